@@ -1,0 +1,70 @@
+#include "dialogs.h"
+
+#include "strings.h"
+
+void Dialogs::tell(const QString &text, MsgIcon icon)
+{
+    message(text, MsgButtons::Ok, icon, str(StrId::AppTitle));
+}
+
+MsgAnswer ScriptedDialogs::message(const QString &text, MsgButtons buttons, MsgIcon icon,
+                                   const QString &title)
+{
+    shown.push_back({text, buttons, icon, title});
+    if (!answers.empty()) {
+        const MsgAnswer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    switch (buttons) {
+    case MsgButtons::Ok:
+    case MsgButtons::OkCancel:
+        return MsgAnswer::Ok;
+    case MsgButtons::YesNo:
+    case MsgButtons::YesNoCancel:
+        return MsgAnswer::Yes;
+    }
+    return MsgAnswer::Ok;
+}
+
+QString ScriptedDialogs::openFileName(const QString &title, const QString &, const QString &)
+{
+    fileRequests << title;
+    if (fileNames.empty())
+        return {};
+    QString f = fileNames.front();
+    fileNames.pop_front();
+    return f;
+}
+
+QString ScriptedDialogs::saveFileName(const QString &title, const QString &startPath,
+                                      const QString &filter)
+{
+    return openFileName(title, startPath, filter);
+}
+
+std::optional<QColor> ScriptedDialogs::color(const QColor &)
+{
+    if (colors.empty())
+        return std::nullopt;
+    auto c = colors.front();
+    colors.pop_front();
+    return c;
+}
+
+std::optional<QFont> ScriptedDialogs::font(const QFont &)
+{
+    if (fonts.empty())
+        return std::nullopt;
+    auto f = fonts.front();
+    fonts.pop_front();
+    return f;
+}
+
+QStringList ScriptedDialogs::texts() const
+{
+    QStringList out;
+    for (const auto &s : shown)
+        out << s.text;
+    return out;
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+// The one seam for every message box and common dialog. Windows and logic ask
+// through it; the program answers with real dialogs, tests with ScriptedDialogs.
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <optional>
+#include <vector>
+
+enum class MsgIcon { None, Information, Warning, Error, Question };
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MsgAnswer { Ok, Cancel, Yes, No };
+
+class Dialogs
+{
+public:
+    virtual ~Dialogs() = default;
+
+    // A message box. An empty title means the box has no title of its own.
+    virtual MsgAnswer message(const QString &text, MsgButtons buttons, MsgIcon icon,
+                              const QString &title) = 0;
+    // File dialogs return an empty text when cancelled. `filter` is a Qt filter
+    // ("設定値ファイル (*.ini)").
+    virtual QString openFileName(const QString &title, const QString &startPath,
+                                 const QString &filter) = 0;
+    virtual QString saveFileName(const QString &title, const QString &startPath,
+                                 const QString &filter) = 0;
+    virtual std::optional<QColor> color(const QColor &initial) = 0;
+    virtual std::optional<QFont> font(const QFont &initial) = 0;
+
+    // The usual box: title "ZK-VR340a", one OK button.
+    void tell(const QString &text, MsgIcon icon);
+};
+
+// Test double: records every request and answers from queues. A message with
+// no queued answer gets the first button of its set (Ok or Yes).
+class ScriptedDialogs final : public Dialogs
+{
+public:
+    struct Shown
+    {
+        QString text;
+        MsgButtons buttons;
+        MsgIcon icon;
+        QString title;
+    };
+
+    MsgAnswer message(const QString &text, MsgButtons buttons, MsgIcon icon,
+                      const QString &title) override;
+    QString openFileName(const QString &title, const QString &startPath,
+                         const QString &filter) override;
+    QString saveFileName(const QString &title, const QString &startPath,
+                         const QString &filter) override;
+    std::optional<QColor> color(const QColor &initial) override;
+    std::optional<QFont> font(const QFont &initial) override;
+
+    std::deque<MsgAnswer> answers;
+    std::deque<QString> fileNames;
+    std::deque<std::optional<QColor>> colors;
+    std::deque<std::optional<QFont>> fonts;
+
+    std::vector<Shown> shown;
+    QStringList fileRequests;
+
+    QStringList texts() const;
+};

@@ -1,0 +1,135 @@
+#include "strings.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QHash>
+#include <QLoggingCategory>
+#include <QPalette>
+
+Q_LOGGING_CATEGORY(lcStrings, "zkvr.app.strings")
+
+namespace {
+
+QString unescape(const QString &raw)
+{
+    QString out;
+    out.reserve(raw.size());
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        const QChar c = raw.at(i);
+        if (c == u'\\' && i + 1 < raw.size()) {
+            const QChar n = raw.at(i + 1);
+            if (n == u'n') { out += u'\n'; ++i; continue; }
+            if (n == u't') { out += u'\t'; ++i; continue; }
+            if (n == u'\\') { out += u'\\'; ++i; continue; }
+        }
+        out += c;
+    }
+    return out;
+}
+
+const QHash<int, QString> &table()
+{
+    static const QHash<int, QString> t = [] {
+        QHash<int, QString> h;
+        QFile f(QStringLiteral(":/zk/strings.tsv"));
+        if (!f.open(QIODevice::ReadOnly)) {
+            qCWarning(lcStrings) << "string table resource missing";
+            return h;
+        }
+        const QString all = QString::fromUtf8(f.readAll());
+        for (const QString &line : all.split(u'\n')) {
+            if (line.isEmpty() || line.startsWith(u'#'))
+                continue;
+            const qsizetype tab = line.indexOf(u'\t');
+            if (tab <= 0)
+                continue;
+            bool ok = false;
+            const int id = line.left(tab).toInt(&ok);
+            if (ok)
+                h.insert(id, unescape(line.mid(tab + 1)));
+        }
+        return h;
+    }();
+    return t;
+}
+
+// System colour indexes as the appearance constants number them.
+QColor systemColor(int index)
+{
+    const QPalette pal = QGuiApplication::instance() ? QGuiApplication::palette() : QPalette();
+    switch (index) {
+    case 0:  return pal.color(QPalette::Window);          // scroll bar
+    case 1:  return pal.color(QPalette::Dark);            // desktop
+    case 2:  return pal.color(QPalette::Highlight);       // active caption
+    case 3:  return pal.color(QPalette::Mid);             // inactive caption
+    case 4:  return pal.color(QPalette::Window);          // menu bar
+    case 5:  return pal.color(QPalette::Base);            // window background
+    case 6:  return pal.color(QPalette::Shadow);          // window frame
+    case 7:  return pal.color(QPalette::WindowText);      // menu text
+    case 8:  return pal.color(QPalette::Text);            // window text
+    case 9:  return pal.color(QPalette::HighlightedText); // caption text
+    case 10: return pal.color(QPalette::Mid);             // active border
+    case 11: return pal.color(QPalette::Midlight);        // inactive border
+    case 12: return pal.color(QPalette::Dark);            // application workspace
+    case 13: return pal.color(QPalette::Highlight);       // highlight
+    case 14: return pal.color(QPalette::HighlightedText); // highlight text
+    case 15: return pal.color(QPalette::Button);          // button face
+    case 16: return pal.color(QPalette::Dark);            // button shadow
+    case 17: return pal.color(QPalette::Disabled, QPalette::Text); // grey text
+    case 18: return pal.color(QPalette::ButtonText);      // button text
+    case 19: return pal.color(QPalette::Disabled, QPalette::WindowText); // inactive caption text
+    case 20: return pal.color(QPalette::Light);           // 3-D highlight
+    case 21: return pal.color(QPalette::Shadow);          // 3-D dark shadow
+    case 22: return pal.color(QPalette::Midlight);        // 3-D light
+    case 23: return pal.color(QPalette::ToolTipText);     // info text
+    case 24: return pal.color(QPalette::ToolTipBase);     // info background
+    default: return {};
+    }
+}
+
+} // namespace
+
+QString str(int id)
+{
+    const auto &t = table();
+    const auto it = t.constFind(id);
+    if (it == t.constEnd()) {
+        qCWarning(lcStrings) << "no string" << id;
+        return {};
+    }
+    return *it;
+}
+
+bool hasStr(int id)
+{
+    return table().contains(id);
+}
+
+QColor colorFromValue(quint32 value)
+{
+    if (value >= 0x80000000u)
+        return systemColor(int(value & 0xFFu));
+    if (value > 0xFFFFFFu)
+        return {};
+    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+}
+
+QColor colorFromText(const QString &text)
+{
+    QString t = text.trimmed();
+    if (!t.startsWith(QLatin1String("&H"), Qt::CaseInsensitive))
+        return {};
+    t = t.mid(2);
+    if (t.endsWith(u'&'))
+        t.chop(1);
+    if (t.isEmpty() || t.size() > 8)
+        return {};
+    bool ok = false;
+    const quint32 v = t.toUInt(&ok, 16);
+    return ok ? colorFromValue(v) : QColor();
+}
+
+quint32 colorToValue(const QColor &color)
+{
+    return quint32(color.red()) | (quint32(color.green()) << 8) | (quint32(color.blue()) << 16);
+}

@@ -1,0 +1,27 @@
+# zk_add_test(<name> SOURCES <files...> LIBS <targets...> [TIMEOUT <s>] [LABELS <l...>])
+# One Qt Test executable registered with CTest. Every test runs on the offscreen
+# platform with a private runtime and config folder so no test sees the user's
+# settings or another test's instance lock.
+function(zk_add_test name)
+    cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
+    add_test(NAME ${name} COMMAND ${name})
+    if(NOT ARG_TIMEOUT)
+        set(ARG_TIMEOUT 120)
+    endif()
+    set(scratch ${CMAKE_BINARY_DIR}/test-home/${name})
+    file(MAKE_DIRECTORY ${scratch}/runtime ${scratch}/config)
+    set_tests_properties(${name} PROPERTIES
+        TIMEOUT ${ARG_TIMEOUT}
+        LABELS "${ARG_LABELS}"
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${scratch}/runtime;XDG_CONFIG_HOME=${scratch}/config;ZKVR340A_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
+endfunction()
+
+# zk_add_bench(<name> SOURCES <files...> LIBS <targets...>): a benchmark prints
+# its figures; it is built with everything else but never run by ctest.
+function(zk_add_bench name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+endfunction()

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package that building, running and testing need.
+# Safe to run again: apt-get skips what is already there.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-tools-dev qt6-l10n-tools
+    qt6-translations-l10n libgl-dev
+    fonts-ipafont-gothic fontconfig
+    socat clang libclang-rt-14-dev g++-mingw-w64-x86-64 poppler-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    SUDO=""
+    [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+    $SUDO apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The appearance texts name the Windows Japanese gothic fonts; let fontconfig
+# render them with the installed IPA gothic.
+fontdir="${XDG_CONFIG_HOME:-$HOME/.config}/fontconfig/conf.d"
+mkdir -p "$fontdir"
+cp "$(dirname "$0")/60-zkvr340a-fonts.conf" "$fontdir/60-zkvr340a-fonts.conf"
+fc-cache -f >/dev/null 2>&1 || true
