@@ -1,0 +1,68 @@
+#pragma once
+
+// MdlComm: hides the kind of link from the rest of the program. Five
+// operations (open, close, send one message, receive one message, drain),
+// routed to the RS-232C, Ethernet or USB transport. Every reply it hands out
+// ends with the trailer 0x55 0xAA, counted, whatever the link.
+
+#include "link/linkstate.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class Clock;
+class Dialogs;
+
+// Where the transports reach the mixer. Filled by the application from its
+// configuration and the environment; tests fill it directly.
+struct LinkEndpoints
+{
+    QString serialPort;          // device path or port name; empty = first serial port
+    quint16 tcpPort = 1001;      // ZKVR340A_TCP_PORT overrides
+    QString devbridgeLibrary = QStringLiteral("devbridge"); // loaded by name at first use
+    // Asked by the Ethernet open for the address to connect to. An empty
+    // result means the user chose not to connect. `userChose` tells the
+    // caller whether the user asked to connect at all (for the failure message).
+    std::function<QString(bool &userChose)> chooseEthernetAddress;
+};
+
+class MdlComm
+{
+public:
+    MdlComm(LinkState &link, Clock &clock, Dialogs &dialogs, LinkEndpoints endpoints);
+    ~MdlComm();
+    MdlComm(const MdlComm &) = delete;
+    MdlComm &operator=(const MdlComm &) = delete;
+
+    // Called when the link cannot be opened, after the failure message: the
+    // application ends through Disconnect. Tests leave it unset.
+    std::function<void()> onOpenFailed;
+
+    // Opens the link of link.linkKind; reports its own failures. Returns
+    // whether the link is open (always true offline).
+    bool CommOpen();
+    void CommClose();
+    // Sends bytes 0..count-1 of buffer as one message. Failures show up as a
+    // missing reply.
+    void CommSend(std::vector<quint8> &buffer, int count);
+    // Fetches at most one received message into buffer from index 0; returns
+    // its count including the 0x55 0xAA trailer, or 0 when nothing waits.
+    // A message that would not fit the buffer is dropped, never copied.
+    int CommReceive(std::vector<quint8> &buffer);
+    // Throws away whatever the mixer still sends.
+    void CommDrain();
+
+    LinkState &state() { return m_link; }
+    Clock &clock() { return m_clock; }
+    Dialogs &dialogs() { return m_dialogs; }
+
+private:
+    struct Transports;
+    LinkState &m_link;
+    Clock &m_clock;
+    Dialogs &m_dialogs;
+    LinkEndpoints m_endpoints;
+    std::unique_ptr<Transports> m_transports;
+};

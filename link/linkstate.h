@@ -1,0 +1,45 @@
+#pragma once
+
+// Shared state of the mixer link: the link kind, the two message buffers and
+// the reply time base. One instance lives in the application's world and is
+// passed by reference to everything that talks to the mixers.
+
+#include <QtGlobal>
+
+#include <array>
+#include <vector>
+
+enum class LinkKind : qint16 {
+    Rs232c = 0,
+    Usb = 1,
+    Offline = 2,
+    Ethernet = 3,
+};
+
+constexpr int SendBufferSize = 262209;   // room for a firmware data block
+constexpr int ReceiveBufferSize = 2065;  // one reply, trailer included
+constexpr int UsbReadLimit = 2064;       // bytes one USB read may deliver
+
+// Values CommOpen sets every time before the link opens; the transports read them.
+struct LinkTuning
+{
+    int serialSpeed = 19200;
+    int gapTimeoutMs = 100;   // serial inter-byte gap watchdog
+    int ackWaitMs = 500;      // serial acknowledge wait, Ethernet send completion
+    int blockRetries = 2;     // so up to three sends of a serial block
+    bool sendAbort = false;   // set by CommDrain; a waiting serial send gives up
+};
+
+struct LinkState
+{
+    LinkKind linkKind = LinkKind::Rs232c;
+    std::vector<quint8> SendBuffer = std::vector<quint8>(SendBufferSize, 0);
+    std::vector<quint8> ReceiveBuffer = std::vector<quint8>(ReceiveBufferSize, 0);
+    // Minimum spacing of status polls and base of reply time-outs (seconds);
+    // the standard reply time-out is twice this.
+    double ReplyTimeUnit = 0.4;
+    LinkTuning tuning;
+
+    bool offline() const { return linkKind == LinkKind::Offline; }
+    double replyTimeout() const { return 2.0 * ReplyTimeUnit; }
+};
