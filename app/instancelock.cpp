@@ -1,0 +1,16 @@
+#include "instancelock.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+InstanceLock::InstanceLock(const QString &name)
+{
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (dir.isEmpty())
+        dir = QDir::tempPath();
+    QDir().mkpath(dir);
+    m_path = dir + u'/' + name;
+    m_lock = std::make_unique<QLockFile>(m_path);
+    m_lock->setStaleLockTime(0); // only a lock whose process is gone is stale
+    m_acquired = m_lock->tryLock(0);
+}

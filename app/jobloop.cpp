@@ -1,0 +1,181 @@
+#include "jobloop.h"
+
+#include "app/clock.h"
+#include "app/dialogs.h"
+#include "app/strings.h"
+
+#include <algorithm>
+
+namespace {
+// Longest sleep of an idle offline loop; any event wakes it earlier.
+constexpr double IdleSleepSeconds = 3600.0;
+// Sleeps end just past a due time so that "elapsed > limit" holds on waking.
+constexpr double DueMargin = 0.001;
+} // namespace
+
+QString initialiseConfirmText(int jobTarget)
+{
+    QString what;
+    if (jobTarget >= 0 && jobTarget <= 7)
+        what = str(2707) + u' ' + QString::number(jobTarget + 1);
+    else if (jobTarget == 8)
+        what = str(2708);
+    else if (jobTarget >= 9 && jobTarget <= 11)
+        what = str(2192 + jobTarget);
+    else if (jobTarget == 16 || jobTarget == 17)
+        what = str(2903) + u' ' + QString::number(jobTarget - 15);
+    else if (jobTarget == 18)
+        what = str(2904);
+    else if (jobTarget == 20)
+        what = str(2903) + u'3';
+    else
+        return {};
+    return what + str(2701);
+}
+
+JobLoop::JobLoop(LoopState &loop, LinkState &link, Clock &clock, Dialogs &dialogs,
+                 JobHandlers &handlers)
+    : m_loop(loop), m_link(link), m_clock(clock), m_dialogs(dialogs), m_handlers(handlers)
+{
+}
+
+void JobLoop::reset()
+{
+    // During start-up each poll is due at once.
+    m_t0 = m_clock.now() - (m_loop.StartupPolls != 0 ? m_link.ReplyTimeUnit : 0.0);
+}
+
+void JobLoop::putRequest(std::initializer_list<quint8> bytes)
+{
+    std::copy(bytes.begin(), bytes.end(), m_link.SendBuffer.begin());
+}
+
+void JobLoop::run()
+{
+    m_stopped = false;
+    reset();
+    while (!m_stopped) {
+        m_clock.processEvents();
+        if (m_stopped)
+            break;
+        const bool online = !m_link.offline();
+
+        if (m_loop.JobRequest == JobTransferLoaded && online) {
+            m_handlers.showJobWindow(-1);
+            m_loop.JobRequest = JobIdle;
+            continue;
+        }
+        if (m_loop.ChangePending == -1) {
+            m_loop.ChangePending = 0;
+            if (m_loop.DataState == DataSaved)
+                m_loop.DataState = DataChanged;
+            else if (m_loop.DataState == DataJustLoaded)
+                m_loop.DataState = DataSaved;
+            if (m_handlers.SetData())
+                m_loop.PollPhase = 1;
+            continue;
+        }
+        if (m_loop.DownloadRequest != 0) {
+            m_handlers.runDownload(m_loop.DownloadRequest);
+            m_loop.DownloadRequest = 0;
+            reset();
+            continue;
+        }
+        const double now = m_clock.now();
+        const double elapsed = now - m_t0;
+        if (elapsed > JobHoldSeconds && m_loop.JobRequest != JobIdle) {
+            dispatchJob();
+            reset();
+            continue;
+        }
+        if (elapsed > m_link.ReplyTimeUnit || now < m_t0) {
+            if (online)
+                m_handlers.StatusPoll();
+            reset();
+            continue;
+        }
+
+        // Nothing due: sleep until the next poll or held job falls due, or
+        // until an event (a click, a reply) arrives.
+        double due = online ? m_t0 + m_link.ReplyTimeUnit : now + IdleSleepSeconds;
+        if (m_loop.JobRequest != JobIdle)
+            due = std::min(due, m_t0 + JobHoldSeconds);
+        if (!online && m_loop.JobRequest == JobIdle)
+            due = std::min(due, m_t0 + IdleSleepSeconds);
+        m_clock.waitForEvents(std::max(due - now, 0.0) + DueMargin);
+    }
+}
+
+void JobLoop::dispatchJob()
+{
+    const bool online = !m_link.offline();
+    switch (m_loop.JobRequest) {
+    case JobDirectRead:
+    case JobDirectWrite:
+        // FrmDirect moves JobRequest to 6 while it is open and to 0 on close.
+        m_handlers.showDirect();
+        break;
+    case JobExtendedRead:
+        if (!online)
+            break;
+        putRequest({'E', 'R', 1});
+        m_handlers.showJobWindow(0);
+        // A mode change asked for during the read follows right after it.
+        if (m_loop.JobRequest != JobModeChange)
+            m_loop.JobRequest = JobIdle;
+        break;
+    case JobExtendedWrite:
+        if (!online)
+            break;
+        putRequest({'E', 'S', 1});
+        switch (m_loop.JobTarget) {
+        case 0: m_link.SendBuffer[4] = 3; m_link.SendBuffer[5] = 5; break;
+        case 1: m_link.SendBuffer[4] = 1; m_link.SendBuffer[5] = 2; break;
+        case 2: m_link.SendBuffer[4] = 6; m_link.SendBuffer[5] = 10; break;
+        case 3: m_link.SendBuffer[4] = 11; m_link.SendBuffer[5] = 18; break;
+        default: break;
+        }
+        m_handlers.showJobWindow(0);
+        m_loop.JobRequest = JobExtendedRead; // read the extended data back
+        break;
+    case JobInitialise:
+        runInitialise();
+        m_loop.JobRequest = JobIdle;
+        break;
+    case JobModeChange:
+        if (!m_handlers.jobWindowVisible()) {
+            m_handlers.showPanel();
+            m_loop.JobRequest = JobIdle;
+        }
+        break;
+    case JobQuit:
+        if (online && m_handlers.pendingValues())
+            m_handlers.SetData();
+        else
+            m_handlers.Disconnect();
+        break;
+    case JobIpSettings:
+        m_handlers.showIpSettings();
+        break;
+    case JobDirectActive:
+    case JobIpActive:
+    case JobTransferLoaded: // offline: stays set until replaced
+    default:
+        break;
+    }
+}
+
+void JobLoop::runInitialise()
+{
+    const MsgAnswer answer = m_dialogs.message(initialiseConfirmText(m_loop.JobTarget),
+                                               MsgButtons::OkCancel, MsgIcon::Warning, QString());
+    if (answer != MsgAnswer::Ok || m_link.offline())
+        return;
+    putRequest({'I', 'S', quint8(m_loop.JobMixer), quint8(m_loop.JobTarget)});
+    m_handlers.showJobWindow(0);
+    if (m_loop.JobTarget >= 16) {
+        m_loop.JobRequest = JobExtendedRead;
+        putRequest({'E', 'R', 1});
+        m_handlers.showJobWindow(0);
+    }
+}

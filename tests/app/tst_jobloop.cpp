@@ -1,0 +1,305 @@
+#include "app/clock.h"
+#include "app/dialogs.h"
+#include "app/jobloop.h"
+
+#include <QCoreApplication>
+#include <QTest>
+
+#include <functional>
+
+namespace {
+
+// Records what the loop starts, with the virtual time of each call.
+class RecordingHandlers : public JobHandlers
+{
+public:
+    explicit RecordingHandlers(ManualClock &clock) : m_clock(clock) {}
+
+    struct Call
+    {
+        QString what;
+        double at;
+    };
+    std::vector<Call> calls;
+    JobLoop *loop = nullptr;
+    LoopState *state = nullptr;
+    bool pending = false;
+    bool jobWindowOpen = false;
+    std::function<void()> duringJobWindow;
+    int maxPolls = 1000;
+
+    QStringList names() const
+    {
+        QStringList out;
+        for (const auto &c : calls)
+            out << c.what;
+        return out;
+    }
+    int count(const QString &what) const { return int(names().count(what)); }
+
+    void StatusPoll() override
+    {
+        record(QStringLiteral("poll"));
+        if (count(QStringLiteral("poll")) >= maxPolls)
+            loop->stop();
+    }
+    bool SetData() override
+    {
+        record(QStringLiteral("setdata"));
+        pending = false;
+        return true;
+    }
+    bool pendingValues() override { return pending; }
+    void runDownload(int request) override { record(QStringLiteral("download%1").arg(request)); }
+    void showJobWindow(int placeMode) override
+    {
+        record(QStringLiteral("job(%1)").arg(placeMode));
+        jobWindowOpen = true;
+        if (duringJobWindow)
+            duringJobWindow();
+        jobWindowOpen = false;
+    }
+    bool jobWindowVisible() const override { return jobWindowOpen; }
+    void showDirect() override { record(QStringLiteral("direct")); }
+    // Like the real dialog: JobRequest returns to 0 when it closes.
+    void showIpSettings() override
+    {
+        record(QStringLiteral("ip"));
+        state->JobRequest = JobIdle;
+    }
+    void showPanel() override { record(QStringLiteral("panel")); }
+    void Disconnect() override
+    {
+        record(QStringLiteral("disconnect"));
+        loop->stop();
+    }
+
+private:
+    void record(const QString &what) { calls.push_back({what, m_clock.now()}); }
+    ManualClock &m_clock;
+};
+
+// A fresh world for one loop: state, fake time, scripted dialogs, recorder.
+struct LoopWorld
+{
+    LoopState loop;
+    LinkState link;
+    ManualClock clock{100.0};
+    ScriptedDialogs dialogs;
+    RecordingHandlers handlers{clock};
+    JobLoop jobLoop{loop, link, clock, dialogs, handlers};
+
+    explicit LoopWorld(LinkKind kind)
+    {
+        link.linkKind = kind;
+        loop.StartupPolls = kind == LinkKind::Offline ? 0 : 3;
+        handlers.loop = &jobLoop;
+        handlers.state = &loop;
+        clock.setStep(0.05);
+    }
+    // Runs the loop; `script` is called on every wait with the virtual time.
+    void run(std::function<void(double)> script, double limitSeconds = 30.0)
+    {
+        const double start = clock.now();
+        clock.setOnWait([this, script, start, limitSeconds] {
+            if (clock.now() - start > limitSeconds)
+                jobLoop.stop();
+            else if (script)
+                script(clock.now() - start);
+        });
+        jobLoop.run();
+    }
+};
+
+} // namespace
+
+class TestJobLoop : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void precedenceOfTransferPendingDownloadAndJobs()
+    {
+        LoopWorld w(LinkKind::Ethernet);
+        w.loop.StartupPolls = 0;
+        w.loop.JobRequest = JobTransferLoaded;
+        w.loop.ChangePending = -1;
+        w.loop.DownloadRequest = 2;
+        w.loop.DataState = DataJustLoaded;
+        w.handlers.maxPolls = 1;
+        w.run(nullptr);
+        // Job 7 first, then the pending values, then the download; the poll
+        // only once all of them are served.
+        QCOMPARE(w.handlers.names(),
+                 QStringList({"job(-1)", "setdata", "download2", "poll"}));
+        QCOMPARE(w.loop.JobRequest, qint16(JobIdle));
+        QCOMPARE(w.loop.PollPhase, quint8(1));      // SetData sent something
+        QCOMPARE(w.loop.DataState, qint16(DataSaved)); // -1 becomes 0 once sent
+    }
+
+    void jobsWaitFourTenthsAfterTheLastReset()
+    {
+        LoopWorld w(LinkKind::Ethernet);
+        w.loop.StartupPolls = 0;
+        w.link.ReplyTimeUnit = 5.0; // keep polls out of the way
+        double requestedAt = -1;
+        w.run([&](double t) {
+            if (requestedAt < 0 && t >= 0.1) {
+                requestedAt = w.clock.now();
+                w.loop.JobRequest = JobIpSettings;
+            }
+            if (w.handlers.count("ip") > 0)
+                w.jobLoop.stop();
+        });
+        QCOMPARE(w.handlers.count("ip"), 1);
+        const double at = w.handlers.calls.front().at;
+        // The loop was reset at the start (t = 0): the job is held until 0.4 s.
+        QVERIFY2(at - 100.0 > JobLoop::JobHoldSeconds, qPrintable(QString::number(at)));
+        QVERIFY(at - 100.0 < JobLoop::JobHoldSeconds + 0.1);
+        QCOMPARE(w.handlers.count("poll"), 0);
+    }
+
+    void startupPollsAreDueAtOnceThenSpacedByReplyTimeUnit()
+    {
+        LoopWorld w(LinkKind::Ethernet);
+        w.handlers.maxPolls = 5;
+        int startup = 3;
+        // The status poll counts StartupPolls down; imitate it.
+        w.run([&](double) {
+            const int polls = w.handlers.count("poll");
+            w.loop.StartupPolls = qint16(std::max(0, startup - polls));
+        });
+        QCOMPARE(w.handlers.count("poll"), 5);
+        const auto &c = w.handlers.calls;
+        // The first three follow each other without waiting.
+        QVERIFY(c[2].at - c[0].at < 0.2);
+        // Afterwards every poll waits ReplyTimeUnit.
+        QVERIFY(c[4].at - c[3].at >= w.link.ReplyTimeUnit);
+    }
+
+    void offlineNeverPollsButServesRequests()
+    {
+        LoopWorld w(LinkKind::Offline);
+        int stage = 0;
+        w.run([&](double) {
+            const QStringList n = w.handlers.names();
+            if (w.loop.JobRequest != JobIdle && w.loop.JobRequest != JobQuit)
+                return;
+            switch (stage) {
+            case 0: w.loop.JobRequest = JobModeChange; ++stage; break;
+            case 1: if (n.contains("panel")) { w.loop.JobRequest = JobIpSettings; ++stage; } break;
+            case 2: if (n.contains("ip")) ++stage; break;
+            case 3:
+                w.dialogs.answers.push_back(MsgAnswer::Ok);
+                w.loop.JobTarget = 8;
+                w.loop.JobRequest = JobInitialise;
+                ++stage;
+                break;
+            case 4: w.loop.JobRequest = JobQuit; ++stage; break;
+            default: break;
+            }
+        }, 60.0);
+        QCOMPARE(w.handlers.count("poll"), 0);
+        QCOMPARE(w.handlers.names(), QStringList({"panel", "ip", "disconnect"}));
+        // The initialise request asked for confirmation but sent nothing.
+        QCOMPARE(w.dialogs.texts(), QStringList({initialiseConfirmText(8)}));
+    }
+
+    void offlineLeavesLinkJobsSet()
+    {
+        LoopWorld w(LinkKind::Offline);
+        w.loop.JobRequest = JobExtendedRead;
+        w.run(nullptr, 3.0);
+        QCOMPARE(w.loop.JobRequest, qint16(JobExtendedRead));
+        QVERIFY(w.handlers.calls.empty());
+    }
+
+    void quitFlushesPendingValuesBeforeDisconnecting()
+    {
+        LoopWorld w(LinkKind::Ethernet);
+        w.loop.StartupPolls = 0;
+        w.link.ReplyTimeUnit = 5.0;
+        w.handlers.pending = true;
+        w.loop.JobRequest = JobQuit;
+        w.run(nullptr);
+        QCOMPARE(w.handlers.names(), QStringList({"setdata", "disconnect"}));
+    }
+
+    void modeChangeDuringExtendedReadFollowsTheJob()
+    {
+        LoopWorld w(LinkKind::Ethernet);
+        w.loop.StartupPolls = 0;
+        w.link.ReplyTimeUnit = 5.0;
+        w.loop.JobRequest = JobExtendedRead;
+        w.handlers.duringJobWindow = [&] { w.loop.JobRequest = JobModeChange; };
+        w.run([&](double) {
+            if (w.handlers.count("panel"))
+                w.jobLoop.stop();
+        });
+        QCOMPARE(w.handlers.names(), QStringList({"job(0)", "panel"}));
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(w.link.SendBuffer.data()), 3),
+                 QByteArray("ER\x01"));
+    }
+
+    void extendedWriteRequestBytesAndReadBack()
+    {
+        LoopWorld w(LinkKind::Ethernet);
+        w.loop.StartupPolls = 0;
+        w.link.ReplyTimeUnit = 5.0;
+        w.loop.JobRequest = JobExtendedWrite;
+        w.loop.JobTarget = 2;
+        QByteArray sent;
+        w.handlers.duringJobWindow = [&] {
+            if (sent.isEmpty())
+                sent = QByteArray(reinterpret_cast<const char *>(w.link.SendBuffer.data()), 6);
+        };
+        w.run([&](double) {
+            if (w.handlers.count("job(0)") >= 2)
+                w.jobLoop.stop();
+        });
+        QCOMPARE(sent.left(3), QByteArray("ES\x01"));
+        QCOMPARE(int(sent[4]), 6);
+        QCOMPARE(int(sent[5]), 10);
+        // Job 4 turns into job 3: the extended data are read back.
+        QCOMPARE(w.handlers.count("job(0)"), 2);
+    }
+
+    void initialiseConfirmationTexts_data()
+    {
+        QTest::addColumn<int>("target");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("channel 3") << 2 << QStringLiteral("チャンネル 3の設定値を初期化します");
+        QTest::newRow("all channels") << 8 << QStringLiteral("全てのチャンネルの設定値を初期化します");
+        QTest::newRow("gate group") << 11 << QStringLiteral("ゲート処理関連の設定値を初期化します");
+        QTest::newRow("extended 2") << 17 << QStringLiteral("拡張データ 2の設定値を初期化します");
+        QTest::newRow("extended 3, no space") << 20 << QStringLiteral("拡張データ3の設定値を初期化します");
+        QTest::newRow("undefined") << 13 << QString();
+    }
+    void initialiseConfirmationTexts()
+    {
+        QFETCH(int, target);
+        QFETCH(QString, text);
+        QCOMPARE(initialiseConfirmText(target), text);
+    }
+
+    void cancelledInitialiseSendsNothing()
+    {
+        LoopWorld w(LinkKind::Ethernet);
+        w.loop.StartupPolls = 0;
+        w.link.ReplyTimeUnit = 5.0;
+        w.loop.JobRequest = JobInitialise;
+        w.loop.JobTarget = 16;
+        w.dialogs.answers.push_back(MsgAnswer::Cancel);
+        w.run([&](double) {
+            if (!w.dialogs.shown.empty())
+                w.jobLoop.stop();
+        });
+        QCOMPARE(w.loop.JobRequest, qint16(JobIdle));
+        QCOMPARE(w.handlers.count("job(0)"), 0);
+        QCOMPARE(w.dialogs.shown.front().icon, MsgIcon::Warning);
+        QVERIFY(w.dialogs.shown.front().title.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestJobLoop)
+#include "tst_jobloop.moc"
