@@ -1,0 +1,28 @@
+#pragma once
+
+#include "link/linkstate.h"
+
+#include <QDialog>
+
+#include <array>
+
+class QLabel;
+class QPushButton;
+
+// The link choice at start-up: RS-232C, USB, offline or Ethernet.
+class FrmInterface : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit FrmInterface(QWidget *parent = nullptr);
+
+    // The chosen link; RS-232C when the dialog was closed without a choice.
+    LinkKind choice() const { return m_choice; }
+    QPushButton *CmdJob(int index) const { return m_buttons.at(size_t(index)); }
+
+private:
+    QLabel *m_label = nullptr;
+    std::array<QPushButton *, 4> m_buttons{};
+    LinkKind m_choice = LinkKind::Rs232c;
+};

@@ -1,0 +1,209 @@
+#include "frmmain.h"
+
+#include "app/dialogs.h"
+#include "app/strings.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QStyle>
+#include <QToolBar>
+
+namespace {
+// 1560 twips: the main window's height in the debug layout.
+constexpr int DebugHeightPx = 1560 / 15;
+
+QIcon toolIcon(const QString &key)
+{
+    QStyle *s = QApplication::style();
+    static const QHash<QString, QStyle::StandardPixmap> icons = {
+        {"close", QStyle::SP_DialogCloseButton},   {"view", QStyle::SP_FileDialogDetailedView},
+        {"window", QStyle::SP_TitleBarNormalButton}, {"icon", QStyle::SP_BrowserReload},
+        {"load", QStyle::SP_DialogOpenButton},     {"save", QStyle::SP_DialogSaveButton},
+        {"print", QStyle::SP_FileIcon},            {"ver", QStyle::SP_MessageBoxInformation},
+    };
+    return s->standardIcon(icons.value(key, QStyle::SP_CustomBase));
+}
+} // namespace
+
+FrmMain::FrmMain(FrmMainContext context, bool debugMode, QWidget *parent)
+    : QMainWindow(parent), m_ctx(std::move(context)), m_debug(debugMode)
+{
+    setObjectName(QStringLiteral("FrmMain"));
+    setDocumentCaption(QString());
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+
+    QMenuBar *bar = menuBar();
+    auto top = [&](const QString &name, int id) {
+        QMenu *m = bar->addMenu(str(id));
+        m->setObjectName(name);
+        m->menuAction()->setObjectName(name);
+        return m;
+    };
+    QMenu *file = top(QStringLiteral("MenFile"), 1201);
+    QAction *load = addMenuAction(file, QStringLiteral("MenLoad"), 1211);
+    QAction *save = addMenuAction(file, QStringLiteral("MenSave"), 1212);
+    QAction *saveAs = addMenuAction(file, QStringLiteral("MenNewSave"), 1213);
+    file->addSeparator()->setObjectName(QStringLiteral("MenSparate1"));
+    QAction *print = addMenuAction(file, QStringLiteral("MenPrint"), 1216);
+    file->addSeparator()->setObjectName(QStringLiteral("MenSparate2"));
+    QAction *mode = addMenuAction(file, QStringLiteral("MenModeChange"), 1214);
+    QAction *quit = addMenuAction(file, QStringLiteral("MenFileEnd"), 1215);
+
+    QMenu *download = top(QStringLiteral("MenDownLoad"), 1202);
+    QAction *downMain = addMenuAction(download, QStringLiteral("MenDownMain"), 1221);
+    QAction *downFpga = addMenuAction(download, QStringLiteral("MenDownFpga"), 1222);
+    QAction *downWrite = addMenuAction(download, QStringLiteral("MenDownWrite"), 1223);
+    addMenuAction(download, QStringLiteral("MenDownZKVR340"), 1224);
+    QAction *downNew = addMenuAction(download, QStringLiteral("MenDownZKVR340a"), 1225);
+
+    QMenu *debug = top(QStringLiteral("MenDebug"), 1203);
+    QAction *directRead = addMenuAction(debug, QStringLiteral("MenDebugRead"), 1231);
+    QAction *directWrite = addMenuAction(debug, QStringLiteral("MenDebugWrite"), 1232);
+
+    QAction *visual = bar->addAction(str(1204));
+    visual->setObjectName(QStringLiteral("MenVisual"));
+    QMenu *window = top(QStringLiteral("MenWindow"), 1205);
+    QAction *replace = addMenuAction(window, QStringLiteral("MenReplace"), 1251);
+    QMenu *help = top(QStringLiteral("MenHelp"), 1206);
+    QAction *ver = addMenuAction(help, QStringLiteral("MenVerInfo"), 1261);
+    QAction *ip = bar->addAction(str(1207));
+    ip->setObjectName(QStringLiteral("MenIP"));
+
+    m_toolbar = addToolBar(QStringLiteral("Toolbar1"));
+    m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
+    m_toolbar->setMovable(false);
+    m_toolbar->setIconSize(QSize(20, 20));
+    QAction *closeAct = new QAction(this);
+    connect(closeAct, &QAction::triggered, this, &QWidget::close);
+    addToolButton(QStringLiteral("close"), 1271, closeAct);
+    addToolButton(QStringLiteral("view"), 1272, visual);
+    addToolButton(QStringLiteral("window"), 1273, replace);
+    m_toolbar->addSeparator();
+    addToolButton(QStringLiteral("icon"), 1274, mode);
+    m_toolbar->addSeparator();
+    addToolButton(QStringLiteral("load"), 1275, load);
+    addToolButton(QStringLiteral("save"), 1276, save);
+    addToolButton(QStringLiteral("print"), 1278, print);
+    m_toolbar->addSeparator();
+    addToolButton(QStringLiteral("ver"), 1277, ver);
+
+    connect(load, &QAction::triggered, this, &FrmMain::openRequested);
+    connect(save, &QAction::triggered, this, &FrmMain::saveRequested);
+    connect(saveAs, &QAction::triggered, this, &FrmMain::saveAsRequested);
+    connect(print, &QAction::triggered, this, &FrmMain::printRequested);
+    connect(mode, &QAction::triggered, this, &FrmMain::modeChangeRequested);
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+    connect(visual, &QAction::triggered, this, &FrmMain::showMixerRequested);
+    connect(replace, &QAction::triggered, this, &FrmMain::arrangeRequested);
+    connect(ver, &QAction::triggered, this, &FrmMain::versionRequested);
+    connect(directRead, &QAction::triggered, this, [this] { requestJob(JobDirectRead); });
+    connect(directWrite, &QAction::triggered, this, [this] { requestJob(JobDirectWrite); });
+    connect(ip, &QAction::triggered, this, [this] { requestJob(JobIpSettings); });
+    connect(downMain, &QAction::triggered, this, [this] { requestDownload(1); });
+    connect(downFpga, &QAction::triggered, this, [this] { requestDownload(2); });
+    connect(downWrite, &QAction::triggered, this, [this] { requestDownload(3); });
+    connect(downNew, &QAction::triggered, this, [this] { requestDownload(4); });
+
+    if (m_debug) {
+        resize(360, DebugHeightPx);
+    } else {
+        download->menuAction()->setVisible(false);
+        debug->menuAction()->setVisible(false);
+    }
+    Menu_Enable(false);
+    print->setEnabled(false);
+    // The print button shares the action, so it is disabled with it.
+    directWrite->setEnabled(m_ctx.writeAccess());
+}
+
+QAction *FrmMain::addMenuAction(QMenu *menu, const QString &name, int textId)
+{
+    QAction *a = menu->addAction(str(textId));
+    a->setObjectName(name);
+    return a;
+}
+
+void FrmMain::addToolButton(const QString &key, int tipId, QAction *like)
+{
+    // Each button is its own action so the toolbar can be switched as a whole
+    // while menus keep their own state; it forwards to the menu command.
+    QAction *b = m_toolbar->addAction(toolIcon(key), QString());
+    b->setObjectName(QStringLiteral("tool_") + key);
+    b->setData(key);
+    b->setToolTip(str(tipId));
+    connect(b, &QAction::triggered, like, &QAction::trigger);
+    if (key == QLatin1String("print")) {
+        b->setEnabled(false);
+        connect(like, &QAction::enabledChanged, b, &QAction::setEnabled);
+    }
+}
+
+QAction *FrmMain::action(const QString &name) const
+{
+    return findChild<QAction *>(name);
+}
+
+QMenu *FrmMain::menu(const QString &name) const
+{
+    return findChild<QMenu *>(name);
+}
+
+void FrmMain::setDocumentCaption(const QString &fileTitle)
+{
+    setWindowTitle((fileTitle.isEmpty() ? str(1953) : fileTitle) + QStringLiteral(" - ")
+                   + str(StrId::AppTitle));
+}
+
+void FrmMain::Menu_Enable(bool flag)
+{
+    QMenu *download = menu(QStringLiteral("MenDownLoad"));
+    QMenu *debug = menu(QStringLiteral("MenDebug"));
+    QAction *ip = action(QStringLiteral("MenIP"));
+    if (m_ctx.link.offline()) {
+        download->menuAction()->setEnabled(false);
+        debug->menuAction()->setEnabled(false);
+        ip->setEnabled(false);
+        return;
+    }
+    menu(QStringLiteral("MenFile"))->menuAction()->setEnabled(flag);
+    download->menuAction()->setEnabled(flag && m_ctx.writeAccess());
+    debug->menuAction()->setEnabled(flag);
+    ip->setEnabled(flag && m_ctx.masterModel() > 0);
+    action(QStringLiteral("MenVisual"))->setEnabled(flag);
+    menu(QStringLiteral("MenWindow"))->menuAction()->setEnabled(flag);
+    menu(QStringLiteral("MenHelp"))->menuAction()->setEnabled(flag);
+    m_toolbar->setEnabled(flag);
+}
+
+void FrmMain::requestJob(JobCode job)
+{
+    if (m_ctx.loop.JobRequest == JobIdle)
+        m_ctx.drain();
+    m_ctx.loop.JobRequest = job;
+}
+
+void FrmMain::requestDownload(int request)
+{
+    if (m_ctx.loop.DownloadRequest != 0)
+        return;
+    m_ctx.loop.DownloadRequest = qint16(request);
+    m_ctx.drain();
+}
+
+void FrmMain::closeEvent(QCloseEvent *event)
+{
+    const bool go = confirmClose
+                        ? confirmClose()
+                        : m_ctx.dialogs.message(str(1311), MsgButtons::YesNo, MsgIcon::Question,
+                                                str(StrId::AppTitle))
+                              == MsgAnswer::Yes;
+    if (!go) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    if (disconnect)
+        disconnect();
+}

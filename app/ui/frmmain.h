@@ -1,0 +1,77 @@
+#pragma once
+
+// FrmMain: the small main window of mixer mode, a menu bar and a toolbar.
+// Commands either work locally or post a request to the job loop.
+
+#include "app/loopstate.h"
+#include "link/linkstate.h"
+
+#include <QMainWindow>
+
+#include <functional>
+
+class QAction;
+class QMenu;
+class QToolBar;
+class QTimer;
+class Dialogs;
+
+struct FrmMainContext
+{
+    LinkState &link;
+    LoopState &loop;
+    Dialogs &dialogs;
+    std::function<bool()> writeAccess = [] { return true; };
+    std::function<int()> masterModel = [] { return -1; }; // Model(1)
+    std::function<void()> drain = [] {};                   // CommDrain
+};
+
+class FrmMain : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    FrmMain(FrmMainContext context, bool debugMode, QWidget *parent = nullptr);
+
+    // Enables the commands after the first status reply (true) or disables
+    // them at load (false).
+    void Menu_Enable(bool flag);
+
+    // Called when the window is asked to close; returns whether to go on and
+    // end the program. Filled by the application (unsaved-changes check and
+    // the closing question); by default asks "終了します。よろしいですか？".
+    std::function<bool()> confirmClose;
+    // Ends the program: close the link, store DataFileName, exit.
+    std::function<void()> disconnect;
+
+    QAction *action(const QString &name) const;
+    QMenu *menu(const QString &name) const;
+    QToolBar *Toolbar1() const { return m_toolbar; }
+    bool debugMode() const { return m_debug; }
+
+    // The caption: "<file name> - ZK-VR340a", "(無題)" without a file.
+    void setDocumentCaption(const QString &fileTitle);
+
+signals:
+    void openRequested();
+    void saveRequested();
+    void saveAsRequested();
+    void printRequested();
+    void modeChangeRequested();
+    void showMixerRequested();
+    void arrangeRequested();
+    void versionRequested();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    QAction *addMenuAction(QMenu *menu, const QString &name, int textId);
+    void addToolButton(const QString &key, int tipId, QAction *like);
+    void requestJob(JobCode job);
+    void requestDownload(int request);
+
+    FrmMainContext m_ctx;
+    bool m_debug = false;
+    QToolBar *m_toolbar = nullptr;
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "app/dialogs.h"
+
+class QWidget;
+
+// The real answers of the dialog seam: Qt message boxes and common dialogs.
+class WidgetDialogs final : public Dialogs
+{
+public:
+    // Boxes are parented to whatever window is active when they open.
+    MsgAnswer message(const QString &text, MsgButtons buttons, MsgIcon icon,
+                      const QString &title) override;
+    QString openFileName(const QString &title, const QString &startPath,
+                         const QString &filter) override;
+    QString saveFileName(const QString &title, const QString &startPath,
+                         const QString &filter) override;
+    std::optional<QColor> color(const QColor &initial) override;
+    std::optional<QFont> font(const QFont &initial) override;
+};

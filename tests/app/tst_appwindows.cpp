@@ -1,0 +1,131 @@
+#include "app/dialogs.h"
+#include "app/loopstate.h"
+#include "app/ui/frminterface.h"
+#include "app/ui/frmmain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+
+class TestAppWindows : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void linkChoiceOffersFourLinksWithEthernetFirst()
+    {
+        FrmInterface dlg;
+        QCOMPARE(dlg.findChild<QLabel *>()->text(),
+                 QStringLiteral("ZK-VR340aとの接続インターフェイスを選択して下さい。"));
+        const QStringList captions = {"RS-232C", "USB", "オフライン", "Ethernet"};
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(dlg.CmdJob(i)->text(), captions[i]);
+        QVERIFY(dlg.CmdJob(3)->isDefault());
+        QCOMPARE(dlg.CmdJob(3)->nextInFocusChain(), dlg.CmdJob(0));
+        // Enter picks the default button.
+        QTimer::singleShot(0, &dlg, [&] { QTest::keyClick(&dlg, Qt::Key_Return); });
+        dlg.exec();
+        QCOMPARE(dlg.choice(), LinkKind::Ethernet);
+    }
+
+    void linkChoiceClosedWithoutAChoiceMeansRs232c()
+    {
+        FrmInterface dlg;
+        QTimer::singleShot(0, &dlg, [&] { dlg.reject(); });
+        dlg.exec();
+        QCOMPARE(dlg.choice(), LinkKind::Rs232c);
+        FrmInterface offline;
+        QTimer::singleShot(0, &offline, [&] { offline.CmdJob(2)->click(); });
+        offline.exec();
+        QCOMPARE(offline.choice(), LinkKind::Offline);
+    }
+
+    void menusStayDisabledUntilTheFirstReply()
+    {
+        LinkState link;
+        link.linkKind = LinkKind::Ethernet;
+        LoopState loop;
+        ScriptedDialogs dialogs;
+        int model = 0;
+        FrmMain w({link, loop, dialogs, [] { return true; }, [&] { return model; }}, false);
+        QVERIFY(!w.menu("MenFile")->menuAction()->isEnabled());
+        QVERIFY(!w.Toolbar1()->isEnabled());
+        // Without DEBUG the download and debug menus are hidden.
+        QVERIFY(!w.menu("MenDownLoad")->menuAction()->isVisible());
+        QVERIFY(!w.menu("MenDebug")->menuAction()->isVisible());
+        w.Menu_Enable(true);
+        QVERIFY(w.menu("MenFile")->menuAction()->isEnabled());
+        QVERIFY(w.Toolbar1()->isEnabled());
+        // A master without a model code keeps the IP settings closed.
+        QVERIFY(!w.action("MenIP")->isEnabled());
+        model = 1;
+        w.Menu_Enable(true);
+        QVERIFY(w.action("MenIP")->isEnabled());
+        QVERIFY(!w.action("MenPrint")->isEnabled());
+        QCOMPARE(w.windowTitle(), QStringLiteral("(無題) - ZK-VR340a"));
+    }
+
+    void offlineOnlyClosesTheLinkCommands()
+    {
+        LinkState link;
+        link.linkKind = LinkKind::Offline;
+        LoopState loop;
+        ScriptedDialogs dialogs;
+        FrmMain w({link, loop, dialogs}, true);
+        QVERIFY(w.menu("MenDownLoad")->menuAction()->isVisible());
+        QVERIFY(!w.menu("MenDownLoad")->menuAction()->isEnabled());
+        QVERIFY(!w.menu("MenDebug")->menuAction()->isEnabled());
+        QVERIFY(!w.action("MenIP")->isEnabled());
+        QVERIFY(w.menu("MenFile")->menuAction()->isEnabled());
+    }
+
+    void commandsPostRequestsToTheLoop()
+    {
+        LinkState link;
+        link.linkKind = LinkKind::Ethernet;
+        LoopState loop;
+        ScriptedDialogs dialogs;
+        int drains = 0;
+        FrmMain w({link, loop, dialogs, [] { return true; }, [] { return 1; },
+                   [&] { ++drains; }},
+                  true);
+        w.Menu_Enable(true);
+        w.action("MenDebugRead")->trigger();
+        QCOMPARE(loop.JobRequest, qint16(JobDirectRead));
+        QCOMPARE(drains, 1);
+        // A second request while one is pending does not drain again.
+        w.action("MenIP")->trigger();
+        QCOMPARE(loop.JobRequest, qint16(JobIpSettings));
+        QCOMPARE(drains, 1);
+        w.action("MenDownFpga")->trigger();
+        QCOMPARE(loop.DownloadRequest, qint16(2));
+        w.action("MenDownMain")->trigger(); // ignored: a download is pending
+        QCOMPARE(loop.DownloadRequest, qint16(2));
+    }
+
+    void closingAsksAndEndsThroughDisconnect()
+    {
+        LinkState link;
+        LoopState loop;
+        ScriptedDialogs dialogs;
+        FrmMain w({link, loop, dialogs}, false);
+        int disconnects = 0;
+        w.disconnect = [&] { ++disconnects; };
+        w.show();
+        dialogs.answers = {MsgAnswer::No};
+        QVERIFY(!w.close());
+        QCOMPARE(disconnects, 0);
+        dialogs.answers = {MsgAnswer::Yes};
+        QVERIFY(w.close());
+        QCOMPARE(disconnects, 1);
+        QCOMPARE(dialogs.shown.back().text, QStringLiteral("終了します。よろしいですか？"));
+    }
+};
+
+QTEST_MAIN(TestAppWindows)
+#include "tst_appwindows.moc"
