@@ -1,0 +1,69 @@
+#include "placeholders.h"
+
+#include "app/strings.h"
+
+#include <QCloseEvent>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int NotAvailableText = 9001; // "この機能はまだ使えません。"
+}
+
+PlaceholderWindow::PlaceholderWindow(const QString &objectName, const QString &title,
+                                     QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(objectName);
+    setWindowTitle(title);
+    setAttribute(Qt::WA_DeleteOnClose);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(str(NotAvailableText), this));
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+}
+
+void PlaceholderWindow::done(int r)
+{
+    if (!m_closed) {
+        m_closed = true;
+        if (onClosed)
+            onClosed();
+    }
+    QDialog::done(r);
+}
+
+void PlaceholderWindow::closeEvent(QCloseEvent *e)
+{
+    if (!m_closed) {
+        m_closed = true;
+        if (onClosed)
+            onClosed();
+    }
+    QDialog::closeEvent(e);
+}
+
+PlaceholderWindow *openDirectPlaceholder(LoopState &loop, QWidget *parent)
+{
+    auto *w = new PlaceholderWindow(QStringLiteral("FrmDirect"), str(StrId::AppTitle), parent);
+    loop.JobRequest = JobDirectActive;
+    w->onClosed = [&loop] { loop.JobRequest = JobIdle; };
+    w->setModal(false);
+    w->show();
+    return w;
+}
+
+void runIpSettingsPlaceholder(LoopState &loop, QWidget *parent)
+{
+    PlaceholderWindow w(QStringLiteral("FrmIPSetting"), str(StrId::AppTitle), parent);
+    w.setAttribute(Qt::WA_DeleteOnClose, false);
+    loop.JobRequest = JobIpActive;
+    w.onClosed = [&loop] {
+        if (loop.JobRequest == JobIpActive)
+            loop.JobRequest = JobIdle;
+    };
+    w.exec();
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+// Stand-ins for windows that are not built yet. Each keeps the JobRequest
+// transitions of the window it stands for, so the job loop behaves as it will
+// with the real one, and tells the user that the function is not available.
+
+#include "app/loopstate.h"
+
+#include <QDialog>
+#include <QWidget>
+
+#include <functional>
+
+class QLabel;
+
+// A small window with one line of text and a close button.
+class PlaceholderWindow : public QDialog
+{
+    Q_OBJECT
+public:
+    PlaceholderWindow(const QString &objectName, const QString &title, QWidget *parent = nullptr);
+    std::function<void()> onClosed;
+
+protected:
+    void done(int r) override;
+    void closeEvent(QCloseEvent *e) override;
+
+private:
+    bool m_closed = false;
+};
+
+// FrmDirect stand-in: JobRequest 6 while open, 0 when closed.
+PlaceholderWindow *openDirectPlaceholder(LoopState &loop, QWidget *parent);
+// FrmIPSetting stand-in, modal: JobRequest 11 while open, 0 when closed.
+void runIpSettingsPlaceholder(LoopState &loop, QWidget *parent);
