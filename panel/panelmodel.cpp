@@ -1,0 +1,164 @@
+#include "panel/panelmodel.h"
+
+#include "app/strings.h"
+
+namespace {
+
+namespace Res {
+constexpr int WindowColor = 511;
+constexpr int GridColor = 512;
+constexpr int MasterName = 1902;
+constexpr int ChannelOffColor = 9580;
+constexpr int ChannelOnColor = 9581;
+constexpr int OutputOffColor = 9582;
+constexpr int FontName = 9583;
+} // namespace Res
+
+// A table entry that is missing or does not parse keeps the built-in value,
+// so the panel never starts with black buttons because of a broken table.
+void readColor(int id, qint32 &target)
+{
+    if (!hasStr(id))
+        return;
+    if (const auto v = parseHexConstant(str(id)))
+        target = *v;
+}
+
+void readText(int id, QString &target)
+{
+    if (hasStr(id) && !str(id).isEmpty())
+        target = str(id);
+}
+
+} // namespace
+
+PanelDefaults PanelDefaults::fromStrings()
+{
+    PanelDefaults d;
+    readColor(Res::WindowColor, d.windowColor);
+    readColor(Res::GridColor, d.gridColor);
+    readColor(Res::ChannelOffColor, d.channelOffColor);
+    readColor(Res::ChannelOnColor, d.channelOnColor);
+    readColor(Res::OutputOffColor, d.outputOffColor);
+    readText(Res::FontName, d.fontName);
+    readText(Res::MasterName, d.masterCaption);
+    return d;
+}
+
+std::optional<qint32> parseHexConstant(const QString &text)
+{
+    QString t = text.trimmed();
+    if (!t.startsWith(QLatin1String("&H"), Qt::CaseInsensitive))
+        return std::nullopt;
+    t = t.mid(2);
+    if (t.endsWith(u'&'))
+        t.chop(1);
+    if (t.isEmpty() || t.size() > 8)
+        return std::nullopt;
+    bool ok = false;
+    const quint32 v = t.toUInt(&ok, 16);
+    if (!ok)
+        return std::nullopt;
+    return qint32(v);
+}
+
+ButtonSlot resetSlot(const PanelDefaults &defaults, int slot)
+{
+    ButtonSlot b;
+    b.IconFontName = defaults.fontName;
+    if (slot == Panel::OutputSlot) {
+        b.IconColorDef = defaults.outputOffColor;
+        b.IconColorOn = 0;        // the output slot never turns on
+    } else {
+        b.IconColorDef = defaults.channelOffColor;
+        b.IconColorOn = defaults.channelOnColor;
+    }
+    return b;
+}
+
+void placeDefaultButton(PanelState &panel, const PanelContext &ctx)
+{
+    ButtonSlot &b = panel.slot(0, Panel::OutputSlot);
+    b = resetSlot(panel.defaults, Panel::OutputSlot);
+    b.IconEnable = true;
+    b.IconLeft = ctx.screenWidth - Panel::DefaultButtonRightGap;
+    b.IconTop = 0;
+    b.IconWidth = Panel::DefaultButtonSize;
+    b.IconHeight = Panel::DefaultButtonSize;
+    b.IconText = panel.defaults.masterCaption;
+}
+
+void ResetPanel(PanelState &panel, qint16 &FileMixerCount, const PanelContext &ctx)
+{
+    for (int m = 0; m < Panel::MaxMixers; ++m)
+        for (int s = 0; s < Panel::SlotsPerMixer; ++s)
+            panel.slot(m, s) = resetSlot(panel.defaults, s);
+
+    FileMixerCount = ctx.mixerCount;
+
+    if (ctx.offline()) {
+        panel.IconNum = 0;
+    } else {
+        placeDefaultButton(panel, ctx);
+        panel.IconNum = 1;
+    }
+
+    panel.GUIWindowColor = panel.defaults.windowColor;
+    panel.GridOnOff = false;
+    panel.GridInterval = Panel::DefaultGridInterval;
+    panel.GridColor = panel.defaults.gridColor;
+
+    for (FigureList &list : panel.figures)
+        list.fill(Figure{});
+    panel.figureCounts.fill(0);
+    panel.FigureNum = 0;
+
+    TableGeometry &t = panel.table;
+    t.rowHeights.fill(Panel::DefaultRowHeight);
+    t.cellWidths = {2010, 1350, 1350};
+    t.CellAllWidth = 4875;
+    t.CellAllHeight = 4335;
+    t.TableWidth = Panel::DefaultTableWidth;
+    t.TableHeight = Panel::DefaultTableHeight;
+    t.TableLeft = ctx.screenWidth - Panel::DefaultTableWidth;
+    t.TableTop = ctx.screenHeight - Panel::DefaultTableHeight;
+
+    panel.image = ImageSettings{};
+}
+
+int buttonLimit(const PanelContext &ctx)
+{
+    return ctx.offline() ? Panel::MaxButtons : ctx.mixerCount * Panel::SlotsPerMixer;
+}
+
+bool canCreateButton(const PanelState &panel, const PanelContext &ctx)
+{
+    return panel.IconNum < buttonLimit(ctx);
+}
+
+bool newButtonEnabled(const PanelState &panel, const PanelContext &ctx)
+{
+    return canCreateButton(panel, ctx) && !panel.runtime.executing;
+}
+
+bool figureCommandEnabled(const PanelState &panel, FigureKind kind)
+{
+    return panel.count(kind) < Panel::FiguresPerKind;
+}
+
+int countEnabledButtons(const PanelState &panel, int mixers)
+{
+    int n = 0;
+    for (int m = 0; m < qBound(0, mixers, Panel::MaxMixers); ++m)
+        for (const ButtonSlot &b : panel.buttons[m])
+            n += b.IconEnable ? 1 : 0;
+    return n;
+}
+
+QString limitCaptionLines(const QString &caption)
+{
+    const QStringList lines = caption.split(QStringLiteral("\r\n"));
+    if (lines.size() <= 2)
+        return caption;
+    return lines.at(0) + QStringLiteral("\r\n") + lines.at(1);
+}

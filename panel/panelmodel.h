@@ -1,0 +1,208 @@
+#pragma once
+
+// The control panel's data: per-mixer button slots, the four figure lists,
+// grid, window colour, button-table geometry and background-image settings.
+// One PanelState exists for the whole run; every panel window works on it.
+//
+// Units: positions and sizes in twips (1/1440 inch), colours as 0x00BBGGRR
+// values (red in the low byte), image sizes and pen widths in pixels.
+
+#include "link/linkstate.h"
+
+#include <QString>
+#include <QtGlobal>
+
+#include <array>
+#include <optional>
+
+namespace Panel {
+constexpr int MaxMixers = 16;
+constexpr int SlotsPerMixer = 9;        // slots 0..7 channels 1..8, slot 8 output
+constexpr int OutputSlot = 8;
+constexpr int ChannelSlots = 8;
+constexpr int MaxButtons = MaxMixers * SlotsPerMixer;   // 144
+constexpr int FiguresPerKind = 10;
+constexpr int FigureKinds = 4;
+constexpr int TableRows = MaxButtons + 1;               // row 0 is the header
+constexpr int TableColumns = 3;
+constexpr qint32 DefaultRowHeight = 225;
+constexpr qint32 DefaultGridInterval = 1000;
+constexpr qint16 DefaultFontSize = 12;
+constexpr qint16 DefaultPenWidth = 2;
+constexpr qint32 DefaultButtonSize = 1500;
+constexpr qint32 DefaultButtonRightGap = 1560;          // left edge = screen width - this
+constexpr qint32 DefaultTableWidth = 5000;
+constexpr qint32 DefaultTableHeight = 5025;
+} // namespace Panel
+
+// Background image modes.
+enum class ImageStretchMode : qint16 {
+    Natural = 0,
+    FitWindow = 1,
+    GivenSize = 2,
+    GivenScale = 3,
+};
+
+enum class FigureKind : int { Circle = 0, Rect = 1, Line = 2, Arc = 3 };
+
+// The appearance constants the panel starts from. They come from the string
+// table (colour texts "&H..." and the font face); fromStrings() reads them.
+struct PanelDefaults
+{
+    qint32 windowColor = 0xB5FFFF;
+    qint32 gridColor = 0xBFBFBF;
+    qint32 channelOffColor = 0xC0FFC0;
+    qint32 channelOnColor = 0x0080FF;
+    qint32 outputOffColor = 0x80FFFF;
+    QString fontName = QStringLiteral("ＭＳ ゴシック");
+    QString masterCaption = QStringLiteral("マスター");
+
+    static PanelDefaults fromStrings();
+};
+
+struct ButtonSlot
+{
+    bool IconEnable = false;
+    qint32 moveStepX = 0;     // travel per move-timer tick while dragged; not stored
+    qint32 moveStepY = 0;
+    qint32 IconLeft = 0;
+    qint32 IconTop = 0;
+    double IconWidth = 0;
+    double IconHeight = 0;
+    QString IconText;         // at most two lines, joined by CR LF
+    QString IconFontName;
+    qint16 IconFontSize = Panel::DefaultFontSize;
+    bool IconFontBold = false;
+    bool IconFontItalic = false;
+    bool selected = false;    // design-state selection; not stored
+    qint32 IconColorDef = 0;  // face when off (always, for the output slot)
+    qint32 IconColorOn = 0;   // face when on; channel slots only
+    bool IconOnOff = false;   // switched on from the panel; channel slots only
+};
+
+using MixerButtons = std::array<ButtonSlot, Panel::SlotsPerMixer>;
+
+struct Figure
+{
+    qint32 StartX = 0;
+    qint32 StartY = 0;
+    qint32 EndX = 0;
+    qint32 EndY = 0;
+    qint32 Color = 0;
+    qint16 Width = Panel::DefaultPenWidth;
+    qint16 Style = 0;
+    qint16 Direction = 0;     // lines and arcs: how the figure lies in its box
+    qint16 Order = 0;         // stacking order 1..FigureNum
+};
+
+// Entries [0..count-1] of a list are in use (the file numbers them 1..10).
+using FigureList = std::array<Figure, Panel::FiguresPerKind>;
+
+struct TableGeometry
+{
+    std::array<qint32, Panel::TableRows> rowHeights{};
+    std::array<qint32, Panel::TableColumns> cellWidths{};
+    qint32 CellAllWidth = 4875;
+    qint32 CellAllHeight = 4335;
+    qint32 TableWidth = Panel::DefaultTableWidth;
+    qint32 TableHeight = Panel::DefaultTableHeight;
+    qint32 TableLeft = 0;
+    qint32 TableTop = 0;
+};
+
+struct ImageSettings
+{
+    bool ImageVisible = false;
+    QString ImageFileName;
+    qint16 ImageStretch = qint16(ImageStretchMode::Natural);
+    qint32 ImageWidth = 0;
+    qint32 ImageHeight = 0;
+    qint32 ImageXScale = 100;
+    qint32 ImageYScale = 100;
+};
+
+// What the panel's windows keep while they run; never stored.
+struct PanelRuntime
+{
+    bool executing = false;                       // execution state, else design
+    std::array<bool, Panel::FigureKinds> drawing{}; // drawing mode per figure kind
+    std::optional<FigureKind> selectedKind;
+    int selectedIndex = -1;
+    int dragHandle = -1;
+    bool tableOpen = false;
+    bool settingsDialogOpen = false;
+    int dialogMixer = -1;
+    int dialogSlot = -1;
+    int redrawCountdown = 0;
+};
+
+// Where the panel runs: the link kind, the link count and the screen size in
+// twips (the default button and the table window sit at the screen's edge).
+struct PanelContext
+{
+    LinkKind linkKind = LinkKind::Offline;
+    qint16 mixerCount = 0;
+    qint32 screenWidth = 1920 * 15;
+    qint32 screenHeight = 1080 * 15;
+
+    bool offline() const { return linkKind == LinkKind::Offline; }
+};
+
+struct PanelState
+{
+    PanelDefaults defaults;
+
+    std::array<MixerButtons, Panel::MaxMixers> buttons;
+    qint32 GUIWindowColor = 0;
+    qint16 IconNum = 0;
+    bool GridOnOff = false;
+    qint32 GridInterval = Panel::DefaultGridInterval;
+    qint32 GridColor = 0;
+    std::array<FigureList, Panel::FigureKinds> figures;
+    std::array<qint16, Panel::FigureKinds> figureCounts{};   // CircleNum, RectNum, LineNum, ArcNum
+    qint16 FigureNum = 0;
+    TableGeometry table;
+    ImageSettings image;
+
+    bool setUp = false;       // filled from settings at least once
+    PanelRuntime runtime;
+
+    ButtonSlot &slot(int mixer, int slot) { return buttons.at(mixer).at(slot); }
+    const ButtonSlot &slot(int mixer, int slot) const { return buttons.at(mixer).at(slot); }
+    qint16 &count(FigureKind kind) { return figureCounts.at(int(kind)); }
+    qint16 count(FigureKind kind) const { return figureCounts.at(int(kind)); }
+    FigureList &list(FigureKind kind) { return figures.at(int(kind)); }
+    const FigureList &list(FigureKind kind) const { return figures.at(int(kind)); }
+};
+
+// Sets every value of the panel to its default, then FileMixerCount to the
+// link count, then (unless offline) the default button.
+void ResetPanel(PanelState &panel, qint16 &FileMixerCount, const PanelContext &ctx);
+
+// The default button alone: the master's output button at the top right.
+void placeDefaultButton(PanelState &panel, const PanelContext &ctx);
+
+// A fresh slot as the reset leaves it, for slot index `slot` (0..8).
+ButtonSlot resetSlot(const PanelDefaults &defaults, int slot);
+
+// How many buttons the panel may hold: 144 offline, 9 per linked mixer otherwise.
+int buttonLimit(const PanelContext &ctx);
+bool canCreateButton(const PanelState &panel, const PanelContext &ctx);
+// The new-button command is offered only in the design state below the limit.
+bool newButtonEnabled(const PanelState &panel, const PanelContext &ctx);
+// A figure-drawing command is offered while its kind has a free entry.
+bool figureCommandEnabled(const PanelState &panel, FigureKind kind);
+
+// Number of enabled slots among the first `mixers` records.
+int countEnabledButtons(const PanelState &panel, int mixers = Panel::MaxMixers);
+
+// Panel-wide channel number of channel slot `slot` (0..7) of mixer `mixer`
+// (0..15): mixer 0 has 1..8, mixer 1 has 9..16.
+constexpr int panelChannelNumber(int mixer, int slot) { return mixer * Panel::ChannelSlots + slot + 1; }
+
+// Parses an appearance constant "&HB5FFFF" / "&H80FF&" to its value. Values
+// from 0x80000000 up (system colours) are returned as they stand.
+std::optional<qint32> parseHexConstant(const QString &text);
+
+// Keeps at most the first two lines of a caption; lines are split at CR LF.
+QString limitCaptionLines(const QString &caption);
