@@ -25,5 +25,5 @@ for f in $fuzzers; do
     fi
     rm -rf "$corpus"
 done
-echo "fuzz: $passed passed, $failed failed"
+echo "fuzz targets: $passed clean, $failed crashed"
 [ "$failed" -eq 0 ]

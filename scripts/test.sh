@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test through ctest, then runs each fuzz
-# target briefly.
+# Sets up, builds, runs each fuzz target briefly, then runs every test through ctest.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/build.sh
-ctest --test-dir build --output-on-failure -j2
 scripts/fuzz.sh
+ctest --test-dir build --output-on-failure -j2
