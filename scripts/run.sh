@@ -1,7 +1,28 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts the program.
+# Sets up, builds and starts the program against a chain of three virtual
+# mixers on loopback. Choose "Ethernet" in the link choice to reach them; the
+# other links work as usual (real hardware). ZKVR340A_NO_SIM=1 skips the
+# virtual mixers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/build.sh
-exec build/bin/zkvr340a "$@"
+
+if [ "${ZKVR340A_NO_SIM:-0}" = 1 ]; then
+    exec build/bin/zkvr340a "$@"
+fi
+
+ready=$(mktemp)
+build/bin/zkvr340a-sim --mixers 3 --tcp 127.0.0.1:0 >"$ready" &
+sim=$!
+trap 'kill $sim 2>/dev/null || true; rm -f "$ready"' EXIT
+for _ in $(seq 50); do grep -q '^ready' "$ready" && break; sleep 0.1; done
+tcp=$(sed -n 's/^ready.*tcp=\([^ ]*\).*/\1/p' "$ready")
+[ -n "$tcp" ] || { echo "the virtual mixer did not start" >&2; exit 1; }
+echo "virtual mixers: $tcp"
+
+# The program reads its Ethernet target from the per-user ZK-VR340a.ini.
+confdir="${XDG_CONFIG_HOME:-$HOME/.config}/ZK-VR340a"
+mkdir -p "$confdir"
+printf '[IP_Setting]\r\nIP_Address=%s\r\nUser_ID=administrator\r\n' "${tcp%:*}" >"$confdir/ZK-VR340a.ini"
+ZKVR340A_TCP_PORT="${tcp##*:}" build/bin/zkvr340a "$@"
