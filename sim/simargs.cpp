@@ -1,0 +1,197 @@
+#include "sim/simargs.h"
+
+#include "sim/simkeys.h"
+
+namespace {
+
+bool parseProbability(const QString &text, double &out)
+{
+    bool ok = false;
+    const double v = text.toDouble(&ok);
+    if (!ok || v < 0.0 || v > 1.0)
+        return false;
+    out = v;
+    return true;
+}
+
+bool parsePort(const QString &text, int &out)
+{
+    bool ok = false;
+    const int v = text.toInt(&ok);
+    if (!ok || v < 0 || v > 65535)
+        return false;
+    out = v;
+    return true;
+}
+
+} // namespace
+
+bool parseStuck(const QString &text, SimStuck &out, QString *error)
+{
+    auto fail = [&](const QString &why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    const int colon = text.indexOf(QLatin1Char(':'));
+    const int equals = text.indexOf(QLatin1Char('='));
+    if (colon < 1 || equals < colon + 2)
+        return fail(QStringLiteral("--stuck wants MIXER:KEY=VALUE, got \"%1\"").arg(text));
+    bool ok = false;
+    const int mixer = text.left(colon).toInt(&ok);
+    if (!ok || mixer < 1 || mixer > SimWire::MaxMixers)
+        return fail(QStringLiteral("--stuck: mixer must be 1..16"));
+    const QString key = text.mid(colon + 1, equals - colon - 1);
+    const int id = simKeyId(key);
+    if (id == 0)
+        return fail(QStringLiteral("--stuck: unknown key \"%1\"").arg(key));
+    const qint64 value = text.mid(equals + 1).toLongLong(&ok);
+    const qint64 limit = id <= SimWire::BlockSize ? 255 : id == SimWire::ThresholdKeyId ? 65535 : 0xFFFFFFFFLL;
+    if (!ok || value < 0 || value > limit)
+        return fail(QStringLiteral("--stuck: value out of range for %1").arg(key));
+    out = SimStuck{mixer, id, value};
+    return true;
+}
+
+SimParseResult parseSimArguments(const QStringList &args)
+{
+    SimParseResult r;
+    SimProgramOptions &o = r.options;
+    auto fail = [&](const QString &why) {
+        r.ok = false;
+        r.error = why;
+        return r;
+    };
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &a = args[i];
+        // Options with a value take it from the next argument or after "=".
+        QString name = a;
+        QString value;
+        bool inlineValue = false;
+        if (a.startsWith(QLatin1String("--")) && a.contains(QLatin1Char('='))) {
+            name = a.left(a.indexOf(QLatin1Char('=')));
+            value = a.mid(a.indexOf(QLatin1Char('=')) + 1);
+            inlineValue = true;
+        }
+        auto takeValue = [&](QString &out) {
+            if (inlineValue) {
+                out = value;
+                return true;
+            }
+            if (i + 1 >= args.size())
+                return false;
+            out = args[++i];
+            return true;
+        };
+        auto needs = [&](QString &out) {
+            if (!takeValue(out)) {
+                r.error = QStringLiteral("%1 needs a value").arg(name);
+                return false;
+            }
+            return true;
+        };
+        QString v;
+        if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
+            o.help = true;
+        } else if (name == QLatin1String("--serial")) {
+            o.serial = true;
+        } else if (name == QLatin1String("--deny-write")) {
+            o.chain.denyWrite = true;
+        } else if (name == QLatin1String("--tcp")) {
+            if (!needs(v))
+                return fail(r.error);
+            const int colon = v.lastIndexOf(QLatin1Char(':'));
+            if (colon >= 0) {
+                o.tcpHost = v.left(colon);
+                v = v.mid(colon + 1);
+            }
+            int port = 0;
+            if (!parsePort(v, port) || o.tcpHost.isEmpty())
+                return fail(QStringLiteral("--tcp wants [HOST:]PORT"));
+            o.tcp = true;
+            o.tcpPort = quint16(port);
+        } else if (name == QLatin1String("--usb")) {
+            if (!needs(v) || v.isEmpty())
+                return fail(QStringLiteral("--usb needs a folder"));
+            o.usbDir = v;
+        } else if (name == QLatin1String("--usb-name")) {
+            if (!needs(v) || v.isEmpty() || v.contains(QLatin1Char('/')))
+                return fail(QStringLiteral("--usb-name needs a plain name"));
+            o.usbName = v;
+        } else if (name == QLatin1String("--mixers")) {
+            if (!needs(v))
+                return fail(r.error);
+            bool ok = false;
+            o.chain.mixers = v.toInt(&ok);
+            if (!ok || o.chain.mixers < 1 || o.chain.mixers > SimWire::MaxMixers)
+                return fail(QStringLiteral("--mixers must be 1..16"));
+        } else if (name == QLatin1String("--model")) {
+            if (!needs(v))
+                return fail(r.error);
+            bool ok = false;
+            o.chain.model = v.toInt(&ok);
+            if (!ok || o.chain.model < 0 || o.chain.model > 255)
+                return fail(QStringLiteral("--model must be 0..255"));
+        } else if (name == QLatin1String("--address")) {
+            std::array<quint8, 4> ip{};
+            if (!needs(v) || !parseIpv4(v, ip))
+                return fail(QStringLiteral("--address wants an IPv4 address"));
+            o.chain.address = v;
+        } else if (name == QLatin1String("--user-id")) {
+            if (!needs(v))
+                return fail(r.error);
+            // The user ID travels as ANSI text with a 16-bit length.
+            if (v.toLatin1() != v.toUtf8() || v.size() > 255)
+                return fail(QStringLiteral("--user-id wants at most 255 ASCII characters"));
+            o.chain.userId = v;
+        } else if (name == QLatin1String("--drop")) {
+            if (!needs(v) || !parseProbability(v, o.chain.dropProbability))
+                return fail(QStringLiteral("--drop wants a probability 0..1"));
+        } else if (name == QLatin1String("--corrupt")) {
+            if (!needs(v) || !parseProbability(v, o.chain.corruptProbability))
+                return fail(QStringLiteral("--corrupt wants a probability 0..1"));
+        } else if (name == QLatin1String("--delay")) {
+            bool ok = false;
+            if (!needs(v) || (o.chain.delayMs = v.toInt(&ok), !ok) || o.chain.delayMs < 0)
+                return fail(QStringLiteral("--delay wants milliseconds"));
+        } else if (name == QLatin1String("--seed")) {
+            bool ok = false;
+            if (!needs(v) || (o.chain.seed = v.toUInt(&ok), !ok))
+                return fail(QStringLiteral("--seed wants a number"));
+        } else if (name == QLatin1String("--stuck")) {
+            SimStuck s;
+            QString why;
+            if (!needs(v))
+                return fail(r.error);
+            if (!parseStuck(v, s, &why))
+                return fail(why);
+            o.chain.stuck.append(s);
+        } else if (name == QLatin1String("--search-port")) {
+            if (!needs(v) || !parsePort(v, o.searchPort))
+                return fail(QStringLiteral("--search-port wants a port"));
+        } else if (name == QLatin1String("--reply-port")) {
+            if (!needs(v) || !parsePort(v, o.replyPort))
+                return fail(QStringLiteral("--reply-port wants a port"));
+        } else {
+            return fail(QStringLiteral("unknown argument \"%1\"").arg(a));
+        }
+    }
+    if (!o.help && !o.tcp && !o.serial && o.usbDir.isEmpty() && o.searchPort < 0)
+        return fail(QStringLiteral("choose at least one of --tcp, --serial, --usb"));
+    for (const SimStuck &s : o.chain.stuck)
+        if (s.mixer > o.chain.mixers)
+            return fail(QStringLiteral("--stuck names mixer %1 of %2").arg(s.mixer).arg(o.chain.mixers));
+    r.ok = true;
+    return r;
+}
+
+QString simUsage()
+{
+    return QStringLiteral(
+        "usage: zkvr340a-sim [--tcp [HOST:]PORT] [--serial] [--usb DIR [--usb-name NAME]]\n"
+        "                    [--mixers N] [--model CODE] [--address A.B.C.D] [--user-id ID]\n"
+        "                    [--deny-write] [--drop P] [--corrupt P] [--delay MS]\n"
+        "                    [--stuck MIXER:KEY=VALUE]... [--seed N]\n"
+        "                    [--search-port PORT [--reply-port PORT]]\n"
+        "Prints one line starting with \"ready\" naming its endpoints once it listens.\n");
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+// Command line of the zkvr340a-sim program, parsed without touching any
+// resource so that tests can check every option directly.
+
+#include "sim/simchain.h"
+
+#include <QString>
+#include <QStringList>
+
+struct SimProgramOptions
+{
+    SimOptions chain;
+    bool tcp = false;
+    QString tcpHost = QStringLiteral("127.0.0.1");
+    quint16 tcpPort = 0;     // 0: let the system choose, printed in the ready line
+    bool serial = false;     // a pseudo-terminal, its slave path printed
+    QString usbDir;          // FIFO pair under usbDir/usbName
+    QString usbName = QStringLiteral("vr340a-0");
+    int searchPort = -1;     // UDP search requests (optional)
+    int replyPort = -1;      // where search replies go; default the sender's port
+    bool help = false;
+};
+
+struct SimParseResult
+{
+    bool ok = false;
+    QString error;           // for the usage message
+    SimProgramOptions options;
+};
+
+// `args` without the program name.
+SimParseResult parseSimArguments(const QStringList &args);
+
+// "MIXER:KEY=VALUE", KEY a settings key name such as InputGain_3 or Threshold.
+bool parseStuck(const QString &text, SimStuck &out, QString *error = nullptr);
+
+QString simUsage();

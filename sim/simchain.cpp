@@ -1,0 +1,470 @@
+#include "sim/simchain.h"
+
+#include <QLoggingCategory>
+#include <QStringList>
+
+Q_LOGGING_CATEGORY(lcSim, "zkvr.sim", QtWarningMsg)
+
+using namespace SimWire;
+
+namespace {
+
+// Per-channel start values in block order: InputLevel, Phantom, HeadAmp,
+// LowCutFil, ThresholdObj, InputGain, Priority, RemoteOn, RemoteOff.
+constexpr std::array<quint8, 9> ChannelFactory{1, 1, 2, 1, 1, 0, 1, 0, 0};
+// OutputLevel .. KeyLock (key ids 73..84).
+constexpr std::array<quint8, 12> SingleFactory{1, 0, 1, 1, 1, 0, 0, 1, 1, 1, 0, 0};
+
+constexpr int FamilyPriority = 6;
+
+quint32 be32(const QByteArray &b, int at)
+{
+    return (quint32(quint8(b[at])) << 24) | (quint32(quint8(b[at + 1])) << 16)
+        | (quint32(quint8(b[at + 2])) << 8) | quint32(quint8(b[at + 3]));
+}
+
+QByteArray fromBe32(quint32 v)
+{
+    QByteArray out(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        out[i] = char((v >> (8 * (3 - i))) & 0xFF);
+    return out;
+}
+
+// Extension register of a settings key id (87..103), 0 for none.
+int registerOfKey(int keyId)
+{
+    if (keyId >= 87 && keyId <= 102)
+        return keyId - 86;
+    if (keyId == 103)
+        return 18;
+    return 0;
+}
+
+// Block byte index range (key ids, inclusive) reset by a group IS code.
+struct Range { int first; int last; };
+
+} // namespace
+
+bool parseIpv4(const QString &text, std::array<quint8, 4> &out)
+{
+    const QStringList parts = text.split(QLatin1Char('.'));
+    if (parts.size() != 4)
+        return false;
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        const uint v = parts[i].toUInt(&ok);
+        if (!ok || v > 255 || parts[i].isEmpty())
+            return false;
+        out[i] = quint8(v);
+    }
+    return true;
+}
+
+std::array<quint8, BlockSize> SimChain::factoryBlock()
+{
+    std::array<quint8, BlockSize> b{};
+    for (int family = 0; family < 9; ++family)
+        for (int ch = 0; ch < 8; ++ch)
+            b[family * 8 + ch] = ChannelFactory[family];
+    for (int i = 0; i < 12; ++i)
+        b[72 + i] = SingleFactory[i];
+    return b;
+}
+
+std::array<quint32, ExtRegisters + 1> SimChain::factoryExt()
+{
+    // Register form of the extended start values: 16-bit fields in d2 d3,
+    // byte fields in d3, registers 12 and 13 with the top bit inverted (so a
+    // field of 0 is 0x80000000). Silent_Time and Hold_Time2 leave the factory
+    // at 50, the mixer's own default.
+    return {0,       16383, 100, 100, 10, 0, 1, 16383, 100, 1, 1,
+            0,       0x80000000u, 0x80000000u, 0, 50, 50, 0, 8};
+}
+
+SimChain::SimChain(SimOptions options)
+    : m_options(std::move(options)), m_rng(m_options.seed)
+{
+    m_options.mixers = std::clamp(m_options.mixers, 1, MaxMixers);
+    m_mixers.resize(m_options.mixers);
+    resetNetwork();
+}
+
+void SimChain::resetNetwork()
+{
+    if (!parseIpv4(m_options.address, m_ip))
+        m_ip = {192, 168, 100, 200};
+    m_addressMode = m_options.addressMode;
+    m_userId = m_options.userId.toLatin1();
+}
+
+bool SimChain::drawCorrupt()
+{
+    if (m_options.corruptProbability <= 0)
+        return false;
+    return std::uniform_real_distribution<double>(0.0, 1.0)(m_rng) < m_options.corruptProbability;
+}
+
+int SimChain::drawIndex(int size)
+{
+    if (size <= 1)
+        return 0;
+    return int(m_rng() % quint32(size));
+}
+
+const SimStuck *SimChain::stuckAt(int mixer, int keyId) const
+{
+    for (const SimStuck &s : m_options.stuck)
+        if (s.mixer == mixer && s.keyId == keyId)
+            return &s;
+    return nullptr;
+}
+
+quint8 SimChain::blockByte(int mixer, int keyId) const
+{
+    if (const SimStuck *s = stuckAt(mixer, keyId))
+        return quint8(s->value);
+    return m_mixers.at(mixer - 1).block.at(keyId - 1);
+}
+
+void SimChain::setBlockByte(int mixer, int keyId, quint8 value)
+{
+    m_mixers.at(mixer - 1).block.at(keyId - 1) = value;
+}
+
+quint16 SimChain::threshold(int mixer) const
+{
+    return readThreshold(mixer);
+}
+
+quint32 SimChain::extRegister(int mixer, int reg) const
+{
+    return readExt(mixer, reg);
+}
+
+QByteArray SimChain::readBlock(int mixer) const
+{
+    QByteArray out(BlockSize, '\0');
+    for (int k = 1; k <= BlockSize; ++k)
+        out[k - 1] = char(blockByte(mixer, k));
+    return out;
+}
+
+quint16 SimChain::readThreshold(int mixer) const
+{
+    if (const SimStuck *s = stuckAt(mixer, ThresholdKeyId))
+        return quint16(s->value);
+    return m_mixers.at(mixer - 1).threshold;
+}
+
+quint32 SimChain::readExt(int mixer, int reg) const
+{
+    for (const SimStuck &s : m_options.stuck)
+        if (s.mixer == mixer && registerOfKey(s.keyId) == reg)
+            return quint32(s.value);
+    return m_mixers.at(mixer - 1).ext.at(reg);
+}
+
+QByteArray SimChain::networkBlock() const
+{
+    QByteArray out;
+    for (quint8 octet : m_ip)
+        out.append(char(octet));
+    out.append(char(m_addressMode));
+    const int n = m_userId.size() + 1;
+    out.append(char(n >> 8)).append(char(n & 0xFF));
+    out.append(m_userId).append('\0');
+    return out;
+}
+
+QByteArray SimChain::reply(const QByteArray &request, quint8 status, const QByteArray &data) const
+{
+    QByteArray out = request.left(2);
+    out.append(char(status));
+    out.append(data);
+    return out;
+}
+
+QByteArray SimChain::handle(const QByteArray &request)
+{
+    ++m_requests;
+    if (request.size() < 2)
+        return {};
+    // The drop draw happens for every request so that a given seed always
+    // loses the same replies, whatever the requests were.
+    const bool drop = m_options.dropProbability > 0
+        && std::uniform_real_distribution<double>(0.0, 1.0)(m_rng) < m_options.dropProbability;
+
+    QByteArray out;
+    const char c0 = request[0], c1 = request[1];
+    if (c0 == R || c0 == L) {
+        out = doDownload(request);
+    } else if (request.size() < 3) {
+        out = reply(request, Malformed);
+    } else if (c0 == D && c1 == R) {
+        out = doDataRead(request);
+    } else if (c0 == D && c1 == S) {
+        out = doDataSet(request);
+    } else if (c0 == T && c1 == R) {
+        out = doThresholdRead(request);
+    } else if (c0 == T && c1 == S) {
+        out = doThresholdSet(request);
+    } else if (c0 == A && c1 == M) {
+        {
+        QByteArray level;
+        level.append(char(m_ambient >> 8)).append(char(m_ambient & 0xFF));
+        out = reply(request, Accepted, level);
+    }
+    } else if (c0 == M && c1 == N) {
+        out = doModel(request);
+    } else if (c0 == E && c1 == R) {
+        out = doExtRead(request);
+    } else if (c0 == E && c1 == S) {
+        out = doExtSet(request);
+    } else if (c0 == I && c1 == S) {
+        out = doInit(request);
+    } else if (c0 == I && c1 == R) {
+        out = reply(request, Accepted, networkBlock());
+    } else if (c0 == I && c1 == P) {
+        out = reply(request, storeNetwork(request) ? Accepted : Malformed);
+    } else if (c0 == A && c1 == R) {
+        out = doMemRead(request);
+    } else if (c0 == A && c1 == W) {
+        out = doMemWrite(request);
+    } else {
+        qCDebug(lcSim) << "unknown request" << request.left(16).toHex(' ');
+        return {};
+    }
+    if (drop) {
+        qCDebug(lcSim) << "dropping reply to" << request.left(3).toHex(' ');
+        return {};
+    }
+    return out;
+}
+
+QByteArray SimChain::doDataRead(const QByteArray &rq)
+{
+    const int target = quint8(rq[2]);
+    if (target == AllMixers) {
+        QByteArray data;
+        for (int m = 1; m <= m_options.mixers; ++m)
+            data.append(readBlock(m));
+        return reply(rq, Accepted, data);
+    }
+    if (!validMixer(target))
+        return reply(rq, BadTarget);
+    return reply(rq, Accepted, readBlock(target));
+}
+
+QByteArray SimChain::doDataSet(const QByteArray &rq)
+{
+    if (rq.size() < 5)
+        return reply(rq, Malformed);
+    if (m_options.denyWrite)
+        return reply(rq, NoWriteAccess);
+    const int target = quint8(rq[2]);
+    const int param = quint8(rq[3]);
+    const quint8 value = quint8(rq[4]);
+    if (param < 1 || param > BlockSize)
+        return reply(rq, BadTarget);
+    if (target == AllMixers) {
+        for (Mixer &m : m_mixers)
+            m.block[param - 1] = value;
+        return reply(rq, Accepted);
+    }
+    if (!validMixer(target))
+        return reply(rq, BadTarget);
+    m_mixers[target - 1].block[param - 1] = value;
+    return reply(rq, Accepted);
+}
+
+QByteArray SimChain::doThresholdRead(const QByteArray &rq)
+{
+    const int target = quint8(rq[2]);
+    if (target != AllMixers)
+        return reply(rq, BadTarget);
+    QByteArray data;
+    for (int m = 1; m <= m_options.mixers; ++m) {
+        const quint16 v = readThreshold(m);
+        data.append(char(v >> 8)).append(char(v & 0xFF));
+    }
+    return reply(rq, Accepted, data);
+}
+
+QByteArray SimChain::doThresholdSet(const QByteArray &rq)
+{
+    if (rq.size() < 5)
+        return reply(rq, Malformed);
+    if (m_options.denyWrite)
+        return reply(rq, NoWriteAccess);
+    const int target = quint8(rq[2]);
+    const quint16 value = quint16((quint8(rq[3]) << 8) | quint8(rq[4]));
+    if (target == AllMixers) {
+        for (Mixer &m : m_mixers)
+            m.threshold = value;
+        return reply(rq, Accepted);
+    }
+    if (!validMixer(target))
+        return reply(rq, BadTarget);
+    m_mixers[target - 1].threshold = value;
+    return reply(rq, Accepted);
+}
+
+QByteArray SimChain::doModel(const QByteArray &rq)
+{
+    const int target = quint8(rq[2]);
+    if (!validMixer(target))
+        return reply(rq, BadTarget);
+    return reply(rq, Accepted, QByteArray(1, char(quint8(m_options.model))));
+}
+
+QByteArray SimChain::doExtRead(const QByteArray &rq)
+{
+    if (rq.size() < 4)
+        return reply(rq, Malformed);
+    const int target = quint8(rq[2]);
+    const int reg = quint8(rq[3]);
+    if (!validMixer(target) || reg < 1 || reg > ExtRegisters)
+        return reply(rq, BadTarget);
+    return reply(rq, Accepted, fromBe32(readExt(target, reg)));
+}
+
+QByteArray SimChain::doExtSet(const QByteArray &rq)
+{
+    if (rq.size() < 8)
+        return reply(rq, Malformed);
+    const int target = quint8(rq[2]);
+    const int reg = quint8(rq[3]);
+    if (!validMixer(target) || reg < 1 || reg > ExtRegisters)
+        return reply(rq, BadTarget);
+    m_mixers[target - 1].ext[reg] = be32(rq, 4);
+    return reply(rq, Accepted);
+}
+
+void SimChain::initialise(Mixer &mixer, quint8 code)
+{
+    const auto block = factoryBlock();
+    const auto ext = factoryExt();
+    auto resetKeys = [&](int first, int last) {
+        for (int k = first; k <= last; ++k)
+            mixer.block[k - 1] = block[k - 1];
+    };
+    auto resetRegs = [&](int first, int last) {
+        for (int r = first; r <= last; ++r)
+            mixer.ext[r] = ext[r];
+    };
+    if (code < 8) {
+        // One channel: every per-channel family of channel code + 1.
+        for (int family = 0; family < 9; ++family)
+            mixer.block[family * 8 + code] = block[family * 8 + code];
+        return;
+    }
+    switch (code) {
+    case InitAllChannels: resetKeys(1, 72); break;
+    case InitOutput: resetKeys(73, 76); break; // output level, gain, mute change, mute att
+    case InitThreshold:                        // threshold action and unit, the threshold
+        resetKeys(77, 78);
+        mixer.threshold = FactoryThreshold;
+        break;
+    case InitGate:                             // action .. only-type and the priorities
+        resetKeys(79, 83);
+        resetKeys(FamilyPriority * 8 + 1, FamilyPriority * 8 + 8);
+        break;
+    case InitExtGroup1: resetRegs(3, 5); break;
+    case InitExtGroup2: resetRegs(1, 2); break;
+    case InitExtDefaults: resetRegs(6, 10); break;
+    case InitExtGroup3: resetRegs(11, 18); break;
+    default: break;
+    }
+}
+
+QByteArray SimChain::doInit(const QByteArray &rq)
+{
+    if (rq.size() < 4)
+        return reply(rq, Malformed);
+    const int target = quint8(rq[2]);
+    const quint8 code = quint8(rq[3]);
+    const bool known = code <= InitGate || code == InitExtGroup1 || code == InitExtGroup2
+        || code == InitExtDefaults || code == InitExtGroup3 || code == InitNetwork;
+    if (!known || (target != AllMixers && !validMixer(target)))
+        return reply(rq, BadTarget);
+    if (m_options.denyWrite)
+        return reply(rq, NoWriteAccess);
+    if (code == InitNetwork) {
+        resetNetwork();
+        return reply(rq, Accepted);
+    }
+    if (target == AllMixers) {
+        for (Mixer &m : m_mixers)
+            initialise(m, code);
+    } else {
+        initialise(m_mixers[target - 1], code);
+    }
+    return reply(rq, Accepted);
+}
+
+bool SimChain::storeNetwork(const QByteArray &rq)
+{
+    // IP 1, address (4), mode (1), N (2), user ID of N - 1 bytes, 0.
+    if (rq.size() < 10)
+        return false;
+    const int n = (quint8(rq[8]) << 8) | quint8(rq[9]);
+    if (n < 1 || rq.size() != n + 10 || rq[n + 9] != '\0')
+        return false;
+    for (int i = 0; i < 4; ++i)
+        m_ip[i] = quint8(rq[3 + i]);
+    m_addressMode = quint8(rq[7]);
+    m_userId = rq.mid(10, n - 1);
+    return true;
+}
+
+QByteArray SimChain::doMemRead(const QByteArray &rq)
+{
+    if (rq.size() < 8)
+        return reply(rq, Malformed);
+    const int size = quint8(rq[3]);
+    if (size != 1 && size != 2 && size != 4)
+        return reply(rq, BadTarget);
+    const quint32 address = be32(rq, 4);
+    // The value stands right-aligned in d0..d3, most significant byte at the
+    // lowest address.
+    quint32 value = 0;
+    for (int i = 0; i < size; ++i)
+        value = (value << 8) | memoryByte(address + quint32(i));
+    return reply(rq, Accepted, fromBe32(value));
+}
+
+QByteArray SimChain::doMemWrite(const QByteArray &rq)
+{
+    if (rq.size() < 12)
+        return reply(rq, Malformed);
+    const int size = quint8(rq[3]);
+    if (size != 1 && size != 2 && size != 4)
+        return reply(rq, BadTarget);
+    const quint32 address = be32(rq, 4);
+    // The low `size` bytes of d0..d3 are stored, big-endian from `address`.
+    for (int i = 0; i < size; ++i)
+        m_memory[address + quint32(i)] = quint8(rq[12 - size + i]);
+    return reply(rq, Accepted);
+}
+
+QByteArray SimChain::doDownload(const QByteArray &rq)
+{
+    if (rq.size() < 3)
+        return rq.size() == 2 ? reply(rq, Malformed) : QByteArray{};
+    SimDownload d;
+    d.command = rq[0];
+    d.target = quint8(rq[1]);
+    if (d.command == R) {
+        d.prepared = true;
+        if (!m_prepared.contains(d.target))
+            m_prepared.append(d.target);
+    } else {
+        // The 0x45 step of a model file comes without an R before it, so data
+        // for an unprepared target is accepted too; the record says which.
+        d.prepared = m_prepared.contains(d.target);
+        d.data = rq.mid(3);
+    }
+    m_downloads.append(d);
+    return reply(rq, Accepted);
+}

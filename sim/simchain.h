@@ -1,0 +1,163 @@
+#pragma once
+
+// The virtual mixer chain: 1..16 linked mixers that answer protocol messages
+// the way the real hardware does. Widget-free and transport-free: a caller
+// hands in one request message (without any envelope) and gets back the reply
+// message (without the 0x55 0xAA trailer), or nothing when the mixer stays
+// silent. The transports of the zkvr340a-sim program and in-process tests of
+// other subsystems both drive it through handle().
+
+#include <QByteArray>
+#include <QList>
+#include <QMap>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <random>
+#include <vector>
+
+namespace SimWire {
+// Command letters of the protocol (offsets 0 and 1 of a message).
+constexpr char D = 'D', R = 'R', S = 'S', T = 'T', A = 'A', M = 'M', N = 'N', E = 'E',
+               I = 'I', P = 'P', W = 'W', L = 'L';
+constexpr quint8 AllMixers = 255;
+
+// Status byte of a reply (offset 2).
+enum Status : quint8 {
+    Accepted = 0,
+    BadTarget = 1,     // no such mixer, parameter, register or group
+    Malformed = 2,     // request too short or its lengths do not add up
+    NoWriteAccess = 3, // writes refused (read-only user on Ethernet)
+};
+
+constexpr int BlockSize = 84;  // data block of one mixer (key ids 1..84)
+constexpr int ExtRegisters = 18;
+constexpr int ThresholdKeyId = 85;
+constexpr int MaxMixers = 16;
+
+// IS codes: 0..7 one channel, 8 all channels, 9 output, 10 threshold, 11 gate,
+// 16..18 and 20 extended-data groups, 21 network settings.
+enum InitCode : quint8 {
+    InitAllChannels = 8,
+    InitOutput = 9,
+    InitThreshold = 10,
+    InitGate = 11,
+    InitExtGroup1 = 16, // registers 3..5
+    InitExtGroup2 = 17, // registers 1..2
+    InitExtDefaults = 18, // registers 6..10
+    InitExtGroup3 = 20, // registers 11..18
+    InitNetwork = 21,
+};
+} // namespace SimWire
+
+// A value that reads back as `value` whatever is written to it.
+struct SimStuck
+{
+    int mixer = 1;  // 1..16
+    int keyId = 1;  // 1..84 block byte, 85 threshold, 87..103 extension register
+    qint64 value = 0;
+};
+
+struct SimOptions
+{
+    int mixers = 1;
+    int model = 1;  // model code answered by MN; 0 = older model
+    QString address = QStringLiteral("192.168.100.200");
+    QString userId = QStringLiteral("administrator");
+    quint8 addressMode = 0;
+    bool denyWrite = false;        // DS answers status 3 (as for a read-only user)
+    double dropProbability = 0.0;  // chance that a request gets no reply at all
+    double corruptProbability = 0.0; // chance that a serial frame goes out with a flipped byte
+    int delayMs = 0;               // transports hold each reply this long
+    QList<SimStuck> stuck;
+    quint32 seed = 1;
+};
+
+// One received firmware command (R or L).
+struct SimDownload
+{
+    char command = 'R'; // 'R' prepare, 'L' data block
+    quint8 target = 0;
+    bool prepared = false; // for L: whether an R for this target came first
+    QByteArray data;
+};
+
+class SimChain
+{
+public:
+    explicit SimChain(SimOptions options = {});
+
+    // Answers one request message. Empty result: no reply (unknown command,
+    // or the reply was dropped by fault injection).
+    QByteArray handle(const QByteArray &request);
+
+    // Fault injection for the serial transport: whether the frame about to go
+    // out gets a flipped byte, and which one. Draws from the seeded generator.
+    bool drawCorrupt();
+    int drawIndex(int size);
+
+    const SimOptions &options() const { return m_options; }
+    int mixerCount() const { return m_options.mixers; }
+
+    // State, for tests and for the program's status line.
+    quint8 blockByte(int mixer, int keyId) const;   // keyId 1..84
+    void setBlockByte(int mixer, int keyId, quint8 value);
+    quint16 threshold(int mixer) const;
+    quint32 extRegister(int mixer, int reg) const;  // reg 1..18
+    void setAmbient(quint16 value) { m_ambient = value; }
+    quint8 memoryByte(quint32 address) const { return m_memory.value(address, 0); }
+    const QList<SimDownload> &downloads() const { return m_downloads; }
+    QByteArray networkBlock() const; // IR data from offset 3
+    int requestCount() const { return m_requests; }
+
+    // Factory values of one mixer.
+    static std::array<quint8, SimWire::BlockSize> factoryBlock();
+    static std::array<quint32, SimWire::ExtRegisters + 1> factoryExt(); // index 0 unused
+    static constexpr quint16 FactoryThreshold = 100;
+
+private:
+    struct Mixer
+    {
+        std::array<quint8, SimWire::BlockSize> block = factoryBlock();
+        quint16 threshold = FactoryThreshold;
+        std::array<quint32, SimWire::ExtRegisters + 1> ext = factoryExt();
+    };
+
+    QByteArray reply(const QByteArray &request, quint8 status, const QByteArray &data = {}) const;
+    bool validMixer(int m) const { return m >= 1 && m <= m_options.mixers; }
+    const SimStuck *stuckAt(int mixer, int keyId) const;
+    QByteArray readBlock(int mixer) const;
+    quint16 readThreshold(int mixer) const;
+    quint32 readExt(int mixer, int reg) const;
+    void initialise(Mixer &mixer, quint8 code);
+    void resetNetwork();
+    bool storeNetwork(const QByteArray &request);
+
+    QByteArray doDataRead(const QByteArray &rq);
+    QByteArray doDataSet(const QByteArray &rq);
+    QByteArray doThresholdRead(const QByteArray &rq);
+    QByteArray doThresholdSet(const QByteArray &rq);
+    QByteArray doModel(const QByteArray &rq);
+    QByteArray doExtRead(const QByteArray &rq);
+    QByteArray doExtSet(const QByteArray &rq);
+    QByteArray doInit(const QByteArray &rq);
+    QByteArray doMemRead(const QByteArray &rq);
+    QByteArray doMemWrite(const QByteArray &rq);
+    QByteArray doDownload(const QByteArray &rq);
+
+    SimOptions m_options;
+    std::vector<Mixer> m_mixers;
+    std::array<quint8, 4> m_ip{};
+    quint8 m_addressMode = 0;
+    QByteArray m_userId;
+    quint16 m_ambient = 300;
+    QMap<quint32, quint8> m_memory;  // sparse: any 32-bit address, unwritten bytes read 0
+    QList<SimDownload> m_downloads;
+    QList<quint8> m_prepared;
+    std::mt19937 m_rng;
+    int m_requests = 0;
+};
+
+// The stored form of an IPv4 text ("192.168.100.200"); false if it is not one.
+bool parseIpv4(const QString &text, std::array<quint8, 4> &out);
