@@ -1,0 +1,87 @@
+#include "cli/cliargs.h"
+
+bool parseHostPort(const QString &text, QString &host, quint16 &port)
+{
+    const int colon = text.lastIndexOf(QLatin1Char(':'));
+    QString h = text;
+    if (colon >= 0) {
+        bool ok = false;
+        const uint p = text.mid(colon + 1).toUInt(&ok);
+        if (!ok || p == 0 || p > 65535)
+            return false;
+        h = text.left(colon);
+        port = quint16(p);
+    }
+    if (h.isEmpty() || h.contains(QLatin1Char(' ')))
+        return false;
+    host = h;
+    return true;
+}
+
+CliParseResult parseCliArguments(const QStringList &args)
+{
+    CliParseResult r;
+    CliInvocation &inv = r.invocation;
+    auto fail = [&](const QString &why) {
+        r.ok = false;
+        r.error = why;
+        return r;
+    };
+    auto setLink = [&](CliLink::Kind kind) {
+        if (inv.link.kind != CliLink::Kind::None)
+            return false;
+        inv.link.kind = kind;
+        return true;
+    };
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &a = args[i];
+        QString name = a, value;
+        bool inlineValue = false;
+        if (a.startsWith(QLatin1String("--")) && a.contains(QLatin1Char('='))) {
+            name = a.left(a.indexOf(QLatin1Char('=')));
+            value = a.mid(a.indexOf(QLatin1Char('=')) + 1);
+            inlineValue = true;
+        }
+        auto takeValue = [&]() {
+            if (inlineValue)
+                return true;
+            if (i + 1 >= args.size())
+                return false;
+            value = args[++i];
+            return true;
+        };
+        if (name == QLatin1String("--ethernet")) {
+            if (!setLink(CliLink::Kind::Ethernet))
+                return fail(QStringLiteral("choose one link only"));
+            if (!takeValue() || !parseHostPort(value, inv.link.host, inv.link.port))
+                return fail(QStringLiteral("--ethernet wants HOST[:PORT]"));
+        } else if (name == QLatin1String("--serial")) {
+            if (!setLink(CliLink::Kind::Serial))
+                return fail(QStringLiteral("choose one link only"));
+            if (!takeValue() || value.isEmpty())
+                return fail(QStringLiteral("--serial wants a device"));
+            inv.link.device = value;
+        } else if (a == QLatin1String("--usb")) {
+            if (!setLink(CliLink::Kind::Usb))
+                return fail(QStringLiteral("choose one link only"));
+        } else if (inv.command.isEmpty() && (a == QLatin1String("--help") || a == QLatin1String("-h"))) {
+            inv.help = true;
+        } else if (inv.command.isEmpty()) {
+            if (a.startsWith(QLatin1Char('-')))
+                return fail(QStringLiteral("unknown option \"%1\"").arg(a));
+            inv.command = a;
+        } else {
+            inv.commandArgs << a;
+        }
+    }
+    if (inv.help) {
+        r.ok = true;
+        return r;
+    }
+    if (inv.command.isEmpty())
+        return fail(QStringLiteral("no command given"));
+    if (inv.link.kind == CliLink::Kind::None)
+        return fail(QStringLiteral("choose a link: --ethernet, --serial or --usb"));
+    r.ok = true;
+    return r;
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+// Command line of zkvr340a-ctl: one link option and one command with its own
+// arguments. Parsed without touching any resource, so tests call it directly.
+//
+//   zkvr340a-ctl (--ethernet HOST[:PORT] | --serial DEVICE | --usb) COMMAND [ARGS]
+
+#include <QString>
+#include <QStringList>
+
+enum class CliExit : int {
+    Ok = 0,
+    NoMixer = 1,  // nothing answered, or the link could not be opened
+    Usage = 2,
+};
+
+struct CliLink
+{
+    enum class Kind { None, Ethernet, Serial, Usb };
+    Kind kind = Kind::None;
+    QString host;            // Ethernet
+    quint16 port = 1001;     // Ethernet; the mixer's command port
+    QString device;          // serial device path
+};
+
+struct CliInvocation
+{
+    CliLink link;
+    QString command;          // "status", ...
+    QStringList commandArgs;  // everything after the command that is no link option
+    bool help = false;
+};
+
+struct CliParseResult
+{
+    bool ok = false;
+    QString error;
+    CliInvocation invocation;
+};
+
+// `args` without the program name. Link options may stand before or after the
+// command; anything else after the command belongs to the command.
+CliParseResult parseCliArguments(const QStringList &args);
+
+// "HOST" or "HOST:PORT" (port 1..65535).
+bool parseHostPort(const QString &text, QString &host, quint16 &port);
