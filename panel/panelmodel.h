@@ -134,6 +134,11 @@ struct PanelRuntime
     int dialogMixer = -1;
     int dialogSlot = -1;
     int redrawCountdown = 0;
+    // Each channel's remote values as the panel found them when it opened
+    // (mixer 0..15, channel 0..7); restored when it closes, and what a save
+    // from the panel stores in place of the switched-off live values.
+    std::array<std::array<quint8, Panel::ChannelSlots>, Panel::MaxMixers> recordedRemoteOn{};
+    std::array<std::array<quint8, Panel::ChannelSlots>, Panel::MaxMixers> recordedRemoteOff{};
 };
 
 // Where the panel runs: the link kind, the link count and the screen size in
