@@ -1,0 +1,197 @@
+#include "sim/simusb.h"
+
+#include "sim/simchain.h"
+
+#include <QDir>
+#include <QLoggingCategory>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+Q_LOGGING_CATEGORY(lcSimUsb, "zkvr.sim.usb", QtWarningMsg)
+
+namespace {
+
+constexpr char Trailer0 = char(0x55);
+constexpr char Trailer1 = char(0xAA);
+
+enum : int { NeedMore = -1, Unknown = 0 };
+
+// Message length of the request at the start of `b` (trailer not counted).
+int requestLength(const QByteArray &b)
+{
+    if (b.size() < 2)
+        return NeedMore;
+    const char c0 = b[0], c1 = b[1];
+    if (c0 == 'R')
+        return 3;
+    if (c0 == 'L')
+        return Unknown; // told apart by the trailer at the end of its chunk
+    auto is = [&](char a, char z) { return c0 == a && c1 == z; };
+    if (is('D', 'R') || is('T', 'R') || is('A', 'M') || is('M', 'N') || is('I', 'R'))
+        return 3;
+    if (is('E', 'R') || is('I', 'S'))
+        return 4;
+    if (is('D', 'S') || is('T', 'S'))
+        return 5;
+    if (is('E', 'S') || is('A', 'R'))
+        return 8;
+    if (is('A', 'W'))
+        return 12;
+    if (is('I', 'P')) {
+        if (b.size() < 10)
+            return NeedMore;
+        return ((quint8(b[8]) << 8) | quint8(b[9])) + 10;
+    }
+    return Unknown;
+}
+
+bool endsInTrailer(const QByteArray &b)
+{
+    return b.size() >= 2 && b[b.size() - 2] == Trailer0 && b[b.size() - 1] == Trailer1;
+}
+
+} // namespace
+
+void UsbRequestSplitter::feed(const QByteArray &chunk)
+{
+    m_buffer.append(chunk);
+    m_chunkEndsInTrailer = endsInTrailer(chunk);
+}
+
+bool UsbRequestSplitter::next(QByteArray &request)
+{
+    while (!m_buffer.isEmpty()) {
+        const int n = requestLength(m_buffer);
+        if (n == NeedMore)
+            return false;
+        if (n == Unknown) {
+            // A data block, or bytes of no known request: take everything up
+            // to the trailer that ends the data received so far.
+            if (!m_chunkEndsInTrailer)
+                return false;
+            const bool known = m_buffer.startsWith('L');
+            request = m_buffer.left(m_buffer.size() - 2);
+            m_buffer.clear();
+            if (known && request.size() >= 3)
+                return true;
+            qCDebug(lcSimUsb) << "dropping" << request.size() << "bytes of no known request";
+            continue;
+        }
+        if (m_buffer.size() < n + 2)
+            return false;
+        if (m_buffer[n] == Trailer0 && m_buffer[n + 1] == Trailer1) {
+            request = m_buffer.left(n);
+            m_buffer.remove(0, n + 2);
+            return true;
+        }
+        // Lost step: resynchronise after the next trailer.
+        const int at = m_buffer.indexOf(QByteArray("\x55\xAA", 2));
+        qCDebug(lcSimUsb) << "request without its trailer, resynchronising";
+        if (at < 0) {
+            m_buffer.clear();
+            return false;
+        }
+        m_buffer.remove(0, at + 2);
+    }
+    return false;
+}
+
+SimUsbDevice::SimUsbDevice(SimChain &chain, QString root, QString name, QObject *parent)
+    : QObject(parent), m_chain(chain), m_root(std::move(root)), m_name(std::move(name))
+{
+}
+
+SimUsbDevice::~SimUsbDevice()
+{
+    m_notifier.reset();
+    if (m_in >= 0)
+        ::close(m_in);
+    if (m_out >= 0)
+        ::close(m_out);
+    // The FIFOs belong to this run; a stale device folder would make the next
+    // program run find a mixer that is not there.
+    const QString dir = devicePath();
+    QFile::remove(dir + QStringLiteral("/PIPE00"));
+    QFile::remove(dir + QStringLiteral("/PIPE01"));
+    QDir().rmdir(dir);
+}
+
+QString SimUsbDevice::devicePath() const
+{
+    return QDir(m_root).filePath(m_name);
+}
+
+bool SimUsbDevice::start(QString &error)
+{
+    const QString dir = devicePath();
+    if (!QDir().mkpath(dir)) {
+        error = QStringLiteral("cannot create %1").arg(dir);
+        return false;
+    }
+    auto makeFifo = [&](const QString &path) {
+        const QByteArray p = QFile::encodeName(path);
+        struct stat st{};
+        if (::stat(p.constData(), &st) == 0) {
+            if (S_ISFIFO(st.st_mode))
+                return true;
+            error = QStringLiteral("%1 exists and is no FIFO").arg(path);
+            return false;
+        }
+        if (::mkfifo(p.constData(), 0600) != 0) {
+            error = QStringLiteral("mkfifo %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+            return false;
+        }
+        return true;
+    };
+    const QString in = dir + QStringLiteral("/PIPE00");
+    const QString out = dir + QStringLiteral("/PIPE01");
+    if (!makeFifo(in) || !makeFifo(out))
+        return false;
+    m_in = ::open(QFile::encodeName(in).constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    m_out = ::open(QFile::encodeName(out).constData(), O_RDWR | O_CLOEXEC);
+    if (m_in < 0 || m_out < 0) {
+        error = QStringLiteral("cannot open the pipes of %1: %2").arg(dir, QString::fromLocal8Bit(std::strerror(errno)));
+        return false;
+    }
+    m_notifier = std::make_unique<QSocketNotifier>(m_in, QSocketNotifier::Read);
+    connect(m_notifier.get(), &QSocketNotifier::activated, this, &SimUsbDevice::readRequests);
+    return true;
+}
+
+void SimUsbDevice::readRequests()
+{
+    char buf[65536];
+    for (;;) {
+        const ssize_t n = ::read(m_in, buf, sizeof buf);
+        if (n <= 0)
+            break;
+        m_splitter.feed(QByteArray(buf, int(n)));
+    }
+    QByteArray request;
+    while (m_splitter.next(request)) {
+        const QByteArray reply = m_chain.handle(request);
+        emit requestHandled();
+        if (reply.isEmpty())
+            continue;
+        const int delay = m_chain.options().delayMs;
+        if (delay > 0)
+            QTimer::singleShot(delay, this, [this, reply] { writeReply(reply); });
+        else
+            writeReply(reply);
+    }
+}
+
+void SimUsbDevice::writeReply(const QByteArray &reply)
+{
+    // One write per reply: the PC side takes one read as one reply.
+    const QByteArray data = reply + QByteArray("\x55\xAA", 2);
+    const ssize_t n = ::write(m_out, data.constData(), size_t(data.size()));
+    if (n != data.size())
+        qCWarning(lcSimUsb) << "reply write incomplete:" << n << "of" << data.size();
+}
