@@ -21,6 +21,7 @@
 #include <optional>
 #include <thread>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <pthread.h>
@@ -203,6 +204,22 @@ private:
         return path;
     }
 
+    // The first entry of the root folder in the order the file system lists it.
+    QString rawFirstEntry() const
+    {
+        QString name;
+        if (DIR *dir = ::opendir(QFile::encodeName(m_root->path()).constData())) {
+            while (const dirent *entry = ::readdir(dir)) {
+                if (entry->d_name[0] != '.') {
+                    name = QFile::decodeName(entry->d_name);
+                    break;
+                }
+            }
+            ::closedir(dir);
+        }
+        return name;
+    }
+
     // One whole transfer as the program makes it.
     bool transferOut(const QByteArray &bytes, int32_t *written = nullptr)
     {
@@ -260,28 +277,31 @@ private slots:
 
     void firstDeviceInNameOrderIsUsed()
     {
-        // Created out of order, so that neither creation order nor directory
-        // order gives the right answer; a plain file and a hidden folder that
-        // sort first are not devices.
-        const QString dev2 = addDevice("dev2");
-        const QString dev1 = addDevice("dev1");
-        const QString dev3 = addDevice("dev3");
+        // Folders are added until the directory's own listing order no longer
+        // starts with the first name, so that only sorting finds it. A plain
+        // file and a hidden folder that sort first are not devices.
+        const QString first = addDevice("dev00");
+        QVERIFY(!first.isEmpty());
+        QString listedFirst = rawFirstEntry();
+        for (int i = 1; i < 64 && listedFirst == "dev00"; ++i) {
+            QVERIFY(!addDevice(QString::asprintf("dev%02d", i)).isEmpty());
+            listedFirst = rawFirstEntry();
+        }
+        QVERIFY2(listedFirst != "dev00", "directory order always matched name order");
         const QString hidden = addDevice(".aaa");
-        QVERIFY(!dev1.isEmpty() && !dev2.isEmpty() && !dev3.isEmpty() && !hidden.isEmpty());
         QFile file(m_root->filePath("0-not-a-device"));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.close();
-        MixerEnd first(dev1), second(dev2), third(dev3), dotted(hidden);
-        QVERIFY(first.valid() && second.valid() && third.valid() && dotted.valid());
+        MixerEnd chosen(first), other(m_root->filePath(listedFirst)), dotted(hidden);
+        QVERIFY(chosen.valid() && other.valid() && dotted.valid());
 
         QVERIFY(transferOut(framed("hello")));
-        QCOMPARE(first.takeReceived(), framed("hello"));
-        QCOMPARE(second.takeReceived(), QByteArray());
-        QCOMPARE(third.takeReceived(), QByteArray());
+        QCOMPARE(chosen.takeReceived(), framed("hello"));
+        QCOMPARE(other.takeReceived(), QByteArray());
         QCOMPARE(dotted.takeReceived(), QByteArray());
 
-        QVERIFY(second.send(framed("wrong")));
-        QVERIFY(first.send(framed("reply")));
+        QVERIFY(other.send(framed("wrong")));
+        QVERIFY(chosen.send(framed("reply")));
         QCOMPARE(transferIn(), framed("reply"));
     }
 
@@ -492,10 +512,16 @@ private slots:
         QCOMPARE(m_api.write(nullptr, 4, &count), 0);
         QCOMPARE(m_api.write(buffer, 4, nullptr), 1); // no place for the count is fine
         QCOMPARE(end.takeReceived().size(), 4);
+        // With bytes waiting, a bad count must neither read them nor write
+        // past the buffer.
+        QVERIFY(end.send(framed("pending")));
         QCOMPARE(m_api.read(buffer, -5, &count), 0);
         QCOMPARE(count, 0);
         QCOMPARE(m_api.read(nullptr, 4, &count), 0);
         QCOMPARE(m_api.read(buffer, 0, &count), 1);
+        QCOMPARE(count, 0);
+        m_api.close();
+        QCOMPARE(transferIn(), framed("pending"));
     }
 
     void initFailsWithoutDevice_data()
