@@ -11,7 +11,8 @@
 // Where a Windows pipe would block for ever, this one gives up:
 // - opening the write pipe never waits for a reader: a FIFO without a reader
 //   makes USBDrv_Open fail;
-// - a read waits at most FirstByteTimeout for its first byte;
+// - a read waits at most FirstByteTimeout (2 s, or DEVBRIDGE_READ_TIMEOUT_MS)
+//   for its first byte;
 // - a write gives up when the pipe takes no byte for WriteStallTimeout, and a
 //   reader that went away fails the write instead of raising SIGPIPE.
 //
@@ -53,8 +54,10 @@ namespace {
 constexpr const char DefaultDeviceRoot[] = "/run/devbridge";
 constexpr const char DeviceRootVariable[] = "DEVBRIDGE_DEVICE_ROOT";
 constexpr const char TraceVariable[] = "DEVBRIDGE_TRACE";
+constexpr const char ReadTimeoutVariable[] = "DEVBRIDGE_READ_TIMEOUT_MS";
 
-constexpr int FirstByteTimeoutMs = 2000;
+constexpr int FirstByteTimeoutMs = 2000; // DEVBRIDGE_READ_TIMEOUT_MS overrides
+constexpr int MaxFirstByteTimeoutMs = 600000;
 constexpr int ReadGapMs = 20;          // a loaded desktop may stall a writer this long
 constexpr int ReadCollectLimitMs = 2000;
 constexpr int WriteStallTimeoutMs = 2000;
@@ -124,6 +127,21 @@ void closeAll()
     BridgeState &s = bridge();
     closeFd(s.readFd, ok);
     closeFd(s.writeFd, ok);
+}
+
+// The first-byte wait: DEVBRIDGE_READ_TIMEOUT_MS when it holds a whole number
+// of milliseconds from 1 to 600000, else FirstByteTimeoutMs.
+int firstByteTimeoutMs()
+{
+    const char *text = getenv(ReadTimeoutVariable);
+    if (text == nullptr || *text == '\0')
+        return FirstByteTimeoutMs;
+    char *end = nullptr;
+    errno = 0;
+    const long value = strtol(text, &end, 10);
+    if (errno != 0 || end == text || *end != '\0' || value < 1 || value > MaxFirstByteTimeoutMs)
+        return FirstByteTimeoutMs;
+    return int(value);
 }
 
 std::string deviceRoot()
@@ -329,7 +347,8 @@ int32_t readPipe(uint8_t *buffer, int32_t count, int32_t *delivered)
         return 1;
 
     int32_t got = 0;
-    const int64_t firstDeadline = nowMs() + FirstByteTimeoutMs;
+    const int firstByteWait = firstByteTimeoutMs();
+    const int64_t firstDeadline = nowMs() + firstByteWait;
     int64_t collectDeadline = 0;
     for (;;) {
         const int wait = got == 0 ? remainingMs(firstDeadline)
@@ -344,7 +363,7 @@ int32_t readPipe(uint8_t *buffer, int32_t count, int32_t *delivered)
         }
         if (ready == 0) {
             if (got == 0)
-                trace("no data within %d ms", FirstByteTimeoutMs);
+                trace("no data within %d ms", firstByteWait);
             break;
         }
         if (!(p.revents & POLLIN)) {

@@ -272,6 +272,7 @@ private slots:
     void cleanup()
     {
         m_api.close();
+        qunsetenv("DEVBRIDGE_READ_TIMEOUT_MS");
         m_root.reset();
     }
 
@@ -386,8 +387,21 @@ private slots:
         QCOMPARE(transferIn(0), QByteArray());
     }
 
+    void readGivesUpWithoutData_data()
+    {
+        QTest::addColumn<QByteArray>("timeoutSetting");
+        QTest::addColumn<int>("lowestMs");
+        QTest::addColumn<int>("highestMs");
+        QTest::newRow("default") << QByteArray() << 1900 << 6000;
+        QTest::newRow("DEVBRIDGE_READ_TIMEOUT_MS=300") << QByteArray("300") << 280 << 1500;
+    }
+
     void readGivesUpWithoutData()
     {
+        QFETCH(QByteArray, timeoutSetting);
+        QFETCH(int, lowestMs);
+        QFETCH(int, highestMs);
+        qputenv("DEVBRIDGE_READ_TIMEOUT_MS", timeoutSetting);
         MixerEnd end(addDevice("mixer"));
         QVERIFY(end.valid());
         QVERIFY(m_api.init() && m_api.open());
@@ -398,7 +412,7 @@ private slots:
         QCOMPARE(m_api.read(buffer, UsbReadLimit, &got), 0);
         const qint64 elapsed = timer.elapsed();
         QCOMPARE(got, 0);
-        QVERIFY2(elapsed >= 1900 && elapsed < 6000, qPrintable(QString::number(elapsed)));
+        QVERIFY2(elapsed >= lowestMs && elapsed < highestMs, qPrintable(QString::number(elapsed)));
     }
 
     void writeToVanishedReaderFailsWithoutSignal()
