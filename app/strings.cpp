@@ -6,7 +6,7 @@
 #include <QLoggingCategory>
 #include <QPalette>
 
-Q_LOGGING_CATEGORY(lcStrings, "zkvr.app.strings")
+Q_LOGGING_CATEGORY(lcStrings, "zkvr.app.strings", QtWarningMsg)
 
 namespace {
 
@@ -37,16 +37,22 @@ const QHash<int, QString> &table()
             return h;
         }
         const QString all = QString::fromUtf8(f.readAll());
-        for (const QString &line : all.split(u'\n')) {
+        for (QString line : all.split(u'\n')) {
+            // A line saved with a Windows line end must not carry the CR into the text.
+            if (line.endsWith(u'\r'))
+                line.chop(1);
             if (line.isEmpty() || line.startsWith(u'#'))
                 continue;
             const qsizetype tab = line.indexOf(u'\t');
-            if (tab <= 0)
-                continue;
             bool ok = false;
-            const int id = line.left(tab).toInt(&ok);
-            if (ok)
-                h.insert(id, unescape(line.mid(tab + 1)));
+            const int id = tab > 0 ? line.left(tab).toInt(&ok) : 0;
+            if (!ok) {
+                qCWarning(lcStrings) << "malformed string table line" << line;
+                continue;
+            }
+            if (h.contains(id))
+                qCWarning(lcStrings) << "string" << id << "defined twice; the later text wins";
+            h.insert(id, unescape(line.mid(tab + 1)));
         }
         return h;
     }();
@@ -56,7 +62,11 @@ const QHash<int, QString> &table()
 // System colour indexes as the appearance constants number them.
 QColor systemColor(int index)
 {
-    const QPalette pal = QGuiApplication::instance() ? QGuiApplication::palette() : QPalette();
+    // A plain QCoreApplication (the command-line tool) has no palette to ask;
+    // QPalette() then gives the default colours instead of crashing.
+    const QPalette pal = qobject_cast<QGuiApplication *>(QCoreApplication::instance())
+                             ? QGuiApplication::palette()
+                             : QPalette();
     switch (index) {
     case 0:  return pal.color(QPalette::Window);          // scroll bar
     case 1:  return pal.color(QPalette::Dark);            // desktop
@@ -107,8 +117,9 @@ bool hasStr(int id)
 
 QColor colorFromValue(quint32 value)
 {
+    // System colours are 0x800000nn; anything else with the top bit set is no colour.
     if (value >= 0x80000000u)
-        return systemColor(int(value & 0xFFu));
+        return (value & 0x7FFFFF00u) ? QColor() : systemColor(int(value & 0xFFu));
     if (value > 0xFFFFFFu)
         return {};
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
@@ -124,6 +135,12 @@ QColor colorFromText(const QString &text)
         t.chop(1);
     if (t.isEmpty() || t.size() > 8)
         return {};
+    // Only hex digits: toUInt alone would also take "0x", a sign or blanks.
+    for (const QChar c : t) {
+        const char16_t u = c.unicode();
+        if (!((u >= u'0' && u <= u'9') || (u >= u'a' && u <= u'f') || (u >= u'A' && u <= u'F')))
+            return {};
+    }
     bool ok = false;
     const quint32 v = t.toUInt(&ok, 16);
     return ok ? colorFromValue(v) : QColor();

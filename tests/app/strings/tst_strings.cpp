@@ -1,0 +1,199 @@
+#include "app/strings.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QPalette>
+#include <QSet>
+#include <QTest>
+
+namespace {
+
+struct SourceLine
+{
+    int lineNo;
+    QString raw;
+};
+
+// The table's source file, line by line, without comments and blank lines.
+QList<SourceLine> sourceLines()
+{
+    QFile f(QStringLiteral(ZK_STRINGS_TSV));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QList<SourceLine> out;
+    int n = 0;
+    for (const QByteArray &line : f.readAll().split('\n')) {
+        ++n;
+        if (line.isEmpty() || line.startsWith('#'))
+            continue;
+        out.push_back({n, QString::fromUtf8(line)});
+    }
+    return out;
+}
+
+} // namespace
+
+class TestStrings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Other helpers append to the file concurrently; a clash of ids would make
+    // one of two texts silently disappear, and a malformed line would be skipped.
+    void sourceFileIsWellFormedAndIdsAreUnique()
+    {
+        const auto lines = sourceLines();
+        QVERIFY2(lines.size() > 100, "string table source not found or nearly empty");
+        QHash<int, int> firstLine;
+        QStringList problems;
+        for (const auto &l : lines) {
+            const qsizetype tab = l.raw.indexOf(u'\t');
+            bool ok = false;
+            const int id = tab > 0 ? l.raw.left(tab).toInt(&ok) : 0;
+            if (!ok) {
+                problems << QStringLiteral("line %1: not id<TAB>text").arg(l.lineNo);
+                continue;
+            }
+            if (l.raw.endsWith(u'\r'))
+                problems << QStringLiteral("line %1: carriage return").arg(l.lineNo);
+            if (l.raw.mid(tab + 1).contains(u'\t'))
+                problems << QStringLiteral("line %1: a second tab (write \\t)").arg(l.lineNo);
+            if (firstLine.contains(id))
+                problems << QStringLiteral("id %1 on lines %2 and %3")
+                                .arg(id).arg(firstLine.value(id)).arg(l.lineNo);
+            else
+                firstLine.insert(id, l.lineNo);
+            if (!hasStr(id))
+                problems << QStringLiteral("id %1 not loaded from the resource").arg(id);
+        }
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+    }
+
+    void spotValuesExactlyAsShown_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("no response") << 1801 << QStringLiteral("応答がありません");
+        QTest::newRow("title") << 1901 << QStringLiteral("ZK-VR340a");
+        QTest::newRow("invalid data") << 2706 << QStringLiteral("無効なデータです");
+        QTest::newRow("link choice") << 1101
+            << QStringLiteral("ZK-VR340aとの接続インターフェイスを選択して下さい。");
+        // Half-width katakana, full-width letters and full-width spaces must survive as typed.
+        QTest::newRow("half-width menu") << 1201 << QStringLiteral("ﾌｧｲﾙ(&F)");
+        QTest::newRow("full-width letters") << 1222 << QStringLiteral("ＦＰＧＡ(&F)");
+        QTest::newRow("full-width dots") << 1301 << QStringLiteral("転送中．．．．");
+        QTest::newRow("full-width space inside") << 2108
+            << QStringLiteral("ｽﾚｯｼｮﾙﾄﾞ\u3000       計算対象");
+        QTest::newRow("leading blanks kept") << 2112 << QStringLiteral("   0dB  \u3000(Mic)");
+        QTest::newRow("font name") << 521 << QStringLiteral("ＭＳ Ｐゴシック");
+    }
+    void spotValuesExactlyAsShown()
+    {
+        QFETCH(int, id);
+        QFETCH(QString, text);
+        QCOMPARE(str(id), text);
+    }
+
+    // Windows compute these ids from a code; a text one place off shows the
+    // wrong caption on every button of its row.
+    void computedIdsGiveTheirCaptions()
+    {
+        const QStringList linkKinds{"RS-232C", "USB", QStringLiteral("オフライン"), "Ethernet"};
+        for (int k = 0; k < 4; ++k)
+            QCOMPARE(str(StrId::LinkKindFirst + k), linkKinds.at(k));
+        const QStringList groups{QStringLiteral("出力関連"), QStringLiteral("スレッショルド関連"),
+                                 QStringLiteral("ゲート処理関連")};
+        for (int target = 9; target <= 11; ++target)
+            QCOMPARE(str(2192 + target), groups.at(target - 9));
+
+        auto captions = [](int base, int count, int sign) {
+            QStringList out;
+            for (int c = 0; c < count; ++c)
+                out << str(base + sign * c);
+            return out;
+        };
+        QCOMPARE(captions(2113, 4, -1),
+                 (QStringList{QStringLiteral("-50dB\u3000(Line)"), QStringLiteral("   0dB  \u3000(Mic)"),
+                              "-30dB", "-40dB"}));
+        QCOMPARE(captions(2123, 5, -1),
+                 (QStringList{"-20dB", "-10dB", "   0dB", "-25dB", "-30dB"}));
+        QCOMPARE(captions(2913, 2, -1), (QStringList{"OFF", "ON"}));
+        QCOMPARE(captions(2963, 4, -1),
+                 (QStringList{"-50dB(Mic)", "   0dB(Line)", "-30dB", "-40dB"}));
+        QCOMPARE(captions(2943, 2, -1), (QStringList{QStringLiteral("オート"), QStringLiteral("マニュアル")}));
+        QCOMPARE(captions(2953, 2, -1), (QStringList{QStringLiteral("単体"), QStringLiteral("全体(Link時)")}));
+        QCOMPARE(captions(2921, 3, 1), (QStringList{"-60dB", "-40dB", "-20dB"}));
+        QCOMPARE(captions(2901, 4, 1),
+                 (QStringList{QStringLiteral("チャンネル設定データ"), QStringLiteral("システム設定データ"),
+                              QStringLiteral("拡張データ"), QStringLiteral("各種初期値")}));
+    }
+
+    void unknownIdIsEmpty()
+    {
+        QVERIFY(!hasStr(8999));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no string"));
+        QVERIFY(str(8999).isEmpty());
+    }
+
+    void colourTexts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QColor>("expected");
+        QTest::newRow("Long literal, red in the low byte") << "&H80FF&" << QColor(255, 128, 0);
+        QTest::newRow("window colour") << "&HB5FFFF" << QColor(255, 255, 181);
+        QTest::newRow("lower case, eight digits") << "&h00c0c0c0" << QColor(192, 192, 192);
+        QTest::newRow("blue only") << "&HFF0000" << QColor(0, 0, 255);
+        QTest::newRow("no prefix") << "80FF" << QColor();
+        QTest::newRow("prefix only") << "&H" << QColor();
+        QTest::newRow("not hex") << "&HXYZ" << QColor();
+        QTest::newRow("blank inside") << "&H 12" << QColor();
+        QTest::newRow("sign") << "&H-12" << QColor();
+        QTest::newRow("C prefix") << "&H0x12" << QColor();
+        QTest::newRow("nine digits") << "&H100000000" << QColor();
+        QTest::newRow("beyond 24 bits") << "&H1000000" << QColor();
+        QTest::newRow("system form with stray bits") << "&H8000010F" << QColor();
+        QTest::newRow("empty") << "" << QColor();
+    }
+    void colourTexts()
+    {
+        QFETCH(QString, text);
+        QFETCH(QColor, expected);
+        const QColor got = colorFromText(text);
+        QCOMPARE(got.isValid(), expected.isValid());
+        if (expected.isValid())
+            QCOMPARE(got.rgb(), expected.rgb());
+    }
+
+    void systemColoursFollowThePalette()
+    {
+        const QPalette pal = QGuiApplication::palette();
+        QCOMPARE(colorFromText("&H8000000F"), pal.color(QPalette::Button));
+        QCOMPARE(colorFromText("&H80000005"), pal.color(QPalette::Base));
+        QCOMPARE(colorFromText("&H80000008"), pal.color(QPalette::Text));
+        QVERIFY(!colorFromText("&H800000FF").isValid());
+    }
+
+    void colourValueRoundTrip()
+    {
+        for (const quint32 v : {0x000000u, 0x0080FFu, 0xB5FFFFu, 0x123456u, 0xFFFFFFu})
+            QCOMPARE(colorToValue(colorFromValue(v)), v);
+        QCOMPARE(colorToValue(QColor(255, 128, 0)), 0x0080FFu);
+    }
+
+    // Every appearance constant of the table that is written as a colour must
+    // convert, or its window would come up with an invalid (black) colour.
+    void everyColourConstantConverts()
+    {
+        QStringList bad;
+        for (const auto &l : sourceLines()) {
+            const qsizetype tab = l.raw.indexOf(u'\t');
+            const QString text = l.raw.mid(tab + 1);
+            if (text.startsWith(QLatin1String("&H"), Qt::CaseInsensitive) && !colorFromText(text).isValid())
+                bad << l.raw;
+        }
+        QVERIFY2(bad.isEmpty(), qPrintable(bad.join(u'\n')));
+    }
+};
+
+QTEST_MAIN(TestStrings)
+#include "tst_strings.moc"
