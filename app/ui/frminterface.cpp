@@ -2,12 +2,16 @@
 
 #include "app/strings.h"
 
+#include <QComboBox>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-FrmInterface::FrmInterface(QWidget *parent) : QDialog(parent)
+FrmInterface::FrmInterface(const QStringList &serialPorts, const QString &serialPort,
+                           QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("FrmInterface"));
     setWindowTitle(str(StrId::AppTitle));
@@ -39,5 +43,23 @@ FrmInterface::FrmInterface(QWidget *parent) : QDialog(parent)
     layout->setSpacing(14);
     layout->addWidget(m_label);
     layout->addLayout(buttons);
+
+    // Which serial device RS-232C uses: the machine may have several, and
+    // USB serial adapters come and go.
+    m_serialPorts = new QComboBox(this);
+    m_serialPorts->setObjectName(QStringLiteral("cmbSerialPort"));
+    m_serialPorts->setEditable(true);
+    m_serialPorts->addItems(serialPorts);
+    if (!serialPort.isEmpty())
+        m_serialPorts->setCurrentText(serialPort);
+    auto *portRow = new QFormLayout;
+    portRow->addRow(str(9002), m_serialPorts);
+    layout->addLayout(portRow);
+    QWidget::setTabOrder(m_buttons[2], m_serialPorts);
     setFixedSize(sizeHint());
+}
+
+QString FrmInterface::serialPort() const
+{
+    return m_serialPorts->currentText().trimmed();
 }

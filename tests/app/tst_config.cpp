@@ -97,6 +97,18 @@ private slots:
         QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
+    void missingProgramFolderFallsBackToTheUserFolder()
+    {
+        // Also runs where permissions do not bind (as root): a program folder
+        // that cannot take the file at all.
+        QTemporaryDir tmp;
+        IniConfig ini(tmp.filePath("not-there"), tmp.filePath("user"));
+        QCOMPARE(ini.writePath(), tmp.filePath("user/ZK-VR340a.ini"));
+        QVERIFY(ini.SaveIpSettings("10.3.3.3", "v"));
+        QCOMPARE(ini.readPath(), tmp.filePath("user/ZK-VR340a.ini"));
+        QCOMPARE(ini.ipSettings().userId, QString("v"));
+    }
+
     void secondInstanceIsRefused()
     {
         InstanceLock first(QStringLiteral("zk-test.lock"));
