@@ -1,0 +1,115 @@
+// zkvr340a-sim: a chain of virtual mixers behind the three links of the real
+// hardware (TCP, a pseudo-terminal speaking the serial block protocol, and a
+// FIFO pair in the form the Linux devbridge opens). Once every endpoint is
+// ready it prints one line starting with "ready" that names them, so scripts
+// and tests can connect; SIGTERM or SIGINT ends it cleanly.
+
+#include "sim/simargs.h"
+#include "sim/simchain.h"
+#include "sim/simsearch.h"
+#include "sim/simserial.h"
+#include "sim/simtcp.h"
+#include "sim/simusb.h"
+
+#include <QCoreApplication>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <cstdio>
+#include <fcntl.h>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+int g_signalPipe[2] = {-1, -1};
+
+extern "C" void onSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t n = ::write(g_signalPipe[1], &byte, 1);
+}
+
+// Signals arrive through a pipe so that the event loop ends normally and
+// every endpoint is torn down by its destructor (the FIFOs are removed).
+bool installSignalPipe(QCoreApplication &app, std::unique_ptr<QSocketNotifier> &notifier)
+{
+    if (::pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return false;
+    struct sigaction sa{};
+    sa.sa_handler = onSignal;
+    sigemptyset(&sa.sa_mask);
+    sigaction(SIGTERM, &sa, nullptr);
+    sigaction(SIGINT, &sa, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+    notifier = std::make_unique<QSocketNotifier>(g_signalPipe[0], QSocketNotifier::Read);
+    QObject::connect(notifier.get(), &QSocketNotifier::activated, &app, [&app] { app.quit(); });
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const SimParseResult parsed = parseSimArguments(app.arguments().mid(1));
+    if (!parsed.ok) {
+        std::fprintf(stderr, "zkvr340a-sim: %s\n%s", qPrintable(parsed.error), qPrintable(simUsage()));
+        return 2;
+    }
+    if (parsed.options.help) {
+        std::fputs(qPrintable(simUsage()), stdout);
+        return 0;
+    }
+    const SimProgramOptions &o = parsed.options;
+    std::unique_ptr<QSocketNotifier> signalNotifier;
+    if (!installSignalPipe(app, signalNotifier)) {
+        std::fprintf(stderr, "zkvr340a-sim: cannot set up signal handling\n");
+        return 1;
+    }
+
+    SimChain chain(o.chain);
+    QStringList endpoints;
+    QString error;
+
+    std::unique_ptr<SimTcpFront> tcp;
+    if (o.tcp) {
+        tcp = std::make_unique<SimTcpFront>(chain);
+        if (!tcp->listen(o.tcpHost, o.tcpPort, error)) {
+            std::fprintf(stderr, "zkvr340a-sim: %s\n", qPrintable(error));
+            return 1;
+        }
+        endpoints << QStringLiteral("tcp=%1:%2").arg(o.tcpHost).arg(tcp->port());
+    }
+    std::unique_ptr<SimSerialFront> serial;
+    if (o.serial) {
+        serial = std::make_unique<SimSerialFront>(chain);
+        if (!serial->open(error)) {
+            std::fprintf(stderr, "zkvr340a-sim: %s\n", qPrintable(error));
+            return 1;
+        }
+        endpoints << QStringLiteral("serial=%1").arg(serial->slavePath());
+    }
+    std::unique_ptr<SimUsbDevice> usb;
+    if (!o.usbDir.isEmpty()) {
+        usb = std::make_unique<SimUsbDevice>(chain, o.usbDir, o.usbName);
+        if (!usb->start(error)) {
+            std::fprintf(stderr, "zkvr340a-sim: %s\n", qPrintable(error));
+            return 1;
+        }
+        endpoints << QStringLiteral("usb=%1").arg(usb->devicePath());
+    }
+    std::unique_ptr<SimSearchResponder> search;
+    if (o.searchPort >= 0) {
+        search = std::make_unique<SimSearchResponder>(chain);
+        if (!search->bind(o.tcpHost, quint16(o.searchPort), o.replyPort, error)) {
+            std::fprintf(stderr, "zkvr340a-sim: %s\n", qPrintable(error));
+            return 1;
+        }
+        endpoints << QStringLiteral("search=%1:%2").arg(o.tcpHost).arg(search->port());
+    }
+
+    std::printf("ready %s mixers=%d\n", qPrintable(endpoints.join(QLatin1Char(' '))), chain.mixerCount());
+    std::fflush(stdout);
+    return app.exec();
+}

@@ -1,0 +1,72 @@
+#include "sim/simtcp.h"
+
+#include "link/etherframe.h"
+#include "sim/simchain.h"
+
+#include <QHostAddress>
+#include <QLoggingCategory>
+#include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+
+Q_LOGGING_CATEGORY(lcSimTcp, "zkvr.sim.tcp", QtWarningMsg)
+
+SimTcpFront::SimTcpFront(SimChain &chain, QObject *parent)
+    : QObject(parent), m_chain(chain), m_server(std::make_unique<QTcpServer>())
+{
+    connect(m_server.get(), &QTcpServer::newConnection, this, &SimTcpFront::acceptConnections);
+}
+
+SimTcpFront::~SimTcpFront() = default;
+
+bool SimTcpFront::listen(const QString &host, quint16 port, QString &error)
+{
+    const QHostAddress address(host == QLatin1String("localhost") ? QStringLiteral("127.0.0.1") : host);
+    if (address.isNull() || !address.isLoopback()) {
+        error = QStringLiteral("--tcp: %1 is no loopback address").arg(host);
+        return false;
+    }
+    if (!m_server->listen(address, port)) {
+        error = QStringLiteral("cannot listen on %1:%2: %3").arg(host).arg(port).arg(m_server->errorString());
+        return false;
+    }
+    return true;
+}
+
+quint16 SimTcpFront::port() const
+{
+    return m_server->serverPort();
+}
+
+void SimTcpFront::acceptConnections()
+{
+    while (QTcpSocket *socket = m_server->nextPendingConnection()) {
+        socket->setParent(this);
+        socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        // Each connection decodes its own stream; the receiver lives as long
+        // as the socket.
+        auto receiver = std::make_shared<EtherReceiver>();
+        QPointer<QTcpSocket> guard(socket);
+        // Every message is answered as it completes, so two requests in one
+        // segment both get their replies.
+        receiver->onMessage = [this, guard](const QByteArray &request) {
+            const QByteArray reply = m_chain.handle(request);
+            if (reply.isEmpty() || !guard)
+                return;
+            const QByteArray frame = etherFrame(reply);
+            const int delay = m_chain.options().delayMs;
+            if (delay > 0) {
+                QTimer::singleShot(delay, this, [guard, frame] {
+                    if (guard)
+                        guard->write(frame);
+                });
+            } else {
+                guard->write(frame);
+            }
+        };
+        connect(socket, &QTcpSocket::readyRead, this, [socket, receiver] { receiver->feed(socket->readAll()); });
+        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        qCDebug(lcSimTcp) << "connection from" << socket->peerAddress().toString() << socket->peerPort();
+    }
+}
