@@ -10,6 +10,8 @@
 #include <QStyle>
 #include <QToolBar>
 
+#include <algorithm>
+
 namespace {
 // 1560 twips: the main window's height in the debug layout.
 constexpr int DebugHeightPx = 1560 / 15;
@@ -106,9 +108,13 @@ FrmMain::FrmMain(FrmMainContext context, bool debugMode, QWidget *parent)
     connect(downWrite, &QAction::triggered, this, [this] { requestDownload(3); });
     connect(downNew, &QAction::triggered, this, [this] { requestDownload(4); });
 
+    // Just wide enough for the whole menu bar, and no taller than menu and
+    // toolbar: the editor windows float beside it.
+    const int width = std::max(bar->sizeHint().width() + 16, 420);
     if (m_debug) {
-        resize(360, DebugHeightPx);
+        resize(width, DebugHeightPx);
     } else {
+        resize(width, bar->sizeHint().height() + m_toolbar->sizeHint().height());
         download->menuAction()->setVisible(false);
         debug->menuAction()->setVisible(false);
     }
