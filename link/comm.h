@@ -14,6 +14,7 @@
 
 class Clock;
 class Dialogs;
+class LinkTransport;
 
 // Where the transports reach the mixer. Filled by the application from its
 // configuration and the environment; tests fill it directly.
@@ -26,6 +27,11 @@ struct LinkEndpoints
     // result means the user chose not to connect. `userChose` tells the
     // caller whether the user asked to connect at all (for the failure message).
     std::function<QString(bool &userChose)> chooseEthernetAddress;
+    // How long the Ethernet open keeps trying to connect.
+    double connectLimitSeconds = 30.0;
+    // When set, CommOpen takes its transport from here instead of building
+    // the real one for the link kind (tests put a scripted mixer behind it).
+    std::function<std::unique_ptr<LinkTransport>(LinkKind)> makeTransport;
 };
 
 class MdlComm
@@ -53,6 +59,11 @@ public:
     int CommReceive(std::vector<quint8> &buffer);
     // Throws away whatever the mixer still sends.
     void CommDrain();
+
+    // Whether arriving replies wake the event loop. When they do not (USB),
+    // every reply wait polls in short slices instead of sleeping to its deadline.
+    bool arrivalSignalled() const;
+    bool isOpen() const;
 
     LinkState &state() { return m_link; }
     Clock &clock() { return m_clock; }

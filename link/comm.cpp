@@ -1,0 +1,171 @@
+#include "link/comm.h"
+
+#include "app/clock.h"
+#include "app/dialogs.h"
+#include "app/strings.h"
+#include "link/ethernettransport.h"
+#include "link/serialtransport.h"
+#include "link/transport.h"
+#include "link/usbtransport.h"
+
+#include <QLoggingCategory>
+
+#include <algorithm>
+
+Q_LOGGING_CATEGORY(lcLinkComm, "zkvr.link.comm", QtWarningMsg)
+
+namespace {
+namespace Msg {
+constexpr int SerialOpenFailed = 9100;
+constexpr int SerialAccessHint = 9101;
+constexpr int UsbOpenFailed = 9102;
+constexpr int EthernetOpenFailed = 9103;
+} // namespace Msg
+
+// How often a wait asks a transport that cannot signal arrivals.
+constexpr double PollSlice = 0.005;
+} // namespace
+
+struct MdlComm::Transports
+{
+    std::unique_ptr<LinkTransport> active;
+};
+
+MdlComm::MdlComm(LinkState &link, Clock &clock, Dialogs &dialogs, LinkEndpoints endpoints)
+    : m_link(link), m_clock(clock), m_dialogs(dialogs), m_endpoints(std::move(endpoints)),
+      m_transports(std::make_unique<Transports>())
+{
+}
+
+MdlComm::~MdlComm()
+{
+    CommClose();
+}
+
+bool MdlComm::isOpen() const
+{
+    return m_transports->active != nullptr;
+}
+
+bool MdlComm::arrivalSignalled() const
+{
+    return !m_transports->active || m_transports->active->signalsArrival();
+}
+
+bool MdlComm::CommOpen()
+{
+    CommClose();
+    m_link.tuning = LinkTuning{};
+    const LinkKind kind = m_link.linkKind;
+    if (kind == LinkKind::Offline)
+        return true;
+
+    std::unique_ptr<LinkTransport> transport;
+    if (m_endpoints.makeTransport) {
+        transport = m_endpoints.makeTransport(kind);
+    } else {
+        switch (kind) {
+        case LinkKind::Rs232c:
+            transport = std::make_unique<SerialTransport>(m_link, m_clock,
+                                                          resolveSerialPort(m_endpoints.serialPort));
+            break;
+        case LinkKind::Usb:
+            transport = std::make_unique<UsbTransport>(m_clock, m_endpoints.devbridgeLibrary);
+            break;
+        case LinkKind::Ethernet: {
+            auto ether = std::make_unique<EthernetTransport>(m_link, m_clock, resolveTcpPort(m_endpoints.tcpPort),
+                                                             m_endpoints.chooseEthernetAddress);
+            ether->setConnectLimit(m_endpoints.connectLimitSeconds);
+            transport = std::move(ether);
+            break;
+        }
+        case LinkKind::Offline:
+            break;
+        }
+    }
+
+    const OpenOutcome outcome = transport ? transport->open() : OpenOutcome::Failed;
+    if (outcome == OpenOutcome::Opened) {
+        m_transports->active = std::move(transport);
+        return true;
+    }
+    transport.reset();
+    qCWarning(lcLinkComm) << "link" << int(kind) << "did not open";
+    switch (kind) {
+    case LinkKind::Rs232c:
+        m_dialogs.tell(str(Msg::SerialOpenFailed) + QLatin1Char('\n') + str(Msg::SerialAccessHint), MsgIcon::Error);
+        break;
+    case LinkKind::Usb:
+        m_dialogs.tell(str(Msg::UsbOpenFailed), MsgIcon::Error);
+        break;
+    case LinkKind::Ethernet:
+        if (outcome == OpenOutcome::Failed)
+            m_dialogs.tell(str(Msg::EthernetOpenFailed), MsgIcon::Error);
+        break;
+    case LinkKind::Offline:
+        break;
+    }
+    if (onOpenFailed)
+        onOpenFailed();
+    return false;
+}
+
+void MdlComm::CommClose()
+{
+    if (!m_transports || !m_transports->active)
+        return;
+    m_transports->active->close();
+    m_transports->active.reset();
+}
+
+void MdlComm::CommSend(std::vector<quint8> &buffer, int count)
+{
+    LinkTransport *t = m_transports->active.get();
+    if (!t || count <= 0)
+        return;
+    t->send(buffer.data(), std::min(count, int(buffer.size())));
+}
+
+int MdlComm::CommReceive(std::vector<quint8> &buffer)
+{
+    LinkTransport *t = m_transports->active.get();
+    if (!t)
+        return 0;
+    if (t->deliversTrailer())
+        return std::max(0, t->fetch(buffer.data(), int(buffer.size())));
+    // Room is kept for the trailer: a message that would not fit with it is
+    // dropped by the transport rather than written past the buffer.
+    const int room = int(buffer.size()) - 2;
+    if (room <= 0)
+        return 0;
+    const int n = t->fetch(buffer.data(), room);
+    if (n <= 0)
+        return 0;
+    buffer[size_t(n)] = 0x55;
+    buffer[size_t(n) + 1] = 0xAA;
+    return n + 2;
+}
+
+void MdlComm::CommDrain()
+{
+    std::vector<quint8> scratch(ReceiveBufferSize, 0);
+    if (m_link.linkKind == LinkKind::Rs232c) {
+        m_link.tuning.sendAbort = true;
+        if (m_transports->active)
+            m_transports->active->abortSend();
+        CommReceive(scratch);
+        return;
+    }
+    const double start = m_clock.now();
+    const double limit = m_link.replyTimeout();
+    const double slice = arrivalSignalled() ? limit : PollSlice;
+    for (;;) {
+        CommReceive(scratch);
+        const double elapsed = m_clock.now() - start;
+        if (elapsed > limit)
+            break;
+        // A little past the deadline, so a virtual clock lands beyond it.
+        m_clock.waitForEvents(std::min(slice, limit - elapsed + 0.001));
+    }
+    CommReceive(scratch);
+}

@@ -1,0 +1,213 @@
+#pragma once
+
+// The message protocol between the PC and the mixers: the bytes of every
+// request, the rules that match a reply to its request, and the waits and
+// retries of the message-level operations.
+//
+// A request is built in SendBuffer from index 0 and sent with CommSend; a
+// reply arrives through CommReceive into ReceiveBuffer and always ends with
+// 55 AA, counted. Byte 2 of a reply is its status (0 accepted, 3 no write
+// access). Every multi-byte field is big-endian.
+
+#include <QByteArray>
+#include <QtGlobal>
+
+#include <array>
+#include <optional>
+#include <vector>
+
+class MdlComm;
+
+namespace Wire {
+constexpr quint8 AllMixers = 255;  // target byte: every linked mixer
+constexpr quint8 Attached = 1;     // target byte of commands for the attached mixer
+constexpr quint8 StatusOk = 0;
+constexpr quint8 StatusNoAccess = 3;
+constexpr quint8 TrailerFirst = 0x55;
+constexpr quint8 TrailerSecond = 0xAA;
+constexpr int TrailerSize = 2;
+constexpr int ReplyHeader = 3;     // two letters and the status
+constexpr int DataBlockSize = 84;  // one mixer's data block
+constexpr int MaxMixers = 16;
+constexpr int SetReplyCount = 5;   // letters, status, trailer
+} // namespace Wire
+
+// The command letters. R and L (download) carry a target code in place of
+// their second letter.
+enum class Command : quint16 {
+    DataRead = ('D' << 8) | 'R',
+    DataSet = ('D' << 8) | 'S',
+    ThresholdRead = ('T' << 8) | 'R',
+    ThresholdSet = ('T' << 8) | 'S',
+    Ambient = ('A' << 8) | 'M',
+    Model = ('M' << 8) | 'N',
+    ExtensionRead = ('E' << 8) | 'R',
+    ExtensionWrite = ('E' << 8) | 'S',
+    Initialise = ('I' << 8) | 'S',
+    NetworkRead = ('I' << 8) | 'R',
+    NetworkWrite = ('I' << 8) | 'P',
+    MemoryRead = ('A' << 8) | 'R',
+    MemoryWrite = ('A' << 8) | 'W',
+};
+constexpr quint8 DownloadPrepareLetter = 'R';
+constexpr quint8 DownloadDataLetter = 'L';
+
+// ---- Request builders -------------------------------------------------------
+
+QByteArray dataReadAllRequest();                               // DR 255
+QByteArray dataReadRequest(int mixer);                         // DR M
+QByteArray dataSetRequest(int mixer, int key, quint8 value);   // DS M P V
+QByteArray thresholdReadAllRequest();                          // TR 255
+QByteArray thresholdSetRequest(int mixer, quint16 value);      // TS M hi lo
+QByteArray ambientRequest();                                   // AM 1
+QByteArray modelRequest(int mixer);                            // MN M
+QByteArray extensionReadRequest(int reg);                      // ER 1 R
+QByteArray extensionWriteRequest(int reg, quint32 data);       // ES 1 R d0..d3
+QByteArray initialiseRequest(int mixer, quint8 code);          // IS M code
+QByteArray networkReadRequest();                               // IR 1
+struct NetworkSettings;
+QByteArray networkWriteRequest(const NetworkSettings &s);      // IP 1 block
+QByteArray memoryReadRequest(int size, quint32 address);       // AR 1 size a0..a3
+QByteArray memoryWriteRequest(int size, quint32 address, quint32 data); // AW 1 size a d
+QByteArray downloadPrepareRequest(quint8 target);              // R t 1
+QByteArray downloadDataRequest(quint8 target, const QByteArray &data); // L t 1 data
+
+// Copies a built request into the send buffer; returns its count (0 when it
+// does not fit).
+int putRequest(std::vector<quint8> &sendBuffer, const QByteArray &request);
+
+// ---- Extension registers ------------------------------------------------------
+
+// Bytes of the register's value in d0..d3 (right-aligned): 1, 2 or 4; 0 for
+// a register outside the table.
+int extensionWidth(int reg);
+// Whether a read-back d0..d3 holds the written value on the register's value
+// bytes. A register without a width is compared on all four bytes.
+bool extensionReadBackMatches(int reg, const quint8 *written, const quint8 *readBack);
+
+// ---- Network settings block -------------------------------------------------
+
+struct NetworkSettings
+{
+    std::array<quint8, 4> address{};  // first octet first
+    quint8 addressMode = 0;           // index of the chosen option
+    QByteArray userId;                // ANSI bytes, without the terminating zero
+
+    bool operator==(const NetworkSettings &o) const
+    {
+        return address == o.address && addressMode == o.addressMode && userId == o.userId;
+    }
+};
+
+// The block from message offset 3 on: address, mode, N (2 bytes), user ID, 0.
+// N counts the user ID and its zero byte.
+QByteArray networkBlock(const NetworkSettings &s);
+// N of a message holding the block (bytes 8 and 9); -1 when too short.
+int networkLength(const quint8 *message, int count);
+// The block of an IR reply (count with trailer), if the reply is well formed.
+std::optional<NetworkSettings> parseNetworkReply(const quint8 *reply, int count);
+
+// ---- Reply matching ---------------------------------------------------------
+
+enum class ReplyRule {
+    Standard,     // letters, status 0, exact count
+    DataAll,      // DR 255: 5 + 84 n
+    ThresholdAll, // TR 255: 5 + 2 n
+    NetworkRead,  // IR: count N + 12, N from the reply
+    Download,     // R / L: letter, target code, status 0, count 5
+    Ambient,      // AM: count 5, or 7 with a value
+};
+
+struct ReplyExpectation
+{
+    ReplyRule rule = ReplyRule::Standard;
+    quint8 first = 0;   // request byte 0
+    quint8 second = 0;  // request byte 1 (the target code for R and L)
+    int count = 0;      // the reply count of the standard rule
+};
+
+// What the reply to this request must look like; nullopt for a request that
+// is no command of the protocol.
+std::optional<ReplyExpectation> expectationFor(const quint8 *request, int count);
+std::optional<ReplyExpectation> expectationFor(const QByteArray &request);
+
+// Pure tests on a reply of `count` bytes (trailer included).
+bool matchesStandard(const quint8 *reply, int count, quint8 first, quint8 second, int expectedCount);
+// Number of mixers a DR 255 / TR 255 reply carries, 0 when it does not match.
+// More than 16 mixers is no valid reply.
+int dataAllMixerCount(const quint8 *reply, int count);
+int thresholdAllMixerCount(const quint8 *reply, int count);
+bool matchesNetworkRead(const quint8 *reply, int count);
+bool matchesDownload(const quint8 *reply, int count, quint8 letter, quint8 target);
+bool matchesAmbient(const quint8 *reply, int count);
+bool matchesReply(const ReplyExpectation &e, const quint8 *reply, int count);
+
+// ---- Exchanges --------------------------------------------------------------
+
+// Sends `request` and waits for its reply under the standard rule (or the
+// rule given); returns the reply's message bytes without the trailer.
+std::optional<QByteArray> sendAndWait(MdlComm &comm, const QByteArray &request,
+                                      std::optional<ReplyRule> rule = std::nullopt);
+
+// Message-level operations on the shared buffers of the link. Every wait
+// lets events run; none blocks.
+class MixerProtocol
+{
+public:
+    explicit MixerProtocol(MdlComm &comm);
+
+    static constexpr double SetReplyWait = 0.8;     // DS and TS: any reply
+    static constexpr double SetPause = 0.06;
+    static constexpr double DownloadDataWait = 50.0;
+    static constexpr double VerifyPause = 0.5;
+    static constexpr int VerifyAttempts = 10;
+
+    // The standard time-out, 2 × ReplyTimeUnit.
+    double replyTimeout() const;
+
+    // Sends SendBuffer[0..count) and waits for a matching reply (standard
+    // rule; timeout < 0 means the standard time-out). Replies that do not
+    // match are dropped and the wait goes on. Returns the reply count with
+    // trailer, 0 on time-out.
+    int sendAndWait(int count, const ReplyExpectation &expect, double timeout = -1);
+    // The same with the expectation derived from the request itself.
+    int sendAndWait(int count, double timeout = -1);
+    // Only the wait, from now.
+    int waitForReply(const ReplyExpectation &expect, double timeout);
+
+    // DS and TS: waits at most 0.8 s for any reply without judging it, then
+    // pauses 0.06 s. Returns the count of the reply seen (0 for none).
+    int sendSetAndPause(int count);
+
+    // The first reply of any length is judged once.
+    struct FirstReply
+    {
+        int count = 0;          // 0: no reply before the time-out
+        bool valid = false;     // it matched the expectation
+        quint8 status = 0xFF;   // its byte 2, when it had one
+    };
+    FirstReply sendAndJudgeFirst(int count, const ReplyExpectation &expect, double timeout = -1);
+    FirstReply sendAndJudgeFirst(int count, double timeout = -1);
+
+    // Two receives whose replies are thrown away: late answers to earlier
+    // requests do not get taken for the next one.
+    void discardStale();
+
+    // ER: on success the value is in ReceiveBuffer bytes 3..6.
+    bool ExtensionRead(int reg);
+    // ES: the caller has put d0..d3 in SendBuffer bytes 4..7.
+    bool ExtensionWrite(int reg);
+    // Writes SendBuffer bytes 4..7 and reads them back, up to ten times.
+    bool ExtensionWriteWithVerify(int reg);
+    // IR: the block is then in ReceiveBuffer from byte 3.
+    bool IpRead();
+    // IP: the caller has put the block in SendBuffer from byte 3.
+    bool IpWrite();
+    bool IpWriteWithVerify();
+
+private:
+    std::optional<ReplyExpectation> expectationOfSendBuffer(int count) const;
+    double pollSlice(double left) const;
+
+    MdlComm &m_comm;
+};

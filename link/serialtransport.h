@@ -1,0 +1,54 @@
+#pragma once
+
+// RS-232C transport: block frames with acknowledges over a QSerialPort.
+
+#include "link/serialframe.h"
+#include "link/transport.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <memory>
+
+class Clock;
+class QSerialPort;
+struct LinkState;
+
+// The port to open: ZKVR340A_SERIAL_PORT wins, then the configured name;
+// when both are empty the system's first serial port (its /dev/serial/by-id
+// name where one exists, which survives re-plugging). Empty when the system
+// has no serial port at all.
+QString resolveSerialPort(const QString &configured);
+
+class SerialTransport final : public QObject, public LinkTransport
+{
+    Q_OBJECT
+public:
+    SerialTransport(LinkState &link, Clock &clock, QString portName);
+    ~SerialTransport() override;
+
+    OpenOutcome open() override;
+    void close() override;
+    bool send(const quint8 *data, int count) override;
+    int fetch(quint8 *buffer, int capacity) override;
+    void abortSend() override;
+
+    // Why the last open failed (for the log).
+    QString errorText() const { return m_error; }
+    int frameState() const { return m_receiver.state(); }
+    bool sendBusy() const { return m_sendBusy; }
+
+private:
+    void readBytes();
+    void writeAnswer(const QByteArray &answer);
+
+    LinkState &m_link;
+    Clock &m_clock;
+    QString m_portName;
+    QString m_error;
+    std::unique_ptr<QSerialPort> m_port;
+    SerialReceiver m_receiver;
+    QTimer m_gapTimer;
+    bool m_sendBusy = false;
+};

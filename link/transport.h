@@ -1,0 +1,35 @@
+#pragma once
+
+// One transport behind MdlComm: open, close, send one message, fetch one
+// complete message. MdlComm adds what is common (the 55 AA trailer, the
+// buffer bounds, the failure messages); a transport only moves bytes.
+
+#include <QtGlobal>
+
+enum class OpenOutcome {
+    Opened,
+    Failed,   // the link could not be opened: MdlComm reports it
+    Declined, // the user chose not to connect: no message
+};
+
+class LinkTransport
+{
+public:
+    virtual ~LinkTransport() = default;
+
+    virtual OpenOutcome open() = 0;
+    virtual void close() = 0;
+    // Sends data[0..count) as one message; true when the link reported it sent.
+    virtual bool send(const quint8 *data, int count) = 0;
+    // Copies one complete received message into buffer[0..capacity) and
+    // returns its byte count, or 0 when none waits. A message longer than
+    // `capacity` is dropped, never copied in part.
+    virtual int fetch(quint8 *buffer, int capacity) = 0;
+    // A send waiting for its acknowledge gives up (serial line only).
+    virtual void abortSend() {}
+    // Whether fetched messages already end with 55 AA (USB delivers them so).
+    virtual bool deliversTrailer() const { return false; }
+    // Whether arriving data wakes the event loop. A transport that must be
+    // asked (USB) is polled in short slices by every wait.
+    virtual bool signalsArrival() const { return true; }
+};
