@@ -3,7 +3,9 @@
 // full here, as they travel on each link.
 
 #include <QProcess>
+#include <QNetworkDatagram>
 #include <QTcpSocket>
+#include <QUdpSocket>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -117,6 +119,7 @@ private slots:
     void serialMultiBlockReply();
     void serialResendsAfterNegativeAcknowledge();
     void usbPipes();
+    void searchReply();
     void signalEndsCleanly();
 };
 
@@ -286,6 +289,27 @@ void TstSimProcess::usbPipes()
     QCOMPARE(got.toHex(' '), hex("4d4e0000" "55aa").toHex(' '));
     ::close(out);
     ::close(in);
+}
+
+void TstSimProcess::searchReply()
+{
+    Sim sim;
+    QVERIFY(sim.start({"--search-port", "0", "--user-id", "desk7", "--address", "10.0.0.9"}));
+    const QString ep = sim.endpoints.value("search");
+    QVERIFY2(ep.startsWith("127.0.0.1:"), qPrintable(ep));
+    QUdpSocket pc;
+    QVERIFY(pc.bind(QHostAddress::LocalHost, 0));
+    // The search request: the stream frame around IR 1.
+    pc.writeDatagram(hex("aa5500000003495201"), QHostAddress::LocalHost, quint16(ep.section(':', 1).toUInt()));
+    QTRY_VERIFY_WITH_TIMEOUT(pc.hasPendingDatagrams(), 5000);
+    const QByteArray reply = pc.receiveDatagram().data();
+    QCOMPARE(reply.toHex(' '), (hex("aa5500000010" "495200" "0a000009" "00" "0006") + "desk7" + hex("00")).toHex(' '));
+    // Anything but an IR request is ignored.
+    pc.writeDatagram(hex("aa5500000003445201"), QHostAddress::LocalHost, quint16(ep.section(':', 1).toUInt()));
+    pc.writeDatagram(hex("aa5500000003495201"), QHostAddress::LocalHost, quint16(ep.section(':', 1).toUInt()));
+    QTRY_VERIFY_WITH_TIMEOUT(pc.hasPendingDatagrams(), 5000);
+    QVERIFY(pc.receiveDatagram().data().startsWith(hex("aa5500000010495200")));
+    QVERIFY(!pc.hasPendingDatagrams());
 }
 
 void TstSimProcess::signalEndsCleanly()
