@@ -1,0 +1,75 @@
+#pragma once
+
+// Value scales of the mixer editor: how an integer code of the mixer data is
+// shown as a physical value (dB, seconds, a factor, a count) and how a typed
+// text becomes a code again. Every entry field of every editing window, and
+// the parameter grid, go through these functions, so a value reads the same
+// everywhere. No widgets here.
+
+#include <QString>
+#include <QStringView>
+
+#include <array>
+#include <cstdint>
+
+// Attenuation in tenths of a dB for each level code 0..64; the level shown
+// for code c is -LevelTable[c] / 10. The steps are uneven: the table is the
+// only definition of the level scale, and it falls strictly from code 0 to 64.
+inline constexpr std::array<std::int16_t, 65> LevelTable{
+    960, 915, 817, 740, 680, 625, 575, 532, 490, 452, 417, 386, 357, 332, 310, 287, 268,
+    250, 235, 220, 207, 193, 182, 170, 160, 152, 142, 133, 126, 119, 112, 106, 100, 94,
+    88,  83,  78,  74,  69,  64,  61,  56,  53,  50,  46,  43,  38,  36,  33,  31,  28,
+    26,  23,  21,  19,  17,  15,  13,  12,  10,  7,   6,   4,   2,   0};
+
+inline constexpr int LevelCodeMin = 0;  // -96.0 dB, shown as "MUTE"
+inline constexpr int LevelCodeMax = 64; // 0.0 dB
+
+// The level of a code in dB (code 0 is -96.0). Codes outside 0..64 give 0.
+constexpr double levelDb(int code)
+{
+    return code >= LevelCodeMin && code <= LevelCodeMax ? -LevelTable[std::size_t(code)] / 10.0
+                                                        : 0.0;
+}
+
+enum class Scale {
+    Level,       // "MUTE" or dB through LevelTable: InputGain_1..8, OutputGain
+    Tenths,      // c * 0.1, "#0.0": OutPeakLEDK, MuteK
+    Hundredths,  // c * 0.01, "#0.00": ThresholdK
+    HalfSeconds, // c * 0.5 + 0.5 s, "#0.0": HoldTime
+    Twentieths,  // (c + 1) * 0.05 s, "#0.00": Silent_Time, Hold_Time2
+    Count,       // the code itself: thresholds, noise detection values, ThresholdK2
+};
+
+// The text an entry field shows for `code`: at least one digit before the
+// point and the scale's number of decimals; "MUTE" for level code 0. A level
+// code outside 0..64 gives an empty text.
+QString displayCode(Scale scale, int code);
+
+// A typed value as a code of the scale. The fixed-point scales round toward
+// minus infinity (Int(-1.5) = -2); hundredths add 0.001 first so that 0.29
+// gives 29, not 28. Results beyond the int range saturate (they then fail any
+// bounds check instead of overflowing).
+int codeFromValue(Scale scale, double value);
+
+// The level code nearest to `dB`: -1 below -96.0 dB, 65 above 0.0 dB; a value
+// exactly half-way between two levels takes the higher one.
+int nearestLevel(double dB);
+
+// The value of the longest leading part of `text` that reads as a decimal
+// number: an optional minus sign, digits, an optional point and digits. "1.2.3"
+// reads 1.2, "5-" reads 5; an empty or non-numeric text reads 0.
+double leadingDecimal(QStringView text);
+
+struct CommitResult
+{
+    bool valid = false;
+    int code = 0;            // the code the text stands for (meaningful when valid)
+    QString textToWriteBack; // non-empty when the box is rewritten before judging ("MUTE")
+};
+
+// The entry procedure of a text box paired with an up-down control holding
+// codes min..max: upper-case the text; in a level field an empty text becomes
+// "MUTE", and "MUTE" means code 0; otherwise every character must be a digit,
+// '.' or '-'; the leading decimal number is converted with the scale and must
+// lie within min..max.
+CommitResult commitEntry(const QString &text, Scale scale, int min, int max);
