@@ -1,0 +1,78 @@
+#pragma once
+
+// SetDataKeyTable: every key and section name the settings file may hold,
+// split from the three triple lists (mixer, panel, system) in that order.
+// A key's id addresses the row of the text tables; a section's id their
+// column (0..15 mixers, 16..31 panel button sections, 32 "SystemData").
+
+#include <QHash>
+#include <QString>
+#include <QtGlobal>
+
+#include <vector>
+
+// How a value is converted between its file text and its stored text.
+enum class ValueKind : qint16 {
+    Section = -1,
+    Int16 = 2,
+    Int32 = 3,
+    Text = 4,
+    Double = 5,
+    Boolean = 11,
+    Byte = 17,
+};
+
+struct KeyEntry
+{
+    qint16 id = 0;
+    QString key;
+    qint16 kind = 0;
+
+    bool isSection() const { return kind == qint16(ValueKind::Section); }
+};
+
+// One list: its key entries and its section entries, in list order.
+struct KeyList
+{
+    std::vector<KeyEntry> keys;
+    std::vector<KeyEntry> sections;
+};
+
+namespace SettingsGrid {
+constexpr int KeyRows = 367;            // key ids 0..366
+constexpr int Sections = 33;            // section ids 0..32
+constexpr int MixerSectionBase = 0;     // "Mixer_Master"
+constexpr int PanelSectionBase = 16;    // "GUI_Master"
+constexpr int SystemSection = 32;       // "SystemData"
+constexpr int MaxMixers = 16;
+} // namespace SettingsGrid
+
+// Splits a text of "id,key,kind," triples. Returns false (and leaves `out`
+// as far as it got) when the text is not a whole number of valid triples.
+bool splitTriples(const QString &text, std::vector<KeyEntry> &out);
+
+class SetDataKeyTable
+{
+public:
+    enum ListIndex { MixerList = 0, PanelList = 1, SystemList = 2, ListCount = 3 };
+
+    // Built from the program's three lists; throws nothing, and the lists are
+    // checked by the tests (ids in range, sections where they belong).
+    static SetDataKeyTable build();
+    // Built from given texts (tests).
+    static SetDataKeyTable fromTexts(const QString &mixer, const QString &panel,
+                                     const QString &system);
+
+    // First entry of that name in list order (case-sensitive, exact), or null.
+    const KeyEntry *find(const QString &name) const;
+
+    const KeyList &list(int index) const { return m_lists[index]; }
+    bool valid() const { return m_valid; }
+
+private:
+    KeyList m_lists[ListCount];
+    // name -> (list, isSection, index) of its first occurrence
+    struct Where { int list; bool section; int index; };
+    QHash<QString, Where> m_first;
+    bool m_valid = false;
+};

@@ -1,0 +1,333 @@
+#include "settings/loadsave.h"
+
+#include "app/dialogs.h"
+#include "app/loopstate.h"
+#include "app/strings.h"
+#include "link/linkstate.h"
+#include "panel/panelsections.h"
+#include "settings/mixersections.h"
+#include "settings/valuetext.h"
+
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcLoadSave, "zkvr.settings.commands")
+
+namespace {
+
+namespace Res {
+constexpr int WindowColor = 511;
+constexpr int GridColor = 512;
+constexpr int Title = 1901;
+constexpr int DesignTag = 1951;
+constexpr int Untitled = 1953;
+constexpr int SettingsChangedText = 2703;
+constexpr int SaveQuestion = 2732;
+constexpr int StoredCountHead = 2741;
+constexpr int StoredCountTail = 2742;
+constexpr int MissingBecomeDefault = 2743;
+constexpr int ExtraDiscarded = 2744;
+constexpr int ContinueQuestion = 2745;
+constexpr int SettingsLost = 2761;
+constexpr int LoadQuestion = 2762;
+constexpr int FileFilter = 9300;
+constexpr int SaveFailed = 9301;
+} // namespace Res
+
+const QString CrLf = QStringLiteral("\r\n");
+constexpr int Sys = SettingsGrid::SystemSection;
+
+// The file's "MixerCount", when it is a link count a system can have.
+std::optional<int> storedMixerCount(const SettingsTable &t)
+{
+    const QString &text = t.at(0, Sys);
+    if (text.isEmpty())
+        return 0;      // a file of panel data only
+    const auto v = parseWhole(text, 0, SettingsGrid::MaxMixers);
+    if (!v)
+        return std::nullopt;
+    return int(*v);
+}
+
+std::optional<qint32> resourceColor(int id)
+{
+    return parseHexConstant(str(id));
+}
+
+} // namespace
+
+QString SettingsCommands::fileFilter()
+{
+    return hasStr(Res::FileFilter) ? str(Res::FileFilter) : QStringLiteral("設定値ファイル (*.ini)");
+}
+
+SettingsCommands::SettingsCommands(SettingsFiles &files, MixerSettings &mixers, PanelState &panel,
+                                   LoopState &loop, const LinkState &link, Dialogs &dialogs,
+                                   QObject *parent)
+    : QObject(parent), m_files(files), m_mixers(mixers), m_panel(panel), m_loop(loop), m_link(link),
+      m_dialogs(dialogs)
+{
+}
+
+void SettingsCommands::setPanelVisible(bool visible)
+{
+    m_panelVisible = visible;
+}
+
+void SettingsCommands::setScreenSize(qint32 widthTwips, qint32 heightTwips)
+{
+    m_screenWidth = widthTwips;
+    m_screenHeight = heightTwips;
+}
+
+PanelContext SettingsCommands::panelContext() const
+{
+    PanelContext ctx;
+    ctx.linkKind = m_link.linkKind;
+    ctx.mixerCount = m_mixers.mixerCount();
+    ctx.screenWidth = m_screenWidth;
+    ctx.screenHeight = m_screenHeight;
+    return ctx;
+}
+
+QString SettingsCommands::caption() const
+{
+    const QString title = str(Res::Title);
+    if (m_files.currentFileName.isEmpty())
+        return str(Res::Untitled) + QStringLiteral(" - ") + title;
+    QString c = m_files.currentFileName + QStringLiteral(" - ") + title;
+    if (m_panelVisible)
+        c += u' ' + str(Res::DesignTag);
+    return c;
+}
+
+void SettingsCommands::setCurrentFile(const QString &path)
+{
+    m_files.currentFileName = path;
+    m_loop.DataFileName = path;
+    emit captionChanged(caption());
+}
+
+QString SettingsCommands::askFileName(bool save)
+{
+    emit fileDialogOpening();
+    const QString title;    // the platform's own dialog title
+    const QString path = save ? m_dialogs.saveFileName(title, m_loop.DataFileName, fileFilter())
+                              : m_dialogs.openFileName(title, m_loop.DataFileName, fileFilter());
+    emit fileDialogClosed();
+    return path;
+}
+
+void SettingsCommands::captureSettings(bool fromPanel)
+{
+    m_mixers.capture(m_files.SetDataTable, fromPanel, m_panel.runtime);
+    StorePanel(m_panel, m_files.SetDataTable, m_mixers.fileMixerCount());
+}
+
+bool SettingsCommands::nothingToLose() const
+{
+    if (!m_link.offline() || m_mixers.mixerCount() != 0 || m_panel.FigureNum != 0)
+        return false;
+    if (!m_panel.setUp)
+        return true;
+    return m_panel.GUIWindowColor == resourceColor(Res::WindowColor).value_or(m_panel.defaults.windowColor)
+        && m_panel.GridInterval == Panel::DefaultGridInterval
+        && m_panel.GridColor == resourceColor(Res::GridColor).value_or(m_panel.defaults.gridColor);
+}
+
+bool SettingsCommands::differs() const
+{
+    const SettingsTable &file = m_files.FileTable;
+    const SettingsTable &now = m_files.SetDataTable;
+    auto cellDiffers = [&](int key, int section) {
+        const QString &f = file.at(key, section);
+        return !f.isEmpty() && f != now.at(key, section);
+    };
+    const int mixers = qBound(0, int(m_mixers.mixerCount()), SettingsGrid::MaxMixers);
+    if (m_loop.DataState == DataChanged) {
+        for (int k = 1; k <= 103; ++k)
+            if (cellDiffers(k, 0))
+                return true;
+        for (int s = 1; s < mixers; ++s)
+            for (int k = 1; k <= 86; ++k)
+                if (cellDiffers(k, s))
+                    return true;
+    }
+    for (int s = SettingsGrid::PanelSectionBase; s < SettingsGrid::PanelSectionBase + mixers; ++s)
+        for (int k = 1; k <= 123; ++k)
+            if (cellDiffers(k, s))
+                return true;
+    for (int k = 0; k < SettingsGrid::KeyRows; ++k)
+        if (cellDiffers(k, Sys))
+            return true;
+    return false;
+}
+
+bool SettingsCommands::saveCurrent(int mode)
+{
+    // The same road as the save menus: overwrite when a file is current,
+    // else save as.
+    const int from = mode & ChangeMode::PanelFlag;
+    return m_files.currentFileName.isEmpty() ? saveAsMenu(from) : saveMenu(from);
+}
+
+bool SettingsCommands::SettingsChanged(int mode)
+{
+    captureSettings((mode & ChangeMode::PanelFlag) != 0);
+
+    if (nothingToLose() || !differs())
+        return true;
+
+    const QString title = str(Res::Title);
+    const QString saveText = str(Res::SettingsChangedText) + CrLf + str(Res::SaveQuestion);
+    switch (mode) {
+    case ChangeMode::AskCancel: {
+        const MsgAnswer a = m_dialogs.message(saveText, MsgButtons::YesNoCancel, MsgIcon::Question, title);
+        if (a == MsgAnswer::Cancel)
+            return false;
+        if (a == MsgAnswer::Yes)
+            // A save that failed or was cancelled must not let the caller
+            // throw the settings away.
+            return saveCurrent(mode);
+        return true;
+    }
+    case ChangeMode::Ask:
+    case ChangeMode::AskFromPanel:
+        if (m_dialogs.message(saveText, MsgButtons::YesNo, MsgIcon::Question, title) == MsgAnswer::Yes)
+            saveCurrent(mode);
+        return false;
+    case ChangeMode::Load:
+    case ChangeMode::LoadFromPanel:
+    default: {
+        const QString text = str(Res::SettingsLost) + CrLf + str(Res::LoadQuestion);
+        return m_dialogs.message(text, MsgButtons::YesNo, MsgIcon::Question, title) == MsgAnswer::Yes;
+    }
+    }
+}
+
+bool SettingsCommands::LoadCommand(int mode)
+{
+    const QString path = askFileName(false);
+    if (path.isEmpty())
+        return false;
+
+    // The file is read into a fresh table; the one in use stays as it was
+    // until the load is agreed, so a refused or broken file changes nothing
+    // and the unsaved-changes check still compares against the saved file.
+    const SettingsTable before = m_files.FileTable;
+    m_files.keyTable = SetDataKeyTable::build();
+    resetFileTable(m_files.FileTable);
+    const auto restore = [&] { m_files.FileTable = before; };
+
+    if (!ReadSettingsFile(path, m_files.keyTable, m_files.FileTable)) {
+        restore();
+        return false;
+    }
+    const auto stored = storedMixerCount(m_files.FileTable);
+    if (!stored) {
+        qCInfo(lcLoadSave) << "link count out of range in" << path;
+        restore();
+        return false;
+    }
+
+    if (!SettingsChanged(mode + ChangeMode::Load)) {
+        restore();
+        return false;
+    }
+
+    if (m_link.offline())
+        m_mixers.setMixerCount(qint16(*stored));
+
+    if (*stored != m_mixers.mixerCount() && !m_link.offline() && m_writeAccess) {
+        const QString text = str(Res::StoredCountHead) + m_files.FileTable.at(0, Sys)
+            + str(Res::StoredCountTail) + CrLf
+            + str(*stored >= m_mixers.mixerCount() ? Res::ExtraDiscarded : Res::MissingBecomeDefault)
+            + CrLf + str(Res::ContinueQuestion);
+        if (m_dialogs.message(text, MsgButtons::OkCancel, MsgIcon::Warning, QString()) != MsgAnswer::Ok) {
+            restore();
+            return false;
+        }
+    }
+
+    m_files.SetDataTable = m_files.FileTable;
+    setCurrentFile(path);
+    m_loop.DataState = DataJustLoaded;
+    return true;
+}
+
+void SettingsCommands::applyLoadedSettings()
+{
+    const int stored = storedMixerCount(m_files.SetDataTable).value_or(0);
+    if (m_writeAccess) {
+        const int linked = m_mixers.mixerCount();
+        const int count = (stored >= linked && !m_link.offline()) ? linked : stored;
+        m_mixers.apply(m_files.SetDataTable, count);
+        m_loop.JobRequest = JobTransferLoaded;
+    }
+    qint16 fileMixers = m_mixers.fileMixerCount();
+    ApplyPanel(m_panel, fileMixers, m_files.SetDataTable, panelContext(), true);
+    m_mixers.setFileMixerCount(fileMixers);
+    m_panel.setUp = true;
+    emit settingsApplied();
+}
+
+bool SettingsCommands::saveTo(const QString &path)
+{
+    m_mixers.takeReported();
+
+    const SettingsTable before = m_files.FileTable;
+    m_files.keyTable = SetDataKeyTable::build();
+    m_files.FileTable = m_files.SetDataTable;
+    if (!WriteSettingsFile(path, m_files.FileTable, m_files.keyTable, m_mixers.fileMixerCount())) {
+        // The file was not written: the tables must not claim it was, or the
+        // unsaved-changes check would let the settings go unsaved.
+        m_files.FileTable = before;
+        m_dialogs.tell(str(Res::SaveFailed), MsgIcon::Error);
+        return false;
+    }
+    setCurrentFile(path);
+    m_loop.DataState = DataSaved;
+    return true;
+}
+
+bool SettingsCommands::SaveCommand()
+{
+    if (m_files.currentFileName.isEmpty())
+        return SaveAsCommand();
+    return saveTo(m_files.currentFileName);
+}
+
+bool SettingsCommands::SaveAsCommand()
+{
+    const QString path = askFileName(true);
+    if (path.isEmpty())
+        return false;
+    return saveTo(path);
+}
+
+bool SettingsCommands::openMenu(int mode)
+{
+    m_mixers.setFileMixerCount(m_mixers.mixerCount());
+    if (!LoadCommand(mode))
+        return false;
+    applyLoadedSettings();
+    return true;
+}
+
+bool SettingsCommands::saveMenu(int mode)
+{
+    m_mixers.setFileMixerCount(m_mixers.mixerCount());
+    captureSettings((mode & ChangeMode::PanelFlag) != 0);
+    return SaveCommand();
+}
+
+bool SettingsCommands::saveAsMenu(int mode)
+{
+    m_mixers.setFileMixerCount(m_mixers.mixerCount());
+    captureSettings((mode & ChangeMode::PanelFlag) != 0);
+    return SaveAsCommand();
+}
+
+void SettingsCommands::snapshotPanel()
+{
+    writePanelSnapshot(m_panel, m_files.FileTable, m_mixers.fileMixerCount(), m_mixers.mixerCount());
+}

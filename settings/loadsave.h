@@ -1,0 +1,118 @@
+#pragma once
+
+// The open, save and save-as commands and the unsaved-changes check. They
+// move settings between the live records (mixers and panel), the two text
+// tables and the file, keep the current file name, DataFileName, DataState
+// and the window caption up to date, and ask every question through Dialogs.
+
+#include "panel/panelmodel.h"
+#include "settings/keytable.h"
+#include "settings/settingsfile.h"
+
+#include <QObject>
+#include <QString>
+
+class Dialogs;
+class MixerSettings;
+struct LinkState;
+struct LoopState;
+
+// The settings file's own state: its key table, the file's image and the
+// current settings in text form, and the file they belong to.
+struct SettingsFiles
+{
+    SetDataKeyTable keyTable = SetDataKeyTable::build();
+    SettingsTable FileTable;
+    SettingsTable SetDataTable;
+    QString currentFileName;    // empty until a load or save succeeds
+
+    SettingsFiles() { resetFileTable(FileTable); }
+};
+
+// Values of the `mode` argument of SettingsChanged and LoadCommand. Bit 0
+// says the request comes from the panel window (its save stores the remote
+// values the panel recorded instead of the switched-off live ones).
+namespace ChangeMode {
+constexpr int Ask = 0;              // Yes/No, may save; result always "stop"
+constexpr int AskFromPanel = 1;
+constexpr int Load = 2;             // "the current settings will be lost"
+constexpr int LoadFromPanel = 3;
+constexpr int AskCancel = 5;        // Yes/No/Cancel, may save
+constexpr int PanelFlag = 1;
+} // namespace ChangeMode
+
+class SettingsCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    static QString fileFilter();
+
+    SettingsCommands(SettingsFiles &files, MixerSettings &mixers, PanelState &panel, LoopState &loop,
+                     const LinkState &link, Dialogs &dialogs, QObject *parent = nullptr);
+
+    // Whether the mixers may be written (false after the Ethernet access
+    // check was refused). The program keeps this up to date.
+    void setWriteAccess(bool allowed) { m_writeAccess = allowed; }
+    // Which window shows the caption: the panel window adds "[デザイン]".
+    void setPanelVisible(bool visible);
+    // Screen size in twips, for the panel's default button and table window.
+    void setScreenSize(qint32 widthTwips, qint32 heightTwips);
+
+    // The menu handlers: set FileMixerCount to the link count, then run the
+    // command. Open also applies what it loaded. `mode` bit 0: from the panel.
+    bool openMenu(int mode);
+    bool saveMenu(int mode);
+    bool saveAsMenu(int mode);
+
+    // The commands themselves.
+    bool LoadCommand(int mode);
+    bool SaveCommand();
+    bool SaveAsCommand();
+    // True when the caller may go on (nothing to lose, the user agreed or
+    // saved); false to stop.
+    bool SettingsChanged(int mode);
+
+    // Capture steps: live mixer records and panel state into SetDataTable.
+    void captureSettings(bool fromPanel);
+    // Apply step after a load: mixer values into MixerSetData with their
+    // pending flags and job 7 (with write access), then the panel.
+    void applyLoadedSettings();
+
+    // The panel snapshot of the current state into FileTable (panel window
+    // opened, settings cleared).
+    void snapshotPanel();
+
+    QString caption() const;
+    bool panelVisible() const { return m_panelVisible; }
+
+signals:
+    void captionChanged(const QString &caption);
+    // A file dialog is about to open / has closed (the panel hides its button
+    // table meanwhile).
+    void fileDialogOpening();
+    void fileDialogClosed();
+    // Loaded settings were applied; offline the editor re-enables its
+    // controls when its mixer is present.
+    void settingsApplied();
+
+private:
+    bool saveTo(const QString &path);
+    bool saveCurrent(int mode);
+    QString askFileName(bool save);
+    void setCurrentFile(const QString &path);
+    bool nothingToLose() const;
+    bool differs() const;
+    PanelContext panelContext() const;
+
+    SettingsFiles &m_files;
+    MixerSettings &m_mixers;
+    PanelState &m_panel;
+    LoopState &m_loop;
+    const LinkState &m_link;
+    Dialogs &m_dialogs;
+    bool m_writeAccess = true;
+    bool m_panelVisible = false;
+    qint32 m_screenWidth = 1920 * 15;
+    qint32 m_screenHeight = 1080 * 15;
+};

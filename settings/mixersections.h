@@ -1,0 +1,36 @@
+#pragma once
+
+// The mixer side of the settings text, as the settings commands see it: the
+// link count, the file's mixer count, the capture step (live records into the
+// mixer sections of SetDataTable) and the apply step (a loaded file's mixer
+// sections into the values to be sent). MixerStateSettings is the program's
+// implementation over the mixer records; tests may put a fake behind it.
+
+#include "panel/panelmodel.h"
+
+#include <QtGlobal>
+
+class SettingsTable;
+struct MixerState;
+
+class MixerSettings
+{
+public:
+    virtual ~MixerSettings() = default;
+
+    virtual qint16 mixerCount() const = 0;
+    virtual void setMixerCount(qint16 count) = 0;
+    virtual qint16 fileMixerCount() const = 0;
+    virtual void setFileMixerCount(qint16 count) = 0;
+
+    // Sections 0..MixerCount-1 and "MixerCount" of "SystemData". With
+    // `fromPanel` the remote on/off values are the ones the panel recorded
+    // when it opened, not the switched-off live ones.
+    virtual void capture(SettingsTable &SetDataTable, bool fromPanel,
+                         const PanelRuntime &panel) const = 0;
+    // Mixers 1..count take section m-1 as the values to send, every value
+    // marked pending.
+    virtual void apply(const SettingsTable &SetDataTable, int count) = 0;
+    // Before a save: the wanted values become the reported ones.
+    virtual void takeReported() = 0;
+};
