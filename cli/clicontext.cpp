@@ -1,0 +1,89 @@
+#include "cli/clicontext.h"
+
+#include "app/clock.h"
+#include "app/dialogs.h"
+#include "link/comm.h"
+#include "link/linkstate.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+namespace {
+
+// Message boxes of the link become lines on stderr; there is no one to ask,
+// so a question gets its first button and file dialogs are cancelled.
+class StreamDialogs final : public Dialogs
+{
+public:
+    explicit StreamDialogs(QTextStream &err) : m_err(err) {}
+    MsgAnswer message(const QString &text, MsgButtons buttons, MsgIcon, const QString &) override
+    {
+        m_err << text << Qt::endl;
+        return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgAnswer::Yes
+                                                                                  : MsgAnswer::Ok;
+    }
+    QString openFileName(const QString &, const QString &, const QString &) override { return {}; }
+    QString saveFileName(const QString &, const QString &, const QString &) override { return {}; }
+    std::optional<QColor> color(const QColor &) override { return std::nullopt; }
+    std::optional<QFont> font(const QFont &) override { return std::nullopt; }
+
+private:
+    QTextStream &m_err;
+};
+
+LinkKind kindOf(CliLink::Kind kind)
+{
+    switch (kind) {
+    case CliLink::Kind::Ethernet: return LinkKind::Ethernet;
+    case CliLink::Kind::Serial: return LinkKind::Rs232c;
+    case CliLink::Kind::Usb: return LinkKind::Usb;
+    case CliLink::Kind::None: break;
+    }
+    return LinkKind::Offline;
+}
+
+} // namespace
+
+CliContext::CliContext(CliLink link, QTextStream &out, QTextStream &err, Clock &clock)
+    : m_link(std::move(link)), m_out(out), m_err(err), m_clock(clock),
+      m_dialogs(std::make_unique<StreamDialogs>(err)), m_state(std::make_unique<LinkState>())
+{
+    m_state->linkKind = kindOf(m_link.kind);
+}
+
+CliContext::~CliContext()
+{
+    if (m_comm)
+        m_comm->CommClose();
+}
+
+LinkState &CliContext::linkState()
+{
+    return *m_state;
+}
+
+MdlComm *CliContext::comm()
+{
+    if (m_openTried)
+        return m_comm.get();
+    m_openTried = true;
+    LinkEndpoints endpoints;
+    endpoints.serialPort = m_link.device;
+    endpoints.tcpPort = m_link.port;
+    // devbridge beside the tool wins over one on the library path.
+    if (QCoreApplication::instance()) {
+        const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/libdevbridge.so");
+        if (QFileInfo::exists(beside))
+            endpoints.devbridgeLibrary = beside;
+    }
+    const QString host = m_link.host;
+    endpoints.chooseEthernetAddress = [host](bool &userChose) {
+        userChose = true;
+        return host;
+    };
+    auto comm = std::make_unique<MdlComm>(*m_state, m_clock, *m_dialogs, std::move(endpoints));
+    if (!comm->CommOpen())
+        return nullptr;
+    m_comm = std::move(comm);
+    return m_comm.get();
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+// What a command of zkvr340a-ctl works with: its output streams and the link
+// to the mixers, opened on first use. Each command lives in its own file and
+// registers in commands.cpp.
+
+#include "cli/cliargs.h"
+
+#include <QStringList>
+#include <QTextStream>
+
+#include <functional>
+#include <memory>
+
+class Clock;
+class Dialogs;
+class MdlComm;
+struct LinkState;
+
+class CliContext
+{
+public:
+    CliContext(CliLink link, QTextStream &out, QTextStream &err, Clock &clock);
+    ~CliContext();
+
+    QTextStream &out() { return m_out; }
+    QTextStream &err() { return m_err; }
+    Clock &clock() { return m_clock; }
+    const CliLink &link() const { return m_link; }
+
+    // The open link, or nullptr when it cannot be opened (the reason was
+    // written to err()).
+    MdlComm *comm();
+    LinkState &linkState();
+
+private:
+    CliLink m_link;
+    QTextStream &m_out;
+    QTextStream &m_err;
+    Clock &m_clock;
+    std::unique_ptr<Dialogs> m_dialogs;
+    std::unique_ptr<LinkState> m_state;
+    std::unique_ptr<MdlComm> m_comm;
+    bool m_openTried = false;
+};
+
+struct CliCommand
+{
+    const char *name;
+    const char *synopsis;  // for the usage text
+    std::function<CliExit(CliContext &, const QStringList &args)> run;
+    // Checks the command's own arguments before any link is opened; returns
+    // an error text, empty when they are fine.
+    std::function<QString(const QStringList &args)> check;
+};
+
+const std::vector<CliCommand> &cliCommands();
+const CliCommand *findCliCommand(const QString &name);
+QString cliUsage();
+
+// Runs a whole invocation (without the program name): parses, checks, runs.
+// Usage errors print the usage text to err and give CliExit::Usage.
+CliExit runCli(const QStringList &args, QTextStream &out, QTextStream &err, Clock &clock);

@@ -1,0 +1,60 @@
+#include "cli/clicontext.h"
+
+#include "cli/statuscommand.h"
+
+const std::vector<CliCommand> &cliCommands()
+{
+    // One entry per command; each command's code lives in its own file.
+    static const std::vector<CliCommand> commands{
+        {"status", "status [--json]", runStatusCommand, checkStatusArgs},
+    };
+    return commands;
+}
+
+const CliCommand *findCliCommand(const QString &name)
+{
+    for (const CliCommand &c : cliCommands())
+        if (name == QLatin1String(c.name))
+            return &c;
+    return nullptr;
+}
+
+QString cliUsage()
+{
+    QString text = QStringLiteral(
+        "usage: zkvr340a-ctl (--ethernet HOST[:PORT] | --serial DEVICE | --usb) COMMAND [ARGS]\n"
+        "commands:\n");
+    for (const CliCommand &c : cliCommands())
+        text += QStringLiteral("  %1\n").arg(QLatin1String(c.synopsis));
+    text += QStringLiteral("exit status: 0 done, 1 no mixer answered, 2 usage error\n");
+    return text;
+}
+
+CliExit runCli(const QStringList &args, QTextStream &out, QTextStream &err, Clock &clock)
+{
+    const CliParseResult parsed = parseCliArguments(args);
+    if (parsed.ok && parsed.invocation.help) {
+        out << cliUsage();
+        return CliExit::Ok;
+    }
+    auto usage = [&](const QString &why) {
+        err << "zkvr340a-ctl: " << why << '\n' << cliUsage();
+        err.flush();
+        return CliExit::Usage;
+    };
+    if (!parsed.ok)
+        return usage(parsed.error);
+    const CliCommand *command = findCliCommand(parsed.invocation.command);
+    if (!command)
+        return usage(QStringLiteral("unknown command \"%1\"").arg(parsed.invocation.command));
+    if (command->check) {
+        const QString problem = command->check(parsed.invocation.commandArgs);
+        if (!problem.isEmpty())
+            return usage(problem);
+    }
+    CliContext context(parsed.invocation.link, out, err, clock);
+    const CliExit result = command->run(context, parsed.invocation.commandArgs);
+    out.flush();
+    err.flush();
+    return result;
+}

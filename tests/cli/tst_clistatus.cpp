@@ -1,0 +1,198 @@
+// zkvr340a-ctl against the virtual mixer program, over TCP and over its
+// pseudo-terminal: exit codes, and the shape of the JSON report.
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTcpServer>
+#include <QtTest>
+
+#include <csignal>
+
+namespace {
+
+QString bin(const char *name)
+{
+    return qEnvironmentVariable("ZKVR340A_BIN_DIR") + QLatin1Char('/') + QLatin1String(name);
+}
+
+struct Sim
+{
+    QProcess process;
+    QMap<QString, QString> endpoints;
+    bool start(const QStringList &args)
+    {
+        process.start(bin("zkvr340a-sim"), args);
+        if (!process.waitForStarted(5000))
+            return false;
+        QByteArray line;
+        for (int i = 0; i < 100 && !line.endsWith('\n'); ++i) {
+            if (!process.waitForReadyRead(100) && process.state() != QProcess::Running)
+                break;
+            line += process.readLine();
+        }
+        if (!line.startsWith("ready"))
+            return false;
+        for (const QByteArray &word : line.trimmed().split(' ').mid(1)) {
+            const int eq = word.indexOf('=');
+            if (eq > 0)
+                endpoints.insert(QString::fromLatin1(word.left(eq)), QString::fromLatin1(word.mid(eq + 1)));
+        }
+        return true;
+    }
+    ~Sim()
+    {
+        if (process.state() == QProcess::Running) {
+            ::kill(pid_t(process.processId()), SIGTERM);
+            process.waitForFinished(5000);
+        }
+    }
+};
+
+struct Run
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run ctl(const QStringList &args)
+{
+    QProcess p;
+    p.start(bin("zkvr340a-ctl"), args);
+    Run r;
+    if (!p.waitForFinished(60000)) {
+        p.kill();
+        p.waitForFinished(1000);
+        return r;
+    }
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = p.readAllStandardOutput();
+    r.err = p.readAllStandardError();
+    return r;
+}
+
+} // namespace
+
+class TstCliStatus : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void statusJson_data();
+    void statusJson();
+    void statusTable();
+    void usageErrorsExitTwo_data();
+    void usageErrorsExitTwo();
+    void silentMixerExitsOne();
+    void noListenerExitsOne();
+};
+
+void TstCliStatus::initTestCase()
+{
+    QVERIFY(QFileInfo(bin("zkvr340a-ctl")).isExecutable());
+    QVERIFY(QFileInfo(bin("zkvr340a-sim")).isExecutable());
+}
+
+void TstCliStatus::statusJson_data()
+{
+    QTest::addColumn<QString>("link");
+    QTest::newRow("ethernet") << QStringLiteral("tcp");
+    QTest::newRow("serial") << QStringLiteral("serial");
+}
+
+void TstCliStatus::statusJson()
+{
+    QFETCH(QString, link);
+    Sim sim;
+    QVERIFY(sim.start({"--tcp", "0", "--serial", "--mixers", "3", "--model", "1",
+                       "--stuck", "2:InputGain_3=40", "--stuck", "3:Threshold=16400"}));
+    const QStringList linkArgs = link == QLatin1String("tcp")
+        ? QStringList{"--ethernet", sim.endpoints.value("tcp")}
+        : QStringList{"--serial", sim.endpoints.value("serial")};
+    const Run r = ctl(linkArgs + QStringList{"status", "--json"});
+    QVERIFY2(r.exitCode == 0, r.err.constData());
+
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(r.out, &error);
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QVERIFY(doc.isObject());
+    const QJsonObject root = doc.object();
+    QCOMPARE(root.keys(), (QStringList{"mixer_count", "mixers"}));
+    QCOMPARE(root.value("mixer_count").toInt(), 3);
+    const QJsonArray mixers = root.value("mixers").toArray();
+    QCOMPARE(mixers.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        const QJsonObject m = mixers[i].toObject();
+        QCOMPARE(m.keys(), (QStringList{"mixer", "model", "values"}));
+        QCOMPARE(m.value("mixer").toInt(), i + 1);
+        QCOMPARE(m.value("model").toInt(), 1);
+        const QJsonObject values = m.value("values").toObject();
+        QCOMPARE(values.size(), 85);
+        QCOMPARE(values.value("HeadAmp_1").toInt(), 2);
+        QCOMPARE(values.value("KeyLock").toInt(), 0);
+    }
+    QCOMPARE(mixers[1].toObject().value("values").toObject().value("InputGain_3").toInt(), 40);
+    QCOMPARE(mixers[0].toObject().value("values").toObject().value("Threshold").toInt(), 100);
+    QCOMPARE(mixers[2].toObject().value("values").toObject().value("Threshold").toInt(), 16400);
+}
+
+void TstCliStatus::statusTable()
+{
+    Sim sim;
+    QVERIFY(sim.start({"--tcp", "0", "--mixers", "2", "--model", "0"}));
+    const Run r = ctl({"status", "--ethernet", sim.endpoints.value("tcp")});
+    QCOMPARE(r.exitCode, 0);
+    const QString text = QString::fromUtf8(r.out);
+    QVERIFY(text.contains("Master") && text.contains("Slave1"));
+    QVERIFY(text.contains(QRegularExpression("\\nModel +0 +0\\n")));
+    QVERIFY(text.contains(QRegularExpression("\\nThreshold +100 +100\\n")));
+}
+
+void TstCliStatus::usageErrorsExitTwo_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("nothing") << QStringList{};
+    QTest::newRow("no link") << QStringList{"status"};
+    QTest::newRow("unknown command") << QStringList{"--ethernet", "127.0.0.1", "reboot"};
+    QTest::newRow("bad status option") << QStringList{"--ethernet", "127.0.0.1", "status", "--yaml"};
+    QTest::newRow("bad port") << QStringList{"--ethernet", "127.0.0.1:99999", "status"};
+}
+
+void TstCliStatus::usageErrorsExitTwo()
+{
+    QFETCH(QStringList, args);
+    const Run r = ctl(args);
+    QCOMPARE(r.exitCode, 2);
+    QVERIFY(r.err.contains("usage: zkvr340a-ctl"));
+    QVERIFY(r.out.isEmpty());
+}
+
+void TstCliStatus::silentMixerExitsOne()
+{
+    Sim sim;
+    QVERIFY(sim.start({"--tcp", "0", "--drop", "1"}));
+    const Run r = ctl({"--ethernet", sim.endpoints.value("tcp"), "status", "--json"});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY(QString::fromUtf8(r.err).contains(QStringLiteral("応答がありません")));
+    QVERIFY(r.out.isEmpty());
+}
+
+void TstCliStatus::noListenerExitsOne()
+{
+    // A port nobody listens on: take one from a closed listener.
+    quint16 port = 0;
+    {
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+        port = probe.serverPort();
+    }
+    const Run r = ctl({"--ethernet", QStringLiteral("127.0.0.1:%1").arg(port), "status"});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY(!r.err.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TstCliStatus)
+#include "tst_clistatus.moc"
