@@ -2,6 +2,7 @@
 
 #include "app/strings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -44,15 +45,18 @@ bool isEntryChar(QChar c)
 
 } // namespace
 
+QString levelNumberText(int code)
+{
+    if (code < LevelCodeMin || code > LevelCodeMax)
+        return {};
+    return fixedText(-LevelTable[std::size_t(code)], 1);
+}
+
 QString displayCode(Scale scale, int code)
 {
     switch (scale) {
     case Scale::Level:
-        if (code == 0)
-            return str(MuteTextId);
-        if (code < LevelCodeMin || code > LevelCodeMax)
-            return {};
-        return fixedText(-LevelTable[std::size_t(code)], 1);
+        return code == 0 ? str(MuteTextId) : levelNumberText(code);
     case Scale::Tenths:
         return fixedText(code, 1);
     case Scale::Hundredths:
@@ -157,4 +161,17 @@ CommitResult commitEntry(const QString &text, Scale scale, int min, int max)
     result.code = codeFromValue(scale, leadingDecimal(t));
     result.valid = charactersOk && result.code >= min && result.code <= max;
     return result;
+}
+
+int levelPicture(int code)
+{
+    return std::clamp(code / 2, 0, 31);
+}
+
+int thresholdPicture(int threshold, int thresholdMin, int thresholdMax)
+{
+    const long long step = (static_cast<long long>(thresholdMax) - thresholdMin + 1) / 32;
+    if (step <= 0)
+        return 0;
+    return int(std::clamp<long long>((static_cast<long long>(threshold) - thresholdMin) / step, 0, 31));
 }

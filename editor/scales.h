@@ -40,6 +40,11 @@ enum class Scale {
     Count,       // the code itself: thresholds, noise detection values, ThresholdK2
 };
 
+// The level of a code as a number with one decimal, "-96.0" for code 0: the
+// form of the parameter grid and the printout, which append "dB". A code
+// outside 0..64 gives an empty text.
+QString levelNumberText(int code);
+
 // The text an entry field shows for `code`: at least one digit before the
 // point and the scale's number of decimals; "MUTE" for level code 0. A level
 // code outside 0..64 gives an empty text.
@@ -73,3 +78,11 @@ struct CommitResult
 // '.' or '-'; the leading decimal number is converted with the scale and must
 // lie within min..max.
 CommitResult commitEntry(const QString &text, Scale scale, int min, int max);
+
+// The gain pictures of the editor windows: 32 pictures cover the 65 level
+// codes, picture Int(code / 2) capped at 31 (code 0 and 1 both show picture 0).
+int levelPicture(int code);
+
+// The picture of the threshold meter: the range Min..Max is cut into 32 steps
+// of (Max - Min + 1) \ 32; a range too small for that shows picture 0.
+int thresholdPicture(int threshold, int thresholdMin, int thresholdMax);

@@ -159,6 +159,25 @@ private slots:
         QCOMPARE(leadingDecimal(QString(400, u'9')), std::numeric_limits<double>::infinity());
     }
 
+    void gridAndPictureForms()
+    {
+        QCOMPARE(levelNumberText(0), QStringLiteral("-96.0")); // the grid shows no MUTE
+        QCOMPARE(levelNumberText(64), QStringLiteral("0.0"));
+        QCOMPARE(levelNumberText(65), QString());
+        QCOMPARE(levelPicture(0), 0);
+        QCOMPARE(levelPicture(3), 1);
+        QCOMPARE(levelPicture(62), 31);
+        QCOMPARE(levelPicture(64), 31); // 65 codes, 32 pictures
+        // Factory range 100..16383: steps of 511.
+        QCOMPARE(thresholdPicture(100, 100, 16383), 0);
+        QCOMPARE(thresholdPicture(100 + 511, 100, 16383), 1);
+        QCOMPARE(thresholdPicture(16383, 100, 16383), 31);
+        QCOMPARE(thresholdPicture(50, 100, 16383), 0);    // below Min
+        QCOMPARE(thresholdPicture(40000, 100, 16383), 31); // above Max
+        QCOMPARE(thresholdPicture(5, 0, 30), 0);           // fewer than 32 steps
+        QCOMPARE(thresholdPicture(0, 0, 32767), 0);
+    }
+
     void levelTableFallsStrictly()
     {
         QCOMPARE(LevelTable.front(), 960);
