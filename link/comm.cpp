@@ -12,7 +12,7 @@
 
 #include <algorithm>
 
-Q_LOGGING_CATEGORY(lcLinkComm, "zkvr.link.comm", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcLinkComm, "zkvr.link.comm", QtCriticalMsg)
 
 namespace {
 namespace Msg {

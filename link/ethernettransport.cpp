@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cstring>
 
-Q_LOGGING_CATEGORY(lcLinkEther, "zkvr.link.ethernet", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcLinkEther, "zkvr.link.ethernet", QtCriticalMsg)
 
 namespace {
 // Between two connection attempts, so a refused connection is not hammered.

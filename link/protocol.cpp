@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <cstring>
 
-Q_LOGGING_CATEGORY(lcLinkProtocol, "zkvr.link.protocol", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcLinkProtocol, "zkvr.link.protocol", QtCriticalMsg)
 
 using namespace Wire;
 

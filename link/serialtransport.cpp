@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <cstring>
 
-Q_LOGGING_CATEGORY(lcLinkSerial, "zkvr.link.serial", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcLinkSerial, "zkvr.link.serial", QtCriticalMsg)
 
 namespace {
 constexpr int DriverInputBuffer = 16384;

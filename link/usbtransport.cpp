@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <vector>
 
-Q_LOGGING_CATEGORY(lcLinkUsb, "zkvr.link.usb", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcLinkUsb, "zkvr.link.usb", QtCriticalMsg)
 
 UsbTransport::UsbTransport(Clock &clock, QString library)
     : m_clock(clock), m_libraryName(std::move(library))

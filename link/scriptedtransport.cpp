@@ -1,0 +1,30 @@
+#include "link/scriptedtransport.h"
+
+#include <cstring>
+
+bool ScriptedTransport::send(const quint8 *data, int count)
+{
+    const QByteArray request(reinterpret_cast<const char *>(data), count);
+    sent << request;
+    if (onSend)
+        for (const QByteArray &reply : onSend(request))
+            pending.push_back(reply);
+    return sendResult;
+}
+
+int ScriptedTransport::fetch(quint8 *buffer, int capacity)
+{
+    ++fetches;
+    if (pending.empty())
+        return 0;
+    QByteArray reply = pending.front();
+    pending.pop_front();
+    if (withTrailer)
+        reply.append("\x55\xAA", 2);
+    if (reply.size() > capacity) {
+        ++dropped;
+        return 0;
+    }
+    std::memcpy(buffer, reply.constData(), size_t(reply.size()));
+    return int(reply.size());
+}

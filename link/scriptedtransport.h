@@ -1,0 +1,41 @@
+#pragma once
+
+// A transport without a wire, for tests of everything above MdlComm: each
+// sent request goes to a handler that returns the replies to queue (message
+// bytes without the 55 AA trailer), and fetch hands them out one by one.
+// Put it behind MdlComm with LinkEndpoints::makeTransport.
+
+#include "link/transport.h"
+
+#include <QByteArray>
+#include <QList>
+
+#include <deque>
+#include <functional>
+
+class ScriptedTransport final : public LinkTransport
+{
+public:
+    OpenOutcome open() override { ++opens; return openOutcome; }
+    void close() override { ++closes; }
+    bool send(const quint8 *data, int count) override;
+    int fetch(quint8 *buffer, int capacity) override;
+    void abortSend() override { ++aborts; }
+    bool deliversTrailer() const override { return withTrailer; }
+    bool signalsArrival() const override { return signalsArrivals; }
+
+    void queue(const QByteArray &reply) { pending.push_back(reply); }
+
+    std::function<QList<QByteArray>(const QByteArray &request)> onSend;
+    std::deque<QByteArray> pending;
+    QList<QByteArray> sent;
+    OpenOutcome openOutcome = OpenOutcome::Opened;
+    bool sendResult = true;
+    bool withTrailer = false;     // behave like USB: replies carry 55 AA already
+    bool signalsArrivals = true;
+    int opens = 0;
+    int closes = 0;
+    int aborts = 0;
+    int fetches = 0;
+    int dropped = 0;              // replies too long for the caller's buffer
+};

@@ -1,0 +1,621 @@
+// The message protocol on virtual time: request bytes, reply rules, the
+// waits and their time-outs, the verified writes, and MdlComm's handling of
+// trailers, buffer bounds and open failures, all over a scripted transport.
+
+#include "app/clock.h"
+#include "app/dialogs.h"
+#include "app/strings.h"
+#include "link/comm.h"
+#include "link/protocol.h"
+#include "link/scriptedtransport.h"
+#include "link/usbtransport.h"
+
+#include <QTest>
+
+#include <map>
+
+namespace {
+QByteArray hex(const char *text)
+{
+    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
+}
+
+QByteArray withTrailer(const QByteArray &m)
+{
+    return m + hex("55 AA");
+}
+
+const quint8 *u8(const QByteArray &b)
+{
+    return reinterpret_cast<const quint8 *>(b.constData());
+}
+
+// One MdlComm on virtual time with a scripted transport behind it.
+struct Rig
+{
+    LinkState link;
+    ManualClock clock;
+    ScriptedDialogs dialogs;
+    ScriptedTransport *transport = nullptr;
+    std::unique_ptr<MdlComm> comm;
+    int openFailures = 0;
+
+    explicit Rig(LinkKind kind = LinkKind::Ethernet, bool usbLike = false)
+    {
+        link.linkKind = kind;
+        LinkEndpoints ep;
+        ep.makeTransport = [this, usbLike](LinkKind) {
+            auto t = std::make_unique<ScriptedTransport>();
+            t->withTrailer = usbLike;
+            t->signalsArrivals = !usbLike;
+            transport = t.get();
+            return t;
+        };
+        comm = std::make_unique<MdlComm>(link, clock, dialogs, std::move(ep));
+        comm->onOpenFailed = [this] { ++openFailures; };
+        comm->CommOpen();
+    }
+    int put(const QByteArray &request) { return putRequest(link.SendBuffer, request); }
+    QByteArray received(int n) const
+    {
+        return QByteArray(reinterpret_cast<const char *>(link.ReceiveBuffer.data()), n);
+    }
+};
+
+// A mixer's extension registers and network block, answering as the real one.
+struct FakeMixer
+{
+    std::map<int, QByteArray> registers;   // d0..d3
+    QByteArray networkBlock;
+    int writes = 0;
+    bool storeWrites = true;
+    QByteArray readBackMask;               // XORed into ER replies
+
+    QList<QByteArray> answer(const QByteArray &r)
+    {
+        if (r.startsWith("ES")) {
+            ++writes;
+            if (storeWrites)
+                registers[quint8(r[3])] = r.mid(4, 4);
+            return {hex("45 53 00")};
+        }
+        if (r.startsWith("ER")) {
+            QByteArray d = registers.count(quint8(r[3])) ? registers[quint8(r[3])] : QByteArray(4, '\0');
+            for (int i = 0; i < readBackMask.size() && i < 4; ++i)
+                d[i] = char(d[i] ^ readBackMask[i]);
+            return {hex("45 52 00") + d};
+        }
+        if (r.startsWith("IP")) {
+            ++writes;
+            if (storeWrites)
+                networkBlock = r.mid(3);
+            return {hex("49 50 00")};
+        }
+        if (r.startsWith("IR"))
+            return {hex("49 52 00") + networkBlock};
+        return {};
+    }
+};
+} // namespace
+
+class TestLinkProtocol : public QObject
+{
+    Q_OBJECT
+private slots:
+    void requestBytes_data();
+    void requestBytes();
+    void replyRules_data();
+    void replyRules();
+    void networkBlockLengths();
+    void extensionWidths();
+
+    void shortReplyTimesOut();
+    void lateReplyIgnored();
+    void setWaitsAndPauses();
+    void firstReplyJudgedOnce();
+    void timeoutGrowsWithReplyTimeUnit();
+    void extensionVerifyComparesValueBytes();
+    void extensionVerifyGivesUpAfterTen();
+    void staleRepliesDiscarded();
+    void ipWriteWithVerifyRoundTrip();
+    void freeSendAndWaitStripsTrailer();
+
+    void receiveAddsTrailerAndBoundsBuffer();
+    void usbLikeTransportPolls();
+    void drainOffline();
+    void openFailures();
+    void usbMissingLibrary();
+    void usbTransportThroughFunctions();
+};
+
+void TestLinkProtocol::requestBytes_data()
+{
+    QTest::addColumn<QByteArray>("request");
+    QTest::addColumn<QByteArray>("bytes");
+    NetworkSettings s;
+    s.address = {192, 168, 0, 10};
+    s.addressMode = 1;
+    s.userId = "AB";
+    QTest::newRow("DR all") << dataReadAllRequest() << hex("44 52 FF");
+    QTest::newRow("DR 3") << dataReadRequest(3) << hex("44 52 03");
+    QTest::newRow("DS") << dataSetRequest(2, 84, 0x80) << hex("44 53 02 54 80");
+    QTest::newRow("TR all") << thresholdReadAllRequest() << hex("54 52 FF");
+    QTest::newRow("TS") << thresholdSetRequest(16, 0x1234) << hex("54 53 10 12 34");
+    QTest::newRow("AM") << ambientRequest() << hex("41 4D 01");
+    QTest::newRow("MN") << modelRequest(5) << hex("4D 4E 05");
+    QTest::newRow("ER") << extensionReadRequest(12) << hex("45 52 01 0C");
+    QTest::newRow("ES") << extensionWriteRequest(13, 0x01020304) << hex("45 53 01 0D 01 02 03 04");
+    QTest::newRow("IS") << initialiseRequest(1, 7) << hex("49 53 01 07");
+    QTest::newRow("IR") << networkReadRequest() << hex("49 52 01");
+    QTest::newRow("IP") << networkWriteRequest(s) << hex("49 50 01 C0 A8 00 0A 01 00 03 41 42 00");
+    QTest::newRow("AR") << memoryReadRequest(4, 0x00FF1000) << hex("41 52 01 04 00 FF 10 00");
+    QTest::newRow("AW") << memoryWriteRequest(2, 0x10, 0xBEEF) << hex("41 57 01 02 00 00 00 10 00 00 BE EF");
+    QTest::newRow("R") << downloadPrepareRequest(2) << hex("52 02 01");
+    QTest::newRow("L") << downloadDataRequest(2, hex("01 02 03 04")) << hex("4C 02 01 01 02 03 04");
+}
+
+void TestLinkProtocol::requestBytes()
+{
+    QFETCH(QByteArray, request);
+    QFETCH(QByteArray, bytes);
+    QCOMPARE(request.toHex(' '), bytes.toHex(' '));
+    QVERIFY(expectationFor(request).has_value());
+}
+
+void TestLinkProtocol::replyRules_data()
+{
+    QTest::addColumn<QByteArray>("request");
+    QTest::addColumn<QByteArray>("reply"); // without trailer
+    QTest::addColumn<bool>("accepted");
+    const QByteArray block(84, '\x11');
+    QTest::newRow("DS ok") << dataSetRequest(1, 1, 0) << hex("44 53 00") << true;
+    QTest::newRow("DS refused") << dataSetRequest(1, 1, 0) << hex("44 53 03") << false;
+    QTest::newRow("DS wrong letter") << dataSetRequest(1, 1, 0) << hex("54 53 00") << false;
+    QTest::newRow("ER one short") << extensionReadRequest(6) << hex("45 52 00 00 00 00") << false;
+    QTest::newRow("ER") << extensionReadRequest(6) << hex("45 52 00 00 00 00 05") << true;
+    QTest::newRow("ER one long") << extensionReadRequest(6) << hex("45 52 00 00 00 00 05 00") << false;
+    QTest::newRow("MN") << modelRequest(1) << hex("4D 4E 00 02") << true;
+    QTest::newRow("DR one") << dataReadRequest(2) << hex("44 52 00") + block << true;
+    QTest::newRow("DR one, two blocks") << dataReadRequest(2) << hex("44 52 00") + block + block << false;
+    QTest::newRow("DR all 1") << dataReadAllRequest() << hex("44 52 00") + block << true;
+    QTest::newRow("DR all 16") << dataReadAllRequest() << hex("44 52 00") + block.repeated(16) << true;
+    QTest::newRow("DR all 17") << dataReadAllRequest() << hex("44 52 00") + block.repeated(17) << false;
+    QTest::newRow("DR all ragged") << dataReadAllRequest() << hex("44 52 00") + block + hex("00") << false;
+    QTest::newRow("DR all none") << dataReadAllRequest() << hex("44 52 00") << false;
+    QTest::newRow("TR all 1") << thresholdReadAllRequest() << hex("54 52 00 12 34") << true;
+    QTest::newRow("TR all odd") << thresholdReadAllRequest() << hex("54 52 00 12 34 56") << false;
+    QTest::newRow("TR all empty") << thresholdReadAllRequest() << hex("54 52 00") << false;
+    QTest::newRow("AM plain") << ambientRequest() << hex("41 4D 00") << true;
+    QTest::newRow("AM value") << ambientRequest() << hex("41 4D 00 01 02") << true;
+    QTest::newRow("AM 6") << ambientRequest() << hex("41 4D 00 01") << false;
+    QTest::newRow("IR N=1") << networkReadRequest() << hex("49 52 00 0A 00 00 01 00 00 01 00") << true;
+    QTest::newRow("IR N lies") << networkReadRequest() << hex("49 52 00 0A 00 00 01 00 00 02 00") << false;
+    QTest::newRow("IR N=0") << networkReadRequest() << hex("49 52 00 0A 00 00 01 00 00 00") << false;
+    QTest::newRow("R ok") << downloadPrepareRequest(3) << hex("52 03 00") << true;
+    QTest::newRow("R other target") << downloadPrepareRequest(3) << hex("52 04 00") << false;
+    QTest::newRow("L ok") << downloadDataRequest(3, "xyz") << hex("4C 03 00") << true;
+    QTest::newRow("L failed") << downloadDataRequest(3, "xyz") << hex("4C 03 01") << false;
+    QTest::newRow("two bytes") << modelRequest(1) << hex("4D 4E") << false;
+}
+
+void TestLinkProtocol::replyRules()
+{
+    QFETCH(QByteArray, request);
+    QFETCH(QByteArray, reply);
+    QFETCH(bool, accepted);
+    const auto e = expectationFor(request);
+    QVERIFY(e);
+    const QByteArray r = withTrailer(reply);
+    QCOMPARE(matchesReply(*e, u8(r), int(r.size())), accepted);
+}
+
+void TestLinkProtocol::networkBlockLengths()
+{
+    NetworkSettings empty;
+    QByteArray req = networkWriteRequest(empty);
+    QCOMPARE(req.size(), 1 + 10);                 // N = 1
+    QCOMPARE(networkLength(u8(req), int(req.size())), 1);
+    QByteArray ir = withTrailer(hex("49 52 00") + networkBlock(empty));
+    QCOMPARE(ir.size(), 13);
+    QVERIFY(matchesNetworkRead(u8(ir), int(ir.size())));
+
+    NetworkSettings longId;
+    longId.address = {10, 0, 0, 2};
+    longId.userId = QByteArray(255, 'u');
+    req = networkWriteRequest(longId);
+    QCOMPARE(quint8(req[8]), quint8(0x01));
+    QCOMPARE(quint8(req[9]), quint8(0x00));
+    QCOMPARE(networkLength(u8(req), int(req.size())), 256);
+    QCOMPARE(req.size(), 256 + 10);
+    ir = withTrailer(hex("49 52 00") + networkBlock(longId));
+    const auto parsed = parseNetworkReply(u8(ir), int(ir.size()));
+    QVERIFY(parsed);
+    QVERIFY(*parsed == longId);
+}
+
+void TestLinkProtocol::extensionWidths()
+{
+    const quint8 written[4] = {1, 2, 3, 4};
+    const quint8 lowOnly[4] = {9, 9, 9, 4};
+    const quint8 lowTwo[4] = {9, 9, 3, 4};
+    for (int r : {6, 9, 10, 11, 14, 15, 16}) {
+        QCOMPARE(extensionWidth(r), 1);
+        QVERIFY(extensionReadBackMatches(r, written, lowOnly));
+    }
+    for (int r : {1, 2, 3, 4, 5, 7, 8, 18}) {
+        QCOMPARE(extensionWidth(r), 2);
+        QVERIFY(!extensionReadBackMatches(r, written, lowOnly));
+        QVERIFY(extensionReadBackMatches(r, written, lowTwo));
+    }
+    for (int r : {12, 13}) {
+        QCOMPARE(extensionWidth(r), 4);
+        QVERIFY(!extensionReadBackMatches(r, written, lowTwo));
+        QVERIFY(extensionReadBackMatches(r, written, written));
+    }
+    QCOMPARE(extensionWidth(17), 0);
+    QVERIFY(!extensionReadBackMatches(17, written, lowTwo));
+}
+
+void TestLinkProtocol::shortReplyTimesOut()
+{
+    Rig rig;
+    rig.transport->onSend = [](const QByteArray &) { return QList<QByteArray>{hex("45 52 00 00 00 00")}; };
+    MixerProtocol p(*rig.comm);
+    const double start = rig.clock.now();
+    QVERIFY(!p.ExtensionRead(6));
+    const double took = rig.clock.now() - start;
+    QVERIFY2(took > 0.8 && took < 0.81, qPrintable(QString::number(took)));
+}
+
+void TestLinkProtocol::lateReplyIgnored()
+{
+    Rig rig;
+    MixerProtocol p(*rig.comm);
+    // The answer to an earlier DR arrives only now, in front of ours.
+    rig.transport->queue(hex("44 52 00") + QByteArray(84, '\0'));
+    rig.transport->onSend = [](const QByteArray &) { return QList<QByteArray>{hex("4D 4E 00 01")}; };
+    const int n = p.sendAndWait(rig.put(modelRequest(1)));
+    QCOMPARE(n, 6);
+    QCOMPARE(rig.received(n), withTrailer(hex("4D 4E 00 01")));
+}
+
+void TestLinkProtocol::setWaitsAndPauses()
+{
+    Rig rig;
+    MixerProtocol p(*rig.comm);
+    double start = rig.clock.now();
+    QCOMPARE(p.sendSetAndPause(rig.put(dataSetRequest(1, 3, 9))), 0);
+    QVERIFY(qAbs(rig.clock.now() - start - 0.86) < 0.005);
+    QCOMPARE(rig.transport->sent.last(), hex("44 53 01 03 09"));
+
+    // Any reply ends the wait, even a wrong one; the pause follows.
+    rig.transport->onSend = [](const QByteArray &) { return QList<QByteArray>{hex("58")}; };
+    start = rig.clock.now();
+    QCOMPARE(p.sendSetAndPause(rig.put(thresholdSetRequest(1, 5))), 3);
+    QVERIFY(qAbs(rig.clock.now() - start - 0.06) < 0.005);
+}
+
+void TestLinkProtocol::firstReplyJudgedOnce()
+{
+    Rig rig;
+    MixerProtocol p(*rig.comm);
+    rig.transport->onSend = [](const QByteArray &) {
+        return QList<QByteArray>{hex("44 53 03"), hex("44 53 00")};
+    };
+    const double start = rig.clock.now();
+    const MixerProtocol::FirstReply r = p.sendAndJudgeFirst(rig.put(dataSetRequest(1, 1, 1)));
+    QCOMPARE(r.count, 5);
+    QVERIFY(!r.valid);
+    QCOMPARE(r.status, quint8(3));
+    QVERIFY(rig.clock.now() - start < 0.01);
+
+    // The accepted reply left behind is the first one the next request sees.
+    rig.transport->onSend = nullptr;
+    QVERIFY(!p.sendAndJudgeFirst(rig.put(modelRequest(1))).valid);
+
+    rig.transport->onSend = [](const QByteArray &) { return QList<QByteArray>{hex("4D 4E 00 02")}; };
+    const MixerProtocol::FirstReply ok = p.sendAndJudgeFirst(rig.put(modelRequest(1)));
+    QVERIFY(ok.valid);
+    QCOMPARE(ok.count, 6);
+
+    rig.transport->onSend = nullptr;
+    const MixerProtocol::FirstReply none = p.sendAndJudgeFirst(rig.put(modelRequest(1)));
+    QCOMPARE(none.count, 0);
+    QVERIFY(!none.valid);
+}
+
+void TestLinkProtocol::timeoutGrowsWithReplyTimeUnit()
+{
+    Rig rig;
+    rig.link.ReplyTimeUnit = 0.1 * 17;
+    MixerProtocol p(*rig.comm);
+    const double start = rig.clock.now();
+    QCOMPARE(p.sendAndWait(rig.put(thresholdReadAllRequest())), 0);
+    QVERIFY(qAbs(rig.clock.now() - start - 3.4) < 0.01);
+}
+
+void TestLinkProtocol::extensionVerifyComparesValueBytes()
+{
+    Rig rig;
+    FakeMixer mixer;
+    mixer.readBackMask = hex("FF 77 33"); // d0..d2 come back spoilt
+    rig.transport->onSend = [&mixer](const QByteArray &r) { return mixer.answer(r); };
+    MixerProtocol p(*rig.comm);
+    std::copy_n(u8(hex("01 02 03 2A")), 4, rig.link.SendBuffer.begin() + 4);
+    QVERIFY(p.ExtensionWriteWithVerify(6));
+    QCOMPARE(mixer.writes, 1);
+    QCOMPARE(rig.transport->sent.first(), hex("45 53 01 06 01 02 03 2A"));
+    // A two-byte register sees the spoilt d2 and keeps trying.
+    mixer.writes = 0;
+    QVERIFY(!p.ExtensionWriteWithVerify(2));
+    QCOMPARE(mixer.writes, 10);
+    QVERIFY(rig.dialogs.shown.size() == 1);
+}
+
+void TestLinkProtocol::extensionVerifyGivesUpAfterTen()
+{
+    Rig rig;
+    FakeMixer mixer;
+    mixer.storeWrites = false;
+    rig.transport->onSend = [&mixer](const QByteArray &r) { return mixer.answer(r); };
+    MixerProtocol p(*rig.comm);
+    std::copy_n(u8(hex("00 00 12 34")), 4, rig.link.SendBuffer.begin() + 4);
+    const double start = rig.clock.now();
+    QVERIFY(!p.ExtensionWriteWithVerify(3));
+    QCOMPARE(mixer.writes, 10);
+    // Every attempt wrote the caller's value, not what a read left behind.
+    for (const QByteArray &s : rig.transport->sent)
+        if (s.startsWith("ES"))
+            QCOMPARE(s, hex("45 53 01 03 00 00 12 34"));
+    QCOMPARE(rig.dialogs.shown.size(), size_t(1));
+    QCOMPARE(rig.dialogs.shown[0].text, str(StrId::SetFailed));
+    QCOMPARE(rig.dialogs.shown[0].icon, MsgIcon::Warning);
+    QCOMPARE(rig.dialogs.shown[0].title, str(StrId::AppTitle));
+    // Ten pauses of 0.5 s and no time-outs, the mixer answered every time.
+    QVERIFY(qAbs(rig.clock.now() - start - 5.0) < 0.05);
+}
+
+void TestLinkProtocol::staleRepliesDiscarded()
+{
+    // ER discards twice before sending on every link but USB.
+    for (bool usb : {false, true}) {
+        Rig rig(usb ? LinkKind::Usb : LinkKind::Ethernet, usb);
+        FakeMixer mixer;
+        mixer.registers[9] = hex("00 00 00 07");
+        rig.transport->onSend = [&mixer](const QByteArray &r) { return mixer.answer(r); };
+        // An earlier ER answer that came too late.
+        rig.transport->queue(hex("45 52 00 00 00 00 01"));
+        MixerProtocol p(*rig.comm);
+        QVERIFY(p.ExtensionRead(9));
+        QCOMPARE(quint8(rig.link.ReceiveBuffer[6]), quint8(usb ? 0x01 : 0x07));
+    }
+}
+
+void TestLinkProtocol::ipWriteWithVerifyRoundTrip()
+{
+    Rig rig;
+    FakeMixer mixer;
+    rig.transport->onSend = [&mixer](const QByteArray &r) { return mixer.answer(r); };
+    MixerProtocol p(*rig.comm);
+    NetworkSettings s;
+    s.address = {172, 16, 5, 9};
+    s.userId = QByteArray("\x89\xEF\x8B\x63\x8E\xBA"); // a Japanese room name in code page 932
+    const QByteArray block = networkBlock(s);
+    std::copy_n(u8(block), block.size(), rig.link.SendBuffer.begin() + 3);
+    QVERIFY(p.IpWriteWithVerify());
+    QCOMPARE(mixer.writes, 1);
+    QCOMPARE(mixer.networkBlock, block);
+    QVERIFY(rig.dialogs.shown.empty());
+
+    // A mixer that keeps its old block fails ten times with one message.
+    mixer.storeWrites = false;
+    s.addressMode = 1;
+    const QByteArray other = networkBlock(s);
+    std::copy_n(u8(other), other.size(), rig.link.SendBuffer.begin() + 3);
+    mixer.writes = 0;
+    QVERIFY(!p.IpWriteWithVerify());
+    QCOMPARE(mixer.writes, 10);
+    QCOMPARE(rig.dialogs.texts(), QStringList{str(StrId::SetFailed)});
+}
+
+void TestLinkProtocol::freeSendAndWaitStripsTrailer()
+{
+    Rig rig;
+    const QByteArray reply = hex("54 52 00 00 10 00 20");
+    rig.transport->onSend = [&](const QByteArray &) { return QList<QByteArray>{reply}; };
+    const auto got = sendAndWait(*rig.comm, thresholdReadAllRequest(), ReplyRule::ThresholdAll);
+    QVERIFY(got);
+    QCOMPARE(*got, reply);
+    QVERIFY(!sendAndWait(*rig.comm, QByteArray("zz1")));
+}
+
+void TestLinkProtocol::receiveAddsTrailerAndBoundsBuffer()
+{
+    Rig rig(LinkKind::Rs232c);
+    std::vector<quint8> buffer(ReceiveBufferSize, 0xEE);
+    QCOMPARE(rig.comm->CommReceive(buffer), 0);
+    QVERIFY(std::all_of(buffer.begin(), buffer.end(), [](quint8 b) { return b == 0xEE; }));
+
+    rig.transport->queue(hex("44 53 00 01 02"));
+    QCOMPARE(rig.comm->CommReceive(buffer), 7);
+    QCOMPARE(buffer[5], quint8(0x55));
+    QCOMPARE(buffer[6], quint8(0xAA));
+
+    // 2063 bytes plus the trailer fill the buffer exactly; one more is dropped.
+    rig.transport->queue(QByteArray(ReceiveBufferSize - 2, 'x'));
+    QCOMPARE(rig.comm->CommReceive(buffer), ReceiveBufferSize);
+    rig.transport->queue(QByteArray(ReceiveBufferSize - 1, 'y'));
+    QCOMPARE(rig.comm->CommReceive(buffer), 0);
+    QCOMPARE(rig.transport->dropped, 1);
+    QCOMPARE(buffer[0], quint8('x'));
+}
+
+void TestLinkProtocol::usbLikeTransportPolls()
+{
+    // A transport that cannot wake the loop is asked in short slices, so a
+    // reply that shows up after 0.3 s is taken then, not at the deadline.
+    Rig rig(LinkKind::Usb, true);
+    MixerProtocol p(*rig.comm);
+    const double start = rig.clock.now();
+    rig.clock.setOnWait([&] {
+        if (rig.clock.now() - start >= 0.3 && rig.transport->pending.empty() && !rig.transport->sent.isEmpty())
+            rig.transport->queue(hex("4D 4E 00 01"));
+    });
+    const int n = p.sendAndWait(rig.put(modelRequest(1)));
+    rig.clock.setOnWait(nullptr);
+    QCOMPARE(n, 6);
+    QVERIFY(rig.clock.now() - start < 0.32);
+}
+
+void TestLinkProtocol::drainOffline()
+{
+    Rig rig(LinkKind::Offline);
+    QVERIFY(rig.transport == nullptr);
+    const double start = rig.clock.now();
+    rig.comm->CommDrain();
+    const double took = rig.clock.now() - start;
+    QVERIFY(took > 0.8 && took < 0.81);
+    std::vector<quint8> b(ReceiveBufferSize);
+    QCOMPARE(rig.comm->CommReceive(b), 0);
+
+    // RS-232C: the send abort flag is set and one receive is made, no wait.
+    Rig serial(LinkKind::Rs232c);
+    serial.transport->queue(hex("41 4D 00"));
+    const double s0 = serial.clock.now();
+    serial.comm->CommDrain();
+    QCOMPARE(serial.clock.now(), s0);
+    QVERIFY(serial.link.tuning.sendAbort);
+    QCOMPARE(serial.transport->aborts, 1);
+    QVERIFY(serial.transport->pending.empty());
+    // Opening again clears it.
+    serial.comm->CommOpen();
+    QVERIFY(!serial.link.tuning.sendAbort);
+}
+
+void TestLinkProtocol::openFailures()
+{
+    struct Case
+    {
+        LinkKind kind;
+        OpenOutcome outcome;
+        QStringList texts;
+    };
+    const QList<Case> cases = {
+        {LinkKind::Rs232c, OpenOutcome::Failed, {str(9100) + QLatin1Char('\n') + str(9101)}},
+        {LinkKind::Usb, OpenOutcome::Failed, {str(9102)}},
+        {LinkKind::Ethernet, OpenOutcome::Failed, {str(9103)}},
+        {LinkKind::Ethernet, OpenOutcome::Declined, {}},
+    };
+    for (const Case &c : cases) {
+        LinkState link;
+        link.linkKind = c.kind;
+        ManualClock clock;
+        ScriptedDialogs dialogs;
+        LinkEndpoints ep;
+        ep.makeTransport = [&c](LinkKind) {
+            auto t = std::make_unique<ScriptedTransport>();
+            t->openOutcome = c.outcome;
+            return t;
+        };
+        MdlComm comm(link, clock, dialogs, std::move(ep));
+        int ended = 0;
+        comm.onOpenFailed = [&ended] { ++ended; };
+        QVERIFY(!comm.CommOpen());
+        QCOMPARE(ended, 1);
+        QCOMPARE(dialogs.texts(), c.texts);
+        for (const auto &s : dialogs.shown) {
+            QCOMPARE(s.icon, MsgIcon::Error);
+            QCOMPARE(s.title, str(StrId::AppTitle));
+        }
+        QVERIFY(!comm.isOpen());
+    }
+    QVERIFY(!str(9100).isEmpty() && !str(9102).isEmpty() && !str(9103).isEmpty());
+}
+
+void TestLinkProtocol::usbMissingLibrary()
+{
+    LinkState link;
+    link.linkKind = LinkKind::Usb;
+    ManualClock clock;
+    ScriptedDialogs dialogs;
+    LinkEndpoints ep;
+    ep.devbridgeLibrary = QStringLiteral("no-such-devbridge-library");
+    MdlComm comm(link, clock, dialogs, std::move(ep));
+    QVERIFY(!comm.CommOpen());
+    QCOMPARE(dialogs.texts(), QStringList{str(9102)});
+    // Later transfers fail silently.
+    comm.CommSend(link.SendBuffer, 3);
+    QCOMPARE(comm.CommReceive(link.ReceiveBuffer), 0);
+    QCOMPARE(dialogs.shown.size(), size_t(1));
+}
+
+namespace {
+// A devbridge made of plain functions, recording what the transport does.
+struct FakeBridge
+{
+    static inline bool present = true;
+    static inline QStringList calls;
+    static inline QByteArray written;
+    static inline QByteArray toRead;
+    static inline int32_t claim = -1; // a read count to report instead of the real one
+    static inline int32_t lastReadAsk = 0;
+
+    static int32_t init() { calls << "init"; return present ? 1 : 0; }
+    static int32_t open() { calls << "open"; return present ? 1 : 0; }
+    static int32_t close() { calls << "close"; return 1; }
+    static int32_t write(uint8_t *b, int32_t n, int32_t *w)
+    {
+        calls << "write";
+        written = QByteArray(reinterpret_cast<const char *>(b), n);
+        *w = n;
+        return 1;
+    }
+    static int32_t read(uint8_t *b, int32_t n, int32_t *r)
+    {
+        calls << "read";
+        lastReadAsk = n;
+        const int32_t k = std::min<int32_t>(n, int32_t(toRead.size()));
+        std::memcpy(b, toRead.constData(), size_t(k));
+        *r = claim >= 0 ? claim : k;
+        return 1;
+    }
+    static DevbridgeApi api() { return {&init, &open, &close, &write, &read}; }
+};
+} // namespace
+
+void TestLinkProtocol::usbTransportThroughFunctions()
+{
+    ManualClock clock;
+    UsbTransport usb(clock, FakeBridge::api());
+    QCOMPARE(usb.open(), OpenOutcome::Opened);
+    QCOMPARE(FakeBridge::calls, (QStringList{"init", "open", "close"}));
+
+    FakeBridge::calls.clear();
+    QVERIFY(usb.send(u8(hex("54 52 FF")), 3));
+    QCOMPARE(FakeBridge::written, hex("54 52 FF 55 AA"));
+    QCOMPARE(FakeBridge::calls, (QStringList{"init", "open", "write", "close"}));
+
+    FakeBridge::calls.clear();
+    FakeBridge::toRead = hex("4D 4E 00 01 55 AA");
+    std::vector<quint8> buffer(ReceiveBufferSize);
+    QCOMPARE(usb.fetch(buffer.data(), int(buffer.size())), 6);
+    QCOMPARE(FakeBridge::lastReadAsk, UsbReadLimit);
+    QCOMPARE(FakeBridge::calls, (QStringList{"init", "open", "read", "close"}));
+
+    // A library claiming more than it was asked for is not believed.
+    FakeBridge::claim = 5000;
+    QCOMPARE(usb.fetch(buffer.data(), int(buffer.size())), 0);
+    FakeBridge::claim = -1;
+
+    // Device gone: Init and Open are both tried, nothing is read or closed.
+    FakeBridge::present = false;
+    FakeBridge::calls.clear();
+    QCOMPARE(usb.fetch(buffer.data(), int(buffer.size())), 0);
+    QVERIFY(!usb.send(u8(hex("41 4D 01")), 3));
+    QCOMPARE(FakeBridge::calls, (QStringList{"init", "open", "init", "open"}));
+    QCOMPARE(usb.open(), OpenOutcome::Failed);
+    FakeBridge::present = true;
+}
+
+QTEST_GUILESS_MAIN(TestLinkProtocol)
+#include "tst_linkprotocol.moc"
