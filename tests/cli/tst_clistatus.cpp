@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTcpServer>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
@@ -58,9 +59,10 @@ struct Run
     QByteArray err;
 };
 
-Run ctl(const QStringList &args)
+Run ctl(const QStringList &args, const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
 {
     QProcess p;
+    p.setProcessEnvironment(env);
     p.start(bin("zkvr340a-ctl"), args);
     Run r;
     if (!p.waitForFinished(60000)) {
@@ -84,6 +86,7 @@ private slots:
     void statusJson_data();
     void statusJson();
     void statusTable();
+    void statusOverUsb();
     void usageErrorsExitTwo_data();
     void usageErrorsExitTwo();
     void silentMixerExitsOne();
@@ -149,6 +152,20 @@ void TstCliStatus::statusTable()
     QVERIFY(text.contains("Master") && text.contains("Slave1"));
     QVERIFY(text.contains(QRegularExpression("\\nModel +0 +0\\n")));
     QVERIFY(text.contains(QRegularExpression("\\nThreshold +100 +100\\n")));
+}
+
+void TstCliStatus::statusOverUsb()
+{
+    QTemporaryDir devices;
+    Sim sim;
+    QVERIFY(sim.start({"--usb", devices.path(), "--mixers", "2"}));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DEVBRIDGE_DEVICE_ROOT", devices.path());
+    const Run r = ctl({"--usb", "status", "--json"}, env);
+    QVERIFY2(r.exitCode == 0, r.err.constData());
+    const QJsonObject root = QJsonDocument::fromJson(r.out).object();
+    QCOMPARE(root.value("mixer_count").toInt(), 2);
+    QCOMPARE(root.value("mixers").toArray()[1].toObject().value("values").toObject().value("Threshold").toInt(), 100);
 }
 
 void TstCliStatus::usageErrorsExitTwo_data()
