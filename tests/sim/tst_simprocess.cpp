@@ -149,6 +149,9 @@ void TstSimProcess::tcp_data()
     QTest::newRow("TR 255, two mixers") << hex("aa55000000035452ff") << hex("aa5500000007545200006400" "64");
     QTest::newRow("MN 2") << hex("aa5500000003" "4d4e02") << hex("aa5500000004" "4d4e0001");
     QTest::newRow("DS") << hex("aa5500000005" "4453022b28") << hex("aa5500000003" "445300");
+    QTest::newRow("two frames in one write")
+        << hex("aa5500000003" "4d4e01" "aa5500000004" "45520105")
+        << hex("aa5500000004" "4d4e0001" "aa5500000007" "455200" "00000000");
     QTest::newRow("IR") << hex("aa5500000003" "495201")
                         << hex("aa5500000018" "495200" "c0a864c8" "00" "000e") + "administrator" + hex("00");
 }
