@@ -22,6 +22,12 @@ constexpr char Trailer1 = char(0xAA);
 
 enum : int { NeedMore = -1, Unknown = 0 };
 
+// A user ID has at most 255 characters, so N is at most 256; a larger N is
+// no request, and waiting for its bytes would swallow the ones after it.
+constexpr int MaxNetworkLength = 256;
+// The largest request the PC can build (its send buffer) plus the trailer.
+constexpr int MaxPending = 262209 + 2;
+
 // Message length of the request at the start of `b` (trailer not counted).
 int requestLength(const QByteArray &b)
 {
@@ -46,7 +52,8 @@ int requestLength(const QByteArray &b)
     if (is('I', 'P')) {
         if (b.size() < 10)
             return NeedMore;
-        return ((quint8(b[8]) << 8) | quint8(b[9])) + 10;
+        const int n = (quint8(b[8]) << 8) | quint8(b[9]);
+        return n <= MaxNetworkLength ? n + 10 : Unknown;
     }
     return Unknown;
 }
@@ -62,6 +69,10 @@ void UsbRequestSplitter::feed(const QByteArray &chunk)
 {
     m_buffer.append(chunk);
     m_chunkEndsInTrailer = endsInTrailer(chunk);
+    if (m_buffer.size() > MaxPending) {
+        qCDebug(lcSimUsb) << "request larger than any the PC sends; dropped";
+        m_buffer.clear();
+    }
 }
 
 bool UsbRequestSplitter::next(QByteArray &request)
