@@ -1,12 +1,17 @@
 #include "cli/clicontext.h"
 
 #include "cli/statuscommand.h"
+#include "cli/valuecommands.h"
 
 const std::vector<CliCommand> &cliCommands()
 {
     // One entry per command; each command's code lives in its own file.
     static const std::vector<CliCommand> commands{
         {"status", "status [--json]", runStatusCommand, checkStatusArgs},
+        {"get", "get KEY [--mixer M] [--json]", runGetCommand,
+         [](const QStringList &args) { ValueArgs v; return parseValueArgs(args, false, v); }},
+        {"set", "set KEY VALUE [--mixer M]", runSetCommand,
+         [](const QStringList &args) { ValueArgs v; return parseValueArgs(args, true, v); }},
     };
     return commands;
 }
@@ -26,7 +31,7 @@ QString cliUsage()
         "commands:\n");
     for (const CliCommand &c : cliCommands())
         text += QStringLiteral("  %1\n").arg(QLatin1String(c.synopsis));
-    text += QStringLiteral("exit status: 0 done, 1 no mixer answered, 2 usage error\n");
+    text += QStringLiteral("exit status: 0 done, 1 no mixer answered (or a value did not take), 2 usage error\n");
     return text;
 }
 
