@@ -1,8 +1,8 @@
 #include "cli/keynames.h"
 
-#include "sim/simkeys.h"
+#include "mixer/parametertable.h"
 
 QString cliKeyName(int keyId)
 {
-    return simKeyName(keyId);
+    return keyId >= MixerKey::FirstBlock && keyId <= MixerKey::Threshold ? mixerKey(keyId) : QString();
 }

@@ -1,5 +1,7 @@
 #include "sim/simchain.h"
 
+#include "mixer/mixerdata.h"
+
 #include <QLoggingCategory>
 #include <QStringList>
 
@@ -9,13 +11,6 @@ using namespace SimWire;
 
 namespace {
 
-// Per-channel start values in block order: InputLevel, Phantom, HeadAmp,
-// LowCutFil, ThresholdObj, InputGain, Priority, RemoteOn, RemoteOff.
-constexpr std::array<quint8, 9> ChannelFactory{1, 1, 2, 1, 1, 0, 1, 0, 0};
-// OutputLevel .. KeyLock (key ids 73..84).
-constexpr std::array<quint8, 12> SingleFactory{1, 0, 1, 1, 1, 0, 0, 1, 1, 1, 0, 0};
-
-constexpr int FamilyPriority = 6;
 
 quint32 be32(const QByteArray &b, int at)
 {
@@ -63,13 +58,9 @@ bool parseIpv4(const QString &text, std::array<quint8, 4> &out)
 
 std::array<quint8, BlockSize> SimChain::factoryBlock()
 {
-    std::array<quint8, BlockSize> b{};
-    for (int family = 0; family < 9; ++family)
-        for (int ch = 0; ch < 8; ++ch)
-            b[family * 8 + ch] = ChannelFactory[family];
-    for (int i = 0; i < 12; ++i)
-        b[72 + i] = SingleFactory[i];
-    return b;
+    // A mixer leaves the factory holding the values the program assumes
+    // before it has heard from one.
+    return MixerDataRecord::startValues().block;
 }
 
 std::array<quint32, ExtRegisters + 1> SimChain::factoryExt()
@@ -85,7 +76,7 @@ std::array<quint32, ExtRegisters + 1> SimChain::factoryExt()
 SimChain::SimChain(SimOptions options)
     : m_options(std::move(options)), m_rng(m_options.seed)
 {
-    m_options.mixers = std::clamp(m_options.mixers, 1, MaxMixers);
+    m_options.mixers = std::clamp(m_options.mixers, 1, SimWire::MaxMixers);
     m_mixers.resize(m_options.mixers);
     resetNetwork();
 }
@@ -368,7 +359,7 @@ void SimChain::initialise(Mixer &mixer, quint8 code)
         break;
     case InitGate:                             // action .. only-type and the priorities
         resetKeys(79, 83);
-        resetKeys(FamilyPriority * 8 + 1, FamilyPriority * 8 + 8);
+        resetKeys(channelKeyId(ChannelFamily::Priority, 1), channelKeyId(ChannelFamily::Priority, 8));
         break;
     case InitExtGroup1: resetRegs(3, 5); break;
     case InitExtGroup2: resetRegs(1, 2); break;
