@@ -169,6 +169,16 @@ void TstSimChain::stuckValuesIgnoreWrites()
     QCOMPARE(quint8(chain.handle(cmd("DR", {1}))[3 + 42]), quint8(0));  // other mixer unaffected
     chain.handle(cmd("TS", {1, 0, 50}));
     QCOMPARE(chain.handle(cmd("TR", {255})), cmd("TR", {0, 0x01, 0xF4, 0, 100}));
+
+    // An extended key names its register; the value is the raw register.
+    SimOptions ext;
+    SimStuck reg;
+    QVERIFY(parseStuck(QStringLiteral("1:ThresholdK2=7"), reg));
+    ext.stuck = {reg};
+    SimChain extChain(ext);
+    QCOMPARE(extChain.handle(cmd("ES", {1, 18, 0, 0, 0, 9})), cmd("ES", {0}));
+    QCOMPARE(extChain.handle(cmd("ER", {1, 18})), cmd("ER", {0, 0, 0, 0, 7}));
+    QCOMPARE(extChain.handle(cmd("ER", {1, 16})), cmd("ER", {0, 0, 0, 0, 50}));
 }
 
 void TstSimChain::dropIsDeterministicForASeed()

@@ -115,6 +115,7 @@ private slots:
     void tcp_data();
     void tcp();
     void tcpFrameSplitAcrossWrites();
+    void delayHoldsReplies();
     void serialRequestAndReply();
     void serialMultiBlockReply();
     void serialResendsAfterNegativeAcknowledge();
@@ -194,6 +195,22 @@ void TstSimProcess::tcpFrameSplitAcrossWrites()
     QCOMPARE(got.size(), replyLen);
     QCOMPARE(got.left(9).toHex(' '), hex("aa55000000ff" "445200").toHex(' '));
     QCOMPARE(quint8(got[9 + 168 + 42]), quint8(0x28)); // mixer 3 InputGain_3
+}
+
+void TstSimProcess::delayHoldsReplies()
+{
+    Sim sim;
+    QVERIFY(sim.start({"--tcp", "0", "--delay", "300"}));
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, quint16(sim.endpoints.value("tcp").section(':', 1).toUInt()));
+    QVERIFY(socket.waitForConnected(5000));
+    QElapsedTimer timer;
+    timer.start();
+    socket.write(hex("aa5500000003" "4d4e01"));
+    QByteArray got;
+    QTRY_VERIFY_WITH_TIMEOUT((got += socket.readAll()).size() >= 10, 5000);
+    QVERIFY2(timer.elapsed() >= 290, qPrintable(QString::number(timer.elapsed())));
+    QCOMPARE(got, hex("aa5500000004" "4d4e0001"));
 }
 
 void TstSimProcess::serialRequestAndReply()
