@@ -5,31 +5,19 @@
 // A key's id addresses the row of the text tables; a section's id their
 // column (0..15 mixers, 16..31 panel button sections, 32 "SystemData").
 
+#include "mixer/parametertable.h"
+
 #include <QHash>
 #include <QString>
 #include <QtGlobal>
 
 #include <vector>
 
-// How a value is converted between its file text and its stored text.
-enum class ValueKind : qint16 {
-    Section = -1,
-    Int16 = 2,
-    Int32 = 3,
-    Text = 4,
-    Double = 5,
-    Boolean = 11,
-    Byte = 17,
-};
-
-struct KeyEntry
+// KeyEntry (id, key, kind) and KeyKind are the mixer parameter table's.
+inline bool isSection(const KeyEntry &e)
 {
-    qint16 id = 0;
-    QString key;
-    qint16 kind = 0;
-
-    bool isSection() const { return kind == qint16(ValueKind::Section); }
-};
+    return e.kind == KeyKind::Section;
+}
 
 // One list: its key entries and its section entries, in list order.
 struct KeyList
@@ -47,17 +35,14 @@ constexpr int SystemSection = 32;       // "SystemData"
 constexpr int MaxMixers = 16;
 } // namespace SettingsGrid
 
-// Splits a text of "id,key,kind," triples. Returns false (and leaves `out`
-// as far as it got) when the text is not a whole number of valid triples.
-bool splitTriples(const QString &text, std::vector<KeyEntry> &out);
-
 class SetDataKeyTable
 {
 public:
     enum ListIndex { MixerList = 0, PanelList = 1, SystemList = 2, ListCount = 3 };
 
-    // Built from the program's three lists; throws nothing, and the lists are
-    // checked by the tests (ids in range, sections where they belong).
+    // Built from the program's three lists. valid() is false when an entry
+    // would address a row or column outside the text tables (such entries
+    // are left out).
     static SetDataKeyTable build();
     // Built from given texts (tests).
     static SetDataKeyTable fromTexts(const QString &mixer, const QString &panel,

@@ -237,7 +237,7 @@ bool SettingsCommands::LoadCommand(int mode)
     if (m_link.offline())
         m_mixers.setMixerCount(qint16(*stored));
 
-    if (*stored != m_mixers.mixerCount() && !m_link.offline() && m_writeAccess) {
+    if (*stored != m_mixers.mixerCount() && !m_link.offline() && m_mixers.writeAccess()) {
         const QString text = str(Res::StoredCountHead) + m_files.FileTable.at(0, Sys)
             + str(Res::StoredCountTail) + CrLf
             + str(*stored >= m_mixers.mixerCount() ? Res::ExtraDiscarded : Res::MissingBecomeDefault)
@@ -257,7 +257,7 @@ bool SettingsCommands::LoadCommand(int mode)
 void SettingsCommands::applyLoadedSettings()
 {
     const int stored = storedMixerCount(m_files.SetDataTable).value_or(0);
-    if (m_writeAccess) {
+    if (m_mixers.writeAccess()) {
         const int linked = m_mixers.mixerCount();
         const int count = (stored >= linked && !m_link.offline()) ? linked : stored;
         m_mixers.apply(m_files.SetDataTable, count);

@@ -51,9 +51,6 @@ public:
     SettingsCommands(SettingsFiles &files, MixerSettings &mixers, PanelState &panel, LoopState &loop,
                      const LinkState &link, Dialogs &dialogs, QObject *parent = nullptr);
 
-    // Whether the mixers may be written (false after the Ethernet access
-    // check was refused). The program keeps this up to date.
-    void setWriteAccess(bool allowed) { m_writeAccess = allowed; }
     // Which window shows the caption: the panel window adds "[デザイン]".
     void setPanelVisible(bool visible);
     // Screen size in twips, for the panel's default button and table window.
@@ -111,7 +108,6 @@ private:
     LoopState &m_loop;
     const LinkState &m_link;
     Dialogs &m_dialogs;
-    bool m_writeAccess = true;
     bool m_panelVisible = false;
     qint32 m_screenWidth = 1920 * 15;
     qint32 m_screenHeight = 1080 * 15;

@@ -22,6 +22,9 @@ public:
     virtual void setMixerCount(qint16 count) = 0;
     virtual qint16 fileMixerCount() const = 0;
     virtual void setFileMixerCount(qint16 count) = 0;
+    // False only after the Ethernet access check refused: loaded mixer values
+    // are then neither applied nor sent.
+    virtual bool writeAccess() const = 0;
 
     // Sections 0..MixerCount-1 and "MixerCount" of "SystemData". With
     // `fromPanel` the remote on/off values are the ones the panel recorded
@@ -33,4 +36,27 @@ public:
     virtual void apply(const SettingsTable &SetDataTable, int count) = 0;
     // Before a save: the wanted values become the reported ones.
     virtual void takeReported() = 0;
+};
+
+// The program's mixer records behind the settings commands.
+class MixerStateSettings final : public MixerSettings
+{
+public:
+    explicit MixerStateSettings(MixerState &state) : m_state(state) {}
+
+    qint16 mixerCount() const override;
+    void setMixerCount(qint16 count) override;
+    qint16 fileMixerCount() const override;
+    void setFileMixerCount(qint16 count) override;
+    bool writeAccess() const override;
+    void capture(SettingsTable &SetDataTable, bool fromPanel,
+                 const PanelRuntime &panel) const override;
+    // The extended values of every applied mixer come from the master's
+    // section. A cell that is empty or does not convert takes the factory
+    // default of its key.
+    void apply(const SettingsTable &SetDataTable, int count) override;
+    void takeReported() override;
+
+private:
+    MixerState &m_state;
 };

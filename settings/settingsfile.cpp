@@ -95,36 +95,36 @@ ParsedLine ParseLine(const QString &line)
     return r;
 }
 
-std::optional<QString> convertValue(const QString &value, qint16 kind)
+std::optional<QString> convertValue(const QString &value, KeyKind kind)
 {
     // An empty value is what this program writes for a cell it never filled;
     // it reads back as an empty cell, whatever the kind, so every file that
     // was written can be opened again.
     if (value.isEmpty())
-        return kind == qint16(ValueKind::Section) ? std::nullopt : std::optional<QString>(QString());
+        return kind == KeyKind::Section ? std::nullopt : std::optional<QString>(QString());
 
     auto whole = [&](qint64 lo, qint64 hi) -> std::optional<QString> {
         const auto v = parseWhole(value, lo, hi);
         return v ? std::optional<QString>(QString::number(*v)) : std::nullopt;
     };
-    switch (ValueKind(kind)) {
-    case ValueKind::Int16:
+    switch (kind) {
+    case KeyKind::Int16:
         return whole(std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max());
-    case ValueKind::Int32:
+    case KeyKind::Int32:
         return whole(std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max());
-    case ValueKind::Byte:
+    case KeyKind::Byte:
         return whole(0, 255);
-    case ValueKind::Text:
+    case KeyKind::Text:
         return value;
-    case ValueKind::Double: {
+    case KeyKind::Real: {
         const auto d = parseDouble(value);
         return d ? std::optional<QString>(doubleText(*d)) : std::nullopt;
     }
-    case ValueKind::Boolean: {
+    case KeyKind::Boolean: {
         const auto b = parseBool(value);
         return b ? std::optional<QString>(boolText(*b)) : std::nullopt;
     }
-    case ValueKind::Section:
+    case KeyKind::Section:
     default:
         return QString();       // holds no value: nothing stored
     }
@@ -165,14 +165,14 @@ bool readSettingsBytes(const QByteArray &bytes, const SetDataKeyTable &keys, Set
         if (p.kind == LineKind::SectionHeader) {
             // Only section names open a section: "[Active]" would otherwise
             // select a column by a key's id, far past the last section.
-            if (!entry->isSection())
+            if (!isSection(*entry))
                 return false;
             section = entry->id;
             continue;
         }
         if (section < 0)
             continue;           // key lines before the first section are ignored
-        if (entry->isSection())
+        if (isSection(*entry))
             continue;           // a section name used as a key holds nothing
         const auto stored = convertValue(p.value, entry->kind);
         if (!stored)

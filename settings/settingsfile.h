@@ -60,7 +60,7 @@ ParsedLine ParseLine(const QString &line);
 
 // The text stored for `value` under a key of `kind`, or nothing when the
 // value does not convert. Kinds that hold no value give an empty text.
-std::optional<QString> convertValue(const QString &value, qint16 kind);
+std::optional<QString> convertValue(const QString &value, KeyKind kind);
 
 // Reads the file at `path` into `FileTable` (which the caller has reset).
 // False for a missing or unreadable file, text that is not valid CP932, or

@@ -41,10 +41,10 @@ SettingsTable fullSystem(const SetDataKeyTable &keys)
         for (const KeyEntry &s : keys.list(l).sections)
             for (const KeyEntry &k : keys.list(l).keys) {
                 QString v;
-                switch (ValueKind(k.kind)) {
-                case ValueKind::Boolean: v = QStringLiteral("True"); break;
-                case ValueKind::Text: v = QStringLiteral("会議室 %1").arg(k.id); break;
-                case ValueKind::Double: v = QStringLiteral("1500"); break;
+                switch (k.kind) {
+                case KeyKind::Boolean: v = QStringLiteral("True"); break;
+                case KeyKind::Text: v = QStringLiteral("会議室 %1").arg(k.id); break;
+                case KeyKind::Real: v = QStringLiteral("1500"); break;
                 default: v = QString::number((k.id + s.id) % 128); break;
                 }
                 t.set(k.id, s.id, v);

@@ -27,6 +27,7 @@ public:
     int applied = -1;
     int takes = 0;
     bool capturedFromPanel = false;
+    bool access = true;
 
     FakeMixers()
     {
@@ -39,6 +40,7 @@ public:
     void setMixerCount(qint16 c) override { count = c; }
     qint16 fileMixerCount() const override { return fileCount; }
     void setFileMixerCount(qint16 c) override { fileCount = c; }
+    bool writeAccess() const override { return access; }
     void capture(SettingsTable &t, bool fromPanel, const PanelRuntime &) const override
     {
         const_cast<FakeMixers *>(this)->capturedFromPanel = fromPanel;
@@ -222,7 +224,7 @@ private slots:
     {
         const QString path = savedFile(QStringLiteral("noaccess.ini"), 3);
         World w(LinkKind::Ethernet, 2);
-        w.commands.setWriteAccess(false);
+        w.mixers.access = false;
         w.dialogs.fileNames.push_back(path);
         w.dialogs.answers = {MsgAnswer::Yes};
         QVERIFY(w.commands.openMenu(ChangeMode::Ask));

@@ -55,10 +55,10 @@ class TstSettingsFile : public QObject
             for (const KeyEntry &s : list.sections)
                 for (const KeyEntry &k : list.keys) {
                     QString v;
-                    switch (ValueKind(k.kind)) {
-                    case ValueKind::Boolean: v = (k.id + s.id) % 2 ? "True" : "False"; break;
-                    case ValueKind::Text: v = QStringLiteral("名前%1").arg(k.id); break;
-                    case ValueKind::Double: v = QString::number(k.id * 1.5); break;
+                    switch (k.kind) {
+                    case KeyKind::Boolean: v = (k.id + s.id) % 2 ? "True" : "False"; break;
+                    case KeyKind::Text: v = QStringLiteral("名前%1").arg(k.id); break;
+                    case KeyKind::Real: v = QString::number(k.id * 1.5); break;
                     default: v = QString::number((k.id * 7 + s.id) % 200); break;
                     }
                     t.set(k.id, s.id, v);
@@ -109,12 +109,8 @@ private slots:
         QVERIFY(!m_keys.find(QStringLiteral("active")));   // exact case
     }
 
-    void brokenTriplesAreRefused()
+    void idsPastTheTablesAreRefused()
     {
-        std::vector<KeyEntry> out;
-        QVERIFY(!splitTriples(QStringLiteral("0,Active,11"), out));       // no closing comma
-        QVERIFY(!splitTriples(QStringLiteral("0,Active,"), out));         // not a triple
-        QVERIFY(!splitTriples(QStringLiteral("x,Active,11,"), out));
         const auto t = SetDataKeyTable::fromTexts(QStringLiteral("400,Big,2,"), QStringLiteral(""),
                                                   QStringLiteral("40,Sec,-1,"));
         QVERIFY(!t.valid());     // ids past the text tables

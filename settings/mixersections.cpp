@@ -1,0 +1,110 @@
+#include "settings/mixersections.h"
+
+#include "mixer/mixerdata.h"
+#include "settings/settingsfile.h"
+#include "settings/valuetext.h"
+
+#include <limits>
+
+namespace {
+
+constexpr int Sys = SettingsGrid::SystemSection;
+constexpr int FirstRemote = 57;     // Override_1; Mute_1..Mute_8 follow at 65
+
+int linkedMixers(const MixerState &s)
+{
+    return qBound(0, int(s.MixerCount), MaxMixers);
+}
+
+// A mixer value of the file as a number, by the kind of its key; the factory
+// default when the cell is empty or does not convert.
+std::optional<qint32> valueOf(const SettingsTable &t, int id, int section)
+{
+    const KeyKind kind = mixerKeys()[size_t(id)].kind;
+    auto parse = [&](const QString &text) -> std::optional<qint32> {
+        switch (kind) {
+        case KeyKind::Boolean:
+            if (const auto b = parseBool(text))
+                return *b ? -1 : 0;
+            return std::nullopt;
+        case KeyKind::Byte:
+            if (const auto v = parseWhole(text, 0, 255))
+                return qint32(*v);
+            return std::nullopt;
+        case KeyKind::Int16:
+            if (const auto v = parseWhole(text, std::numeric_limits<qint16>::min(),
+                                          std::numeric_limits<qint16>::max()))
+                return qint32(*v);
+            return std::nullopt;
+        case KeyKind::Int32:
+            if (const auto v = parseWhole(text, std::numeric_limits<qint32>::min(),
+                                          std::numeric_limits<qint32>::max()))
+                return qint32(*v);
+            return std::nullopt;
+        default:
+            return std::nullopt;
+        }
+    };
+    if (const auto v = parse(t.at(id, section)))
+        return v;
+    return parse(factoryDefaultText(id));
+}
+
+} // namespace
+
+qint16 MixerStateSettings::mixerCount() const { return m_state.MixerCount; }
+void MixerStateSettings::setMixerCount(qint16 count) { m_state.MixerCount = count; }
+qint16 MixerStateSettings::fileMixerCount() const { return m_state.FileMixerCount; }
+void MixerStateSettings::setFileMixerCount(qint16 count) { m_state.FileMixerCount = count; }
+bool MixerStateSettings::writeAccess() const { return m_state.WriteAccess; }
+
+void MixerStateSettings::capture(SettingsTable &SetDataTable, bool fromPanel,
+                                 const PanelRuntime &panel) const
+{
+    const int mixers = linkedMixers(m_state);
+    for (int m = 1; m <= mixers; ++m) {
+        const int section = m - 1;
+        const MixerDataRecord &data = m_state.MixerData[size_t(m)];
+        SetDataTable.set(MixerKey::Active, section, boolText(data.Active != 0));
+        for (int id = MixerKey::FirstBlock; id <= MixerKey::Threshold; ++id)
+            SetDataTable.set(id, section, QString::number(data.value(id)));
+        if (fromPanel) {
+            // The panel switched every channel off remotely when it opened;
+            // the file keeps what the channels had before.
+            for (int n = 0; n < ChannelCount; ++n) {
+                const auto on = panel.recordedRemoteOn[size_t(section)][size_t(n)];
+                const auto off = panel.recordedRemoteOff[size_t(section)][size_t(n)];
+                SetDataTable.set(FirstRemote + n, section, QString::number(on));
+                SetDataTable.set(FirstRemote + ChannelCount + n, section, QString::number(off));
+            }
+        }
+        SetDataTable.set(MixerKey::Model, section, QString::number(m_state.Model[size_t(m)]));
+        const ExtendedRecord &ext = m_state.ExtendedData[size_t(m)];
+        for (int id = MixerKey::FirstExtended; id <= MixerKey::LastExtended; ++id)
+            SetDataTable.set(id, section, QString::number(ext.value(id)));
+    }
+    SetDataTable.set(0, Sys, QString::number(m_state.MixerCount));
+}
+
+void MixerStateSettings::apply(const SettingsTable &SetDataTable, int count)
+{
+    const int mixers = qBound(0, count, MaxMixers);
+    for (int m = 1; m <= mixers; ++m) {
+        const int section = m - 1;
+        if (const auto active = valueOf(SetDataTable, MixerKey::Active, section))
+            m_state.MixerSetData[size_t(m)].Active = qint16(*active);
+        for (int id = MixerKey::FirstBlock; id <= MixerKey::Threshold; ++id)
+            if (const auto v = valueOf(SetDataTable, id, section))
+                m_state.setPending(m, id, *v);
+        ExtendedRecord &ext = m_state.ExtendedData[size_t(m)];
+        for (int id = MixerKey::FirstExtended; id <= MixerKey::LastExtended; ++id)
+            if (const auto v = valueOf(SetDataTable, id, 0))
+                ext.setValue(id, *v);
+    }
+}
+
+void MixerStateSettings::takeReported()
+{
+    for (int m = 1; m <= linkedMixers(m_state); ++m)
+        m_state.MixerSetData[size_t(m)] = m_state.MixerData[size_t(m)];
+}
