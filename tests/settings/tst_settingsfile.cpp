@@ -178,6 +178,7 @@ private slots:
         QTest::newRow("unknown key") << m + "Volume=3\r\n" << false << 0 << 0 << "";
         QTest::newRow("unknown section") << "[Mixer_Slave16]\r\n" << false << 0 << 0 << "";
         QTest::newRow("key name as section") << "[ImageYScale]\r\nActive=True\r\n" << false << 0 << 0 << "";
+        QTest::newRow("system data only") << "[SystemData]\r\nMixerCount=0\r\n" << true << 0 << 32 << "0";
         QTest::newRow("blank lines skipped") << "\r\n[SystemData]\r\n\r\nMixerCount=0\r\n\r\n" << true << 0 << 32 << "0";
         QTest::newRow("line of blanks") << m + "  \r\n" << false << 0 << 0 << "";
         QTest::newRow("LF line ends") << "[SystemData]\nMixerCount=3\n" << true << 0 << 32 << "3";
