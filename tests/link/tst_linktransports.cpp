@@ -103,6 +103,9 @@ public:
         ::close(m_slave);
     }
 
+    // Puts bytes on the line as they are, outside the block protocol.
+    void writeRaw(const QByteArray &bytes) { write(bytes); }
+
     QString path;
     QByteArray raw;                // every byte the PC put on the line
     QList<QByteArray> requests;
@@ -230,6 +233,7 @@ private slots:
     void serialRetriesAfterRefusal();
     void serialGivesUpAfterThreeRefusals();
     void serialSilentPeerAndBusy();
+    void serialGapWatchdogDropsStalledFrame();
     void serialOpenFailure();
     void portChoiceFromEnvironment();
 
@@ -430,6 +434,27 @@ void TestLinkTransports::serialSilentPeerAndBusy()
     QVERIFY(clock.now() - s2 < 0.2);
     QVERIFY(!link.tuning.sendAbort);
     QTRY_COMPARE_WITH_TIMEOUT(mixer.raw.size(), 4 * 14, 5000);
+}
+
+void TestLinkTransports::serialGapWatchdogDropsStalledFrame()
+{
+    PtyMixer mixer([](const QByteArray &) { return QByteArray(); });
+    LinkState link;
+    SystemClock clock;
+    SerialTransport t(link, clock, mixer.path);
+    QCOMPARE(t.open(), OpenOutcome::Opened);
+    // A frame that stops after its first data byte...
+    mixer.writeRaw(hex("AA 55 00 05 00 00 00 01 41"));
+    QTRY_COMPARE_WITH_TIMEOUT(t.frameState(), 8, 5000);
+    // ...is given up after 100 ms without bytes, so the next frame is read
+    // from its start instead of as the rest of the stalled one.
+    QTRY_COMPARE_WITH_TIMEOUT(t.frameState(), 0, 5000);
+    mixer.writeRaw(serialFrames(hex("4D 4E 00 01")));
+    std::vector<quint8> buf(ReceiveBufferSize);
+    int n = 0;
+    QTRY_VERIFY_WITH_TIMEOUT((n = n > 0 ? n : t.fetch(buf.data(), int(buf.size()))) > 0, 5000);
+    QCOMPARE(n, 4);
+    QTRY_COMPARE_WITH_TIMEOUT(mixer.raw, hex("A5 00"), 5000);
 }
 
 void TestLinkTransports::serialOpenFailure()
