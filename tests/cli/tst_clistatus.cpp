@@ -27,6 +27,7 @@ private slots:
     void usageErrorsExitTwo();
     void silentMixerExitsOne();
     void noListenerExitsOne();
+    void missingDevicesExitOne();
 };
 
 void TstCliStatus::initTestCase()
@@ -145,6 +146,21 @@ void TstCliStatus::noListenerExitsOne()
     const Run r = ctl({"--ethernet", QStringLiteral("127.0.0.1:%1").arg(port), "status"});
     QCOMPARE(r.exitCode, 1);
     QVERIFY(!r.err.isEmpty());
+}
+
+void TstCliStatus::missingDevicesExitOne()
+{
+    const Run serial = ctl({"--serial", "/dev/zkvr340a-no-such-port", "status", "--json"});
+    QCOMPARE(serial.exitCode, 1);
+    QVERIFY(QString::fromUtf8(serial.err).contains(QStringLiteral("シリアルポートの初期化に失敗しました。")));
+    QVERIFY(serial.out.isEmpty());
+
+    QTemporaryDir empty;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DEVBRIDGE_DEVICE_ROOT", empty.path());
+    const Run usb = ctl({"--usb", "status"}, env);
+    QCOMPARE(usb.exitCode, 1);
+    QVERIFY(QString::fromUtf8(usb.err).contains(QStringLiteral("応答がありません")));
 }
 
 QTEST_GUILESS_MAIN(TstCliStatus)
