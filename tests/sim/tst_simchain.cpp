@@ -36,6 +36,7 @@ private slots:
     void memoryReadWrite();
     void downloadsAreRecorded();
     void keyNames();
+    void arbitraryRequestsAreAnsweredSafely();
     void arguments_data();
     void arguments();
 };
@@ -303,6 +304,28 @@ void TstSimChain::keyNames()
     QCOMPARE(simKeyId(QStringLiteral("InputGain_3")), 43);
     QCOMPARE(simKeyId(QStringLiteral("inputgain_3")), 0);
     QCOMPARE(simKeyId(QString()), 0);
+}
+
+void TstSimChain::arbitraryRequestsAreAnsweredSafely()
+{
+    // Requests of every known command with random lengths and contents: no
+    // crash, and a reply always repeats the request's first two bytes.
+    const QList<QByteArray> heads{"DR", "DS", "TR", "TS", "AM", "MN", "ER", "ES", "IS", "IR", "IP", "AR", "AW",
+                                  QByteArray("R\x4D", 2), QByteArray("L\x45", 2)};
+    SimOptions o;
+    o.mixers = 16;
+    SimChain chain(o);
+    std::mt19937 rng(12345);
+    for (int i = 0; i < 20000; ++i) {
+        QByteArray rq = heads[int(rng() % quint32(heads.size()))];
+        const int extra = int(rng() % 300);
+        for (int k = 0; k < extra; ++k)
+            rq.append(char(rng() & 0xFF));
+        const QByteArray reply = chain.handle(rq);
+        QVERIFY(reply.isEmpty() || (reply.size() >= 3 && reply.left(2) == rq.left(2)));
+    }
+    // The chain still answers normally afterwards.
+    QCOMPARE(chain.handle(cmd("TR", {255})).size(), 3 + 2 * 16);
 }
 
 void TstSimChain::arguments_data()
