@@ -155,6 +155,30 @@ int countEnabledButtons(const PanelState &panel, int mixers)
     return n;
 }
 
+int mixersWithButtons(const PanelState &panel)
+{
+    for (int m = Panel::MaxMixers - 1; m >= 0; --m)
+        for (const ButtonSlot &b : panel.buttons[size_t(m)])
+            if (b.IconEnable)
+                return m + 1;
+    return 0;
+}
+
+std::vector<std::pair<int, int>> dropMixers(PanelState &panel, int from, int to)
+{
+    std::vector<std::pair<int, int>> gone;
+    for (int m = qMax(0, from); m < qMin(to, Panel::MaxMixers); ++m)
+        for (int s = 0; s < Panel::SlotsPerMixer; ++s) {
+            ButtonSlot &b = panel.slot(m, s);
+            if (b.IconEnable)
+                gone.emplace_back(m, s);
+            b.IconEnable = false;
+            b.selected = false;
+        }
+    panel.IconNum = qint16(countEnabledButtons(panel));
+    return gone;
+}
+
 QString limitCaptionLines(const QString &caption)
 {
     const QStringList lines = caption.split(QStringLiteral("\r\n"));

@@ -14,6 +14,8 @@
 
 #include <array>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace Panel {
 constexpr int MaxMixers = 16;
@@ -200,6 +202,15 @@ bool figureCommandEnabled(const PanelState &panel, FigureKind kind);
 
 // Number of enabled slots among the first `mixers` records.
 int countEnabledButtons(const PanelState &panel, int mixers = Panel::MaxMixers);
+
+// One more than the highest mixer index that holds a button, 0 for none: the
+// link count an offline panel stands for.
+int mixersWithButtons(const PanelState &panel);
+
+// The link count fell: every slot of mixers [from, to) is disabled and
+// deselected, IconNum counts what is left. Returns the (mixer, slot) pairs
+// that held a button, whose windows the panel closes.
+std::vector<std::pair<int, int>> dropMixers(PanelState &panel, int from, int to);
 
 // Panel-wide channel number of channel slot `slot` (0..7) of mixer `mixer`
 // (0..15): mixer 0 has 1..8, mixer 1 has 9..16.

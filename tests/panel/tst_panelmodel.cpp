@@ -137,6 +137,25 @@ private slots:
         QCOMPARE(limitCaptionLines(QStringLiteral("A")), QStringLiteral("A"));
     }
 
+    void fallingLinkCountDropsButtons()
+    {
+        PanelState panel;
+        qint16 fm = 0;
+        ResetPanel(panel, fm, context(LinkKind::Usb, 3));
+        QCOMPARE(mixersWithButtons(panel), 1);
+        panel.slot(2, 4).IconEnable = true;
+        panel.slot(2, 8).IconEnable = true;
+        panel.slot(1, 0).IconEnable = true;
+        panel.IconNum = 4;
+        QCOMPARE(mixersWithButtons(panel), 3);
+
+        const auto gone = dropMixers(panel, 2, 3);
+        QCOMPARE(gone, (std::vector<std::pair<int, int>>{{2, 4}, {2, 8}}));
+        QCOMPARE(panel.IconNum, qint16(2));
+        QCOMPARE(mixersWithButtons(panel), 2);
+        QVERIFY(newButtonEnabled(panel, context(LinkKind::Usb, 2)));
+    }
+
     void channelNumbers()
     {
         QCOMPARE(panelChannelNumber(0, 0), 1);
