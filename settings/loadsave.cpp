@@ -17,6 +17,7 @@ namespace {
 namespace Res {
 constexpr int WindowColor = 511;
 constexpr int GridColor = 512;
+constexpr int EndQuestion = 1311;
 constexpr int Title = 1901;
 constexpr int DesignTag = 1951;
 constexpr int Untitled = 1953;
@@ -202,6 +203,14 @@ bool SettingsCommands::SettingsChanged(int mode)
         return m_dialogs.message(text, MsgButtons::YesNo, MsgIcon::Question, title) == MsgAnswer::Yes;
     }
     }
+}
+
+bool SettingsCommands::confirmClose()
+{
+    SettingsChanged(ChangeMode::Ask);
+    return m_dialogs.message(str(Res::EndQuestion), MsgButtons::OkCancel, MsgIcon::Warning,
+                             str(Res::Title))
+        == MsgAnswer::Ok;
 }
 
 bool SettingsCommands::LoadCommand(int mode)

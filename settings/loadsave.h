@@ -70,6 +70,10 @@ public:
     // saved); false to stop.
     bool SettingsChanged(int mode);
 
+    // Closing the main window: the unsaved-changes question (the user may
+    // save), then "終了します。よろしいですか？". True when the program may end.
+    bool confirmClose();
+
     // Capture steps: live mixer records and panel state into SetDataTable.
     void captureSettings(bool fromPanel);
     // Apply step after a load: mixer values into MixerSetData with their

@@ -369,6 +369,19 @@ private slots:
         QVERIFY(w.commands.SettingsChanged(ChangeMode::LoadFromPanel));
     }
 
+    void closingAsksTwice()
+    {
+        World w(LinkKind::Usb, 1);
+        w.commands.captureSettings(false);
+        w.files.FileTable = w.files.SetDataTable;
+        w.files.FileTable.set(4, Sys, QStringLiteral("1"));
+        w.dialogs.answers = {MsgAnswer::No, MsgAnswer::Cancel};
+        QVERIFY(!w.commands.confirmClose());
+        QCOMPARE(w.dialogs.texts(), QStringList({str(2703) + "\r\n" + str(2732), str(1311)}));
+        w.dialogs.answers = {MsgAnswer::No, MsgAnswer::Ok};
+        QVERIFY(w.commands.confirmClose());
+    }
+
     void nothingToLoseOfflineWithAnEmptyPanel()
     {
         World w(LinkKind::Offline, 0);
