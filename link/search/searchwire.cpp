@@ -4,7 +4,7 @@
 
 #include <QtEndian>
 
-Q_LOGGING_CATEGORY(lcSearch, "zkvr.link.search", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcSearch, "zkvr.link.search", QtCriticalMsg)
 
 using namespace SearchWire;
 
