@@ -1,0 +1,218 @@
+#include "mixer/setdata.h"
+
+#include "app/clock.h"
+#include "app/dialogs.h"
+#include "app/strings.h"
+#include "link/comm.h"
+#include "link/protocol.h"
+#include "mixer/synclog.h"
+
+#include <algorithm>
+
+namespace {
+constexpr qint16 Flagged = -1;
+constexpr int ThresholdMask = 0x7FFF;
+constexpr int PhantomFirst = 9;   // Phantom(1)
+constexpr int PhantomLast = 16;
+constexpr int PriorityFirst = 49; // Priority(1), the one Priority that is sent
+constexpr int PriorityLast = 56;
+} // namespace
+
+SetData::SetData(MdlComm &comm, MixerState &mixers)
+    : m_comm(comm), m_link(comm.state()), m_mixers(mixers)
+{
+}
+
+void SetData::Wait(double seconds)
+{
+    m_comm.clock().pause(seconds);
+}
+
+void SetData::SendParameter(int kind, int value, int parameter, int mixer)
+{
+    int count = 0;
+    if (kind == int(WriteKind::Parameter))
+        count = putRequest(m_link.SendBuffer, dataSetRequest(mixer, parameter, quint8(value)));
+    else if (kind == int(WriteKind::Threshold))
+        count = putRequest(m_link.SendBuffer, thresholdSetRequest(mixer, quint16(value)));
+    if (count > 0)
+        m_outcome.sent = true;
+    MixerProtocol(m_comm).sendSetAndPause(count);
+}
+
+void SetData::clearFlags(int mixer)
+{
+    m_mixers.SetDataPending[size_t(mixer)].fill(0);
+}
+
+void SetData::sendMixer(int m)
+{
+    auto &flags = m_mixers.SetDataPending[size_t(m)];
+    // Taken afresh for every value: the user may edit during the waits.
+    const MixerDataRecord &want = m_mixers.MixerSetData[size_t(m)];
+    for (int n = 1; n <= ChannelCount; ++n) {
+        for (int family = 0; family <= int(ChannelFamily::RemoteOff); ++family) {
+            if (family == int(ChannelFamily::Priority) && n != 1)
+                continue;
+            const int id = channelKeyId(ChannelFamily(family), n);
+            if (flags[size_t(id)] == Flagged)
+                SendParameter(int(WriteKind::Parameter), want.block[size_t(id - 1)], id, m);
+        }
+    }
+    for (int id = MixerKey::OutputLevel; id <= MixerKey::KeyLock; ++id)
+        if (flags[size_t(id)] == Flagged)
+            SendParameter(int(WriteKind::Parameter), want.block[size_t(id - 1)], id, m);
+    if (flags[size_t(MixerKey::Threshold)] == Flagged)
+        SendParameter(int(WriteKind::Threshold), quint16(want.Threshold), 0, m);
+}
+
+void SetData::sendPass()
+{
+    for (int m = 1; m <= MaxMixers; ++m) {
+        sendMixer(m);
+        if (m > m_mixers.MixerCount) {
+            // Nothing past the linked mixers can be read back. The flags of
+            // every later mixer go too: left set, they would bring the poll
+            // back here forever without ever being sent.
+            for (int rest = m; rest <= MaxMixers; ++rest)
+                clearFlags(rest);
+            return;
+        }
+    }
+}
+
+bool SetData::run()
+{
+    m_outcome = SetDataOutcome{};
+    SetDataRetryCount = 0;
+    int reference = m_mixers.MixerCount;
+    int reported = reference;
+    for (;;) {
+        ++m_outcome.passes;
+        sendPass();
+        const bool resend = SetDataRetryCount == ResendPass;
+        const bool thresholdsOk = ThresholdVerify(reported, resend);
+        const bool dataOk = DataVerify(reported, resend);
+        if (thresholdsOk && dataOk) {
+            m_outcome.verified = true;
+            break;
+        }
+        if (reported != reference) {
+            qCDebug(lcMixerSync) << "mixer count changed from" << reference << "to" << reported
+                                 << ": passes start again";
+            reference = reported;
+            SetDataRetryCount = 0;
+        }
+        if (SetDataRetryCount == LastPass) {
+            m_mixers.clearPending();
+            m_outcome.gaveUp = true;
+            m_comm.dialogs().tell(str(StrId::SetFailed), MsgIcon::Warning);
+        }
+        Wait(PassPause);
+        if (++SetDataRetryCount > LastPass)
+            break;
+    }
+    return m_outcome.sent;
+}
+
+bool SetData::ThresholdVerify(int &count, bool resend)
+{
+    MixerProtocol protocol(m_comm);
+    const int n = protocol.sendAndWait(putRequest(m_link.SendBuffer, thresholdReadAllRequest()),
+                                       ReplyExpectation{ReplyRule::ThresholdAll, 'T', 'R', 0});
+    if (n <= 0)
+        return false;
+    m_outcome.readBack = true;
+    count = thresholdAllMixerCount(m_link.ReceiveBuffer.data(), n);
+    // A copy: a resend below reuses the receive buffer.
+    const std::vector<quint8> reply(m_link.ReceiveBuffer.begin(), m_link.ReceiveBuffer.begin() + n);
+    const MixerDataRecord &master = m_mixers.MixerSetData[1];
+    bool result = true;
+    const int linked = std::min<int>(m_mixers.MixerCount, MaxMixers);
+    for (int m = 1; m <= linked; ++m) {
+        qint16 &flag = m_mixers.SetDataPending[size_t(m)][size_t(MixerKey::Threshold)];
+        if (flag != Flagged)
+            continue;
+        if (master.block[size_t(MixerKey::ThresholdAction - 1)] == 0) {
+            flag = 0; // thresholds are not in use
+        } else if (master.block[size_t(MixerKey::ThresholdUnit - 1)] == 1 && m > 1) {
+            flag = 0; // slaves follow the master's threshold
+        } else if (count < m) {
+            result = false; // the mixer did not answer
+        } else {
+            const int v = (reply[size_t(2 * m + 1)] * 256 + reply[size_t(2 * m + 2)]) & ThresholdMask;
+            if ((m_mixers.MixerSetData[size_t(m)].Threshold & ThresholdMask) == v) {
+                flag = 0;
+            } else {
+                result = false;
+                if (resend)
+                    SendParameter(int(WriteKind::Threshold), v, 0, m);
+            }
+        }
+    }
+    return result;
+}
+
+bool SetData::DataVerify(int &count, bool resend)
+{
+    MixerProtocol protocol(m_comm);
+    const int n = protocol.sendAndWait(putRequest(m_link.SendBuffer, dataReadAllRequest()),
+                                       ReplyExpectation{ReplyRule::DataAll, 'D', 'R', 0});
+    if (n <= 0)
+        return false;
+    m_outcome.readBack = true;
+    count = dataAllMixerCount(m_link.ReceiveBuffer.data(), n);
+    const std::vector<quint8> reply(m_link.ReceiveBuffer.begin(), m_link.ReceiveBuffer.begin() + n);
+    bool result = true;
+    const int linked = std::min<int>(m_mixers.MixerCount, MaxMixers);
+    for (int m = 1; m <= linked; ++m) {
+        auto &flags = m_mixers.SetDataPending[size_t(m)];
+        if (count < m) {
+            // No block for this mixer: nothing to compare, and bytes past
+            // the reply must not pass for its values.
+            if (std::find(flags.begin() + 1, flags.begin() + 1 + DataBlockSize, Flagged)
+                != flags.begin() + 1 + DataBlockSize)
+                result = false;
+            continue;
+        }
+        bool failed = false;
+        for (int k = MixerKey::FirstBlock; k <= MixerKey::LastBlock; ++k) {
+            if (flags[size_t(k)] != Flagged)
+                continue;
+            const MixerDataRecord &want = m_mixers.MixerSetData[size_t(m)];
+            if (k >= PriorityFirst && k <= PriorityLast && !(m == 1 && k == PriorityFirst)) {
+                flags[size_t(k)] = 0;
+                continue;
+            }
+            if (k >= MixerKey::ThresholdAction && m > 1) {
+                flags[size_t(k)] = 0;
+                continue;
+            }
+            const quint8 r = reply[size_t(2 + DataBlockSize * (m - 1) + k)];
+            const bool phantom = k >= PhantomFirst && k <= PhantomLast;
+            const int channel = k - PhantomFirst + 1;
+            const quint8 wantedLevel = phantom ? want.block[size_t(channel - 1)] : 0;
+            if (phantom && wantedLevel == 0 && r == 0) {
+                flags[size_t(k)] = 0;
+                continue;
+            }
+            if (r == want.block[size_t(k - 1)]) {
+                flags[size_t(k)] = 0;
+                continue;
+            }
+            failed = true;
+            if (!resend)
+                continue;
+            if (phantom && wantedLevel == 0 && r == 1) {
+                // The mixer takes a phantom change only with the input on:
+                // raise the level for the change, the next pass restores it.
+                SendParameter(int(WriteKind::Parameter), 1, channel, m);
+                flags[size_t(channel)] = Flagged;
+            }
+            SendParameter(int(WriteKind::Parameter), r, k, m);
+        }
+        if (failed)
+            result = false;
+    }
+    return result;
+}

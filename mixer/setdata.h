@@ -1,0 +1,81 @@
+#pragma once
+
+// Writing the wanted values into the mixers and checking that they took.
+//
+// Windows only change MixerSetData and raise the value's SetDataPending
+// flag. When the status poll finds raised flags, the job loop runs SetData:
+// every flagged value goes out in its own five-byte write, then thresholds
+// and data are read back and compared. A flag is lowered only when the read
+// back shows the wanted value, or when the value is one the mixer does not
+// keep per mixer or per channel. Passes repeat until everything matches or
+// eleven passes have failed.
+
+#include "link/linkstate.h"
+#include "mixer/mixerdata.h"
+
+#include <QtGlobal>
+
+class MdlComm;
+
+// The two single-value writes (SendParameter's kind). Wire letters are in
+// link/protocol.h.
+enum class WriteKind : int {
+    Parameter = 0, // "D","S", mixer, key id 1..84, value
+    Threshold = 1, // "T","S", mixer, high byte, low byte
+};
+
+// How the last run went, for the job loop's callers and the tests.
+struct SetDataOutcome
+{
+    bool sent = false;      // at least one value was written
+    bool verified = false;  // a pass ended with every read-back matching
+    bool gaveUp = false;    // eleven passes failed: flags dropped, message shown
+    bool readBack = false;  // at least one valid read-back reply arrived
+    int passes = 0;
+};
+
+class SetData
+{
+public:
+    static constexpr int LastPass = 10;      // passes are counted 0..10
+    static constexpr int ResendPass = 5;     // the pass that writes reported values back
+    static constexpr double PassPause = 0.5;
+
+    SetData(MdlComm &comm, MixerState &mixers);
+
+    // Sends every flagged value and verifies; true when at least one value
+    // was written.
+    bool run();
+
+    // One single-value write, then at most 0.8 s for any reply (not judged)
+    // and a 0.06 s pause. A kind that is no write sends nothing but waits all
+    // the same.
+    void SendParameter(int kind, int value, int parameter, int mixer);
+
+    // Read-backs. `count` receives the number of mixers the valid reply
+    // carried (left alone when none came); `resend` writes reported values
+    // back for the values that do not match. True when every flagged value
+    // of the linked mixers matched or needs no comparison.
+    bool ThresholdVerify(int &count, bool resend);
+    bool DataVerify(int &count, bool resend);
+
+    // Lets events run for more than `seconds`.
+    void Wait(double seconds);
+
+    const SetDataOutcome &outcome() const { return m_outcome; }
+
+    // Pass counter of the last or running run, 0..11.
+    int SetDataRetryCount = 0;
+
+private:
+    void sendMixer(int mixer);
+    // Sends the flagged values of mixers 1.. up to the first one past the
+    // linked mixers.
+    void sendPass();
+    void clearFlags(int mixer);
+
+    MdlComm &m_comm;
+    LinkState &m_link;
+    MixerState &m_mixers;
+    SetDataOutcome m_outcome;
+};

@@ -1,0 +1,328 @@
+#include "mixer/statuspoll.h"
+
+#include "app/dialogs.h"
+#include "app/strings.h"
+#include "link/comm.h"
+#include "link/protocol.h"
+#include "mixer/synclog.h"
+
+#include <algorithm>
+#include <cstring>
+
+Q_LOGGING_CATEGORY(lcMixerSync, "zkvr.mixer.sync", QtCriticalMsg)
+
+namespace {
+constexpr int NoAccessText = 4200;
+constexpr int ModelReplyCount = 6;
+constexpr int AccessReadCount = Wire::ReplyHeader + Wire::DataBlockSize + Wire::TrailerSize; // 89
+constexpr quint8 TopBitClear = 0x7F;
+
+bool startsWith(const quint8 *b, int count, char first, char second)
+{
+    return count >= 2 && b[0] == quint8(first) && b[1] == quint8(second);
+}
+} // namespace
+
+FirstPollTexts firstPollTexts(const MixerState &mixers)
+{
+    FirstPollTexts t;
+    t.fileTable.emplace_back(MixerKey::Active,
+                             mixers.MixerData[1].Active ? QStringLiteral("True") : QStringLiteral("False"));
+    for (int id = 1; id <= 72; ++id)
+        t.fileTable.emplace_back(id, factoryDefaultText(id));
+    for (int id = MixerKey::OutputLevel; id <= MixerKey::LastExtended; ++id)
+        t.setDataTable.emplace_back(id, factoryDefaultText(id));
+    return t;
+}
+
+StatusPoll::StatusPoll(MdlComm &comm, LoopState &loop, MixerState &mixers)
+    : m_comm(comm), m_link(comm.state()), m_loop(loop), m_mixers(mixers)
+{
+}
+
+void StatusPoll::prepareRequest()
+{
+    const int count = std::clamp<int>(m_mixers.MixerCount, 0, MaxMixers);
+    switch (m_loop.PollPhase) {
+    case PollThresholds:
+        m_prepared = {'T', 'R', Wire::AllMixers};
+        m_loop.PollPhase = PollData;
+        std::fill(ThresholdReadMark.begin() + 1, ThresholdReadMark.begin() + 1 + count, MarkRequested);
+        break;
+    case PollData:
+        m_prepared = {'D', 'R', Wire::AllMixers};
+        m_loop.PollPhase = PollAmbient;
+        std::fill(DataReadMark.begin() + 1, DataReadMark.begin() + 1 + count, MarkRequested);
+        break;
+    default:
+        m_prepared = {'A', 'M', Wire::Attached};
+        m_loop.PollPhase = PollThresholds;
+        break;
+    }
+    std::copy(m_prepared.begin(), m_prepared.end(), m_link.SendBuffer.begin());
+}
+
+void StatusPoll::collect(const quint8 *data, int count)
+{
+    if (PollFill + count > PollBufferSize) {
+        // More than the buffer holds without a trailer: what was collected
+        // cannot be a reply any more.
+        qCDebug(lcMixerSync) << "poll buffer overflow, dropping" << PollFill + count << "bytes";
+        PollFill = 0;
+        return;
+    }
+    std::memcpy(PollBuffer.data() + PollFill, data, size_t(count));
+    PollFill += count;
+}
+
+bool StatusPoll::decodeCollected()
+{
+    // The link hands over one whole reply per receive, trailer last. Taking
+    // the end of the collected bytes as the end of the reply keeps a data or
+    // threshold byte pair 55 AA inside a reply from cutting it short.
+    int end = -1;
+    if (PollFill >= Wire::TrailerSize && PollBuffer[size_t(PollFill - 2)] == Wire::TrailerFirst
+        && PollBuffer[size_t(PollFill - 1)] == Wire::TrailerSecond) {
+        end = PollFill - 2;
+    } else {
+        for (int i = 0; i + 1 < PollFill; ++i)
+            if (PollBuffer[size_t(i)] == Wire::TrailerFirst && PollBuffer[size_t(i + 1)] == Wire::TrailerSecond) {
+                end = i;
+                break;
+            }
+    }
+    if (end < 0)
+        return false;
+    DecodeReply(PollBuffer.data(), end);
+    const int rest = PollFill - (end + Wire::TrailerSize);
+    std::memmove(PollBuffer.data(), PollBuffer.data() + end + Wire::TrailerSize, size_t(rest));
+    PollFill = rest;
+    return true;
+}
+
+void StatusPoll::poll()
+{
+    prepareRequest();
+    std::vector<quint8> &rb = m_link.ReceiveBuffer;
+    for (;;) {
+        int n = 0;
+        for (int attempt = 0; attempt < ReceiveAttempts && n <= 0; ++attempt)
+            n = m_comm.CommReceive(rb);
+        if (n <= 0) {
+            if (++NoReplyCount >= NoReplyLimit) {
+                qCDebug(lcMixerSync) << "no reply for" << NoReplyLimit << "polls: no mixers";
+                m_mixers.MixerCount = 0;
+                NoReplyCount = 0;
+            }
+            break;
+        }
+        if (FirstReply == NoReplyYet)
+            FirstReply = ReplyArrived;
+        NoReplyCount = 0;
+        collect(rb.data(), std::min(n, int(rb.size())));
+        // USB hands over one reply per poll; the other links keep receiving.
+        if (decodeCollected() && m_link.linkKind == LinkKind::Usb)
+            break;
+    }
+
+    m_loop.ChangePending = PendingChanges() ? -1 : 0;
+    if (m_loop.ChangePending == -1) {
+        // SetData reads everything back; this poll's request would only
+        // answer into its waits.
+        if (NoReplyCount > 0)
+            --NoReplyCount;
+    } else {
+        std::copy(m_prepared.begin(), m_prepared.end(), m_link.SendBuffer.begin());
+        m_comm.CommSend(m_link.SendBuffer, int(m_prepared.size()));
+    }
+
+    if (m_loop.StartupPolls != 0) {
+        if (m_loop.StartupPolls == 3)
+            firstPollStep();
+        --m_loop.StartupPolls;
+        if (m_loop.StartupPolls == 0)
+            m_mixers.FileMixerCount = m_mixers.MixerCount;
+        if (m_loop.StartupPolls > 0)
+            return;
+    }
+    if (FirstReply == ReplyArrived) {
+        FirstReply = MenusEnabled;
+        if (hooks.Menu_Enable)
+            hooks.Menu_Enable(true);
+    }
+}
+
+void StatusPoll::firstPollStep()
+{
+    if (hooks.setUpPanel)
+        hooks.setUpPanel();
+    if (hooks.writeFactoryTexts)
+        hooks.writeFactoryTexts(firstPollTexts(m_mixers));
+}
+
+void StatusPoll::DecodeReply(const quint8 *buffer, int length)
+{
+    if (length < Wire::ReplyHeader || buffer[2] != Wire::StatusOk)
+        return;
+    if (startsWith(buffer, length, 'D', 'R'))
+        decodeData(buffer, length);
+    else if (startsWith(buffer, length, 'T', 'R'))
+        decodeThresholds(buffer, length);
+    else if (startsWith(buffer, length, 'A', 'M'))
+        decodeAmbient(buffer, length);
+}
+
+void StatusPoll::raiseReplyTimeUnit(double slotSeconds)
+{
+    if (m_link.linkKind != LinkKind::Rs232c)
+        return;
+    m_link.ReplyTimeUnit = std::max((m_mixers.MixerCount + 1) * slotSeconds, MinReplyTimeUnit);
+}
+
+void StatusPoll::decodeData(const quint8 *buffer, int length)
+{
+    const int data = length - Wire::ReplyHeader;
+    // More blocks than there are mixers would run past the records.
+    if (data % DataBlockSize != 0 || data / DataBlockSize > MaxMixers)
+        return;
+    m_mixers.MixerCount = qint16(data / DataBlockSize);
+    const int count = m_mixers.MixerCount;
+    for (int m = 1; m <= count; ++m)
+        if (DataReadMark[size_t(m)] == MarkRequested)
+            DataReadMark[size_t(m)] = MarkDecoded;
+    raiseReplyTimeUnit(DataSlotSeconds);
+    for (int m = 1; m <= count; ++m)
+        std::memcpy(m_mixers.MixerData[size_t(m)].block.data(),
+                    buffer + Wire::ReplyHeader + DataBlockSize * (m - 1), DataBlockSize);
+    DataReceived = 1;
+
+    for (int m = 1; m <= count; ++m)
+        m_mixers.Model[size_t(m)] = ReadModel(m);
+    for (int m = count + 1; m <= MaxMixers; ++m)
+        m_mixers.Model[size_t(m)] = -1;
+
+    if (m_loop.PreviousMixerCount < count) {
+        const int shown = hooks.editorMixer ? hooks.editorMixer() : 0;
+        for (int m = std::max<int>(m_loop.PreviousMixerCount, 0) + 1; m <= count; ++m) {
+            m_mixers.MixerSetData[size_t(m)] = m_mixers.MixerData[size_t(m)];
+            if (m == shown && m_mixers.MixerData[size_t(m)].Active && hooks.Enable_Control)
+                hooks.Enable_Control(m);
+        }
+    }
+    m_loop.PreviousMixerCount = qint16(count);
+}
+
+void StatusPoll::decodeThresholds(const quint8 *buffer, int length)
+{
+    const int data = length - Wire::ReplyHeader;
+    if (data % 2 != 0 || data / 2 > MaxMixers)
+        return;
+    m_mixers.MixerCount = qint16(data / 2);
+    const int count = m_mixers.MixerCount;
+    for (int m = 1; m <= count; ++m)
+        if (ThresholdReadMark[size_t(m)] == MarkRequested)
+            ThresholdReadMark[size_t(m)] = MarkDecoded;
+    raiseReplyTimeUnit(ThresholdSlotSeconds);
+    for (int m = 1; m <= count; ++m) {
+        const quint8 high = buffer[2 * m + 1] & TopBitClear;
+        const quint8 low = buffer[2 * m + 2];
+        m_mixers.MixerData[size_t(m)].Threshold = qint16(high * 256 + low);
+    }
+    DataReceived = 1;
+}
+
+void StatusPoll::decodeAmbient(const quint8 *buffer, int length)
+{
+    // A reply without its two value bytes carries no level.
+    if (length < Wire::ReplyHeader + 2)
+        return;
+    const double value = buffer[3] * 256.0 + buffer[4] / 10.0;
+    for (int m = 1; m <= std::min<int>(m_mixers.MixerCount, MaxMixers); ++m)
+        if (m_mixers.MixerData[size_t(m)].Active && hooks.ambientLevelShown)
+            hooks.ambientLevelShown(m, value);
+    AmbientLevel = value;
+}
+
+qint16 StatusPoll::ReadModel(int n)
+{
+    if (n < 1 || n > MaxMixers)
+        return 0;
+    if (m_link.offline())
+        return m_mixers.Model[size_t(n)];
+    MixerProtocol protocol(m_comm);
+    const std::vector<quint8> &rb = m_link.ReceiveBuffer;
+    const ReplyExpectation model{ReplyRule::Standard, 'M', 'N', ModelReplyCount};
+    if (protocol.sendAndJudgeFirst(putRequest(m_link.SendBuffer, modelRequest(n)), model).valid)
+        return rb[3];
+    if (n == 1) {
+        // A master that does not know "M","N" but answers "I","R" is the
+        // current model.
+        const ReplyExpectation network{ReplyRule::NetworkRead, 'I', 'R', 0};
+        if (protocol.sendAndJudgeFirst(putRequest(m_link.SendBuffer, networkReadRequest()), network).valid)
+            return 1;
+    }
+    return 0;
+}
+
+AccessResult StatusPoll::CheckAccess()
+{
+    if (m_link.linkKind != LinkKind::Ethernet) {
+        m_mixers.WriteAccess = true;
+        return AccessResult::NotChecked;
+    }
+    MixerProtocol protocol(m_comm);
+    const std::vector<quint8> &rb = m_link.ReceiveBuffer;
+    const ReplyExpectation read{ReplyRule::Standard, 'D', 'R', AccessReadCount};
+    const MixerProtocol::FirstReply data
+        = protocol.sendAndJudgeFirst(putRequest(m_link.SendBuffer, dataReadRequest(1)), read);
+    if (data.count == 0) {
+        m_mixers.WriteAccess = true;
+        return AccessResult::TimedOut;
+    }
+    AccessResult result = AccessResult::NoResponse;
+    if (data.valid) {
+        const quint8 level = rb[3];
+        const ReplyExpectation write{ReplyRule::Standard, 'D', 'S', Wire::SetReplyCount};
+        const MixerProtocol::FirstReply set
+            = protocol.sendAndJudgeFirst(putRequest(m_link.SendBuffer, dataSetRequest(1, 1, level)), write);
+        if (set.count == Wire::SetReplyCount && startsWith(rb.data(), set.count, 'D', 'S')) {
+            if (set.status == Wire::StatusOk)
+                result = AccessResult::Granted;
+            else if (set.status == Wire::StatusNoAccess)
+                result = AccessResult::Denied;
+        }
+    }
+    switch (result) {
+    case AccessResult::Granted:
+        m_mixers.WriteAccess = true;
+        break;
+    case AccessResult::Denied:
+        m_mixers.WriteAccess = false;
+        m_comm.dialogs().tell(str(NoAccessText), MsgIcon::Information);
+        break;
+    default:
+        m_comm.dialogs().tell(str(StrId::NoResponse), MsgIcon::Error);
+        break;
+    }
+    return result;
+}
+
+bool StatusPoll::PendingChanges() const
+{
+    for (int m = 1; m <= MaxMixers; ++m) {
+        const auto &flags = m_mixers.SetDataPending[size_t(m)];
+        for (int n = 1; n <= ChannelCount; ++n) {
+            for (int family = 0; family <= int(ChannelFamily::RemoteOff); ++family) {
+                // Priority is one value per mixer, sent as channel 1.
+                if (family == int(ChannelFamily::Priority) && n != 1)
+                    continue;
+                if (flags[size_t(channelKeyId(ChannelFamily(family), n))] == -1)
+                    return true;
+            }
+        }
+        for (int id = MixerKey::OutputLevel; id <= MixerKey::Threshold; ++id)
+            if (flags[size_t(id)] == -1)
+                return true;
+    }
+    return false;
+}

@@ -1,0 +1,148 @@
+#pragma once
+
+// The periodic status exchange with the linked mixers. Every call of
+// StatusPoll collects the reply to the previous call's request, decodes it
+// into the mixer records and sends the next of three requests in turn:
+// "T","R" (thresholds), "D","R" (all parameters), "A","M" (ambient level).
+// Replies are therefore one poll behind their requests.
+//
+// Also here: the model query made for each counted mixer, the write-access
+// check made once on Ethernet links, and the test for values waiting to be
+// sent, which hands over to SetData.
+
+#include "app/loopstate.h"
+#include "link/linkstate.h"
+#include "mixer/mixerdata.h"
+
+#include <QString>
+#include <QtGlobal>
+
+#include <array>
+#include <functional>
+#include <utility>
+#include <vector>
+
+class MdlComm;
+
+// The three requests of the poll cycle; PollPhase holds the next one.
+enum PollPhaseCode : quint8 {
+    PollThresholds = 0,
+    PollData = 1,
+    PollAmbient = 2,
+};
+
+// Read marks: the editor watches them to know that fresh values arrived.
+enum ReadMarkCode : quint8 {
+    MarkNone = 0,
+    MarkRequested = 1,
+    MarkDecoded = 2,
+};
+
+// FirstReply: whether the main window's menus may be enabled yet.
+enum FirstReplyCode : quint8 {
+    NoReplyYet = 0,
+    ReplyArrived = 1,
+    MenusEnabled = 2,
+};
+
+enum class AccessResult {
+    NotChecked, // no Ethernet link: writing is allowed without asking
+    Granted,
+    Denied,     // message 4200 shown, WriteAccess false
+    NoResponse, // message 1801 shown
+    TimedOut,   // the data read got no reply at all: allowed, no message
+};
+
+// Settings-file texts the first poll writes into the master's section:
+// ids 0..72 go to FileTable, ids 73..103 to SetDataTable.
+struct FirstPollTexts
+{
+    std::vector<std::pair<int, QString>> fileTable;
+    std::vector<std::pair<int, QString>> setDataTable;
+};
+FirstPollTexts firstPollTexts(const MixerState &mixers);
+
+// What other subsystems do when the poll reaches them. All optional.
+struct StatusPollHooks
+{
+    // The main window's Menu_Enable(true), once the first reply arrived.
+    std::function<void(bool)> Menu_Enable;
+    // First-poll step: set up the control panel if it is not yet.
+    std::function<void()> setUpPanel;
+    // First-poll step: store the master's factory texts in the text tables.
+    std::function<void(const FirstPollTexts &)> writeFactoryTexts;
+    // Mixer shown in the editor window (0: none).
+    std::function<int()> editorMixer;
+    // The editor's Enable_Control for a newly appeared mixer it shows.
+    std::function<void(int mixer)> Enable_Control;
+    // The ambient level for a linked mixer whose editor is open; the editor
+    // shows it where its label is enabled.
+    std::function<void(int mixer, double level)> ambientLevelShown;
+};
+
+class StatusPoll
+{
+public:
+    static constexpr int PollBufferSize = 2065;  // indices 0..2064
+    static constexpr int ReceiveAttempts = 3;
+    static constexpr int NoReplyLimit = 10;
+    static constexpr double MinReplyTimeUnit = 0.4;
+    static constexpr double DataSlotSeconds = 0.08;      // RS-232C, per "D","R" slot
+    static constexpr double ThresholdSlotSeconds = 0.1;  // RS-232C, per "T","R" slot
+
+    StatusPoll(MdlComm &comm, LoopState &loop, MixerState &mixers);
+
+    StatusPollHooks hooks;
+
+    // One poll: collect, decode, send the next request (unless values wait).
+    void poll();
+
+    // Decodes one complete message at the start of buffer; length excludes
+    // the 0x55 0xAA trailer.
+    void DecodeReply(const quint8 *buffer, int length);
+
+    // Model code of mixer n: "M","N" n, and for the master an "I","R" reply
+    // as the sign of the current model. 0 when nothing usable came back.
+    qint16 ReadModel(int n);
+
+    // The write-access check of an Ethernet link: reads mixer 1's data and
+    // writes its InputLevel(1) back unchanged. Other links only allow writing.
+    AccessResult CheckAccess();
+
+    // Whether any send flag that causes a send is set (Priority counts for
+    // channel 1 only).
+    bool PendingChanges() const;
+
+    // Empties the collected bytes (connect step).
+    void clearPollBuffer() { PollFill = 0; }
+
+    // Poll state, read by the editor and the tests.
+    std::array<quint8, PollBufferSize> PollBuffer{};
+    int PollFill = 0;
+    int NoReplyCount = 0;
+    quint8 FirstReply = NoReplyYet;
+    std::array<quint8, MixerSlots> ThresholdReadMark{};
+    std::array<quint8, MixerSlots> DataReadMark{};
+    quint8 DataReceived = 0;
+    double AmbientLevel = 0.0;
+
+private:
+    void prepareRequest();
+    // Appends a received chunk; returns false when it overflowed the buffer.
+    void collect(const quint8 *data, int count);
+    // Decodes every complete message collected so far; returns whether one was.
+    bool decodeCollected();
+    void decodeData(const quint8 *buffer, int length);
+    void decodeThresholds(const quint8 *buffer, int length);
+    void decodeAmbient(const quint8 *buffer, int length);
+    void raiseReplyTimeUnit(double slotSeconds);
+    void firstPollStep();
+
+    MdlComm &m_comm;
+    LinkState &m_link;
+    LoopState &m_loop;
+    MixerState &m_mixers;
+    // The request of this poll, kept apart from SendBuffer: decoding a data
+    // reply asks each mixer for its model through SendBuffer.
+    std::array<quint8, 3> m_prepared{};
+};
