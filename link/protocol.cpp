@@ -541,3 +541,25 @@ bool MixerProtocol::IpWriteWithVerify()
     }
     return false;
 }
+
+bool MixerProtocol::downloadPrepare(quint8 target)
+{
+    const int count = putRequest(m_comm.state().SendBuffer, downloadPrepareRequest(target));
+    const ReplyExpectation e{ReplyRule::Download, DownloadPrepareLetter, target, SetReplyCount};
+    return sendAndJudgeFirst(count, e).valid;
+}
+
+bool MixerProtocol::downloadBlock(quint8 target, const quint8 *data, int count)
+{
+    std::vector<quint8> &sb = m_comm.state().SendBuffer;
+    if (count < 0 || count + 3 > int(sb.size()))
+        return false;
+    sb[0] = DownloadDataLetter;
+    sb[1] = target;
+    sb[2] = Attached;
+    // The data may already be in place (a caller that filled SendBuffer).
+    if (data && data != sb.data() + 3)
+        std::memmove(sb.data() + 3, data, size_t(count));
+    const ReplyExpectation e{ReplyRule::Download, DownloadDataLetter, target, SetReplyCount};
+    return sendAndJudgeFirst(count + 3, e, DownloadDataWait).valid;
+}

@@ -205,6 +205,11 @@ public:
     bool IpWrite();
     bool IpWriteWithVerify();
 
+    // Download exchanges, each judged on its first reply: R waits the
+    // standard time-out, L (one data block, at SendBuffer index 3 on) up to 50 s.
+    bool downloadPrepare(quint8 target);
+    bool downloadBlock(quint8 target, const quint8 *data, int count);
+
 private:
     std::optional<ReplyExpectation> expectationOfSendBuffer(int count) const;
     double pollSlice(double left) const;

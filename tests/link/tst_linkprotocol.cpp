@@ -119,6 +119,7 @@ private slots:
     void staleRepliesDiscarded();
     void ipWriteWithVerifyRoundTrip();
     void freeSendAndWaitStripsTrailer();
+    void downloadsJudgeFirstReply();
 
     void receiveAddsTrailerAndBoundsBuffer();
     void usbLikeTransportPolls();
@@ -427,6 +428,32 @@ void TestLinkProtocol::freeSendAndWaitStripsTrailer()
     QVERIFY(got);
     QCOMPARE(*got, reply);
     QVERIFY(!sendAndWait(*rig.comm, QByteArray("zz1")));
+}
+
+void TestLinkProtocol::downloadsJudgeFirstReply()
+{
+    Rig rig;
+    MixerProtocol p(*rig.comm);
+    QList<QByteArray> replies{hex("52 02 00"), hex("4C 02 01")};
+    rig.transport->onSend = [&](const QByteArray &) { return QList<QByteArray>{replies.takeFirst()}; };
+    QVERIFY(p.downloadPrepare(2));
+    QCOMPARE(rig.transport->sent.last(), hex("52 02 01"));
+    // A failed status on the first reply is a failure at once.
+    const QByteArray block(1024, '\x33');
+    const double start = rig.clock.now();
+    QVERIFY(!p.downloadBlock(2, u8(block), int(block.size())));
+    QVERIFY(rig.clock.now() - start < 0.01);
+    QCOMPARE(rig.transport->sent.last(), hex("4C 02 01") + block);
+
+    // No reply: L waits its 50 seconds.
+    rig.transport->onSend = nullptr;
+    const double s2 = rig.clock.now();
+    QVERIFY(!p.downloadBlock(2, u8(block), int(block.size())));
+    QVERIFY(qAbs(rig.clock.now() - s2 - 50.0) < 0.01);
+    // A block too large for the send buffer is refused without sending.
+    const int sentBefore = int(rig.transport->sent.size());
+    QVERIFY(!p.downloadBlock(2, nullptr, SendBufferSize));
+    QCOMPARE(int(rig.transport->sent.size()), sentBefore);
 }
 
 void TestLinkProtocol::receiveAddsTrailerAndBoundsBuffer()
