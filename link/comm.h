@@ -4,6 +4,11 @@
 // operations (open, close, send one message, receive one message, drain),
 // routed to the RS-232C, Ethernet or USB transport. Every reply it hands out
 // ends with the trailer 0x55 0xAA, counted, whatever the link.
+//
+// The transports: link/serialtransport.h, link/ethernettransport.h,
+// link/usbtransport.h, each a LinkTransport (link/transport.h). Tests of code
+// above the link put link/scriptedtransport.h behind MdlComm through
+// LinkEndpoints::makeTransport and answer requests in-process.
 
 #include "link/linkstate.h"
 
