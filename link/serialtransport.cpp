@@ -31,13 +31,18 @@ QString resolveSerialPort(const QString &configured)
     std::sort(ports.begin(), ports.end(), [](const QSerialPortInfo &a, const QSerialPortInfo &b) {
         return a.systemLocation() < b.systemLocation();
     });
-    const QString first = ports.first().systemLocation();
-    const QDir byId(QStringLiteral("/dev/serial/by-id"));
-    const QFileInfoList links = byId.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QFileInfo &link : links)
-        if (link.canonicalFilePath() == QFileInfo(first).canonicalFilePath())
-            return link.absoluteFilePath();
-    return first;
+    // A port with a /dev/serial/by-id name (a plugged-in adapter, the usual
+    // way to a mixer today) comes before the built-in ones, and is given by
+    // that name, which survives re-plugging.
+    const QFileInfoList links = QDir(QStringLiteral("/dev/serial/by-id"))
+                                    .entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QSerialPortInfo &port : ports) {
+        const QString device = QFileInfo(port.systemLocation()).canonicalFilePath();
+        for (const QFileInfo &link : links)
+            if (link.canonicalFilePath() == device)
+                return link.absoluteFilePath();
+    }
+    return ports.first().systemLocation();
 }
 
 SerialTransport::SerialTransport(LinkState &link, Clock &clock, QString portName)

@@ -16,9 +16,9 @@ class QSerialPort;
 struct LinkState;
 
 // The port to open: ZKVR340A_SERIAL_PORT wins, then the configured name;
-// when both are empty the system's first serial port (its /dev/serial/by-id
-// name where one exists, which survives re-plugging). Empty when the system
-// has no serial port at all.
+// when both are empty the system's first serial port, ports that have a
+// /dev/serial/by-id name first and given by that name (it survives
+// re-plugging). Empty when the system has no serial port at all.
 QString resolveSerialPort(const QString &configured);
 
 class SerialTransport final : public QObject, public LinkTransport
