@@ -12,6 +12,7 @@ function(zk_add_test name)
     endif()
     set(scratch ${CMAKE_BINARY_DIR}/test-home/${name})
     file(MAKE_DIRECTORY ${scratch}/runtime ${scratch}/config)
+    file(CHMOD ${scratch}/runtime DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
     set_tests_properties(${name} PROPERTIES
         TIMEOUT ${ARG_TIMEOUT}
         LABELS "${ARG_LABELS}"

@@ -1,12 +1,22 @@
+#include "app/clock.h"
 #include "app/instancelock.h"
+#include "app/ui/application.h"
+#include "app/ui/widgetdialogs.h"
+#include "app/world.h"
 
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false); // the program ends through Disconnect
     InstanceLock lock;
     if (!lock.acquired())
         return 0; // a second instance ends silently
-    return 0;
+
+    SystemClock clock;
+    WidgetDialogs dialogs;
+    World world(clock, dialogs);
+    Application program(world, QCoreApplication::arguments());
+    return program.run();
 }

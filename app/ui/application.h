@@ -1,0 +1,74 @@
+#pragma once
+
+// The program from start to end: the start-up sequence, the main window, the
+// connect step and the job loop, with the loop's jobs wired to the windows
+// and subsystems that run them.
+
+#include "app/config.h"
+#include "app/jobloop.h"
+#include "app/world.h"
+
+#include <QPointer>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class FrmMain;
+class MdlComm;
+class QWidget;
+
+class Application : public JobHandlers
+{
+public:
+    Application(World &world, QStringList arguments);
+    ~Application() override;
+
+    // Runs the whole program; returns the exit code.
+    int run();
+
+    // A preset link skips the link-choice dialog (scripts, benchmarks and
+    // tests set ZKVR340A_LINK to rs232c, usb, offline or ethernet).
+    static std::optional<LinkKind> presetLink();
+
+    FrmMain *mainWindow() const { return m_main.get(); }
+    MdlComm *comm() const { return m_comm.get(); }
+    JobLoop *loop() const { return m_loop.get(); }
+    bool ended() const { return m_ended; }
+
+    // Operations of the mixer synchronisation, wired by the program.
+    std::function<void()> statusPoll;
+    std::function<bool()> setData = [] { return false; };
+    std::function<bool()> pendingChanges = [] { return false; };
+    std::function<qint16(int mixer)> readModel = [](int) { return qint16(0); };
+    std::function<void()> checkAccess;
+
+    // JobHandlers
+    void StatusPoll() override;
+    bool SetData() override;
+    bool pendingValues() override;
+    void runDownload(int request) override;
+    void showJobWindow(int placeMode) override;
+    bool jobWindowVisible() const override;
+    void showDirect() override;
+    void showIpSettings() override;
+    void showPanel() override;
+    void Disconnect() override;
+
+private:
+    bool chooseLink();
+    void openMainWindow();
+    void connectStep();
+    QString chooseEthernetAddress(bool &userChose);
+
+    World &m_world;
+    QStringList m_arguments;
+    bool m_debug = false;
+    bool m_ended = false;
+    bool m_jobWindowOpen = false;
+    IniConfig m_ini;
+    std::unique_ptr<MdlComm> m_comm;
+    std::unique_ptr<FrmMain> m_main;
+    std::unique_ptr<JobLoop> m_loop;
+    QPointer<QWidget> m_panel;
+};
