@@ -3,6 +3,9 @@
 #include "cli/statuscommand.h"
 #include "cli/valuecommands.h"
 
+QString checkSearchArgs(const QStringList &args);           // searchcommand.cpp
+CliExit runSearchCommand(CliContext &context, const QStringList &args);
+
 const std::vector<CliCommand> &cliCommands()
 {
     // One entry per command; each command's code lives in its own file.
@@ -12,6 +15,7 @@ const std::vector<CliCommand> &cliCommands()
          [](const QStringList &args) { ValueArgs v; return parseValueArgs(args, false, v); }},
         {"set", "set KEY VALUE [--mixer M]", runSetCommand,
          [](const QStringList &args) { ValueArgs v; return parseValueArgs(args, true, v); }},
+        {"search", "search USERID", runSearchCommand, checkSearchArgs},
     };
     return commands;
 }
