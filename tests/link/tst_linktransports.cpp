@@ -228,6 +228,7 @@ private slots:
     void tcpSplitAndJoinedReplies();
     void tcpOpenFailures();
     void tcpLostConnection();
+    void tcpSendNotCompletedAndBusy();
 
     void serialExchange();
     void serialRetriesAfterRefusal();
@@ -338,6 +339,43 @@ void TestLinkTransports::tcpLostConnection()
     mixer.socket->abort();
     QTRY_VERIFY_WITH_TIMEOUT(!t.connected(), 5000);
     QVERIFY(!t.send(reinterpret_cast<const quint8 *>("MN\x01"), 3));
+    QVERIFY(t.sendReady());
+}
+
+void TestLinkTransports::tcpSendNotCompletedAndBusy()
+{
+    // A peer that never reads: the system's buffers fill and the send
+    // cannot complete within its 500 ms. (Left alone, the server's socket
+    // would read everything into its own buffer.)
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+    connect(&server, &QTcpServer::newConnection, this, [&server] {
+        while (QTcpSocket *s = server.nextPendingConnection()) {
+            s->setParent(&server);
+            s->setReadBufferSize(1024);
+        }
+    });
+    LinkState link;
+    SystemClock clock;
+    EthernetTransport t(link, clock, server.serverPort(), [](bool &chose) {
+        chose = true;
+        return QStringLiteral("127.0.0.1");
+    });
+    QCOMPARE(t.open(), OpenOutcome::Opened);
+    // More than loopback buffers hold even fully grown.
+    const QByteArray huge(64 * 1024 * 1024, '\x01');
+    bool nestedRan = false;
+    bool nestedResult = true;
+    QTimer::singleShot(100, [&] {
+        nestedRan = true;
+        nestedResult = t.send(reinterpret_cast<const quint8 *>("AM\x01"), 3);
+    });
+    const double start = clock.now();
+    QVERIFY(!t.send(reinterpret_cast<const quint8 *>(huge.constData()), int(huge.size())));
+    const double took = clock.now() - start;
+    QVERIFY2(took >= 0.5 && took < 2.0, qPrintable(QString::number(took)));
+    QVERIFY(nestedRan);
+    QVERIFY(!nestedResult);
     QVERIFY(t.sendReady());
 }
 
