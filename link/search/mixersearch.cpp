@@ -21,6 +21,10 @@ MixerSearch::~MixerSearch() = default;
 
 SearchResult MixerSearch::run(const QString &userId)
 {
+    // One search at a time: a second one would take over the sockets of the
+    // first. Without a user ID no reply could ever match.
+    if (running() || userId.isEmpty())
+        return {};
     m_matches = 0;
     m_lastAddress.clear();
     m_receiver.reset();
