@@ -33,9 +33,8 @@ bool EtherTargetFlow::connectClicked(const QString &addressText, const QString &
     return true;
 }
 
-bool EtherTargetFlow::searchClicked(const QString &addressText, const QString &userIdText)
+bool EtherTargetFlow::searchClicked(const QString &userIdText)
 {
-    Q_UNUSED(addressText);
     m_connectRequested = true;
     if (m_searching)
         return false;

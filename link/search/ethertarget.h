@@ -49,7 +49,7 @@ public:
     // made the connect address); the dialog then closes.
     bool connectClicked(const QString &addressText, const QString &userIdText);
     // "ミキサー検索": returns true when exactly one mixer owns the user ID.
-    bool searchClicked(const QString &addressText, const QString &userIdText);
+    bool searchClicked(const QString &userIdText);
 
     bool connectRequested() const { return m_connectRequested; }
     QString connectAddress() const { return m_connectAddress; }

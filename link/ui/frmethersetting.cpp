@@ -71,7 +71,7 @@ void FrmEtherSetting::clicked(Button which)
     const QString address = m_texts[0]->text();
     const QString userId = m_texts[1]->text();
     const bool accepted = which == ConnectButton ? m_flow.connectClicked(address, userId)
-                                                 : m_flow.searchClicked(address, userId);
+                                                 : m_flow.searchClicked(userId);
     if (accepted)
         accept();
 }

@@ -106,8 +106,8 @@ void TstEtherSetting::invalidUserIdRunsNoSearch()
     EtherTargetFlow flow(f.clock, f.dialogs, f.ini);
     int searches = 0;
     flow.setSearchRunner([&](const QString &) { ++searches; return found(QStringLiteral("10.0.0.1")); });
-    QVERIFY(!flow.searchClicked(QString(), QStringLiteral("desk_7")));
-    QVERIFY(!flow.searchClicked(QString(), QString(21, u'a')));
+    QVERIFY(!flow.searchClicked(QStringLiteral("desk_7")));
+    QVERIFY(!flow.searchClicked(QString(21, u'a')));
     QCOMPARE(searches, 0);
     QCOMPARE(f.dialogs.texts(), (QStringList{kInvalid, kInvalid}));
     QVERIFY(!f.iniExists());
@@ -119,7 +119,7 @@ void TstEtherSetting::foundMixerIsStoredAndConnected()
     EtherTargetFlow flow(f.clock, f.dialogs, f.ini);
     QString searchedFor;
     flow.setSearchRunner([&](const QString &id) { searchedFor = id; return found(QStringLiteral("10.20.30.40")); });
-    QVERIFY(flow.searchClicked(QStringLiteral("garbage"), QStringLiteral("a1")));
+    QVERIFY(flow.searchClicked(QStringLiteral("a1")));
     QCOMPARE(searchedFor, QStringLiteral("a1"));
     QCOMPARE(flow.connectAddress(), QStringLiteral("10.20.30.40"));
     QCOMPARE(f.stored().address, QStringLiteral("10.20.30.40"));
@@ -135,7 +135,7 @@ void TstEtherSetting::failedSearchKeepsTheLastConnectAddress()
     std::vector<bool> locks;
     flow.onSearchRunning = [&](bool running) { locks.push_back(running); };
     flow.setSearchRunner([](const QString &) { return SearchResult{SearchOutcome::Several, QStringLiteral("10.0.0.2"), 2}; });
-    QVERIFY(!flow.searchClicked(QString(), QStringLiteral("hall")));
+    QVERIFY(!flow.searchClicked(QStringLiteral("hall")));
     QCOMPARE(locks, (std::vector<bool>{true, false}));
     QCOMPARE(f.dialogs.texts(),
              QStringList{QStringLiteral("ネットワーク上に複数のミキサーが存在します。ユーザーIDを変更してください。")});
@@ -148,7 +148,7 @@ void TstEtherSetting::failedSearchKeepsTheLastConnectAddress()
     // a choice without an address and reports the failed open.
     EtherTargetFlow first(f.clock, f.dialogs, f.ini);
     first.setSearchRunner([](const QString &) { return SearchResult{}; });
-    QVERIFY(!first.searchClicked(QString(), QStringLiteral("hall")));
+    QVERIFY(!first.searchClicked(QStringLiteral("hall")));
     QCOMPARE(first.result(chose), QString());
     QVERIFY(chose);
 }
