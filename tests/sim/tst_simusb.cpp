@@ -71,7 +71,7 @@ void TstSimUsb::splitterResynchronises()
     QCOMPARE(s.pending(), 0);
     // An IP whose length field no user ID can have does not hold up the
     // requests behind it.
-    s.feed(QByteArray("IP\x01\x7F\0\0\x01\0\xFF\xFFab", 12) + Trailer);
+    s.feed(QByteArray("IP\x01\x7F\0\0\x01\0\xFF\xFF" "ab", 12) + Trailer);
     QVERIFY(!s.next(r));
     s.feed(QByteArray("TR\xFF", 3) + Trailer);
     QVERIFY(s.next(r));
