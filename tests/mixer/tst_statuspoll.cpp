@@ -1,0 +1,380 @@
+// The status poll on virtual time: decoding of the three replies, the poll
+// cycle against the virtual mixer, the model query and the access check.
+
+#include "syncrig.h"
+
+#include "app/strings.h"
+
+#include <QtTest>
+
+namespace {
+
+// A "D","R" reply of `mixers` blocks whose byte k of mixer m is m * 10 + k % 7,
+// plus `extra` stray bytes; without trailer, as DecodeReply takes it.
+QByteArray dataReply(int mixers, int extra = 0, quint8 status = 0)
+{
+    QByteArray r = bytes({'D', 'R', status});
+    for (int m = 1; m <= mixers; ++m)
+        for (int k = 1; k <= 84; ++k)
+            r.append(char(quint8(m * 10 + k % 7)));
+    r.append(QByteArray(extra, '\x01'));
+    return r;
+}
+
+void decode(SyncRig &rig, const QByteArray &message)
+{
+    rig.sync->poll().DecodeReply(reinterpret_cast<const quint8 *>(message.constData()), int(message.size()));
+}
+
+} // namespace
+
+class TstStatusPoll : public QObject
+{
+    Q_OBJECT
+private slots:
+    void dataReplyLengths_data();
+    void dataReplyLengths();
+    void thresholdReply();
+    void ambientReply();
+    void appearingMixerCopiesOnlyItsRecord();
+    void replyTimeUnitGrowsOnSerialOnly();
+    void pollCycleAgainstTheVirtualMixer();
+    void pendingValuesHoldTheRequest();
+    void tenEmptyPollsLoseTheMixers_data();
+    void tenEmptyPollsLoseTheMixers();
+    void thresholdBytesLikeATrailerDoNotCutTheReply();
+    void readModel();
+    void checkAccess_data();
+    void checkAccess();
+    void pendingChangesCountsPriorityOfChannelOneOnly();
+};
+
+void TstStatusPoll::dataReplyLengths_data()
+{
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<int>("mixerCount"); // -1: ignored, count stays 5
+    QTest::newRow("three mixers") << dataReply(3) << 3;
+    QTest::newRow("one byte too many") << dataReply(3, 1) << -1;
+    QTest::newRow("status not 0") << dataReply(3, 0, 2) << -1;
+    QTest::newRow("sixteen mixers") << dataReply(16) << 16;
+    QTest::newRow("seventeen blocks") << dataReply(17) << -1;
+    QTest::newRow("header only") << bytes({'D', 'R', 0}) << 0;
+    QTest::newRow("two bytes") << bytes({'D', 'R'}) << -1;
+}
+
+void TstStatusPoll::dataReplyLengths()
+{
+    QFETCH(QByteArray, reply);
+    QFETCH(int, mixerCount);
+    SyncRig rig(simOptions(16));
+    rig.mixers.MixerCount = 5;
+    decode(rig, reply);
+    StatusPoll &poll = rig.sync->poll();
+    if (mixerCount < 0) {
+        QCOMPARE(rig.mixers.MixerCount, 5);
+        QCOMPARE(poll.DataReceived, 0);
+        QCOMPARE(rig.mixers.MixerData[1], MixerDataRecord::startValues());
+        return;
+    }
+    QCOMPARE(rig.mixers.MixerCount, mixerCount);
+    QCOMPARE(poll.DataReceived, 1);
+    for (int m = 1; m <= mixerCount; ++m) {
+        MixerDataRecord &d = rig.mixers.MixerData[size_t(m)];
+        QCOMPARE(d.InputLevel(1), quint8(m * 10 + 1));
+        QCOMPARE(d.Phantom(1), quint8(m * 10 + 9 % 7));
+        QCOMPARE(d.KeyLock(), quint8(m * 10 + 84 % 7));
+        QCOMPARE(rig.mixers.Model[size_t(m)], 1); // asked with "M","N"
+    }
+    QCOMPARE(rig.sent("MN").size(), mixerCount);
+    for (int m = mixerCount + 1; m <= 16; ++m) {
+        QCOMPARE(rig.mixers.Model[size_t(m)], -1);
+        QCOMPARE(rig.mixers.MixerData[size_t(m)], MixerDataRecord::startValues());
+    }
+    QCOMPARE(rig.loop.PreviousMixerCount, mixerCount);
+}
+
+void TstStatusPoll::thresholdReply()
+{
+    SyncRig rig;
+    StatusPoll &poll = rig.sync->poll();
+    poll.ThresholdReadMark[1] = MarkRequested;
+    poll.ThresholdReadMark[2] = MarkRequested;
+    decode(rig, bytes({'T', 'R', 0, 0xC0, 0x10, 0x00, 0x64}));
+    QCOMPARE(rig.mixers.MixerCount, 2);
+    QCOMPARE(rig.mixers.MixerData[1].Threshold, 16400); // top bit of 0xC010 cleared
+    QCOMPARE(rig.mixers.MixerData[2].Threshold, 100);
+    QCOMPARE(poll.ThresholdReadMark[1], MarkDecoded);
+    QCOMPARE(poll.DataReceived, 1);
+
+    decode(rig, bytes({'T', 'R', 0, 0x01, 0x02, 0x03})); // odd data length
+    QCOMPARE(rig.mixers.MixerCount, 2);
+    QCOMPARE(rig.mixers.MixerData[1].Threshold, 16400);
+}
+
+void TstStatusPoll::ambientReply()
+{
+    SyncRig rig;
+    QList<QPair<int, double>> shown;
+    rig.sync->hooks().ambientLevelShown = [&](int m, double v) { shown.append({m, v}); };
+    rig.mixers.MixerCount = 3;
+    rig.mixers.MixerData[2].Active = -1;
+    rig.mixers.MixerData[5].Active = -1; // open, but not linked
+    decode(rig, bytes({'A', 'M', 0, 0x01, 0x2C}));
+    QCOMPARE(rig.sync->poll().AmbientLevel, 256 + 4.4);
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].first, 2);
+
+    decode(rig, bytes({'A', 'M', 0})); // no value: nothing changes
+    QCOMPARE(rig.sync->poll().AmbientLevel, 256 + 4.4);
+    QCOMPARE(shown.size(), 1);
+}
+
+void TstStatusPoll::appearingMixerCopiesOnlyItsRecord()
+{
+    SyncRig rig(simOptions(4));
+    QList<int> enabled;
+    int shownMixer = 4;
+    rig.sync->hooks().editorMixer = [&] { return shownMixer; };
+    rig.sync->hooks().Enable_Control = [&](int m) { enabled << m; };
+    decode(rig, dataReply(3));
+    for (int m = 1; m <= 3; ++m)
+        rig.mixers.MixerSetData[size_t(m)].InputGain(1) = 99; // edits not yet sent
+    rig.mixers.MixerData[4].Active = -1;
+
+    decode(rig, dataReply(4));
+    for (int m = 1; m <= 3; ++m)
+        QCOMPARE(rig.mixers.MixerSetData[size_t(m)].InputGain(1), 99);
+    QCOMPARE(rig.mixers.MixerSetData[4], rig.mixers.MixerData[4]);
+    QCOMPARE(enabled, QList<int>{4});
+
+    // Gone and back while its editor is closed: copied, not enabled.
+    decode(rig, dataReply(3));
+    rig.mixers.MixerSetData[4].InputGain(1) = 99;
+    rig.mixers.MixerData[4].Active = 0;
+    decode(rig, dataReply(4));
+    QCOMPARE(rig.mixers.MixerSetData[4].InputGain(1), rig.mixers.MixerData[4].InputGain(1));
+    QCOMPARE(enabled, QList<int>{4});
+}
+
+void TstStatusPoll::replyTimeUnitGrowsOnSerialOnly()
+{
+    SyncRig serial(simOptions(16), LinkKind::Rs232c);
+    decode(serial, dataReply(2));
+    QCOMPARE(serial.link.ReplyTimeUnit, 0.4); // 3 × 0.08 is below the floor
+    decode(serial, dataReply(16));
+    QCOMPARE(serial.link.ReplyTimeUnit, 17 * 0.08);
+    QByteArray tr = bytes({'T', 'R', 0});
+    tr.append(QByteArray(32, '\0'));
+    decode(serial, tr);
+    QCOMPARE(serial.link.ReplyTimeUnit, 17 * 0.1);
+
+    SyncRig ether(simOptions(16));
+    decode(ether, dataReply(16));
+    decode(ether, tr);
+    QCOMPARE(ether.link.ReplyTimeUnit, 0.4);
+}
+
+void TstStatusPoll::pollCycleAgainstTheVirtualMixer()
+{
+    SyncRig rig(simOptions(3));
+    rig.chain->setBlockByte(2, 43, 77);
+    int menus = 0;
+    int panels = 0;
+    FirstPollTexts texts;
+    rig.sync->hooks().Menu_Enable = [&](bool on) { menus += on ? 1 : 100; };
+    rig.sync->hooks().setUpPanel = [&] { ++panels; };
+    rig.sync->hooks().writeFactoryTexts = [&](const FirstPollTexts &t) { texts = t; };
+
+    QList<QByteArray> polls;
+    for (int i = 0; i < 4; ++i) {
+        rig.forget();
+        rig.sync->StatusPoll();
+        polls << rig.transport->sent.last();
+        if (i == 0) {
+            QCOMPARE(panels, 1);
+            QCOMPARE(texts.fileTable.size(), size_t(73));
+            QCOMPARE(texts.fileTable[0].second, QStringLiteral("False"));
+            QCOMPARE(texts.setDataTable.front(), qMakePair(73, QStringLiteral("1")));
+            QCOMPARE(texts.setDataTable.back(), qMakePair(103, QStringLiteral("8")));
+            QCOMPARE(menus, 0); // no reply yet
+        }
+    }
+    // The request after a data reply is the one prepared for that poll, not
+    // the model queries made while decoding it.
+    QCOMPARE(polls, (QList<QByteArray>{bytes({'T', 'R', 255}), bytes({'D', 'R', 255}),
+                                       bytes({'A', 'M', 1}), bytes({'T', 'R', 255})}));
+    QCOMPARE(rig.mixers.MixerCount, 3);
+    QCOMPARE(rig.mixers.MixerData[2].InputGain(3), 77);
+    QCOMPARE(rig.mixers.MixerSetData[2].InputGain(3), 77);
+    QCOMPARE(rig.mixers.MixerData[3].Threshold, 100);
+    QCOMPARE(rig.sync->poll().AmbientLevel, 256 + 44 / 10.0); // 300 as 0x01 0x2C
+    QCOMPARE(rig.loop.StartupPolls, 0);
+    QCOMPARE(rig.mixers.FileMixerCount, 3); // counted at the third poll, after the DR reply
+    QCOMPARE(menus, 1);
+    QCOMPARE(panels, 1);
+    // Marks are set for the mixers counted when the request is prepared.
+    QCOMPARE(rig.sync->poll().DataReadMark[3], MarkNone);
+    QCOMPARE(rig.sync->poll().ThresholdReadMark[3], MarkRequested);
+    // On TCP every poll ends with three empty receives.
+    QCOMPARE(rig.sync->poll().NoReplyCount, 1);
+}
+
+void TstStatusPoll::pendingValuesHoldTheRequest()
+{
+    SyncRig rig;
+    rig.loop.StartupPolls = 0;
+    rig.sync->StatusPoll(); // TR out
+    rig.mixers.setPending(1, 43, 5);
+    rig.forget();
+    rig.sync->StatusPoll(); // TR reply in, DR held back
+    QVERIFY(rig.transport->sent.isEmpty());
+    QCOMPARE(rig.loop.ChangePending, -1);
+    QCOMPARE(rig.sync->poll().NoReplyCount, 0); // 1 for the empty receives, taken back
+
+    rig.sync->StatusPoll(); // nothing came: counts, and gives the count back
+    QCOMPARE(rig.sync->poll().NoReplyCount, 0);
+}
+
+void TstStatusPoll::tenEmptyPollsLoseTheMixers_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("emptyPolls");
+    QTest::newRow("USB") << int(LinkKind::Usb) << 10;
+    QTest::newRow("Ethernet") << int(LinkKind::Ethernet) << 9;
+    QTest::newRow("RS-232C") << int(LinkKind::Rs232c) << 9;
+}
+
+void TstStatusPoll::tenEmptyPollsLoseTheMixers()
+{
+    QFETCH(int, kind);
+    QFETCH(int, emptyPolls);
+    SyncRig rig(simOptions(2), LinkKind(kind));
+    rig.loop.StartupPolls = 0;
+    rig.loop.PollPhase = PollData;
+    rig.sync->StatusPoll();
+    rig.sync->StatusPoll(); // the data reply arrives
+    QCOMPARE(rig.mixers.MixerCount, 2);
+    rig.chain.reset(); // unplugged, with the answer to the last request lost
+    rig.transport->pending.clear();
+    rig.script = [](const QByteArray &) { return QList<QByteArray>{}; };
+    for (int i = 1; i < emptyPolls; ++i)
+        rig.sync->StatusPoll();
+    QCOMPARE(rig.mixers.MixerCount, 2);
+    rig.sync->StatusPoll();
+    QCOMPARE(rig.mixers.MixerCount, 0);
+    QCOMPARE(rig.sync->poll().NoReplyCount, 0);
+}
+
+void TstStatusPoll::thresholdBytesLikeATrailerDoNotCutTheReply()
+{
+    SyncRig rig(simOptions(2));
+    rig.loop.StartupPolls = 0;
+    rig.chain->handle(bytes({'T', 'S', 1, 0x55, 0xAA}));
+    rig.sync->StatusPoll();
+    rig.sync->StatusPoll();
+    QCOMPARE(rig.mixers.MixerCount, 2);
+    QCOMPARE(rig.mixers.MixerData[1].Threshold, 0x55AA);
+    QCOMPARE(rig.sync->poll().PollFill, 0);
+}
+
+void TstStatusPoll::readModel()
+{
+    SyncRig rig(simOptions(2, [](SimOptions &o) { o.model = 0; }));
+    QCOMPARE(rig.sync->ReadModel(2), 0); // the older model's code
+    QList<QByteArray> asked;
+    rig.script = [&](const QByteArray &rq) {
+        asked << rq.left(2);
+        if (rq.startsWith("MN"))
+            return QList<QByteArray>{bytes({'M', 'N', 1})}; // one byte short
+        return QList<QByteArray>{rig.chain->handle(rq)};
+    };
+    QCOMPARE(rig.sync->ReadModel(1), 1); // "I","R" answered
+    QCOMPARE(rig.sync->ReadModel(2), 0); // only the master is asked with "I","R"
+    QCOMPARE(asked, (QList<QByteArray>{"MN", "IR", "MN"}));
+
+    rig.script = [](const QByteArray &) { return QList<QByteArray>{}; };
+    const double before = rig.clock.now();
+    QCOMPARE(rig.sync->ReadModel(1), 0);
+    QVERIFY(rig.clock.now() - before <= 2 * 0.8 + 0.01); // two standard time-outs
+
+    rig.link.linkKind = LinkKind::Offline;
+    rig.mixers.Model[3] = 7;
+    QCOMPARE(rig.sync->ReadModel(3), 7);
+}
+
+void TstStatusPoll::checkAccess_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("script"); // deny, silent, no-set-reply, short-read, "" = plain mixer
+    QTest::addColumn<int>("result");
+    QTest::addColumn<bool>("writeAccess");
+    QTest::addColumn<int>("message"); // 0 none
+    QTest::addColumn<int>("icon");
+    QTest::newRow("granted") << int(LinkKind::Ethernet) << "" << int(AccessResult::Granted) << true << 0 << 0;
+    QTest::newRow("denied") << int(LinkKind::Ethernet) << "deny" << int(AccessResult::Denied) << false << 4200
+                            << int(MsgIcon::Information);
+    QTest::newRow("silent mixer") << int(LinkKind::Ethernet) << "silent" << int(AccessResult::TimedOut) << true
+                                  << 0 << 0;
+    QTest::newRow("write unanswered") << int(LinkKind::Ethernet) << "no-set-reply" << int(AccessResult::NoResponse)
+                                      << true << 1801 << int(MsgIcon::Error);
+    QTest::newRow("short data reply") << int(LinkKind::Ethernet) << "short-read" << int(AccessResult::NoResponse)
+                                      << true << 1801 << int(MsgIcon::Error);
+    QTest::newRow("serial link") << int(LinkKind::Rs232c) << "deny" << int(AccessResult::NotChecked) << true << 0
+                                 << 0;
+}
+
+void TstStatusPoll::checkAccess()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, script);
+    QFETCH(int, result);
+    QFETCH(bool, writeAccess);
+    QFETCH(int, message);
+    QFETCH(int, icon);
+    SyncRig rig(simOptions(1, [&](SimOptions &o) { o.denyWrite = script == "deny"; }), LinkKind(kind));
+    rig.chain->setBlockByte(1, 1, 6);
+    if (script == "silent" || script == "no-set-reply" || script == "short-read") {
+        rig.script = [&](const QByteArray &rq) {
+            if (script == "silent" || (script == "no-set-reply" && rq.startsWith("DS")))
+                return QList<QByteArray>{};
+            QByteArray r = rig.chain->handle(rq);
+            if (script == "short-read")
+                r.chop(1);
+            return QList<QByteArray>{r};
+        };
+    }
+    QCOMPARE(int(rig.sync->CheckAccess()), result);
+    QCOMPARE(rig.mixers.WriteAccess, writeAccess);
+    if (message) {
+        QCOMPARE(rig.dialogs.shown.size(), size_t(1));
+        QCOMPARE(rig.dialogs.shown[0].text, str(message));
+        QCOMPARE(int(rig.dialogs.shown[0].icon), icon);
+        QCOMPARE(rig.dialogs.shown[0].title, str(StrId::AppTitle));
+    } else {
+        QVERIFY(rig.dialogs.shown.empty());
+    }
+    if (kind != int(LinkKind::Ethernet)) {
+        QVERIFY(rig.transport->sent.isEmpty());
+    } else if (result == int(AccessResult::Granted)) {
+        // The master's input level is written back unchanged.
+        QCOMPARE(rig.transport->sent, (QList<QByteArray>{bytes({'D', 'R', 1}), bytes({'D', 'S', 1, 1, 6})}));
+    }
+}
+
+void TstStatusPoll::pendingChangesCountsPriorityOfChannelOneOnly()
+{
+    SyncRig rig;
+    StatusPoll &poll = rig.sync->poll();
+    QVERIFY(!poll.PendingChanges());
+    rig.mixers.SetDataPending[16][channelKeyId(ChannelFamily::Priority, 3)] = -1;
+    rig.mixers.SetDataPending[16][0] = -1; // Active is never sent
+    QVERIFY(!poll.PendingChanges());
+    rig.mixers.SetDataPending[16][channelKeyId(ChannelFamily::Priority, 1)] = -1;
+    QVERIFY(poll.PendingChanges());
+    rig.mixers.clearPending();
+    rig.mixers.SetDataPending[9][MixerKey::Threshold] = -1;
+    QVERIFY(poll.PendingChanges());
+}
+
+QTEST_GUILESS_MAIN(TstStatusPoll)
+#include "tst_statuspoll.moc"
