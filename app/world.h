@@ -6,17 +6,21 @@
 #include "app/loopstate.h"
 #include "link/linkstate.h"
 #include "mixer/mixerdata.h"
+#include "panel/panelmodel.h"
+#include "settings/loadsave.h"
 
 class Clock;
 class Dialogs;
 
 struct World
 {
-    World(Clock &c, Dialogs &d) : clock(c), dialogs(d) {}
+    World(Clock &c, Dialogs &d) : clock(c), dialogs(d) { panel.defaults = PanelDefaults::fromStrings(); }
 
     Clock &clock;
     Dialogs &dialogs;
     LinkState link;
     LoopState loop;
     MixerState mixers;
+    SettingsFiles settings;
+    PanelState panel;
 };

@@ -10,6 +10,9 @@
 #include "link/comm.h"
 #include "link/ethernettransport.h"
 #include "link/serialtransport.h"
+#include "link/ui/frmethersetting.h"
+#include "mixer/mixersync.h"
+#include "settings/mixersections.h"
 
 #include <QApplication>
 #include <QDir>
@@ -49,6 +52,45 @@ Application::Application(World &world, QStringList arguments)
 
 Application::~Application() = default;
 
+void Application::wireSync()
+{
+    m_sync = std::make_unique<MixerSync>(*m_comm, m_world.loop, m_world.mixers);
+    StatusPollHooks &hooks = m_sync->hooks();
+    hooks.Menu_Enable = [this](bool flag) {
+        if (m_main)
+            m_main->Menu_Enable(flag);
+    };
+    hooks.setUpPanel = [this] {
+        if (m_world.panel.setUp)
+            return;
+        PanelContext ctx;
+        ctx.linkKind = m_world.link.linkKind;
+        ctx.mixerCount = m_world.mixers.MixerCount;
+        ResetPanel(m_world.panel, m_world.mixers.FileMixerCount, ctx);
+    };
+    hooks.writeFactoryTexts = [this](const FirstPollTexts &texts) {
+        for (const auto &[id, text] : texts.fileTable)
+            m_world.settings.FileTable.set(id, 0, text);
+        for (const auto &[id, text] : texts.setDataTable)
+            m_world.settings.SetDataTable.set(id, 0, text);
+    };
+}
+
+void Application::wireSettings()
+{
+    m_mixerSettings = std::make_unique<MixerStateSettings>(m_world.mixers);
+    m_settings = std::make_unique<SettingsCommands>(m_world.settings, *m_mixerSettings,
+                                                    m_world.panel, m_world.loop, m_world.link,
+                                                    m_world.dialogs);
+    FrmMain *main = m_main.get();
+    QObject::connect(main, &FrmMain::openRequested, main, [this] { m_settings->openMenu(0); });
+    QObject::connect(main, &FrmMain::saveRequested, main, [this] { m_settings->saveMenu(0); });
+    QObject::connect(main, &FrmMain::saveAsRequested, main, [this] { m_settings->saveAsMenu(0); });
+    QObject::connect(m_settings.get(), &SettingsCommands::captionChanged, main,
+                     &QWidget::setWindowTitle);
+    main->confirmClose = [this] { return m_settings->confirmClose(); };
+}
+
 std::optional<LinkKind> Application::presetLink()
 {
     const QString v = qEnvironmentVariable("ZKVR340A_LINK").toLower();
@@ -74,7 +116,7 @@ int Application::run()
     loop.DataState = DataChanged;
     m_world.mixers.Model.fill(-1);
     if (!m_world.link.offline())
-        m_world.mixers.Model[1] = readModel(1);
+        m_world.mixers.Model[1] = m_sync->ReadModel(1);
     if (m_ended)
         return 0;
 
@@ -110,6 +152,7 @@ void Application::openMainWindow()
                        [this] { if (m_comm) m_comm->CommDrain(); }};
     m_main = std::make_unique<FrmMain>(ctx, m_debug);
     m_main->disconnect = [this] { Disconnect(); };
+    wireSettings();
     m_main->show();
     connectStep();
     if (m_ended)
@@ -133,37 +176,39 @@ void Application::connectStep()
     ep.chooseEthernetAddress = [this](bool &userChose) { return chooseEthernetAddress(userChose); };
     m_comm = std::make_unique<MdlComm>(m_world.link, m_world.clock, m_world.dialogs, ep);
     m_comm->onOpenFailed = [this] { Disconnect(); };
+    wireSync();
+    m_sync->resetForConnect();
     m_comm->CommOpen();
     if (m_ended)
         return;
-    if (m_world.link.linkKind == LinkKind::Ethernet && checkAccess)
-        checkAccess();
-    else
-        m_world.mixers.WriteAccess = true;
+    m_sync->CheckAccess(); // grants writing at once on links other than Ethernet
 }
 
 QString Application::chooseEthernetAddress(bool &userChose)
 {
-    // The connection dialog takes this over; meanwhile the INI file names the mixer.
-    userChose = true;
-    const QString address = m_ini.ipSettings().address;
-    return address.isEmpty() ? QStringLiteral("192.168.100.200") : address;
+    if (presetLink()) {
+        // Scripted start: no dialog, the INI file names the mixer.
+        userChose = true;
+        const QString address = m_ini.ipSettings().address;
+        return address.isEmpty() ? QStringLiteral("192.168.100.200") : address;
+    }
+    return chooseEthernetTarget(m_world.clock, m_world.dialogs, m_ini, userChose, m_main.get(),
+                                &m_connectAddress);
 }
 
 void Application::StatusPoll()
 {
-    if (statusPoll)
-        statusPoll();
+    m_sync->StatusPoll();
 }
 
 bool Application::SetData()
 {
-    return setData();
+    return m_sync->SetData();
 }
 
 bool Application::pendingValues()
 {
-    return pendingChanges();
+    return m_sync->pendingValues();
 }
 
 void Application::runDownload(int)

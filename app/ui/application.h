@@ -16,6 +16,9 @@
 
 class FrmMain;
 class MdlComm;
+class MixerSync;
+class MixerStateSettings;
+class SettingsCommands;
 class QWidget;
 
 class Application : public JobHandlers
@@ -36,12 +39,8 @@ public:
     JobLoop *loop() const { return m_loop.get(); }
     bool ended() const { return m_ended; }
 
-    // Operations of the mixer synchronisation, wired by the program.
-    std::function<void()> statusPoll;
-    std::function<bool()> setData = [] { return false; };
-    std::function<bool()> pendingChanges = [] { return false; };
-    std::function<qint16(int mixer)> readModel = [](int) { return qint16(0); };
-    std::function<void()> checkAccess;
+    MixerSync *sync() const { return m_sync.get(); }
+    SettingsCommands *settings() const { return m_settings.get(); }
 
     // JobHandlers
     void StatusPoll() override;
@@ -59,6 +58,8 @@ private:
     bool chooseLink();
     void openMainWindow();
     void connectStep();
+    void wireSync();
+    void wireSettings();
     QString chooseEthernetAddress(bool &userChose);
 
     World &m_world;
@@ -67,7 +68,11 @@ private:
     bool m_ended = false;
     bool m_jobWindowOpen = false;
     IniConfig m_ini;
+    QString m_connectAddress; // kept across reconnects
     std::unique_ptr<MdlComm> m_comm;
+    std::unique_ptr<MixerSync> m_sync;
+    std::unique_ptr<MixerStateSettings> m_mixerSettings;
+    std::unique_ptr<SettingsCommands> m_settings;
     std::unique_ptr<FrmMain> m_main;
     std::unique_ptr<JobLoop> m_loop;
     QPointer<QWidget> m_panel;
