@@ -1,0 +1,165 @@
+// The whole program in-process: start-up, connect step, job loop, polling
+// and writing, against a virtual mixer chain on a real loopback TCP socket.
+
+#include "app/clock.h"
+#include "app/dialogs.h"
+#include "app/ui/application.h"
+#include "app/ui/frmmain.h"
+#include "app/world.h"
+#include "sim/simchain.h"
+#include "sim/simtcp.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QProcess>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+// Runs `step` every 50 ms inside the program's loop until it returns true or
+// `seconds` pass; then ends the program through Disconnect.
+void drive(Application &program, double seconds, std::function<bool()> step, bool &finished)
+{
+    auto *timer = new QTimer;
+    QElapsedTimer since;
+    since.start();
+    QObject::connect(timer, &QTimer::timeout, timer, [=, &program, &finished]() mutable {
+        if (program.ended())
+            return;
+        finished = step();
+        if (finished || since.elapsed() > seconds * 1000) {
+            timer->stop();
+            timer->deleteLater();
+            program.Disconnect();
+        }
+    });
+    timer->start(50);
+}
+
+void writeIni(const QString &address)
+{
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                        + "/ZK-VR340a";
+    QDir().mkpath(dir);
+    QFile f(dir + "/ZK-VR340a.ini");
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("[IP_Setting]\r\nIP_Address=" + address.toLatin1() + "\r\nUser_ID=administrator\r\n");
+}
+
+} // namespace
+
+class TestProgram : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void offlineStartReachesAnIdleMainWindow()
+    {
+        qputenv("ZKVR340A_LINK", "offline");
+        SystemClock clock;
+        ScriptedDialogs dialogs;
+        World world(clock, dialogs);
+        world.loop.DataFileName = "/somewhere/room.ini";
+        Application program(world, {"zkvr340a"});
+        bool idle = false;
+        drive(program, 5.0, [&] {
+            FrmMain *w = program.mainWindow();
+            return w && w->isVisible() && !w->menu("MenDownLoad")->menuAction()->isEnabled()
+                   && !w->action("MenIP")->isEnabled() && world.loop.StartupPolls == 0;
+        }, idle);
+        QCOMPARE(program.run(), 0);
+        QVERIFY(idle);
+        for (int m = 1; m <= 16; ++m)
+            QCOMPARE(world.mixers.Model[size_t(m)], qint16(-1));
+        QCOMPARE(world.mixers.MixerCount, qint16(0));
+        QVERIFY(dialogs.shown.empty());
+    }
+
+    void ethernetStartPollsAndWritesThroughTheLoop()
+    {
+        SimOptions options;
+        options.mixers = 3;
+        SimChain chain(options);
+        SimTcpFront front(chain);
+        QString error;
+        QVERIFY2(front.listen("127.0.0.1", 0, error), qPrintable(error));
+        writeIni("127.0.0.1");
+        qputenv("ZKVR340A_LINK", "ethernet");
+        qputenv("ZKVR340A_TCP_PORT", QByteArray::number(front.port()));
+
+        SystemClock clock;
+        ScriptedDialogs dialogs;
+        World world(clock, dialogs);
+        Application program(world, {"zkvr340a"});
+        enum { WaitingForMixers, WaitingForWrite } stage = WaitingForMixers;
+        bool done = false;
+        drive(program, 20.0, [&] {
+            FrmMain *w = program.mainWindow();
+            if (stage == WaitingForMixers) {
+                if (world.mixers.MixerCount != 3 || !w->menu("MenFile")->menuAction()->isEnabled())
+                    return false;
+                // An edit: only MixerSetData and its flag; the loop does the rest.
+                world.mixers.setPending(2, 41, 30);
+                stage = WaitingForWrite;
+                return false;
+            }
+            return chain.blockByte(2, 41) == 30 && world.mixers.MixerData[2].InputGain(1) == 30
+                   && !world.mixers.anyPending(2);
+        }, done);
+        QCOMPARE(program.run(), 0);
+        QVERIFY2(done, qPrintable(QString("mixers %1").arg(world.mixers.MixerCount)));
+        QCOMPARE(world.mixers.Model[1], qint16(1));
+        QVERIFY(world.mixers.WriteAccess);
+        QVERIFY(dialogs.shown.empty());
+        qunsetenv("ZKVR340A_TCP_PORT");
+    }
+
+    void disconnectStoresTheSettingsFileName()
+    {
+        qputenv("ZKVR340A_LINK", "offline");
+        SystemClock clock;
+        ScriptedDialogs dialogs;
+        World world(clock, dialogs);
+        Application program(world, {"zkvr340a"});
+        bool started = false;
+        drive(program, 5.0, [&] {
+            world.loop.DataFileName = "/rooms/hall.ini";
+            return true;
+        }, started);
+        program.run();
+        QSettings store(QSettings::NativeFormat, QSettings::UserScope, "ZK-VR340a", "ZK-VR340a");
+        QCOMPARE(store.value("System/DataFileName").toString(), QString("/rooms/hall.ini"));
+    }
+
+    void secondInstanceEndsSilently()
+    {
+        const QString bin = qEnvironmentVariable("ZKVR340A_BIN_DIR") + "/zkvr340a";
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("ZKVR340A_LINK", "offline");
+        QProcess first;
+        first.setProcessEnvironment(env);
+        first.start(bin, {});
+        QVERIFY(first.waitForStarted());
+        // Let the first one take the lock.
+        QTest::qWait(700);
+        QProcess second;
+        second.setProcessEnvironment(env);
+        second.start(bin, {});
+        QVERIFY(second.waitForFinished(10000));
+        QCOMPARE(second.exitCode(), 0);
+        QVERIFY(second.readAllStandardOutput().isEmpty());
+        QCOMPARE(first.state(), QProcess::Running);
+        first.kill();
+        first.waitForFinished();
+    }
+};
+
+QTEST_MAIN(TestProgram)
+#include "tst_program.moc"
