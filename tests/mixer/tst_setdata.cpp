@@ -1,0 +1,328 @@
+// Writing with verification on virtual time against the virtual mixer: the
+// pass count, the resend of reported values, the rules that clear flags
+// without comparing, and convergence on a link that loses replies.
+
+#include "syncrig.h"
+
+#include "app/strings.h"
+
+#include <QRandomGenerator>
+#include <QtTest>
+
+namespace {
+
+SimStuck stuck(int mixer, int keyId, qint64 value)
+{
+    SimStuck s;
+    s.mixer = mixer;
+    s.keyId = keyId;
+    s.value = value;
+    return s;
+}
+
+// Writes only (DS and TS), in order.
+QList<QByteArray> writes(const SyncRig &rig)
+{
+    QList<QByteArray> out;
+    for (const QByteArray &r : rig.transport->sent)
+        if (r.startsWith("DS") || r.startsWith("TS"))
+            out << r;
+    return out;
+}
+
+bool nothingPending(const MixerState &mixers)
+{
+    for (int m = 1; m <= MaxMixers; ++m)
+        if (mixers.anyPending(m))
+            return false;
+    return true;
+}
+
+// A rig whose records already hold what the chain reports.
+std::unique_ptr<SyncRig> connected(SimOptions options)
+{
+    auto rig = std::make_unique<SyncRig>(std::move(options));
+    rig->sync->readAll(10);
+    rig->forget();
+    return rig;
+}
+
+} // namespace
+
+class TstSetData : public QObject
+{
+    Q_OBJECT
+private slots:
+    void oneChangedValueOnePass();
+    void valueThatDoesNotTake_data();
+    void valueThatDoesNotTake();
+    void thresholdsNotCompared_data();
+    void thresholdsNotCompared();
+    void valuesNotComparedForSlaves();
+    void phantomWithInputLevelOff();
+    void phantomOffWithLevelOffNeedsNoCompare();
+    void unlinkedMixersAreDroppedAfterOneSend();
+    void changedMixerCountRestartsThePasses();
+    void editsDuringTheWaitsJoinTheNextPass();
+    void hundredEditsConvergeDespiteLostReplies();
+    void sendParameterWaitsWithoutAReply();
+};
+
+void TstSetData::oneChangedValueOnePass()
+{
+    auto rig = connected(simOptions(2));
+    rig->mixers.setPending(2, channelKeyId(ChannelFamily::InputGain, 3), 40);
+    QVERIFY(rig->sync->pendingValues());
+    QVERIFY(rig->sync->SetData());
+    QCOMPARE(writes(*rig), QList<QByteArray>{bytes({'D', 'S', 2, 43, 40})});
+    QCOMPARE(rig->sent("TR").size(), 1);
+    QCOMPARE(rig->sent("DR").size(), 1);
+    QVERIFY(nothingPending(rig->mixers));
+    QCOMPARE(rig->sync->setData().outcome().passes, 1);
+    QCOMPARE(rig->chain->blockByte(2, 43), 40);
+
+    // Nothing flagged: nothing sent, still read back once.
+    rig->forget();
+    QVERIFY(!rig->sync->SetData());
+    QVERIFY(writes(*rig).isEmpty());
+}
+
+void TstSetData::valueThatDoesNotTake_data()
+{
+    QTest::addColumn<int>("keyId");
+    QTest::addColumn<QByteArray>("wanted");
+    QTest::addColumn<QByteArray>("reported");
+    QTest::newRow("KeyLock") << 84 << bytes({'D', 'S', 1, 84, 0}) << bytes({'D', 'S', 1, 84, 1});
+    QTest::newRow("Threshold") << 85 << bytes({'T', 'S', 1, 0x01, 0x2C}) << bytes({'T', 'S', 1, 0x00, 0x01});
+}
+
+void TstSetData::valueThatDoesNotTake()
+{
+    QFETCH(int, keyId);
+    QFETCH(QByteArray, wanted);
+    QFETCH(QByteArray, reported);
+    auto rig = connected(simOptions(1, [&](SimOptions &o) { o.stuck << stuck(1, keyId, 1); }));
+    rig->mixers.setPending(1, keyId, keyId == 85 ? 300 : 0);
+    rig->mixers.setPending(1, 43, 12); // takes at once, yet is resent with the failing one
+    const double start = rig->clock.now();
+    QVERIFY(rig->sync->SetData());
+    const SetDataOutcome &outcome = rig->sync->setData().outcome();
+    QCOMPARE(outcome.passes, 11);
+    QVERIFY(outcome.gaveUp);
+    QVERIFY(!outcome.verified);
+    QCOMPARE(rig->sync->setData().SetDataRetryCount, 11);
+
+    // Every pass sends the wanted value; the sixth pass (count 5) also writes
+    // back what the mixer reported, after its read-back.
+    QList<QByteArray> expected;
+    for (int pass = 0; pass <= 10; ++pass) {
+        if (pass == 0)
+            expected << bytes({'D', 'S', 1, 43, 12});
+        expected << wanted;
+        if (pass == 5)
+            expected << reported;
+    }
+    QCOMPARE(writes(*rig), expected);
+
+    QCOMPARE(rig->dialogs.shown.size(), size_t(1));
+    QCOMPARE(rig->dialogs.shown[0].text, str(StrId::SetFailed));
+    QCOMPARE(rig->dialogs.shown[0].icon, MsgIcon::Warning);
+    QVERIFY(nothingPending(rig->mixers));
+    QCOMPARE(rig->mixers.MixerSetData[1].value(keyId), keyId == 85 ? 300 : 0); // kept, not resent
+    // Eleven pauses of 0.5 s after the passes, plus 0.06 s after each of 13 writes.
+    QVERIFY2(rig->clock.now() - start >= 11 * 0.5 + 13 * 0.06 - 1e-6, qPrintable(QString::number(rig->clock.now() - start)));
+}
+
+void TstSetData::thresholdsNotCompared_data()
+{
+    QTest::addColumn<int>("mixer");
+    QTest::addColumn<int>("thresholdAction");
+    QTest::addColumn<int>("thresholdUnit");
+    QTest::newRow("thresholds off") << 1 << 0 << 0;
+    QTest::newRow("slave follows the master") << 2 << 1 << 1;
+}
+
+void TstSetData::thresholdsNotCompared()
+{
+    QFETCH(int, mixer);
+    QFETCH(int, thresholdAction);
+    QFETCH(int, thresholdUnit);
+    auto rig = connected(simOptions(2, [&](SimOptions &o) { o.stuck << stuck(mixer, 85, 500); }));
+    rig->mixers.MixerSetData[1].ThresholdAction() = quint8(thresholdAction);
+    rig->mixers.MixerSetData[1].ThresholdUnit() = quint8(thresholdUnit);
+    rig->mixers.setPending(mixer, MixerKey::Threshold, 200);
+    QVERIFY(rig->sync->SetData());
+    QCOMPARE(writes(*rig), QList<QByteArray>{bytes({'T', 'S', mixer, 0, 200})});
+    QCOMPARE(rig->sync->setData().outcome().passes, 1);
+    QVERIFY(nothingPending(rig->mixers));
+    QVERIFY(rig->dialogs.shown.empty());
+}
+
+void TstSetData::valuesNotComparedForSlaves()
+{
+    // A slave's gate values and every Priority but the master's channel 1
+    // read back as whatever the mixer holds.
+    auto rig = connected(simOptions(2, [](SimOptions &o) {
+        o.stuck << stuck(2, MixerKey::KeyLock, 1) << stuck(1, channelKeyId(ChannelFamily::Priority, 3), 1);
+    }));
+    rig->mixers.setPending(2, MixerKey::KeyLock, 0);
+    rig->mixers.setPending(1, channelKeyId(ChannelFamily::Priority, 3), 0);
+    rig->mixers.setPending(2, channelKeyId(ChannelFamily::Priority, 1), 0);
+    QVERIFY(rig->sync->SetData());
+    QCOMPARE(writes(*rig), (QList<QByteArray>{bytes({'D', 'S', 2, 49, 0}), bytes({'D', 'S', 2, 84, 0})}));
+    QCOMPARE(rig->sync->setData().outcome().passes, 1);
+    QVERIFY(nothingPending(rig->mixers));
+
+    // The master's own gate values are compared.
+    auto master = connected(simOptions(1, [](SimOptions &o) { o.stuck << stuck(1, MixerKey::KeyLock, 1); }));
+    master->mixers.setPending(1, MixerKey::KeyLock, 0);
+    master->sync->SetData();
+    QVERIFY(master->sync->setData().outcome().gaveUp);
+}
+
+void TstSetData::phantomWithInputLevelOff()
+{
+    const int phantom2 = channelKeyId(ChannelFamily::Phantom, 2);
+    SyncRig plain(simOptions(1, [&](SimOptions &o) { o.stuck << stuck(1, phantom2, 1); }));
+    plain.chain->setBlockByte(1, 2, 0); // input 2 off
+    plain.sync->readAll();
+    plain.forget();
+    plain.mixers.setPending(1, phantom2, 0);
+    plain.sync->SetData();
+
+    QList<QByteArray> expected;
+    for (int pass = 0; pass <= 10; ++pass) {
+        if (pass == 6)
+            expected << bytes({'D', 'S', 1, 2, 0}); // the input level goes back to off
+        expected << bytes({'D', 'S', 1, 10, 0});
+        if (pass == 5)
+            expected << bytes({'D', 'S', 1, 2, 1}) << bytes({'D', 'S', 1, 10, 1});
+    }
+    QCOMPARE(writes(plain), expected);
+    QCOMPARE(plain.chain->blockByte(1, 2), 0);
+    QVERIFY(nothingPending(plain.mixers));
+}
+
+void TstSetData::phantomOffWithLevelOffNeedsNoCompare()
+{
+    // With the input off the mixer reports phantom 0 whatever was asked.
+    const int phantom4 = channelKeyId(ChannelFamily::Phantom, 4);
+    SyncRig rig(simOptions(1, [&](SimOptions &o) { o.stuck << stuck(1, phantom4, 0); }));
+    rig.chain->setBlockByte(1, 4, 0);
+    rig.sync->readAll();
+    rig.mixers.setPending(1, phantom4, 1);
+    QVERIFY(rig.sync->SetData());
+    QCOMPARE(rig.sync->setData().outcome().passes, 1);
+    QVERIFY(nothingPending(rig.mixers));
+}
+
+void TstSetData::unlinkedMixersAreDroppedAfterOneSend()
+{
+    SyncRig rig(simOptions(1));
+    QCOMPARE(rig.mixers.MixerCount, 0); // nothing heard yet
+    rig.mixers.setPending(1, 43, 7);
+    rig.mixers.setPending(2, 43, 7);
+    rig.mixers.setPending(16, MixerKey::Threshold, 7);
+    QVERIFY(rig.sync->SetData());
+    // Mixer 1 is sent and the pass ends; nothing beyond it is sent, and no
+    // flag is left to bring the poll back here.
+    QCOMPARE(writes(rig), QList<QByteArray>{bytes({'D', 'S', 1, 43, 7})});
+    QVERIFY(nothingPending(rig.mixers));
+    QVERIFY(!rig.sync->pendingValues());
+    QCOMPARE(rig.chain->blockByte(1, 43), 7);
+}
+
+void TstSetData::changedMixerCountRestartsThePasses()
+{
+    SyncRig rig(simOptions(2, [](SimOptions &o) { o.stuck << stuck(1, 84, 1); }));
+    rig.sync->readAll();
+    SimOptions three = simOptions(3);
+    three.stuck << stuck(1, 84, 1);
+    SimChain longer(three);
+    int thresholdReads = 0;
+    rig.script = [&](const QByteArray &rq) {
+        if (rq.startsWith("TR"))
+            ++thresholdReads;
+        // A third mixer is linked during the third pass.
+        SimChain &chain = thresholdReads >= 3 ? longer : *rig.chain;
+        const QByteArray r = chain.handle(rq);
+        return r.isEmpty() ? QList<QByteArray>{} : QList<QByteArray>{r};
+    };
+    rig.mixers.setPending(1, 84, 0);
+    rig.sync->SetData();
+    QCOMPARE(rig.sync->setData().outcome().passes, 3 + 10);
+    QCOMPARE(rig.dialogs.shown.size(), size_t(1));
+}
+
+void TstSetData::editsDuringTheWaitsJoinTheNextPass()
+{
+    auto rig = connected(simOptions(1, [](SimOptions &o) { o.stuck << stuck(1, 84, 1); }));
+    rig->mixers.setPending(1, 84, 0);
+    bool edited = false;
+    rig->clock.setOnWait([&] {
+        // The user types while the first pass waits.
+        if (!edited && rig->sent("DR").size() == 1) {
+            edited = true;
+            rig->mixers.setPending(1, 42, 33);
+        }
+    });
+    rig->sync->SetData();
+    QVERIFY(edited);
+    QCOMPARE(rig->chain->blockByte(1, 42), 33);
+    QCOMPARE(rig->sent("DS").count(bytes({'D', 'S', 1, 42, 33})), 1);
+}
+
+void TstSetData::hundredEditsConvergeDespiteLostReplies()
+{
+    SimOptions options = simOptions(3, [](SimOptions &o) {
+        o.dropProbability = 0.1;
+        o.seed = 7;
+    });
+    SyncRig rig(options);
+    QVERIFY(rig.sync->readAll(10));
+    QCOMPARE(rig.mixers.MixerCount, 3);
+    QRandomGenerator random(11);
+    // Values the read-back compares on every mixer: channel families other
+    // than Phantom and Priority, the output values, the threshold.
+    QList<int> keys;
+    for (ChannelFamily f : {ChannelFamily::InputLevel, ChannelFamily::HeadAmp, ChannelFamily::LowCutFil,
+                            ChannelFamily::ThresholdObj, ChannelFamily::InputGain, ChannelFamily::RemoteOn,
+                            ChannelFamily::RemoteOff})
+        for (int n = 1; n <= 8; ++n)
+            keys << channelKeyId(f, n);
+    keys << MixerKey::OutputLevel << MixerKey::OutputGain << MixerKey::MuteChange << MixerKey::MuteAtt
+         << MixerKey::Threshold;
+    int passes = 0;
+    for (int edit = 0; edit < 100; ++edit) {
+        const int mixer = random.bounded(1, 4);
+        const int key = keys[random.bounded(int(keys.size()))];
+        const int value = key == MixerKey::Threshold ? random.bounded(0, 32768) : random.bounded(0, 256);
+        rig.mixers.setPending(mixer, key, value);
+        QVERIFY(rig.sync->SetData());
+        const SetDataOutcome &o = rig.sync->setData().outcome();
+        QVERIFY2(o.verified, qPrintable(QStringLiteral("edit %1: mixer %2 key %3").arg(edit).arg(mixer).arg(key)));
+        passes += o.passes;
+        const int held = key == MixerKey::Threshold ? rig.chain->threshold(mixer) : rig.chain->blockByte(mixer, key);
+        QCOMPARE(held, value);
+    }
+    QVERIFY(rig.dialogs.shown.empty());
+    QVERIFY(passes > 100); // some read-backs were lost and repeated
+}
+
+void TstSetData::sendParameterWaitsWithoutAReply()
+{
+    SyncRig rig(simOptions(1));
+    rig.script = [](const QByteArray &) { return QList<QByteArray>{}; };
+    double start = rig.clock.now();
+    rig.sync->setData().SendParameter(0, 5, 43, 1);
+    QVERIFY(rig.clock.now() - start > 0.8 + 0.06 - 1e-9);
+    QCOMPARE(rig.transport->sent, QList<QByteArray>{bytes({'D', 'S', 1, 43, 5})});
+    // Another kind sends nothing but waits the same.
+    start = rig.clock.now();
+    rig.sync->setData().SendParameter(2, 5, 43, 1);
+    QVERIFY(rig.clock.now() - start > 0.8 + 0.06 - 1e-9);
+    QCOMPARE(rig.transport->sent.size(), 1);
+}
+
+QTEST_GUILESS_MAIN(TstSetData)
+#include "tst_setdata.moc"
