@@ -5,16 +5,19 @@
 
 QString checkSearchArgs(const QStringList &args);           // searchcommand.cpp
 CliExit runSearchCommand(CliContext &context, const QStringList &args);
+QString checkGetMixerArgs(const QStringList &args);         // getcommand.cpp
+CliExit runGetMixerCommand(CliContext &context, const QStringList &args);
+QString checkSetMixerArgs(const QStringList &args);         // setcommand.cpp
+CliExit runSetMixerCommand(CliContext &context, const QStringList &args);
 
 const std::vector<CliCommand> &cliCommands()
 {
     // One entry per command; each command's code lives in its own file.
     static const std::vector<CliCommand> commands{
         {"status", "status [--json]", runStatusCommand, checkStatusArgs},
-        {"get", "get KEY [--mixer M] [--json]", runGetCommand,
-         [](const QStringList &args) { ValueArgs v; return parseValueArgs(args, false, v); }},
-        {"set", "set KEY VALUE [--mixer M]", runSetCommand,
-         [](const QStringList &args) { ValueArgs v; return parseValueArgs(args, true, v); }},
+        {"get", "get MIXER KEY | get KEY [--mixer M] [--json]", runGetMixerCommand, checkGetMixerArgs},
+        {"set", "set MIXER KEY=VALUE [KEY=VALUE ...] | set KEY VALUE [--mixer M]", runSetMixerCommand,
+         checkSetMixerArgs},
         {"search", "search USERID", runSearchCommand, checkSearchArgs},
     };
     return commands;

@@ -1,0 +1,74 @@
+// `get MIXER KEY`: the decimal value of one settings key of one linked
+// mixer, read with the poll's own "T","R" and "D","R" requests and decoded
+// into the mixer records the program uses. The older form
+// `get KEY [--mixer M] [--json]` is still served by valuecommands.cpp.
+
+#include "app/loopstate.h"
+#include "app/strings.h"
+#include "cli/clicontext.h"
+#include "cli/valuecommands.h"
+#include "link/comm.h"
+#include "mixer/mixersync.h"
+
+namespace {
+
+// Keys the data and threshold replies carry: ids 1..85.
+int readableKeyId(const QString &key)
+{
+    const int id = mixerKeyId(key);
+    return id >= MixerKey::FirstBlock && id <= MixerKey::Threshold ? id : -1;
+}
+
+bool isMixerNumberForm(const QStringList &args)
+{
+    bool number = false;
+    if (!args.isEmpty())
+        args.first().toInt(&number);
+    return number;
+}
+
+} // namespace
+
+QString checkGetMixerArgs(const QStringList &args)
+{
+    if (!isMixerNumberForm(args)) {
+        ValueArgs v;
+        return parseValueArgs(args, false, v);
+    }
+    if (args.size() != 2)
+        return QStringLiteral("get wants MIXER KEY");
+    const int mixer = args[0].toInt();
+    if (mixer < 1 || mixer > MaxMixers)
+        return QStringLiteral("get: mixer must be 1..16");
+    if (readableKeyId(args[1]) < 0)
+        return QStringLiteral("get: \"%1\" is no key of the data block or Threshold").arg(args[1]);
+    return {};
+}
+
+CliExit runGetMixerCommand(CliContext &context, const QStringList &args)
+{
+    if (!isMixerNumberForm(args))
+        return runGetCommand(context, args);
+    const int mixer = args[0].toInt();
+    const int keyId = readableKeyId(args[1]);
+    MdlComm *comm = context.comm();
+    if (!comm)
+        return CliExit::NoMixer;
+    LoopState loop;
+    MixerState mixers;
+    MixerSync sync(*comm, loop, mixers);
+    if (sync.CheckAccess() == AccessResult::NoResponse)
+        return CliExit::NoMixer;
+    if (!sync.readAll()) {
+        context.err() << str(StrId::NoResponse) << Qt::endl;
+        return CliExit::NoMixer;
+    }
+    if (mixer > mixers.MixerCount) {
+        context.err() << QStringLiteral("zkvr340a-ctl: get: mixer %1 is not linked (%2 linked)")
+                             .arg(mixer).arg(mixers.MixerCount)
+                      << Qt::endl;
+        return CliExit::Usage;
+    }
+    context.out() << mixers.MixerData[size_t(mixer)].value(keyId) << '\n';
+    return CliExit::Ok;
+}

@@ -1,0 +1,113 @@
+// zkvr340a-ctl get MIXER KEY and set MIXER KEY=VALUE... against the virtual
+// mixer program over TCP: verified writes, a value that does not take, no
+// write access, nothing answering, and the usage errors that send nothing.
+
+#include "clitesthelpers.h"
+
+class TstCliGetSet : public QObject
+{
+    Q_OBJECT
+private slots:
+    void setThenGet();
+    void valueThatDoesNotTake();
+    void withoutWriteAccess();
+    void nothingAnswers();
+    void usageErrors_data();
+    void usageErrors();
+};
+
+namespace {
+QStringList ethernet(const Sim &sim)
+{
+    return {"--ethernet", sim.endpoints.value("tcp")};
+}
+QString errText(const Run &r)
+{
+    return QString::fromUtf8(r.err);
+}
+} // namespace
+
+void TstCliGetSet::setThenGet()
+{
+    Sim sim;
+    QVERIFY(sim.start({"--tcp", "0", "--mixers", "3"}));
+    const Run set = ctl(ethernet(sim) + QStringList{"set", "2", "InputGain_3=40", "Threshold=16400", "Mute_8=1"});
+    QCOMPARE(set.exitCode, 0);
+    QVERIFY2(set.err.isEmpty(), set.err.constData());
+    QCOMPARE(ctl(ethernet(sim) + QStringList{"get", "2", "InputGain_3"}).out, QByteArray("40\n"));
+    QCOMPARE(ctl(ethernet(sim) + QStringList{"get", "2", "Threshold"}).out, QByteArray("16400\n"));
+    QCOMPARE(ctl(ethernet(sim) + QStringList{"get", "2", "Mute_8"}).out, QByteArray("1\n"));
+    // The other mixers kept their values.
+    QCOMPARE(ctl(ethernet(sim) + QStringList{"get", "3", "InputGain_3"}).out, QByteArray("0\n"));
+}
+
+void TstCliGetSet::valueThatDoesNotTake()
+{
+    Sim sim;
+    QVERIFY(sim.start({"--tcp", "0", "--stuck", "1:KeyLock=1"}));
+    const Run r = ctl(ethernet(sim) + QStringList{"set", "1", "KeyLock=0"});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY(errText(r).contains(QStringLiteral("ミキサーの設定に失敗しました")));
+}
+
+void TstCliGetSet::withoutWriteAccess()
+{
+    Sim sim;
+    QVERIFY(sim.start({"--tcp", "0", "--deny-write"}));
+    const Run r = ctl(ethernet(sim) + QStringList{"set", "1", "InputGain_1=9"});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY(errText(r).contains(QStringLiteral("アクセス権限がありません。データ閲覧モードで動作します。")));
+    QVERIFY(!errText(r).contains(QStringLiteral("ミキサーの設定に失敗しました"))); // no write was tried
+    // Reading is still allowed.
+    const Run get = ctl(ethernet(sim) + QStringList{"get", "1", "InputGain_1"});
+    QCOMPARE(get.exitCode, 0);
+    QCOMPARE(get.out, QByteArray("0\n"));
+}
+
+void TstCliGetSet::nothingAnswers()
+{
+    Sim sim;
+    QVERIFY(sim.start({"--tcp", "0", "--drop", "1"}));
+    for (const QStringList &command : {QStringList{"get", "1", "KeyLock"}, QStringList{"set", "1", "KeyLock=1"}}) {
+        const Run r = ctl(ethernet(sim) + command);
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY(errText(r).contains(QStringLiteral("応答がありません")));
+        QVERIFY(!errText(r).contains(QStringLiteral("ミキサーの設定に失敗しました")));
+    }
+}
+
+void TstCliGetSet::usageErrors_data()
+{
+    QTest::addColumn<QStringList>("command");
+    QTest::addColumn<bool>("needsMixer"); // the check needs the mixer count
+    QTest::newRow("unknown key") << QStringList{"set", "1", "Volume=3"} << false;
+    QTest::newRow("extended key") << QStringList{"get", "1", "ThresholdMax"} << false;
+    QTest::newRow("mixer 17") << QStringList{"get", "17", "KeyLock"} << false;
+    QTest::newRow("mixer 0") << QStringList{"set", "0", "KeyLock=1"} << false;
+    QTest::newRow("byte 256") << QStringList{"set", "1", "InputGain_1=256"} << false;
+    QTest::newRow("negative") << QStringList{"set", "1", "InputGain_1=-1"} << false;
+    QTest::newRow("threshold 32768") << QStringList{"set", "1", "Threshold=32768"} << false;
+    QTest::newRow("no value") << QStringList{"set", "1", "KeyLock"} << false;
+    QTest::newRow("no assignment") << QStringList{"set", "1"} << false;
+    QTest::newRow("one bad of two") << QStringList{"set", "1", "KeyLock=1", "Noma=x"} << false;
+    QTest::newRow("mixer not linked") << QStringList{"set", "3", "KeyLock=1"} << true;
+    QTest::newRow("get not linked") << QStringList{"get", "3", "KeyLock"} << true;
+}
+
+void TstCliGetSet::usageErrors()
+{
+    QFETCH(QStringList, command);
+    QFETCH(bool, needsMixer);
+    Sim sim;
+    QVERIFY(sim.start({"--tcp", "0", "--mixers", "2"}));
+    // Argument errors are found before any link is opened: an address
+    // where nothing listens shows it.
+    const QStringList link = needsMixer ? ethernet(sim) : QStringList{"--ethernet", "127.0.0.1:9"};
+    const Run r = ctl(link + command);
+    QCOMPARE(r.exitCode, 2);
+    QVERIFY(!r.err.isEmpty());
+    QVERIFY(r.out.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TstCliGetSet)
+#include "tst_cligetset.moc"
