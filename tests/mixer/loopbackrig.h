@@ -1,0 +1,85 @@
+#pragma once
+
+// The virtual mixer behind a real loopback TCP listener, reached through the
+// program's own Ethernet transport on the real clock, and a small job loop:
+// a status poll every ReplyTimeUnit, SetData as soon as a poll finds values
+// waiting. Used by the end-to-end tests and the benchmarks.
+
+#include "app/clock.h"
+#include "app/dialogs.h"
+#include "app/loopstate.h"
+#include "link/comm.h"
+#include "mixer/mixersync.h"
+#include "sim/simchain.h"
+#include "sim/simtcp.h"
+
+#include <functional>
+#include <memory>
+
+struct LoopbackRig
+{
+    explicit LoopbackRig(SimOptions options) : chain(options), front(chain)
+    {
+        QString error;
+        listening = front.listen(QStringLiteral("127.0.0.1"), 0, error);
+        link.linkKind = LinkKind::Ethernet;
+        LinkEndpoints endpoints;
+        endpoints.tcpPort = front.port();
+        endpoints.connectLimitSeconds = 5.0;
+        endpoints.chooseEthernetAddress = [](bool &userChose) {
+            userChose = true;
+            return QStringLiteral("127.0.0.1");
+        };
+        comm = std::make_unique<MdlComm>(link, clock, dialogs, std::move(endpoints));
+        sync = std::make_unique<MixerSync>(*comm, loop, mixers);
+    }
+
+    bool connect()
+    {
+        if (!listening || !comm->CommOpen())
+            return false;
+        sync->resetForConnect();
+        return true;
+    }
+
+    // Runs the loop until done() holds or `limit` seconds passed; after each
+    // SetData run, `afterSetData` sees how it went.
+    bool runLoop(const std::function<bool()> &done, double limit,
+                 const std::function<void(const SetDataOutcome &)> &afterSetData = {})
+    {
+        const double end = clock.now() + limit;
+        double t0 = clock.now() - link.ReplyTimeUnit; // the first poll is due at once
+        while (!done()) {
+            const double now = clock.now();
+            if (now > end)
+                return false;
+            clock.processEvents();
+            if (loop.ChangePending == -1) {
+                loop.ChangePending = 0;
+                if (sync->SetData())
+                    loop.PollPhase = PollData;
+                if (afterSetData)
+                    afterSetData(sync->setData().outcome());
+                continue;
+            }
+            if (now - t0 > link.ReplyTimeUnit) {
+                sync->StatusPoll();
+                t0 = clock.now();
+                continue;
+            }
+            clock.waitForEvents(t0 + link.ReplyTimeUnit - now + 0.001);
+        }
+        return true;
+    }
+
+    SystemClock clock;
+    ScriptedDialogs dialogs;
+    LinkState link;
+    LoopState loop;
+    MixerState mixers;
+    SimChain chain;
+    SimTcpFront front;
+    bool listening = false;
+    std::unique_ptr<MdlComm> comm;
+    std::unique_ptr<MixerSync> sync;
+};

@@ -1,0 +1,61 @@
+// Reading and writing over a real loopback TCP connection with the virtual
+// mixer: edits made while the loop polls reach the mixer and are verified,
+// and a read-only user gets the access message and writes nothing.
+
+#include "loopbackrig.h"
+
+#include "app/strings.h"
+
+#include <QTimer>
+#include <QtTest>
+
+class TstSyncLoopback : public QObject
+{
+    Q_OBJECT
+private slots:
+    void editsWhilePollingAreVerified();
+    void readOnlyUserWritesNothing();
+};
+
+void TstSyncLoopback::editsWhilePollingAreVerified()
+{
+    SimOptions options;
+    options.mixers = 2;
+    LoopbackRig rig(options);
+    QVERIFY(rig.connect());
+    QCOMPARE(rig.sync->CheckAccess(), AccessResult::Granted);
+    QVERIFY(rig.runLoop([&] { return rig.mixers.MixerCount == 2 && rig.loop.StartupPolls == 0; }, 10));
+
+    // Five edits, each made from a timer while the loop polls, as a window would.
+    for (int edit = 1; edit <= 5; ++edit) {
+        const int mixer = 1 + edit % 2;
+        const int key = channelKeyId(ChannelFamily::InputGain, edit);
+        QTimer::singleShot(50 * edit, [&, mixer, key, edit] { rig.mixers.setPending(mixer, key, 10 + edit); });
+        bool verified = false;
+        QVERIFY(rig.runLoop([&] { return verified; }, 10, [&](const SetDataOutcome &o) {
+            verified = o.verified && !rig.mixers.anyPending(mixer);
+        }));
+        QCOMPARE(rig.chain.blockByte(mixer, key), 10 + edit);
+    }
+    // The poll that follows a write asks for all data, and the editor's view
+    // catches up.
+    QVERIFY(rig.runLoop([&] { return rig.mixers.MixerData[2].InputGain(5) == 15; }, 5));
+    QVERIFY(rig.dialogs.shown.empty());
+}
+
+void TstSyncLoopback::readOnlyUserWritesNothing()
+{
+    SimOptions options;
+    options.denyWrite = true;
+    LoopbackRig rig(options);
+    QVERIFY(rig.connect());
+    QCOMPARE(rig.sync->CheckAccess(), AccessResult::Denied);
+    QVERIFY(!rig.mixers.WriteAccess);
+    QCOMPARE(rig.dialogs.texts(), QStringList{str(4200)});
+    QCOMPARE(rig.dialogs.shown[0].icon, MsgIcon::Information);
+    // Reading goes on as usual.
+    QVERIFY(rig.runLoop([&] { return rig.mixers.MixerCount == 1 && rig.sync->poll().DataReceived; }, 10));
+}
+
+QTEST_GUILESS_MAIN(TstSyncLoopback)
+#include "tst_syncloopback.moc"
