@@ -133,6 +133,29 @@ private slots:
         QCOMPARE(disconnects, 1);
         QCOMPARE(dialogs.shown.back().text, QStringLiteral("終了します。よろしいですか？"));
     }
+
+    // With ZKVR340A_SCREENSHOT_DIR set, saves what the windows look like
+    // (docs/screenshots is made this way).
+    void screenshots()
+    {
+        const QString dir = qEnvironmentVariable("ZKVR340A_SCREENSHOT_DIR");
+        if (dir.isEmpty())
+            QSKIP("ZKVR340A_SCREENSHOT_DIR not set");
+        FrmInterface choice({"/dev/ttyS0", "/dev/serial/by-id/usb-FTDI_USB_Serial-if00-port0"},
+                            "/dev/ttyS0");
+        choice.show();
+        QApplication::processEvents();
+        QVERIFY(choice.grab().save(dir + "/frminterface.png"));
+        LinkState link;
+        link.linkKind = LinkKind::Ethernet;
+        LoopState loop;
+        ScriptedDialogs dialogs;
+        FrmMain w({link, loop, dialogs, [] { return true; }, [] { return 1; }}, false);
+        w.Menu_Enable(true);
+        w.show();
+        QApplication::processEvents();
+        QVERIFY(w.grab().save(dir + "/frmmain.png"));
+    }
 };
 
 QTEST_MAIN(TestAppWindows)
