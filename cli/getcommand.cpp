@@ -12,6 +12,13 @@
 
 namespace {
 
+namespace Msg {
+constexpr int GetUsage = 9200;
+constexpr int MixerRange = 9202;
+constexpr int UnknownKey = 9203;
+constexpr int NotLinked = 9206;
+} // namespace Msg
+
 // Keys the data and threshold replies carry: ids 1..85.
 int readableKeyId(const QString &key)
 {
@@ -36,12 +43,12 @@ QString checkGetMixerArgs(const QStringList &args)
         return parseValueArgs(args, false, v);
     }
     if (args.size() != 2)
-        return QStringLiteral("get wants MIXER KEY");
+        return str(Msg::GetUsage);
     const int mixer = args[0].toInt();
     if (mixer < 1 || mixer > MaxMixers)
-        return QStringLiteral("get: mixer must be 1..16");
+        return str(Msg::MixerRange).arg(QStringLiteral("get"));
     if (readableKeyId(args[1]) < 0)
-        return QStringLiteral("get: \"%1\" is no key of the data block or Threshold").arg(args[1]);
+        return str(Msg::UnknownKey).arg(QStringLiteral("get"), args[1]);
     return {};
 }
 
@@ -64,8 +71,7 @@ CliExit runGetMixerCommand(CliContext &context, const QStringList &args)
         return CliExit::NoMixer;
     }
     if (mixer > mixers.MixerCount) {
-        context.err() << QStringLiteral("zkvr340a-ctl: get: mixer %1 is not linked (%2 linked)")
-                             .arg(mixer).arg(mixers.MixerCount)
+        context.err() << str(Msg::NotLinked).arg(QStringLiteral("get")).arg(mixer).arg(mixers.MixerCount)
                       << Qt::endl;
         return CliExit::Usage;
     }

@@ -16,6 +16,15 @@
 
 namespace {
 
+namespace Msg {
+constexpr int SetUsage = 9201;
+constexpr int MixerRange = 9202;
+constexpr int UnknownKey = 9203;
+constexpr int NotAssignment = 9204;
+constexpr int ValueRange = 9205;
+constexpr int NotLinked = 9206;
+} // namespace Msg
+
 constexpr int ThresholdMax = 32767;
 constexpr int ByteMax = 255;
 
@@ -31,23 +40,23 @@ bool isMixerNumberForm(const QStringList &args)
 QString parseAssignments(const QStringList &args, int &mixer, std::vector<std::pair<int, int>> &values)
 {
     if (args.size() < 2)
-        return QStringLiteral("set wants MIXER KEY=VALUE [KEY=VALUE ...]");
+        return str(Msg::SetUsage);
     mixer = args[0].toInt();
     if (mixer < 1 || mixer > MaxMixers)
-        return QStringLiteral("set: mixer must be 1..16");
+        return str(Msg::MixerRange).arg(QStringLiteral("set"));
     for (const QString &a : args.mid(1)) {
         const int eq = int(a.indexOf(QLatin1Char('=')));
         if (eq <= 0)
-            return QStringLiteral("set: \"%1\" is not KEY=VALUE").arg(a);
+            return str(Msg::NotAssignment).arg(a);
         const QString key = a.left(eq);
         const int id = mixerKeyId(key);
         if (id < MixerKey::FirstBlock || id > MixerKey::Threshold)
-            return QStringLiteral("set: \"%1\" is no key of the data block or Threshold").arg(key);
+            return str(Msg::UnknownKey).arg(QStringLiteral("set"), key);
         bool ok = false;
         const int value = a.mid(eq + 1).toInt(&ok);
         const int max = id == MixerKey::Threshold ? ThresholdMax : ByteMax;
         if (!ok || value < 0 || value > max)
-            return QStringLiteral("set: value of %1 must be 0..%2").arg(key).arg(max);
+            return str(Msg::ValueRange).arg(key).arg(max);
         values.emplace_back(id, value);
     }
     return {};
@@ -90,8 +99,7 @@ CliExit runSetMixerCommand(CliContext &context, const QStringList &args)
         return CliExit::NoMixer;
     }
     if (mixer > mixers.MixerCount) {
-        context.err() << QStringLiteral("zkvr340a-ctl: set: mixer %1 is not linked (%2 linked)")
-                             .arg(mixer).arg(mixers.MixerCount)
+        context.err() << str(Msg::NotLinked).arg(QStringLiteral("set")).arg(mixer).arg(mixers.MixerCount)
                       << Qt::endl;
         return CliExit::Usage;
     }
