@@ -63,6 +63,7 @@ private slots:
     void phantomOffWithLevelOffNeedsNoCompare();
     void unlinkedMixersAreDroppedAfterOneSend();
     void changedMixerCountRestartsThePasses();
+    void mixerMissingFromTheReadBackIsNotVerified();
     void editsDuringTheWaitsJoinTheNextPass();
     void hundredEditsConvergeDespiteLostReplies();
     void sendParameterWaitsWithoutAReply();
@@ -252,6 +253,20 @@ void TstSetData::changedMixerCountRestartsThePasses()
     rig.sync->SetData();
     QCOMPARE(rig.sync->setData().outcome().passes, 3 + 10);
     QCOMPARE(rig.dialogs.shown.size(), size_t(1));
+}
+
+void TstSetData::mixerMissingFromTheReadBackIsNotVerified()
+{
+    auto rig = connected(simOptions(2));
+    rig->mixers.MixerCount = 3; // counted before the third mixer went away
+    rig->mixers.setPending(3, 43, 9);
+    // What an earlier, longer reply left in the buffer where mixer 3's
+    // value would be must not pass for it.
+    rig->link.ReceiveBuffer[size_t(2 + 84 * 2 + 43)] = 9;
+    int count = -1;
+    QVERIFY(!rig->sync->setData().DataVerify(count, false));
+    QCOMPARE(count, 2);
+    QCOMPARE(rig->mixers.SetDataPending[3][43], -1);
 }
 
 void TstSetData::editsDuringTheWaitsJoinTheNextPass()
