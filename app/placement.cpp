@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <algorithm>
+
 QPoint placeFormPosition(const QRect &main, const QSize &size, const QSize &screen, PlaceMode mode)
 {
     if (mode == PlaceMode::Centred)
@@ -25,4 +27,36 @@ QString MixerName(int mixer)
     if (mixer >= 2 && mixer <= 16)
         return str(1903) + QString::number(mixer - 1);
     return {};
+}
+
+QPoint editorBesideMain(const QRect &main, const QRect &editor, int screenWidth)
+{
+    QPoint p = editor.topLeft();
+    if (editor.height() < main.top())
+        p.setY(main.top() - editor.height());
+    else if (editor.width() < main.left())
+        p.setX(main.left() - editor.width());
+    else if (main.left() + main.width() + editor.width() < screenWidth)
+        p.setX(main.left() + main.width());
+    else
+        p.setY(main.top() + main.height());
+    return p;
+}
+
+std::vector<QPoint> cascadePositions(int count, const QSize &main, int editorHeight, int screenHeight)
+{
+    constexpr int Step = 270 / 15; // 270 twips
+    std::vector<QPoint> out;
+    int left = 0;
+    int top = main.height();
+    for (int i = 0; i < count; ++i) {
+        out.emplace_back(left, top);
+        left += Step;
+        top += Step;
+        if (editorHeight + top > screenHeight) {
+            top = 0;
+            left = std::max(left, main.width());
+        }
+    }
+    return out;
 }

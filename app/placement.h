@@ -4,6 +4,8 @@
 #include <QRect>
 #include <QSize>
 
+#include <vector>
+
 // Where a window goes relative to the main window before it is shown.
 enum class PlaceMode : int {
     Below = -1,   // under the main window, left edges aligned; kept on screen
@@ -18,3 +20,14 @@ QPoint placeFormPosition(const QRect &main, const QSize &size, const QSize &scre
 // anything else empty.
 class QString;
 QString MixerName(int mixer);
+
+// Where the first editor window goes when the program starts: next to the
+// main window, changing one coordinate only: above it if it fits, else left
+// of it, else right of it, else below it.
+QPoint editorBesideMain(const QRect &main, const QRect &editor, int screenWidth);
+
+// The arrange command's cascade of `count` editor windows under a main window
+// at (0, 0): 270 units right and down each; when the next window would pass the
+// screen's bottom the top restarts at 0 and the left edge is kept clear of the
+// main window.
+std::vector<QPoint> cascadePositions(int count, const QSize &main, int editorHeight, int screenHeight);

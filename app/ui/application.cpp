@@ -6,6 +6,7 @@
 #include "app/strings.h"
 #include "app/ui/frminterface.h"
 #include "app/ui/frmmain.h"
+#include "app/ui/frmselect.h"
 #include "app/ui/placeholders.h"
 #include "link/comm.h"
 #include "link/ethernettransport.h"
@@ -89,6 +90,112 @@ void Application::wireSettings()
     QObject::connect(m_settings.get(), &SettingsCommands::captionChanged, main,
                      &QWidget::setWindowTitle);
     main->confirmClose = [this] { return m_settings->confirmClose(); };
+    QObject::connect(main, &FrmMain::showMixerRequested, main, [this] { onShowMixer(); });
+    QObject::connect(main, &FrmMain::modeChangeRequested, main, [this] { onModeChange(); });
+    QObject::connect(main, &FrmMain::arrangeRequested, main, [this] { onArrange(); });
+}
+
+QWidget *Application::showEditor(int mixer)
+{
+    // Stand-in for the editor window FrmMixer: marks the mixer active while open.
+    QPointer<QWidget> &slot = m_editors[size_t(mixer)];
+    if (!slot) {
+        auto *w = new PlaceholderWindow(QStringLiteral("FrmMixer"), MixerName(mixer));
+        w->setModal(false);
+        w->resize(480, 320);
+        w->onClosed = [this, mixer] { m_world.mixers.MixerData[size_t(mixer)].Active = 0; };
+        slot = w;
+    }
+    slot->setWindowTitle(MixerName(mixer));
+    m_world.mixers.MixerData[size_t(mixer)].Active = -1;
+    slot->show();
+    return slot;
+}
+
+void Application::unloadEditor(int mixer)
+{
+    if (QWidget *w = m_editors[size_t(mixer)])
+        w->close();
+    m_world.mixers.MixerData[size_t(mixer)].Active = 0;
+}
+
+void Application::unloadActiveEditors()
+{
+    for (int m = 1; m <= MaxMixers; ++m)
+        if (m_world.mixers.MixerData[size_t(m)].Active)
+            unloadEditor(m);
+}
+
+void Application::openSelect()
+{
+    auto *dlg = new FrmSelect(m_world.mixers.MixerCount, m_main.get());
+    dlg->onChosen = [this](int mixer) {
+        for (int m = 1; m <= MaxMixers; ++m)
+            if (m != mixer && m_world.mixers.MixerData[size_t(m)].Active)
+                unloadEditor(m);
+        showEditor(mixer);
+    };
+    placeForm(dlg, m_main.get(), PlaceMode::Below);
+    m_select = dlg;
+    dlg->show();
+}
+
+void Application::onShowMixer()
+{
+    if (!jobWindowVisible()) {
+        openSelect();
+        return;
+    }
+    if (!m_timer1) {
+        m_timer1 = std::make_unique<QTimer>();
+        m_timer1->setInterval(100);
+        QObject::connect(m_timer1.get(), &QTimer::timeout, m_timer1.get(), [this] {
+            if (jobWindowVisible())
+                return;
+            m_timer1->stop();
+            openSelect();
+        });
+    }
+    m_timer1->start();
+}
+
+void Application::onModeChange()
+{
+    for (int m = 1; m <= MaxMixers; ++m)
+        if (m_world.mixers.MixerData[size_t(m)].Active && m_editors[size_t(m)]) {
+            m_editorPosition = m_editors[size_t(m)]->pos();
+            unloadEditor(m);
+        }
+    if (m_select)
+        m_select->close();
+    if (jobWindowVisible()) {
+        // The loop switches once the job has ended.
+        m_world.loop.JobRequest = JobModeChange;
+        m_main->setEnabled(false);
+        return;
+    }
+    showPanel();
+}
+
+void Application::onArrange()
+{
+    m_main->move(0, 0);
+    std::vector<QWidget *> windows;
+    for (int m = 1; m <= MaxMixers; ++m)
+        if (m_world.mixers.MixerData[size_t(m)].Active && m_editors[size_t(m)])
+            windows.push_back(m_editors[size_t(m)]);
+    // First one in front, each next one directly behind the previous one.
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+        (*it)->raise();
+    std::vector<QWidget *> shown;
+    for (QWidget *w : windows)
+        if (!w->isMinimized())
+            shown.push_back(w);
+    const QSize screen = m_main->screen() ? m_main->screen()->availableGeometry().size() : QSize(1920, 1080);
+    const auto positions = cascadePositions(int(shown.size()), m_main->frameGeometry().size(),
+                                            m_editorHeight, screen.height());
+    for (size_t i = 0; i < shown.size(); ++i)
+        shown[i]->move(positions[i]);
 }
 
 std::optional<LinkKind> Application::presetLink()
@@ -158,8 +265,13 @@ void Application::openMainWindow()
     if (m_ended)
         return;
     m_main->action(QStringLiteral("MenDebugWrite"))->setEnabled(m_world.mixers.WriteAccess);
-    if (!m_world.link.offline())
+    if (!m_world.link.offline()) {
+        QWidget *editor = showEditor(1);
+        m_editorHeight = editor->frameGeometry().height();
         m_world.mixers.MixerCount = 1; // until the first status reply
+        const int screenWidth = m_main->screen() ? m_main->screen()->availableGeometry().width() : 1920;
+        editor->move(editorBesideMain(m_main->frameGeometry(), editor->frameGeometry(), screenWidth));
+    }
 }
 
 void Application::connectStep()
@@ -250,6 +362,7 @@ void Application::showIpSettings()
 void Application::showPanel()
 {
     // Stand-in for the panel window: closing it returns to mixer mode.
+    m_main->setEnabled(true);
     m_main->hide();
     auto *w = new PlaceholderWindow(QStringLiteral("frmMDI"), str(StrId::AppTitle));
     w->onClosed = [this] { if (m_main) m_main->show(); };

@@ -8,7 +8,9 @@
 #include "app/jobloop.h"
 #include "app/world.h"
 
+#include <QPoint>
 #include <QPointer>
+#include <QTimer>
 #include <QStringList>
 
 #include <functional>
@@ -55,6 +57,15 @@ public:
     void Disconnect() override;
 
 private:
+    // Mixer-mode commands of the main window.
+    QWidget *showEditor(int mixer);
+    void unloadEditor(int mixer);
+    void unloadActiveEditors();
+    void onShowMixer();
+    void onModeChange();
+    void onArrange();
+    void openSelect();
+
     bool chooseLink();
     void openMainWindow();
     void connectStep();
@@ -76,4 +87,9 @@ private:
     std::unique_ptr<FrmMain> m_main;
     std::unique_ptr<JobLoop> m_loop;
     QPointer<QWidget> m_panel;
+    std::array<QPointer<QWidget>, MixerSlots> m_editors{};
+    int m_editorHeight = 0;      // remembered for the arrange command
+    QPoint m_editorPosition;     // where the last editor was before a mode change
+    QPointer<QWidget> m_select;
+    std::unique_ptr<QTimer> m_timer1; // opens FrmSelect once the job window closed
 };

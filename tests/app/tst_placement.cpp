@@ -33,6 +33,29 @@ private slots:
         QCOMPARE(placeFormPosition(main, size, QSize(1920, 1080), PlaceMode(mode)), expected);
     }
 
+    void firstEditorGoesBesideTheMainWindow()
+    {
+        const QRect editor(0, 0, 300, 200);
+        // Room above: only the top changes.
+        QCOMPARE(editorBesideMain(QRect(400, 500, 400, 80), editor, 1920), QPoint(0, 300));
+        // No room above, room on the left.
+        QCOMPARE(editorBesideMain(QRect(400, 100, 400, 80), editor, 1920), QPoint(100, 0));
+        // Neither: right of it.
+        QCOMPARE(editorBesideMain(QRect(100, 100, 400, 80), editor, 1920), QPoint(500, 0));
+        // Nothing fits: below it.
+        QCOMPARE(editorBesideMain(QRect(100, 100, 1700, 80), editor, 1920), QPoint(0, 180));
+    }
+
+    void cascadeRestartsAtTheTopClearOfTheMainWindow()
+    {
+        const auto p = cascadePositions(4, QSize(500, 100), 300, 450);
+        QCOMPARE(p[0], QPoint(0, 100));
+        QCOMPARE(p[1], QPoint(18, 118));
+        // 300 + 136 would still fit; the next one (154) would not, so it restarts.
+        QCOMPARE(p[2], QPoint(36, 136));
+        QCOMPARE(p[3], QPoint(500, 0));
+    }
+
     void mixerNames()
     {
         QCOMPARE(MixerName(1), QStringLiteral("マスター"));

@@ -5,11 +5,14 @@
 #include "app/dialogs.h"
 #include "app/ui/application.h"
 #include "app/ui/frmmain.h"
+#include "app/ui/frmselect.h"
 #include "app/world.h"
 #include "sim/simchain.h"
 #include "sim/simtcp.h"
 
 #include <QAction>
+#include <QListWidget>
+#include <QPushButton>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
@@ -98,7 +101,7 @@ private slots:
         ScriptedDialogs dialogs;
         World world(clock, dialogs);
         Application program(world, {"zkvr340a"});
-        enum { WaitingForMixers, WaitingForWrite } stage = WaitingForMixers;
+        enum { WaitingForMixers, WaitingForWrite, ChoosingMixer } stage = WaitingForMixers;
         bool done = false;
         drive(program, 20.0, [&] {
             FrmMain *w = program.mainWindow();
@@ -110,8 +113,23 @@ private slots:
                 stage = WaitingForWrite;
                 return false;
             }
-            return chain.blockByte(2, 41) == 30 && world.mixers.MixerData[2].InputGain(1) == 30
-                   && !world.mixers.anyPending(2);
+            if (stage == WaitingForWrite) {
+                if (!(chain.blockByte(2, 41) == 30 && world.mixers.MixerData[2].InputGain(1) == 30
+                      && !world.mixers.anyPending(2)))
+                    return false;
+                // The first editor opened with the program; pick slave 2 instead.
+                if (!world.mixers.MixerData[1].Active)
+                    return false;
+                w->action("MenVisual")->trigger();
+                auto *select = w->findChild<FrmSelect *>();
+                if (!select)
+                    return false;
+                select->list()->setCurrentRow(2);
+                select->CmdJob(0)->click();
+                stage = ChoosingMixer;
+                return false;
+            }
+            return world.mixers.MixerData[3].Active == -1 && world.mixers.MixerData[1].Active == 0;
         }, done);
         QCOMPARE(program.run(), 0);
         QVERIFY2(done, qPrintable(QString("mixers %1").arg(world.mixers.MixerCount)));
