@@ -1,5 +1,7 @@
 #include "cli/cliargs.h"
 
+#include "app/strings.h"
+
 bool parseHostPort(const QString &text, QString &host, quint16 &port)
 {
     const int colon = text.lastIndexOf(QLatin1Char(':'));
@@ -52,23 +54,23 @@ CliParseResult parseCliArguments(const QStringList &args)
         };
         if (name == QLatin1String("--ethernet")) {
             if (!setLink(CliLink::Kind::Ethernet))
-                return fail(QStringLiteral("choose one link only"));
+                return fail(str(9740));
             if (!takeValue() || !parseHostPort(value, inv.link.host, inv.link.port))
-                return fail(QStringLiteral("--ethernet wants HOST[:PORT]"));
+                return fail(str(9741));
         } else if (name == QLatin1String("--serial")) {
             if (!setLink(CliLink::Kind::Serial))
-                return fail(QStringLiteral("choose one link only"));
+                return fail(str(9740));
             if (!takeValue() || value.isEmpty())
-                return fail(QStringLiteral("--serial wants a device"));
+                return fail(str(9742));
             inv.link.device = value;
         } else if (a == QLatin1String("--usb")) {
             if (!setLink(CliLink::Kind::Usb))
-                return fail(QStringLiteral("choose one link only"));
+                return fail(str(9740));
         } else if (inv.command.isEmpty() && (a == QLatin1String("--help") || a == QLatin1String("-h"))) {
             inv.help = true;
         } else if (inv.command.isEmpty()) {
             if (a.startsWith(QLatin1Char('-')))
-                return fail(QStringLiteral("unknown option \"%1\"").arg(a));
+                return fail(str(9743).arg(a));
             inv.command = a;
         } else {
             inv.commandArgs << a;
@@ -79,9 +81,9 @@ CliParseResult parseCliArguments(const QStringList &args)
         return r;
     }
     if (inv.command.isEmpty())
-        return fail(QStringLiteral("no command given"));
+        return fail(str(9744));
     if (inv.link.kind == CliLink::Kind::None)
-        return fail(QStringLiteral("choose a link: --ethernet, --serial or --usb"));
+        return fail(str(9745));
     r.ok = true;
     return r;
 }

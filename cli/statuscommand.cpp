@@ -11,7 +11,7 @@ QString checkStatusArgs(const QStringList &args)
 {
     for (const QString &a : args)
         if (a != QLatin1String("--json"))
-            return QStringLiteral("status: unknown argument \"%1\"").arg(a);
+            return str(9746).arg(a);
     return {};
 }
 

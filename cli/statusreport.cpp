@@ -1,5 +1,7 @@
 #include "cli/statusreport.h"
 
+#include "app/strings.h"
+
 #include "cli/keynames.h"
 
 #include <QStringList>
@@ -64,8 +66,8 @@ QString statusTable(const StatusReport &report)
 {
     QStringList header{QStringLiteral("%1").arg(QString(), -28)};
     for (const MixerStatus &s : report.mixers)
-        header << QStringLiteral("%1").arg(s.mixer == 1 ? QStringLiteral("Master")
-                                                        : QStringLiteral("Slave%1").arg(s.mixer - 1), 8);
+        header << QStringLiteral("%1").arg(s.mixer == 1 ? str(9747)
+                                                        : str(9748).arg(s.mixer - 1), 8);
     QStringList lines{header.join(QString())};
     auto row = [&](const QString &name, auto cell) {
         QString line = QStringLiteral("%1").arg(name, -28);

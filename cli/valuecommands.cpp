@@ -48,27 +48,27 @@ QString parseValueArgs(const QStringList &args, bool wantValue, ValueArgs &out)
             bool ok = false;
             out.mixer = v.toInt(&ok);
             if (!ok || out.mixer < 1 || out.mixer > 16)
-                return QStringLiteral("%1: --mixer must be 1..16").arg(name);
+                return str(9749).arg(name);
         } else if (a.startsWith(QLatin1String("--"))) {
-            return QStringLiteral("%1: unknown argument \"%2\"").arg(name, a);
+            return str(9750).arg(name, a);
         } else {
             positional << a;
         }
     }
     if (positional.size() != (wantValue ? 2 : 1))
-        return wantValue ? QStringLiteral("set wants KEY VALUE") : QStringLiteral("get wants KEY");
+        return wantValue ? str(9751) : str(9752);
     out.keyId = 0;
     for (int id = 1; id <= ThresholdId; ++id)
         if (cliKeyName(id) == positional[0])
             out.keyId = id;
     if (out.keyId == 0)
-        return QStringLiteral("%1: \"%2\" is no key of the data block or Threshold").arg(name, positional[0]);
+        return str(9753).arg(name, positional[0]);
     if (wantValue) {
         bool ok = false;
         out.value = positional[1].toInt(&ok);
         const int max = out.keyId == ThresholdId ? 0x7FFF : 255;
         if (!ok || out.value < 0 || out.value > max)
-            return QStringLiteral("set: value of %1 must be 0..%2").arg(positional[0]).arg(max);
+            return str(9754).arg(positional[0]).arg(max);
         out.hasValue = true;
     }
     return {};

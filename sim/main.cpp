@@ -4,6 +4,7 @@
 // ready it prints one line starting with "ready" that names them, so scripts
 // and tests can connect; SIGTERM or SIGINT ends it cleanly.
 
+#include "app/strings.h"
 #include "sim/simargs.h"
 #include "sim/simchain.h"
 #include "sim/simsearch.h"
@@ -64,7 +65,7 @@ int main(int argc, char *argv[])
     const SimProgramOptions &o = parsed.options;
     std::unique_ptr<QSocketNotifier> signalNotifier;
     if (!installSignalPipe(app, signalNotifier)) {
-        std::fprintf(stderr, "zkvr340a-sim: cannot set up signal handling\n");
+        std::fprintf(stderr, "zkvr340a-sim: %s\n", qPrintable(str(9731)));
         return 1;
     }
 

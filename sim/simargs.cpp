@@ -1,5 +1,6 @@
 #include "sim/simargs.h"
 
+#include "app/strings.h"
 #include "sim/simkeys.h"
 
 namespace {
@@ -36,19 +37,19 @@ bool parseStuck(const QString &text, SimStuck &out, QString *error)
     const int colon = text.indexOf(QLatin1Char(':'));
     const int equals = text.indexOf(QLatin1Char('='));
     if (colon < 1 || equals < colon + 2)
-        return fail(QStringLiteral("--stuck wants MIXER:KEY=VALUE, got \"%1\"").arg(text));
+        return fail(str(9700).arg(text));
     bool ok = false;
     const int mixer = text.left(colon).toInt(&ok);
     if (!ok || mixer < 1 || mixer > SimWire::MaxMixers)
-        return fail(QStringLiteral("--stuck: mixer must be 1..16"));
+        return fail(str(9701));
     const QString key = text.mid(colon + 1, equals - colon - 1);
     const int id = simKeyId(key);
     if (id == 0)
-        return fail(QStringLiteral("--stuck: unknown key \"%1\"").arg(key));
+        return fail(str(9702).arg(key));
     const qint64 value = text.mid(equals + 1).toLongLong(&ok);
     const qint64 limit = id <= SimWire::BlockSize ? 255 : id == SimWire::ThresholdKeyId ? 65535 : 0xFFFFFFFFLL;
     if (!ok || value < 0 || value > limit)
-        return fail(QStringLiteral("--stuck: value out of range for %1").arg(key));
+        return fail(str(9703).arg(key));
     out = SimStuck{mixer, id, value};
     return true;
 }
@@ -85,7 +86,7 @@ SimParseResult parseSimArguments(const QStringList &args)
         };
         auto needs = [&](QString &out) {
             if (!takeValue(out)) {
-                r.error = QStringLiteral("%1 needs a value").arg(name);
+                r.error = str(9704).arg(name);
                 return false;
             }
             return true;
@@ -107,16 +108,16 @@ SimParseResult parseSimArguments(const QStringList &args)
             }
             int port = 0;
             if (!parsePort(v, port) || o.tcpHost.isEmpty())
-                return fail(QStringLiteral("--tcp wants [HOST:]PORT"));
+                return fail(str(9705));
             o.tcp = true;
             o.tcpPort = quint16(port);
         } else if (name == QLatin1String("--usb")) {
             if (!needs(v) || v.isEmpty())
-                return fail(QStringLiteral("--usb needs a folder"));
+                return fail(str(9706));
             o.usbDir = v;
         } else if (name == QLatin1String("--usb-name")) {
             if (!needs(v) || v.isEmpty() || v.contains(QLatin1Char('/')))
-                return fail(QStringLiteral("--usb-name needs a plain name"));
+                return fail(str(9707));
             o.usbName = v;
         } else if (name == QLatin1String("--mixers")) {
             if (!needs(v))
@@ -124,40 +125,40 @@ SimParseResult parseSimArguments(const QStringList &args)
             bool ok = false;
             o.chain.mixers = v.toInt(&ok);
             if (!ok || o.chain.mixers < 1 || o.chain.mixers > SimWire::MaxMixers)
-                return fail(QStringLiteral("--mixers must be 1..16"));
+                return fail(str(9708));
         } else if (name == QLatin1String("--model")) {
             if (!needs(v))
                 return fail(r.error);
             bool ok = false;
             o.chain.model = v.toInt(&ok);
             if (!ok || o.chain.model < 0 || o.chain.model > 255)
-                return fail(QStringLiteral("--model must be 0..255"));
+                return fail(str(9709));
         } else if (name == QLatin1String("--address")) {
             std::array<quint8, 4> ip{};
             if (!needs(v) || !parseIpv4(v, ip))
-                return fail(QStringLiteral("--address wants an IPv4 address"));
+                return fail(str(9710));
             o.chain.address = v;
         } else if (name == QLatin1String("--user-id")) {
             if (!needs(v))
                 return fail(r.error);
             // The user ID travels as ANSI text with a 16-bit length.
             if (v.toLatin1() != v.toUtf8() || v.size() > 255)
-                return fail(QStringLiteral("--user-id wants at most 255 ASCII characters"));
+                return fail(str(9711));
             o.chain.userId = v;
         } else if (name == QLatin1String("--drop")) {
             if (!needs(v) || !parseProbability(v, o.chain.dropProbability))
-                return fail(QStringLiteral("--drop wants a probability 0..1"));
+                return fail(str(9712));
         } else if (name == QLatin1String("--corrupt")) {
             if (!needs(v) || !parseProbability(v, o.chain.corruptProbability))
-                return fail(QStringLiteral("--corrupt wants a probability 0..1"));
+                return fail(str(9713));
         } else if (name == QLatin1String("--delay")) {
             bool ok = false;
             if (!needs(v) || (o.chain.delayMs = v.toInt(&ok), !ok) || o.chain.delayMs < 0)
-                return fail(QStringLiteral("--delay wants milliseconds"));
+                return fail(str(9714));
         } else if (name == QLatin1String("--seed")) {
             bool ok = false;
             if (!needs(v) || (o.chain.seed = v.toUInt(&ok), !ok))
-                return fail(QStringLiteral("--seed wants a number"));
+                return fail(str(9715));
         } else if (name == QLatin1String("--stuck")) {
             SimStuck s;
             QString why;
@@ -168,30 +169,24 @@ SimParseResult parseSimArguments(const QStringList &args)
             o.chain.stuck.append(s);
         } else if (name == QLatin1String("--search-port")) {
             if (!needs(v) || !parsePort(v, o.searchPort))
-                return fail(QStringLiteral("--search-port wants a port"));
+                return fail(str(9716));
         } else if (name == QLatin1String("--reply-port")) {
             if (!needs(v) || !parsePort(v, o.replyPort))
-                return fail(QStringLiteral("--reply-port wants a port"));
+                return fail(str(9717));
         } else {
-            return fail(QStringLiteral("unknown argument \"%1\"").arg(a));
+            return fail(str(9718).arg(a));
         }
     }
     if (!o.help && !o.tcp && !o.serial && o.usbDir.isEmpty() && o.searchPort < 0)
-        return fail(QStringLiteral("choose at least one of --tcp, --serial, --usb"));
+        return fail(str(9719));
     for (const SimStuck &s : o.chain.stuck)
         if (s.mixer > o.chain.mixers)
-            return fail(QStringLiteral("--stuck names mixer %1 of %2").arg(s.mixer).arg(o.chain.mixers));
+            return fail(str(9720).arg(s.mixer).arg(o.chain.mixers));
     r.ok = true;
     return r;
 }
 
 QString simUsage()
 {
-    return QStringLiteral(
-        "usage: zkvr340a-sim [--tcp [HOST:]PORT] [--serial] [--usb DIR [--usb-name NAME]]\n"
-        "                    [--mixers N] [--model CODE] [--address A.B.C.D] [--user-id ID]\n"
-        "                    [--deny-write] [--drop P] [--corrupt P] [--delay MS]\n"
-        "                    [--stuck MIXER:KEY=VALUE]... [--seed N]\n"
-        "                    [--search-port PORT [--reply-port PORT]]\n"
-        "Prints one line starting with \"ready\" naming its endpoints once it listens.\n");
+    return str(9730);
 }

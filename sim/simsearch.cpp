@@ -1,5 +1,7 @@
 #include "sim/simsearch.h"
 
+#include "app/strings.h"
+
 #include "link/etherframe.h"
 #include "sim/simchain.h"
 
@@ -22,11 +24,11 @@ bool SimSearchResponder::bind(const QString &host, quint16 port, int replyPort, 
 {
     const QHostAddress address(host == QLatin1String("localhost") ? QStringLiteral("127.0.0.1") : host);
     if (address.isNull() || !address.isLoopback()) {
-        error = QStringLiteral("--search-port: %1 is no loopback address").arg(host);
+        error = str(9727).arg(host);
         return false;
     }
     if (!m_socket->bind(address, port)) {
-        error = QStringLiteral("cannot bind UDP %1:%2: %3").arg(host).arg(port).arg(m_socket->errorString());
+        error = str(9728).arg(host).arg(port).arg(m_socket->errorString());
         return false;
     }
     m_replyPort = replyPort;

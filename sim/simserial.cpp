@@ -1,5 +1,7 @@
 #include "sim/simserial.h"
 
+#include "app/strings.h"
+
 #include "link/serialframe.h"
 #include "sim/simchain.h"
 
@@ -45,7 +47,7 @@ bool SimSerialFront::open(QString &error)
 {
     char name[256] = {};
     if (::openpty(&m_master, &m_slave, name, nullptr, nullptr) != 0) {
-        error = QStringLiteral("openpty: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+        error = str(9729).arg(QString::fromLocal8Bit(std::strerror(errno)));
         return false;
     }
     // Raw bytes both ways: no echo, no line editing, no CR/LF translation.

@@ -1,5 +1,7 @@
 #include "sim/simtcp.h"
 
+#include "app/strings.h"
+
 #include "link/etherframe.h"
 #include "sim/simchain.h"
 
@@ -24,11 +26,11 @@ bool SimTcpFront::listen(const QString &host, quint16 port, QString &error)
 {
     const QHostAddress address(host == QLatin1String("localhost") ? QStringLiteral("127.0.0.1") : host);
     if (address.isNull() || !address.isLoopback()) {
-        error = QStringLiteral("--tcp: %1 is no loopback address").arg(host);
+        error = str(9725).arg(host);
         return false;
     }
     if (!m_server->listen(address, port)) {
-        error = QStringLiteral("cannot listen on %1:%2: %3").arg(host).arg(port).arg(m_server->errorString());
+        error = str(9726).arg(host).arg(port).arg(m_server->errorString());
         return false;
     }
     return true;

@@ -1,5 +1,7 @@
 #include "sim/simusb.h"
 
+#include "app/strings.h"
+
 #include "sim/simchain.h"
 
 #include <QDir>
@@ -142,7 +144,7 @@ bool SimUsbDevice::start(QString &error)
 {
     const QString dir = devicePath();
     if (!QDir().mkpath(dir)) {
-        error = QStringLiteral("cannot create %1").arg(dir);
+        error = str(9721).arg(dir);
         return false;
     }
     auto makeFifo = [&](const QString &path) {
@@ -151,11 +153,11 @@ bool SimUsbDevice::start(QString &error)
         if (::stat(p.constData(), &st) == 0) {
             if (S_ISFIFO(st.st_mode))
                 return true;
-            error = QStringLiteral("%1 exists and is no FIFO").arg(path);
+            error = str(9722).arg(path);
             return false;
         }
         if (::mkfifo(p.constData(), 0600) != 0) {
-            error = QStringLiteral("mkfifo %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+            error = str(9723).arg(path, QString::fromLocal8Bit(std::strerror(errno)));
             return false;
         }
         return true;
@@ -167,7 +169,7 @@ bool SimUsbDevice::start(QString &error)
     m_in = ::open(QFile::encodeName(in).constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
     m_out = ::open(QFile::encodeName(out).constData(), O_RDWR | O_CLOEXEC);
     if (m_in < 0 || m_out < 0) {
-        error = QStringLiteral("cannot open the pipes of %1: %2").arg(dir, QString::fromLocal8Bit(std::strerror(errno)));
+        error = str(9724).arg(dir, QString::fromLocal8Bit(std::strerror(errno)));
         return false;
     }
     m_notifier = std::make_unique<QSocketNotifier>(m_in, QSocketNotifier::Read);
