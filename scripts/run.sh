@@ -13,7 +13,9 @@ if [ "${ZKVR340A_NO_SIM:-0}" = 1 ]; then
 fi
 
 ready=$(mktemp)
-build/bin/zkvr340a-sim --mixers 3 --tcp 127.0.0.1:0 >"$ready" &
+# The search goes to loopback too: the mixers answer on port 41001 and reply
+# to 41002, where the program listens.
+build/bin/zkvr340a-sim --mixers 3 --tcp 127.0.0.1:0 --search-port 41001 --reply-port 41002 --address 127.0.0.1 >"$ready" &
 sim=$!
 trap 'kill $sim 2>/dev/null || true; rm -f "$ready"' EXIT
 for _ in $(seq 50); do grep -q '^ready' "$ready" && break; sleep 0.1; done
@@ -25,4 +27,7 @@ echo "virtual mixers: $tcp"
 confdir="${XDG_CONFIG_HOME:-$HOME/.config}/ZK-VR340a"
 mkdir -p "$confdir"
 printf '[IP_Setting]\r\nIP_Address=%s\r\nUser_ID=administrator\r\n' "${tcp%:*}" >"$confdir/ZK-VR340a.ini"
-ZKVR340A_TCP_PORT="${tcp##*:}" build/bin/zkvr340a "$@"
+echo "user ID for the mixer search: administrator"
+ZKVR340A_TCP_PORT="${tcp##*:}" ZKVR340A_SEARCH_ADDRESS=127.0.0.1 \
+    ZKVR340A_SEARCH_PORT=41001 ZKVR340A_SEARCH_REPLY_PORT=41002 \
+    build/bin/zkvr340a "$@"
