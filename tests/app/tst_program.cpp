@@ -5,12 +5,17 @@
 #include "app/dialogs.h"
 #include "app/ui/application.h"
 #include "app/ui/frmmain.h"
+#include "app/ui/frminterface.h"
 #include "app/ui/frmselect.h"
+#include "link/ui/frmethersetting.h"
 #include "app/world.h"
 #include "sim/simchain.h"
+#include "sim/simsearch.h"
 #include "sim/simtcp.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QDir>
@@ -137,6 +142,63 @@ private slots:
         QVERIFY(world.mixers.WriteAccess);
         QVERIFY(dialogs.shown.empty());
         qunsetenv("ZKVR340A_TCP_PORT");
+    }
+
+    // What a newcomer does: choose Ethernet, search for the user ID, connect.
+    void linkChoiceAndSearchReachLiveMixers()
+    {
+        SimOptions options;
+        options.mixers = 3;
+        options.address = "127.0.0.1";
+        options.userId = "room42";
+        SimChain chain(options);
+        SimTcpFront front(chain);
+        QString error;
+        QVERIFY2(front.listen("127.0.0.1", 0, error), qPrintable(error));
+        SimSearchResponder search(chain);
+        QVERIFY2(search.bind("127.0.0.1", 0, 41502, error), qPrintable(error));
+        qunsetenv("ZKVR340A_LINK");
+        qputenv("ZKVR340A_TCP_PORT", QByteArray::number(front.port()));
+        qputenv("ZKVR340A_SEARCH_ADDRESS", "127.0.0.1");
+        qputenv("ZKVR340A_SEARCH_PORT", QByteArray::number(search.port()));
+        qputenv("ZKVR340A_SEARCH_REPLY_PORT", "41502");
+        writeIni("192.168.100.200");
+
+        // Answers the modal dialogs as they come up.
+        bool clickedLink = false, searched = false;
+        QTimer answer;
+        QObject::connect(&answer, &QTimer::timeout, &answer, [&] {
+            if (auto *choice = qobject_cast<FrmInterface *>(QApplication::activeModalWidget());
+                choice && !clickedLink) {
+                clickedLink = true;
+                choice->CmdJob(3)->click();
+            } else if (auto *ether = qobject_cast<FrmEtherSetting *>(QApplication::activeModalWidget());
+                       ether && !searched) {
+                searched = true;
+                ether->Text(1)->setText("room42");
+                ether->CmdJob(FrmEtherSetting::SearchButton)->click();
+            }
+        });
+        answer.start(50);
+
+        SystemClock clock;
+        ScriptedDialogs dialogs;
+        World world(clock, dialogs);
+        Application program(world, {"zkvr340a"});
+        bool live = false;
+        drive(program, 40.0, [&] {
+            return world.mixers.MixerCount == 3 && world.mixers.Model[1] == 1;
+        }, live);
+        QCOMPARE(program.run(), 0);
+        QVERIFY(clickedLink && searched);
+        QVERIFY2(live, qPrintable(dialogs.texts().join(" / ")));
+        QCOMPARE(world.link.linkKind, LinkKind::Ethernet);
+        // The found address is remembered for the next start.
+        QCOMPARE(IniConfig().ipSettings().address, QString("127.0.0.1"));
+        QCOMPARE(IniConfig().ipSettings().userId, QString("room42"));
+        for (const char *v : {"ZKVR340A_TCP_PORT", "ZKVR340A_SEARCH_ADDRESS", "ZKVR340A_SEARCH_PORT",
+                              "ZKVR340A_SEARCH_REPLY_PORT"})
+            qunsetenv(v);
     }
 
     void disconnectStoresTheSettingsFileName()
