@@ -1,0 +1,144 @@
+#pragma once
+
+// The jobs of the job window, without widgets: extended read (3) and write
+// (4), initialise (5), direct memory access (6), the transfer of loaded
+// settings (7) and the mixer IP write (11). Each job takes its request from
+// SendBuffer as the job loop or the requesting window left it, reports its own
+// failure through Dialogs and returns whether it succeeded.
+
+#include "mixer/mixerdata.h"
+
+#include <QString>
+#include <QtGlobal>
+
+#include <array>
+#include <functional>
+#include <vector>
+
+class Clock;
+class Dialogs;
+class MdlComm;
+class MixerProtocol;
+struct LinkState;
+struct LoopState;
+
+// ---- Extension register conversions -----------------------------------------
+
+using RegisterBytes = std::array<quint8, 4>; // d0..d3 as on the wire
+
+// Registers a job touches, in order, for the master's model code: 1..10 for
+// the older model (-1 unknown, 0), else 1..16 and 18 (17 is never used).
+std::vector<int> extendedRegisters(qint16 masterModel);
+// The registers of an extended-write group (JobTarget 0..3), in order;
+// empty for another group.
+std::vector<int> extendedGroupRegisters(int group);
+
+// Register value d0..d3 → ExtendedRecord field (key id 86 + reg). Register 17
+// and registers outside 1..18 change nothing.
+void storeExtendedRegister(ExtendedRecord &record, int reg, const RegisterBytes &d);
+// ExtendedRecord field → register bytes, the reverse of storeExtendedRegister.
+RegisterBytes extendedRegisterBytes(const ExtendedRecord &record, int reg);
+
+// Registers 12 and 13: the 32-bit field and the 16-bit entry the editor shows.
+quint16 noiseEntryFromField(qint32 field);
+RegisterBytes noiseEntryBytes(quint16 entry); // hi lo hi lo: register = entry × 65537
+
+// Where the extended write takes its values: the mixer editor's entries of
+// mixer 1. Returns the four register bytes to write.
+class ExtendedValuesSource
+{
+public:
+    virtual ~ExtendedValuesSource() = default;
+    virtual RegisterBytes registerBytes(int reg) const = 0;
+};
+
+// The entries as the editor would show them for an ExtendedRecord: registers
+// 12 and 13 through their 16-bit entry, every other one as the field.
+class ExtendedRecordSource final : public ExtendedValuesSource
+{
+public:
+    explicit ExtendedRecordSource(const ExtendedRecord &record) : m_record(record) {}
+    RegisterBytes registerBytes(int reg) const override;
+
+private:
+    const ExtendedRecord &m_record;
+};
+
+// ---- Direct memory access ----------------------------------------------------
+
+// One AR or AW exchange, judged on reply arrival within about one second of
+// timer ticks. The request (8 bytes AR, 12 bytes AW) is in SendBuffer.
+class DirectAccessJob
+{
+public:
+    static constexpr int TickIntervalMs = 50;
+
+    enum class State { Idle, Waiting, Succeeded, Failed };
+
+    DirectAccessJob(MdlComm &comm, Dialogs &dialogs, bool readMode);
+
+    // Sends the request and arms the tick budget.
+    void start();
+    // One timer tick: receives, judges, counts down. Shows 1802 on failure.
+    State tick();
+    // start() and ticks paced through the clock until the job ends.
+    State run(Clock &clock);
+
+    State state() const { return m_state; }
+    // Reply bytes 3..6 as eight upper-case hexadecimal digits after a read.
+    QString dataText() const { return m_dataText; }
+    int ticksAllowed() const { return (1000 + TickIntervalMs / 2) / TickIntervalMs; }
+
+private:
+    void fail();
+
+    MdlComm &m_comm;
+    Dialogs &m_dialogs;
+    bool m_read;
+    quint8 m_first = 0;
+    quint8 m_second = 0;
+    int m_ticks = 0;
+    State m_state = State::Idle;
+    QString m_dataText;
+};
+
+// ---- The jobs ------------------------------------------------------------------
+
+struct JobContext
+{
+    LoopState &loop;
+    LinkState &link;
+    MixerState &mixers;
+    Dialogs &dialogs;
+    MixerProtocol &protocol;
+
+    // Values of the extended write; ExtendedData of the master when unset.
+    const ExtendedValuesSource *extendedValues = nullptr;
+    // A failed extended read: the status poll's FirstReply goes from 0 to 1.
+    std::function<void()> markFirstReply;
+    // After an extended read: the editor of `mixer` shows its extended values again.
+    std::function<void(int mixer)> refreshExtendedDisplay;
+    // The write-and-verify routine that ends job 7.
+    std::function<bool()> SetData;
+};
+
+class JobRunner
+{
+public:
+    explicit JobRunner(JobContext context) : m_c(std::move(context)) {}
+
+    bool extendedRead();      // job 3
+    bool extendedWrite();     // job 4: the group of SendBuffer bytes 4 and 5
+    bool initialise();        // job 5: the IS request in SendBuffer
+    bool transferLoaded();    // job 7
+    bool ipWrite();           // job 11: the IP request in SendBuffer
+
+    // Jobs 3, 4, 5, 7 and 11 by their JobRequest value; false for others.
+    bool run(int job);
+
+private:
+    void noResponse();
+    bool writeRegister(int reg, const RegisterBytes &d);
+
+    JobContext m_c;
+};
