@@ -259,6 +259,7 @@ void Application::openMainWindow()
                        [this] { if (m_comm) m_comm->CommDrain(); }};
     m_main = std::make_unique<FrmMain>(ctx, m_debug);
     m_main->disconnect = [this] { Disconnect(); };
+    m_main->closeEditors = [this] { unloadActiveEditors(); };
     wireSettings();
     m_main->show();
     connectStep();

@@ -194,6 +194,8 @@ void FrmMain::requestDownload(int request)
 {
     if (m_ctx.loop.DownloadRequest != 0)
         return;
+    if (closeEditors)
+        closeEditors();
     m_ctx.loop.DownloadRequest = qint16(request);
     m_ctx.drain();
 }

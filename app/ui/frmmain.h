@@ -41,6 +41,8 @@ public:
     // end the program. Filled by the application (unsaved-changes check and
     // the closing question); by default asks "終了します。よろしいですか？".
     std::function<bool()> confirmClose;
+    // Before a download request: the editor windows of linked mixers close.
+    std::function<void()> closeEditors;
     // Ends the program: close the link, store DataFileName, exit.
     std::function<void()> disconnect;
 
