@@ -1,0 +1,86 @@
+#include "app/ui/frmmsg.h"
+
+#include "app/clock.h"
+#include "app/strings.h"
+#include "app/world.h"
+#include "link/comm.h"
+#include "link/protocol.h"
+
+#include <QLabel>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+
+void placeAgainst(QWidget *window, QWidget *anchor, PlaceMode mode)
+{
+    if (!anchor)
+        return;
+    const QSize screen = anchor->screen() ? anchor->screen()->availableGeometry().size() : QSize(1920, 1080);
+    window->move(placeFormPosition(anchor->frameGeometry(), window->frameGeometry().size(), screen, mode));
+}
+
+} // namespace
+
+FrmMsg::FrmMsg(QWidget *parent) : QDialog(parent), m_label(new QLabel(str(1301), this))
+{
+    setObjectName(QStringLiteral("FrmMsg"));
+    setWindowTitle(str(StrId::AppTitle));
+    setModal(true);
+    // The job decides when the window goes; the user cannot close it early.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    m_label->setObjectName(QStringLiteral("Label1"));
+    m_label->setAlignment(Qt::AlignCenter);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(36, 20, 36, 20);
+    layout->addWidget(m_label);
+    setFixedSize(sizeHint().expandedTo(QSize(240, 80)));
+}
+
+JobWindow::JobWindow(World &world, MdlComm &comm) : m_world(world), m_comm(comm), m_protocol(comm) {}
+
+JobContext JobWindow::context()
+{
+    return JobContext{m_world.loop, m_comm.state(), m_world.mixers, m_world.dialogs, m_protocol,
+                      extendedValues, markFirstReply, refreshExtendedDisplay, SetData};
+}
+
+bool JobWindow::run(QWidget *anchor, PlaceMode mode, const std::function<bool()> &work)
+{
+    if (m_running)
+        return false;
+    m_running = true;
+    FrmMsg window(anchor);
+    placeAgainst(&window, anchor, mode);
+    window.show();
+    m_world.clock.processEvents();
+    if (onShown)
+        onShown(window);
+    const bool ok = work();
+    window.close();
+    m_running = false;
+    return ok;
+}
+
+bool JobWindow::showJobWindow(int placeMode, QWidget *main)
+{
+    return runJob(m_world.loop.JobRequest, main, PlaceMode(placeMode));
+}
+
+bool JobWindow::runJob(int job, QWidget *anchor, PlaceMode mode)
+{
+    return run(anchor, mode, [this, job] { return JobRunner(context()).run(job); });
+}
+
+std::optional<QString> JobWindow::runDirect(bool readMode, QWidget *over)
+{
+    std::optional<QString> result;
+    run(over, PlaceMode::Centred, [&] {
+        DirectAccessJob job(m_comm, m_world.dialogs, readMode);
+        if (job.run(m_world.clock) != DirectAccessJob::State::Succeeded)
+            return false;
+        result = job.dataText();
+        return true;
+    });
+    return result;
+}

@@ -1,0 +1,106 @@
+// The job window and the version dialog, offscreen.
+
+#include "app/ui/frmmsg.h"
+#include "app/ui/frmver.h"
+#include "app/strings.h"
+#include "app/world.h"
+#include "jobrig.h"
+#include "screenshot.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+class TestJobWindows : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void versionDialogTexts()
+    {
+        FrmVer dlg(ProgramVersion{2, 9, 114});
+        QCOMPARE(dlg.LblVersion()->text(), QStringLiteral("バージョン：2.9-114"));
+        QCOMPARE(versionText({10, 0, 7}), QStringLiteral("バージョン：10.0-7"));
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("ZK-VR340aのバージョン情報"));
+        QCOMPARE(dlg.LblTitle()->text(), QStringLiteral("ZK-VR340a"));
+        QCOMPARE(dlg.LblDescription()->text(), QStringLiteral("ホストＰＣ用 ZK-VR340a"));
+        QCOMPARE(dlg.cmdOK()->text(), QStringLiteral("OK"));
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        saveScreenshot(dlg, QStringLiteral("FrmVer"));
+        dlg.cmdOK()->click();
+        QVERIFY(!dlg.isVisible());
+    }
+
+    void versionDialogGoesBelowMain()
+    {
+        QWidget main;
+        main.setGeometry(100, 100, 400, 200);
+        main.show();
+        QPointer<FrmVer> dlg = showVersionDialog(&main);
+        QVERIFY(dlg->isVisible());
+        QCOMPARE(dlg->frameGeometry().left(), main.frameGeometry().left());
+        QVERIFY(dlg->frameGeometry().top() >= main.frameGeometry().bottom());
+        dlg->close();
+        QTRY_VERIFY_WITH_TIMEOUT(dlg.isNull(), 2000);
+    }
+
+    void jobWindowRunsTheRequestedJob()
+    {
+        JobRig rig;
+        World world(rig.clock, rig.dialogs);
+        world.mixers.Model[1] = 0;
+        JobWindow jobs(world, *rig.comm);
+        world.loop.JobRequest = JobExtendedRead;
+        QString label;
+        bool visibleWhileRunning = false;
+        bool secondCallRefused = false;
+        jobs.onShown = [&](FrmMsg &w) {
+            label = w.Label1()->text();
+            visibleWhileRunning = w.isVisible() && w.isModal() && jobs.jobWindowVisible();
+            secondCallRefused = !jobs.showJobWindow(0, nullptr);
+            saveScreenshot(w, QStringLiteral("FrmMsg"));
+        };
+        QVERIFY(jobs.showJobWindow(0, nullptr));
+        QCOMPARE(label, QStringLiteral("転送中．．．．"));
+        QVERIFY(visibleWhileRunning);
+        QVERIFY(secondCallRefused);
+        QVERIFY(!jobs.jobWindowVisible());
+        QCOMPARE(rig.sent("ER").size(), 10);
+        for (QWidget *w : QApplication::topLevelWidgets())
+            QVERIFY(!(w->objectName() == QLatin1String("FrmMsg") && w->isVisible()));
+    }
+
+    void jobWindowFailureClosesWithMessage()
+    {
+        JobRig rig;
+        rig.script = [](const QByteArray &) { return QList<QByteArray>{}; };
+        World world(rig.clock, rig.dialogs);
+        JobWindow jobs(world, *rig.comm);
+        int marks = 0;
+        jobs.markFirstReply = [&] { ++marks; };
+        QVERIFY(!jobs.runCentred(JobExtendedRead, nullptr));
+        QCOMPARE(marks, 1);
+        QCOMPARE(rig.dialogs.texts(), QStringList{str(StrId::NoResponse)});
+        QVERIFY(!jobs.jobWindowVisible());
+    }
+
+    void directJobGivesTheReadData()
+    {
+        JobRig rig;
+        rig.script = [](const QByteArray &rq) {
+            return rq.startsWith("AR") ? QList<QByteArray>{QByteArray::fromHex("415200 0AFF0001")}
+                                       : QList<QByteArray>{};
+        };
+        World world(rig.clock, rig.dialogs);
+        JobWindow jobs(world, *rig.comm);
+        rig.putRequest(memoryReadRequest(4, 0));
+        QCOMPARE(jobs.runDirect(true, nullptr), std::optional<QString>(QStringLiteral("0AFF0001")));
+        rig.putRequest(memoryWriteRequest(4, 0, 1));
+        QCOMPARE(jobs.runDirect(false, nullptr), std::nullopt);
+        QCOMPARE(rig.dialogs.texts(), QStringList{str(StrId::AbnormalEnd)});
+    }
+};
+
+QTEST_MAIN(TestJobWindows)
+#include "tst_jobwindows.moc"
