@@ -82,7 +82,9 @@ CliParseResult parseCliArguments(const QStringList &args)
     }
     if (inv.command.isEmpty())
         return fail(str(9744));
-    if (inv.link.kind == CliLink::Kind::None)
+    // The search finds a mixer before any link exists; every other command
+    // talks over a link.
+    if (inv.link.kind == CliLink::Kind::None && inv.command != QLatin1String("search"))
         return fail(str(9745));
     r.ok = true;
     return r;
