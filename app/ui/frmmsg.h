@@ -6,6 +6,7 @@
 
 #include "app/jobs.h"
 #include "app/placement.h"
+#include "link/comm.h"
 #include "link/protocol.h"
 
 #include <QDialog>
@@ -51,6 +52,8 @@ public:
     std::optional<QString> runDirect(bool readMode, QWidget *over);
 
     bool jobWindowVisible() const { return m_running; }
+    // The link the jobs use (its SendBuffer takes the window's requests).
+    LinkState &link() { return m_comm.state(); }
     // Observer for tests: called with the window while it is shown.
     std::function<void(FrmMsg &)> onShown;
 

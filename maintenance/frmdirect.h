@@ -1,0 +1,69 @@
+#pragma once
+
+// FrmDirect: reads or writes 1, 2 or 4 bytes at a 32-bit address of the
+// attached mixer's memory (debug menu). The mode is fixed when the window
+// opens. While it is open JobRequest is 6, so the job loop does not poll;
+// closing it sets JobRequest back to 0. Each access runs in the job window.
+
+#include <QDialog>
+
+#include <functional>
+#include <optional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QGroupBox;
+struct LinkState;
+struct LoopState;
+class Dialogs;
+class JobWindow;
+struct World;
+
+class FrmDirect : public QDialog
+{
+    Q_OBJECT
+public:
+    // Runs the access whose request is in SendBuffer: the read data as eight
+    // hexadecimal digits, empty after a write, nullopt when it failed.
+    using RunAccess = std::function<std::optional<QString>(bool readMode, QWidget *over)>;
+
+    FrmDirect(bool readMode, LoopState &loop, LinkState &link, Dialogs &dialogs, RunAccess run,
+              QWidget *parent = nullptr);
+    ~FrmDirect() override;
+
+    bool readMode() const { return m_read; }
+    QLineEdit *TxtAddress() const { return m_address; }
+    QLineEdit *TxtData() const { return m_data; }
+    QPushButton *CmdJob(int i) const { return i == 0 ? m_run : m_cancel; }
+    QRadioButton *OpnSize(int i) const { return m_size[i]; }
+
+    // CmdJob 0: normalises the texts, builds the request and runs it.
+    void runAccess();
+
+protected:
+    void closeEvent(QCloseEvent *e) override;
+    void done(int r) override;
+
+private:
+    void leave();
+
+    bool m_read;
+    LoopState &m_loop;
+    LinkState &m_link;
+    Dialogs &m_dialogs;
+    RunAccess m_runAccess;
+    QGroupBox *m_frameSize;
+    QRadioButton *m_size[3];
+    QLineEdit *m_address;
+    QLineEdit *m_data;
+    QPushButton *m_run;
+    QPushButton *m_cancel;
+    bool m_left = false;
+};
+
+// The job loop's showDirect: opens FrmDirect modeless, centred on `main`, in
+// the mode of JobRequest (1 read, 2 write), running its accesses in `jobs`.
+// The window deletes itself when closed.
+FrmDirect *openDirect(World &world, JobWindow &jobs, QWidget *main);

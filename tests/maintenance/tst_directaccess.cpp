@@ -1,0 +1,142 @@
+// Direct memory access: hexadecimal texts, requests, and FrmDirect driving
+// the job window against a scripted or virtual mixer.
+
+#include "maintenance/directaccess.h"
+#include "maintenance/frmdirect.h"
+
+#include "app/strings.h"
+#include "app/ui/frmmsg.h"
+#include "app/world.h"
+#include "tests/app/jobs/jobrig.h"
+#include "tests/app/jobs/screenshot.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+class TestDirectAccess : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void hexTexts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<quint32>("value");
+        QTest::newRow("1F") << "1F" << true << 0x1Fu;
+        QTest::newRow("lower case") << "deadbeef" << true << 0xDEADBEEFu;
+        QTest::newRow("blanks around") << " 0AFF0001 " << true << 0x0AFF0001u;
+        QTest::newRow("empty is zero") << "" << true << 0u;
+        QTest::newRow("nine digits") << "123456789" << false << 0u;
+        QTest::newRow("not hex") << "12G4" << false << 0u;
+        QTest::newRow("sign") << "-1" << false << 0u;
+        QTest::newRow("prefix") << "0x10" << false << 0u;
+        QTest::newRow("inner blank") << "12 34" << false << 0u;
+    }
+    void hexTexts()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, valid);
+        QFETCH(quint32, value);
+        const auto v = parseHex32(text);
+        QCOMPARE(v.has_value(), valid);
+        if (valid)
+            QCOMPARE(*v, value);
+        QCOMPARE(hex8(0x1F), QStringLiteral("0000001F"));
+        QCOMPARE(hex8(0xABCDEF01), QStringLiteral("ABCDEF01"));
+    }
+
+    void requests()
+    {
+        QCOMPARE(directReadRequest(0, 0x1F), QByteArray::fromHex("4152010100 00001F"));
+        QCOMPARE(directReadRequest(1, 0x1F).at(3), char(2));
+        QCOMPARE(directReadRequest(7, 0x1F).at(3), char(4));
+        // All four data bytes go out whatever the size.
+        QCOMPARE(directWriteRequest(0, 0x10203040, 0xAABBCCDD), QByteArray::fromHex("41570101 10203040 AABBCCDD"));
+    }
+
+    void readShowsTheDataAndNormalisesTheAddress()
+    {
+        JobRig rig;
+        rig.script = [](const QByteArray &rq) {
+            return rq.startsWith("AR") ? QList<QByteArray>{QByteArray::fromHex("415200 0AFF0001")} : QList<QByteArray>{};
+        };
+        World world(rig.clock, rig.dialogs);
+        JobWindow jobs(world, *rig.comm);
+        world.loop.JobRequest = JobDirectRead;
+        QPointer<FrmDirect> w = openDirect(world, jobs, nullptr);
+        QVERIFY(w->readMode());
+        QCOMPARE(world.loop.JobRequest, qint16(JobDirectActive));
+        QCOMPARE(w->windowTitle(), QStringLiteral("ダイレクト読み出し"));
+        w->OpnSize(0)->setChecked(true);
+        w->TxtAddress()->setText(QStringLiteral("1f"));
+        w->CmdJob(0)->click();
+        QCOMPARE(rig.transport->sent, QList<QByteArray>{QByteArray::fromHex("41520101 0000001F")});
+        QCOMPARE(w->TxtAddress()->text(), QStringLiteral("0000001F"));
+        QCOMPARE(w->TxtData()->text(), QStringLiteral("0AFF0001"));
+        QVERIFY(rig.dialogs.shown.empty());
+        saveScreenshot(*w, QStringLiteral("FrmDirect"));
+        w->CmdJob(1)->click();
+        QCOMPARE(world.loop.JobRequest, qint16(JobIdle));
+        QTRY_VERIFY_WITH_TIMEOUT(w.isNull(), 2000);
+    }
+
+    void badHexIsRefusedAndNothingSent_data()
+    {
+        QTest::addColumn<bool>("read");
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("data");
+        QTest::newRow("read, address not hex") << true << "XYZ" << "";
+        QTest::newRow("write, data not hex") << false << "10" << "12345G";
+        QTest::newRow("write, address too long") << false << "100000000" << "1";
+    }
+    void badHexIsRefusedAndNothingSent()
+    {
+        QFETCH(bool, read);
+        QFETCH(QString, address);
+        QFETCH(QString, data);
+        JobRig rig;
+        World world(rig.clock, rig.dialogs);
+        JobWindow jobs(world, *rig.comm);
+        FrmDirect w(read, world.loop, jobs.link(), world.dialogs,
+                    [&](bool r, QWidget *over) { return jobs.runDirect(r, over); });
+        w.TxtAddress()->setMaxLength(32); // typed or pasted text longer than the field shows
+        w.TxtAddress()->setText(address);
+        w.TxtData()->setText(data);
+        w.CmdJob(0)->click();
+        QVERIFY(rig.transport->sent.isEmpty());
+        QCOMPARE(rig.dialogs.texts(), QStringList{str(StrId::InvalidData)});
+        QCOMPARE(w.TxtAddress()->text(), address);
+    }
+
+    void writeToTheVirtualMixerAndFailureKeepsData()
+    {
+        JobRig rig;
+        World world(rig.clock, rig.dialogs);
+        JobWindow jobs(world, *rig.comm);
+        FrmDirect w(false, world.loop, jobs.link(), world.dialogs,
+                    [&](bool r, QWidget *over) { return jobs.runDirect(r, over); });
+        QCOMPARE(w.CmdJob(0)->text(), QStringLiteral("書き込み"));
+        w.OpnSize(0)->setChecked(true);
+        w.TxtAddress()->setText(QStringLiteral("200"));
+        w.TxtData()->setText(QStringLiteral("ab"));
+        w.CmdJob(0)->click();
+        QCOMPARE(rig.transport->sent.size(), 1);
+        QCOMPARE(rig.transport->sent.front().size(), 12);
+        QCOMPARE(w.TxtData()->text(), QStringLiteral("000000AB"));
+        QVERIFY(rig.dialogs.shown.empty());
+
+        FrmDirect r(true, world.loop, jobs.link(), world.dialogs,
+                    [&](bool rm, QWidget *over) { return jobs.runDirect(rm, over); });
+        r.TxtData()->setText(QStringLiteral("11111111"));
+        rig.script = [](const QByteArray &) { return QList<QByteArray>{}; };
+        r.CmdJob(0)->click();
+        QCOMPARE(rig.dialogs.texts(), QStringList{str(StrId::AbnormalEnd)});
+        QCOMPARE(r.TxtData()->text(), QStringLiteral("11111111"));
+    }
+};
+
+QTEST_MAIN(TestDirectAccess)
+#include "tst_directaccess.moc"
