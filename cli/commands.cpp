@@ -9,6 +9,10 @@ QString checkGetMixerArgs(const QStringList &args);         // getcommand.cpp
 CliExit runGetMixerCommand(CliContext &context, const QStringList &args);
 QString checkSetMixerArgs(const QStringList &args);         // setcommand.cpp
 CliExit runSetMixerCommand(CliContext &context, const QStringList &args);
+QString checkSaveArgs(const QStringList &args);             // savecommand.cpp
+CliExit runSaveCommand(CliContext &context, const QStringList &args);
+QString checkLoadArgs(const QStringList &args);             // loadcommand.cpp
+CliExit runLoadCommand(CliContext &context, const QStringList &args);
 
 const std::vector<CliCommand> &cliCommands()
 {
@@ -19,6 +23,8 @@ const std::vector<CliCommand> &cliCommands()
         {"set", "set MIXER KEY=VALUE [KEY=VALUE ...] | set KEY VALUE [--mixer M]", runSetMixerCommand,
          checkSetMixerArgs},
         {"search", "search USERID", runSearchCommand, checkSearchArgs},
+        {"save", "save FILE", runSaveCommand, checkSaveArgs},
+        {"load", "load FILE", runLoadCommand, checkLoadArgs},
     };
     return commands;
 }
