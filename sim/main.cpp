@@ -103,11 +103,12 @@ int main(int argc, char *argv[])
     std::unique_ptr<SimSearchResponder> search;
     if (o.searchPort >= 0) {
         search = std::make_unique<SimSearchResponder>(chain);
-        if (!search->bind(o.tcpHost, quint16(o.searchPort), o.replyPort, error)) {
+        const QString searchHost = o.searchHost.isEmpty() ? o.tcpHost : o.searchHost;
+        if (!search->bind(searchHost, quint16(o.searchPort), o.replyPort, error)) {
             std::fprintf(stderr, "zkvr340a-sim: %s\n", qPrintable(error));
             return 1;
         }
-        endpoints << QStringLiteral("search=%1:%2").arg(o.tcpHost).arg(search->port());
+        endpoints << QStringLiteral("search=%1:%2").arg(searchHost).arg(search->port());
     }
 
     std::printf("ready %s mixers=%d\n", qPrintable(endpoints.join(QLatin1Char(' '))), chain.mixerCount());

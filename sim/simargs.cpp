@@ -168,7 +168,14 @@ SimParseResult parseSimArguments(const QStringList &args)
                 return fail(why);
             o.chain.stuck.append(s);
         } else if (name == QLatin1String("--search-port")) {
-            if (!needs(v) || !parsePort(v, o.searchPort))
+            // [HOST:]PORT: several virtual mixers share one search address
+            // (such as 127.255.255.255) and each answers.
+            if (!needs(v))
+                return fail(str(9716));
+            const qsizetype colon = v.lastIndexOf(u':');
+            if (colon >= 0)
+                o.searchHost = v.left(colon);
+            if (!parsePort(colon >= 0 ? v.mid(colon + 1) : v, o.searchPort))
                 return fail(str(9716));
         } else if (name == QLatin1String("--reply-port")) {
             if (!needs(v) || !parsePort(v, o.replyPort))

@@ -18,6 +18,7 @@ struct SimProgramOptions
     QString usbDir;          // FIFO pair under usbDir/usbName
     QString usbName = QStringLiteral("vr340a-0");
     int searchPort = -1;     // UDP search requests (optional)
+    QString searchHost;      // where they are heard; empty: the TCP host
     int replyPort = -1;      // where search replies go; default the sender's port
     bool help = false;
 };

@@ -27,7 +27,8 @@ bool SimSearchResponder::bind(const QString &host, quint16 port, int replyPort, 
         error = str(9727).arg(host);
         return false;
     }
-    if (!m_socket->bind(address, port)) {
+    // Shared, so that several virtual mixers can listen on one search address.
+    if (!m_socket->bind(address, port, QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint)) {
         error = str(9728).arg(host).arg(port).arg(m_socket->errorString());
         return false;
     }

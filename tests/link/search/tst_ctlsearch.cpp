@@ -34,6 +34,7 @@ private slots:
     void printsTheFoundAddress();
     void invalidUserIdSendsNothing();
     void busyReplyPortExitsOne();
+    void virtualMixersShareOneSearchAddress();
 
 private:
     Run search(const QStringList &args, const QProcessEnvironment &env);
@@ -91,6 +92,30 @@ void TstCtlSearch::busyReplyPortExitsOne()
     QCOMPARE(r.exitCode, 1);
     QCOMPARE(r.out, QByteArray());
     QVERIFY(QString::fromUtf8(r.err).contains(QString::number(holder.localPort())));
+}
+
+void TstCtlSearch::virtualMixersShareOneSearchAddress()
+{
+    // Three virtual mixer programs side by side on one loopback search
+    // address, two of them with the same user ID.
+    const quint16 port = freePort();
+    const quint16 replyPort = freePort();
+    const QString at = QStringLiteral("127.255.255.255:%1").arg(port);
+    Sim a, b, c;
+    QVERIFY(a.start({"--search-port", at, "--reply-port", QString::number(replyPort),
+                     "--user-id", "hall", "--address", "10.0.0.2"}));
+    QVERIFY(b.start({"--search-port", at, "--reply-port", QString::number(replyPort),
+                     "--user-id", "hall", "--address", "10.0.0.3"}));
+    QVERIFY(c.start({"--search-port", at, "--reply-port", QString::number(replyPort),
+                     "--user-id", "foyer", "--address", "10.0.0.4"}));
+    QProcessEnvironment env = searchEnv(port, replyPort);
+    env.insert(QStringLiteral("ZKVR340A_SEARCH_ADDRESS"), QStringLiteral("127.255.255.255"));
+    const Run several = search({QStringLiteral("hall")}, env);
+    QCOMPARE(several.exitCode, 1);
+    QVERIFY(QString::fromUtf8(several.err).contains(QStringLiteral("複数のミキサー")));
+    const Run one = search({QStringLiteral("foyer")}, env);
+    QVERIFY2(one.exitCode == 0, one.err.constData());
+    QCOMPARE(one.out, QByteArray("10.0.0.4\n"));
 }
 
 QTEST_GUILESS_MAIN(TstCtlSearch)
