@@ -1,0 +1,55 @@
+#pragma once
+
+// FrmIPSetting: shows and changes the network settings the mixer keeps. The
+// decisions are IpSettingsFlow's; this window shows and forwards.
+
+#include "link/ipsettings/ipsettings.h"
+
+#include <QDialog>
+
+#include <array>
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+class FrmIPSetting : public QDialog
+{
+    Q_OBJECT
+public:
+    // The settings are read at once; when that fails loaded() is false and
+    // the dialog is not to be shown. The hooks' runJob should centre the job
+    // window over this dialog.
+    FrmIPSetting(MdlComm &comm, LoopState &loop, Dialogs &dialogs, IniConfig &ini, bool writeAccess,
+                 IpSettingsHooks hooks, QWidget *parent = nullptr);
+    ~FrmIPSetting() override;
+
+    bool loaded() const { return m_loaded; }
+    QLineEdit *Text(int i) const { return m_texts[size_t(i)]; }
+    QRadioButton *Option1(int i) const { return m_options[size_t(i)]; }
+    QPushButton *CmdJob(int i) const { return m_buttons[size_t(i)]; }
+    QFrame *Frame1() const { return m_frame; }
+
+protected:
+    void done(int r) override;
+
+private:
+    void transfer();
+    void resetToDefaults();
+
+    IpSettingsFlow m_flow;
+    QFrame *m_frame;
+    std::array<QLabel *, 4> m_labels{};
+    std::array<QRadioButton *, 2> m_options{};
+    std::array<QLineEdit *, 2> m_texts{};
+    std::array<QPushButton *, 2> m_buttons{};
+    bool m_loaded = false;
+    bool m_closed = false;
+};
+
+// The job loop's showIpSettings: reads the settings and, when they arrived,
+// shows the dialog modally, centred on `main`. JobRequest is 0 afterwards.
+void runIpSettings(MdlComm &comm, LoopState &loop, Dialogs &dialogs, IniConfig &ini, bool writeAccess,
+                   IpSettingsHooks hooks, QWidget *main);

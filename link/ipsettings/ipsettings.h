@@ -1,0 +1,81 @@
+#pragma once
+
+// The mixer's own network settings (address, DHCP client, user ID) without
+// widgets: checks of the typed values, the IP request, and the flow of
+// FrmIPSetting: read on opening, write with read-back, reset to defaults, and
+// the reconnect an Ethernet link needs afterwards.
+
+#include "link/protocol.h"
+
+#include <QRect>
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <optional>
+
+class Dialogs;
+class IniConfig;
+class MdlComm;
+struct LoopState;
+
+constexpr int MaxUserIdLength = 20;
+
+// Dotted decimal IPv4 address: four parts 0..255, digits and dots only, no
+// leading zeros (which a classic parser would read as octal). The broadcast
+// address 255.255.255.255 is refused.
+std::optional<std::array<quint8, 4>> parseIpAddress(const QString &text);
+// 1 to 20 characters, each A-Z, a-z or 0-9.
+bool validUserId(const QString &text);
+// "IP" 1, address, mode (1 DHCP on), N, user ID, 0: 11 + length + 1 bytes.
+QByteArray ipSettingsRequest(const std::array<quint8, 4> &address, bool dhcpOn, const QString &userId);
+
+// What the dialog shows after the read.
+struct IpSettingsView
+{
+    QString address;   // dotted decimal
+    QString userId;
+    bool dhcpOn = false;
+};
+
+// What the flow reaches outside the link. runJob is required; the others
+// matter over Ethernet only.
+struct IpSettingsHooks
+{
+    // Runs job 11 or 5 in the job window over the dialog; whether it succeeded.
+    std::function<bool(int job)> runJob;
+    // Before the job: hide the dialog and the editor window of the mixer shown.
+    std::function<void()> hideWindows;
+    // Between CommClose and CommOpen: where the connection dialog goes.
+    std::function<void()> placeConnectionDialog;
+    // After CommOpen: show the editor window again.
+    std::function<void()> showEditor;
+};
+
+class IpSettingsFlow
+{
+public:
+    IpSettingsFlow(MdlComm &comm, LoopState &loop, Dialogs &dialogs, IniConfig &ini, IpSettingsHooks hooks);
+
+    // Reads the settings ("I","R" 1, first reply judged). On success JobRequest
+    // becomes 11; otherwise "応答がありません" was shown and the dialog closes.
+    std::optional<IpSettingsView> load();
+    // The transfer button: false (with "無効なデータです", nothing sent or
+    // stored) when a text is invalid; true when the dialog is to close.
+    bool transfer(const QString &address, const QString &userId, bool dhcpOn);
+    // The reset button: false when the user cancelled (nothing sent); true
+    // when the dialog is to close.
+    bool reset();
+    // Closing the dialog by any means.
+    void closed();
+
+private:
+    bool runWithReconnect(int job);
+
+    MdlComm &m_comm;
+    LoopState &m_loop;
+    Dialogs &m_dialogs;
+    IniConfig &m_ini;
+    IpSettingsHooks m_hooks;
+    MixerProtocol m_protocol;
+};

@@ -1,0 +1,203 @@
+// The mixer's network settings: checks, request bytes, and FrmIPSetting with
+// the job window against the virtual mixer on virtual time.
+
+#include "link/ipsettings/frmipsetting.h"
+#include "link/ipsettings/ipsettings.h"
+
+#include "app/config.h"
+#include "app/strings.h"
+#include "app/ui/frmmsg.h"
+#include "app/world.h"
+#include "jobrig.h"
+#include "screenshot.h"
+
+#include <QFrame>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct IpRig
+{
+    explicit IpRig(LinkKind kind = LinkKind::Ethernet) : rig(SimOptions{}, kind)
+    {
+        hooks.runJob = [this](int job) {
+            order << QStringLiteral("job");
+            return jobs.runCentred(job, nullptr);
+        };
+        hooks.hideWindows = [this] { order << QStringLiteral("hide"); };
+        hooks.placeConnectionDialog = [this] { order << QStringLiteral("place"); };
+        hooks.showEditor = [this] { order << QStringLiteral("show"); };
+    }
+
+    JobRig rig;
+    World world{rig.clock, rig.dialogs};
+    JobWindow jobs{world, *rig.comm};
+    QTemporaryDir dir;
+    IniConfig ini{dir.path(), dir.path()};
+    IpSettingsHooks hooks;
+    QStringList order;
+};
+
+} // namespace
+
+class TestIpSettings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void addresses_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("plain") << "192.168.1.20" << true;
+        QTest::newRow("zero") << "0.0.0.0" << true;
+        QTest::newRow("broadcast") << "255.255.255.255" << false;
+        QTest::newRow("octet too big") << "10.0.0.256" << false;
+        QTest::newRow("three parts") << "10.0.1" << false;
+        QTest::newRow("empty part") << "10..0.1" << false;
+        QTest::newRow("letters") << "10.0.0.a" << false;
+        QTest::newRow("blank") << "10.0.0.1 " << false;
+        QTest::newRow("leading zero") << "010.0.0.1" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+    void addresses()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, valid);
+        QCOMPARE(parseIpAddress(text).has_value(), valid);
+    }
+
+    void userIds()
+    {
+        QVERIFY(validUserId(QStringLiteral("administrator")));
+        QVERIFY(validUserId(QString(20, QLatin1Char('z'))));
+        QVERIFY(!validUserId(QString(21, QLatin1Char('z'))));
+        QVERIFY(!validUserId(QString()));
+        QVERIFY(!validUserId(QStringLiteral("room 1")));
+        QVERIFY(!validUserId(QStringLiteral("ユーザー")));
+        QVERIFY(!validUserId(QStringLiteral("a_b")));
+    }
+
+    void requestBytes()
+    {
+        const QByteArray twenty = ipSettingsRequest({10, 0, 0, 1}, true, QString(20, QLatin1Char('A')));
+        QCOMPARE(twenty.size(), 31);
+        QCOMPARE(twenty.mid(0, 3), QByteArray("IP\x01"));
+        QCOMPARE(twenty.mid(3, 5), QByteArray::fromHex("0A00000101"));
+        QCOMPARE(twenty.mid(8, 2), QByteArray::fromHex("0015"));
+        QCOMPARE(twenty.back(), '\0');
+        QCOMPARE(ipSettingsRequest({1, 2, 3, 4}, false, QStringLiteral("a")).at(7), char(0));
+    }
+
+    void loadShowsTheMixerValues()
+    {
+        IpRig r;
+        FrmIPSetting dlg(*r.rig.comm, r.world.loop, r.rig.dialogs, r.ini, true, r.hooks);
+        QVERIFY(dlg.loaded());
+        QCOMPARE(dlg.Text(0)->text(), QStringLiteral("192.168.100.200"));
+        QCOMPARE(dlg.Text(1)->text(), QStringLiteral("administrator"));
+        QVERIFY(dlg.Option1(0)->isChecked());
+        QCOMPARE(r.world.loop.JobRequest, qint16(JobIpActive));
+        QVERIFY(dlg.Frame1()->isEnabled());
+        QVERIFY(dlg.CmdJob(0)->isDefault());
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        saveScreenshot(dlg, QStringLiteral("FrmIPSetting"));
+        dlg.reject();
+        QCOMPARE(r.world.loop.JobRequest, qint16(JobIdle));
+    }
+
+    void loadWithoutReplyTellsAndCloses()
+    {
+        IpRig r;
+        r.rig.script = [](const QByteArray &rq) {
+            // A wrong first reply is as good as none.
+            return rq.startsWith("IR") ? QList<QByteArray>{QByteArray("IR\x00", 3)} : QList<QByteArray>{};
+        };
+        r.world.loop.JobRequest = JobIpSettings;
+        runIpSettings(*r.rig.comm, r.world.loop, r.rig.dialogs, r.ini, true, r.hooks, nullptr);
+        QCOMPARE(r.rig.dialogs.texts(), QStringList{str(StrId::NoResponse)});
+        QCOMPARE(r.world.loop.JobRequest, qint16(JobIdle));
+    }
+
+    void withoutWriteAccessNothingCanBeChanged()
+    {
+        IpRig r;
+        FrmIPSetting dlg(*r.rig.comm, r.world.loop, r.rig.dialogs, r.ini, false, r.hooks);
+        QVERIFY(!dlg.Frame1()->isEnabled());
+        QVERIFY(!dlg.CmdJob(0)->isDefault());
+        dlg.show();
+        r.rig.transport->sent.clear();
+        QTest::keyClick(&dlg, Qt::Key_Return);
+        QVERIFY(r.rig.transport->sent.isEmpty());
+    }
+
+    void transferWritesStoresAndReconnects()
+    {
+        IpRig r;
+        FrmIPSetting dlg(*r.rig.comm, r.world.loop, r.rig.dialogs, r.ini, true, r.hooks);
+        dlg.Text(0)->setText(QStringLiteral("10.0.0.1"));
+        dlg.Text(1)->setText(QStringLiteral("room42"));
+        dlg.Option1(1)->setChecked(true);
+        dlg.CmdJob(0)->click();
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        QCOMPARE(r.ini.ipSettings().address, QStringLiteral("10.0.0.1"));
+        QCOMPARE(r.ini.ipSettings().userId, QStringLiteral("room42"));
+        QCOMPARE(r.rig.chain->networkBlock(), QByteArray::fromHex("0A00000101 0007") + QByteArray("room42", 7));
+        QCOMPARE(r.order, (QStringList{"hide", "job", "place", "show"}));
+        QVERIFY(r.rig.dialogs.shown.empty());
+        QCOMPARE(r.world.loop.JobRequest, qint16(JobIdle));
+    }
+
+    void invalidInputSendsAndStoresNothing_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("userId");
+        QTest::newRow("bad address") << "10.0.0.300" << "room42";
+        QTest::newRow("user ID too long") << "10.0.0.1" << QString(21, QLatin1Char('a'));
+        QTest::newRow("empty user ID") << "10.0.0.1" << "";
+    }
+    void invalidInputSendsAndStoresNothing()
+    {
+        QFETCH(QString, address);
+        QFETCH(QString, userId);
+        IpRig r;
+        FrmIPSetting dlg(*r.rig.comm, r.world.loop, r.rig.dialogs, r.ini, true, r.hooks);
+        dlg.Text(1)->setMaxLength(64);
+        dlg.Text(0)->setText(address);
+        dlg.Text(1)->setText(userId);
+        r.rig.transport->sent.clear();
+        dlg.CmdJob(0)->click();
+        QVERIFY(r.rig.transport->sent.isEmpty());
+        QCOMPARE(r.rig.dialogs.texts(), QStringList{str(StrId::InvalidData)});
+        QVERIFY(r.ini.ipSettings().address.isEmpty());
+        QCOMPARE(r.world.loop.JobRequest, qint16(JobIpActive)); // still open
+    }
+
+    void resetAsksFirst()
+    {
+        IpRig r(LinkKind::Rs232c);
+        FrmIPSetting dlg(*r.rig.comm, r.world.loop, r.rig.dialogs, r.ini, true, r.hooks);
+        r.rig.transport->sent.clear();
+        r.rig.dialogs.answers.push_back(MsgAnswer::Cancel);
+        dlg.CmdJob(1)->click();
+        QVERIFY(r.rig.transport->sent.isEmpty());
+        QCOMPARE(r.rig.dialogs.texts(), QStringList{QStringLiteral("IP設定の設定値を初期化します")});
+        QCOMPARE(r.rig.dialogs.shown.back().icon, MsgIcon::Warning);
+        QCOMPARE(dlg.result(), int(QDialog::Rejected));
+
+        r.rig.dialogs.answers.push_back(MsgAnswer::Ok);
+        dlg.CmdJob(1)->click();
+        QCOMPARE(r.rig.sent("IS"), QList<QByteArray>{QByteArray::fromHex("49530115")});
+        QCOMPARE(r.order, QStringList{"job"}); // no reconnect over RS-232C
+        QCOMPARE(r.rig.dialogs.texts().size(), 2);
+        QCOMPARE(r.world.loop.JobRequest, qint16(JobIdle));
+    }
+};
+
+QTEST_MAIN(TestIpSettings)
+#include "tst_ipsettings.moc"
