@@ -21,6 +21,10 @@ private slots:
     void fileWithMoreMixersThanLinked();
     void fileWithFewerMixersThanLinked();
     void loadWithoutWriteAccess();
+    void valueThatDoesNotTake();
+    void registerThatDoesNotTakeEndsTheTransfer();
+    void olderModelUsesTenRegisters();
+    void serialLinkSavesTheSameFile();
     void nothingAnswers();
     void saveToUnwritablePlace();
     void usageErrors();
@@ -218,6 +222,12 @@ void TstCliSaveLoad::unusableFileSendsNothing()
     QVERIFY2(errText(r).contains(path("bad.ini")), r.err.constData());
     QVERIFY2(errText(r).contains(said), r.err.constData());
     QCOMPARE(getValue(sim, "1", "InputLevel_1"), QByteArray("1"));
+    // The file is judged before the link is opened: where nothing listens,
+    // the only message is still the one about the file.
+    const Run nowhere = ctl(QStringList{"--ethernet", "127.0.0.1:9", "load", path("bad.ini")});
+    QCOMPARE(nowhere.exitCode, 1);
+    QCOMPARE(nowhere.err, r.err);
+    QCOMPARE(r.err.count('\n'), 1);
 }
 
 void TstCliSaveLoad::fileWithMoreMixersThanLinked()
@@ -274,6 +284,60 @@ void TstCliSaveLoad::loadWithoutWriteAccess()
     QVERIFY(!errText(r).contains(QStringLiteral("ミキサーの設定に失敗しました"))); // no write was tried
     QVERIFY(!errText(r).contains(QStringLiteral("応答がありません")));
     QCOMPARE(getValue(sim, "1", "InputGain_1"), QByteArray("0"));
+}
+
+void TstCliSaveLoad::valueThatDoesNotTake()
+{
+    Sim sim;
+    QVERIFY(sim.start({"--tcp", "0", "--stuck", "1:KeyLock=1"}));
+    QCOMPARE(ctl(ethernet(sim) + QStringList{"save", path("a.ini")}).exitCode, 0);
+    QVERIFY(writeFile(path("b.ini"), withValue(readFile(path("a.ini")), "Mixer_Master", "KeyLock", "0")));
+    const Run r = ctl(ethernet(sim) + QStringList{"load", path("b.ini")});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(errText(r).contains(QStringLiteral("ミキサーの設定に失敗しました")), r.err.constData());
+}
+
+void TstCliSaveLoad::registerThatDoesNotTakeEndsTheTransfer()
+{
+    Sim sim;
+    QVERIFY(sim.start({"--tcp", "0", "--stuck", "1:ThresholdMin=100"}));
+    QCOMPARE(ctl(ethernet(sim) + QStringList{"save", path("a.ini")}).exitCode, 0);
+    QByteArray file = withValue(readFile(path("a.ini")), "Mixer_Master", "ThresholdMin", "300");
+    file = withValue(file, "Mixer_Master", "InputGain_1", "33");
+    QVERIFY(writeFile(path("b.ini"), file));
+    const Run r = ctl(ethernet(sim) + QStringList{"load", path("b.ini")});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(errText(r).contains(QStringLiteral("応答がありません")), r.err.constData());
+    // The transfer ended at the register: no parameter was sent after it.
+    QCOMPARE(getValue(sim, "1", "InputGain_1"), QByteArray("0"));
+}
+
+void TstCliSaveLoad::olderModelUsesTenRegisters()
+{
+    Sim sim;
+    QVERIFY(sim.start({"--tcp", "0", "--model", "0"}));
+    QCOMPARE(ctl(ethernet(sim) + QStringList{"save", path("a.ini")}).exitCode, 0);
+    const QList<QByteArray> master = section(readFile(path("a.ini")), "Mixer_Master");
+    QVERIFY(master.contains("Model=0"));
+    QVERIFY(master.contains("ThresholdActDef=1"));   // register 10: read
+    QVERIFY(master.contains("Silent_Time=0"));       // register 15 holds 50 but is not read
+    // Loading writes registers 1..10 only: a stuck register 15 does not matter.
+    Sim stuck;
+    QVERIFY(stuck.start({"--tcp", "0", "--model", "0", "--stuck", "1:Silent_Time=50"}));
+    const Run r = ctl(ethernet(stuck) + QStringList{"load", path("a.ini")});
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY2(r.err.isEmpty(), r.err.constData());
+}
+
+void TstCliSaveLoad::serialLinkSavesTheSameFile()
+{
+    Sim sim;
+    QVERIFY(sim.start({"--tcp", "0", "--serial", "--mixers", "2"}));
+    QCOMPARE(ctl(ethernet(sim) + QStringList{"set", "2", "Priority_4=1"}).exitCode, 0);
+    QCOMPARE(ctl(ethernet(sim) + QStringList{"save", path("tcp.ini")}).exitCode, 0);
+    const Run r = ctl({"--serial", sim.endpoints.value("serial"), "save", path("serial.ini")});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(readFile(path("serial.ini")), readFile(path("tcp.ini")));
 }
 
 void TstCliSaveLoad::nothingAnswers()
