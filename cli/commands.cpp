@@ -13,6 +13,12 @@ QString checkSaveArgs(const QStringList &args);             // savecommand.cpp
 CliExit runSaveCommand(CliContext &context, const QStringList &args);
 QString checkLoadArgs(const QStringList &args);             // loadcommand.cpp
 CliExit runLoadCommand(CliContext &context, const QStringList &args);
+QString checkIpArgs(const QStringList &args);               // ipcommand.cpp
+CliExit runIpCommand(CliContext &context, const QStringList &args);
+QString checkPeekArgs(const QStringList &args);             // memorycommand.cpp
+CliExit runPeekCommand(CliContext &context, const QStringList &args);
+QString checkPokeArgs(const QStringList &args);
+CliExit runPokeCommand(CliContext &context, const QStringList &args);
 
 const std::vector<CliCommand> &cliCommands()
 {
@@ -25,6 +31,9 @@ const std::vector<CliCommand> &cliCommands()
         {"search", "search USERID", runSearchCommand, checkSearchArgs},
         {"save", "save FILE", runSaveCommand, checkSaveArgs},
         {"load", "load FILE", runLoadCommand, checkLoadArgs},
+        {"ip", "ip get | ip set ADDRESS USERID [--dhcp on|off]", runIpCommand, checkIpArgs},
+        {"peek", "peek ADDRESS [SIZE]  (hex address; SIZE 1, 2 or 4)", runPeekCommand, checkPeekArgs},
+        {"poke", "poke ADDRESS DATA [SIZE]  (hex address and data)", runPokeCommand, checkPokeArgs},
     };
     return commands;
 }

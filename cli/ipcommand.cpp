@@ -1,0 +1,111 @@
+// `ip get` prints the network settings the attached mixer keeps (address,
+// DHCP client, user ID); `ip set ADDRESS USERID [--dhcp on|off]` writes them
+// with read-back, keeping the mixer's DHCP mode unless --dhcp is given. The
+// checks and messages are those of the IP settings dialog; nothing is stored
+// in the program's INI file.
+
+#include "cli/clicontext.h"
+
+#include "app/dialogs.h"
+#include "app/strings.h"
+#include "link/comm.h"
+#include "link/ipsettings/ipsettings.h"
+#include "link/protocol.h"
+
+namespace {
+
+struct IpSetArgs
+{
+    QString address;
+    QString userId;
+    std::optional<bool> dhcpOn;
+};
+
+std::optional<IpSetArgs> parseIpSet(const QStringList &args, QString &problem)
+{
+    IpSetArgs out;
+    QStringList positional;
+    for (int i = 1; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--dhcp")) {
+            const QString v = i + 1 < args.size() ? args[i + 1] : QString();
+            if (v != QLatin1String("on") && v != QLatin1String("off")) {
+                problem = QStringLiteral("--dhcp wants on or off");
+                return std::nullopt;
+            }
+            out.dhcpOn = v == QLatin1String("on");
+            ++i;
+        } else {
+            positional << args[i];
+        }
+    }
+    if (positional.size() != 2) {
+        problem = QStringLiteral("ip set wants ADDRESS USERID [--dhcp on|off]");
+        return std::nullopt;
+    }
+    out.address = positional[0];
+    out.userId = positional[1];
+    if (!parseIpAddress(out.address)) {
+        problem = QStringLiteral("\"%1\" is no IPv4 address of a mixer").arg(out.address);
+        return std::nullopt;
+    }
+    if (!validUserId(out.userId)) {
+        problem = QStringLiteral("a user ID has 1 to 20 characters, each A-Z, a-z or 0-9");
+        return std::nullopt;
+    }
+    return out;
+}
+
+// The mixer's settings, as the dialog reads them when it opens.
+std::optional<NetworkSettings> readSettings(MdlComm &comm)
+{
+    MixerProtocol protocol(comm);
+    LinkState &link = comm.state();
+    const int count = putRequest(link.SendBuffer, networkReadRequest());
+    const auto first = protocol.sendAndJudgeFirst(count, ReplyExpectation{ReplyRule::NetworkRead, 'I', 'R', 0});
+    return first.valid ? parseNetworkReply(link.ReceiveBuffer.data(), first.count) : std::nullopt;
+}
+
+} // namespace
+
+QString checkIpArgs(const QStringList &args)
+{
+    if (args.isEmpty())
+        return QStringLiteral("ip wants get or set");
+    if (args.first() == QLatin1String("get"))
+        return args.size() == 1 ? QString() : QStringLiteral("ip get takes no arguments");
+    if (args.first() == QLatin1String("set")) {
+        QString problem;
+        parseIpSet(args, problem);
+        return problem;
+    }
+    return QStringLiteral("ip wants get or set");
+}
+
+CliExit runIpCommand(CliContext &context, const QStringList &args)
+{
+    MdlComm *comm = context.comm();
+    if (!comm)
+        return CliExit::NoMixer;
+    const std::optional<NetworkSettings> current = readSettings(*comm);
+    if (!current) {
+        context.err() << str(StrId::NoResponse) << '\n';
+        return CliExit::NoMixer;
+    }
+    if (args.first() == QLatin1String("get")) {
+        const auto &a = current->address;
+        context.out() << "address " << a[0] << '.' << a[1] << '.' << a[2] << '.' << a[3] << '\n'
+                      << "dhcp " << (current->addressMode == 1 ? "on" : "off") << '\n'
+                      << "user-id " << QString::fromLatin1(current->userId) << '\n';
+        return CliExit::Ok;
+    }
+    QString problem;
+    const IpSetArgs set = *parseIpSet(args, problem);
+    const bool dhcpOn = set.dhcpOn.value_or(current->addressMode == 1);
+    putRequest(comm->state().SendBuffer, ipSettingsRequest(*parseIpAddress(set.address), dhcpOn, set.userId));
+    MixerProtocol protocol(*comm);
+    if (!protocol.IpWriteWithVerify()) { // tells "ミキサーの設定に失敗しました" itself
+        context.err() << str(StrId::NoResponse) << '\n';
+        return CliExit::NoMixer;
+    }
+    return CliExit::Ok;
+}
