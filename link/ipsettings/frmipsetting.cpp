@@ -30,8 +30,9 @@ constexpr int Reset = 9144;        // "初期値設定"
 } // namespace
 
 FrmIPSetting::FrmIPSetting(MdlComm &comm, LoopState &loop, Dialogs &dialogs, IniConfig &ini, bool writeAccess,
-                           IpSettingsHooks hooks, QWidget *parent)
-    : QDialog(parent), m_flow(comm, loop, dialogs, ini, std::move(hooks)), m_frame(new QFrame(this))
+                           IpSettingsHooks hooks, RunJob runJob, QWidget *parent)
+    : QDialog(parent), m_flow(comm, loop, dialogs, ini, wrap(std::move(hooks), std::move(runJob), this)),
+      m_frame(new QFrame(this))
 {
     setObjectName(QStringLiteral("FrmIPSetting"));
     setWindowTitle(str(Txt::Caption));
@@ -94,6 +95,17 @@ FrmIPSetting::FrmIPSetting(MdlComm &comm, LoopState &loop, Dialogs &dialogs, Ini
     }
 }
 
+IpSettingsHooks FrmIPSetting::wrap(IpSettingsHooks hooks, RunJob runJob, FrmIPSetting *self)
+{
+    hooks.runJob = [runJob = std::move(runJob), self](int job) { return runJob ? runJob(job, self) : false; };
+    hooks.hideWindows = [hide = std::move(hooks.hideWindows), self] {
+        self->hide();
+        if (hide)
+            hide();
+    };
+    return hooks;
+}
+
 FrmIPSetting::~FrmIPSetting()
 {
     if (!m_closed)
@@ -109,20 +121,22 @@ void FrmIPSetting::done(int r)
 
 void FrmIPSetting::transfer()
 {
+    m_flow.setDialogGeometry(frameGeometry());
     if (m_flow.transfer(m_texts[0]->text(), m_texts[1]->text(), m_options[1]->isChecked()))
         accept();
 }
 
 void FrmIPSetting::resetToDefaults()
 {
+    m_flow.setDialogGeometry(frameGeometry());
     if (m_flow.reset())
         accept();
 }
 
 void runIpSettings(MdlComm &comm, LoopState &loop, Dialogs &dialogs, IniConfig &ini, bool writeAccess,
-                   IpSettingsHooks hooks, QWidget *main)
+                   IpSettingsHooks hooks, FrmIPSetting::RunJob runJob, QWidget *main)
 {
-    FrmIPSetting dlg(comm, loop, dialogs, ini, writeAccess, std::move(hooks), main);
+    FrmIPSetting dlg(comm, loop, dialogs, ini, writeAccess, std::move(hooks), std::move(runJob), main);
     if (!dlg.loaded()) {
         loop.JobRequest = JobIdle;
         return;

@@ -19,11 +19,14 @@ class FrmIPSetting : public QDialog
 {
     Q_OBJECT
 public:
+    // Runs a job (11 or 5) in the job window centred over `over`.
+    using RunJob = std::function<bool(int job, QWidget *over)>;
+
     // The settings are read at once; when that fails loaded() is false and
-    // the dialog is not to be shown. The hooks' runJob should centre the job
-    // window over this dialog.
+    // the dialog is not to be shown. hooks.runJob is replaced by `runJob`
+    // over this dialog; over Ethernet the dialog hides itself before the job.
     FrmIPSetting(MdlComm &comm, LoopState &loop, Dialogs &dialogs, IniConfig &ini, bool writeAccess,
-                 IpSettingsHooks hooks, QWidget *parent = nullptr);
+                 IpSettingsHooks hooks, RunJob runJob, QWidget *parent = nullptr);
     ~FrmIPSetting() override;
 
     bool loaded() const { return m_loaded; }
@@ -36,6 +39,7 @@ protected:
     void done(int r) override;
 
 private:
+    static IpSettingsHooks wrap(IpSettingsHooks hooks, RunJob runJob, FrmIPSetting *self);
     void transfer();
     void resetToDefaults();
 
@@ -52,4 +56,4 @@ private:
 // The job loop's showIpSettings: reads the settings and, when they arrived,
 // shows the dialog modally, centred on `main`. JobRequest is 0 afterwards.
 void runIpSettings(MdlComm &comm, LoopState &loop, Dialogs &dialogs, IniConfig &ini, bool writeAccess,
-                   IpSettingsHooks hooks, QWidget *main);
+                   IpSettingsHooks hooks, FrmIPSetting::RunJob runJob, QWidget *main);

@@ -131,7 +131,7 @@ bool IpSettingsFlow::runWithReconnect(int job)
         // The mixer may now answer at another address.
         m_comm.CommClose();
         if (m_hooks.placeConnectionDialog)
-            m_hooks.placeConnectionDialog();
+            m_hooks.placeConnectionDialog(m_dialogGeometry);
         m_comm.CommOpen();
         if (m_hooks.showEditor)
             m_hooks.showEditor();

@@ -46,8 +46,9 @@ struct IpSettingsHooks
     std::function<bool(int job)> runJob;
     // Before the job: hide the dialog and the editor window of the mixer shown.
     std::function<void()> hideWindows;
-    // Between CommClose and CommOpen: where the connection dialog goes.
-    std::function<void()> placeConnectionDialog;
+    // Between CommClose and CommOpen: the connection dialog is to appear
+    // where the IP settings dialog was (its frame geometry).
+    std::function<void(const QRect &where)> placeConnectionDialog;
     // After CommOpen: show the editor window again.
     std::function<void()> showEditor;
 };
@@ -68,6 +69,8 @@ public:
     bool reset();
     // Closing the dialog by any means.
     void closed();
+    // Where the dialog is, for the connection dialog of the reconnect.
+    void setDialogGeometry(const QRect &r) { m_dialogGeometry = r; }
 
 private:
     bool runWithReconnect(int job);
@@ -78,4 +81,5 @@ private:
     IniConfig &m_ini;
     IpSettingsHooks m_hooks;
     MixerProtocol m_protocol;
+    QRect m_dialogGeometry;
 };

@@ -24,12 +24,14 @@ struct IpRig
 {
     explicit IpRig(LinkKind kind = LinkKind::Ethernet) : rig(SimOptions{}, kind)
     {
-        hooks.runJob = [this](int job) {
+        runJob = [this](int job, QWidget *over) {
             order << QStringLiteral("job");
-            return jobs.runCentred(job, nullptr);
+            overDialog = over && over->objectName() == QLatin1String("FrmIPSetting") && over->isHidden()
+                == (rig.link.linkKind == LinkKind::Ethernet);
+            return jobs.runCentred(job, over);
         };
         hooks.hideWindows = [this] { order << QStringLiteral("hide"); };
-        hooks.placeConnectionDialog = [this] { order << QStringLiteral("place"); };
+        hooks.placeConnectionDialog = [this](const QRect &) { order << QStringLiteral("place"); };
         hooks.showEditor = [this] { order << QStringLiteral("show"); };
     }
 
@@ -39,7 +41,9 @@ struct IpRig
     QTemporaryDir dir;
     IniConfig ini{dir.path(), dir.path()};
     IpSettingsHooks hooks;
+    FrmIPSetting::RunJob runJob;
     QStringList order;
+    bool overDialog = false;
 };
 
 } // namespace
@@ -96,7 +100,7 @@ private slots:
     void loadShowsTheMixerValues()
     {
         IpRig r;
-        FrmIPSetting dlg(*r.rig.comm, r.world.loop, r.rig.dialogs, r.ini, true, r.hooks);
+        FrmIPSetting dlg(*r.rig.comm, r.world.loop, r.rig.dialogs, r.ini, true, r.hooks, r.runJob);
         QVERIFY(dlg.loaded());
         QCOMPARE(dlg.Text(0)->text(), QStringLiteral("192.168.100.200"));
         QCOMPARE(dlg.Text(1)->text(), QStringLiteral("administrator"));
@@ -119,7 +123,7 @@ private slots:
             return rq.startsWith("IR") ? QList<QByteArray>{QByteArray("IR\x00", 3)} : QList<QByteArray>{};
         };
         r.world.loop.JobRequest = JobIpSettings;
-        runIpSettings(*r.rig.comm, r.world.loop, r.rig.dialogs, r.ini, true, r.hooks, nullptr);
+        runIpSettings(*r.rig.comm, r.world.loop, r.rig.dialogs, r.ini, true, r.hooks, r.runJob, nullptr);
         QCOMPARE(r.rig.dialogs.texts(), QStringList{str(StrId::NoResponse)});
         QCOMPARE(r.world.loop.JobRequest, qint16(JobIdle));
     }
@@ -127,7 +131,7 @@ private slots:
     void withoutWriteAccessNothingCanBeChanged()
     {
         IpRig r;
-        FrmIPSetting dlg(*r.rig.comm, r.world.loop, r.rig.dialogs, r.ini, false, r.hooks);
+        FrmIPSetting dlg(*r.rig.comm, r.world.loop, r.rig.dialogs, r.ini, false, r.hooks, r.runJob);
         QVERIFY(!dlg.Frame1()->isEnabled());
         QVERIFY(!dlg.CmdJob(0)->isDefault());
         dlg.show();
@@ -139,7 +143,8 @@ private slots:
     void transferWritesStoresAndReconnects()
     {
         IpRig r;
-        FrmIPSetting dlg(*r.rig.comm, r.world.loop, r.rig.dialogs, r.ini, true, r.hooks);
+        FrmIPSetting dlg(*r.rig.comm, r.world.loop, r.rig.dialogs, r.ini, true, r.hooks, r.runJob);
+        dlg.show();
         dlg.Text(0)->setText(QStringLiteral("10.0.0.1"));
         dlg.Text(1)->setText(QStringLiteral("room42"));
         dlg.Option1(1)->setChecked(true);
@@ -149,6 +154,7 @@ private slots:
         QCOMPARE(r.ini.ipSettings().userId, QStringLiteral("room42"));
         QCOMPARE(r.rig.chain->networkBlock(), QByteArray::fromHex("0A00000101 0007") + QByteArray("room42", 7));
         QCOMPARE(r.order, (QStringList{"hide", "job", "place", "show"}));
+        QVERIFY(r.overDialog); // hidden over Ethernet, the job window centred over it
         QVERIFY(r.rig.dialogs.shown.empty());
         QCOMPARE(r.world.loop.JobRequest, qint16(JobIdle));
     }
@@ -166,7 +172,7 @@ private slots:
         QFETCH(QString, address);
         QFETCH(QString, userId);
         IpRig r;
-        FrmIPSetting dlg(*r.rig.comm, r.world.loop, r.rig.dialogs, r.ini, true, r.hooks);
+        FrmIPSetting dlg(*r.rig.comm, r.world.loop, r.rig.dialogs, r.ini, true, r.hooks, r.runJob);
         dlg.Text(1)->setMaxLength(64);
         dlg.Text(0)->setText(address);
         dlg.Text(1)->setText(userId);
@@ -181,7 +187,8 @@ private slots:
     void resetAsksFirst()
     {
         IpRig r(LinkKind::Rs232c);
-        FrmIPSetting dlg(*r.rig.comm, r.world.loop, r.rig.dialogs, r.ini, true, r.hooks);
+        FrmIPSetting dlg(*r.rig.comm, r.world.loop, r.rig.dialogs, r.ini, true, r.hooks, r.runJob);
+        dlg.show();
         r.rig.transport->sent.clear();
         r.rig.dialogs.answers.push_back(MsgAnswer::Cancel);
         dlg.CmdJob(1)->click();
@@ -194,6 +201,7 @@ private slots:
         dlg.CmdJob(1)->click();
         QCOMPARE(r.rig.sent("IS"), QList<QByteArray>{QByteArray::fromHex("49530115")});
         QCOMPARE(r.order, QStringList{"job"}); // no reconnect over RS-232C
+        QVERIFY(r.overDialog);
         QCOMPARE(r.rig.dialogs.texts().size(), 2);
         QCOMPARE(r.world.loop.JobRequest, qint16(JobIdle));
     }
