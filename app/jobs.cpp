@@ -11,7 +11,7 @@
 
 #include <algorithm>
 
-Q_LOGGING_CATEGORY(lcAppJobs, "zkvr.app.jobs", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcAppJobs, "zkvr.app.jobs", QtCriticalMsg)
 
 namespace {
 
@@ -269,16 +269,26 @@ bool JobRunner::writeRegister(int reg, const RegisterBytes &d)
 
 bool JobRunner::extendedWrite()
 {
+    // Bytes 4 and 5 name the group's first and last register. Anything but
+    // one of the four groups (a JobTarget the loop does not know leaves older
+    // bytes there) writes nothing rather than registers nobody chose.
     const int first = m_c.link.SendBuffer[4];
     const int last = m_c.link.SendBuffer[5];
+    std::vector<int> regs;
+    for (int group = 0; regs.empty() && group < 4; ++group) {
+        const std::vector<int> g = extendedGroupRegisters(group);
+        if (g.front() == first && g.back() == last)
+            regs = g;
+    }
+    if (regs.empty()) {
+        qCWarning(lcAppJobs) << "extended write of no known group:" << first << last;
+        return false;
+    }
     const ExtendedRecordSource fallback(m_c.mixers.ExtendedData[1]);
     const ExtendedValuesSource &source = m_c.extendedValues ? *m_c.extendedValues : fallback;
-    for (int reg = first; reg <= last && reg <= LastRegister; ++reg) {
-        if (reg == UnusedRegister || reg < FirstRegister)
-            continue;
+    for (int reg : regs)
         if (!writeRegister(reg, source.registerBytes(reg)))
             return false;
-    }
     return true;
 }
 

@@ -215,6 +215,13 @@ private slots:
         QCOMPARE(registersOf(rig.sent("ES")), (QList<int>{11, 12, 13, 14, 15, 16, 18}));
         QCOMPARE(rig.chain->extRegister(1, 12), 2u * 65537u);
         QCOMPARE(rig.chain->extRegister(1, 16), 16u);
+
+        // Bytes that name no group write nothing.
+        JobRig stale;
+        stale.putRequest(bytes({'E', 'S', 1, 0, 11, 200}));
+        QVERIFY(!JobRunner(contextOf(stale)).extendedWrite());
+        QVERIFY(stale.transport->sent.isEmpty());
+        QVERIFY(stale.dialogs.shown.empty());
     }
 
     void initialise()
