@@ -6,7 +6,11 @@
 #include "app/strings.h"
 #include "app/ui/frminterface.h"
 #include "app/ui/frmmain.h"
+#include "app/ui/frmmsg.h"
 #include "app/ui/frmselect.h"
+#include "app/ui/frmver.h"
+#include "link/ipsettings/frmipsetting.h"
+#include "maintenance/frmdirect.h"
 #include "app/ui/placeholders.h"
 #include "link/comm.h"
 #include "link/ethernettransport.h"
@@ -93,6 +97,7 @@ void Application::wireSettings()
     QObject::connect(main, &FrmMain::showMixerRequested, main, [this] { onShowMixer(); });
     QObject::connect(main, &FrmMain::modeChangeRequested, main, [this] { onModeChange(); });
     QObject::connect(main, &FrmMain::arrangeRequested, main, [this] { onArrange(); });
+    QObject::connect(main, &FrmMain::versionRequested, main, [this] { showVersionDialog(m_main.get()); });
 }
 
 QWidget *Application::showEditor(int mixer)
@@ -108,6 +113,7 @@ QWidget *Application::showEditor(int mixer)
     }
     slot->setWindowTitle(MixerName(mixer));
     m_world.mixers.MixerData[size_t(mixer)].Active = -1;
+    m_editorMixer = mixer;
     slot->show();
     return slot;
 }
@@ -290,6 +296,13 @@ void Application::connectStep()
     m_comm = std::make_unique<MdlComm>(m_world.link, m_world.clock, m_world.dialogs, ep);
     m_comm->onOpenFailed = [this] { Disconnect(); };
     wireSync();
+    m_jobs = std::make_unique<JobWindow>(m_world, *m_comm);
+    m_jobs->SetData = [this] { return m_sync->SetData(); };
+    m_jobs->markFirstReply = [this] {
+        ::StatusPoll &poll = m_sync->poll();
+        if (poll.FirstReply == NoReplyYet)
+            poll.FirstReply = ReplyArrived;
+    };
     m_sync->resetForConnect();
     m_comm->CommOpen();
     if (m_ended)
@@ -331,33 +344,33 @@ void Application::runDownload(int)
 
 void Application::showJobWindow(int placeMode)
 {
-    // Stand-in for FrmMsg: shows the transfer text while the job "runs".
-    QDialog dlg(m_main.get());
-    dlg.setObjectName(QStringLiteral("FrmMsg"));
-    dlg.setWindowTitle(str(StrId::AppTitle));
-    auto *layout = new QVBoxLayout(&dlg);
-    layout->addWidget(new QLabel(str(1301), &dlg));
-    placeForm(&dlg, m_main.get(), PlaceMode(placeMode));
-    m_jobWindowOpen = true;
-    dlg.show();
-    m_world.clock.processEvents();
-    m_jobWindowOpen = false;
+    m_jobs->showJobWindow(placeMode, m_main.get());
 }
 
 bool Application::jobWindowVisible() const
 {
-    return m_jobWindowOpen;
+    return m_jobs && m_jobs->jobWindowVisible();
 }
 
 void Application::showDirect()
 {
-    PlaceholderWindow *w = openDirectPlaceholder(m_world.loop, m_main.get());
-    placeForm(w, m_main.get(), PlaceMode::Below);
+    openDirect(m_world, *m_jobs, m_main.get());
 }
 
 void Application::showIpSettings()
 {
-    runIpSettingsPlaceholder(m_world.loop, m_main.get());
+    IpSettingsHooks hooks;
+    hooks.hideWindows = [this] {
+        if (m_editorMixer && m_editors[size_t(m_editorMixer)])
+            m_editors[size_t(m_editorMixer)]->hide();
+    };
+    hooks.showEditor = [this] {
+        if (m_editorMixer)
+            showEditor(m_editorMixer);
+    };
+    runIpSettings(*m_comm, m_world.loop, m_world.dialogs, m_ini, m_world.mixers.WriteAccess, hooks,
+                  [this](int job, QWidget *over) { return m_jobs->runCentred(job, over); },
+                  m_main.get());
 }
 
 void Application::showPanel()

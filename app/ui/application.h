@@ -17,6 +17,7 @@
 #include <memory>
 
 class FrmMain;
+class JobWindow;
 class MdlComm;
 class MixerSync;
 class MixerStateSettings;
@@ -77,11 +78,11 @@ private:
     QStringList m_arguments;
     bool m_debug = false;
     bool m_ended = false;
-    bool m_jobWindowOpen = false;
     IniConfig m_ini;
     QString m_connectAddress; // kept across reconnects
     std::unique_ptr<MdlComm> m_comm;
     std::unique_ptr<MixerSync> m_sync;
+    std::unique_ptr<JobWindow> m_jobs;
     std::unique_ptr<MixerStateSettings> m_mixerSettings;
     std::unique_ptr<SettingsCommands> m_settings;
     std::unique_ptr<FrmMain> m_main;
@@ -90,6 +91,7 @@ private:
     std::array<QPointer<QWidget>, MixerSlots> m_editors{};
     int m_editorHeight = 0;      // remembered for the arrange command
     QPoint m_editorPosition;     // where the last editor was before a mode change
+    int m_editorMixer = 0;       // the mixer the editor shows
     QPointer<QWidget> m_select;
     std::unique_ptr<QTimer> m_timer1; // opens FrmSelect once the job window closed
 };

@@ -45,25 +45,3 @@ void PlaceholderWindow::closeEvent(QCloseEvent *e)
     }
     QDialog::closeEvent(e);
 }
-
-PlaceholderWindow *openDirectPlaceholder(LoopState &loop, QWidget *parent)
-{
-    auto *w = new PlaceholderWindow(QStringLiteral("FrmDirect"), str(StrId::AppTitle), parent);
-    loop.JobRequest = JobDirectActive;
-    w->onClosed = [&loop] { loop.JobRequest = JobIdle; };
-    w->setModal(false);
-    w->show();
-    return w;
-}
-
-void runIpSettingsPlaceholder(LoopState &loop, QWidget *parent)
-{
-    PlaceholderWindow w(QStringLiteral("FrmIPSetting"), str(StrId::AppTitle), parent);
-    w.setAttribute(Qt::WA_DeleteOnClose, false);
-    loop.JobRequest = JobIpActive;
-    w.onClosed = [&loop] {
-        if (loop.JobRequest == JobIpActive)
-            loop.JobRequest = JobIdle;
-    };
-    w.exec();
-}

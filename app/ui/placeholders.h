@@ -28,8 +28,3 @@ protected:
 private:
     bool m_closed = false;
 };
-
-// FrmDirect stand-in: JobRequest 6 while open, 0 when closed.
-PlaceholderWindow *openDirectPlaceholder(LoopState &loop, QWidget *parent);
-// FrmIPSetting stand-in, modal: JobRequest 11 while open, 0 when closed.
-void runIpSettingsPlaceholder(LoopState &loop, QWidget *parent);
