@@ -1,7 +1,6 @@
 #include "cli/clicontext.h"
 
 #include "cli/statuscommand.h"
-#include "cli/valuecommands.h"
 
 QString checkSearchArgs(const QStringList &args);           // searchcommand.cpp
 CliExit runSearchCommand(CliContext &context, const QStringList &args);
@@ -25,8 +24,8 @@ const std::vector<CliCommand> &cliCommands()
     // One entry per command; each command's code lives in its own file.
     static const std::vector<CliCommand> commands{
         {"status", "status [--json]", runStatusCommand, checkStatusArgs},
-        {"get", "get MIXER KEY | get KEY [--mixer M] [--json]", runGetMixerCommand, checkGetMixerArgs},
-        {"set", "set MIXER KEY=VALUE [KEY=VALUE ...] | set KEY VALUE [--mixer M]", runSetMixerCommand,
+        {"get", "get MIXER KEY", runGetMixerCommand, checkGetMixerArgs},
+        {"set", "set MIXER KEY=VALUE [KEY=VALUE ...]", runSetMixerCommand,
          checkSetMixerArgs},
         {"search", "search USERID", runSearchCommand, checkSearchArgs},
         {"save", "save FILE", runSaveCommand, checkSaveArgs},

@@ -1,12 +1,10 @@
 // `get MIXER KEY`: the decimal value of one settings key of one linked
 // mixer, read with the poll's own "T","R" and "D","R" requests and decoded
-// into the mixer records the program uses. The older form
-// `get KEY [--mixer M] [--json]` is still served by valuecommands.cpp.
+// into the mixer records the program uses.
 
 #include "app/loopstate.h"
 #include "app/strings.h"
 #include "cli/clicontext.h"
-#include "cli/valuecommands.h"
 #include "link/comm.h"
 #include "mixer/mixersync.h"
 
@@ -26,22 +24,11 @@ int readableKeyId(const QString &key)
     return id >= MixerKey::FirstBlock && id <= MixerKey::Threshold ? id : -1;
 }
 
-bool isMixerNumberForm(const QStringList &args)
-{
-    bool number = false;
-    if (!args.isEmpty())
-        args.first().toInt(&number);
-    return number;
-}
 
 } // namespace
 
 QString checkGetMixerArgs(const QStringList &args)
 {
-    if (!isMixerNumberForm(args)) {
-        ValueArgs v;
-        return parseValueArgs(args, false, v);
-    }
     if (args.size() != 2)
         return str(Msg::GetUsage);
     const int mixer = args[0].toInt();
@@ -54,8 +41,6 @@ QString checkGetMixerArgs(const QStringList &args)
 
 CliExit runGetMixerCommand(CliContext &context, const QStringList &args)
 {
-    if (!isMixerNumberForm(args))
-        return runGetCommand(context, args);
     const int mixer = args[0].toInt();
     const int keyId = readableKeyId(args[1]);
     MdlComm *comm = context.comm();

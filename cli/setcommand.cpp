@@ -1,13 +1,11 @@
 // `set MIXER KEY=VALUE [KEY=VALUE ...]`: stores the values in MixerSetData,
 // raises their send flags and runs SetData, the program's own verified
 // write. Exit 0 when every value read back as wanted. Over Ethernet the
-// access check comes first; without write access no value is written. The
-// older form `set KEY VALUE [--mixer M]` is still served by valuecommands.cpp.
+// access check comes first; without write access no value is written.
 
 #include "app/loopstate.h"
 #include "app/strings.h"
 #include "cli/clicontext.h"
-#include "cli/valuecommands.h"
 #include "link/comm.h"
 #include "mixer/mixersync.h"
 
@@ -28,13 +26,6 @@ constexpr int NotLinked = 9206;
 constexpr int ThresholdMax = 32767;
 constexpr int ByteMax = 255;
 
-bool isMixerNumberForm(const QStringList &args)
-{
-    bool number = false;
-    if (!args.isEmpty())
-        args.first().toInt(&number);
-    return number;
-}
 
 // Parses MIXER KEY=VALUE...; an error text on failure.
 QString parseAssignments(const QStringList &args, int &mixer, std::vector<std::pair<int, int>> &values)
@@ -66,10 +57,6 @@ QString parseAssignments(const QStringList &args, int &mixer, std::vector<std::p
 
 QString checkSetMixerArgs(const QStringList &args)
 {
-    if (!isMixerNumberForm(args)) {
-        ValueArgs v;
-        return parseValueArgs(args, true, v);
-    }
     int mixer = 0;
     std::vector<std::pair<int, int>> values;
     return parseAssignments(args, mixer, values);
@@ -77,8 +64,6 @@ QString checkSetMixerArgs(const QStringList &args)
 
 CliExit runSetMixerCommand(CliContext &context, const QStringList &args)
 {
-    if (!isMixerNumberForm(args))
-        return runSetCommand(context, args);
     int mixer = 0;
     std::vector<std::pair<int, int>> values;
     parseAssignments(args, mixer, values); // checked before the link was opened
