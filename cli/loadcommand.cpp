@@ -11,6 +11,7 @@
 #include "app/loopstate.h"
 #include "app/strings.h"
 #include "cli/clicontext.h"
+#include "cli/settingssession.h"
 #include "link/comm.h"
 #include "link/protocol.h"
 #include "mixer/mixersync.h"
@@ -24,9 +25,6 @@
 #include <QFileInfo>
 
 #include <memory>
-
-std::unique_ptr<Dialogs> cliFileDialogs(Dialogs &messages, const QString &path); // savecommand.cpp
-bool cliReadExtended(MdlComm &comm, LoopState &loop, MixerState &mixers);        // savecommand.cpp
 
 namespace {
 
@@ -141,30 +139,15 @@ CliExit runLoadCommand(CliContext &context, const QStringList &args)
         return CliExit::NoMixer;
     // The current values: the link count for the apply rule, the models that
     // choose the extension registers, and the values SetData compares with.
-    if (!sync.readAll() || mixers.MixerCount < 1) {
-        context.err() << str(StrId::NoResponse) << Qt::endl;
-        return CliExit::NoMixer;
-    }
-    // The extension registers are written from the master's record; read it
-    // first, so that a file that describes no mixer writes back what the
+    // The extension registers are written from the master's record; reading
+    // it first means a file that describes no mixer writes back what the
     // mixer holds instead of factory values.
-    if (!cliReadExtended(*comm, loop, mixers))
+    if (!cliReadMixers(context, *comm, loop, mixers))
         return CliExit::NoMixer;
-
-    SettingsFiles files;
-    MixerStateSettings mixerSettings(mixers);
-    PanelState panel;
-    panel.defaults = PanelDefaults::fromStrings();
-    PanelContext panelContext;
-    panelContext.linkKind = context.linkState().linkKind;
-    panelContext.mixerCount = mixers.MixerCount;
-    ResetPanel(panel, mixers.FileMixerCount, panelContext);
-
-    const std::unique_ptr<Dialogs> dialogs = cliFileDialogs(comm->dialogs(), path);
-    SettingsCommands commands(files, mixerSettings, panel, loop, context.linkState(), *dialogs);
+    CliSettingsSession session(context, comm->dialogs(), loop, mixers, path);
     // Open: read, the link-count warning (shown, then accepted), the apply
     // step, which asks for the transfer job.
-    if (!commands.openMenu(0)) {
+    if (!session.commands->openMenu(0)) {
         context.err() << str(Msg::NotLoaded).arg(QFileInfo(path).absoluteFilePath()) << Qt::endl;
         return CliExit::NoMixer;
     }
