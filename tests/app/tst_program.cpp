@@ -24,6 +24,7 @@
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -59,6 +60,21 @@ void writeIni(const QString &address)
     QFile f(dir + "/ZK-VR340a.ini");
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write("[IP_Setting]\r\nIP_Address=" + address.toLatin1() + "\r\nUser_ID=administrator\r\n");
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A visible top-level window of that object name.
+bool topLevel(const QString &objectName)
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == objectName && w->isVisible())
+            return true;
+    return false;
 }
 
 } // namespace
@@ -199,6 +215,132 @@ private slots:
         for (const char *v : {"ZKVR340A_TCP_PORT", "ZKVR340A_SEARCH_ADDRESS", "ZKVR340A_SEARCH_PORT",
                               "ZKVR340A_SEARCH_REPLY_PORT"})
             qunsetenv(v);
+    }
+
+    // Save as, change the mixer, open the file again through the menu: the
+    // loaded value goes back into the mixer, and saving again writes the
+    // same bytes.
+    void openAndSaveThroughTheMenuRoundTripAFile()
+    {
+        SimOptions options;
+        options.mixers = 2;
+        SimChain chain(options);
+        SimTcpFront front(chain);
+        QString error;
+        QVERIFY2(front.listen("127.0.0.1", 0, error), qPrintable(error));
+        writeIni("127.0.0.1");
+        qputenv("ZKVR340A_LINK", "ethernet");
+        qputenv("ZKVR340A_TCP_PORT", QByteArray::number(front.port()));
+        QTemporaryDir dir;
+        const QString path = dir.filePath("hall.ini");
+        constexpr int InputGain1 = 41;
+
+        SystemClock clock;
+        ScriptedDialogs dialogs;
+        World world(clock, dialogs);
+        Application program(world, {"zkvr340a"});
+        auto mixerHolds = [&](int value) {
+            return chain.blockByte(2, InputGain1) == value
+                   && world.mixers.MixerData[2].InputGain(1) == value && !world.mixers.anyPending(2);
+        };
+        enum { Live, FirstValue, SecondValue, Loaded } stage = Live;
+        QByteArray saved;
+        bool done = false;
+        drive(program, 30.0, [&] {
+            FrmMain *w = program.mainWindow();
+            switch (stage) {
+            case Live:
+                if (world.mixers.MixerCount != 2 || !w->menu("MenFile")->menuAction()->isEnabled())
+                    return false;
+                world.mixers.setPending(2, InputGain1, 30);
+                stage = FirstValue;
+                return false;
+            case FirstValue:
+                if (!mixerHolds(30))
+                    return false;
+                dialogs.fileNames = {path};
+                w->action("MenNewSave")->trigger();
+                saved = readAll(path);
+                world.mixers.setPending(2, InputGain1, 10);
+                stage = SecondValue;
+                return false;
+            case SecondValue:
+                if (!mixerHolds(10))
+                    return false;
+                dialogs.fileNames = {path};
+                w->action("MenLoad")->trigger();
+                stage = Loaded;
+                return false;
+            case Loaded:
+                if (!mixerHolds(30))
+                    return false;
+                w->action("MenSave")->trigger();
+                return true;
+            }
+            return false;
+        }, done);
+        QCOMPARE(program.run(), 0);
+        QVERIFY2(done, qPrintable(QString("stage %1; %2").arg(stage).arg(dialogs.texts().join(" / "))));
+        QVERIFY(saved.contains("\r\n"));
+        QCOMPARE(readAll(path), saved);
+        QCOMPARE(dialogs.fileRequests.size(), 2); // save as and open; save asks for no name
+        QCOMPARE(world.loop.DataFileName, path);
+        QCOMPARE(program.mainWindow()->windowTitle(), path + " - ZK-VR340a");
+        qunsetenv("ZKVR340A_TCP_PORT");
+    }
+
+    // The mode change asked for while the job window is up disables the main
+    // window at once; the panel comes when the job has ended.
+    void modeChangeWhileAJobRunsWaitsForIt()
+    {
+        SimOptions options;
+        options.delayMs = 60; // the extended read takes about a second
+        SimChain chain(options);
+        SimTcpFront front(chain);
+        QString error;
+        QVERIFY2(front.listen("127.0.0.1", 0, error), qPrintable(error));
+        writeIni("127.0.0.1");
+        qputenv("ZKVR340A_LINK", "ethernet");
+        qputenv("ZKVR340A_TCP_PORT", QByteArray::number(front.port()));
+
+        SystemClock clock;
+        ScriptedDialogs dialogs;
+        World world(clock, dialogs);
+        Application program(world, {"zkvr340a"});
+        enum { Live, JobAsked, ModeAsked } stage = Live;
+        bool disabledDuringJob = false, panelAfterJob = false;
+        bool done = false;
+        drive(program, 30.0, [&] {
+            FrmMain *w = program.mainWindow();
+            switch (stage) {
+            case Live:
+                if (!w->menu("MenFile")->menuAction()->isEnabled())
+                    return false;
+                world.loop.JobRequest = JobExtendedRead; // as the editor asks for it
+                stage = JobAsked;
+                return false;
+            case JobAsked:
+                if (!program.jobWindowVisible())
+                    return false;
+                w->action("MenModeChange")->trigger();
+                disabledDuringJob = !w->isEnabled() && world.loop.JobRequest == JobModeChange
+                                    && !topLevel("frmMDI");
+                stage = ModeAsked;
+                return false;
+            case ModeAsked:
+                if (program.jobWindowVisible() || !topLevel("frmMDI"))
+                    return false;
+                panelAfterJob = !w->isVisible();
+                return true;
+            }
+            return false;
+        }, done);
+        QCOMPARE(program.run(), 0);
+        QVERIFY2(done, qPrintable(QString("stage %1").arg(stage)));
+        QVERIFY(disabledDuringJob);
+        QVERIFY(panelAfterJob);
+        QVERIFY2(dialogs.shown.empty(), qPrintable(dialogs.texts().join(" / ")));
+        qunsetenv("ZKVR340A_TCP_PORT");
     }
 
     void disconnectStoresTheSettingsFileName()
