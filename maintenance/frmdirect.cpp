@@ -2,7 +2,7 @@
 
 #include "app/dialogs.h"
 #include "app/loopstate.h"
-#include "app/placement.h"
+#include "app/ui/placeform.h"
 #include "app/ui/frmmsg.h"
 #include "app/world.h"
 #include "app/strings.h"
@@ -20,7 +20,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -158,10 +157,7 @@ FrmDirect *openDirect(World &world, JobWindow &jobs, QWidget *main)
                             main);
     w->setAttribute(Qt::WA_DeleteOnClose);
     w->adjustSize();
-    if (main) {
-        const QSize screen = main->screen() ? main->screen()->availableGeometry().size() : QSize(1920, 1080);
-        w->move(placeFormPosition(main->frameGeometry(), w->frameGeometry().size(), screen, PlaceMode::Centred));
-    }
+    PlaceForm(w, main, PlaceMode::Centred);
     w->show();
     return w;
 }

@@ -3,6 +3,7 @@
 #include "app/clock.h"
 #include "app/dialogs.h"
 #include "app/placement.h"
+#include "app/ui/placeform.h"
 #include "app/strings.h"
 #include "app/ui/frminterface.h"
 #include "app/ui/frmmain.h"
@@ -37,14 +38,6 @@ QStringList serialPortNames()
     for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
         names << info.systemLocation();
     return names;
-}
-
-void placeForm(QWidget *window, QWidget *main, PlaceMode mode)
-{
-    if (!main)
-        return;
-    const QSize screen = main->screen() ? main->screen()->availableGeometry().size() : QSize(1920, 1080);
-    window->move(placeFormPosition(main->frameGeometry(), window->frameGeometry().size(), screen, mode));
 }
 
 } // namespace
@@ -141,7 +134,7 @@ void Application::openSelect()
                 unloadEditor(m);
         showEditor(mixer);
     };
-    placeForm(dlg, m_main.get(), PlaceMode::Below);
+    PlaceForm(dlg, m_main.get(), PlaceMode::Below);
     m_select = dlg;
     dlg->show();
 }

@@ -7,20 +7,8 @@
 #include "link/protocol.h"
 
 #include <QLabel>
-#include <QScreen>
+#include "app/ui/placeform.h"
 #include <QVBoxLayout>
-
-namespace {
-
-void placeAgainst(QWidget *window, QWidget *anchor, PlaceMode mode)
-{
-    if (!anchor)
-        return;
-    const QSize screen = anchor->screen() ? anchor->screen()->availableGeometry().size() : QSize(1920, 1080);
-    window->move(placeFormPosition(anchor->frameGeometry(), window->frameGeometry().size(), screen, mode));
-}
-
-} // namespace
 
 FrmMsg::FrmMsg(QWidget *parent) : QDialog(parent), m_label(new QLabel(str(1301), this))
 {
@@ -51,7 +39,7 @@ bool JobWindow::run(QWidget *anchor, PlaceMode mode, const std::function<bool()>
         return false;
     m_running = true;
     FrmMsg window(anchor);
-    placeAgainst(&window, anchor, mode);
+    PlaceForm(&window, anchor, mode);
     window.show();
     m_world.clock.processEvents();
     if (onShown)

@@ -1,6 +1,6 @@
 #include "app/ui/frmver.h"
 
-#include "app/placement.h"
+#include "app/ui/placeform.h"
 #include "app/strings.h"
 
 #include <QApplication>
@@ -8,7 +8,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 
 QString versionText(const ProgramVersion &v)
@@ -64,10 +63,7 @@ FrmVer *showVersionDialog(QWidget *main, ProgramVersion version)
     auto *dlg = new FrmVer(version, main);
     dlg->setAttribute(Qt::WA_DeleteOnClose);
     dlg->adjustSize();
-    if (main) {
-        const QSize screen = main->screen() ? main->screen()->availableGeometry().size() : QSize(1920, 1080);
-        dlg->move(placeFormPosition(main->frameGeometry(), dlg->frameGeometry().size(), screen, PlaceMode::Below));
-    }
+    PlaceForm(dlg, main, PlaceMode::Below);
     dlg->show();
     return dlg;
 }

@@ -1,7 +1,7 @@
 #include "link/ipsettings/frmipsetting.h"
 
 #include "app/loopstate.h"
-#include "app/placement.h"
+#include "app/ui/placeform.h"
 #include "app/strings.h"
 
 #include <QButtonGroup>
@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -142,10 +141,7 @@ void runIpSettings(MdlComm &comm, LoopState &loop, Dialogs &dialogs, IniConfig &
         return;
     }
     dlg.adjustSize();
-    if (main) {
-        const QSize screen = main->screen() ? main->screen()->availableGeometry().size() : QSize(1920, 1080);
-        dlg.move(placeFormPosition(main->frameGeometry(), dlg.frameGeometry().size(), screen, PlaceMode::Centred));
-    }
+    PlaceForm(&dlg, main, PlaceMode::Centred);
     dlg.exec();
     loop.JobRequest = JobIdle;
 }
