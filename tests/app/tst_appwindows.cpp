@@ -2,10 +2,14 @@
 #include "app/loopstate.h"
 #include "app/ui/frminterface.h"
 #include "app/ui/frmmain.h"
+#include "app/ui/frmselect.h"
+#include "tests/support/screenshot.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QListWidget>
+#include <QPointer>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
@@ -134,18 +138,35 @@ private slots:
         QCOMPARE(dialogs.shown.back().text, QStringLiteral("終了します。よろしいですか？"));
     }
 
-    // With ZKVR340A_SCREENSHOT_DIR set, saves what the windows look like
-    // (docs/screenshots is made this way).
+    void mixerChoiceListsTheLinkedMixers()
+    {
+        // The dialog deletes itself when it closes.
+        QPointer<FrmSelect> dlg = new FrmSelect(3);
+        QCOMPARE(dlg->list()->count(), 3);
+        QCOMPARE(dlg->list()->item(2)->text(), QStringLiteral("スレーブ2"));
+        int chosen = 0;
+        dlg->onChosen = [&](int mixer) { chosen = mixer; };
+        dlg->show();
+        dlg->list()->setCurrentRow(2);
+        saveScreenshot(*dlg, QStringLiteral("FrmSelect"));
+        dlg->CmdJob(0)->click();
+        QCOMPARE(chosen, 3);
+        QTRY_VERIFY(!dlg);
+        // Before the first status reply there is nothing to choose.
+        QPointer<FrmSelect> empty = new FrmSelect(0);
+        QVERIFY(!empty->list()->isEnabled());
+        empty->onChosen = [&](int mixer) { chosen = mixer; };
+        empty->CmdJob(0)->click();
+        QCOMPARE(chosen, 3);
+        QTRY_VERIFY(!empty);
+    }
+
     void screenshots()
     {
-        const QString dir = qEnvironmentVariable("ZKVR340A_SCREENSHOT_DIR");
-        if (dir.isEmpty())
-            QSKIP("ZKVR340A_SCREENSHOT_DIR not set");
         FrmInterface choice({"/dev/ttyS0", "/dev/serial/by-id/usb-FTDI_USB_Serial-if00-port0"},
                             "/dev/ttyS0");
         choice.show();
-        QApplication::processEvents();
-        QVERIFY(choice.grab().save(dir + "/frminterface.png"));
+        saveScreenshot(choice, QStringLiteral("FrmInterface"));
         LinkState link;
         link.linkKind = LinkKind::Ethernet;
         LoopState loop;
@@ -153,8 +174,8 @@ private slots:
         FrmMain w({link, loop, dialogs, [] { return true; }, [] { return 1; }}, false);
         w.Menu_Enable(true);
         w.show();
-        QApplication::processEvents();
-        QVERIFY(w.grab().save(dir + "/frmmain.png"));
+        saveScreenshot(w, QStringLiteral("FrmMain"));
+        QVERIFY(w.isVisible());
     }
 };
 

@@ -8,7 +8,7 @@
 #include "app/ui/frmmsg.h"
 #include "app/world.h"
 #include "tests/app/jobs/jobrig.h"
-#include "tests/app/jobs/screenshot.h"
+#include "tests/support/screenshot.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -9,7 +9,7 @@
 #include "app/ui/frmmsg.h"
 #include "app/world.h"
 #include "jobrig.h"
-#include "screenshot.h"
+#include "tests/support/screenshot.h"
 
 #include <QFrame>
 #include <QLineEdit>

@@ -5,7 +5,7 @@
 #include "app/strings.h"
 #include "app/world.h"
 #include "jobrig.h"
-#include "screenshot.h"
+#include "tests/support/screenshot.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -8,6 +8,7 @@
 #include "link/search/ethertarget.h"
 #include "link/ui/frmethersetting.h"
 #include "searchtesthelpers.h"
+#include "tests/support/screenshot.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -178,9 +179,7 @@ void TstEtherSetting::windowShowsItsTexts()
     QVERIFY(!w.CmdJob(0)->isDefault());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    const QString shot = qEnvironmentVariable("ZKVR340A_GRAB_DIR");
-    if (!shot.isEmpty())
-        w.grab().save(shot + QStringLiteral("/frmethersetting.png"));
+    saveScreenshot(w, QStringLiteral("FrmEtherSetting"));
     // Enter in the address box starts communication.
     w.Text(0)->setFocus();
     QTest::keyClick(w.Text(0), Qt::Key_Return);
