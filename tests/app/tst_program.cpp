@@ -77,6 +77,29 @@ bool topLevel(const QString &objectName)
     return false;
 }
 
+// The program preset to Ethernet against a virtual mixer chain on loopback
+// TCP, with its own world; the mixers answer once the fixture is built.
+struct EthernetProgram
+{
+    explicit EthernetProgram(const SimOptions &options) : chain(options)
+    {
+        listening = front.listen("127.0.0.1", 0, error);
+        writeIni("127.0.0.1");
+        qputenv("ZKVR340A_LINK", "ethernet");
+        qputenv("ZKVR340A_TCP_PORT", QByteArray::number(front.port()));
+    }
+    ~EthernetProgram() { qunsetenv("ZKVR340A_TCP_PORT"); }
+
+    SimChain chain;
+    SimTcpFront front{chain};
+    QString error;
+    bool listening = false;
+    SystemClock clock;
+    ScriptedDialogs dialogs;
+    World world{clock, dialogs};
+    Application program{world, {"zkvr340a"}};
+};
+
 } // namespace
 
 class TestProgram : public QObject
@@ -110,18 +133,12 @@ private slots:
     {
         SimOptions options;
         options.mixers = 3;
-        SimChain chain(options);
-        SimTcpFront front(chain);
-        QString error;
-        QVERIFY2(front.listen("127.0.0.1", 0, error), qPrintable(error));
-        writeIni("127.0.0.1");
-        qputenv("ZKVR340A_LINK", "ethernet");
-        qputenv("ZKVR340A_TCP_PORT", QByteArray::number(front.port()));
-
-        SystemClock clock;
-        ScriptedDialogs dialogs;
-        World world(clock, dialogs);
-        Application program(world, {"zkvr340a"});
+        EthernetProgram run(options);
+        QVERIFY2(run.listening, qPrintable(run.error));
+        SimChain &chain = run.chain;
+        World &world = run.world;
+        ScriptedDialogs &dialogs = run.dialogs;
+        Application &program = run.program;
         enum { WaitingForMixers, WaitingForWrite, ChoosingMixer } stage = WaitingForMixers;
         bool done = false;
         drive(program, 20.0, [&] {
@@ -157,7 +174,6 @@ private slots:
         QCOMPARE(world.mixers.Model[1], qint16(1));
         QVERIFY(world.mixers.WriteAccess);
         QVERIFY(dialogs.shown.empty());
-        qunsetenv("ZKVR340A_TCP_PORT");
     }
 
     // What a newcomer does: choose Ethernet, search for the user ID, connect.
@@ -224,21 +240,16 @@ private slots:
     {
         SimOptions options;
         options.mixers = 2;
-        SimChain chain(options);
-        SimTcpFront front(chain);
-        QString error;
-        QVERIFY2(front.listen("127.0.0.1", 0, error), qPrintable(error));
-        writeIni("127.0.0.1");
-        qputenv("ZKVR340A_LINK", "ethernet");
-        qputenv("ZKVR340A_TCP_PORT", QByteArray::number(front.port()));
+        EthernetProgram run(options);
+        QVERIFY2(run.listening, qPrintable(run.error));
+        SimChain &chain = run.chain;
+        World &world = run.world;
+        ScriptedDialogs &dialogs = run.dialogs;
+        Application &program = run.program;
         QTemporaryDir dir;
         const QString path = dir.filePath("hall.ini");
         constexpr int InputGain1 = 41;
 
-        SystemClock clock;
-        ScriptedDialogs dialogs;
-        World world(clock, dialogs);
-        Application program(world, {"zkvr340a"});
         auto mixerHolds = [&](int value) {
             return chain.blockByte(2, InputGain1) == value
                    && world.mixers.MixerData[2].InputGain(1) == value && !world.mixers.anyPending(2);
@@ -286,7 +297,6 @@ private slots:
         QCOMPARE(dialogs.fileRequests.size(), 2); // save as and open; save asks for no name
         QCOMPARE(world.loop.DataFileName, path);
         QCOMPARE(program.mainWindow()->windowTitle(), path + " - ZK-VR340a");
-        qunsetenv("ZKVR340A_TCP_PORT");
     }
 
     // The mode change asked for while the job window is up disables the main
@@ -295,18 +305,11 @@ private slots:
     {
         SimOptions options;
         options.delayMs = 60; // the extended read takes about a second
-        SimChain chain(options);
-        SimTcpFront front(chain);
-        QString error;
-        QVERIFY2(front.listen("127.0.0.1", 0, error), qPrintable(error));
-        writeIni("127.0.0.1");
-        qputenv("ZKVR340A_LINK", "ethernet");
-        qputenv("ZKVR340A_TCP_PORT", QByteArray::number(front.port()));
-
-        SystemClock clock;
-        ScriptedDialogs dialogs;
-        World world(clock, dialogs);
-        Application program(world, {"zkvr340a"});
+        EthernetProgram run(options);
+        QVERIFY2(run.listening, qPrintable(run.error));
+        World &world = run.world;
+        ScriptedDialogs &dialogs = run.dialogs;
+        Application &program = run.program;
         enum { Live, JobAsked, ModeAsked } stage = Live;
         bool disabledDuringJob = false, panelAfterJob = false;
         bool done = false;
@@ -340,7 +343,6 @@ private slots:
         QVERIFY(disabledDuringJob);
         QVERIFY(panelAfterJob);
         QVERIFY2(dialogs.shown.empty(), qPrintable(dialogs.texts().join(" / ")));
-        qunsetenv("ZKVR340A_TCP_PORT");
     }
 
     void disconnectStoresTheSettingsFileName()

@@ -34,7 +34,7 @@ QList<QByteArray> answerExtensionReads(const QByteArray &rq, const QMap<int, QBy
 
 JobContext contextOf(JobRig &rig)
 {
-    return JobContext{rig.loop, rig.link, rig.mixers, rig.dialogs, *rig.protocol};
+    return JobContext{rig.loop, rig.link, rig.mixers, rig.dialogs, *rig.protocol, nullptr, {}, {}, {}};
 }
 
 } // namespace
