@@ -332,7 +332,9 @@ bool Application::pendingValues()
 
 void Application::runDownload(int)
 {
-    // Firmware download is not built yet: the request is dropped.
+    // Firmware download is not built yet: the user is told, and the loop
+    // drops the request.
+    m_world.dialogs.tell(str(StrId::NotAvailable), MsgIcon::Information);
 }
 
 void Application::showJobWindow(int placeMode)

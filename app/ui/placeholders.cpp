@@ -8,10 +8,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-constexpr int NotAvailableText = 9001; // "この機能はまだ使えません。"
-}
-
 PlaceholderWindow::PlaceholderWindow(const QString &objectName, const QString &title,
                                      QWidget *parent)
     : QDialog(parent)
@@ -20,7 +16,7 @@ PlaceholderWindow::PlaceholderWindow(const QString &objectName, const QString &t
     setWindowTitle(title);
     setAttribute(Qt::WA_DeleteOnClose);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(str(NotAvailableText), this));
+    layout->addWidget(new QLabel(str(StrId::NotAvailable), this));
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
