@@ -1,69 +1,21 @@
 #pragma once
 
-// The mixer records, the link and the virtual mixer chain wired together on
-// virtual time: every request sent through MdlComm is answered at once by a
-// SimChain (or by a script), so each test reads as "these requests go out,
-// these replies come back".
+// The status poll and the verified write on the simulated link, and the small
+// helpers their tests share.
 
-#include "app/clock.h"
-#include "app/dialogs.h"
-#include "app/loopstate.h"
-#include "link/comm.h"
-#include "link/scriptedtransport.h"
 #include "mixer/mixersync.h"
-#include "sim/simchain.h"
-
-#include <QByteArray>
-#include <QList>
+#include "tests/support/simlinkrig.h"
 
 #include <functional>
-#include <memory>
 
-struct SyncRig
+struct SyncRig : SimLinkRig
 {
     explicit SyncRig(SimOptions options = {}, LinkKind kind = LinkKind::Ethernet)
-        : chain(std::make_unique<SimChain>(options))
+        : SimLinkRig(std::move(options), kind),
+          sync(std::make_unique<MixerSync>(*comm, loop, mixers))
     {
-        link.linkKind = kind;
-        LinkEndpoints endpoints;
-        endpoints.makeTransport = [this, kind](LinkKind) {
-            auto t = std::make_unique<ScriptedTransport>();
-            t->withTrailer = kind == LinkKind::Usb;
-            t->onSend = [this](const QByteArray &request) {
-                if (script)
-                    return script(request);
-                const QByteArray reply = chain->handle(request);
-                return reply.isEmpty() ? QList<QByteArray>{} : QList<QByteArray>{reply};
-            };
-            transport = t.get();
-            return t;
-        };
-        comm = std::make_unique<MdlComm>(link, clock, dialogs, std::move(endpoints));
-        comm->CommOpen();
-        sync = std::make_unique<MixerSync>(*comm, loop, mixers);
     }
 
-    // Requests sent so far that start with these letters.
-    QList<QByteArray> sent(const char *letters) const
-    {
-        QList<QByteArray> out;
-        for (const QByteArray &r : transport->sent)
-            if (r.startsWith(letters))
-                out << r;
-        return out;
-    }
-    void forget() { transport->sent.clear(); }
-
-    ManualClock clock;
-    ScriptedDialogs dialogs;
-    LinkState link;
-    LoopState loop;
-    MixerState mixers;
-    std::unique_ptr<SimChain> chain;
-    // When set, answers instead of the chain.
-    std::function<QList<QByteArray>(const QByteArray &)> script;
-    ScriptedTransport *transport = nullptr;
-    std::unique_ptr<MdlComm> comm;
     std::unique_ptr<MixerSync> sync;
 };
 

@@ -1,66 +1,16 @@
 #pragma once
 
-// The link, the loop state and the mixer records on virtual time, with the
-// virtual mixer chain (or a script) answering every request in-process.
+// The job window's work on virtual time: the simulated link with the message
+// rules on top.
 
-#include "app/clock.h"
-#include "app/dialogs.h"
-#include "app/loopstate.h"
-#include "link/comm.h"
-#include "link/protocol.h"
-#include "link/scriptedtransport.h"
-#include "mixer/mixerdata.h"
-#include "sim/simchain.h"
+#include "tests/support/simlinkrig.h"
 
-#include <QByteArray>
-#include <QList>
-
-#include <functional>
-#include <memory>
-
-struct JobRig
+struct JobRig : SimLinkRig
 {
     explicit JobRig(SimOptions options = {}, LinkKind kind = LinkKind::Ethernet)
-        : chain(std::make_unique<SimChain>(options))
+        : SimLinkRig(std::move(options), kind), protocol(std::make_unique<MixerProtocol>(*comm))
     {
-        link.linkKind = kind;
-        LinkEndpoints endpoints;
-        endpoints.makeTransport = [this](LinkKind) {
-            auto t = std::make_unique<ScriptedTransport>();
-            t->onSend = [this](const QByteArray &request) {
-                if (script)
-                    return script(request);
-                const QByteArray reply = chain->handle(request);
-                return reply.isEmpty() ? QList<QByteArray>{} : QList<QByteArray>{reply};
-            };
-            transport = t.get();
-            return t;
-        };
-        comm = std::make_unique<MdlComm>(link, clock, dialogs, std::move(endpoints));
-        comm->CommOpen();
-        protocol = std::make_unique<MixerProtocol>(*comm);
     }
 
-    QList<QByteArray> sent(const char *letters) const
-    {
-        QList<QByteArray> out;
-        for (const QByteArray &r : transport->sent)
-            if (r.startsWith(letters))
-                out << r;
-        return out;
-    }
-
-    void putRequest(const QByteArray &request) { ::putRequest(link.SendBuffer, request); }
-
-    ManualClock clock;
-    ScriptedDialogs dialogs;
-    LinkState link;
-    LoopState loop;
-    MixerState mixers;
-    std::unique_ptr<SimChain> chain;
-    // When set, answers requests instead of the chain.
-    std::function<QList<QByteArray>(const QByteArray &)> script;
-    ScriptedTransport *transport = nullptr;
-    std::unique_ptr<MdlComm> comm;
     std::unique_ptr<MixerProtocol> protocol;
 };
