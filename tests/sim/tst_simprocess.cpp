@@ -2,6 +2,8 @@
 // pseudo-terminal it creates, and its FIFO pair. Bytes are written out in
 // full here, as they travel on each link.
 
+#include "tests/support/simprocess.h"
+
 #include <QProcess>
 #include <QNetworkDatagram>
 #include <QTcpSocket>
@@ -9,7 +11,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <csignal>
 #include <fcntl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -21,49 +22,7 @@ QByteArray hex(const char *text)
     return QByteArray::fromHex(QByteArray(text));
 }
 
-QString simBinary()
-{
-    return qEnvironmentVariable("ZKVR340A_BIN_DIR") + QStringLiteral("/zkvr340a-sim");
-}
-
-// A running virtual mixer; killed with SIGTERM when it goes out of scope.
-struct Sim
-{
-    QProcess process;
-    QMap<QString, QString> endpoints;
-
-    bool start(const QStringList &args)
-    {
-        process.setProgram(simBinary());
-        process.setArguments(args);
-        process.start();
-        if (!process.waitForStarted(5000))
-            return false;
-        QByteArray line;
-        for (int i = 0; i < 100 && !line.endsWith('\n'); ++i) {
-            if (!process.waitForReadyRead(100) && process.state() != QProcess::Running)
-                break;
-            line += process.readLine();
-        }
-        if (!line.startsWith("ready"))
-            return false;
-        for (const QByteArray &word : line.trimmed().split(' ').mid(1)) {
-            const int eq = word.indexOf('=');
-            if (eq > 0)
-                endpoints.insert(QString::fromLatin1(word.left(eq)), QString::fromLatin1(word.mid(eq + 1)));
-        }
-        return true;
-    }
-    int stop()
-    {
-        if (process.state() == QProcess::Running) {
-            ::kill(pid_t(process.processId()), SIGTERM);
-            process.waitForFinished(5000);
-        }
-        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    }
-    ~Sim() { stop(); }
-};
+using Sim = SimProcess;
 
 // The PC end of the pseudo-terminal, raw.
 struct Pty
@@ -126,18 +85,18 @@ private slots:
 
 void TstSimProcess::initTestCase()
 {
-    QVERIFY2(QFileInfo(simBinary()).isExecutable(), qPrintable(simBinary()));
+    QVERIFY2(QFileInfo(testBinary("zkvr340a-sim")).isExecutable(), qPrintable(testBinary("zkvr340a-sim")));
 }
 
 void TstSimProcess::usageErrors()
 {
     QProcess p;
-    p.start(simBinary(), {QStringLiteral("--mixers"), QStringLiteral("0"), QStringLiteral("--tcp"), QStringLiteral("0")});
+    p.start(testBinary("zkvr340a-sim"), {QStringLiteral("--mixers"), QStringLiteral("0"), QStringLiteral("--tcp"), QStringLiteral("0")});
     QVERIFY(p.waitForFinished(5000));
     QCOMPARE(p.exitCode(), 2);
     QVERIFY(p.readAllStandardError().contains("usage:"));
     // Listening anywhere but on loopback is refused.
-    p.start(simBinary(), {QStringLiteral("--tcp"), QStringLiteral("0.0.0.0:0")});
+    p.start(testBinary("zkvr340a-sim"), {QStringLiteral("--tcp"), QStringLiteral("0.0.0.0:0")});
     QVERIFY(p.waitForFinished(5000));
     QCOMPARE(p.exitCode(), 1);
 }
