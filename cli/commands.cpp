@@ -2,6 +2,8 @@
 
 #include "cli/statuscommand.h"
 
+#include "app/strings.h"
+
 QString checkSearchArgs(const QStringList &args);           // searchcommand.cpp
 CliExit runSearchCommand(CliContext &context, const QStringList &args);
 QString checkGetMixerArgs(const QStringList &args);         // getcommand.cpp
@@ -52,7 +54,7 @@ QString cliUsage()
         "commands:\n");
     for (const CliCommand &c : cliCommands())
         text += QStringLiteral("  %1\n").arg(QLatin1String(c.synopsis));
-    text += QStringLiteral("exit status: 0 done, 1 no mixer answered (or a value did not take), 2 usage error\n");
+    text += str(9769) + u'\n';
     return text;
 }
 
@@ -72,7 +74,7 @@ CliExit runCli(const QStringList &args, QTextStream &out, QTextStream &err, Cloc
         return usage(parsed.error);
     const CliCommand *command = findCliCommand(parsed.invocation.command);
     if (!command)
-        return usage(QStringLiteral("unknown command \"%1\"").arg(parsed.invocation.command));
+        return usage(str(9781).arg(parsed.invocation.command));
     if (command->check) {
         const QString problem = command->check(parsed.invocation.commandArgs);
         if (!problem.isEmpty())

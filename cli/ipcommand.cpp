@@ -14,6 +14,15 @@
 
 namespace {
 
+namespace Msg {
+constexpr int Usage = 9770;
+constexpr int GetUsage = 9771;
+constexpr int SetUsage = 9772;
+constexpr int DhcpWanted = 9773;
+constexpr int BadAddress = 9774;
+constexpr int BadUserId = 9775;
+} // namespace Msg
+
 struct IpSetArgs
 {
     QString address;
@@ -29,7 +38,7 @@ std::optional<IpSetArgs> parseIpSet(const QStringList &args, QString &problem)
         if (args[i] == QLatin1String("--dhcp")) {
             const QString v = i + 1 < args.size() ? args[i + 1] : QString();
             if (v != QLatin1String("on") && v != QLatin1String("off")) {
-                problem = QStringLiteral("--dhcp wants on or off");
+                problem = str(Msg::DhcpWanted);
                 return std::nullopt;
             }
             out.dhcpOn = v == QLatin1String("on");
@@ -39,17 +48,17 @@ std::optional<IpSetArgs> parseIpSet(const QStringList &args, QString &problem)
         }
     }
     if (positional.size() != 2) {
-        problem = QStringLiteral("ip set wants ADDRESS USERID [--dhcp on|off]");
+        problem = str(Msg::SetUsage);
         return std::nullopt;
     }
     out.address = positional[0];
     out.userId = positional[1];
     if (!parseIpAddress(out.address)) {
-        problem = QStringLiteral("\"%1\" is no IPv4 address of a mixer").arg(out.address);
+        problem = str(Msg::BadAddress).arg(out.address);
         return std::nullopt;
     }
     if (!validUserId(out.userId)) {
-        problem = QStringLiteral("a user ID has 1 to 20 characters, each A-Z, a-z or 0-9");
+        problem = str(Msg::BadUserId);
         return std::nullopt;
     }
     return out;
@@ -70,15 +79,15 @@ std::optional<NetworkSettings> readSettings(MdlComm &comm)
 QString checkIpArgs(const QStringList &args)
 {
     if (args.isEmpty())
-        return QStringLiteral("ip wants get or set");
+        return str(Msg::Usage);
     if (args.first() == QLatin1String("get"))
-        return args.size() == 1 ? QString() : QStringLiteral("ip get takes no arguments");
+        return args.size() == 1 ? QString() : str(Msg::GetUsage);
     if (args.first() == QLatin1String("set")) {
         QString problem;
         parseIpSet(args, problem);
         return problem;
     }
-    return QStringLiteral("ip wants get or set");
+    return str(Msg::Usage);
 }
 
 CliExit runIpCommand(CliContext &context, const QStringList &args)

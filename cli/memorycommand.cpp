@@ -7,11 +7,19 @@
 #include "cli/clicontext.h"
 
 #include "app/jobs.h"
+#include "app/strings.h"
 #include "link/comm.h"
 #include "link/protocol.h"
 #include "maintenance/directaccess.h"
 
 namespace {
+
+namespace Msg {
+constexpr int PeekUsage = 9776;
+constexpr int PokeUsage = 9777;
+constexpr int SizeWanted = 9778;
+constexpr int NotHex = 9779;
+} // namespace Msg
 
 // The size option index of a SIZE argument (1, 2, 4); -1 when invalid.
 int sizeIndexOf(const QString &text)
@@ -28,8 +36,7 @@ int sizeIndexOf(const QString &text)
 QString checkHex(const QString &text, const char *what)
 {
     if (text.trimmed().isEmpty() || !parseHex32(text))
-        return QStringLiteral("%1 \"%2\" is not a hexadecimal number of up to 8 digits")
-            .arg(QLatin1String(what), text);
+        return str(Msg::NotHex).arg(QLatin1String(what), text);
     return {};
 }
 
@@ -52,9 +59,9 @@ CliExit runAccess(CliContext &context, const QByteArray &request, bool read)
 QString checkPeekArgs(const QStringList &args)
 {
     if (args.isEmpty() || args.size() > 2)
-        return QStringLiteral("peek wants ADDRESS [SIZE]");
+        return str(Msg::PeekUsage);
     if (args.size() == 2 && sizeIndexOf(args[1]) < 0)
-        return QStringLiteral("SIZE is 1, 2 or 4");
+        return str(Msg::SizeWanted);
     return checkHex(args[0], "address");
 }
 
@@ -67,9 +74,9 @@ CliExit runPeekCommand(CliContext &context, const QStringList &args)
 QString checkPokeArgs(const QStringList &args)
 {
     if (args.size() < 2 || args.size() > 3)
-        return QStringLiteral("poke wants ADDRESS DATA [SIZE]");
+        return str(Msg::PokeUsage);
     if (args.size() == 3 && sizeIndexOf(args[2]) < 0)
-        return QStringLiteral("SIZE is 1, 2 or 4");
+        return str(Msg::SizeWanted);
     QString problem = checkHex(args[0], "address");
     return problem.isEmpty() ? checkHex(args[1], "data") : problem;
 }

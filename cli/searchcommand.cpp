@@ -6,12 +6,19 @@
 #include "link/search/mixersearch.h"
 #include "link/search/searchwire.h"
 
+#include "app/strings.h"
+
+namespace {
+constexpr int SearchUsage = 9780;
+constexpr int BadUserId = 9775;
+} // namespace
+
 QString checkSearchArgs(const QStringList &args)
 {
     if (args.size() != 1)
-        return QStringLiteral("search wants one USERID");
+        return str(SearchUsage);
     if (!isValidUserId(args.first()))
-        return QStringLiteral("a user ID has 1 to 20 characters, each A-Z, a-z or 0-9");
+        return str(BadUserId);
     return {};
 }
 
