@@ -2,12 +2,12 @@
 
 #include "app/clock.h"
 #include "app/strings.h"
+#include "app/ui/placeform.h"
 #include "app/world.h"
 #include "link/comm.h"
 #include "link/protocol.h"
 
 #include <QLabel>
-#include "app/ui/placeform.h"
 #include <QVBoxLayout>
 
 FrmMsg::FrmMsg(QWidget *parent) : QDialog(parent), m_label(new QLabel(str(1301), this))
