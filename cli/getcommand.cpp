@@ -5,6 +5,7 @@
 #include "app/loopstate.h"
 #include "app/strings.h"
 #include "cli/clicontext.h"
+#include "cli/mixerread.h"
 #include "link/comm.h"
 #include "mixer/mixersync.h"
 
@@ -14,7 +15,6 @@ namespace Msg {
 constexpr int GetUsage = 9200;
 constexpr int MixerRange = 9202;
 constexpr int UnknownKey = 9203;
-constexpr int NotLinked = 9206;
 } // namespace Msg
 
 // Keys the data and threshold replies carry: ids 1..85.
@@ -51,15 +51,8 @@ CliExit runGetMixerCommand(CliContext &context, const QStringList &args)
     MixerSync sync(*comm, loop, mixers);
     if (sync.CheckAccess() == AccessResult::NoResponse)
         return CliExit::NoMixer;
-    if (!sync.readAll()) {
-        context.err() << str(StrId::NoResponse) << Qt::endl;
-        return CliExit::NoMixer;
-    }
-    if (mixer > mixers.MixerCount) {
-        context.err() << str(Msg::NotLinked).arg(QStringLiteral("get")).arg(mixer).arg(mixers.MixerCount)
-                      << Qt::endl;
-        return CliExit::Usage;
-    }
+    if (const auto failed = readLinkedMixer(context, sync, mixers, mixer, "get"))
+        return *failed;
     context.out() << mixers.MixerData[size_t(mixer)].value(keyId) << '\n';
     return CliExit::Ok;
 }

@@ -6,6 +6,7 @@
 #include "app/loopstate.h"
 #include "app/strings.h"
 #include "cli/clicontext.h"
+#include "cli/mixerread.h"
 #include "link/comm.h"
 #include "mixer/mixersync.h"
 
@@ -20,7 +21,6 @@ constexpr int MixerRange = 9202;
 constexpr int UnknownKey = 9203;
 constexpr int NotAssignment = 9204;
 constexpr int ValueRange = 9205;
-constexpr int NotLinked = 9206;
 } // namespace Msg
 
 constexpr int ThresholdMax = 32767;
@@ -79,15 +79,8 @@ CliExit runSetMixerCommand(CliContext &context, const QStringList &args)
         return CliExit::NoMixer;
     // The current values first: a mixer counted now gets its wanted values
     // from what it holds, so only the given keys differ.
-    if (!sync.readAll()) {
-        context.err() << str(StrId::NoResponse) << Qt::endl;
-        return CliExit::NoMixer;
-    }
-    if (mixer > mixers.MixerCount) {
-        context.err() << str(Msg::NotLinked).arg(QStringLiteral("set")).arg(mixer).arg(mixers.MixerCount)
-                      << Qt::endl;
-        return CliExit::Usage;
-    }
+    if (const auto failed = readLinkedMixer(context, sync, mixers, mixer, "set"))
+        return *failed;
     for (const auto &[id, value] : values)
         mixers.setPending(mixer, id, value);
     sync.SetData();
