@@ -1,8 +1,8 @@
 #include "jobloop.h"
 
-#include "app/clock.h"
-#include "app/dialogs.h"
-#include "app/strings.h"
+#include "base/clock.h"
+#include "base/dialogs.h"
+#include "base/strings.h"
 
 #include <algorithm>
 

@@ -9,7 +9,7 @@
 // Between passes the loop sleeps in the event loop until the next thing falls
 // due or an event arrives, so an idle program costs almost nothing.
 
-#include "app/loopstate.h"
+#include "base/loopstate.h"
 #include "link/linkstate.h"
 
 #include <QString>

@@ -3,7 +3,7 @@
 // Everything the running program shares, owned in one place and handed out
 // by reference. A test builds a fresh world in one line.
 
-#include "app/loopstate.h"
+#include "base/loopstate.h"
 #include "link/linkstate.h"
 #include "mixer/mixerdata.h"
 #include "panel/panelmodel.h"

@@ -1,6 +1,6 @@
 #include "cli/cliargs.h"
 
-#include "app/strings.h"
+#include "base/strings.h"
 
 bool parseHostPort(const QString &text, QString &host, quint16 &port)
 {

@@ -1,7 +1,7 @@
 #include "cli/clicontext.h"
 
-#include "app/clock.h"
-#include "app/dialogs.h"
+#include "base/clock.h"
+#include "base/dialogs.h"
 #include "link/comm.h"
 #include "link/linkstate.h"
 

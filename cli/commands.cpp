@@ -2,7 +2,7 @@
 
 #include "cli/statuscommand.h"
 
-#include "app/strings.h"
+#include "base/strings.h"
 
 QString checkSearchArgs(const QStringList &args);           // searchcommand.cpp
 CliExit runSearchCommand(CliContext &context, const QStringList &args);

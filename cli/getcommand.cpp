@@ -2,8 +2,8 @@
 // mixer, read with the poll's own "T","R" and "D","R" requests and decoded
 // into the mixer records the program uses.
 
-#include "app/loopstate.h"
-#include "app/strings.h"
+#include "base/loopstate.h"
+#include "base/strings.h"
 #include "cli/clicontext.h"
 #include "cli/mixerread.h"
 #include "link/comm.h"

@@ -6,8 +6,8 @@
 
 #include "cli/clicontext.h"
 
-#include "app/dialogs.h"
-#include "app/strings.h"
+#include "base/dialogs.h"
+#include "base/strings.h"
 #include "link/comm.h"
 #include "link/ipsettings/ipsettings.h"
 #include "link/protocol.h"

@@ -6,10 +6,10 @@
 // mixers as the link-count rule allows), the extension registers written and
 // verified one by one, and SetData for everything else.
 
-#include "app/dialogs.h"
+#include "base/dialogs.h"
 #include "app/jobs.h"
-#include "app/loopstate.h"
-#include "app/strings.h"
+#include "base/loopstate.h"
+#include "base/strings.h"
 #include "cli/clicontext.h"
 #include "cli/settingssession.h"
 #include "link/comm.h"

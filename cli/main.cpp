@@ -1,6 +1,6 @@
 // zkvr340a-ctl: reads (and later writes) the linked mixers from a shell.
 
-#include "app/clock.h"
+#include "base/clock.h"
 #include "cli/clicontext.h"
 
 #include <QCoreApplication>

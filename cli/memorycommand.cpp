@@ -7,7 +7,7 @@
 #include "cli/clicontext.h"
 
 #include "app/jobs.h"
-#include "app/strings.h"
+#include "base/strings.h"
 #include "link/comm.h"
 #include "link/protocol.h"
 #include "maintenance/directaccess.h"

@@ -1,6 +1,6 @@
 #include "cli/mixerread.h"
 
-#include "app/strings.h"
+#include "base/strings.h"
 #include "cli/clicontext.h"
 #include "mixer/mixersync.h"
 

@@ -4,10 +4,10 @@
 // state, and writes the whole system to FILE. The file is written through a
 // save file, so a failed save leaves any older FILE whole.
 
-#include "app/dialogs.h"
+#include "base/dialogs.h"
 #include "app/jobs.h"
-#include "app/loopstate.h"
-#include "app/strings.h"
+#include "base/loopstate.h"
+#include "base/strings.h"
 #include "cli/clicontext.h"
 #include "cli/settingssession.h"
 #include "link/comm.h"

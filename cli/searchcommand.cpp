@@ -6,7 +6,7 @@
 #include "link/search/mixersearch.h"
 #include "link/search/searchwire.h"
 
-#include "app/strings.h"
+#include "base/strings.h"
 
 namespace {
 constexpr int SearchUsage = 9780;

@@ -3,8 +3,8 @@
 // write. Exit 0 when every value read back as wanted. Over Ethernet the
 // access check comes first; without write access no value is written.
 
-#include "app/loopstate.h"
-#include "app/strings.h"
+#include "base/loopstate.h"
+#include "base/strings.h"
 #include "cli/clicontext.h"
 #include "cli/mixerread.h"
 #include "link/comm.h"

@@ -1,8 +1,8 @@
 #include "cli/settingssession.h"
 
 #include "app/jobs.h"
-#include "app/loopstate.h"
-#include "app/strings.h"
+#include "base/loopstate.h"
+#include "base/strings.h"
 #include "cli/clicontext.h"
 #include "link/comm.h"
 #include "link/protocol.h"

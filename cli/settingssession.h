@@ -4,7 +4,7 @@
 // extended data, and the program's own settings commands over those records,
 // with the panel at its reset state and the file name from the command line.
 
-#include "app/dialogs.h"
+#include "base/dialogs.h"
 #include "panel/panelmodel.h"
 #include "settings/loadsave.h"
 #include "settings/mixersections.h"

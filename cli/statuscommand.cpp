@@ -1,7 +1,7 @@
 #include "cli/statuscommand.h"
 
-#include "app/clock.h"
-#include "app/strings.h"
+#include "base/clock.h"
+#include "base/strings.h"
 #include "cli/clicontext.h"
 #include "link/comm.h"
 #include "link/linkstate.h"

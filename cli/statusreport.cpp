@@ -1,6 +1,6 @@
 #include "cli/statusreport.h"
 
-#include "app/strings.h"
+#include "base/strings.h"
 
 #include "cli/keynames.h"
 

@@ -1,6 +1,6 @@
 #include "scales.h"
 
-#include "app/strings.h"
+#include "base/strings.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "valueentry.h"
 
-#include "app/dialogs.h"
-#include "app/strings.h"
+#include "base/dialogs.h"
+#include "base/strings.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

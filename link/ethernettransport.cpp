@@ -1,6 +1,6 @@
 #include "link/ethernettransport.h"
 
-#include "app/clock.h"
+#include "base/clock.h"
 #include "link/linkstate.h"
 
 #include <QLoggingCategory>

@@ -1,6 +1,6 @@
 #include "link/serialtransport.h"
 
-#include "app/clock.h"
+#include "base/clock.h"
 #include "link/linkstate.h"
 
 #include <QDir>

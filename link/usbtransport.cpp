@@ -1,6 +1,6 @@
 #include "link/usbtransport.h"
 
-#include "app/clock.h"
+#include "base/clock.h"
 #include "link/linkstate.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 #include "mixer/statuspoll.h"
 
-#include "app/dialogs.h"
-#include "app/strings.h"
+#include "base/dialogs.h"
+#include "base/strings.h"
 #include "link/comm.h"
 #include "link/protocol.h"
 #include "mixer/synclog.h"

@@ -10,7 +10,7 @@
 // check made once on Ethernet links, and the test for values waiting to be
 // sent, which hands over to SetData.
 
-#include "app/loopstate.h"
+#include "base/loopstate.h"
 #include "link/linkstate.h"
 #include "mixer/mixerdata.h"
 

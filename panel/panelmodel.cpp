@@ -1,6 +1,6 @@
 #include "panel/panelmodel.h"
 
-#include "app/strings.h"
+#include "base/strings.h"
 
 namespace {
 

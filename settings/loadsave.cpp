@@ -1,8 +1,8 @@
 #include "settings/loadsave.h"
 
-#include "app/dialogs.h"
-#include "app/loopstate.h"
-#include "app/strings.h"
+#include "base/dialogs.h"
+#include "base/loopstate.h"
+#include "base/strings.h"
 #include "link/linkstate.h"
 #include "panel/panelsections.h"
 #include "settings/mixersections.h"

@@ -4,7 +4,7 @@
 // ready it prints one line starting with "ready" that names them, so scripts
 // and tests can connect; SIGTERM or SIGINT ends it cleanly.
 
-#include "app/strings.h"
+#include "base/strings.h"
 #include "sim/simargs.h"
 #include "sim/simchain.h"
 #include "sim/simsearch.h"

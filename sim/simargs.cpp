@@ -1,6 +1,6 @@
 #include "sim/simargs.h"
 
-#include "app/strings.h"
+#include "base/strings.h"
 #include "sim/simkeys.h"
 
 namespace {

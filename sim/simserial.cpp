@@ -1,6 +1,6 @@
 #include "sim/simserial.h"
 
-#include "app/strings.h"
+#include "base/strings.h"
 
 #include "link/serialframe.h"
 #include "sim/simchain.h"

@@ -1,6 +1,6 @@
 #include "sim/simtcp.h"
 
-#include "app/strings.h"
+#include "base/strings.h"
 
 #include "link/etherframe.h"
 #include "sim/simchain.h"

@@ -1,6 +1,6 @@
 #include "sim/simusb.h"
 
-#include "app/strings.h"
+#include "base/strings.h"
 
 #include "sim/simchain.h"
 

@@ -1,7 +1,7 @@
-#include "app/clock.h"
-#include "app/instancelock.h"
+#include "base/clock.h"
+#include "base/instancelock.h"
 #include "app/ui/application.h"
-#include "app/ui/widgetdialogs.h"
+#include "base/ui/widgetdialogs.h"
 #include "app/world.h"
 
 #include <QApplication>

@@ -4,7 +4,7 @@
 // connect step and the job loop, with the loop's jobs wired to the windows
 // and subsystems that run them.
 
-#include "app/config.h"
+#include "base/config.h"
 #include "app/jobloop.h"
 #include "app/world.h"
 

@@ -1,6 +1,6 @@
 #include "frminterface.h"
 
-#include "app/strings.h"
+#include "base/strings.h"
 
 #include <QComboBox>
 #include <QFormLayout>

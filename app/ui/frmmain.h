@@ -3,7 +3,7 @@
 // FrmMain: the small main window of mixer mode, a menu bar and a toolbar.
 // Commands either work locally or post a request to the job loop.
 
-#include "app/loopstate.h"
+#include "base/loopstate.h"
 #include "link/linkstate.h"
 
 #include <QMainWindow>

@@ -1,8 +1,8 @@
 #include "app/ui/frmmsg.h"
 
-#include "app/clock.h"
-#include "app/strings.h"
-#include "app/ui/placeform.h"
+#include "base/clock.h"
+#include "base/strings.h"
+#include "base/ui/placeform.h"
 #include "app/world.h"
 #include "link/comm.h"
 #include "link/protocol.h"

@@ -5,7 +5,7 @@
 // owns the running flag and does the work; the job logic is in app/jobs.h.
 
 #include "app/jobs.h"
-#include "app/placement.h"
+#include "base/placement.h"
 #include "link/comm.h"
 #include "link/protocol.h"
 

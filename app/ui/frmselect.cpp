@@ -1,7 +1,7 @@
 #include "frmselect.h"
 
-#include "app/placement.h"
-#include "app/strings.h"
+#include "base/placement.h"
+#include "base/strings.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

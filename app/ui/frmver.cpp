@@ -1,7 +1,7 @@
 #include "app/ui/frmver.h"
 
-#include "app/ui/placeform.h"
-#include "app/strings.h"
+#include "base/ui/placeform.h"
+#include "base/strings.h"
 
 #include <QApplication>
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #include "placeholders.h"
 
-#include "app/strings.h"
+#include "base/strings.h"
 
 #include <QCloseEvent>
 #include <QDialogButtonBox>

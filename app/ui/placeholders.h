@@ -4,7 +4,7 @@
 // transitions of the window it stands for, so the job loop behaves as it will
 // with the real one, and tells the user that the function is not available.
 
-#include "app/loopstate.h"
+#include "base/loopstate.h"
 
 #include <QDialog>
 #include <QWidget>

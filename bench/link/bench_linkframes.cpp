@@ -1,8 +1,8 @@
 // How fast the receivers decode, and how long a round trip over loopback TCP
 // takes through MdlComm and the protocol wait. Prints one line per figure.
 
-#include "app/clock.h"
-#include "app/dialogs.h"
+#include "base/clock.h"
+#include "base/dialogs.h"
 #include "link/comm.h"
 #include "link/etherframe.h"
 #include "link/protocol.h"

@@ -1,8 +1,8 @@
 #include "link/ipsettings/frmipsetting.h"
 
-#include "app/loopstate.h"
-#include "app/ui/placeform.h"
-#include "app/strings.h"
+#include "base/loopstate.h"
+#include "base/ui/placeform.h"
+#include "base/strings.h"
 
 #include <QButtonGroup>
 #include <QFrame>

@@ -1,9 +1,9 @@
 #include "link/ipsettings/ipsettings.h"
 
-#include "app/config.h"
-#include "app/dialogs.h"
-#include "app/loopstate.h"
-#include "app/strings.h"
+#include "base/config.h"
+#include "base/dialogs.h"
+#include "base/loopstate.h"
+#include "base/strings.h"
 #include "link/comm.h"
 
 #include <QStringDecoder>

@@ -1,8 +1,8 @@
 #include "link/search/ethertarget.h"
 
-#include "app/config.h"
-#include "app/dialogs.h"
-#include "app/strings.h"
+#include "base/config.h"
+#include "base/dialogs.h"
+#include "base/strings.h"
 #include "link/search/searchlog.h"
 
 EtherTargetTexts initialEtherTargetTexts(const IniConfig &ini)

@@ -1,7 +1,7 @@
 #include "link/ui/frmethersetting.h"
 
-#include "app/config.h"
-#include "app/strings.h"
+#include "base/config.h"
+#include "base/strings.h"
 #include "link/search/searchtexts.h"
 
 #include <QCloseEvent>

@@ -1,5 +1,5 @@
-#include "app/dialogs.h"
-#include "app/loopstate.h"
+#include "base/dialogs.h"
+#include "base/loopstate.h"
 #include "app/ui/frminterface.h"
 #include "app/ui/frmmain.h"
 #include "app/ui/frmselect.h"

@@ -1,5 +1,5 @@
-#include "app/clock.h"
-#include "app/dialogs.h"
+#include "base/clock.h"
+#include "base/dialogs.h"
 #include "app/jobloop.h"
 
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 // The whole program in-process: start-up, connect step, job loop, polling
 // and writing, against a virtual mixer chain on a real loopback TCP socket.
 
-#include "app/clock.h"
-#include "app/dialogs.h"
+#include "base/clock.h"
+#include "base/dialogs.h"
 #include "app/ui/application.h"
 #include "app/ui/frmmain.h"
 #include "app/ui/frminterface.h"

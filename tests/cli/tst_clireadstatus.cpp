@@ -2,8 +2,8 @@
 // in-process and virtual time: what a chain reports, and how a silent or
 // partly silent chain ends.
 
-#include "app/clock.h"
-#include "app/dialogs.h"
+#include "base/clock.h"
+#include "base/dialogs.h"
 #include "cli/statuscommand.h"
 #include "link/comm.h"
 #include "sim/simargs.h"

@@ -2,9 +2,9 @@
 // waits and their time-outs, the verified writes, and MdlComm's handling of
 // trailers, buffer bounds and open failures, all over a scripted transport.
 
-#include "app/clock.h"
-#include "app/dialogs.h"
-#include "app/strings.h"
+#include "base/clock.h"
+#include "base/dialogs.h"
+#include "base/strings.h"
 #include "link/comm.h"
 #include "link/protocol.h"
 #include "link/scriptedtransport.h"

@@ -2,9 +2,9 @@
 // that answers in stream frames, a pseudo-terminal with a mixer end that runs
 // the block protocol with acknowledges, and devbridge over a FIFO device.
 
-#include "app/clock.h"
-#include "app/dialogs.h"
-#include "app/strings.h"
+#include "base/clock.h"
+#include "base/dialogs.h"
+#include "base/strings.h"
 #include "link/comm.h"
 #include "link/etherframe.h"
 #include "link/ethernettransport.h"

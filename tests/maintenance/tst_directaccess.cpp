@@ -4,7 +4,7 @@
 #include "maintenance/directaccess.h"
 #include "maintenance/frmdirect.h"
 
-#include "app/strings.h"
+#include "base/strings.h"
 #include "app/ui/frmmsg.h"
 #include "app/world.h"
 #include "tests/app/jobs/jobrig.h"

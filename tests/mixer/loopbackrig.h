@@ -5,9 +5,9 @@
 // a status poll every ReplyTimeUnit, SetData as soon as a poll finds values
 // waiting. Used by the end-to-end tests and the benchmarks.
 
-#include "app/clock.h"
-#include "app/dialogs.h"
-#include "app/loopstate.h"
+#include "base/clock.h"
+#include "base/dialogs.h"
+#include "base/loopstate.h"
 #include "link/comm.h"
 #include "mixer/mixersync.h"
 #include "sim/simchain.h"

@@ -4,7 +4,7 @@
 
 #include "syncrig.h"
 
-#include "app/strings.h"
+#include "base/strings.h"
 
 #include <QRandomGenerator>
 #include <QtTest>

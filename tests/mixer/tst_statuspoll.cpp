@@ -3,7 +3,7 @@
 
 #include "syncrig.h"
 
-#include "app/strings.h"
+#include "base/strings.h"
 
 #include <QtTest>
 

@@ -4,7 +4,7 @@
 
 #include "loopbackrig.h"
 
-#include "app/strings.h"
+#include "base/strings.h"
 
 #include <QTimer>
 #include <QtTest>

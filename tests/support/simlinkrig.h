@@ -4,9 +4,9 @@
 // virtual mixer chain (or a script) answering every request in-process: each
 // test reads as "these requests go out, these replies come back".
 
-#include "app/clock.h"
-#include "app/dialogs.h"
-#include "app/loopstate.h"
+#include "base/clock.h"
+#include "base/dialogs.h"
+#include "base/loopstate.h"
 #include "link/comm.h"
 #include "link/protocol.h"
 #include "link/scriptedtransport.h"

@@ -4,8 +4,8 @@
 #include "link/ipsettings/frmipsetting.h"
 #include "link/ipsettings/ipsettings.h"
 
-#include "app/config.h"
-#include "app/strings.h"
+#include "base/config.h"
+#include "base/strings.h"
 #include "app/ui/frmmsg.h"
 #include "app/world.h"
 #include "jobrig.h"

@@ -1,7 +1,7 @@
 // The jobs of the job window against the virtual mixer chain on virtual time.
 
 #include "app/jobs.h"
-#include "app/strings.h"
+#include "base/strings.h"
 #include "jobrig.h"
 
 #include <QtTest>

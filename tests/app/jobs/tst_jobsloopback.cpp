@@ -3,9 +3,9 @@
 
 #include "app/jobs.h"
 
-#include "app/clock.h"
-#include "app/dialogs.h"
-#include "app/loopstate.h"
+#include "base/clock.h"
+#include "base/dialogs.h"
+#include "base/loopstate.h"
 #include "link/comm.h"
 #include "link/protocol.h"
 #include "mixer/mixersync.h"

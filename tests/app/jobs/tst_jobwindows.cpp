@@ -2,7 +2,7 @@
 
 #include "app/ui/frmmsg.h"
 #include "app/ui/frmver.h"
-#include "app/strings.h"
+#include "base/strings.h"
 #include "app/world.h"
 #include "jobrig.h"
 #include "tests/support/screenshot.h"

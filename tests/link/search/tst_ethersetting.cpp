@@ -2,9 +2,9 @@
 // search, then the window itself, and one search through the window against a
 // virtual mixer on loopback.
 
-#include "app/clock.h"
-#include "app/config.h"
-#include "app/dialogs.h"
+#include "base/clock.h"
+#include "base/config.h"
+#include "base/dialogs.h"
 #include "link/search/ethertarget.h"
 #include "link/ui/frmethersetting.h"
 #include "searchtesthelpers.h"

@@ -2,9 +2,9 @@
 // functions, then whole searches against virtual mixers on loopback, on
 // virtual time.
 
-#include "app/clock.h"
-#include "app/dialogs.h"
-#include "app/strings.h"
+#include "base/clock.h"
+#include "base/dialogs.h"
+#include "base/strings.h"
 #include "link/search/mixersearch.h"
 #include "link/search/searchtexts.h"
 #include "link/search/searchwire.h"

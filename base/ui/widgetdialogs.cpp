@@ -1,6 +1,6 @@
 #include "widgetdialogs.h"
 
-#include "app/strings.h"
+#include "base/strings.h"
 
 #include <QApplication>
 #include <QColorDialog>

@@ -1,6 +1,6 @@
 #include "placement.h"
 
-#include "app/strings.h"
+#include "base/strings.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "app/strings.h"
+#include "base/strings.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -76,7 +76,7 @@ private slots:
     void everyLiteralIdTheProgramUsesExists()
     {
         static const QRegularExpression call(QStringLiteral(R"(\bstr\((\d+)\))"));
-        const QStringList folders{"app", "link", "mixer", "settings", "editor", "panel",
+        const QStringList folders{"base", "app", "link", "mixer", "settings", "editor", "panel",
                                   "maintenance", "print", "sim", "cli"};
         QStringList missing;
         int calls = 0;

@@ -1,5 +1,5 @@
-#include "app/config.h"
-#include "app/instancelock.h"
+#include "base/config.h"
+#include "base/instancelock.h"
 
 #include <QDir>
 #include <QFile>

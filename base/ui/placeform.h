@@ -4,7 +4,7 @@
 // before it is shown, on the main window's screen. Without a main window the
 // window stays where the system puts it.
 
-#include "app/placement.h"
+#include "base/placement.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "app/ui/placeform.h"
+#include "base/ui/placeform.h"
 
 #include <QScreen>
 #include <QWidget>
