@@ -32,6 +32,7 @@ RemoteChannels::RemoteChannels(MixerState &mixers, PanelRuntime &runtime,
 void RemoteChannels::set(int wire, ChannelFamily family, int channel, quint8 value)
 {
     m_mixers.setPending(wire, channelKeyId(family, channel), value);
+    m_switched[size_t(wire - 1)][size_t(channel - 1)] = true;
     if (m_restartRetries)
         m_restartRetries();
 }
@@ -64,9 +65,10 @@ void RemoteChannels::giveBack(int linkedMixers)
         for (int c = 1; c <= ChannelCount; ++c) {
             const quint8 on = m_runtime.recordedRemoteOn[size_t(m)][size_t(c - 1)];
             const quint8 off = m_runtime.recordedRemoteOff[size_t(m)][size_t(c - 1)];
-            if (wanted.channel(ChannelFamily::RemoteOn, c) != on)
+            const bool switched = m_switched[size_t(m)][size_t(c - 1)];
+            if (switched || wanted.channel(ChannelFamily::RemoteOn, c) != on)
                 set(wire, ChannelFamily::RemoteOn, c, on);
-            if (wanted.channel(ChannelFamily::RemoteOff, c) != off)
+            if (switched || wanted.channel(ChannelFamily::RemoteOff, c) != off)
                 set(wire, ChannelFamily::RemoteOff, c, off);
         }
     }

@@ -26,8 +26,11 @@ public:
     // sent, else the reported ones), then switches every channel off.
     void takeOver(int linkedMixers);
 
-    // The panel window closes: every value the panel changed goes back to what
-    // was recorded.
+    // The panel window closes: every value that differs from what was
+    // recorded goes back to it, and so does every channel the panel switched
+    // while it was open. The wanted values alone cannot tell: a save in
+    // between replaces them with the last reported ones, which may not show
+    // the panel's latest switch yet.
     void giveBack(int linkedMixers);
 
     // The execution state is entered: every enabled channel button of the
@@ -48,4 +51,6 @@ private:
     MixerState &m_mixers;
     PanelRuntime &m_runtime;
     std::function<void()> m_restartRetries;
+    // Channels the panel has switched since it opened (mixer 0..15, channel 0..7).
+    std::array<std::array<bool, ChannelCount>, Panel::MaxMixers> m_switched{};
 };
