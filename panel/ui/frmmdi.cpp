@@ -368,6 +368,7 @@ void FrmMdi::openPropertyDialog(ButtonRef editing, bool isNew)
         closeButton(b);
         updateCommands();
     });
+    connect(dlg, &QDialog::finished, this, [this] { m_propertyDialog = nullptr; });
     m_propertyDialog = dlg;
     dlg->open();
 }
@@ -644,4 +645,9 @@ void FrmMdi::updateCommands()
 void FrmMdi::updateTitle()
 {
     setWindowTitle(panelTitle(m_ctx.files.currentFileName, executing()));
+}
+
+FrmEditSetting *FrmMdi::propertyDialog() const
+{
+    return m_propertyDialog;
 }

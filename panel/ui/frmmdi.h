@@ -66,7 +66,7 @@ public:
     PanelSurface *surface() const { return m_surface; }
     FrmEditIcon *designButton(ButtonRef button) const;
     FrmExeIcon *executionButton(ButtonRef button) const;
-    FrmEditSetting *propertyDialog() const { return m_propertyDialog; }
+    FrmEditSetting *propertyDialog() const;
     const TwipScale &scale() const { return m_scale; }
     bool executing() const;
     PanelContext context() const;
