@@ -204,6 +204,7 @@ void FrmMdi::openPanel()
     m_panel.runtime.executing = false;
     m_panel.runtime.settingsDialogOpen = false;
     ApplyPanel(m_panel, m_ctx.mixers.FileMixerCount, m_ctx.files.SetDataTable, context(), true);
+    adoptMixer(mixersWithButtons(m_panel) - 1);
     m_panel.setUp = true;
     m_ctx.settings.setPanelVisible(true);
     m_ctx.settings.snapshotPanel();
@@ -253,8 +254,9 @@ void FrmMdi::offlineCountsFollowButtons()
 void FrmMdi::adoptMixer(int mixer)
 {
     // Offline the link count stands for the mixers the panel is laid out
-    // for: a button on a further mixer takes that mixer into the file.
-    if (!m_ctx.link.offline() || mixer < m_ctx.mixers.MixerCount)
+    // for: a button on a further mixer takes that mixer into the file, where
+    // a save would otherwise leave its button section out.
+    if (!m_ctx.link.offline() || mixer < m_ctx.mixers.MixerCount || mixer < 0)
         return;
     m_ctx.mixers.MixerCount = qint16(mixer + 1);
     m_ctx.mixers.FileMixerCount = qint16(mixer + 1);

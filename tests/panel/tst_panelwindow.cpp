@@ -412,6 +412,32 @@ private slots:
         QVERIFY(again->designButton({4, 1}));
     }
 
+    void clearAndLoadFromThePanel()
+    {
+        PanelRig rig(0, LinkKind::Offline);
+        rig.preset({{Ch1, 0, 0, "A"}, {{2, 8}, 1600, 0, "B"}}, 3);
+        FrmMdi *w = rig.open();
+        QTemporaryDir dir;
+        const QString path = dir.filePath("room.ini");
+        rig.dialogs().fileNames = {path};
+        w->action(PanelCommand::NewSave)->trigger();
+        QCOMPARE(fileValue(path, "GUI_Slave2", "IconText_9"), QStringLiteral("B"));
+
+        // Nothing changed since the save: cleared without a question.
+        w->action(PanelCommand::Init)->trigger();
+        QVERIFY(rig.dialogs().shown.empty());
+        QCOMPARE(rig.panel.IconNum, qint16(0));
+        QVERIFY(!w->designButton(Ch1));
+        QCOMPARE(w->windowTitle(), QStringLiteral("(無題) - ZK-VR340a [デザイン]"));
+
+        rig.dialogs().fileNames = {path};
+        w->action(PanelCommand::Load)->trigger();
+        QVERIFY(w->designButton(Ch1) && w->designButton({2, 8}));
+        QCOMPARE(rig.panel.IconNum, qint16(2));
+        QCOMPARE(rig.net.mixers.MixerCount, qint16(3));
+        QCOMPARE(w->windowTitle(), path + QStringLiteral(" - ZK-VR340a [デザイン]"));
+    }
+
     void screenshots()
     {
         if (qEnvironmentVariableIsEmpty("ZKVR340A_SCREENSHOTS"))
