@@ -401,7 +401,8 @@ void Application::showPanel()
     QObject::connect(panel, &FrmMdi::quitRequested, m_main.get(),
                      [this] { m_world.loop.JobRequest = JobQuit; });
     m_panel = panel;
-    panel->show();
+    // The panel's default button stands at the screen's right edge.
+    panel->showMaximized();
 }
 
 void Application::Disconnect()

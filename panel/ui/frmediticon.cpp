@@ -175,3 +175,15 @@ void FrmEditIcon::keyPressEvent(QKeyEvent *event)
     default: event->ignore(); return;
     }
 }
+
+void FrmEditIcon::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update();   // the focus frame
+}
+
+void FrmEditIcon::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update();
+}
