@@ -36,7 +36,7 @@ constexpr int LinkCountFell = 10343;  // "リンク台数が減少しました"
 
 using C = PanelCommand;
 
-// Toolbar order, 0 standing for a separator.
+// Toolbar order; Separator stands for a gap between groups.
 constexpr int Separator = -1;
 constexpr int ToolOrder[] = {
     int(C::Load), int(C::Save), Separator, int(C::New), Separator, int(C::Execution), int(C::Stop),
@@ -453,13 +453,8 @@ void FrmMdi::watchLinkCount()
         closeSubWindows();
         const auto gone = dropMixers(m_panel, linked, held);
         resetFigureEditing();
-        for (const ButtonRef b : [&] {
-                 std::vector<ButtonRef> refs;
-                 for (const auto &[m, s] : gone)
-                     refs.push_back({m, s});
-                 return refs;
-             }())
-            closeButton(b);
+        for (const auto &[mixer, slot] : gone)
+            closeButton({mixer, slot});
     }
     m_ctx.mixers.FileMixerCount = qint16(linked);
     updateCommands();
