@@ -1,3 +1,4 @@
+#include "settings/cp932text.h"
 #include "settings/keytable.h"
 #include "settings/settingsfile.h"
 
@@ -281,6 +282,35 @@ private slots:
         const auto bytes = settingsBytes(t, m_keys, 1);
         QVERIFY(bytes);
         QVERIFY(bytes->contains(cp932(QStringLiteral("IconText_1=") + caption + QStringLiteral("\r\n"))));
+    }
+
+    // The look-alikes are stored as the Windows converters store them; what
+    // CP932 cannot hold at all is named, each character once.
+    void cp932BestFitAndUnstorableCharacters_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("unstorable");
+        QTest::newRow("plain") << QStringLiteral("議長①～") << cp932(QStringLiteral("議長①～")) << QString();
+        QTest::newRow("wave dash") << QStringLiteral("1\u301C2") << QByteArray("1\x81\x60" "2") << QString();
+        QTest::newRow("minus") << QStringLiteral("\u22125") << QByteArray("\x81\x7C" "5") << QString();
+        QTest::newRow("yen") << QStringLiteral("\u00A5100") << QByteArray("\\100") << QString();
+        QTest::newRow("dashes, bars, cent, not") << QStringLiteral("\u2014\u2016\u00A2\u00AC")
+                                                 << QByteArray("\x81\x5C\x81\x61\x81\x91\x81\xCA") << QString();
+        QTest::newRow("accent and emoji, each once") << QStringLiteral("café é \U0001F600!")
+                                                     << QByteArray("caf? ? ?!")
+                                                     << QStringLiteral("é\U0001F600");
+    }
+
+    void cp932BestFitAndUnstorableCharacters()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, unstorable);
+        QCOMPARE(toCp932(text), bytes);
+        QCOMPARE(unstorableCharacters(text), unstorable);
+        if (!unstorable.isEmpty())
+            QVERIFY(unstorableCharactersMessage(unstorable).contains(QStringLiteral("é \U0001F600")));
     }
 
     void unreadableValuesAreNeverWritten()
