@@ -137,7 +137,9 @@ std::optional<QString> convertValue(const QString &value, KeyKind kind)
 
 bool readSettingsBytes(const QByteArray &bytes, const SetDataKeyTable &keys, SettingsTable &FileTable)
 {
-    QStringDecoder decoder(Codec);
+    // The whole file is one piece: a stateless decoder reports a lead byte
+    // left without its trail byte at the end instead of keeping it for more.
+    QStringDecoder decoder(Codec, QStringConverter::Flag::Stateless);
     if (!decoder.isValid()) {
         qCWarning(lcSettingsFile) << "no CP932 codec";
         return false;

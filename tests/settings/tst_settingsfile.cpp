@@ -210,6 +210,8 @@ private slots:
         const QByteArray bad = QByteArray("[GUI_Master]\r\nIconText_1=\x82\x20x\r\n");
         QVERIFY(!ReadSettingsFile(writeFile(QStringLiteral("bad.ini"), bad), m_keys, t));
         QVERIFY(!readSettingsBytes(QByteArray("[SystemData]\r\nImageFileName=\xFF\r\n"), m_keys, t));
+        // A lead byte whose trail byte never came, at the very end.
+        QVERIFY(!readSettingsBytes(QByteArray("[SystemData]\r\nImageFileName=a\x82"), m_keys, t));
     }
 
     void resetPresetsImageKeys()
