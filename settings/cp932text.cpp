@@ -1,7 +1,6 @@
 #include "settings/cp932text.h"
 
-#include "base/strings.h"
-
+#include <QList>
 #include <QStringEncoder>
 
 namespace {
@@ -73,14 +72,6 @@ QString unstorableCharacters(const QString &text)
     QString missing;
     (void)mapped(text, 0, &missing);
     return missing;
-}
-
-QString unstorableCharactersMessage(const QString &characters)
-{
-    QStringList each;
-    for (const char32_t c : characters.toUcs4())
-        each << fromCodePoint(c);
-    return str(10100).arg(each.join(u' '));
 }
 
 QByteArray toCp932(const QString &text)
