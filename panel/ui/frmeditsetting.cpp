@@ -4,6 +4,7 @@
 #include "base/placement.h"
 #include "base/strings.h"
 #include "panel/ui/buttonface.h"
+#include "settings/cp932text.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -282,11 +283,15 @@ void FrmEditSetting::warn(int textId)
 
 bool FrmEditSetting::captionStorable(const QString &caption)
 {
-    // CP932 CHECK: a caption goes into the CP932 settings file; characters
-    // the file cannot hold are to be refused here with the settings file's
-    // own message (unstorableCharacters of settings/cp932text.h).
-    Q_UNUSED(caption);
-    return true;
+    // The caption goes into the settings file, which is CP932: a character
+    // the file cannot hold would come back as "?" after a save and a load.
+    const QString unstorable = unstorableCharacters(caption);
+    if (unstorable.isEmpty())
+        return true;
+    m_dialogs.message(unstorableCharactersMessage(unstorable), MsgButtons::Ok, MsgIcon::Warning,
+                      str(StrId::AppTitle));
+    m_text->setFocus();
+    return false;
 }
 
 std::optional<ButtonProperties::Result> FrmEditSetting::commit()

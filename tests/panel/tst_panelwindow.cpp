@@ -190,6 +190,14 @@ private slots:
         QCOMPARE(rig.dialogs().texts().last(), QStringLiteral("チャンネルが選択されていません"));
         QCOMPARE(rig.panel.IconNum, qint16(3));
 
+        // A caption the CP932 settings file cannot hold is refused and kept
+        // in the field for mending.
+        dlg->txtIconTextSet()->setPlainText("Café");
+        dlg->cmdOK()->click();
+        QVERIFY(rig.dialogs().texts().last().contains(u'é'));
+        QCOMPARE(rig.panel.IconNum, qint16(3));
+        QCOMPARE(dlg->txtIconTextSet()->toPlainText(), QStringLiteral("Café"));
+
         // A three-line caption keeps two lines; the dialog then offers the
         // next free slot.
         dlg->txtIconTextSet()->setPlainText("議長\n席\n予備");
