@@ -6,6 +6,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -277,6 +278,10 @@ void ApplyPanel(PanelState &panel, qint16 &FileMixerCount, const SettingsTable &
     r.number(SystemKey::ImageXScale, img.ImageXScale);
     r.number(SystemKey::ImageYScale, img.ImageYScale);
 
+    // A file made for more mixers than are linked counts buttons that were
+    // not taken; counted as they stand, the panel would refuse new buttons
+    // while it still has free slots.
+    panel.IconNum = qint16(std::min<int>(panel.IconNum, countEnabledButtons(panel)));
     if (panel.IconNum == 0 && !ctx.offline())
         panel.IconNum = 1;
 }

@@ -181,6 +181,7 @@ private slots:
         SettingsTable table;
         resetFileTable(table);
         table.set(0, Sys, QStringLiteral("4"));
+        source.IconNum = qint16(countEnabledButtons(source));
         StorePanel(source, table, 4);
 
         PanelState online;
@@ -189,6 +190,8 @@ private slots:
         compareButtons(source, online, 1);
         QCOMPARE(online.slot(2, 1).IconLeft, 0);     // mixer 2's buttons dropped
         QCOMPARE(online.slot(3, 0).IconEnable, false);
+        // The dropped buttons no longer count against the button limit.
+        QCOMPARE(online.IconNum, qint16(countEnabledButtons(online, 2)));
 
         PanelState offline;
         ApplyPanel(offline, fm, table, context(LinkKind::Offline, 4));
