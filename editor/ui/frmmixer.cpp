@@ -78,8 +78,10 @@ void paint(QWidget *w, int backId, int foreId)
     }
     if (foreId) {
         const QColor fore = colorFromText(str(foreId));
+        // Disabled text keeps the style's grey.
         if (fore.isValid())
-            p.setColor(QPalette::WindowText, fore);
+            for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive})
+                p.setColor(g, QPalette::WindowText, fore);
     }
     w->setPalette(p);
 }
@@ -539,22 +541,26 @@ QWidget *FrmMixer::buildExtendedTab()
             l->setObjectName(QStringLiteral("LblMonly_%1").arg(labelIndex++));
             paint(l, 0, T::tabLabelFore(TabExtended));
             grid->addWidget(l, r, 0, Qt::AlignLeft | Qt::AlignVCenter);
-            grid->addWidget(row.content, r, 1, Qt::AlignLeft | Qt::AlignVCenter);
+            auto *cell = new QHBoxLayout;
+            cell->setSpacing(6);
+            cell->addWidget(row.content);
             std::vector<QWidget *> cells{l, row.content};
             if (row.unitId) {
                 auto *u = new QLabel(str(row.unitId), box);
                 u->setObjectName(QStringLiteral("LblMonly_%1").arg(labelIndex++));
-                grid->addWidget(u, r, 2, Qt::AlignLeft | Qt::AlignVCenter);
+                cell->addWidget(u);
                 cells.push_back(u);
             }
+            cell->addStretch();
+            grid->addLayout(cell, r, 1);
             if (row.debugOnly)
                 m_debugRows.insert(m_debugRows.end(), cells.begin(), cells.end());
             if (row.governed)
                 row.governed->insert(row.governed->end(), cells.begin(), cells.end());
         }
-        grid->setColumnStretch(3, 1);
-        column->addStretch();
+        grid->setColumnStretch(1, 1);
         auto *buttons = new QHBoxLayout;
+        buttons->setContentsMargins(0, 8, 0, 0);
         buttons->addStretch();
         m_toMixer[size_t(toMixer)] = new QPushButton(str(T::Transfer), box);
         m_toMixer[size_t(toMixer)]->setObjectName(QStringLiteral("CmdMixer_%1").arg(toMixer));
@@ -911,6 +917,7 @@ void FrmMixer::openTab(int i)
         == MsgAnswer::Ok)
         m_tabs->setTabVisible(TabExtended + i, true);
 }
+
 
 void FrmMixer::writeGroup(int n)
 {
