@@ -7,6 +7,8 @@
 #include "app/ui/frmmain.h"
 #include "app/ui/frminterface.h"
 #include "app/ui/frmselect.h"
+#include "editor/ui/frmmixer.h"
+#include "editor/valueentry.h"
 #include "link/ui/frmethersetting.h"
 #include "app/world.h"
 #include "sim/simchain.h"
@@ -18,6 +20,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
@@ -371,6 +374,57 @@ private slots:
         QVERIFY(disabledDuringJob);
         QVERIFY(panelAfterJob);
         QVERIFY2(dialogs.shown.empty(), qPrintable(dialogs.texts().join(" / ")));
+    }
+
+    // The editor window opened with the program: a typed gain reaches the
+    // mixer, and the extended write sends what its entries hold.
+    void editorEditsReachTheMixer()
+    {
+        EthernetProgram run(SimOptions{});
+        QVERIFY2(run.listening, qPrintable(run.error));
+        SimChain &chain = run.chain;
+        World &world = run.world;
+        Application &program = run.program;
+        enum { Live, GainTyped, TabOpened, WriteAsked } stage = Live;
+        bool printWhileOpen = false;
+        bool done = false;
+        drive(program, 30.0, [&] {
+            FrmMixer *w = program.editor(1);
+            switch (stage) {
+            case Live:
+                if (!w || !program.mainWindow()->menu("MenFile")->menuAction()->isEnabled()
+                    || world.loop.JobRequest != JobIdle || program.jobWindowVisible())
+                    return false;
+                printWhileOpen = program.mainWindow()->action("MenPrint")->isEnabled();
+                w->UpDwInpgain(0)->findChild<QLineEdit *>()->setText("-10");
+                QTest::keyClick(w->UpDwInpgain(0), Qt::Key_Return);
+                stage = GainTyped;
+                return false;
+            case GainTyped:
+                if (chain.blockByte(1, 41) != 32 || world.mixers.anyPending(1))
+                    return false;
+                w->SSTMixer()->setCurrentIndex(1);
+                w->CmdOpen(0)->click();
+                w->SSTMixer()->setCurrentIndex(2); // reads the extended data first
+                stage = TabOpened;
+                return false;
+            case TabOpened:
+                if (world.loop.JobRequest != JobIdle || program.jobWindowVisible())
+                    return false;
+                w->UpDwParam(1)->setCode(250); // ThresholdK 2.50
+                w->CmdMixer(0)->click();
+                stage = WriteAsked;
+                return false;
+            case WriteAsked:
+                return chain.extRegister(1, 3) == 250 && world.loop.JobRequest == JobIdle
+                       && !program.jobWindowVisible();
+            }
+            return false;
+        }, done);
+        QCOMPARE(program.run(), 0);
+        QVERIFY2(done, qPrintable(QString("stage %1; %2").arg(stage).arg(run.dialogs.texts().join(" / "))));
+        QVERIFY(printWhileOpen);
+        QCOMPARE(world.mixers.ExtendedData[1].ThresholdK, 250); // read back after the write
     }
 
     void disconnectStoresTheSettingsFileName()
