@@ -980,6 +980,8 @@ void FrmMixer::Timer1()
     } else if (s.Model[size_t(m)] != m_appliedModel) {
         Enable_Control();
     }
+    if (windowIcon().cacheKey() != qApp->windowIcon().cacheKey())
+        setWindowIcon(qApp->windowIcon());
     int active = 0;
     for (int t = 1; t <= MaxMixers; ++t)
         if (s.MixerData[size_t(t)].Active)
@@ -1011,7 +1013,11 @@ void FrmMixer::refresh()
         m_groups[size_t(g)]->select(g == GroupSimultaneous ? simultaneousChoice(d)
                                                            : d.block[size_t(groupKeyId(g) - 1)]);
     m_muteAtt->select(d.block[MixerKey::MuteAtt - 1]);
-    m_params[FieldHoldTime]->setCode(d.block[MixerKey::HoldTime - 1]);
+    // Like the gain boxes, rewritten only when the mixer's value changed, so
+    // the tick does not overwrite what the user is typing.
+    const quint8 holdTime = d.block[MixerKey::HoldTime - 1];
+    if (m_params[FieldHoldTime]->code() != holdTime || rewrite)
+        m_params[FieldHoldTime]->setCode(holdTime);
     m_outputLocked = outputLevelLocked(model, d.block[MixerKey::OutputLevel - 1]);
     m_ctx.env.editor.Refreshing = 0;
     applyChannelEnables();
