@@ -343,6 +343,7 @@ private slots:
             FrmMixer w(rig.context(), mixer, false);
             w.setWindowTitle(MixerName(mixer));
             w.show();
+            w.UpDwParam(5)->setCode(4000); // the threshold, written and read back
             rig.settle(w);
             const QString who = mixer == 1 ? "Master" : "Slave1";
             for (int tab = 0; tab < 4; ++tab) {
