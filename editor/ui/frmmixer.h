@@ -69,6 +69,16 @@ public:
     // The entries of tabs 2 and 3 as they stand (what the extended write sends).
     ExtendedEntries extendedEntries() const;
 
+    // UpDwParam(i): the system tab's fields 5..7, the extended tab's others.
+    enum Field : int {
+        FieldOutPeak = 0, FieldThresholdK = 1, FieldMuteK = 2, FieldThresholdMin = 3,
+        FieldThresholdMax = 4, FieldThreshold = 5, FieldOutputGain = 6, FieldHoldTime = 7,
+        FieldNoiseReference = 8, FieldNoiseThreshold = 9, FieldSilentTime = 10,
+        FieldHoldTime2 = 11, FieldThresholdK2 = 12,
+    };
+    static constexpr int GainPicture = 8;      // ImgChannel(8): OutputGain
+    static constexpr int ThresholdPicture = 9; // ImgChannel(9): the threshold's position
+
     // The controls, by the window's own indexed names.
     QTabWidget *SSTMixer() const { return m_tabs; }
     QFrame *tabFrame(int tab) const { return m_tabFrames[size_t(tab)]; }
@@ -99,7 +109,15 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    struct Strip;
+    static constexpr int WordMax = 32767; // 15-bit register values
+    static constexpr int HoldTimeUnit = 10; // LblMonly(10): "秒" beside HoldTime
+
+    // One channel strip: its frame and its rows of option buttons.
+    struct Strip
+    {
+        QFrame *frame = nullptr;
+        std::array<OptionGroup *, 8> rows{}; // by ChannelRow; row 5 has none
+    };
 
     // Building.
     QWidget *buildChannelTab();
