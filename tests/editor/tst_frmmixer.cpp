@@ -128,8 +128,12 @@ private slots:
         rig.chain->setBlockByte(1, InputLevel1 + 2, 1);
         rig.settle(w, 3);
         QVERIFY(w.OpnParamCh(200)->isEnabled() && !w.OpnParamCh(203)->isEnabled());
-        // The older model keeps its hold time in the system tab.
+        // The older model keeps its hold time in the system tab, and the
+        // refresh leaves what the user is typing there alone.
         QVERIFY(w.UpDwParam(7)->isEnabledTo(w.tabFrame(1)));
+        w.UpDwParam(7)->findChild<QLineEdit *>()->setText("2.5");
+        rig.settle(w, 3);
+        QCOMPARE(shown(w.UpDwParam(7)), QStringLiteral("2.5"));
     }
 
     void slaveWindowKeepsToItsOwnSettings()
@@ -281,8 +285,14 @@ private slots:
         EditorRig rig(2);
         rig.mixers.ExtendedData[1].ThresholdMax = 9000;
         rig.loop.JobRequest = JobIdle;
+        // A value waiting to be sent keeps waiting; the rest of the working
+        // copy starts as the mixers report it.
+        rig.mixers.setPending(1, OutputGain, 30);
+        rig.mixers.MixerSetData[2].InputGain(1) = 5;
         {
             FrmMixer w(rig.context(), 2, false);
+            QCOMPARE(rig.mixers.MixerSetData[1].OutputGain(), 30);
+            QCOMPARE(rig.mixers.MixerSetData[2].InputGain(1), 0);
             QCOMPARE(rig.mixers.MixerData[2].Active, -1);
             QCOMPARE(rig.loop.JobRequest, JobExtendedRead);
             QCOMPARE(rig.mixers.ExtendedData[2].ThresholdMax, 9000);
