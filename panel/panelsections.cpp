@@ -164,16 +164,9 @@ QString captionFromFile(const QString &text)
 
 QString fileSafeText(const QString &text)
 {
-    QString out;
-    out.reserve(text.size());
-    for (const QChar c : text) {
-        if (c == u'=')
-            out += QChar(0xFF1D);          // ＝
-        else if (c == u']')
-            out += QChar(0xFF3D);          // ］
-        else if (c != u'\r' && c != u'\n')
-            out += c;
-    }
+    QString out = text;
+    out.remove(u'\r');
+    out.remove(u'\n');
     return out;
 }
 

@@ -107,7 +107,7 @@ private slots:
         QCOMPARE(captionFromFile(captionToFile(QStringLiteral("A\r\nB\r\nC"))), QStringLiteral("A\r\nB"));
         QCOMPARE(captionToFile(QStringLiteral("マスター")), QStringLiteral("マスター"));
         QCOMPARE(captionFromFile(QStringLiteral("A\tB\tC")), QStringLiteral("A\r\nB"));
-        QCOMPARE(fileSafeText(QStringLiteral("a=b]c[d")), QStringLiteral("a＝b］c[d"));
+        QCOMPARE(fileSafeText(QStringLiteral("a=b]c[d\r\n")), QStringLiteral("a=b]c[d"));
     }
 
     void storeThenApplyKeepsEveryStoredField()
@@ -278,7 +278,7 @@ private slots:
         PanelState q;
         qint16 fm = 0;
         ApplyPanel(q, fm, back, context(LinkKind::Usb, 1));
-        QCOMPARE(q.slot(0, 0).IconText, QStringLiteral("議長\r\n＝席］"));
+        QCOMPARE(q.slot(0, 0).IconText, QStringLiteral("議長\r\n=席]"));
         QCOMPARE(q.slot(0, 5).IconText, p.slot(0, 5).IconText);
     }
 };
