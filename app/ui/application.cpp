@@ -113,6 +113,10 @@ void Application::wireSettings()
     QObject::connect(main, &FrmMain::modeChangeRequested, main, [this] { onModeChange(); });
     QObject::connect(main, &FrmMain::arrangeRequested, main, [this] { onArrange(); });
     QObject::connect(main, &FrmMain::versionRequested, main, [this] { showVersionDialog(m_main.get()); });
+    // Printing is not built yet; the command is offered while an editor is
+    // open, so it says so rather than doing nothing.
+    QObject::connect(main, &FrmMain::printRequested, main,
+                     [this] { m_world.dialogs.tell(str(StrId::NotAvailable), MsgIcon::Information); });
 }
 
 FrmMixerContext Application::editorContext()
