@@ -199,10 +199,11 @@ void FrmMixer::linkClicked(int i)
         m_edits.turnCh1LinkOff();
         return;
     }
+    // Stored first; the other strips then only show what they now hold.
     const int gain = m_gains[0]->code();
+    m_edits.turnCh1LinkOn(gain);
     for (int s = 1; s < ChannelCount; ++s)
         m_gains[size_t(s)]->setCode(gain);
-    m_edits.turnCh1LinkOn(gain);
     const MixerDataRecord &wanted = m_ctx.env.mixers.MixerSetData[size_t(EditMixer())];
     for (int row : OptionRows)
         for (int s = 0; s < ChannelCount; ++s)
