@@ -317,6 +317,10 @@ private slots:
         gone.Timer1();
         kept.Timer1();
         QVERIFY(!gone.isVisible() && kept.isVisible());
+        // DEBUG also shows the silent time and ThresholdK2 of the extended tab.
+        for (int field : {10, 12})
+            QVERIFY(!kept.UpDwParam(field)->isHidden() && gone.UpDwParam(field)->isHidden());
+        QVERIFY(!gone.UpDwParam(11)->isHidden());
     }
 
     void withoutWritingNothingCanBeEdited()
