@@ -20,7 +20,10 @@ constexpr int MuteAttChoices = 3;
 constexpr quint8 PriorityAllowed = 1;
 } // namespace
 
-MixerEdits::MixerEdits(EditorEnv env, int editMixer) : m_env(env), m_mixer(std::clamp(editMixer, 1, MaxMixers)) {}
+MixerEdits::MixerEdits(EditorEnv env, int editMixer)
+    : m_env(env), m_mixer(std::clamp(editMixer, 1, MaxMixers))
+{
+}
 
 int MixerEdits::lastLinkedMixer() const
 {

@@ -340,8 +340,9 @@ void FrmMixer::applyFrameRule(int tab)
 
 void FrmMixer::openTab(int i)
 {
-    if (m_ctx.dialogs.message(openTabQuestion(i), MsgButtons::OkCancel, MsgIcon::Warning, str(StrId::AppTitle))
-        == MsgAnswer::Ok)
+    const MsgAnswer answer = m_ctx.dialogs.message(openTabQuestion(i), MsgButtons::OkCancel,
+                                                   MsgIcon::Warning, str(StrId::AppTitle));
+    if (answer == MsgAnswer::Ok)
         m_tabs->setTabVisible(TabExtended + i, true);
 }
 

@@ -126,7 +126,8 @@ private:
     QWidget *buildDefaultsTab();
     void applyAppearance();
     void connectHandlers();
-    ValueEntry *makeEntry(Scale scale, int min, int max, int index, const QString &name = QStringLiteral("UpDwParam"));
+    ValueEntry *makeEntry(Scale scale, int min, int max, int index,
+                          const QString &name = QStringLiteral("UpDwParam"));
 
     // Handlers.
     void channelClicked(int ch, int row, int choice);

@@ -75,7 +75,8 @@ QWidget *FrmMixer::buildChannelTab()
         return box;
     };
     auto *links = new QHBoxLayout;
-    links->addWidget(linkBox(m_linkLabel, m_link, T::Ch1Link, QStringLiteral("LblLink"), QStringLiteral("OpnLink")));
+    links->addWidget(linkBox(m_linkLabel, m_link, T::Ch1Link, QStringLiteral("LblLink"),
+                             QStringLiteral("OpnLink")));
     links->addSpacing(16);
     links->addWidget(linkBox(m_mixerLinkLabel, m_mixerLink, T::MixerLink, QStringLiteral("LblMixerLink"),
                              QStringLiteral("OpnMixerLink")));
@@ -144,7 +145,8 @@ QWidget *FrmMixer::buildChannelTab()
                     cell->addWidget(group->button(c));
                 strip->rows[size_t(row)] = group;
             } else {
-                ValueEntry *gain = makeEntry(Scale::Level, LevelCodeMin, LevelCodeMax, ch, QStringLiteral("UpDwInpgain"));
+                ValueEntry *gain = makeEntry(Scale::Level, LevelCodeMin, LevelCodeMax, ch,
+                                             QStringLiteral("UpDwInpgain"));
                 m_gains[size_t(ch)] = gain;
                 cell->addWidget(gain, 0, Qt::AlignLeft);
                 cell->addSpacing(3);
@@ -274,7 +276,8 @@ QWidget *FrmMixer::buildSystemTab()
 
     QGridLayout *output = grids[0];
     place(output, 0, m_fieldLabels[0], group(GroupOutputLevel, true));
-    place(output, 1, m_fieldLabels[1], entryBox(m_params[FieldOutputGain], unit(T::Decibel, QStringLiteral("LblUnitGain")), GainPicture));
+    place(output, 1, m_fieldLabels[1],
+          entryBox(m_params[FieldOutputGain], unit(T::Decibel, QStringLiteral("LblUnitGain")), GainPicture));
     place(output, 2, m_onlyLabels[0], group(GroupNoma, false));
     place(output, 3, m_onlyLabels[1], group(GroupKeyLock, false));
 
@@ -300,7 +303,8 @@ QWidget *FrmMixer::buildSystemTab()
         m_muteLabels[size_t(i)] = new QLabel(str(muteTexts[size_t(i)]), attenuation);
         m_muteLabels[size_t(i)]->setObjectName(QStringLiteral("LblMuteA_%1").arg(i));
     }
-    m_muteLabels[0]->setMinimumWidth(m_muteLabels[0]->fontMetrics().horizontalAdvance(QStringLiteral("-000.0")));
+    QLabel *ambientValue = m_muteLabels[0];
+    ambientValue->setMinimumWidth(ambientValue->fontMetrics().horizontalAdvance(QStringLiteral("-000.0")));
     m_muteLabels[0]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     ambient->addWidget(m_muteLabels[1]);
     ambient->addWidget(m_muteLabels[0]);
@@ -463,7 +467,8 @@ QWidget *FrmMixer::buildDefaultsTab()
     auto [priorityBox, priority] = optionBox({str(T::Off), str(T::On)}, QStringLiteral("OpnInit"), 0, false);
     auto [muteBox, mute] = optionBox(captionsOf(3, [](int i) { return str(T::MuteAttFirst + i); }),
                                      QStringLiteral("OpnInit"), 10, false);
-    auto [actionBox, action] = optionBox({str(T::Auto), str(T::Manual)}, QStringLiteral("OpnInit"), 20, false);
+    auto [actionBox, action] =
+        optionBox({str(T::Auto), str(T::Manual)}, QStringLiteral("OpnInit"), 20, false);
     m_priorityDef = priority;
     m_muteAttDef = mute;
     m_actionDef = action;

@@ -22,7 +22,10 @@ struct Records
         dataMarks.fill(2);
         thresholdMarks.fill(2);
     }
-    MixerEdits window(int mixer) { return MixerEdits({mixers, editor, dataMarks, thresholdMarks, received, retries}, mixer); }
+    MixerEdits window(int mixer)
+    {
+        return MixerEdits({mixers, editor, dataMarks, thresholdMarks, received, retries}, mixer);
+    }
     bool pending(int mixer, int id) const { return mixers.SetDataPending[size_t(mixer)][size_t(id)] == -1; }
     int wanted(int mixer, int id) const { return mixers.MixerSetData[size_t(mixer)].value(id); }
 
