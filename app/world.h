@@ -4,6 +4,7 @@
 // by reference. A test builds a fresh world in one line.
 
 #include "base/loopstate.h"
+#include "editor/editorstate.h"
 #include "link/linkstate.h"
 #include "mixer/mixerdata.h"
 #include "panel/panelmodel.h"
@@ -21,6 +22,7 @@ struct World
     LinkState link;
     LoopState loop;
     MixerState mixers;
+    EditorState editor;
     SettingsFiles settings;
     PanelState panel;
 };

@@ -59,7 +59,8 @@ bool ValueEntry::commit()
     if (m_committing)
         return false;
     m_committing = true;
-    const CommitResult r = commitEntry(lineEdit()->text(), m_scale, m_min, m_max);
+    const auto [low, high] = typedBounds ? typedBounds() : std::pair{m_min, m_max};
+    const CommitResult r = commitEntry(lineEdit()->text(), m_scale, low, high);
     if (!r.textToWriteBack.isEmpty())
         lineEdit()->setText(r.textToWriteBack);
     if (r.valid) {

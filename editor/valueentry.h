@@ -9,6 +9,9 @@
 
 #include <QAbstractSpinBox>
 
+#include <functional>
+#include <utility>
+
 class Dialogs;
 
 class ValueEntry : public QAbstractSpinBox
@@ -30,6 +33,11 @@ public:
     void setRange(int min, int max);
     void setMinimum(int min) { setRange(min, qMax(min, m_max)); }
     void setMaximum(int max) { setRange(qMin(m_min, max), max); }
+
+    // Bounds a typed entry must keep when they are not the arrows' range (the
+    // threshold is typed within the mixer's ThresholdMin..ThresholdMax, while
+    // the box shows whatever the mixer reports). Unset: Min..Max.
+    std::function<std::pair<int, int>()> typedBounds;
 
     // Runs the entry procedure on the current text, as Enter or leaving the
     // box does. Returns whether the text was valid. The box shows the stored

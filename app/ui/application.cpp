@@ -13,6 +13,8 @@
 #include "link/ipsettings/frmipsetting.h"
 #include "maintenance/frmdirect.h"
 #include "app/ui/placeholders.h"
+#include "editor/extendedentries.h"
+#include "editor/ui/frmmixer.h"
 #include "link/comm.h"
 #include "link/ethernettransport.h"
 #include "link/serialtransport.h"
@@ -60,7 +62,18 @@ Application::Application(World &world, QStringList arguments)
     m_debug = isDebugCommandLine(m_arguments);
 }
 
-Application::~Application() = default;
+Application::~Application()
+{
+    // The editor windows are top-level windows that refer to this program's
+    // state: they go with it.
+    for (QPointer<FrmMixer> &editor : m_editors)
+        delete editor.data();
+}
+
+FrmMixer *Application::editor(int mixer) const
+{
+    return mixer >= 1 && mixer <= MaxMixers ? m_editors[size_t(mixer)].data() : nullptr;
+}
 
 void Application::wireSync()
 {
@@ -87,6 +100,15 @@ void Application::wireSync()
         for (const auto &[id, text] : texts.setDataTable)
             m_world.settings.SetDataTable.set(id, 0, text);
     };
+    hooks.editorMixer = [this] { return m_editorMixer; };
+    hooks.Enable_Control = [this](int mixer) {
+        if (FrmMixer *w = editor(mixer))
+            w->Enable_Control();
+    };
+    hooks.ambientLevelShown = [this](int mixer, double level) {
+        if (FrmMixer *w = editor(mixer))
+            w->showAmbientLevel(level);
+    };
 }
 
 void Application::wireSettings()
@@ -108,21 +130,43 @@ void Application::wireSettings()
     QObject::connect(main, &FrmMain::modeChangeRequested, main, [this] { onModeChange(); });
     QObject::connect(main, &FrmMain::arrangeRequested, main, [this] { onArrange(); });
     QObject::connect(main, &FrmMain::versionRequested, main, [this] { showVersionDialog(m_main.get()); });
+    // Printing is not built yet; the command is offered while an editor is
+    // open, so it says so rather than doing nothing.
+    QObject::connect(main, &FrmMain::printRequested, main,
+                     [this] { m_world.dialogs.tell(str(StrId::NotAvailable), MsgIcon::Information); });
 }
 
-QWidget *Application::showEditor(int mixer)
+FrmMixerContext Application::editorContext()
 {
-    // Stand-in for the editor window FrmMixer: marks the mixer active while open.
-    QPointer<QWidget> &slot = m_editors[size_t(mixer)];
+    ::StatusPoll &poll = m_sync->poll();
+    EditorEnv env{m_world.mixers, m_world.editor, poll.DataReadMark, poll.ThresholdReadMark,
+                  poll.DataReceived, m_sync->setData().SetDataRetryCount};
+    return FrmMixerContext{
+        env,
+        m_world.loop,
+        m_world.link,
+        m_world.dialogs,
+        [this] {
+            if (m_comm)
+                m_comm->CommDrain();
+        },
+        [this](bool on) {
+            if (m_main)
+                m_main->action(QStringLiteral("MenPrint"))->setEnabled(on);
+        },
+        // The parameter grid is not built yet; GridItem is already set.
+        [this](int) { m_world.dialogs.tell(str(StrId::NotAvailable), MsgIcon::Information); }};
+}
+
+FrmMixer *Application::showEditor(int mixer)
+{
+    QPointer<FrmMixer> &slot = m_editors[size_t(mixer)];
     if (!slot) {
-        auto *w = new PlaceholderWindow(QStringLiteral("FrmMixer"), MixerName(mixer));
-        w->setModal(false);
-        w->resize(480, 320);
-        w->onClosed = [this, mixer] { m_world.mixers.MixerData[size_t(mixer)].Active = 0; };
+        auto *w = new FrmMixer(editorContext(), mixer, m_debug);
+        w->setAttribute(Qt::WA_DeleteOnClose);
         slot = w;
     }
     slot->setWindowTitle(MixerName(mixer));
-    m_world.mixers.MixerData[size_t(mixer)].Active = -1;
     m_editorMixer = mixer;
     slot->show();
     return slot;
@@ -283,7 +327,7 @@ void Application::openMainWindow()
         return;
     m_main->action(QStringLiteral("MenDebugWrite"))->setEnabled(m_world.mixers.WriteAccess);
     if (!m_world.link.offline()) {
-        QWidget *editor = showEditor(1);
+        FrmMixer *editor = showEditor(1);
         m_editorHeight = editor->frameGeometry().height();
         m_world.mixers.MixerCount = 1; // until the first status reply
         const int screenWidth = m_main->screen() ? m_main->screen()->availableGeometry().width() : 1920;
@@ -308,6 +352,19 @@ void Application::connectStep()
     wireSync();
     m_jobs = std::make_unique<JobWindow>(m_world, *m_comm);
     m_jobs->SetData = [this] { return m_sync->SetData(); };
+    // The extended write takes its values from the master's editor entries.
+    m_extendedSource = std::make_unique<EditorExtendedSource>(
+        [this]() -> std::optional<ExtendedEntries> {
+            if (FrmMixer *w = editor(1))
+                return w->extendedEntries();
+            return std::nullopt;
+        },
+        m_world.mixers.ExtendedData[1]);
+    m_jobs->extendedValues = m_extendedSource.get();
+    m_jobs->refreshExtendedDisplay = [this](int mixer) {
+        if (FrmMixer *w = editor(mixer))
+            w->refreshExtendedDisplay();
+    };
     m_jobs->markFirstReply = [this] {
         ::StatusPoll &poll = m_sync->poll();
         if (poll.FirstReply == NoReplyYet)

@@ -16,8 +16,11 @@
 #include <functional>
 #include <memory>
 
+class EditorExtendedSource;
 class FrmMain;
 class FrmMdi;
+class FrmMixer;
+struct FrmMixerContext;
 class JobWindow;
 class MdlComm;
 class MixerSync;
@@ -45,6 +48,8 @@ public:
 
     MixerSync *sync() const { return m_sync.get(); }
     FrmMdi *panelWindow() const;
+    // The editor window of a mixer, when one is loaded.
+    FrmMixer *editor(int mixer) const;
     SettingsCommands *settings() const { return m_settings.get(); }
 
     // JobHandlers
@@ -61,7 +66,8 @@ public:
 
 private:
     // Mixer-mode commands of the main window.
-    QWidget *showEditor(int mixer);
+    FrmMixer *showEditor(int mixer);
+    FrmMixerContext editorContext();
     void unloadEditor(int mixer);
     void unloadActiveEditors();
     void onShowMixer();
@@ -90,7 +96,8 @@ private:
     std::unique_ptr<FrmMain> m_main;
     std::unique_ptr<JobLoop> m_loop;
     QPointer<FrmMdi> m_panel;
-    std::array<QPointer<QWidget>, MixerSlots> m_editors{};
+    std::array<QPointer<FrmMixer>, MixerSlots> m_editors{};
+    std::unique_ptr<EditorExtendedSource> m_extendedSource; // job 4 reads mixer 1's editor
     int m_editorHeight = 0;      // remembered for the arrange command
     QPoint m_editorPosition;     // where the last editor was before a mode change
     int m_editorMixer = 0;       // the mixer the editor shows

@@ -1,0 +1,43 @@
+#pragma once
+
+// What the mixer editor windows share with each other, with the job loop and
+// with the control panel, and what one editor reaches of the running program.
+// No widgets here.
+
+#include "mixer/mixerdata.h"
+
+#include <array>
+
+// One for the whole program, owned by the application.
+struct EditorState
+{
+    // 1 while a window writes MixerData into its controls: the value and
+    // field change handlers then store nothing. Option clicks caused by the
+    // refresh still store (they find MixerData's own value, so nothing is
+    // marked unless a link copies it elsewhere).
+    quint8 Refreshing = 0;
+    // Which item the parameter grid shows: 0..7 the channel rows, 8..11 the
+    // four labels of the system tab.
+    qint16 GridItem = 0;
+    // Ignore-next-click flags of the override (RemoteOn) and mute (RemoteOff)
+    // rows, per mixer 1..16 and channel 1..8. The control panel raises one
+    // when it gives a channel its value back on closing; the next click of
+    // that row and channel in an editor only lowers the flag.
+    std::array<std::array<bool, ChannelCount + 1>, MixerSlots> IgnoreRemoteOnClick{};
+    std::array<std::array<bool, ChannelCount + 1>, MixerSlots> IgnoreRemoteOffClick{};
+};
+
+// One byte per mixer 1..16, as the status poll keeps them (mixer/statuspoll.h).
+using ReadMarks = std::array<quint8, MixerSlots>;
+
+// What an editor reaches: the records, the shared editor state, the read
+// marks and DataReceived of the status poll, and SetData's pass counter.
+struct EditorEnv
+{
+    MixerState &mixers;
+    EditorState &editor;
+    ReadMarks &DataReadMark;
+    ReadMarks &ThresholdReadMark;
+    quint8 &DataReceived;
+    int &SetDataRetryCount;
+};

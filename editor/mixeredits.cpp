@@ -1,0 +1,220 @@
+#include "editor/mixeredits.h"
+
+#include "editor/editorrules.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+// What the links copy of a channel: every strip setting but Priority, which
+// only the simultaneous-selection group of the master's window sets.
+constexpr std::array<ChannelFamily, 8> LinkedFamilies{
+    ChannelFamily::InputLevel, ChannelFamily::Phantom,  ChannelFamily::HeadAmp,
+    ChannelFamily::LowCutFil,  ChannelFamily::ThresholdObj, ChannelFamily::RemoteOn,
+    ChannelFamily::RemoteOff,  ChannelFamily::InputGain};
+// What Mixer-Link copies of a mixer's own settings.
+constexpr std::array<int, 5> LinkedSystemKeys{MixerKey::OutputLevel, MixerKey::OutputGain,
+                                              MixerKey::Threshold, MixerKey::MuteChange,
+                                              MixerKey::MuteAtt};
+constexpr int MuteAttChoices = 3;
+constexpr quint8 PriorityAllowed = 1;
+} // namespace
+
+MixerEdits::MixerEdits(EditorEnv env, int editMixer)
+    : m_env(env), m_mixer(std::clamp(editMixer, 1, MaxMixers))
+{
+}
+
+int MixerEdits::lastLinkedMixer() const
+{
+    // With the link lost (no mixers counted) an edit still reaches the mixer
+    // the window shows.
+    return std::clamp<int>(m_env.mixers.MixerCount, m_mixer, MaxMixers);
+}
+
+std::vector<int> MixerEdits::targetMixers(bool linkable) const
+{
+    if (!(linkable && master() && m_mixerLink))
+        return {m_mixer};
+    std::vector<int> mixers;
+    for (int t = 1; t <= lastLinkedMixer(); ++t)
+        mixers.push_back(t);
+    return mixers;
+}
+
+std::vector<int> MixerEdits::targetChannels(int ch) const
+{
+    if (!m_ch1Link)
+        return {ch + 1};
+    if (ch != 0)
+        return {};
+    std::vector<int> channels;
+    for (int n = 1; n <= ChannelCount; ++n)
+        channels.push_back(n);
+    return channels;
+}
+
+void MixerEdits::store(int mixer, int id, int code, Mark mark)
+{
+    MixerState &s = m_env.mixers;
+    MixerDataRecord &wanted = s.MixerSetData[size_t(mixer)];
+    wanted.setValue(id, code);
+    // Compared as stored, so a code the record cannot hold is judged by what
+    // would actually be sent.
+    if (wanted.value(id) == s.MixerData[size_t(mixer)].value(id))
+        return;
+    switch (mark) {
+    case Mark::Strip: m_env.DataReadMark[size_t(m_mixer)] = 0; break;
+    case Mark::System: m_env.DataReadMark[size_t(mixer)] = 0; break;
+    case Mark::Threshold: m_env.ThresholdReadMark[size_t(mixer)] = 0; break;
+    }
+    s.SetDataPending[size_t(mixer)][size_t(id)] = -1;
+    m_env.SetDataRetryCount = 0;
+}
+
+void MixerEdits::copyMarked(int mixer, int id, int code)
+{
+    m_env.mixers.setPending(mixer, id, code);
+    m_env.SetDataRetryCount = 0;
+}
+
+void MixerEdits::storeChannels(ChannelFamily family, int ch, int code)
+{
+    for (int t : targetMixers(true))
+        for (int n : targetChannels(ch))
+            store(t, channelKeyId(family, n), code, Mark::Strip);
+}
+
+void MixerEdits::storeSystem(int id, int code, bool linkable, Mark mark)
+{
+    for (int t : targetMixers(linkable))
+        store(t, id, code, mark);
+}
+
+bool MixerEdits::channelOptionClicked(int index)
+{
+    if (!validChannelOption(index))
+        return false;
+    const ChannelOption o = channelOption(index);
+    const int n = o.ch + 1;
+    EditorState &e = m_env.editor;
+    auto *ignore = o.row == RowRemoteOn    ? &e.IgnoreRemoteOnClick[size_t(m_mixer)][size_t(n)]
+                   : o.row == RowRemoteOff ? &e.IgnoreRemoteOffClick[size_t(m_mixer)][size_t(n)]
+                                           : nullptr;
+    if (ignore && *ignore) {
+        *ignore = false;
+        return false;
+    }
+    if (targetChannels(o.ch).empty())
+        return false;
+    storeChannels(rowFamily(o.row), o.ch, o.choice);
+    return true;
+}
+
+bool MixerEdits::gainChanged(int ch, int code)
+{
+    if (m_env.editor.Refreshing || ch < 0 || ch >= ChannelCount || targetChannels(ch).empty())
+        return false;
+    storeChannels(ChannelFamily::InputGain, ch, code);
+    return true;
+}
+
+void MixerEdits::turnCh1LinkOn(int gainCode)
+{
+    m_ch1Link = true;
+    gainChanged(0, gainCode);
+    const MixerDataRecord &own = m_env.mixers.MixerSetData[size_t(m_mixer)];
+    for (int row : OptionRows) {
+        const int choice = own.channel(rowFamily(row), 1);
+        // A value no button stands for is left where it is.
+        if (choice < rowChoices(row))
+            channelOptionClicked(channelOptionIndex(0, row, choice));
+    }
+    if (!(master() && m_mixerLink))
+        return;
+    const MixerDataRecord master = m_env.mixers.MixerSetData[1];
+    for (int t = 2; t <= lastLinkedMixer(); ++t)
+        for (ChannelFamily f : LinkedFamilies)
+            for (int n = 1; n <= ChannelCount; ++n)
+                copyMarked(t, channelKeyId(f, n), master.channel(f, 1));
+}
+
+bool MixerEdits::chooseMixerLink(bool on)
+{
+    if (!master())
+        return false;
+    m_mixerLink = on;
+    const MixerDataRecord master = m_env.mixers.MixerSetData[1];
+    for (int t = 2; t <= lastLinkedMixer(); ++t) {
+        if (on)
+            for (ChannelFamily f : LinkedFamilies)
+                for (int n = 1; n <= ChannelCount; ++n)
+                    copyMarked(t, channelKeyId(f, n), master.channel(f, m_ch1Link ? 1 : n));
+        for (int id : LinkedSystemKeys)
+            copyMarked(t, id, master.value(id));
+    }
+    m_env.SetDataRetryCount = 0;
+    return true;
+}
+
+void MixerEdits::storeSimultaneous(int choice)
+{
+    MixerState &s = m_env.mixers;
+    MixerDataRecord &wanted = s.MixerSetData[size_t(m_mixer)];
+    for (int n = 1; n <= ChannelCount; ++n)
+        wanted.channel(ChannelFamily::Priority, n) = choice == 0 ? PriorityAllowed : 0;
+    wanted.OnlyType() = quint8(choice == 0 ? 0 : choice - 1);
+    if (choice == simultaneousChoice(s.MixerData[size_t(m_mixer)]))
+        return;
+    auto &flags = s.SetDataPending[size_t(m_mixer)];
+    for (int n = 1; n <= ChannelCount; ++n)
+        flags[size_t(channelKeyId(ChannelFamily::Priority, n))] = -1;
+    flags[MixerKey::OnlyType] = -1;
+    m_env.DataReadMark[size_t(m_mixer)] = 0;
+    m_env.SetDataRetryCount = 0;
+}
+
+MixerEdits::SystemClick MixerEdits::systemOptionClicked(int index)
+{
+    const int group = index / 10;
+    const int choice = index % 10;
+    if (index < 0 || choice >= groupChoices(group) || (!master() && !slaveGroup(group)))
+        return {};
+    SystemClick click;
+    click.stored = true;
+    if (group == GroupSimultaneous)
+        storeSimultaneous(choice);
+    else
+        storeSystem(groupKeyId(group), choice, slaveGroup(group));
+    if (group == GroupMuteChange)
+        click.mute = choice == 1 ? MuteMode::Manual : MuteMode::Auto;
+    return click;
+}
+
+void MixerEdits::muteAttClicked(int i)
+{
+    if (i >= 0 && i < MuteAttChoices)
+        storeSystem(MixerKey::MuteAtt, i, true);
+}
+
+int MixerEdits::thresholdChanged(int code)
+{
+    if (m_env.editor.Refreshing)
+        return code;
+    const ExtendedRecord &ext = m_env.mixers.ExtendedData[size_t(m_mixer)];
+    const int kept = std::max<int>(ext.ThresholdMin, std::min<int>(code, ext.ThresholdMax));
+    storeSystem(MixerKey::Threshold, kept, true, Mark::Threshold);
+    return kept;
+}
+
+void MixerEdits::outputGainChanged(int code)
+{
+    if (!m_env.editor.Refreshing)
+        storeSystem(MixerKey::OutputGain, code, true);
+}
+
+void MixerEdits::holdTimeChanged(int code)
+{
+    if (!m_env.editor.Refreshing)
+        storeSystem(MixerKey::HoldTime, code, false);
+}

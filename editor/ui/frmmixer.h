@@ -1,0 +1,213 @@
+#pragma once
+
+// FrmMixer: the editor window of one linked mixer. Four tabs: the eight
+// channel strips side by side with the ch1-Link and Mixer-Link options, the
+// mixer's system settings, and (behind a confirmation) the extended data and
+// the initial values. The window never talks to the link: edits go through
+// MixerEdits into MixerSetData with their send flags, group operations are
+// requests to the job loop, and a timer keeps the controls following
+// MixerData once a fresh status reply has arrived.
+
+#include "base/loopstate.h"
+#include "editor/editorrules.h"
+#include "editor/extendedentries.h"
+#include "editor/mixeredits.h"
+#include "editor/scales.h"
+#include "link/linkstate.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class Dialogs;
+class OptionGroup;
+class QFrame;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class ValueEntry;
+
+struct FrmMixerContext
+{
+    EditorEnv env;
+    LoopState &loop;
+    LinkState &link;
+    Dialogs &dialogs;
+    std::function<void()> drain;                 // CommDrain
+    std::function<void(bool)> setPrintEnabled;   // MenPrint and its toolbar button
+    std::function<void(int gridItem)> showParameterGrid;
+};
+
+class FrmMixer : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Loads the window for mixer `editMixer` (1 the master, 2..16 the
+    // slaves); the number stays for the window's life. With `debugMode` (the
+    // "DEBUG" command line) the silent-time and ThresholdK2 rows show and the
+    // window stays open when its mixer drops out of the link.
+    FrmMixer(FrmMixerContext context, int editMixer, bool debugMode, QWidget *parent = nullptr);
+    ~FrmMixer() override;
+
+    int EditMixer() const { return m_edits.editMixer(); }
+    MixerEdits &edits() { return m_edits; }
+
+    // Re-applies who may edit what for this mixer and its model.
+    void Enable_Control();
+    // One tick of the refresh timer (Timer1).
+    void Timer1();
+    // After an extended read: the extended and initial-values entries show
+    // ExtendedData again.
+    void refreshExtendedDisplay();
+    // The status poll's ambient level, shown while the gate attenuation is auto.
+    void showAmbientLevel(double level);
+    // The entries of tabs 2 and 3 as they stand (what the extended write sends).
+    ExtendedEntries extendedEntries() const;
+
+    // UpDwParam(i): the system tab's fields 5..7, the extended tab's others.
+    enum Field : int {
+        FieldOutPeak = 0, FieldThresholdK = 1, FieldMuteK = 2, FieldThresholdMin = 3,
+        FieldThresholdMax = 4, FieldThreshold = 5, FieldOutputGain = 6, FieldHoldTime = 7,
+        FieldNoiseReference = 8, FieldNoiseThreshold = 9, FieldSilentTime = 10,
+        FieldHoldTime2 = 11, FieldThresholdK2 = 12,
+    };
+    static constexpr int GainPicture = 8;      // ImgChannel(8): OutputGain
+    static constexpr int ThresholdPicture = 9; // ImgChannel(9): the threshold's position
+
+    // The controls, by the window's own indexed names.
+    QTabWidget *SSTMixer() const { return m_tabs; }
+    QFrame *tabFrame(int tab) const { return m_tabFrames[size_t(tab)]; }
+    QRadioButton *OpnLink(int i) const;
+    QRadioButton *OpnMixerLink(int i) const;
+    QRadioButton *OpnParamCh(int index) const;
+    QRadioButton *OpnParam(int index) const;
+    QRadioButton *OpnMuteM(int i) const;
+    QRadioButton *ExtParam(int index) const;
+    QRadioButton *OpnInit(int index) const;
+    ValueEntry *UpDwInpgain(int ch) const { return m_gains[size_t(ch)]; }
+    ValueEntry *UpDwParam(int i) const { return m_params[size_t(i)]; }
+    ValueEntry *UpDwParam2(int i) const { return m_params2[size_t(i)]; }
+    QLabel *LblCh(int ch) const { return m_chLabels[size_t(ch)]; }
+    QLabel *Lbl1L(int row) const { return m_rowLabels[size_t(row)]; }
+    QLabel *Label1(int i) const { return m_fieldLabels[size_t(i)]; }
+    QLabel *LblMuteA(int i) const { return m_muteLabels[size_t(i)]; }
+    QLabel *ImgChannel(int i) const { return m_pictures[size_t(i)]; }
+    // The picture number ImgChannel(i) shows (0..31).
+    int pictureOf(int i) const;
+    QPushButton *CmdInitch(int i) const { return m_initCh[size_t(i)]; }
+    QPushButton *CmdInit(int i) const { return m_init[size_t(i)]; }
+    QPushButton *CmdOpen(int i) const { return m_open[size_t(i)]; }
+    QPushButton *CmdMixer(int i) const { return m_toMixer[size_t(i)]; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    static constexpr int WordMax = 32767; // 15-bit register values
+    static constexpr int HoldTimeUnit = 10; // LblMonly(10): "秒" beside HoldTime
+
+    // One channel strip: its frame and its rows of option buttons.
+    struct Strip
+    {
+        QFrame *frame = nullptr;
+        std::array<OptionGroup *, 8> rows{}; // by ChannelRow; row 5 has none
+    };
+
+    // Building.
+    QWidget *buildChannelTab();
+    QWidget *buildSystemTab();
+    QWidget *buildExtendedTab();
+    QWidget *buildDefaultsTab();
+    void applyAppearance();
+    void connectHandlers();
+    ValueEntry *makeEntry(Scale scale, int min, int max, int index,
+                          const QString &name = QStringLiteral("UpDwParam"));
+
+    // Handlers.
+    void channelClicked(int ch, int row, int choice);
+    void gainChanged(int ch, int code);
+    void linkClicked(int i);
+    void mixerLinkClicked(int i);
+    void systemClicked(int group, int choice);
+    void setMuteMode(MixerEdits::MuteMode mode);
+    void paramChanged(int i, int code);
+    void defaultsBoundChanged();
+    void noiseOptionClicked(int group, int choice);
+    void tabSelected(int tab);
+    void openTab(int i);
+    void writeGroup(int n);
+    void initialise(int code);
+    void requestJob(JobCode job);
+
+    // Showing MixerData.
+    void refresh();
+    bool drawPictures();
+    void setPicture(int i, int picture);
+    void applyChannelEnables();
+    void applyFrameRule(int tab);
+    void showStripLink(bool linked);
+    void loadExtendedTab();
+    void loadDefaultsTab();
+    void applyNoiseOptions();
+    void tightenThresholdRanges();
+    void tightenDefaultRanges();
+
+    FrmMixerContext m_ctx;
+    MixerEdits m_edits;
+    bool m_debug = false;
+    EnableRules m_rules;
+    qint16 m_appliedModel = -2;
+    bool m_firstTick = true;
+    bool m_closed = false;
+    bool m_ambientShown = true;
+    bool m_loadingEntries = false;
+    std::array<OlderModelLocks, ChannelCount> m_locks{};
+    bool m_outputLocked = false;
+    QTimer m_timer;
+
+    QTabWidget *m_tabs = nullptr;
+    std::array<QFrame *, 4> m_tabFrames{};
+    std::array<QFrame *, 3> m_systemGroups{};
+    std::array<QFrame *, 3> m_extendedGroups{};
+    QFrame *m_defaultsGroup = nullptr;
+
+    OptionGroup *m_link = nullptr;
+    OptionGroup *m_mixerLink = nullptr;
+    QLabel *m_linkLabel = nullptr;
+    QLabel *m_mixerLinkLabel = nullptr;
+    std::array<std::unique_ptr<Strip>, ChannelCount> m_strips;
+    std::array<QLabel *, ChannelCount> m_chLabels{};
+    std::array<QLabel *, 8> m_rowLabels{};
+    std::array<ValueEntry *, ChannelCount> m_gains{};
+    std::array<QPushButton *, ChannelCount + 1> m_initCh{};
+
+    std::array<OptionGroup *, 9> m_groups{};
+    OptionGroup *m_muteAtt = nullptr;
+    std::array<QLabel *, 4> m_fieldLabels{};
+    std::array<QLabel *, 11> m_onlyLabels{}; // LblMonly(0..7, 10) of the system tab
+    std::array<QLabel *, 3> m_muteLabels{};
+    std::array<QLabel *, 10> m_pictures{};
+    std::array<int, 10> m_pictureShown{};
+    std::array<ValueEntry *, 13> m_params{};
+    std::array<ValueEntry *, 2> m_params2{};
+    std::array<QPushButton *, 7> m_init{};
+    std::array<QPushButton *, 2> m_open{};
+    std::array<QPushButton *, 4> m_toMixer{};
+
+    OptionGroup *m_noise = nullptr;     // ExtParam(0..1)
+    OptionGroup *m_headLack = nullptr;  // ExtParam(10..11)
+    OptionGroup *m_priorityDef = nullptr;  // OpnInit(0..1)
+    OptionGroup *m_muteAttDef = nullptr;   // OpnInit(10..12)
+    OptionGroup *m_actionDef = nullptr;    // OpnInit(20..21)
+    // What each noise option governs: the fields with their labels.
+    std::vector<QWidget *> m_noiseFields;
+    std::vector<QWidget *> m_headLackFields;
+    // Rows the "DEBUG" layout shows: silent time and ThresholdK2.
+    std::vector<QWidget *> m_debugRows;
+};

@@ -1,0 +1,503 @@
+// The layout of FrmMixer: its four tabs and their controls. What the
+// controls do is in frmmixer.cpp.
+
+#include "editor/ui/frmmixer.h"
+
+#include "base/strings.h"
+#include "editor/editorrules.h"
+#include "editor/editortexts.h"
+#include "editor/ui/editorlook.h"
+#include "editor/ui/levelpictures.h"
+#include "editor/ui/optiongroup.h"
+#include "editor/valueentry.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace T = EditorText;
+
+namespace {
+
+constexpr int NoiseEntryMax = 65535;
+constexpr int HoldTimeMax = 5;          // 3.0 s
+constexpr int TwentiethsMax = 119;      // 6.00 s
+constexpr int OutPeakMin = -200, OutPeakMax = 60;
+constexpr int ThresholdKMin = 1, ThresholdKMax = 1000;
+
+// Top to bottom, the rows of a strip as the row labels Lbl1L(0..7) name them;
+// -1 is the gain.
+constexpr std::array<int, 8> StripOrder{RowInputLevel, RowPhantom,   RowHeadAmp,   RowLowCutFil,
+                                        -1,            RowRemoteOn,  RowRemoteOff, RowThresholdObj};
+
+// The initialise button of each system group frame: output, threshold, gate.
+constexpr std::array<int, 3> CmdInitOfSystemGroup{5, 4, 3};
+
+} // namespace
+
+ValueEntry *FrmMixer::makeEntry(Scale scale, int min, int max, int index, const QString &name)
+{
+    auto *e = new ValueEntry(m_ctx.dialogs, scale);
+    e->setRange(min, max);
+    e->setObjectName(name + u'_' + QString::number(index));
+    return e;
+}
+
+QWidget *FrmMixer::buildChannelTab()
+{
+    const int m = EditMixer();
+    QFrame *frame = m_tabFrames[TabChannels];
+    auto *grid = new QGridLayout(frame);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(6);
+
+    // ch1-Link and Mixer-Link.
+    auto linkBox = [&](QLabel *&label, OptionGroup *&group, int textId, const QString &labelName,
+                       const QString &name) {
+        auto *box = groupFrame(frame, labelName + QStringLiteral("Box"));
+        auto *row = new QHBoxLayout(box);
+        row->setContentsMargins(0, 0, 10, 0);
+        row->setSpacing(12);
+        label = new QLabel(str(textId), box);
+        label->setObjectName(labelName);
+        label->setFont(appearanceFont(T::LinkFont));
+        label->setContentsMargins(10, 4, 10, 4);
+        paint(label, T::LinkBack, T::LinkFore);
+        group = new OptionGroup({str(T::LinkOn), str(T::LinkOff)}, box, name);
+        group->select(1, OptionGroup::Notify::Quiet);
+        row->addWidget(label);
+        row->addWidget(group->button(0));
+        row->addWidget(group->button(1));
+        return box;
+    };
+    auto *links = new QHBoxLayout;
+    links->addWidget(linkBox(m_linkLabel, m_link, T::Ch1Link, QStringLiteral("LblLink"),
+                             QStringLiteral("OpnLink")));
+    links->addSpacing(16);
+    links->addWidget(linkBox(m_mixerLinkLabel, m_mixerLink, T::MixerLink, QStringLiteral("LblMixerLink"),
+                             QStringLiteral("OpnMixerLink")));
+    links->addStretch();
+    grid->addLayout(links, 0, 0, 1, ChannelCount + 1);
+
+    // Every row has the same height in the label column and in each strip.
+    QRadioButton probe(QStringLiteral("X"));
+    probe.setFont(font());
+    const int line = probe.sizeHint().height();
+    ValueEntry entryProbe(m_ctx.dialogs);
+    entryProbe.setFont(font());
+    const int gainBlock = entryProbe.sizeHint().height() + levelPictureSize().height() + 10;
+    auto blockHeight = [&](int row) { return row < 0 ? gainBlock : rowChoices(row) * line + 6; };
+    const int header = line + 6;
+
+    auto *labels = new QFrame(frame);
+    labels->setObjectName(QStringLiteral("FrameRowLabels"));
+    labels->setFrameShape(QFrame::Box);
+    paint(labels, T::RowBack, 0);
+    auto *labelColumn = new QVBoxLayout(labels);
+    labelColumn->setContentsMargins(0, 0, 0, 0);
+    labelColumn->setSpacing(0);
+    labelColumn->addSpacing(header);
+    for (int k = 0; k < int(StripOrder.size()); ++k) {
+        labelColumn->addWidget(separator(labels));
+        auto *l = new QLabel(labelText(str(T::RowLabelFirst + k)), labels);
+        l->setObjectName(QStringLiteral("Lbl1L_%1").arg(k));
+        l->setFont(appearanceFont(T::RowFont));
+        paint(l, T::RowBack, T::RowFore);
+        l->setContentsMargins(8, 0, 8, 0);
+        l->setFixedHeight(blockHeight(StripOrder[size_t(k)]));
+        l->installEventFilter(this);
+        m_rowLabels[size_t(k)] = l;
+        labelColumn->addWidget(l);
+    }
+    labelColumn->addStretch();
+    grid->addWidget(labels, 1, 0);
+
+    for (int ch = 0; ch < ChannelCount; ++ch) {
+        auto strip = std::make_unique<Strip>();
+        strip->frame = new QFrame(frame);
+        strip->frame->setObjectName(QStringLiteral("FrameCh_%1").arg(ch));
+        strip->frame->setFrameShape(QFrame::Box);
+        auto *column = new QVBoxLayout(strip->frame);
+        column->setContentsMargins(0, 0, 0, 0);
+        column->setSpacing(0);
+        auto *caption = new QLabel(strip->frame);
+        caption->setObjectName(QStringLiteral("LblCh_%1").arg(ch));
+        caption->setAlignment(Qt::AlignCenter);
+        caption->setFixedHeight(header);
+        m_chLabels[size_t(ch)] = caption;
+        column->addWidget(caption);
+        for (int row : StripOrder) {
+            column->addWidget(separator(strip->frame));
+            auto *block = new QWidget(strip->frame);
+            block->setFixedHeight(blockHeight(row));
+            auto *cell = new QVBoxLayout(block);
+            cell->setContentsMargins(6, 3, 6, 3);
+            cell->setSpacing(0);
+            if (row >= 0) {
+                auto *group = new OptionGroup(
+                    captionsOf(rowChoices(row), [row](int c) { return str(channelCaptionId(row, c)); }),
+                    block, QStringLiteral("OpnParamCh"), channelOptionIndex(ch, row, 0));
+                for (int c = 0; c < group->count(); ++c)
+                    cell->addWidget(group->button(c));
+                strip->rows[size_t(row)] = group;
+            } else {
+                ValueEntry *gain = makeEntry(Scale::Level, LevelCodeMin, LevelCodeMax, ch,
+                                             QStringLiteral("UpDwInpgain"));
+                m_gains[size_t(ch)] = gain;
+                cell->addWidget(gain, 0, Qt::AlignLeft);
+                cell->addSpacing(3);
+                auto *picture = new QLabel(block);
+                picture->setObjectName(QStringLiteral("ImgChannel_%1").arg(ch));
+                m_pictures[size_t(ch)] = picture;
+                cell->addWidget(picture, 0, Qt::AlignLeft);
+            }
+            column->addWidget(block);
+        }
+        column->addStretch();
+        grid->addWidget(strip->frame, 1, ch + 1);
+        m_strips[size_t(ch)] = std::move(strip);
+    }
+    showStripLink(false);
+
+    auto *initLabel = new QLabel(str(T::Initialise), frame);
+    initLabel->setObjectName(QStringLiteral("Lbl1R"));
+    grid->addWidget(initLabel, 2, 0, 1, ChannelCount + 1);
+    for (int i = 0; i <= ChannelCount; ++i) {
+        auto *b = new QPushButton(i < ChannelCount ? channelText(m, i) : str(T::AllChannels), frame);
+        b->setObjectName(QStringLiteral("CmdInitch_%1").arg(i));
+        b->setAutoDefault(false);
+        m_initCh[size_t(i)] = b;
+        grid->addWidget(b, 3, i < ChannelCount ? i + 1 : 0);
+    }
+    grid->setRowStretch(4, 1);
+    return frame;
+}
+
+QWidget *FrmMixer::buildSystemTab()
+{
+    QFrame *frame = m_tabFrames[TabSystem];
+    frame->setFont(appearanceFont(T::tabFont(TabSystem)));
+    auto *outer = new QVBoxLayout(frame);
+    auto *row = new QHBoxLayout;
+    row->setSpacing(10);
+    outer->addLayout(row);
+
+    auto label = [&](QWidget *parent, int textId, const QString &name) {
+        auto *l = new QLabel(labelText(str(textId)), parent);
+        l->setObjectName(name);
+        l->setContentsMargins(0, 2, 0, 0);
+        paint(l, 0, T::tabLabelFore(TabSystem));
+        return l;
+    };
+    std::array<QGridLayout *, 3> grids{};
+    for (int g = 0; g < 3; ++g) {
+        QFrame *box = groupFrame(frame, QStringLiteral("FrameSys_%1").arg(g));
+        auto *column = new QVBoxLayout(box);
+        column->setContentsMargins(0, 0, 0, 8);
+        auto *heading = new QLabel(str(T::GroupHeadingFirst + g), box);
+        heading->setObjectName(QStringLiteral("LblUp_%1").arg(g));
+        heading->setContentsMargins(10, 4, 10, 4);
+        paint(heading, T::tabHeadingBack(TabSystem), T::tabHeadingFore(TabSystem));
+        column->addWidget(heading);
+        grids[size_t(g)] = new QGridLayout;
+        grids[size_t(g)]->setContentsMargins(12, 6, 12, 0);
+        grids[size_t(g)]->setHorizontalSpacing(14);
+        grids[size_t(g)]->setVerticalSpacing(10);
+        column->addLayout(grids[size_t(g)]);
+        column->addStretch();
+        auto *buttons = new QHBoxLayout;
+        buttons->setContentsMargins(12, 0, 12, 0);
+        buttons->addStretch();
+        const int init = CmdInitOfSystemGroup[size_t(g)];
+        m_init[size_t(init)] = new QPushButton(str(T::Initialise), box);
+        m_init[size_t(init)]->setObjectName(QStringLiteral("CmdInit_%1").arg(init));
+        buttons->addWidget(m_init[size_t(init)]);
+        column->addLayout(buttons);
+        m_systemGroups[size_t(g)] = box;
+        row->addWidget(box);
+    }
+
+    auto group = [&](int g, bool vertical) {
+        auto [box, options] = optionBox(
+            captionsOf(groupChoices(g), [g](int c) { return systemCaption(g, c); }),
+            QStringLiteral("OpnParam"), g * 10, vertical);
+        m_groups[size_t(g)] = options;
+        return box;
+    };
+    auto place = [](QGridLayout *grid, int r, QWidget *l, QWidget *content) {
+        grid->addWidget(l, r, 0, Qt::AlignLeft | Qt::AlignTop);
+        grid->addWidget(content, r, 1, Qt::AlignLeft | Qt::AlignTop);
+    };
+    auto unit = [&](int textId, const QString &name) {
+        auto *l = new QLabel(str(textId));
+        l->setObjectName(name);
+        return l;
+    };
+    // An entry with its unit, and a picture below when it has one.
+    auto entryBox = [&](ValueEntry *entry, QLabel *unitLabel, int picture) {
+        auto *box = new QWidget;
+        auto *v = new QVBoxLayout(box);
+        v->setContentsMargins(0, 0, 0, 0);
+        v->setSpacing(4);
+        auto *h = new QHBoxLayout;
+        h->setSpacing(6);
+        h->addWidget(entry);
+        if (unitLabel)
+            h->addWidget(unitLabel);
+        h->addStretch();
+        v->addLayout(h);
+        if (picture >= 0) {
+            m_pictures[size_t(picture)] = new QLabel(box);
+            m_pictures[size_t(picture)]->setObjectName(QStringLiteral("ImgChannel_%1").arg(picture));
+            v->addWidget(m_pictures[size_t(picture)]);
+        }
+        return box;
+    };
+    for (int i = 0; i < 4; ++i)
+        m_fieldLabels[size_t(i)] = label(frame, T::FieldLabelFirst + i, QStringLiteral("Label1_%1").arg(i));
+    const std::array<int, 8> onlyTexts{T::Noma, T::KeyLock, T::ThresholdAction, T::ThresholdUnit,
+                                       T::AutomaticAction, T::LastOn, T::Simultaneous, T::HoldTime};
+    for (int j = 0; j < 8; ++j)
+        m_onlyLabels[size_t(j)] = label(frame, onlyTexts[size_t(j)], QStringLiteral("LblMonly_%1").arg(j));
+
+    m_params[FieldThreshold] = makeEntry(Scale::Count, 0, WordMax, FieldThreshold);
+    m_params[FieldOutputGain] = makeEntry(Scale::Level, LevelCodeMin, LevelCodeMax, FieldOutputGain);
+    m_params[FieldHoldTime] = makeEntry(Scale::HalfSeconds, 0, HoldTimeMax, FieldHoldTime);
+    // A typed threshold must lie within the mixer's own limits; the box
+    // itself shows whatever the mixer reports.
+    m_params[FieldThreshold]->typedBounds = [this] {
+        const ExtendedRecord &x = m_ctx.env.mixers.ExtendedData[size_t(EditMixer())];
+        return std::pair<int, int>(x.ThresholdMin, x.ThresholdMax);
+    };
+
+    QGridLayout *output = grids[0];
+    place(output, 0, m_fieldLabels[0], group(GroupOutputLevel, true));
+    place(output, 1, m_fieldLabels[1],
+          entryBox(m_params[FieldOutputGain], unit(T::Decibel, QStringLiteral("LblUnitGain")), GainPicture));
+    place(output, 2, m_onlyLabels[0], group(GroupNoma, false));
+    place(output, 3, m_onlyLabels[1], group(GroupKeyLock, false));
+
+    QGridLayout *threshold = grids[1];
+    place(threshold, 0, m_fieldLabels[2], entryBox(m_params[FieldThreshold], nullptr, ThresholdPicture));
+    place(threshold, 1, m_onlyLabels[2], group(GroupThresholdAction, false));
+    place(threshold, 2, m_onlyLabels[3], group(GroupThresholdUnit, false));
+
+    QGridLayout *gate = grids[2];
+    auto *attenuation = new QWidget;
+    auto *attColumn = new QVBoxLayout(attenuation);
+    attColumn->setContentsMargins(0, 0, 0, 0);
+    attColumn->setSpacing(6);
+    attColumn->addWidget(group(GroupMuteChange, false));
+    auto [muteBox, muteGroup] = optionBox(
+        captionsOf(3, [](int i) { return str(T::MuteAttFirst + i); }), QStringLiteral("OpnMuteM"), 0, false);
+    m_muteAtt = muteGroup;
+    attColumn->addWidget(muteBox);
+    auto *ambient = new QHBoxLayout;
+    ambient->setSpacing(6);
+    const std::array<int, 3> muteTexts{T::AmbientStart, T::Calculated, T::Decibel};
+    for (int i = 0; i < 3; ++i) {
+        m_muteLabels[size_t(i)] = new QLabel(str(muteTexts[size_t(i)]), attenuation);
+        m_muteLabels[size_t(i)]->setObjectName(QStringLiteral("LblMuteA_%1").arg(i));
+    }
+    QLabel *ambientValue = m_muteLabels[0];
+    ambientValue->setMinimumWidth(ambientValue->fontMetrics().horizontalAdvance(QStringLiteral("-000.0")));
+    m_muteLabels[0]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    ambient->addWidget(m_muteLabels[1]);
+    ambient->addWidget(m_muteLabels[0]);
+    ambient->addWidget(m_muteLabels[2]);
+    ambient->addStretch();
+    attColumn->addLayout(ambient);
+    place(gate, 0, m_fieldLabels[3], attenuation);
+    place(gate, 1, m_onlyLabels[4], group(GroupAction, false));
+    place(gate, 2, m_onlyLabels[5], group(GroupLastOn, false));
+    place(gate, 3, m_onlyLabels[6], group(GroupSimultaneous, true));
+    m_onlyLabels[HoldTimeUnit] = unit(T::Seconds, QStringLiteral("LblMonly_%1").arg(HoldTimeUnit));
+    place(gate, 4, m_onlyLabels[7], entryBox(m_params[FieldHoldTime], m_onlyLabels[HoldTimeUnit], -1));
+    for (int i = 0; i < 4; ++i)
+        m_fieldLabels[size_t(i)]->installEventFilter(this);
+
+    // The two hidden tabs open only after a warning.
+    auto *open = new QHBoxLayout;
+    open->setSpacing(10);
+    for (int i = 0; i < 2; ++i) {
+        auto *name = new QLabel(str(T::ExtendedData + i), frame);
+        name->setObjectName(QStringLiteral("LblOpen_%1").arg(i));
+        m_open[size_t(i)] = new QPushButton(str(T::ShowMenu), frame);
+        m_open[size_t(i)]->setObjectName(QStringLiteral("CmdOpen_%1").arg(i));
+        open->addWidget(name);
+        open->addWidget(m_open[size_t(i)]);
+        open->addSpacing(24);
+    }
+    open->addStretch();
+    outer->addLayout(open);
+    outer->addStretch();
+    return frame;
+}
+
+QWidget *FrmMixer::buildExtendedTab()
+{
+    QFrame *frame = m_tabFrames[TabExtended];
+    frame->setFont(appearanceFont(T::tabFont(TabExtended)));
+    auto *outer = new QHBoxLayout(frame);
+    outer->setSpacing(10);
+    auto *left = new QVBoxLayout;
+    left->setSpacing(10);
+    outer->addLayout(left);
+    int labelIndex = 100;
+
+    // One group: rows of label, entry and unit, then its two buttons.
+    struct Row
+    {
+        int textId;
+        QWidget *content;
+        int unitId = 0;
+        bool debugOnly = false;
+        std::vector<QWidget *> *governed = nullptr;
+    };
+    auto makeGroup = [&](int n, int toMixer, int init, const std::vector<Row> &rows) {
+        QFrame *box = groupFrame(frame, QStringLiteral("FrameExt_%1").arg(n));
+        auto *column = new QVBoxLayout(box);
+        auto *grid = new QGridLayout;
+        grid->setHorizontalSpacing(10);
+        grid->setVerticalSpacing(8);
+        column->addLayout(grid);
+        for (int r = 0; r < int(rows.size()); ++r) {
+            const Row &row = rows[size_t(r)];
+            auto *l = new QLabel(labelText(str(row.textId)), box);
+            l->setObjectName(QStringLiteral("LblMonly_%1").arg(labelIndex++));
+            paint(l, 0, T::tabLabelFore(TabExtended));
+            grid->addWidget(l, r, 0, Qt::AlignLeft | Qt::AlignVCenter);
+            auto *cell = new QHBoxLayout;
+            cell->setSpacing(6);
+            cell->addWidget(row.content);
+            std::vector<QWidget *> cells{l, row.content};
+            if (row.unitId) {
+                auto *u = new QLabel(str(row.unitId), box);
+                u->setObjectName(QStringLiteral("LblMonly_%1").arg(labelIndex++));
+                cell->addWidget(u);
+                cells.push_back(u);
+            }
+            cell->addStretch();
+            grid->addLayout(cell, r, 1);
+            if (row.debugOnly)
+                m_debugRows.insert(m_debugRows.end(), cells.begin(), cells.end());
+            if (row.governed)
+                row.governed->insert(row.governed->end(), cells.begin(), cells.end());
+        }
+        grid->setColumnStretch(1, 1);
+        auto *buttons = new QHBoxLayout;
+        buttons->setContentsMargins(0, 8, 0, 0);
+        buttons->addStretch();
+        m_toMixer[size_t(toMixer)] = new QPushButton(str(T::Transfer), box);
+        m_toMixer[size_t(toMixer)]->setObjectName(QStringLiteral("CmdMixer_%1").arg(toMixer));
+        m_init[size_t(init)] = new QPushButton(str(T::Initialise), box);
+        m_init[size_t(init)]->setObjectName(QStringLiteral("CmdInit_%1").arg(init));
+        buttons->addWidget(m_toMixer[size_t(toMixer)]);
+        buttons->addWidget(m_init[size_t(init)]);
+        column->addLayout(buttons);
+        return box;
+    };
+
+    m_params[FieldOutPeak] = makeEntry(Scale::Tenths, OutPeakMin, OutPeakMax, FieldOutPeak);
+    m_params[FieldThresholdK] = makeEntry(Scale::Hundredths, ThresholdKMin, ThresholdKMax, FieldThresholdK);
+    m_params[FieldMuteK] = makeEntry(Scale::Tenths, 0, WordMax, FieldMuteK);
+    m_params[FieldThresholdMin] = makeEntry(Scale::Count, 0, WordMax, FieldThresholdMin);
+    m_params[FieldThresholdMax] = makeEntry(Scale::Count, 0, WordMax, FieldThresholdMax);
+    m_params[FieldNoiseReference] = makeEntry(Scale::Count, 0, NoiseEntryMax, FieldNoiseReference);
+    m_params[FieldNoiseThreshold] = makeEntry(Scale::Count, 0, NoiseEntryMax, FieldNoiseThreshold);
+    m_params[FieldSilentTime] = makeEntry(Scale::Twentieths, 0, TwentiethsMax, FieldSilentTime);
+    m_params[FieldHoldTime2] = makeEntry(Scale::Twentieths, 0, TwentiethsMax, FieldHoldTime2);
+    m_params[FieldThresholdK2] = makeEntry(Scale::Count, 0, WordMax, FieldThresholdK2);
+
+    m_extendedGroups[0] = makeGroup(0, 0, 0,
+                                    {{T::ExtendedLabelFirst, m_params[FieldMuteK], T::Decibel},
+                                     {T::ExtendedLabelFirst + 1, m_params[FieldThresholdK]},
+                                     {T::ExtendedLabelFirst + 2, m_params[FieldOutPeak], T::Decibel}});
+    m_extendedGroups[1] = makeGroup(1, 1, 1,
+                                    {{T::ThresholdMaxLabel, m_params[FieldThresholdMax]},
+                                     {T::ThresholdMinLabel, m_params[FieldThresholdMin]}});
+    auto [noiseBox, noise] = optionBox({str(T::Off), str(T::On)}, QStringLiteral("ExtParam"), 0, false);
+    auto [headBox, head] = optionBox({str(T::Off), str(T::On)}, QStringLiteral("ExtParam"), 10, false);
+    m_noise = noise;
+    m_headLack = head;
+    m_extendedGroups[2] = makeGroup(
+        2, 3, 6,
+        {{T::NoiseLabelFirst, noiseBox},
+         {T::NoiseLabelFirst + 1, m_params[FieldNoiseReference], 0, false, &m_noiseFields},
+         {T::NoiseLabelFirst + 2, m_params[FieldNoiseThreshold], 0, false, &m_noiseFields},
+         {T::NoiseLabelFirst + 3, headBox},
+         {T::NoiseLabelFirst + 4, m_params[FieldSilentTime], T::Seconds, true, &m_headLackFields},
+         {T::NoiseLabelFirst + 5, m_params[FieldHoldTime2], T::Seconds},
+         {T::NoiseLabelFirst + 6, m_params[FieldThresholdK2], 0, true}});
+    left->addWidget(m_extendedGroups[0]);
+    left->addWidget(m_extendedGroups[1]);
+    left->addStretch();
+    auto *right = new QVBoxLayout;
+    right->addWidget(m_extendedGroups[2]);
+    right->addStretch();
+    outer->addLayout(right);
+    outer->addStretch();
+    return frame;
+}
+
+QWidget *FrmMixer::buildDefaultsTab()
+{
+    QFrame *frame = m_tabFrames[TabDefaults];
+    frame->setFont(appearanceFont(T::tabFont(TabDefaults)));
+    auto *outer = new QVBoxLayout(frame);
+    auto *heading = new QLabel(str(T::InitialValues), frame);
+    heading->setObjectName(QStringLiteral("LblInitialValues"));
+    heading->setContentsMargins(10, 4, 10, 4);
+    paint(heading, T::tabHeadingBack(TabDefaults), T::tabHeadingFore(TabDefaults));
+
+    m_defaultsGroup = groupFrame(frame, QStringLiteral("FrameInit"));
+    auto *column = new QVBoxLayout(m_defaultsGroup);
+    column->setContentsMargins(0, 0, 0, 8);
+    column->addWidget(heading);
+    auto *grid = new QGridLayout;
+    grid->setContentsMargins(12, 6, 12, 0);
+    grid->setHorizontalSpacing(14);
+    grid->setVerticalSpacing(10);
+    column->addLayout(grid);
+
+    auto [priorityBox, priority] = optionBox({str(T::Off), str(T::On)}, QStringLiteral("OpnInit"), 0, false);
+    auto [muteBox, mute] = optionBox(captionsOf(3, [](int i) { return str(T::MuteAttFirst + i); }),
+                                     QStringLiteral("OpnInit"), 10, false);
+    auto [actionBox, action] =
+        optionBox({str(T::Auto), str(T::Manual)}, QStringLiteral("OpnInit"), 20, false);
+    m_priorityDef = priority;
+    m_muteAttDef = mute;
+    m_actionDef = action;
+    for (int i = 0; i < 2; ++i)
+        m_params2[size_t(i)] = makeEntry(Scale::Count, 0, WordMax, i, QStringLiteral("UpDwParam2"));
+    const std::array<QWidget *, 5> contents{priorityBox, m_params2[0], m_params2[1], muteBox, actionBox};
+    for (int r = 0; r < int(contents.size()); ++r) {
+        auto *l = new QLabel(str(T::DefaultLabelFirst + r) + str(T::DefaultSuffix), m_defaultsGroup);
+        l->setObjectName(QStringLiteral("LblMonly_%1").arg(300 + r));
+        paint(l, 0, T::tabLabelFore(TabDefaults));
+        grid->addWidget(l, r, 0, Qt::AlignLeft | Qt::AlignVCenter);
+        grid->addWidget(contents[size_t(r)], r, 1, Qt::AlignLeft | Qt::AlignVCenter);
+    }
+    grid->setColumnStretch(2, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->setContentsMargins(12, 10, 12, 0);
+    buttons->addStretch();
+    m_toMixer[2] = new QPushButton(str(T::Transfer), m_defaultsGroup);
+    m_toMixer[2]->setObjectName(QStringLiteral("CmdMixer_2"));
+    m_init[2] = new QPushButton(str(T::Initialise), m_defaultsGroup);
+    m_init[2]->setObjectName(QStringLiteral("CmdInit_2"));
+    buttons->addWidget(m_toMixer[2]);
+    buttons->addWidget(m_init[2]);
+    column->addLayout(buttons);
+
+    auto *row = new QHBoxLayout;
+    row->addWidget(m_defaultsGroup);
+    row->addStretch();
+    outer->addLayout(row);
+    outer->addStretch();
+    return frame;
+}

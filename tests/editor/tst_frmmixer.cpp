@@ -1,0 +1,378 @@
+// The mixer editor window offscreen against the virtual mixer: edits reach
+// the mixer verified, the window follows what the mixers report, and who may
+// edit what in a master's and a slave's window.
+
+#include "editorrig.h"
+
+#include "base/placement.h"
+#include "base/strings.h"
+#include "editor/valueentry.h"
+#include "link/protocol.h"
+#include "tests/support/screenshot.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+
+namespace {
+
+constexpr int InputLevel1 = 1, InputGain1 = 41, OutputLevel = 73, OutputGain = 74;
+
+void type(ValueEntry *entry, const QString &text)
+{
+    entry->findChild<QLineEdit *>()->setText(text);
+    QTest::keyClick(entry, Qt::Key_Return);
+}
+
+QString shown(ValueEntry *entry)
+{
+    return entry->findChild<QLineEdit *>()->text();
+}
+
+// The job loop's part of the extended data: read them as job 3 does.
+void readExtended(EditorRig &rig)
+{
+    MixerProtocol protocol(*rig.comm);
+    JobRunner(JobContext{rig.loop, rig.link, rig.mixers, rig.dialogs, protocol, nullptr, {}, {}, {}})
+        .extendedRead();
+}
+
+} // namespace
+
+class TestFrmMixer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void typedGainReachesTheMixerVerified()
+    {
+        EditorRig rig;
+        FrmMixer w(rig.context(), 1, false);
+        w.show();
+        rig.settle(w, 1);
+        QCOMPARE(shown(w.UpDwInpgain(2)), QStringLiteral("MUTE"));
+
+        type(w.UpDwInpgain(2), "-20.5");
+        QCOMPARE(rig.mixers.MixerSetData[1].InputGain(3), 20);
+        QCOMPARE(rig.mixers.SetDataPending[1][InputGain1 + 2], -1);
+        QCOMPARE(rig.sync->poll().DataReadMark[1], 0); // an older reply must not undo it
+        rig.settle(w);
+        QCOMPARE(rig.chain->blockByte(1, InputGain1 + 2), 20);
+        QVERIFY(!rig.mixers.anyPending(1));
+        QCOMPARE(shown(w.UpDwInpgain(2)), QStringLiteral("-20.7"));
+        QCOMPARE(w.pictureOf(2), 10);
+
+        // Values changed at the mixer show up in the window.
+        rig.chain->setBlockByte(1, InputGain1, 64);
+        rig.chain->setBlockByte(1, OutputGain, 64);
+        rig.settle(w, 3);
+        QCOMPARE(shown(w.UpDwInpgain(0)), QStringLiteral("0.0"));
+        QCOMPARE(shown(w.UpDwParam(6)), QStringLiteral("0.0"));
+        QCOMPARE(w.pictureOf(8), 31);
+
+        // A typed threshold beyond the mixer's ThresholdMax is refused.
+        w.SSTMixer()->setCurrentIndex(1);
+        type(w.UpDwParam(5), "20000");
+        QCOMPARE(rig.dialogs.texts(), QStringList{str(StrId::InvalidData)});
+        QCOMPARE(w.UpDwParam(5)->code(), 100);
+        QVERIFY(!rig.mixers.anyPending(1));
+    }
+
+    void ch1LinkTurnsEightStripsIntoOne()
+    {
+        EditorRig rig;
+        FrmMixer w(rig.context(), 1, false);
+        w.show();
+        rig.settle(w, 1);
+        w.OpnLink(0)->click();
+        QCOMPARE(w.LblCh(2)->text(), QStringLiteral("ch 3-Link"));
+        QVERIFY(!w.OpnParamCh(200)->isEnabled());
+        QVERIFY(w.OpnParamCh(0)->isEnabled());
+
+        w.UpDwInpgain(2)->setCode(30);
+        QCOMPARE(rig.mixers.MixerSetData[1].InputGain(3), 0);
+        type(w.UpDwInpgain(0), "-10");
+        w.OpnParamCh(10)->click(); // phantom power of channel 1 off
+        for (int ch = 0; ch < 8; ++ch) {
+            QCOMPARE(shown(w.UpDwInpgain(ch)), QStringLiteral("-10.0"));
+            QVERIFY(w.OpnParamCh(ch * 100 + 10)->isChecked());
+        }
+        rig.settle(w);
+        for (int n = 1; n <= 8; ++n) {
+            QCOMPARE(rig.chain->blockByte(1, InputGain1 + n - 1), 32);
+            QCOMPARE(rig.chain->blockByte(1, 8 + n), 0);
+        }
+
+        w.OpnLink(1)->click();
+        QCOMPARE(w.LblCh(2)->text(), QStringLiteral("ch 3"));
+        QVERIFY(w.OpnParamCh(200)->isEnabled());
+    }
+
+    void olderModelLocksARowItCannotShow()
+    {
+        EditorRig rig(1, 0);
+        rig.chain->setBlockByte(1, InputLevel1 + 2, 2); // channel 3 at -30 dB
+        FrmMixer w(rig.context(), 1, false);
+        rig.settle(w, 3);
+        for (int c = 0; c < 4; ++c)
+            QVERIFY2(!w.OpnParamCh(200 + c)->isEnabled(), qPrintable(QString::number(c)));
+        QVERIFY(w.OpnParamCh(202)->isChecked());
+        // Another channel offers what the older model has.
+        QVERIFY(w.OpnParamCh(100)->isEnabled() && w.OpnParamCh(101)->isEnabled());
+        QVERIFY(!w.OpnParamCh(102)->isEnabled() && !w.OpnParamCh(324)->isEnabled());
+        QVERIFY(!w.OpnParam(2)->isEnabledTo(w.tabFrame(1)));
+        // Once the mixer shows a value of its own again, the row is back.
+        rig.chain->setBlockByte(1, InputLevel1 + 2, 1);
+        rig.settle(w, 3);
+        QVERIFY(w.OpnParamCh(200)->isEnabled() && !w.OpnParamCh(203)->isEnabled());
+        // The older model keeps its hold time in the system tab, and the
+        // refresh leaves what the user is typing there alone.
+        QVERIFY(w.UpDwParam(7)->isEnabledTo(w.tabFrame(1)));
+        w.UpDwParam(7)->findChild<QLineEdit *>()->setText("2.5");
+        rig.settle(w, 3);
+        QCOMPARE(shown(w.UpDwParam(7)), QStringLiteral("2.5"));
+    }
+
+    void slaveWindowKeepsToItsOwnSettings()
+    {
+        EditorRig rig(2);
+        FrmMixer w(rig.context(), 2, false);
+        w.show();
+        rig.settle(w, 1);
+        QVERIFY(!w.OpnParam(10)->isEnabledTo(w.tabFrame(1)) && !w.OpnParam(11)->isEnabledTo(w.tabFrame(1)));
+        QVERIFY(!w.edits().systemOptionClicked(11).stored);
+        QVERIFY(!w.OpnMixerLink(0)->isEnabled());
+        QVERIFY(w.OpnParam(0)->isEnabledTo(w.tabFrame(1)) && w.OpnParam(60)->isEnabledTo(w.tabFrame(1)));
+        QVERIFY(!w.UpDwParam(4)->isEnabledTo(w.tabFrame(2))); // extended data belong to the master's window
+
+        w.SSTMixer()->setCurrentIndex(1);
+        w.OpnParam(0)->click(); // -50dB(Mic)
+        w.OpnParam(60)->click(); // gate attenuation auto
+        rig.settle(w);
+        QCOMPARE(rig.chain->blockByte(2, OutputLevel), 0);
+        QCOMPARE(rig.chain->blockByte(2, 75), 0);
+        QCOMPARE(rig.chain->blockByte(1, OutputLevel), 1);
+        QVERIFY(!rig.mixers.anyPending(2));
+    }
+
+    void gateAttenuationOffersButtonsOrTheAmbientLevel()
+    {
+        EditorRig rig;
+        FrmMixer w(rig.context(), 1, false);
+        rig.settle(w, 1);
+        w.SSTMixer()->setCurrentIndex(1);
+        w.OpnParam(60)->click(); // auto: the mixer calculates it
+        QVERIFY(!w.OpnMuteM(0)->isEnabled() && w.LblMuteA(0)->isEnabled());
+        w.showAmbientLevel(12.5);
+        QCOMPARE(w.LblMuteA(0)->text(), QStringLiteral("12.5"));
+        w.OpnParam(61)->click(); // manual
+        QVERIFY(w.OpnMuteM(0)->isEnabled() && !w.LblMuteA(0)->isEnabled());
+        QVERIFY(w.LblMuteA(0)->text().isEmpty());
+        w.showAmbientLevel(3);
+        QVERIFY(w.LblMuteA(0)->text().isEmpty());
+    }
+
+    void hiddenTabsAskEveryTime()
+    {
+        EditorRig rig;
+        FrmMixer w(rig.context(), 1, false);
+        w.show();
+        QTabWidget *tabs = w.SSTMixer();
+        QVERIFY(!tabs->isTabVisible(2) && !tabs->isTabVisible(3));
+        tabs->setCurrentIndex(1);
+        rig.dialogs.answers = {MsgAnswer::Cancel, MsgAnswer::Ok, MsgAnswer::Ok};
+        w.CmdOpen(0)->click();
+        QVERIFY(!tabs->isTabVisible(2));
+        w.CmdOpen(0)->click();
+        QVERIFY(tabs->isTabVisible(2));
+        QCOMPARE(tabs->currentIndex(), 1);
+        QCOMPARE(rig.dialogs.shown.back().text,
+                 QStringLiteral("拡張データの設定メニューを表示します\n通常は設定を変更しないでください"));
+        QCOMPARE(rig.dialogs.shown.back().icon, MsgIcon::Warning);
+
+        rig.loop.JobRequest = JobIdle;
+        tabs->setCurrentIndex(2);
+        QCOMPARE(rig.loop.JobRequest, JobExtendedRead);
+        QVERIFY(w.tabFrame(2)->isEnabled() && !w.tabFrame(1)->isEnabled());
+        tabs->setCurrentIndex(0);
+        QVERIFY(!tabs->isTabVisible(2));
+        tabs->setCurrentIndex(1);
+        w.CmdOpen(0)->click();
+        QCOMPARE(rig.dialogs.shown.size(), size_t(3));
+        QVERIFY(tabs->isTabVisible(2));
+    }
+
+    void extendedWriteSendsTheMasterEntries()
+    {
+        EditorRig rig;
+        readExtended(rig);
+        FrmMixer w(rig.context(), 1, false);
+        w.show();
+        w.SSTMixer()->setCurrentIndex(1);
+        w.CmdOpen(0)->click();
+        w.SSTMixer()->setCurrentIndex(2);
+        QCOMPARE(w.UpDwParam(11)->code(), 50); // Hold_Time2 as the mixer has it
+        w.UpDwParam(4)->setCode(9000);
+        // ThresholdMin cannot pass the ThresholdMax beside it.
+        w.UpDwParam(3)->setCode(20000);
+        QCOMPARE(w.UpDwParam(3)->code(), 9000);
+        w.UpDwParam(3)->setCode(500);
+        QVERIFY(!rig.mixers.anyPending(1)); // extended entries are not stored on edit
+
+        rig.dialogs.shown.clear();
+        w.CmdMixer(1)->click();
+        QCOMPARE(rig.dialogs.texts(), QStringList{QStringLiteral("設定が変更されています")});
+        QCOMPARE(rig.loop.JobRequest, JobExtendedWrite);
+        QCOMPARE(rig.loop.JobTarget, 1);
+        QCOMPARE(w.SSTMixer()->currentIndex(), 1);
+        QVERIFY(!w.SSTMixer()->isTabVisible(2));
+
+        // Job 4 as the loop runs it, its values from the window's entries.
+        const EditorExtendedSource source([&] { return std::optional(w.extendedEntries()); },
+                                          rig.mixers.ExtendedData[1]);
+        rig.putRequest(QByteArray("ES\x01\x00\x01\x02", 6));
+        MixerProtocol protocol(*rig.comm);
+        JobContext job{rig.loop, rig.link, rig.mixers, rig.dialogs, protocol, &source, {}, {}, {}};
+        QVERIFY(JobRunner(job).extendedWrite());
+        QCOMPARE(rig.chain->extRegister(1, 1), 9000u);
+        QCOMPARE(rig.chain->extRegister(1, 2), 500u);
+        // The read that follows shows the mixer's values again.
+        readExtended(rig);
+        w.refreshExtendedDisplay();
+        QCOMPARE(w.UpDwParam(4)->code(), 9000);
+    }
+
+    void buttonsAskTheJobLoop_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<int>("target");
+        QTest::newRow("channel 4") << "CmdInitch_3" << 0 << 3;
+        QTest::newRow("all channels") << "CmdInitch_8" << 0 << 8;
+        // CmdInit(0..6): extended groups 1, 2, initial values, gate,
+        // threshold and output groups, extended group 3.
+        const QList<int> tabs{2, 2, 3, 1, 1, 1, 2};
+        const QList<int> codes{16, 17, 18, 11, 10, 9, 20};
+        for (int i = 0; i < codes.size(); ++i)
+            QTest::newRow(qPrintable(QString("CmdInit(%1)").arg(i)))
+                << QString("CmdInit_%1").arg(i) << tabs[i] << codes[i];
+    }
+    void buttonsAskTheJobLoop()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, tab);
+        QFETCH(int, target);
+        EditorRig rig(2);
+        FrmMixer w(rig.context(), 1, false);
+        w.show();
+        if (tab >= 2) {
+            w.SSTMixer()->setCurrentIndex(1);
+            w.CmdOpen(tab - 2)->click();
+        }
+        w.SSTMixer()->setCurrentIndex(tab);
+        rig.loop.JobRequest = JobIdle;
+        w.findChild<QPushButton *>(button)->click();
+        QCOMPARE(rig.loop.JobRequest, JobInitialise);
+        QCOMPARE(rig.loop.JobTarget, target);
+        QCOMPARE(rig.loop.JobMixer, 1);
+    }
+
+    void loadingAndClosing()
+    {
+        EditorRig rig(2);
+        rig.mixers.ExtendedData[1].ThresholdMax = 9000;
+        rig.loop.JobRequest = JobIdle;
+        // A value waiting to be sent keeps waiting; the rest of the working
+        // copy starts as the mixers report it.
+        rig.mixers.setPending(1, OutputGain, 30);
+        rig.mixers.MixerSetData[2].InputGain(1) = 5;
+        {
+            FrmMixer w(rig.context(), 2, false);
+            QCOMPARE(rig.mixers.MixerSetData[1].OutputGain(), 30);
+            QCOMPARE(rig.mixers.MixerSetData[2].InputGain(1), 0);
+            QCOMPARE(rig.mixers.MixerData[2].Active, -1);
+            QCOMPARE(rig.loop.JobRequest, JobExtendedRead);
+            QCOMPARE(rig.mixers.ExtendedData[2].ThresholdMax, 9000);
+            QVERIFY(rig.printEnabled);
+            w.close();
+            QCOMPARE(rig.mixers.MixerData[2].Active, 0);
+            QCOMPARE(rig.loop.JobRequest, JobIdle);
+            QCOMPARE(rig.sync->poll().DataReceived, 0);
+            QVERIFY(!rig.printEnabled);
+        }
+        // Closing leaves another window's request alone.
+        FrmMixer w(rig.context(), 2, false);
+        rig.loop.JobRequest = JobIpSettings;
+        w.close();
+        QCOMPARE(rig.loop.JobRequest, JobIpSettings);
+
+        // A window whose mixer left the link closes itself, except under DEBUG.
+        FrmMixer gone(rig.context(), 2, false), kept(rig.context(), 2, true);
+        gone.show();
+        kept.show();
+        rig.mixers.MixerCount = 1;
+        gone.Timer1();
+        kept.Timer1();
+        QVERIFY(!gone.isVisible() && kept.isVisible());
+        // DEBUG also shows the silent time and ThresholdK2 of the extended tab.
+        for (int field : {10, 12})
+            QVERIFY(!kept.UpDwParam(field)->isHidden() && gone.UpDwParam(field)->isHidden());
+        QVERIFY(!gone.UpDwParam(11)->isHidden());
+    }
+
+    void withoutWritingNothingCanBeEdited()
+    {
+        EditorRig rig;
+        rig.mixers.WriteAccess = false;
+        FrmMixer w(rig.context(), 1, false);
+        QVERIFY(!w.tabFrame(0)->isEnabled());
+        w.SSTMixer()->setCurrentIndex(1);
+        QVERIFY(w.tabFrame(1)->isEnabled() && w.CmdOpen(0)->isEnabled());
+        QVERIFY(!w.OpnParam(10)->isEnabled() && !w.UpDwParam(6)->isEnabled());
+    }
+
+    void doubleClickOnALabelChoosesTheGridItem()
+    {
+        EditorRig rig;
+        FrmMixer w(rig.context(), 1, false);
+        w.show();
+        QTest::mouseDClick(w.Lbl1L(3), Qt::LeftButton);
+        w.SSTMixer()->setCurrentIndex(1);
+        QTest::mouseDClick(w.Label1(1), Qt::LeftButton);
+        QCOMPARE(rig.gridShown, (QList<int>{3, 9}));
+        QCOMPARE(rig.editor.GridItem, 9);
+    }
+
+    void screenshotsOfEveryTab()
+    {
+        for (int mixer : {1, 2}) {
+            EditorRig rig(2);
+            rig.chain->setBlockByte(mixer, InputGain1 + 2, 40);
+            rig.chain->setBlockByte(mixer, InputGain1 + 5, 22);
+            rig.chain->setBlockByte(mixer, OutputGain, 52);
+            readExtended(rig);
+            FrmMixer w(rig.context(), mixer, false);
+            w.setWindowTitle(MixerName(mixer));
+            w.show();
+            w.UpDwParam(5)->setCode(4000); // the threshold, written and read back
+            rig.settle(w);
+            const QString who = mixer == 1 ? "Master" : "Slave1";
+            for (int tab = 0; tab < 4; ++tab) {
+                if (tab >= 2) {
+                    // The hidden tabs open from the system tab.
+                    w.SSTMixer()->setCurrentIndex(1);
+                    w.CmdOpen(tab - 2)->click();
+                }
+                w.SSTMixer()->setCurrentIndex(tab);
+                w.Timer1();
+                saveScreenshot(w, QString("FrmMixer_%1_tab%2").arg(who).arg(tab));
+            }
+        }
+    }
+};
+
+QTEST_MAIN(TestFrmMixer)
+#include "tst_frmmixer.moc"

@@ -1,0 +1,246 @@
+// What an edit in the mixer editor does to the mixer records, without
+// widgets: targets, marking, the two links and the master-only groups.
+
+#include "editor/editorrules.h"
+#include "editor/extendedentries.h"
+#include "editor/mixeredits.h"
+
+#include <QTest>
+
+namespace {
+
+constexpr int InputGain1 = 41, Phantom1 = 9, LowCut1 = 25, LowCut3 = 27, Override3 = 59, OutputGain = 74,
+              OutputLevel = 73, Noma = 80, OnlyType = 83, Priority1 = 49, Threshold = 85;
+
+// Three linked mixers (a fourth exists in the records but is not linked),
+// every read mark "fresh", SetData in the middle of its passes.
+struct Records
+{
+    explicit Records(int linked = 3)
+    {
+        mixers.MixerCount = qint16(linked);
+        dataMarks.fill(2);
+        thresholdMarks.fill(2);
+    }
+    MixerEdits window(int mixer)
+    {
+        return MixerEdits({mixers, editor, dataMarks, thresholdMarks, received, retries}, mixer);
+    }
+    bool pending(int mixer, int id) const { return mixers.SetDataPending[size_t(mixer)][size_t(id)] == -1; }
+    int wanted(int mixer, int id) const { return mixers.MixerSetData[size_t(mixer)].value(id); }
+
+    MixerState mixers;
+    EditorState editor;
+    ReadMarks dataMarks{};
+    ReadMarks thresholdMarks{};
+    quint8 received = 1;
+    int retries = 7;
+};
+
+} // namespace
+
+class TestMixerEdits : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void gainEditsFollowCh1Link()
+    {
+        Records r;
+        MixerEdits w = r.window(1);
+        QVERIFY(w.gainChanged(2, 30));
+        QCOMPARE(r.wanted(1, InputGain1 + 2), 30);
+        QVERIFY(r.pending(1, InputGain1 + 2) && !r.pending(1, InputGain1));
+        QCOMPARE(r.dataMarks[1], 0);
+        QCOMPARE(r.retries, 0);
+
+        // Link-On: strip 1's gain and choices go to all eight channels.
+        r.mixers.MixerSetData[1].Phantom(1) = 0;
+        w.turnCh1LinkOn(12);
+        for (int n = 1; n <= 8; ++n) {
+            QCOMPARE(r.wanted(1, InputGain1 + n - 1), 12);
+            QCOMPARE(r.wanted(1, Phantom1 + n - 1), 0);
+            QVERIFY(r.pending(1, Phantom1 + n - 1));
+        }
+        // Channel 3 changes nothing, channel 1 all eight.
+        QVERIFY(!w.gainChanged(2, 50));
+        QCOMPARE(r.wanted(1, InputGain1 + 2), 12);
+        QVERIFY(w.gainChanged(0, 40));
+        for (int n = 1; n <= 8; ++n)
+            QCOMPARE(r.wanted(1, InputGain1 + n - 1), 40);
+        // Nothing is stored while the window shows MixerData.
+        r.editor.Refreshing = 1;
+        QVERIFY(!w.gainChanged(0, 20));
+        QCOMPARE(r.wanted(1, InputGain1), 40);
+        // Link-Off leaves the values as they are.
+        r.editor.Refreshing = 0;
+        w.turnCh1LinkOff();
+        QVERIFY(w.gainChanged(2, 5));
+        QCOMPARE(r.wanted(1, InputGain1 + 3), 40);
+        QCOMPARE(r.mixers.SetDataPending[2], (std::array<qint16, PendingFlagCount>{}));
+    }
+
+    void mixerLinkReachesTheLinkedMixersThatDiffer()
+    {
+        Records r;
+        MixerEdits w = r.window(1);
+        r.mixers.MixerSetData[1].InputGain(5) = 33;
+        QVERIFY(w.chooseMixerLink(true));
+        // Choosing the link copies the master's channels and output values
+        // to the slaves, marked whether or not they differ.
+        for (int t : {2, 3}) {
+            QCOMPARE(r.wanted(t, InputGain1 + 4), 33);
+            QVERIFY(r.pending(t, InputGain1) && r.pending(t, OutputLevel) && r.pending(t, Threshold));
+        }
+        QVERIFY(!r.mixers.anyPending(4));
+
+        r.mixers.clearPending();
+        r.dataMarks.fill(2);
+        r.mixers.MixerData[2].OutputGain() = 20;
+        w.outputGainChanged(20);
+        QVERIFY(r.pending(1, OutputGain) && r.pending(3, OutputGain));
+        QVERIFY(!r.pending(2, OutputGain) && !r.pending(4, OutputGain));
+        QCOMPARE(r.wanted(2, OutputGain), 20);
+        QCOMPARE(r.wanted(4, OutputGain), 0);
+        // System edits lower the read mark of each mixer they marked.
+        QCOMPARE(r.dataMarks, (ReadMarks{2, 0, 2, 0, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2}));
+        // Noma and hold time stay with the master.
+        w.systemOptionClicked(GroupNoma * 10 + 0);
+        QVERIFY(r.pending(1, Noma) && !r.pending(2, Noma));
+
+        // Link-Off copies only the output values once more.
+        r.mixers.clearPending();
+        w.chooseMixerLink(false);
+        QVERIFY(r.pending(2, OutputGain) && !r.pending(2, InputGain1));
+        QCOMPARE(r.wanted(3, OutputGain), 20);
+        w.outputGainChanged(30);
+        QCOMPARE(r.wanted(1, OutputGain), 30);
+        QCOMPARE(r.wanted(3, OutputGain), 20);
+    }
+
+    void ch1LinkUnderMixerLinkCopiesChannelOneToEverySlave()
+    {
+        Records r;
+        MixerEdits w = r.window(1);
+        w.chooseMixerLink(true);
+        r.mixers.clearPending();
+        r.mixers.MixerSetData[1].LowCutFil(1) = 0;
+        w.turnCh1LinkOn(12);
+        for (int t : {2, 3})
+            for (int n = 1; n <= 8; ++n) {
+                QCOMPARE(r.wanted(t, LowCut1 + n - 1), 0);
+                QCOMPARE(r.wanted(t, InputGain1 + n - 1), 12);
+                QVERIFY(r.pending(t, InputGain1 + n - 1));
+            }
+        QVERIFY(!r.mixers.anyPending(4));
+    }
+
+    void aChoiceEqualToTheMixerIsStoredUnmarked()
+    {
+        Records r;
+        MixerEdits w = r.window(1);
+        // Phantom power of channel 1 off (the mixer has it on), then on again.
+        QVERIFY(w.channelOptionClicked(channelOptionIndex(0, RowPhantom, 0)));
+        QVERIFY(r.pending(1, Phantom1));
+        QVERIFY(w.channelOptionClicked(channelOptionIndex(0, RowPhantom, 1)));
+        QCOMPARE(r.wanted(1, Phantom1), 1);
+        QVERIFY(r.pending(1, Phantom1)); // the earlier flag stays
+        // Low cut of channel 3 as the mixer has it: stored, nothing marked.
+        r.retries = 7;
+        r.dataMarks[1] = 2;
+        QVERIFY(w.channelOptionClicked(channelOptionIndex(2, RowLowCutFil, 1)));
+        QVERIFY(!r.pending(1, LowCut3));
+        QCOMPARE(r.retries, 7);
+        QCOMPARE(r.dataMarks[1], 2);
+        QVERIFY(!w.channelOptionClicked(channelOptionIndex(2, RowLowCutFil, 2))); // no such button
+    }
+
+    void thresholdStaysWithinTheMixersLimits()
+    {
+        Records r;
+        MixerEdits w = r.window(1);
+        QCOMPARE(w.thresholdChanged(20000), 16383);
+        QCOMPARE(r.wanted(1, Threshold), 16383);
+        QVERIFY(r.pending(1, Threshold));
+        QCOMPARE(r.thresholdMarks[1], 0);
+        QCOMPARE(r.dataMarks[1], 2);
+        QCOMPARE(w.thresholdChanged(50), 100);
+        QCOMPARE(r.wanted(1, Threshold), 100);
+    }
+
+    void slaveWindowTakesOnlyItsOwnGroups()
+    {
+        Records r;
+        MixerEdits w = r.window(2);
+        QVERIFY(!w.systemOptionClicked(GroupNoma * 10 + 0).stored);
+        QVERIFY(!w.chooseMixerLink(true));
+        QVERIFY(!r.mixers.anyPending(2) && !r.mixers.anyPending(1));
+        QVERIFY(w.systemOptionClicked(GroupOutputLevel * 10 + 0).stored);
+        QVERIFY(r.pending(2, OutputLevel) && !r.pending(1, OutputLevel));
+        QCOMPARE(r.dataMarks[2], 0);
+        QCOMPARE(w.systemOptionClicked(GroupMuteChange * 10 + 1).mute, MixerEdits::MuteMode::Manual);
+        QCOMPARE(w.systemOptionClicked(GroupMuteChange * 10 + 0).mute, MixerEdits::MuteMode::Auto);
+    }
+
+    void simultaneousSelectionSetsPrioritiesAndOnlyType()
+    {
+        Records r;
+        MixerEdits w = r.window(1);
+        // "All OK" is what the mixer has: written, not marked.
+        w.systemOptionClicked(GroupSimultaneous * 10 + 0);
+        QVERIFY(!r.mixers.anyPending(1));
+        w.systemOptionClicked(GroupSimultaneous * 10 + 3);
+        QCOMPARE(r.wanted(1, OnlyType), 2);
+        for (int n = 0; n < 8; ++n) {
+            QCOMPARE(r.wanted(1, Priority1 + n), 0);
+            QVERIFY(r.pending(1, Priority1 + n));
+        }
+        QVERIFY(r.pending(1, OnlyType));
+        QCOMPARE(simultaneousChoice(r.mixers.MixerSetData[1]), 3);
+        w.systemOptionClicked(GroupSimultaneous * 10 + 0);
+        QCOMPARE(r.wanted(1, Priority1 + 7), 1);
+        QCOMPARE(r.wanted(1, OnlyType), 0);
+    }
+
+    void ignoreFlagSwallowsOneClick()
+    {
+        Records r;
+        MixerEdits w = r.window(2);
+        r.editor.IgnoreRemoteOnClick[2][3] = true;
+        const int overrideOn = channelOptionIndex(2, RowRemoteOn, 1);
+        QVERIFY(!w.channelOptionClicked(overrideOn));
+        QVERIFY(!r.editor.IgnoreRemoteOnClick[2][3]);
+        QCOMPARE(r.wanted(2, Override3), 0);
+        QVERIFY(w.channelOptionClicked(overrideOn));
+        QVERIFY(r.pending(2, Override3));
+    }
+
+    void captionsAndRequestTexts()
+    {
+        QCOMPARE(systemCaption(GroupSimultaneous, 0), QStringLiteral("All OK"));
+        QCOMPARE(systemCaption(GroupSimultaneous, 3), QStringLiteral("3ch オンリー"));
+        QCOMPARE(channelText(3, 4), QStringLiteral("ch 21"));
+        QCOMPARE(openTabQuestion(1),
+                 QStringLiteral("各種初期値の設定メニューを表示します\n通常は設定を変更しないでください"));
+    }
+
+    void extendedEntriesBecomeRegisterBytes()
+    {
+        ExtendedEntries e;
+        e.values.ThresholdMax = 9000;
+        e.values.OutPeakLEDK = -150;
+        e.noiseReference = 0x1234;
+        QCOMPARE(entryRegisterBytes(e, 1), (RegisterBytes{0, 0, 0x23, 0x28}));
+        QCOMPARE(entryRegisterBytes(e, 5), (RegisterBytes{0, 0, 0, 150}));
+        QCOMPARE(entryRegisterBytes(e, 12), (RegisterBytes{0x12, 0x34, 0x12, 0x34}));
+        // Without a master window the extended write sends ExtendedData as it is.
+        ExtendedRecord master;
+        master.Noise_Detection_Reference = 5;
+        const EditorExtendedSource none([] { return std::nullopt; }, master);
+        QCOMPARE(none.registerBytes(12), noiseEntryBytes(noiseEntryFromField(5)));
+        QCOMPARE(none.registerBytes(1), (RegisterBytes{0, 0, 0x3F, 0xFF}));
+    }
+};
+
+QTEST_MAIN(TestMixerEdits)
+#include "tst_mixeredits.moc"
