@@ -14,6 +14,11 @@ Q_LOGGING_CATEGORY(lcLinkEther, "zkvr.link.ethernet", QtCriticalMsg)
 namespace {
 // Between two connection attempts, so a refused connection is not hammered.
 constexpr double ReconnectPause = 0.25;
+// Bytes the socket may still hold unsent when the next message comes. A
+// mixer answers each request before the next one goes, so even a firmware
+// block (the largest message) has long left by then; a peer that takes
+// nothing for this much has stalled, and queuing more would only grow memory.
+constexpr qint64 MaxQueuedBytes = 1024 * 1024;
 }
 
 quint16 resolveTcpPort(quint16 configured)
@@ -112,6 +117,15 @@ bool EthernetTransport::send(const quint8 *data, int count)
 {
     if (!connected() || !m_sendReady || count < 0)
         return false;
+    if (m_socket->bytesToWrite() > MaxQueuedBytes) {
+        // The link has failed: it is closed, so every later send fails at
+        // once and the callers see no replies, as after a lost connection.
+        qCWarning(lcLinkEther) << "the mixer took no data for" << m_socket->bytesToWrite()
+                               << "bytes: connection given up";
+        m_socket->disconnect(this);
+        m_socket->abort();
+        return false;
+    }
     m_sendReady = false;
     const QByteArray frame = etherFrame(data, count);
     if (m_socket->write(frame) != frame.size()) {

@@ -344,8 +344,8 @@ void TestLinkTransports::tcpLostConnection()
 
 void TestLinkTransports::tcpSendNotCompletedAndBusy()
 {
-    // A peer that never reads: the system's buffers fill and the send
-    // cannot complete within its 500 ms. (Left alone, the server's socket
+    // A peer that never reads: the system's buffers fill, the send cannot
+    // complete within its 500 ms, and the next one finds the link failed. (Left alone, the server's socket
     // would read everything into its own buffer.)
     QTcpServer server;
     QVERIFY(server.listen(QHostAddress::LocalHost, 0));
@@ -377,6 +377,11 @@ void TestLinkTransports::tcpSendNotCompletedAndBusy()
     QVERIFY(nestedRan);
     QVERIFY(!nestedResult);
     QVERIFY(t.sendReady());
+    // The peer has stalled: the next message is not queued behind the
+    // unsent bytes, the connection is given up instead and stays down.
+    QVERIFY(!t.send(reinterpret_cast<const quint8 *>("AM\x01"), 3));
+    QVERIFY(!t.connected());
+    QVERIFY(!t.send(reinterpret_cast<const quint8 *>("AM\x01"), 3));
 }
 
 void TestLinkTransports::serialExchange()
