@@ -21,9 +21,6 @@ constexpr int SerialAccessHint = 9101;
 constexpr int UsbOpenFailed = 9102;
 constexpr int EthernetOpenFailed = 9103;
 } // namespace Msg
-
-// How often a wait asks a transport that cannot signal arrivals.
-constexpr double PollSlice = 0.005;
 } // namespace
 
 struct MdlComm::Transports
@@ -47,11 +44,6 @@ bool MdlComm::isOpen() const
     return m_transports->active != nullptr;
 }
 
-bool MdlComm::arrivalSignalled() const
-{
-    return !m_transports->active || m_transports->active->signalsArrival();
-}
-
 bool MdlComm::CommOpen()
 {
     CommClose();
@@ -70,7 +62,7 @@ bool MdlComm::CommOpen()
                                                           resolveSerialPort(m_endpoints.serialPort));
             break;
         case LinkKind::Usb:
-            transport = std::make_unique<UsbTransport>(m_clock, m_endpoints.devbridgeLibrary);
+            transport = std::make_unique<UsbTransport>(m_endpoints.devbridgeLibrary);
             break;
         case LinkKind::Ethernet: {
             auto ether = std::make_unique<EthernetTransport>(m_link, m_clock, resolveTcpPort(m_endpoints.tcpPort),
@@ -158,14 +150,13 @@ void MdlComm::CommDrain()
     }
     const double start = m_clock.now();
     const double limit = m_link.replyTimeout();
-    const double slice = arrivalSignalled() ? limit : PollSlice;
     for (;;) {
         CommReceive(scratch);
         const double elapsed = m_clock.now() - start;
         if (elapsed > limit)
             break;
         // A little past the deadline, so a virtual clock lands beyond it.
-        m_clock.waitForEvents(std::min(slice, limit - elapsed + 0.001));
+        m_clock.waitForEvents(limit - elapsed + 0.001);
     }
     CommReceive(scratch);
 }

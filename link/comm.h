@@ -65,9 +65,6 @@ public:
     // Throws away whatever the mixer still sends.
     void CommDrain();
 
-    // Whether arriving replies wake the event loop. When they do not (USB),
-    // every reply wait polls in short slices instead of sleeping to its deadline.
-    bool arrivalSignalled() const;
     bool isOpen() const;
 
     LinkState &state() { return m_link; }

@@ -22,7 +22,6 @@ public:
     int fetch(quint8 *buffer, int capacity) override;
     void abortSend() override { ++aborts; }
     bool deliversTrailer() const override { return withTrailer; }
-    bool signalsArrival() const override { return signalsArrivals; }
 
     void queue(const QByteArray &reply) { pending.push_back(reply); }
 
@@ -32,7 +31,6 @@ public:
     OpenOutcome openOutcome = OpenOutcome::Opened;
     bool sendResult = true;
     bool withTrailer = false;     // behave like USB: replies carry 55 AA already
-    bool signalsArrivals = true;
     int opens = 0;
     int closes = 0;
     int aborts = 0;

@@ -3,6 +3,8 @@
 // One transport behind MdlComm: open, close, send one message, fetch one
 // complete message. MdlComm adds what is common (the 55 AA trailer, the
 // buffer bounds, the failure messages); a transport only moves bytes.
+// A message that arrives wakes the event loop, so the waits for replies sleep
+// until something happens instead of asking again and again.
 
 #include <QtGlobal>
 
@@ -29,7 +31,4 @@ public:
     virtual void abortSend() {}
     // Whether fetched messages already end with 55 AA (USB delivers them so).
     virtual bool deliversTrailer() const { return false; }
-    // Whether arriving data wakes the event loop. A transport that must be
-    // asked (USB) is polled in short slices by every wait.
-    virtual bool signalsArrival() const { return true; }
 };

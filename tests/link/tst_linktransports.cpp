@@ -544,13 +544,14 @@ void TestLinkTransports::usbThroughDevbridge()
     qputenv("DEVBRIDGE_READ_TIMEOUT_MS", "30");
 
     QByteArray seen;
+    bool answering = true;
     QSocketNotifier notifier(in, QSocketNotifier::Read);
     connect(&notifier, &QSocketNotifier::activated, this, [&] {
         char buf[4096];
         ssize_t n;
         while ((n = ::read(in, buf, sizeof buf)) > 0)
             seen += QByteArray(buf, int(n));
-        if (seen.endsWith(hex("55 AA"))) {
+        if (answering && seen.endsWith(hex("55 AA"))) {
             const QByteArray reply = chainAnswer(seen.chopped(2), 1) + hex("55 AA");
             QCOMPARE(::write(out, reply.constData(), size_t(reply.size())), ssize_t(reply.size()));
         }
@@ -558,11 +559,34 @@ void TestLinkTransports::usbThroughDevbridge()
 
     PcEnd pc(LinkKind::Usb, LinkEndpoints{});
     QVERIFY2(pc.comm->CommOpen(), qPrintable(pc.dialogs.texts().join('|')));
-    QVERIFY(!pc.comm->arrivalSignalled());
     const auto m = sendAndWait(*pc.comm, modelRequest(1));
     QVERIFY(m);
     QCOMPARE(*m, hex("4D 4E 00 01"));
     QCOMPARE(seen, hex("4D 4E 01 55 AA"));
+
+    // A mixer that keeps silent: devbridge waits 1.5 s for the first byte,
+    // but the program keeps running its events meanwhile and the reply wait
+    // ends at its own 0.8 s.
+    qputenv("DEVBRIDGE_READ_TIMEOUT_MS", "1500");
+    answering = false;
+    int ticks = 0;
+    QTimer ticker;
+    connect(&ticker, &QTimer::timeout, this, [&] { ++ticks; });
+    ticker.start(50);
+    const double start = pc.clock.now();
+    QVERIFY(!sendAndWait(*pc.comm, modelRequest(1)));
+    const double took = pc.clock.now() - start;
+    ticker.stop();
+    QVERIFY2(took > 0.79 && took < 1.2, qPrintable(QString::number(took)));
+    QVERIFY2(ticks >= 8, qPrintable(QString::number(ticks)));
+    // A receive with nothing owed reads nothing: it comes back at once.
+    QTRY_VERIFY_WITH_TIMEOUT(pc.clock.now() - start > 1.6, 5000); // the silent read has given up
+    const double idle = pc.clock.now();
+    std::vector<quint8> buf(ReceiveBufferSize);
+    QCOMPARE(pc.comm->CommReceive(buf), 0);
+    QVERIFY(pc.clock.now() - idle < 0.1);
+    qputenv("DEVBRIDGE_READ_TIMEOUT_MS", "30");
+    answering = true;
 
     // The device unplugged: later transfers fail without a word.
     QVERIFY(QDir(dev).removeRecursively());
