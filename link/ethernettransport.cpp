@@ -69,7 +69,7 @@ OpenOutcome EthernetTransport::open()
     m_socket->connectToHost(address, m_port);
     for (;;) {
         const double left = m_connectLimit - (m_clock.now() - start);
-        if (left <= 0)
+        if (left <= 0 || m_cancelled)
             break;
         const auto state = m_socket->state();
         if (state == QAbstractSocket::ConnectedState) {
@@ -85,8 +85,8 @@ OpenOutcome EthernetTransport::open()
             // Refused, unreachable or dropped: try again while the limit runs.
             qCDebug(lcLinkEther) << "connect to" << address << m_port << "failed:" << m_socket->errorString();
             m_socket->abort();
-            m_clock.pause(std::min(ReconnectPause, left));
-            if (m_connectLimit - (m_clock.now() - start) <= 0)
+            m_clock.waitUntil(std::min(ReconnectPause, left), [this] { return m_cancelled; });
+            if (m_connectLimit - (m_clock.now() - start) <= 0 || m_cancelled)
                 break;
             m_socket->connectToHost(address, m_port);
             continue;
@@ -115,7 +115,7 @@ void EthernetTransport::readBytes()
 
 bool EthernetTransport::send(const quint8 *data, int count)
 {
-    if (!connected() || !m_sendReady || count < 0)
+    if (!connected() || !m_sendReady || count < 0 || m_cancelled)
         return false;
     if (m_socket->bytesToWrite() > MaxQueuedBytes) {
         // The link has failed: it is closed, so every later send fails at
@@ -132,7 +132,7 @@ bool EthernetTransport::send(const quint8 *data, int count)
         m_sendReady = true;
         return false;
     }
-    m_clock.waitUntil(m_link.tuning.ackWaitMs / 1000.0, [this] { return m_sendReady; });
+    m_clock.waitUntil(m_link.tuning.ackWaitMs / 1000.0, [this] { return m_sendReady || m_cancelled; });
     const bool sent = m_sendReady;
     m_sendReady = true;
     if (!sent)

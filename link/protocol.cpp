@@ -435,7 +435,7 @@ int MixerProtocol::waitForReply(const ReplyExpectation &expect, double timeout)
     for (;;) {
         clock.processEvents();
         const double elapsed = clock.now() - start;
-        if (elapsed > timeout)
+        if (elapsed > timeout || m_comm.closed())
             return 0;
         const int n = m_comm.CommReceive(rb);
         if (n > 0) {
@@ -473,14 +473,14 @@ int MixerProtocol::sendSetAndPause(int count)
     for (;;) {
         clock.processEvents();
         const double elapsed = clock.now() - start;
-        if (elapsed > SetReplyWait)
+        if (elapsed > SetReplyWait || m_comm.closed())
             break;
         seen = m_comm.CommReceive(rb);
         if (seen > 0)
             break;
         clock.waitForEvents(pastDeadline(SetReplyWait - elapsed));
     }
-    clock.pause(SetPause);
+    m_comm.pause(SetPause);
     return seen;
 }
 
@@ -496,7 +496,7 @@ MixerProtocol::FirstReply MixerProtocol::sendAndJudgeFirst(int count, const Repl
     for (;;) {
         clock.processEvents();
         const double elapsed = clock.now() - start;
-        if (elapsed > limit)
+        if (elapsed > limit || m_comm.closed())
             return r;
         const int n = m_comm.CommReceive(rb);
         if (n > 0) {
@@ -553,9 +553,11 @@ bool MixerProtocol::ExtensionWriteWithVerify(int reg)
             && extensionReadBackMatches(reg, kept, link.ReceiveBuffer.data() + 3))
             return true;
         qCDebug(lcLinkProtocol) << "register" << reg << "not verified, attempt" << attempt;
+        if (m_comm.closed())
+            return false;
         if (attempt == VerifyAttempts)
             m_comm.dialogs().tell(str(StrId::SetFailed), MsgIcon::Warning);
-        m_comm.clock().pause(VerifyPause);
+        m_comm.pause(VerifyPause);
     }
     return false;
 }
@@ -596,9 +598,11 @@ bool MixerProtocol::IpWriteWithVerify()
         if (IpWrite() && IpRead()
             && std::equal(expected.begin(), expected.end(), link.ReceiveBuffer.begin()))
             return true;
+        if (m_comm.closed())
+            return false;
         if (attempt == VerifyAttempts)
             m_comm.dialogs().tell(str(StrId::SetFailed), MsgIcon::Warning);
-        m_comm.clock().pause(VerifyPause);
+        m_comm.pause(VerifyPause);
     }
     return false;
 }

@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QStringList>
 
 #include <deque>
 #include <functional>
@@ -16,16 +17,24 @@
 class ScriptedTransport final : public LinkTransport
 {
 public:
+    ~ScriptedTransport() override;
     OpenOutcome open() override { ++opens; return openOutcome; }
-    void close() override { ++closes; }
+    void close() override;
     bool send(const quint8 *data, int count) override;
     int fetch(quint8 *buffer, int capacity) override;
     void abortSend() override { ++aborts; }
+    void cancel() override;
     bool deliversTrailer() const override { return withTrailer; }
 
     void queue(const QByteArray &reply) { pending.push_back(reply); }
 
     std::function<QList<QByteArray>(const QByteArray &request)> onSend;
+    // Runs inside send after onSend, where a real transport waits and lets
+    // events run.
+    std::function<void()> whileSending;
+    // When set, records "send", "cancel", "close" and "end" (or "end inside
+    // a call"), so a test can follow the transport past its end.
+    QStringList *lifeEvents = nullptr;
     std::deque<QByteArray> pending;
     QList<QByteArray> sent;
     OpenOutcome openOutcome = OpenOutcome::Opened;
@@ -36,4 +45,8 @@ public:
     int aborts = 0;
     int fetches = 0;
     int dropped = 0;              // replies too long for the caller's buffer
+
+private:
+    void note(const QString &event);
+    int m_inSend = 0;
 };

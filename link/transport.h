@@ -29,6 +29,11 @@ public:
     virtual int fetch(quint8 *buffer, int capacity) = 0;
     // A send waiting for its acknowledge gives up (serial line only).
     virtual void abortSend() {}
+    // The link is being closed while a call may still be waiting inside the
+    // transport (its waits let the window that closes the program run): that
+    // wait ends at once and no later call waits. close() and the transport's
+    // end follow once the call has returned.
+    virtual void cancel() {}
     // Whether fetched messages already end with 55 AA (USB delivers them so).
     virtual bool deliversTrailer() const { return false; }
 };

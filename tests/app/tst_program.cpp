@@ -7,6 +7,7 @@
 #include "app/ui/frmmain.h"
 #include "app/ui/frminterface.h"
 #include "app/ui/frmselect.h"
+#include "link/comm.h"
 #include "link/ui/frmethersetting.h"
 #include "app/world.h"
 #include "sim/simchain.h"
@@ -19,6 +20,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMenu>
 #include <QProcess>
@@ -343,6 +345,51 @@ private slots:
         QVERIFY(disabledDuringJob);
         QVERIFY(panelAfterJob);
         QVERIFY2(dialogs.shown.empty(), qPrintable(dialogs.texts().join(" / ")));
+    }
+
+    // The user closes the main window while a write keeps failing (eleven
+    // passes, over a minute): the program ends at once, and the failure
+    // message never comes up after its windows have gone.
+    void closingDuringAWriteEndsAtOnce()
+    {
+        SimOptions options;
+        options.mixers = 2;
+        SimStuck keyLock;
+        keyLock.mixer = 1;
+        keyLock.keyId = 84;
+        keyLock.value = 1;
+        options.stuck << keyLock;
+        EthernetProgram run(options);
+        QVERIFY2(run.listening, qPrintable(run.error));
+        World &world = run.world;
+        Application &program = run.program;
+        bool writing = false;
+        QElapsedTimer sinceEdit;
+        double closedAt = 0;
+        bool closed = false;
+        drive(program, 30.0, [&] {
+            FrmMain *w = program.mainWindow();
+            if (!writing) {
+                if (world.mixers.MixerCount != 2 || !w->menu("MenFile")->menuAction()->isEnabled())
+                    return false;
+                world.mixers.setPending(1, 84, 0);
+                sinceEdit.start();
+                writing = true;
+                return false;
+            }
+            if (sinceEdit.elapsed() < 1500)
+                return false;
+            w->confirmClose = [] { return true; };
+            closedAt = run.clock.now();
+            w->close();
+            return closed = true;
+        }, closed);
+        QCOMPARE(program.run(), 0);
+        QVERIFY(closed);
+        const double took = run.clock.now() - closedAt;
+        QVERIFY2(took < 1.0, qPrintable(QString::number(took)));
+        QVERIFY2(run.dialogs.shown.empty(), qPrintable(run.dialogs.texts().join(" / ")));
+        QVERIFY(!program.comm()->isOpen());
     }
 
     void disconnectStoresTheSettingsFileName()

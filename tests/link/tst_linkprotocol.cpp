@@ -128,6 +128,7 @@ private slots:
     void replySplitting();
     void drainOffline();
     void openFailures();
+    void closeWhileACallWaits();
     void usbMissingLibrary();
     void usbTransportThroughFunctions();
 };
@@ -576,6 +577,34 @@ void TestLinkProtocol::openFailures()
         QVERIFY(!comm.isOpen());
     }
     QVERIFY(!str(9100).isEmpty() && !str(9102).isEmpty() && !str(9103).isEmpty());
+}
+
+void TestLinkProtocol::closeWhileACallWaits()
+{
+    // The program is ended by a window while a transport call waits (a real
+    // transport lets events run there): the transport outlives that call,
+    // its wait is cancelled, and every wait above it ends at once, silently.
+    Rig rig;
+    QStringList life;
+    rig.transport->lifeEvents = &life;
+    rig.transport->whileSending = [&] { rig.comm->CommClose(); };
+    MixerProtocol p(*rig.comm);
+    const double start = rig.clock.now();
+    QCOMPARE(p.sendAndWait(rig.put(modelRequest(1))), 0);
+    QCOMPARE(life, (QStringList{"send", "cancel", "close", "end"}));
+    QVERIFY(rig.comm->closed());
+
+    // Later exchanges end at once too: a single write's wait and pause, the
+    // ten attempts of a verified write, a drain.
+    QCOMPARE(p.sendSetAndPause(rig.put(dataSetRequest(1, 1, 0))), 0);
+    QVERIFY(!p.ExtensionWriteWithVerify(6));
+    rig.comm->CommDrain();
+    QCOMPARE(rig.clock.now(), start);
+    QVERIFY(rig.dialogs.shown.empty());
+
+    // Opening again starts afresh.
+    QVERIFY(rig.comm->CommOpen());
+    QVERIFY(!rig.comm->closed());
 }
 
 void TestLinkProtocol::usbMissingLibrary()

@@ -229,6 +229,8 @@ private slots:
     void tcpOpenFailures();
     void tcpLostConnection();
     void tcpSendNotCompletedAndBusy();
+    void closeWhileASendWaits_data();
+    void closeWhileASendWaits();
 
     void serialExchange();
     void serialRetriesAfterRefusal();
@@ -321,6 +323,18 @@ void TestLinkTransports::tcpOpenFailures()
     QVERIFY(!declined.comm->CommOpen());
     QVERIFY(declined.dialogs.shown.empty());
     QCOMPARE(declined.ended, 1);
+
+    // The program ended while it still tries to connect: the attempts stop
+    // at once, with no failure message and no second ending.
+    ep.connectLimitSeconds = 30;
+    ep.chooseEthernetAddress = [](bool &chose) { chose = true; return QStringLiteral("127.0.0.1"); };
+    PcEnd quit(LinkKind::Ethernet, ep);
+    QTimer::singleShot(300, this, [&] { quit.comm->CommClose(); });
+    const double s2 = quit.clock.now();
+    QVERIFY(!quit.comm->CommOpen());
+    QVERIFY(quit.clock.now() - s2 < 1.0);
+    QVERIFY(quit.dialogs.shown.empty());
+    QCOMPARE(quit.ended, 0);
 }
 
 void TestLinkTransports::tcpLostConnection()
@@ -382,6 +396,51 @@ void TestLinkTransports::tcpSendNotCompletedAndBusy()
     QVERIFY(!t.send(reinterpret_cast<const quint8 *>("AM\x01"), 3));
     QVERIFY(!t.connected());
     QVERIFY(!t.send(reinterpret_cast<const quint8 *>("AM\x01"), 3));
+}
+
+void TestLinkTransports::closeWhileASendWaits_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::newRow("serial, silent mixer") << int(LinkKind::Rs232c);
+    QTest::newRow("ethernet, stalled mixer") << int(LinkKind::Ethernet);
+}
+
+void TestLinkTransports::closeWhileASendWaits()
+{
+    // The main window closes while a send waits for its acknowledge (serial)
+    // or for the socket to take it (Ethernet): the send ends at once and the
+    // transport is ended only after it has returned.
+    QFETCH(int, kind);
+    PtyMixer pty([](const QByteArray &) { return QByteArray(); });
+    pty.silent = true;
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+    connect(&server, &QTcpServer::newConnection, this, [&server] {
+        while (QTcpSocket *s = server.nextPendingConnection()) {
+            s->setParent(&server);
+            s->setReadBufferSize(1024);
+        }
+    });
+    LinkEndpoints ep;
+    ep.serialPort = pty.path;
+    ep.tcpPort = server.serverPort();
+    ep.chooseEthernetAddress = [](bool &chose) { chose = true; return QStringLiteral("127.0.0.1"); };
+    PcEnd pc(LinkKind(kind), std::move(ep));
+    QVERIFY(pc.comm->CommOpen());
+    // Big enough that the loopback buffers cannot take it within 500 ms.
+    std::vector<quint8> message(kind == int(LinkKind::Ethernet) ? 64 * 1024 * 1024 : 3, 0x41);
+    QTimer::singleShot(100, this, [&] { pc.comm->CommClose(); });
+    const double start = pc.clock.now();
+    pc.comm->CommSend(message, int(message.size()));
+    const double took = pc.clock.now() - start;
+    QVERIFY2(took < 0.4, qPrintable(QString::number(took)));
+    QVERIFY(!pc.comm->isOpen());
+    QVERIFY(pc.comm->closed());
+    // Nothing more goes out.
+    const qsizetype written = pty.raw.size();
+    pc.comm->CommSend(message, 3);
+    QTest::qWait(50);
+    QCOMPARE(pty.raw.size(), written);
 }
 
 void TestLinkTransports::serialExchange()
