@@ -93,7 +93,7 @@ bool MdlComm::CommOpen()
                                                           resolveSerialPort(m_endpoints.serialPort));
             break;
         case LinkKind::Usb:
-            transport = std::make_unique<UsbTransport>(m_endpoints.devbridgeLibrary);
+            transport = std::make_unique<UsbTransport>(m_clock, m_endpoints.devbridgeLibrary);
             break;
         case LinkKind::Ethernet: {
             auto ether = std::make_unique<EthernetTransport>(m_link, m_clock, resolveTcpPort(m_endpoints.tcpPort),

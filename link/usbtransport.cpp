@@ -1,5 +1,6 @@
 #include "link/usbtransport.h"
 
+#include "base/clock.h"
 #include "link/linkstate.h"
 #include "link/protocol.h"
 
@@ -80,6 +81,14 @@ public:
         return r;
     }
 
+    // Whether a reply may still come: a request waits to be written, a
+    // transfer is under way, or a written request has not been answered.
+    bool replyOwed()
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return !m_writes.empty() || m_transferring || m_owed > 0;
+    }
+
 private:
     // Writes go first: a request never waits behind more than the one read
     // that may be in progress.
@@ -96,17 +105,18 @@ private:
                     request = std::move(m_writes.front());
                     m_writes.pop_front();
                 }
+                m_transferring = true;
             }
             if (!request.empty()) {
                 const bool written = write(request);
                 std::lock_guard<std::mutex> lock(m_mutex);
+                m_transferring = false;
                 if (written)
                     m_owed = std::min(m_owed + 1, MaxOwed);
-                continue;
-            }
-            const std::vector<QByteArray> replies = splitReplies(read());
-            {
+            } else {
+                const std::vector<QByteArray> replies = splitReplies(read());
                 std::lock_guard<std::mutex> lock(m_mutex);
+                m_transferring = false;
                 // Nothing within the library's time-out: what was asked before
                 // this read is lost. Requests written later owe their own reply.
                 m_owed = replies.empty() ? 0 : std::max(0, m_owed - int(replies.size()));
@@ -116,9 +126,9 @@ private:
                         m_replies.pop_front();
                 }
             }
-            // Wakes the program's event loop, as arriving socket data would.
-            if (!replies.empty())
-                QMetaObject::invokeMethod(&m_inbox, [] {}, Qt::QueuedConnection);
+            // Wakes the program's event loop, as arriving socket data would,
+            // so a receive waiting for a reply looks again.
+            QMetaObject::invokeMethod(&m_inbox, [] {}, Qt::QueuedConnection);
         }
     }
 
@@ -154,15 +164,19 @@ private:
     std::deque<std::vector<uint8_t>> m_writes;
     std::deque<QByteArray> m_replies;
     int m_owed = 0;
+    bool m_transferring = false;
     bool m_stop = false;
     QObject m_inbox; // lives in the program's thread; the calls posted to it wake its loop
     std::thread m_thread; // last: starts once everything above exists
 };
 
-UsbTransport::UsbTransport(QString library) : m_libraryName(std::move(library)) {}
+UsbTransport::UsbTransport(Clock &clock, QString library)
+    : m_clock(clock), m_libraryName(std::move(library))
+{
+}
 
-UsbTransport::UsbTransport(const DevbridgeApi &api)
-    : m_api(api), m_bindTried(true), m_bound(api.complete())
+UsbTransport::UsbTransport(Clock &clock, const DevbridgeApi &api)
+    : m_clock(clock), m_api(api), m_bindTried(true), m_bound(api.complete())
 {
 }
 
@@ -221,7 +235,7 @@ void UsbTransport::close()
 
 bool UsbTransport::send(const quint8 *data, int count)
 {
-    if (!m_worker || count < 0)
+    if (!m_worker || count < 0 || m_cancelled)
         return false;
     // The USB link carries the 55 AA trailer on requests too.
     std::vector<uint8_t> request(data, data + count);
@@ -233,7 +247,20 @@ bool UsbTransport::send(const quint8 *data, int count)
 
 int UsbTransport::fetch(quint8 *buffer, int capacity)
 {
-    const std::optional<QByteArray> reply = m_worker ? m_worker->take() : std::nullopt;
+    if (!m_worker)
+        return 0;
+    std::optional<QByteArray> reply = m_worker->take();
+    if (!reply && !m_cancelled && m_worker->replyOwed()) {
+        // As the device read would: until the reply is there or the read
+        // has given up, but with the events running.
+        Worker &worker = *m_worker;
+        m_clock.waitUntil(MaxReplyWait, [&] {
+            reply = worker.take();
+            return reply || m_cancelled || !worker.replyOwed();
+        });
+        if (!reply)
+            reply = worker.take();
+    }
     if (!reply)
         return 0;
     if (reply->size() > capacity) {

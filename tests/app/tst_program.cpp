@@ -13,6 +13,7 @@
 #include "sim/simchain.h"
 #include "sim/simsearch.h"
 #include "sim/simtcp.h"
+#include "sim/simusb.h"
 
 #include <QAction>
 #include <QApplication>
@@ -175,6 +176,62 @@ private slots:
         QVERIFY2(done, qPrintable(QString("mixers %1").arg(world.mixers.MixerCount)));
         QCOMPARE(world.mixers.Model[1], qint16(1));
         QVERIFY(world.mixers.WriteAccess);
+        QVERIFY(dialogs.shown.empty());
+    }
+
+    // Over USB the windows keep answering while the program polls and writes:
+    // no devbridge read holds up the event loop, and none is made while no
+    // reply is owed.
+    void usbPollsAndWritesWithoutFreezing()
+    {
+        SimOptions options;
+        options.mixers = 2;
+        SimChain chain(options);
+        QTemporaryDir root;
+        SimUsbDevice device(chain, root.path(), "zkvr0");
+        QString error;
+        QVERIFY2(device.start(error), qPrintable(error));
+        qputenv("DEVBRIDGE_DEVICE_ROOT", root.path().toLocal8Bit());
+        qputenv("ZKVR340A_LINK", "usb");
+        SystemClock clock;
+        ScriptedDialogs dialogs;
+        World world(clock, dialogs);
+        Application program(world, {"zkvr340a"});
+
+        // The longest time the event loop went without serving a timer.
+        QElapsedTimer sinceTick;
+        qint64 longestGap = 0;
+        QTimer ticker;
+        QObject::connect(&ticker, &QTimer::timeout, &ticker, [&] {
+            if (sinceTick.isValid())
+                longestGap = std::max(longestGap, sinceTick.elapsed());
+            sinceTick.start();
+        });
+        ticker.start(20);
+
+        bool editMade = false, done = false;
+        QElapsedTimer sinceVerified;
+        drive(program, 30.0, [&] {
+            if (!editMade) {
+                if (world.mixers.MixerCount != 2 || !program.mainWindow()->menu("MenFile")->menuAction()->isEnabled())
+                    return false;
+                world.mixers.setPending(2, 41, 30);
+                editMade = true;
+                return false;
+            }
+            // Verified, and polled on for a while after the write.
+            if (!(chain.blockByte(2, 41) == 30 && world.mixers.MixerData[2].InputGain(1) == 30
+                  && !world.mixers.anyPending(2)))
+                return false;
+            if (!sinceVerified.isValid())
+                sinceVerified.start();
+            return sinceVerified.elapsed() > 1500;
+        }, done);
+        QCOMPARE(program.run(), 0);
+        qunsetenv("DEVBRIDGE_DEVICE_ROOT");
+        QVERIFY2(done, qPrintable(QString("edit made: %1; %2").arg(editMade).arg(dialogs.texts().join(" / "))));
+        QVERIFY2(longestGap < 400, qPrintable(QString("%1 ms").arg(longestGap)));
+        QCOMPARE(world.mixers.Model[1], qint16(1));
         QVERIFY(dialogs.shown.empty());
     }
 

@@ -690,7 +690,8 @@ int fetchWithin(UsbTransport &usb, std::vector<quint8> &buffer, int ms = 5000)
 
 void TestLinkProtocol::usbTransportThroughFunctions()
 {
-    UsbTransport usb(FakeBridge::api());
+    SystemClock clock;
+    UsbTransport usb(clock, FakeBridge::api());
     QCOMPARE(usb.open(), OpenOutcome::Opened);
     QCOMPARE(FakeBridge::takeCalls(), (QStringList{"init", "open", "close"}));
     std::vector<quint8> buffer(ReceiveBufferSize);

@@ -624,8 +624,8 @@ void TestLinkTransports::usbThroughDevbridge()
     QCOMPARE(seen, hex("4D 4E 01 55 AA"));
 
     // A mixer that keeps silent: devbridge waits 1.5 s for the first byte,
-    // but the program keeps running its events meanwhile and the reply wait
-    // ends at its own 0.8 s.
+    // and the receive waits for that read to give up, as the device read
+    // would; but the program keeps running its events meanwhile.
     qputenv("DEVBRIDGE_READ_TIMEOUT_MS", "1500");
     answering = false;
     int ticks = 0;
@@ -636,10 +636,9 @@ void TestLinkTransports::usbThroughDevbridge()
     QVERIFY(!sendAndWait(*pc.comm, modelRequest(1)));
     const double took = pc.clock.now() - start;
     ticker.stop();
-    QVERIFY2(took > 0.79 && took < 1.2, qPrintable(QString::number(took)));
-    QVERIFY2(ticks >= 8, qPrintable(QString::number(ticks)));
+    QVERIFY2(took > 0.79 && took < 2.5, qPrintable(QString::number(took)));
+    QVERIFY2(ticks >= 15, qPrintable(QString::number(ticks)));
     // A receive with nothing owed reads nothing: it comes back at once.
-    QTRY_VERIFY_WITH_TIMEOUT(pc.clock.now() - start > 1.6, 5000); // the silent read has given up
     const double idle = pc.clock.now();
     std::vector<quint8> buf(ReceiveBufferSize);
     QCOMPARE(pc.comm->CommReceive(buf), 0);
