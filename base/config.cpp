@@ -16,8 +16,18 @@ const QString kUninstallLog = QStringLiteral("ST6UNST.LOG");
 const QString kOrg = QStringLiteral("ZK-VR340a");
 constexpr int kProfileBuffer = 255; // characters, terminating zero included
 
+// A demo or a trial run names a configuration folder of its own, so that
+// the user's own ZK-VR340a.ini and last file name are never touched.
+QString configDirOverride()
+{
+    return qEnvironmentVariable("ZKVR340A_CONFIG_DIR");
+}
+
 QSettings userStore()
 {
+    const QString dir = configDirOverride();
+    if (!dir.isEmpty())
+        return QSettings(dir + u'/' + kOrg + QStringLiteral(".conf"), QSettings::IniFormat);
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, kOrg, kOrg);
 }
 
@@ -116,6 +126,8 @@ IniConfig::IniConfig(QString programDir, QString userDir)
 {
     if (m_programDir.isEmpty())
         m_programDir = QCoreApplication::applicationDirPath();
+    if (m_userDir.isEmpty())
+        m_userDir = configDirOverride();
     if (m_userDir.isEmpty())
         m_userDir = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
                     + QStringLiteral("/ZK-VR340a");

@@ -10,6 +10,10 @@
 // joined by single spaces) is exactly "DEBUG".
 bool isDebugCommandLine(const QStringList &arguments);
 
+// The per-user folder is ~/.config/ZK-VR340a (XDG_CONFIG_HOME honoured);
+// the environment variable ZKVR340A_CONFIG_DIR names another one, for a demo
+// that must leave the user's own configuration alone.
+
 // Per-user store: section "System", key "DataFileName", under the program's title.
 QString readDataFileName();
 void writeDataFileName(const QString &path);
@@ -29,7 +33,8 @@ class IniConfig
 {
 public:
     // programDir: the executable's folder; userDir: the per-user fallback
-    // folder. Defaults are the running program's folders.
+    // folder. Defaults are the running program's folders (the per-user one
+    // from ZKVR340A_CONFIG_DIR when set).
     explicit IniConfig(QString programDir = {}, QString userDir = {});
 
     // The file that is read: the per-user one when it exists, else the one in

@@ -2,6 +2,10 @@
 
 #include "base/strings.h"
 
+namespace {
+constexpr double MaxConnectSeconds = 24 * 3600;
+}
+
 bool parseHostPort(const QString &text, QString &host, quint16 &port)
 {
     const int colon = text.lastIndexOf(QLatin1Char(':'));
@@ -63,6 +67,13 @@ CliParseResult parseCliArguments(const QStringList &args)
             if (!takeValue() || value.isEmpty())
                 return fail(str(9742));
             inv.link.device = value;
+        } else if (name == QLatin1String("--timeout")) {
+            bool ok = false;
+            const double seconds = takeValue() ? value.toDouble(&ok) : 0.0;
+            // Beyond a day is a typo, not a wait anyone means.
+            if (!ok || !(seconds > 0.0) || seconds > MaxConnectSeconds)
+                return fail(str(10103));
+            inv.link.connectSeconds = seconds;
         } else if (a == QLatin1String("--usb")) {
             if (!setLink(CliLink::Kind::Usb))
                 return fail(str(9740));

@@ -3,7 +3,8 @@
 // Command line of zkvr340a-ctl: one link option and one command with its own
 // arguments. Parsed without touching any resource, so tests call it directly.
 //
-//   zkvr340a-ctl (--ethernet HOST[:PORT] | --serial DEVICE | --usb) COMMAND [ARGS]
+//   zkvr340a-ctl (--ethernet HOST[:PORT] | --serial DEVICE | --usb) [--timeout SECONDS]
+//                COMMAND [ARGS]
 
 #include <QString>
 #include <QStringList>
@@ -21,6 +22,7 @@ struct CliLink
     QString host;            // Ethernet
     quint16 port = 1001;     // Ethernet; the mixer's command port
     QString device;          // serial device path
+    double connectSeconds = 30.0; // --timeout: how long an Ethernet open keeps trying
 };
 
 struct CliInvocation

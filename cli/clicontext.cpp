@@ -70,6 +70,7 @@ MdlComm *CliContext::comm()
     LinkEndpoints endpoints;
     endpoints.serialPort = m_link.device;
     endpoints.tcpPort = m_link.port;
+    endpoints.connectLimitSeconds = m_link.connectSeconds;
     // devbridge beside the tool wins over one on the library path.
     if (QCoreApplication::instance()) {
         const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/libdevbridge.so");

@@ -50,7 +50,8 @@ const CliCommand *findCliCommand(const QString &name)
 QString cliUsage()
 {
     QString text = QStringLiteral(
-        "usage: zkvr340a-ctl (--ethernet HOST[:PORT] | --serial DEVICE | --usb) COMMAND [ARGS]\n"
+        "usage: zkvr340a-ctl (--ethernet HOST[:PORT] | --serial DEVICE | --usb) [--timeout SECONDS]\n"
+        "                    COMMAND [ARGS]\n"
         "commands:\n");
     for (const CliCommand &c : cliCommands())
         text += QStringLiteral("  %1\n").arg(QLatin1String(c.synopsis));

@@ -4,13 +4,15 @@
 // loaded settings do: the access check (Ethernet), the mixers' current
 // values, the mixer sections of the file into the values to send (as many
 // mixers as the link-count rule allows), the extension registers written and
-// verified one by one, and SetData for everything else.
+// verified one by one, SetData for everything else, and a last read of every
+// mixer that names each loaded value the mixers do not hold.
 
 #include "base/dialogs.h"
 #include "app/jobs.h"
 #include "base/loopstate.h"
 #include "base/strings.h"
 #include "cli/clicontext.h"
+#include "cli/mixerread.h"
 #include "cli/settingssession.h"
 #include "link/comm.h"
 #include "link/protocol.h"
@@ -155,6 +157,7 @@ CliExit runLoadCommand(CliContext &context, const QStringList &args)
         return CliExit::NoMixer; // no write access: nothing was applied
 
     const bool valuesWaiting = anyPending(mixers);
+    const std::vector<WantedValue> wanted = flaggedValues(mixers);
     MixerProtocol protocol(*comm);
     JobContext job{loop, comm->state(), mixers, comm->dialogs(), protocol, nullptr, {}, {}, {}};
     job.SetData = [&] { return valuesWaiting ? sync.SetData() : false; };
@@ -165,10 +168,11 @@ CliExit runLoadCommand(CliContext &context, const QStringList &args)
     if (!valuesWaiting)
         return CliExit::Ok;
     const SetDataOutcome &outcome = sync.setData().outcome();
-    if (outcome.verified)
-        return CliExit::Ok;
     // SetData has shown 1803 when it gave up; say so too when no read-back came.
-    if (!outcome.readBack)
+    if (!outcome.readBack) {
         context.err() << str(StrId::NoResponse) << Qt::endl;
-    return CliExit::NoMixer;
+        return CliExit::NoMixer;
+    }
+    const CliExit held = reportValuesNotHeld(context, sync, mixers, wanted, "load");
+    return outcome.verified ? held : CliExit::NoMixer;
 }

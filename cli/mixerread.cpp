@@ -6,7 +6,15 @@
 
 namespace {
 constexpr int NotLinked = 9206; // "zkvr340a-ctl: %1: mixer %2 is not linked (%3 linked)"
+constexpr int NotHeld = 10101;  // "%1: mixer %2 %3 reads back %4, not %5"
+constexpr int NotReadBack = 10102; // "%1: mixer %2 %3 was not read back (%4 linked)"
+constexpr int ThresholdBits = 0x7FFF;
+
+qint32 comparable(int id, qint32 value)
+{
+    return id == MixerKey::Threshold ? (value & ThresholdBits) : value;
 }
+} // namespace
 
 std::optional<CliExit> readLinkedMixer(CliContext &context, MixerSync &sync, const MixerState &mixers,
                                        int mixer, const char *command)
@@ -21,4 +29,41 @@ std::optional<CliExit> readLinkedMixer(CliContext &context, MixerSync &sync, con
         return CliExit::Usage;
     }
     return std::nullopt;
+}
+
+std::vector<WantedValue> flaggedValues(const MixerState &mixers)
+{
+    std::vector<WantedValue> out;
+    for (int m = 1; m <= MaxMixers; ++m)
+        for (int id = MixerKey::FirstBlock; id <= MixerKey::Threshold; ++id)
+            if (mixers.SetDataPending[size_t(m)][size_t(id)] != 0)
+                out.push_back({m, id, mixers.MixerSetData[size_t(m)].value(id)});
+    return out;
+}
+
+CliExit reportValuesNotHeld(CliContext &context, MixerSync &sync, const MixerState &mixers,
+                            const std::vector<WantedValue> &wanted, const char *command)
+{
+    if (!sync.readAll()) {
+        context.err() << str(StrId::NoResponse) << Qt::endl;
+        return CliExit::NoMixer;
+    }
+    const QString name = QLatin1String(command);
+    bool allHeld = true;
+    for (const WantedValue &w : wanted) {
+        if (w.mixer > mixers.MixerCount) {
+            allHeld = false;
+            context.err() << str(NotReadBack).arg(name).arg(w.mixer).arg(mixerKey(w.id)).arg(mixers.MixerCount)
+                          << Qt::endl;
+            continue;
+        }
+        const qint32 held = comparable(w.id, mixers.MixerData[size_t(w.mixer)].value(w.id));
+        if (held != comparable(w.id, w.value)) {
+            allHeld = false;
+            context.err() << str(NotHeld).arg(name).arg(w.mixer).arg(mixerKey(w.id)).arg(held)
+                                 .arg(comparable(w.id, w.value))
+                          << Qt::endl;
+        }
+    }
+    return allHeld ? CliExit::Ok : CliExit::NoMixer;
 }

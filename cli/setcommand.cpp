@@ -1,6 +1,7 @@
 // `set MIXER KEY=VALUE [KEY=VALUE ...]`: stores the values in MixerSetData,
 // raises their send flags and runs SetData, the program's own verified
-// write. Exit 0 when every value read back as wanted. Over Ethernet the
+// write, then reads every mixer again: exit 0 only when SetData verified and
+// each given value holds; each one that does not is named. Over Ethernet the
 // access check comes first; without write access no value is written.
 
 #include "base/loopstate.h"
@@ -83,12 +84,14 @@ CliExit runSetMixerCommand(CliContext &context, const QStringList &args)
         return *failed;
     for (const auto &[id, value] : values)
         mixers.setPending(mixer, id, value);
+    const std::vector<WantedValue> wanted = flaggedValues(mixers);
     sync.SetData();
     const SetDataOutcome &outcome = sync.setData().outcome();
-    if (outcome.verified)
-        return CliExit::Ok;
     // SetData has shown 1803 when it gave up; say so too when no read-back came.
-    if (!outcome.readBack)
+    if (!outcome.readBack) {
         context.err() << str(StrId::NoResponse) << Qt::endl;
-    return CliExit::NoMixer;
+        return CliExit::NoMixer;
+    }
+    const CliExit held = reportValuesNotHeld(context, sync, mixers, wanted, "set");
+    return outcome.verified ? held : CliExit::NoMixer;
 }

@@ -106,13 +106,14 @@ bool SetData::run()
             reference = reported;
             SetDataRetryCount = 0;
         }
-        if (SetDataRetryCount == LastPass) {
+        if (SetDataRetryCount == LastPass || m_outcome.passes >= PassLimit) {
             m_mixers.clearPending();
             m_outcome.gaveUp = true;
             m_comm.dialogs().tell(str(StrId::SetFailed), MsgIcon::Warning);
         }
         Wait(PassPause);
-        if (++SetDataRetryCount > LastPass)
+        ++SetDataRetryCount;
+        if (m_outcome.gaveUp)
             break;
     }
     return m_outcome.sent;

@@ -8,7 +8,8 @@
 // and data are read back and compared. A flag is lowered only when the read
 // back shows the wanted value, or when the value is one the mixer does not
 // keep per mixer or per channel. Passes repeat until everything matches or
-// eleven passes have failed.
+// eleven passes have failed (counted again when the number of linked mixers
+// changes, but never more than PassLimit passes in all).
 
 #include "link/linkstate.h"
 #include "mixer/mixerdata.h"
@@ -40,6 +41,9 @@ public:
     static constexpr int LastPass = 10;      // passes are counted 0..10
     static constexpr int ResendPass = 5;     // the pass that writes reported values back
     static constexpr double PassPause = 0.5;
+    // A changed mixer count starts the pass count again; a count that keeps
+    // changing (a loose link cable) must not keep SetData going for ever.
+    static constexpr int PassLimit = 3 * (LastPass + 1);
 
     SetData(MdlComm &comm, MixerState &mixers);
 

@@ -6,6 +6,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -164,16 +165,9 @@ QString captionFromFile(const QString &text)
 
 QString fileSafeText(const QString &text)
 {
-    QString out;
-    out.reserve(text.size());
-    for (const QChar c : text) {
-        if (c == u'=')
-            out += QChar(0xFF1D);          // ＝
-        else if (c == u']')
-            out += QChar(0xFF3D);          // ］
-        else if (c != u'\r' && c != u'\n')
-            out += c;
-    }
+    QString out = text;
+    out.remove(u'\r');
+    out.remove(u'\n');
     return out;
 }
 
@@ -284,6 +278,10 @@ void ApplyPanel(PanelState &panel, qint16 &FileMixerCount, const SettingsTable &
     r.number(SystemKey::ImageXScale, img.ImageXScale);
     r.number(SystemKey::ImageYScale, img.ImageYScale);
 
+    // A file made for more mixers than are linked counts buttons that were
+    // not taken; counted as they stand, the panel would refuse new buttons
+    // while it still has free slots.
+    panel.IconNum = qint16(std::min<int>(panel.IconNum, countEnabledButtons(panel)));
     if (panel.IconNum == 0 && !ctx.offline())
         panel.IconNum = 1;
 }

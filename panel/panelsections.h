@@ -15,8 +15,8 @@ class SettingsTable;
 QString captionToFile(const QString &caption);
 QString captionFromFile(const QString &text);
 
-// A text value as a key line can hold it: "=" and "]" would make the line
-// unreadable, so they are stored as their full-width forms; line breaks go.
+// A text value as a key line can hold it: line breaks go; everything else,
+// "=" and "]" included, is stored as it is.
 QString fileSafeText(const QString &text);
 
 // Writes the button sections of mixers 0..FileMixerCount-1 and the panel keys

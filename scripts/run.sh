@@ -23,11 +23,14 @@ tcp=$(sed -n 's/^ready.*tcp=\([^ ]*\).*/\1/p' "$ready")
 [ -n "$tcp" ] || { echo "the virtual mixer did not start" >&2; exit 1; }
 echo "virtual mixers: $tcp"
 
-# The program reads its Ethernet target from the per-user ZK-VR340a.ini.
-confdir="${XDG_CONFIG_HOME:-$HOME/.config}/ZK-VR340a"
+# The program reads its Ethernet target from ZK-VR340a.ini. The demo keeps its
+# configuration (that file and the last settings file name) in a folder of its
+# own, so an installation's ~/.config/ZK-VR340a is never touched.
+confdir="$PWD/build/demo-config"
 mkdir -p "$confdir"
 printf '[IP_Setting]\r\nIP_Address=%s\r\nUser_ID=administrator\r\n' "${tcp%:*}" >"$confdir/ZK-VR340a.ini"
+echo "demo configuration: $confdir"
 echo "user ID for the mixer search: administrator"
-ZKVR340A_TCP_PORT="${tcp##*:}" ZKVR340A_SEARCH_ADDRESS=127.0.0.1 \
+ZKVR340A_CONFIG_DIR="$confdir" ZKVR340A_TCP_PORT="${tcp##*:}" ZKVR340A_SEARCH_ADDRESS=127.0.0.1 \
     ZKVR340A_SEARCH_PORT=41001 ZKVR340A_SEARCH_REPLY_PORT=41002 \
     build/bin/zkvr340a "$@"

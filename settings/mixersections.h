@@ -34,7 +34,8 @@ public:
     // Mixers 1..count take section m-1 as the values to send, every value
     // marked pending.
     virtual void apply(const SettingsTable &SetDataTable, int count) = 0;
-    // Before a save: the wanted values become the reported ones.
+    // Before a save: the wanted values become the reported ones, except
+    // those still waiting to be sent.
     virtual void takeReported() = 0;
 };
 

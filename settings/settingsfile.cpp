@@ -1,5 +1,6 @@
 #include "settings/settingsfile.h"
 
+#include "settings/cp932text.h"
 #include "settings/valuetext.h"
 
 #include <QFile>
@@ -21,14 +22,17 @@ constexpr qint64 MaxFileBytes = 16 * 1024 * 1024;
 
 const char *const Codec = "CP932";
 
-// A value holding one of these would not read back as the same key line:
-// "=" or "]" make the line malformed, a line break splits it.
-bool readsBack(const QString &value)
+// A line break cannot stand inside a key line; it is written as one blank so
+// the rest of the value and the file survive.
+QString oneLine(const QString &value)
 {
-    for (const QChar c : value)
-        if (c == u'=' || c == u']' || c == u'\r' || c == u'\n')
-            return false;
-    return true;
+    if (!value.contains(u'\r') && !value.contains(u'\n'))
+        return value;
+    QString out = value;
+    out.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    out.replace(u'\r', u' ');
+    out.replace(u'\n', u' ');
+    return out;
 }
 
 } // namespace
@@ -72,7 +76,12 @@ ParsedLine ParseLine(const QString &line)
     ParsedLine r;
     const qsizetype c = line.indexOf(u']');
     const qsizetype e = line.indexOf(u'=');
-    if (c >= 0) {
+    // A "]" before the first "=" (or a line opening with "[") makes a section
+    // header; otherwise the first "=" ends the key and everything after it is
+    // the value, "=" and "]" included. Every line that holds exactly one "="
+    // and no "]" reads as it always did.
+    const bool header = c >= 0 && (e < 0 || c < e || line.startsWith(u'['));
+    if (header) {
         if (e >= 0 || !line.startsWith(u'[') || !line.endsWith(u']') || line.count(u'[') != 1
             || line.count(u']') != 1) {
             r.kind = LineKind::Malformed;
@@ -83,10 +92,6 @@ ParsedLine ParseLine(const QString &line)
         return r;
     }
     if (e >= 0) {
-        if (line.count(u'=') != 1) {
-            r.kind = LineKind::Malformed;
-            return r;
-        }
         r.kind = LineKind::KeyLine;
         r.name = line.left(e);
         r.value = line.mid(e + 1);
@@ -132,7 +137,9 @@ std::optional<QString> convertValue(const QString &value, KeyKind kind)
 
 bool readSettingsBytes(const QByteArray &bytes, const SetDataKeyTable &keys, SettingsTable &FileTable)
 {
-    QStringDecoder decoder(Codec);
+    // The whole file is one piece: a stateless decoder reports a lead byte
+    // left without its trail byte at the end instead of keeping it for more.
+    QStringDecoder decoder(Codec, QStringConverter::Flag::Stateless);
     if (!decoder.isValid()) {
         qCWarning(lcSettingsFile) << "no CP932 codec";
         return false;
@@ -201,7 +208,6 @@ std::optional<QByteArray> settingsBytes(const SettingsTable &FileTable, const Se
     const int mixers = qBound(0, FileMixerCount, SettingsGrid::MaxMixers);
     QString text;
     text.reserve(mixers * 8000 + 12000);
-    bool whole = true;
     auto writeSection = [&](const KeyList &list, const KeyEntry &section) {
         text += u'[';
         text += section.key;
@@ -209,9 +215,7 @@ std::optional<QByteArray> settingsBytes(const SettingsTable &FileTable, const Se
         for (const KeyEntry &k : list.keys) {
             text += k.key;
             text += u'=';
-            const QString &value = FileTable.at(k.id, section.id);
-            whole = whole && readsBack(value);
-            text += value;
+            text += oneLine(FileTable.at(k.id, section.id));
             text += QLatin1String("\r\n");
         }
     };
@@ -222,17 +226,9 @@ std::optional<QByteArray> settingsBytes(const SettingsTable &FileTable, const Se
         for (int s = 0; s < count && s < int(list.sections.size()); ++s)
             writeSection(list, list.sections[size_t(s)]);
     }
-
-    if (!whole)
-        return std::nullopt;   // never write a file that cannot be opened again
-
-    QStringEncoder encoder(Codec);
-    if (!encoder.isValid())
-        return std::nullopt;
-    QByteArray bytes = encoder.encode(text);
-    if (encoder.hasError())
-        return std::nullopt;   // a character with no CP932 form would come back as "?"
-    return bytes;
+    // Look-alikes are written best-fit; a character CP932 lacks altogether
+    // (refused where text is typed) becomes "?" rather than costing the save.
+    return toCp932(text);
 }
 
 bool WriteSettingsFile(const QString &path, const SettingsTable &FileTable,

@@ -55,7 +55,8 @@ struct ParsedLine
 };
 
 // One line without its line end. Nothing is trimmed: "Active = True" has the
-// key "Active " and the value " True".
+// key "Active " and the value " True". The key ends at the first "="; the
+// value may hold "=" and "]" ("IconText_1=[1]=A" has the value "[1]=A").
 ParsedLine ParseLine(const QString &line);
 
 // The text stored for `value` under a key of `kind`, or nothing when the
@@ -72,7 +73,8 @@ bool readSettingsBytes(const QByteArray &bytes, const SetDataKeyTable &keys, Set
 
 // The file text of `FileTable`: mixer sections 0..FileMixerCount-1, panel
 // sections 16..15+FileMixerCount, then "SystemData"; only "SystemData" when
-// FileMixerCount is 0. Nothing when a character has no CP932 form.
+// FileMixerCount is 0. A line break inside a value is written as a blank,
+// a character CP932 cannot store (see cp932text.h) as "?".
 std::optional<QByteArray> settingsBytes(const SettingsTable &FileTable, const SetDataKeyTable &keys,
                                         int FileMixerCount);
 // Writes it through a save file: on any failure the old file stays whole.

@@ -433,6 +433,11 @@ QByteArray SimChain::doMemWrite(const QByteArray &rq)
     if (size != 1 && size != 2 && size != 4)
         return reply(rq, BadTarget);
     const quint32 address = be32(rq, 4);
+    int fresh = 0;
+    for (int i = 0; i < size; ++i)
+        fresh += m_memory.contains(address + quint32(i)) ? 0 : 1;
+    if (m_memory.size() + fresh > MemoryBytes)
+        return reply(rq, BadTarget);
     // The low `size` bytes of d0..d3 are stored, big-endian from `address`.
     for (int i = 0; i < size; ++i)
         m_memory[address + quint32(i)] = quint8(rq[12 - size + i]);
@@ -457,5 +462,7 @@ QByteArray SimChain::doDownload(const QByteArray &rq)
         d.data = rq.mid(3);
     }
     m_downloads.append(d);
+    while (m_downloads.size() > DownloadRecords)
+        m_downloads.removeFirst();
     return reply(rq, Accepted);
 }

@@ -107,7 +107,15 @@ public:
     quint32 extRegister(int mixer, int reg) const;  // reg 1..18
     void setAmbient(quint16 value) { m_ambient = value; }
     quint8 memoryByte(quint32 address) const { return m_memory.value(address, 0); }
+    // The most recent firmware commands, oldest first.
     const QList<SimDownload> &downloads() const { return m_downloads; }
+
+    // A virtual mixer may run for as long as a demo does, so what it records
+    // stays bounded: this many distinct written memory bytes (a write that
+    // needs more is refused with status 1, as for an address the mixer lacks)
+    // and this many firmware commands (a whole download is about ten).
+    static constexpr int MemoryBytes = 65536;
+    static constexpr int DownloadRecords = 64;
     QByteArray networkBlock() const; // IR data from offset 3
     int requestCount() const { return m_requests; }
 

@@ -1,6 +1,7 @@
 #include "base/clock.h"
 #include "base/instancelock.h"
 #include "app/ui/application.h"
+#include "base/ui/qttranslation.h"
 #include "base/ui/widgetdialogs.h"
 #include "app/world.h"
 
@@ -9,6 +10,7 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    installQtJapanese(app);
     app.setQuitOnLastWindowClosed(false); // the program ends through Disconnect
     InstanceLock lock;
     if (!lock.acquired())

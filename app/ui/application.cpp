@@ -18,6 +18,8 @@
 #include "link/serialtransport.h"
 #include "link/ui/frmethersetting.h"
 #include "mixer/mixersync.h"
+#include "panel/twips.h"
+#include "panel/ui/frmmdi.h"
 #include "settings/mixersections.h"
 
 #include <QApplication>
@@ -38,6 +40,16 @@ QStringList serialPortNames()
     for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
         names << info.systemLocation();
     return names;
+}
+
+// The screen in twips, for the panel's default button and table window.
+QSize screenTwips()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return {1920 * 15, 1080 * 15};
+    const TwipScale scale = TwipScale::fromDpi(screen->logicalDotsPerInchX());
+    return {scale.toTwips(screen->geometry().width()), scale.toTwips(screen->geometry().height())};
 }
 
 } // namespace
@@ -64,6 +76,9 @@ void Application::wireSync()
         PanelContext ctx;
         ctx.linkKind = m_world.link.linkKind;
         ctx.mixerCount = m_world.mixers.MixerCount;
+        const QSize screen = screenTwips();
+        ctx.screenWidth = screen.width();
+        ctx.screenHeight = screen.height();
         ResetPanel(m_world.panel, m_world.mixers.FileMixerCount, ctx);
     };
     hooks.writeFactoryTexts = [this](const FirstPollTexts &texts) {
@@ -87,6 +102,8 @@ void Application::wireSettings()
     QObject::connect(m_settings.get(), &SettingsCommands::captionChanged, main,
                      &QWidget::setWindowTitle);
     main->confirmClose = [this] { return m_settings->confirmClose(); };
+    const QSize screen = screenTwips();
+    m_settings->setScreenSize(screen.width(), screen.height());
     QObject::connect(main, &FrmMain::showMixerRequested, main, [this] { onShowMixer(); });
     QObject::connect(main, &FrmMain::modeChangeRequested, main, [this] { onModeChange(); });
     QObject::connect(main, &FrmMain::arrangeRequested, main, [this] { onArrange(); });
@@ -370,14 +387,22 @@ void Application::showIpSettings()
 
 void Application::showPanel()
 {
-    // Stand-in for the panel window: closing it returns to mixer mode.
     m_main->setEnabled(true);
     m_main->hide();
-    auto *w = new PlaceholderWindow(QStringLiteral("frmMDI"), str(StrId::AppTitle));
-    w->onClosed = [this] { if (m_main) m_main->show(); };
-    w->setModal(false);
-    w->show();
-    m_panel = w;
+    PanelWindowContext ctx{m_world.panel, m_world.mixers, m_world.link, m_world.settings,
+                           *m_settings, m_world.dialogs,
+                           [this] { if (m_sync) m_sync->setData().SetDataRetryCount = 0; },
+                           channelDialogStandIn(), 0};
+    auto *panel = new FrmMdi(ctx);
+    QObject::connect(panel, &FrmMdi::modeChangeClosed, m_main.get(), [this] {
+        m_main->setWindowTitle(m_settings->caption());
+        m_main->show();
+    });
+    QObject::connect(panel, &FrmMdi::quitRequested, m_main.get(),
+                     [this] { m_world.loop.JobRequest = JobQuit; });
+    m_panel = panel;
+    // The panel's default button stands at the screen's right edge.
+    panel->showMaximized();
 }
 
 void Application::Disconnect()
@@ -391,7 +416,12 @@ void Application::Disconnect()
     if (m_loop)
         m_loop->stop();
     if (m_panel)
-        m_panel->close();
+        m_panel->closeForProgramEnd();
     if (m_main)
         m_main->hide();
+}
+
+FrmMdi *Application::panelWindow() const
+{
+    return m_panel;
 }

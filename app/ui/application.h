@@ -17,6 +17,7 @@
 #include <memory>
 
 class FrmMain;
+class FrmMdi;
 class JobWindow;
 class MdlComm;
 class MixerSync;
@@ -43,6 +44,7 @@ public:
     bool ended() const { return m_ended; }
 
     MixerSync *sync() const { return m_sync.get(); }
+    FrmMdi *panelWindow() const;
     SettingsCommands *settings() const { return m_settings.get(); }
 
     // JobHandlers
@@ -87,7 +89,7 @@ private:
     std::unique_ptr<SettingsCommands> m_settings;
     std::unique_ptr<FrmMain> m_main;
     std::unique_ptr<JobLoop> m_loop;
-    QPointer<QWidget> m_panel;
+    QPointer<FrmMdi> m_panel;
     std::array<QPointer<QWidget>, MixerSlots> m_editors{};
     int m_editorHeight = 0;      // remembered for the arrange command
     QPoint m_editorPosition;     // where the last editor was before a mode change

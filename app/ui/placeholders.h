@@ -5,6 +5,8 @@
 // with the real one, and tells the user that the function is not available.
 
 #include "base/loopstate.h"
+#include "panel/channeldialogseam.h"
+#include "panel/panelmodel.h"
 
 #include <QDialog>
 #include <QWidget>
@@ -28,3 +30,8 @@ protected:
 private:
     bool m_closed = false;
 };
+
+// Stands in for the channel and output settings dialogs (frmChSetting,
+// frmOutputSetting) that a right click on a panel button opens: a small
+// window naming the mixer and channel, reporting when it closes.
+ChannelDialogSeam channelDialogStandIn();

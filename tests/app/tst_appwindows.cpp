@@ -1,4 +1,6 @@
 #include "base/dialogs.h"
+#include "base/ui/qttranslation.h"
+#include "base/ui/widgetdialogs.h"
 #include "base/loopstate.h"
 #include "app/ui/frminterface.h"
 #include "app/ui/frmmain.h"
@@ -11,6 +13,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -159,6 +162,24 @@ private slots:
         empty->CmdJob(0)->click();
         QCOMPARE(chosen, 3);
         QTRY_VERIFY(!empty);
+    }
+
+    // Qt's standard buttons speak Japanese like the rest of the program.
+    void messageBoxButtonsAreJapanese()
+    {
+        QVERIFY(installQtJapanese(*qApp));
+        QString cancel;
+        QTimer::singleShot(0, this, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            cancel = box->button(QMessageBox::Cancel)->text();
+            box->button(QMessageBox::Cancel)->click();
+        });
+        WidgetDialogs dialogs;
+        QCOMPARE(dialogs.message(QStringLiteral("終了します。よろしいですか？"), MsgButtons::OkCancel,
+                                 MsgIcon::Warning, QStringLiteral("ZK-VR340a")),
+                 MsgAnswer::Cancel);
+        QVERIFY2(cancel.contains(QStringLiteral("キャンセル")), qPrintable(cancel));
     }
 
     void screenshots()

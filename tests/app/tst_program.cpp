@@ -9,6 +9,7 @@
 #include "app/ui/frmselect.h"
 #include "link/comm.h"
 #include "link/ui/frmethersetting.h"
+#include "panel/ui/frmmdi.h"
 #include "app/world.h"
 #include "sim/simchain.h"
 #include "sim/simsearch.h"
@@ -24,6 +25,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMenu>
+#include <QPointer>
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
@@ -36,8 +38,9 @@
 namespace {
 
 // Runs `step` every 50 ms inside the program's loop until it returns true or
-// `seconds` pass; then ends the program through Disconnect.
-void drive(Application &program, double seconds, std::function<bool()> step, bool &finished)
+// `seconds` pass; then ends the program through Disconnect. A program that
+// ends by itself leaves the timer to its caller (it must not outlive it).
+QPointer<QTimer> drive(Application &program, double seconds, std::function<bool()> step, bool &finished)
 {
     auto *timer = new QTimer;
     QElapsedTimer since;
@@ -53,6 +56,7 @@ void drive(Application &program, double seconds, std::function<bool()> step, boo
         }
     });
     timer->start(50);
+    return timer;
 }
 
 void writeIni(const QString &address)
@@ -447,6 +451,66 @@ private slots:
         QVERIFY2(took < 1.0, qPrintable(QString::number(took)));
         QVERIFY2(run.dialogs.shown.empty(), qPrintable(run.dialogs.texts().join(" / ")));
         QVERIFY(!program.comm()->isOpen());
+    }
+
+    // The panel takes the channels over while it is open: its mode change
+    // gives them back and brings the main window again; its quit gives them
+    // back and ends the program once they have reached the mixer (job 9).
+    void panelHoldsTheChannelsUntilItCloses()
+    {
+        SimOptions options;
+        EthernetProgram run(options);
+        QVERIFY2(run.listening, qPrintable(run.error));
+        SimChain &chain = run.chain;
+        World &world = run.world;
+        ScriptedDialogs &dialogs = run.dialogs;
+        Application &program = run.program;
+        const int override1 = channelKeyId(ChannelFamily::RemoteOn, 1);
+        chain.setBlockByte(1, override1, 1);
+        enum { Live, PanelOpen, Back, PanelAgain, Quitting } stage = Live;
+        bool done = false;
+        const QPointer<QTimer> driver = drive(program, 30.0, [&] {
+            FrmMain *w = program.mainWindow();
+            switch (stage) {
+            case Live:
+                // The panel records what the mixer reported: wait for it.
+                if (!w->menu("MenFile")->menuAction()->isEnabled() || world.loop.StartupPolls != 0
+                    || world.mixers.MixerData[1].RemoteOn(1) != 1)
+                    return false;
+                w->action("MenModeChange")->trigger();
+                stage = PanelOpen;
+                return false;
+            case PanelOpen:
+                if (!topLevel("frmMDI") || w->isVisible() || chain.blockByte(1, override1) != 0)
+                    return false;
+                program.panelWindow()->action(PanelCommand::Close)->trigger();
+                stage = Back;
+                return false;
+            case Back:
+                if (topLevel("frmMDI") || !w->isVisible() || chain.blockByte(1, override1) != 1)
+                    return false;
+                w->action("MenModeChange")->trigger();
+                stage = PanelAgain;
+                return false;
+            case PanelAgain:
+                if (!topLevel("frmMDI") || chain.blockByte(1, override1) != 0)
+                    return false;
+                dialogs.answers = {MsgAnswer::No, MsgAnswer::Ok};   // do not save; quit
+                program.panelWindow()->action(PanelCommand::Quit)->trigger();
+                stage = Quitting;
+                return false;
+            case Quitting:
+                return false;   // the program ends by itself
+            }
+            return false;
+        }, done);
+        QCOMPARE(program.run(), 0);
+        delete driver.data();
+        QCOMPARE(stage, Quitting);
+        QVERIFY(program.ended());
+        QCOMPARE(chain.blockByte(1, override1), quint8(1));
+        QCOMPARE(world.loop.JobRequest, qint16(JobQuit));
+        QVERIFY(dialogs.texts().contains("終了します。よろしいですか？"));
     }
 
     void disconnectStoresTheSettingsFileName()

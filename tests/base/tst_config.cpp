@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -107,6 +108,31 @@ private slots:
         QVERIFY(ini.SaveIpSettings("10.3.3.3", "v"));
         QCOMPARE(ini.readPath(), tmp.filePath("user/ZK-VR340a.ini"));
         QCOMPARE(ini.ipSettings().userId, QString("v"));
+    }
+
+    // A demo (scripts/run.sh) keeps its configuration in a folder of its own:
+    // the user's ZK-VR340a.ini and last file name stay as they were.
+    void configFolderOverrideLeavesTheUsersOwnAlone()
+    {
+        QTemporaryDir tmp;
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(tmp.filePath("home-config")));
+        const QString own = tmp.filePath("home-config/ZK-VR340a/ZK-VR340a.ini");
+        QVERIFY(QDir().mkpath(QFileInfo(own).absolutePath()));
+        writeAll(own, "[IP_Setting]\r\nIP_Address=192.168.1.50\r\n");
+        writeDataFileName(QStringLiteral("/home/u/own.ini"));
+
+        qputenv("ZKVR340A_CONFIG_DIR", QFile::encodeName(tmp.filePath("demo")));
+        IniConfig demo(tmp.filePath("no-program-folder"));
+        QVERIFY(demo.SaveIpSettings("127.0.0.1", "administrator"));
+        writeDataFileName(QStringLiteral("/tmp/demo.ini"));
+        QCOMPARE(demo.readPath(), tmp.filePath("demo/ZK-VR340a.ini"));
+        QCOMPARE(demo.ipSettings().address, QString("127.0.0.1"));
+        QCOMPARE(readDataFileName(), QStringLiteral("/tmp/demo.ini"));
+
+        qunsetenv("ZKVR340A_CONFIG_DIR");
+        QCOMPARE(readAll(own), QByteArray("[IP_Setting]\r\nIP_Address=192.168.1.50\r\n"));
+        QCOMPARE(IniConfig(tmp.filePath("no-program-folder")).ipSettings().address, QString("192.168.1.50"));
+        QCOMPARE(readDataFileName(), QStringLiteral("/home/u/own.ini"));
     }
 
     void secondInstanceIsRefused()

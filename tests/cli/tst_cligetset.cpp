@@ -9,6 +9,7 @@ class TstCliGetSet : public QObject
     Q_OBJECT
 private slots:
     void setThenGet();
+    void valueThatDoesNotTake_data();
     void valueThatDoesNotTake();
     void withoutWriteAccess();
     void nothingAnswers();
@@ -41,13 +42,34 @@ void TstCliGetSet::setThenGet()
     QCOMPARE(ctl(ethernet(sim) + QStringList{"get", "3", "InputGain_3"}).out, QByteArray("0\n"));
 }
 
+void TstCliGetSet::valueThatDoesNotTake_data()
+{
+    QTest::addColumn<QString>("stuck");
+    QTest::addColumn<QStringList>("set");
+    QTest::addColumn<QString>("named");     // the line naming the value
+    QTest::addColumn<bool>("gaveUp");       // SetData compared it and gave up (1803)
+    QTest::newRow("master, compared") << "1:KeyLock=1" << QStringList{"1", "KeyLock=0"}
+                                      << "set: mixer 1 KeyLock reads back 1, not 0" << true;
+    // Values SetData does not compare: the tool still finds they did not take.
+    QTest::newRow("slave KeyLock") << "2:KeyLock=0" << QStringList{"2", "KeyLock=1", "InputGain_1=5"}
+                                   << "set: mixer 2 KeyLock reads back 0, not 1" << false;
+    QTest::newRow("Priority of channel 2") << "2:KeyLock=0" << QStringList{"1", "Priority_2=0"}
+                                           << "set: mixer 1 Priority_2 reads back 1, not 0" << false;
+}
+
 void TstCliGetSet::valueThatDoesNotTake()
 {
+    QFETCH(QString, stuck);
+    QFETCH(QStringList, set);
+    QFETCH(QString, named);
+    QFETCH(bool, gaveUp);
     Sim sim;
-    QVERIFY(sim.start({"--tcp", "0", "--stuck", "1:KeyLock=1"}));
-    const Run r = ctl(ethernet(sim) + QStringList{"set", "1", "KeyLock=0"});
+    QVERIFY(sim.start({"--tcp", "0", "--mixers", "2", "--stuck", stuck}));
+    const Run r = ctl(ethernet(sim) + QStringList{"set"} + set);
     QCOMPARE(r.exitCode, 1);
-    QVERIFY(errText(r).contains(QStringLiteral("ミキサーの設定に失敗しました")));
+    QVERIFY2(errText(r).contains(named), r.err.constData());
+    QCOMPARE(errText(r).count(QStringLiteral("reads back")), 1);   // the value that took is not named
+    QCOMPARE(errText(r).contains(QStringLiteral("ミキサーの設定に失敗しました")), gaveUp);
 }
 
 void TstCliGetSet::withoutWriteAccess()

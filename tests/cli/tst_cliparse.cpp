@@ -41,6 +41,15 @@ void TstCliParse::arguments_data()
                                << QStringList{};
     QTest::newRow("missing value") << QStringList{"status", "--serial"} << false << 0 << "" << QStringList{};
     QTest::newRow("unknown option") << QStringList{"--fast", "status"} << false << 0 << "" << QStringList{};
+    QTest::newRow("timeout") << QStringList{"--ethernet", "h", "--timeout", "2.5", "status"} << true
+                             << int(K::Ethernet) << "h:1001" << QStringList{};
+    QTest::newRow("timeout after command") << QStringList{"status", "--timeout=1", "--usb"} << true
+                                           << int(K::Usb) << "" << QStringList{};
+    for (const char *bad : {"0", "-1", "x", "nan", "86401"})
+        QTest::addRow("timeout %s", bad) << QStringList{"--usb", "--timeout", bad, "status"} << false << 0
+                                         << "" << QStringList{};
+    QTest::newRow("timeout without value") << QStringList{"--usb", "status", "--timeout"} << false << 0 << ""
+                                           << QStringList{};
 }
 
 void TstCliParse::arguments()
@@ -64,6 +73,10 @@ void TstCliParse::arguments()
         QCOMPARE(l.device, where);
     QCOMPARE(r.invocation.command, QStringLiteral("status"));
     QCOMPARE(r.invocation.commandArgs, rest);
+    if (args.contains("2.5"))
+        QCOMPARE(l.connectSeconds, 2.5);
+    else if (!args.join(' ').contains("--timeout"))
+        QCOMPARE(l.connectSeconds, 30.0);
 }
 
 namespace {

@@ -21,6 +21,7 @@ private slots:
     void fileWithMoreMixersThanLinked();
     void fileWithFewerMixersThanLinked();
     void loadWithoutWriteAccess();
+    void valueThatDoesNotTake_data();
     void valueThatDoesNotTake();
     void registerThatDoesNotTakeEndsTheTransfer();
     void olderModelUsesTenRegisters();
@@ -286,15 +287,36 @@ void TstCliSaveLoad::loadWithoutWriteAccess()
     QCOMPARE(getValue(sim, "1", "InputGain_1"), QByteArray("0"));
 }
 
+void TstCliSaveLoad::valueThatDoesNotTake_data()
+{
+    QTest::addColumn<QString>("stuck");
+    QTest::addColumn<QByteArray>("section");
+    QTest::addColumn<QByteArray>("keyLock");
+    QTest::addColumn<QString>("named");
+    QTest::addColumn<bool>("gaveUp");
+    QTest::newRow("master, compared") << "1:KeyLock=1" << QByteArray("Mixer_Master") << QByteArray("0")
+                                      << "load: mixer 1 KeyLock reads back 1, not 0" << true;
+    // SetData does not compare a slave's KeyLock; the load still must not claim it took.
+    QTest::newRow("slave, not compared") << "2:KeyLock=0" << QByteArray("Mixer_Slave1") << QByteArray("1")
+                                         << "load: mixer 2 KeyLock reads back 0, not 1" << false;
+}
+
 void TstCliSaveLoad::valueThatDoesNotTake()
 {
+    QFETCH(QString, stuck);
+    QFETCH(QByteArray, section);
+    QFETCH(QByteArray, keyLock);
+    QFETCH(QString, named);
+    QFETCH(bool, gaveUp);
     Sim sim;
-    QVERIFY(sim.start({"--tcp", "0", "--stuck", "1:KeyLock=1"}));
+    QVERIFY(sim.start({"--tcp", "0", "--mixers", "2", "--stuck", stuck}));
     QCOMPARE(ctl(ethernet(sim) + QStringList{"save", path("a.ini")}).exitCode, 0);
-    QVERIFY(writeFile(path("b.ini"), withValue(readFile(path("a.ini")), "Mixer_Master", "KeyLock", "0")));
+    QVERIFY(writeFile(path("b.ini"), withValue(readFile(path("a.ini")), section, "KeyLock", keyLock)));
     const Run r = ctl(ethernet(sim) + QStringList{"load", path("b.ini")});
     QCOMPARE(r.exitCode, 1);
-    QVERIFY2(errText(r).contains(QStringLiteral("ミキサーの設定に失敗しました")), r.err.constData());
+    QVERIFY2(errText(r).contains(named), r.err.constData());
+    QCOMPARE(errText(r).count(QStringLiteral("reads back")), 1);
+    QCOMPARE(errText(r).contains(QStringLiteral("ミキサーの設定に失敗しました")), gaveUp);
 }
 
 void TstCliSaveLoad::registerThatDoesNotTakeEndsTheTransfer()

@@ -1,6 +1,7 @@
 // zkvr340a-ctl against the virtual mixer program, over TCP and over its
 // pseudo-terminal: exit codes, and the shape of the JSON report.
 
+#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -143,9 +144,13 @@ void TstCliStatus::noListenerExitsOne()
         QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
         port = probe.serverPort();
     }
-    const Run r = ctl({"--ethernet", QStringLiteral("127.0.0.1:%1").arg(port), "status"});
+    // --timeout bounds the connect wait (30 s without it).
+    QElapsedTimer elapsed;
+    elapsed.start();
+    const Run r = ctl({"--ethernet", QStringLiteral("127.0.0.1:%1").arg(port), "--timeout", "1", "status"});
     QCOMPARE(r.exitCode, 1);
     QVERIFY(!r.err.isEmpty());
+    QVERIFY2(elapsed.elapsed() < 10000, qPrintable(QString::number(elapsed.elapsed())));
 }
 
 void TstCliStatus::missingDevicesExitOne()

@@ -63,6 +63,7 @@ private slots:
     void phantomOffWithLevelOffNeedsNoCompare();
     void unlinkedMixersAreDroppedAfterOneSend();
     void changedMixerCountRestartsThePasses();
+    void mixerCountThatKeepsChangingStillGivesUp();
     void mixerMissingFromTheReadBackIsNotVerified();
     void editsDuringTheWaitsJoinTheNextPass();
     void hundredEditsConvergeDespiteLostReplies();
@@ -254,6 +255,33 @@ void TstSetData::changedMixerCountRestartsThePasses()
     rig.sync->SetData();
     QCOMPARE(rig.sync->setData().outcome().passes, 3 + 10);
     QCOMPARE(rig.dialogs.shown.size(), size_t(1));
+}
+
+void TstSetData::mixerCountThatKeepsChangingStillGivesUp()
+{
+    SyncRig rig(simOptions(2, [](SimOptions &o) { o.stuck << stuck(1, 84, 1); }));
+    rig.sync->readAll();
+    SimOptions three = simOptions(3);
+    three.stuck << stuck(1, 84, 1);
+    SimChain longer(three);
+    int thresholdReads = 0;
+    rig.script = [&](const QByteArray &rq) {
+        if (rq.startsWith("TR"))
+            ++thresholdReads;
+        // A loose link cable: the third mixer comes and goes on every pass
+        // (for a long while, so a run without a limit still ends).
+        const bool flapping = thresholdReads < 400;
+        SimChain &chain = flapping && thresholdReads % 2 ? longer : *rig.chain;
+        const QByteArray r = chain.handle(rq);
+        return r.isEmpty() ? QList<QByteArray>{} : QList<QByteArray>{r};
+    };
+    rig.mixers.setPending(1, 84, 0);
+    rig.sync->SetData();
+    const SetDataOutcome &outcome = rig.sync->setData().outcome();
+    QCOMPARE(outcome.passes, SetData::PassLimit);
+    QVERIFY(outcome.gaveUp);
+    QCOMPARE(rig.dialogs.shown.size(), size_t(1));
+    QVERIFY(nothingPending(rig.mixers));
 }
 
 void TstSetData::mixerMissingFromTheReadBackIsNotVerified()

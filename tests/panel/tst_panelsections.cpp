@@ -107,7 +107,7 @@ private slots:
         QCOMPARE(captionFromFile(captionToFile(QStringLiteral("A\r\nB\r\nC"))), QStringLiteral("A\r\nB"));
         QCOMPARE(captionToFile(QStringLiteral("マスター")), QStringLiteral("マスター"));
         QCOMPARE(captionFromFile(QStringLiteral("A\tB\tC")), QStringLiteral("A\r\nB"));
-        QCOMPARE(fileSafeText(QStringLiteral("a=b]c[d")), QStringLiteral("a＝b］c[d"));
+        QCOMPARE(fileSafeText(QStringLiteral("a=b]c[d\r\n")), QStringLiteral("a=b]c[d"));
     }
 
     void storeThenApplyKeepsEveryStoredField()
@@ -181,6 +181,7 @@ private slots:
         SettingsTable table;
         resetFileTable(table);
         table.set(0, Sys, QStringLiteral("4"));
+        source.IconNum = qint16(countEnabledButtons(source));
         StorePanel(source, table, 4);
 
         PanelState online;
@@ -189,6 +190,8 @@ private slots:
         compareButtons(source, online, 1);
         QCOMPARE(online.slot(2, 1).IconLeft, 0);     // mixer 2's buttons dropped
         QCOMPARE(online.slot(3, 0).IconEnable, false);
+        // The dropped buttons no longer count against the button limit.
+        QCOMPARE(online.IconNum, qint16(countEnabledButtons(online, 2)));
 
         PanelState offline;
         ApplyPanel(offline, fm, table, context(LinkKind::Offline, 4));
@@ -278,7 +281,7 @@ private slots:
         PanelState q;
         qint16 fm = 0;
         ApplyPanel(q, fm, back, context(LinkKind::Usb, 1));
-        QCOMPARE(q.slot(0, 0).IconText, QStringLiteral("議長\r\n＝席］"));
+        QCOMPARE(q.slot(0, 0).IconText, QStringLiteral("議長\r\n=席]"));
         QCOMPARE(q.slot(0, 5).IconText, p.slot(0, 5).IconText);
     }
 };

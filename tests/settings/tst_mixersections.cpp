@@ -81,10 +81,16 @@ private slots:
         QVERIFY(!state.anyPending(3));
         QCOMPARE(state.MixerSetData[3].InputLevel(1), quint8(0));
 
+        // A save takes the reported values, except those still waiting to be
+        // sent: a save during SetData must not turn an edit into a no-op.
         state.MixerCount = 1;
         state.MixerData[1].InputLevel(1) = 1;
+        state.MixerData[1].InputLevel(2) = 9;
+        state.SetDataPending[1][2] = 0;                 // InputLevel_2 sent and verified
         mixers.takeReported();
-        QCOMPARE(state.MixerSetData[1].InputLevel(1), quint8(1));
+        QCOMPARE(state.MixerSetData[1].InputLevel(1), quint8(3));
+        QCOMPARE(state.SetDataPending[1][1], qint16(-1));
+        QCOMPARE(state.MixerSetData[1].InputLevel(2), quint8(9));
         QCOMPARE(state.MixerSetData[2].InputLevel(1), quint8(2));
     }
 };

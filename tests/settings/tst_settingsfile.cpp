@@ -1,3 +1,4 @@
+#include "settings/cp932text.h"
 #include "settings/keytable.h"
 #include "settings/settingsfile.h"
 
@@ -130,8 +131,9 @@ private slots:
         QTest::newRow("key") << "Active=True" << 2 << "Active" << "True";
         QTest::newRow("nothing trimmed") << "Active = True" << 2 << "Active " << " True";
         QTest::newRow("empty value") << "IconText_1=" << 2 << "IconText_1" << "";
-        QTest::newRow("two =") << "a=b=c" << -1 << "" << "";
-        QTest::newRow("] in value") << "IconText_1=a]" << -1 << "" << "";
+        QTest::newRow("= in value") << "a=b=c" << 2 << "a" << "b=c";
+        QTest::newRow("] in value") << "IconText_1=[1]" << 2 << "IconText_1" << "[1]";
+        QTest::newRow("] before =") << "Icon]Text=1" << -1 << "" << "";
         QTest::newRow("[ in value") << "IconText_1=[a" << 2 << "IconText_1" << "[a";
         QTest::newRow("plain text") << "; a comment" << 0 << "" << "";
     }
@@ -208,6 +210,8 @@ private slots:
         const QByteArray bad = QByteArray("[GUI_Master]\r\nIconText_1=\x82\x20x\r\n");
         QVERIFY(!ReadSettingsFile(writeFile(QStringLiteral("bad.ini"), bad), m_keys, t));
         QVERIFY(!readSettingsBytes(QByteArray("[SystemData]\r\nImageFileName=\xFF\r\n"), m_keys, t));
+        // A lead byte whose trail byte never came, at the very end.
+        QVERIFY(!readSettingsBytes(QByteArray("[SystemData]\r\nImageFileName=a\x82"), m_keys, t));
     }
 
     void resetPresetsImageKeys()
@@ -283,24 +287,68 @@ private slots:
         QVERIFY(bytes->contains(cp932(QStringLiteral("IconText_1=") + caption + QStringLiteral("\r\n"))));
     }
 
-    void unreadableValuesAreNeverWritten()
+    // The look-alikes are stored as the Windows converters store them; what
+    // CP932 cannot hold at all is named, each character once.
+    void cp932BestFitAndUnstorableCharacters_data()
     {
-        const QString path = m_dir.filePath(QStringLiteral("keep.ini"));
-        QVERIFY(WriteSettingsFile(path, fullTable(0), m_keys, 0));
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const QByteArray before = f.readAll();
-        f.close();
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("unstorable");
+        QTest::newRow("plain") << QStringLiteral("議長①～") << cp932(QStringLiteral("議長①～")) << QString();
+        QTest::newRow("wave dash") << QStringLiteral("1\u301C2") << QByteArray("1\x81\x60" "2") << QString();
+        QTest::newRow("minus") << QStringLiteral("\u22125") << QByteArray("\x81\x7C" "5") << QString();
+        QTest::newRow("yen") << QStringLiteral("\u00A5100") << QByteArray("\\100") << QString();
+        QTest::newRow("dashes, bars, cent, not") << QStringLiteral("\u2014\u2016\u00A2\u00AC")
+                                                 << QByteArray("\x81\x5C\x81\x61\x81\x91\x81\xCA") << QString();
+        QTest::newRow("accent and emoji, each once") << QStringLiteral("café é \U0001F600!")
+                                                     << QByteArray("caf? ? ?!")
+                                                     << QStringLiteral("é\U0001F600");
+    }
 
-        for (const QString &bad : {QStringLiteral("a=b"), QStringLiteral("x]"),
-                                   QStringLiteral("two\r\nlines"), QStringLiteral("emoji \U0001F600")}) {
-            SettingsTable t = fullTable(0);
-            t.set(361, 32, bad);
-            QVERIFY2(!WriteSettingsFile(path, t, m_keys, 0), qPrintable(bad));
-            QVERIFY(f.open(QIODevice::ReadOnly));
-            QCOMPARE(f.readAll(), before);     // the old file stays whole
-            f.close();
-        }
+    void cp932BestFitAndUnstorableCharacters()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, unstorable);
+        QCOMPARE(toCp932(text), bytes);
+        QCOMPARE(unstorableCharacters(text), unstorable);
+        if (!unstorable.isEmpty())
+            QVERIFY(unstorableCharactersMessage(unstorable).contains(QStringLiteral("é \U0001F600")));
+    }
+
+    // Whatever a caption or a path holds, the save succeeds and the value
+    // comes back as the format allows.
+    void awkwardValuesSaveAndReadBack_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("readBack");
+        QTest::newRow("=") << QStringLiteral("A=B") << QStringLiteral("A=B");
+        QTest::newRow("brackets") << QStringLiteral("[1]") << QStringLiteral("[1]");
+        QTest::newRow("path") << QStringLiteral("C:\\会議[2]\\a=b.bmp") << QStringLiteral("C:\\会議[2]\\a=b.bmp");
+        QTest::newRow("wave dash") << QStringLiteral("9\u301C17") << QStringLiteral("9～17");
+        QTest::newRow("line break") << QStringLiteral("two\r\nlines") << QStringLiteral("two lines");
+        QTest::newRow("emoji") << QStringLiteral("emoji \U0001F600") << QStringLiteral("emoji ?");
+    }
+
+    void awkwardValuesSaveAndReadBack()
+    {
+        QFETCH(QString, value);
+        QFETCH(QString, readBack);
+        const QString path = m_dir.filePath(QStringLiteral("awkward.ini"));
+        SettingsTable t = fullTable(1);
+        t.set(361, 32, value);
+        t.set(45, 16, value);
+        QVERIFY(WriteSettingsFile(path, t, m_keys, 1));
+        SettingsTable back;
+        resetFileTable(back);
+        QVERIFY(ReadSettingsFile(path, m_keys, back));
+        QCOMPARE(back.at(361, 32), readBack);
+        QCOMPARE(back.at(45, 16), readBack);
+        QCOMPARE(back.at(44, 16), t.at(44, 16));        // the neighbours are untouched
+    }
+
+    void unwritablePathFailsTheSave()
+    {
         QVERIFY(!WriteSettingsFile(m_dir.filePath(QStringLiteral("no/such/dir/x.ini")), fullTable(0), m_keys, 0));
     }
 };

@@ -277,6 +277,20 @@ void TstSimChain::memoryReadWrite()
     chain.handle(cmd("AW", {1, 1, 0, 0, 0, 0x20, 0x11, 0x22, 0x33, 0x44}));
     QCOMPARE(chain.memoryByte(0x20), quint8(0x44));
     QCOMPARE(chain.memoryByte(0x21), quint8(0));
+
+    // Bounded: once full, a write needing a new byte is refused whole, while
+    // bytes already held can still be rewritten.
+    auto write = [&](quint32 a, int size, int d) {
+        return chain.handle(cmd("AW", {1, size, int(a >> 24), int(a >> 16 & 0xFF), int(a >> 8 & 0xFF),
+                                       int(a & 0xFF), 0, 0, 0, d}));
+    };
+    for (quint32 a = 0x1000; a < 0x1000 + SimChain::MemoryBytes - 9; ++a)   // 5 bytes held already
+        write(a, 1, 1);
+    QCOMPARE(write(0xFFFFFFF0, 4, 7), cmd("AW", {0}));       // fills the last four
+    QCOMPARE(write(0xFFFFFFF2, 4, 8), cmd("AW", {1}));       // two held, two new: refused
+    QCOMPARE(chain.memoryByte(0xFFFFFFF3), quint8(7));
+    QCOMPARE(write(0x20, 1, 9), cmd("AW", {0}));
+    QCOMPARE(chain.memoryByte(0x20), quint8(9));
 }
 
 void TstSimChain::downloadsAreRecorded()
@@ -290,6 +304,12 @@ void TstSimChain::downloadsAreRecorded()
     QCOMPARE(chain.downloads()[2].target, quint8(0x4D));
     QVERIFY(chain.downloads()[2].prepared);
     QCOMPARE(chain.downloads()[2].data, bytes({9, 8, 7}));
+
+    // Only the most recent records are kept.
+    for (int i = 0; i < 2 * SimChain::DownloadRecords; ++i)
+        chain.handle(bytes({0x4C, 0x44, 1, i}));
+    QCOMPARE(chain.downloads().size(), SimChain::DownloadRecords);
+    QCOMPARE(chain.downloads().last().data, bytes({2 * SimChain::DownloadRecords - 1}));
 }
 
 void TstSimChain::keyNames()

@@ -1,0 +1,200 @@
+#include "panel/buttonproperties.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+
+// Factors by which the caption's height is widened for a one- and a two-line
+// caption, so the caption and the state label do not touch the edges.
+constexpr double OneLineFactor = 1.3;
+constexpr double TwoLineFactor = 1.5;
+constexpr double SideMargin = 200;   // twips beside the widest caption line
+
+} // namespace
+
+QSizeF neededSize(const ButtonSlot &button, const MeasureText &measure)
+{
+    const QStringList lines = button.IconText.split(CrLf);
+    double widest = 0;
+    for (const QString &line : lines)
+        widest = std::max(widest, measure(line, button).width());
+    const double offHeight = measure(QStringLiteral("OFF"), button).height();
+    const double width = std::max(widest + SideMargin, 2 * offHeight);
+    const double factor = lines.size() >= 2 ? TwoLineFactor : OneLineFactor;
+    const double height = measure(button.IconText + CrLf + QStringLiteral("OFF"), button).height() * factor;
+    return {width, height};
+}
+
+bool refitToCaption(ButtonSlot &button, const MeasureText &measure)
+{
+    const QSizeF need = neededSize(button, measure);
+    bool grew = false;
+    if (button.IconWidth < need.width()) {
+        button.IconWidth = std::ceil(need.width());
+        grew = true;
+    }
+    if (button.IconHeight < need.height()) {
+        button.IconHeight = std::ceil(need.height());
+        grew = true;
+    }
+    return grew;
+}
+
+ButtonLook ButtonLook::fromTemplate(const NewButtonTemplate &t)
+{
+    ButtonLook l;
+    l.caption = t.caption;
+    l.fontName = t.fontName;
+    l.fontSize = t.fontSize;
+    l.bold = t.bold;
+    l.italic = t.italic;
+    l.offColor = t.offColor;
+    l.onColor = t.onColor;
+    l.outputOffColor = t.outputOffColor;
+    return l;
+}
+
+ButtonLook ButtonLook::fromSlot(const ButtonSlot &slot, bool output, const NewButtonTemplate &t)
+{
+    ButtonLook l = fromTemplate(t);
+    l.caption = slot.IconText;
+    l.fontName = slot.IconFontName;
+    l.fontSize = slot.IconFontSize;
+    l.bold = slot.IconFontBold;
+    l.italic = slot.IconFontItalic;
+    if (output) {
+        l.outputOffColor = slot.IconColorDef;
+    } else {
+        l.offColor = slot.IconColorDef;
+        l.onColor = slot.IconColorOn;
+    }
+    return l;
+}
+
+ButtonProperties::ButtonProperties(PanelState &panel, const PanelContext &context,
+                                   NewButtonTemplate &newButton)
+    : m_panel(panel), m_context(context), m_template(newButton)
+{
+}
+
+std::vector<int> ButtonProperties::mixers() const
+{
+    const int n = m_context.offline() ? Panel::MaxMixers : qBound(0, int(m_context.mixerCount), Panel::MaxMixers);
+    std::vector<int> out(size_t(n), 0);
+    for (int m = 0; m < n; ++m)
+        out[size_t(m)] = m;
+    return out;
+}
+
+std::vector<int> ButtonProperties::freeSlots(int mixer) const
+{
+    std::vector<int> out;
+    if (mixer < 0 || mixer >= Panel::MaxMixers)
+        return out;
+    for (int s = 0; s < Panel::SlotsPerMixer; ++s)
+        if (!m_panel.slot(mixer, s).IconEnable)
+            out.push_back(s);
+    return out;
+}
+
+std::optional<ButtonRef> ButtonProperties::nextFree(std::optional<ButtonRef> after) const
+{
+    const int total = int(mixers().size()) * Panel::SlotsPerMixer;
+    if (total == 0)
+        return std::nullopt;
+    const int start = after ? after->mixer * Panel::SlotsPerMixer + after->slot + 1 : 0;
+    for (int i = 0; i < total; ++i) {
+        const int index = (start + i) % total;
+        const ButtonRef b{index / Panel::SlotsPerMixer, index % Panel::SlotsPerMixer};
+        if (!m_panel.slot(b.mixer, b.slot).IconEnable)
+            return b;
+    }
+    return std::nullopt;
+}
+
+void ButtonProperties::storeLook(ButtonSlot &slot, bool output, const ButtonLook &look)
+{
+    slot.IconText = limitCaptionLines(look.caption);
+    slot.IconFontName = look.fontName;
+    slot.IconFontSize = look.fontSize;
+    slot.IconFontBold = look.bold;
+    slot.IconFontItalic = look.italic;
+    if (output) {
+        slot.IconColorDef = look.outputOffColor;
+    } else {
+        slot.IconColorDef = look.offColor;
+        slot.IconColorOn = look.onColor;
+    }
+}
+
+ButtonProperties::Result ButtonProperties::createButton(std::optional<int> mixer,
+                                                        std::optional<int> slot,
+                                                        const ButtonLook &look)
+{
+    const std::vector<int> offered = mixers();
+    if (!mixer || std::find(offered.begin(), offered.end(), *mixer) == offered.end())
+        return {Outcome::NoMixer, {}, {}};
+    if (!slot || *slot < 0 || *slot >= Panel::SlotsPerMixer || m_panel.slot(*mixer, *slot).IconEnable)
+        return {Outcome::NoChannel, {}, {}};
+
+    const ButtonRef b{*mixer, *slot};
+    ButtonSlot &s = m_panel.slot(b.mixer, b.slot);
+    s = resetSlot(m_panel.defaults, b.slot);
+    s.IconEnable = true;
+    storeLook(s, b.isOutput(), look);
+    s.IconWidth = m_template.width;
+    s.IconHeight = m_template.height;
+    s.IconLeft = 0;
+    s.IconTop = 0;
+    ++m_panel.IconNum;
+
+    if (!canCreateButton(m_panel, m_context))
+        return {Outcome::CreatedLimitReached, b, {}};
+    return {Outcome::Created, b, nextFree(b)};
+}
+
+ButtonProperties::Result ButtonProperties::editButton(ButtonRef button, const ButtonLook &look,
+                                                      const MeasureText &measure)
+{
+    ButtonSlot &s = m_panel.slot(button.mixer, button.slot);
+    if (!s.IconEnable)
+        return {Outcome::NoChannel, button, {}};
+    storeLook(s, button.isOutput(), look);
+    refitToCaption(s, measure);
+    return {Outcome::Edited, button, {}};
+}
+
+void ButtonProperties::remove(ButtonRef button)
+{
+    ButtonSlot &s = m_panel.slot(button.mixer, button.slot);
+    if (!s.IconEnable)
+        return;
+    s = resetSlot(m_panel.defaults, button.slot);
+    m_panel.IconNum = qint16(std::max(0, m_panel.IconNum - 1));
+}
+
+std::vector<ButtonRef> ButtonProperties::applyToAll(ButtonRef from, const MeasureText &measure)
+{
+    const ButtonSlot model = m_panel.slot(from.mixer, from.slot);
+    std::vector<ButtonRef> changed;
+    for (const ButtonRef &b : enabledButtons(m_panel, int(mixers().size()))) {
+        ButtonSlot &s = m_panel.slot(b.mixer, b.slot);
+        s.IconFontName = model.IconFontName;
+        s.IconFontSize = model.IconFontSize;
+        s.IconFontBold = model.IconFontBold;
+        s.IconFontItalic = model.IconFontItalic;
+        if (b.isOutput() == from.isOutput()) {
+            s.IconColorDef = model.IconColorDef;
+            if (!b.isOutput())
+                s.IconColorOn = model.IconColorOn;
+        }
+        refitToCaption(s, measure);
+        changed.push_back(b);
+    }
+    return changed;
+}

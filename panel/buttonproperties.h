@@ -1,0 +1,89 @@
+#pragma once
+
+// The rules of the button property dialog (frmEditSetting), without widgets:
+// which mixers and free slots it offers, what OK does for a new or an edited
+// button, the button limit, deleting, refitting a button to its caption and
+// "反映" (giving every button this button's font and colours).
+
+#include "panel/paneldesign.h"
+
+#include <QSizeF>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+// The size of a (possibly multi-line, CR LF separated) text in a button's
+// caption font, in twips. The windows measure with the real font; tests give
+// a simple rule.
+using MeasureText = std::function<QSizeF(const QString &text, const ButtonSlot &font)>;
+
+// The size a button needs to show its caption and the "OFF" label below it.
+QSizeF neededSize(const ButtonSlot &button, const MeasureText &measure);
+// Enlarges a button that is smaller than its caption needs; a larger one
+// keeps its size. Returns whether it grew.
+bool refitToCaption(ButtonSlot &button, const MeasureText &measure);
+
+// What the dialog edits: caption, font and the three face colours (a channel
+// button's off and on colour, an output button's colour).
+struct ButtonLook
+{
+    QString caption;          // lines joined by CR LF
+    QString fontName;
+    qint16 fontSize = Panel::DefaultFontSize;
+    bool bold = false;
+    bool italic = false;
+    qint32 offColor = 0;
+    qint32 onColor = 0;
+    qint32 outputOffColor = 0;
+
+    static ButtonLook fromTemplate(const NewButtonTemplate &t);
+    static ButtonLook fromSlot(const ButtonSlot &slot, bool output, const NewButtonTemplate &t);
+};
+
+class ButtonProperties
+{
+public:
+    enum class Outcome {
+        NoMixer,              // "ミキサー番号が選択されていません"
+        NoChannel,            // "チャンネルが選択されていません"
+        Created,              // the dialog stays open for the next button
+        CreatedLimitReached,  // the panel is full: the dialog closes
+        Edited,
+    };
+    struct Result
+    {
+        Outcome outcome = Outcome::NoMixer;
+        ButtonRef button;                 // the button created or edited
+        std::optional<ButtonRef> next;    // Created: the free slot to offer next
+    };
+
+    ButtonProperties(PanelState &panel, const PanelContext &context, NewButtonTemplate &newButton);
+
+    // The mixers the dialog offers: the linked ones, every mixer offline (the
+    // panel can then be laid out for up to 16 mixers).
+    std::vector<int> mixers() const;
+    // The free slots of a mixer, 0..8 in order.
+    std::vector<int> freeSlots(int mixer) const;
+    // The first free slot after `after` (mixers in order, slots 0..8 within a
+    // mixer), wrapping round; from the very first slot without `after`.
+    std::optional<ButtonRef> nextFree(std::optional<ButtonRef> after = std::nullopt) const;
+
+    // OK for a new button: `mixer` and `slot` are the dialog's choices.
+    Result createButton(std::optional<int> mixer, std::optional<int> slot, const ButtonLook &look);
+    // OK for an existing button: caption, font and colours, then a refit.
+    Result editButton(ButtonRef button, const ButtonLook &look, const MeasureText &measure);
+    // "削除": the slot is free again.
+    void remove(ButtonRef button);
+    // "反映" after OK: every button of the offered mixers takes `from`'s font;
+    // every button of `from`'s kind (channel or output) its colours; each is
+    // refitted. Returns the buttons changed.
+    std::vector<ButtonRef> applyToAll(ButtonRef from, const MeasureText &measure);
+
+private:
+    void storeLook(ButtonSlot &slot, bool output, const ButtonLook &look);
+
+    PanelState &m_panel;
+    PanelContext m_context;
+    NewButtonTemplate &m_template;
+};

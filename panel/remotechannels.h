@@ -1,0 +1,56 @@
+#pragma once
+
+// The panel's hold on the mixers' channels, without widgets. While the panel
+// window is open it owns each channel's two remote-control values (RemoteOn,
+// settings key "Override_n"; RemoteOff, "Mute_n"): it records what they were,
+// switches every channel off, lets the execution state's buttons switch
+// channels on and off, and gives the recorded values back when it closes.
+//
+// Nothing here talks to a mixer: values go into MixerSetData with their
+// SetDataPending flags, and the job loop's SetData carries them over.
+
+#include "mixer/mixerdata.h"
+#include "panel/paneldesign.h"
+
+#include <functional>
+
+class RemoteChannels
+{
+public:
+    // `restartRetries` sets SetData's pass counter back to 0, so a write that
+    // is running keeps trying for the new values.
+    RemoteChannels(MixerState &mixers, PanelRuntime &runtime, std::function<void()> restartRetries);
+
+    // The panel window opens: records every linked channel's values (the
+    // wanted ones while any channel value of that mixer still waits to be
+    // sent, else the reported ones), then switches every channel off.
+    void takeOver(int linkedMixers);
+
+    // The panel window closes: every value that differs from what was
+    // recorded goes back to it, and so does every channel the panel switched
+    // while it was open. The wanted values alone cannot tell: a save in
+    // between replaces them with the last reported ones, which may not show
+    // the panel's latest switch yet.
+    void giveBack(int linkedMixers);
+
+    // The execution state is entered: every enabled channel button of the
+    // first `mixers` panel mixers brings its channel to the button's state.
+    void applyButtonStates(const PanelState &panel, int mixers);
+
+    // A left click on channel button `button` in the execution state: flips
+    // IconOnOff and switches the channel to match. The output button never
+    // toggles. Returns whether anything changed.
+    bool toggle(PanelState &panel, ButtonRef button);
+
+    // Switches one channel (panel mixer 0..15, channel slot 0..7).
+    void switchChannel(int mixer, int slot, bool on);
+
+private:
+    void set(int wireMixer, ChannelFamily family, int channel, quint8 value);
+
+    MixerState &m_mixers;
+    PanelRuntime &m_runtime;
+    std::function<void()> m_restartRetries;
+    // Channels the panel has switched since it opened (mixer 0..15, channel 0..7).
+    std::array<std::array<bool, ChannelCount>, Panel::MaxMixers> m_switched{};
+};

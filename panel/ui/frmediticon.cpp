@@ -1,0 +1,189 @@
+#include "panel/ui/frmediticon.h"
+
+#include "panel/ui/buttonface.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPalette>
+
+namespace {
+
+namespace Res {
+constexpr int Face = 522;            // "&H8000000F" button face
+constexpr int Text = 10360;          // "&H80000012" button text
+constexpr int SelectedFace = 10361;  // "&H8000000D" highlight
+constexpr int SelectedText = 10362;  // "&H8000000E" highlight text
+} // namespace Res
+
+constexpr int MinimumSide = 3 * FrmEditIcon::BorderWidth;
+
+Qt::CursorShape cursorFor(Qt::Edges edges)
+{
+    const bool h = edges & (Qt::LeftEdge | Qt::RightEdge);
+    const bool v = edges & (Qt::TopEdge | Qt::BottomEdge);
+    if (h && v) {
+        const bool backslash = ((edges & Qt::LeftEdge) && (edges & Qt::TopEdge))
+                               || ((edges & Qt::RightEdge) && (edges & Qt::BottomEdge));
+        return backslash ? Qt::SizeFDiagCursor : Qt::SizeBDiagCursor;
+    }
+    if (h)
+        return Qt::SizeHorCursor;
+    if (v)
+        return Qt::SizeVerCursor;
+    return Qt::ArrowCursor;
+}
+
+} // namespace
+
+FrmEditIcon::FrmEditIcon(ButtonRef button, const PanelState &panel, QWidget *parent)
+    : QWidget(parent), m_button(button), m_panel(panel)
+{
+    setObjectName(QStringLiteral("frmEditIcon_%1_%2").arg(button.mixer).arg(button.slot));
+    setFocusPolicy(Qt::ClickFocus);
+    setMouseTracking(true);
+}
+
+void FrmEditIcon::place(const QRect &pixels)
+{
+    setGeometry(pixels.normalized());
+}
+
+Qt::Edges FrmEditIcon::edgesAt(const QPoint &pos) const
+{
+    Qt::Edges e;
+    if (pos.x() < BorderWidth)
+        e |= Qt::LeftEdge;
+    if (pos.x() >= width() - BorderWidth)
+        e |= Qt::RightEdge;
+    if (pos.y() < BorderWidth)
+        e |= Qt::TopEdge;
+    if (pos.y() >= height() - BorderWidth)
+        e |= Qt::BottomEdge;
+    return e;
+}
+
+void FrmEditIcon::paintEvent(QPaintEvent *)
+{
+    const ButtonSlot &slot = m_panel.slot(m_button.mixer, m_button.slot);
+    const QPalette pal = palette();
+    const QColor face = slot.selected ? tableColor(Res::SelectedFace, pal.color(QPalette::Highlight))
+                                      : tableColor(Res::Face, pal.color(QPalette::Button));
+    const QColor text = slot.selected ? tableColor(Res::SelectedText, pal.color(QPalette::HighlightedText))
+                                      : tableColor(Res::Text, pal.color(QPalette::ButtonText));
+    QPainter p(this);
+    const QRect all = rect();
+    // The sizable border: a raised frame in the button face colour.
+    p.fillRect(all, pal.color(QPalette::Button));
+    p.setPen(pal.color(QPalette::Light));
+    p.drawLine(all.topLeft(), all.topRight());
+    p.drawLine(all.topLeft(), all.bottomLeft());
+    p.setPen(pal.color(QPalette::Shadow));
+    p.drawLine(all.bottomLeft(), all.bottomRight());
+    p.drawLine(all.topRight(), all.bottomRight());
+    const QRect inner = all.adjusted(BorderWidth, BorderWidth, -BorderWidth, -BorderWidth);
+    p.fillRect(inner, face);
+    p.setPen(pal.color(QPalette::Mid));
+    p.drawRect(inner.adjusted(-1, -1, 0, 0));
+    paintCaption(p, inner, slot, text);
+    if (hasFocus() && slot.selected) {
+        p.setPen(QPen(text, 1, Qt::DotLine));
+        p.drawRect(inner.adjusted(2, 2, -3, -3));
+    }
+}
+
+void FrmEditIcon::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    const Qt::Edges edges = edgesAt(event->position().toPoint());
+    if (edges) {
+        m_resizing = edges;
+        m_startGeometry = geometry();
+        m_startGlobal = event->globalPosition().toPoint();
+        return;
+    }
+    m_held = true;
+    m_pressPoint = event->position().toPoint();
+    emit pressed(m_button, event->modifiers() & Qt::ControlModifier);
+}
+
+void FrmEditIcon::resizeTo(const QPoint &globalPos)
+{
+    const QPoint d = globalPos - m_startGlobal;
+    QRect r = m_startGeometry;
+    if (m_resizing & Qt::LeftEdge)
+        r.setLeft(std::min(r.left() + d.x(), r.right() - MinimumSide));
+    if (m_resizing & Qt::RightEdge)
+        r.setRight(std::max(r.right() + d.x(), r.left() + MinimumSide));
+    if (m_resizing & Qt::TopEdge)
+        r.setTop(std::min(r.top() + d.y(), r.bottom() - MinimumSide));
+    if (m_resizing & Qt::BottomEdge)
+        r.setBottom(std::max(r.bottom() + d.y(), r.top() + MinimumSide));
+    if (r == geometry())
+        return;
+    setGeometry(r);
+    emit resizedByUser(m_button, r);
+}
+
+void FrmEditIcon::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_resizing) {
+        resizeTo(event->globalPosition().toPoint());
+        return;
+    }
+    if (m_held && (event->buttons() & Qt::LeftButton)) {
+        emit dragged(m_button, event->position().toPoint() - m_pressPoint);
+        return;
+    }
+    setCursor(cursorFor(edgesAt(event->position().toPoint())));
+}
+
+void FrmEditIcon::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    if (m_resizing) {
+        resizeTo(event->globalPosition().toPoint());
+        m_resizing = {};
+        return;
+    }
+    if (!m_held)
+        return;
+    m_held = false;
+    emit released(m_button, event->position().toPoint() - m_pressPoint);
+}
+
+void FrmEditIcon::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    m_held = false;
+    m_resizing = {};
+    emit doubleClicked(m_button);
+}
+
+void FrmEditIcon::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Left: emit arrowPressed(m_button, ArrowKey::Left); break;
+    case Qt::Key_Right: emit arrowPressed(m_button, ArrowKey::Right); break;
+    case Qt::Key_Up: emit arrowPressed(m_button, ArrowKey::Up); break;
+    case Qt::Key_Down: emit arrowPressed(m_button, ArrowKey::Down); break;
+    default: event->ignore(); return;
+    }
+}
+
+void FrmEditIcon::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update();   // the focus frame
+}
+
+void FrmEditIcon::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update();
+}

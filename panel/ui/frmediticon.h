@@ -1,0 +1,61 @@
+#pragma once
+
+// frmEditIcon: a button in the design state. It draws itself in the system's
+// colours (selected or not) with its caption, has a border by which the user
+// resizes it, and reports presses, drags, releases, double-clicks and arrow
+// keys to the panel window, which decides what they do.
+
+#include "panel/paneldesign.h"
+
+#include <QWidget>
+
+class FrmEditIcon : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Pixels of the sizable border around the face.
+    static constexpr int BorderWidth = 4;
+
+    FrmEditIcon(ButtonRef button, const PanelState &panel, QWidget *parent);
+
+    ButtonRef button() const { return m_button; }
+    // The mixer and slot this window stands for.
+    int txtEditIconNum() const { return m_button.mixer; }
+    int txtEditChNum() const { return m_button.slot; }
+
+    // The panel places the window itself (from the slot's twips); a resize by
+    // the border is the user's.
+    void place(const QRect &pixels);
+
+signals:
+    void pressed(ButtonRef button, bool ctrl);
+    // Pointer offset from the press point, in this window's own frame.
+    void dragged(ButtonRef button, const QPoint &offset);
+    void released(ButtonRef button, const QPoint &offset);
+    void resizedByUser(ButtonRef button, const QRect &geometry);
+    void doubleClicked(ButtonRef button);
+    void arrowPressed(ButtonRef button, ArrowKey key);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    Qt::Edges edgesAt(const QPoint &pos) const;
+    void resizeTo(const QPoint &globalPos);
+
+    ButtonRef m_button;
+    const PanelState &m_panel;
+    QPoint m_pressPoint;
+    bool m_held = false;
+    Qt::Edges m_resizing;
+    QRect m_startGeometry;
+    QPoint m_startGlobal;
+};

@@ -1,0 +1,372 @@
+#include "panel/ui/frmeditsetting.h"
+
+#include "base/dialogs.h"
+#include "base/placement.h"
+#include "base/strings.h"
+#include "panel/ui/buttonface.h"
+#include "settings/cp932text.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+namespace Res {
+constexpr int DialogFont = 521;      // "ＭＳ Ｐゴシック"
+constexpr int Face = 522;            // "&H8000000F"
+constexpr int LabelText = 524;       // "&H80000008"
+constexpr int FieldBackground = 525; // "&H80000005"
+constexpr int MixerLabel = 2602;     // "ミキサー番号"
+constexpr int ChannelLabel = 2707;   // "チャンネル"
+constexpr int On = 2912;
+constexpr int Off = 2913;
+constexpr int NewTitle = 10320;      // "ボタンの新規作成"
+constexpr int EditTitle = 10341;     // "編集"
+constexpr int Output = 10342;        // "出力設定"
+constexpr int NoMixer = 10344;
+constexpr int NoChannel = 10345;
+constexpr int Name = 10346;          // "名称"
+constexpr int Font = 10347;          // "フォント"
+constexpr int Background = 10348;    // "背景色"
+constexpr int Cancel = 10349;        // "キャンセル"
+constexpr int Delete = 10350;        // "削除"
+constexpr int ApplyToAll = 10351;    // "反映"
+constexpr int ChannelItem = 10352;   // "ch %1"
+constexpr int Ok = 1904;             // "OK"
+} // namespace Res
+
+const QString CrLf = QStringLiteral("\r\n");
+
+QIcon swatch(qint32 colour)
+{
+    QPixmap pm(16, 16);
+    pm.fill(colorFromValue(quint32(colour)));
+    QPainter p(&pm);
+    p.setPen(Qt::darkGray);
+    p.drawRect(0, 0, 15, 15);
+    return QIcon(pm);
+}
+
+QString slotName(int mixer, int slot)
+{
+    if (slot == Panel::OutputSlot)
+        return str(Res::Output);
+    return str(Res::ChannelItem).arg(panelChannelNumber(mixer, slot));
+}
+
+} // namespace
+
+FrmEditSetting::FrmEditSetting(Mode mode, ButtonRef editing, PanelState &panel,
+                               const PanelContext &context, NewButtonTemplate &newButton,
+                               Dialogs &dialogs, MeasureText measure, QWidget *parent)
+    : QDialog(parent), m_mode(mode), m_editing(editing), m_panel(panel), m_context(context),
+      m_dialogs(dialogs), m_measure(std::move(measure)), m_rules(panel, context, newButton)
+{
+    setObjectName(QStringLiteral("frmEditSetting"));
+    setWindowTitle(str(mode == Mode::New ? Res::NewTitle : Res::EditTitle));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    QFont dialogFont = font();
+    dialogFont.setFamily(str(Res::DialogFont));
+    setFont(dialogFont);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, tableColor(Res::Face, pal.color(QPalette::Window)));
+    pal.setColor(QPalette::WindowText, tableColor(Res::LabelText, pal.color(QPalette::WindowText)));
+    pal.setColor(QPalette::Base, tableColor(Res::FieldBackground, pal.color(QPalette::Base)));
+    setPalette(pal);
+
+    m_mixers = new QComboBox(this);
+    m_mixers->setObjectName(QStringLiteral("cmbHardSelect"));
+    m_slots = new QComboBox(this);
+    m_slots->setObjectName(QStringLiteral("cmbChSelect"));
+    m_text = new QPlainTextEdit(this);
+    m_text->setObjectName(QStringLiteral("txtIconTextSet"));
+    m_text->setTabChangesFocus(true);
+    m_text->setFixedHeight(m_text->fontMetrics().lineSpacing() * 3 + 12);
+    m_font = new QPushButton(str(Res::Font), this);
+    m_font->setObjectName(QStringLiteral("cmdFormTextFont"));
+    m_fontSample = new QLabel(this);
+    m_colorDef = new QPushButton(this);
+    m_colorDef->setObjectName(QStringLiteral("cmdColorDef"));
+    m_colorOn = new QPushButton(str(Res::On) + str(Res::Background), this);
+    m_colorOn->setObjectName(QStringLiteral("cmdColorOn"));
+    m_ok = new QPushButton(str(Res::Ok), this);
+    m_ok->setObjectName(QStringLiteral("cmdOK"));
+    m_ok->setDefault(true);
+    m_cancel = new QPushButton(str(Res::Cancel), this);
+    m_cancel->setObjectName(QStringLiteral("cmdCancel"));
+    m_delete = new QPushButton(str(Res::Delete), this);
+    m_delete->setObjectName(QStringLiteral("cmdUnload"));
+    m_apply = new QPushButton(str(Res::ApplyToAll), this);
+    m_apply->setObjectName(QStringLiteral("cmdSizeArrange"));
+
+    auto *grid = new QGridLayout;
+    auto label = [this](int id, const char *name) {
+        auto *l = new QLabel(str(id), this);
+        l->setObjectName(QLatin1String(name));
+        return l;
+    };
+    grid->addWidget(label(Res::MixerLabel, "lblMixer"), 0, 0);
+    grid->addWidget(m_mixers, 0, 1);
+    grid->addWidget(label(Res::ChannelLabel, "lblCh"), 1, 0);
+    grid->addWidget(m_slots, 1, 1);
+    grid->addWidget(label(Res::Name, "lblText"), 2, 0, Qt::AlignTop);
+    grid->addWidget(m_text, 2, 1);
+    auto *fontRow = new QHBoxLayout;
+    fontRow->addWidget(m_font);
+    fontRow->addWidget(m_fontSample, 1);
+    grid->addLayout(fontRow, 3, 1);
+    auto *colourRow = new QHBoxLayout;
+    colourRow->addWidget(m_colorDef);
+    colourRow->addWidget(m_colorOn);
+    colourRow->addStretch(1);
+    grid->addLayout(colourRow, 4, 1);
+    grid->setColumnStretch(1, 1);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_cancel);
+    buttons->addStretch(1);
+    buttons->addWidget(m_delete);
+    buttons->addWidget(m_apply);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addSpacing(6);
+    layout->addLayout(buttons);
+    setMinimumWidth(360);
+
+    const NewButtonTemplate &t = newButton;
+    if (mode == Mode::New) {
+        m_look = ButtonLook::fromTemplate(t);
+        m_delete->setEnabled(false);
+        fillMixers();
+        select(m_rules.nextFree());
+    } else {
+        const ButtonSlot &s = panel.slot(editing.mixer, editing.slot);
+        m_look = ButtonLook::fromSlot(s, editing.isOutput(), t);
+        fillMixers();
+        m_mixers->setCurrentIndex(m_mixers->findData(editing.mixer));
+        fillSlots(editing.mixer, editing.slot);
+        // An existing button keeps its mixer and slot.
+        m_mixers->setEnabled(false);
+        m_slots->setEnabled(false);
+    }
+    m_text->setPlainText(QString(m_look.caption).replace(CrLf, QStringLiteral("\n")));
+    showLook();
+
+    connect(m_mixers, &QComboBox::activated, this, [this] {
+        if (const auto m = chosenMixer())
+            fillSlots(*m, std::nullopt);
+    });
+    connect(m_slots, &QComboBox::currentIndexChanged, this, [this] { showColorForm(); });
+    connect(m_font, &QPushButton::clicked, this, [this] { chooseFont(); });
+    connect(m_colorDef, &QPushButton::clicked, this, [this] {
+        chooseColor(outputChosen() ? m_look.outputOffColor : m_look.offColor);
+    });
+    connect(m_colorOn, &QPushButton::clicked, this, [this] { chooseColor(m_look.onColor); });
+    connect(m_ok, &QPushButton::clicked, this, [this] { onOk(); });
+    connect(m_apply, &QPushButton::clicked, this, [this] { onApplyToAll(); });
+    connect(m_delete, &QPushButton::clicked, this, [this] { onDelete(); });
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    m_text->setFocus();
+}
+
+void FrmEditSetting::fillMixers()
+{
+    m_mixers->clear();
+    for (int m : m_rules.mixers())
+        m_mixers->addItem(MixerName(m + 1), m);
+    m_mixers->setCurrentIndex(-1);
+}
+
+void FrmEditSetting::fillSlots(int mixer, std::optional<int> preselect)
+{
+    const QSignalBlocker quiet(m_slots);
+    m_slots->clear();
+    std::vector<int> offered = m_rules.freeSlots(mixer);
+    if (m_mode == Mode::Edit)
+        offered = {m_editing.slot};
+    for (int s : offered)
+        m_slots->addItem(slotName(mixer, s), s);
+    m_slots->setCurrentIndex(preselect ? m_slots->findData(*preselect) : -1);
+    showColorForm();
+}
+
+void FrmEditSetting::select(std::optional<ButtonRef> button)
+{
+    if (!button) {
+        m_mixers->setCurrentIndex(-1);
+        m_slots->clear();
+        showColorForm();
+        return;
+    }
+    m_mixers->setCurrentIndex(m_mixers->findData(button->mixer));
+    fillSlots(button->mixer, button->slot);
+}
+
+std::optional<int> FrmEditSetting::chosenMixer() const
+{
+    if (m_mixers->currentIndex() < 0)
+        return std::nullopt;
+    return m_mixers->currentData().toInt();
+}
+
+std::optional<int> FrmEditSetting::chosenSlot() const
+{
+    if (m_slots->currentIndex() < 0)
+        return std::nullopt;
+    return m_slots->currentData().toInt();
+}
+
+bool FrmEditSetting::outputChosen() const
+{
+    return chosenSlot() == Panel::OutputSlot;
+}
+
+void FrmEditSetting::showColorForm()
+{
+    // A channel button has an off and an on colour; the output button one.
+    const bool output = outputChosen();
+    m_colorDef->setText(output ? str(Res::Background) : str(Res::Off) + str(Res::Background));
+    m_colorDef->setIcon(swatch(output ? m_look.outputOffColor : m_look.offColor));
+    m_colorOn->setIcon(swatch(m_look.onColor));
+    m_colorOn->setVisible(!output);
+}
+
+void FrmEditSetting::showLook()
+{
+    QFont sample(m_look.fontName);
+    sample.setPointSize(m_look.fontSize);
+    sample.setBold(m_look.bold);
+    sample.setItalic(m_look.italic);
+    m_fontSample->setFont(sample);
+    m_fontSample->setText(QStringLiteral("%1  %2pt").arg(m_look.fontName).arg(m_look.fontSize));
+    showColorForm();
+}
+
+void FrmEditSetting::chooseFont()
+{
+    QFont current(m_look.fontName);
+    current.setPointSize(m_look.fontSize);
+    current.setBold(m_look.bold);
+    current.setItalic(m_look.italic);
+    const auto chosen = m_dialogs.font(current);
+    if (!chosen)
+        return;
+    m_look.fontName = chosen->family();
+    m_look.fontSize = qint16(qBound(1, chosen->pointSize() > 0 ? chosen->pointSize() : m_look.fontSize, 999));
+    m_look.bold = chosen->bold();
+    m_look.italic = chosen->italic();
+    showLook();
+}
+
+void FrmEditSetting::chooseColor(qint32 &colour)
+{
+    const auto chosen = m_dialogs.color(colorFromValue(quint32(colour)));
+    if (!chosen || !chosen->isValid())
+        return;
+    colour = qint32(colorToValue(*chosen));
+    showColorForm();
+}
+
+void FrmEditSetting::warn(int textId)
+{
+    m_dialogs.message(str(textId), MsgButtons::Ok, MsgIcon::Warning, str(StrId::AppTitle));
+}
+
+bool FrmEditSetting::captionStorable(const QString &caption)
+{
+    // The caption goes into the settings file, which is CP932: a character
+    // the file cannot hold would come back as "?" after a save and a load.
+    const QString unstorable = unstorableCharacters(caption);
+    if (unstorable.isEmpty())
+        return true;
+    m_dialogs.message(unstorableCharactersMessage(unstorable), MsgButtons::Ok, MsgIcon::Warning,
+                      str(StrId::AppTitle));
+    m_text->setFocus();
+    return false;
+}
+
+std::optional<ButtonProperties::Result> FrmEditSetting::commit()
+{
+    m_look.caption = limitCaptionLines(m_text->toPlainText().replace(u'\n', CrLf));
+    if (!captionStorable(m_look.caption))
+        return std::nullopt;
+
+    if (m_mode == Mode::Edit) {
+        const auto r = m_rules.editButton(m_editing, m_look, m_measure);
+        emit buttonsChanged({m_editing});
+        return r;
+    }
+
+    const auto r = m_rules.createButton(chosenMixer(), chosenSlot(), m_look);
+    switch (r.outcome) {
+    case ButtonProperties::Outcome::NoMixer: {
+        warn(Res::NoMixer);
+        const auto first = m_rules.mixers();
+        if (!first.empty()) {
+            m_mixers->setCurrentIndex(0);
+            fillSlots(first.front(), std::nullopt);
+            if (m_slots->count() > 0)
+                m_slots->setCurrentIndex(0);
+        }
+        return std::nullopt;
+    }
+    case ButtonProperties::Outcome::NoChannel:
+        warn(Res::NoChannel);
+        if (m_slots->count() > 0)
+            m_slots->setCurrentIndex(0);
+        return std::nullopt;
+    default:
+        break;
+    }
+    emit buttonCreated(r.button);
+    return r;
+}
+
+void FrmEditSetting::onOk()
+{
+    const auto r = commit();
+    if (!r)
+        return;
+    if (r->outcome == ButtonProperties::Outcome::Created) {
+        // Ready for the next button: the next free slot, the caption selected
+        // so that typing replaces it.
+        select(r->next);
+        m_text->selectAll();
+        m_text->setFocus();
+        return;
+    }
+    accept();
+}
+
+void FrmEditSetting::onApplyToAll()
+{
+    const auto r = commit();
+    if (!r)
+        return;
+    emit buttonsChanged(m_rules.applyToAll(r->button, m_measure));
+    if (r->outcome == ButtonProperties::Outcome::Created) {
+        select(r->next);
+        m_text->selectAll();
+        m_text->setFocus();
+        return;
+    }
+    accept();
+}
+
+void FrmEditSetting::onDelete()
+{
+    if (m_mode != Mode::Edit)
+        return;
+    m_rules.remove(m_editing);
+    emit buttonDeleted(m_editing);
+    accept();
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+// frmExeIcon: a button in the execution state. A channel button shows its
+// on colour, "ON" and a flat face while its channel is switched on from the
+// panel, and its off colour, "OFF" and a raised face otherwise; an output
+// button always shows its one colour. Presses go to the panel window.
+
+#include "panel/paneldesign.h"
+
+#include <QWidget>
+
+class FrmExeIcon : public QWidget
+{
+    Q_OBJECT
+
+public:
+    FrmExeIcon(ButtonRef button, const PanelState &panel, QWidget *parent);
+
+    ButtonRef button() const { return m_button; }
+    // The mixer and slot this window stands for.
+    int txtExeIconNum() const { return m_button.mixer; }
+    int txtExeChNum() const { return m_button.slot; }
+
+    // What the state label shows: "ON", "OFF", nothing on an output button.
+    QString stateText() const;
+    // The face colour shown now.
+    QColor faceColor() const;
+    bool raised() const;
+
+signals:
+    void leftPressed(ButtonRef button);
+    // `at` is the press point inside the button, in pixels.
+    void rightPressed(ButtonRef button, const QPoint &at);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    const ButtonSlot &slot() const { return m_panel.slot(m_button.mixer, m_button.slot); }
+    bool on() const { return !m_button.isOutput() && slot().IconOnOff; }
+
+    ButtonRef m_button;
+    const PanelState &m_panel;
+};

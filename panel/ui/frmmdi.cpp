@@ -1,0 +1,650 @@
+#include "panel/ui/frmmdi.h"
+
+#include "base/dialogs.h"
+#include "base/strings.h"
+#include "link/linkstate.h"
+#include "mixer/mixerdata.h"
+#include "panel/panelsections.h"
+#include "panel/ui/buttonface.h"
+#include "panel/ui/frmediticon.h"
+#include "panel/ui/frmeditsetting.h"
+#include "panel/ui/frmexeicon.h"
+#include "panel/ui/panelicons.h"
+#include "panel/ui/panelsurface.h"
+#include "settings/loadsave.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QScopedValueRollback>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+namespace Res {
+constexpr int FileMenu = 1201;        // "ﾌｧｲﾙ(&F)"
+constexpr int EndQuestion = 1311;     // "終了します。よろしいですか？"
+constexpr int SaveQuestion = 2732;    // "現在の設定を保存しますか？"
+constexpr int ButtonMenu = 10300;     // "ﾎﾞﾀﾝ(&B)"
+constexpr int BackgroundMenu = 10306; // "背景設定(&W)"
+constexpr int LinkCountFell = 10343;  // "リンク台数が減少しました"
+} // namespace Res
+
+using C = PanelCommand;
+
+// Toolbar order; Separator stands for a gap between groups.
+constexpr int Separator = -1;
+constexpr int ToolOrder[] = {
+    int(C::Load), int(C::Save), Separator, int(C::New), Separator, int(C::Execution), int(C::Stop),
+    Separator, int(C::Table), Separator, int(C::Image), int(C::Color), Separator, int(C::Grid),
+    int(C::GridPro), Separator, int(C::Circle), int(C::Rect), int(C::Line), int(C::Arc),
+    int(C::Clear), Separator, int(C::Close), int(C::Quit),
+};
+
+} // namespace
+
+FrmMdi::FrmMdi(PanelWindowContext context, QWidget *parent)
+    : QMainWindow(parent), m_ctx(std::move(context)), m_panel(m_ctx.panel), m_design(m_ctx.panel),
+      m_remote(m_ctx.mixers, m_ctx.panel.runtime, m_ctx.restartRetries)
+{
+    setObjectName(QStringLiteral("frmMDI"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    const QScreen *screen = this->screen();
+    const double dpi = m_ctx.dotsPerInch > 0 ? m_ctx.dotsPerInch
+                                             : (screen ? screen->logicalDotsPerInchX() : 96.0);
+    m_scale = TwipScale::fromDpi(dpi);
+    m_screenPixels = screen ? screen->geometry().size() : QSize(1920, 1080);
+
+    buildCommands();
+
+    m_scroll = new QScrollArea(this);
+    m_scroll->setObjectName(QStringLiteral("MDIClient"));
+    m_scroll->setWidgetResizable(false);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_surface = new PanelSurface(m_panel, m_scroll);
+    m_scroll->setWidget(m_surface);
+    m_scroll->viewport()->installEventFilter(this);
+    setCentralWidget(m_scroll);
+    connect(m_surface, &PanelSurface::pressed, this,
+            [this](Qt::MouseButton b, const QPoint &) { onSurfacePressed(b); });
+
+    m_timer1.setObjectName(QStringLiteral("Timer1"));
+    m_timer1.setInterval(1000);
+    connect(&m_timer1, &QTimer::timeout, this, &FrmMdi::watchLinkCount);
+    m_timer2.setObjectName(QStringLiteral("Timer2"));
+    m_timer2.setInterval(1);
+    connect(&m_timer2, &QTimer::timeout, this, &FrmMdi::moveTick);
+
+    connect(&m_ctx.settings, &SettingsCommands::captionChanged, this, [this] { updateTitle(); });
+
+    const QSize screenSize = screen ? screen->availableGeometry().size() : QSize(1280, 800);
+    resize(screenSize * 4 / 5);
+    openPanel();
+}
+
+FrmMdi::~FrmMdi()
+{
+    // Closed without a close event (the program tears down): the channels
+    // must still be given back.
+    leavePanel();
+}
+
+void FrmMdi::buildCommands()
+{
+    for (const PanelCommandInfo &info : panelCommands()) {
+        auto *a = new QAction(str(info.captionId), this);
+        a->setObjectName(QLatin1String(info.menuName));
+        a->setIcon(panelToolIcon(info.command));
+        a->setIconVisibleInMenu(false);
+        if (info.tipId)
+            a->setToolTip(str(info.tipId));
+        const PanelCommand c = info.command;
+        connect(a, &QAction::triggered, this, [this, c] { run(c); });
+        m_actions[size_t(info.command)] = a;
+    }
+
+    QMenuBar *bar = menuBar();
+    auto menu = [&](const char *name, int id, std::initializer_list<int> items) {
+        QMenu *m = bar->addMenu(str(id));
+        m->setObjectName(QLatin1String(name));
+        for (int i : items) {
+            if (i == Separator)
+                m->addSeparator();
+            else
+                m->addAction(m_actions[size_t(i)]);
+        }
+    };
+    menu("mnuFile", Res::FileMenu,
+         {int(C::Load), int(C::Save), int(C::NewSave), Separator, int(C::Close), Separator, int(C::Quit)});
+    menu("mnuIcon", Res::ButtonMenu,
+         {int(C::New), Separator, int(C::Execution), int(C::Stop), Separator, int(C::Table), Separator,
+          int(C::Init)});
+    menu("mnuGraphic", Res::BackgroundMenu,
+         {int(C::Image), int(C::Color), Separator, int(C::Grid), int(C::GridPro), Separator,
+          int(C::Circle), int(C::Rect), int(C::Line), int(C::Arc), Separator, int(C::Clear)});
+
+    m_toolbar = addToolBar(QStringLiteral("Toolbar1"));
+    m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
+    m_toolbar->setMovable(false);
+    m_toolbar->setIconSize(QSize(24, 24));
+    for (int i : ToolOrder) {
+        if (i == Separator) {
+            m_toolbar->addSeparator();
+            continue;
+        }
+        QAction *a = m_actions[size_t(i)];
+        m_toolbar->addAction(a);
+        if (QWidget *w = m_toolbar->widgetForAction(a))
+            w->setObjectName(QLatin1String(panelCommand(PanelCommand(i)).toolKey));
+    }
+    // Any click on the toolbar lets go of a selected figure first.
+    connect(m_toolbar, &QToolBar::actionTriggered, this, [this] { resetFigureEditing(); });
+}
+
+QAction *FrmMdi::action(PanelCommand command) const
+{
+    return m_actions[size_t(command)];
+}
+
+bool FrmMdi::executing() const
+{
+    return m_panel.runtime.executing;
+}
+
+PanelContext FrmMdi::context() const
+{
+    PanelContext ctx;
+    ctx.linkKind = m_ctx.link.linkKind;
+    ctx.mixerCount = m_ctx.mixers.MixerCount;
+    ctx.screenWidth = m_scale.toTwips(m_screenPixels.width());
+    ctx.screenHeight = m_scale.toTwips(m_screenPixels.height());
+    return ctx;
+}
+
+void FrmMdi::run(PanelCommand command)
+{
+    switch (command) {
+    case C::Load: loadFile(); break;
+    case C::Save: saveFile(false); break;
+    case C::NewSave: saveFile(true); break;
+    case C::Close: leaveForMixerMode(); break;
+    case C::Quit:
+        if (confirmQuit())
+            close();
+        break;
+    case C::New: openPropertyDialog({}, true); break;
+    case C::Execution: enterExecution(); break;
+    case C::Stop: leaveExecution(); break;
+    case C::Init: clearSettings(); break;
+    case C::Color: chooseWindowColor(); break;
+    case C::Table:
+    case C::Image:
+    case C::Grid:
+    case C::GridPro:
+    case C::Circle:
+    case C::Rect:
+    case C::Line:
+    case C::Arc:
+    case C::Clear:
+        notBuiltYet();
+        break;
+    }
+}
+
+// ---- the window's life -----------------------------------------------------
+
+void FrmMdi::openPanel()
+{
+    m_design.resetTemplate();
+    m_panel.runtime.executing = false;
+    m_panel.runtime.settingsDialogOpen = false;
+    ApplyPanel(m_panel, m_ctx.mixers.FileMixerCount, m_ctx.files.SetDataTable, context(), true);
+    adoptMixer(mixersWithButtons(m_panel) - 1);
+    m_panel.setUp = true;
+    m_ctx.settings.setPanelVisible(true);
+    m_ctx.settings.snapshotPanel();
+    m_remote.takeOver(m_ctx.mixers.MixerCount);
+    rebuildButtons();
+    updateCommands();
+    updateTitle();
+    m_timer1.start();
+}
+
+void FrmMdi::leavePanel()
+{
+    if (m_left)
+        return;
+    m_left = true;
+    m_timer1.stop();
+    m_timer2.stop();
+    resetFigureEditing();
+    offlineCountsFollowButtons();
+    // The mixer sections with the channels' values from before the panel, and
+    // the panel itself with the link count it belongs to: opened again, the
+    // panel finds every button it had.
+    m_ctx.settings.captureSettings(true);
+    closeSubWindows();
+    m_remote.giveBack(m_ctx.mixers.MixerCount);
+    for (const ButtonRef &b : enabledButtons(m_panel))
+        m_panel.slot(b.mixer, b.slot).selected = false;
+    m_panel.runtime.executing = false;
+    m_ctx.settings.setPanelVisible(false);
+}
+
+int FrmMdi::panelMixers() const
+{
+    const int count = m_ctx.mixers.FileMixerCount;
+    return m_ctx.link.offline() ? std::max(count, mixersWithButtons(m_panel)) : count;
+}
+
+void FrmMdi::offlineCountsFollowButtons()
+{
+    if (!m_ctx.link.offline())
+        return;
+    const qint16 n = qint16(mixersWithButtons(m_panel));
+    m_ctx.mixers.MixerCount = n;
+    m_ctx.mixers.FileMixerCount = n;
+}
+
+void FrmMdi::adoptMixer(int mixer)
+{
+    // Offline the link count stands for the mixers the panel is laid out
+    // for: a button on a further mixer takes that mixer into the file, where
+    // a save would otherwise leave its button section out.
+    if (!m_ctx.link.offline() || mixer < m_ctx.mixers.MixerCount || mixer < 0)
+        return;
+    m_ctx.mixers.MixerCount = qint16(mixer + 1);
+    m_ctx.mixers.FileMixerCount = qint16(mixer + 1);
+}
+
+void FrmMdi::closeSubWindows()
+{
+    if (m_propertyDialog)
+        m_propertyDialog->close();
+    if (m_panel.runtime.settingsDialogOpen && m_ctx.channelDialog.close)
+        m_ctx.channelDialog.close();
+}
+
+void FrmMdi::closeForProgramEnd()
+{
+    m_closeReason = CloseReason::ProgramEnd;
+    close();
+}
+
+void FrmMdi::closeEvent(QCloseEvent *event)
+{
+    // The close box quits, and the window stays unless the user agreed.
+    if (m_closeReason == CloseReason::None && !confirmQuit()) {
+        event->ignore();
+        return;
+    }
+    leavePanel();
+    event->accept();
+    if (m_closeReason == CloseReason::ModeChange)
+        emit modeChangeClosed();
+}
+
+bool FrmMdi::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_scroll->viewport() && event->type() == QEvent::Resize)
+        updateExtent();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---- commands ---------------------------------------------------------------
+
+void FrmMdi::loadFile()
+{
+    resetFigureEditing();
+    if (!m_ctx.settings.openMenu(ChangeMode::AskFromPanel))
+        return;
+    // The file's channel values are what the channels go back to when the
+    // panel closes; while it is open they stay switched off.
+    if (m_ctx.mixers.WriteAccess)
+        m_remote.takeOver(m_ctx.mixers.MixerCount);
+    rebuildButtons();
+    updateCommands();
+    updateTitle();
+}
+
+void FrmMdi::saveFile(bool askName)
+{
+    resetFigureEditing();
+    if (askName)
+        m_ctx.settings.saveAsMenu(ChangeMode::AskFromPanel);
+    else
+        m_ctx.settings.saveMenu(ChangeMode::AskFromPanel);
+    updateTitle();
+}
+
+void FrmMdi::leaveForMixerMode()
+{
+    resetFigureEditing();
+    m_closeReason = CloseReason::ModeChange;
+    close();
+}
+
+bool FrmMdi::confirmQuit()
+{
+    resetFigureEditing();
+    if (m_panel.runtime.tableOpen)
+        return false;
+    offlineCountsFollowButtons();
+    m_ctx.settings.SettingsChanged(ChangeMode::AskFromPanel);
+    if (m_ctx.dialogs.message(str(Res::EndQuestion), MsgButtons::OkCancel, MsgIcon::Warning,
+                              str(StrId::AppTitle))
+        != MsgAnswer::Ok)
+        return false;
+    m_closeReason = CloseReason::Quit;
+    emit quitRequested();
+    return true;
+}
+
+void FrmMdi::openPropertyDialog(ButtonRef editing, bool isNew)
+{
+    if (m_propertyDialog) {
+        m_propertyDialog->raise();
+        return;
+    }
+    auto *dlg = new FrmEditSetting(isNew ? FrmEditSetting::Mode::New : FrmEditSetting::Mode::Edit,
+                                   editing, m_panel, context(), m_design.newButtonTemplate(),
+                                   m_ctx.dialogs, widgetMeasure(m_scale), this);
+    connect(dlg, &FrmEditSetting::buttonCreated, this, [this](ButtonRef b) {
+        adoptMixer(b.mixer);
+        showButton(b);
+        updateCommands();
+        updateExtent();
+    });
+    connect(dlg, &FrmEditSetting::buttonsChanged, this, [this](const std::vector<ButtonRef> &buttons) {
+        for (const ButtonRef &b : buttons)
+            placeButton(b);
+        repaintButtons(buttons);
+        updateExtent();
+    });
+    connect(dlg, &FrmEditSetting::buttonDeleted, this, [this](ButtonRef b) {
+        closeButton(b);
+        updateCommands();
+    });
+    connect(dlg, &QDialog::finished, this, [this] { m_propertyDialog = nullptr; });
+    m_propertyDialog = dlg;
+    dlg->open();
+}
+
+void FrmMdi::enterExecution()
+{
+    resetFigureEditing();
+    m_panel.runtime.executing = true;
+    // The grid is not drawn while the panel is operated; GridOnOff itself
+    // stays as the user set it.
+    m_surface->setGridShown(false);
+    m_remote.applyButtonStates(m_panel, panelMixers());
+    rebuildButtons();
+    updateCommands();
+    updateTitle();
+}
+
+void FrmMdi::leaveExecution()
+{
+    if (m_panel.runtime.settingsDialogOpen && m_ctx.channelDialog.close)
+        m_ctx.channelDialog.close();
+    m_panel.runtime.executing = false;
+    m_surface->setGridShown(true);
+    rebuildButtons();
+    m_design.resetTemplate();
+    updateCommands();
+    updateTitle();
+    m_scroll->horizontalScrollBar()->setValue(0);
+    m_scroll->verticalScrollBar()->setValue(0);
+}
+
+void FrmMdi::clearSettings()
+{
+    resetFigureEditing();
+    offlineCountsFollowButtons();
+    if (!m_ctx.settings.SettingsChanged(ChangeMode::AskCancel))
+        return;
+    ResetPanel(m_panel, m_ctx.mixers.FileMixerCount, context());
+    rebuildButtons();
+    m_ctx.files.currentFileName.clear();
+    updateCommands();
+    updateTitle();
+    m_ctx.settings.snapshotPanel();
+}
+
+void FrmMdi::chooseWindowColor()
+{
+    const auto chosen = m_ctx.dialogs.color(colorFromValue(quint32(m_panel.GUIWindowColor)));
+    if (!chosen || !chosen->isValid())
+        return;
+    m_panel.GUIWindowColor = qint32(colorToValue(*chosen));
+    m_surface->update();
+}
+
+void FrmMdi::notBuiltYet()
+{
+    m_ctx.dialogs.tell(str(StrId::NotAvailable), MsgIcon::Information);
+}
+
+// ---- the link-count watch ------------------------------------------------------
+
+void FrmMdi::watchLinkCount()
+{
+    // The question below lets events run; the next tick must not ask again.
+    if (m_watching || m_left)
+        return;
+    const QScopedValueRollback<bool> busy(m_watching, true);
+    const PanelContext ctx = context();
+    const int linked = ctx.mixerCount;
+    const int held = m_ctx.mixers.FileMixerCount;
+    const LinkCountChange change = linkCountChange(ctx, held);
+    if (change == LinkCountChange::Same)
+        return;
+    if (change == LinkCountChange::Fell) {
+        m_surface->update();
+        const QString text = str(Res::LinkCountFell) + QStringLiteral("\r\n") + str(Res::SaveQuestion);
+        if (m_ctx.dialogs.message(text, MsgButtons::OkCancel, MsgIcon::Warning, str(StrId::AppTitle))
+            == MsgAnswer::Ok)
+            saveFile(false);
+        closeSubWindows();
+        const auto gone = dropMixers(m_panel, linked, held);
+        resetFigureEditing();
+        for (const auto &[mixer, slot] : gone)
+            closeButton({mixer, slot});
+    }
+    m_ctx.mixers.FileMixerCount = qint16(linked);
+    updateCommands();
+    updateExtent();
+}
+
+// ---- button windows --------------------------------------------------------------
+
+QRect FrmMdi::pixelRect(ButtonRef button) const
+{
+    const ButtonSlot &s = m_panel.slot(button.mixer, button.slot);
+    return QRect(m_scale.toPixels(s.IconLeft), m_scale.toPixels(s.IconTop),
+                 std::max(1, m_scale.toPixels(s.IconWidth)), std::max(1, m_scale.toPixels(s.IconHeight)));
+}
+
+void FrmMdi::rebuildButtons()
+{
+    for (auto &w : m_designButtons)
+        delete w.data();
+    for (auto &w : m_executionButtons)
+        delete w.data();
+    for (const ButtonRef &b : enabledButtons(m_panel, panelMixers()))
+        showButton(b);
+    updateExtent();
+}
+
+void FrmMdi::showButton(ButtonRef button)
+{
+    const size_t i = size_t(index(button));
+    if (executing()) {
+        auto *w = new FrmExeIcon(button, m_panel, m_surface);
+        connect(w, &FrmExeIcon::leftPressed, this, [this, w](ButtonRef b) {
+            if (m_remote.toggle(m_panel, b))
+                w->update();
+        });
+        connect(w, &FrmExeIcon::rightPressed, this, &FrmMdi::onExecutionRightPressed);
+        m_executionButtons[i] = w;
+        w->setGeometry(pixelRect(button));
+        w->show();
+        return;
+    }
+    auto *w = new FrmEditIcon(button, m_panel, m_surface);
+    connect(w, &FrmEditIcon::pressed, this, &FrmMdi::onDesignPressed);
+    connect(w, &FrmEditIcon::dragged, this, [this](ButtonRef, const QPoint &o) { onDesignDragged(o); });
+    connect(w, &FrmEditIcon::released, this, [this](ButtonRef, const QPoint &o) { onDesignReleased(o); });
+    connect(w, &FrmEditIcon::resizedByUser, this, [this](ButtonRef b, const QRect &r) {
+        m_design.takeGeometry(b, r, m_scale, true);
+        updateExtent();
+    });
+    connect(w, &FrmEditIcon::doubleClicked, this, [this](ButtonRef b) {
+        m_timer2.stop();
+        m_design.release({});
+        openPropertyDialog(b, false);
+    });
+    connect(w, &FrmEditIcon::arrowPressed, this, [this](ButtonRef b, ArrowKey k) {
+        if (m_design.arrowKey(b, k)) {
+            placeButton(b);
+            updateExtent();
+        }
+    });
+    m_designButtons[i] = w;
+    w->place(pixelRect(button));
+    w->show();
+}
+
+void FrmMdi::closeButton(ButtonRef button)
+{
+    delete m_designButtons[size_t(index(button))].data();
+    delete m_executionButtons[size_t(index(button))].data();
+}
+
+void FrmMdi::placeButton(ButtonRef button)
+{
+    const QRect r = pixelRect(button);
+    if (FrmEditIcon *w = designButton(button))
+        w->place(r);
+    if (FrmExeIcon *w = executionButton(button))
+        w->setGeometry(r);
+}
+
+void FrmMdi::repaintButtons(const std::vector<ButtonRef> &buttons)
+{
+    for (const ButtonRef &b : buttons) {
+        if (FrmEditIcon *w = designButton(b))
+            w->update();
+        if (FrmExeIcon *w = executionButton(b))
+            w->update();
+    }
+}
+
+FrmEditIcon *FrmMdi::designButton(ButtonRef button) const
+{
+    return m_designButtons[size_t(index(button))];
+}
+
+FrmExeIcon *FrmMdi::executionButton(ButtonRef button) const
+{
+    return m_executionButtons[size_t(index(button))];
+}
+
+void FrmMdi::updateExtent()
+{
+    // The surface reaches at least to the window's edge and as far as the
+    // furthest button, so the scroll bars can bring every button into view.
+    QSize need = m_scroll->viewport()->size();
+    for (const ButtonRef &b : enabledButtons(m_panel, panelMixers())) {
+        const QRect r = pixelRect(b);
+        need = need.expandedTo(QSize(r.right() + 1, r.bottom() + 1));
+    }
+    if (m_surface->size() != need)
+        m_surface->resize(need);
+}
+
+// ---- presses ---------------------------------------------------------------------
+
+void FrmMdi::onDesignPressed(ButtonRef button, bool ctrl)
+{
+    if (executing())
+        return;
+    std::vector<ButtonRef> changed = m_design.press(button, ctrl);
+    changed.push_back(button);
+    repaintButtons(changed);
+    if (m_design.moving())
+        m_timer2.start();
+}
+
+void FrmMdi::onDesignDragged(const QPoint &offset)
+{
+    m_design.drag(m_scale.toTwips(offset));
+}
+
+void FrmMdi::moveTick()
+{
+    for (const ButtonRef &b : m_design.tick())
+        placeButton(b);
+    if (!m_design.moving())
+        m_timer2.stop();
+}
+
+void FrmMdi::onDesignReleased(const QPoint &offset)
+{
+    m_timer2.stop();
+    const std::vector<ButtonRef> moved = m_design.release(m_scale.toTwips(offset));
+    for (const ButtonRef &b : moved)
+        placeButton(b);
+    repaintButtons(moved);
+    updateExtent();
+}
+
+void FrmMdi::onSurfacePressed(Qt::MouseButton button)
+{
+    if (executing() || button != Qt::LeftButton)
+        return;
+    repaintButtons(m_design.deselectAll());
+}
+
+void FrmMdi::onExecutionRightPressed(ButtonRef button, const QPoint &at)
+{
+    PanelRuntime &rt = m_panel.runtime;
+    if (rt.settingsDialogOpen || !m_ctx.channelDialog.open)
+        return;
+    const ButtonSlot &s = m_panel.slot(button.mixer, button.slot);
+    ChannelDialogRequest request;
+    request.mixer = button.mixer;
+    request.slot = button.slot;
+    request.left = s.IconLeft + m_scale.toTwips(at.x());
+    request.top = s.IconTop + m_scale.toTwips(at.y());
+    rt.dialogMixer = button.mixer;
+    rt.dialogSlot = button.slot;
+    rt.settingsDialogOpen = true;
+    // The panel state outlives this window: the mark is cleared whenever the
+    // dialog closes.
+    m_ctx.channelDialog.open(request, [&rt] { rt.settingsDialogOpen = false; });
+}
+
+// ---- commands and title -------------------------------------------------------------
+
+void FrmMdi::updateCommands()
+{
+    const PanelCommandEnabling on = panelCommandEnabling(m_panel, context());
+    for (int i = 0; i < PanelCommandCount; ++i)
+        m_actions[size_t(i)]->setEnabled(on[size_t(i)]);
+}
+
+void FrmMdi::updateTitle()
+{
+    setWindowTitle(panelTitle(m_ctx.files.currentFileName, executing()));
+}
+
+FrmEditSetting *FrmMdi::propertyDialog() const
+{
+    return m_propertyDialog;
+}

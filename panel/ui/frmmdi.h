@@ -1,0 +1,163 @@
+#pragma once
+
+// frmMDI: the control panel window, the program's visual mode. A menu bar,
+// the toolbar Toolbar1 and, in a scroll area, the panel surface with one
+// window per button: frmEditIcon in the design state, frmExeIcon in the
+// execution state. The rules live in the panel's widget-free classes; this
+// window runs the commands, keeps the button windows in step with the slots
+// and owns the two timers: Timer1, the link-count watch every second, and
+// Timer2, which moves the selected buttons while the pointer holds them.
+//
+// Opening takes the panel from the current settings and switches every
+// channel off; closing stores the panel and gives the channels back.
+
+#include "panel/buttonproperties.h"
+#include "panel/channeldialogseam.h"
+#include "panel/panelcommands.h"
+#include "panel/paneldesign.h"
+#include "panel/remotechannels.h"
+#include "panel/twips.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+
+#include <array>
+#include <functional>
+
+class Dialogs;
+class FrmEditIcon;
+class FrmEditSetting;
+class FrmExeIcon;
+class PanelSurface;
+class QScrollArea;
+class QToolBar;
+class SettingsCommands;
+struct LinkState;
+struct MixerState;
+struct SettingsFiles;
+
+struct PanelWindowContext
+{
+    PanelState &panel;
+    MixerState &mixers;
+    const LinkState &link;
+    SettingsFiles &files;
+    SettingsCommands &settings;
+    Dialogs &dialogs;
+    // Sets SetData's pass counter back to 0 (SetDataRetryCount).
+    std::function<void()> restartRetries;
+    // Opens the channel and output settings dialogs on a right click.
+    ChannelDialogSeam channelDialog;
+    // The screen's resolution decides twips per pixel; a test may fix it.
+    double dotsPerInch = 0;
+};
+
+class FrmMdi : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit FrmMdi(PanelWindowContext context, QWidget *parent = nullptr);
+    ~FrmMdi() override;
+
+    QAction *action(PanelCommand command) const;
+    QToolBar *Toolbar1() const { return m_toolbar; }
+    PanelSurface *surface() const { return m_surface; }
+    FrmEditIcon *designButton(ButtonRef button) const;
+    FrmExeIcon *executionButton(ButtonRef button) const;
+    FrmEditSetting *propertyDialog() const;
+    const TwipScale &scale() const { return m_scale; }
+    bool executing() const;
+    PanelContext context() const;
+
+    // Timer1's work: follows the link count, and when it fell removes the
+    // buttons of the mixers that are gone (after offering to save).
+    void watchLinkCount();
+    // Timer2's work: the held selection travels with the pointer.
+    void moveTick();
+    // The program ends for another reason: close without any question.
+    void closeForProgramEnd();
+
+signals:
+    // Closed by 動作モード切替: the main window of the mixer mode returns.
+    void modeChangeClosed();
+    // 終了 was confirmed: the program is to end once the channels are back.
+    void quitRequested();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    enum class CloseReason { None, ModeChange, Quit, ProgramEnd };
+
+    void buildCommands();
+    void run(PanelCommand command);
+
+    // The window's life.
+    void openPanel();
+    void leavePanel();
+    int panelMixers() const;
+    void offlineCountsFollowButtons();
+    void adoptMixer(int mixer);
+    void closeSubWindows();
+    // Figure drawing modes and the figure selection, reset where commands
+    // leave the figures alone; there is nothing to reset until figures can
+    // be drawn.
+    void resetFigureEditing() {}
+
+    // Commands.
+    void loadFile();
+    void saveFile(bool askName);
+    void leaveForMixerMode();
+    bool confirmQuit();
+    void openPropertyDialog(ButtonRef editing, bool isNew);
+    void enterExecution();
+    void leaveExecution();
+    void clearSettings();
+    void chooseWindowColor();
+    void notBuiltYet();
+
+    // Button windows.
+    void rebuildButtons();
+    void showButton(ButtonRef button);
+    void closeButton(ButtonRef button);
+    void placeButton(ButtonRef button);
+    void repaintButtons(const std::vector<ButtonRef> &buttons);
+    QRect pixelRect(ButtonRef button) const;
+    void updateExtent();
+
+    // Presses.
+    void onDesignPressed(ButtonRef button, bool ctrl);
+    void onDesignDragged(const QPoint &offset);
+    void onDesignReleased(const QPoint &offset);
+    void onSurfacePressed(Qt::MouseButton button);
+    void onExecutionRightPressed(ButtonRef button, const QPoint &at);
+
+    void updateCommands();
+    void updateTitle();
+
+    static int index(ButtonRef b) { return b.mixer * Panel::SlotsPerMixer + b.slot; }
+
+    PanelWindowContext m_ctx;
+    PanelState &m_panel;
+    TwipScale m_scale;
+    PanelDesign m_design;
+    RemoteChannels m_remote;
+    QSize m_screenPixels;
+
+    std::array<QAction *, PanelCommandCount> m_actions{};
+    QToolBar *m_toolbar = nullptr;
+    QScrollArea *m_scroll = nullptr;
+    PanelSurface *m_surface = nullptr;
+    std::array<QPointer<FrmEditIcon>, Panel::MaxButtons> m_designButtons{};
+    std::array<QPointer<FrmExeIcon>, Panel::MaxButtons> m_executionButtons{};
+    QPointer<FrmEditSetting> m_propertyDialog;
+    QTimer m_timer1;
+    QTimer m_timer2;
+
+    CloseReason m_closeReason = CloseReason::None;
+    bool m_left = false;
+    bool m_watching = false;
+};

@@ -1,0 +1,186 @@
+// The panel's rules without widgets: geometry taken back from button windows,
+// the selection kept on the panel, the channels the panel takes over and
+// gives back, and the property dialog's offer of slots and its refit.
+
+#include "panel/buttonproperties.h"
+#include "panel/paneldesign.h"
+#include "panel/remotechannels.h"
+
+#include <QTest>
+
+namespace {
+
+PanelState panelWith(std::initializer_list<ButtonRef> buttons)
+{
+    PanelState p;
+    for (const ButtonRef &b : buttons) {
+        ButtonSlot &s = p.slot(b.mixer, b.slot);
+        s.IconEnable = true;
+        s.IconWidth = 1500;
+        s.IconHeight = 1000;
+    }
+    p.IconNum = qint16(buttons.size());
+    return p;
+}
+
+PanelContext linked(int mixers, LinkKind kind = LinkKind::Usb)
+{
+    PanelContext c;
+    c.linkKind = kind;
+    c.mixerCount = qint16(mixers);
+    return c;
+}
+
+// 100 twips per character, 250 twips per line.
+QSizeF fakeMeasure(const QString &text, const ButtonSlot &)
+{
+    const QStringList lines = text.split(QStringLiteral("\r\n"));
+    qsizetype widest = 0;
+    for (const QString &l : lines)
+        widest = std::max(widest, l.size());
+    return QSizeF(100.0 * double(widest), 250.0 * double(lines.size()));
+}
+
+} // namespace
+
+class TstPanelDesign : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void geometryTakenBackOnlyWhereTheWindowMoved()
+    {
+        PanelState p = panelWith({{0, 0}});
+        ButtonSlot &s = p.slot(0, 0);
+        s.IconLeft = 1000;     // 66.7 pixels at 15 twips a pixel
+        s.IconTop = 1010;
+        PanelDesign design(p);
+        const TwipScale scale;  // 96 dots per inch
+        const QRect shown(scale.toPixels(1000), scale.toPixels(1010), scale.toPixels(1500), scale.toPixels(1000));
+        QVERIFY(!design.takeGeometry({0, 0}, shown, scale, false));
+        QCOMPARE(s.IconLeft, 1000);
+        QCOMPARE(s.IconTop, 1010);
+
+        // The program's own resize does not touch the template; the user's does.
+        design.takeGeometry({0, 0}, shown.adjusted(0, 0, 10, 0), scale, false);
+        QCOMPARE(design.newButtonTemplate().width, 1500.0);
+        QVERIFY(design.takeGeometry({0, 0}, shown.adjusted(0, 0, 20, 0), scale, true));
+        QCOMPARE(s.IconWidth, 120 * 15.0);
+        QCOMPARE(s.IconLeft, 1000);
+        QCOMPARE(design.newButtonTemplate().width, 1800.0);
+        QCOMPARE(design.newButtonTemplate().height, 1000.0);
+    }
+
+    void selectionIsKeptOnThePanel()
+    {
+        PanelState p = panelWith({{0, 0}, {0, 1}});
+        p.slot(0, 0).IconLeft = 300;
+        p.slot(0, 1).IconLeft = 1000;
+        PanelDesign design(p);
+        design.press({0, 0}, false);
+        design.press({0, 1}, true);
+        QVERIFY(design.moving());
+        // Dragged 500 twips to the left, the group stops where the first
+        // button meets the edge, and both keep their distance.
+        design.release({-500, 40});
+        QCOMPARE(p.slot(0, 0).IconLeft, 0);
+        QCOMPARE(p.slot(0, 1).IconLeft, 700);
+        QCOMPARE(p.slot(0, 1).IconTop, 40);
+        // Arrow keys: 100 a press, never past the edge.
+        QVERIFY(design.arrowKey({0, 1}, ArrowKey::Up));
+        QCOMPARE(p.slot(0, 1).IconTop, 0);
+        QVERIFY(!design.arrowKey({0, 1}, ArrowKey::Up));
+        QVERIFY(design.arrowKey({0, 1}, ArrowKey::Down));
+        QCOMPARE(p.slot(0, 1).IconTop, 100);
+    }
+
+    void channelsTakenOverAndGivenBack()
+    {
+        MixerState mixers;
+        PanelRuntime runtime;
+        int restarts = 0;
+        RemoteChannels remote(mixers, runtime, [&] { ++restarts; });
+        // Mixer 1 reports channel 1 on; mixer 2 has channel 4 switched on but
+        // not sent yet, so its wanted values are the ones to keep.
+        mixers.MixerData[1].RemoteOn(1) = 1;
+        mixers.MixerData[1].RemoteOff(1) = 0;
+        mixers.MixerData[1].RemoteOff(5) = 1;   // already off: nothing to switch
+        mixers.MixerSetData[1] = mixers.MixerData[1];
+        mixers.setPending(2, channelKeyId(ChannelFamily::RemoteOn, 4), 1);
+        mixers.setPending(2, channelKeyId(ChannelFamily::RemoteOff, 4), 0);
+        mixers.clearPending();
+
+        remote.takeOver(2);
+        QCOMPARE(runtime.recordedRemoteOn[0][0], quint8(1));
+        QCOMPARE(runtime.recordedRemoteOn[1][3], quint8(1));
+        QCOMPARE(runtime.recordedRemoteOff[1][3], quint8(0));
+        for (int m : {1, 2})
+            for (int c = 1; c <= 8; ++c) {
+                QCOMPARE(mixers.MixerSetData[size_t(m)].RemoteOn(c), quint8(0));
+                QCOMPARE(mixers.MixerSetData[size_t(m)].RemoteOff(c), quint8(1));
+            }
+        QCOMPARE(mixers.SetDataPending[1][size_t(channelKeyId(ChannelFamily::RemoteOn, 1))], qint16(-1));
+        QVERIFY(restarts > 0);
+
+        // Entering the execution state brings channels to their buttons.
+        PanelState panel = panelWith({{0, 1}, {0, 2}, {0, 8}});
+        panel.slot(0, 1).IconOnOff = true;
+        mixers.clearPending();
+        remote.applyButtonStates(panel, 1);
+        QCOMPARE(mixers.MixerSetData[1].RemoteOn(2), quint8(1));
+        QCOMPARE(mixers.MixerSetData[1].RemoteOff(2), quint8(0));
+        QCOMPARE(mixers.SetDataPending[1][size_t(channelKeyId(ChannelFamily::RemoteOn, 3))], qint16(0));
+        QVERIFY(!remote.toggle(panel, {0, 8}));   // the output button never toggles
+
+        mixers.clearPending();
+        remote.giveBack(2);
+        QCOMPARE(mixers.MixerSetData[1].RemoteOn(1), quint8(1));
+        QCOMPARE(mixers.MixerSetData[1].RemoteOff(1), quint8(0));
+        QCOMPARE(mixers.MixerSetData[2].RemoteOn(4), quint8(1));
+        QCOMPARE(mixers.MixerSetData[1].RemoteOn(5), quint8(0));
+        QCOMPARE(mixers.SetDataPending[1][size_t(channelKeyId(ChannelFamily::RemoteOff, 1))], qint16(-1));
+        // A channel the panel never touched is left alone.
+        QCOMPARE(mixers.SetDataPending[1][size_t(channelKeyId(ChannelFamily::RemoteOn, 5))], qint16(0));
+    }
+
+    void propertyDialogOffersFreeSlotsUpToTheLimit()
+    {
+        PanelState p = panelWith({{0, 0}, {0, 1}, {0, 2}});
+        NewButtonTemplate t;
+        ButtonProperties one(p, linked(1), t);
+        QCOMPARE(one.freeSlots(0), std::vector<int>({3, 4, 5, 6, 7, 8}));
+        QVERIFY(one.nextFree() == ButtonRef({0, 3}));
+        QVERIFY(one.nextFree(ButtonRef{0, 8}) == ButtonRef({0, 3}));   // wraps round
+        QCOMPARE(ButtonProperties(p, linked(0, LinkKind::Offline), t).mixers().size(), size_t(16));
+
+        // Three linked mixers hold 27 buttons; the 27th closes the dialog.
+        ButtonProperties three(p, linked(3), t);
+        p.IconNum = 26;
+        QCOMPARE(int(three.createButton(1, 0, {}).outcome), int(ButtonProperties::Outcome::CreatedLimitReached));
+        QCOMPARE(int(three.createButton(std::nullopt, 0, {}).outcome), int(ButtonProperties::Outcome::NoMixer));
+        QCOMPARE(int(three.createButton(3, 0, {}).outcome), int(ButtonProperties::Outcome::NoMixer));
+        QCOMPARE(int(three.createButton(1, 0, {}).outcome), int(ButtonProperties::Outcome::NoChannel));
+        three.remove({1, 0});
+        QCOMPARE(p.IconNum, qint16(26));
+        QVERIFY(!p.slot(1, 0).IconEnable);
+    }
+
+    void refitOnlyEnlarges()
+    {
+        ButtonSlot b;
+        b.IconText = QStringLiteral("ABCDEFGHIJKLMNOP\r\nB");
+        b.IconWidth = 1000;
+        b.IconHeight = 5000;
+        QVERIFY(refitToCaption(b, fakeMeasure));
+        QCOMPARE(b.IconWidth, 1600.0 + 200);     // the wider line plus the margin
+        QCOMPARE(b.IconHeight, 5000.0);          // already tall enough
+        b.IconText = QStringLiteral("A");
+        b.IconHeight = 100;
+        refitToCaption(b, fakeMeasure);
+        QCOMPARE(b.IconHeight, 500 * 1.3);       // caption and "OFF", one line
+        QVERIFY(!refitToCaption(b, fakeMeasure));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstPanelDesign)
+#include "tst_paneldesign.moc"
