@@ -9,12 +9,14 @@
 #include "app/ui/frmselect.h"
 #include "editor/ui/frmmixer.h"
 #include "editor/valueentry.h"
+#include "link/comm.h"
 #include "link/ui/frmethersetting.h"
 #include "panel/ui/frmmdi.h"
 #include "app/world.h"
 #include "sim/simchain.h"
 #include "sim/simsearch.h"
 #include "sim/simtcp.h"
+#include "sim/simusb.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,6 +25,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMenu>
 #include <QPointer>
@@ -208,6 +211,62 @@ private slots:
         QVERIFY(dialogs.shown.empty());
     }
 
+    // Over USB the windows keep answering while the program polls and writes:
+    // no devbridge read holds up the event loop, and none is made while no
+    // reply is owed.
+    void usbPollsAndWritesWithoutFreezing()
+    {
+        SimOptions options;
+        options.mixers = 2;
+        SimChain chain(options);
+        QTemporaryDir root;
+        SimUsbDevice device(chain, root.path(), "zkvr0");
+        QString error;
+        QVERIFY2(device.start(error), qPrintable(error));
+        qputenv("DEVBRIDGE_DEVICE_ROOT", root.path().toLocal8Bit());
+        qputenv("ZKVR340A_LINK", "usb");
+        SystemClock clock;
+        ScriptedDialogs dialogs;
+        World world(clock, dialogs);
+        Application program(world, {"zkvr340a"});
+
+        // The longest time the event loop went without serving a timer.
+        QElapsedTimer sinceTick;
+        qint64 longestGap = 0;
+        QTimer ticker;
+        QObject::connect(&ticker, &QTimer::timeout, &ticker, [&] {
+            if (sinceTick.isValid())
+                longestGap = std::max(longestGap, sinceTick.elapsed());
+            sinceTick.start();
+        });
+        ticker.start(20);
+
+        bool editMade = false, done = false;
+        QElapsedTimer sinceVerified;
+        drive(program, 30.0, [&] {
+            if (!editMade) {
+                if (world.mixers.MixerCount != 2 || !program.mainWindow()->menu("MenFile")->menuAction()->isEnabled())
+                    return false;
+                world.mixers.setPending(2, 41, 30);
+                editMade = true;
+                return false;
+            }
+            // Verified, and polled on for a while after the write.
+            if (!(chain.blockByte(2, 41) == 30 && world.mixers.MixerData[2].InputGain(1) == 30
+                  && !world.mixers.anyPending(2)))
+                return false;
+            if (!sinceVerified.isValid())
+                sinceVerified.start();
+            return sinceVerified.elapsed() > 1500;
+        }, done);
+        QCOMPARE(program.run(), 0);
+        qunsetenv("DEVBRIDGE_DEVICE_ROOT");
+        QVERIFY2(done, qPrintable(QString("edit made: %1; %2").arg(editMade).arg(dialogs.texts().join(" / "))));
+        QVERIFY2(longestGap < 400, qPrintable(QString("%1 ms").arg(longestGap)));
+        QCOMPARE(world.mixers.Model[1], qint16(1));
+        QVERIFY(dialogs.shown.empty());
+    }
+
     // What a newcomer does: choose Ethernet, search for the user ID, connect.
     void linkChoiceAndSearchReachLiveMixers()
     {
@@ -378,6 +437,51 @@ private slots:
         QVERIFY(disabledDuringJob);
         QVERIFY(panelAfterJob);
         QVERIFY2(dialogs.shown.empty(), qPrintable(dialogs.texts().join(" / ")));
+    }
+
+    // The user closes the main window while a write keeps failing (eleven
+    // passes, over a minute): the program ends at once, and the failure
+    // message never comes up after its windows have gone.
+    void closingDuringAWriteEndsAtOnce()
+    {
+        SimOptions options;
+        options.mixers = 2;
+        SimStuck keyLock;
+        keyLock.mixer = 1;
+        keyLock.keyId = 84;
+        keyLock.value = 1;
+        options.stuck << keyLock;
+        EthernetProgram run(options);
+        QVERIFY2(run.listening, qPrintable(run.error));
+        World &world = run.world;
+        Application &program = run.program;
+        bool writing = false;
+        QElapsedTimer sinceEdit;
+        double closedAt = 0;
+        bool closed = false;
+        drive(program, 30.0, [&] {
+            FrmMain *w = program.mainWindow();
+            if (!writing) {
+                if (world.mixers.MixerCount != 2 || !w->menu("MenFile")->menuAction()->isEnabled())
+                    return false;
+                world.mixers.setPending(1, 84, 0);
+                sinceEdit.start();
+                writing = true;
+                return false;
+            }
+            if (sinceEdit.elapsed() < 1500)
+                return false;
+            w->confirmClose = [] { return true; };
+            closedAt = run.clock.now();
+            w->close();
+            return closed = true;
+        }, closed);
+        QCOMPARE(program.run(), 0);
+        QVERIFY(closed);
+        const double took = run.clock.now() - closedAt;
+        QVERIFY2(took < 1.0, qPrintable(QString::number(took)));
+        QVERIFY2(run.dialogs.shown.empty(), qPrintable(run.dialogs.texts().join(" / ")));
+        QVERIFY(!program.comm()->isOpen());
     }
 
     // The panel takes the channels over while it is open: its mode change
