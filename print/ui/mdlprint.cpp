@@ -14,7 +14,7 @@
 
 namespace {
 
-Q_LOGGING_CATEGORY(lcPrint, "zkvr.print")
+Q_LOGGING_CATEGORY(lcPrint, "zkvr.print", QtCriticalMsg)
 
 // frmPrint: the off-screen pictures of one print run. picPrint is the
 // window's client image at screen size; picMagnify is where that image lands
@@ -81,18 +81,19 @@ PrintStatus PrintForm(QWidget *target, Dialogs &dialogs, const QWidget *main)
         return PrintStatus::Failed;
     }
 
+    moveOnScreen(*window, main);
+    FrmPrint frm;
+    frm.picPrint = capture(*window);
+    // The picture's own size counts: a window never shown before takes its
+    // laid-out size only while it is captured.
+    const QSize client = frm.picPrint.deviceIndependentSize().toSize();
     const QRect paper = printer.paperRect(QPrinter::DevicePixel).toRect();
     const QRect page = printer.pageRect(QPrinter::DevicePixel).toRect();
-    FrmPrint frm;
-    frm.picMagnify = pagePlacement(window->size(), printableSize(paper.size(), page.topLeft()));
+    frm.picMagnify = pagePlacement(client, printableSize(paper.size(), page.topLeft()));
     if (frm.picMagnify.isEmpty()) {
-        qCWarning(lcPrint) << "nothing fits: window" << window->size() << "page" << page;
+        qCWarning(lcPrint) << "nothing fits: window" << client << "page" << page;
         return PrintStatus::Failed;
     }
-    moveOnScreen(*window, main);
-    frm.picPrint = capture(*window);
-    if (frm.picPrint.isNull())
-        return PrintStatus::Failed;
 
     // The painter's origin is the printable area's top-left corner.
     QPainter painter;
