@@ -2,6 +2,7 @@
 // way a person would look at it: pdftoppm renders the page to a PNG.
 
 #include "base/strings.h"
+#include "base/ui/qttranslation.h"
 #include "base/ui/widgetdialogs.h"
 #include "print/ui/mdlprint.h"
 #include "tests/editor/editorrig.h"
@@ -90,6 +91,7 @@ private slots:
     {
         QVERIFY2(!QStandardPaths::findExecutable("pdftoppm").isEmpty(),
                  "pdftoppm (poppler-utils, installed by scripts/setup.sh) reads the pages back");
+        installQtJapanese(*qApp); // the print dialog as the program shows it
     }
 
     // The master's editor window, partly off the screen, lands on the page
