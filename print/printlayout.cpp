@@ -16,9 +16,10 @@ int clampEdge(int wanted, int length, int low, int high)
 }
 } // namespace
 
-QSize printableSize(const QSize &physical, const QPoint &offset)
+QSize printableSize(const QSize &physical, const QRect &page)
 {
-    return {physical.width() - 2 * offset.x(), physical.height() - 2 * offset.y()};
+    return {std::min(physical.width() - 2 * page.left(), page.width()),
+            std::min(physical.height() - 2 * page.top(), page.height())};
 }
 
 int fitScale(const QSize &window, const QSize &printable)

@@ -9,8 +9,10 @@
 #include <QSize>
 
 // The part of the page a printer prints on, in device pixels: the physical
-// page less its unprintable margin, counted as the same on both sides.
-QSize printableSize(const QSize &physical, const QPoint &offset);
+// page less its unprintable margin, counted as the same on both sides as its
+// left and top part, yet never more than the printable rectangle `page`
+// (relative to the physical page), so uneven margins cannot clip the picture.
+QSize printableSize(const QSize &physical, const QRect &page);
 
 // The scale that fits a window picture of `window` pixels onto `printable`
 // with its shape kept: the smaller of the width and height ratios, in

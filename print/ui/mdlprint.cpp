@@ -89,7 +89,7 @@ PrintStatus PrintForm(QWidget *target, Dialogs &dialogs, const QWidget *main)
     const QSize client = frm.picPrint.deviceIndependentSize().toSize();
     const QRect paper = printer.paperRect(QPrinter::DevicePixel).toRect();
     const QRect page = printer.pageRect(QPrinter::DevicePixel).toRect();
-    frm.picMagnify = pagePlacement(client, printableSize(paper.size(), page.topLeft()));
+    frm.picMagnify = pagePlacement(client, printableSize(paper.size(), page));
     if (frm.picMagnify.isEmpty()) {
         qCWarning(lcPrint) << "nothing fits: window" << client << "page" << page;
         return PrintStatus::Failed;

@@ -44,7 +44,14 @@ private slots:
 
     void printableAreaLeavesTheMarginOnBothSides()
     {
-        QCOMPARE(printableSize(QSize(4960, 7016), QPoint(100, 100)), QSize(4760, 6816));
+        const QSize a4(4960, 7016);
+        QCOMPARE(printableSize(a4, QRect(100, 100, 4760, 6816)), QSize(4760, 6816));
+        // Wider margins on the right and at the bottom (set in the dialog): the
+        // picture stays inside them.
+        QCOMPARE(printableSize(a4, QRect(100, 100, 4000, 6000)), QSize(4000, 6000));
+        // Wider on the left and at the top: as wide as the paper allows
+        // centred, so the picture is centred on the paper.
+        QCOMPARE(printableSize(a4, QRect(400, 300, 4460, 6616)), QSize(4160, 6416));
     }
 
     void onScreen_data()
