@@ -29,6 +29,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QPointer>
+#include <QPrinter>
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
@@ -544,8 +545,9 @@ private slots:
         QVERIFY(dialogs.texts().contains("終了します。よろしいですか？"));
     }
 
-    // The editor window opened with the program: a typed gain reaches the
-    // mixer, and the extended write sends what its entries hold.
+    // The editor window opened with the program: it prints to a PDF file, a
+    // typed gain reaches the mixer, and the extended write sends what its
+    // entries hold.
     void editorEditsReachTheMixer()
     {
         EthernetProgram run(SimOptions{});
@@ -553,6 +555,13 @@ private slots:
         SimChain &chain = run.chain;
         World &world = run.world;
         Application &program = run.program;
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("editor.pdf");
+        run.dialogs.printAnswers.push_back([&](QPrinter &printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return PrintAnswer::Print;
+        });
         enum { Live, GainTyped, TabOpened, WriteAsked } stage = Live;
         bool printWhileOpen = false;
         bool done = false;
@@ -564,6 +573,7 @@ private slots:
                     || world.loop.JobRequest != JobIdle || program.jobWindowVisible())
                     return false;
                 printWhileOpen = program.mainWindow()->action("MenPrint")->isEnabled();
+                program.mainWindow()->action("MenPrint")->trigger();
                 w->UpDwInpgain(0)->findChild<QLineEdit *>()->setText("-10");
                 QTest::keyClick(w->UpDwInpgain(0), Qt::Key_Return);
                 stage = GainTyped;
@@ -592,6 +602,8 @@ private slots:
         QCOMPARE(program.run(), 0);
         QVERIFY2(done, qPrintable(QString("stage %1; %2").arg(stage).arg(run.dialogs.texts().join(" / "))));
         QVERIFY(printWhileOpen);
+        QCOMPARE(run.dialogs.printRequests, 1);
+        QVERIFY(readAll(pdf).startsWith("%PDF"));
         QCOMPARE(world.mixers.ExtendedData[1].ThresholdK, 250); // read back after the write
     }
 
