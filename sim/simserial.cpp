@@ -64,6 +64,7 @@ bool SimSerialFront::open(QString &error)
     m_slavePath = QString::fromLocal8Bit(name);
 
     m_receiver = std::make_unique<SerialReceiver>();
+    m_receiver->setBound(MessageBound::mixerEnd()); // firmware blocks fill the PC's send buffer
     m_readNotifier = std::make_unique<QSocketNotifier>(m_master, QSocketNotifier::Read);
     connect(m_readNotifier.get(), &QSocketNotifier::activated, this, &SimSerialFront::readBytes);
     m_writeNotifier = std::make_unique<QSocketNotifier>(m_master, QSocketNotifier::Write);
