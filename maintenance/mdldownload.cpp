@@ -77,7 +77,7 @@ MdlDownLoad::Outcome MdlDownLoad::DownloadRun(int request)
     }
 
     m_total = m_image.size();
-    const bool sent = m_hooks.showProgress ? m_hooks.showProgress([this] { return transfer(); }) : transfer();
+    const bool sent = m_hooks.showProgress ? m_hooks.showProgress([this] { return transfer(); }, [this] { return progress(); }) : transfer();
     if (stopped())
         return Outcome::LinkClosed;
 

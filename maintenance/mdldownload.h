@@ -24,11 +24,23 @@
 class Dialogs;
 class MdlComm;
 
+// How far a transfer is: image bytes handed to the link out of all the
+// download sends.
+struct DownloadProgress
+{
+    qint64 done = 0;
+    qint64 total = 0;
+    quint8 target = 0; // the target being sent, 0 before the first
+};
+
 struct DownloadHooks
 {
-    // Shows the progress window while `transfer` runs and returns its result.
-    // Unset: the transfer runs without a window.
-    std::function<bool(const std::function<bool()> &transfer)> showProgress;
+    // Shows the progress window while `transfer` runs and returns its result;
+    // `progress` tells how far it is at any moment. Unset: the transfer runs
+    // without a window.
+    std::function<bool(const std::function<bool()> &transfer,
+                       const std::function<DownloadProgress()> &progress)>
+        showProgress;
     // The file to download; an empty text when the user cancelled. Unset:
     // the open-file dialog through the dialog seam.
     std::function<QString(DownloadKind kind)> chooseFile;
@@ -79,14 +91,8 @@ public:
     // false after showing why it cannot be sent.
     bool LoadImage(const QString &path);
 
-    // How far the transfer is: image bytes handed to the link out of all the
-    // download sends. Read by the progress window while the transfer runs.
-    struct Progress
-    {
-        qint64 done = 0;
-        qint64 total = 0;
-        quint8 target = 0; // the target being sent, 0 before the first
-    };
+    // How far the transfer is; read by the progress window while it runs.
+    using Progress = DownloadProgress;
     Progress progress() const;
 
     DownloadKind kind() const { return m_kind; }
