@@ -230,12 +230,15 @@ void FrmIconTable::openEditor(const QString &text)
     m_edit->setCursorPosition(int(text.size()));
     m_edit->show();
     m_edit->setFocus();
+    // What is being typed can be applied straight away.
+    m_update->setEnabled(true);
 }
 
 void FrmIconTable::hideEditor()
 {
     m_edit->hide();
     m_table->setFocus();
+    m_update->setEnabled(m_rows.hasChanges());
 }
 
 void FrmIconTable::takeEdit()
