@@ -321,11 +321,11 @@ void FrmIconTable::refresh(int mixerCount)
         takeEdit();
     m_mixerCount = mixerCount;
     m_rows.rebuild(mixerCount);
+    // The geometry is kept in the panel state as it changes; a loaded file
+    // or cleared settings bring their own.
     const bool ready = std::exchange(m_ready, false);
     fill();
-    auto px = [this](qint32 twips) { return std::max(1, m_scale.toPixels(twips)); };
-    for (int r = 1; r < m_rows.rowCount(); ++r)
-        m_table->setRowHeight(r - 1, px(m_panel.table.rowHeights[size_t(r)]));
+    applyGeometry();
     m_ready = ready;
 }
 

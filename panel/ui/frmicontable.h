@@ -42,8 +42,9 @@ public:
     FrmIconTable(PanelState &panel, int mixerCount, const TwipScale &scale, MeasureText measure,
                  Dialogs &dialogs, QWidget *parent = nullptr);
 
-    // The buttons or the link count changed: the table is filled again; lines
-    // typed and not yet applied stay where their row is still there.
+    // The buttons, the link count or the whole panel changed: the table is
+    // filled again and takes the geometry of the panel state; lines typed and
+    // not yet applied stay where their row is still there.
     void refresh(int mixerCount);
     // Closes without asking about lines not yet applied.
     void closeWithoutQuestion();

@@ -557,7 +557,8 @@ void FrmMdi::showButton(ButtonRef button)
         updateExtent();
     });
     connect(w, &FrmEditIcon::doubleClicked, this, [this](ButtonRef b) {
-        m_timer2.stop();
+        if (m_panel.runtime.redrawCountdown == 0)
+            m_timer2.stop();
         m_design.release({});
         openPropertyDialog(b, false);
     });

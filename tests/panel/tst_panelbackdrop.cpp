@@ -1,6 +1,6 @@
 // What the panel paints beneath its buttons, without widgets: the image's
 // drawn size, the surface's reach, the composed picture, images read from
-// files, the redraw countdown and the rules of the grid and image dialogs.
+// files, and the rules of the grid and image dialogs.
 
 #include "panel/backdropsettings.h"
 #include "panel/panelbackdrop.h"
@@ -213,21 +213,6 @@ private slots:
         QVERIFY(loadPanelImage(dir.filePath("missing.jpg")).isNull());
     }
 
-    void redrawCountdown()
-    {
-        int countdown = 2;
-        QVERIFY(redrawTick(countdown).redraw);
-        RedrawTick t = redrawTick(countdown);
-        QVERIFY(t.redraw && !t.scrollToOrigin);
-        QVERIFY(!redrawTick(countdown).redraw);
-        countdown = -2;
-        t = redrawTick(countdown);
-        QVERIFY(t.redraw && !t.scrollToOrigin);
-        t = redrawTick(countdown);
-        QVERIFY(t.redraw && t.scrollToOrigin);
-        QCOMPARE(countdown, 0);
-    }
-
     void gridInterval_data()
     {
         QTest::addColumn<QString>("typed");
@@ -248,15 +233,8 @@ private slots:
         QCOMPARE(int(gridIntervalFromText(typed).value_or(0)), interval);
     }
 
-    void imageDialogRules()
+    void imageDialogNumbersAndFilter()
     {
-        const ImageDialogEnabling off = imageDialogEnabling(false, 2);
-        QVERIFY(!off.file && !off.options && !off.sizeBoxes && !off.scaleBoxes);
-        const ImageDialogEnabling size = imageDialogEnabling(true, 2);
-        QVERIFY(size.file && size.options && size.sizeBoxes && !size.scaleBoxes);
-        const ImageDialogEnabling scale = imageDialogEnabling(true, 3);
-        QVERIFY(!scale.sizeBoxes && scale.scaleBoxes);
-
         QCOMPARE(digitsOnly(QStringLiteral("1a2 b３-4")), QStringLiteral("124"));
         QCOMPARE(numberBoxValue(QString()), 0);
         QCOMPARE(numberBoxValue(QStringLiteral("00250")), 250);
