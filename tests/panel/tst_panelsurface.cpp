@@ -299,6 +299,20 @@ private slots:
         w->imageDialog()->ImageShow()->click();
         w->imageDialog()->CancelButton()->click();
         QVERIFY(rig.panel.image.ImageVisible);
+
+        // Clearing the settings takes the image away; loading a file shows
+        // the file's image.
+        rig.panel.image.ImageFileName = bmp;
+        rig.panel.image.ImageStretch = qint16(ImageStretchMode::Natural);
+        const QString ini = dir.filePath("room.ini");
+        rig.dialogs().fileNames = {ini};
+        w->action(PanelCommand::NewSave)->trigger();
+        w->action(PanelCommand::Init)->trigger();
+        QVERIFY(w->surface()->picture().drawnImage.isEmpty());
+        rig.dialogs().fileNames = {ini};
+        w->action(PanelCommand::Load)->trigger();
+        QCOMPARE(w->surface()->picture().drawnImage, QSize(400, 300));
+        QCOMPARE(pixel(w, {10, 10}), QColor(Qt::green));
     }
 
     void screenshots()
