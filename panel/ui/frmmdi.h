@@ -33,6 +33,7 @@ class PanelSurface;
 class QScrollArea;
 class QToolBar;
 class SettingsCommands;
+struct EditorState;
 struct LinkState;
 struct MixerState;
 struct SettingsFiles;
@@ -51,6 +52,8 @@ struct PanelWindowContext
     ChannelDialogSeam channelDialog;
     // The screen's resolution decides twips per pixel; a test may fix it.
     double dotsPerInch = 0;
+    // The editors' ignore-next-click flags, raised as channels are given back.
+    EditorState *editor = nullptr;
 };
 
 class FrmMdi : public QMainWindow
