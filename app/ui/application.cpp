@@ -202,7 +202,8 @@ std::optional<PanelGeometry> Application::panelGeometry() const
 
 void Application::openSettingsDialog(QWidget *parent, std::function<void()> closed)
 {
-    SettingsDialogContext ctx{editorEnv(), m_world.dialogs, [this] { return panelGeometry(); }};
+    SettingsDialogContext ctx{editorEnv(), m_world.dialogs, [this] { return panelGeometry(); },
+                              m_world.link.offline()};
     m_settingsDialog = ::openSettingsDialog(std::move(ctx), parent, std::move(closed));
 }
 
@@ -226,7 +227,7 @@ ChannelDialogSeam Application::channelDialogSeam()
 
 void Application::chooseSettingsDialog()
 {
-    if (m_settingsDialog) {
+    if (m_settingsDialog && m_settingsDialog->isVisible()) {
         m_settingsDialog->raise();
         return;
     }
@@ -313,6 +314,11 @@ void Application::onModeChange()
         }
     if (m_select)
         m_select->close();
+    // The grid and a dialog opened from the DEBUG menu belong to mixer mode.
+    if (m_parameterGrid)
+        m_parameterGrid->close();
+    if (m_settingsDialog)
+        m_settingsDialog->close();
     if (jobWindowVisible()) {
         // The loop switches once the job has ended.
         m_world.loop.JobRequest = JobModeChange;

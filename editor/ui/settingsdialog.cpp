@@ -165,7 +165,7 @@ void SettingsDialog::applyEnables()
 {
     // Without writing nothing here can change: the options, the entry and
     // the lock itself are all disabled.
-    const bool writing = m_ctx.env.mixers.WriteAccess;
+    const bool writing = framesEditable(m_ctx.offline, m_ctx.env.mixers.WriteAccess);
     if (m_lock)
         m_lock->setEnabled(writing);
     m_gain->setEnabled(writing);

@@ -7,7 +7,7 @@
 // edit lock chkEnable and OK / Cancel.
 //
 // The option buttons stay disabled until the lock is ticked; the level entry
-// is always open (unless writing is not permitted). A timer follows
+// is always open (unless writing is not permitted, or there is no link). A timer follows
 // MixerData after the first second, every 100 ms, whenever a status reply
 // newer than the last edit has arrived. OK keeps what was changed; Cancel
 // puts back what the dialog found, marked to be sent again; Escape is
@@ -43,6 +43,9 @@ struct SettingsDialogContext
     Dialogs &dialogs;
     // The panel the dialog opens over; without one it is centred on its parent.
     std::function<std::optional<PanelGeometry>()> panel;
+    // Offline an edit could be neither sent nor saved (a file keeps what the
+    // mixers reported): the dialog only shows, like the editor's tabs.
+    bool offline = false;
 };
 
 class SettingsDialog : public QDialog

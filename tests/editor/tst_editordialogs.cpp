@@ -142,12 +142,17 @@ private slots:
         QCOMPARE(offered(w), QStringList({"----", "--", "-----", "--", "--"}));
         w->close();
 
-        // Without writing neither the lock nor the level can be used.
-        rig.mixers.WriteAccess = false;
-        FrmOutputSetting *out = outputDialog(rig, 0);
-        QVERIFY(!out->chkEnable()->isEnabled() && !out->UpDwParam()->isEnabled());
-        QCOMPARE(offered(out, 0) + offered(out, 1) + offered(out, 2), QStringLiteral("--------"));
-        out->close();
+        // Without writing, or offline (where an edit would be neither sent
+        // nor saved), neither the lock nor the level can be used.
+        for (bool offline : {false, true}) {
+            rig.mixers.WriteAccess = offline;
+            rig.editor.DialogSlot = OutputSlot;
+            auto *out = qobject_cast<FrmOutputSetting *>(
+                openSettingsDialog({rig.env(), rig.dialogs, {}, offline}, nullptr));
+            QVERIFY(!out->chkEnable()->isEnabled() && !out->UpDwParam()->isEnabled());
+            QCOMPARE(offered(out, 0) + offered(out, 1) + offered(out, 2), QStringLiteral("--------"));
+            out->close();
+        }
     }
 
     void olderModelOffersOnlyItsOwnChoices()
