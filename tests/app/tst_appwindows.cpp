@@ -179,6 +179,8 @@ private slots:
         QPair<int, int> chosen{-1, -1};
         dlg->onChosen = [&](int mixer, int slot) { chosen = {mixer, slot}; };
         dlg->slotChoice()->setCurrentIndex(8);
+        dlg->show();
+        saveScreenshot(*dlg, QStringLiteral("FrmDialogChoice"));
         dlg->okButton()->click();
         QCOMPARE(chosen, qMakePair(2, 8));
         QTRY_VERIFY(!dlg);
