@@ -188,7 +188,8 @@ void DirectAccessJob::start()
 void DirectAccessJob::fail()
 {
     m_state = State::Failed;
-    m_dialogs.tell(str(StrId::AbnormalEnd), MsgIcon::Error);
+    if (!m_comm.closed())
+        m_dialogs.tell(str(StrId::AbnormalEnd), MsgIcon::Error);
 }
 
 DirectAccessJob::State DirectAccessJob::tick()
@@ -212,7 +213,7 @@ DirectAccessJob::State DirectAccessJob::tick()
         m_state = State::Succeeded;
         return m_state;
     }
-    if (--m_ticks <= 1)
+    if (--m_ticks <= 1 || m_comm.closed())
         fail();
     return m_state;
 }
@@ -231,7 +232,9 @@ DirectAccessJob::State DirectAccessJob::run(Clock &clock)
 
 void JobRunner::noResponse()
 {
-    m_c.dialogs.tell(str(StrId::NoResponse), MsgIcon::Error);
+    // A job cut short because the program is ending has nothing to report.
+    if (!m_c.link.closed)
+        m_c.dialogs.tell(str(StrId::NoResponse), MsgIcon::Error);
 }
 
 bool JobRunner::extendedRead()

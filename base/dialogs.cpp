@@ -7,6 +7,11 @@ void Dialogs::tell(const QString &text, MsgIcon icon)
     message(text, MsgButtons::Ok, icon, str(StrId::AppTitle));
 }
 
+PrintAnswer Dialogs::print(QPrinter &)
+{
+    return PrintAnswer::NoPrinter;
+}
+
 MsgAnswer ScriptedDialogs::message(const QString &text, MsgButtons buttons, MsgIcon icon,
                                    const QString &title)
 {
@@ -59,6 +64,16 @@ std::optional<QFont> ScriptedDialogs::font(const QFont &)
     auto f = fonts.front();
     fonts.pop_front();
     return f;
+}
+
+PrintAnswer ScriptedDialogs::print(QPrinter &printer)
+{
+    ++printRequests;
+    if (printAnswers.empty())
+        return PrintAnswer::Cancel;
+    const auto answer = std::move(printAnswers.front());
+    printAnswers.pop_front();
+    return answer(printer);
 }
 
 QStringList ScriptedDialogs::texts() const

@@ -9,12 +9,18 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
+
+class QPrinter;
 
 enum class MsgIcon { None, Information, Warning, Error, Question };
 enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MsgAnswer { Ok, Cancel, Yes, No };
+// How the print dialog ended: the printer is set up (a real printer or a PDF
+// file), the user cancelled, or there is nothing to print on at all.
+enum class PrintAnswer { Print, Cancel, NoPrinter };
 
 class Dialogs
 {
@@ -32,6 +38,9 @@ public:
                                  const QString &filter) = 0;
     virtual std::optional<QColor> color(const QColor &initial) = 0;
     virtual std::optional<QFont> font(const QFont &initial) = 0;
+    // The print dialog: sets up `printer` (its document name is already set)
+    // for one page. An answerer without a print dialog offers no printer.
+    virtual PrintAnswer print(QPrinter &printer);
 
     // The usual box: title "ZK-VR340a", one OK button.
     void tell(const QString &text, MsgIcon icon);
@@ -58,11 +67,16 @@ public:
                          const QString &filter) override;
     std::optional<QColor> color(const QColor &initial) override;
     std::optional<QFont> font(const QFont &initial) override;
+    PrintAnswer print(QPrinter &printer) override;
 
     std::deque<MsgAnswer> answers;
     std::deque<QString> fileNames;
     std::deque<std::optional<QColor>> colors;
     std::deque<std::optional<QFont>> fonts;
+    // Each answer of the print dialog sets up the printer as the user would
+    // (a PDF file, say) and says how the dialog ended; none left: Cancel.
+    std::deque<std::function<PrintAnswer(QPrinter &)>> printAnswers;
+    int printRequests = 0;
 
     std::vector<Shown> shown;
     QStringList fileRequests;

@@ -11,8 +11,8 @@
 // Where a Windows pipe would block for ever, this one gives up:
 // - opening the write pipe never waits for a reader: a FIFO without a reader
 //   makes USBDrv_Open fail;
-// - a read waits at most FirstByteTimeout (2 s, or DEVBRIDGE_READ_TIMEOUT_MS)
-//   for its first byte;
+// - a read waits at most 2 s (DEVBRIDGE_READ_TIMEOUT_MS changes it) for its
+//   first byte;
 // - a write gives up when the pipe takes no byte for WriteStallTimeout, and a
 //   reader that went away fails the write instead of raising SIGPIPE.
 //
@@ -29,6 +29,7 @@
 
 #include "devbridge/devbridge.h"
 #include "devbridge/pipepath.h"
+#include "devbridge/readtimeout.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -54,10 +55,7 @@ namespace {
 constexpr const char DefaultDeviceRoot[] = "/run/devbridge";
 constexpr const char DeviceRootVariable[] = "DEVBRIDGE_DEVICE_ROOT";
 constexpr const char TraceVariable[] = "DEVBRIDGE_TRACE";
-constexpr const char ReadTimeoutVariable[] = "DEVBRIDGE_READ_TIMEOUT_MS";
 
-constexpr int FirstByteTimeoutMs = 2000; // DEVBRIDGE_READ_TIMEOUT_MS overrides
-constexpr int MaxFirstByteTimeoutMs = 600000;
 constexpr int ReadGapMs = 20;          // a loaded desktop may stall a writer this long
 constexpr int ReadCollectLimitMs = 2000;
 constexpr int WriteStallTimeoutMs = 2000;
@@ -129,19 +127,13 @@ void closeAll()
     closeFd(s.writeFd, ok);
 }
 
-// The first-byte wait: DEVBRIDGE_READ_TIMEOUT_MS when it holds a whole number
-// of milliseconds from 1 to 600000, else FirstByteTimeoutMs.
+// The first-byte wait (devbridge/readtimeout.h).
 int firstByteTimeoutMs()
 {
-    const char *text = getenv(ReadTimeoutVariable);
-    if (text == nullptr || *text == '\0')
-        return FirstByteTimeoutMs;
-    char *end = nullptr;
-    errno = 0;
-    const long value = strtol(text, &end, 10);
-    if (errno != 0 || end == text || *end != '\0' || value < 1 || value > MaxFirstByteTimeoutMs)
-        return FirstByteTimeoutMs;
-    return int(value);
+    const int savedErrno = errno;
+    const int ms = devbridge::readTimeoutFromText(getenv(devbridge::ReadTimeoutVariable));
+    errno = savedErrno;
+    return ms;
 }
 
 std::string deviceRoot()

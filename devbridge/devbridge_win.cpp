@@ -1,10 +1,14 @@
 // devbridge on Windows: the mixer's USB device is found through SetupAPI by
 // its device interface class, and its two bulk pipes are opened as files
 // under the device path: "PIPE01" carries data from the mixer, "PIPE00" data
-// to it. All I/O is synchronous; a read blocks until the device delivers.
+// to it. Writes are synchronous. A read returns when the device delivers, but
+// a device that does not answer would hold a plain read for ever: the read
+// pipe is opened for overlapped I/O, and a read that brings nothing within
+// the read time-out (2 s, DEVBRIDGE_READ_TIMEOUT_MS) is cancelled and fails.
 
 #include "devbridge/devbridge.h"
 #include "devbridge/pipepath.h"
+#include "devbridge/readtimeout.h"
 
 #include <windows.h>
 #include <setupapi.h>
@@ -90,10 +94,38 @@ void closeAll()
     closeHandle(s.writeHandle, ok);
 }
 
-HANDLE openPipe(const char *path)
+HANDLE openPipe(const char *path, DWORD flags)
 {
     return CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                       nullptr, OPEN_EXISTING, 0, nullptr);
+                       nullptr, OPEN_EXISTING, flags, nullptr);
+}
+
+// Owns an event handle.
+class Event
+{
+public:
+    Event() : m_event(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+    ~Event()
+    {
+        if (m_event != nullptr) {
+            LastErrorKeeper keep;
+            CloseHandle(m_event);
+        }
+    }
+    Event(const Event &) = delete;
+    Event &operator=(const Event &) = delete;
+    HANDLE get() const { return m_event; }
+
+private:
+    HANDLE m_event;
+};
+
+int readTimeoutMs()
+{
+    LastErrorKeeper keep;
+    char text[16] = {};
+    const DWORD n = GetEnvironmentVariableA(devbridge::ReadTimeoutVariable, text, sizeof text);
+    return devbridge::readTimeoutFromText(n > 0 && n < sizeof text ? text : nullptr);
 }
 
 int32_t initBridge()
@@ -152,10 +184,10 @@ int32_t openPipes()
         SetLastError(ERROR_FILE_NOT_FOUND);
         return 0;
     }
-    s.readHandle = openPipe(s.readPath);
+    s.readHandle = openPipe(s.readPath, FILE_FLAG_OVERLAPPED); // reads can time out
     if (s.readHandle == INVALID_HANDLE_VALUE)
         return 0;
-    s.writeHandle = openPipe(s.writePath);
+    s.writeHandle = openPipe(s.writePath, 0);
     return s.writeHandle != INVALID_HANDLE_VALUE ? 1 : 0; // the read pipe stays open on failure
 }
 
@@ -198,8 +230,31 @@ int32_t readPipe(uint8_t *buffer, int32_t count, int32_t *delivered)
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
+    const Event event;
+    if (event.get() == nullptr) {
+        if (delivered != nullptr)
+            *delivered = 0;
+        return 0;
+    }
+    OVERLAPPED overlapped{};
+    overlapped.hEvent = event.get();
     DWORD done = 0;
-    const BOOL ok = ReadFile(s.readHandle, buffer, DWORD(count), &done, nullptr);
+    BOOL ok = ReadFile(s.readHandle, buffer, DWORD(count), nullptr, &overlapped);
+    if (ok) {
+        ok = GetOverlappedResult(s.readHandle, &overlapped, &done, FALSE);
+    } else if (GetLastError() == ERROR_IO_PENDING) {
+        if (WaitForSingleObject(event.get(), DWORD(readTimeoutMs())) == WAIT_OBJECT_0) {
+            ok = GetOverlappedResult(s.readHandle, &overlapped, &done, FALSE);
+        } else {
+            // Until the cancelled read has ended it may still write into the
+            // buffer and the OVERLAPPED record, so it is waited for. Bytes it
+            // took just before the cancel are delivered all the same.
+            CancelIoEx(s.readHandle, &overlapped);
+            ok = GetOverlappedResult(s.readHandle, &overlapped, &done, TRUE);
+            if (!ok)
+                SetLastError(ERROR_TIMEOUT);
+        }
+    }
     if (delivered != nullptr)
         *delivered = int32_t(done);
     return int32_t(ok);

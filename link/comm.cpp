@@ -11,6 +11,7 @@
 #include <QLoggingCategory>
 
 #include <algorithm>
+#include <vector>
 
 Q_LOGGING_CATEGORY(lcLinkComm, "zkvr.link.comm", QtCriticalMsg)
 
@@ -21,15 +22,40 @@ constexpr int SerialAccessHint = 9101;
 constexpr int UsbOpenFailed = 9102;
 constexpr int EthernetOpenFailed = 9103;
 } // namespace Msg
-
-// How often a wait asks a transport that cannot signal arrivals.
-constexpr double PollSlice = 0.005;
 } // namespace
 
 struct MdlComm::Transports
 {
     std::unique_ptr<LinkTransport> active;
+    LinkTransport *opening = nullptr;  // during CommOpen, owned by it
+    // Closed while a call was still inside them; ended when it has returned.
+    std::vector<std::unique_ptr<LinkTransport>> retired;
+    int calls = 0;                     // calls into a transport on the stack
 };
+
+class MdlComm::TransportCall
+{
+public:
+    explicit TransportCall(MdlComm &comm) : m_comm(comm) { ++m_comm.m_transports->calls; }
+    ~TransportCall()
+    {
+        if (--m_comm.m_transports->calls == 0)
+            m_comm.endRetired();
+    }
+    TransportCall(const TransportCall &) = delete;
+    TransportCall &operator=(const TransportCall &) = delete;
+
+private:
+    MdlComm &m_comm;
+};
+
+void MdlComm::endRetired()
+{
+    std::vector<std::unique_ptr<LinkTransport>> retired;
+    retired.swap(m_transports->retired);
+    for (const auto &t : retired)
+        t->close();
+}
 
 MdlComm::MdlComm(LinkState &link, Clock &clock, Dialogs &dialogs, LinkEndpoints endpoints)
     : m_link(link), m_clock(clock), m_dialogs(dialogs), m_endpoints(std::move(endpoints)),
@@ -40,6 +66,7 @@ MdlComm::MdlComm(LinkState &link, Clock &clock, Dialogs &dialogs, LinkEndpoints 
 MdlComm::~MdlComm()
 {
     CommClose();
+    endRetired();
 }
 
 bool MdlComm::isOpen() const
@@ -47,14 +74,10 @@ bool MdlComm::isOpen() const
     return m_transports->active != nullptr;
 }
 
-bool MdlComm::arrivalSignalled() const
-{
-    return !m_transports->active || m_transports->active->signalsArrival();
-}
-
 bool MdlComm::CommOpen()
 {
     CommClose();
+    m_link.closed = false;
     m_link.tuning = LinkTuning{};
     const LinkKind kind = m_link.linkKind;
     if (kind == LinkKind::Offline)
@@ -84,7 +107,20 @@ bool MdlComm::CommOpen()
         }
     }
 
-    const OpenOutcome outcome = transport ? transport->open() : OpenOutcome::Failed;
+    OpenOutcome outcome = OpenOutcome::Failed;
+    if (transport) {
+        // Opening waits (for the connection dialog, for the connection): the
+        // program may be ended meanwhile, and CommClose then cancels this.
+        TransportCall call(*this);
+        m_transports->opening = transport.get();
+        outcome = transport->open();
+        m_transports->opening = nullptr;
+        if (m_link.closed) {
+            qCDebug(lcLinkComm) << "link closed while it was being opened";
+            m_transports->retired.push_back(std::move(transport));
+            return false;
+        }
+    }
     if (outcome == OpenOutcome::Opened) {
         m_transports->active = std::move(transport);
         return true;
@@ -112,10 +148,25 @@ bool MdlComm::CommOpen()
 
 void MdlComm::CommClose()
 {
-    if (!m_transports || !m_transports->active)
+    m_link.closed = true;
+    if (m_transports->opening)
+        m_transports->opening->cancel();
+    std::unique_ptr<LinkTransport> t = std::move(m_transports->active);
+    if (!t)
         return;
-    m_transports->active->close();
-    m_transports->active.reset();
+    if (m_transports->calls > 0) {
+        // A call into a transport is still on the stack: ending the transport
+        // now would pull it out from under that call.
+        t->cancel();
+        m_transports->retired.push_back(std::move(t));
+        return;
+    }
+    t->close();
+}
+
+void MdlComm::pause(double seconds)
+{
+    m_clock.waitUntil(seconds, [this] { return m_link.closed; });
 }
 
 void MdlComm::CommSend(std::vector<quint8> &buffer, int count)
@@ -123,6 +174,7 @@ void MdlComm::CommSend(std::vector<quint8> &buffer, int count)
     LinkTransport *t = m_transports->active.get();
     if (!t || count <= 0)
         return;
+    TransportCall call(*this);
     t->send(buffer.data(), std::min(count, int(buffer.size())));
 }
 
@@ -131,6 +183,7 @@ int MdlComm::CommReceive(std::vector<quint8> &buffer)
     LinkTransport *t = m_transports->active.get();
     if (!t)
         return 0;
+    TransportCall call(*this);
     if (t->deliversTrailer())
         return std::max(0, t->fetch(buffer.data(), int(buffer.size())));
     // Room is kept for the trailer: a message that would not fit with it is
@@ -158,14 +211,13 @@ void MdlComm::CommDrain()
     }
     const double start = m_clock.now();
     const double limit = m_link.replyTimeout();
-    const double slice = arrivalSignalled() ? limit : PollSlice;
     for (;;) {
         CommReceive(scratch);
         const double elapsed = m_clock.now() - start;
-        if (elapsed > limit)
+        if (elapsed > limit || m_link.closed)
             break;
         // A little past the deadline, so a virtual clock lands beyond it.
-        m_clock.waitForEvents(std::min(slice, limit - elapsed + 0.001));
+        m_clock.waitForEvents(limit - elapsed + 0.001);
     }
     CommReceive(scratch);
 }

@@ -54,6 +54,9 @@ public:
     // Opens the link of link.linkKind; reports its own failures. Returns
     // whether the link is open (always true offline).
     bool CommOpen();
+    // Closes the link and marks it closed, so every wait on it ends at once.
+    // Called from a window while a transport call waits further up the stack,
+    // it cancels that wait and ends the transport when the call has returned.
     void CommClose();
     // Sends bytes 0..count-1 of buffer as one message. Failures show up as a
     // missing reply.
@@ -65,10 +68,12 @@ public:
     // Throws away whatever the mixer still sends.
     void CommDrain();
 
-    // Whether arriving replies wake the event loop. When they do not (USB),
-    // every reply wait polls in short slices instead of sleeping to its deadline.
-    bool arrivalSignalled() const;
     bool isOpen() const;
+    // Closed by CommClose since the last CommOpen: waits end at once and the
+    // callers report nothing (the program is ending).
+    bool closed() const { return m_link.closed; }
+    // Lets events run for `seconds`, or less when the link is closed meanwhile.
+    void pause(double seconds);
 
     LinkState &state() { return m_link; }
     Clock &clock() { return m_clock; }
@@ -76,6 +81,11 @@ public:
 
 private:
     struct Transports;
+    // Counts calls into a transport; the last one to return ends the
+    // transports closed meanwhile.
+    class TransportCall;
+    void endRetired();
+
     LinkState &m_link;
     Clock &m_clock;
     Dialogs &m_dialogs;

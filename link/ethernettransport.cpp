@@ -14,6 +14,11 @@ Q_LOGGING_CATEGORY(lcLinkEther, "zkvr.link.ethernet", QtCriticalMsg)
 namespace {
 // Between two connection attempts, so a refused connection is not hammered.
 constexpr double ReconnectPause = 0.25;
+// Bytes the socket may still hold unsent when the next message comes. A
+// mixer answers each request before the next one goes, so even a firmware
+// block (the largest message) has long left by then; a peer that takes
+// nothing for this much has stalled, and queuing more would only grow memory.
+constexpr qint64 MaxQueuedBytes = 1024 * 1024;
 }
 
 quint16 resolveTcpPort(quint16 configured)
@@ -64,7 +69,7 @@ OpenOutcome EthernetTransport::open()
     m_socket->connectToHost(address, m_port);
     for (;;) {
         const double left = m_connectLimit - (m_clock.now() - start);
-        if (left <= 0)
+        if (left <= 0 || m_cancelled)
             break;
         const auto state = m_socket->state();
         if (state == QAbstractSocket::ConnectedState) {
@@ -80,8 +85,8 @@ OpenOutcome EthernetTransport::open()
             // Refused, unreachable or dropped: try again while the limit runs.
             qCDebug(lcLinkEther) << "connect to" << address << m_port << "failed:" << m_socket->errorString();
             m_socket->abort();
-            m_clock.pause(std::min(ReconnectPause, left));
-            if (m_connectLimit - (m_clock.now() - start) <= 0)
+            m_clock.waitUntil(std::min(ReconnectPause, left), [this] { return m_cancelled; });
+            if (m_connectLimit - (m_clock.now() - start) <= 0 || m_cancelled)
                 break;
             m_socket->connectToHost(address, m_port);
             continue;
@@ -110,15 +115,24 @@ void EthernetTransport::readBytes()
 
 bool EthernetTransport::send(const quint8 *data, int count)
 {
-    if (!connected() || !m_sendReady || count < 0)
+    if (!connected() || !m_sendReady || count < 0 || m_cancelled)
         return false;
+    if (m_socket->bytesToWrite() > MaxQueuedBytes) {
+        // The link has failed: it is closed, so every later send fails at
+        // once and the callers see no replies, as after a lost connection.
+        qCWarning(lcLinkEther) << "the mixer took no data for" << m_socket->bytesToWrite()
+                               << "bytes: connection given up";
+        m_socket->disconnect(this);
+        m_socket->abort();
+        return false;
+    }
     m_sendReady = false;
     const QByteArray frame = etherFrame(data, count);
     if (m_socket->write(frame) != frame.size()) {
         m_sendReady = true;
         return false;
     }
-    m_clock.waitUntil(m_link.tuning.ackWaitMs / 1000.0, [this] { return m_sendReady; });
+    m_clock.waitUntil(m_link.tuning.ackWaitMs / 1000.0, [this] { return m_sendReady || m_cancelled; });
     const bool sent = m_sendReady;
     m_sendReady = true;
     if (!sent)

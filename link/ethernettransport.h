@@ -33,6 +33,7 @@ public:
     void close() override;
     bool send(const quint8 *data, int count) override;
     int fetch(quint8 *buffer, int capacity) override;
+    void cancel() override { m_cancelled = true; }
 
     // How long open() keeps trying to connect (30 s for the mixer).
     void setConnectLimit(double seconds) { m_connectLimit = seconds; }
@@ -50,4 +51,5 @@ private:
     std::unique_ptr<QTcpSocket> m_socket;
     EtherReceiver m_receiver;
     bool m_sendReady = true;
+    bool m_cancelled = false;
 };

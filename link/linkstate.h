@@ -39,6 +39,9 @@ struct LinkState
     // the standard reply time-out is twice this.
     double ReplyTimeUnit = 0.4;
     LinkTuning tuning;
+    // Set by CommClose, cleared by CommOpen. While set (the program is
+    // ending), every wait on the link ends at once and reports nothing.
+    bool closed = false;
 
     bool offline() const { return linkKind == LinkKind::Offline; }
     double replyTimeout() const { return 2.0 * ReplyTimeUnit; }

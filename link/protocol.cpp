@@ -22,8 +22,13 @@ constexpr int AmbientValueCount = 7;    // AM with a value
 constexpr int NetworkLengthOffset = 8;
 constexpr int NetworkUserOffset = 10;
 constexpr int NetworkReplyExtra = 12;   // header, address, mode, N, trailer
-// Waits on transports that cannot wake the event loop ask this often.
-constexpr double PollSlice = 0.005;
+
+// A wait sleeps until a little past its deadline, so that a virtual clock
+// lands beyond it; an arriving reply wakes it earlier.
+double pastDeadline(double left)
+{
+    return left + 0.001;
+}
 
 quint8 letterOf(Command c, int i)
 {
@@ -288,6 +293,69 @@ bool matchesReply(const ReplyExpectation &e, const quint8 *reply, int count)
     return false;
 }
 
+bool isWholeReply(const quint8 *reply, int count)
+{
+    if (count < SetReplyCount || reply[count - 2] != TrailerFirst || reply[count - 1] != TrailerSecond)
+        return false;
+    // A refusal carries no data; download replies carry none either.
+    if (reply[2] != StatusOk || reply[0] == DownloadPrepareLetter || reply[0] == DownloadDataLetter)
+        return count == SetReplyCount;
+    if (is(reply, Command::DataRead))
+        return dataAllMixerCount(reply, count) > 0;
+    if (is(reply, Command::ThresholdRead))
+        return thresholdAllMixerCount(reply, count) > 0;
+    if (is(reply, Command::Ambient))
+        return matchesAmbient(reply, count);
+    if (is(reply, Command::Model))
+        return count == ModelReplyCount;
+    if (is(reply, Command::ExtensionRead))
+        return count == ExtensionReplyCount;
+    if (is(reply, Command::MemoryRead))
+        return count == MemoryReplyCount;
+    if (is(reply, Command::NetworkRead))
+        return matchesNetworkRead(reply, count);
+    for (Command c : {Command::DataSet, Command::ThresholdSet, Command::ExtensionWrite, Command::Initialise,
+                      Command::NetworkWrite, Command::MemoryWrite})
+        if (is(reply, c))
+            return count == SetReplyCount;
+    return false;
+}
+
+std::vector<QByteArray> splitReplies(const QByteArray &bytes)
+{
+    const auto *b = reinterpret_cast<const quint8 *>(bytes.constData());
+    const int n = int(bytes.size());
+    if (n == 0)
+        return {};
+    // Data bytes may hold 55 AA too, so a buffer that is one reply stays whole.
+    if (isWholeReply(b, n))
+        return {bytes};
+    std::vector<QByteArray> replies;
+    int from = 0;
+    while (from < n) {
+        // The first trailer that ends a whole reply; failing that, the first
+        // trailer at all (the piece is then dropped by whoever waits for a reply).
+        int cut = -1;
+        int firstTrailer = -1;
+        for (int i = from; i + 1 < n; ++i) {
+            if (b[i] != TrailerFirst || b[i + 1] != TrailerSecond)
+                continue;
+            const int end = i + TrailerSize;
+            if (firstTrailer < 0)
+                firstTrailer = end;
+            if (isWholeReply(b + from, end - from)) {
+                cut = end;
+                break;
+            }
+        }
+        if (cut < 0)
+            cut = firstTrailer < 0 ? n : firstTrailer;
+        replies.push_back(bytes.mid(from, cut - from));
+        from = cut;
+    }
+    return replies;
+}
+
 std::optional<ReplyExpectation> expectationFor(const quint8 *request, int count)
 {
     if (count < 3)
@@ -353,13 +421,6 @@ double MixerProtocol::replyTimeout() const
     return m_comm.state().replyTimeout();
 }
 
-double MixerProtocol::pollSlice(double left) const
-{
-    // A little past the deadline, so a virtual clock lands beyond it.
-    const double toDeadline = left + 0.001;
-    return m_comm.arrivalSignalled() ? toDeadline : std::min(PollSlice, toDeadline);
-}
-
 std::optional<ReplyExpectation> MixerProtocol::expectationOfSendBuffer(int count) const
 {
     const std::vector<quint8> &b = m_comm.state().SendBuffer;
@@ -374,7 +435,7 @@ int MixerProtocol::waitForReply(const ReplyExpectation &expect, double timeout)
     for (;;) {
         clock.processEvents();
         const double elapsed = clock.now() - start;
-        if (elapsed > timeout)
+        if (elapsed > timeout || m_comm.closed())
             return 0;
         const int n = m_comm.CommReceive(rb);
         if (n > 0) {
@@ -384,7 +445,7 @@ int MixerProtocol::waitForReply(const ReplyExpectation &expect, double timeout)
                                     << QByteArray(reinterpret_cast<const char *>(rb.data()), std::min(n, 3)).toHex();
             continue;
         }
-        clock.waitForEvents(pollSlice(timeout - elapsed));
+        clock.waitForEvents(pastDeadline(timeout - elapsed));
     }
 }
 
@@ -412,14 +473,14 @@ int MixerProtocol::sendSetAndPause(int count)
     for (;;) {
         clock.processEvents();
         const double elapsed = clock.now() - start;
-        if (elapsed > SetReplyWait)
+        if (elapsed > SetReplyWait || m_comm.closed())
             break;
         seen = m_comm.CommReceive(rb);
         if (seen > 0)
             break;
-        clock.waitForEvents(pollSlice(SetReplyWait - elapsed));
+        clock.waitForEvents(pastDeadline(SetReplyWait - elapsed));
     }
-    clock.pause(SetPause);
+    m_comm.pause(SetPause);
     return seen;
 }
 
@@ -435,7 +496,7 @@ MixerProtocol::FirstReply MixerProtocol::sendAndJudgeFirst(int count, const Repl
     for (;;) {
         clock.processEvents();
         const double elapsed = clock.now() - start;
-        if (elapsed > limit)
+        if (elapsed > limit || m_comm.closed())
             return r;
         const int n = m_comm.CommReceive(rb);
         if (n > 0) {
@@ -444,7 +505,7 @@ MixerProtocol::FirstReply MixerProtocol::sendAndJudgeFirst(int count, const Repl
             r.valid = matchesReply(expect, rb.data(), n);
             return r;
         }
-        clock.waitForEvents(pollSlice(limit - elapsed));
+        clock.waitForEvents(pastDeadline(limit - elapsed));
     }
 }
 
@@ -492,9 +553,11 @@ bool MixerProtocol::ExtensionWriteWithVerify(int reg)
             && extensionReadBackMatches(reg, kept, link.ReceiveBuffer.data() + 3))
             return true;
         qCDebug(lcLinkProtocol) << "register" << reg << "not verified, attempt" << attempt;
+        if (m_comm.closed())
+            return false;
         if (attempt == VerifyAttempts)
             m_comm.dialogs().tell(str(StrId::SetFailed), MsgIcon::Warning);
-        m_comm.clock().pause(VerifyPause);
+        m_comm.pause(VerifyPause);
     }
     return false;
 }
@@ -535,9 +598,11 @@ bool MixerProtocol::IpWriteWithVerify()
         if (IpWrite() && IpRead()
             && std::equal(expected.begin(), expected.end(), link.ReceiveBuffer.begin()))
             return true;
+        if (m_comm.closed())
+            return false;
         if (attempt == VerifyAttempts)
             m_comm.dialogs().tell(str(StrId::SetFailed), MsgIcon::Warning);
-        m_comm.clock().pause(VerifyPause);
+        m_comm.pause(VerifyPause);
     }
     return false;
 }

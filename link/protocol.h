@@ -142,6 +142,15 @@ bool matchesDownload(const quint8 *reply, int count, quint8 letter, quint8 targe
 bool matchesAmbient(const quint8 *reply, int count);
 bool matchesReply(const ReplyExpectation &e, const quint8 *reply, int count);
 
+// Whether reply[0..count) is one whole reply of some command, trailer
+// included: its letters, and a length that fits them (a refusal is 5 bytes).
+bool isWholeReply(const quint8 *reply, int count);
+// The replies in bytes that one USB read delivered. Replies queued back to
+// back come in one read; unless the whole buffer is one reply, it is cut
+// after each 55 AA trailer that ends a whole reply (after the first trailer
+// when none does). Bytes after the last trailer stay as a piece of their own.
+std::vector<QByteArray> splitReplies(const QByteArray &bytes);
+
 // ---- Exchanges --------------------------------------------------------------
 
 // Sends `request` and waits for its reply under the standard rule (or the
@@ -212,7 +221,6 @@ public:
 
 private:
     std::optional<ReplyExpectation> expectationOfSendBuffer(int count) const;
-    double pollSlice(double left) const;
 
     MdlComm &m_comm;
 };

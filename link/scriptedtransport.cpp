@@ -2,13 +2,41 @@
 
 #include <cstring>
 
+ScriptedTransport::~ScriptedTransport()
+{
+    note(m_inSend > 0 ? QStringLiteral("end inside a call") : QStringLiteral("end"));
+}
+
+void ScriptedTransport::note(const QString &event)
+{
+    if (lifeEvents)
+        *lifeEvents << event;
+}
+
+void ScriptedTransport::close()
+{
+    ++closes;
+    note(QStringLiteral("close"));
+}
+
+void ScriptedTransport::cancel()
+{
+    note(QStringLiteral("cancel"));
+}
+
 bool ScriptedTransport::send(const quint8 *data, int count)
 {
     const QByteArray request(reinterpret_cast<const char *>(data), count);
     sent << request;
+    note(QStringLiteral("send"));
     if (onSend)
         for (const QByteArray &reply : onSend(request))
             pending.push_back(reply);
+    if (whileSending) {
+        ++m_inSend;
+        whileSending();
+        --m_inSend;
+    }
     return sendResult;
 }
 

@@ -234,8 +234,15 @@ void SerialReceiver::gapTimeout()
     m_state = Idle;
     m_inFrame = 0;
     // The partial message goes; a whole one still waiting to be fetched stays.
-    if (!m_complete)
-        m_message.clear();
+    if (m_complete)
+        return;
+    m_message.clear();
+    // The count of blocks stays, so the sender's repeat of the stalled block
+    // and the blocks after it are still taken in sequence and acknowledged.
+    // But the front of this message is gone: its remaining blocks are dropped
+    // with it instead of ending as a "complete" message that lacks them.
+    if (m_blocksReceived > 0)
+        m_discarding = true;
 }
 
 int SerialReceiver::takeAcknowledgeState()

@@ -94,7 +94,8 @@ public:
     std::function<void(const QByteArray &answer)> sendAnswer;
 
     // The gap watchdog fired: the frame and the partial message are dropped;
-    // the count of blocks received stays as it was.
+    // the count of blocks received stays as it was, and the rest of that
+    // message is acknowledged but never delivered.
     void gapTimeout();
 
     // 0 none, 1 acknowledge, 2 negative acknowledge; cleared when read.
@@ -128,5 +129,5 @@ private:
 
     QByteArray m_message;
     bool m_complete = false;
-    bool m_discarding = false; // the message outgrew MaxMessage: drop the rest of it
+    bool m_discarding = false; // the message outgrew MaxMessage or lost blocks: drop the rest of it
 };

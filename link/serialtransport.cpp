@@ -137,7 +137,7 @@ void SerialTransport::readBytes()
 
 bool SerialTransport::send(const quint8 *data, int count)
 {
-    if (m_sendBusy || !m_port || count <= 0)
+    if (m_sendBusy || !m_port || count <= 0 || m_cancelled)
         return false;
     m_sendBusy = true;
     const int blocks = serialBlockCount(count);
@@ -152,11 +152,15 @@ bool SerialTransport::send(const quint8 *data, int count)
             m_receiver.clearAcknowledgeState();
             int ack = 0;
             m_clock.waitUntil(ackWait, [&] {
-                if (m_link.tuning.sendAbort)
+                if (m_link.tuning.sendAbort || m_cancelled)
                     return true;
                 ack = m_receiver.takeAcknowledgeState();
                 return ack != 0;
             });
+            if (m_cancelled) {
+                m_sendBusy = false;
+                return false;
+            }
             if (m_link.tuning.sendAbort) {
                 m_link.tuning.sendAbort = false;
                 m_sendBusy = false;

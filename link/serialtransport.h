@@ -33,6 +33,7 @@ public:
     bool send(const quint8 *data, int count) override;
     int fetch(quint8 *buffer, int capacity) override;
     void abortSend() override;
+    void cancel() override { m_cancelled = true; }
 
     // Why the last open failed (for the log).
     QString errorText() const { return m_error; }
@@ -51,4 +52,5 @@ private:
     SerialReceiver m_receiver;
     QTimer m_gapTimer;
     bool m_sendBusy = false;
+    bool m_cancelled = false;
 };

@@ -3,6 +3,8 @@
 // One transport behind MdlComm: open, close, send one message, fetch one
 // complete message. MdlComm adds what is common (the 55 AA trailer, the
 // buffer bounds, the failure messages); a transport only moves bytes.
+// A message that arrives wakes the event loop, so the waits for replies sleep
+// until something happens instead of asking again and again.
 
 #include <QtGlobal>
 
@@ -27,9 +29,11 @@ public:
     virtual int fetch(quint8 *buffer, int capacity) = 0;
     // A send waiting for its acknowledge gives up (serial line only).
     virtual void abortSend() {}
+    // The link is being closed while a call may still be waiting inside the
+    // transport (its waits let the window that closes the program run): that
+    // wait ends at once and no later call waits. close() and the transport's
+    // end follow once the call has returned.
+    virtual void cancel() {}
     // Whether fetched messages already end with 55 AA (USB delivers them so).
     virtual bool deliversTrailer() const { return false; }
-    // Whether arriving data wakes the event loop. A transport that must be
-    // asked (USB) is polled in short slices by every wait.
-    virtual bool signalsArrival() const { return true; }
 };

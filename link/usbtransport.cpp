@@ -2,16 +2,173 @@
 
 #include "base/clock.h"
 #include "link/linkstate.h"
+#include "link/protocol.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QObject>
 
 #include <algorithm>
+#include <condition_variable>
+#include <cstring>
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <thread>
 #include <vector>
 
 Q_LOGGING_CATEGORY(lcLinkUsb, "zkvr.link.usb", QtCriticalMsg)
+
+namespace {
+// Replies owed at most: a device that answers nothing must not leave an
+// ever longer list of reads behind.
+constexpr int MaxOwed = 16;
+// Replies kept for fetching; older ones are stale by then.
+constexpr size_t MaxKept = 16;
+
+// devbridge keeps one global state and is not thread-safe: whichever thread
+// calls it, one transfer at a time.
+std::mutex &devbridgeCalls()
+{
+    static std::mutex m;
+    return m;
+}
+
+// USBDrv_Init then USBDrv_Open; only both succeeding count. Both are called
+// even when the first fails: the library reports through results only, and
+// Open after a failed Init simply fails as well.
+bool startTransfer(const DevbridgeApi &api)
+{
+    const bool initOk = api.init() != 0;
+    const bool openOk = api.open() != 0;
+    return initOk && openOk;
+}
+} // namespace
+
+class UsbTransport::Worker
+{
+public:
+    explicit Worker(const DevbridgeApi &api) : m_api(api), m_thread([this] { run(); }) {}
+
+    ~Worker()
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_stop = true;
+        }
+        m_wake.notify_one();
+        m_thread.join();
+    }
+
+    void send(std::vector<uint8_t> request)
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_writes.push_back(std::move(request));
+        }
+        m_wake.notify_one();
+    }
+
+    std::optional<QByteArray> take()
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_replies.empty())
+            return std::nullopt;
+        QByteArray r = std::move(m_replies.front());
+        m_replies.pop_front();
+        return r;
+    }
+
+    // Whether a reply may still come: a request waits to be written, a
+    // transfer is under way, or a written request has not been answered.
+    bool replyOwed()
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return !m_writes.empty() || m_transferring || m_owed > 0;
+    }
+
+private:
+    // Writes go first: a request never waits behind more than the one read
+    // that may be in progress.
+    void run()
+    {
+        for (;;) {
+            std::vector<uint8_t> request;
+            {
+                std::unique_lock<std::mutex> lock(m_mutex);
+                m_wake.wait(lock, [this] { return m_stop || !m_writes.empty() || m_owed > 0; });
+                if (m_stop)
+                    return;
+                if (!m_writes.empty()) {
+                    request = std::move(m_writes.front());
+                    m_writes.pop_front();
+                }
+                m_transferring = true;
+            }
+            if (!request.empty()) {
+                const bool written = write(request);
+                std::lock_guard<std::mutex> lock(m_mutex);
+                m_transferring = false;
+                if (written)
+                    m_owed = std::min(m_owed + 1, MaxOwed);
+            } else {
+                const std::vector<QByteArray> replies = splitReplies(read());
+                std::lock_guard<std::mutex> lock(m_mutex);
+                m_transferring = false;
+                // Nothing within the library's time-out: what was asked before
+                // this read is lost. Requests written later owe their own reply.
+                m_owed = replies.empty() ? 0 : std::max(0, m_owed - int(replies.size()));
+                for (const QByteArray &r : replies) {
+                    m_replies.push_back(r);
+                    if (m_replies.size() > MaxKept)
+                        m_replies.pop_front();
+                }
+            }
+            // Wakes the program's event loop, as arriving socket data would,
+            // so a receive waiting for a reply looks again.
+            QMetaObject::invokeMethod(&m_inbox, [] {}, Qt::QueuedConnection);
+        }
+    }
+
+    bool write(std::vector<uint8_t> &request)
+    {
+        std::lock_guard<std::mutex> calls(devbridgeCalls());
+        if (!startTransfer(m_api))
+            return false;
+        int32_t written = 0;
+        const bool ok = m_api.write(request.data(), int32_t(request.size()), &written) != 0;
+        m_api.close();
+        return ok && written == int32_t(request.size());
+    }
+
+    QByteArray read()
+    {
+        std::lock_guard<std::mutex> calls(devbridgeCalls());
+        if (!startTransfer(m_api))
+            return {};
+        std::vector<uint8_t> buffer(static_cast<size_t>(UsbReadLimit));
+        int32_t got = 0;
+        m_api.read(buffer.data(), UsbReadLimit, &got);
+        m_api.close();
+        // A library that claims more than it was asked for is not believed.
+        if (got <= 0 || got > UsbReadLimit)
+            return {};
+        return QByteArray(reinterpret_cast<const char *>(buffer.data()), got);
+    }
+
+    const DevbridgeApi m_api;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::deque<std::vector<uint8_t>> m_writes;
+    std::deque<QByteArray> m_replies;
+    int m_owed = 0;
+    bool m_transferring = false;
+    bool m_stop = false;
+    QObject m_inbox; // lives in the program's thread; the calls posted to it wake its loop
+    std::thread m_thread; // last: starts once everything above exists
+};
 
 UsbTransport::UsbTransport(Clock &clock, QString library)
     : m_clock(clock), m_libraryName(std::move(library))
@@ -56,60 +213,60 @@ bool UsbTransport::bind()
     return m_bound;
 }
 
-bool UsbTransport::startTransfer()
-{
-    if (!bind())
-        return false;
-    // Both are called even when the first fails: the library reports through
-    // results only, and Open after a failed Init simply fails as well.
-    const bool initOk = m_api.init() != 0;
-    const bool openOk = m_api.open() != 0;
-    return initOk && openOk;
-}
-
 OpenOutcome UsbTransport::open()
 {
-    if (!startTransfer())
+    close();
+    if (!bind())
         return OpenOutcome::Failed;
-    m_api.close();
+    {
+        std::lock_guard<std::mutex> calls(devbridgeCalls());
+        if (!startTransfer(m_api))
+            return OpenOutcome::Failed;
+        m_api.close();
+    }
+    m_worker = std::make_unique<Worker>(m_api);
     return OpenOutcome::Opened;
+}
+
+void UsbTransport::close()
+{
+    m_worker.reset();
 }
 
 bool UsbTransport::send(const quint8 *data, int count)
 {
-    if (count < 0)
+    if (!m_worker || count < 0 || m_cancelled)
         return false;
     // The USB link carries the 55 AA trailer on requests too.
-    std::vector<uint8_t> out(data, data + count);
-    out.push_back(0x55);
-    out.push_back(0xAA);
-    m_clock.processEvents();
-    if (!startTransfer())
-        return false;
-    m_clock.processEvents();
-    int32_t written = 0;
-    const bool ok = m_api.write(out.data(), int32_t(out.size()), &written) != 0;
-    m_api.close();
-    m_clock.processEvents();
-    return ok && written == int32_t(out.size());
+    std::vector<uint8_t> request(data, data + count);
+    request.push_back(Wire::TrailerFirst);
+    request.push_back(Wire::TrailerSecond);
+    m_worker->send(std::move(request));
+    return true;
 }
 
 int UsbTransport::fetch(quint8 *buffer, int capacity)
 {
-    const int limit = std::min(capacity, UsbReadLimit);
-    if (limit <= 0)
+    if (!m_worker)
         return 0;
-    m_clock.processEvents();
-    if (!startTransfer())
+    std::optional<QByteArray> reply = m_worker->take();
+    if (!reply && !m_cancelled && m_worker->replyOwed()) {
+        // As the device read would: until the reply is there or the read
+        // has given up, but with the events running.
+        Worker &worker = *m_worker;
+        m_clock.waitUntil(MaxReplyWait, [&] {
+            reply = worker.take();
+            return reply || m_cancelled || !worker.replyOwed();
+        });
+        if (!reply)
+            reply = worker.take();
+    }
+    if (!reply)
         return 0;
-    m_clock.processEvents();
-    int32_t got = 0;
-    m_api.read(buffer, limit, &got);
-    m_clock.processEvents();
-    m_api.close();
-    m_clock.processEvents();
-    // A library that claims more than it was asked for is not believed.
-    if (got < 0 || got > limit)
+    if (reply->size() > capacity) {
+        qCWarning(lcLinkUsb) << "dropped a reply of" << reply->size() << "bytes";
         return 0;
-    return got;
+    }
+    std::memcpy(buffer, reply->constData(), size_t(reply->size()));
+    return int(reply->size());
 }

@@ -25,7 +25,7 @@ SetData::SetData(MdlComm &comm, MixerState &mixers)
 
 void SetData::Wait(double seconds)
 {
-    m_comm.clock().pause(seconds);
+    m_comm.pause(seconds);
 }
 
 void SetData::SendParameter(int kind, int value, int parameter, int mixer)
@@ -97,6 +97,9 @@ bool SetData::run()
             m_outcome.verified = true;
             break;
         }
+        // The program is ending: nothing more can be sent or shown.
+        if (m_comm.closed())
+            break;
         if (reported != reference) {
             qCDebug(lcMixerSync) << "mixer count changed from" << reference << "to" << reported
                                  << ": passes start again";

@@ -63,7 +63,7 @@ public:
     bool ThresholdVerify(int &count, bool resend);
     bool DataVerify(int &count, bool resend);
 
-    // Lets events run for more than `seconds`.
+    // Lets events run for more than `seconds` (less when the link closes).
     void Wait(double seconds);
 
     const SetDataOutcome &outcome() const { return m_outcome; }

@@ -292,6 +292,8 @@ AccessResult StatusPoll::CheckAccess()
                 result = AccessResult::Denied;
         }
     }
+    if (m_link.closed)
+        return result; // the program is ending: nothing to tell
     switch (result) {
     case AccessResult::Granted:
         m_mixers.WriteAccess = true;

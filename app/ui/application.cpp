@@ -26,6 +26,7 @@
 #include "panel/twips.h"
 #include "panel/ui/frmmdi.h"
 #include "panel/ui/panelsurface.h"
+#include "print/ui/mdlprint.h"
 #include "settings/mixersections.h"
 
 #include <QApplication>
@@ -138,10 +139,7 @@ void Application::wireSettings()
     QObject::connect(main, &FrmMain::arrangeRequested, main, [this] { onArrange(); });
     QObject::connect(main, &FrmMain::versionRequested, main, [this] { showVersionDialog(m_main.get()); });
     QObject::connect(main, &FrmMain::settingsDialogRequested, main, [this] { chooseSettingsDialog(); });
-    // Printing is not built yet; the command is offered while an editor is
-    // open, so it says so rather than doing nothing.
-    QObject::connect(main, &FrmMain::printRequested, main,
-                     [this] { m_world.dialogs.tell(str(StrId::NotAvailable), MsgIcon::Information); });
+    QObject::connect(main, &FrmMain::printRequested, main, [this] { printEditor(); });
 }
 
 EditorEnv Application::editorEnv()
@@ -270,6 +268,17 @@ void Application::unloadActiveEditors()
     for (int m = 1; m <= MaxMixers; ++m)
         if (m_world.mixers.MixerData[size_t(m)].Active)
             unloadEditor(m);
+}
+
+void Application::printEditor()
+{
+    // The command is offered while an editor window is open: the one the
+    // editor shows now, loaded again should it have gone meanwhile.
+    FrmMixer *w = editor(m_editorMixer);
+    if (!w && m_editorMixer >= 1)
+        w = showEditor(m_editorMixer);
+    if (w)
+        printWindow(w, m_world.dialogs, m_main.get());
 }
 
 void Application::openSelect()

@@ -92,6 +92,7 @@ private:
     void onShowMixer();
     void onModeChange();
     void onArrange();
+    void printEditor();
     void openSelect();
 
     bool chooseLink();

@@ -4,15 +4,43 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
+#include <QStandardPaths>
 
 namespace {
 QWidget *owner()
 {
     return QApplication::activeWindow();
+}
+
+// Qt's own print dialog always lists "Print to File (PDF)" beside the
+// installed printers; the Windows system dialog has nothing to offer without a
+// printer.
+#ifdef Q_OS_WIN
+constexpr bool DialogPrintsToFile = false;
+#else
+constexpr bool DialogPrintsToFile = true;
+#endif
+
+// Where the PDF goes unless the user picks another file: the documents
+// folder, named after the document (the window's caption).
+QString suggestedPdf(const QPrinter &printer)
+{
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (dir.isEmpty() || !QDir(dir).exists())
+        dir = QDir::homePath();
+    QString name = printer.docName();
+    name.replace(QLatin1Char('/'), QLatin1Char('_'));
+    if (name.isEmpty())
+        name = str(StrId::AppTitle);
+    return QDir(dir).filePath(name + QStringLiteral(".pdf"));
 }
 } // namespace
 
@@ -69,4 +97,21 @@ std::optional<QFont> WidgetDialogs::font(const QFont &initial)
     bool ok = false;
     const QFont f = QFontDialog::getFont(&ok, initial, owner());
     return ok ? std::optional<QFont>(f) : std::nullopt;
+}
+
+PrintAnswer WidgetDialogs::print(QPrinter &printer)
+{
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        if (!DialogPrintsToFile)
+            return PrintAnswer::NoPrinter;
+        // No printer: the dialog opens on its PDF file destination.
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        if (printer.outputFileName().isEmpty())
+            printer.setOutputFileName(suggestedPdf(printer));
+    }
+    QPrintDialog dialog(&printer, owner());
+    // One page, always the whole window: no page range, selection or current page.
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+    return dialog.exec() == QDialog::Accepted ? PrintAnswer::Print : PrintAnswer::Cancel;
 }

@@ -17,4 +17,7 @@ public:
                          const QString &filter) override;
     std::optional<QColor> color(const QColor &initial) override;
     std::optional<QFont> font(const QFont &initial) override;
+    // Qt's print dialog. Without an installed printer it still offers a PDF
+    // file, so the page can always be had.
+    PrintAnswer print(QPrinter &printer) override;
 };

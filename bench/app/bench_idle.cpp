@@ -1,7 +1,7 @@
 // Prints the CPU seconds per wall second that the program uses when left
 // alone: offline (nothing to do) or polling virtual mixers over loopback TCP.
 //
-//   bench_idle [--link offline|ethernet] [--seconds N] [--mixers N] [--runs N]
+//   bench_idle [--link offline|ethernet|usb] [--seconds N] [--mixers N] [--runs N]
 //
 // Each run starts bin/zkvr340a on the offscreen platform, lets it settle for a
 // second, then reads its CPU time from /proc over N seconds. The median of the
@@ -47,9 +47,9 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QCommandLineParser p;
     p.addHelpOption();
-    p.addOption({"link", "offline or ethernet", "kind", "offline"});
+    p.addOption({"link", "offline, ethernet or usb", "kind", "offline"});
     p.addOption({"seconds", "measured seconds per run", "s", "20"});
-    p.addOption({"mixers", "virtual mixers for ethernet", "n", "3"});
+    p.addOption({"mixers", "virtual mixers for ethernet and usb", "n", "3"});
     p.addOption({"runs", "runs", "n", "3"});
     p.process(app);
     const QString link = p.value("link");
@@ -82,6 +82,17 @@ int main(int argc, char **argv)
             ini.open(QIODevice::WriteOnly);
             ini.write("[IP_Setting]\r\nIP_Address=" + tcp.section(':', 0, 0).toLatin1()
                       + "\r\nUser_ID=administrator\r\n");
+        } else if (link == QLatin1String("usb")) {
+            const QString devices = home.path() + "/usb";
+            QDir().mkpath(devices);
+            sim.setProgram(binDir() + "/zkvr340a-sim");
+            sim.setArguments({"--usb", devices, "--mixers", p.value("mixers")});
+            sim.start();
+            if (!sim.waitForReadyRead(10000)) {
+                std::fprintf(stderr, "virtual mixer did not start\n");
+                return 1;
+            }
+            env.insert("DEVBRIDGE_DEVICE_ROOT", devices);
         }
 
         QProcess prog;

@@ -1,6 +1,7 @@
 // Arbitrary bytes from a peer into everything that parses them: the serial
 // receiver (with gap time-outs and fetches at input-chosen points), the
-// stream receiver in both of its length modes, and the reply rules.
+// stream receiver in both of its length modes, the reply rules, and the
+// splitting of one USB read into replies.
 
 #include "link/etherframe.h"
 #include "link/protocol.h"
@@ -80,6 +81,19 @@ void fuzzMatchers(const uint8_t *data, size_t size)
     if (replyLen >= 4)
         extensionReadBackMatches(data[1], written, reply);
 }
+void fuzzUsbSplit(const uint8_t *data, size_t size)
+{
+    const QByteArray read(reinterpret_cast<const char *>(data), qsizetype(size));
+    QByteArray joined;
+    for (const QByteArray &piece : splitReplies(read)) {
+        // Nothing lost, nothing made up, and every whole reply stays whole.
+        check(!piece.isEmpty());
+        joined += piece;
+    }
+    check(joined == read);
+    if (isWholeReply(data, int(size)))
+        check(splitReplies(read).size() == 1);
+}
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -88,5 +102,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     fuzzEther(data, size, EtherWire::MinLength);
     fuzzEther(data, size, EtherWire::MinSearchLength);
     fuzzMatchers(data, size);
+    fuzzUsbSplit(data, size);
     return 0;
 }

@@ -77,7 +77,8 @@ std::optional<IpSettingsView> IpSettingsFlow::load()
     const std::optional<NetworkSettings> s =
         first.valid ? parseNetworkReply(link.ReceiveBuffer.data(), first.count) : std::nullopt;
     if (!s) {
-        m_dialogs.tell(str(StrId::NoResponse), MsgIcon::Error);
+        if (!link.closed)
+            m_dialogs.tell(str(StrId::NoResponse), MsgIcon::Error);
         return std::nullopt;
     }
     IpSettingsView view;

@@ -11,6 +11,7 @@
 #include "editor/ui/frmparameter.h"
 #include "editor/ui/settingsdialog.h"
 #include "editor/valueentry.h"
+#include "link/comm.h"
 #include "link/ui/frmethersetting.h"
 #include "panel/ui/frmexeicon.h"
 #include "panel/ui/frmmdi.h"
@@ -18,6 +19,7 @@
 #include "sim/simchain.h"
 #include "sim/simsearch.h"
 #include "sim/simtcp.h"
+#include "sim/simusb.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,9 +30,11 @@
 #include <QTableWidget>
 #include <QLabel>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMenu>
 #include <QPointer>
+#include <QPrinter>
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
@@ -213,6 +217,62 @@ private slots:
         QVERIFY(dialogs.shown.empty());
     }
 
+    // Over USB the windows keep answering while the program polls and writes:
+    // no devbridge read holds up the event loop, and none is made while no
+    // reply is owed.
+    void usbPollsAndWritesWithoutFreezing()
+    {
+        SimOptions options;
+        options.mixers = 2;
+        SimChain chain(options);
+        QTemporaryDir root;
+        SimUsbDevice device(chain, root.path(), "zkvr0");
+        QString error;
+        QVERIFY2(device.start(error), qPrintable(error));
+        qputenv("DEVBRIDGE_DEVICE_ROOT", root.path().toLocal8Bit());
+        qputenv("ZKVR340A_LINK", "usb");
+        SystemClock clock;
+        ScriptedDialogs dialogs;
+        World world(clock, dialogs);
+        Application program(world, {"zkvr340a"});
+
+        // The longest time the event loop went without serving a timer.
+        QElapsedTimer sinceTick;
+        qint64 longestGap = 0;
+        QTimer ticker;
+        QObject::connect(&ticker, &QTimer::timeout, &ticker, [&] {
+            if (sinceTick.isValid())
+                longestGap = std::max(longestGap, sinceTick.elapsed());
+            sinceTick.start();
+        });
+        ticker.start(20);
+
+        bool editMade = false, done = false;
+        QElapsedTimer sinceVerified;
+        drive(program, 30.0, [&] {
+            if (!editMade) {
+                if (world.mixers.MixerCount != 2 || !program.mainWindow()->menu("MenFile")->menuAction()->isEnabled())
+                    return false;
+                world.mixers.setPending(2, 41, 30);
+                editMade = true;
+                return false;
+            }
+            // Verified, and polled on for a while after the write.
+            if (!(chain.blockByte(2, 41) == 30 && world.mixers.MixerData[2].InputGain(1) == 30
+                  && !world.mixers.anyPending(2)))
+                return false;
+            if (!sinceVerified.isValid())
+                sinceVerified.start();
+            return sinceVerified.elapsed() > 1500;
+        }, done);
+        QCOMPARE(program.run(), 0);
+        qunsetenv("DEVBRIDGE_DEVICE_ROOT");
+        QVERIFY2(done, qPrintable(QString("edit made: %1; %2").arg(editMade).arg(dialogs.texts().join(" / "))));
+        QVERIFY2(longestGap < 400, qPrintable(QString("%1 ms").arg(longestGap)));
+        QCOMPARE(world.mixers.Model[1], qint16(1));
+        QVERIFY(dialogs.shown.empty());
+    }
+
     // What a newcomer does: choose Ethernet, search for the user ID, connect.
     void linkChoiceAndSearchReachLiveMixers()
     {
@@ -385,6 +445,51 @@ private slots:
         QVERIFY2(dialogs.shown.empty(), qPrintable(dialogs.texts().join(" / ")));
     }
 
+    // The user closes the main window while a write keeps failing (eleven
+    // passes, over a minute): the program ends at once, and the failure
+    // message never comes up after its windows have gone.
+    void closingDuringAWriteEndsAtOnce()
+    {
+        SimOptions options;
+        options.mixers = 2;
+        SimStuck keyLock;
+        keyLock.mixer = 1;
+        keyLock.keyId = 84;
+        keyLock.value = 1;
+        options.stuck << keyLock;
+        EthernetProgram run(options);
+        QVERIFY2(run.listening, qPrintable(run.error));
+        World &world = run.world;
+        Application &program = run.program;
+        bool writing = false;
+        QElapsedTimer sinceEdit;
+        double closedAt = 0;
+        bool closed = false;
+        drive(program, 30.0, [&] {
+            FrmMain *w = program.mainWindow();
+            if (!writing) {
+                if (world.mixers.MixerCount != 2 || !w->menu("MenFile")->menuAction()->isEnabled())
+                    return false;
+                world.mixers.setPending(1, 84, 0);
+                sinceEdit.start();
+                writing = true;
+                return false;
+            }
+            if (sinceEdit.elapsed() < 1500)
+                return false;
+            w->confirmClose = [] { return true; };
+            closedAt = run.clock.now();
+            w->close();
+            return closed = true;
+        }, closed);
+        QCOMPARE(program.run(), 0);
+        QVERIFY(closed);
+        const double took = run.clock.now() - closedAt;
+        QVERIFY2(took < 1.0, qPrintable(QString::number(took)));
+        QVERIFY2(run.dialogs.shown.empty(), qPrintable(run.dialogs.texts().join(" / ")));
+        QVERIFY(!program.comm()->isOpen());
+    }
+
     // The panel takes the channels over while it is open: its mode change
     // gives them back and brings the main window again; its quit gives them
     // back and ends the program once they have reached the mixer (job 9).
@@ -445,8 +550,9 @@ private slots:
         QVERIFY(dialogs.texts().contains("終了します。よろしいですか？"));
     }
 
-    // The editor window opened with the program: a typed gain reaches the
-    // mixer, and the extended write sends what its entries hold.
+    // The editor window opened with the program: it prints to a PDF file, a
+    // typed gain reaches the mixer, and the extended write sends what its
+    // entries hold.
     void editorEditsReachTheMixer()
     {
         EthernetProgram run(SimOptions{});
@@ -454,6 +560,13 @@ private slots:
         SimChain &chain = run.chain;
         World &world = run.world;
         Application &program = run.program;
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("editor.pdf");
+        run.dialogs.printAnswers.push_back([&](QPrinter &printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return PrintAnswer::Print;
+        });
         enum { Live, GainTyped, TabOpened, WriteAsked } stage = Live;
         bool printWhileOpen = false;
         bool done = false;
@@ -465,6 +578,7 @@ private slots:
                     || world.loop.JobRequest != JobIdle || program.jobWindowVisible())
                     return false;
                 printWhileOpen = program.mainWindow()->action("MenPrint")->isEnabled();
+                program.mainWindow()->action("MenPrint")->trigger();
                 w->UpDwInpgain(0)->findChild<QLineEdit *>()->setText("-10");
                 QTest::keyClick(w->UpDwInpgain(0), Qt::Key_Return);
                 stage = GainTyped;
@@ -493,6 +607,8 @@ private slots:
         QCOMPARE(program.run(), 0);
         QVERIFY2(done, qPrintable(QString("stage %1; %2").arg(stage).arg(run.dialogs.texts().join(" / "))));
         QVERIFY(printWhileOpen);
+        QCOMPARE(run.dialogs.printRequests, 1);
+        QVERIFY(readAll(pdf).startsWith("%PDF"));
         QCOMPARE(world.mixers.ExtendedData[1].ThresholdK, 250); // read back after the write
     }
 

@@ -138,6 +138,53 @@ private slots:
         QCOMPARE(fake().fileCalls, 1);
     }
 
+    void readGivesUpWhenTheDeviceStaysSilent_data()
+    {
+        QTest::addColumn<QByteArray>("timeoutVariable"); // empty: not set
+        QTest::addColumn<QByteArray>("arriving");        // while the read waits
+        QTest::addColumn<int>("waitMs");
+        QTest::newRow("silent") << QByteArray() << QByteArray() << 2000;
+        QTest::newRow("silent, 150 ms asked") << QByteArray("150") << QByteArray() << 150;
+        QTest::newRow("silent, nonsense asked") << QByteArray("2s") << QByteArray() << 2000;
+        QTest::newRow("answer within the wait") << QByteArray() << QByteArray("AM\x00\x55\xAA", 5) << 2000;
+    }
+
+    void readGivesUpWhenTheDeviceStaysSilent()
+    {
+        QFETCH(QByteArray, timeoutVariable);
+        QFETCH(QByteArray, arriving);
+        QFETCH(int, waitMs);
+        plugIn(Device);
+        if (!timeoutVariable.isEmpty())
+            fake().environment["DEVBRIDGE_READ_TIMEOUT_MS"] = timeoutVariable.toStdString();
+        fake().arriveWhileWaiting = arriving.toStdString();
+        QVERIFY(USBDrv_Init() && USBDrv_Open());
+        QCOMPARE(fake().openFlags[Device + "\\PIPE01"], FILE_FLAG_OVERLAPPED);
+        QCOMPARE(fake().openFlags[Device + "\\PIPE00"], DWORD(0));
+        uint8_t buffer[2064];
+        int32_t count = -1;
+        QCOMPARE(USBDrv_Read(buffer, sizeof buffer, &count), arriving.isEmpty() ? 0 : 1);
+        QCOMPARE(QByteArray(reinterpret_cast<char *>(buffer), count), arriving);
+        QCOMPARE(fake().readsBlockedForEver, 0);
+        QCOMPARE(fake().waits, std::vector<DWORD>{DWORD(waitMs)});
+        QCOMPARE(fake().cancels, arriving.isEmpty() ? 1 : 0);
+        if (arriving.isEmpty())
+            QCOMPARE(GetLastError(), ERROR_TIMEOUT);
+        // Nothing is left running or open but the two pipes.
+        QCOMPARE(fake().pendingReads, 0);
+        QCOMPARE(fake().liveEvents, 0);
+        QCOMPARE(USBDrv_Close(), 1);
+        QCOMPARE(fake().openHandles, 0);
+
+        // Bytes that are there already are taken without waiting.
+        fake().waits.clear();
+        fake().files[Device + "\\PIPE01"] = std::string("DS\x00\x55\xAA", 5);
+        QVERIFY(USBDrv_Init() && USBDrv_Open());
+        QCOMPARE(USBDrv_Read(buffer, sizeof buffer, &count), 1);
+        QCOMPARE(count, 5);
+        QVERIFY(fake().waits.empty());
+    }
+
     void closeReportsTheLastClose()
     {
         plugIn(Device);

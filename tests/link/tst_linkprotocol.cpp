@@ -10,9 +10,12 @@
 #include "link/scriptedtransport.h"
 #include "link/usbtransport.h"
 
+#include <QElapsedTimer>
 #include <QTest>
 
 #include <map>
+#include <mutex>
+#include <utility>
 
 namespace {
 QByteArray hex(const char *text)
@@ -47,7 +50,6 @@ struct Rig
         ep.makeTransport = [this, usbLike](LinkKind) {
             auto t = std::make_unique<ScriptedTransport>();
             t->withTrailer = usbLike;
-            t->signalsArrivals = !usbLike;
             transport = t.get();
             return t;
         };
@@ -122,9 +124,11 @@ private slots:
     void downloadsJudgeFirstReply();
 
     void receiveAddsTrailerAndBoundsBuffer();
-    void usbLikeTransportPolls();
+    void replySplitting_data();
+    void replySplitting();
     void drainOffline();
     void openFailures();
+    void closeWhileACallWaits();
     void usbMissingLibrary();
     void usbTransportThroughFunctions();
 };
@@ -477,21 +481,37 @@ void TestLinkProtocol::receiveAddsTrailerAndBoundsBuffer()
     QCOMPARE(buffer[0], quint8('x'));
 }
 
-void TestLinkProtocol::usbLikeTransportPolls()
+void TestLinkProtocol::replySplitting_data()
 {
-    // A transport that cannot wake the loop is asked in short slices, so a
-    // reply that shows up after 0.3 s is taken then, not at the deadline.
-    Rig rig(LinkKind::Usb, true);
-    MixerProtocol p(*rig.comm);
-    const double start = rig.clock.now();
-    rig.clock.setOnWait([&] {
-        if (rig.clock.now() - start >= 0.3 && rig.transport->pending.empty() && !rig.transport->sent.isEmpty())
-            rig.transport->queue(hex("4D 4E 00 01"));
-    });
-    const int n = p.sendAndWait(rig.put(modelRequest(1)));
-    rig.clock.setOnWait(nullptr);
-    QCOMPARE(n, 6);
-    QVERIFY(rig.clock.now() - start < 0.32);
+    // What one USB read delivered, and the replies taken from it.
+    QTest::addColumn<QByteArray>("read");
+    QTest::addColumn<QList<QByteArray>>("replies");
+    const QByteArray tr = withTrailer(hex("54 52 00 00 64 00 64"));
+    const QByteArray dr = withTrailer(hex("44 52 00") + QByteArray(84, '\x11') + QByteArray(84, '\x22'));
+    QByteArray trailerInside = hex("44 52 00") + QByteArray(84, '\x33');
+    trailerInside[40] = char(0x55);
+    trailerInside[41] = char(0xAA);
+    trailerInside = withTrailer(trailerInside);
+    const QByteArray ds = withTrailer(hex("44 53 00"));
+    QTest::newRow("one reply") << tr << QList<QByteArray>{tr};
+    QTest::newRow("55 AA inside a data reply") << trailerInside << QList<QByteArray>{trailerInside};
+    QTest::newRow("TR then DR") << tr + dr << QList<QByteArray>{tr, dr};
+    QTest::newRow("DR with 55 AA inside, then DS") << trailerInside + ds << QList<QByteArray>{trailerInside, ds};
+    QTest::newRow("refusal then reply") << withTrailer(hex("44 53 03")) + tr
+                                        << QList<QByteArray>{withTrailer(hex("44 53 03")), tr};
+    QTest::newRow("garbage, then a reply") << withTrailer(hex("01 02")) + ds
+                                           << QList<QByteArray>{withTrailer(hex("01 02")), ds};
+    QTest::newRow("cut short") << tr + dr.left(20) << QList<QByteArray>{tr, dr.left(20)};
+    QTest::newRow("no trailer") << hex("54 52 00") << QList<QByteArray>{hex("54 52 00")};
+    QTest::newRow("nothing") << QByteArray() << QList<QByteArray>{};
+}
+
+void TestLinkProtocol::replySplitting()
+{
+    QFETCH(QByteArray, read);
+    QFETCH(QList<QByteArray>, replies);
+    const std::vector<QByteArray> got = splitReplies(read);
+    QCOMPARE(QList<QByteArray>(got.begin(), got.end()), replies);
 }
 
 void TestLinkProtocol::drainOffline()
@@ -559,6 +579,34 @@ void TestLinkProtocol::openFailures()
     QVERIFY(!str(9100).isEmpty() && !str(9102).isEmpty() && !str(9103).isEmpty());
 }
 
+void TestLinkProtocol::closeWhileACallWaits()
+{
+    // The program is ended by a window while a transport call waits (a real
+    // transport lets events run there): the transport outlives that call,
+    // its wait is cancelled, and every wait above it ends at once, silently.
+    Rig rig;
+    QStringList life;
+    rig.transport->lifeEvents = &life;
+    rig.transport->whileSending = [&] { rig.comm->CommClose(); };
+    MixerProtocol p(*rig.comm);
+    const double start = rig.clock.now();
+    QCOMPARE(p.sendAndWait(rig.put(modelRequest(1))), 0);
+    QCOMPARE(life, (QStringList{"send", "cancel", "close", "end"}));
+    QVERIFY(rig.comm->closed());
+
+    // Later exchanges end at once too: a single write's wait and pause, the
+    // ten attempts of a verified write, a drain.
+    QCOMPARE(p.sendSetAndPause(rig.put(dataSetRequest(1, 1, 0))), 0);
+    QVERIFY(!p.ExtensionWriteWithVerify(6));
+    rig.comm->CommDrain();
+    QCOMPARE(rig.clock.now(), start);
+    QVERIFY(rig.dialogs.shown.empty());
+
+    // Opening again starts afresh.
+    QVERIFY(rig.comm->CommOpen());
+    QVERIFY(!rig.comm->closed());
+}
+
 void TestLinkProtocol::usbMissingLibrary()
 {
     LinkState link;
@@ -578,70 +626,116 @@ void TestLinkProtocol::usbMissingLibrary()
 
 namespace {
 // A devbridge made of plain functions, recording what the transport does.
+// The transport calls it from its worker thread.
 struct FakeBridge
 {
+    static inline std::mutex lock;
     static inline bool present = true;
     static inline QStringList calls;
     static inline QByteArray written;
-    static inline QByteArray toRead;
-    static inline int32_t claim = -1; // a read count to report instead of the real one
-    static inline int32_t lastReadAsk = 0;
+    static inline QList<QByteArray> toRead; // what each read delivers, in turn
+    static inline int32_t claim = -1;       // a read count to report instead of the real one
 
-    static int32_t init() { calls << "init"; return present ? 1 : 0; }
-    static int32_t open() { calls << "open"; return present ? 1 : 0; }
-    static int32_t close() { calls << "close"; return 1; }
+    static int32_t init() { return record("init", present); }
+    static int32_t open() { return record("open", present); }
+    static int32_t close() { return record("close", true); }
     static int32_t write(uint8_t *b, int32_t n, int32_t *w)
     {
+        std::lock_guard<std::mutex> g(lock);
         calls << "write";
-        written = QByteArray(reinterpret_cast<const char *>(b), n);
+        written += QByteArray(reinterpret_cast<const char *>(b), n);
         *w = n;
         return 1;
     }
     static int32_t read(uint8_t *b, int32_t n, int32_t *r)
     {
-        calls << "read";
-        lastReadAsk = n;
-        const int32_t k = std::min<int32_t>(n, int32_t(toRead.size()));
-        std::memcpy(b, toRead.constData(), size_t(k));
+        std::lock_guard<std::mutex> g(lock);
+        calls << QStringLiteral("read %1").arg(n);
+        const QByteArray next = toRead.isEmpty() ? QByteArray() : toRead.takeFirst();
+        const int32_t k = std::min<int32_t>(n, int32_t(next.size()));
+        std::memcpy(b, next.constData(), size_t(k));
         *r = claim >= 0 ? claim : k;
-        return 1;
+        return k > 0;
+    }
+    static int32_t record(const char *call, bool result)
+    {
+        std::lock_guard<std::mutex> g(lock);
+        calls << call;
+        return result ? 1 : 0;
+    }
+    template <typename F>
+    static void set(F change)
+    {
+        std::lock_guard<std::mutex> g(lock);
+        change();
+    }
+    static QStringList takeCalls()
+    {
+        std::lock_guard<std::mutex> g(lock);
+        return std::exchange(calls, {});
     }
     static DevbridgeApi api() { return {&init, &open, &close, &write, &read}; }
 };
+
+int fetchWithin(UsbTransport &usb, std::vector<quint8> &buffer, int ms = 5000)
+{
+    QElapsedTimer t;
+    t.start();
+    int n = 0;
+    while ((n = usb.fetch(buffer.data(), int(buffer.size()))) == 0 && t.elapsed() < ms)
+        QTest::qWait(1);
+    return n;
+}
 } // namespace
 
 void TestLinkProtocol::usbTransportThroughFunctions()
 {
-    ManualClock clock;
+    SystemClock clock;
     UsbTransport usb(clock, FakeBridge::api());
     QCOMPARE(usb.open(), OpenOutcome::Opened);
-    QCOMPARE(FakeBridge::calls, (QStringList{"init", "open", "close"}));
-
-    FakeBridge::calls.clear();
-    QVERIFY(usb.send(u8(hex("54 52 FF")), 3));
-    QCOMPARE(FakeBridge::written, hex("54 52 FF 55 AA"));
-    QCOMPARE(FakeBridge::calls, (QStringList{"init", "open", "write", "close"}));
-
-    FakeBridge::calls.clear();
-    FakeBridge::toRead = hex("4D 4E 00 01 55 AA");
+    QCOMPARE(FakeBridge::takeCalls(), (QStringList{"init", "open", "close"}));
     std::vector<quint8> buffer(ReceiveBufferSize);
-    QCOMPARE(usb.fetch(buffer.data(), int(buffer.size())), 6);
-    QCOMPARE(FakeBridge::lastReadAsk, UsbReadLimit);
-    QCOMPARE(FakeBridge::calls, (QStringList{"init", "open", "read", "close"}));
 
-    // A library claiming more than it was asked for is not believed.
-    FakeBridge::claim = 5000;
-    QCOMPARE(usb.fetch(buffer.data(), int(buffer.size())), 0);
-    FakeBridge::claim = -1;
+    // Nothing asked, nothing read.
+    QCOMPARE(fetchWithin(usb, buffer, 50), 0);
+    QCOMPARE(FakeBridge::takeCalls(), QStringList{});
 
-    // Device gone: Init and Open are both tried, nothing is read or closed.
-    FakeBridge::present = false;
-    FakeBridge::calls.clear();
-    QCOMPARE(usb.fetch(buffer.data(), int(buffer.size())), 0);
-    QVERIFY(!usb.send(u8(hex("41 4D 01")), 3));
-    QCOMPARE(FakeBridge::calls, (QStringList{"init", "open", "init", "open"}));
+    // One request, then one read for its reply, each between Init/Open and Close.
+    FakeBridge::set([] { FakeBridge::toRead = {hex("4D 4E 00 01 55 AA")}; });
+    QVERIFY(usb.send(u8(hex("4D 4E 01")), 3));
+    QCOMPARE(fetchWithin(usb, buffer), 6);
+    QCOMPARE(FakeBridge::takeCalls(), (QStringList{"init", "open", "write", "close", "init", "open",
+                                                   QStringLiteral("read %1").arg(UsbReadLimit), "close"}));
+    QCOMPARE(FakeBridge::written, hex("4D 4E 01 55 AA"));
+
+    // Two replies in one read (TR then DR) come out one by one.
+    const QByteArray tr = hex("54 52 00 00 64 55 AA");
+    const QByteArray dr = hex("44 52 00") + QByteArray(84, '\x07') + hex("55 AA");
+    FakeBridge::set([&] { FakeBridge::toRead = {tr + dr}; });
+    QVERIFY(usb.send(u8(hex("54 52 FF")), 3));
+    QCOMPARE(fetchWithin(usb, buffer), int(tr.size()));
+    QCOMPARE(QByteArray(reinterpret_cast<const char *>(buffer.data()), int(tr.size())), tr);
+    QCOMPARE(fetchWithin(usb, buffer), int(dr.size()));
+    QCOMPARE(buffer[3], quint8(0x07));
+
+    // A library claiming more than it was asked for is not believed; a read
+    // that brings nothing ends what was owed, so no further read follows.
+    FakeBridge::set([] { FakeBridge::claim = 5000; });
+    QVERIFY(usb.send(u8(hex("41 4D 01")), 3));
+    QCOMPARE(fetchWithin(usb, buffer, 300), 0);
+    FakeBridge::set([] { FakeBridge::claim = -1; });
+    FakeBridge::takeCalls();
+    QCOMPARE(fetchWithin(usb, buffer, 50), 0);
+    QCOMPARE(FakeBridge::takeCalls(), QStringList{});
+
+    // Device gone: Init and Open are both tried, nothing is written, read or closed.
+    FakeBridge::set([] { FakeBridge::present = false; });
+    QVERIFY(usb.send(u8(hex("41 4D 01")), 3));
+    QCOMPARE(fetchWithin(usb, buffer, 100), 0);
+    QCOMPARE(FakeBridge::takeCalls(), (QStringList{"init", "open"}));
     QCOMPARE(usb.open(), OpenOutcome::Failed);
-    FakeBridge::present = true;
+    QVERIFY(!usb.send(u8(hex("41 4D 01")), 3));
+    FakeBridge::set([] { FakeBridge::present = true; });
 }
 
 QTEST_GUILESS_MAIN(TestLinkProtocol)

@@ -229,6 +229,8 @@ private slots:
     void tcpOpenFailures();
     void tcpLostConnection();
     void tcpSendNotCompletedAndBusy();
+    void closeWhileASendWaits_data();
+    void closeWhileASendWaits();
 
     void serialExchange();
     void serialRetriesAfterRefusal();
@@ -321,6 +323,18 @@ void TestLinkTransports::tcpOpenFailures()
     QVERIFY(!declined.comm->CommOpen());
     QVERIFY(declined.dialogs.shown.empty());
     QCOMPARE(declined.ended, 1);
+
+    // The program ended while it still tries to connect: the attempts stop
+    // at once, with no failure message and no second ending.
+    ep.connectLimitSeconds = 30;
+    ep.chooseEthernetAddress = [](bool &chose) { chose = true; return QStringLiteral("127.0.0.1"); };
+    PcEnd quit(LinkKind::Ethernet, ep);
+    QTimer::singleShot(300, this, [&] { quit.comm->CommClose(); });
+    const double s2 = quit.clock.now();
+    QVERIFY(!quit.comm->CommOpen());
+    QVERIFY(quit.clock.now() - s2 < 1.0);
+    QVERIFY(quit.dialogs.shown.empty());
+    QCOMPARE(quit.ended, 0);
 }
 
 void TestLinkTransports::tcpLostConnection()
@@ -344,8 +358,8 @@ void TestLinkTransports::tcpLostConnection()
 
 void TestLinkTransports::tcpSendNotCompletedAndBusy()
 {
-    // A peer that never reads: the system's buffers fill and the send
-    // cannot complete within its 500 ms. (Left alone, the server's socket
+    // A peer that never reads: the system's buffers fill, the send cannot
+    // complete within its 500 ms, and the next one finds the link failed. (Left alone, the server's socket
     // would read everything into its own buffer.)
     QTcpServer server;
     QVERIFY(server.listen(QHostAddress::LocalHost, 0));
@@ -377,6 +391,56 @@ void TestLinkTransports::tcpSendNotCompletedAndBusy()
     QVERIFY(nestedRan);
     QVERIFY(!nestedResult);
     QVERIFY(t.sendReady());
+    // The peer has stalled: the next message is not queued behind the
+    // unsent bytes, the connection is given up instead and stays down.
+    QVERIFY(!t.send(reinterpret_cast<const quint8 *>("AM\x01"), 3));
+    QVERIFY(!t.connected());
+    QVERIFY(!t.send(reinterpret_cast<const quint8 *>("AM\x01"), 3));
+}
+
+void TestLinkTransports::closeWhileASendWaits_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::newRow("serial, silent mixer") << int(LinkKind::Rs232c);
+    QTest::newRow("ethernet, stalled mixer") << int(LinkKind::Ethernet);
+}
+
+void TestLinkTransports::closeWhileASendWaits()
+{
+    // The main window closes while a send waits for its acknowledge (serial)
+    // or for the socket to take it (Ethernet): the send ends at once and the
+    // transport is ended only after it has returned.
+    QFETCH(int, kind);
+    PtyMixer pty([](const QByteArray &) { return QByteArray(); });
+    pty.silent = true;
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+    connect(&server, &QTcpServer::newConnection, this, [&server] {
+        while (QTcpSocket *s = server.nextPendingConnection()) {
+            s->setParent(&server);
+            s->setReadBufferSize(1024);
+        }
+    });
+    LinkEndpoints ep;
+    ep.serialPort = pty.path;
+    ep.tcpPort = server.serverPort();
+    ep.chooseEthernetAddress = [](bool &chose) { chose = true; return QStringLiteral("127.0.0.1"); };
+    PcEnd pc(LinkKind(kind), std::move(ep));
+    QVERIFY(pc.comm->CommOpen());
+    // Big enough that the loopback buffers cannot take it within 500 ms.
+    std::vector<quint8> message(kind == int(LinkKind::Ethernet) ? 64 * 1024 * 1024 : 3, 0x41);
+    QTimer::singleShot(100, this, [&] { pc.comm->CommClose(); });
+    const double start = pc.clock.now();
+    pc.comm->CommSend(message, int(message.size()));
+    const double took = pc.clock.now() - start;
+    QVERIFY2(took < 0.4, qPrintable(QString::number(took)));
+    QVERIFY(!pc.comm->isOpen());
+    QVERIFY(pc.comm->closed());
+    // Nothing more goes out.
+    const qsizetype written = pty.raw.size();
+    pc.comm->CommSend(message, 3);
+    QTest::qWait(50);
+    QCOMPARE(pty.raw.size(), written);
 }
 
 void TestLinkTransports::serialExchange()
@@ -539,13 +603,14 @@ void TestLinkTransports::usbThroughDevbridge()
     qputenv("DEVBRIDGE_READ_TIMEOUT_MS", "30");
 
     QByteArray seen;
+    bool answering = true;
     QSocketNotifier notifier(in, QSocketNotifier::Read);
     connect(&notifier, &QSocketNotifier::activated, this, [&] {
         char buf[4096];
         ssize_t n;
         while ((n = ::read(in, buf, sizeof buf)) > 0)
             seen += QByteArray(buf, int(n));
-        if (seen.endsWith(hex("55 AA"))) {
+        if (answering && seen.endsWith(hex("55 AA"))) {
             const QByteArray reply = chainAnswer(seen.chopped(2), 1) + hex("55 AA");
             QCOMPARE(::write(out, reply.constData(), size_t(reply.size())), ssize_t(reply.size()));
         }
@@ -553,11 +618,33 @@ void TestLinkTransports::usbThroughDevbridge()
 
     PcEnd pc(LinkKind::Usb, LinkEndpoints{});
     QVERIFY2(pc.comm->CommOpen(), qPrintable(pc.dialogs.texts().join('|')));
-    QVERIFY(!pc.comm->arrivalSignalled());
     const auto m = sendAndWait(*pc.comm, modelRequest(1));
     QVERIFY(m);
     QCOMPARE(*m, hex("4D 4E 00 01"));
     QCOMPARE(seen, hex("4D 4E 01 55 AA"));
+
+    // A mixer that keeps silent: devbridge waits 1.5 s for the first byte,
+    // and the receive waits for that read to give up, as the device read
+    // would; but the program keeps running its events meanwhile.
+    qputenv("DEVBRIDGE_READ_TIMEOUT_MS", "1500");
+    answering = false;
+    int ticks = 0;
+    QTimer ticker;
+    connect(&ticker, &QTimer::timeout, this, [&] { ++ticks; });
+    ticker.start(50);
+    const double start = pc.clock.now();
+    QVERIFY(!sendAndWait(*pc.comm, modelRequest(1)));
+    const double took = pc.clock.now() - start;
+    ticker.stop();
+    QVERIFY2(took > 0.79 && took < 2.5, qPrintable(QString::number(took)));
+    QVERIFY2(ticks >= 15, qPrintable(QString::number(ticks)));
+    // A receive with nothing owed reads nothing: it comes back at once.
+    const double idle = pc.clock.now();
+    std::vector<quint8> buf(ReceiveBufferSize);
+    QCOMPARE(pc.comm->CommReceive(buf), 0);
+    QVERIFY(pc.clock.now() - idle < 0.1);
+    qputenv("DEVBRIDGE_READ_TIMEOUT_MS", "30");
+    answering = true;
 
     // The device unplugged: later transfers fail without a word.
     QVERIFY(QDir(dev).removeRecursively());

@@ -68,6 +68,7 @@ private slots:
     void editsDuringTheWaitsJoinTheNextPass();
     void hundredEditsConvergeDespiteLostReplies();
     void sendParameterWaitsWithoutAReply();
+    void closingTheLinkEndsTheRunAtOnce();
 };
 
 void TstSetData::oneChangedValueOnePass()
@@ -365,6 +366,27 @@ void TstSetData::sendParameterWaitsWithoutAReply()
     rig.sync->setData().SendParameter(2, 5, 43, 1);
     QVERIFY(rig.clock.now() - start > 0.8 + 0.06 - 1e-9);
     QCOMPARE(rig.transport->sent.size(), 1);
+}
+
+void TstSetData::closingTheLinkEndsTheRunAtOnce()
+{
+    // The program ends (its main window closes) during a run that would
+    // otherwise go on for eleven passes: the run stops where it is and says
+    // nothing, since there is no window left to say it in.
+    auto rig = connected(simOptions(1, [](SimOptions &o) { o.stuck << stuck(1, 84, 1); }));
+    rig->mixers.setPending(1, 84, 0);
+    const double start = rig->clock.now();
+    rig->clock.setOnWait([&] {
+        if (rig->clock.now() - start > 1.0 && !rig->comm->closed())
+            rig->comm->CommClose();
+    });
+    rig->sync->SetData();
+    rig->clock.setOnWait(nullptr);
+    const SetDataOutcome &outcome = rig->sync->setData().outcome();
+    QCOMPARE_LT(outcome.passes, 4);
+    QVERIFY(!outcome.gaveUp);
+    QVERIFY(rig->dialogs.shown.empty());
+    QVERIFY2(rig->clock.now() - start < 1.5, qPrintable(QString::number(rig->clock.now() - start)));
 }
 
 QTEST_GUILESS_MAIN(TstSetData)
