@@ -55,7 +55,7 @@ constexpr int ToolOrder[] = {
 
 FrmMdi::FrmMdi(PanelWindowContext context, QWidget *parent)
     : QMainWindow(parent), m_ctx(std::move(context)), m_panel(m_ctx.panel), m_design(m_ctx.panel),
-      m_remote(m_ctx.mixers, m_ctx.panel.runtime, m_ctx.restartRetries), m_figures(m_ctx.panel)
+      m_remote(m_ctx.mixers, m_ctx.panel.runtime, m_ctx.restartRetries, m_ctx.editor), m_figures(m_ctx.panel)
 {
     setObjectName(QStringLiteral("frmMDI"));
     setAttribute(Qt::WA_DeleteOnClose);

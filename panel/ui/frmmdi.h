@@ -46,6 +46,7 @@ class QMenu;
 class QScrollArea;
 class QToolBar;
 class SettingsCommands;
+struct EditorState;
 struct LinkState;
 struct MixerState;
 struct SettingsFiles;
@@ -64,6 +65,8 @@ struct PanelWindowContext
     ChannelDialogSeam channelDialog;
     // The screen's resolution decides twips per pixel; a test may fix it.
     double dotsPerInch = 0;
+    // The editors' ignore-next-click flags, raised as channels are given back.
+    EditorState *editor = nullptr;
 };
 
 class FrmMdi : public QMainWindow

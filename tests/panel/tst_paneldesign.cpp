@@ -101,7 +101,8 @@ private slots:
         MixerState mixers;
         PanelRuntime runtime;
         int restarts = 0;
-        RemoteChannels remote(mixers, runtime, [&] { ++restarts; });
+        EditorState editor;
+        RemoteChannels remote(mixers, runtime, [&] { ++restarts; }, &editor);
         // Mixer 1 reports channel 1 on; mixer 2 has channel 4 switched on but
         // not sent yet, so its wanted values are the ones to keep.
         mixers.MixerData[1].RemoteOn(1) = 1;
@@ -143,6 +144,11 @@ private slots:
         QCOMPARE(mixers.SetDataPending[1][size_t(channelKeyId(ChannelFamily::RemoteOff, 1))], qint16(-1));
         // A channel the panel never touched is left alone.
         QCOMPARE(mixers.SetDataPending[1][size_t(channelKeyId(ChannelFamily::RemoteOn, 5))], qint16(0));
+        // What was given back is not to be undone by the first click an editor
+        // opened next makes when it shows the mixer's older value.
+        QVERIFY(editor.IgnoreRemoteOnClick[1][1] && editor.IgnoreRemoteOffClick[1][1]);
+        QVERIFY(editor.IgnoreRemoteOnClick[2][4] && editor.IgnoreRemoteOffClick[2][4]);
+        QVERIFY(!editor.IgnoreRemoteOnClick[1][5] && !editor.IgnoreRemoteOffClick[1][5]);
     }
 
     void propertyDialogOffersFreeSlotsUpToTheLimit()
