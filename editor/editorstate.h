@@ -25,6 +25,17 @@ struct EditorState
     // that row and channel in an editor only lowers the flag.
     std::array<std::array<bool, ChannelCount + 1>, MixerSlots> IgnoreRemoteOnClick{};
     std::array<std::array<bool, ChannelCount + 1>, MixerSlots> IgnoreRemoteOffClick{};
+
+    // What the channel and output settings dialogs open for, set by whoever
+    // opens one (the control panel's right click): the panel's mixer 0..15
+    // (0 the master), its slot 0..7 (a channel) or 8 (the output), and where
+    // the pointer was, in panel twips. The dialog writes back where it
+    // actually opened. Only one of the two dialogs is open at a time.
+    qint16 DialogMixer = 0;
+    qint16 DialogSlot = 0;
+    qint32 DialogLeft = 0;
+    qint32 DialogTop = 0;
+    bool SettingsDialogOpen = false;
 };
 
 // One byte per mixer 1..16, as the status poll keeps them (mixer/statuspoll.h).

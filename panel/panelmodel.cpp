@@ -143,7 +143,9 @@ bool newButtonEnabled(const PanelState &panel, const PanelContext &ctx)
 
 bool figureCommandEnabled(const PanelState &panel, FigureKind kind)
 {
-    return panel.count(kind) < Panel::FiguresPerKind;
+    // An armed kind holds its reserved entry in the count; its command stays
+    // offered so that it can be disarmed again.
+    return panel.runtime.drawing.at(size_t(kind)) || panel.count(kind) < Panel::FiguresPerKind;
 }
 
 int countEnabledButtons(const PanelState &panel, int mixers)

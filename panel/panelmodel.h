@@ -197,7 +197,8 @@ int buttonLimit(const PanelContext &ctx);
 bool canCreateButton(const PanelState &panel, const PanelContext &ctx);
 // The new-button command is offered only in the design state below the limit.
 bool newButtonEnabled(const PanelState &panel, const PanelContext &ctx);
-// A figure-drawing command is offered while its kind has a free entry.
+// A figure-drawing command is offered while its kind has a free entry, and
+// while it is armed.
 bool figureCommandEnabled(const PanelState &panel, FigureKind kind);
 
 // Number of enabled slots among the first `mixers` records.

@@ -24,8 +24,8 @@ bool channelsDiffer(const MixerDataRecord &wanted, const MixerDataRecord &report
 } // namespace
 
 RemoteChannels::RemoteChannels(MixerState &mixers, PanelRuntime &runtime,
-                               std::function<void()> restartRetries)
-    : m_mixers(mixers), m_runtime(runtime), m_restartRetries(std::move(restartRetries))
+                               std::function<void()> restartRetries, EditorState *editor)
+    : m_mixers(mixers), m_runtime(runtime), m_restartRetries(std::move(restartRetries)), m_editor(editor)
 {
 }
 
@@ -66,10 +66,16 @@ void RemoteChannels::giveBack(int linkedMixers)
             const quint8 on = m_runtime.recordedRemoteOn[size_t(m)][size_t(c - 1)];
             const quint8 off = m_runtime.recordedRemoteOff[size_t(m)][size_t(c - 1)];
             const bool switched = m_switched[size_t(m)][size_t(c - 1)];
-            if (switched || wanted.channel(ChannelFamily::RemoteOn, c) != on)
+            if (switched || wanted.channel(ChannelFamily::RemoteOn, c) != on) {
                 set(wire, ChannelFamily::RemoteOn, c, on);
-            if (switched || wanted.channel(ChannelFamily::RemoteOff, c) != off)
+                if (m_editor)
+                    m_editor->IgnoreRemoteOnClick[size_t(wire)][size_t(c)] = true;
+            }
+            if (switched || wanted.channel(ChannelFamily::RemoteOff, c) != off) {
                 set(wire, ChannelFamily::RemoteOff, c, off);
+                if (m_editor)
+                    m_editor->IgnoreRemoteOffClick[size_t(wire)][size_t(c)] = true;
+            }
         }
     }
 }

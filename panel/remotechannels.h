@@ -9,6 +9,7 @@
 // Nothing here talks to a mixer: values go into MixerSetData with their
 // SetDataPending flags, and the job loop's SetData carries them over.
 
+#include "editor/editorstate.h"
 #include "mixer/mixerdata.h"
 #include "panel/paneldesign.h"
 
@@ -18,8 +19,10 @@ class RemoteChannels
 {
 public:
     // `restartRetries` sets SetData's pass counter back to 0, so a write that
-    // is running keeps trying for the new values.
-    RemoteChannels(MixerState &mixers, PanelRuntime &runtime, std::function<void()> restartRetries);
+    // is running keeps trying for the new values. `editor`, when given, holds
+    // the editors' ignore-next-click flags that giving a channel back raises.
+    RemoteChannels(MixerState &mixers, PanelRuntime &runtime, std::function<void()> restartRetries,
+                   EditorState *editor = nullptr);
 
     // The panel window opens: records every linked channel's values (the
     // wanted ones while any channel value of that mixer still waits to be
@@ -30,7 +33,10 @@ public:
     // recorded goes back to it, and so does every channel the panel switched
     // while it was open. The wanted values alone cannot tell: a save in
     // between replaces them with the last reported ones, which may not show
-    // the panel's latest switch yet.
+    // the panel's latest switch yet. Each value given back raises the
+    // editors' ignore flag of its row and channel: an editor opened next
+    // shows the mixer's older value first, and the click that showing
+    // causes must not store that value over the one given back.
     void giveBack(int linkedMixers);
 
     // The execution state is entered: every enabled channel button of the
@@ -51,6 +57,7 @@ private:
     MixerState &m_mixers;
     PanelRuntime &m_runtime;
     std::function<void()> m_restartRetries;
+    EditorState *m_editor;
     // Channels the panel has switched since it opened (mixer 0..15, channel 0..7).
     std::array<std::array<bool, ChannelCount>, Panel::MaxMixers> m_switched{};
 };

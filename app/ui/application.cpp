@@ -14,9 +14,12 @@
 #include "maintenance/frmdirect.h"
 #include "maintenance/frmprogressbar.h"
 #include "maintenance/mdldownload.h"
-#include "app/ui/placeholders.h"
+#include "app/ui/frmdialogchoice.h"
 #include "editor/extendedentries.h"
+#include "editor/parametergrid.h"
 #include "editor/ui/frmmixer.h"
+#include "editor/ui/frmparameter.h"
+#include "editor/ui/settingsdialog.h"
 #include "link/comm.h"
 #include "link/ethernettransport.h"
 #include "link/serialtransport.h"
@@ -24,6 +27,7 @@
 #include "mixer/mixersync.h"
 #include "panel/twips.h"
 #include "panel/ui/frmmdi.h"
+#include "panel/ui/panelsurface.h"
 #include "print/ui/mdlprint.h"
 #include "settings/mixersections.h"
 
@@ -32,6 +36,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QSerialPortInfo>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -71,6 +76,8 @@ Application::~Application()
 {
     // The editor windows are top-level windows that refer to this program's
     // state: they go with it.
+    delete m_settingsDialog.data();
+    delete m_parameterGrid.data();
     for (QPointer<FrmMixer> &editor : m_editors)
         delete editor.data();
 }
@@ -135,16 +142,21 @@ void Application::wireSettings()
     QObject::connect(main, &FrmMain::modeChangeRequested, main, [this] { onModeChange(); });
     QObject::connect(main, &FrmMain::arrangeRequested, main, [this] { onArrange(); });
     QObject::connect(main, &FrmMain::versionRequested, main, [this] { showVersionDialog(m_main.get()); });
+    QObject::connect(main, &FrmMain::settingsDialogRequested, main, [this] { chooseSettingsDialog(); });
     QObject::connect(main, &FrmMain::printRequested, main, [this] { printEditor(); });
+}
+
+EditorEnv Application::editorEnv()
+{
+    ::StatusPoll &poll = m_sync->poll();
+    return EditorEnv{m_world.mixers, m_world.editor, poll.DataReadMark, poll.ThresholdReadMark,
+                     poll.DataReceived, m_sync->setData().SetDataRetryCount};
 }
 
 FrmMixerContext Application::editorContext()
 {
-    ::StatusPoll &poll = m_sync->poll();
-    EditorEnv env{m_world.mixers, m_world.editor, poll.DataReadMark, poll.ThresholdReadMark,
-                  poll.DataReceived, m_sync->setData().SetDataRetryCount};
     return FrmMixerContext{
-        env,
+        editorEnv(),
         m_world.loop,
         m_world.link,
         m_world.dialogs,
@@ -156,8 +168,82 @@ FrmMixerContext Application::editorContext()
             if (m_main)
                 m_main->action(QStringLiteral("MenPrint"))->setEnabled(on);
         },
-        // The parameter grid is not built yet; GridItem is already set.
-        [this](int) { m_world.dialogs.tell(str(StrId::NotAvailable), MsgIcon::Information); }};
+        [this](int item) { showParameterGrid(item); }};
+}
+
+void Application::showParameterGrid(int item)
+{
+    const ParameterGrid grid = ::parameterGrid(item, m_world.mixers, m_sync->poll().AmbientLevel);
+    if (!m_parameterGrid) {
+        auto *w = new FrmParameter;
+        w->setAttribute(Qt::WA_DeleteOnClose);
+        w->setGrid(grid);
+        // Over the editor that asked, where the user is looking.
+        if (FrmMixer *editorWindow = editor(m_editorMixer))
+            PlaceForm(w, editorWindow, PlaceMode::Centred);
+        m_parameterGrid = w;
+    } else {
+        // A snapshot: the next double-click shows the grid anew.
+        m_parameterGrid->setGrid(grid);
+    }
+    m_parameterGrid->show();
+    m_parameterGrid->raise();
+}
+
+std::optional<PanelGeometry> Application::panelGeometry() const
+{
+    if (!m_panel || !m_panel->isVisible())
+        return std::nullopt;
+    PanelGeometry g;
+    g.origin = m_panel->surface()->mapToGlobal(QPoint(0, 0));
+    g.size = m_panel->frameGeometry().size();
+    g.toolbarHeight = m_panel->Toolbar1()->height();
+    g.twipsPerPixel = m_panel->scale().twipsPerPixel;
+    return g;
+}
+
+void Application::openSettingsDialog(QWidget *parent, std::function<void()> closed)
+{
+    SettingsDialogContext ctx{editorEnv(), m_world.dialogs, [this] { return panelGeometry(); },
+                              m_world.link.offline()};
+    m_settingsDialog = ::openSettingsDialog(std::move(ctx), parent, std::move(closed));
+}
+
+ChannelDialogSeam Application::channelDialogSeam()
+{
+    ChannelDialogSeam seam;
+    seam.open = [this](const ChannelDialogRequest &request, std::function<void()> closed) {
+        EditorState &e = m_world.editor;
+        e.DialogMixer = qint16(request.mixer);
+        e.DialogSlot = qint16(request.slot);
+        e.DialogLeft = request.left;
+        e.DialogTop = request.top;
+        openSettingsDialog(m_panel, std::move(closed));
+    };
+    seam.close = [this] {
+        if (m_settingsDialog)
+            m_settingsDialog->close();
+    };
+    return seam;
+}
+
+void Application::chooseSettingsDialog()
+{
+    if (m_settingsDialog && m_settingsDialog->isVisible()) {
+        m_settingsDialog->raise();
+        return;
+    }
+    auto *dlg = new FrmDialogChoice(m_world.mixers.MixerCount, m_main.get());
+    dlg->onChosen = [this](int dialogMixer, int slot) {
+        EditorState &e = m_world.editor;
+        e.DialogMixer = qint16(dialogMixer);
+        e.DialogSlot = qint16(slot);
+        e.DialogLeft = 0;
+        e.DialogTop = 0;
+        openSettingsDialog(m_main.get(), {});
+    };
+    PlaceForm(dlg, m_main.get(), PlaceMode::Below);
+    dlg->show();
 }
 
 FrmMixer *Application::showEditor(int mixer)
@@ -241,6 +327,11 @@ void Application::onModeChange()
         }
     if (m_select)
         m_select->close();
+    // The grid and a dialog opened from the DEBUG menu belong to mixer mode.
+    if (m_parameterGrid)
+        m_parameterGrid->close();
+    if (m_settingsDialog)
+        m_settingsDialog->close();
     if (jobWindowVisible()) {
         // The loop switches once the job has ended.
         m_world.loop.JobRequest = JobModeChange;
@@ -475,7 +566,7 @@ void Application::showPanel()
     PanelWindowContext ctx{m_world.panel, m_world.mixers, m_world.link, m_world.settings,
                            *m_settings, m_world.dialogs,
                            [this] { if (m_sync) m_sync->setData().SetDataRetryCount = 0; },
-                           channelDialogStandIn(), 0};
+                           channelDialogSeam(), 0, &m_world.editor};
     auto *panel = new FrmMdi(ctx);
     QObject::connect(panel, &FrmMdi::modeChangeClosed, m_main.get(), [this] {
         m_main->setWindowTitle(m_settings->caption());
@@ -507,4 +598,14 @@ void Application::Disconnect()
 FrmMdi *Application::panelWindow() const
 {
     return m_panel;
+}
+
+SettingsDialog *Application::settingsDialog() const
+{
+    return m_settingsDialog;
+}
+
+FrmParameter *Application::parameterGrid() const
+{
+    return m_parameterGrid;
 }

@@ -15,12 +15,18 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class EditorExtendedSource;
 class FrmMain;
 class FrmMdi;
 class FrmMixer;
+class FrmParameter;
+class SettingsDialog;
+struct ChannelDialogSeam;
+struct EditorEnv;
 struct FrmMixerContext;
+struct PanelGeometry;
 class JobWindow;
 class MdlComm;
 class MixerSync;
@@ -51,6 +57,10 @@ public:
     // The editor window of a mixer, when one is loaded.
     FrmMixer *editor(int mixer) const;
     SettingsCommands *settings() const { return m_settings.get(); }
+    // The panel's channel or output settings dialog and the parameter grid,
+    // when open.
+    SettingsDialog *settingsDialog() const;
+    FrmParameter *parameterGrid() const;
 
     // JobHandlers
     void StatusPoll() override;
@@ -67,7 +77,16 @@ public:
 private:
     // Mixer-mode commands of the main window.
     FrmMixer *showEditor(int mixer);
+    EditorEnv editorEnv();
     FrmMixerContext editorContext();
+    void showParameterGrid(int item);
+
+    // The panel's settings dialogs, opened on its right click and, under
+    // DEBUG, from the main window's menu.
+    ChannelDialogSeam channelDialogSeam();
+    void openSettingsDialog(QWidget *parent, std::function<void()> closed);
+    void chooseSettingsDialog();
+    std::optional<PanelGeometry> panelGeometry() const;
     void unloadEditor(int mixer);
     void unloadActiveEditors();
     void onShowMixer();
@@ -104,5 +123,7 @@ private:
     QPoint m_editorPosition;     // where the last editor was before a mode change
     int m_editorMixer = 0;       // the mixer the editor shows
     QPointer<QWidget> m_select;
+    QPointer<SettingsDialog> m_settingsDialog;
+    QPointer<FrmParameter> m_parameterGrid;
     std::unique_ptr<QTimer> m_timer1; // opens FrmSelect once the job window closed
 };

@@ -66,6 +66,8 @@ FrmMain::FrmMain(FrmMainContext context, bool debugMode, QWidget *parent)
     QMenu *debug = top(QStringLiteral("MenDebug"), 1203);
     QAction *directRead = addMenuAction(debug, QStringLiteral("MenDebugRead"), 1231);
     QAction *directWrite = addMenuAction(debug, QStringLiteral("MenDebugWrite"), 1232);
+    // The control panel's channel and output dialogs for a chosen mixer and slot.
+    QAction *settingsDialog = addMenuAction(debug, QStringLiteral("MenDebugDialog"), 10400);
 
     QAction *visual = bar->addAction(str(1204));
     visual->setObjectName(QStringLiteral("MenVisual"));
@@ -105,6 +107,7 @@ FrmMain::FrmMain(FrmMainContext context, bool debugMode, QWidget *parent)
     connect(ver, &QAction::triggered, this, &FrmMain::versionRequested);
     connect(directRead, &QAction::triggered, this, [this] { requestJob(JobDirectRead); });
     connect(directWrite, &QAction::triggered, this, [this] { requestJob(JobDirectWrite); });
+    connect(settingsDialog, &QAction::triggered, this, &FrmMain::settingsDialogRequested);
     connect(ip, &QAction::triggered, this, [this] { requestJob(JobIpSettings); });
     connect(downMain, &QAction::triggered, this, [this] { requestDownload(1); });
     connect(downFpga, &QAction::triggered, this, [this] { requestDownload(2); });

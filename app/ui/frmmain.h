@@ -63,6 +63,7 @@ signals:
     void showMixerRequested();
     void arrangeRequested();
     void versionRequested();
+    void settingsDialogRequested(); // DEBUG: a panel settings dialog without the panel
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -9,12 +9,18 @@
 #include "panel/ui/frmediticon.h"
 #include "panel/ui/frmeditsetting.h"
 #include "panel/ui/frmexeicon.h"
+#include "panel/ui/frmfigureproperty.h"
+#include "panel/ui/frmgridproperty.h"
+#include "panel/ui/frmicontable.h"
+#include "panel/ui/frmimagesetting.h"
 #include "panel/ui/panelicons.h"
 #include "panel/ui/panelsurface.h"
 #include "settings/loadsave.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
@@ -49,7 +55,7 @@ constexpr int ToolOrder[] = {
 
 FrmMdi::FrmMdi(PanelWindowContext context, QWidget *parent)
     : QMainWindow(parent), m_ctx(std::move(context)), m_panel(m_ctx.panel), m_design(m_ctx.panel),
-      m_remote(m_ctx.mixers, m_ctx.panel.runtime, m_ctx.restartRetries)
+      m_remote(m_ctx.mixers, m_ctx.panel.runtime, m_ctx.restartRetries, m_ctx.editor), m_figures(m_ctx.panel)
 {
     setObjectName(QStringLiteral("frmMDI"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -61,17 +67,7 @@ FrmMdi::FrmMdi(PanelWindowContext context, QWidget *parent)
     m_screenPixels = screen ? screen->geometry().size() : QSize(1920, 1080);
 
     buildCommands();
-
-    m_scroll = new QScrollArea(this);
-    m_scroll->setObjectName(QStringLiteral("MDIClient"));
-    m_scroll->setWidgetResizable(false);
-    m_scroll->setFrameShape(QFrame::NoFrame);
-    m_surface = new PanelSurface(m_panel, m_scroll);
-    m_scroll->setWidget(m_surface);
-    m_scroll->viewport()->installEventFilter(this);
-    setCentralWidget(m_scroll);
-    connect(m_surface, &PanelSurface::pressed, this,
-            [this](Qt::MouseButton b, const QPoint &) { onSurfacePressed(b); });
+    buildSurface();
 
     m_timer1.setObjectName(QStringLiteral("Timer1"));
     m_timer1.setInterval(1000);
@@ -104,6 +100,8 @@ void FrmMdi::buildCommands()
         if (info.tipId)
             a->setToolTip(str(info.tipId));
         const PanelCommand c = info.command;
+        // Armed drawing modes and the grid show as pressed.
+        a->setCheckable(c == C::Circle || c == C::Rect || c == C::Line || c == C::Arc || c == C::Grid);
         connect(a, &QAction::triggered, this, [this, c] { run(c); });
         m_actions[size_t(info.command)] = a;
     }
@@ -142,8 +140,6 @@ void FrmMdi::buildCommands()
         if (QWidget *w = m_toolbar->widgetForAction(a))
             w->setObjectName(QLatin1String(panelCommand(PanelCommand(i)).toolKey));
     }
-    // Any click on the toolbar lets go of a selected figure first.
-    connect(m_toolbar, &QToolBar::actionTriggered, this, [this] { resetFigureEditing(); });
 }
 
 QAction *FrmMdi::action(PanelCommand command) const
@@ -168,6 +164,9 @@ PanelContext FrmMdi::context() const
 
 void FrmMdi::run(PanelCommand command)
 {
+    // Any command first lets go of a selected figure.
+    if (m_figures.dropSelection())
+        RedrawPanel();
     switch (command) {
     case C::Load: loadFile(); break;
     case C::Save: saveFile(false); break;
@@ -182,17 +181,15 @@ void FrmMdi::run(PanelCommand command)
     case C::Stop: leaveExecution(); break;
     case C::Init: clearSettings(); break;
     case C::Color: chooseWindowColor(); break;
-    case C::Table:
-    case C::Image:
-    case C::Grid:
-    case C::GridPro:
-    case C::Circle:
-    case C::Rect:
-    case C::Line:
-    case C::Arc:
-    case C::Clear:
-        notBuiltYet();
-        break;
+    case C::Table: openTable(); break;
+    case C::Image: openImageSetting(); break;
+    case C::Grid: toggleGrid(); break;
+    case C::GridPro: openGridProperty(); break;
+    case C::Circle: toggleFigureMode(FigureKind::Circle); break;
+    case C::Rect: toggleFigureMode(FigureKind::Rect); break;
+    case C::Line: toggleFigureMode(FigureKind::Line); break;
+    case C::Arc: toggleFigureMode(FigureKind::Arc); break;
+    case C::Clear: clearFigures(); break;
     }
 }
 
@@ -203,6 +200,7 @@ void FrmMdi::openPanel()
     m_design.resetTemplate();
     m_panel.runtime.executing = false;
     m_panel.runtime.settingsDialogOpen = false;
+    m_panel.runtime.tableOpen = false;
     ApplyPanel(m_panel, m_ctx.mixers.FileMixerCount, m_ctx.files.SetDataTable, context(), true);
     adoptMixer(mixersWithButtons(m_panel) - 1);
     m_panel.setUp = true;
@@ -210,8 +208,11 @@ void FrmMdi::openPanel()
     m_ctx.settings.snapshotPanel();
     m_remote.takeOver(m_ctx.mixers.MixerCount);
     rebuildButtons();
+    m_imageReload = m_panel.image.ImageVisible;
+    RedrawPanel();
     updateCommands();
     updateTitle();
+    scrollToOrigin();
     m_timer1.start();
 }
 
@@ -229,6 +230,8 @@ void FrmMdi::leavePanel()
     // panel finds every button it had.
     m_ctx.settings.captureSettings(true);
     closeSubWindows();
+    if (m_table)
+        m_table->closeWithoutQuestion();
     m_remote.giveBack(m_ctx.mixers.MixerCount);
     for (const ButtonRef &b : enabledButtons(m_panel))
         m_panel.slot(b.mixer, b.slot).selected = false;
@@ -266,6 +269,14 @@ void FrmMdi::closeSubWindows()
 {
     if (m_propertyDialog)
         m_propertyDialog->close();
+    if (m_gridDialog)
+        m_gridDialog->close();
+    if (m_figureDialog)
+        m_figureDialog->close();
+    if (m_figureMenu)
+        m_figureMenu->close();
+    if (m_imageDialog)
+        m_imageDialog->close();
     if (m_panel.runtime.settingsDialogOpen && m_ctx.channelDialog.close)
         m_ctx.channelDialog.close();
 }
@@ -283,6 +294,19 @@ void FrmMdi::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    // The button table goes first, asking about lines not yet applied; kept
+    // open, it keeps the panel open too.
+    if (m_table) {
+        if (m_closeReason == CloseReason::ProgramEnd)
+            m_table->closeWithoutQuestion();
+        else
+            m_table->close();
+    }
+    if (m_table) {
+        m_closeReason = CloseReason::None;
+        event->ignore();
+        return;
+    }
     leavePanel();
     event->accept();
     if (m_closeReason == CloseReason::ModeChange)
@@ -291,9 +315,25 @@ void FrmMdi::closeEvent(QCloseEvent *event)
 
 bool FrmMdi::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_scroll->viewport() && event->type() == QEvent::Resize)
+    if (watched == m_scroll->viewport() && event->type() == QEvent::Resize) {
+        // The surface covers the new client area at once; the redraws that
+        // follow fit an image that follows the window.
         updateExtent();
+        requestRedraws(2);
+    }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void FrmMdi::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    const bool maximised = isMaximized();
+    if (maximised != m_wasMaximised)
+        placeAllButtons();
+    m_wasMaximised = maximised;
+    requestRedraws(2);
 }
 
 // ---- commands ---------------------------------------------------------------
@@ -308,8 +348,13 @@ void FrmMdi::loadFile()
     if (m_ctx.mixers.WriteAccess)
         m_remote.takeOver(m_ctx.mixers.MixerCount);
     rebuildButtons();
+    // The file may name another background image.
+    m_imageReload = true;
+    RedrawPanel();
     updateCommands();
     updateTitle();
+    scrollToOrigin();
+    refreshTable();
 }
 
 void FrmMdi::saveFile(bool askName)
@@ -359,16 +404,19 @@ void FrmMdi::openPropertyDialog(ButtonRef editing, bool isNew)
         showButton(b);
         updateCommands();
         updateExtent();
+        refreshTable();
     });
     connect(dlg, &FrmEditSetting::buttonsChanged, this, [this](const std::vector<ButtonRef> &buttons) {
         for (const ButtonRef &b : buttons)
             placeButton(b);
         repaintButtons(buttons);
         updateExtent();
+        refreshTable();
     });
     connect(dlg, &FrmEditSetting::buttonDeleted, this, [this](ButtonRef b) {
         closeButton(b);
         updateCommands();
+        refreshTable();
     });
     connect(dlg, &QDialog::finished, this, [this] { m_propertyDialog = nullptr; });
     m_propertyDialog = dlg;
@@ -379,13 +427,16 @@ void FrmMdi::enterExecution()
 {
     resetFigureEditing();
     m_panel.runtime.executing = true;
+    if (m_gridDialog)
+        m_gridDialog->close();
     // The grid is not drawn while the panel is operated; GridOnOff itself
     // stays as the user set it.
-    m_surface->setGridShown(false);
     m_remote.applyButtonStates(m_panel, panelMixers());
     rebuildButtons();
+    RedrawPanel();
     updateCommands();
     updateTitle();
+    scrollToOrigin();
 }
 
 void FrmMdi::leaveExecution()
@@ -393,13 +444,12 @@ void FrmMdi::leaveExecution()
     if (m_panel.runtime.settingsDialogOpen && m_ctx.channelDialog.close)
         m_ctx.channelDialog.close();
     m_panel.runtime.executing = false;
-    m_surface->setGridShown(true);
     rebuildButtons();
+    RedrawPanel();
     m_design.resetTemplate();
     updateCommands();
     updateTitle();
-    m_scroll->horizontalScrollBar()->setValue(0);
-    m_scroll->verticalScrollBar()->setValue(0);
+    scrollToOrigin();
 }
 
 void FrmMdi::clearSettings()
@@ -410,10 +460,13 @@ void FrmMdi::clearSettings()
         return;
     ResetPanel(m_panel, m_ctx.mixers.FileMixerCount, context());
     rebuildButtons();
+    m_imageReload = true;
+    RedrawPanel();
     m_ctx.files.currentFileName.clear();
     updateCommands();
     updateTitle();
     m_ctx.settings.snapshotPanel();
+    refreshTable();
 }
 
 void FrmMdi::chooseWindowColor()
@@ -422,12 +475,7 @@ void FrmMdi::chooseWindowColor()
     if (!chosen || !chosen->isValid())
         return;
     m_panel.GUIWindowColor = qint32(colorToValue(*chosen));
-    m_surface->update();
-}
-
-void FrmMdi::notBuiltYet()
-{
-    m_ctx.dialogs.tell(str(StrId::NotAvailable), MsgIcon::Information);
+    RedrawPanel();
 }
 
 // ---- the link-count watch ------------------------------------------------------
@@ -445,7 +493,7 @@ void FrmMdi::watchLinkCount()
     if (change == LinkCountChange::Same)
         return;
     if (change == LinkCountChange::Fell) {
-        m_surface->update();
+        RedrawPanel();
         const QString text = str(Res::LinkCountFell) + QStringLiteral("\r\n") + str(Res::SaveQuestion);
         if (m_ctx.dialogs.message(text, MsgButtons::OkCancel, MsgIcon::Warning, str(StrId::AppTitle))
             == MsgAnswer::Ok)
@@ -455,8 +503,12 @@ void FrmMdi::watchLinkCount()
         resetFigureEditing();
         for (const auto &[mixer, slot] : gone)
             closeButton({mixer, slot});
+        RedrawPanel();
     }
     m_ctx.mixers.FileMixerCount = qint16(linked);
+    if (linked == 0 && m_table)
+        m_table->closeWithoutQuestion();
+    refreshTable();
     updateCommands();
     updateExtent();
 }
@@ -505,7 +557,8 @@ void FrmMdi::showButton(ButtonRef button)
         updateExtent();
     });
     connect(w, &FrmEditIcon::doubleClicked, this, [this](ButtonRef b) {
-        m_timer2.stop();
+        if (m_panel.runtime.redrawCountdown == 0)
+            m_timer2.stop();
         m_design.release({});
         openPropertyDialog(b, false);
     });
@@ -555,19 +608,6 @@ FrmExeIcon *FrmMdi::executionButton(ButtonRef button) const
     return m_executionButtons[size_t(index(button))];
 }
 
-void FrmMdi::updateExtent()
-{
-    // The surface reaches at least to the window's edge and as far as the
-    // furthest button, so the scroll bars can bring every button into view.
-    QSize need = m_scroll->viewport()->size();
-    for (const ButtonRef &b : enabledButtons(m_panel, panelMixers())) {
-        const QRect r = pixelRect(b);
-        need = need.expandedTo(QSize(r.right() + 1, r.bottom() + 1));
-    }
-    if (m_surface->size() != need)
-        m_surface->resize(need);
-}
-
 // ---- presses ---------------------------------------------------------------------
 
 void FrmMdi::onDesignPressed(ButtonRef button, bool ctrl)
@@ -590,25 +630,26 @@ void FrmMdi::moveTick()
 {
     for (const ButtonRef &b : m_design.tick())
         placeButton(b);
-    if (!m_design.moving())
+    const RedrawTick redraw = redrawTick(m_panel.runtime.redrawCountdown);
+    if (redraw.redraw)
+        RedrawPanel();
+    if (redraw.scrollToOrigin) {
+        QCoreApplication::processEvents();
+        scrollToOrigin();
+    }
+    if (!m_design.moving() && m_panel.runtime.redrawCountdown == 0)
         m_timer2.stop();
 }
 
 void FrmMdi::onDesignReleased(const QPoint &offset)
 {
-    m_timer2.stop();
+    if (m_panel.runtime.redrawCountdown == 0)
+        m_timer2.stop();
     const std::vector<ButtonRef> moved = m_design.release(m_scale.toTwips(offset));
     for (const ButtonRef &b : moved)
         placeButton(b);
     repaintButtons(moved);
     updateExtent();
-}
-
-void FrmMdi::onSurfacePressed(Qt::MouseButton button)
-{
-    if (executing() || button != Qt::LeftButton)
-        return;
-    repaintButtons(m_design.deselectAll());
 }
 
 void FrmMdi::onExecutionRightPressed(ButtonRef button, const QPoint &at)
@@ -634,9 +675,15 @@ void FrmMdi::onExecutionRightPressed(ButtonRef button, const QPoint &at)
 
 void FrmMdi::updateCommands()
 {
-    const PanelCommandEnabling on = panelCommandEnabling(m_panel, context());
+    PanelCommandEnabling on = panelCommandEnabling(m_panel, context());
+    // The grid property dialog is not opened twice.
+    if (m_gridDialog)
+        on[size_t(C::GridPro)] = false;
     for (int i = 0; i < PanelCommandCount; ++i)
         m_actions[size_t(i)]->setEnabled(on[size_t(i)]);
+    for (int k = 0; k < Panel::FigureKinds; ++k)
+        m_actions[size_t(C::Circle) + size_t(k)]->setChecked(m_figures.armed(FigureKind(k)));
+    action(C::Grid)->setChecked(m_panel.GridOnOff && !executing());
 }
 
 void FrmMdi::updateTitle()

@@ -3,16 +3,24 @@
 // frmMDI: the control panel window, the program's visual mode. A menu bar,
 // the toolbar Toolbar1 and, in a scroll area, the panel surface with one
 // window per button: frmEditIcon in the design state, frmExeIcon in the
-// execution state. The rules live in the panel's widget-free classes; this
-// window runs the commands, keeps the button windows in step with the slots
-// and owns the two timers: Timer1, the link-count watch every second, and
-// Timer2, which moves the selected buttons while the pointer holds them.
+// execution state. Beneath the buttons the surface shows what RedrawPanel
+// composes: window colour, background image, grid and the drawn figures.
+// The rules live in the panel's widget-free classes; this window runs the
+// commands, keeps the button windows in step with the slots and owns the two
+// timers: Timer1, the link-count watch every second, and Timer2, which moves
+// the selected buttons while the pointer holds them and serves the redraw
+// countdown.
+//
+// frmmdi.cpp holds the window's life, its commands and the button windows;
+// frmmdi_backdrop.cpp the surface: redrawing, figures, grid, image,
+// scrolling and the button table.
 //
 // Opening takes the panel from the current settings and switches every
 // channel off; closing stores the panel and gives the channels back.
 
 #include "panel/buttonproperties.h"
 #include "panel/channeldialogseam.h"
+#include "panel/figures.h"
 #include "panel/panelcommands.h"
 #include "panel/paneldesign.h"
 #include "panel/remotechannels.h"
@@ -29,10 +37,16 @@ class Dialogs;
 class FrmEditIcon;
 class FrmEditSetting;
 class FrmExeIcon;
+class FrmFigureProperty;
+class FrmGridProperty;
+class FrmIconTable;
+class FrmImageSetting;
 class PanelSurface;
+class QMenu;
 class QScrollArea;
 class QToolBar;
 class SettingsCommands;
+struct EditorState;
 struct LinkState;
 struct MixerState;
 struct SettingsFiles;
@@ -51,6 +65,8 @@ struct PanelWindowContext
     ChannelDialogSeam channelDialog;
     // The screen's resolution decides twips per pixel; a test may fix it.
     double dotsPerInch = 0;
+    // The editors' ignore-next-click flags, raised as channels are given back.
+    EditorState *editor = nullptr;
 };
 
 class FrmMdi : public QMainWindow
@@ -67,6 +83,13 @@ public:
     FrmEditIcon *designButton(ButtonRef button) const;
     FrmExeIcon *executionButton(ButtonRef button) const;
     FrmEditSetting *propertyDialog() const;
+    FrmGridProperty *gridDialog() const;
+    FrmImageSetting *imageDialog() const;
+    FrmFigureProperty *figureDialog() const;
+    FrmIconTable *buttonTable() const;
+    // frmFigureMenu, while it is open; its "順序" item holds frmFigureOrder.
+    QMenu *figureMenu() const;
+    const FigureEditor &figures() const { return m_figures; }
     const TwipScale &scale() const { return m_scale; }
     bool executing() const;
     PanelContext context() const;
@@ -74,8 +97,19 @@ public:
     // Timer1's work: follows the link count, and when it fell removes the
     // buttons of the mixers that are gone (after offering to save).
     void watchLinkCount();
-    // Timer2's work: the held selection travels with the pointer.
+    // Timer2's work: the held selection travels with the pointer, and the
+    // redraw countdown is served.
     void moveTick();
+    // Composes the surface: scroll offsets kept, image reloaded when asked,
+    // sizes, window colour, image, grid, figures (disarming the drawing
+    // modes), handles.
+    void RedrawPanel();
+    // Asks Timer2 for redraws: n > 0 for n, -n for n and then a scroll back
+    // to the top-left corner.
+    void requestRedraws(int count);
+    int scrollOffset(Qt::Orientation axis) const;
+    void setScrollOffset(Qt::Orientation axis, int offset);
+    void scrollToOrigin();
     // The program ends for another reason: close without any question.
     void closeForProgramEnd();
 
@@ -87,6 +121,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -102,10 +137,9 @@ private:
     void offlineCountsFollowButtons();
     void adoptMixer(int mixer);
     void closeSubWindows();
-    // Figure drawing modes and the figure selection, reset where commands
-    // leave the figures alone; there is nothing to reset until figures can
-    // be drawn.
-    void resetFigureEditing() {}
+    // Every armed drawing mode is disarmed (its reserved entry given back)
+    // and the figure selection dropped.
+    void resetFigureEditing();
 
     // Commands.
     void loadFile();
@@ -117,7 +151,27 @@ private:
     void leaveExecution();
     void clearSettings();
     void chooseWindowColor();
-    void notBuiltYet();
+
+    // The surface: figures, grid, image, scrolling (frmmdi_backdrop.cpp).
+    void buildSurface();
+    void toggleFigureMode(FigureKind kind);
+    void clearFigures();
+    void toggleGrid();
+    void openGridProperty();
+    void openImageSetting();
+    void reloadImage();
+    void openFigureMenu(const QPoint &globalPos);
+    void openFigureProperty();
+    void onSurfacePressed(Qt::MouseButton button, const QPoint &at);
+    void onSurfaceMoved(const QPoint &at, Qt::MouseButtons buttons);
+    void onSurfaceReleased(Qt::MouseButton button, const QPoint &at);
+    void placeAllButtons();
+    QSize buttonReach() const;
+    QSize clientPixels() const;
+
+    // The button table.
+    void openTable();
+    void refreshTable();
 
     // Button windows.
     void rebuildButtons();
@@ -132,7 +186,6 @@ private:
     void onDesignPressed(ButtonRef button, bool ctrl);
     void onDesignDragged(const QPoint &offset);
     void onDesignReleased(const QPoint &offset);
-    void onSurfacePressed(Qt::MouseButton button);
     void onExecutionRightPressed(ButtonRef button, const QPoint &at);
 
     void updateCommands();
@@ -145,6 +198,7 @@ private:
     TwipScale m_scale;
     PanelDesign m_design;
     RemoteChannels m_remote;
+    FigureEditor m_figures;
     QSize m_screenPixels;
 
     std::array<QAction *, PanelCommandCount> m_actions{};
@@ -154,9 +208,17 @@ private:
     std::array<QPointer<FrmEditIcon>, Panel::MaxButtons> m_designButtons{};
     std::array<QPointer<FrmExeIcon>, Panel::MaxButtons> m_executionButtons{};
     QPointer<FrmEditSetting> m_propertyDialog;
+    QPointer<FrmGridProperty> m_gridDialog;
+    QPointer<FrmImageSetting> m_imageDialog;
+    QPointer<FrmFigureProperty> m_figureDialog;
+    QPointer<FrmIconTable> m_table;
+    QPointer<QMenu> m_figureMenu;
     QTimer m_timer1;
     QTimer m_timer2;
 
+    // The image file is read at the next redraw.
+    bool m_imageReload = false;
+    bool m_wasMaximised = false;
     CloseReason m_closeReason = CloseReason::None;
     bool m_left = false;
     bool m_watching = false;

@@ -1,35 +1,62 @@
 #include "panel/ui/panelsurface.h"
 
-#include "base/strings.h"
-
 #include <QMouseEvent>
 #include <QPainter>
 
-PanelSurface::PanelSurface(const PanelState &panel, QWidget *parent)
-    : QWidget(parent), m_panel(panel)
+namespace {
+
+// Images larger than this (in pixels) are scaled while painting instead of
+// being kept scaled.
+constexpr qint64 MaxKeptScaledPixels = qint64(8192) * 8192;
+
+} // namespace
+
+PanelSurface::PanelSurface(const PanelState &panel, const TwipScale &scale, QWidget *parent)
+    : QWidget(parent), m_panel(panel), m_scale(scale)
 {
     setObjectName(QStringLiteral("frmBackGround"));
+    setMouseTracking(true);
 }
 
-void PanelSurface::setGridShown(bool shown)
+void PanelSurface::setImage(const QImage &image)
 {
-    m_gridShown = shown;
+    m_image = image;
+    m_scaled = QImage();
     update();
 }
 
-void PanelSurface::paintEvent(QPaintEvent *)
+void PanelSurface::compose(const PanelLayout &layout)
 {
-    QPainter p(this);
-    paintBackdrop(p);
+    m_layout = layout;
+    const QSize drawn = layout.drawnImage;
+    if (drawn.isEmpty() || m_image.isNull()) {
+        m_scaled = QImage();
+    } else if (m_scaled.size() != drawn) {
+        const bool keep = qint64(drawn.width()) * drawn.height() <= MaxKeptScaledPixels;
+        m_scaled = keep ? m_image.scaled(drawn, Qt::IgnoreAspectRatio, Qt::SmoothTransformation) : QImage();
+    }
+    if (size() != layout.surfacePixels)
+        resize(layout.surfacePixels);
+    update();
 }
 
-void PanelSurface::paintBackdrop(QPainter &painter)
+void PanelSurface::paintEvent(QPaintEvent *event)
 {
-    const QColor colour = colorFromValue(quint32(m_panel.GUIWindowColor));
-    painter.fillRect(rect(), colour.isValid() ? colour : palette().color(QPalette::Base));
+    QPainter p(this);
+    paintPanel(p, event->rect(), m_panel, m_layout, m_scaled.isNull() ? m_image : m_scaled, m_scale);
 }
 
 void PanelSurface::mousePressEvent(QMouseEvent *event)
 {
-    emit pressed(event->button(), event->position().toPoint());
+    emit pressed(event->button(), event->position().toPoint(), event->modifiers());
+}
+
+void PanelSurface::mouseMoveEvent(QMouseEvent *event)
+{
+    emit moved(event->position().toPoint(), event->buttons());
+}
+
+void PanelSurface::mouseReleaseEvent(QMouseEvent *event)
+{
+    emit released(event->button(), event->position().toPoint());
 }

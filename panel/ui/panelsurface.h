@@ -1,11 +1,12 @@
 #pragma once
 
-// frmBackGround: the panel's surface inside the window's scroll area. It is
-// painted in the panel's window colour and carries the button windows. The
-// drawn figures, the grid and the background image are painted here too, in
-// that order beneath the buttons (paintBackdrop).
+// frmBackGround: the panel's surface inside the window's scroll area. It
+// carries the button windows and shows, beneath them, the picture composed
+// by RedrawPanel: window colour, background image, grid and figures
+// (paintPanel). Presses, moves and releases on it go to the panel window,
+// which draws and edits figures with them.
 
-#include "panel/panelmodel.h"
+#include "panel/panelbackdrop.h"
 
 #include <QWidget>
 
@@ -14,23 +15,33 @@ class PanelSurface : public QWidget
     Q_OBJECT
 
 public:
-    PanelSurface(const PanelState &panel, QWidget *parent);
+    PanelSurface(const PanelState &panel, const TwipScale &scale, QWidget *parent);
 
-    // Whether the grid may be drawn (never in the execution state).
-    void setGridShown(bool shown);
+    // pctGraphic2: the loaded image at its natural size (null for none).
+    void setImage(const QImage &image);
+    const QImage &image() const { return m_image; }
+
+    // The composed picture's layout; the surface takes its size and repaints.
+    void compose(const PanelLayout &layout);
+    const PanelLayout &picture() const { return m_layout; }
 
 signals:
-    void pressed(Qt::MouseButton button, const QPoint &at);
+    void pressed(Qt::MouseButton button, const QPoint &at, Qt::KeyboardModifiers modifiers);
+    void moved(const QPoint &at, Qt::MouseButtons buttons);
+    void released(Qt::MouseButton button, const QPoint &at);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    // Everything beneath the buttons. Today the window colour; the background
-    // image, the grid and the figures join it here.
-    void paintBackdrop(QPainter &painter);
-
     const PanelState &m_panel;
-    bool m_gridShown = true;
+    TwipScale m_scale;
+    QImage m_image;
+    // The image at its drawn size, kept while that size stays, so a redraw
+    // does not scale it again.
+    QImage m_scaled;
+    PanelLayout m_layout;
 };

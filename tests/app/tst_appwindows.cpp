@@ -2,6 +2,7 @@
 #include "base/ui/qttranslation.h"
 #include "base/ui/widgetdialogs.h"
 #include "base/loopstate.h"
+#include "app/ui/frmdialogchoice.h"
 #include "app/ui/frminterface.h"
 #include "app/ui/frmmain.h"
 #include "app/ui/frmselect.h"
@@ -9,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPointer>
@@ -162,6 +164,26 @@ private slots:
         empty->CmdJob(0)->click();
         QCOMPARE(chosen, 3);
         QTRY_VERIFY(!empty);
+    }
+
+    // DEBUG's way to the panel's settings dialogs: channels are numbered
+    // across the system, as on the panel.
+    void settingsDialogChoiceNamesTheSlots()
+    {
+        QPointer<FrmDialogChoice> dlg = new FrmDialogChoice(3);
+        QCOMPARE(dlg->mixerChoice()->count(), 3);
+        dlg->mixerChoice()->setCurrentIndex(2);
+        QCOMPARE(dlg->slotChoice()->count(), 9);
+        QCOMPARE(dlg->slotChoice()->itemText(0), QStringLiteral("ch 17"));
+        QCOMPARE(dlg->slotChoice()->itemText(8), QStringLiteral("出力"));
+        QPair<int, int> chosen{-1, -1};
+        dlg->onChosen = [&](int mixer, int slot) { chosen = {mixer, slot}; };
+        dlg->slotChoice()->setCurrentIndex(8);
+        dlg->show();
+        saveScreenshot(*dlg, QStringLiteral("FrmDialogChoice"));
+        dlg->okButton()->click();
+        QCOMPARE(chosen, qMakePair(2, 8));
+        QTRY_VERIFY(!dlg);
     }
 
     // Qt's standard buttons speak Japanese like the rest of the program.

@@ -8,9 +8,12 @@
 #include "app/ui/frminterface.h"
 #include "app/ui/frmselect.h"
 #include "editor/ui/frmmixer.h"
+#include "editor/ui/frmparameter.h"
+#include "editor/ui/settingsdialog.h"
 #include "editor/valueentry.h"
 #include "link/comm.h"
 #include "link/ui/frmethersetting.h"
+#include "panel/ui/frmexeicon.h"
 #include "panel/ui/frmmdi.h"
 #include "app/world.h"
 #include "sim/simchain.h"
@@ -24,6 +27,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableWidget>
+#include <QLabel>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -663,6 +668,86 @@ private slots:
         QCOMPARE(run.dialogs.printRequests, 1);
         QVERIFY(readAll(pdf).startsWith("%PDF"));
         QCOMPARE(world.mixers.ExtendedData[1].ThresholdK, 250); // read back after the write
+    }
+
+    // A double-click on an editor's row label shows that row across the
+    // linked mixers; on the panel, a right click on the output button opens
+    // the output dialog, whose Cancel puts the mixer's level back.
+    void gridAndOutputDialogOpenWhereAsked()
+    {
+        EthernetProgram run(SimOptions{});
+        QVERIFY2(run.listening, qPrintable(run.error));
+        SimChain &chain = run.chain;
+        World &world = run.world;
+        Application &program = run.program;
+        const int outputGain = 74;
+        chain.setBlockByte(1, 41 + 1, 32); // channel 2 at -10.0 dB
+        chain.setBlockByte(1, outputGain, 40);
+        enum { Live, GridShown, PanelOpen, DialogOpen, Changed, Cancelled, Back } stage = Live;
+        bool done = false;
+        drive(program, 30.0, [&] {
+            FrmMixer *editor = program.editor(1);
+            switch (stage) {
+            case Live:
+                if (!editor || !program.mainWindow()->menu("MenFile")->menuAction()->isEnabled()
+                    || world.loop.JobRequest != JobIdle || program.jobWindowVisible()
+                    || world.mixers.MixerData[1].OutputGain() != 40)
+                    return false;
+                QTest::mouseDClick(editor->Lbl1L(4), Qt::LeftButton);
+                stage = GridShown;
+                return false;
+            case GridShown: {
+                FrmParameter *grid = program.parameterGrid();
+                if (!grid || !grid->isVisible() || grid->GridParam()->rowCount() != 8
+                    || grid->GridParam()->item(1, 1)->text() != "-10.0dB"
+                    || grid->windowTitle() != "チャンネルレベル(dB)")
+                    return false;
+                grid->close();
+                program.mainWindow()->action("MenModeChange")->trigger();
+                stage = PanelOpen;
+                return false;
+            }
+            case PanelOpen: {
+                FrmMdi *panel = program.panelWindow();
+                if (!panel || !panel->isVisible())
+                    return false;
+                panel->action(PanelCommand::Execution)->trigger();
+                QTest::mousePress(panel->executionButton({0, 8}), Qt::RightButton, {}, QPoint(5, 5));
+                stage = DialogOpen;
+                return false;
+            }
+            case DialogOpen: {
+                SettingsDialog *dialog = program.settingsDialog();
+                if (!dialog || !dialog->isVisible() || !world.panel.runtime.settingsDialogOpen
+                    || dialog->objectName() != "frmOutputSetting")
+                    return false;
+                dialog->gainEntry()->stepBy(8);
+                stage = Changed;
+                return false;
+            }
+            case Changed:
+                if (chain.blockByte(1, outputGain) != 48)
+                    return false;
+                program.settingsDialog()->cmdCancel()->click();
+                stage = Cancelled;
+                return false;
+            case Cancelled:
+                if (chain.blockByte(1, outputGain) != 40 || world.panel.runtime.settingsDialogOpen
+                    || world.editor.SettingsDialogOpen || world.mixers.anyPending(1))
+                    return false;
+                // The program ends from mixer mode, with the channels given back.
+                program.panelWindow()->action(PanelCommand::Stop)->trigger();
+                program.panelWindow()->action(PanelCommand::Close)->trigger();
+                stage = Back;
+                return false;
+            case Back:
+                return program.mainWindow()->isVisible() && !world.mixers.anyPending(1)
+                       && world.loop.JobRequest == JobIdle;
+            }
+            return false;
+        }, done);
+        QCOMPARE(program.run(), 0);
+        QVERIFY2(done, qPrintable(QString("stage %1; %2").arg(stage).arg(run.dialogs.texts().join(" / "))));
     }
 
     void disconnectStoresTheSettingsFileName()

@@ -6,6 +6,7 @@
 // sees it: a poll, the write when values wait, a timer tick.
 
 #include "editor/ui/frmmixer.h"
+#include "editor/ui/settingsdialog.h"
 #include "mixer/mixersync.h"
 #include "tests/support/simlinkrig.h"
 
@@ -44,7 +45,19 @@ struct EditorRig : SimLinkRig
                 [this](bool on) { printEnabled = on; }, [this](int item) { gridShown << item; }};
     }
 
-    void cycle(FrmMixer &window)
+    // The settings dialog of panel mixer `dialogMixer` (0 the master) and
+    // slot 0..7 (a channel) or 8 (the output), as the panel opens it.
+    SettingsDialog *openDialog(int dialogMixer, int slot)
+    {
+        editor.DialogMixer = qint16(dialogMixer);
+        editor.DialogSlot = qint16(slot);
+        dialogClosed = false;
+        return openSettingsDialog({env(), dialogs, {}}, nullptr, [this] { dialogClosed = true; });
+    }
+
+    // A window with a refresh tick: the editor or a settings dialog.
+    // The loop's part: a poll, and the write when values wait.
+    void exchange()
     {
         sync->StatusPoll();
         if (loop.ChangePending == -1) {
@@ -52,9 +65,15 @@ struct EditorRig : SimLinkRig
             if (sync->SetData())
                 loop.PollPhase = 1;
         }
+    }
+    template<class Window>
+    void cycle(Window &window)
+    {
+        exchange();
         window.Timer1();
     }
-    void settle(FrmMixer &window, int passes = 6)
+    template<class Window>
+    void settle(Window &window, int passes = 6)
     {
         for (int i = 0; i < passes; ++i)
             cycle(window);
@@ -64,4 +83,5 @@ struct EditorRig : SimLinkRig
     EditorState editor;
     bool printEnabled = false;
     QList<int> gridShown;
+    bool dialogClosed = false;
 };

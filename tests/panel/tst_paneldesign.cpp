@@ -1,8 +1,10 @@
 // The panel's rules without widgets: geometry taken back from button windows,
 // the selection kept on the panel, the channels the panel takes over and
-// gives back, and the property dialog's offer of slots and its refit.
+// gives back, the property dialog's offer of slots and its refit, and the
+// button table's rows and update.
 
 #include "panel/buttonproperties.h"
+#include "panel/buttontable.h"
 #include "panel/paneldesign.h"
 #include "panel/remotechannels.h"
 
@@ -99,7 +101,8 @@ private slots:
         MixerState mixers;
         PanelRuntime runtime;
         int restarts = 0;
-        RemoteChannels remote(mixers, runtime, [&] { ++restarts; });
+        EditorState editor;
+        RemoteChannels remote(mixers, runtime, [&] { ++restarts; }, &editor);
         // Mixer 1 reports channel 1 on; mixer 2 has channel 4 switched on but
         // not sent yet, so its wanted values are the ones to keep.
         mixers.MixerData[1].RemoteOn(1) = 1;
@@ -141,6 +144,11 @@ private slots:
         QCOMPARE(mixers.SetDataPending[1][size_t(channelKeyId(ChannelFamily::RemoteOff, 1))], qint16(-1));
         // A channel the panel never touched is left alone.
         QCOMPARE(mixers.SetDataPending[1][size_t(channelKeyId(ChannelFamily::RemoteOn, 5))], qint16(0));
+        // What was given back is not to be undone by the first click an editor
+        // opened next makes when it shows the mixer's older value.
+        QVERIFY(editor.IgnoreRemoteOnClick[1][1] && editor.IgnoreRemoteOffClick[1][1]);
+        QVERIFY(editor.IgnoreRemoteOnClick[2][4] && editor.IgnoreRemoteOffClick[2][4]);
+        QVERIFY(!editor.IgnoreRemoteOnClick[1][5] && !editor.IgnoreRemoteOffClick[1][5]);
     }
 
     void propertyDialogOffersFreeSlotsUpToTheLimit()
@@ -179,6 +187,50 @@ private slots:
         refitToCaption(b, fakeMeasure);
         QCOMPARE(b.IconHeight, 500 * 1.3);       // caption and "OFF", one line
         QVERIFY(!refitToCaption(b, fakeMeasure));
+    }
+
+    void buttonTableRowsAndUpdate()
+    {
+        PanelState p = panelWith({{0, 0}, {0, 8}, {1, 0}});
+        p.slot(0, 0).IconText = QStringLiteral("議長\r\n席");
+        p.slot(1, 0).IconText = QStringLiteral("委員");
+        ButtonTable table(p);
+        table.rebuild(2);
+        // Two linked mixers: a header row and 18 slot rows.
+        QCOMPARE(table.rowCount(), 19);
+        QCOMPARE(ButtonTable::headerText(0), QStringLiteral("ミキサー番号 チャンネル"));
+        QCOMPARE(ButtonTable::headerText(2), QStringLiteral("2行目"));
+        QCOMPARE(ButtonTable::rowLabel(1), QStringLiteral("マスター  ch 1"));
+        QCOMPARE(ButtonTable::rowLabel(9), QStringLiteral("マスター  出力設定"));
+        QCOMPARE(ButtonTable::rowLabel(10), QStringLiteral("スレーブ1  ch 9"));
+        QCOMPARE(table.text(1, 1), QStringLiteral("議長"));
+        QCOMPARE(table.text(1, 2), QStringLiteral("席"));
+        QCOMPARE(table.text(10, 1), QStringLiteral("委員"));
+
+        // Typing into the row of a free slot is not kept; text the settings
+        // file cannot store is refused.
+        QCOMPARE(table.take(2, 1, QStringLiteral("x")), ButtonTable::Take::NoButton);
+        QCOMPARE(table.text(2, 1), QString());
+        QCOMPARE(table.take(10, 1, QStringLiteral("Café")), ButtonTable::Take::Unstorable);
+        QCOMPARE(table.take(1, 1, QStringLiteral("議長")), ButtonTable::Take::Unchanged);
+        QVERIFY(!table.hasChanges());
+
+        // "A" and "B" make a two-line caption; an empty second line one line.
+        QCOMPARE(table.take(10, 1, QStringLiteral("A")), ButtonTable::Take::Taken);
+        QCOMPARE(table.take(10, 2, QStringLiteral("B\tC")), ButtonTable::Take::Taken);
+        QCOMPARE(table.take(1, 2, QString()), ButtonTable::Take::Taken);
+        QVERIFY(table.changed(10, 1) && table.hasChanges());
+        // The link count changing keeps what was typed where its row stays.
+        table.rebuild(3);
+        QCOMPARE(table.rowCount(), 28);
+        QCOMPARE(table.text(10, 1), QStringLiteral("A"));
+        p.slot(1, 0).IconHeight = 10;
+        const std::vector<ButtonRef> changed = table.apply(fakeMeasure);
+        QCOMPARE(changed.size(), size_t(2));
+        QCOMPARE(p.slot(1, 0).IconText, QStringLiteral("A\r\nB C"));
+        QCOMPARE(p.slot(0, 0).IconText, QStringLiteral("議長"));
+        QCOMPARE(p.slot(1, 0).IconHeight, 750 * 1.5);   // refitted to two lines and "OFF"
+        QVERIFY(!table.hasChanges() && !table.changed(10, 1));
     }
 };
 

@@ -1,0 +1,34 @@
+#pragma once
+
+// The parameter grid's content, without widgets: one setting of every linked
+// mixer (items 8..11) or of every channel of every linked mixer (items
+// 0..7), read from MixerData once, when the grid opens. The window
+// (editor/ui/frmparameter.h) only shows it.
+
+#include "mixer/mixerdata.h"
+
+#include <QString>
+
+#include <utility>
+#include <vector>
+
+// GridItem: 0..7 as the editor's channel row labels, 8..11 as the system
+// tab's four field labels.
+constexpr int GridItemCount = 12;
+constexpr int FirstMixerItem = 8;
+
+struct ParameterGrid
+{
+    QString title;                // the item's name, also the window's caption
+    QString mixerHeader;          // "ミキサー番号"
+    std::vector<std::pair<QString, QString>> rows; // row label, value
+};
+
+// The grid of `item` for mixers 1..MixerCount. `ambientLevel` is the last
+// ambient level the mixers reported, shown for a gate attenuation left to
+// the mixer. An item outside 0..11 gives an empty grid.
+ParameterGrid parameterGrid(int item, const MixerState &mixers, double ambientLevel);
+
+// A caption as the grid shows it: every half-width space removed, at either
+// end and inside; full-width spaces stay.
+QString withoutHalfWidthSpaces(const QString &text);

@@ -1,0 +1,28 @@
+#pragma once
+
+// FrmParameter: one setting of every linked mixer or every channel, side by
+// side for comparison, in a small window that stays on top. A snapshot of
+// MixerData taken when it opens: nothing is edited and nothing refreshed;
+// the editor's next double-click shows the grid anew.
+
+#include "editor/parametergrid.h"
+
+#include <QWidget>
+
+class QTableWidget;
+
+class FrmParameter : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit FrmParameter(QWidget *parent = nullptr);
+
+    // Shows `grid` (its title becomes the caption).
+    void setGrid(const ParameterGrid &grid);
+
+    QTableWidget *GridParam() const { return m_grid; }
+
+private:
+    QTableWidget *m_grid = nullptr;
+};

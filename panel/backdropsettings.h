@@ -1,0 +1,40 @@
+#pragma once
+
+// The rules of the grid property and background image dialogs, without
+// widgets: which grid spacings are accepted, which controls of the image
+// dialog are offered, what its number boxes keep of typed or pasted text,
+// and the open-file dialog's filter in the toolkit's form.
+
+#include <QString>
+
+#include <optional>
+
+// Grid spacings the dialog accepts, in twips.
+constexpr qint32 MinGridInterval = 1;
+constexpr qint32 MaxGridInterval = 99999;
+
+// A typed grid spacing: numeric, rounded to a whole number, 1..99999.
+std::optional<qint32> gridIntervalFromText(const QString &text);
+
+// The image dialog's controls that are enabled: with the check box on, the
+// file name, its browse button and the four size modes; the size boxes only
+// in "サイズを指定" (mode 2), the scale boxes only in "倍率を指定" (mode 3).
+struct ImageDialogEnabling
+{
+    bool file = false;
+    bool options = false;
+    bool sizeBoxes = false;
+    bool scaleBoxes = false;
+};
+ImageDialogEnabling imageDialogEnabling(bool show, int mode);
+
+// What a number box keeps of its text: the digits alone.
+QString digitsOnly(const QString &text);
+// The value of a number box: 0 when empty; very long numbers saturate.
+qint32 numberBoxValue(const QString &text);
+
+// A filter in the "description|patterns|description|patterns" form (patterns
+// separated by ";") as the toolkit's file dialog takes it:
+// "description (pattern pattern);;...". A description's own "(...)" goes,
+// the dialog shows the patterns itself.
+QString toolkitFileFilter(const QString &pipeFilter);
