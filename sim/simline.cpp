@@ -91,15 +91,15 @@ void SimLine::arm()
     for (const std::deque<Piece> *d : {&m_in, &m_out})
         if (!d->empty())
             next = next == 0 ? d->front().due : std::min(next, d->front().due);
-    itimerspec spec{};
+    itimerspec due{};
     if (next > 0) {
         const double whole = std::floor(next);
-        spec.it_value.tv_sec = time_t(whole);
-        spec.it_value.tv_nsec = long((next - whole) * 1e9);
-        if (spec.it_value.tv_sec == 0 && spec.it_value.tv_nsec == 0)
-            spec.it_value.tv_nsec = 1; // all zeros would disarm it
+        due.it_value.tv_sec = time_t(whole);
+        due.it_value.tv_nsec = long((next - whole) * 1e9);
+        if (due.it_value.tv_sec == 0 && due.it_value.tv_nsec == 0)
+            due.it_value.tv_nsec = 1; // all zeros would disarm it
     }
-    ::timerfd_settime(m_timerFd, TFD_TIMER_ABSTIME, &spec, nullptr);
+    ::timerfd_settime(m_timerFd, TFD_TIMER_ABSTIME, &due, nullptr);
 }
 
 void SimLine::deliverDue()
