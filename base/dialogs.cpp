@@ -32,9 +32,10 @@ MsgAnswer ScriptedDialogs::message(const QString &text, MsgButtons buttons, MsgI
     return MsgAnswer::Ok;
 }
 
-QString ScriptedDialogs::openFileName(const QString &title, const QString &, const QString &)
+QString ScriptedDialogs::openFileName(const QString &title, const QString &, const QString &filter)
 {
     fileRequests << title;
+    fileFilters << filter;
     if (fileNames.empty())
         return {};
     QString f = fileNames.front();

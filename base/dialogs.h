@@ -80,6 +80,7 @@ public:
 
     std::vector<Shown> shown;
     QStringList fileRequests;
+    QStringList fileFilters;
 
     QStringList texts() const;
 };

@@ -20,7 +20,6 @@ constexpr int AbnormalEnd = 1802;   // "異常終了しました"
 constexpr int SetFailed = 1803;     // "ミキサーの設定に失敗しました"
 constexpr int InvalidData = 2706;   // "無効なデータです"
 constexpr int LinkKindFirst = 1910; // 1910 + LinkKind: "RS-232C", "USB", "オフライン", "Ethernet"
-constexpr int NotAvailable = 9001;  // "この機能はまだ使えません。" (windows not built yet)
 } // namespace StrId
 
 // The text of `id`; an unknown id gives an empty text (and a warning on the

@@ -20,6 +20,8 @@ QString checkPeekArgs(const QStringList &args);             // memorycommand.cpp
 CliExit runPeekCommand(CliContext &context, const QStringList &args);
 QString checkPokeArgs(const QStringList &args);
 CliExit runPokeCommand(CliContext &context, const QStringList &args);
+QString checkFirmwareArgs(const QStringList &args);         // firmwarecommand.cpp
+CliExit runFirmwareCommand(CliContext &context, const QStringList &args);
 
 const std::vector<CliCommand> &cliCommands()
 {
@@ -35,6 +37,8 @@ const std::vector<CliCommand> &cliCommands()
         {"ip", "ip get | ip set ADDRESS USERID [--dhcp on|off]", runIpCommand, checkIpArgs},
         {"peek", "peek ADDRESS [SIZE]  (hex address; SIZE 1, 2 or 4)", runPeekCommand, checkPeekArgs},
         {"poke", "poke ADDRESS DATA [SIZE]  (hex address and data)", runPokeCommand, checkPokeArgs},
+        {"firmware", "firmware KIND FILE  (KIND 1 main, 2 FPGA, 3 writer, 4 ZK-VR340a model file)",
+         runFirmwareCommand, checkFirmwareArgs},
     };
     return commands;
 }

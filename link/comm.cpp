@@ -175,7 +175,22 @@ void MdlComm::CommSend(std::vector<quint8> &buffer, int count)
     if (!t || count <= 0)
         return;
     TransportCall call(*this);
-    t->send(buffer.data(), std::min(count, int(buffer.size())));
+    m_send = SendProgress{0, std::min(count, int(buffer.size()))};
+    m_sendReturned = false;
+    const bool sent = t->send(buffer.data(), m_send.count);
+    m_sendReturned = true;
+    // What the transport handed on stays known after it has gone.
+    const int handed = t->bytesHanded();
+    m_send.handed = handed >= 0 ? handed : (sent ? m_send.count : 0);
+}
+
+MdlComm::SendProgress MdlComm::sendProgress() const
+{
+    const LinkTransport *t = m_transports->active.get();
+    const int handed = t ? t->bytesHanded() : -1;
+    if (handed >= 0)
+        return SendProgress{handed, m_send.count};
+    return m_sendReturned ? m_send : SendProgress{0, m_send.count};
 }
 
 int MdlComm::CommReceive(std::vector<quint8> &buffer)

@@ -68,6 +68,16 @@ public:
     // Throws away whatever the mixer still sends.
     void CommDrain();
 
+    // How far the link has got with the message CommSend took last: bytes
+    // handed on (acknowledged blocks on RS-232C) out of its count. Readable
+    // while the send waits, from a timer or a window.
+    struct SendProgress
+    {
+        int handed = 0;
+        int count = 0;
+    };
+    SendProgress sendProgress() const;
+
     bool isOpen() const;
     // Closed by CommClose since the last CommOpen: waits end at once and the
     // callers report nothing (the program is ending).
@@ -91,4 +101,6 @@ private:
     Dialogs &m_dialogs;
     LinkEndpoints m_endpoints;
     std::unique_ptr<Transports> m_transports;
+    SendProgress m_send;       // of the last message CommSend took
+    bool m_sendReturned = false;
 };

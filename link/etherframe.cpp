@@ -62,15 +62,22 @@ int EtherReceiver::feed(const char *bytes, qint64 count)
             break;
         case Len0:
             m_length = m_length * 256 + b;
-            if (m_length > MaxLength || m_length < m_minLength) {
+            if (m_length > m_bound.largest() || m_length < m_minLength) {
                 m_state = Idle;
             } else {
+                m_needsLargeLead = m_length > m_bound.ordinary;
                 m_buffer.reserve(int(m_length));
                 m_state = Body;
             }
             ++i;
             break;
         case Body: {
+            if (m_needsLargeLead && m_buffer.isEmpty() && qint64(m_bound.limitFor(b)) < m_length) {
+                // Too long for what it is: dropped, and this byte is looked
+                // at again as a possible frame start.
+                m_state = Idle;
+                break;
+            }
             // Take as much of the body as this chunk holds in one go.
             const qint64 want = m_length - m_buffer.size();
             const qint64 take = std::min(want, count - i);

@@ -4,6 +4,8 @@
 // search datagrams):  AA 55, L (4 bytes, big-endian), L message bytes. The
 // message carries no 55 AA trailer on this link.
 
+#include "link/messagebound.h"
+
 #include <QByteArray>
 #include <QtGlobal>
 
@@ -14,7 +16,7 @@ constexpr quint8 Start1 = 0xAA;
 constexpr quint8 Start2 = 0x55;
 constexpr int HeaderSize = 6;
 constexpr qint64 MinLength = 3;        // letters and target/status at least
-constexpr qint64 MaxLength = 65536;    // the receiver's message buffer
+constexpr qint64 MaxLength = MessageBound::Ordinary; // the receiver's message buffer, unless told otherwise
 constexpr qint64 MinSearchLength = 12; // a search reply is an IR reply with its block
 } // namespace EtherWire
 
@@ -38,6 +40,11 @@ public:
 
     std::function<void(const QByteArray &message)> onMessage;
 
+    // How long a message may be (the mixer's end takes firmware blocks). A
+    // frame announcing more than the bound of its first byte is dropped, and
+    // the receiver hunts for the next frame start.
+    void setBound(const MessageBound &bound) { m_bound = bound; }
+
     bool messageComplete() const { return m_complete; }
     bool takeMessage(QByteArray &out);
     QByteArray takeMessage();
@@ -48,6 +55,8 @@ public:
 
 private:
     qint64 m_minLength;
+    MessageBound m_bound;
+    bool m_needsLargeLead = false; // the announced length is allowed only for the large lead
     int m_state = Idle;
     qint64 m_length = 0;
     QByteArray m_buffer;

@@ -60,7 +60,8 @@ OpenOutcome EthernetTransport::open()
     m_socket = std::make_unique<QTcpSocket>();
     connect(m_socket.get(), &QTcpSocket::readyRead, this, &EthernetTransport::readBytes);
     // The send is complete once the socket has handed every byte to the system.
-    connect(m_socket.get(), &QTcpSocket::bytesWritten, this, [this](qint64) {
+    connect(m_socket.get(), &QTcpSocket::bytesWritten, this, [this](qint64 n) {
+        m_frameWritten += n;
         if (m_socket->bytesToWrite() == 0)
             m_sendReady = true;
     });
@@ -127,6 +128,9 @@ bool EthernetTransport::send(const quint8 *data, int count)
         return false;
     }
     m_sendReady = false;
+    m_sendCount = count;
+    // Bytes of an earlier frame still queued are not this message's.
+    m_frameWritten = -m_socket->bytesToWrite();
     const QByteArray frame = etherFrame(data, count);
     if (m_socket->write(frame) != frame.size()) {
         m_sendReady = true;
@@ -138,6 +142,11 @@ bool EthernetTransport::send(const quint8 *data, int count)
     if (!sent)
         qCDebug(lcLinkEther) << "send not completed in time";
     return sent;
+}
+
+int EthernetTransport::bytesHanded() const
+{
+    return int(std::clamp<qint64>(m_frameWritten - EtherWire::HeaderSize, 0, m_sendCount));
 }
 
 int EthernetTransport::fetch(quint8 *buffer, int capacity)

@@ -34,6 +34,7 @@ public:
     bool send(const quint8 *data, int count) override;
     int fetch(quint8 *buffer, int capacity) override;
     void cancel() override { m_cancelled = true; }
+    int bytesHanded() const override;
 
     // How long open() keeps trying to connect (30 s for the mixer).
     void setConnectLimit(double seconds) { m_connectLimit = seconds; }
@@ -51,5 +52,7 @@ private:
     std::unique_ptr<QTcpSocket> m_socket;
     EtherReceiver m_receiver;
     bool m_sendReady = true;
+    int m_sendCount = 0;      // message bytes of the frame being sent
+    qint64 m_frameWritten = 0; // of its bytes, those the socket handed to the system
     bool m_cancelled = false;
 };

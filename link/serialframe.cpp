@@ -91,7 +91,8 @@ void SerialReceiver::frameComplete(quint8 endMark, Result &r)
         m_message = QByteArray(bytes, m_length);
         m_complete = false;
         m_discarding = false;
-    } else if (m_discarding || m_message.size() + m_length > MaxMessage) {
+    } else if (m_discarding
+               || m_message.size() + m_length > m_bound.limitFor(m_message.isEmpty() ? m_block[0] : quint8(m_message[0]))) {
         // More than the message buffer holds: the whole message is dropped,
         // the remaining blocks are still acknowledged so the peer moves on.
         m_message.clear();
@@ -265,6 +266,8 @@ QByteArray SerialReceiver::takeMessage()
 void SerialReceiver::reset()
 {
     auto answer = std::move(sendAnswer);
+    const MessageBound bound = m_bound;
     *this = SerialReceiver();
     sendAnswer = std::move(answer);
+    m_bound = bound;
 }

@@ -9,6 +9,8 @@
 // and the receiver answers each frame with A5 00 (acknowledge) or A5 FF
 // (negative acknowledge). Everything here is free of any serial port.
 
+#include "link/messagebound.h"
+
 #include <QByteArray>
 #include <QtGlobal>
 
@@ -25,7 +27,7 @@ constexpr quint8 AckCode = 0x00;
 constexpr quint8 NakCode = 0xFF;
 constexpr int BlockData = 64;             // data bytes of one full block
 constexpr int FrameOverhead = 11;         // 2 start + 2 length + 4 number + checksum + 2 end
-constexpr int MaxMessage = 65536;         // largest message the receiver reassembles
+constexpr int MaxMessage = MessageBound::Ordinary; // largest message the receiver reassembles, unless told otherwise
 } // namespace SerialWire
 
 // Number of blocks a message of `count` bytes travels in (0 for an empty message).
@@ -93,6 +95,11 @@ public:
 
     std::function<void(const QByteArray &answer)> sendAnswer;
 
+    // How long a message may grow (the mixer's end takes firmware blocks).
+    // A message that outgrows it is acknowledged block by block and dropped.
+    void setBound(const MessageBound &bound) { m_bound = bound; }
+    const MessageBound &bound() const { return m_bound; }
+
     // The gap watchdog fired: the frame and the partial message are dropped;
     // the count of blocks received stays as it was, and the rest of that
     // message is acknowledged but never delivered.
@@ -129,5 +136,6 @@ private:
 
     QByteArray m_message;
     bool m_complete = false;
-    bool m_discarding = false; // the message outgrew MaxMessage or lost blocks: drop the rest of it
+    bool m_discarding = false; // the message outgrew its bound or lost blocks: drop the rest of it
+    MessageBound m_bound;
 };

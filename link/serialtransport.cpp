@@ -140,6 +140,7 @@ bool SerialTransport::send(const quint8 *data, int count)
     if (m_sendBusy || !m_port || count <= 0 || m_cancelled)
         return false;
     m_sendBusy = true;
+    m_handed = 0;
     const int blocks = serialBlockCount(count);
     const double ackWait = m_link.tuning.ackWaitMs / 1000.0;
     for (int k = 1; k <= blocks; ++k) {
@@ -175,6 +176,7 @@ bool SerialTransport::send(const quint8 *data, int count)
             m_sendBusy = false;
             return false;
         }
+        m_handed = std::min(count, k * SerialWire::BlockData);
     }
     m_sendBusy = false;
     return true;

@@ -34,6 +34,7 @@ public:
     int fetch(quint8 *buffer, int capacity) override;
     void abortSend() override;
     void cancel() override { m_cancelled = true; }
+    int bytesHanded() const override { return m_handed; }
 
     // Why the last open failed (for the log).
     QString errorText() const { return m_error; }
@@ -52,5 +53,6 @@ private:
     SerialReceiver m_receiver;
     QTimer m_gapTimer;
     bool m_sendBusy = false;
+    int m_handed = 0; // bytes of the acknowledged blocks of the message being sent
     bool m_cancelled = false;
 };

@@ -36,4 +36,9 @@ public:
     virtual void cancel() {}
     // Whether fetched messages already end with 55 AA (USB delivers them so).
     virtual bool deliversTrailer() const { return false; }
+    // Bytes of the message being sent (or sent last) that the link has taken
+    // on so far: acknowledged blocks, bytes the socket handed to the system,
+    // a device write that completed. -1 when the transport cannot tell; its
+    // send has taken the whole message once it returns.
+    virtual int bytesHanded() const { return -1; }
 };

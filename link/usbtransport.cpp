@@ -11,6 +11,7 @@
 #include <QObject>
 
 #include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <cstring>
 #include <deque>
@@ -64,6 +65,7 @@ public:
 
     void send(std::vector<uint8_t> request)
     {
+        m_handed = 0;
         {
             std::lock_guard<std::mutex> lock(m_mutex);
             m_writes.push_back(std::move(request));
@@ -80,6 +82,10 @@ public:
         m_replies.pop_front();
         return r;
     }
+
+    // Message bytes of the request written last (without its trailer): all
+    // of them once the device write completed, 0 until then.
+    int handed() const { return m_handed; }
 
     // Whether a reply may still come: a request waits to be written, a
     // transfer is under way, or a written request has not been answered.
@@ -109,6 +115,8 @@ private:
             }
             if (!request.empty()) {
                 const bool written = write(request);
+                if (written)
+                    m_handed = int(request.size()) - Wire::TrailerSize;
                 std::lock_guard<std::mutex> lock(m_mutex);
                 m_transferring = false;
                 if (written)
@@ -166,6 +174,7 @@ private:
     int m_owed = 0;
     bool m_transferring = false;
     bool m_stop = false;
+    std::atomic<int> m_handed{0};
     QObject m_inbox; // lives in the program's thread; the calls posted to it wake its loop
     std::thread m_thread; // last: starts once everything above exists
 };
@@ -243,6 +252,11 @@ bool UsbTransport::send(const quint8 *data, int count)
     request.push_back(Wire::TrailerSecond);
     m_worker->send(std::move(request));
     return true;
+}
+
+int UsbTransport::bytesHanded() const
+{
+    return m_worker ? m_worker->handed() : 0;
 }
 
 int UsbTransport::fetch(quint8 *buffer, int capacity)

@@ -70,6 +70,8 @@ public:
     // to back hands them out one by one.
     int fetch(quint8 *buffer, int capacity) override;
     bool deliversTrailer() const override { return true; }
+    // The device takes a message in one write: 0 until it completed, then all.
+    int bytesHanded() const override;
     void cancel() override { m_cancelled = true; }
 
     // Binds the library once; false when it or one of its functions is missing.

@@ -85,6 +85,7 @@ int main(int argc, char *argv[])
     std::unique_ptr<SimSerialFront> serial;
     if (o.serial) {
         serial = std::make_unique<SimSerialFront>(chain);
+        serial->setLineRate(o.lineRate);
         if (!serial->open(error)) {
             std::fprintf(stderr, "zkvr340a-sim: %s\n", qPrintable(error));
             return 1;
@@ -113,5 +114,14 @@ int main(int argc, char *argv[])
 
     std::printf("ready %s mixers=%d\n", qPrintable(endpoints.join(QLatin1Char(' '))), chain.mixerCount());
     std::fflush(stdout);
+    // Each firmware command gets a line, so a script sees what arrived.
+    chain.onDownload = [](const SimDownload &d) {
+        const QString target = QStringLiteral("%1").arg(d.target, 2, 16, QLatin1Char('0')).toUpper();
+        const QString line = d.command == SimWire::R
+            ? str(10661).arg(target)
+            : str(10662).arg(target).arg(d.data.size()).arg(QStringLiteral("%1").arg(d.sum(), 2, 16, QLatin1Char('0')).toUpper());
+        std::printf("%s\n", qPrintable(line));
+        std::fflush(stdout);
+    };
     return app.exec();
 }

@@ -155,6 +155,10 @@ SimParseResult parseSimArguments(const QStringList &args)
             bool ok = false;
             if (!needs(v) || (o.chain.delayMs = v.toInt(&ok), !ok) || o.chain.delayMs < 0)
                 return fail(str(9714));
+        } else if (name == QLatin1String("--line-rate")) {
+            bool ok = false;
+            if (!needs(v) || (o.lineRate = v.toInt(&ok), !ok) || o.lineRate < 300 || o.lineRate > 921600)
+                return fail(str(10660));
         } else if (name == QLatin1String("--seed")) {
             bool ok = false;
             if (!needs(v) || (o.chain.seed = v.toUInt(&ok), !ok))

@@ -15,6 +15,7 @@ struct SimProgramOptions
     QString tcpHost = QStringLiteral("127.0.0.1");
     quint16 tcpPort = 0;     // 0: let the system choose, printed in the ready line
     bool serial = false;     // a pseudo-terminal, its slave path printed
+    int lineRate = 0;        // bits per second the serial line is paced to; 0 unpaced
     QString usbDir;          // FIFO pair under usbDir/usbName
     QString usbName = QStringLiteral("vr340a-0");
     int searchPort = -1;     // UDP search requests (optional)

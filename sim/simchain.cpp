@@ -444,6 +444,14 @@ QByteArray SimChain::doMemWrite(const QByteArray &rq)
     return reply(rq, Accepted);
 }
 
+quint8 SimDownload::sum() const
+{
+    quint8 s = 0;
+    for (char c : data)
+        s = quint8(s + quint8(c));
+    return s;
+}
+
 QByteArray SimChain::doDownload(const QByteArray &rq)
 {
     if (rq.size() < 3)
@@ -461,6 +469,8 @@ QByteArray SimChain::doDownload(const QByteArray &rq)
         d.prepared = m_prepared.contains(d.target);
         d.data = rq.mid(3);
     }
+    if (onDownload)
+        onDownload(d);
     m_downloads.append(d);
     while (m_downloads.size() > DownloadRecords)
         m_downloads.removeFirst();

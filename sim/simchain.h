@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <random>
 #include <vector>
 
@@ -81,6 +82,9 @@ struct SimDownload
     quint8 target = 0;
     bool prepared = false; // for L: whether an R for this target came first
     QByteArray data;
+
+    // The sum of the data bytes modulo 256, as a model file's checksum adds them.
+    quint8 sum() const;
 };
 
 class SimChain
@@ -109,6 +113,8 @@ public:
     quint8 memoryByte(quint32 address) const { return m_memory.value(address, 0); }
     // The most recent firmware commands, oldest first.
     const QList<SimDownload> &downloads() const { return m_downloads; }
+    // Told about every firmware command as it is taken (the program prints them).
+    std::function<void(const SimDownload &)> onDownload;
 
     // A virtual mixer may run for as long as a demo does, so what it records
     // stays bounded: this many distinct written memory bytes (a write that

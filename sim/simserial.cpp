@@ -31,6 +31,11 @@ SimSerialFront::SimSerialFront(SimChain &chain, QObject *parent)
     connect(&m_ackTimer, &QTimer::timeout, this, &SimSerialFront::onAckTimeout);
     m_gapTimer.setSingleShot(true);
     connect(&m_gapTimer, &QTimer::timeout, this, [this] { m_receiver->gapTimeout(); });
+    m_line.arrived = [this](const QByteArray &bytes) { takeBytes(bytes); };
+    m_line.carried = [this](const QByteArray &bytes) {
+        m_output.append(bytes);
+        flushOutput();
+    };
 }
 
 SimSerialFront::~SimSerialFront()
@@ -64,6 +69,7 @@ bool SimSerialFront::open(QString &error)
     m_slavePath = QString::fromLocal8Bit(name);
 
     m_receiver = std::make_unique<SerialReceiver>();
+    m_receiver->setBound(MessageBound::mixerEnd()); // firmware blocks fill the PC's send buffer
     m_readNotifier = std::make_unique<QSocketNotifier>(m_master, QSocketNotifier::Read);
     connect(m_readNotifier.get(), &QSocketNotifier::activated, this, &SimSerialFront::readBytes);
     m_writeNotifier = std::make_unique<QSocketNotifier>(m_master, QSocketNotifier::Write);
@@ -79,33 +85,37 @@ void SimSerialFront::readBytes()
         const ssize_t n = ::read(m_master, buf, sizeof buf);
         if (n <= 0)
             break;
-        for (ssize_t i = 0; i < n; ++i) {
-            const SerialReceiver::Result r = m_receiver->feed(quint8(buf[i]));
-            // Gap watchdog: a frame that stalls for 100 ms is dropped.
-            if (r.frameComplete || !m_receiver->inFrame())
-                m_gapTimer.stop();
-            else
-                m_gapTimer.start(GapTimeoutMs);
-            if (r.answer == SerialReceiver::Answer::Ack)
-                writeBytes(serialAck());
-            else if (r.answer == SerialReceiver::Answer::Nak)
-                writeBytes(serialNak());
-            if (r.acknowledge != SerialReceiver::Acknowledge::None)
-                onAcknowledge(r.acknowledge == SerialReceiver::Acknowledge::Positive);
-            if (r.messageComplete) {
-                const QByteArray request = m_receiver->takeMessage();
-                const QByteArray reply = m_chain.handle(request);
-                if (!reply.isEmpty())
-                    queueReply(reply);
-            }
+        m_line.fromPc(QByteArray(buf, int(n)));
+    }
+}
+
+void SimSerialFront::takeBytes(const QByteArray &bytes)
+{
+    for (char c : bytes) {
+        const SerialReceiver::Result r = m_receiver->feed(quint8(c));
+        // Gap watchdog: a frame that stalls for 100 ms is dropped.
+        if (r.frameComplete || !m_receiver->inFrame())
+            m_gapTimer.stop();
+        else
+            m_gapTimer.start(GapTimeoutMs);
+        if (r.answer == SerialReceiver::Answer::Ack)
+            writeBytes(serialAck());
+        else if (r.answer == SerialReceiver::Answer::Nak)
+            writeBytes(serialNak());
+        if (r.acknowledge != SerialReceiver::Acknowledge::None)
+            onAcknowledge(r.acknowledge == SerialReceiver::Acknowledge::Positive);
+        if (r.messageComplete) {
+            const QByteArray request = m_receiver->takeMessage();
+            const QByteArray reply = m_chain.handle(request);
+            if (!reply.isEmpty())
+                queueReply(reply);
         }
     }
 }
 
 void SimSerialFront::writeBytes(const QByteArray &bytes)
 {
-    m_output.append(bytes);
-    flushOutput();
+    m_line.toPc(bytes);
 }
 
 void SimSerialFront::flushOutput()

@@ -5,11 +5,15 @@
 // acknowledged blocks; every received frame is answered (A5 00 or A5 FF) and
 // every reply goes back in blocks of its own, each one waiting for the PC's
 // acknowledge (up to three sends, 500 ms apart at most), like the mixer does.
+// With a line rate set, the bytes take the time a serial line of that speed
+// needs (sim/simline.h).
 
 #include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <QTimer>
+
+#include "sim/simline.h"
 
 #include <deque>
 #include <memory>
@@ -27,6 +31,8 @@ public:
 
     bool open(QString &error);
     QString slavePath() const { return m_slavePath; }
+    // Bits per second of the emulated line; 0 (the default) carries bytes at once.
+    bool setLineRate(int bitsPerSecond) { return m_line.setRate(bitsPerSecond); }
 
     // Counters for tests and diagnostics.
     int blocksResent() const { return m_resent; }
@@ -34,6 +40,7 @@ public:
 
 private:
     void readBytes();
+    void takeBytes(const QByteArray &bytes);
     void writeBytes(const QByteArray &bytes);
     void flushOutput();
     void queueReply(const QByteArray &reply);
@@ -50,6 +57,7 @@ private:
     std::unique_ptr<QSocketNotifier> m_writeNotifier;
     std::unique_ptr<SerialReceiver> m_receiver;
     QByteArray m_output;
+    SimLine m_line;
 
     // Reply being sent.
     std::deque<QByteArray> m_replies;

@@ -49,6 +49,7 @@ void SimTcpFront::acceptConnections()
         // Each connection decodes its own stream; the receiver lives as long
         // as the socket.
         auto receiver = std::make_shared<EtherReceiver>();
+        receiver->setBound(MessageBound::mixerEnd()); // firmware blocks fill the PC's send buffer
         QPointer<QTcpSocket> guard(socket);
         // Every message is answered as it completes, so two requests in one
         // segment both get their replies.

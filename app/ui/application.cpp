@@ -12,6 +12,8 @@
 #include "base/ui/placeform.h"
 #include "link/ipsettings/frmipsetting.h"
 #include "maintenance/frmdirect.h"
+#include "maintenance/frmprogressbar.h"
+#include "maintenance/mdldownload.h"
 #include "app/ui/frmdialogchoice.h"
 #include "editor/extendedentries.h"
 #include "editor/parametergrid.h"
@@ -36,6 +38,8 @@
 #include <QSerialPortInfo>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace {
 
@@ -485,8 +489,11 @@ QString Application::chooseEthernetAddress(bool &userChose)
         const QString address = m_ini.ipSettings().address;
         return address.isEmpty() ? QStringLiteral("192.168.100.200") : address;
     }
+    std::function<void(QWidget &)> place;
+    if (std::exchange(m_connectionBelowMain, false))
+        place = [this](QWidget &dialog) { PlaceForm(&dialog, m_main.get(), PlaceMode::Below); };
     return chooseEthernetTarget(m_world.clock, m_world.dialogs, m_ini, userChose, m_main.get(),
-                                &m_connectAddress);
+                                &m_connectAddress, place);
 }
 
 void Application::StatusPoll()
@@ -504,11 +511,21 @@ bool Application::pendingValues()
     return m_sync->pendingValues();
 }
 
-void Application::runDownload(int)
+void Application::runDownload(int request)
 {
-    // Firmware download is not built yet: the user is told, and the loop
-    // drops the request.
-    m_world.dialogs.tell(str(StrId::NotAvailable), MsgIcon::Information);
+    DownloadHooks hooks;
+    hooks.showProgress = [this](const std::function<bool()> &transfer,
+                                const std::function<DownloadProgress()> &progress) {
+        return runProgressWindow(m_main.get(), m_world.clock, transfer, progress);
+    };
+    hooks.beforeReconnect = [this] {
+        if (m_ended)
+            return false;
+        m_connectionBelowMain = true;
+        return true;
+    };
+    MdlDownLoad download(*m_comm, m_world.dialogs, std::move(hooks));
+    download.DownloadRun(request);
 }
 
 void Application::showJobWindow(int placeMode)

@@ -108,6 +108,7 @@ private:
     bool m_ended = false;
     IniConfig m_ini;
     QString m_connectAddress; // kept across reconnects
+    bool m_connectionBelowMain = false; // the next connection dialog goes next to the main window
     std::unique_ptr<MdlComm> m_comm;
     std::unique_ptr<MixerSync> m_sync;
     std::unique_ptr<JobWindow> m_jobs;

@@ -54,10 +54,13 @@ FrmMain::FrmMain(FrmMainContext context, bool debugMode, QWidget *parent)
     QAction *quit = addMenuAction(file, QStringLiteral("MenFileEnd"), 1215);
 
     QMenu *download = top(QStringLiteral("MenDownLoad"), 1202);
-    QAction *downMain = addMenuAction(download, QStringLiteral("MenDownMain"), 1221);
-    QAction *downFpga = addMenuAction(download, QStringLiteral("MenDownFpga"), 1222);
-    QAction *downWrite = addMenuAction(download, QStringLiteral("MenDownWrite"), 1223);
-    addMenuAction(download, QStringLiteral("MenDownZKVR340"), 1224);
+    // The older model's three images sit in a submenu of their own.
+    QMenu *older = download->addMenu(str(1224));
+    older->setObjectName(QStringLiteral("MenDownZKVR340"));
+    older->menuAction()->setObjectName(QStringLiteral("MenDownZKVR340"));
+    QAction *downMain = addMenuAction(older, QStringLiteral("MenDownMain"), 1221);
+    QAction *downFpga = addMenuAction(older, QStringLiteral("MenDownFpga"), 1222);
+    QAction *downWrite = addMenuAction(older, QStringLiteral("MenDownWrite"), 1223);
     QAction *downNew = addMenuAction(download, QStringLiteral("MenDownZKVR340a"), 1225);
 
     QMenu *debug = top(QStringLiteral("MenDebug"), 1203);

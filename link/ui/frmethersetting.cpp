@@ -106,9 +106,14 @@ void FrmEtherSetting::keyPressEvent(QKeyEvent *event)
 }
 
 QString chooseEthernetTarget(Clock &clock, Dialogs &dialogs, IniConfig &ini, bool &userChose,
-                             QWidget *parent, QString *connectAddress)
+                             QWidget *parent, QString *connectAddress,
+                             const std::function<void(QWidget &dialog)> &place)
 {
     FrmEtherSetting dialog(clock, dialogs, ini, connectAddress ? *connectAddress : QString(), parent);
+    if (place) {
+        dialog.adjustSize();
+        place(dialog);
+    }
     dialog.exec();
     const QString address = dialog.target(userChose);
     if (connectAddress)

@@ -9,6 +9,7 @@
 #include <QDialog>
 
 #include <array>
+#include <functional>
 
 class Clock;
 class Dialogs;
@@ -57,5 +58,7 @@ private:
 // when the link should not connect; `userChose` tells whether a button was
 // used. When `connectAddress` is given it carries the connect address from one
 // dialog to the next (the firmware download reconnects through this dialog).
+// `place`, when given, puts the dialog where it is to appear before it is shown.
 QString chooseEthernetTarget(Clock &clock, Dialogs &dialogs, IniConfig &ini, bool &userChose,
-                             QWidget *parent = nullptr, QString *connectAddress = nullptr);
+                             QWidget *parent = nullptr, QString *connectAddress = nullptr,
+                             const std::function<void(QWidget &dialog)> &place = {});

@@ -122,7 +122,8 @@ bool topLevel(const QString &objectName)
 // TCP, with its own world; the mixers answer once the fixture is built.
 struct EthernetProgram
 {
-    explicit EthernetProgram(const SimOptions &options) : chain(options)
+    explicit EthernetProgram(const SimOptions &options, const QStringList &arguments = {"zkvr340a"})
+        : chain(options), program(world, arguments)
     {
         listening = front.listen("127.0.0.1", 0, error);
         writeIni("127.0.0.1");
@@ -138,7 +139,7 @@ struct EthernetProgram
     SystemClock clock;
     ScriptedDialogs dialogs;
     World world{clock, dialogs};
-    Application program{world, {"zkvr340a"}};
+    Application program;
 };
 
 } // namespace
@@ -397,6 +398,63 @@ private slots:
         QCOMPARE(dialogs.fileRequests.size(), 2); // save as and open; save asks for no name
         QCOMPARE(world.loop.DataFileName, path);
         QCOMPARE(program.mainWindow()->windowTitle(), path + " - ZK-VR340a");
+    }
+
+    // The download menu (with DEBUG) sends the chosen image in the progress
+    // window, reconnecting around it, and the loop polls again afterwards.
+    void downloadThroughTheDebugMenu()
+    {
+        SimOptions options;
+        options.delayMs = 150; // the progress window stays up while the mixer takes the image
+        EthernetProgram run(options, {"zkvr340a", "DEBUG"});
+        QVERIFY2(run.listening, qPrintable(run.error));
+        QTemporaryDir dir;
+        const QString path = dir.filePath("main.bin");
+        QByteArray image(3000, Qt::Uninitialized);
+        for (int i = 0; i < image.size(); ++i)
+            image[i] = char(i * 7);
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(image) == image.size());
+        f.close();
+        World &world = run.world;
+        enum { Live, Asked, Sent } stage = Live;
+        bool editorClosed = false, windowSeen = false;
+        int requestsAfter = 0;
+        bool done = false;
+        drive(run.program, 30.0, [&] {
+            FrmMain *w = run.program.mainWindow();
+            switch (stage) {
+            case Live:
+                if (!w->menu("MenDownLoad")->menuAction()->isEnabled() || !world.mixers.MixerData[1].Active)
+                    return false;
+                run.dialogs.fileNames = {path};
+                w->action("MenDownMain")->trigger();
+                editorClosed = !world.mixers.MixerData[1].Active && world.loop.DownloadRequest == 1;
+                stage = Asked;
+                return false;
+            case Asked:
+                windowSeen = windowSeen || topLevel("FrmProgressBar");
+                if (world.loop.DownloadRequest != 0)
+                    return false;
+                requestsAfter = run.chain.requestCount();
+                stage = Sent;
+                return false;
+            case Sent:
+                return run.chain.requestCount() > requestsAfter + 3; // polling again
+            }
+            return false;
+        }, done);
+        QCOMPARE(run.program.run(), 0);
+        QVERIFY2(done, qPrintable(QString("stage %1; %2").arg(stage).arg(run.dialogs.texts().join(" / "))));
+        QVERIFY(editorClosed);
+        QVERIFY(windowSeen);
+        const QList<SimDownload> &got = run.chain.downloads();
+        QCOMPARE(got.size(), 2);
+        QCOMPARE(got[0].command, 'R');
+        QCOMPARE(got[1].target, quint8(0x4D));
+        QCOMPARE(got[1].data, image);
+        QCOMPARE(run.dialogs.fileRequests, QStringList{"ダウンロードするファイルを選択して下さい。"});
+        QVERIFY2(run.dialogs.shown.empty(), qPrintable(run.dialogs.texts().join(" / ")));
     }
 
     // The mode change asked for while the job window is up disables the main

@@ -62,6 +62,9 @@ private slots:
     void etherLengthLimits();
     void etherSearchMinimumAndCallback();
     void etherNoiseBeforeFrame();
+
+    void firmwareBlocksOnlyAtTheMixerEnd_data();
+    void firmwareBlocksOnlyAtTheMixerEnd();
 };
 
 void TestLinkFrames::serialFrameBytes_data()
@@ -363,6 +366,52 @@ void TestLinkFrames::etherNoiseBeforeFrame()
     rx.feed(etherFrame(hex("41 4D 00")));
     rx.feed(hex("AA 55 00"));
     QVERIFY(!rx.messageComplete());
+}
+
+void TestLinkFrames::firmwareBlocksOnlyAtTheMixerEnd_data()
+{
+    QTest::addColumn<bool>("mixerEnd");
+    QTest::addColumn<char>("lead");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("mixer end: a full firmware block") << true << 'L' << SendBufferSize << true;
+    QTest::newRow("mixer end: one byte more") << true << 'L' << SendBufferSize + 1 << false;
+    QTest::newRow("mixer end: other requests keep the bound") << true << 'D' << 65537 << false;
+    QTest::newRow("mixer end: other requests up to it") << true << 'D' << 65536 << true;
+    QTest::newRow("PC end: no large replies") << false << 'L' << 65537 << false;
+}
+
+void TestLinkFrames::firmwareBlocksOnlyAtTheMixerEnd()
+{
+    QFETCH(bool, mixerEnd);
+    QFETCH(char, lead);
+    QFETCH(int, length);
+    QFETCH(bool, accepted);
+    const MessageBound bound = mixerEnd ? MessageBound::mixerEnd() : MessageBound::replies();
+    QByteArray msg = pattern(length, 3);
+    msg[0] = lead;
+    const QByteArray next = hex("52 4D 01");
+
+    SerialPeer serial;
+    serial.rx.setBound(bound);
+    serial.feed(serialFrames(msg));
+    QCOMPARE(serial.rx.messageComplete(), accepted);
+    if (accepted)
+        QCOMPARE(serial.rx.takeMessage(), msg);
+    QCOMPARE(serial.frames, serialBlockCount(length)); // every block acknowledged either way
+    serial.feed(serialFrames(next));
+    QCOMPARE(serial.rx.takeMessage(), next);
+
+    EtherReceiver ether;
+    ether.setBound(bound);
+    // In pieces, as a socket delivers a large frame.
+    const QByteArray stream = etherFrame(msg) + etherFrame(next);
+    QList<QByteArray> got;
+    ether.onMessage = [&got](const QByteArray &m) { got << m; };
+    for (int at = 0; at < stream.size(); at += 4096)
+        ether.feed(stream.mid(at, 4096));
+    const QList<QByteArray> expected = accepted ? QList<QByteArray>{msg, next} : QList<QByteArray>{next};
+    QCOMPARE(got, expected);
 }
 
 QTEST_GUILESS_MAIN(TestLinkFrames)

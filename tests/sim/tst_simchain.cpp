@@ -362,10 +362,11 @@ void TstSimChain::arguments_data()
     QTest::newRow("drop > 1") << QStringList{"--serial", "--drop", "1.5"} << false;
     QTest::newRow("missing value") << QStringList{"--serial", "--seed"} << false;
     QTest::newRow("bad address") << QStringList{"--serial", "--address", "1.2.3"} << false;
+    QTest::newRow("line rate below 300") << QStringList{"--serial", "--line-rate", "200"} << false;
     QTest::newRow("non-ascii user") << QStringList{"--serial", "--user-id", QStringLiteral("ユーザー")} << false;
     QTest::newRow("everything") << QStringList{"--tcp", "0", "--serial", "--usb", "/tmp/x", "--mixers", "3",
                                                "--model", "0", "--deny-write", "--drop", "0.1", "--corrupt", "0.2",
-                                               "--delay", "5", "--stuck", "2:Threshold=9", "--seed", "4"}
+                                               "--delay", "5", "--stuck", "2:Threshold=9", "--seed", "4", "--line-rate", "19200"}
                                 << true;
 }
 
@@ -387,6 +388,7 @@ void TstSimChain::arguments()
         QCOMPARE(r.options.chain.stuck.size(), 1);
         QCOMPARE(r.options.chain.stuck[0].keyId, 85);
         QCOMPARE(r.options.chain.seed, quint32(4));
+        QCOMPARE(r.options.lineRate, 19200);
     }
 }
 

@@ -1,0 +1,191 @@
+#include "maintenance/firmwarefile.h"
+
+#include "base/strings.h"
+
+#include <QFile>
+#include <QStringList>
+#include <QtEndian>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace {
+namespace Msg {
+constexpr int FirmwareFilter = 10652;
+constexpr int FpgaFilter = 10653;
+constexpr int InvalidFile = 10656;
+constexpr int TooLarge = 10657;
+constexpr int Unreadable = 10658;
+} // namespace Msg
+
+constexpr std::array<const char *, 2> ModelNames = {"ZK-VR340A Mixer", "ZK-VR340a Mixer"};
+
+bool knownName(const quint8 *field)
+{
+    for (const char *name : ModelNames) {
+        char padded[ModelNameSize] = {};
+        std::memcpy(padded, name, std::strlen(name));
+        if (std::memcmp(field, padded, ModelNameSize) == 0)
+            return true;
+    }
+    return false;
+}
+
+qint32 int32At(const quint8 *p)
+{
+    return qFromLittleEndian<qint32>(p);
+}
+
+// Sections are read in pieces of this size, so a large file is summed
+// without a second copy of it.
+constexpr qint64 ReadPiece = 64 * 1024;
+} // namespace
+
+std::optional<DownloadKind> downloadKind(int request)
+{
+    if (request >= int(DownloadKind::MainProgram) && request <= int(DownloadKind::ModelFile))
+        return DownloadKind(request);
+    return std::nullopt;
+}
+
+quint8 downloadTarget(DownloadKind kind)
+{
+    switch (kind) {
+    case DownloadKind::MainProgram: return DownloadTarget::Main;
+    case DownloadKind::Fpga: return DownloadTarget::Fpga;
+    case DownloadKind::WriterProgram: return DownloadTarget::Writer;
+    case DownloadKind::ModelFile: break;
+    }
+    return DownloadTarget::Main; // its first section, when it has one
+}
+
+QString downloadFileFilter(DownloadKind kind)
+{
+    return qtFileFilter(str(kind == DownloadKind::Fpga ? Msg::FpgaFilter : Msg::FirmwareFilter));
+}
+
+QString qtFileFilter(const QString &pairs)
+{
+    const QStringList parts = pairs.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString description = parts[i].trimmed();
+        const QString pattern = parts[i + 1].trimmed();
+        const QString bracketed = QLatin1Char('(') + pattern + QLatin1Char(')');
+        filters << (description.endsWith(bracketed) ? description
+                                                     : description + QLatin1Char(' ') + bracketed);
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+FirmwareCheck checkModelHeader(const quint8 *header, qint64 fileLength, ModelHeader &out)
+{
+    if (fileLength < ModelHeaderSize || !knownName(header))
+        return FirmwareCheck::Invalid;
+    out.sizeM = int32At(header + 16);
+    out.sizeP = int32At(header + 20);
+    out.sizeD = int32At(header + 24);
+    out.eFlag = int32At(header + 28);
+    out.checksum = header[32];
+    if (out.sizeM < 0 || out.sizeP < 0 || out.sizeD < 0)
+        return FirmwareCheck::Invalid;
+    if (out.sizeM == 0 && out.sizeP == 0 && out.sizeD == 0)
+        return FirmwareCheck::Invalid;
+    // Three non-negative 32-bit sizes add up without overflow in 64 bits.
+    if (fileLength != ModelHeaderSize + out.payloadSize())
+        return FirmwareCheck::Invalid;
+    if (std::max({out.sizeM, out.sizeP, out.sizeD}) > MaxImageBytes)
+        return FirmwareCheck::TooLarge;
+    return FirmwareCheck::Valid;
+}
+
+quint8 addBytes(quint8 sum, const char *data, qint64 count)
+{
+    for (qint64 i = 0; i < count; ++i)
+        sum = quint8(sum + quint8(data[i]));
+    return sum;
+}
+
+FirmwareCheck parseModelFile(const QByteArray &file, ModelHeader &header, QByteArray &payload)
+{
+    if (file.size() < ModelHeaderSize)
+        return FirmwareCheck::Invalid;
+    const FirmwareCheck check =
+        checkModelHeader(reinterpret_cast<const quint8 *>(file.constData()), file.size(), header);
+    if (check != FirmwareCheck::Valid)
+        return check;
+    if (addBytes(0, file.constData() + ModelHeaderSize, file.size() - ModelHeaderSize) != header.checksum)
+        return FirmwareCheck::Invalid;
+    payload = file.mid(ModelHeaderSize);
+    return FirmwareCheck::Valid;
+}
+
+FirmwareImage readFirmwareFile(DownloadKind kind, const QString &path)
+{
+    FirmwareImage r;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        r.error = file.errorString();
+        return r;
+    }
+    r.fileSize = file.size();
+    if (kind != DownloadKind::ModelFile) {
+        if (r.fileSize > MaxImageBytes) {
+            r.check = FirmwareCheck::TooLarge;
+            return r;
+        }
+        r.image = file.readAll();
+        // A file that changed under the read is not sent in part.
+        if (r.image.size() != r.fileSize || file.error() != QFileDevice::NoError) {
+            r.error = file.errorString();
+            r.image.clear();
+            return r;
+        }
+        r.check = FirmwareCheck::Valid;
+        return r;
+    }
+
+    const QByteArray head = file.read(ModelHeaderSize);
+    if (head.size() < ModelHeaderSize) {
+        r.check = FirmwareCheck::Invalid;
+        return r;
+    }
+    r.check = checkModelHeader(reinterpret_cast<const quint8 *>(head.constData()), r.fileSize, r.header);
+    if (r.check != FirmwareCheck::Valid)
+        return r;
+    const qint64 payload = r.header.payloadSize();
+    r.image.reserve(payload);
+    quint8 sum = 0;
+    while (r.image.size() < payload) {
+        const QByteArray piece = file.read(std::min(ReadPiece, payload - r.image.size()));
+        if (piece.isEmpty())
+            break;
+        sum = addBytes(sum, piece.constData(), piece.size());
+        r.image.append(piece);
+    }
+    if (r.image.size() != payload || !file.atEnd() || sum != r.header.checksum) {
+        r.check = FirmwareCheck::Invalid;
+        r.image.clear();
+    }
+    return r;
+}
+
+QString firmwareCheckMessage(const FirmwareImage &file)
+{
+    switch (file.check) {
+    case FirmwareCheck::Valid:
+        return {};
+    case FirmwareCheck::Invalid:
+        return str(Msg::InvalidFile);
+    case FirmwareCheck::TooLarge: {
+        const qint64 size = file.header.payloadSize() > 0
+            ? std::max({file.header.sizeM, file.header.sizeP, file.header.sizeD})
+            : file.fileSize;
+        return str(Msg::TooLarge).arg(size).arg(MaxImageBytes);
+    }
+    case FirmwareCheck::Unreadable:
+        return str(Msg::Unreadable).arg(file.error);
+    }
+    return {};
+}

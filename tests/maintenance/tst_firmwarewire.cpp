@@ -1,0 +1,213 @@
+// Firmware over real wires to the virtual mixer: a pseudo-terminal with the
+// serial block protocol, loopback TCP (with the reconnects), and devbridge
+// over the FIFO device. The mixer must receive every section whole, larger
+// than any other message; the progress window follows the transfer.
+
+#include "maintenance/frmprogressbar.h"
+#include "maintenance/mdldownload.h"
+
+#include "base/clock.h"
+#include "base/dialogs.h"
+#include "link/comm.h"
+#include "sim/simchain.h"
+#include "sim/simserial.h"
+#include "sim/simtcp.h"
+#include "sim/simusb.h"
+#include "tests/maintenance/firmwaretestfiles.h"
+#include "tests/support/screenshot.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QtTest>
+
+#include <memory>
+
+using namespace firmwaretest;
+
+namespace {
+
+// The virtual mixer on one real endpoint, and the PC's link to it.
+struct Wire
+{
+    explicit Wire(LinkKind kind, int lineRate = 0) : kind(kind)
+    {
+        LinkEndpoints ep;
+        switch (kind) {
+        case LinkKind::Rs232c:
+            serial = std::make_unique<SimSerialFront>(chain);
+            serial->setLineRate(lineRate);
+            ready = serial->open(error);
+            ep.serialPort = serial->slavePath();
+            break;
+        case LinkKind::Ethernet:
+            tcp = std::make_unique<SimTcpFront>(chain);
+            ready = tcp->listen(QStringLiteral("127.0.0.1"), 0, error);
+            ep.tcpPort = tcp ? tcp->port() : 0;
+            ep.chooseEthernetAddress = [this](bool &chose) {
+                chose = true;
+                ++connects;
+                return QStringLiteral("127.0.0.1");
+            };
+            break;
+        case LinkKind::Usb:
+            usb = std::make_unique<SimUsbDevice>(chain, root.path(), QStringLiteral("vr340a-0"));
+            ready = root.isValid() && usb->start(error);
+            qputenv("DEVBRIDGE_DEVICE_ROOT", root.path().toLocal8Bit());
+            break;
+        case LinkKind::Offline:
+            break;
+        }
+        link.linkKind = kind;
+        comm = std::make_unique<MdlComm>(link, clock, dialogs, std::move(ep));
+        ready = ready && comm->CommOpen();
+    }
+    ~Wire()
+    {
+        comm.reset();
+        qunsetenv("DEVBRIDGE_DEVICE_ROOT");
+    }
+
+    LinkKind kind;
+    SimChain chain;
+    QTemporaryDir root;
+    std::unique_ptr<SimSerialFront> serial;
+    std::unique_ptr<SimTcpFront> tcp;
+    std::unique_ptr<SimUsbDevice> usb;
+    QString error;
+    bool ready = false;
+    int connects = 0;
+    LinkState link;
+    SystemClock clock;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<MdlComm> comm;
+};
+
+// The mixer's own time, shortened: nothing here depends on it.
+MdlDownLoad::Waits quick()
+{
+    return MdlDownLoad::Waits{0.05, 0.1, 0.1};
+}
+
+} // namespace
+
+class TestFirmwareWire : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void everySectionArrivesWhole_data();
+    void everySectionArrivesWhole();
+    void progressWindowFollowsTheBlocks();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestFirmwareWire::initTestCase()
+{
+    qunsetenv("ZKVR340A_SERIAL_PORT");
+    qunsetenv("ZKVR340A_TCP_PORT");
+}
+
+void TestFirmwareWire::everySectionArrivesWhole_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::newRow("RS-232C") << int(LinkKind::Rs232c);
+    QTest::newRow("Ethernet") << int(LinkKind::Ethernet);
+    QTest::newRow("USB") << int(LinkKind::Usb);
+}
+
+void TestFirmwareWire::everySectionArrivesWhole()
+{
+    QFETCH(int, kind);
+    Wire wire{LinkKind(kind)};
+    QVERIFY2(wire.ready, qPrintable(wire.error + wire.dialogs.texts().join('|')));
+    // Section M is larger than any message but a firmware block may be.
+    const QByteArray m = pattern(70000, 1), p = pattern(300, 2), d = pattern(65, 3);
+    const QByteArray file = modelFile(m, p, d, 1);
+    wire.dialogs.fileNames.push_back(writeFile(m_dir, "model.bin", file));
+
+    QList<qint64> seen;
+    DownloadHooks hooks;
+    hooks.showProgress = [&](const std::function<bool()> &transfer,
+                             const std::function<DownloadProgress()> &progress) {
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] { seen << progress().done; });
+        poll.start(2);
+        const bool ok = transfer();
+        seen << progress().done;
+        return ok;
+    };
+    MdlDownLoad download(*wire.comm, wire.dialogs, std::move(hooks));
+    download.setWaits(quick());
+    QCOMPARE(download.DownloadRun(4), MdlDownLoad::Outcome::Done);
+
+    QList<SimDownload> blocks;
+    for (const SimDownload &b : wire.chain.downloads())
+        if (b.command == 'L')
+            blocks << b;
+    QCOMPARE(blocks.size(), 4);
+    const QList<QPair<quint8, QByteArray>> expected = {
+        {DownloadTarget::EStep, {}}, {DownloadTarget::Main, m}, {DownloadTarget::SectionP, p}, {DownloadTarget::SectionD, d}};
+    quint8 sum = 0;
+    for (int i = 0; i < blocks.size(); ++i) {
+        QCOMPARE(blocks[i].target, expected[i].first);
+        QCOMPARE(blocks[i].data.size(), expected[i].second.size());
+        QVERIFY(blocks[i].data == expected[i].second);
+        sum = quint8(sum + blocks[i].sum());
+    }
+    QCOMPARE(sum, quint8(file[32]));
+    QCOMPARE(wire.chain.downloads().last().command, 'R');
+    QCOMPARE(wire.chain.downloads().last().target, DownloadTarget::Finish);
+    const QStringList told = LinkKind(kind) == LinkKind::Usb ? QStringList{"ミキサーの電源を再投入して下さい。"} : QStringList{};
+    QCOMPARE(wire.dialogs.texts(), told);
+    if (LinkKind(kind) == LinkKind::Ethernet)
+        QCOMPARE(wire.connects, 3); // at the start, after the first R, after the sequence
+
+    // The bar only moves forward and ends at the whole payload.
+    QVERIFY(std::is_sorted(seen.begin(), seen.end()));
+    QCOMPARE(seen.last(), qint64(m.size() + p.size() + d.size()));
+    if (LinkKind(kind) == LinkKind::Rs232c) // acknowledged block by block
+        QVERIFY(std::any_of(seen.begin(), seen.end(), [&](qint64 v) { return v > 0 && v < m.size(); }));
+}
+
+void TestFirmwareWire::progressWindowFollowsTheBlocks()
+{
+    // A line paced to 115200 bits per second: 16 KiB take about 1.7 s.
+    Wire wire(LinkKind::Rs232c, 115200);
+    QVERIFY2(wire.ready, qPrintable(wire.error));
+    const QByteArray image = pattern(16 * 1024);
+    wire.dialogs.fileNames.push_back(writeFile(m_dir, "main.bin", image));
+
+    QList<int> values;
+    bool pictured = false;
+    DownloadHooks hooks;
+    hooks.showProgress = [&](const std::function<bool()> &transfer,
+                             const std::function<DownloadProgress()> &progress) {
+        return runProgressWindow(nullptr, wire.clock, transfer, progress, [&](FrmProgressBar &w) {
+            QCOMPARE(w.LblMsg()->text(), QString("ファイルを転送中です。\nしばらくお待ち下さい。"));
+            QVERIFY(w.isModal());
+            auto *watch = new QTimer(&w);
+            QObject::connect(watch, &QTimer::timeout, &w, [&w, &values, &pictured] {
+                const int v = w.bar()->value();
+                values << v;
+                if (!pictured && v > w.bar()->maximum() / 3 && v < w.bar()->maximum() * 2 / 3) {
+                    pictured = true;
+                    saveScreenshot(w, QStringLiteral("FrmProgressBar"));
+                }
+            });
+            watch->start(50);
+        });
+    };
+    MdlDownLoad download(*wire.comm, wire.dialogs, std::move(hooks));
+    download.setWaits(quick());
+    QCOMPARE(download.DownloadRun(1), MdlDownLoad::Outcome::Done);
+    QCOMPARE(wire.chain.downloads().last().data, image);
+    QVERIFY2(pictured, "the bar never stood between a third and two thirds");
+    QVERIFY(std::is_sorted(values.begin(), values.end()));
+    QVERIFY(values.size() >= 10);
+}
+
+QTEST_MAIN(TestFirmwareWire)
+#include "tst_firmwarewire.moc"
