@@ -382,7 +382,7 @@
             <source>のバージョン情報</source>
             <comment>1701</comment>
             <extracomment>Follows &quot;ZK-VR340a&quot; in the title of the version window.</extracomment>
-            <translation> Version Information</translation>
+            <translation>Version Information</translation>
         </message>
         <message>
             <source>バージョン：</source>
