@@ -131,7 +131,8 @@ bool setLanguage(Language language)
     }
     QTranslator english;
     if (!english.load(EnglishTranslation)) {
-        qCWarning(lcStrings) << "no English translation in" << EnglishTranslation << "; texts stay Japanese";
+        qCWarning(lcStrings).noquote()
+            << QStringLiteral("no English translation in %1; the texts stay Japanese").arg(EnglishTranslation);
         return false;
     }
     QHash<int, QString> &t = translatedTable();
@@ -165,7 +166,8 @@ Language languageFor(const QString &setting, const QStringList &uiLanguages)
     if (chosen == u"en")
         return Language::English;
     if (!chosen.isEmpty())
-        qCWarning(lcStrings) << "ZKVR340A_LANGUAGE is" << setting << "; expected ja or en";
+        qCWarning(lcStrings).noquote()
+            << QStringLiteral("ZKVR340A_LANGUAGE is \"%1\"; expected ja or en").arg(setting);
     for (const QString &tag : uiLanguages) {
         // "en", "en-GB", "en_US", "en-Latn-US"; "C" and "POSIX" state no preference.
         const QString lang = tag.section(u'-', 0, 0).section(u'_', 0, 0).toLower();
