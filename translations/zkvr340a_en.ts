@@ -650,7 +650,7 @@
             <source>の設定値を初期化します</source>
             <comment>2701</comment>
             <extracomment>Follows the name of what is reset, e.g. &quot;Channel 3&quot; or &quot;IP settings&quot;.</extracomment>
-            <translation>: the settings return to their initial values</translation>
+            <translation>: the settings will be reset to their initial values.</translation>
         </message>
         <message>
             <source>設定が変更されています</source>
@@ -681,13 +681,13 @@
             <source>保存されているミキサーのリンク台数は</source>
             <comment>2741</comment>
             <extracomment>Followed by the number of mixers stored in the file and the text 2742.</extracomment>
-            <translation>The file holds the settings of </translation>
+            <translation>Linked mixers stored in the file: </translation>
         </message>
         <message>
             <source>台です</source>
             <comment>2742</comment>
             <extracomment>Follows the number of mixers stored in the file.</extracomment>
-            <translation> linked mixers.</translation>
+            <translation>.</translation>
         </message>
         <message>
             <source>情報が存在しないミキサーはデフォルト状態となります</source>
