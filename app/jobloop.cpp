@@ -27,7 +27,7 @@ QString initialiseConfirmText(int jobTarget)
     else if (jobTarget == 18)
         what = str(2904);
     else if (jobTarget == 20)
-        what = str(2903) + u'3';
+        what = joinWords(str(2903), QStringLiteral("3"));
     else
         return {};
     return what + str(2701);

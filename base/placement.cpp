@@ -25,7 +25,7 @@ QString MixerName(int mixer)
     if (mixer == 1)
         return str(1902);
     if (mixer >= 2 && mixer <= 16)
-        return str(1903) + QString::number(mixer - 1);
+        return joinWords(str(1903), QString::number(mixer - 1));
     return {};
 }
 

@@ -3,8 +3,12 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QHash>
+#include <QLocale>
 #include <QLoggingCategory>
 #include <QPalette>
+#include <QTranslator>
+
+#include <algorithm>
 
 Q_LOGGING_CATEGORY(lcStrings, "zkvr.app.strings", QtWarningMsg)
 
@@ -59,6 +63,26 @@ const QHash<int, QString> &table()
     return t;
 }
 
+// The context of the table's messages in the translation; each message carries
+// its id as the disambiguation, so that equal Japanese texts ("-40dB", "印刷")
+// can translate differently.
+constexpr char TranslationContext[] = "StringTable";
+const QString EnglishTranslation = QStringLiteral(":/zk/i18n/zkvr340a_en.qm");
+
+Language g_language = Language::Japanese;
+
+// The table in the chosen language; built once, so str() stays a plain lookup.
+QHash<int, QString> &translatedTable()
+{
+    static QHash<int, QString> t;
+    return t;
+}
+
+const QHash<int, QString> &activeTable()
+{
+    return g_language == Language::Japanese ? table() : translatedTable();
+}
+
 // System colour indexes as the appearance constants number them.
 QColor systemColor(int index)
 {
@@ -99,9 +123,70 @@ QColor systemColor(int index)
 
 } // namespace
 
+bool setLanguage(Language language)
+{
+    if (language == Language::Japanese) {
+        g_language = language;
+        return true;
+    }
+    QTranslator english;
+    if (!english.load(EnglishTranslation)) {
+        qCWarning(lcStrings).noquote()
+            << QStringLiteral("no English translation in %1; the texts stay Japanese").arg(EnglishTranslation);
+        return false;
+    }
+    QHash<int, QString> &t = translatedTable();
+    t = table();
+    int missing = 0;
+    for (auto it = t.begin(); it != t.end(); ++it) {
+        const QString text = english.translate(TranslationContext, it.value().toUtf8().constData(),
+                                               QByteArray::number(it.key()).constData());
+        // A text added or changed since the translation was made stays Japanese.
+        if (text.isEmpty())
+            ++missing;
+        else
+            it.value() = text;
+    }
+    if (missing)
+        qCInfo(lcStrings) << missing << "texts have no English translation";
+    g_language = language;
+    return true;
+}
+
+Language language()
+{
+    return g_language;
+}
+
+Language languageFor(const QString &setting, const QStringList &uiLanguages)
+{
+    const QString chosen = setting.trimmed().toLower();
+    if (chosen == u"ja")
+        return Language::Japanese;
+    if (chosen == u"en")
+        return Language::English;
+    if (!chosen.isEmpty())
+        qCWarning(lcStrings).noquote()
+            << QStringLiteral("ZKVR340A_LANGUAGE is \"%1\"; expected ja or en").arg(setting);
+    for (const QString &tag : uiLanguages) {
+        // "en", "en-GB", "en_US", "en-Latn-US"; "C" and "POSIX" state no preference.
+        const QString lang = tag.section(u'-', 0, 0).section(u'_', 0, 0).toLower();
+        if (lang == u"ja")
+            return Language::Japanese;
+        if (lang == u"en")
+            return Language::English;
+    }
+    return Language::Japanese;
+}
+
+Language systemLanguage()
+{
+    return languageFor(qEnvironmentVariable("ZKVR340A_LANGUAGE"), QLocale::system().uiLanguages());
+}
+
 QString str(int id)
 {
-    const auto &t = table();
+    const auto &t = activeTable();
     const auto it = t.constFind(id);
     if (it == t.constEnd()) {
         qCWarning(lcStrings) << "no string" << id;
@@ -113,6 +198,18 @@ QString str(int id)
 bool hasStr(int id)
 {
     return table().contains(id);
+}
+
+QList<int> strIds()
+{
+    QList<int> ids = table().keys();
+    std::sort(ids.begin(), ids.end());
+    return ids;
+}
+
+QString joinWords(const QString &first, const QString &second)
+{
+    return str(StrId::WordPair).arg(first, second);
 }
 
 QColor colorFromValue(quint32 value)

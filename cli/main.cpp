@@ -1,6 +1,7 @@
 // zkvr340a-ctl: reads (and later writes) the linked mixers from a shell.
 
 #include "base/clock.h"
+#include "base/strings.h"
 #include "cli/clicontext.h"
 
 #include <QCoreApplication>
@@ -11,6 +12,9 @@
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    // The few texts the tool shares with the program ("応答がありません")
+    // follow the user's language like the program's; its own are English.
+    setLanguage(systemLanguage());
     QTextStream out(stdout);
     QTextStream err(stderr);
     SystemClock clock;

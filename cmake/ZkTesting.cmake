@@ -1,7 +1,8 @@
 # zk_add_test(<name> SOURCES <files...> LIBS <targets...> [TIMEOUT <s>] [LABELS <l...>])
 # One Qt Test executable registered with CTest. Every test runs on the offscreen
 # platform with a private runtime and config folder so no test sees the user's
-# settings or another test's instance lock.
+# settings or another test's instance lock, and in Japanese whatever the
+# machine's locale (ZKVR340A_LANGUAGE reaches the program and tool processes).
 function(zk_add_test name)
     cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
@@ -18,7 +19,7 @@ function(zk_add_test name)
     set_tests_properties(${name} PROPERTIES
         TIMEOUT ${ARG_TIMEOUT}
         LABELS "${ARG_LABELS}"
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${scratch}/runtime;XDG_CONFIG_HOME=${scratch}/config;ZKVR340A_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${scratch}/runtime;XDG_CONFIG_HOME=${scratch}/config;ZKVR340A_BIN_DIR=${CMAKE_BINARY_DIR}/bin;ZKVR340A_LANGUAGE=ja")
 endfunction()
 
 # zk_add_bench(<name> SOURCES <files...> LIBS <targets...>): a benchmark prints

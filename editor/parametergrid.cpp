@@ -35,7 +35,7 @@ QString caption(int firstId, int code, int count, bool downwards)
 {
     if (code < 0 || code >= count)
         return QString::number(code);
-    return withoutHalfWidthSpaces(str(downwards ? firstId - code : firstId + code));
+    return gridCaption(str(downwards ? firstId - code : firstId + code));
 }
 
 QString onOff(int code)
@@ -78,7 +78,7 @@ QString mixerValue(int item, const MixerDataRecord &d, double ambientLevel)
 
 QString mixerLabel(int mixer)
 {
-    return mixer == 1 ? str(MasterText) : str(SlaveText) + QString::number(mixer - 1);
+    return mixer == 1 ? str(MasterText) : joinWords(str(SlaveText), QString::number(mixer - 1));
 }
 
 QString channelLabel(int mixer, int channel)
@@ -92,10 +92,24 @@ QString channelLabel(int mixer, int channel)
 
 } // namespace
 
-QString withoutHalfWidthSpaces(const QString &text)
+QString gridCaption(const QString &text)
 {
-    // Only the half-width space: a full-width one (U+3000) is part of the text.
-    return QString(text).remove(u' ');
+    auto isWordChar = [](QChar c) { return c.unicode() > u' ' && c.unicode() < 0x7F; };
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size();) {
+        if (text[i] != u' ') {
+            out += text[i++];
+            continue;
+        }
+        qsizetype end = i;
+        while (end < text.size() && text[end] == u' ')
+            ++end;
+        if (i > 0 && end < text.size() && isWordChar(text[i - 1]) && isWordChar(text[end]))
+            out += u' ';
+        i = end;
+    }
+    return out;
 }
 
 ParameterGrid parameterGrid(int item, const MixerState &mixers, double ambientLevel)
@@ -105,7 +119,7 @@ ParameterGrid parameterGrid(int item, const MixerState &mixers, double ambientLe
         return grid;
     const int titleId = item < FirstMixerItem ? T::RowLabelFirst + item
                                               : T::FieldLabelFirst + item - FirstMixerItem;
-    grid.title = withoutHalfWidthSpaces(str(titleId));
+    grid.title = gridCaption(str(titleId));
     grid.mixerHeader = str(MixerNumber);
     const int count = std::clamp<int>(mixers.MixerCount, 0, MaxMixers);
     for (int m = 1; m <= count; ++m) {

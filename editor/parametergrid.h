@@ -29,6 +29,8 @@ struct ParameterGrid
 // the mixer. An item outside 0..11 gives an empty grid.
 ParameterGrid parameterGrid(int item, const MixerState &mixers, double ambientLevel);
 
-// A caption as the grid shows it: every half-width space removed, at either
-// end and inside; full-width spaces stay.
-QString withoutHalfWidthSpaces(const QString &text);
+// A caption as the grid shows it, on one line: the half-width spaces that lay
+// it out in the editor are removed, at either end and inside, except that a
+// run of them between two ASCII characters (words of an English caption)
+// leaves one space. Full-width spaces stay.
+QString gridCaption(const QString &text);

@@ -43,10 +43,10 @@ FrmDirect::FrmDirect(bool readMode, LoopState &loop, LinkState &link, Dialogs &d
 {
     setObjectName(QStringLiteral("FrmDirect"));
     const QString m = str(readMode ? Txt::Read : Txt::Write);
-    setWindowTitle(str(Txt::Direct) + m);
+    setWindowTitle(joinWords(str(Txt::Direct), m));
     setWindowIcon(qApp->windowIcon());
 
-    m_frameSize = new QGroupBox(m + str(Txt::Size), this);
+    m_frameSize = new QGroupBox(joinWords(m, str(Txt::Size)), this);
     m_frameSize->setObjectName(QStringLiteral("FrameSize"));
     auto *sizes = new QHBoxLayout(m_frameSize);
     for (int i = 0; i < 3; ++i) {
@@ -67,9 +67,9 @@ FrmDirect::FrmDirect(bool readMode, LoopState &loop, LinkState &link, Dialogs &d
     };
     m_address = makeField("TxtAddress");
     m_data = makeField("TxtData");
-    auto *lblAddress = new QLabel(m + str(Txt::Address) + str(Txt::Hex), this);
+    auto *lblAddress = new QLabel(joinWords(m, str(Txt::Address)) + str(Txt::Hex), this);
     lblAddress->setObjectName(QStringLiteral("LblAddress"));
-    auto *lblData = new QLabel(m + str(Txt::Data) + str(Txt::Hex), this);
+    auto *lblData = new QLabel(joinWords(m, str(Txt::Data)) + str(Txt::Hex), this);
     lblData->setObjectName(QStringLiteral("LblData"));
 
     m_run = new QPushButton(m, this);

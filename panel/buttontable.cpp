@@ -12,7 +12,6 @@ namespace Res {
 constexpr int Output = 10342;        // "出力設定"
 constexpr int ChannelItem = 10352;   // "ch %1"
 constexpr int LabelHeader = 10530;   // "ミキサー番号 チャンネル"
-constexpr int LineHeader = 10531;    // "行目"
 } // namespace Res
 
 const QString CrLf = QStringLiteral("\r\n");
@@ -34,7 +33,7 @@ QString ButtonTable::headerText(int column)
 {
     if (column == 0)
         return str(Res::LabelHeader);
-    return QString::number(column) + str(Res::LineHeader);
+    return str(StrId::LineNumber).arg(column);
 }
 
 ButtonRef ButtonTable::buttonOfRow(int row)

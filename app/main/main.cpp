@@ -1,5 +1,6 @@
 #include "base/clock.h"
 #include "base/instancelock.h"
+#include "base/strings.h"
 #include "app/ui/application.h"
 #include "base/ui/qttranslation.h"
 #include "base/ui/widgetdialogs.h"
@@ -10,7 +11,10 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    installQtJapanese(app);
+    // Japanese unless ZKVR340A_LANGUAGE=en or an English locale asks otherwise.
+    const Language language = systemLanguage();
+    setLanguage(language);
+    installQtTranslation(app, language);
     app.setQuitOnLastWindowClosed(false); // the program ends through Disconnect
     InstanceLock lock;
     if (!lock.acquired())

@@ -21,7 +21,7 @@ FrmVer::FrmVer(ProgramVersion version, QWidget *parent)
 {
     setObjectName(QStringLiteral("FrmVer"));
     const QString title = str(StrId::AppTitle);
-    setWindowTitle(title + str(1701));
+    setWindowTitle(joinWords(title, str(1701)));
     m_icon->setObjectName(QStringLiteral("picIcon"));
     m_title->setObjectName(QStringLiteral("LblTitle"));
     m_version->setObjectName(QStringLiteral("LblVersion"));

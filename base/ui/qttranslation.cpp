@@ -7,14 +7,23 @@
 
 Q_LOGGING_CATEGORY(lcQtTranslation, "zkvr.app.translation")
 
-bool installQtJapanese(QCoreApplication &app)
+bool installQtTranslation(QCoreApplication &app, Language language)
 {
+    const bool japanese = language == Language::Japanese;
+    const QString name = japanese ? QStringLiteral("qtbase_ja") : QStringLiteral("qtbase_en");
     auto *translator = new QTranslator(&app);
     const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    if (!translator->load(QStringLiteral("qtbase_ja"), folder) || !app.installTranslator(translator)) {
-        qCWarning(lcQtTranslation) << "no qtbase_ja.qm in" << folder;
+    if (!translator->load(name, folder) || !app.installTranslator(translator)) {
         delete translator;
+        if (!japanese)
+            return true; // Qt's source texts are English
+        qCWarning(lcQtTranslation) << "no" << name << "in" << folder;
         return false;
     }
     return true;
+}
+
+bool installQtJapanese(QCoreApplication &app)
+{
+    return installQtTranslation(app, Language::Japanese);
 }

@@ -476,7 +476,7 @@ QWidget *FrmMixer::buildDefaultsTab()
         m_params2[size_t(i)] = makeEntry(Scale::Count, 0, WordMax, i, QStringLiteral("UpDwParam2"));
     const std::array<QWidget *, 5> contents{priorityBox, m_params2[0], m_params2[1], muteBox, actionBox};
     for (int r = 0; r < int(contents.size()); ++r) {
-        auto *l = new QLabel(str(T::DefaultLabelFirst + r) + str(T::DefaultSuffix), m_defaultsGroup);
+        auto *l = new QLabel(joinWords(str(T::DefaultLabelFirst + r), str(T::DefaultSuffix)), m_defaultsGroup);
         l->setObjectName(QStringLiteral("LblMonly_%1").arg(300 + r));
         paint(l, 0, T::tabLabelFore(TabDefaults));
         grid->addWidget(l, r, 0, Qt::AlignLeft | Qt::AlignVCenter);

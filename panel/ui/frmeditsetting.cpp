@@ -94,7 +94,7 @@ FrmEditSetting::FrmEditSetting(Mode mode, ButtonRef editing, PanelState &panel,
     m_fontSample = new QLabel(this);
     m_colorDef = new QPushButton(this);
     m_colorDef->setObjectName(QStringLiteral("cmdColorDef"));
-    m_colorOn = new QPushButton(str(Res::On) + str(Res::Background), this);
+    m_colorOn = new QPushButton(joinWords(str(Res::On), str(Res::Background)), this);
     m_colorOn->setObjectName(QStringLiteral("cmdColorOn"));
     m_ok = new QPushButton(str(Res::Ok), this);
     m_ok->setObjectName(QStringLiteral("cmdOK"));
@@ -234,7 +234,7 @@ void FrmEditSetting::showColorForm()
 {
     // A channel button has an off and an on colour; the output button one.
     const bool output = outputChosen();
-    m_colorDef->setText(output ? str(Res::Background) : str(Res::Off) + str(Res::Background));
+    m_colorDef->setText(output ? str(Res::Background) : joinWords(str(Res::Off), str(Res::Background)));
     m_colorDef->setIcon(swatch(output ? m_look.outputOffColor : m_look.offColor));
     m_colorOn->setIcon(swatch(m_look.onColor));
     m_colorOn->setVisible(!output);

@@ -6,6 +6,8 @@
 #include "app/ui/frminterface.h"
 #include "app/ui/frmmain.h"
 #include "app/ui/frmselect.h"
+#include "tests/support/clipping.h"
+#include "tests/support/englishtexts.h"
 #include "tests/support/screenshot.h"
 
 #include <QAction>
@@ -219,6 +221,33 @@ private slots:
         w.show();
         saveScreenshot(w, QStringLiteral("FrmMain"));
         QVERIFY(w.isVisible());
+    }
+
+    // The English program: the link choice and the main window with its
+    // caption, menus and closing question.
+    void linkChoiceAndMainWindowInEnglish()
+    {
+        EnglishTexts english;
+        QVERIFY(english.loaded);
+        FrmInterface choice({"/dev/ttyS0"}, "/dev/ttyS0");
+        choice.show();
+        QCOMPARE(choice.CmdJob(2)->text(), QStringLiteral("Offline"));
+        QVERIFY2(clippedCaptions(choice).isEmpty(), qPrintable(clippedCaptions(choice).join(u'\n')));
+        saveScreenshot(choice, QStringLiteral("FrmInterface_en"));
+
+        LinkState link;
+        link.linkKind = LinkKind::Ethernet;
+        LoopState loop;
+        ScriptedDialogs dialogs;
+        FrmMain w({link, loop, dialogs, [] { return true; }, [] { return 1; }}, false);
+        w.Menu_Enable(true);
+        w.show();
+        QCOMPARE(w.windowTitle(), QStringLiteral("(Untitled) - ZK-VR340a"));
+        QCOMPARE(w.menu("MenFile")->title(), QStringLiteral("&File"));
+        saveScreenshot(w, QStringLiteral("FrmMain_en"));
+        dialogs.answers = {MsgAnswer::No};
+        QVERIFY(!w.close());
+        QCOMPARE(dialogs.shown.back().text, QStringLiteral("Quit the program?"));
     }
 };
 

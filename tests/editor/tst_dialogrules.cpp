@@ -3,6 +3,7 @@
 
 #include "editor/parametergrid.h"
 #include "editor/settingsdialogs.h"
+#include "tests/support/englishtexts.h"
 
 #include <QTest>
 
@@ -104,6 +105,24 @@ private slots:
         QCOMPARE(values(parameterGrid(9, s, 0)).first(), QStringLiteral("-96.0dB"));
         QCOMPARE(values(parameterGrid(10, s, 0)).first(), QStringLiteral("4000"));
         QVERIFY(parameterGrid(12, s, 0).rows.empty());
+    }
+
+    // The editor's captions break lines at runs of spaces; the grid shows
+    // them on one line, English words still a space apart.
+    void gridInEnglish()
+    {
+        EnglishTexts english;
+        QVERIFY(english.loaded);
+        MixerState s;
+        s.MixerCount = 2;
+        QCOMPARE(parameterGrid(4, s, 0).title, QStringLiteral("Channel level (dB)"));
+        QCOMPARE(parameterGrid(7, s, 0).title, QStringLiteral("In threshold calculation"));
+        QCOMPARE(parameterGrid(0, s, 0).mixerHeader, QStringLiteral("Mixer"));
+        const QStringList rows = labels(parameterGrid(0, s, 0));
+        QCOMPARE(rows.first(), QStringLiteral("Master    ch 1"));
+        QCOMPARE(rows[8], QStringLiteral("Slave 1  ch 9"));
+        QCOMPARE(values(parameterGrid(0, s, 0)).first(), QStringLiteral("0dB　(Mic)"));
+        QCOMPARE(settingsDialogTitle(3, 0), QStringLiteral("Slave 3  ch 25"));
     }
 };
 

@@ -8,6 +8,8 @@
 #include "base/strings.h"
 #include "editor/valueentry.h"
 #include "link/protocol.h"
+#include "tests/support/clipping.h"
+#include "tests/support/englishtexts.h"
 #include "tests/support/screenshot.h"
 
 #include <QLabel>
@@ -369,6 +371,40 @@ private slots:
                 w.SSTMixer()->setCurrentIndex(tab);
                 w.Timer1();
                 saveScreenshot(w, QString("FrmMixer_%1_tab%2").arg(who).arg(tab));
+            }
+        }
+    }
+
+    // English captions are longer: on every tab, master and slave alike, each
+    // one still has the room it needs.
+    void englishCaptionsFitOnEveryTab()
+    {
+        EnglishTexts english;
+        QVERIFY(english.loaded);
+        for (int mixer : {1, 2}) {
+            EditorRig rig(2);
+            rig.chain->setBlockByte(mixer, InputGain1 + 2, 40);
+            rig.chain->setBlockByte(mixer, OutputGain, 52);
+            readExtended(rig);
+            FrmMixer w(rig.context(), mixer, false);
+            w.setWindowTitle(MixerName(mixer));
+            w.show();
+            w.UpDwParam(5)->setCode(4000);
+            rig.settle(w);
+            QCOMPARE(w.windowTitle(), mixer == 1 ? QStringLiteral("Master") : QStringLiteral("Slave 1"));
+            QCOMPARE(w.SSTMixer()->tabText(0), QStringLiteral("Channels"));
+            for (int tab = 0; tab < 4; ++tab) {
+                if (tab >= 2) {
+                    w.SSTMixer()->setCurrentIndex(1);
+                    w.CmdOpen(tab - 2)->click();
+                }
+                w.SSTMixer()->setCurrentIndex(tab);
+                w.Timer1();
+                QApplication::processEvents();
+                const QStringList clipped = clippedCaptions(w);
+                QVERIFY2(clipped.isEmpty(), qPrintable(QString("tab %1: ").arg(tab) + clipped.join(u'\n')));
+                if (mixer == 1)
+                    saveScreenshot(w, QString("FrmMixer_Master_tab%1_en").arg(tab));
             }
         }
     }

@@ -10,6 +10,8 @@
 #include "panel/ui/frmeditsetting.h"
 #include "panel/ui/frmexeicon.h"
 #include "panel/ui/panelsurface.h"
+#include "tests/support/clipping.h"
+#include "tests/support/englishtexts.h"
 #include "tests/support/screenshot.h"
 
 #include <QAction>
@@ -476,6 +478,41 @@ private slots:
         click(w->executionButton(Ch1), QPoint(10, 10));
         click(w->executionButton({1, 0}), QPoint(10, 10));
         saveScreenshot(*w, "frmMDI_execution");
+    }
+
+    // The English panel: captions of the window, its states and the button
+    // property dialog, which keeps every caption whole.
+    void panelInEnglish()
+    {
+        EnglishTexts english;
+        QVERIFY(english.loaded);
+        PanelRig rig(2);
+        rig.preset({{Ch1, 600, 600, "Chair"},
+                    {Ch2, 2400, 600, "Vice chair"},
+                    {Ch3, 4200, 600, "Secretary\r\n(minutes)"},
+                    {{0, 3}, 6000, 600, "Member 1"},
+                    {{1, 0}, 600, 2400, "Member 2"},
+                    {{1, 1}, 2400, 2400, "Member 3"},
+                    {MasterOut, 8400, 600, "Master", 1500, 1500},
+                    {{1, 8}, 8400, 2400, "Slave 1", 1500, 1500}},
+                   2);
+        FrmMdi *w = rig.open(96);
+        w->resize(800, 420);
+        QCOMPARE(w->windowTitle(), QStringLiteral("(Untitled) - ZK-VR340a [Design]"));
+        click(w->designButton(Ch2), QPoint(30, 25));
+        saveScreenshot(*w, "frmMDI_design_en");
+
+        w->action(PanelCommand::New)->trigger();
+        FrmEditSetting *dlg = w->propertyDialog();
+        QCOMPARE(dlg->windowTitle(), QStringLiteral("New button"));
+        QVERIFY2(clippedCaptions(*dlg).isEmpty(), qPrintable(clippedCaptions(*dlg).join(u'\n')));
+        saveScreenshot(*dlg, "frmEditSetting_en");
+        dlg->close();
+
+        w->action(PanelCommand::Execution)->trigger();
+        QCOMPARE(w->windowTitle(), QStringLiteral("(Untitled) - ZK-VR340a [Running]"));
+        click(w->executionButton(Ch1), QPoint(10, 10));
+        saveScreenshot(*w, "frmMDI_execution_en");
     }
 };
 

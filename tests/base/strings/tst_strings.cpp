@@ -1,4 +1,5 @@
 #include "base/strings.h"
+#include "tests/support/englishtexts.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -7,8 +8,71 @@
 #include <QPalette>
 #include <QSet>
 #include <QTest>
+#include <QXmlStreamReader>
 
 namespace {
+
+struct TranslatedText
+{
+    QString source;
+    QString translation;
+    bool unfinished = false;
+    bool keptOnPurpose = false; // a developer's note says why it stays as it is
+};
+
+// The messages of the Qt Linguist file by id.
+QHash<int, TranslatedText> englishTranslation()
+{
+    QFile f(QStringLiteral(ZK_SOURCE_DIR "/translations/zkvr340a_en.ts"));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QHash<int, TranslatedText> out;
+    QXmlStreamReader xml(&f);
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != u"message")
+            continue;
+        TranslatedText t;
+        int id = 0;
+        while (xml.readNextStartElement()) {
+            if (xml.name() == u"source") {
+                t.source = xml.readElementText();
+            } else if (xml.name() == u"comment") {
+                id = xml.readElementText().toInt();
+            } else if (xml.name() == u"extracomment") {
+                t.keptOnPurpose = xml.readElementText().startsWith(QLatin1String("Kept as is"));
+            } else if (xml.name() == u"translation") {
+                t.unfinished = xml.attributes().hasAttribute(QStringLiteral("type"));
+                t.translation = xml.readElementText();
+            } else {
+                xml.skipCurrentElement();
+            }
+        }
+        out.insert(id, t);
+    }
+    return out;
+}
+
+// Kana, kanji, full-width forms and Japanese punctuation: what an English
+// reader cannot read.
+bool hasJapanese(const QString &text)
+{
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if ((u >= 0x3000 && u <= 0x30FF) || (u >= 0x4E00 && u <= 0x9FFF) || (u >= 0xFF01 && u <= 0xFFEF))
+            return true;
+    }
+    return false;
+}
+
+QStringList placeMarkers(const QString &text)
+{
+    static const QRegularExpression marker(QStringLiteral("%\\d"));
+    QStringList out;
+    for (auto m = marker.globalMatch(text); m.hasNext();)
+        out << m.next().captured();
+    out.sort();
+    return out;
+}
 
 struct SourceLine
 {
@@ -158,6 +222,91 @@ private slots:
         QCOMPARE(captions(2901, 4, 1),
                  (QStringList{QStringLiteral("チャンネル設定データ"), QStringLiteral("システム設定データ"),
                               QStringLiteral("拡張データ"), QStringLiteral("各種初期値")}));
+    }
+
+    // Every text of the table has an English one, or a note why it stays as
+    // it is; a text changed in the table since it was translated shows up
+    // here, not as a Japanese caption in the English program. What the
+    // program shows is the compiled translation, so that is compared too.
+    void everyTextIsTranslatedOrKeptOnPurpose()
+    {
+        const auto ts = englishTranslation();
+        QVERIFY2(!ts.isEmpty(), "translations/zkvr340a_en.ts not found or empty");
+        QHash<int, QString> japanese;
+        for (const int id : strIds())
+            japanese.insert(id, str(id));
+        EnglishTexts english;
+        QVERIFY(english.loaded);
+        QStringList problems;
+        for (const int id : strIds()) {
+            const auto it = ts.constFind(id);
+            const QString ja = japanese.value(id);
+            auto problem = [&](const QString &what) { problems << QStringLiteral("%1 %2: %3").arg(id).arg(ja, what); };
+            if (it == ts.constEnd() || it->unfinished || it->source != ja) {
+                problem(QStringLiteral("not translated (run the target zk_update_translations, then Qt Linguist)"));
+                continue;
+            }
+            const QString en = it->translation;
+            if (it->keptOnPurpose ? en != ja : (en.isEmpty() || hasJapanese(en)))
+                problem(QStringLiteral("\"%1\" is no English text or differs from the kept one").arg(en));
+            if (placeMarkers(en) != placeMarkers(ja) || en.count(u'&') != ja.count(u'&')
+                || en.count(u'\n') != ja.count(u'\n'))
+                problem(QStringLiteral("\"%1\" lost or gained a place marker, accelerator or line break").arg(en));
+            if (str(id) != en)
+                problem(QStringLiteral("the program shows \"%1\"").arg(str(id)));
+        }
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+    }
+
+    void languageChoice_data()
+    {
+        QTest::addColumn<QString>("setting");
+        QTest::addColumn<QStringList>("uiLanguages");
+        QTest::addColumn<bool>("english");
+        QTest::newRow("C locale") << "" << QStringList{"C"} << false;
+        QTest::newRow("nothing known") << "" << QStringList{} << false;
+        QTest::newRow("en_US") << "" << QStringList{"en-US", "en-Latn-US", "en"} << true;
+        QTest::newRow("en_GB") << "" << QStringList{"en-GB", "en-Latn-GB"} << true;
+        QTest::newRow("underscore form") << "" << QStringList{"en_AU"} << true;
+        QTest::newRow("ja_JP") << "" << QStringList{"ja-JP", "ja"} << false;
+        QTest::newRow("German, then English") << "" << QStringList{"de", "de-DE", "en", "en-US"} << true;
+        QTest::newRow("German only") << "" << QStringList{"de-DE", "de"} << false;
+        QTest::newRow("Japanese before English") << "" << QStringList{"ja", "en"} << false;
+        QTest::newRow("variable says en") << " EN " << QStringList{"ja-JP"} << true;
+        QTest::newRow("variable says ja") << "ja" << QStringList{"en-US"} << false;
+    }
+    void languageChoice()
+    {
+        QFETCH(QString, setting);
+        QFETCH(QStringList, uiLanguages);
+        QFETCH(bool, english);
+        QCOMPARE(languageFor(setting, uiLanguages) == Language::English, english);
+    }
+
+    void unknownLanguageSettingFallsBackToTheLocale()
+    {
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("ZKVR340A_LANGUAGE"));
+        QCOMPARE(languageFor(QStringLiteral("fr"), {QStringLiteral("en-US")}), Language::English);
+    }
+
+    // Japanese is the table itself and comes back after English.
+    void englishAndBack()
+    {
+        QCOMPARE(language(), Language::Japanese);
+        {
+            EnglishTexts english;
+            QVERIFY(english.loaded);
+            QCOMPARE(language(), Language::English);
+            QCOMPARE(str(StrId::NoResponse), QStringLiteral("No response"));
+            QCOMPARE(str(StrId::AppTitle), QStringLiteral("ZK-VR340a"));
+            QCOMPARE(joinWords(str(2912), str(10348)), QStringLiteral("ON Colour"));
+            QCOMPARE(str(StrId::LineNumber).arg(2), QStringLiteral("Line 2"));
+            QCOMPARE(str(9117).arg(1002), QStringLiteral("Cannot open UDP port 1002 for the mixer search."));
+        }
+        QCOMPARE(language(), Language::Japanese);
+        QCOMPARE(str(StrId::NoResponse), QStringLiteral("応答がありません"));
+        QCOMPARE(joinWords(str(2912), str(10348)), QStringLiteral("ON背景色"));
+        QCOMPARE(str(StrId::LineNumber).arg(2), QStringLiteral("2行目"));
     }
 
     void unknownIdIsEmpty()

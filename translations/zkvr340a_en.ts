@@ -1,0 +1,2176 @@
+<?xml version="1.0" encoding="UTF-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ja">
+    <context>
+        <name>StringTable</name>
+        <message>
+            <source>ＭＳ Ｐゴシック</source>
+            <comment>111</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>ＭＳ Ｐゴシック</translation>
+        </message>
+        <message>
+            <source>&amp;H00804020</source>
+            <comment>112</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>&amp;H00804020</translation>
+        </message>
+        <message>
+            <source>&amp;H00FFFFFF</source>
+            <comment>113</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>&amp;H00FFFFFF</translation>
+        </message>
+        <message>
+            <source>ＭＳ Ｐゴシック</source>
+            <comment>121</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>ＭＳ Ｐゴシック</translation>
+        </message>
+        <message>
+            <source>&amp;H00F0E8E0</source>
+            <comment>122</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>&amp;H00F0E8E0</translation>
+        </message>
+        <message>
+            <source>&amp;H00000000</source>
+            <comment>123</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>&amp;H00000000</translation>
+        </message>
+        <message>
+            <source>ＭＳ Ｐゴシック</source>
+            <comment>131</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>ＭＳ Ｐゴシック</translation>
+        </message>
+        <message>
+            <source>&amp;H00000000</source>
+            <comment>132</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>&amp;H00000000</translation>
+        </message>
+        <message>
+            <source>&amp;h00c0c0c0</source>
+            <comment>133</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>&amp;h00c0c0c0</translation>
+        </message>
+        <message>
+            <source>&amp;h00ffffff</source>
+            <comment>134</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>&amp;h00ffffff</translation>
+        </message>
+        <message>
+            <source>&amp;H8000000F</source>
+            <comment>143</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>&amp;H8000000F</translation>
+        </message>
+        <message>
+            <source>ＭＳ Ｐゴシック</source>
+            <comment>211</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>ＭＳ Ｐゴシック</translation>
+        </message>
+        <message>
+            <source>&amp;H00804020</source>
+            <comment>212</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>&amp;H00804020</translation>
+        </message>
+        <message>
+            <source>&amp;H00FFFFFF</source>
+            <comment>213</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>&amp;H00FFFFFF</translation>
+        </message>
+        <message>
+            <source>&amp;H00000000</source>
+            <comment>214</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>&amp;H00000000</translation>
+        </message>
+        <message>
+            <source>&amp;H8000000F</source>
+            <comment>243</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>&amp;H8000000F</translation>
+        </message>
+        <message>
+            <source>ＭＳ Ｐゴシック</source>
+            <comment>311</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>ＭＳ Ｐゴシック</translation>
+        </message>
+        <message>
+            <source>&amp;H00804020</source>
+            <comment>312</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>&amp;H00804020</translation>
+        </message>
+        <message>
+            <source>&amp;H00FFFFFF</source>
+            <comment>313</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>&amp;H00FFFFFF</translation>
+        </message>
+        <message>
+            <source>&amp;H00000000</source>
+            <comment>314</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>&amp;H00000000</translation>
+        </message>
+        <message>
+            <source>&amp;H8000000F</source>
+            <comment>343</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>&amp;H8000000F</translation>
+        </message>
+        <message>
+            <source>ＭＳ Ｐゴシック</source>
+            <comment>411</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>ＭＳ Ｐゴシック</translation>
+        </message>
+        <message>
+            <source>&amp;H00804020</source>
+            <comment>412</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>&amp;H00804020</translation>
+        </message>
+        <message>
+            <source>&amp;H00FFFFFF</source>
+            <comment>413</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>&amp;H00FFFFFF</translation>
+        </message>
+        <message>
+            <source>&amp;H00000000</source>
+            <comment>414</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>&amp;H00000000</translation>
+        </message>
+        <message>
+            <source>&amp;H8000000F</source>
+            <comment>443</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>&amp;H8000000F</translation>
+        </message>
+        <message>
+            <source>&amp;HB5FFFF</source>
+            <comment>511</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>&amp;HB5FFFF</translation>
+        </message>
+        <message>
+            <source>&amp;HBFBFBF</source>
+            <comment>512</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>&amp;HBFBFBF</translation>
+        </message>
+        <message>
+            <source>ＭＳ Ｐゴシック</source>
+            <comment>521</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>ＭＳ Ｐゴシック</translation>
+        </message>
+        <message>
+            <source>&amp;H8000000F</source>
+            <comment>522</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>&amp;H8000000F</translation>
+        </message>
+        <message>
+            <source>&amp;H8000000F</source>
+            <comment>523</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>&amp;H8000000F</translation>
+        </message>
+        <message>
+            <source>&amp;H80000008</source>
+            <comment>524</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>&amp;H80000008</translation>
+        </message>
+        <message>
+            <source>&amp;H80000005</source>
+            <comment>525</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>&amp;H80000005</translation>
+        </message>
+        <message>
+            <source>読み出し</source>
+            <comment>1002</comment>
+            <translation>Read</translation>
+        </message>
+        <message>
+            <source>ZK-VR340aとの接続インターフェイスを選択して下さい。</source>
+            <comment>1101</comment>
+            <translation>Choose the interface that connects to the ZK-VR340a.</translation>
+        </message>
+        <message>
+            <source>ﾌｧｲﾙ(&amp;F)</source>
+            <comment>1201</comment>
+            <translation>&amp;File</translation>
+        </message>
+        <message>
+            <source>ﾀﾞｳﾝﾛｰﾄﾞ(&amp;L)</source>
+            <comment>1202</comment>
+            <translation>Down&amp;load</translation>
+        </message>
+        <message>
+            <source>ﾃﾞﾊﾞｯｸﾞ(&amp;D)</source>
+            <comment>1203</comment>
+            <translation>&amp;Debug</translation>
+        </message>
+        <message>
+            <source>表示(&amp;V)</source>
+            <comment>1204</comment>
+            <translation>&amp;View</translation>
+        </message>
+        <message>
+            <source>ｳｨﾝﾄﾞｳ(&amp;W)</source>
+            <comment>1205</comment>
+            <translation>&amp;Window</translation>
+        </message>
+        <message>
+            <source>ﾍﾙﾌﾟ(&amp;H)</source>
+            <comment>1206</comment>
+            <translation>&amp;Help</translation>
+        </message>
+        <message>
+            <source>IP設定(&amp;I)</source>
+            <comment>1207</comment>
+            <translation>&amp;IP Settings</translation>
+        </message>
+        <message>
+            <source>開く(&amp;O)</source>
+            <comment>1211</comment>
+            <translation>&amp;Open...</translation>
+        </message>
+        <message>
+            <source>上書き保存(&amp;S)</source>
+            <comment>1212</comment>
+            <translation>&amp;Save</translation>
+        </message>
+        <message>
+            <source>名前を付けて保存(&amp;A)</source>
+            <comment>1213</comment>
+            <translation>Save &amp;As...</translation>
+        </message>
+        <message>
+            <source>動作モード切替(&amp;M)</source>
+            <comment>1214</comment>
+            <translation>Switch &amp;Mode</translation>
+        </message>
+        <message>
+            <source>終了(&amp;Q)</source>
+            <comment>1215</comment>
+            <translation>&amp;Quit</translation>
+        </message>
+        <message>
+            <source>印刷(&amp;P)</source>
+            <comment>1216</comment>
+            <translation>&amp;Print...</translation>
+        </message>
+        <message>
+            <source>メインプログラム(&amp;M)</source>
+            <comment>1221</comment>
+            <translation>&amp;Main Program</translation>
+        </message>
+        <message>
+            <source>ＦＰＧＡ(&amp;F)</source>
+            <comment>1222</comment>
+            <translation>&amp;FPGA</translation>
+        </message>
+        <message>
+            <source>書き込みプログラム(&amp;W)</source>
+            <comment>1223</comment>
+            <translation>&amp;Writer Program</translation>
+        </message>
+        <message>
+            <source>ZK-VR340(&amp;1)</source>
+            <comment>1224</comment>
+            <extracomment>Kept as is: a name, unit or level already written the way the mixer and its manuals write it.</extracomment>
+            <translation>ZK-VR340(&amp;1)</translation>
+        </message>
+        <message>
+            <source>ZK-VR340a(&amp;A)</source>
+            <comment>1225</comment>
+            <extracomment>Kept as is: a name, unit or level already written the way the mixer and its manuals write it.</extracomment>
+            <translation>ZK-VR340a(&amp;A)</translation>
+        </message>
+        <message>
+            <source>ダイレクト読み込み(&amp;R)</source>
+            <comment>1231</comment>
+            <translation>Direct &amp;Read...</translation>
+        </message>
+        <message>
+            <source>ダイレクト書き込み(&amp;W)</source>
+            <comment>1232</comment>
+            <translation>Direct &amp;Write...</translation>
+        </message>
+        <message>
+            <source>ウィンドウの整列(&amp;R)</source>
+            <comment>1251</comment>
+            <translation>A&amp;rrange Windows</translation>
+        </message>
+        <message>
+            <source>バージョン情報(&amp;V)</source>
+            <comment>1261</comment>
+            <translation>&amp;Version Information</translation>
+        </message>
+        <message>
+            <source>アプリケーションの終了</source>
+            <comment>1271</comment>
+            <translation>Quit</translation>
+        </message>
+        <message>
+            <source>ミキサーの表示</source>
+            <comment>1272</comment>
+            <translation>Show a mixer</translation>
+        </message>
+        <message>
+            <source>ウインドウの整列</source>
+            <comment>1273</comment>
+            <translation>Arrange windows</translation>
+        </message>
+        <message>
+            <source>動作モードの切り替え</source>
+            <comment>1274</comment>
+            <translation>Switch mode</translation>
+        </message>
+        <message>
+            <source>設定値の読み込み</source>
+            <comment>1275</comment>
+            <translation>Load settings</translation>
+        </message>
+        <message>
+            <source>設定値の上書き保存</source>
+            <comment>1276</comment>
+            <translation>Save settings</translation>
+        </message>
+        <message>
+            <source>バージョン情報</source>
+            <comment>1277</comment>
+            <translation>Version information</translation>
+        </message>
+        <message>
+            <source>印刷</source>
+            <comment>1278</comment>
+            <translation>Print</translation>
+        </message>
+        <message>
+            <source>転送中．．．．</source>
+            <comment>1301</comment>
+            <translation>Transferring...</translation>
+        </message>
+        <message>
+            <source>終了します。よろしいですか？</source>
+            <comment>1311</comment>
+            <translation>Quit the program?</translation>
+        </message>
+        <message>
+            <source>表示するミキサーの番号を指定して下さい。</source>
+            <comment>1601</comment>
+            <translation>Choose the mixer to show.</translation>
+        </message>
+        <message>
+            <source>のバージョン情報</source>
+            <comment>1701</comment>
+            <extracomment>Follows &quot;ZK-VR340a&quot; in the title of the version window.</extracomment>
+            <translation>Version Information</translation>
+        </message>
+        <message>
+            <source>バージョン：</source>
+            <comment>1702</comment>
+            <translation>Version: </translation>
+        </message>
+        <message>
+            <source>ホストＰＣ用 ZK-VR340a</source>
+            <comment>1703</comment>
+            <translation>ZK-VR340a control for the host PC</translation>
+        </message>
+        <message>
+            <source>応答がありません</source>
+            <comment>1801</comment>
+            <translation>No response</translation>
+        </message>
+        <message>
+            <source>異常終了しました</source>
+            <comment>1802</comment>
+            <translation>The operation ended abnormally</translation>
+        </message>
+        <message>
+            <source>ミキサーの設定に失敗しました</source>
+            <comment>1803</comment>
+            <translation>Could not set the mixer</translation>
+        </message>
+        <message>
+            <source>ZK-VR340a</source>
+            <comment>1901</comment>
+            <extracomment>Kept as is: a name, unit or level already written the way the mixer and its manuals write it.</extracomment>
+            <translation>ZK-VR340a</translation>
+        </message>
+        <message>
+            <source>マスター</source>
+            <comment>1902</comment>
+            <translation>Master</translation>
+        </message>
+        <message>
+            <source>スレーブ</source>
+            <comment>1903</comment>
+            <translation>Slave</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <comment>1904</comment>
+            <extracomment>Kept as is: a name, unit or level already written the way the mixer and its manuals write it.</extracomment>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <comment>1905</comment>
+            <extracomment>Kept as is: a name, unit or level already written the way the mixer and its manuals write it.</extracomment>
+            <translation>Cancel</translation>
+        </message>
+        <message>
+            <source>RS-232C</source>
+            <comment>1910</comment>
+            <extracomment>Kept as is: a name, unit or level already written the way the mixer and its manuals write it.</extracomment>
+            <translation>RS-232C</translation>
+        </message>
+        <message>
+            <source>USB</source>
+            <comment>1911</comment>
+            <extracomment>Kept as is: a name, unit or level already written the way the mixer and its manuals write it.</extracomment>
+            <translation>USB</translation>
+        </message>
+        <message>
+            <source>オフライン</source>
+            <comment>1912</comment>
+            <translation>Offline</translation>
+        </message>
+        <message>
+            <source>Ethernet</source>
+            <comment>1913</comment>
+            <extracomment>Kept as is: a name, unit or level already written the way the mixer and its manuals write it.</extracomment>
+            <translation>Ethernet</translation>
+        </message>
+        <message>
+            <source>無効</source>
+            <comment>1931</comment>
+            <translation>Disabled</translation>
+        </message>
+        <message>
+            <source>有効</source>
+            <comment>1932</comment>
+            <translation>Enabled</translation>
+        </message>
+        <message>
+            <source>[デザイン]</source>
+            <comment>1951</comment>
+            <translation>[Design]</translation>
+        </message>
+        <message>
+            <source>(無題)</source>
+            <comment>1953</comment>
+            <translation>(Untitled)</translation>
+        </message>
+        <message>
+            <source>入力ｱｯﾃﾈｰﾀ</source>
+            <comment>2101</comment>
+            <extracomment>Two or more spaces in a row start a new line in the editor window (the parameter grid shows one line).</extracomment>
+            <translation>Input      attenuator</translation>
+        </message>
+        <message>
+            <source>ﾌｧﾝﾄﾑ電源</source>
+            <comment>2102</comment>
+            <extracomment>Two or more spaces in a row start a new line in the editor window (the parameter grid shows one line).</extracomment>
+            <translation>Phantom      power</translation>
+        </message>
+        <message>
+            <source>ﾍｯﾄﾞｱﾝﾌﾟｹﾞｲﾝ</source>
+            <comment>2103</comment>
+            <extracomment>Two or more spaces in a row start a new line in the editor window (the parameter grid shows one line).</extracomment>
+            <translation>Head amp      gain</translation>
+        </message>
+        <message>
+            <source>ローカット</source>
+            <comment>2104</comment>
+            <translation>Low cut</translation>
+        </message>
+        <message>
+            <source>チャンネル       レベル(dB)</source>
+            <comment>2105</comment>
+            <extracomment>Two or more spaces in a row start a new line in the editor window (the parameter grid shows one line).</extracomment>
+            <translation>Channel      level (dB)</translation>
+        </message>
+        <message>
+            <source>ｵｰﾊﾞｰﾗｲﾄﾞ</source>
+            <comment>2106</comment>
+            <translation>Override</translation>
+        </message>
+        <message>
+            <source>ミュート</source>
+            <comment>2107</comment>
+            <translation>Mute</translation>
+        </message>
+        <message>
+            <source>ｽﾚｯｼｮﾙﾄﾞ　       計算対象</source>
+            <comment>2108</comment>
+            <extracomment>Two or more spaces in a row start a new line in the editor window (the parameter grid shows one line).</extracomment>
+            <translation>In threshold      calculation</translation>
+        </message>
+        <message>
+            <source>-40dB</source>
+            <comment>2110</comment>
+            <extracomment>Kept as is: a name, unit or level already written the way the mixer and its manuals write it.</extracomment>
+            <translation>-40dB</translation>
+        </message>
+        <message>
+            <source>-30dB</source>
+            <comment>2111</comment>
+            <extracomment>Kept as is: a name, unit or level already written the way the mixer and its manuals write it.</extracomment>
+            <translation>-30dB</translation>
+        </message>
+        <message>
+            <source>   0dB  　(Mic)</source>
+            <comment>2112</comment>
+            <extracomment>Kept as is: a level caption; the wide space lines up (Mic) with (Line) in the option below.</extracomment>
+            <translation>   0dB  　(Mic)</translation>
+        </message>
+        <message>
+            <source>-50dB　(Line)</source>
+            <comment>2113</comment>
+            <extracomment>Kept as is: a level caption; the wide space lines up (Mic) with (Line) in the option below.</extracomment>
+            <translation>-50dB　(Line)</translation>
+        </message>
+        <message>
+            <source>-30dB</source>
+            <comment>2119</comment>
+            <extracomment>Kept as is: a name, unit or level already written the way the mixer and its manuals write it.</extracomment>
+            <translation>-30dB</translation>
+        </message>
+        <message>
+            <source>-25dB</source>
+            <comment>2120</comment>
+            <extracomment>Kept as is: a name, unit or level already written the way the mixer and its manuals write it.</extracomment>
+            <translation>-25dB</translation>
+        </message>
+        <message>
+            <source>   0dB</source>
+            <comment>2121</comment>
+            <extracomment>Kept as is: a name, unit or level already written the way the mixer and its manuals write it.</extracomment>
+            <translation>   0dB</translation>
+        </message>
+        <message>
+            <source>-10dB</source>
+            <comment>2122</comment>
+            <extracomment>Kept as is: a name, unit or level already written the way the mixer and its manuals write it.</extracomment>
+            <translation>-10dB</translation>
+        </message>
+        <message>
+            <source>-20dB</source>
+            <comment>2123</comment>
+            <extracomment>Kept as is: a name, unit or level already written the way the mixer and its manuals write it.</extracomment>
+            <translation>-20dB</translation>
+        </message>
+        <message>
+            <source>出力関連</source>
+            <comment>2201</comment>
+            <translation>Output</translation>
+        </message>
+        <message>
+            <source>スレッショルド関連</source>
+            <comment>2202</comment>
+            <translation>Threshold</translation>
+        </message>
+        <message>
+            <source>ゲート処理関連</source>
+            <comment>2203</comment>
+            <translation>Gate</translation>
+        </message>
+        <message>
+            <source>出力アッテネータ</source>
+            <comment>2211</comment>
+            <translation>Output attenuator</translation>
+        </message>
+        <message>
+            <source>マスターレベル</source>
+            <comment>2212</comment>
+            <translation>Master level</translation>
+        </message>
+        <message>
+            <source>ｽﾚｯｼｮﾙﾄﾞレベル</source>
+            <comment>2213</comment>
+            <translation>Threshold level</translation>
+        </message>
+        <message>
+            <source>ゲート減衰量設定</source>
+            <comment>2214</comment>
+            <translation>Gate attenuation</translation>
+        </message>
+        <message>
+            <source>NOMA</source>
+            <comment>2221</comment>
+            <extracomment>Kept as is: a name, unit or level already written the way the mixer and its manuals write it.</extracomment>
+            <translation>NOMA</translation>
+        </message>
+        <message>
+            <source>キーロック</source>
+            <comment>2222</comment>
+            <translation>Key lock</translation>
+        </message>
+        <message>
+            <source>許容アンビエントノイズ増加量  (ゲート減衰量Auto時に有効)</source>
+            <comment>2301</comment>
+            <extracomment>Two or more spaces in a row start a new line in the editor window (the parameter grid shows one line).</extracomment>
+            <translation>Allowed ambient noise rise  (with automatic gate attenuation)</translation>
+        </message>
+        <message>
+            <source>オートスレッショルド倍率</source>
+            <comment>2302</comment>
+            <translation>Auto threshold factor</translation>
+        </message>
+        <message>
+            <source>レベルメーター表示レベル</source>
+            <comment>2303</comment>
+            <translation>Meter peak level</translation>
+        </message>
+        <message>
+            <source>ミキサー番号</source>
+            <comment>2602</comment>
+            <translation>Mixer</translation>
+        </message>
+        <message>
+            <source>の設定値を初期化します</source>
+            <comment>2701</comment>
+            <extracomment>Follows the name of what is reset, e.g. &quot;Channel 3&quot; or &quot;IP settings&quot;.</extracomment>
+            <translation>: the settings will be reset to their initial values.</translation>
+        </message>
+        <message>
+            <source>設定が変更されています</source>
+            <comment>2703</comment>
+            <translation>The settings have been changed.</translation>
+        </message>
+        <message>
+            <source>無効なデータです</source>
+            <comment>2706</comment>
+            <translation>Invalid data</translation>
+        </message>
+        <message>
+            <source>チャンネル</source>
+            <comment>2707</comment>
+            <translation>Channel</translation>
+        </message>
+        <message>
+            <source>全てのチャンネル</source>
+            <comment>2708</comment>
+            <translation>All channels</translation>
+        </message>
+        <message>
+            <source>現在の設定を保存しますか？</source>
+            <comment>2732</comment>
+            <translation>Save the current settings?</translation>
+        </message>
+        <message>
+            <source>保存されているミキサーのリンク台数は</source>
+            <comment>2741</comment>
+            <extracomment>Followed by the number of mixers stored in the file and the text 2742.</extracomment>
+            <translation>Linked mixers stored in the file: </translation>
+        </message>
+        <message>
+            <source>台です</source>
+            <comment>2742</comment>
+            <extracomment>Follows the number of mixers stored in the file.</extracomment>
+            <translation>.</translation>
+        </message>
+        <message>
+            <source>情報が存在しないミキサーはデフォルト状態となります</source>
+            <comment>2743</comment>
+            <translation>Mixers without stored settings get the default settings.</translation>
+        </message>
+        <message>
+            <source>現在のリンク台数を超えるミキサーの情報は破棄されます</source>
+            <comment>2744</comment>
+            <translation>The settings of mixers beyond the linked ones are discarded.</translation>
+        </message>
+        <message>
+            <source>処理を続行しますか？</source>
+            <comment>2745</comment>
+            <translation>Continue?</translation>
+        </message>
+        <message>
+            <source>現在の設定が失われます</source>
+            <comment>2761</comment>
+            <translation>The current settings will be lost.</translation>
+        </message>
+        <message>
+            <source>ロードしますか？</source>
+            <comment>2762</comment>
+            <translation>Load the file?</translation>
+        </message>
+        <message>
+            <source>プライオリティ</source>
+            <comment>2801</comment>
+            <translation>Priority</translation>
+        </message>
+        <message>
+            <source>スレッショルド最大値</source>
+            <comment>2802</comment>
+            <translation>Threshold maximum</translation>
+        </message>
+        <message>
+            <source>スレッショルド最小値</source>
+            <comment>2803</comment>
+            <translation>Threshold minimum</translation>
+        </message>
+        <message>
+            <source>ゲート減衰量設定</source>
+            <comment>2804</comment>
+            <translation>Gate attenuation</translation>
+        </message>
+        <message>
+            <source>スレッショルド動作</source>
+            <comment>2805</comment>
+            <translation>Threshold mode</translation>
+        </message>
+        <message>
+            <source>チャンネル設定データ</source>
+            <comment>2901</comment>
+            <translation>Channels</translation>
+        </message>
+        <message>
+            <source>システム設定データ</source>
+            <comment>2902</comment>
+            <translation>System</translation>
+        </message>
+        <message>
+            <source>拡張データ</source>
+            <comment>2903</comment>
+            <translation>Extended data</translation>
+        </message>
+        <message>
+            <source>各種初期値</source>
+            <comment>2904</comment>
+            <translation>Initial values</translation>
+        </message>
+        <message>
+            <source>ch</source>
+            <comment>2911</comment>
+            <extracomment>Kept as is: a name, unit or level already written the way the mixer and its manuals write it.</extracomment>
+            <translation>ch</translation>
+        </message>
+        <message>
+            <source>ON</source>
+            <comment>2912</comment>
+            <extracomment>Kept as is: a name, unit or level already written the way the mixer and its manuals write it.</extracomment>
+            <translation>ON</translation>
+        </message>
+        <message>
+            <source>OFF</source>
+            <comment>2913</comment>
+            <extracomment>Kept as is: a name, unit or level already written the way the mixer and its manuals write it.</extracomment>
+            <translation>OFF</translation>
+        </message>
+        <message>
+            <source>-60dB</source>
+            <comment>2921</comment>
+            <extracomment>Kept as is: a name, unit or level already written the way the mixer and its manuals write it.</extracomment>
+            <translation>-60dB</translation>
+        </message>
+        <message>
+            <source>-40dB</source>
+            <comment>2922</comment>
+            <extracomment>Kept as is: a name, unit or level already written the way the mixer and its manuals write it.</extracomment>
+            <translation>-40dB</translation>
+        </message>
+        <message>
+            <source>-20dB</source>
+            <comment>2923</comment>
+            <extracomment>Kept as is: a name, unit or level already written the way the mixer and its manuals write it.</extracomment>
+            <translation>-20dB</translation>
+        </message>
+        <message>
+            <source>マニュアル</source>
+            <comment>2942</comment>
+            <translation>Manual</translation>
+        </message>
+        <message>
+            <source>オート</source>
+            <comment>2943</comment>
+            <translation>Auto</translation>
+        </message>
+        <message>
+            <source>全体(Link時)</source>
+            <comment>2952</comment>
+            <translation>All (linked)</translation>
+        </message>
+        <message>
+            <source>単体</source>
+            <comment>2953</comment>
+            <translation>This mixer</translation>
+        </message>
+        <message>
+            <source>-40dB</source>
+            <comment>2960</comment>
+            <extracomment>Kept as is: a name, unit or level already written the way the mixer and its manuals write it.</extracomment>
+            <translation>-40dB</translation>
+        </message>
+        <message>
+            <source>-30dB</source>
+            <comment>2961</comment>
+            <extracomment>Kept as is: a name, unit or level already written the way the mixer and its manuals write it.</extracomment>
+            <translation>-30dB</translation>
+        </message>
+        <message>
+            <source>   0dB(Line)</source>
+            <comment>2962</comment>
+            <extracomment>Kept as is: a name, unit or level already written the way the mixer and its manuals write it.</extracomment>
+            <translation>   0dB(Line)</translation>
+        </message>
+        <message>
+            <source>-50dB(Mic)</source>
+            <comment>2963</comment>
+            <extracomment>Kept as is: a name, unit or level already written the way the mixer and its manuals write it.</extracomment>
+            <translation>-50dB(Mic)</translation>
+        </message>
+        <message>
+            <source>メモリ不足でフォームを表示できません。</source>
+            <comment>3000</comment>
+            <translation>Not enough memory to show the window.</translation>
+        </message>
+        <message>
+            <source>ノイズ検出</source>
+            <comment>4100</comment>
+            <translation>Noise detection</translation>
+        </message>
+        <message>
+            <source>基準値</source>
+            <comment>4101</comment>
+            <translation>Reference</translation>
+        </message>
+        <message>
+            <source>ﾉｲｽﾞｽﾚｯｼｮﾙﾄﾞ</source>
+            <comment>4102</comment>
+            <translation>Noise threshold</translation>
+        </message>
+        <message>
+            <source>頭欠け防止</source>
+            <comment>4103</comment>
+            <translation>Front-clip guard</translation>
+        </message>
+        <message>
+            <source>無音時間規定値</source>
+            <comment>4104</comment>
+            <translation>Silence time</translation>
+        </message>
+        <message>
+            <source>ホールド時間</source>
+            <comment>4105</comment>
+            <translation>Hold time</translation>
+        </message>
+        <message>
+            <source>スレッショルド係数</source>
+            <comment>4106</comment>
+            <translation>Threshold factor</translation>
+        </message>
+        <message>
+            <source>アクセス権限がありません。データ閲覧モードで動作します。</source>
+            <comment>4200</comment>
+            <translation>No write access: the program only shows the mixer's data.</translation>
+        </message>
+        <message>
+            <source>印刷</source>
+            <comment>4300</comment>
+            <translation>Print</translation>
+        </message>
+        <message>
+            <source>利用できるプリンタがありません</source>
+            <comment>4301</comment>
+            <translation>No printer is available</translation>
+        </message>
+        <message>
+            <source>印刷に失敗しました</source>
+            <comment>4302</comment>
+            <translation>Printing failed</translation>
+        </message>
+        <message>
+            <source>シリアルポート:</source>
+            <comment>9002</comment>
+            <translation>Serial port:</translation>
+        </message>
+        <message>
+            <source>シリアルポートの初期化に失敗しました。</source>
+            <comment>9100</comment>
+            <translation>Could not open the serial port.</translation>
+        </message>
+        <message>
+            <source>Linux ではシリアルデバイスへのアクセス権（dialout グループ）が必要です。</source>
+            <comment>9101</comment>
+            <translation>On Linux, serial devices need access rights (the dialout group).</translation>
+        </message>
+        <message>
+            <source>ＵＳＢドライバの初期化に失敗しました。</source>
+            <comment>9102</comment>
+            <translation>Could not open the USB driver.</translation>
+        </message>
+        <message>
+            <source>Ｅｔｈｅｒｎｅｔの初期化に失敗しました。</source>
+            <comment>9103</comment>
+            <translation>Could not open the Ethernet connection.</translation>
+        </message>
+        <message>
+            <source>接続先</source>
+            <comment>9110</comment>
+            <translation>Connection</translation>
+        </message>
+        <message>
+            <source>IPアドレス</source>
+            <comment>9111</comment>
+            <translation>IP address</translation>
+        </message>
+        <message>
+            <source>ユーザーID</source>
+            <comment>9112</comment>
+            <translation>User ID</translation>
+        </message>
+        <message>
+            <source>ミキサー検索</source>
+            <comment>9113</comment>
+            <translation>Search</translation>
+        </message>
+        <message>
+            <source>通信開始</source>
+            <comment>9114</comment>
+            <translation>Connect</translation>
+        </message>
+        <message>
+            <source>ネットワーク上に該当するミキサーが見つかりません。</source>
+            <comment>9115</comment>
+            <translation>No mixer with this user ID was found on the network.</translation>
+        </message>
+        <message>
+            <source>ネットワーク上に複数のミキサーが存在します。ユーザーIDを変更してください。</source>
+            <comment>9116</comment>
+            <translation>Several mixers on the network have this user ID. Change the user ID.</translation>
+        </message>
+        <message>
+            <source>ミキサー検索用のUDPポート %1 を開けません。</source>
+            <comment>9117</comment>
+            <translation>Cannot open UDP port %1 for the mixer search.</translation>
+        </message>
+        <message>
+            <source>IP設定</source>
+            <comment>9140</comment>
+            <translation>IP Settings</translation>
+        </message>
+        <message>
+            <source>ミキサーの設定値</source>
+            <comment>9141</comment>
+            <translation>Mixer settings</translation>
+        </message>
+        <message>
+            <source>DHCPクライアント</source>
+            <comment>9142</comment>
+            <translation>DHCP client</translation>
+        </message>
+        <message>
+            <source>ミキサーへ転送</source>
+            <comment>9143</comment>
+            <translation>Send to mixer</translation>
+        </message>
+        <message>
+            <source>初期値設定</source>
+            <comment>9144</comment>
+            <translation>Reset</translation>
+        </message>
+        <message>
+            <source>get wants MIXER KEY</source>
+            <comment>9200</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>get wants MIXER KEY</translation>
+        </message>
+        <message>
+            <source>set wants MIXER KEY=VALUE [KEY=VALUE ...]</source>
+            <comment>9201</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>set wants MIXER KEY=VALUE [KEY=VALUE ...]</translation>
+        </message>
+        <message>
+            <source>%1: mixer must be 1..16</source>
+            <comment>9202</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>%1: mixer must be 1..16</translation>
+        </message>
+        <message>
+            <source>%1: &quot;%2&quot; is no key of the data block or Threshold</source>
+            <comment>9203</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>%1: &quot;%2&quot; is no key of the data block or Threshold</translation>
+        </message>
+        <message>
+            <source>set: &quot;%1&quot; is not KEY=VALUE</source>
+            <comment>9204</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>set: &quot;%1&quot; is not KEY=VALUE</translation>
+        </message>
+        <message>
+            <source>set: value of %1 must be 0..%2</source>
+            <comment>9205</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>set: value of %1 must be 0..%2</translation>
+        </message>
+        <message>
+            <source>zkvr340a-ctl: %1: mixer %2 is not linked (%3 linked)</source>
+            <comment>9206</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>zkvr340a-ctl: %1: mixer %2 is not linked (%3 linked)</translation>
+        </message>
+        <message>
+            <source>設定値ファイル (*.ini)</source>
+            <comment>9300</comment>
+            <extracomment>A file dialog filter: keep the pattern in brackets.</extracomment>
+            <translation>Settings files (*.ini)</translation>
+        </message>
+        <message>
+            <source>設定値ファイルを保存できませんでした</source>
+            <comment>9301</comment>
+            <translation>Could not save the settings file</translation>
+        </message>
+        <message>
+            <source>MUTE</source>
+            <comment>9400</comment>
+            <extracomment>Kept as is: shown in level fields and typed by users for the lowest level; the entry accepts this word.</extracomment>
+            <translation>MUTE</translation>
+        </message>
+        <message>
+            <source>&amp;HC0FFC0</source>
+            <comment>9580</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>&amp;HC0FFC0</translation>
+        </message>
+        <message>
+            <source>&amp;H80FF&amp;</source>
+            <comment>9581</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>&amp;H80FF&amp;</translation>
+        </message>
+        <message>
+            <source>&amp;H80FFFF</source>
+            <comment>9582</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>&amp;H80FFFF</translation>
+        </message>
+        <message>
+            <source>ＭＳ ゴシック</source>
+            <comment>9583</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>ＭＳ ゴシック</translation>
+        </message>
+        <message>
+            <source>書き込み</source>
+            <comment>9640</comment>
+            <translation>Write</translation>
+        </message>
+        <message>
+            <source>ダイレクト</source>
+            <comment>9641</comment>
+            <extracomment>Joined to &quot;Read&quot; or &quot;Write&quot;.</extracomment>
+            <translation>Direct</translation>
+        </message>
+        <message>
+            <source>サイズ</source>
+            <comment>9642</comment>
+            <translation>size</translation>
+        </message>
+        <message>
+            <source>1バイト</source>
+            <comment>9643</comment>
+            <translation>1 byte</translation>
+        </message>
+        <message>
+            <source>2バイト</source>
+            <comment>9644</comment>
+            <translation>2 bytes</translation>
+        </message>
+        <message>
+            <source>4バイト</source>
+            <comment>9645</comment>
+            <translation>4 bytes</translation>
+        </message>
+        <message>
+            <source>アドレス</source>
+            <comment>9646</comment>
+            <translation>address</translation>
+        </message>
+        <message>
+            <source>データ</source>
+            <comment>9647</comment>
+            <translation>data</translation>
+        </message>
+        <message>
+            <source> (HEX)</source>
+            <comment>9648</comment>
+            <extracomment>Kept as is: a name, unit or level already written the way the mixer and its manuals write it.</extracomment>
+            <translation> (HEX)</translation>
+        </message>
+        <message>
+            <source>--stuck wants MIXER:KEY=VALUE, got &quot;%1&quot;</source>
+            <comment>9700</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>--stuck wants MIXER:KEY=VALUE, got &quot;%1&quot;</translation>
+        </message>
+        <message>
+            <source>--stuck: mixer must be 1..16</source>
+            <comment>9701</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>--stuck: mixer must be 1..16</translation>
+        </message>
+        <message>
+            <source>--stuck: unknown key &quot;%1&quot;</source>
+            <comment>9702</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>--stuck: unknown key &quot;%1&quot;</translation>
+        </message>
+        <message>
+            <source>--stuck: value out of range for %1</source>
+            <comment>9703</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>--stuck: value out of range for %1</translation>
+        </message>
+        <message>
+            <source>%1 needs a value</source>
+            <comment>9704</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>%1 needs a value</translation>
+        </message>
+        <message>
+            <source>--tcp wants [HOST:]PORT</source>
+            <comment>9705</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>--tcp wants [HOST:]PORT</translation>
+        </message>
+        <message>
+            <source>--usb needs a folder</source>
+            <comment>9706</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>--usb needs a folder</translation>
+        </message>
+        <message>
+            <source>--usb-name needs a plain name</source>
+            <comment>9707</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>--usb-name needs a plain name</translation>
+        </message>
+        <message>
+            <source>--mixers must be 1..16</source>
+            <comment>9708</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>--mixers must be 1..16</translation>
+        </message>
+        <message>
+            <source>--model must be 0..255</source>
+            <comment>9709</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>--model must be 0..255</translation>
+        </message>
+        <message>
+            <source>--address wants an IPv4 address</source>
+            <comment>9710</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>--address wants an IPv4 address</translation>
+        </message>
+        <message>
+            <source>--user-id wants at most 255 ASCII characters</source>
+            <comment>9711</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>--user-id wants at most 255 ASCII characters</translation>
+        </message>
+        <message>
+            <source>--drop wants a probability 0..1</source>
+            <comment>9712</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>--drop wants a probability 0..1</translation>
+        </message>
+        <message>
+            <source>--corrupt wants a probability 0..1</source>
+            <comment>9713</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>--corrupt wants a probability 0..1</translation>
+        </message>
+        <message>
+            <source>--delay wants milliseconds</source>
+            <comment>9714</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>--delay wants milliseconds</translation>
+        </message>
+        <message>
+            <source>--seed wants a number</source>
+            <comment>9715</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>--seed wants a number</translation>
+        </message>
+        <message>
+            <source>--search-port wants a port</source>
+            <comment>9716</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>--search-port wants a port</translation>
+        </message>
+        <message>
+            <source>--reply-port wants a port</source>
+            <comment>9717</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>--reply-port wants a port</translation>
+        </message>
+        <message>
+            <source>unknown argument &quot;%1&quot;</source>
+            <comment>9718</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>unknown argument &quot;%1&quot;</translation>
+        </message>
+        <message>
+            <source>choose at least one of --tcp, --serial, --usb</source>
+            <comment>9719</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>choose at least one of --tcp, --serial, --usb</translation>
+        </message>
+        <message>
+            <source>--stuck names mixer %1 of %2</source>
+            <comment>9720</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>--stuck names mixer %1 of %2</translation>
+        </message>
+        <message>
+            <source>cannot create %1</source>
+            <comment>9721</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>cannot create %1</translation>
+        </message>
+        <message>
+            <source>%1 exists and is no FIFO</source>
+            <comment>9722</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>%1 exists and is no FIFO</translation>
+        </message>
+        <message>
+            <source>mkfifo %1: %2</source>
+            <comment>9723</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>mkfifo %1: %2</translation>
+        </message>
+        <message>
+            <source>cannot open the pipes of %1: %2</source>
+            <comment>9724</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>cannot open the pipes of %1: %2</translation>
+        </message>
+        <message>
+            <source>--tcp: %1 is no loopback address</source>
+            <comment>9725</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>--tcp: %1 is no loopback address</translation>
+        </message>
+        <message>
+            <source>cannot listen on %1:%2: %3</source>
+            <comment>9726</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>cannot listen on %1:%2: %3</translation>
+        </message>
+        <message>
+            <source>--search-port: %1 is no loopback address</source>
+            <comment>9727</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>--search-port: %1 is no loopback address</translation>
+        </message>
+        <message>
+            <source>cannot bind UDP %1:%2: %3</source>
+            <comment>9728</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>cannot bind UDP %1:%2: %3</translation>
+        </message>
+        <message>
+            <source>openpty: %1</source>
+            <comment>9729</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>openpty: %1</translation>
+        </message>
+        <message>
+            <source>usage: zkvr340a-sim [--tcp [HOST:]PORT] [--serial [--line-rate BPS]] [--usb DIR [--usb-name NAME]]
+                    [--mixers N] [--model CODE] [--address A.B.C.D] [--user-id ID]
+                    [--deny-write] [--drop P] [--corrupt P] [--delay MS]
+                    [--stuck MIXER:KEY=VALUE]... [--seed N]
+                    [--search-port PORT [--reply-port PORT]]
+Prints one line starting with &quot;ready&quot; naming its endpoints once it listens.
+</source>
+            <comment>9730</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>usage: zkvr340a-sim [--tcp [HOST:]PORT] [--serial [--line-rate BPS]] [--usb DIR [--usb-name NAME]]
+                    [--mixers N] [--model CODE] [--address A.B.C.D] [--user-id ID]
+                    [--deny-write] [--drop P] [--corrupt P] [--delay MS]
+                    [--stuck MIXER:KEY=VALUE]... [--seed N]
+                    [--search-port PORT [--reply-port PORT]]
+Prints one line starting with &quot;ready&quot; naming its endpoints once it listens.
+</translation>
+        </message>
+        <message>
+            <source>cannot set up signal handling</source>
+            <comment>9731</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>cannot set up signal handling</translation>
+        </message>
+        <message>
+            <source>choose one link only</source>
+            <comment>9740</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>choose one link only</translation>
+        </message>
+        <message>
+            <source>--ethernet wants HOST[:PORT]</source>
+            <comment>9741</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>--ethernet wants HOST[:PORT]</translation>
+        </message>
+        <message>
+            <source>--serial wants a device</source>
+            <comment>9742</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>--serial wants a device</translation>
+        </message>
+        <message>
+            <source>unknown option &quot;%1&quot;</source>
+            <comment>9743</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>unknown option &quot;%1&quot;</translation>
+        </message>
+        <message>
+            <source>no command given</source>
+            <comment>9744</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>no command given</translation>
+        </message>
+        <message>
+            <source>choose a link: --ethernet, --serial or --usb</source>
+            <comment>9745</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>choose a link: --ethernet, --serial or --usb</translation>
+        </message>
+        <message>
+            <source>status: unknown argument &quot;%1&quot;</source>
+            <comment>9746</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>status: unknown argument &quot;%1&quot;</translation>
+        </message>
+        <message>
+            <source>Master</source>
+            <comment>9747</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>Master</translation>
+        </message>
+        <message>
+            <source>Slave%1</source>
+            <comment>9748</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>Slave%1</translation>
+        </message>
+        <message>
+            <source>save wants FILE</source>
+            <comment>9760</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>save wants FILE</translation>
+        </message>
+        <message>
+            <source>load wants FILE</source>
+            <comment>9761</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>load wants FILE</translation>
+        </message>
+        <message>
+            <source>save: %1 could not be written</source>
+            <comment>9762</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>save: %1 could not be written</translation>
+        </message>
+        <message>
+            <source>load: %1 does not exist</source>
+            <comment>9763</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>load: %1 does not exist</translation>
+        </message>
+        <message>
+            <source>load: %1 cannot be read: %2</source>
+            <comment>9764</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>load: %1 cannot be read: %2</translation>
+        </message>
+        <message>
+            <source>load: %1 is no settings file: line %2 is malformed, unknown or holds a value out of range; nothing was sent</source>
+            <comment>9765</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>load: %1 is no settings file: line %2 is malformed, unknown or holds a value out of range; nothing was sent</translation>
+        </message>
+        <message>
+            <source>load: %1: MixerCount &quot;%2&quot; is not 0..16; nothing was sent</source>
+            <comment>9766</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>load: %1: MixerCount &quot;%2&quot; is not 0..16; nothing was sent</translation>
+        </message>
+        <message>
+            <source>load: %1 was not loaded</source>
+            <comment>9767</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>load: %1 was not loaded</translation>
+        </message>
+        <message>
+            <source>load: %1 is too large for a settings file</source>
+            <comment>9768</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>load: %1 is too large for a settings file</translation>
+        </message>
+        <message>
+            <source>exit status: 0 done, 1 no mixer answered (or a value did not take), 2 usage error</source>
+            <comment>9769</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>exit status: 0 done, 1 no mixer answered (or a value did not take), 2 usage error</translation>
+        </message>
+        <message>
+            <source>ip wants get or set</source>
+            <comment>9770</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>ip wants get or set</translation>
+        </message>
+        <message>
+            <source>ip get takes no arguments</source>
+            <comment>9771</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>ip get takes no arguments</translation>
+        </message>
+        <message>
+            <source>ip set wants ADDRESS USERID [--dhcp on|off]</source>
+            <comment>9772</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>ip set wants ADDRESS USERID [--dhcp on|off]</translation>
+        </message>
+        <message>
+            <source>--dhcp wants on or off</source>
+            <comment>9773</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>--dhcp wants on or off</translation>
+        </message>
+        <message>
+            <source>&quot;%1&quot; is no IPv4 address of a mixer</source>
+            <comment>9774</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>&quot;%1&quot; is no IPv4 address of a mixer</translation>
+        </message>
+        <message>
+            <source>a user ID has 1 to 20 characters, each A-Z, a-z or 0-9</source>
+            <comment>9775</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>a user ID has 1 to 20 characters, each A-Z, a-z or 0-9</translation>
+        </message>
+        <message>
+            <source>peek wants ADDRESS [SIZE]</source>
+            <comment>9776</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>peek wants ADDRESS [SIZE]</translation>
+        </message>
+        <message>
+            <source>poke wants ADDRESS DATA [SIZE]</source>
+            <comment>9777</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>poke wants ADDRESS DATA [SIZE]</translation>
+        </message>
+        <message>
+            <source>SIZE is 1, 2 or 4</source>
+            <comment>9778</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>SIZE is 1, 2 or 4</translation>
+        </message>
+        <message>
+            <source>%1 &quot;%2&quot; is not a hexadecimal number of up to 8 digits</source>
+            <comment>9779</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>%1 &quot;%2&quot; is not a hexadecimal number of up to 8 digits</translation>
+        </message>
+        <message>
+            <source>search wants one USERID</source>
+            <comment>9780</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>search wants one USERID</translation>
+        </message>
+        <message>
+            <source>unknown command &quot;%1&quot;</source>
+            <comment>9781</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>unknown command &quot;%1&quot;</translation>
+        </message>
+        <message>
+            <source>次の文字は設定値ファイルに保存できません：%1</source>
+            <comment>10100</comment>
+            <translation>These characters cannot be stored in a settings file: %1</translation>
+        </message>
+        <message>
+            <source>%1: mixer %2 %3 reads back %4, not %5</source>
+            <comment>10101</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>%1: mixer %2 %3 reads back %4, not %5</translation>
+        </message>
+        <message>
+            <source>%1: mixer %2 %3 was not read back (%4 linked)</source>
+            <comment>10102</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>%1: mixer %2 %3 was not read back (%4 linked)</translation>
+        </message>
+        <message>
+            <source>--timeout wants a number of seconds above 0 (at most 86400)</source>
+            <comment>10103</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>--timeout wants a number of seconds above 0 (at most 86400)</translation>
+        </message>
+        <message>
+            <source>All OK</source>
+            <comment>10200</comment>
+            <extracomment>Kept as is: a name, unit or level already written the way the mixer and its manuals write it.</extracomment>
+            <translation>All OK</translation>
+        </message>
+        <message>
+            <source> オンリー</source>
+            <comment>10201</comment>
+            <extracomment>Follows e.g. &quot;1ch&quot;: the option allowing one channel at a time.</extracomment>
+            <translation> only</translation>
+        </message>
+        <message>
+            <source>ch1-Link</source>
+            <comment>10202</comment>
+            <extracomment>Kept as is: a name, unit or level already written the way the mixer and its manuals write it.</extracomment>
+            <translation>ch1-Link</translation>
+        </message>
+        <message>
+            <source>Mixer-Link</source>
+            <comment>10203</comment>
+            <extracomment>Kept as is: a name, unit or level already written the way the mixer and its manuals write it.</extracomment>
+            <translation>Mixer-Link</translation>
+        </message>
+        <message>
+            <source>Link-On</source>
+            <comment>10204</comment>
+            <extracomment>Kept as is: a name, unit or level already written the way the mixer and its manuals write it.</extracomment>
+            <translation>Link-On</translation>
+        </message>
+        <message>
+            <source>Link-Off</source>
+            <comment>10205</comment>
+            <extracomment>Kept as is: a name, unit or level already written the way the mixer and its manuals write it.</extracomment>
+            <translation>Link-Off</translation>
+        </message>
+        <message>
+            <source>-Link</source>
+            <comment>10206</comment>
+            <extracomment>Kept as is: a name, unit or level already written the way the mixer and its manuals write it.</extracomment>
+            <translation>-Link</translation>
+        </message>
+        <message>
+            <source>全ﾁｬﾝﾈﾙ</source>
+            <comment>10207</comment>
+            <translation>All ch</translation>
+        </message>
+        <message>
+            <source>設定メニューの表示</source>
+            <comment>10208</comment>
+            <translation>Show settings</translation>
+        </message>
+        <message>
+            <source>の設定メニューを表示します</source>
+            <comment>10209</comment>
+            <extracomment>Follows &quot;Extended data&quot; or &quot;Initial values&quot;.</extracomment>
+            <translation>: these settings will be shown.</translation>
+        </message>
+        <message>
+            <source>通常は設定を変更しないでください</source>
+            <comment>10210</comment>
+            <translation>Normally, do not change them.</translation>
+        </message>
+        <message>
+            <source>秒</source>
+            <comment>10211</comment>
+            <translation>s</translation>
+        </message>
+        <message>
+            <source>算出減衰量</source>
+            <comment>10212</comment>
+            <translation>Calculated attenuation</translation>
+        </message>
+        <message>
+            <source>-96.0</source>
+            <comment>10213</comment>
+            <extracomment>Kept as is: a number shown before the first reading.</extracomment>
+            <translation>-96.0</translation>
+        </message>
+        <message>
+            <source>dB</source>
+            <comment>10214</comment>
+            <extracomment>Kept as is: a name, unit or level already written the way the mixer and its manuals write it.</extracomment>
+            <translation>dB</translation>
+        </message>
+        <message>
+            <source>(初期値)</source>
+            <comment>10215</comment>
+            <extracomment>Follows a label of the initial-values tab.</extracomment>
+            <translation>(initial)</translation>
+        </message>
+        <message>
+            <source>スレッショルド                設定単位</source>
+            <comment>10216</comment>
+            <extracomment>Two or more spaces in a row start a new line in the editor window (the parameter grid shows one line).</extracomment>
+            <translation>Threshold      applies to</translation>
+        </message>
+        <message>
+            <source>オートマチック動作</source>
+            <comment>10217</comment>
+            <translation>Automatic mode</translation>
+        </message>
+        <message>
+            <source>ラストオン</source>
+            <comment>10218</comment>
+            <translation>Last on</translation>
+        </message>
+        <message>
+            <source>同時選択許可            チャンネル数</source>
+            <comment>10219</comment>
+            <extracomment>Two or more spaces in a row start a new line in the editor window (the parameter grid shows one line).</extracomment>
+            <translation>Channels      at once</translation>
+        </message>
+        <message>
+            <source>ﾎﾞﾀﾝ(&amp;B)</source>
+            <comment>10300</comment>
+            <translation>&amp;Button</translation>
+        </message>
+        <message>
+            <source>ボタン新規作成(&amp;N)</source>
+            <comment>10301</comment>
+            <translation>&amp;New Button</translation>
+        </message>
+        <message>
+            <source>実行(&amp;E)</source>
+            <comment>10302</comment>
+            <translation>&amp;Run</translation>
+        </message>
+        <message>
+            <source>停止(&amp;S)</source>
+            <comment>10303</comment>
+            <translation>&amp;Stop</translation>
+        </message>
+        <message>
+            <source>ボタンテーブル(&amp;T)</source>
+            <comment>10304</comment>
+            <translation>Button &amp;Table</translation>
+        </message>
+        <message>
+            <source>設定クリア(&amp;C)</source>
+            <comment>10305</comment>
+            <translation>&amp;Clear Settings</translation>
+        </message>
+        <message>
+            <source>背景設定(&amp;W)</source>
+            <comment>10306</comment>
+            <translation>Bac&amp;kground</translation>
+        </message>
+        <message>
+            <source>背景画像設定(&amp;I)</source>
+            <comment>10307</comment>
+            <translation>Background &amp;Image...</translation>
+        </message>
+        <message>
+            <source>背景色設定(&amp;B)</source>
+            <comment>10308</comment>
+            <translation>&amp;Background Colour...</translation>
+        </message>
+        <message>
+            <source>グリッド(&amp;G)</source>
+            <comment>10309</comment>
+            <translation>&amp;Grid</translation>
+        </message>
+        <message>
+            <source>グリッドプロパティ(&amp;P)</source>
+            <comment>10310</comment>
+            <translation>Grid &amp;Properties...</translation>
+        </message>
+        <message>
+            <source>サークル描画(&amp;C)</source>
+            <comment>10311</comment>
+            <translation>Draw &amp;Circle</translation>
+        </message>
+        <message>
+            <source>矩形描画(&amp;R)</source>
+            <comment>10312</comment>
+            <translation>Draw &amp;Rectangle</translation>
+        </message>
+        <message>
+            <source>直線描画(&amp;L)</source>
+            <comment>10313</comment>
+            <translation>Draw &amp;Line</translation>
+        </message>
+        <message>
+            <source>円弧描画(&amp;A)</source>
+            <comment>10314</comment>
+            <translation>Draw &amp;Arc</translation>
+        </message>
+        <message>
+            <source>図形全消去(&amp;D)</source>
+            <comment>10315</comment>
+            <translation>&amp;Delete All Figures</translation>
+        </message>
+        <message>
+            <source>ボタンの新規作成</source>
+            <comment>10320</comment>
+            <translation>New button</translation>
+        </message>
+        <message>
+            <source>実行</source>
+            <comment>10321</comment>
+            <translation>Run</translation>
+        </message>
+        <message>
+            <source>停止</source>
+            <comment>10322</comment>
+            <translation>Stop</translation>
+        </message>
+        <message>
+            <source>ボタンテーブルの表示</source>
+            <comment>10323</comment>
+            <translation>Show the button table</translation>
+        </message>
+        <message>
+            <source>背景画像の設定</source>
+            <comment>10324</comment>
+            <translation>Background image</translation>
+        </message>
+        <message>
+            <source>背景色の設定</source>
+            <comment>10325</comment>
+            <translation>Background colour</translation>
+        </message>
+        <message>
+            <source>グリッドの表示／非表示</source>
+            <comment>10326</comment>
+            <translation>Show or hide the grid</translation>
+        </message>
+        <message>
+            <source>グリッドのプロパティ</source>
+            <comment>10327</comment>
+            <translation>Grid properties</translation>
+        </message>
+        <message>
+            <source>サークルの描画</source>
+            <comment>10328</comment>
+            <translation>Draw a circle</translation>
+        </message>
+        <message>
+            <source>矩形の描画</source>
+            <comment>10329</comment>
+            <translation>Draw a rectangle</translation>
+        </message>
+        <message>
+            <source>直線の描画</source>
+            <comment>10330</comment>
+            <translation>Draw a line</translation>
+        </message>
+        <message>
+            <source>円弧の描画</source>
+            <comment>10331</comment>
+            <translation>Draw an arc</translation>
+        </message>
+        <message>
+            <source>図形の全消去</source>
+            <comment>10332</comment>
+            <translation>Delete all figures</translation>
+        </message>
+        <message>
+            <source>[実行]</source>
+            <comment>10340</comment>
+            <translation>[Running]</translation>
+        </message>
+        <message>
+            <source>編集</source>
+            <comment>10341</comment>
+            <translation>Edit</translation>
+        </message>
+        <message>
+            <source>出力設定</source>
+            <comment>10342</comment>
+            <translation>Output</translation>
+        </message>
+        <message>
+            <source>リンク台数が減少しました</source>
+            <comment>10343</comment>
+            <translation>Fewer mixers are linked now.</translation>
+        </message>
+        <message>
+            <source>ミキサー番号が選択されていません</source>
+            <comment>10344</comment>
+            <translation>No mixer is selected</translation>
+        </message>
+        <message>
+            <source>チャンネルが選択されていません</source>
+            <comment>10345</comment>
+            <translation>No channel is selected</translation>
+        </message>
+        <message>
+            <source>名称</source>
+            <comment>10346</comment>
+            <translation>Caption</translation>
+        </message>
+        <message>
+            <source>フォント</source>
+            <comment>10347</comment>
+            <translation>Font</translation>
+        </message>
+        <message>
+            <source>背景色</source>
+            <comment>10348</comment>
+            <extracomment>Follows &quot;ON&quot; or &quot;OFF&quot; on a button, or stands alone for an output button.</extracomment>
+            <translation>Colour</translation>
+        </message>
+        <message>
+            <source>キャンセル</source>
+            <comment>10349</comment>
+            <translation>Cancel</translation>
+        </message>
+        <message>
+            <source>削除</source>
+            <comment>10350</comment>
+            <translation>Delete</translation>
+        </message>
+        <message>
+            <source>反映</source>
+            <comment>10351</comment>
+            <translation>Apply</translation>
+        </message>
+        <message>
+            <source>ch %1</source>
+            <comment>10352</comment>
+            <extracomment>Kept as is: a name, unit or level already written the way the mixer and its manuals write it.</extracomment>
+            <translation>ch %1</translation>
+        </message>
+        <message>
+            <source>&amp;H80000012</source>
+            <comment>10360</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>&amp;H80000012</translation>
+        </message>
+        <message>
+            <source>&amp;H8000000D</source>
+            <comment>10361</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>&amp;H8000000D</translation>
+        </message>
+        <message>
+            <source>&amp;H8000000E</source>
+            <comment>10362</comment>
+            <extracomment>Kept as is: an appearance constant (a font name or a colour) the windows read.</extracomment>
+            <translation>&amp;H8000000E</translation>
+        </message>
+        <message>
+            <source>設定ダイアログ(&amp;S)</source>
+            <comment>10400</comment>
+            <translation>&amp;Settings Dialog...</translation>
+        </message>
+        <message>
+            <source>出力</source>
+            <comment>10401</comment>
+            <translation>Output</translation>
+        </message>
+        <message>
+            <source>     削除(&amp;D)</source>
+            <comment>10500</comment>
+            <translation>     &amp;Delete</translation>
+        </message>
+        <message>
+            <source>     順序(&amp;O)</source>
+            <comment>10501</comment>
+            <translation>     &amp;Order</translation>
+        </message>
+        <message>
+            <source>     プロパティ(&amp;P)</source>
+            <comment>10502</comment>
+            <translation>     &amp;Properties...</translation>
+        </message>
+        <message>
+            <source> 最前面へ移動(&amp;F)</source>
+            <comment>10503</comment>
+            <translation> Bring to &amp;Front</translation>
+        </message>
+        <message>
+            <source> 最背面へ移動(&amp;B)</source>
+            <comment>10504</comment>
+            <translation> Send to &amp;Back</translation>
+        </message>
+        <message>
+            <source>図形プロパティ</source>
+            <comment>10505</comment>
+            <translation>Figure Properties</translation>
+        </message>
+        <message>
+            <source>色</source>
+            <comment>10506</comment>
+            <translation>Colour</translation>
+        </message>
+        <message>
+            <source>線の太さ</source>
+            <comment>10507</comment>
+            <translation>Line width</translation>
+        </message>
+        <message>
+            <source>線種</source>
+            <comment>10508</comment>
+            <translation>Line style</translation>
+        </message>
+        <message>
+            <source>図形を全消去します</source>
+            <comment>10509</comment>
+            <translation>All figures will be deleted.</translation>
+        </message>
+        <message>
+            <source>よろしいですか？</source>
+            <comment>10510</comment>
+            <translation>Are you sure?</translation>
+        </message>
+        <message>
+            <source>グリッドプロパティ</source>
+            <comment>10511</comment>
+            <translation>Grid Properties</translation>
+        </message>
+        <message>
+            <source>グリッド間隔</source>
+            <comment>10512</comment>
+            <translation>Grid spacing</translation>
+        </message>
+        <message>
+            <source>グリッドの色</source>
+            <comment>10513</comment>
+            <translation>Grid colour</translation>
+        </message>
+        <message>
+            <source>選択...</source>
+            <comment>10514</comment>
+            <translation>Choose...</translation>
+        </message>
+        <message>
+            <source>背景画像設定</source>
+            <comment>10515</comment>
+            <translation>Background Image</translation>
+        </message>
+        <message>
+            <source>背景画像を表示する</source>
+            <comment>10516</comment>
+            <translation>Show a background image</translation>
+        </message>
+        <message>
+            <source>参照</source>
+            <comment>10517</comment>
+            <translation>Browse...</translation>
+        </message>
+        <message>
+            <source>拡大・縮小</source>
+            <comment>10518</comment>
+            <translation>Scaling</translation>
+        </message>
+        <message>
+            <source>×</source>
+            <comment>10519</comment>
+            <extracomment>Kept as is: a name, unit or level already written the way the mixer and its manuals write it.</extracomment>
+            <translation>×</translation>
+        </message>
+        <message>
+            <source>Pixcel</source>
+            <comment>10520</comment>
+            <translation>pixels</translation>
+        </message>
+        <message>
+            <source>%</source>
+            <comment>10521</comment>
+            <extracomment>Kept as is: a name, unit or level already written the way the mixer and its manuals write it.</extracomment>
+            <translation>%</translation>
+        </message>
+        <message>
+            <source>拡大・縮小しない</source>
+            <comment>10522</comment>
+            <translation>Original size</translation>
+        </message>
+        <message>
+            <source>ウインドウサイズに合わせる</source>
+            <comment>10523</comment>
+            <translation>Fit to window</translation>
+        </message>
+        <message>
+            <source>サイズを指定</source>
+            <comment>10524</comment>
+            <translation>Size</translation>
+        </message>
+        <message>
+            <source>倍率を指定</source>
+            <comment>10525</comment>
+            <translation>Scale</translation>
+        </message>
+        <message>
+            <source>画像ファイル(*.bmp;*.gif;*.jpg;*.jpeg)|*.bmp;*.gif;*.jpg;*.jpeg|BMPファイル(*.bmp)|*.bmp|GIFファイル(*.gif)|*.gif|JPEGファイル(*.jpg;*.jpeg)|*.jpg;*.jpeg|全てのファイル(*.*)|*.*</source>
+            <comment>10526</comment>
+            <extracomment>Description|pattern pairs of the file dialog: translate the descriptions only.</extracomment>
+            <translation>Image files(*.bmp;*.gif;*.jpg;*.jpeg)|*.bmp;*.gif;*.jpg;*.jpeg|BMP files(*.bmp)|*.bmp|GIF files(*.gif)|*.gif|JPEG files(*.jpg;*.jpeg)|*.jpg;*.jpeg|All files(*.*)|*.*</translation>
+        </message>
+        <message>
+            <source>背景画像を選択してください</source>
+            <comment>10527</comment>
+            <translation>Choose a background image</translation>
+        </message>
+        <message>
+            <source>ボタンテーブル</source>
+            <comment>10528</comment>
+            <translation>Button Table</translation>
+        </message>
+        <message>
+            <source>更新(&amp;U)</source>
+            <comment>10529</comment>
+            <translation>&amp;Update</translation>
+        </message>
+        <message>
+            <source>ミキサー番号 チャンネル</source>
+            <comment>10530</comment>
+            <translation>Mixer  Channel</translation>
+        </message>
+        <message>
+            <source>行目</source>
+            <comment>10531</comment>
+            <extracomment>No longer shown: the column header is text 10701.</extracomment>
+            <translation>line</translation>
+        </message>
+        <message>
+            <source>更新が行われていません。ウィンドウを閉じますか？</source>
+            <comment>10532</comment>
+            <translation>The changes have not been applied. Close the window?</translation>
+        </message>
+        <message>
+            <source>背景画像を読み込めません：%1</source>
+            <comment>10533</comment>
+            <translation>Cannot read the background image: %1</translation>
+        </message>
+        <message>
+            <source>ファイルを転送中です。</source>
+            <comment>10650</comment>
+            <translation>Transferring the file.</translation>
+        </message>
+        <message>
+            <source>しばらくお待ち下さい。</source>
+            <comment>10651</comment>
+            <translation>Please wait.</translation>
+        </message>
+        <message>
+            <source>ﾌｧｰﾑｳｪｱ(*.bin)|*.bin|全てのファイル(*.*)|*.*</source>
+            <comment>10652</comment>
+            <translation>Firmware (*.bin)|*.bin|All files (*.*)|*.*</translation>
+        </message>
+        <message>
+            <source>FPGAﾃﾞｰﾀ(*.rbf)|*.rbf|全てのファイル(*.*)|*.*</source>
+            <comment>10653</comment>
+            <translation>FPGA data (*.rbf)|*.rbf|All files (*.*)|*.*</translation>
+        </message>
+        <message>
+            <source>ダウンロードするファイルを選択して下さい。</source>
+            <comment>10654</comment>
+            <translation>Choose the file to download.</translation>
+        </message>
+        <message>
+            <source>ミキサーの電源を再投入して下さい。</source>
+            <comment>10655</comment>
+            <translation>Switch the mixer off and on again.</translation>
+        </message>
+        <message>
+            <source>不正なファイルです。</source>
+            <comment>10656</comment>
+            <translation>This is not a valid file.</translation>
+        </message>
+        <message>
+            <source>ファイルが大きすぎます（%1バイト）。一度に転送できるのは%2バイトまでです。</source>
+            <comment>10657</comment>
+            <translation>The file is too large (%1 bytes). At most %2 bytes can be transferred at once.</translation>
+        </message>
+        <message>
+            <source>ファイルを読み込めませんでした。
+%1</source>
+            <comment>10658</comment>
+            <translation>The file could not be read.
+%1</translation>
+        </message>
+        <message>
+            <source>--line-rate wants bits per second, 300 to 921600</source>
+            <comment>10660</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>--line-rate wants bits per second, 300 to 921600</translation>
+        </message>
+        <message>
+            <source>firmware R %1</source>
+            <comment>10661</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>firmware R %1</translation>
+        </message>
+        <message>
+            <source>firmware L %1 %2 bytes sum %3</source>
+            <comment>10662</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>firmware L %1 %2 bytes sum %3</translation>
+        </message>
+        <message>
+            <source>firmware wants KIND FILE</source>
+            <comment>10670</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>firmware wants KIND FILE</translation>
+        </message>
+        <message>
+            <source>KIND is 1 (main program), 2 (FPGA data), 3 (writer program) or 4 (ZK-VR340a model file)</source>
+            <comment>10671</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>KIND is 1 (main program), 2 (FPGA data), 3 (writer program) or 4 (ZK-VR340a model file)</translation>
+        </message>
+        <message>
+            <source>firmware: %1 does not exist</source>
+            <comment>10672</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>firmware: %1 does not exist</translation>
+        </message>
+        <message>
+            <source>firmware: %1: %2</source>
+            <comment>10673</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>firmware: %1: %2</translation>
+        </message>
+        <message>
+            <source>Press Enter once the mixer is on again. </source>
+            <comment>10674</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>Press Enter once the mixer is on again. </translation>
+        </message>
+        <message>
+            <source>%1 %2%  %3/%4 bytes</source>
+            <comment>10675</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>%1 %2%  %3/%4 bytes</translation>
+        </message>
+        <message>
+            <source>%1%2</source>
+            <comment>10700</comment>
+            <extracomment>Two words of one caption, e.g. &quot;ON&quot; and &quot;Background colour&quot;: Japanese writes them together.</extracomment>
+            <translation>%1 %2</translation>
+        </message>
+        <message>
+            <source>%1行目</source>
+            <comment>10701</comment>
+            <extracomment>Column header of the button table: the n-th line of the buttons' captions.</extracomment>
+            <translation>Line %1</translation>
+        </message>
+    </context>
+</TS>
