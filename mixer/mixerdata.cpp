@@ -125,3 +125,16 @@ void MixerState::clearPending()
     for (auto &flags : SetDataPending)
         flags.fill(0);
 }
+
+void MixerState::takeReported(int mixer)
+{
+    if (mixer < 1 || mixer > MaxMixers)
+        return;
+    const MixerDataRecord &reported = MixerData[size_t(mixer)];
+    MixerDataRecord &wanted = MixerSetData[size_t(mixer)];
+    const auto &pending = SetDataPending[size_t(mixer)];
+    wanted.Active = reported.Active;
+    for (int id = MixerKey::FirstBlock; id <= MixerKey::Threshold; ++id)
+        if (pending[size_t(id)] == 0)
+            wanted.setValue(id, reported.value(id));
+}

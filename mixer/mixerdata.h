@@ -123,4 +123,8 @@ struct MixerState
     void setPending(int mixer, int id, qint32 v);
     bool anyPending(int mixer) const;
     void clearPending();
+    // Mixer m's working copy becomes what the mixer reports, except the
+    // values still flagged: those are edits on their way to the mixer (a
+    // panel switching channels off, a loaded file, a save during SetData).
+    void takeReported(int mixer);
 };

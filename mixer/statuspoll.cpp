@@ -204,7 +204,9 @@ void StatusPoll::decodeData(const quint8 *buffer, int length)
     if (m_loop.PreviousMixerCount < count) {
         const int shown = hooks.editorMixer ? hooks.editorMixer() : 0;
         for (int m = std::max<int>(m_loop.PreviousMixerCount, 0) + 1; m <= count; ++m) {
-            m_mixers.MixerSetData[size_t(m)] = m_mixers.MixerData[size_t(m)];
+            // Values already flagged for a mixer just counted (the panel
+            // switching its channels off, a loaded file) stay on their way.
+            m_mixers.takeReported(m);
             if (m == shown && m_mixers.MixerData[size_t(m)].Active && hooks.Enable_Control)
                 hooks.Enable_Control(m);
         }

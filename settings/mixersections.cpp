@@ -108,13 +108,6 @@ void MixerStateSettings::takeReported()
     // A value still flagged is an edit on its way to the mixer (a save may
     // come while SetData runs); it keeps the wanted value, or SetData would
     // send back what the mixer already holds and call it done.
-    for (int m = 1; m <= linkedMixers(m_state); ++m) {
-        const MixerDataRecord &reported = m_state.MixerData[size_t(m)];
-        MixerDataRecord &wanted = m_state.MixerSetData[size_t(m)];
-        const auto &pending = m_state.SetDataPending[size_t(m)];
-        wanted.Active = reported.Active;
-        for (int id = MixerKey::FirstBlock; id <= MixerKey::Threshold; ++id)
-            if (pending[size_t(id)] == 0)
-                wanted.setValue(id, reported.value(id));
-    }
+    for (int m = 1; m <= linkedMixers(m_state); ++m)
+        m_state.takeReported(m);
 }

@@ -42,9 +42,7 @@ FrmMixer::FrmMixer(FrmMixerContext context, int editMixer, bool debugMode, QWidg
     // The working copy starts as what the mixers report; values still
     // waiting to be sent keep the value they wait with.
     for (int t = 1; t <= std::min<int>(s.MixerCount, MaxMixers); ++t)
-        for (int id = MixerKey::FirstBlock; id <= MixerKey::Threshold; ++id)
-            if (s.SetDataPending[size_t(t)][size_t(id)] != -1)
-                s.MixerSetData[size_t(t)].setValue(id, s.MixerData[size_t(t)].value(id));
+        s.takeReported(t);
 
     setFont(appearanceFont(T::StripFont));
     m_tabs = new QTabWidget(this);

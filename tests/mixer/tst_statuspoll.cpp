@@ -147,12 +147,18 @@ void TstStatusPoll::appearingMixerCopiesOnlyItsRecord()
     QCOMPARE(rig.mixers.MixerSetData[4], rig.mixers.MixerData[4]);
     QCOMPARE(enabled, QList<int>{4});
 
-    // Gone and back while its editor is closed: copied, not enabled.
+    // Gone and back while its editor is closed: copied, not enabled; a value
+    // flagged meanwhile (the panel switching a channel off) stays wanted.
     decode(rig, dataReply(3));
     rig.mixers.MixerSetData[4].InputGain(1) = 99;
+    const int override2 = channelKeyId(ChannelFamily::RemoteOn, 2);
+    const quint8 switchedTo = rig.mixers.MixerData[4].RemoteOn(2) ^ 1;
+    rig.mixers.setPending(4, override2, switchedTo);
     rig.mixers.MixerData[4].Active = 0;
     decode(rig, dataReply(4));
     QCOMPARE(rig.mixers.MixerSetData[4].InputGain(1), rig.mixers.MixerData[4].InputGain(1));
+    QCOMPARE(rig.mixers.MixerSetData[4].RemoteOn(2), switchedTo);
+    QCOMPARE(rig.mixers.SetDataPending[4][size_t(override2)], qint16(-1));
     QCOMPARE(enabled, QList<int>{4});
 }
 
