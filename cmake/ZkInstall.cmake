@@ -3,13 +3,12 @@
 # Layout below the prefix (GNUInstallDirs):
 #   bin/zkvr340a, bin/zkvr340a-ctl, bin/zkvr340a-sim
 #   <libdir>/zkvr340a/libdevbridge.so   private to the program, loaded by name
-#   share/applications, share/metainfo, share/icons/hicolor/scalable/apps
+#   share/applications, share/metainfo, share/icons/hicolor/{scalable,NxN}/apps
 # The program and the tool find devbridge from their own folder through the
 # relative path ZK_PRIVATE_LIBDIR, so the layout works under any prefix (and
 # in the build tree, where everything sits in bin/ side by side).
 include(GNUInstallDirs)
 
-set(ZK_APP_ID jp.zk.vr340a)
 set(ZK_PRIVATE_LIBDIR ${CMAKE_INSTALL_LIBDIR}/zkvr340a)
 file(RELATIVE_PATH zk_private_from_bin
     /prefix/${CMAKE_INSTALL_BINDIR} /prefix/${ZK_PRIVATE_LIBDIR})
@@ -24,6 +23,10 @@ install(FILES packaging/${ZK_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR
 install(FILES packaging/${ZK_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES packaging/${ZK_APP_ID}.svg
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+foreach(size IN LISTS ZK_ICON_SIZES)
+    install(FILES packaging/icons/${size}x${size}/${ZK_APP_ID}.png
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+endforeach()
 install(FILES README.md docs/usb-linux.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES cli/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME zkvr340a-ctl.md)
 install(FILES sim/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME zkvr340a-sim.md)
