@@ -12,6 +12,7 @@
 #include "mixer/mixerdata.h"
 #include "mixer/statuspoll.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -74,8 +75,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     ManualClock clock;
     ScriptedDialogs dialogs;
-    LinkState link;
+    // The link state lives across inputs: its 256 KiB send buffer, allocated
+    // afresh, would cost more than the parsing under test. Everything a poll
+    // reads is reset.
+    static LinkState link;
     link.linkKind = kind;
+    link.ReplyTimeUnit = StatusPoll::MinReplyTimeUnit; // as on a freshly opened link
+    link.tuning = LinkTuning{};
+    std::fill(link.ReceiveBuffer.begin(), link.ReceiveBuffer.end(), quint8(0));
     LoopState loop;
     MixerState mixers;
     ChunkTransport *transport = nullptr;
