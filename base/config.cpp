@@ -1,5 +1,7 @@
 #include "config.h"
 
+#include "base/installlayout.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -131,6 +133,7 @@ IniConfig::IniConfig(QString programDir, QString userDir)
     if (m_userDir.isEmpty())
         m_userDir = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
                     + QStringLiteral("/ZK-VR340a");
+    m_programDirShared = isInstalledProgramDir(m_programDir);
 }
 
 QString IniConfig::readPath() const
@@ -143,7 +146,7 @@ QString IniConfig::writePath() const
 {
     const QString user = m_userDir + u'/' + kIniName;
     const QString local = m_programDir + u'/' + kIniName;
-    if (QFileInfo::exists(user))
+    if (QFileInfo::exists(user) || m_programDirShared)
         return user;
     if (QFileInfo::exists(local) ? QFileInfo(local).isWritable() : folderWritable(m_programDir))
         return local;

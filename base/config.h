@@ -28,7 +28,9 @@ struct IpSettings
 //
 // An installed program's folder is usually not writable on Linux, so when the
 // program folder cannot take the file the per-user configuration folder holds
-// it instead; a file already there is read first.
+// it instead; a file already there is read first. The bin folder of an
+// installed layout (base/installlayout.h) never takes it, even when it is
+// writable (for root): it belongs to the package, not to one user.
 class IniConfig
 {
 public:
@@ -61,6 +63,7 @@ public:
 private:
     QString m_programDir;
     QString m_userDir;
+    bool m_programDirShared = false;
 };
 
 // Reads and rewrites one key of a private-profile text (section lines in

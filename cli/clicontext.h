@@ -57,6 +57,9 @@ struct CliCommand
 const std::vector<CliCommand> &cliCommands();
 const CliCommand *findCliCommand(const QString &name);
 QString cliUsage();
+// The manual --help prints: NAME, SYNOPSIS, DESCRIPTION, COMMANDS, OPTIONS,
+// ENVIRONMENT, EXIT STATUS, EXAMPLES.
+QString cliManual();
 
 // Runs a whole invocation (without the program name): parses, checks, runs.
 // Usage errors print the usage text to err and give CliExit::Usage.

@@ -63,11 +63,22 @@ QString cliUsage()
     return text;
 }
 
+// --help: the manual, its command list taken from the command table.
+QString cliManual()
+{
+    constexpr int ManualHead = 10801;
+    constexpr int ManualTail = 10802;
+    QString text = str(ManualHead);
+    for (const CliCommand &c : cliCommands())
+        text += QStringLiteral("    %1\n").arg(QLatin1String(c.synopsis));
+    return text + str(ManualTail);
+}
+
 CliExit runCli(const QStringList &args, QTextStream &out, QTextStream &err, Clock &clock)
 {
     const CliParseResult parsed = parseCliArguments(args);
     if (parsed.ok && parsed.invocation.help) {
-        out << cliUsage();
+        out << cliManual();
         return CliExit::Ok;
     }
     auto usage = [&](const QString &why) {

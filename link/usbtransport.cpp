@@ -1,6 +1,7 @@
 #include "link/usbtransport.h"
 
 #include "base/clock.h"
+#include "base/installlayout.h"
 #include "link/linkstate.h"
 #include "link/protocol.h"
 
@@ -198,8 +199,15 @@ bool UsbTransport::bind()
     m_bindTried = true;
     QStringList candidates;
     const bool bare = !m_libraryName.contains(QLatin1Char('/')) && !m_libraryName.contains(QLatin1Char('\\'));
-    if (bare && QCoreApplication::instance())
-        candidates << QDir(QCoreApplication::applicationDirPath()).filePath(m_libraryName);
+    if (bare && QCoreApplication::instance()) {
+        // Beside the program (the build tree), then in the installed layout's
+        // private folder, then wherever the system's library path leads.
+        const QString programDir = QCoreApplication::applicationDirPath();
+        candidates << QDir(programDir).filePath(m_libraryName);
+        const QString privateDir = privateLibraryDir(programDir);
+        if (!privateDir.isEmpty())
+            candidates << QDir(privateDir).filePath(m_libraryName);
+    }
     candidates << m_libraryName;
     for (const QString &name : candidates) {
         m_library.setFileName(name);

@@ -9,6 +9,7 @@ packages=(
     qt6-translations-l10n libgl-dev
     fonts-ipafont-gothic fontconfig
     socat clang libclang-rt-14-dev g++-mingw-w64-x86-64 poppler-utils
+    desktop-file-utils appstream dpkg-dev librsvg2-bin
 )
 
 missing=()

@@ -23,6 +23,8 @@
 
 namespace {
 
+constexpr int SimManual = 10800; // --help: the whole manual, not just the usage
+
 int g_signalPipe[2] = {-1, -1};
 
 extern "C" void onSignal(int)
@@ -59,7 +61,7 @@ int main(int argc, char *argv[])
         return 2;
     }
     if (parsed.options.help) {
-        std::fputs(qPrintable(simUsage()), stdout);
+        std::fputs(qPrintable(str(SimManual)), stdout);
         return 0;
     }
     const SimProgramOptions &o = parsed.options;

@@ -2172,5 +2172,247 @@ Prints one line starting with &quot;ready&quot; naming its endpoints once it lis
             <extracomment>Column header of the button table: the n-th line of the buttons' captions.</extracomment>
             <translation>Line %1</translation>
         </message>
+        <message>
+            <source>NAME
+    zkvr340a-sim - a chain of virtual ZK-VR340a mixers
+
+SYNOPSIS
+    zkvr340a-sim [--tcp [HOST:]PORT] [--serial [--line-rate BPS]] [--usb DIR [--usb-name NAME]]
+                 [--search-port [HOST:]PORT [--reply-port PORT]] [--mixers N]
+                 [--model CODE] [--address A.B.C.D] [--user-id ID] [--deny-write]
+                 [--drop P] [--corrupt P] [--delay MS] [--stuck MIXER:KEY=VALUE]...
+                 [--seed N]
+    zkvr340a-sim --help
+
+DESCRIPTION
+    Answers the mixer protocol the way linked ZK-VR340a mixers do (a master and up
+    to 15 slaves), on the links the program speaks: TCP, a pseudo-terminal that
+    carries the serial block protocol, a FIFO pair laid out like a USB device for
+    the Linux devbridge, and the UDP mixer search. At least one endpoint is needed.
+    Once every endpoint listens it prints one line starting with &quot;ready&quot; that
+    names them, for example
+        ready tcp=127.0.0.1:40123 serial=/dev/pts/5 mixers=3
+    SIGTERM or SIGINT ends it; the FIFOs are removed.
+
+OPTIONS
+    --tcp [HOST:]PORT   listen for the command connection on HOST (default
+                        127.0.0.1, loopback only) and PORT; 0 lets the system choose
+    --serial            create a pseudo-terminal; the program opens its slave path
+    --line-rate BPS     pace the pseudo-terminal like a serial line of BPS bits per
+                        second (300 to 921600; ten bits a byte), both directions
+    --usb DIR           create DIR/vr340a-0/PIPE00 (requests) and PIPE01 (replies)
+    --usb-name NAME     the device folder's name instead of vr340a-0
+    --search-port [HOST:]PORT
+                        answer the UDP mixer search on loopback
+    --reply-port PORT   send search replies to PORT instead of the sender's port
+    --mixers N          linked mixers, 1 to 16 (default 1)
+    --model CODE        the model code MN answers (default 1; 0 the older model)
+    --address A.B.C.D   the mixer's IP address in its network settings
+                        (default 192.168.100.200)
+    --user-id ID        the user ID the search matches (default administrator)
+    --deny-write        refuse DS, TS and IS with status 3 (no write access)
+    --drop P            lose each reply with probability P, 0 to 1
+    --corrupt P         flip one byte of each serial block with probability P
+    --delay MS          hold every reply back MS milliseconds
+    --stuck MIXER:KEY=VALUE
+                        that value reads back as VALUE whatever is written;
+                        KEY as in the settings file (InputGain_3, Threshold ...);
+                        may be repeated
+    --seed N            seed of the drop and corrupt draws
+    -h, --help          show this text and exit
+
+EXIT STATUS
+    0   ended by SIGTERM or SIGINT, or --help
+    1   an endpoint could not be set up
+    2   usage error (the reason and a short usage on stderr)
+
+EXAMPLES
+    Three linked mixers on TCP and a pseudo-terminal:
+        zkvr340a-sim --tcp 127.0.0.1:1001 --serial --mixers 3
+    A mixer that loses one reply in ten and is found by the search as &quot;hall&quot;:
+        zkvr340a-sim --tcp 0 --drop 0.1 --search-port 1001 --user-id hall
+    A USB device for devbridge (DEVBRIDGE_DEVICE_ROOT=/tmp/zkdev):
+        zkvr340a-sim --usb /tmp/zkdev
+</source>
+            <comment>10800</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>NAME
+    zkvr340a-sim - a chain of virtual ZK-VR340a mixers
+
+SYNOPSIS
+    zkvr340a-sim [--tcp [HOST:]PORT] [--serial [--line-rate BPS]] [--usb DIR [--usb-name NAME]]
+                 [--search-port [HOST:]PORT [--reply-port PORT]] [--mixers N]
+                 [--model CODE] [--address A.B.C.D] [--user-id ID] [--deny-write]
+                 [--drop P] [--corrupt P] [--delay MS] [--stuck MIXER:KEY=VALUE]...
+                 [--seed N]
+    zkvr340a-sim --help
+
+DESCRIPTION
+    Answers the mixer protocol the way linked ZK-VR340a mixers do (a master and up
+    to 15 slaves), on the links the program speaks: TCP, a pseudo-terminal that
+    carries the serial block protocol, a FIFO pair laid out like a USB device for
+    the Linux devbridge, and the UDP mixer search. At least one endpoint is needed.
+    Once every endpoint listens it prints one line starting with &quot;ready&quot; that
+    names them, for example
+        ready tcp=127.0.0.1:40123 serial=/dev/pts/5 mixers=3
+    SIGTERM or SIGINT ends it; the FIFOs are removed.
+
+OPTIONS
+    --tcp [HOST:]PORT   listen for the command connection on HOST (default
+                        127.0.0.1, loopback only) and PORT; 0 lets the system choose
+    --serial            create a pseudo-terminal; the program opens its slave path
+    --line-rate BPS     pace the pseudo-terminal like a serial line of BPS bits per
+                        second (300 to 921600; ten bits a byte), both directions
+    --usb DIR           create DIR/vr340a-0/PIPE00 (requests) and PIPE01 (replies)
+    --usb-name NAME     the device folder's name instead of vr340a-0
+    --search-port [HOST:]PORT
+                        answer the UDP mixer search on loopback
+    --reply-port PORT   send search replies to PORT instead of the sender's port
+    --mixers N          linked mixers, 1 to 16 (default 1)
+    --model CODE        the model code MN answers (default 1; 0 the older model)
+    --address A.B.C.D   the mixer's IP address in its network settings
+                        (default 192.168.100.200)
+    --user-id ID        the user ID the search matches (default administrator)
+    --deny-write        refuse DS, TS and IS with status 3 (no write access)
+    --drop P            lose each reply with probability P, 0 to 1
+    --corrupt P         flip one byte of each serial block with probability P
+    --delay MS          hold every reply back MS milliseconds
+    --stuck MIXER:KEY=VALUE
+                        that value reads back as VALUE whatever is written;
+                        KEY as in the settings file (InputGain_3, Threshold ...);
+                        may be repeated
+    --seed N            seed of the drop and corrupt draws
+    -h, --help          show this text and exit
+
+EXIT STATUS
+    0   ended by SIGTERM or SIGINT, or --help
+    1   an endpoint could not be set up
+    2   usage error (the reason and a short usage on stderr)
+
+EXAMPLES
+    Three linked mixers on TCP and a pseudo-terminal:
+        zkvr340a-sim --tcp 127.0.0.1:1001 --serial --mixers 3
+    A mixer that loses one reply in ten and is found by the search as &quot;hall&quot;:
+        zkvr340a-sim --tcp 0 --drop 0.1 --search-port 1001 --user-id hall
+    A USB device for devbridge (DEVBRIDGE_DEVICE_ROOT=/tmp/zkdev):
+        zkvr340a-sim --usb /tmp/zkdev
+</translation>
+        </message>
+        <message>
+            <source>NAME
+    zkvr340a-ctl - read and write ZK-VR340a mixers from a shell
+
+SYNOPSIS
+    zkvr340a-ctl (--ethernet HOST[:PORT] | --serial DEVICE | --usb) COMMAND [ARGS]
+    zkvr340a-ctl search USERID
+    zkvr340a-ctl --help
+
+DESCRIPTION
+    Talks to the linked mixers over one link, as the program does: every value
+    it writes is read back and verified. The link options may stand before or
+    after the command; search needs none.
+
+    status prints every value of every linked mixer; get and set read and write
+    single values; save and load move a whole system between the mixers and a
+    settings file; ip reads or writes the mixer's network settings; peek and poke
+    read and write mixer memory (hexadecimal); search prints the address of the
+    one mixer on the network that owns a user ID.
+
+COMMANDS
+</source>
+            <comment>10801</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>NAME
+    zkvr340a-ctl - read and write ZK-VR340a mixers from a shell
+
+SYNOPSIS
+    zkvr340a-ctl (--ethernet HOST[:PORT] | --serial DEVICE | --usb) COMMAND [ARGS]
+    zkvr340a-ctl search USERID
+    zkvr340a-ctl --help
+
+DESCRIPTION
+    Talks to the linked mixers over one link, as the program does: every value
+    it writes is read back and verified. The link options may stand before or
+    after the command; search needs none.
+
+    status prints every value of every linked mixer; get and set read and write
+    single values; save and load move a whole system between the mixers and a
+    settings file; ip reads or writes the mixer's network settings; peek and poke
+    read and write mixer memory (hexadecimal); search prints the address of the
+    one mixer on the network that owns a user ID.
+
+COMMANDS
+</translation>
+        </message>
+        <message>
+            <source>
+OPTIONS
+    --ethernet HOST[:PORT]
+                connect to the mixer's command port (1001 unless PORT is given)
+    --serial DEVICE
+                the serial port, such as /dev/ttyUSB0 or a /dev/serial/by-id
+                name (the user needs the dialout group)
+    --usb       go through devbridge (the one beside the tool wins over the
+                installed one; DEVBRIDGE_DEVICE_ROOT names the device folder)
+    -h, --help  show this text and exit
+
+ENVIRONMENT
+    ZKVR340A_SEARCH_ADDRESS, ZKVR340A_SEARCH_PORT, ZKVR340A_SEARCH_REPLY_PORT
+                where search sends its request (default 255.255.255.255 and the
+                broadcast address of every network interface, port 1001) and
+                where it listens for replies (1002)
+
+EXIT STATUS
+    0   done
+    1   no mixer answered, the link could not be opened, a write was refused or
+        did not take, or a settings file could not be read or written (the
+        reason on stderr)
+    2   usage error (the reason and the usage on stderr)
+
+EXAMPLES
+    All values of every linked mixer, as JSON:
+        zkvr340a-ctl --ethernet 192.168.100.200 status --json
+    Input gain of channel 3 of the master to 12, verified:
+        zkvr340a-ctl --serial /dev/ttyUSB0 set 1 InputGain_3=40
+    Find the mixer whose user ID is hall, then save its whole system:
+        zkvr340a-ctl search hall
+        zkvr340a-ctl --ethernet &quot;$(zkvr340a-ctl search hall)&quot; save hall.ini
+</source>
+            <comment>10802</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>
+OPTIONS
+    --ethernet HOST[:PORT]
+                connect to the mixer's command port (1001 unless PORT is given)
+    --serial DEVICE
+                the serial port, such as /dev/ttyUSB0 or a /dev/serial/by-id
+                name (the user needs the dialout group)
+    --usb       go through devbridge (the one beside the tool wins over the
+                installed one; DEVBRIDGE_DEVICE_ROOT names the device folder)
+    -h, --help  show this text and exit
+
+ENVIRONMENT
+    ZKVR340A_SEARCH_ADDRESS, ZKVR340A_SEARCH_PORT, ZKVR340A_SEARCH_REPLY_PORT
+                where search sends its request (default 255.255.255.255 and the
+                broadcast address of every network interface, port 1001) and
+                where it listens for replies (1002)
+
+EXIT STATUS
+    0   done
+    1   no mixer answered, the link could not be opened, a write was refused or
+        did not take, or a settings file could not be read or written (the
+        reason on stderr)
+    2   usage error (the reason and the usage on stderr)
+
+EXAMPLES
+    All values of every linked mixer, as JSON:
+        zkvr340a-ctl --ethernet 192.168.100.200 status --json
+    Input gain of channel 3 of the master to 12, verified:
+        zkvr340a-ctl --serial /dev/ttyUSB0 set 1 InputGain_3=40
+    Find the mixer whose user ID is hall, then save its whole system:
+        zkvr340a-ctl search hall
+        zkvr340a-ctl --ethernet &quot;$(zkvr340a-ctl search hall)&quot; save hall.ini
+</translation>
+        </message>
     </context>
 </TS>

@@ -7,6 +7,8 @@
 #include "app/world.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QIcon>
 
 int main(int argc, char **argv)
 {
@@ -16,6 +18,12 @@ int main(int argc, char **argv)
     setLanguage(language);
     installQtTranslation(app, language);
     app.setQuitOnLastWindowClosed(false); // the program ends through Disconnect
+    // The desktop entry's name, so the window is matched to its launcher.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZK_APP_ID));
+    QIcon icon;
+    for (const QString &size : QDir(QStringLiteral(":/zk/icons")).entryList())
+        icon.addFile(QStringLiteral(":/zk/icons/%1/" ZK_APP_ID ".png").arg(size));
+    app.setWindowIcon(icon);
     InstanceLock lock;
     if (!lock.acquired())
         return 0; // a second instance ends silently

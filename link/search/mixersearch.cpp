@@ -27,6 +27,7 @@ SearchResult MixerSearch::run(const QString &userId)
         return {};
     m_matches = 0;
     m_lastAddress.clear();
+    m_heard.clear();
     m_receiver.reset();
 
     m_replySocket = std::make_unique<QUdpSocket>();
@@ -48,13 +49,15 @@ SearchResult MixerSearch::run(const QString &userId)
     // Set last: replies are taken only while a user ID is set.
     m_userId = userId.toLatin1();
     const QByteArray request = searchRequestDatagram();
+    const QList<QHostAddress> destinations = m_endpoints.destinations();
     for (int attempt = 1; attempt <= Attempts; ++attempt) {
-        const qint64 sent = m_requestSocket->writeDatagram(request, m_endpoints.searchAddress,
-                                                           m_endpoints.port);
-        if (sent != request.size())
-            qCWarning(lcSearch) << "request not sent:" << m_requestSocket->errorString();
-        qCDebug(lcSearch) << "attempt" << attempt << "to" << m_endpoints.searchAddress.toString()
-                          << m_endpoints.port;
+        for (const QHostAddress &to : destinations) {
+            const qint64 sent = m_requestSocket->writeDatagram(request, to, m_endpoints.port);
+            if (sent != request.size())
+                qCWarning(lcSearch) << "request to" << to.toString() << "not sent:"
+                                    << m_requestSocket->errorString();
+            qCDebug(lcSearch) << "attempt" << attempt << "to" << to.toString() << m_endpoints.port;
+        }
         emit requestSent(attempt);
         m_timerStart = m_clock.now();
         bool settled = false;
@@ -97,6 +100,7 @@ void MixerSearch::readReplies()
             m_receiver.reset();
             continue;
         }
+        m_sender = datagram.senderAddress().toString();
         m_receiver.feed(datagram.data());
     }
 }
@@ -108,6 +112,14 @@ void MixerSearch::checkReply(const QByteArray &message)
     const std::optional<QString> address = matchSearchReply(message, m_userId);
     if (!address)
         return;
+    // A mixer that got the request on several broadcast addresses answers
+    // each copy: the same sender with the same address is one mixer.
+    const QString who = m_sender + u'/' + *address;
+    if (m_heard.contains(who)) {
+        qCDebug(lcSearch) << "repeated answer from" << *address;
+        return;
+    }
+    m_heard.insert(who);
     ++m_matches;
     m_lastAddress = *address;
     m_timerStart = m_clock.now();

@@ -3,7 +3,8 @@
 // The search for the mixer that owns a user ID.
 //
 // A reply socket listens on the reply port; a request socket broadcasts the
-// IR request up to three times. Each attempt waits at most 20 seconds; once a
+// IR request up to three times, each time to every destination of the
+// endpoints (the limited broadcast and each interface's broadcast address). Each attempt waits at most 20 seconds; once a
 // matching reply has come, the search ends 3 seconds after the last one (every
 // match restarts that wait). All waiting goes through the Clock, so the user
 // interface keeps running and tests run on virtual time.
@@ -12,6 +13,7 @@
 #include "link/search/searchwire.h"
 
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 #include <functional>
@@ -75,6 +77,8 @@ private:
     QByteArray m_userId;          // empty while no search runs
     int m_matches = 0;
     QString m_lastAddress;
+    QSet<QString> m_heard;        // sender and found address of every match
+    QString m_sender;             // of the datagram being read
     double m_timerStart = 0.0;
 };
 

@@ -2,6 +2,7 @@
 
 #include "link/search/searchlog.h"
 
+#include <QNetworkInterface>
 #include <QtEndian>
 
 Q_LOGGING_CATEGORY(lcSearch, "zkvr.link.search", QtCriticalMsg)
@@ -132,6 +133,39 @@ QString dottedAddress(quint32 address)
         .arg((address >> 16) & 0xFF)
         .arg((address >> 8) & 0xFF)
         .arg(address & 0xFF);
+}
+
+QList<SearchInterface> localSearchInterfaces()
+{
+    QList<SearchInterface> out;
+    for (const QNetworkInterface &i : QNetworkInterface::allInterfaces()) {
+        SearchInterface s;
+        const QNetworkInterface::InterfaceFlags f = i.flags();
+        s.up = f.testFlag(QNetworkInterface::IsUp) && f.testFlag(QNetworkInterface::IsRunning);
+        s.loopback = f.testFlag(QNetworkInterface::IsLoopBack);
+        s.canBroadcast = f.testFlag(QNetworkInterface::CanBroadcast);
+        for (const QNetworkAddressEntry &e : i.addressEntries())
+            if (!e.broadcast().isNull())
+                s.broadcasts << e.broadcast();
+        out << s;
+    }
+    return out;
+}
+
+QList<QHostAddress> searchDestinations(const QHostAddress &searchAddress,
+                                       const QList<SearchInterface> &interfaces)
+{
+    QList<QHostAddress> out{searchAddress};
+    if (searchAddress != QHostAddress(BroadcastAddress))
+        return out;
+    for (const SearchInterface &i : interfaces) {
+        if (!i.up || i.loopback || !i.canBroadcast)
+            continue;
+        for (const QHostAddress &b : i.broadcasts)
+            if (b.protocol() == QAbstractSocket::IPv4Protocol && !b.isLoopback() && !out.contains(b))
+                out << b;
+    }
+    return out;
 }
 
 QHostAddress SearchEndpoints::replyBindAddress() const

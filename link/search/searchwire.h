@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QHostAddress>
+#include <QList>
 #include <QString>
 
 #include <array>
@@ -63,6 +64,26 @@ QString canonicalTypedAddress(const QString &text);
 
 QString dottedAddress(quint32 address);
 
+// One local network interface as the search sees it.
+struct SearchInterface
+{
+    bool up = false;
+    bool loopback = false;
+    bool canBroadcast = false;
+    QList<QHostAddress> broadcasts;  // of its address entries; IPv6 ones are skipped
+};
+
+// The interfaces of this machine (QNetworkInterface).
+QList<SearchInterface> localSearchInterfaces();
+
+// Where one search request goes. The limited broadcast 255.255.255.255 stays
+// on the link of the default route on many systems, so a search aimed at it
+// also goes to the broadcast address of every IPv4 interface that is up, can
+// broadcast and is not the loopback; duplicates go once. Any other address
+// (set on purpose) is the only destination.
+QList<QHostAddress> searchDestinations(const QHostAddress &searchAddress,
+                                       const QList<SearchInterface> &interfaces);
+
 // Where the search goes. The real network uses the defaults; tests and
 // unusual networks override them from the environment.
 struct SearchEndpoints
@@ -70,6 +91,12 @@ struct SearchEndpoints
     QHostAddress searchAddress{SearchWire::BroadcastAddress};
     quint16 port = SearchWire::DefaultPort;
     quint16 replyPort = SearchWire::DefaultReplyPort;
+
+    // The addresses each attempt sends the request to.
+    QList<QHostAddress> destinations() const
+    {
+        return searchDestinations(searchAddress, localSearchInterfaces());
+    }
 
     // Local address the reply socket binds to: the loopback host when the
     // search stays on this machine, else every IPv4 interface (replies come

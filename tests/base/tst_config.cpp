@@ -1,4 +1,5 @@
 #include "base/config.h"
+#include "base/installlayout.h"
 #include "base/instancelock.h"
 
 #include <QDir>
@@ -133,6 +134,28 @@ private slots:
         QCOMPARE(readAll(own), QByteArray("[IP_Setting]\r\nIP_Address=192.168.1.50\r\n"));
         QCOMPARE(IniConfig(tmp.filePath("no-program-folder")).ipSettings().address, QString("192.168.1.50"));
         QCOMPARE(readDataFileName(), QStringLiteral("/home/u/own.ini"));
+    }
+
+    void installedProgramFolderIsNeverWritten()
+    {
+        // bin/ of an installed layout, writable (as for root), with the
+        // private library folder beside it.
+        QTemporaryDir prefix;
+        const QString bin = prefix.filePath("bin");
+        QVERIFY(QDir().mkpath(bin));
+        writeAll(bin + "/ZK-VR340a.ini", "[IP_Setting]\r\nUser_ID=shipped\r\n");
+        QVERIFY(!isInstalledProgramDir(bin));
+        QCOMPARE(IniConfig(bin, prefix.filePath("user")).writePath(), bin + "/ZK-VR340a.ini");
+
+        QVERIFY(!privateLibraryDir(bin).isEmpty());
+        QVERIFY(QDir().mkpath(privateLibraryDir(bin)));
+        QVERIFY(isInstalledProgramDir(bin));
+        IniConfig ini(bin, prefix.filePath("user"));
+        QCOMPARE(ini.ipSettings().userId, QString("shipped"));
+        QVERIFY(ini.SaveIpSettings("10.4.4.4", "mine"));
+        QCOMPARE(ini.writePath(), prefix.filePath("user/ZK-VR340a.ini"));
+        QCOMPARE(ini.ipSettings().userId, QString("mine"));
+        QCOMPARE(readAll(bin + "/ZK-VR340a.ini"), QByteArray("[IP_Setting]\r\nUser_ID=shipped\r\n"));
     }
 
     void secondInstanceIsRefused()

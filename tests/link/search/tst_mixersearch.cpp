@@ -50,6 +50,8 @@ private slots:
     void replyCheck_data();
     void replyCheck();
     void endpointsFromEnvironment();
+    void destinations_data();
+    void destinations();
 
     void oneMixerIsFound();
     void twoMixersWithTheSameUserIdAreSeveral();
@@ -59,6 +61,7 @@ private slots:
     void noMixerGivesUpAfterThreeAttempts();
     void busyReplyPortIsReportedAtOnce();
     void replySplitOverTwoDatagramsIsJoined();
+    void mixerAnsweringEachCopyIsOneMixer();
 };
 
 void TstMixerSearch::userIdCheck_data()
@@ -209,6 +212,40 @@ void TstMixerSearch::endpointsFromEnvironment()
     qunsetenv("ZKVR340A_SEARCH_ADDRESS");
     qunsetenv("ZKVR340A_SEARCH_PORT");
     qunsetenv("ZKVR340A_SEARCH_REPLY_PORT");
+}
+
+void TstMixerSearch::destinations_data()
+{
+    QTest::addColumn<QString>("searchAddress");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("broadcast: every broadcast-capable interface that is up")
+        << "255.255.255.255" << QStringList{"255.255.255.255", "192.168.1.255", "172.16.255.255"};
+    QTest::newRow("loopback override only") << "127.255.255.255" << QStringList{"127.255.255.255"};
+    QTest::newRow("one subnet on purpose") << "192.168.7.255" << QStringList{"192.168.7.255"};
+}
+
+void TstMixerSearch::destinations()
+{
+    QFETCH(QString, searchAddress);
+    QFETCH(QStringList, expected);
+    QStringList got;
+    const auto iface = [](bool up, bool loopback, bool canBroadcast, const QStringList &broadcasts) {
+        SearchInterface i{up, loopback, canBroadcast, {}};
+        for (const QString &b : broadcasts)
+            i.broadcasts << QHostAddress(b);
+        return i;
+    };
+    const QList<SearchInterface> machine{
+        iface(true, true, false, {"127.255.255.255"}),             // loopback
+        iface(true, false, true, {"192.168.1.255", "fe80::ffff"}), // wired, with IPv6
+        iface(false, false, true, {"10.0.0.255"}),                 // down
+        iface(true, false, false, {"10.8.0.255"}),                 // point to point
+        iface(true, false, true, {"172.16.255.255"}),              // wireless
+        iface(true, false, true, {"192.168.1.255"}),               // bridge on the same net
+    };
+    for (const QHostAddress &a : searchDestinations(QHostAddress(searchAddress), machine))
+        got << a.toString();
+    QCOMPARE(got, expected);
 }
 
 void TstMixerSearch::oneMixerIsFound()
@@ -414,6 +451,27 @@ void TstMixerSearch::replySplitOverTwoDatagramsIsJoined()
     const SearchResult r = search.run(QStringLiteral("desk7"));
     QCOMPARE(r.outcome, SearchOutcome::Found);
     QCOMPARE(r.address, QStringLiteral("10.9.8.7"));
+}
+
+void TstMixerSearch::mixerAnsweringEachCopyIsOneMixer()
+{
+    // The request reached the mixer twice (limited and subnet broadcast); it
+    // answers both, a moment apart.
+    ReplyScript script;
+    script.replyPort = freeUdpPort();
+    script.replies = {{0.5, irReply("desk7", {10, 0, 0, 1})}, {0.6, irReply("desk7", {10, 0, 0, 1})}};
+    ManualClock clock;
+    clock.setStep(0.01);
+    clock.setOnWait([&] { script.hook(clock); });
+    MixerSearch search(clock, {QHostAddress::LocalHost, freeUdpPort(), script.replyPort});
+    int heard = 0;
+    connect(&search, &MixerSearch::requestSent, this, [&] { script.requestTime = clock.now(); });
+    connect(&search, &MixerSearch::matchArrived, this, [&] { ++heard; });
+    const SearchResult r = search.run(QStringLiteral("desk7"));
+    QCOMPARE(script.next, size_t(2));
+    QCOMPARE(heard, 1);
+    QCOMPARE(r.outcome, SearchOutcome::Found);
+    QCOMPARE(r.address, QStringLiteral("10.0.0.1"));
 }
 
 QTEST_GUILESS_MAIN(TstMixerSearch)
