@@ -143,6 +143,18 @@ qint16 styleForWidth(qint16 width, qint16 style)
     return width > 1 ? qint16(PenStyle::Solid) : style;
 }
 
+Qt::PenStyle figurePenStyle(qint16 style, qint16 width)
+{
+    switch (PenStyle(styleForWidth(width, style))) {
+    case PenStyle::Dash: return Qt::DashLine;
+    case PenStyle::Dot: return Qt::DotLine;
+    case PenStyle::DashDot: return Qt::DashDotLine;
+    case PenStyle::DashDotDot: return Qt::DashDotDotLine;
+    case PenStyle::Solid: break;
+    }
+    return Qt::SolidLine;
+}
+
 // ---- FigureEditor --------------------------------------------------------------
 
 FigureEditor::FigureEditor(PanelState &panel) : m_panel(panel) {}

@@ -107,6 +107,9 @@ std::optional<qint16> figureWidthFromText(const QString &text);
 constexpr qint16 MaxFigureWidth = 999;
 // Wider pens are drawn solid, so a width above 1 takes the solid style.
 qint16 styleForWidth(qint16 width, qint16 style);
+// The line a pen of this stored style and width draws; a style the file
+// does not know draws solid.
+Qt::PenStyle figurePenStyle(qint16 style, qint16 width);
 
 class FigureEditor
 {

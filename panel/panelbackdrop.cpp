@@ -29,21 +29,6 @@ qint64 farthest(const PanelState &panel, bool horizontal)
     return reach;
 }
 
-Qt::PenStyle qtPenStyle(qint16 style, qint16 width)
-{
-    // Wider pens are drawn solid.
-    if (width > 1)
-        return Qt::SolidLine;
-    switch (PenStyle(style)) {
-    case PenStyle::Dash: return Qt::DashLine;
-    case PenStyle::Dot: return Qt::DotLine;
-    case PenStyle::DashDot: return Qt::DashDotLine;
-    case PenStyle::DashDotDot: return Qt::DashDotDotLine;
-    case PenStyle::Solid: break;
-    }
-    return Qt::SolidLine;
-}
-
 void paintGrid(QPainter &p, const QRect &exposed, const PanelState &panel, const PanelLayout &layout,
                const TwipScale &scale)
 {
@@ -84,7 +69,7 @@ QPointF px(const QPoint &twips, const TwipScale &scale)
 void paintFigure(QPainter &p, FigureKind kind, const Figure &f, const TwipScale &scale)
 {
     QPen pen(colorFromValue(quint32(f.Color) & 0xFFFFFF), std::max<qint16>(1, f.Width),
-             qtPenStyle(f.Style, f.Width));
+             figurePenStyle(f.Style, f.Width));
     pen.setCapStyle(Qt::FlatCap);
     p.setPen(pen);
     p.setBrush(Qt::NoBrush);

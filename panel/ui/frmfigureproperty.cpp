@@ -31,24 +31,13 @@ constexpr int SampleWidth = 120;
 constexpr int SampleHeight = 24;
 constexpr int WidestSample = 10;     // the sample line shows widths up to this
 
-Qt::PenStyle penStyle(int style)
-{
-    switch (PenStyle(style)) {
-    case PenStyle::Dash: return Qt::DashLine;
-    case PenStyle::Dot: return Qt::DotLine;
-    case PenStyle::DashDot: return Qt::DashDotLine;
-    case PenStyle::DashDotDot: return Qt::DashDotDotLine;
-    case PenStyle::Solid: break;
-    }
-    return Qt::SolidLine;
-}
-
-QPixmap sampleLine(const QColor &colour, int width, int style)
+// The line as the panel draws it, its width shown up to WidestSample.
+QPixmap sampleLine(const QColor &colour, qint16 width, qint16 style)
 {
     QPixmap pm(SampleWidth, SampleHeight);
     pm.fill(Qt::white);
     QPainter p(&pm);
-    QPen pen(colour, std::clamp(width, 1, WidestSample), penStyle(style), Qt::FlatCap);
+    QPen pen(colour, std::clamp<int>(width, 1, WidestSample), figurePenStyle(style, width), Qt::FlatCap);
     p.setPen(pen);
     p.drawLine(4, SampleHeight / 2, SampleWidth - 4, SampleHeight / 2);
     return pm;
@@ -97,7 +86,7 @@ FrmFigureProperty::FrmFigureProperty(const Figure &figure, Dialogs &dialogs, QWi
         QPixmap pm(SampleWidth, SampleHeight / 2);
         pm.fill(Qt::transparent);
         QPainter p(&pm);
-        p.setPen(QPen(Qt::black, 1, penStyle(s), Qt::FlatCap));
+        p.setPen(QPen(Qt::black, 1, figurePenStyle(qint16(s), 1), Qt::FlatCap));
         p.drawLine(2, pm.height() / 2, SampleWidth - 2, pm.height() / 2);
         p.end();
         m_styles->addItem(QIcon(pm), QString(), s);
