@@ -18,8 +18,6 @@
 namespace {
 
 namespace Res {
-constexpr int Ok = 1904;             // "OK"
-constexpr int Cancel = 10349;        // "キャンセル"
 constexpr int Title = 10505;         // "図形プロパティ"
 constexpr int ColourLabel = 10506;   // "色"
 constexpr int WidthLabel = 10507;    // "線の太さ"
@@ -92,12 +90,6 @@ FrmFigureProperty::FrmFigureProperty(const Figure &figure, Dialogs &dialogs, QWi
         m_styles->addItem(QIcon(pm), QString(), s);
     }
 
-    m_ok = new QPushButton(str(Res::Ok), this);
-    m_ok->setObjectName(QStringLiteral("cmdOK"));
-    m_ok->setDefault(true);
-    m_cancel = new QPushButton(str(Res::Cancel), this);
-    m_cancel->setObjectName(QStringLiteral("cmdCancel"));
-
     auto *grid = new QGridLayout;
     grid->addWidget(new QLabel(str(Res::ColourLabel), this), 0, 0);
     auto *colourRow = new QHBoxLayout;
@@ -118,14 +110,9 @@ FrmFigureProperty::FrmFigureProperty(const Figure &figure, Dialogs &dialogs, QWi
     grid->addLayout(widthRow, 1, 1);
     grid->addWidget(new QLabel(str(Res::StyleLabel), this), 2, 0);
     grid->addWidget(m_styles, 2, 1, Qt::AlignLeft);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addSpacing(6);
-    layout->addLayout(buttons);
+    const OkCancel buttons = layOutWithOkCancel(*this, grid);
+    m_ok = buttons.ok;
+    m_cancel = buttons.cancel;
 
     m_widthText->setText(QString::number(m_width));
     m_styles->setCurrentIndex(m_style);
@@ -137,7 +124,6 @@ FrmFigureProperty::FrmFigureProperty(const Figure &figure, Dialogs &dialogs, QWi
     connect(m_down, &QToolButton::clicked, this, [this] { setWidth(qint16(std::max(m_width - 1, 1))); });
     connect(m_styles, &QComboBox::activated, this, [this](int i) { styleChosen(i); });
     connect(m_ok, &QPushButton::clicked, this, [this] { onOk(); });
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 bool FrmFigureProperty::changed() const
@@ -148,11 +134,8 @@ bool FrmFigureProperty::changed() const
 
 void FrmFigureProperty::chooseColour()
 {
-    const auto chosen = m_dialogs.color(colorFromValue(quint32(m_colour)));
-    if (!chosen || !chosen->isValid())
-        return;
-    m_colour = qint32(colorToValue(*chosen));
-    showSamples();
+    if (::chooseColour(m_dialogs, m_colour))
+        showSamples();
 }
 
 void FrmFigureProperty::setWidth(qint16 width)
@@ -175,7 +158,7 @@ void FrmFigureProperty::checkWidth()
         setWidth(*w);
         return;
     }
-    m_dialogs.message(str(StrId::InvalidData), MsgButtons::Ok, MsgIcon::Error, str(StrId::AppTitle));
+    m_dialogs.tell(str(StrId::InvalidData), MsgIcon::Error);
     m_widthText->setText(QString::number(m_width));
 }
 
@@ -195,7 +178,7 @@ void FrmFigureProperty::onOk()
     const auto w = figureWidthFromText(m_widthText->text());
     if (!w) {
         const QScopedValueRollback<bool> busy(m_checking, true);
-        m_dialogs.message(str(StrId::InvalidData), MsgButtons::Ok, MsgIcon::Error, str(StrId::AppTitle));
+        m_dialogs.tell(str(StrId::InvalidData), MsgIcon::Error);
         m_widthText->setText(QStringLiteral("1"));
         return;
     }
