@@ -58,11 +58,13 @@ private:
     std::optional<ButtonProperties::Result> commit();
     void onOk();
     void onApplyToAll();
+    // After OK or "反映": a new button leaves the dialog open for the next
+    // one; anything else closes it.
+    void carryOn(const ButtonProperties::Result &done);
     void onDelete();
     void chooseFont();
     void chooseColor(qint32 &colour);
     bool captionStorable(const QString &caption);
-    void warn(int textId);
 
     Mode m_mode;
     ButtonRef m_editing;
