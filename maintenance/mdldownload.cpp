@@ -163,7 +163,7 @@ void MdlDownLoad::AfterPrepare()
         if (m_hooks.powerCycle)
             m_hooks.powerCycle();
         else
-            m_dialogs.message(str(Msg::PowerCycle), MsgButtons::Ok, MsgIcon::Warning, str(StrId::AppTitle));
+            m_dialogs.tell(str(Msg::PowerCycle), MsgIcon::Warning);
         break;
     case LinkKind::Ethernet:
         reconnectEthernet(m_waits.reconnect);

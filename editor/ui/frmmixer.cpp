@@ -347,7 +347,7 @@ void FrmMixer::openTab(int i)
 
 void FrmMixer::writeGroup(int n)
 {
-    m_ctx.dialogs.message(str(T::Changed), MsgButtons::Ok, MsgIcon::Information, str(StrId::AppTitle));
+    m_ctx.dialogs.tell(str(T::Changed), MsgIcon::Information);
     m_ctx.loop.JobTarget = qint16(n);
     requestJob(JobExtendedWrite);
     const int tab = m_tabs->currentIndex();

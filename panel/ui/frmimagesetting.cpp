@@ -166,8 +166,7 @@ void FrmImageSetting::onOk()
     // The path goes into the settings file, which is CP932.
     const QString unstorable = unstorableCharacters(m_file->text());
     if (!unstorable.isEmpty()) {
-        m_dialogs.message(unstorableCharactersMessage(unstorable), MsgButtons::Ok, MsgIcon::Warning,
-                          str(StrId::AppTitle));
+        m_dialogs.tell(unstorableCharactersMessage(unstorable), MsgIcon::Warning);
         m_file->setFocus();
         return;
     }
