@@ -28,6 +28,18 @@ struct FigureRef
     }
 };
 
+// Calls visit(ref, figure) for every figure in use, kind by kind, each list
+// in index order. `panel` is a PanelState, const or not.
+template <typename State, typename Visit>
+void forEachFigure(State &panel, Visit &&visit)
+{
+    for (int k = 0; k < Panel::FigureKinds; ++k) {
+        const FigureKind kind = FigureKind(k);
+        for (int i = 0; i < panel.count(kind); ++i)
+            visit(FigureRef{kind, i}, panel.list(kind)[size_t(i)]);
+    }
+}
+
 // Pen styles as the file stores them.
 enum class PenStyle : qint16 { Solid = 0, Dash = 1, Dot = 2, DashDot = 3, DashDotDot = 4 };
 constexpr int PenStyleCount = 5;
@@ -175,6 +187,8 @@ public:
 private:
     void select(std::optional<FigureRef> ref);
     void giveBack(FigureKind kind);
+    // The entry an armed kind reserved: the last of its list.
+    Figure &reservedEntry(FigureKind kind);
     void removeEntry(FigureRef ref);
     void beginDrag(FigureHandle handle, const QPoint &at);
 

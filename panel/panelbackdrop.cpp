@@ -21,11 +21,10 @@ int scaled(int natural, qint32 percent)
 qint64 farthest(const PanelState &panel, bool horizontal)
 {
     qint64 reach = 0;
-    for (int k = 0; k < Panel::FigureKinds; ++k)
-        for (int i = 0; i < panel.count(FigureKind(k)); ++i) {
-            const TwipBox b = figureBox(panel.list(FigureKind(k))[size_t(i)]);
-            reach = std::max<qint64>(reach, horizontal ? b.right : b.bottom);
-        }
+    forEachFigure(panel, [&](FigureRef, const Figure &f) {
+        const TwipBox b = figureBox(f);
+        reach = std::max<qint64>(reach, horizontal ? b.right : b.bottom);
+    });
     return reach;
 }
 
@@ -160,9 +159,7 @@ void paintPanel(QPainter &p, const QRect &exposed, const PanelState &panel, cons
 
     // Kind by kind, each list in index order; Order decides selection only.
     p.setRenderHint(QPainter::Antialiasing, true);
-    for (int k = 0; k < Panel::FigureKinds; ++k)
-        for (int i = 0; i < panel.count(FigureKind(k)); ++i)
-            paintFigure(p, FigureKind(k), panel.list(FigureKind(k))[size_t(i)], scale);
+    forEachFigure(panel, [&](FigureRef ref, const Figure &f) { paintFigure(p, ref.kind, f, scale); });
 
     const PanelRuntime &rt = panel.runtime;
     if (rt.selectedKind && rt.selectedIndex >= 0 && rt.selectedIndex < panel.count(*rt.selectedKind)) {
