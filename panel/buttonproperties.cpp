@@ -45,39 +45,8 @@ bool refitToCaption(ButtonSlot &button, const MeasureText &measure)
     return grew;
 }
 
-ButtonLook ButtonLook::fromTemplate(const NewButtonTemplate &t)
-{
-    ButtonLook l;
-    l.caption = t.caption;
-    l.fontName = t.fontName;
-    l.fontSize = t.fontSize;
-    l.bold = t.bold;
-    l.italic = t.italic;
-    l.offColor = t.offColor;
-    l.onColor = t.onColor;
-    l.outputOffColor = t.outputOffColor;
-    return l;
-}
-
-ButtonLook ButtonLook::fromSlot(const ButtonSlot &slot, bool output, const NewButtonTemplate &t)
-{
-    ButtonLook l = fromTemplate(t);
-    l.caption = slot.IconText;
-    l.fontName = slot.IconFontName;
-    l.fontSize = slot.IconFontSize;
-    l.bold = slot.IconFontBold;
-    l.italic = slot.IconFontItalic;
-    if (output) {
-        l.outputOffColor = slot.IconColorDef;
-    } else {
-        l.offColor = slot.IconColorDef;
-        l.onColor = slot.IconColorOn;
-    }
-    return l;
-}
-
 ButtonProperties::ButtonProperties(PanelState &panel, const PanelContext &context,
-                                   NewButtonTemplate &newButton)
+                                   const NewButtonTemplate &newButton)
     : m_panel(panel), m_context(context), m_template(newButton)
 {
 }

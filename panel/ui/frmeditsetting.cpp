@@ -68,7 +68,7 @@ QString slotName(int mixer, int slot)
 } // namespace
 
 FrmEditSetting::FrmEditSetting(Mode mode, ButtonRef editing, PanelState &panel,
-                               const PanelContext &context, NewButtonTemplate &newButton,
+                               const PanelContext &context, const NewButtonTemplate &newButton,
                                Dialogs &dialogs, MeasureText measure, QWidget *parent)
     : QDialog(parent), m_mode(mode), m_editing(editing), m_panel(panel), m_context(context),
       m_dialogs(dialogs), m_measure(std::move(measure)), m_rules(panel, context, newButton)
@@ -139,15 +139,14 @@ FrmEditSetting::FrmEditSetting(Mode mode, ButtonRef editing, PanelState &panel,
     layout->addLayout(buttons);
     setMinimumWidth(360);
 
-    const NewButtonTemplate &t = newButton;
     if (mode == Mode::New) {
-        m_look = ButtonLook::fromTemplate(t);
+        m_look = newButton.look;
         m_delete->setEnabled(false);
         fillMixers();
         select(m_rules.nextFree());
     } else {
         const ButtonSlot &s = panel.slot(editing.mixer, editing.slot);
-        m_look = ButtonLook::fromSlot(s, editing.isOutput(), t);
+        m_look = ButtonLook::fromSlot(s, editing.isOutput(), newButton.look);
         fillMixers();
         m_mixers->setCurrentIndex(m_mixers->findData(editing.mixer));
         fillSlots(editing.mixer, editing.slot);

@@ -24,7 +24,7 @@ public:
     enum class Mode { New, Edit };
 
     FrmEditSetting(Mode mode, ButtonRef editing, PanelState &panel, const PanelContext &context,
-                   NewButtonTemplate &newButton, Dialogs &dialogs, MeasureText measure,
+                   const NewButtonTemplate &newButton, Dialogs &dialogs, MeasureText measure,
                    QWidget *parent = nullptr);
 
     Mode mode() const { return m_mode; }
