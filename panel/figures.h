@@ -153,7 +153,6 @@ public:
     // Returns whether anything changed that needs a redraw.
     bool move(const QPoint &at);
     bool release(const QPoint &at);
-    bool drawingInProgress() const { return m_drawing; }
     bool dragging() const { return m_handle != FigureHandle::None; }
     // The pointer shape at `at` with no button held, or while dragging.
     Qt::CursorShape cursorAt(const QPoint &at) const;

@@ -207,15 +207,6 @@ void StorePanel(PanelState &panel, SettingsTable &SetDataTable, int FileMixerCou
     w.number(SystemKey::ImageYScale, img.ImageYScale);
 }
 
-PanelCommandStates panelCommandStates(const PanelState &panel, const PanelContext &ctx)
-{
-    PanelCommandStates s;
-    s.newButton = canCreateButton(panel, ctx);
-    for (int k = 0; k < Panel::FigureKinds; ++k)
-        s.figure[size_t(k)] = figureCommandEnabled(panel, FigureKind(k));
-    return s;
-}
-
 void ApplyPanel(PanelState &panel, qint16 &FileMixerCount, const SettingsTable &SetDataTable,
                 const PanelContext &ctx, bool fileRead)
 {

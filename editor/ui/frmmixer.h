@@ -124,7 +124,6 @@ private:
     QWidget *buildSystemTab();
     QWidget *buildExtendedTab();
     QWidget *buildDefaultsTab();
-    void applyAppearance();
     void connectHandlers();
     ValueEntry *makeEntry(Scale scale, int min, int max, int index,
                           const QString &name = QStringLiteral("UpDwParam"));
@@ -138,7 +137,6 @@ private:
     void setMuteMode(MixerEdits::MuteMode mode);
     void paramChanged(int i, int code);
     void defaultsBoundChanged();
-    void noiseOptionClicked(int group, int choice);
     void tabSelected(int tab);
     void openTab(int i);
     void writeGroup(int n);
