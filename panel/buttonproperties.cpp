@@ -86,21 +86,6 @@ std::optional<ButtonRef> ButtonProperties::nextFree(std::optional<ButtonRef> aft
     return std::nullopt;
 }
 
-void ButtonProperties::storeLook(ButtonSlot &slot, bool output, const ButtonLook &look)
-{
-    slot.IconText = limitCaptionLines(look.caption);
-    slot.IconFontName = look.fontName;
-    slot.IconFontSize = look.fontSize;
-    slot.IconFontBold = look.bold;
-    slot.IconFontItalic = look.italic;
-    if (output) {
-        slot.IconColorDef = look.outputOffColor;
-    } else {
-        slot.IconColorDef = look.offColor;
-        slot.IconColorOn = look.onColor;
-    }
-}
-
 ButtonProperties::Result ButtonProperties::createButton(std::optional<int> mixer,
                                                         std::optional<int> slot,
                                                         const ButtonLook &look)
@@ -115,7 +100,7 @@ ButtonProperties::Result ButtonProperties::createButton(std::optional<int> mixer
     ButtonSlot &s = m_panel.slot(b.mixer, b.slot);
     s = resetSlot(m_panel.defaults, b.slot);
     s.IconEnable = true;
-    storeLook(s, b.isOutput(), look);
+    look.storeInto(s, b.isOutput());
     s.IconWidth = m_template.width;
     s.IconHeight = m_template.height;
     s.IconLeft = 0;
@@ -133,7 +118,7 @@ ButtonProperties::Result ButtonProperties::editButton(ButtonRef button, const Bu
     ButtonSlot &s = m_panel.slot(button.mixer, button.slot);
     if (!s.IconEnable)
         return {Outcome::NoChannel, button, {}};
-    storeLook(s, button.isOutput(), look);
+    look.storeInto(s, button.isOutput());
     refitToCaption(s, measure);
     return {Outcome::Edited, button, {}};
 }

@@ -64,8 +64,6 @@ public:
     std::vector<ButtonRef> applyToAll(ButtonRef from, const MeasureText &measure);
 
 private:
-    void storeLook(ButtonSlot &slot, bool output, const ButtonLook &look);
-
     PanelState &m_panel;
     PanelContext m_context;
     const NewButtonTemplate &m_template;

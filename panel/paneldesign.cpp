@@ -39,6 +39,21 @@ ButtonLook ButtonLook::fromSlot(const ButtonSlot &slot, bool output, const Butto
     return l;
 }
 
+void ButtonLook::storeInto(ButtonSlot &slot, bool output) const
+{
+    slot.IconText = limitCaptionLines(caption);
+    slot.IconFontName = fontName;
+    slot.IconFontSize = fontSize;
+    slot.IconFontBold = bold;
+    slot.IconFontItalic = italic;
+    if (output) {
+        slot.IconColorDef = outputOffColor;
+    } else {
+        slot.IconColorDef = offColor;
+        slot.IconColorOn = onColor;
+    }
+}
+
 PanelDesign::PanelDesign(PanelState &panel) : m_panel(panel)
 {
     resetTemplate();

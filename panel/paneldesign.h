@@ -47,6 +47,9 @@ struct ButtonLook
     // A button's own look; the colours of the other kind (channel or
     // output) come from `others`.
     static ButtonLook fromSlot(const ButtonSlot &slot, bool output, const ButtonLook &others);
+    // The other way: caption (at most two lines), font and the colours of
+    // the slot's kind.
+    void storeInto(ButtonSlot &slot, bool output) const;
 };
 
 // What a new button starts from. Set when the panel window opens and each time
