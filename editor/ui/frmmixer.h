@@ -136,7 +136,6 @@ private:
     void systemClicked(int group, int choice);
     void setMuteMode(MixerEdits::MuteMode mode);
     void paramChanged(int i, int code);
-    void defaultsBoundChanged();
     void tabSelected(int tab);
     void openTab(int i);
     void writeGroup(int n);
@@ -153,6 +152,7 @@ private:
     void loadExtendedTab();
     void loadDefaultsTab();
     void applyNoiseOptions();
+    void keepOrdered(ValueEntry *low, ValueEntry *high);
     void tightenThresholdRanges();
     void tightenDefaultRanges();
 
