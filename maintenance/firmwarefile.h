@@ -84,8 +84,9 @@ FirmwareCheck checkModelHeader(const quint8 *header, qint64 fileLength, ModelHea
 // The bytes added modulo 256, continuing from `sum`.
 quint8 addBytes(quint8 sum, const char *data, qint64 count);
 
-// A whole model file in memory: header, lengths, sizes and checksum. On
-// success `payload` holds the three sections one after the other.
+// A whole model file in memory, judged as readFirmwareFile judges one on
+// disk: header, lengths, sizes and checksum. On success `payload` holds the
+// three sections one after the other.
 FirmwareCheck parseModelFile(const QByteArray &file, ModelHeader &header, QByteArray &payload);
 
 // What a download sends, read from its file.
