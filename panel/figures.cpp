@@ -265,7 +265,6 @@ bool FigureEditor::dropSelection()
     const bool was = selected().has_value();
     select(std::nullopt);
     m_handle = FigureHandle::None;
-    m_panel.runtime.dragHandle = 0;
     return was;
 }
 
@@ -300,7 +299,6 @@ void FigureEditor::beginDrag(FigureHandle handle, const QPoint &at)
 {
     const Figure &f = figure(*selected());
     m_handle = handle;
-    m_panel.runtime.dragHandle = int(handle);
     m_last = at;
     // Each handle moves the side of the box it stands on, also on a figure
     // whose Start lies beyond its End.
@@ -418,7 +416,6 @@ bool FigureEditor::release(const QPoint &at)
         return false;
     move(at);
     m_handle = FigureHandle::None;
-    m_panel.runtime.dragHandle = 0;
     return true;
 }
 

@@ -130,11 +130,8 @@ struct PanelRuntime
     std::array<bool, Panel::FigureKinds> drawing{}; // drawing mode per figure kind
     std::optional<FigureKind> selectedKind;
     int selectedIndex = -1;
-    int dragHandle = -1;
     bool tableOpen = false;
     bool settingsDialogOpen = false;
-    int dialogMixer = -1;
-    int dialogSlot = -1;
     int redrawCountdown = 0;
     // Each channel's remote values as the panel found them when it opened
     // (mixer 0..15, channel 0..7); restored when it closes, and what a save

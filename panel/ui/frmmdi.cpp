@@ -654,8 +654,6 @@ void FrmMdi::onExecutionRightPressed(ButtonRef button, const QPoint &at)
     request.slot = button.slot;
     request.left = s.IconLeft + m_scale.toTwips(at.x());
     request.top = s.IconTop + m_scale.toTwips(at.y());
-    rt.dialogMixer = button.mixer;
-    rt.dialogSlot = button.slot;
     rt.settingsDialogOpen = true;
     // The panel state outlives this window: the mark is cleared whenever the
     // dialog closes.
