@@ -1,10 +1,10 @@
 #include "maintenance/firmwarefile.h"
 
+#include "base/dialogs.h"
 #include "base/strings.h"
 
 #include <QBuffer>
 #include <QFile>
-#include <QStringList>
 #include <QtEndian>
 
 #include <algorithm>
@@ -93,21 +93,7 @@ quint8 downloadTarget(DownloadKind kind)
 
 QString downloadFileFilter(DownloadKind kind)
 {
-    return qtFileFilter(str(kind == DownloadKind::Fpga ? Msg::FpgaFilter : Msg::FirmwareFilter));
-}
-
-QString qtFileFilter(const QString &pairs)
-{
-    const QStringList parts = pairs.split(QLatin1Char('|'));
-    QStringList filters;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        const QString description = parts[i].trimmed();
-        const QString pattern = parts[i + 1].trimmed();
-        const QString bracketed = QLatin1Char('(') + pattern + QLatin1Char(')');
-        filters << (description.endsWith(bracketed) ? description
-                                                     : description + QLatin1Char(' ') + bracketed);
-    }
-    return filters.join(QStringLiteral(";;"));
+    return fileDialogFilter(str(kind == DownloadKind::Fpga ? Msg::FpgaFilter : Msg::FirmwareFilter));
 }
 
 FirmwareCheck checkModelHeader(const quint8 *header, qint64 fileLength, ModelHeader &out)

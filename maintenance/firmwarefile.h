@@ -46,9 +46,6 @@ std::optional<DownloadKind> downloadKind(int request);
 quint8 downloadTarget(DownloadKind kind);
 // The file dialog's filter for the kind, in the form the dialog takes.
 QString downloadFileFilter(DownloadKind kind);
-// "説明|*.ext|説明|*.ext" as the file dialog takes it: "説明 (*.ext);;説明 (*.ext)";
-// a description that already ends with its pattern in brackets stays as it is.
-QString qtFileFilter(const QString &pairs);
 
 // The data of one L message fills the send buffer behind its three header
 // bytes: no image or section may be longer.

@@ -156,7 +156,7 @@ void FrmImageSetting::browse()
 {
     const QString current = m_file->text().trimmed();
     const QString folder = current.isEmpty() ? QString() : QFileInfo(current).absolutePath();
-    const QString chosen = m_dialogs.openFileName(str(Res::BrowseTitle), folder, toolkitFileFilter(str(Res::Filter)));
+    const QString chosen = m_dialogs.openFileName(str(Res::BrowseTitle), folder, fileDialogFilter(str(Res::Filter)));
     if (!chosen.isEmpty())
         m_file->setText(chosen);
 }
