@@ -7,8 +7,6 @@
 
 namespace {
 
-const QString CrLf = QStringLiteral("\r\n");
-
 // Factors by which the caption's height is widened for a one- and a two-line
 // caption, so the caption and the state label do not touch the edges.
 constexpr double OneLineFactor = 1.3;
@@ -19,14 +17,14 @@ constexpr double SideMargin = 200;   // twips beside the widest caption line
 
 QSizeF neededSize(const ButtonSlot &button, const MeasureText &measure)
 {
-    const QStringList lines = button.IconText.split(CrLf);
+    const QStringList lines = captionLines(button.IconText);
     double widest = 0;
     for (const QString &line : lines)
         widest = std::max(widest, measure(line, button).width());
     const double offHeight = measure(QStringLiteral("OFF"), button).height();
     const double width = std::max(widest + SideMargin, 2 * offHeight);
     const double factor = lines.size() >= 2 ? TwoLineFactor : OneLineFactor;
-    const double height = measure(button.IconText + CrLf + QStringLiteral("OFF"), button).height() * factor;
+    const double height = measure(joinCaptionLines({button.IconText, QStringLiteral("OFF")}), button).height() * factor;
     return {width, height};
 }
 

@@ -37,8 +37,6 @@ constexpr int ChannelItem = 10352;   // "ch %1"
 constexpr int Ok = 1904;             // "OK"
 } // namespace Res
 
-const QString CrLf = QStringLiteral("\r\n");
-
 QIcon swatch(qint32 colour)
 {
     QPixmap pm(16, 16);
@@ -154,7 +152,7 @@ FrmEditSetting::FrmEditSetting(Mode mode, ButtonRef editing, PanelState &panel,
         m_mixers->setEnabled(false);
         m_slots->setEnabled(false);
     }
-    m_text->setPlainText(QString(m_look.caption).replace(CrLf, QStringLiteral("\n")));
+    m_text->setPlainText(captionLines(m_look.caption).join(u'\n'));
     showLook();
 
     connect(m_mixers, &QComboBox::activated, this, [this] {
@@ -275,7 +273,7 @@ bool FrmEditSetting::captionStorable(const QString &caption)
 
 std::optional<ButtonProperties::Result> FrmEditSetting::commit()
 {
-    m_look.caption = limitCaptionLines(m_text->toPlainText().replace(u'\n', CrLf));
+    m_look.caption = limitCaptionLines(joinCaptionLines(m_text->toPlainText().split(u'\n')));
     if (!captionStorable(m_look.caption))
         return std::nullopt;
 
