@@ -2,9 +2,28 @@
 
 #include "strings.h"
 
+#include <QStringList>
+
 void Dialogs::tell(const QString &text, MsgIcon icon)
 {
     message(text, MsgButtons::Ok, icon, str(StrId::AppTitle));
+}
+
+QString fileDialogFilter(const QString &pipeFilter)
+{
+    const QStringList parts = pipeFilter.split(u'|');
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts.at(i).trimmed();
+        const int paren = description.indexOf(u'(');
+        if (paren > 0 && description.endsWith(u')'))
+            description = description.left(paren).trimmed();
+        QStringList patterns = parts.at(i + 1).split(u';', Qt::SkipEmptyParts);
+        for (QString &p : patterns)
+            p = p.trimmed();
+        filters << description + QStringLiteral(" (") + patterns.join(u' ') + u')';
+    }
+    return filters.join(QStringLiteral(";;"));
 }
 
 PrintAnswer Dialogs::print(QPrinter &)

@@ -46,6 +46,12 @@ public:
     void tell(const QString &text, MsgIcon icon);
 };
 
+// A filter in the string table's form "description|patterns|description|
+// patterns" (patterns separated by ";") as the file dialogs take it:
+// "description (pattern pattern);;...". A description's own "(...)" goes,
+// the patterns follow it.
+QString fileDialogFilter(const QString &pipeFilter);
+
 // Test double: records every request and answers from queues. A message with
 // no queued answer gets the first button of its set (Ok or Yes).
 class ScriptedDialogs final : public Dialogs

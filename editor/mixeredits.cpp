@@ -130,13 +130,17 @@ void MixerEdits::turnCh1LinkOn(int gainCode)
         if (choice < rowChoices(row))
             channelOptionClicked(channelOptionIndex(0, row, choice));
     }
-    if (!(master() && m_mixerLink))
-        return;
+    if (master() && m_mixerLink)
+        copyMasterChannels();
+}
+
+void MixerEdits::copyMasterChannels()
+{
     const MixerDataRecord master = m_env.mixers.MixerSetData[1];
     for (int t = 2; t <= lastLinkedMixer(); ++t)
         for (ChannelFamily f : LinkedFamilies)
             for (int n = 1; n <= ChannelCount; ++n)
-                copyMarked(t, channelKeyId(f, n), master.channel(f, 1));
+                copyMarked(t, channelKeyId(f, n), master.channel(f, m_ch1Link ? 1 : n));
 }
 
 bool MixerEdits::chooseMixerLink(bool on)
@@ -144,15 +148,12 @@ bool MixerEdits::chooseMixerLink(bool on)
     if (!master())
         return false;
     m_mixerLink = on;
-    const MixerDataRecord master = m_env.mixers.MixerSetData[1];
-    for (int t = 2; t <= lastLinkedMixer(); ++t) {
-        if (on)
-            for (ChannelFamily f : LinkedFamilies)
-                for (int n = 1; n <= ChannelCount; ++n)
-                    copyMarked(t, channelKeyId(f, n), master.channel(f, m_ch1Link ? 1 : n));
+    if (on)
+        copyMasterChannels();
+    const MixerDataRecord &master = m_env.mixers.MixerSetData[1];
+    for (int t = 2; t <= lastLinkedMixer(); ++t)
         for (int id : LinkedSystemKeys)
             copyMarked(t, id, master.value(id));
-    }
     m_env.SetDataRetryCount = 0;
     return true;
 }

@@ -82,6 +82,9 @@ private:
 
     void store(int mixer, int id, int code, Mark mark);
     void copyMarked(int mixer, int id, int code);
+    // Mixer-Link: every slave's channels take the master's (all from its
+    // channel 1 under ch1-Link), each marked for sending.
+    void copyMasterChannels();
     void storeChannels(ChannelFamily family, int ch, int code);
     void storeSystem(int id, int code, bool linkable, Mark mark = Mark::System);
     std::vector<int> targetMixers(bool linkable) const;

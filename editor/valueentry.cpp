@@ -19,13 +19,6 @@ ValueEntry::ValueEntry(Dialogs &dialogs, Scale scale, QWidget *parent)
     redisplay();
 }
 
-void ValueEntry::setScale(Scale scale)
-{
-    m_scale = scale;
-    updateGeometry();
-    redisplay();
-}
-
 void ValueEntry::setRange(int min, int max)
 {
     m_min = min;

@@ -23,7 +23,6 @@ public:
     explicit ValueEntry(Dialogs &dialogs, Scale scale = Scale::Level, QWidget *parent = nullptr);
 
     Scale scale() const { return m_scale; }
-    void setScale(Scale scale);
 
     int code() const { return m_code; }
     int minimum() const { return m_min; }
@@ -31,8 +30,6 @@ public:
     // A maximum below the minimum is raised to it. The code is pulled into the
     // new range (which counts as a change of the code).
     void setRange(int min, int max);
-    void setMinimum(int min) { setRange(min, qMax(min, m_max)); }
-    void setMaximum(int max) { setRange(qMin(m_min, max), max); }
 
     // Bounds a typed entry must keep when they are not the arrows' range (the
     // threshold is typed within the mixer's ThresholdMin..ThresholdMax, while

@@ -1,9 +1,10 @@
 #include "maintenance/firmwarefile.h"
 
+#include "base/dialogs.h"
 #include "base/strings.h"
 
+#include <QBuffer>
 #include <QFile>
-#include <QStringList>
 #include <QtEndian>
 
 #include <algorithm>
@@ -40,6 +41,36 @@ qint32 int32At(const quint8 *p)
 // Sections are read in pieces of this size, so a large file is summed
 // without a second copy of it.
 constexpr qint64 ReadPiece = 64 * 1024;
+
+// A model file of `length` bytes from `device`: the header first, so that a
+// file whose header is wrong or too large is never read whole, then the
+// sections in pieces, summed on the way.
+void readModelFile(QIODevice &device, qint64 length, FirmwareImage &r)
+{
+    const QByteArray head = device.read(ModelHeaderSize);
+    if (head.size() < ModelHeaderSize) {
+        r.check = FirmwareCheck::Invalid;
+        return;
+    }
+    r.check = checkModelHeader(reinterpret_cast<const quint8 *>(head.constData()), length, r.header);
+    if (r.check != FirmwareCheck::Valid)
+        return;
+    const qint64 payload = r.header.payloadSize();
+    r.image.reserve(payload);
+    quint8 sum = 0;
+    while (r.image.size() < payload) {
+        const QByteArray piece = device.read(std::min(ReadPiece, payload - r.image.size()));
+        if (piece.isEmpty())
+            break;
+        sum = addBytes(sum, piece.constData(), piece.size());
+        r.image.append(piece);
+    }
+    // A file that changed under the read is not sent in part.
+    if (r.image.size() != payload || !device.atEnd() || sum != r.header.checksum) {
+        r.check = FirmwareCheck::Invalid;
+        r.image.clear();
+    }
+}
 } // namespace
 
 std::optional<DownloadKind> downloadKind(int request)
@@ -62,21 +93,7 @@ quint8 downloadTarget(DownloadKind kind)
 
 QString downloadFileFilter(DownloadKind kind)
 {
-    return qtFileFilter(str(kind == DownloadKind::Fpga ? Msg::FpgaFilter : Msg::FirmwareFilter));
-}
-
-QString qtFileFilter(const QString &pairs)
-{
-    const QStringList parts = pairs.split(QLatin1Char('|'));
-    QStringList filters;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        const QString description = parts[i].trimmed();
-        const QString pattern = parts[i + 1].trimmed();
-        const QString bracketed = QLatin1Char('(') + pattern + QLatin1Char(')');
-        filters << (description.endsWith(bracketed) ? description
-                                                     : description + QLatin1Char(' ') + bracketed);
-    }
-    return filters.join(QStringLiteral(";;"));
+    return fileDialogFilter(str(kind == DownloadKind::Fpga ? Msg::FpgaFilter : Msg::FirmwareFilter));
 }
 
 FirmwareCheck checkModelHeader(const quint8 *header, qint64 fileLength, ModelHeader &out)
@@ -109,16 +126,15 @@ quint8 addBytes(quint8 sum, const char *data, qint64 count)
 
 FirmwareCheck parseModelFile(const QByteArray &file, ModelHeader &header, QByteArray &payload)
 {
-    if (file.size() < ModelHeaderSize)
-        return FirmwareCheck::Invalid;
-    const FirmwareCheck check =
-        checkModelHeader(reinterpret_cast<const quint8 *>(file.constData()), file.size(), header);
-    if (check != FirmwareCheck::Valid)
-        return check;
-    if (addBytes(0, file.constData() + ModelHeaderSize, file.size() - ModelHeaderSize) != header.checksum)
-        return FirmwareCheck::Invalid;
-    payload = file.mid(ModelHeaderSize);
-    return FirmwareCheck::Valid;
+    QByteArray bytes = file;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    FirmwareImage r;
+    readModelFile(buffer, bytes.size(), r);
+    header = r.header;
+    if (r.check == FirmwareCheck::Valid)
+        payload = r.image;
+    return r.check;
 }
 
 FirmwareImage readFirmwareFile(DownloadKind kind, const QString &path)
@@ -146,28 +162,7 @@ FirmwareImage readFirmwareFile(DownloadKind kind, const QString &path)
         return r;
     }
 
-    const QByteArray head = file.read(ModelHeaderSize);
-    if (head.size() < ModelHeaderSize) {
-        r.check = FirmwareCheck::Invalid;
-        return r;
-    }
-    r.check = checkModelHeader(reinterpret_cast<const quint8 *>(head.constData()), r.fileSize, r.header);
-    if (r.check != FirmwareCheck::Valid)
-        return r;
-    const qint64 payload = r.header.payloadSize();
-    r.image.reserve(payload);
-    quint8 sum = 0;
-    while (r.image.size() < payload) {
-        const QByteArray piece = file.read(std::min(ReadPiece, payload - r.image.size()));
-        if (piece.isEmpty())
-            break;
-        sum = addBytes(sum, piece.constData(), piece.size());
-        r.image.append(piece);
-    }
-    if (r.image.size() != payload || !file.atEnd() || sum != r.header.checksum) {
-        r.check = FirmwareCheck::Invalid;
-        r.image.clear();
-    }
+    readModelFile(file, r.fileSize, r);
     return r;
 }
 

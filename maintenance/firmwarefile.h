@@ -46,9 +46,6 @@ std::optional<DownloadKind> downloadKind(int request);
 quint8 downloadTarget(DownloadKind kind);
 // The file dialog's filter for the kind, in the form the dialog takes.
 QString downloadFileFilter(DownloadKind kind);
-// "説明|*.ext|説明|*.ext" as the file dialog takes it: "説明 (*.ext);;説明 (*.ext)";
-// a description that already ends with its pattern in brackets stays as it is.
-QString qtFileFilter(const QString &pairs);
 
 // The data of one L message fills the send buffer behind its three header
 // bytes: no image or section may be longer.
@@ -84,8 +81,9 @@ FirmwareCheck checkModelHeader(const quint8 *header, qint64 fileLength, ModelHea
 // The bytes added modulo 256, continuing from `sum`.
 quint8 addBytes(quint8 sum, const char *data, qint64 count);
 
-// A whole model file in memory: header, lengths, sizes and checksum. On
-// success `payload` holds the three sections one after the other.
+// A whole model file in memory, judged as readFirmwareFile judges one on
+// disk: header, lengths, sizes and checksum. On success `payload` holds the
+// three sections one after the other.
 FirmwareCheck parseModelFile(const QByteArray &file, ModelHeader &header, QByteArray &payload);
 
 // What a download sends, read from its file.

@@ -9,6 +9,7 @@
 #include <QLoggingCategory>
 
 #include <algorithm>
+#include <optional>
 
 Q_LOGGING_CATEGORY(lcDownload, "zkvr.maintenance.download", QtCriticalMsg)
 
@@ -45,17 +46,21 @@ MdlDownLoad::Outcome MdlDownLoad::DownloadRun(int request)
     m_sending = -1;
     m_target = 0;
     const bool modelFile = m_kind == DownloadKind::ModelFile;
-    auto failed = [this] { return stopped() ? Outcome::LinkClosed : Outcome::NoReply; };
-
-    // The older model is prepared before its file is chosen: cancelling the
-    // dialog leaves it prepared.
-    if (!modelFile) {
-        if (!PrepareTarget(downloadTarget(m_kind)))
-            return failed();
+    // R and what the link needs after it; the outcome when the run ends there.
+    auto prepare = [this](quint8 target) -> std::optional<Outcome> {
+        if (!PrepareTarget(target))
+            return stopped() ? Outcome::LinkClosed : Outcome::NoReply;
         AfterPrepare();
         if (stopped())
             return Outcome::LinkClosed;
-    }
+        return std::nullopt;
+    };
+
+    // The older model is prepared before its file is chosen: cancelling the
+    // dialog leaves it prepared.
+    if (!modelFile)
+        if (const auto ended = prepare(downloadTarget(m_kind)))
+            return *ended;
 
     const QString path = m_hooks.chooseFile
         ? m_hooks.chooseFile(m_kind)
@@ -69,15 +74,14 @@ MdlDownLoad::Outcome MdlDownLoad::DownloadRun(int request)
         const quint8 first = m_header.sizeM > 0 ? DownloadTarget::Main
                              : m_header.sizeP > 0 ? DownloadTarget::SectionP
                                                   : DownloadTarget::SectionD;
-        if (!PrepareTarget(first))
-            return failed();
-        AfterPrepare();
-        if (stopped())
-            return Outcome::LinkClosed;
+        if (const auto ended = prepare(first))
+            return *ended;
     }
 
     m_total = m_image.size();
-    const bool sent = m_hooks.showProgress ? m_hooks.showProgress([this] { return transfer(); }, [this] { return progress(); }) : transfer();
+    const bool sent = m_hooks.showProgress
+                          ? m_hooks.showProgress([this] { return transfer(); }, [this] { return progress(); })
+                          : transfer();
     if (stopped())
         return Outcome::LinkClosed;
 
@@ -138,8 +142,7 @@ bool MdlDownLoad::PrepareTarget(quint8 t)
     if (protocol.downloadPrepare(t))
         return true;
     qCDebug(lcDownload) << "R" << Qt::hex << t << "not accepted";
-    if (!stopped())
-        m_dialogs.tell(str(StrId::NoResponse), MsgIcon::Error);
+    reportNoReply();
     return false;
 }
 
@@ -151,9 +154,16 @@ bool MdlDownLoad::SendImage(quint8 t, int offset, int length)
     if (protocol.downloadBlock(t, reinterpret_cast<const quint8 *>(m_image.constData()) + offset, length))
         return true;
     qCDebug(lcDownload) << "L" << Qt::hex << t << "of" << Qt::dec << length << "bytes not accepted";
+    reportNoReply();
+    return false;
+}
+
+void MdlDownLoad::reportNoReply()
+{
+    // Once the link is closed (the program ending, a reconnect that did not
+    // open) no reply was to be had.
     if (!stopped())
         m_dialogs.tell(str(StrId::NoResponse), MsgIcon::Error);
-    return false;
 }
 
 void MdlDownLoad::AfterPrepare()
@@ -163,7 +173,7 @@ void MdlDownLoad::AfterPrepare()
         if (m_hooks.powerCycle)
             m_hooks.powerCycle();
         else
-            m_dialogs.message(str(Msg::PowerCycle), MsgButtons::Ok, MsgIcon::Warning, str(StrId::AppTitle));
+            m_dialogs.tell(str(Msg::PowerCycle), MsgIcon::Warning);
         break;
     case LinkKind::Ethernet:
         reconnectEthernet(m_waits.reconnect);

@@ -105,6 +105,7 @@ private:
     bool sendSection(quint8 target, int offset, int length);
     void reconnectEthernet(double wait);
     bool stopped() const;
+    void reportNoReply();
 
     MdlComm &m_comm;
     Dialogs &m_dialogs;

@@ -1,7 +1,6 @@
 #include "panel/backdropsettings.h"
 
 #include <QLocale>
-#include <QStringList>
 
 #include <cmath>
 #include <limits>
@@ -47,21 +46,4 @@ qint32 numberBoxValue(const QString &text)
             return std::numeric_limits<qint32>::max();
     }
     return qint32(v);
-}
-
-QString toolkitFileFilter(const QString &pipeFilter)
-{
-    const QStringList parts = pipeFilter.split(u'|');
-    QStringList filters;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString description = parts.at(i).trimmed();
-        const int paren = description.indexOf(u'(');
-        if (paren > 0 && description.endsWith(u')'))
-            description = description.left(paren).trimmed();
-        QStringList patterns = parts.at(i + 1).split(u';', Qt::SkipEmptyParts);
-        for (QString &p : patterns)
-            p = p.trimmed();
-        filters << description + QStringLiteral(" (") + patterns.join(u' ') + u')';
-    }
-    return filters.join(QStringLiteral(";;"));
 }

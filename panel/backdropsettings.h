@@ -2,8 +2,7 @@
 
 // The rules of the grid property and background image dialogs, without
 // widgets: which grid spacings are accepted, which controls of the image
-// dialog are offered, what its number boxes keep of typed or pasted text,
-// and the open-file dialog's filter in the toolkit's form.
+// dialog are offered and what its number boxes keep of typed or pasted text.
 
 #include <QString>
 
@@ -32,9 +31,3 @@ ImageDialogEnabling imageDialogEnabling(bool show, int mode);
 QString digitsOnly(const QString &text);
 // The value of a number box: 0 when empty; very long numbers saturate.
 qint32 numberBoxValue(const QString &text);
-
-// A filter in the "description|patterns|description|patterns" form (patterns
-// separated by ";") as the toolkit's file dialog takes it:
-// "description (pattern pattern);;...". A description's own "(...)" goes,
-// the dialog shows the patterns itself.
-QString toolkitFileFilter(const QString &pipeFilter);

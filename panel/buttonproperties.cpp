@@ -7,8 +7,6 @@
 
 namespace {
 
-const QString CrLf = QStringLiteral("\r\n");
-
 // Factors by which the caption's height is widened for a one- and a two-line
 // caption, so the caption and the state label do not touch the edges.
 constexpr double OneLineFactor = 1.3;
@@ -19,14 +17,14 @@ constexpr double SideMargin = 200;   // twips beside the widest caption line
 
 QSizeF neededSize(const ButtonSlot &button, const MeasureText &measure)
 {
-    const QStringList lines = button.IconText.split(CrLf);
+    const QStringList lines = captionLines(button.IconText);
     double widest = 0;
     for (const QString &line : lines)
         widest = std::max(widest, measure(line, button).width());
     const double offHeight = measure(QStringLiteral("OFF"), button).height();
     const double width = std::max(widest + SideMargin, 2 * offHeight);
     const double factor = lines.size() >= 2 ? TwoLineFactor : OneLineFactor;
-    const double height = measure(button.IconText + CrLf + QStringLiteral("OFF"), button).height() * factor;
+    const double height = measure(joinCaptionLines({button.IconText, QStringLiteral("OFF")}), button).height() * factor;
     return {width, height};
 }
 
@@ -45,39 +43,8 @@ bool refitToCaption(ButtonSlot &button, const MeasureText &measure)
     return grew;
 }
 
-ButtonLook ButtonLook::fromTemplate(const NewButtonTemplate &t)
-{
-    ButtonLook l;
-    l.caption = t.caption;
-    l.fontName = t.fontName;
-    l.fontSize = t.fontSize;
-    l.bold = t.bold;
-    l.italic = t.italic;
-    l.offColor = t.offColor;
-    l.onColor = t.onColor;
-    l.outputOffColor = t.outputOffColor;
-    return l;
-}
-
-ButtonLook ButtonLook::fromSlot(const ButtonSlot &slot, bool output, const NewButtonTemplate &t)
-{
-    ButtonLook l = fromTemplate(t);
-    l.caption = slot.IconText;
-    l.fontName = slot.IconFontName;
-    l.fontSize = slot.IconFontSize;
-    l.bold = slot.IconFontBold;
-    l.italic = slot.IconFontItalic;
-    if (output) {
-        l.outputOffColor = slot.IconColorDef;
-    } else {
-        l.offColor = slot.IconColorDef;
-        l.onColor = slot.IconColorOn;
-    }
-    return l;
-}
-
 ButtonProperties::ButtonProperties(PanelState &panel, const PanelContext &context,
-                                   NewButtonTemplate &newButton)
+                                   const NewButtonTemplate &newButton)
     : m_panel(panel), m_context(context), m_template(newButton)
 {
 }
@@ -117,21 +84,6 @@ std::optional<ButtonRef> ButtonProperties::nextFree(std::optional<ButtonRef> aft
     return std::nullopt;
 }
 
-void ButtonProperties::storeLook(ButtonSlot &slot, bool output, const ButtonLook &look)
-{
-    slot.IconText = limitCaptionLines(look.caption);
-    slot.IconFontName = look.fontName;
-    slot.IconFontSize = look.fontSize;
-    slot.IconFontBold = look.bold;
-    slot.IconFontItalic = look.italic;
-    if (output) {
-        slot.IconColorDef = look.outputOffColor;
-    } else {
-        slot.IconColorDef = look.offColor;
-        slot.IconColorOn = look.onColor;
-    }
-}
-
 ButtonProperties::Result ButtonProperties::createButton(std::optional<int> mixer,
                                                         std::optional<int> slot,
                                                         const ButtonLook &look)
@@ -146,7 +98,7 @@ ButtonProperties::Result ButtonProperties::createButton(std::optional<int> mixer
     ButtonSlot &s = m_panel.slot(b.mixer, b.slot);
     s = resetSlot(m_panel.defaults, b.slot);
     s.IconEnable = true;
-    storeLook(s, b.isOutput(), look);
+    look.storeInto(s, b.isOutput());
     s.IconWidth = m_template.width;
     s.IconHeight = m_template.height;
     s.IconLeft = 0;
@@ -164,7 +116,7 @@ ButtonProperties::Result ButtonProperties::editButton(ButtonRef button, const Bu
     ButtonSlot &s = m_panel.slot(button.mixer, button.slot);
     if (!s.IconEnable)
         return {Outcome::NoChannel, button, {}};
-    storeLook(s, button.isOutput(), look);
+    look.storeInto(s, button.isOutput());
     refitToCaption(s, measure);
     return {Outcome::Edited, button, {}};
 }

@@ -24,23 +24,6 @@ QSizeF neededSize(const ButtonSlot &button, const MeasureText &measure);
 // keeps its size. Returns whether it grew.
 bool refitToCaption(ButtonSlot &button, const MeasureText &measure);
 
-// What the dialog edits: caption, font and the three face colours (a channel
-// button's off and on colour, an output button's colour).
-struct ButtonLook
-{
-    QString caption;          // lines joined by CR LF
-    QString fontName;
-    qint16 fontSize = Panel::DefaultFontSize;
-    bool bold = false;
-    bool italic = false;
-    qint32 offColor = 0;
-    qint32 onColor = 0;
-    qint32 outputOffColor = 0;
-
-    static ButtonLook fromTemplate(const NewButtonTemplate &t);
-    static ButtonLook fromSlot(const ButtonSlot &slot, bool output, const NewButtonTemplate &t);
-};
-
 class ButtonProperties
 {
 public:
@@ -58,7 +41,7 @@ public:
         std::optional<ButtonRef> next;    // Created: the free slot to offer next
     };
 
-    ButtonProperties(PanelState &panel, const PanelContext &context, NewButtonTemplate &newButton);
+    ButtonProperties(PanelState &panel, const PanelContext &context, const NewButtonTemplate &newButton);
 
     // The mixers the dialog offers: the linked ones, every mixer offline (the
     // panel can then be laid out for up to 16 mixers).
@@ -81,9 +64,7 @@ public:
     std::vector<ButtonRef> applyToAll(ButtonRef from, const MeasureText &measure);
 
 private:
-    void storeLook(ButtonSlot &slot, bool output, const ButtonLook &look);
-
     PanelState &m_panel;
     PanelContext m_context;
-    NewButtonTemplate &m_template;
+    const NewButtonTemplate &m_template;
 };

@@ -14,7 +14,6 @@ constexpr int ChannelItem = 10352;   // "ch %1"
 constexpr int LabelHeader = 10530;   // "ミキサー番号 チャンネル"
 } // namespace Res
 
-const QString CrLf = QStringLiteral("\r\n");
 
 } // namespace
 
@@ -69,7 +68,7 @@ void ButtonTable::rebuild(int mixerCount)
         const ButtonRef b = buttonOfRow(r);
         if (!m_panel.slot(b.mixer, b.slot).IconEnable)
             continue;
-        const QStringList lines = m_panel.slot(b.mixer, b.slot).IconText.split(CrLf);
+        const QStringList lines = captionLines(m_panel.slot(b.mixer, b.slot).IconText);
         row.lines[0] = lines.value(0);
         row.lines[1] = lines.value(1);
         if (r - 1 < int(m_rows.size())) {
@@ -137,7 +136,7 @@ std::vector<ButtonRef> ButtonTable::apply(const MeasureText &measure)
             continue;
         const ButtonRef b = buttonOfRow(row);
         ButtonSlot &slot = m_panel.slot(b.mixer, b.slot);
-        const QString caption = r.lines[1].isEmpty() ? r.lines[0] : r.lines[0] + CrLf + r.lines[1];
+        const QString caption = r.lines[1].isEmpty() ? r.lines[0] : joinCaptionLines({r.lines[0], r.lines[1]});
         if (caption == slot.IconText)
             continue;
         slot.IconText = caption;

@@ -21,6 +21,16 @@ qint32 keptOnPanel(qint32 old, qint64 moved)
     return qint32(std::clamp<qint64>(moved, floor, std::numeric_limits<qint32>::max()));
 }
 
+// A figure of stacking order `order` leaves (or goes to the top): every
+// figure above it moves down one.
+void closeOrderGap(PanelState &panel, qint16 order)
+{
+    forEachFigure(panel, [order](FigureRef, Figure &f) {
+        if (f.Order > order)
+            --f.Order;
+    });
+}
+
 } // namespace
 
 TwipBox figureBox(const Figure &f)
@@ -143,6 +153,18 @@ qint16 styleForWidth(qint16 width, qint16 style)
     return width > 1 ? qint16(PenStyle::Solid) : style;
 }
 
+Qt::PenStyle figurePenStyle(qint16 style, qint16 width)
+{
+    switch (PenStyle(styleForWidth(width, style))) {
+    case PenStyle::Dash: return Qt::DashLine;
+    case PenStyle::Dot: return Qt::DotLine;
+    case PenStyle::DashDot: return Qt::DashDotLine;
+    case PenStyle::DashDotDot: return Qt::DashDotDotLine;
+    case PenStyle::Solid: break;
+    }
+    return Qt::SolidLine;
+}
+
 // ---- FigureEditor --------------------------------------------------------------
 
 FigureEditor::FigureEditor(PanelState &panel) : m_panel(panel) {}
@@ -218,6 +240,11 @@ Figure &FigureEditor::figure(FigureRef ref)
     return m_panel.list(ref.kind).at(size_t(ref.index));
 }
 
+Figure &FigureEditor::reservedEntry(FigureKind kind)
+{
+    return figure({kind, m_panel.count(kind) - 1});
+}
+
 std::optional<FigureRef> FigureEditor::selected() const
 {
     const PanelRuntime &rt = m_panel.runtime;
@@ -238,7 +265,6 @@ bool FigureEditor::dropSelection()
     const bool was = selected().has_value();
     select(std::nullopt);
     m_handle = FigureHandle::None;
-    m_panel.runtime.dragHandle = 0;
     return was;
 }
 
@@ -246,21 +272,15 @@ std::optional<FigureRef> FigureEditor::hit(const QPoint &at, double twipsPerPixe
 {
     std::optional<FigureRef> best;
     int bestOrder = 0;
-    for (int k = 0; k < KindCount; ++k) {
-        const FigureList &list = m_panel.list(kindAt(k));
-        for (int i = 0; i < m_panel.count(kindAt(k)); ++i) {
-            const Figure &f = list[size_t(i)];
-            const qint32 grow = qint32(std::max<qint16>(f.Width, 0) * twipsPerPixel / 2);
-            TwipBox b = figureBox(f);
-            b = {b.left - grow, b.top - grow, b.right + grow, b.bottom + grow};
-            if (!b.contains(at))
-                continue;
-            if (!best || f.Order > bestOrder) {
-                best = FigureRef{kindAt(k), i};
-                bestOrder = f.Order;
-            }
+    forEachFigure(m_panel, [&](FigureRef ref, const Figure &f) {
+        const qint32 grow = qint32(std::max<qint16>(f.Width, 0) * twipsPerPixel / 2);
+        TwipBox b = figureBox(f);
+        b = {b.left - grow, b.top - grow, b.right + grow, b.bottom + grow};
+        if (b.contains(at) && (!best || f.Order > bestOrder)) {
+            best = ref;
+            bestOrder = f.Order;
         }
-    }
+    });
     return best;
 }
 
@@ -279,7 +299,6 @@ void FigureEditor::beginDrag(FigureHandle handle, const QPoint &at)
 {
     const Figure &f = figure(*selected());
     m_handle = handle;
-    m_panel.runtime.dragHandle = int(handle);
     m_last = at;
     // Each handle moves the side of the box it stands on, also on a figure
     // whose Start lies beyond its End.
@@ -298,7 +317,7 @@ FigureEditor::Press FigureEditor::press(const QPoint &at, Qt::MouseButton button
             if (!armed(kindAt(k)))
                 continue;
             m_panel.FigureNum = qint16(m_panel.FigureNum + 1);
-            Figure &f = m_panel.list(kindAt(k))[size_t(m_panel.count(kindAt(k)) - 1)];
+            Figure &f = reservedEntry(kindAt(k));
             f.Order = m_panel.FigureNum;
             f.StartX = f.EndX = at.x();
             f.StartY = f.EndY = at.y();
@@ -333,7 +352,7 @@ bool FigureEditor::move(const QPoint &at)
         for (int k = 0; k < KindCount; ++k) {
             if (!armed(kindAt(k)))
                 continue;
-            Figure &f = m_panel.list(kindAt(k))[size_t(m_panel.count(kindAt(k)) - 1)];
+            Figure &f = reservedEntry(kindAt(k));
             // The rubber band is the figure as the release would leave it.
             f.StartX = std::min(m_pressPoint.x(), at.x());
             f.EndX = std::max(m_pressPoint.x(), at.x());
@@ -397,7 +416,6 @@ bool FigureEditor::release(const QPoint &at)
         return false;
     move(at);
     m_handle = FigureHandle::None;
-    m_panel.runtime.dragHandle = 0;
     return true;
 }
 
@@ -420,12 +438,7 @@ void FigureEditor::removeEntry(FigureRef ref)
     if (count > 0)
         list[size_t(count - 1)] = Figure{};
     count = qint16(std::max(0, count - 1));
-    for (int k = 0; k < KindCount; ++k)
-        for (int i = 0; i < m_panel.count(kindAt(k)); ++i) {
-            Figure &f = m_panel.list(kindAt(k))[size_t(i)];
-            if (f.Order > order)
-                --f.Order;
-        }
+    closeOrderGap(m_panel, order);
     m_panel.FigureNum = qint16(std::max(0, m_panel.FigureNum - 1));
 }
 
@@ -443,13 +456,7 @@ void FigureEditor::bringToFront()
     const auto sel = selected();
     if (!sel)
         return;
-    const qint16 order = figure(*sel).Order;
-    for (int k = 0; k < KindCount; ++k)
-        for (int i = 0; i < m_panel.count(kindAt(k)); ++i) {
-            Figure &f = m_panel.list(kindAt(k))[size_t(i)];
-            if (f.Order > order)
-                --f.Order;
-        }
+    closeOrderGap(m_panel, figure(*sel).Order);
     figure(*sel).Order = m_panel.FigureNum;
     dropSelection();
 }
@@ -459,13 +466,12 @@ void FigureEditor::sendToBack()
     const auto sel = selected();
     if (!sel)
         return;
+    // Everything beneath it moves up one to make room at the bottom.
     const qint16 order = figure(*sel).Order;
-    for (int k = 0; k < KindCount; ++k)
-        for (int i = 0; i < m_panel.count(kindAt(k)); ++i) {
-            Figure &f = m_panel.list(kindAt(k))[size_t(i)];
-            if (f.Order < order)
-                ++f.Order;
-        }
+    forEachFigure(m_panel, [order](FigureRef, Figure &f) {
+        if (f.Order < order)
+            ++f.Order;
+    });
     figure(*sel).Order = 1;
     dropSelection();
 }

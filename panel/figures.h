@@ -28,6 +28,18 @@ struct FigureRef
     }
 };
 
+// Calls visit(ref, figure) for every figure in use, kind by kind, each list
+// in index order. `panel` is a PanelState, const or not.
+template <typename State, typename Visit>
+void forEachFigure(State &panel, Visit &&visit)
+{
+    for (int k = 0; k < Panel::FigureKinds; ++k) {
+        const FigureKind kind = FigureKind(k);
+        for (int i = 0; i < panel.count(kind); ++i)
+            visit(FigureRef{kind, i}, panel.list(kind)[size_t(i)]);
+    }
+}
+
 // Pen styles as the file stores them.
 enum class PenStyle : qint16 { Solid = 0, Dash = 1, Dot = 2, DashDot = 3, DashDotDot = 4 };
 constexpr int PenStyleCount = 5;
@@ -107,6 +119,9 @@ std::optional<qint16> figureWidthFromText(const QString &text);
 constexpr qint16 MaxFigureWidth = 999;
 // Wider pens are drawn solid, so a width above 1 takes the solid style.
 qint16 styleForWidth(qint16 width, qint16 style);
+// The line a pen of this stored style and width draws; a style the file
+// does not know draws solid.
+Qt::PenStyle figurePenStyle(qint16 style, qint16 width);
 
 class FigureEditor
 {
@@ -138,7 +153,6 @@ public:
     // Returns whether anything changed that needs a redraw.
     bool move(const QPoint &at);
     bool release(const QPoint &at);
-    bool drawingInProgress() const { return m_drawing; }
     bool dragging() const { return m_handle != FigureHandle::None; }
     // The pointer shape at `at` with no button held, or while dragging.
     Qt::CursorShape cursorAt(const QPoint &at) const;
@@ -172,6 +186,8 @@ public:
 private:
     void select(std::optional<FigureRef> ref);
     void giveBack(FigureKind kind);
+    // The entry an armed kind reserved: the last of its list.
+    Figure &reservedEntry(FigureKind kind);
     void removeEntry(FigureRef ref);
     void beginDrag(FigureHandle handle, const QPoint &at);
 

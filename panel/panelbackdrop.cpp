@@ -21,27 +21,11 @@ int scaled(int natural, qint32 percent)
 qint64 farthest(const PanelState &panel, bool horizontal)
 {
     qint64 reach = 0;
-    for (int k = 0; k < Panel::FigureKinds; ++k)
-        for (int i = 0; i < panel.count(FigureKind(k)); ++i) {
-            const TwipBox b = figureBox(panel.list(FigureKind(k))[size_t(i)]);
-            reach = std::max<qint64>(reach, horizontal ? b.right : b.bottom);
-        }
+    forEachFigure(panel, [&](FigureRef, const Figure &f) {
+        const TwipBox b = figureBox(f);
+        reach = std::max<qint64>(reach, horizontal ? b.right : b.bottom);
+    });
     return reach;
-}
-
-Qt::PenStyle qtPenStyle(qint16 style, qint16 width)
-{
-    // Wider pens are drawn solid.
-    if (width > 1)
-        return Qt::SolidLine;
-    switch (PenStyle(style)) {
-    case PenStyle::Dash: return Qt::DashLine;
-    case PenStyle::Dot: return Qt::DotLine;
-    case PenStyle::DashDot: return Qt::DashDotLine;
-    case PenStyle::DashDotDot: return Qt::DashDotDotLine;
-    case PenStyle::Solid: break;
-    }
-    return Qt::SolidLine;
 }
 
 void paintGrid(QPainter &p, const QRect &exposed, const PanelState &panel, const PanelLayout &layout,
@@ -84,7 +68,7 @@ QPointF px(const QPoint &twips, const TwipScale &scale)
 void paintFigure(QPainter &p, FigureKind kind, const Figure &f, const TwipScale &scale)
 {
     QPen pen(colorFromValue(quint32(f.Color) & 0xFFFFFF), std::max<qint16>(1, f.Width),
-             qtPenStyle(f.Style, f.Width));
+             figurePenStyle(f.Style, f.Width));
     pen.setCapStyle(Qt::FlatCap);
     p.setPen(pen);
     p.setBrush(Qt::NoBrush);
@@ -175,9 +159,7 @@ void paintPanel(QPainter &p, const QRect &exposed, const PanelState &panel, cons
 
     // Kind by kind, each list in index order; Order decides selection only.
     p.setRenderHint(QPainter::Antialiasing, true);
-    for (int k = 0; k < Panel::FigureKinds; ++k)
-        for (int i = 0; i < panel.count(FigureKind(k)); ++i)
-            paintFigure(p, FigureKind(k), panel.list(FigureKind(k))[size_t(i)], scale);
+    forEachFigure(panel, [&](FigureRef ref, const Figure &f) { paintFigure(p, ref.kind, f, scale); });
 
     const PanelRuntime &rt = panel.runtime;
     if (rt.selectedKind && rt.selectedIndex >= 0 && rt.selectedIndex < panel.count(*rt.selectedKind)) {

@@ -15,11 +15,43 @@ std::vector<ButtonRef> enabledButtons(const PanelState &panel, int mixers)
 NewButtonTemplate NewButtonTemplate::fromDefaults(const PanelDefaults &defaults)
 {
     NewButtonTemplate t;
-    t.fontName = defaults.fontName;
-    t.offColor = defaults.channelOffColor;
-    t.onColor = defaults.channelOnColor;
-    t.outputOffColor = defaults.outputOffColor;
+    t.look.fontName = defaults.fontName;
+    t.look.offColor = defaults.channelOffColor;
+    t.look.onColor = defaults.channelOnColor;
+    t.look.outputOffColor = defaults.outputOffColor;
     return t;
+}
+
+ButtonLook ButtonLook::fromSlot(const ButtonSlot &slot, bool output, const ButtonLook &others)
+{
+    ButtonLook l = others;
+    l.caption = slot.IconText;
+    l.fontName = slot.IconFontName;
+    l.fontSize = slot.IconFontSize;
+    l.bold = slot.IconFontBold;
+    l.italic = slot.IconFontItalic;
+    if (output) {
+        l.outputOffColor = slot.IconColorDef;
+    } else {
+        l.offColor = slot.IconColorDef;
+        l.onColor = slot.IconColorOn;
+    }
+    return l;
+}
+
+void ButtonLook::storeInto(ButtonSlot &slot, bool output) const
+{
+    slot.IconText = limitCaptionLines(caption);
+    slot.IconFontName = fontName;
+    slot.IconFontSize = fontSize;
+    slot.IconFontBold = bold;
+    slot.IconFontItalic = italic;
+    if (output) {
+        slot.IconColorDef = outputOffColor;
+    } else {
+        slot.IconColorDef = offColor;
+        slot.IconColorOn = onColor;
+    }
 }
 
 PanelDesign::PanelDesign(PanelState &panel) : m_panel(panel)

@@ -31,13 +31,11 @@ struct ButtonRef
 // Every enabled slot of the first `mixers` panel mixers, mixer by mixer.
 std::vector<ButtonRef> enabledButtons(const PanelState &panel, int mixers = Panel::MaxMixers);
 
-// What a new button starts from. Set when the panel window opens and each time
-// the design state is entered again; a resize by the user sets its size.
-struct NewButtonTemplate
+// What the button property dialog edits: caption, font and the three face
+// colours (a channel button's off and on colour, an output button's colour).
+struct ButtonLook
 {
-    double width = Panel::DefaultButtonSize;
-    double height = Panel::DefaultButtonSize;
-    QString caption;
+    QString caption;          // lines joined by CR LF
     QString fontName;
     qint16 fontSize = Panel::DefaultFontSize;
     bool bold = false;
@@ -45,6 +43,22 @@ struct NewButtonTemplate
     qint32 offColor = 0;
     qint32 onColor = 0;
     qint32 outputOffColor = 0;
+
+    // A button's own look; the colours of the other kind (channel or
+    // output) come from `others`.
+    static ButtonLook fromSlot(const ButtonSlot &slot, bool output, const ButtonLook &others);
+    // The other way: caption (at most two lines), font and the colours of
+    // the slot's kind.
+    void storeInto(ButtonSlot &slot, bool output) const;
+};
+
+// What a new button starts from. Set when the panel window opens and each time
+// the design state is entered again; a resize by the user sets its size.
+struct NewButtonTemplate
+{
+    double width = Panel::DefaultButtonSize;
+    double height = Panel::DefaultButtonSize;
+    ButtonLook look;
 
     static NewButtonTemplate fromDefaults(const PanelDefaults &defaults);
 };
@@ -90,7 +104,6 @@ public:
     // Returns whether the slot changed.
     bool takeGeometry(ButtonRef button, const QRect &pixels, const TwipScale &scale, bool byUser);
 
-    NewButtonTemplate &newButtonTemplate() { return m_template; }
     const NewButtonTemplate &newButtonTemplate() const { return m_template; }
     void resetTemplate() { m_template = NewButtonTemplate::fromDefaults(m_panel.defaults); }
 

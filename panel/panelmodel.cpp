@@ -181,10 +181,24 @@ std::vector<std::pair<int, int>> dropMixers(PanelState &panel, int from, int to)
     return gone;
 }
 
+namespace {
+const QString CaptionLineBreak = QStringLiteral("\r\n");
+} // namespace
+
+QStringList captionLines(const QString &caption)
+{
+    return caption.split(CaptionLineBreak);
+}
+
+QString joinCaptionLines(const QStringList &lines)
+{
+    return lines.join(CaptionLineBreak);
+}
+
 QString limitCaptionLines(const QString &caption)
 {
-    const QStringList lines = caption.split(QStringLiteral("\r\n"));
+    const QStringList lines = captionLines(caption);
     if (lines.size() <= 2)
         return caption;
-    return lines.at(0) + QStringLiteral("\r\n") + lines.at(1);
+    return joinCaptionLines(lines.mid(0, 2));
 }

@@ -10,6 +10,7 @@
 #include "link/linkstate.h"
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 #include <array>
@@ -130,11 +131,8 @@ struct PanelRuntime
     std::array<bool, Panel::FigureKinds> drawing{}; // drawing mode per figure kind
     std::optional<FigureKind> selectedKind;
     int selectedIndex = -1;
-    int dragHandle = -1;
     bool tableOpen = false;
     bool settingsDialogOpen = false;
-    int dialogMixer = -1;
-    int dialogSlot = -1;
     int redrawCountdown = 0;
     // Each channel's remote values as the panel found them when it opened
     // (mixer 0..15, channel 0..7); restored when it closes, and what a save
@@ -221,5 +219,8 @@ constexpr int panelChannelNumber(int mixer, int slot) { return mixer * Panel::Ch
 // from 0x80000000 up (system colours) are returned as they stand.
 std::optional<qint32> parseHexConstant(const QString &text);
 
-// Keeps at most the first two lines of a caption; lines are split at CR LF.
+// A caption's lines are joined by CR LF, in the panel as in the file.
+QStringList captionLines(const QString &caption);
+QString joinCaptionLines(const QStringList &lines);
+// Keeps at most the first two lines of a caption.
 QString limitCaptionLines(const QString &caption);

@@ -12,7 +12,6 @@
 namespace {
 
 constexpr int Sys = SystemKey::Section;
-const QString CrLf = QStringLiteral("\r\n");
 
 int buttonSection(int mixer)
 {
@@ -149,7 +148,7 @@ void readButtons(PanelState &panel, const SettingsTable &table, int mixer)
 
 QString captionToFile(const QString &caption)
 {
-    const QStringList pieces = caption.split(CrLf);
+    const QStringList pieces = captionLines(caption);
     if (pieces.size() == 1)
         return caption;
     return pieces.at(0) + u'\t' + pieces.at(1);
@@ -160,7 +159,7 @@ QString captionFromFile(const QString &text)
     const QStringList pieces = text.split(u'\t');
     if (pieces.size() == 1)
         return text;
-    return pieces.at(0) + CrLf + pieces.at(1);
+    return joinCaptionLines({pieces.at(0), pieces.at(1)});
 }
 
 QString fileSafeText(const QString &text)
@@ -205,15 +204,6 @@ void StorePanel(PanelState &panel, SettingsTable &SetDataTable, int FileMixerCou
     w.number(SystemKey::ImageHeight, img.ImageHeight);
     w.number(SystemKey::ImageXScale, img.ImageXScale);
     w.number(SystemKey::ImageYScale, img.ImageYScale);
-}
-
-PanelCommandStates panelCommandStates(const PanelState &panel, const PanelContext &ctx)
-{
-    PanelCommandStates s;
-    s.newButton = canCreateButton(panel, ctx);
-    for (int k = 0; k < Panel::FigureKinds; ++k)
-        s.figure[size_t(k)] = figureCommandEnabled(panel, FigureKind(k));
-    return s;
 }
 
 void ApplyPanel(PanelState &panel, qint16 &FileMixerCount, const SettingsTable &SetDataTable,

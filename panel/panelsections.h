@@ -25,14 +25,6 @@ QString fileSafeText(const QString &text);
 void StorePanel(PanelState &panel, SettingsTable &SetDataTable, int FileMixerCount,
                 const TableGeometry *liveTable = nullptr);
 
-// Which panel commands are offered after the panel data changed.
-struct PanelCommandStates
-{
-    bool newButton = false;
-    std::array<bool, Panel::FigureKinds> figure{};   // circle, rect, line, arc
-};
-PanelCommandStates panelCommandStates(const PanelState &panel, const PanelContext &ctx);
-
 // Resets the panel, then, when the file was read without error, takes the
 // button sections of min(file count, link count) mixers (all of the file's
 // offline) and the panel-wide keys. A missing or unconvertible key keeps its

@@ -2044,12 +2044,6 @@ Prints one line starting with &quot;ready&quot; naming its endpoints once it lis
             <translation>Mixer  Channel</translation>
         </message>
         <message>
-            <source>行目</source>
-            <comment>10531</comment>
-            <extracomment>No longer shown: the column header is text 10701.</extracomment>
-            <translation>line</translation>
-        </message>
-        <message>
             <source>更新が行われていません。ウィンドウを閉じますか？</source>
             <comment>10532</comment>
             <translation>The changes have not been applied. Close the window?</translation>

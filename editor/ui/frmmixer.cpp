@@ -116,7 +116,7 @@ void FrmMixer::connectHandlers()
         connect(m_params[size_t(i)], &ValueEntry::codeChanged, this,
                 [this, i](int code) { paramChanged(i, code); });
     for (ValueEntry *e : m_params2)
-        connect(e, &ValueEntry::codeChanged, this, &FrmMixer::defaultsBoundChanged);
+        connect(e, &ValueEntry::codeChanged, this, &FrmMixer::tightenDefaultRanges);
     connect(m_noise, &OptionGroup::clicked, this, &FrmMixer::applyNoiseOptions);
     connect(m_headLack, &OptionGroup::clicked, this, &FrmMixer::applyNoiseOptions);
     for (int i = 0; i < CmdInitCount; ++i)
@@ -264,32 +264,27 @@ void FrmMixer::paramChanged(int i, int code)
     }
 }
 
-void FrmMixer::tightenThresholdRanges()
+void FrmMixer::keepOrdered(ValueEntry *low, ValueEntry *high)
 {
-    // ThresholdMin is kept at or below the ThresholdMax beside it and the
-    // other way round, by the arrows and by typing alike, so a group write
-    // never sends a minimum above its maximum.
+    // A minimum is kept at or below the maximum beside it and the other way
+    // round, by the arrows and by typing alike, so a group write never sends
+    // a minimum above its maximum.
     if (m_loadingEntries)
         return;
-    const int low = m_params[FieldThresholdMin]->code();
-    const int high = m_params[FieldThresholdMax]->code();
-    m_params[FieldThresholdMin]->setRange(0, std::max(low, high));
-    m_params[FieldThresholdMax]->setRange(std::min(low, high), WordMax);
+    const int lowCode = low->code();
+    const int highCode = high->code();
+    low->setRange(0, std::max(lowCode, highCode));
+    high->setRange(std::min(lowCode, highCode), WordMax);
 }
 
-void FrmMixer::defaultsBoundChanged()
+void FrmMixer::tightenThresholdRanges()
 {
-    tightenDefaultRanges();
+    keepOrdered(m_params[FieldThresholdMin], m_params[FieldThresholdMax]);
 }
 
 void FrmMixer::tightenDefaultRanges()
 {
-    if (m_loadingEntries)
-        return;
-    const int high = m_params2[0]->code();
-    const int low = m_params2[1]->code();
-    m_params2[0]->setRange(std::min(low, high), WordMax);
-    m_params2[1]->setRange(0, std::max(low, high));
+    keepOrdered(m_params2[1], m_params2[0]);
 }
 
 void FrmMixer::applyNoiseOptions()
@@ -347,7 +342,7 @@ void FrmMixer::openTab(int i)
 
 void FrmMixer::writeGroup(int n)
 {
-    m_ctx.dialogs.message(str(T::Changed), MsgButtons::Ok, MsgIcon::Information, str(StrId::AppTitle));
+    m_ctx.dialogs.tell(str(T::Changed), MsgIcon::Information);
     m_ctx.loop.JobTarget = qint16(n);
     requestJob(JobExtendedWrite);
     const int tab = m_tabs->currentIndex();

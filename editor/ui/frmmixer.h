@@ -124,7 +124,6 @@ private:
     QWidget *buildSystemTab();
     QWidget *buildExtendedTab();
     QWidget *buildDefaultsTab();
-    void applyAppearance();
     void connectHandlers();
     ValueEntry *makeEntry(Scale scale, int min, int max, int index,
                           const QString &name = QStringLiteral("UpDwParam"));
@@ -137,8 +136,6 @@ private:
     void systemClicked(int group, int choice);
     void setMuteMode(MixerEdits::MuteMode mode);
     void paramChanged(int i, int code);
-    void defaultsBoundChanged();
-    void noiseOptionClicked(int group, int choice);
     void tabSelected(int tab);
     void openTab(int i);
     void writeGroup(int n);
@@ -155,6 +152,7 @@ private:
     void loadExtendedTab();
     void loadDefaultsTab();
     void applyNoiseOptions();
+    void keepOrdered(ValueEntry *low, ValueEntry *high);
     void tightenThresholdRanges();
     void tightenDefaultRanges();
 

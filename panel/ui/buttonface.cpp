@@ -6,15 +6,6 @@
 #include <QPainter>
 #include <QStringList>
 
-namespace {
-
-QStringList captionLines(const QString &caption)
-{
-    return caption.split(QStringLiteral("\r\n"));
-}
-
-} // namespace
-
 QFont captionFont(const ButtonSlot &slot)
 {
     QFont f(slot.IconFontName);

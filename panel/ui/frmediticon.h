@@ -19,10 +19,8 @@ public:
 
     FrmEditIcon(ButtonRef button, const PanelState &panel, QWidget *parent);
 
-    ButtonRef button() const { return m_button; }
     // The mixer and slot this window stands for.
-    int txtEditIconNum() const { return m_button.mixer; }
-    int txtEditChNum() const { return m_button.slot; }
+    ButtonRef button() const { return m_button; }
 
     // The panel places the window itself (from the slot's twips); a resize by
     // the border is the user's.

@@ -3,7 +3,7 @@
 #include "base/dialogs.h"
 #include "base/placement.h"
 #include "base/strings.h"
-#include "panel/ui/buttonface.h"
+#include "panel/ui/dialoglook.h"
 #include "settings/cp932text.h"
 
 #include <QComboBox>
@@ -18,10 +18,6 @@
 namespace {
 
 namespace Res {
-constexpr int DialogFont = 521;      // "ＭＳ Ｐゴシック"
-constexpr int Face = 522;            // "&H8000000F"
-constexpr int LabelText = 524;       // "&H80000008"
-constexpr int FieldBackground = 525; // "&H80000005"
 constexpr int MixerLabel = 2602;     // "ミキサー番号"
 constexpr int ChannelLabel = 2707;   // "チャンネル"
 constexpr int On = 2912;
@@ -41,8 +37,6 @@ constexpr int ChannelItem = 10352;   // "ch %1"
 constexpr int Ok = 1904;             // "OK"
 } // namespace Res
 
-const QString CrLf = QStringLiteral("\r\n");
-
 QIcon swatch(qint32 colour)
 {
     QPixmap pm(16, 16);
@@ -51,6 +45,15 @@ QIcon swatch(qint32 colour)
     p.setPen(Qt::darkGray);
     p.drawRect(0, 0, 15, 15);
     return QIcon(pm);
+}
+
+QFont lookFont(const ButtonLook &look)
+{
+    QFont f(look.fontName);
+    f.setPointSize(look.fontSize);
+    f.setBold(look.bold);
+    f.setItalic(look.italic);
+    return f;
 }
 
 QString slotName(int mixer, int slot)
@@ -63,7 +66,7 @@ QString slotName(int mixer, int slot)
 } // namespace
 
 FrmEditSetting::FrmEditSetting(Mode mode, ButtonRef editing, PanelState &panel,
-                               const PanelContext &context, NewButtonTemplate &newButton,
+                               const PanelContext &context, const NewButtonTemplate &newButton,
                                Dialogs &dialogs, MeasureText measure, QWidget *parent)
     : QDialog(parent), m_mode(mode), m_editing(editing), m_panel(panel), m_context(context),
       m_dialogs(dialogs), m_measure(std::move(measure)), m_rules(panel, context, newButton)
@@ -71,15 +74,7 @@ FrmEditSetting::FrmEditSetting(Mode mode, ButtonRef editing, PanelState &panel,
     setObjectName(QStringLiteral("frmEditSetting"));
     setWindowTitle(str(mode == Mode::New ? Res::NewTitle : Res::EditTitle));
     setAttribute(Qt::WA_DeleteOnClose);
-
-    QFont dialogFont = font();
-    dialogFont.setFamily(str(Res::DialogFont));
-    setFont(dialogFont);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, tableColor(Res::Face, pal.color(QPalette::Window)));
-    pal.setColor(QPalette::WindowText, tableColor(Res::LabelText, pal.color(QPalette::WindowText)));
-    pal.setColor(QPalette::Base, tableColor(Res::FieldBackground, pal.color(QPalette::Base)));
-    setPalette(pal);
+    applyDialogLook(*this);
 
     m_mixers = new QComboBox(this);
     m_mixers->setObjectName(QStringLiteral("cmbHardSelect"));
@@ -142,15 +137,14 @@ FrmEditSetting::FrmEditSetting(Mode mode, ButtonRef editing, PanelState &panel,
     layout->addLayout(buttons);
     setMinimumWidth(360);
 
-    const NewButtonTemplate &t = newButton;
     if (mode == Mode::New) {
-        m_look = ButtonLook::fromTemplate(t);
+        m_look = newButton.look;
         m_delete->setEnabled(false);
         fillMixers();
         select(m_rules.nextFree());
     } else {
         const ButtonSlot &s = panel.slot(editing.mixer, editing.slot);
-        m_look = ButtonLook::fromSlot(s, editing.isOutput(), t);
+        m_look = ButtonLook::fromSlot(s, editing.isOutput(), newButton.look);
         fillMixers();
         m_mixers->setCurrentIndex(m_mixers->findData(editing.mixer));
         fillSlots(editing.mixer, editing.slot);
@@ -158,7 +152,7 @@ FrmEditSetting::FrmEditSetting(Mode mode, ButtonRef editing, PanelState &panel,
         m_mixers->setEnabled(false);
         m_slots->setEnabled(false);
     }
-    m_text->setPlainText(QString(m_look.caption).replace(CrLf, QStringLiteral("\n")));
+    m_text->setPlainText(captionLines(m_look.caption).join(u'\n'));
     showLook();
 
     connect(m_mixers, &QComboBox::activated, this, [this] {
@@ -242,22 +236,14 @@ void FrmEditSetting::showColorForm()
 
 void FrmEditSetting::showLook()
 {
-    QFont sample(m_look.fontName);
-    sample.setPointSize(m_look.fontSize);
-    sample.setBold(m_look.bold);
-    sample.setItalic(m_look.italic);
-    m_fontSample->setFont(sample);
+    m_fontSample->setFont(lookFont(m_look));
     m_fontSample->setText(QStringLiteral("%1  %2pt").arg(m_look.fontName).arg(m_look.fontSize));
     showColorForm();
 }
 
 void FrmEditSetting::chooseFont()
 {
-    QFont current(m_look.fontName);
-    current.setPointSize(m_look.fontSize);
-    current.setBold(m_look.bold);
-    current.setItalic(m_look.italic);
-    const auto chosen = m_dialogs.font(current);
+    const auto chosen = m_dialogs.font(lookFont(m_look));
     if (!chosen)
         return;
     m_look.fontName = chosen->family();
@@ -269,16 +255,8 @@ void FrmEditSetting::chooseFont()
 
 void FrmEditSetting::chooseColor(qint32 &colour)
 {
-    const auto chosen = m_dialogs.color(colorFromValue(quint32(colour)));
-    if (!chosen || !chosen->isValid())
-        return;
-    colour = qint32(colorToValue(*chosen));
-    showColorForm();
-}
-
-void FrmEditSetting::warn(int textId)
-{
-    m_dialogs.message(str(textId), MsgButtons::Ok, MsgIcon::Warning, str(StrId::AppTitle));
+    if (chooseColour(m_dialogs, colour))
+        showColorForm();
 }
 
 bool FrmEditSetting::captionStorable(const QString &caption)
@@ -288,15 +266,14 @@ bool FrmEditSetting::captionStorable(const QString &caption)
     const QString unstorable = unstorableCharacters(caption);
     if (unstorable.isEmpty())
         return true;
-    m_dialogs.message(unstorableCharactersMessage(unstorable), MsgButtons::Ok, MsgIcon::Warning,
-                      str(StrId::AppTitle));
+    m_dialogs.tell(unstorableCharactersMessage(unstorable), MsgIcon::Warning);
     m_text->setFocus();
     return false;
 }
 
 std::optional<ButtonProperties::Result> FrmEditSetting::commit()
 {
-    m_look.caption = limitCaptionLines(m_text->toPlainText().replace(u'\n', CrLf));
+    m_look.caption = limitCaptionLines(joinCaptionLines(m_text->toPlainText().split(u'\n')));
     if (!captionStorable(m_look.caption))
         return std::nullopt;
 
@@ -309,7 +286,7 @@ std::optional<ButtonProperties::Result> FrmEditSetting::commit()
     const auto r = m_rules.createButton(chosenMixer(), chosenSlot(), m_look);
     switch (r.outcome) {
     case ButtonProperties::Outcome::NoMixer: {
-        warn(Res::NoMixer);
+        m_dialogs.tell(str(Res::NoMixer), MsgIcon::Warning);
         const auto first = m_rules.mixers();
         if (!first.empty()) {
             m_mixers->setCurrentIndex(0);
@@ -320,7 +297,7 @@ std::optional<ButtonProperties::Result> FrmEditSetting::commit()
         return std::nullopt;
     }
     case ButtonProperties::Outcome::NoChannel:
-        warn(Res::NoChannel);
+        m_dialogs.tell(str(Res::NoChannel), MsgIcon::Warning);
         if (m_slots->count() > 0)
             m_slots->setCurrentIndex(0);
         return std::nullopt;
@@ -333,18 +310,8 @@ std::optional<ButtonProperties::Result> FrmEditSetting::commit()
 
 void FrmEditSetting::onOk()
 {
-    const auto r = commit();
-    if (!r)
-        return;
-    if (r->outcome == ButtonProperties::Outcome::Created) {
-        // Ready for the next button: the next free slot, the caption selected
-        // so that typing replaces it.
-        select(r->next);
-        m_text->selectAll();
-        m_text->setFocus();
-        return;
-    }
-    accept();
+    if (const auto r = commit())
+        carryOn(*r);
 }
 
 void FrmEditSetting::onApplyToAll()
@@ -353,13 +320,20 @@ void FrmEditSetting::onApplyToAll()
     if (!r)
         return;
     emit buttonsChanged(m_rules.applyToAll(r->button, m_measure));
-    if (r->outcome == ButtonProperties::Outcome::Created) {
-        select(r->next);
-        m_text->selectAll();
-        m_text->setFocus();
+    carryOn(*r);
+}
+
+void FrmEditSetting::carryOn(const ButtonProperties::Result &done)
+{
+    if (done.outcome != ButtonProperties::Outcome::Created) {
+        accept();
         return;
     }
-    accept();
+    // Ready for the next button: the next free slot, the caption selected so
+    // that typing replaces it.
+    select(done.next);
+    m_text->selectAll();
+    m_text->setFocus();
 }
 
 void FrmEditSetting::onDelete()

@@ -24,7 +24,7 @@ public:
     enum class Mode { New, Edit };
 
     FrmEditSetting(Mode mode, ButtonRef editing, PanelState &panel, const PanelContext &context,
-                   NewButtonTemplate &newButton, Dialogs &dialogs, MeasureText measure,
+                   const NewButtonTemplate &newButton, Dialogs &dialogs, MeasureText measure,
                    QWidget *parent = nullptr);
 
     Mode mode() const { return m_mode; }
@@ -58,11 +58,13 @@ private:
     std::optional<ButtonProperties::Result> commit();
     void onOk();
     void onApplyToAll();
+    // After OK or "反映": a new button leaves the dialog open for the next
+    // one; anything else closes it.
+    void carryOn(const ButtonProperties::Result &done);
     void onDelete();
     void chooseFont();
     void chooseColor(qint32 &colour);
     bool captionStorable(const QString &caption);
-    void warn(int textId);
 
     Mode m_mode;
     ButtonRef m_editing;

@@ -16,10 +16,8 @@ class FrmExeIcon : public QWidget
 public:
     FrmExeIcon(ButtonRef button, const PanelState &panel, QWidget *parent);
 
-    ButtonRef button() const { return m_button; }
     // The mixer and slot this window stands for.
-    int txtExeIconNum() const { return m_button.mixer; }
-    int txtExeChNum() const { return m_button.slot; }
+    ButtonRef button() const { return m_button; }
 
     // What the state label shows: "ON", "OFF", nothing on an output button.
     QString stateText() const;

@@ -18,8 +18,6 @@
 namespace {
 
 namespace Res {
-constexpr int Ok = 1904;             // "OK"
-constexpr int Cancel = 10349;        // "キャンセル"
 constexpr int Title = 10505;         // "図形プロパティ"
 constexpr int ColourLabel = 10506;   // "色"
 constexpr int WidthLabel = 10507;    // "線の太さ"
@@ -31,24 +29,13 @@ constexpr int SampleWidth = 120;
 constexpr int SampleHeight = 24;
 constexpr int WidestSample = 10;     // the sample line shows widths up to this
 
-Qt::PenStyle penStyle(int style)
-{
-    switch (PenStyle(style)) {
-    case PenStyle::Dash: return Qt::DashLine;
-    case PenStyle::Dot: return Qt::DotLine;
-    case PenStyle::DashDot: return Qt::DashDotLine;
-    case PenStyle::DashDotDot: return Qt::DashDotDotLine;
-    case PenStyle::Solid: break;
-    }
-    return Qt::SolidLine;
-}
-
-QPixmap sampleLine(const QColor &colour, int width, int style)
+// The line as the panel draws it, its width shown up to WidestSample.
+QPixmap sampleLine(const QColor &colour, qint16 width, qint16 style)
 {
     QPixmap pm(SampleWidth, SampleHeight);
     pm.fill(Qt::white);
     QPainter p(&pm);
-    QPen pen(colour, std::clamp(width, 1, WidestSample), penStyle(style), Qt::FlatCap);
+    QPen pen(colour, std::clamp<int>(width, 1, WidestSample), figurePenStyle(style, width), Qt::FlatCap);
     p.setPen(pen);
     p.drawLine(4, SampleHeight / 2, SampleWidth - 4, SampleHeight / 2);
     return pm;
@@ -97,17 +84,11 @@ FrmFigureProperty::FrmFigureProperty(const Figure &figure, Dialogs &dialogs, QWi
         QPixmap pm(SampleWidth, SampleHeight / 2);
         pm.fill(Qt::transparent);
         QPainter p(&pm);
-        p.setPen(QPen(Qt::black, 1, penStyle(s), Qt::FlatCap));
+        p.setPen(QPen(Qt::black, 1, figurePenStyle(qint16(s), 1), Qt::FlatCap));
         p.drawLine(2, pm.height() / 2, SampleWidth - 2, pm.height() / 2);
         p.end();
         m_styles->addItem(QIcon(pm), QString(), s);
     }
-
-    m_ok = new QPushButton(str(Res::Ok), this);
-    m_ok->setObjectName(QStringLiteral("cmdOK"));
-    m_ok->setDefault(true);
-    m_cancel = new QPushButton(str(Res::Cancel), this);
-    m_cancel->setObjectName(QStringLiteral("cmdCancel"));
 
     auto *grid = new QGridLayout;
     grid->addWidget(new QLabel(str(Res::ColourLabel), this), 0, 0);
@@ -129,14 +110,9 @@ FrmFigureProperty::FrmFigureProperty(const Figure &figure, Dialogs &dialogs, QWi
     grid->addLayout(widthRow, 1, 1);
     grid->addWidget(new QLabel(str(Res::StyleLabel), this), 2, 0);
     grid->addWidget(m_styles, 2, 1, Qt::AlignLeft);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addSpacing(6);
-    layout->addLayout(buttons);
+    const OkCancel buttons = layOutWithOkCancel(*this, grid);
+    m_ok = buttons.ok;
+    m_cancel = buttons.cancel;
 
     m_widthText->setText(QString::number(m_width));
     m_styles->setCurrentIndex(m_style);
@@ -148,7 +124,6 @@ FrmFigureProperty::FrmFigureProperty(const Figure &figure, Dialogs &dialogs, QWi
     connect(m_down, &QToolButton::clicked, this, [this] { setWidth(qint16(std::max(m_width - 1, 1))); });
     connect(m_styles, &QComboBox::activated, this, [this](int i) { styleChosen(i); });
     connect(m_ok, &QPushButton::clicked, this, [this] { onOk(); });
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 bool FrmFigureProperty::changed() const
@@ -159,11 +134,8 @@ bool FrmFigureProperty::changed() const
 
 void FrmFigureProperty::chooseColour()
 {
-    const auto chosen = m_dialogs.color(colorFromValue(quint32(m_colour)));
-    if (!chosen || !chosen->isValid())
-        return;
-    m_colour = qint32(colorToValue(*chosen));
-    showSamples();
+    if (::chooseColour(m_dialogs, m_colour))
+        showSamples();
 }
 
 void FrmFigureProperty::setWidth(qint16 width)
@@ -186,7 +158,7 @@ void FrmFigureProperty::checkWidth()
         setWidth(*w);
         return;
     }
-    m_dialogs.message(str(StrId::InvalidData), MsgButtons::Ok, MsgIcon::Error, str(StrId::AppTitle));
+    m_dialogs.tell(str(StrId::InvalidData), MsgIcon::Error);
     m_widthText->setText(QString::number(m_width));
 }
 
@@ -206,7 +178,7 @@ void FrmFigureProperty::onOk()
     const auto w = figureWidthFromText(m_widthText->text());
     if (!w) {
         const QScopedValueRollback<bool> busy(m_checking, true);
-        m_dialogs.message(str(StrId::InvalidData), MsgButtons::Ok, MsgIcon::Error, str(StrId::AppTitle));
+        m_dialogs.tell(str(StrId::InvalidData), MsgIcon::Error);
         m_widthText->setText(QStringLiteral("1"));
         return;
     }

@@ -12,13 +12,10 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScopedValueRollback>
-#include <QVBoxLayout>
 
 namespace {
 
 namespace Res {
-constexpr int Ok = 1904;             // "OK"
-constexpr int Cancel = 10349;        // "キャンセル"
 constexpr int Title = 10511;         // "グリッドプロパティ"
 constexpr int IntervalLabel = 10512; // "グリッド間隔"
 constexpr int ColourLabel = 10513;   // "グリッドの色"
@@ -50,11 +47,6 @@ FrmGridProperty::FrmGridProperty(PanelState &panel, Dialogs &dialogs, QWidget *p
     m_preview->setObjectName(QStringLiteral("pctGrid"));
     m_preview->setFixedSize(PreviewSize);
     m_preview->setFrameShape(QFrame::Box);
-    m_ok = new QPushButton(str(Res::Ok), this);
-    m_ok->setObjectName(QStringLiteral("cmdOK"));
-    m_ok->setDefault(true);
-    m_cancel = new QPushButton(str(Res::Cancel), this);
-    m_cancel->setObjectName(QStringLiteral("cmdCancel"));
 
     auto *grid = new QGridLayout;
     grid->addWidget(intervalLabel, 0, 0);
@@ -64,26 +56,20 @@ FrmGridProperty::FrmGridProperty(PanelState &panel, Dialogs &dialogs, QWidget *p
     colourRow->addWidget(m_preview);
     colourRow->addWidget(m_colourButton);
     grid->addLayout(colourRow, 1, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addSpacing(6);
-    layout->addLayout(buttons);
+    const OkCancel buttons = layOutWithOkCancel(*this, grid);
+    m_ok = buttons.ok;
+    m_cancel = buttons.cancel;
     drawPreview();
 
     connect(m_interval, &QLineEdit::editingFinished, this, [this] { checkInterval(); });
     connect(m_colourButton, &QPushButton::clicked, this, [this] { chooseColour(); });
     connect(m_ok, &QPushButton::clicked, this, [this] { onOk(); });
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void FrmGridProperty::refuse()
 {
     const QScopedValueRollback<bool> busy(m_checking, true);
-    m_dialogs.message(str(StrId::InvalidData), MsgButtons::Ok, MsgIcon::Error, str(StrId::AppTitle));
+    m_dialogs.tell(str(StrId::InvalidData), MsgIcon::Error);
     m_interval->setText(QString::number(m_panel.GridInterval));
 }
 
@@ -102,11 +88,8 @@ bool FrmGridProperty::checkInterval()
 
 void FrmGridProperty::chooseColour()
 {
-    const auto chosen = m_dialogs.color(colorFromValue(quint32(m_colour)));
-    if (!chosen || !chosen->isValid())
-        return;
-    m_colour = qint32(colorToValue(*chosen));
-    drawPreview();
+    if (::chooseColour(m_dialogs, m_colour))
+        drawPreview();
 }
 
 void FrmGridProperty::onOk()

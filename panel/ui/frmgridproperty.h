@@ -25,7 +25,6 @@ public:
     QLabel *pctGrid() const { return m_preview; }
     QPushButton *cmdOK() const { return m_ok; }
     QPushButton *cmdCancel() const { return m_cancel; }
-    qint32 workingColour() const { return m_colour; }
 
 private:
     // Enter or focus loss: a valid spacing is rewritten as a whole number,

@@ -252,8 +252,8 @@ void FrmIconTable::takeEdit()
     const ButtonTable::Take taken = m_rows.take(row + 1, column + 1, text);
     if (taken == ButtonTable::Take::Unstorable) {
         // Refused: back to the cell with the text, for mending.
-        m_dialogs.message(unstorableCharactersMessage(unstorableCharacters(captionLineText(text))),
-                          MsgButtons::Ok, MsgIcon::Warning, str(StrId::AppTitle));
+        m_dialogs.tell(unstorableCharactersMessage(unstorableCharacters(captionLineText(text))),
+                       MsgIcon::Warning);
         m_table->setCurrentCell(row, column);
         openEditor(text);
         return;

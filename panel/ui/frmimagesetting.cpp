@@ -156,7 +156,7 @@ void FrmImageSetting::browse()
 {
     const QString current = m_file->text().trimmed();
     const QString folder = current.isEmpty() ? QString() : QFileInfo(current).absolutePath();
-    const QString chosen = m_dialogs.openFileName(str(Res::BrowseTitle), folder, toolkitFileFilter(str(Res::Filter)));
+    const QString chosen = m_dialogs.openFileName(str(Res::BrowseTitle), folder, fileDialogFilter(str(Res::Filter)));
     if (!chosen.isEmpty())
         m_file->setText(chosen);
 }
@@ -166,8 +166,7 @@ void FrmImageSetting::onOk()
     // The path goes into the settings file, which is CP932.
     const QString unstorable = unstorableCharacters(m_file->text());
     if (!unstorable.isEmpty()) {
-        m_dialogs.message(unstorableCharactersMessage(unstorable), MsgButtons::Ok, MsgIcon::Warning,
-                          str(StrId::AppTitle));
+        m_dialogs.tell(unstorableCharactersMessage(unstorable), MsgIcon::Warning);
         m_file->setFocus();
         return;
     }

@@ -6,6 +6,7 @@
 #include "mixer/mixerdata.h"
 #include "panel/panelsections.h"
 #include "panel/ui/buttonface.h"
+#include "panel/ui/dialoglook.h"
 #include "panel/ui/frmediticon.h"
 #include "panel/ui/frmeditsetting.h"
 #include "panel/ui/frmexeicon.h"
@@ -207,12 +208,8 @@ void FrmMdi::openPanel()
     m_ctx.settings.setPanelVisible(true);
     m_ctx.settings.snapshotPanel();
     m_remote.takeOver(m_ctx.mixers.MixerCount);
-    rebuildButtons();
     m_imageReload = m_panel.image.ImageVisible;
-    RedrawPanel();
-    updateCommands();
-    updateTitle();
-    scrollToOrigin();
+    showAfresh();
     m_timer1.start();
 }
 
@@ -347,13 +344,9 @@ void FrmMdi::loadFile()
     // panel closes; while it is open they stay switched off.
     if (m_ctx.mixers.WriteAccess)
         m_remote.takeOver(m_ctx.mixers.MixerCount);
-    rebuildButtons();
     // The file may name another background image.
     m_imageReload = true;
-    RedrawPanel();
-    updateCommands();
-    updateTitle();
-    scrollToOrigin();
+    showAfresh();
     refreshTable();
 }
 
@@ -432,11 +425,7 @@ void FrmMdi::enterExecution()
     // The grid is not drawn while the panel is operated; GridOnOff itself
     // stays as the user set it.
     m_remote.applyButtonStates(m_panel, panelMixers());
-    rebuildButtons();
-    RedrawPanel();
-    updateCommands();
-    updateTitle();
-    scrollToOrigin();
+    showAfresh();
 }
 
 void FrmMdi::leaveExecution()
@@ -444,12 +433,8 @@ void FrmMdi::leaveExecution()
     if (m_panel.runtime.settingsDialogOpen && m_ctx.channelDialog.close)
         m_ctx.channelDialog.close();
     m_panel.runtime.executing = false;
-    rebuildButtons();
-    RedrawPanel();
     m_design.resetTemplate();
-    updateCommands();
-    updateTitle();
-    scrollToOrigin();
+    showAfresh();
 }
 
 void FrmMdi::clearSettings()
@@ -471,11 +456,17 @@ void FrmMdi::clearSettings()
 
 void FrmMdi::chooseWindowColor()
 {
-    const auto chosen = m_ctx.dialogs.color(colorFromValue(quint32(m_panel.GUIWindowColor)));
-    if (!chosen || !chosen->isValid())
-        return;
-    m_panel.GUIWindowColor = qint32(colorToValue(*chosen));
+    if (chooseColour(m_ctx.dialogs, m_panel.GUIWindowColor))
+        RedrawPanel();
+}
+
+void FrmMdi::showAfresh()
+{
+    rebuildButtons();
     RedrawPanel();
+    updateCommands();
+    updateTitle();
+    scrollToOrigin();
 }
 
 // ---- the link-count watch ------------------------------------------------------
@@ -663,8 +654,6 @@ void FrmMdi::onExecutionRightPressed(ButtonRef button, const QPoint &at)
     request.slot = button.slot;
     request.left = s.IconLeft + m_scale.toTwips(at.x());
     request.top = s.IconTop + m_scale.toTwips(at.y());
-    rt.dialogMixer = button.mixer;
-    rt.dialogSlot = button.slot;
     rt.settingsDialogOpen = true;
     // The panel state outlives this window: the mark is cleared whenever the
     // dialog closes.

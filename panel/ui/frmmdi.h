@@ -151,6 +151,10 @@ private:
     void leaveExecution();
     void clearSettings();
     void chooseWindowColor();
+    // After a change of state or file: the button windows made anew, the
+    // surface redrawn, commands and title brought up to date, the view back
+    // at the top-left corner.
+    void showAfresh();
 
     // The surface: figures, grid, image, scrolling (frmmdi_backdrop.cpp).
     void buildSurface();

@@ -2,6 +2,7 @@
 // drawn size, the surface's reach, the composed picture, images read from
 // files, and the rules of the grid and image dialogs.
 
+#include "base/dialogs.h"
 #include "panel/backdropsettings.h"
 #include "panel/panelbackdrop.h"
 
@@ -240,7 +241,7 @@ private slots:
         QCOMPARE(numberBoxValue(QStringLiteral("00250")), 250);
         QCOMPARE(numberBoxValue(QStringLiteral("99999999999")), std::numeric_limits<qint32>::max());
 
-        QCOMPARE(toolkitFileFilter(QStringLiteral("画像ファイル(*.bmp;*.gif)|*.bmp;*.gif|全て(*.*)|*.*")),
+        QCOMPARE(fileDialogFilter(QStringLiteral("画像ファイル(*.bmp;*.gif)|*.bmp;*.gif|全て(*.*)|*.*")),
                  QStringLiteral("画像ファイル (*.bmp *.gif);;全て (*.*)"));
     }
 };

@@ -284,6 +284,9 @@ private slots:
         // Wider pens take the solid style.
         QCOMPARE(styleForWidth(5, qint16(PenStyle::Dash)), qint16(PenStyle::Solid));
         QCOMPARE(styleForWidth(1, qint16(PenStyle::Dot)), qint16(PenStyle::Dot));
+        QCOMPARE(figurePenStyle(qint16(PenStyle::DashDot), 1), Qt::DashDotLine);
+        QCOMPARE(figurePenStyle(qint16(PenStyle::DashDot), 2), Qt::SolidLine);
+        QCOMPARE(figurePenStyle(7, 1), Qt::SolidLine);
     }
 };
 
