@@ -2172,5 +2172,17 @@ Prints one line starting with &quot;ready&quot; naming its endpoints once it lis
             <extracomment>Column header of the button table: the n-th line of the buttons' captions.</extracomment>
             <translation>Line %1</translation>
         </message>
+        <message>
+            <source>--noise wants a probability 0..1</source>
+            <comment>10750</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>--noise wants a probability 0..1</translation>
+        </message>
+        <message>
+            <source>--cut-after wants a number of requests, at least 1</source>
+            <comment>10751</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>--cut-after wants a number of requests, at least 1</translation>
+        </message>
     </context>
 </TS>
