@@ -204,7 +204,17 @@ void StatusPoll::decodeData(const quint8 *buffer, int length)
     if (m_loop.PreviousMixerCount < count) {
         const int shown = hooks.editorMixer ? hooks.editorMixer() : 0;
         for (int m = std::max<int>(m_loop.PreviousMixerCount, 0) + 1; m <= count; ++m) {
-            m_mixers.MixerSetData[size_t(m)] = m_mixers.MixerData[size_t(m)];
+            // The wanted values start from what the mixer holds, except those
+            // already asked for (edited before this mixer's data came in):
+            // replacing them would write the mixer's own values back and
+            // lose the edits without a word.
+            MixerDataRecord wanted = m_mixers.MixerData[size_t(m)];
+            const MixerDataRecord &asked = m_mixers.MixerSetData[size_t(m)];
+            const auto &flags = m_mixers.SetDataPending[size_t(m)];
+            for (int id = MixerKey::FirstBlock; id <= MixerKey::Threshold; ++id)
+                if (flags[size_t(id)] == -1)
+                    wanted.setValue(id, asked.value(id));
+            m_mixers.MixerSetData[size_t(m)] = wanted;
             if (m == shown && m_mixers.MixerData[size_t(m)].Active && hooks.Enable_Control)
                 hooks.Enable_Control(m);
         }

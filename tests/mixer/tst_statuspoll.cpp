@@ -154,6 +154,16 @@ void TstStatusPoll::appearingMixerCopiesOnlyItsRecord()
     decode(rig, dataReply(4));
     QCOMPARE(rig.mixers.MixerSetData[4].InputGain(1), rig.mixers.MixerData[4].InputGain(1));
     QCOMPARE(enabled, QList<int>{4});
+
+    // Edited before its data came in (its flags raised): those values stay
+    // wanted, or SetData would write the mixer's own back and call it done.
+    decode(rig, dataReply(3));
+    rig.mixers.setPending(4, channelKeyId(ChannelFamily::InputGain, 2), 77);
+    rig.mixers.setPending(4, MixerKey::Threshold, 1234);
+    decode(rig, dataReply(4));
+    QCOMPARE(rig.mixers.MixerSetData[4].InputGain(2), 77);
+    QCOMPARE(rig.mixers.MixerSetData[4].Threshold, 1234);
+    QCOMPARE(rig.mixers.MixerSetData[4].InputGain(1), rig.mixers.MixerData[4].InputGain(1));
 }
 
 void TstStatusPoll::replyTimeUnitGrowsOnSerialOnly()
