@@ -128,6 +128,8 @@ bool MdlComm::CommOpen()
                 onLinkStatus(linkStatus());
         };
         m_transports->active = std::move(transport);
+        if (onLinkStatus)
+            onLinkStatus(linkStatus());
         return true;
     }
     transport.reset();

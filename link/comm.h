@@ -93,8 +93,9 @@ public:
         QString peer;     // where the link goes
     };
     LinkStatus linkStatus() const;
-    // Told whenever the link's status changed (from within a socket event:
-    // show it, do not wait in here). Not told when the link is closed.
+    // Told when the link has opened and whenever its status changed (from
+    // within a socket event: show it, do not wait in here). Not told when
+    // the link is closed.
     std::function<void(const LinkStatus &)> onLinkStatus;
     // Nothing can arrive: the connection is gone. The waits for replies end
     // at once instead of running out their time.

@@ -50,6 +50,9 @@ void LinkWatch::changed(const MdlComm::LinkStatus &status)
         m_showLine(statusLine(status, cameBack ? QTime::currentTime().toString(QStringLiteral("HH:mm:ss")) : QString()));
     if (lostForGood) {
         ++m_reported;
-        QTimer::singleShot(0, this, [this] { m_dialogs.tell(str(Text::LostMessage), MsgIcon::Error); });
+        QTimer::singleShot(0, this, [this] {
+            if (!m_silent)
+                m_dialogs.tell(str(Text::LostMessage), MsgIcon::Error);
+        });
     }
 }

@@ -31,10 +31,13 @@ public:
     static QString statusLine(const MdlComm::LinkStatus &status, const QString &since = {});
 
     int lossesReported() const { return m_reported; }
+    // The program is ending: a message not yet shown never comes up.
+    void silence() { m_silent = true; }
 
 private:
     Dialogs &m_dialogs;
     std::function<void(const QString &)> m_showLine;
     LinkHealth m_last = LinkHealth::Up;
     int m_reported = 0;
+    bool m_silent = false;
 };

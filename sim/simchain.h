@@ -106,6 +106,9 @@ public:
     QByteArray addNoise(QByteArray bytes);
 
     const SimOptions &options() const { return m_options; }
+    // Changes the chance of a lost reply while running (1: the mixers go
+    // silent, yet keep taking what they are sent).
+    void setDropProbability(double p) { m_options.dropProbability = p; }
     int mixerCount() const { return m_options.mixers; }
 
     // State, for tests and for the program's status line.
