@@ -99,6 +99,7 @@ bool MdlComm::CommOpen()
             auto ether = std::make_unique<EthernetTransport>(m_link, m_clock, resolveTcpPort(m_endpoints.tcpPort),
                                                              m_endpoints.chooseEthernetAddress);
             ether->setConnectLimit(m_endpoints.connectLimitSeconds);
+            ether->setReconnectPolicy(m_endpoints.reconnect);
             transport = std::move(ether);
             break;
         }
@@ -122,7 +123,13 @@ bool MdlComm::CommOpen()
         }
     }
     if (outcome == OpenOutcome::Opened) {
+        transport->healthChanged = [this] {
+            if (onLinkStatus)
+                onLinkStatus(linkStatus());
+        };
         m_transports->active = std::move(transport);
+        if (onLinkStatus)
+            onLinkStatus(linkStatus());
         return true;
     }
     transport.reset();
@@ -154,6 +161,7 @@ void MdlComm::CommClose()
     std::unique_ptr<LinkTransport> t = std::move(m_transports->active);
     if (!t)
         return;
+    t->healthChanged = nullptr; // closed on purpose: not a lost link
     if (m_transports->calls > 0) {
         // A call into a transport is still on the stack: ending the transport
         // now would pull it out from under that call.
@@ -162,6 +170,27 @@ void MdlComm::CommClose()
         return;
     }
     t->close();
+}
+
+MdlComm::LinkStatus MdlComm::linkStatus() const
+{
+    const LinkTransport *t = m_transports->active.get();
+    if (!t)
+        return {};
+    return LinkStatus{t->health(), t->reconnectAttempts(), t->peer()};
+}
+
+bool MdlComm::linkDown() const
+{
+    const LinkTransport *t = m_transports->active.get();
+    return t && t->health() != LinkHealth::Up;
+}
+
+void MdlComm::setReconnect(bool enabled)
+{
+    m_endpoints.reconnect.enabled = enabled;
+    if (LinkTransport *t = m_transports->active.get())
+        t->setReconnect(enabled);
 }
 
 void MdlComm::pause(double seconds)

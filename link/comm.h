@@ -11,6 +11,8 @@
 // LinkEndpoints::makeTransport and answer requests in-process.
 
 #include "link/linkstate.h"
+#include "link/reconnect.h"
+#include "link/transport.h"
 
 #include <QString>
 
@@ -19,7 +21,6 @@
 
 class Clock;
 class Dialogs;
-class LinkTransport;
 
 // Where the transports reach the mixer. Filled by the application from its
 // configuration and the environment; tests fill it directly.
@@ -34,6 +35,9 @@ struct LinkEndpoints
     std::function<QString(bool &userChose)> chooseEthernetAddress;
     // How long the Ethernet open keeps trying to connect.
     double connectLimitSeconds = 30.0;
+    // Whether and how a lost Ethernet connection is re-established (off
+    // unless the user asked for it).
+    ReconnectPolicy reconnect;
     // When set, CommOpen takes its transport from here instead of building
     // the real one for the link kind (tests put a scripted mixer behind it).
     std::function<std::unique_ptr<LinkTransport>(LinkKind)> makeTransport;
@@ -79,6 +83,27 @@ public:
     SendProgress sendProgress() const;
 
     bool isOpen() const;
+
+    // The state of the link for the status display. Only an Ethernet link
+    // can lose its connection; the others are always Up while open.
+    struct LinkStatus
+    {
+        LinkHealth health = LinkHealth::Up;
+        int attempt = 0;  // reconnect attempt under way or last made
+        QString peer;     // where the link goes
+    };
+    LinkStatus linkStatus() const;
+    // Told when the link has opened and whenever its status changed (from
+    // within a socket event: show it, do not wait in here). Not told when
+    // the link is closed.
+    std::function<void(const LinkStatus &)> onLinkStatus;
+    // Nothing can arrive: the connection is gone. The waits for replies end
+    // at once instead of running out their time.
+    bool linkDown() const;
+    // Switches re-establishing a lost connection on or off, also while it is
+    // lost (on: the first attempt goes at once).
+    void setReconnect(bool enabled);
+    bool reconnectEnabled() const { return m_endpoints.reconnect.enabled; }
     // Closed by CommClose since the last CommOpen: waits end at once and the
     // callers report nothing (the program is ending).
     bool closed() const { return m_link.closed; }

@@ -445,6 +445,8 @@ int MixerProtocol::waitForReply(const ReplyExpectation &expect, double timeout)
                                     << QByteArray(reinterpret_cast<const char *>(rb.data()), std::min(n, 3)).toHex();
             continue;
         }
+        if (m_comm.linkDown())
+            return 0; // the connection is gone: no reply can come
         clock.waitForEvents(pastDeadline(timeout - elapsed));
     }
 }
@@ -476,7 +478,7 @@ int MixerProtocol::sendSetAndPause(int count)
         if (elapsed > SetReplyWait || m_comm.closed())
             break;
         seen = m_comm.CommReceive(rb);
-        if (seen > 0)
+        if (seen > 0 || m_comm.linkDown())
             break;
         clock.waitForEvents(pastDeadline(SetReplyWait - elapsed));
     }
@@ -505,6 +507,8 @@ MixerProtocol::FirstReply MixerProtocol::sendAndJudgeFirst(int count, const Repl
             r.valid = matchesReply(expect, rb.data(), n);
             return r;
         }
+        if (m_comm.linkDown())
+            return r;
         clock.waitForEvents(pastDeadline(limit - elapsed));
     }
 }

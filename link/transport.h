@@ -6,12 +6,23 @@
 // A message that arrives wakes the event loop, so the waits for replies sleep
 // until something happens instead of asking again and again.
 
+#include <QString>
 #include <QtGlobal>
+
+#include <functional>
 
 enum class OpenOutcome {
     Opened,
     Failed,   // the link could not be opened: MdlComm reports it
     Declined, // the user chose not to connect: no message
+};
+
+// Whether a link that keeps a connection (Ethernet) still has it. The other
+// links have no connection to lose and are always Up.
+enum class LinkHealth {
+    Up,
+    Lost,         // the connection went away and nothing brings it back
+    Reconnecting, // it went away; the transport is trying to get it back
 };
 
 class LinkTransport
@@ -41,4 +52,15 @@ public:
     // a device write that completed. -1 when the transport cannot tell; its
     // send has taken the whole message once it returns.
     virtual int bytesHanded() const { return -1; }
+
+    virtual LinkHealth health() const { return LinkHealth::Up; }
+    // While reconnecting: the number of the attempt under way, or of the
+    // next one while waiting for it (1 for the first).
+    virtual int reconnectAttempts() const { return 0; }
+    // Where the link goes, for the status display ("192.168.100.200").
+    virtual QString peer() const { return {}; }
+    // Whether a lost connection is re-established; only a connection can be.
+    virtual void setReconnect(bool) {}
+    // Told whenever health() or reconnectAttempts() changed. Set by MdlComm.
+    std::function<void()> healthChanged;
 };

@@ -6,6 +6,9 @@
 MixerSync::MixerSync(MdlComm &comm, LoopState &loop, MixerState &mixers)
     : m_comm(comm), m_poll(comm, loop, mixers), m_setData(comm, mixers)
 {
+    // Quitting from the control panel sends the last values (job 9) while
+    // the program's windows are already gone.
+    m_setData.ending = [&loop] { return loop.JobRequest == JobQuit; };
 }
 
 void MixerSync::resetForConnect()

@@ -28,7 +28,7 @@ void SetData::Wait(double seconds)
     m_comm.pause(seconds);
 }
 
-void SetData::SendParameter(int kind, int value, int parameter, int mixer)
+bool SetData::SendParameter(int kind, int value, int parameter, int mixer)
 {
     int count = 0;
     if (kind == int(WriteKind::Parameter))
@@ -37,7 +37,9 @@ void SetData::SendParameter(int kind, int value, int parameter, int mixer)
         count = putRequest(m_link.SendBuffer, thresholdSetRequest(mixer, quint16(value)));
     if (count > 0)
         m_outcome.sent = true;
-    MixerProtocol(m_comm).sendSetAndPause(count);
+    const bool answered = MixerProtocol(m_comm).sendSetAndPause(count) > 0;
+    m_silentWrites = answered ? 0 : m_silentWrites + 1;
+    return answered;
 }
 
 void SetData::clearFlags(int mixer)
@@ -55,14 +57,14 @@ void SetData::sendMixer(int m)
             if (family == int(ChannelFamily::Priority) && n != 1)
                 continue;
             const int id = channelKeyId(ChannelFamily(family), n);
-            if (flags[size_t(id)] == Flagged)
+            if (flags[size_t(id)] == Flagged && !silentWhileEnding())
                 SendParameter(int(WriteKind::Parameter), want.block[size_t(id - 1)], id, m);
         }
     }
     for (int id = MixerKey::OutputLevel; id <= MixerKey::KeyLock; ++id)
-        if (flags[size_t(id)] == Flagged)
+        if (flags[size_t(id)] == Flagged && !silentWhileEnding())
             SendParameter(int(WriteKind::Parameter), want.block[size_t(id - 1)], id, m);
-    if (flags[size_t(MixerKey::Threshold)] == Flagged)
+    if (flags[size_t(MixerKey::Threshold)] == Flagged && !silentWhileEnding())
         SendParameter(int(WriteKind::Threshold), quint16(want.Threshold), 0, m);
 }
 
@@ -81,9 +83,17 @@ void SetData::sendPass()
     }
 }
 
+void SetData::giveUp()
+{
+    m_mixers.clearPending();
+    m_outcome.gaveUp = true;
+    m_comm.dialogs().tell(str(StrId::SetFailed), MsgIcon::Warning);
+}
+
 bool SetData::run()
 {
     m_outcome = SetDataOutcome{};
+    m_silentWrites = 0;
     SetDataRetryCount = 0;
     int reference = m_mixers.MixerCount;
     int reported = reference;
@@ -91,26 +101,34 @@ bool SetData::run()
         ++m_outcome.passes;
         sendPass();
         const bool resend = SetDataRetryCount == ResendPass;
+        const bool readBefore = m_outcome.readBack;
+        m_outcome.readBack = false;
         const bool thresholdsOk = ThresholdVerify(reported, resend);
         const bool dataOk = DataVerify(reported, resend);
+        const bool answered = m_outcome.readBack;
+        m_outcome.readBack = readBefore || answered;
         if (thresholdsOk && dataOk) {
             m_outcome.verified = true;
             break;
         }
-        // The program is ending: nothing more can be sent or shown.
+        // The link is closed: nothing more can be sent or shown.
         if (m_comm.closed())
             break;
+        // Ending, and the mixers said nothing in this pass: more passes would
+        // only keep the program alive after its windows have gone.
+        if (isEnding() && (!answered || silentWhileEnding())) {
+            qCDebug(lcMixerSync) << "the program is ending and the mixers do not answer: run given up";
+            giveUp();
+            break;
+        }
         if (reported != reference) {
             qCDebug(lcMixerSync) << "mixer count changed from" << reference << "to" << reported
                                  << ": passes start again";
             reference = reported;
             SetDataRetryCount = 0;
         }
-        if (SetDataRetryCount == LastPass || m_outcome.passes >= PassLimit) {
-            m_mixers.clearPending();
-            m_outcome.gaveUp = true;
-            m_comm.dialogs().tell(str(StrId::SetFailed), MsgIcon::Warning);
-        }
+        if (SetDataRetryCount == LastPass || m_outcome.passes >= PassLimit)
+            giveUp();
         Wait(PassPause);
         ++SetDataRetryCount;
         if (m_outcome.gaveUp)

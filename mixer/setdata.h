@@ -16,6 +16,8 @@
 
 #include <QtGlobal>
 
+#include <functional>
+
 class MdlComm;
 
 // The two single-value writes (SendParameter's kind). Wire letters are in
@@ -45,7 +47,18 @@ public:
     // changing (a loose link cable) must not keep SetData going for ever.
     static constexpr int PassLimit = 3 * (LastPass + 1);
 
+    // Writes in a row without a reply, while the program is ending, after
+    // which the mixers count as silent and the run's other writes are skipped.
+    static constexpr int SilentWritesWhileEnding = 2;
+
     SetData(MdlComm &comm, MixerState &mixers);
+
+    // Whether the program is ending (the user quit from the control panel and
+    // the last values are on their way): asked during the run. While it is,
+    // a run against mixers that do not answer ends at once, reported with
+    // message 1803, instead of keeping an invisible program alive for
+    // eleven passes. Mixers that answer get every pass as usual.
+    std::function<bool()> ending;
 
     // Sends every flagged value and verifies; true when at least one value
     // was written.
@@ -53,8 +66,8 @@ public:
 
     // One single-value write, then at most 0.8 s for any reply (not judged)
     // and a 0.06 s pause. A kind that is no write sends nothing but waits all
-    // the same.
-    void SendParameter(int kind, int value, int parameter, int mixer);
+    // the same. Returns whether any reply came.
+    bool SendParameter(int kind, int value, int parameter, int mixer);
 
     // Read-backs. `count` receives the number of mixers the valid reply
     // carried (left alone when none came); `resend` writes reported values
@@ -77,9 +90,15 @@ private:
     // linked mixers.
     void sendPass();
     void clearFlags(int mixer);
+    bool isEnding() const { return ending && ending(); }
+    // The mixers are taken as silent: the program is ending and the last
+    // writes got no reply.
+    bool silentWhileEnding() const { return m_silentWrites >= SilentWritesWhileEnding && isEnding(); }
+    void giveUp();
 
     MdlComm &m_comm;
     LinkState &m_link;
     MixerState &m_mixers;
     SetDataOutcome m_outcome;
+    int m_silentWrites = 0; // writes in a row that got no reply
 };

@@ -78,6 +78,7 @@ int main(int argc, char *argv[])
     std::unique_ptr<SimTcpFront> tcp;
     if (o.tcp) {
         tcp = std::make_unique<SimTcpFront>(chain);
+        tcp->setCutAfter(o.cutAfter);
         if (!tcp->listen(o.tcpHost, o.tcpPort, error)) {
             std::fprintf(stderr, "zkvr340a-sim: %s\n", qPrintable(error));
             return 1;

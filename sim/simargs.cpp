@@ -151,6 +151,13 @@ SimParseResult parseSimArguments(const QStringList &args)
         } else if (name == QLatin1String("--corrupt")) {
             if (!needs(v) || !parseProbability(v, o.chain.corruptProbability))
                 return fail(str(9713));
+        } else if (name == QLatin1String("--noise")) {
+            if (!needs(v) || !parseProbability(v, o.chain.noiseProbability))
+                return fail(str(10750));
+        } else if (name == QLatin1String("--cut-after")) {
+            bool ok = false;
+            if (!needs(v) || (o.cutAfter = v.toInt(&ok), !ok) || o.cutAfter < 1)
+                return fail(str(10751));
         } else if (name == QLatin1String("--delay")) {
             bool ok = false;
             if (!needs(v) || (o.chain.delayMs = v.toInt(&ok), !ok) || o.chain.delayMs < 0)

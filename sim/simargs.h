@@ -14,6 +14,7 @@ struct SimProgramOptions
     bool tcp = false;
     QString tcpHost = QStringLiteral("127.0.0.1");
     quint16 tcpPort = 0;     // 0: let the system choose, printed in the ready line
+    int cutAfter = 0;        // each TCP connection is dropped at its N-th request; 0 never
     bool serial = false;     // a pseudo-terminal, its slave path printed
     int lineRate = 0;        // bits per second the serial line is paced to; 0 unpaced
     QString usbDir;          // FIFO pair under usbDir/usbName

@@ -103,6 +103,17 @@ int SimChain::drawIndex(int size)
     return int(m_rng() % quint32(size));
 }
 
+QByteArray SimChain::addNoise(QByteArray bytes)
+{
+    if (m_options.noiseProbability <= 0)
+        return bytes;
+    std::uniform_real_distribution<double> chance(0.0, 1.0);
+    for (char &c : bytes)
+        if (chance(m_rng) < m_options.noiseProbability)
+            c = char(quint8(c) ^ quint8(1 + m_rng() % 255)); // never XOR 0: the byte changes
+    return bytes;
+}
+
 const SimStuck *SimChain::stuckAt(int mixer, int keyId) const
 {
     for (const SimStuck &s : m_options.stuck)

@@ -70,6 +70,7 @@ struct SimOptions
     bool denyWrite = false;        // DS answers status 3 (as for a read-only user)
     double dropProbability = 0.0;  // chance that a request gets no reply at all
     double corruptProbability = 0.0; // chance that a serial frame goes out with a flipped byte
+    double noiseProbability = 0.0; // chance that a byte on the serial line (either way) arrives changed
     int delayMs = 0;               // transports hold each reply this long
     QList<SimStuck> stuck;
     quint32 seed = 1;
@@ -100,8 +101,14 @@ public:
     // out gets a flipped byte, and which one. Draws from the seeded generator.
     bool drawCorrupt();
     int drawIndex(int size);
+    // Line noise on the serial transport: each byte passing either way is
+    // changed to another value with the noise probability.
+    QByteArray addNoise(QByteArray bytes);
 
     const SimOptions &options() const { return m_options; }
+    // Changes the chance of a lost reply while running (1: the mixers go
+    // silent, yet keep taking what they are sent).
+    void setDropProbability(double p) { m_options.dropProbability = p; }
     int mixerCount() const { return m_options.mixers; }
 
     // State, for tests and for the program's status line.

@@ -85,7 +85,7 @@ void SimSerialFront::readBytes()
         const ssize_t n = ::read(m_master, buf, sizeof buf);
         if (n <= 0)
             break;
-        m_line.fromPc(QByteArray(buf, int(n)));
+        m_line.fromPc(m_chain.addNoise(QByteArray(buf, int(n))));
     }
 }
 
@@ -115,7 +115,7 @@ void SimSerialFront::takeBytes(const QByteArray &bytes)
 
 void SimSerialFront::writeBytes(const QByteArray &bytes)
 {
-    m_line.toPc(bytes);
+    m_line.toPc(m_chain.addNoise(bytes));
 }
 
 void SimSerialFront::flushOutput()

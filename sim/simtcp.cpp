@@ -41,9 +41,22 @@ quint16 SimTcpFront::port() const
     return m_server->serverPort();
 }
 
+void SimTcpFront::cutConnections()
+{
+    for (QTcpSocket *socket : findChildren<QTcpSocket *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (socket->state() == QAbstractSocket::UnconnectedState)
+            continue;
+        ++m_cuts;
+        // A reset, as from a mixer that lost power: nothing more is said.
+        socket->abort();
+        socket->deleteLater();
+    }
+}
+
 void SimTcpFront::acceptConnections()
 {
     while (QTcpSocket *socket = m_server->nextPendingConnection()) {
+        ++m_accepted;
         socket->setParent(this);
         socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         // Each connection decodes its own stream; the receiver lives as long
@@ -53,9 +66,19 @@ void SimTcpFront::acceptConnections()
         QPointer<QTcpSocket> guard(socket);
         // Every message is answered as it completes, so two requests in one
         // segment both get their replies.
-        receiver->onMessage = [this, guard](const QByteArray &request) {
+        auto requests = std::make_shared<int>(0);
+        receiver->onMessage = [this, guard, requests](const QByteArray &request) {
             const QByteArray reply = m_chain.handle(request);
-            if (reply.isEmpty() || !guard)
+            if (!guard || guard->state() != QAbstractSocket::ConnectedState)
+                return;
+            if (m_cutAfter > 0 && ++*requests >= m_cutAfter) {
+                qCDebug(lcSimTcp) << "cutting the connection after" << *requests << "requests";
+                ++m_cuts;
+                guard->abort();
+                guard->deleteLater();
+                return;
+            }
+            if (reply.isEmpty())
                 return;
             const QByteArray frame = etherFrame(reply);
             const int delay = m_chain.options().delayMs;

@@ -24,9 +24,22 @@ public:
     bool listen(const QString &host, quint16 port, QString &error);
     quint16 port() const;
 
+    // The mixer drops each connection when its N-th request arrives: the
+    // request takes effect, its reply is lost with the connection, and the
+    // listener takes the next connection as usual (0: never).
+    void setCutAfter(int requests) { m_cutAfter = requests; }
+    // Drops every open connection at once, as a mixer that restarts.
+    void cutConnections();
+    // Connections taken and connections dropped so far.
+    int accepted() const { return m_accepted; }
+    int cuts() const { return m_cuts; }
+
 private:
     void acceptConnections();
 
     SimChain &m_chain;
     std::unique_ptr<QTcpServer> m_server;
+    int m_cutAfter = 0;
+    int m_accepted = 0;
+    int m_cuts = 0;
 };

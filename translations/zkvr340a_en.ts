@@ -2167,6 +2167,52 @@ Prints one line starting with &quot;ready&quot; naming its endpoints once it lis
             <translation>Line %1</translation>
         </message>
         <message>
+            <source>--noise wants a probability 0..1</source>
+            <comment>10750</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>--noise wants a probability 0..1</translation>
+        </message>
+        <message>
+            <source>--cut-after wants a number of requests, at least 1</source>
+            <comment>10751</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>--cut-after wants a number of requests, at least 1</translation>
+        </message>
+        <message>
+            <source>%1 に接続しています</source>
+            <comment>10752</comment>
+            <translation>Connected to %1</translation>
+        </message>
+        <message>
+            <source>%1 との接続が切れました</source>
+            <comment>10753</comment>
+            <translation>The connection to %1 was lost</translation>
+        </message>
+        <message>
+            <source>%1 との接続が切れました。再接続しています（%2 回目）</source>
+            <comment>10754</comment>
+            <translation>The connection to %1 was lost. Reconnecting (attempt %2)</translation>
+        </message>
+        <message>
+            <source>Ethernet の接続が切れました。
+ミキサーと通信するには、プログラムを起動し直してください。
+（ファイルメニューの「接続が切れたら再接続」で、自動で再接続するようにできます。）</source>
+            <comment>10755</comment>
+            <translation>The Ethernet connection was lost.
+To talk to the mixers again, start the program again.
+(With &quot;Reconnect when the connection is lost&quot; in the File menu the program reconnects by itself.)</translation>
+        </message>
+        <message>
+            <source>接続が切れたら再接続(&amp;R)</source>
+            <comment>10756</comment>
+            <translation>&amp;Reconnect when the connection is lost</translation>
+        </message>
+        <message>
+            <source>%1 に再接続しました（%2）</source>
+            <comment>10757</comment>
+            <translation>Reconnected to %1 (%2)</translation>
+        </message>
+        <message>
             <source>NAME
     zkvr340a-sim - a chain of virtual ZK-VR340a mixers
 

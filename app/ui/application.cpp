@@ -22,6 +22,7 @@
 #include "editor/ui/settingsdialog.h"
 #include "link/comm.h"
 #include "link/ethernettransport.h"
+#include "link/linkwatch.h"
 #include "link/serialtransport.h"
 #include "link/ui/frmethersetting.h"
 #include "mixer/mixersync.h"
@@ -45,6 +46,9 @@ namespace {
 
 const QString SerialSection = QStringLiteral("RS232C");
 const QString SerialKey = QStringLiteral("Port");
+// Whether a lost Ethernet connection is re-established: "1" on, anything else off.
+const QString IpSection = QStringLiteral("IP_Setting");
+const QString ReconnectKey = QStringLiteral("Reconnect");
 
 QStringList serialPortNames()
 {
@@ -451,8 +455,19 @@ void Application::connectStep()
     ep.serialPort = resolveSerialPort(m_ini.value(SerialSection, SerialKey));
     ep.tcpPort = resolveTcpPort(1001);
     ep.chooseEthernetAddress = [this](bool &userChose) { return chooseEthernetAddress(userChose); };
+    ep.reconnect.enabled = m_ini.value(IpSection, ReconnectKey).trimmed() == QLatin1String("1");
     m_comm = std::make_unique<MdlComm>(m_world.link, m_world.clock, m_world.dialogs, ep);
     m_comm->onOpenFailed = [this] { Disconnect(); };
+    m_linkWatch = std::make_unique<LinkWatch>(m_world.dialogs, [this](const QString &line) {
+        if (m_main)
+            m_main->showLinkStatus(line);
+    });
+    m_comm->onLinkStatus = [this](const MdlComm::LinkStatus &status) { m_linkWatch->changed(status); };
+    m_main->setReconnectChecked(ep.reconnect.enabled);
+    QObject::connect(m_main.get(), &FrmMain::reconnectToggled, m_main.get(), [this](bool on) {
+        m_ini.setValue(IpSection, ReconnectKey, on ? QStringLiteral("1") : QStringLiteral("0"));
+        m_comm->setReconnect(on);
+    });
     wireSync();
     m_jobs = std::make_unique<JobWindow>(m_world, *m_comm);
     m_jobs->SetData = [this] { return m_sync->SetData(); };
@@ -584,6 +599,8 @@ void Application::Disconnect()
     if (m_ended)
         return;
     m_ended = true;
+    if (m_linkWatch)
+        m_linkWatch->silence();
     if (m_comm)
         m_comm->CommClose();
     writeDataFileName(m_world.loop.DataFileName);

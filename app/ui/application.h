@@ -28,6 +28,7 @@ struct EditorEnv;
 struct FrmMixerContext;
 struct PanelGeometry;
 class JobWindow;
+class LinkWatch;
 class MdlComm;
 class MixerSync;
 class MixerStateSettings;
@@ -110,6 +111,7 @@ private:
     QString m_connectAddress; // kept across reconnects
     bool m_connectionBelowMain = false; // the next connection dialog goes next to the main window
     std::unique_ptr<MdlComm> m_comm;
+    std::unique_ptr<LinkWatch> m_linkWatch; // the link's status line, the lost-connection message
     std::unique_ptr<MixerSync> m_sync;
     std::unique_ptr<JobWindow> m_jobs;
     std::unique_ptr<MixerStateSettings> m_mixerSettings;

@@ -6,7 +6,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
 
@@ -49,6 +51,13 @@ FrmMain::FrmMain(FrmMainContext context, bool debugMode, QWidget *parent)
     QAction *saveAs = addMenuAction(file, QStringLiteral("MenNewSave"), 1213);
     file->addSeparator()->setObjectName(QStringLiteral("MenSparate1"));
     QAction *print = addMenuAction(file, QStringLiteral("MenPrint"), 1216);
+    const bool ethernet = m_ctx.link.linkKind == LinkKind::Ethernet;
+    if (ethernet) {
+        file->addSeparator();
+        QAction *reconnect = addMenuAction(file, QStringLiteral("MenReconnect"), 10756);
+        reconnect->setCheckable(true);
+        connect(reconnect, &QAction::toggled, this, &FrmMain::reconnectToggled);
+    }
     file->addSeparator()->setObjectName(QStringLiteral("MenSparate2"));
     QAction *mode = addMenuAction(file, QStringLiteral("MenModeChange"), 1214);
     QAction *quit = addMenuAction(file, QStringLiteral("MenFileEnd"), 1215);
@@ -114,13 +123,22 @@ FrmMain::FrmMain(FrmMainContext context, bool debugMode, QWidget *parent)
     connect(downWrite, &QAction::triggered, this, [this] { requestDownload(3); });
     connect(downNew, &QAction::triggered, this, [this] { requestDownload(4); });
 
+    int statusHeight = 0;
+    if (ethernet) {
+        m_linkStatus = new QLabel(this);
+        m_linkStatus->setObjectName(QStringLiteral("LinkStatus"));
+        statusBar()->setSizeGripEnabled(false);
+        statusBar()->addWidget(m_linkStatus, 1);
+        statusHeight = statusBar()->sizeHint().height();
+    }
+
     // Just wide enough for the whole menu bar, and no taller than menu and
-    // toolbar: the editor windows float beside it.
+    // toolbar (and the link's status line): the editor windows float beside it.
     const int width = std::max(bar->sizeHint().width() + 16, 420);
     if (m_debug) {
-        resize(width, DebugHeightPx);
+        resize(width, DebugHeightPx + statusHeight);
     } else {
-        resize(width, bar->sizeHint().height() + m_toolbar->sizeHint().height());
+        resize(width, bar->sizeHint().height() + m_toolbar->sizeHint().height() + statusHeight);
         download->menuAction()->setVisible(false);
         debug->menuAction()->setVisible(false);
     }
@@ -166,6 +184,25 @@ void FrmMain::setDocumentCaption(const QString &fileTitle)
 {
     setWindowTitle((fileTitle.isEmpty() ? str(1953) : fileTitle) + QStringLiteral(" - ")
                    + str(StrId::AppTitle));
+}
+
+void FrmMain::showLinkStatus(const QString &line)
+{
+    if (m_linkStatus)
+        m_linkStatus->setText(line);
+}
+
+QString FrmMain::linkStatus() const
+{
+    return m_linkStatus ? m_linkStatus->text() : QString();
+}
+
+void FrmMain::setReconnectChecked(bool on)
+{
+    if (QAction *a = action(QStringLiteral("MenReconnect"))) {
+        const QSignalBlocker quiet(a);
+        a->setChecked(on);
+    }
 }
 
 void FrmMain::Menu_Enable(bool flag)

@@ -11,6 +11,7 @@
 #include <functional>
 
 class QAction;
+class QLabel;
 class QMenu;
 class QToolBar;
 class QTimer;
@@ -54,6 +55,13 @@ public:
     // The caption: "<file name> - ZK-VR340a", "(無題)" without a file.
     void setDocumentCaption(const QString &fileTitle);
 
+    // An Ethernet link has a status area under the toolbar that tells how
+    // the connection stands, and a check item in the file menu that makes a
+    // lost connection come back by itself. Other links have neither.
+    void showLinkStatus(const QString &line);
+    QString linkStatus() const;
+    void setReconnectChecked(bool on);
+
 signals:
     void openRequested();
     void saveRequested();
@@ -64,6 +72,7 @@ signals:
     void arrangeRequested();
     void versionRequested();
     void settingsDialogRequested(); // DEBUG: a panel settings dialog without the panel
+    void reconnectToggled(bool on);  // the user switched reconnecting on or off
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -77,4 +86,5 @@ private:
     FrmMainContext m_ctx;
     bool m_debug = false;
     QToolBar *m_toolbar = nullptr;
+    QLabel *m_linkStatus = nullptr;
 };

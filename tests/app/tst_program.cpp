@@ -20,6 +20,7 @@
 #include "sim/simsearch.h"
 #include "sim/simtcp.h"
 #include "sim/simusb.h"
+#include "tests/support/programrig.h"
 
 #include <QAction>
 #include <QApplication>
@@ -46,38 +47,6 @@
 #include <functional>
 
 namespace {
-
-// Runs `step` every 50 ms inside the program's loop until it returns true or
-// `seconds` pass; then ends the program through Disconnect. A program that
-// ends by itself leaves the timer to its caller (it must not outlive it).
-QPointer<QTimer> drive(Application &program, double seconds, std::function<bool()> step, bool &finished)
-{
-    auto *timer = new QTimer;
-    QElapsedTimer since;
-    since.start();
-    QObject::connect(timer, &QTimer::timeout, timer, [=, &program, &finished]() mutable {
-        if (program.ended())
-            return;
-        finished = step();
-        if (finished || since.elapsed() > seconds * 1000) {
-            timer->stop();
-            timer->deleteLater();
-            program.Disconnect();
-        }
-    });
-    timer->start(50);
-    return timer;
-}
-
-void writeIni(const QString &address)
-{
-    const QString dir = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-                        + "/ZK-VR340a";
-    QDir().mkpath(dir);
-    QFile f(dir + "/ZK-VR340a.ini");
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("[IP_Setting]\r\nIP_Address=" + address.toLatin1() + "\r\nUser_ID=administrator\r\n");
-}
 
 QByteArray readAll(const QString &path)
 {
@@ -108,39 +77,6 @@ QByteArray withoutSlaveExtended(const QByteArray &file)
     }
     return out;
 }
-
-// A visible top-level window of that object name.
-bool topLevel(const QString &objectName)
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (w->objectName() == objectName && w->isVisible())
-            return true;
-    return false;
-}
-
-// The program preset to Ethernet against a virtual mixer chain on loopback
-// TCP, with its own world; the mixers answer once the fixture is built.
-struct EthernetProgram
-{
-    explicit EthernetProgram(const SimOptions &options, const QStringList &arguments = {"zkvr340a"})
-        : chain(options), program(world, arguments)
-    {
-        listening = front.listen("127.0.0.1", 0, error);
-        writeIni("127.0.0.1");
-        qputenv("ZKVR340A_LINK", "ethernet");
-        qputenv("ZKVR340A_TCP_PORT", QByteArray::number(front.port()));
-    }
-    ~EthernetProgram() { qunsetenv("ZKVR340A_TCP_PORT"); }
-
-    SimChain chain;
-    SimTcpFront front{chain};
-    QString error;
-    bool listening = false;
-    SystemClock clock;
-    ScriptedDialogs dialogs;
-    World world{clock, dialogs};
-    Application program;
-};
 
 } // namespace
 

@@ -8,6 +8,7 @@
 #include "link/comm.h"
 #include "link/etherframe.h"
 #include "link/ethernettransport.h"
+#include "link/linkwatch.h"
 #include "link/protocol.h"
 #include "link/serialframe.h"
 #include "link/serialtransport.h"
@@ -65,7 +66,13 @@ public:
         });
     }
     quint16 port() const { return m_server.serverPort(); }
-    void stopListening() { m_server.close(); }
+    void stopListening()
+    {
+        m_port = m_server.serverPort();
+        m_server.close();
+    }
+    bool listenAgain() { return m_server.listen(QHostAddress::LocalHost, m_port); }
+    int connections() const { return int(findChildren<QTcpSocket *>().size()); }
 
     QByteArray raw;
     QList<QByteArray> requests;
@@ -75,6 +82,7 @@ public:
 private:
     Handler m_handler;
     QTcpServer m_server;
+    quint16 m_port = 0;
     EtherReceiver m_rx;
 };
 
@@ -228,6 +236,7 @@ private slots:
     void tcpSplitAndJoinedReplies();
     void tcpOpenFailures();
     void tcpLostConnection();
+    void tcpReconnects();
     void tcpSendNotCompletedAndBusy();
     void closeWhileASendWaits_data();
     void closeWhileASendWaits();
@@ -337,23 +346,112 @@ void TestLinkTransports::tcpOpenFailures()
     QCOMPARE(quit.ended, 0);
 }
 
+// What the status line and the message boxes got from a link.
+struct WatchedLink
+{
+    QStringList lines;
+    QList<MdlComm::LinkStatus> statuses;
+    std::unique_ptr<LinkWatch> watch;
+
+    void attach(PcEnd &pc)
+    {
+        watch = std::make_unique<LinkWatch>(pc.dialogs, [this](const QString &line) { lines << line; });
+        pc.comm->onLinkStatus = [this](const MdlComm::LinkStatus &s) {
+            statuses << s;
+            watch->changed(s);
+        };
+        watch->opened(pc.comm->linkStatus());
+    }
+};
+
+LinkEndpoints loopbackEndpoints(quint16 port)
+{
+    LinkEndpoints ep;
+    ep.tcpPort = port;
+    ep.chooseEthernetAddress = [](bool &chose) { chose = true; return QStringLiteral("127.0.0.1"); };
+    return ep;
+}
+
 void TestLinkTransports::tcpLostConnection()
 {
+    // Without the reconnect option a lost connection stays lost: it is said
+    // once, in the status line and in one message, and the waits for replies
+    // end at once instead of running out their time.
     TcpMixer mixer([](const QByteArray &r) { return chainAnswer(r, 1); });
-    LinkState link;
-    link.linkKind = LinkKind::Ethernet;
-    SystemClock clock;
-    EthernetTransport t(link, clock, mixer.port(), [](bool &chose) {
-        chose = true;
-        return QStringLiteral("127.0.0.1");
-    });
-    QCOMPARE(t.open(), OpenOutcome::Opened);
-    QVERIFY(t.send(reinterpret_cast<const quint8 *>("MN\x01"), 3));
-    QTRY_VERIFY_WITH_TIMEOUT(mixer.socket != nullptr, 5000);
+    LinkEndpoints ep = loopbackEndpoints(mixer.port());
+    ep.reconnect.firstDelay = 0.01; // were it to reconnect, it would at once
+    PcEnd pc(LinkKind::Ethernet, ep);
+    QVERIFY(pc.comm->CommOpen());
+    WatchedLink watched;
+    watched.attach(pc);
+    QVERIFY(sendAndWait(*pc.comm, modelRequest(1)));
+    QVERIFY(!pc.comm->linkDown());
+
     mixer.socket->abort();
-    QTRY_VERIFY_WITH_TIMEOUT(!t.connected(), 5000);
-    QVERIFY(!t.send(reinterpret_cast<const quint8 *>("MN\x01"), 3));
-    QVERIFY(t.sendReady());
+    QTRY_VERIFY_WITH_TIMEOUT(pc.comm->linkDown(), 5000);
+    QCOMPARE(pc.comm->linkStatus().health, LinkHealth::Lost);
+    const double start = pc.clock.now();
+    QVERIFY(!sendAndWait(*pc.comm, modelRequest(1)));
+    QVERIFY2(pc.clock.now() - start < 0.1, qPrintable(QString::number(pc.clock.now() - start)));
+    QTest::qWait(100);
+    QCOMPARE(mixer.connections(), 1);
+    QCOMPARE(watched.lines, (QStringList{str(10752).arg("127.0.0.1"), str(10753).arg("127.0.0.1")}));
+    QCOMPARE(pc.dialogs.texts(), QStringList{str(10755)});
+    QCOMPARE(pc.dialogs.shown[0].icon, MsgIcon::Error);
+
+    // Closing the link on purpose reports nothing more.
+    pc.comm->CommClose();
+    QCOMPARE(watched.statuses.size(), 1);
+}
+
+void TestLinkTransports::tcpReconnects()
+{
+    // With the option on, the link keeps trying, each wait longer than the
+    // last, and says so in the status line only; once the mixer is back the
+    // exchange goes on, with nothing of the old connection's half frame.
+    TcpMixer mixer([](const QByteArray &r) { return chainAnswer(r, 1); });
+    LinkEndpoints ep = loopbackEndpoints(mixer.port());
+    ep.reconnect.enabled = true;
+    ep.reconnect.firstDelay = 0.05;
+    ep.reconnect.maxDelay = 0.4;
+    PcEnd pc(LinkKind::Ethernet, ep);
+    QVERIFY(pc.comm->CommOpen());
+    WatchedLink watched;
+    watched.attach(pc);
+    QVERIFY(sendAndWait(*pc.comm, modelRequest(1)));
+
+    QList<double> attemptsAt;
+    pc.comm->onLinkStatus = [&](const MdlComm::LinkStatus &s) {
+        watched.statuses << s;
+        watched.watch->changed(s);
+        if (s.health == LinkHealth::Reconnecting && s.attempt > attemptsAt.size())
+            attemptsAt << pc.clock.now();
+    };
+    mixer.stopListening();
+    mixer.socket->write(hex("AA 55 00 00 00 04 4D 4E")); // cut short by the loss
+    mixer.socket->disconnectFromHost();
+    QTRY_VERIFY_WITH_TIMEOUT(attemptsAt.size() >= 4, 5000);
+    QCOMPARE(pc.comm->linkStatus().health, LinkHealth::Reconnecting);
+    // Refused at once, each attempt waits twice as long as the one before.
+    QVERIFY2(attemptsAt[3] - attemptsAt[2] > 1.5 * (attemptsAt[2] - attemptsAt[1]),
+             qPrintable(QString("%1 %2 %3").arg(attemptsAt[1]).arg(attemptsAt[2]).arg(attemptsAt[3])));
+    QVERIFY(!sendAndWait(*pc.comm, modelRequest(1)));
+
+    // Switched off meanwhile: lost, and said so; on again: back at once.
+    pc.comm->setReconnect(false);
+    QCOMPARE(pc.comm->linkStatus().health, LinkHealth::Lost);
+    QVERIFY(mixer.listenAgain());
+    pc.comm->setReconnect(true);
+    QTRY_COMPARE_WITH_TIMEOUT(pc.comm->linkStatus().health, LinkHealth::Up, 5000);
+    const auto reply = sendAndWait(*pc.comm, modelRequest(1));
+    QVERIFY(reply);
+    QCOMPARE(reply->toHex(' '), QByteArray("4d 4e 00 01"));
+    QCOMPARE(watched.lines.first(), str(10752).arg("127.0.0.1"));
+    QCOMPARE(watched.lines[1], str(10754).arg("127.0.0.1").arg(1));
+    QVERIFY(watched.lines.contains(str(10754).arg("127.0.0.1").arg(3)));
+    QVERIFY(watched.lines.last().startsWith(str(10757).arg("127.0.0.1", "").chopped(1)));
+    // Only the loss that was not being repaired got its message.
+    QCOMPARE(pc.dialogs.texts(), QStringList{str(10755)});
 }
 
 void TestLinkTransports::tcpSendNotCompletedAndBusy()

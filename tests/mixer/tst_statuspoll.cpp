@@ -154,11 +154,13 @@ void TstStatusPoll::appearingMixerCopiesOnlyItsRecord()
     const int override2 = channelKeyId(ChannelFamily::RemoteOn, 2);
     const quint8 switchedTo = rig.mixers.MixerData[4].RemoteOn(2) ^ 1;
     rig.mixers.setPending(4, override2, switchedTo);
+    rig.mixers.setPending(4, MixerKey::Threshold, 1234);
     rig.mixers.MixerData[4].Active = 0;
     decode(rig, dataReply(4));
     QCOMPARE(rig.mixers.MixerSetData[4].InputGain(1), rig.mixers.MixerData[4].InputGain(1));
     QCOMPARE(rig.mixers.MixerSetData[4].RemoteOn(2), switchedTo);
     QCOMPARE(rig.mixers.SetDataPending[4][size_t(override2)], qint16(-1));
+    QCOMPARE(rig.mixers.MixerSetData[4].Threshold, 1234);
     QCOMPARE(enabled, QList<int>{4});
 }
 

@@ -360,13 +360,16 @@ void TstSimChain::arguments_data()
     QTest::newRow("stuck bad key") << QStringList{"--serial", "--stuck", "1:Nope=1"} << false;
     QTest::newRow("stuck byte too big") << QStringList{"--serial", "--stuck", "1:KeyLock=256"} << false;
     QTest::newRow("drop > 1") << QStringList{"--serial", "--drop", "1.5"} << false;
+    QTest::newRow("noise > 1") << QStringList{"--serial", "--noise", "2"} << false;
+    QTest::newRow("cut after 0") << QStringList{"--tcp", "0", "--cut-after", "0"} << false;
     QTest::newRow("missing value") << QStringList{"--serial", "--seed"} << false;
     QTest::newRow("bad address") << QStringList{"--serial", "--address", "1.2.3"} << false;
     QTest::newRow("line rate below 300") << QStringList{"--serial", "--line-rate", "200"} << false;
     QTest::newRow("non-ascii user") << QStringList{"--serial", "--user-id", QStringLiteral("ユーザー")} << false;
     QTest::newRow("everything") << QStringList{"--tcp", "0", "--serial", "--usb", "/tmp/x", "--mixers", "3",
                                                "--model", "0", "--deny-write", "--drop", "0.1", "--corrupt", "0.2",
-                                               "--delay", "5", "--stuck", "2:Threshold=9", "--seed", "4", "--line-rate", "19200"}
+                                               "--delay", "5", "--stuck", "2:Threshold=9", "--seed", "4", "--line-rate", "19200",
+                                               "--noise", "0.02", "--cut-after", "50"}
                                 << true;
 }
 
@@ -389,6 +392,8 @@ void TstSimChain::arguments()
         QCOMPARE(r.options.chain.stuck[0].keyId, 85);
         QCOMPARE(r.options.chain.seed, quint32(4));
         QCOMPARE(r.options.lineRate, 19200);
+        QCOMPARE(r.options.chain.noiseProbability, 0.02);
+        QCOMPARE(r.options.cutAfter, 50);
     }
 }
 

@@ -75,6 +75,7 @@ private slots:
     void tcp();
     void tcpFrameSplitAcrossWrites();
     void delayHoldsReplies();
+    void cutAfterDropsEachConnection();
     void serialRequestAndReply();
     void serialMultiBlockReply();
     void serialResendsAfterNegativeAcknowledge();
@@ -170,6 +171,33 @@ void TstSimProcess::delayHoldsReplies()
     QTRY_VERIFY_WITH_TIMEOUT((got += socket.readAll()).size() >= 10, 5000);
     QVERIFY2(timer.elapsed() >= 290, qPrintable(QString::number(timer.elapsed())));
     QCOMPARE(got, hex("aa5500000004" "4d4e0001"));
+}
+
+void TstSimProcess::cutAfterDropsEachConnection()
+{
+    Sim sim;
+    QVERIFY(sim.start({"--tcp", "0", "--cut-after", "2"}));
+    const quint16 port = quint16(sim.endpoints.value("tcp").section(':', 1).toUInt());
+    // Each connection answers its first request and is dropped at its
+    // second, whose write still takes effect; a new connection is taken.
+    for (int round = 0; round < 2; ++round) {
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, port);
+        QVERIFY(socket.waitForConnected(5000));
+        socket.write(hex("aa5500000003" "4d4e01"));
+        QByteArray got;
+        QTRY_VERIFY_WITH_TIMEOUT((got += socket.readAll()).size() >= 10, 5000);
+        socket.write(hex("aa5500000005" "44530101") + char(20 + round));
+        QTRY_VERIFY_WITH_TIMEOUT(socket.state() == QAbstractSocket::UnconnectedState, 5000);
+        QCOMPARE(got + socket.readAll(), hex("aa5500000004" "4d4e0001"));
+    }
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, port);
+    QVERIFY(socket.waitForConnected(5000));
+    socket.write(hex("aa5500000003" "445201"));
+    QByteArray got;
+    QTRY_VERIFY_WITH_TIMEOUT((got += socket.readAll()).size() >= 9 + 84, 5000);
+    QCOMPARE(quint8(got[9]), quint8(21)); // InputLevel(1) of the second dropped write
 }
 
 void TstSimProcess::serialRequestAndReply()

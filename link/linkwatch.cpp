@@ -1,0 +1,58 @@
+#include "link/linkwatch.h"
+
+#include "base/dialogs.h"
+#include "base/strings.h"
+
+#include <QTime>
+#include <QTimer>
+
+namespace {
+namespace Text {
+constexpr int Connected = 10752;    // "%1 に接続しています"
+constexpr int Lost = 10753;         // "%1 との接続が切れました"
+constexpr int Reconnecting = 10754; // "%1 との接続が切れました。再接続しています（%2 回目）"
+constexpr int LostMessage = 10755;  // the message box for a connection lost for good
+constexpr int Reconnected = 10757;  // "%1 に再接続しました（%2）"
+} // namespace Text
+} // namespace
+
+LinkWatch::LinkWatch(Dialogs &dialogs, std::function<void(const QString &)> showLine, QObject *parent)
+    : QObject(parent), m_dialogs(dialogs), m_showLine(std::move(showLine))
+{
+}
+
+QString LinkWatch::statusLine(const MdlComm::LinkStatus &status, const QString &since)
+{
+    switch (status.health) {
+    case LinkHealth::Up:
+        return since.isEmpty() ? str(Text::Connected).arg(status.peer) : str(Text::Reconnected).arg(status.peer, since);
+    case LinkHealth::Lost:
+        return str(Text::Lost).arg(status.peer);
+    case LinkHealth::Reconnecting:
+        return str(Text::Reconnecting).arg(status.peer).arg(status.attempt);
+    }
+    return {};
+}
+
+void LinkWatch::opened(const MdlComm::LinkStatus &status)
+{
+    m_last = status.health;
+    if (m_showLine)
+        m_showLine(statusLine(status));
+}
+
+void LinkWatch::changed(const MdlComm::LinkStatus &status)
+{
+    const bool cameBack = status.health == LinkHealth::Up && m_last != LinkHealth::Up;
+    const bool lostForGood = status.health == LinkHealth::Lost && m_last != LinkHealth::Lost;
+    m_last = status.health;
+    if (m_showLine)
+        m_showLine(statusLine(status, cameBack ? QTime::currentTime().toString(QStringLiteral("HH:mm:ss")) : QString()));
+    if (lostForGood) {
+        ++m_reported;
+        QTimer::singleShot(0, this, [this] {
+            if (!m_silent)
+                m_dialogs.tell(str(Text::LostMessage), MsgIcon::Error);
+        });
+    }
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+// What the user is told about the state of the link: one line for the main
+// window's status area, kept up to date, and one message when a connection
+// is lost and nothing will bring it back. A link that reconnects by itself
+// shows its attempts in that line instead of raising message boxes.
+
+#include "link/comm.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class Dialogs;
+
+class LinkWatch : public QObject
+{
+    Q_OBJECT
+public:
+    LinkWatch(Dialogs &dialogs, std::function<void(const QString &)> showLine, QObject *parent = nullptr);
+
+    // The link has just been opened (at start, or again after a download).
+    void opened(const MdlComm::LinkStatus &status);
+    // MdlComm::onLinkStatus. Runs inside a socket event: the message for a
+    // lost connection is shown once that event has been handled.
+    void changed(const MdlComm::LinkStatus &status);
+
+    // The status line for a state; `since` is when the connection came back
+    // (empty: it has not been lost).
+    static QString statusLine(const MdlComm::LinkStatus &status, const QString &since = {});
+
+    int lossesReported() const { return m_reported; }
+    // The program is ending: a message not yet shown never comes up.
+    void silence() { m_silent = true; }
+
+private:
+    Dialogs &m_dialogs;
+    std::function<void(const QString &)> m_showLine;
+    LinkHealth m_last = LinkHealth::Up;
+    int m_reported = 0;
+    bool m_silent = false;
+};

@@ -1,0 +1,149 @@
+// The program when its link to the mixers fails: a dropped Ethernet
+// connection with and without the reconnect option, and ending the program
+// from the control panel while a write cannot get through.
+
+#include "app/ui/frmmain.h"
+#include "link/comm.h"
+#include "base/strings.h"
+#include "panel/ui/frmmdi.h"
+#include "tests/support/programrig.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QtTest>
+
+namespace {
+constexpr int Connected = 10752, Lost = 10753, LostMessage = 10755, Reconnected = 10757;
+const QString Address = QStringLiteral("127.0.0.1");
+
+bool live(Application &program, World &world, int mixers)
+{
+    FrmMain *w = program.mainWindow();
+    return w && world.mixers.MixerCount == mixers && w->menu("MenFile")->menuAction()->isEnabled()
+           && world.loop.StartupPolls == 0;
+}
+} // namespace
+
+class TestLinkLoss : public QObject
+{
+    Q_OBJECT
+private slots:
+    void droppedConnection_data();
+    void droppedConnection();
+    void panelQuitWhileTheMixersAreSilent();
+};
+
+void TestLinkLoss::droppedConnection_data()
+{
+    QTest::addColumn<bool>("reconnect");
+    QTest::newRow("reconnect off") << false;
+    QTest::newRow("reconnect on") << true;
+}
+
+void TestLinkLoss::droppedConnection()
+{
+    // The mixer closes the connection while the program polls. Without the
+    // option the status line says so and one message box tells the user;
+    // with it the program connects again by itself and polls on, no box.
+    QFETCH(bool, reconnect);
+    SimOptions options;
+    options.mixers = 2;
+    EthernetProgram run(options, {"zkvr340a"}, reconnect ? "Reconnect=1\r\n" : "");
+    QVERIFY2(run.listening, qPrintable(run.error));
+    World &world = run.world;
+    Application &program = run.program;
+    enum { Live, Cut, Settled } stage = Live;
+    QString lineBeforeCut;
+    QElapsedTimer sinceSettled;
+    bool done = false;
+    const QPointer<QTimer> driver = drive(program, 60.0, [&] {
+        FrmMain *w = program.mainWindow();
+        switch (stage) {
+        case Live:
+            if (!live(program, world, 2))
+                return false;
+            lineBeforeCut = w->linkStatus();
+            run.front.cutConnections();
+            stage = Cut;
+            return false;
+        case Cut:
+            // "… に再接続しました（HH:mm:ss）" or "… との接続が切れました"
+            if (reconnect ? !w->linkStatus().startsWith(str(Reconnected).arg(Address, QString()).chopped(2))
+                          : w->linkStatus() != str(Lost).arg(Address))
+                return false;
+            stage = Settled;
+            sinceSettled.start();
+            return false;
+        case Settled:
+            // A few seconds more: no second message, and polls go on when back.
+            return sinceSettled.elapsed() > 3000 && (!reconnect || live(program, world, 2));
+        }
+        return false;
+    }, done);
+    QCOMPARE(program.run(), 0);
+    delete driver.data();
+    QVERIFY(done);
+    QCOMPARE(lineBeforeCut, str(Connected).arg(Address));
+    int lostBoxes = 0;
+    for (const auto &shown : run.dialogs.shown)
+        lostBoxes += shown.text == str(LostMessage);
+    QCOMPARE(lostBoxes, reconnect ? 0 : 1);
+}
+
+
+void TestLinkLoss::panelQuitWhileTheMixersAreSilent()
+{
+    // The panel is open and a click's value is on its way when the mixers
+    // stop answering; the user quits from the panel.
+    SimOptions options;
+    options.mixers = 2;
+    EthernetProgram run(options);
+    QVERIFY2(run.listening, qPrintable(run.error));
+    World &world = run.world;
+    Application &program = run.program;
+    enum { Live, PanelOpen, Writing, Quitting } stage = Live;
+    QElapsedTimer sinceQuit;
+    bool done = false;
+    const QPointer<QTimer> driver = drive(program, 90.0, [&] {
+        switch (stage) {
+        case Live:
+            if (!live(program, world, 2))
+                return false;
+            program.mainWindow()->action("MenModeChange")->trigger();
+            stage = PanelOpen;
+            return false;
+        case PanelOpen:
+            if (!topLevel("frmMDI") || world.mixers.anyPending(1) || world.mixers.anyPending(2))
+                return false;
+            run.chain.setDropProbability(1.0);
+            world.mixers.setPending(1, 41, 30);
+            stage = Writing;
+            return false;
+        case Writing:
+            if (world.loop.ChangePending != 0 || !world.mixers.anyPending(1))
+                return false;
+            run.dialogs.answers = {MsgAnswer::Ok}; // quit (nothing was loaded or saved: no save question)
+            sinceQuit.start();
+            program.panelWindow()->action(PanelCommand::Quit)->trigger();
+            stage = Quitting;
+            return false;
+        case Quitting:
+            return false; // the program ends by itself
+        }
+        return false;
+    }, done);
+    QCOMPARE(program.run(), 0);
+    delete driver.data();
+    QCOMPARE(stage, Quitting);
+    QVERIFY(program.ended());
+    // Before, the run went on pass after pass for minutes with no window
+    // left; now it ends within seconds and says the values did not go out.
+    qInfo("ended %.1f s after the quit", sinceQuit.elapsed() / 1000.0);
+    QVERIFY(sinceQuit.elapsed() < 30000);
+    QVERIFY(!run.dialogs.shown.empty());
+    QCOMPARE(run.dialogs.shown.back().text, str(StrId::SetFailed));
+}
+
+QTEST_MAIN(TestLinkLoss)
+#include "tst_linkloss.moc"

@@ -1,0 +1,96 @@
+#pragma once
+
+// The whole program in-process against a virtual mixer chain on a real
+// loopback TCP socket, and the driver that acts as the user from inside the
+// program's own loop. Shared by the program tests.
+
+#include "app/ui/application.h"
+#include "app/world.h"
+#include "base/clock.h"
+#include "base/dialogs.h"
+#include "sim/simchain.h"
+#include "sim/simtcp.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPointer>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+// Runs `step` every 50 ms inside the program's loop until it returns true or
+// `seconds` pass; then ends the program through Disconnect. A program that
+// ends by itself leaves the timer to its caller (it must not outlive it).
+inline QPointer<QTimer> drive(Application &program, double seconds, std::function<bool()> step, bool &finished)
+{
+    auto *timer = new QTimer;
+    QElapsedTimer since;
+    since.start();
+    QObject::connect(timer, &QTimer::timeout, timer, [=, &program, &finished]() mutable {
+        if (program.ended())
+            return;
+        finished = step();
+        if (finished || since.elapsed() > seconds * 1000) {
+            timer->stop();
+            timer->deleteLater();
+            program.Disconnect();
+        }
+    });
+    timer->start(50);
+    return timer;
+}
+
+inline QString iniPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+           + "/ZK-VR340a/ZK-VR340a.ini";
+}
+
+// ZK-VR340a.ini in the per-user folder: the mixer's address, and `more`
+// lines of the IP_Setting section.
+inline void writeIni(const QString &address, const QByteArray &more = {})
+{
+    QDir().mkpath(QFileInfo(iniPath()).path());
+    QFile f(iniPath());
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("[IP_Setting]\r\nIP_Address=" + address.toLatin1() + "\r\nUser_ID=administrator\r\n" + more);
+}
+
+// A visible top-level window of that object name.
+inline bool topLevel(const QString &objectName)
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == objectName && w->isVisible())
+            return true;
+    return false;
+}
+
+// The program preset to Ethernet against a virtual mixer chain on loopback
+// TCP, with its own world; the mixers answer once the fixture is built.
+struct EthernetProgram
+{
+    explicit EthernetProgram(const SimOptions &options, const QStringList &arguments = {"zkvr340a"},
+                             const QByteArray &moreIni = {})
+        : chain(options), program(world, arguments)
+    {
+        listening = front.listen("127.0.0.1", 0, error);
+        writeIni("127.0.0.1", moreIni);
+        qputenv("ZKVR340A_LINK", "ethernet");
+        qputenv("ZKVR340A_TCP_PORT", QByteArray::number(front.port()));
+    }
+    ~EthernetProgram() { qunsetenv("ZKVR340A_TCP_PORT"); }
+
+    SimChain chain;
+    SimTcpFront front{chain};
+    QString error;
+    bool listening = false;
+    SystemClock clock;
+    ScriptedDialogs dialogs;
+    World world{clock, dialogs};
+    Application program;
+};
