@@ -218,6 +218,7 @@ private slots:
         ScriptedDialogs dialogs;
         FrmMain w({link, loop, dialogs, [] { return true; }, [] { return 1; }}, false);
         w.Menu_Enable(true);
+        w.showLinkStatus(str(10752).arg(QStringLiteral("192.168.100.200"))); // "%1 に接続しています"
         w.show();
         saveScreenshot(w, QStringLiteral("FrmMain"));
         QVERIFY(w.isVisible());
@@ -241,6 +242,7 @@ private slots:
         ScriptedDialogs dialogs;
         FrmMain w({link, loop, dialogs, [] { return true; }, [] { return 1; }}, false);
         w.Menu_Enable(true);
+        w.showLinkStatus(str(10752).arg(QStringLiteral("192.168.100.200")));
         w.show();
         QCOMPARE(w.windowTitle(), QStringLiteral("(Untitled) - ZK-VR340a"));
         QCOMPARE(w.menu("MenFile")->title(), QStringLiteral("&File"));
