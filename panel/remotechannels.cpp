@@ -31,23 +31,35 @@ RemoteChannels::RemoteChannels(MixerState &mixers, PanelRuntime &runtime,
 
 void RemoteChannels::set(int wire, ChannelFamily family, int channel, quint8 value)
 {
+    // A mixer counted after the panel opened is recorded before its first
+    // switch, so closing gives it back what it held, not what another mixer
+    // or an earlier panel left in the record.
+    if (!m_recorded[size_t(wire - 1)])
+        record(wire - 1);
     m_mixers.setPending(wire, channelKeyId(family, channel), value);
     m_switched[size_t(wire - 1)][size_t(channel - 1)] = true;
     if (m_restartRetries)
         m_restartRetries();
 }
 
+void RemoteChannels::record(int m)
+{
+    const int wire = wireMixer(m);
+    const MixerDataRecord &wanted = m_mixers.MixerSetData[size_t(wire)];
+    const MixerDataRecord &source =
+        channelsDiffer(wanted, m_mixers.MixerData[size_t(wire)]) ? wanted : m_mixers.MixerData[size_t(wire)];
+    for (int c = 1; c <= ChannelCount; ++c) {
+        m_runtime.recordedRemoteOn[size_t(m)][size_t(c - 1)] = source.channel(ChannelFamily::RemoteOn, c);
+        m_runtime.recordedRemoteOff[size_t(m)][size_t(c - 1)] = source.channel(ChannelFamily::RemoteOff, c);
+    }
+    m_recorded[size_t(m)] = true;
+}
+
 void RemoteChannels::takeOver(int linkedMixers)
 {
     for (int m = 0; m < linkedCount(linkedMixers); ++m) {
         const int wire = wireMixer(m);
-        const MixerDataRecord &wanted = m_mixers.MixerSetData[size_t(wire)];
-        const MixerDataRecord &source =
-            channelsDiffer(wanted, m_mixers.MixerData[size_t(wire)]) ? wanted : m_mixers.MixerData[size_t(wire)];
-        for (int c = 1; c <= ChannelCount; ++c) {
-            m_runtime.recordedRemoteOn[size_t(m)][size_t(c - 1)] = source.channel(ChannelFamily::RemoteOn, c);
-            m_runtime.recordedRemoteOff[size_t(m)][size_t(c - 1)] = source.channel(ChannelFamily::RemoteOff, c);
-        }
+        record(m);
         for (int c = 1; c <= ChannelCount; ++c) {
             if (m_runtime.recordedRemoteOn[size_t(m)][size_t(c - 1)] != 0)
                 set(wire, ChannelFamily::RemoteOn, c, 0);
@@ -60,6 +72,8 @@ void RemoteChannels::takeOver(int linkedMixers)
 void RemoteChannels::giveBack(int linkedMixers)
 {
     for (int m = 0; m < linkedCount(linkedMixers); ++m) {
+        if (!m_recorded[size_t(m)])
+            continue;
         const int wire = wireMixer(m);
         MixerDataRecord &wanted = m_mixers.MixerSetData[size_t(wire)];
         for (int c = 1; c <= ChannelCount; ++c) {

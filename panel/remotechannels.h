@@ -30,7 +30,8 @@ public:
     void takeOver(int linkedMixers);
 
     // The panel window closes: every value that differs from what was
-    // recorded goes back to it, and so does every channel the panel switched
+    // recorded goes back to it (a mixer counted while the panel was open has
+    // nothing recorded and is left alone unless the panel switched it), and so does every channel the panel switched
     // while it was open. The wanted values alone cannot tell: a save in
     // between replaces them with the last reported ones, which may not show
     // the panel's latest switch yet. Each value given back raises the
@@ -53,6 +54,8 @@ public:
 
 private:
     void set(int wireMixer, ChannelFamily family, int channel, quint8 value);
+    // Records what panel mixer m's channels hold now, as they are to come back.
+    void record(int m);
 
     MixerState &m_mixers;
     PanelRuntime &m_runtime;
@@ -60,4 +63,6 @@ private:
     EditorState *m_editor;
     // Channels the panel has switched since it opened (mixer 0..15, channel 0..7).
     std::array<std::array<bool, ChannelCount>, Panel::MaxMixers> m_switched{};
+    // Mixers whose channel values are recorded (panel mixer 0..15).
+    std::array<bool, Panel::MaxMixers> m_recorded{};
 };

@@ -135,8 +135,21 @@ private slots:
         QCOMPARE(mixers.SetDataPending[1][size_t(channelKeyId(ChannelFamily::RemoteOn, 3))], qint16(0));
         QVERIFY(!remote.toggle(panel, {0, 8}));   // the output button never toggles
 
+        // Mixer 3 is counted while the panel is open, with channel 2 on: not
+        // the panel's to give back; channel 1, switched by the panel, goes back
+        // to what the mixer held before.
+        mixers.MixerData[3].RemoteOn(2) = 1;
+        mixers.MixerData[3].RemoteOff(2) = 0;
+        mixers.takeReported(3);
+        const MixerDataRecord third = mixers.MixerData[3];
+        remote.switchChannel(2, 0, true);
+
         mixers.clearPending();
-        remote.giveBack(2);
+        remote.giveBack(3);
+        QCOMPARE(mixers.MixerSetData[3].channel(ChannelFamily::RemoteOn, 1), third.channel(ChannelFamily::RemoteOn, 1));
+        QCOMPARE(mixers.MixerSetData[3].channel(ChannelFamily::RemoteOff, 1), third.channel(ChannelFamily::RemoteOff, 1));
+        QCOMPARE(mixers.SetDataPending[3][size_t(channelKeyId(ChannelFamily::RemoteOn, 2))], qint16(0));
+        QCOMPARE(mixers.MixerSetData[3].RemoteOff(2), quint8(0));
         QCOMPARE(mixers.MixerSetData[1].RemoteOn(1), quint8(1));
         QCOMPARE(mixers.MixerSetData[1].RemoteOff(1), quint8(0));
         QCOMPARE(mixers.MixerSetData[2].RemoteOn(4), quint8(1));
