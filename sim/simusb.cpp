@@ -27,6 +27,8 @@ enum : int { NeedMore = -1, Unknown = 0 };
 // A user ID has at most 255 characters, so N is at most 256; a larger N is
 // no request, and waiting for its bytes would swallow the ones after it.
 constexpr int MaxNetworkLength = 256;
+// How long the PC may pause inside one large write of a data block.
+constexpr int SettleMs = 50;
 // The largest request the PC can build (its send buffer) plus the trailer.
 constexpr int MaxPending = 262209 + 2;
 
@@ -118,6 +120,9 @@ bool UsbRequestSplitter::next(QByteArray &request)
 SimUsbDevice::SimUsbDevice(SimChain &chain, QString root, QString name, QObject *parent)
     : QObject(parent), m_chain(chain), m_root(std::move(root)), m_name(std::move(name))
 {
+    m_settle.setSingleShot(true);
+    m_settle.setInterval(SettleMs);
+    connect(&m_settle, &QTimer::timeout, this, &SimUsbDevice::readRequests);
 }
 
 SimUsbDevice::~SimUsbDevice()
@@ -180,12 +185,23 @@ bool SimUsbDevice::start(QString &error)
 void SimUsbDevice::readRequests()
 {
     char buf[65536];
+    bool arrived = false;
     for (;;) {
         const ssize_t n = ::read(m_in, buf, sizeof buf);
         if (n <= 0)
             break;
+        arrived = true;
         m_splitter.feed(QByteArray(buf, int(n)));
     }
+    // A data block announces no length and ends with the chunk that ends in
+    // 55 AA; the PC's one write of a large block reaches us in pieces, and a
+    // piece may end in those bytes of the data. The block is taken once no
+    // more bytes have come for a moment.
+    if (arrived && m_splitter.holdsDataBlock()) {
+        m_settle.start();
+        return;
+    }
+    m_settle.stop();
     QByteArray request;
     while (m_splitter.next(request)) {
         const QByteArray reply = m_chain.handle(request);

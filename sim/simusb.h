@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <memory>
 
@@ -25,6 +26,9 @@ public:
     // The next complete request, without the trailer; false if none waits.
     bool next(QByteArray &request);
     int pending() const { return int(m_buffer.size()); }
+    // Whether a data block is being received (the PC waits for each reply, so
+    // a block is the first thing held).
+    bool holdsDataBlock() const { return m_buffer.startsWith('L'); }
 
 private:
     QByteArray m_buffer;
@@ -56,5 +60,7 @@ private:
     int m_in = -1;   // PIPE00, held O_RDWR so that it never sees end of file
     int m_out = -1;  // PIPE01, O_RDWR so that opening never blocks on a reader
     std::unique_ptr<QSocketNotifier> m_notifier;
+    // Holds a data block back until its bytes have stopped coming.
+    QTimer m_settle;
     UsbRequestSplitter m_splitter;
 };

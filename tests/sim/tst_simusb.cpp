@@ -5,6 +5,8 @@
 #include <QtTest>
 
 #include <fcntl.h>
+#include <atomic>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -19,6 +21,7 @@ private slots:
     void splitter();
     void splitterResynchronises();
     void fifoRoundTrip();
+    void largeDataBlockArrivesWhole();
 };
 
 void TstSimUsb::splitter_data()
@@ -127,6 +130,52 @@ void TstSimUsb::fifoRoundTrip()
     }
     // The device disappears with the mixer.
     QVERIFY(!QFileInfo::exists(devicePath));
+}
+
+void TstSimUsb::largeDataBlockArrivesWhole()
+{
+    // 200000 bytes of firmware with 55 AA ending every 4 KiB page, written
+    // with a short pause after one of those pages (as a busy machine
+    // schedules the PC's one large write): a piece ending in those bytes
+    // used to be taken for the whole block.
+    QTemporaryDir dir;
+    SimChain chain(SimOptions{});
+    SimUsbDevice device(chain, dir.path(), QStringLiteral("vr340a-0"));
+    QString error;
+    QVERIFY2(device.start(error), qPrintable(error));
+    QByteArray data(200000, '\x11');
+    for (int at = 4096; at <= data.size(); at += 4096) {
+        data[at - 2] = '\x55';
+        data[at - 1] = '\xAA';
+    }
+    const QByteArray block = QByteArray("L\x01\x01", 3) + data + Trailer;
+    const int toMixer = ::open(QFile::encodeName(device.devicePath() + "/PIPE00").constData(), O_WRONLY);
+    QVERIFY(toMixer >= 0);
+    ssize_t written = 0;
+    std::atomic<bool> writing{true};
+    std::thread writer([&] {
+        const size_t first = 3 + 8 * 4096;
+        written = ::write(toMixer, block.constData(), first);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        written += ::write(toMixer, block.constData() + first, size_t(block.size()) - first);
+        writing = false;
+    });
+    {
+        // Waits as the program does, woken by the FIFO rather than polling it.
+        QEventLoop loop;
+        connect(&device, &SimUsbDevice::requestHandled, &loop, &QEventLoop::quit);
+        QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    while (writing) // the virtual mixer reads the rest, whatever it made of the start
+        QTest::qWait(10);
+    writer.join();
+    ::close(toMixer);
+    QCOMPARE(written, ssize_t(block.size()));
+    QTest::qWait(200); // nothing more comes of it
+    QCOMPARE(chain.downloads().size(), 1);
+    QCOMPARE(chain.downloads().constFirst().data.size(), data.size());
+    QVERIFY(chain.downloads().constFirst().data == data);
 }
 
 QTEST_GUILESS_MAIN(TstSimUsb)
