@@ -388,44 +388,6 @@ int32_t readPipe(uint8_t *buffer, int32_t count, int32_t *delivered)
     return got > 0 ? 1 : 0;
 }
 
-// Nothing thrown may cross the C interface.
-template <typename F>
-int32_t guarded(F f) noexcept
-{
-    try {
-        return f();
-    } catch (...) {
-        return 0;
-    }
-}
-
 } // namespace
 
-extern "C" {
-
-DEVBRIDGE_EXPORT int32_t USBDrv_Init(void)
-{
-    return guarded([] { return initBridge(); });
-}
-
-DEVBRIDGE_EXPORT int32_t USBDrv_Open(void)
-{
-    return guarded([] { return openPipes(); });
-}
-
-DEVBRIDGE_EXPORT int32_t USBDrv_Close(void)
-{
-    return guarded([] { return closePipes(); });
-}
-
-DEVBRIDGE_EXPORT int32_t USBDrv_Write(uint8_t *buffer, int32_t count, int32_t *written)
-{
-    return guarded([&] { return writePipe(buffer, count, written); });
-}
-
-DEVBRIDGE_EXPORT int32_t USBDrv_Read(uint8_t *buffer, int32_t count, int32_t *read)
-{
-    return guarded([&] { return readPipe(buffer, count, read); });
-}
-
-} // extern "C"
+#include "devbridge/entrypoints.h"

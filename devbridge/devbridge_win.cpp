@@ -260,44 +260,6 @@ int32_t readPipe(uint8_t *buffer, int32_t count, int32_t *delivered)
     return int32_t(ok);
 }
 
-// Nothing thrown may cross the C interface.
-template <typename F>
-int32_t guarded(F f) noexcept
-{
-    try {
-        return f();
-    } catch (...) {
-        return 0;
-    }
-}
-
 } // namespace
 
-extern "C" {
-
-int32_t DEVBRIDGE_CALL USBDrv_Init(void)
-{
-    return guarded([] { return initBridge(); });
-}
-
-int32_t DEVBRIDGE_CALL USBDrv_Open(void)
-{
-    return guarded([] { return openPipes(); });
-}
-
-int32_t DEVBRIDGE_CALL USBDrv_Close(void)
-{
-    return guarded([] { return closePipes(); });
-}
-
-int32_t DEVBRIDGE_CALL USBDrv_Write(uint8_t *buffer, int32_t count, int32_t *written)
-{
-    return guarded([&] { return writePipe(buffer, count, written); });
-}
-
-int32_t DEVBRIDGE_CALL USBDrv_Read(uint8_t *buffer, int32_t count, int32_t *read)
-{
-    return guarded([&] { return readPipe(buffer, count, read); });
-}
-
-} // extern "C"
+#include "devbridge/entrypoints.h"
