@@ -222,6 +222,10 @@ private slots:
         w.show();
         saveScreenshot(w, QStringLiteral("FrmMain"));
         QVERIFY(w.isVisible());
+        QMenu *file = w.menu("MenFile");
+        file->popup(w.mapToGlobal(QPoint(0, 0)));
+        saveScreenshot(*file, QStringLiteral("FrmMain_file_menu"));
+        file->hide();
     }
 
     // The English program: the link choice and the main window with its
