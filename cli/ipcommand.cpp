@@ -92,6 +92,8 @@ QString checkIpArgs(const QStringList &args)
 
 CliExit runIpCommand(CliContext &context, const QStringList &args)
 {
+    if (args.first() == QLatin1String("set"))
+        context.requireWriteAccess(QStringLiteral("ip set"));
     MdlComm *comm = context.comm();
     if (!comm)
         return CliExit::NoMixer;

@@ -2454,5 +2454,10 @@ EXAMPLES
         zkvr340a-ctl --ethernet &quot;$(zkvr340a-ctl search hall)&quot; save hall.ini
 </translation>
         </message>
+        <message>
+            <source>%1: the mixer refuses writes from this PC; nothing was written</source>
+            <comment>11300</comment>
+            <translation>%1: the mixer refuses writes from this PC; nothing was written</translation>
+        </message>
     </context>
 </TS>
