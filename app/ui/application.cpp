@@ -438,8 +438,9 @@ void Application::openMainWindow()
         FrmMixer *editor = showEditor(1);
         m_editorHeight = editor->frameGeometry().height();
         m_world.mixers.MixerCount = 1; // until the first status reply
-        const int screenWidth = m_main->screen() ? m_main->screen()->availableGeometry().width() : 1920;
-        editor->move(editorBesideMain(m_main->frameGeometry(), editor->frameGeometry(), screenWidth));
+        const QRect screen = screenAreaOf(m_main.get());
+        const QPoint beside = editorBesideMain(m_main->frameGeometry(), editor->frameGeometry(), screen.width());
+        editor->move(keepOnScreen(QRect(beside, editor->frameGeometry().size()), screen));
     }
 }
 
