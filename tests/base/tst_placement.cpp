@@ -34,8 +34,6 @@ private slots:
         const QRect second(1920, 40, 1280, 984);
         QTest::newRow("second screen, centred") << QRect(1920, 40, 420, 60) << QSize(300, 110) << 0 << second
                                                 << QPoint(1980, 40);
-        QTest::newRow("second screen, too wide: right-aligned")
-            << QRect(2900, 100, 200, 60) << QSize(400, 100) << -1 << second << QPoint(2700, 160);
         QTest::newRow("second screen, too low: above") << QRect(2000, 900, 200, 60) << QSize(300, 200) << -1
                                                        << second << QPoint(2000, 700);
         QTest::newRow("larger than the screen: its corner on it")
