@@ -19,8 +19,15 @@ QString fileDialogFilter(const QString &pipeFilter)
         if (paren > 0 && description.endsWith(u')'))
             description = description.left(paren).trimmed();
         QStringList patterns = parts.at(i + 1).split(u';', Qt::SkipEmptyParts);
-        for (QString &p : patterns)
+        for (QString &p : patterns) {
             p = p.trimmed();
+            // "*.*" means every file where the filter comes from; Qt's
+            // dialogs take it literally and hide names without a dot
+            // (most files on Linux). "*" is every file everywhere.
+            if (p == QLatin1String("*.*"))
+                p = QStringLiteral("*");
+        }
+        patterns.removeDuplicates();
         filters << description + QStringLiteral(" (") + patterns.join(u' ') + u')';
     }
     return filters.join(QStringLiteral(";;"));

@@ -49,7 +49,8 @@ public:
 // A filter in the string table's form "description|patterns|description|
 // patterns" (patterns separated by ";") as the file dialogs take it:
 // "description (pattern pattern);;...". A description's own "(...)" goes,
-// the patterns follow it.
+// the patterns follow it; "*.*" becomes "*", every file, also one without
+// an extension.
 QString fileDialogFilter(const QString &pipeFilter);
 
 // Test double: records every request and answers from queues. A message with

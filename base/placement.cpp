@@ -6,17 +6,32 @@
 
 #include <algorithm>
 
-QPoint placeFormPosition(const QRect &main, const QSize &size, const QSize &screen, PlaceMode mode)
+QPoint placeFormPosition(const QRect &main, const QSize &size, const QRect &screen, PlaceMode mode)
 {
     if (mode == PlaceMode::Centred)
-        return {main.left() + main.width() / 2 - size.width() / 2,
-                main.top() + main.height() / 2 - size.height() / 2};
+        return keepOnScreen({QPoint(main.left() + main.width() / 2 - size.width() / 2,
+                                    main.top() + main.height() / 2 - size.height() / 2),
+                             size},
+                            screen);
+    const int screenRight = screen.left() + screen.width();
+    const int screenBottom = screen.top() + screen.height();
     int left = main.left();
-    if (left + size.width() > screen.width())
+    if (left + size.width() > screenRight)
         left = main.left() + main.width() - size.width();
     int top = main.top() + main.height();
-    if (top + size.height() > screen.height())
+    if (top + size.height() > screenBottom)
         top = main.top() - size.height();
+    return keepOnScreen({QPoint(left, top), size}, screen);
+}
+
+QPoint keepOnScreen(const QRect &window, const QRect &screen)
+{
+    // Right and bottom edges first, so that a window larger than the screen
+    // ends with its top-left corner on it.
+    int left = std::min(window.left(), screen.left() + screen.width() - window.width());
+    int top = std::min(window.top(), screen.top() + screen.height() - window.height());
+    left = std::max(left, screen.left());
+    top = std::max(top, screen.top());
     return {left, top};
 }
 

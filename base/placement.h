@@ -13,8 +13,15 @@ enum class PlaceMode : int {
 };
 
 // PlaceForm's arithmetic: the top-left corner for a window of `size` placed
-// against the main window's frame `main` on a screen of `screen`.
-QPoint placeFormPosition(const QRect &main, const QSize &size, const QSize &screen, PlaceMode mode);
+// against the main window's frame `main`, `screen` being the available area
+// of the screen that holds the main window. The window ends up wholly on
+// that screen (see keepOnScreen).
+QPoint placeFormPosition(const QRect &main, const QSize &size, const QRect &screen, PlaceMode mode);
+
+// Where a window goes so that it lies wholly on `screen`, moved as little as
+// possible; one larger than the screen keeps its top-left corner (and so its
+// title bar) on it.
+QPoint keepOnScreen(const QRect &window, const QRect &screen);
 
 // The mixer name of captions and lists: 1 "マスター", 2..16 "スレーブ1".."スレーブ15",
 // anything else empty.

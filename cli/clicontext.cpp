@@ -2,8 +2,11 @@
 
 #include "base/clock.h"
 #include "base/dialogs.h"
+#include "base/loopstate.h"
+#include "base/strings.h"
 #include "link/comm.h"
 #include "link/linkstate.h"
+#include "mixer/mixersync.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -30,6 +33,8 @@ public:
 private:
     QTextStream &m_err;
 };
+
+constexpr int WritesRefused = 11300; // "%1: the mixer refuses writes from this PC; nothing was written"
 
 LinkKind kindOf(CliLink::Kind kind)
 {
@@ -85,6 +90,37 @@ MdlComm *CliContext::comm()
     auto comm = std::make_unique<MdlComm>(*m_state, m_clock, *m_dialogs, std::move(endpoints));
     if (!comm->CommOpen())
         return nullptr;
+    if (!m_writingCommand.isEmpty() && !writeAccessGranted(*comm)) {
+        comm->CommClose();
+        return nullptr;
+    }
     m_comm = std::move(comm);
     return m_comm.get();
+}
+
+void CliContext::requireWriteAccess(const QString &command)
+{
+    m_writingCommand = command;
+}
+
+bool CliContext::writeAccessGranted(MdlComm &comm)
+{
+    // The program's own check: over Ethernet mixer 1's first input level is
+    // read and written back unchanged; other links always allow writing.
+    // Its messages (4200, 1801) reach err() through the link's dialogs.
+    LoopState loop;
+    MixerState mixers;
+    MixerSync sync(comm, loop, mixers);
+    switch (sync.CheckAccess()) {
+    case AccessResult::Denied:
+        m_err << str(WritesRefused).arg(m_writingCommand) << Qt::endl;
+        return false;
+    case AccessResult::NoResponse:
+        return false;
+    case AccessResult::NotChecked:
+    case AccessResult::Granted:
+    case AccessResult::TimedOut: // as in the program; the command's own wait fails next
+        break;
+    }
+    return true;
 }

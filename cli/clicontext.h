@@ -31,9 +31,17 @@ public:
     // The open link, or nullptr when it cannot be opened (the reason was
     // written to err()).
     MdlComm *comm();
+    // Marks the command as one that writes to the mixers; called first thing
+    // by every such command. Opening the link then runs the program's
+    // write-access check at once, before the command sends anything, and a
+    // mixer that refuses writes (or does not answer the check) leaves the
+    // link unopened: comm() gives nullptr and the reason is on err().
+    void requireWriteAccess(const QString &command);
     LinkState &linkState();
 
 private:
+    bool writeAccessGranted(MdlComm &comm);
+
     CliLink m_link;
     QTextStream &m_out;
     QTextStream &m_err;
@@ -42,6 +50,7 @@ private:
     std::unique_ptr<LinkState> m_state;
     std::unique_ptr<MdlComm> m_comm;
     bool m_openTried = false;
+    QString m_writingCommand; // empty: the command only reads
 };
 
 struct CliCommand

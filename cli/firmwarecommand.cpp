@@ -106,6 +106,7 @@ QString checkFirmwareArgs(const QStringList &args)
 
 CliExit runFirmwareCommand(CliContext &context, const QStringList &args)
 {
+    context.requireWriteAccess(QStringLiteral("firmware"));
     const DownloadKind kind = *kindOf(args[0]);
     const QString path = args[1];
     const QString shown = QFileInfo(path).absoluteFilePath();

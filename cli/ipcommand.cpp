@@ -1,8 +1,9 @@
 // `ip get` prints the network settings the attached mixer keeps (address,
 // DHCP client, user ID); `ip set ADDRESS USERID [--dhcp on|off]` writes them
 // with read-back, keeping the mixer's DHCP mode unless --dhcp is given. The
-// checks and messages are those of the IP settings dialog; nothing is stored
-// in the program's INI file.
+// checks are those of the IP settings dialog: with DHCP off, an address no
+// mixer can have is refused with the reason. Nothing is stored in the
+// program's INI file.
 
 #include "cli/clicontext.h"
 
@@ -21,7 +22,16 @@ constexpr int SetUsage = 9772;
 constexpr int DhcpWanted = 9773;
 constexpr int BadAddress = 9774;
 constexpr int BadUserId = 9775;
+constexpr int NotMixerAddress = 11308; // "ip set: %1 cannot be the mixer's address with DHCP off: %2"
 } // namespace Msg
+
+// Why the address cannot be the mixer's when its DHCP client is off; empty
+// when it can.
+QString refusalWithDhcpOff(const Ipv4Octets &address)
+{
+    const QString why = mixerAddressRefusal(address, localIpv4Subnets());
+    return why.isEmpty() ? why : str(Msg::NotMixerAddress).arg(dottedDecimal(address), why);
+}
 
 struct IpSetArgs
 {
@@ -53,9 +63,16 @@ std::optional<IpSetArgs> parseIpSet(const QStringList &args, QString &problem)
     }
     out.address = positional[0];
     out.userId = positional[1];
-    if (!parseIpAddress(out.address)) {
+    const std::optional<Ipv4Octets> address = parseIpAddress(out.address);
+    if (!address) {
         problem = str(Msg::BadAddress).arg(out.address);
         return std::nullopt;
+    }
+    // Known unusable before any link opens when DHCP is switched off here.
+    if (out.dhcpOn.has_value() && !*out.dhcpOn) {
+        problem = refusalWithDhcpOff(*address);
+        if (!problem.isEmpty())
+            return std::nullopt;
     }
     if (!validUserId(out.userId)) {
         problem = str(Msg::BadUserId);
@@ -92,6 +109,8 @@ QString checkIpArgs(const QStringList &args)
 
 CliExit runIpCommand(CliContext &context, const QStringList &args)
 {
+    if (args.first() == QLatin1String("set"))
+        context.requireWriteAccess(QStringLiteral("ip set"));
     MdlComm *comm = context.comm();
     if (!comm)
         return CliExit::NoMixer;
@@ -104,13 +123,21 @@ CliExit runIpCommand(CliContext &context, const QStringList &args)
         const auto &a = current->address;
         context.out() << "address " << a[0] << '.' << a[1] << '.' << a[2] << '.' << a[3] << '\n'
                       << "dhcp " << (current->addressMode == 1 ? "on" : "off") << '\n'
-                      << "user-id " << QString::fromLatin1(current->userId) << '\n';
+                      << "user-id " << decodeUserId(current->userId) << '\n';
         return CliExit::Ok;
     }
     QString problem;
     const IpSetArgs set = *parseIpSet(args, problem);
     const bool dhcpOn = set.dhcpOn.value_or(current->addressMode == 1);
-    putRequest(comm->state().SendBuffer, ipSettingsRequest(*parseIpAddress(set.address), dhcpOn, set.userId));
+    const Ipv4Octets address = *parseIpAddress(set.address);
+    if (!dhcpOn) {
+        // The mixer keeps its DHCP mode: only now is it known to be off.
+        if (const QString refused = refusalWithDhcpOff(address); !refused.isEmpty()) {
+            context.err() << refused << '\n';
+            return CliExit::NoMixer;
+        }
+    }
+    putRequest(comm->state().SendBuffer, ipSettingsRequest(address, dhcpOn, set.userId));
     MixerProtocol protocol(*comm);
     if (!protocol.IpWriteWithVerify()) { // tells "ミキサーの設定に失敗しました" itself
         context.err() << str(StrId::NoResponse) << '\n';

@@ -1,7 +1,7 @@
 // `load FILE`: sends a saved system to the linked mixers. The file is read
 // and checked before the link is opened, so a file that cannot be used sends
 // nothing at all. Then, as the program's open command and the transfer of
-// loaded settings do: the access check (Ethernet), the mixers' current
+// loaded settings do: the access check (as the link opens), the mixers' current
 // values, the mixer sections of the file into the values to send (as many
 // mixers as the link-count rule allows), the extension registers written and
 // verified one by one, SetData for everything else, and a last read of every
@@ -122,6 +122,7 @@ QString checkLoadArgs(const QStringList &args)
 
 CliExit runLoadCommand(CliContext &context, const QStringList &args)
 {
+    context.requireWriteAccess(QStringLiteral("load"));
     const QString path = args.first();
     const QString problem = checkSettingsFile(path);
     if (!problem.isEmpty()) {
@@ -135,10 +136,6 @@ CliExit runLoadCommand(CliContext &context, const QStringList &args)
     LoopState loop;
     MixerState mixers;
     MixerSync sync(*comm, loop, mixers);
-    // The check's own messages (4200, 1801) go to stderr through the link's dialogs.
-    const AccessResult access = sync.CheckAccess();
-    if (access == AccessResult::Denied || access == AccessResult::NoResponse)
-        return CliExit::NoMixer;
     // The current values: the link count for the apply rule, the models that
     // choose the extension registers, and the values SetData compares with.
     // The extension registers are written from the master's record; reading

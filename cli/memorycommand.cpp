@@ -83,6 +83,7 @@ QString checkPokeArgs(const QStringList &args)
 
 CliExit runPokeCommand(CliContext &context, const QStringList &args)
 {
+    context.requireWriteAccess(QStringLiteral("poke"));
     const int sizeIndex = args.size() == 3 ? sizeIndexOf(args[2]) : 2;
     return runAccess(context, directWriteRequest(sizeIndex, *parseHex32(args[0]), *parseHex32(args[1])), false);
 }

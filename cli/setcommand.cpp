@@ -1,8 +1,8 @@
 // `set MIXER KEY=VALUE [KEY=VALUE ...]`: stores the values in MixerSetData,
 // raises their send flags and runs SetData, the program's own verified
 // write, then reads every mixer again: exit 0 only when SetData verified and
-// each given value holds; each one that does not is named. Over Ethernet the
-// access check comes first; without write access no value is written.
+// each given value holds; each one that does not is named. Opening the link
+// runs the write-access check; without write access no value is written.
 
 #include "base/loopstate.h"
 #include "base/strings.h"
@@ -65,6 +65,7 @@ QString checkSetMixerArgs(const QStringList &args)
 
 CliExit runSetMixerCommand(CliContext &context, const QStringList &args)
 {
+    context.requireWriteAccess(QStringLiteral("set"));
     int mixer = 0;
     std::vector<std::pair<int, int>> values;
     parseAssignments(args, mixer, values); // checked before the link was opened
@@ -74,10 +75,6 @@ CliExit runSetMixerCommand(CliContext &context, const QStringList &args)
     LoopState loop;
     MixerState mixers;
     MixerSync sync(*comm, loop, mixers);
-    // The check's own messages (4200, 1801) go to stderr through the link's dialogs.
-    const AccessResult access = sync.CheckAccess();
-    if (access == AccessResult::Denied || access == AccessResult::NoResponse)
-        return CliExit::NoMixer;
     // The current values first: a mixer counted now gets its wanted values
     // from what it holds, so only the given keys differ.
     if (const auto failed = readLinkedMixer(context, sync, mixers, mixer, "set"))

@@ -134,7 +134,9 @@ void FrmDirect::leave()
     if (m_left)
         return;
     m_left = true;
-    m_loop.JobRequest = JobIdle;
+    // Polling resumes, unless another command has asked for its job meanwhile.
+    if (m_loop.JobRequest == JobDirectActive)
+        m_loop.JobRequest = JobIdle;
 }
 
 void FrmDirect::closeEvent(QCloseEvent *e)
@@ -149,9 +151,19 @@ void FrmDirect::done(int r)
     QDialog::done(r);
 }
 
-FrmDirect *openDirect(World &world, JobWindow &jobs, QWidget *main)
+FrmDirect *openDirect(World &world, JobWindow &jobs, QWidget *main, QPointer<FrmDirect> &open)
 {
     const bool read = world.loop.JobRequest != JobDirectWrite;
+    if (open && open->readMode() == read) {
+        world.loop.JobRequest = JobDirectActive;
+        if (open->isMinimized())
+            open->showNormal();
+        open->raise();
+        open->activateWindow();
+        return open;
+    }
+    if (open)
+        open->close(); // the other mode's window makes way
     auto *w = new FrmDirect(read, world.loop, jobs.link(), world.dialogs,
                             [&jobs](bool readMode, QWidget *over) { return jobs.runDirect(readMode, over); },
                             main);
@@ -159,5 +171,6 @@ FrmDirect *openDirect(World &world, JobWindow &jobs, QWidget *main)
     w->adjustSize();
     PlaceForm(w, main, PlaceMode::Centred);
     w->show();
+    open = w;
     return w;
 }

@@ -6,6 +6,7 @@
 // closing it sets JobRequest back to 0. Each access runs in the job window.
 
 #include <QDialog>
+#include <QPointer>
 
 #include <functional>
 #include <optional>
@@ -65,5 +66,8 @@ private:
 
 // The job loop's showDirect: opens FrmDirect modeless, centred on `main`, in
 // the mode of JobRequest (1 read, 2 write), running its accesses in `jobs`.
+// There is one direct-access window at a time, held in `open`: asked for the
+// mode it has, it comes to the front; asked for the other mode, it closes
+// and the new one takes its place. Either way JobRequest is 6 afterwards.
 // The window deletes itself when closed.
-FrmDirect *openDirect(World &world, JobWindow &jobs, QWidget *main);
+FrmDirect *openDirect(World &world, JobWindow &jobs, QWidget *main, QPointer<FrmDirect> &open);

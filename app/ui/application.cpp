@@ -68,6 +68,17 @@ QSize screenTwips()
     return {scale.toTwips(screen->geometry().width()), scale.toTwips(screen->geometry().height())};
 }
 
+// A window asked for again while it is open comes to the front instead of
+// opening a second one.
+void bringForward(QWidget *w)
+{
+    if (w->isMinimized())
+        w->showNormal();
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
 } // namespace
 
 Application::Application(World &world, QStringList arguments)
@@ -145,7 +156,12 @@ void Application::wireSettings()
     QObject::connect(main, &FrmMain::showMixerRequested, main, [this] { onShowMixer(); });
     QObject::connect(main, &FrmMain::modeChangeRequested, main, [this] { onModeChange(); });
     QObject::connect(main, &FrmMain::arrangeRequested, main, [this] { onArrange(); });
-    QObject::connect(main, &FrmMain::versionRequested, main, [this] { showVersionDialog(m_main.get()); });
+    QObject::connect(main, &FrmMain::versionRequested, main, [this] {
+        if (m_version)
+            bringForward(m_version);
+        else
+            m_version = showVersionDialog(m_main.get());
+    });
     QObject::connect(main, &FrmMain::settingsDialogRequested, main, [this] { chooseSettingsDialog(); });
     QObject::connect(main, &FrmMain::printRequested, main, [this] { printEditor(); });
 }
@@ -291,6 +307,10 @@ void Application::printEditor()
 
 void Application::openSelect()
 {
+    if (m_select) {
+        bringForward(m_select);
+        return;
+    }
     auto *dlg = new FrmSelect(m_world.mixers.MixerCount, m_main.get());
     dlg->onChosen = [this](int mixer) {
         for (int m = 1; m <= MaxMixers; ++m)
@@ -438,8 +458,9 @@ void Application::openMainWindow()
         FrmMixer *editor = showEditor(1);
         m_editorHeight = editor->frameGeometry().height();
         m_world.mixers.MixerCount = 1; // until the first status reply
-        const int screenWidth = m_main->screen() ? m_main->screen()->availableGeometry().width() : 1920;
-        editor->move(editorBesideMain(m_main->frameGeometry(), editor->frameGeometry(), screenWidth));
+        const QRect screen = screenAreaOf(m_main.get());
+        const QPoint beside = editorBesideMain(m_main->frameGeometry(), editor->frameGeometry(), screen.width());
+        editor->move(keepOnScreen(QRect(beside, editor->frameGeometry().size()), screen));
     }
 }
 
@@ -513,6 +534,12 @@ QString Application::chooseEthernetAddress(bool &userChose)
 
 void Application::StatusPoll()
 {
+    // While the direct-access window is open nothing polls, whatever job
+    // ended meanwhile: status requests must not come between its accesses.
+    if (m_direct) {
+        m_world.loop.JobRequest = JobDirectActive;
+        return;
+    }
     m_sync->StatusPoll();
 }
 
@@ -555,19 +582,25 @@ bool Application::jobWindowVisible() const
 
 void Application::showDirect()
 {
-    openDirect(m_world, *m_jobs, m_main.get());
+    openDirect(m_world, *m_jobs, m_main.get(), m_direct);
 }
 
 void Application::showIpSettings()
 {
     IpSettingsHooks hooks;
-    hooks.hideWindows = [this] {
-        if (m_editorMixer && m_editors[size_t(m_editorMixer)])
-            m_editors[size_t(m_editorMixer)]->hide();
+    // Only an editor window that was on the screen comes back after the
+    // reconnect: a download may have closed them all.
+    QPointer<FrmMixer> hidden; // outlives the dialog, which runs to its end below
+    hooks.hideWindows = [this, &hidden] {
+        FrmMixer *w = editor(m_editorMixer);
+        if (w && w->isVisible()) {
+            w->hide();
+            hidden = w;
+        }
     };
-    hooks.showEditor = [this] {
-        if (m_editorMixer)
-            showEditor(m_editorMixer);
+    hooks.showEditor = [&hidden] {
+        if (hidden)
+            hidden->show();
     };
     runIpSettings(*m_comm, m_world.loop, m_world.dialogs, m_ini, m_world.mixers.WriteAccess, hooks,
                   [this](int job, QWidget *over) { return m_jobs->runCentred(job, over); },

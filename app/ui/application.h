@@ -18,6 +18,7 @@
 #include <optional>
 
 class EditorExtendedSource;
+class FrmDirect;
 class FrmMain;
 class FrmMdi;
 class FrmMixer;
@@ -125,6 +126,8 @@ private:
     QPoint m_editorPosition;     // where the last editor was before a mode change
     int m_editorMixer = 0;       // the mixer the editor shows
     QPointer<QWidget> m_select;
+    QPointer<QWidget> m_version;
+    QPointer<FrmDirect> m_direct; // the one direct-access window
     QPointer<SettingsDialog> m_settingsDialog;
     QPointer<FrmParameter> m_parameterGrid;
     std::unique_ptr<QTimer> m_timer1; // opens FrmSelect once the job window closed

@@ -2,9 +2,11 @@
 // socket and the search reply check, for a user ID the input chooses; a
 // well-formed reply built from the input must match and give its address.
 // The input as typed text also goes through the dotted-address parser of the
-// connection dialog.
+// connection dialog and the one of the mixer's own address (the IP settings),
+// and that address through the check of addresses no mixer can have.
 
 #include "link/etherframe.h"
+#include "link/ipsettings/mixeraddress.h"
 #include "link/search/searchwire.h"
 
 #include <QtEndian>
@@ -43,6 +45,52 @@ void typedAddress(const uint8_t *data, size_t size)
     // The four-number form is itself valid and names the same address.
     check(isValidTypedAddress(canonical) && parseInetAddr(canonical) == parsed);
     check(canonicalTypedAddress(canonical) == canonical);
+}
+
+// The mixer's own address as typed in the IP settings: decimal numbers only,
+// its plain form names the same address for both parsers (the connection
+// reads what the settings store), and the judgement of an address for a
+// mixer without DHCP agrees with the network it names.
+void mixerAddress(const uint8_t *data, size_t size)
+{
+    const QString text = QString::fromLatin1(reinterpret_cast<const char *>(data), qsizetype(size));
+    const std::optional<Ipv4Octets> parsed = parseIpAddress(text);
+    if (!parsed)
+        return;
+    const QStringList parts = text.split(u'.');
+    check(parts.size() == 4);
+    for (const QString &p : parts) {
+        check(!p.isEmpty() && p.size() <= 3);
+        for (QChar c : p)
+            check(c >= u'0' && c <= u'9');
+    }
+    const quint32 address = toHostOrder(*parsed);
+    check(address != SearchWire::BroadcastAddress && toOctets(address) == *parsed);
+    const QString plain = dottedDecimal(*parsed);
+    check(parseIpAddress(plain) == parsed);
+    check(isValidTypedAddress(plain) && parseInetAddr(plain) == address);
+
+    // This PC's networks, from the input too.
+    QList<Ipv4Subnet> subnets;
+    for (size_t i = 0; i + 5 <= size && subnets.size() < 4; i += 5)
+        subnets.push_back({qFromBigEndian<quint32>(data + i), int(data[i + 4] % 33)});
+    const MixerAddressVerdict v = judgeMixerAddress(*parsed, subnets);
+    const quint8 first = (*parsed)[0];
+    const bool special = first == 0 || first == 127 || first >= 224;
+    switch (v.problem) {
+    case MixerAddressProblem::None:
+        check(!special);
+        break;
+    case MixerAddressProblem::NetworkAddress:
+    case MixerAddressProblem::Broadcast:
+        check(!special && v.subnet.prefixLength >= 8 && v.subnet.prefixLength <= 30);
+        check(v.subnet.contains(address));
+        check(address == (v.problem == MixerAddressProblem::Broadcast ? v.subnet.broadcast() : v.subnet.network));
+        break;
+    default:
+        check(special);
+        break;
+    }
 }
 } // namespace
 
@@ -90,5 +138,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     check(matched);
 
     typedAddress(data, size);
+    mixerAddress(data, size);
     return 0;
 }

@@ -6,6 +6,7 @@
 #include "base/strings.h"
 #include "link/comm.h"
 
+#include <QNetworkInterface>
 #include <QStringDecoder>
 #include <QStringList>
 
@@ -13,33 +14,17 @@ namespace {
 constexpr int IpTitle = 9140;          // "IP設定"
 constexpr int ResetQuestionTail = 2701; // "の設定値を初期化します"
 constexpr quint8 ResetNetworkCode = 21;
-constexpr int MaxOctet = 255;
-} // namespace
 
-std::optional<std::array<quint8, 4>> parseIpAddress(const QString &text)
-{
-    for (QChar c : text)
-        if (!(c.isDigit() && c.unicode() < 128) && c != QLatin1Char('.'))
-            return std::nullopt;
-    const QStringList parts = text.split(QLatin1Char('.'));
-    if (parts.size() != 4)
-        return std::nullopt;
-    std::array<quint8, 4> out{};
-    bool allMax = true;
-    for (int i = 0; i < 4; ++i) {
-        const QString &p = parts[i];
-        if (p.isEmpty() || p.size() > 3 || (p.size() > 1 && p.front() == QLatin1Char('0')))
-            return std::nullopt;
-        const int v = p.toInt();
-        if (v > MaxOctet)
-            return std::nullopt;
-        out[size_t(i)] = quint8(v);
-        allMax = allMax && v == MaxOctet;
-    }
-    if (allMax)
-        return std::nullopt;
-    return out;
-}
+namespace Txt {
+constexpr int CannotBeMixerAddress = 11301; // "IPアドレス %1 はミキサーに設定できません。\n%2"
+constexpr int ThisNetwork = 11302;
+constexpr int Loopback = 11303;
+constexpr int Multicast = 11304;
+constexpr int Reserved = 11305;
+constexpr int NetworkAddress = 11306;       // "%1 のネットワークそのものを表すアドレスです。"
+constexpr int Broadcast = 11307;            // "%1 のブロードキャストアドレスです。"
+} // namespace Txt
+} // namespace
 
 bool validUserId(const QString &text)
 {
@@ -51,6 +36,43 @@ bool validUserId(const QString &text)
             return false;
     }
     return true;
+}
+
+QString decodeUserId(const QByteArray &bytes)
+{
+    QStringDecoder ansi("CP932");
+    return ansi.isValid() ? QString(ansi(bytes)) : QString::fromLatin1(bytes);
+}
+
+QList<Ipv4Subnet> localIpv4Subnets()
+{
+    QList<Ipv4Subnet> out;
+    for (const QNetworkInterface &i : QNetworkInterface::allInterfaces()) {
+        if (!i.flags().testFlag(QNetworkInterface::IsUp))
+            continue;
+        for (const QNetworkAddressEntry &e : i.addressEntries())
+            if (e.ip().protocol() == QAbstractSocket::IPv4Protocol && e.prefixLength() > 0)
+                out.push_back({e.ip().toIPv4Address(), e.prefixLength()});
+    }
+    return out;
+}
+
+QString mixerAddressRefusal(const Ipv4Octets &address, const QList<Ipv4Subnet> &localSubnets)
+{
+    const MixerAddressVerdict v = judgeMixerAddress(address, localSubnets);
+    const QString network = QStringLiteral("%1/%2")
+                                .arg(dottedDecimal(toOctets(v.subnet.network)))
+                                .arg(v.subnet.prefixLength);
+    switch (v.problem) {
+    case MixerAddressProblem::None: return {};
+    case MixerAddressProblem::ThisNetwork: return str(Txt::ThisNetwork);
+    case MixerAddressProblem::Loopback: return str(Txt::Loopback);
+    case MixerAddressProblem::Multicast: return str(Txt::Multicast);
+    case MixerAddressProblem::Reserved: return str(Txt::Reserved);
+    case MixerAddressProblem::NetworkAddress: return str(Txt::NetworkAddress).arg(network);
+    case MixerAddressProblem::Broadcast: return str(Txt::Broadcast).arg(network);
+    }
+    return {};
 }
 
 QByteArray ipSettingsRequest(const std::array<quint8, 4> &address, bool dhcpOn, const QString &userId)
@@ -82,10 +104,9 @@ std::optional<IpSettingsView> IpSettingsFlow::load()
         return std::nullopt;
     }
     IpSettingsView view;
-    view.address = QStringLiteral("%1.%2.%3.%4").arg(s->address[0]).arg(s->address[1]).arg(s->address[2]).arg(s->address[3]);
+    view.address = dottedDecimal(s->address);
     view.dhcpOn = s->addressMode == 1;
-    QStringDecoder ansi("CP932");
-    view.userId = ansi.isValid() ? QString(ansi(s->userId)) : QString::fromLatin1(s->userId);
+    view.userId = decodeUserId(s->userId);
     m_loop.JobRequest = JobIpActive;
     return view;
 }
@@ -97,9 +118,20 @@ bool IpSettingsFlow::transfer(const QString &address, const QString &userId, boo
         m_dialogs.tell(str(StrId::InvalidData), MsgIcon::Error);
         return false;
     }
+    // A mixer that takes its address from a DHCP server keeps this one only
+    // as a fallback; one set by hand must be reachable.
+    if (!dhcpOn) {
+        const QString why = mixerAddressRefusal(
+            *parsed, m_hooks.localSubnets ? m_hooks.localSubnets() : localIpv4Subnets());
+        if (!why.isEmpty()) {
+            m_dialogs.tell(str(Txt::CannotBeMixerAddress).arg(dottedDecimal(*parsed), why), MsgIcon::Error);
+            return false;
+        }
+    }
     // The next Ethernet connection goes to the new address, whatever the
-    // outcome of the write.
-    m_ini.SaveIpSettings(address, userId);
+    // outcome of the write. The plain decimal form: the connection reads a
+    // zero-padded number as octal.
+    m_ini.SaveIpSettings(dottedDecimal(*parsed), userId);
     putRequest(m_comm.state().SendBuffer, ipSettingsRequest(*parsed, dhcpOn, userId));
     runWithReconnect(JobIpActive);
     return true;

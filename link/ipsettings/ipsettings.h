@@ -5,6 +5,7 @@
 // FrmIPSetting: read on opening, write with read-back, reset to defaults, and
 // the reconnect an Ethernet link needs afterwards.
 
+#include "link/ipsettings/mixeraddress.h"
 #include "link/protocol.h"
 
 #include <QRect>
@@ -21,12 +22,17 @@ struct LoopState;
 
 constexpr int MaxUserIdLength = 20;
 
-// Dotted decimal IPv4 address: four parts 0..255, digits and dots only, no
-// leading zeros (which a classic parser would read as octal). The broadcast
-// address 255.255.255.255 is refused.
-std::optional<std::array<quint8, 4>> parseIpAddress(const QString &text);
 // 1 to 20 characters, each A-Z, a-z or 0-9.
 bool validUserId(const QString &text);
+// The user ID bytes the mixer keeps, as text: each byte read in the code page
+// of the program's texts (CP932), as the dialog and the tool both show it.
+QString decodeUserId(const QByteArray &bytes);
+
+// The networks of this PC's IPv4 interfaces that are up.
+QList<Ipv4Subnet> localIpv4Subnets();
+// Why `address` cannot be given to a mixer whose DHCP client is off, one
+// sentence naming the reason; empty when it can.
+QString mixerAddressRefusal(const Ipv4Octets &address, const QList<Ipv4Subnet> &localSubnets);
 // "IP" 1, address, mode (1 DHCP on), N, user ID, 0: 11 + length + 1 bytes.
 QByteArray ipSettingsRequest(const std::array<quint8, 4> &address, bool dhcpOn, const QString &userId);
 
@@ -51,6 +57,8 @@ struct IpSettingsHooks
     std::function<void(const QRect &where)> placeConnectionDialog;
     // After CommOpen: show the editor window again.
     std::function<void()> showEditor;
+    // The networks an address is judged against; this PC's when not set.
+    std::function<QList<Ipv4Subnet>()> localSubnets;
 };
 
 class IpSettingsFlow
@@ -61,8 +69,10 @@ public:
     // Reads the settings ("I","R" 1, first reply judged). On success JobRequest
     // becomes 11; otherwise "応答がありません" was shown and the dialog closes.
     std::optional<IpSettingsView> load();
-    // The transfer button: false (with "無効なデータです", nothing sent or
-    // stored) when a text is invalid; true when the dialog is to close.
+    // The transfer button: false (with "無効なデータです", or the reason an
+    // address cannot be the mixer's with DHCP off; nothing sent or stored)
+    // when a text is refused; true when the dialog is to close. The address
+    // is stored and sent in its plain decimal form.
     bool transfer(const QString &address, const QString &userId, bool dhcpOn);
     // The reset button: false when the user cancelled (nothing sent); true
     // when the dialog is to close.

@@ -4,6 +4,11 @@
 
 #include "clitesthelpers.h"
 
+#include "link/etherframe.h"
+#include "link/protocol.h"
+
+#include <QTcpSocket>
+
 namespace {
 QStringList ethernet(const Sim &sim)
 {
@@ -35,6 +40,71 @@ private slots:
         // Without --dhcp the mixer's mode stays.
         QCOMPARE(ctl(ethernet(sim) + QStringList{"ip", "set", "10.0.0.2", "x1"}).exitCode, 0);
         QCOMPARE(ctl(ethernet(sim) + QStringList{"ip", "get"}).out, QByteArray("address 10.0.0.2\ndhcp on\nuser-id x1\n"));
+    }
+
+    void addressesNoMixerCanHave_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("unspecified") << "0.0.0.0" << "「このネットワーク」";
+        QTest::newRow("multicast") << "224.0.0.1" << "マルチキャスト";
+        QTest::newRow("loopback") << "127.0.0.1" << "ループバック";
+        // The broadcast of whichever network holds it.
+        QTest::newRow("subnet broadcast") << "10.255.255.255" << "のブロードキャストアドレスです";
+    }
+    void addressesNoMixerCanHave()
+    {
+        QFETCH(QString, address);
+        QFETCH(QString, why);
+        Sim sim;
+        QVERIFY(sim.start({"--tcp", "127.0.0.1:0", "--address", "192.168.5.9"}));
+        const QByteArray before("address 192.168.5.9\ndhcp off\nuser-id administrator\n");
+        // DHCP switched off on the command line: refused before any link opens.
+        const Run off = ctl(QStringList{"--ethernet", "127.0.0.1:1", "--timeout", "1", "ip", "set", address, "room2",
+                                        "--dhcp", "off"});
+        QCOMPARE(off.exitCode, 2);
+        QVERIFY2(errText(off).contains(address) && errText(off).contains(why), off.err.constData());
+        // The mixer's DHCP client is off: refused once that is read.
+        const Run kept = ctl(ethernet(sim) + QStringList{"ip", "set", address, "room2"});
+        QCOMPARE(kept.exitCode, 1);
+        QVERIFY2(errText(kept).contains(address) && errText(kept).contains(why), kept.err.constData());
+        QCOMPARE(ctl(ethernet(sim) + QStringList{"ip", "get"}).out, before);
+        // With the DHCP client on, the address is only kept for later.
+        QCOMPARE(ctl(ethernet(sim) + QStringList{"ip", "set", address, "room2", "--dhcp", "on"}).exitCode, 0);
+        QCOMPARE(ctl(ethernet(sim) + QStringList{"ip", "get"}).out,
+                 "address " + address.toLatin1() + "\ndhcp on\nuser-id room2\n");
+    }
+
+    void zeroPaddedAddressAsOnTheLabel()
+    {
+        Sim sim;
+        QVERIFY(sim.start({"--tcp", "127.0.0.1:0"}));
+        QCOMPARE(ctl(ethernet(sim) + QStringList{"ip", "set", "192.168.010.020", "room2"}).exitCode, 0);
+        QCOMPARE(ctl(ethernet(sim) + QStringList{"ip", "get"}).out,
+                 QByteArray("address 192.168.10.20\ndhcp off\nuser-id room2\n"));
+    }
+
+    // A user ID the mixer was given elsewhere, in the code page of the
+    // program's texts, reads as the dialog shows it.
+    void userIdInTheProgramsCodePage()
+    {
+        Sim sim;
+        QVERIFY(sim.start({"--tcp", "127.0.0.1:0"}));
+        const QStringList hostPort = sim.endpoints.value("tcp").split(':');
+        NetworkSettings s;
+        s.address = {192, 168, 5, 9};
+        s.userId = QByteArray::fromHex("837E834C8354B1"); // "ミキサｱ"
+        QTcpSocket socket;
+        socket.connectToHost(hostPort.value(0), quint16(hostPort.value(1).toUInt()));
+        QVERIFY(socket.waitForConnected(5000));
+        socket.write(etherFrame(networkWriteRequest(s)));
+        QVERIFY(socket.waitForReadyRead(5000)); // the mixer took it
+        socket.disconnectFromHost();
+
+        const Run get = ctl(ethernet(sim) + QStringList{"ip", "get"});
+        QCOMPARE(get.exitCode, 0);
+        QCOMPARE(QString::fromUtf8(get.out),
+                 QStringLiteral("address 192.168.5.9\ndhcp off\nuser-id ミキサｱ\n"));
     }
 
     void pokeThenPeek()

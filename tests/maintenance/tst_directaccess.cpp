@@ -10,6 +10,7 @@
 #include "tests/app/jobs/jobrig.h"
 #include "tests/support/screenshot.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -66,7 +67,8 @@ private slots:
         World world(rig.clock, rig.dialogs);
         JobWindow jobs(world, *rig.comm);
         world.loop.JobRequest = JobDirectRead;
-        QPointer<FrmDirect> w = openDirect(world, jobs, nullptr);
+        QPointer<FrmDirect> open;
+        QPointer<FrmDirect> w = openDirect(world, jobs, nullptr, open);
         QVERIFY(w->readMode());
         QCOMPARE(world.loop.JobRequest, qint16(JobDirectActive));
         QCOMPARE(w->windowTitle(), QStringLiteral("ダイレクト読み出し"));
@@ -81,6 +83,43 @@ private slots:
         w->CmdJob(1)->click();
         QCOMPARE(world.loop.JobRequest, qint16(JobIdle));
         QTRY_VERIFY_WITH_TIMEOUT(w.isNull(), 2000);
+    }
+
+    void oneDirectAccessWindowAtATime()
+    {
+        JobRig rig;
+        World world(rig.clock, rig.dialogs);
+        JobWindow jobs(world, *rig.comm);
+        auto windows = [] {
+            int n = 0;
+            for (QWidget *w : QApplication::topLevelWidgets())
+                n += qobject_cast<FrmDirect *>(w) && w->isVisible();
+            return n;
+        };
+        QPointer<FrmDirect> open;
+        world.loop.JobRequest = JobDirectRead;
+        QPointer<FrmDirect> first = openDirect(world, jobs, nullptr, open);
+        // The read command again: the open window, no second one.
+        world.loop.JobRequest = JobDirectRead;
+        QCOMPARE(openDirect(world, jobs, nullptr, open), first.data());
+        QCOMPARE(world.loop.JobRequest, qint16(JobDirectActive));
+        QCOMPARE(windows(), 1);
+        // The write command: the read window makes way, polling stays off.
+        world.loop.JobRequest = JobDirectWrite;
+        QPointer<FrmDirect> write = openDirect(world, jobs, nullptr, open);
+        QVERIFY(!write->readMode());
+        QCOMPARE(open.data(), write.data());
+        QCOMPARE(world.loop.JobRequest, qint16(JobDirectActive));
+        QTRY_VERIFY_WITH_TIMEOUT(first.isNull(), 2000);
+        QCOMPARE(windows(), 1);
+        QCOMPARE(world.loop.JobRequest, qint16(JobDirectActive));
+
+        // Another command asked for its job while the window was open:
+        // closing the window leaves that request for the loop.
+        world.loop.JobRequest = JobIpSettings;
+        write->close();
+        QCOMPARE(world.loop.JobRequest, qint16(JobIpSettings));
+        QTRY_VERIFY_WITH_TIMEOUT(open.isNull(), 2000);
     }
 
     void badHexIsRefusedAndNothingSent_data()

@@ -135,9 +135,9 @@ void TestFirmware::olderModelSendsTheWholeFile_data()
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("target");
     QTest::addColumn<QString>("filter");
-    QTest::newRow("main program") << 1 << "4D" << "ﾌｧｰﾑｳｪｱ (*.bin);;全てのファイル (*.*)";
-    QTest::newRow("FPGA data") << 2 << "46" << "FPGAﾃﾞｰﾀ (*.rbf);;全てのファイル (*.*)";
-    QTest::newRow("writer program") << 3 << "57" << "ﾌｧｰﾑｳｪｱ (*.bin);;全てのファイル (*.*)";
+    QTest::newRow("main program") << 1 << "4D" << "ﾌｧｰﾑｳｪｱ (*.bin);;全てのファイル (*)";
+    QTest::newRow("FPGA data") << 2 << "46" << "FPGAﾃﾞｰﾀ (*.rbf);;全てのファイル (*)";
+    QTest::newRow("writer program") << 3 << "57" << "ﾌｧｰﾑｳｪｱ (*.bin);;全てのファイル (*)";
 }
 
 void TestFirmware::olderModelSendsTheWholeFile()

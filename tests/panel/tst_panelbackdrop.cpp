@@ -242,7 +242,7 @@ private slots:
         QCOMPARE(numberBoxValue(QStringLiteral("99999999999")), std::numeric_limits<qint32>::max());
 
         QCOMPARE(fileDialogFilter(QStringLiteral("画像ファイル(*.bmp;*.gif)|*.bmp;*.gif|全て(*.*)|*.*")),
-                 QStringLiteral("画像ファイル (*.bmp *.gif);;全て (*.*)"));
+                 QStringLiteral("画像ファイル (*.bmp *.gif);;全て (*)"));
     }
 };
 

