@@ -32,6 +32,8 @@ public:
     // written to err()).
     MdlComm *comm();
     LinkState &linkState();
+    // The devbridge the USB link loads: the one beside the tool wins.
+    QString devbridgeLibrary() const;
 
 private:
     CliLink m_link;
