@@ -67,6 +67,17 @@ LinkState &CliContext::linkState()
     return *m_state;
 }
 
+QString CliContext::devbridgeLibrary() const
+{
+    // devbridge beside the tool wins over one on the library path.
+    if (QCoreApplication::instance()) {
+        const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/libdevbridge.so");
+        if (QFileInfo::exists(beside))
+            return beside;
+    }
+    return LinkEndpoints{}.devbridgeLibrary;
+}
+
 MdlComm *CliContext::comm()
 {
     if (m_openTried)
@@ -76,12 +87,7 @@ MdlComm *CliContext::comm()
     endpoints.serialPort = m_link.device;
     endpoints.tcpPort = m_link.port;
     endpoints.connectLimitSeconds = m_link.connectSeconds;
-    // devbridge beside the tool wins over one on the library path.
-    if (QCoreApplication::instance()) {
-        const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/libdevbridge.so");
-        if (QFileInfo::exists(beside))
-            endpoints.devbridgeLibrary = beside;
-    }
+    endpoints.devbridgeLibrary = devbridgeLibrary();
     const QString host = m_link.host;
     endpoints.chooseEthernetAddress = [host](bool &userChose) {
         userChose = true;

@@ -38,6 +38,8 @@ public:
     // link unopened: comm() gives nullptr and the reason is on err().
     void requireWriteAccess(const QString &command);
     LinkState &linkState();
+    // The devbridge the USB link loads: the one beside the tool wins.
+    QString devbridgeLibrary() const;
 
 private:
     bool writeAccessGranted(MdlComm &comm);

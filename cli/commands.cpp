@@ -37,7 +37,7 @@ const std::vector<CliCommand> &cliCommands()
         {"ip", "ip get | ip set ADDRESS USERID [--dhcp on|off]", runIpCommand, checkIpArgs},
         {"peek", "peek ADDRESS [SIZE]  (hex address; SIZE 1, 2 or 4)", runPeekCommand, checkPeekArgs},
         {"poke", "poke ADDRESS DATA [SIZE]  (hex address and data)", runPokeCommand, checkPokeArgs},
-        {"firmware", "firmware KIND FILE  (KIND 1 main, 2 FPGA, 3 writer, 4 ZK-VR340a model file)",
+        {"firmware", "firmware KIND FILE [--power-cycled] [--any-model]  (KIND 1 main, 2 FPGA, 3 writer, 4 ZK-VR340a model file)",
          runFirmwareCommand, checkFirmwareArgs},
     };
     return commands;

@@ -18,6 +18,10 @@ constexpr int FpgaFilter = 10653;
 constexpr int InvalidFile = 10656;
 constexpr int TooLarge = 10657;
 constexpr int Unreadable = 10658;
+constexpr int Empty = 11200;
+constexpr int ModelFileAsImage = 11201;
+constexpr int OlderImageToNewer = 11202;
+constexpr int ModelFileToOlder = 11203;
 } // namespace Msg
 
 constexpr std::array<const char *, 2> ModelNames = {"ZK-VR340A Mixer", "ZK-VR340a Mixer"};
@@ -31,6 +35,13 @@ bool knownName(const quint8 *field)
             return true;
     }
     return false;
+}
+
+// A file that starts with a model file's name field is one, whatever its
+// sizes say.
+bool knownName(const QByteArray &bytes)
+{
+    return bytes.size() >= ModelNameSize && knownName(reinterpret_cast<const quint8 *>(bytes.constData()));
 }
 
 qint32 int32At(const quint8 *p)
@@ -158,7 +169,13 @@ FirmwareImage readFirmwareFile(DownloadKind kind, const QString &path)
             r.image.clear();
             return r;
         }
-        r.check = FirmwareCheck::Valid;
+        // An empty image would leave the mixer without its program; a model
+        // file is for the newer model's own menu.
+        r.check = r.image.isEmpty() ? FirmwareCheck::Empty
+                  : knownName(r.image) ? FirmwareCheck::ModelFile
+                                       : FirmwareCheck::Valid;
+        if (r.check != FirmwareCheck::Valid)
+            r.image.clear();
         return r;
     }
 
@@ -181,6 +198,23 @@ QString firmwareCheckMessage(const FirmwareImage &file)
     }
     case FirmwareCheck::Unreadable:
         return str(Msg::Unreadable).arg(file.error);
+    case FirmwareCheck::Empty:
+        return str(Msg::Empty);
+    case FirmwareCheck::ModelFile:
+        return str(Msg::ModelFileAsImage);
     }
     return {};
+}
+
+bool imageForOtherFamily(DownloadKind kind, int masterModel)
+{
+    if (masterModel < 0)
+        return false;
+    const bool newerMixer = masterModel > 0;
+    return newerMixer != (kind == DownloadKind::ModelFile);
+}
+
+QString otherFamilyQuestion(DownloadKind kind)
+{
+    return str(kind == DownloadKind::ModelFile ? Msg::ModelFileToOlder : Msg::OlderImageToNewer);
 }

@@ -70,6 +70,8 @@ enum class FirmwareCheck {
     Invalid,    // no model file, or a damaged one
     TooLarge,   // an image or section longer than one L message carries
     Unreadable, // the file could not be read
+    Empty,      // an older-model image without a byte: nothing to write
+    ModelFile,  // an older-model image that is a model file of the newer model
 };
 
 // Decodes the header (at least ModelHeaderSize bytes) and tests it against
@@ -96,10 +98,18 @@ struct FirmwareImage
     QString error;      // why it could not be read
 };
 
-// Reads the file of a download: kinds 1 to 3 as it is (only its length is
-// bounded), kind 4 as a model file, header first so that a file whose header
-// is wrong or too large is never read whole.
+// Reads the file of a download: kinds 1 to 3 as it is (it must hold at least
+// one byte, no more than one message carries, and not be a model file of the
+// newer model), kind 4 as a model file, header first so that a file whose
+// header is wrong or too large is never read whole.
 FirmwareImage readFirmwareFile(DownloadKind kind, const QString &path);
 
 // The message for a file that cannot be sent (empty for a valid one).
 QString firmwareCheckMessage(const FirmwareImage &file);
+
+// Which family a master's model code (MN) names: -1 unknown (no answer),
+// 0 the older model, above 0 the newer. Whether an image of `kind` is meant
+// for another family than the attached mixer's; false when it is unknown.
+bool imageForOtherFamily(DownloadKind kind, int masterModel);
+// The question asked before such an image is sent.
+QString otherFamilyQuestion(DownloadKind kind);

@@ -17,6 +17,8 @@ namespace {
 namespace Msg {
 constexpr int Transferring = 10650;
 constexpr int PleaseWait = 10651;
+constexpr int BarName = 11217;
+constexpr int StepName = 11218;
 } // namespace Msg
 
 // How often the bar follows the transfer.
@@ -26,7 +28,8 @@ constexpr int RefreshMs = 100;
 FrmProgressBar::FrmProgressBar(QWidget *parent)
     : QDialog(parent),
       m_label(new QLabel(str(Msg::Transferring) + QLatin1Char('\n') + str(Msg::PleaseWait), this)),
-      m_bar(new QProgressBar(this))
+      m_bar(new QProgressBar(this)),
+      m_step(new QLabel(this))
 {
     setObjectName(QStringLiteral("FrmProgressBar"));
     setWindowTitle(str(StrId::AppTitle));
@@ -39,12 +42,20 @@ FrmProgressBar::FrmProgressBar(QWidget *parent)
     m_bar->setRange(0, 100);
     m_bar->setValue(0);
     m_bar->setTextVisible(true);
+    m_bar->setAccessibleName(str(Msg::BarName));
+    m_step->setObjectName(QStringLiteral("LblStep"));
+    m_step->setAlignment(Qt::AlignCenter);
+    m_step->setWordWrap(true);
+    m_step->setAccessibleName(str(Msg::StepName));
+    // Room for the longest step line on two lines, so the window keeps its size.
+    m_step->setMinimumHeight(2 * m_step->fontMetrics().lineSpacing());
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(28, 18, 28, 18);
     layout->setSpacing(14);
     layout->addWidget(m_label);
     layout->addWidget(m_bar);
-    setFixedSize(sizeHint().expandedTo(QSize(320, 120)));
+    layout->addWidget(m_step);
+    setFixedSize(sizeHint().expandedTo(QSize(380, 150)));
 }
 
 void FrmProgressBar::showProgress(const DownloadProgress &p)
@@ -54,6 +65,12 @@ void FrmProgressBar::showProgress(const DownloadProgress &p)
     if (m_bar->maximum() != total)
         m_bar->setRange(0, total);
     m_bar->setValue(int(std::clamp<qint64>(p.done, 0, total)));
+    // A line of two sentences is broken between them, not where the width ends.
+    QString step = downloadStepText(p);
+    const qsizetype stop = step.indexOf(u'。');
+    if (stop >= 0 && stop + 1 < step.size())
+        step.insert(stop + 1, u'\n');
+    m_step->setText(step);
 }
 
 void FrmProgressBar::finish()

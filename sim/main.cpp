@@ -16,6 +16,7 @@
 #include <QSocketNotifier>
 
 #include <csignal>
+#include <functional>
 #include <cstdio>
 #include <fcntl.h>
 #include <memory>
@@ -24,18 +25,31 @@
 namespace {
 
 constexpr int SimManual = 10800; // --help: the whole manual, not just the usage
+constexpr int SimFirmwareManual = 11233; // its part on the firmware download
 
 int g_signalPipe[2] = {-1, -1};
 
-extern "C" void onSignal(int)
+// What a signal asks for, as the byte it puts in the pipe.
+constexpr char QuitByte = 1;
+constexpr char PowerCycleByte = 2;
+
+extern "C" void onSignal(int signal)
 {
-    const char byte = 1;
+    const char byte = signal == SIGUSR1 ? PowerCycleByte : QuitByte;
     [[maybe_unused]] const ssize_t n = ::write(g_signalPipe[1], &byte, 1);
+}
+
+void printLine(const QString &line)
+{
+    std::printf("%s\n", qPrintable(line));
+    std::fflush(stdout);
 }
 
 // Signals arrive through a pipe so that the event loop ends normally and
 // every endpoint is torn down by its destructor (the FIFOs are removed).
-bool installSignalPipe(QCoreApplication &app, std::unique_ptr<QSocketNotifier> &notifier)
+// SIGUSR1 switches the mixer off and on (the USB device goes and comes back).
+bool installSignalPipe(QCoreApplication &app, std::unique_ptr<QSocketNotifier> &notifier,
+                       std::function<void()> powerCycle)
 {
     if (::pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
         return false;
@@ -44,9 +58,18 @@ bool installSignalPipe(QCoreApplication &app, std::unique_ptr<QSocketNotifier> &
     sigemptyset(&sa.sa_mask);
     sigaction(SIGTERM, &sa, nullptr);
     sigaction(SIGINT, &sa, nullptr);
+    sigaction(SIGUSR1, &sa, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
     notifier = std::make_unique<QSocketNotifier>(g_signalPipe[0], QSocketNotifier::Read);
-    QObject::connect(notifier.get(), &QSocketNotifier::activated, &app, [&app] { app.quit(); });
+    QObject::connect(notifier.get(), &QSocketNotifier::activated, &app, [&app, powerCycle] {
+        char byte = 0;
+        while (::read(g_signalPipe[0], &byte, 1) == 1) {
+            if (byte == PowerCycleByte)
+                powerCycle();
+            else
+                app.quit();
+        }
+    });
     return true;
 }
 
@@ -61,17 +84,24 @@ int main(int argc, char *argv[])
         return 2;
     }
     if (parsed.options.help) {
-        std::fputs(qPrintable(str(SimManual)), stdout);
+        std::fputs(qPrintable(str(SimManual) + str(SimFirmwareManual)), stdout);
         return 0;
     }
     const SimProgramOptions &o = parsed.options;
+    SimChain chain(o.chain);
+    std::unique_ptr<SimUsbDevice> usb;
     std::unique_ptr<QSocketNotifier> signalNotifier;
-    if (!installSignalPipe(app, signalNotifier)) {
+    const auto powerCycle = [&usb, &chain] {
+        if (usb)
+            usb->powerCycle();
+        else
+            chain.powerCycle();
+    };
+    if (!installSignalPipe(app, signalNotifier, powerCycle)) {
         std::fprintf(stderr, "zkvr340a-sim: %s\n", qPrintable(str(9731)));
         return 1;
     }
 
-    SimChain chain(o.chain);
     QStringList endpoints;
     QString error;
 
@@ -95,9 +125,10 @@ int main(int argc, char *argv[])
         }
         endpoints << QStringLiteral("serial=%1").arg(serial->slavePath());
     }
-    std::unique_ptr<SimUsbDevice> usb;
     if (!o.usbDir.isEmpty()) {
         usb = std::make_unique<SimUsbDevice>(chain, o.usbDir, o.usbName);
+        QObject::connect(usb.get(), &SimUsbDevice::poweredOff, [] { printLine(str(11231)); });
+        QObject::connect(usb.get(), &SimUsbDevice::poweredOn, [] { printLine(str(11232)); });
         if (!usb->start(error)) {
             std::fprintf(stderr, "zkvr340a-sim: %s\n", qPrintable(error));
             return 1;
@@ -120,11 +151,12 @@ int main(int argc, char *argv[])
     // Each firmware command gets a line, so a script sees what arrived.
     chain.onDownload = [](const SimDownload &d) {
         const QString target = QStringLiteral("%1").arg(d.target, 2, 16, QLatin1Char('0')).toUpper();
-        const QString line = d.command == SimWire::R
+        QString line = d.command == SimWire::R
             ? str(10661).arg(target)
             : str(10662).arg(target).arg(d.data.size()).arg(QStringLiteral("%1").arg(d.sum(), 2, 16, QLatin1Char('0')).toUpper());
-        std::printf("%s\n", qPrintable(line));
-        std::fflush(stdout);
+        if (!d.accepted())
+            line = str(11230).arg(line).arg(d.status);
+        printLine(line);
     };
     return app.exec();
 }

@@ -162,6 +162,10 @@ SimParseResult parseSimArguments(const QStringList &args)
             bool ok = false;
             if (!needs(v) || (o.chain.delayMs = v.toInt(&ok), !ok) || o.chain.delayMs < 0)
                 return fail(str(9714));
+        } else if (name == QLatin1String("--restart-ms")) {
+            bool ok = false;
+            if (!needs(v) || (o.chain.restartMs = v.toInt(&ok), !ok) || o.chain.restartMs < 0)
+                return fail(str(11234));
         } else if (name == QLatin1String("--line-rate")) {
             bool ok = false;
             if (!needs(v) || (o.lineRate = v.toInt(&ok), !ok) || o.lineRate < 300 || o.lineRate > 921600)

@@ -5,6 +5,8 @@
 #include <QLoggingCategory>
 #include <QStringList>
 
+#include <chrono>
+
 Q_LOGGING_CATEGORY(lcSim, "zkvr.sim", QtWarningMsg)
 
 using namespace SimWire;
@@ -187,7 +189,7 @@ QByteArray SimChain::reply(const QByteArray &request, quint8 status, const QByte
     return out;
 }
 
-QByteArray SimChain::handle(const QByteArray &request)
+QByteArray SimChain::handle(const QByteArray &request, SimLink link)
 {
     ++m_requests;
     if (request.size() < 2)
@@ -196,11 +198,18 @@ QByteArray SimChain::handle(const QByteArray &request)
     // loses the same replies, whatever the requests were.
     const bool drop = m_options.dropProbability > 0
         && std::uniform_real_distribution<double>(0.0, 1.0)(m_rng) < m_options.dropProbability;
+    // A restarting mixer hears nothing.
+    if (restarting())
+        return {};
 
     QByteArray out;
     const char c0 = request[0], c1 = request[1];
     if (c0 == R || c0 == L) {
-        out = doDownload(request);
+        out = doDownload(request, link);
+    } else if (m_downloadMode) {
+        // Only the loader runs: it knows R and L, nothing else.
+        qCDebug(lcSim) << "in download mode, no answer to" << request.left(3).toHex(' ');
+        return {};
     } else if (request.size() < 3) {
         out = reply(request, Malformed);
     } else if (c0 == D && c1 == R) {
@@ -463,27 +472,101 @@ quint8 SimDownload::sum() const
     return s;
 }
 
-QByteArray SimChain::doDownload(const QByteArray &rq)
+namespace {
+
+qint64 steadyMs()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// The targets a mixer of either family prepares.
+bool knownTarget(int model, quint8 target)
+{
+    static const QByteArray older = "MFW", newer = "MPDS";
+    return (model == 0 ? older : newer).contains(char(target));
+}
+
+} // namespace
+
+bool SimChain::restarting() const
+{
+    return restartLeftMs() > 0;
+}
+
+int SimChain::restartLeftMs() const
+{
+    if (m_restartUntilMs == 0)
+        return 0;
+    return int(std::max<qint64>(m_restartUntilMs - steadyMs(), 0));
+}
+
+void SimChain::powerCycle()
+{
+    m_powerCycleDue = false;
+    m_restartUntilMs = 0;
+}
+
+quint8 SimChain::judgeDownload(const QByteArray &rq, SimLink link)
+{
+    const quint8 target = quint8(rq[1]);
+    // Byte 2 names the attached mixer; the loader serves no other.
+    if (quint8(rq[2]) != 1)
+        return BadTarget;
+    const bool newer = m_options.model != 0;
+    if (rq[0] == R) {
+        if (!knownTarget(m_options.model, target))
+            return BadTarget;
+        // S ends a model file's sections: there must have been some.
+        if (target == S && !m_downloadMode)
+            return BadTarget;
+        // Over USB the mixer comes up ready for the data only once it was
+        // switched off and on after the R that put it in download mode.
+        if (link == SimLink::Usb && !m_downloadMode)
+            m_powerCycleDue = true;
+        m_downloadMode = true;
+        m_prepared = target;
+        if (target == S) {
+            // The new firmware starts: the mixer is away for a while.
+            m_downloadMode = false;
+            m_prepared = 0;
+            m_powerCycleDue = false;
+            m_restartUntilMs = steadyMs() + std::max(m_options.restartMs, 0);
+            ++m_restarts;
+        }
+        return Accepted;
+    }
+    if (!m_downloadMode || m_powerCycleDue)
+        return BadTarget;
+    // The newer model's E step carries no data and needs no R of its own.
+    if (target == E && newer)
+        return Accepted;
+    if (target != m_prepared || target == S)
+        return BadTarget;
+    if (rq.size() <= 3)
+        return Malformed; // an empty image: nothing to write
+    m_prepared = 0;
+    // The older model writes its image and goes back to work.
+    if (!newer)
+        m_downloadMode = false;
+    return Accepted;
+}
+
+QByteArray SimChain::doDownload(const QByteArray &rq, SimLink link)
 {
     if (rq.size() < 3)
         return rq.size() == 2 ? reply(rq, Malformed) : QByteArray{};
     SimDownload d;
     d.command = rq[0];
     d.target = quint8(rq[1]);
-    if (d.command == R) {
-        d.prepared = true;
-        if (!m_prepared.contains(d.target))
-            m_prepared.append(d.target);
-    } else {
-        // The 0x45 step of a model file comes without an R before it, so data
-        // for an unprepared target is accepted too; the record says which.
-        d.prepared = m_prepared.contains(d.target);
+    if (d.command == L)
         d.data = rq.mid(3);
-    }
+    d.status = judgeDownload(rq, link);
     if (onDownload)
         onDownload(d);
     m_downloads.append(d);
     while (m_downloads.size() > DownloadRecords)
         m_downloads.removeFirst();
-    return reply(rq, Accepted);
+    return reply(rq, d.status);
 }

@@ -72,6 +72,7 @@ struct SimOptions
     double corruptProbability = 0.0; // chance that a serial frame goes out with a flipped byte
     double noiseProbability = 0.0; // chance that a byte on the serial line (either way) arrives changed
     int delayMs = 0;               // transports hold each reply this long
+    int restartMs = 3000;          // how long the mixer is away after the final step of a model file
     QList<SimStuck> stuck;
     quint32 seed = 1;
 };
@@ -81,11 +82,18 @@ struct SimDownload
 {
     char command = 'R'; // 'R' prepare, 'L' data block
     quint8 target = 0;
-    bool prepared = false; // for L: whether an R for this target came first
+    quint8 status = 0;  // of the reply: 0 taken, else refused (SimWire::Status)
     QByteArray data;
 
+    bool accepted() const { return status == SimWire::Accepted; }
     // The sum of the data bytes modulo 256, as a model file's checksum adds them.
     quint8 sum() const;
+};
+
+// The link a request came over, where the mixer behaves differently on it.
+enum class SimLink {
+    Other,
+    Usb, // after R the mixer takes data only once it was switched off and on
 };
 
 class SimChain
@@ -94,8 +102,28 @@ public:
     explicit SimChain(SimOptions options = {});
 
     // Answers one request message. Empty result: no reply (unknown command,
-    // or the reply was dropped by fault injection).
-    QByteArray handle(const QByteArray &request);
+    // a mixer in download mode or restarting, or the reply was dropped by
+    // fault injection).
+    QByteArray handle(const QByteArray &request, SimLink link = SimLink::Other);
+
+    // Firmware download. R (byte 2 the attached mixer, 1) for a target of the
+    // mixer's family (the older model: M, F, W; the newer: M, P, D and the
+    // final S) switches the mixer to download mode, in which it answers R and
+    // L only. L takes data for the target the last R prepared (the newer
+    // model's E step for any), never an empty image; the older model goes
+    // back to work once its image is in, the newer restarts after S and
+    // answers nothing for restartMs. Everything else is refused with status 1
+    // (status 2 for an empty image).
+    bool inDownloadMode() const { return m_downloadMode; }
+    bool restarting() const;
+    // Milliseconds until a restart ends; 0 when none runs.
+    int restartLeftMs() const;
+    // Restarts so far: a connection made before one is dead after it.
+    int restarts() const { return m_restarts; }
+    // Over USB a prepared mixer waits to be switched off and on before it
+    // takes data; this is that power cycle (a mixer in download mode stays
+    // in it, ready for the data).
+    void powerCycle();
 
     // Fault injection for the serial transport: whether the frame about to go
     // out gets a flipped byte, and which one. Draws from the seeded generator.
@@ -165,7 +193,8 @@ private:
     QByteArray doInit(const QByteArray &rq);
     QByteArray doMemRead(const QByteArray &rq);
     QByteArray doMemWrite(const QByteArray &rq);
-    QByteArray doDownload(const QByteArray &rq);
+    QByteArray doDownload(const QByteArray &rq, SimLink link);
+    quint8 judgeDownload(const QByteArray &rq, SimLink link);
 
     SimOptions m_options;
     std::vector<Mixer> m_mixers;
@@ -175,7 +204,11 @@ private:
     quint16 m_ambient = 300;
     QMap<quint32, quint8> m_memory;  // sparse: any 32-bit address, unwritten bytes read 0
     QList<SimDownload> m_downloads;
-    QList<quint8> m_prepared;
+    bool m_downloadMode = false;
+    quint8 m_prepared = 0;          // target of the last R whose data has not come; 0 none
+    bool m_powerCycleDue = false;   // prepared over USB, not yet switched off and on
+    qint64 m_restartUntilMs = 0;    // on the steady clock; 0 none
+    int m_restarts = 0;
     std::mt19937 m_rng;
     int m_requests = 0;
 };

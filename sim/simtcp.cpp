@@ -33,12 +33,25 @@ bool SimTcpFront::listen(const QString &host, quint16 port, QString &error)
         error = str(9726).arg(host).arg(port).arg(m_server->errorString());
         return false;
     }
+    m_host = address.toString();
+    m_port = m_server->serverPort();
     return true;
 }
 
 quint16 SimTcpFront::port() const
 {
-    return m_server->serverPort();
+    return m_port;
+}
+
+void SimTcpFront::restart()
+{
+    if (!m_server->isListening())
+        return;
+    m_server->close();
+    QTimer::singleShot(m_chain.restartLeftMs(), this, [this] {
+        if (!m_server->listen(QHostAddress(m_host), m_port))
+            qCWarning(lcSimTcp) << "listening again after the restart failed:" << m_server->errorString();
+    });
 }
 
 void SimTcpFront::cutConnections()
@@ -67,8 +80,19 @@ void SimTcpFront::acceptConnections()
         // Every message is answered as it completes, so two requests in one
         // segment both get their replies.
         auto requests = std::make_shared<int>(0);
-        receiver->onMessage = [this, guard, requests](const QByteArray &request) {
+        const int restarts = m_chain.restarts();
+        receiver->onMessage = [this, guard, requests, restarts](const QByteArray &request) {
+            if (guard && m_chain.restarts() != restarts) {
+                // A connection from before the mixer restarted: it knows
+                // nothing of it any more and resets it.
+                qCDebug(lcSimTcp) << "request on a connection from before the restart; reset";
+                guard->abort();
+                guard->deleteLater();
+                return;
+            }
             const QByteArray reply = m_chain.handle(request);
+            if (m_chain.restarts() != restarts)
+                restart();
             if (!guard || guard->state() != QAbstractSocket::ConnectedState)
                 return;
             if (m_cutAfter > 0 && ++*requests >= m_cutAfter) {

@@ -36,9 +36,14 @@ public:
 
 private:
     void acceptConnections();
+    // The mixer restarts: nobody can connect until it is back, and the
+    // connections it had are dead (the first request on one resets it).
+    void restart();
 
     SimChain &m_chain;
     std::unique_ptr<QTcpServer> m_server;
+    QString m_host;
+    quint16 m_port = 0;
     int m_cutAfter = 0;
     int m_accepted = 0;
     int m_cuts = 0;

@@ -9,6 +9,7 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -127,17 +128,42 @@ SimUsbDevice::SimUsbDevice(SimChain &chain, QString root, QString name, QObject 
 
 SimUsbDevice::~SimUsbDevice()
 {
+    stop();
+}
+
+void SimUsbDevice::stop()
+{
+    m_settle.stop();
     m_notifier.reset();
     if (m_in >= 0)
         ::close(m_in);
     if (m_out >= 0)
         ::close(m_out);
+    m_in = m_out = -1;
+    m_splitter = UsbRequestSplitter{};
     // The FIFOs belong to this run; a stale device folder would make the next
     // program run find a mixer that is not there.
     const QString dir = devicePath();
     QFile::remove(dir + QStringLiteral("/PIPE00"));
     QFile::remove(dir + QStringLiteral("/PIPE01"));
     QDir().rmdir(dir);
+}
+
+void SimUsbDevice::powerCycle(int offMs)
+{
+    if (!present())
+        return;
+    // Off: the device is gone, and what was on its way is lost.
+    stop();
+    m_chain.powerCycle();
+    emit poweredOff();
+    QTimer::singleShot(std::max(offMs, 0), this, [this] {
+        QString error;
+        if (start(error))
+            emit poweredOn();
+        else
+            qCWarning(lcSimUsb) << "the device did not come back:" << error;
+    });
 }
 
 QString SimUsbDevice::devicePath() const
@@ -204,7 +230,7 @@ void SimUsbDevice::readRequests()
     m_settle.stop();
     QByteArray request;
     while (m_splitter.next(request)) {
-        const QByteArray reply = m_chain.handle(request);
+        const QByteArray reply = m_chain.handle(request, SimLink::Usb);
         emit requestHandled();
         if (reply.isEmpty())
             continue;
@@ -218,6 +244,8 @@ void SimUsbDevice::readRequests()
 
 void SimUsbDevice::writeReply(const QByteArray &reply)
 {
+    if (m_out < 0)
+        return; // switched off meanwhile
     // One write per reply: the PC side takes one read as one reply.
     const QByteArray data = reply + QByteArray("\x55\xAA", 2);
     const ssize_t n = ::write(m_out, data.constData(), size_t(data.size()));

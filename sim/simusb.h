@@ -47,10 +47,20 @@ public:
     bool start(QString &error);
     QString devicePath() const;
 
+    // The mixer is switched off and on: the device goes away for `offMs`
+    // (devbridge finds nothing) and comes back. A mixer prepared for a
+    // download over USB takes its data only after this.
+    void powerCycle(int offMs = DefaultOffMs);
+    static constexpr int DefaultOffMs = 500;
+    bool present() const { return m_in >= 0; }
+
 signals:
     void requestHandled();
+    void poweredOff();
+    void poweredOn();
 
 private:
+    void stop();
     void readRequests();
     void writeReply(const QByteArray &reply);
 

@@ -2500,6 +2500,183 @@ EXAMPLES
             <source>ip set: %1 cannot be the mixer's address while its DHCP client is off: %2</source>
             <comment>11308</comment>
             <translation>ip set: %1 cannot be the mixer's address while its DHCP client is off: %2</translation>
+            <source>ファイルが空です。</source>
+            <comment>11200</comment>
+            <translation>The file is empty.</translation>
+        </message>
+        <message>
+            <source>ZK-VR340a のモデルファイルです。ZK-VR340 用のファイルとしては送信できません。</source>
+            <comment>11201</comment>
+            <translation>This is a ZK-VR340a model file. It cannot be sent as a file for the ZK-VR340.</translation>
+        </message>
+        <message>
+            <source>接続しているミキサーは ZK-VR340a です。
+ZK-VR340 用のファイルを送信しますか？</source>
+            <comment>11202</comment>
+            <translation>The attached mixer is a ZK-VR340a.
+Send a file for the ZK-VR340?</translation>
+        </message>
+        <message>
+            <source>接続しているミキサーは ZK-VR340 です。
+ZK-VR340a 用のモデルファイルを送信しますか？</source>
+            <comment>11203</comment>
+            <translation>The attached mixer is a ZK-VR340.
+Send a model file for the ZK-VR340a?</translation>
+        </message>
+        <message>
+            <source>ダウンロードが完了しました。</source>
+            <comment>11204</comment>
+            <translation>The download is complete.</translation>
+        </message>
+        <message>
+            <source>%1の準備をミキサーに指示しています。</source>
+            <comment>11205</comment>
+            <translation>Telling the mixer to prepare for the %1.</translation>
+        </message>
+        <message>
+            <source>%1を送信しています。</source>
+            <comment>11206</comment>
+            <translation>Sending the %1.</translation>
+        </message>
+        <message>
+            <source>%1を送信しました。ミキサーの応答を待っています（%2秒／最大%3秒）。</source>
+            <comment>11207</comment>
+            <translation>The %1 has been sent. Waiting for the mixer's answer (%2 s of at most %3 s).</translation>
+        </message>
+        <message>
+            <source>ミキサーが再起動しています（あと%1秒）。</source>
+            <comment>11208</comment>
+            <translation>The mixer is restarting (%1 s left).</translation>
+        </message>
+        <message>
+            <source>メインプログラム</source>
+            <comment>11210</comment>
+            <translation>main program</translation>
+        </message>
+        <message>
+            <source>FPGAデータ</source>
+            <comment>11211</comment>
+            <translation>FPGA data</translation>
+        </message>
+        <message>
+            <source>書き込みプログラム</source>
+            <comment>11212</comment>
+            <translation>writer program</translation>
+        </message>
+        <message>
+            <source>セクションP</source>
+            <comment>11213</comment>
+            <translation>section P</translation>
+        </message>
+        <message>
+            <source>セクションD</source>
+            <comment>11214</comment>
+            <translation>section D</translation>
+        </message>
+        <message>
+            <source>Eステップ</source>
+            <comment>11215</comment>
+            <translation>E step</translation>
+        </message>
+        <message>
+            <source>Sステップ</source>
+            <comment>11216</comment>
+            <translation>S step</translation>
+        </message>
+        <message>
+            <source>転送の進み具合</source>
+            <comment>11217</comment>
+            <translation>Transfer progress</translation>
+        </message>
+        <message>
+            <source>ダウンロードの状態</source>
+            <comment>11218</comment>
+            <translation>Download state</translation>
+        </message>
+        <message>
+            <source>firmware: over USB the mixer must be switched off and on once it has taken R; run this on a terminal, or give --power-cycled when the script sees to it (the tool then waits up to --timeout seconds for the device to go and come back)</source>
+            <comment>11220</comment>
+            <translation>firmware: over USB the mixer must be switched off and on once it has taken R; run this on a terminal, or give --power-cycled when the script sees to it (the tool then waits up to --timeout seconds for the device to go and come back)</translation>
+        </message>
+        <message>
+            <source>firmware: the mixer was not switched off and on within %1 s; nothing more was sent</source>
+            <comment>11221</comment>
+            <translation>firmware: the mixer was not switched off and on within %1 s; nothing more was sent</translation>
+        </message>
+        <message>
+            <source>Send it anyway? [y/N] </source>
+            <comment>11222</comment>
+            <translation>Send it anyway? [y/N] </translation>
+        </message>
+        <message>
+            <source>firmware: give --any-model to send it anyway</source>
+            <comment>11223</comment>
+            <translation>firmware: give --any-model to send it anyway</translation>
+        </message>
+        <message>
+            <source>Waiting up to %1 s for the mixer to be switched off and on...</source>
+            <comment>11224</comment>
+            <translation>Waiting up to %1 s for the mixer to be switched off and on...</translation>
+        </message>
+        <message>
+            <source>firmware does not know the option %1</source>
+            <comment>11225</comment>
+            <translation>firmware does not know the option %1</translation>
+        </message>
+        <message>
+            <source>%1 refused, status %2</source>
+            <comment>11230</comment>
+            <translation>%1 refused, status %2</translation>
+        </message>
+        <message>
+            <source>power off</source>
+            <comment>11231</comment>
+            <translation>power off</translation>
+        </message>
+        <message>
+            <source>power on</source>
+            <comment>11232</comment>
+            <translation>power on</translation>
+        </message>
+        <message>
+            <source>
+FIRMWARE DOWNLOAD
+    R for a target of the mixer's family (model 0: M, F, W; the newer model:
+    M, P, D and the final S) puts the mixer in download mode, where it answers R
+    and L only. L takes data for the target the last R prepared (the E step of
+    the newer model for any), never an empty image; the older model goes back to
+    work once its image is in, the newer one restarts after S and answers nothing
+    for --restart-ms. Anything else is refused with status 1 (an empty image
+    with 2). Each firmware command prints a line (&quot;firmware R 4D&quot;,
+    &quot;firmware L 4D 16384 bytes sum 5A&quot;, &quot;... refused, status 1&quot;).
+    Over USB a mixer put in download mode takes its data only after it was
+    switched off and on: SIGUSR1 does that (the device is gone for half a
+    second; &quot;power off&quot; and &quot;power on&quot; are printed).
+    --restart-ms MS     how long the newer model is away after S (default 3000);
+                        TCP connections made before are reset
+</source>
+            <comment>11233</comment>
+            <translation>
+FIRMWARE DOWNLOAD
+    R for a target of the mixer's family (model 0: M, F, W; the newer model:
+    M, P, D and the final S) puts the mixer in download mode, where it answers R
+    and L only. L takes data for the target the last R prepared (the E step of
+    the newer model for any), never an empty image; the older model goes back to
+    work once its image is in, the newer one restarts after S and answers nothing
+    for --restart-ms. Anything else is refused with status 1 (an empty image
+    with 2). Each firmware command prints a line (&quot;firmware R 4D&quot;,
+    &quot;firmware L 4D 16384 bytes sum 5A&quot;, &quot;... refused, status 1&quot;).
+    Over USB a mixer put in download mode takes its data only after it was
+    switched off and on: SIGUSR1 does that (the device is gone for half a
+    second; &quot;power off&quot; and &quot;power on&quot; are printed).
+    --restart-ms MS     how long the newer model is away after S (default 3000);
+                        TCP connections made before are reset
+</translation>
+        </message>
+        <message>
+            <source>--restart-ms wants milliseconds</source>
+            <comment>11234</comment>
+            <translation>--restart-ms wants milliseconds</translation>
         </message>
     </context>
 </TS>

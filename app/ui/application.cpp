@@ -555,7 +555,12 @@ bool Application::pendingValues()
 
 void Application::runDownload(int request)
 {
+    // From the first R to the end of the download the mixer takes nothing
+    // else: no command of the main window may start meanwhile, also not in
+    // the waits before the progress window is up.
+    m_main->Menu_Enable(false);
     DownloadHooks hooks;
+    hooks.masterModel = [this] { return int(m_world.mixers.Model[1]); };
     hooks.showProgress = [this](const std::function<bool()> &transfer,
                                 const std::function<DownloadProgress()> &progress) {
         return runProgressWindow(m_main.get(), m_world.clock, transfer, progress);
@@ -568,6 +573,8 @@ void Application::runDownload(int request)
     };
     MdlDownLoad download(*m_comm, m_world.dialogs, std::move(hooks));
     download.DownloadRun(request);
+    if (!m_ended)
+        m_main->Menu_Enable(true);
 }
 
 void Application::showJobWindow(int placeMode)

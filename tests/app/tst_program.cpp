@@ -23,6 +23,7 @@
 #include "tests/support/programrig.h"
 
 #include <QAction>
+#include <QToolBar>
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
@@ -338,9 +339,12 @@ private slots:
 
     // The download menu (with DEBUG) sends the chosen image in the progress
     // window, reconnecting around it, and the loop polls again afterwards.
+    // From the first R to the end no command of the main window starts: the
+    // mode change clicked in the reconnect's wait does not open the panel.
     void downloadThroughTheDebugMenu()
     {
         SimOptions options;
+        options.model = 0;     // a mixer of the older model, for its main program
         options.delayMs = 150; // the progress window stays up while the mixer takes the image
         EthernetProgram run(options, {"zkvr340a", "DEBUG"});
         QVERIFY2(run.listening, qPrintable(run.error));
@@ -354,7 +358,7 @@ private slots:
         f.close();
         World &world = run.world;
         enum { Live, Asked, Sent } stage = Live;
-        bool editorClosed = false, windowSeen = false;
+        bool editorClosed = false, windowSeen = false, clicked = false, commandsOff = false, panelSeen = false;
         int requestsAfter = 0;
         bool done = false;
         drive(run.program, 30.0, [&] {
@@ -370,13 +374,23 @@ private slots:
                 return false;
             case Asked:
                 windowSeen = windowSeen || topLevel("FrmProgressBar");
+                panelSeen = panelSeen || run.program.panelWindow();
+                if (!clicked && run.chain.inDownloadMode() && !topLevel("FrmProgressBar")) {
+                    // The mixer took R; the link is being made again.
+                    clicked = true;
+                    commandsOff = !w->menu("MenFile")->menuAction()->isEnabled() && !w->Toolbar1()->isEnabled();
+                    QTest::mouseClick(w->Toolbar1()->widgetForAction(w->findChild<QAction *>("tool_icon")),
+                                      Qt::LeftButton);
+                }
                 if (world.loop.DownloadRequest != 0)
                     return false;
                 requestsAfter = run.chain.requestCount();
                 stage = Sent;
                 return false;
             case Sent:
-                return run.chain.requestCount() > requestsAfter + 3; // polling again
+                // Polling again, with the commands back.
+                return run.chain.requestCount() > requestsAfter + 3 && w->Toolbar1()->isEnabled()
+                       && w->menu("MenFile")->menuAction()->isEnabled();
             }
             return false;
         }, done);
@@ -384,13 +398,17 @@ private slots:
         QVERIFY2(done, qPrintable(QString("stage %1; %2").arg(stage).arg(run.dialogs.texts().join(" / "))));
         QVERIFY(editorClosed);
         QVERIFY(windowSeen);
+        QVERIFY(clicked);
+        QVERIFY(!panelSeen);
+        QVERIFY(commandsOff);
         const QList<SimDownload> &got = run.chain.downloads();
         QCOMPARE(got.size(), 2);
         QCOMPARE(got[0].command, 'R');
         QCOMPARE(got[1].target, quint8(0x4D));
         QCOMPARE(got[1].data, image);
+        QVERIFY(got[1].accepted());
         QCOMPARE(run.dialogs.fileRequests, QStringList{"ダウンロードするファイルを選択して下さい。"});
-        QVERIFY2(run.dialogs.shown.empty(), qPrintable(run.dialogs.texts().join(" / ")));
+        QCOMPARE(run.dialogs.texts(), QStringList{"ダウンロードが完了しました。"});
     }
 
     // The mode change asked for while the job window is up disables the main

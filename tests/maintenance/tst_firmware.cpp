@@ -1,6 +1,8 @@
-// Firmware download without widgets, on virtual time: which model files are
-// sent, what goes to the mixer for each kind and link, and where a failure,
-// a damaged file or a cancelled dialog stops the sequence.
+// Firmware download without widgets, on virtual time: which files are sent,
+// what goes to the mixer for each kind and link, what the progress says at
+// each step, and where a failure, a file that cannot be sent, an image for
+// the other family or a cancelled dialog stops the sequence (nothing reaches
+// the mixer before the file passed).
 
 #include "maintenance/firmwarefile.h"
 #include "maintenance/mdldownload.h"
@@ -11,6 +13,8 @@
 
 #include <QtTest>
 
+#include <deque>
+
 using namespace firmwaretest;
 
 namespace {
@@ -20,7 +24,15 @@ namespace {
 // (by its summary, "R50" or "L4D") with a wrong reply or none.
 struct DownloadRig : SimLinkRig
 {
-    explicit DownloadRig(LinkKind kind = LinkKind::Rs232c) : SimLinkRig(SimOptions{}, kind)
+    // The older model's images go to a mixer of model code 0, model files to
+    // one of the newer model: the virtual mixer refuses the other family's targets.
+    static SimOptions mixer(int model)
+    {
+        SimOptions o;
+        o.model = model;
+        return o;
+    }
+    explicit DownloadRig(LinkKind kind = LinkKind::Rs232c, int model = 1) : SimLinkRig(mixer(model), kind)
     {
         script = [this](const QByteArray &request) -> QList<QByteArray> {
             const QString what = summary(request);
@@ -43,10 +55,10 @@ struct DownloadRig : SimLinkRig
         return QStringLiteral("L%1:%2").arg(target).arg(r.size() - 3);
     }
 
-    MdlDownLoad::Outcome run(int kind, const QString &path)
+    MdlDownLoad::Outcome run(int kind, const QString &path, DownloadHooks hooks = {})
     {
         dialogs.fileNames.push_back(path);
-        MdlDownLoad download(*comm, dialogs);
+        MdlDownLoad download(*comm, dialogs, std::move(hooks));
         const MdlDownLoad::Outcome outcome = download.DownloadRun(kind);
         last = download.progress();
         return outcome;
@@ -69,12 +81,17 @@ class TestFirmware : public QObject
 private slots:
     void modelFileChecks_data();
     void modelFileChecks();
+    void olderImageChecks_data();
+    void olderImageChecks();
     void olderModelSendsTheWholeFile_data();
     void olderModelSendsTheWholeFile();
     void modelFileSequence_data();
     void modelFileSequence();
     void failuresStopTheSequence_data();
     void failuresStopTheSequence();
+    void otherFamilyIsAskedFirst_data();
+    void otherFamilyIsAskedFirst();
+    void progressNamesEachStep();
     void afterPrepareByLink();
 
 private:
@@ -130,6 +147,32 @@ void TestFirmware::modelFileChecks()
     }
 }
 
+void TestFirmware::olderImageChecks_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("check");
+    const int valid = int(FirmwareCheck::Valid);
+    QTest::newRow("one byte") << QByteArray(1, '\x5A') << valid;
+    QTest::newRow("exactly one message") << pattern(MaxImageBytes) << valid;
+    QTest::newRow("one byte over") << pattern(MaxImageBytes + 1) << int(FirmwareCheck::TooLarge);
+    QTest::newRow("empty") << QByteArray() << int(FirmwareCheck::Empty);
+    QTest::newRow("a model file") << modelFile(pattern(40), {}, {}) << int(FirmwareCheck::ModelFile);
+    QTest::newRow("a damaged model file, upper-case name")
+        << modelFile(pattern(40), {}, {}, 0, "ZK-VR340A Mixer").chopped(3) << int(FirmwareCheck::ModelFile);
+    QTest::newRow("the name further in") << QByteArray(1, '\0') + modelFile(pattern(40), {}, {}) << valid;
+}
+
+void TestFirmware::olderImageChecks()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, check);
+    for (const DownloadKind kind : {DownloadKind::MainProgram, DownloadKind::Fpga, DownloadKind::WriterProgram}) {
+        const FirmwareImage read = readFirmwareFile(kind, writeFile(m_dir, "image.bin", file));
+        QCOMPARE(int(read.check), check);
+        QCOMPARE(read.image, check == int(FirmwareCheck::Valid) ? file : QByteArray());
+    }
+}
+
 void TestFirmware::olderModelSendsTheWholeFile_data()
 {
     QTest::addColumn<int>("kind");
@@ -148,20 +191,22 @@ void TestFirmware::olderModelSendsTheWholeFile()
     const QByteArray image = pattern(5000, kind);
     const QString path = writeFile(m_dir, "image.bin", image);
 
-    DownloadRig rig;
+    DownloadRig rig(LinkKind::Rs232c, 0);
     QCOMPARE(rig.run(kind, path), MdlDownLoad::Outcome::Done);
     QCOMPARE(rig.requests, QStringList({"R" + target, "L" + target + ":5000"}));
     QCOMPARE(rig.chain->downloads().last().data, image);
+    QVERIFY(rig.chain->downloads().last().accepted());
     QCOMPARE(rig.dialogs.fileRequests, QStringList{"ダウンロードするファイルを選択して下さい。"});
     QCOMPARE(rig.dialogs.fileFilters, QStringList{filter});
-    QVERIFY(rig.dialogs.shown.empty());
+    QCOMPARE(rig.dialogs.texts(), QStringList{"ダウンロードが完了しました。"});
+    QCOMPARE(rig.dialogs.shown.front().icon, MsgIcon::Information);
     QCOMPARE(rig.last.done, qint64(image.size()));
     QCOMPARE(rig.last.total, qint64(image.size()));
 
-    // Cancelling the file dialog leaves the mixer prepared and sends nothing more.
-    DownloadRig cancelled;
+    // The file is chosen before R: cancelling the dialog leaves the mixer as it was.
+    DownloadRig cancelled(LinkKind::Rs232c, 0);
     QCOMPARE(cancelled.run(kind, QString()), MdlDownLoad::Outcome::Cancelled);
-    QCOMPARE(cancelled.requests, QStringList{"R" + target});
+    QCOMPARE(cancelled.requests, QStringList{});
     QVERIFY(cancelled.dialogs.shown.empty());
 }
 
@@ -186,14 +231,16 @@ void TestFirmware::modelFileSequence()
     QCOMPARE(rig.run(4, writeFile(m_dir, "model.bin", file)), MdlDownLoad::Outcome::Done);
     QCOMPARE(rig.requests, expected);
 
-    // Each section arrives whole, and together they add up to the checksum.
+    // Each section arrives whole and is taken, and together they add up to
+    // the checksum; the mixer then restarts.
     const QByteArray payload = file.mid(ModelHeaderSize);
     QByteArray received;
-    for (const SimDownload &d : rig.chain->downloads())
-        if (d.command == 'L') {
-            QVERIFY(d.target == DownloadTarget::EStep || d.prepared);
+    for (const SimDownload &d : rig.chain->downloads()) {
+        QVERIFY(d.accepted());
+        if (d.command == 'L')
             received += d.data;
-        }
+    }
+    QVERIFY(rig.chain->restarting());
     QCOMPARE(received, payload);
     QCOMPARE(sumOf(received), quint8(file[32]));
     if (expected.contains("L45:0"))
@@ -229,9 +276,14 @@ void TestFirmware::failuresStopTheSequence_data()
     QTest::newRow("damaged model file: nothing sent")
         << 4 << model.chopped(1) << QString() << QByteArray() << QStringList{} << "不正なファイルです。"
         << int(MsgIcon::None);
-    QTest::newRow("image too large: only the R before the dialog")
-        << 3 << pattern(MaxImageBytes + 1) << QString() << QByteArray() << QStringList{"R57"}
+    QTest::newRow("image too large: nothing sent")
+        << 3 << pattern(MaxImageBytes + 1) << QString() << QByteArray() << QStringList{}
         << "ファイルが大きすぎます（262207バイト）。一度に転送できるのは262206バイトまでです。" << error;
+    QTest::newRow("empty image: nothing sent")
+        << 1 << QByteArray() << QString() << QByteArray() << QStringList{} << "ファイルが空です。" << error;
+    QTest::newRow("model file as the main program: nothing sent")
+        << 1 << model << QString() << QByteArray() << QStringList{}
+        << "ZK-VR340a のモデルファイルです。ZK-VR340 用のファイルとしては送信できません。" << error;
 }
 
 void TestFirmware::failuresStopTheSequence()
@@ -243,7 +295,7 @@ void TestFirmware::failuresStopTheSequence()
     QFETCH(QStringList, expected);
     QFETCH(QString, message);
     QFETCH(int, icon);
-    DownloadRig rig;
+    DownloadRig rig(LinkKind::Rs232c, kind == 4 ? 1 : 0);
     rig.refuse = refuse;
     rig.refuseWith = reply;
     const MdlDownLoad::Outcome outcome = rig.run(kind, writeFile(m_dir, "f.bin", file));
@@ -254,26 +306,153 @@ void TestFirmware::failuresStopTheSequence()
     QCOMPARE(rig.dialogs.shown.front().title, QString("ZK-VR340a"));
 }
 
+void TestFirmware::otherFamilyIsAskedFirst_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("model"); // the master's model code as the program knows it
+    QTest::addColumn<QString>("question");
+    const QString olderToNewer = "接続しているミキサーは ZK-VR340a です。\nZK-VR340 用のファイルを送信しますか？";
+    const QString modelToOlder = "接続しているミキサーは ZK-VR340 です。\nZK-VR340a 用のモデルファイルを送信しますか？";
+    QTest::newRow("main program to the newer model") << 1 << 1 << olderToNewer;
+    QTest::newRow("FPGA data to a newer model code 3") << 2 << 3 << olderToNewer;
+    QTest::newRow("model file to the older model") << 4 << 0 << modelToOlder;
+    QTest::newRow("main program to the older model") << 1 << 0 << QString();
+    QTest::newRow("model file to the newer model") << 4 << 1 << QString();
+    QTest::newRow("model not known") << 1 << -1 << QString();
+}
+
+void TestFirmware::otherFamilyIsAskedFirst()
+{
+    QFETCH(int, kind);
+    QFETCH(int, model);
+    QFETCH(QString, question);
+    const QByteArray file = kind == 4 ? modelFile(pattern(64), {}, {}) : pattern(64);
+    const QString path = writeFile(m_dir, "f.bin", file);
+    // The virtual mixer is of the family the file is for, so that only the
+    // question can stop the download.
+    const int mixerModel = kind == 4 ? 1 : 0;
+    auto hooksFor = [model] {
+        DownloadHooks hooks;
+        hooks.masterModel = [model] { return model; };
+        return hooks;
+    };
+
+    DownloadRig declined(LinkKind::Rs232c, mixerModel);
+    declined.dialogs.answers.push_back(MsgAnswer::No);
+    const MdlDownLoad::Outcome outcome = declined.run(kind, path, hooksFor());
+    if (question.isEmpty()) {
+        QCOMPARE(outcome, MdlDownLoad::Outcome::Done);
+        QCOMPARE(declined.dialogs.texts(), QStringList{"ダウンロードが完了しました。"});
+        return;
+    }
+    QCOMPARE(outcome, MdlDownLoad::Outcome::Cancelled);
+    QCOMPARE(declined.requests, QStringList{});
+    QCOMPARE(declined.dialogs.texts(), QStringList{question});
+    QCOMPARE(declined.dialogs.shown.front().buttons, MsgButtons::YesNo);
+    QCOMPARE(declined.dialogs.shown.front().icon, MsgIcon::Warning);
+
+    DownloadRig confirmed(LinkKind::Rs232c, mixerModel);
+    confirmed.dialogs.answers.push_back(MsgAnswer::Yes);
+    QCOMPARE(confirmed.run(kind, path, hooksFor()), MdlDownLoad::Outcome::Done);
+    QCOMPARE(confirmed.requests.first().left(1), QString("R"));
+}
+
+void TestFirmware::progressNamesEachStep()
+{
+    // The mixer answers each request half a second late, and section M
+    // after 30 seconds of writing; every wait samples what the progress says, as the
+    // window's timer would.
+    DownloadRig rig;
+    struct Held
+    {
+        QByteArray reply;
+        double at;
+    };
+    std::deque<Held> held;
+    rig.script = [&, answer = rig.script](const QByteArray &request) {
+        const double delay = request.startsWith("L\x4D") ? 30.0 : 0.5;
+        for (const QByteArray &reply : answer(request))
+            held.push_back({reply, rig.clock.now() + delay});
+        return QList<QByteArray>{};
+    };
+    QStringList steps;
+    QList<DownloadProgress> samples;
+    const std::function<DownloadProgress()> *progressOf = nullptr;
+    rig.clock.setStep(0.5);
+    rig.clock.setOnWait([&] {
+        while (!held.empty() && rig.clock.now() >= held.front().at) {
+            rig.transport->queue(held.front().reply);
+            held.pop_front();
+        }
+        if (!progressOf)
+            return;
+        const DownloadProgress p = (*progressOf)();
+        // One entry per step: a wait counts its seconds in the same line.
+        const QString text = downloadStepText(p);
+        const QString step = text.left(text.indexOf(u'（'));
+        if (steps.isEmpty() || steps.last() != step)
+            steps << step;
+        samples << p;
+    });
+    DownloadHooks hooks;
+    hooks.showProgress = [&](const std::function<bool()> &transfer, const std::function<DownloadProgress()> &progress) {
+        progressOf = &progress;
+        const bool ok = transfer();
+        progressOf = nullptr;
+        return ok;
+    };
+    QCOMPARE(rig.run(4, writeFile(m_dir, "model.bin", modelFile(pattern(300), pattern(20, 1), {})), hooks),
+             MdlDownLoad::Outcome::Done);
+    QCOMPARE(steps, QStringList({"メインプログラムの準備をミキサーに指示しています。",
+                                 "メインプログラムを送信しました。ミキサーの応答を待っています",
+                                 "セクションPの準備をミキサーに指示しています。",
+                                 "セクションPを送信しました。ミキサーの応答を待っています",
+                                 "Sステップの準備をミキサーに指示しています。",
+                                 "ミキサーが再起動しています"}));
+    // The bar stands full through the mixer's 30 s of writing, and that line
+    // counts the seconds against the 50 s the mixer has.
+    QList<QString> writing;
+    for (const DownloadProgress &p : samples)
+        if (p.step == DownloadStep::Waiting && p.target == DownloadTarget::Main) {
+            QCOMPARE(p.done, qint64(300));
+            writing << downloadStepText(p);
+        }
+    QCOMPARE(writing.first(), QString("メインプログラムを送信しました。ミキサーの応答を待っています（0秒／最大50秒）。"));
+    QCOMPARE(writing.last(), QString("メインプログラムを送信しました。ミキサーの応答を待っています（30秒／最大50秒）。"));
+    const DownloadProgress &end = samples.last();
+    QCOMPARE(end.step, DownloadStep::Restarting);
+    QCOMPARE(end.done, end.total);
+    QCOMPARE(downloadStepText(end), QString("ミキサーが再起動しています（あと1秒）。"));
+    QCOMPARE(rig.dialogs.texts(), QStringList{"ダウンロードが完了しました。"});
+}
+
 void TestFirmware::afterPrepareByLink()
 {
     const QString image = writeFile(m_dir, "image.bin", pattern(64));
     const QString model = writeFile(m_dir, "model.bin", modelFile(pattern(64), {}, {}));
 
     // USB: the user switches the mixer off and on once the R is accepted.
-    DownloadRig usb(LinkKind::Usb);
+    DownloadRig usb(LinkKind::Usb, 0);
     usb.dialogs.answers.push_back(MsgAnswer::Ok);
     QCOMPARE(usb.run(1, image), MdlDownLoad::Outcome::Done);
-    QCOMPARE(usb.dialogs.texts(), QStringList{"ミキサーの電源を再投入して下さい。"});
+    QCOMPARE(usb.dialogs.texts(), QStringList({"ミキサーの電源を再投入して下さい。", "ダウンロードが完了しました。"}));
     QCOMPARE(usb.dialogs.shown.front().icon, MsgIcon::Warning);
 
+    // A power cycle that did not happen ends the download after the R.
+    DownloadRig noCycle(LinkKind::Usb, 0);
+    DownloadHooks refused;
+    refused.powerCycle = [] { return false; };
+    QCOMPARE(noCycle.run(1, image, refused), MdlDownLoad::Outcome::Cancelled);
+    QCOMPARE(noCycle.requests, QStringList{"R4D"});
+
     // RS-232C: one second after the R.
-    DownloadRig serial(LinkKind::Rs232c);
+    DownloadRig serial(LinkKind::Rs232c, 0);
     QCOMPARE(serial.run(1, image), MdlDownLoad::Outcome::Done);
     QVERIFY(serial.times[1] - serial.times[0] >= 1.0);
 
     // Ethernet: the link is opened again two seconds after the R, and after
     // a model file once more at the end.
-    DownloadRig ether(LinkKind::Ethernet);
+    DownloadRig ether(LinkKind::Ethernet, 0);
     QCOMPARE(ether.run(1, image), MdlDownLoad::Outcome::Done);
     QCOMPARE(ether.onLink, QList<int>({1, 1}));
     QVERIFY(ether.times[1] - ether.times[0] >= 2.0);
@@ -284,6 +463,15 @@ void TestFirmware::afterPrepareByLink()
     QCOMPARE(ether4.requests, QStringList({"R4D", "R4D", "L4D:64", "R53"}));
     QCOMPARE(ether4.onLink, QList<int>({1, 1, 2, 3}));
     QVERIFY(ether4.transport->sent.isEmpty());
+
+    // The tool ends once the final step was accepted: no connection is
+    // tried while the mixer restarts.
+    DownloadRig tool(LinkKind::Ethernet);
+    DownloadHooks noReopen;
+    noReopen.reopenAfterModelFile = false;
+    QCOMPARE(tool.run(4, model, noReopen), MdlDownLoad::Outcome::Done);
+    QCOMPARE(tool.transport->sent.size(), 3);
+    QVERIFY(tool.comm->isOpen());
 }
 
 QTEST_GUILESS_MAIN(TestFirmware)

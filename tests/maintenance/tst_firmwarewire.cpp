@@ -1,7 +1,8 @@
 // Firmware over real wires to the virtual mixer: a pseudo-terminal with the
-// serial block protocol, loopback TCP (with the reconnects), and devbridge
-// over the FIFO device. The mixer must receive every section whole, larger
-// than any other message; the progress window follows the transfer.
+// serial block protocol, loopback TCP (with the reconnects and the mixer's
+// restart), and devbridge over the FIFO device (switched off and on). The
+// mixer must receive every section whole, larger than any other message; the
+// progress window follows the transfer and says what the mixer is doing.
 
 #include "maintenance/frmprogressbar.h"
 #include "maintenance/mdldownload.h"
@@ -26,10 +27,21 @@ using namespace firmwaretest;
 
 namespace {
 
+// A mixer of the newer model (by default), back from its restart within a moment.
+SimOptions mixer(int model = 1, int delayMs = 0)
+{
+    SimOptions o;
+    o.model = model;
+    o.delayMs = delayMs;
+    o.restartMs = 300;
+    return o;
+}
+
 // The virtual mixer on one real endpoint, and the PC's link to it.
 struct Wire
 {
-    explicit Wire(LinkKind kind, int lineRate = 0) : kind(kind)
+    explicit Wire(LinkKind kind, int lineRate = 0, SimOptions options = mixer())
+        : kind(kind), chain(std::move(options))
     {
         LinkEndpoints ep;
         switch (kind) {
@@ -67,6 +79,19 @@ struct Wire
         qunsetenv("DEVBRIDGE_DEVICE_ROOT");
     }
 
+    // Over USB: the mixer is switched off and on once it took the first R,
+    // and the download goes on when its device is back.
+    DownloadHooks hooks()
+    {
+        DownloadHooks h;
+        h.powerCycle = [this] {
+            usb->powerCycle(100);
+            ++powerCycles;
+            return clock.waitUntil(5.0, [this] { return usb->present(); });
+        };
+        return h;
+    }
+
     LinkKind kind;
     SimChain chain;
     QTemporaryDir root;
@@ -76,6 +101,7 @@ struct Wire
     QString error;
     bool ready = false;
     int connects = 0;
+    int powerCycles = 0;
     LinkState link;
     SystemClock clock;
     ScriptedDialogs dialogs;
@@ -99,6 +125,7 @@ private slots:
     void everySectionArrivesWhole_data();
     void everySectionArrivesWhole();
     void progressWindowFollowsTheBlocks();
+    void progressWindowSaysWhatTheMixerDoes();
 
 private:
     QTemporaryDir m_dir;
@@ -129,7 +156,7 @@ void TestFirmwareWire::everySectionArrivesWhole()
     wire.dialogs.fileNames.push_back(writeFile(m_dir, "model.bin", file));
 
     QList<qint64> seen;
-    DownloadHooks hooks;
+    DownloadHooks hooks = wire.hooks();
     hooks.showProgress = [&](const std::function<bool()> &transfer,
                              const std::function<DownloadProgress()> &progress) {
         QTimer poll;
@@ -160,10 +187,17 @@ void TestFirmwareWire::everySectionArrivesWhole()
     QCOMPARE(sum, quint8(file[32]));
     QCOMPARE(wire.chain.downloads().last().command, 'R');
     QCOMPARE(wire.chain.downloads().last().target, DownloadTarget::Finish);
-    const QStringList told = LinkKind(kind) == LinkKind::Usb ? QStringList{"ミキサーの電源を再投入して下さい。"} : QStringList{};
-    QCOMPARE(wire.dialogs.texts(), told);
-    if (LinkKind(kind) == LinkKind::Ethernet)
-        QCOMPARE(wire.connects, 3); // at the start, after the first R, after the sequence
+    for (const SimDownload &d : wire.chain.downloads())
+        QVERIFY(d.accepted());
+    QCOMPARE(wire.dialogs.texts(), QStringList{"ダウンロードが完了しました。"});
+    QCOMPARE(wire.powerCycles, LinkKind(kind) == LinkKind::Usb ? 1 : 0);
+    if (LinkKind(kind) == LinkKind::Ethernet) {
+        // At the start, after the first R, and once the mixer is back from
+        // its restart; the old connection was dead after it.
+        QCOMPARE(wire.connects, 3);
+        QCOMPARE(wire.tcp->accepted(), 3);
+        QVERIFY(wire.comm->isOpen());
+    }
 
     // The bar only moves forward and ends at the whole payload.
     QVERIFY(std::is_sorted(seen.begin(), seen.end()));
@@ -175,7 +209,7 @@ void TestFirmwareWire::everySectionArrivesWhole()
 void TestFirmwareWire::progressWindowFollowsTheBlocks()
 {
     // A line paced to 115200 bits per second: 16 KiB take about 1.7 s.
-    Wire wire(LinkKind::Rs232c, 115200);
+    Wire wire(LinkKind::Rs232c, 115200, mixer(0));
     QVERIFY2(wire.ready, qPrintable(wire.error));
     const QByteArray image = pattern(16 * 1024);
     wire.dialogs.fileNames.push_back(writeFile(m_dir, "main.bin", image));
@@ -207,6 +241,55 @@ void TestFirmwareWire::progressWindowFollowsTheBlocks()
     QVERIFY2(pictured, "the bar never stood between a third and two thirds");
     QVERIFY(std::is_sorted(values.begin(), values.end()));
     QVERIFY(values.size() >= 10);
+}
+
+void TestFirmwareWire::progressWindowSaysWhatTheMixerDoes()
+{
+    // The mixer takes 0.6 s over every answer, so each step stays long
+    // enough on screen to be seen, and restarts for a second at the end.
+    Wire wire(LinkKind::Rs232c, 0, mixer(1, 600));
+    QVERIFY2(wire.ready, qPrintable(wire.error));
+    wire.dialogs.fileNames.push_back(writeFile(m_dir, "model.bin", modelFile(pattern(2000), {}, {})));
+
+    QStringList steps;
+    QStringList pictured;
+    DownloadHooks hooks;
+    hooks.showProgress = [&](const std::function<bool()> &transfer,
+                             const std::function<DownloadProgress()> &progress) {
+        return runProgressWindow(nullptr, wire.clock, transfer, progress, [&](FrmProgressBar &w) {
+            QVERIFY(!w.stepLabel()->accessibleName().isEmpty());
+            QVERIFY(!w.bar()->accessibleName().isEmpty());
+            auto *watch = new QTimer(&w);
+            QObject::connect(watch, &QTimer::timeout, &w, [&w, &steps, &pictured] {
+                const QString text = w.stepLabel()->text().remove(u'\n');
+                const QString step = text.left(text.indexOf(u'（'));
+                if (steps.isEmpty() || steps.last() != step)
+                    steps << step;
+                // The bar is full while the mixer writes and while it restarts:
+                // only the line under it tells the two apart.
+                for (const QString &name : {QStringLiteral("Waiting"), QStringLiteral("Restarting")}) {
+                    const bool now = name == QLatin1String("Waiting") ? text.contains(u'／') : text.contains(QStringLiteral("あと"));
+                    if (now && !pictured.contains(name) && w.bar()->value() == w.bar()->maximum()) {
+                        pictured << name;
+                        saveScreenshot(w, QStringLiteral("FrmProgressBar-") + name);
+                    }
+                }
+            });
+            watch->start(50);
+        });
+    };
+    MdlDownLoad download(*wire.comm, wire.dialogs, std::move(hooks));
+    download.setWaits({0.05, 0.1, 1.0});
+    QCOMPARE(download.DownloadRun(4), MdlDownLoad::Outcome::Done);
+    // 2000 bytes pass the unpaced line in a few milliseconds: the sending
+    // line may or may not be caught between two looks.
+    steps.removeAll(QStringLiteral("メインプログラムを送信しています。"));
+    QCOMPARE(steps, QStringList({"メインプログラムの準備をミキサーに指示しています。",
+                                 "メインプログラムを送信しました。ミキサーの応答を待っています",
+                                 "Sステップの準備をミキサーに指示しています。", "ミキサーが再起動しています"}));
+    QCOMPARE(pictured, QStringList({"Waiting", "Restarting"}));
+    QCOMPARE(wire.dialogs.texts(), QStringList{"ダウンロードが完了しました。"});
+    QCOMPARE(wire.dialogs.shown.front().icon, MsgIcon::Information);
 }
 
 QTEST_MAIN(TestFirmwareWire)

@@ -34,6 +34,8 @@ private slots:
     void initialiseRestoresOnlyItsGroup();
     void networkBlockRoundTrip();
     void memoryReadWrite();
+    void downloadMode_data();
+    void downloadMode();
     void downloadsAreRecorded();
     void keyNames();
     void arbitraryRequestsAreAnsweredSafely();
@@ -67,7 +69,7 @@ void TstSimChain::replies_data()
     QTest::newRow("AR") << cmd("AR", {1, 4, 0, 0, 0, 0x10}) << cmd("AR", {0, 0, 0, 0, 0});
     QTest::newRow("AW") << cmd("AW", {1, 1, 0, 0, 0, 0x10, 0, 0, 0, 7}) << cmd("AW", {0});
     QTest::newRow("R") << bytes({0x52, 0x4D, 1}) << bytes({0x52, 0x4D, 0});
-    QTest::newRow("L") << bytes({0x4C, 0x45, 1}) << bytes({0x4C, 0x45, 0});
+    QTest::newRow("L before any R") << bytes({0x4C, 0x45, 1}) << bytes({0x4C, 0x45, 1});
     QTest::newRow("DS short") << cmd("DS", {1, 1}) << cmd("DS", {2});
     QTest::newRow("unknown command") << cmd("ZZ", {1}) << QByteArray();
     QTest::newRow("one byte") << bytes({0x44}) << QByteArray();
@@ -293,6 +295,63 @@ void TstSimChain::memoryReadWrite()
     QCOMPARE(chain.memoryByte(0x20), quint8(9));
 }
 
+void TstSimChain::downloadMode_data()
+{
+    // Each step: "request > reply" in hex (nothing after ">" for no reply),
+    // or "power cycle".
+    QTest::addColumn<int>("model");
+    QTest::addColumn<bool>("usb");
+    QTest::addColumn<QStringList>("steps");
+    QTest::newRow("older model: image in, back to work")
+        << 0 << false << QStringList{"52 4D 01 > 52 4D 00", "4C 4D 01 AA BB > 4C 4D 00", "4D 4E 01 > 4D 4E 00 00"};
+    QTest::newRow("data never prepared")
+        << 1 << false << QStringList{"4C 4D 01 AA > 4C 4D 01", "4C 45 01 > 4C 45 01", "4D 4E 01 > 4D 4E 00 01"};
+    QTest::newRow("byte 2 other than the attached mixer")
+        << 1 << false
+        << QStringList{"52 4D 02 > 52 4D 01", "52 4D FF > 52 4D 01", "52 4D 01 > 52 4D 00", "4C 4D 00 AA > 4C 4D 01"};
+    QTest::newRow("the older model's targets on the newer")
+        << 1 << false << QStringList{"52 46 01 > 52 46 01", "52 57 01 > 52 57 01", "52 45 01 > 52 45 01"};
+    QTest::newRow("the newer model's targets on the older")
+        << 0 << false << QStringList{"52 50 01 > 52 50 01", "52 44 01 > 52 44 01", "52 53 01 > 52 53 01"};
+    QTest::newRow("data for another target, or twice")
+        << 1 << false
+        << QStringList{"52 4D 01 > 52 4D 00", "4C 50 01 AA > 4C 50 01", "4C 4D 01 AA > 4C 4D 00", "4C 4D 01 BB > 4C 4D 01"};
+    QTest::newRow("empty image") << 0 << false << QStringList{"52 46 01 > 52 46 00", "4C 46 01 > 4C 46 02"};
+    QTest::newRow("download mode hears R and L only")
+        << 1 << false
+        << QStringList{"52 4D 01 > 52 4D 00", "44 52 FF >", "4D 4E 01 >", "4C 45 01 > 4C 45 00", "52 50 01 > 52 50 00"};
+    QTest::newRow("the older model has no E step")
+        << 0 << false << QStringList{"52 4D 01 > 52 4D 00", "4C 45 01 > 4C 45 01"};
+    QTest::newRow("S ends the sections and restarts the mixer")
+        << 1 << false
+        << QStringList{"52 53 01 > 52 53 01", "52 4D 01 > 52 4D 00", "4C 4D 01 AA > 4C 4D 00", "52 53 01 > 52 53 00",
+                       "4D 4E 01 >", "52 4D 01 >"};
+    QTest::newRow("USB: data only after a power cycle")
+        << 1 << true
+        << QStringList{"52 4D 01 > 52 4D 00", "4C 4D 01 AA > 4C 4D 01", "power cycle", "4C 4D 01 AA > 4C 4D 00",
+                       "52 50 01 > 52 50 00", "4C 50 01 BB > 4C 50 00"};
+}
+
+void TstSimChain::downloadMode()
+{
+    QFETCH(int, model);
+    QFETCH(bool, usb);
+    QFETCH(QStringList, steps);
+    SimOptions o;
+    o.model = model;
+    SimChain chain(o);
+    for (const QString &step : steps) {
+        if (step == QLatin1String("power cycle")) {
+            chain.powerCycle();
+            continue;
+        }
+        const QStringList parts = step.split(u'>');
+        const QByteArray request = QByteArray::fromHex(parts[0].toLatin1());
+        const QByteArray reply = chain.handle(request, usb ? SimLink::Usb : SimLink::Other);
+        QVERIFY2(reply == QByteArray::fromHex(parts[1].toLatin1()), qPrintable(step + " got " + reply.toHex(' ')));
+    }
+}
+
 void TstSimChain::downloadsAreRecorded()
 {
     SimChain chain;
@@ -300,9 +359,9 @@ void TstSimChain::downloadsAreRecorded()
     chain.handle(bytes({0x52, 0x4D, 1}));
     QCOMPARE(chain.handle(bytes({0x4C, 0x4D, 1, 9, 8, 7})), bytes({0x4C, 0x4D, 0}));
     QCOMPARE(chain.downloads().size(), 3);
-    QVERIFY(!chain.downloads()[0].prepared);
+    QCOMPARE(chain.downloads()[0].status, quint8(SimWire::BadTarget)); // refused ones count too
     QCOMPARE(chain.downloads()[2].target, quint8(0x4D));
-    QVERIFY(chain.downloads()[2].prepared);
+    QVERIFY(chain.downloads()[2].accepted());
     QCOMPARE(chain.downloads()[2].data, bytes({9, 8, 7}));
 
     // Only the most recent records are kept.
@@ -334,6 +393,7 @@ void TstSimChain::arbitraryRequestsAreAnsweredSafely()
                                   QByteArray("R\x4D", 2), QByteArray("L\x45", 2)};
     SimOptions o;
     o.mixers = 16;
+    o.restartMs = 0;
     SimChain chain(o);
     std::mt19937 rng(12345);
     for (int i = 0; i < 20000; ++i) {
@@ -344,7 +404,10 @@ void TstSimChain::arbitraryRequestsAreAnsweredSafely()
         const QByteArray reply = chain.handle(rq);
         QVERIFY(reply.isEmpty() || (reply.size() >= 3 && reply.left(2) == rq.left(2)));
     }
-    // The chain still answers normally afterwards.
+    // The chain still answers normally afterwards, once a download that
+    // random bytes began has ended.
+    if (chain.inDownloadMode())
+        QCOMPARE(chain.handle(bytes({0x52, 0x53, 1})), bytes({0x52, 0x53, 0}));
     QCOMPARE(chain.handle(cmd("TR", {255})).size(), 3 + 2 * 16);
 }
 
