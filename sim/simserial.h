@@ -33,6 +33,7 @@ public:
     QString slavePath() const { return m_slavePath; }
     // Bits per second of the emulated line; 0 (the default) carries bytes at once.
     bool setLineRate(int bitsPerSecond) { return m_line.setRate(bitsPerSecond); }
+    const SimLine &line() const { return m_line; }
 
     // Counters for tests and diagnostics.
     int blocksResent() const { return m_resent; }
