@@ -86,9 +86,9 @@ void TstSerialChain::toolCommands()
     QVERIFY(file.contains("[Mixer_Slave15]\r\n"));
     QVERIFY(file.contains("MixerCount=16\r\n"));
 
-    // The master's section alone goes back (a whole chain's values take two
-    // minutes on this line): with a changed value, verified by the tool's
-    // own last read of all sixteen mixers.
+    // The master's section alone goes back (a whole chain's values take over
+    // a minute and a half on this line): with a changed value, verified by
+    // the tool's own last read of all sixteen mixers.
     QByteArray one = file;
     one.replace("MixerCount=16\r\n", "MixerCount=1\r\n");
     const qsizetype gain = one.indexOf("\r\nInputGain_3=") + 2;
