@@ -79,6 +79,7 @@ bool MdlComm::CommOpen()
     CommClose();
     m_link.closed = false;
     m_link.tuning = LinkTuning{};
+    m_link.countedMixers = 0; // whatever is at the other end now has not been counted
     const LinkKind kind = m_link.linkKind;
     if (kind == LinkKind::Offline)
         return true;

@@ -20,6 +20,12 @@ constexpr int SendBufferSize = 262209;   // room for a firmware data block
 constexpr int ReceiveBufferSize = 2065;  // one reply, trailer included
 constexpr int UsbReadLimit = 2064;       // bytes one USB read may deliver
 
+// RS-232C reply time per mixer slot, counting one slot more than the linked
+// mixers: an all-mixer data reply carries 84 bytes a mixer, an all-mixer
+// threshold reply two.
+constexpr double SerialDataSlotSeconds = 0.08;
+constexpr double SerialThresholdSlotSeconds = 0.1;
+
 // Values CommOpen sets every time before the link opens; the transports read them.
 struct LinkTuning
 {
@@ -38,6 +44,10 @@ struct LinkState
     // Minimum spacing of status polls and base of reply time-outs (seconds);
     // the standard reply time-out is twice this.
     double ReplyTimeUnit = 0.4;
+    // Mixers the last all-mixer reply on this link counted; 0 until one has
+    // (set again by every open). Before that, a wait for the data of all
+    // mixers cannot know how long their reply is.
+    int countedMixers = 0;
     LinkTuning tuning;
     // Set by CommClose, cleared by CommOpen. While set (the program is
     // ending), every wait on the link ends at once and reports nothing.

@@ -421,6 +421,21 @@ double MixerProtocol::replyTimeout() const
     return m_comm.state().replyTimeout();
 }
 
+double MixerProtocol::replyTimeout(const ReplyExpectation &expect) const
+{
+    const LinkState &link = m_comm.state();
+    const double standard = link.replyTimeout();
+    if (link.linkKind != LinkKind::Rs232c || expect.rule != ReplyRule::DataAll)
+        return standard;
+    // The time unit grows with the mixers the poll counted, so that their
+    // data reply has time to come down the line (about 50 ms a mixer at
+    // 19200 bit/s). Before anything counted them, the opening unit gives
+    // room for four mixers only: a longer chain's first reply would be taken
+    // for none.
+    const int mixers = link.countedMixers > 0 ? std::min(link.countedMixers, MaxMixers) : MaxMixers;
+    return std::max(standard, 2.0 * SerialDataSlotSeconds * (mixers + 1));
+}
+
 std::optional<ReplyExpectation> MixerProtocol::expectationOfSendBuffer(int count) const
 {
     const std::vector<quint8> &b = m_comm.state().SendBuffer;
@@ -439,8 +454,13 @@ int MixerProtocol::waitForReply(const ReplyExpectation &expect, double timeout)
             return 0;
         const int n = m_comm.CommReceive(rb);
         if (n > 0) {
-            if (matchesReply(expect, rb.data(), n))
+            if (matchesReply(expect, rb.data(), n)) {
+                if (expect.rule == ReplyRule::DataAll)
+                    m_comm.state().countedMixers = dataAllMixerCount(rb.data(), n);
+                else if (expect.rule == ReplyRule::ThresholdAll)
+                    m_comm.state().countedMixers = thresholdAllMixerCount(rb.data(), n);
                 return n;
+            }
             qCDebug(lcLinkProtocol) << "dropped a reply of" << n << "bytes starting"
                                     << QByteArray(reinterpret_cast<const char *>(rb.data()), std::min(n, 3)).toHex();
             continue;
@@ -454,7 +474,7 @@ int MixerProtocol::waitForReply(const ReplyExpectation &expect, double timeout)
 int MixerProtocol::sendAndWait(int count, const ReplyExpectation &expect, double timeout)
 {
     m_comm.CommSend(m_comm.state().SendBuffer, count);
-    return waitForReply(expect, timeout < 0 ? replyTimeout() : timeout);
+    return waitForReply(expect, timeout < 0 ? replyTimeout(expect) : timeout);
 }
 
 int MixerProtocol::sendAndWait(int count, double timeout)

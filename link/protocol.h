@@ -173,15 +173,20 @@ public:
 
     // The standard time-out, 2 × ReplyTimeUnit.
     double replyTimeout() const;
+    // The time-out of a wait for that reply: the standard one, except that
+    // on RS-232C the data of all mixers is given the line time of as many
+    // mixers as were counted last (all sixteen until a reply counted them).
+    double replyTimeout(const ReplyExpectation &expect) const;
 
     // Sends SendBuffer[0..count) and waits for a matching reply (standard
-    // rule; timeout < 0 means the standard time-out). Replies that do not
+    // rule; timeout < 0 means replyTimeout(expect)). Replies that do not
     // match are dropped and the wait goes on. Returns the reply count with
     // trailer, 0 on time-out.
     int sendAndWait(int count, const ReplyExpectation &expect, double timeout = -1);
     // The same with the expectation derived from the request itself.
     int sendAndWait(int count, double timeout = -1);
-    // Only the wait, from now.
+    // Only the wait, from now. An accepted all-mixer reply also counts the
+    // linked mixers for the waits after it.
     int waitForReply(const ReplyExpectation &expect, double timeout);
 
     // DS and TS: waits at most 0.8 s for any reply without judging it, then

@@ -174,6 +174,7 @@ void StatusPoll::DecodeReply(const quint8 *buffer, int length)
 
 void StatusPoll::raiseReplyTimeUnit(double slotSeconds)
 {
+    m_link.countedMixers = m_mixers.MixerCount;
     if (m_link.linkKind != LinkKind::Rs232c)
         return;
     m_link.ReplyTimeUnit = std::max((m_mixers.MixerCount + 1) * slotSeconds, MinReplyTimeUnit);

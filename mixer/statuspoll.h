@@ -87,8 +87,8 @@ public:
     static constexpr int ReceiveAttempts = 3;
     static constexpr int NoReplyLimit = 10;
     static constexpr double MinReplyTimeUnit = 0.4;
-    static constexpr double DataSlotSeconds = 0.08;      // RS-232C, per "D","R" slot
-    static constexpr double ThresholdSlotSeconds = 0.1;  // RS-232C, per "T","R" slot
+    static constexpr double DataSlotSeconds = SerialDataSlotSeconds;           // RS-232C, per "D","R" slot
+    static constexpr double ThresholdSlotSeconds = SerialThresholdSlotSeconds; // RS-232C, per "T","R" slot
 
     StatusPoll(MdlComm &comm, LoopState &loop, MixerState &mixers);
 

@@ -54,6 +54,7 @@ double SimLine::byteTime() const
 
 void SimLine::fromPc(const QByteArray &bytes)
 {
+    m_bytesFromPc += bytes.size();
     if (m_rate <= 0) {
         if (arrived)
             arrived(bytes);
@@ -64,6 +65,7 @@ void SimLine::fromPc(const QByteArray &bytes)
 
 void SimLine::toPc(const QByteArray &bytes)
 {
+    m_bytesToPc += bytes.size();
     if (m_rate <= 0) {
         if (carried)
             carried(bytes);

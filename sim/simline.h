@@ -45,6 +45,11 @@ public:
     std::function<void(const QByteArray &bytes)> arrived;
     std::function<void(const QByteArray &bytes)> carried;
 
+    // Bytes put on the line so far, each way (what a figure of the line's
+    // own time is measured against).
+    qint64 bytesFromPc() const { return m_bytesFromPc; }
+    qint64 bytesToPc() const { return m_bytesToPc; }
+
 private:
     struct Piece
     {
@@ -62,6 +67,8 @@ private:
     std::deque<Piece> m_out; // mixer to PC
     double m_inFree = 0;     // when the line towards the mixer is free again
     double m_outFree = 0;
+    qint64 m_bytesFromPc = 0;
+    qint64 m_bytesToPc = 0;
 };
 
 // CLOCK_MONOTONIC in seconds, the clock the line's due times are kept on.

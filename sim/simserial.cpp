@@ -106,6 +106,8 @@ void SimSerialFront::takeBytes(const QByteArray &bytes)
             onAcknowledge(r.acknowledge == SerialReceiver::Acknowledge::Positive);
         if (r.messageComplete) {
             const QByteArray request = m_receiver->takeMessage();
+            if (onRequest)
+                onRequest(request);
             const QByteArray reply = m_chain.handle(request);
             if (!reply.isEmpty())
                 queueReply(reply);

@@ -16,6 +16,7 @@
 #include "sim/simline.h"
 
 #include <deque>
+#include <functional>
 #include <memory>
 
 class QSocketNotifier;
@@ -33,6 +34,10 @@ public:
     QString slavePath() const { return m_slavePath; }
     // Bits per second of the emulated line; 0 (the default) carries bytes at once.
     bool setLineRate(int bitsPerSecond) { return m_line.setRate(bitsPerSecond); }
+    const SimLine &line() const { return m_line; }
+
+    // Told of every whole request that arrived, before it is answered.
+    std::function<void(const QByteArray &request)> onRequest;
 
     // Counters for tests and diagnostics.
     int blocksResent() const { return m_resent; }

@@ -51,6 +51,8 @@ private slots:
     void serialRefusals_data();
     void serialRefusals();
     void serialWrongBlockNumber();
+    void serialRepeatedBlockDropsTheMessage_data();
+    void serialRepeatedBlockDropsTheMessage();
     void serialGapWatchdog();
     void serialAcknowledges();
     void serialReplaceUnfetched();
@@ -184,6 +186,37 @@ void TestLinkFrames::serialWrongBlockNumber()
     QVERIFY(!peer.rx.messageComplete());
     peer.feed(serialFrames(hex("4D 4E 01")));
     QCOMPARE(peer.rx.takeMessage(), hex("4D 4E 01"));
+}
+
+// A sender that missed the acknowledge of a block sends that block again:
+// it arrives with a lower number than the receiver expects next. The partial
+// message is dropped (every frame still acknowledged, so the sender moves
+// on); the repeat must never be appended a second time and the rest taken
+// for a whole message.
+void TestLinkFrames::serialRepeatedBlockDropsTheMessage_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<QList<int>>("blocks"); // in arrival order
+    QTest::newRow("first block again") << 100 << QList<int>{1, 1, 2};
+    QTest::newRow("middle block again") << 200 << QList<int>{1, 2, 2, 3, 4};
+    QTest::newRow("back two blocks") << 200 << QList<int>{1, 2, 3, 2, 3, 4};
+}
+
+void TestLinkFrames::serialRepeatedBlockDropsTheMessage()
+{
+    QFETCH(int, size);
+    QFETCH(QList<int>, blocks);
+    const QByteArray msg = pattern(size, 5);
+    SerialPeer peer;
+    for (int k : blocks) {
+        peer.feed(serialBlockFrame(msg, k));
+        QVERIFY2(!peer.rx.messageComplete(), qPrintable(QStringLiteral("taken at block %1").arg(k)));
+    }
+    QCOMPARE(peer.answers, serialAck().repeated(blocks.size()));
+    QCOMPARE(peer.rx.blocksReceived(), 0);
+    // The sender's next try comes through whole.
+    peer.feed(serialFrames(msg));
+    QCOMPARE(peer.rx.takeMessage(), msg);
 }
 
 void TestLinkFrames::serialGapWatchdog()

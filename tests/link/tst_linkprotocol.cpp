@@ -116,6 +116,7 @@ private slots:
     void setWaitsAndPauses();
     void firstReplyJudgedOnce();
     void timeoutGrowsWithReplyTimeUnit();
+    void serialDataWaitAllowsTheLongestChainUntilCounted();
     void extensionVerifyComparesValueBytes();
     void extensionVerifyGivesUpAfterTen();
     void staleRepliesDiscarded();
@@ -337,6 +338,53 @@ void TestLinkProtocol::timeoutGrowsWithReplyTimeUnit()
     const double start = rig.clock.now();
     QCOMPARE(p.sendAndWait(rig.put(thresholdReadAllRequest())), 0);
     QVERIFY(qAbs(rig.clock.now() - start - 3.4) < 0.01);
+}
+
+// On RS-232C the data of all mixers takes about 50 ms a mixer on the line.
+// Before any reply has counted the mixers, the wait for it must allow for
+// sixteen, or a long chain's first reply is taken for none.
+void TestLinkProtocol::serialDataWaitAllowsTheLongestChainUntilCounted()
+{
+    auto waited = [](Rig &rig, const QByteArray &request) {
+        const double start = rig.clock.now();
+        MixerProtocol(*rig.comm).sendAndWait(rig.put(request));
+        return rig.clock.now() - start;
+    };
+    auto thresholdsOf = [](int mixers) {
+        return [mixers](const QByteArray &r) {
+            return r.startsWith("TR") ? QList<QByteArray>{hex("54 52 00") + QByteArray(2 * mixers, '\x01')}
+                                      : QList<QByteArray>{};
+        };
+    };
+    const double longest = 2 * 0.08 * 17;
+    Rig serial(LinkKind::Rs232c);
+    QVERIFY(qAbs(waited(serial, dataReadAllRequest()) - longest) < 0.01);
+    // Replies of a known length keep the standard wait.
+    QVERIFY(qAbs(waited(serial, thresholdReadAllRequest()) - 0.8) < 0.01);
+    QVERIFY(qAbs(waited(serial, dataReadRequest(1)) - 0.8) < 0.01);
+
+    // Three mixers counted: the standard wait is long enough for their data.
+    serial.transport->onSend = thresholdsOf(3);
+    QVERIFY(MixerProtocol(*serial.comm).sendAndWait(serial.put(thresholdReadAllRequest())) > 0);
+    QVERIFY(qAbs(waited(serial, dataReadAllRequest()) - 0.8) < 0.01);
+    // Sixteen counted by a reply the poll did not decode: the unit was not
+    // raised, the wait still allows for their data.
+    serial.transport->onSend = thresholdsOf(16);
+    QVERIFY(MixerProtocol(*serial.comm).sendAndWait(serial.put(thresholdReadAllRequest())) > 0);
+    QVERIFY(qAbs(waited(serial, dataReadAllRequest()) - longest) < 0.01);
+    // A unit already raised further wins.
+    serial.link.ReplyTimeUnit = 0.1 * 17;
+    QVERIFY(qAbs(waited(serial, dataReadAllRequest()) - 3.4) < 0.01);
+    serial.link.ReplyTimeUnit = 0.4;
+    // Opened again, the link has counted nothing.
+    serial.transport->onSend = thresholdsOf(1);
+    QVERIFY(MixerProtocol(*serial.comm).sendAndWait(serial.put(thresholdReadAllRequest())) > 0);
+    serial.comm->CommOpen();
+    QVERIFY(qAbs(waited(serial, dataReadAllRequest()) - longest) < 0.01);
+
+    // The other links carry the reply in one piece: the standard wait.
+    Rig ethernet(LinkKind::Ethernet);
+    QVERIFY(qAbs(waited(ethernet, dataReadAllRequest()) - 0.8) < 0.01);
 }
 
 void TestLinkProtocol::extensionVerifyComparesValueBytes()

@@ -1,0 +1,231 @@
+// Sixteen linked mixers over a serial line paced to 19200 bit/s (ten bits a
+// byte, both directions), the virtual mixers in this process so that their
+// line counts every byte it carries. Three figures, each also as a ratio to
+// the time the line needs for the bytes moved meanwhile (both directions one
+// after the other, as the block protocol waits for each acknowledge):
+//  (a) the poll period: the job loop polling the chain, per reply it waits
+//      for and over whole cycles of the three requests;
+//  (b) edit-to-verified: single edits at random moments while the loop polls,
+//      from the edit until SetData has verified it; the median;
+//  (c) `zkvr340a-ctl load` of a file of all sixteen mixers, the tool's whole
+//      run as a separate program.
+// Target: every ratio at most 1.3. Each figure also names the waits the
+// protocol itself prescribes in that time (the poll spacing, the pause after
+// every single write), and the ratio to line time plus those waits.
+//
+//     bench_serialchain [--rate BPS] [--edits N] [--skip-load]
+
+#include "tests/mixer/pacedserialrig.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+constexpr int Chain = 16;
+constexpr double Target = 1.3;
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n == 0 ? 0 : n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+int option(const QStringList &args, const char *name, int fallback)
+{
+    const qsizetype at = args.indexOf(QLatin1String(name));
+    return at >= 0 && at + 1 < args.size() ? args[at + 1].toInt() : fallback;
+}
+
+const char *verdict(double ratio)
+{
+    return ratio <= Target ? "met" : "MISSED";
+}
+
+struct PollMark
+{
+    double at = 0;
+    qint64 bytes = 0;
+    QByteArray sent;   // the request this poll sent ("" when values were waiting)
+    double unit = 0;   // ReplyTimeUnit after the poll: the wait before the next
+};
+
+// (a) Polls of a counted chain: each interval waits for the reply to the
+// request the poll before it sent.
+bool pollFigure(PacedSerialRig &rig)
+{
+    std::vector<PollMark> marks;
+    rig.afterPoll = [&] {
+        const auto &sb = rig.link.SendBuffer;
+        marks.push_back({rig.clock.now(), rig.lineBytes(),
+                         rig.loop.ChangePending == -1 ? QByteArray()
+                                                      : QByteArray(reinterpret_cast<const char *>(sb.data()), 2),
+                         rig.link.ReplyTimeUnit});
+    };
+    // Three whole cycles after one to settle.
+    if (!rig.runUntil([&] { return marks.size() >= 13; }, 60))
+        return false;
+    rig.afterPoll = {};
+    marks.erase(marks.begin(), marks.begin() + 3);
+    std::printf("(a) poll period, %d mixers:\n", Chain);
+    for (size_t i = 0; i + 1 < 4 && i + 1 < marks.size(); ++i) {
+        const double took = marks[i + 1].at - marks[i].at;
+        const double line = rig.lineSeconds(marks[i + 1].bytes - marks[i].bytes);
+        std::printf("    waiting for %-2s: %.3f s (unit %.2f s), %lld line bytes = %.3f s on the line, ratio %.2f\n",
+                    marks[i].sent.constData(), took, marks[i].unit,
+                    static_cast<long long>(marks[i + 1].bytes - marks[i].bytes), line, took / line);
+    }
+    std::vector<double> ratios, periods;
+    for (size_t i = 0; i + 3 < marks.size(); i += 3) {
+        const double took = marks[i + 3].at - marks[i].at;
+        ratios.push_back(took / rig.lineSeconds(marks[i + 3].bytes - marks[i].bytes));
+        periods.push_back(took / 3);
+    }
+    const double ratio = median(ratios);
+    std::printf("    median poll period %.3f s; a cycle of the three requests takes %.2f x its line time; "
+                "target <= %.1f: %s\n"
+                "    (the period is ReplyTimeUnit, 0.08 s per data slot and 0.1 s per threshold slot for\n"
+                "    %d + 1 slots; the line needs that long only for the data reply)\n",
+                median(periods), ratio, Target, verdict(ratio), Chain);
+    return true;
+}
+
+// (b) Single edits at random moments while the loop polls.
+bool editFigure(PacedSerialRig &rig, int edits)
+{
+    QRandomGenerator random(7);
+    std::vector<double> seconds, ratios, beyondWaits;
+    for (int e = 0; e < edits; ++e) {
+        const int mixer = 1 + int(random.bounded(Chain));
+        const int key = channelKeyId(ChannelFamily::InputGain, 1 + e % ChannelCount);
+        double editedAt = -1;
+        qint64 bytesAt = 0;
+        double pollDue = 0;
+        double lastPoll = rig.clock.now();
+        rig.afterPoll = [&] { lastPoll = rig.clock.now(); };
+        // Somewhere inside a poll interval.
+        QTimer::singleShot(int(random.bounded(int(rig.link.ReplyTimeUnit * 1000))), [&] {
+            editedAt = rig.clock.now();
+            bytesAt = rig.lineBytes();
+            pollDue = std::max(0.0, lastPoll + rig.link.ReplyTimeUnit - editedAt);
+            rig.mixers.setPending(mixer, key, (rig.mixers.MixerSetData[size_t(mixer)].value(key) + 7) % 65);
+        });
+        double verifiedAt = -1;
+        qint64 bytesThen = 0;
+        rig.afterSetData = [&](const SetDataOutcome &o) {
+            if (editedAt >= 0 && o.verified && !rig.mixers.anyPending(mixer)) {
+                verifiedAt = rig.clock.now();
+                bytesThen = rig.lineBytes();
+            }
+        };
+        if (!rig.runUntil([&] { return verifiedAt >= 0; }, 30)) {
+            std::fprintf(stderr, "edit %d of mixer %d was not verified\n", e, mixer);
+            return false;
+        }
+        const double took = verifiedAt - editedAt;
+        const double line = rig.lineSeconds(bytesThen - bytesAt);
+        seconds.push_back(took);
+        ratios.push_back(took / line);
+        beyondWaits.push_back(took / (line + pollDue + MixerProtocol::SetPause));
+    }
+    rig.afterPoll = {};
+    rig.afterSetData = {};
+    const double ratio = median(ratios);
+    std::printf("(b) edit-to-verified, %d edits while polling: median %.3f s (min %.3f, max %.3f)\n"
+                "    median %.2f x the line time of the bytes moved meanwhile; target <= %.1f: %s\n"
+                "    (%.2f x line time plus the wait for the next poll and the 0.06 s pause after the write)\n",
+                edits, median(seconds), *std::min_element(seconds.begin(), seconds.end()),
+                *std::max_element(seconds.begin(), seconds.end()), ratio, Target, verdict(ratio),
+                median(beyondWaits));
+    return true;
+}
+
+// Runs the tool to its end while this process's event loop serves the mixers.
+bool runTool(const QStringList &args, double &seconds)
+{
+    QProcess ctl;
+    QEventLoop wait;
+    QObject::connect(&ctl, &QProcess::finished, &wait, &QEventLoop::quit);
+    QObject::connect(&ctl, &QProcess::errorOccurred, &wait, &QEventLoop::quit);
+    QElapsedTimer t;
+    t.start();
+    ctl.start(QCoreApplication::applicationDirPath() + QStringLiteral("/zkvr340a-ctl"), args);
+    wait.exec();
+    seconds = double(t.nsecsElapsed()) / 1e9;
+    if (ctl.state() != QProcess::NotRunning)
+        ctl.waitForFinished(-1);
+    if (ctl.exitStatus() != QProcess::NormalExit || ctl.exitCode() != 0) {
+        std::fprintf(stderr, "zkvr340a-ctl %s failed: %s\n", qPrintable(args.join(' ')),
+                     ctl.readAllStandardError().constData());
+        return false;
+    }
+    return true;
+}
+
+// (c) The tool loads a file of all sixteen mixers.
+bool loadFigure(PacedSerialRig &rig)
+{
+    rig.comm->CommClose(); // the tool opens the line now
+    const QString device = rig.serial.slavePath();
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("chain.ini"));
+    double seconds = 0;
+    if (!runTool({"--serial", device, "save", file}, seconds))
+        return false;
+    const qint64 before = rig.lineBytes();
+    int requests = 0;
+    int writes = 0; // single values, each followed by the 0.06 s pause
+    rig.serial.onRequest = [&](const QByteArray &r) {
+        ++requests;
+        if (r.startsWith("DS") || r.startsWith("TS"))
+            ++writes;
+    };
+    const bool ok = runTool({"--serial", device, "load", file}, seconds);
+    rig.serial.onRequest = {};
+    if (!ok)
+        return false;
+    const qint64 bytes = rig.lineBytes() - before;
+    const double line = rig.lineSeconds(bytes);
+    const double ratio = seconds / line;
+    const double pauses = writes * MixerProtocol::SetPause;
+    std::printf("(c) zkvr340a-ctl load of a %d-mixer file: %.2f s, %d requests, %lld line bytes = %.2f s on the line\n"
+                "    %.2f x the line time; target <= %.1f: %s\n"
+                "    (%d single writes, each followed by the 0.06 s pause: %.1f s; %.2f x line time plus pauses)\n",
+                Chain, seconds, requests, static_cast<long long>(bytes), line, ratio, Target, verdict(ratio), writes,
+                pauses, seconds / (line + pauses));
+    return true;
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const int rate = option(args, "--rate", 19200);
+    const int edits = std::max(1, option(args, "--edits", 11));
+    PacedSerialRig rig(Chain, rate);
+    if (!rig.connect()) {
+        std::fprintf(stderr, "could not open the paced pseudo-terminal\n");
+        return 1;
+    }
+    std::printf("%d mixers, serial line paced to %d bit/s (%.3f ms a byte)\n", Chain, rate,
+                rig.lineSeconds(1) * 1000);
+    const bool counted = rig.runUntil([&] { return rig.mixers.MixerCount == Chain && rig.loop.StartupPolls == 0; }, 30);
+    if (!counted) {
+        std::fprintf(stderr, "the chain was not counted (%d mixers)\n", int(rig.mixers.MixerCount));
+        return 1;
+    }
+    bool ok = pollFigure(rig) && editFigure(rig, edits);
+    if (ok && !args.contains(QStringLiteral("--skip-load")))
+        ok = loadFigure(rig);
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,145 @@
+#pragma once
+
+// A chain of virtual mixers behind a pseudo-terminal paced like a real serial
+// line (ten bits a byte at the given rate, both directions), reached through
+// the program's own RS-232C transport on the real clock, with the program's
+// own job loop: a status poll every ReplyTimeUnit, SetData as soon as a poll
+// finds values waiting. The line counts the bytes it carries, so a figure can
+// be set against the time the line itself needs. Shared by the serial
+// end-to-end tests and the benchmark of a long chain.
+
+#include "app/jobloop.h"
+#include "app/jobs.h"
+#include "base/clock.h"
+#include "base/dialogs.h"
+#include "base/loopstate.h"
+#include "link/comm.h"
+#include "link/protocol.h"
+#include "mixer/mixersync.h"
+#include "sim/simchain.h"
+#include "sim/simserial.h"
+
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+class PacedSerialRig : public JobHandlers
+{
+public:
+    PacedSerialRig(int mixerCount, int bitsPerSecond) : chain(chainOptions(mixerCount)), serial(chain)
+    {
+        link.linkKind = LinkKind::Rs232c;
+        QString error;
+        ready = serial.open(error) && serial.setLineRate(bitsPerSecond);
+        rate = bitsPerSecond;
+        LinkEndpoints endpoints;
+        endpoints.serialPort = serial.slavePath();
+        comm = std::make_unique<MdlComm>(link, clock, dialogs, std::move(endpoints));
+        sync = std::make_unique<MixerSync>(*comm, loop, mixers);
+    }
+
+    // Opens the link as the program's connect step does; the first reply
+    // counts the mixers.
+    bool connect()
+    {
+        if (!ready || !comm->CommOpen())
+            return false;
+        link.ReplyTimeUnit = StatusPoll::MinReplyTimeUnit;
+        sync->resetForConnect();
+        sync->CheckAccess();
+        mixers.MixerCount = 1; // until the first status reply, as at start-up
+        return true;
+    }
+
+    // Runs the job loop until done() holds (checked after every poll and
+    // SetData run, and every 20 ms) or `limit` seconds passed.
+    bool runUntil(const std::function<bool()> &done, double limit)
+    {
+        m_done = done;
+        JobLoop jobLoop(loop, link, clock, dialogs, *this);
+        m_loop = &jobLoop;
+        const double end = clock.now() + limit;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (m_done() || clock.now() > end)
+                jobLoop.stop();
+        });
+        watch.start(20);
+        if (!m_done())
+            jobLoop.run();
+        m_loop = nullptr;
+        return m_done();
+    }
+
+    // Line bytes both ways since the link opened, and their time on the line.
+    qint64 lineBytes() const { return serial.line().bytesFromPc() + serial.line().bytesToPc(); }
+    double lineSeconds(qint64 bytes) const { return double(bytes) * SimLine::BitsPerByte / rate; }
+
+    // JobHandlers: the polls and writes; no windows here.
+    void StatusPoll() override
+    {
+        sync->StatusPoll();
+        if (afterPoll)
+            afterPoll();
+        check();
+    }
+    bool SetData() override
+    {
+        const bool sent = sync->SetData();
+        if (afterSetData)
+            afterSetData(sync->setData().outcome());
+        check();
+        return sent;
+    }
+    bool pendingValues() override { return sync->pendingValues(); }
+    void runDownload(int) override {}
+    // The job window's work without the window (job 7 sends a loaded file).
+    void showJobWindow(int) override
+    {
+        MixerProtocol protocol(*comm);
+        JobRunner runner(JobContext{loop, link, mixers, dialogs, protocol, nullptr, {}, {}, [this] { return SetData(); }});
+        jobsRun += runner.run(loop.JobRequest) ? 1 : 0;
+    }
+    bool jobWindowVisible() const override { return false; }
+    void showDirect() override {}
+    void showIpSettings() override {}
+    void showPanel() override {}
+    void Disconnect() override
+    {
+        if (m_loop)
+            m_loop->stop();
+    }
+
+    std::function<void()> afterPoll;
+    std::function<void(const SetDataOutcome &)> afterSetData;
+
+    SystemClock clock;
+    ScriptedDialogs dialogs;
+    LinkState link;
+    LoopState loop;
+    MixerState mixers;
+    SimChain chain;
+    SimSerialFront serial;
+    std::unique_ptr<MdlComm> comm;
+    std::unique_ptr<MixerSync> sync;
+    bool ready = false;
+    int rate = 0;
+    int jobsRun = 0; // jobs of the job window that succeeded
+
+private:
+    static SimOptions chainOptions(int mixers)
+    {
+        SimOptions o;
+        o.mixers = mixers;
+        return o;
+    }
+    void check()
+    {
+        if (m_loop && m_done && m_done())
+            m_loop->stop();
+    }
+
+    JobLoop *m_loop = nullptr;
+    std::function<bool()> m_done;
+};
