@@ -2454,5 +2454,10 @@ EXAMPLES
         zkvr340a-ctl --ethernet &quot;$(zkvr340a-ctl search hall)&quot; save hall.ini
 </translation>
         </message>
+        <message>
+            <source>ファイルの中に範囲外の値がありました。範囲内の値に直して読み込みました。</source>
+            <comment>11100</comment>
+            <translation>The file held values out of range. They were brought into range as the file was read.</translation>
+        </message>
     </context>
 </TS>
