@@ -17,15 +17,6 @@ constexpr int LabelHeader = 10530;   // "ミキサー番号 チャンネル"
 
 } // namespace
 
-QString captionLineText(const QString &typed)
-{
-    QString t = typed;
-    t.remove(u'\r');
-    t.replace(u'\n', u' ');
-    t.replace(u'\t', u' ');
-    return t;
-}
-
 ButtonTable::ButtonTable(PanelState &panel) : m_panel(panel) {}
 
 QString ButtonTable::headerText(int column)

@@ -61,7 +61,3 @@ private:
     PanelState &m_panel;
     std::vector<Row> m_rows;   // table rows 1..
 };
-
-// A caption line as one cell holds it: no line breaks or tabs (the settings
-// file joins the two lines with a tab).
-QString captionLineText(const QString &typed);

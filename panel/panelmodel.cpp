@@ -2,6 +2,9 @@
 
 #include "base/strings.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 namespace Res {
@@ -148,6 +151,56 @@ bool figureCommandEnabled(const PanelState &panel, FigureKind kind)
     return panel.runtime.drawing.at(size_t(kind)) || panel.count(kind) < Panel::FiguresPerKind;
 }
 
+namespace {
+
+template <typename T>
+bool clampInto(T &value, T lo, T hi)
+{
+    const T kept = std::clamp(value, lo, hi);
+    const bool changed = kept != value;
+    value = kept;
+    return changed;
+}
+
+bool keepButtonInRange(ButtonSlot &b)
+{
+    using namespace Panel;
+    bool changed = clampInto(b.IconWidth, double(MinButtonSize), double(MaxExtent));
+    changed |= clampInto(b.IconHeight, double(MinButtonSize), double(MaxExtent));
+    // The whole button stays within reach: not beyond the left or top edge,
+    // where no scroll bar goes, nor beyond the panel's far edges.
+    changed |= clampInto(b.IconLeft, 0, MaxExtent - qint32(std::ceil(b.IconWidth)));
+    changed |= clampInto(b.IconTop, 0, MaxExtent - qint32(std::ceil(b.IconHeight)));
+    changed |= clampInto(b.IconFontSize, MinFontSize, MaxFontSize);
+    return changed;
+}
+
+} // namespace
+
+bool keepWithinRange(PanelState &panel, int mixers)
+{
+    using namespace Panel;
+    bool changed = false;
+    for (int m = 0; m < qBound(0, mixers, MaxMixers); ++m)
+        for (ButtonSlot &b : panel.buttons[size_t(m)])
+            if (b.IconEnable)
+                changed |= keepButtonInRange(b);
+
+    TableGeometry &t = panel.table;
+    for (qint32 &h : t.rowHeights)
+        changed |= clampInto(h, MinTableCell, MaxExtent);
+    for (qint32 &w : t.cellWidths)
+        changed |= clampInto(w, MinTableCell, MaxExtent);
+    changed |= clampInto(t.CellAllWidth, 0, MaxExtent);
+    changed |= clampInto(t.CellAllHeight, 0, MaxExtent);
+    changed |= clampInto(t.TableWidth, MinTableWindow, MaxExtent);
+    changed |= clampInto(t.TableHeight, MinTableWindow, MaxExtent);
+    // Screens to the left of or above the first one lie at negative places.
+    changed |= clampInto(t.TableLeft, -MaxExtent, MaxExtent);
+    changed |= clampInto(t.TableTop, -MaxExtent, MaxExtent);
+    return changed;
+}
+
 int countEnabledButtons(const PanelState &panel, int mixers)
 {
     int n = 0;
@@ -201,4 +254,21 @@ QString limitCaptionLines(const QString &caption)
     if (lines.size() <= 2)
         return caption;
     return joinCaptionLines(lines.mid(0, 2));
+}
+
+QString captionLineText(const QString &typed)
+{
+    QString t = typed;
+    t.remove(u'\r');
+    t.replace(u'\n', u' ');
+    t.replace(u'\t', u' ');
+    return t;
+}
+
+QString captionFromTypedText(const QString &typed)
+{
+    QStringList lines = typed.split(u'\n');
+    for (QString &line : lines)
+        line = captionLineText(line);
+    return limitCaptionLines(joinCaptionLines(lines));
 }

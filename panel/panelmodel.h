@@ -36,6 +36,19 @@ constexpr qint32 DefaultButtonSize = 1500;
 constexpr qint32 DefaultButtonRightGap = 1560;          // left edge = screen width - this
 constexpr qint32 DefaultTableWidth = 5000;
 constexpr qint32 DefaultTableHeight = 5025;
+constexpr qint32 DefaultWindowColor = 0xB5FFFF;
+constexpr qint32 DefaultGridColor = 0xBFBFBF;
+
+// The panel's range: every place and size on the panel, and every size of
+// the button table, lies within 0..MaxExtent twips (32767 pixels at 15 twips
+// a pixel, the furthest a window can be placed). A button is never smaller
+// than MinButtonSize a side, so it can still be seen, taken and resized.
+constexpr qint32 MaxExtent = 32767 * 15;
+constexpr qint32 MinButtonSize = 240;
+constexpr qint32 MinTableCell = 15;           // one pixel
+constexpr qint32 MinTableWindow = 1500;
+constexpr qint16 MinFontSize = 1;
+constexpr qint16 MaxFontSize = 999;
 } // namespace Panel
 
 // Background image modes.
@@ -48,12 +61,21 @@ enum class ImageStretchMode : qint16 {
 
 enum class FigureKind : int { Circle = 0, Rect = 1, Line = 2, Arc = 3 };
 
+// Whether a mixer's channel values were recorded when the panel took the
+// channels over.
+enum class RemoteRecord {
+    None,   // nothing recorded: the mixer's own values stand
+    Held,   // recorded; the open panel gives them back when it closes
+    Owed,   // the panel closed while the mixer was off the link: given back
+            // as soon as it is linked again
+};
+
 // The appearance constants the panel starts from. They come from the string
 // table (colour texts "&H..." and the font face); fromStrings() reads them.
 struct PanelDefaults
 {
-    qint32 windowColor = 0xB5FFFF;
-    qint32 gridColor = 0xBFBFBF;
+    qint32 windowColor = Panel::DefaultWindowColor;
+    qint32 gridColor = Panel::DefaultGridColor;
     qint32 channelOffColor = 0xC0FFC0;
     qint32 channelOnColor = 0x0080FF;
     qint32 outputOffColor = 0x80FFFF;
@@ -101,10 +123,19 @@ struct Figure
 // Entries [0..count-1] of a list are in use (the file numbers them 1..10).
 using FigureList = std::array<Figure, Panel::FiguresPerKind>;
 
+// Every row of the button table as the reset leaves it.
+constexpr std::array<qint32, Panel::TableRows> defaultRowHeights()
+{
+    std::array<qint32, Panel::TableRows> rows{};
+    for (qint32 &r : rows)
+        r = Panel::DefaultRowHeight;
+    return rows;
+}
+
 struct TableGeometry
 {
-    std::array<qint32, Panel::TableRows> rowHeights{};
-    std::array<qint32, Panel::TableColumns> cellWidths{};
+    std::array<qint32, Panel::TableRows> rowHeights = defaultRowHeights();
+    std::array<qint32, Panel::TableColumns> cellWidths{2010, 1350, 1350};
     qint32 CellAllWidth = 4875;
     qint32 CellAllHeight = 4335;
     qint32 TableWidth = Panel::DefaultTableWidth;
@@ -139,6 +170,8 @@ struct PanelRuntime
     // from the panel stores in place of the switched-off live values.
     std::array<std::array<quint8, Panel::ChannelSlots>, Panel::MaxMixers> recordedRemoteOn{};
     std::array<std::array<quint8, Panel::ChannelSlots>, Panel::MaxMixers> recordedRemoteOff{};
+    // Which mixers the two arrays above hold values for (mixer 0..15).
+    std::array<RemoteRecord, Panel::MaxMixers> remoteRecord{};
 };
 
 // Where the panel runs: the link kind, the link count and the screen size in
@@ -157,12 +190,14 @@ struct PanelState
 {
     PanelDefaults defaults;
 
+    // The values below start as the reset leaves them: a panel saved before
+    // it was ever reset never stores a black window or a column no one sees.
     std::array<MixerButtons, Panel::MaxMixers> buttons;
-    qint32 GUIWindowColor = 0;
+    qint32 GUIWindowColor = Panel::DefaultWindowColor;
     qint16 IconNum = 0;
     bool GridOnOff = false;
     qint32 GridInterval = Panel::DefaultGridInterval;
-    qint32 GridColor = 0;
+    qint32 GridColor = Panel::DefaultGridColor;
     std::array<FigureList, Panel::FigureKinds> figures;
     std::array<qint16, Panel::FigureKinds> figureCounts{};   // CircleNum, RectNum, LineNum, ArcNum
     qint16 FigureNum = 0;
@@ -199,6 +234,12 @@ bool newButtonEnabled(const PanelState &panel, const PanelContext &ctx);
 // while it is armed.
 bool figureCommandEnabled(const PanelState &panel, FigureKind kind);
 
+// Brings what the panel could not show as it stands into the panel's range:
+// the place, size and font size of every button of the first `mixers`
+// mixers, and the button table's row heights, column widths and window.
+// Returns whether anything had to change.
+bool keepWithinRange(PanelState &panel, int mixers);
+
 // Number of enabled slots among the first `mixers` records.
 int countEnabledButtons(const PanelState &panel, int mixers = Panel::MaxMixers);
 
@@ -224,3 +265,9 @@ QStringList captionLines(const QString &caption);
 QString joinCaptionLines(const QStringList &lines);
 // Keeps at most the first two lines of a caption.
 QString limitCaptionLines(const QString &caption);
+// A caption line as one cell of the button table holds it: no line breaks
+// or tabs (the settings file joins the two lines with a tab).
+QString captionLineText(const QString &typed);
+// A caption as typed in a multi-line field (lines ending in LF): each line
+// without tabs, the lines joined by CR LF, at most two of them.
+QString captionFromTypedText(const QString &typed);

@@ -170,17 +170,16 @@ QString fileSafeText(const QString &text)
     return out;
 }
 
-void StorePanel(PanelState &panel, SettingsTable &SetDataTable, int FileMixerCount,
-                const TableGeometry *liveTable)
+namespace {
+
+// Everything the panel stores: the button sections of `mixers` mixers and
+// the panel keys of "SystemData".
+void writePanelKeys(const PanelState &panel, SettingsTable &table, int mixers)
 {
-    if (liveTable)
-        panel.table = *liveTable;
+    for (int m = 0; m < qBound(0, mixers, Panel::MaxMixers); ++m)
+        writeButtons(panel, table, m);
 
-    const int mixers = qBound(0, FileMixerCount, Panel::MaxMixers);
-    for (int m = 0; m < mixers; ++m)
-        writeButtons(panel, SetDataTable, m);
-
-    Writer w{SetDataTable, Sys};
+    Writer w{table, Sys};
     w.number(SystemKey::GUIWindowColor, panel.GUIWindowColor);
     w.number(SystemKey::IconNum, panel.IconNum);
     w.boolean(SystemKey::GridOnOff, panel.GridOnOff);
@@ -206,12 +205,22 @@ void StorePanel(PanelState &panel, SettingsTable &SetDataTable, int FileMixerCou
     w.number(SystemKey::ImageYScale, img.ImageYScale);
 }
 
-void ApplyPanel(PanelState &panel, qint16 &FileMixerCount, const SettingsTable &SetDataTable,
-                const PanelContext &ctx, bool fileRead)
+} // namespace
+
+void StorePanel(PanelState &panel, SettingsTable &SetDataTable, int FileMixerCount,
+                const TableGeometry *liveTable)
+{
+    if (liveTable)
+        panel.table = *liveTable;
+    writePanelKeys(panel, SetDataTable, FileMixerCount);
+}
+
+PanelValues ApplyPanel(PanelState &panel, qint16 &FileMixerCount, const SettingsTable &SetDataTable,
+                       const PanelContext &ctx, bool fileRead)
 {
     ResetPanel(panel, FileMixerCount, ctx);
     if (!fileRead)
-        return;
+        return PanelValues::InRange;
 
     const int fileMixers =
         int(parseWhole(SetDataTable.at(SystemKey::MixerCount, Sys), 0, Panel::MaxMixers).value_or(0));
@@ -222,7 +231,11 @@ void ApplyPanel(PanelState &panel, qint16 &FileMixerCount, const SettingsTable &
 
     const Reader r{SetDataTable, Sys};
     r.number(SystemKey::GUIWindowColor, panel.GUIWindowColor);
-    r.number(SystemKey::IconNum, panel.IconNum, 0, Panel::MaxButtons);
+    // The count is taken from the slots below; a count no panel can have
+    // tells of a damaged file all the same.
+    qint16 storedIconNum = 0;
+    r.number(SystemKey::IconNum, storedIconNum);
+    bool outOfRange = storedIconNum < 0 || storedIconNum > Panel::MaxButtons;
     r.boolean(SystemKey::GridOnOff, panel.GridOnOff);
     // A grid interval below one twip would never finish drawing.
     r.number(SystemKey::GridInterval, panel.GridInterval, 1, std::numeric_limits<qint32>::max());
@@ -268,33 +281,20 @@ void ApplyPanel(PanelState &panel, qint16 &FileMixerCount, const SettingsTable &
     r.number(SystemKey::ImageXScale, img.ImageXScale);
     r.number(SystemKey::ImageYScale, img.ImageYScale);
 
-    // A file made for more mixers than are linked counts buttons that were
-    // not taken; counted as they stand, the panel would refuse new buttons
-    // while it still has free slots.
-    panel.IconNum = qint16(std::min<int>(panel.IconNum, countEnabledButtons(panel)));
-    if (panel.IconNum == 0 && !ctx.offline())
-        panel.IconNum = 1;
+    outOfRange |= keepWithinRange(panel, taken);
+    // The button count is what the slots hold: a file made for more mixers
+    // than are linked counts buttons that were not taken, and a stored count
+    // that disagrees with the slots would offer a new button with no free
+    // slot, or refuse one while slots are free.
+    panel.IconNum = qint16(countEnabledButtons(panel));
+    return outOfRange ? PanelValues::BroughtIntoRange : PanelValues::InRange;
 }
 
 void writePanelSnapshot(const PanelState &panel, SettingsTable &FileTable, int FileMixerCount,
                         int MixerCount)
 {
-    const int mixers = qBound(0, FileMixerCount, Panel::MaxMixers);
-    for (int m = 0; m < mixers; ++m)
-        writeButtons(panel, FileTable, m);
-
-    Writer w{FileTable, Sys};
-    w.number(SystemKey::MixerCount, MixerCount);
-    w.number(SystemKey::GUIWindowColor, panel.GUIWindowColor);
-    w.number(SystemKey::IconNum, panel.IconNum);
-    w.boolean(SystemKey::GridOnOff, panel.GridOnOff);
-    w.number(SystemKey::GridInterval, panel.GridInterval);
-    writeFigures(panel, w);
-    const ImageSettings &img = panel.image;
-    w.boolean(SystemKey::ImageVisible, img.ImageVisible);
-    w.number(SystemKey::ImageStretch, img.ImageStretch);
-    w.number(SystemKey::ImageWidth, img.ImageWidth);
-    w.number(SystemKey::ImageHeight, img.ImageHeight);
-    w.number(SystemKey::ImageXScale, img.ImageXScale);
-    w.number(SystemKey::ImageYScale, img.ImageYScale);
+    // Every key the file stores: a change to any of them is a change the
+    // user may want to keep.
+    writePanelKeys(panel, FileTable, FileMixerCount);
+    FileTable.set(SystemKey::MixerCount, Sys, QString::number(MixerCount));
 }

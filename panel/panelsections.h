@@ -25,14 +25,23 @@ QString fileSafeText(const QString &text);
 void StorePanel(PanelState &panel, SettingsTable &SetDataTable, int FileMixerCount,
                 const TableGeometry *liveTable = nullptr);
 
+// Whether the panel sections held values the panel cannot take as they stand.
+enum class PanelValues {
+    InRange,
+    BroughtIntoRange,   // buttons or table beyond the panel's range, or a
+                        // button count no panel can have
+};
+
 // Resets the panel, then, when the file was read without error, takes the
 // button sections of min(file count, link count) mixers (all of the file's
 // offline) and the panel-wide keys. A missing or unconvertible key keeps its
-// reset value; counts are kept within the lists' size.
-void ApplyPanel(PanelState &panel, qint16 &FileMixerCount, const SettingsTable &SetDataTable,
-                const PanelContext &ctx, bool fileRead = true);
+// reset value; counts are kept within the lists' size; buttons and the
+// button table are brought into the panel's range; the button count is
+// counted from the slots.
+PanelValues ApplyPanel(PanelState &panel, qint16 &FileMixerCount, const SettingsTable &SetDataTable,
+                       const PanelContext &ctx, bool fileRead = true);
 
-// The panel snapshot against which the unsaved-changes check compares: the
-// button sections and the compared panel-wide keys, written into FileTable.
+// The panel snapshot against which the unsaved-changes check compares: every
+// panel key StorePanel writes, and the link count, written into FileTable.
 void writePanelSnapshot(const PanelState &panel, SettingsTable &FileTable, int FileMixerCount,
                         int MixerCount);

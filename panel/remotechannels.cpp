@@ -34,8 +34,8 @@ void RemoteChannels::set(int wire, ChannelFamily family, int channel, quint8 val
     // A mixer counted after the panel opened is recorded before its first
     // switch, so closing gives it back what it held, not what another mixer
     // or an earlier panel left in the record.
-    if (!m_recorded[size_t(wire - 1)])
-        record(wire - 1);
+    if (m_runtime.remoteRecord[size_t(wire - 1)] != RemoteRecord::Held)
+        holdRecord(wire - 1);
     m_mixers.setPending(wire, channelKeyId(family, channel), value);
     m_switched[size_t(wire - 1)][size_t(channel - 1)] = true;
     if (m_restartRetries)
@@ -52,14 +52,32 @@ void RemoteChannels::record(int m)
         m_runtime.recordedRemoteOn[size_t(m)][size_t(c - 1)] = source.channel(ChannelFamily::RemoteOn, c);
         m_runtime.recordedRemoteOff[size_t(m)][size_t(c - 1)] = source.channel(ChannelFamily::RemoteOff, c);
     }
-    m_recorded[size_t(m)] = true;
+    m_runtime.remoteRecord[size_t(m)] = RemoteRecord::Held;
+}
+
+void RemoteChannels::holdRecord(int m)
+{
+    RemoteRecord &state = m_runtime.remoteRecord[size_t(m)];
+    if (state != RemoteRecord::Owed) {
+        record(m);
+        return;
+    }
+    // The values recorded by the earlier panel stand; every channel counts
+    // as switched, so closing gives each of them back.
+    state = RemoteRecord::Held;
+    m_switched[size_t(m)].fill(true);
 }
 
 void RemoteChannels::takeOver(int linkedMixers)
 {
     for (int m = 0; m < linkedCount(linkedMixers); ++m) {
         const int wire = wireMixer(m);
-        record(m);
+        // Opened again, or a file loaded: the channels are recorded as they
+        // are to come back.
+        if (m_runtime.remoteRecord[size_t(m)] == RemoteRecord::Held)
+            record(m);
+        else
+            holdRecord(m);
         for (int c = 1; c <= ChannelCount; ++c) {
             if (m_runtime.recordedRemoteOn[size_t(m)][size_t(c - 1)] != 0)
                 set(wire, ChannelFamily::RemoteOn, c, 0);
@@ -69,29 +87,59 @@ void RemoteChannels::takeOver(int linkedMixers)
     }
 }
 
-void RemoteChannels::giveBack(int linkedMixers)
+void RemoteChannels::restore(int m, bool all)
 {
-    for (int m = 0; m < linkedCount(linkedMixers); ++m) {
-        if (!m_recorded[size_t(m)])
-            continue;
-        const int wire = wireMixer(m);
-        MixerDataRecord &wanted = m_mixers.MixerSetData[size_t(wire)];
-        for (int c = 1; c <= ChannelCount; ++c) {
-            const quint8 on = m_runtime.recordedRemoteOn[size_t(m)][size_t(c - 1)];
-            const quint8 off = m_runtime.recordedRemoteOff[size_t(m)][size_t(c - 1)];
-            const bool switched = m_switched[size_t(m)][size_t(c - 1)];
-            if (switched || wanted.channel(ChannelFamily::RemoteOn, c) != on) {
-                set(wire, ChannelFamily::RemoteOn, c, on);
-                if (m_editor)
-                    m_editor->IgnoreRemoteOnClick[size_t(wire)][size_t(c)] = true;
-            }
-            if (switched || wanted.channel(ChannelFamily::RemoteOff, c) != off) {
-                set(wire, ChannelFamily::RemoteOff, c, off);
-                if (m_editor)
-                    m_editor->IgnoreRemoteOffClick[size_t(wire)][size_t(c)] = true;
-            }
+    const int wire = wireMixer(m);
+    const MixerDataRecord &wanted = m_mixers.MixerSetData[size_t(wire)];
+    for (int c = 1; c <= ChannelCount; ++c) {
+        const quint8 on = m_runtime.recordedRemoteOn[size_t(m)][size_t(c - 1)];
+        const quint8 off = m_runtime.recordedRemoteOff[size_t(m)][size_t(c - 1)];
+        const bool switched = all || m_switched[size_t(m)][size_t(c - 1)];
+        if (switched || wanted.channel(ChannelFamily::RemoteOn, c) != on) {
+            set(wire, ChannelFamily::RemoteOn, c, on);
+            if (m_editor)
+                m_editor->IgnoreRemoteOnClick[size_t(wire)][size_t(c)] = true;
+        }
+        if (switched || wanted.channel(ChannelFamily::RemoteOff, c) != off) {
+            set(wire, ChannelFamily::RemoteOff, c, off);
+            if (m_editor)
+                m_editor->IgnoreRemoteOffClick[size_t(wire)][size_t(c)] = true;
         }
     }
+}
+
+void RemoteChannels::giveBack(int linkedMixers)
+{
+    for (int m = 0; m < Panel::MaxMixers; ++m) {
+        RemoteRecord &state = m_runtime.remoteRecord[size_t(m)];
+        if (state == RemoteRecord::None)
+            continue;
+        if (m >= linkedCount(linkedMixers)) {
+            // Off the link: nothing sent there would arrive.
+            state = RemoteRecord::Owed;
+            continue;
+        }
+        restore(m, state == RemoteRecord::Owed);
+        state = RemoteRecord::None;
+    }
+}
+
+bool RemoteChannels::giveBackOwed(int linkedMixers)
+{
+    for (int m = 0; m < linkedCount(linkedMixers); ++m) {
+        RemoteRecord &state = m_runtime.remoteRecord[size_t(m)];
+        if (state != RemoteRecord::Owed)
+            continue;
+        restore(m, true);
+        state = RemoteRecord::None;
+    }
+    return remoteValuesOwed(m_runtime);
+}
+
+bool remoteValuesOwed(const PanelRuntime &runtime)
+{
+    return std::find(runtime.remoteRecord.begin(), runtime.remoteRecord.end(), RemoteRecord::Owed)
+           != runtime.remoteRecord.end();
 }
 
 void RemoteChannels::switchChannel(int mixer, int slot, bool on)

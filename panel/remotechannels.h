@@ -31,14 +31,22 @@ public:
 
     // The panel window closes: every value that differs from what was
     // recorded goes back to it (a mixer counted while the panel was open has
-    // nothing recorded and is left alone unless the panel switched it), and so does every channel the panel switched
-    // while it was open. The wanted values alone cannot tell: a save in
-    // between replaces them with the last reported ones, which may not show
-    // the panel's latest switch yet. Each value given back raises the
-    // editors' ignore flag of its row and channel: an editor opened next
-    // shows the mixer's older value first, and the click that showing
-    // causes must not store that value over the one given back.
+    // nothing recorded and is left alone unless the panel switched it), and
+    // so does every channel the panel switched while it was open. The wanted
+    // values alone cannot tell: a save in between replaces them with the last
+    // reported ones, which may not show the panel's latest switch yet. Each
+    // value given back raises the editors' ignore flag of its row and
+    // channel: an editor opened next shows the mixer's older value first, and
+    // the click that showing causes must not store that value over the one
+    // given back. A recorded mixer that is off the link now is owed its
+    // values: giveBackOwed() hands them over once it is linked again.
     void giveBack(int linkedMixers);
+
+    // After the panel closed: every mixer owed its recorded values that is
+    // linked now gets all of them back (what it holds after its absence is
+    // not known, so each value is sent). Returns whether any mixer is still
+    // owed its values.
+    bool giveBackOwed(int linkedMixers);
 
     // The execution state is entered: every enabled channel button of the
     // first `mixers` panel mixers brings its channel to the button's state.
@@ -56,6 +64,12 @@ private:
     void set(int wireMixer, ChannelFamily family, int channel, quint8 value);
     // Records what panel mixer m's channels hold now, as they are to come back.
     void record(int m);
+    // A mixer the panel is to switch: recorded now, unless an earlier panel
+    // still owes it its values (what it holds now is that panel's doing).
+    void holdRecord(int m);
+    // Sets the recorded values of panel mixer m and raises the editors'
+    // ignore flags; only the values that differ unless `all`.
+    void restore(int m, bool all);
 
     MixerState &m_mixers;
     PanelRuntime &m_runtime;
@@ -63,6 +77,7 @@ private:
     EditorState *m_editor;
     // Channels the panel has switched since it opened (mixer 0..15, channel 0..7).
     std::array<std::array<bool, ChannelCount>, Panel::MaxMixers> m_switched{};
-    // Mixers whose channel values are recorded (panel mixer 0..15).
-    std::array<bool, Panel::MaxMixers> m_recorded{};
 };
+
+// Whether any mixer is owed the channel values a closed panel recorded.
+bool remoteValuesOwed(const PanelRuntime &runtime);

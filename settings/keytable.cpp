@@ -33,6 +33,19 @@ SetDataKeyTable SetDataKeyTable::fromTexts(const QString &mixer, const QString &
     return t;
 }
 
+int SetDataKeyTable::listOf(const QString &name) const
+{
+    const auto it = m_first.constFind(name);
+    return it == m_first.constEnd() ? -1 : it->list;
+}
+
+int SetDataKeyTable::listOfSection(int section)
+{
+    if (section >= SettingsGrid::SystemSection)
+        return SystemList;
+    return section >= SettingsGrid::PanelSectionBase ? PanelList : MixerList;
+}
+
 const KeyEntry *SetDataKeyTable::find(const QString &name) const
 {
     const auto it = m_first.constFind(name);

@@ -50,6 +50,10 @@ public:
 
     // First entry of that name in list order (case-sensitive, exact), or null.
     const KeyEntry *find(const QString &name) const;
+    // The list (ListIndex) of that first entry, -1 for a name not in the table.
+    int listOf(const QString &name) const;
+    // The list whose sections section id `section` belongs to.
+    static int listOfSection(int section);
 
     const KeyList &list(int index) const { return m_lists[index]; }
     bool valid() const { return m_valid; }

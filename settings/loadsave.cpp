@@ -5,10 +5,13 @@
 #include "base/strings.h"
 #include "link/linkstate.h"
 #include "panel/panelsections.h"
+#include "panel/panelsections_keys.h"
 #include "settings/mixersections.h"
 #include "settings/valuetext.h"
 
 #include <QLoggingCategory>
+
+#include <algorithm>
 
 Q_LOGGING_CATEGORY(lcLoadSave, "zkvr.settings.commands")
 
@@ -32,6 +35,7 @@ constexpr int SettingsLost = 2761;
 constexpr int LoadQuestion = 2762;
 constexpr int FileFilter = 9300;
 constexpr int SaveFailed = 9301;
+constexpr int ValuesOutOfRange = 11100;
 } // namespace Res
 
 const QString CrLf = QStringLiteral("\r\n");
@@ -118,9 +122,10 @@ QString SettingsCommands::askFileName(bool save)
     return path;
 }
 
-void SettingsCommands::captureSettings(bool fromPanel)
+void SettingsCommands::captureSettings(bool fromPanel, int mixers)
 {
-    m_mixers.capture(m_files.SetDataTable, fromPanel, m_panel.runtime);
+    m_mixers.capture(m_files.SetDataTable, fromPanel, m_panel.runtime,
+                     mixers < 0 ? m_mixers.mixerCount() : mixers);
     StorePanel(m_panel, m_files.SetDataTable, m_mixers.fileMixerCount());
 }
 
@@ -139,9 +144,17 @@ bool SettingsCommands::differs() const
 {
     const SettingsTable &file = m_files.FileTable;
     const SettingsTable &now = m_files.SetDataTable;
+    // An empty cell is a key the file lacked, except for captions and the
+    // image's file name, where empty is a value the user may have replaced.
+    auto emptyIsAValue = [](int key, int section) {
+        if (section == Sys)
+            return key == SystemKey::ImageFileName;
+        return section >= SettingsGrid::PanelSectionBase && key >= PanelKey::IconText
+               && key < PanelKey::IconText + Panel::SlotsPerMixer;
+    };
     auto cellDiffers = [&](int key, int section) {
         const QString &f = file.at(key, section);
-        return !f.isEmpty() && f != now.at(key, section);
+        return (!f.isEmpty() || emptyIsAValue(key, section)) && f != now.at(key, section);
     };
     const int mixers = qBound(0, int(m_mixers.mixerCount()), SettingsGrid::MaxMixers);
     if (m_loop.DataState == DataChanged) {
@@ -270,12 +283,16 @@ void SettingsCommands::applyLoadedSettings()
         const int linked = m_mixers.mixerCount();
         const int count = (stored >= linked && !m_link.offline()) ? linked : stored;
         m_mixers.apply(m_files.SetDataTable, count);
+        if (m_link.offline())
+            m_mixers.adoptApplied(count);
         m_loop.JobRequest = JobTransferLoaded;
     }
     qint16 fileMixers = m_mixers.fileMixerCount();
-    ApplyPanel(m_panel, fileMixers, m_files.SetDataTable, panelContext(), true);
+    const PanelValues panel = ApplyPanel(m_panel, fileMixers, m_files.SetDataTable, panelContext(), true);
     m_mixers.setFileMixerCount(fileMixers);
     m_panel.setUp = true;
+    if (panel == PanelValues::BroughtIntoRange)
+        m_dialogs.tell(str(Res::ValuesOutOfRange), MsgIcon::Warning);
     emit settingsApplied();
 }
 
@@ -334,6 +351,14 @@ bool SettingsCommands::saveAsMenu(int mode)
     m_mixers.setFileMixerCount(m_mixers.mixerCount());
     captureSettings((mode & ChangeMode::PanelFlag) != 0);
     return SaveAsCommand();
+}
+
+bool SettingsCommands::saveHeldMixers(int mode, int held)
+{
+    const int mixers = std::max<int>(m_mixers.mixerCount(), qBound(0, held, SettingsGrid::MaxMixers));
+    m_mixers.setFileMixerCount(qint16(mixers));
+    captureSettings((mode & ChangeMode::PanelFlag) != 0, mixers);
+    return SaveCommand();
 }
 
 void SettingsCommands::snapshotPanel()

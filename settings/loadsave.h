@@ -61,6 +61,10 @@ public:
     bool openMenu(int mode);
     bool saveMenu(int mode);
     bool saveAsMenu(int mode);
+    // The panel's save when the link count fell below the `held` mixers it
+    // was laid out for: the file keeps all of them, those gone with their
+    // last known settings and their buttons.
+    bool saveHeldMixers(int mode, int held);
 
     // The commands themselves.
     bool LoadCommand(int mode);
@@ -74,10 +78,12 @@ public:
     // save), then "終了します。よろしいですか？". True when the program may end.
     bool confirmClose();
 
-    // Capture steps: live mixer records and panel state into SetDataTable.
-    void captureSettings(bool fromPanel);
+    // Capture steps: live mixer records and panel state into SetDataTable,
+    // for the linked mixers or, given, `mixers` of them.
+    void captureSettings(bool fromPanel, int mixers = -1);
     // Apply step after a load: mixer values into MixerSetData with their
-    // pending flags and job 7 (with write access), then the panel.
+    // pending flags and job 7 (with write access), then the panel. A file
+    // whose panel sections held values out of the panel's range says so once.
     void applyLoadedSettings();
 
     // The panel snapshot of the current state into FileTable (panel window

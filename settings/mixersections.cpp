@@ -58,19 +58,19 @@ qint16 MixerStateSettings::fileMixerCount() const { return m_state.FileMixerCoun
 void MixerStateSettings::setFileMixerCount(qint16 count) { m_state.FileMixerCount = count; }
 bool MixerStateSettings::writeAccess() const { return m_state.WriteAccess; }
 
-void MixerStateSettings::capture(SettingsTable &SetDataTable, bool fromPanel,
-                                 const PanelRuntime &panel) const
+void MixerStateSettings::capture(SettingsTable &SetDataTable, bool fromPanel, const PanelRuntime &panel,
+                                 int mixers) const
 {
-    const int mixers = linkedMixers(m_state);
-    for (int m = 1; m <= mixers; ++m) {
+    const int count = qBound(0, mixers, MaxMixers);
+    for (int m = 1; m <= count; ++m) {
         const int section = m - 1;
         const MixerDataRecord &data = m_state.MixerData[size_t(m)];
         SetDataTable.set(MixerKey::Active, section, boolText(data.Active != 0));
         for (int id = MixerKey::FirstBlock; id <= MixerKey::Threshold; ++id)
             SetDataTable.set(id, section, QString::number(data.value(id)));
-        if (fromPanel) {
-            // The panel switched every channel off remotely when it opened;
-            // the file keeps what the channels had before.
+        if (fromPanel && panel.remoteRecord[size_t(section)] != RemoteRecord::None) {
+            // The panel switched this mixer's channels off remotely when it
+            // took them over; the file keeps what the channels had before.
             for (int n = 0; n < ChannelCount; ++n) {
                 const auto on = panel.recordedRemoteOn[size_t(section)][size_t(n)];
                 const auto off = panel.recordedRemoteOff[size_t(section)][size_t(n)];
@@ -78,12 +78,16 @@ void MixerStateSettings::capture(SettingsTable &SetDataTable, bool fromPanel,
                 SetDataTable.set(FirstRemote + ChannelCount + n, section, QString::number(off));
             }
         }
-        SetDataTable.set(MixerKey::Model, section, QString::number(m_state.Model[size_t(m)]));
+        // A model code that is not known (offline, or a mixer gone from the
+        // link) leaves the one the table holds from the file or before.
+        const qint16 model = m_state.Model[size_t(m)];
+        if (model != -1 || SetDataTable.at(MixerKey::Model, section).isEmpty())
+            SetDataTable.set(MixerKey::Model, section, QString::number(model));
         const ExtendedRecord &ext = m_state.ExtendedData[size_t(m)];
         for (int id = MixerKey::FirstExtended; id <= MixerKey::LastExtended; ++id)
             SetDataTable.set(id, section, QString::number(ext.value(id)));
     }
-    SetDataTable.set(0, Sys, QString::number(m_state.MixerCount));
+    SetDataTable.set(0, Sys, QString::number(count));
 }
 
 void MixerStateSettings::apply(const SettingsTable &SetDataTable, int count)
@@ -110,4 +114,16 @@ void MixerStateSettings::takeReported()
     // send back what the mixer already holds and call it done.
     for (int m = 1; m <= linkedMixers(m_state); ++m)
         m_state.takeReported(m);
+}
+
+void MixerStateSettings::adoptApplied(int count)
+{
+    for (int m = 1; m <= qBound(0, count, MaxMixers); ++m) {
+        MixerDataRecord &own = m_state.MixerData[size_t(m)];
+        const MixerDataRecord &applied = m_state.MixerSetData[size_t(m)];
+        for (int id = MixerKey::FirstBlock; id <= MixerKey::Threshold; ++id) {
+            own.setValue(id, applied.value(id));
+            m_state.SetDataPending[size_t(m)][size_t(id)] = 0;
+        }
+    }
 }

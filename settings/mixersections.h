@@ -26,17 +26,22 @@ public:
     // are then neither applied nor sent.
     virtual bool writeAccess() const = 0;
 
-    // Sections 0..MixerCount-1 and "MixerCount" of "SystemData". With
-    // `fromPanel` the remote on/off values are the ones the panel recorded
-    // when it opened, not the switched-off live ones.
-    virtual void capture(SettingsTable &SetDataTable, bool fromPanel,
-                         const PanelRuntime &panel) const = 0;
+    // Sections 0..mixers-1 from the values last reported, and "MixerCount"
+    // of "SystemData" := mixers. With `fromPanel` the remote on/off values of
+    // a mixer whose channels the panel recorded when it took them over are
+    // the recorded ones, not the switched-off live ones.
+    virtual void capture(SettingsTable &SetDataTable, bool fromPanel, const PanelRuntime &panel,
+                         int mixers) const = 0;
     // Mixers 1..count take section m-1 as the values to send, every value
     // marked pending.
     virtual void apply(const SettingsTable &SetDataTable, int count) = 0;
     // Before a save: the wanted values become the reported ones, except
     // those still waiting to be sent.
     virtual void takeReported() = 0;
+    // Offline no mixer reports back: the values just applied to mixers
+    // 1..count stand as their own, for the editor to show and a save to
+    // write, and nothing waits to be sent.
+    virtual void adoptApplied(int count) = 0;
 };
 
 // The program's mixer records behind the settings commands.
@@ -50,13 +55,16 @@ public:
     qint16 fileMixerCount() const override;
     void setFileMixerCount(qint16 count) override;
     bool writeAccess() const override;
-    void capture(SettingsTable &SetDataTable, bool fromPanel,
-                 const PanelRuntime &panel) const override;
+    // A mixer no longer linked keeps its last reported values and, where it
+    // is no longer known, the model the table already holds for it.
+    void capture(SettingsTable &SetDataTable, bool fromPanel, const PanelRuntime &panel,
+                 int mixers) const override;
     // The extended values of every applied mixer come from the master's
     // section. A cell that is empty or does not convert takes the factory
     // default of its key.
     void apply(const SettingsTable &SetDataTable, int count) override;
     void takeReported() override;
+    void adoptApplied(int count) override;
 
 private:
     MixerState &m_state;

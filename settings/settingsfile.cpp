@@ -181,6 +181,11 @@ bool readSettingsBytes(const QByteArray &bytes, const SetDataKeyTable &keys, Set
             continue;           // key lines before the first section are ignored
         if (isSection(*entry))
             continue;           // a section name used as a key holds nothing
+        // A key under a section of another list is left out: its cell would
+        // be written back under that list's key of the same number, another
+        // key of another kind, and the file written could not be read again.
+        if (keys.listOf(p.name) != SetDataKeyTable::listOfSection(section))
+            continue;
         const auto stored = convertValue(p.value, entry->kind);
         if (!stored)
             return false;

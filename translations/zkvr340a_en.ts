@@ -2677,6 +2677,9 @@ FIRMWARE DOWNLOAD
             <source>--restart-ms wants milliseconds</source>
             <comment>11234</comment>
             <translation>--restart-ms wants milliseconds</translation>
+            <source>ファイルの中に範囲外の値がありました。範囲内の値に直して読み込みました。</source>
+            <comment>11100</comment>
+            <translation>The file held values out of range. They were brought into range as the file was read.</translation>
         </message>
     </context>
 </TS>

@@ -26,6 +26,7 @@
 #include "link/serialtransport.h"
 #include "link/ui/frmethersetting.h"
 #include "mixer/mixersync.h"
+#include "panel/remotechannels.h"
 #include "panel/twips.h"
 #include "panel/ui/frmmdi.h"
 #include "panel/ui/panelsurface.h"
@@ -111,15 +112,8 @@ void Application::wireSync()
             m_main->Menu_Enable(flag);
     };
     hooks.setUpPanel = [this] {
-        if (m_world.panel.setUp)
-            return;
-        PanelContext ctx;
-        ctx.linkKind = m_world.link.linkKind;
-        ctx.mixerCount = m_world.mixers.MixerCount;
-        const QSize screen = screenTwips();
-        ctx.screenWidth = screen.width();
-        ctx.screenHeight = screen.height();
-        ResetPanel(m_world.panel, m_world.mixers.FileMixerCount, ctx);
+        if (!m_world.panel.setUp)
+            resetPanel();
     };
     hooks.writeFactoryTexts = [this](const FirstPollTexts &texts) {
         for (const auto &[id, text] : texts.fileTable)
@@ -136,6 +130,17 @@ void Application::wireSync()
         if (FrmMixer *w = editor(mixer))
             w->showAmbientLevel(level);
     };
+}
+
+void Application::resetPanel()
+{
+    PanelContext ctx;
+    ctx.linkKind = m_world.link.linkKind;
+    ctx.mixerCount = m_world.mixers.MixerCount;
+    const QSize screen = screenTwips();
+    ctx.screenWidth = screen.width();
+    ctx.screenHeight = screen.height();
+    ResetPanel(m_world.panel, m_world.mixers.FileMixerCount, ctx);
 }
 
 void Application::wireSettings()
@@ -404,6 +409,9 @@ int Application::run()
     loop.PreviousMixerCount = 0;
 
     chooseLink();
+    // Offline no status poll ever comes to set the panel up: a save or a
+    // visit to the panel before any file must find it as the reset leaves it.
+    resetPanel();
     openMainWindow();
     if (m_ended)
         return 0;
@@ -541,6 +549,12 @@ void Application::StatusPoll()
         return;
     }
     m_sync->StatusPoll();
+    // A mixer that was off the link when the panel closed gets back the
+    // channel values the panel took from it as soon as it is counted again.
+    if (!m_panel && remoteValuesOwed(m_world.panel.runtime))
+        RemoteChannels(m_world.mixers, m_world.panel.runtime, [this] { m_sync->setData().SetDataRetryCount = 0; },
+                       &m_world.editor)
+            .giveBackOwed(m_world.mixers.MixerCount);
 }
 
 bool Application::SetData()

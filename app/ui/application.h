@@ -101,6 +101,9 @@ private:
     void openMainWindow();
     void connectStep();
     void wireSync();
+    // The panel state as the reset leaves it for the chosen link and this
+    // screen; the first status poll does it again once the mixers are counted.
+    void resetPanel();
     void wireSettings();
     QString chooseEthernetAddress(bool &userChose);
 

@@ -1,13 +1,72 @@
 // Reads a settings file from arbitrary bytes. Whatever loads must save, and
-// what it saves must load again and save to the very same bytes.
+// what it saves must load again and save to the very same bytes. The panel
+// takes the loaded sections within its range: every button reachable and of
+// a size that can be seen, the button count that of the slots, and what it
+// stores from there it takes again unchanged.
 
+#include "panel/panelsections.h"
 #include "settings/keytable.h"
 #include "settings/settingsfile.h"
 
 #include <QByteArray>
 
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
+
+namespace {
+
+void check(bool holds)
+{
+    if (!holds)
+        std::abort();
+}
+
+void checkPanel(const PanelState &panel)
+{
+    using namespace Panel;
+    for (const MixerButtons &mixer : panel.buttons)
+        for (const ButtonSlot &b : mixer) {
+            if (!b.IconEnable)
+                continue;
+            check(b.IconWidth >= MinButtonSize && b.IconWidth <= MaxExtent);
+            check(b.IconHeight >= MinButtonSize && b.IconHeight <= MaxExtent);
+            check(b.IconLeft >= 0 && b.IconLeft + b.IconWidth <= MaxExtent + 1);
+            check(b.IconTop >= 0 && b.IconTop + b.IconHeight <= MaxExtent + 1);
+            check(b.IconFontSize >= MinFontSize && b.IconFontSize <= MaxFontSize);
+        }
+    check(panel.IconNum == countEnabledButtons(panel));
+    for (qint32 h : panel.table.rowHeights)
+        check(h >= MinTableCell && h <= MaxExtent);
+    check(panel.table.TableHeight >= MinTableWindow && panel.table.TableHeight <= MaxExtent);
+}
+
+// The panel sections as a panel in `ctx` takes them.
+void applyPanel(const SettingsTable &table, const PanelContext &ctx)
+{
+    static SettingsTable stored;
+    static SettingsTable again;
+    PanelState panel;
+    qint16 fileMixers = 0;
+    ApplyPanel(panel, fileMixers, table, ctx);
+    checkPanel(panel);
+
+    // Every button section is stored, so that taking them again finds what
+    // the first take left, whichever mixers it took.
+    auto store = [](PanelState &p, SettingsTable &t) {
+        resetFileTable(t);
+        StorePanel(p, t, Panel::MaxMixers);
+        t.set(SystemKey::MixerCount, SystemKey::Section, QString::number(Panel::MaxMixers));
+    };
+    (void)fileMixers;
+    store(panel, stored);
+    PanelState next;
+    check(ApplyPanel(next, fileMixers, stored, ctx) == PanelValues::InRange);
+    store(next, again);
+    check(again == stored);
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -37,5 +96,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (!again || *again != *saved)
             std::abort();          // and write the same bytes
     }
+
+    // Offline the panel takes every button section of the file; linked to two
+    // mixers, those of two.
+    PanelContext offline;
+    applyPanel(first, offline);
+    PanelContext linked;
+    linked.linkKind = LinkKind::Ethernet;
+    linked.mixerCount = 2;
+    applyPanel(first, linked);
     return 0;
 }

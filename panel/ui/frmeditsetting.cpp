@@ -273,7 +273,8 @@ bool FrmEditSetting::captionStorable(const QString &caption)
 
 std::optional<ButtonProperties::Result> FrmEditSetting::commit()
 {
-    m_look.caption = limitCaptionLines(joinCaptionLines(m_text->toPlainText().split(u'\n')));
+    // A tab (pasted in) would split the line in the file: it becomes a blank.
+    m_look.caption = captionFromTypedText(m_text->toPlainText());
     if (!captionStorable(m_look.caption))
         return std::nullopt;
 

@@ -7,6 +7,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -62,8 +63,24 @@ FrmGridProperty::FrmGridProperty(PanelState &panel, Dialogs &dialogs, QWidget *p
     drawPreview();
 
     connect(m_interval, &QLineEdit::editingFinished, this, [this] { checkInterval(); });
+    // Enter in the box is taken here, before the dialog's default button
+    // sees it: the spacing is checked, and only a valid one closes the dialog.
+    m_interval->installEventFilter(this);
     connect(m_colourButton, &QPushButton::clicked, this, [this] { chooseColour(); });
     connect(m_ok, &QPushButton::clicked, this, [this] { onOk(); });
+}
+
+bool FrmGridProperty::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_interval && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (checkInterval())
+                onOk();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void FrmGridProperty::refuse()

@@ -26,6 +26,9 @@ public:
     QPushButton *cmdOK() const { return m_ok; }
     QPushButton *cmdCancel() const { return m_cancel; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     // Enter or focus loss: a valid spacing is rewritten as a whole number,
     // anything else gives the message and the current spacing back.

@@ -166,15 +166,38 @@ void FrmIconTable::applyGeometry()
     m_table->horizontalHeader()->setFixedHeight(px(t.rowHeights[0]));
     for (int r = 1; r < m_rows.rowCount(); ++r)
         m_table->setRowHeight(r - 1, px(t.rowHeights[size_t(r)]));
-    resize(px(t.TableWidth), px(t.TableHeight));
+    QSize size(px(t.TableWidth), px(t.TableHeight));
     QPoint at(m_scale.toPixels(t.TableLeft), m_scale.toPixels(t.TableTop));
-    // A place stored on a larger or another screen is brought back onto this one.
+    // A size or place stored on a larger or another screen is brought back
+    // onto this one; the panel state keeps what was stored.
     if (const QScreen *s = screen()) {
         const QRect avail = s->availableGeometry();
-        at.setX(std::clamp(at.x(), avail.left(), std::max(avail.left(), avail.right() - width() + 1)));
-        at.setY(std::clamp(at.y(), avail.top(), std::max(avail.top(), avail.bottom() - height() + 1)));
+        size = size.boundedTo(avail.size());
+        at.setX(std::clamp(at.x(), avail.left(), std::max(avail.left(), avail.right() - size.width() + 1)));
+        at.setY(std::clamp(at.y(), avail.top(), std::max(avail.top(), avail.bottom() - size.height() + 1)));
     }
+    resize(size);
     move(at);
+    placed();
+}
+
+void FrmIconTable::placed()
+{
+    // Where the window stands now is where the stored geometry put it: only
+    // a move or resize away from here is the user's.
+    m_placed = QRect(pos(), this->size());
+    m_userMoved = false;
+    m_userResized = false;
+}
+
+void FrmIconTable::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // Showing lays the window out, which may give it the size its contents
+    // need; that is not the user's doing either.
+    if (!m_userMoved && !m_userResized)
+        placed();
+    m_shown = true;
 }
 
 void FrmIconTable::storeGeometry()
@@ -194,12 +217,23 @@ void FrmIconTable::storeGeometry()
     keep(t.rowHeights[0], m_table->horizontalHeader()->height());
     for (int r = 1; r < m_rows.rowCount(); ++r)
         keep(t.rowHeights[size_t(r)], m_table->rowHeight(r - 1));
-    keep(t.CellAllWidth, m_table->width());
-    keep(t.CellAllHeight, m_table->height());
-    keep(t.TableWidth, width());
-    keep(t.TableHeight, height());
-    keep(t.TableLeft, x());
-    keep(t.TableTop, y());
+    // The window's own size and place (and the grid's, which fills it) are
+    // taken once the user moved or resized it; the window system placing or
+    // fitting it, or bringing it onto the screen, changes nothing stored.
+    if (!m_shown)
+        return;
+    m_userResized = m_userResized || size() != m_placed.size();
+    m_userMoved = m_userMoved || pos() != m_placed.topLeft();
+    if (m_userResized) {
+        keep(t.CellAllWidth, m_table->width());
+        keep(t.CellAllHeight, m_table->height());
+        keep(t.TableWidth, width());
+        keep(t.TableHeight, height());
+    }
+    if (m_userMoved) {
+        keep(t.TableLeft, x());
+        keep(t.TableTop, y());
+    }
 }
 
 void FrmIconTable::resizeEvent(QResizeEvent *event)

@@ -63,12 +63,15 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void fill();
     void showCell(int row, int column);
     void applyGeometry();
+    // The window stands where the stored geometry put it.
+    void placed();
     void storeGeometry();
     void openEditor(const QString &text);
     // The edit box's text goes to the cell it stands over.
@@ -94,4 +97,10 @@ private:
     int m_editColumn = -1;
     bool m_ready = false;
     bool m_forced = false;
+    // Where applyGeometry() and the first layout put the window, and whether
+    // the user has moved or resized it away from there since.
+    QRect m_placed;
+    bool m_shown = false;
+    bool m_userMoved = false;
+    bool m_userResized = false;
 };

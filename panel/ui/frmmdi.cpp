@@ -30,6 +30,9 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 
 namespace Res {
@@ -78,6 +81,16 @@ FrmMdi::FrmMdi(PanelWindowContext context, QWidget *parent)
     connect(&m_timer2, &QTimer::timeout, this, &FrmMdi::moveTick);
 
     connect(&m_ctx.settings, &SettingsCommands::captionChanged, this, [this] { updateTitle(); });
+    // The button table steps aside while a file dialog is up.
+    connect(&m_ctx.settings, &SettingsCommands::fileDialogOpening, this, [this] {
+        m_tableHiddenForDialog = m_table && m_table->isVisible();
+        if (m_tableHiddenForDialog)
+            m_table->hide();
+    });
+    connect(&m_ctx.settings, &SettingsCommands::fileDialogClosed, this, [this] {
+        if (std::exchange(m_tableHiddenForDialog, false) && m_table)
+            m_table->show();
+    });
 
     const QSize screenSize = screen ? screen->availableGeometry().size() : QSize(1280, 800);
     resize(screenSize * 4 / 5);
@@ -246,7 +259,9 @@ void FrmMdi::offlineCountsFollowButtons()
 {
     if (!m_ctx.link.offline())
         return;
-    const qint16 n = qint16(mixersWithButtons(m_panel));
+    // The count grows to take in every mixer with a button, and never falls:
+    // mixers a loaded file holds keep their sections even without buttons.
+    const qint16 n = qint16(std::max<int>(m_ctx.mixers.MixerCount, mixersWithButtons(m_panel)));
     m_ctx.mixers.MixerCount = n;
     m_ctx.mixers.FileMixerCount = n;
 }
@@ -487,8 +502,14 @@ void FrmMdi::watchLinkCount()
         RedrawPanel();
         const QString text = str(Res::LinkCountFell) + QStringLiteral("\r\n") + str(Res::SaveQuestion);
         if (m_ctx.dialogs.message(text, MsgButtons::OkCancel, MsgIcon::Warning, str(StrId::AppTitle))
-            == MsgAnswer::Ok)
-            saveFile(false);
+            == MsgAnswer::Ok) {
+            // The file keeps every mixer the panel held, not just those
+            // still linked: the others' buttons and last known settings are
+            // what the user is saving.
+            resetFigureEditing();
+            m_ctx.settings.saveHeldMixers(ChangeMode::AskFromPanel, held);
+            updateTitle();
+        }
         closeSubWindows();
         const auto gone = dropMixers(m_panel, linked, held);
         resetFigureEditing();

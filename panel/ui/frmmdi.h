@@ -226,4 +226,6 @@ private:
     CloseReason m_closeReason = CloseReason::None;
     bool m_left = false;
     bool m_watching = false;
+    // The button table was hidden for a file dialog, to be shown again after it.
+    bool m_tableHiddenForDialog = false;
 };

@@ -164,6 +164,50 @@ private slots:
         QVERIFY(!editor.IgnoreRemoteOnClick[1][5] && !editor.IgnoreRemoteOffClick[1][5]);
     }
 
+    // A mixer off the link when the panel closes gets its channels back once
+    // it is linked again; a panel opened before that keeps the first record,
+    // since what the mixer holds then is the first panel's doing.
+    void channelsOwedToAMixerOffTheLink()
+    {
+        MixerState mixers;
+        PanelRuntime runtime;
+        mixers.MixerData[2].RemoteOn(3) = 1;
+        mixers.MixerSetData[2] = mixers.MixerData[2];
+        auto closedWhileAway = [&] {
+            RemoteChannels panel(mixers, runtime, {});
+            panel.takeOver(2);
+            mixers.clearPending();
+            panel.giveBack(1);
+            QVERIFY(!mixers.anyPending(2));
+        };
+        auto bothFlagged = [&](int channel) {
+            return mixers.SetDataPending[2][size_t(channelKeyId(ChannelFamily::RemoteOn, channel))] == -1
+                   && mixers.SetDataPending[2][size_t(channelKeyId(ChannelFamily::RemoteOff, channel))] == -1;
+        };
+
+        closedWhileAway();
+        RemoteChannels after(mixers, runtime, {});
+        QVERIFY(after.giveBackOwed(1));               // still away
+        QVERIFY(!mixers.anyPending(2));
+        QVERIFY(!after.giveBackOwed(2));              // back: every value goes back
+        QCOMPARE(mixers.MixerSetData[2].RemoteOn(3), quint8(1));
+        QCOMPARE(mixers.MixerSetData[2].RemoteOff(3), quint8(0));
+        QCOMPARE(mixers.MixerSetData[2].RemoteOff(1), quint8(0));
+        QVERIFY(bothFlagged(1) && bothFlagged(3));
+        QVERIFY(!remoteValuesOwed(runtime));
+
+        closedWhileAway();
+        mixers.MixerData[2] = mixers.MixerSetData[2];  // back, holding the panel's switch
+        mixers.clearPending();
+        RemoteChannels next(mixers, runtime, {});
+        next.takeOver(2);
+        QCOMPARE(runtime.recordedRemoteOn[1][2], quint8(1));
+        next.giveBack(2);
+        QCOMPARE(mixers.MixerSetData[2].RemoteOn(3), quint8(1));
+        QVERIFY(bothFlagged(1) && bothFlagged(3));
+        QVERIFY(!remoteValuesOwed(runtime));
+    }
+
     void propertyDialogOffersFreeSlotsUpToTheLimit()
     {
         PanelState p = panelWith({{0, 0}, {0, 1}, {0, 2}});

@@ -77,6 +77,23 @@ private slots:
         QCOMPARE(panel.image.ImageYScale, 100);
     }
 
+    // A panel that was never reset (offline, no status poll yet) is stored
+    // as it stands by a save: it must not hold a black window or columns no
+    // one can see.
+    void panelBeforeAnyResetLooksAsAfterOne()
+    {
+        const PanelState fresh;
+        PanelState reset;
+        qint16 fileMixers = 0;
+        ResetPanel(reset, fileMixers, context(LinkKind::Offline, 0));
+        QCOMPARE(fresh.GUIWindowColor, reset.GUIWindowColor);
+        QCOMPARE(fresh.GridColor, reset.GridColor);
+        QCOMPARE(fresh.GridInterval, reset.GridInterval);
+        QCOMPARE(fresh.table.cellWidths, reset.table.cellWidths);
+        QCOMPARE(fresh.table.rowHeights, reset.table.rowHeights);
+        QCOMPARE(fresh.table.TableWidth, reset.table.TableWidth);
+    }
+
     void buttonLimitFollowsLinkCount()
     {
         PanelState panel;

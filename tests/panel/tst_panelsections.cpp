@@ -30,7 +30,7 @@ PanelState busyPanel(int mixers)
             ButtonSlot &b = p.slot(m, s);
             b.IconEnable = (m + s) % 2 == 0;
             b.IconLeft = 100 * m + s;
-            b.IconTop = -15 * s;
+            b.IconTop = 15 * s + 1;
             b.IconWidth = 1234.5 + s;
             b.IconHeight = 700;
             b.IconText = QStringLiteral("議長 %1\r\n席 %2").arg(m).arg(s);
@@ -47,7 +47,7 @@ PanelState busyPanel(int mixers)
     for (int r = 0; r < Panel::TableRows; ++r)
         p.table.rowHeights[size_t(r)] = 300 + r;
     p.GUIWindowColor = 0x010203;
-    p.IconNum = 5;
+    p.IconNum = qint16(countEnabledButtons(p));
     p.GridOnOff = true;
     p.GridInterval = 480;
     p.GridColor = 0x0A0B0C;
@@ -245,20 +245,80 @@ private slots:
         QCOMPARE(unread.GridInterval, 1000);
     }
 
-    void snapshotHoldsTheComparedKeysOnly()
+    // Every key the file stores is in the snapshot, so a change to any of
+    // them (grid colour, image file, button table) is a change to keep.
+    void snapshotHoldsEveryStoredKey()
     {
         PanelState p = busyPanel(2);
         SettingsTable file;
         resetFileTable(file);
         writePanelSnapshot(p, file, 2, 2);
-        QCOMPARE(file.at(SystemKey::MixerCount, Sys), QStringLiteral("2"));
-        QCOMPARE(file.at(SystemKey::GridInterval, Sys), QStringLiteral("480"));
-        QCOMPARE(file.at(SystemKey::figureOrder(3) + 9, Sys), QStringLiteral("40"));
-        QCOMPARE(file.at(SystemKey::ImageStretch, Sys), QStringLiteral("3"));
-        QCOMPARE(file.at(SystemKey::GridColor, Sys), QString());
-        QCOMPARE(file.at(SystemKey::TableLeft, Sys), QString());
-        QCOMPARE(file.at(SystemKey::ImageFileName, Sys), QString());
-        QCOMPARE(file.at(PanelKey::IconText + 1, GuiMaster + 1), QStringLiteral("議長 1\t席 1"));
+        SettingsTable stored;
+        resetFileTable(stored);
+        StorePanel(p, stored, 2);
+        stored.set(SystemKey::MixerCount, Sys, QStringLiteral("2"));
+        QVERIFY(file == stored);
+        QCOMPARE(file.at(SystemKey::GridColor, Sys), QString::number(0x0A0B0C));
+        QCOMPARE(file.at(SystemKey::TableLeft, Sys), QStringLiteral("77"));
+        QCOMPARE(file.at(SystemKey::CellWidth0 + 1, Sys), QStringLiteral("1400"));
+        QCOMPARE(file.at(SystemKey::ImageFileName, Sys), p.image.ImageFileName);
+    }
+
+    // Values a panel cannot show are brought into its range, and the button
+    // count is that of the slots; a count that merely disagrees with the
+    // slots is no damage (files have always held such counts).
+    void outOfRangeValuesAreBroughtIntoRange()
+    {
+        SettingsTable table;
+        resetFileTable(table);
+        table.set(0, Sys, QStringLiteral("1"));
+        auto button = [&](int slot, const char *left, const char *width) {
+            table.set(PanelKey::IconEnable + slot, GuiMaster, QStringLiteral("True"));
+            table.set(PanelKey::IconLeft + slot, GuiMaster, QLatin1String(left));
+            table.set(PanelKey::IconTop + slot, GuiMaster, QStringLiteral("100"));
+            table.set(PanelKey::IconWidth + slot, GuiMaster, QLatin1String(width));
+            table.set(PanelKey::IconHeight + slot, GuiMaster, QStringLiteral("900"));
+        };
+        button(0, "-2000000", "-1500");
+        button(1, "2147483647", "1E+300");
+        button(2, "500", "");
+        button(3, "600", "1000");
+        button(4, "700", "1000");
+        button(5, "800", "1000");
+        table.set(SystemKey::IconNum, Sys, QStringLiteral("32767"));
+        table.set(SystemKey::TableHeight, Sys, QStringLiteral("2147483647"));
+        table.set(SystemKey::CellWidth0, Sys, QStringLiteral("0"));
+        table.set(PanelKey::IconFontSize + 3, GuiMaster, QStringLiteral("32767"));
+
+        PanelState p;
+        qint16 fm = 0;
+        QCOMPARE(ApplyPanel(p, fm, table, context(LinkKind::Offline, 1)), PanelValues::BroughtIntoRange);
+        QCOMPARE(p.IconNum, qint16(6));
+        const ButtonSlot &a = p.slot(0, 0);
+        QCOMPARE(a.IconLeft, 0);
+        QCOMPARE(a.IconWidth, double(Panel::MinButtonSize));
+        const ButtonSlot &b = p.slot(0, 1);
+        QCOMPARE(b.IconWidth, double(Panel::MaxExtent));
+        QCOMPARE(b.IconLeft, 0);
+        QCOMPARE(p.slot(0, 2).IconWidth, double(Panel::MinButtonSize));
+        QCOMPARE(p.slot(0, 3).IconFontSize, Panel::MaxFontSize);
+        QCOMPARE(p.slot(0, 4).IconLeft, 700);
+        QCOMPARE(p.table.TableHeight, Panel::MaxExtent);
+        QCOMPARE(p.table.cellWidths[0], Panel::MinTableCell);
+
+        // Nine buttons counted as one: nine, and nothing out of range.
+        PanelState nine = busyPanel(1);
+        for (ButtonSlot &s : nine.buttons[0])
+            s.IconEnable = true;
+        nine.IconNum = 1;
+        SettingsTable full;
+        resetFileTable(full);
+        full.set(0, Sys, QStringLiteral("1"));
+        StorePanel(nine, full, 1);
+        PanelState q;
+        QCOMPARE(ApplyPanel(q, fm, full, context(LinkKind::Usb, 1)), PanelValues::InRange);
+        QCOMPARE(q.IconNum, qint16(9));
+        QVERIFY(!newButtonEnabled(q, context(LinkKind::Usb, 1)));
     }
 
     void throughTheFile()

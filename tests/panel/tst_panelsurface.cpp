@@ -177,12 +177,18 @@ private slots:
         }
         QCOMPARE(rig.dialogs().texts(), QStringList(2, str(StrId::InvalidData)));
         QCOMPARE(rig.dialogs().shown.back().icon, MsgIcon::Error);
+        // Enter checks the spacing as well, and closes only on a valid one.
+        dlg->txtGridInterval()->setText("0");
+        QTest::keyClick(dlg->txtGridInterval(), Qt::Key_Return);
+        QCOMPARE(rig.dialogs().texts(), QStringList(3, str(StrId::InvalidData)));
+        QVERIFY(w->gridDialog());
+        QCOMPARE(dlg->txtGridInterval()->text(), QStringLiteral("1000"));
         dlg->txtGridInterval()->setText(" 1 ");
         emit dlg->txtGridInterval()->editingFinished();
         QCOMPARE(dlg->txtGridInterval()->text(), QStringLiteral("1"));
         rig.dialogs().colors = {QColor(Qt::blue)};
         dlg->cmdGridColor()->click();
-        dlg->cmdOK()->click();
+        QTest::keyClick(dlg->txtGridInterval(), Qt::Key_Return);
         QCOMPARE(rig.panel.GridInterval, 1);
         QCOMPARE(rig.panel.GridColor, 0xFF0000);
         QTRY_VERIFY(!w->gridDialog());

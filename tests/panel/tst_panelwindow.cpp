@@ -9,6 +9,7 @@
 #include "panel/ui/frmediticon.h"
 #include "panel/ui/frmeditsetting.h"
 #include "panel/ui/frmexeicon.h"
+#include "panel/ui/frmicontable.h"
 #include "panel/ui/panelsurface.h"
 #include "tests/support/clipping.h"
 #include "tests/support/englishtexts.h"
@@ -66,9 +67,12 @@ public:
     }
     QString saveFileName(const QString &a, const QString &b, const QString &c) override
     {
+        if (whileChoosingFile)
+            whileChoosingFile();
         return answers.saveFileName(a, b, c);
     }
     std::optional<QColor> color(const QColor &c) override { return answers.color(c); }
+    std::function<void()> whileChoosingFile;
     std::optional<QFont> font(const QFont &f) override { return answers.font(f); }
 };
 
@@ -200,11 +204,12 @@ private slots:
         QCOMPARE(rig.panel.IconNum, qint16(3));
         QCOMPARE(dlg->txtIconTextSet()->toPlainText(), QStringLiteral("Café"));
 
-        // A three-line caption keeps two lines; the dialog then offers the
-        // next free slot.
-        dlg->txtIconTextSet()->setPlainText("議長\n席\n予備");
+        // A three-line caption keeps two lines, and a pasted tab, which the
+        // file would take for a line break, is a blank; the dialog then
+        // offers the next free slot.
+        dlg->txtIconTextSet()->setPlainText("議長\t代理\n席\n予備");
         dlg->cmdOK()->click();
-        QCOMPARE(rig.slot({0, 3}).IconText, QStringLiteral("議長\r\n席"));
+        QCOMPARE(rig.slot({0, 3}).IconText, QStringLiteral("議長 代理\r\n席"));
         QCOMPARE(dlg->cmbChSelect()->currentText(), QStringLiteral("ch 5"));
         // The output slot offers one colour.
         dlg->cmbChSelect()->setCurrentIndex(dlg->cmbChSelect()->count() - 1);
@@ -362,6 +367,27 @@ private slots:
         QVERIFY(w->action(PanelCommand::New)->isEnabled());   // 2 < 18
     }
 
+    // OK to the question saves every mixer the panel held, the ones gone from
+    // the link with their buttons and last reported settings.
+    void linkCountFallSaveKeepsTheMixersThatWent()
+    {
+        PanelRig rig(3);
+        const ButtonRef slave2{2, 0};
+        rig.preset({{Ch1, 0, 0, "m"}, {{1, 0}, 1600, 0, "s1"}, {slave2, 3200, 0, "s2"}}, 3);
+        rig.net.mixers.MixerData[3].InputGain(4) = 33;
+        FrmMdi *w = rig.open();
+        QTemporaryDir dir;
+        const QString path = dir.filePath("fell.ini");
+        rig.dialogs().fileNames = {path};
+        rig.dialogs().answers = {MsgAnswer::Ok};
+        rig.net.mixers.MixerCount = 2;
+        w->watchLinkCount();
+        QCOMPARE(fileValue(path, "GUI_Slave2", "IconText_1"), QStringLiteral("s2"));
+        QCOMPARE(fileValue(path, "Mixer_Slave2", "InputGain_4"), QStringLiteral("33"));
+        QCOMPARE(fileValue(path, "SystemData", "MixerCount"), QStringLiteral("3"));
+        QVERIFY(!rig.slot(slave2).IconEnable);   // the panel then lets the mixer go
+    }
+
     // The quit question's save from the execution state stores the button's
     // on state, and the channel values from before the panel.
     void savedInExecutionKeepsPrePanelChannelValues()
@@ -420,6 +446,89 @@ private slots:
         QVERIFY(rig.slot({4, 1}).IconEnable);
         QCOMPARE(rig.slot({4, 1}).IconText, QStringLiteral("演台"));
         QVERIFY(again->designButton({4, 1}));
+    }
+
+    // Offline the mixers a loaded file holds stay in it, buttons or not.
+    void offlineFileMixersStayWithoutButtons()
+    {
+        PanelRig rig(0, LinkKind::Offline);
+        rig.preset({{Ch1, 0, 0, "A"}}, 3);
+        rig.net.mixers.MixerCount = 3;     // as loading the file offline leaves it
+        FrmMdi *w = rig.open();
+        w->action(PanelCommand::Close)->trigger();
+        QTRY_VERIFY(!rig.window);
+        QCOMPARE(rig.net.mixers.MixerCount, qint16(3));
+        QTemporaryDir dir;
+        const QString path = dir.filePath("three.ini");
+        rig.dialogs().fileNames = {path};
+        QVERIFY(rig.settings->saveAsMenu(ChangeMode::Ask));
+        QCOMPARE(fileValue(path, "Mixer_Slave2", "Active"), QStringLiteral("False"));
+        QCOMPARE(fileValue(path, "SystemData", "MixerCount"), QStringLiteral("3"));
+    }
+
+    // Only what the user changes is a change: the button table opened and
+    // closed, however the window system fits and places it, is none. While a
+    // file dialog is up the table steps aside.
+    void buttonTableAloneChangesNothing()
+    {
+        PanelRig rig(1);
+        rig.preset({{Ch1, 0, 0, "A"}}, 1);
+        TickingDialogs dialogs;
+        rig.settings = std::make_unique<SettingsCommands>(rig.files, rig.mixerSettings, rig.panel, rig.net.loop,
+                                                          rig.net.link, dialogs);
+        FrmMdi *w = rig.open(72, &dialogs);
+        QTemporaryDir dir;
+        dialogs.answers.fileNames = {dir.filePath("desk.ini"), dir.filePath("desk2.ini")};
+        w->action(PanelCommand::NewSave)->trigger();
+        w->action(PanelCommand::Table)->trigger();
+        QPointer<FrmIconTable> table = w->buttonTable();
+        QVERIFY(table && table->isVisible());
+        QApplication::processEvents();
+        table->close();
+        QTRY_VERIFY(!table);
+        dialogs.answers.answers = {MsgAnswer::Cancel};
+        w->action(PanelCommand::Quit)->trigger();
+        QCOMPARE(dialogs.answers.texts(), QStringList{str(1311)});
+
+        w->action(PanelCommand::Table)->trigger();
+        table = w->buttonTable();
+        bool shownDuringDialog = true;
+        dialogs.whileChoosingFile = [&] { shownDuringDialog = table && table->isVisible(); };
+        w->action(PanelCommand::NewSave)->trigger();
+        QVERIFY(!shownDuringDialog);
+        QVERIFY(table && table->isVisible());
+    }
+
+    // On an untitled panel every stored key counts: the grid colour, the
+    // image file, the table's columns and a first caption each ask before
+    // quitting.
+    void everyStoredKeyCountsAsAChange()
+    {
+        PanelRig rig(1);
+        rig.preset({{Ch1, 0, 0, ""}}, 1);
+        FrmMdi *w = rig.open();
+        const QString changed = str(2703) + QStringLiteral("\r\n") + str(2732);
+        auto quitAsks = [&] {
+            rig.dialogs().shown.clear();
+            rig.dialogs().answers = {MsgAnswer::No, MsgAnswer::Cancel};
+            w->action(PanelCommand::Quit)->trigger();
+            return rig.dialogs().texts().contains(changed);
+        };
+        QVERIFY(!quitAsks());
+        const PanelState before = rig.panel;
+        rig.panel.GridColor = 0x123456;
+        QVERIFY(quitAsks());
+        rig.panel.GridColor = before.GridColor;
+        rig.panel.image.ImageFileName = QStringLiteral("/pictures/hall.jpg");
+        QVERIFY(quitAsks());
+        rig.panel.image = before.image;
+        rig.panel.table.cellWidths[1] = 2400;
+        QVERIFY(quitAsks());
+        rig.panel.table = before.table;
+        rig.slot(Ch1).IconText = QStringLiteral("議長");   // a caption where there was none
+        QVERIFY(quitAsks());
+        rig.slot(Ch1).IconText.clear();
+        QVERIFY(!quitAsks());
     }
 
     void clearAndLoadFromThePanel()

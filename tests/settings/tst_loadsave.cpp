@@ -2,6 +2,7 @@
 #include "base/loopstate.h"
 #include "base/strings.h"
 #include "link/linkstate.h"
+#include "mixer/mixerdata.h"
 #include "panel/panelsections.h"
 #include "settings/loadsave.h"
 #include "settings/mixersections.h"
@@ -11,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -41,13 +43,13 @@ public:
     qint16 fileMixerCount() const override { return fileCount; }
     void setFileMixerCount(qint16 c) override { fileCount = c; }
     bool writeAccess() const override { return access; }
-    void capture(SettingsTable &t, bool fromPanel, const PanelRuntime &) const override
+    void capture(SettingsTable &t, bool fromPanel, const PanelRuntime &, int mixers) const override
     {
         const_cast<FakeMixers *>(this)->capturedFromPanel = fromPanel;
-        for (int m = 0; m < count; ++m)
+        for (int m = 0; m < mixers; ++m)
             for (int k = 0; k < 104; ++k)
                 t.set(k, m, values[size_t(m)][size_t(k)]);
-        t.set(0, Sys, QString::number(count));
+        t.set(0, Sys, QString::number(mixers));
     }
     void apply(const SettingsTable &t, int n) override
     {
@@ -58,6 +60,7 @@ public:
                     values[size_t(m)][size_t(k)] = t.at(k, m);
     }
     void takeReported() override { ++takes; }
+    void adoptApplied(int) override {}
 };
 
 } // namespace
@@ -303,6 +306,8 @@ private slots:
         QTest::newRow("button beyond link") << 0 << 9 << 18 << false;
         QTest::newRow("system MixerCount") << 0 << 0 << 32 << true;
         QTest::newRow("system image") << 0 << 366 << 32 << true;
+        QTest::newRow("caption") << 0 << 45 << 16 << true;
+        QTest::newRow("mixer key numbered as a caption") << 0 << 45 << 0 << false;
     }
 
     void changeCheckComparesTheListedCells()
@@ -394,6 +399,74 @@ private slots:
         QVERIFY(!w.commands.SettingsChanged(ChangeMode::AskCancel));
         w.panel.setUp = false;                       // never set up: nothing to lose
         QVERIFY(w.commands.SettingsChanged(ChangeMode::AskCancel));
+    }
+
+    // Panel sections beyond the panel's range are taken within it, and the
+    // user is told so once; a sound file says nothing.
+    void outOfRangePanelValuesAreToldOnce()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("damaged.ini"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[GUI_Master]\r\nIconEnable_1=True\r\nIconWidth_1=-1500\r\n"
+                "[SystemData]\r\nMixerCount=1\r\nIconNum=32767\r\nTableHeight=2147483647\r\n");
+        f.close();
+        World w(LinkKind::Offline, 0);
+        w.panel.setUp = false;
+        w.dialogs.fileNames.push_back(path);
+        QVERIFY(w.commands.openMenu(ChangeMode::Ask));
+        QCOMPARE(w.dialogs.texts(), QStringList{str(11100)});
+        QCOMPARE(w.dialogs.shown[0].icon, MsgIcon::Warning);
+        QCOMPARE(w.panel.IconNum, qint16(1));
+        QCOMPARE(w.panel.slot(0, 0).IconWidth, double(Panel::MinButtonSize));
+        QCOMPARE(w.panel.table.TableHeight, Panel::MaxExtent);
+
+        const QString sound = savedFile(QStringLiteral("sound.ini"), 1);
+        World again(LinkKind::Offline, 0);
+        again.panel.setUp = false;
+        again.dialogs.fileNames.push_back(sound);
+        QVERIFY(again.commands.openMenu(ChangeMode::Ask));
+        QVERIFY(again.dialogs.shown.empty());
+    }
+
+    // Offline no mixer reports back: the next save writes what the file held,
+    // for every mixer in it.
+    void offlineLoadAndSaveKeepTheMixerValues()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("offline-two.ini"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[Mixer_Master]\r\nInputGain_3=40\r\nModel=1\r\n[Mixer_Slave1]\r\nInputGain_3=41\r\n"
+                "[SystemData]\r\nMixerCount=2\r\n");
+        f.close();
+        SettingsFiles files;
+        MixerState state;
+        state.resetToStartValues();
+        state.Model.fill(-1);
+        MixerStateSettings mixers(state);
+        PanelState panel;
+        LoopState loop;
+        LinkState link;
+        link.linkKind = LinkKind::Offline;
+        ScriptedDialogs dialogs;
+        SettingsCommands commands(files, mixers, panel, loop, link, dialogs);
+        const QString again = m_dir.filePath(QStringLiteral("offline-again.ini"));
+        dialogs.fileNames = {path, again};
+        QVERIFY(commands.openMenu(ChangeMode::Ask));
+        QVERIFY(commands.saveAsMenu(ChangeMode::Ask));
+        const QList<QByteArray> lines = bytesOf(again).split('\n');
+        const auto section = [&](const QByteArray &name) {
+            return std::find(lines.begin(), lines.end(), "[" + name + "]\r");
+        };
+        const auto valueIn = [&](const QByteArray &name, const QByteArray &key) {
+            for (auto it = section(name); it != lines.end() && it + 1 != lines.end(); ++it)
+                if (it->startsWith(key + '='))
+                    return it->mid(key.size() + 1).trimmed();
+            return QByteArray();
+        };
+        QCOMPARE(valueIn("Mixer_Master", "InputGain_3"), QByteArray("40"));
+        QCOMPARE(valueIn("Mixer_Master", "Model"), QByteArray("1"));
+        QCOMPARE(valueIn("Mixer_Slave1", "InputGain_3"), QByteArray("41"));
     }
 
     void fileDialogsAreAnnounced()

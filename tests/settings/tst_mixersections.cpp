@@ -28,7 +28,7 @@ private slots:
 
         MixerStateSettings mixers(state);
         SettingsTable t;
-        mixers.capture(t, false, panel);
+        mixers.capture(t, false, panel, 2);
         QCOMPARE(t.at(0, 1), QStringLiteral("True"));
         QCOMPARE(t.at(0, 0), QStringLiteral("False"));
         QCOMPARE(t.at(3, 1), QStringLiteral("2"));
@@ -41,11 +41,37 @@ private slots:
         QCOMPARE(t.at(0, 2), QString());                 // not linked
         QCOMPARE(t.at(0, 32), QStringLiteral("2"));
 
-        // From the panel: the remote values recorded when it opened.
-        mixers.capture(t, true, panel);
+        // From the panel: the remote values recorded when it took the
+        // channels over, for the mixers it recorded; a mixer counted since
+        // keeps its own.
+        mixers.capture(t, true, panel, 2);
+        QCOMPARE(t.at(57, 1), QStringLiteral("1"));
+        panel.remoteRecord[1] = RemoteRecord::Held;
+        mixers.capture(t, true, panel, 2);
         QCOMPARE(t.at(57, 1), QStringLiteral("0"));
         QCOMPARE(t.at(72, 1), QStringLiteral("1"));
         QCOMPARE(t.at(3, 1), QStringLiteral("2"));
+    }
+
+    // A mixer gone from the link is captured from what it last reported; its
+    // model, no longer known, stays as the table had it.
+    void captureKeepsMixersGoneFromTheLink()
+    {
+        MixerState state;
+        state.MixerCount = 3;
+        state.Model = {};
+        state.Model[3] = 1;
+        state.MixerData[3].InputGain(2) = 77;
+        MixerStateSettings mixers(state);
+        SettingsTable t;
+        mixers.capture(t, false, {}, 3);
+
+        state.MixerCount = 2;
+        state.Model[3] = -1;
+        mixers.capture(t, false, {}, 3);
+        QCOMPARE(t.at(MixerKey::FirstBlock + 41, 2), QStringLiteral("77"));   // InputGain_2
+        QCOMPARE(t.at(MixerKey::Model, 2), QStringLiteral("1"));
+        QCOMPARE(t.at(0, 32), QStringLiteral("3"));
     }
 
     void applyMarksEveryValuePending()

@@ -176,7 +176,11 @@ private slots:
         QTest::newRow("text kept") << "[GUI_Master]\r\nIconText_1= A\tB \r\n" << true << 45 << 16 << " A\tB ";
         QTest::newRow("empty value") << m + "InputLevel_1=\r\n" << true << 1 << 0 << "";
         QTest::newRow("before section ignored") << "Threshold=abc\r\nMixerCount=1\r\n[SystemData]\r\nMixerCount=2\r\n" << true << 0 << 32 << "2";
-        QTest::newRow("mixer key under SystemData") << "[SystemData]\r\nInputLevel_2=9\r\n" << true << 2 << 32 << "9";
+        // A key of another list is left out: at its number SystemData holds
+        // IconNum (an int16) and CircleStartX_3 (an int32), which it would
+        // be written back as.
+        QTest::newRow("mixer key under SystemData") << "[SystemData]\r\nInputLevel_2=9\r\n" << true << 2 << 32 << "";
+        QTest::newRow("panel key under SystemData") << "[SystemData]\r\nIconEnable_9=True\r\n" << true << 8 << 32 << "";
         QTest::newRow("unknown key") << m + "Volume=3\r\n" << false << 0 << 0 << "";
         QTest::newRow("unknown section") << "[Mixer_Slave16]\r\n" << false << 0 << 0 << "";
         QTest::newRow("key name as section") << "[ImageYScale]\r\nActive=True\r\n" << false << 0 << 0 << "";

@@ -1,0 +1,131 @@
+// The control panel inside the whole program: the panel state a start-up
+// leaves for a visit or a save before any file, and channels given back to
+// mixers that were off the link when the panel closed.
+
+#include "app/ui/frmmain.h"
+#include "panel/ui/frmmdi.h"
+#include "panel/ui/panelsurface.h"
+#include "tests/support/programrig.h"
+
+#include <QAction>
+#include <QScrollArea>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// The value of `key` in "SystemData" of a settings file.
+QByteArray systemValue(const QString &path, const QByteArray &key)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    for (const QByteArray &line : f.readAll().split('\n'))
+        if (line.startsWith(key + '='))
+            return line.mid(key.size() + 1).trimmed();
+    return {};
+}
+
+} // namespace
+
+class TestPanelProgram : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Offline no status poll comes: a save made before the panel was ever
+    // opened, and the panel opened after it, show the reset look, not black.
+    void offlineSaveBeforeThePanelKeepsItsLook()
+    {
+        qputenv("ZKVR340A_LINK", "offline");
+        SystemClock clock;
+        ScriptedDialogs dialogs;
+        World world(clock, dialogs);
+        // Only the start-up reset is relied on to make the panel sound.
+        world.panel.GUIWindowColor = 0;
+        world.panel.table.cellWidths = {};
+        Application program(world, {"zkvr340a"});
+        QTemporaryDir dir;
+        const QString path = dir.filePath("first.ini");
+        dialogs.fileNames = {path};
+        enum { Start, Saved } stage = Start;
+        bool done = false;
+        drive(program, 10.0, [&] {
+            if (stage == Saved)
+                return program.panelWindow() && program.panelWindow()->isVisible();
+            FrmMain *w = program.mainWindow();
+            if (!w || !w->isVisible())
+                return false;
+            w->action("MenNewSave")->trigger();
+            w->action("MenModeChange")->trigger();
+            stage = Saved;
+            return false;
+        }, done);
+        QCOMPARE(program.run(), 0);
+        QVERIFY(done);
+        QCOMPARE(systemValue(path, "GUIWindowColor"), QByteArray::number(0xB5FFFF));
+        QCOMPARE(systemValue(path, "GridColor"), QByteArray::number(0xBFBFBF));
+        QCOMPARE(systemValue(path, "CellWidth_0"), QByteArray("2010"));
+        QCOMPARE(world.panel.GUIWindowColor, 0xB5FFFF);
+    }
+
+    // The mixers stop answering while the panel holds their channels, and
+    // the panel closes: once they answer again, each gets back what it had.
+    void channelsGoBackToMixersThatReturn()
+    {
+        SimOptions options;
+        options.mixers = 2;
+        EthernetProgram run(options);
+        QVERIFY2(run.listening, qPrintable(run.error));
+        const int on1 = channelKeyId(ChannelFamily::RemoteOn, 1);
+        const int off1 = channelKeyId(ChannelFamily::RemoteOff, 1);
+        run.chain.setBlockByte(1, on1, 1);
+        run.chain.setBlockByte(1, off1, 0);
+        run.chain.setBlockByte(2, on1, 1);
+        run.chain.setBlockByte(2, off1, 0);
+        World &world = run.world;
+        Application &program = run.program;
+        enum { Live, PanelOpen, Silent, Closed } stage = Live;
+        bool done = false;
+        const QPointer<QTimer> driver = drive(program, 90.0, [&] {
+            switch (stage) {
+            case Live:
+                // Both mixers counted and their channels read.
+                if (world.mixers.MixerCount != 2 || world.loop.StartupPolls != 0
+                    || !program.mainWindow()->action("MenModeChange")->isEnabled()
+                    || world.mixers.MixerData[1].RemoteOn(1) != 1 || world.mixers.MixerData[2].RemoteOn(1) != 1)
+                    return false;
+                program.mainWindow()->action("MenModeChange")->trigger();
+                stage = PanelOpen;
+                return false;
+            case PanelOpen:
+                // Switched off by the panel, then the link falls silent.
+                if (!program.panelWindow() || run.chain.blockByte(1, on1) != 0 || run.chain.blockByte(2, on1) != 0
+                    || world.mixers.anyPending(1) || world.mixers.anyPending(2))
+                    return false;
+                run.dialogs.answers = {MsgAnswer::Cancel};   // no save when the count falls
+                run.chain.setDropProbability(1.0);
+                stage = Silent;
+                return false;
+            case Silent:
+                if (world.mixers.MixerCount != 0)
+                    return false;
+                program.panelWindow()->action(PanelCommand::Close)->trigger();
+                run.chain.setDropProbability(0.0);
+                stage = Closed;
+                return false;
+            case Closed:
+                return run.chain.blockByte(1, on1) == 1 && run.chain.blockByte(1, off1) == 0
+                       && run.chain.blockByte(2, on1) == 1 && run.chain.blockByte(2, off1) == 0;
+            }
+            return false;
+        }, done);
+        QCOMPARE(program.run(), 0);
+        delete driver.data();
+        QCOMPARE(int(stage), int(Closed));
+        QVERIFY(done);
+    }
+};
+
+QTEST_MAIN(TestPanelProgram)
+#include "tst_panelprogram.moc"
