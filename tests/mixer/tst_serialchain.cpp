@@ -137,7 +137,7 @@ void TstSerialChain::programPollEditSaveLoad()
     // Saving takes every mixer as the poll read it.
     MixerStateSettings settings(rig.mixers);
     SettingsTable table;
-    settings.capture(table, false, PanelRuntime{});
+    settings.capture(table, false, PanelRuntime{}, 16);
     QCOMPARE(table.at(0, SettingsGrid::SystemSection), QStringLiteral("16"));
     QCOMPARE(table.at(gain3, Chain - 1), QStringLiteral("50"));
     QCOMPARE(table.at(gain3, 0), QString::number(marker(1)));
