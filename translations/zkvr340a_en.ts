@@ -2455,51 +2455,11 @@ EXAMPLES
 </translation>
         </message>
         <message>
-            <source>%1: the mixer refuses writes from this PC; nothing was written</source>
-            <comment>11300</comment>
-            <translation>%1: the mixer refuses writes from this PC; nothing was written</translation>
+            <source>ファイルの中に範囲外の値がありました。範囲内の値に直して読み込みました。</source>
+            <comment>11100</comment>
+            <translation>The file held values out of range. They were brought into range as the file was read.</translation>
         </message>
         <message>
-            <source>IPアドレス %1 はミキサーに設定できません（DHCPクライアント OFF）。
-%2</source>
-            <comment>11301</comment>
-            <translation>The IP address %1 cannot be given to the mixer (DHCP client OFF).
-%2</translation>
-        </message>
-        <message>
-            <source>0 で始まるアドレスは「このネットワーク」を表し、機器には割り当てられません。</source>
-            <comment>11302</comment>
-            <translation>An address starting with 0 stands for &quot;this network&quot; and is never given to a device.</translation>
-        </message>
-        <message>
-            <source>127 で始まるアドレスはループバックアドレスで、PC自身を指します。</source>
-            <comment>11303</comment>
-            <translation>An address starting with 127 is a loopback address: it points to the PC itself.</translation>
-        </message>
-        <message>
-            <source>224 から 239 で始まるアドレスはマルチキャストアドレスで、機器には割り当てられません。</source>
-            <comment>11304</comment>
-            <translation>An address starting with 224 to 239 is a multicast address and is never given to a device.</translation>
-        </message>
-        <message>
-            <source>240 以上で始まるアドレスは予約済みで、機器には割り当てられません。</source>
-            <comment>11305</comment>
-            <translation>An address starting with 240 or above is reserved and is never given to a device.</translation>
-        </message>
-        <message>
-            <source>ネットワーク %1 そのものを表すアドレスです。</source>
-            <comment>11306</comment>
-            <translation>It is the address of the network %1 itself.</translation>
-        </message>
-        <message>
-            <source>ネットワーク %1 のブロードキャストアドレスです。</source>
-            <comment>11307</comment>
-            <translation>It is the broadcast address of the network %1.</translation>
-        </message>
-        <message>
-            <source>ip set: %1 cannot be the mixer's address while its DHCP client is off: %2</source>
-            <comment>11308</comment>
-            <translation>ip set: %1 cannot be the mixer's address while its DHCP client is off: %2</translation>
             <source>ファイルが空です。</source>
             <comment>11200</comment>
             <translation>The file is empty.</translation>
@@ -2677,9 +2637,53 @@ FIRMWARE DOWNLOAD
             <source>--restart-ms wants milliseconds</source>
             <comment>11234</comment>
             <translation>--restart-ms wants milliseconds</translation>
-            <source>ファイルの中に範囲外の値がありました。範囲内の値に直して読み込みました。</source>
-            <comment>11100</comment>
-            <translation>The file held values out of range. They were brought into range as the file was read.</translation>
+        </message>
+        <message>
+            <source>%1: the mixer refuses writes from this PC; nothing was written</source>
+            <comment>11300</comment>
+            <translation>%1: the mixer refuses writes from this PC; nothing was written</translation>
+        </message>
+        <message>
+            <source>IPアドレス %1 はミキサーに設定できません（DHCPクライアント OFF）。
+%2</source>
+            <comment>11301</comment>
+            <translation>The IP address %1 cannot be given to the mixer (DHCP client OFF).
+%2</translation>
+        </message>
+        <message>
+            <source>0 で始まるアドレスは「このネットワーク」を表し、機器には割り当てられません。</source>
+            <comment>11302</comment>
+            <translation>An address starting with 0 stands for &quot;this network&quot; and is never given to a device.</translation>
+        </message>
+        <message>
+            <source>127 で始まるアドレスはループバックアドレスで、PC自身を指します。</source>
+            <comment>11303</comment>
+            <translation>An address starting with 127 is a loopback address: it points to the PC itself.</translation>
+        </message>
+        <message>
+            <source>224 から 239 で始まるアドレスはマルチキャストアドレスで、機器には割り当てられません。</source>
+            <comment>11304</comment>
+            <translation>An address starting with 224 to 239 is a multicast address and is never given to a device.</translation>
+        </message>
+        <message>
+            <source>240 以上で始まるアドレスは予約済みで、機器には割り当てられません。</source>
+            <comment>11305</comment>
+            <translation>An address starting with 240 or above is reserved and is never given to a device.</translation>
+        </message>
+        <message>
+            <source>ネットワーク %1 そのものを表すアドレスです。</source>
+            <comment>11306</comment>
+            <translation>It is the address of the network %1 itself.</translation>
+        </message>
+        <message>
+            <source>ネットワーク %1 のブロードキャストアドレスです。</source>
+            <comment>11307</comment>
+            <translation>It is the broadcast address of the network %1.</translation>
+        </message>
+        <message>
+            <source>ip set: %1 cannot be the mixer's address while its DHCP client is off: %2</source>
+            <comment>11308</comment>
+            <translation>ip set: %1 cannot be the mixer's address while its DHCP client is off: %2</translation>
         </message>
     </context>
 </TS>
