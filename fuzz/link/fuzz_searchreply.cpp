@@ -41,9 +41,13 @@ void typedAddress(const uint8_t *data, size_t size)
         check(canonical.isEmpty());
         return;
     }
-    check(parsed && *parsed != SearchWire::BroadcastAddress);
-    // The four-number form is itself valid and names the same address.
-    check(isValidTypedAddress(canonical) && parseInetAddr(canonical) == parsed);
+    const std::optional<quint32> value = typedAddressValue(text);
+    check(value && *value != SearchWire::BroadcastAddress);
+    // The label form is decimal; every other form reads as the sockets library reads it.
+    check(labelFormAddress(text) ? value == labelFormAddress(text) : value == parsed);
+    // The four-number form is itself valid and names the same address for both readings.
+    check(isValidTypedAddress(canonical) && parseInetAddr(canonical) == value
+          && typedAddressValue(canonical) == value);
     check(canonicalTypedAddress(canonical) == canonical);
 }
 
@@ -68,7 +72,7 @@ void mixerAddress(const uint8_t *data, size_t size)
     check(address != SearchWire::BroadcastAddress && toOctets(address) == *parsed);
     const QString plain = dottedDecimal(*parsed);
     check(parseIpAddress(plain) == parsed);
-    check(isValidTypedAddress(plain) && parseInetAddr(plain) == address);
+    check(isValidTypedAddress(plain) && parseInetAddr(plain) == address && typedAddressValue(plain) == address);
 
     // This PC's networks, from the input too.
     QList<Ipv4Subnet> subnets;

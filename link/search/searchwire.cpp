@@ -3,6 +3,7 @@
 #include "link/search/searchlog.h"
 
 #include <QNetworkInterface>
+#include <QStringList>
 #include <QtEndian>
 
 Q_LOGGING_CATEGORY(lcSearch, "zkvr.link.search", QtCriticalMsg)
@@ -110,20 +111,53 @@ std::optional<quint32> parseInetAddr(const QString &text)
     return address;
 }
 
-bool isValidTypedAddress(const QString &text)
+std::optional<quint32> labelFormAddress(const QString &text)
+{
+    const QStringList parts = text.split(u'.');
+    if (parts.size() != 4)
+        return std::nullopt;
+    quint32 address = 0;
+    for (const QString &part : parts) {
+        if (part.isEmpty() || part.size() > 3)
+            return std::nullopt;
+        int value = 0;
+        for (const QChar c : part) {
+            if (c < u'0' || c > u'9')
+                return std::nullopt;
+            value = value * 10 + (c.unicode() - u'0');
+        }
+        if (value > 0xFF)
+            return std::nullopt;
+        address = address << 8 | quint32(value);
+    }
+    return address;
+}
+
+std::optional<quint32> typedAddressValue(const QString &text)
 {
     for (const QChar c : text)
         if (!(c == u'.' || (c >= u'0' && c <= u'9')))
-            return false;
-    const std::optional<quint32> a = parseInetAddr(text);
-    return a && *a != BroadcastAddress;
+            return std::nullopt;
+    // Four short numbers are the form printed on equipment labels, zero
+    // padded ("192.168.010.200"): decimal, whatever the sockets library
+    // would make of a leading zero.
+    std::optional<quint32> a = labelFormAddress(text);
+    if (!a)
+        a = parseInetAddr(text);
+    if (!a || *a == BroadcastAddress)
+        return std::nullopt;
+    return a;
+}
+
+bool isValidTypedAddress(const QString &text)
+{
+    return typedAddressValue(text).has_value();
 }
 
 QString canonicalTypedAddress(const QString &text)
 {
-    if (!isValidTypedAddress(text))
-        return {};
-    return dottedAddress(*parseInetAddr(text));
+    const std::optional<quint32> a = typedAddressValue(text);
+    return a ? dottedAddress(*a) : QString();
 }
 
 QString dottedAddress(quint32 address)

@@ -52,14 +52,19 @@ bool isValidUserId(const QString &userId);
 // text it refuses.
 std::optional<quint32> parseInetAddr(const QString &text);
 
-// A typed mixer address: only digits and dots, accepted by parseInetAddr and
-// not the broadcast address 255.255.255.255 (which that parser cannot tell
-// from a failure).
+// Four dotted numbers of one to three decimal digits each, 0..255: the form
+// printed on equipment labels, leading zeros included. Nothing otherwise.
+std::optional<quint32> labelFormAddress(const QString &text);
+
+// A typed mixer address: only digits and dots; the label form read as
+// decimal, any other form as parseInetAddr reads it; never the broadcast
+// address 255.255.255.255 (which that parser cannot tell from a failure).
+std::optional<quint32> typedAddressValue(const QString &text);
 bool isValidTypedAddress(const QString &text);
 
 // The typed address in the four-number form every socket library reads alike
-// ("1.2.3" becomes "1.2.0.3", "010.0.0.1" becomes "8.0.0.1"); empty when the
-// text is not a valid typed address.
+// ("1.2.3" becomes "1.2.0.3", "192.168.010.200" becomes "192.168.10.200");
+// empty when the text is not a valid typed address.
 QString canonicalTypedAddress(const QString &text);
 
 QString dottedAddress(quint32 address);

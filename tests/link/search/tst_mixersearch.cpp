@@ -129,7 +129,11 @@ void TstMixerSearch::typedAddress_data()
     QTest::newRow("usual") << "192.168.100.200" << "192.168.100.200";
     QTest::newRow("three numbers") << "192.168.300" << "192.168.1.44";
     QTest::newRow("three numbers, refused") << "192.168.70000" << "";
-    QTest::newRow("octal reads as the parser does") << "010.0.0.1" << "8.0.0.1";
+    QTest::newRow("label form is decimal") << "192.168.010.200" << "192.168.10.200";
+    QTest::newRow("label form, leading zero") << "010.0.0.1" << "10.0.0.1";
+    QTest::newRow("label form, 08") << "08.0.0.1" << "8.0.0.1";
+    QTest::newRow("short form stays octal") << "010.1" << "8.0.0.1";
+    QTest::newRow("label form over 255") << "192.168.256.1" << "";
     QTest::newRow("letter") << "192.168.100.2OO" << "";
     QTest::newRow("hex letters are letters") << "0x7f.0.0.1" << "";
     QTest::newRow("space") << "192.168.100.200 " << "";
