@@ -6,6 +6,7 @@
 // SendBuffer as the job loop or the requesting window left it, reports its own
 // failure through Dialogs and returns whether it succeeded.
 
+#include "mixer/extendedregisters.h"
 #include "mixer/mixerdata.h"
 
 #include <QString>
@@ -21,48 +22,6 @@ class MdlComm;
 class MixerProtocol;
 struct LinkState;
 struct LoopState;
-
-// ---- Extension register conversions -----------------------------------------
-
-using RegisterBytes = std::array<quint8, 4>; // d0..d3 as on the wire
-
-// Registers a job touches, in order, for the master's model code: 1..10 for
-// the older model (-1 unknown, 0), else 1..16 and 18 (17 is never used).
-std::vector<int> extendedRegisters(qint16 masterModel);
-// The registers of an extended-write group (JobTarget 0..3), in order;
-// empty for another group.
-std::vector<int> extendedGroupRegisters(int group);
-
-// Register value d0..d3 → ExtendedRecord field (key id 86 + reg). Register 17
-// and registers outside 1..18 change nothing.
-void storeExtendedRegister(ExtendedRecord &record, int reg, const RegisterBytes &d);
-// ExtendedRecord field → register bytes, the reverse of storeExtendedRegister.
-RegisterBytes extendedRegisterBytes(const ExtendedRecord &record, int reg);
-
-// Registers 12 and 13: the 32-bit field and the 16-bit entry the editor shows.
-quint16 noiseEntryFromField(qint32 field);
-RegisterBytes noiseEntryBytes(quint16 entry); // hi lo hi lo: register = entry × 65537
-
-// Where the extended write takes its values: the mixer editor's entries of
-// mixer 1. Returns the four register bytes to write.
-class ExtendedValuesSource
-{
-public:
-    virtual ~ExtendedValuesSource() = default;
-    virtual RegisterBytes registerBytes(int reg) const = 0;
-};
-
-// The entries as the editor would show them for an ExtendedRecord: registers
-// 12 and 13 through their 16-bit entry, every other one as the field.
-class ExtendedRecordSource final : public ExtendedValuesSource
-{
-public:
-    explicit ExtendedRecordSource(const ExtendedRecord &record) : m_record(record) {}
-    RegisterBytes registerBytes(int reg) const override;
-
-private:
-    const ExtendedRecord &m_record;
-};
 
 // ---- Direct memory access ----------------------------------------------------
 

@@ -4,6 +4,7 @@
 
 #include "editorrig.h"
 
+#include "app/jobs.h"
 #include "base/placement.h"
 #include "base/strings.h"
 #include "editor/valueentry.h"
