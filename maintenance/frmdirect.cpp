@@ -2,9 +2,6 @@
 
 #include "base/dialogs.h"
 #include "base/loopstate.h"
-#include "base/ui/placeform.h"
-#include "app/ui/frmmsg.h"
-#include "app/world.h"
 #include "base/strings.h"
 #include "link/linkstate.h"
 #include "link/protocol.h"
@@ -149,28 +146,4 @@ void FrmDirect::done(int r)
 {
     leave();
     QDialog::done(r);
-}
-
-FrmDirect *openDirect(World &world, JobWindow &jobs, QWidget *main, QPointer<FrmDirect> &open)
-{
-    const bool read = world.loop.JobRequest != JobDirectWrite;
-    if (open && open->readMode() == read) {
-        world.loop.JobRequest = JobDirectActive;
-        if (open->isMinimized())
-            open->showNormal();
-        open->raise();
-        open->activateWindow();
-        return open;
-    }
-    if (open)
-        open->close(); // the other mode's window makes way
-    auto *w = new FrmDirect(read, world.loop, jobs.link(), world.dialogs,
-                            [&jobs](bool readMode, QWidget *over) { return jobs.runDirect(readMode, over); },
-                            main);
-    w->setAttribute(Qt::WA_DeleteOnClose);
-    w->adjustSize();
-    PlaceForm(w, main, PlaceMode::Centred);
-    w->show();
-    open = w;
-    return w;
 }

@@ -19,8 +19,6 @@ class QGroupBox;
 struct LinkState;
 struct LoopState;
 class Dialogs;
-class JobWindow;
-struct World;
 
 class FrmDirect : public QDialog
 {
@@ -63,11 +61,3 @@ private:
     QPushButton *m_cancel;
     bool m_left = false;
 };
-
-// The job loop's showDirect: opens FrmDirect modeless, centred on `main`, in
-// the mode of JobRequest (1 read, 2 write), running its accesses in `jobs`.
-// There is one direct-access window at a time, held in `open`: asked for the
-// mode it has, it comes to the front; asked for the other mode, it closes
-// and the new one takes its place. Either way JobRequest is 6 afterwards.
-// The window deletes itself when closed.
-FrmDirect *openDirect(World &world, JobWindow &jobs, QWidget *main, QPointer<FrmDirect> &open);

@@ -2,6 +2,7 @@
 // the job window against a scripted or virtual mixer.
 
 #include "maintenance/directaccess.h"
+#include "app/ui/directwindow.h"
 #include "maintenance/frmdirect.h"
 
 #include "base/strings.h"
