@@ -90,6 +90,11 @@ void JobRunner::noResponse()
         m_c.dialogs.tell(str(StrId::NoResponse), MsgIcon::Error);
 }
 
+void JobRunner::setFailed()
+{
+    m_c.dialogs.tell(str(StrId::SetFailed), MsgIcon::Warning);
+}
+
 bool JobRunner::extendedRead()
 {
     ExtendedRecord &master = m_c.mixers.ExtendedData[1];
@@ -117,7 +122,7 @@ bool JobRunner::extendedRead()
 bool JobRunner::writeRegister(int reg, const RegisterBytes &d)
 {
     std::copy(d.begin(), d.end(), m_c.link.SendBuffer.begin() + 4);
-    if (m_c.protocol.ExtensionWriteWithVerify(reg))
+    if (m_c.protocol.ExtensionWriteWithVerify(reg, [this] { setFailed(); }) == MixerProtocol::VerifyResult::Verified)
         return true;
     noResponse();
     return false;
@@ -170,7 +175,7 @@ bool JobRunner::transferLoaded()
 
 bool JobRunner::ipWrite()
 {
-    if (m_c.protocol.IpWriteWithVerify())
+    if (m_c.protocol.IpWriteWithVerify([this] { setFailed(); }) == MixerProtocol::VerifyResult::Verified)
         return true;
     noResponse();
     return false;

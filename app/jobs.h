@@ -97,6 +97,8 @@ public:
 
 private:
     void noResponse();
+    // A write that did not verify in all its attempts.
+    void setFailed();
     bool writeRegister(int reg, const RegisterBytes &d);
 
     JobContext m_c;

@@ -139,7 +139,8 @@ CliExit runIpCommand(CliContext &context, const QStringList &args)
     }
     putRequest(comm->state().SendBuffer, ipSettingsRequest(address, dhcpOn, set.userId));
     MixerProtocol protocol(*comm);
-    if (!protocol.IpWriteWithVerify()) { // tells "ミキサーの設定に失敗しました" itself
+    const auto setFailed = [comm] { comm->dialogs().tell(str(StrId::SetFailed), MsgIcon::Warning); };
+    if (protocol.IpWriteWithVerify(setFailed) != MixerProtocol::VerifyResult::Verified) {
         context.err() << str(StrId::NoResponse) << '\n';
         return CliExit::NoMixer;
     }

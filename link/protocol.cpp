@@ -1,8 +1,6 @@
 #include "link/protocol.h"
 
 #include "base/clock.h"
-#include "base/dialogs.h"
-#include "base/strings.h"
 #include "link/comm.h"
 
 #include <QLoggingCategory>
@@ -256,7 +254,7 @@ std::optional<ReplyExpectation> MixerProtocol::expectationOfSendBuffer(int count
     return expectationFor(b.data(), std::min(count, int(b.size())));
 }
 
-int MixerProtocol::waitForReply(const ReplyExpectation &expect, double timeout)
+MixerProtocol::WaitResult MixerProtocol::awaitReply(const ReplyExpectation *expect, double timeout)
 {
     Clock &clock = m_comm.clock();
     std::vector<quint8> &rb = m_comm.state().ReceiveBuffer;
@@ -264,25 +262,35 @@ int MixerProtocol::waitForReply(const ReplyExpectation &expect, double timeout)
     for (;;) {
         clock.processEvents();
         const double elapsed = clock.now() - start;
-        if (elapsed > timeout || m_comm.closed())
-            return 0;
+        if (m_comm.closed())
+            return {WaitOutcome::Closed, 0};
+        if (elapsed > timeout)
+            return {WaitOutcome::TimedOut, 0};
         const int n = m_comm.CommReceive(rb);
         if (n > 0) {
-            if (matchesReply(expect, rb.data(), n)) {
-                if (expect.rule == ReplyRule::DataAll)
-                    m_comm.state().countedMixers = dataAllMixerCount(rb.data(), n);
-                else if (expect.rule == ReplyRule::ThresholdAll)
-                    m_comm.state().countedMixers = thresholdAllMixerCount(rb.data(), n);
-                return n;
-            }
+            if (!expect || matchesReply(*expect, rb.data(), n))
+                return {WaitOutcome::Reply, n};
             qCDebug(lcLinkProtocol) << "dropped a reply of" << n << "bytes starting"
                                     << QByteArray(reinterpret_cast<const char *>(rb.data()), std::min(n, 3)).toHex();
             continue;
         }
         if (m_comm.linkDown())
-            return 0; // the connection is gone: no reply can come
+            return {WaitOutcome::LinkLost, 0}; // no reply can come
         clock.waitForEvents(pastDeadline(timeout - elapsed));
     }
+}
+
+int MixerProtocol::waitForReply(const ReplyExpectation &expect, double timeout)
+{
+    const WaitResult r = awaitReply(&expect, timeout);
+    if (!r.ok())
+        return 0;
+    const std::vector<quint8> &rb = m_comm.state().ReceiveBuffer;
+    if (expect.rule == ReplyRule::DataAll)
+        m_comm.state().countedMixers = dataAllMixerCount(rb.data(), r.count);
+    else if (expect.rule == ReplyRule::ThresholdAll)
+        m_comm.state().countedMixers = thresholdAllMixerCount(rb.data(), r.count);
+    return r.count;
 }
 
 int MixerProtocol::sendAndWait(int count, const ReplyExpectation &expect, double timeout)
@@ -301,50 +309,25 @@ int MixerProtocol::sendAndWait(int count, double timeout)
 
 int MixerProtocol::sendSetAndPause(int count)
 {
-    Clock &clock = m_comm.clock();
-    std::vector<quint8> &rb = m_comm.state().ReceiveBuffer;
     m_comm.CommSend(m_comm.state().SendBuffer, count);
-    const double start = clock.now();
-    int seen = 0;
-    for (;;) {
-        clock.processEvents();
-        const double elapsed = clock.now() - start;
-        if (elapsed > SetReplyWait || m_comm.closed())
-            break;
-        seen = m_comm.CommReceive(rb);
-        if (seen > 0 || m_comm.linkDown())
-            break;
-        clock.waitForEvents(pastDeadline(SetReplyWait - elapsed));
-    }
+    const WaitResult r = awaitReply(nullptr, SetReplyWait);
     m_comm.pause(SetPause);
-    return seen;
+    return r.count;
 }
 
 MixerProtocol::FirstReply MixerProtocol::sendAndJudgeFirst(int count, const ReplyExpectation &expect,
                                                            double timeout)
 {
-    Clock &clock = m_comm.clock();
-    std::vector<quint8> &rb = m_comm.state().ReceiveBuffer;
     m_comm.CommSend(m_comm.state().SendBuffer, count);
-    const double limit = timeout < 0 ? replyTimeout() : timeout;
-    const double start = clock.now();
+    const WaitResult w = awaitReply(nullptr, timeout < 0 ? replyTimeout() : timeout);
     FirstReply r;
-    for (;;) {
-        clock.processEvents();
-        const double elapsed = clock.now() - start;
-        if (elapsed > limit || m_comm.closed())
-            return r;
-        const int n = m_comm.CommReceive(rb);
-        if (n > 0) {
-            r.count = n;
-            r.status = n > 2 ? rb[2] : 0xFF;
-            r.valid = matchesReply(expect, rb.data(), n);
-            return r;
-        }
-        if (m_comm.linkDown())
-            return r;
-        clock.waitForEvents(pastDeadline(limit - elapsed));
-    }
+    if (!w.ok())
+        return r;
+    const std::vector<quint8> &rb = m_comm.state().ReceiveBuffer;
+    r.count = w.count;
+    r.status = w.count > 2 ? rb[2] : 0xFF;
+    r.valid = matchesReply(expect, rb.data(), w.count);
+    return r;
 }
 
 MixerProtocol::FirstReply MixerProtocol::sendAndJudgeFirst(int count, double timeout)
@@ -359,6 +342,21 @@ void MixerProtocol::discardStale()
 {
     m_comm.CommReceive(m_comm.state().ReceiveBuffer);
     m_comm.CommReceive(m_comm.state().ReceiveBuffer);
+}
+
+MixerProtocol::VerifyResult MixerProtocol::verifyWithRetry(const std::function<bool(int attempt)> &attempt,
+                                                           const GiveUp &giveUp)
+{
+    for (int n = 1; n <= VerifyAttempts; ++n) {
+        if (attempt(n))
+            return VerifyResult::Verified;
+        if (m_comm.closed())
+            return VerifyResult::Closed;
+        if (n == VerifyAttempts && giveUp)
+            giveUp();
+        m_comm.pause(VerifyPause);
+    }
+    return VerifyResult::Failed;
 }
 
 bool MixerProtocol::ExtensionRead(int reg)
@@ -380,24 +378,21 @@ bool MixerProtocol::ExtensionWrite(int reg)
     return sendAndWait(8, standard(Command::ExtensionWrite, SetReplyCount)) > 0;
 }
 
-bool MixerProtocol::ExtensionWriteWithVerify(int reg)
+MixerProtocol::VerifyResult MixerProtocol::ExtensionWriteWithVerify(int reg, const GiveUp &giveUp)
 {
     LinkState &link = m_comm.state();
     quint8 kept[4];
     std::copy(link.SendBuffer.begin() + 4, link.SendBuffer.begin() + 8, kept);
-    for (int attempt = 1; attempt <= VerifyAttempts; ++attempt) {
-        std::copy(kept, kept + 4, link.SendBuffer.begin() + 4);
-        if (ExtensionWrite(reg) && ExtensionRead(reg)
-            && extensionReadBackMatches(reg, kept, link.ReceiveBuffer.data() + 3))
-            return true;
-        qCDebug(lcLinkProtocol) << "register" << reg << "not verified, attempt" << attempt;
-        if (m_comm.closed())
+    return verifyWithRetry(
+        [&](int attempt) {
+            std::copy(kept, kept + 4, link.SendBuffer.begin() + 4);
+            if (ExtensionWrite(reg) && ExtensionRead(reg)
+                && extensionReadBackMatches(reg, kept, link.ReceiveBuffer.data() + 3))
+                return true;
+            qCDebug(lcLinkProtocol) << "register" << reg << "not verified, attempt" << attempt;
             return false;
-        if (attempt == VerifyAttempts)
-            m_comm.dialogs().tell(str(StrId::SetFailed), MsgIcon::Warning);
-        m_comm.pause(VerifyPause);
-    }
-    return false;
+        },
+        giveUp);
 }
 
 bool MixerProtocol::IpRead()
@@ -420,29 +415,24 @@ bool MixerProtocol::IpWrite()
     return sendAndWait(count, standard(Command::NetworkWrite, SetReplyCount)) > 0;
 }
 
-bool MixerProtocol::IpWriteWithVerify()
+MixerProtocol::VerifyResult MixerProtocol::IpWriteWithVerify(const GiveUp &giveUp)
 {
     LinkState &link = m_comm.state();
     const int n = networkLength(link.SendBuffer.data(), int(link.SendBuffer.size()));
     const int end = n + NetworkUserOffset; // one past the last block byte
     // A block whose read-back could not fit the receive buffer can never verify.
     if (n < 1 || end + TrailerSize > int(link.ReceiveBuffer.size()))
-        return false;
+        return VerifyResult::Failed;
     const std::vector<quint8> block(link.SendBuffer.begin() + 3, link.SendBuffer.begin() + end);
     std::vector<quint8> expected = {letterOf(Command::NetworkRead, 0), letterOf(Command::NetworkRead, 1), StatusOk};
     expected.insert(expected.end(), block.begin(), block.end());
-    for (int attempt = 1; attempt <= VerifyAttempts; ++attempt) {
-        std::copy(block.begin(), block.end(), link.SendBuffer.begin() + 3);
-        if (IpWrite() && IpRead()
-            && std::equal(expected.begin(), expected.end(), link.ReceiveBuffer.begin()))
-            return true;
-        if (m_comm.closed())
-            return false;
-        if (attempt == VerifyAttempts)
-            m_comm.dialogs().tell(str(StrId::SetFailed), MsgIcon::Warning);
-        m_comm.pause(VerifyPause);
-    }
-    return false;
+    return verifyWithRetry(
+        [&](int) {
+            std::copy(block.begin(), block.end(), link.SendBuffer.begin() + 3);
+            return IpWrite() && IpRead()
+                && std::equal(expected.begin(), expected.end(), link.ReceiveBuffer.begin());
+        },
+        giveUp);
 }
 
 bool MixerProtocol::downloadPrepare(quint8 target)

@@ -14,6 +14,7 @@
 #include <QtGlobal>
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -110,6 +111,26 @@ public:
     // linked mixers for the waits after it.
     int waitForReply(const ReplyExpectation &expect, double timeout);
 
+    // How a wait for a reply ended.
+    enum class WaitOutcome {
+        Reply,     // a reply was taken; it is in ReceiveBuffer
+        TimedOut,  // none came in time
+        LinkLost,  // the connection is gone, so none can come
+        Closed,    // the link was closed (the program is ending)
+    };
+    struct WaitResult
+    {
+        WaitOutcome outcome = WaitOutcome::TimedOut;
+        int count = 0; // of the reply taken, trailer included
+
+        bool ok() const { return outcome == WaitOutcome::Reply; }
+    };
+    // The one wait for a reply every exchange uses. From now until `timeout`
+    // seconds have passed it lets events run and fetches replies; it takes the
+    // first that matches `expect` (any reply when `expect` is null) and drops
+    // the others. Between replies it sleeps until an event or the deadline.
+    WaitResult awaitReply(const ReplyExpectation *expect, double timeout);
+
     // DS and TS: waits at most 0.8 s for any reply without judging it, then
     // pauses 0.06 s. Returns the count of the reply seen (0 for none).
     int sendSetAndPause(int count);
@@ -132,13 +153,26 @@ public:
     bool ExtensionRead(int reg);
     // ES: the caller has put d0..d3 in SendBuffer bytes 4..7.
     bool ExtensionWrite(int reg);
+    // How a write with verification ended.
+    enum class VerifyResult {
+        Verified,
+        Failed,  // the last of the attempts did not verify either
+        Closed,  // the link was closed meanwhile; nobody is to be told
+    };
+    // Called when the last attempt has failed, before the pause that follows
+    // every failed attempt: where the caller tells the user.
+    using GiveUp = std::function<void()>;
+    // Runs `attempt` (one write and its read-back) until it verifies, at most
+    // VerifyAttempts times, pausing VerifyPause after each failure.
+    VerifyResult verifyWithRetry(const std::function<bool(int attempt)> &attempt, const GiveUp &giveUp);
+
     // Writes SendBuffer bytes 4..7 and reads them back, up to ten times.
-    bool ExtensionWriteWithVerify(int reg);
+    VerifyResult ExtensionWriteWithVerify(int reg, const GiveUp &giveUp = {});
     // IR: the block is then in ReceiveBuffer from byte 3.
     bool IpRead();
     // IP: the caller has put the block in SendBuffer from byte 3.
     bool IpWrite();
-    bool IpWriteWithVerify();
+    VerifyResult IpWriteWithVerify(const GiveUp &giveUp = {});
 
     // Download exchanges, each judged on its first reply: R waits the
     // standard time-out, L (one data block, at SendBuffer index 3 on) up to 50 s.

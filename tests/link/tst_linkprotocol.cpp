@@ -28,6 +28,11 @@ QByteArray withTrailer(const QByteArray &m)
     return m + hex("55 AA");
 }
 
+bool verified(MixerProtocol::VerifyResult r)
+{
+    return r == MixerProtocol::VerifyResult::Verified;
+}
+
 const quint8 *u8(const QByteArray &b)
 {
     return reinterpret_cast<const quint8 *>(b.constData());
@@ -58,6 +63,11 @@ struct Rig
         comm->CommOpen();
     }
     int put(const QByteArray &request) { return putRequest(link.SendBuffer, request); }
+    // What the callers of a verified write tell the user when it gives up.
+    MixerProtocol::GiveUp tellSetFailed()
+    {
+        return [this] { dialogs.tell(str(StrId::SetFailed), MsgIcon::Warning); };
+    }
     QByteArray received(int n) const
     {
         return QByteArray(reinterpret_cast<const char *>(link.ReceiveBuffer.data()), n);
@@ -395,12 +405,12 @@ void TestLinkProtocol::extensionVerifyComparesValueBytes()
     rig.transport->onSend = [&mixer](const QByteArray &r) { return mixer.answer(r); };
     MixerProtocol p(*rig.comm);
     std::copy_n(u8(hex("01 02 03 2A")), 4, rig.link.SendBuffer.begin() + 4);
-    QVERIFY(p.ExtensionWriteWithVerify(6));
+    QVERIFY(verified(p.ExtensionWriteWithVerify(6, rig.tellSetFailed())));
     QCOMPARE(mixer.writes, 1);
     QCOMPARE(rig.transport->sent.first(), hex("45 53 01 06 01 02 03 2A"));
     // A two-byte register sees the spoilt d2 and keeps trying.
     mixer.writes = 0;
-    QVERIFY(!p.ExtensionWriteWithVerify(2));
+    QVERIFY(!verified(p.ExtensionWriteWithVerify(2, rig.tellSetFailed())));
     QCOMPARE(mixer.writes, 10);
     QVERIFY(rig.dialogs.shown.size() == 1);
 }
@@ -414,7 +424,7 @@ void TestLinkProtocol::extensionVerifyGivesUpAfterTen()
     MixerProtocol p(*rig.comm);
     std::copy_n(u8(hex("00 00 12 34")), 4, rig.link.SendBuffer.begin() + 4);
     const double start = rig.clock.now();
-    QVERIFY(!p.ExtensionWriteWithVerify(3));
+    QVERIFY(!verified(p.ExtensionWriteWithVerify(3, rig.tellSetFailed())));
     QCOMPARE(mixer.writes, 10);
     // Every attempt wrote the caller's value, not what a read left behind.
     for (const QByteArray &s : rig.transport->sent)
@@ -455,7 +465,7 @@ void TestLinkProtocol::ipWriteWithVerifyRoundTrip()
     s.userId = QByteArray("\x89\xEF\x8B\x63\x8E\xBA"); // a Japanese room name in code page 932
     const QByteArray block = networkBlock(s);
     std::copy_n(u8(block), block.size(), rig.link.SendBuffer.begin() + 3);
-    QVERIFY(p.IpWriteWithVerify());
+    QVERIFY(verified(p.IpWriteWithVerify(rig.tellSetFailed())));
     QCOMPARE(mixer.writes, 1);
     QCOMPARE(mixer.networkBlock, block);
     QVERIFY(rig.dialogs.shown.empty());
@@ -466,7 +476,7 @@ void TestLinkProtocol::ipWriteWithVerifyRoundTrip()
     const QByteArray other = networkBlock(s);
     std::copy_n(u8(other), other.size(), rig.link.SendBuffer.begin() + 3);
     mixer.writes = 0;
-    QVERIFY(!p.IpWriteWithVerify());
+    QVERIFY(!verified(p.IpWriteWithVerify(rig.tellSetFailed())));
     QCOMPARE(mixer.writes, 10);
     QCOMPARE(rig.dialogs.texts(), QStringList{str(StrId::SetFailed)});
 }
@@ -645,7 +655,7 @@ void TestLinkProtocol::closeWhileACallWaits()
     // Later exchanges end at once too: a single write's wait and pause, the
     // ten attempts of a verified write, a drain.
     QCOMPARE(p.sendSetAndPause(rig.put(dataSetRequest(1, 1, 0))), 0);
-    QVERIFY(!p.ExtensionWriteWithVerify(6));
+    QVERIFY(p.ExtensionWriteWithVerify(6, rig.tellSetFailed()) == MixerProtocol::VerifyResult::Closed);
     rig.comm->CommDrain();
     QCOMPARE(rig.clock.now(), start);
     QVERIFY(rig.dialogs.shown.empty());
