@@ -6,6 +6,7 @@
 #include "link/comm.h"
 #include "link/linkstate.h"
 #include "link/protocol.h"
+#include "mixer/statusreplies.h"
 
 QString checkStatusArgs(const QStringList &args)
 {
@@ -25,7 +26,7 @@ int readModel(MdlComm &comm, int mixer)
     auto &send = comm.state().SendBuffer;
     const MixerProtocol::FirstReply mn = protocol.sendAndJudgeFirst(putRequest(send, modelRequest(mixer)));
     if (mn.valid)
-        return comm.state().ReceiveBuffer[3];
+        return decodeModelReply(comm.state().ReceiveBuffer.data(), mn.count - Wire::TrailerSize).value_or(0);
     if (mixer != 1)
         return 0;
     return protocol.sendAndJudgeFirst(putRequest(send, networkReadRequest())).valid ? 1 : 0;
