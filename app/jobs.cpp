@@ -22,18 +22,21 @@ constexpr int DirectReadReply = 9;  // letters, status, four data bytes, trailer
 constexpr int DirectWriteReply = 5;
 } // namespace
 
-DirectAccessJob::DirectAccessJob(MdlComm &comm, Dialogs &dialogs, bool readMode)
-    : m_comm(comm), m_dialogs(dialogs), m_read(readMode)
+DirectAccessJob::DirectAccessJob(MdlComm &comm, Dialogs &dialogs, bool readMode, QByteArray request)
+    : m_comm(comm), m_dialogs(dialogs), m_read(readMode), m_request(std::move(request)),
+      m_reply(ReceiveBufferSize, 0)
 {
 }
 
 void DirectAccessJob::start()
 {
-    LinkState &link = m_comm.state();
-    m_first = link.SendBuffer[0];
-    m_second = link.SendBuffer[1];
+    // The request's count is the mode's, whatever the request holds.
+    std::vector<quint8> message(size_t(m_read ? DirectReadCount : DirectWriteCount), 0);
+    std::copy_n(m_request.constData(), std::min(m_request.size(), qsizetype(message.size())), message.begin());
+    m_first = message[0];
+    m_second = message[1];
     m_dataText.clear();
-    m_comm.CommSend(link.SendBuffer, m_read ? DirectReadCount : DirectWriteCount);
+    m_comm.CommSend(message, int(message.size()));
     m_ticks = ticksAllowed();
     m_state = State::Waiting;
 }
@@ -49,10 +52,9 @@ DirectAccessJob::State DirectAccessJob::tick()
 {
     if (m_state != State::Waiting)
         return m_state;
-    LinkState &link = m_comm.state();
-    const int count = m_comm.CommReceive(link.ReceiveBuffer);
+    const int count = m_comm.CommReceive(m_reply);
     if (count > 0) {
-        const quint8 *r = link.ReceiveBuffer.data();
+        const quint8 *r = m_reply.data();
         const int expected = m_read ? DirectReadReply : DirectWriteReply;
         if (!matchesStandard(r, count, m_first, m_second, expected)) {
             qCDebug(lcAppJobs) << "direct access: unexpected reply of" << count << "bytes";
@@ -99,14 +101,14 @@ bool JobRunner::extendedRead()
 {
     ExtendedRecord &master = m_c.mixers.ExtendedData[1];
     for (int reg : extendedRegisters(m_c.mixers.Model[1])) {
-        if (!m_c.protocol.ExtensionRead(reg)) {
+        const std::optional<RegisterBytes> d = m_c.protocol.ExtensionRead(reg);
+        if (!d) {
             if (m_c.markFirstReply)
                 m_c.markFirstReply();
             noResponse();
             return false;
         }
-        const quint8 *d = m_c.link.ReceiveBuffer.data() + 3;
-        storeExtendedRegister(master, reg, {d[0], d[1], d[2], d[3]});
+        storeExtendedRegister(master, reg, *d);
     }
     for (int m = 1; m < MixerSlots; ++m) {
         if (!m_c.mixers.MixerData[m].Active)
@@ -121,8 +123,7 @@ bool JobRunner::extendedRead()
 
 bool JobRunner::writeRegister(int reg, const RegisterBytes &d)
 {
-    std::copy(d.begin(), d.end(), m_c.link.SendBuffer.begin() + 4);
-    if (m_c.protocol.ExtensionWriteWithVerify(reg, [this] { setFailed(); }) == MixerProtocol::VerifyResult::Verified)
+    if (m_c.protocol.ExtensionWriteWithVerify(reg, d, [this] { setFailed(); }) == MixerProtocol::VerifyResult::Verified)
         return true;
     noResponse();
     return false;
@@ -131,10 +132,11 @@ bool JobRunner::writeRegister(int reg, const RegisterBytes &d)
 bool JobRunner::extendedWrite()
 {
     // Bytes 4 and 5 name the group's first and last register. Anything but
-    // one of the four groups (a JobTarget the loop does not know leaves older
-    // bytes there) writes nothing rather than registers nobody chose.
-    const int first = m_c.link.SendBuffer[4];
-    const int last = m_c.link.SendBuffer[5];
+    // one of the four groups (a JobTarget the loop does not know leaves them
+    // out) writes nothing rather than registers nobody chose.
+    const QByteArray &job = m_c.loop.JobBytes;
+    const int first = job.size() > 5 ? quint8(job[4]) : 0;
+    const int last = job.size() > 5 ? quint8(job[5]) : 0;
     std::vector<int> regs;
     for (int group = 0; regs.empty() && group < 4; ++group) {
         const std::vector<int> g = extendedGroupRegisters(group);
@@ -156,7 +158,7 @@ bool JobRunner::extendedWrite()
 bool JobRunner::initialise()
 {
     constexpr int InitialiseRequestCount = 4;
-    if (m_c.protocol.sendAndWait(InitialiseRequestCount) > 0)
+    if (m_c.protocol.sendAndWait(m_c.loop.JobBytes.left(InitialiseRequestCount)).received())
         return true;
     noResponse();
     return false;
@@ -175,7 +177,8 @@ bool JobRunner::transferLoaded()
 
 bool JobRunner::ipWrite()
 {
-    if (m_c.protocol.IpWriteWithVerify([this] { setFailed(); }) == MixerProtocol::VerifyResult::Verified)
+    if (m_c.protocol.IpWriteWithVerify(m_c.loop.JobBytes, [this] { setFailed(); })
+        == MixerProtocol::VerifyResult::Verified)
         return true;
     noResponse();
     return false;

@@ -3,8 +3,8 @@
 // The jobs of the job window, without widgets: extended read (3) and write
 // (4), initialise (5), direct memory access (6), the transfer of loaded
 // settings (7) and the mixer IP write (11). Each job takes its request from
-// SendBuffer as the job loop or the requesting window left it, reports its own
-// failure through Dialogs and returns whether it succeeded.
+// LoopState::JobBytes as the job loop or the requesting window left it,
+// reports its own failure through Dialogs and returns whether it succeeded.
 
 #include "mixer/extendedregisters.h"
 #include "mixer/mixerdata.h"
@@ -26,7 +26,7 @@ struct LoopState;
 // ---- Direct memory access ----------------------------------------------------
 
 // One AR or AW exchange, judged on reply arrival within about one second of
-// timer ticks. The request (8 bytes AR, 12 bytes AW) is in SendBuffer.
+// timer ticks. The request is 8 bytes AR or 12 bytes AW.
 class DirectAccessJob
 {
 public:
@@ -34,7 +34,7 @@ public:
 
     enum class State { Idle, Waiting, Succeeded, Failed };
 
-    DirectAccessJob(MdlComm &comm, Dialogs &dialogs, bool readMode);
+    DirectAccessJob(MdlComm &comm, Dialogs &dialogs, bool readMode, QByteArray request);
 
     // Sends the request and arms the tick budget.
     void start();
@@ -54,6 +54,8 @@ private:
     MdlComm &m_comm;
     Dialogs &m_dialogs;
     bool m_read;
+    QByteArray m_request;
+    std::vector<quint8> m_reply;
     quint8 m_first = 0;
     quint8 m_second = 0;
     int m_ticks = 0;
@@ -87,10 +89,10 @@ public:
     explicit JobRunner(JobContext context) : m_c(std::move(context)) {}
 
     bool extendedRead();      // job 3
-    bool extendedWrite();     // job 4: the group of SendBuffer bytes 4 and 5
-    bool initialise();        // job 5: the IS request in SendBuffer
+    bool extendedWrite();     // job 4: the group of JobBytes 4 and 5
+    bool initialise();        // job 5: the IS request in JobBytes
     bool transferLoaded();    // job 7
-    bool ipWrite();           // job 11: the IP request in SendBuffer
+    bool ipWrite();           // job 11: the IP request in JobBytes
 
     // Jobs 3, 4, 5, 7 and 11 by their JobRequest value; false for others.
     bool run(int job);

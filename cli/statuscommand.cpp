@@ -23,13 +23,12 @@ namespace {
 int readModel(MdlComm &comm, int mixer)
 {
     MixerProtocol protocol(comm);
-    auto &send = comm.state().SendBuffer;
-    const MixerProtocol::FirstReply mn = protocol.sendAndJudgeFirst(putRequest(send, modelRequest(mixer)));
+    const MixerProtocol::FirstReply mn = protocol.sendAndJudgeFirst(modelRequest(mixer));
     if (mn.valid)
-        return decodeModelReply(comm.state().ReceiveBuffer.data(), mn.count - Wire::TrailerSize).value_or(0);
+        return decodeModelReply(mn.reply.data(), mn.count - Wire::TrailerSize).value_or(0);
     if (mixer != 1)
         return 0;
-    return protocol.sendAndJudgeFirst(putRequest(send, networkReadRequest())).valid ? 1 : 0;
+    return protocol.sendAndJudgeFirst(networkReadRequest()).valid ? 1 : 0;
 }
 
 } // namespace

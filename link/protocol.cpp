@@ -215,15 +215,10 @@ std::optional<QByteArray> sendAndWait(MdlComm &comm, const QByteArray &request, 
         return std::nullopt;
     if (rule)
         e->rule = *rule;
-    LinkState &link = comm.state();
-    const int count = putRequest(link.SendBuffer, request);
-    if (count == 0)
+    const Reply reply = MixerProtocol(comm).sendAndWait(request, *e);
+    if (!reply.received())
         return std::nullopt;
-    MixerProtocol protocol(comm);
-    const int n = protocol.sendAndWait(count, *e);
-    if (n <= 0)
-        return std::nullopt;
-    return QByteArray(reinterpret_cast<const char *>(link.ReceiveBuffer.data()), n - TrailerSize);
+    return reply.bytes.left(reply.count() - TrailerSize);
 }
 
 MixerProtocol::MixerProtocol(MdlComm &comm) : m_comm(comm) {}
@@ -248,10 +243,15 @@ double MixerProtocol::replyTimeout(const ReplyExpectation &expect) const
     return std::max(standard, 2.0 * SerialDataSlotSeconds * (mixers + 1));
 }
 
-std::optional<ReplyExpectation> MixerProtocol::expectationOfSendBuffer(int count) const
+int MixerProtocol::put(const QByteArray &request)
 {
-    const std::vector<quint8> &b = m_comm.state().SendBuffer;
-    return expectationFor(b.data(), std::min(count, int(b.size())));
+    return putRequest(m_comm.state().SendBuffer, request);
+}
+
+Reply MixerProtocol::received(int count) const
+{
+    const std::vector<quint8> &rb = m_comm.state().ReceiveBuffer;
+    return Reply{QByteArray(reinterpret_cast<const char *>(rb.data()), std::clamp(count, 0, int(rb.size())))};
 }
 
 MixerProtocol::WaitResult MixerProtocol::awaitReply(const ReplyExpectation *expect, double timeout)
@@ -263,79 +263,87 @@ MixerProtocol::WaitResult MixerProtocol::awaitReply(const ReplyExpectation *expe
         clock.processEvents();
         const double elapsed = clock.now() - start;
         if (m_comm.closed())
-            return {WaitOutcome::Closed, 0};
+            return {WaitOutcome::Closed, {}};
         if (elapsed > timeout)
-            return {WaitOutcome::TimedOut, 0};
+            return {WaitOutcome::TimedOut, {}};
         const int n = m_comm.CommReceive(rb);
         if (n > 0) {
             if (!expect || matchesReply(*expect, rb.data(), n))
-                return {WaitOutcome::Reply, n};
+                return {WaitOutcome::Reply, received(n)};
             qCDebug(lcLinkProtocol) << "dropped a reply of" << n << "bytes starting"
                                     << QByteArray(reinterpret_cast<const char *>(rb.data()), std::min(n, 3)).toHex();
             continue;
         }
         if (m_comm.linkDown())
-            return {WaitOutcome::LinkLost, 0}; // no reply can come
+            return {WaitOutcome::LinkLost, {}}; // no reply can come
         clock.waitForEvents(pastDeadline(timeout - elapsed));
     }
 }
 
-int MixerProtocol::waitForReply(const ReplyExpectation &expect, double timeout)
+Reply MixerProtocol::waitForReply(const ReplyExpectation &expect, double timeout)
 {
-    const WaitResult r = awaitReply(&expect, timeout);
+    WaitResult r = awaitReply(&expect, timeout);
     if (!r.ok())
-        return 0;
-    const std::vector<quint8> &rb = m_comm.state().ReceiveBuffer;
+        return {};
     if (expect.rule == ReplyRule::DataAll)
-        m_comm.state().countedMixers = dataAllMixerCount(rb.data(), r.count);
+        m_comm.state().countedMixers = dataAllMixerCount(r.reply.data(), r.reply.count());
     else if (expect.rule == ReplyRule::ThresholdAll)
-        m_comm.state().countedMixers = thresholdAllMixerCount(rb.data(), r.count);
-    return r.count;
+        m_comm.state().countedMixers = thresholdAllMixerCount(r.reply.data(), r.reply.count());
+    return std::move(r.reply);
 }
 
-int MixerProtocol::sendAndWait(int count, const ReplyExpectation &expect, double timeout)
+Reply MixerProtocol::sendAndWait(const QByteArray &request, const ReplyExpectation &expect, double timeout)
 {
+    const int count = put(request);
+    if (count == 0)
+        return {};
     m_comm.CommSend(m_comm.state().SendBuffer, count);
     return waitForReply(expect, timeout < 0 ? replyTimeout(expect) : timeout);
 }
 
-int MixerProtocol::sendAndWait(int count, double timeout)
+Reply MixerProtocol::sendAndWait(const QByteArray &request, double timeout)
 {
-    const std::optional<ReplyExpectation> e = expectationOfSendBuffer(count);
+    const std::optional<ReplyExpectation> e = expectationFor(request);
     if (!e)
-        return 0;
-    return sendAndWait(count, *e, timeout);
+        return {};
+    return sendAndWait(request, *e, timeout);
 }
 
-int MixerProtocol::sendSetAndPause(int count)
+int MixerProtocol::sendSetAndPause(const QByteArray &request)
 {
-    m_comm.CommSend(m_comm.state().SendBuffer, count);
+    m_comm.CommSend(m_comm.state().SendBuffer, put(request));
     const WaitResult r = awaitReply(nullptr, SetReplyWait);
     m_comm.pause(SetPause);
-    return r.count;
+    return r.reply.count();
 }
 
 MixerProtocol::FirstReply MixerProtocol::sendAndJudgeFirst(int count, const ReplyExpectation &expect,
                                                            double timeout)
 {
     m_comm.CommSend(m_comm.state().SendBuffer, count);
-    const WaitResult w = awaitReply(nullptr, timeout < 0 ? replyTimeout() : timeout);
+    WaitResult w = awaitReply(nullptr, timeout < 0 ? replyTimeout() : timeout);
     FirstReply r;
     if (!w.ok())
         return r;
-    const std::vector<quint8> &rb = m_comm.state().ReceiveBuffer;
-    r.count = w.count;
-    r.status = w.count > 2 ? rb[2] : 0xFF;
-    r.valid = matchesReply(expect, rb.data(), w.count);
+    r.count = w.reply.count();
+    r.status = r.count > 2 ? w.reply.at(2) : 0xFF;
+    r.valid = matchesReply(expect, w.reply.data(), r.count);
+    r.reply = std::move(w.reply);
     return r;
 }
 
-MixerProtocol::FirstReply MixerProtocol::sendAndJudgeFirst(int count, double timeout)
+MixerProtocol::FirstReply MixerProtocol::sendAndJudgeFirst(const QByteArray &request, const ReplyExpectation &expect,
+                                                           double timeout)
 {
-    const std::optional<ReplyExpectation> e = expectationOfSendBuffer(count);
+    return sendAndJudgeFirst(put(request), expect, timeout);
+}
+
+MixerProtocol::FirstReply MixerProtocol::sendAndJudgeFirst(const QByteArray &request, double timeout)
+{
+    const std::optional<ReplyExpectation> e = expectationFor(request);
     if (!e)
         return {};
-    return sendAndJudgeFirst(count, *e, timeout);
+    return sendAndJudgeFirst(request, *e, timeout);
 }
 
 void MixerProtocol::discardStale()
@@ -359,35 +367,32 @@ MixerProtocol::VerifyResult MixerProtocol::verifyWithRetry(const std::function<b
     return VerifyResult::Failed;
 }
 
-bool MixerProtocol::ExtensionRead(int reg)
+std::optional<ExtensionValue> MixerProtocol::ExtensionRead(int reg)
 {
     if (m_comm.state().linkKind != LinkKind::Usb)
         discardStale();
-    const int count = putRequest(m_comm.state().SendBuffer, extensionReadRequest(reg));
-    return sendAndWait(count, standard(Command::ExtensionRead, ExtensionReplyCount)) > 0;
+    const Reply r = sendAndWait(extensionReadRequest(reg), standard(Command::ExtensionRead, ExtensionReplyCount));
+    if (!r.received())
+        return std::nullopt;
+    return ExtensionValue{r.at(3), r.at(4), r.at(5), r.at(6)};
 }
 
-bool MixerProtocol::ExtensionWrite(int reg)
+bool MixerProtocol::ExtensionWrite(int reg, const ExtensionValue &value)
 {
     discardStale();
-    std::vector<quint8> &sb = m_comm.state().SendBuffer;
-    sb[0] = letterOf(Command::ExtensionWrite, 0);
-    sb[1] = letterOf(Command::ExtensionWrite, 1);
-    sb[2] = Attached;
-    sb[3] = quint8(reg);
-    return sendAndWait(8, standard(Command::ExtensionWrite, SetReplyCount)) > 0;
+    const quint32 data = quint32(value[0]) << 24 | quint32(value[1]) << 16 | quint32(value[2]) << 8 | value[3];
+    return sendAndWait(extensionWriteRequest(reg, data), standard(Command::ExtensionWrite, SetReplyCount)).received();
 }
 
-MixerProtocol::VerifyResult MixerProtocol::ExtensionWriteWithVerify(int reg, const GiveUp &giveUp)
+MixerProtocol::VerifyResult MixerProtocol::ExtensionWriteWithVerify(int reg, const ExtensionValue &value,
+                                                                    const GiveUp &giveUp)
 {
-    LinkState &link = m_comm.state();
-    quint8 kept[4];
-    std::copy(link.SendBuffer.begin() + 4, link.SendBuffer.begin() + 8, kept);
     return verifyWithRetry(
         [&](int attempt) {
-            std::copy(kept, kept + 4, link.SendBuffer.begin() + 4);
-            if (ExtensionWrite(reg) && ExtensionRead(reg)
-                && extensionReadBackMatches(reg, kept, link.ReceiveBuffer.data() + 3))
+            if (!ExtensionWrite(reg, value))
+                return false;
+            const std::optional<ExtensionValue> back = ExtensionRead(reg);
+            if (back && extensionReadBackMatches(reg, value.data(), back->data()))
                 return true;
             qCDebug(lcLinkProtocol) << "register" << reg << "not verified, attempt" << attempt;
             return false;
@@ -395,51 +400,54 @@ MixerProtocol::VerifyResult MixerProtocol::ExtensionWriteWithVerify(int reg, con
         giveUp);
 }
 
-bool MixerProtocol::IpRead()
+Reply MixerProtocol::IpRead()
 {
-    const int count = putRequest(m_comm.state().SendBuffer, networkReadRequest());
-    return sendAndWait(count, ReplyExpectation{ReplyRule::NetworkRead, 'I', 'R', 0}) > 0;
+    return sendAndWait(networkReadRequest(), ReplyExpectation{ReplyRule::NetworkRead, 'I', 'R', 0});
 }
 
-bool MixerProtocol::IpWrite()
+bool MixerProtocol::IpWrite(const QByteArray &request)
 {
     discardStale();
-    std::vector<quint8> &sb = m_comm.state().SendBuffer;
-    const int n = networkLength(sb.data(), int(sb.size()));
+    const auto *b = reinterpret_cast<const quint8 *>(request.constData());
+    const int n = networkLength(b, int(request.size()));
     const int count = n + NetworkUserOffset;
-    if (n < 1 || count > int(sb.size()))
+    if (n < 1 || count > int(request.size()) || count > SendBufferSize)
         return false;
-    sb[0] = letterOf(Command::NetworkWrite, 0);
-    sb[1] = letterOf(Command::NetworkWrite, 1);
-    sb[2] = Attached;
-    return sendAndWait(count, standard(Command::NetworkWrite, SetReplyCount)) > 0;
+    // Whatever the request's first bytes, they go out as "I","P" 1.
+    QByteArray message = request.left(count);
+    message[0] = char(letterOf(Command::NetworkWrite, 0));
+    message[1] = char(letterOf(Command::NetworkWrite, 1));
+    message[2] = char(Attached);
+    return sendAndWait(message, standard(Command::NetworkWrite, SetReplyCount)).received();
 }
 
-MixerProtocol::VerifyResult MixerProtocol::IpWriteWithVerify(const GiveUp &giveUp)
+MixerProtocol::VerifyResult MixerProtocol::IpWriteWithVerify(const QByteArray &request, const GiveUp &giveUp)
 {
-    LinkState &link = m_comm.state();
-    const int n = networkLength(link.SendBuffer.data(), int(link.SendBuffer.size()));
+    const auto *b = reinterpret_cast<const quint8 *>(request.constData());
+    const int n = networkLength(b, int(request.size()));
     const int end = n + NetworkUserOffset; // one past the last block byte
     // A block whose read-back could not fit the receive buffer can never verify.
-    if (n < 1 || end + TrailerSize > int(link.ReceiveBuffer.size()))
+    if (n < 1 || end > int(request.size()) || end + TrailerSize > ReceiveBufferSize)
         return VerifyResult::Failed;
-    const std::vector<quint8> block(link.SendBuffer.begin() + 3, link.SendBuffer.begin() + end);
-    std::vector<quint8> expected = {letterOf(Command::NetworkRead, 0), letterOf(Command::NetworkRead, 1), StatusOk};
-    expected.insert(expected.end(), block.begin(), block.end());
+    QByteArray expected;
+    expected.append(char(letterOf(Command::NetworkRead, 0)));
+    expected.append(char(letterOf(Command::NetworkRead, 1)));
+    expected.append(char(StatusOk));
+    expected.append(request.mid(3, end - 3));
     return verifyWithRetry(
         [&](int) {
-            std::copy(block.begin(), block.end(), link.SendBuffer.begin() + 3);
-            return IpWrite() && IpRead()
-                && std::equal(expected.begin(), expected.end(), link.ReceiveBuffer.begin());
+            if (!IpWrite(request))
+                return false;
+            const Reply back = IpRead();
+            return back.received() && back.bytes.startsWith(expected);
         },
         giveUp);
 }
 
 bool MixerProtocol::downloadPrepare(quint8 target)
 {
-    const int count = putRequest(m_comm.state().SendBuffer, downloadPrepareRequest(target));
     const ReplyExpectation e{ReplyRule::Download, DownloadPrepareLetter, target, SetReplyCount};
-    return sendAndJudgeFirst(count, e).valid;
+    return sendAndJudgeFirst(put(downloadPrepareRequest(target)), e).valid;
 }
 
 bool MixerProtocol::downloadBlock(quint8 target, const quint8 *data, int count)
@@ -450,7 +458,7 @@ bool MixerProtocol::downloadBlock(quint8 target, const quint8 *data, int count)
     sb[0] = DownloadDataLetter;
     sb[1] = target;
     sb[2] = Attached;
-    // The data may already be in place (a caller that filled SendBuffer).
+    // The block goes straight into the send buffer: it may be as large as it.
     if (data && data != sb.data() + 3)
         std::memmove(sb.data() + 3, data, size_t(count));
     const ReplyExpectation e{ReplyRule::Download, DownloadDataLetter, target, SetReplyCount};

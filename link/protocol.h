@@ -4,8 +4,9 @@
 // request, the rules that match a reply to its request, and the waits and
 // retries of the message-level operations.
 //
-// A request is built in SendBuffer from index 0 and sent with CommSend; a
-// reply arrives through CommReceive into ReceiveBuffer. What a reply looks
+// Requests are built as byte arrays by the builders below and handed to an
+// exchange of MixerProtocol, which sends it through the link's send buffer
+// and returns the reply it took from the receive buffer. What a reply looks
 // like is in link/messagerules.h.
 
 #include "link/messagerules.h"
@@ -41,7 +42,7 @@ QByteArray downloadPrepareRequest(quint8 target);              // R t 1
 QByteArray downloadDataRequest(quint8 target, const QByteArray &data); // L t 1 data
 
 // Copies a built request into the send buffer; returns its count (0 when it
-// does not fit).
+// does not fit). Only the status poll still fills the buffer itself.
 int putRequest(std::vector<quint8> &sendBuffer, const QByteArray &request);
 
 // ---- Extension registers ------------------------------------------------------
@@ -80,8 +81,24 @@ std::optional<NetworkSettings> parseNetworkReply(const quint8 *reply, int count)
 std::optional<QByteArray> sendAndWait(MdlComm &comm, const QByteArray &request,
                                       std::optional<ReplyRule> rule = std::nullopt);
 
-// Message-level operations on the shared buffers of the link. Every wait
-// lets events run; none blocks.
+// A reply as an exchange took it: the message with its 55 AA trailer,
+// copied out of the link. Empty when none came.
+struct Reply
+{
+    QByteArray bytes;
+
+    int count() const { return int(bytes.size()); }
+    bool received() const { return !bytes.isEmpty(); }
+    const quint8 *data() const { return reinterpret_cast<const quint8 *>(bytes.constData()); }
+    quint8 at(int i) const { return quint8(bytes.at(i)); }
+};
+
+// The four value bytes d0..d3 of an extension register, as on the wire.
+using ExtensionValue = std::array<quint8, 4>;
+
+// Message-level operations. Each takes the request it sends and returns the
+// reply it took; the link's own buffers stay inside. Every wait lets events
+// run; none blocks.
 class MixerProtocol
 {
 public:
@@ -100,20 +117,20 @@ public:
     // mixers as were counted last (all sixteen until a reply counted them).
     double replyTimeout(const ReplyExpectation &expect) const;
 
-    // Sends SendBuffer[0..count) and waits for a matching reply (standard
-    // rule; timeout < 0 means replyTimeout(expect)). Replies that do not
-    // match are dropped and the wait goes on. Returns the reply count with
-    // trailer, 0 on time-out.
-    int sendAndWait(int count, const ReplyExpectation &expect, double timeout = -1);
-    // The same with the expectation derived from the request itself.
-    int sendAndWait(int count, double timeout = -1);
+    // Sends `request` and waits for a matching reply (timeout < 0 means
+    // replyTimeout(expect)). Replies that do not match are dropped and the
+    // wait goes on. Nothing is sent for a request that does not fit the link.
+    Reply sendAndWait(const QByteArray &request, const ReplyExpectation &expect, double timeout = -1);
+    // The same with the expectation derived from the request itself; nothing
+    // is sent for a request that is no command of the protocol.
+    Reply sendAndWait(const QByteArray &request, double timeout = -1);
     // Only the wait, from now. An accepted all-mixer reply also counts the
     // linked mixers for the waits after it.
-    int waitForReply(const ReplyExpectation &expect, double timeout);
+    Reply waitForReply(const ReplyExpectation &expect, double timeout);
 
     // How a wait for a reply ended.
     enum class WaitOutcome {
-        Reply,     // a reply was taken; it is in ReceiveBuffer
+        Reply,     // a reply was taken
         TimedOut,  // none came in time
         LinkLost,  // the connection is gone, so none can come
         Closed,    // the link was closed (the program is ending)
@@ -121,7 +138,7 @@ public:
     struct WaitResult
     {
         WaitOutcome outcome = WaitOutcome::TimedOut;
-        int count = 0; // of the reply taken, trailer included
+        Reply reply;
 
         bool ok() const { return outcome == WaitOutcome::Reply; }
     };
@@ -133,7 +150,7 @@ public:
 
     // DS and TS: waits at most 0.8 s for any reply without judging it, then
     // pauses 0.06 s. Returns the count of the reply seen (0 for none).
-    int sendSetAndPause(int count);
+    int sendSetAndPause(const QByteArray &request);
 
     // The first reply of any length is judged once.
     struct FirstReply
@@ -141,18 +158,19 @@ public:
         int count = 0;          // 0: no reply before the time-out
         bool valid = false;     // it matched the expectation
         quint8 status = 0xFF;   // its byte 2, when it had one
+        Reply reply;            // the reply itself
     };
-    FirstReply sendAndJudgeFirst(int count, const ReplyExpectation &expect, double timeout = -1);
-    FirstReply sendAndJudgeFirst(int count, double timeout = -1);
+    FirstReply sendAndJudgeFirst(const QByteArray &request, const ReplyExpectation &expect, double timeout = -1);
+    FirstReply sendAndJudgeFirst(const QByteArray &request, double timeout = -1);
 
     // Two receives whose replies are thrown away: late answers to earlier
     // requests do not get taken for the next one.
     void discardStale();
 
-    // ER: on success the value is in ReceiveBuffer bytes 3..6.
-    bool ExtensionRead(int reg);
-    // ES: the caller has put d0..d3 in SendBuffer bytes 4..7.
-    bool ExtensionWrite(int reg);
+    // ER: the register's d0..d3.
+    std::optional<ExtensionValue> ExtensionRead(int reg);
+    // ES: writes d0..d3 to the register.
+    bool ExtensionWrite(int reg, const ExtensionValue &value);
     // How a write with verification ended.
     enum class VerifyResult {
         Verified,
@@ -166,21 +184,29 @@ public:
     // VerifyAttempts times, pausing VerifyPause after each failure.
     VerifyResult verifyWithRetry(const std::function<bool(int attempt)> &attempt, const GiveUp &giveUp);
 
-    // Writes SendBuffer bytes 4..7 and reads them back, up to ten times.
-    VerifyResult ExtensionWriteWithVerify(int reg, const GiveUp &giveUp = {});
-    // IR: the block is then in ReceiveBuffer from byte 3.
-    bool IpRead();
-    // IP: the caller has put the block in SendBuffer from byte 3.
-    bool IpWrite();
-    VerifyResult IpWriteWithVerify(const GiveUp &giveUp = {});
+    // Writes d0..d3 and reads them back, up to ten times.
+    VerifyResult ExtensionWriteWithVerify(int reg, const ExtensionValue &value, const GiveUp &giveUp = {});
+    // IR: the reply, whose block starts at byte 3.
+    Reply IpRead();
+    // IP: sends an "I","P" request (networkWriteRequest); its length is the
+    // one the block's N gives.
+    bool IpWrite(const QByteArray &request);
+    VerifyResult IpWriteWithVerify(const QByteArray &request, const GiveUp &giveUp = {});
 
     // Download exchanges, each judged on its first reply: R waits the
-    // standard time-out, L (one data block, at SendBuffer index 3 on) up to 50 s.
+    // standard time-out, L (one data block) up to 50 s.
     bool downloadPrepare(quint8 target);
     bool downloadBlock(quint8 target, const quint8 *data, int count);
 
+    // The status poll's exchange on the link's own buffers: it still builds
+    // its request in SendBuffer and reads the reply from ReceiveBuffer.
+    FirstReply sendAndJudgeFirst(int count, const ReplyExpectation &expect, double timeout = -1);
+
 private:
-    std::optional<ReplyExpectation> expectationOfSendBuffer(int count) const;
+    // Puts `request` into the send buffer; its count, 0 when it does not fit.
+    int put(const QByteArray &request);
+    // The reply in the receive buffer, `count` bytes.
+    Reply received(int count) const;
 
     MdlComm &m_comm;
 };

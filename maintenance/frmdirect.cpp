@@ -3,7 +3,6 @@
 #include "base/dialogs.h"
 #include "base/loopstate.h"
 #include "base/strings.h"
-#include "link/linkstate.h"
 #include "link/protocol.h"
 #include "maintenance/directaccess.h"
 
@@ -33,9 +32,9 @@ constexpr int Cancel = 1905;
 } // namespace Txt
 } // namespace
 
-FrmDirect::FrmDirect(bool readMode, LoopState &loop, LinkState &link, Dialogs &dialogs, RunAccess run,
+FrmDirect::FrmDirect(bool readMode, LoopState &loop, Dialogs &dialogs, RunAccess run,
                      QWidget *parent)
-    : QDialog(parent), m_read(readMode), m_loop(loop), m_link(link), m_dialogs(dialogs),
+    : QDialog(parent), m_read(readMode), m_loop(loop), m_dialogs(dialogs),
       m_runAccess(std::move(run))
 {
     setObjectName(QStringLiteral("FrmDirect"));
@@ -120,8 +119,7 @@ void FrmDirect::runAccess()
         m_data->setText(hex8(*data));
         request = directWriteRequest(sizeIndex, *address, *data);
     }
-    putRequest(m_link.SendBuffer, request);
-    const std::optional<QString> result = m_runAccess ? m_runAccess(m_read, this) : std::nullopt;
+    const std::optional<QString> result = m_runAccess ? m_runAccess(m_read, request, this) : std::nullopt;
     if (m_read)
         m_data->setText(result ? *result : before);
 }

@@ -16,7 +16,6 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QGroupBox;
-struct LinkState;
 struct LoopState;
 class Dialogs;
 
@@ -24,11 +23,12 @@ class FrmDirect : public QDialog
 {
     Q_OBJECT
 public:
-    // Runs the access whose request is in SendBuffer: the read data as eight
-    // hexadecimal digits, empty after a write, nullopt when it failed.
-    using RunAccess = std::function<std::optional<QString>(bool readMode, QWidget *over)>;
+    // Runs the access of `request`: the read data as eight hexadecimal
+    // digits, empty after a write, nullopt when it failed.
+    using RunAccess
+        = std::function<std::optional<QString>(bool readMode, const QByteArray &request, QWidget *over)>;
 
-    FrmDirect(bool readMode, LoopState &loop, LinkState &link, Dialogs &dialogs, RunAccess run,
+    FrmDirect(bool readMode, LoopState &loop, Dialogs &dialogs, RunAccess run,
               QWidget *parent = nullptr);
     ~FrmDirect() override;
 
@@ -50,7 +50,6 @@ private:
 
     bool m_read;
     LoopState &m_loop;
-    LinkState &m_link;
     Dialogs &m_dialogs;
     RunAccess m_runAccess;
     QGroupBox *m_frameSize;

@@ -18,8 +18,10 @@ FrmDirect *openDirect(World &world, JobWindow &jobs, QWidget *main, QPointer<Frm
     }
     if (open)
         open->close(); // the other mode's window makes way
-    auto *w = new FrmDirect(read, world.loop, jobs.link(), world.dialogs,
-                            [&jobs](bool readMode, QWidget *over) { return jobs.runDirect(readMode, over); },
+    auto *w = new FrmDirect(read, world.loop, world.dialogs,
+                            [&jobs](bool readMode, const QByteArray &request, QWidget *over) {
+                                return jobs.runDirect(readMode, request, over);
+                            },
                             main);
     w->setAttribute(Qt::WA_DeleteOnClose);
     w->adjustSize();
