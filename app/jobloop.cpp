@@ -5,6 +5,7 @@
 #include "base/strings.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 // Longest sleep of an idle offline loop; any event wakes it earlier.
@@ -45,9 +46,9 @@ void JobLoop::reset()
     m_t0 = m_clock.now() - (m_loop.StartupPolls != 0 ? m_link.ReplyTimeUnit : 0.0);
 }
 
-void JobLoop::putRequest(std::initializer_list<quint8> bytes)
+void JobLoop::setJobBytes(std::initializer_list<quint8> bytes)
 {
-    std::copy(bytes.begin(), bytes.end(), m_link.SendBuffer.begin());
+    m_loop.JobBytes = QByteArray(reinterpret_cast<const char *>(std::data(bytes)), qsizetype(bytes.size()));
 }
 
 void JobLoop::run()
@@ -118,7 +119,7 @@ void JobLoop::dispatchJob()
     case JobExtendedRead:
         if (!online)
             break;
-        putRequest({'E', 'R', 1});
+        setJobBytes({'E', 'R', 1});
         m_handlers.showJobWindow(0);
         // A mode change asked for during the read follows right after it.
         if (m_loop.JobRequest != JobModeChange)
@@ -127,13 +128,13 @@ void JobLoop::dispatchJob()
     case JobExtendedWrite:
         if (!online)
             break;
-        putRequest({'E', 'S', 1});
+        // The group's first and last register in bytes 4 and 5.
         switch (m_loop.JobTarget) {
-        case 0: m_link.SendBuffer[4] = 3; m_link.SendBuffer[5] = 5; break;
-        case 1: m_link.SendBuffer[4] = 1; m_link.SendBuffer[5] = 2; break;
-        case 2: m_link.SendBuffer[4] = 6; m_link.SendBuffer[5] = 10; break;
-        case 3: m_link.SendBuffer[4] = 11; m_link.SendBuffer[5] = 18; break;
-        default: break;
+        case 0: setJobBytes({'E', 'S', 1, 0, 3, 5}); break;
+        case 1: setJobBytes({'E', 'S', 1, 0, 1, 2}); break;
+        case 2: setJobBytes({'E', 'S', 1, 0, 6, 10}); break;
+        case 3: setJobBytes({'E', 'S', 1, 0, 11, 18}); break;
+        default: setJobBytes({'E', 'S', 1}); break;
         }
         m_handlers.showJobWindow(0);
         m_loop.JobRequest = JobExtendedRead; // read the extended data back
@@ -171,11 +172,11 @@ void JobLoop::runInitialise()
                                                MsgButtons::OkCancel, MsgIcon::Warning, QString());
     if (answer != MsgAnswer::Ok || m_link.offline())
         return;
-    putRequest({'I', 'S', quint8(m_loop.JobMixer), quint8(m_loop.JobTarget)});
+    setJobBytes({'I', 'S', quint8(m_loop.JobMixer), quint8(m_loop.JobTarget)});
     m_handlers.showJobWindow(0);
     if (m_loop.JobTarget >= 16) {
         m_loop.JobRequest = JobExtendedRead;
-        putRequest({'E', 'R', 1});
+        setJobBytes({'E', 'R', 1});
         m_handlers.showJobWindow(0);
     }
 }

@@ -62,7 +62,8 @@ public:
 
 private:
     void reset();
-    void putRequest(std::initializer_list<quint8> bytes);
+    // What the job asked for takes its work from (LoopState::JobBytes).
+    void setJobBytes(std::initializer_list<quint8> bytes);
     void runInitialise();
 
     LoopState &m_loop;

@@ -13,153 +13,6 @@
 
 Q_LOGGING_CATEGORY(lcAppJobs, "zkvr.app.jobs", QtCriticalMsg)
 
-namespace {
-
-constexpr int FirstRegister = 1;
-constexpr int LastRegister = 18;
-constexpr int UnusedRegister = 17;
-constexpr int OlderModelLastRegister = 10;
-constexpr int OutPeakRegister = 5;
-constexpr int NoiseReferenceRegister = 12;
-constexpr int NoiseThresholdRegister = 13;
-constexpr quint32 TopBit = 0x80000000u;
-constexpr quint32 NoiseEntryFactor = 65537;
-
-enum class RegisterKind { Word15, Byte, OutPeak, Noise32, None };
-
-RegisterKind kindOf(int reg)
-{
-    switch (reg) {
-    case 1: case 2: case 3: case 4: case 7: case 8: case 18:
-        return RegisterKind::Word15;
-    case 5:
-        return RegisterKind::OutPeak;
-    case 6: case 9: case 10: case 11: case 14: case 15: case 16:
-        return RegisterKind::Byte;
-    case 12: case 13:
-        return RegisterKind::Noise32;
-    default:
-        return RegisterKind::None;
-    }
-}
-
-// Key id of the ExtendedRecord field a register holds: 87..102 for
-// registers 1..16, 103 for register 18 (17 has no field).
-int keyOf(int reg)
-{
-    if (reg == 17 || reg < 1 || reg > 18)
-        return 0;
-    return reg == 18 ? 103 : 86 + reg;
-}
-
-quint32 bigEndian(const RegisterBytes &d)
-{
-    return quint32(d[0]) << 24 | quint32(d[1]) << 16 | quint32(d[2]) << 8 | d[3];
-}
-
-RegisterBytes fromBigEndian(quint32 v)
-{
-    return {quint8(v >> 24), quint8(v >> 16), quint8(v >> 8), quint8(v)};
-}
-
-} // namespace
-
-std::vector<int> extendedRegisters(qint16 masterModel)
-{
-    std::vector<int> regs;
-    const int last = masterModel <= 0 ? OlderModelLastRegister : LastRegister;
-    for (int r = FirstRegister; r <= last; ++r)
-        if (r != UnusedRegister)
-            regs.push_back(r);
-    return regs;
-}
-
-std::vector<int> extendedGroupRegisters(int group)
-{
-    static const std::array<std::pair<int, int>, 4> ranges = {{{3, 5}, {1, 2}, {6, 10}, {11, 18}}};
-    if (group < 0 || group >= int(ranges.size()))
-        return {};
-    std::vector<int> regs;
-    for (int r = ranges[group].first; r <= ranges[group].second; ++r)
-        if (r != UnusedRegister)
-            regs.push_back(r);
-    return regs;
-}
-
-void storeExtendedRegister(ExtendedRecord &record, int reg, const RegisterBytes &d)
-{
-    const int word = d[2] * 256 + d[3];
-    const int key = keyOf(reg);
-    switch (kindOf(reg)) {
-    case RegisterKind::Word15:
-        record.setValue(key, word & 0x7FFF);
-        break;
-    case RegisterKind::Byte:
-        record.setValue(key, d[3]);
-        break;
-    case RegisterKind::OutPeak: {
-        // The mixer keeps the negated LED threshold as a 16-bit two's
-        // complement number. Values 201..32767 would leave the 16-bit field
-        // when taken as negative, so they are read as the positive numbers
-        // they are in two's complement; 32768 (-32768) saturates.
-        int v = word;
-        if (v > 32767)
-            v -= 65536;
-        record.OutPeakLEDK = qint16(std::clamp(-v, -32768, 32767));
-        break;
-    }
-    case RegisterKind::Noise32:
-        record.setValue(key, qint32(bigEndian(d) ^ TopBit));
-        break;
-    case RegisterKind::None:
-        break;
-    }
-}
-
-RegisterBytes extendedRegisterBytes(const ExtendedRecord &record, int reg)
-{
-    const qint32 v = record.value(keyOf(reg));
-    switch (kindOf(reg)) {
-    case RegisterKind::Word15:
-        return {0, 0, quint8(v >> 8), quint8(v)};
-    case RegisterKind::Byte:
-        return {0, 0, 0, quint8(v)};
-    case RegisterKind::OutPeak: {
-        const quint16 w = quint16(-qint32(record.OutPeakLEDK));
-        return {0, 0, quint8(w >> 8), quint8(w)};
-    }
-    case RegisterKind::Noise32:
-        return fromBigEndian(quint32(v) ^ TopBit);
-    case RegisterKind::None:
-        break;
-    }
-    return {0, 0, 0, 0};
-}
-
-quint16 noiseEntryFromField(qint32 field)
-{
-    const quint32 reg = quint32(field) ^ TopBit; // field + 2^31
-    quint32 q = reg / NoiseEntryFactor;
-    const quint32 r = reg % NoiseEntryFactor;
-    // The divisor is odd, so no remainder is exactly half: nearest is exact.
-    if (2u * quint64(r) > NoiseEntryFactor)
-        ++q;
-    return quint16(std::min<quint32>(q, 65535));
-}
-
-RegisterBytes noiseEntryBytes(quint16 entry)
-{
-    const quint8 hi = quint8(entry >> 8), lo = quint8(entry);
-    return {hi, lo, hi, lo};
-}
-
-RegisterBytes ExtendedRecordSource::registerBytes(int reg) const
-{
-    if (reg == NoiseReferenceRegister || reg == NoiseThresholdRegister)
-        return noiseEntryBytes(noiseEntryFromField(m_record.value(keyOf(reg))));
-    return extendedRegisterBytes(m_record, reg);
-}
-
 // ---- DirectAccessJob -------------------------------------------------------------
 
 namespace {
@@ -169,18 +22,21 @@ constexpr int DirectReadReply = 9;  // letters, status, four data bytes, trailer
 constexpr int DirectWriteReply = 5;
 } // namespace
 
-DirectAccessJob::DirectAccessJob(MdlComm &comm, Dialogs &dialogs, bool readMode)
-    : m_comm(comm), m_dialogs(dialogs), m_read(readMode)
+DirectAccessJob::DirectAccessJob(MdlComm &comm, Dialogs &dialogs, bool readMode, QByteArray request)
+    : m_comm(comm), m_dialogs(dialogs), m_read(readMode), m_request(std::move(request)),
+      m_reply(ReceiveBufferSize, 0)
 {
 }
 
 void DirectAccessJob::start()
 {
-    LinkState &link = m_comm.state();
-    m_first = link.SendBuffer[0];
-    m_second = link.SendBuffer[1];
+    // The request's count is the mode's, whatever the request holds.
+    std::vector<quint8> message(size_t(m_read ? DirectReadCount : DirectWriteCount), 0);
+    std::copy_n(m_request.constData(), std::min(m_request.size(), qsizetype(message.size())), message.begin());
+    m_first = message[0];
+    m_second = message[1];
     m_dataText.clear();
-    m_comm.CommSend(link.SendBuffer, m_read ? DirectReadCount : DirectWriteCount);
+    m_comm.CommSend(message, int(message.size()));
     m_ticks = ticksAllowed();
     m_state = State::Waiting;
 }
@@ -196,10 +52,9 @@ DirectAccessJob::State DirectAccessJob::tick()
 {
     if (m_state != State::Waiting)
         return m_state;
-    LinkState &link = m_comm.state();
-    const int count = m_comm.CommReceive(link.ReceiveBuffer);
+    const int count = m_comm.CommReceive(m_reply);
     if (count > 0) {
-        const quint8 *r = link.ReceiveBuffer.data();
+        const quint8 *r = m_reply.data();
         const int expected = m_read ? DirectReadReply : DirectWriteReply;
         if (!matchesStandard(r, count, m_first, m_second, expected)) {
             qCDebug(lcAppJobs) << "direct access: unexpected reply of" << count << "bytes";
@@ -237,18 +92,23 @@ void JobRunner::noResponse()
         m_c.dialogs.tell(str(StrId::NoResponse), MsgIcon::Error);
 }
 
+void JobRunner::setFailed()
+{
+    m_c.dialogs.tell(str(StrId::SetFailed), MsgIcon::Warning);
+}
+
 bool JobRunner::extendedRead()
 {
     ExtendedRecord &master = m_c.mixers.ExtendedData[1];
     for (int reg : extendedRegisters(m_c.mixers.Model[1])) {
-        if (!m_c.protocol.ExtensionRead(reg)) {
+        const std::optional<RegisterBytes> d = m_c.protocol.ExtensionRead(reg);
+        if (!d) {
             if (m_c.markFirstReply)
                 m_c.markFirstReply();
             noResponse();
             return false;
         }
-        const quint8 *d = m_c.link.ReceiveBuffer.data() + 3;
-        storeExtendedRegister(master, reg, {d[0], d[1], d[2], d[3]});
+        storeExtendedRegister(master, reg, *d);
     }
     for (int m = 1; m < MixerSlots; ++m) {
         if (!m_c.mixers.MixerData[m].Active)
@@ -263,8 +123,7 @@ bool JobRunner::extendedRead()
 
 bool JobRunner::writeRegister(int reg, const RegisterBytes &d)
 {
-    std::copy(d.begin(), d.end(), m_c.link.SendBuffer.begin() + 4);
-    if (m_c.protocol.ExtensionWriteWithVerify(reg))
+    if (m_c.protocol.ExtensionWriteWithVerify(reg, d, [this] { setFailed(); }) == MixerProtocol::VerifyResult::Verified)
         return true;
     noResponse();
     return false;
@@ -273,10 +132,11 @@ bool JobRunner::writeRegister(int reg, const RegisterBytes &d)
 bool JobRunner::extendedWrite()
 {
     // Bytes 4 and 5 name the group's first and last register. Anything but
-    // one of the four groups (a JobTarget the loop does not know leaves older
-    // bytes there) writes nothing rather than registers nobody chose.
-    const int first = m_c.link.SendBuffer[4];
-    const int last = m_c.link.SendBuffer[5];
+    // one of the four groups (a JobTarget the loop does not know leaves them
+    // out) writes nothing rather than registers nobody chose.
+    const QByteArray &job = m_c.loop.JobBytes;
+    const int first = job.size() > 5 ? quint8(job[4]) : 0;
+    const int last = job.size() > 5 ? quint8(job[5]) : 0;
     std::vector<int> regs;
     for (int group = 0; regs.empty() && group < 4; ++group) {
         const std::vector<int> g = extendedGroupRegisters(group);
@@ -298,7 +158,7 @@ bool JobRunner::extendedWrite()
 bool JobRunner::initialise()
 {
     constexpr int InitialiseRequestCount = 4;
-    if (m_c.protocol.sendAndWait(InitialiseRequestCount) > 0)
+    if (m_c.protocol.sendAndWait(m_c.loop.JobBytes.left(InitialiseRequestCount)).received())
         return true;
     noResponse();
     return false;
@@ -317,7 +177,8 @@ bool JobRunner::transferLoaded()
 
 bool JobRunner::ipWrite()
 {
-    if (m_c.protocol.IpWriteWithVerify())
+    if (m_c.protocol.IpWriteWithVerify(m_c.loop.JobBytes, [this] { setFailed(); })
+        == MixerProtocol::VerifyResult::Verified)
         return true;
     noResponse();
     return false;

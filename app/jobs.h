@@ -3,9 +3,10 @@
 // The jobs of the job window, without widgets: extended read (3) and write
 // (4), initialise (5), direct memory access (6), the transfer of loaded
 // settings (7) and the mixer IP write (11). Each job takes its request from
-// SendBuffer as the job loop or the requesting window left it, reports its own
-// failure through Dialogs and returns whether it succeeded.
+// LoopState::JobBytes as the job loop or the requesting window left it,
+// reports its own failure through Dialogs and returns whether it succeeded.
 
+#include "mixer/extendedregisters.h"
 #include "mixer/mixerdata.h"
 
 #include <QString>
@@ -22,52 +23,10 @@ class MixerProtocol;
 struct LinkState;
 struct LoopState;
 
-// ---- Extension register conversions -----------------------------------------
-
-using RegisterBytes = std::array<quint8, 4>; // d0..d3 as on the wire
-
-// Registers a job touches, in order, for the master's model code: 1..10 for
-// the older model (-1 unknown, 0), else 1..16 and 18 (17 is never used).
-std::vector<int> extendedRegisters(qint16 masterModel);
-// The registers of an extended-write group (JobTarget 0..3), in order;
-// empty for another group.
-std::vector<int> extendedGroupRegisters(int group);
-
-// Register value d0..d3 → ExtendedRecord field (key id 86 + reg). Register 17
-// and registers outside 1..18 change nothing.
-void storeExtendedRegister(ExtendedRecord &record, int reg, const RegisterBytes &d);
-// ExtendedRecord field → register bytes, the reverse of storeExtendedRegister.
-RegisterBytes extendedRegisterBytes(const ExtendedRecord &record, int reg);
-
-// Registers 12 and 13: the 32-bit field and the 16-bit entry the editor shows.
-quint16 noiseEntryFromField(qint32 field);
-RegisterBytes noiseEntryBytes(quint16 entry); // hi lo hi lo: register = entry × 65537
-
-// Where the extended write takes its values: the mixer editor's entries of
-// mixer 1. Returns the four register bytes to write.
-class ExtendedValuesSource
-{
-public:
-    virtual ~ExtendedValuesSource() = default;
-    virtual RegisterBytes registerBytes(int reg) const = 0;
-};
-
-// The entries as the editor would show them for an ExtendedRecord: registers
-// 12 and 13 through their 16-bit entry, every other one as the field.
-class ExtendedRecordSource final : public ExtendedValuesSource
-{
-public:
-    explicit ExtendedRecordSource(const ExtendedRecord &record) : m_record(record) {}
-    RegisterBytes registerBytes(int reg) const override;
-
-private:
-    const ExtendedRecord &m_record;
-};
-
 // ---- Direct memory access ----------------------------------------------------
 
 // One AR or AW exchange, judged on reply arrival within about one second of
-// timer ticks. The request (8 bytes AR, 12 bytes AW) is in SendBuffer.
+// timer ticks. The request is 8 bytes AR or 12 bytes AW.
 class DirectAccessJob
 {
 public:
@@ -75,7 +34,7 @@ public:
 
     enum class State { Idle, Waiting, Succeeded, Failed };
 
-    DirectAccessJob(MdlComm &comm, Dialogs &dialogs, bool readMode);
+    DirectAccessJob(MdlComm &comm, Dialogs &dialogs, bool readMode, QByteArray request);
 
     // Sends the request and arms the tick budget.
     void start();
@@ -95,6 +54,8 @@ private:
     MdlComm &m_comm;
     Dialogs &m_dialogs;
     bool m_read;
+    QByteArray m_request;
+    std::vector<quint8> m_reply;
     quint8 m_first = 0;
     quint8 m_second = 0;
     int m_ticks = 0;
@@ -128,16 +89,18 @@ public:
     explicit JobRunner(JobContext context) : m_c(std::move(context)) {}
 
     bool extendedRead();      // job 3
-    bool extendedWrite();     // job 4: the group of SendBuffer bytes 4 and 5
-    bool initialise();        // job 5: the IS request in SendBuffer
+    bool extendedWrite();     // job 4: the group of JobBytes 4 and 5
+    bool initialise();        // job 5: the IS request in JobBytes
     bool transferLoaded();    // job 7
-    bool ipWrite();           // job 11: the IP request in SendBuffer
+    bool ipWrite();           // job 11: the IP request in JobBytes
 
     // Jobs 3, 4, 5, 7 and 11 by their JobRequest value; false for others.
     bool run(int job);
 
 private:
     void noResponse();
+    // A write that did not verify in all its attempts.
+    void setFailed();
     bool writeRegister(int reg, const RegisterBytes &d);
 
     JobContext m_c;

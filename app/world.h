@@ -7,7 +7,7 @@
 #include "editor/editorstate.h"
 #include "link/linkstate.h"
 #include "mixer/mixerdata.h"
-#include "panel/panelmodel.h"
+#include "settings/panelmodel.h"
 #include "settings/loadsave.h"
 
 class Clock;

@@ -3,6 +3,7 @@
 // The request words and bookkeeping of the job loop. Windows post work here;
 // only the loop starts jobs.
 
+#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 
@@ -41,4 +42,9 @@ struct LoopState
     qint16 PreviousMixerCount = 0;
     quint8 PollPhase = 0;
     QString DataFileName;         // current settings file
+    // The bytes a job takes its work from, left by whoever asked for it:
+    // the "I","S" request of job 5, the "E","S" 1 0 first last of an extended
+    // write (the group's first and last register), the "I","P" request of
+    // job 11. A plain request for now; a typed job request replaces it.
+    QByteArray JobBytes;
 };

@@ -16,6 +16,7 @@
 #include "cli/clicontext.h"
 #include "link/comm.h"
 #include "link/protocol.h"
+#include "mixer/statusreplies.h"
 #include "link/usbtransport.h"
 #include "maintenance/mdldownload.h"
 
@@ -153,10 +154,10 @@ bool waitForPowerCycle(CliContext &context, double limit)
 int readMasterModel(MdlComm &comm)
 {
     MixerProtocol protocol(comm);
-    auto &send = comm.state().SendBuffer;
-    if (protocol.sendAndJudgeFirst(putRequest(send, modelRequest(1))).valid)
-        return comm.state().ReceiveBuffer[3];
-    return protocol.sendAndJudgeFirst(putRequest(send, networkReadRequest())).valid ? 1 : -1;
+    const MixerProtocol::FirstReply mn = protocol.sendAndJudgeFirst(modelRequest(1));
+    if (mn.valid)
+        return decodeModelReply(mn.reply.data(), mn.count - Wire::TrailerSize).value_or(0);
+    return protocol.sendAndJudgeFirst(networkReadRequest()).valid ? 1 : -1;
 }
 
 std::optional<DownloadKind> kindOf(const QString &text)

@@ -85,10 +85,9 @@ std::optional<IpSetArgs> parseIpSet(const QStringList &args, QString &problem)
 std::optional<NetworkSettings> readSettings(MdlComm &comm)
 {
     MixerProtocol protocol(comm);
-    LinkState &link = comm.state();
-    const int count = putRequest(link.SendBuffer, networkReadRequest());
-    const auto first = protocol.sendAndJudgeFirst(count, ReplyExpectation{ReplyRule::NetworkRead, 'I', 'R', 0});
-    return first.valid ? parseNetworkReply(link.ReceiveBuffer.data(), first.count) : std::nullopt;
+    const MixerProtocol::FirstReply first
+        = protocol.sendAndJudgeFirst(networkReadRequest(), ReplyExpectation{ReplyRule::NetworkRead, 'I', 'R', 0});
+    return first.valid ? parseNetworkReply(first.reply.data(), first.count) : std::nullopt;
 }
 
 } // namespace
@@ -137,9 +136,10 @@ CliExit runIpCommand(CliContext &context, const QStringList &args)
             return CliExit::NoMixer;
         }
     }
-    putRequest(comm->state().SendBuffer, ipSettingsRequest(address, dhcpOn, set.userId));
     MixerProtocol protocol(*comm);
-    if (!protocol.IpWriteWithVerify()) { // tells "ミキサーの設定に失敗しました" itself
+    const auto setFailed = [comm] { comm->dialogs().tell(str(StrId::SetFailed), MsgIcon::Warning); };
+    if (protocol.IpWriteWithVerify(ipSettingsRequest(address, dhcpOn, set.userId), setFailed)
+        != MixerProtocol::VerifyResult::Verified) {
         context.err() << str(StrId::NoResponse) << '\n';
         return CliExit::NoMixer;
     }

@@ -45,8 +45,7 @@ CliExit runAccess(CliContext &context, const QByteArray &request, bool read)
     MdlComm *comm = context.comm();
     if (!comm)
         return CliExit::NoMixer;
-    putRequest(comm->state().SendBuffer, request);
-    DirectAccessJob job(*comm, comm->dialogs(), read); // tells "異常終了しました" on failure
+    DirectAccessJob job(*comm, comm->dialogs(), read, request); // tells "異常終了しました" on failure
     if (job.run(context.clock()) != DirectAccessJob::State::Succeeded)
         return CliExit::NoMixer;
     if (read)

@@ -13,7 +13,7 @@
 #include "link/comm.h"
 #include "link/protocol.h"
 #include "mixer/mixersync.h"
-#include "panel/panelmodel.h"
+#include "settings/panelmodel.h"
 #include "settings/loadsave.h"
 #include "settings/mixersections.h"
 

@@ -5,7 +5,7 @@
 // with the panel at its reset state and the file name from the command line.
 
 #include "base/dialogs.h"
-#include "panel/panelmodel.h"
+#include "settings/panelmodel.h"
 #include "settings/loadsave.h"
 #include "settings/mixersections.h"
 

@@ -6,6 +6,7 @@
 #include "link/comm.h"
 #include "link/linkstate.h"
 #include "link/protocol.h"
+#include "mixer/statusreplies.h"
 
 QString checkStatusArgs(const QStringList &args)
 {
@@ -22,13 +23,12 @@ namespace {
 int readModel(MdlComm &comm, int mixer)
 {
     MixerProtocol protocol(comm);
-    auto &send = comm.state().SendBuffer;
-    const MixerProtocol::FirstReply mn = protocol.sendAndJudgeFirst(putRequest(send, modelRequest(mixer)));
+    const MixerProtocol::FirstReply mn = protocol.sendAndJudgeFirst(modelRequest(mixer));
     if (mn.valid)
-        return comm.state().ReceiveBuffer[3];
+        return decodeModelReply(mn.reply.data(), mn.count - Wire::TrailerSize).value_or(0);
     if (mixer != 1)
         return 0;
-    return protocol.sendAndJudgeFirst(putRequest(send, networkReadRequest())).valid ? 1 : 0;
+    return protocol.sendAndJudgeFirst(networkReadRequest()).valid ? 1 : 0;
 }
 
 } // namespace

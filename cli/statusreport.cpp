@@ -3,41 +3,42 @@
 #include "base/strings.h"
 
 #include "cli/keynames.h"
+#include "mixer/statusreplies.h"
 
 #include <QStringList>
 
 namespace {
-constexpr int BlockSize = 84;
-constexpr int HeaderSize = 3;
+constexpr int BlockSize = DataBlockSize;
+
+const quint8 *bytes(const QByteArray &b)
+{
+    return reinterpret_cast<const quint8 *>(b.constData());
+}
 } // namespace
 
 bool decodeDataBlocks(const QByteArray &reply, StatusReport &report)
 {
-    const int data = int(reply.size()) - HeaderSize;
-    if (data < BlockSize || data % BlockSize != 0 || data / BlockSize > 16)
+    const std::optional<std::vector<DataBlock>> blocks = decodeDataReply(bytes(reply), int(reply.size()));
+    // A chain of no mixers is nothing to report.
+    if (!blocks || blocks->empty())
         return false;
-    const int n = data / BlockSize;
-    report.mixers.resize(size_t(n));
-    for (int m = 0; m < n; ++m) {
-        MixerStatus &s = report.mixers[size_t(m)];
-        s.mixer = m + 1;
-        for (int k = 0; k < BlockSize; ++k)
-            s.block[size_t(k)] = quint8(reply[HeaderSize + m * BlockSize + k]);
+    report.mixers.resize(blocks->size());
+    for (size_t m = 0; m < blocks->size(); ++m) {
+        report.mixers[m].mixer = int(m) + 1;
+        report.mixers[m].block = (*blocks)[m];
     }
     return true;
 }
 
 bool decodeThresholds(const QByteArray &reply, StatusReport &report)
 {
-    const int data = int(reply.size()) - HeaderSize;
-    if (data < 2 || data % 2 != 0)
+    const std::optional<std::vector<qint16>> thresholds = decodeThresholdReply(bytes(reply), int(reply.size()));
+    if (!thresholds || thresholds->empty())
         return false;
-    const int n = data / 2;
     for (MixerStatus &s : report.mixers) {
-        if (s.mixer > n)
+        if (s.mixer > int(thresholds->size()))
             break;
-        const int at = HeaderSize + 2 * (s.mixer - 1);
-        s.threshold = ((quint8(reply[at]) << 8) | quint8(reply[at + 1])) & 0x7FFF;
+        s.threshold = (*thresholds)[size_t(s.mixer - 1)];
     }
     return true;
 }

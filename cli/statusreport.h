@@ -25,11 +25,10 @@ struct StatusReport
     int mixerCount() const { return int(mixers.size()); }
 };
 
-// Decoders of the two status replies (reply without its 0x55 0xAA trailer,
-// letters and status already checked by the wait). Each returns false when
-// the data length does not fit its per-mixer pattern.
+// The two status replies (without their 0x55 0xAA trailer) into the report,
+// read by the decoders the status poll uses (mixer/statusreplies.h). Each
+// returns false for a reply the decoder refuses or that counts no mixer.
 bool decodeDataBlocks(const QByteArray &reply, StatusReport &report);
-// Thresholds are 15-bit values: the top bit of each pair is cleared.
 bool decodeThresholds(const QByteArray &reply, StatusReport &report);
 
 // One JSON object, keys in key-id order:

@@ -72,4 +72,6 @@ function(zk_add_bench name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+    # Benchmarks borrow the tests' rigs as "tests/…".
+    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
 endfunction()

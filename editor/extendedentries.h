@@ -5,7 +5,7 @@
 // group it writes from the master's editor window as they stand, and
 // selecting the tab again loads them from ExtendedData.
 
-#include "app/jobs.h"
+#include "mixer/extendedregisters.h"
 
 #include <functional>
 #include <optional>

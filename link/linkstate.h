@@ -39,6 +39,9 @@ struct LinkTuning
 struct LinkState
 {
     LinkKind linkKind = LinkKind::Rs232c;
+    // The message buffers of MixerProtocol's exchanges (link/protocol.h).
+    // Everyone else hands requests to an exchange and gets the reply back;
+    // only the status poll still fills and reads them itself.
     std::vector<quint8> SendBuffer = std::vector<quint8>(SendBufferSize, 0);
     std::vector<quint8> ReceiveBuffer = std::vector<quint8>(ReceiveBufferSize, 0);
     // Minimum spacing of status polls and base of reply time-outs (seconds);

@@ -4,53 +4,22 @@
 // request, the rules that match a reply to its request, and the waits and
 // retries of the message-level operations.
 //
-// A request is built in SendBuffer from index 0 and sent with CommSend; a
-// reply arrives through CommReceive into ReceiveBuffer and always ends with
-// 55 AA, counted. Byte 2 of a reply is its status (0 accepted, 3 no write
-// access). Every multi-byte field is big-endian.
+// Requests are built as byte arrays by the builders below and handed to an
+// exchange of MixerProtocol, which sends it through the link's send buffer
+// and returns the reply it took from the receive buffer. What a reply looks
+// like is in link/messagerules.h.
+
+#include "link/messagerules.h"
 
 #include <QByteArray>
 #include <QtGlobal>
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
 class MdlComm;
-
-namespace Wire {
-constexpr quint8 AllMixers = 255;  // target byte: every linked mixer
-constexpr quint8 Attached = 1;     // target byte of commands for the attached mixer
-constexpr quint8 StatusOk = 0;
-constexpr quint8 StatusNoAccess = 3;
-constexpr quint8 TrailerFirst = 0x55;
-constexpr quint8 TrailerSecond = 0xAA;
-constexpr int TrailerSize = 2;
-constexpr int ReplyHeader = 3;     // two letters and the status
-constexpr int DataBlockSize = 84;  // one mixer's data block
-constexpr int MaxMixers = 16;
-constexpr int SetReplyCount = 5;   // letters, status, trailer
-} // namespace Wire
-
-// The command letters. R and L (download) carry a target code in place of
-// their second letter.
-enum class Command : quint16 {
-    DataRead = ('D' << 8) | 'R',
-    DataSet = ('D' << 8) | 'S',
-    ThresholdRead = ('T' << 8) | 'R',
-    ThresholdSet = ('T' << 8) | 'S',
-    Ambient = ('A' << 8) | 'M',
-    Model = ('M' << 8) | 'N',
-    ExtensionRead = ('E' << 8) | 'R',
-    ExtensionWrite = ('E' << 8) | 'S',
-    Initialise = ('I' << 8) | 'S',
-    NetworkRead = ('I' << 8) | 'R',
-    NetworkWrite = ('I' << 8) | 'P',
-    MemoryRead = ('A' << 8) | 'R',
-    MemoryWrite = ('A' << 8) | 'W',
-};
-constexpr quint8 DownloadPrepareLetter = 'R';
-constexpr quint8 DownloadDataLetter = 'L';
 
 // ---- Request builders -------------------------------------------------------
 
@@ -73,7 +42,7 @@ QByteArray downloadPrepareRequest(quint8 target);              // R t 1
 QByteArray downloadDataRequest(quint8 target, const QByteArray &data); // L t 1 data
 
 // Copies a built request into the send buffer; returns its count (0 when it
-// does not fit).
+// does not fit). Only the status poll still fills the buffer itself.
 int putRequest(std::vector<quint8> &sendBuffer, const QByteArray &request);
 
 // ---- Extension registers ------------------------------------------------------
@@ -102,54 +71,8 @@ struct NetworkSettings
 // The block from message offset 3 on: address, mode, N (2 bytes), user ID, 0.
 // N counts the user ID and its zero byte.
 QByteArray networkBlock(const NetworkSettings &s);
-// N of a message holding the block (bytes 8 and 9); -1 when too short.
-int networkLength(const quint8 *message, int count);
 // The block of an IR reply (count with trailer), if the reply is well formed.
 std::optional<NetworkSettings> parseNetworkReply(const quint8 *reply, int count);
-
-// ---- Reply matching ---------------------------------------------------------
-
-enum class ReplyRule {
-    Standard,     // letters, status 0, exact count
-    DataAll,      // DR 255: 5 + 84 n
-    ThresholdAll, // TR 255: 5 + 2 n
-    NetworkRead,  // IR: count N + 12, N from the reply
-    Download,     // R / L: letter, target code, status 0, count 5
-    Ambient,      // AM: count 5, or 7 with a value
-};
-
-struct ReplyExpectation
-{
-    ReplyRule rule = ReplyRule::Standard;
-    quint8 first = 0;   // request byte 0
-    quint8 second = 0;  // request byte 1 (the target code for R and L)
-    int count = 0;      // the reply count of the standard rule
-};
-
-// What the reply to this request must look like; nullopt for a request that
-// is no command of the protocol.
-std::optional<ReplyExpectation> expectationFor(const quint8 *request, int count);
-std::optional<ReplyExpectation> expectationFor(const QByteArray &request);
-
-// Pure tests on a reply of `count` bytes (trailer included).
-bool matchesStandard(const quint8 *reply, int count, quint8 first, quint8 second, int expectedCount);
-// Number of mixers a DR 255 / TR 255 reply carries, 0 when it does not match.
-// More than 16 mixers is no valid reply.
-int dataAllMixerCount(const quint8 *reply, int count);
-int thresholdAllMixerCount(const quint8 *reply, int count);
-bool matchesNetworkRead(const quint8 *reply, int count);
-bool matchesDownload(const quint8 *reply, int count, quint8 letter, quint8 target);
-bool matchesAmbient(const quint8 *reply, int count);
-bool matchesReply(const ReplyExpectation &e, const quint8 *reply, int count);
-
-// Whether reply[0..count) is one whole reply of some command, trailer
-// included: its letters, and a length that fits them (a refusal is 5 bytes).
-bool isWholeReply(const quint8 *reply, int count);
-// The replies in bytes that one USB read delivered. Replies queued back to
-// back come in one read; unless the whole buffer is one reply, it is cut
-// after each 55 AA trailer that ends a whole reply (after the first trailer
-// when none does). Bytes after the last trailer stay as a piece of their own.
-std::vector<QByteArray> splitReplies(const QByteArray &bytes);
 
 // ---- Exchanges --------------------------------------------------------------
 
@@ -158,8 +81,24 @@ std::vector<QByteArray> splitReplies(const QByteArray &bytes);
 std::optional<QByteArray> sendAndWait(MdlComm &comm, const QByteArray &request,
                                       std::optional<ReplyRule> rule = std::nullopt);
 
-// Message-level operations on the shared buffers of the link. Every wait
-// lets events run; none blocks.
+// A reply as an exchange took it: the message with its 55 AA trailer,
+// copied out of the link. Empty when none came.
+struct Reply
+{
+    QByteArray bytes;
+
+    int count() const { return int(bytes.size()); }
+    bool received() const { return !bytes.isEmpty(); }
+    const quint8 *data() const { return reinterpret_cast<const quint8 *>(bytes.constData()); }
+    quint8 at(int i) const { return quint8(bytes.at(i)); }
+};
+
+// The four value bytes d0..d3 of an extension register, as on the wire.
+using ExtensionValue = std::array<quint8, 4>;
+
+// Message-level operations. Each takes the request it sends and returns the
+// reply it took; the link's own buffers stay inside. Every wait lets events
+// run; none blocks.
 class MixerProtocol
 {
 public:
@@ -178,20 +117,40 @@ public:
     // mixers as were counted last (all sixteen until a reply counted them).
     double replyTimeout(const ReplyExpectation &expect) const;
 
-    // Sends SendBuffer[0..count) and waits for a matching reply (standard
-    // rule; timeout < 0 means replyTimeout(expect)). Replies that do not
-    // match are dropped and the wait goes on. Returns the reply count with
-    // trailer, 0 on time-out.
-    int sendAndWait(int count, const ReplyExpectation &expect, double timeout = -1);
-    // The same with the expectation derived from the request itself.
-    int sendAndWait(int count, double timeout = -1);
+    // Sends `request` and waits for a matching reply (timeout < 0 means
+    // replyTimeout(expect)). Replies that do not match are dropped and the
+    // wait goes on. Nothing is sent for a request that does not fit the link.
+    Reply sendAndWait(const QByteArray &request, const ReplyExpectation &expect, double timeout = -1);
+    // The same with the expectation derived from the request itself; nothing
+    // is sent for a request that is no command of the protocol.
+    Reply sendAndWait(const QByteArray &request, double timeout = -1);
     // Only the wait, from now. An accepted all-mixer reply also counts the
     // linked mixers for the waits after it.
-    int waitForReply(const ReplyExpectation &expect, double timeout);
+    Reply waitForReply(const ReplyExpectation &expect, double timeout);
+
+    // How a wait for a reply ended.
+    enum class WaitOutcome {
+        Reply,     // a reply was taken
+        TimedOut,  // none came in time
+        LinkLost,  // the connection is gone, so none can come
+        Closed,    // the link was closed (the program is ending)
+    };
+    struct WaitResult
+    {
+        WaitOutcome outcome = WaitOutcome::TimedOut;
+        Reply reply;
+
+        bool ok() const { return outcome == WaitOutcome::Reply; }
+    };
+    // The one wait for a reply every exchange uses. From now until `timeout`
+    // seconds have passed it lets events run and fetches replies; it takes the
+    // first that matches `expect` (any reply when `expect` is null) and drops
+    // the others. Between replies it sleeps until an event or the deadline.
+    WaitResult awaitReply(const ReplyExpectation *expect, double timeout);
 
     // DS and TS: waits at most 0.8 s for any reply without judging it, then
     // pauses 0.06 s. Returns the count of the reply seen (0 for none).
-    int sendSetAndPause(int count);
+    int sendSetAndPause(const QByteArray &request);
 
     // The first reply of any length is judged once.
     struct FirstReply
@@ -199,33 +158,55 @@ public:
         int count = 0;          // 0: no reply before the time-out
         bool valid = false;     // it matched the expectation
         quint8 status = 0xFF;   // its byte 2, when it had one
+        Reply reply;            // the reply itself
     };
-    FirstReply sendAndJudgeFirst(int count, const ReplyExpectation &expect, double timeout = -1);
-    FirstReply sendAndJudgeFirst(int count, double timeout = -1);
+    FirstReply sendAndJudgeFirst(const QByteArray &request, const ReplyExpectation &expect, double timeout = -1);
+    FirstReply sendAndJudgeFirst(const QByteArray &request, double timeout = -1);
 
     // Two receives whose replies are thrown away: late answers to earlier
     // requests do not get taken for the next one.
     void discardStale();
 
-    // ER: on success the value is in ReceiveBuffer bytes 3..6.
-    bool ExtensionRead(int reg);
-    // ES: the caller has put d0..d3 in SendBuffer bytes 4..7.
-    bool ExtensionWrite(int reg);
-    // Writes SendBuffer bytes 4..7 and reads them back, up to ten times.
-    bool ExtensionWriteWithVerify(int reg);
-    // IR: the block is then in ReceiveBuffer from byte 3.
-    bool IpRead();
-    // IP: the caller has put the block in SendBuffer from byte 3.
-    bool IpWrite();
-    bool IpWriteWithVerify();
+    // ER: the register's d0..d3.
+    std::optional<ExtensionValue> ExtensionRead(int reg);
+    // ES: writes d0..d3 to the register.
+    bool ExtensionWrite(int reg, const ExtensionValue &value);
+    // How a write with verification ended.
+    enum class VerifyResult {
+        Verified,
+        Failed,  // the last of the attempts did not verify either
+        Closed,  // the link was closed meanwhile; nobody is to be told
+    };
+    // Called when the last attempt has failed, before the pause that follows
+    // every failed attempt: where the caller tells the user.
+    using GiveUp = std::function<void()>;
+    // Runs `attempt` (one write and its read-back) until it verifies, at most
+    // VerifyAttempts times, pausing VerifyPause after each failure.
+    VerifyResult verifyWithRetry(const std::function<bool(int attempt)> &attempt, const GiveUp &giveUp);
+
+    // Writes d0..d3 and reads them back, up to ten times.
+    VerifyResult ExtensionWriteWithVerify(int reg, const ExtensionValue &value, const GiveUp &giveUp = {});
+    // IR: the reply, whose block starts at byte 3.
+    Reply IpRead();
+    // IP: sends an "I","P" request (networkWriteRequest); its length is the
+    // one the block's N gives.
+    bool IpWrite(const QByteArray &request);
+    VerifyResult IpWriteWithVerify(const QByteArray &request, const GiveUp &giveUp = {});
 
     // Download exchanges, each judged on its first reply: R waits the
-    // standard time-out, L (one data block, at SendBuffer index 3 on) up to 50 s.
+    // standard time-out, L (one data block) up to 50 s.
     bool downloadPrepare(quint8 target);
     bool downloadBlock(quint8 target, const quint8 *data, int count);
 
+    // The status poll's exchange on the link's own buffers: it still builds
+    // its request in SendBuffer and reads the reply from ReceiveBuffer.
+    FirstReply sendAndJudgeFirst(int count, const ReplyExpectation &expect, double timeout = -1);
+
 private:
-    std::optional<ReplyExpectation> expectationOfSendBuffer(int count) const;
+    // Puts `request` into the send buffer; its count, 0 when it does not fit.
+    int put(const QByteArray &request);
+    // The reply in the receive buffer, `count` bytes.
+    Reply received(int count) const;
 
     MdlComm &m_comm;
 };

@@ -3,7 +3,7 @@
 #include "base/clock.h"
 #include "base/installlayout.h"
 #include "link/linkstate.h"
-#include "link/protocol.h"
+#include "link/messagerules.h"
 
 #include <QCoreApplication>
 #include <QDir>

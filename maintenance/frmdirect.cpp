@@ -2,11 +2,7 @@
 
 #include "base/dialogs.h"
 #include "base/loopstate.h"
-#include "base/ui/placeform.h"
-#include "app/ui/frmmsg.h"
-#include "app/world.h"
 #include "base/strings.h"
-#include "link/linkstate.h"
 #include "link/protocol.h"
 #include "maintenance/directaccess.h"
 
@@ -36,9 +32,9 @@ constexpr int Cancel = 1905;
 } // namespace Txt
 } // namespace
 
-FrmDirect::FrmDirect(bool readMode, LoopState &loop, LinkState &link, Dialogs &dialogs, RunAccess run,
+FrmDirect::FrmDirect(bool readMode, LoopState &loop, Dialogs &dialogs, RunAccess run,
                      QWidget *parent)
-    : QDialog(parent), m_read(readMode), m_loop(loop), m_link(link), m_dialogs(dialogs),
+    : QDialog(parent), m_read(readMode), m_loop(loop), m_dialogs(dialogs),
       m_runAccess(std::move(run))
 {
     setObjectName(QStringLiteral("FrmDirect"));
@@ -123,8 +119,7 @@ void FrmDirect::runAccess()
         m_data->setText(hex8(*data));
         request = directWriteRequest(sizeIndex, *address, *data);
     }
-    putRequest(m_link.SendBuffer, request);
-    const std::optional<QString> result = m_runAccess ? m_runAccess(m_read, this) : std::nullopt;
+    const std::optional<QString> result = m_runAccess ? m_runAccess(m_read, request, this) : std::nullopt;
     if (m_read)
         m_data->setText(result ? *result : before);
 }
@@ -149,28 +144,4 @@ void FrmDirect::done(int r)
 {
     leave();
     QDialog::done(r);
-}
-
-FrmDirect *openDirect(World &world, JobWindow &jobs, QWidget *main, QPointer<FrmDirect> &open)
-{
-    const bool read = world.loop.JobRequest != JobDirectWrite;
-    if (open && open->readMode() == read) {
-        world.loop.JobRequest = JobDirectActive;
-        if (open->isMinimized())
-            open->showNormal();
-        open->raise();
-        open->activateWindow();
-        return open;
-    }
-    if (open)
-        open->close(); // the other mode's window makes way
-    auto *w = new FrmDirect(read, world.loop, jobs.link(), world.dialogs,
-                            [&jobs](bool readMode, QWidget *over) { return jobs.runDirect(readMode, over); },
-                            main);
-    w->setAttribute(Qt::WA_DeleteOnClose);
-    w->adjustSize();
-    PlaceForm(w, main, PlaceMode::Centred);
-    w->show();
-    open = w;
-    return w;
 }

@@ -16,21 +16,19 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QGroupBox;
-struct LinkState;
 struct LoopState;
 class Dialogs;
-class JobWindow;
-struct World;
 
 class FrmDirect : public QDialog
 {
     Q_OBJECT
 public:
-    // Runs the access whose request is in SendBuffer: the read data as eight
-    // hexadecimal digits, empty after a write, nullopt when it failed.
-    using RunAccess = std::function<std::optional<QString>(bool readMode, QWidget *over)>;
+    // Runs the access of `request`: the read data as eight hexadecimal
+    // digits, empty after a write, nullopt when it failed.
+    using RunAccess
+        = std::function<std::optional<QString>(bool readMode, const QByteArray &request, QWidget *over)>;
 
-    FrmDirect(bool readMode, LoopState &loop, LinkState &link, Dialogs &dialogs, RunAccess run,
+    FrmDirect(bool readMode, LoopState &loop, Dialogs &dialogs, RunAccess run,
               QWidget *parent = nullptr);
     ~FrmDirect() override;
 
@@ -52,7 +50,6 @@ private:
 
     bool m_read;
     LoopState &m_loop;
-    LinkState &m_link;
     Dialogs &m_dialogs;
     RunAccess m_runAccess;
     QGroupBox *m_frameSize;
@@ -63,11 +60,3 @@ private:
     QPushButton *m_cancel;
     bool m_left = false;
 };
-
-// The job loop's showDirect: opens FrmDirect modeless, centred on `main`, in
-// the mode of JobRequest (1 read, 2 write), running its accesses in `jobs`.
-// There is one direct-access window at a time, held in `open`: asked for the
-// mode it has, it comes to the front; asked for the other mode, it closes
-// and the new one takes its place. Either way JobRequest is 6 afterwards.
-// The window deletes itself when closed.
-FrmDirect *openDirect(World &world, JobWindow &jobs, QWidget *main, QPointer<FrmDirect> &open);

@@ -20,14 +20,11 @@ void MixerSync::resetForConnect()
 
 bool MixerSync::readAll(int attempts)
 {
-    LinkState &link = m_comm.state();
     auto fetch = [&](const QByteArray &request) {
         for (int i = 0; i < attempts; ++i) {
-            const int n = MixerProtocol(m_comm).sendAndWait(putRequest(link.SendBuffer, request));
-            if (n > 0) {
-                // DecodeReply may ask for models through the link: decode a copy.
-                const std::vector<quint8> reply(link.ReceiveBuffer.begin(), link.ReceiveBuffer.begin() + n);
-                m_poll.DecodeReply(reply.data(), n - Wire::TrailerSize);
+            const Reply reply = MixerProtocol(m_comm).sendAndWait(request);
+            if (reply.received()) {
+                m_poll.DecodeReply(reply.data(), reply.count() - Wire::TrailerSize);
                 return true;
             }
         }

@@ -19,7 +19,7 @@ constexpr int PriorityLast = 56;
 } // namespace
 
 SetData::SetData(MdlComm &comm, MixerState &mixers)
-    : m_comm(comm), m_link(comm.state()), m_mixers(mixers)
+    : m_comm(comm), m_mixers(mixers)
 {
 }
 
@@ -30,14 +30,14 @@ void SetData::Wait(double seconds)
 
 bool SetData::SendParameter(int kind, int value, int parameter, int mixer)
 {
-    int count = 0;
+    QByteArray request;
     if (kind == int(WriteKind::Parameter))
-        count = putRequest(m_link.SendBuffer, dataSetRequest(mixer, parameter, quint8(value)));
+        request = dataSetRequest(mixer, parameter, quint8(value));
     else if (kind == int(WriteKind::Threshold))
-        count = putRequest(m_link.SendBuffer, thresholdSetRequest(mixer, quint16(value)));
-    if (count > 0)
+        request = thresholdSetRequest(mixer, quint16(value));
+    if (!request.isEmpty())
         m_outcome.sent = true;
-    const bool answered = MixerProtocol(m_comm).sendSetAndPause(count) > 0;
+    const bool answered = MixerProtocol(m_comm).sendSetAndPause(request) > 0;
     m_silentWrites = answered ? 0 : m_silentWrites + 1;
     return answered;
 }
@@ -140,14 +140,13 @@ bool SetData::run()
 bool SetData::ThresholdVerify(int &count, bool resend)
 {
     MixerProtocol protocol(m_comm);
-    const int n = protocol.sendAndWait(putRequest(m_link.SendBuffer, thresholdReadAllRequest()),
-                                       ReplyExpectation{ReplyRule::ThresholdAll, 'T', 'R', 0});
-    if (n <= 0)
+    const Reply read = protocol.sendAndWait(thresholdReadAllRequest(),
+                                            ReplyExpectation{ReplyRule::ThresholdAll, 'T', 'R', 0});
+    if (!read.received())
         return false;
     m_outcome.readBack = true;
-    count = thresholdAllMixerCount(m_link.ReceiveBuffer.data(), n);
-    // A copy: a resend below reuses the receive buffer.
-    const std::vector<quint8> reply(m_link.ReceiveBuffer.begin(), m_link.ReceiveBuffer.begin() + n);
+    count = thresholdAllMixerCount(read.data(), read.count());
+    const quint8 *reply = read.data();
     const MixerDataRecord &master = m_mixers.MixerSetData[1];
     bool result = true;
     const int linked = std::min<int>(m_mixers.MixerCount, MaxMixers);
@@ -178,13 +177,12 @@ bool SetData::ThresholdVerify(int &count, bool resend)
 bool SetData::DataVerify(int &count, bool resend)
 {
     MixerProtocol protocol(m_comm);
-    const int n = protocol.sendAndWait(putRequest(m_link.SendBuffer, dataReadAllRequest()),
-                                       ReplyExpectation{ReplyRule::DataAll, 'D', 'R', 0});
-    if (n <= 0)
+    const Reply read = protocol.sendAndWait(dataReadAllRequest(), ReplyExpectation{ReplyRule::DataAll, 'D', 'R', 0});
+    if (!read.received())
         return false;
     m_outcome.readBack = true;
-    count = dataAllMixerCount(m_link.ReceiveBuffer.data(), n);
-    const std::vector<quint8> reply(m_link.ReceiveBuffer.begin(), m_link.ReceiveBuffer.begin() + n);
+    count = dataAllMixerCount(read.data(), read.count());
+    const quint8 *reply = read.data();
     bool result = true;
     const int linked = std::min<int>(m_mixers.MixerCount, MaxMixers);
     for (int m = 1; m <= linked; ++m) {

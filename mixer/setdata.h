@@ -97,7 +97,6 @@ private:
     void giveUp();
 
     MdlComm &m_comm;
-    LinkState &m_link;
     MixerState &m_mixers;
     SetDataOutcome m_outcome;
     int m_silentWrites = 0; // writes in a row that got no reply

@@ -4,6 +4,7 @@
 #include "base/strings.h"
 #include "link/comm.h"
 #include "link/protocol.h"
+#include "mixer/statusreplies.h"
 #include "mixer/synclog.h"
 
 #include <algorithm>
@@ -15,7 +16,6 @@ namespace {
 constexpr int NoAccessText = 4200;
 constexpr int ModelReplyCount = 6;
 constexpr int AccessReadCount = Wire::ReplyHeader + Wire::DataBlockSize + Wire::TrailerSize; // 89
-constexpr quint8 TopBitClear = 0x7F;
 
 bool startsWith(const quint8 *b, int count, char first, char second)
 {
@@ -182,19 +182,17 @@ void StatusPoll::raiseReplyTimeUnit(double slotSeconds)
 
 void StatusPoll::decodeData(const quint8 *buffer, int length)
 {
-    const int data = length - Wire::ReplyHeader;
-    // More blocks than there are mixers would run past the records.
-    if (data % DataBlockSize != 0 || data / DataBlockSize > MaxMixers)
+    const std::optional<std::vector<DataBlock>> blocks = decodeDataReply(buffer, length);
+    if (!blocks)
         return;
-    m_mixers.MixerCount = qint16(data / DataBlockSize);
+    m_mixers.MixerCount = qint16(blocks->size());
     const int count = m_mixers.MixerCount;
     for (int m = 1; m <= count; ++m)
         if (DataReadMark[size_t(m)] == MarkRequested)
             DataReadMark[size_t(m)] = MarkDecoded;
     raiseReplyTimeUnit(DataSlotSeconds);
     for (int m = 1; m <= count; ++m)
-        std::memcpy(m_mixers.MixerData[size_t(m)].block.data(),
-                    buffer + Wire::ReplyHeader + DataBlockSize * (m - 1), DataBlockSize);
+        m_mixers.MixerData[size_t(m)].block = (*blocks)[size_t(m - 1)];
     DataReceived = 1;
 
     for (int m = 1; m <= count; ++m)
@@ -217,33 +215,29 @@ void StatusPoll::decodeData(const quint8 *buffer, int length)
 
 void StatusPoll::decodeThresholds(const quint8 *buffer, int length)
 {
-    const int data = length - Wire::ReplyHeader;
-    if (data % 2 != 0 || data / 2 > MaxMixers)
+    const std::optional<std::vector<qint16>> thresholds = decodeThresholdReply(buffer, length);
+    if (!thresholds)
         return;
-    m_mixers.MixerCount = qint16(data / 2);
+    m_mixers.MixerCount = qint16(thresholds->size());
     const int count = m_mixers.MixerCount;
     for (int m = 1; m <= count; ++m)
         if (ThresholdReadMark[size_t(m)] == MarkRequested)
             ThresholdReadMark[size_t(m)] = MarkDecoded;
     raiseReplyTimeUnit(ThresholdSlotSeconds);
-    for (int m = 1; m <= count; ++m) {
-        const quint8 high = buffer[2 * m + 1] & TopBitClear;
-        const quint8 low = buffer[2 * m + 2];
-        m_mixers.MixerData[size_t(m)].Threshold = qint16(high * 256 + low);
-    }
+    for (int m = 1; m <= count; ++m)
+        m_mixers.MixerData[size_t(m)].Threshold = (*thresholds)[size_t(m - 1)];
     DataReceived = 1;
 }
 
 void StatusPoll::decodeAmbient(const quint8 *buffer, int length)
 {
-    // A reply without its two value bytes carries no level.
-    if (length < Wire::ReplyHeader + 2)
+    const std::optional<double> value = decodeAmbientReply(buffer, length);
+    if (!value)
         return;
-    const double value = buffer[3] * 256.0 + buffer[4] / 10.0;
     for (int m = 1; m <= std::min<int>(m_mixers.MixerCount, MaxMixers); ++m)
         if (m_mixers.MixerData[size_t(m)].Active && hooks.ambientLevelShown)
-            hooks.ambientLevelShown(m, value);
-    AmbientLevel = value;
+            hooks.ambientLevelShown(m, *value);
+    AmbientLevel = *value;
 }
 
 qint16 StatusPoll::ReadModel(int n)
@@ -255,8 +249,10 @@ qint16 StatusPoll::ReadModel(int n)
     MixerProtocol protocol(m_comm);
     const std::vector<quint8> &rb = m_link.ReceiveBuffer;
     const ReplyExpectation model{ReplyRule::Standard, 'M', 'N', ModelReplyCount};
-    if (protocol.sendAndJudgeFirst(putRequest(m_link.SendBuffer, modelRequest(n)), model).valid)
-        return rb[3];
+    const MixerProtocol::FirstReply reply
+        = protocol.sendAndJudgeFirst(putRequest(m_link.SendBuffer, modelRequest(n)), model);
+    if (reply.valid)
+        return qint16(decodeModelReply(rb.data(), reply.count - Wire::TrailerSize).value_or(0));
     if (n == 1) {
         // A master that does not know "M","N" but answers "I","R" is the
         // current model.

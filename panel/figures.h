@@ -6,7 +6,7 @@
 // with the pointer, selects, drags, reorders, deletes and restyles figures.
 // Positions are panel twips; pen widths are pixels.
 
-#include "panel/panelmodel.h"
+#include "settings/panelmodel.h"
 
 #include <QPoint>
 #include <QPointF>

@@ -4,7 +4,7 @@
 // caption and tooltip, and the rules that enable them in the design and
 // execution states; the window title; the link-count watch's judgement.
 
-#include "panel/panelmodel.h"
+#include "settings/panelmodel.h"
 
 #include <QString>
 

@@ -6,7 +6,7 @@
 // window's geometry back into its slot after the user moved or resized it.
 // Every position here is in twips.
 
-#include "panel/panelmodel.h"
+#include "settings/panelmodel.h"
 #include "panel/twips.h"
 
 #include <QPoint>

@@ -1,6 +1,6 @@
 #include "settings/keytable.h"
 
-#include "panel/panelsections_keys.h"
+#include "settings/panelsections_keys.h"
 
 
 SetDataKeyTable SetDataKeyTable::build()

@@ -4,8 +4,8 @@
 #include "base/loopstate.h"
 #include "base/strings.h"
 #include "link/linkstate.h"
-#include "panel/panelsections.h"
-#include "panel/panelsections_keys.h"
+#include "settings/panelsections.h"
+#include "settings/panelsections_keys.h"
 #include "settings/mixersections.h"
 #include "settings/valuetext.h"
 

@@ -5,7 +5,7 @@
 // tables and the file, keep the current file name, DataFileName, DataState
 // and the window caption up to date, and ask every question through Dialogs.
 
-#include "panel/panelmodel.h"
+#include "settings/panelmodel.h"
 #include "settings/keytable.h"
 #include "settings/settingsfile.h"
 

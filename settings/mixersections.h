@@ -6,7 +6,7 @@
 // sections into the values to be sent). MixerStateSettings is the program's
 // implementation over the mixer records; tests may put a fake behind it.
 
-#include "panel/panelmodel.h"
+#include "settings/panelmodel.h"
 
 #include <QtGlobal>
 

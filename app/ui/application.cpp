@@ -11,7 +11,7 @@
 #include "app/ui/frmver.h"
 #include "base/ui/placeform.h"
 #include "link/ipsettings/frmipsetting.h"
-#include "maintenance/frmdirect.h"
+#include "app/ui/directwindow.h"
 #include "maintenance/frmprogressbar.h"
 #include "maintenance/mdldownload.h"
 #include "app/ui/frmdialogchoice.h"

@@ -60,11 +60,11 @@ bool JobWindow::runJob(int job, QWidget *anchor, PlaceMode mode)
     return run(anchor, mode, [this, job] { return JobRunner(context()).run(job); });
 }
 
-std::optional<QString> JobWindow::runDirect(bool readMode, QWidget *over)
+std::optional<QString> JobWindow::runDirect(bool readMode, const QByteArray &request, QWidget *over)
 {
     std::optional<QString> result;
     run(over, PlaceMode::Centred, [&] {
-        DirectAccessJob job(m_comm, m_world.dialogs, readMode);
+        DirectAccessJob job(m_comm, m_world.dialogs, readMode, request);
         if (job.run(m_world.clock) != DirectAccessJob::State::Succeeded)
             return false;
         result = job.dataText();

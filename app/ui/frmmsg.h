@@ -46,14 +46,12 @@ public:
     // Runs `job` in the window centred over `over` (the IP settings dialog).
     bool runCentred(int job, QWidget *over) { return runJob(job, over, PlaceMode::Centred); }
     bool runJob(int job, QWidget *anchor, PlaceMode mode);
-    // The direct-access job (FrmDirect): the request is in SendBuffer. The
-    // hexadecimal data of a successful read, an empty text after a write;
-    // nullopt when the access failed (its message was shown).
-    std::optional<QString> runDirect(bool readMode, QWidget *over);
+    // The direct-access job (FrmDirect) of `request` ("A","R" or "A","W").
+    // The hexadecimal data of a successful read, an empty text after a
+    // write; nullopt when the access failed (its message was shown).
+    std::optional<QString> runDirect(bool readMode, const QByteArray &request, QWidget *over);
 
     bool jobWindowVisible() const { return m_running; }
-    // The link the jobs use (its SendBuffer takes the window's requests).
-    LinkState &link() { return m_comm.state(); }
     // Observer for tests: called with the window while it is shown.
     std::function<void(FrmMsg &)> onShown;
 

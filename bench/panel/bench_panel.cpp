@@ -9,7 +9,7 @@
 #include "base/loopstate.h"
 #include "link/linkstate.h"
 #include "mixer/mixerdata.h"
-#include "panel/panelsections.h"
+#include "settings/panelsections.h"
 #include "panel/ui/frmediticon.h"
 #include "panel/ui/frmmdi.h"
 #include "panel/ui/frmimagesetting.h"

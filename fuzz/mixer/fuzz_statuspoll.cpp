@@ -2,7 +2,8 @@
 // is cut into the chunks the link hands over (length-prefixed); the poll
 // collects them in its poll buffer, decodes what it finds and asks for model
 // codes, which take the next chunks as their replies. The same input also
-// goes to DecodeReply in one piece.
+// goes to DecodeReply in one piece, and to each of the status-reply decoders
+// the poll and the command-line tool share.
 
 #include "base/clock.h"
 #include "base/dialogs.h"
@@ -11,6 +12,7 @@
 #include "link/transport.h"
 #include "mixer/mixerdata.h"
 #include "mixer/statuspoll.h"
+#include "mixer/statusreplies.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -63,6 +65,22 @@ void checkState(const StatusPoll &poll, const MixerState &mixers, const LinkStat
     check(link.ReplyTimeUnit >= 0.4 && link.ReplyTimeUnit <= 0.1 * (MaxMixers + 1) + 1e-9);
     for (int m = 1; m <= MaxMixers; ++m)
         check(mixers.MixerData[size_t(m)].Threshold >= 0);
+}
+
+// What a decoder gives stays within a chain of mixers and within 15 bits.
+void decodeAlone(const quint8 *message, int length)
+{
+    if (const auto blocks = decodeDataReply(message, length))
+        check(int(blocks->size()) <= MaxMixers && 3 + int(blocks->size()) * DataBlockSize == length);
+    if (const auto thresholds = decodeThresholdReply(message, length)) {
+        check(int(thresholds->size()) <= MaxMixers && 3 + int(thresholds->size()) * 2 == length);
+        for (qint16 t : *thresholds)
+            check(t >= 0);
+    }
+    if (const auto level = decodeAmbientReply(message, length))
+        check(*level >= 0 && *level < 65536);
+    if (const auto model = decodeModelReply(message, length))
+        check(*model >= 0 && *model <= 255 && length == 4);
 }
 } // namespace
 
@@ -117,5 +135,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const std::vector<quint8> message(data + 1, data + size);
     direct.DecodeReply(message.data(), int(message.size()));
     checkState(direct, mixers, link);
+    decodeAlone(message.data(), int(message.size()));
     return 0;
 }

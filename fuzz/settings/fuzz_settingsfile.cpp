@@ -4,7 +4,7 @@
 // a size that can be seen, the button count that of the slots, and what it
 // stores from there it takes again unchanged.
 
-#include "panel/panelsections.h"
+#include "settings/panelsections.h"
 #include "settings/keytable.h"
 #include "settings/settingsfile.h"
 

@@ -93,13 +93,12 @@ IpSettingsFlow::IpSettingsFlow(MdlComm &comm, LoopState &loop, Dialogs &dialogs,
 
 std::optional<IpSettingsView> IpSettingsFlow::load()
 {
-    LinkState &link = m_comm.state();
-    const int count = putRequest(link.SendBuffer, networkReadRequest());
-    const auto first = m_protocol.sendAndJudgeFirst(count, ReplyExpectation{ReplyRule::NetworkRead, 'I', 'R', 0});
+    const auto first
+        = m_protocol.sendAndJudgeFirst(networkReadRequest(), ReplyExpectation{ReplyRule::NetworkRead, 'I', 'R', 0});
     const std::optional<NetworkSettings> s =
-        first.valid ? parseNetworkReply(link.ReceiveBuffer.data(), first.count) : std::nullopt;
+        first.valid ? parseNetworkReply(first.reply.data(), first.count) : std::nullopt;
     if (!s) {
-        if (!link.closed)
+        if (!m_comm.closed())
             m_dialogs.tell(str(StrId::NoResponse), MsgIcon::Error);
         return std::nullopt;
     }
@@ -132,7 +131,7 @@ bool IpSettingsFlow::transfer(const QString &address, const QString &userId, boo
     // outcome of the write. The plain decimal form: the connection reads a
     // zero-padded number as octal.
     m_ini.SaveIpSettings(dottedDecimal(*parsed), userId);
-    putRequest(m_comm.state().SendBuffer, ipSettingsRequest(*parsed, dhcpOn, userId));
+    m_loop.JobBytes = ipSettingsRequest(*parsed, dhcpOn, userId);
     runWithReconnect(JobIpActive);
     return true;
 }
@@ -143,7 +142,7 @@ bool IpSettingsFlow::reset()
                                           MsgIcon::Warning, str(StrId::AppTitle));
     if (a != MsgAnswer::Ok)
         return false;
-    putRequest(m_comm.state().SendBuffer, initialiseRequest(Wire::Attached, ResetNetworkCode));
+    m_loop.JobBytes = initialiseRequest(Wire::Attached, ResetNetworkCode);
     m_loop.JobRequest = JobInitialise;
     runWithReconnect(JobInitialise);
     return true;

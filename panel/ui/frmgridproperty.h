@@ -4,7 +4,7 @@
 // 99999) and its colour, with a preview of the colour. OK stores both into
 // the panel; the panel window then redraws.
 
-#include "panel/panelmodel.h"
+#include "settings/panelmodel.h"
 
 #include <QDialog>
 

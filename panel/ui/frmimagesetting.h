@@ -5,7 +5,7 @@
 // pixels or a given scale in percent. OK hands the chosen settings to the
 // panel window, which loads the image and redraws.
 
-#include "panel/panelmodel.h"
+#include "settings/panelmodel.h"
 
 #include <QDialog>
 

@@ -4,7 +4,7 @@
 #include "base/strings.h"
 #include "link/linkstate.h"
 #include "mixer/mixerdata.h"
-#include "panel/panelsections.h"
+#include "settings/panelsections.h"
 #include "panel/ui/buttonface.h"
 #include "panel/ui/dialoglook.h"
 #include "panel/ui/frmediticon.h"

@@ -237,8 +237,7 @@ private slots:
                 w.jobLoop.stop();
         });
         QCOMPARE(w.handlers.names(), QStringList({"job(0)", "panel"}));
-        QCOMPARE(QByteArray(reinterpret_cast<const char *>(w.link.SendBuffer.data()), 3),
-                 QByteArray("ER\x01"));
+        QCOMPARE(w.loop.JobBytes.left(3), QByteArray("ER\x01"));
     }
 
     void extendedWriteRequestBytesAndReadBack()
@@ -251,7 +250,7 @@ private slots:
         QByteArray sent;
         w.handlers.duringJobWindow = [&] {
             if (sent.isEmpty())
-                sent = QByteArray(reinterpret_cast<const char *>(w.link.SendBuffer.data()), 6);
+                sent = w.loop.JobBytes.left(6);
         };
         w.run([&](double) {
             if (w.handlers.count("job(0)") >= 2)

@@ -4,6 +4,7 @@
 
 #include "editorrig.h"
 
+#include "app/jobs.h"
 #include "base/placement.h"
 #include "base/strings.h"
 #include "editor/valueentry.h"
@@ -235,7 +236,7 @@ private slots:
         // Job 4 as the loop runs it, its values from the window's entries.
         const EditorExtendedSource source([&] { return std::optional(w.extendedEntries()); },
                                           rig.mixers.ExtendedData[1]);
-        rig.putRequest(QByteArray("ES\x01\x00\x01\x02", 6));
+        rig.setJobBytes(QByteArray("ES\x01\x00\x01\x02", 6));
         MixerProtocol protocol(*rig.comm);
         JobContext job{rig.loop, rig.link, rig.mixers, rig.dialogs, protocol, &source, {}, {}, {}};
         QVERIFY(JobRunner(job).extendedWrite());

@@ -28,6 +28,11 @@ QByteArray withTrailer(const QByteArray &m)
     return m + hex("55 AA");
 }
 
+bool verified(MixerProtocol::VerifyResult r)
+{
+    return r == MixerProtocol::VerifyResult::Verified;
+}
+
 const quint8 *u8(const QByteArray &b)
 {
     return reinterpret_cast<const quint8 *>(b.constData());
@@ -57,10 +62,10 @@ struct Rig
         comm->onOpenFailed = [this] { ++openFailures; };
         comm->CommOpen();
     }
-    int put(const QByteArray &request) { return putRequest(link.SendBuffer, request); }
-    QByteArray received(int n) const
+    // What the callers of a verified write tell the user when it gives up.
+    MixerProtocol::GiveUp tellSetFailed()
     {
-        return QByteArray(reinterpret_cast<const char *>(link.ReceiveBuffer.data()), n);
+        return [this] { dialogs.tell(str(StrId::SetFailed), MsgIcon::Warning); };
     }
 };
 
@@ -280,9 +285,9 @@ void TestLinkProtocol::lateReplyIgnored()
     // The answer to an earlier DR arrives only now, in front of ours.
     rig.transport->queue(hex("44 52 00") + QByteArray(84, '\0'));
     rig.transport->onSend = [](const QByteArray &) { return QList<QByteArray>{hex("4D 4E 00 01")}; };
-    const int n = p.sendAndWait(rig.put(modelRequest(1)));
-    QCOMPARE(n, 6);
-    QCOMPARE(rig.received(n), withTrailer(hex("4D 4E 00 01")));
+    const Reply r = p.sendAndWait(modelRequest(1));
+    QCOMPARE(r.count(), 6);
+    QCOMPARE(r.bytes, withTrailer(hex("4D 4E 00 01")));
 }
 
 void TestLinkProtocol::setWaitsAndPauses()
@@ -290,14 +295,14 @@ void TestLinkProtocol::setWaitsAndPauses()
     Rig rig;
     MixerProtocol p(*rig.comm);
     double start = rig.clock.now();
-    QCOMPARE(p.sendSetAndPause(rig.put(dataSetRequest(1, 3, 9))), 0);
+    QCOMPARE(p.sendSetAndPause(dataSetRequest(1, 3, 9)), 0);
     QVERIFY(qAbs(rig.clock.now() - start - 0.86) < 0.005);
     QCOMPARE(rig.transport->sent.last(), hex("44 53 01 03 09"));
 
     // Any reply ends the wait, even a wrong one; the pause follows.
     rig.transport->onSend = [](const QByteArray &) { return QList<QByteArray>{hex("58")}; };
     start = rig.clock.now();
-    QCOMPARE(p.sendSetAndPause(rig.put(thresholdSetRequest(1, 5))), 3);
+    QCOMPARE(p.sendSetAndPause(thresholdSetRequest(1, 5)), 3);
     QVERIFY(qAbs(rig.clock.now() - start - 0.06) < 0.005);
 }
 
@@ -309,7 +314,7 @@ void TestLinkProtocol::firstReplyJudgedOnce()
         return QList<QByteArray>{hex("44 53 03"), hex("44 53 00")};
     };
     const double start = rig.clock.now();
-    const MixerProtocol::FirstReply r = p.sendAndJudgeFirst(rig.put(dataSetRequest(1, 1, 1)));
+    const MixerProtocol::FirstReply r = p.sendAndJudgeFirst(dataSetRequest(1, 1, 1));
     QCOMPARE(r.count, 5);
     QVERIFY(!r.valid);
     QCOMPARE(r.status, quint8(3));
@@ -317,15 +322,15 @@ void TestLinkProtocol::firstReplyJudgedOnce()
 
     // The accepted reply left behind is the first one the next request sees.
     rig.transport->onSend = nullptr;
-    QVERIFY(!p.sendAndJudgeFirst(rig.put(modelRequest(1))).valid);
+    QVERIFY(!p.sendAndJudgeFirst(modelRequest(1)).valid);
 
     rig.transport->onSend = [](const QByteArray &) { return QList<QByteArray>{hex("4D 4E 00 02")}; };
-    const MixerProtocol::FirstReply ok = p.sendAndJudgeFirst(rig.put(modelRequest(1)));
+    const MixerProtocol::FirstReply ok = p.sendAndJudgeFirst(modelRequest(1));
     QVERIFY(ok.valid);
     QCOMPARE(ok.count, 6);
 
     rig.transport->onSend = nullptr;
-    const MixerProtocol::FirstReply none = p.sendAndJudgeFirst(rig.put(modelRequest(1)));
+    const MixerProtocol::FirstReply none = p.sendAndJudgeFirst(modelRequest(1));
     QCOMPARE(none.count, 0);
     QVERIFY(!none.valid);
 }
@@ -336,7 +341,7 @@ void TestLinkProtocol::timeoutGrowsWithReplyTimeUnit()
     rig.link.ReplyTimeUnit = 0.1 * 17;
     MixerProtocol p(*rig.comm);
     const double start = rig.clock.now();
-    QCOMPARE(p.sendAndWait(rig.put(thresholdReadAllRequest())), 0);
+    QCOMPARE(p.sendAndWait(thresholdReadAllRequest()).count(), 0);
     QVERIFY(qAbs(rig.clock.now() - start - 3.4) < 0.01);
 }
 
@@ -347,7 +352,7 @@ void TestLinkProtocol::serialDataWaitAllowsTheLongestChainUntilCounted()
 {
     auto waited = [](Rig &rig, const QByteArray &request) {
         const double start = rig.clock.now();
-        MixerProtocol(*rig.comm).sendAndWait(rig.put(request));
+        MixerProtocol(*rig.comm).sendAndWait(request);
         return rig.clock.now() - start;
     };
     auto thresholdsOf = [](int mixers) {
@@ -365,12 +370,12 @@ void TestLinkProtocol::serialDataWaitAllowsTheLongestChainUntilCounted()
 
     // Three mixers counted: the standard wait is long enough for their data.
     serial.transport->onSend = thresholdsOf(3);
-    QVERIFY(MixerProtocol(*serial.comm).sendAndWait(serial.put(thresholdReadAllRequest())) > 0);
+    QVERIFY(MixerProtocol(*serial.comm).sendAndWait(thresholdReadAllRequest()).received());
     QVERIFY(qAbs(waited(serial, dataReadAllRequest()) - 0.8) < 0.01);
     // Sixteen counted by a reply the poll did not decode: the unit was not
     // raised, the wait still allows for their data.
     serial.transport->onSend = thresholdsOf(16);
-    QVERIFY(MixerProtocol(*serial.comm).sendAndWait(serial.put(thresholdReadAllRequest())) > 0);
+    QVERIFY(MixerProtocol(*serial.comm).sendAndWait(thresholdReadAllRequest()).received());
     QVERIFY(qAbs(waited(serial, dataReadAllRequest()) - longest) < 0.01);
     // A unit already raised further wins.
     serial.link.ReplyTimeUnit = 0.1 * 17;
@@ -378,7 +383,7 @@ void TestLinkProtocol::serialDataWaitAllowsTheLongestChainUntilCounted()
     serial.link.ReplyTimeUnit = 0.4;
     // Opened again, the link has counted nothing.
     serial.transport->onSend = thresholdsOf(1);
-    QVERIFY(MixerProtocol(*serial.comm).sendAndWait(serial.put(thresholdReadAllRequest())) > 0);
+    QVERIFY(MixerProtocol(*serial.comm).sendAndWait(thresholdReadAllRequest()).received());
     serial.comm->CommOpen();
     QVERIFY(qAbs(waited(serial, dataReadAllRequest()) - longest) < 0.01);
 
@@ -394,13 +399,13 @@ void TestLinkProtocol::extensionVerifyComparesValueBytes()
     mixer.readBackMask = hex("FF 77 33"); // d0..d2 come back spoilt
     rig.transport->onSend = [&mixer](const QByteArray &r) { return mixer.answer(r); };
     MixerProtocol p(*rig.comm);
-    std::copy_n(u8(hex("01 02 03 2A")), 4, rig.link.SendBuffer.begin() + 4);
-    QVERIFY(p.ExtensionWriteWithVerify(6));
+    const ExtensionValue value{0x01, 0x02, 0x03, 0x2A};
+    QVERIFY(verified(p.ExtensionWriteWithVerify(6, value, rig.tellSetFailed())));
     QCOMPARE(mixer.writes, 1);
     QCOMPARE(rig.transport->sent.first(), hex("45 53 01 06 01 02 03 2A"));
     // A two-byte register sees the spoilt d2 and keeps trying.
     mixer.writes = 0;
-    QVERIFY(!p.ExtensionWriteWithVerify(2));
+    QVERIFY(!verified(p.ExtensionWriteWithVerify(2, value, rig.tellSetFailed())));
     QCOMPARE(mixer.writes, 10);
     QVERIFY(rig.dialogs.shown.size() == 1);
 }
@@ -412,9 +417,8 @@ void TestLinkProtocol::extensionVerifyGivesUpAfterTen()
     mixer.storeWrites = false;
     rig.transport->onSend = [&mixer](const QByteArray &r) { return mixer.answer(r); };
     MixerProtocol p(*rig.comm);
-    std::copy_n(u8(hex("00 00 12 34")), 4, rig.link.SendBuffer.begin() + 4);
     const double start = rig.clock.now();
-    QVERIFY(!p.ExtensionWriteWithVerify(3));
+    QVERIFY(!verified(p.ExtensionWriteWithVerify(3, {0x00, 0x00, 0x12, 0x34}, rig.tellSetFailed())));
     QCOMPARE(mixer.writes, 10);
     // Every attempt wrote the caller's value, not what a read left behind.
     for (const QByteArray &s : rig.transport->sent)
@@ -439,8 +443,9 @@ void TestLinkProtocol::staleRepliesDiscarded()
         // An earlier ER answer that came too late.
         rig.transport->queue(hex("45 52 00 00 00 00 01"));
         MixerProtocol p(*rig.comm);
-        QVERIFY(p.ExtensionRead(9));
-        QCOMPARE(quint8(rig.link.ReceiveBuffer[6]), quint8(usb ? 0x01 : 0x07));
+        const std::optional<ExtensionValue> value = p.ExtensionRead(9);
+        QVERIFY(value);
+        QCOMPARE((*value)[3], quint8(usb ? 0x01 : 0x07));
     }
 }
 
@@ -454,8 +459,7 @@ void TestLinkProtocol::ipWriteWithVerifyRoundTrip()
     s.address = {172, 16, 5, 9};
     s.userId = QByteArray("\x89\xEF\x8B\x63\x8E\xBA"); // a Japanese room name in code page 932
     const QByteArray block = networkBlock(s);
-    std::copy_n(u8(block), block.size(), rig.link.SendBuffer.begin() + 3);
-    QVERIFY(p.IpWriteWithVerify());
+    QVERIFY(verified(p.IpWriteWithVerify(networkWriteRequest(s), rig.tellSetFailed())));
     QCOMPARE(mixer.writes, 1);
     QCOMPARE(mixer.networkBlock, block);
     QVERIFY(rig.dialogs.shown.empty());
@@ -463,10 +467,8 @@ void TestLinkProtocol::ipWriteWithVerifyRoundTrip()
     // A mixer that keeps its old block fails ten times with one message.
     mixer.storeWrites = false;
     s.addressMode = 1;
-    const QByteArray other = networkBlock(s);
-    std::copy_n(u8(other), other.size(), rig.link.SendBuffer.begin() + 3);
     mixer.writes = 0;
-    QVERIFY(!p.IpWriteWithVerify());
+    QVERIFY(!verified(p.IpWriteWithVerify(networkWriteRequest(s), rig.tellSetFailed())));
     QCOMPARE(mixer.writes, 10);
     QCOMPARE(rig.dialogs.texts(), QStringList{str(StrId::SetFailed)});
 }
@@ -638,14 +640,14 @@ void TestLinkProtocol::closeWhileACallWaits()
     rig.transport->whileSending = [&] { rig.comm->CommClose(); };
     MixerProtocol p(*rig.comm);
     const double start = rig.clock.now();
-    QCOMPARE(p.sendAndWait(rig.put(modelRequest(1))), 0);
+    QCOMPARE(p.sendAndWait(modelRequest(1)).count(), 0);
     QCOMPARE(life, (QStringList{"send", "cancel", "close", "end"}));
     QVERIFY(rig.comm->closed());
 
     // Later exchanges end at once too: a single write's wait and pause, the
     // ten attempts of a verified write, a drain.
-    QCOMPARE(p.sendSetAndPause(rig.put(dataSetRequest(1, 1, 0))), 0);
-    QVERIFY(!p.ExtensionWriteWithVerify(6));
+    QCOMPARE(p.sendSetAndPause(dataSetRequest(1, 1, 0)), 0);
+    QVERIFY(p.ExtensionWriteWithVerify(6, {0, 0, 0, 1}, rig.tellSetFailed()) == MixerProtocol::VerifyResult::Closed);
     rig.comm->CommDrain();
     QCOMPARE(rig.clock.now(), start);
     QVERIFY(rig.dialogs.shown.empty());
@@ -667,8 +669,10 @@ void TestLinkProtocol::usbMissingLibrary()
     QVERIFY(!comm.CommOpen());
     QCOMPARE(dialogs.texts(), QStringList{str(9102)});
     // Later transfers fail silently.
-    comm.CommSend(link.SendBuffer, 3);
-    QCOMPARE(comm.CommReceive(link.ReceiveBuffer), 0);
+    std::vector<quint8> request{'M', 'N', 1};
+    std::vector<quint8> reply(ReceiveBufferSize);
+    comm.CommSend(request, 3);
+    QCOMPARE(comm.CommReceive(reply), 0);
     QCOMPARE(dialogs.shown.size(), size_t(1));
 }
 

@@ -2,6 +2,7 @@
 // the job window against a scripted or virtual mixer.
 
 #include "maintenance/directaccess.h"
+#include "app/ui/directwindow.h"
 #include "maintenance/frmdirect.h"
 
 #include "base/strings.h"
@@ -139,8 +140,8 @@ private slots:
         JobRig rig;
         World world(rig.clock, rig.dialogs);
         JobWindow jobs(world, *rig.comm);
-        FrmDirect w(read, world.loop, jobs.link(), world.dialogs,
-                    [&](bool r, QWidget *over) { return jobs.runDirect(r, over); });
+        FrmDirect w(read, world.loop, world.dialogs,
+                    [&](bool r, const QByteArray &rq, QWidget *over) { return jobs.runDirect(r, rq, over); });
         w.TxtAddress()->setMaxLength(32); // typed or pasted text longer than the field shows
         w.TxtAddress()->setText(address);
         w.TxtData()->setText(data);
@@ -155,8 +156,8 @@ private slots:
         JobRig rig;
         World world(rig.clock, rig.dialogs);
         JobWindow jobs(world, *rig.comm);
-        FrmDirect w(false, world.loop, jobs.link(), world.dialogs,
-                    [&](bool r, QWidget *over) { return jobs.runDirect(r, over); });
+        FrmDirect w(false, world.loop, world.dialogs,
+                    [&](bool r, const QByteArray &rq, QWidget *over) { return jobs.runDirect(r, rq, over); });
         QCOMPARE(w.CmdJob(0)->text(), QStringLiteral("書き込み"));
         w.OpnSize(0)->setChecked(true);
         w.TxtAddress()->setText(QStringLiteral("200"));
@@ -167,8 +168,8 @@ private slots:
         QCOMPARE(w.TxtData()->text(), QStringLiteral("000000AB"));
         QVERIFY(rig.dialogs.shown.empty());
 
-        FrmDirect r(true, world.loop, jobs.link(), world.dialogs,
-                    [&](bool rm, QWidget *over) { return jobs.runDirect(rm, over); });
+        FrmDirect r(true, world.loop, world.dialogs,
+                    [&](bool rm, const QByteArray &rq, QWidget *over) { return jobs.runDirect(rm, rq, over); });
         r.TxtData()->setText(QStringLiteral("11111111"));
         rig.script = [](const QByteArray &) { return QList<QByteArray>{}; };
         r.CmdJob(0)->click();

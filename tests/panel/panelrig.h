@@ -7,7 +7,7 @@
 
 #include "tests/mixer/loopbackrig.h"
 
-#include "panel/panelsections.h"
+#include "settings/panelsections.h"
 #include "panel/ui/frmmdi.h"
 #include "settings/loadsave.h"
 #include "settings/mixersections.h"

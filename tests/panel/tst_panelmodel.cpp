@@ -1,4 +1,4 @@
-#include "panel/panelmodel.h"
+#include "settings/panelmodel.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "panel/panelsections.h"
+#include "settings/panelsections.h"
 #include "settings/settingsfile.h"
 
 #include <QTemporaryDir>

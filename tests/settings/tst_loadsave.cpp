@@ -3,7 +3,7 @@
 #include "base/strings.h"
 #include "link/linkstate.h"
 #include "mixer/mixerdata.h"
-#include "panel/panelsections.h"
+#include "settings/panelsections.h"
 #include "settings/loadsave.h"
 #include "settings/mixersections.h"
 

@@ -52,7 +52,8 @@ struct SimLinkRig
         return out;
     }
     void forget() { transport->sent.clear(); }
-    void putRequest(const QByteArray &request) { ::putRequest(link.SendBuffer, request); }
+    // What a job takes its work from, as the loop or a window leaves it.
+    void setJobBytes(const QByteArray &request) { loop.JobBytes = request; }
 
     ManualClock clock;
     ScriptedDialogs dialogs;

@@ -208,7 +208,7 @@ private slots:
             }
         } entries;
         JobRig rig;
-        rig.putRequest(bytes({'E', 'S', 1, 0, 11, 18}));
+        rig.setJobBytes(bytes({'E', 'S', 1, 0, 11, 18}));
         JobContext c = contextOf(rig);
         c.extendedValues = &entries;
         QVERIFY(JobRunner(c).run(JobExtendedWrite));
@@ -218,7 +218,7 @@ private slots:
 
         // Bytes that name no group write nothing.
         JobRig stale;
-        stale.putRequest(bytes({'E', 'S', 1, 0, 11, 200}));
+        stale.setJobBytes(bytes({'E', 'S', 1, 0, 11, 200}));
         QVERIFY(!JobRunner(contextOf(stale)).extendedWrite());
         QVERIFY(stale.transport->sent.isEmpty());
         QVERIFY(stale.dialogs.shown.empty());
@@ -227,14 +227,14 @@ private slots:
     void initialise()
     {
         JobRig rig;
-        rig.putRequest(bytes({'I', 'S', 1, 9}));
+        rig.setJobBytes(bytes({'I', 'S', 1, 9}));
         QVERIFY(JobRunner(contextOf(rig)).run(JobInitialise));
         QCOMPARE(rig.sent("IS"), QList<QByteArray>{bytes({'I', 'S', 1, 9})});
 
         // No reply: 1801 once the standard time-out has passed.
         JobRig silent;
         silent.script = [](const QByteArray &) { return QList<QByteArray>{}; };
-        silent.putRequest(bytes({'I', 'S', 1, 21}));
+        silent.setJobBytes(bytes({'I', 'S', 1, 21}));
         const double t0 = silent.clock.now();
         QVERIFY(!JobRunner(contextOf(silent)).initialise());
         QVERIFY(silent.clock.now() - t0 >= 2 * silent.link.ReplyTimeUnit - 1e-9);
@@ -248,7 +248,7 @@ private slots:
         s.address = {10, 0, 0, 1};
         s.addressMode = 1;
         s.userId = "room42";
-        rig.putRequest(networkWriteRequest(s));
+        rig.setJobBytes(networkWriteRequest(s));
         QVERIFY(JobRunner(contextOf(rig)).run(JobIpActive));
         QCOMPARE(rig.chain->networkBlock(), networkBlock(s));
 
@@ -256,7 +256,7 @@ private slots:
         deaf.script = [](const QByteArray &rq) {
             return rq.startsWith("IP") ? QList<QByteArray>{bytes({'I', 'P', 0})} : QList<QByteArray>{};
         };
-        deaf.putRequest(networkWriteRequest(s));
+        deaf.setJobBytes(networkWriteRequest(s));
         QVERIFY(!JobRunner(contextOf(deaf)).ipWrite());
         QCOMPARE(deaf.dialogs.texts(), (QStringList{str(StrId::SetFailed), str(StrId::NoResponse)}));
     }
@@ -285,8 +285,8 @@ private slots:
         rig.script = [&](const QByteArray &) {
             return reply.isEmpty() ? QList<QByteArray>{} : QList<QByteArray>{reply};
         };
-        rig.putRequest(read ? memoryReadRequest(4, 0x1F) : memoryWriteRequest(1, 0x1F, 0x12345678));
-        DirectAccessJob job(*rig.comm, rig.dialogs, read);
+        DirectAccessJob job(*rig.comm, rig.dialogs, read,
+                            read ? memoryReadRequest(4, 0x1F) : memoryWriteRequest(1, 0x1F, 0x12345678));
         const double t0 = rig.clock.now();
         const auto state = job.run(rig.clock);
         QCOMPARE(state, ok ? DirectAccessJob::State::Succeeded : DirectAccessJob::State::Failed);
@@ -301,10 +301,9 @@ private slots:
     void directReadOfVirtualMixerMemory()
     {
         JobRig rig;
-        rig.putRequest(memoryWriteRequest(4, 0x100, 0xDEADBEEF));
-        QCOMPARE(DirectAccessJob(*rig.comm, rig.dialogs, false).run(rig.clock), DirectAccessJob::State::Succeeded);
-        rig.putRequest(memoryReadRequest(1, 0x100));
-        DirectAccessJob read(*rig.comm, rig.dialogs, true);
+        QCOMPARE(DirectAccessJob(*rig.comm, rig.dialogs, false, memoryWriteRequest(4, 0x100, 0xDEADBEEF)).run(rig.clock),
+                 DirectAccessJob::State::Succeeded);
+        DirectAccessJob read(*rig.comm, rig.dialogs, true, memoryReadRequest(1, 0x100));
         QCOMPARE(read.run(rig.clock), DirectAccessJob::State::Succeeded);
         QCOMPARE(rig.chain->memoryByte(0x100), quint8(0xDE));
         const QByteArray reply = rig.chain->handle(memoryReadRequest(1, 0x100));

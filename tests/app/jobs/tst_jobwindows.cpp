@@ -94,10 +94,9 @@ private slots:
         };
         World world(rig.clock, rig.dialogs);
         JobWindow jobs(world, *rig.comm);
-        rig.putRequest(memoryReadRequest(4, 0));
-        QCOMPARE(jobs.runDirect(true, nullptr), std::optional<QString>(QStringLiteral("0AFF0001")));
-        rig.putRequest(memoryWriteRequest(4, 0, 1));
-        QCOMPARE(jobs.runDirect(false, nullptr), std::nullopt);
+        QCOMPARE(jobs.runDirect(true, memoryReadRequest(4, 0), nullptr),
+                 std::optional<QString>(QStringLiteral("0AFF0001")));
+        QCOMPARE(jobs.runDirect(false, memoryWriteRequest(4, 0, 1), nullptr), std::nullopt);
         QCOMPARE(rig.dialogs.texts(), QStringList{str(StrId::AbnormalEnd)});
     }
 };

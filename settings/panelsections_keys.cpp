@@ -1,4 +1,4 @@
-#include "panel/panelsections_keys.h"
+#include "settings/panelsections_keys.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 // Button sections "GUI_Master" .. "GUI_Slave15" (section ids 16..31) hold the
 // nine slots of one mixer each; "SystemData" (32) the panel-wide values.
 
-#include "panel/panelmodel.h"
-#include "panel/panelsections_keys.h"
+#include "settings/panelmodel.h"
+#include "settings/panelsections_keys.h"
 
 class SettingsTable;
 
