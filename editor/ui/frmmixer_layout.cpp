@@ -54,6 +54,9 @@ public:
         setFrameShape(QFrame::NoFrame);
         setWidgetResizable(true);
         setWidget(content);
+        // No tab stop of its own: Tab goes from control to control, and the
+        // page scrolls to show the one it reaches.
+        setFocusPolicy(Qt::NoFocus);
     }
     QSize sizeHint() const override
     {
