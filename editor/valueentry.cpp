@@ -5,6 +5,7 @@
 
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QWheelEvent>
 #include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionSpinBox>
@@ -16,6 +17,10 @@ ValueEntry::ValueEntry(Dialogs &dialogs, Scale scale, QWidget *parent)
 {
     // Any text may be typed (the base class accepts every text); it is judged
     // as a whole on Enter or focus loss.
+    // A spin box takes the focus from the wheel by default, and then the
+    // same turn of the wheel steps it: a box the mouse merely passes over
+    // while the page scrolls must stay as it is.
+    setFocusPolicy(Qt::StrongFocus);
     redisplay();
 }
 
@@ -104,11 +109,23 @@ void ValueEntry::focusOutEvent(QFocusEvent *event)
 {
     QAbstractSpinBox::focusOutEvent(event);
     // Switching to another program or opening the box's context menu is not
-    // leaving the box, and a window that is closing judges nothing.
+    // leaving the box, and a window that is closing judges nothing. A box
+    // whose page was just hidden (another tab chosen) is left all the same:
+    // its text is judged, or it would stay on show without ever being sent.
     if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason
-        || !isVisible())
+        || !window()->isVisible())
         return;
     commit();
+}
+
+void ValueEntry::wheelEvent(QWheelEvent *event)
+{
+    if (!hasFocus()) {
+        // Left to the parent: a scroll area scrolls on.
+        event->ignore();
+        return;
+    }
+    QAbstractSpinBox::wheelEvent(event);
 }
 
 void ValueEntry::redisplay()

@@ -4,6 +4,8 @@
 // that holds an integer code between Min and Max and shows it through a value
 // scale. Typed text is judged only when the user presses Enter or leaves the
 // box; an invalid text reports "無効なデータです" and the stored code returns.
+// The mouse wheel steps the code only while the box has the focus: scrolling
+// a page past a box never changes a live value.
 
 #include "editor/scales.h"
 
@@ -63,6 +65,7 @@ protected:
     StepEnabled stepEnabled() const override;
     void keyPressEvent(QKeyEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     void redisplay();

@@ -172,12 +172,12 @@ void StatusPoll::DecodeReply(const quint8 *buffer, int length)
         decodeAmbient(buffer, length);
 }
 
-void StatusPoll::raiseReplyTimeUnit(double slotSeconds)
+void StatusPoll::raiseReplyTimeUnit(int count, double slotSeconds)
 {
-    m_link.countedMixers = m_mixers.MixerCount;
+    m_link.countedMixers = count;
     if (m_link.linkKind != LinkKind::Rs232c)
         return;
-    m_link.ReplyTimeUnit = std::max((m_mixers.MixerCount + 1) * slotSeconds, MinReplyTimeUnit);
+    m_link.ReplyTimeUnit = std::max((count + 1) * slotSeconds, MinReplyTimeUnit);
 }
 
 void StatusPoll::decodeData(const quint8 *buffer, int length)
@@ -185,20 +185,28 @@ void StatusPoll::decodeData(const quint8 *buffer, int length)
     const std::optional<std::vector<DataBlock>> blocks = decodeDataReply(buffer, length);
     if (!blocks)
         return;
-    m_mixers.MixerCount = qint16(blocks->size());
-    const int count = m_mixers.MixerCount;
+    const int count = int(blocks->size());
+    // The model codes are asked for first. Their replies are waited for, and
+    // every window of the program runs in those waits (a save among them):
+    // until the codes are in, the records keep the previous reply whole, so
+    // no one sees this reply's values beside the model codes of another.
+    // The wait for them already allows for the mixers this reply counts.
+    raiseReplyTimeUnit(count, DataSlotSeconds);
+    std::array<qint16, MixerSlots> models{};
+    models.fill(-1);
+    for (int m = 1; m <= count; ++m)
+        models[size_t(m)] = ReadModel(m);
+
+    // Then all at once, with no wait between.
+    m_mixers.MixerCount = qint16(count);
     for (int m = 1; m <= count; ++m)
         if (DataReadMark[size_t(m)] == MarkRequested)
             DataReadMark[size_t(m)] = MarkDecoded;
-    raiseReplyTimeUnit(DataSlotSeconds);
     for (int m = 1; m <= count; ++m)
         m_mixers.MixerData[size_t(m)].block = (*blocks)[size_t(m - 1)];
     DataReceived = 1;
-
-    for (int m = 1; m <= count; ++m)
-        m_mixers.Model[size_t(m)] = ReadModel(m);
-    for (int m = count + 1; m <= MaxMixers; ++m)
-        m_mixers.Model[size_t(m)] = -1;
+    for (int m = 1; m <= MaxMixers; ++m)
+        m_mixers.Model[size_t(m)] = models[size_t(m)];
 
     if (m_loop.PreviousMixerCount < count) {
         const int shown = hooks.editorMixer ? hooks.editorMixer() : 0;
@@ -223,7 +231,7 @@ void StatusPoll::decodeThresholds(const quint8 *buffer, int length)
     for (int m = 1; m <= count; ++m)
         if (ThresholdReadMark[size_t(m)] == MarkRequested)
             ThresholdReadMark[size_t(m)] = MarkDecoded;
-    raiseReplyTimeUnit(ThresholdSlotSeconds);
+    raiseReplyTimeUnit(count, ThresholdSlotSeconds);
     for (int m = 1; m <= count; ++m)
         m_mixers.MixerData[size_t(m)].Threshold = (*thresholds)[size_t(m - 1)];
     DataReceived = 1;

@@ -135,7 +135,8 @@ private:
     void decodeData(const quint8 *buffer, int length);
     void decodeThresholds(const quint8 *buffer, int length);
     void decodeAmbient(const quint8 *buffer, int length);
-    void raiseReplyTimeUnit(double slotSeconds);
+    // The reply time of the link for `count` mixers (RS-232C: per mixer).
+    void raiseReplyTimeUnit(int count, double slotSeconds);
     void firstPollStep();
 
     MdlComm &m_comm;

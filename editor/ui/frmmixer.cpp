@@ -14,11 +14,15 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QStyle>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -52,13 +56,19 @@ FrmMixer::FrmMixer(FrmMixerContext context, int editMixer, bool debugMode, QWidg
         m_tabFrames[size_t(t)]->setObjectName(QStringLiteral("Frame_%1").arg(t));
         paint(m_tabFrames[size_t(t)], T::tabBack(t), 0);
     }
-    m_tabs->addTab(buildChannelTab(), str(T::TabFirst + TabChannels));
-    m_tabs->addTab(buildSystemTab(), str(T::TabFirst + TabSystem));
-    m_tabs->addTab(buildExtendedTab(), str(T::TabFirst + TabExtended));
-    m_tabs->addTab(buildDefaultsTab(), str(T::TabFirst + TabDefaults));
+    buildChannelTab();
+    buildSystemTab();
+    buildExtendedTab();
+    buildDefaultsTab();
+    for (int t = 0; t < EditorTabCount; ++t)
+        m_tabs->addTab(scrolling(m_tabFrames[size_t(t)]), str(T::TabFirst + t));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(m_tabs);
+    // A typed value is judged before a click, a turn of the wheel or a key on
+    // the tab bar (or Ctrl+Tab in a page) takes its page away.
+    m_tabs->tabBar()->installEventFilter(this);
+    m_tabs->installEventFilter(this);
 
     // Silent time and ThresholdK2 are for the factory's eyes only.
     for (QWidget *w : m_debugRows)
@@ -81,6 +91,8 @@ FrmMixer::FrmMixer(FrmMixerContext context, int editMixer, bool debugMode, QWidg
     }
     own.Active = -1;
 
+    // Sized while every tab counts, so that the hidden ones fit too once shown.
+    resize(fittingSize());
     m_tabs->setCurrentIndex(TabChannels);
     m_tabs->setTabVisible(TabExtended, false);
     m_tabs->setTabVisible(TabDefaults, false);
@@ -315,6 +327,31 @@ void FrmMixer::tabSelected(int tab)
         requestJob(JobExtendedRead);
 }
 
+void FrmMixer::stepTab(int step, bool wrap)
+{
+    const int count = m_tabs->count();
+    for (int i = 1; i < count; ++i) {
+        int tab = m_tabs->currentIndex() + step * i;
+        if (!wrap && (tab < 0 || tab >= count))
+            return;
+        tab = (tab % count + count) % count;
+        if (m_tabs->isTabVisible(tab) && m_tabs->isTabEnabled(tab)) {
+            m_tabs->setCurrentIndex(tab);
+            return;
+        }
+    }
+}
+
+void FrmMixer::commitFocusedEntry()
+{
+    for (QWidget *w = QApplication::focusWidget(); w && w != this; w = w->parentWidget())
+        if (auto *entry = qobject_cast<ValueEntry *>(w)) {
+            if (isAncestorOf(entry))
+                entry->commit();
+            return;
+        }
+}
+
 void FrmMixer::applyFrameRule(int tab)
 {
     for (QFrame *f : m_tabFrames)
@@ -342,6 +379,7 @@ void FrmMixer::openTab(int i)
 
 void FrmMixer::writeGroup(int n)
 {
+    commitFocusedEntry();
     m_ctx.dialogs.tell(str(T::Changed), MsgIcon::Information);
     m_ctx.loop.JobTarget = qint16(n);
     requestJob(JobExtendedWrite);
@@ -379,7 +417,9 @@ void FrmMixer::Timer1()
     if (m_ctx.env.ThresholdReadMark[size_t(m)] == MarkDecoded) {
         // The threshold box follows the threshold reply as the gain boxes
         // follow the data reply.
-        const int threshold = s.MixerData[size_t(m)].Threshold;
+        const int threshold = s.SetDataPending[size_t(m)][MixerKey::Threshold]
+                                  ? s.MixerSetData[size_t(m)].Threshold
+                                  : s.MixerData[size_t(m)].Threshold;
         if (m_params[FieldThreshold]->code() != threshold || m_ctx.env.DataReceived == 0) {
             m_ctx.env.editor.Refreshing = 1;
             m_params[FieldThreshold]->setCode(threshold);
@@ -410,36 +450,65 @@ void FrmMixer::Timer1()
     m_timer.setInterval(IntervalPerWindowMs * (active + 1));
 }
 
+MixerDataRecord FrmMixer::awaitedRecord() const
+{
+    const MixerState &s = m_ctx.env.mixers;
+    const int m = EditMixer();
+    MixerDataRecord d = s.MixerData[size_t(m)];
+    const auto &pending = s.SetDataPending[size_t(m)];
+    for (int id = MixerKey::FirstBlock; id <= MixerKey::Threshold; ++id)
+        if (pending[size_t(id)])
+            d.setValue(id, s.MixerSetData[size_t(m)].value(id));
+    return d;
+}
+
 void FrmMixer::refresh()
 {
     const MixerState &s = m_ctx.env.mixers;
     const int m = EditMixer();
-    const MixerDataRecord d = s.MixerData[size_t(m)];
+    const MixerDataRecord &reported = s.MixerData[size_t(m)];
+    // A value waiting to be sent (from another window, the panel, a loaded
+    // file, a window closed before it went) is shown as it will be: showing
+    // the mixer's older value would select that button, and its click would
+    // store the older value in its place.
+    const MixerDataRecord d = awaitedRecord();
+    // The first refresh only shows: no button of a row is selected yet, so
+    // every row would count as clicked and store what it shows.
+    const auto notify = m_refreshed ? OptionGroup::Notify::Click : OptionGroup::Notify::Quiet;
     const qint16 model = s.Model[size_t(m)];
     const bool rewrite = m_ctx.env.DataReceived == 0;
     m_ctx.env.editor.Refreshing = 1;
     for (int ch = 0; ch < ChannelCount; ++ch) {
         const int n = ch + 1;
         for (int row : OptionRows)
-            m_strips[size_t(ch)]->rows[size_t(row)]->select(d.channel(rowFamily(row), n));
+            m_strips[size_t(ch)]->rows[size_t(row)]->select(d.channel(rowFamily(row), n), notify);
         if (m_gains[size_t(ch)]->code() != d.channel(ChannelFamily::InputGain, n) || rewrite)
             m_gains[size_t(ch)]->setCode(d.channel(ChannelFamily::InputGain, n));
-        m_locks[size_t(ch)] = olderModelLocks(model, d.channel(ChannelFamily::InputLevel, n),
-                                              d.channel(ChannelFamily::HeadAmp, n));
+        // What the older model cannot show is judged by what it reports.
+        m_locks[size_t(ch)] = olderModelLocks(model, reported.channel(ChannelFamily::InputLevel, n),
+                                              reported.channel(ChannelFamily::HeadAmp, n));
     }
     const quint8 outputGain = d.block[MixerKey::OutputGain - 1];
     if (m_params[FieldOutputGain]->code() != outputGain || rewrite)
         m_params[FieldOutputGain]->setCode(outputGain);
     for (int g = 0; g < SystemGroupCount; ++g)
         m_groups[size_t(g)]->select(g == GroupSimultaneous ? simultaneousChoice(d)
-                                                           : d.block[size_t(groupKeyId(g) - 1)]);
-    m_muteAtt->select(d.block[MixerKey::MuteAtt - 1]);
+                                                           : d.block[size_t(groupKeyId(g) - 1)],
+                                    notify);
+    m_muteAtt->select(d.block[MixerKey::MuteAtt - 1], notify);
+    if (!m_refreshed) {
+        // What the gate attenuation click would have offered.
+        const int muteChange = d.block[MixerKey::MuteChange - 1];
+        if (muteChange == 0 || muteChange == 1)
+            setMuteMode(muteChange == 1 ? MixerEdits::MuteMode::Manual : MixerEdits::MuteMode::Auto);
+    }
+    m_refreshed = true;
     // Like the gain boxes, rewritten only when the mixer's value changed, so
     // the tick does not overwrite what the user is typing.
     const quint8 holdTime = d.block[MixerKey::HoldTime - 1];
     if (m_params[FieldHoldTime]->code() != holdTime || rewrite)
         m_params[FieldHoldTime]->setCode(holdTime);
-    m_outputLocked = outputLevelLocked(model, d.block[MixerKey::OutputLevel - 1]);
+    m_outputLocked = outputLevelLocked(model, reported.block[MixerKey::OutputLevel - 1]);
     m_ctx.env.editor.Refreshing = 0;
     applyChannelEnables();
 }
@@ -604,6 +673,52 @@ ExtendedEntries FrmMixer::extendedEntries() const
 
 bool FrmMixer::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_tabs->tabBar()) {
+        // The tab bar's own arrow keys and wheel would also stop at a hidden
+        // tab and open it without its warning: they move between the tabs
+        // on show here.
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            commitFocusedEntry();
+            break;
+        case QEvent::Wheel:
+            commitFocusedEntry();
+            if (m_tabs->tabBar()->style()->styleHint(QStyle::SH_TabBar_AllowWheelScrolling, nullptr,
+                                                     m_tabs->tabBar())) {
+                const QPoint d = static_cast<QWheelEvent *>(event)->angleDelta();
+                const int delta = qAbs(d.x()) > qAbs(d.y()) ? d.x() : d.y();
+                if (delta != 0)
+                    stepTab(delta > 0 ? -1 : 1, false);
+                return true;
+            }
+            break;
+        case QEvent::KeyPress: {
+            commitFocusedEntry();
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Left || key == Qt::Key_Right) {
+                const bool forward = (key == Qt::Key_Right) != (layoutDirection() == Qt::RightToLeft);
+                stepTab(forward ? 1 : -1, false);
+                return true;
+            }
+            break;
+        }
+        default:
+            break;
+        }
+    } else if (watched == m_tabs && event->type() == QEvent::KeyPress) {
+        // A key the page let through to the tab widget: Ctrl+Tab and the like.
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->modifiers() & Qt::ControlModifier) {
+            commitFocusedEntry();
+            if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+                // The tab widget's own Ctrl+Tab would also stop at a hidden
+                // tab and open it without its warning.
+                const bool back = key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier);
+                stepTab(back ? -1 : 1, true);
+                return true;
+            }
+        }
+    }
     if (event->type() == QEvent::MouseButtonDblClick) {
         int item = -1;
         for (int r = 0; r < int(m_rowLabels.size()); ++r)

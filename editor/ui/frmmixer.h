@@ -120,6 +120,12 @@ private:
     };
 
     // Building.
+    // A tab's content in a scroll area, so that the window fits a small
+    // screen and scrolls what does not.
+    QWidget *scrolling(QFrame *content);
+    // The window's first size: all of it where the screen has room, else
+    // the screen's room with the tabs scrolling.
+    QSize fittingSize() const;
     QWidget *buildChannelTab();
     QWidget *buildSystemTab();
     QWidget *buildExtendedTab();
@@ -137,6 +143,12 @@ private:
     void setMuteMode(MixerEdits::MuteMode mode);
     void paramChanged(int i, int code);
     void tabSelected(int tab);
+    // Judges the text of the entry box that has the focus, as leaving it
+    // would: before another tab hides the box.
+    void commitFocusedEntry();
+    // The next tab on show in the direction of `step` (1 or -1); Ctrl+Tab
+    // goes round the end, the tab bar's keys and wheel stop there.
+    void stepTab(int step, bool wrap);
     void openTab(int i);
     void writeGroup(int n);
     void initialise(int code);
@@ -144,6 +156,9 @@ private:
 
     // Showing MixerData.
     void refresh();
+    // MixerData[EditMixer] with the values still waiting to be sent in place
+    // of the reported ones: what the mixer holds once they are sent.
+    MixerDataRecord awaitedRecord() const;
     bool drawPictures();
     void setPicture(int i, int picture);
     void applyChannelEnables();
@@ -162,6 +177,7 @@ private:
     EnableRules m_rules;
     qint16 m_appliedModel = -2;
     bool m_firstTick = true;
+    bool m_refreshed = false; // the first refresh has been made
     bool m_closed = false;
     bool m_ambientShown = true;
     bool m_loadingEntries = false;

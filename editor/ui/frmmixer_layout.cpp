@@ -17,6 +17,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace T = EditorText;
@@ -37,7 +40,54 @@ constexpr std::array<int, 8> StripOrder{RowInputLevel, RowPhantom,   RowHeadAmp,
 // The initialise button of each system group frame: output, threshold, gate.
 constexpr std::array<int, 3> CmdInitOfSystemGroup{5, 4, 3};
 
+// Room a window manager's frame and title bar take around the window.
+constexpr QSize FrameAllowance(16, 40);
+
+// A tab page that scrolls its content when the window is smaller than it.
+// It asks for the content's whole size, so the window opens showing all of
+// it where the screen has the room.
+class TabScroll final : public QScrollArea
+{
+public:
+    explicit TabScroll(QWidget *content)
+    {
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+        setWidget(content);
+        // No tab stop of its own: Tab goes from control to control, and the
+        // page scrolls to show the one it reaches.
+        setFocusPolicy(Qt::NoFocus);
+    }
+    QSize sizeHint() const override
+    {
+        return widget()->sizeHint().expandedTo(widget()->minimumSizeHint());
+    }
+};
+
 } // namespace
+
+QWidget *FrmMixer::scrolling(QFrame *content)
+{
+    auto *page = new TabScroll(content);
+    page->setObjectName(content->objectName() + QStringLiteral("_Scroll"));
+    return page;
+}
+
+QSize FrmMixer::fittingSize() const
+{
+    QSize size = sizeHint();
+    const QScreen *where = screen();
+    if (!where)
+        return size;
+    const QSize room = where->availableGeometry().size() - FrameAllowance;
+    // A scroll bar across takes height, one along takes width.
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    if (size.width() > room.width())
+        size.rheight() += bar;
+    if (size.height() > room.height())
+        size.rwidth() += bar;
+    return size.boundedTo(room).expandedTo(minimumSizeHint());
+}
 
 ValueEntry *FrmMixer::makeEntry(Scale scale, int min, int max, int index, const QString &name)
 {

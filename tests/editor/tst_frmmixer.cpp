@@ -17,12 +17,17 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QWheelEvent>
 
 namespace {
 
-constexpr int InputLevel1 = 1, InputGain1 = 41, OutputLevel = 73, OutputGain = 74;
+constexpr int InputLevel1 = 1, Phantom1 = 9, InputGain1 = 41, OutputLevel = 73, OutputGain = 74,
+              MuteChange = 75;
 
 void type(ValueEntry *entry, const QString &text)
 {
@@ -33,6 +38,22 @@ void type(ValueEntry *entry, const QString &text)
 QString shown(ValueEntry *entry)
 {
     return entry->findChild<QLineEdit *>()->text();
+}
+
+// Typed by the user into a box that takes the focus, not yet committed.
+void typeOnly(ValueEntry *entry, const QString &text)
+{
+    entry->setFocus(Qt::MouseFocusReason);
+    entry->selectAll();
+    QTest::keyClicks(entry, text);
+}
+
+void wheel(QWidget *w, int notches)
+{
+    const QPointF at(w->rect().center());
+    QWheelEvent e(at, w->mapToGlobal(at), {}, QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier,
+                  Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w, &e);
 }
 
 // The job loop's part of the extended data: read them as job 3 does.
@@ -82,6 +103,79 @@ private slots:
         QCOMPARE(rig.dialogs.texts(), QStringList{str(StrId::InvalidData)});
         QCOMPARE(w.UpDwParam(5)->code(), 100);
         QVERIFY(!rig.mixers.anyPending(1));
+    }
+
+    // A value typed and then left by choosing another tab is judged and
+    // stored before its page goes, however the tab is chosen; the tab bar
+    // never opens a tab that is still hidden.
+    void typedValueIsStoredWhenTheTabChanges()
+    {
+        EditorRig rig;
+        FrmMixer w(rig.context(), 1, false);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        rig.settle(w, 1);
+        QTabWidget *tabs = w.SSTMixer();
+        QTabBar *bar = tabs->tabBar();
+
+        typeOnly(w.UpDwInpgain(4), "-10");
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
+        QCOMPARE(tabs->currentIndex(), 1);
+        QCOMPARE(rig.mixers.MixerSetData[1].InputGain(5), 32);
+        QCOMPARE(rig.mixers.SetDataPending[1][InputGain1 + 4], -1);
+
+        // Ctrl+Tab passes over the hidden tabs back to the first.
+        typeOnly(w.UpDwParam(6), "-22");
+        QTest::keyClick(w.UpDwParam(6), Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(tabs->currentIndex(), 0);
+        QCOMPARE(rig.mixers.MixerSetData[1].OutputGain(), 19);
+        QCOMPARE(rig.mixers.SetDataPending[1][OutputGain], -1);
+
+        // Chosen by the program: the box is judged as its page hides.
+        typeOnly(w.UpDwInpgain(5), "0");
+        tabs->setCurrentIndex(1);
+        QCOMPARE(rig.mixers.MixerSetData[1].InputGain(6), 64);
+        rig.settle(w);
+        QCOMPARE(rig.chain->blockByte(1, InputGain1 + 4), 32);
+        QCOMPARE(rig.chain->blockByte(1, InputGain1 + 5), 64);
+        QCOMPARE(rig.chain->blockByte(1, OutputGain), 19);
+        QCOMPARE(shown(w.UpDwInpgain(4)), QStringLiteral("-10.0"));
+
+        // From the system tab the keys and the wheel find no tab to the right.
+        bar->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(bar, Qt::Key_Right);
+        wheel(bar, -1);
+        QCOMPARE(tabs->currentIndex(), 1);
+        QTest::keyClick(bar, Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(tabs->currentIndex(), 0);
+        QVERIFY(!tabs->isTabVisible(2) && !tabs->isTabVisible(3));
+        QVERIFY(rig.dialogs.shown.empty());
+    }
+
+    // Values waiting to be sent when the window opens (from another window,
+    // the panel, a file) are shown as they will be and stay on their way.
+    void openingKeepsTheValuesWaitingToBeSent()
+    {
+        EditorRig rig;
+        rig.mixers.setPending(1, Phantom1 + 2, 0);  // channel 3's phantom power off
+        rig.mixers.setPending(1, OutputLevel, 2);   // -30dB
+        rig.mixers.setPending(1, MuteChange, 0);    // gate attenuation auto
+        FrmMixer w(rig.context(), 1, false);
+        w.Timer1(); // the first refresh comes before the loop sends them
+        w.Timer1();
+        QVERIFY(w.OpnParamCh(210)->isChecked());
+        QVERIFY(w.OpnParam(2)->isChecked());
+        QVERIFY(w.OpnParam(60)->isChecked());
+        QVERIFY(!w.OpnMuteM(0)->isEnabledTo(w.tabFrame(1)) && w.LblMuteA(0)->isEnabledTo(w.tabFrame(1)));
+        QCOMPARE(rig.mixers.MixerSetData[1].value(Phantom1 + 2), 0);
+        QCOMPARE(rig.mixers.MixerSetData[1].value(OutputLevel), 2);
+        QCOMPARE(rig.mixers.SetDataPending[1][MuteChange], -1);
+        rig.settle(w);
+        QCOMPARE(rig.chain->blockByte(1, Phantom1 + 2), 0);
+        QCOMPARE(rig.chain->blockByte(1, OutputLevel), 2);
+        QCOMPARE(rig.chain->blockByte(1, MuteChange), 0);
+        QVERIFY(!rig.mixers.anyPending(1));
+        QVERIFY(w.OpnParamCh(210)->isChecked() && w.OpnParam(2)->isChecked());
     }
 
     void ch1LinkTurnsEightStripsIntoOne()
@@ -349,6 +443,41 @@ private slots:
         QCOMPARE(rig.editor.GridItem, 9);
     }
 
+    // On a 1024 × 768 screen the whole window fits: a tab that needs more
+    // room scrolls, and its captions keep the room they need.
+    void fitsASmallScreen()
+    {
+        EditorRig rig(2);
+        FrmMixer w(rig.context(), 1, false);
+        w.setWindowTitle(MixerName(1));
+        const QSize room(1000, 700); // 1024 × 768 less the frame, title and task bars
+        QVERIFY2(w.minimumSizeHint().width() <= room.width() && w.minimumSizeHint().height() <= room.height(),
+                 qPrintable(QString("%1x%2").arg(w.minimumSizeHint().width()).arg(w.minimumSizeHint().height())));
+        w.resize(room);
+        w.show();
+        rig.settle(w, 3);
+        QCOMPARE(w.size(), room);
+        saveScreenshot(w, QStringLiteral("FrmMixer_Master_tab0_1024x768"));
+        auto *page = qobject_cast<QScrollArea *>(w.SSTMixer()->currentWidget());
+        QVERIFY(page);
+        QScrollBar *across = page->horizontalScrollBar();
+        QVERIFY(across->maximum() > 0);
+        QWidget *last = w.findChild<QWidget *>(QStringLiteral("FrameCh_7"));
+        auto inView = [&](QWidget *c) {
+            return page->viewport()->rect().contains(QRect(c->mapTo(page->viewport(), QPoint()), c->size()));
+        };
+        // The keyboard reaches the last strip, and the page scrolls to it.
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.UpDwInpgain(6)->setFocus(Qt::TabFocusReason);
+        for (int i = 0; i < 20 && !last->isAncestorOf(QApplication::focusWidget()); ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(last->isAncestorOf(QApplication::focusWidget()));
+        QVERIFY(inView(QApplication::focusWidget()));
+        across->setValue(across->maximum());
+        QVERIFY(inView(last));
+        QVERIFY2(clippedCaptions(w).isEmpty(), qPrintable(clippedCaptions(w).join(u'\n')));
+    }
+
     void screenshotsOfEveryTab()
     {
         for (int mixer : {1, 2}) {
@@ -370,6 +499,7 @@ private slots:
                     w.CmdOpen(tab - 2)->click();
                 }
                 w.SSTMixer()->setCurrentIndex(tab);
+                w.resize(w.sizeHint()); // as on a screen with room for all of it
                 w.Timer1();
                 saveScreenshot(w, QString("FrmMixer_%1_tab%2").arg(who).arg(tab));
             }
@@ -400,6 +530,7 @@ private slots:
                     w.CmdOpen(tab - 2)->click();
                 }
                 w.SSTMixer()->setCurrentIndex(tab);
+                w.resize(w.sizeHint()); // as on a screen with room for all of it
                 w.Timer1();
                 QApplication::processEvents();
                 const QStringList clipped = clippedCaptions(w);

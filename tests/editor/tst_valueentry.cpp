@@ -3,6 +3,7 @@
 #include "base/dialogs.h"
 #include "base/strings.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QFormLayout>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 #include <QStyleOptionSpinBox>
 #include <QTest>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 namespace {
 
@@ -231,6 +233,35 @@ private slots:
         QTest::mouseClick(w.entry, Qt::LeftButton, {}, arrowCentre(w.entry, QStyle::SC_SpinBoxDown));
         QCOMPARE(w.entry->code(), 0);
         QVERIFY(dialogs.shown.empty());
+    }
+
+    // The wheel steps a box only while it has the focus, and never gives it
+    // the focus: scrolling a page with the mouse over a box leaves its value.
+    void wheelStepsOnlyTheBoxWithTheFocus()
+    {
+        ScriptedDialogs dialogs;
+        Window w(dialogs, Scale::Level);
+        QVERIFY(QTest::qWaitForWindowActive(&w.widget));
+        w.entry->setCode(20);
+        w.other->setFocus();
+        QSignalSpy changed(w.entry, &ValueEntry::codeChanged);
+        auto wheel = [&](int notches) {
+            const QPointF at(w.entry->rect().center());
+            QWheelEvent e(at, w.entry->mapToGlobal(at), {}, QPoint(0, 120 * notches), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(w.entry, &e);
+            return e.isAccepted();
+        };
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(!wheel(-1)); // passed on to whatever scrolls
+        QCOMPARE(w.entry->code(), 20);
+        QCOMPARE(changed.count(), 0);
+        QVERIFY((w.entry->focusPolicy() & Qt::WheelFocus) != Qt::WheelFocus);
+
+        w.entry->setFocus(Qt::MouseFocusReason);
+        QVERIFY(wheel(-3));
+        QCOMPARE(w.entry->code(), 17);
+        QCOMPARE(changed.count(), 1);
     }
 
     void programChangesAreAnnouncedOnce()

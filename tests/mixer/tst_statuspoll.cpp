@@ -37,6 +37,7 @@ private slots:
     void thresholdReply();
     void ambientReply();
     void appearingMixerCopiesOnlyItsRecord();
+    void dataReplyComesInWithItsModelCodes();
     void replyTimeUnitGrowsOnSerialOnly();
     void pollCycleAgainstTheVirtualMixer();
     void pendingValuesHoldTheRequest();
@@ -162,6 +163,47 @@ void TstStatusPoll::appearingMixerCopiesOnlyItsRecord()
     QCOMPARE(rig.mixers.SetDataPending[4][size_t(override2)], qint16(-1));
     QCOMPARE(rig.mixers.MixerSetData[4].Threshold, 1234);
     QCOMPARE(enabled, QList<int>{4});
+}
+
+// The model codes are asked for while a data reply waits to be taken in, and
+// every window of the program runs in those waits (a save among them). Until
+// the codes are read the records keep the previous reply whole; then the
+// reply, its mixer count and the codes come in together.
+void TstStatusPoll::dataReplyComesInWithItsModelCodes()
+{
+    SyncRig rig(simOptions(2, [](SimOptions &o) { o.model = 0; }));
+    decode(rig, dataReply(1));
+    const int gain = rig.mixers.MixerData[1].InputGain(1);
+    QCOMPARE(rig.mixers.Model[1], 0);
+
+    // Now two mixers of the newer model, the master's first gain changed.
+    struct Seen
+    {
+        int count, gain, model;
+    };
+    QList<Seen> seen;
+    rig.script = [&](const QByteArray &rq) {
+        QByteArray reply = rig.chain->handle(rq);
+        if (rq.startsWith("MN")) {
+            seen.append({rig.mixers.MixerCount, rig.mixers.MixerData[1].InputGain(1), rig.mixers.Model[1]});
+            reply[3] = 1;
+        }
+        return QList<QByteArray>{reply};
+    };
+    QByteArray next = dataReply(2);
+    next[Wire::ReplyHeader + 40] = char(55); // InputGain(1) of the master
+    decode(rig, next);
+    QCOMPARE(seen.size(), 2);
+    for (const Seen &s : seen) {
+        QCOMPARE(s.count, 1);
+        QCOMPARE(s.gain, gain);
+        QCOMPARE(s.model, 0);
+    }
+    QCOMPARE(rig.mixers.MixerCount, 2);
+    QCOMPARE(rig.mixers.MixerData[1].InputGain(1), 55);
+    QCOMPARE(rig.mixers.Model[1], 1);
+    QCOMPARE(rig.mixers.Model[2], 1);
+    QCOMPARE(rig.mixers.Model[3], -1);
 }
 
 void TstStatusPoll::replyTimeUnitGrowsOnSerialOnly()

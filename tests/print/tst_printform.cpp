@@ -118,6 +118,7 @@ private slots:
     {
         EditorRig rig;
         FrmMixer w(rig.context(), 1, false);
+        w.resize(w.sizeHint()); // all of it shown, as on a screen with the room
         w.show();
         rig.settle(w, 2);
         QVERIFY(w.width() > w.height());
