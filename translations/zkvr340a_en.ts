@@ -2685,5 +2685,30 @@ FIRMWARE DOWNLOAD
             <comment>11308</comment>
             <translation>ip set: %1 cannot be the mixer's address while its DHCP client is off: %2</translation>
         </message>
+        <message>
+            <source>接続されているミキサーは %1 台、ファイルのミキサーは %2 台です。</source>
+            <comment>12600</comment>
+            <translation>%1 mixers are linked; the file holds %2.</translation>
+        </message>
+        <message>
+            <source>%1 台目から先のファイルの値は送信されません。</source>
+            <comment>12601</comment>
+            <translation> The file's values from mixer %1 on are not sent.</translation>
+        </message>
+        <message>
+            <source>%1 台目から先のミキサーはファイルになく、変わりません。</source>
+            <comment>12602</comment>
+            <translation> Mixers from %1 on are not in the file and stay as they are.</translation>
+        </message>
+        <message>
+            <source>最初のファイルのミキサーは %1 台、次のファイルは %2 台です。</source>
+            <comment>12603</comment>
+            <translation>The first file holds %1 mixers, the second %2.</translation>
+        </message>
+        <message>
+            <source>%1 台目から先は片方のファイルにしかなく、比べていません。</source>
+            <comment>12604</comment>
+            <translation> Mixers from %1 on are in one file only and were not compared.</translation>
+        </message>
     </context>
 </TS>
