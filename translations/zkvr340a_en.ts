@@ -1302,7 +1302,7 @@
         <message>
             <source>usage: zkvr340a-sim [--tcp [HOST:]PORT] [--serial [--line-rate BPS]] [--usb DIR [--usb-name NAME]]
                     [--mixers N] [--model CODE] [--address A.B.C.D] [--user-id ID]
-                    [--deny-write] [--drop P] [--corrupt P] [--delay MS]
+                    [--deny-write] [--log-writes] [--drop P] [--corrupt P] [--delay MS]
                     [--stuck MIXER:KEY=VALUE]... [--seed N]
                     [--search-port PORT [--reply-port PORT]]
 Prints one line starting with &quot;ready&quot; naming its endpoints once it listens.
@@ -1311,7 +1311,7 @@ Prints one line starting with &quot;ready&quot; naming its endpoints once it lis
             <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>usage: zkvr340a-sim [--tcp [HOST:]PORT] [--serial [--line-rate BPS]] [--usb DIR [--usb-name NAME]]
                     [--mixers N] [--model CODE] [--address A.B.C.D] [--user-id ID]
-                    [--deny-write] [--drop P] [--corrupt P] [--delay MS]
+                    [--deny-write] [--log-writes] [--drop P] [--corrupt P] [--delay MS]
                     [--stuck MIXER:KEY=VALUE]... [--seed N]
                     [--search-port PORT [--reply-port PORT]]
 Prints one line starting with &quot;ready&quot; naming its endpoints once it listens.
@@ -2220,7 +2220,7 @@ SYNOPSIS
     zkvr340a-sim [--tcp [HOST:]PORT] [--serial [--line-rate BPS]] [--usb DIR [--usb-name NAME]]
                  [--search-port [HOST:]PORT [--reply-port PORT]] [--mixers N]
                  [--model CODE] [--address A.B.C.D] [--user-id ID] [--deny-write]
-                 [--drop P] [--corrupt P] [--delay MS] [--stuck MIXER:KEY=VALUE]...
+                 [--log-writes] [--drop P] [--corrupt P] [--delay MS] [--stuck MIXER:KEY=VALUE]...
                  [--seed N]
     zkvr340a-sim --help
 
@@ -2251,6 +2251,8 @@ OPTIONS
                         (default 192.168.100.200)
     --user-id ID        the user ID the search matches (default administrator)
     --deny-write        refuse DS, TS and IS with status 3 (no write access)
+    --log-writes        print a line for each request that changes something
+                        (DS, TS, ES, IS, IP, AW) as it arrives: &quot;write DS 02 2B 28&quot;
     --drop P            lose each reply with probability P, 0 to 1
     --corrupt P         flip one byte of each serial block with probability P
     --delay MS          hold every reply back MS milliseconds
@@ -2283,7 +2285,7 @@ SYNOPSIS
     zkvr340a-sim [--tcp [HOST:]PORT] [--serial [--line-rate BPS]] [--usb DIR [--usb-name NAME]]
                  [--search-port [HOST:]PORT [--reply-port PORT]] [--mixers N]
                  [--model CODE] [--address A.B.C.D] [--user-id ID] [--deny-write]
-                 [--drop P] [--corrupt P] [--delay MS] [--stuck MIXER:KEY=VALUE]...
+                 [--log-writes] [--drop P] [--corrupt P] [--delay MS] [--stuck MIXER:KEY=VALUE]...
                  [--seed N]
     zkvr340a-sim --help
 
@@ -2314,6 +2316,8 @@ OPTIONS
                         (default 192.168.100.200)
     --user-id ID        the user ID the search matches (default administrator)
     --deny-write        refuse DS, TS and IS with status 3 (no write access)
+    --log-writes        print a line for each request that changes something
+                        (DS, TS, ES, IS, IP, AW) as it arrives: &quot;write DS 02 2B 28&quot;
     --drop P            lose each reply with probability P, 0 to 1
     --corrupt P         flip one byte of each serial block with probability P
     --delay MS          hold every reply back MS milliseconds
@@ -2709,6 +2713,12 @@ FIRMWARE DOWNLOAD
             <source>%1 台目から先は片方のファイルにしかなく、比べていません。</source>
             <comment>12604</comment>
             <translation> Mixers from %1 on are in one file only and were not compared.</translation>
+        </message>
+        <message>
+            <source>write %1 %2</source>
+            <comment>12720</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>write %1 %2</translation>
         </message>
     </context>
 </TS>
