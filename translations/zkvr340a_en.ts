@@ -1384,10 +1384,10 @@ Prints one line starting with &quot;ready&quot; naming its endpoints once it lis
             <translation>save wants FILE</translation>
         </message>
         <message>
-            <source>load wants FILE</source>
+            <source>load wants FILE, or --dry-run [--json] FILE</source>
             <comment>9761</comment>
             <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
-            <translation>load wants FILE</translation>
+            <translation>load wants FILE, or --dry-run [--json] FILE</translation>
         </message>
         <message>
             <source>save: %1 could not be written</source>
@@ -1396,28 +1396,28 @@ Prints one line starting with &quot;ready&quot; naming its endpoints once it lis
             <translation>save: %1 could not be written</translation>
         </message>
         <message>
-            <source>load: %1 does not exist</source>
+            <source>%1: %2 does not exist</source>
             <comment>9763</comment>
             <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
-            <translation>load: %1 does not exist</translation>
+            <translation>%1: %2 does not exist</translation>
         </message>
         <message>
-            <source>load: %1 cannot be read: %2</source>
+            <source>%1: %2 cannot be read: %3</source>
             <comment>9764</comment>
             <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
-            <translation>load: %1 cannot be read: %2</translation>
+            <translation>%1: %2 cannot be read: %3</translation>
         </message>
         <message>
-            <source>load: %1 is no settings file: line %2 is malformed, unknown or holds a value out of range; nothing was sent</source>
+            <source>%1: %2 is no settings file: line %3 is malformed, unknown or holds a value out of range; nothing was sent</source>
             <comment>9765</comment>
             <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
-            <translation>load: %1 is no settings file: line %2 is malformed, unknown or holds a value out of range; nothing was sent</translation>
+            <translation>%1: %2 is no settings file: line %3 is malformed, unknown or holds a value out of range; nothing was sent</translation>
         </message>
         <message>
-            <source>load: %1: MixerCount &quot;%2&quot; is not 0..16; nothing was sent</source>
+            <source>%1: %2: MixerCount &quot;%3&quot; is not 0..16; nothing was sent</source>
             <comment>9766</comment>
             <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
-            <translation>load: %1: MixerCount &quot;%2&quot; is not 0..16; nothing was sent</translation>
+            <translation>%1: %2: MixerCount &quot;%3&quot; is not 0..16; nothing was sent</translation>
         </message>
         <message>
             <source>load: %1 was not loaded</source>
@@ -1426,10 +1426,10 @@ Prints one line starting with &quot;ready&quot; naming its endpoints once it lis
             <translation>load: %1 was not loaded</translation>
         </message>
         <message>
-            <source>load: %1 is too large for a settings file</source>
+            <source>%1: %2 is too large for a settings file</source>
             <comment>9768</comment>
             <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
-            <translation>load: %1 is too large for a settings file</translation>
+            <translation>%1: %2 is too large for a settings file</translation>
         </message>
         <message>
             <source>exit status: 0 done, 1 no mixer answered (or a value did not take), 2 usage error</source>
@@ -2412,6 +2412,7 @@ EXIT STATUS
         did not take, or a settings file could not be read or written (the
         reason on stderr)
     2   usage error (the reason and the usage on stderr)
+    diff ends with 0 when nothing differs, 1 when something does, 2 on any error
 
 EXAMPLES
     All values of every linked mixer, as JSON:
@@ -2421,6 +2422,8 @@ EXAMPLES
     Find the mixer whose user ID is hall, then save its whole system:
         zkvr340a-ctl search hall
         zkvr340a-ctl --ethernet &quot;$(zkvr340a-ctl search hall)&quot; save hall.ini
+    What loading hall.ini would change, value by value, sending nothing:
+        zkvr340a-ctl --ethernet 192.168.100.200 diff hall.ini
 </source>
             <comment>10802</comment>
             <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
@@ -2447,6 +2450,7 @@ EXIT STATUS
         did not take, or a settings file could not be read or written (the
         reason on stderr)
     2   usage error (the reason and the usage on stderr)
+    diff ends with 0 when nothing differs, 1 when something does, 2 on any error
 
 EXAMPLES
     All values of every linked mixer, as JSON:
@@ -2456,6 +2460,8 @@ EXAMPLES
     Find the mixer whose user ID is hall, then save its whole system:
         zkvr340a-ctl search hall
         zkvr340a-ctl --ethernet &quot;$(zkvr340a-ctl search hall)&quot; save hall.ini
+    What loading hall.ini would change, value by value, sending nothing:
+        zkvr340a-ctl --ethernet 192.168.100.200 diff hall.ini
 </translation>
         </message>
         <message>
@@ -2713,6 +2719,72 @@ FIRMWARE DOWNLOAD
             <source>%1 台目から先は片方のファイルにしかなく、比べていません。</source>
             <comment>12604</comment>
             <translation> Mixers from %1 on are in one file only and were not compared.</translation>
+        </message>
+        <message>
+            <source>diff wants FILE_A FILE_B, or FILE with a link option, and --json at most</source>
+            <comment>12700</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>diff wants FILE_A FILE_B, or FILE with a link option, and --json at most</translation>
+        </message>
+        <message>
+            <source>diff FILE compares the file with the linked mixers and needs a link option (--ethernet, --serial or --usb); two files need none</source>
+            <comment>12701</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>diff FILE compares the file with the linked mixers and needs a link option (--ethernet, --serial or --usb); two files need none</translation>
+        </message>
+        <message>
+            <source>from: the linked mixers (%1)</source>
+            <comment>12702</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>from: the linked mixers (%1)</translation>
+        </message>
+        <message>
+            <source>from: %1 (%2 mixers)</source>
+            <comment>12703</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>from: %1 (%2 mixers)</translation>
+        </message>
+        <message>
+            <source>to:   %1 (%2 mixers)</source>
+            <comment>12704</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>to:   %1 (%2 mixers)</translation>
+        </message>
+        <message>
+            <source>%1 (mixer %2): %3 differences%4</source>
+            <comment>12705</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>%1 (mixer %2): %3 differences%4</translation>
+        </message>
+        <message>
+            <source>total: %1 differences%2</source>
+            <comment>12706</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>total: %1 differences%2</translation>
+        </message>
+        <message>
+            <source>  %1  %2: %3 -&gt; %4  (%5)</source>
+            <comment>12707</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>  %1  %2: %3 -&gt; %4  (%5)</translation>
+        </message>
+        <message>
+            <source>no differences</source>
+            <comment>12708</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>no differences</translation>
+        </message>
+        <message>
+            <source>load --dry-run: nothing was sent; a load writes the file's values into mixers 1..%1 and the extension registers, and these are the values it changes:</source>
+            <comment>12709</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>load --dry-run: nothing was sent; a load writes the file's values into mixers 1..%1 and the extension registers, and these are the values it changes:</translation>
+        </message>
+        <message>
+            <source>load: --json goes with --dry-run only</source>
+            <comment>12711</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>load: --json goes with --dry-run only</translation>
         </message>
         <message>
             <source>write %1 %2</source>
