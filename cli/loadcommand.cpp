@@ -5,7 +5,9 @@
 // values, the mixer sections of the file into the values to send (as many
 // mixers as the link-count rule allows), the extension registers written and
 // verified one by one, SetData for everything else, and a last read of every
-// mixer that names each loaded value the mixers do not hold.
+// mixer that names each loaded value the mixers do not hold. `load
+// --dry-run FILE` stops after reading the mixers and prints what would
+// change (diffcommand.cpp).
 
 #include "base/dialogs.h"
 #include "app/jobs.h"
@@ -25,7 +27,6 @@
 #include "settings/settingsfile.h"
 #include "settings/valuetext.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <memory>
