@@ -93,9 +93,10 @@ CliParseResult parseCliArguments(const QStringList &args)
     }
     if (inv.command.isEmpty())
         return fail(str(9744));
-    // The search finds a mixer before any link exists; every other command
-    // talks over a link.
-    if (inv.link.kind == CliLink::Kind::None && inv.command != QLatin1String("search"))
+    // The search finds a mixer before any link exists and diff may compare
+    // two files; every other command talks over a link.
+    if (inv.link.kind == CliLink::Kind::None && inv.command != QLatin1String("search")
+        && inv.command != QLatin1String("diff"))
         return fail(str(9745));
     r.ok = true;
     return r;

@@ -13,6 +13,9 @@ enum class CliExit : int {
     Ok = 0,
     NoMixer = 1,  // nothing answered, or the link could not be opened
     Usage = 2,
+    // diff: 0 nothing differs, 1 something does, 2 the comparison failed
+    Different = 1,
+    Failed = 2,
 };
 
 struct CliLink

@@ -14,6 +14,8 @@ QString checkSaveArgs(const QStringList &args);             // savecommand.cpp
 CliExit runSaveCommand(CliContext &context, const QStringList &args);
 QString checkLoadArgs(const QStringList &args);             // loadcommand.cpp
 CliExit runLoadCommand(CliContext &context, const QStringList &args);
+QString checkDiffArgs(const QStringList &args);             // diffcommand.cpp
+CliExit runDiffCommand(CliContext &context, const QStringList &args);
 QString checkIpArgs(const QStringList &args);               // ipcommand.cpp
 CliExit runIpCommand(CliContext &context, const QStringList &args);
 QString checkPeekArgs(const QStringList &args);             // memorycommand.cpp
@@ -33,7 +35,9 @@ const std::vector<CliCommand> &cliCommands()
          checkSetMixerArgs},
         {"search", "search USERID", runSearchCommand, checkSearchArgs},
         {"save", "save FILE", runSaveCommand, checkSaveArgs},
-        {"load", "load FILE", runLoadCommand, checkLoadArgs},
+        {"load", "load [--dry-run [--json]] FILE", runLoadCommand, checkLoadArgs},
+        {"diff", "diff [--json] FILE_A FILE_B | diff [--json] FILE  (FILE against the linked mixers)",
+         runDiffCommand, checkDiffArgs},
         {"ip", "ip get | ip set ADDRESS USERID [--dhcp on|off]", runIpCommand, checkIpArgs},
         {"peek", "peek ADDRESS [SIZE]  (hex address; SIZE 1, 2 or 4)", runPeekCommand, checkPeekArgs},
         {"poke", "poke ADDRESS DATA [SIZE]  (hex address and data)", runPokeCommand, checkPokeArgs},

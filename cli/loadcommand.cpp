@@ -5,7 +5,9 @@
 // values, the mixer sections of the file into the values to send (as many
 // mixers as the link-count rule allows), the extension registers written and
 // verified one by one, SetData for everything else, and a last read of every
-// mixer that names each loaded value the mixers do not hold.
+// mixer that names each loaded value the mixers do not hold. `load
+// --dry-run FILE` stops after reading the mixers and prints what would
+// change (diffcommand.cpp).
 
 #include "base/dialogs.h"
 #include "app/jobs.h"
@@ -13,6 +15,8 @@
 #include "base/strings.h"
 #include "cli/clicontext.h"
 #include "cli/mixerread.h"
+#include "cli/diffcommand.h"
+#include "cli/settingscheck.h"
 #include "cli/settingssession.h"
 #include "link/comm.h"
 #include "link/protocol.h"
@@ -23,7 +27,6 @@
 #include "settings/settingsfile.h"
 #include "settings/valuetext.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <memory>
@@ -32,76 +35,9 @@ namespace {
 
 namespace Msg {
 constexpr int LoadUsage = 9761;
-constexpr int Missing = 9763;
-constexpr int Unreadable = 9764;
-constexpr int BadLine = 9765;
-constexpr int BadCount = 9766;
 constexpr int NotLoaded = 9767;
-constexpr int TooLarge = 9768;
+constexpr int DryRunJson = 12711;
 } // namespace Msg
-
-// The reader refuses larger files; a file that big is not one of ours.
-constexpr qint64 MaxSettingsFileBytes = 16 * 1024 * 1024;
-
-// Byte offsets just past each line end (CR LF, CR or LF), as the reader
-// splits lines. Neither CR nor LF occurs inside a two-byte CP932 character,
-// so every such prefix decodes on its own.
-std::vector<qsizetype> lineEnds(const QByteArray &bytes)
-{
-    std::vector<qsizetype> ends;
-    const qsizetype n = bytes.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (bytes[i] == '\r' && i + 1 < n && bytes[i + 1] == '\n')
-            ++i;
-        if (bytes[i] == '\r' || bytes[i] == '\n')
-            ends.push_back(i + 1);
-    }
-    if (ends.empty() || ends.back() != n)
-        ends.push_back(n);
-    return ends;
-}
-
-// The number (from 1) of the first line the reader refuses. A prefix of the
-// file reads when all its lines do, so the first bad line is found by
-// halving.
-int firstBadLine(const QByteArray &bytes, const SetDataKeyTable &keys)
-{
-    const std::vector<qsizetype> ends = lineEnds(bytes);
-    auto prefixReads = [&](size_t lines) {
-        SettingsTable scratch;
-        return readSettingsBytes(bytes.left(ends[lines - 1]), keys, scratch);
-    };
-    size_t good = 0, bad = ends.size(); // prefixes of `good` lines read, of `bad` lines do not
-    while (bad - good > 1) {
-        const size_t mid = good + (bad - good) / 2;
-        (prefixReads(mid) ? good : bad) = mid;
-    }
-    return int(bad);
-}
-
-// Reads FILE as the open command will; an error text naming the file when
-// the command would refuse it.
-QString checkSettingsFile(const QString &path)
-{
-    const QString shown = QFileInfo(path).absoluteFilePath();
-    const SetDataKeyTable keys = SetDataKeyTable::build();
-    SettingsTable table;
-    resetFileTable(table);
-    if (!ReadSettingsFile(path, keys, table)) {
-        QFile file(path);
-        if (!file.exists())
-            return str(Msg::Missing).arg(shown);
-        if (!file.open(QIODevice::ReadOnly))
-            return str(Msg::Unreadable).arg(shown, file.errorString());
-        if (file.size() > MaxSettingsFileBytes)
-            return str(Msg::TooLarge).arg(shown);
-        return str(Msg::BadLine).arg(shown).arg(firstBadLine(file.readAll(), keys));
-    }
-    const QString &count = table.at(0, SettingsGrid::SystemSection);
-    if (!count.isEmpty() && !parseWhole(count, 0, SettingsGrid::MaxMixers))
-        return str(Msg::BadCount).arg(shown, count);
-    return {};
-}
 
 bool anyPending(const MixerState &mixers)
 {
@@ -115,16 +51,24 @@ bool anyPending(const MixerState &mixers)
 
 QString checkLoadArgs(const QStringList &args)
 {
-    if (args.size() != 1 || args.first().isEmpty())
+    const CliFileArgs a = splitFileArgs(args, {QStringLiteral("--dry-run"), QStringLiteral("--json")});
+    if (!a.ok || a.files.size() != 1)
         return str(Msg::LoadUsage);
+    if (a.has(QStringLiteral("--json")) && !a.has(QStringLiteral("--dry-run")))
+        return str(Msg::DryRunJson);
     return {};
 }
 
 CliExit runLoadCommand(CliContext &context, const QStringList &args)
 {
+    const CliFileArgs a = splitFileArgs(args, {QStringLiteral("--dry-run"), QStringLiteral("--json")});
+    // A dry run only reads: no access check, which would write a value back.
+    if (a.has(QStringLiteral("--dry-run")))
+        return runLoadDryRun(context, a.files.first(), a.has(QStringLiteral("--json")));
     context.requireWriteAccess(QStringLiteral("load"));
-    const QString path = args.first();
-    const QString problem = checkSettingsFile(path);
+    const QString path = a.files.first();
+    SettingsTable checked;
+    const QString problem = readSettingsForCommand(QStringLiteral("load"), path, checked);
     if (!problem.isEmpty()) {
         context.err() << problem << Qt::endl;
         return CliExit::NoMixer;

@@ -76,11 +76,6 @@ QString mixerValue(int item, const MixerDataRecord &d, double ambientLevel)
     }
 }
 
-QString mixerLabel(int mixer)
-{
-    return mixer == 1 ? str(MasterText) : joinWords(str(SlaveText), QString::number(mixer - 1));
-}
-
 QString channelLabel(int mixer, int channel)
 {
     const QString ch = str(T::Ch) + u' ';
@@ -91,6 +86,11 @@ QString channelLabel(int mixer, int channel)
 }
 
 } // namespace
+
+QString mixerLabel(int mixer)
+{
+    return mixer == 1 ? str(MasterText) : joinWords(str(SlaveText), QString::number(mixer - 1));
+}
 
 QString gridCaption(const QString &text)
 {

@@ -29,6 +29,10 @@ struct ParameterGrid
 // the mixer. An item outside 0..11 gives an empty grid.
 ParameterGrid parameterGrid(int item, const MixerState &mixers, double ambientLevel);
 
+// A mixer's row label: "マスター" for mixer 1, "スレーブ" and the slave's
+// number for 2..16 ("スレーブ2").
+QString mixerLabel(int mixer);
+
 // A caption as the grid shows it, on one line: the half-width spaces that lay
 // it out in the editor are removed, at either end and inside, except that a
 // run of them between two ASCII characters (words of an English caption)

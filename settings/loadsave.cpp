@@ -41,18 +41,6 @@ constexpr int ValuesOutOfRange = 11100;
 const QString CrLf = QStringLiteral("\r\n");
 constexpr int Sys = SettingsGrid::SystemSection;
 
-// The file's "MixerCount", when it is a link count a system can have.
-std::optional<int> storedMixerCount(const SettingsTable &t)
-{
-    const QString &text = t.at(0, Sys);
-    if (text.isEmpty())
-        return 0;      // a file of panel data only
-    const auto v = parseWhole(text, 0, SettingsGrid::MaxMixers);
-    if (!v)
-        return std::nullopt;
-    return int(*v);
-}
-
 std::optional<qint32> resourceColor(int id)
 {
     return parseHexConstant(str(id));

@@ -16,9 +16,20 @@ int linkedMixers(const MixerState &s)
     return qBound(0, int(s.MixerCount), MaxMixers);
 }
 
-// A mixer value of the file as a number, by the kind of its key; the factory
-// default when the cell is empty or does not convert.
-std::optional<qint32> valueOf(const SettingsTable &t, int id, int section)
+} // namespace
+
+std::optional<int> storedMixerCount(const SettingsTable &t)
+{
+    const QString &text = t.at(0, Sys);
+    if (text.isEmpty())
+        return 0;      // a file of panel data only
+    const auto v = parseWhole(text, 0, SettingsGrid::MaxMixers);
+    if (!v)
+        return std::nullopt;
+    return int(*v);
+}
+
+std::optional<qint32> mixerValueOf(const SettingsTable &t, int id, int section)
 {
     const KeyKind kind = mixerKeys()[size_t(id)].kind;
     auto parse = [&](const QString &text) -> std::optional<qint32> {
@@ -49,8 +60,6 @@ std::optional<qint32> valueOf(const SettingsTable &t, int id, int section)
         return v;
     return parse(factoryDefaultText(id));
 }
-
-} // namespace
 
 qint16 MixerStateSettings::mixerCount() const { return m_state.MixerCount; }
 void MixerStateSettings::setMixerCount(qint16 count) { m_state.MixerCount = count; }
@@ -95,14 +104,14 @@ void MixerStateSettings::apply(const SettingsTable &SetDataTable, int count)
     const int mixers = qBound(0, count, MaxMixers);
     for (int m = 1; m <= mixers; ++m) {
         const int section = m - 1;
-        if (const auto active = valueOf(SetDataTable, MixerKey::Active, section))
+        if (const auto active = mixerValueOf(SetDataTable, MixerKey::Active, section))
             m_state.MixerSetData[size_t(m)].Active = qint16(*active);
         for (int id = MixerKey::FirstBlock; id <= MixerKey::Threshold; ++id)
-            if (const auto v = valueOf(SetDataTable, id, section))
+            if (const auto v = mixerValueOf(SetDataTable, id, section))
                 m_state.setPending(m, id, *v);
         ExtendedRecord &ext = m_state.ExtendedData[size_t(m)];
         for (int id = MixerKey::FirstExtended; id <= MixerKey::LastExtended; ++id)
-            if (const auto v = valueOf(SetDataTable, id, 0))
+            if (const auto v = mixerValueOf(SetDataTable, id, 0))
                 ext.setValue(id, *v);
     }
 }

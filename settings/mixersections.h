@@ -10,8 +10,19 @@
 
 #include <QtGlobal>
 
+#include <optional>
+
 class SettingsTable;
 struct MixerState;
+
+// The file's "MixerCount", when it is a link count a system can have; 0 for
+// a file without one (panel data only).
+std::optional<int> storedMixerCount(const SettingsTable &table);
+
+// Mixer key id 0..103 of mixer section `section` as the apply step takes it:
+// converted by the key's kind, the factory default when the cell is empty or
+// does not convert ("Active" as -1 / 0). Nothing for ids without a value.
+std::optional<qint32> mixerValueOf(const SettingsTable &table, int id, int section);
 
 class MixerSettings
 {

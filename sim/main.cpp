@@ -148,6 +148,12 @@ int main(int argc, char *argv[])
 
     std::printf("ready %s mixers=%d\n", qPrintable(endpoints.join(QLatin1Char(' '))), chain.mixerCount());
     std::fflush(stdout);
+    // With --log-writes each request that changes something gets a line:
+    // its two letters, then its bytes in hexadecimal ("write DS 02 2B 28").
+    if (o.logWrites)
+        chain.onWrite = [](const QByteArray &rq) {
+            printLine(str(12720).arg(QString::fromLatin1(rq.left(2)), QString::fromLatin1(rq.mid(2, 16).toHex(' ').toUpper())));
+        };
     // Each firmware command gets a line, so a script sees what arrived.
     chain.onDownload = [](const SimDownload &d) {
         const QString target = QStringLiteral("%1").arg(d.target, 2, 16, QLatin1Char('0')).toUpper();

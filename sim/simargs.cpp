@@ -96,6 +96,8 @@ SimParseResult parseSimArguments(const QStringList &args)
             o.help = true;
         } else if (name == QLatin1String("--serial")) {
             o.serial = true;
+        } else if (name == QLatin1String("--log-writes")) {
+            o.logWrites = true;
         } else if (name == QLatin1String("--deny-write")) {
             o.chain.denyWrite = true;
         } else if (name == QLatin1String("--tcp")) {

@@ -22,6 +22,7 @@ struct SimProgramOptions
     int searchPort = -1;     // UDP search requests (optional)
     QString searchHost;      // where they are heard; empty: the TCP host
     int replyPort = -1;      // where search replies go; default the sender's port
+    bool logWrites = false;  // print a line for every write request that arrives
     bool help = false;
 };
 

@@ -204,6 +204,9 @@ QByteArray SimChain::handle(const QByteArray &request, SimLink link)
 
     QByteArray out;
     const char c0 = request[0], c1 = request[1];
+    if (onWrite && ((c1 == S && (c0 == D || c0 == T || c0 == E || c0 == I)) || (c0 == I && c1 == P)
+                    || (c0 == A && c1 == W)))
+        onWrite(request);
     if (c0 == R || c0 == L) {
         out = doDownload(request, link);
     } else if (m_downloadMode) {

@@ -150,6 +150,9 @@ public:
     const QList<SimDownload> &downloads() const { return m_downloads; }
     // Told about every firmware command as it is taken (the program prints them).
     std::function<void(const SimDownload &)> onDownload;
+    // Told about every request that asks to change something (DS, TS, ES,
+    // IS, IP, AW), as it arrives, whatever the answer.
+    std::function<void(const QByteArray &)> onWrite;
 
     // A virtual mixer may run for as long as a demo does, so what it records
     // stays bounded: this many distinct written memory bytes (a write that

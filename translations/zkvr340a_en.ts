@@ -1302,7 +1302,7 @@
         <message>
             <source>usage: zkvr340a-sim [--tcp [HOST:]PORT] [--serial [--line-rate BPS]] [--usb DIR [--usb-name NAME]]
                     [--mixers N] [--model CODE] [--address A.B.C.D] [--user-id ID]
-                    [--deny-write] [--drop P] [--corrupt P] [--delay MS]
+                    [--deny-write] [--log-writes] [--drop P] [--corrupt P] [--delay MS]
                     [--stuck MIXER:KEY=VALUE]... [--seed N]
                     [--search-port PORT [--reply-port PORT]]
 Prints one line starting with &quot;ready&quot; naming its endpoints once it listens.
@@ -1311,7 +1311,7 @@ Prints one line starting with &quot;ready&quot; naming its endpoints once it lis
             <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>usage: zkvr340a-sim [--tcp [HOST:]PORT] [--serial [--line-rate BPS]] [--usb DIR [--usb-name NAME]]
                     [--mixers N] [--model CODE] [--address A.B.C.D] [--user-id ID]
-                    [--deny-write] [--drop P] [--corrupt P] [--delay MS]
+                    [--deny-write] [--log-writes] [--drop P] [--corrupt P] [--delay MS]
                     [--stuck MIXER:KEY=VALUE]... [--seed N]
                     [--search-port PORT [--reply-port PORT]]
 Prints one line starting with &quot;ready&quot; naming its endpoints once it listens.
@@ -1384,10 +1384,10 @@ Prints one line starting with &quot;ready&quot; naming its endpoints once it lis
             <translation>save wants FILE</translation>
         </message>
         <message>
-            <source>load wants FILE</source>
+            <source>load wants FILE, or --dry-run [--json] FILE</source>
             <comment>9761</comment>
             <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
-            <translation>load wants FILE</translation>
+            <translation>load wants FILE, or --dry-run [--json] FILE</translation>
         </message>
         <message>
             <source>save: %1 could not be written</source>
@@ -1396,28 +1396,28 @@ Prints one line starting with &quot;ready&quot; naming its endpoints once it lis
             <translation>save: %1 could not be written</translation>
         </message>
         <message>
-            <source>load: %1 does not exist</source>
+            <source>%1: %2 does not exist</source>
             <comment>9763</comment>
             <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
-            <translation>load: %1 does not exist</translation>
+            <translation>%1: %2 does not exist</translation>
         </message>
         <message>
-            <source>load: %1 cannot be read: %2</source>
+            <source>%1: %2 cannot be read: %3</source>
             <comment>9764</comment>
             <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
-            <translation>load: %1 cannot be read: %2</translation>
+            <translation>%1: %2 cannot be read: %3</translation>
         </message>
         <message>
-            <source>load: %1 is no settings file: line %2 is malformed, unknown or holds a value out of range; nothing was sent</source>
+            <source>%1: %2 is no settings file: line %3 is malformed, unknown or holds a value out of range; nothing was sent</source>
             <comment>9765</comment>
             <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
-            <translation>load: %1 is no settings file: line %2 is malformed, unknown or holds a value out of range; nothing was sent</translation>
+            <translation>%1: %2 is no settings file: line %3 is malformed, unknown or holds a value out of range; nothing was sent</translation>
         </message>
         <message>
-            <source>load: %1: MixerCount &quot;%2&quot; is not 0..16; nothing was sent</source>
+            <source>%1: %2: MixerCount &quot;%3&quot; is not 0..16; nothing was sent</source>
             <comment>9766</comment>
             <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
-            <translation>load: %1: MixerCount &quot;%2&quot; is not 0..16; nothing was sent</translation>
+            <translation>%1: %2: MixerCount &quot;%3&quot; is not 0..16; nothing was sent</translation>
         </message>
         <message>
             <source>load: %1 was not loaded</source>
@@ -1426,10 +1426,10 @@ Prints one line starting with &quot;ready&quot; naming its endpoints once it lis
             <translation>load: %1 was not loaded</translation>
         </message>
         <message>
-            <source>load: %1 is too large for a settings file</source>
+            <source>%1: %2 is too large for a settings file</source>
             <comment>9768</comment>
             <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
-            <translation>load: %1 is too large for a settings file</translation>
+            <translation>%1: %2 is too large for a settings file</translation>
         </message>
         <message>
             <source>exit status: 0 done, 1 no mixer answered (or a value did not take), 2 usage error</source>
@@ -2220,7 +2220,7 @@ SYNOPSIS
     zkvr340a-sim [--tcp [HOST:]PORT] [--serial [--line-rate BPS]] [--usb DIR [--usb-name NAME]]
                  [--search-port [HOST:]PORT [--reply-port PORT]] [--mixers N]
                  [--model CODE] [--address A.B.C.D] [--user-id ID] [--deny-write]
-                 [--drop P] [--corrupt P] [--delay MS] [--stuck MIXER:KEY=VALUE]...
+                 [--log-writes] [--drop P] [--corrupt P] [--delay MS] [--stuck MIXER:KEY=VALUE]...
                  [--seed N]
     zkvr340a-sim --help
 
@@ -2251,6 +2251,8 @@ OPTIONS
                         (default 192.168.100.200)
     --user-id ID        the user ID the search matches (default administrator)
     --deny-write        refuse DS, TS and IS with status 3 (no write access)
+    --log-writes        print a line for each request that changes something
+                        (DS, TS, ES, IS, IP, AW) as it arrives: &quot;write DS 02 2B 28&quot;
     --drop P            lose each reply with probability P, 0 to 1
     --corrupt P         flip one byte of each serial block with probability P
     --delay MS          hold every reply back MS milliseconds
@@ -2283,7 +2285,7 @@ SYNOPSIS
     zkvr340a-sim [--tcp [HOST:]PORT] [--serial [--line-rate BPS]] [--usb DIR [--usb-name NAME]]
                  [--search-port [HOST:]PORT [--reply-port PORT]] [--mixers N]
                  [--model CODE] [--address A.B.C.D] [--user-id ID] [--deny-write]
-                 [--drop P] [--corrupt P] [--delay MS] [--stuck MIXER:KEY=VALUE]...
+                 [--log-writes] [--drop P] [--corrupt P] [--delay MS] [--stuck MIXER:KEY=VALUE]...
                  [--seed N]
     zkvr340a-sim --help
 
@@ -2314,6 +2316,8 @@ OPTIONS
                         (default 192.168.100.200)
     --user-id ID        the user ID the search matches (default administrator)
     --deny-write        refuse DS, TS and IS with status 3 (no write access)
+    --log-writes        print a line for each request that changes something
+                        (DS, TS, ES, IS, IP, AW) as it arrives: &quot;write DS 02 2B 28&quot;
     --drop P            lose each reply with probability P, 0 to 1
     --corrupt P         flip one byte of each serial block with probability P
     --delay MS          hold every reply back MS milliseconds
@@ -2408,6 +2412,7 @@ EXIT STATUS
         did not take, or a settings file could not be read or written (the
         reason on stderr)
     2   usage error (the reason and the usage on stderr)
+    diff ends with 0 when nothing differs, 1 when something does, 2 on any error
 
 EXAMPLES
     All values of every linked mixer, as JSON:
@@ -2417,6 +2422,8 @@ EXAMPLES
     Find the mixer whose user ID is hall, then save its whole system:
         zkvr340a-ctl search hall
         zkvr340a-ctl --ethernet &quot;$(zkvr340a-ctl search hall)&quot; save hall.ini
+    What loading hall.ini would change, value by value, sending nothing:
+        zkvr340a-ctl --ethernet 192.168.100.200 diff hall.ini
 </source>
             <comment>10802</comment>
             <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
@@ -2443,6 +2450,7 @@ EXIT STATUS
         did not take, or a settings file could not be read or written (the
         reason on stderr)
     2   usage error (the reason and the usage on stderr)
+    diff ends with 0 when nothing differs, 1 when something does, 2 on any error
 
 EXAMPLES
     All values of every linked mixer, as JSON:
@@ -2452,6 +2460,8 @@ EXAMPLES
     Find the mixer whose user ID is hall, then save its whole system:
         zkvr340a-ctl search hall
         zkvr340a-ctl --ethernet &quot;$(zkvr340a-ctl search hall)&quot; save hall.ini
+    What loading hall.ini would change, value by value, sending nothing:
+        zkvr340a-ctl --ethernet 192.168.100.200 diff hall.ini
 </translation>
         </message>
         <message>
@@ -2684,6 +2694,103 @@ FIRMWARE DOWNLOAD
             <source>ip set: %1 cannot be the mixer's address while its DHCP client is off: %2</source>
             <comment>11308</comment>
             <translation>ip set: %1 cannot be the mixer's address while its DHCP client is off: %2</translation>
+        </message>
+        <message>
+            <source>接続されているミキサーは %1 台、ファイルのミキサーは %2 台です。</source>
+            <comment>12600</comment>
+            <translation>%1 mixers are linked; the file holds %2.</translation>
+        </message>
+        <message>
+            <source>%1 台目から先のファイルの値は送信されません。</source>
+            <comment>12601</comment>
+            <translation> The file's values from mixer %1 on are not sent.</translation>
+        </message>
+        <message>
+            <source>%1 台目から先のミキサーはファイルになく、変わりません。</source>
+            <comment>12602</comment>
+            <translation> Mixers from %1 on are not in the file and stay as they are.</translation>
+        </message>
+        <message>
+            <source>最初のファイルのミキサーは %1 台、次のファイルは %2 台です。</source>
+            <comment>12603</comment>
+            <translation>The first file holds %1 mixers, the second %2.</translation>
+        </message>
+        <message>
+            <source>%1 台目から先は片方のファイルにしかなく、比べていません。</source>
+            <comment>12604</comment>
+            <translation> Mixers from %1 on are in one file only and were not compared.</translation>
+        </message>
+        <message>
+            <source>diff wants FILE_A FILE_B, or FILE with a link option, and --json at most</source>
+            <comment>12700</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>diff wants FILE_A FILE_B, or FILE with a link option, and --json at most</translation>
+        </message>
+        <message>
+            <source>diff FILE compares the file with the linked mixers and needs a link option (--ethernet, --serial or --usb); two files need none</source>
+            <comment>12701</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>diff FILE compares the file with the linked mixers and needs a link option (--ethernet, --serial or --usb); two files need none</translation>
+        </message>
+        <message>
+            <source>from: the linked mixers (%1)</source>
+            <comment>12702</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>from: the linked mixers (%1)</translation>
+        </message>
+        <message>
+            <source>from: %1 (%2 mixers)</source>
+            <comment>12703</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>from: %1 (%2 mixers)</translation>
+        </message>
+        <message>
+            <source>to:   %1 (%2 mixers)</source>
+            <comment>12704</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>to:   %1 (%2 mixers)</translation>
+        </message>
+        <message>
+            <source>%1 (mixer %2): %3 differences%4</source>
+            <comment>12705</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>%1 (mixer %2): %3 differences%4</translation>
+        </message>
+        <message>
+            <source>total: %1 differences%2</source>
+            <comment>12706</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>total: %1 differences%2</translation>
+        </message>
+        <message>
+            <source>  %1  %2: %3 -&gt; %4  (%5)</source>
+            <comment>12707</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>  %1  %2: %3 -&gt; %4  (%5)</translation>
+        </message>
+        <message>
+            <source>no differences</source>
+            <comment>12708</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>no differences</translation>
+        </message>
+        <message>
+            <source>load --dry-run: nothing was sent; a load writes the file's values into mixers 1..%1 and the extension registers, and these are the values it changes:</source>
+            <comment>12709</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>load --dry-run: nothing was sent; a load writes the file's values into mixers 1..%1 and the extension registers, and these are the values it changes:</translation>
+        </message>
+        <message>
+            <source>load: --json goes with --dry-run only</source>
+            <comment>12711</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>load: --json goes with --dry-run only</translation>
+        </message>
+        <message>
+            <source>write %1 %2</source>
+            <comment>12720</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>write %1 %2</translation>
         </message>
     </context>
 </TS>

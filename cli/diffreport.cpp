@@ -1,0 +1,112 @@
+#include "cli/diffreport.h"
+
+#include "base/strings.h"
+#include "editor/settingscompare.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStringList>
+
+namespace {
+
+namespace Msg {
+constexpr int FromMixers = 12702;  // "from: the linked mixers (%1)"
+constexpr int FromFile = 12703;    // "from: %1 (%2 mixers)"
+constexpr int ToFile = 12704;      // "to:   %1 (%2 mixers)"
+constexpr int MixerLine = 12705;   // "%1 (mixer %2): %3 differences%4"
+constexpr int Total = 12706;       // "total: %1 differences%2"
+constexpr int ValueLine = 12707;   // "  %1  %2: %3 -> %4  (%5)"
+constexpr int Same = 12708;        // "no differences"
+constexpr int Channel = 2911;      // "ch"
+} // namespace Msg
+
+// Script names of the kinds, one per editor tab.
+const char *const KindNames[EditorTabCount] = {"channel", "system", "extended", "defaults"};
+
+// " (チャンネル設定データ 2, 拡張データ 1)" for the kinds that have any.
+QString kindCounts(const std::array<int, EditorTabCount> &perTab)
+{
+    QStringList parts;
+    for (int t = 0; t < EditorTabCount; ++t)
+        if (perTab[size_t(t)])
+            parts << editorTabName(EditorTab(t)) + u' ' + QString::number(perTab[size_t(t)]);
+    return parts.isEmpty() ? QString() : QStringLiteral(" (") + parts.join(QStringLiteral(", ")) + u')';
+}
+
+QJsonObject kindObject(const std::array<int, EditorTabCount> &perTab)
+{
+    QJsonObject o;
+    for (int t = 0; t < EditorTabCount; ++t)
+        o.insert(QLatin1String(KindNames[t]), perTab[size_t(t)]);
+    return o;
+}
+
+QJsonObject side(const QString &file, int mixers)
+{
+    QJsonObject o;
+    o.insert(QStringLiteral("source"), file.isEmpty() ? QStringLiteral("mixers") : QStringLiteral("file"));
+    if (!file.isEmpty())
+        o.insert(QStringLiteral("file"), file);
+    o.insert(QStringLiteral("mixer_count"), mixers);
+    return o;
+}
+
+} // namespace
+
+QString comparisonText(const SettingsComparison &c, const DiffSides &sides)
+{
+    QStringList lines;
+    lines << (sides.fromFile.isEmpty() ? str(Msg::FromMixers).arg(c.fromMixers)
+                                       : str(Msg::FromFile).arg(sides.fromFile).arg(c.fromMixers));
+    lines << str(Msg::ToFile).arg(sides.toFile).arg(c.toMixers);
+    if (const QString note = countNote(c); !note.isEmpty())
+        lines << note;
+    for (const MixerChanges &m : c.mixers) {
+        lines << str(Msg::MixerLine).arg(m.name).arg(m.mixer).arg(m.values.size()).arg(kindCounts(m.perTab));
+        for (const ValueChange &v : m.values) {
+            const QString label = v.channel ? v.label + u' ' + str(Msg::Channel) + u' ' + QString::number(v.channel)
+                                            : v.label;
+            lines << str(Msg::ValueLine).arg(editorTabName(v.tab), label, v.fromText, v.toText, v.key);
+        }
+    }
+    lines << (c.same() ? str(Msg::Same) : str(Msg::Total).arg(c.total()).arg(kindCounts(c.perTab)));
+    return lines.join(u'\n') + u'\n';
+}
+
+QByteArray comparisonJson(const SettingsComparison &c, const DiffSides &sides)
+{
+    QJsonObject root;
+    root.insert(QStringLiteral("from"), side(sides.fromFile, c.fromMixers));
+    root.insert(QStringLiteral("to"), side(sides.toFile, c.toMixers));
+    root.insert(QStringLiteral("mixer_count_differs"), c.countsDiffer());
+    root.insert(QStringLiteral("note"), countNote(c));
+    root.insert(QStringLiteral("compared_mixers"), c.comparedMixers);
+    root.insert(QStringLiteral("differences"), c.total());
+    root.insert(QStringLiteral("per_kind"), kindObject(c.perTab));
+    QJsonArray mixers;
+    for (const MixerChanges &m : c.mixers) {
+        QJsonArray values;
+        for (const ValueChange &v : m.values) {
+            QJsonObject o;
+            o.insert(QStringLiteral("key"), v.key);
+            o.insert(QStringLiteral("kind"), QLatin1String(KindNames[int(v.tab)]));
+            o.insert(QStringLiteral("label"), v.label);
+            o.insert(QStringLiteral("channel"), v.channel ? QJsonValue(v.channel) : QJsonValue());
+            o.insert(QStringLiteral("from"), v.fromCode);
+            o.insert(QStringLiteral("to"), v.toCode);
+            o.insert(QStringLiteral("from_text"), v.fromText);
+            o.insert(QStringLiteral("to_text"), v.toText);
+            values.append(o);
+        }
+        QJsonObject o;
+        o.insert(QStringLiteral("mixer"), m.mixer);
+        o.insert(QStringLiteral("name"), m.name);
+        o.insert(QStringLiteral("differences"), int(m.values.size()));
+        o.insert(QStringLiteral("per_kind"), kindObject(m.perTab));
+        o.insert(QStringLiteral("values"), values);
+        mixers.append(o);
+    }
+    root.insert(QStringLiteral("mixers"), mixers);
+    return QJsonDocument(root).toJson(QJsonDocument::Compact) + '\n';
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+// How the tool prints a comparison of settings (diff, load --dry-run): lines
+// for a person, or one JSON object for a script.
+
+#include <QByteArray>
+#include <QString>
+
+struct SettingsComparison;
+
+// What the two sides of a comparison are, for the heading.
+struct DiffSides
+{
+    QString fromFile; // empty: the linked mixers
+    QString toFile;
+};
+
+QString comparisonText(const SettingsComparison &comparison, const DiffSides &sides);
+// One line of JSON:
+// {"from": {"source": "mixers"|"file", "file": PATH, "mixer_count": N},
+//  "to": {"source": "file", "file": PATH, "mixer_count": N},
+//  "mixer_count_differs": B, "note": TEXT, "compared_mixers": N, "differences": N,
+//  "per_kind": {"channel": N, "system": N, "extended": N, "defaults": N},
+//  "mixers": [{"mixer": M, "name": TEXT, "differences": N, "per_kind": {...},
+//              "values": [{"key": KEY, "kind": KIND, "label": TEXT, "channel": C|null,
+//                          "from": CODE, "to": CODE, "from_text": TEXT, "to_text": TEXT}]}]}
+QByteArray comparisonJson(const SettingsComparison &comparison, const DiffSides &sides);

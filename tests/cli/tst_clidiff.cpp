@@ -1,0 +1,191 @@
+// zkvr340a-ctl diff and load --dry-run: two settings files compared without
+// a link, a file compared with the virtual mixers over TCP, and a dry run
+// that the virtual mixer sees no write from.
+
+#include "clitesthelpers.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+class TstCliDiff : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void twoFiles();
+    void unusableFilesAndUsage_data();
+    void unusableFilesAndUsage();
+    void againstTheMixersAndDryRunSendNothing();
+
+private:
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+    bool write(const QString &name, const QByteArray &bytes) const
+    {
+        QFile f(path(name));
+        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+    }
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+namespace {
+
+// A system of `mixers` mixers: every value not given is the factory value.
+QByteArray settingsFile(int mixers, const QByteArray &masterLines = {})
+{
+    QByteArray out = "[Mixer_Master]\r\nActive=False\r\n" + masterLines;
+    for (int m = 2; m <= mixers; ++m)
+        out += "[Mixer_Slave" + QByteArray::number(m - 1) + "]\r\nActive=False\r\n";
+    return out + "[SystemData]\r\nMixerCount=" + QByteArray::number(mixers) + "\r\n";
+}
+
+QJsonObject json(const Run &r)
+{
+    return QJsonDocument::fromJson(r.out).object();
+}
+
+QStringList keysOf(const QJsonObject &o)
+{
+    QStringList out;
+    for (const QJsonValue &m : o.value("mixers").toArray())
+        for (const QJsonValue &v : m.toObject().value("values").toArray())
+            out << QStringLiteral("%1:%2").arg(m.toObject().value("mixer").toInt()).arg(v.toObject().value("key").toString());
+    return out;
+}
+
+// What the virtual mixer printed since the last look.
+QByteArray simOutput(Sim &sim)
+{
+    QByteArray out;
+    while (sim.process.waitForReadyRead(300))
+        out += sim.process.readAllStandardOutput();
+    return out + sim.process.readAllStandardOutput();
+}
+
+} // namespace
+
+void TstCliDiff::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+void TstCliDiff::twoFiles()
+{
+    QVERIFY(write("a.ini", settingsFile(2, "InputGain_3=40\r\nKeyLock=1\r\n")));
+    QVERIFY(write("same.ini", settingsFile(2, "InputGain_3=40\r\nKeyLock=1\r\n")));
+    QVERIFY(write("b.ini", settingsFile(2, "InputGain_3=0\r\nKeyLock=1\r\nHoldTime=5\r\n")));
+    QVERIFY(write("three.ini", settingsFile(3, "InputGain_3=40\r\nKeyLock=1\r\n")));
+
+    // No link option is needed for two files.
+    const Run same = ctl({"diff", path("a.ini"), path("same.ini")});
+    QCOMPARE(same.exitCode, 0);
+    QVERIFY(same.out.endsWith("no differences\n"));
+
+    const Run text = ctl({"diff", path("a.ini"), path("b.ini")});
+    QCOMPARE(text.exitCode, 1);
+    QVERIFY2(text.err.isEmpty(), text.err.constData());
+    const QString out = QString::fromUtf8(text.out);
+    QVERIFY2(out.contains(QStringLiteral("マスター (mixer 1): 2 differences (チャンネル設定データ 1, システム設定データ 1)")), qPrintable(out));
+    QVERIFY(out.contains(QStringLiteral("  チャンネル設定データ  チャンネルレベル(dB) ch 3: -6.1dB -> MUTE  (InputGain_3)")));
+    QVERIFY(out.contains(QStringLiteral("  システム設定データ  ホールド時間: 1.0秒 -> 3.0秒  (HoldTime)")));
+    QVERIFY(out.contains(QStringLiteral("スレーブ1 (mixer 2): 0 differences")));
+    QVERIFY(out.endsWith(QStringLiteral("total: 2 differences (チャンネル設定データ 1, システム設定データ 1)\n")));
+
+    const Run js = ctl({"diff", "--json", path("a.ini"), path("b.ini")});
+    QCOMPARE(js.exitCode, 1);
+    const QJsonObject o = json(js);
+    QCOMPARE(o.value("differences").toInt(), 2);
+    QCOMPARE(o.value("from").toObject().value("source").toString(), QStringLiteral("file"));
+    QCOMPARE(o.value("to").toObject().value("mixer_count").toInt(), 2);
+    QCOMPARE(o.value("per_kind").toObject().value("channel").toInt(), 1);
+    QCOMPARE(keysOf(o), (QStringList{"1:InputGain_3", "1:HoldTime"}));
+    const QJsonObject gain = o.value("mixers").toArray().at(0).toObject().value("values").toArray().at(0).toObject();
+    QCOMPARE(gain.value("channel").toInt(), 3);
+    QCOMPARE(gain.value("kind").toString(), QStringLiteral("channel"));
+    QCOMPARE((std::pair{gain.value("from").toInt(), gain.value("to").toInt()}), (std::pair{40, 0}));
+    QCOMPARE(gain.value("to_text").toString(), QStringLiteral("MUTE"));
+
+    // Only the counts differ: still a difference, named at the top.
+    const Run counts = ctl({"diff", "--json", path("a.ini"), path("three.ini")});
+    QCOMPARE(counts.exitCode, 1);
+    QVERIFY(json(counts).value("mixer_count_differs").toBool());
+    QCOMPARE(json(counts).value("differences").toInt(), 0);
+    QVERIFY(json(counts).value("note").toString().contains(QStringLiteral("次のファイルは 3 台")));
+}
+
+void TstCliDiff::unusableFilesAndUsage_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("bad line") << QStringList{"diff", "{a}", "{bad}"} << "diff: {bad} is no settings file: line 2";
+    QTest::newRow("missing") << QStringList{"diff", "{gone}", "{a}"} << "diff: {gone} does not exist";
+    QTest::newRow("one file, no link") << QStringList{"diff", "{a}"} << "needs a link option";
+    QTest::newRow("three files") << QStringList{"diff", "{a}", "{a}", "{a}"} << "diff wants FILE_A FILE_B";
+    QTest::newRow("unknown option") << QStringList{"diff", "--all", "{a}", "{a}"} << "diff wants FILE_A FILE_B";
+    QTest::newRow("json without dry run") << QStringList{"--ethernet", "127.0.0.1:9", "load", "--json", "{a}"}
+                                          << "--json goes with --dry-run only";
+}
+
+void TstCliDiff::unusableFilesAndUsage()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, said);
+    QVERIFY(write("a.ini", settingsFile(1)));
+    QVERIFY(write("bad.ini", "[Mixer_Master]\r\nActive = True\r\n"));
+    for (QString &a : args)
+        if (a.startsWith('{'))
+            a = path(a.mid(1, a.size() - 2) + ".ini");
+    said.replace(QStringLiteral("{bad}"), path("bad.ini")).replace(QStringLiteral("{gone}"), path("gone.ini"));
+    const Run r = ctl(args);
+    QCOMPARE(r.exitCode, 2);
+    QVERIFY(r.out.isEmpty());
+    QVERIFY2(QString::fromUtf8(r.err).contains(said), r.err.constData());
+}
+
+void TstCliDiff::againstTheMixersAndDryRunSendNothing()
+{
+    Sim sim;
+    QVERIFY(sim.start({"--tcp", "0", "--mixers", "3", "--log-writes"}));
+    const QStringList link{"--ethernet", sim.endpoints.value("tcp")};
+    QCOMPARE(ctl(link + QStringList{"set", "2", "InputGain_3=40"}).exitCode, 0);
+    QCOMPARE(ctl(link + QStringList{"set", "1", "Phantom_1=0", "HoldTime=3", "KeyLock=1"}).exitCode, 0);
+    QCOMPARE(ctl(link + QStringList{"set", "3", "Threshold=16400"}).exitCode, 0);
+    QCOMPARE(ctl(link + QStringList{"save", path("saved.ini")}).exitCode, 0);
+    QVERIFY(ctl(link + QStringList{"diff", path("saved.ini")}).exitCode == 0);
+    QCOMPARE(ctl(link + QStringList{"set", "2", "InputGain_3=0"}).exitCode, 0);
+    QCOMPARE(ctl(link + QStringList{"set", "1", "Phantom_1=1", "HoldTime=1", "KeyLock=0"}).exitCode, 0);
+    QCOMPARE(ctl(link + QStringList{"set", "3", "Threshold=100"}).exitCode, 0);
+    QVERIFY(simOutput(sim).contains("write DS 02 2B 00")); // the log sees writes
+
+    const Run diff = ctl(link + QStringList{"diff", "--json", path("saved.ini")});
+    QCOMPARE(diff.exitCode, 1);
+    QCOMPARE(json(diff).value("from").toObject().value("source").toString(), QStringLiteral("mixers"));
+    QCOMPARE(keysOf(json(diff)), (QStringList{"1:Phantom_1", "1:HoldTime", "1:KeyLock", "2:InputGain_3", "3:Threshold"}));
+
+    const Run dry = ctl(link + QStringList{"load", "--dry-run", path("saved.ini")});
+    QCOMPARE(dry.exitCode, 0);
+    QVERIFY2(dry.out.startsWith("load --dry-run: nothing was sent"), dry.out.constData());
+    QVERIFY(QString::fromUtf8(dry.out).contains(QStringLiteral("キーロック: OFF -> ON  (KeyLock)")));
+    const Run dryJson = ctl(link + QStringList{"load", "--dry-run", "--json", path("saved.ini")});
+    QCOMPARE(dryJson.exitCode, 0);
+    QCOMPARE(json(dryJson).value("differences").toInt(), 5);
+    // Neither the diff nor the dry runs wrote anything.
+    QCOMPARE(simOutput(sim), QByteArray());
+
+    // The load itself then makes the mixers hold the file.
+    QCOMPARE(ctl(link + QStringList{"load", path("saved.ini")}).exitCode, 0);
+    QVERIFY(simOutput(sim).contains("write DS 02 2B 28"));
+    const Run after = ctl(link + QStringList{"diff", path("saved.ini")});
+    QCOMPARE(after.exitCode, 0);
+    QVERIFY(after.out.endsWith("no differences\n"));
+
+    // A link that cannot be opened is an error of the comparison.
+    sim.stop();
+    QCOMPARE(ctl(link + QStringList{"--timeout", "1", "diff", path("saved.ini")}).exitCode, 2);
+}
+
+QTEST_GUILESS_MAIN(TstCliDiff)
+#include "tst_clidiff.moc"
