@@ -46,11 +46,6 @@ void JobLoop::reset()
     m_t0 = m_clock.now() - (m_loop.StartupPolls != 0 ? m_link.ReplyTimeUnit : 0.0);
 }
 
-void JobLoop::setJobBytes(std::initializer_list<quint8> bytes)
-{
-    m_loop.JobBytes = QByteArray(reinterpret_cast<const char *>(std::data(bytes)), qsizetype(bytes.size()));
-}
-
 void JobLoop::run()
 {
     m_stopped = false;
@@ -119,7 +114,7 @@ void JobLoop::dispatchJob()
     case JobExtendedRead:
         if (!online)
             break;
-        setJobBytes({'E', 'R', 1});
+        m_loop.Job = JobWork::extendedRead();
         m_handlers.showJobWindow(0);
         // A mode change asked for during the read follows right after it.
         if (m_loop.JobRequest != JobModeChange)
@@ -128,14 +123,8 @@ void JobLoop::dispatchJob()
     case JobExtendedWrite:
         if (!online)
             break;
-        // The group's first and last register in bytes 4 and 5.
-        switch (m_loop.JobTarget) {
-        case 0: setJobBytes({'E', 'S', 1, 0, 3, 5}); break;
-        case 1: setJobBytes({'E', 'S', 1, 0, 1, 2}); break;
-        case 2: setJobBytes({'E', 'S', 1, 0, 6, 10}); break;
-        case 3: setJobBytes({'E', 'S', 1, 0, 11, 18}); break;
-        default: setJobBytes({'E', 'S', 1}); break;
-        }
+        // JobTarget names the register group the editor's tab shows.
+        m_loop.Job = JobWork::extendedWrite(m_loop.JobTarget);
         m_handlers.showJobWindow(0);
         m_loop.JobRequest = JobExtendedRead; // read the extended data back
         break;
@@ -172,11 +161,11 @@ void JobLoop::runInitialise()
                                                MsgButtons::OkCancel, MsgIcon::Warning, QString());
     if (answer != MsgAnswer::Ok || m_link.offline())
         return;
-    setJobBytes({'I', 'S', quint8(m_loop.JobMixer), quint8(m_loop.JobTarget)});
+    m_loop.Job = JobWork::initialise(m_loop.JobMixer, m_loop.JobTarget);
     m_handlers.showJobWindow(0);
     if (m_loop.JobTarget >= 16) {
         m_loop.JobRequest = JobExtendedRead;
-        setJobBytes({'E', 'R', 1});
+        m_loop.Job = JobWork::extendedRead();
         m_handlers.showJobWindow(0);
     }
 }

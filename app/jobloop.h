@@ -62,8 +62,6 @@ public:
 
 private:
     void reset();
-    // What the job asked for takes its work from (LoopState::JobBytes).
-    void setJobBytes(std::initializer_list<quint8> bytes);
     void runInitialise();
 
     LoopState &m_loop;

@@ -131,20 +131,13 @@ bool JobRunner::writeRegister(int reg, const RegisterBytes &d)
 
 bool JobRunner::extendedWrite()
 {
-    // Bytes 4 and 5 name the group's first and last register. Anything but
-    // one of the four groups (a JobTarget the loop does not know leaves them
-    // out) writes nothing rather than registers nobody chose.
-    const QByteArray &job = m_c.loop.JobBytes;
-    const int first = job.size() > 5 ? quint8(job[4]) : 0;
-    const int last = job.size() > 5 ? quint8(job[5]) : 0;
-    std::vector<int> regs;
-    for (int group = 0; regs.empty() && group < 4; ++group) {
-        const std::vector<int> g = extendedGroupRegisters(group);
-        if (g.front() == first && g.back() == last)
-            regs = g;
-    }
+    // Anything but one of the four groups (a JobTarget the loop does not
+    // know) writes nothing rather than registers nobody chose.
+    const JobWork &job = m_c.loop.Job;
+    const std::vector<int> regs
+        = job.kind == JobKind::ExtendedWrite ? extendedGroupRegisters(job.target) : std::vector<int>{};
     if (regs.empty()) {
-        qCWarning(lcAppJobs) << "extended write of no known group:" << first << last;
+        qCWarning(lcAppJobs) << "extended write of no known group:" << int(job.kind) << job.target;
         return false;
     }
     const ExtendedRecordSource fallback(m_c.mixers.ExtendedData[1]);
@@ -157,8 +150,12 @@ bool JobRunner::extendedWrite()
 
 bool JobRunner::initialise()
 {
-    constexpr int InitialiseRequestCount = 4;
-    if (m_c.protocol.sendAndWait(m_c.loop.JobBytes.left(InitialiseRequestCount)).received())
+    const JobWork &job = m_c.loop.Job;
+    if (job.kind != JobKind::Initialise) {
+        qCWarning(lcAppJobs) << "initialise without its work:" << int(job.kind);
+        return false;
+    }
+    if (m_c.protocol.sendAndWait(initialiseRequest(job.mixer, quint8(job.target))).received())
         return true;
     noResponse();
     return false;
@@ -177,7 +174,12 @@ bool JobRunner::transferLoaded()
 
 bool JobRunner::ipWrite()
 {
-    if (m_c.protocol.IpWriteWithVerify(m_c.loop.JobBytes, [this] { setFailed(); })
+    const JobWork &job = m_c.loop.Job;
+    if (job.kind != JobKind::IpWrite) {
+        qCWarning(lcAppJobs) << "IP write without its work:" << int(job.kind);
+        return false;
+    }
+    if (m_c.protocol.IpWriteWithVerify(job.ipRequest, [this] { setFailed(); })
         == MixerProtocol::VerifyResult::Verified)
         return true;
     noResponse();

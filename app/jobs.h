@@ -2,9 +2,9 @@
 
 // The jobs of the job window, without widgets: extended read (3) and write
 // (4), initialise (5), direct memory access (6), the transfer of loaded
-// settings (7) and the mixer IP write (11). Each job takes its request from
-// LoopState::JobBytes as the job loop or the requesting window left it,
-// reports its own failure through Dialogs and returns whether it succeeded.
+// settings (7) and the mixer IP write (11). Each job takes its work from
+// LoopState::Job as the job loop or the requesting window left it, builds its
+// requests from it, reports its own failure through Dialogs and returns whether it succeeded.
 
 #include "mixer/extendedregisters.h"
 #include "mixer/mixerdata.h"
@@ -89,10 +89,10 @@ public:
     explicit JobRunner(JobContext context) : m_c(std::move(context)) {}
 
     bool extendedRead();      // job 3
-    bool extendedWrite();     // job 4: the group of JobBytes 4 and 5
-    bool initialise();        // job 5: the IS request in JobBytes
+    bool extendedWrite();     // job 4: the register group of the job's work
+    bool initialise();        // job 5: "I","S" to the job's mixer and code
     bool transferLoaded();    // job 7
-    bool ipWrite();           // job 11: the IP request in JobBytes
+    bool ipWrite();           // job 11: the "I","P" request of the job's work
 
     // Jobs 3, 4, 5, 7 and 11 by their JobRequest value; false for others.
     bool run(int job);

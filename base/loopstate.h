@@ -7,6 +7,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <utility>
+
 // Values of JobRequest. Windows set them; the loop acts on them.
 enum JobCode : qint16 {
     JobIdle = 0,
@@ -21,6 +23,23 @@ enum JobCode : qint16 {
     JobQuit = 9,             // panel "quit": flush pending values, then Disconnect
     JobIpSettings = 10,      // open FrmIPSetting
     JobIpActive = 11,        // FrmIPSetting is open: polling suspended
+};
+
+// The work of the job in hand, as the loop or the asking window describes it;
+// the job runner turns it into requests on the link.
+enum class JobKind { None, ExtendedRead, ExtendedWrite, Initialise, IpWrite };
+
+struct JobWork
+{
+    JobKind kind = JobKind::None;
+    int target = 0;         // Initialise: the code asked for; ExtendedWrite: the register group 0..3
+    int mixer = 0;          // Initialise: the mixer addressed
+    QByteArray ipRequest;   // IpWrite: the "I","P" request carrying the new settings
+
+    static JobWork extendedRead() { return {JobKind::ExtendedRead, 0, 1, {}}; }
+    static JobWork extendedWrite(int group) { return {JobKind::ExtendedWrite, group, 1, {}}; }
+    static JobWork initialise(int mixer, int target) { return {JobKind::Initialise, target, mixer, {}}; }
+    static JobWork ipWrite(QByteArray request) { return {JobKind::IpWrite, 0, 0, std::move(request)}; }
 };
 
 // DataState: whether the settings equal the saved file.
@@ -42,9 +61,6 @@ struct LoopState
     qint16 PreviousMixerCount = 0;
     quint8 PollPhase = 0;
     QString DataFileName;         // current settings file
-    // The bytes a job takes its work from, left by whoever asked for it:
-    // the "I","S" request of job 5, the "E","S" 1 0 first last of an extended
-    // write (the group's first and last register), the "I","P" request of
-    // job 11. A plain request for now; a typed job request replaces it.
-    QByteArray JobBytes;
+    // What the job in JobRequest works on, left by whoever asked for it.
+    JobWork Job;
 };

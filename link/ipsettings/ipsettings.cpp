@@ -131,7 +131,7 @@ bool IpSettingsFlow::transfer(const QString &address, const QString &userId, boo
     // outcome of the write. The plain decimal form: the connection reads a
     // zero-padded number as octal.
     m_ini.SaveIpSettings(dottedDecimal(*parsed), userId);
-    m_loop.JobBytes = ipSettingsRequest(*parsed, dhcpOn, userId);
+    m_loop.Job = JobWork::ipWrite(ipSettingsRequest(*parsed, dhcpOn, userId));
     runWithReconnect(JobIpActive);
     return true;
 }
@@ -142,7 +142,7 @@ bool IpSettingsFlow::reset()
                                           MsgIcon::Warning, str(StrId::AppTitle));
     if (a != MsgAnswer::Ok)
         return false;
-    m_loop.JobBytes = initialiseRequest(Wire::Attached, ResetNetworkCode);
+    m_loop.Job = JobWork::initialise(Wire::Attached, ResetNetworkCode);
     m_loop.JobRequest = JobInitialise;
     runWithReconnect(JobInitialise);
     return true;

@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -237,7 +238,7 @@ private slots:
                 w.jobLoop.stop();
         });
         QCOMPARE(w.handlers.names(), QStringList({"job(0)", "panel"}));
-        QCOMPARE(w.loop.JobBytes.left(3), QByteArray("ER\x01"));
+        QCOMPARE(w.loop.Job.kind, JobKind::ExtendedRead);
     }
 
     void extendedWriteRequestBytesAndReadBack()
@@ -247,18 +248,18 @@ private slots:
         w.link.ReplyTimeUnit = 5.0;
         w.loop.JobRequest = JobExtendedWrite;
         w.loop.JobTarget = 2;
-        QByteArray sent;
+        std::optional<JobWork> sent;
         w.handlers.duringJobWindow = [&] {
-            if (sent.isEmpty())
-                sent = w.loop.JobBytes.left(6);
+            if (!sent)
+                sent = w.loop.Job;
         };
         w.run([&](double) {
             if (w.handlers.count("job(0)") >= 2)
                 w.jobLoop.stop();
         });
-        QCOMPARE(sent.left(3), QByteArray("ES\x01"));
-        QCOMPARE(int(sent[4]), 6);
-        QCOMPARE(int(sent[5]), 10);
+        QVERIFY(sent);
+        QCOMPARE(sent->kind, JobKind::ExtendedWrite);
+        QCOMPARE(sent->target, 2);
         // Job 4 turns into job 3: the extended data are read back.
         QCOMPARE(w.handlers.count("job(0)"), 2);
     }

@@ -330,7 +330,7 @@ private slots:
         // Job 4 as the loop runs it, its values from the window's entries.
         const EditorExtendedSource source([&] { return std::optional(w.extendedEntries()); },
                                           rig.mixers.ExtendedData[1]);
-        rig.setJobBytes(QByteArray("ES\x01\x00\x01\x02", 6));
+        rig.setJob(JobWork::extendedWrite(1));
         MixerProtocol protocol(*rig.comm);
         JobContext job{rig.loop, rig.link, rig.mixers, rig.dialogs, protocol, &source, {}, {}, {}};
         QVERIFY(JobRunner(job).extendedWrite());

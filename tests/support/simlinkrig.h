@@ -53,7 +53,7 @@ struct SimLinkRig
     }
     void forget() { transport->sent.clear(); }
     // What a job takes its work from, as the loop or a window leaves it.
-    void setJobBytes(const QByteArray &request) { loop.JobBytes = request; }
+    void setJob(JobWork work) { loop.Job = std::move(work); }
 
     ManualClock clock;
     ScriptedDialogs dialogs;

@@ -208,7 +208,7 @@ private slots:
             }
         } entries;
         JobRig rig;
-        rig.setJobBytes(bytes({'E', 'S', 1, 0, 11, 18}));
+        rig.setJob(JobWork::extendedWrite(3));
         JobContext c = contextOf(rig);
         c.extendedValues = &entries;
         QVERIFY(JobRunner(c).run(JobExtendedWrite));
@@ -216,29 +216,40 @@ private slots:
         QCOMPARE(rig.chain->extRegister(1, 12), 2u * 65537u);
         QCOMPARE(rig.chain->extRegister(1, 16), 16u);
 
-        // Bytes that name no group write nothing.
-        JobRig stale;
-        stale.setJobBytes(bytes({'E', 'S', 1, 0, 11, 200}));
-        QVERIFY(!JobRunner(contextOf(stale)).extendedWrite());
-        QVERIFY(stale.transport->sent.isEmpty());
-        QVERIFY(stale.dialogs.shown.empty());
+        // A group the editor does not have, or work left by another job,
+        // writes nothing.
+        for (const JobWork &work : {JobWork::extendedWrite(4), JobWork::extendedWrite(-1), JobWork::extendedRead()}) {
+            JobRig stale;
+            stale.setJob(work);
+            QVERIFY(!JobRunner(contextOf(stale)).extendedWrite());
+            QVERIFY(stale.transport->sent.isEmpty());
+            QVERIFY(stale.dialogs.shown.empty());
+        }
     }
 
     void initialise()
     {
         JobRig rig;
-        rig.setJobBytes(bytes({'I', 'S', 1, 9}));
+        rig.setJob(JobWork::initialise(1, 9));
         QVERIFY(JobRunner(contextOf(rig)).run(JobInitialise));
         QCOMPARE(rig.sent("IS"), QList<QByteArray>{bytes({'I', 'S', 1, 9})});
 
         // No reply: 1801 once the standard time-out has passed.
         JobRig silent;
         silent.script = [](const QByteArray &) { return QList<QByteArray>{}; };
-        silent.setJobBytes(bytes({'I', 'S', 1, 21}));
+        silent.setJob(JobWork::initialise(1, 21));
         const double t0 = silent.clock.now();
         QVERIFY(!JobRunner(contextOf(silent)).initialise());
         QVERIFY(silent.clock.now() - t0 >= 2 * silent.link.ReplyTimeUnit - 1e-9);
         QCOMPARE(silent.dialogs.texts(), QStringList{str(StrId::NoResponse)});
+
+        // Work left by another job sends nothing, whatever job 5 is asked for.
+        JobRig stale;
+        stale.setJob(JobWork::ipWrite(bytes({'I', 'S', 1, 9})));
+        QVERIFY(!JobRunner(contextOf(stale)).initialise());
+        stale.setJob(JobWork::initialise(1, 9));
+        QVERIFY(!JobRunner(contextOf(stale)).ipWrite());
+        QVERIFY(stale.transport->sent.isEmpty());
     }
 
     void ipWriteVerifiedOrTold()
@@ -248,7 +259,7 @@ private slots:
         s.address = {10, 0, 0, 1};
         s.addressMode = 1;
         s.userId = "room42";
-        rig.setJobBytes(networkWriteRequest(s));
+        rig.setJob(JobWork::ipWrite(networkWriteRequest(s)));
         QVERIFY(JobRunner(contextOf(rig)).run(JobIpActive));
         QCOMPARE(rig.chain->networkBlock(), networkBlock(s));
 
@@ -256,7 +267,7 @@ private slots:
         deaf.script = [](const QByteArray &rq) {
             return rq.startsWith("IP") ? QList<QByteArray>{bytes({'I', 'P', 0})} : QList<QByteArray>{};
         };
-        deaf.setJobBytes(networkWriteRequest(s));
+        deaf.setJob(JobWork::ipWrite(networkWriteRequest(s)));
         QVERIFY(!JobRunner(contextOf(deaf)).ipWrite());
         QCOMPARE(deaf.dialogs.texts(), (QStringList{str(StrId::SetFailed), str(StrId::NoResponse)}));
     }
