@@ -142,13 +142,6 @@ QByteArray downloadDataRequest(quint8 target, const QByteArray &data)
     return r;
 }
 
-int putRequest(std::vector<quint8> &sendBuffer, const QByteArray &request)
-{
-    if (request.size() > qsizetype(sendBuffer.size()))
-        return 0;
-    std::memcpy(sendBuffer.data(), request.constData(), size_t(request.size()));
-    return int(request.size());
-}
 
 // ---- extension registers ----------------------------------------------------
 
@@ -245,7 +238,11 @@ double MixerProtocol::replyTimeout(const ReplyExpectation &expect) const
 
 int MixerProtocol::put(const QByteArray &request)
 {
-    return putRequest(m_comm.state().SendBuffer, request);
+    std::vector<quint8> &sendBuffer = m_comm.state().SendBuffer;
+    if (request.size() > qsizetype(sendBuffer.size()))
+        return 0;
+    std::memcpy(sendBuffer.data(), request.constData(), size_t(request.size()));
+    return int(request.size());
 }
 
 Reply MixerProtocol::received(int count) const

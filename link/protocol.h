@@ -41,10 +41,6 @@ QByteArray memoryWriteRequest(int size, quint32 address, quint32 data); // AW 1 
 QByteArray downloadPrepareRequest(quint8 target);              // R t 1
 QByteArray downloadDataRequest(quint8 target, const QByteArray &data); // L t 1 data
 
-// Copies a built request into the send buffer; returns its count (0 when it
-// does not fit). Only the status poll still fills the buffer itself.
-int putRequest(std::vector<quint8> &sendBuffer, const QByteArray &request);
-
 // ---- Extension registers ------------------------------------------------------
 
 // Bytes of the register's value in d0..d3 (right-aligned): 1, 2 or 4; 0 for
@@ -198,11 +194,10 @@ public:
     bool downloadPrepare(quint8 target);
     bool downloadBlock(quint8 target, const quint8 *data, int count);
 
-    // The status poll's exchange on the link's own buffers: it still builds
-    // its request in SendBuffer and reads the reply from ReceiveBuffer.
-    FirstReply sendAndJudgeFirst(int count, const ReplyExpectation &expect, double timeout = -1);
-
 private:
+    // Sends the first `count` bytes of the send buffer and judges the first
+    // reply: the download block is built in place, it may fill the buffer.
+    FirstReply sendAndJudgeFirst(int count, const ReplyExpectation &expect, double timeout = -1);
     // Puts `request` into the send buffer; its count, 0 when it does not fit.
     int put(const QByteArray &request);
     // The reply in the receive buffer, `count` bytes.

@@ -255,17 +255,16 @@ qint16 StatusPoll::ReadModel(int n)
     if (m_link.offline())
         return m_mixers.Model[size_t(n)];
     MixerProtocol protocol(m_comm);
-    const std::vector<quint8> &rb = m_link.ReceiveBuffer;
     const ReplyExpectation model{ReplyRule::Standard, 'M', 'N', ModelReplyCount};
     const MixerProtocol::FirstReply reply
-        = protocol.sendAndJudgeFirst(putRequest(m_link.SendBuffer, modelRequest(n)), model);
+        = protocol.sendAndJudgeFirst(modelRequest(n), model);
     if (reply.valid)
-        return qint16(decodeModelReply(rb.data(), reply.count - Wire::TrailerSize).value_or(0));
+        return qint16(decodeModelReply(reply.reply.data(), reply.count - Wire::TrailerSize).value_or(0));
     if (n == 1) {
         // A master that does not know "M","N" but answers "I","R" is the
         // current model.
         const ReplyExpectation network{ReplyRule::NetworkRead, 'I', 'R', 0};
-        if (protocol.sendAndJudgeFirst(putRequest(m_link.SendBuffer, networkReadRequest()), network).valid)
+        if (protocol.sendAndJudgeFirst(networkReadRequest(), network).valid)
             return 1;
     }
     return 0;
@@ -278,21 +277,20 @@ AccessResult StatusPoll::CheckAccess()
         return AccessResult::NotChecked;
     }
     MixerProtocol protocol(m_comm);
-    const std::vector<quint8> &rb = m_link.ReceiveBuffer;
     const ReplyExpectation read{ReplyRule::Standard, 'D', 'R', AccessReadCount};
     const MixerProtocol::FirstReply data
-        = protocol.sendAndJudgeFirst(putRequest(m_link.SendBuffer, dataReadRequest(1)), read);
+        = protocol.sendAndJudgeFirst(dataReadRequest(1), read);
     if (data.count == 0) {
         m_mixers.WriteAccess = true;
         return AccessResult::TimedOut;
     }
     AccessResult result = AccessResult::NoResponse;
     if (data.valid) {
-        const quint8 level = rb[3];
+        const quint8 level = data.reply.at(3);
         const ReplyExpectation write{ReplyRule::Standard, 'D', 'S', Wire::SetReplyCount};
         const MixerProtocol::FirstReply set
-            = protocol.sendAndJudgeFirst(putRequest(m_link.SendBuffer, dataSetRequest(1, 1, level)), write);
-        if (set.count == Wire::SetReplyCount && startsWith(rb.data(), set.count, 'D', 'S')) {
+            = protocol.sendAndJudgeFirst(dataSetRequest(1, 1, level), write);
+        if (set.count == Wire::SetReplyCount && startsWith(set.reply.data(), set.count, 'D', 'S')) {
             if (set.status == Wire::StatusOk)
                 result = AccessResult::Granted;
             else if (set.status == Wire::StatusNoAccess)
