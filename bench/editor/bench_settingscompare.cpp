@@ -2,12 +2,12 @@
 // file's text table and the mixer records (median of 50 runs): a file that
 // differs in five values, and one in which every value a load sends differs.
 
+#include "bench/medianms.h"
 #include "editor/settingscompare.h"
 #include "settings/mixersections.h"
 #include "settings/settingsfile.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -18,19 +18,6 @@ namespace {
 
 constexpr int Runs = 50;
 constexpr int Mixers = 16;
-
-double medianMs(const std::function<void()> &run)
-{
-    std::vector<double> ms;
-    for (int i = 0; i < Runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        run();
-        ms.push_back(double(t.nsecsElapsed()) / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return (ms[Runs / 2 - 1] + ms[Runs / 2]) / 2;
-}
 
 } // namespace
 
@@ -58,8 +45,8 @@ int main(int argc, char **argv)
         const SettingsComparison c = compareLoad(SystemValues::fromMixers(mixers), SystemValues::fromFile(file));
         changes = c.total();
     };
-    const double ms5 = medianMs([&] { run(five, changes5); });
-    const double msAll = medianMs([&] { run(all, changesAll); });
+    const double ms5 = medianMs(Runs, [&] { run(five, changes5); });
+    const double msAll = medianMs(Runs, [&] { run(all, changesAll); });
     std::printf("comparison of a settings file with 16 linked mixers, median of %d runs (target under 50 ms)\n", Runs);
     std::printf("  %4d values differ            %8.3f ms\n", changes5, ms5);
     std::printf("  %4d values differ            %8.3f ms\n", changesAll, msAll);

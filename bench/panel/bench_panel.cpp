@@ -5,6 +5,7 @@
 // figure (a redraw and a repaint of the visible surface) takes. Median of 20
 // runs each, offscreen.
 
+#include "bench/medianms.h"
 #include "base/dialogs.h"
 #include "base/loopstate.h"
 #include "link/linkstate.h"
@@ -19,7 +20,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -32,19 +32,6 @@
 namespace {
 
 constexpr int Runs = 20;
-
-double medianMs(const std::function<void()> &run)
-{
-    std::vector<double> ms;
-    for (int i = 0; i < Runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        run();
-        ms.push_back(double(t.nsecsElapsed()) / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return (ms[Runs / 2 - 1] + ms[Runs / 2]) / 2;
-}
 
 } // namespace
 
@@ -89,7 +76,7 @@ int main(int argc, char **argv)
     auto context = [&] {
         return PanelWindowContext{panel, mixers, link, files, settings, dialogs, {}, {}, 96};
     };
-    const double open = medianMs([&] {
+    const double open = medianMs(Runs, [&] {
         FrmMdi w(context());
         w.show();
         QApplication::processEvents();
@@ -98,7 +85,7 @@ int main(int argc, char **argv)
     FrmMdi w(context());
     w.show();
     QApplication::processEvents();
-    const double toExecution = medianMs([&] {
+    const double toExecution = medianMs(Runs, [&] {
         w.action(PanelCommand::Execution)->trigger();
         QApplication::processEvents();
         w.action(PanelCommand::Stop)->trigger();
@@ -116,7 +103,7 @@ int main(int argc, char **argv)
     };
     send(QEvent::MouseButtonPress, {30, 30}, Qt::LeftButton, Qt::LeftButton);
     int step = 0;
-    const double tick = medianMs([&] {
+    const double tick = medianMs(Runs, [&] {
         const int dx = (++step % 2) ? 1 : -1;
         send(QEvent::MouseMove, {30 + dx, 30}, Qt::NoButton, Qt::LeftButton);
         w.moveTick();
@@ -163,7 +150,7 @@ int main(int argc, char **argv)
         QApplication::sendEvent(surface, &e);
     };
     onSurface(QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton, Qt::LeftButton);
-    const double drawStep = medianMs([&] {
+    const double drawStep = medianMs(Runs, [&] {
         const int d = 200 + (++step % 2) * 50;
         onSurface(QEvent::MouseMove, {d, d}, Qt::NoButton, Qt::LeftButton);
         surface->repaint();

@@ -1,11 +1,11 @@
 // Load and save of a full 16-mixer settings file, median of 20 runs each,
 // beside QSettings (INI format) reading the same file.
 
+#include "bench/medianms.h"
 #include "settings/keytable.h"
 #include "settings/settingsfile.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -18,20 +18,6 @@
 namespace {
 
 constexpr int Runs = 20;
-
-double medianMs(const std::function<void()> &run)
-{
-    std::vector<double> ms;
-    ms.reserve(Runs);
-    for (int i = 0; i < Runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        run();
-        ms.push_back(double(t.nsecsElapsed()) / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return (ms[Runs / 2 - 1] + ms[Runs / 2]) / 2;
-}
 
 SettingsTable fullSystem(const SetDataKeyTable &keys)
 {
@@ -68,14 +54,14 @@ int main(int argc, char **argv)
     }
 
     bool ok = true;
-    const double load = medianMs([&] {
+    const double load = medianMs(Runs, [&] {
         SettingsTable t;
         resetFileTable(t);
         ok = ReadSettingsFile(path, keys, t) && ok;
     });
-    const double save = medianMs([&] { ok = WriteSettingsFile(path, table, keys, 16) && ok; });
+    const double save = medianMs(Runs, [&] { ok = WriteSettingsFile(path, table, keys, 16) && ok; });
     int seen = 0;
-    const double qsettings = medianMs([&] {
+    const double qsettings = medianMs(Runs, [&] {
         QSettings s(path, QSettings::IniFormat);
         const QStringList all = s.allKeys();
         for (const QString &k : all)
