@@ -267,7 +267,10 @@ bool SettingsCommands::LoadCommand(int mode)
 void SettingsCommands::applyLoadedSettings()
 {
     const int stored = storedMixerCount(m_files.SetDataTable).value_or(0);
-    if (m_mixers.writeAccess()) {
+    // Online, the user sees what the file would change in the mixers before
+    // anything is sent; offline nothing leaves the program.
+    const bool send = m_mixers.writeAccess() && (m_link.offline() || !confirmSend || confirmSend());
+    if (send) {
         const int linked = m_mixers.mixerCount();
         const int count = (stored >= linked && !m_link.offline()) ? linked : stored;
         m_mixers.apply(m_files.SetDataTable, count);

@@ -12,6 +12,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class Dialogs;
 class MixerSettings;
 struct LinkState;
@@ -85,6 +87,11 @@ public:
     // pending flags and job 7 (with write access), then the panel. A file
     // whose panel sections held values out of the panel's range says so once.
     void applyLoadedSettings();
+
+    // Asked before a load sends the file's mixer values to linked mixers
+    // (online, with write access), once they are known: false keeps the file
+    // opened, its panel values applied, but sends nothing. Unset: send.
+    std::function<bool()> confirmSend;
 
     // The panel snapshot of the current state into FileTable (panel window
     // opened, settings cleared).

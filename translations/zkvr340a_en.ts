@@ -2792,5 +2792,70 @@ FIRMWARE DOWNLOAD
             <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>write %1 %2</translation>
         </message>
+        <message>
+            <source>送信する値の確認</source>
+            <comment>12730</comment>
+            <translation>Values to send</translation>
+        </message>
+        <message>
+            <source>ファイルの値を送信すると、ミキサーの次の値が変わります。</source>
+            <comment>12731</comment>
+            <translation>Sending the file's values changes these values of the mixers.</translation>
+        </message>
+        <message>
+            <source>変わる値: %1 件%2</source>
+            <comment>12732</comment>
+            <translation>Values that change: %1%2</translation>
+        </message>
+        <message>
+            <source>%1 (%2 台目): %3 件%4</source>
+            <comment>12733</comment>
+            <translation>%1 (mixer %2): %3%4</translation>
+        </message>
+        <message>
+            <source>変わる値はありません</source>
+            <comment>12734</comment>
+            <translation>no value changes</translation>
+        </message>
+        <message>
+            <source>項目</source>
+            <comment>12735</comment>
+            <translation>Value</translation>
+        </message>
+        <message>
+            <source>ミキサーの値</source>
+            <comment>12736</comment>
+            <translation>Mixer's value</translation>
+        </message>
+        <message>
+            <source>ファイルの値</source>
+            <comment>12737</comment>
+            <translation>File's value</translation>
+        </message>
+        <message>
+            <source>種類</source>
+            <comment>12738</comment>
+            <translation>Kind</translation>
+        </message>
+        <message>
+            <source>送信(&amp;S)</source>
+            <comment>12739</comment>
+            <translation>&amp;Send</translation>
+        </message>
+        <message>
+            <source>キャンセル</source>
+            <comment>12740</comment>
+            <translation>Cancel</translation>
+        </message>
+        <message>
+            <source>ファイルの値はミキサーの値と同じです。送信するものはありません。</source>
+            <comment>12741</comment>
+            <translation>The file's values are the same as the mixers'. There is nothing to send.</translation>
+        </message>
+        <message>
+            <source>変わる値の一覧</source>
+            <comment>12742</comment>
+            <translation>Values that change</translation>
+        </message>
     </context>
 </TS>

@@ -19,6 +19,7 @@
 #include "editor/parametergrid.h"
 #include "editor/ui/frmmixer.h"
 #include "editor/ui/frmparameter.h"
+#include "editor/ui/loadcompare.h"
 #include "editor/ui/settingsdialog.h"
 #include "link/comm.h"
 #include "link/ethernettransport.h"
@@ -151,6 +152,9 @@ void Application::wireSettings()
                                                     m_world.dialogs);
     FrmMain *main = m_main.get();
     QObject::connect(main, &FrmMain::openRequested, main, [this] { m_settings->openMenu(0); });
+    m_settings->confirmSend = [this] {
+        return confirmLoadSend(m_world.mixers, m_world.settings.SetDataTable, m_world.dialogs, m_main.get());
+    };
     QObject::connect(main, &FrmMain::saveRequested, main, [this] { m_settings->saveMenu(0); });
     QObject::connect(main, &FrmMain::saveAsRequested, main, [this] { m_settings->saveAsMenu(0); });
     QObject::connect(m_settings.get(), &SettingsCommands::captionChanged, main,

@@ -317,6 +317,7 @@ private slots:
                 if (!mixerHolds(10))
                     return false;
                 dialogs.fileNames = {path};
+                answerLoadComparison(Qt::Key_Return); // the window lists the one changed gain
                 w->action("MenLoad")->trigger();
                 stage = Loaded;
                 return false;

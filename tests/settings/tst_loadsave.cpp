@@ -238,6 +238,43 @@ private slots:
         QVERIFY(w.panel.setUp);
     }
 
+    // Before loaded values go to linked mixers the user is asked; declined,
+    // the file is opened (panel applied) but nothing is marked to be sent.
+    // Offline or without write access nothing is sent, so nothing is asked.
+    void sendingLoadedValuesIsConfirmedOnline()
+    {
+        const QString path = savedFile(QStringLiteral("confirm.ini"), 2);
+        for (const bool agree : {false, true}) {
+            World w(LinkKind::Ethernet, 2);
+            int asked = 0;
+            int appliedWhenAsked = 0;
+            w.commands.confirmSend = [&] {
+                ++asked;
+                appliedWhenAsked = w.mixers.applied;
+                return agree;
+            };
+            w.dialogs.fileNames.push_back(path);
+            QVERIFY(w.commands.openMenu(ChangeMode::Ask));
+            QCOMPARE(asked, 1);
+            QCOMPARE(appliedWhenAsked, -1); // asked before anything is applied
+            QCOMPARE(w.mixers.applied, agree ? 2 : -1);
+            QCOMPARE(w.loop.JobRequest, qint16(agree ? JobTransferLoaded : JobIdle));
+            QCOMPARE(w.loop.DataFileName, path);
+            QCOMPARE(w.loop.DataState, qint16(DataJustLoaded));
+            QCOMPARE(w.panel.GridInterval, 600);
+        }
+        for (const bool offline : {true, false}) {
+            World w(offline ? LinkKind::Offline : LinkKind::Ethernet, offline ? 0 : 2);
+            w.mixers.access = offline;
+            int asked = 0;
+            w.commands.confirmSend = [&] { return ++asked, false; };
+            w.dialogs.fileNames.push_back(path);
+            QVERIFY(w.commands.openMenu(ChangeMode::Ask));
+            QCOMPARE(asked, 0);
+            QCOMPARE(w.mixers.applied, offline ? 2 : -1);
+        }
+    }
+
     void savingWithoutMixersWritesSystemDataOnly()
     {
         World w(LinkKind::Offline, 0);

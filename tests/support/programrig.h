@@ -70,6 +70,37 @@ inline bool topLevel(const QString &objectName)
     return false;
 }
 
+// Answers the load's comparison window with a key once it shows (Enter
+// sends, Escape cancels), after `look` has seen it. To be armed before the
+// load is started: the window runs its own loop, and a timer whose slot
+// started the load does not fire again until the window has closed. The
+// timer ends itself once it answered or gave up; a load that showed no
+// window leaves it to its caller to delete.
+inline QPointer<QTimer> answerLoadComparison(Qt::Key key, std::function<void(QWidget *)> look = {}, double seconds = 10.0)
+{
+    auto *timer = new QTimer;
+    QElapsedTimer since;
+    since.start();
+    QObject::connect(timer, &QTimer::timeout, timer, [=]() {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (w->objectName() != QLatin1String("FrmLoadCompare") || !w->isVisible())
+                continue;
+            if (look)
+                look(w);
+            QTest::keyClick(w->focusWidget() ? w->focusWidget() : w, key);
+            timer->stop();
+            timer->deleteLater();
+            return;
+        }
+        if (since.elapsed() > seconds * 1000) {
+            timer->stop();
+            timer->deleteLater();
+        }
+    });
+    timer->start(50);
+    return timer;
+}
+
 // The program preset to Ethernet against a virtual mixer chain on loopback
 // TCP, with its own world; the mixers answer once the fixture is built.
 struct EthernetProgram
