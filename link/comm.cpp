@@ -201,13 +201,32 @@ void MdlComm::pause(double seconds)
 
 void MdlComm::CommSend(std::vector<quint8> &buffer, int count)
 {
+    sendBytes(buffer.data(), std::min(count, int(buffer.size())));
+}
+
+void MdlComm::send(const QByteArray &request)
+{
+    if (request.size() > SendBufferSize)
+        return;
+    sendBytes(reinterpret_cast<const quint8 *>(request.constData()), int(request.size()));
+}
+
+std::vector<quint8> &MdlComm::downloadBlockBuffer()
+{
+    if (m_sendBuffer.empty())
+        m_sendBuffer.assign(size_t(SendBufferSize), 0);
+    return m_sendBuffer;
+}
+
+void MdlComm::sendBytes(const quint8 *data, int count)
+{
     LinkTransport *t = m_transports->active.get();
     if (!t || count <= 0)
         return;
     TransportCall call(*this);
-    m_send = SendProgress{0, std::min(count, int(buffer.size()))};
+    m_send = SendProgress{0, count};
     m_sendReturned = false;
-    const bool sent = t->send(buffer.data(), m_send.count);
+    const bool sent = t->send(data, m_send.count);
     m_sendReturned = true;
     // What the transport handed on stays known after it has gone.
     const int handed = t->bytesHanded();
@@ -242,6 +261,12 @@ int MdlComm::CommReceive(std::vector<quint8> &buffer)
     buffer[size_t(n)] = 0x55;
     buffer[size_t(n) + 1] = 0xAA;
     return n + 2;
+}
+
+QByteArray MdlComm::receive()
+{
+    const int n = CommReceive(m_receiveBuffer);
+    return QByteArray(reinterpret_cast<const char *>(m_receiveBuffer.data()), n);
 }
 
 void MdlComm::CommDrain()

@@ -14,10 +14,12 @@
 #include "link/reconnect.h"
 #include "link/transport.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class Clock;
 class Dialogs;
@@ -69,6 +71,13 @@ public:
     // its count including the 0x55 0xAA trailer, or 0 when nothing waits.
     // A message that would not fit the buffer is dropped, never copied.
     int CommReceive(std::vector<quint8> &buffer);
+    // Sends one built request as one message. A request longer than a
+    // message may be (SendBufferSize) is not sent, nor is an empty one.
+    void send(const QByteArray &request);
+    // Fetches at most one received message; returns its bytes including the
+    // 0x55 0xAA trailer, or nothing when nothing waits. A message longer
+    // than one reply (ReceiveBufferSize) is dropped.
+    QByteArray receive();
     // Throws away whatever the mixer still sends.
     void CommDrain();
 
@@ -115,6 +124,12 @@ public:
     Dialogs &dialogs() { return m_dialogs; }
 
 private:
+    // The download block is built straight into the send buffer, so its
+    // bytes need not be copied a second time; only the protocol does that.
+    friend class MixerProtocol;
+    std::vector<quint8> &downloadBlockBuffer();
+    void sendBytes(const quint8 *data, int count);
+
     struct Transports;
     // Counts calls into a transport; the last one to return ends the
     // transports closed meanwhile.
@@ -128,4 +143,8 @@ private:
     std::unique_ptr<Transports> m_transports;
     SendProgress m_send;       // of the last message CommSend took
     bool m_sendReturned = false;
+    // The message buffers of the link: one reply, and (built on first use,
+    // as only a download needs it) the largest message, a firmware block.
+    std::vector<quint8> m_receiveBuffer = std::vector<quint8>(ReceiveBufferSize, 0);
+    std::vector<quint8> m_sendBuffer;
 };

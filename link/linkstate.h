@@ -1,7 +1,7 @@
 #pragma once
 
-// Shared state of the mixer link: the link kind, the two message buffers and
-// the reply time base. One instance lives in the application's world and is
+// Shared state of the mixer link: the link kind and the reply time base
+// (the message buffers are MdlComm's own). One instance lives in the application's world and is
 // passed by reference to everything that talks to the mixers.
 
 #include <QtGlobal>
@@ -39,11 +39,6 @@ struct LinkTuning
 struct LinkState
 {
     LinkKind linkKind = LinkKind::Rs232c;
-    // The message buffers of MixerProtocol's exchanges (link/protocol.h).
-    // Everyone else hands requests to an exchange and gets the reply back;
-    // only the status poll still fills and reads them itself.
-    std::vector<quint8> SendBuffer = std::vector<quint8>(SendBufferSize, 0);
-    std::vector<quint8> ReceiveBuffer = std::vector<quint8>(ReceiveBufferSize, 0);
     // Minimum spacing of status polls and base of reply time-outs (seconds);
     // the standard reply time-out is twice this.
     double ReplyTimeUnit = 0.4;

@@ -236,25 +236,9 @@ double MixerProtocol::replyTimeout(const ReplyExpectation &expect) const
     return std::max(standard, 2.0 * SerialDataSlotSeconds * (mixers + 1));
 }
 
-int MixerProtocol::put(const QByteArray &request)
-{
-    std::vector<quint8> &sendBuffer = m_comm.state().SendBuffer;
-    if (request.size() > qsizetype(sendBuffer.size()))
-        return 0;
-    std::memcpy(sendBuffer.data(), request.constData(), size_t(request.size()));
-    return int(request.size());
-}
-
-Reply MixerProtocol::received(int count) const
-{
-    const std::vector<quint8> &rb = m_comm.state().ReceiveBuffer;
-    return Reply{QByteArray(reinterpret_cast<const char *>(rb.data()), std::clamp(count, 0, int(rb.size())))};
-}
-
 MixerProtocol::WaitResult MixerProtocol::awaitReply(const ReplyExpectation *expect, double timeout)
 {
     Clock &clock = m_comm.clock();
-    std::vector<quint8> &rb = m_comm.state().ReceiveBuffer;
     const double start = clock.now();
     for (;;) {
         clock.processEvents();
@@ -263,12 +247,12 @@ MixerProtocol::WaitResult MixerProtocol::awaitReply(const ReplyExpectation *expe
             return {WaitOutcome::Closed, {}};
         if (elapsed > timeout)
             return {WaitOutcome::TimedOut, {}};
-        const int n = m_comm.CommReceive(rb);
+        QByteArray bytes = m_comm.receive();
+        const int n = int(bytes.size());
         if (n > 0) {
-            if (!expect || matchesReply(*expect, rb.data(), n))
-                return {WaitOutcome::Reply, received(n)};
-            qCDebug(lcLinkProtocol) << "dropped a reply of" << n << "bytes starting"
-                                    << QByteArray(reinterpret_cast<const char *>(rb.data()), std::min(n, 3)).toHex();
+            if (!expect || matchesReply(*expect, reinterpret_cast<const quint8 *>(bytes.constData()), n))
+                return {WaitOutcome::Reply, Reply{std::move(bytes)}};
+            qCDebug(lcLinkProtocol) << "dropped a reply of" << n << "bytes starting" << bytes.left(3).toHex();
             continue;
         }
         if (m_comm.linkDown())
@@ -291,10 +275,9 @@ Reply MixerProtocol::waitForReply(const ReplyExpectation &expect, double timeout
 
 Reply MixerProtocol::sendAndWait(const QByteArray &request, const ReplyExpectation &expect, double timeout)
 {
-    const int count = put(request);
-    if (count == 0)
+    if (request.isEmpty() || request.size() > SendBufferSize)
         return {};
-    m_comm.CommSend(m_comm.state().SendBuffer, count);
+    m_comm.send(request);
     return waitForReply(expect, timeout < 0 ? replyTimeout(expect) : timeout);
 }
 
@@ -308,16 +291,14 @@ Reply MixerProtocol::sendAndWait(const QByteArray &request, double timeout)
 
 int MixerProtocol::sendSetAndPause(const QByteArray &request)
 {
-    m_comm.CommSend(m_comm.state().SendBuffer, put(request));
+    m_comm.send(request);
     const WaitResult r = awaitReply(nullptr, SetReplyWait);
     m_comm.pause(SetPause);
     return r.reply.count();
 }
 
-MixerProtocol::FirstReply MixerProtocol::sendAndJudgeFirst(int count, const ReplyExpectation &expect,
-                                                           double timeout)
+MixerProtocol::FirstReply MixerProtocol::judgeFirst(const ReplyExpectation &expect, double timeout)
 {
-    m_comm.CommSend(m_comm.state().SendBuffer, count);
     WaitResult w = awaitReply(nullptr, timeout < 0 ? replyTimeout() : timeout);
     FirstReply r;
     if (!w.ok())
@@ -332,7 +313,8 @@ MixerProtocol::FirstReply MixerProtocol::sendAndJudgeFirst(int count, const Repl
 MixerProtocol::FirstReply MixerProtocol::sendAndJudgeFirst(const QByteArray &request, const ReplyExpectation &expect,
                                                            double timeout)
 {
-    return sendAndJudgeFirst(put(request), expect, timeout);
+    m_comm.send(request);
+    return judgeFirst(expect, timeout);
 }
 
 MixerProtocol::FirstReply MixerProtocol::sendAndJudgeFirst(const QByteArray &request, double timeout)
@@ -345,8 +327,8 @@ MixerProtocol::FirstReply MixerProtocol::sendAndJudgeFirst(const QByteArray &req
 
 void MixerProtocol::discardStale()
 {
-    m_comm.CommReceive(m_comm.state().ReceiveBuffer);
-    m_comm.CommReceive(m_comm.state().ReceiveBuffer);
+    m_comm.receive();
+    m_comm.receive();
 }
 
 MixerProtocol::VerifyResult MixerProtocol::verifyWithRetry(const std::function<bool(int attempt)> &attempt,
@@ -444,12 +426,12 @@ MixerProtocol::VerifyResult MixerProtocol::IpWriteWithVerify(const QByteArray &r
 bool MixerProtocol::downloadPrepare(quint8 target)
 {
     const ReplyExpectation e{ReplyRule::Download, DownloadPrepareLetter, target, SetReplyCount};
-    return sendAndJudgeFirst(put(downloadPrepareRequest(target)), e).valid;
+    return sendAndJudgeFirst(downloadPrepareRequest(target), e).valid;
 }
 
 bool MixerProtocol::downloadBlock(quint8 target, const quint8 *data, int count)
 {
-    std::vector<quint8> &sb = m_comm.state().SendBuffer;
+    std::vector<quint8> &sb = m_comm.downloadBlockBuffer();
     if (count < 0 || count + 3 > int(sb.size()))
         return false;
     sb[0] = DownloadDataLetter;
@@ -459,5 +441,6 @@ bool MixerProtocol::downloadBlock(quint8 target, const quint8 *data, int count)
     if (data && data != sb.data() + 3)
         std::memmove(sb.data() + 3, data, size_t(count));
     const ReplyExpectation e{ReplyRule::Download, DownloadDataLetter, target, SetReplyCount};
-    return sendAndJudgeFirst(count + 3, e, DownloadDataWait).valid;
+    m_comm.CommSend(sb, count + 3);
+    return judgeFirst(e, DownloadDataWait).valid;
 }

@@ -195,13 +195,9 @@ public:
     bool downloadBlock(quint8 target, const quint8 *data, int count);
 
 private:
-    // Sends the first `count` bytes of the send buffer and judges the first
-    // reply: the download block is built in place, it may fill the buffer.
-    FirstReply sendAndJudgeFirst(int count, const ReplyExpectation &expect, double timeout = -1);
-    // Puts `request` into the send buffer; its count, 0 when it does not fit.
-    int put(const QByteArray &request);
-    // The reply in the receive buffer, `count` bytes.
-    Reply received(int count) const;
+    // Judges the first reply to what was just sent, within `timeout`
+    // (the standard reply time-out when negative).
+    FirstReply judgeFirst(const ReplyExpectation &expect, double timeout);
 
     MdlComm &m_comm;
 };

@@ -45,21 +45,20 @@ void StatusPoll::prepareRequest()
     const int count = std::clamp<int>(m_mixers.MixerCount, 0, MaxMixers);
     switch (m_loop.PollPhase) {
     case PollThresholds:
-        m_prepared = {'T', 'R', Wire::AllMixers};
+        m_prepared = thresholdReadAllRequest();
         m_loop.PollPhase = PollData;
         std::fill(ThresholdReadMark.begin() + 1, ThresholdReadMark.begin() + 1 + count, MarkRequested);
         break;
     case PollData:
-        m_prepared = {'D', 'R', Wire::AllMixers};
+        m_prepared = dataReadAllRequest();
         m_loop.PollPhase = PollAmbient;
         std::fill(DataReadMark.begin() + 1, DataReadMark.begin() + 1 + count, MarkRequested);
         break;
     default:
-        m_prepared = {'A', 'M', Wire::Attached};
+        m_prepared = ambientRequest();
         m_loop.PollPhase = PollThresholds;
         break;
     }
-    std::copy(m_prepared.begin(), m_prepared.end(), m_link.SendBuffer.begin());
 }
 
 void StatusPoll::collect(const quint8 *data, int count)
@@ -103,12 +102,11 @@ bool StatusPoll::decodeCollected()
 void StatusPoll::poll()
 {
     prepareRequest();
-    std::vector<quint8> &rb = m_link.ReceiveBuffer;
     for (;;) {
-        int n = 0;
-        for (int attempt = 0; attempt < ReceiveAttempts && n <= 0; ++attempt)
-            n = m_comm.CommReceive(rb);
-        if (n <= 0) {
+        QByteArray reply;
+        for (int attempt = 0; attempt < ReceiveAttempts && reply.isEmpty(); ++attempt)
+            reply = m_comm.receive();
+        if (reply.isEmpty()) {
             if (++NoReplyCount >= NoReplyLimit) {
                 qCDebug(lcMixerSync) << "no reply for" << NoReplyLimit << "polls: no mixers";
                 m_mixers.MixerCount = 0;
@@ -119,7 +117,7 @@ void StatusPoll::poll()
         if (FirstReply == NoReplyYet)
             FirstReply = ReplyArrived;
         NoReplyCount = 0;
-        collect(rb.data(), std::min(n, int(rb.size())));
+        collect(reinterpret_cast<const quint8 *>(reply.constData()), int(reply.size()));
         // USB hands over one reply per poll; the other links keep receiving.
         if (decodeCollected() && m_link.linkKind == LinkKind::Usb)
             break;
@@ -132,8 +130,7 @@ void StatusPoll::poll()
         if (NoReplyCount > 0)
             --NoReplyCount;
     } else {
-        std::copy(m_prepared.begin(), m_prepared.end(), m_link.SendBuffer.begin());
-        m_comm.CommSend(m_link.SendBuffer, int(m_prepared.size()));
+        m_comm.send(m_prepared);
     }
 
     if (m_loop.StartupPolls != 0) {

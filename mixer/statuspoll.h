@@ -14,6 +14,7 @@
 #include "link/linkstate.h"
 #include "mixer/mixerdata.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 
@@ -113,6 +114,10 @@ public:
     // channel 1 only).
     bool PendingChanges() const;
 
+    // The request this poll prepared: sent at its end unless values were
+    // waiting to be sent.
+    const QByteArray &preparedRequest() const { return m_prepared; }
+
     // Empties the collected bytes (connect step).
     void clearPollBuffer() { PollFill = 0; }
 
@@ -143,7 +148,7 @@ private:
     LinkState &m_link;
     LoopState &m_loop;
     MixerState &m_mixers;
-    // The request of this poll, kept apart from SendBuffer: decoding a data
-    // reply asks each mixer for its model through SendBuffer.
-    std::array<quint8, 3> m_prepared{};
+    // The request of this poll. It goes out after the decoding, which may
+    // have asked each mixer for its model meanwhile.
+    QByteArray m_prepared;
 };

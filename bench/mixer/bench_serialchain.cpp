@@ -65,10 +65,8 @@ bool pollFigure(PacedSerialRig &rig)
 {
     std::vector<PollMark> marks;
     rig.afterPoll = [&] {
-        const auto &sb = rig.link.SendBuffer;
         marks.push_back({rig.clock.now(), rig.lineBytes(),
-                         rig.loop.ChangePending == -1 ? QByteArray()
-                                                      : QByteArray(reinterpret_cast<const char *>(sb.data()), 2),
+                         rig.loop.ChangePending == -1 ? QByteArray() : rig.sync->poll().preparedRequest().left(2),
                          rig.link.ReplyTimeUnit});
     };
     // Three whole cycles after one to settle.

@@ -93,14 +93,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     ManualClock clock;
     ScriptedDialogs dialogs;
-    // The link state lives across inputs: its 256 KiB send buffer, allocated
-    // afresh, would cost more than the parsing under test. Everything a poll
-    // reads is reset.
-    static LinkState link;
+    LinkState link;
     link.linkKind = kind;
     link.ReplyTimeUnit = StatusPoll::MinReplyTimeUnit; // as on a freshly opened link
-    link.tuning = LinkTuning{};
-    std::fill(link.ReceiveBuffer.begin(), link.ReceiveBuffer.end(), quint8(0));
     LoopState loop;
     MixerState mixers;
     ChunkTransport *transport = nullptr;

@@ -280,9 +280,14 @@ void TstSetData::mixerMissingFromTheReadBackIsNotVerified()
     auto rig = connected(simOptions(2));
     rig->mixers.MixerCount = 3; // counted before the third mixer went away
     rig->mixers.setPending(3, 43, 9);
-    // What an earlier, longer reply left in the buffer where mixer 3's
-    // value would be must not pass for it.
-    rig->link.ReceiveBuffer[size_t(2 + 84 * 2 + 43)] = 9;
+    // What an earlier, longer reply left in the link's receive buffer where
+    // mixer 3's value would be must not pass for it.
+    QByteArray longer(3 + 84 * 3, '\0');
+    longer[0] = 'D';
+    longer[1] = 'R';
+    longer[3 + 84 * 2 + 42] = 9;
+    rig->transport->queue(longer);
+    QCOMPARE(rig->comm->receive().at(3 + 84 * 2 + 42), char(9));
     int count = -1;
     QVERIFY(!rig->sync->setData().DataVerify(count, false));
     QCOMPARE(count, 2);
