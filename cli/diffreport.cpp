@@ -18,21 +18,10 @@ constexpr int MixerLine = 12705;   // "%1 (mixer %2): %3 differences%4"
 constexpr int Total = 12706;       // "total: %1 differences%2"
 constexpr int ValueLine = 12707;   // "  %1  %2: %3 -> %4  (%5)"
 constexpr int Same = 12708;        // "no differences"
-constexpr int Channel = 2911;      // "ch"
 } // namespace Msg
 
 // Script names of the kinds, one per editor tab.
 const char *const KindNames[EditorTabCount] = {"channel", "system", "extended", "defaults"};
-
-// " (チャンネル設定データ 2, 拡張データ 1)" for the kinds that have any.
-QString kindCounts(const std::array<int, EditorTabCount> &perTab)
-{
-    QStringList parts;
-    for (int t = 0; t < EditorTabCount; ++t)
-        if (perTab[size_t(t)])
-            parts << editorTabName(EditorTab(t)) + u' ' + QString::number(perTab[size_t(t)]);
-    return parts.isEmpty() ? QString() : QStringLiteral(" (") + parts.join(QStringLiteral(", ")) + u')';
-}
 
 QJsonObject kindObject(const std::array<int, EditorTabCount> &perTab)
 {
@@ -63,14 +52,12 @@ QString comparisonText(const SettingsComparison &c, const DiffSides &sides)
     if (const QString note = countNote(c); !note.isEmpty())
         lines << note;
     for (const MixerChanges &m : c.mixers) {
-        lines << str(Msg::MixerLine).arg(m.name).arg(m.mixer).arg(m.values.size()).arg(kindCounts(m.perTab));
+        lines << str(Msg::MixerLine).arg(m.name).arg(m.mixer).arg(m.values.size()).arg(kindCountsText(m.perTab));
         for (const ValueChange &v : m.values) {
-            const QString label = v.channel ? v.label + u' ' + str(Msg::Channel) + u' ' + QString::number(v.channel)
-                                            : v.label;
-            lines << str(Msg::ValueLine).arg(editorTabName(v.tab), label, v.fromText, v.toText, v.key);
+            lines << str(Msg::ValueLine).arg(editorTabName(v.tab), changeLabel(v), v.fromText, v.toText, v.key);
         }
     }
-    lines << (c.same() ? str(Msg::Same) : str(Msg::Total).arg(c.total()).arg(kindCounts(c.perTab)));
+    lines << (c.same() ? str(Msg::Same) : str(Msg::Total).arg(c.total()).arg(kindCountsText(c.perTab)));
     return lines.join(u'\n') + u'\n';
 }
 

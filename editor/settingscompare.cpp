@@ -319,6 +319,22 @@ QString editorTabName(EditorTab tab)
     return str(T::TabFirst + int(tab));
 }
 
+QString kindCountsText(const std::array<int, EditorTabCount> &perTab)
+{
+    QStringList parts;
+    for (int t = 0; t < EditorTabCount; ++t)
+        if (perTab[size_t(t)])
+            parts << editorTabName(EditorTab(t)) + u' ' + QString::number(perTab[size_t(t)]);
+    return parts.isEmpty() ? QString() : QStringLiteral(" (") + parts.join(QStringLiteral(", ")) + u')';
+}
+
+QString changeLabel(const ValueChange &change)
+{
+    constexpr int ChannelText = 2911; // "ch"
+    return change.channel ? change.label + u' ' + str(ChannelText) + u' ' + QString::number(change.channel)
+                          : change.label;
+}
+
 QString countNote(const SettingsComparison &c)
 {
     if (!c.countsDiffer())

@@ -103,6 +103,12 @@ EditorTab editorKeyTab(int keyId);
 // The tab's caption: "チャンネル設定データ" ...
 QString editorTabName(EditorTab tab);
 
+// The counts per kind after a total, " (チャンネル設定データ 2, 拡張データ 1)",
+// naming only the kinds that have any; empty when none has.
+QString kindCountsText(const std::array<int, EditorTabCount> &perTab);
+// The value's label with its channel where it has one: "ゲイン ch 3".
+QString changeLabel(const ValueChange &change);
+
 // The line the comparison window and the tool put at the top when the mixer
 // counts differ (empty when they agree): how many each side holds and which
 // mixers a load leaves alone or which a file holds alone.

@@ -27,25 +27,9 @@ constexpr int Send = 12739;         // "送信(&S)"
 constexpr int Cancel = 12740;       // "キャンセル"
 constexpr int Same = 12741;         // "... 送信するものはありません。"
 constexpr int ListName = 12742;     // "変わる値の一覧"
-constexpr int Channel = 2911;       // "ch"
 } // namespace T
 
 constexpr int Columns = 4;
-
-// " (チャンネル設定データ 2, 拡張データ 1)" for the kinds that have any.
-QString kindCounts(const std::array<int, EditorTabCount> &perTab)
-{
-    QStringList parts;
-    for (int t = 0; t < EditorTabCount; ++t)
-        if (perTab[size_t(t)])
-            parts << editorTabName(EditorTab(t)) + u' ' + QString::number(perTab[size_t(t)]);
-    return parts.isEmpty() ? QString() : QStringLiteral(" (") + parts.join(QStringLiteral(", ")) + u')';
-}
-
-QString valueLabel(const ValueChange &v)
-{
-    return v.channel ? v.label + u' ' + str(T::Channel) + u' ' + QString::number(v.channel) : v.label;
-}
 
 } // namespace
 
@@ -74,7 +58,7 @@ LoadCompareWindow::LoadCompareWindow(const SettingsComparison &comparison, QWidg
     lead->setAccessibleName(lead->text());
     layout->addWidget(lead);
 
-    const QString totalText = str(T::Total).arg(comparison.total()).arg(kindCounts(comparison.perTab));
+    const QString totalText = str(T::Total).arg(comparison.total()).arg(kindCountsText(comparison.perTab));
     auto *total = new QLabel(totalText, this);
     total->setObjectName(QStringLiteral("LblTotal"));
     total->setAccessibleName(totalText);
@@ -94,13 +78,13 @@ LoadCompareWindow::LoadCompareWindow(const SettingsComparison &comparison, QWidg
     for (const MixerChanges &m : comparison.mixers) {
         const QString head = m.values.empty()
             ? str(T::MixerRow).arg(m.name).arg(m.mixer).arg(0).arg(QStringLiteral(" - ") + str(T::Unchanged))
-            : str(T::MixerRow).arg(m.name).arg(m.mixer).arg(m.values.size()).arg(kindCounts(m.perTab));
+            : str(T::MixerRow).arg(m.name).arg(m.mixer).arg(m.values.size()).arg(kindCountsText(m.perTab));
         auto *mixerItem = new QTreeWidgetItem(m_list, QStringList{head});
         mixerItem->setFirstColumnSpanned(true);
         mixerItem->setData(0, Qt::UserRole, m.mixer);
         for (const ValueChange &v : m.values) {
             auto *item = new QTreeWidgetItem(
-                mixerItem, QStringList{valueLabel(v), v.fromText, v.toText, editorTabName(v.tab)});
+                mixerItem, QStringList{changeLabel(v), v.fromText, v.toText, editorTabName(v.tab)});
             item->setData(0, Qt::UserRole, v.key);
             item->setToolTip(0, v.key);
         }
