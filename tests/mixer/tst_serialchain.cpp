@@ -9,6 +9,7 @@
 
 #include "settings/mixersections.h"
 #include "settings/settingsfile.h"
+#include "tests/cli/clitesthelpers.h"
 #include "tests/support/simprocess.h"
 
 #include <QJsonArray>
@@ -21,27 +22,10 @@ namespace {
 constexpr int Chain = 16;
 constexpr int LineRate = 19200;
 
-struct Run
+// The tool over the chain's serial device.
+clitest::Run ctl(const QString &device, const QStringList &args)
 {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run ctl(const QString &device, const QStringList &args)
-{
-    QProcess p;
-    p.start(testBinary("zkvr340a-ctl"), QStringList{"--serial", device} + args);
-    Run r;
-    if (!p.waitForFinished(60000)) {
-        p.kill();
-        p.waitForFinished(1000);
-        return r;
-    }
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = p.readAllStandardOutput();
-    r.err = p.readAllStandardError();
-    return r;
+    return clitest::ctl(QStringList{"--serial", device} + args);
 }
 
 QByteArray readFile(const QString &path)
@@ -72,7 +56,7 @@ void TstSerialChain::toolCommands()
     const QString device = sim.endpoints.value("serial");
 
     // The first exchange of the tool asks for the data of every mixer.
-    const Run status = ctl(device, {"status", "--json"});
+    const clitest::Run status = ctl(device, {"status", "--json"});
     QVERIFY2(status.exitCode == 0, status.err.constData());
     const QJsonArray listed = QJsonDocument::fromJson(status.out).object().value("mixers").toArray();
     QCOMPARE(listed.size(), Chain);
@@ -80,7 +64,7 @@ void TstSerialChain::toolCommands()
 
     QTemporaryDir dir;
     const QString saved = dir.filePath("chain.ini");
-    const Run save = ctl(device, {"save", saved});
+    const clitest::Run save = ctl(device, {"save", saved});
     QVERIFY2(save.exitCode == 0, save.err.constData());
     const QByteArray file = readFile(saved);
     QVERIFY(file.contains("[Mixer_Slave15]\r\n"));
@@ -97,7 +81,7 @@ void TstSerialChain::toolCommands()
     QFile f(loaded);
     QVERIFY(f.open(QIODevice::WriteOnly) && f.write(one) == one.size());
     f.close();
-    const Run load = ctl(device, {"load", loaded});
+    const clitest::Run load = ctl(device, {"load", loaded});
     QVERIFY2(load.exitCode == 0, load.err.constData());
     QCOMPARE(ctl(device, {"get", "1", "InputGain_3"}).out.trimmed(), QByteArray("41"));
 }
