@@ -11,6 +11,9 @@ packages=(
     socat clang libclang-rt-14-dev g++-mingw-w64-x86-64 poppler-utils
     desktop-file-utils appstream dpkg-dev librsvg2-bin
 )
+# Developers who build several checkouts side by side (ZK_CCACHE=1) share one
+# compiler cache; CI builds once from clean and does without it.
+[ "${ZK_CCACHE:-0}" = 1 ] && packages+=(ccache)
 
 missing=()
 for p in "${packages[@]}"; do
