@@ -176,7 +176,11 @@ bool SettingsCommands::SettingsChanged(int mode)
 {
     captureSettings((mode & ChangeMode::PanelFlag) != 0);
 
-    if (nothingToLose() || !differs())
+    // The values say whether anything differs from the file; the designer's
+    // history also knows of changes the file comparison cannot see (a value
+    // the last clear left without a counterpart in the file).
+    const bool edited = panelEdited && panelEdited();
+    if (nothingToLose() || (!differs() && !edited))
         return true;
 
     const QString title = str(Res::Title);
@@ -303,6 +307,7 @@ bool SettingsCommands::saveTo(const QString &path)
     }
     setCurrentFile(path);
     m_loop.DataState = DataSaved;
+    emit saved();
     return true;
 }
 

@@ -20,6 +20,8 @@
 
 #include "panel/buttonproperties.h"
 #include "panel/channeldialogseam.h"
+#include "panel/designhistory.h"
+#include "panel/designtools.h"
 #include "panel/figures.h"
 #include "panel/panelcommands.h"
 #include "panel/paneldesign.h"
@@ -32,6 +34,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 class Dialogs;
 class FrmEditIcon;
@@ -43,6 +46,7 @@ class FrmIconTable;
 class FrmImageSetting;
 class PanelSurface;
 class QMenu;
+class QRubberBand;
 class QScrollArea;
 class QToolBar;
 class SettingsCommands;
@@ -50,6 +54,14 @@ struct EditorState;
 struct LinkState;
 struct MixerState;
 struct SettingsFiles;
+
+// The designer's commands of the 編集 menu and the alignment toolbar.
+enum class EditCommand : int {
+    Undo, Redo, Cut, Copy, Paste, Duplicate, SelectAll, Deselect, Snap,
+    AlignLeft, AlignRight, AlignTop, AlignBottom, AlignHCentre, AlignVCentre,
+    DistributeH, DistributeV, SameWidth, SameHeight, SameSize,
+};
+constexpr int EditCommandCount = int(EditCommand::SameSize) + 1;
 
 struct PanelWindowContext
 {
@@ -78,6 +90,10 @@ public:
     ~FrmMdi() override;
 
     QAction *action(PanelCommand command) const;
+    QAction *action(EditCommand command) const;
+    DesignHistory &history() { return m_history; }
+    const DesignTools &designTools() const { return m_tools; }
+    QToolBar *alignToolbar() const { return m_alignToolbar; }
     QToolBar *Toolbar1() const { return m_toolbar; }
     PanelSurface *surface() const { return m_surface; }
     FrmEditIcon *designButton(ButtonRef button) const;
@@ -189,7 +205,29 @@ private:
     // Presses.
     void onDesignPressed(ButtonRef button, bool ctrl);
     void onDesignDragged(const QPoint &offset);
-    void onDesignReleased(const QPoint &offset);
+    void onDesignReleased(const QPoint &offset, Qt::KeyboardModifiers modifiers);
+    void onResizeFinished(ButtonRef button, Qt::Edges edges, Qt::KeyboardModifiers modifiers);
+    void onArrow(std::optional<ButtonRef> focused, ArrowKey key, Qt::KeyboardModifiers modifiers);
+
+    // The designer (frmmdi_design.cpp): history, selection, clipboard,
+    // snapping and alignment.
+    void buildEditCommands();
+    void runEdit(EditCommand command);
+    void updateEditCommands();
+    // A design change was made: it becomes a step of the history.
+    void designChanged(DesignStep step, quint64 moved = 0);
+    void afterRestore(const DesignChange &change);
+    bool snapping(Qt::KeyboardModifiers modifiers) const;
+    void setSnap(bool on);
+    void selectionChanged(const std::vector<ButtonRef> &buttons);
+    void copySelection();
+    void cutSelection();
+    void pasteAt(const DesignClipboard &clip, QPoint at, DesignStep step);
+    void pasteClipboard(std::optional<QPoint> at);
+    void duplicateSelection();
+    void arrange(EditCommand command);
+    void beginBand(const QPoint &at, bool add);
+    void openSurfaceMenu(const QPoint &at);
     void onExecutionRightPressed(ButtonRef button, const QPoint &at);
 
     void updateCommands();
@@ -205,7 +243,20 @@ private:
     FigureEditor m_figures;
     QSize m_screenPixels;
 
+    DesignHistory m_history;
+    DesignTools m_tools;
+    DesignClipboard m_clipboard;
+    int m_pastes = 0;                      // pastes of this copy so far
+    std::optional<ButtonRef> m_anchor;     // last button pressed: same-size reference
+    bool m_snap = true;
+    // Rubber band: where it started (pixels on the surface), whether it adds.
+    QPointer<QRubberBand> m_band;
+    QPoint m_bandStart;
+    bool m_bandAdds = false;
+
     std::array<QAction *, PanelCommandCount> m_actions{};
+    std::array<QAction *, EditCommandCount> m_editActions{};
+    QToolBar *m_alignToolbar = nullptr;
     QToolBar *m_toolbar = nullptr;
     QScrollArea *m_scroll = nullptr;
     PanelSurface *m_surface = nullptr;
