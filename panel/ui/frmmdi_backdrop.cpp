@@ -96,6 +96,7 @@ void FrmMdi::RedrawPanel()
     pal.setColor(QPalette::Window, colorFromValue(quint32(m_panel.GUIWindowColor) & 0xFFFFFF));
     m_scroll->viewport()->setPalette(pal);
     updateExtent();
+    m_surface->update();
     // Drawing modes end with the redraw that follows a drawing.
     m_figures.disarmAfterRedraw();
     updateCommands();
@@ -152,12 +153,15 @@ void FrmMdi::scrollToOrigin()
 
 void FrmMdi::resetFigureEditing()
 {
+    // Only handles or a figure being drawn need the surface painted again;
+    // a full repaint of a busy panel on every undo would be felt.
+    const bool shown = m_figures.anyArmed() || m_figures.selected();
     m_figures.disarmAll();
     m_figures.dropSelection();
     if (m_figureMenu)
         m_figureMenu->close();
     updateCommands();
-    if (m_surface)
+    if (m_surface && shown)
         m_surface->update();
 }
 

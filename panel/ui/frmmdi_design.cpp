@@ -112,7 +112,7 @@ void FrmMdi::buildEditCommands()
         {E::Paste, "mnuPaste", Res::Paste, {QKeySequence(Qt::CTRL | Qt::Key_V)}},
         {E::Duplicate, "mnuDuplicate", Res::Duplicate, {QKeySequence(Qt::CTRL | Qt::Key_D)}},
         {E::SelectAll, "mnuSelectAll", Res::SelectAll, {QKeySequence(Qt::CTRL | Qt::Key_A)}},
-        {E::Deselect, "mnuDeselect", Res::Deselect, {QKeySequence(Qt::Key_Escape)}},
+        {E::Deselect, "mnuDeselect", Res::Deselect, {}},
         {E::Snap, "mnuSnap", Res::Snap, {}},
         {E::AlignLeft, "mnuAlignLeft", Res::FirstAlign, {}},
         {E::AlignRight, "mnuAlignRight", Res::FirstAlign + 1, {}},
@@ -142,6 +142,10 @@ void FrmMdi::buildEditCommands()
     action(E::Redo)->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
     action(E::Undo)->setIconVisibleInMenu(false);
     action(E::Redo)->setIconVisibleInMenu(false);
+
+    // Esc is no shortcut: the button table's fields and the dialogs keep
+    // theirs. It reaches keyPressEvent from the surface and the buttons.
+    action(E::Deselect)->setText(str(Res::Deselect) + QStringLiteral("\tEsc"));
 
     m_snap = readUserValue(SnapKey, QStringLiteral("1")) != QLatin1String("0");
     action(E::Snap)->setCheckable(true);
@@ -507,4 +511,13 @@ void FrmMdi::onArrow(std::optional<ButtonRef> focused, ArrowKey key, Qt::Keyboar
         placeButton(b);
     updateExtent();
     designChanged(DesignStep::KeyMove, key64);
+}
+
+void FrmMdi::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && !executing()) {
+        runEdit(E::Deselect);
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
