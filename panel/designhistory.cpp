@@ -207,6 +207,7 @@ void DesignHistory::apply(const DesignSnapshot &to)
 void DesignHistory::reset()
 {
     breakRun();
+    m_neverSaved = false;
     m_stack.clear();
     m_base = DesignSnapshot::capture(m_panel);
     m_stack.setClean();
@@ -219,11 +220,18 @@ void DesignHistory::markSaved()
     // A change made without a step of its own becomes one, so that the
     // saved state is one the stack can return to.
     commit(DesignStep::Properties);
+    m_neverSaved = false;
     m_stack.setClean();
     emit savedStateChanged(atSavedState());
 }
 
+void DesignHistory::markUnsaved()
+{
+    m_neverSaved = true;
+    emit savedStateChanged(false);
+}
+
 bool DesignHistory::atSavedState() const
 {
-    return m_stack.isClean() && DesignSnapshot::capture(m_panel).sameDesign(m_base);
+    return !m_neverSaved && m_stack.isClean() && DesignSnapshot::capture(m_panel).sameDesign(m_base);
 }

@@ -93,6 +93,9 @@ public:
     // The panel is as it was saved (or as the history started) and nothing
     // has changed since without a step.
     bool atSavedState() const;
+    // The panel as it stands was never saved (it came from a recovery file):
+    // not at the saved state until the next save, load or clear.
+    void markUnsaved();
 
     // Undo and redo call this after they restored the panel.
     std::function<void(const DesignChange &)> restored;
@@ -108,4 +111,5 @@ private:
     QUndoStack m_stack;
     DesignSnapshot m_base;      // the panel after the last step
     quint64 m_run = 0;          // a new value ends a run of arrow-key moves
+    bool m_neverSaved = false;
 };

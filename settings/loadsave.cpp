@@ -180,7 +180,7 @@ bool SettingsCommands::SettingsChanged(int mode)
     // history also knows of changes the file comparison cannot see (a value
     // the last clear left without a counterpart in the file).
     const bool edited = panelEdited && panelEdited();
-    if (nothingToLose() || (!differs() && !edited))
+    if (!edited && (nothingToLose() || !differs()))
         return true;
 
     const QString title = str(Res::Title);
@@ -263,6 +263,7 @@ bool SettingsCommands::LoadCommand(int mode)
     }
 
     m_files.SetDataTable = m_files.FileTable;
+    m_files.recovered = false;
     setCurrentFile(path);
     m_loop.DataState = DataJustLoaded;
     return true;
@@ -307,6 +308,7 @@ bool SettingsCommands::saveTo(const QString &path)
     }
     setCurrentFile(path);
     m_loop.DataState = DataSaved;
+    m_files.recovered = false;
     emit saved();
     return true;
 }

@@ -27,6 +27,9 @@ struct SettingsFiles
     SettingsTable FileTable;
     SettingsTable SetDataTable;
     QString currentFileName;    // empty until a load or save succeeds
+    // The panel in SetDataTable was taken from a recovery file and has not
+    // been saved since: the panel counts it as changed when it opens.
+    bool recovered = false;
 
     SettingsFiles() { resetFileTable(FileTable); }
 };

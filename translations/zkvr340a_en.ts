@@ -2956,6 +2956,13 @@ FIRMWARE DOWNLOAD
             <translation>Some figures were not pasted because their kind already holds 10 figures (%1).</translation>
         </message>
         <message>
+            <source>前回、保存されずに終わったコントロールパネルの編集内容が残っています（%1 に記録）。
+復元しますか？</source>
+            <comment>12060</comment>
+            <translation>Changes to the control panel that were never saved were left behind (written %1).
+Restore them?</translation>
+        </message>
+        <message>
             <source>接続されているミキサーは %1 台、ファイルのミキサーは %2 台です。</source>
             <comment>12600</comment>
             <translation>%1 mixers are linked; the file holds %2.</translation>

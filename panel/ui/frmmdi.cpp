@@ -82,11 +82,17 @@ FrmMdi::FrmMdi(PanelWindowContext context, QWidget *parent)
     m_timer2.setObjectName(QStringLiteral("Timer2"));
     m_timer2.setInterval(1);
     connect(&m_timer2, &QTimer::timeout, this, &FrmMdi::moveTick);
+    m_recoveryTimer.setObjectName(QStringLiteral("recoveryTimer"));
+    m_recoveryTimer.setInterval(60 * 1000);
+    connect(&m_recoveryTimer, &QTimer::timeout, this, &FrmMdi::writeRecovery);
 
     connect(&m_ctx.settings, &SettingsCommands::captionChanged, this, [this] { updateTitle(); });
     // What was saved is where the history's clean state lies; the settings
     // ask about unsaved changes with the history's knowledge as well.
-    connect(&m_ctx.settings, &SettingsCommands::saved, this, [this] { m_history.markSaved(); });
+    connect(&m_ctx.settings, &SettingsCommands::saved, this, [this] {
+        m_history.markSaved();
+        m_recovery.discard();
+    });
     m_ctx.settings.panelEdited = [this] { return !m_history.atSavedState(); };
     m_history.restored = [this](const DesignChange &change) { afterRestore(change); };
     // The button table steps aside while a file dialog is up.
@@ -232,7 +238,10 @@ void FrmMdi::openPanel()
     m_imageReload = m_panel.image.ImageVisible;
     showAfresh();
     m_history.reset();
+    if (std::exchange(m_ctx.files.recovered, false))
+        m_history.markUnsaved();
     m_timer1.start();
+    m_recoveryTimer.start();
 }
 
 void FrmMdi::leavePanel()
@@ -242,6 +251,10 @@ void FrmMdi::leavePanel()
     m_left = true;
     m_timer1.stop();
     m_timer2.stop();
+    m_recoveryTimer.stop();
+    // Left in order: the settings hold the design now (and the questions
+    // about saving it follow); only a crash leaves the file behind.
+    m_recovery.discard();
     resetFigureEditing();
     offlineCountsFollowButtons();
     // The mixer sections with the channels' values from before the panel, and
@@ -301,6 +314,14 @@ void FrmMdi::closeSubWindows()
         m_imageDialog->close();
     if (m_panel.runtime.settingsDialogOpen && m_ctx.channelDialog.close)
         m_ctx.channelDialog.close();
+}
+
+bool FrmMdi::writeRecovery()
+{
+    if (m_left || executing() || m_history.atSavedState())
+        return false;
+    m_ctx.settings.captureSettings(true);
+    return m_recovery.write(m_ctx.files.SetDataTable, m_ctx.files.keyTable, m_ctx.mixers.FileMixerCount);
 }
 
 void FrmMdi::closeForProgramEnd()

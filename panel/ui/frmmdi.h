@@ -21,6 +21,7 @@
 #include "panel/buttonproperties.h"
 #include "panel/channeldialogseam.h"
 #include "panel/designhistory.h"
+#include "panel/designrecovery.h"
 #include "panel/designtools.h"
 #include "panel/figures.h"
 #include "panel/panelcommands.h"
@@ -128,6 +129,10 @@ public:
     void scrollToOrigin();
     // The program ends for another reason: close without any question.
     void closeForProgramEnd();
+    // The recovery timer's work: the current settings go to the recovery
+    // file while the design holds unsaved changes. Returns whether written.
+    bool writeRecovery();
+    const DesignRecovery &recovery() const { return m_recovery; }
 
 signals:
     // Closed by 動作モード切替: the main window of the mixer mode returns.
@@ -271,6 +276,8 @@ private:
     QPointer<QMenu> m_figureMenu;
     QTimer m_timer1;
     QTimer m_timer2;
+    DesignRecovery m_recovery;
+    QTimer m_recoveryTimer;
 
     // The image file is read at the next redraw.
     bool m_imageReload = false;
