@@ -195,6 +195,8 @@ void FrmMdi::buildEditCommands()
     m_toolbar->widgetForAction(action(E::Undo))->setObjectName(QStringLiteral("tolUndo"));
     m_toolbar->widgetForAction(action(E::Redo))->setObjectName(QStringLiteral("tolRedo"));
 
+    // On a row of its own, so the panel's own toolbar keeps its length.
+    addToolBarBreak();
     m_alignToolbar = addToolBar(str(Res::AlignToolbar));
     m_alignToolbar->setObjectName(QStringLiteral("tolAlignBar"));
     m_alignToolbar->setAccessibleName(str(Res::AlignToolbar));

@@ -280,7 +280,7 @@ private slots:
         click(w->designButton(Ch2), Inside, Qt::LeftButton, Qt::ControlModifier);
         click(w->designButton(Ch3), Inside, Qt::LeftButton, Qt::ControlModifier);
         w->action(EditCommand::AlignTop)->trigger();
-        QMenu *edit = w->menuBar()->findChild<QMenu *>(QStringLiteral("mnuEdit"));
+        QMenu *edit = w->findChild<QMenu *>(QStringLiteral("mnuEdit"));
         QVERIFY(edit);
         saveScreenshot(*w, "frmMDI_designer");
         edit->popup(w->mapToGlobal(QPoint(60, 20)));
