@@ -66,6 +66,18 @@ void writeDataFileName(const QString &path)
     s.sync();
 }
 
+QString readUserValue(const QString &key, const QString &fallback)
+{
+    return userStore().value(key, fallback).toString();
+}
+
+void writeUserValue(const QString &key, const QString &value)
+{
+    QSettings s = userStore();
+    s.setValue(key, value);
+    s.sync();
+}
+
 QString profileValue(const QString &text, const QString &section, const QString &key)
 {
     bool inSection = false;

@@ -18,6 +18,11 @@ bool isDebugCommandLine(const QStringList &arguments);
 QString readDataFileName();
 void writeDataFileName(const QString &path);
 
+// Other per-user choices in the same store (never in a settings file), by
+// "Section/Key"; `fallback` when the key is missing.
+QString readUserValue(const QString &key, const QString &fallback = {});
+void writeUserValue(const QString &key, const QString &value);
+
 struct IpSettings
 {
     QString address;  // empty when missing

@@ -63,7 +63,7 @@ function(zk_add_test name)
         TIMEOUT ${ARG_TIMEOUT}
         COST ${ARG_TIMEOUT}
         LABELS "${ARG_LABELS}"
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${scratch}/runtime;XDG_CONFIG_HOME=${scratch}/config;ZKVR340A_BIN_DIR=${CMAKE_BINARY_DIR}/bin;ZKVR340A_LANGUAGE=ja")
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${scratch}/runtime;XDG_CONFIG_HOME=${scratch}/config;XDG_DATA_HOME=${scratch}/data;ZKVR340A_BIN_DIR=${CMAKE_BINARY_DIR}/bin;ZKVR340A_LANGUAGE=ja")
 endfunction()
 
 # zk_add_bench(<name> SOURCES <files...> LIBS <targets...>): a benchmark prints

@@ -154,6 +154,9 @@ public:
     bool move(const QPoint &at);
     bool release(const QPoint &at);
     bool dragging() const { return m_handle != FigureHandle::None; }
+    // The handle held, and whether a figure is being drawn.
+    FigureHandle heldHandle() const { return m_handle; }
+    bool drawingNow() const { return m_drawing; }
     // The pointer shape at `at` with no button held, or while dragging.
     Qt::CursorShape cursorAt(const QPoint &at) const;
 

@@ -176,7 +176,11 @@ bool SettingsCommands::SettingsChanged(int mode)
 {
     captureSettings((mode & ChangeMode::PanelFlag) != 0);
 
-    if (nothingToLose() || !differs())
+    // The values say whether anything differs from the file; the designer's
+    // history also knows of changes the file comparison cannot see (a value
+    // the last clear left without a counterpart in the file).
+    const bool edited = panelEdited && panelEdited();
+    if (!edited && (nothingToLose() || !differs()))
         return true;
 
     const QString title = str(Res::Title);
@@ -259,6 +263,7 @@ bool SettingsCommands::LoadCommand(int mode)
     }
 
     m_files.SetDataTable = m_files.FileTable;
+    m_files.recovered = false;
     setCurrentFile(path);
     m_loop.DataState = DataJustLoaded;
     return true;
@@ -303,6 +308,8 @@ bool SettingsCommands::saveTo(const QString &path)
     }
     setCurrentFile(path);
     m_loop.DataState = DataSaved;
+    m_files.recovered = false;
+    emit saved();
     return true;
 }
 

@@ -27,6 +27,9 @@ struct SettingsFiles
     SettingsTable FileTable;
     SettingsTable SetDataTable;
     QString currentFileName;    // empty until a load or save succeeds
+    // The panel in SetDataTable was taken from a recovery file and has not
+    // been saved since: the panel counts it as changed when it opens.
+    bool recovered = false;
 
     SettingsFiles() { resetFileTable(FileTable); }
 };
@@ -93,6 +96,10 @@ public:
     // opened, its panel values applied, but sends nothing. Unset: send.
     std::function<bool()> confirmSend;
 
+    // The panel's designer: true while it holds design steps made since the
+    // last save, load or clear. Unset (no panel window): nothing held.
+    std::function<bool()> panelEdited;
+
     // The panel snapshot of the current state into FileTable (panel window
     // opened, settings cleared).
     void snapshotPanel();
@@ -109,6 +116,8 @@ signals:
     // Loaded settings were applied; offline the editor re-enables its
     // controls when its mixer is present.
     void settingsApplied();
+    // The settings were written to a file.
+    void saved();
 
 private:
     bool saveTo(const QString &path);

@@ -2696,6 +2696,273 @@ FIRMWARE DOWNLOAD
             <translation>ip set: %1 cannot be the mixer's address while its DHCP client is off: %2</translation>
         </message>
         <message>
+            <source>ボタンの配置</source>
+            <comment>12000</comment>
+            <translation>Place button</translation>
+        </message>
+        <message>
+            <source>ボタンの移動</source>
+            <comment>12001</comment>
+            <translation>Move buttons</translation>
+        </message>
+        <message>
+            <source>キーによる移動</source>
+            <comment>12002</comment>
+            <translation>Move by keys</translation>
+        </message>
+        <message>
+            <source>ボタンのサイズ変更</source>
+            <comment>12003</comment>
+            <translation>Resize button</translation>
+        </message>
+        <message>
+            <source>ボタンの削除</source>
+            <comment>12004</comment>
+            <translation>Delete button</translation>
+        </message>
+        <message>
+            <source>ボタンのプロパティ変更</source>
+            <comment>12005</comment>
+            <translation>Change button properties</translation>
+        </message>
+        <message>
+            <source>全ボタンへの反映</source>
+            <comment>12006</comment>
+            <translation>Apply to all buttons</translation>
+        </message>
+        <message>
+            <source>図形の描画</source>
+            <comment>12007</comment>
+            <translation>Draw figure</translation>
+        </message>
+        <message>
+            <source>図形の移動</source>
+            <comment>12008</comment>
+            <translation>Move figure</translation>
+        </message>
+        <message>
+            <source>図形のサイズ変更</source>
+            <comment>12009</comment>
+            <translation>Resize figure</translation>
+        </message>
+        <message>
+            <source>図形の順序変更</source>
+            <comment>12010</comment>
+            <translation>Change figure order</translation>
+        </message>
+        <message>
+            <source>図形のプロパティ変更</source>
+            <comment>12011</comment>
+            <translation>Change figure properties</translation>
+        </message>
+        <message>
+            <source>図形の削除</source>
+            <comment>12012</comment>
+            <translation>Delete figure</translation>
+        </message>
+        <message>
+            <source>図形の全消去</source>
+            <comment>12013</comment>
+            <translation>Delete all figures</translation>
+        </message>
+        <message>
+            <source>グリッドの表示切替</source>
+            <comment>12014</comment>
+            <translation>Show/hide grid</translation>
+        </message>
+        <message>
+            <source>グリッドプロパティの変更</source>
+            <comment>12015</comment>
+            <translation>Change grid properties</translation>
+        </message>
+        <message>
+            <source>背景色の変更</source>
+            <comment>12016</comment>
+            <translation>Change background colour</translation>
+        </message>
+        <message>
+            <source>背景画像の変更</source>
+            <comment>12017</comment>
+            <translation>Change background image</translation>
+        </message>
+        <message>
+            <source>ボタン名称の更新</source>
+            <comment>12018</comment>
+            <translation>Update button names</translation>
+        </message>
+        <message>
+            <source>貼り付け</source>
+            <comment>12019</comment>
+            <translation>Paste</translation>
+        </message>
+        <message>
+            <source>切り取り</source>
+            <comment>12020</comment>
+            <translation>Cut</translation>
+        </message>
+        <message>
+            <source>複製</source>
+            <comment>12021</comment>
+            <translation>Duplicate</translation>
+        </message>
+        <message>
+            <source>整列</source>
+            <comment>12022</comment>
+            <translation>Align</translation>
+        </message>
+        <message>
+            <source>等間隔に配置</source>
+            <comment>12023</comment>
+            <translation>Distribute</translation>
+        </message>
+        <message>
+            <source>サイズを揃える</source>
+            <comment>12024</comment>
+            <translation>Make same size</translation>
+        </message>
+        <message>
+            <source>編集(&amp;E)</source>
+            <comment>12030</comment>
+            <translation>&amp;Edit</translation>
+        </message>
+        <message>
+            <source>元に戻す</source>
+            <comment>12031</comment>
+            <translation>Undo</translation>
+        </message>
+        <message>
+            <source>やり直し</source>
+            <comment>12032</comment>
+            <translation>Redo</translation>
+        </message>
+        <message>
+            <source>%1: %2</source>
+            <comment>12033</comment>
+            <translation>%1: %2</translation>
+        </message>
+        <message>
+            <source>切り取り(&amp;T)</source>
+            <comment>12034</comment>
+            <translation>Cu&amp;t</translation>
+        </message>
+        <message>
+            <source>コピー(&amp;C)</source>
+            <comment>12035</comment>
+            <translation>&amp;Copy</translation>
+        </message>
+        <message>
+            <source>貼り付け(&amp;P)</source>
+            <comment>12036</comment>
+            <translation>&amp;Paste</translation>
+        </message>
+        <message>
+            <source>複製(&amp;D)</source>
+            <comment>12037</comment>
+            <translation>&amp;Duplicate</translation>
+        </message>
+        <message>
+            <source>すべて選択(&amp;A)</source>
+            <comment>12038</comment>
+            <translation>Select &amp;all</translation>
+        </message>
+        <message>
+            <source>選択解除</source>
+            <comment>12039</comment>
+            <translation>Deselect</translation>
+        </message>
+        <message>
+            <source>グリッドに合わせる(&amp;G)</source>
+            <comment>12040</comment>
+            <translation>Snap to &amp;grid</translation>
+        </message>
+        <message>
+            <source>整列(&amp;L)</source>
+            <comment>12041</comment>
+            <translation>A&amp;lign</translation>
+        </message>
+        <message>
+            <source>左揃え</source>
+            <comment>12042</comment>
+            <translation>Align left</translation>
+        </message>
+        <message>
+            <source>右揃え</source>
+            <comment>12043</comment>
+            <translation>Align right</translation>
+        </message>
+        <message>
+            <source>上揃え</source>
+            <comment>12044</comment>
+            <translation>Align top</translation>
+        </message>
+        <message>
+            <source>下揃え</source>
+            <comment>12045</comment>
+            <translation>Align bottom</translation>
+        </message>
+        <message>
+            <source>左右中央揃え</source>
+            <comment>12046</comment>
+            <translation>Centre horizontally</translation>
+        </message>
+        <message>
+            <source>上下中央揃え</source>
+            <comment>12047</comment>
+            <translation>Centre vertically</translation>
+        </message>
+        <message>
+            <source>左右に等間隔に配置</source>
+            <comment>12048</comment>
+            <translation>Distribute horizontally</translation>
+        </message>
+        <message>
+            <source>上下に等間隔に配置</source>
+            <comment>12049</comment>
+            <translation>Distribute vertically</translation>
+        </message>
+        <message>
+            <source>幅を揃える</source>
+            <comment>12050</comment>
+            <translation>Same width</translation>
+        </message>
+        <message>
+            <source>高さを揃える</source>
+            <comment>12051</comment>
+            <translation>Same height</translation>
+        </message>
+        <message>
+            <source>サイズを揃える</source>
+            <comment>12052</comment>
+            <translation>Same size</translation>
+        </message>
+        <message>
+            <source>整列ツールバー</source>
+            <comment>12053</comment>
+            <translation>Alignment toolbar</translation>
+        </message>
+        <message>
+            <source>ここに貼り付け(&amp;P)</source>
+            <comment>12054</comment>
+            <translation>&amp;Paste here</translation>
+        </message>
+        <message>
+            <source>空いているチャンネルがないため、貼り付けられなかったボタンがあります（%1 個）。</source>
+            <comment>12055</comment>
+            <translation>Some buttons were not pasted because their mixer has no free channel (%1).</translation>
+        </message>
+        <message>
+            <source>図形の数が上限（種類ごとに 10 個）に達したため、貼り付けられなかった図形があります（%1 個）。</source>
+            <comment>12056</comment>
+            <translation>Some figures were not pasted because their kind already holds 10 figures (%1).</translation>
+        </message>
+        <message>
+            <source>前回、保存されずに終わったコントロールパネルの編集内容が残っています（%1 に記録）。
+復元しますか？</source>
+            <comment>12060</comment>
+            <translation>Changes to the control panel that were never saved were left behind (written %1).
+Restore them?</translation>
+        </message>
+        <message>
             <source>接続されているミキサーは %1 台、ファイルのミキサーは %2 台です。</source>
             <comment>12600</comment>
             <translation>%1 mixers are linked; the file holds %2.</translation>

@@ -27,7 +27,9 @@
 #include "link/serialtransport.h"
 #include "link/ui/frmethersetting.h"
 #include "mixer/mixersync.h"
+#include "panel/designrecovery.h"
 #include "panel/remotechannels.h"
+#include "settings/panelsections.h"
 #include "panel/twips.h"
 #include "panel/ui/frmmdi.h"
 #include "panel/ui/panelsurface.h"
@@ -37,6 +39,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QLocale>
 #include <QScreen>
 #include <QSerialPortInfo>
 #include <QToolBar>
@@ -142,6 +145,31 @@ void Application::resetPanel()
     ctx.screenWidth = screen.width();
     ctx.screenHeight = screen.height();
     ResetPanel(m_world.panel, m_world.mixers.FileMixerCount, ctx);
+}
+
+void Application::offerRecovery()
+{
+    const DesignRecovery recovery;
+    const std::optional<QDateTime> written = recovery.leftBehind();
+    if (!written)
+        return;
+    const QString text = str(12060).arg(QLocale().toString(*written, QLocale::ShortFormat));
+    if (m_world.dialogs.message(text, MsgButtons::YesNo, MsgIcon::Question, str(StrId::AppTitle)) == MsgAnswer::Yes
+        && recovery.restoreInto(m_world.settings.SetDataTable, m_world.settings.keyTable)) {
+        // The panel takes it now, so that a save before the panel opens
+        // stores it too; the panel counts it as unsaved when it opens.
+        PanelContext ctx;
+        ctx.linkKind = m_world.link.linkKind;
+        ctx.mixerCount = m_world.mixers.MixerCount;
+        const QSize screen = screenTwips();
+        ctx.screenWidth = screen.width();
+        ctx.screenHeight = screen.height();
+        ApplyPanel(m_world.panel, m_world.mixers.FileMixerCount, m_world.settings.SetDataTable, ctx, false);
+        m_world.panel.setUp = true;
+        m_world.settings.recovered = true;
+        m_world.loop.DataState = DataChanged;
+    }
+    recovery.discard();
 }
 
 void Application::wireSettings()
@@ -417,6 +445,7 @@ int Application::run()
     openMainWindow();
     if (m_ended)
         return 0;
+    offerRecovery();
 
     loop.DataState = DataChanged;
     m_world.mixers.Model.fill(-1);

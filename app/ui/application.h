@@ -105,6 +105,9 @@ private:
     // The panel state as the reset leaves it for the chosen link and this
     // screen; the first status poll does it again once the mixers are counted.
     void resetPanel();
+    // A recovery file left by a design that ended without saving (a crash,
+    // a power cut): offered back, naming when it was written; removed either way.
+    void offerRecovery();
     void wireSettings();
     QString chooseEthernetAddress(bool &userChose);
 

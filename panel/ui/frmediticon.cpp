@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QPalette>
 
+#include <utility>
+
 namespace {
 
 namespace Res {
@@ -147,13 +149,15 @@ void FrmEditIcon::mouseReleaseEvent(QMouseEvent *event)
         return;
     if (m_resizing) {
         resizeTo(event->globalPosition().toPoint());
-        m_resizing = {};
+        const Qt::Edges edges = std::exchange(m_resizing, {});
+        if (geometry() != m_startGeometry)
+            emit resizeFinished(m_button, edges, event->modifiers());
         return;
     }
     if (!m_held)
         return;
     m_held = false;
-    emit released(m_button, event->position().toPoint() - m_pressPoint);
+    emit released(m_button, event->position().toPoint() - m_pressPoint, event->modifiers());
 }
 
 void FrmEditIcon::mouseDoubleClickEvent(QMouseEvent *event)
@@ -168,10 +172,10 @@ void FrmEditIcon::mouseDoubleClickEvent(QMouseEvent *event)
 void FrmEditIcon::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
-    case Qt::Key_Left: emit arrowPressed(m_button, ArrowKey::Left); break;
-    case Qt::Key_Right: emit arrowPressed(m_button, ArrowKey::Right); break;
-    case Qt::Key_Up: emit arrowPressed(m_button, ArrowKey::Up); break;
-    case Qt::Key_Down: emit arrowPressed(m_button, ArrowKey::Down); break;
+    case Qt::Key_Left: emit arrowPressed(m_button, ArrowKey::Left, event->modifiers()); break;
+    case Qt::Key_Right: emit arrowPressed(m_button, ArrowKey::Right, event->modifiers()); break;
+    case Qt::Key_Up: emit arrowPressed(m_button, ArrowKey::Up, event->modifiers()); break;
+    case Qt::Key_Down: emit arrowPressed(m_button, ArrowKey::Down, event->modifiers()); break;
     default: event->ignore(); return;
     }
 }

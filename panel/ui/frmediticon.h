@@ -30,10 +30,12 @@ signals:
     void pressed(ButtonRef button, bool ctrl);
     // Pointer offset from the press point, in this window's own frame.
     void dragged(ButtonRef button, const QPoint &offset);
-    void released(ButtonRef button, const QPoint &offset);
+    void released(ButtonRef button, const QPoint &offset, Qt::KeyboardModifiers modifiers);
     void resizedByUser(ButtonRef button, const QRect &geometry);
+    // The border was let go after a resize by `edges`.
+    void resizeFinished(ButtonRef button, Qt::Edges edges, Qt::KeyboardModifiers modifiers);
     void doubleClicked(ButtonRef button);
-    void arrowPressed(ButtonRef button, ArrowKey key);
+    void arrowPressed(ButtonRef button, ArrowKey key, Qt::KeyboardModifiers modifiers);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

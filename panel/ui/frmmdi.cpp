@@ -20,6 +20,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -59,7 +60,8 @@ constexpr int ToolOrder[] = {
 
 FrmMdi::FrmMdi(PanelWindowContext context, QWidget *parent)
     : QMainWindow(parent), m_ctx(std::move(context)), m_panel(m_ctx.panel), m_design(m_ctx.panel),
-      m_remote(m_ctx.mixers, m_ctx.panel.runtime, m_ctx.restartRetries, m_ctx.editor), m_figures(m_ctx.panel)
+      m_remote(m_ctx.mixers, m_ctx.panel.runtime, m_ctx.restartRetries, m_ctx.editor), m_figures(m_ctx.panel),
+      m_history(m_ctx.panel), m_tools(m_ctx.panel, m_figures)
 {
     setObjectName(QStringLiteral("frmMDI"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -71,6 +73,7 @@ FrmMdi::FrmMdi(PanelWindowContext context, QWidget *parent)
     m_screenPixels = screen ? screen->geometry().size() : QSize(1920, 1080);
 
     buildCommands();
+    buildEditCommands();
     buildSurface();
 
     m_timer1.setObjectName(QStringLiteral("Timer1"));
@@ -79,8 +82,19 @@ FrmMdi::FrmMdi(PanelWindowContext context, QWidget *parent)
     m_timer2.setObjectName(QStringLiteral("Timer2"));
     m_timer2.setInterval(1);
     connect(&m_timer2, &QTimer::timeout, this, &FrmMdi::moveTick);
+    m_recoveryTimer.setObjectName(QStringLiteral("recoveryTimer"));
+    m_recoveryTimer.setInterval(60 * 1000);
+    connect(&m_recoveryTimer, &QTimer::timeout, this, &FrmMdi::writeRecovery);
 
     connect(&m_ctx.settings, &SettingsCommands::captionChanged, this, [this] { updateTitle(); });
+    // What was saved is where the history's clean state lies; the settings
+    // ask about unsaved changes with the history's knowledge as well.
+    connect(&m_ctx.settings, &SettingsCommands::saved, this, [this] {
+        m_history.markSaved();
+        m_recovery.discard();
+    });
+    m_ctx.settings.panelEdited = [this] { return !m_history.atSavedState(); };
+    m_history.restored = [this](const DesignChange &change) { afterRestore(change); };
     // The button table steps aside while a file dialog is up.
     connect(&m_ctx.settings, &SettingsCommands::fileDialogOpening, this, [this] {
         m_tableHiddenForDialog = m_table && m_table->isVisible();
@@ -223,7 +237,11 @@ void FrmMdi::openPanel()
     m_remote.takeOver(m_ctx.mixers.MixerCount);
     m_imageReload = m_panel.image.ImageVisible;
     showAfresh();
+    m_history.reset();
+    if (std::exchange(m_ctx.files.recovered, false))
+        m_history.markUnsaved();
     m_timer1.start();
+    m_recoveryTimer.start();
 }
 
 void FrmMdi::leavePanel()
@@ -233,6 +251,10 @@ void FrmMdi::leavePanel()
     m_left = true;
     m_timer1.stop();
     m_timer2.stop();
+    m_recoveryTimer.stop();
+    // Left in order: the settings hold the design now (and the questions
+    // about saving it follow); only a crash leaves the file behind.
+    m_recovery.discard();
     resetFigureEditing();
     offlineCountsFollowButtons();
     // The mixer sections with the channels' values from before the panel, and
@@ -247,6 +269,7 @@ void FrmMdi::leavePanel()
         m_panel.slot(b.mixer, b.slot).selected = false;
     m_panel.runtime.executing = false;
     m_ctx.settings.setPanelVisible(false);
+    m_ctx.settings.panelEdited = nullptr;
 }
 
 int FrmMdi::panelMixers() const
@@ -293,6 +316,14 @@ void FrmMdi::closeSubWindows()
         m_ctx.channelDialog.close();
 }
 
+bool FrmMdi::writeRecovery()
+{
+    if (m_left || executing() || m_history.atSavedState())
+        return false;
+    m_ctx.settings.captureSettings(true);
+    return m_recovery.write(m_ctx.files.SetDataTable, m_ctx.files.keyTable, m_ctx.mixers.FileMixerCount);
+}
+
 void FrmMdi::closeForProgramEnd()
 {
     m_closeReason = CloseReason::ProgramEnd;
@@ -327,6 +358,21 @@ void FrmMdi::closeEvent(QCloseEvent *event)
 
 bool FrmMdi::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_surface && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        std::optional<ArrowKey> arrow;
+        switch (key->key()) {
+        case Qt::Key_Left: arrow = ArrowKey::Left; break;
+        case Qt::Key_Right: arrow = ArrowKey::Right; break;
+        case Qt::Key_Up: arrow = ArrowKey::Up; break;
+        case Qt::Key_Down: arrow = ArrowKey::Down; break;
+        default: break;
+        }
+        if (arrow && m_tools.anySelected(panelMixers())) {
+            onArrow(std::nullopt, *arrow, key->modifiers());
+            return true;
+        }
+    }
     if (watched == m_scroll->viewport() && event->type() == QEvent::Resize) {
         // The surface covers the new client area at once; the redraws that
         // follow fit an image that follows the window.
@@ -363,6 +409,8 @@ void FrmMdi::loadFile()
     m_imageReload = true;
     showAfresh();
     refreshTable();
+    m_tools.forgetFigures();
+    m_history.reset();
 }
 
 void FrmMdi::saveFile(bool askName)
@@ -413,6 +461,7 @@ void FrmMdi::openPropertyDialog(ButtonRef editing, bool isNew)
         updateCommands();
         updateExtent();
         refreshTable();
+        designChanged(DesignStep::Place);
     });
     connect(dlg, &FrmEditSetting::buttonsChanged, this, [this](const std::vector<ButtonRef> &buttons) {
         for (const ButtonRef &b : buttons)
@@ -420,11 +469,13 @@ void FrmMdi::openPropertyDialog(ButtonRef editing, bool isNew)
         repaintButtons(buttons);
         updateExtent();
         refreshTable();
+        designChanged(buttons.size() > 1 ? DesignStep::ApplyToAll : DesignStep::Properties);
     });
     connect(dlg, &FrmEditSetting::buttonDeleted, this, [this](ButtonRef b) {
         closeButton(b);
         updateCommands();
         refreshTable();
+        designChanged(DesignStep::Delete);
     });
     connect(dlg, &QDialog::finished, this, [this] { m_propertyDialog = nullptr; });
     m_propertyDialog = dlg;
@@ -441,6 +492,10 @@ void FrmMdi::enterExecution()
     // stays as the user set it.
     m_remote.applyButtonStates(m_panel, panelMixers());
     showAfresh();
+    // The operated panel is no design: what came before cannot be undone
+    // across it.
+    m_tools.forgetFigures();
+    m_history.reset();
 }
 
 void FrmMdi::leaveExecution()
@@ -450,6 +505,8 @@ void FrmMdi::leaveExecution()
     m_panel.runtime.executing = false;
     m_design.resetTemplate();
     showAfresh();
+    // Channels switched while operating are not design steps.
+    m_history.reset();
 }
 
 void FrmMdi::clearSettings()
@@ -467,12 +524,16 @@ void FrmMdi::clearSettings()
     updateTitle();
     m_ctx.settings.snapshotPanel();
     refreshTable();
+    m_tools.forgetFigures();
+    m_history.reset();
 }
 
 void FrmMdi::chooseWindowColor()
 {
-    if (chooseColour(m_ctx.dialogs, m_panel.GUIWindowColor))
+    if (chooseColour(m_ctx.dialogs, m_panel.GUIWindowColor)) {
         RedrawPanel();
+        designChanged(DesignStep::WindowColor);
+    }
 }
 
 void FrmMdi::showAfresh()
@@ -516,6 +577,9 @@ void FrmMdi::watchLinkCount()
         for (const auto &[mixer, slot] : gone)
             closeButton({mixer, slot});
         RedrawPanel();
+        // The steps so far name buttons of mixers that are gone.
+        m_tools.forgetFigures();
+        m_history.reset();
     }
     m_ctx.mixers.FileMixerCount = qint16(linked);
     if (linked == 0 && m_table)
@@ -563,23 +627,21 @@ void FrmMdi::showButton(ButtonRef button)
     auto *w = new FrmEditIcon(button, m_panel, m_surface);
     connect(w, &FrmEditIcon::pressed, this, &FrmMdi::onDesignPressed);
     connect(w, &FrmEditIcon::dragged, this, [this](ButtonRef, const QPoint &o) { onDesignDragged(o); });
-    connect(w, &FrmEditIcon::released, this, [this](ButtonRef, const QPoint &o) { onDesignReleased(o); });
+    connect(w, &FrmEditIcon::released, this,
+            [this](ButtonRef, const QPoint &o, Qt::KeyboardModifiers m) { onDesignReleased(o, m); });
     connect(w, &FrmEditIcon::resizedByUser, this, [this](ButtonRef b, const QRect &r) {
         m_design.takeGeometry(b, r, m_scale, true);
         updateExtent();
     });
+    connect(w, &FrmEditIcon::resizeFinished, this, &FrmMdi::onResizeFinished);
     connect(w, &FrmEditIcon::doubleClicked, this, [this](ButtonRef b) {
         if (m_panel.runtime.redrawCountdown == 0)
             m_timer2.stop();
         m_design.release({});
         openPropertyDialog(b, false);
     });
-    connect(w, &FrmEditIcon::arrowPressed, this, [this](ButtonRef b, ArrowKey k) {
-        if (m_design.arrowKey(b, k)) {
-            placeButton(b);
-            updateExtent();
-        }
-    });
+    connect(w, &FrmEditIcon::arrowPressed, this,
+            [this](ButtonRef b, ArrowKey k, Qt::KeyboardModifiers m) { onArrow(b, k, m); });
     m_designButtons[i] = w;
     w->place(pixelRect(button));
     w->show();
@@ -626,9 +688,17 @@ void FrmMdi::onDesignPressed(ButtonRef button, bool ctrl)
 {
     if (executing())
         return;
+    // A press on a button lets go of the figures the band had taken, unless
+    // it adds to the selection.
+    if (!ctrl && !m_panel.slot(button.mixer, button.slot).selected) {
+        m_tools.forgetFigures();
+        if (m_figures.dropSelection())
+            RedrawPanel();
+    }
     std::vector<ButtonRef> changed = m_design.press(button, ctrl);
     changed.push_back(button);
-    repaintButtons(changed);
+    m_anchor = button;
+    selectionChanged(changed);
     if (m_design.moving())
         m_timer2.start();
 }
@@ -653,15 +723,32 @@ void FrmMdi::moveTick()
         m_timer2.stop();
 }
 
-void FrmMdi::onDesignReleased(const QPoint &offset)
+void FrmMdi::onDesignReleased(const QPoint &offset, Qt::KeyboardModifiers modifiers)
 {
     if (m_panel.runtime.redrawCountdown == 0)
         m_timer2.stop();
-    const std::vector<ButtonRef> moved = m_design.release(m_scale.toTwips(offset));
+    if (!m_design.moving())
+        return;
+    std::vector<ButtonRef> moved = m_design.release(m_scale.toTwips(offset));
+    // With the grid shown the pressed button lands on a grid point and the
+    // others keep their places around it.
+    if (snapping(modifiers) && m_anchor && m_panel.slot(m_anchor->mixer, m_anchor->slot).selected) {
+        const ButtonSlot &pressed = m_panel.slot(m_anchor->mixer, m_anchor->slot);
+        const QPoint d = snapMoveDelta(pressed.IconLeft, pressed.IconTop, m_panel.GridInterval);
+        if (!d.isNull()) {
+            moved = m_design.selection();
+            for (const ButtonRef &b : moved) {
+                ButtonSlot &s = m_panel.slot(b.mixer, b.slot);
+                s.IconLeft = std::max(s.IconLeft + d.x(), std::min(0, s.IconLeft));
+                s.IconTop = std::max(s.IconTop + d.y(), std::min(0, s.IconTop));
+            }
+        }
+    }
     for (const ButtonRef &b : moved)
         placeButton(b);
     repaintButtons(moved);
     updateExtent();
+    designChanged(DesignStep::Move);
 }
 
 void FrmMdi::onExecutionRightPressed(ButtonRef button, const QPoint &at)
@@ -694,6 +781,7 @@ void FrmMdi::updateCommands()
     for (int k = 0; k < Panel::FigureKinds; ++k)
         m_actions[size_t(C::Circle) + size_t(k)]->setChecked(m_figures.armed(FigureKind(k)));
     action(C::Grid)->setChecked(m_panel.GridOnOff && !executing());
+    updateEditCommands();
 }
 
 void FrmMdi::updateTitle()

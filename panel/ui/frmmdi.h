@@ -20,6 +20,9 @@
 
 #include "panel/buttonproperties.h"
 #include "panel/channeldialogseam.h"
+#include "panel/designhistory.h"
+#include "panel/designrecovery.h"
+#include "panel/designtools.h"
 #include "panel/figures.h"
 #include "panel/panelcommands.h"
 #include "panel/paneldesign.h"
@@ -32,6 +35,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 class Dialogs;
 class FrmEditIcon;
@@ -43,6 +47,7 @@ class FrmIconTable;
 class FrmImageSetting;
 class PanelSurface;
 class QMenu;
+class QRubberBand;
 class QScrollArea;
 class QToolBar;
 class SettingsCommands;
@@ -50,6 +55,14 @@ struct EditorState;
 struct LinkState;
 struct MixerState;
 struct SettingsFiles;
+
+// The designer's commands of the 編集 menu and the alignment toolbar.
+enum class EditCommand : int {
+    Undo, Redo, Cut, Copy, Paste, Duplicate, SelectAll, Deselect, Snap,
+    AlignLeft, AlignRight, AlignTop, AlignBottom, AlignHCentre, AlignVCentre,
+    DistributeH, DistributeV, SameWidth, SameHeight, SameSize,
+};
+constexpr int EditCommandCount = int(EditCommand::SameSize) + 1;
 
 struct PanelWindowContext
 {
@@ -78,6 +91,10 @@ public:
     ~FrmMdi() override;
 
     QAction *action(PanelCommand command) const;
+    QAction *action(EditCommand command) const;
+    DesignHistory &history() { return m_history; }
+    const DesignTools &designTools() const { return m_tools; }
+    QToolBar *alignToolbar() const { return m_alignToolbar; }
     QToolBar *Toolbar1() const { return m_toolbar; }
     PanelSurface *surface() const { return m_surface; }
     FrmEditIcon *designButton(ButtonRef button) const;
@@ -112,6 +129,10 @@ public:
     void scrollToOrigin();
     // The program ends for another reason: close without any question.
     void closeForProgramEnd();
+    // The recovery timer's work: the current settings go to the recovery
+    // file while the design holds unsaved changes. Returns whether written.
+    bool writeRecovery();
+    const DesignRecovery &recovery() const { return m_recovery; }
 
 signals:
     // Closed by 動作モード切替: the main window of the mixer mode returns.
@@ -121,6 +142,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -189,7 +211,29 @@ private:
     // Presses.
     void onDesignPressed(ButtonRef button, bool ctrl);
     void onDesignDragged(const QPoint &offset);
-    void onDesignReleased(const QPoint &offset);
+    void onDesignReleased(const QPoint &offset, Qt::KeyboardModifiers modifiers);
+    void onResizeFinished(ButtonRef button, Qt::Edges edges, Qt::KeyboardModifiers modifiers);
+    void onArrow(std::optional<ButtonRef> focused, ArrowKey key, Qt::KeyboardModifiers modifiers);
+
+    // The designer (frmmdi_design.cpp): history, selection, clipboard,
+    // snapping and alignment.
+    void buildEditCommands();
+    void runEdit(EditCommand command);
+    void updateEditCommands();
+    // A design change was made: it becomes a step of the history.
+    void designChanged(DesignStep step, quint64 moved = 0);
+    void afterRestore(const DesignChange &change);
+    bool snapping(Qt::KeyboardModifiers modifiers) const;
+    void setSnap(bool on);
+    void selectionChanged(const std::vector<ButtonRef> &buttons);
+    void copySelection();
+    void cutSelection();
+    void pasteAt(const DesignClipboard &clip, QPoint at, DesignStep step);
+    void pasteClipboard(std::optional<QPoint> at);
+    void duplicateSelection();
+    void arrange(EditCommand command);
+    void beginBand(const QPoint &at, bool add);
+    void openSurfaceMenu(const QPoint &at);
     void onExecutionRightPressed(ButtonRef button, const QPoint &at);
 
     void updateCommands();
@@ -205,7 +249,20 @@ private:
     FigureEditor m_figures;
     QSize m_screenPixels;
 
+    DesignHistory m_history;
+    DesignTools m_tools;
+    DesignClipboard m_clipboard;
+    int m_pastes = 0;                      // pastes of this copy so far
+    std::optional<ButtonRef> m_anchor;     // last button pressed: same-size reference
+    bool m_snap = true;
+    // Rubber band: where it started (pixels on the surface), whether it adds.
+    QPointer<QRubberBand> m_band;
+    QPoint m_bandStart;
+    bool m_bandAdds = false;
+
     std::array<QAction *, PanelCommandCount> m_actions{};
+    std::array<QAction *, EditCommandCount> m_editActions{};
+    QToolBar *m_alignToolbar = nullptr;
     QToolBar *m_toolbar = nullptr;
     QScrollArea *m_scroll = nullptr;
     PanelSurface *m_surface = nullptr;
@@ -219,6 +276,8 @@ private:
     QPointer<QMenu> m_figureMenu;
     QTimer m_timer1;
     QTimer m_timer2;
+    DesignRecovery m_recovery;
+    QTimer m_recoveryTimer;
 
     // The image file is read at the next redraw.
     bool m_imageReload = false;

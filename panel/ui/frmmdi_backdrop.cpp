@@ -18,6 +18,8 @@
 #include "panel/ui/panelsurface.h"
 
 #include <QAction>
+#include <QGuiApplication>
+#include <QRubberBand>
 #include <QMenu>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -48,7 +50,13 @@ void FrmMdi::buildSurface()
     m_scroll->viewport()->installEventFilter(this);
     setCentralWidget(m_scroll);
     connect(m_surface, &PanelSurface::pressed, this,
-            [this](Qt::MouseButton b, const QPoint &at, Qt::KeyboardModifiers) { onSurfacePressed(b, at); });
+            [this](Qt::MouseButton b, const QPoint &at, Qt::KeyboardModifiers m) {
+                m_bandAdds = m & Qt::ShiftModifier;
+                onSurfacePressed(b, at);
+            });
+    // Arrow keys on the surface move the selection as they do on a button.
+    m_surface->setFocusPolicy(Qt::ClickFocus);
+    m_surface->installEventFilter(this);
     connect(m_surface, &PanelSurface::moved, this, &FrmMdi::onSurfaceMoved);
     connect(m_surface, &PanelSurface::released, this, &FrmMdi::onSurfaceReleased);
 }
@@ -88,6 +96,7 @@ void FrmMdi::RedrawPanel()
     pal.setColor(QPalette::Window, colorFromValue(quint32(m_panel.GUIWindowColor) & 0xFFFFFF));
     m_scroll->viewport()->setPalette(pal);
     updateExtent();
+    m_surface->update();
     // Drawing modes end with the redraw that follows a drawing.
     m_figures.disarmAfterRedraw();
     updateCommands();
@@ -144,12 +153,15 @@ void FrmMdi::scrollToOrigin()
 
 void FrmMdi::resetFigureEditing()
 {
+    // Only handles or a figure being drawn need the surface painted again;
+    // a full repaint of a busy panel on every undo would be felt.
+    const bool shown = m_figures.anyArmed() || m_figures.selected();
     m_figures.disarmAll();
     m_figures.dropSelection();
     if (m_figureMenu)
         m_figureMenu->close();
     updateCommands();
-    if (m_surface)
+    if (m_surface && shown)
         m_surface->update();
 }
 
@@ -165,17 +177,31 @@ void FrmMdi::clearFigures()
     if (m_ctx.dialogs.message(text, MsgButtons::OkCancel, MsgIcon::Warning, str(StrId::AppTitle)) != MsgAnswer::Ok)
         return;
     m_figures.clearAll();
+    m_tools.forgetFigures();
     RedrawPanel();
+    designChanged(DesignStep::ClearFigures);
 }
 
 void FrmMdi::onSurfacePressed(Qt::MouseButton button, const QPoint &at)
 {
     if (executing())
         return;
+    const bool adding = m_bandAdds;
     const FigureEditor::Press press = m_figures.press(m_scale.toTwips(at), button, m_scale.twipsPerPixel);
-    // A press on the surface lets go of the buttons, unless it starts a figure.
-    if (press != FigureEditor::Press::Drawing)
-        repaintButtons(m_design.deselectAll());
+    // A press on the surface lets go of the buttons, unless it starts a
+    // figure or a band that adds to the selection.
+    if (press != FigureEditor::Press::Drawing && !(adding && press == FigureEditor::Press::Missed)) {
+        m_tools.forgetFigures();
+        selectionChanged(m_design.deselectAll());
+    }
+    if (press == FigureEditor::Press::Missed) {
+        RedrawPanel();
+        if (button == Qt::LeftButton)
+            beginBand(at, adding);
+        else if (button == Qt::RightButton)
+            openSurfaceMenu(at);
+        return;
+    }
     if (press == FigureEditor::Press::Nothing)
         return;
     RedrawPanel();
@@ -189,6 +215,10 @@ void FrmMdi::onSurfaceMoved(const QPoint &at, Qt::MouseButtons buttons)
     if (executing())
         return;
     const QPoint twips = m_scale.toTwips(at);
+    if (m_band && m_band->isVisible()) {
+        m_band->setGeometry(QRect(m_bandStart, at).normalized());
+        return;
+    }
     if ((buttons & Qt::LeftButton) && m_figures.move(twips))
         RedrawPanel();
     m_surface->setCursor(m_figures.cursorAt(twips));
@@ -198,8 +228,27 @@ void FrmMdi::onSurfaceReleased(Qt::MouseButton button, const QPoint &at)
 {
     if (executing() || button != Qt::LeftButton)
         return;
-    if (m_figures.release(m_scale.toTwips(at)))
+    if (m_band && m_band->isVisible()) {
+        m_band->hide();
+        const QPoint a = m_scale.toTwips(m_bandStart);
+        const QPoint b = m_scale.toTwips(at);
+        const QRect band(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                         QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
+        selectionChanged(m_tools.selectBand(band, m_bandAdds, panelMixers()));
         RedrawPanel();
+        return;
+    }
+    const bool drawing = m_figures.drawingNow();
+    const FigureHandle handle = m_figures.heldHandle();
+    const std::optional<FigureRef> held = m_figures.selected();
+    if (m_figures.release(m_scale.toTwips(at))) {
+        if (!drawing && held && snapping(QGuiApplication::queryKeyboardModifiers()))
+            snapFigure(m_figures.figure(*held), handle, m_panel.GridInterval);
+        RedrawPanel();
+        designChanged(drawing                          ? DesignStep::Draw
+                      : handle == FigureHandle::Move ? DesignStep::FigureMove
+                                                     : DesignStep::FigureResize);
+    }
     m_surface->setCursor(m_figures.cursorAt(m_scale.toTwips(at)));
 }
 
@@ -223,15 +272,19 @@ void FrmMdi::openFigureMenu(const QPoint &globalPos)
 
     connect(remove, &QAction::triggered, this, [this] {
         m_figures.deleteSelected();
+        m_tools.forgetFigures();
         RedrawPanel();
+        designChanged(DesignStep::FigureDelete);
     });
     connect(front, &QAction::triggered, this, [this] {
         m_figures.bringToFront();
         RedrawPanel();
+        designChanged(DesignStep::Restack);
     });
     connect(back, &QAction::triggered, this, [this] {
         m_figures.sendToBack();
         RedrawPanel();
+        designChanged(DesignStep::Restack);
     });
     connect(properties, &QAction::triggered, this, [this] { openFigureProperty(); });
     m_figureMenu = menu;
@@ -252,6 +305,7 @@ void FrmMdi::openFigureProperty()
         if (result == QDialog::Accepted && dlg->changed() && ref.index < m_panel.count(ref.kind))
             m_figures.setStyle(ref, dlg->colour(), dlg->width(), dlg->style());
         RedrawPanel();
+        designChanged(DesignStep::Pen);
     });
     m_figureDialog = dlg;
     dlg->open();
@@ -273,6 +327,7 @@ void FrmMdi::toggleGrid()
 {
     m_panel.GridOnOff = !m_panel.GridOnOff;
     RedrawPanel();
+    designChanged(DesignStep::Grid);
 }
 
 void FrmMdi::openGridProperty()
@@ -283,6 +338,7 @@ void FrmMdi::openGridProperty()
     connect(dlg, &QDialog::accepted, this, [this] {
         if (m_panel.GridOnOff)
             RedrawPanel();
+        designChanged(DesignStep::GridProperty);
     });
     connect(dlg, &QDialog::finished, this, [this] {
         m_gridDialog = nullptr;
@@ -308,6 +364,7 @@ void FrmMdi::openImageSetting()
         m_imageReload = true;
         placeAllButtons();
         requestRedraws(-2);
+        designChanged(DesignStep::Image);
     });
     m_imageDialog = dlg;
     dlg->open();
@@ -333,6 +390,7 @@ void FrmMdi::openTable()
             placeButton(b);
         repaintButtons(buttons);
         updateExtent();
+        designChanged(DesignStep::Captions);
     });
     connect(table, &FrmIconTable::closed, this, [this] {
         m_panel.runtime.tableOpen = false;

@@ -27,6 +27,11 @@ void PanelSurface::setImage(const QImage &image)
 
 void PanelSurface::compose(const PanelLayout &layout)
 {
+    // The same layout paints the same picture: buttons moving over the
+    // surface do not make it paint itself whole again.
+    const bool same = layout.drawnImage == m_layout.drawnImage && layout.surfaceWidth == m_layout.surfaceWidth
+                      && layout.surfaceHeight == m_layout.surfaceHeight && layout.gridShown == m_layout.gridShown
+                      && layout.surfacePixels == m_layout.surfacePixels;
     m_layout = layout;
     const QSize drawn = layout.drawnImage;
     if (drawn.isEmpty() || m_image.isNull()) {
@@ -37,7 +42,8 @@ void PanelSurface::compose(const PanelLayout &layout)
     }
     if (size() != layout.surfacePixels)
         resize(layout.surfacePixels);
-    update();
+    if (!same)
+        update();
 }
 
 void PanelSurface::paintEvent(QPaintEvent *event)

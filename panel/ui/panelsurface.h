@@ -21,7 +21,8 @@ public:
     void setImage(const QImage &image);
     const QImage &image() const { return m_image; }
 
-    // The composed picture's layout; the surface takes its size and repaints.
+    // The composed picture's layout; the surface takes its size, and repaints
+    // when the layout changed (RedrawPanel asks for a repaint itself).
     void compose(const PanelLayout &layout);
     const PanelLayout &picture() const { return m_layout; }
 

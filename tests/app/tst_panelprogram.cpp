@@ -3,6 +3,8 @@
 // mixers that were off the link when the panel closed.
 
 #include "app/ui/frmmain.h"
+#include "base/strings.h"
+#include "panel/designrecovery.h"
 #include "panel/ui/frmmdi.h"
 #include "panel/ui/panelsurface.h"
 #include "tests/support/programrig.h"
@@ -23,6 +25,23 @@ QByteArray systemValue(const QString &path, const QByteArray &key)
     for (const QByteArray &line : f.readAll().split('\n'))
         if (line.startsWith(key + '='))
             return line.mid(key.size() + 1).trimmed();
+    return {};
+}
+
+// The value of `key` in `section` of a settings file.
+QByteArray systemValueOf(const QString &path, const QByteArray &section, const QByteArray &key)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    bool inside = false;
+    for (const QByteArray &raw : f.readAll().split('\n')) {
+        const QByteArray line = raw.trimmed();
+        if (line.startsWith('['))
+            inside = line == '[' + section + ']';
+        else if (inside && line.startsWith(key + '='))
+            return line.mid(key.size() + 1);
+    }
     return {};
 }
 
@@ -67,6 +86,80 @@ private slots:
         QCOMPARE(systemValue(path, "GridColor"), QByteArray::number(0xBFBFBF));
         QCOMPARE(systemValue(path, "CellWidth_0"), QByteArray("2010"));
         QCOMPARE(world.panel.GUIWindowColor, 0xB5FFFF);
+    }
+
+    // A design changed and never saved, and the program killed before it
+    // could end in order: the recovery file it left is offered at the next
+    // start, naming when it was written, and the panel comes back as it was,
+    // counted as unsaved.
+    void recoveryFileComesBackAfterAKill()
+    {
+        qputenv("ZKVR340A_LINK", "offline");
+        const DesignRecovery recovery;
+        QTemporaryDir dir;
+        const QString leftBehind = dir.filePath("left.ini");
+        {
+            SystemClock clock;
+            ScriptedDialogs dialogs;
+            World world(clock, dialogs);
+            Application program(world, {"zkvr340a"});
+            bool done = false;
+            drive(program, 10.0, [&] {
+                FrmMain *w = program.mainWindow();
+                if (!program.panelWindow()) {
+                    if (w && w->isVisible())
+                        w->action("MenModeChange")->trigger();
+                    return false;
+                }
+                FrmMdi *panel = program.panelWindow();
+                if (!panel->isVisible())
+                    return false;
+                if (panel->writeRecovery())
+                    return false;   // nothing unsaved yet: nothing written
+                panel->action(PanelCommand::Grid)->trigger();
+                if (!panel->writeRecovery())
+                    return false;
+                // Killed here: the file stays as it was written.
+                QFile::copy(recovery.path(), leftBehind);
+                return true;
+            }, done);
+            QCOMPARE(program.run(), 0);
+            QVERIFY(done);
+            // This program ended in order, which removes the file.
+            QVERIFY(!recovery.leftBehind());
+        }
+        QVERIFY(QFile::copy(leftBehind, recovery.path()));
+        QCOMPARE(systemValueOf(recovery.path(), "SystemData", "GridOnOff"), QByteArray("True"));
+
+        SystemClock clock;
+        ScriptedDialogs dialogs;
+        dialogs.answers = {MsgAnswer::Yes};
+        World world(clock, dialogs);
+        Application program(world, {"zkvr340a"});
+        bool done = false;
+        bool asked = false;
+        drive(program, 10.0, [&] {
+            FrmMain *w = program.mainWindow();
+            if (!program.panelWindow()) {
+                if (w && w->isVisible())
+                    w->action("MenModeChange")->trigger();
+                return false;
+            }
+            if (!program.panelWindow()->isVisible())
+                return false;
+            // Quitting asks about the unsaved design; No, then Cancel.
+            dialogs.answers = {MsgAnswer::No, MsgAnswer::Cancel};
+            program.panelWindow()->action(PanelCommand::Quit)->trigger();
+            asked = dialogs.texts().contains(str(2703) + QStringLiteral("\r\n") + str(2732));
+            return true;
+        }, done);
+        QCOMPARE(program.run(), 0);
+        QVERIFY(done);
+        QVERIFY(!dialogs.shown.empty());
+        QVERIFY(dialogs.shown.front().text.contains(QStringLiteral("復元しますか")));
+        QVERIFY(world.panel.GridOnOff);
+        QVERIFY(asked);
+        QVERIFY(!recovery.leftBehind());
     }
 
     // The mixers stop answering while the panel holds their channels, and
