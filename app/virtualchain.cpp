@@ -6,8 +6,6 @@
 #include "sim/simchain.h"
 #include "sim/simtcp.h"
 
-#include <QHostAddress>
-
 namespace {
 
 namespace Text {
@@ -29,6 +27,7 @@ constexpr int MaxModel = 255;
 // The Ethernet transport to the chain, which names the chain, not its
 // loopback address, as where the link goes: the status line then reads
 // "仮想ミキサー (N 台) に接続しています".
+//
 // The user's choice to re-establish a lost connection reaches the open
 // transport only; it is kept here too, so that the next opening of the link
 // (after the IP settings or a download) goes on with it.
