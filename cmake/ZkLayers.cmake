@@ -3,12 +3,14 @@
 # of one layer stand side by side; one includes another only along a side
 # link named in ZK_SIDE_LINKS ("from>to"), so that no two of them form a
 # cycle. The virtual mixer (sim/) and the USB library (devbridge/) stand
-# apart: no folder of the program includes them.
+# apart: no folder of the program includes them, except along a side link.
 # Folders of one layer are joined by ":".
 set(ZK_LAYERS base link mixer settings editor:panel:maintenance:print app cli)
 # The panel opens the editor's channel and output dialogs and shares the
-# editor state with them.
-set(ZK_SIDE_LINKS "panel>editor")
+# editor state with them. The application runs the virtual mixer chain
+# inside the program for work without hardware (--virtual); nothing else
+# reaches into sim/, and sim/ includes nothing of the application.
+set(ZK_SIDE_LINKS "panel>editor" "app>sim")
 set(ZK_APART_FOLDERS sim devbridge)
 
 # zk_layer_of(<folder> <out>): the layer number of a folder, or -1.

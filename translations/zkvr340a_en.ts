@@ -2988,6 +2988,61 @@ Restore them?</translation>
             <translation> Mixers from %1 on are in one file only and were not compared.</translation>
         </message>
         <message>
+            <source>仮想ミキサー (%1 台)</source>
+            <comment>12610</comment>
+            <translation>Virtual mixers (%1)</translation>
+        </message>
+        <message>
+            <source>%1 - %2</source>
+            <comment>12611</comment>
+            <translation>%1 - %2</translation>
+        </message>
+        <message>
+            <source>仮想ミキサー</source>
+            <comment>12612</comment>
+            <translation>Virtual mixers</translation>
+        </message>
+        <message>
+            <source>仮想ミキサーの台数:</source>
+            <comment>12613</comment>
+            <translation>Virtual mixers:</translation>
+        </message>
+        <message>
+            <source>仮想ミキサーを起動できませんでした。
+%1</source>
+            <comment>12614</comment>
+            <translation>The virtual mixers could not be started.
+%1</translation>
+        </message>
+        <message>
+            <source>--virtual wants a number of mixers 1..16, got &quot;%1&quot;</source>
+            <comment>12620</comment>
+            <translation>--virtual wants a number of mixers 1..16, got &quot;%1&quot;</translation>
+        </message>
+        <message>
+            <source>--model wants a model code 0..255, got &quot;%1&quot;</source>
+            <comment>12621</comment>
+            <translation>--model wants a model code 0..255, got &quot;%1&quot;</translation>
+        </message>
+        <message>
+            <source>--model goes with --virtual only</source>
+            <comment>12622</comment>
+            <translation>--model goes with --virtual only</translation>
+        </message>
+        <message>
+            <source>usage: zkvr340a [DEBUG]
+       zkvr340a --virtual N [--model CODE] [DEBUG]
+  --virtual N    run N virtual mixers (1..16) inside the program, reached on 127.0.0.1 only
+  --model CODE   the model code they report (default 1; 0 is the older model)
+</source>
+            <comment>12623</comment>
+            <translation>usage: zkvr340a [DEBUG]
+       zkvr340a --virtual N [--model CODE] [DEBUG]
+  --virtual N    run N virtual mixers (1..16) inside the program, reached on 127.0.0.1 only
+  --model CODE   the model code they report (default 1; 0 is the older model)
+</translation>
+        </message>
+        <message>
             <source>diff wants FILE_A FILE_B, or FILE with a link option, and --json at most</source>
             <comment>12700</comment>
             <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>

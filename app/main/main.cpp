@@ -2,6 +2,7 @@
 #include "base/instancelock.h"
 #include "base/strings.h"
 #include "app/ui/application.h"
+#include "app/virtualchain.h"
 #include "base/ui/qttranslation.h"
 #include "base/ui/widgetdialogs.h"
 #include "app/world.h"
@@ -9,6 +10,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+
+#include <cstdio>
 
 int main(int argc, char **argv)
 {
@@ -24,6 +27,13 @@ int main(int argc, char **argv)
     for (const QString &size : QDir(QStringLiteral(":/zk/icons")).entryList())
         icon.addFile(QStringLiteral(":/zk/icons/%1/" ZK_APP_ID ".png").arg(size));
     app.setWindowIcon(icon);
+    // A command line that cannot be followed is said so at once, also while
+    // another instance runs.
+    const VirtualRequest request = parseVirtualArguments(QCoreApplication::arguments());
+    if (!request.ok) {
+        std::fprintf(stderr, "zkvr340a: %s\n%s", qPrintable(request.error), qPrintable(virtualUsage()));
+        return 2;
+    }
     InstanceLock lock;
     if (!lock.acquired())
         return 0; // a second instance ends silently

@@ -9,6 +9,7 @@
 #include "app/ui/frmmsg.h"
 #include "app/ui/frmselect.h"
 #include "app/ui/frmver.h"
+#include "app/ui/virtualtitle.h"
 #include "base/ui/placeform.h"
 #include "link/ipsettings/frmipsetting.h"
 #include "app/ui/directwindow.h"
@@ -89,7 +90,8 @@ void bringForward(QWidget *w)
 Application::Application(World &world, QStringList arguments)
     : m_world(world), m_arguments(std::move(arguments))
 {
-    m_debug = isDebugCommandLine(m_arguments);
+    m_virtualRequest = parseVirtualArguments(m_arguments);
+    m_debug = isDebugCommandLine(m_virtualRequest.rest);
 }
 
 Application::~Application()
@@ -433,12 +435,15 @@ std::optional<LinkKind> Application::presetLink()
 
 int Application::run()
 {
+    if (!m_virtualRequest.ok)
+        return 2; // the command line was refused before the program started
     LoopState &loop = m_world.loop;
     loop.DataFileName = readDataFileName();
     loop.StartupPolls = 3;
     loop.PreviousMixerCount = 0;
 
-    chooseLink();
+    if (!chooseLink())
+        return 1;
     // Offline no status poll ever comes to set the panel up: a save or a
     // visit to the panel before any file must find it as the reset leaves it.
     resetPanel();
@@ -461,14 +466,23 @@ int Application::run()
 
 bool Application::chooseLink()
 {
-    if (const auto preset = presetLink()) {
-        m_world.link.linkKind = *preset;
-    } else {
+    int virtualMixers = m_virtualRequest.mixers;
+    if (virtualMixers == 0 && presetLink()) {
+        m_world.link.linkKind = *presetLink();
+    } else if (virtualMixers == 0) {
         FrmInterface dlg(serialPortNames(), m_ini.value(SerialSection, SerialKey));
         dlg.exec();
+        virtualMixers = dlg.virtualMixers();
         m_world.link.linkKind = dlg.choice();
         if (dlg.choice() == LinkKind::Rs232c && !dlg.serialPort().isEmpty())
             m_ini.setValue(SerialSection, SerialKey, dlg.serialPort());
+    }
+    if (virtualMixers > 0) {
+        // Virtual mixers inside the program, reached over Ethernet.
+        m_virtual = VirtualChain::launch(virtualMixers, m_virtualRequest.model, m_world.dialogs);
+        if (!m_virtual)
+            return false;
+        m_world.link.linkKind = LinkKind::Ethernet;
     }
     if (m_world.link.offline())
         m_world.loop.StartupPolls = 0;
@@ -485,6 +499,10 @@ void Application::openMainWindow()
                        [this] { return int(m_world.mixers.Model[1]); },
                        [this] { if (m_comm) m_comm->CommDrain(); }};
     m_main = std::make_unique<FrmMain>(ctx, m_debug);
+    if (m_virtual) {
+        keepMarkInTitle(*m_main, m_virtual->mark());
+        m_main->showLinkStatus(m_virtual->mark());
+    }
     m_main->disconnect = [this] { Disconnect(); };
     m_main->closeEditors = [this] { unloadActiveEditors(); };
     wireSettings();
@@ -516,6 +534,8 @@ void Application::connectStep()
     ep.tcpPort = resolveTcpPort(1001);
     ep.chooseEthernetAddress = [this](bool &userChose) { return chooseEthernetAddress(userChose); };
     ep.reconnect.enabled = m_ini.value(IpSection, ReconnectKey).trimmed() == QLatin1String("1");
+    if (m_virtual)
+        m_virtual->attach(ep, m_world.link, m_world.clock);
     m_comm = std::make_unique<MdlComm>(m_world.link, m_world.clock, m_world.dialogs, ep);
     m_comm->onOpenFailed = [this] { Disconnect(); };
     m_linkWatch = std::make_unique<LinkWatch>(m_world.dialogs, [this](const QString &line) {
@@ -650,7 +670,9 @@ void Application::showIpSettings()
         if (hidden)
             hidden->show();
     };
-    runIpSettings(*m_comm, m_world.loop, m_world.dialogs, m_ini, m_world.mixers.WriteAccess, hooks,
+    // The address given to a virtual mixer is not the room's next address.
+    IniConfig &ini = m_virtual ? m_virtual->scratchIni() : m_ini;
+    runIpSettings(*m_comm, m_world.loop, m_world.dialogs, ini, m_world.mixers.WriteAccess, hooks,
                   [this](int job, QWidget *over) { return m_jobs->runCentred(job, over); },
                   m_main.get());
 }
@@ -664,6 +686,8 @@ void Application::showPanel()
                            restartRetries(),
                            channelDialogSeam(), 0, &m_world.editor};
     auto *panel = new FrmMdi(ctx);
+    if (m_virtual)
+        keepMarkInTitle(*panel, m_virtual->mark());
     QObject::connect(panel, &FrmMdi::modeChangeClosed, m_main.get(), [this] {
         m_main->setWindowTitle(m_settings->caption());
         m_main->show();

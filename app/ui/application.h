@@ -6,6 +6,7 @@
 
 #include "base/config.h"
 #include "app/jobloop.h"
+#include "app/virtualchain.h"
 #include "app/world.h"
 
 #include <QPoint>
@@ -53,6 +54,9 @@ public:
     MdlComm *comm() const { return m_comm.get(); }
     JobLoop *loop() const { return m_loop.get(); }
     bool ended() const { return m_ended; }
+    // The virtual mixers the program runs (--virtual, or chosen at start-up);
+    // null on a link to hardware.
+    VirtualChain *virtualChain() const { return m_virtual.get(); }
 
     MixerSync *sync() const { return m_sync.get(); }
     FrmMdi *panelWindow() const;
@@ -98,6 +102,7 @@ private:
     void printEditor();
     void openSelect();
 
+    // False when the program cannot go on (virtual mixers that cannot start).
     bool chooseLink();
     void openMainWindow();
     void connectStep();
@@ -117,6 +122,8 @@ private:
     bool m_ended = false;
     IniConfig m_ini;
     QString m_connectAddress; // kept across reconnects
+    VirtualRequest m_virtualRequest; // what the command line asks of virtual mixers
+    std::unique_ptr<VirtualChain> m_virtual; // outlives the link that reaches it
     bool m_connectionBelowMain = false; // the next connection dialog goes next to the main window
     std::unique_ptr<MdlComm> m_comm;
     std::unique_ptr<LinkWatch> m_linkWatch; // the link's status line, the lost-connection message

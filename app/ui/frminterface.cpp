@@ -7,7 +7,23 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
+
+namespace {
+namespace Text {
+constexpr int VirtualButton = 12612; // "仮想ミキサー"
+constexpr int VirtualCount = 12613;  // "仮想ミキサーの台数:"
+} // namespace Text
+
+// A field's label as its accessible name: the words without the colon.
+QString nameOf(QString label)
+{
+    while (label.endsWith(u':') || label.endsWith(u'：'))
+        label.chop(1);
+    return label;
+}
+} // namespace
 
 FrmInterface::FrmInterface(const QStringList &serialPorts, const QString &serialPort,
                            QWidget *parent)
@@ -56,6 +72,29 @@ FrmInterface::FrmInterface(const QStringList &serialPorts, const QString &serial
     portRow->addRow(str(9002), m_serialPorts);
     layout->addLayout(portRow);
     QWidget::setTabOrder(m_buttons[2], m_serialPorts);
+
+    // Virtual mixers for preparing a system without hardware: a fifth
+    // choice beside the links, with the number of mixers under it as the
+    // serial device is under RS-232C.
+    m_virtual = new QPushButton(str(Text::VirtualButton), this);
+    m_virtual->setObjectName(QStringLiteral("CmdVirtual"));
+    m_virtual->setMinimumWidth(96);
+    m_virtual->setAutoDefault(false);
+    buttons->addWidget(m_virtual);
+    m_virtualCount = new QSpinBox(this);
+    m_virtualCount->setObjectName(QStringLiteral("UpDwVirtual"));
+    m_virtualCount->setRange(1, 16);
+    m_virtualCount->setValue(1);
+    m_virtualCount->setAccessibleName(nameOf(str(Text::VirtualCount)));
+    portRow->addRow(str(Text::VirtualCount), m_virtualCount);
+    connect(m_virtual, &QPushButton::clicked, this, [this] {
+        m_choice = LinkKind::Ethernet;
+        m_virtualMixers = m_virtualCount->value();
+        accept();
+    });
+    m_serialPorts->setAccessibleName(nameOf(str(9002)));
+    QWidget::setTabOrder(m_serialPorts, m_virtual);
+    QWidget::setTabOrder(m_virtual, m_virtualCount);
     setFixedSize(sizeHint());
 }
 

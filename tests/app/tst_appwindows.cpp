@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -62,6 +63,38 @@ private slots:
         QTimer::singleShot(0, &offline, [&] { offline.CmdJob(2)->click(); });
         offline.exec();
         QCOMPARE(offline.choice(), LinkKind::Offline);
+    }
+
+    // Virtual mixers beside the four links, chosen by keyboard alone: Tab
+    // from the serial device to the button and the count, the count typed,
+    // Shift+Tab back to the button and Space. Reached over Ethernet.
+    void linkChoiceOffersVirtualMixers()
+    {
+        FrmInterface dlg({"/dev/ttyS0"});
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        QCOMPARE(dlg.CmdVirtual()->text(), QStringLiteral("仮想ミキサー"));
+        QCOMPARE(dlg.UpDwVirtual()->minimum(), 1);
+        QCOMPARE(dlg.UpDwVirtual()->maximum(), 16);
+        QCOMPARE(dlg.UpDwVirtual()->accessibleName(), QStringLiteral("仮想ミキサーの台数"));
+        dlg.findChild<QComboBox *>()->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), dlg.CmdVirtual());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), dlg.UpDwVirtual());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), "5");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), dlg.CmdVirtual());
+        QTest::keyClick(dlg.CmdVirtual(), Qt::Key_Space);
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        QCOMPARE(dlg.virtualMixers(), 5);
+        QCOMPARE(dlg.choice(), LinkKind::Ethernet);
+        // A link chosen leaves the count alone.
+        FrmInterface ethernet;
+        QTimer::singleShot(0, &ethernet, [&] { ethernet.CmdJob(3)->click(); });
+        ethernet.exec();
+        QCOMPARE(ethernet.virtualMixers(), 0);
     }
 
     void menusStayDisabledUntilTheFirstReply()
