@@ -21,6 +21,7 @@
 #include "link/comm.h"
 #include "link/protocol.h"
 #include "mixer/mixersync.h"
+#include "mixer/writerecord.h"
 #include "settings/panelmodel.h"
 #include "settings/loadsave.h"
 #include "settings/mixersections.h"
@@ -101,7 +102,14 @@ CliExit runLoadCommand(CliContext &context, const QStringList &args)
     const std::vector<WantedValue> wanted = flaggedValues(mixers);
     MixerProtocol protocol(*comm);
     JobContext job{loop, comm->state(), mixers, comm->dialogs(), protocol, nullptr, {}, {}, {}};
-    job.SetData = [&] { return valuesWaiting ? sync.SetData() : false; };
+    job.SetData = [&] {
+        if (!valuesWaiting)
+            return false;
+        const WriteRunRecord run(mixers);
+        const bool sent = sync.SetData();
+        run.finish(context.activity(), sync.setData().outcome());
+        return sent;
+    };
     loop.JobRequest = JobIdle;
     // A failed register write has shown its message and 1801.
     if (!JobRunner(std::move(job)).transferLoaded())

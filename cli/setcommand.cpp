@@ -10,6 +10,7 @@
 #include "cli/mixerread.h"
 #include "link/comm.h"
 #include "mixer/mixersync.h"
+#include "mixer/writerecord.h"
 
 #include <utility>
 #include <vector>
@@ -82,7 +83,9 @@ CliExit runSetMixerCommand(CliContext &context, const QStringList &args)
     for (const auto &[id, value] : values)
         mixers.setPending(mixer, id, value);
     const std::vector<WantedValue> wanted = flaggedValues(mixers);
+    const WriteRunRecord run(mixers);
     sync.SetData();
+    run.finish(context.activity(), sync.setData().outcome());
     const SetDataOutcome &outcome = sync.setData().outcome();
     // SetData has shown 1803 when it gave up; say so too when no read-back came.
     if (!outcome.readBack) {

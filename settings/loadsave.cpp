@@ -230,12 +230,14 @@ bool SettingsCommands::LoadCommand(int mode)
 
     if (!ReadSettingsFile(path, m_files.keyTable, m_files.FileTable)) {
         restore();
+        emit loaded(path, false);
         return false;
     }
     const auto stored = storedMixerCount(m_files.FileTable);
     if (!stored) {
         qCInfo(lcLoadSave) << "link count out of range in" << path;
         restore();
+        emit loaded(path, false);
         return false;
     }
 
@@ -261,6 +263,7 @@ bool SettingsCommands::LoadCommand(int mode)
     m_files.SetDataTable = m_files.FileTable;
     setCurrentFile(path);
     m_loop.DataState = DataJustLoaded;
+    emit loaded(path, true);
     return true;
 }
 
@@ -299,10 +302,12 @@ bool SettingsCommands::saveTo(const QString &path)
         // unsaved-changes check would let the settings go unsaved.
         m_files.FileTable = before;
         m_dialogs.tell(str(Res::SaveFailed), MsgIcon::Error);
+        emit saved(path, false);
         return false;
     }
     setCurrentFile(path);
     m_loop.DataState = DataSaved;
+    emit saved(path, true);
     return true;
 }
 

@@ -18,6 +18,7 @@
 #include <optional>
 
 class EditorExtendedSource;
+class FrmActivity;
 class FrmDirect;
 class FrmMain;
 class FrmMdi;
@@ -29,6 +30,7 @@ struct EditorEnv;
 struct FrmMixerContext;
 struct PanelGeometry;
 class JobWindow;
+class LinkLine;
 class LinkWatch;
 class MdlComm;
 class MixerSync;
@@ -63,6 +65,8 @@ public:
     // when open.
     SettingsDialog *settingsDialog() const;
     FrmParameter *parameterGrid() const;
+    // The activity window, when open.
+    FrmActivity *activityWindow() const;
 
     // JobHandlers
     void StatusPoll() override;
@@ -96,6 +100,7 @@ private:
     void onArrange();
     void printEditor();
     void openSelect();
+    void showActivity();
 
     bool chooseLink();
     void openMainWindow();
@@ -115,6 +120,8 @@ private:
     QString m_connectAddress; // kept across reconnects
     bool m_connectionBelowMain = false; // the next connection dialog goes next to the main window
     std::unique_ptr<MdlComm> m_comm;
+    // The link's state as the windows show it; outlives each link's watch.
+    std::unique_ptr<LinkLine> m_linkLine;
     std::unique_ptr<LinkWatch> m_linkWatch; // the link's status line, the lost-connection message
     std::unique_ptr<MixerSync> m_sync;
     std::unique_ptr<JobWindow> m_jobs;
@@ -133,5 +140,6 @@ private:
     QPointer<FrmDirect> m_direct; // the one direct-access window
     QPointer<SettingsDialog> m_settingsDialog;
     QPointer<FrmParameter> m_parameterGrid;
+    QPointer<FrmActivity> m_activity;
     std::unique_ptr<QTimer> m_timer1; // opens FrmSelect once the job window closed
 };

@@ -3,12 +3,14 @@
 #include "base/dialogs.h"
 #include "base/placement.h"
 #include "base/strings.h"
+#include "base/ui/accessnames.h"
 #include "editor/editorrules.h"
 #include "editor/editortexts.h"
 #include "editor/ui/editorlook.h"
 #include "editor/ui/levelpictures.h"
 #include "editor/ui/optiongroup.h"
 #include "editor/valueentry.h"
+#include "link/linkwatch.h"
 #include "mixer/statuspoll.h"
 
 #include <QApplication>
@@ -42,6 +44,7 @@ FrmMixer::FrmMixer(FrmMixerContext context, int editMixer, bool debugMode, QWidg
     setObjectName(QStringLiteral("FrmMixer"));
     setWindowTitle(MixerName(m));
     setWindowIcon(qApp->windowIcon());
+    announceAsWindow(this);
 
     // The working copy starts as what the mixers report; values still
     // waiting to be sent keep the value they wait with.
@@ -65,6 +68,23 @@ FrmMixer::FrmMixer(FrmMixerContext context, int editMixer, bool debugMode, QWidg
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(m_tabs);
+    if (m_ctx.linkLine) {
+        // Whoever works in the editor sees at once when the mixers are out of
+        // reach: edits made then wait until the link is back.
+        m_linkLine = new QLabel(this);
+        m_linkLine->setObjectName(QStringLiteral("LinkLine"));
+        auto show = [label = m_linkLine, line = m_ctx.linkLine](const QString &text) {
+            label->setVisible(!text.isEmpty());
+            label->setText(text);
+            QFont f = label->font();
+            f.setBold(line->down());
+            label->setFont(f);
+            label->setAccessibleName(text);
+        };
+        show(m_ctx.linkLine->text());
+        connect(m_ctx.linkLine, &LinkLine::changed, m_linkLine, show);
+        layout->addWidget(m_linkLine);
+    }
     // A typed value is judged before a click, a turn of the wheel or a key on
     // the tab bar (or Ctrl+Tab in a page) takes its page away.
     m_tabs->tabBar()->installEventFilter(this);

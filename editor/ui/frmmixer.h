@@ -23,6 +23,7 @@
 #include <memory>
 
 class Dialogs;
+class LinkLine;
 class OptionGroup;
 class QFrame;
 class QLabel;
@@ -40,6 +41,8 @@ struct FrmMixerContext
     std::function<void()> drain;                 // CommDrain
     std::function<void(bool)> setPrintEnabled;   // MenPrint and its toolbar button
     std::function<void(int gridItem)> showParameterGrid;
+    // The link's state, shown at the window's foot (none: no such line).
+    const LinkLine *linkLine = nullptr;
 };
 
 class FrmMixer : public QWidget
@@ -103,6 +106,8 @@ public:
     QPushButton *CmdInit(int i) const { return m_init[size_t(i)]; }
     QPushButton *CmdOpen(int i) const { return m_open[size_t(i)]; }
     QPushButton *CmdMixer(int i) const { return m_toMixer[size_t(i)]; }
+    // The link's state line, when the window has one.
+    QLabel *linkLine() const { return m_linkLine; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -186,6 +191,7 @@ private:
     QTimer m_timer;
 
     QTabWidget *m_tabs = nullptr;
+    QLabel *m_linkLine = nullptr;
     std::array<QFrame *, 4> m_tabFrames{};
     std::array<QFrame *, 3> m_systemGroups{};
     std::array<QFrame *, 3> m_extendedGroups{};

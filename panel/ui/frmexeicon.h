@@ -4,6 +4,9 @@
 // on colour, "ON" and a flat face while its channel is switched on from the
 // panel, and its off colour, "OFF" and a raised face otherwise; an output
 // button always shows its one colour. Presses go to the panel window.
+// The button is also a keyboard and assistive-technology control: Tab
+// reaches it, Space presses it, and a screen reader hears its caption and
+// whether it is on, and can press it.
 
 #include "panel/paneldesign.h"
 
@@ -24,6 +27,17 @@ public:
     // The face colour shown now.
     QColor faceColor() const;
     bool raised() const;
+    // Whether the button stands for a channel (it switches on and off).
+    bool switches() const { return !m_button.isOutput(); }
+    bool isOn() const { return on(); }
+    // The caption as one line of words.
+    QString captionWords() const;
+
+    // A press from the keyboard or assistive technology: the same as a left
+    // click.
+    void press();
+    // The slot's state changed: shown again and told to assistive technology.
+    void showState();
 
 signals:
     void leftPressed(ButtonRef button);
@@ -33,6 +47,9 @@ signals:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     const ButtonSlot &slot() const { return m_panel.slot(m_button.mixer, m_button.slot); }

@@ -3,6 +3,7 @@
 #include "base/dialogs.h"
 #include "base/strings.h"
 #include "link/linkstate.h"
+#include "link/linkwatch.h"
 #include "mixer/mixerdata.h"
 #include "settings/panelsections.h"
 #include "panel/ui/buttonface.h"
@@ -23,7 +24,9 @@
 #include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QLabel>
 #include <QScreen>
+#include <QStatusBar>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QScopedValueRollback>
@@ -72,6 +75,23 @@ FrmMdi::FrmMdi(PanelWindowContext context, QWidget *parent)
 
     buildCommands();
     buildSurface();
+    if (m_ctx.linkLine) {
+        // The main window and its status line are hidden while the panel is
+        // up: the panel tells itself when the mixers are out of reach.
+        m_linkLine = new QLabel(this);
+        m_linkLine->setObjectName(QStringLiteral("LinkLine"));
+        statusBar()->setSizeGripEnabled(false);
+        statusBar()->addWidget(m_linkLine, 1);
+        auto show = [label = m_linkLine, bar = statusBar(), line = m_ctx.linkLine](const QString &text) {
+            bar->setVisible(!text.isEmpty()); // an offline panel has no link to tell of
+            label->setText(text);
+            QFont f = label->font();
+            f.setBold(line->down());
+            label->setFont(f);
+        };
+        show(m_ctx.linkLine->text());
+        connect(m_ctx.linkLine, &LinkLine::changed, m_linkLine, show);
+    }
 
     m_timer1.setObjectName(QStringLiteral("Timer1"));
     m_timer1.setInterval(1000);
@@ -552,7 +572,7 @@ void FrmMdi::showButton(ButtonRef button)
         auto *w = new FrmExeIcon(button, m_panel, m_surface);
         connect(w, &FrmExeIcon::leftPressed, this, [this, w](ButtonRef b) {
             if (m_remote.toggle(m_panel, b))
-                w->update();
+                w->showState();
         });
         connect(w, &FrmExeIcon::rightPressed, this, &FrmMdi::onExecutionRightPressed);
         m_executionButtons[i] = w;

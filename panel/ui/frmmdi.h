@@ -41,6 +41,8 @@ class FrmFigureProperty;
 class FrmGridProperty;
 class FrmIconTable;
 class FrmImageSetting;
+class LinkLine;
+class QLabel;
 class PanelSurface;
 class QMenu;
 class QScrollArea;
@@ -67,6 +69,9 @@ struct PanelWindowContext
     double dotsPerInch = 0;
     // The editors' ignore-next-click flags, raised as channels are given back.
     EditorState *editor = nullptr;
+    // The link's state, shown in the window's status line in both states
+    // (none: no such line).
+    const LinkLine *linkLine = nullptr;
 };
 
 class FrmMdi : public QMainWindow
@@ -80,6 +85,8 @@ public:
     QAction *action(PanelCommand command) const;
     QToolBar *Toolbar1() const { return m_toolbar; }
     PanelSurface *surface() const { return m_surface; }
+    // The link's state line, when the window has one.
+    QLabel *linkLine() const { return m_linkLine; }
     FrmEditIcon *designButton(ButtonRef button) const;
     FrmExeIcon *executionButton(ButtonRef button) const;
     FrmEditSetting *propertyDialog() const;
@@ -208,6 +215,7 @@ private:
     std::array<QAction *, PanelCommandCount> m_actions{};
     QToolBar *m_toolbar = nullptr;
     QScrollArea *m_scroll = nullptr;
+    QLabel *m_linkLine = nullptr;
     PanelSurface *m_surface = nullptr;
     std::array<QPointer<FrmEditIcon>, Panel::MaxButtons> m_designButtons{};
     std::array<QPointer<FrmExeIcon>, Panel::MaxButtons> m_executionButtons{};
