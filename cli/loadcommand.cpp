@@ -21,7 +21,7 @@
 #include "link/comm.h"
 #include "link/protocol.h"
 #include "mixer/mixersync.h"
-#include "mixer/writerecord.h"
+#include "mixer/writeoutcomes.h"
 #include "settings/panelmodel.h"
 #include "settings/loadsave.h"
 #include "settings/mixersections.h"
@@ -81,6 +81,7 @@ CliExit runLoadCommand(CliContext &context, const QStringList &args)
     LoopState loop;
     MixerState mixers;
     MixerSync sync(*comm, loop, mixers);
+    logWriteOutcomes(sync, context.activity());
     // The current values: the link count for the apply rule, the models that
     // choose the extension registers, and the values SetData compares with.
     // The extension registers are written from the master's record; reading
@@ -102,21 +103,14 @@ CliExit runLoadCommand(CliContext &context, const QStringList &args)
     const std::vector<WantedValue> wanted = flaggedValues(mixers);
     MixerProtocol protocol(*comm);
     JobContext job{loop, comm->state(), mixers, comm->dialogs(), protocol, nullptr, {}, {}, {}};
-    job.SetData = [&] {
-        if (!valuesWaiting)
-            return false;
-        const WriteRunRecord run(mixers);
-        const bool sent = sync.SetData();
-        run.finish(context.activity(), sync.setData().outcome());
-        return sent;
-    };
+    job.SetData = [&] { return valuesWaiting ? sync.writePending() : false; };
     loop.JobRequest = JobIdle;
     // A failed register write has shown its message and 1801.
     if (!JobRunner(std::move(job)).transferLoaded())
         return CliExit::NoMixer;
     if (!valuesWaiting)
         return CliExit::Ok;
-    const SetDataOutcome &outcome = sync.setData().outcome();
+    const SetDataOutcome &outcome = sync.lastOutcome();
     // SetData has shown 1803 when it gave up; say so too when no read-back came.
     if (!outcome.readBack) {
         context.err() << str(StrId::NoResponse) << Qt::endl;

@@ -10,7 +10,7 @@
 #include "cli/mixerread.h"
 #include "link/comm.h"
 #include "mixer/mixersync.h"
-#include "mixer/writerecord.h"
+#include "mixer/writeoutcomes.h"
 
 #include <utility>
 #include <vector>
@@ -76,6 +76,7 @@ CliExit runSetMixerCommand(CliContext &context, const QStringList &args)
     LoopState loop;
     MixerState mixers;
     MixerSync sync(*comm, loop, mixers);
+    logWriteOutcomes(sync, context.activity());
     // The current values first: a mixer counted now gets its wanted values
     // from what it holds, so only the given keys differ.
     if (const auto failed = readLinkedMixer(context, sync, mixers, mixer, "set"))
@@ -83,10 +84,8 @@ CliExit runSetMixerCommand(CliContext &context, const QStringList &args)
     for (const auto &[id, value] : values)
         mixers.setPending(mixer, id, value);
     const std::vector<WantedValue> wanted = flaggedValues(mixers);
-    const WriteRunRecord run(mixers);
-    sync.SetData();
-    run.finish(context.activity(), sync.setData().outcome());
-    const SetDataOutcome &outcome = sync.setData().outcome();
+    sync.writePending();
+    const SetDataOutcome &outcome = sync.lastOutcome();
     // SetData has shown 1803 when it gave up; say so too when no read-back came.
     if (!outcome.readBack) {
         context.err() << str(StrId::NoResponse) << Qt::endl;

@@ -29,7 +29,7 @@
 #include "link/serialtransport.h"
 #include "link/ui/frmethersetting.h"
 #include "mixer/mixersync.h"
-#include "mixer/writerecord.h"
+#include "mixer/writeoutcomes.h"
 #include "panel/remotechannels.h"
 #include "panel/twips.h"
 #include "panel/ui/frmmdi.h"
@@ -119,6 +119,7 @@ FrmMixer *Application::editor(int mixer) const
 void Application::wireSync()
 {
     m_sync = std::make_unique<MixerSync>(*m_comm, m_world.loop, m_world.mixers);
+    logWriteOutcomes(*m_sync, m_world.activity);
     StatusPollHooks &hooks = m_sync->hooks();
     hooks.Menu_Enable = [this](bool flag) {
         if (m_main)
@@ -197,9 +198,7 @@ void Application::wireSettings()
 
 EditorEnv Application::editorEnv()
 {
-    ::StatusPoll &poll = m_sync->poll();
-    return EditorEnv{m_world.mixers, m_world.editor, poll.DataReadMark, poll.ThresholdReadMark,
-                     poll.DataReceived, m_sync->setData().SetDataRetryCount};
+    return EditorEnv{m_world.mixers, m_world.editor, *m_sync};
 }
 
 FrmMixerContext Application::editorContext()
@@ -223,7 +222,7 @@ FrmMixerContext Application::editorContext()
 
 void Application::showParameterGrid(int item)
 {
-    const ParameterGrid grid = ::parameterGrid(item, m_world.mixers, m_sync->poll().AmbientLevel);
+    const ParameterGrid grid = ::parameterGrid(item, m_world.mixers, m_sync->ambientLevel());
     if (!m_parameterGrid) {
         auto *w = new FrmParameter;
         w->setAttribute(Qt::WA_DeleteOnClose);
@@ -314,13 +313,13 @@ void Application::unloadEditor(int mixer)
 {
     if (QWidget *w = m_editors[size_t(mixer)])
         w->close();
-    m_world.mixers.MixerData[size_t(mixer)].Active = 0;
+    m_world.mixers.EditorOpen[size_t(mixer)] = false;
 }
 
 void Application::unloadActiveEditors()
 {
     for (int m = 1; m <= MaxMixers; ++m)
-        if (m_world.mixers.MixerData[size_t(m)].Active)
+        if (m_world.mixers.EditorOpen[size_t(m)])
             unloadEditor(m);
 }
 
@@ -344,7 +343,7 @@ void Application::openSelect()
     auto *dlg = new FrmSelect(m_world.mixers.MixerCount, m_main.get());
     dlg->onChosen = [this](int mixer) {
         for (int m = 1; m <= MaxMixers; ++m)
-            if (m != mixer && m_world.mixers.MixerData[size_t(m)].Active)
+            if (m != mixer && m_world.mixers.EditorOpen[size_t(m)])
                 unloadEditor(m);
         showEditor(mixer);
     };
@@ -388,7 +387,7 @@ void Application::onShowMixer()
 void Application::onModeChange()
 {
     for (int m = 1; m <= MaxMixers; ++m)
-        if (m_world.mixers.MixerData[size_t(m)].Active && m_editors[size_t(m)]) {
+        if (m_world.mixers.EditorOpen[size_t(m)] && m_editors[size_t(m)]) {
             m_editorPosition = m_editors[size_t(m)]->pos();
             unloadEditor(m);
         }
@@ -413,7 +412,7 @@ void Application::onArrange()
     m_main->move(0, 0);
     std::vector<QWidget *> windows;
     for (int m = 1; m <= MaxMixers; ++m)
-        if (m_world.mixers.MixerData[size_t(m)].Active && m_editors[size_t(m)])
+        if (m_world.mixers.EditorOpen[size_t(m)] && m_editors[size_t(m)])
             windows.push_back(m_editors[size_t(m)]);
     // First one in front, each next one directly behind the previous one.
     for (auto it = windows.rbegin(); it != windows.rend(); ++it)
@@ -461,7 +460,7 @@ int Application::run()
     if (m_ended)
         return 0;
 
-    m_loop = std::make_unique<JobLoop>(loop, m_world.link, m_world.clock, m_world.dialogs, *this);
+    m_loop = std::make_unique<JobLoop>(loop, m_world.link, m_world.clock, m_world.dialogs, *this, *m_sync);
     m_loop->run();
     return 0;
 }
@@ -541,7 +540,7 @@ void Application::connectStep()
     });
     wireSync();
     m_jobs = std::make_unique<JobWindow>(m_world, *m_comm);
-    m_jobs->SetData = [this] { return SetData(); };
+    m_jobs->SetData = [this] { return m_sync->writePending(); };
     // The extended write takes its values from the master's editor entries.
     m_extendedSource = std::make_unique<EditorExtendedSource>(
         [this]() -> std::optional<ExtendedEntries> {
@@ -555,11 +554,7 @@ void Application::connectStep()
         if (FrmMixer *w = editor(mixer))
             w->refreshExtendedDisplay();
     };
-    m_jobs->markFirstReply = [this] {
-        ::StatusPoll &poll = m_sync->poll();
-        if (poll.FirstReply == NoReplyYet)
-            poll.FirstReply = ReplyArrived;
-    };
+    m_jobs->markFirstReply = [this] { m_sync->noteReplyArrived(); };
     m_sync->resetForConnect();
     m_comm->CommOpen();
     if (m_ended)
@@ -586,34 +581,31 @@ QString Application::chooseEthernetAddress(bool &userChose)
                                 &m_connectAddress, place);
 }
 
-void Application::StatusPoll()
+bool Application::pollingHeld()
 {
     // While the direct-access window is open nothing polls, whatever job
     // ended meanwhile: status requests must not come between its accesses.
-    if (m_direct) {
-        m_world.loop.JobRequest = JobDirectActive;
-        return;
-    }
-    m_sync->StatusPoll();
+    if (!m_direct)
+        return false;
+    m_world.loop.JobRequest = JobDirectActive;
+    return true;
+}
+
+void Application::afterPoll()
+{
     // A mixer that was off the link when the panel closed gets back the
     // channel values the panel took from it as soon as it is counted again.
     if (!m_panel && remoteValuesOwed(m_world.panel.runtime))
-        RemoteChannels(m_world.mixers, m_world.panel.runtime, [this] { m_sync->setData().SetDataRetryCount = 0; },
-                       &m_world.editor)
+        RemoteChannels(m_world.mixers, m_world.panel.runtime, restartRetries(), &m_world.editor)
             .giveBackOwed(m_world.mixers.MixerCount);
 }
 
-bool Application::SetData()
+std::function<void()> Application::restartRetries()
 {
-    const WriteRunRecord run(m_world.mixers);
-    const bool sent = m_sync->SetData();
-    run.finish(m_world.activity, m_sync->setData().outcome());
-    return sent;
-}
-
-bool Application::pendingValues()
-{
-    return m_sync->pendingValues();
+    return [this] {
+        if (m_sync)
+            m_sync->restartRetries();
+    };
 }
 
 void Application::runDownload(int request)
@@ -688,7 +680,7 @@ void Application::showPanel()
     m_main->hide();
     PanelWindowContext ctx{m_world.panel, m_world.mixers, m_world.link, m_world.settings,
                            *m_settings, m_world.dialogs,
-                           [this] { if (m_sync) m_sync->setData().SetDataRetryCount = 0; },
+                           restartRetries(),
                            channelDialogSeam(), 0, &m_world.editor, m_linkLine.get()};
     auto *panel = new FrmMdi(ctx);
     QObject::connect(panel, &FrmMdi::modeChangeClosed, m_main.get(), [this] {

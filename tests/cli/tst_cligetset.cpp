@@ -90,6 +90,8 @@ void TstCliGetSet::verboseTellsWhatWasDone()
     QVERIFY2(has(QStringLiteral("リンク 127.0.0.1 に接続しています")), r.err.constData());
     QVERIFY2(has(QStringLiteral("アクセス確認 完了")), r.err.constData());
     QVERIFY2(has(QStringLiteral("書き込み マスター KeyLock=0 失敗 11 パス")), r.err.constData());
+    // The value that took is told apart from the one that did not.
+    QVERIFY2(has(QStringLiteral("書き込み マスター Noma=1 確認済み")), r.err.constData());
 }
 
 void TstCliGetSet::withoutWriteAccess()

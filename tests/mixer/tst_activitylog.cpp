@@ -1,12 +1,10 @@
 // The activity log: a ring that keeps the newest entries and drops the
 // oldest one by one, times on the program's clock, filters, the CSV that an
 // export writes and reads back unchanged (quotes, commas, line breaks and
-// cells a spreadsheet would take for formulas included), and the entries a
-// write run leaves.
+// cells a spreadsheet would take for formulas included).
 
 #include "base/clock.h"
 #include "mixer/activitylog.h"
-#include "mixer/writerecord.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -83,34 +81,6 @@ private slots:
         broken.replace("InputGain_3", "NoSuchKey");
         QVERIFY(!ActivityLog::fromCsv(broken));
         QVERIFY(!ActivityLog::fromCsv(csv.left(csv.indexOf("HYPERLINK"))));
-    }
-
-    void aWriteRunLeavesOneEntryPerValue()
-    {
-        MixerState mixers;
-        mixers.MixerCount = 2;
-        mixers.setPending(1, 41, 30);
-        mixers.setPending(2, 74, 50);
-        mixers.MixerSetData[2].Threshold = 900;
-        mixers.SetDataPending[2][85] = -1;
-        mixers.setPending(3, 41, 7); // not linked: not sent, not logged
-        const WriteRunRecord run(mixers);
-        QCOMPARE(run.values().size(), size_t(3));
-
-        ManualClock clock;
-        ActivityLog log(clock);
-        SetDataOutcome outcome;
-        outcome.sent = true;
-        outcome.passes = 11;
-        outcome.gaveUp = true;
-        run.finish(log, outcome);
-        QCOMPARE(log.size(), 3);
-        QCOMPARE(log.newest(0).key, 85);
-        QCOMPARE(log.newest(0).value, 900);
-        QCOMPARE(log.newest(0).outcome, ActivityOutcome::Failed);
-        QCOMPARE(log.newest(2).mixer, 1);
-        QCOMPARE(log.newest(2).value, 30);
-        QCOMPARE(ActivityLog::line(log.newest(2)).section(u' ', 2), QStringLiteral("書き込み マスター InputGain_1=30 失敗 11 パス"));
     }
 };
 
