@@ -2847,6 +2847,21 @@ FIRMWARE DOWNLOAD
             <translation>&amp;Mixers</translation>
         </message>
         <message>
+            <source>送信待ち: %1 = %2（%3 から）</source>
+            <comment>12240</comment>
+            <translation>Waiting to be sent: %1 = %2 (since %3)</translation>
+        </message>
+        <message>
+            <source>確認済み: %1 = %2（%3、%4 パス）</source>
+            <comment>12241</comment>
+            <translation>Verified: %1 = %2 (%3, %4 passes)</translation>
+        </message>
+        <message>
+            <source>失敗: %1 = %2 はミキサーに設定できませんでした（%3、%4 パス）。もう一度書き込むか、ミキサーの値を取り込むまでこの印は残ります。</source>
+            <comment>12242</comment>
+            <translation>Failed: %1 = %2 could not be set in the mixer (%3, %4 passes). The mark stays until the value is written again and verified, or the mixer&apos;s value is taken.</translation>
+        </message>
+        <message>
             <source>接続されているミキサーは %1 台、ファイルのミキサーは %2 台です。</source>
             <comment>12600</comment>
             <translation>%1 mixers are linked; the file holds %2.</translation>

@@ -8,9 +8,11 @@
 #include "editor/editortexts.h"
 #include "editor/ui/editorlook.h"
 #include "editor/ui/levelpictures.h"
+#include "editor/ui/markbadge.h"
 #include "editor/ui/optiongroup.h"
 #include "editor/valueentry.h"
 #include "link/linkwatch.h"
+#include "mixer/syncstatus.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -22,6 +24,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QStyle>
+#include <QTime>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -115,6 +118,33 @@ FrmMixer::FrmMixer(FrmMixerContext context, int editMixer, bool debugMode, QWidg
     m_timer.start();
     if (m_ctx.setPrintEnabled)
         m_ctx.setPrintEnabled(true);
+
+    // Each value shows whether it reached the mixer; a failed one stays
+    // marked when the window is opened again.
+    for (const auto &[id, host] : m_marks)
+        showMark(id);
+    connect(&m_ctx.env.sync.events(), &SyncEvents::valueStateChanged, this, [this](int mixer, int id) {
+        if (mixer == EditMixer())
+            showMark(id);
+    });
+}
+
+const MarkBadge *FrmMixer::markOf(int id) const
+{
+    const auto it = m_marks.find(id);
+    return it == m_marks.end() ? nullptr : it->second.badge;
+}
+
+void FrmMixer::showMark(int id)
+{
+    const auto it = m_marks.find(id);
+    if (it == m_marks.end())
+        return;
+    const ValueStatus status = m_ctx.env.sync.valueStatus(EditMixer(), id);
+    if (status.state == ValueState::Settled && !it->second.badge->mark().shown())
+        return;
+    it->second.badge->showMark(valueMark(status, it->second.name, it->second.shown(status.value),
+                                         QTime::currentTime().toString(QStringLiteral("HH:mm:ss"))));
 }
 
 FrmMixer::~FrmMixer() = default;
@@ -418,6 +448,12 @@ void FrmMixer::Timer1()
 {
     const MixerState &s = m_ctx.env.mixers;
     const int m = EditMixer();
+    // An edit raises its value's flag without a word to anyone: its mark
+    // turns to waiting here, until the write run settles it.
+    if (s.anyPending(m))
+        for (const auto &[id, host] : m_marks)
+            if (s.SetDataPending[size_t(m)][size_t(id)] && host.badge->mark().state != ValueState::Waiting)
+                showMark(id);
     if (!m_debug && s.MixerCount < m) {
         close();
         return;

@@ -20,11 +20,13 @@
 #include <QWidget>
 
 #include <array>
+#include <map>
 #include <functional>
 #include <memory>
 
 class Dialogs;
 class LinkLine;
+class MarkBadge;
 class OptionGroup;
 class QFrame;
 class QLabel;
@@ -109,6 +111,8 @@ public:
     QPushButton *CmdMixer(int i) const { return m_toMixer[size_t(i)]; }
     // The link's state line, when the window has one.
     QLabel *linkLine() const { return m_linkLine; }
+    // The mark of key id `id` of this mixer, where the window shows one.
+    const MarkBadge *markOf(int id) const;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -194,6 +198,17 @@ private:
 
     QTabWidget *m_tabs = nullptr;
     QLabel *m_linkLine = nullptr;
+
+    // Where each value's mark shows, what names it and how its value reads.
+    struct MarkHost
+    {
+        MarkBadge *badge = nullptr;
+        QString name;
+        std::function<QString(qint32)> shown;
+    };
+    std::map<int, MarkHost> m_marks;
+    void addMarkHost(int id, QWidget *host, const QString &name, std::function<QString(qint32)> shown);
+    void showMark(int id);
     std::array<QFrame *, 4> m_tabFrames{};
     std::array<QFrame *, 3> m_systemGroups{};
     std::array<QFrame *, 3> m_extendedGroups{};

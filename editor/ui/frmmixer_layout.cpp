@@ -9,6 +9,7 @@
 #include "editor/editortexts.h"
 #include "editor/ui/editorlook.h"
 #include "editor/ui/levelpictures.h"
+#include "editor/ui/markbadge.h"
 #include "editor/ui/optiongroup.h"
 #include "editor/valueentry.h"
 
@@ -113,6 +114,11 @@ ValueEntry *FrmMixer::makeEntry(Scale scale, int min, int max, int index, const 
     return e;
 }
 
+void FrmMixer::addMarkHost(int id, QWidget *host, const QString &name, std::function<QString(qint32)> shown)
+{
+    m_marks[id] = MarkHost{new MarkBadge(host), accessibleWords(name), std::move(shown)};
+}
+
 QWidget *FrmMixer::buildChannelTab()
 {
     const int m = EditMixer();
@@ -215,12 +221,17 @@ QWidget *FrmMixer::buildChannelTab()
                 for (int c = 0; c < group->count(); ++c)
                     cell->addWidget(group->button(c));
                 nameControlsIn(block, rowName);
+                addMarkHost(channelKeyId(rowFamily(row), ch + 1), block, rowName, [row](qint32 v) {
+                    return v >= 0 && v < rowChoices(row) ? accessibleWords(str(channelCaptionId(row, v))) : QString::number(v);
+                });
                 strip->rows[size_t(row)] = group;
             } else {
                 ValueEntry *gain = makeEntry(Scale::Level, LevelCodeMin, LevelCodeMax, ch,
                                              QStringLiteral("UpDwInpgain"));
                 m_gains[size_t(ch)] = gain;
                 gain->setAccessibleName(rowName);
+                addMarkHost(channelKeyId(ChannelFamily::InputGain, ch + 1), block, rowName,
+                            [](qint32 v) { return displayCode(Scale::Level, v); });
                 cell->addWidget(gain, 0, Qt::AlignLeft);
                 cell->addSpacing(3);
                 auto *picture = new QLabel(block);
@@ -361,6 +372,11 @@ QWidget *FrmMixer::buildSystemTab()
     place(threshold, 0, m_fieldLabels[2], entryBox(m_params[FieldThreshold], nullptr, ThresholdPicture));
     place(threshold, 1, m_onlyLabels[2], group(GroupThresholdAction, false));
     place(threshold, 2, m_onlyLabels[3], group(GroupThresholdUnit, false));
+
+    addMarkHost(MixerKey::OutputGain, m_params[FieldOutputGain]->parentWidget(), m_fieldLabels[1]->text(),
+                [](qint32 v) { return displayCode(Scale::Level, v); });
+    addMarkHost(MixerKey::Threshold, m_params[FieldThreshold]->parentWidget(), m_fieldLabels[2]->text(),
+                [](qint32 v) { return QString::number(v); });
 
     QGridLayout *gate = grids[2];
     auto *attenuation = new QWidget;

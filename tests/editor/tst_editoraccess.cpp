@@ -8,8 +8,11 @@
 #include "editor/scales.h"
 #include "editor/ui/frmchsetting.h"
 #include "editor/ui/frmoutputsetting.h"
+#include "editor/ui/markbadge.h"
+#include "mixer/parametertable.h"
 #include "editor/valueentry.h"
 #include "tests/support/accesscheck.h"
+#include "tests/support/screenshot.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -38,6 +41,35 @@ private slots:
         // A system field is named after its label, and the label leads to it.
         QCOMPARE(w.Label1(1)->buddy(), w.UpDwParam(FrmMixer::FieldOutputGain));
         QCOMPARE(accessibleName(w.UpDwParam(FrmMixer::FieldOutputGain)), QStringLiteral("マスターレベル"));
+    }
+
+    void marksFollowTheWrite()
+    {
+        // The mixer keeps channel 3's level at 10 whatever is written: that
+        // value ends failed, channel 2's verified; both say so in words.
+        SimOptions o = EditorRig::options(1, 1);
+        o.stuck = {SimStuck{1, channelKeyId(ChannelFamily::InputGain, 3), 10}};
+        EditorRig rig(o);
+        FrmMixer w(rig.context(), 1, false);
+        const int ch2 = channelKeyId(ChannelFamily::InputGain, 2), ch3 = channelKeyId(ChannelFamily::InputGain, 3);
+        QVERIFY(!w.markOf(ch3)->isVisibleTo(&w));
+        w.UpDwInpgain(1)->setCode(40);
+        w.UpDwInpgain(2)->setCode(30);
+        w.Timer1(); // the window's next tick shows them waiting; nothing sent yet
+        QCOMPARE(w.markOf(ch3)->mark().state, ValueState::Waiting);
+        QCOMPARE(w.markOf(ch3)->text(), QStringLiteral("…"));
+        rig.settle(w, 3);
+        QCOMPARE(w.markOf(ch2)->mark().state, ValueState::Verified);
+        QCOMPARE(w.markOf(ch2)->text(), QStringLiteral("○"));
+        const MarkBadge *failed = w.markOf(ch3);
+        QCOMPARE(failed->mark().state, ValueState::Failed);
+        QCOMPARE(failed->text(), QStringLiteral("×"));
+        QVERIFY2(failed->toolTip().startsWith(QStringLiteral("失敗: ch 3 ")), qPrintable(failed->toolTip()));
+        QVERIFY(failed->toolTip().contains(displayCode(Scale::Level, 30)));
+        // Screen readers hear it on the control's row.
+        QCOMPARE(failed->parentWidget()->accessibleDescription(), failed->toolTip());
+        w.show();
+        saveScreenshot(w, QStringLiteral("FrmMixer_marks"));
     }
 
     void entryBoxesReportTheValueTheyShow()
