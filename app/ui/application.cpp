@@ -681,7 +681,7 @@ void Application::showPanel()
     PanelWindowContext ctx{m_world.panel, m_world.mixers, m_world.link, m_world.settings,
                            *m_settings, m_world.dialogs,
                            restartRetries(),
-                           channelDialogSeam(), 0, &m_world.editor, m_linkLine.get()};
+                           channelDialogSeam(), 0, &m_world.editor, m_linkLine.get(), m_sync.get()};
     auto *panel = new FrmMdi(ctx);
     QObject::connect(panel, &FrmMdi::modeChangeClosed, m_main.get(), [this] {
         m_main->setWindowTitle(m_settings->caption());

@@ -8,6 +8,7 @@
 // reaches it, Space presses it, and a screen reader hears its caption and
 // whether it is on, and can press it.
 
+#include "editor/valuemarks.h"
 #include "panel/paneldesign.h"
 
 #include <QWidget>
@@ -17,7 +18,9 @@ class FrmExeIcon : public QWidget
     Q_OBJECT
 
 public:
-    FrmExeIcon(ButtonRef button, const PanelState &panel, QWidget *parent);
+    // With `sync`, a channel button marks whether its last switch reached
+    // the mixer (… waiting, ○ verified, × failed) and says so in its tooltip.
+    FrmExeIcon(ButtonRef button, const PanelState &panel, QWidget *parent, SyncStatus *sync = nullptr);
 
     // The mixer and slot this window stands for.
     ButtonRef button() const { return m_button; }
@@ -32,6 +35,8 @@ public:
     bool isOn() const { return on(); }
     // The caption as one line of words.
     QString captionWords() const;
+    // The mark shown for the channel's switch (none without a sync status).
+    ValueMark mark() const;
 
     // A press from the keyboard or assistive technology: the same as a left
     // click.
@@ -55,6 +60,10 @@ private:
     const ButtonSlot &slot() const { return m_panel.slot(m_button.mixer, m_button.slot); }
     bool on() const { return !m_button.isOutput() && slot().IconOnOff; }
 
+    void markChanged();
+
     ButtonRef m_button;
     const PanelState &m_panel;
+    SyncStatus *m_sync = nullptr;
+    QString m_markWhen; // the time of day the mark last changed
 };

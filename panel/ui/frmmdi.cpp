@@ -569,7 +569,7 @@ void FrmMdi::showButton(ButtonRef button)
 {
     const size_t i = size_t(index(button));
     if (executing()) {
-        auto *w = new FrmExeIcon(button, m_panel, m_surface);
+        auto *w = new FrmExeIcon(button, m_panel, m_surface, m_ctx.sync);
         connect(w, &FrmExeIcon::leftPressed, this, [this, w](ButtonRef b) {
             if (m_remote.toggle(m_panel, b))
                 w->showState();

@@ -42,6 +42,7 @@ class FrmGridProperty;
 class FrmIconTable;
 class FrmImageSetting;
 class LinkLine;
+class SyncStatus;
 class QLabel;
 class PanelSurface;
 class QMenu;
@@ -72,6 +73,9 @@ struct PanelWindowContext
     // The link's state, shown in the window's status line in both states
     // (none: no such line).
     const LinkLine *linkLine = nullptr;
+    // How each value fares on its way to the mixers: channel buttons in
+    // execution show it (none: no marks).
+    SyncStatus *sync = nullptr;
 };
 
 class FrmMdi : public QMainWindow

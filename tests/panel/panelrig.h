@@ -90,7 +90,7 @@ struct PanelRig
         PanelWindowContext ctx{panel, net.mixers, net.link, files, *settings,
                                panelDialogs ? *panelDialogs : dialogs(),
                                [this] { net.sync->restartRetries(); }, seam, dotsPerInch,
-                               nullptr, linkLine};
+                               nullptr, linkLine, net.sync.get()};
         window = new FrmMdi(ctx);
         window->resize(760, 480);
         window->show();

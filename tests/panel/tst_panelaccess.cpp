@@ -66,6 +66,10 @@ private slots:
         QVERIFY(rig.slot(Ch2).IconOnOff);
         QVERIFY(accessible(member)->state().checked);
         QVERIFY(rig.net.runLoop([&] { return remoteOn(rig, 2); }, 10));
+        // The switch reached the mixer: the button says so.
+        QCOMPARE(member->mark().state, ValueState::Verified);
+        QVERIFY(member->toolTip().startsWith(QStringLiteral("確認済み: 委員 = ON")));
+        saveScreenshot(*w, QStringLiteral("frmMDI_execution_marks"));
 
         // A screen reader's press is a click.
         QAccessibleActionInterface *act = a->actionInterface();
