@@ -6,6 +6,7 @@
 #include "base/loopstate.h"
 #include "editor/editorstate.h"
 #include "link/linkstate.h"
+#include "mixer/activitylog.h"
 #include "mixer/mixerdata.h"
 #include "settings/panelmodel.h"
 #include "settings/loadsave.h"
@@ -25,4 +26,6 @@ struct World
     EditorState editor;
     SettingsFiles settings;
     PanelState panel;
+    // What was done with the mixers, in memory only (the activity window).
+    ActivityLog activity{clock};
 };

@@ -74,6 +74,8 @@ CliParseResult parseCliArguments(const QStringList &args)
             if (!ok || !(seconds > 0.0) || seconds > MaxConnectSeconds)
                 return fail(str(10103));
             inv.link.connectSeconds = seconds;
+        } else if (a == QLatin1String("--verbose")) {
+            inv.verbose = true;
         } else if (a == QLatin1String("--usb")) {
             if (!setLink(CliLink::Kind::Usb))
                 return fail(str(9740));

@@ -34,6 +34,7 @@ struct CliInvocation
     QString command;          // "status", ...
     QStringList commandArgs;  // everything after the command that is no link option
     bool help = false;
+    bool verbose = false;     // --verbose: the activity log's entries on stderr
 };
 
 struct CliParseResult

@@ -6,6 +6,8 @@
 #include "base/strings.h"
 #include "link/comm.h"
 #include "link/linkstate.h"
+#include "link/linkwatch.h"
+#include "mixer/activitylog.h"
 #include "mixer/mixersync.h"
 
 #include <QCoreApplication>
@@ -51,9 +53,18 @@ LinkKind kindOf(CliLink::Kind kind)
 
 CliContext::CliContext(CliLink link, QTextStream &out, QTextStream &err, Clock &clock)
     : m_link(std::move(link)), m_out(out), m_err(err), m_clock(clock),
-      m_dialogs(std::make_unique<StreamDialogs>(err)), m_state(std::make_unique<LinkState>())
+      m_dialogs(std::make_unique<StreamDialogs>(err)), m_state(std::make_unique<LinkState>()),
+      m_activity(std::make_unique<ActivityLog>(clock))
 {
     m_state->linkKind = kindOf(m_link.kind);
+}
+
+void CliContext::setVerbose(bool on)
+{
+    QObject::disconnect(m_activity.get(), &ActivityLog::entryAdded, nullptr, nullptr);
+    if (on)
+        QObject::connect(m_activity.get(), &ActivityLog::entryAdded, m_activity.get(),
+                         [this](const ActivityEntry &e) { m_err << ActivityLog::line(e) << Qt::endl; });
 }
 
 CliContext::~CliContext()
@@ -94,6 +105,9 @@ MdlComm *CliContext::comm()
         return host;
     };
     auto comm = std::make_unique<MdlComm>(*m_state, m_clock, *m_dialogs, std::move(endpoints));
+    comm->onLinkStatus = [this](const MdlComm::LinkStatus &status) {
+        m_activity->add(ActivityKind::Link, 0, LinkWatch::statusLine(status));
+    };
     if (!comm->CommOpen())
         return nullptr;
     if (!m_writingCommand.isEmpty() && !writeAccessGranted(*comm)) {
@@ -117,7 +131,11 @@ bool CliContext::writeAccessGranted(MdlComm &comm)
     LoopState loop;
     MixerState mixers;
     MixerSync sync(comm, loop, mixers);
-    switch (sync.CheckAccess()) {
+    const AccessResult access = sync.CheckAccess();
+    if (access != AccessResult::NotChecked)
+        m_activity->add(ActivityKind::Access, 0, QString(),
+                        mixers.WriteAccess ? ActivityOutcome::Done : ActivityOutcome::Refused);
+    switch (access) {
     case AccessResult::Denied:
         m_err << str(WritesRefused).arg(m_writingCommand) << Qt::endl;
         return false;

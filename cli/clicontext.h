@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+class ActivityLog;
 class Clock;
 class Dialogs;
 class MdlComm;
@@ -26,6 +27,11 @@ public:
     QTextStream &out() { return m_out; }
     QTextStream &err() { return m_err; }
     Clock &clock() { return m_clock; }
+    // What the command did with the mixers: writes and their outcome, the
+    // link, file loads and saves, the access check, a download. With
+    // --verbose each entry is a line on err() as it happens.
+    ActivityLog &activity() { return *m_activity; }
+    void setVerbose(bool on);
     const CliLink &link() const { return m_link; }
 
     // The open link, or nullptr when it cannot be opened (the reason was
@@ -50,6 +56,7 @@ private:
     Clock &m_clock;
     std::unique_ptr<Dialogs> m_dialogs;
     std::unique_ptr<LinkState> m_state;
+    std::unique_ptr<ActivityLog> m_activity;
     std::unique_ptr<MdlComm> m_comm;
     bool m_openTried = false;
     QString m_writingCommand; // empty: the command only reads

@@ -58,7 +58,7 @@ const CliCommand *findCliCommand(const QString &name)
 QString cliUsage()
 {
     QString text = QStringLiteral(
-        "usage: zkvr340a-ctl (--ethernet HOST[:PORT] | --serial DEVICE | --usb) [--timeout SECONDS]\n"
+        "usage: zkvr340a-ctl (--ethernet HOST[:PORT] | --serial DEVICE | --usb) [--timeout SECONDS] [--verbose]\n"
         "                    COMMAND [ARGS]\n"
         "commands:\n");
     for (const CliCommand &c : cliCommands())
@@ -101,6 +101,7 @@ CliExit runCli(const QStringList &args, QTextStream &out, QTextStream &err, Cloc
             return usage(problem);
     }
     CliContext context(parsed.invocation.link, out, err, clock);
+    context.setVerbose(parsed.invocation.verbose);
     const CliExit result = command->run(context, parsed.invocation.commandArgs);
     out.flush();
     err.flush();

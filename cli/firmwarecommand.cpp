@@ -14,6 +14,7 @@
 #include "base/dialogs.h"
 #include "base/strings.h"
 #include "cli/clicontext.h"
+#include "mixer/activitylog.h"
 #include "link/comm.h"
 #include "link/protocol.h"
 #include "mixer/statusreplies.h"
@@ -276,5 +277,9 @@ CliExit runFirmwareCommand(CliContext &context, const QStringList &args)
     hooks.reopenAfterModelFile = false;
     MdlDownLoad download(*comm, comm->dialogs(), std::move(hooks));
     // Every failure has shown its message on stderr already.
-    return download.DownloadRun(int(kind)) == MdlDownLoad::Outcome::Done ? CliExit::Ok : CliExit::NoMixer;
+    const MdlDownLoad::Outcome outcome = download.DownloadRun(int(kind));
+    if (outcome != MdlDownLoad::Outcome::NoRequest && outcome != MdlDownLoad::Outcome::Cancelled)
+        context.activity().add(ActivityKind::Download, 1, args.join(u' '),
+                               outcome == MdlDownLoad::Outcome::Done ? ActivityOutcome::Done : ActivityOutcome::Failed);
+    return outcome == MdlDownLoad::Outcome::Done ? CliExit::Ok : CliExit::NoMixer;
 }

@@ -21,6 +21,7 @@
 #include "link/comm.h"
 #include "link/protocol.h"
 #include "mixer/mixersync.h"
+#include "mixer/writeoutcomes.h"
 #include "settings/panelmodel.h"
 #include "settings/loadsave.h"
 #include "settings/mixersections.h"
@@ -80,6 +81,7 @@ CliExit runLoadCommand(CliContext &context, const QStringList &args)
     LoopState loop;
     MixerState mixers;
     MixerSync sync(*comm, loop, mixers);
+    logWriteOutcomes(sync, context.activity());
     // The current values: the link count for the apply rule, the models that
     // choose the extension registers, and the values SetData compares with.
     // The extension registers are written from the master's record; reading

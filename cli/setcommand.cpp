@@ -10,6 +10,7 @@
 #include "cli/mixerread.h"
 #include "link/comm.h"
 #include "mixer/mixersync.h"
+#include "mixer/writeoutcomes.h"
 
 #include <utility>
 #include <vector>
@@ -75,6 +76,7 @@ CliExit runSetMixerCommand(CliContext &context, const QStringList &args)
     LoopState loop;
     MixerState mixers;
     MixerSync sync(*comm, loop, mixers);
+    logWriteOutcomes(sync, context.activity());
     // The current values first: a mixer counted now gets its wanted values
     // from what it holds, so only the given keys differ.
     if (const auto failed = readLinkedMixer(context, sync, mixers, mixer, "set"))

@@ -6,6 +6,7 @@
 #include "cli/clicontext.h"
 #include "link/comm.h"
 #include "link/protocol.h"
+#include "mixer/activitylog.h"
 #include "mixer/mixersync.h"
 
 namespace {
@@ -67,4 +68,11 @@ CliSettingsSession::CliSettingsSession(CliContext &context, Dialogs &messages, L
     ResetPanel(panel, mixers.FileMixerCount, panelContext);
     commands = std::make_unique<SettingsCommands>(files, mixerSettings, panel, loop,
                                                   context.linkState(), *dialogs);
+    ActivityLog &log = context.activity();
+    QObject::connect(commands.get(), &SettingsCommands::loaded, commands.get(), [&log](const QString &p, bool ok) {
+        log.add(ActivityKind::Load, 0, p, ok ? ActivityOutcome::Done : ActivityOutcome::Failed);
+    });
+    QObject::connect(commands.get(), &SettingsCommands::saved, commands.get(), [&log](const QString &p, bool ok) {
+        log.add(ActivityKind::Save, 0, p, ok ? ActivityOutcome::Done : ActivityOutcome::Failed);
+    });
 }

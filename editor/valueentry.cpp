@@ -3,6 +3,7 @@
 #include "base/dialogs.h"
 #include "base/strings.h"
 
+#include <QAccessible>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QWheelEvent>
@@ -128,10 +129,22 @@ void ValueEntry::wheelEvent(QWheelEvent *event)
     QAbstractSpinBox::wheelEvent(event);
 }
 
+QVariant ValueEntry::shownValue() const
+{
+    const QString shown = displayCode(m_scale, m_code);
+    bool number = false;
+    const double v = shown.toDouble(&number);
+    return number ? QVariant(v) : QVariant(shown);
+}
+
 void ValueEntry::redisplay()
 {
     lineEdit()->setText(displayCode(m_scale, m_code));
     update(); // the arrows' enabled state follows the code
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent changed(this, shownValue());
+        QAccessible::updateAccessibility(&changed);
+    }
 }
 
 int ValueEntry::widestTextWidth() const

@@ -19,6 +19,10 @@ class Dialogs;
 class ValueEntry : public QAbstractSpinBox
 {
     Q_OBJECT
+    // What assistive technology reads as the box's value: the number shown
+    // (decibels on a level scale), or the shown text where it is no number
+    // ("MUTE").
+    Q_PROPERTY(QVariant value READ shownValue)
 
 public:
     // The range starts as the level range 0..64 and the code as its minimum.
@@ -27,6 +31,7 @@ public:
     Scale scale() const { return m_scale; }
 
     int code() const { return m_code; }
+    QVariant shownValue() const;
     int minimum() const { return m_min; }
     int maximum() const { return m_max; }
     // A maximum below the minimum is raised to it. The code is pulled into the

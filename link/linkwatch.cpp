@@ -16,6 +16,15 @@ constexpr int Reconnected = 10757;  // "%1 に再接続しました（%2）"
 } // namespace Text
 } // namespace
 
+void LinkLine::set(const QString &text, LinkHealth health)
+{
+    m_health = health;
+    if (text == m_text)
+        return;
+    m_text = text;
+    emit changed(m_text);
+}
+
 LinkWatch::LinkWatch(Dialogs &dialogs, std::function<void(const QString &)> showLine, QObject *parent)
     : QObject(parent), m_dialogs(dialogs), m_showLine(std::move(showLine))
 {
@@ -37,8 +46,9 @@ QString LinkWatch::statusLine(const MdlComm::LinkStatus &status, const QString &
 void LinkWatch::opened(const MdlComm::LinkStatus &status)
 {
     m_last = status.health;
+    m_out->set(statusLine(status), status.health);
     if (m_showLine)
-        m_showLine(statusLine(status));
+        m_showLine(m_out->text());
 }
 
 void LinkWatch::changed(const MdlComm::LinkStatus &status)
@@ -46,8 +56,10 @@ void LinkWatch::changed(const MdlComm::LinkStatus &status)
     const bool cameBack = status.health == LinkHealth::Up && m_last != LinkHealth::Up;
     const bool lostForGood = status.health == LinkHealth::Lost && m_last != LinkHealth::Lost;
     m_last = status.health;
+    m_out->set(statusLine(status, cameBack ? QTime::currentTime().toString(QStringLiteral("HH:mm:ss")) : QString()),
+               status.health);
     if (m_showLine)
-        m_showLine(statusLine(status, cameBack ? QTime::currentTime().toString(QStringLiteral("HH:mm:ss")) : QString()));
+        m_showLine(m_out->text());
     if (lostForGood) {
         ++m_reported;
         QTimer::singleShot(0, this, [this] {

@@ -14,6 +14,30 @@
 
 class Dialogs;
 
+// The link's state as every window shows it: the main window's status area,
+// the control panel's status line in both its states and each editor's.
+// Empty until the link has opened.
+class LinkLine : public QObject
+{
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    QString text() const { return m_text; }
+    LinkHealth health() const { return m_health; }
+    // The connection is gone (for good or while it is being re-established).
+    bool down() const { return m_health != LinkHealth::Up; }
+
+    void set(const QString &text, LinkHealth health);
+
+signals:
+    void changed(const QString &text);
+
+private:
+    QString m_text;
+    LinkHealth m_health = LinkHealth::Up;
+};
+
 class LinkWatch : public QObject
 {
     Q_OBJECT
@@ -34,9 +58,16 @@ public:
     // The program is ending: a message not yet shown never comes up.
     void silence() { m_silent = true; }
 
+    // What the windows show, kept with every change: the watch's own line,
+    // or one that outlives the watch (a link opened again gets a new watch).
+    LinkLine &line() { return *m_out; }
+    void showOn(LinkLine &line) { m_out = &line; }
+
 private:
     Dialogs &m_dialogs;
     std::function<void(const QString &)> m_showLine;
+    LinkLine m_line;
+    LinkLine *m_out = &m_line;
     LinkHealth m_last = LinkHealth::Up;
     int m_reported = 0;
     bool m_silent = false;

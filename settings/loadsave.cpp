@@ -234,12 +234,14 @@ bool SettingsCommands::LoadCommand(int mode)
 
     if (!ReadSettingsFile(path, m_files.keyTable, m_files.FileTable)) {
         restore();
+        emit loaded(path, false);
         return false;
     }
     const auto stored = storedMixerCount(m_files.FileTable);
     if (!stored) {
         qCInfo(lcLoadSave) << "link count out of range in" << path;
         restore();
+        emit loaded(path, false);
         return false;
     }
 
@@ -266,6 +268,7 @@ bool SettingsCommands::LoadCommand(int mode)
     m_files.recovered = false;
     setCurrentFile(path);
     m_loop.DataState = DataJustLoaded;
+    emit loaded(path, true);
     return true;
 }
 
@@ -304,12 +307,13 @@ bool SettingsCommands::saveTo(const QString &path)
         // unsaved-changes check would let the settings go unsaved.
         m_files.FileTable = before;
         m_dialogs.tell(str(Res::SaveFailed), MsgIcon::Error);
+        emit saved(path, false);
         return false;
     }
     setCurrentFile(path);
     m_loop.DataState = DataSaved;
     m_files.recovered = false;
-    emit saved();
+    emit saved(path, true);
     return true;
 }
 

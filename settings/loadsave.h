@@ -116,8 +116,10 @@ signals:
     // Loaded settings were applied; offline the editor re-enables its
     // controls when its mixer is present.
     void settingsApplied();
-    // The settings were written to a file.
-    void saved();
+    // A settings file was read (`ok` false: it could not be used) or
+    // written (`ok` false: it could not be written).
+    void loaded(const QString &path, bool ok);
+    void saved(const QString &path, bool ok);
 
 private:
     bool saveTo(const QString &path);

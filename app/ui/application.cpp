@@ -4,12 +4,14 @@
 #include "base/dialogs.h"
 #include "base/placement.h"
 #include "base/strings.h"
+#include "app/ui/frmactivity.h"
 #include "app/ui/frminterface.h"
 #include "app/ui/frmmain.h"
 #include "app/ui/frmmsg.h"
 #include "app/ui/frmselect.h"
 #include "app/ui/frmver.h"
 #include "app/ui/virtualtitle.h"
+#include "base/ui/accessnames.h"
 #include "base/ui/placeform.h"
 #include "link/ipsettings/frmipsetting.h"
 #include "app/ui/directwindow.h"
@@ -29,6 +31,7 @@
 #include "link/ui/frmethersetting.h"
 #include "mixer/mixersync.h"
 #include "panel/designrecovery.h"
+#include "mixer/writeoutcomes.h"
 #include "panel/remotechannels.h"
 #include "settings/panelsections.h"
 #include "panel/twips.h"
@@ -74,6 +77,14 @@ QSize screenTwips()
     return {scale.toTwips(screen->geometry().width()), scale.toTwips(screen->geometry().height())};
 }
 
+// What a download request sends, as its menu item names it.
+QString downloadName(int request)
+{
+    // MenDownMain, MenDownFpga, MenDownWrite (the older model), MenDownZKVR340a.
+    static constexpr int Items[] = {1221, 1222, 1223, 1225};
+    return request >= 1 && request <= 4 ? accessibleWords(str(Items[request - 1])) : QString();
+}
+
 // A window asked for again while it is open comes to the front instead of
 // opening a second one.
 void bringForward(QWidget *w)
@@ -88,7 +99,7 @@ void bringForward(QWidget *w)
 } // namespace
 
 Application::Application(World &world, QStringList arguments)
-    : m_world(world), m_arguments(std::move(arguments))
+    : m_world(world), m_arguments(std::move(arguments)), m_linkLine(std::make_unique<LinkLine>())
 {
     m_virtualRequest = parseVirtualArguments(m_arguments);
     m_debug = isDebugCommandLine(m_virtualRequest.rest);
@@ -100,6 +111,7 @@ Application::~Application()
     // state: they go with it.
     delete m_settingsDialog.data();
     delete m_parameterGrid.data();
+    delete m_activity.data();
     for (QPointer<FrmMixer> &editor : m_editors)
         delete editor.data();
 }
@@ -112,6 +124,7 @@ FrmMixer *Application::editor(int mixer) const
 void Application::wireSync()
 {
     m_sync = std::make_unique<MixerSync>(*m_comm, m_world.loop, m_world.mixers);
+    logWriteOutcomes(*m_sync, m_world.activity);
     StatusPollHooks &hooks = m_sync->hooks();
     hooks.Menu_Enable = [this](bool flag) {
         if (m_main)
@@ -202,6 +215,14 @@ void Application::wireSettings()
             m_version = showVersionDialog(m_main.get());
     });
     QObject::connect(main, &FrmMain::settingsDialogRequested, main, [this] { chooseSettingsDialog(); });
+    QObject::connect(main, &FrmMain::activityRequested, main, [this] { showActivity(); });
+    ActivityLog &log = m_world.activity;
+    QObject::connect(m_settings.get(), &SettingsCommands::loaded, main, [&log](const QString &path, bool ok) {
+        log.add(ActivityKind::Load, 0, path, ok ? ActivityOutcome::Done : ActivityOutcome::Failed);
+    });
+    QObject::connect(m_settings.get(), &SettingsCommands::saved, main, [&log](const QString &path, bool ok) {
+        log.add(ActivityKind::Save, 0, path, ok ? ActivityOutcome::Done : ActivityOutcome::Failed);
+    });
     QObject::connect(main, &FrmMain::printRequested, main, [this] { printEditor(); });
 }
 
@@ -225,7 +246,8 @@ FrmMixerContext Application::editorContext()
             if (m_main)
                 m_main->action(QStringLiteral("MenPrint"))->setEnabled(on);
         },
-        [this](int item) { showParameterGrid(item); }};
+        [this](int item) { showParameterGrid(item); },
+        m_linkLine.get()};
 }
 
 void Application::showParameterGrid(int item)
@@ -358,6 +380,19 @@ void Application::openSelect()
     PlaceForm(dlg, m_main.get(), PlaceMode::Below);
     m_select = dlg;
     dlg->show();
+}
+
+void Application::showActivity()
+{
+    if (m_activity) {
+        bringForward(m_activity);
+        return;
+    }
+    auto *w = new FrmActivity(m_world.activity, m_world.dialogs);
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    PlaceForm(w, m_main.get(), PlaceMode::Below);
+    m_activity = w;
+    w->show();
 }
 
 void Application::onShowMixer()
@@ -542,7 +577,11 @@ void Application::connectStep()
         if (m_main)
             m_main->showLinkStatus(line);
     });
-    m_comm->onLinkStatus = [this](const MdlComm::LinkStatus &status) { m_linkWatch->changed(status); };
+    m_linkWatch->showOn(*m_linkLine);
+    m_comm->onLinkStatus = [this](const MdlComm::LinkStatus &status) {
+        m_linkWatch->changed(status);
+        m_world.activity.add(ActivityKind::Link, 0, m_linkLine->text());
+    };
     m_main->setReconnectChecked(ep.reconnect.enabled);
     QObject::connect(m_main.get(), &FrmMain::reconnectToggled, m_main.get(), [this](bool on) {
         m_ini.setValue(IpSection, ReconnectKey, on ? QStringLiteral("1") : QStringLiteral("0"));
@@ -569,7 +608,11 @@ void Application::connectStep()
     m_comm->CommOpen();
     if (m_ended)
         return;
-    m_sync->CheckAccess(); // grants writing at once on links other than Ethernet
+    // Writing is granted at once on links other than Ethernet.
+    const AccessResult access = m_sync->CheckAccess();
+    if (access != AccessResult::NotChecked)
+        m_world.activity.add(ActivityKind::Access, 0, QString(),
+                             m_world.mixers.WriteAccess ? ActivityOutcome::Done : ActivityOutcome::Refused);
 }
 
 QString Application::chooseEthernetAddress(bool &userChose)
@@ -633,7 +676,12 @@ void Application::runDownload(int request)
         return true;
     };
     MdlDownLoad download(*m_comm, m_world.dialogs, std::move(hooks));
-    download.DownloadRun(request);
+    const MdlDownLoad::Outcome outcome = download.DownloadRun(request);
+    // A download the user called off sent nothing and is not an event.
+    using O = MdlDownLoad::Outcome;
+    if (outcome != O::NoRequest && outcome != O::LinkClosed && outcome != O::Cancelled)
+        m_world.activity.add(ActivityKind::Download, 1, downloadName(request),
+                             outcome == O::Done ? ActivityOutcome::Done : ActivityOutcome::Failed);
     if (!m_ended)
         m_main->Menu_Enable(true);
 }
@@ -684,7 +732,7 @@ void Application::showPanel()
     PanelWindowContext ctx{m_world.panel, m_world.mixers, m_world.link, m_world.settings,
                            *m_settings, m_world.dialogs,
                            restartRetries(),
-                           channelDialogSeam(), 0, &m_world.editor};
+                           channelDialogSeam(), 0, &m_world.editor, m_linkLine.get(), m_sync.get()};
     auto *panel = new FrmMdi(ctx);
     if (m_virtual)
         keepMarkInTitle(*panel, m_virtual->mark());
@@ -725,6 +773,11 @@ FrmMdi *Application::panelWindow() const
 SettingsDialog *Application::settingsDialog() const
 {
     return m_settingsDialog;
+}
+
+FrmActivity *Application::activityWindow() const
+{
+    return m_activity;
 }
 
 FrmParameter *Application::parameterGrid() const

@@ -19,6 +19,7 @@
 #include <optional>
 
 class EditorExtendedSource;
+class FrmActivity;
 class FrmDirect;
 class FrmMain;
 class FrmMdi;
@@ -30,6 +31,7 @@ struct EditorEnv;
 struct FrmMixerContext;
 struct PanelGeometry;
 class JobWindow;
+class LinkLine;
 class LinkWatch;
 class MdlComm;
 class MixerSync;
@@ -67,6 +69,8 @@ public:
     // when open.
     SettingsDialog *settingsDialog() const;
     FrmParameter *parameterGrid() const;
+    // The activity window, when open.
+    FrmActivity *activityWindow() const;
 
     // JobHandlers
     bool pollingHeld() override;
@@ -101,6 +105,7 @@ private:
     void onArrange();
     void printEditor();
     void openSelect();
+    void showActivity();
 
     // False when the program cannot go on (virtual mixers that cannot start).
     bool chooseLink();
@@ -126,6 +131,8 @@ private:
     std::unique_ptr<VirtualChain> m_virtual; // outlives the link that reaches it
     bool m_connectionBelowMain = false; // the next connection dialog goes next to the main window
     std::unique_ptr<MdlComm> m_comm;
+    // The link's state as the windows show it; outlives each link's watch.
+    std::unique_ptr<LinkLine> m_linkLine;
     std::unique_ptr<LinkWatch> m_linkWatch; // the link's status line, the lost-connection message
     std::unique_ptr<MixerSync> m_sync;
     std::unique_ptr<JobWindow> m_jobs;
@@ -144,5 +151,6 @@ private:
     QPointer<FrmDirect> m_direct; // the one direct-access window
     QPointer<SettingsDialog> m_settingsDialog;
     QPointer<FrmParameter> m_parameterGrid;
+    QPointer<FrmActivity> m_activity;
     std::unique_ptr<QTimer> m_timer1; // opens FrmSelect once the job window closed
 };

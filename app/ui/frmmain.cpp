@@ -78,8 +78,10 @@ FrmMain::FrmMain(FrmMainContext context, bool debugMode, QWidget *parent)
     // The control panel's channel and output dialogs for a chosen mixer and slot.
     QAction *settingsDialog = addMenuAction(debug, QStringLiteral("MenDebugDialog"), 10400);
 
-    QAction *visual = bar->addAction(str(1204));
-    visual->setObjectName(QStringLiteral("MenVisual"));
+    // 表示: the mixer choice, and the activity window.
+    QMenu *view = top(QStringLiteral("MenView"), 1204);
+    QAction *visual = addMenuAction(view, QStringLiteral("MenVisual"), 12237);
+    QAction *activity = addMenuAction(view, QStringLiteral("MenActivity"), 12221);
     QMenu *window = top(QStringLiteral("MenWindow"), 1205);
     QAction *replace = addMenuAction(window, QStringLiteral("MenReplace"), 1251);
     QMenu *help = top(QStringLiteral("MenHelp"), 1206);
@@ -114,6 +116,7 @@ FrmMain::FrmMain(FrmMainContext context, bool debugMode, QWidget *parent)
     connect(visual, &QAction::triggered, this, &FrmMain::showMixerRequested);
     connect(replace, &QAction::triggered, this, &FrmMain::arrangeRequested);
     connect(ver, &QAction::triggered, this, &FrmMain::versionRequested);
+    connect(activity, &QAction::triggered, this, &FrmMain::activityRequested);
     connect(directRead, &QAction::triggered, this, [this] { requestJob(JobDirectRead); });
     connect(directWrite, &QAction::triggered, this, [this] { requestJob(JobDirectWrite); });
     connect(settingsDialog, &QAction::triggered, this, &FrmMain::settingsDialogRequested);
@@ -163,6 +166,9 @@ void FrmMain::addToolButton(const QString &key, int tipId, QAction *like)
     b->setObjectName(QStringLiteral("tool_") + key);
     b->setData(key);
     b->setToolTip(str(tipId));
+    // The buttons show only pictures: what they do is what a screen reader says.
+    if (QWidget *button = m_toolbar->widgetForAction(b))
+        button->setAccessibleName(str(tipId));
     connect(b, &QAction::triggered, like, &QAction::trigger);
     if (key == QLatin1String("print")) {
         b->setEnabled(false);

@@ -71,6 +71,7 @@ signals:
     void showMixerRequested();
     void arrangeRequested();
     void versionRequested();
+    void activityRequested();        // the view menu's 通信ログ
     void settingsDialogRequested(); // DEBUG: a panel settings dialog without the panel
     void reconnectToggled(bool on);  // the user switched reconnecting on or off
 

@@ -1,6 +1,7 @@
 #include "editor/ui/frmchsetting.h"
 
 #include "base/strings.h"
+#include "base/ui/accessnames.h"
 #include "editor/editortexts.h"
 #include "editor/ui/editorlook.h"
 #include "editor/ui/optiongroup.h"
@@ -57,9 +58,11 @@ FrmChSetting::FrmChSetting(SettingsDialogContext context, QWidget *parent)
             m_rows[size_t(row)] = group;
             connect(group, &OptionGroup::clicked, this,
                     [this, row](int choice) { edits().channelOptionClicked(row, choice); });
+            nameControlsIn(box, joinAccessible({lblCh->text(), label->text()}));
             column->addWidget(box);
         } else {
             column->addWidget(makeGainEntry(QStringLiteral("UpDwInpgain")), 0, Qt::AlignLeft);
+            tieLabel(label, gainEntry(), lblCh->text());
             column->addWidget(makePicture(cell), 0, Qt::AlignLeft);
         }
         grid->addWidget(cell, gridRow + 1, 1);

@@ -3,12 +3,16 @@
 #include "base/dialogs.h"
 #include "base/placement.h"
 #include "base/strings.h"
+#include "base/ui/accessnames.h"
 #include "editor/editorrules.h"
 #include "editor/editortexts.h"
 #include "editor/ui/editorlook.h"
 #include "editor/ui/levelpictures.h"
+#include "editor/ui/markbadge.h"
 #include "editor/ui/optiongroup.h"
 #include "editor/valueentry.h"
+#include "link/linkwatch.h"
+#include "mixer/syncstatus.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -20,6 +24,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QStyle>
+#include <QTime>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -42,6 +47,7 @@ FrmMixer::FrmMixer(FrmMixerContext context, int editMixer, bool debugMode, QWidg
     setObjectName(QStringLiteral("FrmMixer"));
     setWindowTitle(MixerName(m));
     setWindowIcon(qApp->windowIcon());
+    announceAsWindow(this);
 
     // The working copy starts as what the mixers report; values still
     // waiting to be sent keep the value they wait with.
@@ -65,6 +71,23 @@ FrmMixer::FrmMixer(FrmMixerContext context, int editMixer, bool debugMode, QWidg
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(m_tabs);
+    if (m_ctx.linkLine) {
+        // Whoever works in the editor sees at once when the mixers are out of
+        // reach: edits made then wait until the link is back.
+        m_linkLine = new QLabel(this);
+        m_linkLine->setObjectName(QStringLiteral("LinkLine"));
+        auto show = [label = m_linkLine, line = m_ctx.linkLine](const QString &text) {
+            label->setVisible(!text.isEmpty());
+            label->setText(text);
+            QFont f = label->font();
+            f.setBold(line->down());
+            label->setFont(f);
+            label->setAccessibleName(text);
+        };
+        show(m_ctx.linkLine->text());
+        connect(m_ctx.linkLine, &LinkLine::changed, m_linkLine, show);
+        layout->addWidget(m_linkLine);
+    }
     // A typed value is judged before a click, a turn of the wheel or a key on
     // the tab bar (or Ctrl+Tab in a page) takes its page away.
     m_tabs->tabBar()->installEventFilter(this);
@@ -95,6 +118,33 @@ FrmMixer::FrmMixer(FrmMixerContext context, int editMixer, bool debugMode, QWidg
     m_timer.start();
     if (m_ctx.setPrintEnabled)
         m_ctx.setPrintEnabled(true);
+
+    // Each value shows whether it reached the mixer; a failed one stays
+    // marked when the window is opened again.
+    for (const auto &[id, host] : m_marks)
+        showMark(id);
+    connect(&m_ctx.env.sync.events(), &SyncEvents::valueStateChanged, this, [this](int mixer, int id) {
+        if (mixer == EditMixer())
+            showMark(id);
+    });
+}
+
+const MarkBadge *FrmMixer::markOf(int id) const
+{
+    const auto it = m_marks.find(id);
+    return it == m_marks.end() ? nullptr : it->second.badge;
+}
+
+void FrmMixer::showMark(int id)
+{
+    const auto it = m_marks.find(id);
+    if (it == m_marks.end())
+        return;
+    const ValueStatus status = m_ctx.env.sync.valueStatus(EditMixer(), id);
+    if (status.state == ValueState::Settled && !it->second.badge->mark().shown())
+        return;
+    it->second.badge->showMark(valueMark(status, it->second.name, it->second.shown(status.value),
+                                         QTime::currentTime().toString(QStringLiteral("HH:mm:ss"))));
 }
 
 FrmMixer::~FrmMixer() = default;
@@ -398,6 +448,12 @@ void FrmMixer::Timer1()
 {
     const MixerState &s = m_ctx.env.mixers;
     const int m = EditMixer();
+    // An edit raises its value's flag without a word to anyone: its mark
+    // turns to waiting here, until the write run settles it.
+    if (s.anyPending(m))
+        for (const auto &[id, host] : m_marks)
+            if (s.SetDataPending[size_t(m)][size_t(id)] && host.badge->mark().state != ValueState::Waiting)
+                showMark(id);
     if (!m_debug && s.MixerCount < m) {
         close();
         return;

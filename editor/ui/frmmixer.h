@@ -20,10 +20,13 @@
 #include <QWidget>
 
 #include <array>
+#include <map>
 #include <functional>
 #include <memory>
 
 class Dialogs;
+class LinkLine;
+class MarkBadge;
 class OptionGroup;
 class QFrame;
 class QLabel;
@@ -41,6 +44,8 @@ struct FrmMixerContext
     std::function<void()> drain;                 // CommDrain
     std::function<void(bool)> setPrintEnabled;   // MenPrint and its toolbar button
     std::function<void(int gridItem)> showParameterGrid;
+    // The link's state, shown at the window's foot (none: no such line).
+    const LinkLine *linkLine = nullptr;
 };
 
 class FrmMixer : public QWidget
@@ -104,6 +109,10 @@ public:
     QPushButton *CmdInit(int i) const { return m_init[size_t(i)]; }
     QPushButton *CmdOpen(int i) const { return m_open[size_t(i)]; }
     QPushButton *CmdMixer(int i) const { return m_toMixer[size_t(i)]; }
+    // The link's state line, when the window has one.
+    QLabel *linkLine() const { return m_linkLine; }
+    // The mark of key id `id` of this mixer, where the window shows one.
+    const MarkBadge *markOf(int id) const;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -188,6 +197,18 @@ private:
     QTimer m_timer;
 
     QTabWidget *m_tabs = nullptr;
+    QLabel *m_linkLine = nullptr;
+
+    // Where each value's mark shows, what names it and how its value reads.
+    struct MarkHost
+    {
+        MarkBadge *badge = nullptr;
+        QString name;
+        std::function<QString(qint32)> shown;
+    };
+    std::map<int, MarkHost> m_marks;
+    void addMarkHost(int id, QWidget *host, const QString &name, std::function<QString(qint32)> shown);
+    void showMark(int id);
     std::array<QFrame *, 4> m_tabFrames{};
     std::array<QFrame *, 3> m_systemGroups{};
     std::array<QFrame *, 3> m_extendedGroups{};

@@ -4,10 +4,12 @@
 #include "editor/ui/frmmixer.h"
 
 #include "base/strings.h"
+#include "base/ui/accessnames.h"
 #include "editor/editorrules.h"
 #include "editor/editortexts.h"
 #include "editor/ui/editorlook.h"
 #include "editor/ui/levelpictures.h"
+#include "editor/ui/markbadge.h"
 #include "editor/ui/optiongroup.h"
 #include "editor/valueentry.h"
 
@@ -39,6 +41,21 @@ constexpr std::array<int, 8> StripOrder{RowInputLevel, RowPhantom,   RowHeadAmp,
 
 // The initialise button of each system group frame: output, threshold, gate.
 constexpr std::array<int, 3> CmdInitOfSystemGroup{5, 4, 3};
+
+// A label and what it names: the label is tied to the one entry field
+// among them, and every control inside is named after the label.
+void nameAfter(QLabel *label, QWidget *content, const QString &context = {})
+{
+    auto *entry = qobject_cast<ValueEntry *>(content);
+    if (!entry) {
+        const QList<ValueEntry *> entries = content->findChildren<ValueEntry *>();
+        if (entries.size() == 1)
+            entry = entries.front();
+    }
+    if (entry)
+        tieLabel(label, entry, context);
+    nameControlsIn(content, joinAccessible({context, label->text()}));
+}
 
 // Room a window manager's frame and title bar take around the window.
 constexpr QSize FrameAllowance(16, 40);
@@ -97,6 +114,11 @@ ValueEntry *FrmMixer::makeEntry(Scale scale, int min, int max, int index, const 
     return e;
 }
 
+void FrmMixer::addMarkHost(int id, QWidget *host, const QString &name, std::function<QString(qint32)> shown)
+{
+    m_marks[id] = MarkHost{new MarkBadge(host), accessibleWords(name), std::move(shown)};
+}
+
 QWidget *FrmMixer::buildChannelTab()
 {
     const int m = EditMixer();
@@ -122,6 +144,7 @@ QWidget *FrmMixer::buildChannelTab()
         row->addWidget(label);
         row->addWidget(group->button(0));
         row->addWidget(group->button(1));
+        nameControlsIn(box, label->text());
         return box;
     };
     auto *links = new QHBoxLayout;
@@ -180,7 +203,11 @@ QWidget *FrmMixer::buildChannelTab()
         caption->setFixedHeight(header);
         m_chLabels[size_t(ch)] = caption;
         column->addWidget(caption);
+        // Each control says its channel and its row: "ch 3 ﾍｯﾄﾞｱﾝﾌﾟｹﾞｲﾝ -25dB".
+        const QString stripName = channelText(m, ch);
+        int rowLabel = 0;
         for (int row : StripOrder) {
+            const QString rowName = joinAccessible({stripName, str(T::RowLabelFirst + rowLabel++)});
             column->addWidget(separator(strip->frame));
             auto *block = new QWidget(strip->frame);
             block->setFixedHeight(blockHeight(row));
@@ -193,11 +220,18 @@ QWidget *FrmMixer::buildChannelTab()
                     block, QStringLiteral("OpnParamCh"), channelOptionIndex(ch, row, 0));
                 for (int c = 0; c < group->count(); ++c)
                     cell->addWidget(group->button(c));
+                nameControlsIn(block, rowName);
+                addMarkHost(channelKeyId(rowFamily(row), ch + 1), block, rowName, [row](qint32 v) {
+                    return v >= 0 && v < rowChoices(row) ? accessibleWords(str(channelCaptionId(row, v))) : QString::number(v);
+                });
                 strip->rows[size_t(row)] = group;
             } else {
                 ValueEntry *gain = makeEntry(Scale::Level, LevelCodeMin, LevelCodeMax, ch,
                                              QStringLiteral("UpDwInpgain"));
                 m_gains[size_t(ch)] = gain;
+                gain->setAccessibleName(rowName);
+                addMarkHost(channelKeyId(ChannelFamily::InputGain, ch + 1), block, rowName,
+                            [](qint32 v) { return displayCode(Scale::Level, v); });
                 cell->addWidget(gain, 0, Qt::AlignLeft);
                 cell->addSpacing(3);
                 auto *picture = new QLabel(block);
@@ -220,6 +254,7 @@ QWidget *FrmMixer::buildChannelTab()
         auto *b = new QPushButton(i < ChannelCount ? channelText(m, i) : str(T::AllChannels), frame);
         b->setObjectName(QStringLiteral("CmdInitch_%1").arg(i));
         b->setAutoDefault(false);
+        b->setAccessibleName(joinAccessible({b->text(), initLabel->text()}));
         m_initCh[size_t(i)] = b;
         grid->addWidget(b, 3, i < ChannelCount ? i + 1 : 0);
     }
@@ -265,6 +300,7 @@ QWidget *FrmMixer::buildSystemTab()
         const int init = CmdInitOfSystemGroup[size_t(g)];
         m_init[size_t(init)] = new QPushButton(str(T::Initialise), box);
         m_init[size_t(init)]->setObjectName(QStringLiteral("CmdInit_%1").arg(init));
+        m_init[size_t(init)]->setAccessibleName(joinAccessible({heading->text(), m_init[size_t(init)]->text()}));
         buttons->addWidget(m_init[size_t(init)]);
         column->addLayout(buttons);
         m_systemGroups[size_t(g)] = box;
@@ -278,7 +314,8 @@ QWidget *FrmMixer::buildSystemTab()
         m_groups[size_t(g)] = options;
         return box;
     };
-    auto place = [](QGridLayout *grid, int r, QWidget *l, QWidget *content) {
+    auto place = [](QGridLayout *grid, int r, QLabel *l, QWidget *content) {
+        nameAfter(l, content);
         grid->addWidget(l, r, 0, Qt::AlignLeft | Qt::AlignTop);
         grid->addWidget(content, r, 1, Qt::AlignLeft | Qt::AlignTop);
     };
@@ -336,6 +373,11 @@ QWidget *FrmMixer::buildSystemTab()
     place(threshold, 1, m_onlyLabels[2], group(GroupThresholdAction, false));
     place(threshold, 2, m_onlyLabels[3], group(GroupThresholdUnit, false));
 
+    addMarkHost(MixerKey::OutputGain, m_params[FieldOutputGain]->parentWidget(), m_fieldLabels[1]->text(),
+                [](qint32 v) { return displayCode(Scale::Level, v); });
+    addMarkHost(MixerKey::Threshold, m_params[FieldThreshold]->parentWidget(), m_fieldLabels[2]->text(),
+                [](qint32 v) { return QString::number(v); });
+
     QGridLayout *gate = grids[2];
     auto *attenuation = new QWidget;
     auto *attColumn = new QVBoxLayout(attenuation);
@@ -378,6 +420,8 @@ QWidget *FrmMixer::buildSystemTab()
         name->setObjectName(QStringLiteral("LblOpen_%1").arg(i));
         m_open[size_t(i)] = new QPushButton(str(T::ShowMenu), frame);
         m_open[size_t(i)]->setObjectName(QStringLiteral("CmdOpen_%1").arg(i));
+        name->setBuddy(m_open[size_t(i)]);
+        m_open[size_t(i)]->setAccessibleName(joinAccessible({name->text(), m_open[size_t(i)]->text()}));
         open->addWidget(name);
         open->addWidget(m_open[size_t(i)]);
         open->addSpacing(24);
@@ -410,6 +454,8 @@ QWidget *FrmMixer::buildExtendedTab()
     };
     auto makeGroup = [&](int n, int toMixer, int init, const std::vector<Row> &rows) {
         QFrame *box = groupFrame(frame, QStringLiteral("FrameExt_%1").arg(n));
+        // The tab's three groups have no heading: their number tells them apart.
+        const QString groupName = joinAccessible({str(T::ExtendedData), QString::number(n + 1)});
         auto *column = new QVBoxLayout(box);
         auto *grid = new QGridLayout;
         grid->setHorizontalSpacing(10);
@@ -421,6 +467,7 @@ QWidget *FrmMixer::buildExtendedTab()
             l->setObjectName(QStringLiteral("LblMonly_%1").arg(labelIndex++));
             paint(l, 0, T::tabLabelFore(TabExtended));
             grid->addWidget(l, r, 0, Qt::AlignLeft | Qt::AlignVCenter);
+            nameAfter(l, row.content, groupName);
             auto *cell = new QHBoxLayout;
             cell->setSpacing(6);
             cell->addWidget(row.content);
@@ -446,8 +493,10 @@ QWidget *FrmMixer::buildExtendedTab()
         m_toMixer[size_t(toMixer)]->setObjectName(QStringLiteral("CmdMixer_%1").arg(toMixer));
         m_init[size_t(init)] = new QPushButton(str(T::Initialise), box);
         m_init[size_t(init)]->setObjectName(QStringLiteral("CmdInit_%1").arg(init));
-        buttons->addWidget(m_toMixer[size_t(toMixer)]);
-        buttons->addWidget(m_init[size_t(init)]);
+        for (QPushButton *b : {m_toMixer[size_t(toMixer)], m_init[size_t(init)]}) {
+            b->setAccessibleName(joinAccessible({groupName, b->text()}));
+            buttons->addWidget(b);
+        }
         column->addLayout(buttons);
         return box;
     };
@@ -531,6 +580,7 @@ QWidget *FrmMixer::buildDefaultsTab()
         paint(l, 0, T::tabLabelFore(TabDefaults));
         grid->addWidget(l, r, 0, Qt::AlignLeft | Qt::AlignVCenter);
         grid->addWidget(contents[size_t(r)], r, 1, Qt::AlignLeft | Qt::AlignVCenter);
+        nameAfter(l, contents[size_t(r)]);
     }
     grid->setColumnStretch(2, 1);
     auto *buttons = new QHBoxLayout;
@@ -540,8 +590,10 @@ QWidget *FrmMixer::buildDefaultsTab()
     m_toMixer[2]->setObjectName(QStringLiteral("CmdMixer_2"));
     m_init[2] = new QPushButton(str(T::Initialise), m_defaultsGroup);
     m_init[2]->setObjectName(QStringLiteral("CmdInit_2"));
-    buttons->addWidget(m_toMixer[2]);
-    buttons->addWidget(m_init[2]);
+    for (QPushButton *b : {m_toMixer[2], m_init[2]}) {
+        b->setAccessibleName(joinAccessible({heading->text(), b->text()}));
+        buttons->addWidget(b);
+    }
     column->addLayout(buttons);
 
     auto *row = new QHBoxLayout;

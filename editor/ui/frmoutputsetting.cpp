@@ -1,6 +1,7 @@
 #include "editor/ui/frmoutputsetting.h"
 
 #include "base/strings.h"
+#include "base/ui/accessnames.h"
 #include "editor/editortexts.h"
 #include "editor/ui/editorlook.h"
 #include "editor/ui/optiongroup.h"
@@ -42,7 +43,10 @@ FrmOutputSetting::FrmOutputSetting(SettingsDialogContext context, QWidget *paren
         l->setObjectName(QStringLiteral("Label_%1").arg(textId));
         paint(l, 0, T::tabLabelFore(TabSystem));
         grid->addWidget(l, row, 0, Qt::AlignLeft | Qt::AlignTop);
+        return l;
     };
+    // The controls say whose output they set: the dialog's heading names the mixer.
+    const QString mixerName = titleLabel()->text();
     auto group = [&](int g, int row) {
         auto [box, options] = optionBox(
             captionsOf(groupChoices(g), [g](int c) { return systemCaption(g, c); }),
@@ -51,12 +55,15 @@ FrmOutputSetting::FrmOutputSetting(SettingsDialogContext context, QWidget *paren
         connect(options, &OptionGroup::clicked, this,
                 [this, g](int choice) { edits().outputOptionClicked(g, choice); });
         grid->addWidget(box, row, 1, Qt::AlignLeft | Qt::AlignTop);
+        return box;
+    };
+    auto named = [&](QLabel *l, QWidget *box) {
+        nameControlsIn(box, joinAccessible({mixerName, l->text()}));
     };
 
-    label(OutputLevelLabel, 0);
-    group(GroupOutputLevel, 0);
+    named(label(OutputLevelLabel, 0), group(GroupOutputLevel, 0));
 
-    label(OutputGainLabel, 1);
+    QLabel *gainLabel = label(OutputGainLabel, 1);
     auto *gainBox = new QWidget(area);
     auto *gainColumn = new QVBoxLayout(gainBox);
     gainColumn->setContentsMargins(0, 0, 0, 0);
@@ -71,11 +78,10 @@ FrmOutputSetting::FrmOutputSetting(SettingsDialogContext context, QWidget *paren
     gainColumn->addLayout(entryRow);
     gainColumn->addWidget(makePicture(gainBox), 0, Qt::AlignLeft);
     grid->addWidget(gainBox, 1, 1, Qt::AlignLeft | Qt::AlignTop);
+    tieLabel(gainLabel, gainEntry(), mixerName);
 
-    label(T::Noma, 2);
-    group(GroupNoma, 2);
-    label(T::KeyLock, 3);
-    group(GroupKeyLock, 3);
+    named(label(T::Noma, 2), group(GroupNoma, 2));
+    named(label(T::KeyLock, 3), group(GroupKeyLock, 3));
     grid->setColumnStretch(1, 1);
     finishLoading();
 }

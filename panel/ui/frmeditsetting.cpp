@@ -3,6 +3,7 @@
 #include "base/dialogs.h"
 #include "base/placement.h"
 #include "base/strings.h"
+#include "base/ui/accessnames.h"
 #include "panel/ui/dialoglook.h"
 #include "settings/cp932text.h"
 
@@ -107,11 +108,16 @@ FrmEditSetting::FrmEditSetting(Mode mode, ButtonRef editing, PanelState &panel,
         l->setObjectName(QLatin1String(name));
         return l;
     };
-    grid->addWidget(label(Res::MixerLabel, "lblMixer"), 0, 0);
+    // Each label is tied to its field: its mnemonic and a screen reader lead there.
+    auto tied = [&](QLabel *l, QWidget *field) {
+        tieLabel(l, field);
+        return l;
+    };
+    grid->addWidget(tied(label(Res::MixerLabel, "lblMixer"), m_mixers), 0, 0);
     grid->addWidget(m_mixers, 0, 1);
-    grid->addWidget(label(Res::ChannelLabel, "lblCh"), 1, 0);
+    grid->addWidget(tied(label(Res::ChannelLabel, "lblCh"), m_slots), 1, 0);
     grid->addWidget(m_slots, 1, 1);
-    grid->addWidget(label(Res::Name, "lblText"), 2, 0, Qt::AlignTop);
+    grid->addWidget(tied(label(Res::Name, "lblText"), m_text), 2, 0, Qt::AlignTop);
     grid->addWidget(m_text, 2, 1);
     auto *fontRow = new QHBoxLayout;
     fontRow->addWidget(m_font);

@@ -1,10 +1,18 @@
 #include "panel/ui/frmexeicon.h"
 
 #include "base/strings.h"
+#include "mixer/parametertable.h"
+#include "mixer/syncstatus.h"
 #include "panel/ui/buttonface.h"
 
+#include "base/ui/accessnames.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTime>
 
 namespace {
 namespace Res {
@@ -12,13 +20,133 @@ constexpr int On = 2912;   // "ON"
 constexpr int Off = 2913;  // "OFF"
 } // namespace Res
 constexpr int Bevel = 3;
+
+// A channel button reads as a toggle button with its caption; an output
+// button as a plain button. Both can be pressed.
+class ExeIconAccessible : public QAccessibleWidget
+{
+public:
+    explicit ExeIconAccessible(FrmExeIcon *w) : QAccessibleWidget(w, QAccessible::Button) {}
+
+    FrmExeIcon *icon() const { return static_cast<FrmExeIcon *>(widget()); }
+
+    QString text(QAccessible::Text t) const override
+    {
+        switch (t) {
+        case QAccessible::Name:
+            return icon()->captionWords();
+        case QAccessible::Value:
+        case QAccessible::Description:
+            return icon()->stateText();
+        default:
+            return QAccessibleWidget::text(t);
+        }
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.checkable = icon()->switches();
+        s.checked = icon()->isOn();
+        return s;
+    }
+    QStringList actionNames() const override
+    {
+        return {pressAction(), toggleAction()};
+    }
+    void doAction(const QString &name) override
+    {
+        if (name == pressAction() || name == toggleAction())
+            icon()->press();
+    }
+};
+
+QAccessibleInterface *exeIconInterface(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("FrmExeIcon"))
+        if (auto *w = qobject_cast<FrmExeIcon *>(object))
+            return new ExeIconAccessible(w);
+    return nullptr;
+}
 } // namespace
 
-FrmExeIcon::FrmExeIcon(ButtonRef button, const PanelState &panel, QWidget *parent)
-    : QWidget(parent), m_button(button), m_panel(panel)
+FrmExeIcon::FrmExeIcon(ButtonRef button, const PanelState &panel, QWidget *parent, SyncStatus *sync)
+    : QWidget(parent), m_button(button), m_panel(panel), m_sync(sync)
 {
+    if (m_sync && switches()) {
+        // The switch writes RemoteOn and RemoteOff of the channel; RemoteOn
+        // stands for both.
+        const int mixer = button.mixer + 1;
+        const int id = channelKeyId(ChannelFamily::RemoteOn, button.slot + 1);
+        connect(&m_sync->events(), &SyncEvents::valueStateChanged, this, [this, mixer, id](int m, int k) {
+            if (m == mixer && k == id)
+                markChanged();
+        });
+        m_markWhen = QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
+        setToolTip(mark().words);
+    }
     setObjectName(QStringLiteral("frmExeIcon_%1_%2").arg(button.mixer).arg(button.slot));
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
+    QAccessible::installFactory(exeIconInterface);
+}
+
+ValueMark FrmExeIcon::mark() const
+{
+    if (!m_sync || !switches())
+        return {};
+    const ValueStatus s = m_sync->valueStatus(m_button.mixer + 1, channelKeyId(ChannelFamily::RemoteOn, m_button.slot + 1));
+    return valueMark(s, captionWords(), s.value ? str(Res::On) : str(Res::Off), m_markWhen);
+}
+
+void FrmExeIcon::markChanged()
+{
+    m_markWhen = QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
+    const ValueMark m = mark();
+    setToolTip(m.words);
+    setAccessibleDescription(m.words);
+    update();
+}
+
+QString FrmExeIcon::captionWords() const
+{
+    return joinAccessible(captionLines(slot().IconText));
+}
+
+void FrmExeIcon::press()
+{
+    emit leftPressed(m_button);
+}
+
+void FrmExeIcon::showState()
+{
+    update();
+    if (QAccessible::isActive()) {
+        QAccessible::State changed;
+        changed.checked = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void FrmExeIcon::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat() && event->modifiers() == Qt::NoModifier) {
+        press();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void FrmExeIcon::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void FrmExeIcon::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 QString FrmExeIcon::stateText() const
@@ -62,6 +190,27 @@ void FrmExeIcon::paintEvent(QPaintEvent *)
     // Dark faces a user may choose still get a readable caption.
     const QColor text = face.lightnessF() < 0.45 ? QColor(Qt::white) : QColor(Qt::black);
     paintCaption(p, all.adjusted(Bevel, Bevel, -Bevel, -Bevel), slot(), text, stateText());
+    const ValueMark m = mark();
+    if (m.shown()) {
+        // The mark in the top-right corner: its own shape on its colour.
+        QFont f = font();
+        f.setBold(true);
+        p.setFont(f);
+        const QFontMetrics fm(f);
+        const int side = fm.height();
+        const QRect badge(all.right() - Bevel - side, all.top() + Bevel, side, side);
+        p.setPen(Qt::NoPen);
+        p.setBrush(m.color);
+        p.drawRoundedRect(badge, 3, 3);
+        p.setPen(Qt::white);
+        p.drawText(badge, Qt::AlignCenter, m.glyph);
+        p.setBrush(Qt::NoBrush);
+    }
+    if (hasFocus()) {
+        // The keyboard's place: a dotted line inside the face.
+        p.setPen(QPen(text, 1, Qt::DotLine));
+        p.drawRect(all.adjusted(Bevel + 1, Bevel + 1, -Bevel - 2, -Bevel - 2));
+    }
 }
 
 void FrmExeIcon::mousePressEvent(QMouseEvent *event)

@@ -4,7 +4,11 @@
 // on colour, "ON" and a flat face while its channel is switched on from the
 // panel, and its off colour, "OFF" and a raised face otherwise; an output
 // button always shows its one colour. Presses go to the panel window.
+// The button is also a keyboard and assistive-technology control: Tab
+// reaches it, Space presses it, and a screen reader hears its caption and
+// whether it is on, and can press it.
 
+#include "editor/valuemarks.h"
 #include "panel/paneldesign.h"
 
 #include <QWidget>
@@ -14,7 +18,9 @@ class FrmExeIcon : public QWidget
     Q_OBJECT
 
 public:
-    FrmExeIcon(ButtonRef button, const PanelState &panel, QWidget *parent);
+    // With `sync`, a channel button marks whether its last switch reached
+    // the mixer (… waiting, ○ verified, × failed) and says so in its tooltip.
+    FrmExeIcon(ButtonRef button, const PanelState &panel, QWidget *parent, SyncStatus *sync = nullptr);
 
     // The mixer and slot this window stands for.
     ButtonRef button() const { return m_button; }
@@ -24,6 +30,19 @@ public:
     // The face colour shown now.
     QColor faceColor() const;
     bool raised() const;
+    // Whether the button stands for a channel (it switches on and off).
+    bool switches() const { return !m_button.isOutput(); }
+    bool isOn() const { return on(); }
+    // The caption as one line of words.
+    QString captionWords() const;
+    // The mark shown for the channel's switch (none without a sync status).
+    ValueMark mark() const;
+
+    // A press from the keyboard or assistive technology: the same as a left
+    // click.
+    void press();
+    // The slot's state changed: shown again and told to assistive technology.
+    void showState();
 
 signals:
     void leftPressed(ButtonRef button);
@@ -33,11 +52,18 @@ signals:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     const ButtonSlot &slot() const { return m_panel.slot(m_button.mixer, m_button.slot); }
     bool on() const { return !m_button.isOutput() && slot().IconOnOff; }
 
+    void markChanged();
+
     ButtonRef m_button;
     const PanelState &m_panel;
+    SyncStatus *m_sync = nullptr;
+    QString m_markWhen; // the time of day the mark last changed
 };

@@ -3,6 +3,7 @@
 #include "base/dialogs.h"
 #include "base/strings.h"
 #include "link/linkstate.h"
+#include "link/linkwatch.h"
 #include "mixer/mixerdata.h"
 #include "settings/panelsections.h"
 #include "panel/ui/buttonface.h"
@@ -24,7 +25,9 @@
 #include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QLabel>
 #include <QScreen>
+#include <QStatusBar>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QScopedValueRollback>
@@ -75,6 +78,23 @@ FrmMdi::FrmMdi(PanelWindowContext context, QWidget *parent)
     buildCommands();
     buildEditCommands();
     buildSurface();
+    if (m_ctx.linkLine) {
+        // The main window and its status line are hidden while the panel is
+        // up: the panel tells itself when the mixers are out of reach.
+        m_linkLine = new QLabel(this);
+        m_linkLine->setObjectName(QStringLiteral("LinkLine"));
+        statusBar()->setSizeGripEnabled(false);
+        statusBar()->addWidget(m_linkLine, 1);
+        auto show = [label = m_linkLine, bar = statusBar(), line = m_ctx.linkLine](const QString &text) {
+            bar->setVisible(!text.isEmpty()); // an offline panel has no link to tell of
+            label->setText(text);
+            QFont f = label->font();
+            f.setBold(line->down());
+            label->setFont(f);
+        };
+        show(m_ctx.linkLine->text());
+        connect(m_ctx.linkLine, &LinkLine::changed, m_linkLine, show);
+    }
 
     m_timer1.setObjectName(QStringLiteral("Timer1"));
     m_timer1.setInterval(1000);
@@ -89,7 +109,9 @@ FrmMdi::FrmMdi(PanelWindowContext context, QWidget *parent)
     connect(&m_ctx.settings, &SettingsCommands::captionChanged, this, [this] { updateTitle(); });
     // What was saved is where the history's clean state lies; the settings
     // ask about unsaved changes with the history's knowledge as well.
-    connect(&m_ctx.settings, &SettingsCommands::saved, this, [this] {
+    connect(&m_ctx.settings, &SettingsCommands::saved, this, [this](const QString &, bool ok) {
+        if (!ok)
+            return; // a save that failed leaves the design unsaved
         m_history.markSaved();
         m_recovery.discard();
     });
@@ -613,10 +635,10 @@ void FrmMdi::showButton(ButtonRef button)
 {
     const size_t i = size_t(index(button));
     if (executing()) {
-        auto *w = new FrmExeIcon(button, m_panel, m_surface);
+        auto *w = new FrmExeIcon(button, m_panel, m_surface, m_ctx.sync);
         connect(w, &FrmExeIcon::leftPressed, this, [this, w](ButtonRef b) {
             if (m_remote.toggle(m_panel, b))
-                w->update();
+                w->showState();
         });
         connect(w, &FrmExeIcon::rightPressed, this, &FrmMdi::onExecutionRightPressed);
         m_executionButtons[i] = w;

@@ -45,6 +45,9 @@ class FrmFigureProperty;
 class FrmGridProperty;
 class FrmIconTable;
 class FrmImageSetting;
+class LinkLine;
+class SyncStatus;
+class QLabel;
 class PanelSurface;
 class QMenu;
 class QRubberBand;
@@ -80,6 +83,12 @@ struct PanelWindowContext
     double dotsPerInch = 0;
     // The editors' ignore-next-click flags, raised as channels are given back.
     EditorState *editor = nullptr;
+    // The link's state, shown in the window's status line in both states
+    // (none: no such line).
+    const LinkLine *linkLine = nullptr;
+    // How each value fares on its way to the mixers: channel buttons in
+    // execution show it (none: no marks).
+    SyncStatus *sync = nullptr;
 };
 
 class FrmMdi : public QMainWindow
@@ -97,6 +106,8 @@ public:
     QToolBar *alignToolbar() const { return m_alignToolbar; }
     QToolBar *Toolbar1() const { return m_toolbar; }
     PanelSurface *surface() const { return m_surface; }
+    // The link's state line, when the window has one.
+    QLabel *linkLine() const { return m_linkLine; }
     FrmEditIcon *designButton(ButtonRef button) const;
     FrmExeIcon *executionButton(ButtonRef button) const;
     FrmEditSetting *propertyDialog() const;
@@ -265,6 +276,7 @@ private:
     QToolBar *m_alignToolbar = nullptr;
     QToolBar *m_toolbar = nullptr;
     QScrollArea *m_scroll = nullptr;
+    QLabel *m_linkLine = nullptr;
     PanelSurface *m_surface = nullptr;
     std::array<QPointer<FrmEditIcon>, Panel::MaxButtons> m_designButtons{};
     std::array<QPointer<FrmExeIcon>, Panel::MaxButtons> m_executionButtons{};

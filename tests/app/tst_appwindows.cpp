@@ -6,6 +6,7 @@
 #include "app/ui/frminterface.h"
 #include "app/ui/frmmain.h"
 #include "app/ui/frmselect.h"
+#include "tests/support/accesscheck.h"
 #include "tests/support/clipping.h"
 #include "tests/support/englishtexts.h"
 #include "tests/support/screenshot.h"
@@ -120,6 +121,21 @@ private slots:
         QVERIFY(w.action("MenIP")->isEnabled());
         QVERIFY(!w.action("MenPrint")->isEnabled());
         QCOMPARE(w.windowTitle(), QStringLiteral("(無題) - ZK-VR340a"));
+    }
+
+    void toolbarButtonsSayWhatTheyDo()
+    {
+        // The toolbar shows pictures only: a screen reader must hear each
+        // command, and no two alike.
+        LinkState link;
+        link.linkKind = LinkKind::Ethernet;
+        LoopState loop;
+        ScriptedDialogs dialogs;
+        FrmMain w({link, loop, dialogs}, true);
+        const QStringList faults = nameFaults(&w);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+        QWidget *load = w.Toolbar1()->widgetForAction(w.findChild<QAction *>(QStringLiteral("tool_load")));
+        QCOMPARE(accessibleName(load), QStringLiteral("設定値の読み込み"));
     }
 
     void offlineOnlyClosesTheLinkCommands()

@@ -6,11 +6,13 @@
 #include "link/comm.h"
 #include "mixer/mixersync.h"
 #include "base/strings.h"
+#include "editor/ui/frmmixer.h"
 #include "panel/ui/frmmdi.h"
 #include "tests/support/programrig.h"
 
 #include <QAction>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QMenu>
 #include <QtTest>
 
@@ -33,6 +35,7 @@ private slots:
     void droppedConnection_data();
     void droppedConnection();
     void panelQuitWhileTheMixersAreSilent();
+    void lossShowsInTheEditorAndThePanel();
 };
 
 void TestLinkLoss::droppedConnection_data()
@@ -144,6 +147,58 @@ void TestLinkLoss::panelQuitWhileTheMixersAreSilent()
     QVERIFY(sinceQuit.elapsed() < 30000);
     QVERIFY(!run.dialogs.shown.empty());
     QCOMPARE(run.dialogs.shown.back().text, str(StrId::SetFailed));
+}
+
+void TestLinkLoss::lossShowsInTheEditorAndThePanel()
+{
+    // The main window (and its status line) is hidden while the panel is
+    // up: the panel, in execution, must tell by itself that the mixer went.
+    SimOptions options;
+    options.mixers = 1;
+    EthernetProgram run(options);
+    QVERIFY2(run.listening, qPrintable(run.error));
+    World &world = run.world;
+    Application &program = run.program;
+    enum { Live, PanelOpen, Cut, Seen } stage = Live;
+    QString editorLine, panelBefore, panelAfter;
+    bool panelBold = false;
+    bool done = false;
+    const QPointer<QTimer> driver = drive(program, 60.0, [&] {
+        switch (stage) {
+        case Live:
+            if (!live(program, world, 1) || !program.editor(1))
+                return false;
+            editorLine = program.editor(1)->linkLine()->text();
+            program.mainWindow()->action("MenModeChange")->trigger();
+            stage = PanelOpen;
+            return false;
+        case PanelOpen:
+            if (!program.panelWindow() || !program.panelWindow()->isVisible())
+                return false;
+            program.panelWindow()->action(PanelCommand::Execution)->trigger();
+            panelBefore = program.panelWindow()->linkLine()->text();
+            run.front.cutConnections();
+            stage = Cut;
+            return false;
+        case Cut:
+            if (program.panelWindow()->linkLine()->text() != str(Lost).arg(Address))
+                return false;
+            panelAfter = program.panelWindow()->linkLine()->text();
+            panelBold = program.panelWindow()->linkLine()->font().bold();
+            stage = Seen;
+            return true;
+        case Seen:
+            return true;
+        }
+        return false;
+    }, done);
+    QCOMPARE(program.run(), 0);
+    delete driver.data();
+    QCOMPARE(stage, Seen);
+    QCOMPARE(editorLine, str(Connected).arg(Address));
+    QCOMPARE(panelBefore, str(Connected).arg(Address));
+    QCOMPARE(panelAfter, str(Lost).arg(Address));
+    QVERIFY(panelBold);
 }
 
 QTEST_MAIN(TestLinkLoss)

@@ -4,6 +4,8 @@
 
 #include "clitesthelpers.h"
 
+#include <algorithm>
+
 class TstCliGetSet : public QObject
 {
     Q_OBJECT
@@ -12,6 +14,7 @@ private slots:
     void valueThatDoesNotTake_data();
     void valueThatDoesNotTake();
     void withoutWriteAccess();
+    void verboseTellsWhatWasDone();
     void nothingAnswers();
     void usageErrors_data();
     void usageErrors();
@@ -70,6 +73,25 @@ void TstCliGetSet::valueThatDoesNotTake()
     QVERIFY2(errText(r).contains(named), r.err.constData());
     QCOMPARE(errText(r).count(QStringLiteral("reads back")), 1);   // the value that took is not named
     QCOMPARE(errText(r).contains(QStringLiteral("ミキサーの設定に失敗しました")), gaveUp);
+}
+
+void TstCliGetSet::verboseTellsWhatWasDone()
+{
+    // --verbose: the activity log's lines on stderr, one a value with its
+    // outcome, as the program's activity window lists them.
+    Sim sim;
+    QVERIFY(sim.start({"--tcp", "0", "--mixers", "2", "--stuck", "1:KeyLock=1"}));
+    const Run r = ctl(ethernet(sim) + QStringList{"--verbose", "set", "1", "KeyLock=0", "Noma=1"});
+    QCOMPARE(r.exitCode, 1);
+        const QStringList lines = errText(r).split(u'\n');
+    auto has = [&](const QString &part) {
+        return std::any_of(lines.begin(), lines.end(), [&](const QString &l) { return l.contains(part); });
+    };
+    QVERIFY2(has(QStringLiteral("リンク 127.0.0.1 に接続しています")), r.err.constData());
+    QVERIFY2(has(QStringLiteral("アクセス確認 完了")), r.err.constData());
+    QVERIFY2(has(QStringLiteral("書き込み マスター KeyLock=0 失敗 11 パス")), r.err.constData());
+    // The value that took is told apart from the one that did not.
+    QVERIFY2(has(QStringLiteral("書き込み マスター Noma=1 確認済み")), r.err.constData());
 }
 
 void TstCliGetSet::withoutWriteAccess()

@@ -16,8 +16,9 @@
 
 struct EditorRig : SimLinkRig
 {
-    explicit EditorRig(int mixerCount = 1, int model = 1)
-        : SimLinkRig(options(mixerCount, model)), sync(std::make_unique<MixerSync>(*comm, loop, mixers))
+    explicit EditorRig(int mixerCount = 1, int model = 1) : EditorRig(options(mixerCount, model)) {}
+    explicit EditorRig(const SimOptions &simOptions)
+        : SimLinkRig(simOptions), sync(std::make_unique<MixerSync>(*comm, loop, mixers))
     {
         // Three polls bring thresholds and data of every mixer.
         for (int i = 0; i < 4; ++i)

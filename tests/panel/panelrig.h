@@ -89,7 +89,8 @@ struct PanelRig
         };
         PanelWindowContext ctx{panel, net.mixers, net.link, files, *settings,
                                panelDialogs ? *panelDialogs : dialogs(),
-                               [this] { net.sync->restartRetries(); }, seam, dotsPerInch};
+                               [this] { net.sync->restartRetries(); }, seam, dotsPerInch,
+                               nullptr, linkLine, net.sync.get()};
         window = new FrmMdi(ctx);
         window->resize(760, 480);
         window->show();
@@ -107,6 +108,8 @@ struct PanelRig
     QPointer<FrmMdi> window;
     std::vector<ChannelDialogRequest> channelDialogs;
     std::function<void()> closeChannelDialog;
+    // The link's state line the window shows, when set before open().
+    const LinkLine *linkLine = nullptr;
 };
 
 // A mouse event delivered straight to a widget, at a point of its own.

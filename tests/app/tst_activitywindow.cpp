@@ -1,0 +1,103 @@
+// The activity window: it follows the log newest first while open, filters
+// by mixer and kind, keeps no more rows than the ring, exports what it shows
+// as CSV through the file dialog (read back unchanged) and says so when the
+// file cannot be written.
+
+#include "app/ui/frmactivity.h"
+#include "base/clock.h"
+#include "base/dialogs.h"
+#include "tests/support/accesscheck.h"
+#include "tests/support/screenshot.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestActivityWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void followsFiltersAndStaysBounded()
+    {
+        ManualClock clock;
+        ActivityLog log(clock, 4, QDateTime(QDate(2026, 12, 9), QTime(6, 0)));
+        ScriptedDialogs dialogs;
+        log.add(ActivityKind::Link, 0, QStringLiteral("127.0.0.1 に接続しています"));
+        FrmActivity w(log, dialogs);
+        QCOMPARE(accessible(&w)->role(), QAccessible::Window);
+        const QStringList faults = nameFaults(&w);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+        ActivityModel *m = w.model();
+        QCOMPARE(m->rowCount(), 1);
+
+        log.add(ActivityKind::Write, 2, QStringLiteral("1 パス"), ActivityOutcome::Verified, 43, 30);
+        log.add(ActivityKind::Write, 1, QStringLiteral("11 パス"), ActivityOutcome::Failed, 80, 1);
+        QCOMPARE(m->rowCount(), 3);
+        QCOMPARE(m->index(0, ActivityModel::Key).data().toString(), QStringLiteral("Noma"));
+        QCOMPARE(m->index(0, ActivityModel::Outcome).data().toString(), QStringLiteral("失敗"));
+        QCOMPARE(m->index(1, ActivityModel::Mixer).data().toString(), QStringLiteral("スレーブ1"));
+
+        w.kindFilter()->setCurrentIndex(1 + int(ActivityKind::Write));
+        QCOMPARE(m->rowCount(), 2);
+        w.mixerFilter()->setCurrentIndex(2); // スレーブ1
+        QCOMPARE(m->rowCount(), 1);
+        log.add(ActivityKind::Write, 1, QString(), ActivityOutcome::Verified, 41, 5); // not shown
+        log.add(ActivityKind::Write, 2, QString(), ActivityOutcome::Verified, 44, 6);
+        QCOMPARE(m->rowCount(), 2);
+        QCOMPARE(m->entry(0).value, 6);
+        // The ring of four drops the oldest: the link line, then the first write.
+        log.add(ActivityKind::Link, 0, QString());
+        QCOMPARE(m->rowCount(), 1);
+        QCOMPARE(m->entry(0).value, 6);
+        w.mixerFilter()->setCurrentIndex(0);
+        w.kindFilter()->setCurrentIndex(0);
+        QCOMPARE(m->rowCount(), 4);
+        QVERIFY(w.countLabel()->text().startsWith(QStringLiteral("4 件")));
+    }
+
+    void exportWritesWhatIsShownAndReadsBack()
+    {
+        ManualClock clock;
+        ActivityLog log(clock, 100, QDateTime(QDate(2026, 12, 9), QTime(6, 0)));
+        for (int i = 0; i < 30; ++i) {
+            clock.advance(0.5);
+            log.add(i % 3 ? ActivityKind::Write : ActivityKind::Save, i % 3 ? 1 + i % 2 : 0,
+                    QStringLiteral("会議室 %1, \"右\"").arg(i), ActivityOutcome::Verified, i % 3 ? 41 + i % 8 : 0, i);
+        }
+        ScriptedDialogs dialogs;
+        FrmActivity w(log, dialogs);
+        w.kindFilter()->setCurrentIndex(1 + int(ActivityKind::Write));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("log.csv"));
+        dialogs.fileNames = {path};
+        w.exportButton()->click();
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const auto back = ActivityLog::fromCsv(f.readAll());
+        QVERIFY(back);
+        ActivityFilter writes;
+        writes.kind = ActivityKind::Write;
+        QCOMPARE(back->size(), size_t(20));
+        QVERIFY(*back == log.entries(writes));
+
+        // Cancelled: nothing; a folder that is not there: told, nothing written.
+        dialogs.fileNames = {QString()};
+        QVERIFY(!w.exportCsv());
+        QVERIFY(dialogs.shown.empty());
+        dialogs.fileNames = {dir.filePath(QStringLiteral("no/such/folder/log.csv"))};
+        QVERIFY(!w.exportCsv());
+        QCOMPARE(dialogs.shown.size(), size_t(1));
+        QVERIFY(dialogs.shown.front().text.startsWith(QStringLiteral("通信ログを保存できませんでした")));
+
+        w.show();
+        saveScreenshot(w, QStringLiteral("activity-window"));
+    }
+};
+
+QTEST_MAIN(TestActivityWindow)
+#include "tst_activitywindow.moc"

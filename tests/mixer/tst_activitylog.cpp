@@ -1,0 +1,88 @@
+// The activity log: a ring that keeps the newest entries and drops the
+// oldest one by one, times on the program's clock, filters, the CSV that an
+// export writes and reads back unchanged (quotes, commas, line breaks and
+// cells a spreadsheet would take for formulas included).
+
+#include "base/clock.h"
+#include "mixer/activitylog.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+class TestActivityLog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void ringKeepsTheNewestAndSaysWhatItDrops()
+    {
+        ManualClock clock(50.0);
+        const QDateTime start(QDate(2026, 12, 9), QTime(6, 0));
+        ActivityLog log(clock, 5, start);
+        QSignalSpy dropped(&log, &ActivityLog::oldestDropped);
+        for (int i = 1; i <= 12; ++i) {
+            clock.advance(0.25);
+            log.add(ActivityKind::Write, 1 + i % 2, QString::number(i), ActivityOutcome::Verified, 41, i);
+        }
+        QCOMPARE(log.size(), 5);
+        QCOMPARE(log.added(), quint64(12));
+        QCOMPARE(dropped.size(), 7);
+        QCOMPARE(dropped.last().at(0).value<ActivityEntry>().value, 7);
+        QCOMPARE(log.newest(0).value, 12);
+        QCOMPARE(log.newest(4).value, 8);
+        QCOMPARE(log.newest(0).when, start.addMSecs(3000));
+
+        ActivityFilter odd;
+        odd.mixer = 2; // i odd
+        QList<int> values;
+        for (const ActivityEntry &e : log.entries(odd))
+            values << e.value;
+        QCOMPARE(values, QList<int>({11, 9}));
+        ActivityFilter links;
+        links.kind = ActivityKind::Link;
+        QVERIFY(log.entries(links).empty());
+
+        // The default ring holds ten thousand.
+        ActivityLog big(clock);
+        for (int i = 0; i < ActivityLog::DefaultCapacity + 25; ++i)
+            big.add(ActivityKind::Link, 0, QString());
+        QCOMPARE(big.size(), 10000);
+    }
+
+    void csvRoundTrip()
+    {
+        ManualClock clock;
+        ActivityLog log(clock, 100, QDateTime(QDate(2026, 12, 9), QTime(5, 30, 1, 250)));
+        log.add(ActivityKind::Write, 2, QStringLiteral("3 パス"), ActivityOutcome::Failed, 43, 30);
+        clock.advance(1.5);
+        log.add(ActivityKind::Write, 1, QString(), ActivityOutcome::Verified, 85, 1200);
+        log.add(ActivityKind::Link, 0, QStringLiteral("192.168.1.5 との接続が切れました"));
+        log.add(ActivityKind::Save, 0, QStringLiteral("C:\\会議室,\"A\"\r\n2.ini"), ActivityOutcome::Done);
+        log.add(ActivityKind::Load, 0, QStringLiteral("=HYPERLINK(\"x\")"), ActivityOutcome::Failed);
+        log.add(ActivityKind::Access, 0, QString(), ActivityOutcome::Refused);
+        log.add(ActivityKind::Download, 1, QStringLiteral("'quoted"), ActivityOutcome::Done);
+        const std::vector<ActivityEntry> all = log.entries();
+        const QByteArray csv = ActivityLog::toCsv(all);
+        QVERIFY(csv.startsWith("\xEF\xBB\xBF"));
+        QVERIFY(csv.contains("InputGain_3,30,"));
+        QVERIFY(csv.contains("\r\n"));
+        // The formula-like cell is kept as text for a spreadsheet.
+        QVERIFY(csv.contains("\"'=HYPERLINK(\"\"x\"\")\""));
+
+        const auto back = ActivityLog::fromCsv(csv);
+        QVERIFY(back);
+        QCOMPARE(back->size(), all.size());
+        for (size_t i = 0; i < all.size(); ++i)
+            QVERIFY2((*back)[i] == all[i], qPrintable(ActivityLog::line((*back)[i]) + " / " + ActivityLog::line(all[i])));
+
+        // Not such a file: nothing, no half-read entries.
+        QVERIFY(!ActivityLog::fromCsv("a,b\r\n1,2\r\n"));
+        QByteArray broken = csv;
+        broken.replace("InputGain_3", "NoSuchKey");
+        QVERIFY(!ActivityLog::fromCsv(broken));
+        QVERIFY(!ActivityLog::fromCsv(csv.left(csv.indexOf("HYPERLINK"))));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestActivityLog)
+#include "tst_activitylog.moc"

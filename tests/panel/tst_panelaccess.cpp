@@ -1,0 +1,130 @@
+// The control panel without a mouse and through assistive technology: the
+// execution buttons tell their caption and on/off state, are reached with
+// Tab, switched with Space or pressed through the accessibility interface,
+// and each press reaches the virtual mixer; the property dialog's labels
+// lead to their fields.
+
+#include "panelrig.h"
+
+#include "panel/ui/frmeditsetting.h"
+#include "panel/ui/frmexeicon.h"
+#include "base/ui/accessnames.h"
+#include "link/linkwatch.h"
+#include "tests/support/accesscheck.h"
+#include "tests/support/screenshot.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTest>
+
+namespace {
+const ButtonRef Ch1{0, 0}, Ch2{0, 1}, MasterOut{0, 8};
+
+bool remoteOn(PanelRig &rig, int channel)
+{
+    return rig.net.chain.blockByte(1, channelKeyId(ChannelFamily::RemoteOn, channel)) == 1
+           && !rig.net.mixers.anyPending(1);
+}
+} // namespace
+
+class TestPanelAccess : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void executionButtonsByKeyboardAndAssistiveTechnology()
+    {
+        PanelRig rig(1);
+        QVERIFY(rig.net.connect());
+        QVERIFY(rig.net.runLoop([&] { return rig.net.mixers.MixerCount == 1 && rig.net.loop.StartupPolls == 0; }, 10));
+        rig.preset({{Ch1, 0, 0, "議長\r\n席"}, {Ch2, 1600, 0, "委員"}, {MasterOut, 3200, 0, "出力"}}, 1);
+        FrmMdi *w = rig.open();
+        w->action(PanelCommand::Execution)->trigger();
+        FrmExeIcon *chair = w->executionButton(Ch1);
+        FrmExeIcon *member = w->executionButton(Ch2);
+        FrmExeIcon *out = w->executionButton(MasterOut);
+        QVERIFY(chair && member && out);
+
+        QAccessibleInterface *a = accessible(chair);
+        QCOMPARE(a->role(), QAccessible::Button);
+        QCOMPARE(a->text(QAccessible::Name), QStringLiteral("議長 席"));
+        QCOMPARE(a->text(QAccessible::Value), QStringLiteral("OFF"));
+        QVERIFY(a->state().checkable);
+        QVERIFY(!a->state().checked);
+        QVERIFY(!accessible(out)->state().checkable);
+        const QStringList faults = nameFaults(w);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+
+        // Tab goes from button to button; Space switches the one it is on.
+        chair->setFocus();
+        QVERIFY(chair->hasFocus());
+        QTest::keyClick(chair, Qt::Key_Tab);
+        QVERIFY(member->hasFocus());
+        QTest::keyClick(member, Qt::Key_Space);
+        QVERIFY(rig.slot(Ch2).IconOnOff);
+        QVERIFY(accessible(member)->state().checked);
+        QVERIFY(rig.net.runLoop([&] { return remoteOn(rig, 2); }, 10));
+        // The switch reached the mixer: the button says so.
+        QCOMPARE(member->mark().state, ValueState::Verified);
+        QVERIFY(member->toolTip().startsWith(QStringLiteral("確認済み: 委員 = ON")));
+        saveScreenshot(*w, QStringLiteral("frmMDI_execution_marks"));
+
+        // A screen reader's press is a click.
+        QAccessibleActionInterface *act = a->actionInterface();
+        QVERIFY(act);
+        QVERIFY(act->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+        act->doAction(QAccessibleActionInterface::pressAction());
+        QVERIFY(rig.slot(Ch1).IconOnOff);
+        QCOMPARE(a->text(QAccessible::Value), QStringLiteral("ON"));
+        QVERIFY(rig.net.runLoop([&] { return remoteOn(rig, 1); }, 10));
+        // The output button's press changes nothing.
+        accessible(out)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QVERIFY(!rig.net.mixers.anyPending(1));
+    }
+
+    void linkLineInBothStates()
+    {
+        PanelRig rig(1);
+        rig.preset({{Ch1, 0, 0, "議長"}, {Ch2, 1600, 0, "委員"}}, 1);
+        LinkLine line;
+        line.set(QStringLiteral("127.0.0.1 に接続しています"), LinkHealth::Up);
+        rig.linkLine = &line;
+        FrmMdi *w = rig.open();
+        QVERIFY(w->linkLine()->isVisible());
+        QCOMPARE(w->linkLine()->text(), line.text());
+        QVERIFY(!w->linkLine()->font().bold());
+        w->action(PanelCommand::Execution)->trigger();
+        line.set(QStringLiteral("127.0.0.1 との接続が切れました"), LinkHealth::Lost);
+        QCOMPARE(w->linkLine()->text(), line.text());
+        QVERIFY(w->linkLine()->font().bold());
+        saveScreenshot(*w, QStringLiteral("frmMDI_execution_link_lost"));
+        w->action(PanelCommand::Stop)->trigger();
+        QVERIFY(w->linkLine()->isVisible());
+        QCOMPARE(w->linkLine()->text(), line.text());
+    }
+
+    void propertyDialogLabelsLeadToTheirFields()
+    {
+        PanelRig rig(1);
+        rig.preset({{Ch1, 0, 0, "1"}}, 1);
+        FrmMdi *w = rig.open();
+        w->action(PanelCommand::New)->trigger();
+        FrmEditSetting *dlg = w->propertyDialog();
+        QVERIFY(dlg);
+        const auto label = [dlg](const char *name) { return dlg->findChild<QLabel *>(QLatin1String(name)); };
+        QCOMPARE(label("lblMixer")->buddy(), dlg->cmbHardSelect());
+        QCOMPARE(label("lblCh")->buddy(), dlg->cmbChSelect());
+        QCOMPARE(label("lblText")->buddy(), dlg->findChild<QPlainTextEdit *>(QStringLiteral("txtIconTextSet")));
+        QCOMPARE(spokenName(dlg->cmbHardSelect()), label("lblMixer")->text());
+        const QStringList faults = nameFaults(dlg);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+        // The panel window's own commands are named too, once each.
+        const QStringList panelFaults = nameFaults(w);
+        QVERIFY2(panelFaults.isEmpty(), qPrintable(panelFaults.join(u'\n')));
+    }
+};
+
+QTEST_MAIN(TestPanelAccess)
+#include "tst_panelaccess.moc"
