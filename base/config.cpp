@@ -66,6 +66,20 @@ void writeDataFileName(const QString &path)
     s.sync();
 }
 
+QString readUserSetting(const QString &key)
+{
+    return userStore().value(key).toString();
+}
+
+void writeUserSetting(const QString &key, const QString &value)
+{
+    QSettings s = userStore();
+    s.setValue(key, value);
+    s.sync();
+    // The store may hold access tokens: the user's alone.
+    QFile::setPermissions(s.fileName(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
 QString profileValue(const QString &text, const QString &section, const QString &key)
 {
     bool inSection = false;

@@ -17,6 +17,10 @@ bool isDebugCommandLine(const QStringList &arguments);
 // Per-user store: section "System", key "DataFileName", under the program's title.
 QString readDataFileName();
 void writeDataFileName(const QString &path);
+// Any other key of the per-user store ("Section/Key"); empty when missing.
+// Writing leaves the store readable by its owner only.
+QString readUserSetting(const QString &key);
+void writeUserSetting(const QString &key, const QString &value);
 
 struct IpSettings
 {

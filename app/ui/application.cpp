@@ -9,6 +9,8 @@
 #include "app/ui/frmmsg.h"
 #include "app/ui/frmselect.h"
 #include "app/ui/frmver.h"
+#include "app/ui/remoteoperation.h"
+#include "remote/remoteserver.h"
 #include "base/ui/placeform.h"
 #include "link/ipsettings/frmipsetting.h"
 #include "app/ui/directwindow.h"
@@ -37,6 +39,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QMenu>
 #include <QScreen>
 #include <QSerialPortInfo>
 #include <QToolBar>
@@ -91,6 +94,8 @@ Application::Application(World &world, QStringList arguments)
 
 Application::~Application()
 {
+    // The server goes first: its waiting answers refer to the windows' state.
+    m_remote.reset();
     // The editor windows are top-level windows that refer to this program's
     // state: they go with it.
     delete m_settingsDialog.data();
@@ -427,8 +432,10 @@ int Application::run()
     if (m_ended)
         return 0;
 
+    m_remote->start(m_arguments);
     m_loop = std::make_unique<JobLoop>(loop, m_world.link, m_world.clock, m_world.dialogs, *this);
     m_loop->run();
+    m_remote->stop();
     return 0;
 }
 
@@ -461,6 +468,7 @@ void Application::openMainWindow()
     m_main->disconnect = [this] { Disconnect(); };
     m_main->closeEditors = [this] { unloadActiveEditors(); };
     wireSettings();
+    wireRemote();
     m_main->show();
     connectStep();
     if (m_ended)
@@ -523,6 +531,8 @@ void Application::connectStep()
             poll.FirstReply = ReplyArrived;
     };
     m_sync->resetForConnect();
+    if (m_remote)
+        m_remote->linkOpened();
     m_comm->CommOpen();
     if (m_ended)
         return;
@@ -553,6 +563,8 @@ void Application::StatusPoll()
         return;
     }
     m_sync->StatusPoll();
+    if (m_remote)
+        m_remote->observe();
     // A mixer that was off the link when the panel closed gets back the
     // channel values the panel took from it as soon as it is counted again.
     if (!m_panel && remoteValuesOwed(m_world.panel.runtime))
@@ -563,7 +575,10 @@ void Application::StatusPoll()
 
 bool Application::SetData()
 {
-    return m_sync->SetData();
+    const bool sent = m_sync->SetData();
+    if (m_remote)
+        m_remote->observe(&m_sync->setData().outcome());
+    return sent;
 }
 
 bool Application::pendingValues()
@@ -650,6 +665,25 @@ void Application::showPanel()
     m_panel = panel;
     // The panel's default button stands at the screen's right edge.
     panel->showMaximized();
+}
+
+void Application::wireRemote()
+{
+    if (!m_remote) {
+        RemoteHost host{m_world.mixers, m_world.panel, m_world.link, m_world.clock, {}, {}, {}};
+        host.panelOpen = [this] { return m_panel && m_panel->isVisible(); };
+        host.executing = [this] { return m_panel && m_panel->isVisible() && m_panel->executing(); };
+        // A remote tap is a left press on the panel's button.
+        host.press = [this](int mixer, int slot) {
+            return m_panel && m_panel->pressExecutionButton(ButtonRef{mixer, slot});
+        };
+        m_remote = std::make_unique<RemoteOperation>(std::move(host), m_world.dialogs);
+    }
+    QMenu *file = m_main->menu(QStringLiteral("MenFile"));
+    auto *remote = new QAction(str(12442), m_main.get());
+    remote->setObjectName(QStringLiteral("MenRemote"));
+    file->insertAction(m_main->action(QStringLiteral("MenModeChange")), remote);
+    QObject::connect(remote, &QAction::triggered, m_main.get(), [this] { m_remote->showDialog(m_main.get()); });
 }
 
 void Application::Disconnect()

@@ -33,6 +33,7 @@ class LinkWatch;
 class MdlComm;
 class MixerSync;
 class MixerStateSettings;
+class RemoteOperation;
 class SettingsCommands;
 class QWidget;
 
@@ -59,6 +60,7 @@ public:
     // The editor window of a mixer, when one is loaded.
     FrmMixer *editor(int mixer) const;
     SettingsCommands *settings() const { return m_settings.get(); }
+    RemoteOperation *remote() const { return m_remote.get(); }
     // The panel's channel or output settings dialog and the parameter grid,
     // when open.
     SettingsDialog *settingsDialog() const;
@@ -105,6 +107,7 @@ private:
     // screen; the first status poll does it again once the mixers are counted.
     void resetPanel();
     void wireSettings();
+    void wireRemote();
     QString chooseEthernetAddress(bool &userChose);
 
     World &m_world;
@@ -134,4 +137,5 @@ private:
     QPointer<SettingsDialog> m_settingsDialog;
     QPointer<FrmParameter> m_parameterGrid;
     std::unique_ptr<QTimer> m_timer1; // opens FrmSelect once the job window closed
+    std::unique_ptr<RemoteOperation> m_remote; // the remote-operation server and its dialog
 };
