@@ -7,7 +7,8 @@
 (function () {
   const T = JSON.parse(document.body.dataset.texts || '{}');
   const stage = document.getElementById('stage');
-  const buttons = new Map(); // "mixer/channel" -> {el, data}
+  const buttons = new Map(); // "mixer/channel" -> {el, data}: the channel buttons
+  let entries = [];          // every button, the output buttons too
   let panel = null;
   let executing = false;
   let socket = null;
@@ -58,7 +59,7 @@
       h = Math.max(h, b.top + b.height);
     }
     const scale = Math.min(stage.clientWidth / w, stage.clientHeight / h);
-    for (const entry of buttons.values()) {
+    for (const entry of entries) {
       const b = entry.data;
       entry.el.style.left = (b.left * scale) + 'px';
       entry.el.style.top = (b.top * scale) + 'px';
@@ -74,6 +75,7 @@
     document.body.style.background = p.windowColor;
     stage.textContent = '';
     buttons.clear();
+    entries = [];
     setExecuting(p.executing);
     for (const b of p.buttons) {
       const el = document.createElement('div');
@@ -87,6 +89,7 @@
       cap.style.fontStyle = b.font.italic ? 'italic' : 'normal';
       el.appendChild(cap);
       const entry = { el: el, data: b };
+      entries.push(entry);
       el.setAttribute('aria-label', b.caption.join(' ') || (b.output ? '' : String(b.channel)));
       if (!b.output) {
         entry.onoff = document.createElement('div');

@@ -210,6 +210,9 @@ void FrmRemote::refreshState()
     const QString open = openAddress(m_settings, port, m_settings.tokens.operate);
     txtOpenAddress->setText(open);
     txtWatchAddress->setText(openAddress(m_settings, port, m_settings.tokens.watch));
+    // The start of an address says where; the token is what runs off the edge.
+    txtOpenAddress->setCursorPosition(0);
+    txtWatchAddress->setCursorPosition(0);
     picQrCode->setText(open);
     lblRemoteState->setText(str(12438).arg(m_hooks.clients ? m_hooks.clients() : 0));
 }

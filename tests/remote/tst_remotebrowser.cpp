@@ -2,7 +2,7 @@
 // driven over its DevTools protocol, opens the page with the operate token,
 // taps a channel button, and the virtual mixer holds the switch while the
 // page shows it verified. A wrong token shows no panel. The page's
-// screenshot is kept (ZK_SCREENSHOTS names the folder).
+// screenshot is kept (ZKVR340A_SCREENSHOTS names the folder).
 
 #include "app/ui/frmmain.h"
 #include "app/ui/remoteoperation.h"
@@ -183,7 +183,8 @@ private slots:
                     return false;
                 if (pending) {
                     buttonClass = tools.value(pending).toString();
-                    if (buttonClass.contains("verified")) {
+                    // Tapped off to on, and the mixer read back holding it.
+                    if (buttonClass.split(' ').contains("on") && buttonClass.contains("verified")) {
                         heldWhenVerified = run.chain.blockByte(1, on3);
                         pending = tools.send("Page.captureScreenshot", {{"format", "png"}});
                         stage = Shot;
@@ -227,7 +228,7 @@ private slots:
         QCOMPARE(world.panel.slot(0, 2).IconOnOff, true);
         QVERIFY(refusedShown);
         QVERIFY(screenshot.startsWith("\x89PNG"));
-        const QString folder = qEnvironmentVariable("ZK_SCREENSHOTS", QDir::tempPath());
+        const QString folder = qEnvironmentVariable("ZKVR340A_SCREENSHOTS", QDir::tempPath());
         QFile shot(folder + "/remote-page.png");
         QVERIFY(shot.open(QIODevice::WriteOnly));
         shot.write(screenshot);

@@ -322,11 +322,11 @@ private slots:
         QVERIFY(dialog.txtOpenAddress->text().endsWith(dialog.txtOperateToken->text()));
         const QByteArray stored = RemoteSettings::load().tokens.operate;
         QCOMPARE(QString::fromLatin1(stored), dialog.txtOperateToken->text());
+        if (qEnvironmentVariableIsSet("ZKVR340A_SCREENSHOTS"))
+            dialog.grab().save(qEnvironmentVariable("ZKVR340A_SCREENSHOTS") + "/FrmRemote.png");
         dialog.txtRemoteAddress->setText("no address");
         dialog.applyFields();
         QCOMPARE(dialogs.shown.size(), size_t(2));
-        if (qEnvironmentVariableIsSet("ZK_SCREENSHOTS"))
-            dialog.grab().save(qEnvironmentVariable("ZK_SCREENSHOTS") + "/remote-dialog.png");
     }
 };
 
