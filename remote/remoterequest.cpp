@@ -4,6 +4,8 @@
 #include <QJsonObject>
 #include <QJsonParseError>
 
+#include <algorithm>
+
 namespace {
 
 const QByteArray ApiPrefix = "/api/v1/";
@@ -150,7 +152,8 @@ double RateLimiter::retryAfter(const QHostAddress &client, double now) const
     const auto it = m_seen.find(clientKey(client));
     if (it == m_seen.end() || int(it->second.size()) < m_perSecond)
         return 0;
-    return std::max(0.0, 1.0 - (now - it->second.front()));
+    // Clamped: a clock that stepped back must not ask a client to wait longer than the window.
+    return std::clamp(1.0 - (now - it->second.front()), 0.0, 1.0);
 }
 
 void RateLimiter::prune(double now)

@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     RateLimiter limiter(3);
     for (qsizetype i = 0; i + 1 < all.size() && i < 64; i += 2) {
-        const QHostAddress client(quint32(quint8(all[i])));
+        const QHostAddress client{quint32(quint8(all[i]))};
         const double now = quint8(all[i + 1]) / 16.0;
         limiter.admit(client, now);
         if (limiter.retryAfter(client, now) > 1.0)
