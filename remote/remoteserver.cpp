@@ -12,6 +12,8 @@
 #include <QLoggingCategory>
 #include <QSslCertificate>
 #include <QSslKey>
+#include <QSslServer>
+#include <QSslConfiguration>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QUrlQuery>
@@ -114,6 +116,64 @@ QByteArray httpResponse(int status, const QByteArray &contentType, const QByteAr
     return out;
 }
 
+// Qt's HTTP server keeps a request's body in memory until it is complete,
+// whatever length it announces, and only then lets the server refuse it. So
+// every connection is watched from its first byte: more than ConnectionBudget
+// bytes without an answer in between gets 413 and the connection is dropped,
+// before any of it is parsed further. A WebSocket leaves the watch when it is
+// upgraded (its frames are bounded by the WebSocket itself).
+constexpr qint64 ConnectionBudget = 64 * 1024;
+
+void watchConnection(QTcpSocket *socket)
+{
+    auto *unanswered = new qint64(0);
+    QObject::connect(socket, &QObject::destroyed, [unanswered] { delete unanswered; });
+    constexpr qint64 Dropped = -1;
+    QObject::connect(socket, &QIODevice::bytesWritten, socket, [unanswered] {
+        if (*unanswered != Dropped)
+            *unanswered = 0;
+    });
+    QObject::connect(socket, &QIODevice::readyRead, socket, [socket, unanswered] {
+        if (*unanswered == Dropped) {
+            socket->readAll(); // what still arrives is thrown away
+            return;
+        }
+        *unanswered += socket->bytesAvailable();
+        if (*unanswered <= ConnectionBudget)
+            return;
+        qCInfo(lcRemote) << "dropped" << socket->peerAddress() << "after" << *unanswered << "unanswered bytes";
+        *unanswered = Dropped;
+        socket->readAll();
+        socket->write(httpResponse(413, JsonType, errorBody(QStringLiteral("body-too-large")), {{"Connection", "close"}}));
+        socket->disconnectFromHost();
+    });
+}
+
+void stopWatching(QTcpSocket *socket)
+{
+    QObject::disconnect(socket, &QIODevice::readyRead, socket, nullptr);
+    QObject::disconnect(socket, &QIODevice::bytesWritten, socket, nullptr);
+}
+
+// A plain listener whose sockets are watched before Qt's server reads them.
+class WatchedTcpServer : public QTcpServer
+{
+public:
+    using QTcpServer::QTcpServer;
+
+protected:
+    void incomingConnection(qintptr descriptor) override
+    {
+        auto *socket = new QTcpSocket(this);
+        if (!socket->setSocketDescriptor(descriptor)) {
+            delete socket;
+            return;
+        }
+        watchConnection(socket);
+        addPendingConnection(socket);
+    }
+};
+
 // The HTTP front of Qt's server: hands every complete request to the remote
 // server, which answers on the socket itself (a switch answers later).
 class RemoteHttpFront : public QAbstractHttpServer
@@ -149,8 +209,10 @@ protected:
         r.body = request.body();
         r.peer = request.remoteAddress();
         const bool webSocket = r.upgrade.compare("websocket", Qt::CaseInsensitive) == 0;
-        if (m_server.handle(r, socket) == RemoteServer::Handled::Upgrade)
+        if (m_server.handle(r, socket) == RemoteServer::Handled::Upgrade) {
+            stopWatching(socket);
             return true;
+        }
         if (webSocket)
             m_refused = socket; // answered already; the connection closes
         return !webSocket;
@@ -208,9 +270,26 @@ bool RemoteServer::start(const QString &address, quint16 port, const RemoteToken
             error = str(12414);
             return false;
         }
-        m_front->sslSetup(certs.first(), key.isNull() ? ecKey : key);
+        QSslConfiguration ssl = QSslConfiguration::defaultConfiguration();
+        ssl.setLocalCertificate(certs.first());
+        ssl.setPrivateKey(key.isNull() ? ecKey : key);
+        auto *server = new QSslServer;
+        server->setSslConfiguration(ssl);
+        // The encrypted socket is watched from its handshake on.
+        connect(server, &QSslServer::startedEncryptionHandshake, server,
+                [](QSslSocket *socket) { watchConnection(socket); });
+        m_listener = server;
+    } else {
+        m_listener = new WatchedTcpServer;
     }
-    m_port = m_front->listen(host, port);
+    if (m_listener->listen(host, port)) {
+        m_port = m_listener->serverPort();
+        m_front->bind(m_listener); // the front owns it from here
+    } else {
+        delete m_listener;
+        m_port = 0;
+    }
+    m_listener = nullptr;
     if (m_port == 0) {
         m_front.reset();
         error = str(12415).arg(address).arg(port);

@@ -25,6 +25,7 @@
 #include <vector>
 
 class Clock;
+class QTcpServer;
 class QTcpSocket;
 class QWebSocket;
 class RemoteHttpFront;
@@ -121,6 +122,7 @@ private:
     RemoteTokens m_tokens;
     RateLimiter m_limiter;
     std::unique_ptr<RemoteHttpFront> m_front;
+    QTcpServer *m_listener = nullptr; // while start() sets it up
     quint16 m_port = 0;
     bool m_https = false;
     std::vector<std::unique_ptr<QWebSocket>> m_clients;

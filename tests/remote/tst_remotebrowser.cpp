@@ -108,7 +108,7 @@ private slots:
         QByteArray screenshot;
         bool refusedShown = false;
         int heldWhenVerified = -1;
-        enum { Live, Design, Executing, Browser, Page, Tap, Verified, Shot, Wrong, Done } stage = Live;
+        enum { Live, Design, Executing, Browser, Page, Tap, Shot, Wrong, Done } stage = Live;
         bool done = false;
         drive(program, 120.0, [&] {
             switch (stage) {
