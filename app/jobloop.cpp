@@ -35,8 +35,9 @@ QString initialiseConfirmText(int jobTarget)
 }
 
 JobLoop::JobLoop(LoopState &loop, LinkState &link, Clock &clock, Dialogs &dialogs,
-                 JobHandlers &handlers)
-    : m_loop(loop), m_link(link), m_clock(clock), m_dialogs(dialogs), m_handlers(handlers)
+                 JobHandlers &handlers, SyncWork &sync)
+    : m_loop(loop), m_link(link), m_clock(clock), m_dialogs(dialogs), m_handlers(handlers),
+      m_sync(sync)
 {
 }
 
@@ -61,14 +62,8 @@ void JobLoop::run()
             m_loop.JobRequest = JobIdle;
             continue;
         }
-        if (m_loop.ChangePending == -1) {
-            m_loop.ChangePending = 0;
-            if (m_loop.DataState == DataSaved)
-                m_loop.DataState = DataChanged;
-            else if (m_loop.DataState == DataJustLoaded)
-                m_loop.DataState = DataSaved;
-            if (m_handlers.SetData())
-                m_loop.PollPhase = 1;
+        if (m_sync.flushDue()) {
+            flushValues();
             continue;
         }
         if (m_loop.DownloadRequest != 0) {
@@ -85,8 +80,10 @@ void JobLoop::run()
             continue;
         }
         if (elapsed > m_link.ReplyTimeUnit || now < m_t0) {
-            if (online)
-                m_handlers.StatusPoll();
+            if (online && !m_handlers.pollingHeld()) {
+                m_sync.poll();
+                m_handlers.afterPoll();
+            }
             reset();
             continue;
         }
@@ -100,6 +97,15 @@ void JobLoop::run()
             due = std::min(due, m_t0 + IdleSleepSeconds);
         m_clock.waitForEvents(std::max(due - now, 0.0) + DueMargin);
     }
+}
+
+void JobLoop::flushValues()
+{
+    if (m_loop.DataState == DataSaved)
+        m_loop.DataState = DataChanged;
+    else if (m_loop.DataState == DataJustLoaded)
+        m_loop.DataState = DataSaved;
+    m_sync.flush();
 }
 
 void JobLoop::dispatchJob()
@@ -139,8 +145,8 @@ void JobLoop::dispatchJob()
         }
         break;
     case JobQuit:
-        if (online && m_handlers.pendingValues())
-            m_handlers.SetData();
+        if (online && m_sync.pendingValues())
+            m_sync.writePending();
         else
             m_handlers.Disconnect();
         break;

@@ -11,24 +11,25 @@
 
 #include "base/loopstate.h"
 #include "link/linkstate.h"
+#include "mixer/syncstatus.h"
 
 #include <QString>
 
 class Clock;
 class Dialogs;
 
-// What the loop starts. The application wires each to the subsystem that
-// owns it; tests record the calls.
+// The windows and steps the loop starts besides synchronisation. The
+// application wires each to the subsystem that owns it; tests record the calls.
 class JobHandlers
 {
 public:
     virtual ~JobHandlers() = default;
 
-    virtual void StatusPoll() = 0;
-    // Returns whether at least one value was sent.
-    virtual bool SetData() = 0;
-    // The poll's test for values waiting to be sent.
-    virtual bool pendingValues() = 0;
+    // Whether a window that must not be interrupted by status requests (direct
+    // memory access) is open: the poll that falls due is skipped.
+    virtual bool pollingHeld() { return false; }
+    // After each poll: what the rest of the program does with fresh status.
+    virtual void afterPoll() {}
     virtual void runDownload(int request) = 0;
     // Shows the job window FrmMsg modally, placed by `placeMode` (-1 below the
     // main window, 0 centred on it); it runs the job in JobRequest.
@@ -50,7 +51,7 @@ public:
     static constexpr double JobHoldSeconds = 0.4;
 
     JobLoop(LoopState &loop, LinkState &link, Clock &clock, Dialogs &dialogs,
-            JobHandlers &handlers);
+            JobHandlers &handlers, SyncWork &sync);
 
     // Runs until stop() is called (from a handler or an event).
     void run();
@@ -63,12 +64,16 @@ public:
 private:
     void reset();
     void runInitialise();
+    // Values the last poll found waiting go out; a file just loaded counts as
+    // sent, a saved one as changed.
+    void flushValues();
 
     LoopState &m_loop;
     LinkState &m_link;
     Clock &m_clock;
     Dialogs &m_dialogs;
     JobHandlers &m_handlers;
+    SyncWork &m_sync;
     double m_t0 = 0;
     bool m_stopped = false;
 };

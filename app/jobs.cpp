@@ -111,7 +111,7 @@ bool JobRunner::extendedRead()
         storeExtendedRegister(master, reg, *d);
     }
     for (int m = 1; m < MixerSlots; ++m) {
-        if (!m_c.mixers.MixerData[m].Active)
+        if (!m_c.mixers.EditorOpen[size_t(m)])
             continue;
         if (m != 1)
             m_c.mixers.ExtendedData[m] = master;

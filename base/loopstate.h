@@ -56,7 +56,6 @@ struct LoopState
     qint16 JobTarget = 0;
     qint16 JobMixer = 0;
     qint16 StartupPolls = 3;      // count-down of the first polls; 0 offline
-    qint16 ChangePending = 0;     // -1: the poll found values waiting to be sent
     qint16 DataState = DataChanged;
     qint16 PreviousMixerCount = 0;
     quint8 PollPhase = 0;

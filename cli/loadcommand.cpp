@@ -101,14 +101,14 @@ CliExit runLoadCommand(CliContext &context, const QStringList &args)
     const std::vector<WantedValue> wanted = flaggedValues(mixers);
     MixerProtocol protocol(*comm);
     JobContext job{loop, comm->state(), mixers, comm->dialogs(), protocol, nullptr, {}, {}, {}};
-    job.SetData = [&] { return valuesWaiting ? sync.SetData() : false; };
+    job.SetData = [&] { return valuesWaiting ? sync.writePending() : false; };
     loop.JobRequest = JobIdle;
     // A failed register write has shown its message and 1801.
     if (!JobRunner(std::move(job)).transferLoaded())
         return CliExit::NoMixer;
     if (!valuesWaiting)
         return CliExit::Ok;
-    const SetDataOutcome &outcome = sync.setData().outcome();
+    const SetDataOutcome &outcome = sync.lastOutcome();
     // SetData has shown 1803 when it gave up; say so too when no read-back came.
     if (!outcome.readBack) {
         context.err() << str(StrId::NoResponse) << Qt::endl;

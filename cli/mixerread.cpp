@@ -36,7 +36,7 @@ std::vector<WantedValue> flaggedValues(const MixerState &mixers)
     std::vector<WantedValue> out;
     for (int m = 1; m <= MaxMixers; ++m)
         for (int id = MixerKey::FirstBlock; id <= MixerKey::Threshold; ++id)
-            if (mixers.SetDataPending[size_t(m)][size_t(id)] != 0)
+            if (mixers.SetDataPending[size_t(m)][size_t(id)])
                 out.push_back({m, id, mixers.MixerSetData[size_t(m)].value(id)});
     return out;
 }

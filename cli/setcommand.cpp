@@ -82,8 +82,8 @@ CliExit runSetMixerCommand(CliContext &context, const QStringList &args)
     for (const auto &[id, value] : values)
         mixers.setPending(mixer, id, value);
     const std::vector<WantedValue> wanted = flaggedValues(mixers);
-    sync.SetData();
-    const SetDataOutcome &outcome = sync.setData().outcome();
+    sync.writePending();
+    const SetDataOutcome &outcome = sync.lastOutcome();
     // SetData has shown 1803 when it gave up; say so too when no read-back came.
     if (!outcome.readBack) {
         context.err() << str(StrId::NoResponse) << Qt::endl;

@@ -5,17 +5,18 @@
 // No widgets here.
 
 #include "mixer/mixerdata.h"
+#include "mixer/syncstatus.h"
 
 #include <array>
 
 // One for the whole program, owned by the application.
 struct EditorState
 {
-    // 1 while a window writes MixerData into its controls: the value and
+    // True while a window writes MixerData into its controls: the value and
     // field change handlers then store nothing. Option clicks caused by the
     // refresh still store (they find MixerData's own value, so nothing is
     // marked unless a link copies it elsewhere).
-    quint8 Refreshing = 0;
+    bool Refreshing = false;
     // Which item the parameter grid shows: 0..7 the channel rows, 8..11 the
     // four labels of the system tab.
     qint16 GridItem = 0;
@@ -38,17 +39,11 @@ struct EditorState
     bool SettingsDialogOpen = false;
 };
 
-// One byte per mixer 1..16, as the status poll keeps them (mixer/statuspoll.h).
-using ReadMarks = std::array<quint8, MixerSlots>;
-
-// What an editor reaches: the records, the shared editor state, the read
-// marks and DataReceived of the status poll, and SetData's pass counter.
+// What an editor reaches: the records, the shared editor state and what it
+// may see and ask of synchronisation.
 struct EditorEnv
 {
     MixerState &mixers;
     EditorState &editor;
-    ReadMarks &DataReadMark;
-    ReadMarks &ThresholdReadMark;
-    quint8 &DataReceived;
-    int &SetDataRetryCount;
+    SyncStatus &sync;
 };

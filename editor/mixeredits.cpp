@@ -64,18 +64,18 @@ void MixerEdits::store(int mixer, int id, int code, Mark mark)
     if (wanted.value(id) == s.MixerData[size_t(mixer)].value(id))
         return;
     switch (mark) {
-    case Mark::Strip: m_env.DataReadMark[size_t(m_mixer)] = 0; break;
-    case Mark::System: m_env.DataReadMark[size_t(mixer)] = 0; break;
-    case Mark::Threshold: m_env.ThresholdReadMark[size_t(mixer)] = 0; break;
+    case Mark::Strip: m_env.sync.awaitFreshData(m_mixer); break;
+    case Mark::System: m_env.sync.awaitFreshData(mixer); break;
+    case Mark::Threshold: m_env.sync.awaitFreshThresholds(mixer); break;
     }
-    s.SetDataPending[size_t(mixer)][size_t(id)] = -1;
-    m_env.SetDataRetryCount = 0;
+    s.SetDataPending[size_t(mixer)][size_t(id)] = true;
+    m_env.sync.restartRetries();
 }
 
 void MixerEdits::copyMarked(int mixer, int id, int code)
 {
     m_env.mixers.setPending(mixer, id, code);
-    m_env.SetDataRetryCount = 0;
+    m_env.sync.restartRetries();
 }
 
 void MixerEdits::storeChannels(ChannelFamily family, int ch, int code)
@@ -154,7 +154,7 @@ bool MixerEdits::chooseMixerLink(bool on)
     for (int t = 2; t <= lastLinkedMixer(); ++t)
         for (int id : LinkedSystemKeys)
             copyMarked(t, id, master.value(id));
-    m_env.SetDataRetryCount = 0;
+    m_env.sync.restartRetries();
     return true;
 }
 
@@ -169,10 +169,10 @@ void MixerEdits::storeSimultaneous(int choice)
         return;
     auto &flags = s.SetDataPending[size_t(m_mixer)];
     for (int n = 1; n <= ChannelCount; ++n)
-        flags[size_t(channelKeyId(ChannelFamily::Priority, n))] = -1;
-    flags[MixerKey::OnlyType] = -1;
-    m_env.DataReadMark[size_t(m_mixer)] = 0;
-    m_env.SetDataRetryCount = 0;
+        flags[size_t(channelKeyId(ChannelFamily::Priority, n))] = true;
+    flags[MixerKey::OnlyType] = true;
+    m_env.sync.awaitFreshData(m_mixer);
+    m_env.sync.restartRetries();
 }
 
 MixerEdits::SystemClick MixerEdits::systemOptionClicked(int index)

@@ -196,7 +196,7 @@ SystemValues SystemValues::fromFile(const SettingsTable &FileTable)
     for (int m = 1; m <= s.mixerCount; ++m) {
         MixerDataRecord &d = s.data[size_t(m)];
         ExtendedRecord &e = s.extended[size_t(m)];
-        for (int id = MixerKey::Active; id <= MixerKey::Threshold; ++id)
+        for (int id = MixerKey::FirstBlock; id <= MixerKey::Threshold; ++id)
             if (const auto v = mixerValueOf(FileTable, id, m - 1))
                 d.setValue(id, *v);
         for (int id = MixerKey::FirstExtended; id <= MixerKey::LastExtended; ++id)

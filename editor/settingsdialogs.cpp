@@ -52,7 +52,7 @@ SettingsDialogEdits::SettingsDialogEdits(EditorEnv env, int dialogMixer, int dia
     // A value still waiting to be sent is what the mixer is about to hold:
     // Cancel must not take it back to the older reported one.
     auto keep = [&](int id) {
-        const bool waiting = s.SetDataPending[size_t(m)][size_t(id)] == -1;
+        const bool waiting = s.SetDataPending[size_t(m)][size_t(id)];
         m_kept.emplace_back(id, (waiting ? s.MixerSetData : s.MixerData)[size_t(m)].value(id));
     };
     if (output())
@@ -132,5 +132,5 @@ void SettingsDialogEdits::cancel()
 {
     for (const auto &[id, value] : m_kept)
         m_env.mixers.setPending(mixer(), id, value);
-    m_env.SetDataRetryCount = 0;
+    m_env.sync.restartRetries();
 }

@@ -14,8 +14,6 @@ constexpr std::array<int, 31> FactoryTail = {1, 0, 1, 1, 1, 0, 0, 1, 1, 1, 0, 0,
 
 qint32 MixerDataRecord::value(int id) const
 {
-    if (id == MixerKey::Active)
-        return Active;
     if (id >= MixerKey::FirstBlock && id <= MixerKey::LastBlock)
         return block[size_t(id - 1)];
     if (id == MixerKey::Threshold)
@@ -25,9 +23,7 @@ qint32 MixerDataRecord::value(int id) const
 
 void MixerDataRecord::setValue(int id, qint32 v)
 {
-    if (id == MixerKey::Active)
-        Active = v ? -1 : 0;
-    else if (id >= MixerKey::FirstBlock && id <= MixerKey::LastBlock)
+    if (id >= MixerKey::FirstBlock && id <= MixerKey::LastBlock)
         block[size_t(id - 1)] = quint8(v);
     else if (id == MixerKey::Threshold)
         Threshold = qint16(v);
@@ -109,21 +105,19 @@ void MixerState::setPending(int mixer, int id, qint32 v)
     if (mixer < 1 || mixer > MaxMixers || id < 1 || id >= PendingFlagCount)
         return;
     MixerSetData[size_t(mixer)].setValue(id, v);
-    SetDataPending[size_t(mixer)][size_t(id)] = -1;
+    SetDataPending[size_t(mixer)][size_t(id)] = true;
 }
 
 bool MixerState::anyPending(int mixer) const
 {
-    for (qint16 f : SetDataPending[size_t(mixer)])
-        if (f == -1)
-            return true;
-    return false;
+    const auto &flags = SetDataPending[size_t(mixer)];
+    return std::find(flags.begin(), flags.end(), true) != flags.end();
 }
 
 void MixerState::clearPending()
 {
     for (auto &flags : SetDataPending)
-        flags.fill(0);
+        flags.fill(false);
 }
 
 void MixerState::takeReported(int mixer)
@@ -133,8 +127,12 @@ void MixerState::takeReported(int mixer)
     const MixerDataRecord &reported = MixerData[size_t(mixer)];
     MixerDataRecord &wanted = MixerSetData[size_t(mixer)];
     const auto &pending = SetDataPending[size_t(mixer)];
-    wanted.Active = reported.Active;
     for (int id = MixerKey::FirstBlock; id <= MixerKey::Threshold; ++id)
         if (pending[size_t(id)] == 0)
             wanted.setValue(id, reported.value(id));
+}
+
+int MixerState::openEditorCount() const
+{
+    return int(std::count(EditorOpen.begin(), EditorOpen.end(), true));
 }

@@ -23,7 +23,6 @@ constexpr int PendingFlagCount = 86; // flag k for key id k = 1..85
 // building a write is a copy.
 struct MixerDataRecord
 {
-    qint16 Active = 0; // -1 while the mixer's editor window is open
     std::array<quint8, DataBlockSize> block{};
     qint16 Threshold = 0;
 
@@ -53,14 +52,16 @@ struct MixerDataRecord
     quint8 &OnlyType() { return block[82]; }
     quint8 &KeyLock() { return block[83]; }
 
-    // Value of key id 0..85 (Active as -1/0, block bytes, Threshold); 0 for
-    // other ids. setValue stores ids 0..85 (block bytes keep the low byte).
+    // Value of key id 1..85 (block bytes, Threshold); 0 for other ids.
+    // setValue stores ids 1..85 (block bytes keep the low byte). Active (id 0)
+    // is no value of the mixer: it says whether its editor is open
+    // (MixerState::EditorOpen).
     qint32 value(int id) const;
     void setValue(int id, qint32 v);
 
     bool operator==(const MixerDataRecord &o) const
     {
-        return Active == o.Active && block == o.block && Threshold == o.Threshold;
+        return block == o.block && Threshold == o.Threshold;
     }
 
     static MixerDataRecord startValues();
@@ -102,12 +103,18 @@ struct MixerState
 {
     std::array<MixerDataRecord, MixerSlots> MixerData{};
     std::array<MixerDataRecord, MixerSlots> MixerSetData{};
-    std::array<std::array<qint16, PendingFlagCount>, MixerSlots> SetDataPending{};
+    std::array<std::array<bool, PendingFlagCount>, MixerSlots> SetDataPending{};
     std::array<ExtendedRecord, MixerSlots> ExtendedData{};
     std::array<qint16, MixerSlots> Model{};
     qint16 MixerCount = 0;     // mixers 1..MixerCount are linked
     qint16 FileMixerCount = 0; // mixer sections written to the settings file
     bool WriteAccess = true;   // false only after the Ethernet access check refused
+    // Which mixers are shown in an open editor window: the one record of it.
+    // The poll hands these mixers the ambient level; the settings file writes
+    // it as each mixer's Active.
+    std::array<bool, MixerSlots> EditorOpen{};
+
+    int openEditorCount() const;
 
     MixerState()
     {

@@ -1,14 +1,119 @@
 #include "mixer/mixersync.h"
 
+#include "base/clock.h"
 #include "link/comm.h"
 #include "link/protocol.h"
 
+namespace {
+bool validValue(int mixer, int id)
+{
+    return mixer >= 1 && mixer <= MaxMixers && id >= 1 && id < PendingFlagCount;
+}
+} // namespace
+
 MixerSync::MixerSync(MdlComm &comm, LoopState &loop, MixerState &mixers)
-    : m_comm(comm), m_poll(comm, loop, mixers), m_setData(comm, mixers)
+    : m_comm(comm), m_loop(loop), m_mixers(mixers), m_poll(comm, loop, mixers), m_setData(comm, mixers)
 {
     // Quitting from the control panel sends the last values (job 9) while
     // the program's windows are already gone.
     m_setData.ending = [&loop] { return loop.JobRequest == JobQuit; };
+    m_setData.settled = [this](int mixer, int id, ValueState state) { settle(mixer, id, state); };
+}
+
+void MixerSync::poll()
+{
+    m_flushDue = m_poll.poll();
+}
+
+bool MixerSync::flush()
+{
+    m_flushDue = false;
+    const bool sent = run();
+    // The read-back took the place of the poll's requests: start again with
+    // the data.
+    if (sent)
+        m_loop.PollPhase = PollData;
+    return sent;
+}
+
+bool MixerSync::writePending()
+{
+    return run();
+}
+
+bool MixerSync::run()
+{
+    announceWaiting();
+    const bool sent = m_setData.run();
+    emit m_events.runFinished(m_setData.outcome().verified);
+    return sent;
+}
+
+void MixerSync::announceWaiting()
+{
+    for (int m = 1; m <= MaxMixers; ++m)
+        for (int id = 1; id < PendingFlagCount; ++id)
+            if (m_mixers.SetDataPending[size_t(m)][size_t(id)])
+                emit m_events.valueStateChanged(m, id);
+}
+
+void MixerSync::settle(int mixer, int id, ValueState state)
+{
+    if (!validValue(mixer, id))
+        return;
+    ValueStatus &status = m_values[size_t(mixer)][size_t(id)];
+    status.state = state;
+    status.at = m_comm.clock().now();
+    status.value = m_mixers.MixerSetData[size_t(mixer)].value(id);
+    status.passes = m_setData.outcome().passes;
+    emit m_events.valueStateChanged(mixer, id);
+}
+
+ValueStatus MixerSync::valueStatus(int mixer, int id) const
+{
+    if (!validValue(mixer, id))
+        return {};
+    if (m_mixers.SetDataPending[size_t(mixer)][size_t(id)])
+        return {ValueState::Waiting, 0, m_mixers.MixerSetData[size_t(mixer)].value(id), 0};
+    return m_values[size_t(mixer)][size_t(id)];
+}
+
+void MixerSync::dismissFailure(int mixer, int id)
+{
+    if (!validValue(mixer, id) || m_values[size_t(mixer)][size_t(id)].state != ValueState::Failed)
+        return;
+    m_values[size_t(mixer)][size_t(id)] = ValueStatus{};
+    emit m_events.valueStateChanged(mixer, id);
+}
+
+bool MixerSync::dataFresh(int mixer) const
+{
+    return validValue(mixer, 1) && m_poll.DataReadMark[size_t(mixer)] == MarkDecoded;
+}
+
+bool MixerSync::thresholdsFresh(int mixer) const
+{
+    return validValue(mixer, 1) && m_poll.ThresholdReadMark[size_t(mixer)] == MarkDecoded;
+}
+
+void MixerSync::awaitFreshData(int mixer)
+{
+    if (validValue(mixer, 1))
+        m_poll.DataReadMark[size_t(mixer)] = MarkNone;
+}
+
+void MixerSync::awaitFreshThresholds(int mixer)
+{
+    if (validValue(mixer, 1))
+        m_poll.ThresholdReadMark[size_t(mixer)] = MarkNone;
+}
+
+void MixerSync::markFresh(int mixer)
+{
+    if (!validValue(mixer, 1))
+        return;
+    m_poll.DataReadMark[size_t(mixer)] = MarkDecoded;
+    m_poll.ThresholdReadMark[size_t(mixer)] = MarkDecoded;
 }
 
 void MixerSync::resetForConnect()
@@ -16,6 +121,20 @@ void MixerSync::resetForConnect()
     m_poll.clearPollBuffer();
     m_poll.DataReceived = 0;
     m_poll.NoReplyCount = 0;
+    m_flushDue = false;
+    for (auto &mixer : m_values)
+        mixer.fill(ValueStatus{});
+}
+
+void MixerSync::noteReplyArrived()
+{
+    if (m_poll.FirstReply == NoReplyYet)
+        m_poll.FirstReply = ReplyArrived;
+}
+
+void MixerSync::takeReply(const QByteArray &reply)
+{
+    m_poll.DecodeReply(reinterpret_cast<const quint8 *>(reply.constData()), int(reply.size()));
 }
 
 bool MixerSync::readAll(int attempts)

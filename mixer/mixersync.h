@@ -1,43 +1,90 @@
 #pragma once
 
-// Reading and writing the mixers, in one object the job loop calls: the
-// status poll, the verified writes and the test between them. Code that
-// changes MixerSetData and sets the value's SetDataPending flag (for example
-// through MixerState::setPending) needs nothing else: the next poll notices
-// the flag, the loop runs SetData, and the value is sent and read back.
+// Synchronisation with the mixers, owned in one place: the status poll, the
+// verified writes, the decision between them and the state of every value
+// written. The job loop asks it for work (SyncWork); windows read it and ask
+// for named things (SyncStatus). Code that changes MixerSetData and raises
+// the value's SetDataPending flag (for example through MixerState::setPending)
+// needs nothing else: the next poll finds the flag, the loop has the value
+// flushed, and it is sent and read back.
 
 #include "mixer/setdata.h"
 #include "mixer/statuspoll.h"
+#include "mixer/syncstatus.h"
+
+#include <QByteArray>
+
+#include <array>
 
 class MdlComm;
 
-class MixerSync
+class MixerSync final : public SyncStatus, public SyncWork
 {
 public:
     MixerSync(MdlComm &comm, LoopState &loop, MixerState &mixers);
 
-    // The three operations of the job loop's handlers.
-    void StatusPoll() { m_poll.poll(); }
-    bool SetData() { return m_setData.run(); }
-    bool pendingValues() const { return m_poll.PendingChanges(); }
+    // SyncWork
+    bool flushDue() const override { return m_flushDue; }
+    bool flush() override;
+    void poll() override;
+    bool pendingValues() const override { return m_poll.PendingChanges(); }
+    bool writePending() override;
 
-    // The connect step's share: empty poll buffer, no data received yet.
+    // SyncStatus
+    ValueStatus valueStatus(int mixer, int id) const override;
+    SyncEvents &events() override { return m_events; }
+    bool dataFresh(int mixer) const override;
+    bool thresholdsFresh(int mixer) const override;
+    bool dataReceived() const override { return m_poll.DataReceived != 0; }
+    double ambientLevel() const override { return m_poll.AmbientLevel; }
+    int passCount() const override { return m_setData.SetDataRetryCount; }
+    void awaitFreshData(int mixer) override;
+    void awaitFreshThresholds(int mixer) override;
+    void markFresh(int mixer) override;
+    void forgetReceived() override { m_poll.DataReceived = 0; }
+    void restartRetries() override { m_setData.SetDataRetryCount = 0; }
+    void dismissFailure(int mixer, int id) override;
+
+    // How the last write run went.
+    const SetDataOutcome &lastOutcome() const { return m_setData.outcome(); }
+
+    // The connect step's share: empty poll buffer, no data received yet,
+    // every value's state forgotten.
     void resetForConnect();
     // Once at connect, after the link opened.
     AccessResult CheckAccess() { return m_poll.CheckAccess(); }
     qint16 ReadModel(int n) { return m_poll.ReadModel(n); }
+    // A reply came outside the poll (the job window's extended read): the
+    // main window's menus may be enabled with the next poll.
+    void noteReplyArrived();
+    // Whether the main window's menus were enabled by a poll yet.
+    bool menusEnabled() const { return m_poll.FirstReply == MenusEnabled; }
 
     // Reads thresholds and all parameters at once, outside the poll cycle
     // (for tools that do not run the job loop). Each request is tried up to
     // `attempts` times. Returns whether both replies arrived and decoded.
     bool readAll(int attempts = 3);
+    // Decodes one whole reply (without its trailer) as the poll would.
+    void takeReply(const QByteArray &reply);
 
-    ::StatusPoll &poll() { return m_poll; }
-    ::SetData &setData() { return m_setData; }
+    // What the poll calls in other subsystems.
     StatusPollHooks &hooks() { return m_poll.hooks; }
 
+    // The poll as it stands, for the tools and tests that show its counters.
+    const ::StatusPoll &pollState() const { return m_poll; }
+
 private:
+    bool run();
+    void settle(int mixer, int id, ValueState state);
+    // Tells the listeners that every flagged value waits.
+    void announceWaiting();
+
     MdlComm &m_comm;
+    LoopState &m_loop;
+    MixerState &m_mixers;
     ::StatusPoll m_poll;
     ::SetData m_setData;
+    SyncEvents m_events;
+    bool m_flushDue = false;
+    std::array<std::array<ValueStatus, PendingFlagCount>, MixerSlots> m_values{};
 };

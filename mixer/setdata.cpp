@@ -10,7 +10,6 @@
 #include <algorithm>
 
 namespace {
-constexpr qint16 Flagged = -1;
 constexpr int ThresholdMask = 0x7FFF;
 constexpr int PhantomFirst = 9;   // Phantom(1)
 constexpr int PhantomLast = 16;
@@ -42,9 +41,20 @@ bool SetData::SendParameter(int kind, int value, int parameter, int mixer)
     return answered;
 }
 
-void SetData::clearFlags(int mixer)
+void SetData::lower(bool &flag, int mixer, int id, ValueState state)
 {
-    m_mixers.SetDataPending[size_t(mixer)].fill(0);
+    flag = false;
+    if (settled)
+        settled(mixer, id, state);
+}
+
+void SetData::failFlags(int mixer)
+{
+    auto &flags = m_mixers.SetDataPending[size_t(mixer)];
+    for (int id = 1; id < PendingFlagCount; ++id)
+        if (flags[size_t(id)])
+            lower(flags[size_t(id)], mixer, id, ValueState::Failed);
+    flags.fill(false);
 }
 
 void SetData::sendMixer(int m)
@@ -57,14 +67,14 @@ void SetData::sendMixer(int m)
             if (family == int(ChannelFamily::Priority) && n != 1)
                 continue;
             const int id = channelKeyId(ChannelFamily(family), n);
-            if (flags[size_t(id)] == Flagged && !silentWhileEnding())
+            if (flags[size_t(id)] && !silentWhileEnding())
                 SendParameter(int(WriteKind::Parameter), want.block[size_t(id - 1)], id, m);
         }
     }
     for (int id = MixerKey::OutputLevel; id <= MixerKey::KeyLock; ++id)
-        if (flags[size_t(id)] == Flagged && !silentWhileEnding())
+        if (flags[size_t(id)] && !silentWhileEnding())
             SendParameter(int(WriteKind::Parameter), want.block[size_t(id - 1)], id, m);
-    if (flags[size_t(MixerKey::Threshold)] == Flagged && !silentWhileEnding())
+    if (flags[size_t(MixerKey::Threshold)] && !silentWhileEnding())
         SendParameter(int(WriteKind::Threshold), quint16(want.Threshold), 0, m);
 }
 
@@ -77,7 +87,7 @@ void SetData::sendPass()
             // every later mixer go too: left set, they would bring the poll
             // back here forever without ever being sent.
             for (int rest = m; rest <= MaxMixers; ++rest)
-                clearFlags(rest);
+                failFlags(rest);
             return;
         }
     }
@@ -85,6 +95,8 @@ void SetData::sendPass()
 
 void SetData::giveUp()
 {
+    for (int m = 1; m <= MaxMixers; ++m)
+        failFlags(m);
     m_mixers.clearPending();
     m_outcome.gaveUp = true;
     m_comm.dialogs().tell(str(StrId::SetFailed), MsgIcon::Warning);
@@ -151,19 +163,19 @@ bool SetData::ThresholdVerify(int &count, bool resend)
     bool result = true;
     const int linked = std::min<int>(m_mixers.MixerCount, MaxMixers);
     for (int m = 1; m <= linked; ++m) {
-        qint16 &flag = m_mixers.SetDataPending[size_t(m)][size_t(MixerKey::Threshold)];
-        if (flag != Flagged)
+        bool &flag = m_mixers.SetDataPending[size_t(m)][size_t(MixerKey::Threshold)];
+        if (!flag)
             continue;
         if (master.block[size_t(MixerKey::ThresholdAction - 1)] == 0) {
-            flag = 0; // thresholds are not in use
+            lower(flag, m, MixerKey::Threshold, ValueState::Settled); // thresholds are not in use
         } else if (master.block[size_t(MixerKey::ThresholdUnit - 1)] == 1 && m > 1) {
-            flag = 0; // slaves follow the master's threshold
+            lower(flag, m, MixerKey::Threshold, ValueState::Settled); // slaves follow the master's threshold
         } else if (count < m) {
             result = false; // the mixer did not answer
         } else {
             const int v = (reply[size_t(2 * m + 1)] * 256 + reply[size_t(2 * m + 2)]) & ThresholdMask;
             if ((m_mixers.MixerSetData[size_t(m)].Threshold & ThresholdMask) == v) {
-                flag = 0;
+                lower(flag, m, MixerKey::Threshold, ValueState::Verified);
             } else {
                 result = false;
                 if (resend)
@@ -190,22 +202,22 @@ bool SetData::DataVerify(int &count, bool resend)
         if (count < m) {
             // No block for this mixer: nothing to compare, and bytes past
             // the reply must not pass for its values.
-            if (std::find(flags.begin() + 1, flags.begin() + 1 + DataBlockSize, Flagged)
+            if (std::find(flags.begin() + 1, flags.begin() + 1 + DataBlockSize, true)
                 != flags.begin() + 1 + DataBlockSize)
                 result = false;
             continue;
         }
         bool failed = false;
         for (int k = MixerKey::FirstBlock; k <= MixerKey::LastBlock; ++k) {
-            if (flags[size_t(k)] != Flagged)
+            if (!flags[size_t(k)])
                 continue;
             const MixerDataRecord &want = m_mixers.MixerSetData[size_t(m)];
             if (k >= PriorityFirst && k <= PriorityLast && !(m == 1 && k == PriorityFirst)) {
-                flags[size_t(k)] = 0;
+                lower(flags[size_t(k)], m, k, ValueState::Settled);
                 continue;
             }
             if (k >= MixerKey::ThresholdAction && m > 1) {
-                flags[size_t(k)] = 0;
+                lower(flags[size_t(k)], m, k, ValueState::Settled);
                 continue;
             }
             const quint8 r = reply[size_t(2 + DataBlockSize * (m - 1) + k)];
@@ -213,11 +225,11 @@ bool SetData::DataVerify(int &count, bool resend)
             const int channel = k - PhantomFirst + 1;
             const quint8 wantedLevel = phantom ? want.block[size_t(channel - 1)] : 0;
             if (phantom && wantedLevel == 0 && r == 0) {
-                flags[size_t(k)] = 0;
+                lower(flags[size_t(k)], m, k, ValueState::Verified);
                 continue;
             }
             if (r == want.block[size_t(k - 1)]) {
-                flags[size_t(k)] = 0;
+                lower(flags[size_t(k)], m, k, ValueState::Verified);
                 continue;
             }
             failed = true;
@@ -227,7 +239,7 @@ bool SetData::DataVerify(int &count, bool resend)
                 // The mixer takes a phantom change only with the input on:
                 // raise the level for the change, the next pass restores it.
                 SendParameter(int(WriteKind::Parameter), 1, channel, m);
-                flags[size_t(channel)] = Flagged;
+                flags[size_t(channel)] = true;
             }
             SendParameter(int(WriteKind::Parameter), r, k, m);
         }

@@ -13,6 +13,7 @@
 
 #include "link/linkstate.h"
 #include "mixer/mixerdata.h"
+#include "mixer/syncstatus.h"
 
 #include <QtGlobal>
 
@@ -60,6 +61,11 @@ public:
     // eleven passes. Mixers that answer get every pass as usual.
     std::function<bool()> ending;
 
+    // Told when a flagged value's flag is lowered: Verified when the read-back
+    // showed it, Settled when the mixer does not keep it, Failed when the run
+    // gave up or the mixer is past the linked ones.
+    std::function<void(int mixer, int id, ValueState state)> settled;
+
     // Sends every flagged value and verifies; true when at least one value
     // was written.
     bool run();
@@ -89,7 +95,9 @@ private:
     // Sends the flagged values of mixers 1.. up to the first one past the
     // linked mixers.
     void sendPass();
-    void clearFlags(int mixer);
+    // Lowers every flag of the mixer as failed.
+    void failFlags(int mixer);
+    void lower(bool &flag, int mixer, int id, ValueState state);
     bool isEnding() const { return ending && ending(); }
     // The mixers are taken as silent: the program is ending and the last
     // writes got no reply.

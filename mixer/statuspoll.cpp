@@ -27,7 +27,7 @@ FirstPollTexts firstPollTexts(const MixerState &mixers)
 {
     FirstPollTexts t;
     t.fileTable.emplace_back(MixerKey::Active,
-                             mixers.MixerData[1].Active ? QStringLiteral("True") : QStringLiteral("False"));
+                             mixers.EditorOpen[1] ? QStringLiteral("True") : QStringLiteral("False"));
     for (int id = 1; id <= 72; ++id)
         t.fileTable.emplace_back(id, factoryDefaultText(id));
     for (int id = MixerKey::OutputLevel; id <= MixerKey::LastExtended; ++id)
@@ -99,7 +99,7 @@ bool StatusPoll::decodeCollected()
     return true;
 }
 
-void StatusPoll::poll()
+bool StatusPoll::poll()
 {
     prepareRequest();
     for (;;) {
@@ -123,8 +123,8 @@ void StatusPoll::poll()
             break;
     }
 
-    m_loop.ChangePending = PendingChanges() ? -1 : 0;
-    if (m_loop.ChangePending == -1) {
+    const bool valuesWait = PendingChanges();
+    if (valuesWait) {
         // SetData reads everything back; this poll's request would only
         // answer into its waits.
         if (NoReplyCount > 0)
@@ -140,13 +140,14 @@ void StatusPoll::poll()
         if (m_loop.StartupPolls == 0)
             m_mixers.FileMixerCount = m_mixers.MixerCount;
         if (m_loop.StartupPolls > 0)
-            return;
+            return valuesWait;
     }
     if (FirstReply == ReplyArrived) {
         FirstReply = MenusEnabled;
         if (hooks.Menu_Enable)
             hooks.Menu_Enable(true);
     }
+    return valuesWait;
 }
 
 void StatusPoll::firstPollStep()
@@ -211,7 +212,7 @@ void StatusPoll::decodeData(const quint8 *buffer, int length)
             // Values already flagged for a mixer just counted (the panel
             // switching its channels off, a loaded file) stay on their way.
             m_mixers.takeReported(m);
-            if (m == shown && m_mixers.MixerData[size_t(m)].Active && hooks.Enable_Control)
+            if (m == shown && m_mixers.EditorOpen[size_t(m)] && hooks.Enable_Control)
                 hooks.Enable_Control(m);
         }
     }
@@ -240,7 +241,7 @@ void StatusPoll::decodeAmbient(const quint8 *buffer, int length)
     if (!value)
         return;
     for (int m = 1; m <= std::min<int>(m_mixers.MixerCount, MaxMixers); ++m)
-        if (m_mixers.MixerData[size_t(m)].Active && hooks.ambientLevelShown)
+        if (m_mixers.EditorOpen[size_t(m)] && hooks.ambientLevelShown)
             hooks.ambientLevelShown(m, *value);
     AmbientLevel = *value;
 }
@@ -320,12 +321,12 @@ bool StatusPoll::PendingChanges() const
                 // Priority is one value per mixer, sent as channel 1.
                 if (family == int(ChannelFamily::Priority) && n != 1)
                     continue;
-                if (flags[size_t(channelKeyId(ChannelFamily(family), n))] == -1)
+                if (flags[size_t(channelKeyId(ChannelFamily(family), n))])
                     return true;
             }
         }
         for (int id = MixerKey::OutputLevel; id <= MixerKey::Threshold; ++id)
-            if (flags[size_t(id)] == -1)
+            if (flags[size_t(id)])
                 return true;
     }
     return false;

@@ -95,8 +95,9 @@ public:
 
     StatusPollHooks hooks;
 
-    // One poll: collect, decode, send the next request (unless values wait).
-    void poll();
+    // One poll: collect, decode, send the next request unless values wait
+    // to be sent. Returns whether they do.
+    bool poll();
 
     // Decodes one complete message at the start of buffer; length excludes
     // the 0x55 0xAA trailer.

@@ -464,16 +464,18 @@ void RemoteServer::handleChannel(const Route &route, const Request &request, Rem
     const int slot = route.channel - 1;
     if (panelMixer >= Panel::MaxMixers || !m_host.panel.slot(panelMixer, slot).IconEnable)
         return answer(409, errorBody(QStringLiteral("no-button")));
+    bool pressed = false;
     if (m_host.panel.slot(panelMixer, slot).IconOnOff != *body.on) {
         if (!m_host.press(panelMixer, slot))
             return answer(409, errorBody(QStringLiteral("panel-not-executing")));
-        m_sync.observe();
+        pressed = true;
     }
     Switch s;
     s.socket = socket;
     s.mixer = route.mixer;
     s.channel = route.channel;
     s.on = *body.on;
+    s.pressed = pressed;
     s.deadline = m_host.clock.now() + SwitchDeadline;
     if (!settle(s)) {
         m_switches.push_back(s);
@@ -502,8 +504,10 @@ bool RemoteServer::settle(Switch &s)
     if (wanted != s.on)
         return finish(409, with({{QStringLiteral("verified"), false},
                                  {QStringLiteral("error"), QStringLiteral("superseded")}}));
-    if (state == RemoteValueState::Waiting) {
-        s.sawWaiting = true;
+    // After a press, what the state said before (a verified or failed
+    // earlier write) is no answer: the new write is seen waiting first.
+    if (state == RemoteValueState::Waiting || (s.pressed && !s.sawWaiting)) {
+        s.sawWaiting = s.sawWaiting || state == RemoteValueState::Waiting;
         if (m_host.clock.now() > s.deadline)
             return finish(504, with({{QStringLiteral("verified"), false},
                                      {QStringLiteral("error"), QStringLiteral("timeout")}}));

@@ -104,6 +104,7 @@ private:
         int mixer = 0;  // 1..16
         int channel = 0;
         bool on = false;
+        bool pressed = false;    // this request pressed the button
         bool sawWaiting = false;
         double deadline = 0;
         bool head = false;

@@ -1,11 +1,10 @@
 #include "remote/remotesync.h"
 
-#include "mixer/setdata.h"
-
 namespace {
 
 const int FirstId = channelKeyId(ChannelFamily::RemoteOn, 1);
 
+// The two values of each channel's remote switch.
 bool followed(int id)
 {
     return id >= FirstId && id < FirstId + 2 * ChannelCount;
@@ -13,15 +12,26 @@ bool followed(int id)
 
 } // namespace
 
-RemoteSyncView::RemoteSyncView(const MixerState &mixers, QObject *parent) : QObject(parent), m_mixers(mixers)
+void RemoteSyncView::attach(SyncStatus *status)
 {
+    if (m_events)
+        disconnect(m_events, nullptr, this, nullptr);
+    m_status = status;
+    m_events = status ? &status->events() : nullptr;
+    if (m_events) {
+        connect(m_events, &SyncEvents::valueStateChanged, this, [this](int, int id) {
+            if (followed(id))
+                emit changed();
+        });
+    }
+    emit changed();
 }
 
 RemoteValueState RemoteSyncView::state(int mixer, int id) const
 {
-    if (mixer < 1 || mixer > MaxMixers || !followed(id))
+    if (!m_status || !m_events || mixer < 1 || mixer > MaxMixers || !followed(id))
         return RemoteValueState::Settled;
-    return m_states[size_t(mixer)][size_t(id - FirstId)];
+    return m_status->valueStatus(mixer, id).state;
 }
 
 RemoteValueState RemoteSyncView::channelState(int mixer, int channel) const
@@ -35,37 +45,6 @@ RemoteValueState RemoteSyncView::channelState(int mixer, int channel) const
     if (on == RemoteValueState::Verified || off == RemoteValueState::Verified)
         return RemoteValueState::Verified;
     return RemoteValueState::Settled;
-}
-
-bool RemoteSyncView::observe(const SetDataOutcome *runEnded)
-{
-    bool any = false;
-    for (int m = 1; m <= MaxMixers; ++m) {
-        for (int i = 0; i < 2 * ChannelCount; ++i) {
-            RemoteValueState &s = m_states[size_t(m)][size_t(i)];
-            RemoteValueState next = s;
-            if (m_mixers.SetDataPending[size_t(m)][size_t(FirstId + i)] != 0)
-                next = RemoteValueState::Waiting;
-            else if (s == RemoteValueState::Waiting && runEnded)
-                next = runEnded->gaveUp ? RemoteValueState::Failed : RemoteValueState::Verified;
-            else if (s == RemoteValueState::Waiting)
-                next = RemoteValueState::Settled; // dropped without a run (a new connection)
-            if (next != s) {
-                s = next;
-                any = true;
-            }
-        }
-    }
-    if (any)
-        emit changed();
-    return any;
-}
-
-void RemoteSyncView::reset()
-{
-    for (auto &row : m_states)
-        row.fill(RemoteValueState::Settled);
-    emit changed();
 }
 
 const char *stateName(RemoteValueState state)

@@ -1,33 +1,28 @@
 #pragma once
 
-// The remote server's view of synchronisation: for each value the program
-// wants a mixer to hold, whether it is settled, waiting to be written,
-// verified by a read-back, or failed when the passes ran out. The server
-// answers a switch and reports events from this view only, so it never reads
-// the write-and-verify routine's internals.
-//
-// The view follows the pending flags and the outcome of each write run: a
-// flagged value is Waiting; once its flag is lowered by a run it is Verified,
-// or Failed when the run gave up (eleven failed passes). observe() is called
-// after every status poll, after every write run and after a remote switch;
-// it emits changed() when any value it follows changed state.
+// The remote server's view of synchronisation: for each channel switch the
+// program wants a mixer to hold, whether it is settled, waiting to be
+// written, verified by a read-back, or failed when the passes ran out. It
+// reads the link's SyncStatus (made anew for every connection, so attached
+// each time) and tells the server when a switch value changed state.
 
 #include "mixer/mixerdata.h"
+#include "mixer/syncstatus.h"
 
 #include <QObject>
+#include <QPointer>
 
-#include <array>
-
-struct SetDataOutcome;
-
-enum class RemoteValueState { Settled, Waiting, Verified, Failed };
+using RemoteValueState = ValueState;
 
 class RemoteSyncView : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit RemoteSyncView(const MixerState &mixers, QObject *parent = nullptr);
+    explicit RemoteSyncView(QObject *parent = nullptr) : QObject(parent) {}
+
+    // The link's synchronisation from now on (nullptr: no link, all settled).
+    void attach(SyncStatus *status);
 
     RemoteValueState state(int mixer, int id) const;
     // A channel's remote switch is two values (RemoteOn, RemoteOff): Failed
@@ -35,19 +30,12 @@ public:
     // was verified and the other is not behind, else Settled.
     RemoteValueState channelState(int mixer, int channel) const;
 
-    // Looks at the pending flags; `runEnded`, after a write run, says how it
-    // ended. Returns whether any state changed (changed() is emitted then).
-    bool observe(const SetDataOutcome *runEnded = nullptr);
-    // The link was opened again: nothing has been written since.
-    void reset();
-
 signals:
     void changed();
 
 private:
-    const MixerState &m_mixers;
-    // Remote-switch values only (key ids of RemoteOn 1..8 and RemoteOff 1..8).
-    std::array<std::array<RemoteValueState, 2 * ChannelCount>, MixerSlots> m_states{};
+    SyncStatus *m_status = nullptr;
+    QPointer<SyncEvents> m_events; // gone with the link's synchronisation
 };
 
 const char *stateName(RemoteValueState state);

@@ -10,5 +10,6 @@ if [ "${ZK_CCACHE:-0}" = 1 ] && command -v ccache >/dev/null; then
     export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
     launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 fi
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZK_BUILD_BENCH="${ZK_BUILD_BENCH:-ON}" \
+    "${launcher[@]}" >/dev/null
 cmake --build build -j"$(nproc)"

@@ -74,7 +74,7 @@ void MixerStateSettings::capture(SettingsTable &SetDataTable, bool fromPanel, co
     for (int m = 1; m <= count; ++m) {
         const int section = m - 1;
         const MixerDataRecord &data = m_state.MixerData[size_t(m)];
-        SetDataTable.set(MixerKey::Active, section, boolText(data.Active != 0));
+        SetDataTable.set(MixerKey::Active, section, boolText(m_state.EditorOpen[size_t(m)]));
         for (int id = MixerKey::FirstBlock; id <= MixerKey::Threshold; ++id)
             SetDataTable.set(id, section, QString::number(data.value(id)));
         if (fromPanel && panel.remoteRecord[size_t(section)] != RemoteRecord::None) {
@@ -104,8 +104,6 @@ void MixerStateSettings::apply(const SettingsTable &SetDataTable, int count)
     const int mixers = qBound(0, count, MaxMixers);
     for (int m = 1; m <= mixers; ++m) {
         const int section = m - 1;
-        if (const auto active = mixerValueOf(SetDataTable, MixerKey::Active, section))
-            m_state.MixerSetData[size_t(m)].Active = qint16(*active);
         for (int id = MixerKey::FirstBlock; id <= MixerKey::Threshold; ++id)
             if (const auto v = mixerValueOf(SetDataTable, id, section))
                 m_state.setPending(m, id, *v);
@@ -132,7 +130,7 @@ void MixerStateSettings::adoptApplied(int count)
         const MixerDataRecord &applied = m_state.MixerSetData[size_t(m)];
         for (int id = MixerKey::FirstBlock; id <= MixerKey::Threshold; ++id) {
             own.setValue(id, applied.value(id));
-            m_state.SetDataPending[size_t(m)][size_t(id)] = 0;
+            m_state.SetDataPending[size_t(m)][size_t(id)] = false;
         }
     }
 }

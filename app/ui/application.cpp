@@ -182,9 +182,7 @@ void Application::wireSettings()
 
 EditorEnv Application::editorEnv()
 {
-    ::StatusPoll &poll = m_sync->poll();
-    return EditorEnv{m_world.mixers, m_world.editor, poll.DataReadMark, poll.ThresholdReadMark,
-                     poll.DataReceived, m_sync->setData().SetDataRetryCount};
+    return EditorEnv{m_world.mixers, m_world.editor, *m_sync};
 }
 
 FrmMixerContext Application::editorContext()
@@ -207,7 +205,7 @@ FrmMixerContext Application::editorContext()
 
 void Application::showParameterGrid(int item)
 {
-    const ParameterGrid grid = ::parameterGrid(item, m_world.mixers, m_sync->poll().AmbientLevel);
+    const ParameterGrid grid = ::parameterGrid(item, m_world.mixers, m_sync->ambientLevel());
     if (!m_parameterGrid) {
         auto *w = new FrmParameter;
         w->setAttribute(Qt::WA_DeleteOnClose);
@@ -298,13 +296,13 @@ void Application::unloadEditor(int mixer)
 {
     if (QWidget *w = m_editors[size_t(mixer)])
         w->close();
-    m_world.mixers.MixerData[size_t(mixer)].Active = 0;
+    m_world.mixers.EditorOpen[size_t(mixer)] = false;
 }
 
 void Application::unloadActiveEditors()
 {
     for (int m = 1; m <= MaxMixers; ++m)
-        if (m_world.mixers.MixerData[size_t(m)].Active)
+        if (m_world.mixers.EditorOpen[size_t(m)])
             unloadEditor(m);
 }
 
@@ -328,7 +326,7 @@ void Application::openSelect()
     auto *dlg = new FrmSelect(m_world.mixers.MixerCount, m_main.get());
     dlg->onChosen = [this](int mixer) {
         for (int m = 1; m <= MaxMixers; ++m)
-            if (m != mixer && m_world.mixers.MixerData[size_t(m)].Active)
+            if (m != mixer && m_world.mixers.EditorOpen[size_t(m)])
                 unloadEditor(m);
         showEditor(mixer);
     };
@@ -359,7 +357,7 @@ void Application::onShowMixer()
 void Application::onModeChange()
 {
     for (int m = 1; m <= MaxMixers; ++m)
-        if (m_world.mixers.MixerData[size_t(m)].Active && m_editors[size_t(m)]) {
+        if (m_world.mixers.EditorOpen[size_t(m)] && m_editors[size_t(m)]) {
             m_editorPosition = m_editors[size_t(m)]->pos();
             unloadEditor(m);
         }
@@ -384,7 +382,7 @@ void Application::onArrange()
     m_main->move(0, 0);
     std::vector<QWidget *> windows;
     for (int m = 1; m <= MaxMixers; ++m)
-        if (m_world.mixers.MixerData[size_t(m)].Active && m_editors[size_t(m)])
+        if (m_world.mixers.EditorOpen[size_t(m)] && m_editors[size_t(m)])
             windows.push_back(m_editors[size_t(m)]);
     // First one in front, each next one directly behind the previous one.
     for (auto it = windows.rbegin(); it != windows.rend(); ++it)
@@ -433,7 +431,7 @@ int Application::run()
         return 0;
 
     m_remote->start(m_arguments);
-    m_loop = std::make_unique<JobLoop>(loop, m_world.link, m_world.clock, m_world.dialogs, *this);
+    m_loop = std::make_unique<JobLoop>(loop, m_world.link, m_world.clock, m_world.dialogs, *this, *m_sync);
     m_loop->run();
     m_remote->stop();
     return 0;
@@ -511,7 +509,7 @@ void Application::connectStep()
     });
     wireSync();
     m_jobs = std::make_unique<JobWindow>(m_world, *m_comm);
-    m_jobs->SetData = [this] { return m_sync->SetData(); };
+    m_jobs->SetData = [this] { return m_sync->writePending(); };
     // The extended write takes its values from the master's editor entries.
     m_extendedSource = std::make_unique<EditorExtendedSource>(
         [this]() -> std::optional<ExtendedEntries> {
@@ -525,14 +523,10 @@ void Application::connectStep()
         if (FrmMixer *w = editor(mixer))
             w->refreshExtendedDisplay();
     };
-    m_jobs->markFirstReply = [this] {
-        ::StatusPoll &poll = m_sync->poll();
-        if (poll.FirstReply == NoReplyYet)
-            poll.FirstReply = ReplyArrived;
-    };
+    m_jobs->markFirstReply = [this] { m_sync->noteReplyArrived(); };
     m_sync->resetForConnect();
     if (m_remote)
-        m_remote->linkOpened();
+        m_remote->linkOpened(m_sync.get());
     m_comm->CommOpen();
     if (m_ended)
         return;
@@ -554,36 +548,34 @@ QString Application::chooseEthernetAddress(bool &userChose)
                                 &m_connectAddress, place);
 }
 
-void Application::StatusPoll()
+bool Application::pollingHeld()
 {
     // While the direct-access window is open nothing polls, whatever job
     // ended meanwhile: status requests must not come between its accesses.
-    if (m_direct) {
-        m_world.loop.JobRequest = JobDirectActive;
-        return;
-    }
-    m_sync->StatusPoll();
+    if (!m_direct)
+        return false;
+    m_world.loop.JobRequest = JobDirectActive;
+    return true;
+}
+
+void Application::afterPoll()
+{
+    // The link count or the panel may have changed: the remote clients hear of it.
     if (m_remote)
         m_remote->observe();
     // A mixer that was off the link when the panel closed gets back the
     // channel values the panel took from it as soon as it is counted again.
     if (!m_panel && remoteValuesOwed(m_world.panel.runtime))
-        RemoteChannels(m_world.mixers, m_world.panel.runtime, [this] { m_sync->setData().SetDataRetryCount = 0; },
-                       &m_world.editor)
+        RemoteChannels(m_world.mixers, m_world.panel.runtime, restartRetries(), &m_world.editor)
             .giveBackOwed(m_world.mixers.MixerCount);
 }
 
-bool Application::SetData()
+std::function<void()> Application::restartRetries()
 {
-    const bool sent = m_sync->SetData();
-    if (m_remote)
-        m_remote->observe(&m_sync->setData().outcome());
-    return sent;
-}
-
-bool Application::pendingValues()
-{
-    return m_sync->pendingValues();
+    return [this] {
+        if (m_sync)
+            m_sync->restartRetries();
+    };
 }
 
 void Application::runDownload(int request)
@@ -653,7 +645,7 @@ void Application::showPanel()
     m_main->hide();
     PanelWindowContext ctx{m_world.panel, m_world.mixers, m_world.link, m_world.settings,
                            *m_settings, m_world.dialogs,
-                           [this] { if (m_sync) m_sync->setData().SetDataRetryCount = 0; },
+                           restartRetries(),
                            channelDialogSeam(), 0, &m_world.editor};
     auto *panel = new FrmMdi(ctx);
     QObject::connect(panel, &FrmMdi::modeChangeClosed, m_main.get(), [this] {

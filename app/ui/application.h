@@ -67,9 +67,8 @@ public:
     FrmParameter *parameterGrid() const;
 
     // JobHandlers
-    void StatusPoll() override;
-    bool SetData() override;
-    bool pendingValues() override;
+    bool pollingHeld() override;
+    void afterPoll() override;
     void runDownload(int request) override;
     void showJobWindow(int placeMode) override;
     bool jobWindowVisible() const override;
@@ -82,6 +81,8 @@ private:
     // Mixer-mode commands of the main window.
     FrmMixer *showEditor(int mixer);
     EditorEnv editorEnv();
+    // An edit from a window gives the running write its full passes again.
+    std::function<void()> restartRetries();
     FrmMixerContext editorContext();
     void showParameterGrid(int item);
 

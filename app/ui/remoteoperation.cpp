@@ -6,7 +6,7 @@
 #include "remote/ui/frmremote.h"
 
 RemoteOperation::RemoteOperation(RemoteHost host, Dialogs &dialogs)
-    : m_dialogs(dialogs), m_sync(std::make_unique<RemoteSyncView>(host.mixers))
+    : m_dialogs(dialogs), m_sync(std::make_unique<RemoteSyncView>())
 {
     m_server = std::make_unique<RemoteServer>(std::move(host), *m_sync);
 }
@@ -70,17 +70,16 @@ QString RemoteOperation::apply(const RemoteSettings &settings)
     return error;
 }
 
-void RemoteOperation::observe(const SetDataOutcome *runEnded)
+void RemoteOperation::observe()
 {
-    // A changed state emits the view's changed(), which refreshes the server;
-    // the link count or the panel may have changed without one.
-    if (!m_sync->observe(runEnded))
-        m_server->refresh();
+    // A value's change of state refreshes the server by itself (the view's
+    // changed()); the link count or the panel change without one.
+    m_server->refresh();
 }
 
-void RemoteOperation::linkOpened()
+void RemoteOperation::linkOpened(SyncStatus *sync)
 {
-    m_sync->reset();
+    m_sync->attach(sync);
 }
 
 void RemoteOperation::showDialog(QWidget *parent)

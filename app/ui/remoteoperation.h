@@ -20,7 +20,7 @@ class QWidget;
 class RemoteServer;
 class RemoteSyncView;
 struct RemoteHost;
-struct SetDataOutcome;
+class SyncStatus;
 
 class RemoteOperation
 {
@@ -34,10 +34,10 @@ public:
     void start(const QStringList &arguments);
     void stop();
 
-    // After each status poll (no run) and each write run.
-    void observe(const SetDataOutcome *runEnded = nullptr);
-    // A new connection: nothing has been written since.
-    void linkOpened();
+    // After each status poll: the link count or the panel may have changed.
+    void observe();
+    // A new connection, with its synchronisation (nothing written yet).
+    void linkOpened(SyncStatus *sync);
 
     void showDialog(QWidget *parent);
 

@@ -64,15 +64,15 @@ struct PollMark
 bool pollFigure(PacedSerialRig &rig)
 {
     std::vector<PollMark> marks;
-    rig.afterPoll = [&] {
+    rig.afterEachPoll = [&] {
         marks.push_back({rig.clock.now(), rig.lineBytes(),
-                         rig.loop.ChangePending == -1 ? QByteArray() : rig.sync->poll().preparedRequest().left(2),
+                         rig.sync->flushDue() ? QByteArray() : rig.sync->pollState().preparedRequest().left(2),
                          rig.link.ReplyTimeUnit});
     };
     // Three whole cycles after one to settle.
     if (!rig.runUntil([&] { return marks.size() >= 13; }, 60))
         return false;
-    rig.afterPoll = {};
+    rig.afterEachPoll = {};
     marks.erase(marks.begin(), marks.begin() + 3);
     std::printf("(a) poll period, %d mixers:\n", Chain);
     for (size_t i = 0; i + 1 < 4 && i + 1 < marks.size(); ++i) {
@@ -109,7 +109,7 @@ bool editFigure(PacedSerialRig &rig, int edits)
         qint64 bytesAt = 0;
         double pollDue = 0;
         double lastPoll = rig.clock.now();
-        rig.afterPoll = [&] { lastPoll = rig.clock.now(); };
+        rig.afterEachPoll = [&] { lastPoll = rig.clock.now(); };
         // Somewhere inside a poll interval.
         QTimer::singleShot(int(random.bounded(int(rig.link.ReplyTimeUnit * 1000))), [&] {
             editedAt = rig.clock.now();
@@ -135,7 +135,7 @@ bool editFigure(PacedSerialRig &rig, int edits)
         ratios.push_back(took / line);
         beyondWaits.push_back(took / (line + pollDue + MixerProtocol::SetPause));
     }
-    rig.afterPoll = {};
+    rig.afterEachPoll = {};
     rig.afterSetData = {};
     const double ratio = median(ratios);
     std::printf("(b) edit-to-verified, %d edits while polling: median %.3f s (min %.3f, max %.3f)\n"

@@ -67,9 +67,9 @@ int bulk(LoopbackRig &rig)
         }
     }
     const double start = rig.clock.now();
-    rig.sync->SetData();
+    rig.sync->writePending();
     const double elapsed = rig.clock.now() - start;
-    const SetDataOutcome &o = rig.sync->setData().outcome();
+    const SetDataOutcome &o = rig.sync->lastOutcome();
     const double perValue = elapsed / values;
     const double ratio = perValue / MixerProtocol::SetPause;
     std::printf("one SetData run over %d values: %.2f s in %d pass(es), %s\n"

@@ -166,7 +166,7 @@ void idleCpu(double seconds)
     MixerState mixers;
     mixers.MixerCount = 4;
     PanelState panel;
-    RemoteSyncView sync(mixers);
+    RemoteSyncView sync;
     RemoteHost host{mixers, panel, link, clock, [] { return true; }, [] { return true; },
                     [](int, int) { return false; }};
     RemoteServer server(std::move(host), sync);

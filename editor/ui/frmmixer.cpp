@@ -9,7 +9,6 @@
 #include "editor/ui/levelpictures.h"
 #include "editor/ui/optiongroup.h"
 #include "editor/valueentry.h"
-#include "mixer/statuspoll.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -35,6 +34,7 @@ constexpr int IntervalPerWindowMs = 70; // × (open editor windows + 1)
 
 FrmMixer::FrmMixer(FrmMixerContext context, int editMixer, bool debugMode, QWidget *parent)
     : QWidget(parent, Qt::Window), m_ctx(std::move(context)), m_edits(m_ctx.env, editMixer),
+      m_lifecycle(m_ctx.env, m_ctx.loop, m_ctx.drain),
       m_debug(debugMode)
 {
     MixerState &s = m_ctx.env.mixers;
@@ -81,15 +81,7 @@ FrmMixer::FrmMixer(FrmMixerContext context, int editMixer, bool debugMode, QWidg
     connectHandlers();
     Enable_Control();
 
-    m_ctx.env.DataReadMark[size_t(m)] = MarkDecoded;
-    m_ctx.env.ThresholdReadMark[size_t(m)] = MarkDecoded;
-    MixerDataRecord &own = s.MixerData[size_t(m)];
-    if (!own.Active) {
-        if (m != 1)
-            s.ExtendedData[size_t(m)] = s.ExtendedData[1];
-        requestJob(JobExtendedRead);
-    }
-    own.Active = -1;
+    m_lifecycle.opened(m);
 
     // Sized while every tab counts, so that the hidden ones fit too once shown.
     resize(fittingSize());
@@ -397,9 +389,7 @@ void FrmMixer::initialise(int code)
 
 void FrmMixer::requestJob(JobCode job)
 {
-    if (m_ctx.loop.JobRequest == JobIdle && m_ctx.drain)
-        m_ctx.drain();
-    m_ctx.loop.JobRequest = job;
+    m_lifecycle.requestJob(job);
 }
 
 // ---- Following MixerData ----------------------------------------------------------------
@@ -412,18 +402,18 @@ void FrmMixer::Timer1()
         close();
         return;
     }
-    if (m_ctx.env.DataReadMark[size_t(m)] == MarkDecoded)
+    if (m_ctx.env.sync.dataFresh(m))
         refresh();
-    if (m_ctx.env.ThresholdReadMark[size_t(m)] == MarkDecoded) {
+    if (m_ctx.env.sync.thresholdsFresh(m)) {
         // The threshold box follows the threshold reply as the gain boxes
         // follow the data reply.
         const int threshold = s.SetDataPending[size_t(m)][MixerKey::Threshold]
                                   ? s.MixerSetData[size_t(m)].Threshold
                                   : s.MixerData[size_t(m)].Threshold;
-        if (m_params[FieldThreshold]->code() != threshold || m_ctx.env.DataReceived == 0) {
-            m_ctx.env.editor.Refreshing = 1;
+        if (m_params[FieldThreshold]->code() != threshold || !m_ctx.env.sync.dataReceived()) {
+            m_ctx.env.editor.Refreshing = true;
             m_params[FieldThreshold]->setCode(threshold);
-            m_ctx.env.editor.Refreshing = 0;
+            m_ctx.env.editor.Refreshing = false;
         }
     }
     if (!drawPictures()) {
@@ -443,11 +433,7 @@ void FrmMixer::Timer1()
     }
     if (windowIcon().cacheKey() != qApp->windowIcon().cacheKey())
         setWindowIcon(qApp->windowIcon());
-    int active = 0;
-    for (int t = 1; t <= MaxMixers; ++t)
-        if (s.MixerData[size_t(t)].Active)
-            ++active;
-    m_timer.setInterval(IntervalPerWindowMs * (active + 1));
+    m_timer.setInterval(IntervalPerWindowMs * (s.openEditorCount() + 1));
 }
 
 MixerDataRecord FrmMixer::awaitedRecord() const
@@ -476,8 +462,8 @@ void FrmMixer::refresh()
     // every row would count as clicked and store what it shows.
     const auto notify = m_refreshed ? OptionGroup::Notify::Click : OptionGroup::Notify::Quiet;
     const qint16 model = s.Model[size_t(m)];
-    const bool rewrite = m_ctx.env.DataReceived == 0;
-    m_ctx.env.editor.Refreshing = 1;
+    const bool rewrite = !m_ctx.env.sync.dataReceived();
+    m_ctx.env.editor.Refreshing = true;
     for (int ch = 0; ch < ChannelCount; ++ch) {
         const int n = ch + 1;
         for (int row : OptionRows)
@@ -509,7 +495,7 @@ void FrmMixer::refresh()
     if (m_params[FieldHoldTime]->code() != holdTime || rewrite)
         m_params[FieldHoldTime]->setCode(holdTime);
     m_outputLocked = outputLevelLocked(model, reported.block[MixerKey::OutputLevel - 1]);
-    m_ctx.env.editor.Refreshing = 0;
+    m_ctx.env.editor.Refreshing = false;
     applyChannelEnables();
 }
 
@@ -518,12 +504,12 @@ bool FrmMixer::drawPictures()
     const MixerState &s = m_ctx.env.mixers;
     const int m = EditMixer();
     const MixerDataRecord &d = s.MixerData[size_t(m)];
-    if (m_ctx.env.DataReadMark[size_t(m)] == MarkDecoded) {
+    if (m_ctx.env.sync.dataFresh(m)) {
         for (int ch = 0; ch < ChannelCount; ++ch)
             setPicture(ch, levelPicture(d.channel(ChannelFamily::InputGain, ch + 1)));
         setPicture(GainPicture, levelPicture(d.block[MixerKey::OutputGain - 1]));
     }
-    if (m_ctx.env.ThresholdReadMark[size_t(m)] == MarkDecoded) {
+    if (m_ctx.env.sync.thresholdsFresh(m)) {
         const ExtendedRecord &x = s.ExtendedData[size_t(m)];
         setPicture(ThresholdPicture, thresholdPicture(d.Threshold, x.ThresholdMin, x.ThresholdMax));
     }
@@ -744,13 +730,7 @@ void FrmMixer::closeEvent(QCloseEvent *event)
         m_timer.stop();
         if (m_ctx.setPrintEnabled)
             m_ctx.setPrintEnabled(false);
-        m_ctx.env.mixers.MixerData[size_t(EditMixer())].Active = 0;
-        // Only the editor's own requests go with it; a request another window
-        // made (direct access, IP settings, a mode change) stays.
-        qint16 &job = m_ctx.loop.JobRequest;
-        if (job == JobExtendedRead || job == JobExtendedWrite || job == JobInitialise)
-            job = JobIdle;
-        m_ctx.env.DataReceived = 0;
+        m_lifecycle.closed(EditMixer());
     }
     QWidget::closeEvent(event);
 }

@@ -9,6 +9,7 @@
 // MixerData once a fresh status reply has arrived.
 
 #include "base/loopstate.h"
+#include "editor/editorlifecycle.h"
 #include "editor/editorrules.h"
 #include "editor/extendedentries.h"
 #include "editor/mixeredits.h"
@@ -173,6 +174,7 @@ private:
 
     FrmMixerContext m_ctx;
     MixerEdits m_edits;
+    EditorLifecycle m_lifecycle;
     bool m_debug = false;
     EnableRules m_rules;
     qint16 m_appliedModel = -2;

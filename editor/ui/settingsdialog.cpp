@@ -10,7 +10,6 @@
 #include "editor/ui/frmoutputsetting.h"
 #include "editor/ui/levelpictures.h"
 #include "editor/valueentry.h"
-#include "mixer/statuspoll.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -181,10 +180,10 @@ void SettingsDialog::gainChanged(int code)
 void SettingsDialog::refresh()
 {
     const int m = m_edits.mixer();
-    if (m_ctx.env.DataReadMark[size_t(m)] != MarkDecoded && !m_force)
+    if (!m_ctx.env.sync.dataFresh(m) && !m_force)
         return;
     const MixerDataRecord reported = m_edits.reported();
-    m_ctx.env.editor.Refreshing = 1;
+    m_ctx.env.editor.Refreshing = true;
     // The buttons only show what the mixer holds: a value still waiting to
     // be sent stays in MixerSetData.
     showOptions(reported);
@@ -193,7 +192,7 @@ void SettingsDialog::refresh()
         m_gain->setCode(gain);
         m_force = false;
     }
-    m_ctx.env.editor.Refreshing = 0;
+    m_ctx.env.editor.Refreshing = false;
     applyEnables();
 }
 

@@ -10,8 +10,9 @@
 
 namespace {
 
-// Records what the loop starts, with the virtual time of each call.
-class RecordingHandlers : public JobHandlers
+// Records what the loop starts, synchronisation included, with the virtual
+// time of each call.
+class RecordingHandlers : public JobHandlers, public SyncWork
 {
 public:
     explicit RecordingHandlers(ManualClock &clock) : m_clock(clock) {}
@@ -25,6 +26,7 @@ public:
     JobLoop *loop = nullptr;
     LoopState *state = nullptr;
     bool pending = false;
+    bool flushWaiting = false; // what the last poll found
     bool jobWindowOpen = false;
     std::function<void()> duringJobWindow;
     int maxPolls = 1000;
@@ -38,19 +40,25 @@ public:
     }
     int count(const QString &what) const { return int(names().count(what)); }
 
-    void StatusPoll() override
+    void poll() override
     {
         record(QStringLiteral("poll"));
         if (count(QStringLiteral("poll")) >= maxPolls)
             loop->stop();
     }
-    bool SetData() override
+    bool flushDue() const override { return flushWaiting; }
+    bool flush() override
+    {
+        flushWaiting = false;
+        return writePending();
+    }
+    bool writePending() override
     {
         record(QStringLiteral("setdata"));
         pending = false;
         return true;
     }
-    bool pendingValues() override { return pending; }
+    bool pendingValues() const override { return pending; }
     void runDownload(int request) override { record(QStringLiteral("download%1").arg(request)); }
     void showJobWindow(int placeMode) override
     {
@@ -88,7 +96,7 @@ struct LoopWorld
     ManualClock clock{100.0};
     ScriptedDialogs dialogs;
     RecordingHandlers handlers{clock};
-    JobLoop jobLoop{loop, link, clock, dialogs, handlers};
+    JobLoop jobLoop{loop, link, clock, dialogs, handlers, handlers};
 
     explicit LoopWorld(LinkKind kind)
     {
@@ -124,7 +132,7 @@ private slots:
         LoopWorld w(LinkKind::Ethernet);
         w.loop.StartupPolls = 0;
         w.loop.JobRequest = JobTransferLoaded;
-        w.loop.ChangePending = -1;
+        w.handlers.flushWaiting = true;
         w.loop.DownloadRequest = 2;
         w.loop.DataState = DataJustLoaded;
         w.handlers.maxPolls = 1;
@@ -134,7 +142,6 @@ private slots:
         QCOMPARE(w.handlers.names(),
                  QStringList({"job(-1)", "setdata", "download2", "poll"}));
         QCOMPARE(w.loop.JobRequest, qint16(JobIdle));
-        QCOMPARE(w.loop.PollPhase, quint8(1));      // SetData sent something
         QCOMPARE(w.loop.DataState, qint16(DataSaved)); // -1 becomes 0 once sent
     }
 

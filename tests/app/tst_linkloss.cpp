@@ -4,6 +4,7 @@
 
 #include "app/ui/frmmain.h"
 #include "link/comm.h"
+#include "mixer/mixersync.h"
 #include "base/strings.h"
 #include "panel/ui/frmmdi.h"
 #include "tests/support/programrig.h"
@@ -121,7 +122,7 @@ void TestLinkLoss::panelQuitWhileTheMixersAreSilent()
             stage = Writing;
             return false;
         case Writing:
-            if (world.loop.ChangePending != 0 || !world.mixers.anyPending(1))
+            if (program.sync()->flushDue() || !world.mixers.anyPending(1))
                 return false;
             run.dialogs.answers = {MsgAnswer::Ok}; // quit (nothing was loaded or saved: no save question)
             sinceQuit.start();

@@ -135,7 +135,7 @@ private slots:
                       && !world.mixers.anyPending(2)))
                     return false;
                 // The first editor opened with the program; pick slave 2 instead.
-                if (!world.mixers.MixerData[1].Active)
+                if (!world.mixers.EditorOpen[1])
                     return false;
                 w->action("MenVisual")->trigger();
                 auto *select = w->findChild<FrmSelect *>();
@@ -146,7 +146,7 @@ private slots:
                 stage = ChoosingMixer;
                 return false;
             }
-            return world.mixers.MixerData[3].Active == -1 && world.mixers.MixerData[1].Active == 0;
+            return world.mixers.EditorOpen[3] && !world.mixers.EditorOpen[1];
         }, done);
         QCOMPARE(program.run(), 0);
         QVERIFY2(done, qPrintable(QString("mixers %1").arg(world.mixers.MixerCount)));
@@ -366,11 +366,11 @@ private slots:
             FrmMain *w = run.program.mainWindow();
             switch (stage) {
             case Live:
-                if (!w->menu("MenDownLoad")->menuAction()->isEnabled() || !world.mixers.MixerData[1].Active)
+                if (!w->menu("MenDownLoad")->menuAction()->isEnabled() || !world.mixers.EditorOpen[1])
                     return false;
                 run.dialogs.fileNames = {path};
                 w->action("MenDownMain")->trigger();
-                editorClosed = !world.mixers.MixerData[1].Active && world.loop.DownloadRequest == 1;
+                editorClosed = !world.mixers.EditorOpen[1] && world.loop.DownloadRequest == 1;
                 stage = Asked;
                 return false;
             case Asked:

@@ -36,7 +36,7 @@ bool live(Application &program, World &world)
 {
     FrmMain *w = program.mainWindow();
     return w && w->menu("MenFile")->menuAction()->isEnabled() && world.loop.StartupPolls == 0
-           && world.mixers.MixerData[1].Active;
+           && world.mixers.EditorOpen[1];
 }
 
 // The main window at the top of its screen, where a dialog centred on the

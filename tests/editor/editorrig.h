@@ -21,7 +21,7 @@ struct EditorRig : SimLinkRig
     {
         // Three polls bring thresholds and data of every mixer.
         for (int i = 0; i < 4; ++i)
-            sync->StatusPoll();
+            sync->poll();
     }
 
     static SimOptions options(int mixerCount, int model)
@@ -34,9 +34,7 @@ struct EditorRig : SimLinkRig
 
     EditorEnv env()
     {
-        StatusPoll &poll = sync->poll();
-        return {mixers, editor, poll.DataReadMark, poll.ThresholdReadMark, poll.DataReceived,
-                sync->setData().SetDataRetryCount};
+        return {mixers, editor, *sync};
     }
 
     FrmMixerContext context()
@@ -59,12 +57,9 @@ struct EditorRig : SimLinkRig
     // The loop's part: a poll, and the write when values wait.
     void exchange()
     {
-        sync->StatusPoll();
-        if (loop.ChangePending == -1) {
-            loop.ChangePending = 0;
-            if (sync->SetData())
-                loop.PollPhase = 1;
-        }
+        sync->poll();
+        if (sync->flushDue())
+            sync->flush();
     }
     template<class Window>
     void cycle(Window &window)

@@ -81,8 +81,8 @@ private slots:
 
         type(w.UpDwInpgain(2), "-20.5");
         QCOMPARE(rig.mixers.MixerSetData[1].InputGain(3), 20);
-        QCOMPARE(rig.mixers.SetDataPending[1][InputGain1 + 2], -1);
-        QCOMPARE(rig.sync->poll().DataReadMark[1], 0); // an older reply must not undo it
+        QVERIFY(rig.mixers.SetDataPending[1][InputGain1 + 2]);
+        QVERIFY(!rig.sync->dataFresh(1)); // an older reply must not undo it
         rig.settle(w);
         QCOMPARE(rig.chain->blockByte(1, InputGain1 + 2), 20);
         QVERIFY(!rig.mixers.anyPending(1));
@@ -122,14 +122,14 @@ private slots:
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
         QCOMPARE(tabs->currentIndex(), 1);
         QCOMPARE(rig.mixers.MixerSetData[1].InputGain(5), 32);
-        QCOMPARE(rig.mixers.SetDataPending[1][InputGain1 + 4], -1);
+        QVERIFY(rig.mixers.SetDataPending[1][InputGain1 + 4]);
 
         // Ctrl+Tab passes over the hidden tabs back to the first.
         typeOnly(w.UpDwParam(6), "-22");
         QTest::keyClick(w.UpDwParam(6), Qt::Key_Tab, Qt::ControlModifier);
         QCOMPARE(tabs->currentIndex(), 0);
         QCOMPARE(rig.mixers.MixerSetData[1].OutputGain(), 19);
-        QCOMPARE(rig.mixers.SetDataPending[1][OutputGain], -1);
+        QVERIFY(rig.mixers.SetDataPending[1][OutputGain]);
 
         // Chosen by the program: the box is judged as its page hides.
         typeOnly(w.UpDwInpgain(5), "0");
@@ -169,7 +169,7 @@ private slots:
         QVERIFY(!w.OpnMuteM(0)->isEnabledTo(w.tabFrame(1)) && w.LblMuteA(0)->isEnabledTo(w.tabFrame(1)));
         QCOMPARE(rig.mixers.MixerSetData[1].value(Phantom1 + 2), 0);
         QCOMPARE(rig.mixers.MixerSetData[1].value(OutputLevel), 2);
-        QCOMPARE(rig.mixers.SetDataPending[1][MuteChange], -1);
+        QVERIFY(rig.mixers.SetDataPending[1][MuteChange]);
         rig.settle(w);
         QCOMPARE(rig.chain->blockByte(1, Phantom1 + 2), 0);
         QCOMPARE(rig.chain->blockByte(1, OutputLevel), 2);
@@ -390,14 +390,14 @@ private slots:
             FrmMixer w(rig.context(), 2, false);
             QCOMPARE(rig.mixers.MixerSetData[1].OutputGain(), 30);
             QCOMPARE(rig.mixers.MixerSetData[2].InputGain(1), 0);
-            QCOMPARE(rig.mixers.MixerData[2].Active, -1);
+            QVERIFY(rig.mixers.EditorOpen[2]);
             QCOMPARE(rig.loop.JobRequest, JobExtendedRead);
             QCOMPARE(rig.mixers.ExtendedData[2].ThresholdMax, 9000);
             QVERIFY(rig.printEnabled);
             w.close();
-            QCOMPARE(rig.mixers.MixerData[2].Active, 0);
+            QVERIFY(!rig.mixers.EditorOpen[2]);
             QCOMPARE(rig.loop.JobRequest, JobIdle);
-            QCOMPARE(rig.sync->poll().DataReceived, 0);
+            QVERIFY(!rig.sync->dataReceived());
             QVERIFY(!rig.printEnabled);
         }
         // Closing leaves another window's request alone.

@@ -1,9 +1,11 @@
 // What an edit in the mixer editor does to the mixer records, without
 // widgets: targets, marking, the two links and the master-only groups.
 
+#include "editor/editorlifecycle.h"
 #include "editor/editorrules.h"
 #include "editor/extendedentries.h"
 #include "editor/mixeredits.h"
+#include "recordedsync.h"
 
 #include <QTest>
 
@@ -19,22 +21,17 @@ struct Records
     explicit Records(int linked = 3)
     {
         mixers.MixerCount = qint16(linked);
-        dataMarks.fill(2);
-        thresholdMarks.fill(2);
     }
     MixerEdits window(int mixer)
     {
-        return MixerEdits({mixers, editor, dataMarks, thresholdMarks, received, retries}, mixer);
+        return MixerEdits({mixers, editor, sync}, mixer);
     }
-    bool pending(int mixer, int id) const { return mixers.SetDataPending[size_t(mixer)][size_t(id)] == -1; }
+    bool pending(int mixer, int id) const { return mixers.SetDataPending[size_t(mixer)][size_t(id)]; }
     int wanted(int mixer, int id) const { return mixers.MixerSetData[size_t(mixer)].value(id); }
 
     MixerState mixers;
     EditorState editor;
-    ReadMarks dataMarks{};
-    ReadMarks thresholdMarks{};
-    quint8 received = 1;
-    int retries = 7;
+    RecordedSync sync;
 };
 
 } // namespace
@@ -51,8 +48,8 @@ private slots:
         QVERIFY(w.gainChanged(2, 30));
         QCOMPARE(r.wanted(1, InputGain1 + 2), 30);
         QVERIFY(r.pending(1, InputGain1 + 2) && !r.pending(1, InputGain1));
-        QCOMPARE(r.dataMarks[1], 0);
-        QCOMPARE(r.retries, 0);
+        QVERIFY(!r.sync.freshData[1]);
+        QCOMPARE(r.sync.retries, 0);
 
         // Link-On: strip 1's gain and choices go to all eight channels.
         r.mixers.MixerSetData[1].Phantom(1) = 0;
@@ -69,15 +66,15 @@ private slots:
         for (int n = 1; n <= 8; ++n)
             QCOMPARE(r.wanted(1, InputGain1 + n - 1), 40);
         // Nothing is stored while the window shows MixerData.
-        r.editor.Refreshing = 1;
+        r.editor.Refreshing = true;
         QVERIFY(!w.gainChanged(0, 20));
         QCOMPARE(r.wanted(1, InputGain1), 40);
         // Link-Off leaves the values as they are.
-        r.editor.Refreshing = 0;
+        r.editor.Refreshing = false;
         w.turnCh1LinkOff();
         QVERIFY(w.gainChanged(2, 5));
         QCOMPARE(r.wanted(1, InputGain1 + 3), 40);
-        QCOMPARE(r.mixers.SetDataPending[2], (std::array<qint16, PendingFlagCount>{}));
+        QCOMPARE(r.mixers.SetDataPending[2], (std::array<bool, PendingFlagCount>{}));
     }
 
     void mixerLinkReachesTheLinkedMixersThatDiffer()
@@ -95,7 +92,7 @@ private slots:
         QVERIFY(!r.mixers.anyPending(4));
 
         r.mixers.clearPending();
-        r.dataMarks.fill(2);
+        r.sync.freshData.fill(true);
         r.mixers.MixerData[2].OutputGain() = 20;
         w.outputGainChanged(20);
         QVERIFY(r.pending(1, OutputGain) && r.pending(3, OutputGain));
@@ -103,7 +100,8 @@ private slots:
         QCOMPARE(r.wanted(2, OutputGain), 20);
         QCOMPARE(r.wanted(4, OutputGain), 0);
         // System edits lower the read mark of each mixer they marked.
-        QCOMPARE(r.dataMarks, (ReadMarks{2, 0, 2, 0, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2}));
+        for (int m = 1; m < MixerSlots; ++m)
+            QCOMPARE(r.sync.freshData[size_t(m)], m != 1 && m != 3);
         // Noma and hold time stay with the master.
         w.systemOptionClicked(GroupNoma * 10 + 0);
         QVERIFY(r.pending(1, Noma) && !r.pending(2, Noma));
@@ -146,12 +144,12 @@ private slots:
         QCOMPARE(r.wanted(1, Phantom1), 1);
         QVERIFY(r.pending(1, Phantom1)); // the earlier flag stays
         // Low cut of channel 3 as the mixer has it: stored, nothing marked.
-        r.retries = 7;
-        r.dataMarks[1] = 2;
+        r.sync.retries = 7;
+        r.sync.freshData[1] = true;
         QVERIFY(w.channelOptionClicked(channelOptionIndex(2, RowLowCutFil, 1)));
         QVERIFY(!r.pending(1, LowCut3));
-        QCOMPARE(r.retries, 7);
-        QCOMPARE(r.dataMarks[1], 2);
+        QCOMPARE(r.sync.retries, 7);
+        QVERIFY(r.sync.freshData[1]);
         QVERIFY(!w.channelOptionClicked(channelOptionIndex(2, RowLowCutFil, 2))); // no such button
     }
 
@@ -162,8 +160,8 @@ private slots:
         QCOMPARE(w.thresholdChanged(20000), 16383);
         QCOMPARE(r.wanted(1, Threshold), 16383);
         QVERIFY(r.pending(1, Threshold));
-        QCOMPARE(r.thresholdMarks[1], 0);
-        QCOMPARE(r.dataMarks[1], 2);
+        QVERIFY(!r.sync.freshThresholds[1]);
+        QVERIFY(r.sync.freshData[1]);
         QCOMPARE(w.thresholdChanged(50), 100);
         QCOMPARE(r.wanted(1, Threshold), 100);
     }
@@ -177,7 +175,7 @@ private slots:
         QVERIFY(!r.mixers.anyPending(2) && !r.mixers.anyPending(1));
         QVERIFY(w.systemOptionClicked(GroupOutputLevel * 10 + 0).stored);
         QVERIFY(r.pending(2, OutputLevel) && !r.pending(1, OutputLevel));
-        QCOMPARE(r.dataMarks[2], 0);
+        QVERIFY(!r.sync.freshData[2]);
         QCOMPARE(w.systemOptionClicked(GroupMuteChange * 10 + 1).mute, MixerEdits::MuteMode::Manual);
         QCOMPARE(w.systemOptionClicked(GroupMuteChange * 10 + 0).mute, MixerEdits::MuteMode::Auto);
     }
@@ -239,6 +237,44 @@ private slots:
         const EditorExtendedSource none([] { return std::nullopt; }, master);
         QCOMPARE(none.registerBytes(12), noiseEntryBytes(noiseEntryFromField(5)));
         QCOMPARE(none.registerBytes(1), (RegisterBytes{0, 0, 0x3F, 0xFF}));
+    }
+
+    // Opening and closing an editor, without the window.
+    void editorOpenAndClose()
+    {
+        Records r;
+        LoopState loop;
+        int drains = 0;
+        r.sync.freshData[2] = r.sync.freshThresholds[2] = false;
+        r.mixers.ExtendedData[1].MuteK = 33;
+        EditorLifecycle slave({r.mixers, r.editor, r.sync}, loop, [&] { ++drains; });
+
+        // The first window of a mixer: fresh values, the master's extended
+        // registers until its own are read, the read asked for.
+        slave.opened(2);
+        QVERIFY(r.mixers.EditorOpen[2] && r.mixers.openEditorCount() == 1);
+        QVERIFY(r.sync.freshData[2] && r.sync.freshThresholds[2]);
+        QCOMPARE(r.mixers.ExtendedData[2].MuteK, 33);
+        QCOMPARE(loop.JobRequest, qint16(JobExtendedRead));
+        QCOMPARE(drains, 1);
+        // Opened again while open: no second read.
+        loop.JobRequest = JobIdle;
+        r.mixers.ExtendedData[2].MuteK = 5;
+        slave.opened(2);
+        QCOMPARE(loop.JobRequest, qint16(JobIdle));
+        QCOMPARE(r.mixers.ExtendedData[2].MuteK, 5);
+
+        // Closing takes back only an editor's own request.
+        loop.JobRequest = JobExtendedWrite;
+        slave.closed(2);
+        QVERIFY(!r.mixers.EditorOpen[2]);
+        QCOMPARE(loop.JobRequest, qint16(JobIdle));
+        QVERIFY(!r.sync.received);
+        slave.opened(2);
+        loop.JobRequest = JobIpSettings;
+        slave.closed(2);
+        QCOMPARE(loop.JobRequest, qint16(JobIpSettings));
+        QCOMPARE(r.mixers.openEditorCount(), 0);
     }
 };
 

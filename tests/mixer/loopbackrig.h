@@ -54,16 +54,14 @@ struct LoopbackRig
             if (now > end)
                 return false;
             clock.processEvents();
-            if (loop.ChangePending == -1) {
-                loop.ChangePending = 0;
-                if (sync->SetData())
-                    loop.PollPhase = PollData;
+            if (sync->flushDue()) {
+                sync->flush();
                 if (afterSetData)
-                    afterSetData(sync->setData().outcome());
+                    afterSetData(sync->lastOutcome());
                 continue;
             }
             if (now - t0 > link.ReplyTimeUnit) {
-                sync->StatusPoll();
+                sync->poll();
                 t0 = clock.now();
                 continue;
             }

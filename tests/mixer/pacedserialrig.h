@@ -37,6 +37,11 @@ public:
         endpoints.serialPort = serial.slavePath();
         comm = std::make_unique<MdlComm>(link, clock, dialogs, std::move(endpoints));
         sync = std::make_unique<MixerSync>(*comm, loop, mixers);
+        QObject::connect(&sync->events(), &SyncEvents::runFinished, [this] {
+            if (afterSetData)
+                afterSetData(sync->lastOutcome());
+            check();
+        });
     }
 
     // Opens the link as the program's connect step does; the first reply
@@ -57,7 +62,7 @@ public:
     bool runUntil(const std::function<bool()> &done, double limit)
     {
         m_done = done;
-        JobLoop jobLoop(loop, link, clock, dialogs, *this);
+        JobLoop jobLoop(loop, link, clock, dialogs, *this, *sync);
         m_loop = &jobLoop;
         const double end = clock.now() + limit;
         QTimer watch;
@@ -76,29 +81,20 @@ public:
     qint64 lineBytes() const { return serial.line().bytesFromPc() + serial.line().bytesToPc(); }
     double lineSeconds(qint64 bytes) const { return double(bytes) * SimLine::BitsPerByte / rate; }
 
-    // JobHandlers: the polls and writes; no windows here.
-    void StatusPoll() override
+    // JobHandlers: no windows here; each poll and each write run (through
+    // SyncEvents) is checked.
+    void afterPoll() override
     {
-        sync->StatusPoll();
-        if (afterPoll)
-            afterPoll();
+        if (afterEachPoll)
+            afterEachPoll();
         check();
     }
-    bool SetData() override
-    {
-        const bool sent = sync->SetData();
-        if (afterSetData)
-            afterSetData(sync->setData().outcome());
-        check();
-        return sent;
-    }
-    bool pendingValues() override { return sync->pendingValues(); }
     void runDownload(int) override {}
     // The job window's work without the window (job 7 sends a loaded file).
     void showJobWindow(int) override
     {
         MixerProtocol protocol(*comm);
-        JobRunner runner(JobContext{loop, link, mixers, dialogs, protocol, nullptr, {}, {}, [this] { return SetData(); }});
+        JobRunner runner(JobContext{loop, link, mixers, dialogs, protocol, nullptr, {}, {}, [this] { return sync->writePending(); }});
         jobsRun += runner.run(loop.JobRequest) ? 1 : 0;
     }
     bool jobWindowVisible() const override { return false; }
@@ -111,7 +107,7 @@ public:
             m_loop->stop();
     }
 
-    std::function<void()> afterPoll;
+    std::function<void()> afterEachPoll;
     std::function<void(const SetDataOutcome &)> afterSetData;
 
     SystemClock clock;

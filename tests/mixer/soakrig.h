@@ -86,12 +86,16 @@ public:
         if (!openLink())
             return m_figures;
         sync = std::make_unique<MixerSync>(*comm, loop, mixers);
+        QObject::connect(&sync->events(), &SyncEvents::runFinished, [this] {
+            judgeRun(sync->lastOutcome());
+            checkDone();
+        });
         sync->resetForConnect();
         sync->CheckAccess();
         mixers.MixerCount = 1; // until the first status reply, as at start-up
         if (m_tcp && !m_plan.cutOnce)
             m_tcp->setCutAfter(m_plan.cutAfter);
-        JobLoop jobLoop(loop, link, clock, dialogs, *this);
+        JobLoop jobLoop(loop, link, clock, dialogs, *this, *sync);
         m_loop = &jobLoop;
         m_start = clock.now();
         scheduleNextEdit();
@@ -107,20 +111,9 @@ public:
         return m_figures;
     }
 
-    // JobHandlers: the loop's polls and writes; the soak needs no windows.
-    void StatusPoll() override
-    {
-        sync->StatusPoll();
-        checkDone();
-    }
-    bool SetData() override
-    {
-        const bool sent = sync->SetData();
-        judgeRun(sync->setData().outcome());
-        checkDone();
-        return sent;
-    }
-    bool pendingValues() override { return sync->pendingValues(); }
+    // JobHandlers: the soak needs no windows; each poll and each write run
+    // (through SyncEvents) may end it.
+    void afterPoll() override { checkDone(); }
     void runDownload(int) override {}
     void showJobWindow(int) override {}
     bool jobWindowVisible() const override { return false; }
@@ -257,7 +250,7 @@ private:
         const bool linkFailed = m_figures.linkFailures > 0;
         for (auto it = m_open.begin(); it != m_open.end();) {
             const auto [mixer, key] = it->first;
-            if (mixers.SetDataPending[size_t(mixer)][size_t(key)] != 0) {
+            if (mixers.SetDataPending[size_t(mixer)][size_t(key)]) {
                 ++it;
                 continue;
             }

@@ -56,8 +56,9 @@ private slots:
         QCOMPARE(int(r.KeyLock()), 300 & 0xFF);
         r.setValue(MixerKey::Threshold, 16400);
         QCOMPARE(r.value(MixerKey::Threshold), 16400);
+        // Active says whether an editor shows the mixer: no value of the mixer.
         r.setValue(MixerKey::Active, 1);
-        QCOMPARE(r.value(MixerKey::Active), -1);
+        QCOMPARE(r.value(MixerKey::Active), 0);
         // The wire block is the record's bytes in key order.
         QCOMPARE(int(r.block[58]), 7);
     }

@@ -99,7 +99,7 @@ void TstSerialChain::programPollEditSaveLoad()
         if (rig.mixers.MixerCount != Chain || rig.loop.StartupPolls != 0)
             return false;
         for (int m = 1; m <= Chain; ++m)
-            if (rig.sync->poll().DataReadMark[size_t(m)] != MarkDecoded)
+            if (!rig.sync->dataFresh(m))
                 return false;
         return true;
     };

@@ -76,17 +76,28 @@ void TstSetData::oneChangedValueOnePass()
     auto rig = connected(simOptions(2));
     rig->mixers.setPending(2, channelKeyId(ChannelFamily::InputGain, 3), 40);
     QVERIFY(rig->sync->pendingValues());
-    QVERIFY(rig->sync->SetData());
+    QCOMPARE(rig->sync->valueStatus(2, 43).state, ValueState::Waiting);
+    // The poll finds it and holds back its own request; the flush sends it,
+    // and the poll starts again with the data request.
+    rig->loop.PollPhase = PollAmbient;
+    rig->sync->poll();
+    QVERIFY(rig->sync->flushDue());
+    QVERIFY(rig->transport->sent.isEmpty());
+    QVERIFY(rig->sync->flush());
+    QVERIFY(!rig->sync->flushDue());
+    QCOMPARE(rig->loop.PollPhase, quint8(PollData));
+    QCOMPARE(rig->sync->valueStatus(2, 43).state, ValueState::Verified);
+    QCOMPARE(rig->sync->valueStatus(2, 43).value, 40);
     QCOMPARE(writes(*rig), QList<QByteArray>{bytes({'D', 'S', 2, 43, 40})});
     QCOMPARE(rig->sent("TR").size(), 1);
     QCOMPARE(rig->sent("DR").size(), 1);
     QVERIFY(nothingPending(rig->mixers));
-    QCOMPARE(rig->sync->setData().outcome().passes, 1);
+    QCOMPARE(rig->sync->lastOutcome().passes, 1);
     QCOMPARE(rig->chain->blockByte(2, 43), 40);
 
     // Nothing flagged: nothing sent, still read back once.
     rig->forget();
-    QVERIFY(!rig->sync->SetData());
+    QVERIFY(!rig->sync->writePending());
     QVERIFY(writes(*rig).isEmpty());
 }
 
@@ -108,12 +119,30 @@ void TstSetData::valueThatDoesNotTake()
     rig->mixers.setPending(1, keyId, keyId == 85 ? 300 : 0);
     rig->mixers.setPending(1, 43, 12); // takes at once, yet is resent with the failing one
     const double start = rig->clock.now();
-    QVERIFY(rig->sync->SetData());
-    const SetDataOutcome &outcome = rig->sync->setData().outcome();
+    QList<QPair<int, ValueState>> changes; // key id and the state it changed to
+    QObject::connect(&rig->sync->events(), &SyncEvents::valueStateChanged, [&](int mixer, int id) {
+        QCOMPARE(mixer, 1);
+        changes << qMakePair(id, rig->sync->valueStatus(mixer, id).state);
+    });
+    QVERIFY(rig->sync->writePending());
+    const SetDataOutcome &outcome = rig->sync->lastOutcome();
     QCOMPARE(outcome.passes, 11);
     QVERIFY(outcome.gaveUp);
     QVERIFY(!outcome.verified);
-    QCOMPARE(rig->sync->setData().SetDataRetryCount, 11);
+    QCOMPARE(rig->sync->passCount(), 11);
+
+    // Both were announced waiting; the one that took is verified, the other
+    // stays failed with the value it was meant to have until dismissed.
+    QCOMPARE(changes, (QList<QPair<int, ValueState>>{{43, ValueState::Waiting}, {keyId, ValueState::Waiting},
+                                                      {43, ValueState::Verified}, {keyId, ValueState::Failed}}));
+    const ValueStatus failed = rig->sync->valueStatus(1, keyId);
+    QCOMPARE(failed.value, keyId == 85 ? 300 : 0);
+    QCOMPARE(failed.passes, 11);
+    QVERIFY(failed.at > start);
+    rig->sync->dismissFailure(1, 43); // only failures are dismissed
+    QCOMPARE(rig->sync->valueStatus(1, 43).state, ValueState::Verified);
+    rig->sync->dismissFailure(1, keyId);
+    QCOMPARE(rig->sync->valueStatus(1, keyId).state, ValueState::Settled);
 
     // Every pass sends the wanted value; the sixth pass (count 5) also writes
     // back what the mixer reported, after its read-back.
@@ -154,9 +183,9 @@ void TstSetData::thresholdsNotCompared()
     rig->mixers.MixerSetData[1].ThresholdAction() = quint8(thresholdAction);
     rig->mixers.MixerSetData[1].ThresholdUnit() = quint8(thresholdUnit);
     rig->mixers.setPending(mixer, MixerKey::Threshold, 200);
-    QVERIFY(rig->sync->SetData());
+    QVERIFY(rig->sync->writePending());
     QCOMPARE(writes(*rig), QList<QByteArray>{bytes({'T', 'S', mixer, 0, 200})});
-    QCOMPARE(rig->sync->setData().outcome().passes, 1);
+    QCOMPARE(rig->sync->lastOutcome().passes, 1);
     QVERIFY(nothingPending(rig->mixers));
     QVERIFY(rig->dialogs.shown.empty());
 }
@@ -171,16 +200,16 @@ void TstSetData::valuesNotComparedForSlaves()
     rig->mixers.setPending(2, MixerKey::KeyLock, 0);
     rig->mixers.setPending(1, channelKeyId(ChannelFamily::Priority, 3), 0);
     rig->mixers.setPending(2, channelKeyId(ChannelFamily::Priority, 1), 0);
-    QVERIFY(rig->sync->SetData());
+    QVERIFY(rig->sync->writePending());
     QCOMPARE(writes(*rig), (QList<QByteArray>{bytes({'D', 'S', 2, 49, 0}), bytes({'D', 'S', 2, 84, 0})}));
-    QCOMPARE(rig->sync->setData().outcome().passes, 1);
+    QCOMPARE(rig->sync->lastOutcome().passes, 1);
     QVERIFY(nothingPending(rig->mixers));
 
     // The master's own gate values are compared.
     auto master = connected(simOptions(1, [](SimOptions &o) { o.stuck << stuck(1, MixerKey::KeyLock, 1); }));
     master->mixers.setPending(1, MixerKey::KeyLock, 0);
-    master->sync->SetData();
-    QVERIFY(master->sync->setData().outcome().gaveUp);
+    master->sync->writePending();
+    QVERIFY(master->sync->lastOutcome().gaveUp);
 }
 
 void TstSetData::phantomWithInputLevelOff()
@@ -191,7 +220,7 @@ void TstSetData::phantomWithInputLevelOff()
     plain.sync->readAll();
     plain.forget();
     plain.mixers.setPending(1, phantom2, 0);
-    plain.sync->SetData();
+    plain.sync->writePending();
 
     QList<QByteArray> expected;
     for (int pass = 0; pass <= 10; ++pass) {
@@ -214,8 +243,8 @@ void TstSetData::phantomOffWithLevelOffNeedsNoCompare()
     rig.chain->setBlockByte(1, 4, 0);
     rig.sync->readAll();
     rig.mixers.setPending(1, phantom4, 1);
-    QVERIFY(rig.sync->SetData());
-    QCOMPARE(rig.sync->setData().outcome().passes, 1);
+    QVERIFY(rig.sync->writePending());
+    QCOMPARE(rig.sync->lastOutcome().passes, 1);
     QVERIFY(nothingPending(rig.mixers));
 }
 
@@ -226,7 +255,7 @@ void TstSetData::unlinkedMixersAreDroppedAfterOneSend()
     rig.mixers.setPending(1, 43, 7);
     rig.mixers.setPending(2, 43, 7);
     rig.mixers.setPending(16, MixerKey::Threshold, 7);
-    QVERIFY(rig.sync->SetData());
+    QVERIFY(rig.sync->writePending());
     // Mixer 1 is sent and the pass ends; nothing beyond it is sent, and no
     // flag is left to bring the poll back here.
     QCOMPARE(writes(rig), QList<QByteArray>{bytes({'D', 'S', 1, 43, 7})});
@@ -262,8 +291,8 @@ void TstSetData::changedMixerCount()
         return r.isEmpty() ? QList<QByteArray>{} : QList<QByteArray>{r};
     };
     rig.mixers.setPending(1, 84, 0);
-    rig.sync->SetData();
-    const SetDataOutcome &outcome = rig.sync->setData().outcome();
+    rig.sync->writePending();
+    const SetDataOutcome &outcome = rig.sync->lastOutcome();
     QCOMPARE(rig.dialogs.shown.size(), size_t(1));
     if (!flapping) {
         // The passes start again once, when the count changed.
@@ -289,9 +318,9 @@ void TstSetData::mixerMissingFromTheReadBackIsNotVerified()
     rig->transport->queue(longer);
     QCOMPARE(rig->comm->receive().at(3 + 84 * 2 + 42), char(9));
     int count = -1;
-    QVERIFY(!rig->sync->setData().DataVerify(count, false));
+    QVERIFY(!SetData(*rig->comm, rig->mixers).DataVerify(count, false));
     QCOMPARE(count, 2);
-    QCOMPARE(rig->mixers.SetDataPending[3][43], -1);
+    QVERIFY(rig->mixers.SetDataPending[3][43]);
 }
 
 void TstSetData::editsDuringTheWaitsJoinTheNextPass()
@@ -306,7 +335,7 @@ void TstSetData::editsDuringTheWaitsJoinTheNextPass()
             rig->mixers.setPending(1, 42, 33);
         }
     });
-    rig->sync->SetData();
+    rig->sync->writePending();
     QVERIFY(edited);
     QCOMPARE(rig->chain->blockByte(1, 42), 33);
     QCOMPARE(rig->sent("DS").count(bytes({'D', 'S', 1, 42, 33})), 1);
@@ -338,8 +367,8 @@ void TstSetData::hundredEditsConvergeDespiteLostReplies()
         const int key = keys[random.bounded(int(keys.size()))];
         const int value = key == MixerKey::Threshold ? random.bounded(0, 32768) : random.bounded(0, 256);
         rig.mixers.setPending(mixer, key, value);
-        QVERIFY(rig.sync->SetData());
-        const SetDataOutcome &o = rig.sync->setData().outcome();
+        QVERIFY(rig.sync->writePending());
+        const SetDataOutcome &o = rig.sync->lastOutcome();
         QVERIFY2(o.verified, qPrintable(QStringLiteral("edit %1: mixer %2 key %3").arg(edit).arg(mixer).arg(key)));
         passes += o.passes;
         const int held = key == MixerKey::Threshold ? rig.chain->threshold(mixer) : rig.chain->blockByte(mixer, key);
@@ -353,13 +382,14 @@ void TstSetData::sendParameterWaitsWithoutAReply()
 {
     SyncRig rig(simOptions(1));
     rig.script = [](const QByteArray &) { return QList<QByteArray>{}; };
+    SetData setData(*rig.comm, rig.mixers);
     double start = rig.clock.now();
-    rig.sync->setData().SendParameter(0, 5, 43, 1);
+    setData.SendParameter(0, 5, 43, 1);
     QVERIFY(rig.clock.now() - start > 0.8 + 0.06 - 1e-9);
     QCOMPARE(rig.transport->sent, QList<QByteArray>{bytes({'D', 'S', 1, 43, 5})});
     // Another kind sends nothing but waits the same.
     start = rig.clock.now();
-    rig.sync->setData().SendParameter(2, 5, 43, 1);
+    setData.SendParameter(2, 5, 43, 1);
     QVERIFY(rig.clock.now() - start > 0.8 + 0.06 - 1e-9);
     QCOMPARE(rig.transport->sent.size(), 1);
 }
@@ -376,9 +406,9 @@ void TstSetData::closingTheLinkEndsTheRunAtOnce()
         if (rig->clock.now() - start > 1.0 && !rig->comm->closed())
             rig->comm->CommClose();
     });
-    rig->sync->SetData();
+    rig->sync->writePending();
     rig->clock.setOnWait(nullptr);
-    const SetDataOutcome &outcome = rig->sync->setData().outcome();
+    const SetDataOutcome &outcome = rig->sync->lastOutcome();
     QCOMPARE_LT(outcome.passes, 4);
     QVERIFY(!outcome.gaveUp);
     QVERIFY(rig->dialogs.shown.empty());

@@ -23,7 +23,7 @@ QByteArray dataReply(int mixers, int extra = 0, quint8 status = 0)
 
 void decode(SyncRig &rig, const QByteArray &message)
 {
-    rig.sync->poll().DecodeReply(reinterpret_cast<const quint8 *>(message.constData()), int(message.size()));
+    rig.sync->takeReply(message);
 }
 
 } // namespace
@@ -70,15 +70,14 @@ void TstStatusPoll::dataReplyLengths()
     SyncRig rig(simOptions(16));
     rig.mixers.MixerCount = 5;
     decode(rig, reply);
-    StatusPoll &poll = rig.sync->poll();
     if (mixerCount < 0) {
         QCOMPARE(rig.mixers.MixerCount, 5);
-        QCOMPARE(poll.DataReceived, 0);
+        QVERIFY(!rig.sync->dataReceived());
         QCOMPARE(rig.mixers.MixerData[1], MixerDataRecord::startValues());
         return;
     }
     QCOMPARE(rig.mixers.MixerCount, mixerCount);
-    QCOMPARE(poll.DataReceived, 1);
+    QVERIFY(rig.sync->dataReceived());
     for (int m = 1; m <= mixerCount; ++m) {
         MixerDataRecord &d = rig.mixers.MixerData[size_t(m)];
         QCOMPARE(d.InputLevel(1), quint8(m * 10 + 1));
@@ -97,17 +96,20 @@ void TstStatusPoll::dataReplyLengths()
 void TstStatusPoll::thresholdReply()
 {
     SyncRig rig;
-    StatusPoll &poll = rig.sync->poll();
+    StatusPoll poll(*rig.comm, rig.loop, rig.mixers);
     poll.ThresholdReadMark[1] = MarkRequested;
     poll.ThresholdReadMark[2] = MarkRequested;
-    decode(rig, bytes({'T', 'R', 0, 0xC0, 0x10, 0x00, 0x64}));
+    const auto decode = [&poll](const QByteArray &message) {
+        poll.DecodeReply(reinterpret_cast<const quint8 *>(message.constData()), int(message.size()));
+    };
+    decode(bytes({'T', 'R', 0, 0xC0, 0x10, 0x00, 0x64}));
     QCOMPARE(rig.mixers.MixerCount, 2);
     QCOMPARE(rig.mixers.MixerData[1].Threshold, 16400); // top bit of 0xC010 cleared
     QCOMPARE(rig.mixers.MixerData[2].Threshold, 100);
     QCOMPARE(poll.ThresholdReadMark[1], MarkDecoded);
     QCOMPARE(poll.DataReceived, 1);
 
-    decode(rig, bytes({'T', 'R', 0, 0x01, 0x02, 0x03})); // odd data length
+    decode(bytes({'T', 'R', 0, 0x01, 0x02, 0x03})); // odd data length
     QCOMPARE(rig.mixers.MixerCount, 2);
     QCOMPARE(rig.mixers.MixerData[1].Threshold, 16400);
 }
@@ -118,15 +120,15 @@ void TstStatusPoll::ambientReply()
     QList<QPair<int, double>> shown;
     rig.sync->hooks().ambientLevelShown = [&](int m, double v) { shown.append({m, v}); };
     rig.mixers.MixerCount = 3;
-    rig.mixers.MixerData[2].Active = -1;
-    rig.mixers.MixerData[5].Active = -1; // open, but not linked
+    rig.mixers.EditorOpen[2] = true;
+    rig.mixers.EditorOpen[5] = true; // open, but not linked
     decode(rig, bytes({'A', 'M', 0, 0x01, 0x2C}));
-    QCOMPARE(rig.sync->poll().AmbientLevel, 256 + 4.4);
+    QCOMPARE(rig.sync->ambientLevel(), 256 + 4.4);
     QCOMPARE(shown.size(), 1);
     QCOMPARE(shown[0].first, 2);
 
     decode(rig, bytes({'A', 'M', 0})); // no value: nothing changes
-    QCOMPARE(rig.sync->poll().AmbientLevel, 256 + 4.4);
+    QCOMPARE(rig.sync->ambientLevel(), 256 + 4.4);
     QCOMPARE(shown.size(), 1);
 }
 
@@ -140,7 +142,7 @@ void TstStatusPoll::appearingMixerCopiesOnlyItsRecord()
     decode(rig, dataReply(3));
     for (int m = 1; m <= 3; ++m)
         rig.mixers.MixerSetData[size_t(m)].InputGain(1) = 99; // edits not yet sent
-    rig.mixers.MixerData[4].Active = -1;
+    rig.mixers.EditorOpen[4] = true;
 
     decode(rig, dataReply(4));
     for (int m = 1; m <= 3; ++m)
@@ -156,11 +158,11 @@ void TstStatusPoll::appearingMixerCopiesOnlyItsRecord()
     const quint8 switchedTo = rig.mixers.MixerData[4].RemoteOn(2) ^ 1;
     rig.mixers.setPending(4, override2, switchedTo);
     rig.mixers.setPending(4, MixerKey::Threshold, 1234);
-    rig.mixers.MixerData[4].Active = 0;
+    rig.mixers.EditorOpen[4] = false;
     decode(rig, dataReply(4));
     QCOMPARE(rig.mixers.MixerSetData[4].InputGain(1), rig.mixers.MixerData[4].InputGain(1));
     QCOMPARE(rig.mixers.MixerSetData[4].RemoteOn(2), switchedTo);
-    QCOMPARE(rig.mixers.SetDataPending[4][size_t(override2)], qint16(-1));
+    QVERIFY(rig.mixers.SetDataPending[4][size_t(override2)]);
     QCOMPARE(rig.mixers.MixerSetData[4].Threshold, 1234);
     QCOMPARE(enabled, QList<int>{4});
 }
@@ -238,7 +240,7 @@ void TstStatusPoll::pollCycleAgainstTheVirtualMixer()
     QList<QByteArray> polls;
     for (int i = 0; i < 4; ++i) {
         rig.forget();
-        rig.sync->StatusPoll();
+        rig.sync->poll();
         polls << rig.transport->sent.last();
         if (i == 0) {
             QCOMPARE(panels, 1);
@@ -257,32 +259,32 @@ void TstStatusPoll::pollCycleAgainstTheVirtualMixer()
     QCOMPARE(rig.mixers.MixerData[2].InputGain(3), 77);
     QCOMPARE(rig.mixers.MixerSetData[2].InputGain(3), 77);
     QCOMPARE(rig.mixers.MixerData[3].Threshold, 100);
-    QCOMPARE(rig.sync->poll().AmbientLevel, 256 + 44 / 10.0); // 300 as 0x01 0x2C
+    QCOMPARE(rig.sync->ambientLevel(), 256 + 44 / 10.0); // 300 as 0x01 0x2C
     QCOMPARE(rig.loop.StartupPolls, 0);
     QCOMPARE(rig.mixers.FileMixerCount, 3); // counted at the third poll, after the DR reply
     QCOMPARE(menus, 1);
     QCOMPARE(panels, 1);
     // Marks are set for the mixers counted when the request is prepared.
-    QCOMPARE(rig.sync->poll().DataReadMark[3], MarkNone);
-    QCOMPARE(rig.sync->poll().ThresholdReadMark[3], MarkRequested);
+    QCOMPARE(rig.sync->pollState().DataReadMark[3], MarkNone);
+    QCOMPARE(rig.sync->pollState().ThresholdReadMark[3], MarkRequested);
     // On TCP every poll ends with three empty receives.
-    QCOMPARE(rig.sync->poll().NoReplyCount, 1);
+    QCOMPARE(rig.sync->pollState().NoReplyCount, 1);
 }
 
 void TstStatusPoll::pendingValuesHoldTheRequest()
 {
     SyncRig rig;
     rig.loop.StartupPolls = 0;
-    rig.sync->StatusPoll(); // TR out
+    rig.sync->poll(); // TR out
     rig.mixers.setPending(1, 43, 5);
     rig.forget();
-    rig.sync->StatusPoll(); // TR reply in, DR held back
+    rig.sync->poll(); // TR reply in, DR held back
     QVERIFY(rig.transport->sent.isEmpty());
-    QCOMPARE(rig.loop.ChangePending, -1);
-    QCOMPARE(rig.sync->poll().NoReplyCount, 0); // 1 for the empty receives, taken back
+    QVERIFY(rig.sync->flushDue());
+    QCOMPARE(rig.sync->pollState().NoReplyCount, 0); // 1 for the empty receives, taken back
 
-    rig.sync->StatusPoll(); // nothing came: counts, and gives the count back
-    QCOMPARE(rig.sync->poll().NoReplyCount, 0);
+    rig.sync->poll(); // nothing came: counts, and gives the count back
+    QCOMPARE(rig.sync->pollState().NoReplyCount, 0);
 }
 
 void TstStatusPoll::tenEmptyPollsLoseTheMixers_data()
@@ -301,18 +303,18 @@ void TstStatusPoll::tenEmptyPollsLoseTheMixers()
     SyncRig rig(simOptions(2), LinkKind(kind));
     rig.loop.StartupPolls = 0;
     rig.loop.PollPhase = PollData;
-    rig.sync->StatusPoll();
-    rig.sync->StatusPoll(); // the data reply arrives
+    rig.sync->poll();
+    rig.sync->poll(); // the data reply arrives
     QCOMPARE(rig.mixers.MixerCount, 2);
     rig.chain.reset(); // unplugged, with the answer to the last request lost
     rig.transport->pending.clear();
     rig.script = [](const QByteArray &) { return QList<QByteArray>{}; };
     for (int i = 1; i < emptyPolls; ++i)
-        rig.sync->StatusPoll();
+        rig.sync->poll();
     QCOMPARE(rig.mixers.MixerCount, 2);
-    rig.sync->StatusPoll();
+    rig.sync->poll();
     QCOMPARE(rig.mixers.MixerCount, 0);
-    QCOMPARE(rig.sync->poll().NoReplyCount, 0);
+    QCOMPARE(rig.sync->pollState().NoReplyCount, 0);
 }
 
 void TstStatusPoll::thresholdBytesLikeATrailerDoNotCutTheReply()
@@ -320,11 +322,11 @@ void TstStatusPoll::thresholdBytesLikeATrailerDoNotCutTheReply()
     SyncRig rig(simOptions(2));
     rig.loop.StartupPolls = 0;
     rig.chain->handle(bytes({'T', 'S', 1, 0x55, 0xAA}));
-    rig.sync->StatusPoll();
-    rig.sync->StatusPoll();
+    rig.sync->poll();
+    rig.sync->poll();
     QCOMPARE(rig.mixers.MixerCount, 2);
     QCOMPARE(rig.mixers.MixerData[1].Threshold, 0x55AA);
-    QCOMPARE(rig.sync->poll().PollFill, 0);
+    QCOMPARE(rig.sync->pollState().PollFill, 0);
 }
 
 void TstStatusPoll::readModel()
@@ -414,15 +416,15 @@ void TstStatusPoll::checkAccess()
 void TstStatusPoll::pendingChangesCountsPriorityOfChannelOneOnly()
 {
     SyncRig rig;
-    StatusPoll &poll = rig.sync->poll();
+    const StatusPoll &poll = rig.sync->pollState();
     QVERIFY(!poll.PendingChanges());
-    rig.mixers.SetDataPending[16][channelKeyId(ChannelFamily::Priority, 3)] = -1;
-    rig.mixers.SetDataPending[16][0] = -1; // Active is never sent
+    rig.mixers.SetDataPending[16][channelKeyId(ChannelFamily::Priority, 3)] = true;
+    rig.mixers.SetDataPending[16][0] = true; // Active is never sent
     QVERIFY(!poll.PendingChanges());
-    rig.mixers.SetDataPending[16][channelKeyId(ChannelFamily::Priority, 1)] = -1;
+    rig.mixers.SetDataPending[16][channelKeyId(ChannelFamily::Priority, 1)] = true;
     QVERIFY(poll.PendingChanges());
     rig.mixers.clearPending();
-    rig.mixers.SetDataPending[9][MixerKey::Threshold] = -1;
+    rig.mixers.SetDataPending[9][MixerKey::Threshold] = true;
     QVERIFY(poll.PendingChanges());
 }
 

@@ -54,7 +54,7 @@ void TstSyncLoopback::readOnlyUserWritesNothing()
     QCOMPARE(rig.dialogs.texts(), QStringList{str(4200)});
     QCOMPARE(rig.dialogs.shown[0].icon, MsgIcon::Information);
     // Reading goes on as usual.
-    QVERIFY(rig.runLoop([&] { return rig.mixers.MixerCount == 1 && rig.sync->poll().DataReceived; }, 10));
+    QVERIFY(rig.runLoop([&] { return rig.mixers.MixerCount == 1 && rig.sync->dataReceived(); }, 10));
 }
 
 QTEST_GUILESS_MAIN(TstSyncLoopback)

@@ -89,7 +89,7 @@ struct PanelRig
         };
         PanelWindowContext ctx{panel, net.mixers, net.link, files, *settings,
                                panelDialogs ? *panelDialogs : dialogs(),
-                               [this] { net.sync->setData().SetDataRetryCount = 0; }, seam, dotsPerInch};
+                               [this] { net.sync->restartRetries(); }, seam, dotsPerInch};
         window = new FrmMdi(ctx);
         window->resize(760, 480);
         window->show();

@@ -122,7 +122,7 @@ private slots:
                 QCOMPARE(mixers.MixerSetData[size_t(m)].RemoteOn(c), quint8(0));
                 QCOMPARE(mixers.MixerSetData[size_t(m)].RemoteOff(c), quint8(1));
             }
-        QCOMPARE(mixers.SetDataPending[1][size_t(channelKeyId(ChannelFamily::RemoteOn, 1))], qint16(-1));
+        QVERIFY(mixers.SetDataPending[1][size_t(channelKeyId(ChannelFamily::RemoteOn, 1))]);
         QVERIFY(restarts > 0);
 
         // Entering the execution state brings channels to their buttons.
@@ -132,7 +132,7 @@ private slots:
         remote.applyButtonStates(panel, 1);
         QCOMPARE(mixers.MixerSetData[1].RemoteOn(2), quint8(1));
         QCOMPARE(mixers.MixerSetData[1].RemoteOff(2), quint8(0));
-        QCOMPARE(mixers.SetDataPending[1][size_t(channelKeyId(ChannelFamily::RemoteOn, 3))], qint16(0));
+        QVERIFY(!mixers.SetDataPending[1][size_t(channelKeyId(ChannelFamily::RemoteOn, 3))]);
         QVERIFY(!remote.toggle(panel, {0, 8}));   // the output button never toggles
 
         // Mixer 3 is counted while the panel is open, with channel 2 on: not
@@ -148,15 +148,15 @@ private slots:
         remote.giveBack(3);
         QCOMPARE(mixers.MixerSetData[3].channel(ChannelFamily::RemoteOn, 1), third.channel(ChannelFamily::RemoteOn, 1));
         QCOMPARE(mixers.MixerSetData[3].channel(ChannelFamily::RemoteOff, 1), third.channel(ChannelFamily::RemoteOff, 1));
-        QCOMPARE(mixers.SetDataPending[3][size_t(channelKeyId(ChannelFamily::RemoteOn, 2))], qint16(0));
+        QVERIFY(!mixers.SetDataPending[3][size_t(channelKeyId(ChannelFamily::RemoteOn, 2))]);
         QCOMPARE(mixers.MixerSetData[3].RemoteOff(2), quint8(0));
         QCOMPARE(mixers.MixerSetData[1].RemoteOn(1), quint8(1));
         QCOMPARE(mixers.MixerSetData[1].RemoteOff(1), quint8(0));
         QCOMPARE(mixers.MixerSetData[2].RemoteOn(4), quint8(1));
         QCOMPARE(mixers.MixerSetData[1].RemoteOn(5), quint8(0));
-        QCOMPARE(mixers.SetDataPending[1][size_t(channelKeyId(ChannelFamily::RemoteOff, 1))], qint16(-1));
+        QVERIFY(mixers.SetDataPending[1][size_t(channelKeyId(ChannelFamily::RemoteOff, 1))]);
         // A channel the panel never touched is left alone.
-        QCOMPARE(mixers.SetDataPending[1][size_t(channelKeyId(ChannelFamily::RemoteOn, 5))], qint16(0));
+        QVERIFY(!mixers.SetDataPending[1][size_t(channelKeyId(ChannelFamily::RemoteOn, 5))]);
         // What was given back is not to be undone by the first click an editor
         // opened next makes when it shows the mixer's older value.
         QVERIFY(editor.IgnoreRemoteOnClick[1][1] && editor.IgnoreRemoteOffClick[1][1]);
@@ -181,8 +181,8 @@ private slots:
             QVERIFY(!mixers.anyPending(2));
         };
         auto bothFlagged = [&](int channel) {
-            return mixers.SetDataPending[2][size_t(channelKeyId(ChannelFamily::RemoteOn, channel))] == -1
-                   && mixers.SetDataPending[2][size_t(channelKeyId(ChannelFamily::RemoteOff, channel))] == -1;
+            return mixers.SetDataPending[2][size_t(channelKeyId(ChannelFamily::RemoteOn, channel))]
+                   && mixers.SetDataPending[2][size_t(channelKeyId(ChannelFamily::RemoteOff, channel))];
         };
 
         closedWhileAway();

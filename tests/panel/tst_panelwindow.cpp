@@ -43,8 +43,8 @@ bool mixerHolds(PanelRig &rig, int mixer, int channel, int on, int off)
 bool bothFlagsSet(PanelRig &rig, int mixer, int channel)
 {
     const auto &flags = rig.net.mixers.SetDataPending[size_t(mixer)];
-    return flags[size_t(wire(ChannelFamily::RemoteOn, channel))] == -1
-           && flags[size_t(wire(ChannelFamily::RemoteOff, channel))] == -1;
+    return flags[size_t(wire(ChannelFamily::RemoteOn, channel))]
+           && flags[size_t(wire(ChannelFamily::RemoteOff, channel))];
 }
 
 // Dialogs that, like a real message box, let the panel's timer fire while a

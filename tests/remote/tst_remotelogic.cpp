@@ -3,11 +3,11 @@
 // events between two snapshots.
 
 #include "link/linkstate.h"
-#include "mixer/setdata.h"
 #include "remote/remoteaccess.h"
 #include "remote/remotejson.h"
 #include "remote/remoterequest.h"
 #include "remote/remotesync.h"
+#include "tests/remote/fakesync.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -164,41 +164,31 @@ private slots:
             QVERIFY2(!parseListenAddress(bad, address, port), bad);
     }
 
-    // A switch's values: Waiting while flagged, Verified when a run lowered
-    // the flag, Failed when the run gave up; a channel shows the worse of its two.
-    void syncStates()
+    // A channel's switch is two values; it shows the worse of them, and only
+    // changes of those two values are passed on.
+    void channelStates()
     {
-        MixerState mixers;
-        RemoteSyncView view(mixers);
+        FakeSync status;
+        RemoteSyncView view;
         QSignalSpy changed(&view, &RemoteSyncView::changed);
         const int on3 = channelKeyId(ChannelFamily::RemoteOn, 3);
         const int off3 = channelKeyId(ChannelFamily::RemoteOff, 3);
-        QCOMPARE(view.channelState(1, 3), RemoteValueState::Settled);
-        mixers.setPending(1, on3, 1);
-        mixers.setPending(1, off3, 0);
-        QVERIFY(view.observe());
+        QCOMPARE(view.channelState(1, 3), RemoteValueState::Settled); // no link yet
+        view.attach(&status);
+        status.set(1, on3, ValueState::Waiting);
         QCOMPARE(view.channelState(1, 3), RemoteValueState::Waiting);
-        QVERIFY(!view.observe());
-        SetDataOutcome ran;
-        ran.sent = ran.verified = true;
-        mixers.SetDataPending[1][size_t(on3)] = 0;
-        view.observe(&ran);
-        QCOMPARE(view.state(1, on3), RemoteValueState::Verified);
-        QCOMPARE(view.channelState(1, 3), RemoteValueState::Waiting); // RemoteOff still on its way
-        mixers.SetDataPending[1][size_t(off3)] = 0;
-        SetDataOutcome gaveUp;
-        gaveUp.gaveUp = true;
-        view.observe(&gaveUp);
+        status.set(1, on3, ValueState::Verified);
+        QCOMPARE(view.channelState(1, 3), RemoteValueState::Verified); // RemoteOff not written
+        status.set(1, off3, ValueState::Waiting);
+        QCOMPARE(view.channelState(1, 3), RemoteValueState::Waiting);
+        status.set(1, off3, ValueState::Failed);
         QCOMPARE(view.channelState(1, 3), RemoteValueState::Failed);
-        QCOMPARE(changed.count(), 3);
-        // Flags dropped by a new connection, not by a run: nothing was verified.
-        mixers.setPending(2, on3, 1);
-        view.observe();
-        mixers.clearPending();
-        view.observe();
-        QCOMPARE(view.state(2, on3), RemoteValueState::Settled);
+        status.set(1, channelKeyId(ChannelFamily::InputGain, 3), ValueState::Waiting);
+        QCOMPARE(changed.count(), 5); // the attach and four switch values
         QCOMPARE(view.state(0, on3), RemoteValueState::Settled);
-        QCOMPARE(view.state(1, 1), RemoteValueState::Settled);
+        QCOMPARE(view.state(1, channelKeyId(ChannelFamily::InputGain, 3)), RemoteValueState::Settled);
+        view.attach(nullptr);
+        QCOMPARE(view.channelState(1, 3), RemoteValueState::Settled);
     }
 
     void snapshotsAndEvents()
@@ -206,7 +196,9 @@ private slots:
         MixerState mixers;
         LinkState link;
         link.linkKind = LinkKind::Ethernet;
-        RemoteSyncView view(mixers);
+        FakeSync status;
+        RemoteSyncView view;
+        view.attach(&status);
         mixers.MixerCount = 1;
         const RemoteSnapshot a = RemoteSnapshot::take(mixers, link, view, true, false);
         QVERIFY(a.connected);
@@ -217,7 +209,7 @@ private slots:
         mixers.MixerCount = 2;
         mixers.setPending(1, channelKeyId(ChannelFamily::RemoteOn, 2), 1);
         mixers.setPending(1, channelKeyId(ChannelFamily::RemoteOff, 2), 0);
-        view.observe();
+        status.set(1, channelKeyId(ChannelFamily::RemoteOn, 2), ValueState::Waiting);
         const RemoteSnapshot b = RemoteSnapshot::take(mixers, link, view, true, true);
         const std::vector<QJsonObject> events = eventsBetween(a, b);
         // Count, panel, mixer 1 channel 2, and the eight channels of the new mixer.

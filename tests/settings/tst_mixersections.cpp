@@ -14,7 +14,7 @@ private slots:
         MixerState state;
         state.MixerCount = 2;
         MixerDataRecord &slave = state.MixerData[2];
-        slave.Active = -1;
+        state.EditorOpen[2] = true; // written as the slave's Active
         slave.InputLevel(3) = 2;
         slave.RemoteOn(1) = 1;
         slave.KeyLock() = 1;
@@ -90,15 +90,15 @@ private slots:
         mixers.apply(t, 2);
         QCOMPARE(state.MixerSetData[1].InputLevel(1), quint8(3));
         QCOMPARE(state.MixerSetData[1].Threshold, qint16(250));
-        QCOMPARE(state.MixerSetData[1].Active, qint16(-1));
+        QVERIFY(!state.EditorOpen[1]); // a file's Active opens no editor
         QCOMPARE(state.MixerSetData[2].InputLevel(1), quint8(2));
         // Empty cells take the factory default (Threshold 100, HeadAmp 2).
         QCOMPARE(state.MixerSetData[2].Threshold, qint16(100));
         QCOMPARE(state.MixerSetData[2].HeadAmp(4), quint8(2));
         for (int m = 1; m <= 2; ++m)
             for (int k = 1; k <= 85; ++k)
-                QCOMPARE(state.SetDataPending[size_t(m)][size_t(k)], qint16(-1));
-        QCOMPARE(state.SetDataPending[1][0], qint16(0));
+                QVERIFY(state.SetDataPending[size_t(m)][size_t(k)]);
+        QVERIFY(!state.SetDataPending[1][0]);
         // Extended values come from the master's section for every mixer.
         QCOMPARE(state.ExtendedData[1].Noise_Detection, qint16(1));
         QCOMPARE(state.ExtendedData[2].Noise_Detection, qint16(1));
@@ -112,10 +112,10 @@ private slots:
         state.MixerCount = 1;
         state.MixerData[1].InputLevel(1) = 1;
         state.MixerData[1].InputLevel(2) = 9;
-        state.SetDataPending[1][2] = 0;                 // InputLevel_2 sent and verified
+        state.SetDataPending[1][2] = false;                 // InputLevel_2 sent and verified
         mixers.takeReported();
         QCOMPARE(state.MixerSetData[1].InputLevel(1), quint8(3));
-        QCOMPARE(state.SetDataPending[1][1], qint16(-1));
+        QVERIFY(state.SetDataPending[1][1]);
         QCOMPARE(state.MixerSetData[1].InputLevel(2), quint8(9));
         QCOMPARE(state.MixerSetData[2].InputLevel(1), quint8(2));
     }

@@ -130,8 +130,8 @@ private slots:
     {
         JobRig rig;
         rig.mixers.Model[1] = 1;
-        rig.mixers.MixerData[1].Active = -1;
-        rig.mixers.MixerData[3].Active = -1;
+        rig.mixers.EditorOpen[1] = true;
+        rig.mixers.EditorOpen[3] = true;
         rig.script = [](const QByteArray &rq) {
             return answerExtensionReads(rq, {{12, bytes({0x80, 0, 0, 5})}, {18, bytes({0, 0, 0, 9})}});
         };

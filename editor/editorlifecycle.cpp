@@ -1,0 +1,44 @@
+#include "editor/editorlifecycle.h"
+
+#include <utility>
+
+EditorLifecycle::EditorLifecycle(EditorEnv env, LoopState &loop, std::function<void()> drain)
+    : m_env(env), m_loop(loop), m_drain(std::move(drain))
+{
+}
+
+void EditorLifecycle::opened(int mixer)
+{
+    if (mixer < 1 || mixer > MaxMixers)
+        return;
+    MixerState &s = m_env.mixers;
+    m_env.sync.markFresh(mixer);
+    if (!s.EditorOpen[size_t(mixer)]) {
+        // A slave's editor shows the master's extended registers until the
+        // read brings the mixer's own.
+        if (mixer != 1)
+            s.ExtendedData[size_t(mixer)] = s.ExtendedData[1];
+        requestJob(JobExtendedRead);
+    }
+    s.EditorOpen[size_t(mixer)] = true;
+}
+
+void EditorLifecycle::closed(int mixer)
+{
+    if (mixer >= 1 && mixer <= MaxMixers)
+        m_env.mixers.EditorOpen[size_t(mixer)] = false;
+    // Only the editor's own requests go with it; a request another window
+    // made (direct access, IP settings, a mode change) stays.
+    qint16 &job = m_loop.JobRequest;
+    if (job == JobExtendedRead || job == JobExtendedWrite || job == JobInitialise)
+        job = JobIdle;
+    // The next editor writes every control anew.
+    m_env.sync.forgetReceived();
+}
+
+void EditorLifecycle::requestJob(JobCode job)
+{
+    if (m_loop.JobRequest == JobIdle && m_drain)
+        m_drain();
+    m_loop.JobRequest = job;
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+// What the rest of the program sees of synchronisation with the mixers.
+//
+// Windows (and anything else that shows or forwards values) hold a
+// SyncStatus: they may read what the poll brought in and how each value they
+// wrote fared, and ask for a few named things; they never reach into the
+// poll's or the writer's own fields. The job loop holds a SyncWork: it asks
+// whether values wait and has them sent. MixerSync is both.
+
+#include <QObject>
+#include <QtGlobal>
+
+// How one value the program wants a mixer to hold stands (key id 1..84,
+// 85 the threshold).
+enum class ValueState {
+    Settled,  // nothing written since the link opened, or the mixer does not keep it
+    Waiting,  // flagged to be sent, or sent and not yet read back
+    Verified, // the read-back showed it
+    Failed,   // the passes ran out before the read-back showed it
+};
+
+struct ValueStatus
+{
+    ValueState state = ValueState::Settled;
+    double at = 0;   // Clock time of the last change of state (0 while waiting)
+    qint32 value = 0; // the value written or waiting to be written
+    int passes = 0;  // passes the run that settled it took
+};
+
+// Notifications for windows and servers that show value states live.
+class SyncEvents : public QObject
+{
+    Q_OBJECT
+signals:
+    // The value's status changed; read it with SyncStatus::valueStatus.
+    void valueStateChanged(int mixer, int id);
+    // One write-and-verify run ended.
+    void runFinished(bool verified);
+};
+
+class SyncStatus
+{
+public:
+    virtual ~SyncStatus() = default;
+
+    virtual ValueStatus valueStatus(int mixer, int id) const = 0;
+    virtual SyncEvents &events() = 0;
+
+    // Whether the last data / threshold reply since the mixer was marked to
+    // wait has been decoded: an editor refreshes its controls only then.
+    virtual bool dataFresh(int mixer) const = 0;
+    virtual bool thresholdsFresh(int mixer) const = 0;
+    // Whether any data or threshold reply arrived since the link opened (or
+    // since forgetReceived()).
+    virtual bool dataReceived() const = 0;
+    virtual double ambientLevel() const = 0;
+    // Pass counter of the running or last write run, 0..11.
+    virtual int passCount() const = 0;
+
+    // An edit was made: the editor shows the mixer's values again only after
+    // the next data (thresholds) reply.
+    virtual void awaitFreshData(int mixer) = 0;
+    virtual void awaitFreshThresholds(int mixer) = 0;
+    // The values now held count as fresh (an editor opening on them).
+    virtual void markFresh(int mixer) = 0;
+    // The next reply is taken as the first one (an editor asks for its
+    // values to be written in again).
+    virtual void forgetReceived() = 0;
+    // A new edit during a run: the run gets its full number of passes again.
+    virtual void restartRetries() = 0;
+    // The user took the mixer's own value instead of a value that failed.
+    virtual void dismissFailure(int mixer, int id) = 0;
+};
+
+// What the job loop asks of synchronisation.
+class SyncWork
+{
+public:
+    virtual ~SyncWork() = default;
+
+    // The last poll found values waiting to be sent: they go out before any
+    // job but the transfer of loaded settings.
+    virtual bool flushDue() const = 0;
+    // Sends them and reads them back; the poll then starts again with the
+    // data request. True when at least one value was sent.
+    virtual bool flush() = 0;
+    // One status poll.
+    virtual void poll() = 0;
+    // Values wait to be sent right now (quitting sends them before it ends).
+    virtual bool pendingValues() const = 0;
+    // Sends what waits and reads it back, outside the poll cycle (the last
+    // values when quitting, the end of a transfer).
+    virtual bool writePending() = 0;
+};

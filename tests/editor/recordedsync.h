@@ -1,0 +1,40 @@
+#pragma once
+
+// Synchronisation as widget-free editor code sees it, recorded: which
+// mixers' values count as fresh, the pass counter, the first-reply mark.
+
+#include "mixer/mixerdata.h"
+#include "mixer/syncstatus.h"
+
+#include <array>
+
+struct RecordedSync final : SyncStatus
+{
+    RecordedSync()
+    {
+        freshData.fill(true);
+        freshThresholds.fill(true);
+    }
+
+    std::array<bool, MixerSlots> freshData{};
+    std::array<bool, MixerSlots> freshThresholds{};
+    bool received = true;
+    int retries = 7; // in the middle of a run
+
+    ValueStatus valueStatus(int, int) const override { return {}; }
+    SyncEvents &events() override { return m_events; }
+    bool dataFresh(int mixer) const override { return freshData.at(size_t(mixer)); }
+    bool thresholdsFresh(int mixer) const override { return freshThresholds.at(size_t(mixer)); }
+    bool dataReceived() const override { return received; }
+    double ambientLevel() const override { return 0; }
+    int passCount() const override { return retries; }
+    void awaitFreshData(int mixer) override { freshData.at(size_t(mixer)) = false; }
+    void awaitFreshThresholds(int mixer) override { freshThresholds.at(size_t(mixer)) = false; }
+    void markFresh(int mixer) override { freshData.at(size_t(mixer)) = freshThresholds.at(size_t(mixer)) = true; }
+    void forgetReceived() override { received = false; }
+    void restartRetries() override { retries = 0; }
+    void dismissFailure(int, int) override {}
+
+private:
+    SyncEvents m_events;
+};
