@@ -76,6 +76,8 @@ void writeUserValue(const QString &key, const QString &value)
     QSettings s = userStore();
     s.setValue(key, value);
     s.sync();
+    // The store may hold access tokens: the user's alone.
+    QFile::setPermissions(s.fileName(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
 QString profileValue(const QString &text, const QString &section, const QString &key)

@@ -17,9 +17,9 @@ bool isDebugCommandLine(const QStringList &arguments);
 // Per-user store: section "System", key "DataFileName", under the program's title.
 QString readDataFileName();
 void writeDataFileName(const QString &path);
-
 // Other per-user choices in the same store (never in a settings file), by
-// "Section/Key"; `fallback` when the key is missing.
+// "Section/Key"; `fallback` when the key is missing. Writing leaves the store
+// readable by its owner only: it may hold access tokens.
 QString readUserValue(const QString &key, const QString &fallback = {});
 void writeUserValue(const QString &key, const QString &value);
 

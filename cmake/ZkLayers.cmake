@@ -5,7 +5,7 @@
 # cycle. The virtual mixer (sim/) and the USB library (devbridge/) stand
 # apart: no folder of the program includes them, except along a side link.
 # Folders of one layer are joined by ":".
-set(ZK_LAYERS base link mixer settings editor:panel:maintenance:print app cli)
+set(ZK_LAYERS base link mixer settings editor:panel:maintenance:print remote app cli)
 # The panel opens the editor's channel and output dialogs and shares the
 # editor state with them. The application runs the virtual mixer chain
 # inside the program for work without hardware (--virtual); nothing else

@@ -10,6 +10,8 @@ packages=(
     fonts-ipafont-gothic fontconfig
     socat clang libclang-rt-14-dev g++-mingw-w64-x86-64 poppler-utils
     desktop-file-utils appstream dpkg-dev librsvg2-bin
+    qt6-httpserver-dev qt6-websockets-dev libqrencode-dev
+    chromium chromium-driver
 )
 # Developers who build several checkouts side by side (ZK_CCACHE=1) share one
 # compiler cache; CI builds once from clean and does without it.

@@ -2999,6 +2999,133 @@ Restore them?</translation>
         <message>
             <source>確認済み</source>
             <comment>12211</comment>
+            <source>リモート操作</source>
+            <comment>12400</comment>
+            <translation>Remote operation</translation>
+        </message>
+        <message>
+            <source>リモート操作を有効にする(&amp;E)</source>
+            <comment>12401</comment>
+            <translation>&amp;Enable remote operation</translation>
+        </message>
+        <message>
+            <source>アドレス(&amp;A):</source>
+            <comment>12402</comment>
+            <translation>&amp;Address:</translation>
+        </message>
+        <message>
+            <source>ポート(&amp;P):</source>
+            <comment>12403</comment>
+            <translation>&amp;Port:</translation>
+        </message>
+        <message>
+            <source>操作用トークン:</source>
+            <comment>12404</comment>
+            <translation>Operate token:</translation>
+        </message>
+        <message>
+            <source>閲覧用トークン:</source>
+            <comment>12405</comment>
+            <translation>Watch token:</translation>
+        </message>
+        <message>
+            <source>トークンを更新(&amp;R)</source>
+            <comment>12406</comment>
+            <translation>&amp;Renew tokens</translation>
+        </message>
+        <message>
+            <source>証明書ファイル (HTTPS)(&amp;C):</source>
+            <comment>12407</comment>
+            <translation>&amp;Certificate file (HTTPS):</translation>
+        </message>
+        <message>
+            <source>秘密鍵ファイル (HTTPS)(&amp;K):</source>
+            <comment>12408</comment>
+            <translation>Private &amp;key file (HTTPS):</translation>
+        </message>
+        <message>
+            <source>タブレットで開くアドレス (操作用):</source>
+            <comment>12409</comment>
+            <translation>Address to open on a tablet (operate):</translation>
+        </message>
+        <message>
+            <source>トークンファイル %1 を読めません。</source>
+            <comment>12410</comment>
+            <translation>Cannot read the token file %1.</translation>
+        </message>
+        <message>
+            <source>トークンファイル %1 は所有者以外も読めるため使いません。chmod 600 で所有者だけが読めるようにしてください。</source>
+            <comment>12411</comment>
+            <translation>The token file %1 is not used because others than its owner can read it. Make it readable by its owner only with chmod 600.</translation>
+        </message>
+        <message>
+            <source>トークンファイル %1 の1行目に操作用、2行目に閲覧用のトークンが必要です。</source>
+            <comment>12412</comment>
+            <translation>The token file %1 needs the operate token on its first line and the watch token on its second.</translation>
+        </message>
+        <message>
+            <source>アドレス %1 は使えません。</source>
+            <comment>12413</comment>
+            <translation>The address %1 cannot be used.</translation>
+        </message>
+        <message>
+            <source>HTTPS の証明書または秘密鍵を読めません。</source>
+            <comment>12414</comment>
+            <translation>Cannot read the HTTPS certificate or private key.</translation>
+        </message>
+        <message>
+            <source>%1 のポート %2 で待ち受けできません。</source>
+            <comment>12415</comment>
+            <translation>Cannot listen on port %2 of %1.</translation>
+        </message>
+        <message>
+            <source>リモート操作は停止しています。</source>
+            <comment>12416</comment>
+            <translation>Remote operation is stopped.</translation>
+        </message>
+        <message>
+            <source>参照...</source>
+            <comment>12417</comment>
+            <translation>Browse...</translation>
+        </message>
+        <message>
+            <source>閉じる</source>
+            <comment>12418</comment>
+            <translation>Close</translation>
+        </message>
+        <message>
+            <source>--remote には アドレス:ポート を指定してください (例: 0.0.0.0:8340)。</source>
+            <comment>12419</comment>
+            <translation>--remote needs ADDRESS:PORT (for example 0.0.0.0:8340).</translation>
+        </message>
+        <message>
+            <source>ZK-VR340a リモート操作</source>
+            <comment>12420</comment>
+            <translation>ZK-VR340a remote operation</translation>
+        </message>
+        <message>
+            <source>パネルが実行状態ではないため、表示のみです。</source>
+            <comment>12421</comment>
+            <translation>Read only: the panel is not in its execution state.</translation>
+        </message>
+        <message>
+            <source>ミキサーと接続中</source>
+            <comment>12422</comment>
+            <translation>Connected to the mixers</translation>
+        </message>
+        <message>
+            <source>ミキサーと接続されていません</source>
+            <comment>12423</comment>
+            <translation>Not connected to the mixers</translation>
+        </message>
+        <message>
+            <source>送信中</source>
+            <comment>12424</comment>
+            <translation>Sending</translation>
+        </message>
+        <message>
+            <source>確認済み</source>
+            <comment>12425</comment>
             <translation>Verified</translation>
         </message>
         <message>
@@ -3125,6 +3252,95 @@ Restore them?</translation>
             <source>失敗: %1 = %2 はミキサーに設定できませんでした（%3、%4 パス）。もう一度書き込むか、ミキサーの値を取り込むまでこの印は残ります。</source>
             <comment>12242</comment>
             <translation>Failed: %1 = %2 could not be set in the mixer (%3, %4 passes). The mark stays until the value is written again and verified, or the mixer&apos;s value is taken.</translation>
+            <comment>12426</comment>
+            <translation>Failed</translation>
+        </message>
+        <message>
+            <source>再接続しています…</source>
+            <comment>12427</comment>
+            <translation>Reconnecting…</translation>
+        </message>
+        <message>
+            <source>ON</source>
+            <comment>12428</comment>
+            <translation>ON</translation>
+        </message>
+        <message>
+            <source>OFF</source>
+            <comment>12429</comment>
+            <translation>OFF</translation>
+        </message>
+        <message>
+            <source>パネルがありません</source>
+            <comment>12430</comment>
+            <translation>No panel</translation>
+        </message>
+        <message>
+            <source>無効なリンクです</source>
+            <comment>12431</comment>
+            <translation>This link is not valid</translation>
+        </message>
+        <message>
+            <source>ミキサー %1 台</source>
+            <comment>12432</comment>
+            <translation>%1 mixers</translation>
+        </message>
+        <message>
+            <source>閲覧用アドレス:</source>
+            <comment>12433</comment>
+            <translation>Address to open (watch only):</translation>
+        </message>
+        <message>
+            <source>リモート操作サーバーを起動できません。
+%1</source>
+            <comment>12434</comment>
+            <translation>Remote operation could not start.
+%1</translation>
+        </message>
+        <message>
+            <source>--remote と --remote-tokens は一緒に指定してください。</source>
+            <comment>12435</comment>
+            <translation>--remote and --remote-tokens go together.</translation>
+        </message>
+        <message>
+            <source>適用(&amp;Y)</source>
+            <comment>12436</comment>
+            <translation>Appl&amp;y</translation>
+        </message>
+        <message>
+            <source>操作用アドレスのQRコード</source>
+            <comment>12437</comment>
+            <translation>QR code of the operate address</translation>
+        </message>
+        <message>
+            <source>接続中の端末: %1 台</source>
+            <comment>12438</comment>
+            <translation>Connected clients: %1</translation>
+        </message>
+        <message>
+            <source>トークンを更新すると、接続中の端末は切断されます。更新しますか？</source>
+            <comment>12439</comment>
+            <translation>Renewing the tokens disconnects every connected client. Renew them?</translation>
+        </message>
+        <message>
+            <source>証明書ファイルを選択</source>
+            <comment>12440</comment>
+            <translation>Choose the certificate file</translation>
+        </message>
+        <message>
+            <source>秘密鍵ファイルを選択</source>
+            <comment>12441</comment>
+            <translation>Choose the private key file</translation>
+        </message>
+        <message>
+            <source>リモート操作(&amp;R)...</source>
+            <comment>12442</comment>
+            <translation>&amp;Remote operation...</translation>
+        </message>
+        <message>
+            <source>リモート操作中: %1</source>
+            <comment>12443</comment>
+            <translation>Remote operation: %1</translation>
         </message>
         <message>
             <source>接続されているミキサーは %1 台、ファイルのミキサーは %2 台です。</source>

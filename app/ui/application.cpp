@@ -12,6 +12,8 @@
 #include "app/ui/frmver.h"
 #include "app/ui/virtualtitle.h"
 #include "base/ui/accessnames.h"
+#include "app/ui/remoteoperation.h"
+#include "remote/remoteserver.h"
 #include "base/ui/placeform.h"
 #include "link/ipsettings/frmipsetting.h"
 #include "app/ui/directwindow.h"
@@ -44,6 +46,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLocale>
+#include <QMenu>
 #include <QScreen>
 #include <QSerialPortInfo>
 #include <QToolBar>
@@ -107,6 +110,8 @@ Application::Application(World &world, QStringList arguments)
 
 Application::~Application()
 {
+    // The server goes first: its waiting answers refer to the windows' state.
+    m_remote.reset();
     // The editor windows are top-level windows that refer to this program's
     // state: they go with it.
     delete m_settingsDialog.data();
@@ -494,8 +499,10 @@ int Application::run()
     if (m_ended)
         return 0;
 
+    m_remote->start(m_arguments);
     m_loop = std::make_unique<JobLoop>(loop, m_world.link, m_world.clock, m_world.dialogs, *this, *m_sync);
     m_loop->run();
+    m_remote->stop();
     return 0;
 }
 
@@ -541,6 +548,7 @@ void Application::openMainWindow()
     m_main->disconnect = [this] { Disconnect(); };
     m_main->closeEditors = [this] { unloadActiveEditors(); };
     wireSettings();
+    wireRemote();
     m_main->show();
     connectStep();
     if (m_ended)
@@ -605,6 +613,8 @@ void Application::connectStep()
     };
     m_jobs->markFirstReply = [this] { m_sync->noteReplyArrived(); };
     m_sync->resetForConnect();
+    if (m_remote)
+        m_remote->linkOpened(m_sync.get());
     m_comm->CommOpen();
     if (m_ended)
         return;
@@ -642,6 +652,9 @@ bool Application::pollingHeld()
 
 void Application::afterPoll()
 {
+    // The link count or the panel may have changed: the remote clients hear of it.
+    if (m_remote)
+        m_remote->observe();
     // A mixer that was off the link when the panel closed gets back the
     // channel values the panel took from it as soon as it is counted again.
     if (!m_panel && remoteValuesOwed(m_world.panel.runtime))
@@ -745,6 +758,25 @@ void Application::showPanel()
     m_panel = panel;
     // The panel's default button stands at the screen's right edge.
     panel->showMaximized();
+}
+
+void Application::wireRemote()
+{
+    if (!m_remote) {
+        RemoteHost host{m_world.mixers, m_world.panel, m_world.link, m_world.clock, {}, {}, {}};
+        host.panelOpen = [this] { return m_panel && m_panel->isVisible(); };
+        host.executing = [this] { return m_panel && m_panel->isVisible() && m_panel->executing(); };
+        // A remote tap is a left press on the panel's button.
+        host.press = [this](int mixer, int slot) {
+            return m_panel && m_panel->pressExecutionButton(ButtonRef{mixer, slot});
+        };
+        m_remote = std::make_unique<RemoteOperation>(std::move(host), m_world.dialogs);
+    }
+    QMenu *file = m_main->menu(QStringLiteral("MenFile"));
+    auto *remote = new QAction(str(12442), m_main.get());
+    remote->setObjectName(QStringLiteral("MenRemote"));
+    file->insertAction(m_main->action(QStringLiteral("MenModeChange")), remote);
+    QObject::connect(remote, &QAction::triggered, m_main.get(), [this] { m_remote->showDialog(m_main.get()); });
 }
 
 void Application::Disconnect()

@@ -36,6 +36,7 @@ class LinkWatch;
 class MdlComm;
 class MixerSync;
 class MixerStateSettings;
+class RemoteOperation;
 class SettingsCommands;
 class QWidget;
 
@@ -65,6 +66,7 @@ public:
     // The editor window of a mixer, when one is loaded.
     FrmMixer *editor(int mixer) const;
     SettingsCommands *settings() const { return m_settings.get(); }
+    RemoteOperation *remote() const { return m_remote.get(); }
     // The panel's channel or output settings dialog and the parameter grid,
     // when open.
     SettingsDialog *settingsDialog() const;
@@ -119,6 +121,7 @@ private:
     // a power cut): offered back, naming when it was written; removed either way.
     void offerRecovery();
     void wireSettings();
+    void wireRemote();
     QString chooseEthernetAddress(bool &userChose);
 
     World &m_world;
@@ -153,4 +156,5 @@ private:
     QPointer<FrmParameter> m_parameterGrid;
     QPointer<FrmActivity> m_activity;
     std::unique_ptr<QTimer> m_timer1; // opens FrmSelect once the job window closed
+    std::unique_ptr<RemoteOperation> m_remote; // the remote-operation server and its dialog
 };

@@ -636,10 +636,7 @@ void FrmMdi::showButton(ButtonRef button)
     const size_t i = size_t(index(button));
     if (executing()) {
         auto *w = new FrmExeIcon(button, m_panel, m_surface, m_ctx.sync);
-        connect(w, &FrmExeIcon::leftPressed, this, [this, w](ButtonRef b) {
-            if (m_remote.toggle(m_panel, b))
-                w->showState();
-        });
+        connect(w, &FrmExeIcon::leftPressed, this, [this](ButtonRef b) { pressExecutionButton(b); });
         connect(w, &FrmExeIcon::rightPressed, this, &FrmMdi::onExecutionRightPressed);
         m_executionButtons[i] = w;
         w->setGeometry(pixelRect(button));
@@ -667,6 +664,15 @@ void FrmMdi::showButton(ButtonRef button)
     m_designButtons[i] = w;
     w->place(pixelRect(button));
     w->show();
+}
+
+bool FrmMdi::pressExecutionButton(ButtonRef button)
+{
+    FrmExeIcon *w = executionButton(button);
+    if (!executing() || !w || !m_remote.toggle(m_panel, button))
+        return false;
+    w->showState();
+    return true;
 }
 
 void FrmMdi::closeButton(ButtonRef button)

@@ -120,6 +120,11 @@ public:
     const FigureEditor &figures() const { return m_figures; }
     const TwipScale &scale() const { return m_scale; }
     bool executing() const;
+    // A left press on a button in the execution state: a channel button
+    // switches its channel (the output button does nothing). Also what a
+    // remote tap does. False when the button has no window in this state or
+    // nothing changed.
+    bool pressExecutionButton(ButtonRef button);
     PanelContext context() const;
 
     // Timer1's work: follows the link count, and when it fell removes the

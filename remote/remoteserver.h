@@ -1,0 +1,138 @@
+#pragma once
+
+// The remote-operation server: the control panel for browsers and a small
+// JSON interface for room-control systems, on one HTTP(S) port, running in
+// the program's one event loop. It reads the mixer records and the panel and
+// changes nothing itself: a switch is a press on the panel's button in the
+// execution state, handed to the panel window through RemoteHost::press, so
+// a remote tap takes exactly the road of a click. A switch is answered once
+// the value's state says how it went (verified, or failed after the passes).
+//
+// Every request is counted against its client's budget (20 a second), then
+// routed (404, 405), then its token checked (401), before anything of the
+// system's state is read. Bodies are at most 4 KiB, at most 32 event clients.
+
+#include "remote/remoteaccess.h"
+#include "remote/remotejson.h"
+#include "remote/remoterequest.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class Clock;
+class QTcpServer;
+class QTcpSocket;
+class QWebSocket;
+class RemoteHttpFront;
+struct LinkState;
+
+struct RemoteHost
+{
+    const MixerState &mixers;
+    const PanelState &panel;
+    const LinkState &link;
+    const Clock &clock;
+    // Whether the panel window is open, and in its execution state.
+    std::function<bool()> panelOpen;
+    std::function<bool()> executing;
+    // A left press on the execution button of panel mixer 0..15, slot 0..7,
+    // exactly as the panel window takes a click. False when there is no such
+    // button (or the panel is not executing).
+    std::function<bool(int mixer, int slot)> press;
+};
+
+class RemoteServer : public QObject
+{
+    Q_OBJECT
+
+public:
+    // A switch that has not settled after this long is answered 504.
+    static constexpr double SwitchDeadline = 120.0;
+
+    RemoteServer(RemoteHost host, RemoteSyncView &sync, QObject *parent = nullptr);
+    ~RemoteServer() override;
+
+    // Listens on `address`:`port` (0: the system chooses). With both files
+    // given, HTTPS. False with a reason in `error` (a message for the user).
+    bool start(const QString &address, quint16 port, const RemoteTokens &tokens, QString &error,
+               const QString &certificateFile = {}, const QString &keyFile = {});
+    void stop();
+    bool running() const;
+    quint16 port() const { return m_port; }
+    bool https() const { return m_https; }
+    void setTokens(const RemoteTokens &tokens);
+
+    // Looks at the system again: sends the changes to the event clients and
+    // answers the switches whose outcome is now known. The program calls it
+    // after each status poll and write run; the server itself after a switch.
+    void refresh();
+
+    int eventClients() const { return int(m_clients.size()); }
+    int waitingSwitches() const { return int(m_switches.size()); }
+
+    // For the front: one complete request.
+    struct Request
+    {
+        HttpMethod method = HttpMethod::Other;
+        QByteArray path;
+        QByteArray query;
+        QByteArray authorization;
+        QByteArray cookie;
+        QByteArray upgrade;
+        qint64 contentLength = 0;
+        QByteArray body;
+        QHostAddress peer;
+    };
+    // Handles a request: answers it (or keeps it waiting for its outcome),
+    // or leaves the socket untouched for the front to upgrade to a WebSocket.
+    enum class Handled { Answered, Upgrade };
+    Handled handle(const Request &request, QTcpSocket *socket);
+    void acceptWebSocket(QWebSocket *socket);
+
+signals:
+    void clientsChanged();
+
+private:
+    struct Switch
+    {
+        QPointer<QTcpSocket> socket;
+        int mixer = 0;  // 1..16
+        int channel = 0;
+        bool on = false;
+        bool pressed = false;    // this request pressed the button
+        bool sawWaiting = false;
+        double deadline = 0;
+        bool head = false;
+    };
+
+    void handleChannel(const Route &route, const Request &request, RemoteAccess access, QTcpSocket *socket);
+    void servePage(const Request &request, QTcpSocket *socket);
+    // Whether a waiting switch is settled now; answers it if so.
+    bool settle(Switch &s);
+    RemoteSnapshot snapshot() const;
+    void closeClients(int code, const QString &reason);
+    void broadcast(const QJsonObject &event);
+
+    RemoteHost m_host;
+    RemoteSyncView &m_sync;
+    RemoteTokens m_tokens;
+    RateLimiter m_limiter;
+    std::unique_ptr<RemoteHttpFront> m_front;
+    QTcpServer *m_listener = nullptr; // while start() sets it up
+    quint16 m_port = 0;
+    bool m_https = false;
+    std::vector<std::unique_ptr<QWebSocket>> m_clients;
+    std::vector<Switch> m_switches;
+    RemoteSnapshot m_last;
+    // Runs only while a switch waits: answers the ones past their deadline.
+    QTimer m_deadlineTimer;
+};
+
+// The complete HTTP/1.1 answer (status line, headers, body) the server writes.
+QByteArray httpResponse(int status, const QByteArray &contentType, const QByteArray &body,
+                        const QList<QPair<QByteArray, QByteArray>> &headers = {}, bool head = false);

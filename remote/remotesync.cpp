@@ -1,0 +1,59 @@
+#include "remote/remotesync.h"
+
+namespace {
+
+const int FirstId = channelKeyId(ChannelFamily::RemoteOn, 1);
+
+// The two values of each channel's remote switch.
+bool followed(int id)
+{
+    return id >= FirstId && id < FirstId + 2 * ChannelCount;
+}
+
+} // namespace
+
+void RemoteSyncView::attach(SyncStatus *status)
+{
+    if (m_events)
+        disconnect(m_events, nullptr, this, nullptr);
+    m_status = status;
+    m_events = status ? &status->events() : nullptr;
+    if (m_events) {
+        connect(m_events, &SyncEvents::valueStateChanged, this, [this](int, int id) {
+            if (followed(id))
+                emit changed();
+        });
+    }
+    emit changed();
+}
+
+RemoteValueState RemoteSyncView::state(int mixer, int id) const
+{
+    if (!m_status || !m_events || mixer < 1 || mixer > MaxMixers || !followed(id))
+        return RemoteValueState::Settled;
+    return m_status->valueStatus(mixer, id).state;
+}
+
+RemoteValueState RemoteSyncView::channelState(int mixer, int channel) const
+{
+    const RemoteValueState on = state(mixer, channelKeyId(ChannelFamily::RemoteOn, channel));
+    const RemoteValueState off = state(mixer, channelKeyId(ChannelFamily::RemoteOff, channel));
+    if (on == RemoteValueState::Failed || off == RemoteValueState::Failed)
+        return RemoteValueState::Failed;
+    if (on == RemoteValueState::Waiting || off == RemoteValueState::Waiting)
+        return RemoteValueState::Waiting;
+    if (on == RemoteValueState::Verified || off == RemoteValueState::Verified)
+        return RemoteValueState::Verified;
+    return RemoteValueState::Settled;
+}
+
+const char *stateName(RemoteValueState state)
+{
+    switch (state) {
+    case RemoteValueState::Settled: return "settled";
+    case RemoteValueState::Waiting: return "waiting";
+    case RemoteValueState::Verified: return "verified";
+    case RemoteValueState::Failed: return "failed";
+    }
+    return "settled";
+}

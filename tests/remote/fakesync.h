@@ -1,0 +1,40 @@
+#pragma once
+
+// A SyncStatus whose value states the test sets, announcing each change as
+// the link's synchronisation does.
+
+#include "mixer/syncstatus.h"
+
+#include <map>
+#include <utility>
+
+class FakeSync final : public SyncStatus
+{
+public:
+    void set(int mixer, int id, ValueState state)
+    {
+        m_states[{mixer, id}].state = state;
+        emit m_events.valueStateChanged(mixer, id);
+    }
+    ValueStatus valueStatus(int mixer, int id) const override
+    {
+        const auto it = m_states.find({mixer, id});
+        return it == m_states.end() ? ValueStatus{} : it->second;
+    }
+    SyncEvents &events() override { return m_events; }
+    bool dataFresh(int) const override { return true; }
+    bool thresholdsFresh(int) const override { return true; }
+    bool dataReceived() const override { return true; }
+    double ambientLevel() const override { return 0; }
+    int passCount() const override { return 0; }
+    void awaitFreshData(int) override {}
+    void awaitFreshThresholds(int) override {}
+    void markFresh(int) override {}
+    void forgetReceived() override {}
+    void restartRetries() override {}
+    void dismissFailure(int, int) override {}
+
+private:
+    SyncEvents m_events;
+    std::map<std::pair<int, int>, ValueStatus> m_states;
+};

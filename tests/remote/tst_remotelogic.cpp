@@ -1,0 +1,256 @@
+// The remote server's decoders and rules without sockets: routes, bodies,
+// tokens and the token file, the request budget, the sync view and the
+// events between two snapshots.
+
+#include "link/linkstate.h"
+#include "remote/remoteaccess.h"
+#include "remote/remotejson.h"
+#include "remote/remoterequest.h"
+#include "remote/remotesync.h"
+#include "tests/remote/fakesync.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+Q_DECLARE_METATYPE(HttpMethod)
+Q_DECLARE_METATYPE(RouteKind)
+
+class TestRemoteLogic : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void routes_data()
+    {
+        QTest::addColumn<HttpMethod>("method");
+        QTest::addColumn<QByteArray>("path");
+        QTest::addColumn<RouteKind>("kind");
+        QTest::addColumn<bool>("allowed");
+        QTest::addColumn<int>("mixer");
+        QTest::addColumn<int>("channel");
+        using M = HttpMethod;
+        using K = RouteKind;
+        QTest::newRow("page") << M::Get << QByteArray("/") << K::Page << true << -1 << -1;
+        QTest::newRow("status head") << M::Head << QByteArray("/api/v1/status") << K::Status << true << -1 << -1;
+        QTest::newRow("status put") << M::Put << QByteArray("/api/v1/status") << K::Status << false << -1 << -1;
+        QTest::newRow("channel") << M::Post << QByteArray("/api/v1/mixers/16/channels/8") << K::Channel << true << 16 << 8;
+        QTest::newRow("channel get") << M::Get << QByteArray("/api/v1/mixers/1/channels/1") << K::Channel << false << 1 << 1;
+        // Out of range or not a number: still the route, so the answer is 404 "not linked".
+        QTest::newRow("mixer 0") << M::Post << QByteArray("/api/v1/mixers/0/channels/1") << K::Channel << true << 0 << 1;
+        QTest::newRow("mixer text") << M::Post << QByteArray("/api/v1/mixers/x/channels/1") << K::Channel << true << -1 << 1;
+        QTest::newRow("mixer long") << M::Post << QByteArray("/api/v1/mixers/0001/channels/1") << K::Channel << true << -1 << 1;
+        QTest::newRow("signed") << M::Post << QByteArray("/api/v1/mixers/-1/channels/+1") << K::Channel << true << -1 << -1;
+        QTest::newRow("extra part") << M::Post << QByteArray("/api/v1/mixers/1/channels/1/x") << K::NotFound << false << -1 << -1;
+        QTest::newRow("trailing slash") << M::Get << QByteArray("/api/v1/status/") << K::NotFound << false << -1 << -1;
+        QTest::newRow("other version") << M::Get << QByteArray("/api/v2/status") << K::NotFound << false << -1 << -1;
+        QTest::newRow("events") << M::Get << QByteArray("/api/v1/events") << K::Events << true << -1 << -1;
+        QTest::newRow("dot dot") << M::Get << QByteArray("/api/v1/../v1/status") << K::NotFound << false << -1 << -1;
+        QTest::newRow("huge") << M::Get << QByteArray(100000, '/') << K::NotFound << false << -1 << -1;
+    }
+    void routes()
+    {
+        QFETCH(HttpMethod, method);
+        QFETCH(QByteArray, path);
+        const Route r = routeOf(method, path);
+        QTEST(r.kind, "kind");
+        QTEST(r.methodAllowed, "allowed");
+        if (r.kind == RouteKind::Channel) {
+            QTEST(r.mixer, "mixer");
+            QTEST(r.channel, "channel");
+            QCOMPARE(r.allowed, QByteArray("POST"));
+        }
+    }
+
+    void switchBodies()
+    {
+        QCOMPARE(parseSwitchBody(R"({"on": true})").on, std::optional<bool>(true));
+        QCOMPARE(parseSwitchBody(R"( {"on":false} )").on, std::optional<bool>(false));
+        // Everything else is refused with a reason, never taken as "off".
+        for (const QByteArray &bad : {QByteArray(), QByteArray("{}"), QByteArray(R"({"on": 1})"),
+                                      QByteArray(R"({"on": "true"})"), QByteArray(R"({"On": true})"),
+                                      QByteArray(R"({"on": true, "x": 1})"), QByteArray("[true]"),
+                                      QByteArray(R"({"on": tru)"), QByteArray("\xff\xfe{")}) {
+            const SwitchBody b = parseSwitchBody(bad);
+            QVERIFY2(!b.on, bad.constData());
+            QVERIFY(!b.error.isEmpty());
+        }
+        QVERIFY(!parseSwitchBody(R"({"on": true})" + QByteArray(5000, ' ')).on);
+    }
+
+    void tokensAndHeaders()
+    {
+        const RemoteTokens t = RemoteTokens::generate();
+        QVERIFY(t.valid());
+        QVERIFY(t.operate != RemoteTokens::generate().operate);
+        QCOMPARE(t.accessOf(t.operate), RemoteAccess::Operate);
+        QCOMPARE(t.accessOf(t.watch), RemoteAccess::Watch);
+        QCOMPARE(t.accessOf({}), RemoteAccess::None);
+        QCOMPARE(t.accessOf(t.operate.chopped(1)), RemoteAccess::None);
+        QCOMPARE(t.accessOf(t.operate + "\r\nX: y"), RemoteAccess::None);
+
+        QCOMPARE(bearerToken("Bearer abc"), QByteArray("abc"));
+        QCOMPARE(bearerToken("bearer   abc  "), QByteArray("abc"));
+        QCOMPARE(bearerToken("Basic abc"), QByteArray());
+        QCOMPARE(bearerToken("Bearer"), QByteArray());
+        QCOMPARE(bearerToken("Bearerabc"), QByteArray());
+        QCOMPARE(cookieValue("a=1; zkremote=T0k; b=2", "zkremote"), QByteArray("T0k"));
+        QCOMPARE(cookieValue("xzkremote=1", "zkremote"), QByteArray());
+        QCOMPARE(cookieValue("=;;=", "zkremote"), QByteArray());
+    }
+
+    // The request budget: 20 in any second per client, others unaffected;
+    // a refused request does not count, so the client is let in again.
+    void rateLimit()
+    {
+        RateLimiter limiter;
+        const QHostAddress a("192.0.2.1");
+        const QHostAddress b("192.0.2.2");
+        int admitted = 0;
+        for (int i = 0; i < 200; ++i)
+            admitted += limiter.admit(a, 10.0 + i * 0.001);
+        QCOMPARE(admitted, 20);
+        QVERIFY(limiter.admit(b, 10.2));
+        QVERIFY(limiter.retryAfter(a, 10.5) > 0.4);
+        QVERIFY(!limiter.admit(a, 10.99));
+        // The same client over IPv4-mapped IPv6 is one client.
+        QVERIFY(!limiter.admit(QHostAddress("::ffff:192.0.2.1"), 10.99));
+        QVERIFY(limiter.admit(a, 11.0));
+        limiter.prune(20.0);
+        QCOMPARE(limiter.clients(), 0);
+    }
+
+    void tokenFile()
+    {
+        QTemporaryDir dir;
+        const RemoteTokens t = RemoteTokens::generate();
+        const QString path = dir.filePath("tokens");
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(t.operate + "\n" + t.watch + "\n");
+        f.close();
+        RemoteTokens read;
+        QString error;
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+        QVERIFY2(readTokenFile(path, read, error), qPrintable(error));
+        QCOMPARE(read.operate, t.operate);
+        QCOMPARE(read.watch, t.watch);
+        // Readable by the group: refused, nothing taken.
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        RemoteTokens none;
+        QVERIFY(!readTokenFile(path, none, error));
+        QVERIFY(error.contains("chmod 600"));
+        QVERIFY(none.operate.isEmpty());
+        // One line only, or the same token twice: refused.
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(t.operate + "\n" + t.operate);
+        f.close();
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+        QVERIFY(!readTokenFile(path, none, error));
+        QVERIFY(!readTokenFile(dir.filePath("missing"), none, error));
+        QVERIFY(!readTokenFile(dir.path(), none, error));
+    }
+
+    void listenAddresses()
+    {
+        QString address;
+        quint16 port = 0;
+        QVERIFY(parseListenAddress("0.0.0.0:8340", address, port));
+        QCOMPARE(address, QString("0.0.0.0"));
+        QCOMPARE(port, quint16(8340));
+        QVERIFY(parseListenAddress("[::1]:80", address, port));
+        QCOMPARE(address, QString("::1"));
+        for (const char *bad : {"8340", "host:8340", "1.2.3.4:", "1.2.3.4:0", "1.2.3.4:70000", ":80", "1.2.3.4:8x"})
+            QVERIFY2(!parseListenAddress(bad, address, port), bad);
+    }
+
+    // A channel's switch is two values; it shows the worse of them, and only
+    // changes of those two values are passed on.
+    void channelStates()
+    {
+        FakeSync status;
+        RemoteSyncView view;
+        QSignalSpy changed(&view, &RemoteSyncView::changed);
+        const int on3 = channelKeyId(ChannelFamily::RemoteOn, 3);
+        const int off3 = channelKeyId(ChannelFamily::RemoteOff, 3);
+        QCOMPARE(view.channelState(1, 3), RemoteValueState::Settled); // no link yet
+        view.attach(&status);
+        status.set(1, on3, ValueState::Waiting);
+        QCOMPARE(view.channelState(1, 3), RemoteValueState::Waiting);
+        status.set(1, on3, ValueState::Verified);
+        QCOMPARE(view.channelState(1, 3), RemoteValueState::Verified); // RemoteOff not written
+        status.set(1, off3, ValueState::Waiting);
+        QCOMPARE(view.channelState(1, 3), RemoteValueState::Waiting);
+        status.set(1, off3, ValueState::Failed);
+        QCOMPARE(view.channelState(1, 3), RemoteValueState::Failed);
+        status.set(1, channelKeyId(ChannelFamily::InputGain, 3), ValueState::Waiting);
+        QCOMPARE(changed.count(), 5); // the attach and four switch values
+        QCOMPARE(view.state(0, on3), RemoteValueState::Settled);
+        QCOMPARE(view.state(1, channelKeyId(ChannelFamily::InputGain, 3)), RemoteValueState::Settled);
+        view.attach(nullptr);
+        QCOMPARE(view.channelState(1, 3), RemoteValueState::Settled);
+    }
+
+    void snapshotsAndEvents()
+    {
+        MixerState mixers;
+        LinkState link;
+        link.linkKind = LinkKind::Ethernet;
+        FakeSync status;
+        RemoteSyncView view;
+        view.attach(&status);
+        mixers.MixerCount = 1;
+        const RemoteSnapshot a = RemoteSnapshot::take(mixers, link, view, true, false);
+        QVERIFY(a.connected);
+        QCOMPARE(statusJson(a).value("mixers").toArray().size(), 1);
+        QCOMPARE(statusJson(a)["mixers"][0]["channels"].toArray().size(), 8);
+        QVERIFY(eventsBetween(a, a).empty());
+
+        mixers.MixerCount = 2;
+        mixers.setPending(1, channelKeyId(ChannelFamily::RemoteOn, 2), 1);
+        mixers.setPending(1, channelKeyId(ChannelFamily::RemoteOff, 2), 0);
+        status.set(1, channelKeyId(ChannelFamily::RemoteOn, 2), ValueState::Waiting);
+        const RemoteSnapshot b = RemoteSnapshot::take(mixers, link, view, true, true);
+        const std::vector<QJsonObject> events = eventsBetween(a, b);
+        // Count, panel, mixer 1 channel 2, and the eight channels of the new mixer.
+        QCOMPARE(events.size(), size_t(11));
+        QCOMPARE(events[0]["type"].toString(), QString("mixerCount"));
+        QCOMPARE(events[1]["executing"].toBool(), true);
+        QCOMPARE(events[2]["mixer"].toInt(), 1);
+        QCOMPARE(events[2]["channel"].toInt(), 2);
+        QCOMPARE(events[2]["on"].toBool(), true);
+        QCOMPARE(events[2]["reported"].toBool(), false);
+        QCOMPARE(events[2]["sync"].toString(), QString("waiting"));
+
+        link.closed = true;
+        const RemoteSnapshot c = RemoteSnapshot::take(mixers, link, view, true, true);
+        QCOMPARE(eventsBetween(b, c).front()["link"].toObject()["connected"].toBool(), false);
+        QCOMPARE(cssColor(0x0080FF), QString("#FF8000"));
+    }
+
+    void panelDescription()
+    {
+        PanelState panel;
+        ButtonSlot &b = panel.slot(1, 2);
+        b.IconEnable = true;
+        b.IconText = QStringLiteral("議長\r\nマイク\r\n3行目");
+        b.IconLeft = 100;
+        b.IconColorOn = 0x0000FF;
+        b.IconOnOff = true;
+        panel.slot(1, Panel::OutputSlot).IconEnable = true;
+        panel.slot(2, 0).IconEnable = true; // beyond the panel's mixers
+        const QJsonObject p = panelJson(panel, 2, true);
+        const QJsonArray buttons = p["buttons"].toArray();
+        QCOMPARE(buttons.size(), 2);
+        QCOMPARE(buttons[0]["mixer"].toInt(), 2);
+        QCOMPARE(buttons[0]["channel"].toInt(), 3);
+        QCOMPARE(buttons[0]["caption"].toArray().size(), 2);
+        QCOMPARE(buttons[0]["onColor"].toString(), QString("#FF0000"));
+        QCOMPARE(buttons[0]["on"].toBool(), true);
+        QVERIFY(!buttons[1].toObject().contains("channel"));
+        QVERIFY(!buttons[1].toObject().contains("on"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRemoteLogic)
+#include "tst_remotelogic.moc"

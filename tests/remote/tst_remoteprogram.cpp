@@ -1,0 +1,184 @@
+// The remote interface inside the whole program, against a virtual mixer
+// chain over loopback TCP: a switch takes the panel's road to the mixer and
+// is answered once the mixer holds it (or the passes ran out), and the
+// events show it; the command line's token file is refused unless it is
+// its owner's alone.
+
+#include "app/ui/frmmain.h"
+#include "app/ui/remoteoperation.h"
+#include "panel/ui/frmexeicon.h"
+#include "panel/ui/frmmdi.h"
+#include "remote/remoteserver.h"
+#include "tests/remote/remoteclient.h"
+#include "tests/support/programrig.h"
+
+#include <QAction>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+void addButton(PanelState &panel, int mixer, int slot, int left)
+{
+    ButtonSlot &b = panel.slot(mixer, slot);
+    b.IconEnable = true;
+    b.IconLeft = left;
+    b.IconTop = 1500;
+    b.IconWidth = b.IconHeight = 1400;
+    b.IconText = QStringLiteral("CH%1").arg(slot + 1);
+    b.IconOnOff = false;
+    ++panel.IconNum;
+}
+
+} // namespace
+
+class TestRemoteProgram : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void switchesTakeThePanelsRoad()
+    {
+        SimOptions options;
+        options.mixers = 2;
+        // Channel 4's switch never takes: the passes run out.
+        const int on4 = channelKeyId(ChannelFamily::RemoteOn, 4);
+        options.stuck = {SimStuck{1, on4, 0}};
+        EthernetProgram run(options);
+        QVERIFY2(run.listening, qPrintable(run.error));
+        World &world = run.world;
+        Application &program = run.program;
+        const RemoteTokens tokens = RemoteTokens::generate();
+        ApiClient api;
+        EventsClient events;
+        const int on3 = channelKeyId(ChannelFamily::RemoteOn, 3);
+        const int off3 = channelKeyId(ChannelFamily::RemoteOff, 3);
+        QString startError;
+        quint8 heldAfterSwitch = 0xFF;
+        bool buttonShownOn = false;
+        enum { Live, Design, Executing, Switching, Stuck, Done } stage = Live;
+        QElapsedTimer since;
+        bool done = false;
+        const QPointer<QTimer> driver = drive(program, 100.0, [&] {
+            switch (stage) {
+            case Live:
+                if (world.mixers.MixerCount != 2 || world.loop.StartupPolls != 0
+                    || !program.mainWindow()->action("MenModeChange")->isEnabled())
+                    return false;
+                if (!program.remote()->server()->start("127.0.0.1", 0, tokens, startError))
+                    return true;
+                api.setPort(program.remote()->server()->port());
+                events.open(program.remote()->server()->port(), tokens.watch);
+                // Before the panel executes: refused, and nothing is switched.
+                api.send("design", "POST", "/api/v1/mixers/1/channels/3", tokens.operate, R"({"on": true})");
+                api.send("status", "GET", "/api/v1/status", tokens.watch);
+                program.mainWindow()->action("MenModeChange")->trigger();
+                stage = Design;
+                return false;
+            case Design:
+                if (!program.panelWindow() || !program.panelWindow()->isVisible() || !api.allDone()
+                    || world.mixers.anyPending(1))
+                    return false;
+                addButton(world.panel, 0, 2, 0);
+                addButton(world.panel, 0, 3, 1500);
+                program.panelWindow()->action(PanelCommand::Execution)->trigger();
+                stage = Executing;
+                return false;
+            case Executing:
+                if (!program.panelWindow()->executing() || world.mixers.anyPending(1))
+                    return false;
+                api.send("on", "POST", "/api/v1/mixers/1/channels/3", tokens.operate, R"({"on": true})");
+                since.start();
+                stage = Switching;
+                return false;
+            case Switching:
+                if (!api.done("on"))
+                    return false;
+                heldAfterSwitch = quint8(run.chain.blockByte(1, on3));
+                if (FrmExeIcon *w = program.panelWindow()->executionButton({0, 2}))
+                    buttonShownOn = w->stateText() == QLatin1String("ON");
+                api.send("stuck", "POST", "/api/v1/mixers/1/channels/4", tokens.operate, R"({"on": true})");
+                stage = Stuck;
+                return false;
+            case Stuck:
+                if (!api.done("stuck"))
+                    return false;
+                api.send("after", "GET", "/api/v1/status", tokens.watch);
+                stage = Done;
+                return false;
+            case Done:
+                return api.allDone();
+            }
+            return false;
+        }, done);
+        QCOMPARE(program.run(), 0);
+        QVERIFY2(startError.isEmpty(), qPrintable(startError));
+        QVERIFY(done);
+        QCOMPARE(api.answers["design"].status, 409);
+        QCOMPARE(api.answers["status"].json()["mixerCount"].toInt(), 2);
+        QCOMPARE(api.answers["on"].status, 200);
+        QCOMPARE(api.answers["on"].json()["verified"].toBool(), true);
+        // Answered only once the mixer held it, and the panel shows it on.
+        QCOMPARE(heldAfterSwitch, quint8(1));
+        QCOMPARE(run.chain.blockByte(1, off3), 0);
+        QVERIFY(buttonShownOn);
+        QCOMPARE(world.panel.slot(0, 2).IconOnOff, true);
+        QCOMPARE(api.answers["stuck"].status, 504);
+        QCOMPARE(api.answers["stuck"].json()["verified"].toBool(), false);
+        const QJsonArray channels = api.answers["after"].json()["mixers"].toArray()[0].toObject()["channels"].toArray();
+        QCOMPARE(channels[2].toObject()["sync"].toString(), QString("verified"));
+        QCOMPARE(channels[3].toObject()["sync"].toString(), QString("failed"));
+        // The watcher saw channel 3 wait and then verify.
+        QStringList seen;
+        for (const QJsonObject &e : events.of("channel"))
+            if (e["mixer"].toInt() == 1 && e["channel"].toInt() == 3)
+                seen << e["sync"].toString();
+        QVERIFY2(seen.contains("waiting") && seen.last() == "verified", qPrintable(seen.join(',')));
+        QVERIFY(!events.of("panel").isEmpty());
+    }
+
+    // The command line: a token file others may read is refused with a
+    // message and the server stays off; one of the owner's alone starts it.
+    void commandLineTokenFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("tokens");
+        const RemoteTokens tokens = RemoteTokens::generate();
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(tokens.operate + "\n" + tokens.watch + "\n");
+        f.close();
+        // A port free a moment ago: the command line takes no port 0.
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+        const QString address = QStringLiteral("127.0.0.1:%1").arg(probe.serverPort());
+        probe.close();
+        for (const bool ownerOnly : {false, true}) {
+            QVERIFY(QFile::setPermissions(path, ownerOnly ? QFile::ReadOwner | QFile::WriteOwner
+                                                          : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
+            qputenv("ZKVR340A_LINK", "offline");
+            SystemClock clock;
+            ScriptedDialogs dialogs;
+            World world(clock, dialogs);
+            Application program(world, {"zkvr340a", "--remote", address, "--remote-tokens", path});
+            bool running = false;
+            bool done = false;
+            drive(program, 10.0, [&] {
+                if (!program.mainWindow() || !program.mainWindow()->isVisible())
+                    return false;
+                running = program.remote()->server()->running();
+                return true;
+            }, done);
+            QCOMPARE(program.run(), 0);
+            QVERIFY(done);
+            QCOMPARE(running, ownerOnly);
+            QCOMPARE(dialogs.shown.size(), ownerOnly ? size_t(0) : size_t(1));
+            if (!ownerOnly)
+                QVERIFY(dialogs.shown.front().text.contains("chmod 600"));
+        }
+    }
+};
+
+QTEST_MAIN(TestRemoteProgram)
+#include "tst_remoteprogram.moc"
