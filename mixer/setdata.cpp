@@ -175,6 +175,9 @@ bool SetData::ThresholdVerify(int &count, bool resend)
         } else {
             const int v = (reply[size_t(2 * m + 1)] * 256 + reply[size_t(2 * m + 2)]) & ThresholdMask;
             if ((m_mixers.MixerSetData[size_t(m)].Threshold & ThresholdMask) == v) {
+                // What the mixer reports now, before the next poll brings it:
+                // a save in between must not write the older value.
+                m_mixers.MixerData[size_t(m)].Threshold = qint16(v);
                 lower(flag, m, MixerKey::Threshold, ValueState::Verified);
             } else {
                 result = false;
@@ -224,11 +227,11 @@ bool SetData::DataVerify(int &count, bool resend)
             const bool phantom = k >= PhantomFirst && k <= PhantomLast;
             const int channel = k - PhantomFirst + 1;
             const quint8 wantedLevel = phantom ? want.block[size_t(channel - 1)] : 0;
-            if (phantom && wantedLevel == 0 && r == 0) {
-                lower(flags[size_t(k)], m, k, ValueState::Verified);
-                continue;
-            }
-            if (r == want.block[size_t(k - 1)]) {
+            if ((phantom && wantedLevel == 0 && r == 0) || r == want.block[size_t(k - 1)]) {
+                // The read-back is what the mixer reports now; the next poll
+                // would bring it later, and a save in between must not write
+                // the older value.
+                m_mixers.MixerData[size_t(m)].block[size_t(k - 1)] = r;
                 lower(flags[size_t(k)], m, k, ValueState::Verified);
                 continue;
             }

@@ -2967,6 +2967,8 @@ FIRMWARE DOWNLOAD
             <comment>12060</comment>
             <translation>Changes to the control panel that were never saved were left behind (written %1).
 Restore them?</translation>
+        </message>
+        <message>
             <source>書き込み</source>
             <comment>12200</comment>
             <translation>Write</translation>
@@ -2999,6 +3001,134 @@ Restore them?</translation>
         <message>
             <source>確認済み</source>
             <comment>12211</comment>
+            <translation>Verified</translation>
+        </message>
+        <message>
+            <source>失敗</source>
+            <comment>12212</comment>
+            <translation>Failed</translation>
+        </message>
+        <message>
+            <source>完了</source>
+            <comment>12213</comment>
+            <translation>Done</translation>
+        </message>
+        <message>
+            <source>拒否</source>
+            <comment>12214</comment>
+            <translation>Refused</translation>
+        </message>
+        <message>
+            <source>%1 パス</source>
+            <comment>12215</comment>
+            <translation>%1 passes</translation>
+        </message>
+        <message>
+            <source>通信ログ</source>
+            <comment>12220</comment>
+            <translation>Activity</translation>
+        </message>
+        <message>
+            <source>通信ログ(&amp;L)</source>
+            <comment>12221</comment>
+            <translation>&amp;Activity</translation>
+        </message>
+        <message>
+            <source>ミキサー(&amp;M):</source>
+            <comment>12222</comment>
+            <translation>&amp;Mixer:</translation>
+        </message>
+        <message>
+            <source>すべて</source>
+            <comment>12223</comment>
+            <translation>All</translation>
+        </message>
+        <message>
+            <source>種類(&amp;K):</source>
+            <comment>12224</comment>
+            <translation>&amp;Kind:</translation>
+        </message>
+        <message>
+            <source>CSV で保存(&amp;S)...</source>
+            <comment>12225</comment>
+            <translation>&amp;Save as CSV...</translation>
+        </message>
+        <message>
+            <source>時刻</source>
+            <comment>12226</comment>
+            <translation>Time</translation>
+        </message>
+        <message>
+            <source>種類</source>
+            <comment>12227</comment>
+            <translation>Kind</translation>
+        </message>
+        <message>
+            <source>ミキサー</source>
+            <comment>12228</comment>
+            <translation>Mixer</translation>
+        </message>
+        <message>
+            <source>項目</source>
+            <comment>12229</comment>
+            <translation>Key</translation>
+        </message>
+        <message>
+            <source>値</source>
+            <comment>12230</comment>
+            <translation>Value</translation>
+        </message>
+        <message>
+            <source>結果</source>
+            <comment>12231</comment>
+            <translation>Outcome</translation>
+        </message>
+        <message>
+            <source>内容</source>
+            <comment>12232</comment>
+            <translation>Detail</translation>
+        </message>
+        <message>
+            <source>CSV ファイル (*.csv)</source>
+            <comment>12233</comment>
+            <translation>CSV files (*.csv)</translation>
+        </message>
+        <message>
+            <source>通信ログを保存できませんでした</source>
+            <comment>12234</comment>
+            <translation>The activity log could not be saved</translation>
+        </message>
+        <message>
+            <source>%1 件（最大 %2 件）</source>
+            <comment>12235</comment>
+            <translation>%1 entries (at most %2)</translation>
+        </message>
+        <message>
+            <source>通信ログの一覧</source>
+            <comment>12236</comment>
+            <translation>Activity entries</translation>
+        </message>
+        <message>
+            <source>ミキサーの表示(&amp;M)</source>
+            <comment>12237</comment>
+            <translation>&amp;Mixers</translation>
+        </message>
+        <message>
+            <source>送信待ち: %1 = %2（%3 から）</source>
+            <comment>12240</comment>
+            <translation>Waiting to be sent: %1 = %2 (since %3)</translation>
+        </message>
+        <message>
+            <source>確認済み: %1 = %2（%3、%4 パス）</source>
+            <comment>12241</comment>
+            <translation>Verified: %1 = %2 (%3, %4 passes)</translation>
+        </message>
+        <message>
+            <source>失敗: %1 = %2 はミキサーに設定できませんでした（%3、%4 パス）。もう一度書き込むか、ミキサーの値を取り込むまでこの印は残ります。</source>
+            <comment>12242</comment>
+            <translation>Failed: %1 = %2 could not be set in the mixer (%3, %4 passes). The mark stays until the value is written again and verified, or the mixer's value is taken.</translation>
+        </message>
+        <message>
             <source>リモート操作</source>
             <comment>12400</comment>
             <translation>Remote operation</translation>
@@ -3130,128 +3260,6 @@ Restore them?</translation>
         </message>
         <message>
             <source>失敗</source>
-            <comment>12212</comment>
-            <translation>Failed</translation>
-        </message>
-        <message>
-            <source>完了</source>
-            <comment>12213</comment>
-            <translation>Done</translation>
-        </message>
-        <message>
-            <source>拒否</source>
-            <comment>12214</comment>
-            <translation>Refused</translation>
-        </message>
-        <message>
-            <source>%1 パス</source>
-            <comment>12215</comment>
-            <translation>%1 passes</translation>
-        </message>
-        <message>
-            <source>通信ログ</source>
-            <comment>12220</comment>
-            <translation>Activity</translation>
-        </message>
-        <message>
-            <source>通信ログ(&amp;L)</source>
-            <comment>12221</comment>
-            <translation>&amp;Activity</translation>
-        </message>
-        <message>
-            <source>ミキサー(&amp;M):</source>
-            <comment>12222</comment>
-            <translation>&amp;Mixer:</translation>
-        </message>
-        <message>
-            <source>すべて</source>
-            <comment>12223</comment>
-            <translation>All</translation>
-        </message>
-        <message>
-            <source>種類(&amp;K):</source>
-            <comment>12224</comment>
-            <translation>&amp;Kind:</translation>
-        </message>
-        <message>
-            <source>CSV で保存(&amp;S)...</source>
-            <comment>12225</comment>
-            <translation>&amp;Save as CSV...</translation>
-        </message>
-        <message>
-            <source>時刻</source>
-            <comment>12226</comment>
-            <translation>Time</translation>
-        </message>
-        <message>
-            <source>種類</source>
-            <comment>12227</comment>
-            <translation>Kind</translation>
-        </message>
-        <message>
-            <source>ミキサー</source>
-            <comment>12228</comment>
-            <translation>Mixer</translation>
-        </message>
-        <message>
-            <source>項目</source>
-            <comment>12229</comment>
-            <translation>Key</translation>
-        </message>
-        <message>
-            <source>値</source>
-            <comment>12230</comment>
-            <translation>Value</translation>
-        </message>
-        <message>
-            <source>結果</source>
-            <comment>12231</comment>
-            <translation>Outcome</translation>
-        </message>
-        <message>
-            <source>内容</source>
-            <comment>12232</comment>
-            <translation>Detail</translation>
-        </message>
-        <message>
-            <source>CSV ファイル (*.csv)</source>
-            <comment>12233</comment>
-            <translation>CSV files (*.csv)</translation>
-        </message>
-        <message>
-            <source>通信ログを保存できませんでした</source>
-            <comment>12234</comment>
-            <translation>The activity log could not be saved</translation>
-        </message>
-        <message>
-            <source>%1 件（最大 %2 件）</source>
-            <comment>12235</comment>
-            <translation>%1 entries (at most %2)</translation>
-        </message>
-        <message>
-            <source>通信ログの一覧</source>
-            <comment>12236</comment>
-            <translation>Activity entries</translation>
-        </message>
-        <message>
-            <source>ミキサーの表示(&amp;M)</source>
-            <comment>12237</comment>
-            <translation>&amp;Mixers</translation>
-        </message>
-        <message>
-            <source>送信待ち: %1 = %2（%3 から）</source>
-            <comment>12240</comment>
-            <translation>Waiting to be sent: %1 = %2 (since %3)</translation>
-        </message>
-        <message>
-            <source>確認済み: %1 = %2（%3、%4 パス）</source>
-            <comment>12241</comment>
-            <translation>Verified: %1 = %2 (%3, %4 passes)</translation>
-        </message>
-        <message>
-            <source>失敗: %1 = %2 はミキサーに設定できませんでした（%3、%4 パス）。もう一度書き込むか、ミキサーの値を取り込むまでこの印は残ります。</source>
-            <comment>12242</comment>
-            <translation>Failed: %1 = %2 could not be set in the mixer (%3, %4 passes). The mark stays until the value is written again and verified, or the mixer&apos;s value is taken.</translation>
             <comment>12426</comment>
             <translation>Failed</translation>
         </message>

@@ -88,6 +88,9 @@ void TstSetData::oneChangedValueOnePass()
     QCOMPARE(rig->loop.PollPhase, quint8(PollData));
     QCOMPARE(rig->sync->valueStatus(2, 43).state, ValueState::Verified);
     QCOMPARE(rig->sync->valueStatus(2, 43).value, 40);
+    // The records show the verified value at once: a save before the next
+    // poll writes it, not the older one.
+    QCOMPARE(int(rig->mixers.MixerData[2].InputGain(3)), 40);
     QCOMPARE(writes(*rig), QList<QByteArray>{bytes({'D', 'S', 2, 43, 40})});
     QCOMPARE(rig->sent("TR").size(), 1);
     QCOMPARE(rig->sent("DR").size(), 1);
