@@ -3,6 +3,7 @@
 #include "base/dialogs.h"
 #include "base/strings.h"
 #include "link/ethernettransport.h"
+#include "sim/simargs.h"
 #include "sim/simchain.h"
 #include "sim/simtcp.h"
 
@@ -82,14 +83,7 @@ VirtualRequest parseVirtualArguments(const QStringList &arguments)
     };
     for (int i = 1; i < arguments.size(); ++i) {
         const QString &a = arguments[i];
-        QString name = a;
-        QString value;
-        bool inlineValue = false;
-        if (a.startsWith(QLatin1String("--")) && a.contains(QLatin1Char('='))) {
-            name = a.left(a.indexOf(QLatin1Char('=')));
-            value = a.mid(a.indexOf(QLatin1Char('=')) + 1);
-            inlineValue = true;
-        }
+        auto [name, value, inlineValue] = splitOptionWord(a);
         if (name != QLatin1String("--virtual") && name != QLatin1String("--model")) {
             r.rest << a;
             continue;

@@ -66,14 +66,7 @@ SimParseResult parseSimArguments(const QStringList &args)
     for (int i = 0; i < args.size(); ++i) {
         const QString &a = args[i];
         // Options with a value take it from the next argument or after "=".
-        QString name = a;
-        QString value;
-        bool inlineValue = false;
-        if (a.startsWith(QLatin1String("--")) && a.contains(QLatin1Char('='))) {
-            name = a.left(a.indexOf(QLatin1Char('=')));
-            value = a.mid(a.indexOf(QLatin1Char('=')) + 1);
-            inlineValue = true;
-        }
+        auto [name, value, inlineValue] = splitOptionWord(a);
         auto takeValue = [&](QString &out) {
             if (inlineValue) {
                 out = value;
@@ -213,4 +206,12 @@ SimParseResult parseSimArguments(const QStringList &args)
 QString simUsage()
 {
     return str(9730);
+}
+
+OptionWord splitOptionWord(const QString &word)
+{
+    const qsizetype eq = word.indexOf(QLatin1Char('='));
+    if (!word.startsWith(QLatin1String("--")) || eq < 0)
+        return {word, {}, false};
+    return {word.left(eq), word.mid(eq + 1), true};
 }

@@ -36,6 +36,16 @@ struct SimParseResult
 // `args` without the program name.
 SimParseResult parseSimArguments(const QStringList &args);
 
+// One command-line word split as "--name=value" (`inlineValue`) or left whole
+// as the name, its value to come from the next word.
+struct OptionWord
+{
+    QString name;
+    QString value;
+    bool inlineValue = false;
+};
+OptionWord splitOptionWord(const QString &word);
+
 // "MIXER:KEY=VALUE", KEY a settings key name such as InputGain_3 or Threshold.
 bool parseStuck(const QString &text, SimStuck &out, QString *error = nullptr);
 

@@ -9,6 +9,7 @@
 // colour step repaints the whole surface), in milliseconds.
 
 #include "base/dialogs.h"
+#include "bench/panel/fullpanel.h"
 #include "base/loopstate.h"
 #include "link/linkstate.h"
 #include "mixer/mixerdata.h"
@@ -46,20 +47,7 @@ Figures summary(std::vector<double> ms)
 
 void fill(PanelState &p)
 {
-    qint16 fm = 0;
-    ResetPanel(p, fm, PanelContext{});
-    for (int m = 0; m < Panel::MaxMixers; ++m)
-        for (int s = 0; s < Panel::SlotsPerMixer; ++s) {
-            ButtonSlot &b = p.slot(m, s);
-            b = resetSlot(p.defaults, s);
-            b.IconEnable = true;
-            b.IconLeft = 1600 * s;
-            b.IconTop = 1100 * m;
-            b.IconWidth = 1500;
-            b.IconHeight = 1000;
-            b.IconText = QStringLiteral("委員 %1\r\n席 %2").arg(m).arg(s);
-        }
-    p.IconNum = Panel::MaxButtons;
+    placeEveryButton(p);
     for (int k = 0; k < Panel::FigureKinds; ++k) {
         p.count(FigureKind(k)) = Panel::FiguresPerKind;
         for (int i = 0; i < Panel::FiguresPerKind; ++i)

@@ -6,6 +6,7 @@
 // runs each, offscreen.
 
 #include "bench/medianms.h"
+#include "bench/panel/fullpanel.h"
 #include "base/dialogs.h"
 #include "base/loopstate.h"
 #include "link/linkstate.h"
@@ -55,20 +56,7 @@ int main(int argc, char **argv)
     {
         PanelState full;
         full.defaults = panel.defaults;
-        qint16 fm = 0;
-        ResetPanel(full, fm, PanelContext{});
-        for (int m = 0; m < Panel::MaxMixers; ++m)
-            for (int s = 0; s < Panel::SlotsPerMixer; ++s) {
-                ButtonSlot &b = full.slot(m, s);
-                b = resetSlot(full.defaults, s);
-                b.IconEnable = true;
-                b.IconLeft = 1600 * s;
-                b.IconTop = 1100 * m;
-                b.IconWidth = 1500;
-                b.IconHeight = 1000;
-                b.IconText = QStringLiteral("委員 %1\r\n席 %2").arg(m).arg(s);
-            }
-        full.IconNum = Panel::MaxButtons;
+        placeEveryButton(full);
         StorePanel(full, files.SetDataTable, Panel::MaxMixers);
         files.SetDataTable.set(SystemKey::MixerCount, SystemKey::Section, QStringLiteral("16"));
     }
