@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-tools-dev qt6-l10n-tools
     qt6-translations-l10n libgl-dev
     fonts-ipafont-gothic fontconfig
-    socat clang libclang-rt-14-dev g++-mingw-w64-x86-64 poppler-utils
+    openssl socat clang libclang-rt-14-dev g++-mingw-w64-x86-64 poppler-utils
     desktop-file-utils appstream dpkg-dev librsvg2-bin
     qt6-httpserver-dev qt6-websockets-dev libqrencode-dev
     chromium chromium-driver

@@ -11,8 +11,12 @@
 #include "remote/ui/qrcodeview.h"
 #include "tests/remote/fakesync.h"
 #include "tests/remote/remoteclient.h"
+#include "tests/support/englishtexts.h"
 
+#include <QProcess>
+#include <QSslSocket>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -304,6 +308,73 @@ private slots:
                                               "GET /api/v1/status HTTP/1.1\r\nHost: x\r\nAuthorization: Bearer "
                                                   + rig.tokens.watch + "\r\n\r\n");
         QVERIFY2(status.startsWith("HTTP/1.1 200"), status.constData());
+    }
+
+    // The page speaks the program's language: its texts come from the string
+    // table, Japanese or English as the program runs.
+    void pageSpeaksTheProgramsLanguage()
+    {
+        const auto fetch = [](Rig &rig) {
+            rig.api.send("page", "GET", "/", {}, {}, "zkremote=" + rig.tokens.watch);
+            return rig.api.wait("page") ? rig.api.answers["page"].body : QByteArray();
+        };
+        {
+            Rig rig;
+            const QByteArray page = fetch(rig);
+            QVERIFY(page.contains("<html lang=\"ja\">"));
+            QVERIFY(page.contains(str(12425).toUtf8())); // 確認済み
+        }
+        EnglishTexts english;
+        QVERIFY(english.loaded);
+        Rig rig;
+        const QByteArray page = fetch(rig);
+        QVERIFY(page.contains("<html lang=\"en\">"));
+        QVERIFY2(page.contains(str(12425).toUtf8()) && str(12425) != QStringLiteral("確認済み"),
+                 qPrintable(str(12425)));
+    }
+
+    // With the user's certificate and key the server speaks only HTTPS: a
+    // client that accepts the certificate gets the interface, plain HTTP on
+    // the same port gets no answer, and files that hold no certificate or
+    // key keep the server off with a message.
+    void httpsWithTheUsersCertificate()
+    {
+        if (!QSslSocket::supportsSsl())
+            QSKIP("this Qt has no TLS backend");
+        const QString openssl = QStandardPaths::findExecutable(QStringLiteral("openssl"));
+        if (openssl.isEmpty())
+            QSKIP("openssl is needed to make a test certificate");
+        QTemporaryDir dir;
+        const QString cert = dir.filePath(QStringLiteral("cert.pem"));
+        const QString key = dir.filePath(QStringLiteral("key.pem"));
+        QProcess make;
+        make.start(openssl, {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", key, "-out", cert,
+                             "-days", "2", "-subj", "/CN=localhost"});
+        QVERIFY(make.waitForFinished(30000) && make.exitCode() == 0);
+
+        Rig rig;
+        QString error;
+        QVERIFY2(rig.server->start("127.0.0.1", 0, rig.tokens, error, cert, key), qPrintable(error));
+        const quint16 port = rig.server->port();
+
+        QSslSocket tls;
+        tls.setPeerVerifyMode(QSslSocket::VerifyNone); // the test's own self-signed certificate
+        tls.connectToHostEncrypted(QStringLiteral("127.0.0.1"), port);
+        QVERIFY(QTest::qWaitFor([&] { return tls.isEncrypted(); }, 5000));
+        tls.write("GET /api/v1/status HTTP/1.1\r\nHost: x\r\nAuthorization: Bearer " + rig.tokens.watch + "\r\n\r\n");
+        QByteArray got;
+        QVERIFY(QTest::qWaitFor([&] {
+            got += tls.readAll();
+            return got.contains("\r\n\r\n");
+        }, 5000));
+        QVERIFY2(got.startsWith("HTTP/1.1 200"), got.left(80).constData());
+
+        const QByteArray plain = rawExchange(port, "GET /api/v1/status HTTP/1.1\r\nHost: x\r\nAuthorization: Bearer "
+                                                       + rig.tokens.watch + "\r\n\r\n");
+        QVERIFY(!plain.contains("HTTP/1.1 200"));
+
+        QVERIFY(!rig.server->start("127.0.0.1", 0, rig.tokens, error, key, cert)); // the two files swapped
+        QVERIFY(!error.isEmpty());
     }
 
     // The dialog shows the address to open with the operate token, and its
