@@ -112,7 +112,20 @@ QString gridCaption(const QString &text)
     return out;
 }
 
-ParameterGrid parameterGrid(int item, const MixerState &mixers, double ambientLevel)
+namespace {
+// The key a mixer item shows (gate attenuation: the attenuation chosen).
+int mixerItemKey(int item)
+{
+    switch (item) {
+    case ItemOutputLevel: return MixerKey::OutputLevel;
+    case ItemOutputGain: return MixerKey::OutputGain;
+    case ItemThreshold: return MixerKey::Threshold;
+    default: return MixerKey::MuteAtt;
+    }
+}
+} // namespace
+
+ParameterGrid parameterGrid(int item, const MixerState &mixers, double ambientLevel, const SyncStatus *sync)
 {
     ParameterGrid grid;
     if (item < 0 || item >= GridItemCount)
@@ -124,12 +137,16 @@ ParameterGrid parameterGrid(int item, const MixerState &mixers, double ambientLe
     const int count = std::clamp<int>(mixers.MixerCount, 0, MaxMixers);
     for (int m = 1; m <= count; ++m) {
         const MixerDataRecord &d = mixers.MixerData[size_t(m)];
+        const auto state = [&](int id) { return sync ? sync->valueStatus(m, id).state : ValueState::Settled; };
         if (item >= FirstMixerItem) {
             grid.rows.emplace_back(mixerLabel(m), mixerValue(item, d, ambientLevel));
+            grid.states.push_back(state(mixerItemKey(item)));
             continue;
         }
-        for (int c = 1; c <= ChannelCount; ++c)
+        for (int c = 1; c <= ChannelCount; ++c) {
             grid.rows.emplace_back(channelLabel(m, c), channelValue(item, d.channel(ItemFamily[size_t(item)], c)));
+            grid.states.push_back(state(channelKeyId(ItemFamily[size_t(item)], c)));
+        }
     }
     return grid;
 }

@@ -3129,6 +3129,11 @@ Restore them?</translation>
             <translation>Failed: %1 = %2 could not be set in the mixer (%3, %4 passes). The mark stays until the value is written again and verified, or the mixer's value is taken.</translation>
         </message>
         <message>
+            <source>送信待ち</source>
+            <comment>12250</comment>
+            <translation>Waiting to be sent</translation>
+        </message>
+        <message>
             <source>リモート操作</source>
             <comment>12400</comment>
             <translation>Remote operation</translation>

@@ -129,6 +129,9 @@ FrmMixer *Application::editor(int mixer) const
 void Application::wireSync()
 {
     m_sync = std::make_unique<MixerSync>(*m_comm, m_world.loop, m_world.mixers);
+    // The open parameter grid marks a value as soon as it waits or fails.
+    QObject::connect(&m_sync->events(), &SyncEvents::valueStateChanged, &m_sync->events(),
+                     [this] { refreshParameterGrid(); });
     logWriteOutcomes(*m_sync, m_world.activity);
     StatusPollHooks &hooks = m_sync->hooks();
     hooks.Menu_Enable = [this](bool flag) {
@@ -255,9 +258,16 @@ FrmMixerContext Application::editorContext()
         m_linkLine.get()};
 }
 
+void Application::refreshParameterGrid()
+{
+    if (m_parameterGrid && m_sync)
+        m_parameterGrid->setGrid(::parameterGrid(m_gridItem, m_world.mixers, m_sync->ambientLevel(), m_sync.get()));
+}
+
 void Application::showParameterGrid(int item)
 {
-    const ParameterGrid grid = ::parameterGrid(item, m_world.mixers, m_sync->ambientLevel());
+    m_gridItem = item;
+    const ParameterGrid grid = ::parameterGrid(item, m_world.mixers, m_sync->ambientLevel(), m_sync.get());
     if (!m_parameterGrid) {
         auto *w = new FrmParameter;
         w->setAttribute(Qt::WA_DeleteOnClose);
@@ -267,7 +277,6 @@ void Application::showParameterGrid(int item)
             PlaceForm(w, editorWindow, PlaceMode::Centred);
         m_parameterGrid = w;
     } else {
-        // A snapshot: the next double-click shows the grid anew.
         m_parameterGrid->setGrid(grid);
     }
     m_parameterGrid->show();
@@ -652,6 +661,7 @@ bool Application::pollingHeld()
 
 void Application::afterPoll()
 {
+    refreshParameterGrid();
     // The link count or the panel may have changed: the remote clients hear of it.
     if (m_remote)
         m_remote->observe();

@@ -93,6 +93,8 @@ private:
     std::function<void()> restartRetries();
     FrmMixerContext editorContext();
     void showParameterGrid(int item);
+    // The open grid shows the records as they are now.
+    void refreshParameterGrid();
 
     // The panel's settings dialogs, opened on its right click and, under
     // DEBUG, from the main window's menu.
@@ -154,6 +156,7 @@ private:
     QPointer<FrmDirect> m_direct; // the one direct-access window
     QPointer<SettingsDialog> m_settingsDialog;
     QPointer<FrmParameter> m_parameterGrid;
+    int m_gridItem = 0; // the item the open grid shows
     QPointer<FrmActivity> m_activity;
     std::unique_ptr<QTimer> m_timer1; // opens FrmSelect once the job window closed
     std::unique_ptr<RemoteOperation> m_remote; // the remote-operation server and its dialog

@@ -1,5 +1,7 @@
 #include "editor/ui/frmparameter.h"
 
+#include "base/strings.h"
+
 #include <QApplication>
 #include <QHeaderView>
 #include <QScrollBar>
@@ -10,6 +12,8 @@
 #include <cmath>
 
 namespace {
+constexpr int WaitingText = 12250; // "送信待ち"
+constexpr int FailedText = 12212;  // "失敗"
 constexpr int ColumnTwips = 2000;
 constexpr int VisibleRows = 16; // a master's channels and a slave's at opening
 } // namespace
@@ -45,11 +49,33 @@ void FrmParameter::setGrid(const ParameterGrid &grid)
     m_grid->setRowCount(int(grid.rows.size()));
     for (int r = 0; r < int(grid.rows.size()); ++r) {
         m_grid->setItem(r, 0, new QTableWidgetItem(grid.rows[size_t(r)].first));
-        auto *value = new QTableWidgetItem(grid.rows[size_t(r)].second);
+        // A value written there that waits or failed is marked by a sign as
+        // well as a colour, and says so to the pointer and to assistive tools.
+        const ValueState state = size_t(r) < grid.states.size() ? grid.states[size_t(r)] : ValueState::Settled;
+        QString text = grid.rows[size_t(r)].second;
+        QString note;
+        if (state == ValueState::Waiting) {
+            text += QStringLiteral(" …");
+            note = str(WaitingText);
+        } else if (state == ValueState::Failed) {
+            text += QStringLiteral(" ×");
+            note = str(FailedText);
+        }
+        auto *value = new QTableWidgetItem(text);
         value->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        if (!note.isEmpty()) {
+            value->setToolTip(note);
+            value->setData(Qt::AccessibleDescriptionRole, note);
+            value->setForeground(state == ValueState::Failed ? QColor(0xB0, 0x00, 0x20) : QColor(0x9A, 0x60, 0x00));
+        }
         m_grid->setItem(r, 1, value);
     }
     m_grid->setCurrentCell(-1, -1);
+    // A refresh of the same grid keeps the size the user may have given it.
+    if (grid.title == m_shownTitle && int(grid.rows.size()) == m_shownRows)
+        return;
+    m_shownTitle = grid.title;
+    m_shownRows = int(grid.rows.size());
     // Room for both columns and, at opening, up to sixteen rows.
     const int frame = 2 * m_grid->frameWidth();
     const int rows = std::min<int>(VisibleRows, int(grid.rows.size()));

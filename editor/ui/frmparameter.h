@@ -25,4 +25,6 @@ public:
 
 private:
     QTableWidget *m_grid = nullptr;
+    QString m_shownTitle;   // the grid the window was sized for
+    int m_shownRows = -1;
 };

@@ -7,6 +7,8 @@
 #include "mixer/syncstatus.h"
 
 #include <array>
+#include <map>
+#include <utility>
 
 struct RecordedSync final : SyncStatus
 {
@@ -21,7 +23,13 @@ struct RecordedSync final : SyncStatus
     bool received = true;
     int retries = 7; // in the middle of a run
 
-    ValueStatus valueStatus(int, int) const override { return {}; }
+    std::map<std::pair<int, int>, ValueState> states; // (mixer, key id) written
+
+    ValueStatus valueStatus(int mixer, int id) const override
+    {
+        const auto it = states.find({mixer, id});
+        return it == states.end() ? ValueStatus{} : ValueStatus{it->second, 1.0, 0, 1};
+    }
     SyncEvents &events() override { return m_events; }
     bool dataFresh(int mixer) const override { return freshData.at(size_t(mixer)); }
     bool thresholdsFresh(int mixer) const override { return freshThresholds.at(size_t(mixer)); }

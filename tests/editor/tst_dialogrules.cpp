@@ -4,6 +4,7 @@
 #include "editor/parametergrid.h"
 #include "editor/settingsdialogs.h"
 #include "tests/support/englishtexts.h"
+#include "recordedsync.h"
 
 #include <QTest>
 
@@ -86,6 +87,27 @@ private slots:
         QCOMPARE(slaves.size(), 24);
         QCOMPARE(slaves[8], QStringLiteral("スレーブ1  ch 9"));
         QCOMPARE(slaves[23], QStringLiteral("スレーブ2  ch 24"));
+    }
+
+    // Each row says how the value written there stands, so the open grid
+    // can mark what waits or failed.
+    void gridRowsCarryTheWrittenValuesState()
+    {
+        MixerState s;
+        s.MixerCount = 2;
+        RecordedSync sync;
+        sync.states[{2, channelKeyId(ChannelFamily::InputGain, 3)}] = ValueState::Waiting;
+        sync.states[{1, channelKeyId(ChannelFamily::InputGain, 1)}] = ValueState::Failed;
+        sync.states[{1, channelKeyId(ChannelFamily::HeadAmp, 1)}] = ValueState::Failed; // another item
+        sync.states[{2, MixerKey::OutputGain}] = ValueState::Verified;
+        const ParameterGrid gain = parameterGrid(4, s, 0, &sync);
+        QCOMPARE(gain.states.size(), gain.rows.size());
+        for (size_t r = 0; r < gain.states.size(); ++r) {
+            const ValueState want = r == 0 ? ValueState::Failed : r == 8 + 2 ? ValueState::Waiting : ValueState::Settled;
+            QCOMPARE(gain.states[r], want);
+        }
+        QCOMPARE(parameterGrid(9, s, 0, &sync).states, (std::vector<ValueState>{ValueState::Settled, ValueState::Verified}));
+        QCOMPARE(parameterGrid(9, s, 0).states, (std::vector<ValueState>{ValueState::Settled, ValueState::Settled}));
     }
 
     void gridListsEveryMixer()
