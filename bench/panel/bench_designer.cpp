@@ -113,25 +113,9 @@ int main(int argc, char **argv)
     const Figures redoAlone = summary(timed(Steps, [&] { alone.stack().redo(); }));
 
     // The panel window.
-    ScriptedDialogs dialogs;
-    LinkState link;
-    link.linkKind = LinkKind::Offline;
-    LoopState loop;
-    MixerState mixers;
-    mixers.MixerCount = 16;
-    MixerStateSettings mixerSettings(mixers);
-    SettingsFiles files;
-    PanelState panel;
-    panel.defaults = PanelDefaults::fromStrings();
-    SettingsCommands settings(files, mixerSettings, panel, loop, link, dialogs);
-    {
-        PanelState full;
-        full.defaults = panel.defaults;
-        fill(full);
-        StorePanel(full, files.SetDataTable, Panel::MaxMixers);
-        files.SetDataTable.set(SystemKey::MixerCount, SystemKey::Section, QStringLiteral("16"));
-    }
-    FrmMdi w(PanelWindowContext{panel, mixers, link, files, settings, dialogs, {}, {}, 96});
+    OfflinePanelBench bench(fill);
+    PanelState &panel = bench.panel;
+    FrmMdi w(bench.context());
     w.resize(1280, 800);
     w.show();
     QApplication::processEvents();

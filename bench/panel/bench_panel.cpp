@@ -40,30 +40,10 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    ScriptedDialogs dialogs;
-    LinkState link;
-    link.linkKind = LinkKind::Offline;
-    LoopState loop;
-    MixerState mixers;
-    mixers.MixerCount = 16;
-    MixerStateSettings mixerSettings(mixers);
-    SettingsFiles files;
-    PanelState panel;
-    panel.defaults = PanelDefaults::fromStrings();
-    SettingsCommands settings(files, mixerSettings, panel, loop, link, dialogs);
-
     // Every slot of every mixer holds a two-line button.
-    {
-        PanelState full;
-        full.defaults = panel.defaults;
-        placeEveryButton(full);
-        StorePanel(full, files.SetDataTable, Panel::MaxMixers);
-        files.SetDataTable.set(SystemKey::MixerCount, SystemKey::Section, QStringLiteral("16"));
-    }
-
-    auto context = [&] {
-        return PanelWindowContext{panel, mixers, link, files, settings, dialogs, {}, {}, 96};
-    };
+    OfflinePanelBench bench(placeEveryButton);
+    PanelState &panel = bench.panel;
+    auto context = [&] { return bench.context(); };
     const double open = medianMs(Runs, [&] {
         FrmMdi w(context());
         w.show();
