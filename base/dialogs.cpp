@@ -38,6 +38,11 @@ PrintAnswer Dialogs::print(QPrinter &)
     return PrintAnswer::NoPrinter;
 }
 
+std::optional<QString> Dialogs::passphrase(const QString &, const QString &)
+{
+    return std::nullopt;
+}
+
 MsgAnswer ScriptedDialogs::message(const QString &text, MsgButtons buttons, MsgIcon icon,
                                    const QString &title)
 {
@@ -101,6 +106,16 @@ PrintAnswer ScriptedDialogs::print(QPrinter &printer)
     const auto answer = std::move(printAnswers.front());
     printAnswers.pop_front();
     return answer(printer);
+}
+
+std::optional<QString> ScriptedDialogs::passphrase(const QString &prompt, const QString &)
+{
+    passphrasePrompts << prompt;
+    if (passphrases.empty())
+        return std::nullopt;
+    const std::optional<QString> answer = passphrases.front();
+    passphrases.pop_front();
+    return answer;
 }
 
 QStringList ScriptedDialogs::texts() const

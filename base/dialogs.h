@@ -41,6 +41,10 @@ public:
     // The print dialog: sets up `printer` (its document name is already set)
     // for one page. An answerer without a print dialog offers no printer.
     virtual PrintAnswer print(QPrinter &printer);
+    // A one-line entry whose characters are not shown, with OK and Cancel:
+    // the entered text, or nothing when cancelled. An answerer without such
+    // an entry cancels.
+    virtual std::optional<QString> passphrase(const QString &prompt, const QString &title);
 
     // The usual box: title "ZK-VR340a", one OK button.
     void tell(const QString &text, MsgIcon icon);
@@ -75,6 +79,7 @@ public:
     std::optional<QColor> color(const QColor &initial) override;
     std::optional<QFont> font(const QFont &initial) override;
     PrintAnswer print(QPrinter &printer) override;
+    std::optional<QString> passphrase(const QString &prompt, const QString &title) override;
 
     std::deque<MsgAnswer> answers;
     std::deque<QString> fileNames;
@@ -84,6 +89,9 @@ public:
     // (a PDF file, say) and says how the dialog ended; none left: Cancel.
     std::deque<std::function<PrintAnswer(QPrinter &)>> printAnswers;
     int printRequests = 0;
+    // Answers of the passphrase entry; none left: cancelled.
+    std::deque<std::optional<QString>> passphrases;
+    QStringList passphrasePrompts;
 
     std::vector<Shown> shown;
     QStringList fileRequests;

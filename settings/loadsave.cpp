@@ -223,7 +223,11 @@ bool SettingsCommands::LoadCommand(int mode)
     const QString path = askFileName(false);
     if (path.isEmpty())
         return false;
+    return loadFrom(path, mode, true);
+}
 
+bool SettingsCommands::loadFrom(const QString &path, int mode, bool ask)
+{
     // The file is read into a fresh table; the one in use stays as it was
     // until the load is agreed, so a refused or broken file changes nothing
     // and the unsaved-changes check still compares against the saved file.
@@ -245,7 +249,7 @@ bool SettingsCommands::LoadCommand(int mode)
         return false;
     }
 
-    if (!SettingsChanged(mode + ChangeMode::Load)) {
+    if (ask && !SettingsChanged(mode + ChangeMode::Load)) {
         restore();
         return false;
     }
@@ -253,7 +257,7 @@ bool SettingsCommands::LoadCommand(int mode)
     if (m_link.offline())
         m_mixers.setMixerCount(qint16(*stored));
 
-    if (*stored != m_mixers.mixerCount() && !m_link.offline() && m_mixers.writeAccess()) {
+    if (ask && *stored != m_mixers.mixerCount() && !m_link.offline() && m_mixers.writeAccess()) {
         const QString text = str(Res::StoredCountHead) + m_files.FileTable.at(0, Sys)
             + str(Res::StoredCountTail) + CrLf
             + str(*stored >= m_mixers.mixerCount() ? Res::ExtraDiscarded : Res::MissingBecomeDefault)
@@ -274,10 +278,26 @@ bool SettingsCommands::LoadCommand(int mode)
 
 void SettingsCommands::applyLoadedSettings()
 {
-    const int stored = storedMixerCount(m_files.SetDataTable).value_or(0);
     // Online, the user sees what the file would change in the mixers before
     // anything is sent; offline nothing leaves the program.
-    const bool send = m_mixers.writeAccess() && (m_link.offline() || !confirmSend || confirmSend());
+    applyLoaded(m_mixers.writeAccess() && (m_link.offline() || !confirmSend || confirmSend()));
+}
+
+bool SettingsCommands::openForOperation(const QString &path)
+{
+    m_mixers.setFileMixerCount(m_mixers.mixerCount());
+    if (!loadFrom(path, ChangeMode::Load, false))
+        return false;
+    // The chairperson's PC switches microphones; it does not set the room
+    // up. Online the mixers keep what they hold; offline the file's values
+    // stand for the mixers, as after any load.
+    applyLoaded(m_link.offline() && m_mixers.writeAccess());
+    return true;
+}
+
+void SettingsCommands::applyLoaded(bool send)
+{
+    const int stored = storedMixerCount(m_files.SetDataTable).value_or(0);
     if (send) {
         const int linked = m_mixers.mixerCount();
         const int count = (stored >= linked && !m_link.offline()) ? linked : stored;

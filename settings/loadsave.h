@@ -71,6 +71,12 @@ public:
     // last known settings and their buttons.
     bool saveHeldMixers(int mode, int held);
 
+    // The start of a chairperson's PC: `path` opened without a file dialog
+    // or questions (nothing of the user's is there yet to lose), its panel
+    // applied, and online nothing sent: the mixers keep what they hold.
+    // False (and nothing changed) for a file that cannot be used.
+    bool openForOperation(const QString &path);
+
     // The commands themselves.
     bool LoadCommand(int mode);
     bool SaveCommand();
@@ -122,6 +128,9 @@ signals:
     void saved(const QString &path, bool ok);
 
 private:
+    // The load's steps after the file name: `ask` false skips the questions.
+    bool loadFrom(const QString &path, int mode, bool ask);
+    void applyLoaded(bool send);
     bool saveTo(const QString &path);
     bool saveCurrent(int mode);
     QString askFileName(bool save);

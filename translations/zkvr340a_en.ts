@@ -2969,6 +2969,115 @@ FIRMWARE DOWNLOAD
 Restore them?</translation>
         </message>
         <message>
+            <source>操作ロックのパスフレーズ設定(&amp;K)...</source>
+            <comment>12100</comment>
+            <translation>Operator lock passphrase(&amp;K)...</translation>
+        </message>
+        <message>
+            <source>操作をロック(&amp;L)</source>
+            <comment>12101</comment>
+            <translation>Lock operation(&amp;L)</translation>
+        </message>
+        <message>
+            <source>操作ロック</source>
+            <comment>12102</comment>
+            <translation>Operator lock</translation>
+        </message>
+        <message>
+            <source>操作はロックされています。パスフレーズを入力してください。</source>
+            <comment>12103</comment>
+            <translation>Operation is locked. Enter the passphrase.</translation>
+        </message>
+        <message>
+            <source>パスフレーズが違います。</source>
+            <comment>12104</comment>
+            <translation>The passphrase is not correct.</translation>
+        </message>
+        <message>
+            <source>現在のパスフレーズを入力してください。</source>
+            <comment>12105</comment>
+            <translation>Enter the current passphrase.</translation>
+        </message>
+        <message>
+            <source>新しいパスフレーズを入力してください。
+空のまま OK を押すとパスフレーズを削除し、ロックできなくなります。</source>
+            <comment>12106</comment>
+            <translation>Enter the new passphrase.
+Press OK with the entry empty to remove the passphrase; the panel can then not be locked.</translation>
+        </message>
+        <message>
+            <source>確認のため、新しいパスフレーズをもう一度入力してください。</source>
+            <comment>12107</comment>
+            <translation>Enter the new passphrase once more to confirm it.</translation>
+        </message>
+        <message>
+            <source>入力された 2 つのパスフレーズが一致しません。パスフレーズは変更されていません。</source>
+            <comment>12108</comment>
+            <translation>The two passphrases entered differ. The passphrase has not been changed.</translation>
+        </message>
+        <message>
+            <source>パスフレーズを設定しました。「操作をロック」または --operate で起動すると、実行状態から離れる操作にパスフレーズが必要になります。</source>
+            <comment>12109</comment>
+            <translation>The passphrase is set. After &quot;Lock operation&quot;, or when started with --operate, leaving the execution state needs the passphrase.</translation>
+        </message>
+        <message>
+            <source>パスフレーズを削除しました。操作はロックされません。</source>
+            <comment>12110</comment>
+            <translation>The passphrase was removed. Operation is not locked.</translation>
+        </message>
+        <message>
+            <source>操作ロックのパスフレーズが設定されていません。ロックせずに実行状態で開始します。
+パスフレーズは「ファイル」メニューの「操作ロックのパスフレーズ設定」で設定できます。</source>
+            <comment>12111</comment>
+            <translation>No operator lock passphrase is set. The panel starts in the execution state without a lock.
+Set one with &quot;Operator lock passphrase&quot; in the File menu.</translation>
+        </message>
+        <message>
+            <source>[ロック中]</source>
+            <comment>12112</comment>
+            <translation>[locked]</translation>
+        </message>
+        <message>
+            <source>操作ロックのパスフレーズ確認</source>
+            <comment>12113</comment>
+            <translation>Operator lock passphrase check</translation>
+        </message>
+        <message>
+            <source>設定ファイル「%1」を読み込めませんでした。コントロールパネルは空のまま実行状態で開始します。</source>
+            <comment>12114</comment>
+            <translation>The settings file &quot;%1&quot; could not be read. The control panel starts empty in the execution state.</translation>
+        </message>
+        <message>
+            <source>--operate needs a settings file</source>
+            <comment>12120</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>--operate needs a settings file</translation>
+        </message>
+        <message>
+            <source>--link wants ethernet, rs232c or usb, got &quot;%1&quot;</source>
+            <comment>12121</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>--link wants ethernet, rs232c or usb, got &quot;%1&quot;</translation>
+        </message>
+        <message>
+            <source>%1 goes with --operate only</source>
+            <comment>12122</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>%1 goes with --operate only</translation>
+        </message>
+        <message>
+            <source>--link does not go with --virtual: the virtual mixers are the link</source>
+            <comment>12123</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>--link does not go with --virtual: the virtual mixers are the link</translation>
+        </message>
+        <message>
+            <source>the settings file &quot;%1&quot; cannot be read</source>
+            <comment>12124</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>the settings file &quot;%1&quot; cannot be read</translation>
+        </message>
+        <message>
             <source>書き込み</source>
             <comment>12200</comment>
             <translation>Write</translation>
@@ -3425,14 +3534,23 @@ Restore them?</translation>
         <message>
             <source>usage: zkvr340a [DEBUG]
        zkvr340a --virtual N [--model CODE] [DEBUG]
+       zkvr340a --operate FILE [--link ethernet|rs232c|usb] [--fullscreen]
   --virtual N    run N virtual mixers (1..16) inside the program, reached on 127.0.0.1 only
   --model CODE   the model code they report (default 1; 0 is the older model)
+  --operate FILE start in the control panel's execution state with FILE's panel, locked by the passphrase
+  --link KIND    connect over that link without asking (with --operate)
+  --fullscreen   show the panel on the whole screen (with --operate)
 </source>
             <comment>12623</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>usage: zkvr340a [DEBUG]
        zkvr340a --virtual N [--model CODE] [DEBUG]
+       zkvr340a --operate FILE [--link ethernet|rs232c|usb] [--fullscreen]
   --virtual N    run N virtual mixers (1..16) inside the program, reached on 127.0.0.1 only
   --model CODE   the model code they report (default 1; 0 is the older model)
+  --operate FILE start in the control panel's execution state with FILE's panel, locked by the passphrase
+  --link KIND    connect over that link without asking (with --operate)
+  --fullscreen   show the panel on the whole screen (with --operate)
 </translation>
         </message>
         <message>

@@ -2,7 +2,7 @@
 #include "base/instancelock.h"
 #include "base/strings.h"
 #include "app/ui/application.h"
-#include "app/virtualchain.h"
+#include "app/operatestart.h"
 #include "base/ui/qttranslation.h"
 #include "base/ui/widgetdialogs.h"
 #include "app/world.h"
@@ -29,9 +29,13 @@ int main(int argc, char **argv)
     app.setWindowIcon(icon);
     // A command line that cannot be followed is said so at once, also while
     // another instance runs.
-    const VirtualRequest request = parseVirtualArguments(QCoreApplication::arguments());
-    if (!request.ok) {
-        std::fprintf(stderr, "zkvr340a: %s\n%s", qPrintable(request.error), qPrintable(virtualUsage()));
+    const StartRequest request = parseStartArguments(QCoreApplication::arguments());
+    if (!request.ok()) {
+        std::fprintf(stderr, "zkvr340a: %s\n%s", qPrintable(request.error()), qPrintable(virtualUsage()));
+        return 2;
+    }
+    if (const QString problem = operateFileProblem(request.operate); !problem.isEmpty()) {
+        std::fprintf(stderr, "zkvr340a: %s\n", qPrintable(problem));
         return 2;
     }
     InstanceLock lock;

@@ -104,8 +104,17 @@ void bringForward(QWidget *w)
 Application::Application(World &world, QStringList arguments)
     : m_world(world), m_arguments(std::move(arguments)), m_linkLine(std::make_unique<LinkLine>())
 {
-    m_virtualRequest = parseVirtualArguments(m_arguments);
+    const StartRequest request = parseStartArguments(m_arguments);
+    m_operate = request.operate;
+    m_virtualRequest = request.virtualChain;
+    if (!request.ok())
+        m_virtualRequest.ok = false;
     m_debug = isDebugCommandLine(m_virtualRequest.rest);
+    // Each passphrase given at the panel is an access check of its own.
+    m_lock.attempted = [this](bool right) {
+        m_world.activity.add(ActivityKind::Access, 0, str(12113),
+                             right ? ActivityOutcome::Done : ActivityOutcome::Refused);
+    };
 }
 
 Application::~Application()
@@ -484,7 +493,7 @@ std::optional<LinkKind> Application::presetLink()
 
 int Application::run()
 {
-    if (!m_virtualRequest.ok)
+    if (!m_virtualRequest.ok || !operateFileProblem(m_operate).isEmpty())
         return 2; // the command line was refused before the program started
     LoopState &loop = m_world.loop;
     loop.DataFileName = readDataFileName();
@@ -499,7 +508,15 @@ int Application::run()
     openMainWindow();
     if (m_ended)
         return 0;
-    offerRecovery();
+    if (m_operate.operate()) {
+        // Online the panel waits for the mixers to be counted (afterPoll);
+        // offline there is nothing to wait for.
+        m_operatePending = true;
+        if (m_world.link.offline())
+            QTimer::singleShot(0, m_main.get(), [this] { startOperating(); });
+    } else {
+        offerRecovery();
+    }
 
     loop.DataState = DataChanged;
     m_world.mixers.Model.fill(-1);
@@ -515,11 +532,16 @@ int Application::run()
     return 0;
 }
 
+std::optional<LinkKind> Application::linkGiven() const
+{
+    return m_operate.link ? m_operate.link : presetLink();
+}
+
 bool Application::chooseLink()
 {
     int virtualMixers = m_virtualRequest.mixers;
-    if (virtualMixers == 0 && presetLink()) {
-        m_world.link.linkKind = *presetLink();
+    if (virtualMixers == 0 && linkGiven()) {
+        m_world.link.linkKind = *linkGiven();
     } else if (virtualMixers == 0) {
         FrmInterface dlg(serialPortNames(), m_ini.value(SerialSection, SerialKey));
         dlg.exec();
@@ -636,7 +658,7 @@ void Application::connectStep()
 
 QString Application::chooseEthernetAddress(bool &userChose)
 {
-    if (presetLink()) {
+    if (linkGiven()) {
         // Scripted start: no dialog, the INI file names the mixer.
         userChose = true;
         const QString address = m_ini.ipSettings().address;
@@ -661,6 +683,10 @@ bool Application::pollingHeld()
 
 void Application::afterPoll()
 {
+    // --operate: the panel comes up once the start-up polls have counted the
+    // mixers, so that it finds every mixer its buttons name.
+    if (m_operatePending && m_world.loop.StartupPolls == 0 && !jobWindowVisible())
+        startOperating();
     refreshParameterGrid();
     // The link count or the panel may have changed: the remote clients hear of it.
     if (m_remote)
@@ -755,7 +781,7 @@ void Application::showPanel()
     PanelWindowContext ctx{m_world.panel, m_world.mixers, m_world.link, m_world.settings,
                            *m_settings, m_world.dialogs,
                            restartRetries(),
-                           channelDialogSeam(), 0, &m_world.editor, m_linkLine.get(), m_sync.get()};
+                           channelDialogSeam(), 0, &m_world.editor, m_linkLine.get(), m_sync.get(), &m_lock};
     auto *panel = new FrmMdi(ctx);
     if (m_virtual)
         keepMarkInTitle(*panel, m_virtual->mark());
@@ -767,7 +793,29 @@ void Application::showPanel()
                      [this] { m_world.loop.JobRequest = JobQuit; });
     m_panel = panel;
     // The panel's default button stands at the screen's right edge.
-    panel->showMaximized();
+    if (!std::exchange(m_operateOnPanel, false)) {
+        panel->showMaximized();
+        return;
+    }
+    if (m_operate.fullScreen)
+        panel->showFullScreen();
+    else
+        panel->showMaximized();
+    if (!panel->startOperation())
+        m_world.dialogs.tell(str(12111), MsgIcon::Warning);
+}
+
+void Application::startOperating()
+{
+    if (!m_operatePending || m_ended)
+        return;
+    m_operatePending = false;
+    if (!m_settings->openForOperation(m_operate.file))
+        m_world.dialogs.tell(str(12114).arg(m_operate.file), MsgIcon::Warning);
+    // The panel may come only after a job that still runs; it starts
+    // operating whenever it comes.
+    m_operateOnPanel = true;
+    onModeChange();
 }
 
 void Application::wireRemote()

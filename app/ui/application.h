@@ -6,8 +6,10 @@
 
 #include "base/config.h"
 #include "app/jobloop.h"
+#include "app/operatestart.h"
 #include "app/virtualchain.h"
 #include "app/world.h"
+#include "panel/operatorlock.h"
 
 #include <QPoint>
 #include <QPointer>
@@ -52,6 +54,9 @@ public:
     // A preset link skips the link-choice dialog (scripts, benchmarks and
     // tests set ZKVR340A_LINK to rs232c, usb, offline or ethernet).
     static std::optional<LinkKind> presetLink();
+
+    // The operator lock of the panel window (--operate, or set from its menu).
+    OperatorLock &operatorLock() { return m_lock; }
 
     FrmMain *mainWindow() const { return m_main.get(); }
     MdlComm *comm() const { return m_comm.get(); }
@@ -111,8 +116,13 @@ private:
     void openSelect();
     void showActivity();
 
+    // The link chosen without asking: --link, else ZKVR340A_LINK.
+    std::optional<LinkKind> linkGiven() const;
     // False when the program cannot go on (virtual mixers that cannot start).
     bool chooseLink();
+    // --operate: once the mixers are counted, the file's panel in the
+    // execution state, locked.
+    void startOperating();
     void openMainWindow();
     void connectStep();
     void wireSync();
@@ -133,6 +143,10 @@ private:
     IniConfig m_ini;
     QString m_connectAddress; // kept across reconnects
     VirtualRequest m_virtualRequest; // what the command line asks of virtual mixers
+    OperateRequest m_operate;        // what it asks of a chairperson's PC
+    bool m_operatePending = false;   // --operate waits for the mixers to be counted
+    bool m_operateOnPanel = false;   // the next panel window starts operating
+    OperatorLock m_lock;
     std::unique_ptr<VirtualChain> m_virtual; // outlives the link that reaches it
     bool m_connectionBelowMain = false; // the next connection dialog goes next to the main window
     std::unique_ptr<MdlComm> m_comm;

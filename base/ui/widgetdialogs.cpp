@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -97,6 +99,23 @@ std::optional<QFont> WidgetDialogs::font(const QFont &initial)
     bool ok = false;
     const QFont f = QFontDialog::getFont(&ok, initial, owner());
     return ok ? std::optional<QFont>(f) : std::nullopt;
+}
+
+std::optional<QString> WidgetDialogs::passphrase(const QString &prompt, const QString &title)
+{
+    QInputDialog dialog(owner());
+    dialog.setObjectName(QStringLiteral("PassphraseDialog"));
+    dialog.setWindowTitle(title.isEmpty() ? str(StrId::AppTitle) : title);
+    dialog.setLabelText(prompt);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setTextEchoMode(QLineEdit::Password);
+    dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+    // The entry is named by its prompt for assistive technology.
+    if (auto *entry = dialog.findChild<QLineEdit *>())
+        entry->setAccessibleName(prompt);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
 }
 
 PrintAnswer WidgetDialogs::print(QPrinter &printer)

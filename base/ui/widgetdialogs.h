@@ -20,4 +20,6 @@ public:
     // Qt's print dialog. Without an installed printer it still offers a PDF
     // file, so the page can always be had.
     PrintAnswer print(QPrinter &printer) override;
+    // A small dialog with a masked entry; it stays above a full-screen panel.
+    std::optional<QString> passphrase(const QString &prompt, const QString &title) override;
 };

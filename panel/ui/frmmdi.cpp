@@ -46,6 +46,18 @@ constexpr int SaveQuestion = 2732;    // "現在の設定を保存しますか�
 constexpr int ButtonMenu = 10300;     // "ﾎﾞﾀﾝ(&B)"
 constexpr int BackgroundMenu = 10306; // "背景設定(&W)"
 constexpr int LinkCountFell = 10343;  // "リンク台数が減少しました"
+constexpr int PassphraseMenu = 12100; // "操作ロックのパスフレーズ設定(&K)..."
+constexpr int LockMenu = 12101;       // "操作をロック(&L)"
+constexpr int LockTitle = 12102;      // "操作ロック"
+constexpr int LockedAsk = 12103;      // "操作はロックされています。パスフレーズを..."
+constexpr int WrongPassphrase = 12104;
+constexpr int CurrentAsk = 12105;
+constexpr int NewAsk = 12106;
+constexpr int RepeatAsk = 12107;
+constexpr int NotRepeated = 12108;
+constexpr int PassphraseSet = 12109;
+constexpr int PassphraseRemoved = 12110;
+constexpr int LockedMark = 12112;     // "[ロック中]"
 } // namespace Res
 
 using C = PanelCommand;
@@ -169,6 +181,20 @@ void FrmMdi::buildCommands()
     };
     menu("mnuFile", Res::FileMenu,
          {int(C::Load), int(C::Save), int(C::NewSave), Separator, int(C::Close), Separator, int(C::Quit)});
+    if (m_ctx.lock) {
+        // The chairperson's lock sits above 終了, with the other ways out.
+        QMenu *file = bar->findChild<QMenu *>(QStringLiteral("mnuFile"));
+        QAction *quit = m_actions[size_t(C::Quit)];
+        m_passphraseAction = new QAction(str(Res::PassphraseMenu), this);
+        m_passphraseAction->setObjectName(QStringLiteral("mnuPassphrase"));
+        connect(m_passphraseAction, &QAction::triggered, this, [this] { changePassphrase(); });
+        m_lockAction = new QAction(str(Res::LockMenu), this);
+        m_lockAction->setObjectName(QStringLiteral("mnuLock"));
+        connect(m_lockAction, &QAction::triggered, this, [this] { lockOperation(); });
+        file->insertAction(quit, m_passphraseAction);
+        file->insertAction(quit, m_lockAction);
+        file->insertSeparator(quit);
+    }
     menu("mnuIcon", Res::ButtonMenu,
          {int(C::New), Separator, int(C::Execution), int(C::Stop), Separator, int(C::Table), Separator,
           int(C::Init)});
@@ -214,6 +240,10 @@ PanelContext FrmMdi::context() const
 
 void FrmMdi::run(PanelCommand command)
 {
+    // Locked, every command of the window is a way out of the execution
+    // state or into the design: each asks for the passphrase first.
+    if (!passLock())
+        return;
     // Any command first lets go of a selected figure.
     if (m_figures.dropSelection())
         RedrawPanel();
@@ -354,8 +384,9 @@ void FrmMdi::closeForProgramEnd()
 
 void FrmMdi::closeEvent(QCloseEvent *event)
 {
-    // The close box quits, and the window stays unless the user agreed.
-    if (m_closeReason == CloseReason::None && !confirmQuit()) {
+    // The close box quits, and the window stays unless the user agreed (and,
+    // locked, gave the passphrase).
+    if (m_closeReason == CloseReason::None && (!passLock() || !confirmQuit())) {
         event->ignore();
         return;
     }
@@ -809,12 +840,96 @@ void FrmMdi::updateCommands()
     for (int k = 0; k < Panel::FigureKinds; ++k)
         m_actions[size_t(C::Circle) + size_t(k)]->setChecked(m_figures.armed(FigureKind(k)));
     action(C::Grid)->setChecked(m_panel.GridOnOff && !executing());
+    if (m_lockAction) {
+        m_lockAction->setEnabled(!locked() && m_ctx.lock->hasPassphrase());
+        m_passphraseAction->setEnabled(!locked());
+    }
     updateEditCommands();
 }
 
 void FrmMdi::updateTitle()
 {
-    setWindowTitle(panelTitle(m_ctx.files.currentFileName, executing()));
+    QString title = panelTitle(m_ctx.files.currentFileName, executing());
+    if (locked())
+        title += u' ' + str(Res::LockedMark);
+    setWindowTitle(title);
+}
+
+// ---- the operator lock -----------------------------------------------------------
+
+bool FrmMdi::startOperation()
+{
+    if (!executing())
+        enterExecution();
+    const bool lockedNow = m_ctx.lock && m_ctx.lock->lock();
+    updateCommands();
+    updateTitle();
+    return lockedNow;
+}
+
+bool FrmMdi::passLock()
+{
+    if (!locked())
+        return true;
+    const std::optional<QString> given = m_ctx.dialogs.passphrase(str(Res::LockedAsk), str(Res::LockTitle));
+    if (!given)
+        return false;
+    if (!m_ctx.lock->unlock(*given)) {
+        m_ctx.dialogs.message(str(Res::WrongPassphrase), MsgButtons::Ok, MsgIcon::Warning, str(Res::LockTitle));
+        return false;
+    }
+    updateCommands();
+    updateTitle();
+    return true;
+}
+
+void FrmMdi::changePassphrase()
+{
+    if (!passLock())
+        return;
+    OperatorLock &lock = *m_ctx.lock;
+    const QString title = str(Res::LockTitle);
+    QString current;
+    if (lock.hasPassphrase()) {
+        const std::optional<QString> given = m_ctx.dialogs.passphrase(str(Res::CurrentAsk), title);
+        if (!given)
+            return;
+        current = *given;
+    }
+    const std::optional<QString> next = m_ctx.dialogs.passphrase(str(Res::NewAsk), title);
+    if (!next)
+        return;
+    if (!next->isEmpty()) {
+        const std::optional<QString> again = m_ctx.dialogs.passphrase(str(Res::RepeatAsk), title);
+        if (!again)
+            return;
+        if (*again != *next) {
+            m_ctx.dialogs.message(str(Res::NotRepeated), MsgButtons::Ok, MsgIcon::Warning, title);
+            return;
+        }
+    }
+    switch (lock.change(current, *next)) {
+    case OperatorLock::Change::WrongCurrent:
+        m_ctx.dialogs.message(str(Res::WrongPassphrase), MsgButtons::Ok, MsgIcon::Warning, title);
+        return;
+    case OperatorLock::Change::Set:
+        m_ctx.dialogs.message(str(Res::PassphraseSet), MsgButtons::Ok, MsgIcon::Information, title);
+        break;
+    case OperatorLock::Change::Removed:
+        m_ctx.dialogs.message(str(Res::PassphraseRemoved), MsgButtons::Ok, MsgIcon::Information, title);
+        break;
+    case OperatorLock::Change::Unchanged:
+        return;
+    }
+    updateCommands();
+    updateTitle();
+}
+
+void FrmMdi::lockOperation()
+{
+    if (!m_ctx.lock || !m_ctx.lock->hasPassphrase())
+        return;
+    startOperation();
 }
 
 FrmEditSetting *FrmMdi::propertyDialog() const

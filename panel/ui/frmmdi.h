@@ -24,6 +24,7 @@
 #include "panel/designrecovery.h"
 #include "panel/designtools.h"
 #include "panel/figures.h"
+#include "panel/operatorlock.h"
 #include "panel/panelcommands.h"
 #include "panel/paneldesign.h"
 #include "panel/remotechannels.h"
@@ -89,6 +90,8 @@ struct PanelWindowContext
     // How each value fares on its way to the mixers: channel buttons in
     // execution show it (none: no marks).
     SyncStatus *sync = nullptr;
+    // The operator lock of a chairperson's PC (none: the window offers no lock).
+    OperatorLock *lock = nullptr;
 };
 
 class FrmMdi : public QMainWindow
@@ -145,6 +148,15 @@ public:
     void scrollToOrigin();
     // The program ends for another reason: close without any question.
     void closeForProgramEnd();
+    // The start of a chairperson's PC: the execution state at once, locked
+    // when a passphrase is set. False when no passphrase is set (the panel
+    // then executes unlocked).
+    bool startOperation();
+    bool locked() const { return m_ctx.lock && m_ctx.lock->locked(); }
+    // 操作ロックのパスフレーズ設定 and 操作をロック in the ﾌｧｲﾙ menu.
+    QAction *passphraseAction() const { return m_passphraseAction; }
+    QAction *lockAction() const { return m_lockAction; }
+
     // The recovery timer's work: the current settings go to the recovery
     // file while the design holds unsaved changes. Returns whether written.
     bool writeRecovery();
@@ -255,6 +267,12 @@ private:
     void updateCommands();
     void updateTitle();
 
+    // The operator lock: true when the window is not locked or the user gave
+    // the passphrase (which opens the lock).
+    bool passLock();
+    void changePassphrase();
+    void lockOperation();
+
     static int index(ButtonRef b) { return b.mixer * Panel::SlotsPerMixer + b.slot; }
 
     PanelWindowContext m_ctx;
@@ -278,6 +296,8 @@ private:
 
     std::array<QAction *, PanelCommandCount> m_actions{};
     std::array<QAction *, EditCommandCount> m_editActions{};
+    QAction *m_passphraseAction = nullptr;
+    QAction *m_lockAction = nullptr;
     QToolBar *m_alignToolbar = nullptr;
     QToolBar *m_toolbar = nullptr;
     QScrollArea *m_scroll = nullptr;

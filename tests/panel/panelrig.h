@@ -90,7 +90,7 @@ struct PanelRig
         PanelWindowContext ctx{panel, net.mixers, net.link, files, *settings,
                                panelDialogs ? *panelDialogs : dialogs(),
                                [this] { net.sync->restartRetries(); }, seam, dotsPerInch,
-                               nullptr, linkLine, net.sync.get()};
+                               nullptr, linkLine, net.sync.get(), lock};
         window = new FrmMdi(ctx);
         window->resize(760, 480);
         window->show();
@@ -110,6 +110,8 @@ struct PanelRig
     std::function<void()> closeChannelDialog;
     // The link's state line the window shows, when set before open().
     const LinkLine *linkLine = nullptr;
+    // The operator lock the window offers, when set before open().
+    OperatorLock *lock = nullptr;
 };
 
 // A mouse event delivered straight to a widget, at a point of its own.

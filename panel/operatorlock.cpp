@@ -1,0 +1,119 @@
+#include "panel/operatorlock.h"
+
+#include "base/config.h"
+
+#include <QCryptographicHash>
+#include <QPasswordDigestor>
+#include <QRandomGenerator>
+#include <QStringList>
+
+namespace {
+
+const QString Scheme = QStringLiteral("pbkdf2-sha256");
+const QString StoreKey = QStringLiteral("Operate/Passphrase");
+// Slow enough that guessing from a copied store costs real time, quick
+// enough (some tens of milliseconds) that nobody waits at the panel.
+constexpr int Rounds = 60000;
+constexpr int SaltBytes = 16;
+constexpr int DigestBytes = 32;
+
+QByteArray digestBytes(const QString &passphrase, const QByteArray &salt, int rounds)
+{
+    return QPasswordDigestor::deriveKeyPbkdf2(QCryptographicHash::Sha256, passphrase.toUtf8(), salt, rounds,
+                                              DigestBytes);
+}
+
+// Compares in time that does not depend on where the first difference lies.
+bool sameBytes(const QByteArray &a, const QByteArray &b)
+{
+    if (a.size() != b.size())
+        return false;
+    unsigned char diff = 0;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        diff |= static_cast<unsigned char>(a[i] ^ b[i]);
+    return diff == 0;
+}
+
+} // namespace
+
+QString passphraseDigest(const QString &passphrase, const QByteArray &salt, int rounds)
+{
+    return QStringList{Scheme, QString::number(rounds), QString::fromLatin1(salt.toBase64()),
+                       QString::fromLatin1(digestBytes(passphrase, salt, rounds).toBase64())}
+        .join(u'$');
+}
+
+QString passphraseDigest(const QString &passphrase)
+{
+    QByteArray salt(SaltBytes, Qt::Uninitialized);
+    QRandomGenerator::system()->fillRange(reinterpret_cast<quint32 *>(salt.data()), SaltBytes / 4);
+    return passphraseDigest(passphrase, salt, Rounds);
+}
+
+bool passphraseMatches(const QString &digest, const QString &given)
+{
+    const QStringList parts = digest.split(u'$');
+    if (parts.size() != 4 || parts[0] != Scheme)
+        return false;
+    bool ok = false;
+    const int rounds = parts[1].toInt(&ok);
+    // A hand-edited round count must not stall the panel for minutes.
+    if (!ok || rounds < 1000 || rounds > 10'000'000)
+        return false;
+    const auto salt = QByteArray::fromBase64Encoding(parts[2].toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+    const auto stored = QByteArray::fromBase64Encoding(parts[3].toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+    if (!salt || !stored || salt.decoded.isEmpty() || stored.decoded.size() != DigestBytes)
+        return false;
+    return sameBytes(digestBytes(given, salt.decoded, rounds), stored.decoded);
+}
+
+OperatorLock::Store OperatorLock::userStore()
+{
+    return Store{[] { return readUserValue(StoreKey); },
+                 [](const QString &digest) { writeUserValue(StoreKey, digest); }};
+}
+
+OperatorLock::OperatorLock(Store store) : m_store(std::move(store)), m_hasPassphrase(!m_store.read().isEmpty())
+{
+}
+
+bool OperatorLock::lock()
+{
+    m_locked = hasPassphrase();
+    return m_locked;
+}
+
+bool OperatorLock::check(const QString &given)
+{
+    const bool right = passphraseMatches(m_store.read(), given);
+    if (attempted)
+        attempted(right);
+    return right;
+}
+
+bool OperatorLock::unlock(const QString &given)
+{
+    if (!m_locked)
+        return true;
+    if (!check(given))
+        return false;
+    m_locked = false;
+    return true;
+}
+
+OperatorLock::Change OperatorLock::change(const QString &current, const QString &next)
+{
+    if (hasPassphrase() && !check(current))
+        return Change::WrongCurrent;
+    if (next.isEmpty()) {
+        if (!hasPassphrase())
+            return Change::Unchanged;
+        m_store.write(QString());
+        m_hasPassphrase = false;
+        m_locked = false;
+        return Change::Removed;
+    }
+    m_store.write(passphraseDigest(next));
+    m_hasPassphrase = true;
+    return Change::Set;
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+// The operator lock of a chairperson's PC. The panel runs in its execution
+// state, and the commands that would take it out of that state (design, mode
+// change, file and quit) first ask for a passphrase. The passphrase is kept
+// only as a salted, slow digest in the per-user store, never in a settings
+// file, so a file copied to another PC carries no lock and a look at the
+// store does not give the passphrase away.
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+
+// "pbkdf2-sha256$<rounds>$<salt, base64>$<digest, base64>". A fresh random
+// salt each time: two PCs with the same passphrase store different digests.
+QString passphraseDigest(const QString &passphrase);
+QString passphraseDigest(const QString &passphrase, const QByteArray &salt, int rounds);
+// Whether `given` is the passphrase `digest` was made from. A digest that is
+// not of the form above (edited by hand, cut short) matches nothing.
+bool passphraseMatches(const QString &digest, const QString &given);
+
+class OperatorLock
+{
+public:
+    // Where the digest is kept: readUserValue/writeUserValue in the program,
+    // a plain variable in tests. An empty text: no passphrase is set.
+    struct Store
+    {
+        std::function<QString()> read;
+        std::function<void(const QString &)> write;
+    };
+    static Store userStore();
+
+    explicit OperatorLock(Store store = userStore());
+
+    bool hasPassphrase() const { return m_hasPassphrase; }
+    bool locked() const { return m_locked; }
+
+    // Locks the panel; only with a passphrase set (false otherwise: nobody
+    // could ever open it again).
+    bool lock();
+    // Opens the lock when `given` is the passphrase; the lock stays open
+    // until lock() is called again.
+    bool unlock(const QString &given);
+
+    enum class Change { Set, Removed, WrongCurrent, Unchanged };
+    // Sets a new passphrase, or removes it when `next` is empty (which also
+    // opens the lock). With one already set, `current` must be it.
+    Change change(const QString &current, const QString &next);
+
+    // Every passphrase given to open the lock or to change it, and whether
+    // it was right: the activity log keeps them.
+    std::function<void(bool right)> attempted;
+
+private:
+    bool check(const QString &given);
+
+    Store m_store;
+    bool m_hasPassphrase = false; // read once: the panel asks on every command update
+    bool m_locked = false;
+};

@@ -1,0 +1,184 @@
+// The operator lock of a chairperson's PC: the passphrase kept only as a
+// salted digest, and the panel window that asks for it before every way out
+// of the execution state.
+
+#include "panel/operatorlock.h"
+#include "panel/ui/frmexeicon.h"
+#include "panelrig.h"
+
+#include "base/strings.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QtTest>
+
+namespace {
+
+// A store in a variable, as the per-user store would keep it.
+struct MemoryStore
+{
+    QString digest;
+    OperatorLock::Store store()
+    {
+        return {[this] { return digest; }, [this](const QString &d) { digest = d; }};
+    }
+};
+
+const ButtonRef Ch1{0, 0}, Ch2{0, 1};
+
+} // namespace
+
+class TestOperatorLock : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void digestKeepsNothingToReadBack()
+    {
+        const QString a = passphraseDigest(QStringLiteral("議長席"));
+        const QString b = passphraseDigest(QStringLiteral("議長席"));
+        QVERIFY(a.startsWith(QStringLiteral("pbkdf2-sha256$")));
+        QVERIFY(!a.contains(QStringLiteral("議長席")));
+        QVERIFY(a != b); // a fresh salt each time
+        QVERIFY(passphraseMatches(a, QStringLiteral("議長席")));
+        QVERIFY(passphraseMatches(b, QStringLiteral("議長席")));
+        QVERIFY(!passphraseMatches(a, QStringLiteral("議長")));
+        QVERIFY(!passphraseMatches(a, QString()));
+        // The same salt and rounds give the same digest: files stay comparable.
+        QCOMPARE(passphraseDigest("x", "0123456789abcdef", 2000), passphraseDigest("x", "0123456789abcdef", 2000));
+
+        // A store edited by hand or cut short opens for nobody, also not for
+        // an empty passphrase, and a huge round count is not run.
+        QStringList parts = a.split('$');
+        const QStringList broken = {
+            QString(), QStringLiteral("議長席"), parts.mid(0, 3).join('$'),
+            QStringList{"md5", parts[1], parts[2], parts[3]}.join('$'),
+            QStringList{parts[0], "999999999", parts[2], parts[3]}.join('$'),
+            QStringList{parts[0], "10", parts[2], parts[3]}.join('$'),
+            QStringList{parts[0], parts[1], "!!", parts[3]}.join('$'),
+            QStringList{parts[0], parts[1], parts[2], parts[3].left(8)}.join('$'),
+        };
+        for (const QString &d : broken) {
+            QVERIFY2(!passphraseMatches(d, QStringLiteral("議長席")), qPrintable(d));
+            QVERIFY2(!passphraseMatches(d, QString()), qPrintable(d));
+        }
+    }
+
+    void lockOpensOnlyForThePassphrase()
+    {
+        MemoryStore mem;
+        OperatorLock lock(mem.store());
+        QStringList attempts;
+        lock.attempted = [&](bool right) { attempts << (right ? "right" : "wrong"); };
+        // Without a passphrase nothing locks: nobody could open it again.
+        QVERIFY(!lock.lock());
+        QVERIFY(!lock.locked());
+        QCOMPARE(lock.change({}, {}), OperatorLock::Change::Unchanged);
+
+        QCOMPARE(lock.change({}, "gavel"), OperatorLock::Change::Set);
+        QVERIFY(!mem.digest.contains("gavel"));
+        QVERIFY(lock.lock());
+        QVERIFY(!lock.unlock("Gavel"));
+        QVERIFY(lock.locked());
+        QVERIFY(lock.unlock("gavel"));
+        QVERIFY(!lock.locked());
+
+        // Changing it needs the one in force; an empty one removes it.
+        QCOMPARE(lock.change("wrong", "new"), OperatorLock::Change::WrongCurrent);
+        QVERIFY(passphraseMatches(mem.digest, "gavel"));
+        QCOMPARE(lock.change("gavel", "new"), OperatorLock::Change::Set);
+        QVERIFY(lock.lock());
+        QCOMPARE(lock.change("new", {}), OperatorLock::Change::Removed);
+        QVERIFY(!lock.locked());
+        QVERIFY(!lock.hasPassphrase());
+        QVERIFY(mem.digest.isEmpty());
+        QCOMPARE(attempts, QStringList({"wrong", "right", "wrong", "right", "right"}));
+
+        // A second lock reads what the first one stored.
+        QCOMPARE(OperatorLock(mem.store()).hasPassphrase(), false);
+        lock.change({}, "again");
+        QVERIFY(OperatorLock(mem.store()).hasPassphrase());
+    }
+
+    // The window: the passphrase set from the ﾌｧｲﾙ menu, the panel locked in
+    // execution, and every way out (design, mode change, file, quit, the
+    // close box) asking first; a wrong or cancelled passphrase keeps the
+    // panel operating with its channels taken.
+    void lockedPanelAsksBeforeEveryWayOut()
+    {
+        MemoryStore mem;
+        OperatorLock lock(mem.store());
+        PanelRig rig(1);
+        rig.lock = &lock;
+        rig.preset({{Ch1, 400, 400, "議長"}, {Ch2, 2400, 400, "委員"}}, 1);
+        FrmMdi *w = rig.open();
+        ScriptedDialogs &d = rig.dialogs();
+        QVERIFY(!w->lockAction()->isEnabled()); // nothing to lock with yet
+
+        // Set: the new passphrase twice. A mistyped repeat changes nothing.
+        d.passphrases = {QStringLiteral("gavel"), QStringLiteral("gavle")};
+        w->passphraseAction()->trigger();
+        QVERIFY(!lock.hasPassphrase());
+        QVERIFY(d.texts().contains(str(12108)));
+        d.passphrases = {QStringLiteral("gavel"), QStringLiteral("gavel")};
+        w->passphraseAction()->trigger();
+        QVERIFY(lock.hasPassphrase());
+        QVERIFY(w->lockAction()->isEnabled());
+
+        w->lockAction()->trigger();
+        QVERIFY(w->executing());
+        QVERIFY(w->locked());
+        QVERIFY(w->windowTitle().endsWith(QStringLiteral("[実行] [ロック中]")));
+        QVERIFY(!w->lockAction()->isEnabled());
+        QVERIFY(!w->passphraseAction()->isEnabled());
+        QVERIFY(w->executionButton(Ch1));
+
+        // The file commands and the mode change are not offered while the
+        // panel operates; every way out that is, refused: a wrong passphrase
+        // says so, a cancelled one says nothing.
+        for (PanelCommand c : {PanelCommand::Load, PanelCommand::Save, PanelCommand::NewSave, PanelCommand::Close})
+            QVERIFY(!w->action(c)->isEnabled());
+        const std::vector<PanelCommand> ways = {PanelCommand::Stop, PanelCommand::Quit,
+                                                PanelCommand::Color, PanelCommand::Image};
+        for (PanelCommand c : ways) {
+            QVERIFY2(w->action(c)->isEnabled(), panelCommand(c).menuName);
+            d.shown.clear();
+            d.passphrases = {QStringLiteral("wrong")};
+            d.fileNames.clear();
+            w->action(c)->trigger();
+            QVERIFY2(w->executing() && w->locked() && w->isVisible(), panelCommand(c).menuName);
+            QCOMPARE(d.texts(), QStringList{str(12104)});
+            QVERIFY(d.fileRequests.isEmpty());
+            d.passphrases = {std::nullopt};
+            w->action(c)->trigger();
+            QVERIFY(w->locked() && w->isVisible());
+            QCOMPARE(d.shown.size(), size_t(1));
+        }
+        d.passphrases = {QStringLiteral("wrong")};
+        QVERIFY(!w->close());
+        QVERIFY(w->isVisible() && w->locked());
+        QCOMPARE(d.passphrasePrompts.last(), str(12103));
+        // The designer's own keys do nothing while the panel operates.
+        QTest::keyClick(w, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(w, Qt::Key_A, Qt::ControlModifier);
+        QVERIFY(!rig.slot(Ch1).selected);
+
+        // The right passphrase opens the lock and the command goes on.
+        d.passphrases = {QStringLiteral("gavel")};
+        w->action(PanelCommand::Stop)->trigger();
+        QVERIFY(!w->executing());
+        QVERIFY(!w->locked());
+        QVERIFY(!w->windowTitle().contains(QStringLiteral("ロック中")));
+        QVERIFY(w->designButton(Ch1));
+
+        // Removing the passphrase needs it, and leaves nothing to lock with.
+        d.passphrases = {QStringLiteral("gavel"), QString()};
+        w->passphraseAction()->trigger();
+        QVERIFY(!lock.hasPassphrase());
+        QVERIFY(!w->lockAction()->isEnabled());
+    }
+};
+
+QTEST_MAIN(TestOperatorLock)
+#include "tst_operatorlock.moc"
