@@ -120,6 +120,7 @@ void MixerSync::resetForConnect()
 {
     m_poll.clearPollBuffer();
     m_poll.DataReceived = 0;
+    m_poll.DataReplies = 0;
     m_poll.NoReplyCount = 0;
     m_flushDue = false;
     for (auto &mixer : m_values)

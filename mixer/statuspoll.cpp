@@ -203,6 +203,7 @@ void StatusPoll::decodeData(const quint8 *buffer, int length)
     for (int m = 1; m <= count; ++m)
         m_mixers.MixerData[size_t(m)].block = (*blocks)[size_t(m - 1)];
     DataReceived = 1;
+    ++DataReplies;
     for (int m = 1; m <= MaxMixers; ++m)
         m_mixers.Model[size_t(m)] = models[size_t(m)];
 

@@ -130,6 +130,9 @@ public:
     std::array<quint8, MixerSlots> ThresholdReadMark{};
     std::array<quint8, MixerSlots> DataReadMark{};
     quint8 DataReceived = 0;
+    // Data replies decoded since the link opened: the mixers' switches and
+    // values are known once there is one.
+    int DataReplies = 0;
     double AmbientLevel = 0.0;
 
 private:

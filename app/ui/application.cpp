@@ -684,8 +684,10 @@ bool Application::pollingHeld()
 void Application::afterPoll()
 {
     // --operate: the panel comes up once the start-up polls have counted the
-    // mixers, so that it finds every mixer its buttons name.
-    if (m_operatePending && m_world.loop.StartupPolls == 0 && !jobWindowVisible())
+    // mixers and their data has been read, so that it finds every mixer its
+    // buttons name and records the switches as they really are (they are
+    // what it gives back).
+    if (m_operatePending && m_world.loop.StartupPolls == 0 && m_sync->mixersRead() && !jobWindowVisible())
         startOperating();
     refreshParameterGrid();
     // The link count or the panel may have changed: the remote clients hear of it.

@@ -4,6 +4,7 @@
 // being taken for a room.
 
 #include "app/ui/virtualtitle.h"
+#include "app/operatestart.h"
 #include "app/virtualchain.h"
 #include "base/clock.h"
 #include "base/dialogs.h"
@@ -80,12 +81,74 @@ private slots:
         }
     }
 
+    // The chairperson's start beside the virtual chain and the other words.
+    void operateCommandLine_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("link"); // -1: none given
+        QTest::addColumn<bool>("fullScreen");
+        QTest::addColumn<int>("mixers");
+        QTest::addColumn<QString>("errorNames"); // empty: accepted
+
+        const int none = -1;
+        QTest::newRow("plain") << QStringList{"zkvr340a"} << "" << none << false << 0 << "";
+        QTest::newRow("operate alone") << QStringList{"zkvr340a", "--operate", "議場.ini"} << "議場.ini" << none
+                                       << false << 0 << "";
+        QTest::newRow("all three") << QStringList{"zkvr340a", "--fullscreen", "--link=USB", "--operate=a b.ini"}
+                                   << "a b.ini" << int(LinkKind::Usb) << true << 0 << "";
+        QTest::newRow("serial") << QStringList{"zkvr340a", "--operate", "x.ini", "--link", "rs232c"} << "x.ini"
+                                << int(LinkKind::Rs232c) << false << 0 << "";
+        QTest::newRow("on a virtual chain")
+            << QStringList{"zkvr340a", "--virtual", "3", "--operate", "x.ini", "--fullscreen"} << "x.ini" << none
+            << true << 3 << "";
+        QTest::newRow("remote beside it")
+            << QStringList{"zkvr340a", "--operate", "x.ini", "--remote", "0.0.0.0:8080"} << "x.ini" << none << false
+            << 0 << "";
+
+        QTest::newRow("no file") << QStringList{"zkvr340a", "--operate"} << "" << none << false << 0 << "--operate";
+        QTest::newRow("empty file") << QStringList{"zkvr340a", "--operate="} << "" << none << false << 0
+                                    << "settings file";
+        QTest::newRow("offline is no link") << QStringList{"zkvr340a", "--operate", "x.ini", "--link", "offline"}
+                                            << "" << none << false << 0 << "offline";
+        QTest::newRow("link alone") << QStringList{"zkvr340a", "--link", "usb"} << "" << none << false << 0
+                                    << "--link";
+        QTest::newRow("fullscreen alone") << QStringList{"zkvr340a", "--fullscreen"} << "" << none << false << 0
+                                          << "--fullscreen";
+        QTest::newRow("link with virtual")
+            << QStringList{"zkvr340a", "--virtual", "2", "--operate", "x.ini", "--link", "ethernet"} << "" << none
+            << false << 0 << "--virtual";
+    }
+
+    void operateCommandLine()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, file);
+        QFETCH(int, link);
+        QFETCH(bool, fullScreen);
+        QFETCH(int, mixers);
+        QFETCH(QString, errorNames);
+        const StartRequest r = parseStartArguments(args);
+        QCOMPARE(r.ok(), errorNames.isEmpty());
+        if (!r.ok()) {
+            QVERIFY2(r.error().contains(errorNames), qPrintable(r.error()));
+            return;
+        }
+        QCOMPARE(r.operate.file, file);
+        QCOMPARE(r.operate.link ? int(*r.operate.link) : -1, link);
+        QCOMPARE(r.operate.fullScreen, fullScreen);
+        QCOMPARE(r.virtualChain.mixers, mixers);
+        QVERIFY(!r.virtualChain.rest.contains("--operate") && !r.virtualChain.rest.contains("--fullscreen"));
+    }
+
     // The program itself: a refused command line ends with 2 and says why on
-    // stderr, before any window or the instance lock.
+    // stderr, before any window or the instance lock. A chairperson's PC
+    // with a mistyped file name never comes up unlocked.
     void programRefusesABadCommandLine()
     {
         const QString bin = qEnvironmentVariable("ZKVR340A_BIN_DIR") + "/zkvr340a";
-        for (const QStringList &args : {QStringList{"--virtual", "17"}, QStringList{"--model", "0"}}) {
+        for (const QStringList &args : {QStringList{"--virtual", "17"}, QStringList{"--model", "0"},
+                                        QStringList{"--link", "usb"}}) {
             QProcess p;
             p.start(bin, args);
             QVERIFY(p.waitForFinished(20000));
@@ -95,6 +158,12 @@ private slots:
             QVERIFY2(err.contains("zkvr340a: --") && err.contains("usage: zkvr340a"), qPrintable(err));
             QVERIFY(p.readAllStandardOutput().isEmpty());
         }
+        QProcess p;
+        p.start(bin, {"--operate", "/nonexistent/議場.ini", "--link", "ethernet"});
+        QVERIFY(p.waitForFinished(20000));
+        QCOMPARE(p.exitCode(), 2);
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        QVERIFY2(err.contains("/nonexistent/議場.ini") && err.contains("cannot be read"), qPrintable(err));
     }
 
     // The link reaches the chain on loopback whatever ZKVR340A_TCP_PORT names,
