@@ -3048,6 +3048,11 @@ Set one with &quot;Operator lock passphrase&quot; in the File menu.</translation
             <translation>The settings file &quot;%1&quot; could not be read. The control panel starts empty in the execution state.</translation>
         </message>
         <message>
+            <source>操作はロックされています（停止・終了などにはパスフレーズが必要です）</source>
+            <comment>12115</comment>
+            <translation>Operation is locked (stopping, quitting and the like need the passphrase)</translation>
+        </message>
+        <message>
             <source>--operate needs a settings file</source>
             <comment>12120</comment>
             <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>

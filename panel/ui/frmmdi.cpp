@@ -58,6 +58,7 @@ constexpr int NotRepeated = 12108;
 constexpr int PassphraseSet = 12109;
 constexpr int PassphraseRemoved = 12110;
 constexpr int LockedMark = 12112;     // "[ロック中]"
+constexpr int LockedLine = 12115;     // "操作はロックされています（...）"
 } // namespace Res
 
 using C = PanelCommand;
@@ -97,8 +98,9 @@ FrmMdi::FrmMdi(PanelWindowContext context, QWidget *parent)
         m_linkLine->setObjectName(QStringLiteral("LinkLine"));
         statusBar()->setSizeGripEnabled(false);
         statusBar()->addWidget(m_linkLine, 1);
-        auto show = [label = m_linkLine, bar = statusBar(), line = m_ctx.linkLine](const QString &text) {
-            bar->setVisible(!text.isEmpty()); // an offline panel has no link to tell of
+        auto show = [this, label = m_linkLine, bar = statusBar(), line = m_ctx.linkLine](const QString &text) {
+            // An offline panel has no link to tell of, only its lock.
+            bar->setVisible(!text.isEmpty() || locked());
             label->setText(text);
             QFont f = label->font();
             f.setBold(line->down());
@@ -853,6 +855,20 @@ void FrmMdi::updateTitle()
     if (locked())
         title += u' ' + str(Res::LockedMark);
     setWindowTitle(title);
+    // Full screen there is no title bar: the status line says it too.
+    if (m_ctx.lock) {
+        if (!m_lockLine && locked()) {
+            m_lockLine = new QLabel(str(Res::LockedLine), this);
+            m_lockLine->setObjectName(QStringLiteral("LockLine"));
+            m_lockLine->setAccessibleName(str(Res::LockedLine));
+            statusBar()->setSizeGripEnabled(false);
+            statusBar()->addPermanentWidget(m_lockLine);
+        }
+        if (m_lockLine) {
+            m_lockLine->setVisible(locked());
+            statusBar()->setVisible(locked() || (m_linkLine && !m_linkLine->text().isEmpty()));
+        }
+    }
 }
 
 // ---- the operator lock -----------------------------------------------------------

@@ -111,6 +111,8 @@ public:
     PanelSurface *surface() const { return m_surface; }
     // The link's state line, when the window has one.
     QLabel *linkLine() const { return m_linkLine; }
+    // "操作はロックされています", while the lock holds.
+    QLabel *lockLine() const { return m_lockLine; }
     FrmEditIcon *designButton(ButtonRef button) const;
     FrmExeIcon *executionButton(ButtonRef button) const;
     FrmEditSetting *propertyDialog() const;
@@ -302,6 +304,7 @@ private:
     QToolBar *m_toolbar = nullptr;
     QScrollArea *m_scroll = nullptr;
     QLabel *m_linkLine = nullptr;
+    QLabel *m_lockLine = nullptr; // shown while the operator lock holds
     PanelSurface *m_surface = nullptr;
     std::array<QPointer<FrmEditIcon>, Panel::MaxButtons> m_designButtons{};
     std::array<QPointer<FrmExeIcon>, Panel::MaxButtons> m_executionButtons{};

@@ -7,8 +7,15 @@
 #include "panelrig.h"
 
 #include "base/strings.h"
+#include "base/ui/widgetdialogs.h"
+#include "tests/support/screenshot.h"
 
 #include <QAction>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QLabel>
+#include <QMenu>
+#include <QTimer>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QtTest>
@@ -130,6 +137,7 @@ private slots:
         QVERIFY(w->executing());
         QVERIFY(w->locked());
         QVERIFY(w->windowTitle().endsWith(QStringLiteral("[実行] [ロック中]")));
+        QVERIFY(w->lockLine() && w->lockLine()->isVisible()); // also full screen, without a title bar
         QVERIFY(!w->lockAction()->isEnabled());
         QVERIFY(!w->passphraseAction()->isEnabled());
         QVERIFY(w->executionButton(Ch1));
@@ -170,6 +178,7 @@ private slots:
         QVERIFY(!w->executing());
         QVERIFY(!w->locked());
         QVERIFY(!w->windowTitle().contains(QStringLiteral("ロック中")));
+        QVERIFY(!w->lockLine()->isVisible());
         QVERIFY(w->designButton(Ch1));
 
         // Removing the passphrase needs it, and leaves nothing to lock with.
@@ -177,6 +186,54 @@ private slots:
         w->passphraseAction()->trigger();
         QVERIFY(!lock.hasPassphrase());
         QVERIFY(!w->lockAction()->isEnabled());
+    }
+
+    // The real passphrase entry: masked, named for assistive technology,
+    // answered by keyboard alone (Enter gives the text, Escape cancels).
+    void passphraseEntryByKeyboard()
+    {
+        WidgetDialogs dialogs;
+        QString echo;
+        QString name;
+        auto typeInto = [&](const QString &text, Qt::Key end) {
+            QTimer::singleShot(50, [&, text, end] {
+                auto *dlg = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
+                QVERIFY(dlg);
+                auto *entry = dlg->findChild<QLineEdit *>();
+                echo = entry->echoMode() == QLineEdit::Password ? "masked" : "shown";
+                name = entry->accessibleName();
+                QTest::keyClicks(entry, text);
+                saveScreenshot(*dlg, "PassphraseDialog");
+                QTest::keyClick(entry, end);
+            });
+        };
+        typeInto(QStringLiteral("gavel"), Qt::Key_Return);
+        QCOMPARE(dialogs.passphrase(str(12103), str(12102)), std::optional<QString>(QStringLiteral("gavel")));
+        QCOMPARE(echo, QStringLiteral("masked"));
+        QCOMPARE(name, str(12103));
+        typeInto(QStringLiteral("x"), Qt::Key_Escape);
+        QCOMPARE(dialogs.passphrase(str(12103), str(12102)), std::nullopt);
+    }
+
+    void screenshots()
+    {
+        if (qEnvironmentVariableIsEmpty("ZKVR340A_SCREENSHOTS"))
+            QSKIP("pictures are taken by scripts/screenshots.sh");
+        MemoryStore mem;
+        OperatorLock lock(mem.store());
+        lock.change({}, QStringLiteral("gavel"));
+        PanelRig rig(1);
+        rig.lock = &lock;
+        rig.preset({{Ch1, 600, 600, "議長"}, {Ch2, 2400, 600, "副議長"}}, 1);
+        FrmMdi *w = rig.open(96);
+        w->resize(820, 440);
+        QMenu *file = w->findChild<QMenu *>(QStringLiteral("mnuFile"));
+        file->popup(w->mapToGlobal(QPoint(10, 20)));
+        QApplication::processEvents();
+        saveScreenshot(*file, "frmMDI_file_menu_lock");
+        file->close();
+        QVERIFY(w->startOperation());
+        saveScreenshot(*w, "frmMDI_locked");
     }
 };
 
