@@ -302,7 +302,17 @@ std::vector<ButtonRef> DesignTools::clearSelection(int mixers)
 std::vector<ButtonRef> DesignTools::moveSelection(QPoint delta, int mixers)
 {
     const std::vector<ButtonRef> buttons = selectedButtons(mixers);
-    const std::vector<FigureRef> figures = selectedFigures();
+    return moveItems(buttons, selectedFigures(), delta) ? buttons : std::vector<ButtonRef>{};
+}
+
+bool DesignTools::moveSelectedFigures(QPoint delta)
+{
+    return moveItems({}, selectedFigures(), delta);
+}
+
+bool DesignTools::moveItems(const std::vector<ButtonRef> &buttons, const std::vector<FigureRef> &figures,
+                            QPoint delta)
+{
     // Nothing leaves over the left or top edge, where it could no longer be
     // reached; something already beyond it (from a file) may come back.
     qint64 dx = delta.x(), dy = delta.y();
@@ -317,7 +327,7 @@ std::vector<ButtonRef> DesignTools::moveSelection(QPoint delta, int mixers)
         keep(box.left, box.top);
     }
     if (dx == 0 && dy == 0)
-        return {};
+        return false;
     for (const ButtonRef &b : buttons) {
         ButtonSlot &s = m_panel.slot(b.mixer, b.slot);
         s.IconLeft = clampTwips(s.IconLeft + dx);
@@ -330,7 +340,7 @@ std::vector<ButtonRef> DesignTools::moveSelection(QPoint delta, int mixers)
         f.StartY = clampTwips(f.StartY + dy);
         f.EndY = clampTwips(f.EndY + dy);
     }
-    return buttons;
+    return true;
 }
 
 namespace {

@@ -106,6 +106,9 @@ public:
     // Moves every selected button and figure by `delta`, never over the
     // panel's left or top edge. Returns the buttons moved.
     std::vector<ButtonRef> moveSelection(QPoint delta, int mixers);
+    // Moves only the selected figures (they follow a dragged button of the
+    // selection), by the same rule. Returns whether any moved.
+    bool moveSelectedFigures(QPoint delta);
 
     // Two or more selected buttons: returns the buttons changed.
     std::vector<ButtonRef> align(AlignEdge edge, int mixers);
@@ -123,6 +126,7 @@ public:
     PasteResult paste(const DesignClipboard &clip, QPoint at, const PanelContext &ctx, int mixers);
 
 private:
+    bool moveItems(const std::vector<ButtonRef> &buttons, const std::vector<FigureRef> &figures, QPoint delta);
     std::optional<int> freeSlot(int mixer, int from, const PanelContext &ctx) const;
 
     PanelState &m_panel;

@@ -759,6 +759,7 @@ void FrmMdi::onDesignPressed(ButtonRef button, bool ctrl)
     std::vector<ButtonRef> changed = m_design.press(button, ctrl);
     changed.push_back(button);
     m_anchor = button;
+    m_anchorAt = QPoint(m_panel.slot(button.mixer, button.slot).IconLeft, m_panel.slot(button.mixer, button.slot).IconTop);
     selectionChanged(changed);
     if (m_design.moving())
         m_timer2.start();
@@ -773,6 +774,8 @@ void FrmMdi::moveTick()
 {
     for (const ButtonRef &b : m_design.tick())
         placeButton(b);
+    if (m_design.moving())
+        figuresFollowAnchor();
     const RedrawTick redraw = redrawTick(m_panel.runtime.redrawCountdown);
     if (redraw.redraw)
         RedrawPanel();
@@ -808,6 +811,7 @@ void FrmMdi::onDesignReleased(const QPoint &offset, Qt::KeyboardModifiers modifi
     for (const ButtonRef &b : moved)
         placeButton(b);
     repaintButtons(moved);
+    figuresFollowAnchor();
     updateExtent();
     designChanged(DesignStep::Move);
 }

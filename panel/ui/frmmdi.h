@@ -221,6 +221,8 @@ private:
     void onSurfacePressed(Qt::MouseButton button, const QPoint &at);
     void onSurfaceMoved(const QPoint &at, Qt::MouseButtons buttons);
     void onSurfaceReleased(Qt::MouseButton button, const QPoint &at);
+    // A point of a figure being drawn, in twips: on the grid while snapping.
+    QPoint drawingPoint(const QPoint &at) const;
     void placeAllButtons();
     QSize buttonReach() const;
     QSize clientPixels() const;
@@ -244,6 +246,7 @@ private:
     void onDesignReleased(const QPoint &offset, Qt::KeyboardModifiers modifiers);
     void onResizeFinished(ButtonRef button, Qt::Edges edges, Qt::KeyboardModifiers modifiers);
     void onArrow(std::optional<ButtonRef> focused, ArrowKey key, Qt::KeyboardModifiers modifiers);
+    void figuresFollowAnchor();
 
     // The designer (frmmdi_design.cpp): history, selection, clipboard,
     // snapping and alignment.
@@ -290,6 +293,7 @@ private:
     DesignClipboard m_clipboard;
     int m_pastes = 0;                      // pastes of this copy so far
     std::optional<ButtonRef> m_anchor;     // last button pressed: same-size reference
+    QPoint m_anchorAt;                     // where it stood when the selected figures last followed it
     bool m_snap = true;
     // Rubber band: where it started (pixels on the surface), whether it adds.
     QPointer<QRubberBand> m_band;

@@ -187,7 +187,8 @@ void FrmMdi::onSurfacePressed(Qt::MouseButton button, const QPoint &at)
     if (executing())
         return;
     const bool adding = m_bandAdds;
-    const FigureEditor::Press press = m_figures.press(m_scale.toTwips(at), button, m_scale.twipsPerPixel);
+    const QPoint twips = button == Qt::LeftButton && m_figures.anyArmed() ? drawingPoint(at) : m_scale.toTwips(at);
+    const FigureEditor::Press press = m_figures.press(twips, button, m_scale.twipsPerPixel);
     // A press on the surface lets go of the buttons, unless it starts a
     // figure or a band that adds to the selection.
     if (press != FigureEditor::Press::Drawing && !(adding && press == FigureEditor::Press::Missed)) {
@@ -219,7 +220,7 @@ void FrmMdi::onSurfaceMoved(const QPoint &at, Qt::MouseButtons buttons)
         m_band->setGeometry(QRect(m_bandStart, at).normalized());
         return;
     }
-    if ((buttons & Qt::LeftButton) && m_figures.move(twips))
+    if ((buttons & Qt::LeftButton) && m_figures.move(m_figures.drawingNow() ? drawingPoint(at) : twips))
         RedrawPanel();
     m_surface->setCursor(m_figures.cursorAt(twips));
 }
@@ -241,7 +242,7 @@ void FrmMdi::onSurfaceReleased(Qt::MouseButton button, const QPoint &at)
     const bool drawing = m_figures.drawingNow();
     const FigureHandle handle = m_figures.heldHandle();
     const std::optional<FigureRef> held = m_figures.selected();
-    if (m_figures.release(m_scale.toTwips(at))) {
+    if (m_figures.release(drawing ? drawingPoint(at) : m_scale.toTwips(at))) {
         if (!drawing && held && snapping(QGuiApplication::queryKeyboardModifiers()))
             snapFigure(m_figures.figure(*held), handle, m_panel.GridInterval);
         RedrawPanel();
@@ -250,6 +251,16 @@ void FrmMdi::onSurfaceReleased(Qt::MouseButton button, const QPoint &at)
                                                      : DesignStep::FigureResize);
     }
     m_surface->setCursor(m_figures.cursorAt(m_scale.toTwips(at)));
+}
+
+QPoint FrmMdi::drawingPoint(const QPoint &at) const
+{
+    // A figure being drawn follows the shown grid point by point, as moves
+    // and resizes land on it.
+    const QPoint twips = m_scale.toTwips(at);
+    if (!snapping(QGuiApplication::queryKeyboardModifiers()))
+        return twips;
+    return QPoint(snapToGrid(twips.x(), m_panel.GridInterval), snapToGrid(twips.y(), m_panel.GridInterval));
 }
 
 void FrmMdi::openFigureMenu(const QPoint &globalPos)

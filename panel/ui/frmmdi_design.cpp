@@ -476,6 +476,21 @@ void FrmMdi::onResizeFinished(ButtonRef button, Qt::Edges edges, Qt::KeyboardMod
     designChanged(DesignStep::Resize);
 }
 
+void FrmMdi::figuresFollowAnchor()
+{
+    // Figures the band took travel with the dragged button, as they do with
+    // the arrow keys.
+    if (!m_anchor || m_tools.selectedFigures().empty())
+        return;
+    const ButtonSlot &s = m_panel.slot(m_anchor->mixer, m_anchor->slot);
+    const QPoint delta = QPoint(s.IconLeft, s.IconTop) - m_anchorAt;
+    if (delta.isNull())
+        return;
+    m_anchorAt += delta;
+    if (m_tools.moveSelectedFigures(delta))
+        RedrawPanel();
+}
+
 void FrmMdi::onArrow(std::optional<ButtonRef> focused, ArrowKey key, Qt::KeyboardModifiers modifiers)
 {
     if (executing() || m_design.moving())

@@ -238,6 +238,45 @@ private slots:
         drag(w, w->designButton(Ch1), QPoint(10, 3));
         QCOMPARE(QPoint(rig.slot(Ch1).IconLeft, rig.slot(Ch1).IconTop), QPoint(1400, 120));
         w->action(EditCommand::Snap)->setChecked(true);
+
+        // A figure drawn over the shown grid has its corners on grid points.
+        PanelSurface *s = w->surface();
+        w->action(PanelCommand::Rect)->trigger();
+        mouse(s, QEvent::MouseButtonPress, QPoint(33, 27), Qt::LeftButton);
+        mouse(s, QEvent::MouseMove, QPoint(118, 112), Qt::LeftButton);
+        mouse(s, QEvent::MouseButtonRelease, QPoint(118, 112), Qt::LeftButton);
+        QCOMPARE(rig.panel.count(FigureKind::Rect), qint16(1));
+        const Figure &r = rig.panel.list(FigureKind::Rect)[0];
+        QCOMPARE(QRect(QPoint(r.StartX, r.StartY), QPoint(r.EndX, r.EndY)), QRect(QPoint(1000, 1000), QPoint(2000, 2000)));
+    }
+
+    // Figures the band took go with a dragged button of the selection, in
+    // one step that undo takes back whole.
+    void figuresInTheBandFollowADraggedButton()
+    {
+        PanelRig rig(1);
+        rig.preset({{Ch1, 400, 400, "A"}}, 1);
+        FrmMdi *w = openActive(rig);
+        PanelSurface *s = w->surface();
+        w->action(PanelCommand::Rect)->trigger();
+        mouse(s, QEvent::MouseButtonPress, QPoint(100, 100), Qt::LeftButton);
+        mouse(s, QEvent::MouseMove, QPoint(150, 130), Qt::LeftButton);
+        mouse(s, QEvent::MouseButtonRelease, QPoint(150, 130), Qt::LeftButton);
+        const Figure &r = rig.panel.list(FigureKind::Rect)[0];
+        QCOMPARE(QPoint(r.StartX, r.StartY), QPoint(2000, 2000));
+        mouse(s, QEvent::MouseButtonPress, QPoint(5, 5), Qt::LeftButton);
+        mouse(s, QEvent::MouseMove, QPoint(200, 160), Qt::LeftButton);
+        mouse(s, QEvent::MouseButtonRelease, QPoint(200, 160), Qt::LeftButton);
+        QVERIFY(rig.slot(Ch1).selected);
+
+        drag(w, w->designButton(Ch1), QPoint(10, 5));
+        QCOMPARE(QPoint(rig.slot(Ch1).IconLeft, rig.slot(Ch1).IconTop), QPoint(600, 500));
+        QCOMPARE(QRect(QPoint(r.StartX, r.StartY), QPoint(r.EndX, r.EndY)), QRect(QPoint(2200, 2100), QPoint(3200, 2700)));
+        QCOMPARE(w->action(EditCommand::Undo)->text(), QStringLiteral("元に戻す: ボタンの移動"));
+        key(w, Qt::Key_Z);
+        QCOMPARE(QPoint(rig.slot(Ch1).IconLeft, rig.slot(Ch1).IconTop), QPoint(400, 400));
+        QCOMPARE(QPoint(rig.panel.list(FigureKind::Rect)[0].StartX, rig.panel.list(FigureKind::Rect)[0].StartY),
+                 QPoint(2000, 2000));
     }
 
     void alignFromTheToolbarIsOneStep()
