@@ -179,6 +179,13 @@ DesignHistory::DesignHistory(PanelState &panel, QObject *parent)
     connect(&m_stack, &QUndoStack::indexChanged, this, [this] { emit savedStateChanged(atSavedState()); });
 }
 
+DesignHistory::~DesignHistory()
+{
+    // The stack empties itself as it goes and says so; by then the panel it
+    // would ask about may be gone with the window that owned both.
+    m_stack.disconnect(this);
+}
+
 bool DesignHistory::commit(DesignStep kind, quint64 moved)
 {
     DesignSnapshot now = DesignSnapshot::capture(m_panel);

@@ -73,6 +73,7 @@ class DesignHistory : public QObject
 
 public:
     explicit DesignHistory(PanelState &panel, QObject *parent = nullptr);
+    ~DesignHistory() override;
 
     QUndoStack &stack() { return m_stack; }
 

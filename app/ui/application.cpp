@@ -121,8 +121,10 @@ Application::~Application()
 {
     // The server goes first: its waiting answers refer to the windows' state.
     m_remote.reset();
-    // The editor windows are top-level windows that refer to this program's
-    // state: they go with it.
+    // The editor and panel windows are top-level windows that refer to this
+    // program's state: they go with it, not with a later turn of the event
+    // loop that the state would not outlive.
+    delete m_panel.data();
     delete m_settingsDialog.data();
     delete m_parameterGrid.data();
     delete m_activity.data();
