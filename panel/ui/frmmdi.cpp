@@ -617,8 +617,11 @@ void FrmMdi::watchLinkCount()
     if (change == LinkCountChange::Fell) {
         RedrawPanel();
         const QString text = str(Res::LinkCountFell) + QStringLiteral("\r\n") + str(Res::SaveQuestion);
-        if (m_ctx.dialogs.message(text, MsgButtons::OkCancel, MsgIcon::Warning, str(StrId::AppTitle))
-            == MsgAnswer::Ok) {
+        // Locked, the file commands are the installer's: nobody at the
+        // chairperson's panel is asked to save (the file on disk stays).
+        if (!locked()
+            && m_ctx.dialogs.message(text, MsgButtons::OkCancel, MsgIcon::Warning, str(StrId::AppTitle))
+                   == MsgAnswer::Ok) {
             // The file keeps every mixer the panel held, not just those
             // still linked: the others' buttons and last known settings are
             // what the user is saving.
