@@ -36,8 +36,9 @@ OperateRequest parseOperateArguments(const QStringList &arguments)
     bool linkGiven = false;
     for (int i = 1; i < arguments.size(); ++i) {
         const QString &a = arguments[i];
-        auto [name, value, inlineValue] = splitOptionWord(a);
-        if (name == QLatin1String("--fullscreen") && !inlineValue) {
+        OptionWord word = splitOptionWord(a);
+        const QString &name = word.name;
+        if (name == QLatin1String("--fullscreen") && !word.inlineValue) {
             r.fullScreen = true;
             continue;
         }
@@ -45,11 +46,9 @@ OperateRequest parseOperateArguments(const QStringList &arguments)
             r.rest << a;
             continue;
         }
-        if (!inlineValue) {
-            if (i + 1 >= arguments.size())
-                return fail(str(Text::NeedsValue).arg(name));
-            value = arguments[++i];
-        }
+        if (!takeOptionValue(arguments, i, word))
+            return fail(str(Text::NeedsValue).arg(name));
+        const QString &value = word.value;
         if (name == QLatin1String("--operate")) {
             if (value.trimmed().isEmpty())
                 return fail(str(Text::NeedsFile));

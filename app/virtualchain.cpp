@@ -83,16 +83,15 @@ VirtualRequest parseVirtualArguments(const QStringList &arguments)
     };
     for (int i = 1; i < arguments.size(); ++i) {
         const QString &a = arguments[i];
-        auto [name, value, inlineValue] = splitOptionWord(a);
+        OptionWord word = splitOptionWord(a);
+        const QString &name = word.name;
         if (name != QLatin1String("--virtual") && name != QLatin1String("--model")) {
             r.rest << a;
             continue;
         }
-        if (!inlineValue) {
-            if (i + 1 >= arguments.size())
-                return fail(str(Text::NeedsValue).arg(name));
-            value = arguments[++i];
-        }
+        if (!takeOptionValue(arguments, i, word))
+            return fail(str(Text::NeedsValue).arg(name));
+        const QString &value = word.value;
         bool ok = false;
         const int number = value.trimmed().toInt(&ok);
         if (name == QLatin1String("--virtual")) {

@@ -1,10 +1,10 @@
 #include "panel/operatorlock.h"
 
 #include "base/config.h"
+#include "base/secrets.h"
 
 #include <QCryptographicHash>
 #include <QPasswordDigestor>
-#include <QRandomGenerator>
 #include <QStringList>
 
 namespace {
@@ -23,16 +23,6 @@ QByteArray digestBytes(const QString &passphrase, const QByteArray &salt, int ro
                                               DigestBytes);
 }
 
-// Compares in time that does not depend on where the first difference lies.
-bool sameBytes(const QByteArray &a, const QByteArray &b)
-{
-    if (a.size() != b.size())
-        return false;
-    unsigned char diff = 0;
-    for (qsizetype i = 0; i < a.size(); ++i)
-        diff |= static_cast<unsigned char>(a[i] ^ b[i]);
-    return diff == 0;
-}
 
 } // namespace
 
@@ -45,9 +35,7 @@ QString passphraseDigest(const QString &passphrase, const QByteArray &salt, int 
 
 QString passphraseDigest(const QString &passphrase)
 {
-    QByteArray salt(SaltBytes, Qt::Uninitialized);
-    QRandomGenerator::system()->fillRange(reinterpret_cast<quint32 *>(salt.data()), SaltBytes / 4);
-    return passphraseDigest(passphrase, salt, Rounds);
+    return passphraseDigest(passphrase, randomSecretBytes(SaltBytes), Rounds);
 }
 
 bool passphraseMatches(const QString &digest, const QString &given)
@@ -64,7 +52,7 @@ bool passphraseMatches(const QString &digest, const QString &given)
     const auto stored = QByteArray::fromBase64Encoding(parts[3].toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
     if (!salt || !stored || salt.decoded.isEmpty() || stored.decoded.size() != DigestBytes)
         return false;
-    return sameBytes(digestBytes(given, salt.decoded, rounds), stored.decoded);
+    return sameSecret(digestBytes(given, salt.decoded, rounds), stored.decoded);
 }
 
 OperatorLock::Store OperatorLock::userStore()

@@ -1,13 +1,13 @@
 #include "remote/remoteaccess.h"
 
 #include "base/config.h"
+#include "base/secrets.h"
 #include "base/strings.h"
 #include "remote/remoterequest.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QHostAddress>
-#include <QRandomGenerator>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,22 +18,10 @@ const QString Group = QStringLiteral("Remote/");
 
 QByteArray randomToken()
 {
-    QByteArray bytes(Remote::TokenBytes, Qt::Uninitialized);
-    QRandomGenerator *random = QRandomGenerator::system();
-    for (char &b : bytes)
-        b = char(random->bounded(256));
-    return bytes.toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals);
+    return randomSecretBytes(Remote::TokenBytes)
+        .toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals);
 }
 
-bool sameBytes(const QByteArray &a, const QByteArray &b)
-{
-    if (a.size() != b.size() || a.isEmpty())
-        return false;
-    unsigned char diff = 0;
-    for (qsizetype i = 0; i < a.size(); ++i)
-        diff |= static_cast<unsigned char>(a[i] ^ b[i]);
-    return diff == 0;
-}
 
 } // namespace
 
@@ -46,8 +34,8 @@ RemoteAccess RemoteTokens::accessOf(const QByteArray &presented) const
 {
     if (!plausibleToken(presented))
         return RemoteAccess::None;
-    const bool operates = sameBytes(presented, operate);
-    const bool watches = sameBytes(presented, watch);
+    const bool operates = sameSecret(presented, operate);
+    const bool watches = sameSecret(presented, watch);
     if (operates)
         return RemoteAccess::Operate;
     return watches ? RemoteAccess::Watch : RemoteAccess::None;

@@ -66,15 +66,13 @@ SimParseResult parseSimArguments(const QStringList &args)
     for (int i = 0; i < args.size(); ++i) {
         const QString &a = args[i];
         // Options with a value take it from the next argument or after "=".
-        auto [name, value, inlineValue] = splitOptionWord(a);
+        // A named word, not a structured binding: the lambdas below take it.
+        OptionWord word = splitOptionWord(a);
+        const QString &name = word.name;
         auto takeValue = [&](QString &out) {
-            if (inlineValue) {
-                out = value;
-                return true;
-            }
-            if (i + 1 >= args.size())
+            if (!takeOptionValue(args, i, word))
                 return false;
-            out = args[++i];
+            out = word.value;
             return true;
         };
         auto needs = [&](QString &out) {
@@ -214,4 +212,15 @@ OptionWord splitOptionWord(const QString &word)
     if (!word.startsWith(QLatin1String("--")) || eq < 0)
         return {word, {}, false};
     return {word.left(eq), word.mid(eq + 1), true};
+}
+
+bool takeOptionValue(const QStringList &args, int &i, OptionWord &word)
+{
+    if (word.inlineValue)
+        return true;
+    if (i + 1 >= args.size())
+        return false;
+    word.value = args[++i];
+    word.inlineValue = true;
+    return true;
 }

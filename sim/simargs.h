@@ -45,6 +45,9 @@ struct OptionWord
     bool inlineValue = false;
 };
 OptionWord splitOptionWord(const QString &word);
+// Gives `word` its value from the next argument when it had none after "="
+// (`i` then moves past it). False when the arguments end first.
+bool takeOptionValue(const QStringList &args, int &i, OptionWord &word);
 
 // "MIXER:KEY=VALUE", KEY a settings key name such as InputGain_3 or Threshold.
 bool parseStuck(const QString &text, SimStuck &out, QString *error = nullptr);

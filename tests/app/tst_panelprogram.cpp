@@ -101,14 +101,8 @@ private slots:
         bool done = false;
         bool written = false;
         drive(program, 10.0, [&] {
-            FrmMain *w = program.mainWindow();
-            if (!program.panelWindow()) {
-                if (w && w->isVisible())
-                    w->action("MenModeChange")->trigger();
-                return false;
-            }
-            FrmMdi *panel = program.panelWindow();
-            if (!panel->isVisible())
+            FrmMdi *panel = panelShown(program);
+            if (!panel)
                 return false;
             if (panel->writeRecovery())
                 return false;   // nothing unsaved yet: nothing written
@@ -150,13 +144,7 @@ private slots:
         bool done = false;
         bool asked = false;
         drive(program, 10.0, [&] {
-            FrmMain *w = program.mainWindow();
-            if (!program.panelWindow()) {
-                if (w && w->isVisible())
-                    w->action("MenModeChange")->trigger();
-                return false;
-            }
-            if (!program.panelWindow()->isVisible())
+            if (!panelShown(program))
                 return false;
             // Quitting asks about the unsaved design; No, then Cancel.
             dialogs.answers = {MsgAnswer::No, MsgAnswer::Cancel};

@@ -5,12 +5,15 @@
 // program's own loop. Shared by the program tests.
 
 #include "app/ui/application.h"
+#include "app/ui/frmmain.h"
+#include "panel/ui/frmmdi.h"
 #include "app/world.h"
 #include "base/clock.h"
 #include "base/dialogs.h"
 #include "sim/simchain.h"
 #include "sim/simtcp.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -43,6 +46,20 @@ inline QPointer<QTimer> drive(Application &program, double seconds, std::functio
     });
     timer->start(50);
     return timer;
+}
+
+// A step of a drive toward the control panel: asks the main window for the
+// mode change until the panel is shown. The shown panel, or null until then.
+inline FrmMdi *panelShown(Application &program)
+{
+    FrmMdi *panel = program.panelWindow();
+    if (!panel) {
+        FrmMain *w = program.mainWindow();
+        if (w && w->isVisible())
+            w->action("MenModeChange")->trigger();
+        return nullptr;
+    }
+    return panel->isVisible() ? panel : nullptr;
 }
 
 inline QString iniPath()

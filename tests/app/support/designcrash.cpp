@@ -5,14 +5,8 @@
 // starts it, naming itself as the program, and checks what the next start
 // finds.
 
-#include "app/ui/application.h"
-#include "app/ui/frmmain.h"
-#include "app/world.h"
-#include "base/clock.h"
-#include "base/dialogs.h"
-#include "panel/ui/frmmdi.h"
+#include "tests/support/programrig.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QTimer>
 
@@ -33,13 +27,8 @@ int main(int argc, char **argv)
     Application program(world, {"zkvr340a"});
     QTimer step;
     QObject::connect(&step, &QTimer::timeout, [&] {
-        FrmMdi *panel = program.panelWindow();
-        if (!panel) {
-            if (program.mainWindow() && program.mainWindow()->isVisible())
-                program.mainWindow()->action("MenModeChange")->trigger();
-            return;
-        }
-        if (!panel->isVisible())
+        FrmMdi *panel = panelShown(program);
+        if (!panel)
             return;
         panel->action(PanelCommand::Grid)->trigger();
         if (!panel->writeRecovery()) {
