@@ -27,6 +27,7 @@
 class Dialogs;
 class LinkLine;
 class MarkBadge;
+class MarkSet;
 class OptionGroup;
 class QFrame;
 class QLabel;
@@ -161,6 +162,8 @@ private:
     void stepTab(int step, bool wrap);
     void openTab(int i);
     void writeGroup(int n);
+    // The group's registers wait to be written, with the values the entries show.
+    void markGroupWaiting(int n);
     void initialise(int code);
     void requestJob(JobCode job);
 
@@ -200,15 +203,7 @@ private:
     QLabel *m_linkLine = nullptr;
 
     // Where each value's mark shows, what names it and how its value reads.
-    struct MarkHost
-    {
-        MarkBadge *badge = nullptr;
-        QString name;
-        std::function<QString(qint32)> shown;
-    };
-    std::map<int, MarkHost> m_marks;
-    void addMarkHost(int id, QWidget *host, const QString &name, std::function<QString(qint32)> shown);
-    void showMark(int id);
+    MarkSet *m_marks = nullptr;
     std::array<QFrame *, 4> m_tabFrames{};
     std::array<QFrame *, 3> m_systemGroups{};
     std::array<QFrame *, 3> m_extendedGroups{};
