@@ -65,3 +65,18 @@ void ManualClock::waitForEvents(double maxSeconds)
     if (maxSeconds > 0)
         m_now += (m_step > 0) ? std::min(m_step, maxSeconds) : maxSeconds;
 }
+
+TimeOfDay::TimeOfDay(const Clock &clock, const QDateTime &wallAtStart)
+    : m_clock(clock), m_wallAtStart(wallAtStart), m_clockAtStart(clock.now())
+{
+}
+
+QDateTime TimeOfDay::at(double clockTime) const
+{
+    return m_wallAtStart.addMSecs(qint64(std::llround((clockTime - m_clockAtStart) * 1000.0)));
+}
+
+QString TimeOfDay::text() const
+{
+    return now().toString(QStringLiteral("HH:mm:ss"));
+}

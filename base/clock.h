@@ -8,6 +8,7 @@
 // passes. Tests replace the clock with ManualClock, whose waits advance a
 // virtual time instead of sleeping, so a 20-second time-out costs nothing.
 
+#include <QDateTime>
 #include <QElapsedTimer>
 
 #include <functional>
@@ -69,4 +70,23 @@ private:
     double m_now;
     double m_step = 0.0;
     std::function<void()> m_onWait;
+};
+
+// The time of day as the Clock has it, for what the user reads ("reconnected
+// at 10:42:07"): the wall-clock time when this was made, moved on by the
+// Clock, so that on virtual time the times shown are fixed too.
+class TimeOfDay
+{
+public:
+    explicit TimeOfDay(const Clock &clock, const QDateTime &wallAtStart = QDateTime::currentDateTime());
+
+    QDateTime at(double clockTime) const;
+    QDateTime now() const { return at(m_clock.now()); }
+    // "HH:mm:ss" now.
+    QString text() const;
+
+private:
+    const Clock &m_clock;
+    QDateTime m_wallAtStart;
+    double m_clockAtStart;
 };
