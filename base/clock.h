@@ -12,6 +12,9 @@
 #include <QElapsedTimer>
 
 #include <functional>
+#include <memory>
+
+class QTimer;
 
 class Clock
 {
@@ -42,11 +45,17 @@ class SystemClock final : public Clock
 {
 public:
     SystemClock();
+    ~SystemClock() override;
     double now() const override;
     void waitForEvents(double maxSeconds) override;
 
 private:
     QElapsedTimer m_timer;
+    // Wakes a sleep at its deadline. It is kept running between waits: the
+    // job loop, woken early by a window's timer, sleeps on to the same
+    // deadline, and a timer left as it is costs nothing.
+    std::unique_ptr<QTimer> m_wake;
+    double m_wakeAt = 0; // Clock time m_wake fires at, while it runs
 };
 
 // Virtual time for tests: waitForEvents processes pending events, then moves

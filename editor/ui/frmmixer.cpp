@@ -491,7 +491,10 @@ void FrmMixer::Timer1()
     }
     if (windowIcon().cacheKey() != qApp->windowIcon().cacheKey())
         setWindowIcon(qApp->windowIcon());
-    m_timer.setInterval(IntervalPerWindowMs * (s.openEditorCount() + 1));
+    // Setting a running timer's interval starts it anew: only when it changes.
+    const int interval = IntervalPerWindowMs * (s.openEditorCount() + 1);
+    if (m_timer.interval() != interval)
+        m_timer.setInterval(interval);
 }
 
 MixerDataRecord FrmMixer::awaitedRecord() const
@@ -571,19 +574,19 @@ bool FrmMixer::drawPictures()
         const ExtendedRecord &x = s.ExtendedData[size_t(m)];
         setPicture(ThresholdPicture, thresholdPicture(d.Threshold, x.ThresholdMin, x.ThresholdMax));
     }
-    for (QLabel *picture : m_pictures)
-        if (picture->pixmap().isNull())
-            return false;
-    return true;
+    return std::none_of(m_pictureMissing.begin(), m_pictureMissing.end(), [](bool missing) { return missing; });
 }
 
 void FrmMixer::setPicture(int i, int picture)
 {
-    QLabel *label = m_pictures[size_t(i)];
-    if (m_pictureShown[size_t(i)] == picture && !label->pixmap().isNull())
+    // What each label holds is kept here, so that a tick with nothing new
+    // neither asks the labels nor draws.
+    if (m_pictureShown[size_t(i)] == picture && !m_pictureMissing[size_t(i)])
         return;
     m_pictureShown[size_t(i)] = picture;
-    label->setPixmap(levelImage(picture));
+    const QPixmap image = levelImage(picture);
+    m_pictureMissing[size_t(i)] = image.isNull();
+    m_pictures[size_t(i)]->setPixmap(image);
 }
 
 void FrmMixer::Enable_Control()
@@ -611,6 +614,11 @@ void FrmMixer::Enable_Control()
 
 void FrmMixer::applyChannelEnables()
 {
+    // The buttons' states follow from these alone: unchanged, nothing to do.
+    const ChannelEnables wanted{m_locks, m_outputLocked, m_rules.newerChoices};
+    if (m_channelEnables && *m_channelEnables == wanted)
+        return;
+    m_channelEnables = wanted;
     for (int ch = 0; ch < ChannelCount; ++ch) {
         const OlderModelLocks &lock = m_locks[size_t(ch)];
         for (int row : {RowInputLevel, RowHeadAmp}) {

@@ -23,6 +23,7 @@
 #include <map>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class Dialogs;
 class LinkLine;
@@ -226,6 +227,22 @@ private:
     std::array<QLabel *, 3> m_muteLabels{};
     std::array<QLabel *, 10> m_pictures{};
     std::array<int, 10> m_pictureShown{};
+    std::array<bool, 10> m_pictureMissing{true, true, true, true, true, true, true, true, true, true};
+    // What the option buttons' enabled states were last set from.
+    struct ChannelEnables
+    {
+        std::array<OlderModelLocks, ChannelCount> locks{};
+        bool outputLocked = false;
+        bool newerChoices = false;
+        bool operator==(const ChannelEnables &o) const
+        {
+            for (size_t i = 0; i < locks.size(); ++i)
+                if (locks[i].inputLevel != o.locks[i].inputLevel || locks[i].headAmp != o.locks[i].headAmp)
+                    return false;
+            return outputLocked == o.outputLocked && newerChoices == o.newerChoices;
+        }
+    };
+    std::optional<ChannelEnables> m_channelEnables;
     std::array<ValueEntry *, 13> m_params{};
     std::array<ValueEntry *, 2> m_params2{};
     std::array<QPushButton *, 7> m_init{};

@@ -89,8 +89,11 @@ MarkSet::MarkSet(SyncStatus &sync, const MixerState &mixers, int mixer, QObject 
     : QObject(parent), m_sync(sync), m_mixers(mixers), m_mixer(mixer)
 {
     connect(&m_sync.events(), &SyncEvents::valueStateChanged, this, [this](int m, int id) {
-        if (m == m_mixer)
-            show(id);
+        if (m != m_mixer)
+            return;
+        const auto it = m_hosts.find(id);
+        if (it != m_hosts.end())
+            show(it->second);
     });
 }
 
@@ -99,7 +102,9 @@ void MarkSet::add(int id, QWidget *host, const QString &name, std::function<QStr
 {
     auto *badge = new MarkBadge(host);
     badge->describe(std::move(described));
-    m_hosts[id] = Host{badge, accessibleWords(name), std::move(shown), {}};
+    const auto [it, added] = m_hosts.insert_or_assign(id, Host{id, badge, accessibleWords(name), std::move(shown), {}});
+    if (added)
+        (id >= FirstExtendedKey ? m_extended : m_values).push_back(&it->second);
 }
 
 const MarkBadge *MarkSet::markOf(int id) const
@@ -110,23 +115,24 @@ const MarkBadge *MarkSet::markOf(int id) const
 
 void MarkSet::showAll()
 {
-    for (const auto &[id, host] : m_hosts)
-        show(id);
+    for (auto &[id, host] : m_hosts)
+        show(host);
 }
 
 void MarkSet::follow()
 {
-    const bool pending = m_mixers.anyPending(m_mixer);
-    for (const auto &[id, host] : m_hosts) {
-        if (id >= FirstExtendedKey) {
-            const ValueStatus s = statusOf(id);
-            if (s.state != host.last.state || s.at != host.last.at)
-                show(id);
-        } else if (pending && m_mixers.SetDataPending[size_t(m_mixer)][size_t(id)]
-                   && host.badge->mark().state != ValueState::Waiting) {
-            show(id);
-        }
+    // Called on every tick of a window: with nothing changed it only reads.
+    for (Host *host : m_extended) {
+        const ValueStatus s = statusOf(host->id);
+        if (s.state != host->last.state || s.at != host->last.at)
+            show(*host);
     }
+    if (!m_mixers.anyPending(m_mixer))
+        return;
+    const auto &pending = m_mixers.SetDataPending[size_t(m_mixer)];
+    for (Host *host : m_values)
+        if (pending[size_t(host->id)] && host->badge->mark().state != ValueState::Waiting)
+            show(*host);
 }
 
 ValueStatus MarkSet::statusOf(int id) const
@@ -137,13 +143,9 @@ ValueStatus MarkSet::statusOf(int id) const
     return reg >= 1 && reg < ExtendedRegisterSlots ? m_mixers.ExtendedWrite[size_t(reg)] : ValueStatus{};
 }
 
-void MarkSet::show(int id)
+void MarkSet::show(Host &host)
 {
-    const auto it = m_hosts.find(id);
-    if (it == m_hosts.end())
-        return;
-    Host &host = it->second;
-    const ValueStatus status = statusOf(id);
+    const ValueStatus status = statusOf(host.id);
     host.last = status;
     if (status.state == ValueState::Settled && !host.badge->mark().shown())
         return;

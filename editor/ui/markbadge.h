@@ -71,16 +71,21 @@ public:
 private:
     struct Host
     {
+        int id = 0;
         MarkBadge *badge = nullptr;
         QString name;
         std::function<QString(qint32)> shown;
         ValueStatus last; // extended fields: the status the mark shows
     };
     ValueStatus statusOf(int id) const;
-    void show(int id);
+    void show(Host &host);
 
     SyncStatus &m_sync;
     const MixerState &m_mixers;
     int m_mixer;
     std::map<int, Host> m_hosts;
+    // The tick looks at these only (nodes of m_hosts keep their place): the
+    // extended fields every time, the mixer's values while one waits.
+    std::vector<Host *> m_extended;
+    std::vector<Host *> m_values;
 };
