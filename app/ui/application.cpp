@@ -236,7 +236,7 @@ void Application::wireSettings()
 
 EditorEnv Application::editorEnv()
 {
-    return EditorEnv{m_world.mixers, m_world.editor, *m_sync};
+    return EditorEnv{m_world.mixers, m_world.editor, *m_sync, &m_world.timeOfDay};
 }
 
 FrmMixerContext Application::editorContext()

@@ -41,7 +41,7 @@ int main(int argc, char **argv)
     LoopState loop;
     LinkState link;
     ScriptedDialogs dialogs;
-    FrmMixerContext context{EditorEnv{mixers, editor, sync}, loop, link, dialogs, {}, {}, {}};
+    FrmMixerContext context{EditorEnv{mixers, editor, sync, nullptr}, loop, link, dialogs, {}, {}, {}};
     FrmMixer w(context, 1, false);
     w.show();
     // The first ticks show the values and settle the window's interval.

@@ -56,7 +56,7 @@ FrmMixer::FrmMixer(FrmMixerContext context, int editMixer, bool debugMode, QWidg
         s.takeReported(t);
 
     setFont(appearanceFont(T::StripFont));
-    m_marks = new MarkSet(m_ctx.env.sync, m_ctx.env.mixers, m, this);
+    m_marks = new MarkSet(m_ctx.env.sync, m_ctx.env.mixers, m, m_ctx.env.timeOfDay, this);
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("SSTMixer"));
     for (int t = 0; t < EditorTabCount; ++t) {

@@ -1,5 +1,6 @@
 #include "editor/ui/markbadge.h"
 
+#include "base/clock.h"
 #include "base/ui/accessnames.h"
 #include "mixer/mixerdata.h"
 #include "mixer/syncstatus.h"
@@ -85,8 +86,8 @@ void MarkBadge::place()
     move(m_host->width() - width() - 1, 1);
 }
 
-MarkSet::MarkSet(SyncStatus &sync, const MixerState &mixers, int mixer, QObject *parent)
-    : QObject(parent), m_sync(sync), m_mixers(mixers), m_mixer(mixer)
+MarkSet::MarkSet(SyncStatus &sync, const MixerState &mixers, int mixer, const TimeOfDay *time, QObject *parent)
+    : QObject(parent), m_sync(sync), m_mixers(mixers), m_mixer(mixer), m_time(time)
 {
     connect(&m_sync.events(), &SyncEvents::valueStateChanged, this, [this](int m, int id) {
         if (m != m_mixer)
@@ -149,6 +150,15 @@ void MarkSet::show(Host &host)
     host.last = status;
     if (status.state == ValueState::Settled && !host.badge->mark().shown())
         return;
-    host.badge->showMark(valueMark(status, host.name, host.shown(status.value),
-                                   QTime::currentTime().toString(QStringLiteral("HH:mm:ss"))));
+    // When the value's state last changed (a waiting one: now), on the
+    // program's clock.
+    const QString format = QStringLiteral("HH:mm:ss");
+    QString when;
+    if (!m_time)
+        when = QTime::currentTime().toString(format);
+    else if (status.state == ValueState::Waiting || status.at <= 0)
+        when = m_time->now().toString(format);
+    else
+        when = m_time->at(status.at).toString(format);
+    host.badge->showMark(valueMark(status, host.name, host.shown(status.value), when));
 }

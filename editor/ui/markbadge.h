@@ -15,6 +15,7 @@
 
 struct MixerState;
 class SyncStatus;
+class TimeOfDay;
 
 class MarkBadge : public QLabel
 {
@@ -54,7 +55,8 @@ class MarkSet : public QObject
 {
     Q_OBJECT
 public:
-    MarkSet(SyncStatus &sync, const MixerState &mixers, int mixer, QObject *parent);
+    // `time` gives the time of day the words name (none: the wall clock's).
+    MarkSet(SyncStatus &sync, const MixerState &mixers, int mixer, const TimeOfDay *time, QObject *parent);
 
     // `name` names the value ("ch 3 ﾁｬﾝﾈﾙﾚﾍﾞﾙ"), `shown` reads a value as the control shows it.
     // `described`: the controls inside the host that carry the words too.
@@ -83,6 +85,7 @@ private:
     SyncStatus &m_sync;
     const MixerState &m_mixers;
     int m_mixer;
+    const TimeOfDay *m_time;
     std::map<int, Host> m_hosts;
     // The tick looks at these only (nodes of m_hosts keep their place): the
     // extended fields every time, the mixer's values while one waits.

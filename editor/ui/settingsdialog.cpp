@@ -41,7 +41,7 @@ SettingsDialog::SettingsDialog(SettingsDialogContext context, const QString &obj
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setFont(appearanceFont(T::StripFont));
-    m_marks = new MarkSet(m_ctx.env.sync, m_ctx.env.mixers, m_edits.mixer(), this);
+    m_marks = new MarkSet(m_ctx.env.sync, m_ctx.env.mixers, m_edits.mixer(), m_ctx.env.timeOfDay, this);
     const QString title = settingsDialogTitle(m_edits.mixer() - 1, m_edits.output() ? OutputSlot
                                                                                     : m_edits.channel() - 1);
     setWindowTitle(title);

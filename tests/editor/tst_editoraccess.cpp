@@ -73,6 +73,8 @@ private slots:
         QCOMPARE(failed->text(), QStringLiteral("×"));
         QVERIFY2(failed->toolTip().startsWith(QStringLiteral("失敗: ch 3 ")), qPrintable(failed->toolTip()));
         QVERIFY(failed->toolTip().contains(displayCode(Scale::Level, 30)));
+        // Its time is the program's clock's, not the wall clock's.
+        QVERIFY2(failed->toolTip().contains(QStringLiteral("（09:0")), qPrintable(failed->toolTip()));
         // Screen readers hear it on the control's row.
         QCOMPARE(failed->parentWidget()->accessibleDescription(), failed->toolTip());
         w.show();
