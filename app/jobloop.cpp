@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 namespace {
 // Longest sleep of an idle offline loop; any event wakes it earlier.
@@ -51,8 +52,14 @@ void JobLoop::run()
 {
     m_stopped = false;
     reset();
+    bool waited = false;
     while (!m_stopped) {
-        m_clock.processEvents();
+        // A pass that follows a wait finds the events already handled: the
+        // wait handles what is pending before it sleeps and again when it
+        // wakes. Asking once more would only cost every wake-up (a window's
+        // timer, each reply) a second look at every source.
+        if (!std::exchange(waited, false))
+            m_clock.processEvents();
         if (m_stopped)
             break;
         const bool online = !m_link.offline();
@@ -96,6 +103,7 @@ void JobLoop::run()
         if (!online && m_loop.JobRequest == JobIdle)
             due = std::min(due, m_t0 + IdleSleepSeconds);
         m_clock.waitForEvents(std::max(due - now, 0.0) + DueMargin);
+        waited = true;
     }
 }
 

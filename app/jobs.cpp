@@ -123,10 +123,47 @@ bool JobRunner::extendedRead()
 
 bool JobRunner::writeRegister(int reg, const RegisterBytes &d)
 {
-    if (m_c.protocol.ExtensionWriteWithVerify(reg, d, [this] { setFailed(); }) == MixerProtocol::VerifyResult::Verified)
+    const bool verified = m_c.protocol.ExtensionWriteWithVerify(reg, d, [this] { setFailed(); })
+                          == MixerProtocol::VerifyResult::Verified;
+    settleRegister(reg, d, verified ? ValueState::Verified : ValueState::Failed);
+    if (verified)
         return true;
     noResponse();
     return false;
+}
+
+void JobRunner::settleRegister(int reg, const RegisterBytes &d, ValueState state)
+{
+    if (reg < 1 || reg >= ExtendedRegisterSlots)
+        return;
+    ValueStatus &s = m_c.mixers.ExtendedWrite[size_t(reg)];
+    // The editor noted the value as its entry shows it; a write nobody asked
+    // for in the editor (a loaded file's transfer) is noted as the register
+    // holds it.
+    if (s.state != ValueState::Waiting) {
+        ExtendedRecord r;
+        storeExtendedRegister(r, reg, d);
+        s.value = extendedEntryValue(r, reg);
+    }
+    s.state = state;
+    s.at = m_c.protocol.comm().clock().now();
+    s.passes = 1;
+}
+
+void JobRunner::abandonRegisters(const std::vector<int> &regs)
+{
+    // What a failed job did not reach was not written: it must not look as
+    // if it still waits.
+    for (int reg : regs) {
+        if (reg < 1 || reg >= ExtendedRegisterSlots)
+            continue;
+        ValueStatus &s = m_c.mixers.ExtendedWrite[size_t(reg)];
+        if (s.state == ValueState::Waiting) {
+            s.state = ValueState::Failed;
+            s.at = m_c.protocol.comm().clock().now();
+            s.passes = 0;
+        }
+    }
 }
 
 bool JobRunner::extendedWrite()
@@ -143,8 +180,10 @@ bool JobRunner::extendedWrite()
     const ExtendedRecordSource fallback(m_c.mixers.ExtendedData[1]);
     const ExtendedValuesSource &source = m_c.extendedValues ? *m_c.extendedValues : fallback;
     for (int reg : regs)
-        if (!writeRegister(reg, source.registerBytes(reg)))
+        if (!writeRegister(reg, source.registerBytes(reg))) {
+            abandonRegisters(regs);
             return false;
+        }
     return true;
 }
 

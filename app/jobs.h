@@ -8,6 +8,7 @@
 
 #include "mixer/extendedregisters.h"
 #include "mixer/mixerdata.h"
+#include "mixer/valuestate.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -102,6 +103,10 @@ private:
     // A write that did not verify in all its attempts.
     void setFailed();
     bool writeRegister(int reg, const RegisterBytes &d);
+    // ExtendedWrite of a register the job wrote, and of those a failed job
+    // did not reach.
+    void settleRegister(int reg, const RegisterBytes &d, ValueState state);
+    void abandonRegisters(const std::vector<int> &regs);
 
     JobContext m_c;
 };

@@ -3,6 +3,7 @@
 // Everything the running program shares, owned in one place and handed out
 // by reference. A test builds a fresh world in one line.
 
+#include "base/clock.h"
 #include "base/loopstate.h"
 #include "editor/editorstate.h"
 #include "link/linkstate.h"
@@ -28,4 +29,6 @@ struct World
     PanelState panel;
     // What was done with the mixers, in memory only (the activity window).
     ActivityLog activity{clock};
+    // The time of day shown to the user, on the Clock.
+    TimeOfDay timeOfDay{clock};
 };

@@ -8,9 +8,13 @@
 // passes. Tests replace the clock with ManualClock, whose waits advance a
 // virtual time instead of sleeping, so a 20-second time-out costs nothing.
 
+#include <QDateTime>
 #include <QElapsedTimer>
 
 #include <functional>
+#include <memory>
+
+class QTimer;
 
 class Clock
 {
@@ -41,11 +45,17 @@ class SystemClock final : public Clock
 {
 public:
     SystemClock();
+    ~SystemClock() override;
     double now() const override;
     void waitForEvents(double maxSeconds) override;
 
 private:
     QElapsedTimer m_timer;
+    // Wakes a sleep at its deadline. It is kept running between waits: the
+    // job loop, woken early by a window's timer, sleeps on to the same
+    // deadline, and a timer left as it is costs nothing.
+    std::unique_ptr<QTimer> m_wake;
+    double m_wakeAt = 0; // Clock time m_wake fires at, while it runs
 };
 
 // Virtual time for tests: waitForEvents processes pending events, then moves
@@ -69,4 +79,23 @@ private:
     double m_now;
     double m_step = 0.0;
     std::function<void()> m_onWait;
+};
+
+// The time of day as the Clock has it, for what the user reads ("reconnected
+// at 10:42:07"): the wall-clock time when this was made, moved on by the
+// Clock, so that on virtual time the times shown are fixed too.
+class TimeOfDay
+{
+public:
+    explicit TimeOfDay(const Clock &clock, const QDateTime &wallAtStart = QDateTime::currentDateTime());
+
+    QDateTime at(double clockTime) const;
+    QDateTime now() const { return at(m_clock.now()); }
+    // "HH:mm:ss" now.
+    QString text() const;
+
+private:
+    const Clock &m_clock;
+    QDateTime m_wallAtStart;
+    double m_clockAtStart;
 };

@@ -30,6 +30,10 @@ void EditorLifecycle::closed(int mixer)
     // Only the editor's own requests go with it; a request another window
     // made (direct access, IP settings, a mode change) stays.
     qint16 &job = m_loop.JobRequest;
+    if (job == JobExtendedWrite)
+        for (ValueStatus &w : m_env.mixers.ExtendedWrite)
+            if (w.state == ValueState::Waiting)
+                w = ValueStatus{}; // the write will not be made
     if (job == JobExtendedRead || job == JobExtendedWrite || job == JobInitialise)
         job = JobIdle;
     // The next editor writes every control anew.

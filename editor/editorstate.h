@@ -9,6 +9,8 @@
 
 #include <array>
 
+class TimeOfDay;
+
 // One for the whole program, owned by the application.
 struct EditorState
 {
@@ -46,4 +48,7 @@ struct EditorEnv
     MixerState &mixers;
     EditorState &editor;
     SyncStatus &sync;
+    // The time of day on the program's clock, for the marks' words (none:
+    // the wall clock's).
+    const TimeOfDay *timeOfDay = nullptr;
 };

@@ -1,10 +1,5 @@
 #include "editor/extendedentries.h"
 
-namespace {
-constexpr int NoiseReferenceRegister = 12;
-constexpr int NoiseThresholdRegister = 13;
-} // namespace
-
 ExtendedEntries ExtendedEntries::fromRecord(const ExtendedRecord &record)
 {
     ExtendedEntries e;

@@ -61,8 +61,13 @@ void MixerEdits::store(int mixer, int id, int code, Mark mark)
     wanted.setValue(id, code);
     // Compared as stored, so a code the record cannot hold is judged by what
     // would actually be sent.
-    if (wanted.value(id) == s.MixerData[size_t(mixer)].value(id))
+    if (wanted.value(id) == s.MixerData[size_t(mixer)].value(id)) {
+        // The user took the value the mixer holds: a failed write of it is
+        // over. (The refresh showing the mixer's value is not the user.)
+        if (!m_env.editor.Refreshing)
+            m_env.sync.dismissFailure(mixer, id);
         return;
+    }
     switch (mark) {
     case Mark::Strip: m_env.sync.awaitFreshData(m_mixer); break;
     case Mark::System: m_env.sync.awaitFreshData(mixer); break;

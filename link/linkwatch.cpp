@@ -1,9 +1,9 @@
 #include "link/linkwatch.h"
 
+#include "base/clock.h"
 #include "base/dialogs.h"
 #include "base/strings.h"
 
-#include <QTime>
 #include <QTimer>
 
 namespace {
@@ -25,8 +25,9 @@ void LinkLine::set(const QString &text, LinkHealth health)
     emit changed(m_text);
 }
 
-LinkWatch::LinkWatch(Dialogs &dialogs, std::function<void(const QString &)> showLine, QObject *parent)
-    : QObject(parent), m_dialogs(dialogs), m_showLine(std::move(showLine))
+LinkWatch::LinkWatch(Dialogs &dialogs, const TimeOfDay &time, std::function<void(const QString &)> showLine,
+                     QObject *parent)
+    : QObject(parent), m_dialogs(dialogs), m_time(time), m_showLine(std::move(showLine))
 {
 }
 
@@ -56,7 +57,7 @@ void LinkWatch::changed(const MdlComm::LinkStatus &status)
     const bool cameBack = status.health == LinkHealth::Up && m_last != LinkHealth::Up;
     const bool lostForGood = status.health == LinkHealth::Lost && m_last != LinkHealth::Lost;
     m_last = status.health;
-    m_out->set(statusLine(status, cameBack ? QTime::currentTime().toString(QStringLiteral("HH:mm:ss")) : QString()),
+    m_out->set(statusLine(status, cameBack ? m_time.text() : QString()),
                status.health);
     if (m_showLine)
         m_showLine(m_out->text());

@@ -13,6 +13,7 @@
 #include <functional>
 
 class Dialogs;
+class TimeOfDay;
 
 // The link's state as every window shows it: the main window's status area,
 // the control panel's status line in both its states and each editor's.
@@ -42,7 +43,9 @@ class LinkWatch : public QObject
 {
     Q_OBJECT
 public:
-    LinkWatch(Dialogs &dialogs, std::function<void(const QString &)> showLine, QObject *parent = nullptr);
+    // `time` tells when a connection came back.
+    LinkWatch(Dialogs &dialogs, const TimeOfDay &time, std::function<void(const QString &)> showLine,
+              QObject *parent = nullptr);
 
     // The link has just been opened (at start, or again after a download).
     void opened(const MdlComm::LinkStatus &status);
@@ -65,6 +68,7 @@ public:
 
 private:
     Dialogs &m_dialogs;
+    const TimeOfDay &m_time;
     std::function<void(const QString &)> m_showLine;
     LinkLine m_line;
     LinkLine *m_out = &m_line;

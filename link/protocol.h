@@ -100,6 +100,8 @@ class MixerProtocol
 public:
     explicit MixerProtocol(MdlComm &comm);
 
+    MdlComm &comm() { return m_comm; }
+
     static constexpr double SetReplyWait = 0.8;     // DS and TS: any reply
     static constexpr double SetPause = 0.06;
     static constexpr double DownloadDataWait = 50.0;

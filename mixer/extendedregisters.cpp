@@ -9,8 +9,6 @@ constexpr int LastRegister = 18;
 constexpr int UnusedRegister = 17;
 constexpr int OlderModelLastRegister = 10;
 constexpr int OutPeakRegister = 5;
-constexpr int NoiseReferenceRegister = 12;
-constexpr int NoiseThresholdRegister = 13;
 constexpr quint32 TopBit = 0x80000000u;
 constexpr quint32 NoiseEntryFactor = 65537;
 
@@ -140,6 +138,17 @@ RegisterBytes noiseEntryBytes(quint16 entry)
 {
     const quint8 hi = quint8(entry >> 8), lo = quint8(entry);
     return {hi, lo, hi, lo};
+}
+
+qint32 extendedEntryValue(const ExtendedRecord &record, int reg)
+{
+    const qint32 v = record.value(keyOf(reg));
+    return kindOf(reg) == RegisterKind::Noise32 ? qint32(noiseEntryFromField(v)) : v;
+}
+
+int extendedRegisterKey(int reg)
+{
+    return keyOf(reg);
 }
 
 RegisterBytes ExtendedRecordSource::registerBytes(int reg) const

@@ -13,6 +13,10 @@
 
 using RegisterBytes = std::array<quint8, 4>; // d0..d3 as on the wire
 
+// The two registers whose 32-bit field the editor shows as a 16-bit entry.
+constexpr int NoiseReferenceRegister = 12;
+constexpr int NoiseThresholdRegister = 13;
+
 // Registers a job touches, in order, for the master's model code: 1..10 for
 // the older model (-1 unknown, 0), else 1..16 and 18 (17 is never used).
 std::vector<int> extendedRegisters(qint16 masterModel);
@@ -25,6 +29,13 @@ std::vector<int> extendedGroupRegisters(int group);
 void storeExtendedRegister(ExtendedRecord &record, int reg, const RegisterBytes &d);
 // ExtendedRecord field → register bytes, the reverse of storeExtendedRegister.
 RegisterBytes extendedRegisterBytes(const ExtendedRecord &record, int reg);
+
+// A register's field as the editor's entry shows it: the 16-bit entry for
+// registers 12 and 13, the field itself for the others (0 for none).
+qint32 extendedEntryValue(const ExtendedRecord &record, int reg);
+// The key id (87..103) of the field a register holds; 0 for register 17 and
+// numbers outside 1..18.
+int extendedRegisterKey(int reg);
 
 // Registers 12 and 13: the 32-bit field and the 16-bit entry the editor shows.
 quint16 noiseEntryFromField(qint32 field);

@@ -6,6 +6,7 @@
 // Index 1 is the master, 2..16 the slaves 1..15; index 0 is unused.
 
 #include "mixer/parametertable.h"
+#include "mixer/valuestate.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -17,6 +18,7 @@ constexpr int MaxMixers = 16;
 constexpr int ChannelCount = 8;
 constexpr int DataBlockSize = 84;   // key ids 1..84, on the wire in this order
 constexpr int PendingFlagCount = 86; // flag k for key id k = 1..85
+constexpr int ExtendedRegisterSlots = 19; // extended registers 1..18
 
 // One mixer's parameters. The 84 bytes from InputLevel(1) to KeyLock are held
 // exactly as the data block travels on the wire, so reading a status reply or
@@ -113,6 +115,11 @@ struct MixerState
     // The poll hands these mixers the ambient level; the settings file writes
     // it as each mixer's Active.
     std::array<bool, MixerSlots> EditorOpen{};
+    // How the last write of each extended register (1..18) stands: the
+    // editor marks a group waiting when it asks for it to be written, the
+    // job that writes the registers settles each one. The registers are the
+    // whole system's, so there is one set.
+    std::array<ValueStatus, ExtendedRegisterSlots> ExtendedWrite{};
 
     int openEditorCount() const;
 

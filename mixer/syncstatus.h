@@ -8,25 +8,12 @@
 // poll's or the writer's own fields. The job loop holds a SyncWork: it asks
 // whether values wait and has them sent. MixerSync is both.
 
+#include "mixer/valuestate.h"
+
 #include <QObject>
 #include <QtGlobal>
 
-// How one value the program wants a mixer to hold stands (key id 1..84,
-// 85 the threshold).
-enum class ValueState {
-    Settled,  // nothing written since the link opened, or the mixer does not keep it
-    Waiting,  // flagged to be sent, or sent and not yet read back
-    Verified, // the read-back showed it
-    Failed,   // the passes ran out before the read-back showed it
-};
-
-struct ValueStatus
-{
-    ValueState state = ValueState::Settled;
-    double at = 0;   // Clock time of the last change of state (0 while waiting)
-    qint32 value = 0; // the value written or waiting to be written
-    int passes = 0;  // passes the run that settled it took
-};
+// Value states are kept for key ids 1..84 and 85, the threshold.
 
 // Notifications for windows and servers that show value states live.
 class SyncEvents : public QObject

@@ -249,7 +249,10 @@ QByteArray SimChain::handle(const QByteArray &request, SimLink link)
         qCDebug(lcSim) << "unknown request" << request.left(16).toHex(' ');
         return {};
     }
-    if (drop) {
+    const bool dropNamed = m_dropNext > 0 && (m_dropCommand.isEmpty() || request.startsWith(m_dropCommand));
+    if (dropNamed)
+        --m_dropNext;
+    if (drop || dropNamed) {
         qCDebug(lcSim) << "dropping reply to" << request.left(3).toHex(' ');
         return {};
     }

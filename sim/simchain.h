@@ -137,6 +137,14 @@ public:
     // Changes the chance of a lost reply while running (1: the mixers go
     // silent, yet keep taking what they are sent).
     void setDropProbability(double p) { m_options.dropProbability = p; }
+    // The replies to the next `count` requests starting with `command` ("DR":
+    // the data read-back; empty: any) are lost, though the requests are
+    // carried out.
+    void dropNext(int count, const QByteArray &command = {})
+    {
+        m_dropNext = count;
+        m_dropCommand = command;
+    }
     int mixerCount() const { return m_options.mixers; }
 
     // State, for tests and for the program's status line.
@@ -214,6 +222,8 @@ private:
     int m_restarts = 0;
     std::mt19937 m_rng;
     int m_requests = 0;
+    int m_dropNext = 0;       // replies still to lose on purpose
+    QByteArray m_dropCommand; // ... to requests starting so
 };
 
 // The stored form of an IPv4 text ("192.168.100.200"); false if it is not one.

@@ -247,7 +247,7 @@ void Application::wireSettings()
 
 EditorEnv Application::editorEnv()
 {
-    return EditorEnv{m_world.mixers, m_world.editor, *m_sync};
+    return EditorEnv{m_world.mixers, m_world.editor, *m_sync, &m_world.timeOfDay};
 }
 
 FrmMixerContext Application::editorContext()
@@ -614,7 +614,7 @@ void Application::connectStep()
         m_virtual->attach(ep, m_world.link, m_world.clock);
     m_comm = std::make_unique<MdlComm>(m_world.link, m_world.clock, m_world.dialogs, ep);
     m_comm->onOpenFailed = [this] { Disconnect(); };
-    m_linkWatch = std::make_unique<LinkWatch>(m_world.dialogs, [this](const QString &line) {
+    m_linkWatch = std::make_unique<LinkWatch>(m_world.dialogs, m_world.timeOfDay, [this](const QString &line) {
         if (m_main)
             m_main->showLinkStatus(line);
     });

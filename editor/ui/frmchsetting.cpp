@@ -4,6 +4,7 @@
 #include "base/ui/accessnames.h"
 #include "editor/editortexts.h"
 #include "editor/ui/editorlook.h"
+#include "editor/ui/markbadge.h"
 #include "editor/ui/optiongroup.h"
 #include "editor/valueentry.h"
 
@@ -47,7 +48,8 @@ FrmChSetting::FrmChSetting(SettingsDialogContext context, QWidget *parent)
 
         auto *cell = new QWidget(area);
         auto *column = new QVBoxLayout(cell);
-        column->setContentsMargins(10, 4, 10, 4);
+        // Room at the right for the value's mark.
+        column->setContentsMargins(10, 4, 10 + markRoom(cell), 4);
         column->setSpacing(3);
         const int row = ChannelDialogRows[size_t(k)];
         if (row >= 0) {
@@ -60,10 +62,21 @@ FrmChSetting::FrmChSetting(SettingsDialogContext context, QWidget *parent)
                     [this, row](int choice) { edits().channelOptionClicked(row, choice); });
             nameControlsIn(box, joinAccessible({lblCh->text(), label->text()}));
             column->addWidget(box);
+            std::vector<QWidget *> buttons;
+            for (int c = 0; c < group->count(); ++c)
+                buttons.push_back(group->button(c));
+            m_marks->add(channelKeyId(rowFamily(row), edits().channel()), cell,
+                         joinAccessible({lblCh->text(), label->text()}), [row](qint32 v) {
+                             return v >= 0 && v < rowChoices(row) ? accessibleWords(str(channelCaptionId(row, v)))
+                                                                  : QString::number(v);
+                         }, buttons);
         } else {
             column->addWidget(makeGainEntry(QStringLiteral("UpDwInpgain")), 0, Qt::AlignLeft);
             tieLabel(label, gainEntry(), lblCh->text());
             column->addWidget(makePicture(cell), 0, Qt::AlignLeft);
+            m_marks->add(channelKeyId(ChannelFamily::InputGain, edits().channel()), cell,
+                         joinAccessible({lblCh->text(), label->text()}),
+                         [](qint32 v) { return displayCode(Scale::Level, v); }, {gainEntry()});
         }
         grid->addWidget(cell, gridRow + 1, 1);
     }

@@ -12,6 +12,7 @@
 #include "editor/ui/optiongroup.h"
 #include "editor/valueentry.h"
 #include "link/linkwatch.h"
+#include "mixer/extendedregisters.h"
 #include "mixer/syncstatus.h"
 
 #include <QApplication>
@@ -55,6 +56,7 @@ FrmMixer::FrmMixer(FrmMixerContext context, int editMixer, bool debugMode, QWidg
         s.takeReported(t);
 
     setFont(appearanceFont(T::StripFont));
+    m_marks = new MarkSet(m_ctx.env.sync, m_ctx.env.mixers, m, m_ctx.env.timeOfDay, this);
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("SSTMixer"));
     for (int t = 0; t < EditorTabCount; ++t) {
@@ -82,6 +84,8 @@ FrmMixer::FrmMixer(FrmMixerContext context, int editMixer, bool debugMode, QWidg
             QFont f = label->font();
             f.setBold(line->down());
             label->setFont(f);
+            // Setting the name tells assistive technology it changed: a
+            // screen reader hears the change without going to the foot.
             label->setAccessibleName(text);
         };
         show(m_ctx.linkLine->text());
@@ -121,30 +125,12 @@ FrmMixer::FrmMixer(FrmMixerContext context, int editMixer, bool debugMode, QWidg
 
     // Each value shows whether it reached the mixer; a failed one stays
     // marked when the window is opened again.
-    for (const auto &[id, host] : m_marks)
-        showMark(id);
-    connect(&m_ctx.env.sync.events(), &SyncEvents::valueStateChanged, this, [this](int mixer, int id) {
-        if (mixer == EditMixer())
-            showMark(id);
-    });
+    m_marks->showAll();
 }
 
 const MarkBadge *FrmMixer::markOf(int id) const
 {
-    const auto it = m_marks.find(id);
-    return it == m_marks.end() ? nullptr : it->second.badge;
-}
-
-void FrmMixer::showMark(int id)
-{
-    const auto it = m_marks.find(id);
-    if (it == m_marks.end())
-        return;
-    const ValueStatus status = m_ctx.env.sync.valueStatus(EditMixer(), id);
-    if (status.state == ValueState::Settled && !it->second.badge->mark().shown())
-        return;
-    it->second.badge->showMark(valueMark(status, it->second.name, it->second.shown(status.value),
-                                         QTime::currentTime().toString(QStringLiteral("HH:mm:ss"))));
+    return m_marks->markOf(id);
 }
 
 FrmMixer::~FrmMixer() = default;
@@ -425,9 +411,30 @@ void FrmMixer::writeGroup(int n)
     m_ctx.dialogs.tell(str(T::Changed), MsgIcon::Information);
     m_ctx.loop.JobTarget = qint16(n);
     requestJob(JobExtendedWrite);
+    markGroupWaiting(n);
     const int tab = m_tabs->currentIndex();
     if (tab == TabExtended || tab == TabDefaults)
         m_tabs->setCurrentIndex(TabSystem);
+}
+
+void FrmMixer::markGroupWaiting(int n)
+{
+    // One request stands at a time: a group asked for before and not yet
+    // written will not be.
+    auto &writes = m_ctx.env.mixers.ExtendedWrite;
+    for (ValueStatus &w : writes)
+        if (w.state == ValueState::Waiting)
+            w = ValueStatus{};
+    const ExtendedEntries entries = extendedEntries();
+    for (int reg : extendedGroupRegisters(n)) {
+        qint32 value = entries.values.value(extendedRegisterKey(reg));
+        if (reg == NoiseReferenceRegister)
+            value = entries.noiseReference;
+        else if (reg == NoiseThresholdRegister)
+            value = entries.noiseThreshold;
+        writes[size_t(reg)] = ValueStatus{ValueState::Waiting, 0, value, 0};
+    }
+    m_marks->follow();
 }
 
 void FrmMixer::initialise(int code)
@@ -448,12 +455,7 @@ void FrmMixer::Timer1()
 {
     const MixerState &s = m_ctx.env.mixers;
     const int m = EditMixer();
-    // An edit raises its value's flag without a word to anyone: its mark
-    // turns to waiting here, until the write run settles it.
-    if (s.anyPending(m))
-        for (const auto &[id, host] : m_marks)
-            if (s.SetDataPending[size_t(m)][size_t(id)] && host.badge->mark().state != ValueState::Waiting)
-                showMark(id);
+    m_marks->follow();
     if (!m_debug && s.MixerCount < m) {
         close();
         return;
@@ -489,7 +491,10 @@ void FrmMixer::Timer1()
     }
     if (windowIcon().cacheKey() != qApp->windowIcon().cacheKey())
         setWindowIcon(qApp->windowIcon());
-    m_timer.setInterval(IntervalPerWindowMs * (s.openEditorCount() + 1));
+    // Setting a running timer's interval starts it anew: only when it changes.
+    const int interval = IntervalPerWindowMs * (s.openEditorCount() + 1);
+    if (m_timer.interval() != interval)
+        m_timer.setInterval(interval);
 }
 
 MixerDataRecord FrmMixer::awaitedRecord() const
@@ -569,19 +574,19 @@ bool FrmMixer::drawPictures()
         const ExtendedRecord &x = s.ExtendedData[size_t(m)];
         setPicture(ThresholdPicture, thresholdPicture(d.Threshold, x.ThresholdMin, x.ThresholdMax));
     }
-    for (QLabel *picture : m_pictures)
-        if (picture->pixmap().isNull())
-            return false;
-    return true;
+    return std::none_of(m_pictureMissing.begin(), m_pictureMissing.end(), [](bool missing) { return missing; });
 }
 
 void FrmMixer::setPicture(int i, int picture)
 {
-    QLabel *label = m_pictures[size_t(i)];
-    if (m_pictureShown[size_t(i)] == picture && !label->pixmap().isNull())
+    // What each label holds is kept here, so that a tick with nothing new
+    // neither asks the labels nor draws.
+    if (m_pictureShown[size_t(i)] == picture && !m_pictureMissing[size_t(i)])
         return;
     m_pictureShown[size_t(i)] = picture;
-    label->setPixmap(levelImage(picture));
+    const QPixmap image = levelImage(picture);
+    m_pictureMissing[size_t(i)] = image.isNull();
+    m_pictures[size_t(i)]->setPixmap(image);
 }
 
 void FrmMixer::Enable_Control()
@@ -609,6 +614,11 @@ void FrmMixer::Enable_Control()
 
 void FrmMixer::applyChannelEnables()
 {
+    // The buttons' states follow from these alone: unchanged, nothing to do.
+    const ChannelEnables wanted{m_locks, m_outputLocked, m_rules.newerChoices};
+    if (m_channelEnables && *m_channelEnables == wanted)
+        return;
+    m_channelEnables = wanted;
     for (int ch = 0; ch < ChannelCount; ++ch) {
         const OlderModelLocks &lock = m_locks[size_t(ch)];
         for (int row : {RowInputLevel, RowHeadAmp}) {

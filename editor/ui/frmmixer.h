@@ -23,10 +23,12 @@
 #include <map>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class Dialogs;
 class LinkLine;
 class MarkBadge;
+class MarkSet;
 class OptionGroup;
 class QFrame;
 class QLabel;
@@ -161,6 +163,8 @@ private:
     void stepTab(int step, bool wrap);
     void openTab(int i);
     void writeGroup(int n);
+    // The group's registers wait to be written, with the values the entries show.
+    void markGroupWaiting(int n);
     void initialise(int code);
     void requestJob(JobCode job);
 
@@ -200,15 +204,7 @@ private:
     QLabel *m_linkLine = nullptr;
 
     // Where each value's mark shows, what names it and how its value reads.
-    struct MarkHost
-    {
-        MarkBadge *badge = nullptr;
-        QString name;
-        std::function<QString(qint32)> shown;
-    };
-    std::map<int, MarkHost> m_marks;
-    void addMarkHost(int id, QWidget *host, const QString &name, std::function<QString(qint32)> shown);
-    void showMark(int id);
+    MarkSet *m_marks = nullptr;
     std::array<QFrame *, 4> m_tabFrames{};
     std::array<QFrame *, 3> m_systemGroups{};
     std::array<QFrame *, 3> m_extendedGroups{};
@@ -231,6 +227,22 @@ private:
     std::array<QLabel *, 3> m_muteLabels{};
     std::array<QLabel *, 10> m_pictures{};
     std::array<int, 10> m_pictureShown{};
+    std::array<bool, 10> m_pictureMissing{true, true, true, true, true, true, true, true, true, true};
+    // What the option buttons' enabled states were last set from.
+    struct ChannelEnables
+    {
+        std::array<OlderModelLocks, ChannelCount> locks{};
+        bool outputLocked = false;
+        bool newerChoices = false;
+        bool operator==(const ChannelEnables &o) const
+        {
+            for (size_t i = 0; i < locks.size(); ++i)
+                if (locks[i].inputLevel != o.locks[i].inputLevel || locks[i].headAmp != o.locks[i].headAmp)
+                    return false;
+            return outputLocked == o.outputLocked && newerChoices == o.newerChoices;
+        }
+    };
+    std::optional<ChannelEnables> m_channelEnables;
     std::array<ValueEntry *, 13> m_params{};
     std::array<ValueEntry *, 2> m_params2{};
     std::array<QPushButton *, 7> m_init{};

@@ -12,6 +12,7 @@
 #include "editor/ui/markbadge.h"
 #include "editor/ui/optiongroup.h"
 #include "editor/valueentry.h"
+#include "mixer/extendedregisters.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -55,6 +56,19 @@ void nameAfter(QLabel *label, QWidget *content, const QString &context = {})
     if (entry)
         tieLabel(label, entry, context);
     nameControlsIn(content, joinAccessible({context, label->text()}));
+}
+
+// The controls inside `content` that write its value: they carry its mark's
+// words for assistive technology.
+std::vector<QWidget *> markedControls(QWidget *content)
+{
+    if (qobject_cast<ValueEntry *>(content))
+        return {content};
+    std::vector<QWidget *> controls;
+    for (QWidget *w : content->findChildren<QWidget *>())
+        if (qobject_cast<QRadioButton *>(w) || qobject_cast<ValueEntry *>(w))
+            controls.push_back(w);
+    return controls;
 }
 
 // Room a window manager's frame and title bar take around the window.
@@ -112,11 +126,6 @@ ValueEntry *FrmMixer::makeEntry(Scale scale, int min, int max, int index, const 
     e->setRange(min, max);
     e->setObjectName(name + u'_' + QString::number(index));
     return e;
-}
-
-void FrmMixer::addMarkHost(int id, QWidget *host, const QString &name, std::function<QString(qint32)> shown)
-{
-    m_marks[id] = MarkHost{new MarkBadge(host), accessibleWords(name), std::move(shown)};
 }
 
 QWidget *FrmMixer::buildChannelTab()
@@ -221,7 +230,7 @@ QWidget *FrmMixer::buildChannelTab()
                 for (int c = 0; c < group->count(); ++c)
                     cell->addWidget(group->button(c));
                 nameControlsIn(block, rowName);
-                addMarkHost(channelKeyId(rowFamily(row), ch + 1), block, rowName, [row](qint32 v) {
+                m_marks->add(channelKeyId(rowFamily(row), ch + 1), block, rowName, [row](qint32 v) {
                     return v >= 0 && v < rowChoices(row) ? accessibleWords(str(channelCaptionId(row, v))) : QString::number(v);
                 });
                 strip->rows[size_t(row)] = group;
@@ -230,7 +239,7 @@ QWidget *FrmMixer::buildChannelTab()
                                              QStringLiteral("UpDwInpgain"));
                 m_gains[size_t(ch)] = gain;
                 gain->setAccessibleName(rowName);
-                addMarkHost(channelKeyId(ChannelFamily::InputGain, ch + 1), block, rowName,
+                m_marks->add(channelKeyId(ChannelFamily::InputGain, ch + 1), block, rowName,
                             [](qint32 v) { return displayCode(Scale::Level, v); });
                 cell->addWidget(gain, 0, Qt::AlignLeft);
                 cell->addSpacing(3);
@@ -319,6 +328,23 @@ QWidget *FrmMixer::buildSystemTab()
         grid->addWidget(l, r, 0, Qt::AlignLeft | Qt::AlignTop);
         grid->addWidget(content, r, 1, Qt::AlignLeft | Qt::AlignTop);
     };
+    // The same for a control that writes one value, with that value's mark.
+    auto placeMarked = [&](QGridLayout *grid, int r, QLabel *l, QWidget *content, int id,
+                           std::function<QString(qint32)> shown) {
+        nameAfter(l, content);
+        QWidget *cell = withMarkRoom(content);
+        grid->addWidget(l, r, 0, Qt::AlignLeft | Qt::AlignTop);
+        grid->addWidget(cell, r, 1, Qt::AlignLeft | Qt::AlignTop);
+        m_marks->add(id, cell, l->text(), std::move(shown), markedControls(content));
+    };
+    auto groupShown = [](int g) {
+        return [g](qint32 v) {
+            return v >= 0 && v < groupChoices(g) ? accessibleWords(systemCaption(g, v)) : QString::number(v);
+        };
+    };
+    auto markedGroup = [&](QGridLayout *grid, int r, QLabel *l, int g, bool vertical) {
+        placeMarked(grid, r, l, group(g, vertical), groupKeyId(g), groupShown(g));
+    };
     auto unit = [&](int textId, const QString &name) {
         auto *l = new QLabel(str(textId));
         l->setObjectName(name);
@@ -362,20 +388,20 @@ QWidget *FrmMixer::buildSystemTab()
     };
 
     QGridLayout *output = grids[0];
-    place(output, 0, m_fieldLabels[0], group(GroupOutputLevel, true));
+    markedGroup(output, 0, m_fieldLabels[0], GroupOutputLevel, true);
     place(output, 1, m_fieldLabels[1],
           entryBox(m_params[FieldOutputGain], unit(T::Decibel, QStringLiteral("LblUnitGain")), GainPicture));
-    place(output, 2, m_onlyLabels[0], group(GroupNoma, false));
-    place(output, 3, m_onlyLabels[1], group(GroupKeyLock, false));
+    markedGroup(output, 2, m_onlyLabels[0], GroupNoma, false);
+    markedGroup(output, 3, m_onlyLabels[1], GroupKeyLock, false);
 
     QGridLayout *threshold = grids[1];
     place(threshold, 0, m_fieldLabels[2], entryBox(m_params[FieldThreshold], nullptr, ThresholdPicture));
-    place(threshold, 1, m_onlyLabels[2], group(GroupThresholdAction, false));
-    place(threshold, 2, m_onlyLabels[3], group(GroupThresholdUnit, false));
+    markedGroup(threshold, 1, m_onlyLabels[2], GroupThresholdAction, false);
+    markedGroup(threshold, 2, m_onlyLabels[3], GroupThresholdUnit, false);
 
-    addMarkHost(MixerKey::OutputGain, m_params[FieldOutputGain]->parentWidget(), m_fieldLabels[1]->text(),
+    m_marks->add(MixerKey::OutputGain, m_params[FieldOutputGain]->parentWidget(), m_fieldLabels[1]->text(),
                 [](qint32 v) { return displayCode(Scale::Level, v); });
-    addMarkHost(MixerKey::Threshold, m_params[FieldThreshold]->parentWidget(), m_fieldLabels[2]->text(),
+    m_marks->add(MixerKey::Threshold, m_params[FieldThreshold]->parentWidget(), m_fieldLabels[2]->text(),
                 [](qint32 v) { return QString::number(v); });
 
     QGridLayout *gate = grids[2];
@@ -383,11 +409,14 @@ QWidget *FrmMixer::buildSystemTab()
     auto *attColumn = new QVBoxLayout(attenuation);
     attColumn->setContentsMargins(0, 0, 0, 0);
     attColumn->setSpacing(6);
-    attColumn->addWidget(group(GroupMuteChange, false));
+    QWidget *muteChange = group(GroupMuteChange, false);
+    QWidget *muteChangeCell = withMarkRoom(muteChange);
+    attColumn->addWidget(muteChangeCell);
     auto [muteBox, muteGroup] = optionBox(
         captionsOf(3, [](int i) { return str(T::MuteAttFirst + i); }), QStringLiteral("OpnMuteM"), 0, false);
     m_muteAtt = muteGroup;
-    attColumn->addWidget(muteBox);
+    QWidget *muteAttCell = withMarkRoom(muteBox);
+    attColumn->addWidget(muteAttCell);
     auto *ambient = new QHBoxLayout;
     ambient->setSpacing(6);
     const std::array<int, 3> muteTexts{T::AmbientStart, T::Calculated, T::Decibel};
@@ -404,11 +433,23 @@ QWidget *FrmMixer::buildSystemTab()
     ambient->addStretch();
     attColumn->addLayout(ambient);
     place(gate, 0, m_fieldLabels[3], attenuation);
-    place(gate, 1, m_onlyLabels[4], group(GroupAction, false));
-    place(gate, 2, m_onlyLabels[5], group(GroupLastOn, false));
-    place(gate, 3, m_onlyLabels[6], group(GroupSimultaneous, true));
+    m_marks->add(MixerKey::MuteChange, muteChangeCell, m_fieldLabels[3]->text(), groupShown(GroupMuteChange),
+                 markedControls(muteChange));
+    m_marks->add(MixerKey::MuteAtt, muteAttCell, m_fieldLabels[3]->text(), [](qint32 v) {
+        return v >= 0 && v < 3 ? str(T::MuteAttFirst + v) : QString::number(v); // -60, -40, -20 dB
+    }, markedControls(muteBox));
+    markedGroup(gate, 1, m_onlyLabels[4], GroupAction, false);
+    markedGroup(gate, 2, m_onlyLabels[5], GroupLastOn, false);
+    // One choice stands for the eight priorities and the only-type: the mark
+    // follows the only-type and names the choice the editor holds.
+    placeMarked(gate, 3, m_onlyLabels[6], group(GroupSimultaneous, true), MixerKey::OnlyType,
+                [this](qint32) {
+                    return accessibleWords(systemCaption(
+                        GroupSimultaneous, simultaneousChoice(m_ctx.env.mixers.MixerSetData[size_t(EditMixer())])));
+                });
     m_onlyLabels[HoldTimeUnit] = unit(T::Seconds, QStringLiteral("LblMonly_%1").arg(HoldTimeUnit));
-    place(gate, 4, m_onlyLabels[7], entryBox(m_params[FieldHoldTime], m_onlyLabels[HoldTimeUnit], -1));
+    placeMarked(gate, 4, m_onlyLabels[7], entryBox(m_params[FieldHoldTime], m_onlyLabels[HoldTimeUnit], -1),
+                MixerKey::HoldTime, [](qint32 v) { return displayCode(Scale::HalfSeconds, v); });
     for (int i = 0; i < 4; ++i)
         m_fieldLabels[size_t(i)]->installEventFilter(this);
 
@@ -451,7 +492,16 @@ QWidget *FrmMixer::buildExtendedTab()
         int unitId = 0;
         bool debugOnly = false;
         std::vector<QWidget *> *governed = nullptr;
+        int markKey = 0; // the register field the row shows
+        std::function<QString(qint32)> shown = {};
     };
+    auto entryRow = [&](int textId, int field, int reg, int unitId = 0, bool debugOnly = false,
+                        std::vector<QWidget *> *governed = nullptr) {
+        ValueEntry *e = m_params[size_t(field)];
+        return Row{textId, e, unitId, debugOnly, governed, extendedRegisterKey(reg),
+                   [scale = e->scale()](qint32 v) { return displayCode(scale, v); }};
+    };
+    auto onOff = [](qint32 v) { return str(v == 1 ? T::On : T::Off); };
     auto makeGroup = [&](int n, int toMixer, int init, const std::vector<Row> &rows) {
         QFrame *box = groupFrame(frame, QStringLiteral("FrameExt_%1").arg(n));
         // The tab's three groups have no heading: their number tells them apart.
@@ -468,7 +518,11 @@ QWidget *FrmMixer::buildExtendedTab()
             paint(l, 0, T::tabLabelFore(TabExtended));
             grid->addWidget(l, r, 0, Qt::AlignLeft | Qt::AlignVCenter);
             nameAfter(l, row.content, groupName);
-            auto *cell = new QHBoxLayout;
+            // The row's cell hosts the mark of the register the row shows,
+            // at its right end.
+            auto *cellWidget = new QWidget(box);
+            auto *cell = new QHBoxLayout(cellWidget);
+            cell->setContentsMargins(0, 0, 0, 0);
             cell->setSpacing(6);
             cell->addWidget(row.content);
             std::vector<QWidget *> cells{l, row.content};
@@ -479,7 +533,12 @@ QWidget *FrmMixer::buildExtendedTab()
                 cells.push_back(u);
             }
             cell->addStretch();
-            grid->addLayout(cell, r, 1);
+            cell->addSpacing(markRoom(cellWidget));
+            grid->addWidget(cellWidget, r, 1);
+            cells.push_back(cellWidget);
+            if (row.markKey)
+                m_marks->add(row.markKey, cellWidget, joinAccessible({groupName, l->text()}),
+                             row.shown, markedControls(row.content));
             if (row.debugOnly)
                 m_debugRows.insert(m_debugRows.end(), cells.begin(), cells.end());
             if (row.governed)
@@ -513,25 +572,25 @@ QWidget *FrmMixer::buildExtendedTab()
     m_params[FieldThresholdK2] = makeEntry(Scale::Count, 0, WordMax, FieldThresholdK2);
 
     m_extendedGroups[0] = makeGroup(0, 0, 0,
-                                    {{T::ExtendedLabelFirst, m_params[FieldMuteK], T::Decibel},
-                                     {T::ExtendedLabelFirst + 1, m_params[FieldThresholdK]},
-                                     {T::ExtendedLabelFirst + 2, m_params[FieldOutPeak], T::Decibel}});
+                                    {entryRow(T::ExtendedLabelFirst, FieldMuteK, 4, T::Decibel),
+                                     entryRow(T::ExtendedLabelFirst + 1, FieldThresholdK, 3),
+                                     entryRow(T::ExtendedLabelFirst + 2, FieldOutPeak, 5, T::Decibel)});
     m_extendedGroups[1] = makeGroup(1, 1, 1,
-                                    {{T::ThresholdMaxLabel, m_params[FieldThresholdMax]},
-                                     {T::ThresholdMinLabel, m_params[FieldThresholdMin]}});
+                                    {entryRow(T::ThresholdMaxLabel, FieldThresholdMax, 1),
+                                     entryRow(T::ThresholdMinLabel, FieldThresholdMin, 2)});
     auto [noiseBox, noise] = optionBox({str(T::Off), str(T::On)}, QStringLiteral("ExtParam"), 0, false);
     auto [headBox, head] = optionBox({str(T::Off), str(T::On)}, QStringLiteral("ExtParam"), 10, false);
     m_noise = noise;
     m_headLack = head;
     m_extendedGroups[2] = makeGroup(
         2, 3, 6,
-        {{T::NoiseLabelFirst, noiseBox},
-         {T::NoiseLabelFirst + 1, m_params[FieldNoiseReference], 0, false, &m_noiseFields},
-         {T::NoiseLabelFirst + 2, m_params[FieldNoiseThreshold], 0, false, &m_noiseFields},
-         {T::NoiseLabelFirst + 3, headBox},
-         {T::NoiseLabelFirst + 4, m_params[FieldSilentTime], T::Seconds, true, &m_headLackFields},
-         {T::NoiseLabelFirst + 5, m_params[FieldHoldTime2], T::Seconds},
-         {T::NoiseLabelFirst + 6, m_params[FieldThresholdK2], 0, true}});
+        {Row{T::NoiseLabelFirst, noiseBox, 0, false, nullptr, extendedRegisterKey(11), onOff},
+         entryRow(T::NoiseLabelFirst + 1, FieldNoiseReference, 12, 0, false, &m_noiseFields),
+         entryRow(T::NoiseLabelFirst + 2, FieldNoiseThreshold, 13, 0, false, &m_noiseFields),
+         Row{T::NoiseLabelFirst + 3, headBox, 0, false, nullptr, extendedRegisterKey(14), onOff},
+         entryRow(T::NoiseLabelFirst + 4, FieldSilentTime, 15, T::Seconds, true, &m_headLackFields),
+         entryRow(T::NoiseLabelFirst + 5, FieldHoldTime2, 16, T::Seconds),
+         entryRow(T::NoiseLabelFirst + 6, FieldThresholdK2, 18, 0, true)});
     left->addWidget(m_extendedGroups[0]);
     left->addWidget(m_extendedGroups[1]);
     left->addStretch();
@@ -574,13 +633,22 @@ QWidget *FrmMixer::buildDefaultsTab()
     for (int i = 0; i < 2; ++i)
         m_params2[size_t(i)] = makeEntry(Scale::Count, 0, WordMax, i, QStringLiteral("UpDwParam2"));
     const std::array<QWidget *, 5> contents{priorityBox, m_params2[0], m_params2[1], muteBox, actionBox};
+    auto count = [](qint32 v) { return QString::number(v); };
+    const std::array<std::function<QString(qint32)>, 5> shown{
+        [](qint32 v) { return str(v == 1 ? T::On : T::Off); }, count, count,
+        [](qint32 v) { return v >= 0 && v < 3 ? str(T::MuteAttFirst + v) : QString::number(v); },
+        [](qint32 v) { return str(v == 1 ? T::Manual : T::Auto); }};
+    constexpr int FirstDefaultRegister = 6; // PriorityDef .. ThresholdActDef: registers 6..10
     for (int r = 0; r < int(contents.size()); ++r) {
         auto *l = new QLabel(joinWords(str(T::DefaultLabelFirst + r), str(T::DefaultSuffix)), m_defaultsGroup);
         l->setObjectName(QStringLiteral("LblMonly_%1").arg(300 + r));
         paint(l, 0, T::tabLabelFore(TabDefaults));
         grid->addWidget(l, r, 0, Qt::AlignLeft | Qt::AlignVCenter);
-        grid->addWidget(contents[size_t(r)], r, 1, Qt::AlignLeft | Qt::AlignVCenter);
         nameAfter(l, contents[size_t(r)]);
+        QWidget *cell = withMarkRoom(contents[size_t(r)]);
+        grid->addWidget(cell, r, 1, Qt::AlignLeft | Qt::AlignVCenter);
+        m_marks->add(extendedRegisterKey(FirstDefaultRegister + r), cell, l->text(), shown[size_t(r)],
+                     markedControls(contents[size_t(r)]));
     }
     grid->setColumnStretch(2, 1);
     auto *buttons = new QHBoxLayout;

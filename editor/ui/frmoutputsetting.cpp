@@ -4,10 +4,13 @@
 #include "base/ui/accessnames.h"
 #include "editor/editortexts.h"
 #include "editor/ui/editorlook.h"
+#include "editor/ui/markbadge.h"
 #include "editor/ui/optiongroup.h"
 #include "editor/valueentry.h"
 
 #include <QGridLayout>
+
+#include <algorithm>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QRadioButton>
@@ -54,11 +57,21 @@ FrmOutputSetting::FrmOutputSetting(SettingsDialogContext context, QWidget *paren
         m_groups[size_t(g)] = options;
         connect(options, &OptionGroup::clicked, this,
                 [this, g](int choice) { edits().outputOptionClicked(g, choice); });
-        grid->addWidget(box, row, 1, Qt::AlignLeft | Qt::AlignTop);
+        QWidget *cell = withMarkRoom(box);
+        grid->addWidget(cell, row, 1, Qt::AlignLeft | Qt::AlignTop);
         return box;
     };
     auto named = [&](QLabel *l, QWidget *box) {
         nameControlsIn(box, joinAccessible({mixerName, l->text()}));
+        // The mark, added once the controls have their names.
+        const int g = int(std::find(m_groups.begin(), m_groups.end(), box->findChild<OptionGroup *>())
+                          - m_groups.begin());
+        std::vector<QWidget *> buttons;
+        for (int c = 0; c < m_groups[size_t(g)]->count(); ++c)
+            buttons.push_back(m_groups[size_t(g)]->button(c));
+        m_marks->add(groupKeyId(g), box->parentWidget(), joinAccessible({mixerName, l->text()}), [g](qint32 v) {
+            return v >= 0 && v < groupChoices(g) ? accessibleWords(systemCaption(g, v)) : QString::number(v);
+        }, buttons);
     };
 
     named(label(OutputLevelLabel, 0), group(GroupOutputLevel, 0));
@@ -77,8 +90,11 @@ FrmOutputSetting::FrmOutputSetting(SettingsDialogContext context, QWidget *paren
     entryRow->addStretch();
     gainColumn->addLayout(entryRow);
     gainColumn->addWidget(makePicture(gainBox), 0, Qt::AlignLeft);
-    grid->addWidget(gainBox, 1, 1, Qt::AlignLeft | Qt::AlignTop);
+    QWidget *gainCell = withMarkRoom(gainBox);
+    grid->addWidget(gainCell, 1, 1, Qt::AlignLeft | Qt::AlignTop);
     tieLabel(gainLabel, gainEntry(), mixerName);
+    m_marks->add(MixerKey::OutputGain, gainCell, joinAccessible({mixerName, gainLabel->text()}),
+                 [](qint32 v) { return displayCode(Scale::Level, v); }, {gainEntry()});
 
     named(label(T::Noma, 2), group(GroupNoma, 2));
     named(label(T::KeyLock, 3), group(GroupKeyLock, 3));

@@ -13,6 +13,14 @@ OptionGroup::OptionGroup(const QStringList &captions, QWidget *parent, const QSt
         m_buttons.push_back(b);
     }
     connect(m_group, &QButtonGroup::idClicked, this, &OptionGroup::clicked);
+    // The selected choice, kept as it changes by any hand: the editor's tick
+    // asks every row whether it shows the mixer's value, and mostly it does.
+    connect(m_group, &QButtonGroup::idToggled, this, [this](int id, bool on) {
+        if (on)
+            m_checked = id;
+        else if (m_checked == id)
+            m_checked = -1;
+    });
 }
 
 QRadioButton *OptionGroup::button(int choice) const
@@ -22,11 +30,13 @@ QRadioButton *OptionGroup::button(int choice) const
 
 int OptionGroup::checked() const
 {
-    return m_group->checkedId();
+    return m_checked;
 }
 
 void OptionGroup::select(int choice, Notify notify)
 {
+    if (choice == m_checked && choice >= 0)
+        return;
     QRadioButton *b = button(choice);
     if (!b) {
         // An exclusive group cannot uncheck its last button directly.

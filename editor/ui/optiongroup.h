@@ -43,4 +43,5 @@ signals:
 private:
     QButtonGroup *m_group;
     std::vector<QRadioButton *> m_buttons;
+    int m_checked = -1;
 };

@@ -9,6 +9,7 @@
 #include "editor/ui/frmchsetting.h"
 #include "editor/ui/frmoutputsetting.h"
 #include "editor/ui/levelpictures.h"
+#include "editor/ui/markbadge.h"
 #include "editor/valueentry.h"
 
 #include <QApplication>
@@ -40,6 +41,7 @@ SettingsDialog::SettingsDialog(SettingsDialogContext context, const QString &obj
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setFont(appearanceFont(T::StripFont));
+    m_marks = new MarkSet(m_ctx.env.sync, m_ctx.env.mixers, m_edits.mixer(), m_ctx.env.timeOfDay, this);
     const QString title = settingsDialogTitle(m_edits.mixer() - 1, m_edits.output() ? OutputSlot
                                                                                     : m_edits.channel() - 1);
     setWindowTitle(title);
@@ -114,6 +116,7 @@ void SettingsDialog::finishLoading()
 
     applyEnables();
     refresh();
+    m_marks->showAll();
     if (!drawPicture())
         QTimer::singleShot(0, this, [this] {
             m_ctx.dialogs.tell(str(T::OutOfMemory), MsgIcon::Error);
@@ -206,8 +209,14 @@ bool SettingsDialog::drawPicture()
     return !m_picture->pixmap().isNull();
 }
 
+const MarkBadge *SettingsDialog::markOf(int id) const
+{
+    return m_marks->markOf(id);
+}
+
 void SettingsDialog::Timer1()
 {
+    m_marks->follow();
     refresh();
     if (!drawPicture()) {
         m_timer.stop();

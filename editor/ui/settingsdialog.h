@@ -22,6 +22,8 @@
 #include <optional>
 
 class Dialogs;
+class MarkBadge;
+class MarkSet;
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -66,6 +68,8 @@ public:
     QPushButton *cmdOK() const { return m_ok; }
     QPushButton *cmdCancel() const { return m_cancel; }
     int timerInterval() const { return m_timer.interval(); }
+    // The mark of key id `id` of the dialog's mixer, where the dialog shows one.
+    const MarkBadge *markOf(int id) const;
 
     // One tick of Timer1: follow MixerData, redraw the picture; the first
     // tick comes after a second, the others every 100 ms.
@@ -102,6 +106,8 @@ protected:
 
     SettingsDialogContext m_ctx;
     SettingsDialogEdits m_edits;
+    // Whether each value the dialog writes reached the mixer.
+    MarkSet *m_marks = nullptr;
 
 private:
     void refresh();

@@ -35,7 +35,7 @@ struct EditorRig : SimLinkRig
 
     EditorEnv env()
     {
-        return {mixers, editor, *sync};
+        return {mixers, editor, *sync, &timeOfDay};
     }
 
     FrmMixerContext context()
@@ -76,6 +76,8 @@ struct EditorRig : SimLinkRig
     }
 
     std::unique_ptr<MixerSync> sync;
+    // The marks' times of day: nine o'clock when the rig was made, on its clock.
+    TimeOfDay timeOfDay{clock, QDateTime(QDate(2026, 12, 9), QTime(9, 0))};
     EditorState editor;
     bool printEnabled = false;
     QList<int> gridShown;

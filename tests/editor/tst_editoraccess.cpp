@@ -5,6 +5,13 @@
 
 #include "editorrig.h"
 
+#include "app/jobs.h"
+#include "base/strings.h"
+#include "editor/extendedentries.h"
+#include "link/linkwatch.h"
+#include "link/protocol.h"
+#include "mixer/extendedregisters.h"
+
 #include "editor/scales.h"
 #include "editor/ui/frmchsetting.h"
 #include "editor/ui/frmoutputsetting.h"
@@ -66,10 +73,119 @@ private slots:
         QCOMPARE(failed->text(), QStringLiteral("×"));
         QVERIFY2(failed->toolTip().startsWith(QStringLiteral("失敗: ch 3 ")), qPrintable(failed->toolTip()));
         QVERIFY(failed->toolTip().contains(displayCode(Scale::Level, 30)));
+        // Its time is the program's clock's, not the wall clock's.
+        QVERIFY2(failed->toolTip().contains(QStringLiteral("（09:0")), qPrintable(failed->toolTip()));
         // Screen readers hear it on the control's row.
         QCOMPARE(failed->parentWidget()->accessibleDescription(), failed->toolTip());
         w.show();
         saveScreenshot(w, QStringLiteral("FrmMixer_marks"));
+
+        // The read-back of the next write is lost: the value waits through
+        // that pass and ends verified on the next.
+        const int ch4 = channelKeyId(ChannelFamily::InputGain, 4);
+        w.UpDwInpgain(3)->setCode(20);
+        rig.sync->poll();
+        QVERIFY(rig.sync->flushDue());
+        rig.chain->dropNext(1, QByteArrayLiteral("DR"));
+        rig.sync->flush();
+        w.Timer1();
+        QCOMPARE(w.markOf(ch4)->mark().state, ValueState::Verified);
+        QCOMPARE(w.markOf(ch4)->text(), QStringLiteral("○"));
+        QCOMPARE(rig.sync->valueStatus(1, ch4).passes, 2);
+        QVERIFY2(w.markOf(ch4)->toolTip().startsWith(QStringLiteral("確認済み: ch 4 ")), qPrintable(w.markOf(ch4)->toolTip()));
+    }
+
+    void marksFollowDialogsSystemOptionsAndExtendedValues()
+    {
+        // The mixer keeps the key lock off and MuteK at 10 whatever is
+        // written; NOMA, the master level and ThresholdK take.
+        const int muteK = extendedRegisterKey(4), thresholdK = extendedRegisterKey(3);
+        SimOptions o = EditorRig::options(1, 1);
+        o.stuck = {SimStuck{1, MixerKey::KeyLock, 0}, SimStuck{1, muteK, 10}};
+        EditorRig rig(o);
+        FrmMixer w(rig.context(), 1, false);
+        w.SSTMixer()->setCurrentIndex(TabSystem);
+        w.OpnParam(GroupKeyLock * 10 + 1)->click();
+        w.OpnParam(GroupNoma * 10 + 1 - rig.mixers.MixerData[1].value(MixerKey::Noma))->click();
+        w.Timer1();
+        QCOMPARE(w.markOf(MixerKey::KeyLock)->mark().state, ValueState::Waiting);
+        rig.settle(w, 3);
+        QCOMPARE(w.markOf(MixerKey::Noma)->text(), QStringLiteral("○"));
+        const MarkBadge *keyLock = w.markOf(MixerKey::KeyLock);
+        QCOMPARE(keyLock->text(), QStringLiteral("×"));
+        QVERIFY2(keyLock->toolTip().startsWith(QStringLiteral("失敗: キーロック = ON")), qPrintable(keyLock->toolTip()));
+        QCOMPARE(w.OpnParam(GroupKeyLock * 10 + 1)->accessibleDescription(), keyLock->toolTip());
+        w.show();
+        saveScreenshot(w, QStringLiteral("FrmMixer_system_marks"));
+
+        // A dialog opened later shows the failure too, and marks its own writes.
+        QPointer<SettingsDialog> out = rig.openDialog(0, OutputSlot);
+        QCOMPARE(out->markOf(MixerKey::KeyLock)->mark().state, ValueState::Failed);
+        out->gainEntry()->setCode(40);
+        rig.settle(*out, 3);
+        QCOMPARE(out->markOf(MixerKey::OutputGain)->text(), QStringLiteral("○"));
+        QCOMPARE(out->gainEntry()->accessibleDescription(), out->markOf(MixerKey::OutputGain)->toolTip());
+        out->show();
+        saveScreenshot(*out, QStringLiteral("frmOutputSetting_marks"));
+
+        // Taking the mixer's own value ends the failure, in every window;
+        // the editor showing that value by itself did not.
+        QVERIFY(w.OpnParam(GroupKeyLock * 10)->isChecked());
+        w.OpnParam(GroupKeyLock * 10)->click();
+        QVERIFY(!w.markOf(MixerKey::KeyLock)->mark().shown());
+        QVERIFY(!out->markOf(MixerKey::KeyLock)->mark().shown());
+        delete out.data();
+
+        // The extended tab: the group waits once asked for, then each
+        // register shows how its write went.
+        w.CmdOpen(0)->click();
+        w.SSTMixer()->setCurrentIndex(TabExtended);
+        w.UpDwParam(FrmMixer::FieldThresholdK)->setCode(200);
+        w.UpDwParam(FrmMixer::FieldMuteK)->setCode(50);
+        w.CmdMixer(0)->click();
+        QCOMPARE(w.markOf(muteK)->mark().state, ValueState::Waiting);
+        const EditorExtendedSource source([&] { return std::optional(w.extendedEntries()); },
+                                          rig.mixers.ExtendedData[1]);
+        rig.setJob(JobWork::extendedWrite(0));
+        MixerProtocol protocol(*rig.comm);
+        QVERIFY(!JobRunner(JobContext{rig.loop, rig.link, rig.mixers, rig.dialogs, protocol, &source, {}, {}, {}})
+                     .extendedWrite());
+        w.Timer1();
+        QCOMPARE(w.markOf(thresholdK)->text(), QStringLiteral("○"));
+        const MarkBadge *failed = w.markOf(muteK);
+        QCOMPARE(failed->text(), QStringLiteral("×"));
+        QVERIFY2(failed->toolTip().startsWith(QStringLiteral("失敗: ")), qPrintable(failed->toolTip()));
+        QVERIFY(failed->toolTip().contains(displayCode(Scale::Tenths, 50)));
+        QCOMPARE(w.UpDwParam(FrmMixer::FieldMuteK)->accessibleDescription(), failed->toolTip());
+        // OutPeakLEDK came after the failure: it was not written, and says so.
+        QCOMPARE(w.markOf(extendedRegisterKey(5))->mark().state, ValueState::Failed);
+        w.CmdOpen(0)->click();
+        w.SSTMixer()->setCurrentIndex(TabExtended);
+        QVERIFY(failed->isVisibleTo(&w));
+        w.show();
+        saveScreenshot(w, QStringLiteral("FrmMixer_extended_marks"));
+    }
+
+    void linkLineSaysTheLinksState()
+    {
+        // The link's state at the editor's foot: named by what it says, bold
+        // while the link is down.
+        EditorRig rig;
+        LinkLine line;
+        line.set(str(10752).arg(QStringLiteral("127.0.0.1")), LinkHealth::Up);
+        FrmMixerContext context = rig.context();
+        context.linkLine = &line;
+        FrmMixer w(context, 1, false);
+        QLabel *foot = w.linkLine();
+        QCOMPARE(accessibleName(foot), line.text());
+        QVERIFY(!foot->font().bold());
+        w.show();
+        saveScreenshot(w, QStringLiteral("FrmMixer_linkline"));
+
+        line.set(str(10754).arg(QStringLiteral("127.0.0.1")).arg(2), LinkHealth::Reconnecting);
+        QCOMPARE(accessibleName(foot), line.text());
+        QVERIFY(foot->font().bold());
+        saveScreenshot(w, QStringLiteral("FrmMixer_linkline_down"));
     }
 
     void entryBoxesReportTheValueTheyShow()

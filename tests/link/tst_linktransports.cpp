@@ -237,6 +237,7 @@ private slots:
     void tcpOpenFailures();
     void tcpLostConnection();
     void tcpReconnects();
+    void reconnectedAtTheClocksTime();
     void tcpSendNotCompletedAndBusy();
     void closeWhileASendWaits_data();
     void closeWhileASendWaits();
@@ -351,11 +352,13 @@ struct WatchedLink
 {
     QStringList lines;
     QList<MdlComm::LinkStatus> statuses;
+    std::unique_ptr<TimeOfDay> time;
     std::unique_ptr<LinkWatch> watch;
 
     void attach(PcEnd &pc)
     {
-        watch = std::make_unique<LinkWatch>(pc.dialogs, [this](const QString &line) { lines << line; });
+        time = std::make_unique<TimeOfDay>(pc.clock);
+        watch = std::make_unique<LinkWatch>(pc.dialogs, *time, [this](const QString &line) { lines << line; });
         pc.comm->onLinkStatus = [this](const MdlComm::LinkStatus &s) {
             statuses << s;
             watch->changed(s);
@@ -402,6 +405,28 @@ void TestLinkTransports::tcpLostConnection()
     // Closing the link on purpose reports nothing more.
     pc.comm->CommClose();
     QCOMPARE(watched.statuses.size(), 1);
+}
+
+void TestLinkTransports::reconnectedAtTheClocksTime()
+{
+    // The time a connection came back is read on the program's clock, like
+    // every other time it shows.
+    ManualClock clock(500.0);
+    const TimeOfDay time(clock, QDateTime(QDate(2026, 12, 9), QTime(10, 42, 0)));
+    ScriptedDialogs dialogs;
+    QStringList lines;
+    LinkWatch watch(dialogs, time, [&](const QString &line) { lines << line; });
+    MdlComm::LinkStatus status{LinkHealth::Up, 0, QStringLiteral("127.0.0.1")};
+    watch.opened(status);
+    clock.advance(3.0);
+    status.health = LinkHealth::Reconnecting;
+    status.attempt = 1;
+    watch.changed(status);
+    clock.advance(4.2);
+    status.health = LinkHealth::Up;
+    watch.changed(status);
+    QCOMPARE(lines, (QStringList{str(10752).arg("127.0.0.1"), str(10754).arg("127.0.0.1").arg(1),
+                                 str(10757).arg("127.0.0.1", "10:42:07")}));
 }
 
 void TestLinkTransports::tcpReconnects()

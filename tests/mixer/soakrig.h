@@ -296,7 +296,8 @@ private:
 
     static constexpr int LinkLostMessage = 10755;
     std::unique_ptr<SimTcpFront> m_tcp;
-    LinkWatch m_watch{dialogs, {}};
+    TimeOfDay m_timeOfDay{clock};
+    LinkWatch m_watch{dialogs, m_timeOfDay, {}};
     QRandomGenerator m_random;
     JobLoop *m_loop = nullptr;
     bool m_started = false;

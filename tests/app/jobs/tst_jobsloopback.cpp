@@ -55,7 +55,7 @@ private slots:
         mixers.ExtendedData[1].OutPeakLEDK = -150;
         mixers.ExtendedData[1].Noise_Detection_Threshold = 1000;
         mixers.setPending(2, 3, 17);
-        JobContext c{loop, link, mixers, dialogs, protocol};
+        JobContext c{loop, link, mixers, dialogs, protocol, nullptr, {}, {}, {}};
         c.SetData = [&] { return sync.writePending(); };
         QVERIFY(JobRunner(c).run(JobTransferLoaded));
         QCOMPARE(chain.extRegister(1, 4), 33u);
