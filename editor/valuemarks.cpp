@@ -1,6 +1,9 @@
 #include "editor/valuemarks.h"
 
+#include "base/clock.h"
 #include "base/strings.h"
+
+#include <QTime>
 
 namespace {
 namespace Text {
@@ -34,4 +37,14 @@ ValueMark valueMark(const ValueStatus &status, const QString &what, const QStrin
         break;
     }
     return m;
+}
+
+QString markTime(const ValueStatus &status, const TimeOfDay *time)
+{
+    const QString format = QStringLiteral("HH:mm:ss");
+    if (!time)
+        return QTime::currentTime().toString(format);
+    if (status.state == ValueState::Waiting || status.at <= 0)
+        return time->now().toString(format);
+    return time->at(status.at).toString(format);
 }

@@ -11,6 +11,8 @@
 #include <QColor>
 #include <QString>
 
+class TimeOfDay;
+
 struct ValueMark
 {
     ValueState state = ValueState::Settled;
@@ -24,3 +26,8 @@ struct ValueMark
 // `what` names the value ("ch 3 ﾁｬﾝﾈﾙﾚﾍﾞﾙ"), `shown` is the value as the
 // control shows it, `when` the time of day its state changed.
 ValueMark valueMark(const ValueStatus &status, const QString &what, const QString &shown, const QString &when);
+
+// "HH:mm:ss" of the moment `status` last changed, on the program's clock: a
+// value still waiting (or never settled) takes the time it is shown, which is
+// the moment it began to wait. Without `time`, the wall clock's time of day.
+QString markTime(const ValueStatus &status, const TimeOfDay *time);

@@ -785,7 +785,8 @@ void Application::showPanel()
     PanelWindowContext ctx{m_world.panel, m_world.mixers, m_world.link, m_world.settings,
                            *m_settings, m_world.dialogs,
                            restartRetries(),
-                           channelDialogSeam(), 0, &m_world.editor, m_linkLine.get(), m_sync.get(), &m_lock};
+                           channelDialogSeam(), 0, &m_world.editor, m_linkLine.get(), m_sync.get(), &m_lock,
+                           &m_world.timeOfDay};
     auto *panel = new FrmMdi(ctx);
     if (m_virtual)
         keepMarkInTitle(*panel, m_virtual->mark());

@@ -8,7 +8,6 @@
 #include <QEvent>
 #include <QFontMetrics>
 #include <QHBoxLayout>
-#include <QTime>
 
 namespace {
 constexpr int FirstExtendedKey = 87;
@@ -150,15 +149,5 @@ void MarkSet::show(Host &host)
     host.last = status;
     if (status.state == ValueState::Settled && !host.badge->mark().shown())
         return;
-    // When the value's state last changed (a waiting one: now), on the
-    // program's clock.
-    const QString format = QStringLiteral("HH:mm:ss");
-    QString when;
-    if (!m_time)
-        when = QTime::currentTime().toString(format);
-    else if (status.state == ValueState::Waiting || status.at <= 0)
-        when = m_time->now().toString(format);
-    else
-        when = m_time->at(status.at).toString(format);
-    host.badge->showMark(valueMark(status, host.name, host.shown(status.value), when));
+    host.badge->showMark(valueMark(status, host.name, host.shown(status.value), markTime(status, m_time)));
 }

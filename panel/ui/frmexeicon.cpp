@@ -12,7 +12,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QTime>
 
 namespace {
 namespace Res {
@@ -69,8 +68,9 @@ QAccessibleInterface *exeIconInterface(const QString &className, QObject *object
 }
 } // namespace
 
-FrmExeIcon::FrmExeIcon(ButtonRef button, const PanelState &panel, QWidget *parent, SyncStatus *sync)
-    : QWidget(parent), m_button(button), m_panel(panel), m_sync(sync)
+FrmExeIcon::FrmExeIcon(ButtonRef button, const PanelState &panel, QWidget *parent, SyncStatus *sync,
+                       const TimeOfDay *timeOfDay)
+    : QWidget(parent), m_button(button), m_panel(panel), m_sync(sync), m_timeOfDay(timeOfDay)
 {
     if (m_sync && switches()) {
         // The switch writes RemoteOn and RemoteOff of the channel; RemoteOn
@@ -81,7 +81,7 @@ FrmExeIcon::FrmExeIcon(ButtonRef button, const PanelState &panel, QWidget *paren
             if (m == mixer && k == id)
                 markChanged();
         });
-        m_markWhen = QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
+        m_markWhen = markTime(switchStatus(), m_timeOfDay);
         setToolTip(mark().words);
     }
     setObjectName(QStringLiteral("frmExeIcon_%1_%2").arg(button.mixer).arg(button.slot));
@@ -94,13 +94,18 @@ ValueMark FrmExeIcon::mark() const
 {
     if (!m_sync || !switches())
         return {};
-    const ValueStatus s = m_sync->valueStatus(m_button.mixer + 1, channelKeyId(ChannelFamily::RemoteOn, m_button.slot + 1));
+    const ValueStatus s = switchStatus();
     return valueMark(s, captionWords(), s.value ? str(Res::On) : str(Res::Off), m_markWhen);
+}
+
+ValueStatus FrmExeIcon::switchStatus() const
+{
+    return m_sync->valueStatus(m_button.mixer + 1, channelKeyId(ChannelFamily::RemoteOn, m_button.slot + 1));
 }
 
 void FrmExeIcon::markChanged()
 {
-    m_markWhen = QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
+    m_markWhen = markTime(switchStatus(), m_timeOfDay);
     const ValueMark m = mark();
     setToolTip(m.words);
     setAccessibleDescription(m.words);

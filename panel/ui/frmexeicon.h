@@ -13,6 +13,8 @@
 
 #include <QWidget>
 
+class TimeOfDay;
+
 class FrmExeIcon : public QWidget
 {
     Q_OBJECT
@@ -20,7 +22,8 @@ class FrmExeIcon : public QWidget
 public:
     // With `sync`, a channel button marks whether its last switch reached
     // the mixer (… waiting, ○ verified, × failed) and says so in its tooltip.
-    FrmExeIcon(ButtonRef button, const PanelState &panel, QWidget *parent, SyncStatus *sync = nullptr);
+    FrmExeIcon(ButtonRef button, const PanelState &panel, QWidget *parent, SyncStatus *sync = nullptr,
+               const TimeOfDay *timeOfDay = nullptr);
 
     // The mixer and slot this window stands for.
     ButtonRef button() const { return m_button; }
@@ -61,9 +64,11 @@ private:
     bool on() const { return !m_button.isOutput() && slot().IconOnOff; }
 
     void markChanged();
+    ValueStatus switchStatus() const;
 
     ButtonRef m_button;
     const PanelState &m_panel;
     SyncStatus *m_sync = nullptr;
+    const TimeOfDay *m_timeOfDay = nullptr;
     QString m_markWhen; // the time of day the mark last changed
 };

@@ -671,7 +671,7 @@ void FrmMdi::showButton(ButtonRef button)
 {
     const size_t i = size_t(index(button));
     if (executing()) {
-        auto *w = new FrmExeIcon(button, m_panel, m_surface, m_ctx.sync);
+        auto *w = new FrmExeIcon(button, m_panel, m_surface, m_ctx.sync, m_ctx.timeOfDay);
         connect(w, &FrmExeIcon::leftPressed, this, [this](ButtonRef b) { pressExecutionButton(b); });
         connect(w, &FrmExeIcon::rightPressed, this, &FrmMdi::onExecutionRightPressed);
         m_executionButtons[i] = w;

@@ -48,6 +48,7 @@ class FrmIconTable;
 class FrmImageSetting;
 class LinkLine;
 class SyncStatus;
+class TimeOfDay;
 class QLabel;
 class PanelSurface;
 class QMenu;
@@ -92,6 +93,8 @@ struct PanelWindowContext
     SyncStatus *sync = nullptr;
     // The operator lock of a chairperson's PC (none: the window offers no lock).
     OperatorLock *lock = nullptr;
+    // The time of day the marks give (none: the wall clock's).
+    const TimeOfDay *timeOfDay = nullptr;
 };
 
 class FrmMdi : public QMainWindow

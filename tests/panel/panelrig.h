@@ -90,7 +90,7 @@ struct PanelRig
         PanelWindowContext ctx{panel, net.mixers, net.link, files, *settings,
                                panelDialogs ? *panelDialogs : dialogs(),
                                [this] { net.sync->restartRetries(); }, seam, dotsPerInch,
-                               nullptr, linkLine, net.sync.get(), lock};
+                               nullptr, linkLine, net.sync.get(), lock, &timeOfDay};
         window = new FrmMdi(ctx);
         window->resize(760, 480);
         window->show();
@@ -101,6 +101,8 @@ struct PanelRig
     ButtonSlot &slot(ButtonRef b) { return panel.slot(b.mixer, b.slot); }
 
     LoopbackRig net;
+    // The marks' times of day start at 09:00 on the rig's clock.
+    TimeOfDay timeOfDay{net.clock, QDateTime(QDate(2026, 12, 9), QTime(9, 0))};
     MixerStateSettings mixerSettings{net.mixers};
     SettingsFiles files;
     PanelState panel;

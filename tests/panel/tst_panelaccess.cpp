@@ -68,7 +68,7 @@ private slots:
         QVERIFY(rig.net.runLoop([&] { return remoteOn(rig, 2); }, 10));
         // The switch reached the mixer: the button says so.
         QCOMPARE(member->mark().state, ValueState::Verified);
-        QVERIFY(member->toolTip().startsWith(QStringLiteral("確認済み: 委員 = ON")));
+        QVERIFY(member->toolTip().startsWith(QStringLiteral("確認済み: 委員 = ON（09:00:")));
         saveScreenshot(*w, QStringLiteral("frmMDI_execution_marks"));
 
         // A screen reader's press is a click.
