@@ -140,6 +140,8 @@ struct OlderModelLocks
 {
     bool inputLevel = false; // InputLevel above 1
     bool headAmp = false;    // HeadAmp above 2
+
+    bool operator==(const OlderModelLocks &o) const { return inputLevel == o.inputLevel && headAmp == o.headAmp; }
 };
 OlderModelLocks olderModelLocks(qint16 model, quint8 inputLevel, quint8 headAmp);
 bool outputLevelLocked(qint16 model, quint8 outputLevel);

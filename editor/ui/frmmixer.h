@@ -236,10 +236,7 @@ private:
         bool newerChoices = false;
         bool operator==(const ChannelEnables &o) const
         {
-            for (size_t i = 0; i < locks.size(); ++i)
-                if (locks[i].inputLevel != o.locks[i].inputLevel || locks[i].headAmp != o.locks[i].headAmp)
-                    return false;
-            return outputLocked == o.outputLocked && newerChoices == o.newerChoices;
+            return locks == o.locks && outputLocked == o.outputLocked && newerChoices == o.newerChoices;
         }
     };
     std::optional<ChannelEnables> m_channelEnables;
