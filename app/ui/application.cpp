@@ -453,8 +453,9 @@ void Application::onModeChange()
         m_parameterGrid->close();
     if (m_settingsDialog)
         m_settingsDialog->close();
-    if (jobWindowVisible()) {
-        // The loop switches once the job has ended.
+    if (jobWindowVisible() || (!m_world.link.offline() && !m_sync->mixersRead())) {
+        // The loop switches once the job has ended, and online not before
+        // the mixers' data has been read.
         m_world.loop.JobRequest = JobModeChange;
         m_main->setEnabled(false);
         return;

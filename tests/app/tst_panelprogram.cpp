@@ -217,6 +217,64 @@ private slots:
         QCOMPARE(int(stage), int(Closed));
         QVERIFY(done);
     }
+
+    // The mixers' data replies are late: the mode change asked for as soon
+    // as the menus allow waits for them, so that the panel records the
+    // switch a channel really has and gives that back when it closes.
+    void panelWaitsForTheMixersData()
+    {
+        SimOptions options;
+        options.mixers = 1;
+        EthernetProgram run(options);
+        QVERIFY2(run.listening, qPrintable(run.error));
+        const int on1 = channelKeyId(ChannelFamily::RemoteOn, 1);
+        const int off1 = channelKeyId(ChannelFamily::RemoteOff, 1);
+        run.chain.setBlockByte(1, on1, 1);
+        run.chain.setBlockByte(1, off1, 0);
+        run.chain.dropNext(1000000, "DR");
+        Application &program = run.program;
+        enum { Start, Waiting, Open, Closed } stage = Start;
+        int ticks = 0;
+        bool openedEarly = false;
+        bool done = false;
+        const QPointer<QTimer> driver = drive(program, 60.0, [&] {
+            FrmMain *main = program.mainWindow();
+            switch (stage) {
+            case Start:
+                // Connected, the master's editor up, the menus enabled.
+                if (!main || !main->action("MenModeChange")->isEnabled() || !run.world.mixers.EditorOpen[1])
+                    return false;
+                main->action("MenModeChange")->trigger();
+                stage = Waiting;
+                return false;
+            case Waiting:
+                // A second of polls without data: no panel, nothing switched.
+                if (program.panelWindow() || run.chain.blockByte(1, on1) != 1) {
+                    openedEarly = true;
+                    return true;
+                }
+                if (++ticks == 20) {
+                    run.chain.dropNext(0);
+                    stage = Open;
+                }
+                return false;
+            case Open:
+                if (!program.panelWindow() || run.chain.blockByte(1, on1) != 0 || run.world.mixers.anyPending(1))
+                    return false;
+                program.panelWindow()->action(PanelCommand::Close)->trigger();
+                stage = Closed;
+                return false;
+            case Closed:
+                return run.chain.blockByte(1, on1) == 1 && run.chain.blockByte(1, off1) == 0;
+            }
+            return false;
+        }, done);
+        QCOMPARE(program.run(), 0);
+        delete driver.data();
+        QVERIFY2(!openedEarly, "the panel opened before the mixers' data was read");
+        QCOMPARE(int(stage), int(Closed));
+        QVERIFY(done);
+    }
 };
 
 QTEST_MAIN(TestPanelProgram)
