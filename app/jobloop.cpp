@@ -81,7 +81,7 @@ void JobLoop::run()
         }
         const double now = m_clock.now();
         const double elapsed = now - m_t0;
-        if (elapsed > JobHoldSeconds && jobDue()) {
+        if (elapsed > JobHoldSeconds && m_loop.JobRequest != JobIdle) {
             dispatchJob();
             reset();
             continue;
@@ -98,24 +98,13 @@ void JobLoop::run()
         // Nothing due: sleep until the next poll or held job falls due, or
         // until an event (a click, a reply) arrives.
         double due = online ? m_t0 + m_link.ReplyTimeUnit : now + IdleSleepSeconds;
-        if (jobDue())
+        if (m_loop.JobRequest != JobIdle)
             due = std::min(due, m_t0 + JobHoldSeconds);
         if (!online && m_loop.JobRequest == JobIdle)
             due = std::min(due, m_t0 + IdleSleepSeconds);
         m_clock.waitForEvents(std::max(due - now, 0.0) + DueMargin);
         waited = true;
     }
-}
-
-bool JobLoop::jobDue() const
-{
-    // Online a mode change waits, while the polls go on, until the mixers'
-    // data has been read: the panel records the channels' switches as they
-    // are, to give them back when it closes, and a mixer counted by its
-    // threshold reply alone has none to record yet.
-    if (m_loop.JobRequest == JobModeChange)
-        return m_link.offline() || m_sync.mixersRead();
-    return m_loop.JobRequest != JobIdle;
 }
 
 void JobLoop::flushValues()

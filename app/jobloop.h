@@ -67,8 +67,6 @@ private:
     // Values the last poll found waiting go out; a file just loaded counts as
     // sent, a saved one as changed.
     void flushValues();
-    // Whether the request the loop holds can be served now.
-    bool jobDue() const;
 
     LoopState &m_loop;
     LinkState &m_link;

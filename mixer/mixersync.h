@@ -29,7 +29,6 @@ public:
     void poll() override;
     bool pendingValues() const override { return m_poll.PendingChanges(); }
     bool writePending() override;
-    bool mixersRead() const override { return m_poll.DataReplies > 0; }
 
     // SyncStatus
     ValueStatus valueStatus(int mixer, int id) const override;
@@ -46,6 +45,9 @@ public:
     void restartRetries() override { m_setData.SetDataRetryCount = 0; }
     void dismissFailure(int mixer, int id) override;
 
+    // Whether a data reply has been decoded since the link opened: before
+    // it the records hold start values, not the mixers' own.
+    bool mixersRead() const { return m_poll.DataReplies > 0; }
 
     // How the last write run went.
     const SetDataOutcome &lastOutcome() const { return m_setData.outcome(); }

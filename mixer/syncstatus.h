@@ -79,7 +79,4 @@ public:
     // Sends what waits and reads it back, outside the poll cycle (the last
     // values when quitting, the end of a transfer).
     virtual bool writePending() = 0;
-    // Whether a data reply has been decoded since the link opened: before
-    // it the records hold start values, not the mixers' own.
-    virtual bool mixersRead() const = 0;
 };

@@ -453,9 +453,8 @@ void Application::onModeChange()
         m_parameterGrid->close();
     if (m_settingsDialog)
         m_settingsDialog->close();
-    if (jobWindowVisible() || (!m_world.link.offline() && !m_sync->mixersRead())) {
-        // The loop switches once the job has ended, and online not before
-        // the mixers' data has been read.
+    if (jobWindowVisible()) {
+        // The loop switches once the job has ended.
         m_world.loop.JobRequest = JobModeChange;
         m_main->setEnabled(false);
         return;
@@ -692,6 +691,10 @@ void Application::afterPoll()
     // what it gives back).
     if (m_operatePending && m_world.loop.StartupPolls == 0 && m_sync->mixersRead() && !jobWindowVisible())
         startOperating();
+    // A mode change that waited for the data; an editor opened meanwhile
+    // closes with the rest.
+    if (m_panelAwaitsData && m_sync->mixersRead() && !jobWindowVisible())
+        onModeChange();
     refreshParameterGrid();
     // The link count or the panel may have changed: the remote clients hear of it.
     if (m_remote)
@@ -781,6 +784,16 @@ void Application::showIpSettings()
 
 void Application::showPanel()
 {
+    // The panel records the channels' switches as they are, to give them
+    // back when it closes: online it opens only once the mixers' data has
+    // been read (a mixer counted by its threshold reply alone has none to
+    // record yet). The next poll that brings it opens the panel.
+    if (!m_world.link.offline() && !m_sync->mixersRead()) {
+        m_panelAwaitsData = true;
+        m_main->setEnabled(false);
+        return;
+    }
+    m_panelAwaitsData = false;
     m_main->setEnabled(true);
     m_main->hide();
     PanelWindowContext ctx{m_world.panel, m_world.mixers, m_world.link, m_world.settings,

@@ -28,7 +28,6 @@ public:
     bool pending = false;
     bool flushWaiting = false; // what the last poll found
     bool jobWindowOpen = false;
-    bool dataRead = true; // a data reply has been decoded
     std::function<void()> duringJobWindow;
     int maxPolls = 1000;
 
@@ -60,7 +59,6 @@ public:
         return true;
     }
     bool pendingValues() const override { return pending; }
-    bool mixersRead() const override { return dataRead; }
     void runDownload(int request) override { record(QStringLiteral("download%1").arg(request)); }
     void showJobWindow(int placeMode) override
     {
@@ -248,25 +246,6 @@ private slots:
         });
         QCOMPARE(w.handlers.names(), QStringList({"job(0)", "panel"}));
         QCOMPARE(w.loop.Job.kind, JobKind::ExtendedRead);
-    }
-
-    // Online the panel opens only once the mixers' data has been read: it
-    // records the channels' switches to give them back.
-    void modeChangeWaitsForTheMixersData()
-    {
-        LoopWorld w(LinkKind::Ethernet);
-        w.loop.StartupPolls = 0;
-        w.link.ReplyTimeUnit = 0.5;
-        w.handlers.dataRead = false;
-        w.loop.JobRequest = JobModeChange;
-        w.run([&](double) {
-            if (w.handlers.count("poll") == 3)
-                w.handlers.dataRead = true;
-            if (w.handlers.count("panel"))
-                w.jobLoop.stop();
-        });
-        QCOMPARE(w.handlers.names(), QStringList({"poll", "poll", "poll", "panel"}));
-        QCOMPARE(w.loop.JobRequest, qint16(JobIdle));
     }
 
     void extendedWriteRequestBytesAndReadBack()

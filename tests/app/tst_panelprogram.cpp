@@ -236,13 +236,15 @@ private slots:
         enum { Start, Waiting, Open, Closed } stage = Start;
         int ticks = 0;
         bool openedEarly = false;
+        bool editorBeside = false;
         bool done = false;
         const QPointer<QTimer> driver = drive(program, 60.0, [&] {
             FrmMain *main = program.mainWindow();
             switch (stage) {
             case Start:
-                // Connected, the master's editor up, the menus enabled.
-                if (!main || !main->action("MenModeChange")->isEnabled() || !run.world.mixers.EditorOpen[1])
+                // As soon as the menus allow, even before the master's
+                // editor is up.
+                if (!main || !main->isVisible() || !main->action("MenModeChange")->isEnabled())
                     return false;
                 main->action("MenModeChange")->trigger();
                 stage = Waiting;
@@ -261,6 +263,8 @@ private slots:
             case Open:
                 if (!program.panelWindow() || run.chain.blockByte(1, on1) != 0 || run.world.mixers.anyPending(1))
                     return false;
+                // The editor opened while the change waited went with it.
+                editorBeside = run.world.mixers.EditorOpen[1];
                 program.panelWindow()->action(PanelCommand::Close)->trigger();
                 stage = Closed;
                 return false;
@@ -272,6 +276,7 @@ private slots:
         QCOMPARE(program.run(), 0);
         delete driver.data();
         QVERIFY2(!openedEarly, "the panel opened before the mixers' data was read");
+        QVERIFY2(!editorBeside, "an editor stayed open beside the panel");
         QCOMPARE(int(stage), int(Closed));
         QVERIFY(done);
     }
