@@ -46,6 +46,20 @@ QByteArray systemValueOf(const QString &path, const QByteArray &section, const Q
     return {};
 }
 
+// Channel 1 of `mixer` switched on by remote control before the program came.
+void switchChannelOneOn(SimChain &chain, int mixer)
+{
+    chain.setBlockByte(mixer, channelKeyId(ChannelFamily::RemoteOn, 1), 1);
+    chain.setBlockByte(mixer, channelKeyId(ChannelFamily::RemoteOff, 1), 0);
+}
+
+// Whether channel 1 of `mixer` is switched on so.
+bool channelOneOn(const SimChain &chain, int mixer)
+{
+    return chain.blockByte(mixer, channelKeyId(ChannelFamily::RemoteOn, 1)) == 1
+           && chain.blockByte(mixer, channelKeyId(ChannelFamily::RemoteOff, 1)) == 0;
+}
+
 } // namespace
 
 class TestPanelProgram : public QObject
@@ -170,11 +184,8 @@ private slots:
         EthernetProgram run(options);
         QVERIFY2(run.listening, qPrintable(run.error));
         const int on1 = channelKeyId(ChannelFamily::RemoteOn, 1);
-        const int off1 = channelKeyId(ChannelFamily::RemoteOff, 1);
-        run.chain.setBlockByte(1, on1, 1);
-        run.chain.setBlockByte(1, off1, 0);
-        run.chain.setBlockByte(2, on1, 1);
-        run.chain.setBlockByte(2, off1, 0);
+        switchChannelOneOn(run.chain, 1);
+        switchChannelOneOn(run.chain, 2);
         World &world = run.world;
         Application &program = run.program;
         enum { Live, PanelOpen, Silent, Closed } stage = Live;
@@ -207,8 +218,7 @@ private slots:
                 stage = Closed;
                 return false;
             case Closed:
-                return run.chain.blockByte(1, on1) == 1 && run.chain.blockByte(1, off1) == 0
-                       && run.chain.blockByte(2, on1) == 1 && run.chain.blockByte(2, off1) == 0;
+                return channelOneOn(run.chain, 1) && channelOneOn(run.chain, 2);
             }
             return false;
         }, done);
@@ -228,9 +238,7 @@ private slots:
         EthernetProgram run(options);
         QVERIFY2(run.listening, qPrintable(run.error));
         const int on1 = channelKeyId(ChannelFamily::RemoteOn, 1);
-        const int off1 = channelKeyId(ChannelFamily::RemoteOff, 1);
-        run.chain.setBlockByte(1, on1, 1);
-        run.chain.setBlockByte(1, off1, 0);
+        switchChannelOneOn(run.chain, 1);
         run.chain.dropNext(1000000, "DR");
         Application &program = run.program;
         enum { Start, Waiting, Open, Closed } stage = Start;
@@ -251,7 +259,7 @@ private slots:
                 return false;
             case Waiting:
                 // A second of polls without data: no panel, nothing switched.
-                if (program.panelWindow() || run.chain.blockByte(1, on1) != 1) {
+                if (program.panelWindow() || !channelOneOn(run.chain, 1)) {
                     openedEarly = true;
                     return true;
                 }
@@ -269,7 +277,7 @@ private slots:
                 stage = Closed;
                 return false;
             case Closed:
-                return run.chain.blockByte(1, on1) == 1 && run.chain.blockByte(1, off1) == 0;
+                return channelOneOn(run.chain, 1);
             }
             return false;
         }, done);
