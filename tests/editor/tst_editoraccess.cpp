@@ -324,6 +324,13 @@ private slots:
         w.UpDwInpgain(0)->setFocus();
         QTest::keyClick(w.UpDwInpgain(0), Qt::Key_F10, Qt::ShiftModifier);
         QCOMPARE(rig.gridShown.back(), 4);
+        // Other keys with Shift are the box's and the window's: a capital
+        // typed, Shift+Tab back to the row above.
+        QTest::keyClick(w.UpDwInpgain(0), Qt::Key_M, Qt::ShiftModifier);
+        QVERIFY(w.UpDwInpgain(0)->findChild<QLineEdit *>()->text().contains(u'M'));
+        QTest::keyClick(w.UpDwInpgain(0), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(rig.gridShown.size(), 2);
+        QCOMPARE(QApplication::focusWidget()->parentWidget(), w.OpnParamCh(RowLowCutFil * 10)->parentWidget());
 
         // On the system tab the fields come before the three initialise
         // buttons, and the two buttons that open the hidden tabs come last.
