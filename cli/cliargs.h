@@ -6,6 +6,8 @@
 //   zkvr340a-ctl (--ethernet HOST[:PORT] | --serial DEVICE | --usb) [--timeout SECONDS]
 //                COMMAND [ARGS]
 
+#include "link/linkstate.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -23,7 +25,7 @@ struct CliLink
     enum class Kind { None, Ethernet, Serial, Usb };
     Kind kind = Kind::None;
     QString host;            // Ethernet
-    quint16 port = 1001;     // Ethernet; the mixer's command port
+    quint16 port = MixerTcpPort; // Ethernet
     QString device;          // serial device path
     double connectSeconds = 30.0; // --timeout: how long an Ethernet open keeps trying
 };

@@ -80,12 +80,11 @@ public:
     FrmActivity *activityWindow() const;
 
     // JobHandlers
-    bool pollingHeld() override;
     void afterPoll() override;
-    void runDownload(int request) override;
-    void showJobWindow(int placeMode) override;
+    void runDownload(DownloadKind kind) override;
+    void showJobWindow(const JobWork &work, PlaceMode place) override;
     bool jobWindowVisible() const override;
-    void showDirect() override;
+    void showDirect(bool read) override;
     void showIpSettings() override;
     void showPanel() override;
     void Disconnect() override;
@@ -137,6 +136,7 @@ private:
     QString chooseEthernetAddress(bool &userChose);
 
     World &m_world;
+    QueuedEditorJobs m_editorJobs{m_world.jobs}; // the editors' requests of the loop
     QStringList m_arguments;
     bool m_debug = false;
     bool m_ended = false;
@@ -162,7 +162,7 @@ private:
     std::unique_ptr<JobLoop> m_loop;
     QPointer<FrmMdi> m_panel;
     std::array<QPointer<FrmMixer>, MixerSlots> m_editors{};
-    std::unique_ptr<EditorExtendedSource> m_extendedSource; // job 4 reads mixer 1's editor
+    std::unique_ptr<EditorExtendedSource> m_extendedSource; // the extended write reads mixer 1's editor
     int m_editorHeight = 0;      // remembered for the arrange command
     QPoint m_editorPosition;     // where the last editor was before a mode change
     int m_editorMixer = 0;       // the mixer the editor shows

@@ -55,9 +55,9 @@ private slots:
         mixers.ExtendedData[1].OutPeakLEDK = -150;
         mixers.ExtendedData[1].Noise_Detection_Threshold = 1000;
         mixers.setPending(2, 3, 17);
-        JobContext c{loop, link, mixers, dialogs, protocol, nullptr, {}, {}, {}};
+        JobContext c{link, mixers, dialogs, protocol, nullptr, {}, {}, {}};
         c.SetData = [&] { return sync.writePending(); };
-        QVERIFY(JobRunner(c).run(JobTransferLoaded));
+        QVERIFY(JobRunner(c).run(JobWork::of(JobKind::TransferLoaded)));
         QCOMPARE(chain.extRegister(1, 4), 33u);
         QCOMPARE(chain.extRegister(1, 5), 150u);
         QCOMPARE(chain.extRegister(1, 13), 1000u + 0x80000000u);
