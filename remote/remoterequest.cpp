@@ -123,6 +123,12 @@ QByteArray cookieValue(const QByteArray &cookieHeader, const QByteArray &name)
     return {};
 }
 
+QByteArray presentedToken(const QByteArray &authorization, const QByteArray &cookieHeader)
+{
+    const QByteArray bearer = bearerToken(authorization);
+    return bearer.isEmpty() ? cookieValue(cookieHeader, Remote::CookieName) : bearer;
+}
+
 bool plausibleToken(const QByteArray &token)
 {
     if (token.size() < 16 || token.size() > 128)

@@ -64,6 +64,9 @@ SwitchBody parseSwitchBody(const QByteArray &body);
 QByteArray bearerToken(const QByteArray &authorization);
 // The value of one cookie in a Cookie header; empty when absent.
 QByteArray cookieValue(const QByteArray &cookieHeader, const QByteArray &name);
+// The token a request or a WebSocket handshake presents: the bearer token of
+// its Authorization header, else the session cookie.
+QByteArray presentedToken(const QByteArray &authorization, const QByteArray &cookieHeader);
 // Whether text can be a token at all (URL-safe base64, bounded length), so
 // that nothing else is ever compared with or written back into a header.
 bool plausibleToken(const QByteArray &token);

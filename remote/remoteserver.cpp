@@ -20,6 +20,7 @@
 #include <QWebSocket>
 
 #include <cmath>
+#include <memory>
 #include <utility>
 
 Q_LOGGING_CATEGORY(lcRemote, "zkvr.remote")
@@ -126,8 +127,9 @@ constexpr qint64 ConnectionBudget = 64 * 1024;
 
 void watchConnection(QTcpSocket *socket)
 {
-    auto *unanswered = new qint64(0);
-    QObject::connect(socket, &QObject::destroyed, [unanswered] { delete unanswered; });
+    // Shared by the two handlers; it goes with the last of them, when the
+    // socket goes or leaves the watch.
+    const auto unanswered = std::make_shared<qint64>(0);
     constexpr qint64 Dropped = -1;
     QObject::connect(socket, &QIODevice::bytesWritten, socket, [unanswered] {
         if (*unanswered != Dropped)
@@ -370,10 +372,7 @@ RemoteServer::Handled RemoteServer::handle(const Request &request, QTcpSocket *s
         servePage(request, socket);
         return Handled::Answered;
     }
-    QByteArray token = bearerToken(request.authorization);
-    if (token.isEmpty())
-        token = cookieValue(request.cookie, Remote::CookieName);
-    const RemoteAccess access = m_tokens.accessOf(token);
+    const RemoteAccess access = m_tokens.accessOf(presentedToken(request.authorization, request.cookie));
     if (access == RemoteAccess::None)
         return answer(401, errorBody(QStringLiteral("unauthorized")), {{"WWW-Authenticate", "Bearer"}});
     switch (route.kind) {
@@ -557,9 +556,7 @@ void RemoteServer::acceptWebSocket(QWebSocket *raw)
     // The upgrade passed the checks of handle(); the handshake is looked at
     // again so that no way past them can open the events.
     const QNetworkRequest handshake = socket->request();
-    QByteArray token = bearerToken(handshake.rawHeader("Authorization"));
-    if (token.isEmpty())
-        token = cookieValue(handshake.rawHeader("Cookie"), Remote::CookieName);
+    const QByteArray token = presentedToken(handshake.rawHeader("Authorization"), handshake.rawHeader("Cookie"));
     if (handshake.url().path() != QLatin1String("/api/v1/events") || m_tokens.accessOf(token) == RemoteAccess::None) {
         socket->close(QWebSocketProtocol::CloseCodePolicyViolated);
         socket.release()->deleteLater();
