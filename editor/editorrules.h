@@ -38,7 +38,8 @@ enum ChannelRow : int {
 constexpr std::array<int, 7> OptionRows{RowInputLevel, RowPhantom, RowHeadAmp, RowLowCutFil,
                                         RowThresholdObj, RowRemoteOn, RowRemoteOff};
 ChannelFamily rowFamily(int row);
-// Number of choices of a row with buttons (0 for row 5 and unknown rows).
+// Number of choices of a row with buttons (0 for row 5 and unknown rows):
+// the codes the parameter's editor range holds.
 int rowChoices(int row);
 
 // OpnParamCh(index): index = ch × 100 + row × 10 + choice, ch the strip 0..7.

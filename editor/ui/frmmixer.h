@@ -121,7 +121,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    static constexpr int WordMax = 32767; // 15-bit register values
+    static constexpr int WordMax = editorMax(87); // ThresholdMax .. ThresholdMinDef: 15-bit registers
     static constexpr int HoldTimeUnit = 10; // LblMonly(10): "秒" beside HoldTime
 
     // One channel strip: its frame and its rows of option buttons.
@@ -145,6 +145,9 @@ private:
     void connectHandlers();
     ValueEntry *makeEntry(Scale scale, int min, int max, int index,
                           const QString &name = QStringLiteral("UpDwParam"));
+    // An entry bounded by the editor range of settings key `keyId`.
+    ValueEntry *makeKeyEntry(Scale scale, int keyId, int index,
+                             const QString &name = QStringLiteral("UpDwParam"));
 
     // Handlers.
     void channelClicked(int ch, int row, int choice);
