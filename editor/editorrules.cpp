@@ -82,9 +82,10 @@ QString systemCaption(int group, int choice)
 
 int simultaneousChoice(const MixerDataRecord &record)
 {
-    for (int n = 1; n <= ChannelCount; ++n)
-        if (record.channel(ChannelFamily::Priority, n) == 0)
-            return record.block[MixerKey::OnlyType - 1] + 1;
+    // The mixer's one priority switch decides; the bytes that repeat it for
+    // channels 2..8 are never sent and cannot contradict it.
+    if (record.channel(ChannelFamily::Priority, 1) == 0)
+        return record.block[MixerKey::OnlyType - 1] + 1;
     return 0;
 }
 

@@ -94,8 +94,8 @@ constexpr bool slaveGroup(int group)
 }
 QString systemCaption(int group, int choice);
 
-// The simultaneous-selection choice a record stands for: 0 ("All OK") when
-// all eight Priority values are non-zero, else OnlyType + 1 ("n ch only").
+// The simultaneous-selection choice a record stands for: 0 ("All OK") while
+// the priority switch (Priority_1) is on, else OnlyType + 1 ("n ch only").
 int simultaneousChoice(const MixerDataRecord &record);
 
 // ---- Requests to the job loop ------------------------------------------------
