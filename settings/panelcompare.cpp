@@ -3,72 +3,95 @@
 #include "settings/panelsections.h"
 #include "settings/settingsfile.h"
 
+#include <array>
+
 namespace {
 
-PanelState panelOf(const SettingsTable &table)
+constexpr int Sys = SystemKey::Section;
+
+// A panel as the panel window takes it offline, stored again: every value
+// in the form and place the file keeps it, whatever the file held beyond.
+SettingsTable storedPanel(const SettingsTable &file)
 {
     PanelState panel;
     qint16 fileMixers = 0;
-    ApplyPanel(panel, fileMixers, table, PanelContext{});
-    return panel;
+    ApplyPanel(panel, fileMixers, file, PanelContext{});
+    SettingsTable stored;
+    resetFileTable(stored);
+    StorePanel(panel, stored, Panel::MaxMixers);
+    return stored;
 }
 
-// What a file stores of a slot; the output slot has no on colour or state.
-bool sameSlot(const ButtonSlot &a, const ButtonSlot &b, int slot)
+bool sameCells(const SettingsTable &a, const SettingsTable &b, int section, const std::initializer_list<int> &keys,
+               int offset)
 {
-    if (!a.IconEnable || !b.IconEnable)
-        return a.IconEnable == b.IconEnable;
-    const bool channel = slot < Panel::OutputSlot;
-    return a.IconLeft == b.IconLeft && a.IconTop == b.IconTop && a.IconWidth == b.IconWidth
-        && a.IconHeight == b.IconHeight && a.IconText == b.IconText && a.IconFontName == b.IconFontName
-        && a.IconFontSize == b.IconFontSize && a.IconFontBold == b.IconFontBold
-        && a.IconFontItalic == b.IconFontItalic && a.IconColorDef == b.IconColorDef
-        && (!channel || (a.IconColorOn == b.IconColorOn && a.IconOnOff == b.IconOnOff));
+    for (int key : keys)
+        if (a.at(key + offset, section) != b.at(key + offset, section))
+            return false;
+    return true;
 }
 
-bool sameFigure(const Figure &a, const Figure &b, bool directed)
+// A slot counts when it is a button in either panel; the output slot has
+// no on colour or state.
+bool sameButton(const SettingsTable &a, const SettingsTable &b, int section, int slot)
 {
-    return a.StartX == b.StartX && a.StartY == b.StartY && a.EndX == b.EndX && a.EndY == b.EndY
-        && a.Color == b.Color && a.Width == b.Width && a.Style == b.Style && a.Order == b.Order
-        && (!directed || a.Direction == b.Direction);
+    using namespace PanelKey;
+    if (a.at(IconEnable + slot, section) != b.at(IconEnable + slot, section))
+        return false;
+    if (a.at(IconEnable + slot, section) != QLatin1String("True"))
+        return true;
+    return sameCells(a, b, section,
+                     {IconLeft, IconTop, IconWidth, IconHeight, IconText, IconFontName, IconFontSize, IconFontBold,
+                      IconFontItalic, IconColorDef},
+                     slot)
+        && (slot == Panel::OutputSlot || sameCells(a, b, section, {IconColorOn, IconOnOff}, slot));
 }
 
-bool sameTable(const TableGeometry &a, const TableGeometry &b)
+// Figure `i` of kind `k` counts when either panel draws it.
+bool sameFigure(const SettingsTable &a, const SettingsTable &b, int k, int i)
 {
-    return a.rowHeights == b.rowHeights && a.cellWidths == b.cellWidths && a.CellAllWidth == b.CellAllWidth
-        && a.CellAllHeight == b.CellAllHeight && a.TableWidth == b.TableWidth && a.TableHeight == b.TableHeight
-        && a.TableLeft == b.TableLeft && a.TableTop == b.TableTop;
+    using namespace SystemKey;
+    const bool inA = i < a.at(figureCount(k), Sys).toInt(), inB = i < b.at(figureCount(k), Sys).toInt();
+    if (inA != inB)
+        return false;
+    if (!inA)
+        return true;
+    const int base = figureBase(k);
+    return sameCells(a, b, Sys, {FigStartX, FigStartY, FigEndX, FigEndY, FigColor, FigWidth, FigStyle}, base + i)
+        && (!hasDirection(k) || sameCells(a, b, Sys, {FigDirection}, base + i))
+        && sameCells(a, b, Sys, {figureOrder(k)}, i);
 }
 
-bool sameImage(const ImageSettings &a, const ImageSettings &b)
+// The window colour, the grid, the button table (its row heights stand in
+// the button sections) and the background image.
+bool samePanelWide(const SettingsTable &a, const SettingsTable &b)
 {
-    return a.ImageVisible == b.ImageVisible && a.ImageFileName == b.ImageFileName
-        && a.ImageStretch == b.ImageStretch && a.ImageWidth == b.ImageWidth && a.ImageHeight == b.ImageHeight
-        && a.ImageXScale == b.ImageXScale && a.ImageYScale == b.ImageYScale;
+    using namespace SystemKey;
+    if (!sameCells(a, b, Sys, {GUIWindowColor, GridOnOff, GridInterval, GridColor}, 0))
+        return false;
+    for (int key = FigureNum + 1; key <= SystemKey::Last; ++key)
+        if (a.at(key, Sys) != b.at(key, Sys))
+            return false;
+    for (int section = PanelKey::FirstSection; section < PanelKey::FirstSection + Panel::MaxMixers; ++section)
+        for (int key = PanelKey::CellHeight; key <= PanelKey::Last; ++key)
+            if (a.at(key, section) != b.at(key, section))
+                return false;
+    return true;
 }
 
 } // namespace
 
 PanelDifference comparePanels(const SettingsTable &first, const SettingsTable &second)
 {
-    const PanelState a = panelOf(first);
-    const PanelState b = panelOf(second);
+    const SettingsTable a = storedPanel(first);
+    const SettingsTable b = storedPanel(second);
     PanelDifference d;
-    for (int m = 0; m < Panel::MaxMixers; ++m)
-        for (int s = 0; s < Panel::SlotsPerMixer; ++s)
-            if (!sameSlot(a.slot(m, s), b.slot(m, s), s))
-                ++d.buttons;
-    for (int k = 0; k < Panel::FigureKinds; ++k) {
-        const auto kind = FigureKind(k);
-        for (int i = 0; i < Panel::FiguresPerKind; ++i) {
-            const bool inA = i < a.count(kind), inB = i < b.count(kind);
-            if (inA != inB || (inA && !sameFigure(a.list(kind)[size_t(i)], b.list(kind)[size_t(i)],
-                                                  SystemKey::hasDirection(k))))
-                ++d.figures;
-        }
-    }
-    d.panelWide = a.GUIWindowColor != b.GUIWindowColor || a.GridOnOff != b.GridOnOff
-        || a.GridInterval != b.GridInterval || a.GridColor != b.GridColor || !sameTable(a.table, b.table)
-        || !sameImage(a.image, b.image);
+    for (int section = PanelKey::FirstSection; section < PanelKey::FirstSection + Panel::MaxMixers; ++section)
+        for (int slot = 0; slot < Panel::SlotsPerMixer; ++slot)
+            d.buttons += sameButton(a, b, section, slot) ? 0 : 1;
+    for (int k = 0; k < Panel::FigureKinds; ++k)
+        for (int i = 0; i < Panel::FiguresPerKind; ++i)
+            d.figures += sameFigure(a, b, k, i) ? 0 : 1;
+    d.panelWide = !samePanelWide(a, b);
     return d;
 }

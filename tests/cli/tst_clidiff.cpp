@@ -125,6 +125,11 @@ void TstCliDiff::twoFiles()
              panel.out.constData());
     const QJsonObject panels = json(ctl({"diff", "--json", path("a.ini"), path("panel.ini")})).value("panels").toObject();
     QCOMPARE((std::pair{panels.value("differ").toBool(), panels.value("buttons").toInt()}), (std::pair{true, 1}));
+    const Run both = ctl({"diff", path("b.ini"), path("panel.ini")});
+    QCOMPARE(both.exitCode, 1);
+    QVERIFY2(both.out.endsWith("total: 2 differences (チャンネル設定データ 1, システム設定データ 1)\n"
+                               "the control panels differ as well (1 buttons, 0 figures)\n"),
+             both.out.constData());
 
     // A value the editor cannot show is compared only on purpose.
     QVERIFY(write("gain.ini", settingsFile(2, "InputGain_3=200\r\nKeyLock=1\r\n")));

@@ -10,6 +10,7 @@
 
 #include <fcntl.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 class TstCliSaveLoad : public QObject
@@ -454,6 +455,12 @@ void TstCliSaveLoad::saveToUnwritablePlace()
     QVERIFY(QDir().mkpath(path("taken.ini")));
     QCOMPARE(ctl(ethernet(sim) + QStringList{"save", path("taken.ini")}).exitCode, 1);
     QVERIFY(QFileInfo(path("taken.ini")).isDir());
+    // Nor is a pipe (or a device) replaced by a file written beside it.
+    QCOMPARE(::mkfifo(QFile::encodeName(path("pipe.ini")).constData(), 0600), 0);
+    const Run pipe = ctl(ethernet(sim) + QStringList{"save", path("pipe.ini")});
+    QCOMPARE(pipe.exitCode, 1);
+    QVERIFY2(errText(pipe).contains(QStringLiteral("通常のファイルではないため")), pipe.err.constData());
+    QVERIFY(!QFileInfo(path("pipe.ini")).isFile());
 
     const Run missing = ctl(ethernet(sim) + QStringList{"load", path("none.ini")});
     QCOMPARE(missing.exitCode, 1);

@@ -509,34 +509,64 @@ private slots:
             ::close(socketFd);
     }
 
-    // Two panels differ by the buttons and figures a user would see differ;
-    // a disabled slot's leftovers do not count.
-    void panelsDifferByButtonsAndFigures()
+    // Two panels differ by the buttons and figures a user would see differ,
+    // and by their panel-wide values; a disabled slot's leftovers and a
+    // figure no list counts do not count.
+    void panelsDiffer_data()
     {
+        QTest::addColumn<int>("change");
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<int>("figures");
+        QTest::addColumn<bool>("panelWide");
+        QTest::newRow("nothing") << 0 << 0 << 0 << false;
+        QTest::newRow("a button's caption") << 1 << 1 << 0 << false;
+        QTest::newRow("a disabled slot's caption") << 2 << 0 << 0 << false;
+        QTest::newRow("a button more") << 3 << 1 << 0 << false;
+        QTest::newRow("a line's end") << 4 << 0 << 1 << false;
+        QTest::newRow("a line's direction") << 5 << 0 << 1 << false;
+        QTest::newRow("a circle more") << 6 << 0 << 1 << false;
+        QTest::newRow("an uncounted figure") << 7 << 0 << 0 << false;
+        QTest::newRow("grid colour") << 8 << 0 << 0 << true;
+        QTest::newRow("image scale") << 9 << 0 << 0 << true;
+        QTest::newRow("a table row") << 10 << 0 << 0 << true;
+    }
+
+    void panelsDiffer()
+    {
+        QFETCH(int, change);
+        QFETCH(int, buttons);
+        QFETCH(int, figures);
+        QFETCH(bool, panelWide);
         PanelState panel;
         qint16 fileMixers = 2;
         ResetPanel(panel, fileMixers, PanelContext{});
         panel.slot(1, 3).IconEnable = true;
         panel.count(FigureKind::Line) = 2;
-        SettingsTable first;
-        resetFileTable(first);
-        StorePanel(panel, first, 2);
-        first.set(0, SettingsGrid::SystemSection, QStringLiteral("2"));
-        QVERIFY(!comparePanels(first, first).any());
-
-        panel.slot(1, 3).IconText = QStringLiteral("議長");
-        panel.slot(0, 5).IconText = QStringLiteral("unseen");   // a disabled slot
-        panel.list(FigureKind::Line)[1].EndX = 900;
-        panel.count(FigureKind::Circle) = 1;
-        SettingsTable second = first;
-        StorePanel(panel, second, 2);
-        const PanelDifference d = comparePanels(first, second);
-        QCOMPARE((std::pair{d.buttons, d.figures}), (std::pair{1, 2}));
-        QVERIFY(!d.panelWide);
-
-        panel.GridColor = 0x123456;
-        StorePanel(panel, second, 2);
-        QVERIFY(comparePanels(first, second).panelWide);
+        auto stored = [&] {
+            SettingsTable t;
+            resetFileTable(t);
+            StorePanel(panel, t, 2);
+            t.set(0, SettingsGrid::SystemSection, QStringLiteral("2"));
+            return t;
+        };
+        const SettingsTable first = stored();
+        switch (change) {
+        case 1: panel.slot(1, 3).IconText = QStringLiteral("議長"); break;
+        case 2: panel.slot(0, 5).IconText = QStringLiteral("unseen"); break;
+        case 3: panel.slot(0, 8).IconEnable = true; break;
+        case 4: panel.list(FigureKind::Line)[1].EndX = 900; break;
+        case 5: panel.list(FigureKind::Line)[0].Direction = 1; break;
+        case 6: panel.count(FigureKind::Circle) = 1; break;
+        case 7: panel.list(FigureKind::Arc)[0].EndX = 900; break;
+        case 8: panel.GridColor = 0x123456; break;
+        case 9: panel.image.ImageYScale = 50; break;
+        case 10: panel.table.rowHeights[3] = 500; break;
+        default: break;
+        }
+        const PanelDifference d = comparePanels(first, stored());
+        QCOMPARE((std::pair{d.buttons, d.figures}), (std::pair{buttons, figures}));
+        QCOMPARE(d.panelWide, panelWide);
+        QCOMPARE(d.any(), change != 0 && change != 2 && change != 7);
     }
 
     void unwritablePathFailsTheSave()
