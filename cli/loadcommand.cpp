@@ -20,7 +20,10 @@
 #include "cli/settingssession.h"
 #include "link/comm.h"
 #include "link/protocol.h"
+#include "mixer/extendedregisters.h"
 #include "mixer/mixersync.h"
+#include "mixer/parametertable.h"
+#include "mixer/valuestate.h"
 #include "mixer/writeoutcomes.h"
 #include "settings/panelmodel.h"
 #include "settings/loadsave.h"
@@ -45,6 +48,7 @@ constexpr int NotSent = 13010;     // "load: %1 holds %2 mixers and %3 are linke
 constexpr int KeepTheirs = 13011;  // "... mixers %4 keep the values they hold"
 constexpr int AskAnyway = 13012;   // "Load it all the same? [y/N] "
 constexpr int NeedsYes = 13013;    // "load: give --yes to load it all the same; nothing was sent"
+constexpr int RegisterNotHeld = 13014; // "load: the mixers did not take %1=%2 (register %3); ..."
 } // namespace Msg
 
 const QString DryRun = QStringLiteral("--dry-run");
@@ -94,6 +98,21 @@ bool acceptMixerCount(CliContext &context, const QString &path, int stored, int 
     }
     context.err() << str(Msg::NeedsYes) << Qt::endl;
     return false;
+}
+
+// A register write that the read-back did not confirm ends the transfer;
+// name the value that did not take, as the file gives it.
+void reportRegisterNotHeld(CliContext &context, const MixerState &mixers, const SettingsTable &file)
+{
+    for (int reg = 1; reg < ExtendedRegisterSlots; ++reg) {
+        if (mixers.ExtendedWrite[size_t(reg)].state != ValueState::Failed)
+            continue;
+        const int key = extendedRegisterKey(reg);
+        QString value = file.at(key, 0);
+        if (value.isEmpty()) // a file of no mixers writes back what the master holds
+            value = QString::number(mixers.ExtendedWrite[size_t(reg)].value);
+        context.err() << str(Msg::RegisterNotHeld).arg(mixerKey(key), value).arg(reg) << Qt::endl;
+    }
 }
 
 } // namespace
@@ -158,8 +177,10 @@ CliExit runLoadCommand(CliContext &context, const QStringList &args)
     job.SetData = [&] { return valuesWaiting ? sync.writePending() : false; };
     loop.JobRequest = JobIdle;
     // A failed register write has shown its message and 1801.
-    if (!JobRunner(std::move(job)).transferLoaded())
+    if (!JobRunner(std::move(job)).transferLoaded()) {
+        reportRegisterNotHeld(context, mixers, checked);
         return CliExit::NoMixer;
+    }
     if (!valuesWaiting)
         return CliExit::Ok;
     const SetDataOutcome &outcome = sync.lastOutcome();

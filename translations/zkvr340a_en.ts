@@ -3756,6 +3756,12 @@ Set one with &quot;Operator lock passphrase&quot; in the File menu.</translation
             <translation>load: give --yes to load it all the same; nothing was sent</translation>
         </message>
         <message>
+            <source>load: the mixers did not take %1=%2 (register %3): the read-back did not confirm it, and nothing after it was sent</source>
+            <comment>13014</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>load: the mixers did not take %1=%2 (register %3): the read-back did not confirm it, and nothing after it was sent</translation>
+        </message>
+        <message>
             <source>the mixers' values are the same; the control panels differ (%1 buttons, %2 figures)</source>
             <comment>13020</comment>
             <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>

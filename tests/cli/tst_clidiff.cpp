@@ -223,6 +223,8 @@ void TstCliDiff::againstTheMixersAndDryRunSendNothing()
     QCOMPARE(dry.exitCode, 0);
     QVERIFY2(dry.out.startsWith("load --dry-run: nothing was sent"), dry.out.constData());
     QVERIFY(QString::fromUtf8(dry.out).contains(QStringLiteral("キーロック: OFF -> ON  (KeyLock)")));
+    // The simultaneous choice is one value of the mixer: one line, not one per channel.
+    QCOMPARE(QString::fromUtf8(dry.out).count(QStringLiteral("同時選択許可チャンネル数: All OK -> 3ch オンリー")), 1);
     const Run dryJson = ctl(link + QStringList{"load", "--dry-run", "--json", path("saved.ini")});
     QCOMPARE(dryJson.exitCode, 0);
     QCOMPARE(json(dryJson).value("differences").toInt(), 6);

@@ -265,6 +265,11 @@ void TstCliSaveLoad::unusableFileSendsNothing()
     QCOMPARE(nowhere.exitCode, 1);
     QCOMPARE(nowhere.err, r.err);
     QCOMPARE(r.err.count('\n'), 1);
+    // A dry run refuses the file in the same words, before any link too.
+    const Run dry = ctl(QStringList{"--ethernet", "127.0.0.1:9", "load", "--dry-run", path("bad.ini")});
+    QCOMPARE(dry.exitCode, 1);
+    QCOMPARE(dry.err, r.err);
+    QVERIFY(dry.out.isEmpty());
 }
 
 // The tool says in its own words what a load of another link count does and
@@ -354,27 +359,33 @@ void TstCliSaveLoad::valueThatDoesNotTake_data()
 {
     QTest::addColumn<QString>("stuck");
     QTest::addColumn<QByteArray>("section");
-    QTest::addColumn<QByteArray>("keyLock");
+    QTest::addColumn<QByteArray>("key");
+    QTest::addColumn<QByteArray>("value");
     QTest::addColumn<QString>("named");
     QTest::addColumn<bool>("gaveUp");
-    QTest::newRow("master, compared") << "1:KeyLock=1" << QByteArray("Mixer_Master") << QByteArray("0")
-                                      << "load: mixer 1 KeyLock reads back 1, not 0" << true;
+    QTest::newRow("master, compared") << "1:KeyLock=1" << QByteArray("Mixer_Master") << QByteArray("KeyLock")
+                                      << QByteArray("0") << "load: mixer 1 KeyLock reads back 1, not 0" << true;
     // SetData does not compare a slave's KeyLock; the load still must not claim it took.
-    QTest::newRow("slave, not compared") << "2:KeyLock=0" << QByteArray("Mixer_Slave1") << QByteArray("1")
-                                         << "load: mixer 2 KeyLock reads back 0, not 1" << false;
+    QTest::newRow("slave, not compared") << "2:KeyLock=0" << QByteArray("Mixer_Slave1") << QByteArray("KeyLock")
+                                         << QByteArray("1") << "load: mixer 2 KeyLock reads back 0, not 1" << false;
+    // The threshold is compared whole, all 15 bits of it.
+    QTest::newRow("slave's threshold") << "2:Threshold=100" << QByteArray("Mixer_Slave1") << QByteArray("Threshold")
+                                       << QByteArray("16484") << "load: mixer 2 Threshold reads back 100, not 16484"
+                                       << true;
 }
 
 void TstCliSaveLoad::valueThatDoesNotTake()
 {
     QFETCH(QString, stuck);
     QFETCH(QByteArray, section);
-    QFETCH(QByteArray, keyLock);
+    QFETCH(QByteArray, key);
+    QFETCH(QByteArray, value);
     QFETCH(QString, named);
     QFETCH(bool, gaveUp);
     Sim sim;
     QVERIFY(sim.start({"--tcp", "0", "--mixers", "2", "--stuck", stuck}));
     QCOMPARE(ctl(ethernet(sim) + QStringList{"save", path("a.ini")}).exitCode, 0);
-    QVERIFY(writeFile(path("b.ini"), withValue(readFile(path("a.ini")), section, "KeyLock", keyLock)));
+    QVERIFY(writeFile(path("b.ini"), withValue(readFile(path("a.ini")), section, key, value)));
     const Run r = ctl(ethernet(sim) + QStringList{"load", path("b.ini")});
     QCOMPARE(r.exitCode, 1);
     QVERIFY2(errText(r).contains(named), r.err.constData());
@@ -393,6 +404,9 @@ void TstCliSaveLoad::registerThatDoesNotTakeEndsTheTransfer()
     const Run r = ctl(ethernet(sim) + QStringList{"load", path("b.ini")});
     QCOMPARE(r.exitCode, 1);
     QVERIFY2(errText(r).contains(QStringLiteral("応答がありません")), r.err.constData());
+    QVERIFY2(errText(r).endsWith(QStringLiteral("load: the mixers did not take ThresholdMin=300 (register 2): the "
+                                                "read-back did not confirm it, and nothing after it was sent\n")),
+             r.err.constData());
     // The transfer ended at the register: no parameter was sent after it.
     QCOMPARE(getValue(sim, "1", "InputGain_1"), QByteArray("0"));
 }
