@@ -65,7 +65,7 @@ private slots:
 
         // Reading back over the same link gives the same record.
         mixers.ExtendedData[1] = ExtendedRecord();
-        QVERIFY(JobRunner(c).run(JobExtendedRead));
+        QVERIFY(JobRunner(c).run(JobWork::extendedRead()));
         QCOMPARE(mixers.ExtendedData[1].MuteK, qint16(33));
         QCOMPARE(mixers.ExtendedData[1].OutPeakLEDK, qint16(-150));
         QCOMPARE(mixers.ExtendedData[1].Noise_Detection_Threshold, 1000);
