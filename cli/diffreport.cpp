@@ -1,5 +1,6 @@
 #include "cli/diffreport.h"
 
+#include "base/languagescope.h"
 #include "base/strings.h"
 #include "editor/settingscompare.h"
 
@@ -8,6 +9,8 @@
 #include <QJsonObject>
 #include <QStringList>
 
+#include <map>
+
 namespace {
 
 namespace Msg {
@@ -15,7 +18,9 @@ constexpr int FromMixers = 12702;  // "from: the linked mixers (%1)"
 constexpr int FromFile = 12703;    // "from: %1 (%2 mixers)"
 constexpr int ToFile = 12704;      // "to:   %1 (%2 mixers)"
 constexpr int MixerLine = 12705;   // "%1 (mixer %2): %3 differences%4"
+constexpr int MixerLineOne = 13206; // "%1 (mixer %2): %3 difference%4"
 constexpr int Total = 12706;       // "total: %1 differences%2"
+constexpr int TotalOne = 13207;    // "total: %1 difference%2"
 constexpr int ValueLine = 12707;   // "  %1  %2: %3 -> %4  (%5)"
 constexpr int Same = 12708;        // "no differences"
 } // namespace Msg
@@ -41,6 +46,18 @@ QJsonObject side(const QString &file, int mixers)
     return o;
 }
 
+// The labels of the compared values in English, for scripts that want them
+// whatever language the texts are in.
+std::map<int, QString> englishLabels(const SettingsComparison &c)
+{
+    const LanguageScope english(Language::English);
+    std::map<int, QString> labels;
+    for (const MixerChanges &m : c.mixers)
+        for (const ValueChange &v : m.values)
+            labels.emplace(v.keyId, editorKeyLabel(v.keyId));
+    return labels;
+}
+
 } // namespace
 
 QString comparisonText(const SettingsComparison &c, const DiffSides &sides)
@@ -52,12 +69,17 @@ QString comparisonText(const SettingsComparison &c, const DiffSides &sides)
     if (const QString note = countNote(c); !note.isEmpty())
         lines << note;
     for (const MixerChanges &m : c.mixers) {
-        lines << str(Msg::MixerLine).arg(m.name).arg(m.mixer).arg(m.values.size()).arg(kindCountsText(m.perTab));
+        lines << str(m.values.size() == 1 ? Msg::MixerLineOne : Msg::MixerLine)
+                     .arg(m.name)
+                     .arg(m.mixer)
+                     .arg(m.values.size())
+                     .arg(kindCountsText(m.perTab));
         for (const ValueChange &v : m.values) {
             lines << str(Msg::ValueLine).arg(editorTabName(v.tab), changeLabel(v), v.fromText, v.toText, v.key);
         }
     }
-    lines << (c.same() ? str(Msg::Same) : str(Msg::Total).arg(c.total()).arg(kindCountsText(c.perTab)));
+    lines << (c.same() ? str(Msg::Same)
+                       : str(c.total() == 1 ? Msg::TotalOne : Msg::Total).arg(c.total()).arg(kindCountsText(c.perTab)));
     return lines.join(u'\n') + u'\n';
 }
 
@@ -71,6 +93,7 @@ QByteArray comparisonJson(const SettingsComparison &c, const DiffSides &sides)
     root.insert(QStringLiteral("compared_mixers"), c.comparedMixers);
     root.insert(QStringLiteral("differences"), c.total());
     root.insert(QStringLiteral("per_kind"), kindObject(c.perTab));
+    const std::map<int, QString> labelsEn = englishLabels(c);
     QJsonArray mixers;
     for (const MixerChanges &m : c.mixers) {
         QJsonArray values;
@@ -79,6 +102,7 @@ QByteArray comparisonJson(const SettingsComparison &c, const DiffSides &sides)
             o.insert(QStringLiteral("key"), v.key);
             o.insert(QStringLiteral("kind"), QLatin1String(KindNames[int(v.tab)]));
             o.insert(QStringLiteral("label"), v.label);
+            o.insert(QStringLiteral("label_en"), labelsEn.at(v.keyId));
             o.insert(QStringLiteral("channel"), v.channel ? QJsonValue(v.channel) : QJsonValue());
             o.insert(QStringLiteral("from"), v.fromCode);
             o.insert(QStringLiteral("to"), v.toCode);

@@ -22,6 +22,9 @@ QString comparisonText(const SettingsComparison &comparison, const DiffSides &si
 //  "mixer_count_differs": B, "note": TEXT, "compared_mixers": N, "differences": N,
 //  "per_kind": {"channel": N, "system": N, "extended": N, "defaults": N},
 //  "mixers": [{"mixer": M, "name": TEXT, "differences": N, "per_kind": {...},
-//              "values": [{"key": KEY, "kind": KIND, "label": TEXT, "channel": C|null,
-//                          "from": CODE, "to": CODE, "from_text": TEXT, "to_text": TEXT}]}]}
+//              "values": [{"key": KEY, "kind": KIND, "label": TEXT, "label_en": TEXT,
+//                          "channel": C|null, "from": CODE, "to": CODE,
+//                          "from_text": TEXT, "to_text": TEXT}]}]}
+// The texts are in the language str() gives now (the diff command makes
+// them Japanese); label_en is the label in English whatever that is.
 QByteArray comparisonJson(const SettingsComparison &comparison, const DiffSides &sides);

@@ -1,6 +1,7 @@
 #include "cli/settingscheck.h"
 
 #include "base/strings.h"
+#include "settings/cp932text.h"
 #include "settings/keytable.h"
 #include "settings/settingsfile.h"
 #include "settings/valuetext.h"
@@ -18,6 +19,7 @@ constexpr int Unreadable = 9764;
 constexpr int BadLine = 9765;
 constexpr int BadCount = 9766;
 constexpr int TooLarge = 9768;
+constexpr int NotCp932 = 13209; // "%1: %2 is not CP932 text (...); nothing was sent"
 } // namespace Msg
 
 // The reader refuses larger files; a file that big is not one of ours.
@@ -74,8 +76,15 @@ QString readSettingsForCommand(const QString &command, const QString &path, Sett
             return str(Msg::Unreadable).arg(command, shown, file.errorString());
         if (file.size() > MaxSettingsFileBytes)
             return str(Msg::TooLarge).arg(command, shown);
-        return str(Msg::BadLine).arg(command, shown).arg(firstBadLine(file.readAll(), keys));
+        const QByteArray bytes = file.readAll();
+        if (isOtherEncoding(bytes))
+            return str(Msg::NotCp932).arg(command, shown);
+        return str(Msg::BadLine).arg(command, shown).arg(firstBadLine(bytes, keys));
     }
+    // A file in another encoding may read by chance, its Japanese turned
+    // into other characters: refused as well, before anything uses it.
+    if (QFile file(path); file.open(QIODevice::ReadOnly) && isOtherEncoding(file.read(MaxSettingsFileBytes)))
+        return str(Msg::NotCp932).arg(command, shown);
     const QString &count = table.at(0, SettingsGrid::SystemSection);
     if (!count.isEmpty() && !parseWhole(count, 0, SettingsGrid::MaxMixers))
         return str(Msg::BadCount).arg(command, shown, count);

@@ -6,6 +6,10 @@
 
 #include <algorithm>
 
+#include <fcntl.h>
+#include <pty.h>
+#include <unistd.h>
+
 class TstCliGetSet : public QObject
 {
     Q_OBJECT
@@ -15,6 +19,7 @@ private slots:
     void valueThatDoesNotTake();
     void withoutWriteAccess();
     void verboseTellsWhatWasDone();
+    void progressOnATerminalOnly();
     void nothingAnswers();
     void usageErrors_data();
     void usageErrors();
@@ -52,12 +57,12 @@ void TstCliGetSet::valueThatDoesNotTake_data()
     QTest::addColumn<QString>("named");     // the line naming the value
     QTest::addColumn<bool>("gaveUp");       // SetData compared it and gave up (1803)
     QTest::newRow("master, compared") << "1:KeyLock=1" << QStringList{"1", "KeyLock=0"}
-                                      << "set: mixer 1 KeyLock reads back 1, not 0" << true;
+                                      << QStringLiteral("set: ミキサー 1 の KeyLock は 0 ではなく 1 と読み返されました") << true;
     // Values SetData does not compare: the tool still finds they did not take.
     QTest::newRow("slave KeyLock") << "2:KeyLock=0" << QStringList{"2", "KeyLock=1", "InputGain_1=5"}
-                                   << "set: mixer 2 KeyLock reads back 0, not 1" << false;
+                                   << QStringLiteral("set: ミキサー 2 の KeyLock は 1 ではなく 0 と読み返されました") << false;
     QTest::newRow("Priority of channel 2") << "2:KeyLock=0" << QStringList{"1", "Priority_2=0"}
-                                           << "set: mixer 1 Priority_2 reads back 1, not 0" << false;
+                                           << QStringLiteral("set: ミキサー 1 の Priority_2 は 0 ではなく 1 と読み返されました") << false;
 }
 
 void TstCliGetSet::valueThatDoesNotTake()
@@ -71,7 +76,7 @@ void TstCliGetSet::valueThatDoesNotTake()
     const Run r = ctl(ethernet(sim) + QStringList{"set"} + set);
     QCOMPARE(r.exitCode, 1);
     QVERIFY2(errText(r).contains(named), r.err.constData());
-    QCOMPARE(errText(r).count(QStringLiteral("reads back")), 1);   // the value that took is not named
+    QCOMPARE(errText(r).count(QStringLiteral("と読み返されました")), 1);   // the value that took is not named
     QCOMPARE(errText(r).contains(QStringLiteral("ミキサーの設定に失敗しました")), gaveUp);
 }
 
@@ -92,6 +97,47 @@ void TstCliGetSet::verboseTellsWhatWasDone()
     QVERIFY2(has(QStringLiteral("書き込み マスター KeyLock=0 失敗 11 パス")), r.err.constData());
     // The value that took is told apart from the one that did not.
     QVERIFY2(has(QStringLiteral("書き込み マスター Noma=1 確認済み")), r.err.constData());
+}
+
+namespace {
+// What zkvr340a-ctl wrote on stderr when that was a terminal (a pty).
+QString stderrOnTerminal(const QStringList &args)
+{
+    int master = -1, slave = -1;
+    char name[128] = {};
+    if (::openpty(&master, &slave, name, nullptr, nullptr) != 0)
+        return QStringLiteral("openpty failed");
+    QProcess p;
+    p.setStandardErrorFile(QString::fromLocal8Bit(name));
+    p.start(bin("zkvr340a-ctl"), args);
+    const bool finished = p.waitForFinished(60000);
+    ::close(slave);
+    ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
+    QByteArray out;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(master, buffer, sizeof buffer)) > 0;)
+        out.append(buffer, int(n));
+    ::close(master);
+    return finished && p.exitCode() == 0 ? QString::fromUtf8(out) : QStringLiteral("set failed: ") + QString::fromUtf8(out);
+}
+} // namespace
+
+void TstCliGetSet::progressOnATerminalOnly()
+{
+    // set and load count what they send and what is verified, on one line
+    // of a terminal's stderr rewritten in place; a pipe or a log (a script)
+    // and --quiet get none of it.
+    Sim sim;
+    QVERIFY(sim.start({"--tcp", "0", "--mixers", "2"}));
+    const QStringList set = ethernet(sim) + QStringList{"set", "1", "InputGain_1=30", "Noma=1"};
+    const QString terminal = stderrOnTerminal(set);
+    QVERIFY2(terminal.contains(QStringLiteral("\rset: 1 パス目: 送信 2/2 件、確認済み 0 件")), qPrintable(terminal));
+    QVERIFY2(terminal.contains(QStringLiteral("set: 1 パス目: 送信 2/2 件、確認済み 2 件\r\n")), qPrintable(terminal));
+    const QString quiet = stderrOnTerminal(QStringList{"--quiet"} + set);
+    QVERIFY2(!quiet.contains(QStringLiteral("パス目")) && !quiet.startsWith("set failed"), qPrintable(quiet));
+    const Run piped = ctl(set);
+    QCOMPARE(piped.exitCode, 0);
+    QVERIFY2(piped.err.isEmpty(), piped.err.constData());
 }
 
 void TstCliGetSet::withoutWriteAccess()

@@ -192,15 +192,15 @@ void TstCliSaveLoad::unusableFileSendsNothing_data()
     QTest::addColumn<QByteArray>("line");       // put after the master's InputLevel_1 line (line 3)
     QTest::addColumn<QByteArray>("mixerCount"); // replaces MixerCount when not empty
     QTest::addColumn<QString>("said");          // part of the message
-    QTest::newRow("blanks around =") << QByteArray("Active = True\r\n") << QByteArray() << QStringLiteral("line 4");
-    QTest::newRow("header with tail") << QByteArray("[Mixer_Master]x\r\n") << QByteArray() << QStringLiteral("line 4");
-    QTest::newRow("not a byte") << QByteArray("InputLevel_2=300\r\n") << QByteArray() << QStringLiteral("line 4");
-    QTest::newRow("unknown key") << QByteArray("Volume=3\r\n") << QByteArray() << QStringLiteral("line 4");
-    QTest::newRow("two =") << QByteArray("InputLevel_2=1=2\r\n") << QByteArray() << QStringLiteral("line 4");
-    QTest::newRow("key as header") << QByteArray("[Active]\r\n") << QByteArray() << QStringLiteral("line 4");
-    QTest::newRow("no CP932") << QByteArray("ImageFileName=\x82\r\n") << QByteArray() << QStringLiteral("line 4");
-    QTest::newRow("link count 17") << QByteArray() << QByteArray("17") << QStringLiteral("MixerCount \"17\"");
-    QTest::newRow("link count -1") << QByteArray() << QByteArray("-1") << QStringLiteral("MixerCount \"-1\"");
+    QTest::newRow("blanks around =") << QByteArray("Active = True\r\n") << QByteArray() << QStringLiteral("4 行目");
+    QTest::newRow("header with tail") << QByteArray("[Mixer_Master]x\r\n") << QByteArray() << QStringLiteral("4 行目");
+    QTest::newRow("not a byte") << QByteArray("InputLevel_2=300\r\n") << QByteArray() << QStringLiteral("4 行目");
+    QTest::newRow("unknown key") << QByteArray("Volume=3\r\n") << QByteArray() << QStringLiteral("4 行目");
+    QTest::newRow("two =") << QByteArray("InputLevel_2=1=2\r\n") << QByteArray() << QStringLiteral("4 行目");
+    QTest::newRow("key as header") << QByteArray("[Active]\r\n") << QByteArray() << QStringLiteral("4 行目");
+    QTest::newRow("no CP932") << QByteArray("ImageFileName=\x82\r\n") << QByteArray() << QStringLiteral("4 行目");
+    QTest::newRow("link count 17") << QByteArray() << QByteArray("17") << QStringLiteral("MixerCount「17」");
+    QTest::newRow("link count -1") << QByteArray() << QByteArray("-1") << QStringLiteral("MixerCount「-1」");
 }
 
 void TstCliSaveLoad::unusableFileSendsNothing()
@@ -295,10 +295,10 @@ void TstCliSaveLoad::valueThatDoesNotTake_data()
     QTest::addColumn<QString>("named");
     QTest::addColumn<bool>("gaveUp");
     QTest::newRow("master, compared") << "1:KeyLock=1" << QByteArray("Mixer_Master") << QByteArray("0")
-                                      << "load: mixer 1 KeyLock reads back 1, not 0" << true;
+                                      << QStringLiteral("load: ミキサー 1 の KeyLock は 0 ではなく 1 と読み返されました") << true;
     // SetData does not compare a slave's KeyLock; the load still must not claim it took.
     QTest::newRow("slave, not compared") << "2:KeyLock=0" << QByteArray("Mixer_Slave1") << QByteArray("1")
-                                         << "load: mixer 2 KeyLock reads back 0, not 1" << false;
+                                         << QStringLiteral("load: ミキサー 2 の KeyLock は 1 ではなく 0 と読み返されました") << false;
 }
 
 void TstCliSaveLoad::valueThatDoesNotTake()
@@ -315,7 +315,7 @@ void TstCliSaveLoad::valueThatDoesNotTake()
     const Run r = ctl(ethernet(sim) + QStringList{"load", path("b.ini")});
     QCOMPARE(r.exitCode, 1);
     QVERIFY2(errText(r).contains(named), r.err.constData());
-    QCOMPARE(errText(r).count(QStringLiteral("reads back")), 1);
+    QCOMPARE(errText(r).count(QStringLiteral("と読み返されました")), 1);
     QCOMPARE(errText(r).contains(QStringLiteral("ミキサーの設定に失敗しました")), gaveUp);
 }
 
