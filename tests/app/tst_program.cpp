@@ -3,6 +3,8 @@
 
 #include "base/clock.h"
 #include "base/dialogs.h"
+#include "base/instancelock.h"
+#include "base/strings.h"
 #include "app/ui/application.h"
 #include "app/ui/frmmain.h"
 #include "app/ui/frminterface.h"
@@ -722,22 +724,31 @@ private slots:
         QCOMPARE(store.value("System/DataFileName").toString(), QString("/rooms/hall.ini"));
     }
 
-    void secondInstanceEndsSilently()
+    // A second start does not vanish: it asks the running program to bring
+    // its window forward and says so on stderr.
+    void secondStartBringsTheFirstForward()
     {
         const QString bin = qEnvironmentVariable("ZKVR340A_BIN_DIR") + "/zkvr340a";
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("ZKVR340A_LINK", "offline");
+        // What an earlier run left is no running program; the socket comes
+        // up once the first start holds the lock.
+        const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + u'/';
+        const QString socket = runtime + InstanceLock::defaultName().replace(".lock", ".socket");
+        QFile::remove(runtime + InstanceLock::defaultName());
+        QFile::remove(socket);
         QProcess first;
         first.setProcessEnvironment(env);
         first.start(bin, {});
         QVERIFY(first.waitForStarted());
-        // Let the first one take the lock.
-        QTest::qWait(700);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(socket), 20000);
         QProcess second;
         second.setProcessEnvironment(env);
         second.start(bin, {});
-        QVERIFY(second.waitForFinished(10000));
+        QVERIFY(second.waitForFinished(20000));
         QCOMPARE(second.exitCode(), 0);
+        const QString said = QString::fromUtf8(second.readAllStandardError());
+        QVERIFY2(said.contains(str(13240).arg(first.processId())), qPrintable(said));
         QVERIFY(second.readAllStandardOutput().isEmpty());
         QCOMPARE(first.state(), QProcess::Running);
         first.kill();
