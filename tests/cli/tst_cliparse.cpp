@@ -157,6 +157,16 @@ void TstCliParse::table()
     QVERIFY(lines[2].startsWith("InputLevel_1"));
     QVERIFY(lines.last().startsWith("Threshold"));
     QVERIFY(lines.last().trimmed().endsWith("-"));
+    // The columns line up on a terminal, where the Japanese headings take
+    // two columns a character: the heading is as wide as every row.
+    auto columns = [](const QString &line) {
+        int width = 0;
+        for (const QChar c : line)
+            width += (c.unicode() >= 0x3000 && c.unicode() <= 0x9FFF) ? 2 : 1;
+        return width;
+    };
+    for (const QString &line : lines)
+        QCOMPARE(columns(line), columns(lines[0]));
 }
 
 // Help and usage errors of the whole tool, run in-process: all of them come
@@ -186,10 +196,15 @@ void TstCliParse::toolArguments_data()
                                            << 2 << "" << "--dhcp";
     // Usage errors name the real problem.
     QTest::newRow("unknown command, no link") << QStringList{"frobnicate"} << 2 << "" << "frobnicate";
-    QTest::newRow("no link") << QStringList{"status"} << 2 << "" << noLink;
     QTest::newRow("negative mixer") << link + QStringList{"get", "-1", "KeyLock"} << 2 << "" << "MIXER";
     QTest::newRow("bad key before the link") << QStringList{"get", "1", "Bogus"} << 2 << "" << "Bogus";
     QTest::newRow("two files need no link") << QStringList{"diff", "--bogus", "a", "b"} << 2 << "" << "--bogus";
+    // Every command that talks to the mixers says so before it tries.
+    const QList<QStringList> needLink{{"status"}, {"get", "1", "KeyLock"}, {"set", "1", "KeyLock=1"},
+                                      {"save", "x.ini"}, {"load", "x.ini"}, {"ip", "get"},
+                                      {"peek", "100"}, {"poke", "100", "1"}, {"firmware", "1", "x.bin"}};
+    for (const QStringList &command : needLink)
+        QTest::addRow("%s without a link", qPrintable(command.first())) << command << 2 << "" << noLink;
 }
 
 void TstCliParse::toolArguments()
