@@ -262,6 +262,9 @@ void TstCliParse::manualAgreesWithTheReadme()
                                                        .arg(pattern, QStringList((inManual - inReadme).values()).join(' '),
                                                             QStringList((inReadme - inManual).values()).join(' '))));
     }
+    // The man page reads the layout: headings alone stand at the margin.
+    for (const QString &line : manual.split('\n'))
+        QVERIFY2(line.isEmpty() || line.startsWith("    ") || line == line.toUpper(), qPrintable(line));
     // The example sets InputGain_3 to code 40 and calls it what the editor calls it.
     QVERIFY(manual.contains("-6.1dB (code 40)") && manual.contains("InputGain_3=40"));
 }
