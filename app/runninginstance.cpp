@@ -6,12 +6,14 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QThread>
+#include <QTimer>
 
 namespace {
 // What a second start sends, and what the first answers once its window is forward.
 const QByteArray RaiseRequest = "raise\n";
 const QByteArray RaisedAnswer = "raised\n";
 constexpr int RetryMs = 100;
+constexpr int RequestMs = 5000;
 } // namespace
 
 RunningInstance::RunningInstance(const QString &lockName) : m_lock(std::make_unique<InstanceLock>(lockName))
@@ -73,9 +75,15 @@ void RunningInstance::answer()
 {
     while (QLocalSocket *socket = m_server->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        // A second start asks at once with one short line; anything else is
+        // not kept waiting for.
+        QTimer::singleShot(RequestMs, socket, [socket] { socket->abort(); });
         connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
-            if (!socket->canReadLine())
+            if (!socket->canReadLine()) {
+                if (socket->bytesAvailable() > RaiseRequest.size())
+                    socket->abort();
                 return;
+            }
             if (socket->readLine() == RaiseRequest) {
                 if (raise)
                     raise();
