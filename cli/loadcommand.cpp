@@ -106,7 +106,7 @@ CliExit runLoadCommand(CliContext &context, const QStringList &args)
     JobContext job{loop, comm->state(), mixers, comm->dialogs(), protocol, nullptr, {}, {}, {}};
     job.SetData = [&] { return valuesWaiting ? sync.writePending() : false; };
     loop.JobRequest = JobIdle;
-    WriteProgress progress(context, *comm, sync, int(wanted.size()), QStringLiteral("load"));
+    WriteProgress progress(context, *comm, sync, mixers, int(wanted.size()), QStringLiteral("load"));
     const bool transferred = JobRunner(std::move(job)).transferLoaded();
     progress.finish();
     // A failed register write has shown its message and 1801.

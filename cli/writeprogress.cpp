@@ -3,12 +3,13 @@
 #include "base/strings.h"
 #include "cli/clicontext.h"
 #include "link/comm.h"
+#include "mixer/setdata.h"
 #include "mixer/syncstatus.h"
 
 #include <algorithm>
 
 namespace {
-constexpr int ProgressText = 13208; // "%1: pass %2: %3/%4 values sent, %5 verified"
+constexpr int ProgressText = 13208; // "%1: pass %2: %3/%4 values sent, %5/%6 done"
 
 bool isRequest(const quint8 *data, int count, char first, char second)
 {
@@ -16,16 +17,20 @@ bool isRequest(const quint8 *data, int count, char first, char second)
 }
 } // namespace
 
-WriteProgress::WriteProgress(CliContext &context, MdlComm &comm, SyncStatus &sync, int total, QString command)
-    : m_context(context), m_comm(comm), m_line(context.err(), context.showsProgress()),
+WriteProgress::WriteProgress(CliContext &context, MdlComm &comm, SyncStatus &sync, const MixerState &mixers,
+                             int total, QString command)
+    : m_context(context), m_comm(comm), m_mixers(mixers), m_line(context.err(), context.showsProgress()),
       m_command(std::move(command)), m_total(total)
 {
     m_context.setProgressLine(&m_line);
     m_comm.onSent = [this](const quint8 *data, int count) { messageSent(data, count); };
     m_verified = QObject::connect(&sync.events(), &SyncEvents::valueStateChanged, &sync.events(),
                                   [this, &sync](int mixer, int id) {
-                                      if (sync.valueStatus(mixer, id).state == ValueState::Verified) {
-                                          ++m_verifiedCount;
+                                      // Settled: the mixer keeps no value of its own there
+                                      // (Priority_2..8, a slave's threshold settings).
+                                      const ValueState state = sync.valueStatus(mixer, id).state;
+                                      if (state == ValueState::Verified || state == ValueState::Settled) {
+                                          ++m_checked;
                                           update();
                                       }
                                   });
@@ -54,9 +59,10 @@ void WriteProgress::messageSent(const quint8 *data, int count)
     if (!isRequest(data, count, 'D', 'S') && !isRequest(data, count, 'T', 'S'))
         return;
     if (m_readBack) {
-        // A later pass sends again what is not verified yet.
+        // Each pass sends what is not verified yet; the flags are still up
+        // while its first value goes out.
         ++m_pass;
-        m_passTotal = std::max(0, m_total - m_verifiedCount);
+        m_passTotal = flaggedWrites(m_mixers);
         m_sent = 0;
         m_readBack = false;
     }
@@ -73,5 +79,6 @@ void WriteProgress::update()
                     .arg(m_pass)
                     .arg(m_sent)
                     .arg(std::max(m_passTotal, m_sent))
-                    .arg(m_verifiedCount));
+                    .arg(m_checked)
+                    .arg(m_total));
 }

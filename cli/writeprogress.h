@@ -2,8 +2,9 @@
 
 // The progress line of a verified write (set, load): the values handed to
 // the link in this pass against those the pass has to send, and the values
-// verified so far, e.g. "load: pass 1: 340/1248 values sent, 0 verified".
-// A pass begins with the first value sent after a read-back.
+// the read-backs have settled against all of the run's values, e.g.
+// "load: pass 1: 340/1248 values sent, 0/1360 done". A pass begins with
+// the first value sent after a read-back.
 
 #include "cli/progressline.h"
 
@@ -13,13 +14,15 @@
 class CliContext;
 class MdlComm;
 class SyncStatus;
+struct MixerState;
 
 class WriteProgress
 {
 public:
-    // `total` values wait to be sent. Shown as the context allows (a
-    // terminal, no --quiet); the counting goes on either way.
-    WriteProgress(CliContext &context, MdlComm &comm, SyncStatus &sync, int total, QString command);
+    // `total` values of `mixers` are flagged for the run. Shown as the
+    // context allows (a terminal, no --quiet); the counting goes on either way.
+    WriteProgress(CliContext &context, MdlComm &comm, SyncStatus &sync, const MixerState &mixers, int total,
+                  QString command);
     ~WriteProgress();
     WriteProgress(const WriteProgress &) = delete;
     WriteProgress &operator=(const WriteProgress &) = delete;
@@ -33,6 +36,7 @@ private:
 
     CliContext &m_context;
     MdlComm &m_comm;
+    const MixerState &m_mixers;
     ProgressLine m_line;
     QMetaObject::Connection m_verified;
     QString m_command;
@@ -40,6 +44,6 @@ private:
     int m_pass = 0;
     int m_passTotal = 0;
     int m_sent = 0;
-    int m_verifiedCount = 0;
+    int m_checked = 0; // verified, or kept by no mixer of its own
     bool m_readBack = true; // the next value sent begins a pass
 };

@@ -3563,9 +3563,9 @@ commands:</translation>
             <translation>total: %1 difference%2</translation>
         </message>
         <message>
-            <source>%1: %2 パス目: 送信 %3/%4 件、確認済み %5 件</source>
+            <source>%1: %2 パス目: 送信 %3/%4 件、完了 %5/%6 件</source>
             <comment>13208</comment>
-            <translation>%1: pass %2: %3/%4 values sent, %5 verified</translation>
+            <translation>%1: pass %2: %3/%4 values sent, %5/%6 done</translation>
         </message>
         <message>
             <source>%1: %2 は CP932 のテキストではありません（設定値ファイルは CP932 で保存されます）。何も送信していません</source>
