@@ -10,6 +10,7 @@ constexpr int NeedsValue = 13246;   // "%1 needs a value"
 constexpr int RemotePair = 12435;   // "--remote and --remote-tokens go together."
 constexpr int RemoteAddress = 12419; // "--remote needs ADDRESS:PORT ..."
 constexpr int Usage = 12623;
+constexpr int NoDisplay = 13250;    // "no desktop to open a window on (%1 is not set) ..."
 } // namespace Text
 
 const QString RemoteOption = QStringLiteral("--remote");
@@ -111,4 +112,33 @@ QString startUsage()
 QString versionLine()
 {
     return QStringLiteral("%1 %2").arg(str(StrId::AppTitle), QStringLiteral(ZK_PROGRAM_VERSION));
+}
+
+DisplayEnvironment DisplayEnvironment::current(const QStringList &arguments)
+{
+    DisplayEnvironment e;
+    e.platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString &a = arguments[i];
+        if (a == QLatin1String("-platform") || a == QLatin1String("--platform"))
+            e.platform = arguments.value(i + 1);
+        else if (a.startsWith(QLatin1String("-platform=")) || a.startsWith(QLatin1String("--platform=")))
+            e.platform = a.section(u'=', 1);
+    }
+    e.x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
+    e.wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    return e;
+}
+
+QString displayProblem(const DisplayEnvironment &e)
+{
+    // Only the X11 desktop, Qt's choice when nothing is named, is judged;
+    // other platforms (offscreen, a framebuffer, Wayland's own default
+    // socket) say for themselves whether they can start.
+    const QString name = e.platform.section(u':', 0, 0).trimmed();
+    if (name.isEmpty() && !e.x11 && !e.wayland)
+        return str(Text::NoDisplay).arg(QStringLiteral("DISPLAY, WAYLAND_DISPLAY"));
+    if (name == QLatin1String("xcb") && !e.x11)
+        return str(Text::NoDisplay).arg(QStringLiteral("DISPLAY"));
+    return {};
 }

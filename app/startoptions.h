@@ -31,3 +31,17 @@ QString strayOption(const QStringList &rest);
 QString startUsage();
 // What --version prints: "ZK-VR340a 2.9-114".
 QString versionLine();
+
+// Where windows would open: the display platform Qt is told to use (-platform
+// NAME or QT_QPA_PLATFORM, empty when neither) and the desktops that are there.
+struct DisplayEnvironment
+{
+    QString platform;
+    bool x11 = false;     // DISPLAY is set
+    bool wayland = false; // WAYLAND_DISPLAY is set
+    static DisplayEnvironment current(const QStringList &arguments);
+};
+
+// Why no window can open, for stderr ("" when one may): said instead of
+// the abort QApplication ends with where no desktop is.
+QString displayProblem(const DisplayEnvironment &environment);

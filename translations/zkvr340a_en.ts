@@ -3967,5 +3967,10 @@ tenth otherwise; none with --quiet).</translation>
             <comment>13249</comment>
             <translation>The virtual mixers answer on %1</translation>
         </message>
+        <message>
+            <source>ウィンドウを開く画面がありません (%1 が設定されていません)。デスクトップの中で起動してください</source>
+            <comment>13250</comment>
+            <translation>no display to open a window on (%1 not set); start the program inside a desktop session</translation>
+        </message>
     </context>
 </TS>

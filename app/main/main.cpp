@@ -79,6 +79,12 @@ int main(int argc, char **argv)
         return 2;
     }
 
+    if (const QString problem = displayProblem(DisplayEnvironment::current(commandLine(argc, argv)));
+        !problem.isEmpty()) {
+        print(stderr, QStringLiteral("zkvr340a: %1\n").arg(problem));
+        return 1;
+    }
+
     QApplication app(argc, argv);
     installQtTranslation(app, language);
     app.setQuitOnLastWindowClosed(false); // the program ends through Disconnect

@@ -241,6 +241,11 @@ private slots:
                      qPrintable(err));
             QVERIFY(out.isEmpty());
         }
+        // A command line it can follow, but no desktop: said so, no abort.
+        const auto [noDisplayExit, noDisplayOut, noDisplayErr] = run({"--virtual", "3"});
+        QCOMPARE(noDisplayExit, 1);
+        QCOMPARE(noDisplayErr, "zkvr340a: " + str(13250).arg("DISPLAY") + '\n');
+
         const auto [operateExit, operateOut, operateErr] = run({"--operate", "/nonexistent/議場.ini", "--link", "ethernet"});
         QCOMPARE(operateExit, 2);
         QVERIFY2(operateErr.contains(str(12124).arg("/nonexistent/議場.ini")), qPrintable(operateErr));
@@ -253,6 +258,26 @@ private slots:
         const auto [versionExit, version, versionErr] = run({"-v"});
         QCOMPARE(versionExit, 0);
         QCOMPARE(version, QStringLiteral("ZK-VR340a 2.9-114\n"));
+    }
+
+    // Only the X11 desktop Qt picks by default is judged before a window
+    // opens; the platform named on the command line wins over the variable.
+    void displayProblemWhereNoDesktopIs()
+    {
+        auto problem = [](const QString &platform, bool x11, bool wayland) {
+            return !displayProblem(DisplayEnvironment{platform, x11, wayland}).isEmpty();
+        };
+        QVERIFY(problem("", false, false));
+        QVERIFY(!problem("", true, false) && !problem("", false, true));
+        QVERIFY(problem("xcb", false, true) && problem("xcb:nograb", false, false));
+        QVERIFY(!problem("xcb", true, false));
+        QVERIFY(!problem("offscreen", false, false) && !problem("wayland", false, false));
+        const QByteArray platformBefore = qgetenv("QT_QPA_PLATFORM");
+        qputenv("QT_QPA_PLATFORM", "xcb");
+        QCOMPARE(DisplayEnvironment::current({"zkvr340a"}).platform, "xcb");
+        QCOMPARE(DisplayEnvironment::current({"zkvr340a", "-platform", "offscreen"}).platform, "offscreen");
+        QCOMPARE(DisplayEnvironment::current({"zkvr340a", "--platform=vnc"}).platform, "vnc");
+        qputenv("QT_QPA_PLATFORM", platformBefore);
     }
 
     // --virtual N with --virtual-port and the remote operation: the program
