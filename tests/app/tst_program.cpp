@@ -5,6 +5,7 @@
 #include "base/dialogs.h"
 #include "base/instancelock.h"
 #include "base/strings.h"
+#include "app/runninginstance.h"
 #include "app/ui/application.h"
 #include "app/ui/frmmain.h"
 #include "app/ui/frminterface.h"
@@ -28,6 +29,9 @@
 #include <QToolBar>
 #include <QApplication>
 #include <QLineEdit>
+#include <QDeadlineTimer>
+#include <QFileInfo>
+#include <QLocalSocket>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
@@ -753,6 +757,43 @@ private slots:
         QCOMPARE(first.state(), QProcess::Running);
         first.kill();
         first.waitForFinished();
+    }
+
+    // The running program answers one short line, even when it comes in
+    // pieces; a line that is no request is closed without bringing anything
+    // forward.
+    void runningProgramAnswersOnlyARaiseRequest()
+    {
+        RunningInstance running(QStringLiteral("zk-test-%1.lock").arg(QCoreApplication::applicationPid()));
+        QCOMPARE(running.claim(), RunningInstance::Outcome::First);
+        int raised = 0;
+        running.raise = [&raised] { ++raised; };
+        const QFileInfo lock(running.lockPath());
+        const QString path = lock.dir().filePath(lock.completeBaseName() + ".socket");
+        auto ask = [&](const QByteArray &first, const QByteArray &rest) {
+            QLocalSocket client;
+            client.connectToServer(path);
+            QByteArray answer;
+            if (!client.waitForConnected(5000))
+                return QByteArray("no connection");
+            client.write(first);
+            client.flush();
+            // Lets the program read the first piece before the rest comes.
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
+            client.write(rest);
+            client.flush();
+            const QDeadlineTimer deadline(5000);
+            while (!deadline.hasExpired() && client.state() != QLocalSocket::UnconnectedState
+                   && !answer.contains('\n')) {
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+                answer += client.readAll();
+            }
+            return answer + client.readAll();
+        };
+        QCOMPARE(ask("rai", "se\n"), QByteArray("raised\n"));
+        QCOMPARE(raised, 1);
+        QCOMPARE(ask("look", "\n"), QByteArray());
+        QCOMPARE(raised, 1);
     }
 };
 
