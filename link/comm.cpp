@@ -231,6 +231,8 @@ void MdlComm::sendBytes(const quint8 *data, int count)
     // What the transport handed on stays known after it has gone.
     const int handed = t->bytesHanded();
     m_send.handed = handed >= 0 ? handed : (sent ? m_send.count : 0);
+    if (onSent)
+        onSent(data, count);
 }
 
 MdlComm::SendProgress MdlComm::sendProgress() const

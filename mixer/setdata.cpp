@@ -57,25 +57,45 @@ void SetData::failFlags(int mixer)
     flags.fill(false);
 }
 
+namespace {
+// The values SetData writes, in the order it writes them: the channel
+// families channel by channel (the priority as Priority_1 alone: the mixer
+// keeps the choice once), the mixer's own values, then the threshold.
+template<class Visit>
+void forEachWrittenKey(Visit visit)
+{
+    for (int n = 1; n <= ChannelCount; ++n)
+        for (int family = 0; family <= int(ChannelFamily::RemoteOff); ++family)
+            if (family != int(ChannelFamily::Priority) || n == 1)
+                visit(channelKeyId(ChannelFamily(family), n));
+    for (int id = MixerKey::OutputLevel; id <= MixerKey::KeyLock; ++id)
+        visit(id);
+    visit(int(MixerKey::Threshold));
+}
+} // namespace
+
+int flaggedWrites(const MixerState &mixers)
+{
+    int writes = 0;
+    const int linked = std::min<int>(mixers.MixerCount, MaxMixers);
+    for (int m = 1; m <= linked; ++m)
+        forEachWrittenKey([&](int id) { writes += mixers.SetDataPending[size_t(m)][size_t(id)] ? 1 : 0; });
+    return writes;
+}
+
 void SetData::sendMixer(int m)
 {
     auto &flags = m_mixers.SetDataPending[size_t(m)];
-    // Taken afresh for every value: the user may edit during the waits.
-    const MixerDataRecord &want = m_mixers.MixerSetData[size_t(m)];
-    for (int n = 1; n <= ChannelCount; ++n) {
-        for (int family = 0; family <= int(ChannelFamily::RemoteOff); ++family) {
-            if (family == int(ChannelFamily::Priority) && n != 1)
-                continue;
-            const int id = channelKeyId(ChannelFamily(family), n);
-            if (flags[size_t(id)] && !silentWhileEnding())
-                SendParameter(int(WriteKind::Parameter), want.block[size_t(id - 1)], id, m);
-        }
-    }
-    for (int id = MixerKey::OutputLevel; id <= MixerKey::KeyLock; ++id)
-        if (flags[size_t(id)] && !silentWhileEnding())
+    forEachWrittenKey([&](int id) {
+        if (!flags[size_t(id)] || silentWhileEnding())
+            return;
+        // Taken afresh for every value: the user may edit during the waits.
+        const MixerDataRecord &want = m_mixers.MixerSetData[size_t(m)];
+        if (id == MixerKey::Threshold)
+            SendParameter(int(WriteKind::Threshold), quint16(want.Threshold), 0, m);
+        else
             SendParameter(int(WriteKind::Parameter), want.block[size_t(id - 1)], id, m);
-    if (flags[size_t(MixerKey::Threshold)] && !silentWhileEnding())
-        SendParameter(int(WriteKind::Threshold), quint16(want.Threshold), 0, m);
+    });
 }
 
 void SetData::sendPass()

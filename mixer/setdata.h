@@ -38,6 +38,10 @@ struct SetDataOutcome
     int passes = 0;
 };
 
+// The writes the next pass of SetData makes for the values flagged now in
+// the linked mixers (Priority_2..8 go out with Priority_1, never alone).
+int flaggedWrites(const MixerState &mixers);
+
 class SetData
 {
 public:

@@ -53,9 +53,13 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <cstdio>
 #include <utility>
 
 namespace {
+
+constexpr int VirtualOn = 13243;        // "virtual mixers on 127.0.0.1:%1"
+constexpr int VirtualAnswersOn = 13249; // "The virtual mixers answer on %1"
 
 const QString SerialSection = QStringLiteral("RS232C");
 const QString SerialKey = QStringLiteral("Port");
@@ -237,7 +241,7 @@ void Application::wireSettings()
         if (m_version)
             bringForward(m_version);
         else
-            m_version = showVersionDialog(m_main.get());
+            m_version = showVersionDialog(m_main.get(), {}, virtualAddressLine());
     });
     QObject::connect(main, &FrmMain::settingsDialogRequested, main, [this] { chooseSettingsDialog(); });
     QObject::connect(main, &FrmMain::activityRequested, main, [this] { showActivity(); });
@@ -541,6 +545,28 @@ int Application::run()
     return 0;
 }
 
+void Application::comeForward()
+{
+    // A modal window the program waits on (the link choice, a message) comes
+    // first; then the panel in visual mode, else the main window.
+    QWidget *w = QApplication::activeModalWidget();
+    if (!w && m_panel && m_panel->isVisible())
+        w = m_panel;
+    if (!w)
+        w = m_main.get();
+    if (!w)
+        return;
+    bringForward(w);
+    // Where the desktop does not let another program's request take the
+    // focus, the window at least asks for attention.
+    QApplication::alert(w);
+}
+
+QString Application::virtualAddressLine() const
+{
+    return m_virtual ? str(VirtualAnswersOn).arg(m_virtual->address()) : QString();
+}
+
 std::optional<LinkKind> Application::linkGiven() const
 {
     return m_operate.link ? m_operate.link : presetLink();
@@ -561,10 +587,15 @@ bool Application::chooseLink()
     }
     if (virtualMixers > 0) {
         // Virtual mixers inside the program, reached over Ethernet.
-        m_virtual = VirtualChain::launch(virtualMixers, m_virtualRequest.model, m_world.dialogs);
+        VirtualRequest chain = m_virtualRequest;
+        chain.mixers = virtualMixers;
+        m_virtual = VirtualChain::launch(chain, m_world.dialogs);
         if (!m_virtual)
             return false;
         m_world.link.linkKind = LinkKind::Ethernet;
+        // Where the tool (and a script that started the program) reaches them.
+        std::fprintf(stderr, "%s\n", qPrintable(str(VirtualOn).arg(m_virtual->port())));
+        std::fflush(stderr);
     }
     if (m_world.link.offline())
         m_world.loop.StartupPolls = 0;
@@ -583,7 +614,7 @@ void Application::openMainWindow()
     m_main = std::make_unique<FrmMain>(ctx, m_debug);
     if (m_virtual) {
         keepMarkInTitle(*m_main, m_virtual->mark());
-        m_main->showLinkStatus(m_virtual->mark());
+        m_main->showLinkStatus(m_virtual->statusMark());
     }
     m_main->disconnect = [this] { Disconnect(); };
     m_main->closeEditors = [this] { unloadActiveEditors(); };

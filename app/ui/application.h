@@ -55,6 +55,10 @@ public:
     // tests set ZKVR340A_LINK to rs232c, usb, offline or ethernet).
     static std::optional<LinkKind> presetLink();
 
+    // Brings the window the user works in forward: a second start of the
+    // program asks for it.
+    void comeForward();
+
     // The operator lock of the panel window (--operate, or set from its menu).
     OperatorLock &operatorLock() { return m_lock; }
 
@@ -135,6 +139,9 @@ private:
     void wireSettings();
     void wireRemote();
     QString chooseEthernetAddress(bool &userChose);
+    // "The virtual mixers answer on 127.0.0.1:PORT" for the version dialog;
+    // empty on a link to hardware.
+    QString virtualAddressLine() const;
 
     World &m_world;
     QStringList m_arguments;
