@@ -45,7 +45,9 @@ struct ServerRig
         b.IconLeft = 300 + slot * 1700;
         b.IconTop = 600;
         b.IconWidth = b.IconHeight = 1500;
-        b.IconText = QStringLiteral("CH%1").arg(slot + 1);
+        b.IconText = QStringLiteral("議員席\r\nCH%1").arg(slot + 1);
+        b.IconColorDef = 0xC0FFC0;
+        b.IconColorOn = 0x0080FF;
     }
     bool press(int m, int s)
     {
