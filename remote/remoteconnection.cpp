@@ -3,7 +3,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLoggingCategory>
-#include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -119,21 +118,9 @@ void HttpConnection::arrived()
 
 void HttpConnection::afterRead()
 {
-    const qint64 before = m_seen;
+    // What Qt's parser left (the next of requests sent together, which it
+    // takes on its next turn) was framed already.
     m_seen = m_socket->bytesAvailable();
-    // Qt's parser takes one request per arrival: requests sent together
-    // (pipelined) would wait for the client's next bytes. What it left is
-    // offered to it again.
-    if (m_seen > 0 && m_seen < before && !m_dropped && !m_closing) {
-        QPointer<QTcpSocket> socket = m_socket;
-        QMetaObject::invokeMethod(
-            m_socket,
-            [socket] {
-                if (socket && socket->bytesAvailable() > 0)
-                    emit socket->readyRead();
-            },
-            Qt::QueuedConnection);
-    }
 }
 
 void HttpConnection::refuse(RequestFraming::Verdict verdict)

@@ -28,10 +28,8 @@ struct ServerRig
         addButton(0, 2);
         mixers.FileMixerCount = 2;
         RemoteHost host{mixers, panel, link, clock, [] { return true; }, [this] { return executing; },
-                        [this](int m, int s) { return press(m, s); }};
-        host.virtualMixers = [this] { return virtualMixers; };
-        host.settingsFile = [this] { return settingsFile; };
-        host.blocked = [this] { return blocked; };
+                        [this](int m, int s) { return press(m, s); }, [this] { return virtualMixers; },
+                        [this] { return settingsFile; }, [this] { return blocked; }};
         sync.attach(&status);
         server = std::make_unique<RemoteServer>(std::move(host), sync);
         QString error;
