@@ -275,10 +275,15 @@ private slots:
         }
         QVERIFY2(tools.panelLoads() <= loads + 1, qPrintable(QString::number(tools.panelLoads() - loads)));
 
-        // The watch page: nothing to tap, and it says so.
+        // The watch page: nothing to tap, and it says so. The mixers are
+        // the program's own virtual ones, and it names its file.
+        rig.virtualMixers = true;
+        rig.settingsFile = QStringLiteral("議場.ini");
         tools.call("Page.navigate", {{"url", base + "/?token=" + QString::fromLatin1(rig.tokens.watch)}});
         QTRY_VERIFY_WITH_TIMEOUT(tools.run("document.body.classList.contains('watch')"
                                            " && document.querySelectorAll('.btn[data-channel]').length === 4").toBool(), 10000);
+        QTRY_COMPARE(tools.run("document.getElementById('link').textContent").toString(), str(12610).arg(2));
+        QCOMPARE(tools.run("document.getElementById('file').textContent").toString(), QStringLiteral("議場.ini"));
         QCOMPARE(tools.run("document.getElementById('readonly').textContent").toString(), str(13400));
         QVERIFY(tools.run("[...document.querySelectorAll('.btn[data-channel]')].every("
                           "b => b.getAttribute('aria-disabled') === 'true')").toBool());
