@@ -115,6 +115,8 @@ private slots:
         QVERIFY(!isJsonType("text/plain"));
         QVERIFY(!isJsonType("application/jsonp"));
         QVERIFY(!isJsonType({}));
+        // The name the interface's description gives, one for each port.
+        QCOMPARE(cookieName(8340), QByteArray("zkremote-8340"));
         QVERIFY(cookieName(8340) != cookieName(8341));
     }
 
@@ -138,7 +140,7 @@ private slots:
         QTest::newRow("pipelined") << post + "Content-Length: 14\r\n\r\n{\"on\":\n\n\ntrue}" + get + "Host: x\r\n\r\n"
                                    << int(V::Fine) << 2;
         QTest::newRow("fields of two heads")
-            << post + fields(60) + "Content-Length: 3\r\n\r\n\n\n\n" + get + fields(63) + "\r\n" << int(V::Fine) << 2;
+            << post + fields(60) + "Content-Length: 3\r\n\r\n\n\n\n" + get + fields(64) + "\r\n" << int(V::Fine) << 2;
         QTest::newRow("bare line ends") << "\r\n" + get + "Host: x\n\n" << int(V::Fine) << 1;
         QTest::newRow("64 fields") << get + fields(64) + "\r\n" << int(V::Fine) << 1;
         QTest::newRow("65 fields") << get + fields(65) << int(V::HeadTooLarge) << 0;
@@ -149,6 +151,7 @@ private slots:
                                       << int(V::Fine) << 2;
         QTest::newRow("chunked") << post + "Transfer-Encoding: chunked\r\n\r\n" << int(V::LengthRequired) << 1;
         QTest::newRow("signed length") << post + "Content-Length: -1\r\n\r\n" << int(V::Malformed) << 1;
+        QTest::newRow("length with a plus") << post + "Content-Length: +5\r\n\r\n" << int(V::Malformed) << 1;
         QTest::newRow("two lengths") << post + "Content-Length: 1\r\nContent-Length: 2\r\n\r\n" << int(V::Malformed) << 1;
         QTest::newRow("huge length") << post + "Content-Length: 99999999999999999999\r\n\r\n" << int(V::Malformed) << 1;
     }

@@ -266,6 +266,7 @@ private slots:
             QString shownToken;
             QString shownAddress;
             bool stillRunning = false;
+            bool shownOn = false;
             drive(program, 10.0, [&] {
                 if (!program.mainWindow() || !program.mainWindow()->isVisible())
                     return false;
@@ -274,6 +275,7 @@ private slots:
                 FrmRemote *dialog = program.remote()->dialog();
                 shownToken = dialog->txtOperateToken->text();
                 shownAddress = dialog->txtOpenAddress->text();
+                shownOn = dialog->chkRemoteEnable->isChecked();
                 dialog->chkRemoteEnable->setChecked(false);
                 dialog->applyFields();
                 stillRunning = program.remote()->server()->running() && !dialog->cmdApply->isEnabled();
@@ -289,6 +291,7 @@ private slots:
             if (ownerOnly) {
                 QCOMPARE(shownToken, QString::fromLatin1(tokens.operate));
                 QCOMPARE(shownAddress, "http://" + address + "/?token=" + QString::fromLatin1(tokens.operate));
+                QVERIFY(shownOn);
                 QVERIFY(stillRunning);
             }
             if (!ownerOnly)

@@ -359,7 +359,7 @@ private slots:
     // body announced too large 413, and the connection closes after either;
     // answers on one connection follow their requests, also when the first
     // waits for its mixer; a server that stops sends a waiting switch its
-    // 503 before the connection goes.
+    // 503 before the connection goes, and closes the events properly.
     void headsBodiesAndOrder()
     {
         ServerRig rig;
@@ -400,6 +400,9 @@ private slots:
         QVERIFY2(both.count("HTTP/1.1 200") == 2, both.constData());
         QVERIFY(both.indexOf("\"verified\":true") < both.indexOf("\"mixers\""));
 
+        EventsClient watcher;
+        watcher.open(port, rig.tokens.watch);
+        QTRY_COMPARE(rig.server->eventClients(), 1);
         const auto stopped = rawConnection(port);
         stopped->write("POST /api/v1/mixers/1/channels/3 HTTP/1.1\r\nHost: x\r\n" + auth
                        + "Content-Type: application/json\r\nContent-Length: 13\r\n\r\n{\"on\": false}");
@@ -407,6 +410,9 @@ private slots:
         rig.server->stop();
         const QByteArray last = rawRead(*stopped, [](const QByteArray &) { return false; });
         QVERIFY2(last.startsWith("HTTP/1.1 503"), last.constData());
+        // The event clients are told the server goes, not cut off.
+        QTRY_VERIFY(watcher.closed);
+        QCOMPARE(watcher.socket.closeCode(), QWebSocketProtocol::CloseCodeGoingAway);
     }
 
     // The event slots: at most 8 for one address and 16 for one token. A
