@@ -3520,6 +3520,41 @@ Set one with &quot;Operator lock passphrase&quot; in the File menu.</translation
             <translation>Values that change</translation>
         </message>
         <message>
+            <source>閲覧用の画面です。ここからは操作できません。</source>
+            <comment>13400</comment>
+            <translation>This page is for watching: nothing can be operated from here.</translation>
+        </message>
+        <message>
+            <source>PC でメッセージが応答を待っているため、操作できません。</source>
+            <comment>13401</comment>
+            <translation>A message on the PC is waiting for an answer: nothing can be operated now.</translation>
+        </message>
+        <message>
+            <source>プログラムが応答していません。</source>
+            <comment>13402</comment>
+            <translation>The program is not answering.</translation>
+        </message>
+        <message>
+            <source>全画面</source>
+            <comment>13403</comment>
+            <translation>Full screen</translation>
+        </message>
+        <message>
+            <source>ミキサーがこのプログラムからの書き込みを受け付けていません。</source>
+            <comment>13404</comment>
+            <translation>The mixers do not accept writes from this program.</translation>
+        </message>
+        <message>
+            <source>受け付けられませんでした: %1</source>
+            <comment>13405</comment>
+            <translation>Not accepted: %1</translation>
+        </message>
+        <message>
+            <source>リモート操作はコマンドラインの指定 (--remote %1:%2 --remote-tokens %3) で動いています。ここでは変更できません。</source>
+            <comment>13410</comment>
+            <translation>Remote operation runs as the command line set it up (--remote %1:%2 --remote-tokens %3). It cannot be changed here.</translation>
+        </message>
+        <message>
             <source>コード</source>
             <comment>13800</comment>
             <translation>Code</translation>

@@ -858,8 +858,12 @@ void Application::showPanel()
         panel->showFullScreen();
     else
         panel->showMaximized();
+    // A chairperson's PC may stand unattended: what the start has to say
+    // goes to the status line, not into a box that stops the job loop.
     if (!panel->startOperation())
-        m_world.dialogs.tell(str(12111), MsgIcon::Warning);
+        m_operateNotices << str(12111);
+    if (!m_operateNotices.isEmpty())
+        panel->showNotice(m_operateNotices.join(u' '));
 }
 
 void Application::startOperating()
@@ -868,7 +872,7 @@ void Application::startOperating()
         return;
     m_operatePending = false;
     if (!m_settings->openForOperation(m_operate.file))
-        m_world.dialogs.tell(str(12114).arg(m_operate.file), MsgIcon::Warning);
+        m_operateNotices << str(12114).arg(m_operate.file);
     // The panel may come only after a job that still runs; it starts
     // operating whenever it comes.
     m_operateOnPanel = true;
@@ -878,13 +882,16 @@ void Application::startOperating()
 void Application::wireRemote()
 {
     if (!m_remote) {
-        RemoteHost host{m_world.mixers, m_world.panel, m_world.link, m_world.clock, {}, {}, {}};
+        RemoteHost host{m_world.mixers, m_world.panel, m_world.link, m_world.clock, {}, {}, {}, {}, {}, {}};
         host.panelOpen = [this] { return m_panel && m_panel->isVisible(); };
         host.executing = [this] { return m_panel && m_panel->isVisible() && m_panel->executing(); };
         // A remote tap is a left press on the panel's button.
         host.press = [this](int mixer, int slot) {
             return m_panel && m_panel->pressExecutionButton(ButtonRef{mixer, slot});
         };
+        host.virtualMixers = [this] { return m_virtual != nullptr; };
+        host.settingsFile = [this] { return m_world.settings.currentFileName; };
+        host.blocked = &RemoteOperation::blockingWindow;
         m_remote = std::make_unique<RemoteOperation>(std::move(host), m_world.dialogs);
     }
     QObject::connect(m_main.get(), &FrmMain::remoteRequested, m_main.get(),

@@ -153,6 +153,7 @@ private:
     OperateRequest m_operate;        // what it asks of a chairperson's PC
     bool m_operatePending = false;   // --operate waits for the mixers to be counted
     bool m_operateOnPanel = false;   // the next panel window starts operating
+    QStringList m_operateNotices;    // what the start has to say, for the panel's status line
     bool m_panelAwaitsData = false;  // a mode change waits for the mixers' data
     OperatorLock m_lock;
     std::unique_ptr<VirtualChain> m_virtual; // outlives the link that reaches it

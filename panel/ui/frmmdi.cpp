@@ -100,7 +100,7 @@ FrmMdi::FrmMdi(PanelWindowContext context, QWidget *parent)
         statusBar()->addWidget(m_linkLine, 1);
         auto show = [this, label = m_linkLine, bar = statusBar(), line = m_ctx.linkLine](const QString &text) {
             // An offline panel has no link to tell of, only its lock.
-            bar->setVisible(!text.isEmpty() || locked());
+            bar->setVisible(!text.isEmpty() || locked() || m_noticeLine);
             label->setText(text);
             QFont f = label->font();
             f.setBold(line->down());
@@ -876,9 +876,33 @@ void FrmMdi::updateTitle()
         }
         if (m_lockLine) {
             m_lockLine->setVisible(locked());
-            statusBar()->setVisible(locked() || (m_linkLine && !m_linkLine->text().isEmpty()));
+            statusBar()->setVisible(locked() || (m_linkLine && !m_linkLine->text().isEmpty()) || m_noticeLine);
         }
     }
+}
+
+void FrmMdi::showNotice(const QString &text)
+{
+    if (!m_noticeLine) {
+        m_noticeLine = new QLabel(this);
+        m_noticeLine->setObjectName(QStringLiteral("NoticeLine"));
+        m_noticeLine->setWordWrap(true); // said whole, on as many lines as it takes
+    } else {
+        statusBar()->removeWidget(m_noticeLine);
+    }
+    const QString line = QString(text).replace(u'\n', u' ');
+    m_noticeLine->setText(line);
+    m_noticeLine->setAccessibleName(line);
+    m_noticeLine->setToolTip(line);
+    // The status line takes the lines a long note needs at half the window's
+    // width: a word-wrapped label does not say so itself.
+    const QFontMetrics metrics(m_noticeLine->font());
+    const int lines = qBound(1, metrics.horizontalAdvance(line) / std::max(200, width() / 2) + 1, 4);
+    m_noticeLine->setMinimumHeight(lines * metrics.lineSpacing() + 4);
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->addWidget(m_noticeLine, 2);
+    m_noticeLine->show();
+    statusBar()->setVisible(true);
 }
 
 // ---- the operator lock -----------------------------------------------------------

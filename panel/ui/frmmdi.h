@@ -116,6 +116,10 @@ public:
     QLabel *linkLine() const { return m_linkLine; }
     // "操作はロックされています", while the lock holds.
     QLabel *lockLine() const { return m_lockLine; }
+    // A note in the status line for whoever looks at the panel: an
+    // unattended start says there what a box would wait on.
+    void showNotice(const QString &text);
+    QLabel *noticeLine() const { return m_noticeLine; }
     FrmEditIcon *designButton(ButtonRef button) const;
     FrmExeIcon *executionButton(ButtonRef button) const;
     FrmEditSetting *propertyDialog() const;
@@ -312,6 +316,7 @@ private:
     QScrollArea *m_scroll = nullptr;
     QLabel *m_linkLine = nullptr;
     QLabel *m_lockLine = nullptr; // shown while the operator lock holds
+    QLabel *m_noticeLine = nullptr;
     PanelSurface *m_surface = nullptr;
     std::array<QPointer<FrmEditIcon>, Panel::MaxButtons> m_designButtons{};
     std::array<QPointer<FrmExeIcon>, Panel::MaxButtons> m_executionButtons{};
