@@ -2,12 +2,16 @@
 // execution buttons tell their caption and on/off state, are reached with
 // Tab, switched with Space or pressed through the accessibility interface,
 // and each press reaches the virtual mixer; the property dialog's labels
-// lead to their fields.
+// lead to their fields; every field of the figure and background-image
+// dialogs has a name of its own.
 
 #include "panelrig.h"
 
 #include "panel/ui/frmeditsetting.h"
 #include "panel/ui/frmexeicon.h"
+#include "panel/ui/frmfigureproperty.h"
+#include "panel/ui/frmimagesetting.h"
+#include "panel/ui/panelsurface.h"
 #include "base/ui/accessnames.h"
 #include "link/linkwatch.h"
 #include "tests/support/accesscheck.h"
@@ -15,6 +19,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QMenu>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -123,6 +128,37 @@ private slots:
         // The panel window's own commands are named too, once each.
         const QStringList panelFaults = nameFaults(w);
         QVERIFY2(panelFaults.isEmpty(), qPrintable(panelFaults.join(u'\n')));
+    }
+
+    void figureAndImageDialogsNameEveryField()
+    {
+        PanelRig rig(1);
+        rig.preset({{Ch1, 0, 0, "1"}}, 1);
+        FrmMdi *w = rig.open();
+        w->action(PanelCommand::Image)->trigger();
+        FrmImageSetting *image = w->imageDialog();
+        QVERIFY(image);
+        QStringList faults = nameFaults(image);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+        saveScreenshot(*image, QStringLiteral("FrmImageSetting"));
+        image->reject();
+
+        PanelSurface *s = w->surface();
+        w->action(PanelCommand::Line)->trigger();
+        mouse(s, QEvent::MouseButtonPress, QPoint(100, 100), Qt::LeftButton);
+        mouse(s, QEvent::MouseMove, QPoint(200, 160), Qt::LeftButton);
+        mouse(s, QEvent::MouseButtonRelease, QPoint(200, 160), Qt::LeftButton);
+        mouse(s, QEvent::MouseButtonPress, QPoint(100, 100), Qt::RightButton);
+        QVERIFY(w->figureMenu());
+        w->figureMenu()->findChild<QAction *>(QStringLiteral("mnuFigureProperty"))->trigger();
+        FrmFigureProperty *figure = w->figureDialog();
+        QVERIFY(figure);
+        faults = nameFaults(figure);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+        auto *style = figure->findChild<QComboBox *>(QStringLiteral("icbFigureStyle"));
+        QCOMPARE(spokenName(style), QStringLiteral("線種"));
+        QCOMPARE(style->itemData(style->currentIndex(), Qt::AccessibleTextRole).toString(), QStringLiteral("実線"));
+        saveScreenshot(*figure, QStringLiteral("frmFigureProperty"));
     }
 };
 
