@@ -613,6 +613,16 @@ private slots:
         QApplication::processEvents();
         saveScreenshot(*align, "frmMDI_align_menu");
         align->close();
+        // A button's menu, and its property dialog with the selection.
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(20, 20),
+                                  w->designButton(Ch2)->mapToGlobal(QPoint(20, 20)));
+        QApplication::sendEvent(w->designButton(Ch2), &menuKey);
+        QApplication::processEvents();
+        saveScreenshot(*w->buttonMenu(), "frmMDI_button_menu");
+        w->buttonMenu()->close();
+        click(w->designButton(Ch1), Inside, Qt::LeftButton, Qt::ControlModifier);
+        w->action(EditCommand::Properties)->trigger();
+        saveScreenshot(*w->propertyDialog(), "frmEditSetting_selection");
     }
 };
 
