@@ -99,6 +99,17 @@ void bringForward(QWidget *w)
     w->activateWindow();
 }
 
+// Where the panel runs: the link and the screen (in twips).
+PanelContext panelContextOf(const World &world, const QSize &screen)
+{
+    PanelContext ctx;
+    ctx.linkKind = world.link.linkKind;
+    ctx.mixerCount = world.mixers.MixerCount;
+    ctx.screenWidth = screen.width();
+    ctx.screenHeight = screen.height();
+    return ctx;
+}
+
 } // namespace
 
 Application::Application(World &world, QStringList arguments)
@@ -172,13 +183,7 @@ void Application::wireSync()
 
 void Application::resetPanel()
 {
-    PanelContext ctx;
-    ctx.linkKind = m_world.link.linkKind;
-    ctx.mixerCount = m_world.mixers.MixerCount;
-    const QSize screen = screenTwips();
-    ctx.screenWidth = screen.width();
-    ctx.screenHeight = screen.height();
-    ResetPanel(m_world.panel, m_world.mixers.FileMixerCount, ctx);
+    ResetPanel(m_world.panel, m_world.mixers.FileMixerCount, panelContextOf(m_world, screenTwips()));
 }
 
 void Application::offerRecovery()
@@ -204,13 +209,8 @@ void Application::offerRecovery()
         m_world.mixers.MixerCount = std::max(m_world.mixers.MixerCount, stored);
         m_world.mixers.FileMixerCount = m_world.mixers.MixerCount;
     }
-    PanelContext ctx;
-    ctx.linkKind = m_world.link.linkKind;
-    ctx.mixerCount = m_world.mixers.MixerCount;
-    const QSize screen = screenTwips();
-    ctx.screenWidth = screen.width();
-    ctx.screenHeight = screen.height();
-    ApplyPanel(m_world.panel, m_world.mixers.FileMixerCount, m_world.settings.SetDataTable, ctx, true);
+    ApplyPanel(m_world.panel, m_world.mixers.FileMixerCount, m_world.settings.SetDataTable,
+               panelContextOf(m_world, screenTwips()), true);
     m_world.panel.setUp = true;
     m_world.settings.recovered = true;
     m_world.loop.DataState = DataChanged;

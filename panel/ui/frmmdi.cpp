@@ -543,6 +543,7 @@ void FrmMdi::openPropertyDialog(ButtonRef editing, bool isNew)
         m_propertyDialog->raise();
         return;
     }
+    resetFigureEditing();
     auto *dlg = new FrmEditSetting(isNew ? FrmEditSetting::Mode::New : FrmEditSetting::Mode::Edit,
                                    editing, m_panel, context(), m_design.newButtonTemplate(),
                                    m_ctx.dialogs, widgetMeasure(m_scale), this);

@@ -443,9 +443,19 @@ private slots:
         QTest::keyClick(c, Qt::Key_Delete);
         QVERIFY(!w->designButton(Ch2) && !w->designButton(Ch3));
         QCOMPARE(rig.panel.IconNum, qint16(1));
+        QCOMPARE(w->action(EditCommand::Undo)->text(), QStringLiteral("元に戻す: ボタンの削除"));
         key(w, Qt::Key_Z);
         QVERIFY(w->designButton(Ch2) && w->designButton(Ch3));
         QCOMPARE(rig.panel.IconNum, qint16(3));
+        // A screen reader's press selects; a focused button outside the
+        // selection is deleted alone, as the arrow keys move it alone.
+        QAccessible::queryAccessibleInterface(w->designButton(Ch2))->actionInterface()->doAction(
+            QAccessibleActionInterface::pressAction());
+        QVERIFY(rig.slot(Ch2).selected && !rig.slot(Ch3).selected);
+        w->designButton(Ch3)->setFocus();
+        QTest::keyClick(w->designButton(Ch3), Qt::Key_Delete);
+        QVERIFY(w->designButton(Ch2) && !w->designButton(Ch3));
+        key(w, Qt::Key_Z);
 
         // The Menu key: the button's menu, on that button alone.
         QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, a->rect().center(), a->mapToGlobal(a->rect().center()));
