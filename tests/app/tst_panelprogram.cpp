@@ -308,6 +308,10 @@ private slots:
     {
         qputenv("ZKVR340A_LINK", "offline");
         const DesignRecovery recovery;
+        const QDir folder = QFileInfo(recovery.path()).dir();
+        const QStringList asideName{QStringLiteral("design-recovery-*.ini")};
+        for (const QString &old : folder.entryList(asideName))
+            QFile::remove(folder.filePath(old));
         leaveRecovery(recovery, {}, "FutureKey=1\r\nGridInterval=wide\r\n");
         SystemClock clock;
         ScriptedDialogs dialogs;
@@ -323,11 +327,10 @@ private slots:
         const QString told = dialogs.shown[1].text;
         QVERIFY2(told.contains(QStringLiteral("GridInterval=wide")), qPrintable(told));
         QCOMPARE(buttonsOn(world.panel), 2);
-        const QFileInfo original(recovery.path());
-        const QStringList aside = original.dir().entryList({QStringLiteral("design-recovery-*.ini")});
+        const QStringList aside = folder.entryList(asideName);
         QCOMPARE(aside.size(), 1);
         QVERIFY2(told.contains(aside.front()), qPrintable(told));
-        QVERIFY(QFile::remove(original.dir().filePath(aside.front())));
+        QVERIFY(QFile::remove(folder.filePath(aside.front())));
         recovery.discard();
     }
 
