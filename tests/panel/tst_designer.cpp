@@ -19,6 +19,7 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -540,6 +541,27 @@ private slots:
         QPointer<FrmMdi> window(w);
         askWhile([&](FrmEditSetting *) { delete window.data(); });
         QVERIFY(!window);
+
+        // The seam's colour and font boxes, made the same way, answer what
+        // was chosen, and nothing when cancelled.
+        WidgetDialogs real;
+        auto answer = [](bool accept, const std::function<void(QDialog *)> &choose = {}) {
+            QTimer::singleShot(0, [=] {
+                auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+                if (d && choose)
+                    choose(d);
+                if (d)
+                    d->done(accept ? QDialog::Accepted : QDialog::Rejected);
+            });
+        };
+        answer(true, [](QDialog *d) { static_cast<QColorDialog *>(d)->setCurrentColor(Qt::red); });
+        QCOMPARE(real.color(Qt::blue), std::optional<QColor>(QColor(Qt::red)));
+        answer(false);
+        QVERIFY(!real.color(Qt::blue));
+        answer(true);
+        QVERIFY(real.font(QFont(QStringLiteral("Sans"), 14)).has_value());
+        answer(false);
+        QVERIFY(!real.font(QFont(QStringLiteral("Sans"), 14)));
     }
 
     // Figures the band took go with a dragged button of the selection, in
