@@ -263,8 +263,9 @@ private slots:
     }
 
     // A recovery file is read as far as it can be: a key of a newer program
-    // passed over, a damaged line counted and left out; one without the
-    // panel's values gives nothing. Its source and time go into the question.
+    // passed over, a damaged line (a value of the wrong kind, bytes that are
+    // not CP932, a line that is no key) counted and left out; one without
+    // the panel's values gives nothing.
     void recoveryFileIsReadAsFarAsItCan()
     {
         QTemporaryDir dir;
@@ -276,12 +277,7 @@ private slots:
         resetFileTable(t);
         StorePanel(p, t, 1);
         t.set(SystemKey::MixerCount, SystemKey::Section, QStringLiteral("1"));
-        QVERIFY(recovery.write(t, keys, 1, QStringLiteral("/rooms/hall.ini")));
-        QCOMPARE(recovery.source(), QStringLiteral("/rooms/hall.ini"));
-        const QString question = recovery.question(QDateTime(QDate(2026, 12, 9), QTime(16, 1, 25)));
-        QVERIFY2(question.contains(QStringLiteral("/rooms/hall.ini")) && question.contains(QStringLiteral("2026/12/09"))
-                     && !question.contains(QStringLiteral("Dec")),
-                 qPrintable(question));
+        QVERIFY(recovery.write(t, keys, 1, {}));
         {
             QFile f(recovery.path());
             QVERIFY(f.open(QIODevice::Append));
@@ -294,12 +290,6 @@ private slots:
         QCOMPARE(read.firstDamagedText, QStringLiteral("GridInterval=wide"));
         QCOMPARE(now.at(PanelKey::IconText, PanelKey::FirstSection), QStringLiteral("議長"));
         QCOMPARE(now.at(SystemKey::GridColor, SystemKey::Section), QStringLiteral("255"));
-
-        // Kept aside, out of the way of the next recovery file.
-        const QString aside = recovery.setAside();
-        QVERIFY(QFile::exists(aside));
-        QVERIFY(!recovery.leftBehind());
-        QVERIFY(recovery.source().isEmpty());
 
         QFile bare(recovery.path());
         QVERIFY(bare.open(QIODevice::WriteOnly));
