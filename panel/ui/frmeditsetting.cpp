@@ -140,6 +140,9 @@ FrmEditSetting::FrmEditSetting(Mode mode, ButtonRef editing, PanelState &panel,
     buttons->addWidget(m_delete);
     buttons->addWidget(m_applySelection);
     buttons->addWidget(m_apply);
+    // Tab goes as the buttons stand.
+    setTabOrder(m_delete, m_applySelection);
+    setTabOrder(m_applySelection, m_apply);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
@@ -177,8 +180,8 @@ FrmEditSetting::FrmEditSetting(Mode mode, ButtonRef editing, PanelState &panel,
     });
     connect(m_colorOn, &QPushButton::clicked, this, [this] { chooseColor(m_look.onColor); });
     connect(m_ok, &QPushButton::clicked, this, [this] { onOk(); });
-    connect(m_apply, &QPushButton::clicked, this, [this] { onApplyToAll(); });
-    connect(m_applySelection, &QPushButton::clicked, this, [this] { onApplyToSelection(); });
+    connect(m_apply, &QPushButton::clicked, this, [this] { onApply(false); });
+    connect(m_applySelection, &QPushButton::clicked, this, [this] { onApply(true); });
     connect(m_delete, &QPushButton::clicked, this, [this] { onDelete(); });
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     m_text->setFocus();
@@ -341,24 +344,15 @@ void FrmEditSetting::onOk()
     carryOn(*r);
 }
 
-void FrmEditSetting::onApplyToAll()
+void FrmEditSetting::onApply(bool selectionOnly)
 {
-    // OK and the copy to every button are one command, undone as one.
+    // OK and the copy to the buttons are one command, undone as one.
     const auto r = commit();
     if (!r)
         return;
-    emit buttonsChanged(m_rules.applyToAll(r->button, m_measure));
-    emit committed(DesignStep::ApplyToAll);
-    carryOn(*r);
-}
-
-void FrmEditSetting::onApplyToSelection()
-{
-    const auto r = commit();
-    if (!r)
-        return;
-    emit buttonsChanged(m_rules.applyToSelection(r->button, m_measure));
-    emit committed(DesignStep::ApplyToSelection);
+    emit buttonsChanged(selectionOnly ? m_rules.applyToSelection(r->button, m_measure)
+                                      : m_rules.applyToAll(r->button, m_measure));
+    emit committed(selectionOnly ? DesignStep::ApplyToSelection : DesignStep::ApplyToAll);
     carryOn(*r);
 }
 

@@ -62,8 +62,8 @@ private:
     // OK's work; the result says what happened, nothing when it stopped.
     std::optional<ButtonProperties::Result> commit();
     void onOk();
-    void onApplyToAll();
-    void onApplyToSelection();
+    // "反映" (every button) or "選択に反映" (the selected buttons).
+    void onApply(bool selectionOnly);
     // A warning box; false when the dialog closed meanwhile.
     bool warn(const QString &text);
     // After OK or "反映": a new button leaves the dialog open for the next

@@ -13,7 +13,9 @@
 //
 // frmmdi.cpp holds the window's life, its commands and the button windows;
 // frmmdi_backdrop.cpp the surface: redrawing, figures, grid, image,
-// scrolling and the button table.
+// scrolling and the button table; frmmdi_design.cpp the designer's history,
+// clipboard, snapping and alignment; frmmdi_keys.cpp the design buttons by
+// keyboard and menu.
 //
 // Opening takes the panel from the current settings and switches every
 // channel off; closing stores the panel and gives the channels back.
