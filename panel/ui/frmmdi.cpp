@@ -594,6 +594,9 @@ void FrmMdi::leaveExecution()
     m_panel.runtime.executing = false;
     m_design.resetTemplate();
     showAfresh();
+    // The button that had the focus is gone: the keyboard goes on from the
+    // design surface, where the design keys work.
+    m_surface->setFocus(Qt::OtherFocusReason);
 }
 
 void FrmMdi::clearSettings()
