@@ -179,6 +179,11 @@ private slots:
         QVERIFY(image);
         QStringList faults = nameFaults(image);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+        // Each size box says which option it belongs to and what it holds.
+        QCOMPARE(spokenName(image->findChild<QWidget *>(QStringLiteral("ImageSize_1"))),
+                 QStringLiteral("サイズを指定 高さ"));
+        QCOMPARE(spokenName(image->findChild<QWidget *>(QStringLiteral("ImageSize_2"))),
+                 QStringLiteral("倍率を指定 横の倍率"));
         saveScreenshot(*image, QStringLiteral("FrmImageSetting"));
         image->reject();
 
