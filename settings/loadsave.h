@@ -82,7 +82,9 @@ public:
     bool SaveCommand();
     bool SaveAsCommand();
     // True when the caller may go on (nothing to lose, the user agreed or
-    // saved); false to stop.
+    // saved); false to stop. The check compares what the settings would
+    // hold now with the file; it changes neither. A panel taken from a
+    // recovery file and not saved since always counts as changed.
     bool SettingsChanged(int mode);
 
     // Closing the main window: the unsaved-changes question (the user may
@@ -130,6 +132,9 @@ signals:
     // written (`ok` false: it could not be written).
     void loaded(const QString &path, bool ok);
     void saved(const QString &path, bool ok);
+    // The user answered not to save the changed settings: what was kept of
+    // them against a crash (the panel's recovery file) may go.
+    void changesAbandoned();
 
 private:
     // The load's steps after the file name: `ask` false skips the questions.

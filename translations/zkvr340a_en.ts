@@ -4180,5 +4180,144 @@ tenth otherwise; none with --quiet).</translation>
             <comment>13250</comment>
             <translation>no display to open a window on (%1 not set); start the program inside a desktop session</translation>
         </message>
+        <message>
+            <source>選択したボタンへの反映</source>
+            <comment>14200</comment>
+            <translation>Apply to the selected buttons</translation>
+        </message>
+        <message>
+            <source>選択したものの削除</source>
+            <comment>14201</comment>
+            <translation>Delete the selection</translation>
+        </message>
+        <message>
+            <source>%1 (%2)</source>
+            <comment>14202</comment>
+            <translation>%1 (%2)</translation>
+        </message>
+        <message>
+            <source>選択に反映</source>
+            <comment>14203</comment>
+            <translation>Apply to selection</translation>
+        </message>
+        <message>
+            <source>削除(&amp;E)</source>
+            <comment>14204</comment>
+            <translation>D&amp;elete</translation>
+        </message>
+        <message>
+            <source>ボタンのプロパティ(&amp;R)...</source>
+            <comment>14205</comment>
+            <translation>Button p&amp;roperties...</translation>
+        </message>
+        <message>
+            <source>グリッドに合わせる（Shift または Alt を押している間は合わせない）</source>
+            <comment>14206</comment>
+            <translation>Snap to the grid (not while Shift or Alt is held)</translation>
+        </message>
+        <message>
+            <source>前回、保存されずに終わったコントロールパネルの編集内容が残っています。
+元のファイル：%1
+記録した日時：%2
+復元しますか？</source>
+            <comment>14207</comment>
+            <translation>Changes to the control panel that were never saved were left behind.
+From the file: %1
+Written: %2
+Restore them?</translation>
+        </message>
+        <message>
+            <source>復元ファイルの一部を読めませんでした（読めない行：%1、最初は %2 行目：%3）。読めたところを復元しました。
+ファイルは次の名前で残してあります：
+%4</source>
+            <comment>14208</comment>
+            <translation>Part of the recovery file could not be read (lines not read: %1; the first is line %2: %3). What could be read was restored.
+The file is kept as:
+%4</translation>
+        </message>
+        <message>
+            <source>復元ファイルを読めませんでした（%1）。何も復元していません。
+ファイルは次の名前で残してあります：
+%2</source>
+            <comment>14209</comment>
+            <translation>The recovery file could not be read (%1). Nothing was restored.
+The file is kept as:
+%2</translation>
+        </message>
+        <message>
+            <source>ファイルを開けません</source>
+            <comment>14210</comment>
+            <translation>the file cannot be opened</translation>
+        </message>
+        <message>
+            <source>コントロールパネルの値がありません</source>
+            <comment>14211</comment>
+            <translation>it holds no control panel values</translation>
+        </message>
+        <message>
+            <source>（移せませんでした）</source>
+            <comment>14212</comment>
+            <translation> (could not be moved)</translation>
+        </message>
+        <message>
+            <source>画像ファイル</source>
+            <comment>14213</comment>
+            <translation>Image file</translation>
+        </message>
+        <message>
+            <source>幅</source>
+            <comment>14214</comment>
+            <translation>Width</translation>
+        </message>
+        <message>
+            <source>高さ</source>
+            <comment>14215</comment>
+            <translation>Height</translation>
+        </message>
+        <message>
+            <source>横の倍率</source>
+            <comment>14216</comment>
+            <translation>Horizontal scale</translation>
+        </message>
+        <message>
+            <source>縦の倍率</source>
+            <comment>14217</comment>
+            <translation>Vertical scale</translation>
+        </message>
+        <message>
+            <source>線の太さを増やす</source>
+            <comment>14218</comment>
+            <translation>Thicker line</translation>
+        </message>
+        <message>
+            <source>線の太さを減らす</source>
+            <comment>14219</comment>
+            <translation>Thinner line</translation>
+        </message>
+        <message>
+            <source>実線</source>
+            <comment>14220</comment>
+            <translation>Solid</translation>
+        </message>
+        <message>
+            <source>破線</source>
+            <comment>14221</comment>
+            <translation>Dashed</translation>
+        </message>
+        <message>
+            <source>点線</source>
+            <comment>14222</comment>
+            <translation>Dotted</translation>
+        </message>
+        <message>
+            <source>一点鎖線</source>
+            <comment>14223</comment>
+            <translation>Dash-dot</translation>
+        </message>
+        <message>
+            <source>二点鎖線</source>
+            <comment>14224</comment>
+            <translation>Dash-dot-dot</translation>
+        </message>
     </context>
 </TS>

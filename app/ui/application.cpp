@@ -104,6 +104,17 @@ void bringForward(QWidget *w)
     w->activateWindow();
 }
 
+// Where the panel runs: the link and the screen (in twips).
+PanelContext panelContextOf(const World &world, const QSize &screen)
+{
+    PanelContext ctx;
+    ctx.linkKind = world.link.linkKind;
+    ctx.mixerCount = world.mixers.MixerCount;
+    ctx.screenWidth = screen.width();
+    ctx.screenHeight = screen.height();
+    return ctx;
+}
+
 } // namespace
 
 Application::Application(World &world, QStringList arguments)
@@ -182,13 +193,7 @@ void Application::wireSync()
 
 void Application::resetPanel()
 {
-    PanelContext ctx;
-    ctx.linkKind = m_world.link.linkKind;
-    ctx.mixerCount = m_world.mixers.MixerCount;
-    const QSize screen = screenTwips();
-    ctx.screenWidth = screen.width();
-    ctx.screenHeight = screen.height();
-    ResetPanel(m_world.panel, m_world.mixers.FileMixerCount, ctx);
+    ResetPanel(m_world.panel, m_world.mixers.FileMixerCount, panelContextOf(m_world, screenTwips()));
 }
 
 void Application::offerRecovery()
@@ -197,23 +202,28 @@ void Application::offerRecovery()
     const std::optional<QDateTime> written = recovery.leftBehind();
     if (!written)
         return;
-    const QString text = str(12060).arg(QLocale().toString(*written, QLocale::ShortFormat));
-    if (m_world.dialogs.message(text, MsgButtons::YesNo, MsgIcon::Question, str(StrId::AppTitle)) == MsgAnswer::Yes
-        && recovery.restoreInto(m_world.settings.SetDataTable, m_world.settings.keyTable)) {
-        // The panel takes it now, so that a save before the panel opens
-        // stores it too; the panel counts it as unsaved when it opens.
-        PanelContext ctx;
-        ctx.linkKind = m_world.link.linkKind;
-        ctx.mixerCount = m_world.mixers.MixerCount;
-        const QSize screen = screenTwips();
-        ctx.screenWidth = screen.width();
-        ctx.screenHeight = screen.height();
-        ApplyPanel(m_world.panel, m_world.mixers.FileMixerCount, m_world.settings.SetDataTable, ctx, false);
-        m_world.panel.setUp = true;
-        m_world.settings.recovered = true;
-        m_world.loop.DataState = DataChanged;
+    if (m_world.dialogs.message(recovery.question(*written), MsgButtons::YesNo, MsgIcon::Question,
+                                str(StrId::AppTitle))
+        != MsgAnswer::Yes) {
+        // Declined: the user gives that design up.
+        recovery.discard();
+        return;
     }
-    recovery.discard();
+    if (!recovery.takeInto(m_world.settings.SetDataTable, m_world.settings.keyTable, m_world.dialogs))
+        return;
+    // The panel takes it now, so that a save before the panel opens stores
+    // it too; it counts as unsaved (and its file stays) until it is saved or
+    // given up. Offline the mixer count is the design's, as after a load.
+    if (m_world.link.offline()) {
+        const qint16 stored = qint16(storedMixerCount(m_world.settings.SetDataTable).value_or(0));
+        m_world.mixers.MixerCount = std::max(m_world.mixers.MixerCount, stored);
+        m_world.mixers.FileMixerCount = m_world.mixers.MixerCount;
+    }
+    ApplyPanel(m_world.panel, m_world.mixers.FileMixerCount, m_world.settings.SetDataTable,
+               panelContextOf(m_world, screenTwips()), true);
+    m_world.panel.setUp = true;
+    m_world.settings.recovered = true;
+    m_world.loop.DataState = DataChanged;
 }
 
 void Application::wireSettings()
@@ -232,6 +242,18 @@ void Application::wireSettings()
     QObject::connect(m_settings.get(), &SettingsCommands::captionChanged, main,
                      &QWidget::setWindowTitle);
     main->confirmClose = [this] { return m_settings->confirmClose(); };
+    // The recovery file goes once the design in it is saved or given up,
+    // also while the panel is closed.
+    const auto settled = [] { DesignRecovery().discard(); };
+    QObject::connect(m_settings.get(), &SettingsCommands::changesAbandoned, main, settled);
+    QObject::connect(m_settings.get(), &SettingsCommands::saved, main, [settled](const QString &, bool ok) {
+        if (ok)
+            settled();
+    });
+    QObject::connect(m_settings.get(), &SettingsCommands::loaded, main, [settled](const QString &, bool ok) {
+        if (ok)
+            settled();
+    });
     const QSize screen = screenTwips();
     m_settings->setScreenSize(screen.width(), screen.height());
     QObject::connect(main, &FrmMain::showMixerRequested, main, [this] { onShowMixer(); });

@@ -129,6 +129,17 @@ FrmMdi::FrmMdi(PanelWindowContext context, QWidget *parent)
         m_history.markSaved();
         m_recovery.discard();
     });
+    // A design the user chose not to save needs no recovery file, until it
+    // changes again; one replaced by a loaded file neither.
+    connect(&m_ctx.settings, &SettingsCommands::changesAbandoned, this, [this] {
+        m_recoveryRefused = true;
+        m_recovery.discard();
+    });
+    connect(&m_ctx.settings, &SettingsCommands::loaded, this, [this](const QString &, bool ok) {
+        if (ok)
+            m_recovery.discard();
+    });
+    connect(&m_history.stack(), &QUndoStack::indexChanged, this, [this] { m_recoveryRefused = false; });
     m_ctx.settings.panelEdited = [this] { return !m_history.atSavedState(); };
     m_history.restored = [this](const DesignChange &change) { afterRestore(change); };
     // The button table steps aside while a file dialog is up.
@@ -152,6 +163,15 @@ FrmMdi::~FrmMdi()
     // Closed without a close event (the program tears down): the channels
     // must still be given back.
     leavePanel();
+    // The history empties itself as it goes and says so: this window's
+    // members it would update are gone by then.
+    m_history.stack().disconnect(this);
+    // The button windows go while this window is whole: the focus leaving
+    // one of them is still reported here.
+    for (auto &w : m_designButtons)
+        delete w.data();
+    for (auto &w : m_executionButtons)
+        delete w.data();
 }
 
 void FrmMdi::buildCommands()
@@ -246,9 +266,14 @@ void FrmMdi::run(PanelCommand command)
     // state or into the design: each asks for the passphrase first.
     if (!passLock())
         return;
-    // Any command first lets go of a selected figure.
+    // Any command first lets go of a selected figure, and every command but
+    // the drawing tools' own puts the armed tools down: the entry an armed
+    // tool holds back is no figure, and a command that changes the design
+    // across it would lose or strand one.
     if (m_figures.dropSelection())
         RedrawPanel();
+    if (command != C::Circle && command != C::Rect && command != C::Line && command != C::Arc)
+        resetFigureEditing();
     switch (command) {
     case C::Load: loadFile(); break;
     case C::Save: saveFile(false); break;
@@ -292,7 +317,9 @@ void FrmMdi::openPanel()
     m_imageReload = m_panel.image.ImageVisible;
     showAfresh();
     m_history.reset();
-    if (std::exchange(m_ctx.files.recovered, false))
+    // A design taken from a recovery file counts as unsaved until it is
+    // saved, or given up for a file loaded or a clear.
+    if (m_ctx.files.recovered)
         m_history.markUnsaved();
     m_timer1.start();
     m_recoveryTimer.start();
@@ -306,15 +333,20 @@ void FrmMdi::leavePanel()
     m_timer1.stop();
     m_timer2.stop();
     m_recoveryTimer.stop();
-    // Left in order: the settings hold the design now (and the questions
-    // about saving it follow); only a crash leaves the file behind.
-    m_recovery.discard();
     resetFigureEditing();
     offlineCountsFollowButtons();
     // The mixer sections with the channels' values from before the panel, and
     // the panel itself with the link count it belongs to: opened again, the
     // panel finds every button it had.
     m_ctx.settings.captureSettings(true);
+    // The settings hold the design now. Unsaved, and not given up, it stays
+    // in the recovery file until a save or the user's No to saving it: the
+    // program may still end without either.
+    if (m_recoveryRefused || m_history.atSavedState())
+        m_recovery.discard();
+    else
+        m_recovery.write(m_ctx.files.SetDataTable, m_ctx.files.keyTable, m_ctx.mixers.FileMixerCount,
+                         m_ctx.files.currentFileName);
     closeSubWindows();
     if (m_table)
         m_table->closeWithoutQuestion();
@@ -364,6 +396,8 @@ void FrmMdi::closeSubWindows()
         m_figureDialog->close();
     if (m_figureMenu)
         m_figureMenu->close();
+    if (m_buttonMenu)
+        m_buttonMenu->close();
     if (m_imageDialog)
         m_imageDialog->close();
     if (m_panel.runtime.settingsDialogOpen && m_ctx.channelDialog.close)
@@ -372,10 +406,12 @@ void FrmMdi::closeSubWindows()
 
 bool FrmMdi::writeRecovery()
 {
-    if (m_left || executing() || m_history.atSavedState())
+    // A test run does not end the design's need of a recovery file.
+    if (m_left || m_recoveryRefused || m_history.atSavedState())
         return false;
     m_ctx.settings.captureSettings(true);
-    return m_recovery.write(m_ctx.files.SetDataTable, m_ctx.files.keyTable, m_ctx.mixers.FileMixerCount);
+    return m_recovery.write(m_ctx.files.SetDataTable, m_ctx.files.keyTable, m_ctx.mixers.FileMixerCount,
+                            m_ctx.files.currentFileName);
 }
 
 void FrmMdi::closeForProgramEnd()
@@ -507,6 +543,7 @@ void FrmMdi::openPropertyDialog(ButtonRef editing, bool isNew)
         m_propertyDialog->raise();
         return;
     }
+    resetFigureEditing();
     auto *dlg = new FrmEditSetting(isNew ? FrmEditSetting::Mode::New : FrmEditSetting::Mode::Edit,
                                    editing, m_panel, context(), m_design.newButtonTemplate(),
                                    m_ctx.dialogs, widgetMeasure(m_scale), this);
@@ -516,7 +553,6 @@ void FrmMdi::openPropertyDialog(ButtonRef editing, bool isNew)
         updateCommands();
         updateExtent();
         refreshTable();
-        designChanged(DesignStep::Place);
     });
     connect(dlg, &FrmEditSetting::buttonsChanged, this, [this](const std::vector<ButtonRef> &buttons) {
         for (const ButtonRef &b : buttons)
@@ -524,14 +560,13 @@ void FrmMdi::openPropertyDialog(ButtonRef editing, bool isNew)
         repaintButtons(buttons);
         updateExtent();
         refreshTable();
-        designChanged(buttons.size() > 1 ? DesignStep::ApplyToAll : DesignStep::Properties);
     });
     connect(dlg, &FrmEditSetting::buttonDeleted, this, [this](ButtonRef b) {
         closeButton(b);
         updateCommands();
         refreshTable();
-        designChanged(DesignStep::Delete);
     });
+    connect(dlg, &FrmEditSetting::committed, this, [this](DesignStep step) { designChanged(step); });
     connect(dlg, &QDialog::finished, this, [this] { m_propertyDialog = nullptr; });
     m_propertyDialog = dlg;
     dlg->open();
@@ -547,10 +582,9 @@ void FrmMdi::enterExecution()
     // stays as the user set it.
     m_remote.applyButtonStates(m_panel, panelMixers());
     showAfresh();
-    // The operated panel is no design: what came before cannot be undone
-    // across it.
+    // The history and the unsaved state stay: after 停止 the design steps
+    // can still be undone, and the switches of the test run are none of them.
     m_tools.forgetFigures();
-    m_history.reset();
 }
 
 void FrmMdi::leaveExecution()
@@ -560,8 +594,6 @@ void FrmMdi::leaveExecution()
     m_panel.runtime.executing = false;
     m_design.resetTemplate();
     showAfresh();
-    // Channels switched while operating are not design steps.
-    m_history.reset();
     // The button that had the focus is gone: the keyboard goes on from the
     // design surface, where the design keys work.
     m_surface->setFocus(Qt::OtherFocusReason);
@@ -574,6 +606,9 @@ void FrmMdi::clearSettings()
     if (!m_ctx.settings.SettingsChanged(ChangeMode::AskCancel))
         return;
     ResetPanel(m_panel, m_ctx.mixers.FileMixerCount, context());
+    // Whatever the panel held was saved or given up just now.
+    m_ctx.files.recovered = false;
+    m_recovery.discard();
     rebuildButtons();
     m_imageReload = true;
     RedrawPanel();
@@ -700,6 +735,10 @@ void FrmMdi::showButton(ButtonRef button)
     });
     connect(w, &FrmEditIcon::arrowPressed, this,
             [this](ButtonRef b, ArrowKey k, Qt::KeyboardModifiers m) { onArrow(b, k, m); });
+    connect(w, &FrmEditIcon::selectRequested, this, &FrmMdi::selectByKey);
+    connect(w, &FrmEditIcon::menuRequested, this, &FrmMdi::openButtonMenu);
+    // Delete and the property command act on a focused button too.
+    connect(w, &FrmEditIcon::focusChanged, this, [this] { updateEditCommands(); });
     m_designButtons[i] = w;
     w->place(pixelRect(button));
     w->show();
@@ -801,8 +840,10 @@ void FrmMdi::onDesignReleased(const QPoint &offset, Qt::KeyboardModifiers modifi
         return;
     std::vector<ButtonRef> moved = m_design.release(m_scale.toTwips(offset));
     // With the grid shown the pressed button lands on a grid point and the
-    // others keep their places around it.
-    if (snapping(modifiers) && m_anchor && m_panel.slot(m_anchor->mixer, m_anchor->slot).selected) {
+    // others keep their places around it; a click without a drag moves
+    // nothing.
+    if (snapping(modifiers) && m_design.movedSincePress() && m_anchor
+        && m_panel.slot(m_anchor->mixer, m_anchor->slot).selected) {
         const ButtonSlot &pressed = m_panel.slot(m_anchor->mixer, m_anchor->slot);
         const QPoint d = snapMoveDelta(pressed.IconLeft, pressed.IconTop, m_panel.GridInterval);
         if (!d.isNull()) {

@@ -13,7 +13,9 @@
 //
 // frmmdi.cpp holds the window's life, its commands and the button windows;
 // frmmdi_backdrop.cpp the surface: redrawing, figures, grid, image,
-// scrolling and the button table.
+// scrolling and the button table; frmmdi_design.cpp the designer's history,
+// clipboard, snapping and alignment; frmmdi_keys.cpp the design buttons by
+// keyboard and menu.
 //
 // Opening takes the panel from the current settings and switches every
 // channel off; closing stores the panel and gives the channels back.
@@ -63,7 +65,7 @@ struct SettingsFiles;
 
 // The designer's commands of the 編集 menu and the alignment toolbar.
 enum class EditCommand : int {
-    Undo, Redo, Cut, Copy, Paste, Duplicate, SelectAll, Deselect, Snap,
+    Undo, Redo, Cut, Copy, Paste, Duplicate, Delete, SelectAll, Deselect, Properties, Snap,
     AlignLeft, AlignRight, AlignTop, AlignBottom, AlignHCentre, AlignVCentre,
     DistributeH, DistributeV, SameWidth, SameHeight, SameSize,
 };
@@ -129,6 +131,8 @@ public:
     FrmIconTable *buttonTable() const;
     // frmFigureMenu, while it is open; its "順序" item holds frmFigureOrder.
     QMenu *figureMenu() const;
+    // A design button's menu, while it is open.
+    QMenu *buttonMenu() const;
     const FigureEditor &figures() const { return m_figures; }
     const TwipScale &scale() const { return m_scale; }
     bool executing() const;
@@ -167,7 +171,8 @@ public:
     QAction *lockAction() const { return m_lockAction; }
 
     // The recovery timer's work: the current settings go to the recovery
-    // file while the design holds unsaved changes. Returns whether written.
+    // file while the design holds unsaved changes (in either state), unless
+    // the user chose not to keep them. Returns whether written.
     bool writeRecovery();
     const DesignRecovery &recovery() const { return m_recovery; }
 
@@ -274,6 +279,14 @@ private:
     void arrange(EditCommand command);
     void beginBand(const QPoint &at, bool add);
     void openSurfaceMenu(const QPoint &at);
+    // The design buttons by keyboard: Space selects (Ctrl+Space adds or
+    // takes away), the menu of a button, Delete and the property dialog on
+    // the focused button or the selection.
+    void selectByKey(ButtonRef button, bool toggle);
+    void openButtonMenu(ButtonRef button, const QPoint &globalPos);
+    void deleteSelection();
+    void openSelectedProperties();
+    std::optional<ButtonRef> focusedDesignButton() const;
     void onExecutionRightPressed(ButtonRef button, const QPoint &at);
 
     void updateCommands();
@@ -326,10 +339,14 @@ private:
     QPointer<FrmFigureProperty> m_figureDialog;
     QPointer<FrmIconTable> m_table;
     QPointer<QMenu> m_figureMenu;
+    QPointer<QMenu> m_buttonMenu;
     QTimer m_timer1;
     QTimer m_timer2;
     DesignRecovery m_recovery;
     QTimer m_recoveryTimer;
+    // The user chose not to save the design as it stands: no recovery file
+    // for it, until the design changes again.
+    bool m_recoveryRefused = false;
 
     // The image file is read at the next redraw.
     bool m_imageReload = false;

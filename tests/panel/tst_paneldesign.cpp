@@ -1,13 +1,20 @@
 // The panel's rules without widgets: geometry taken back from button windows,
 // the selection kept on the panel, the channels the panel takes over and
-// gives back, the property dialog's offer of slots and its refit, and the
-// button table's rows and update.
+// gives back, the property dialog's offer of slots, the place of a new
+// button and its refit, the button table's rows and update, and the
+// recovery file read as far as it can be.
 
 #include "panel/buttonproperties.h"
 #include "panel/buttontable.h"
+#include "panel/designrecovery.h"
 #include "panel/paneldesign.h"
 #include "panel/remotechannels.h"
+#include "settings/panelsections.h"
+#include "settings/panelsections_keys.h"
+#include "settings/settingsfile.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -228,6 +235,69 @@ private slots:
         three.remove({1, 0});
         QCOMPARE(p.IconNum, qint16(26));
         QVERIFY(!p.slot(1, 0).IconEnable);
+    }
+
+    // Rows from the top, each from the left, a grid step at a time; a finer
+    // grid is walked in whole steps no smaller than a button can be.
+    void newButtonsLandOnTheNextFreePlace()
+    {
+        PanelState p = panelWith({{0, 0}, {0, 1}, {0, 2}});
+        p.slot(0, 1).IconLeft = 2000;
+        p.slot(0, 2).IconLeft = 4000;
+        QCOMPARE(freePlace(p, 1500, 1500, 1000, 6000, 16), QPoint(0, 1000));
+        QCOMPARE(freePlace(p, 1500, 1500, 100, 6000, 16), QPoint(0, 1200));
+        p.slot(0, 2).IconEnable = false;
+        QCOMPARE(freePlace(p, 1500, 1500, 1000, 6000, 16), QPoint(4000, 0));
+        // Buttons of mixers beyond those asked about do not count.
+        p.slot(1, 0).IconEnable = true;
+        p.slot(1, 0).IconLeft = 4000;
+        p.slot(1, 0).IconWidth = p.slot(1, 0).IconHeight = 1000;
+        QCOMPARE(freePlace(p, 1500, 1500, 1000, 6000, 1), QPoint(4000, 0));
+
+        NewButtonTemplate t;
+        PanelContext narrow = linked(2);
+        narrow.screenWidth = 6000;
+        ButtonProperties props(p, narrow, t);
+        QVERIFY(props.createButton(0, 3, {}).outcome == ButtonProperties::Outcome::Created);
+        QCOMPARE(QPoint(p.slot(0, 3).IconLeft, p.slot(0, 3).IconTop), QPoint(0, 1000));
+    }
+
+    // A recovery file is read as far as it can be: a key of a newer program
+    // passed over, a damaged line (a value of the wrong kind, bytes that are
+    // not CP932, a line that is no key) counted and left out; one without
+    // the panel's values gives nothing.
+    void recoveryFileIsReadAsFarAsItCan()
+    {
+        QTemporaryDir dir;
+        const DesignRecovery recovery(dir.filePath("design-recovery.ini"));
+        const SetDataKeyTable keys = SetDataKeyTable::build();
+        PanelState p = panelWith({{0, 0}});
+        p.slot(0, 0).IconText = QStringLiteral("議長");
+        SettingsTable t;
+        resetFileTable(t);
+        StorePanel(p, t, 1);
+        t.set(SystemKey::MixerCount, SystemKey::Section, QStringLiteral("1"));
+        QVERIFY(recovery.write(t, keys, 1, {}));
+        {
+            QFile f(recovery.path());
+            QVERIFY(f.open(QIODevice::Append));
+            f.write("FutureKey=1\r\nGridInterval=wide\r\n\xfd\xfe\r\nno key here\r\nGridColor=255\r\n");
+        }
+        SettingsTable now;
+        const RecoveryRead read = recovery.restoreInto(now, keys);
+        QVERIFY(read.panelTaken);
+        QCOMPARE(read.damagedLines, 3);
+        QCOMPARE(read.firstDamagedText, QStringLiteral("GridInterval=wide"));
+        QCOMPARE(now.at(PanelKey::IconText, PanelKey::FirstSection), QStringLiteral("議長"));
+        QCOMPARE(now.at(SystemKey::GridColor, SystemKey::Section), QStringLiteral("255"));
+
+        QFile bare(recovery.path());
+        QVERIFY(bare.open(QIODevice::WriteOnly));
+        bare.write("[SystemData]\r\nFutureKey=1\r\n");
+        bare.close();
+        SettingsTable untouched;
+        QVERIFY(!recovery.restoreInto(untouched, keys).panelTaken);
+        QVERIFY(untouched == SettingsTable());
     }
 
     void refitOnlyEnlarges()
