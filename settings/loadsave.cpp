@@ -180,7 +180,9 @@ bool SettingsCommands::SettingsChanged(int mode)
     // history also knows of changes the file comparison cannot see (a value
     // the last clear left without a counterpart in the file).
     const bool edited = panelEdited && panelEdited();
-    if (!edited && (nothingToLose() || !differs()))
+    // Operating differs from the room's file by nature (the switches, the
+    // mixers as they are): only a design someone changed is worth a question.
+    if (!edited && (m_operating || nothingToLose() || !differs()))
         return true;
 
     const QString title = str(Res::Title);
@@ -286,6 +288,7 @@ void SettingsCommands::applyLoadedSettings()
 bool SettingsCommands::openForOperation(const QString &path)
 {
     m_mixers.setFileMixerCount(m_mixers.mixerCount());
+    m_operating = true;
     if (!loadFrom(path, ChangeMode::Load, false))
         return false;
     // The chairperson's PC switches microphones; it does not set the room

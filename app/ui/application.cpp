@@ -15,6 +15,7 @@
 #include "app/ui/remoteoperation.h"
 #include "remote/remoteserver.h"
 #include "base/ui/placeform.h"
+#include "base/ui/windowlosswatch.h"
 #include "link/ipsettings/frmipsetting.h"
 #include "app/ui/directwindow.h"
 #include "maintenance/frmprogressbar.h"
@@ -115,10 +116,12 @@ Application::Application(World &world, QStringList arguments)
         m_world.activity.add(ActivityKind::Access, 0, str(12113),
                              right ? ActivityOutcome::Done : ActivityOutcome::Refused);
     };
+    m_lock.setClock(&m_world.clock);
 }
 
 Application::~Application()
 {
+    m_windowWatch.reset();
     // The server goes first: its waiting answers refer to the windows' state.
     m_remote.reset();
     // The editor and panel windows are top-level windows that refer to this
@@ -221,7 +224,16 @@ void Application::wireSettings()
     QObject::connect(main, &FrmMain::saveAsRequested, main, [this] { m_settings->saveAsMenu(0); });
     QObject::connect(m_settings.get(), &SettingsCommands::captionChanged, main,
                      &QWidget::setWindowTitle);
-    main->confirmClose = [this] { return m_settings->confirmClose(); };
+    main->confirmClose = [this] {
+        // While the panel is up the main window is hidden: its close (the
+        // desktop's, or the close box of a window mapped by hand) is the
+        // panel's own, with its lock and its questions.
+        if (m_panel) {
+            m_panel->close();
+            return false;
+        }
+        return m_settings->confirmClose();
+    };
     const QSize screen = screenTwips();
     m_settings->setScreenSize(screen.width(), screen.height());
     QObject::connect(main, &FrmMain::showMixerRequested, main, [this] { onShowMixer(); });
@@ -516,9 +528,11 @@ int Application::run()
         m_operatePending = true;
         if (m_world.link.offline())
             QTimer::singleShot(0, m_main.get(), [this] { startOperating(); });
-    } else {
-        offerRecovery();
     }
+    // The channels come back before anything else is asked or opened.
+    offerHeldChannels();
+    if (!m_operate.operate())
+        offerRecovery();
 
     loop.DataState = DataChanged;
     m_world.mixers.Model.fill(-1);
@@ -580,6 +594,9 @@ void Application::openMainWindow()
     }
     m_main->disconnect = [this] { Disconnect(); };
     m_main->closeEditors = [this] { unloadActiveEditors(); };
+    m_windowWatch = std::make_unique<WindowLossWatch>();
+    m_windowWatch->watch(m_main.get());
+    wireSessionEnd();
     wireSettings();
     wireRemote();
     m_main->show();
@@ -685,6 +702,10 @@ bool Application::pollingHeld()
 
 void Application::afterPoll()
 {
+    if (m_endAfterExchange) {
+        Disconnect();
+        return;
+    }
     // --operate: the panel comes up once the start-up polls have counted the
     // mixers and their data has been read, so that it finds every mixer its
     // buttons name and records the switches as they really are (they are
@@ -704,6 +725,9 @@ void Application::afterPoll()
     if (!m_panel && remoteValuesOwed(m_world.panel.runtime))
         RemoteChannels(m_world.mixers, m_world.panel.runtime, restartRetries(), &m_world.editor)
             .giveBackOwed(m_world.mixers.MixerCount);
+    // Each poll comes before the values it found waiting are written: the
+    // switches the panel took over are on disk before the first of them goes.
+    keepHeldChannels();
 }
 
 std::function<void()> Application::restartRetries()
@@ -796,6 +820,7 @@ void Application::showPanel()
     m_panelAwaitsData = false;
     m_main->setEnabled(true);
     m_main->hide();
+    holdMainWindow(true);
     PanelWindowContext ctx{m_world.panel, m_world.mixers, m_world.link, m_world.settings,
                            *m_settings, m_world.dialogs,
                            restartRetries(),
@@ -805,9 +830,13 @@ void Application::showPanel()
     if (m_virtual)
         keepMarkInTitle(*panel, m_virtual->mark());
     QObject::connect(panel, &FrmMdi::modeChangeClosed, m_main.get(), [this] {
+        holdMainWindow(false);
         m_main->setWindowTitle(m_settings->caption());
         m_main->show();
     });
+    m_windowWatch->watch(panel);
+    // The switches it found are on disk before any of them changes.
+    keepHeldChannels();
     QObject::connect(panel, &FrmMdi::quitRequested, m_main.get(),
                      [this] { m_world.loop.JobRequest = JobQuit; });
     m_panel = panel;
@@ -860,7 +889,19 @@ void Application::Disconnect()
 {
     if (m_ended)
         return;
+    // Whatever ends the program, the channels go back before the link
+    // closes: a panel still open gives them back, and they are written while
+    // the link is up. Those that could not be stay on disk for the next start.
+    if (m_panel)
+        m_panel->closeForProgramEnd();
+    if (sendingMustWait()) {
+        // An exchange waits further up the stack: the values go after it, from
+        // the loop, and the program ends then.
+        m_endAfterExchange = true;
+        return;
+    }
     m_ended = true;
+    keepHeldChannels(sendBeforeClosing());
     if (m_linkWatch)
         m_linkWatch->silence();
     if (m_comm)
@@ -868,8 +909,6 @@ void Application::Disconnect()
     writeDataFileName(m_world.loop.DataFileName);
     if (m_loop)
         m_loop->stop();
-    if (m_panel)
-        m_panel->closeForProgramEnd();
     if (m_main)
         m_main->hide();
 }

@@ -6,13 +6,16 @@
 
 #include "app/ui/frmmain.h"
 #include "base/strings.h"
+#include "panel/heldchannels.h"
 #include "panel/operatorlock.h"
 #include "panel/ui/frmexeicon.h"
 #include "panel/ui/frmmdi.h"
 #include "tests/support/programrig.h"
 
+#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QTemporaryDir>
+#include <QWindow>
 #include <QtTest>
 
 namespace {
@@ -56,6 +59,29 @@ bool channelOff(const SimChain &chain, int ch)
     return chain.blockByte(1, channelKeyId(ChannelFamily::RemoteOn, ch)) == 0;
 }
 
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// What the X server tells when a desktop tool destroys the window outright
+// (xdotool windowclose): DestroyNotify, as xcb delivers it to the program.
+void destroyNativeWindow(QWidget *window)
+{
+    struct
+    {
+        quint8 responseType = 17;
+        quint8 pad = 0;
+        quint16 sequence = 0;
+        quint32 event = 0;
+        quint32 window = 0;
+    } notify;
+    notify.event = notify.window = quint32(window->internalWinId());
+    qintptr result = 0;
+    QAbstractEventDispatcher::instance()->filterNativeEvent("xcb_generic_event_t", &notify, &result);
+}
+
 } // namespace
 
 class TestOperateMode : public QObject
@@ -64,8 +90,17 @@ class TestOperateMode : public QObject
 
 private slots:
     // The per-user store outlives a run: each case starts without a passphrase.
-    void init() { OperatorLock::userStore().write(QString()); }
+    void init()
+    {
+        OperatorLock::userStore().write(QString());
+        HeldChannels().discard();
+    }
 
+    // Every way out of the locked panel: its commands and close box, the
+    // hidden main window's close (as the desktop sends it), the desktop's
+    // session end, the panel's window destroyed from outside, and a right
+    // click that would open a channel's settings. Only the passphrase lets
+    // the program end, the channels then given back, the room's file as it was.
     void lockedPanelGivesChannelsBackOnlyAfterThePassphrase()
     {
         QTemporaryDir dir;
@@ -91,6 +126,7 @@ private slots:
             QCOMPARE(prepare.program.run(), 0);
             QVERIFY(saved && QFileInfo::exists(file));
         }
+        const QByteArray roomFile = fileBytes(file);
         QCOMPARE(OperatorLock().change({}, QStringLiteral("gavel")), OperatorLock::Change::Set);
 
         EthernetProgram run(twoMixers(), {"zkvr340a", "--operate", file, "--link", "ethernet", "--fullscreen"});
@@ -99,9 +135,12 @@ private slots:
         switchChannels(run.chain, true); // as the room left them
         Application &program = run.program;
         ScriptedDialogs &dialogs = run.dialogs;
-        enum { Starting, Locked, Refused, Quitting } stage = Starting;
+        enum { Starting, Locked, Lost, Quitting } stage = Starting;
         bool fullScreen = false;
         QString lockedTitle;
+        bool dialogOpened = true;
+        bool sessionRefused = false;
+        qsizetype promptsBeforeLoss = 0;
         bool held = false;
         bool finished = false;
         const QPointer<QTimer> driver = drive(program, 60.0, [&] {
@@ -118,20 +157,32 @@ private slots:
                 return false;
             case Locked:
                 // A wrong passphrase for 停止, a cancelled one for 終了, a
-                // wrong one at the close box: the panel operates on.
-                dialogs.passphrases = {QStringLiteral("hammer"), std::nullopt, QStringLiteral("GAVEL")};
+                // wrong one at the close box and at the hidden main window's.
+                dialogs.passphrases = {QStringLiteral("hammer"), std::nullopt, QStringLiteral("GAVEL"),
+                                       QStringLiteral("mallet")};
                 panel->action(PanelCommand::Stop)->trigger();
                 panel->action(PanelCommand::Quit)->trigger();
                 panel->close();
-                stage = Refused;
+                program.mainWindow()->windowHandle()->close();
+                sessionRefused = !program.sessionEnding([] { return true; });
+                QTest::mouseClick(panel->executionButton(ButtonRef{0, 0}), Qt::RightButton);
+                dialogOpened = program.settingsDialog() != nullptr;
+                // The panel's window destroyed, and the passphrase it then
+                // asks for cancelled.
+                promptsBeforeLoss = dialogs.passphrasePrompts.size();
+                destroyNativeWindow(panel);
+                stage = Lost;
                 return false;
-            case Refused:
+            case Lost:
+                if (dialogs.passphrasePrompts.size() == promptsBeforeLoss)
+                    return false;
                 held = panel->isVisible() && panel->executing() && panel->locked() && channelOff(run.chain, 1)
                        && channelOff(run.chain, 2);
-                // The right passphrase, then the usual end question.
+                // The right passphrase at the hidden main window's close,
+                // then the usual end question.
                 dialogs.passphrases = {QStringLiteral("gavel")};
                 stage = Quitting;
-                panel->action(PanelCommand::Quit)->trigger();
+                program.mainWindow()->windowHandle()->close();
                 return false;
             case Quitting:
                 return false; // the program ends by itself
@@ -146,23 +197,32 @@ private slots:
         QVERIFY(fullScreen);
         QVERIFY2(lockedTitle.contains(QStringLiteral("議場.ini")) && lockedTitle.endsWith(QStringLiteral("[ロック中]")),
                  qPrintable(lockedTitle));
+        QVERIFY(!dialogOpened);
+        QVERIFY(sessionRefused);
+        QVERIFY(dialogs.texts().contains(str(14002)));
         QVERIFY(held);
-        QCOMPARE(dialogs.texts().count(str(12104)), 2);
+        QCOMPARE(dialogs.texts().count(str(12104)), 3);
         QVERIFY(dialogs.texts().contains(str(1311))); // 終了します。よろしいですか？
-        // Quitting gave the channels back as they were.
+        // Quitting gave the channels back as they were, and left the room's
+        // file as it was: nobody chose to save.
         QVERIFY(channelOn(run.chain, 1));
         QVERIFY(channelOn(run.chain, 2));
+        QCOMPARE(fileBytes(file), roomFile);
+        for (const QString &text : dialogs.texts())
+            QVERIFY2(!text.contains(str(2732)), qPrintable(text));
         // Every passphrase given is in the activity log.
         int refused = 0, right = 0;
         for (const ActivityEntry &e : run.world.activity.entries())
             if (e.kind == ActivityKind::Access && e.detail == str(12113))
                 (e.outcome == ActivityOutcome::Refused ? refused : right) += 1;
-        QCOMPARE(refused, 2);
+        QCOMPARE(refused, 3);
         QCOMPARE(right, 1);
     }
 
     // No passphrase set: the panel still operates the file's panel, and says
-    // it is not locked rather than pretending to be.
+    // it is not locked rather than pretending to be. The desktop's session
+    // end then ends the program, the channels given back before the link
+    // closes.
     void withoutAPassphraseThePanelSaysItIsNotLocked()
     {
         QTemporaryDir dir;
@@ -174,18 +234,25 @@ private slots:
         }
         EthernetProgram run(twoMixers(), {"zkvr340a", "--operate", file});
         QVERIFY2(run.listening, qPrintable(run.error));
+        switchChannels(run.chain, true);
         bool done = false;
         bool unlocked = false;
+        bool sessionEnds = false;
         drive(run.program, 30.0, [&] {
             FrmMdi *panel = run.program.panelWindow();
-            if (!panel || !panel->isVisible() || !panel->executing())
+            if (!panel || !panel->isVisible() || !panel->executing() || !channelOff(run.chain, 1)
+                || run.world.mixers.anyPending(1))
                 return false;
             unlocked = !panel->locked() && !panel->windowState().testFlag(Qt::WindowFullScreen);
+            sessionEnds = run.program.sessionEnding([] { return true; });
             return true;
         }, done);
         QCOMPARE(run.program.run(), 0);
         QVERIFY(done);
         QVERIFY(unlocked);
+        QVERIFY(sessionEnds);
+        QVERIFY(channelOn(run.chain, 1));
+        QVERIFY(channelOn(run.chain, 2));
         const QStringList said = run.dialogs.texts();
         QVERIFY(said.contains(str(12114).arg(file)));
         QVERIFY(said.contains(str(12111)));
