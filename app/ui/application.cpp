@@ -892,16 +892,17 @@ void Application::Disconnect()
     // Whatever ends the program, the channels go back before the link
     // closes: a panel still open gives them back, and they are written while
     // the link is up. Those that could not be stay on disk for the next start.
+    const bool givingBack = m_endAfterExchange || (m_panel && m_panel->isVisible());
     if (m_panel)
         m_panel->closeForProgramEnd();
-    if (sendingMustWait()) {
+    if (givingBack && sendingMustWait()) {
         // An exchange waits further up the stack: the values go after it, from
         // the loop, and the program ends then.
         m_endAfterExchange = true;
         return;
     }
     m_ended = true;
-    keepHeldChannels(sendBeforeClosing());
+    keepHeldChannels(!givingBack || sendBeforeClosing());
     if (m_linkWatch)
         m_linkWatch->silence();
     if (m_comm)
