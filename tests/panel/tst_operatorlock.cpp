@@ -203,6 +203,10 @@ private slots:
         mem.idle = QStringLiteral("7");
         OperatorLock lock(mem.store());
         QCOMPARE(lock.idleMinutes(), 7);
+        lock.setIdleMinutes(0);
+        lock.setIdleMinutes(OperatorLock::MaxIdleMinutes + 1);
+        QCOMPARE(lock.idleMinutes(), 7);
+        QCOMPARE(mem.idle, QStringLiteral("7"));
         lock.change({}, QStringLiteral("gavel"));
         ManualClock clock;
         lock.setClock(&clock);
