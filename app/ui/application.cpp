@@ -526,6 +526,11 @@ int Application::run()
         // Online the panel waits for the mixers to be counted (afterPoll);
         // offline there is nothing to wait for.
         m_operatePending = true;
+        watchInputFor(m_lock, m_main.get());
+        m_idleWatch = std::make_unique<QTimer>();
+        m_idleWatch->setInterval(1000);
+        QObject::connect(m_idleWatch.get(), &QTimer::timeout, m_main.get(), [this] { watchIdle(); });
+        m_idleWatch->start();
         if (m_world.link.offline())
             QTimer::singleShot(0, m_main.get(), [this] { startOperating(); });
     }

@@ -87,6 +87,10 @@ public:
     // the user; otherwise the program ends in order, the channels given back.
     // Returns whether the session may end.
     bool sessionEnding(const std::function<bool()> &mayTell);
+    // The idle watch of a chairperson's PC: left in mixer mode (reached with
+    // the passphrase) for the lock's idle time, it goes back to its panel,
+    // operating and locked; not while a question, a menu or a job is open.
+    void watchIdle();
     // Where the channels' switches the panel took over are kept until given back.
     const HeldChannels &heldChannels() const { return m_held; }
 
@@ -179,6 +183,7 @@ private:
     HeldChannels m_held;
     std::unique_ptr<WindowLossWatch> m_windowWatch; // windows destroyed from outside close as by their close box
     std::unique_ptr<QObject> m_mainInputBlock;      // the hidden main window takes no input
+    std::unique_ptr<QTimer> m_idleWatch;             // a chairperson's PC goes back to its panel
     std::unique_ptr<VirtualChain> m_virtual; // outlives the link that reaches it
     bool m_connectionBelowMain = false; // the next connection dialog goes next to the main window
     std::unique_ptr<MdlComm> m_comm;

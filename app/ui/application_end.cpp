@@ -12,9 +12,9 @@
 #include "mixer/mixersync.h"
 #include "panel/ui/frmmdi.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QEvent>
-#include <QGuiApplication>
 #include <QMenuBar>
 #include <QWindow>
 
@@ -81,7 +81,7 @@ void Application::wireSessionEnd()
 {
 #if QT_CONFIG(sessionmanager)
     QObject::connect(
-        qGuiApp, &QGuiApplication::commitDataRequest, m_main.get(),
+        qApp, &QGuiApplication::commitDataRequest, m_main.get(),
         [this](QSessionManager &manager) {
             bool talking = false;
             const bool go = sessionEnding([&] { return talking = manager.allowsInteraction(); });
@@ -92,6 +92,16 @@ void Application::wireSessionEnd()
         },
         Qt::DirectConnection);
 #endif
+}
+
+void Application::watchIdle()
+{
+    if (!m_operate.operate() || m_panel || m_ended || m_operatePending || !m_lock.relockDue())
+        return;
+    if (QApplication::activeModalWidget() || QApplication::activePopupWidget() || jobWindowVisible())
+        return;
+    m_operateOnPanel = true;
+    onModeChange();
 }
 
 bool Application::sessionEnding(const std::function<bool()> &mayTell)

@@ -97,6 +97,10 @@ struct PanelWindowContext
     const TimeOfDay *timeOfDay = nullptr;
 };
 
+// Every key, mouse button or touch pressed anywhere in the program, while
+// `owner` lives, starts the lock's idle time again.
+void watchInputFor(OperatorLock &lock, QObject *owner);
+
 class FrmMdi : public QMainWindow
 {
     Q_OBJECT

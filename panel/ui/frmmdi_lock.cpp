@@ -13,20 +13,12 @@
 
 namespace {
 
-namespace Res {
-constexpr int IdleMenu = 14000;    // "自動ロックまでの時間(&T)"
-constexpr int IdleMinutes = 14001; // "%1 分"
-} // namespace Res
-
-constexpr int IdleChoices[] = {1, 2, 5, 10, 15, 30, 60};
-constexpr int IdleWatchMs = 1000;
-
 // Tells of every press of a key, a mouse button or a touch anywhere in the
 // program: someone is at the PC.
 class InputWatch final : public QObject
 {
 public:
-    InputWatch(std::function<void()> seen, QObject *parent) : QObject(parent), m_seen(std::move(seen)) {}
+    InputWatch(OperatorLock &lock, QObject *parent) : QObject(parent), m_lock(lock) {}
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override
@@ -36,7 +28,7 @@ protected:
         case QEvent::MouseButtonPress:
         case QEvent::Wheel:
         case QEvent::TouchBegin:
-            m_seen();
+            m_lock.noteInput();
             break;
         default:
             break;
@@ -45,10 +37,24 @@ protected:
     }
 
 private:
-    std::function<void()> m_seen;
+    OperatorLock &m_lock;
 };
 
+namespace Res {
+constexpr int IdleMenu = 14000;    // "自動ロックまでの時間(&T)"
+constexpr int IdleMinutes = 14001; // "%1 分"
+} // namespace Res
+
+constexpr int IdleChoices[] = {1, 2, 5, 10, 15, 30, 60};
+constexpr int IdleWatchMs = 1000;
+
 } // namespace
+
+void watchInputFor(OperatorLock &lock, QObject *owner)
+{
+    lock.noteInput();
+    qApp->installEventFilter(new InputWatch(lock, owner));
+}
 
 QMenu *FrmMdi::buildIdleMenu()
 {
@@ -68,8 +74,7 @@ QMenu *FrmMdi::buildIdleMenu()
 
 void FrmMdi::watchInput()
 {
-    m_ctx.lock->noteInput();
-    qApp->installEventFilter(new InputWatch([lock = m_ctx.lock] { lock->noteInput(); }, this));
+    watchInputFor(*m_ctx.lock, this);
     m_idleTimer.setObjectName(QStringLiteral("idleTimer"));
     m_idleTimer.setInterval(IdleWatchMs);
     connect(&m_idleTimer, &QTimer::timeout, this, &FrmMdi::watchIdle);
