@@ -96,9 +96,7 @@ void Application::wireSessionEnd()
 
 void Application::watchIdle()
 {
-    if (!m_operate.operate() || m_panel || m_ended || m_operatePending || !m_lock.relockDue())
-        return;
-    if (QApplication::activeModalWidget() || QApplication::activePopupWidget() || jobWindowVisible())
+    if (!m_operate.operate() || m_panel || m_ended || !m_lock.relockDue() || answerAwaited() || jobWindowVisible())
         return;
     m_operateOnPanel = true;
     onModeChange();

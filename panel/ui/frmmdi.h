@@ -100,6 +100,8 @@ struct PanelWindowContext
 // Every key, mouse button or touch pressed anywhere in the program, while
 // `owner` lives, starts the lock's idle time again.
 void watchInputFor(OperatorLock &lock, QObject *owner);
+// A question or a menu is open: the lock closing by itself waits for it.
+bool answerAwaited();
 
 class FrmMdi : public QMainWindow
 {

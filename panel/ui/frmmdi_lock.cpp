@@ -56,6 +56,11 @@ void watchInputFor(OperatorLock &lock, QObject *owner)
     qApp->installEventFilter(new InputWatch(lock, owner));
 }
 
+bool answerAwaited()
+{
+    return QApplication::activeModalWidget() || QApplication::activePopupWidget();
+}
+
 QMenu *FrmMdi::buildIdleMenu()
 {
     m_idleMenu = new QMenu(str(Res::IdleMenu), this);
@@ -86,7 +91,7 @@ void FrmMdi::watchIdle()
     if (m_left || !m_ctx.lock || !m_ctx.lock->relockDue())
         return;
     // An open question or menu is answered first: the lock comes after it.
-    if (QApplication::activeModalWidget() || QApplication::activePopupWidget())
+    if (answerAwaited())
         return;
     lockOperation();
 }

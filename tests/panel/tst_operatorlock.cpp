@@ -254,6 +254,12 @@ private slots:
         w->watchIdle();
         QVERIFY(!w->locked());
         clock.advance(60);
+        QDialog question(w); // a question waiting for its answer comes first
+        question.setModal(true);
+        question.show();
+        w->watchIdle();
+        QVERIFY(!w->locked());
+        question.close();
         w->watchIdle();
         QVERIFY(w->locked());
         QVERIFY(!rig.panel.runtime.settingsDialogOpen); // the dialog went with the lock
