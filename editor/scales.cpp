@@ -71,6 +71,11 @@ QString displayCode(Scale scale, int code)
     return {};
 }
 
+double shownNumber(Scale scale, int code)
+{
+    return scale == Scale::Level ? levelDb(code) : displayCode(scale, code).toDouble();
+}
+
 int nearestLevel(double dB)
 {
     int i = LevelCodeMin;

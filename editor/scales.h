@@ -50,6 +50,11 @@ QString levelNumberText(int code);
 // code outside 0..64 gives an empty text.
 QString displayCode(Scale scale, int code);
 
+// The same value as a number in the unit the scale shows: dB on the level
+// scale (code 0, shown as "MUTE", is its bottom, -96.0), seconds, a factor
+// or a count. What assistive technology reads as an entry's value.
+double shownNumber(Scale scale, int code);
+
 // A typed value as a code of the scale. The fixed-point scales round toward
 // minus infinity (Int(-1.5) = -2); hundredths add 0.001 first so that 0.29
 // gives 29, not 28. Results beyond the int range saturate (they then fail any

@@ -103,6 +103,15 @@ void ValueEntry::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier
+        && lineEdit()->text() != displayCode(m_scale, m_code)) {
+        // Escape takes back what was typed; a box that shows its value
+        // leaves the key to its window (an editor closes on it).
+        redisplay();
+        selectAll();
+        event->accept();
+        return;
+    }
     QAbstractSpinBox::keyPressEvent(event);
 }
 
@@ -131,10 +140,17 @@ void ValueEntry::wheelEvent(QWheelEvent *event)
 
 QVariant ValueEntry::shownValue() const
 {
-    const QString shown = displayCode(m_scale, m_code);
-    bool number = false;
-    const double v = shown.toDouble(&number);
-    return number ? QVariant(v) : QVariant(shown);
+    return shownNumber(m_scale, m_code);
+}
+
+QVariant ValueEntry::shownMinimum() const
+{
+    return shownNumber(m_scale, m_min);
+}
+
+QVariant ValueEntry::shownMaximum() const
+{
+    return shownNumber(m_scale, m_max);
 }
 
 void ValueEntry::redisplay()

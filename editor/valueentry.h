@@ -19,10 +19,13 @@ class Dialogs;
 class ValueEntry : public QAbstractSpinBox
 {
     Q_OBJECT
-    // What assistive technology reads as the box's value: the number shown
-    // (decibels on a level scale), or the shown text where it is no number
-    // ("MUTE").
+    // What assistive technology reads as the box's value and its bounds: the
+    // numbers shown (decibels on a level scale, where "MUTE" is the -96.0 dB
+    // of code 0, the scale's bottom, not 0). The shown text ("MUTE") is the
+    // box's text. The bounds are named as a spin box's are, in shown units.
     Q_PROPERTY(QVariant value READ shownValue)
+    Q_PROPERTY(QVariant minimum READ shownMinimum)
+    Q_PROPERTY(QVariant maximum READ shownMaximum)
 
 public:
     // The range starts as the level range 0..64 and the code as its minimum.
@@ -32,6 +35,8 @@ public:
 
     int code() const { return m_code; }
     QVariant shownValue() const;
+    QVariant shownMinimum() const;
+    QVariant shownMaximum() const;
     int minimum() const { return m_min; }
     int maximum() const { return m_max; }
     // A maximum below the minimum is raised to it. The code is pulled into the

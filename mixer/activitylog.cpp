@@ -3,8 +3,10 @@
 #include "base/clock.h"
 #include "base/placement.h"
 #include "base/strings.h"
+#include "mixer/mixerdata.h"
 #include "mixer/parametertable.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace {
@@ -12,18 +14,33 @@ namespace Text {
 constexpr int KindFirst = 12200;    // 書き込み, リンク, 読み込み, 保存, ダウンロード, アクセス確認
 constexpr int OutcomeFirst = 12210; // (none), 確認済み, 失敗, 完了, 拒否
 constexpr int HeaderFirst = 12226;  // 時刻, 種類, ミキサー, 項目, 値, 結果, 内容
-constexpr int ColumnCount = 7;
+constexpr int ShownColumns = 7;
+constexpr int CodeHeader = 13800;   // "コード": the value's code, after the columns shown
+constexpr int ColumnCount = ShownColumns + 1;
 } // namespace Text
 
 const QString TimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz");
 const QByteArray Bom("\xEF\xBB\xBF");
 
-// A spreadsheet takes a cell that starts with one of these for a formula: a
-// file name or a caption in the detail column must stay text. The mark is
-// taken off again when the file is read back.
+// A spreadsheet takes a cell that starts with one of these for a formula (a
+// tab or a carriage return in front hides the rest from the eye): a file
+// name, a button's caption or a value such as "-10.0dB" must stay text. A
+// plain number is read as one. The mark is taken off again when the file is
+// read back.
 bool looksLikeFormula(const QString &cell)
 {
-    return !cell.isEmpty() && QStringLiteral("=+-@").contains(cell.front());
+    static const QRegularExpression number(QStringLiteral("^-?[0-9]+(\\.[0-9]+)?$"));
+    return !cell.isEmpty() && QStringLiteral("=+-@\t\r").contains(cell.front()) && !number.match(cell).hasMatch();
+}
+
+QString guarded(const QString &cell)
+{
+    return looksLikeFormula(cell) ? u'\'' + cell : cell;
+}
+
+QString unguarded(const QString &cell)
+{
+    return cell.size() > 1 && cell.front() == u'\'' && looksLikeFormula(cell.mid(1)) ? cell.mid(1) : cell;
 }
 
 QString csvCell(const QString &text)
@@ -114,6 +131,11 @@ void ActivityLog::add(ActivityKind kind, int mixer, const QString &detail, Activ
     e.mixer = mixer;
     e.key = key;
     e.value = value;
+    if (key > 0 && m_words) {
+        e.shown = m_words(mixer, key, value);
+        if (e.shown == QString::number(value))
+            e.shown.clear(); // the code itself: nothing to keep
+    }
     e.outcome = outcome;
     e.detail = detail;
     if (int(m_ring.size()) < m_capacity) {
@@ -160,13 +182,20 @@ QString ActivityLog::keyName(int key)
     return key > 0 ? mixerKey(key) : QString();
 }
 
+QString ActivityLog::valueText(const ActivityEntry &e)
+{
+    if (e.key <= 0)
+        return {};
+    return e.shown.isEmpty() ? QString::number(e.value) : e.shown;
+}
+
 QString ActivityLog::line(const ActivityEntry &e)
 {
     QStringList parts{e.when.toString(TimeFormat), kindName(e.kind)};
     if (e.mixer > 0)
         parts << MixerName(e.mixer);
     if (e.key > 0)
-        parts << keyName(e.key) + u'=' + QString::number(e.value);
+        parts << keyName(e.key) + u'=' + valueText(e);
     if (e.outcome != ActivityOutcome::None)
         parts << outcomeName(e.outcome);
     if (!e.detail.isEmpty())
@@ -178,18 +207,19 @@ QByteArray ActivityLog::toCsv(const std::vector<ActivityEntry> &entries)
 {
     QStringList lines;
     QStringList header;
-    for (int c = 0; c < Text::ColumnCount; ++c)
+    for (int c = 0; c < Text::ShownColumns; ++c)
         header << csvCell(str(Text::HeaderFirst + c));
+    header << csvCell(str(Text::CodeHeader));
     lines << header.join(u',');
     for (const ActivityEntry &e : entries) {
-        const QString detail = looksLikeFormula(e.detail) ? u'\'' + e.detail : e.detail;
         lines << QStringList{e.when.toString(TimeFormat),
                              csvCell(kindName(e.kind)),
-                             e.mixer > 0 ? QString::number(e.mixer) : QString(),
+                             e.mixer > 0 ? csvCell(MixerName(e.mixer)) : QString(),
                              csvCell(keyName(e.key)),
-                             e.key > 0 ? QString::number(e.value) : QString(),
+                             csvCell(guarded(valueText(e))),
                              csvCell(outcomeName(e.outcome)),
-                             csvCell(detail)}
+                             csvCell(guarded(e.detail)),
+                             e.key > 0 ? QString::number(e.value) : QString()}
                      .join(u',');
     }
     return Bom + (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
@@ -212,25 +242,30 @@ std::optional<std::vector<ActivityEntry>> ActivityLog::fromCsv(const QByteArray 
         if (!e.when.isValid() || !kind)
             return std::nullopt;
         e.kind = *kind;
-        bool ok = true;
-        e.mixer = cells[2].isEmpty() ? 0 : cells[2].toInt(&ok);
-        if (!ok || e.mixer < 0 || e.mixer > 16)
-            return std::nullopt;
+        if (!cells[2].isEmpty()) {
+            for (int m = 1; m <= MaxMixers && !e.mixer; ++m)
+                if (MixerName(m) == cells[2])
+                    e.mixer = m;
+            if (!e.mixer)
+                return std::nullopt;
+        }
         e.key = cells[3].isEmpty() ? 0 : mixerKeyId(cells[3]);
         if (e.key < 0)
             return std::nullopt;
-        e.value = cells[4].isEmpty() ? 0 : cells[4].toInt(&ok);
+        bool ok = true;
+        e.value = cells[7].isEmpty() ? 0 : cells[7].toInt(&ok);
         if (!ok)
             return std::nullopt;
+        e.shown = unguarded(cells[4]);
+        if (e.shown == QString::number(e.value))
+            e.shown.clear();
         if (!cells[5].isEmpty()) {
             const auto outcome = byName<ActivityOutcome>(cells[5], Text::OutcomeFirst, 5, 1);
             if (!outcome)
                 return std::nullopt;
             e.outcome = *outcome;
         }
-        e.detail = cells[6];
-        if (e.detail.size() > 1 && e.detail.front() == u'\'' && looksLikeFormula(e.detail.mid(1)))
-            e.detail.remove(0, 1);
+        e.detail = unguarded(cells[6]);
         out.push_back(e);
     }
     return out;

@@ -12,6 +12,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -29,13 +30,14 @@ struct ActivityEntry
     int mixer = 0;               // 1..16; 0: not one mixer
     int key = 0;                 // key id 1..85 of a write; 0: none
     qint32 value = 0;            // the value written
+    QString shown;               // the value as the user knows it ("-10.0dB"); empty: the code
     ActivityOutcome outcome = ActivityOutcome::None;
     QString detail;              // words for the rest: a file, the link's state
 
     bool operator==(const ActivityEntry &o) const
     {
         return when == o.when && kind == o.kind && mixer == o.mixer && key == o.key && value == o.value
-               && outcome == o.outcome && detail == o.detail;
+               && shown == o.shown && outcome == o.outcome && detail == o.detail;
     }
 };
 
@@ -65,6 +67,9 @@ public:
 
     void add(ActivityKind kind, int mixer, const QString &detail, ActivityOutcome outcome = ActivityOutcome::None,
              int key = 0, qint32 value = 0);
+    // How a written value reads to the user (mixer, key id, value), kept with
+    // each entry that has a key; without it the code shows.
+    void setValueWords(std::function<QString(int, int, qint32)> words) { m_words = std::move(words); }
 
     int capacity() const { return m_capacity; }
     int size() const { return int(m_ring.size()); }
@@ -80,11 +85,15 @@ public:
     static QString outcomeName(ActivityOutcome outcome);
     // The key's settings name ("InputGain_3"); empty for none.
     static QString keyName(int key);
+    // The value as the user knows it ("-10.0dB"), or its code; empty without a key.
+    static QString valueText(const ActivityEntry &e);
     // One entry as a line: time, kind, mixer, key = value, outcome, detail.
     static QString line(const ActivityEntry &e);
 
     // CSV with a header row, UTF-8 with a byte-order mark (spreadsheets on
-    // Windows read it as Unicode), CR LF line ends.
+    // Windows read it as Unicode), CR LF line ends: the columns the window
+    // shows, as it shows them (the mixer by name, the value as the user knows
+    // it), and the value's code last.
     static QByteArray toCsv(const std::vector<ActivityEntry> &entries);
     // Reads what toCsv wrote; nothing when the text is not such a file.
     static std::optional<std::vector<ActivityEntry>> fromCsv(const QByteArray &csv);
@@ -96,6 +105,7 @@ signals:
 
 private:
     const Clock &m_clock;
+    std::function<QString(int, int, qint32)> m_words;
     int m_capacity;
     QDateTime m_wallAtStart;
     double m_clockAtStart;

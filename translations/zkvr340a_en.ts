@@ -2203,9 +2203,9 @@ To talk to the mixers again, start the program again.
 (With &quot;Reconnect when the connection is lost&quot; in the File menu the program reconnects by itself.)</translation>
         </message>
         <message>
-            <source>接続が切れたら再接続(&amp;R)</source>
+            <source>接続が切れたら再接続(&amp;C)</source>
             <comment>10756</comment>
-            <translation>&amp;Reconnect when the connection is lost</translation>
+            <translation>Re&amp;connect when the connection is lost</translation>
         </message>
         <message>
             <source>%1 に再接続しました（%2）</source>
@@ -2971,12 +2971,12 @@ Restore them?</translation>
         <message>
             <source>操作ロックのパスフレーズ設定(&amp;K)...</source>
             <comment>12100</comment>
-            <translation>Operator lock passphrase(&amp;K)...</translation>
+            <translation>Operator lock &amp;passphrase...</translation>
         </message>
         <message>
             <source>操作をロック(&amp;L)</source>
             <comment>12101</comment>
-            <translation>Lock operation(&amp;L)</translation>
+            <translation>&amp;Lock operation</translation>
         </message>
         <message>
             <source>操作ロック</source>
@@ -3135,7 +3135,7 @@ Set one with &quot;Operator lock passphrase&quot; in the File menu.</translation
         <message>
             <source>%1 パス</source>
             <comment>12215</comment>
-            <translation>%1 passes</translation>
+            <translation>passes: %1</translation>
         </message>
         <message>
             <source>通信ログ</source>
@@ -3215,7 +3215,7 @@ Set one with &quot;Operator lock passphrase&quot; in the File menu.</translation
         <message>
             <source>%1 件（最大 %2 件）</source>
             <comment>12235</comment>
-            <translation>%1 entries (at most %2)</translation>
+            <translation>Entries: %1 (at most %2)</translation>
         </message>
         <message>
             <source>通信ログの一覧</source>
@@ -3235,12 +3235,12 @@ Set one with &quot;Operator lock passphrase&quot; in the File menu.</translation
         <message>
             <source>確認済み: %1 = %2（%3、%4 パス）</source>
             <comment>12241</comment>
-            <translation>Verified: %1 = %2 (%3, %4 passes)</translation>
+            <translation>Verified: %1 = %2 (%3, passes: %4)</translation>
         </message>
         <message>
             <source>失敗: %1 = %2 はミキサーに設定できませんでした（%3、%4 パス）。もう一度書き込むか、ミキサーの値を取り込むまでこの印は残ります。</source>
             <comment>12242</comment>
-            <translation>Failed: %1 = %2 could not be set in the mixer (%3, %4 passes). The mark stays until the value is written again and verified, or the mixer's value is taken.</translation>
+            <translation>Failed: %1 = %2 could not be set in the mixer (%3, passes: %4). The mark stays until the value is written again and verified, or the mixer's value is taken.</translation>
         </message>
         <message>
             <source>送信待ち</source>
@@ -3410,7 +3410,7 @@ Set one with &quot;Operator lock passphrase&quot; in the File menu.</translation
         <message>
             <source>ミキサー %1 台</source>
             <comment>12432</comment>
-            <translation>%1 mixers</translation>
+            <translation>Mixers: %1</translation>
         </message>
         <message>
             <source>閲覧用アドレス:</source>
@@ -3472,7 +3472,7 @@ Set one with &quot;Operator lock passphrase&quot; in the File menu.</translation
         <message>
             <source>接続されているミキサーは %1 台、ファイルのミキサーは %2 台です。</source>
             <comment>12600</comment>
-            <translation>%1 mixers are linked; the file holds %2.</translation>
+            <translation>Mixers linked: %1; in the file: %2.</translation>
         </message>
         <message>
             <source>%1 台目から先のファイルの値は送信されません。</source>
@@ -3487,7 +3487,7 @@ Set one with &quot;Operator lock passphrase&quot; in the File menu.</translation
         <message>
             <source>最初のファイルのミキサーは %1 台、次のファイルは %2 台です。</source>
             <comment>12603</comment>
-            <translation>The first file holds %1 mixers, the second %2.</translation>
+            <translation>Mixers in the first file: %1; in the second: %2.</translation>
         </message>
         <message>
             <source>%1 台目から先は片方のファイルにしかなく、比べていません。</source>
@@ -3694,6 +3694,16 @@ Set one with &quot;Operator lock passphrase&quot; in the File menu.</translation
             <source>変わる値の一覧</source>
             <comment>12742</comment>
             <translation>Values that change</translation>
+        </message>
+        <message>
+            <source>コード</source>
+            <comment>13800</comment>
+            <translation>Code</translation>
+        </message>
+        <message>
+            <source>コントロールパネル</source>
+            <comment>13801</comment>
+            <translation>Control panel</translation>
         </message>
         <message>
             <source>自動ロックまでの時間(&amp;T)</source>

@@ -4,6 +4,7 @@
 #include "base/dialogs.h"
 #include "base/placement.h"
 #include "base/strings.h"
+#include "app/activitywords.h"
 #include "app/ui/frmactivity.h"
 #include "app/ui/frminterface.h"
 #include "app/ui/frmmain.h"
@@ -117,6 +118,11 @@ Application::Application(World &world, QStringList arguments)
                              right ? ActivityOutcome::Done : ActivityOutcome::Refused);
     };
     m_lock.setClock(&m_world.clock);
+    // A write is logged as the user knows the value: as the editor shows it,
+    // a panel switch by its seat's caption.
+    m_world.activity.setValueWords([this](int mixer, int key, qint32 value) {
+        return writtenValueWords(m_world.panel, mixer, key, value);
+    });
 }
 
 Application::~Application()
@@ -302,8 +308,8 @@ void Application::showParameterGrid(int item)
     } else {
         m_parameterGrid->setGrid(grid);
     }
-    m_parameterGrid->show();
-    m_parameterGrid->raise();
+    // In front and with the keyboard, whether a double-click or a key asked.
+    bringForward(m_parameterGrid);
 }
 
 std::optional<PanelGeometry> Application::panelGeometry() const
@@ -412,7 +418,8 @@ void Application::openSelect()
         for (int m = 1; m <= MaxMixers; ++m)
             if (m != mixer && m_world.mixers.EditorOpen[size_t(m)])
                 unloadEditor(m);
-        showEditor(mixer);
+        // The chosen editor comes to the front also when it was open.
+        bringForward(showEditor(mixer));
     };
     PlaceForm(dlg, m_main.get(), PlaceMode::Below);
     m_select = dlg;
@@ -883,11 +890,8 @@ void Application::wireRemote()
         };
         m_remote = std::make_unique<RemoteOperation>(std::move(host), m_world.dialogs);
     }
-    QMenu *file = m_main->menu(QStringLiteral("MenFile"));
-    auto *remote = new QAction(str(12442), m_main.get());
-    remote->setObjectName(QStringLiteral("MenRemote"));
-    file->insertAction(m_main->action(QStringLiteral("MenModeChange")), remote);
-    QObject::connect(remote, &QAction::triggered, m_main.get(), [this] { m_remote->showDialog(m_main.get()); });
+    QObject::connect(m_main.get(), &FrmMain::remoteRequested, m_main.get(),
+                     [this] { m_remote->showDialog(m_main.get()); });
 }
 
 void Application::Disconnect()

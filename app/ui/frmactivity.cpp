@@ -84,6 +84,9 @@ QVariant ActivityModel::data(const QModelIndex &index, int role) const
     const ActivityEntry &e = m_rows[size_t(index.row())];
     if (role == Qt::TextAlignmentRole && (index.column() == Mixer || index.column() == Value))
         return int(Qt::AlignRight | Qt::AlignVCenter);
+    // What a narrow column cuts short shows whole under the pointer.
+    if (role == Qt::ToolTipRole && (index.column() == Value || index.column() == Detail))
+        role = Qt::DisplayRole;
     if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)
         return {};
     switch (index.column()) {
@@ -91,7 +94,7 @@ QVariant ActivityModel::data(const QModelIndex &index, int role) const
     case Kind: return ActivityLog::kindName(e.kind);
     case Mixer: return e.mixer > 0 ? MixerName(e.mixer) : QString();
     case Key: return ActivityLog::keyName(e.key);
-    case Value: return e.key > 0 ? QString::number(e.value) : QString();
+    case Value: return ActivityLog::valueText(e);
     case Outcome: return ActivityLog::outcomeName(e.outcome);
     case Detail: return e.detail;
     default: return {};
@@ -140,6 +143,8 @@ FrmActivity::FrmActivity(const ActivityLog &log, Dialogs &dialogs, QWidget *pare
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setWordWrap(false);
+    // Tab leaves the list for the next control; the arrows move in it.
+    m_table->setTabKeyNavigation(false);
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setStretchLastSection(true);
     // Fixed widths: sizing to contents would measure every row on each entry.
@@ -147,7 +152,8 @@ FrmActivity::FrmActivity(const ActivityLog &log, Dialogs &dialogs, QWidget *pare
     const int widths[] = {fm.horizontalAdvance(QStringLiteral("0000-00-00 00:00:00.000")) + 12,
                           fm.horizontalAdvance(str(12205)) + 16, fm.horizontalAdvance(MixerName(16)) + 16,
                           fm.horizontalAdvance(QStringLiteral("ThresholdAction__")) + 12,
-                          fm.horizontalAdvance(QStringLiteral("000000")) + 12,
+                          // A seat's caption of two short lines and a mute's words.
+                          fm.horizontalAdvance(QStringLiteral("委員長 議長席 ミュート OFF")) + 12,
                           fm.horizontalAdvance(str(12211)) + 16};
     for (int c = 0; c < int(std::size(widths)); ++c)
         m_table->setColumnWidth(c, widths[c]);

@@ -59,6 +59,7 @@ FrmMain::FrmMain(FrmMainContext context, bool debugMode, QWidget *parent)
         connect(reconnect, &QAction::toggled, this, &FrmMain::reconnectToggled);
     }
     file->addSeparator()->setObjectName(QStringLiteral("MenSparate2"));
+    QAction *remote = addMenuAction(file, QStringLiteral("MenRemote"), 12442);
     QAction *mode = addMenuAction(file, QStringLiteral("MenModeChange"), 1214);
     QAction *quit = addMenuAction(file, QStringLiteral("MenFileEnd"), 1215);
 
@@ -117,6 +118,7 @@ FrmMain::FrmMain(FrmMainContext context, bool debugMode, QWidget *parent)
     connect(replace, &QAction::triggered, this, &FrmMain::arrangeRequested);
     connect(ver, &QAction::triggered, this, &FrmMain::versionRequested);
     connect(activity, &QAction::triggered, this, &FrmMain::activityRequested);
+    connect(remote, &QAction::triggered, this, &FrmMain::remoteRequested);
     connect(directRead, &QAction::triggered, this, [this] { requestJob(JobDirectRead); });
     connect(directWrite, &QAction::triggered, this, [this] { requestJob(JobDirectWrite); });
     connect(settingsDialog, &QAction::triggered, this, &FrmMain::settingsDialogRequested);

@@ -74,6 +74,7 @@ signals:
     void activityRequested();        // the view menu's 通信ログ
     void settingsDialogRequested(); // DEBUG: a panel settings dialog without the panel
     void reconnectToggled(bool on);  // the user switched reconnecting on or off
+    void remoteRequested();          // リモート操作: the remote operation dialog
 
 protected:
     void closeEvent(QCloseEvent *event) override;

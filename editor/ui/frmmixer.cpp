@@ -4,6 +4,7 @@
 #include "base/placement.h"
 #include "base/strings.h"
 #include "base/ui/accessnames.h"
+#include "base/ui/showntabs.h"
 #include "editor/editorrules.h"
 #include "editor/editortexts.h"
 #include "editor/ui/editorlook.h"
@@ -59,6 +60,7 @@ FrmMixer::FrmMixer(FrmMixerContext context, int editMixer, bool debugMode, QWidg
     m_marks = new MarkSet(m_ctx.env.sync, m_ctx.env.mixers, m, m_ctx.env.timeOfDay, this);
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("SSTMixer"));
+    announceShownTabsOnly(m_tabs->tabBar());
     for (int t = 0; t < EditorTabCount; ++t) {
         m_tabFrames[size_t(t)] = new QFrame;
         m_tabFrames[size_t(t)]->setObjectName(QStringLiteral("Frame_%1").arg(t));
@@ -106,6 +108,7 @@ FrmMixer::FrmMixer(FrmMixerContext context, int editMixer, bool debugMode, QWidg
     for (int i = 0; i < int(m_pictures.size()); ++i)
         setPicture(i, 0);
     connectHandlers();
+    setUpKeys();
     Enable_Control();
 
     m_lifecycle.opened(m);
@@ -342,6 +345,11 @@ void FrmMixer::applyNoiseOptions()
 
 void FrmMixer::tabSelected(int tab)
 {
+    if (!m_tabs->isTabVisible(tab)) {
+        hiddenTabChosen(tab);
+        return;
+    }
+    m_shownTab = tab;
     if (tab != TabExtended)
         m_tabs->setTabVisible(TabExtended, false);
     if (tab != TabDefaults)
@@ -396,12 +404,24 @@ void FrmMixer::applyFrameRule(int tab)
             g->setEnabled(editable);
 }
 
-void FrmMixer::openTab(int i)
+bool FrmMixer::openTab(int i)
 {
     const MsgAnswer answer = m_ctx.dialogs.message(openTabQuestion(i), MsgButtons::OkCancel,
                                                    MsgIcon::Warning, str(StrId::AppTitle));
     if (answer == MsgAnswer::Ok)
         m_tabs->setTabVisible(TabExtended + i, true);
+    return answer == MsgAnswer::Ok;
+}
+
+void FrmMixer::hiddenTabChosen(int tab)
+{
+    {
+        // Back to the page that showed, without counting as a choice of it.
+        const QSignalBlocker quiet(m_tabs);
+        m_tabs->setCurrentIndex(m_shownTab);
+    }
+    if ((tab == TabExtended || tab == TabDefaults) && openTab(tab - TabExtended))
+        m_tabs->setCurrentIndex(tab);
 }
 
 
@@ -771,6 +791,10 @@ bool FrmMixer::eventFilter(QObject *watched, QEvent *event)
             }
         }
     }
+    if (const int item = gridItemAsked(watched, event); item >= 0) {
+        showGrid(item);
+        return true;
+    }
     if (event->type() == QEvent::MouseButtonDblClick) {
         int item = -1;
         for (int r = 0; r < int(m_rowLabels.size()); ++r)
@@ -780,9 +804,7 @@ bool FrmMixer::eventFilter(QObject *watched, QEvent *event)
             if (watched == m_fieldLabels[size_t(i)])
                 item = 8 + i;
         if (item >= 0) {
-            m_ctx.env.editor.GridItem = qint16(item);
-            if (m_ctx.showParameterGrid)
-                m_ctx.showParameterGrid(item);
+            showGrid(item);
             return true;
         }
     }

@@ -31,6 +31,7 @@ class MarkBadge;
 class MarkSet;
 class OptionGroup;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -119,10 +120,15 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     static constexpr int WordMax = 32767; // 15-bit register values
     static constexpr int HoldTimeUnit = 10; // LblMonly(10): "秒" beside HoldTime
+    // Top to bottom, the rows of a strip as the row labels Lbl1L(0..7) name
+    // them, which are also the grid items 0..7; -1 is the gain.
+    static constexpr std::array<int, 8> StripRows{RowInputLevel, RowPhantom,   RowHeadAmp,   RowLowCutFil,
+                                                  -1,            RowRemoteOn,  RowRemoteOff, RowThresholdObj};
 
     // One channel strip: its frame and its rows of option buttons.
     struct Strip
@@ -155,13 +161,25 @@ private:
     void setMuteMode(MixerEdits::MuteMode mode);
     void paramChanged(int i, int code);
     void tabSelected(int tab);
+    // Tab 2 or 3, chosen while hidden (a screen reader can press any tab):
+    // its page opens only through the warning, as from the system tab.
+    void hiddenTabChosen(int tab);
     // Judges the text of the entry box that has the focus, as leaving it
     // would: before another tab hides the box.
     void commitFocusedEntry();
     // The next tab on show in the direction of `step` (1 or -1); Ctrl+Tab
     // goes round the end, the tab bar's keys and wheel stop there.
     void stepTab(int step, bool wrap);
-    void openTab(int i);
+    // The warning; true when the user went on and tab i + 2 shows.
+    bool openTab(int i);
+
+    // Keys (frmmixer_keys.cpp): Ctrl+W and Escape close the window; the
+    // context-menu key or Shift+F10 on a control of a row or field shows
+    // that value across the mixers, as a double-click on its label does.
+    void setUpKeys();
+    // The grid item a key event on `watched` asks for, or -1.
+    int gridItemAsked(QObject *watched, QEvent *event) const;
+    void showGrid(int item);
     void writeGroup(int n);
     // The group's registers wait to be written, with the values the entries show.
     void markGroupWaiting(int n);
@@ -256,4 +274,7 @@ private:
     std::vector<QWidget *> m_headLackFields;
     // Rows the "DEBUG" layout shows: silent time and ThresholdK2.
     std::vector<QWidget *> m_debugRows;
+    // The tab last shown, and the grid item of each control a key opens it from.
+    int m_shownTab = 0;
+    std::map<const QObject *, int> m_gridItems;
 };

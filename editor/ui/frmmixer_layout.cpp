@@ -35,11 +35,6 @@ constexpr int TwentiethsMax = 119;      // 6.00 s
 constexpr int OutPeakMin = -200, OutPeakMax = 60;
 constexpr int ThresholdKMin = 1, ThresholdKMax = 1000;
 
-// Top to bottom, the rows of a strip as the row labels Lbl1L(0..7) name them;
-// -1 is the gain.
-constexpr std::array<int, 8> StripOrder{RowInputLevel, RowPhantom,   RowHeadAmp,   RowLowCutFil,
-                                        -1,            RowRemoteOn,  RowRemoteOff, RowThresholdObj};
-
 // The initialise button of each system group frame: output, threshold, gate.
 constexpr std::array<int, 3> CmdInitOfSystemGroup{5, 4, 3};
 
@@ -183,14 +178,14 @@ QWidget *FrmMixer::buildChannelTab()
     labelColumn->setContentsMargins(0, 0, 0, 0);
     labelColumn->setSpacing(0);
     labelColumn->addSpacing(header);
-    for (int k = 0; k < int(StripOrder.size()); ++k) {
+    for (int k = 0; k < int(StripRows.size()); ++k) {
         labelColumn->addWidget(separator(labels));
         auto *l = new QLabel(labelText(str(T::RowLabelFirst + k)), labels);
         l->setObjectName(QStringLiteral("Lbl1L_%1").arg(k));
         l->setFont(appearanceFont(T::RowFont));
         paint(l, T::RowBack, T::RowFore);
         l->setContentsMargins(8, 0, 8, 0);
-        l->setFixedHeight(blockHeight(StripOrder[size_t(k)]));
+        l->setFixedHeight(blockHeight(StripRows[size_t(k)]));
         l->installEventFilter(this);
         m_rowLabels[size_t(k)] = l;
         labelColumn->addWidget(l);
@@ -215,7 +210,7 @@ QWidget *FrmMixer::buildChannelTab()
         // Each control says its channel and its row: "ch 3 ﾍｯﾄﾞｱﾝﾌﾟｹﾞｲﾝ -25dB".
         const QString stripName = channelText(m, ch);
         int rowLabel = 0;
-        for (int row : StripOrder) {
+        for (int row : StripRows) {
             const QString rowName = joinAccessible({stripName, str(T::RowLabelFirst + rowLabel++)});
             column->addWidget(separator(strip->frame));
             auto *block = new QWidget(strip->frame);
@@ -232,7 +227,7 @@ QWidget *FrmMixer::buildChannelTab()
                 nameControlsIn(block, rowName);
                 m_marks->add(channelKeyId(rowFamily(row), ch + 1), block, rowName, [row](qint32 v) {
                     return v >= 0 && v < rowChoices(row) ? accessibleWords(str(channelCaptionId(row, v))) : QString::number(v);
-                });
+                }, markedControls(block));
                 strip->rows[size_t(row)] = group;
             } else {
                 ValueEntry *gain = makeEntry(Scale::Level, LevelCodeMin, LevelCodeMax, ch,
@@ -240,7 +235,7 @@ QWidget *FrmMixer::buildChannelTab()
                 m_gains[size_t(ch)] = gain;
                 gain->setAccessibleName(rowName);
                 m_marks->add(channelKeyId(ChannelFamily::InputGain, ch + 1), block, rowName,
-                            [](qint32 v) { return displayCode(Scale::Level, v); });
+                            [](qint32 v) { return displayCode(Scale::Level, v); }, {gain});
                 cell->addWidget(gain, 0, Qt::AlignLeft);
                 cell->addSpacing(3);
                 auto *picture = new QLabel(block);
@@ -288,6 +283,8 @@ QWidget *FrmMixer::buildSystemTab()
         return l;
     };
     std::array<QGridLayout *, 3> grids{};
+    std::array<QHBoxLayout *, 3> buttonRows{};
+    std::array<QLabel *, 3> headings{};
     for (int g = 0; g < 3; ++g) {
         QFrame *box = groupFrame(frame, QStringLiteral("FrameSys_%1").arg(g));
         auto *column = new QVBoxLayout(box);
@@ -303,15 +300,11 @@ QWidget *FrmMixer::buildSystemTab()
         grids[size_t(g)]->setVerticalSpacing(10);
         column->addLayout(grids[size_t(g)]);
         column->addStretch();
-        auto *buttons = new QHBoxLayout;
-        buttons->setContentsMargins(12, 0, 12, 0);
-        buttons->addStretch();
-        const int init = CmdInitOfSystemGroup[size_t(g)];
-        m_init[size_t(init)] = new QPushButton(str(T::Initialise), box);
-        m_init[size_t(init)]->setObjectName(QStringLiteral("CmdInit_%1").arg(init));
-        m_init[size_t(init)]->setAccessibleName(joinAccessible({heading->text(), m_init[size_t(init)]->text()}));
-        buttons->addWidget(m_init[size_t(init)]);
-        column->addLayout(buttons);
+        buttonRows[size_t(g)] = new QHBoxLayout;
+        buttonRows[size_t(g)]->setContentsMargins(12, 0, 12, 0);
+        buttonRows[size_t(g)]->addStretch();
+        column->addLayout(buttonRows[size_t(g)]);
+        headings[size_t(g)] = heading;
         m_systemGroups[size_t(g)] = box;
         row->addWidget(box);
     }
@@ -400,9 +393,9 @@ QWidget *FrmMixer::buildSystemTab()
     markedGroup(threshold, 2, m_onlyLabels[3], GroupThresholdUnit, false);
 
     m_marks->add(MixerKey::OutputGain, m_params[FieldOutputGain]->parentWidget(), m_fieldLabels[1]->text(),
-                [](qint32 v) { return displayCode(Scale::Level, v); });
+                [](qint32 v) { return displayCode(Scale::Level, v); }, {m_params[FieldOutputGain]});
     m_marks->add(MixerKey::Threshold, m_params[FieldThreshold]->parentWidget(), m_fieldLabels[2]->text(),
-                [](qint32 v) { return QString::number(v); });
+                [](qint32 v) { return QString::number(v); }, {m_params[FieldThreshold]});
 
     QGridLayout *gate = grids[2];
     auto *attenuation = new QWidget;
@@ -452,6 +445,15 @@ QWidget *FrmMixer::buildSystemTab()
                 MixerKey::HoldTime, [](qint32 v) { return displayCode(Scale::HalfSeconds, v); });
     for (int i = 0; i < 4; ++i)
         m_fieldLabels[size_t(i)]->installEventFilter(this);
+    // Each group's initialise button comes after its fields: made last, it
+    // is last in the order Tab goes.
+    for (int g = 0; g < 3; ++g) {
+        const int init = CmdInitOfSystemGroup[size_t(g)];
+        m_init[size_t(init)] = new QPushButton(str(T::Initialise), m_systemGroups[size_t(g)]);
+        m_init[size_t(init)]->setObjectName(QStringLiteral("CmdInit_%1").arg(init));
+        m_init[size_t(init)]->setAccessibleName(joinAccessible({headings[size_t(g)]->text(), m_init[size_t(init)]->text()}));
+        buttonRows[size_t(g)]->addWidget(m_init[size_t(init)]);
+    }
 
     // The two hidden tabs open only after a warning.
     auto *open = new QHBoxLayout;

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -84,4 +85,13 @@ void FrmParameter::setGrid(const ParameterGrid &grid)
     const int height = m_grid->horizontalHeader()->sizeHint().height() + frame
                        + rows * m_grid->verticalHeader()->defaultSectionSize();
     resize(width, height);
+}
+
+void FrmParameter::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

@@ -36,7 +36,11 @@ void MarkBadge::showMark(const ValueMark &mark)
     m_mark = mark;
     const QString words = mark.words;
     m_host->setToolTip(words);
-    m_host->setAccessibleDescription(words);
+    // A screen reader hears the words on the controls that write the value;
+    // a host that only holds them (a strip's row, a cell) is no control and
+    // keeps the tooltip alone.
+    if (m_described.empty())
+        m_host->setAccessibleDescription(words);
     for (QWidget *w : m_described) {
         w->setToolTip(words);
         w->setAccessibleDescription(words);

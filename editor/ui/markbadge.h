@@ -26,8 +26,8 @@ public:
 
     void showMark(const ValueMark &mark);
     const ValueMark &mark() const { return m_mark; }
-    // The controls that also carry the words for assistive technology (the
-    // host always does).
+    // The controls that carry the words for assistive technology; none: the
+    // host is the control and carries them itself.
     void describe(std::vector<QWidget *> controls) { m_described = std::move(controls); }
 
 protected:
@@ -59,7 +59,8 @@ public:
     MarkSet(SyncStatus &sync, const MixerState &mixers, int mixer, const TimeOfDay *time, QObject *parent);
 
     // `name` names the value ("ch 3 ﾁｬﾝﾈﾙﾚﾍﾞﾙ"), `shown` reads a value as the control shows it.
-    // `described`: the controls inside the host that carry the words too.
+    // `described`: the controls inside the host that carry the words (none:
+    // the host is the control).
     void add(int id, QWidget *host, const QString &name, std::function<QString(qint32)> shown,
              std::vector<QWidget *> described = {});
     const MarkBadge *markOf(int id) const;

@@ -1,7 +1,10 @@
 #include "editor/ui/optiongroup.h"
 
 #include <QButtonGroup>
+#include <QEvent>
 #include <QRadioButton>
+
+#include <algorithm>
 
 OptionGroup::OptionGroup(const QStringList &captions, QWidget *parent, const QString &name, int indexBase)
     : QObject(parent), m_group(new QButtonGroup(this))
@@ -10,6 +13,7 @@ OptionGroup::OptionGroup(const QStringList &captions, QWidget *parent, const QSt
         auto *b = new QRadioButton(captions.at(i), parent);
         b->setObjectName(name + u'_' + QString::number(indexBase + i));
         m_group->addButton(b, i);
+        b->installEventFilter(this);
         m_buttons.push_back(b);
     }
     connect(m_group, &QButtonGroup::idClicked, this, &OptionGroup::clicked);
@@ -20,7 +24,31 @@ OptionGroup::OptionGroup(const QStringList &captions, QWidget *parent, const QSt
             m_checked = id;
         else if (m_checked == id)
             m_checked = -1;
+        keepTabStop();
     });
+    keepTabStop();
+}
+
+bool OptionGroup::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::EnabledChange)
+        keepTabStop();
+    return QObject::eventFilter(watched, event);
+}
+
+void OptionGroup::keepTabStop()
+{
+    // Otherwise Tab would go through every choice of every row, entering a
+    // row at its first choice rather than at the one that holds.
+    QRadioButton *stop = button(m_checked);
+    if (!stop || !stop->isEnabled()) {
+        const auto enabled = std::find_if(m_buttons.begin(), m_buttons.end(),
+                                          [](const QRadioButton *b) { return b->isEnabled(); });
+        if (enabled != m_buttons.end())
+            stop = *enabled;
+    }
+    for (QRadioButton *b : m_buttons)
+        b->setFocusPolicy(b == stop ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 QRadioButton *OptionGroup::button(int choice) const

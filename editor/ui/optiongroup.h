@@ -4,6 +4,7 @@
 // The editor's option buttons take a click not only from the user: whenever
 // code selects a button that was not selected, that counts as its click too
 // (the window stores what the click stands for, just as for the user's).
+// Tab stops once at a row, on its selected choice; the arrows move within it.
 
 #include <QObject>
 #include <QStringList>
@@ -40,7 +41,14 @@ signals:
     // The user's click, or a selection by code (see select).
     void clicked(int choice);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    // The one button Tab stops at: the selected one, or the first that can
+    // take the focus when it cannot.
+    void keepTabStop();
+
     QButtonGroup *m_group;
     std::vector<QRadioButton *> m_buttons;
     int m_checked = -1;

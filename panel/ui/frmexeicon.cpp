@@ -9,6 +9,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -35,8 +36,9 @@ public:
         case QAccessible::Name:
             return icon()->captionWords();
         case QAccessible::Value:
-        case QAccessible::Description:
             return icon()->stateText();
+        case QAccessible::Description:
+            return icon()->description();
         default:
             return QAccessibleWidget::text(t);
         }
@@ -50,12 +52,14 @@ public:
     }
     QStringList actionNames() const override
     {
-        return {pressAction(), toggleAction()};
+        return {pressAction(), toggleAction(), showMenuAction()};
     }
     void doAction(const QString &name) override
     {
         if (name == pressAction() || name == toggleAction())
             icon()->press();
+        else if (name == showMenuAction())
+            icon()->askForSettings();
     }
 };
 
@@ -106,10 +110,17 @@ ValueStatus FrmExeIcon::switchStatus() const
 void FrmExeIcon::markChanged()
 {
     m_markWhen = markTime(switchStatus(), m_timeOfDay);
-    const ValueMark m = mark();
-    setToolTip(m.words);
-    setAccessibleDescription(m.words);
+    setToolTip(mark().words);
     update();
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+QString FrmExeIcon::description() const
+{
+    return joinAccessible({stateText(), mark().words});
 }
 
 QString FrmExeIcon::captionWords() const
@@ -133,13 +144,34 @@ void FrmExeIcon::showState()
     }
 }
 
+void FrmExeIcon::askForSettings()
+{
+    emit rightPressed(m_button, rect().center());
+}
+
 void FrmExeIcon::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Space && !event->isAutoRepeat() && event->modifiers() == Qt::NoModifier) {
         press();
         return;
     }
+    // The context-menu key arrives as a context menu event; Shift+F10, its
+    // other name, as a key.
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        askForSettings();
+        return;
+    }
     QWidget::keyPressEvent(event);
+}
+
+void FrmExeIcon::contextMenuEvent(QContextMenuEvent *event)
+{
+    // The right button's press has opened the dialog already.
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        event->ignore();
+        return;
+    }
+    askForSettings();
 }
 
 void FrmExeIcon::focusInEvent(QFocusEvent *event)

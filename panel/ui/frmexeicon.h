@@ -5,8 +5,9 @@
 // panel, and its off colour, "OFF" and a raised face otherwise; an output
 // button always shows its one colour. Presses go to the panel window.
 // The button is also a keyboard and assistive-technology control: Tab
-// reaches it, Space presses it, and a screen reader hears its caption and
-// whether it is on, and can press it.
+// reaches it, Space presses it, the context-menu key or Shift+F10 opens its
+// settings dialog as the right button does, and a screen reader hears its
+// caption, whether it is on and its mark's words, and can press it.
 
 #include "editor/valuemarks.h"
 #include "panel/paneldesign.h"
@@ -44,6 +45,12 @@ public:
     // A press from the keyboard or assistive technology: the same as a left
     // click.
     void press();
+    // The settings dialog asked for by keyboard or assistive technology:
+    // the same as a right press in the middle of the button.
+    void askForSettings();
+    // What assistive technology hears besides the caption: "ON" or "OFF" and
+    // the mark's words.
+    QString description() const;
     // The slot's state changed: shown again and told to assistive technology.
     void showState();
 
@@ -56,6 +63,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
 

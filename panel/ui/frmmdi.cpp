@@ -579,6 +579,9 @@ void FrmMdi::leaveExecution()
     showAfresh();
     // Channels switched while operating are not design steps.
     m_history.reset();
+    // The button that had the focus is gone: the keyboard goes on from the
+    // design surface, where the design keys work.
+    m_surface->setFocus(Qt::OtherFocusReason);
 }
 
 void FrmMdi::clearSettings()

@@ -143,9 +143,13 @@ void FrmMdi::buildEditCommands()
     action(E::Undo)->setIconVisibleInMenu(false);
     action(E::Redo)->setIconVisibleInMenu(false);
 
-    // Esc is no shortcut: the button table's fields and the dialogs keep
-    // theirs. It reaches keyPressEvent from the surface and the buttons.
-    action(E::Deselect)->setText(str(Res::Deselect) + QStringLiteral("\tEsc"));
+    // Esc is no shortcut of the window: the button table's fields and the
+    // dialogs keep theirs. It reaches keyPressEvent from the surface and the
+    // buttons; the menu shows it as the command's key (bound to the menu
+    // alone, where an open menu takes Esc first), and a screen reader hears
+    // it as that, not as part of the command's name.
+    action(E::Deselect)->setShortcut(QKeySequence(Qt::Key_Escape));
+    action(E::Deselect)->setShortcutContext(Qt::WidgetShortcut);
 
     m_snap = readUserValue(SnapKey, QStringLiteral("1")) != QLatin1String("0");
     action(E::Snap)->setCheckable(true);

@@ -1,5 +1,7 @@
 #include "panel/ui/panelsurface.h"
 
+#include "base/strings.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -15,6 +17,7 @@ PanelSurface::PanelSurface(const PanelState &panel, const TwipScale &scale, QWid
     : QWidget(parent), m_panel(panel), m_scale(scale)
 {
     setObjectName(QStringLiteral("frmBackGround"));
+    setAccessibleName(str(13801)); // "コントロールパネル"
     setMouseTracking(true);
 }
 

@@ -1,14 +1,19 @@
 // The activity window: it follows the log newest first while open, filters
-// by mixer and kind, keeps no more rows than the ring, exports what it shows
-// as CSV through the file dialog (read back unchanged) and says so when the
-// file cannot be written.
+// by mixer and kind, keeps no more rows than the ring, shows and exports
+// values as the user knows them, exports what it shows as CSV through the
+// file dialog (read back unchanged), says so when the file cannot be
+// written, and lets Tab through.
 
+#include "app/activitywords.h"
 #include "app/ui/frmactivity.h"
 #include "base/clock.h"
 #include "base/dialogs.h"
+#include "mixer/parametertable.h"
+#include "settings/panelmodel.h"
 #include "tests/support/accesscheck.h"
 #include "tests/support/screenshot.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -93,9 +98,67 @@ private slots:
         QVERIFY(!w.exportCsv());
         QCOMPARE(dialogs.shown.size(), size_t(1));
         QVERIFY(dialogs.shown.front().text.startsWith(QStringLiteral("通信ログを保存できませんでした")));
+    }
+
+    void showsValuesAsTheUserKnowsThem()
+    {
+        // The program's words for written values: the editor's, and a
+        // panel switch's seat by its caption.
+        ManualClock clock;
+        ActivityLog log(clock, 100, QDateTime(QDate(2026, 12, 9), QTime(6, 0)));
+        PanelState panel;
+        ButtonSlot &chair = panel.slot(2, 1); // slave 2's channel 2
+        chair.IconEnable = true;
+        chair.IconText = QStringLiteral("議長\r\n席");
+        log.setValueWords([&panel](int mixer, int key, qint32 value) {
+            return writtenValueWords(panel, mixer, key, value);
+        });
+        const QString onePass = QStringLiteral("1 パス");
+        auto write = [&](int mixer, int key, qint32 value) {
+            clock.advance(0.75);
+            log.add(ActivityKind::Write, mixer, onePass, ActivityOutcome::Verified, key, value);
+        };
+        write(3, channelKeyId(ChannelFamily::InputGain, 3), 32);
+        write(3, channelKeyId(ChannelFamily::RemoteOn, 2), 1);
+        write(3, channelKeyId(ChannelFamily::RemoteOff, 2), 0);
+        write(1, channelKeyId(ChannelFamily::RemoteOn, 2), 1); // no button there
+        write(1, MixerKey::HoldTime, 3);
+        ScriptedDialogs dialogs;
+        FrmActivity w(log, dialogs);
+        ActivityModel *m = w.model();
+        auto value = [m](int row) { return m->index(row, ActivityModel::Value).data().toString(); };
+        QCOMPARE(value(4), QStringLiteral("-10.0dB"));
+        QCOMPARE(m->index(4, ActivityModel::Mixer).data().toString(), QStringLiteral("スレーブ2"));
+        QCOMPARE(value(3), QStringLiteral("議長 席 ON"));
+        QCOMPARE(value(2), QStringLiteral("議長 席 ミュート OFF"));
+        QCOMPARE(value(1), QStringLiteral("ON"));
+        QCOMPARE(value(0), QStringLiteral("2.0秒"));
+        QVERIFY(ActivityLog::line(log.newest(4)).contains(QStringLiteral("スレーブ2 InputGain_3=-10.0dB")));
 
         w.show();
         saveScreenshot(w, QStringLiteral("activity-window"));
+    }
+
+    void keyboardWalk()
+    {
+        // Tab goes round the window's controls; the list does not keep it.
+        ManualClock clock;
+        ActivityLog log(clock);
+        for (int i = 0; i < 3; ++i)
+            log.add(ActivityKind::Link, 0, QString::number(i));
+        ScriptedDialogs dialogs;
+        FrmActivity w(log, dialogs);
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.mixerFilter()->setFocus();
+        QList<QWidget *> walk{QApplication::focusWidget()};
+        for (int i = 0; i < 4; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            walk << QApplication::focusWidget();
+        }
+        QCOMPARE(walk, (QList<QWidget *>{w.mixerFilter(), w.kindFilter(), w.exportButton(), w.table(),
+                                         w.mixerFilter()}));
     }
 };
 

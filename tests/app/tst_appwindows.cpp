@@ -299,6 +299,9 @@ private slots:
         w.show();
         QCOMPARE(w.windowTitle(), QStringLiteral("(Untitled) - ZK-VR340a"));
         QCOMPARE(w.menu("MenFile")->title(), QStringLiteral("&File"));
+        // Each menu's keys lead to one item each, in English too.
+        QVERIFY(w.action("MenReconnect") && w.action("MenRemote"));
+        QVERIFY2(mnemonicClashes(&w).isEmpty(), qPrintable(mnemonicClashes(&w).join(u'\n')));
         saveScreenshot(w, QStringLiteral("FrmMain_en"));
         dialogs.answers = {MsgAnswer::No};
         QVERIFY(!w.close());

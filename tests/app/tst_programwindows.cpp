@@ -1,6 +1,7 @@
 // The program's windows as the user meets them, in-process against a virtual
 // mixer chain on loopback TCP: a command asked for again brings its open
-// window forward, the direct-access window keeps polling off while it is
+// window forward (the editor chosen again too), each menu key leads to one
+// item, the direct-access window keeps polling off while it is
 // open, windows open wholly on the main window's screen, and writing the IP
 // settings brings back only the editor that was open.
 
@@ -11,10 +12,12 @@
 #include "editor/ui/frmmixer.h"
 #include "link/ipsettings/frmipsetting.h"
 #include "maintenance/frmdirect.h"
+#include "tests/support/accesscheck.h"
 #include "tests/support/programrig.h"
 
 #include <QAction>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -68,17 +71,34 @@ void TestProgramWindows::commandsAskedAgainBringTheirWindowForward()
     QVERIFY2(run.listening, qPrintable(run.error));
     World &world = run.world;
     Application &program = run.program;
-    enum { Live, FirstDirect, AgainDirect, Guarded, Closed } stage = Live;
+    enum { Live, Chosen, FirstDirect, AgainDirect, Guarded, Closed } stage = Live;
     int directs = 0, versions = 0, selects = 0, requests = 0, requestsWhileOpen = -1;
     bool directOnScreen = false;
+    QStringList clashes{QStringLiteral("not looked at")};
     bool done = false;
     drive(program, 20.0, [&] {
         FrmMain *w = program.mainWindow();
         switch (stage) {
-        case Live:
+        case Live: {
             if (!live(program, world))
                 return false;
             mainToTheTop(w);
+            // The menus as the program puts them together: one item per key.
+            clashes = mnemonicClashes(w);
+            // The editor already open, chosen again, comes to the front.
+            w->action("MenVisual")->trigger();
+            FrmSelect *select = shown<FrmSelect>().value(0);
+            if (!select)
+                return false;
+            w->activateWindow();
+            select->list()->setCurrentRow(0);
+            select->CmdJob(0)->click();
+            stage = Chosen;
+            return false;
+        }
+        case Chosen:
+            if (QApplication::activeWindow() != program.editor(1))
+                return false;
             w->action("MenDebugRead")->trigger();
             stage = FirstDirect;
             return false;
@@ -121,6 +141,7 @@ void TestProgramWindows::commandsAskedAgainBringTheirWindowForward()
     }, done);
     QCOMPARE(program.run(), 0);
     QVERIFY2(done, qPrintable(QStringLiteral("stage %1, %2 direct-access windows").arg(stage).arg(directs)));
+    QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join(u'\n')));
     QCOMPARE(directs, 1);
     QCOMPARE(versions, 1);
     QCOMPARE(selects, 1);

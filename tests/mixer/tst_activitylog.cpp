@@ -1,7 +1,8 @@
 // The activity log: a ring that keeps the newest entries and drops the
 // oldest one by one, times on the program's clock, filters, the CSV that an
 // export writes and reads back unchanged (quotes, commas, line breaks and
-// cells a spreadsheet would take for formulas included).
+// cells a spreadsheet would take for formulas included), with mixers by
+// name and values as the user knows them.
 
 #include "base/clock.h"
 #include "mixer/activitylog.h"
@@ -61,13 +62,30 @@ private slots:
         log.add(ActivityKind::Load, 0, QStringLiteral("=HYPERLINK(\"x\")"), ActivityOutcome::Failed);
         log.add(ActivityKind::Access, 0, QString(), ActivityOutcome::Refused);
         log.add(ActivityKind::Download, 1, QStringLiteral("'quoted"), ActivityOutcome::Done);
+        // A tab or a carriage return in front hides a formula from the eye.
+        log.add(ActivityKind::Load, 0, QStringLiteral("\t=1+1"), ActivityOutcome::Done);
+        log.add(ActivityKind::Save, 0, QStringLiteral("\r@SUM(A1)"), ActivityOutcome::Done);
+        // Values as the user knows them; a plain number is no formula.
+        log.setValueWords([](int mixer, int key, qint32 value) {
+            return key == 43 ? QStringLiteral("-10.0dB") : mixer == 3 ? QStringLiteral("=cmd") : QString::number(value);
+        });
+        log.add(ActivityKind::Write, 3, QString(), ActivityOutcome::Verified, 43, 32);
+        log.add(ActivityKind::Write, 3, QString(), ActivityOutcome::Verified, 58, 1);
+        log.add(ActivityKind::Write, 1, QString(), ActivityOutcome::Verified, 89, -5);
         const std::vector<ActivityEntry> all = log.entries();
+        QCOMPARE(ActivityLog::valueText(all[2]), QStringLiteral("-10.0dB"));
+        QCOMPARE(all[0].shown, QString()); // the code itself
         const QByteArray csv = ActivityLog::toCsv(all);
         QVERIFY(csv.startsWith("\xEF\xBB\xBF"));
-        QVERIFY(csv.contains("InputGain_3,30,"));
-        QVERIFY(csv.contains("\r\n"));
-        // The formula-like cell is kept as text for a spreadsheet.
+        // The mixer by its name, the value as shown, its code last.
+        QVERIFY(csv.contains(QStringLiteral("スレーブ1,InputGain_3,30,失敗,3 パス,30\r\n").toUtf8()));
+        QVERIFY(csv.contains(QStringLiteral("スレーブ2,InputGain_3,'-10.0dB,確認済み,,32\r\n").toUtf8()));
+        QVERIFY(csv.contains(",-5,確認済み,,-5\r\n"));
+        // Formula-like cells are kept as text for a spreadsheet.
         QVERIFY(csv.contains("\"'=HYPERLINK(\"\"x\"\")\""));
+        QVERIFY(csv.contains(",'=cmd,"));
+        QVERIFY(csv.contains(",'\t=1+1,\r\n"));
+        QVERIFY(csv.contains(",\"'\r@SUM(A1)\",")); // quoted for its line break, marked for its formula
 
         const auto back = ActivityLog::fromCsv(csv);
         QVERIFY(back);
@@ -79,6 +97,9 @@ private slots:
         QVERIFY(!ActivityLog::fromCsv("a,b\r\n1,2\r\n"));
         QByteArray broken = csv;
         broken.replace("InputGain_3", "NoSuchKey");
+        QVERIFY(!ActivityLog::fromCsv(broken));
+        broken = csv;
+        broken.replace(QStringLiteral("スレーブ2").toUtf8(), "3");
         QVERIFY(!ActivityLog::fromCsv(broken));
         QVERIFY(!ActivityLog::fromCsv(csv.left(csv.indexOf("HYPERLINK"))));
     }

@@ -1,20 +1,26 @@
 // The control panel without a mouse and through assistive technology: the
-// execution buttons tell their caption and on/off state, are reached with
-// Tab, switched with Space or pressed through the accessibility interface,
-// and each press reaches the virtual mixer; the property dialog's labels
-// lead to their fields.
+// execution buttons tell their caption, on/off state and mark, are reached
+// with Tab, switched with Space or pressed through the accessibility
+// interface, and each press reaches the virtual mixer; their settings
+// dialogs open by keyboard; the keyboard goes on after 停止; the property
+// dialog's labels lead to their fields.
 
 #include "panelrig.h"
 
 #include "panel/ui/frmeditsetting.h"
 #include "panel/ui/frmexeicon.h"
+#include "panel/ui/panelsurface.h"
+#include "base/strings.h"
 #include "base/ui/accessnames.h"
 #include "link/linkwatch.h"
 #include "tests/support/accesscheck.h"
 #include "tests/support/screenshot.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -66,9 +72,12 @@ private slots:
         QVERIFY(rig.slot(Ch2).IconOnOff);
         QVERIFY(accessible(member)->state().checked);
         QVERIFY(rig.net.runLoop([&] { return remoteOn(rig, 2); }, 10));
-        // The switch reached the mixer: the button says so.
+        // The switch reached the mixer: the button says so, to a screen
+        // reader as well, beside its state.
         QCOMPARE(member->mark().state, ValueState::Verified);
         QVERIFY(member->toolTip().startsWith(QStringLiteral("確認済み: 委員 = ON（09:00:")));
+        QCOMPARE(accessible(member)->text(QAccessible::Description), joinAccessible({"ON", member->toolTip()}));
+        QCOMPARE(accessible(chair)->text(QAccessible::Description), QStringLiteral("OFF"));
         saveScreenshot(*w, QStringLiteral("frmMDI_execution_marks"));
 
         // A screen reader's press is a click.
@@ -82,6 +91,31 @@ private slots:
         // The output button's press changes nothing.
         accessible(out)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QVERIFY(!rig.net.mixers.anyPending(1));
+
+        // The settings dialogs open by the context-menu key, Shift+F10 and
+        // a screen reader's menu action, as by the right button.
+        auto dialogAsked = [&](ButtonRef b) {
+            const bool asked = rig.channelDialogs.size() == 1 && rig.channelDialogs.back().mixer == b.mixer
+                               && rig.channelDialogs.back().slot == b.slot;
+            rig.channelDialogs.clear();
+            if (rig.closeChannelDialog)
+                std::exchange(rig.closeChannelDialog, {})();
+            return asked;
+        };
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(2, 2), chair->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(chair, &menuKey);
+        QVERIFY(dialogAsked(Ch1));
+        QCOMPARE(rig.channelDialogs.size(), size_t(0));
+        QTest::keyClick(out, Qt::Key_F10, Qt::ShiftModifier);
+        QVERIFY(dialogAsked(MasterOut));
+        accessible(member)->actionInterface()->doAction(QAccessibleActionInterface::showMenuAction());
+        QVERIFY(dialogAsked(Ch2));
+
+        // 停止: the keyboard goes on from the design surface, which says what it is.
+        w->action(PanelCommand::Stop)->trigger();
+        QCOMPARE(w->focusWidget(), w->surface());
+        QVERIFY(!accessibleName(w->surface()).isEmpty());
+        saveScreenshot(*w, QStringLiteral("frmMDI_after_stop"));
     }
 
     void linkLineInBothStates()
@@ -120,9 +154,16 @@ private slots:
         QCOMPARE(spokenName(dlg->cmbHardSelect()), label("lblMixer")->text());
         const QStringList faults = nameFaults(dlg);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
-        // The panel window's own commands are named too, once each.
+        // The panel window's own commands are named too, once each; a
+        // command's key is no part of its name.
         const QStringList panelFaults = nameFaults(w);
         QVERIFY2(panelFaults.isEmpty(), qPrintable(panelFaults.join(u'\n')));
+        QAccessibleInterface *edit = accessible(w->findChild<QMenu *>(QStringLiteral("mnuEdit")));
+        QStringList items;
+        for (int i = 0; i < edit->childCount(); ++i)
+            items << edit->child(i)->text(QAccessible::Name);
+        QVERIFY2(items.contains(str(12039)), qPrintable(items.join(u'|')));
+        QCOMPARE(w->action(EditCommand::Deselect)->shortcut(), QKeySequence(Qt::Key_Escape));
     }
 };
 

@@ -10,6 +10,8 @@
 #include <QComboBox>
 #include <QHash>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QStringList>
 #include <QWidget>
@@ -88,4 +90,36 @@ inline QStringList nameFaults(const QList<QWidget *> &controls)
 inline QStringList nameFaults(QWidget *window)
 {
     return nameFaults(operableControls(window));
+}
+
+// The menus of a window in which two items share a mnemonic, so that the
+// key goes to the first only: "<menu>: <key> (<items>)". Empty when each
+// key of each menu leads to one item.
+inline QStringList mnemonicClashes(QWidget *window)
+{
+    auto mnemonic = [](const QString &text) -> QChar {
+        for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+            if (text[i] != u'&')
+                continue;
+            if (text[i + 1] != u'&')
+                return text[i + 1].toUpper();
+            ++i; // "&&" shows an ampersand
+        }
+        return {};
+    };
+    QStringList faults;
+    auto check = [&](const QString &where, const QList<QAction *> &actions) {
+        QHash<QChar, QStringList> users;
+        for (QAction *a : actions)
+            if (!a->isSeparator() && a->isVisible() && !mnemonic(a->text()).isNull())
+                users[mnemonic(a->text())] << a->text();
+        for (auto it = users.cbegin(); it != users.cend(); ++it)
+            if (it->size() > 1)
+                faults << QStringLiteral("%1: %2 (%3)").arg(where, it.key(), it->join(QStringLiteral(" / ")));
+    };
+    for (QMenuBar *bar : window->findChildren<QMenuBar *>())
+        check(QStringLiteral("menu bar"), bar->actions());
+    for (QMenu *menu : window->findChildren<QMenu *>())
+        check(menu->title(), menu->actions());
+    return faults;
 }

@@ -258,6 +258,32 @@ private slots:
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
     }
 
+    // English reads as English: a menu's key is a letter of its words, not
+    // the Japanese "(&K)" after them, and a count of one is not "1 passes".
+    void englishTextsReadAsEnglish()
+    {
+        const auto ts = englishTranslation();
+        QVERIFY(!ts.isEmpty());
+        static const QRegularExpression bracketedKey(QStringLiteral("[(（]&[^&][)）]"));
+        static const QRegularExpression marker(QStringLiteral("%\\d"));
+        // The things this program counts, in the plural after a count that
+        // may be one (a verb after a name, "%1 needs", is no such plural).
+        static const QRegularExpression pluralOfOne(QStringLiteral(
+            "\\b1 (passes|entries|mixers|values|buttons|channels|seconds|attempts|clients|connections)\\b"));
+        QStringList problems;
+        for (auto it = ts.cbegin(); it != ts.cend(); ++it) {
+            if (it->keptOnPurpose)
+                continue;
+            const QString en = it->translation;
+            if (en.contains(bracketedKey))
+                problems << QStringLiteral("%1 \"%2\": a Japanese key in brackets").arg(it.key()).arg(en);
+            const QString one = QString(en).replace(marker, QStringLiteral("1"));
+            if (one.contains(pluralOfOne))
+                problems << QStringLiteral("%1 \"%2\": reads \"%3\"").arg(it.key()).arg(en, one);
+        }
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+    }
+
     void languageChoice_data()
     {
         QTest::addColumn<QString>("setting");
