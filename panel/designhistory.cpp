@@ -10,12 +10,14 @@ constexpr int FirstStepName = 12000;   // 12000.. in DesignStep order
 
 bool sameSlot(const ButtonSlot &a, const ButtonSlot &b)
 {
-    // Selection and the move steps belong to the window, not to the design.
+    // Selection and the move steps belong to the window, not to the design;
+    // whether a button is on is the operated panel's switch, not a design
+    // change (a chairperson's switches must not make the design unsaved).
     return a.IconEnable == b.IconEnable && a.IconLeft == b.IconLeft && a.IconTop == b.IconTop
            && a.IconWidth == b.IconWidth && a.IconHeight == b.IconHeight && a.IconText == b.IconText
            && a.IconFontName == b.IconFontName && a.IconFontSize == b.IconFontSize
            && a.IconFontBold == b.IconFontBold && a.IconFontItalic == b.IconFontItalic
-           && a.IconColorDef == b.IconColorDef && a.IconColorOn == b.IconColorOn && a.IconOnOff == b.IconOnOff;
+           && a.IconColorDef == b.IconColorDef && a.IconColorOn == b.IconColorOn;
 }
 
 bool sameFigure(const Figure &a, const Figure &b)
@@ -113,7 +115,7 @@ DesignChange designChange(const DesignSnapshot &from, const DesignSnapshot &to)
                 c.disappeared.push_back({m, s});
             else if (!a.IconEnable && b.IconEnable)
                 c.appeared.push_back({m, s});
-            else if (b.IconEnable && !sameSlot(a, b))
+            else if (b.IconEnable && (!sameSlot(a, b) || a.IconOnOff != b.IconOnOff)) // shown anew
                 c.changed.push_back({m, s});
         }
     }

@@ -147,7 +147,7 @@ private slots:
         switchChannels(run.chain, true); // as the room left them
         Application &program = run.program;
         ScriptedDialogs &dialogs = run.dialogs;
-        enum { Starting, Locked, Lost, MixerMode, Back, Quitting } stage = Starting;
+        enum { Starting, Locked, Lost, MixerMode, Back, Switched, Quitting } stage = Starting;
         bool waitedForIdleTime = false;
         bool fullScreen = false;
         QString lockedTitle;
@@ -224,6 +224,13 @@ private slots:
             case Back:
                 if (!panel || !panel->isVisible() || !panel->executing() || !panel->locked()
                     || !channelOff(run.chain, 1) || run.world.mixers.anyPending(1))
+                    return false;
+                // The chairperson gives the floor: a switch, no design change.
+                QTest::mouseClick(panel->executionButton(ButtonRef{0, 0}), Qt::LeftButton);
+                stage = Switched;
+                return false;
+            case Switched:
+                if (!channelOn(run.chain, 1) || run.world.mixers.anyPending(1))
                     return false;
                 // The right passphrase at the hidden main window's close,
                 // then the usual end question.
