@@ -262,6 +262,9 @@ private slots:
             writeFile(bad);
             QVERIFY2(!held.read(), bad.constData());
         }
+        // A file grown past any record a panel writes is not read either.
+        writeFile("[Mixer1]\r\nRemoteOn=1,0,0,0,0,0,0,0\r\nRemoteOff=1,1,1,1,1,1,1,1\r\n" + QByteArray(70 * 1024, ';'));
+        QVERIFY(!held.read());
         const QString aside = held.setAside();
         QVERIFY(QFileInfo::exists(aside));
         QVERIFY(!held.leftBehind());
