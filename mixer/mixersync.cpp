@@ -4,6 +4,8 @@
 #include "link/comm.h"
 #include "link/protocol.h"
 
+#include <QScopedValueRollback>
+
 namespace {
 bool validValue(int mixer, int id)
 {
@@ -22,6 +24,7 @@ MixerSync::MixerSync(MdlComm &comm, LoopState &loop, MixerState &mixers)
 
 void MixerSync::poll()
 {
+    const QScopedValueRollback<bool> busy(m_busy, true);
     m_flushDue = m_poll.poll();
 }
 
@@ -43,6 +46,7 @@ bool MixerSync::writePending()
 
 bool MixerSync::run()
 {
+    const QScopedValueRollback<bool> busy(m_busy, true);
     announceWaiting();
     const bool sent = m_setData.run();
     emit m_events.runFinished(m_setData.outcome().verified);

@@ -45,6 +45,10 @@ public:
     void restartRetries() override { m_setData.SetDataRetryCount = 0; }
     void dismissFailure(int mixer, int id) override;
 
+    // Whether a poll or a write is under way further up the stack (a window
+    // handler runs inside its waits): another exchange must not start now.
+    bool busy() const { return m_busy; }
+
     // Whether a data reply has been decoded since the link opened: before
     // it the records hold start values, not the mixers' own.
     bool mixersRead() const { return m_poll.DataReplies > 0; }
@@ -90,5 +94,6 @@ private:
     ::SetData m_setData;
     SyncEvents m_events;
     bool m_flushDue = false;
+    bool m_busy = false;
     std::array<std::array<ValueStatus, PendingFlagCount>, MixerSlots> m_values{};
 };

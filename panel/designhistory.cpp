@@ -12,7 +12,8 @@ constexpr int LaterStepName = 14200;   // 14200.. from ApplyToSelection on
 bool sameSlot(const ButtonSlot &a, const ButtonSlot &b)
 {
     // Selection and the move steps belong to the window, and the channel's
-    // switch to the operated panel (a test run switches it): none of them
+    // switch to the operated panel (a test run switches it, and a
+    // chairperson's switches must not make the design unsaved): none of them
     // is the design.
     return a.IconEnable == b.IconEnable && a.IconLeft == b.IconLeft && a.IconTop == b.IconTop
            && a.IconWidth == b.IconWidth && a.IconHeight == b.IconHeight && a.IconText == b.IconText
@@ -119,7 +120,7 @@ DesignChange designChange(const DesignSnapshot &from, const DesignSnapshot &to)
                 c.disappeared.push_back({m, s});
             else if (!a.IconEnable && b.IconEnable)
                 c.appeared.push_back({m, s});
-            else if (b.IconEnable && !sameSlot(a, b))
+            else if (b.IconEnable && (!sameSlot(a, b) || a.IconOnOff != b.IconOnOff)) // shown anew
                 c.changed.push_back({m, s});
         }
     }

@@ -186,7 +186,9 @@ bool SettingsCommands::SettingsChanged(int mode)
     const bool edited = m_files.recovered || (panelEdited && panelEdited());
     const SettingsTable inUse = m_files.SetDataTable;
     captureSettings((mode & ChangeMode::PanelFlag) != 0);
-    const bool unchanged = !edited && (nothingToLose() || !differs());
+    // Operating differs from the room's file by nature (the switches, the
+    // mixers as they are): only a design someone changed is worth a question.
+    const bool unchanged = !edited && (m_operating || nothingToLose() || !differs());
     m_files.SetDataTable = inUse;
     if (unchanged)
         return true;
@@ -299,6 +301,7 @@ void SettingsCommands::applyLoadedSettings()
 bool SettingsCommands::openForOperation(const QString &path)
 {
     m_mixers.setFileMixerCount(m_mixers.mixerCount());
+    m_operating = true;
     if (!loadFrom(path, ChangeMode::Load, false))
         return false;
     // The chairperson's PC switches microphones; it does not set the room

@@ -74,7 +74,9 @@ public:
     // The start of a chairperson's PC: `path` opened without a file dialog
     // or questions (nothing of the user's is there yet to lose), its panel
     // applied, and online nothing sent: the mixers keep what they hold.
-    // False (and nothing changed) for a file that cannot be used.
+    // False (and nothing changed) for a file that cannot be used. From then
+    // on the room's file is written only by a save someone chooses: the
+    // unsaved-changes check asks only about a design changed since.
     bool openForOperation(const QString &path);
 
     // The commands themselves.
@@ -155,6 +157,7 @@ private:
     const LinkState &m_link;
     Dialogs &m_dialogs;
     bool m_panelVisible = false;
+    bool m_operating = false; // a chairperson's PC: see openForOperation
     qint32 m_screenWidth = 1920 * 15;
     qint32 m_screenHeight = 1080 * 15;
 };

@@ -4319,5 +4319,34 @@ The file is kept as:
             <comment>14224</comment>
             <translation>Dash-dot-dot</translation>
         </message>
+        <message>
+            <source>自動ロックまでの時間(&amp;T)</source>
+            <comment>14000</comment>
+            <translation>Lock again when &amp;idle for</translation>
+        </message>
+        <message>
+            <source>%1 分</source>
+            <comment>14001</comment>
+            <translation>%1 min</translation>
+        </message>
+        <message>
+            <source>操作はロックされているため、ログアウト（シャットダウン）を取り消しました。
+コントロールパネルの「終了」でパスフレーズを入力し、マイクを元に戻してからもう一度行ってください。</source>
+            <comment>14002</comment>
+            <translation>The logout (shutdown) was cancelled because operation is locked.
+Quit the control panel with the passphrase first, so that the microphones are switched back, then try again.</translation>
+        </message>
+        <message>
+            <source>前回、コントロールパネルがチャンネルを元に戻さないまま終了しました（%1 に記録）。
+コントロールパネルを開く前のチャンネルのオン・オフをミキサーに戻しますか？</source>
+            <comment>14003</comment>
+            <translation>Last time the control panel ended without switching the channels back (recorded %1).
+Switch the channels back on and off as they were before the control panel opened?</translation>
+        </message>
+        <message>
+            <source>チャンネルの記録ファイルを読めませんでした。チャンネルは戻していません。ファイルは %1 として残しています。</source>
+            <comment>14004</comment>
+            <translation>The file recording the channels could not be read. The channels were not switched back. The file was kept as %1.</translation>
+        </message>
     </context>
 </TS>

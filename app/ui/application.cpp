@@ -16,6 +16,7 @@
 #include "app/ui/remoteoperation.h"
 #include "remote/remoteserver.h"
 #include "base/ui/placeform.h"
+#include "base/ui/windowlosswatch.h"
 #include "link/ipsettings/frmipsetting.h"
 #include "app/ui/directwindow.h"
 #include "maintenance/frmprogressbar.h"
@@ -131,6 +132,7 @@ Application::Application(World &world, QStringList arguments)
         m_world.activity.add(ActivityKind::Access, 0, str(12113),
                              right ? ActivityOutcome::Done : ActivityOutcome::Refused);
     };
+    m_lock.setClock(&m_world.clock);
     // A write is logged as the user knows the value: as the editor shows it,
     // a panel switch by its seat's caption.
     m_world.activity.setValueWords([this](int mixer, int key, qint32 value) {
@@ -140,6 +142,7 @@ Application::Application(World &world, QStringList arguments)
 
 Application::~Application()
 {
+    m_windowWatch.reset();
     // The server goes first: its waiting answers refer to the windows' state.
     m_remote.reset();
     // The editor and panel windows are top-level windows that refer to this
@@ -241,7 +244,16 @@ void Application::wireSettings()
     QObject::connect(main, &FrmMain::saveAsRequested, main, [this] { m_settings->saveAsMenu(0); });
     QObject::connect(m_settings.get(), &SettingsCommands::captionChanged, main,
                      &QWidget::setWindowTitle);
-    main->confirmClose = [this] { return m_settings->confirmClose(); };
+    main->confirmClose = [this] {
+        // While the panel is up the main window is hidden: its close (the
+        // desktop's, or the close box of a window mapped by hand) is the
+        // panel's own, with its lock and its questions.
+        if (m_panel) {
+            m_panel->close();
+            return false;
+        }
+        return m_settings->confirmClose();
+    };
     // The recovery file goes once the design in it is saved or given up,
     // also while the panel is closed.
     const auto settled = [] { DesignRecovery().discard(); };
@@ -547,11 +559,18 @@ int Application::run()
         // Online the panel waits for the mixers to be counted (afterPoll);
         // offline there is nothing to wait for.
         m_operatePending = true;
+        watchInputFor(m_lock, m_main.get());
+        m_idleWatch = std::make_unique<QTimer>();
+        m_idleWatch->setInterval(1000);
+        QObject::connect(m_idleWatch.get(), &QTimer::timeout, m_main.get(), [this] { watchIdle(); });
+        m_idleWatch->start();
         if (m_world.link.offline())
             QTimer::singleShot(0, m_main.get(), [this] { startOperating(); });
-    } else {
-        offerRecovery();
     }
+    // The channels come back before anything else is asked or opened.
+    offerHeldChannels();
+    if (!m_operate.operate())
+        offerRecovery();
 
     loop.DataState = DataChanged;
     m_world.mixers.Model.fill(-1);
@@ -640,6 +659,9 @@ void Application::openMainWindow()
     }
     m_main->disconnect = [this] { Disconnect(); };
     m_main->closeEditors = [this] { unloadActiveEditors(); };
+    m_windowWatch = std::make_unique<WindowLossWatch>();
+    m_windowWatch->watch(m_main.get());
+    wireSessionEnd();
     wireSettings();
     wireRemote();
     m_main->show();
@@ -745,6 +767,10 @@ bool Application::pollingHeld()
 
 void Application::afterPoll()
 {
+    if (m_endAfterExchange) {
+        Disconnect();
+        return;
+    }
     // --operate: the panel comes up once the start-up polls have counted the
     // mixers and their data has been read, so that it finds every mixer its
     // buttons name and records the switches as they really are (they are
@@ -764,6 +790,9 @@ void Application::afterPoll()
     if (!m_panel && remoteValuesOwed(m_world.panel.runtime))
         RemoteChannels(m_world.mixers, m_world.panel.runtime, restartRetries(), &m_world.editor)
             .giveBackOwed(m_world.mixers.MixerCount);
+    // Each poll comes before the values it found waiting are written: the
+    // switches the panel took over are on disk before the first of them goes.
+    keepHeldChannels();
 }
 
 std::function<void()> Application::restartRetries()
@@ -856,6 +885,7 @@ void Application::showPanel()
     m_panelAwaitsData = false;
     m_main->setEnabled(true);
     m_main->hide();
+    holdMainWindow(true);
     PanelWindowContext ctx{m_world.panel, m_world.mixers, m_world.link, m_world.settings,
                            *m_settings, m_world.dialogs,
                            restartRetries(),
@@ -865,9 +895,13 @@ void Application::showPanel()
     if (m_virtual)
         keepMarkInTitle(*panel, m_virtual->mark());
     QObject::connect(panel, &FrmMdi::modeChangeClosed, m_main.get(), [this] {
+        holdMainWindow(false);
         m_main->setWindowTitle(m_settings->caption());
         m_main->show();
     });
+    m_windowWatch->watch(panel);
+    // The switches it found are on disk before any of them changes.
+    keepHeldChannels();
     QObject::connect(panel, &FrmMdi::quitRequested, m_main.get(),
                      [this] { m_world.loop.JobRequest = JobQuit; });
     m_panel = panel;
@@ -924,7 +958,20 @@ void Application::Disconnect()
 {
     if (m_ended)
         return;
+    // Whatever ends the program, the channels go back before the link
+    // closes: a panel still open gives them back, and they are written while
+    // the link is up. Those that could not be stay on disk for the next start.
+    const bool givingBack = m_endAfterExchange || (m_panel && m_panel->isVisible());
+    if (m_panel)
+        m_panel->closeForProgramEnd();
+    if (givingBack && sendingMustWait()) {
+        // An exchange waits further up the stack: the values go after it, from
+        // the loop, and the program ends then.
+        m_endAfterExchange = true;
+        return;
+    }
     m_ended = true;
+    keepHeldChannels(!givingBack || sendBeforeClosing());
     if (m_linkWatch)
         m_linkWatch->silence();
     if (m_comm)
@@ -932,8 +979,6 @@ void Application::Disconnect()
     writeDataFileName(m_world.loop.DataFileName);
     if (m_loop)
         m_loop->stop();
-    if (m_panel)
-        m_panel->closeForProgramEnd();
     if (m_main)
         m_main->hide();
 }

@@ -214,8 +214,10 @@ void FrmMdi::buildCommands()
         m_lockAction->setObjectName(QStringLiteral("mnuLock"));
         connect(m_lockAction, &QAction::triggered, this, [this] { lockOperation(); });
         file->insertAction(quit, m_passphraseAction);
+        file->insertMenu(quit, buildIdleMenu());
         file->insertAction(quit, m_lockAction);
         file->insertSeparator(quit);
+        watchInput();
     }
     menu("mnuIcon", Res::ButtonMenu,
          {int(C::New), Separator, int(C::Execution), int(C::Stop), Separator, int(C::Table), Separator,
@@ -263,9 +265,21 @@ PanelContext FrmMdi::context() const
 void FrmMdi::run(PanelCommand command)
 {
     // Locked, every command of the window is a way out of the execution
-    // state or into the design: each asks for the passphrase first.
+    // state or into the design: each asks for the passphrase first. The
+    // passphrase opens the lock for that command: one that is cancelled
+    // leaves the panel locked again.
+    const bool wasLocked = locked();
     if (!passLock())
         return;
+    const bool done = runCommand(command);
+    if (wasLocked && !done)
+        relock();
+    else if (wasLocked && command == C::Image && m_imageDialog)
+        connect(m_imageDialog, &QDialog::rejected, this, [this] { relock(); });
+}
+
+bool FrmMdi::runCommand(PanelCommand command)
+{
     // Any command first lets go of a selected figure, and every command but
     // the drawing tools' own puts the armed tools down: the entry an armed
     // tool holds back is no figure, and a command that changes the design
@@ -279,15 +293,12 @@ void FrmMdi::run(PanelCommand command)
     case C::Save: saveFile(false); break;
     case C::NewSave: saveFile(true); break;
     case C::Close: leaveForMixerMode(); break;
-    case C::Quit:
-        if (confirmQuit())
-            close();
-        break;
+    case C::Quit: return confirmQuit() && close();
     case C::New: openPropertyDialog({}, true); break;
     case C::Execution: enterExecution(); break;
     case C::Stop: leaveExecution(); break;
     case C::Init: clearSettings(); break;
-    case C::Color: chooseWindowColor(); break;
+    case C::Color: return chooseWindowColor();
     case C::Table: openTable(); break;
     case C::Image: openImageSetting(); break;
     case C::Grid: toggleGrid(); break;
@@ -298,6 +309,7 @@ void FrmMdi::run(PanelCommand command)
     case C::Arc: toggleFigureMode(FigureKind::Arc); break;
     case C::Clear: clearFigures(); break;
     }
+    return true;
 }
 
 // ---- the window's life -----------------------------------------------------
@@ -423,10 +435,15 @@ void FrmMdi::closeForProgramEnd()
 void FrmMdi::closeEvent(QCloseEvent *event)
 {
     // The close box quits, and the window stays unless the user agreed (and,
-    // locked, gave the passphrase).
-    if (m_closeReason == CloseReason::None && (!passLock() || !confirmQuit())) {
-        event->ignore();
-        return;
+    // locked, gave the passphrase: a quit then cancelled locks again).
+    if (m_closeReason == CloseReason::None) {
+        const bool wasLocked = locked();
+        if (!passLock() || !confirmQuit()) {
+            if (wasLocked)
+                relock();
+            event->ignore();
+            return;
+        }
     }
     // The button table goes first, asking about lines not yet applied; kept
     // open, it keeps the panel open too.
@@ -621,12 +638,13 @@ void FrmMdi::clearSettings()
     m_history.reset();
 }
 
-void FrmMdi::chooseWindowColor()
+bool FrmMdi::chooseWindowColor()
 {
-    if (chooseColour(m_ctx.dialogs, m_panel.GUIWindowColor)) {
-        RedrawPanel();
-        designChanged(DesignStep::WindowColor);
-    }
+    if (!chooseColour(m_ctx.dialogs, m_panel.GUIWindowColor))
+        return false;
+    RedrawPanel();
+    designChanged(DesignStep::WindowColor);
+    return true;
 }
 
 void FrmMdi::showAfresh()
@@ -865,8 +883,10 @@ void FrmMdi::onDesignReleased(const QPoint &offset, Qt::KeyboardModifiers modifi
 
 void FrmMdi::onExecutionRightPressed(ButtonRef button, const QPoint &at)
 {
+    // Locked, the room's settings stay as they were set up: the channel and
+    // output dialogs do not open.
     PanelRuntime &rt = m_panel.runtime;
-    if (rt.settingsDialogOpen || !m_ctx.channelDialog.open)
+    if (rt.settingsDialogOpen || !m_ctx.channelDialog.open || locked())
         return;
     const ButtonSlot &s = m_panel.slot(button.mixer, button.slot);
     ChannelDialogRequest request;
@@ -896,6 +916,7 @@ void FrmMdi::updateCommands()
     if (m_lockAction) {
         m_lockAction->setEnabled(!locked() && m_ctx.lock->hasPassphrase());
         m_passphraseAction->setEnabled(!locked());
+        m_idleMenu->setEnabled(!locked());
     }
     updateEditCommands();
 }
@@ -953,6 +974,9 @@ bool FrmMdi::startOperation()
     if (!executing())
         enterExecution();
     const bool lockedNow = m_ctx.lock && m_ctx.lock->lock();
+    // A channel dialog opened while the lock was open goes with it.
+    if (lockedNow && m_panel.runtime.settingsDialogOpen && m_ctx.channelDialog.close)
+        m_ctx.channelDialog.close();
     updateCommands();
     updateTitle();
     return lockedNow;

@@ -99,6 +99,12 @@ struct PanelWindowContext
     const TimeOfDay *timeOfDay = nullptr;
 };
 
+// Every key, mouse button or touch pressed anywhere in the program, while
+// `owner` lives, starts the lock's idle time again.
+void watchInputFor(OperatorLock &lock, QObject *owner);
+// A question or a menu is open: the lock closing by itself waits for it.
+bool answerAwaited();
+
 class FrmMdi : public QMainWindow
 {
     Q_OBJECT
@@ -169,6 +175,12 @@ public:
     // 操作ロックのパスフレーズ設定 and 操作をロック in the ﾌｧｲﾙ menu.
     QAction *passphraseAction() const { return m_passphraseAction; }
     QAction *lockAction() const { return m_lockAction; }
+    // 自動ロックまでの時間, beside them: one checkable item per choice.
+    QMenu *idleMenu() const { return m_idleMenu; }
+    // The idle watch's work: a lock opened with the passphrase closes again
+    // (the panel back in its execution state) once nobody touched the PC for
+    // the idle time; not while a question or a menu is open.
+    void watchIdle();
 
     // The recovery timer's work: the current settings go to the recovery
     // file while the design holds unsaved changes (in either state), unless
@@ -193,6 +205,8 @@ private:
 
     void buildCommands();
     void run(PanelCommand command);
+    // The command itself; false when the user cancelled it.
+    bool runCommand(PanelCommand command);
 
     // The window's life.
     void openPanel();
@@ -214,7 +228,7 @@ private:
     void enterExecution();
     void leaveExecution();
     void clearSettings();
-    void chooseWindowColor();
+    bool chooseWindowColor();
     // After a change of state or file: the button windows made anew, the
     // surface redrawn, commands and title brought up to date, the view back
     // at the top-left corner.
@@ -297,6 +311,11 @@ private:
     bool passLock();
     void changePassphrase();
     void lockOperation();
+    // The lock opened for a command that was then cancelled closes again.
+    void relock();
+    // The idle time's menu and the watch on input (frmmdi_lock.cpp).
+    QMenu *buildIdleMenu();
+    void watchInput();
 
     static int index(ButtonRef b) { return b.mixer * Panel::SlotsPerMixer + b.slot; }
 
@@ -324,6 +343,8 @@ private:
     std::array<QAction *, EditCommandCount> m_editActions{};
     QAction *m_passphraseAction = nullptr;
     QAction *m_lockAction = nullptr;
+    QMenu *m_idleMenu = nullptr;
+    QTimer m_idleTimer;
     QToolBar *m_alignToolbar = nullptr;
     QToolBar *m_toolbar = nullptr;
     QScrollArea *m_scroll = nullptr;

@@ -7,6 +7,7 @@
 #include "base/strings.h"
 #include "panel/designrecovery.h"
 #include "panel/ui/frmediticon.h"
+#include "panel/heldchannels.h"
 #include "panel/ui/frmmdi.h"
 #include "settings/panelsections.h"
 #include "settings/panelsections_keys.h"
@@ -332,6 +333,39 @@ private slots:
         QVERIFY2(told.contains(aside.front()), qPrintable(told));
         QVERIFY(QFile::remove(folder.filePath(aside.front())));
         recovery.discard();
+    }
+
+    // The program killed while its panel holds the channels: the switches it
+    // found are on disk, and the next start offers them back before anything
+    // else and gives them back as soon as the mixer answers; then the file goes.
+    void channelsComeBackAfterAKill()
+    {
+        SimOptions options;
+        options.mixers = 1;
+        EthernetProgram run(options); // its mixer serves the program that dies as well
+        QVERIFY2(run.listening, qPrintable(run.error));
+        switchChannelOneOn(run.chain, 1);
+        HeldChannels held;
+        held.discard();
+        {
+            QProcess crash;
+            crash.start(qEnvironmentVariable("ZKVR340A_BIN_DIR") + "/operatecrash",
+                        {QCoreApplication::applicationName()});
+            QTRY_VERIFY_WITH_TIMEOUT(crash.state() == QProcess::NotRunning, 30000);
+            QCOMPARE(crash.exitStatus(), QProcess::CrashExit);
+            QVERIFY2(held.leftBehind(), crash.readAllStandardError().constData());
+        }
+        QVERIFY(!channelOneOn(run.chain, 1)); // left muted
+
+        run.dialogs.answers = {MsgAnswer::Yes};
+        bool done = false;
+        drive(run.program, 30.0, [&] {
+            return channelOneOn(run.chain, 1) && !run.world.mixers.anyPending(1) && !held.leftBehind();
+        }, done);
+        QCOMPARE(run.program.run(), 0);
+        QVERIFY(done);
+        QVERIFY(!run.dialogs.shown.empty());
+        QVERIFY(run.dialogs.shown.front().text.startsWith(str(14003).section(QStringLiteral("%1"), 0, 0)));
     }
 
     // The mixers stop answering while the panel holds their channels, and

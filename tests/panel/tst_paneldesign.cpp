@@ -7,6 +7,7 @@
 #include "panel/buttonproperties.h"
 #include "panel/buttontable.h"
 #include "panel/designrecovery.h"
+#include "panel/heldchannels.h"
 #include "panel/paneldesign.h"
 #include "panel/remotechannels.h"
 #include "settings/panelsections.h"
@@ -14,6 +15,7 @@
 #include "settings/settingsfile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -213,6 +215,64 @@ private slots:
         QCOMPARE(mixers.MixerSetData[2].RemoteOn(3), quint8(1));
         QVERIFY(bothFlagged(1) && bothFlagged(3));
         QVERIFY(!remoteValuesOwed(runtime));
+    }
+
+    // The switches a panel took over stay on disk until they are back: a
+    // section per recorded mixer, kept while its values may still be on
+    // their way; read back, they are owed. A file with values no mixer takes
+    // or a mixer cut short is not read, and can be set aside.
+    void heldChannelsKeptOnDisk()
+    {
+        QTemporaryDir dir;
+        HeldChannels held(dir.filePath("held-channels.ini"));
+        PanelRuntime rt;
+        QVERIFY(held.keep(rt));
+        QVERIFY(!held.leftBehind()); // nothing taken over, nothing written
+        rt.remoteRecord[0] = RemoteRecord::Held;
+        rt.recordedRemoteOn[0] = {1, 0, 0, 0, 0, 0, 0, 1};
+        rt.recordedRemoteOff[0] = {0, 1, 1, 1, 1, 1, 1, 0};
+        rt.remoteRecord[2] = RemoteRecord::Owed;
+        rt.recordedRemoteOn[2][3] = 1;
+        QVERIFY(held.keep(rt));
+        rt.remoteRecord[0] = RemoteRecord::None; // given back: still on its way
+        rt.recordedRemoteOn[0] = {};
+        QVERIFY(held.keep(rt));
+        const std::optional<HeldChannels::Record> record = held.read();
+        QVERIFY(record);
+        QCOMPARE(record->size(), size_t(2));
+        QCOMPARE(record->at(0).on, (std::array<quint8, 8>{1, 0, 0, 0, 0, 0, 0, 1}));
+        QCOMPARE(record->at(0).off, (std::array<quint8, 8>{0, 1, 1, 1, 1, 1, 1, 0}));
+        PanelRuntime next;
+        HeldChannels::owe(*record, next);
+        QCOMPARE(next.remoteRecord[0], RemoteRecord::Owed);
+        QCOMPARE(next.remoteRecord[1], RemoteRecord::None);
+        QCOMPARE(next.remoteRecord[2], RemoteRecord::Owed);
+        QCOMPARE(next.recordedRemoteOn[2][3], quint8(1));
+        held.discard();
+        QVERIFY(!held.leftBehind());
+
+        auto writeFile = [&](const QByteArray &text) {
+            QFile f(held.path());
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(text);
+        };
+        // Lines a later version may add are passed over.
+        writeFile("[Mixer2]\r\nRemoteOn=0,0,0,0,0,0,0,1\r\nRoom=Hall\r\nRemoteOff=1,1,1,1,1,1,1,0\r\n"
+                  "[Mixer17]\r\nRemoteOn=1,1,1,1,1,1,1,1\r\n[Note]\r\nX=1\r\n");
+        QVERIFY(held.read() && held.read()->size() == 1 && held.read()->at(1).on[7] == 1);
+        for (const QByteArray &bad : {QByteArray("[Mixer1]\r\nRemoteOn=2,0,0,0,0,0,0,0\r\nRemoteOff=1,1,1,1,1,1,1,1\r\n"),
+                                     QByteArray("[Mixer1]\r\nRemoteOn=1,0\r\nRemoteOff=1,1,1,1,1,1,1,1\r\n"),
+                                     QByteArray("[Mixer1]\r\nRemoteOn=1,0,0,0,0,0,0,0\r\n"),
+                                     QByteArray("[Mixer0]\r\nRemoteOn=1,0,0,0,0,0,0,0\r\n")}) {
+            writeFile(bad);
+            QVERIFY2(!held.read(), bad.constData());
+        }
+        // A file grown past any record a panel writes is not read either.
+        writeFile("[Mixer1]\r\nRemoteOn=1,0,0,0,0,0,0,0\r\nRemoteOff=1,1,1,1,1,1,1,1\r\n" + QByteArray(70 * 1024, ';'));
+        QVERIFY(!held.read());
+        const QString aside = held.setAside();
+        QVERIFY(QFileInfo::exists(aside));
+        QVERIFY(!held.leftBehind());
     }
 
     void propertyDialogOffersFreeSlotsUpToTheLimit()
