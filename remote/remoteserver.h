@@ -114,6 +114,8 @@ private:
     void servePage(const Request &request, QTcpSocket *socket);
     // Whether a waiting switch is settled now; answers it if so.
     bool settle(Switch &s);
+    // The mixer was last read holding both values the channel's switch wants.
+    bool holdsWanted(int mixer, int channel) const;
     RemoteSnapshot snapshot() const;
     void closeClients(int code, const QString &reason);
     void broadcast(const QJsonObject &event);
