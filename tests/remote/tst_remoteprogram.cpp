@@ -10,6 +10,7 @@
 #include "panel/ui/frmmdi.h"
 #include "remote/remoteserver.h"
 #include "tests/remote/remoteclient.h"
+#include "tests/remote/remotesoak.h"
 #include "tests/support/programrig.h"
 
 #include <QAction>
@@ -136,6 +137,31 @@ private slots:
                 seen << e["sync"].toString();
         QVERIFY2(seen.contains("waiting") && seen.last() == "verified", qPrintable(seen.join(',')));
         QVERIFY(!events.of("panel").isEmpty());
+    }
+
+    // The soak, short: switches through the interface against the virtual
+    // mixer program losing a tenth of its replies, killed half-way and back
+    // after an outage longer than ten silent polls, holding other switches.
+    // No 200 claims what the mixer does not hold; while it is away switches
+    // say so at once and the status says the link is down; no button goes
+    // and nobody is asked about a fallen link count (bench_remotesoak runs
+    // 300 switches).
+    void soakThroughAnOutage()
+    {
+        RemoteSoakPlan plan;
+        plan.switches = 24;
+        plan.outage = 4.5;
+        plan.secondsLimit = 110;
+        const RemoteSoakFigures f = RemoteSoak(plan).run();
+        qInfo("%s", qPrintable(f.summary()));
+        QVERIFY2(f.finished, qPrintable(f.notes.join("; ")));
+        QVERIFY2(f.wrong.isEmpty(), qPrintable(f.wrong.join("; ")));
+        QVERIFY2(f.notes.isEmpty(), qPrintable(f.notes.join("; ")));
+        QVERIFY(f.outOfReach > 0);
+        QVERIFY(f.statusReads > 0);
+        QCOMPARE(f.statusDown, f.statusReads);
+        QVERIFY(f.backAfter >= 0); // switched again after the mixer came back
+        QVERIFY(f.pressedNothing > 0);
     }
 
     // The command line: a token file others may read is refused with a
