@@ -167,23 +167,16 @@ SimParseResult parseSimArguments(const QStringList &args)
             bool ok = false;
             if (!needs(v) || (o.chain.seed = v.toUInt(&ok), !ok))
                 return fail(str(9715));
-        } else if (name == QLatin1String("--stuck")) {
-            SimStuck s;
-            QString why;
-            if (!needs(v))
-                return fail(r.error);
-            if (!parseStuck(v, s, &why))
-                return fail(why);
-            o.chain.stuck.append(s);
-        } else if (name == QLatin1String("--set")) {
-            // The same form as --stuck: a value the mixer starts with.
+        } else if (name == QLatin1String("--stuck") || name == QLatin1String("--set")) {
+            // Both MIXER:KEY=VALUE: a value that never changes, or one the
+            // mixer starts with.
             SimStuck s;
             QString why;
             if (!needs(v))
                 return fail(r.error);
             if (!parseStuck(v, s, &why))
                 return fail(why.replace(QLatin1String("--stuck"), name));
-            o.chain.start.append(s);
+            (name == QLatin1String("--set") ? o.chain.start : o.chain.stuck).append(s);
         } else if (name == QLatin1String("--search-port")) {
             // [HOST:]PORT: several virtual mixers share one search address
             // (such as 127.255.255.255) and each answers.
