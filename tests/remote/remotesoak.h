@@ -11,6 +11,7 @@
 
 #include "app/ui/remoteoperation.h"
 #include "base/strings.h"
+#include "mixer/mixersync.h"
 #include "panel/ui/frmmdi.h"
 #include "remote/remoteserver.h"
 #include "sim/simchain.h"
@@ -48,6 +49,7 @@ struct RemoteSoakFigures
     int pressedNothing = 0; // switches to the state the panel showed
     int statusReads = 0;    // during the outage
     int statusDown = 0;     // of them, saying the link is not connected
+    int differing = 0;      // at the end: panel switches the mixer does not hold
     double backAfter = -1;  // seconds from the restart to the first 200
     double seconds = 0;
     std::vector<double> verifiedMs; // answer times of the 200s
@@ -68,10 +70,11 @@ struct RemoteSoakFigures
         return QStringLiteral("%1 switches in %2 s: %3 answered 200 (%4 pressed nothing), %5 504, %6 503 "
                               "link-down, %7 other; 200 in %8 ms median, %9 ms at 95 %; back %10 s after the "
                               "restart; status said disconnected %11 of %12 times in the outage; "
-                              "%13 answers claimed what the mixer did not hold")
+                              "%13 answers claimed what the mixer did not hold; %14 switches differed at the end")
             .arg(switches).arg(seconds, 0, 'f', 1).arg(verified).arg(pressedNothing).arg(failed).arg(outOfReach)
             .arg(other).arg(percentileMs(0.5), 0, 'f', 0).arg(percentileMs(0.95), 0, 'f', 0)
-            .arg(backAfter, 0, 'f', 1).arg(statusDown).arg(statusReads).arg(wrong.size());
+            .arg(backAfter, 0, 'f', 1).arg(statusDown).arg(statusReads).arg(wrong.size())
+            .arg(differing);
     }
 };
 
@@ -201,9 +204,13 @@ public:
         for (const auto &shown : dialogs.shown)
             if (shown.text.startsWith(str(10343)))
                 m_figures.notes << QStringLiteral("asked about a fallen link count");
-        for (const ButtonRef &b : m_buttons)
-            if (!world.panel.slot(b.mixer, b.slot).IconEnable)
+        for (const ButtonRef &b : m_buttons) {
+            const ButtonSlot &slot = world.panel.slot(b.mixer, b.slot);
+            if (!slot.IconEnable)
                 m_figures.notes << QStringLiteral("button %1/%2 gone").arg(b.mixer).arg(b.slot);
+            else if (done && !m_mixer.holds(b.mixer + 1, b.slot + 1, slot.IconOnOff))
+                ++m_figures.differing;
+        }
         m_mixer.kill();
         return m_figures;
     }
@@ -253,7 +260,9 @@ private:
         case Stage::Switching:
             return switching();
         case Stage::Ending:
-            return m_api.allDone();
+            // The panel's switches written again where the restarted mixer
+            // held others, and every write settled.
+            return m_api.allDone() && nothingWaits() && program.sync()->mixersCurrent();
         }
         return false;
     }
@@ -295,7 +304,7 @@ private:
         }
         if (m_figures.switches == m_plan.switches) {
             m_stage = Stage::Ending;
-            return m_api.allDone();
+            return false;
         }
         // Out of reach the answers come at once: a tap a second meanwhile.
         if (m_lastStatus == 503 && now() - m_sentAt < 1.0)
