@@ -190,9 +190,10 @@ bool SetData::run()
     int reference = m_mixers.MixerCount;
     int reported = reference;
     for (;;) {
-        // Nothing reaches the mixers: what waits fails now, saying why,
-        // instead of after eleven silent passes.
-        if (m_comm.linkDown()) {
+        // The connection is gone for good: what waits fails now, saying
+        // why, instead of after eleven silent passes. One being brought back
+        // keeps the passes: what waits goes out once it is back.
+        if (m_comm.state().health == LinkHealth::Lost) {
             qCDebug(lcMixerSync) << "the connection is down: run given up";
             giveUp();
             break;

@@ -427,10 +427,11 @@ void TstSetData::closingTheLinkEndsTheRunAtOnce()
 
 void TstSetData::withTheConnectionDownWhatWaitsFailsAtOnce()
 {
-    // Five values edited after the connection went: no pass is tried, the
-    // message names the first three and why, and counts the others.
+    // Five values edited after the connection went for good: no pass is
+    // tried, the message names the first three and why, and counts the
+    // others.
     auto rig = connected(simOptions(2));
-    rig->transport->setHealth(LinkHealth::Reconnecting);
+    rig->transport->setHealth(LinkHealth::Lost);
     rig->forget();
     for (int id : {41, 42, 43})
         rig->mixers.setPending(1, id, 30);
