@@ -124,7 +124,10 @@ bool MdlComm::CommOpen()
         }
     }
     if (outcome == OpenOutcome::Opened) {
-        transport->healthChanged = [this] {
+        m_link.health = LinkHealth::Up;
+        m_link.reconnects = 0;
+        transport->healthChanged = [this, t = transport.get()] {
+            noteHealth(t->health());
             if (onLinkStatus)
                 onLinkStatus(linkStatus());
         };
@@ -179,6 +182,13 @@ MdlComm::LinkStatus MdlComm::linkStatus() const
     if (!t)
         return {};
     return LinkStatus{t->health(), t->reconnectAttempts(), t->peer()};
+}
+
+void MdlComm::noteHealth(LinkHealth health)
+{
+    if (health == LinkHealth::Up && m_link.health != LinkHealth::Up)
+        ++m_link.reconnects;
+    m_link.health = health;
 }
 
 bool MdlComm::linkDown() const

@@ -133,6 +133,8 @@ private:
     friend class MixerProtocol;
     std::vector<quint8> &downloadBlockBuffer();
     void sendBytes(const quint8 *data, int count);
+    // Keeps LinkState's view of the connection with each change.
+    void noteHealth(LinkHealth health);
 
     struct Transports;
     // Counts calls into a transport; the last one to return ends the

@@ -38,6 +38,7 @@ public:
     bool dataReceived() const override { return m_poll.DataReceived != 0; }
     double ambientLevel() const override { return m_poll.AmbientLevel; }
     int passCount() const override { return m_setData.SetDataRetryCount; }
+    bool mixersCurrent() const override;
     void awaitFreshData(int mixer) override;
     void awaitFreshThresholds(int mixer) override;
     void markFresh(int mixer) override;
@@ -86,6 +87,17 @@ private:
     void settle(int mixer, int id, ValueState state);
     // Tells the listeners that every flagged value waits.
     void announceWaiting();
+    // Tells the listeners of every value verified so far (whether that
+    // holds now depends on the connection).
+    void announceVerified();
+    // Before a poll: notes a connection that went down or came back.
+    void followConnection();
+    // After a poll: once data and thresholds were read again after the
+    // connection came back, judges every value afresh.
+    void rejudgeWhenReread();
+    // Whether a value's state dates from before the connection last went
+    // down, or it is down now.
+    bool outdated(int mixer, int id) const;
 
     MdlComm &m_comm;
     LoopState &m_loop;
@@ -96,4 +108,12 @@ private:
     bool m_flushDue = false;
     bool m_busy = false;
     std::array<std::array<ValueStatus, PendingFlagCount>, MixerSlots> m_values{};
+    // LinkState::reconnects when each value's state was set: one set before
+    // the connection last came back says nothing of what the mixers hold.
+    std::array<std::array<int, PendingFlagCount>, MixerSlots> m_epochs{};
+    bool m_wasDown = false;
+    int m_reconnects = 0;    // the comebacks followed so far
+    bool m_rereadDue = false; // came back, and not yet read again
+    int m_dataAt = 0;        // replies decoded when it came back
+    int m_thresholdsAt = 0;
 };

@@ -55,7 +55,7 @@ RemoteSnapshot RemoteSnapshot::take(const MixerState &mixers, const LinkState &l
     RemoteSnapshot s;
     s.linkKind = linkKindName(link.linkKind);
     s.mixerCount = qBound(0, int(mixers.MixerCount), MaxMixers);
-    s.connected = !link.offline() && !link.closed && s.mixerCount > 0;
+    s.connected = !link.offline() && !link.closed && !link.down() && s.mixerCount > 0;
     s.panelOpen = panelOpen;
     s.executing = executing;
     for (int m = 1; m <= s.mixerCount; ++m) {

@@ -30,7 +30,7 @@ struct ChannelSnapshot
 struct RemoteSnapshot
 {
     QString linkKind;           // "rs232c", "usb", "offline", "ethernet", "virtual"
-    bool connected = false;     // at least one mixer answers
+    bool connected = false;     // the connection is up and at least one mixer answers
     bool panelOpen = false;
     bool executing = false;     // the panel is in its execution state
     int mixerCount = 0;

@@ -437,6 +437,10 @@ void RemoteServer::handleChannel(const Route &route, const Request &request, Rem
     if (const QString blocked = m_host.blocked ? m_host.blocked() : QString(); !blocked.isEmpty())
         return answer(503, json({{QStringLiteral("error"), QStringLiteral("blocked")},
                                  {QStringLiteral("blocked"), blocked}}));
+    // Nothing reaches the mixers, and what was read of them before may no
+    // longer hold: the panel's button is greyed, and so is this switch.
+    if (m_host.link.down())
+        return answer(503, errorJson(QStringLiteral("link-down")));
     bool pressed = false;
     if (m_host.panel.slot(panelMixer, slot).IconOnOff != *body.on) {
         if (!m_host.press(panelMixer, slot))
@@ -489,12 +493,25 @@ bool RemoteServer::settle(Switch &s)
     }
     if (state == RemoteValueState::Failed)
         return finish(504, with({{QStringLiteral("verified"), false}}));
-    const bool reported = channelOn(m_host.mixers.MixerData[size_t(s.mixer)], s.channel);
-    if ((state == RemoteValueState::Verified && s.sawWaiting) || reported == s.on)
+    // A 200 says the mixer was read holding the switch, after the connection
+    // last came back: the read-back of this write, or (a switch that pressed
+    // nothing) the last read of the mixer's two values.
+    if (m_sync.mixersCurrent()
+        && ((state == RemoteValueState::Verified && s.sawWaiting) || holdsWanted(s.mixer, s.channel)))
         return finish(200, with({{QStringLiteral("verified"), true}}));
     if (m_host.clock.now() > s.deadline)
         return finish(504, with({{QStringLiteral("verified"), false}, {QStringLiteral("error"), QStringLiteral("timeout")}}));
     return false;
+}
+
+bool RemoteServer::holdsWanted(int mixer, int channel) const
+{
+    const MixerDataRecord &held = m_host.mixers.MixerData[size_t(mixer)];
+    const MixerDataRecord &wanted = m_host.mixers.MixerSetData[size_t(mixer)];
+    for (ChannelFamily f : {ChannelFamily::RemoteOn, ChannelFamily::RemoteOff})
+        if (held.channel(f, channel) != wanted.channel(f, channel))
+            return false;
+    return true;
 }
 
 void RemoteServer::refresh()

@@ -145,6 +145,8 @@ private:
     QJsonObject statusFor(RemoteAccess access) const;
     // Whether a waiting switch is settled now; answers it if so.
     bool settle(Switch &s);
+    // The mixer was last read holding both values the channel's switch wants.
+    bool holdsWanted(int mixer, int channel) const;
     RemoteSnapshot snapshot() const;
 
     RemoteHost m_host;

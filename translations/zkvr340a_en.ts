@@ -1296,7 +1296,7 @@
             <source>usage: zkvr340a-sim [--tcp [HOST:]PORT] [--serial [--line-rate BPS]] [--usb DIR [--usb-name NAME]]
                     [--mixers N] [--model CODE] [--address A.B.C.D] [--user-id ID]
                     [--deny-write] [--log-writes] [--drop P] [--corrupt P] [--delay MS]
-                    [--stuck MIXER:KEY=VALUE]... [--seed N]
+                    [--stuck MIXER:KEY=VALUE]... [--set MIXER:KEY=VALUE]... [--seed N]
                     [--search-port PORT [--reply-port PORT]]
 Prints one line starting with &quot;ready&quot; naming its endpoints once it listens.
 </source>
@@ -1305,7 +1305,7 @@ Prints one line starting with &quot;ready&quot; naming its endpoints once it lis
             <translation>usage: zkvr340a-sim [--tcp [HOST:]PORT] [--serial [--line-rate BPS]] [--usb DIR [--usb-name NAME]]
                     [--mixers N] [--model CODE] [--address A.B.C.D] [--user-id ID]
                     [--deny-write] [--log-writes] [--drop P] [--corrupt P] [--delay MS]
-                    [--stuck MIXER:KEY=VALUE]... [--seed N]
+                    [--stuck MIXER:KEY=VALUE]... [--set MIXER:KEY=VALUE]... [--seed N]
                     [--search-port PORT [--reply-port PORT]]
 Prints one line starting with &quot;ready&quot; naming its endpoints once it listens.
 </translation>
@@ -4347,6 +4347,146 @@ Switch the channels back on and off as they were before the control panel opened
             <source>チャンネルの記録ファイルを読めませんでした。チャンネルは戻していません。ファイルは %1 として残しています。</source>
             <comment>14004</comment>
             <translation>The file recording the channels could not be read. The channels were not switched back. The file was kept as %1.</translation>
+        </message>
+        <message>
+            <source>%1 %2: %3</source>
+            <comment>13600</comment>
+            <translation>%1 %2: %3</translation>
+        </message>
+        <message>
+            <source>ほか %1 件</source>
+            <comment>13601</comment>
+            <translation>and %1 more</translation>
+        </message>
+        <message>
+            <source>ミキサーとの接続が切れています</source>
+            <comment>13602</comment>
+            <translation>the connection to the mixers is down</translation>
+        </message>
+        <message>
+            <source>ミキサーは元の値のままです</source>
+            <comment>13603</comment>
+            <translation>the mixer kept its value</translation>
+        </message>
+        <message>
+            <source>ミキサーから応答がありません</source>
+            <comment>13604</comment>
+            <translation>the mixer did not answer</translation>
+        </message>
+        <message>
+            <source>ch %1 %2</source>
+            <comment>13605</comment>
+            <translation>ch %1 %2</translation>
+        </message>
+        <message>
+            <source>入力アッテネータ</source>
+            <comment>13610</comment>
+            <translation>input attenuator</translation>
+        </message>
+        <message>
+            <source>ファンタム電源</source>
+            <comment>13611</comment>
+            <translation>phantom power</translation>
+        </message>
+        <message>
+            <source>ヘッドアンプゲイン</source>
+            <comment>13612</comment>
+            <translation>head-amp gain</translation>
+        </message>
+        <message>
+            <source>ローカット</source>
+            <comment>13613</comment>
+            <translation>low cut</translation>
+        </message>
+        <message>
+            <source>スレッショルド計算対象</source>
+            <comment>13614</comment>
+            <translation>threshold calculation</translation>
+        </message>
+        <message>
+            <source>チャンネルレベル</source>
+            <comment>13615</comment>
+            <translation>channel level</translation>
+        </message>
+        <message>
+            <source>プライオリティ</source>
+            <comment>13616</comment>
+            <translation>priority</translation>
+        </message>
+        <message>
+            <source>オーバーライド</source>
+            <comment>13617</comment>
+            <translation>override</translation>
+        </message>
+        <message>
+            <source>ミュート</source>
+            <comment>13618</comment>
+            <translation>mute</translation>
+        </message>
+        <message>
+            <source>出力アッテネータ</source>
+            <comment>13620</comment>
+            <translation>output attenuator</translation>
+        </message>
+        <message>
+            <source>マスターレベル</source>
+            <comment>13621</comment>
+            <translation>master level</translation>
+        </message>
+        <message>
+            <source>ゲート減衰量設定</source>
+            <comment>13622</comment>
+            <translation>gate attenuation setting</translation>
+        </message>
+        <message>
+            <source>ゲート減衰量</source>
+            <comment>13623</comment>
+            <translation>gate attenuation</translation>
+        </message>
+        <message>
+            <source>スレッショルド動作</source>
+            <comment>13624</comment>
+            <translation>threshold action</translation>
+        </message>
+        <message>
+            <source>スレッショルド設定単位</source>
+            <comment>13625</comment>
+            <translation>threshold setting unit</translation>
+        </message>
+        <message>
+            <source>オートマチック動作</source>
+            <comment>13626</comment>
+            <translation>automatic action</translation>
+        </message>
+        <message>
+            <source>NOMA</source>
+            <comment>13627</comment>
+            <translation>NOMA</translation>
+        </message>
+        <message>
+            <source>ラストオン</source>
+            <comment>13628</comment>
+            <translation>last on</translation>
+        </message>
+        <message>
+            <source>ホールド時間</source>
+            <comment>13629</comment>
+            <translation>hold time</translation>
+        </message>
+        <message>
+            <source>同時選択許可チャンネル数</source>
+            <comment>13630</comment>
+            <translation>channels on at once</translation>
+        </message>
+        <message>
+            <source>キーロック</source>
+            <comment>13631</comment>
+            <translation>key lock</translation>
+        </message>
+        <message>
+            <source>スレッショルドレベル</source>
+            <comment>13632</comment>
+            <translation>threshold level</translation>
         </message>
     </context>
 </TS>

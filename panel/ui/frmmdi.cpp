@@ -5,6 +5,7 @@
 #include "link/linkstate.h"
 #include "link/linkwatch.h"
 #include "mixer/mixerdata.h"
+#include "mixer/syncstatus.h"
 #include "settings/panelsections.h"
 #include "panel/ui/buttonface.h"
 #include "panel/ui/dialoglook.h"
@@ -108,6 +109,14 @@ FrmMdi::FrmMdi(PanelWindowContext context, QWidget *parent)
         };
         show(m_ctx.linkLine->text());
         connect(m_ctx.linkLine, &LinkLine::changed, m_linkLine, show);
+        connect(m_ctx.linkLine, &LinkLine::changed, this, [this] { greyWhileOutOfReach(); });
+    }
+    if (m_ctx.sync) {
+        // A mixer that came back may hold other switches than the panel's.
+        connect(&m_ctx.sync->events(), &SyncEvents::mixersReread, this, [this] {
+            if (!m_left)
+                m_remote.rewriteDiffering(m_ctx.mixers.MixerCount);
+        });
     }
 
     m_timer1.setObjectName(QStringLiteral("Timer1"));
@@ -649,6 +658,7 @@ bool FrmMdi::chooseWindowColor()
 
 void FrmMdi::showAfresh()
 {
+    greyWhileOutOfReach();
     rebuildButtons();
     RedrawPanel();
     updateCommands();
@@ -658,10 +668,27 @@ void FrmMdi::showAfresh()
 
 // ---- the link-count watch ------------------------------------------------------
 
+bool FrmMdi::outOfReach() const
+{
+    return !m_ctx.link.offline() && (m_ctx.link.down() || m_ctx.mixers.MixerCount == 0);
+}
+
+void FrmMdi::greyWhileOutOfReach()
+{
+    // An operated button whose mixer cannot be reached must not look as if
+    // a press would switch it.
+    m_surface->setEnabled(!(executing() && outOfReach()));
+}
+
 void FrmMdi::watchLinkCount()
 {
     // The question below lets events run; the next tick must not ask again.
     if (m_watching || m_left)
+        return;
+    greyWhileOutOfReach();
+    // A lost connection, or no mixer answering at all, is no change of the
+    // room: nothing is asked and no button goes until the mixers answer.
+    if (outOfReach())
         return;
     const QScopedValueRollback<bool> busy(m_watching, true);
     const PanelContext ctx = context();
@@ -765,7 +792,7 @@ void FrmMdi::showButton(ButtonRef button)
 bool FrmMdi::pressExecutionButton(ButtonRef button)
 {
     FrmExeIcon *w = executionButton(button);
-    if (!executing() || !w || !m_remote.toggle(m_panel, button))
+    if (!executing() || !w || !w->isEnabled() || !m_remote.toggle(m_panel, button))
         return false;
     w->showState();
     return true;

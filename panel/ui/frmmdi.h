@@ -213,6 +213,10 @@ private:
     void leavePanel();
     int panelMixers() const;
     void offlineCountsFollowButtons();
+    // The mixers are out of reach: the connection is down, or none answers.
+    bool outOfReach() const;
+    // The operated buttons are greyed while the mixers are out of reach.
+    void greyWhileOutOfReach();
     void adoptMixer(int mixer);
     void closeSubWindows();
     // Every armed drawing mode is disarmed (its reserved entry given back)

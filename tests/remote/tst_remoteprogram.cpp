@@ -13,6 +13,7 @@
 #include "remote/remotejson.h"
 #include "remote/ui/frmremote.h"
 #include "tests/remote/remoteclient.h"
+#include "tests/remote/remotesoak.h"
 #include "tests/support/programrig.h"
 
 #include <QAction>
@@ -234,6 +235,34 @@ private slots:
         QCOMPARE(api.answers["heldStatus"].json()["blocked"].toString(), QString("message"));
         QVERIFY(!pressedDuringBox);
         QCOMPARE(heldAfter, 0);
+    }
+
+    // The soak, short: switches through the interface against the virtual
+    // mixer program losing one reply in twenty, killed half-way and back
+    // after an outage longer than ten silent polls, holding other switches.
+    // No 200 claims what the mixer does not hold; while it is away switches
+    // say so at once and the status says the link is down; no button goes
+    // and nobody is asked about a fallen link count; at the end the mixer
+    // holds every switch the panel shows (bench_remotesoak runs 300
+    // switches).
+    void soakThroughAnOutage()
+    {
+        RemoteSoakPlan plan;
+        plan.switches = 12;
+        plan.outage = 2.5;
+        plan.drop = 0.05;
+        plan.secondsLimit = 60;
+        const RemoteSoakFigures f = RemoteSoak(plan).run();
+        qInfo("%s", qPrintable(f.summary()));
+        QVERIFY2(f.finished, qPrintable(f.notes.join("; ")));
+        QVERIFY2(f.wrong.isEmpty(), qPrintable(f.wrong.join("; ")));
+        QVERIFY2(f.notes.isEmpty(), qPrintable(f.notes.join("; ")));
+        QVERIFY(f.outOfReach > 0);
+        QVERIFY(f.statusReads > 0);
+        QCOMPARE(f.statusDown, f.statusReads);
+        QCOMPARE(f.differing, 0);
+        QVERIFY(f.backAfter >= 0); // switched again after the mixer came back
+        QVERIFY(f.pressedNothing > 0);
     }
 
     // The command line: a token file others may read is refused with a

@@ -134,6 +134,48 @@ private slots:
         QCOMPARE(rig.presses, 2);
     }
 
+    // With the connection down a switch presses nothing and says why, and
+    // the status says the link is not connected. Back, but not yet read
+    // again, a switch to the state the panel shows waits for the read; it is
+    // answered 200 only once the mixer was read holding both its values.
+    void switchWhileTheMixersAreOutOfReach()
+    {
+        Rig rig;
+        QVERIFY(rig.started);
+        const QString path = "/api/v1/mixers/1/channels/3";
+        rig.panel.slot(0, 2).IconOnOff = true;
+        rig.mixers.MixerSetData[1].RemoteOn(3) = 1;
+        rig.mixers.MixerData[1].RemoteOn(3) = 1;
+        rig.link.health = LinkHealth::Reconnecting;
+        rig.api.send("down", "POST", path, rig.tokens.operate, R"({"on": false})");
+        rig.api.send("status", "GET", "/api/v1/status", rig.tokens.watch);
+        QVERIFY(rig.api.wait("down") && rig.api.wait("status"));
+        QCOMPARE(rig.api.answers["down"].status, 503);
+        QCOMPARE(rig.api.answers["down"].json()["error"].toString(), QString("link-down"));
+        QCOMPARE(rig.presses, 0);
+        QCOMPARE(rig.api.answers["status"].json()["link"].toObject()["connected"].toBool(), false);
+
+        rig.link.health = LinkHealth::Up;
+        rig.status.current = false;
+        rig.api.send("shown", "POST", path, rig.tokens.operate, R"({"on": true})");
+        QTRY_COMPARE(rig.server->waitingSwitches(), 1);
+        rig.server->refresh();
+        QVERIFY(!rig.api.done("shown"));
+        rig.status.current = true;
+        rig.server->refresh();
+        QVERIFY(rig.api.wait("shown"));
+        QCOMPARE(rig.api.answers["shown"].status, 200);
+        QCOMPARE(rig.presses, 0);
+
+        // Read, but holding only one of the two values: no answer yet.
+        rig.mixers.MixerSetData[1].RemoteOff(3) = 0;
+        rig.mixers.MixerData[1].RemoteOff(3) = 1;
+        rig.api.send("half", "POST", path, rig.tokens.operate, R"({"on": true})");
+        QTRY_COMPARE(rig.server->waitingSwitches(), 1);
+        rig.server->refresh();
+        QVERIFY(!rig.api.done("half"));
+    }
+
     // Limits: a burst of 200 requests gets 20 through and 429 for the rest
     // with a time to retry; at most 32 event clients; the events need a token.
     void limits()
