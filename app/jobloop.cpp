@@ -16,6 +16,11 @@ constexpr double DueMargin = 0.001;
 // Initialise codes from here on set extended registers back: the editors
 // read them again at once.
 constexpr int FirstExtendedInitialiseCode = 16;
+
+std::function<bool(const JobWork &)> kindIs(JobKind kind)
+{
+    return [kind](const JobWork &w) { return w.kind == kind; };
+}
 } // namespace
 
 QString initialiseConfirmText(int code)
@@ -67,9 +72,12 @@ void JobLoop::run()
             break;
         const bool online = !m_link.offline();
 
+        // A job stays asked for while it runs: the same work asked for
+        // meanwhile is the same request, and others wait behind it.
         if (online) {
-            if (const std::optional<JobWork> transfer = m_jobs.take(JobKind::TransferLoaded)) {
+            if (const std::optional<JobWork> transfer = m_jobs.first(kindIs(JobKind::TransferLoaded))) {
                 m_handlers.showJobWindow(*transfer, PlaceMode::Below);
+                m_jobs.take(*transfer);
                 continue;
             }
         }
@@ -77,8 +85,9 @@ void JobLoop::run()
             flushValues();
             continue;
         }
-        if (const std::optional<JobWork> download = m_jobs.take(JobKind::Download)) {
+        if (const std::optional<JobWork> download = m_jobs.first(kindIs(JobKind::Download))) {
             m_handlers.runDownload(download->download);
+            m_jobs.take(*download);
             reset();
             continue;
         }
@@ -145,8 +154,10 @@ void JobLoop::dispatchJob()
         m_sync.writePending();
         return;
     }
-    m_jobs.take(*work);
     runJob(*work);
+    // Quitting stays asked for until the program has ended.
+    if (work->kind != JobKind::Quit)
+        m_jobs.take(*work);
 }
 
 void JobLoop::runJob(const JobWork &work)

@@ -80,16 +80,6 @@ bool JobQueue::take(const JobWork &work)
     return true;
 }
 
-std::optional<JobWork> JobQueue::take(JobKind kind)
-{
-    const auto it = std::find_if(m_waiting.begin(), m_waiting.end(), [kind](const JobWork &w) { return w.kind == kind; });
-    if (it == m_waiting.end())
-        return std::nullopt;
-    JobWork work = std::move(*it);
-    m_waiting.erase(it);
-    return work;
-}
-
 bool QueuedEditorJobs::withdrawEditorJobs()
 {
     m_jobs.withdraw(JobKind::ExtendedRead);

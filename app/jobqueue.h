@@ -35,10 +35,9 @@ public:
     bool idle() const;
     // The first waiting job that `eligible` accepts.
     std::optional<JobWork> first(const std::function<bool(const JobWork &)> &eligible) const;
-    // Removes the first waiting job equal to `work`; whether there was one.
+    // Removes the first waiting job equal to `work` (the loop, once it has
+    // run it); whether there was one.
     bool take(const JobWork &work);
-    // Removes and returns the first waiting job of `kind`.
-    std::optional<JobWork> take(JobKind kind);
 
     // Windows that must not be interleaved with status requests hold the poll.
     PollHolds &pollHolds() { return m_holds; }

@@ -268,10 +268,13 @@ private slots:
         w.jobs.request(JobWork::extendedWrite(1));
         w.jobs.request(JobWork::of(JobKind::IpSettings));
         w.jobs.request(JobWork::extendedWrite(1)); // the same work waits once
-        // Asked for while the write runs: it follows the read-back.
+        // Asked for while the write runs: another job follows the read-back;
+        // the same write is the request already running.
         w.handlers.duringJobWindow = [&] {
-            if (w.handlers.works.size() == 1)
-                w.jobs.request(JobWork::of(JobKind::DirectRead));
+            if (w.handlers.works.size() != 1)
+                return;
+            w.jobs.request(JobWork::of(JobKind::DirectRead));
+            w.jobs.request(JobWork::extendedWrite(1));
         };
         w.run([&](double) {
             if (w.jobs.empty())
