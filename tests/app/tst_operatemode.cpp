@@ -10,6 +10,7 @@
 #include "panel/ui/frmexeicon.h"
 #include "panel/ui/frmmdi.h"
 #include "tests/support/programrig.h"
+#include "tests/support/testmain.h"
 
 #include <QAction>
 #include <QTemporaryDir>
@@ -193,5 +194,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestOperateMode)
+ZK_TEST_MAIN(TestOperateMode)
 #include "tst_operatemode.moc"

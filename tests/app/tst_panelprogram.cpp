@@ -8,6 +8,7 @@
 #include "panel/ui/frmmdi.h"
 #include "panel/ui/panelsurface.h"
 #include "tests/support/programrig.h"
+#include "tests/support/testmain.h"
 
 #include <QAction>
 #include <QProcess>
@@ -290,5 +291,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPanelProgram)
+ZK_TEST_MAIN(TestPanelProgram)
 #include "tst_panelprogram.moc"

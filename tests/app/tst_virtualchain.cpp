@@ -13,6 +13,7 @@
 #include "link/protocol.h"
 #include "sim/simchain.h"
 #include "sim/simtcp.h"
+#include "tests/support/testmain.h"
 
 #include <QProcess>
 #include <QTest>
@@ -233,5 +234,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestVirtualChain)
+ZK_TEST_MAIN(TestVirtualChain)
 #include "tst_virtualchain.moc"

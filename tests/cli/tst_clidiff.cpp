@@ -3,6 +3,7 @@
 // that the virtual mixer sees no write from.
 
 #include "clitesthelpers.h"
+#include "tests/support/testmain.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -187,5 +188,5 @@ void TstCliDiff::againstTheMixersAndDryRunSendNothing()
     QCOMPARE(ctl(link + QStringList{"--timeout", "1", "diff", path("saved.ini")}).exitCode, 2);
 }
 
-QTEST_GUILESS_MAIN(TstCliDiff)
+ZK_TEST_GUILESS_MAIN(TstCliDiff)
 #include "tst_clidiff.moc"

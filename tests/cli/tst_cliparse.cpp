@@ -1,5 +1,6 @@
 #include "cli/cliargs.h"
 #include "cli/statusreport.h"
+#include "tests/support/testmain.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -151,5 +152,5 @@ void TstCliParse::table()
     QVERIFY(lines.last().trimmed().endsWith("-"));
 }
 
-QTEST_GUILESS_MAIN(TstCliParse)
+ZK_TEST_GUILESS_MAIN(TstCliParse)
 #include "tst_cliparse.moc"

@@ -5,6 +5,7 @@
 #include "syncrig.h"
 
 #include "base/strings.h"
+#include "tests/support/testmain.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -420,5 +421,5 @@ void TstSetData::closingTheLinkEndsTheRunAtOnce()
     QVERIFY2(rig->clock.now() - start < 1.5, qPrintable(QString::number(rig->clock.now() - start)));
 }
 
-QTEST_GUILESS_MAIN(TstSetData)
+ZK_TEST_GUILESS_MAIN(TstSetData)
 #include "tst_setdata.moc"

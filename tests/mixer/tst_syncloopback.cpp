@@ -5,6 +5,7 @@
 #include "loopbackrig.h"
 
 #include "base/strings.h"
+#include "tests/support/testmain.h"
 
 #include <QTimer>
 #include <QtTest>
@@ -57,5 +58,5 @@ void TstSyncLoopback::readOnlyUserWritesNothing()
     QVERIFY(rig.runLoop([&] { return rig.mixers.MixerCount == 1 && rig.sync->dataReceived(); }, 10));
 }
 
-QTEST_GUILESS_MAIN(TstSyncLoopback)
+ZK_TEST_GUILESS_MAIN(TstSyncLoopback)
 #include "tst_syncloopback.moc"

@@ -9,6 +9,7 @@
 #include "panel/ui/frmmdi.h"
 #include "remote/remoteserver.h"
 #include "tests/support/programrig.h"
+#include "tests/support/testmain.h"
 
 #include <QAction>
 #include <QJsonArray>
@@ -235,5 +236,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestRemoteBrowser)
+ZK_TEST_MAIN(TestRemoteBrowser)
 #include "tst_remotebrowser.moc"

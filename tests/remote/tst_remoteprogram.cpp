@@ -11,6 +11,7 @@
 #include "remote/remoteserver.h"
 #include "tests/remote/remoteclient.h"
 #include "tests/support/programrig.h"
+#include "tests/support/testmain.h"
 
 #include <QAction>
 #include <QTcpServer>
@@ -180,5 +181,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestRemoteProgram)
+ZK_TEST_MAIN(TestRemoteProgram)
 #include "tst_remoteprogram.moc"

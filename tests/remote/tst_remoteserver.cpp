@@ -12,6 +12,7 @@
 #include "tests/remote/fakesync.h"
 #include "tests/remote/remoteclient.h"
 #include "tests/support/englishtexts.h"
+#include "tests/support/testmain.h"
 
 #include <QProcess>
 #include <QSslSocket>
@@ -414,5 +415,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestRemoteServer)
+ZK_TEST_MAIN(TestRemoteServer)
 #include "tst_remoteserver.moc"

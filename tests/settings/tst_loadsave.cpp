@@ -6,6 +6,7 @@
 #include "settings/panelsections.h"
 #include "settings/loadsave.h"
 #include "settings/mixersections.h"
+#include "tests/support/testmain.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -520,5 +521,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TstLoadSave)
+ZK_TEST_GUILESS_MAIN(TstLoadSave)
 #include "tst_loadsave.moc"

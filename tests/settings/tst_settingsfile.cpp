@@ -1,6 +1,7 @@
 #include "settings/cp932text.h"
 #include "settings/keytable.h"
 #include "settings/settingsfile.h"
+#include "tests/support/testmain.h"
 
 #include <QFile>
 #include <QStringEncoder>
@@ -357,5 +358,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TstSettingsFile)
+ZK_TEST_GUILESS_MAIN(TstSettingsFile)
 #include "tst_settingsfile.moc"
