@@ -16,6 +16,7 @@
 #include "editor/settingscompare.h"
 #include "link/comm.h"
 #include "mixer/mixerdata.h"
+#include "settings/panelcompare.h"
 #include "settings/settingsfile.h"
 
 #include <QFileInfo>
@@ -29,6 +30,7 @@ constexpr int DryRunHead = 12709; // "load --dry-run: nothing was sent; ..."
 } // namespace Msg
 
 const QString Json = QStringLiteral("--json");
+const QString Raw = QStringLiteral("--raw");
 
 void print(CliContext &context, const SettingsComparison &c, const DiffSides &sides, bool json)
 {
@@ -38,10 +40,10 @@ void print(CliContext &context, const SettingsComparison &c, const DiffSides &si
         context.out() << comparisonText(c, sides);
 }
 
-bool readFile(CliContext &context, const QString &command, const QString &path, SystemValues &out)
+bool readFile(CliContext &context, const QString &command, const QString &path, ValueLimits limits,
+              SettingsTable &table, SystemValues &out)
 {
-    SettingsTable table;
-    const QString problem = readSettingsForCommand(command, path, table);
+    const QString problem = readSettingsForCommand(command, path, table, limits);
     if (!problem.isEmpty()) {
         context.err() << problem << Qt::endl;
         return false;
@@ -86,7 +88,7 @@ CliFileArgs splitFileArgs(const QStringList &args, const QStringList &known)
 
 QString checkDiffArgs(const QStringList &args)
 {
-    const CliFileArgs a = splitFileArgs(args, {Json});
+    const CliFileArgs a = splitFileArgs(args, {Json, Raw});
     if (!a.ok || a.files.isEmpty() || a.files.size() > 2)
         return str(Msg::DiffUsage);
     return {};
@@ -94,15 +96,20 @@ QString checkDiffArgs(const QStringList &args)
 
 CliExit runDiffCommand(CliContext &context, const QStringList &args)
 {
-    const CliFileArgs a = splitFileArgs(args, {Json});
+    const CliFileArgs a = splitFileArgs(args, {Json, Raw});
+    const ValueLimits limits = a.has(Raw) ? ValueLimits::Mixer : ValueLimits::Editor;
     const QString command = QStringLiteral("diff");
     SystemValues from, to;
+    SettingsTable fromTable, toTable;
     DiffSides sides;
     if (a.files.size() == 2) {
-        if (!readFile(context, command, a.files[0], from) || !readFile(context, command, a.files[1], to))
+        if (!readFile(context, command, a.files[0], limits, fromTable, from)
+            || !readFile(context, command, a.files[1], limits, toTable, to))
             return CliExit::Failed;
         sides = {shown(a.files[0]), shown(a.files[1])};
-        const SettingsComparison c = compareFiles(from, to);
+        SettingsComparison c = compareFiles(from, to);
+        // Two files are the same only when their panels are too.
+        c.panels = comparePanels(fromTable, toTable);
         print(context, c, sides, a.has(Json));
         return c.same() ? CliExit::Ok : CliExit::Different;
     }
@@ -111,7 +118,7 @@ CliExit runDiffCommand(CliContext &context, const QStringList &args)
         return CliExit::Failed;
     }
     // The file first: one that cannot be used needs no link.
-    if (!readFile(context, command, a.files[0], to) || !readMixers(context, from))
+    if (!readFile(context, command, a.files[0], limits, toTable, to) || !readMixers(context, from))
         return CliExit::Failed;
     sides.toFile = shown(a.files[0]);
     const SettingsComparison c = compareLoad(from, to);
@@ -119,11 +126,12 @@ CliExit runDiffCommand(CliContext &context, const QStringList &args)
     return c.same() ? CliExit::Ok : CliExit::Different;
 }
 
-CliExit runLoadDryRun(CliContext &context, const QString &path, bool json)
+CliExit runLoadDryRun(CliContext &context, const QString &path, bool json, ValueLimits limits)
 {
     const QString command = QStringLiteral("load");
     SystemValues from, to;
-    if (!readFile(context, command, path, to) || !readMixers(context, from))
+    SettingsTable table;
+    if (!readFile(context, command, path, limits, table, to) || !readMixers(context, from))
         return CliExit::NoMixer;
     const SettingsComparison c = compareLoad(from, to);
     if (!json)

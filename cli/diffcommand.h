@@ -4,6 +4,7 @@
 // with nothing sent to the mixers.
 
 #include "cli/cliargs.h"
+#include "settings/settingsfile.h"
 
 #include <QString>
 #include <QStringList>
@@ -21,5 +22,5 @@ struct CliFileArgs
 CliFileArgs splitFileArgs(const QStringList &args, const QStringList &known);
 
 // Reads the linked mixers as `save` does and prints the differences a load
-// of `path` would make; sends nothing.
-CliExit runLoadDryRun(CliContext &context, const QString &path, bool json);
+// of `path` would make; sends nothing. `limits`: the values the file may hold.
+CliExit runLoadDryRun(CliContext &context, const QString &path, bool json, ValueLimits limits);

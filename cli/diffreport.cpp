@@ -18,6 +18,8 @@ constexpr int MixerLine = 12705;   // "%1 (mixer %2): %3 differences%4"
 constexpr int Total = 12706;       // "total: %1 differences%2"
 constexpr int ValueLine = 12707;   // "  %1  %2: %3 -> %4  (%5)"
 constexpr int Same = 12708;        // "no differences"
+constexpr int PanelsOnly = 13020;  // "the mixers' values are the same; the control panels differ (%1 buttons, %2 figures)"
+constexpr int PanelsToo = 13021;   // "the control panels differ as well (%1 buttons, %2 figures)"
 } // namespace Msg
 
 // Script names of the kinds, one per editor tab.
@@ -57,7 +59,16 @@ QString comparisonText(const SettingsComparison &c, const DiffSides &sides)
             lines << str(Msg::ValueLine).arg(editorTabName(v.tab), changeLabel(v), v.fromText, v.toText, v.key);
         }
     }
-    lines << (c.same() ? str(Msg::Same) : str(Msg::Total).arg(c.total()).arg(kindCountsText(c.perTab)));
+    const bool valuesSame = c.total() == 0 && !c.countsDiffer();
+    if (c.panelsDiffer()) {
+        // Files that differ only in their panels are not the same files.
+        const PanelDifference &p = *c.panels;
+        if (!valuesSame)
+            lines << str(Msg::Total).arg(c.total()).arg(kindCountsText(c.perTab));
+        lines << str(valuesSame ? Msg::PanelsOnly : Msg::PanelsToo).arg(p.buttons).arg(p.figures);
+    } else {
+        lines << (valuesSame ? str(Msg::Same) : str(Msg::Total).arg(c.total()).arg(kindCountsText(c.perTab)));
+    }
     return lines.join(u'\n') + u'\n';
 }
 
@@ -71,6 +82,16 @@ QByteArray comparisonJson(const SettingsComparison &c, const DiffSides &sides)
     root.insert(QStringLiteral("compared_mixers"), c.comparedMixers);
     root.insert(QStringLiteral("differences"), c.total());
     root.insert(QStringLiteral("per_kind"), kindObject(c.perTab));
+    QJsonValue panels; // null: the linked mixers hold no panel
+    if (c.panels) {
+        QJsonObject p;
+        p.insert(QStringLiteral("differ"), c.panels->any());
+        p.insert(QStringLiteral("buttons"), c.panels->buttons);
+        p.insert(QStringLiteral("figures"), c.panels->figures);
+        p.insert(QStringLiteral("panel_wide"), c.panels->panelWide);
+        panels = p;
+    }
+    root.insert(QStringLiteral("panels"), panels);
     QJsonArray mixers;
     for (const MixerChanges &m : c.mixers) {
         QJsonArray values;

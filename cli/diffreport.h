@@ -21,6 +21,7 @@ QString comparisonText(const SettingsComparison &comparison, const DiffSides &si
 //  "to": {"source": "file", "file": PATH, "mixer_count": N},
 //  "mixer_count_differs": B, "note": TEXT, "compared_mixers": N, "differences": N,
 //  "per_kind": {"channel": N, "system": N, "extended": N, "defaults": N},
+//  "panels": {"differ": B, "buttons": N, "figures": N, "panel_wide": B} | null (against the mixers),
 //  "mixers": [{"mixer": M, "name": TEXT, "differences": N, "per_kind": {...},
 //              "values": [{"key": KEY, "kind": KIND, "label": TEXT, "channel": C|null,
 //                          "from": CODE, "to": CODE, "from_text": TEXT, "to_text": TEXT}]}]}

@@ -20,7 +20,10 @@
 #include "cli/settingssession.h"
 #include "link/comm.h"
 #include "link/protocol.h"
+#include "mixer/extendedregisters.h"
 #include "mixer/mixersync.h"
+#include "mixer/parametertable.h"
+#include "mixer/valuestate.h"
 #include "mixer/writeoutcomes.h"
 #include "settings/panelmodel.h"
 #include "settings/loadsave.h"
@@ -30,7 +33,10 @@
 
 #include <QFileInfo>
 
+#include <cstdio>
 #include <memory>
+
+#include <unistd.h>
 
 namespace {
 
@@ -38,7 +44,17 @@ namespace Msg {
 constexpr int LoadUsage = 9761;
 constexpr int NotLoaded = 9767;
 constexpr int DryRunJson = 12711;
+constexpr int NotSent = 13010;     // "load: %1 holds %2 mixers and %3 are linked: the file's mixers %4 are not sent"
+constexpr int KeepTheirs = 13011;  // "... mixers %4 keep the values they hold"
+constexpr int AskAnyway = 13012;   // "Load it all the same? [y/N] "
+constexpr int NeedsYes = 13013;    // "load: give --yes to load it all the same; nothing was sent"
+constexpr int RegisterNotHeld = 13014; // "load: the mixers did not take %1=%2 (register %3); ..."
 } // namespace Msg
+
+const QString DryRun = QStringLiteral("--dry-run");
+const QString Json = QStringLiteral("--json");
+const QString Yes = QStringLiteral("--yes");
+const QString Raw = QStringLiteral("--raw");
 
 bool anyPending(const MixerState &mixers)
 {
@@ -48,28 +64,80 @@ bool anyPending(const MixerState &mixers)
     return false;
 }
 
+// "3" or "3..5".
+QString mixerSpan(int first, int last)
+{
+    return first == last ? QString::number(first) : QStringLiteral("%1..%2").arg(first).arg(last);
+}
+
+// The program asks before it loads a file of another link count. The tool
+// says in its own words what the load does: the file's extra mixers are
+// not sent; with fewer in the file, the linked mixers it lacks keep what
+// they hold, which a script must accept with --yes and a person at the
+// terminal is asked about.
+bool acceptMixerCount(CliContext &context, const QString &path, int stored, int linked, bool yes)
+{
+    if (stored == linked)
+        return true;
+    const QString shown = QFileInfo(path).absoluteFilePath();
+    if (stored > linked) {
+        context.err() << str(Msg::NotSent).arg(shown).arg(stored).arg(linked).arg(mixerSpan(linked + 1, stored))
+                      << Qt::endl;
+        return true;
+    }
+    context.err() << str(Msg::KeepTheirs).arg(shown).arg(stored).arg(linked).arg(mixerSpan(stored + 1, linked))
+                  << Qt::endl;
+    if (yes)
+        return true;
+    if (::isatty(STDIN_FILENO) == 1) {
+        context.err() << str(Msg::AskAnyway) << Qt::flush;
+        char line[256] = {};
+        const char *got = std::fgets(line, sizeof line, stdin);
+        if (got && (line[0] == 'y' || line[0] == 'Y'))
+            return true;
+    }
+    context.err() << str(Msg::NeedsYes) << Qt::endl;
+    return false;
+}
+
+// A register write that the read-back did not confirm ends the transfer;
+// name the value that did not take, as the file gives it.
+void reportRegisterNotHeld(CliContext &context, const MixerState &mixers, const SettingsTable &file)
+{
+    for (int reg = 1; reg < ExtendedRegisterSlots; ++reg) {
+        if (mixers.ExtendedWrite[size_t(reg)].state != ValueState::Failed)
+            continue;
+        const int key = extendedRegisterKey(reg);
+        QString value = file.at(key, 0);
+        if (value.isEmpty()) // a file of no mixers writes back what the master holds
+            value = QString::number(mixers.ExtendedWrite[size_t(reg)].value);
+        context.err() << str(Msg::RegisterNotHeld).arg(mixerKey(key), value).arg(reg) << Qt::endl;
+    }
+}
+
 } // namespace
 
 QString checkLoadArgs(const QStringList &args)
 {
-    const CliFileArgs a = splitFileArgs(args, {QStringLiteral("--dry-run"), QStringLiteral("--json")});
+    const CliFileArgs a = splitFileArgs(args, {DryRun, Json, Yes, Raw});
     if (!a.ok || a.files.size() != 1)
         return str(Msg::LoadUsage);
-    if (a.has(QStringLiteral("--json")) && !a.has(QStringLiteral("--dry-run")))
+    if (a.has(Json) && !a.has(DryRun))
         return str(Msg::DryRunJson);
     return {};
 }
 
 CliExit runLoadCommand(CliContext &context, const QStringList &args)
 {
-    const CliFileArgs a = splitFileArgs(args, {QStringLiteral("--dry-run"), QStringLiteral("--json")});
+    const CliFileArgs a = splitFileArgs(args, {DryRun, Json, Yes, Raw});
+    const ValueLimits limits = a.has(Raw) ? ValueLimits::Mixer : ValueLimits::Editor;
     // A dry run only reads: no access check, which would write a value back.
-    if (a.has(QStringLiteral("--dry-run")))
-        return runLoadDryRun(context, a.files.first(), a.has(QStringLiteral("--json")));
+    if (a.has(DryRun))
+        return runLoadDryRun(context, a.files.first(), a.has(Json), limits);
     context.requireWriteAccess(QStringLiteral("load"));
     const QString path = a.files.first();
     SettingsTable checked;
-    const QString problem = readSettingsForCommand(QStringLiteral("load"), path, checked);
+    const QString problem = readSettingsForCommand(QStringLiteral("load"), path, checked, limits);
     if (!problem.isEmpty()) {
         context.err() << problem << Qt::endl;
         return CliExit::NoMixer;
@@ -89,8 +157,11 @@ CliExit runLoadCommand(CliContext &context, const QStringList &args)
     // mixer holds instead of factory values.
     if (!cliReadMixers(context, *comm, loop, mixers))
         return CliExit::NoMixer;
+    if (!acceptMixerCount(context, path, storedMixerCount(checked).value_or(0), mixers.MixerCount, a.has(Yes)))
+        return CliExit::NoMixer;
     CliSettingsSession session(context, comm->dialogs(), loop, mixers, path);
-    // Open: read, the link-count warning (shown, then accepted), the apply
+    session.commands->valueLimits = limits;
+    // Open: read, the link-count question (answered above), the apply
     // step, which asks for the transfer job.
     if (!session.commands->openMenu(0)) {
         context.err() << str(Msg::NotLoaded).arg(QFileInfo(path).absoluteFilePath()) << Qt::endl;
@@ -106,8 +177,10 @@ CliExit runLoadCommand(CliContext &context, const QStringList &args)
     job.SetData = [&] { return valuesWaiting ? sync.writePending() : false; };
     loop.JobRequest = JobIdle;
     // A failed register write has shown its message and 1801.
-    if (!JobRunner(std::move(job)).transferLoaded())
+    if (!JobRunner(std::move(job)).transferLoaded()) {
+        reportRegisterNotHeld(context, mixers, checked);
         return CliExit::NoMixer;
+    }
     if (!valuesWaiting)
         return CliExit::Ok;
     const SetDataOutcome &outcome = sync.lastOutcome();

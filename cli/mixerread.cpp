@@ -3,17 +3,12 @@
 #include "base/strings.h"
 #include "cli/clicontext.h"
 #include "mixer/mixersync.h"
+#include "mixer/valueranges.h"
 
 namespace {
 constexpr int NotLinked = 9206; // "zkvr340a-ctl: %1: mixer %2 is not linked (%3 linked)"
 constexpr int NotHeld = 10101;  // "%1: mixer %2 %3 reads back %4, not %5"
 constexpr int NotReadBack = 10102; // "%1: mixer %2 %3 was not read back (%4 linked)"
-constexpr int ThresholdBits = 0x7FFF;
-
-qint32 comparable(int id, qint32 value)
-{
-    return id == MixerKey::Threshold ? (value & ThresholdBits) : value;
-}
 } // namespace
 
 std::optional<CliExit> readLinkedMixer(CliContext &context, MixerSync &sync, const MixerState &mixers,
@@ -36,7 +31,9 @@ std::vector<WantedValue> flaggedValues(const MixerState &mixers)
     std::vector<WantedValue> out;
     for (int m = 1; m <= MaxMixers; ++m)
         for (int id = MixerKey::FirstBlock; id <= MixerKey::Threshold; ++id)
-            if (mixers.SetDataPending[size_t(m)][size_t(id)])
+            // The echoes of the priority switch are never sent: what the
+            // mixer shows there is the switch, not these values.
+            if (mixers.SetDataPending[size_t(m)][size_t(id)] && !priorityEcho(id))
                 out.push_back({m, id, mixers.MixerSetData[size_t(m)].value(id)});
     return out;
 }
@@ -57,11 +54,12 @@ CliExit reportValuesNotHeld(CliContext &context, MixerSync &sync, const MixerSta
                           << Qt::endl;
             continue;
         }
-        const qint32 held = comparable(w.id, mixers.MixerData[size_t(w.mixer)].value(w.id));
-        if (held != comparable(w.id, w.value)) {
+        // Whole values: a wanted value is one the mixer can hold (the file
+        // and set refuse others), so any difference is a value that did not take.
+        const qint32 held = mixers.MixerData[size_t(w.mixer)].value(w.id);
+        if (held != w.value) {
             allHeld = false;
-            context.err() << str(NotHeld).arg(name).arg(w.mixer).arg(mixerKey(w.id)).arg(held)
-                                 .arg(comparable(w.id, w.value))
+            context.err() << str(NotHeld).arg(name).arg(w.mixer).arg(mixerKey(w.id)).arg(held).arg(w.value)
                           << Qt::endl;
         }
     }

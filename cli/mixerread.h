@@ -29,13 +29,14 @@ struct WantedValue
     qint32 value = 0;
 };
 
-// The values flagged to be sent, as MixerSetData holds them now.
+// The values flagged to be sent, as MixerSetData holds them now; the echoes
+// of the priority switch (Priority_2..8) are never sent and are left out.
 std::vector<WantedValue> flaggedValues(const MixerState &mixers);
 
 // Reads every linked mixer again and names on err each wanted value the
-// mixer does not hold (thresholds compared as the 15 bits the mixer keeps).
+// mixer does not hold, compared whole.
 // SetData lowers some flags without comparing (values a slave takes from
-// the master, Priority of channels 2..8, thresholds while unused), so only
+// the master, thresholds while unused), so only
 // this read tells whether a value took. Ok when every value holds.
 CliExit reportValuesNotHeld(CliContext &context, MixerSync &sync, const MixerState &mixers,
                             const std::vector<WantedValue> &wanted, const char *command);

@@ -1,8 +1,10 @@
-// `set MIXER KEY=VALUE [KEY=VALUE ...]`: stores the values in MixerSetData,
+// `set [--raw] MIXER KEY=VALUE [KEY=VALUE ...]`: stores the values in MixerSetData,
 // raises their send flags and runs SetData, the program's own verified
 // write, then reads every mixer again: exit 0 only when SetData verified and
 // each given value holds; each one that does not is named. Opening the link
 // runs the write-access check; without write access no value is written.
+// Values are those the editor can set; --raw takes any the mixer can hold
+// (every byte of the data block, a threshold of 15 bits).
 
 #include "base/loopstate.h"
 #include "base/strings.h"
@@ -10,6 +12,7 @@
 #include "cli/mixerread.h"
 #include "link/comm.h"
 #include "mixer/mixersync.h"
+#include "mixer/valueranges.h"
 #include "mixer/writeoutcomes.h"
 
 #include <utility>
@@ -22,16 +25,36 @@ constexpr int SetUsage = 9201;
 constexpr int MixerRange = 9202;
 constexpr int UnknownKey = 9203;
 constexpr int NotAssignment = 9204;
-constexpr int ValueRange = 9205;
+constexpr int EditorRange = 13030;    // "set: %1=%2 is outside %3..%4, the values the editor can set (--raw ...: %5..%6)"
+constexpr int HeldRange = 13031;      // "set: %1=%2 is outside %3..%4, what the mixer can hold"
+constexpr int PriorityEcho = 13032;   // "set: %1 is not sent on its own: ..."
 } // namespace Msg
 
-constexpr int ThresholdMax = 32767;
-constexpr int ByteMax = 255;
+const QString Raw = QStringLiteral("--raw");
 
-
-// Parses MIXER KEY=VALUE...; an error text on failure.
-QString parseAssignments(const QStringList &args, int &mixer, std::vector<std::pair<int, int>> &values)
+// The value of one KEY=VALUE within what the editor can set, or with --raw
+// within what the mixer can hold; an error text otherwise.
+QString checkValue(const QString &key, int id, const QString &text, bool raw, int &value)
 {
+    // Priority_2..8 repeat the mixer's one priority switch: SetData never
+    // sends them, so setting one could only fail to take.
+    if (priorityEcho(id))
+        return str(Msg::PriorityEcho).arg(key);
+    const ValueRange editor = *editorRange(id);
+    const ValueRange held = *mixerRange(id);
+    bool ok = false;
+    value = text.toInt(&ok);
+    if (ok && (raw ? held : editor).contains(value))
+        return {};
+    if (raw)
+        return str(Msg::HeldRange).arg(key, text).arg(held.low).arg(held.high);
+    return str(Msg::EditorRange).arg(key, text).arg(editor.low).arg(editor.high).arg(held.low).arg(held.high);
+}
+
+// Parses [--raw] MIXER KEY=VALUE...; an error text on failure.
+QString parseAssignments(QStringList args, int &mixer, std::vector<std::pair<int, int>> &values)
+{
+    const bool raw = args.removeAll(Raw) > 0;
     if (args.size() < 2)
         return str(Msg::SetUsage);
     mixer = args[0].toInt();
@@ -45,11 +68,9 @@ QString parseAssignments(const QStringList &args, int &mixer, std::vector<std::p
         const int id = mixerKeyId(key);
         if (id < MixerKey::FirstBlock || id > MixerKey::Threshold)
             return str(Msg::UnknownKey).arg(QStringLiteral("set"), key);
-        bool ok = false;
-        const int value = a.mid(eq + 1).toInt(&ok);
-        const int max = id == MixerKey::Threshold ? ThresholdMax : ByteMax;
-        if (!ok || value < 0 || value > max)
-            return str(Msg::ValueRange).arg(key).arg(max);
+        int value = 0;
+        if (const QString problem = checkValue(key, id, a.mid(eq + 1), raw, value); !problem.isEmpty())
+            return problem;
         values.emplace_back(id, value);
     }
     return {};

@@ -3,12 +3,8 @@
 #include "base/strings.h"
 #include "settings/keytable.h"
 #include "settings/settingsfile.h"
-#include "settings/valuetext.h"
 
-#include <QFile>
 #include <QFileInfo>
-
-#include <vector>
 
 namespace {
 
@@ -18,66 +14,40 @@ constexpr int Unreadable = 9764;
 constexpr int BadLine = 9765;
 constexpr int BadCount = 9766;
 constexpr int TooLarge = 9768;
+constexpr int EditorRange = 13000;
+constexpr int MixerRange = 13001;
+constexpr int NoMixerCount = 13002;
+constexpr int MissingSection = 13003;
+constexpr int CutShort = 13004;
+constexpr int NotRegular = 13005;
 } // namespace Msg
-
-// The reader refuses larger files; a file that big is not one of ours.
-constexpr qint64 MaxSettingsFileBytes = 16 * 1024 * 1024;
-
-// Byte offsets just past each line end (CR LF, CR or LF), as the reader
-// splits lines. Neither CR nor LF occurs inside a two-byte CP932 character,
-// so every such prefix decodes on its own.
-std::vector<qsizetype> lineEnds(const QByteArray &bytes)
-{
-    std::vector<qsizetype> ends;
-    const qsizetype n = bytes.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (bytes[i] == '\r' && i + 1 < n && bytes[i + 1] == '\n')
-            ++i;
-        if (bytes[i] == '\r' || bytes[i] == '\n')
-            ends.push_back(i + 1);
-    }
-    if (ends.empty() || ends.back() != n)
-        ends.push_back(n);
-    return ends;
-}
-
-// The number (from 1) of the first line the reader refuses. A prefix of the
-// file reads when all its lines do, so the first bad line is found by
-// halving.
-int firstBadLine(const QByteArray &bytes, const SetDataKeyTable &keys)
-{
-    const std::vector<qsizetype> ends = lineEnds(bytes);
-    auto prefixReads = [&](size_t lines) {
-        SettingsTable scratch;
-        return readSettingsBytes(bytes.left(ends[lines - 1]), keys, scratch);
-    };
-    size_t good = 0, bad = ends.size(); // prefixes of `good` lines read, of `bad` lines do not
-    while (bad - good > 1) {
-        const size_t mid = good + (bad - good) / 2;
-        (prefixReads(mid) ? good : bad) = mid;
-    }
-    return int(bad);
-}
 
 } // namespace
 
-QString readSettingsForCommand(const QString &command, const QString &path, SettingsTable &table)
+QString readSettingsForCommand(const QString &command, const QString &path, SettingsTable &table,
+                               ValueLimits limits)
 {
     const QString shown = QFileInfo(path).absoluteFilePath();
     const SetDataKeyTable keys = SetDataKeyTable::build();
     resetFileTable(table);
-    if (!ReadSettingsFile(path, keys, table)) {
-        QFile file(path);
-        if (!file.exists())
-            return str(Msg::Missing).arg(command, shown);
-        if (!file.open(QIODevice::ReadOnly))
-            return str(Msg::Unreadable).arg(command, shown, file.errorString());
-        if (file.size() > MaxSettingsFileBytes)
-            return str(Msg::TooLarge).arg(command, shown);
-        return str(Msg::BadLine).arg(command, shown).arg(firstBadLine(file.readAll(), keys));
+    const SettingsReadResult r = openSettingsFile(path, keys, table, limits);
+    switch (r.problem) {
+    case SettingsProblem::None: return {};
+    case SettingsProblem::Missing: return str(Msg::Missing).arg(command, shown);
+    case SettingsProblem::NotRegular: return str(Msg::NotRegular).arg(command, shown);
+    case SettingsProblem::Unreadable: return str(Msg::Unreadable).arg(command, shown, r.detail);
+    case SettingsProblem::TooLarge: return str(Msg::TooLarge).arg(command, shown);
+    case SettingsProblem::NotCp932:
+    case SettingsProblem::BadLine: return str(Msg::BadLine).arg(command, shown).arg(r.line);
+    case SettingsProblem::OutOfRange:
+        return str(limits == ValueLimits::Editor ? Msg::EditorRange : Msg::MixerRange)
+            .arg(command, shown, QString::number(r.line), r.name, r.value)
+            .arg(r.range.low)
+            .arg(r.range.high);
+    case SettingsProblem::NoMixerCount: return str(Msg::NoMixerCount).arg(command, shown);
+    case SettingsProblem::BadMixerCount: return str(Msg::BadCount).arg(command, shown, r.value);
+    case SettingsProblem::MissingSection: return str(Msg::MissingSection).arg(command, shown, r.value, r.name);
+    case SettingsProblem::CutShort: return str(Msg::CutShort).arg(command, shown, r.name, r.value);
     }
-    const QString &count = table.at(0, SettingsGrid::SystemSection);
-    if (!count.isEmpty() && !parseWhole(count, 0, SettingsGrid::MaxMixers))
-        return str(Msg::BadCount).arg(command, shown, count);
     return {};
 }

@@ -12,9 +12,11 @@
 namespace {
 
 // The settings commands ask for a file name and may ask questions. Here the
-// file name is the one on the command line; the unsaved-changes questions
-// have no meaning for a one-shot tool and are answered "yes" silently;
-// everything else (errors, the link-count warning) goes on to the tool's
+// file name is the one on the command line. The questions are the tool's
+// to answer, never to print: the unsaved-changes questions have no meaning
+// for a one-shot tool, and the link-count question the command has settled
+// in its own words before the load. Every box that only tells (an error, a
+// file whose panel values were brought into range) goes on to the tool's
 // own message stream.
 class FileAnswerDialogs final : public Dialogs
 {
@@ -23,9 +25,13 @@ public:
 
     MsgAnswer message(const QString &text, MsgButtons buttons, MsgIcon icon, const QString &title) override
     {
-        if (icon == MsgIcon::Question)
-            return buttons == MsgButtons::OkCancel ? MsgAnswer::Ok : MsgAnswer::Yes;
-        return m_messages.message(text, buttons, icon, title);
+        switch (buttons) {
+        case MsgButtons::Ok: return m_messages.message(text, buttons, icon, title);
+        case MsgButtons::OkCancel: return MsgAnswer::Ok;
+        case MsgButtons::YesNo:
+        case MsgButtons::YesNoCancel: break;
+        }
+        return MsgAnswer::Yes;
     }
     QString openFileName(const QString &, const QString &, const QString &) override { return m_path; }
     QString saveFileName(const QString &, const QString &, const QString &) override { return m_path; }

@@ -2,6 +2,7 @@
 
 #include "base/strings.h"
 #include "editor/editortexts.h"
+#include "mixer/valueranges.h"
 
 ChannelFamily rowFamily(int row)
 {
@@ -19,16 +20,11 @@ ChannelFamily rowFamily(int row)
 
 int rowChoices(int row)
 {
-    switch (row) {
-    case RowInputLevel: return 4;
-    case RowHeadAmp: return 5;
-    case RowPhantom:
-    case RowLowCutFil:
-    case RowThresholdObj:
-    case RowRemoteOn:
-    case RowRemoteOff: return 2;
-    default: return 0;
-    }
+    // The buttons of a row are the codes its parameter may take.
+    if (row == RowPriority || rowFamily(row) == ChannelFamily::Priority)
+        return 0;
+    const auto range = editorRange(channelKeyId(rowFamily(row), 1));
+    return range ? int(range->high) + 1 : 0;
 }
 
 bool validChannelOption(int index)
@@ -52,11 +48,12 @@ QString channelText(int editMixer, int ch)
 
 int groupChoices(int group)
 {
-    switch (group) {
-    case GroupOutputLevel: return 4;
-    case GroupSimultaneous: return 5;
-    default: return group > 0 && group < SystemGroupCount ? 2 : 0;
-    }
+    // "All OK", then one choice per code of OnlyType.
+    if (group == GroupSimultaneous)
+        return int(editorRange(MixerKey::OnlyType)->high) + 2;
+    const int key = groupKeyId(group);
+    const auto range = key ? editorRange(key) : std::nullopt;
+    return range ? int(range->high) + 1 : 0;
 }
 
 int groupKeyId(int group)
@@ -85,9 +82,10 @@ QString systemCaption(int group, int choice)
 
 int simultaneousChoice(const MixerDataRecord &record)
 {
-    for (int n = 1; n <= ChannelCount; ++n)
-        if (record.channel(ChannelFamily::Priority, n) == 0)
-            return record.block[MixerKey::OnlyType - 1] + 1;
+    // The mixer's one priority switch decides; the bytes that repeat it for
+    // channels 2..8 are never sent and cannot contradict it.
+    if (record.channel(ChannelFamily::Priority, 1) == 0)
+        return record.block[MixerKey::OnlyType - 1] + 1;
     return 0;
 }
 

@@ -38,7 +38,8 @@ enum ChannelRow : int {
 constexpr std::array<int, 7> OptionRows{RowInputLevel, RowPhantom, RowHeadAmp, RowLowCutFil,
                                         RowThresholdObj, RowRemoteOn, RowRemoteOff};
 ChannelFamily rowFamily(int row);
-// Number of choices of a row with buttons (0 for row 5 and unknown rows).
+// Number of choices of a row with buttons (0 for row 5 and unknown rows):
+// the codes the parameter's editor range holds.
 int rowChoices(int row);
 
 // OpnParamCh(index): index = ch × 100 + row × 10 + choice, ch the strip 0..7.
@@ -93,8 +94,8 @@ constexpr bool slaveGroup(int group)
 }
 QString systemCaption(int group, int choice);
 
-// The simultaneous-selection choice a record stands for: 0 ("All OK") when
-// all eight Priority values are non-zero, else OnlyType + 1 ("n ch only").
+// The simultaneous-selection choice a record stands for: 0 ("All OK") while
+// the priority switch (Priority_1) is on, else OnlyType + 1 ("n ch only").
 int simultaneousChoice(const MixerDataRecord &record);
 
 // ---- Requests to the job loop ------------------------------------------------

@@ -6,23 +6,16 @@
 // the parameter grid, go through these functions, so a value reads the same
 // everywhere. No widgets here.
 
+#include "mixer/valueranges.h"
+
 #include <QString>
 #include <QStringView>
 
 #include <array>
 #include <cstdint>
 
-// Attenuation in tenths of a dB for each level code 0..64; the level shown
-// for code c is -LevelTable[c] / 10. The steps are uneven: the table is the
-// only definition of the level scale, and it falls strictly from code 0 to 64.
-inline constexpr std::array<std::int16_t, 65> LevelTable{
-    960, 915, 817, 740, 680, 625, 575, 532, 490, 452, 417, 386, 357, 332, 310, 287, 268,
-    250, 235, 220, 207, 193, 182, 170, 160, 152, 142, 133, 126, 119, 112, 106, 100, 94,
-    88,  83,  78,  74,  69,  64,  61,  56,  53,  50,  46,  43,  38,  36,  33,  31,  28,
-    26,  23,  21,  19,  17,  15,  13,  12,  10,  7,   6,   4,   2,   0};
-
-inline constexpr int LevelCodeMin = 0;  // -96.0 dB, shown as "MUTE"
-inline constexpr int LevelCodeMax = 64; // 0.0 dB
+// LevelTable and the level codes 0..64 are the mixer's parameter ranges
+// (mixer/valueranges.h), which the settings file and the tool check against.
 
 // The level of a code in dB (code 0 is -96.0). Codes outside 0..64 give 0.
 constexpr double levelDb(int code)

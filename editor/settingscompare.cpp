@@ -26,7 +26,8 @@ constexpr int AttenuatorCaption = 2113; // 2113 − code: the input attenuator's
 constexpr int HeadAmpCaption = 2123;    // 2123 − code: the head amp's
 constexpr int LastOlderRegisterKey = 96; // ThresholdActDef, register 10
 
-// Priority_1..8 and OnlyType: shown together as the simultaneous selection.
+// Priority_1..8 and OnlyType: shown together as the simultaneous selection,
+// whose choice the priority switch (Priority_1) and OnlyType make.
 bool simultaneousKey(int id)
 {
     return (id >= channelKeyId(ChannelFamily::Priority, 1)
@@ -143,11 +144,12 @@ MixerChanges compareMixer(const SystemValues &from, const SystemValues &to, int 
         ++out.perTab[size_t(out.values.back().tab)];
         return true;
     };
-    // The group first when its choice changes; when only codes behind an
-    // unchanged choice differ (a priority of 2 instead of 1), those codes.
+    // The group first when its choice changes; when only a code behind an
+    // unchanged choice differs (OnlyType while all channels may be on),
+    // that code. The echoes of the priority switch are never sent.
     const bool groupChanged = add(SimultaneousKeyId);
     for (int id = MixerKey::FirstBlock; id <= MixerKey::Threshold; ++id)
-        if (!simultaneousKey(id) || !groupChanged)
+        if (!priorityEcho(id) && (!simultaneousKey(id) || !groupChanged))
             add(id);
     if (mixer == 1) {
         const int last = allRegisters ? MixerKey::LastExtended : LastOlderRegisterKey;

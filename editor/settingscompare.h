@@ -16,10 +16,12 @@
 
 #include "editor/editorrules.h"
 #include "mixer/mixerdata.h"
+#include "settings/panelcompare.h"
 
 #include <QString>
 
 #include <array>
+#include <optional>
 #include <vector>
 
 class SettingsTable;
@@ -77,11 +79,15 @@ struct SettingsComparison
     bool fromIsFile = false;
     std::vector<MixerChanges> mixers; // every compared mixer, also those without changes
     std::array<int, EditorTabCount> perTab{};
+    // Two files: how their control panels differ (the mixers hold none).
+    std::optional<PanelDifference> panels;
 
     int total() const;
     bool countsDiffer() const { return fromMixers != toMixers; }
-    // Nothing would change: no value differs and the counts agree.
-    bool same() const { return total() == 0 && !countsDiffer(); }
+    bool panelsDiffer() const { return panels && panels->any(); }
+    // Nothing would change: no value differs, the counts agree and, for two
+    // files, so do the control panels.
+    bool same() const { return total() == 0 && !countsDiffer() && !panelsDiffer(); }
 };
 
 // Loading `file` into the linked `mixers` (online, with write access): the

@@ -1,6 +1,7 @@
 #include "mixer/extendedregisters.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -144,6 +145,20 @@ qint32 extendedEntryValue(const ExtendedRecord &record, int reg)
 {
     const qint32 v = record.value(keyOf(reg));
     return kindOf(reg) == RegisterKind::Noise32 ? qint32(noiseEntryFromField(v)) : v;
+}
+
+std::optional<ValueRange> extendedHeldRange(int reg)
+{
+    switch (kindOf(reg)) {
+    case RegisterKind::Word15: return ValueRange{0, 0x7FFF};
+    case RegisterKind::Byte: return ValueRange{0, 255};
+    // -32768 would be written as 0x8000 and read back as +32767.
+    case RegisterKind::OutPeak: return ValueRange{-32767, 32767};
+    case RegisterKind::Noise32:
+        return ValueRange{std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()};
+    case RegisterKind::None: break;
+    }
+    return std::nullopt;
 }
 
 int extendedRegisterKey(int reg)

@@ -5,10 +5,12 @@
 // a field and back, and the 16-bit entries of the two noise registers.
 
 #include "mixer/mixerdata.h"
+#include "mixer/valueranges.h"
 
 #include <QtGlobal>
 
 #include <array>
+#include <optional>
 #include <vector>
 
 using RegisterBytes = std::array<quint8, 4>; // d0..d3 as on the wire
@@ -36,6 +38,12 @@ qint32 extendedEntryValue(const ExtendedRecord &record, int reg);
 // The key id (87..103) of the field a register holds; 0 for register 17 and
 // numbers outside 1..18.
 int extendedRegisterKey(int reg);
+
+// The field values register `reg` keeps whole: 0..32767 in a 15-bit
+// register, a byte in a byte register, the negated LED threshold within
+// ±32767, any 32-bit value in the noise registers. Nothing for 17 and
+// numbers outside 1..18.
+std::optional<ValueRange> extendedHeldRange(int reg);
 
 // Registers 12 and 13: the 32-bit field and the 16-bit entry the editor shows.
 quint16 noiseEntryFromField(qint32 field);

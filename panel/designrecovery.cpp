@@ -44,7 +44,9 @@ bool DesignRecovery::restoreInto(SettingsTable &SetDataTable, const SetDataKeyTa
 {
     SettingsTable file;
     resetFileTable(file);
-    if (!ReadSettingsFile(m_path, keys, file))
+    // Only the panel sections are taken; the mixer sections hold whatever
+    // the mixers reported, which need not be values the editor sets.
+    if (!readSettingsFile(m_path, keys, file, ValueLimits::Mixer))
         return false;
     for (int s = SettingsGrid::PanelSectionBase; s < SettingsGrid::Sections; ++s)
         for (int k = 0; k < SettingsGrid::KeyRows; ++k)

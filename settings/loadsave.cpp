@@ -2,6 +2,7 @@
 
 #include "base/dialogs.h"
 #include "base/loopstate.h"
+#include "base/regularfile.h"
 #include "base/strings.h"
 #include "link/linkstate.h"
 #include "settings/panelsections.h"
@@ -36,6 +37,8 @@ constexpr int LoadQuestion = 2762;
 constexpr int FileFilter = 9300;
 constexpr int SaveFailed = 9301;
 constexpr int ValuesOutOfRange = 11100;
+constexpr int NotLoaded = 13112;
+constexpr int NotRegularTarget = 13113;
 } // namespace Res
 
 const QString CrLf = QStringLiteral("\r\n");
@@ -236,18 +239,20 @@ bool SettingsCommands::loadFrom(const QString &path, int mode, bool ask)
     resetFileTable(m_files.FileTable);
     const auto restore = [&] { m_files.FileTable = before; };
 
-    if (!ReadSettingsFile(path, m_files.keyTable, m_files.FileTable)) {
+    // An empty or cut-short file, a device or a value the editor cannot set
+    // is refused with its reason; the unattended start says only that the
+    // file could not be opened.
+    const SettingsReadResult read = openSettingsFile(path, m_files.keyTable, m_files.FileTable, valueLimits);
+    if (!read.ok()) {
+        qCInfo(lcLoadSave) << "not loaded:" << path << int(read.problem);
         restore();
+        if (ask)
+            m_dialogs.tell(str(Res::NotLoaded).arg(path, settingsProblemText(read)), MsgIcon::Error);
         emit loaded(path, false);
         return false;
     }
-    const auto stored = storedMixerCount(m_files.FileTable);
-    if (!stored) {
-        qCInfo(lcLoadSave) << "link count out of range in" << path;
-        restore();
-        emit loaded(path, false);
-        return false;
-    }
+    // The read checked the link count: 0..16.
+    const int stored = storedMixerCount(m_files.FileTable).value_or(0);
 
     if (ask && !SettingsChanged(mode + ChangeMode::Load)) {
         restore();
@@ -255,12 +260,12 @@ bool SettingsCommands::loadFrom(const QString &path, int mode, bool ask)
     }
 
     if (m_link.offline())
-        m_mixers.setMixerCount(qint16(*stored));
+        m_mixers.setMixerCount(qint16(stored));
 
-    if (ask && *stored != m_mixers.mixerCount() && !m_link.offline() && m_mixers.writeAccess()) {
+    if (ask && stored != m_mixers.mixerCount() && !m_link.offline() && m_mixers.writeAccess()) {
         const QString text = str(Res::StoredCountHead) + m_files.FileTable.at(0, Sys)
             + str(Res::StoredCountTail) + CrLf
-            + str(*stored >= m_mixers.mixerCount() ? Res::ExtraDiscarded : Res::MissingBecomeDefault)
+            + str(stored >= m_mixers.mixerCount() ? Res::ExtraDiscarded : Res::MissingBecomeDefault)
             + CrLf + str(Res::ContinueQuestion);
         if (m_dialogs.message(text, MsgButtons::OkCancel, MsgIcon::Warning, QString()) != MsgAnswer::Ok) {
             restore();
@@ -317,6 +322,13 @@ void SettingsCommands::applyLoaded(bool send)
 
 bool SettingsCommands::saveTo(const QString &path)
 {
+    // A device, pipe or folder in the file's place is left alone: the save
+    // would replace the node with a file.
+    if (!saveTargetAllowed(path)) {
+        m_dialogs.tell(str(Res::NotRegularTarget).arg(path), MsgIcon::Error);
+        emit saved(path, false);
+        return false;
+    }
     m_mixers.takeReported();
 
     const SettingsTable before = m_files.FileTable;

@@ -102,6 +102,10 @@ public:
     // opened, its panel values applied, but sends nothing. Unset: send.
     std::function<bool()> confirmSend;
 
+    // Which values a loaded file's mixer sections may hold: the editor's,
+    // or, for a service engineer's tool on purpose, what the mixer can hold.
+    ValueLimits valueLimits = ValueLimits::Editor;
+
     // The panel's designer: true while it holds design steps made since the
     // last save, load or clear. Unset (no panel window): nothing held.
     std::function<bool()> panelEdited;

@@ -1,9 +1,10 @@
 #include "settings/settingsfile.h"
 
+#include "base/regularfile.h"
+#include "base/strings.h"
 #include "settings/cp932text.h"
 #include "settings/valuetext.h"
 
-#include <QFile>
 #include <QLoggingCategory>
 #include <QSaveFile>
 #include <QStringDecoder>
@@ -22,6 +23,20 @@ constexpr qint64 MaxFileBytes = 16 * 1024 * 1024;
 
 const char *const Codec = "CP932";
 
+namespace SettingsText {
+constexpr int Missing = 13101;
+constexpr int NotRegular = 13102;
+constexpr int Unreadable = 13103;
+constexpr int TooLarge = 13104;
+constexpr int NotCp932 = 13105;
+constexpr int BadLine = 13106;
+constexpr int OutOfRange = 13107;
+constexpr int NoMixerCount = 13108;
+constexpr int BadMixerCount = 13109;
+constexpr int MissingSection = 13110;
+constexpr int CutShort = 13111;
+} // namespace SettingsText
+
 // A line break cannot stand inside a key line; it is written as one blank so
 // the rest of the value and the file survive.
 QString oneLine(const QString &value)
@@ -33,6 +48,54 @@ QString oneLine(const QString &value)
     out.replace(u'\r', u' ');
     out.replace(u'\n', u' ');
     return out;
+}
+
+SettingsReadResult failure(SettingsProblem problem, int line)
+{
+    SettingsReadResult r;
+    r.problem = problem;
+    r.line = line;
+    return r;
+}
+
+// The number (from 1) of the first line that is no CP932 text. Lines end at
+// CR LF, CR or LF as the reader splits them; neither byte occurs inside a
+// two-byte CP932 character, so each line decodes on its own.
+int firstUndecodableLine(const QByteArray &bytes)
+{
+    const qsizetype n = bytes.size();
+    int line = 1;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= n; ++i) {
+        if (i < n && bytes[i] != '\r' && bytes[i] != '\n')
+            continue;
+        QStringDecoder decoder(Codec, QStringConverter::Flag::Stateless);
+        const QString text = decoder.decode(QByteArrayView(bytes.constData() + start, i - start));
+        if (decoder.hasError())
+            return line;
+        if (i + 1 < n && bytes[i] == '\r' && bytes[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+        ++line;
+    }
+    return line - 1;
+}
+
+// A whole-number value of a mixer key outside what `limits` allow; the
+// line is the caller's. Text that is no number is the kind's to refuse.
+SettingsReadResult checkRange(const KeyEntry &entry, const QString &value, ValueLimits limits)
+{
+    const auto range = limits == ValueLimits::Editor ? editorRange(entry.id) : mixerRange(entry.id);
+    if (!range)
+        return {};
+    const auto v = parseWhole(value, std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max());
+    if (!v || range->contains(*v))
+        return {};
+    SettingsReadResult r = failure(SettingsProblem::OutOfRange, 0);
+    r.name = entry.key;
+    r.value = value;
+    r.range = *range;
+    return r;
 }
 
 } // namespace
@@ -135,24 +198,27 @@ std::optional<QString> convertValue(const QString &value, KeyKind kind)
     }
 }
 
-bool readSettingsBytes(const QByteArray &bytes, const SetDataKeyTable &keys, SettingsTable &FileTable)
+SettingsReadResult readSettingsBytes(const QByteArray &bytes, const SetDataKeyTable &keys,
+                                     SettingsTable &FileTable, ValueLimits limits, KeysSeen *seen)
 {
     // The whole file is one piece: a stateless decoder reports a lead byte
     // left without its trail byte at the end instead of keeping it for more.
     QStringDecoder decoder(Codec, QStringConverter::Flag::Stateless);
     if (!decoder.isValid()) {
         qCWarning(lcSettingsFile) << "no CP932 codec";
-        return false;
+        return failure(SettingsProblem::Unreadable, 0);
     }
     const QString text = decoder.decode(bytes);
     if (decoder.hasError())
-        return false;
+        return failure(SettingsProblem::NotCp932, firstUndecodableLine(bytes));
 
     int section = -1;
+    int lineNo = 0;
     qsizetype pos = 0;
     const qsizetype n = text.size();
     while (pos < n) {
         // A line ends at CR LF, CR or LF.
+        ++lineNo;
         qsizetype end = pos;
         while (end < n && text.at(end) != u'\r' && text.at(end) != u'\n')
             ++end;
@@ -165,16 +231,18 @@ bool readSettingsBytes(const QByteArray &bytes, const SetDataKeyTable &keys, Set
             continue;
         const ParsedLine p = ParseLine(line);
         if (p.kind != LineKind::SectionHeader && p.kind != LineKind::KeyLine)
-            return false;
+            return failure(SettingsProblem::BadLine, lineNo);
         const KeyEntry *entry = keys.find(p.name);
         if (!entry)
-            return false;
+            return failure(SettingsProblem::BadLine, lineNo);
         if (p.kind == LineKind::SectionHeader) {
             // Only section names open a section: "[Active]" would otherwise
             // select a column by a key's id, far past the last section.
             if (!isSection(*entry))
-                return false;
+                return failure(SettingsProblem::BadLine, lineNo);
             section = entry->id;
+            if (seen && section < MixerKey::Sections)
+                seen->mixerSections.set(size_t(section));
             continue;
         }
         if (section < 0)
@@ -184,27 +252,111 @@ bool readSettingsBytes(const QByteArray &bytes, const SetDataKeyTable &keys, Set
         // A key under a section of another list is left out: its cell would
         // be written back under that list's key of the same number, another
         // key of another kind, and the file written could not be read again.
-        if (keys.listOf(p.name) != SetDataKeyTable::listOfSection(section))
+        const int list = keys.listOf(p.name);
+        if (list != SetDataKeyTable::listOfSection(section))
             continue;
+        if (list == SetDataKeyTable::MixerList) {
+            if (SettingsReadResult r = checkRange(*entry, p.value, limits); !r.ok()) {
+                r.line = lineNo;
+                return r;
+            }
+            if (seen)
+                seen->mixerKeys[size_t(section)].set(size_t(entry->id));
+        }
         const auto stored = convertValue(p.value, entry->kind);
         if (!stored)
-            return false;
+            return failure(SettingsProblem::BadLine, lineNo);
         FileTable.set(entry->id, section, *stored);
     }
-    return true;
+    return {};
+}
+
+SettingsReadResult readSettingsFile(const QString &path, const SetDataKeyTable &keys, SettingsTable &FileTable,
+                                    ValueLimits limits, KeysSeen *seen)
+{
+    const FileBytes file = readRegularFile(path, MaxFileBytes);
+    switch (file.status) {
+    case FileRead::Done:
+        return readSettingsBytes(file.bytes, keys, FileTable, limits, seen);
+    case FileRead::Missing:
+        return failure(SettingsProblem::Missing, 0);
+    case FileRead::NotRegular:
+        return failure(SettingsProblem::NotRegular, 0);
+    case FileRead::TooLarge:
+        return failure(SettingsProblem::TooLarge, 0);
+    case FileRead::Unreadable:
+        break;
+    }
+    SettingsReadResult r = failure(SettingsProblem::Unreadable, 0);
+    r.detail = file.reason;
+    return r;
 }
 
 bool ReadSettingsFile(const QString &path, const SetDataKeyTable &keys, SettingsTable &FileTable)
 {
-    QFile f(path);
-    if (!f.exists() || !f.open(QIODevice::ReadOnly))
-        return false;
-    if (f.size() > MaxFileBytes)
-        return false;
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        return false;
-    return readSettingsBytes(bytes, keys, FileTable);
+    return readSettingsFile(path, keys, FileTable).ok();
+}
+
+SettingsReadResult checkSettingsWhole(const SettingsTable &FileTable, const KeysSeen &seen)
+{
+    // Every file the program writes ends with "SystemData", MixerCount
+    // first: without it the file is empty or was cut short.
+    const QString &count = FileTable.at(0, SettingsGrid::SystemSection);
+    if (count.isEmpty())
+        return failure(SettingsProblem::NoMixerCount, 0);
+    const auto mixers = parseWhole(count, 0, SettingsGrid::MaxMixers);
+    if (!mixers) {
+        SettingsReadResult r = failure(SettingsProblem::BadMixerCount, 0);
+        r.value = count;
+        return r;
+    }
+    for (int m = 0; m < int(*mixers); ++m) {
+        SettingsReadResult r;
+        r.name = mixerSectionName(m + 1);
+        r.value = count;
+        if (!seen.mixerSections.test(size_t(m))) {
+            r.problem = SettingsProblem::MissingSection;
+            return r;
+        }
+        for (int id = 0; id < MixerKey::Count; ++id) {
+            if (!seen.mixerKeys[size_t(m)].test(size_t(id))) {
+                r.problem = SettingsProblem::CutShort;
+                r.value = mixerKey(id);
+                return r;
+            }
+        }
+    }
+    return {};
+}
+
+QString settingsProblemText(const SettingsReadResult &r)
+{
+    namespace Text = SettingsText;
+    switch (r.problem) {
+    case SettingsProblem::None: return {};
+    case SettingsProblem::Missing: return str(Text::Missing);
+    case SettingsProblem::NotRegular: return str(Text::NotRegular);
+    case SettingsProblem::Unreadable: return str(Text::Unreadable).arg(r.detail);
+    case SettingsProblem::TooLarge: return str(Text::TooLarge);
+    case SettingsProblem::NotCp932: return str(Text::NotCp932).arg(r.line);
+    case SettingsProblem::BadLine: return str(Text::BadLine).arg(r.line);
+    case SettingsProblem::OutOfRange:
+        return str(Text::OutOfRange).arg(QString::number(r.line), r.name, r.value, QString::number(r.range.low),
+                                         QString::number(r.range.high));
+    case SettingsProblem::NoMixerCount: return str(Text::NoMixerCount);
+    case SettingsProblem::BadMixerCount: return str(Text::BadMixerCount).arg(r.value);
+    case SettingsProblem::MissingSection: return str(Text::MissingSection).arg(r.value, r.name);
+    case SettingsProblem::CutShort: return str(Text::CutShort).arg(r.name, r.value);
+    }
+    return {};
+}
+
+SettingsReadResult openSettingsFile(const QString &path, const SetDataKeyTable &keys, SettingsTable &FileTable,
+                                    ValueLimits limits)
+{
+    KeysSeen seen;
+    const SettingsReadResult read = readSettingsFile(path, keys, FileTable, limits, &seen);
+    return read.ok() ? checkSettingsWhole(FileTable, seen) : read;
 }
 
 std::optional<QByteArray> settingsBytes(const SettingsTable &FileTable, const SetDataKeyTable &keys,
@@ -239,6 +391,10 @@ std::optional<QByteArray> settingsBytes(const SettingsTable &FileTable, const Se
 bool WriteSettingsFile(const QString &path, const SettingsTable &FileTable,
                        const SetDataKeyTable &keys, int FileMixerCount)
 {
+    // A save file writes beside the target and renames: over a device node
+    // or a pipe it would put a file in the node's place.
+    if (!saveTargetAllowed(path))
+        return false;
     const auto bytes = settingsBytes(FileTable, keys, FileMixerCount);
     if (!bytes)
         return false;

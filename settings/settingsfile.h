@@ -5,11 +5,14 @@
 // image as last read or written, SetDataTable the current settings in text
 // form; both are SettingsTable values of 367 key rows by 33 sections.
 
+#include "mixer/valueranges.h"
 #include "settings/keytable.h"
 
 #include <QByteArray>
 #include <QString>
 
+#include <array>
+#include <bitset>
 #include <optional>
 #include <vector>
 
@@ -63,13 +66,71 @@ ParsedLine ParseLine(const QString &line);
 // value does not convert. Kinds that hold no value give an empty text.
 std::optional<QString> convertValue(const QString &value, KeyKind kind);
 
-// Reads the file at `path` into `FileTable` (which the caller has reset).
-// False for a missing or unreadable file, text that is not valid CP932, or
-// any line that is unknown, malformed or unconvertible; FileTable is then
-// partly filled.
+// Why a settings file cannot be used.
+enum class SettingsProblem {
+    None,
+    Missing,        // nothing at the path
+    NotRegular,     // a device, pipe, socket or folder
+    Unreadable,     // the system refused it: `detail`
+    TooLarge,
+    NotCp932,       // `line` is no CP932 text
+    BadLine,        // `line` is malformed, names what the table lacks, or
+                    // holds a value its kind cannot take
+    OutOfRange,     // `line`: key `name`, value `value` outside `range`
+    NoMixerCount,   // "SystemData" holds no MixerCount: empty or cut short
+    BadMixerCount,  // MixerCount `value` is no link count
+    MissingSection, // section `name` of a counted mixer is not there
+    CutShort,       // section `name` lacks key `value`
+};
+
+struct SettingsReadResult
+{
+    SettingsProblem problem = SettingsProblem::None;
+    int line = 0;       // from 1
+    QString name;
+    QString value;
+    ValueRange range;
+    QString detail;
+
+    bool ok() const { return problem == SettingsProblem::None; }
+    explicit operator bool() const { return ok(); }
+};
+
+// Which values of the mixer sections a file may hold: those the editor can
+// set (every file the program writes from its mixers), or, for a service
+// engineer on purpose, those the mixer can hold.
+enum class ValueLimits { Editor, Mixer };
+
+// Which mixer sections and keys a file held, for the check that it is whole.
+struct KeysSeen
+{
+    std::array<std::bitset<MixerKey::Count>, MixerKey::Sections> mixerKeys{};
+    std::bitset<MixerKey::Sections> mixerSections{};
+};
+
+// Reads the file's bytes into `FileTable` (which the caller has reset): the
+// first line that is no CP932 text, malformed, unknown or unconvertible, or
+// a mixer value outside `limits`, ends the reading with its line. FileTable
+// is then partly filled.
+SettingsReadResult readSettingsBytes(const QByteArray &bytes, const SetDataKeyTable &keys,
+                                     SettingsTable &FileTable, ValueLimits limits = ValueLimits::Editor,
+                                     KeysSeen *seen = nullptr);
+// The same from a regular file at `path`.
+SettingsReadResult readSettingsFile(const QString &path, const SetDataKeyTable &keys, SettingsTable &FileTable,
+                                    ValueLimits limits = ValueLimits::Editor, KeysSeen *seen = nullptr);
 bool ReadSettingsFile(const QString &path, const SetDataKeyTable &keys, SettingsTable &FileTable);
-// The same from the file's bytes.
-bool readSettingsBytes(const QByteArray &bytes, const SetDataKeyTable &keys, SettingsTable &FileTable);
+
+// Whether a read file describes a whole system: a MixerCount of 0..16, and
+// every key of the mixer section of each counted mixer. The panel sections
+// may lack keys (a file written before they existed takes their defaults).
+SettingsReadResult checkSettingsWhole(const SettingsTable &FileTable, const KeysSeen &seen);
+
+// Why the file cannot be used, in the user's words (the string table's).
+QString settingsProblemText(const SettingsReadResult &result);
+
+// What the open command reads: a regular file, read and checked whole.
+SettingsReadResult openSettingsFile(const QString &path, const SetDataKeyTable &keys, SettingsTable &FileTable,
+                                    ValueLimits limits = ValueLimits::Editor);
 
 // The file text of `FileTable`: mixer sections 0..FileMixerCount-1, panel
 // sections 16..15+FileMixerCount, then "SystemData"; only "SystemData" when
@@ -78,5 +139,7 @@ bool readSettingsBytes(const QByteArray &bytes, const SetDataKeyTable &keys, Set
 std::optional<QByteArray> settingsBytes(const SettingsTable &FileTable, const SetDataKeyTable &keys,
                                         int FileMixerCount);
 // Writes it through a save file: on any failure the old file stays whole.
+// A target that is no regular file (a device, pipe, socket or folder) is
+// refused; a symbolic link is followed to the file it names.
 bool WriteSettingsFile(const QString &path, const SettingsTable &FileTable,
                        const SetDataKeyTable &keys, int FileMixerCount);

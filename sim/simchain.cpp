@@ -38,6 +38,8 @@ int registerOfKey(int keyId)
     return 0;
 }
 
+constexpr int PrioritySwitch = 49; // Priority_1; Priority_2..8 repeat it
+
 // Block byte index range (key ids, inclusive) reset by a group IS code.
 struct Range { int first; int last; };
 
@@ -284,14 +286,21 @@ QByteArray SimChain::doDataSet(const QByteArray &rq)
     const quint8 value = quint8(rq[4]);
     if (param < 1 || param > BlockSize)
         return reply(rq, BadTarget);
+    // The priority switch (parameter 49) is one per mixer: its data block
+    // shows it for every channel.
+    const int last = param == PrioritySwitch ? PrioritySwitch + 7 : param;
+    auto store = [&](Mixer &m) {
+        for (int p = param; p <= last; ++p)
+            m.block[p - 1] = value;
+    };
     if (target == AllMixers) {
         for (Mixer &m : m_mixers)
-            m.block[param - 1] = value;
+            store(m);
         return reply(rq, Accepted);
     }
     if (!validMixer(target))
         return reply(rq, BadTarget);
-    m_mixers[target - 1].block[param - 1] = value;
+    store(m_mixers[target - 1]);
     return reply(rq, Accepted);
 }
 

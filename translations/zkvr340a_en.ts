@@ -3705,5 +3705,168 @@ Set one with &quot;Operator lock passphrase&quot; in the File menu.</translation
             <comment>13801</comment>
             <translation>Control panel</translation>
         </message>
+        <message>
+            <source>%1: %2 is no settings file: line %3: %4=%5 is outside %6..%7, the values the editor can set (--raw takes what the mixer can hold); nothing was sent</source>
+            <comment>13000</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>%1: %2 is no settings file: line %3: %4=%5 is outside %6..%7, the values the editor can set (--raw takes what the mixer can hold); nothing was sent</translation>
+        </message>
+        <message>
+            <source>%1: %2 is no settings file: line %3: %4=%5 is outside %6..%7, the values the mixer can hold; nothing was sent</source>
+            <comment>13001</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>%1: %2 is no settings file: line %3: %4=%5 is outside %6..%7, the values the mixer can hold; nothing was sent</translation>
+        </message>
+        <message>
+            <source>%1: %2 is no settings file: [SystemData] holds no MixerCount (the file is empty or cut short); nothing was sent</source>
+            <comment>13002</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>%1: %2 is no settings file: [SystemData] holds no MixerCount (the file is empty or cut short); nothing was sent</translation>
+        </message>
+        <message>
+            <source>%1: %2 is no settings file: MixerCount is %3 but [%4] is missing; nothing was sent</source>
+            <comment>13003</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>%1: %2 is no settings file: MixerCount is %3 but [%4] is missing; nothing was sent</translation>
+        </message>
+        <message>
+            <source>%1: %2 is no settings file: [%3] is cut short, %4 is missing; nothing was sent</source>
+            <comment>13004</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>%1: %2 is no settings file: [%3] is cut short, %4 is missing; nothing was sent</translation>
+        </message>
+        <message>
+            <source>%1: %2 is not a regular file (a device, pipe, socket or folder) and was not read</source>
+            <comment>13005</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>%1: %2 is not a regular file (a device, pipe, socket or folder) and was not read</translation>
+        </message>
+        <message>
+            <source>load: %1 holds %2 mixers and %3 are linked: the file's mixers %4 are not sent</source>
+            <comment>13010</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>load: %1 holds %2 mixers and %3 are linked: the file's mixers %4 are not sent</translation>
+        </message>
+        <message>
+            <source>load: %1 holds %2 mixers and %3 are linked: mixers %4 keep the values they hold</source>
+            <comment>13011</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>load: %1 holds %2 mixers and %3 are linked: mixers %4 keep the values they hold</translation>
+        </message>
+        <message>
+            <source>Load it all the same? [y/N] </source>
+            <comment>13012</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>Load it all the same? [y/N] </translation>
+        </message>
+        <message>
+            <source>load: give --yes to load it all the same; nothing was sent</source>
+            <comment>13013</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>load: give --yes to load it all the same; nothing was sent</translation>
+        </message>
+        <message>
+            <source>load: the mixers did not take %1=%2 (register %3): the read-back did not confirm it, and nothing after it was sent</source>
+            <comment>13014</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>load: the mixers did not take %1=%2 (register %3): the read-back did not confirm it, and nothing after it was sent</translation>
+        </message>
+        <message>
+            <source>the mixers' values are the same; the control panels differ (%1 buttons, %2 figures)</source>
+            <comment>13020</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>the mixers' values are the same; the control panels differ (%1 buttons, %2 figures)</translation>
+        </message>
+        <message>
+            <source>the control panels differ as well (%1 buttons, %2 figures)</source>
+            <comment>13021</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>the control panels differ as well (%1 buttons, %2 figures)</translation>
+        </message>
+        <message>
+            <source>set: %1=%2 is outside %3..%4, the values the editor can set (--raw sends what the mixer can hold: %5..%6)</source>
+            <comment>13030</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>set: %1=%2 is outside %3..%4, the values the editor can set (--raw sends what the mixer can hold: %5..%6)</translation>
+        </message>
+        <message>
+            <source>set: %1=%2 is outside %3..%4, what the mixer can hold</source>
+            <comment>13031</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>set: %1=%2 is outside %3..%4, what the mixer can hold</translation>
+        </message>
+        <message>
+            <source>set: %1 is not sent on its own: each mixer keeps one priority switch, Priority_1, with OnlyType</source>
+            <comment>13032</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>set: %1 is not sent on its own: each mixer keeps one priority switch, Priority_1, with OnlyType</translation>
+        </message>
+        <message>
+            <source>ファイルがありません。</source>
+            <comment>13101</comment>
+            <translation>The file does not exist.</translation>
+        </message>
+        <message>
+            <source>通常のファイルではありません（デバイス、パイプ、フォルダーなど）。</source>
+            <comment>13102</comment>
+            <translation>It is not a regular file (a device, a pipe, a folder or the like).</translation>
+        </message>
+        <message>
+            <source>読み取れません：%1</source>
+            <comment>13103</comment>
+            <translation>It cannot be read: %1</translation>
+        </message>
+        <message>
+            <source>設定値ファイルとしては大きすぎます。</source>
+            <comment>13104</comment>
+            <translation>It is too large for a settings file.</translation>
+        </message>
+        <message>
+            <source>%1行目がCP932のテキストではありません。</source>
+            <comment>13105</comment>
+            <translation>Line %1 is not CP932 text.</translation>
+        </message>
+        <message>
+            <source>%1行目を読み取れません（書式、名前、または値の種類が正しくありません）。</source>
+            <comment>13106</comment>
+            <translation>Line %1 cannot be read (its form, its name or the kind of its value is wrong).</translation>
+        </message>
+        <message>
+            <source>%1行目：%2=%3 は設定できる範囲（%4～%5）の外です。</source>
+            <comment>13107</comment>
+            <translation>Line %1: %2=%3 is outside the range that can be set (%4 to %5).</translation>
+        </message>
+        <message>
+            <source>[SystemData] に MixerCount がありません。空のファイルか、途中で切れたファイルです。</source>
+            <comment>13108</comment>
+            <translation>[SystemData] holds no MixerCount: the file is empty or was cut short.</translation>
+        </message>
+        <message>
+            <source>MixerCount の値 %1 は 0～16 ではありません。</source>
+            <comment>13109</comment>
+            <translation>MixerCount %1 is not 0 to 16.</translation>
+        </message>
+        <message>
+            <source>MixerCount は %1 ですが、[%2] がありません。</source>
+            <comment>13110</comment>
+            <translation>MixerCount is %1, but [%2] is missing.</translation>
+        </message>
+        <message>
+            <source>[%1] が途中で切れています（%2 がありません）。</source>
+            <comment>13111</comment>
+            <translation>[%1] is cut short (%2 is missing).</translation>
+        </message>
+        <message>
+            <source>設定値ファイル %1 を読み込めませんでした。
+%2</source>
+            <comment>13112</comment>
+            <translation>The settings file %1 could not be loaded.
+%2</translation>
+        </message>
+        <message>
+            <source>%1 は通常のファイルではないため、保存しませんでした。</source>
+            <comment>13113</comment>
+            <translation>%1 is not a regular file; nothing was saved.</translation>
+        </message>
     </context>
 </TS>

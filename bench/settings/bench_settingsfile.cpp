@@ -31,7 +31,14 @@ SettingsTable fullSystem(const SetDataKeyTable &keys)
                 case KeyKind::Boolean: v = QStringLiteral("True"); break;
                 case KeyKind::Text: v = QStringLiteral("会議室 %1").arg(k.id); break;
                 case KeyKind::Real: v = QStringLiteral("1500"); break;
-                default: v = QString::number((k.id + s.id) % 128); break;
+                default: {
+                    qint64 n = (k.id + s.id) % 128;
+                    // Mixer values are those the editor sets.
+                    if (const auto r = l == SetDataKeyTable::MixerList ? editorRange(k.id) : std::nullopt)
+                        n = r->low + n % (r->high - r->low + 1);
+                    v = QString::number(n);
+                    break;
+                }
                 }
                 t.set(k.id, s.id, v);
             }

@@ -123,7 +123,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    static constexpr int WordMax = 32767; // 15-bit register values
+    static constexpr int WordMax = editorMax(87); // ThresholdMax .. ThresholdMinDef: 15-bit registers
     static constexpr int HoldTimeUnit = 10; // LblMonly(10): "秒" beside HoldTime
     // Top to bottom, the rows of a strip as the row labels Lbl1L(0..7) name
     // them, which are also the grid items 0..7; -1 is the gain.
@@ -151,6 +151,9 @@ private:
     void connectHandlers();
     ValueEntry *makeEntry(Scale scale, int min, int max, int index,
                           const QString &name = QStringLiteral("UpDwParam"));
+    // An entry bounded by the editor range of settings key `keyId`.
+    ValueEntry *makeKeyEntry(Scale scale, int keyId, int index,
+                             const QString &name = QStringLiteral("UpDwParam"));
 
     // Handlers.
     void channelClicked(int ch, int row, int choice);

@@ -29,11 +29,8 @@ namespace T = EditorText;
 
 namespace {
 
+// The two noise values are shown as 16-bit entries of their 32-bit fields.
 constexpr int NoiseEntryMax = 65535;
-constexpr int HoldTimeMax = 5;          // 3.0 s
-constexpr int TwentiethsMax = 119;      // 6.00 s
-constexpr int OutPeakMin = -200, OutPeakMax = 60;
-constexpr int ThresholdKMin = 1, ThresholdKMax = 1000;
 
 // The initialise button of each system group frame: output, threshold, gate.
 constexpr std::array<int, 3> CmdInitOfSystemGroup{5, 4, 3};
@@ -121,6 +118,13 @@ ValueEntry *FrmMixer::makeEntry(Scale scale, int min, int max, int index, const 
     e->setRange(min, max);
     e->setObjectName(name + u'_' + QString::number(index));
     return e;
+}
+
+ValueEntry *FrmMixer::makeKeyEntry(Scale scale, int keyId, int index, const QString &name)
+{
+    // The bounds are the parameter's editor range, which the settings file
+    // and the tool hold values to as well.
+    return makeEntry(scale, editorMin(keyId), editorMax(keyId), index, name);
 }
 
 QWidget *FrmMixer::buildChannelTab()
@@ -230,7 +234,7 @@ QWidget *FrmMixer::buildChannelTab()
                 }, markedControls(block));
                 strip->rows[size_t(row)] = group;
             } else {
-                ValueEntry *gain = makeEntry(Scale::Level, LevelCodeMin, LevelCodeMax, ch,
+                ValueEntry *gain = makeKeyEntry(Scale::Level, channelKeyId(ChannelFamily::InputGain, ch + 1), ch,
                                              QStringLiteral("UpDwInpgain"));
                 m_gains[size_t(ch)] = gain;
                 gain->setAccessibleName(rowName);
@@ -370,9 +374,9 @@ QWidget *FrmMixer::buildSystemTab()
     for (int j = 0; j < 8; ++j)
         m_onlyLabels[size_t(j)] = label(frame, onlyTexts[size_t(j)], QStringLiteral("LblMonly_%1").arg(j));
 
-    m_params[FieldThreshold] = makeEntry(Scale::Count, 0, WordMax, FieldThreshold);
-    m_params[FieldOutputGain] = makeEntry(Scale::Level, LevelCodeMin, LevelCodeMax, FieldOutputGain);
-    m_params[FieldHoldTime] = makeEntry(Scale::HalfSeconds, 0, HoldTimeMax, FieldHoldTime);
+    m_params[FieldThreshold] = makeKeyEntry(Scale::Count, MixerKey::Threshold, FieldThreshold);
+    m_params[FieldOutputGain] = makeKeyEntry(Scale::Level, MixerKey::OutputGain, FieldOutputGain);
+    m_params[FieldHoldTime] = makeKeyEntry(Scale::HalfSeconds, MixerKey::HoldTime, FieldHoldTime);
     // A typed threshold must lie within the mixer's own limits; the box
     // itself shows whatever the mixer reports.
     m_params[FieldThreshold]->typedBounds = [this] {
@@ -562,16 +566,16 @@ QWidget *FrmMixer::buildExtendedTab()
         return box;
     };
 
-    m_params[FieldOutPeak] = makeEntry(Scale::Tenths, OutPeakMin, OutPeakMax, FieldOutPeak);
-    m_params[FieldThresholdK] = makeEntry(Scale::Hundredths, ThresholdKMin, ThresholdKMax, FieldThresholdK);
-    m_params[FieldMuteK] = makeEntry(Scale::Tenths, 0, WordMax, FieldMuteK);
-    m_params[FieldThresholdMin] = makeEntry(Scale::Count, 0, WordMax, FieldThresholdMin);
-    m_params[FieldThresholdMax] = makeEntry(Scale::Count, 0, WordMax, FieldThresholdMax);
+    m_params[FieldOutPeak] = makeKeyEntry(Scale::Tenths, 91, FieldOutPeak);
+    m_params[FieldThresholdK] = makeKeyEntry(Scale::Hundredths, 89, FieldThresholdK);
+    m_params[FieldMuteK] = makeKeyEntry(Scale::Tenths, 90, FieldMuteK);
+    m_params[FieldThresholdMin] = makeKeyEntry(Scale::Count, 88, FieldThresholdMin);
+    m_params[FieldThresholdMax] = makeKeyEntry(Scale::Count, 87, FieldThresholdMax);
     m_params[FieldNoiseReference] = makeEntry(Scale::Count, 0, NoiseEntryMax, FieldNoiseReference);
     m_params[FieldNoiseThreshold] = makeEntry(Scale::Count, 0, NoiseEntryMax, FieldNoiseThreshold);
-    m_params[FieldSilentTime] = makeEntry(Scale::Twentieths, 0, TwentiethsMax, FieldSilentTime);
-    m_params[FieldHoldTime2] = makeEntry(Scale::Twentieths, 0, TwentiethsMax, FieldHoldTime2);
-    m_params[FieldThresholdK2] = makeEntry(Scale::Count, 0, WordMax, FieldThresholdK2);
+    m_params[FieldSilentTime] = makeKeyEntry(Scale::Twentieths, 101, FieldSilentTime);
+    m_params[FieldHoldTime2] = makeKeyEntry(Scale::Twentieths, 102, FieldHoldTime2);
+    m_params[FieldThresholdK2] = makeKeyEntry(Scale::Count, 103, FieldThresholdK2);
 
     m_extendedGroups[0] = makeGroup(0, 0, 0,
                                     {entryRow(T::ExtendedLabelFirst, FieldMuteK, 4, T::Decibel),
@@ -633,7 +637,7 @@ QWidget *FrmMixer::buildDefaultsTab()
     m_muteAttDef = mute;
     m_actionDef = action;
     for (int i = 0; i < 2; ++i)
-        m_params2[size_t(i)] = makeEntry(Scale::Count, 0, WordMax, i, QStringLiteral("UpDwParam2"));
+        m_params2[size_t(i)] = makeKeyEntry(Scale::Count, 93 + i, i, QStringLiteral("UpDwParam2"));
     const std::array<QWidget *, 5> contents{priorityBox, m_params2[0], m_params2[1], muteBox, actionBox};
     auto count = [](qint32 v) { return QString::number(v); };
     const std::array<std::function<QString(qint32)>, 5> shown{

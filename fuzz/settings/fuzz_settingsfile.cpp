@@ -1,5 +1,7 @@
-// Reads a settings file from arbitrary bytes. Whatever loads must save, and
-// what it saves must load again and save to the very same bytes. The panel
+// Reads a settings file from arbitrary bytes, and checks it whole (its link
+// count and the mixer sections it counts). Whatever loads with the editor's
+// values loads alike with what the mixer can hold. Whatever loads must save,
+// and what it saves must load again and save to the very same bytes. The panel
 // takes the loaded sections within its range: every button reachable and of
 // a size that can be seen, the button count that of the slots, and what it
 // stores from there it takes again unchanged.
@@ -82,8 +84,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static SettingsTable first;
     static SettingsTable second;
     resetFileTable(first);
-    if (!readSettingsBytes(bytes, keys, first))
+    KeysSeen seen;
+    if (!readSettingsBytes(bytes, keys, first, ValueLimits::Editor, &seen)) {
+        // What the mixer can hold is wider than what the editor sets.
+        resetFileTable(second);
+        (void)readSettingsBytes(bytes, keys, second, ValueLimits::Mixer);
         return 0;
+    }
+    (void)checkSettingsWhole(first, seen);
+    resetFileTable(second);
+    if (!readSettingsBytes(bytes, keys, second, ValueLimits::Mixer) || second != first)
+        std::abort();              // the editor's values are values the mixer holds
 
     for (int mixers : {0, 1, 16}) {
         const auto saved = settingsBytes(first, keys, mixers);

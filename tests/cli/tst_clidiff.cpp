@@ -5,11 +5,15 @@
 #include "clitesthelpers.h"
 #include "tests/support/testmain.h"
 
+#include "tests/support/settingstext.h"
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 class TstCliDiff : public QObject
 {
@@ -33,12 +37,17 @@ private:
 
 namespace {
 
-// A system of `mixers` mixers: every value not given is the factory value.
-QByteArray settingsFile(int mixers, const QByteArray &masterLines = {})
+using settingstext::mixerSection;
+
+// A system of `mixers` mixers: every value not given is the factory value;
+// `panel` lines go into the master's button section.
+QByteArray settingsFile(int mixers, const QByteArray &masterLines = {}, const QByteArray &panel = {})
 {
-    QByteArray out = "[Mixer_Master]\r\nActive=False\r\n" + masterLines;
+    QByteArray out = mixerSection("Mixer_Master", masterLines);
     for (int m = 2; m <= mixers; ++m)
-        out += "[Mixer_Slave" + QByteArray::number(m - 1) + "]\r\nActive=False\r\n";
+        out += mixerSection("Mixer_Slave" + QByteArray::number(m - 1));
+    if (!panel.isEmpty())
+        out += "[GUI_Master]\r\n" + panel;
     return out + "[SystemData]\r\nMixerCount=" + QByteArray::number(mixers) + "\r\n";
 }
 
@@ -109,6 +118,26 @@ void TstCliDiff::twoFiles()
     QCOMPARE((std::pair{gain.value("from").toInt(), gain.value("to").toInt()}), (std::pair{40, 0}));
     QCOMPARE(gain.value("to_text").toString(), QStringLiteral("MUTE"));
 
+    // Files whose mixers agree but whose panels do not are not the same.
+    QVERIFY(write("panel.ini", settingsFile(2, "InputGain_3=40\r\nKeyLock=1\r\n", "IconEnable_1=True\r\n")));
+    const Run panel = ctl({"diff", path("a.ini"), path("panel.ini")});
+    QCOMPARE(panel.exitCode, 1);
+    QVERIFY2(panel.out.endsWith("the mixers' values are the same; the control panels differ (1 buttons, 0 figures)\n"),
+             panel.out.constData());
+    const QJsonObject panels = json(ctl({"diff", "--json", path("a.ini"), path("panel.ini")})).value("panels").toObject();
+    QCOMPARE((std::pair{panels.value("differ").toBool(), panels.value("buttons").toInt()}), (std::pair{true, 1}));
+    const Run both = ctl({"diff", path("b.ini"), path("panel.ini")});
+    QCOMPARE(both.exitCode, 1);
+    QVERIFY2(both.out.endsWith("total: 2 differences (チャンネル設定データ 1, システム設定データ 1)\n"
+                               "the control panels differ as well (1 buttons, 0 figures)\n"),
+             both.out.constData());
+
+    // A value the editor cannot show is compared only on purpose.
+    QVERIFY(write("gain.ini", settingsFile(2, "InputGain_3=200\r\nKeyLock=1\r\n")));
+    const Run raw = ctl({"diff", "--raw", path("a.ini"), path("gain.ini")});
+    QCOMPARE(raw.exitCode, 1);
+    QVERIFY2(QString::fromUtf8(raw.out).contains(QStringLiteral("-6.1dB -> 200  (InputGain_3)")), raw.out.constData());
+
     // Only the counts differ: still a difference, named at the top.
     const Run counts = ctl({"diff", "--json", path("a.ini"), path("three.ini")});
     QCOMPARE(counts.exitCode, 1);
@@ -122,6 +151,18 @@ void TstCliDiff::unusableFilesAndUsage_data()
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QString>("said");
     QTest::newRow("bad line") << QStringList{"diff", "{a}", "{bad}"} << "diff: {bad} is no settings file: line 2";
+    // Files that are no whole system, or no files at all.
+    QTest::newRow("empty") << QStringList{"diff", "{empty}", "{a}"}
+                           << "diff: {empty} is no settings file: [SystemData] holds no MixerCount";
+    QTest::newRow("cut short") << QStringList{"diff", "{a}", "{cut}"}
+                               << "diff: {cut} is no settings file: [Mixer_Master] is cut short, ThresholdK2 is missing";
+    QTest::newRow("mixer missing") << QStringList{"diff", "{a}", "{half}"}
+                                   << "diff: {half} is no settings file: MixerCount is 2 but [Mixer_Slave1] is missing";
+    QTest::newRow("gain the editor cannot set") << QStringList{"diff", "{a}", "{gain}"}
+                                                << "diff: {gain} is no settings file: line 43: InputGain_1=200 is outside 0..64";
+    QTest::newRow("device") << QStringList{"diff", "/dev/zero", "{a}"}
+                            << "diff: /dev/zero is not a regular file";
+    QTest::newRow("pipe without a writer") << QStringList{"diff", "{a}", "{fifo}"} << "diff: {fifo} is not a regular file";
     QTest::newRow("missing") << QStringList{"diff", "{gone}", "{a}"} << "diff: {gone} does not exist";
     QTest::newRow("one file, no link") << QStringList{"diff", "{a}"} << "needs a link option";
     QTest::newRow("three files") << QStringList{"diff", "{a}", "{a}", "{a}"} << "diff wants FILE_A FILE_B";
@@ -136,10 +177,17 @@ void TstCliDiff::unusableFilesAndUsage()
     QFETCH(QString, said);
     QVERIFY(write("a.ini", settingsFile(1)));
     QVERIFY(write("bad.ini", "[Mixer_Master]\r\nActive = True\r\n"));
+    QVERIFY(write("empty.ini", {}));
+    const QByteArray whole = settingsFile(1);
+    QVERIFY(write("cut.ini", whole.left(whole.indexOf("ThresholdK2=")) + "[SystemData]\r\nMixerCount=1\r\n"));
+    QVERIFY(write("half.ini", mixerSection("Mixer_Master") + "[SystemData]\r\nMixerCount=2\r\n"));
+    QVERIFY(write("gain.ini", settingsFile(1, "InputGain_1=200\r\n")));
+    QCOMPARE(::mkfifo(QFile::encodeName(path("fifo.ini")).constData(), 0600), 0);
     for (QString &a : args)
         if (a.startsWith('{'))
             a = path(a.mid(1, a.size() - 2) + ".ini");
-    said.replace(QStringLiteral("{bad}"), path("bad.ini")).replace(QStringLiteral("{gone}"), path("gone.ini"));
+    for (const char *name : {"bad", "gone", "empty", "cut", "half", "gain", "fifo"})
+        said.replace(QStringLiteral("{%1}").arg(QLatin1String(name)), path(QStringLiteral("%1.ini").arg(QLatin1String(name))));
     const Run r = ctl(args);
     QCOMPARE(r.exitCode, 2);
     QVERIFY(r.out.isEmpty());
@@ -152,32 +200,43 @@ void TstCliDiff::againstTheMixersAndDryRunSendNothing()
     QVERIFY(sim.start({"--tcp", "0", "--mixers", "3", "--log-writes"}));
     const QStringList link{"--ethernet", sim.endpoints.value("tcp")};
     QCOMPARE(ctl(link + QStringList{"set", "2", "InputGain_3=40"}).exitCode, 0);
-    QCOMPARE(ctl(link + QStringList{"set", "1", "Phantom_1=0", "HoldTime=3", "KeyLock=1"}).exitCode, 0);
+    // "3ch オンリー", as the editor stores it: the priority switch off.
+    QCOMPARE(ctl(link + QStringList{"set", "1", "Phantom_1=0", "HoldTime=3", "KeyLock=1", "Priority_1=0", "OnlyType=2"})
+                 .exitCode,
+             0);
     QCOMPARE(ctl(link + QStringList{"set", "3", "Threshold=16400"}).exitCode, 0);
     QCOMPARE(ctl(link + QStringList{"save", path("saved.ini")}).exitCode, 0);
     QVERIFY(ctl(link + QStringList{"diff", path("saved.ini")}).exitCode == 0);
     QCOMPARE(ctl(link + QStringList{"set", "2", "InputGain_3=0"}).exitCode, 0);
-    QCOMPARE(ctl(link + QStringList{"set", "1", "Phantom_1=1", "HoldTime=1", "KeyLock=0"}).exitCode, 0);
+    QCOMPARE(ctl(link + QStringList{"set", "1", "Phantom_1=1", "HoldTime=1", "KeyLock=0", "Priority_1=1", "OnlyType=0"})
+                 .exitCode,
+             0);
     QCOMPARE(ctl(link + QStringList{"set", "3", "Threshold=100"}).exitCode, 0);
     QVERIFY(simOutput(sim).contains("write DS 02 2B 00")); // the log sees writes
 
     const Run diff = ctl(link + QStringList{"diff", "--json", path("saved.ini")});
     QCOMPARE(diff.exitCode, 1);
     QCOMPARE(json(diff).value("from").toObject().value("source").toString(), QStringLiteral("mixers"));
-    QCOMPARE(keysOf(json(diff)), (QStringList{"1:Phantom_1", "1:HoldTime", "1:KeyLock", "2:InputGain_3", "3:Threshold"}));
+    QCOMPARE(keysOf(json(diff)), (QStringList{"1:Phantom_1", "1:HoldTime", "1:Simultaneous", "1:KeyLock", "2:InputGain_3",
+                                              "3:Threshold"}));
 
     const Run dry = ctl(link + QStringList{"load", "--dry-run", path("saved.ini")});
     QCOMPARE(dry.exitCode, 0);
     QVERIFY2(dry.out.startsWith("load --dry-run: nothing was sent"), dry.out.constData());
     QVERIFY(QString::fromUtf8(dry.out).contains(QStringLiteral("キーロック: OFF -> ON  (KeyLock)")));
+    // The simultaneous choice is one value of the mixer: one line, not one per channel.
+    QCOMPARE(QString::fromUtf8(dry.out).count(QStringLiteral("同時選択許可チャンネル数: All OK -> 3ch オンリー")), 1);
     const Run dryJson = ctl(link + QStringList{"load", "--dry-run", "--json", path("saved.ini")});
     QCOMPARE(dryJson.exitCode, 0);
-    QCOMPARE(json(dryJson).value("differences").toInt(), 5);
+    QCOMPARE(json(dryJson).value("differences").toInt(), 6);
     // Neither the diff nor the dry runs wrote anything.
     QCOMPARE(simOutput(sim), QByteArray());
 
-    // The load itself then makes the mixers hold the file.
-    QCOMPARE(ctl(link + QStringList{"load", path("saved.ini")}).exitCode, 0);
+    // The load itself then makes the mixers hold the file, every value of
+    // it, the simultaneous choice included.
+    const Run load = ctl(link + QStringList{"load", path("saved.ini")});
+    QCOMPARE(load.exitCode, 0);
+    QVERIFY2(load.err.isEmpty(), load.err.constData());
     QVERIFY(simOutput(sim).contains("write DS 02 2B 28"));
     const Run after = ctl(link + QStringList{"diff", path("saved.ini")});
     QCOMPARE(after.exitCode, 0);

@@ -33,6 +33,17 @@ void TstCliGetSet::setThenGet()
     QCOMPARE(ctl(ethernet(sim) + QStringList{"get", "2", "Mute_8"}).out, QByteArray("1\n"));
     // The other mixers kept their values.
     QCOMPARE(ctl(ethernet(sim) + QStringList{"get", "3", "InputGain_3"}).out, QByteArray("0\n"));
+
+    // "3ch オンリー": the priority switch and OnlyType; the mixer shows the
+    // switch for every channel.
+    const Run only = ctl(ethernet(sim) + QStringList{"set", "1", "Priority_1=0", "OnlyType=2"});
+    QCOMPARE(only.exitCode, 0);
+    QVERIFY2(only.err.isEmpty(), only.err.constData());
+    QCOMPARE(ctl(ethernet(sim) + QStringList{"get", "1", "Priority_6"}).out, QByteArray("0\n"));
+
+    // A value the editor cannot show goes out only on purpose.
+    QCOMPARE(ctl(ethernet(sim) + QStringList{"set", "--raw", "2", "InputGain_3=200"}).exitCode, 0);
+    QCOMPARE(ctl(ethernet(sim) + QStringList{"get", "2", "InputGain_3"}).out, QByteArray("200\n"));
 }
 
 void TstCliGetSet::valueThatDoesNotTake_data()
@@ -46,8 +57,8 @@ void TstCliGetSet::valueThatDoesNotTake_data()
     // Values SetData does not compare: the tool still finds they did not take.
     QTest::newRow("slave KeyLock") << "2:KeyLock=0" << QStringList{"2", "KeyLock=1", "InputGain_1=5"}
                                    << "set: mixer 2 KeyLock reads back 0, not 1" << false;
-    QTest::newRow("Priority of channel 2") << "2:KeyLock=0" << QStringList{"1", "Priority_2=0"}
-                                           << "set: mixer 1 Priority_2 reads back 1, not 0" << false;
+    QTest::newRow("slave's priority switch") << "2:Priority_1=1" << QStringList{"2", "Priority_1=0"}
+                                             << "set: mixer 2 Priority_1 reads back 1, not 0" << false;
 }
 
 void TstCliGetSet::valueThatDoesNotTake()
@@ -114,24 +125,34 @@ void TstCliGetSet::usageErrors_data()
 {
     QTest::addColumn<QStringList>("command");
     QTest::addColumn<bool>("needsMixer"); // the check needs the mixer count
-    QTest::newRow("unknown key") << QStringList{"set", "1", "Volume=3"} << false;
-    QTest::newRow("extended key") << QStringList{"get", "1", "ThresholdMax"} << false;
-    QTest::newRow("mixer 17") << QStringList{"get", "17", "KeyLock"} << false;
-    QTest::newRow("mixer 0") << QStringList{"set", "0", "KeyLock=1"} << false;
-    QTest::newRow("byte 256") << QStringList{"set", "1", "InputGain_1=256"} << false;
-    QTest::newRow("negative") << QStringList{"set", "1", "InputGain_1=-1"} << false;
-    QTest::newRow("threshold 32768") << QStringList{"set", "1", "Threshold=32768"} << false;
-    QTest::newRow("no value") << QStringList{"set", "1", "KeyLock"} << false;
-    QTest::newRow("no assignment") << QStringList{"set", "1"} << false;
-    QTest::newRow("one bad of two") << QStringList{"set", "1", "KeyLock=1", "Noma=x"} << false;
-    QTest::newRow("mixer not linked") << QStringList{"set", "3", "KeyLock=1"} << true;
-    QTest::newRow("get not linked") << QStringList{"get", "3", "KeyLock"} << true;
+    QTest::addColumn<QString>("said");
+    QTest::newRow("unknown key") << QStringList{"set", "1", "Volume=3"} << false << "";
+    QTest::newRow("extended key") << QStringList{"get", "1", "ThresholdMax"} << false << "";
+    QTest::newRow("mixer 17") << QStringList{"get", "17", "KeyLock"} << false << "";
+    QTest::newRow("mixer 0") << QStringList{"set", "0", "KeyLock=1"} << false << "";
+    QTest::newRow("byte 256") << QStringList{"set", "--raw", "1", "InputGain_1=256"} << false
+                              << "InputGain_1=256 is outside 0..255";
+    QTest::newRow("negative") << QStringList{"set", "1", "InputGain_1=-1"} << false << "";
+    QTest::newRow("threshold 32768") << QStringList{"set", "--raw", "1", "Threshold=32768"} << false
+                                     << "outside 0..32767";
+    // What the editor cannot show: the range it can, and what --raw takes.
+    QTest::newRow("gain past 0 dB") << QStringList{"set", "1", "InputGain_3=200"} << false
+                                    << "InputGain_3=200 is outside 0..64, the values the editor can set (--raw";
+    QTest::newRow("head amp 9") << QStringList{"set", "1", "HeadAmp_1=9"} << false << "outside 0..4";
+    QTest::newRow("priority echo") << QStringList{"set", "1", "Priority_3=0"} << false
+                                   << "Priority_3 is not sent on its own";
+    QTest::newRow("no value") << QStringList{"set", "1", "KeyLock"} << false << "";
+    QTest::newRow("no assignment") << QStringList{"set", "1"} << false << "";
+    QTest::newRow("one bad of two") << QStringList{"set", "1", "KeyLock=1", "Noma=x"} << false << "";
+    QTest::newRow("mixer not linked") << QStringList{"set", "3", "KeyLock=1"} << true << "";
+    QTest::newRow("get not linked") << QStringList{"get", "3", "KeyLock"} << true << "";
 }
 
 void TstCliGetSet::usageErrors()
 {
     QFETCH(QStringList, command);
     QFETCH(bool, needsMixer);
+    QFETCH(QString, said);
     Sim sim;
     QVERIFY(sim.start({"--tcp", "0", "--mixers", "2"}));
     // Argument errors are found before any link is opened: an address
@@ -140,6 +161,7 @@ void TstCliGetSet::usageErrors()
     const Run r = ctl(link + command);
     QCOMPARE(r.exitCode, 2);
     QVERIFY(!r.err.isEmpty());
+    QVERIFY2(errText(r).contains(said), r.err.constData());
     QVERIFY(r.out.isEmpty());
 }
 

@@ -9,6 +9,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 class TstCliSaveLoad : public QObject
 {
     Q_OBJECT
@@ -34,6 +39,8 @@ private slots:
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
     std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<Sim> m_unchanged; // the mixers the unusable files must leave alone
+    QByteArray m_saved;
 };
 
 namespace {
@@ -132,7 +139,7 @@ void TstCliSaveLoad::loadBringsSavedValuesBack()
     QCOMPARE(ctl(ethernet(sim) + QStringList{"save", path("a.ini")}).exitCode, 0);
 
     QCOMPARE(ctl(ethernet(sim) + QStringList{"set", "2", "InputGain_3=7", "Mute_8=0"}).exitCode, 0);
-    QCOMPARE(ctl(ethernet(sim) + QStringList{"set", "1", "Threshold=200", "KeyLock=0", "Noma=5"}).exitCode, 0);
+    QCOMPARE(ctl(ethernet(sim) + QStringList{"set", "--raw", "1", "Threshold=200", "KeyLock=0", "Noma=5"}).exitCode, 0);
 
     const Run load = ctl(ethernet(sim) + QStringList{"load", path("a.ini")});
     QCOMPARE(load.exitCode, 0);
@@ -181,31 +188,60 @@ void TstCliSaveLoad::unusableFileSendsNothing_data()
 {
     QTest::addColumn<QByteArray>("line");       // put after the master's InputLevel_1 line (line 3)
     QTest::addColumn<QByteArray>("mixerCount"); // replaces MixerCount when not empty
+    QTest::addColumn<QByteArray>("cutFrom");    // the file loses what lies from here ...
+    QTest::addColumn<QByteArray>("cutTo");      // ... to here (to its end when empty)
     QTest::addColumn<QString>("said");          // part of the message
-    QTest::newRow("blanks around =") << QByteArray("Active = True\r\n") << QByteArray() << QStringLiteral("line 4");
-    QTest::newRow("header with tail") << QByteArray("[Mixer_Master]x\r\n") << QByteArray() << QStringLiteral("line 4");
-    QTest::newRow("not a byte") << QByteArray("InputLevel_2=300\r\n") << QByteArray() << QStringLiteral("line 4");
-    QTest::newRow("unknown key") << QByteArray("Volume=3\r\n") << QByteArray() << QStringLiteral("line 4");
-    QTest::newRow("two =") << QByteArray("InputLevel_2=1=2\r\n") << QByteArray() << QStringLiteral("line 4");
-    QTest::newRow("key as header") << QByteArray("[Active]\r\n") << QByteArray() << QStringLiteral("line 4");
-    QTest::newRow("no CP932") << QByteArray("ImageFileName=\x82\r\n") << QByteArray() << QStringLiteral("line 4");
-    QTest::newRow("link count 17") << QByteArray() << QByteArray("17") << QStringLiteral("MixerCount \"17\"");
-    QTest::newRow("link count -1") << QByteArray() << QByteArray("-1") << QStringLiteral("MixerCount \"-1\"");
+    auto row = [](const char *name, const QByteArray &line, const QString &said, const QByteArray &count = {},
+                  const QByteArray &from = {}, const QByteArray &to = {}) {
+        QTest::newRow(name) << line << count << from << to << said;
+    };
+    row("blanks around =", "Active = True\r\n", "line 4");
+    row("header with tail", "[Mixer_Master]x\r\n", "line 4");
+    row("not a byte", "InputLevel_2=300\r\n", "line 4: InputLevel_2=300 is outside 0..3");
+    row("unknown key", "Volume=3\r\n", "line 4");
+    row("two =", "InputLevel_2=1=2\r\n", "line 4");
+    row("key as header", "[Active]\r\n", "line 4");
+    row("no CP932", "ImageFileName=\x82\r\n", "line 4");
+    row("link count 17", {}, "MixerCount \"17\"", "17");
+    row("link count -1", {}, "MixerCount \"-1\"", "-1");
+    // Values no register or parameter holds whole, and values the editor
+    // cannot set: refused with the line and the range, not cut and sent.
+    row("gain the editor cannot set", "InputGain_2=200\r\n", "line 4: InputGain_2=200 is outside 0..64");
+    row("silent time of a byte", "Silent_Time=300\r\n", "line 4: Silent_Time=300 is outside 0..119");
+    row("negative register", "ThresholdMin=-1\r\n", "line 4: ThresholdMin=-1 is outside 0..32767");
+    row("negative hold time", "Hold_Time2=-2\r\n", "line 4: Hold_Time2=-2 is outside 0..119");
+    row("negative threshold", "Threshold=-5\r\n", "line 4: Threshold=-5 is outside 0..32767");
+    // Files that are no whole system.
+    row("empty", {}, "[SystemData] holds no MixerCount", {}, "[Mixer_Master]");
+    row("cut in the panel", {}, "[SystemData] holds no MixerCount", {}, "[GUI_Slave1]");
+    row("mixer missing", {}, "MixerCount is 2 but [Mixer_Slave1] is missing", {}, "[Mixer_Slave1]", "[GUI_Master]");
+    row("section cut short", {}, "[Mixer_Master] is cut short, Hold_Time2 is missing", {}, "Hold_Time2=",
+        "[Mixer_Slave1]");
 }
 
 void TstCliSaveLoad::unusableFileSendsNothing()
 {
     QFETCH(QByteArray, line);
     QFETCH(QByteArray, mixerCount);
+    QFETCH(QByteArray, cutFrom);
+    QFETCH(QByteArray, cutTo);
     QFETCH(QString, said);
-    Sim sim;
-    QVERIFY(sim.start({"--tcp", "0", "--mixers", "2"}));
-    QCOMPARE(ctl(ethernet(sim) + QStringList{"save", path("good.ini")}).exitCode, 0);
-    QByteArray file = withValue(readFile(path("good.ini")), "Mixer_Master", "InputLevel_1", "9");
-    const QByteArray anchor = "InputLevel_1=9\r\n";
+    // Every row leaves the mixers as they were: one virtual mixer and one
+    // saved file serve them all.
+    if (!m_unchanged) {
+        m_unchanged = std::make_unique<Sim>();
+        QVERIFY(m_unchanged->start({"--tcp", "0", "--mixers", "2"}));
+        QCOMPARE(ctl(ethernet(*m_unchanged) + QStringList{"save", path("good.ini")}).exitCode, 0);
+        m_saved = readFile(path("good.ini"));
+    }
+    Sim &sim = *m_unchanged;
+    QByteArray file = withValue(m_saved, "Mixer_Master", "InputLevel_1", "3");
+    const QByteArray anchor = "InputLevel_1=3\r\n";
     file.insert(file.indexOf(anchor) + anchor.size(), line);
     if (!mixerCount.isEmpty())
         file = withValue(file, "SystemData", "MixerCount", mixerCount);
+    if (!cutFrom.isEmpty())
+        file = file.left(file.indexOf(cutFrom)) + (cutTo.isEmpty() ? QByteArray() : file.mid(file.indexOf(cutTo)));
     QVERIFY(writeFile(path("bad.ini"), file));
 
     const Run r = ctl(ethernet(sim) + QStringList{"load", path("bad.ini")});
@@ -219,8 +255,17 @@ void TstCliSaveLoad::unusableFileSendsNothing()
     QCOMPARE(nowhere.exitCode, 1);
     QCOMPARE(nowhere.err, r.err);
     QCOMPARE(r.err.count('\n'), 1);
+    // A dry run refuses the file in the same words, before any link too.
+    const Run dry = ctl(QStringList{"--ethernet", "127.0.0.1:9", "load", "--dry-run", path("bad.ini")});
+    QCOMPARE(dry.exitCode, 1);
+    QCOMPARE(dry.err, r.err);
+    QVERIFY(dry.out.isEmpty());
 }
 
+// The tool says in its own words what a load of another link count does and
+// never prints the program's question: the file's extra mixers are not sent;
+// linked mixers the file lacks keep their values, which a script accepts
+// with --yes and a person at the terminal is asked about.
 void TstCliSaveLoad::fileWithMoreMixersThanLinked()
 {
     {
@@ -235,9 +280,8 @@ void TstCliSaveLoad::fileWithMoreMixersThanLinked()
     QVERIFY(two.start({"--tcp", "0", "--mixers", "2"}));
     const Run r = ctl(ethernet(two) + QStringList{"load", path("three.ini")});
     QCOMPARE(r.exitCode, 0);
-    // The warning the program asks with is shown, then the load goes on.
-    QVERIFY2(errText(r).contains(QStringLiteral("保存されているミキサーのリンク台数は3台です")), r.err.constData());
-    QVERIFY(errText(r).contains(QStringLiteral("現在のリンク台数を超えるミキサーの情報は破棄されます")));
+    QCOMPARE(errText(r), QStringLiteral("load: %1 holds 3 mixers and 2 are linked: the file's mixers 3 are not sent\n")
+                             .arg(path("three.ini")));
     QCOMPARE(getValue(two, "1", "InputGain_1"), QByteArray("1"));
     QCOMPARE(getValue(two, "2", "InputGain_1"), QByteArray("2"));
 }
@@ -250,16 +294,40 @@ void TstCliSaveLoad::fileWithFewerMixersThanLinked()
         QCOMPARE(ctl(ethernet(one) + QStringList{"set", "1", "InputGain_1=44"}).exitCode, 0);
         QCOMPARE(ctl(ethernet(one) + QStringList{"save", path("one.ini")}).exitCode, 0);
     }
-    Sim two;
-    QVERIFY(two.start({"--tcp", "0", "--mixers", "2"}));
-    QCOMPARE(ctl(ethernet(two) + QStringList{"set", "2", "InputGain_1=55"}).exitCode, 0);
-    const Run r = ctl(ethernet(two) + QStringList{"load", path("one.ini")});
+    Sim three;
+    QVERIFY(three.start({"--tcp", "0", "--mixers", "3"}));
+    QCOMPARE(ctl(ethernet(three) + QStringList{"set", "2", "InputGain_1=55"}).exitCode, 0);
+    const QString told = QStringLiteral("load: %1 holds 1 mixers and 3 are linked: mixers 2..3 keep the values they hold\n")
+                             .arg(path("one.ini"));
+
+    // A script that did not say --yes is refused before anything is sent.
+    const Run script = ctl(ethernet(three) + QStringList{"load", path("one.ini")});
+    QCOMPARE(script.exitCode, 1);
+    QCOMPARE(errText(script), told + "load: give --yes to load it all the same; nothing was sent\n");
+    QCOMPARE(getValue(three, "1", "InputGain_1"), QByteArray("0"));
+
+    // At a terminal the tool asks (stdin a real pty), and an answer other
+    // than yes sends nothing.
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    QVERIFY(master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0);
+    QProcess p;
+    p.setStandardInputFile(QString::fromLocal8Bit(::ptsname(master)));
+    p.start(bin("zkvr340a-ctl"), ethernet(three) + QStringList{"load", path("one.ini")});
+    QCOMPARE(::write(master, "n\n", 2), ssize_t(2));
+    QVERIFY(p.waitForFinished(60000));
+    ::close(master);
+    QCOMPARE(p.exitCode(), 1);
+    QCOMPARE(QString::fromUtf8(p.readAllStandardError()),
+             told + "Load it all the same? [y/N] load: give --yes to load it all the same; nothing was sent\n");
+    QCOMPARE(getValue(three, "1", "InputGain_1"), QByteArray("0"));
+
+    // With --yes the tool says what it does and does it: only the mixer the
+    // file describes is filled, the others keep their values.
+    const Run r = ctl(ethernet(three) + QStringList{"load", "--yes", path("one.ini")});
     QCOMPARE(r.exitCode, 0);
-    QVERIFY2(errText(r).contains(QStringLiteral("情報が存在しないミキサーはデフォルト状態となります")),
-             r.err.constData());
-    // Only the mixer the file describes is filled; the other keeps its values.
-    QCOMPARE(getValue(two, "1", "InputGain_1"), QByteArray("44"));
-    QCOMPARE(getValue(two, "2", "InputGain_1"), QByteArray("55"));
+    QCOMPARE(errText(r), told);
+    QCOMPARE(getValue(three, "1", "InputGain_1"), QByteArray("44"));
+    QCOMPARE(getValue(three, "2", "InputGain_1"), QByteArray("55"));
 }
 
 void TstCliSaveLoad::loadWithoutWriteAccess()
@@ -281,27 +349,33 @@ void TstCliSaveLoad::valueThatDoesNotTake_data()
 {
     QTest::addColumn<QString>("stuck");
     QTest::addColumn<QByteArray>("section");
-    QTest::addColumn<QByteArray>("keyLock");
+    QTest::addColumn<QByteArray>("key");
+    QTest::addColumn<QByteArray>("value");
     QTest::addColumn<QString>("named");
     QTest::addColumn<bool>("gaveUp");
-    QTest::newRow("master, compared") << "1:KeyLock=1" << QByteArray("Mixer_Master") << QByteArray("0")
-                                      << "load: mixer 1 KeyLock reads back 1, not 0" << true;
+    QTest::newRow("master, compared") << "1:KeyLock=1" << QByteArray("Mixer_Master") << QByteArray("KeyLock")
+                                      << QByteArray("0") << "load: mixer 1 KeyLock reads back 1, not 0" << true;
     // SetData does not compare a slave's KeyLock; the load still must not claim it took.
-    QTest::newRow("slave, not compared") << "2:KeyLock=0" << QByteArray("Mixer_Slave1") << QByteArray("1")
-                                         << "load: mixer 2 KeyLock reads back 0, not 1" << false;
+    QTest::newRow("slave, not compared") << "2:KeyLock=0" << QByteArray("Mixer_Slave1") << QByteArray("KeyLock")
+                                         << QByteArray("1") << "load: mixer 2 KeyLock reads back 0, not 1" << false;
+    // The threshold is compared whole, all 15 bits of it.
+    QTest::newRow("slave's threshold") << "2:Threshold=100" << QByteArray("Mixer_Slave1") << QByteArray("Threshold")
+                                       << QByteArray("16484") << "load: mixer 2 Threshold reads back 100, not 16484"
+                                       << true;
 }
 
 void TstCliSaveLoad::valueThatDoesNotTake()
 {
     QFETCH(QString, stuck);
     QFETCH(QByteArray, section);
-    QFETCH(QByteArray, keyLock);
+    QFETCH(QByteArray, key);
+    QFETCH(QByteArray, value);
     QFETCH(QString, named);
     QFETCH(bool, gaveUp);
     Sim sim;
     QVERIFY(sim.start({"--tcp", "0", "--mixers", "2", "--stuck", stuck}));
     QCOMPARE(ctl(ethernet(sim) + QStringList{"save", path("a.ini")}).exitCode, 0);
-    QVERIFY(writeFile(path("b.ini"), withValue(readFile(path("a.ini")), section, "KeyLock", keyLock)));
+    QVERIFY(writeFile(path("b.ini"), withValue(readFile(path("a.ini")), section, key, value)));
     const Run r = ctl(ethernet(sim) + QStringList{"load", path("b.ini")});
     QCOMPARE(r.exitCode, 1);
     QVERIFY2(errText(r).contains(named), r.err.constData());
@@ -320,6 +394,9 @@ void TstCliSaveLoad::registerThatDoesNotTakeEndsTheTransfer()
     const Run r = ctl(ethernet(sim) + QStringList{"load", path("b.ini")});
     QCOMPARE(r.exitCode, 1);
     QVERIFY2(errText(r).contains(QStringLiteral("応答がありません")), r.err.constData());
+    QVERIFY2(errText(r).endsWith(QStringLiteral("load: the mixers did not take ThresholdMin=300 (register 2): the "
+                                                "read-back did not confirm it, and nothing after it was sent\n")),
+             r.err.constData());
     // The transfer ended at the register: no parameter was sent after it.
     QCOMPARE(getValue(sim, "1", "InputGain_1"), QByteArray("0"));
 }
@@ -345,7 +422,7 @@ void TstCliSaveLoad::serialLinkSavesTheSameFile()
 {
     Sim sim;
     QVERIFY(sim.start({"--tcp", "0", "--serial", "--mixers", "2"}));
-    QCOMPARE(ctl(ethernet(sim) + QStringList{"set", "2", "Priority_4=1"}).exitCode, 0);
+    QCOMPARE(ctl(ethernet(sim) + QStringList{"set", "2", "Priority_1=0", "OnlyType=3"}).exitCode, 0);
     QCOMPARE(ctl(ethernet(sim) + QStringList{"save", path("tcp.ini")}).exitCode, 0);
     const Run r = ctl({"--serial", sim.endpoints.value("serial"), "save", path("serial.ini")});
     QCOMPARE(r.exitCode, 0);
@@ -382,6 +459,12 @@ void TstCliSaveLoad::saveToUnwritablePlace()
     QVERIFY(QDir().mkpath(path("taken.ini")));
     QCOMPARE(ctl(ethernet(sim) + QStringList{"save", path("taken.ini")}).exitCode, 1);
     QVERIFY(QFileInfo(path("taken.ini")).isDir());
+    // Nor is a pipe (or a device) replaced by a file written beside it.
+    QCOMPARE(::mkfifo(QFile::encodeName(path("pipe.ini")).constData(), 0600), 0);
+    const Run pipe = ctl(ethernet(sim) + QStringList{"save", path("pipe.ini")});
+    QCOMPARE(pipe.exitCode, 1);
+    QVERIFY2(errText(pipe).contains(QStringLiteral("通常のファイルではないため")), pipe.err.constData());
+    QVERIFY(!QFileInfo(path("pipe.ini")).isFile());
 
     const Run missing = ctl(ethernet(sim) + QStringList{"load", path("none.ini")});
     QCOMPARE(missing.exitCode, 1);

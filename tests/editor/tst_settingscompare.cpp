@@ -147,10 +147,23 @@ private slots:
         QCOMPARE((std::pair{v->label, v->tab}), (std::pair{QStringLiteral("同時選択許可チャンネル数"), TabSystem}));
         QCOMPARE((std::pair{v->fromText, v->toText}), (std::pair{QStringLiteral("All OK"), QStringLiteral("2ch オンリー")}));
 
-        // A code behind an unchanged choice still changes in the mixer.
+        // The mixer keeps the choice in its priority switch (Priority_1)
+        // and OnlyType: the bytes that repeat the switch for channels 2..8
+        // are never sent, so they never count, and a code behind an
+        // unchanged choice does, under its own key.
         System t;
-        t.setFile(1, "Priority_5", QStringLiteral("2"));
-        QCOMPARE(keysOf(t.load()), QStringList{"1:Priority_5"});
+        t.setFile(1, "Priority_5", QStringLiteral("0"));
+        t.setFile(1, "OnlyType", QStringLiteral("3"));
+        QCOMPARE(keysOf(t.load()), QStringList{"1:OnlyType"});
+        // A mixer that took "3ch オンリー" shows its switch off on channel 1
+        // alone: the same choice as the file the editor stores.
+        System u;
+        u.mixers.MixerData[2].setValue(49, 0);
+        u.mixers.MixerData[2].setValue(MixerKey::OnlyType, 2);
+        for (int n = 1; n <= 8; ++n)
+            u.setFile(2, qPrintable(QStringLiteral("Priority_%1").arg(n)), QStringLiteral("0"));
+        u.setFile(2, "OnlyType", QStringLiteral("2"));
+        QVERIFY(u.load().same());
     }
 
     void mixerCountsThatDiffer_data()

@@ -3,9 +3,11 @@
 #include "base/strings.h"
 #include "link/linkstate.h"
 #include "mixer/mixerdata.h"
+#include "mixer/valueranges.h"
 #include "settings/panelsections.h"
 #include "settings/loadsave.h"
 #include "settings/mixersections.h"
+#include "tests/support/settingstext.h"
 #include "tests/support/testmain.h"
 
 #include <QFile>
@@ -15,6 +17,8 @@
 
 #include <algorithm>
 #include <array>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -34,9 +38,14 @@ public:
 
     FakeMixers()
     {
+        // Values the editor can set, as every mixer reports.
         for (auto &m : values)
-            for (size_t k = 0; k < m.size(); ++k)
-                m[k] = k == 0 ? QStringLiteral("False") : QString::number(k % 7);
+            for (size_t k = 0; k < m.size(); ++k) {
+                const auto range = editorRange(int(k));
+                m[k] = k == 0 ? QStringLiteral("False")
+                              : QString::number(range ? range->low + qint64(k % 7) % (range->high - range->low + 1)
+                                                      : qint64(k % 7));
+            }
     }
 
     qint16 mixerCount() const override { return count; }
@@ -63,6 +72,9 @@ public:
     void takeReported() override { ++takes; }
     void adoptApplied(int) override {}
 };
+
+using settingstext::mixerSection;
+using settingstext::systemData;
 
 } // namespace
 
@@ -102,7 +114,7 @@ class TstLoadSave : public QObject
     {
         World w(LinkKind::Usb, mixers);
         for (int m = 0; m < mixers; ++m)
-            w.mixers.values[size_t(m)][1] = QString::number(10 + m);
+            w.mixers.values[size_t(m)][MixerKey::Threshold] = QString::number(10 + m);
         w.panel.GridInterval = 600;
         const QString path = m_dir.filePath(name);
         w.dialogs.fileNames.push_back(path);
@@ -132,29 +144,56 @@ private slots:
         QCOMPARE(w.mixers.applied, -1);
     }
 
-    void brokenFileIsRejectedSilently()
+    // An unusable file changes nothing, and the user is told which file and
+    // why: the line it fails at, a link count no system has, a file that
+    // is empty or cut short, a value the editor cannot set.
+    void unusableFileIsRefusedWithItsReason_data()
     {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("malformed value") << QByteArray("[SystemData]\r\nMixerCount=1\r\nGridOnOff=maybe\r\n")
+                                         << str(13106).arg(3);
+        QTest::newRow("link count 40") << QByteArray("[SystemData]\r\nMixerCount=40\r\n") << str(13109).arg(40);
+        QTest::newRow("empty") << QByteArray() << str(13108);
+        QTest::newRow("gain 200") << mixerSection("Mixer_Master", "InputGain_1=200") + systemData(1)
+                                  << str(13107).arg("43", "InputGain_1", "200", "0", "64");
+    }
+
+    void unusableFileIsRefusedWithItsReason()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, reason);
         World w(LinkKind::Usb, 1);
         const QString path = m_dir.filePath(QStringLiteral("broken.ini"));
         QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("[SystemData]\r\nMixerCount=1\r\nGridOnOff=maybe\r\n");
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
         f.close();
         w.files.FileTable.set(5, Sys, QStringLiteral("12345"));
         const SettingsTable before = w.files.FileTable;
         w.dialogs.fileNames.push_back(path);
         QVERIFY(!w.commands.openMenu(ChangeMode::Ask));
-        QVERIFY(w.dialogs.shown.empty());
+        QCOMPARE(w.dialogs.texts(), QStringList{str(13112).arg(path, reason)});
+        QCOMPARE(w.dialogs.shown[0].icon, MsgIcon::Error);
         QVERIFY(w.files.FileTable == before);    // the saved file's image is kept
         QVERIFY(w.files.currentFileName.isEmpty());
-
-        // A link count no system can have is refused the same way.
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write("[SystemData]\r\nMixerCount=40\r\n");
-        f.close();
-        w.dialogs.fileNames.push_back(path);
-        QVERIFY(!w.commands.openMenu(ChangeMode::Ask));
         QCOMPARE(w.mixers.count, qint16(1));
+        QCOMPARE(w.mixers.applied, -1);
+    }
+
+    // A save would replace a pipe (or a device) with a file: refused, said.
+    void saveOntoAPipeIsRefused()
+    {
+        World w(LinkKind::Usb, 1);
+        const QString path = m_dir.filePath(QStringLiteral("pipe.ini"));
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        w.dialogs.fileNames.push_back(path);
+        QVERIFY(!w.commands.saveAsMenu(ChangeMode::Ask));
+        QCOMPARE(w.dialogs.texts(), QStringList{str(13113).arg(path)});
+        struct stat st {};
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &st), 0);
+        QVERIFY(S_ISFIFO(st.st_mode));
+        QVERIFY(w.files.currentFileName.isEmpty());
     }
 
     void moreMixersInFileThanLinked()
@@ -174,9 +213,9 @@ private slots:
         QVERIFY(q.title.isEmpty());
 
         // Every section of the file reaches SetDataTable; two mixers are applied.
-        QCOMPARE(w.files.SetDataTable.at(1, 2), QStringLiteral("12"));
+        QCOMPARE(w.files.SetDataTable.at(MixerKey::Threshold, 2), QStringLiteral("12"));
         QCOMPARE(w.mixers.applied, 2);
-        QCOMPARE(w.mixers.values[1][1], QStringLiteral("11"));
+        QCOMPARE(w.mixers.values[1][MixerKey::Threshold], QStringLiteral("11"));
         QCOMPARE(w.loop.JobRequest, qint16(JobTransferLoaded));
         QCOMPARE(w.loop.DataState, qint16(DataJustLoaded));
         QCOMPARE(w.loop.DataFileName, path);
@@ -446,7 +485,7 @@ private slots:
         const QString path = m_dir.filePath(QStringLiteral("damaged.ini"));
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("[GUI_Master]\r\nIconEnable_1=True\r\nIconWidth_1=-1500\r\n"
+        f.write(mixerSection("Mixer_Master") + "[GUI_Master]\r\nIconEnable_1=True\r\nIconWidth_1=-1500\r\n"
                 "[SystemData]\r\nMixerCount=1\r\nIconNum=32767\r\nTableHeight=2147483647\r\n");
         f.close();
         World w(LinkKind::Offline, 0);
@@ -474,8 +513,8 @@ private slots:
         const QString path = m_dir.filePath(QStringLiteral("offline-two.ini"));
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("[Mixer_Master]\r\nInputGain_3=40\r\nModel=1\r\n[Mixer_Slave1]\r\nInputGain_3=41\r\n"
-                "[SystemData]\r\nMixerCount=2\r\n");
+        f.write(mixerSection("Mixer_Master", "InputGain_3=40\nModel=1")
+                + mixerSection("Mixer_Slave1", "InputGain_3=41") + systemData(2));
         f.close();
         SettingsFiles files;
         MixerState state;

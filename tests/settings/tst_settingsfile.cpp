@@ -1,12 +1,21 @@
 #include "settings/cp932text.h"
 #include "settings/keytable.h"
+#include "settings/panelcompare.h"
+#include "settings/panelsections.h"
 #include "settings/settingsfile.h"
 #include "tests/support/testmain.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -61,7 +70,14 @@ class TstSettingsFile : public QObject
                     case KeyKind::Boolean: v = (k.id + s.id) % 2 ? "True" : "False"; break;
                     case KeyKind::Text: v = QStringLiteral("名前%1").arg(k.id); break;
                     case KeyKind::Real: v = QString::number(k.id * 1.5); break;
-                    default: v = QString::number((k.id * 7 + s.id) % 200); break;
+                    default: {
+                        qint64 n = (k.id * 7 + s.id) % 200;
+                        // Mixer values within what the editor sets.
+                        if (const auto r = l == SetDataKeyTable::MixerList ? editorRange(k.id) : std::nullopt)
+                            n = r->low + n % (r->high - r->low + 1);
+                        v = QString::number(n);
+                        break;
+                    }
                     }
                     t.set(k.id, s.id, v);
                 }
@@ -166,7 +182,7 @@ private slots:
         QTest::newRow("bad header") << "[Mixer_Master]x\r\nActive=True\r\n" << false << 0 << 0 << "";
         QTest::newRow("byte too big") << m + "InputLevel_1=300\r\n" << false << 1 << 0 << "";
         QTest::newRow("byte negative") << m + "InputLevel_1=-1\r\n" << false << 1 << 0 << "";
-        QTest::newRow("leading zeros") << m + "InputLevel_1=007\r\n" << true << 1 << 0 << "7";
+        QTest::newRow("leading zeros") << m + "InputLevel_1=003\r\n" << true << 1 << 0 << "3";
         QTest::newRow("bool from number") << m + "Active=1\r\n" << true << 0 << 0 << "True";
         QTest::newRow("bool from zero") << m + "Active=0\r\n" << true << 0 << 0 << "False";
         QTest::newRow("bool word") << m + "Active=yes\r\n" << false << 0 << 0 << "";
@@ -350,6 +366,208 @@ private slots:
         QCOMPARE(back.at(361, 32), readBack);
         QCOMPARE(back.at(45, 16), readBack);
         QCOMPARE(back.at(44, 16), t.at(44, 16));        // the neighbours are untouched
+    }
+
+    // A mixer value must be one the editor can set, or, asked for on
+    // purpose, one the mixer can hold whole; anything else is refused with
+    // its line, key and range.
+    void valuesOutsideTheirRangeAreRefused_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<bool>("raw");
+        QTest::addColumn<bool>("loads");
+        QTest::addColumn<qint64>("low");
+        QTest::addColumn<qint64>("high");
+        auto row = [](const char *name, const char *line, bool raw, bool loads, qint64 low = 0, qint64 high = 0) {
+            QTest::newRow(name) << QString::fromLatin1(line) << raw << loads << low << high;
+        };
+        row("gain at 0 dB", "InputGain_3=64", false, true);
+        row("gain past the level table", "InputGain_3=65", false, false, 0, 64);
+        row("gain 200 on purpose", "InputGain_3=200", true, true);
+        row("no byte even on purpose", "InputGain_3=256", true, false, 0, 255);
+        row("head amp", "HeadAmp_1=9", false, false, 0, 4);
+        row("priority switch", "Priority_1=2", false, false, 0, 1);
+        row("priority echo is a byte", "Priority_3=2", false, true);
+        row("only type", "OnlyType=4", false, false, 0, 3);
+        row("hold time", "HoldTime=6", false, false, 0, 5);
+        row("negative threshold", "Threshold=-5", false, false, 0, 32767);
+        row("threshold of 15 bits", "Threshold=32767", false, true);
+        row("threshold minimum", "ThresholdMin=-1", false, false, 0, 32767);
+        row("silent time", "Silent_Time=300", false, false, 0, 119);
+        row("silent time at 6 s", "Silent_Time=119", false, true);
+        row("hold time 2", "Hold_Time2=-2", false, false, 0, 119);
+        row("silent time of its byte register", "Silent_Time=300", true, false, 0, 255);
+        row("meter level at -20 dB", "OutPeakLEDK=-200", false, true);
+        row("meter level below", "OutPeakLEDK=-201", false, false, -200, 60);
+        row("meter level the register cannot hold", "OutPeakLEDK=-32768", true, false, -32767, 32767);
+        row("threshold factor 0", "ThresholdK=0", false, false, 1, 1000);
+        row("noise field of 32 bits", "Noise_Detection_Reference=-5", false, true);
+        row("model is no setting", "Model=-1", false, true);
+    }
+
+    void valuesOutsideTheirRangeAreRefused()
+    {
+        QFETCH(QString, line);
+        QFETCH(bool, raw);
+        QFETCH(bool, loads);
+        QFETCH(qint64, low);
+        QFETCH(qint64, high);
+        SettingsTable t;
+        resetFileTable(t);
+        const QByteArray bytes = "[SystemData]\r\nMixerCount=1\r\n[Mixer_Master]\r\n" + line.toLatin1() + "\r\n";
+        const SettingsReadResult r
+            = readSettingsBytes(bytes, m_keys, t, raw ? ValueLimits::Mixer : ValueLimits::Editor);
+        if (loads) {
+            QVERIFY(r.ok());
+            return;
+        }
+        QCOMPARE(int(r.problem), int(SettingsProblem::OutOfRange));
+        QCOMPARE(r.line, 4);
+        QCOMPARE(r.name + u'=' + r.value, line);
+        QCOMPARE((std::pair{r.range.low, r.range.high}), (std::pair{low, high}));
+        QVERIFY2(settingsProblemText(r).contains(QStringLiteral("%1～%2").arg(low).arg(high)),
+                 qPrintable(settingsProblemText(r)));
+    }
+
+    // What is no whole settings file, or no file at all, is refused with
+    // the reason before anything is taken from it, and a save never puts
+    // a file where a device, pipe, socket or folder is.
+    void filesThatAreNoWholeSystem_data()
+    {
+        QTest::addColumn<QString>("what");     // how the path is made
+        QTest::addColumn<QByteArray>("bytes"); // for "file"
+        QTest::addColumn<int>("problem");      // reading: SettingsProblem; saving: -1 refused, 0 saved
+        QTest::addColumn<QString>("named");    // name and value the reason names
+        const QByteArray two = *settingsBytes(fullTable(2), m_keys, 2);
+        const QByteArray master = two.left(two.indexOf("[Mixer_Slave1]"));
+        const QByteArray system = two.mid(two.indexOf("[SystemData]"));
+        auto problem = [](SettingsProblem p) { return int(p); };
+        QTest::newRow("empty") << "file" << QByteArray() << problem(SettingsProblem::NoMixerCount) << "";
+        QTest::newRow("cut in the panel sections") << "file" << two.left(two.indexOf("[GUI_Slave1]") + 27)
+                                                   << problem(SettingsProblem::NoMixerCount) << "";
+        QTest::newRow("no MixerCount") << "file" << master + "[SystemData]\r\nGridOnOff=True\r\n"
+                                       << problem(SettingsProblem::NoMixerCount) << "";
+        QTest::newRow("a counted mixer missing") << "file" << master + system
+                                                 << problem(SettingsProblem::MissingSection) << "Mixer_Slave1 2";
+        QTest::newRow("section cut short") << "file" << master.left(master.indexOf("Hold_Time2=")) + system
+                                           << problem(SettingsProblem::CutShort) << "Mixer_Master Hold_Time2";
+        QTest::newRow("no mixers at all") << "file" << QByteArray("[SystemData]\r\nMixerCount=0\r\n")
+                                          << problem(SettingsProblem::None) << "";
+        QTest::newRow("whole") << "file" << two << problem(SettingsProblem::None) << "";
+        QTest::newRow("endless device") << "/dev/zero" << QByteArray() << problem(SettingsProblem::NotRegular) << "";
+        QTest::newRow("pipe without a writer") << "fifo" << QByteArray() << problem(SettingsProblem::NotRegular) << "";
+        QTest::newRow("folder") << "dir" << QByteArray() << problem(SettingsProblem::NotRegular) << "";
+        QTest::newRow("save onto a pipe") << "fifo" << QByteArray() << -1 << "";
+        QTest::newRow("save onto a socket") << "socket" << QByteArray() << -1 << "";
+        QTest::newRow("save onto a folder") << "dir" << QByteArray() << -1 << "";
+        QTest::newRow("save through a link") << "link" << QByteArray() << 0 << "";
+    }
+
+    void filesThatAreNoWholeSystem()
+    {
+        QFETCH(QString, what);
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, problem);
+        QFETCH(QString, named);
+        QTemporaryDir dir;
+        QString path = dir.filePath(QStringLiteral("x.ini"));
+        int socketFd = -1;
+        if (what == "file") {
+            path = writeFile(QStringLiteral("whole.ini"), bytes);
+        } else if (what == "fifo") {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (what == "dir") {
+            QVERIFY(QDir().mkpath(path));
+        } else if (what == "socket") {
+            sockaddr_un addr{};
+            addr.sun_family = AF_UNIX;
+            qstrncpy(addr.sun_path, QFile::encodeName(path).constData(), sizeof addr.sun_path);
+            socketFd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            QCOMPARE(::bind(socketFd, reinterpret_cast<sockaddr *>(&addr), sizeof addr), 0);
+        } else if (what == "link") {
+            writeFile(QStringLiteral("target.ini"), "old");
+            QVERIFY(QFile::link(m_dir.filePath(QStringLiteral("target.ini")), path));
+        } else {
+            path = what;
+        }
+        const bool isFile = QFileInfo(path).isFile();
+        if (problem < 0 || what == "link") {
+            QCOMPARE(WriteSettingsFile(path, fullTable(1), m_keys, 1), problem == 0);
+            // The node is left as it was; the link still points at its file.
+            QCOMPARE(QFileInfo(path).isFile(), isFile);
+            QCOMPARE(QFileInfo(path).isSymLink(), what == "link");
+            if (what == "link")
+                QVERIFY(QFile(m_dir.filePath(QStringLiteral("target.ini"))).size() > 100);
+        } else {
+            SettingsTable t;
+            resetFileTable(t);
+            const SettingsReadResult r = openSettingsFile(path, m_keys, t);
+            QCOMPARE(int(r.problem), problem);
+            QCOMPARE(QStringList({r.name, r.value}).join(u' ').trimmed(), named);
+            QCOMPARE(settingsProblemText(r).isEmpty(), r.ok());
+        }
+        if (socketFd >= 0)
+            ::close(socketFd);
+    }
+
+    // Two panels differ by the buttons and figures a user would see differ,
+    // and by their panel-wide values; a disabled slot's leftovers and a
+    // figure no list counts do not count.
+    void panelsDiffer_data()
+    {
+        QTest::addColumn<int>("change");
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<int>("figures");
+        QTest::addColumn<bool>("panelWide");
+        QTest::newRow("nothing") << 0 << 0 << 0 << false;
+        QTest::newRow("a button's caption") << 1 << 1 << 0 << false;
+        QTest::newRow("a disabled slot's caption") << 2 << 0 << 0 << false;
+        QTest::newRow("a button more") << 3 << 1 << 0 << false;
+        QTest::newRow("a line's end") << 4 << 0 << 1 << false;
+        QTest::newRow("a line's direction") << 5 << 0 << 1 << false;
+        QTest::newRow("a circle more") << 6 << 0 << 1 << false;
+        QTest::newRow("an uncounted figure") << 7 << 0 << 0 << false;
+        QTest::newRow("grid colour") << 8 << 0 << 0 << true;
+        QTest::newRow("image scale") << 9 << 0 << 0 << true;
+        QTest::newRow("a table row") << 10 << 0 << 0 << true;
+    }
+
+    void panelsDiffer()
+    {
+        QFETCH(int, change);
+        QFETCH(int, buttons);
+        QFETCH(int, figures);
+        QFETCH(bool, panelWide);
+        PanelState panel;
+        qint16 fileMixers = 2;
+        ResetPanel(panel, fileMixers, PanelContext{});
+        panel.slot(1, 3).IconEnable = true;
+        panel.count(FigureKind::Line) = 2;
+        auto stored = [&] {
+            SettingsTable t;
+            resetFileTable(t);
+            StorePanel(panel, t, 2);
+            t.set(0, SettingsGrid::SystemSection, QStringLiteral("2"));
+            return t;
+        };
+        const SettingsTable first = stored();
+        switch (change) {
+        case 1: panel.slot(1, 3).IconText = QStringLiteral("議長"); break;
+        case 2: panel.slot(0, 5).IconText = QStringLiteral("unseen"); break;
+        case 3: panel.slot(0, 8).IconEnable = true; break;
+        case 4: panel.list(FigureKind::Line)[1].EndX = 900; break;
+        case 5: panel.list(FigureKind::Line)[0].Direction = 1; break;
+        case 6: panel.count(FigureKind::Circle) = 1; break;
+        case 7: panel.list(FigureKind::Arc)[0].EndX = 900; break;
+        case 8: panel.GridColor = 0x123456; break;
+        case 9: panel.image.ImageYScale = 50; break;
+        case 10: panel.table.rowHeights[3] = 500; break;
+        default: break;
+        }
+        const PanelDifference d = comparePanels(first, stored());
+        QCOMPARE((std::pair{d.buttons, d.figures}), (std::pair{buttons, figures}));
+        QCOMPARE(d.panelWide, panelWide);
+        QCOMPARE(d.any(), change != 0 && change != 2 && change != 7);
     }
 
     void unwritablePathFailsTheSave()
