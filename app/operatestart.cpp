@@ -1,5 +1,6 @@
 #include "app/operatestart.h"
 
+#include "app/startoptions.h"
 #include "base/strings.h"
 #include "sim/simargs.h"
 
@@ -10,7 +11,8 @@ namespace Text {
 constexpr int NeedsFile = 12120;   // "--operate needs a settings file"
 constexpr int BadLink = 12121;     // "--link wants ethernet, rs232c or usb, got ..."
 constexpr int OperateOnly = 12122; // "%1 goes with --operate only"
-constexpr int NeedsValue = 9704;   // "%1 needs a value"
+constexpr int NeedsValue = 13246;  // "%1 needs a value"
+constexpr int UnknownOption = 9743; // "unknown option "%1""
 } // namespace Text
 
 std::optional<LinkKind> linkNamed(const QString &name)
@@ -72,7 +74,15 @@ OperateRequest parseOperateArguments(const QStringList &arguments)
 StartRequest parseStartArguments(const QStringList &arguments)
 {
     StartRequest r;
-    r.operate = parseOperateArguments(arguments);
+    const GeneralArguments general = parseGeneralArguments(arguments);
+    r.help = general.help;
+    r.version = general.version;
+    if (!general.ok)
+        r.general = general.error;
+    // --help and --version answer whatever else the command line says.
+    if (!general.ok || r.help || r.version)
+        return r;
+    r.operate = parseOperateArguments(general.rest);
     if (!r.operate.ok)
         return r;
     r.virtualChain = parseVirtualArguments(r.operate.rest);
@@ -80,6 +90,8 @@ StartRequest parseStartArguments(const QStringList &arguments)
         r.virtualChain.ok = false;
         r.virtualChain.error = str(12123);
     }
+    if (const QString stray = strayOption(r.virtualChain.rest); r.virtualChain.ok && !stray.isEmpty())
+        r.general = str(Text::UnknownOption).arg(stray);
     return r;
 }
 

@@ -32,15 +32,22 @@ struct OperateRequest
 // of the command line (--virtual, --remote, DEBUG).
 OperateRequest parseOperateArguments(const QStringList &arguments);
 
-// The program's whole command line: the operator start, then the virtual
-// chain from what is left. A link named with --link while the virtual chain
-// is the link is refused.
+// The program's whole command line: --help, --version, the remote
+// operation's and Qt's options (app/startoptions.h), the operator start,
+// then the virtual chain from what is left. A link named with --link while
+// the virtual chain is the link is refused, and so is an option nobody took.
 struct StartRequest
 {
+    bool help = false;
+    bool version = false;
+    QString general;                // why the rest of the command line was refused
     OperateRequest operate;
     VirtualRequest virtualChain;
-    bool ok() const { return operate.ok && virtualChain.ok; }
-    QString error() const { return operate.ok ? virtualChain.error : operate.error; }
+    bool ok() const { return general.isEmpty() && operate.ok && virtualChain.ok; }
+    QString error() const
+    {
+        return !general.isEmpty() ? general : operate.ok ? virtualChain.error : operate.error;
+    }
 };
 StartRequest parseStartArguments(const QStringList &arguments);
 

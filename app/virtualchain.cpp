@@ -15,10 +15,15 @@ constexpr int CannotStart = 12614; // "仮想ミキサーを起動できませ�
 constexpr int BadCount = 12620;    // "--virtual wants a number of mixers 1..16, got ..."
 constexpr int BadModel = 12621;    // "--model wants a model code 0..255, got ..."
 constexpr int ModelAlone = 12622;  // "--model goes with --virtual only"
-constexpr int Usage = 12623;
-constexpr int NeedsValue = 9704;   // "%1 needs a value"
-constexpr int Unknown = 9718;      // "unknown argument "%1""
+constexpr int NeedsValue = 13246;  // "%1 needs a value"
+constexpr int NotWithVirtual = 13248; // ""%1" does not go with --virtual"
+constexpr int BadPort = 13244;     // "--virtual-port wants a port 1..65535, got ..."
+constexpr int PortAlone = 13245;   // "--virtual-port goes with --virtual only"
 } // namespace Text
+
+const QString VirtualOption = QStringLiteral("--virtual");
+const QString ModelOption = QStringLiteral("--model");
+const QString PortOption = QStringLiteral("--virtual-port");
 
 const QString Loopback = QStringLiteral("127.0.0.1");
 // The chain answers at once; a connection that has not come by then will not.
@@ -85,7 +90,7 @@ VirtualRequest parseVirtualArguments(const QStringList &arguments)
         const QString &a = arguments[i];
         OptionWord word = splitOptionWord(a);
         const QString &name = word.name;
-        if (name != QLatin1String("--virtual") && name != QLatin1String("--model")) {
+        if (name != VirtualOption && name != ModelOption && name != PortOption) {
             r.rest << a;
             continue;
         }
@@ -94,32 +99,33 @@ VirtualRequest parseVirtualArguments(const QStringList &arguments)
         const QString &value = word.value;
         bool ok = false;
         const int number = value.trimmed().toInt(&ok);
-        if (name == QLatin1String("--virtual")) {
+        if (name == VirtualOption) {
             if (!ok || number < VirtualChain::MinMixers || number > VirtualChain::MaxMixers)
                 return fail(str(Text::BadCount).arg(value));
             r.mixers = number;
-        } else {
+        } else if (name == ModelOption) {
             if (!ok || number < 0 || number > MaxModel)
                 return fail(str(Text::BadModel).arg(value));
             r.model = number;
             modelGiven = true;
+        } else {
+            if (!ok || number < 1 || number > 65535)
+                return fail(str(Text::BadPort).arg(value));
+            r.port = quint16(number);
         }
     }
     if (r.mixers == 0) {
         // Without a virtual chain the rest keeps its usual reading.
         if (modelGiven)
             return fail(str(Text::ModelAlone));
+        if (r.port != 0)
+            return fail(str(Text::PortAlone));
         return r;
     }
     for (int i = 1; i < r.rest.size(); ++i)
         if (r.rest[i] != QLatin1String("DEBUG"))
-            return fail(str(Text::Unknown).arg(r.rest[i]));
+            return fail(str(Text::NotWithVirtual).arg(r.rest[i]));
     return r;
-}
-
-QString virtualUsage()
-{
-    return str(Text::Usage);
 }
 
 QString virtualMark(int mixers)
@@ -142,20 +148,30 @@ VirtualChain::VirtualChain(int mixers, int model)
 
 VirtualChain::~VirtualChain() = default;
 
-std::unique_ptr<VirtualChain> VirtualChain::launch(int mixers, int model, Dialogs &dialogs)
+std::unique_ptr<VirtualChain> VirtualChain::launch(const VirtualRequest &request, Dialogs &dialogs)
 {
-    auto chain = std::make_unique<VirtualChain>(mixers, model);
+    auto chain = std::make_unique<VirtualChain>(request.mixers, request.model);
     QString error;
-    if (!chain->start(error)) {
+    if (!chain->start(error, request.port)) {
         dialogs.tell(str(Text::CannotStart).arg(error), MsgIcon::Error);
         return nullptr;
     }
     return chain;
 }
 
-bool VirtualChain::start(QString &error)
+bool VirtualChain::start(QString &error, quint16 port)
 {
-    return m_front->listen(Loopback, 0, error);
+    return m_front->listen(Loopback, port, error);
+}
+
+QString VirtualChain::address() const
+{
+    return QStringLiteral("%1:%2").arg(Loopback).arg(port());
+}
+
+QString VirtualChain::statusMark() const
+{
+    return mark() + u' ' + address();
 }
 
 int VirtualChain::mixers() const
@@ -172,7 +188,7 @@ void VirtualChain::attach(LinkEndpoints &endpoints, LinkState &link, Clock &cloc
 {
     auto reconnect = std::make_shared<ReconnectPolicy>(endpoints.reconnect);
     const quint16 port = m_front->port();
-    const QString mark = this->mark();
+    const QString mark = statusMark();
     // Not asked while the chain's transport is used; should anything ask, it
     // gets the chain, never the connection dialog and its search.
     endpoints.chooseEthernetAddress = [](bool &userChose) {

@@ -1,4 +1,5 @@
 #include "strings.h"
+#include "languagescope.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -129,6 +130,12 @@ bool setLanguage(Language language)
         g_language = language;
         return true;
     }
+    // The translated table is built once; switching back and forth (a
+    // LanguageScope) then costs nothing.
+    if (!translatedTable().isEmpty()) {
+        g_language = language;
+        return true;
+    }
     QTranslator english;
     if (!english.load(EnglishTranslation)) {
         qCWarning(lcStrings).noquote()
@@ -156,6 +163,18 @@ bool setLanguage(Language language)
 Language language()
 {
     return g_language;
+}
+
+LanguageScope::LanguageScope(Language language) : m_before(g_language)
+{
+    if (language != m_before)
+        setLanguage(language);
+}
+
+LanguageScope::~LanguageScope()
+{
+    if (g_language != m_before)
+        setLanguage(m_before);
 }
 
 Language languageFor(const QString &setting, const QStringList &uiLanguages)

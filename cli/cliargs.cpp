@@ -76,6 +76,8 @@ CliParseResult parseCliArguments(const QStringList &args)
             inv.link.connectSeconds = seconds;
         } else if (a == QLatin1String("--verbose")) {
             inv.verbose = true;
+        } else if (a == QLatin1String("--quiet")) {
+            inv.quiet = true;
         } else if (a == QLatin1String("--usb")) {
             if (!setLink(CliLink::Kind::Usb))
                 return fail(str(9740));
@@ -89,17 +91,8 @@ CliParseResult parseCliArguments(const QStringList &args)
             inv.commandArgs << a;
         }
     }
-    if (inv.help) {
-        r.ok = true;
-        return r;
-    }
-    if (inv.command.isEmpty())
+    if (inv.command.isEmpty() && !inv.help)
         return fail(str(9744));
-    // The search finds a mixer before any link exists and diff may compare
-    // two files; every other command talks over a link.
-    if (inv.link.kind == CliLink::Kind::None && inv.command != QLatin1String("search")
-        && inv.command != QLatin1String("diff"))
-        return fail(str(9745));
     r.ok = true;
     return r;
 }

@@ -4,7 +4,11 @@
 // arguments. Parsed without touching any resource, so tests call it directly.
 //
 //   zkvr340a-ctl (--ethernet HOST[:PORT] | --serial DEVICE | --usb) [--timeout SECONDS]
-//                COMMAND [ARGS]
+//                [--verbose] [--quiet] COMMAND [ARGS]
+//
+// Whether the command needs a link, and what its own arguments may be, is the
+// command's business (commands.cpp): an unknown command is named as such
+// before anything is said about links.
 
 #include <QString>
 #include <QStringList>
@@ -33,8 +37,9 @@ struct CliInvocation
     CliLink link;
     QString command;          // "status", ...
     QStringList commandArgs;  // everything after the command that is no link option
-    bool help = false;
+    bool help = false;        // --help or -h before the command
     bool verbose = false;     // --verbose: the activity log's entries on stderr
+    bool quiet = false;       // --quiet: no progress lines on stderr
 };
 
 struct CliParseResult

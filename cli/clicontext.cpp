@@ -4,7 +4,10 @@
 #include "base/dialogs.h"
 #include "base/loopstate.h"
 #include "base/strings.h"
+#include "cli/progressline.h"
 #include "link/comm.h"
+#include "link/ethernettransport.h"
+#include "link/serialtransport.h"
 #include "link/linkstate.h"
 #include "link/linkwatch.h"
 #include "mixer/activitylog.h"
@@ -13,6 +16,8 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include <unistd.h>
+
 namespace {
 
 // Message boxes of the link become lines on stderr; there is no one to ask,
@@ -20,9 +25,13 @@ namespace {
 class StreamDialogs final : public Dialogs
 {
 public:
-    explicit StreamDialogs(QTextStream &err) : m_err(err) {}
+    StreamDialogs(QTextStream &err, std::function<void()> beforeLine)
+        : m_err(err), m_beforeLine(std::move(beforeLine))
+    {
+    }
     MsgAnswer message(const QString &text, MsgButtons buttons, MsgIcon, const QString &) override
     {
+        m_beforeLine();
         m_err << text << Qt::endl;
         return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgAnswer::Yes
                                                                                   : MsgAnswer::Ok;
@@ -34,9 +43,11 @@ public:
 
 private:
     QTextStream &m_err;
+    std::function<void()> m_beforeLine;
 };
 
 constexpr int WritesRefused = 11300; // "%1: the mixer refuses writes from this PC; nothing was written"
+constexpr int NoLinkTo = 13205;      // "zkvr340a-ctl: could not connect to the mixers at %1"
 
 LinkKind kindOf(CliLink::Kind kind)
 {
@@ -53,8 +64,8 @@ LinkKind kindOf(CliLink::Kind kind)
 
 CliContext::CliContext(CliLink link, QTextStream &out, QTextStream &err, Clock &clock)
     : m_link(std::move(link)), m_out(out), m_err(err), m_clock(clock),
-      m_dialogs(std::make_unique<StreamDialogs>(err)), m_state(std::make_unique<LinkState>()),
-      m_activity(std::make_unique<ActivityLog>(clock))
+      m_dialogs(std::make_unique<StreamDialogs>(err, [this] { endProgressLine(); })),
+      m_state(std::make_unique<LinkState>()), m_activity(std::make_unique<ActivityLog>(clock))
 {
     m_state->linkKind = kindOf(m_link.kind);
 }
@@ -64,7 +75,10 @@ void CliContext::setVerbose(bool on)
     QObject::disconnect(m_activity.get(), &ActivityLog::entryAdded, nullptr, nullptr);
     if (on)
         QObject::connect(m_activity.get(), &ActivityLog::entryAdded, m_activity.get(),
-                         [this](const ActivityEntry &e) { m_err << ActivityLog::line(e) << Qt::endl; });
+                         [this](const ActivityEntry &e) {
+                             endProgressLine();
+                             m_err << ActivityLog::line(e) << Qt::endl;
+                         });
 }
 
 CliContext::~CliContext()
@@ -108,14 +122,39 @@ MdlComm *CliContext::comm()
     comm->onLinkStatus = [this](const MdlComm::LinkStatus &status) {
         m_activity->add(ActivityKind::Link, 0, LinkWatch::statusLine(status));
     };
-    if (!comm->CommOpen())
+    if (!comm->CommOpen()) {
+        // The link's own message says what failed; this says where.
+        m_err << str(NoLinkTo).arg(linkTarget()) << Qt::endl;
         return nullptr;
+    }
     if (!m_writingCommand.isEmpty() && !writeAccessGranted(*comm)) {
         comm->CommClose();
         return nullptr;
     }
     m_comm = std::move(comm);
     return m_comm.get();
+}
+
+QString CliContext::linkTarget() const
+{
+    switch (m_link.kind) {
+    case CliLink::Kind::Ethernet: return QStringLiteral("%1:%2").arg(m_link.host).arg(resolveTcpPort(m_link.port));
+    case CliLink::Kind::Serial: return resolveSerialPort(m_link.device);
+    case CliLink::Kind::Usb: return QStringLiteral("USB (%1)").arg(devbridgeLibrary());
+    case CliLink::Kind::None: break;
+    }
+    return {};
+}
+
+void CliContext::endProgressLine()
+{
+    if (m_progress)
+        m_progress->finish();
+}
+
+bool CliContext::showsProgress() const
+{
+    return !m_quiet && ::isatty(STDERR_FILENO) == 1;
 }
 
 void CliContext::requireWriteAccess(const QString &command)

@@ -11,11 +11,13 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class ActivityLog;
 class Clock;
 class Dialogs;
 class MdlComm;
+class ProgressLine;
 struct LinkState;
 
 class CliContext
@@ -32,6 +34,14 @@ public:
     // --verbose each entry is a line on err() as it happens.
     ActivityLog &activity() { return *m_activity; }
     void setVerbose(bool on);
+    // --quiet: no progress lines. Without it they go to a terminal only.
+    void setQuiet(bool on) { m_quiet = on; }
+    bool quiet() const { return m_quiet; }
+    bool showsProgress() const;
+    // The progress line under way (null: none); it is ended before any
+    // other line goes to err(), so a message never lands in its middle.
+    void setProgressLine(ProgressLine *line) { m_progress = line; }
+    void endProgressLine();
     const CliLink &link() const { return m_link; }
 
     // The open link, or nullptr when it cannot be opened (the reason was
@@ -49,6 +59,8 @@ public:
 
 private:
     bool writeAccessGranted(MdlComm &comm);
+    // Where the link goes, for a failure: "192.0.2.1:1001", the device, devbridge.
+    QString linkTarget() const;
 
     CliLink m_link;
     QTextStream &m_out;
@@ -59,13 +71,25 @@ private:
     std::unique_ptr<ActivityLog> m_activity;
     std::unique_ptr<MdlComm> m_comm;
     bool m_openTried = false;
+    bool m_quiet = false;
+    ProgressLine *m_progress = nullptr;
     QString m_writingCommand; // empty: the command only reads
+};
+
+// An option a command takes after its name ("--json", "--dhcp on").
+struct CliOption
+{
+    const char *name;
+    bool takesValue = false;
 };
 
 struct CliCommand
 {
     const char *name;
-    const char *synopsis;  // for the usage text
+    const char *synopsis;  // for the usage text: "save FILE"
+    int helpId;            // what `COMMAND --help` says below its usage line (string table)
+    bool needsLink;        // false: runs without a link option, or says itself when it needs one
+    std::vector<CliOption> options;
     std::function<CliExit(CliContext &, const QStringList &args)> run;
     // Checks the command's own arguments before any link is opened; returns
     // an error text, empty when they are fine.
@@ -75,9 +99,21 @@ struct CliCommand
 const std::vector<CliCommand> &cliCommands();
 const CliCommand *findCliCommand(const QString &name);
 QString cliUsage();
+// What `COMMAND --help` prints: its usage line and its help.
+QString cliCommandHelp(const CliCommand &command);
 // The manual --help prints: NAME, SYNOPSIS, DESCRIPTION, COMMANDS, OPTIONS,
-// ENVIRONMENT, EXIT STATUS, EXAMPLES.
+// OUTPUT, ENVIRONMENT, EXIT STATUS, EXAMPLES (headings in the language of the
+// texts).
 QString cliManual();
+// The same manual as a man page (roff), section 1.
+QString cliManPage();
+
+// The first argument of `args` that looks like an option (starts with "-",
+// is no negative number) and is none of the command's; empty when there is
+// none. A file whose name starts with "-" is given as "./-name".
+QString unknownCommandOption(const CliCommand &command, const QStringList &args);
+// Whether `args` hold --help or -h (not as the value of an option).
+bool asksForHelp(const CliCommand &command, const QStringList &args);
 
 // Runs a whole invocation (without the program name): parses, checks, runs.
 // Usage errors print the usage text to err and give CliExit::Usage.

@@ -8,6 +8,7 @@
 #include "cli/diffcommand.h"
 
 #include "base/loopstate.h"
+#include "base/languagescope.h"
 #include "base/strings.h"
 #include "cli/clicontext.h"
 #include "cli/diffreport.h"
@@ -32,12 +33,21 @@ constexpr int DryRunHead = 12709; // "load --dry-run: nothing was sent; ..."
 const QString Json = QStringLiteral("--json");
 const QString Raw = QStringLiteral("--raw");
 
-void print(CliContext &context, const SettingsComparison &c, const DiffSides &sides, bool json)
+// Compares and prints; true when nothing differs. The JSON is made in the
+// table's own language whatever the locale, so a script reads the same
+// texts everywhere (with an English label beside each).
+template<typename Compare>
+bool compareAndPrint(CliContext &context, Compare compare, const DiffSides &sides, bool json)
 {
-    if (json)
-        context.out() << QString::fromUtf8(comparisonJson(c, sides));
-    else
+    if (!json) {
+        const SettingsComparison c = compare();
         context.out() << comparisonText(c, sides);
+        return c.same();
+    }
+    const LanguageScope japanese(Language::Japanese);
+    const SettingsComparison c = compare();
+    context.out() << QString::fromUtf8(comparisonJson(c, sides));
+    return c.same();
 }
 
 bool readFile(CliContext &context, const QString &command, const QString &path, ValueLimits limits,
@@ -107,11 +117,13 @@ CliExit runDiffCommand(CliContext &context, const QStringList &args)
             || !readFile(context, command, a.files[1], limits, toTable, to))
             return CliExit::Failed;
         sides = {shown(a.files[0]), shown(a.files[1])};
-        SettingsComparison c = compareFiles(from, to);
         // Two files are the same only when their panels are too.
-        c.panels = comparePanels(fromTable, toTable);
-        print(context, c, sides, a.has(Json));
-        return c.same() ? CliExit::Ok : CliExit::Different;
+        const auto compare = [&] {
+            SettingsComparison c = compareFiles(from, to);
+            c.panels = comparePanels(fromTable, toTable);
+            return c;
+        };
+        return compareAndPrint(context, compare, sides, a.has(Json)) ? CliExit::Ok : CliExit::Different;
     }
     if (context.link().kind == CliLink::Kind::None) {
         context.err() << str(Msg::NeedsLink) << Qt::endl;
@@ -121,9 +133,8 @@ CliExit runDiffCommand(CliContext &context, const QStringList &args)
     if (!readFile(context, command, a.files[0], limits, toTable, to) || !readMixers(context, from))
         return CliExit::Failed;
     sides.toFile = shown(a.files[0]);
-    const SettingsComparison c = compareLoad(from, to);
-    print(context, c, sides, a.has(Json));
-    return c.same() ? CliExit::Ok : CliExit::Different;
+    const bool same = compareAndPrint(context, [&] { return compareLoad(from, to); }, sides, a.has(Json));
+    return same ? CliExit::Ok : CliExit::Different;
 }
 
 CliExit runLoadDryRun(CliContext &context, const QString &path, bool json, ValueLimits limits)
@@ -133,9 +144,12 @@ CliExit runLoadDryRun(CliContext &context, const QString &path, bool json, Value
     SettingsTable table;
     if (!readFile(context, command, path, limits, table, to) || !readMixers(context, from))
         return CliExit::NoMixer;
+    const DiffSides sides{QString(), shown(path)};
+    if (json) {
+        compareAndPrint(context, [&] { return compareLoad(from, to); }, sides, true);
+        return CliExit::Ok;
+    }
     const SettingsComparison c = compareLoad(from, to);
-    if (!json)
-        context.out() << str(Msg::DryRunHead).arg(c.comparedMixers) << u'\n';
-    print(context, c, {QString(), shown(path)}, json);
+    context.out() << str(Msg::DryRunHead).arg(c.comparedMixers) << u'\n' << comparisonText(c, sides);
     return CliExit::Ok;
 }

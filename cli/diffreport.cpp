@@ -1,5 +1,6 @@
 #include "cli/diffreport.h"
 
+#include "base/languagescope.h"
 #include "base/strings.h"
 #include "editor/settingscompare.h"
 
@@ -8,6 +9,8 @@
 #include <QJsonObject>
 #include <QStringList>
 
+#include <map>
+
 namespace {
 
 namespace Msg {
@@ -15,7 +18,9 @@ constexpr int FromMixers = 12702;  // "from: the linked mixers (%1)"
 constexpr int FromFile = 12703;    // "from: %1 (%2 mixers)"
 constexpr int ToFile = 12704;      // "to:   %1 (%2 mixers)"
 constexpr int MixerLine = 12705;   // "%1 (mixer %2): %3 differences%4"
+constexpr int MixerLineOne = 13206; // "%1 (mixer %2): %3 difference%4"
 constexpr int Total = 12706;       // "total: %1 differences%2"
+constexpr int TotalOne = 13207;    // "total: %1 difference%2"
 constexpr int ValueLine = 12707;   // "  %1  %2: %3 -> %4  (%5)"
 constexpr int Same = 12708;        // "no differences"
 constexpr int PanelsOnly = 13020;  // "the mixers' values are the same; the control panels differ (%1 buttons, %2 figures)"
@@ -43,6 +48,18 @@ QJsonObject side(const QString &file, int mixers)
     return o;
 }
 
+// The labels of the compared values in English, for scripts that want them
+// whatever language the texts are in.
+std::map<int, QString> englishLabels(const SettingsComparison &c)
+{
+    const LanguageScope english(Language::English);
+    std::map<int, QString> labels;
+    for (const MixerChanges &m : c.mixers)
+        for (const ValueChange &v : m.values)
+            labels.emplace(v.keyId, editorKeyLabel(v.keyId));
+    return labels;
+}
+
 } // namespace
 
 QString comparisonText(const SettingsComparison &c, const DiffSides &sides)
@@ -54,20 +71,25 @@ QString comparisonText(const SettingsComparison &c, const DiffSides &sides)
     if (const QString note = countNote(c); !note.isEmpty())
         lines << note;
     for (const MixerChanges &m : c.mixers) {
-        lines << str(Msg::MixerLine).arg(m.name).arg(m.mixer).arg(m.values.size()).arg(kindCountsText(m.perTab));
+        lines << str(m.values.size() == 1 ? Msg::MixerLineOne : Msg::MixerLine)
+                     .arg(m.name)
+                     .arg(m.mixer)
+                     .arg(m.values.size())
+                     .arg(kindCountsText(m.perTab));
         for (const ValueChange &v : m.values) {
             lines << str(Msg::ValueLine).arg(editorTabName(v.tab), changeLabel(v), v.fromText, v.toText, v.key);
         }
     }
     const bool valuesSame = c.total() == 0 && !c.countsDiffer();
+    const QString total = str(c.total() == 1 ? Msg::TotalOne : Msg::Total).arg(c.total()).arg(kindCountsText(c.perTab));
     if (c.panelsDiffer()) {
         // Files that differ only in their panels are not the same files.
         const PanelDifference &p = *c.panels;
         if (!valuesSame)
-            lines << str(Msg::Total).arg(c.total()).arg(kindCountsText(c.perTab));
+            lines << total;
         lines << str(valuesSame ? Msg::PanelsOnly : Msg::PanelsToo).arg(p.buttons).arg(p.figures);
     } else {
-        lines << (valuesSame ? str(Msg::Same) : str(Msg::Total).arg(c.total()).arg(kindCountsText(c.perTab)));
+        lines << (valuesSame ? str(Msg::Same) : total);
     }
     return lines.join(u'\n') + u'\n';
 }
@@ -92,6 +114,7 @@ QByteArray comparisonJson(const SettingsComparison &c, const DiffSides &sides)
         panels = p;
     }
     root.insert(QStringLiteral("panels"), panels);
+    const std::map<int, QString> labelsEn = englishLabels(c);
     QJsonArray mixers;
     for (const MixerChanges &m : c.mixers) {
         QJsonArray values;
@@ -100,6 +123,7 @@ QByteArray comparisonJson(const SettingsComparison &c, const DiffSides &sides)
             o.insert(QStringLiteral("key"), v.key);
             o.insert(QStringLiteral("kind"), QLatin1String(KindNames[int(v.tab)]));
             o.insert(QStringLiteral("label"), v.label);
+            o.insert(QStringLiteral("label_en"), labelsEn.at(v.keyId));
             o.insert(QStringLiteral("channel"), v.channel ? QJsonValue(v.channel) : QJsonValue());
             o.insert(QStringLiteral("from"), v.fromCode);
             o.insert(QStringLiteral("to"), v.toCode);

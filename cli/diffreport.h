@@ -23,6 +23,9 @@ QString comparisonText(const SettingsComparison &comparison, const DiffSides &si
 //  "per_kind": {"channel": N, "system": N, "extended": N, "defaults": N},
 //  "panels": {"differ": B, "buttons": N, "figures": N, "panel_wide": B} | null (against the mixers),
 //  "mixers": [{"mixer": M, "name": TEXT, "differences": N, "per_kind": {...},
-//              "values": [{"key": KEY, "kind": KIND, "label": TEXT, "channel": C|null,
-//                          "from": CODE, "to": CODE, "from_text": TEXT, "to_text": TEXT}]}]}
+//              "values": [{"key": KEY, "kind": KIND, "label": TEXT, "label_en": TEXT,
+//                          "channel": C|null, "from": CODE, "to": CODE,
+//                          "from_text": TEXT, "to_text": TEXT}]}]}
+// The texts are in the language str() gives now (the diff command makes
+// them Japanese); label_en is the label in English whatever that is.
 QByteArray comparisonJson(const SettingsComparison &comparison, const DiffSides &sides);

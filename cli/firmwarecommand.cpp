@@ -14,6 +14,7 @@
 #include "base/dialogs.h"
 #include "base/strings.h"
 #include "cli/clicontext.h"
+#include "cli/progressline.h"
 #include "mixer/activitylog.h"
 #include "link/comm.h"
 #include "link/protocol.h"
@@ -74,48 +75,46 @@ QString progressLine(const DownloadProgress &p)
 
 // The progress indicator: on a terminal one line rewritten in place, the
 // step under way after the bar; in a log a line at every tenth of the way
-// and one for each new step.
+// and one for each new step; nothing with --quiet.
 class ProgressMeter
 {
 public:
-    explicit ProgressMeter(QTextStream &err) : m_err(err), m_terminal(::isatty(STDERR_FILENO) == 1) {}
+    ProgressMeter(QTextStream &err, bool quiet)
+        : m_err(err), m_line(err, !quiet && ::isatty(STDERR_FILENO) == 1), m_log(!quiet && !m_line.shown())
+    {
+    }
 
     void show(const DownloadProgress &p)
     {
         const QString bar = progressLine(p);
         const QString step = downloadStepText(p);
-        if (m_terminal) {
-            const QString line = bar + QStringLiteral("  ") + step;
-            if (line == m_last)
-                return;
-            // Blanks over what a longer line before left behind.
-            m_err << '\r' << line.leftJustified(int(m_last.size()));
-            m_last = line;
-        } else {
-            const int tenth = p.total > 0 ? int(std::clamp<qint64>(p.done, 0, p.total) * 10 / p.total) : 0;
-            const auto stepKey = std::make_pair(p.step, p.target);
-            if (stepKey != m_lastStep)
-                m_err << step << '\n';
-            if (tenth != m_lastTenth)
-                m_err << bar << '\n';
-            m_lastStep = stepKey;
-            m_lastTenth = tenth;
+        if (m_line.shown()) {
+            m_line.show(bar + QStringLiteral("  ") + step);
+            return;
         }
+        if (!m_log)
+            return;
+        const int tenth = p.total > 0 ? int(std::clamp<qint64>(p.done, 0, p.total) * 10 / p.total) : 0;
+        const auto stepKey = std::make_pair(p.step, p.target);
+        if (stepKey != m_lastStep)
+            m_err << step << '\n';
+        if (tenth != m_lastTenth)
+            m_err << bar << '\n';
+        m_lastStep = stepKey;
+        m_lastTenth = tenth;
         m_err.flush();
     }
 
     void finish(const DownloadProgress &p)
     {
         show(p);
-        if (m_terminal)
-            m_err << '\n';
-        m_err.flush();
+        m_line.finish();
     }
 
 private:
     QTextStream &m_err;
-    bool m_terminal;
-    QString m_last;
+    ProgressLine m_line;
+    bool m_log;
     int m_lastTenth = -1;
     std::pair<DownloadStep, quint8> m_lastStep{DownloadStep::Preparing, 0xFF};
 };
@@ -253,7 +252,7 @@ CliExit runFirmwareCommand(CliContext &context, const QStringList &args)
     };
     hooks.showProgress = [&context](const std::function<bool()> &transfer,
                                     const std::function<DownloadProgress()> &progress) {
-        ProgressMeter meter(context.err());
+        ProgressMeter meter(context.err(), context.quiet());
         QTimer refresh;
         QObject::connect(&refresh, &QTimer::timeout, [&] { meter.show(progress()); });
         meter.show(progress());

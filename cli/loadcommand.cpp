@@ -15,6 +15,7 @@
 #include "base/strings.h"
 #include "cli/clicontext.h"
 #include "cli/mixerread.h"
+#include "cli/writeprogress.h"
 #include "cli/diffcommand.h"
 #include "cli/settingscheck.h"
 #include "cli/settingssession.h"
@@ -176,8 +177,11 @@ CliExit runLoadCommand(CliContext &context, const QStringList &args)
     JobContext job{loop, comm->state(), mixers, comm->dialogs(), protocol, nullptr, {}, {}, {}};
     job.SetData = [&] { return valuesWaiting ? sync.writePending() : false; };
     loop.JobRequest = JobIdle;
+    WriteProgress progress(context, *comm, sync, mixers, int(wanted.size()), QStringLiteral("load"));
+    const bool transferred = JobRunner(std::move(job)).transferLoaded();
+    progress.finish();
     // A failed register write has shown its message and 1801.
-    if (!JobRunner(std::move(job)).transferLoaded()) {
+    if (!transferred) {
         reportRegisterNotHeld(context, mixers, checked);
         return CliExit::NoMixer;
     }

@@ -12,8 +12,8 @@
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    // The few texts the tool shares with the program ("応答がありません")
-    // follow the user's language like the program's; its own are English.
+    // Every message follows the user's language, chosen as the program
+    // chooses it; what --json prints does not.
     setLanguage(systemLanguage());
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -61,7 +61,7 @@ QString checkPeekArgs(const QStringList &args)
         return str(Msg::PeekUsage);
     if (args.size() == 2 && sizeIndexOf(args[1]) < 0)
         return str(Msg::SizeWanted);
-    return checkHex(args[0], "address");
+    return checkHex(args[0], "ADDRESS");
 }
 
 CliExit runPeekCommand(CliContext &context, const QStringList &args)
@@ -76,8 +76,8 @@ QString checkPokeArgs(const QStringList &args)
         return str(Msg::PokeUsage);
     if (args.size() == 3 && sizeIndexOf(args[2]) < 0)
         return str(Msg::SizeWanted);
-    QString problem = checkHex(args[0], "address");
-    return problem.isEmpty() ? checkHex(args[1], "data") : problem;
+    QString problem = checkHex(args[0], "ADDRESS");
+    return problem.isEmpty() ? checkHex(args[1], "DATA") : problem;
 }
 
 CliExit runPokeCommand(CliContext &context, const QStringList &args)

@@ -10,6 +10,7 @@
 #include "base/strings.h"
 #include "cli/clicontext.h"
 #include "cli/mixerread.h"
+#include "cli/writeprogress.h"
 #include "link/comm.h"
 #include "mixer/mixersync.h"
 #include "mixer/valueranges.h"
@@ -105,7 +106,9 @@ CliExit runSetMixerCommand(CliContext &context, const QStringList &args)
     for (const auto &[id, value] : values)
         mixers.setPending(mixer, id, value);
     const std::vector<WantedValue> wanted = flaggedValues(mixers);
+    WriteProgress progress(context, *comm, sync, mixers, int(wanted.size()), QStringLiteral("set"));
     sync.writePending();
+    progress.finish();
     const SetDataOutcome &outcome = sync.lastOutcome();
     // SetData has shown 1803 when it gave up; say so too when no read-back came.
     if (!outcome.readBack) {

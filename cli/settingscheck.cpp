@@ -1,6 +1,8 @@
 #include "cli/settingscheck.h"
 
+#include "base/regularfile.h"
 #include "base/strings.h"
+#include "settings/cp932text.h"
 #include "settings/keytable.h"
 #include "settings/settingsfile.h"
 
@@ -20,7 +22,16 @@ constexpr int NoMixerCount = 13002;
 constexpr int MissingSection = 13003;
 constexpr int CutShort = 13004;
 constexpr int NotRegular = 13005;
+constexpr int NotCp932 = 13209;    // "%1: %2 is not CP932 text (...); nothing was sent"
 } // namespace Msg
+
+// A file saved in another encoding (UTF-8, UTF-16) may even read by chance,
+// its Japanese turned into other characters: it is named for what it is.
+bool inOtherEncoding(const QString &path)
+{
+    const FileBytes file = readRegularFile(path, MaxSettingsFileBytes);
+    return file.status == FileRead::Done && isOtherEncoding(file.bytes);
+}
 
 } // namespace
 
@@ -31,6 +42,10 @@ QString readSettingsForCommand(const QString &command, const QString &path, Sett
     const SetDataKeyTable keys = SetDataKeyTable::build();
     resetFileTable(table);
     const SettingsReadResult r = openSettingsFile(path, keys, table, limits);
+    const bool readable = r.problem == SettingsProblem::None || r.problem == SettingsProblem::NotCp932
+                          || r.problem == SettingsProblem::BadLine;
+    if (readable && inOtherEncoding(path))
+        return str(Msg::NotCp932).arg(command, shown);
     switch (r.problem) {
     case SettingsProblem::None: return {};
     case SettingsProblem::Missing: return str(Msg::Missing).arg(command, shown);

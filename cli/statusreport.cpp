@@ -7,6 +7,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
 constexpr int BlockSize = DataBlockSize;
 
@@ -63,17 +65,41 @@ QByteArray statusJson(const StatusReport &report)
     return out;
 }
 
+namespace {
+
+// Columns `text` takes on a terminal.
+int displayWidth(const QString &text)
+{
+    int width = 0;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        // Full-width forms and CJK take two terminal columns; half-width katakana one.
+        const bool wide = (u >= 0x1100 && u <= 0x115F) || (u >= 0x2E80 && u <= 0xA4CF)
+            || (u >= 0xAC00 && u <= 0xD7A3) || (u >= 0xF900 && u <= 0xFAFF) || (u >= 0xFE30 && u <= 0xFE4F)
+            || (u >= 0xFF00 && u <= 0xFF60) || (u >= 0xFFE0 && u <= 0xFFE6);
+        width += wide ? 2 : 1;
+    }
+    return width;
+}
+
+} // namespace
+
 QString statusTable(const StatusReport &report)
 {
-    QStringList header{QStringLiteral("%1").arg(QString(), -28)};
+    // A column holds "スレーブ15" (ten columns on a terminal) and a blank.
+    constexpr int KeyColumn = 28;
+    constexpr int MixerColumn = 11;
+    auto right = [](const QString &text) {
+        return QString(std::max(1, MixerColumn - displayWidth(text)), u' ') + text;
+    };
+    QString header(KeyColumn, u' ');
     for (const MixerStatus &s : report.mixers)
-        header << QStringLiteral("%1").arg(s.mixer == 1 ? str(9747)
-                                                        : str(9748).arg(s.mixer - 1), 8);
-    QStringList lines{header.join(QString())};
+        header += right(s.mixer == 1 ? str(9747) : str(9748).arg(s.mixer - 1));
+    QStringList lines{header};
     auto row = [&](const QString &name, auto cell) {
-        QString line = QStringLiteral("%1").arg(name, -28);
+        QString line = QStringLiteral("%1").arg(name, -KeyColumn);
         for (const MixerStatus &s : report.mixers)
-            line += QStringLiteral("%1").arg(cell(s), 8);
+            line += right(cell(s));
         lines << line;
     };
     row(QStringLiteral("Model"), [](const MixerStatus &s) { return QString::number(s.model); });

@@ -4,6 +4,7 @@
 #   bin/zkvr340a, bin/zkvr340a-ctl, bin/zkvr340a-sim
 #   <libdir>/zkvr340a/libdevbridge.so   private to the program, loaded by name
 #   share/applications, share/metainfo, share/icons/hicolor/{scalable,NxN}/apps
+#   share/man/man1/zkvr340a-ctl.1       made from the tool's --help
 # The program and the tool find devbridge from their own folder through the
 # relative path ZK_PRIVATE_LIBDIR, so the layout works under any prefix (and
 # in the build tree, where everything sits in bin/ side by side).
@@ -27,6 +28,7 @@ foreach(size IN LISTS ZK_ICON_SIZES)
     install(FILES packaging/icons/${size}x${size}/${ZK_APP_ID}.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
+install(FILES ${ZK_CTL_MANPAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES README.md docs/usb-linux.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES cli/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME zkvr340a-ctl.md)
 install(FILES sim/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME zkvr340a-sim.md)

@@ -124,7 +124,10 @@ bool MdlComm::CommOpen()
         }
     }
     if (outcome == OpenOutcome::Opened) {
-        transport->healthChanged = [this] {
+        m_link.health = LinkHealth::Up;
+        m_link.reconnects = 0;
+        transport->healthChanged = [this, t = transport.get()] {
+            noteHealth(t->health());
             if (onLinkStatus)
                 onLinkStatus(linkStatus());
         };
@@ -181,6 +184,13 @@ MdlComm::LinkStatus MdlComm::linkStatus() const
     return LinkStatus{t->health(), t->reconnectAttempts(), t->peer()};
 }
 
+void MdlComm::noteHealth(LinkHealth health)
+{
+    if (health == LinkHealth::Up && m_link.health != LinkHealth::Up)
+        ++m_link.reconnects;
+    m_link.health = health;
+}
+
 bool MdlComm::linkDown() const
 {
     const LinkTransport *t = m_transports->active.get();
@@ -231,6 +241,8 @@ void MdlComm::sendBytes(const quint8 *data, int count)
     // What the transport handed on stays known after it has gone.
     const int handed = t->bytesHanded();
     m_send.handed = handed >= 0 ? handed : (sent ? m_send.count : 0);
+    if (onSent)
+        onSent(data, count);
 }
 
 MdlComm::SendProgress MdlComm::sendProgress() const

@@ -56,6 +56,10 @@ public:
     // Called when the link cannot be opened, after the failure message: the
     // application ends through Disconnect. Tests leave it unset.
     std::function<void()> onOpenFailed;
+    // Told of every message once the transport has taken it (its first two
+    // bytes say what it is: "D","S" a value, "D","R" a read ...). The
+    // command-line tool counts its writes with it.
+    std::function<void(const quint8 *data, int count)> onSent;
 
     // Opens the link of link.linkKind; reports its own failures. Returns
     // whether the link is open (always true offline).
@@ -129,6 +133,8 @@ private:
     friend class MixerProtocol;
     std::vector<quint8> &downloadBlockBuffer();
     void sendBytes(const quint8 *data, int count);
+    // Keeps LinkState's view of the connection with each change.
+    void noteHealth(LinkHealth health);
 
     struct Transports;
     // Counts calls into a transport; the last one to return ends the

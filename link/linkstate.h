@@ -9,6 +9,14 @@
 #include <array>
 #include <vector>
 
+// Whether a link that keeps a connection (Ethernet) still has it. The other
+// links have no connection to lose and are always Up.
+enum class LinkHealth {
+    Up,
+    Lost,         // the connection went away and nothing brings it back
+    Reconnecting, // it went away; the transport is trying to get it back
+};
+
 enum class LinkKind : qint16 {
     Rs232c = 0,
     Usb = 1,
@@ -50,7 +58,15 @@ struct LinkState
     // Set by CommClose, cleared by CommOpen. While set (the program is
     // ending), every wait on the link ends at once and reports nothing.
     bool closed = false;
+    // The connection as the open link last reported it (set by MdlComm).
+    // While it is down nothing can reach the mixers, and what the records
+    // say of them is what they held before.
+    LinkHealth health = LinkHealth::Up;
+    // Times the connection came back since the link opened: what was read
+    // from the mixers before the last of them may no longer hold.
+    int reconnects = 0;
 
     bool offline() const { return linkKind == LinkKind::Offline; }
+    bool down() const { return health != LinkHealth::Up; }
     double replyTimeout() const { return 2.0 * ReplyTimeUnit; }
 };

@@ -24,8 +24,19 @@ void ScriptedTransport::cancel()
     note(QStringLiteral("cancel"));
 }
 
+void ScriptedTransport::setHealth(LinkHealth health)
+{
+    m_health = health;
+    if (health != LinkHealth::Up)
+        pending.clear(); // what was on its way went with the connection
+    if (healthChanged)
+        healthChanged();
+}
+
 bool ScriptedTransport::send(const quint8 *data, int count)
 {
+    if (m_health != LinkHealth::Up)
+        return false;
     const QByteArray request(reinterpret_cast<const char *>(data), count);
     sent << request;
     note(QStringLiteral("send"));

@@ -28,6 +28,11 @@ public:
 
     void queue(const QByteArray &reply) { pending.push_back(reply); }
 
+    // The connection as a test makes it go and come back: while it is not
+    // Up, sends fail and nothing is answered.
+    LinkHealth health() const override { return m_health; }
+    void setHealth(LinkHealth health);
+
     std::function<QList<QByteArray>(const QByteArray &request)> onSend;
     // Runs inside send after onSend, where a real transport waits and lets
     // events run.
@@ -49,4 +54,5 @@ public:
 private:
     void note(const QString &event);
     int m_inSend = 0;
+    LinkHealth m_health = LinkHealth::Up;
 };

@@ -6,6 +6,8 @@
 // A message that arrives wakes the event loop, so the waits for replies sleep
 // until something happens instead of asking again and again.
 
+#include "link/linkstate.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -15,14 +17,6 @@ enum class OpenOutcome {
     Opened,
     Failed,   // the link could not be opened: MdlComm reports it
     Declined, // the user chose not to connect: no message
-};
-
-// Whether a link that keeps a connection (Ethernet) still has it. The other
-// links have no connection to lose and are always Up.
-enum class LinkHealth {
-    Up,
-    Lost,         // the connection went away and nothing brings it back
-    Reconnecting, // it went away; the transport is trying to get it back
 };
 
 class LinkTransport

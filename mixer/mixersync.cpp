@@ -4,6 +4,8 @@
 #include "link/comm.h"
 #include "link/protocol.h"
 
+#include <QScopedValueRollback>
+
 namespace {
 bool validValue(int mixer, int id)
 {
@@ -22,7 +24,69 @@ MixerSync::MixerSync(MdlComm &comm, LoopState &loop, MixerState &mixers)
 
 void MixerSync::poll()
 {
+    const QScopedValueRollback<bool> busy(m_busy, true);
+    followConnection();
     m_flushDue = m_poll.poll();
+    rejudgeWhenReread();
+}
+
+void MixerSync::followConnection()
+{
+    const LinkState &link = m_comm.state();
+    if (link.down() != m_wasDown) {
+        m_wasDown = link.down();
+        announceVerified();
+    }
+    if (link.reconnects == m_reconnects)
+        return;
+    m_reconnects = link.reconnects;
+    m_rereadDue = true;
+    m_dataAt = m_poll.DataReplies;
+    m_thresholdsAt = m_poll.ThresholdReplies;
+    // Nothing of the lost connection belongs to the new one.
+    m_poll.clearPollBuffer();
+}
+
+void MixerSync::rejudgeWhenReread()
+{
+    if (!m_rereadDue || m_poll.DataReplies <= m_dataAt || m_poll.ThresholdReplies <= m_thresholdsAt)
+        return;
+    m_rereadDue = false;
+    const double now = m_comm.clock().now();
+    for (int m = 1; m <= MaxMixers; ++m) {
+        for (int id = 1; id < PendingFlagCount; ++id) {
+            ValueStatus &status = m_values[size_t(m)][size_t(id)];
+            if (status.state == ValueState::Settled || !outdated(m, id))
+                continue;
+            m_epochs[size_t(m)][size_t(id)] = m_reconnects;
+            const bool linked = m <= m_mixers.MixerCount;
+            const qint32 mask = id == MixerKey::Threshold ? 0x7FFF : 0xFF;
+            if (linked && (m_mixers.MixerData[size_t(m)].value(id) & mask) == (status.value & mask)) {
+                // The new read shows it: verified by that read.
+                status.state = ValueState::Verified;
+                status.at = now;
+            } else if (status.state == ValueState::Verified) {
+                // The mixers hold another value now; nothing written since
+                // the connection came back claims otherwise.
+                status.state = ValueState::Settled;
+                status.at = now;
+            }
+            emit m_events.valueStateChanged(m, id);
+        }
+    }
+    emit m_events.mixersReread();
+}
+
+bool MixerSync::outdated(int mixer, int id) const
+{
+    const LinkState &link = m_comm.state();
+    return link.down() || m_epochs[size_t(mixer)][size_t(id)] != link.reconnects;
+}
+
+bool MixerSync::mixersCurrent() const
+{
+    const LinkState &link = m_comm.state();
+    return !link.down() && link.reconnects == m_reconnects && !m_rereadDue && m_poll.DataReplies > 0;
 }
 
 bool MixerSync::flush()
@@ -43,6 +107,7 @@ bool MixerSync::writePending()
 
 bool MixerSync::run()
 {
+    const QScopedValueRollback<bool> busy(m_busy, true);
     announceWaiting();
     const bool sent = m_setData.run();
     emit m_events.runFinished(m_setData.outcome().verified);
@@ -57,6 +122,14 @@ void MixerSync::announceWaiting()
                 emit m_events.valueStateChanged(m, id);
 }
 
+void MixerSync::announceVerified()
+{
+    for (int m = 1; m <= MaxMixers; ++m)
+        for (int id = 1; id < PendingFlagCount; ++id)
+            if (m_values[size_t(m)][size_t(id)].state == ValueState::Verified)
+                emit m_events.valueStateChanged(m, id);
+}
+
 void MixerSync::settle(int mixer, int id, ValueState state)
 {
     if (!validValue(mixer, id))
@@ -65,7 +138,8 @@ void MixerSync::settle(int mixer, int id, ValueState state)
     status.state = state;
     status.at = m_comm.clock().now();
     status.value = m_mixers.MixerSetData[size_t(mixer)].value(id);
-    status.passes = m_setData.outcome().passes;
+    status.passes = m_setData.passesOf(mixer, id);
+    m_epochs[size_t(mixer)][size_t(id)] = m_comm.state().reconnects;
     emit m_events.valueStateChanged(mixer, id);
 }
 
@@ -75,7 +149,12 @@ ValueStatus MixerSync::valueStatus(int mixer, int id) const
         return {};
     if (m_mixers.SetDataPending[size_t(mixer)][size_t(id)])
         return {ValueState::Waiting, 0, m_mixers.MixerSetData[size_t(mixer)].value(id), 0};
-    return m_values[size_t(mixer)][size_t(id)];
+    const ValueStatus &status = m_values[size_t(mixer)][size_t(id)];
+    // Until the mixers are read again after the connection came back, what
+    // was verified before says nothing of what they hold.
+    if (status.state == ValueState::Verified && outdated(mixer, id))
+        return {ValueState::Waiting, 0, status.value, 0};
+    return status;
 }
 
 void MixerSync::dismissFailure(int mixer, int id)
@@ -125,6 +204,11 @@ void MixerSync::resetForConnect()
     m_flushDue = false;
     for (auto &mixer : m_values)
         mixer.fill(ValueStatus{});
+    for (auto &mixer : m_epochs)
+        mixer.fill(0);
+    m_wasDown = false;
+    m_reconnects = 0;
+    m_rereadDue = false;
 }
 
 void MixerSync::noteReplyArrived()

@@ -38,12 +38,17 @@ public:
     bool dataReceived() const override { return m_poll.DataReceived != 0; }
     double ambientLevel() const override { return m_poll.AmbientLevel; }
     int passCount() const override { return m_setData.SetDataRetryCount; }
+    bool mixersCurrent() const override;
     void awaitFreshData(int mixer) override;
     void awaitFreshThresholds(int mixer) override;
     void markFresh(int mixer) override;
     void forgetReceived() override { m_poll.DataReceived = 0; }
     void restartRetries() override { m_setData.SetDataRetryCount = 0; }
     void dismissFailure(int mixer, int id) override;
+
+    // Whether a poll or a write is under way further up the stack (a window
+    // handler runs inside its waits): another exchange must not start now.
+    bool busy() const { return m_busy; }
 
     // Whether a data reply has been decoded since the link opened: before
     // it the records hold start values, not the mixers' own.
@@ -82,6 +87,17 @@ private:
     void settle(int mixer, int id, ValueState state);
     // Tells the listeners that every flagged value waits.
     void announceWaiting();
+    // Tells the listeners of every value verified so far (whether that
+    // holds now depends on the connection).
+    void announceVerified();
+    // Before a poll: notes a connection that went down or came back.
+    void followConnection();
+    // After a poll: once data and thresholds were read again after the
+    // connection came back, judges every value afresh.
+    void rejudgeWhenReread();
+    // Whether a value's state dates from before the connection last went
+    // down, or it is down now.
+    bool outdated(int mixer, int id) const;
 
     MdlComm &m_comm;
     LoopState &m_loop;
@@ -90,5 +106,14 @@ private:
     ::SetData m_setData;
     SyncEvents m_events;
     bool m_flushDue = false;
+    bool m_busy = false;
     std::array<std::array<ValueStatus, PendingFlagCount>, MixerSlots> m_values{};
+    // LinkState::reconnects when each value's state was set: one set before
+    // the connection last came back says nothing of what the mixers hold.
+    std::array<std::array<int, PendingFlagCount>, MixerSlots> m_epochs{};
+    bool m_wasDown = false;
+    int m_reconnects = 0;    // the comebacks followed so far
+    bool m_rereadDue = false; // came back, and not yet read again
+    int m_dataAt = 0;        // replies decoded when it came back
+    int m_thresholdsAt = 0;
 };

@@ -8,6 +8,7 @@
 #include "mixer/synclog.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 constexpr int ThresholdMask = 0x7FFF;
@@ -44,38 +45,135 @@ bool SetData::SendParameter(int kind, int value, int parameter, int mixer)
 void SetData::lower(bool &flag, int mixer, int id, ValueState state)
 {
     flag = false;
+    // Edited during this pass's read-back and settled by it: that pass counts.
+    int &passes = m_passes[size_t(mixer)][size_t(id)];
+    if (passes == 0 && state != ValueState::Failed)
+        passes = 1;
     if (settled)
         settled(mixer, id, state);
+    m_passes[size_t(mixer)][size_t(id)] = 0;
 }
 
-void SetData::failFlags(int mixer)
+int SetData::passesOf(int mixer, int id) const
+{
+    if (mixer < 1 || mixer > MaxMixers || id < 1 || id >= PendingFlagCount)
+        return 0;
+    return m_passes[size_t(mixer)][size_t(id)];
+}
+
+void SetData::countPass()
+{
+    for (int m = 1; m <= MaxMixers; ++m) {
+        const auto &flags = m_mixers.SetDataPending[size_t(m)];
+        for (int id = 1; id < PendingFlagCount; ++id) {
+            m_reported[size_t(m)][size_t(id)] = -1;
+            if (!flags[size_t(id)])
+                continue;
+            const qint32 want = m_mixers.MixerSetData[size_t(m)].value(id);
+            int &passes = m_passes[size_t(m)][size_t(id)];
+            if (m_countedValue[size_t(m)][size_t(id)] != want)
+                passes = 0; // edited again: the new value gets its own passes
+            m_countedValue[size_t(m)][size_t(id)] = want;
+            ++passes;
+        }
+    }
+}
+
+void SetData::forgetPasses()
+{
+    for (auto &mixer : m_passes)
+        mixer.fill(0);
+}
+
+SetFailReason SetData::reasonFor(int mixer, int id) const
+{
+    if (m_comm.linkDown())
+        return SetFailReason::LinkDown;
+    return m_reported[size_t(mixer)][size_t(id)] >= 0 ? SetFailReason::Kept : SetFailReason::NoAnswer;
+}
+
+void SetData::failFlags(int mixer, bool told)
 {
     auto &flags = m_mixers.SetDataPending[size_t(mixer)];
-    for (int id = 1; id < PendingFlagCount; ++id)
-        if (flags[size_t(id)])
-            lower(flags[size_t(id)], mixer, id, ValueState::Failed);
+    for (int id = 1; id < PendingFlagCount; ++id) {
+        if (!flags[size_t(id)])
+            continue;
+        if (told)
+            m_failures.push_back(SetFailure{mixer, id, reasonFor(mixer, id)});
+        lower(flags[size_t(id)], mixer, id, ValueState::Failed);
+    }
     flags.fill(false);
+}
+
+void SetData::failWorn()
+{
+    for (int m = 1; m <= MaxMixers; ++m) {
+        auto &flags = m_mixers.SetDataPending[size_t(m)];
+        for (int id = 1; id < PendingFlagCount; ++id) {
+            if (!flags[size_t(id)] || m_passes[size_t(m)][size_t(id)] < ValuePassLimit)
+                continue;
+            m_failures.push_back(SetFailure{m, id, reasonFor(m, id)});
+            lower(flags[size_t(id)], m, id, ValueState::Failed);
+        }
+    }
+}
+
+bool SetData::anyFlagged() const
+{
+    for (int m = 1; m <= MaxMixers; ++m)
+        if (m_mixers.anyPending(m))
+            return true;
+    return false;
+}
+
+void SetData::tellFailures()
+{
+    if (m_failures.empty())
+        return;
+    const std::vector<SetFailure> failures = std::exchange(m_failures, {});
+    m_outcome.gaveUp = true;
+    m_comm.dialogs().tell(setFailureText(failures), MsgIcon::Warning);
+}
+
+namespace {
+// The values SetData writes, in the order it writes them: the channel
+// families channel by channel (the priority as Priority_1 alone: the mixer
+// keeps the choice once), the mixer's own values, then the threshold.
+template<class Visit>
+void forEachWrittenKey(Visit visit)
+{
+    for (int n = 1; n <= ChannelCount; ++n)
+        for (int family = 0; family <= int(ChannelFamily::RemoteOff); ++family)
+            if (family != int(ChannelFamily::Priority) || n == 1)
+                visit(channelKeyId(ChannelFamily(family), n));
+    for (int id = MixerKey::OutputLevel; id <= MixerKey::KeyLock; ++id)
+        visit(id);
+    visit(int(MixerKey::Threshold));
+}
+} // namespace
+
+int flaggedWrites(const MixerState &mixers)
+{
+    int writes = 0;
+    const int linked = std::min<int>(mixers.MixerCount, MaxMixers);
+    for (int m = 1; m <= linked; ++m)
+        forEachWrittenKey([&](int id) { writes += mixers.SetDataPending[size_t(m)][size_t(id)] ? 1 : 0; });
+    return writes;
 }
 
 void SetData::sendMixer(int m)
 {
     auto &flags = m_mixers.SetDataPending[size_t(m)];
-    // Taken afresh for every value: the user may edit during the waits.
-    const MixerDataRecord &want = m_mixers.MixerSetData[size_t(m)];
-    for (int n = 1; n <= ChannelCount; ++n) {
-        for (int family = 0; family <= int(ChannelFamily::RemoteOff); ++family) {
-            if (family == int(ChannelFamily::Priority) && n != 1)
-                continue;
-            const int id = channelKeyId(ChannelFamily(family), n);
-            if (flags[size_t(id)] && !silentWhileEnding())
-                SendParameter(int(WriteKind::Parameter), want.block[size_t(id - 1)], id, m);
-        }
-    }
-    for (int id = MixerKey::OutputLevel; id <= MixerKey::KeyLock; ++id)
-        if (flags[size_t(id)] && !silentWhileEnding())
+    forEachWrittenKey([&](int id) {
+        if (!flags[size_t(id)] || silentWhileEnding())
+            return;
+        // Taken afresh for every value: the user may edit during the waits.
+        const MixerDataRecord &want = m_mixers.MixerSetData[size_t(m)];
+        if (id == MixerKey::Threshold)
+            SendParameter(int(WriteKind::Threshold), quint16(want.Threshold), 0, m);
+        else
             SendParameter(int(WriteKind::Parameter), want.block[size_t(id - 1)], id, m);
-    if (flags[size_t(MixerKey::Threshold)] && !silentWhileEnding())
-        SendParameter(int(WriteKind::Threshold), quint16(want.Threshold), 0, m);
+    });
 }
 
 void SetData::sendPass()
@@ -87,7 +185,7 @@ void SetData::sendPass()
             // every later mixer go too: left set, they would bring the poll
             // back here forever without ever being sent.
             for (int rest = m; rest <= MaxMixers; ++rest)
-                failFlags(rest);
+                failFlags(rest, false);
             return;
         }
     }
@@ -96,10 +194,10 @@ void SetData::sendPass()
 void SetData::giveUp()
 {
     for (int m = 1; m <= MaxMixers; ++m)
-        failFlags(m);
+        failFlags(m, true);
     m_mixers.clearPending();
     m_outcome.gaveUp = true;
-    m_comm.dialogs().tell(str(StrId::SetFailed), MsgIcon::Warning);
+    tellFailures();
 }
 
 bool SetData::run()
@@ -107,11 +205,22 @@ bool SetData::run()
     m_outcome = SetDataOutcome{};
     m_silentWrites = 0;
     SetDataRetryCount = 0;
+    m_failures.clear();
+    forgetPasses();
     int reference = m_mixers.MixerCount;
     int reported = reference;
     for (;;) {
+        // The connection is gone for good: what waits fails now, saying
+        // why, instead of after eleven silent passes. One being brought back
+        // keeps the passes: what waits goes out once it is back.
+        if (m_comm.state().health == LinkHealth::Lost) {
+            qCDebug(lcMixerSync) << "the connection is down: run given up";
+            giveUp();
+            break;
+        }
         ++m_outcome.passes;
         sendPass();
+        countPass();
         const bool resend = SetDataRetryCount == ResendPass;
         const bool readBefore = m_outcome.readBack;
         m_outcome.readBack = false;
@@ -138,12 +247,17 @@ bool SetData::run()
                                  << ": passes start again";
             reference = reported;
             SetDataRetryCount = 0;
+            forgetPasses();
         }
+        failWorn();
         if (SetDataRetryCount == LastPass || m_outcome.passes >= PassLimit)
             giveUp();
+        else
+            tellFailures();
         Wait(PassPause);
         ++SetDataRetryCount;
-        if (m_outcome.gaveUp)
+        // Given up, or every value that waited has failed.
+        if (m_outcome.gaveUp && !anyFlagged())
             break;
     }
     return m_outcome.sent;
@@ -181,6 +295,7 @@ bool SetData::ThresholdVerify(int &count, bool resend)
                 lower(flag, m, MixerKey::Threshold, ValueState::Verified);
             } else {
                 result = false;
+                m_reported[size_t(m)][size_t(MixerKey::Threshold)] = v;
                 if (resend)
                     SendParameter(int(WriteKind::Threshold), v, 0, m);
             }
@@ -236,6 +351,7 @@ bool SetData::DataVerify(int &count, bool resend)
                 continue;
             }
             failed = true;
+            m_reported[size_t(m)][size_t(k)] = r;
             if (!resend)
                 continue;
             if (phantom && wantedLevel == 0 && r == 1) {

@@ -9,15 +9,20 @@
 // back shows the wanted value, or when the value is one the mixer does not
 // keep per mixer or per channel. Passes repeat until everything matches or
 // eleven passes have failed (counted again when the number of linked mixers
-// changes, but never more than PassLimit passes in all).
+// changes, but never more than PassLimit passes in all). No value is given
+// more than eleven passes of its own, also while new edits keep the run
+// going; and with the connection down, what waits fails at once.
 
 #include "link/linkstate.h"
 #include "mixer/mixerdata.h"
+#include "mixer/setfailure.h"
 #include "mixer/syncstatus.h"
 
 #include <QtGlobal>
 
+#include <array>
 #include <functional>
+#include <vector>
 
 class MdlComm;
 
@@ -38,6 +43,10 @@ struct SetDataOutcome
     int passes = 0;
 };
 
+// The writes the next pass of SetData makes for the values flagged now in
+// the linked mixers (Priority_2..8 go out with Priority_1, never alone).
+int flaggedWrites(const MixerState &mixers);
+
 class SetData
 {
 public:
@@ -47,6 +56,9 @@ public:
     // A changed mixer count starts the pass count again; a count that keeps
     // changing (a loose link cable) must not keep SetData going for ever.
     static constexpr int PassLimit = 3 * (LastPass + 1);
+    // Passes one value is compared in before it fails: new edits give the
+    // run more passes, not a value that does not take.
+    static constexpr int ValuePassLimit = LastPass + 1;
 
     // Writes in a row without a reply, while the program is ending, after
     // which the mixers count as silent and the run's other writes are skipped.
@@ -86,17 +98,33 @@ public:
     void Wait(double seconds);
 
     const SetDataOutcome &outcome() const { return m_outcome; }
+    // Passes the flagged value has been compared in during this run, since
+    // its value last changed (1..ValuePassLimit); read while it settles.
+    int passesOf(int mixer, int id) const;
 
     // Pass counter of the last or running run, 0..11.
     int SetDataRetryCount = 0;
 
 private:
+    template <typename T>
+    using PerValue = std::array<std::array<T, PendingFlagCount>, MixerSlots>;
+
     void sendMixer(int mixer);
     // Sends the flagged values of mixers 1.. up to the first one past the
     // linked mixers.
     void sendPass();
-    // Lowers every flag of the mixer as failed.
-    void failFlags(int mixer);
+    // Every flagged value counts this pass; one edited again starts anew.
+    void countPass();
+    void forgetPasses();
+    // Lowers every flag of the mixer as failed; `told` lists them for the
+    // message.
+    void failFlags(int mixer, bool told);
+    // Fails the values that had their passes.
+    void failWorn();
+    SetFailReason reasonFor(int mixer, int id) const;
+    // Message 1803, naming what failed since it was last shown.
+    void tellFailures();
+    bool anyFlagged() const;
     void lower(bool &flag, int mixer, int id, ValueState state);
     bool isEnding() const { return ending && ending(); }
     // The mixers are taken as silent: the program is ending and the last
@@ -108,4 +136,8 @@ private:
     MixerState &m_mixers;
     SetDataOutcome m_outcome;
     int m_silentWrites = 0; // writes in a row that got no reply
+    PerValue<int> m_passes{};          // of each flagged value, see passesOf()
+    PerValue<qint32> m_countedValue{}; // the value those passes were for
+    PerValue<qint32> m_reported{};     // what the last read-back showed; -1 none
+    std::vector<SetFailure> m_failures; // not yet told
 };

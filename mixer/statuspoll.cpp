@@ -107,7 +107,11 @@ bool StatusPoll::poll()
         for (int attempt = 0; attempt < ReceiveAttempts && reply.isEmpty(); ++attempt)
             reply = m_comm.receive();
         if (reply.isEmpty()) {
-            if (++NoReplyCount >= NoReplyLimit) {
+            // A connection known to be down is no sign that the mixers left
+            // the link: the count stays until it is back and they answer.
+            if (m_link.down()) {
+                NoReplyCount = 0;
+            } else if (++NoReplyCount >= NoReplyLimit) {
                 qCDebug(lcMixerSync) << "no reply for" << NoReplyLimit << "polls: no mixers";
                 m_mixers.MixerCount = 0;
                 NoReplyCount = 0;
@@ -234,6 +238,7 @@ void StatusPoll::decodeThresholds(const quint8 *buffer, int length)
     for (int m = 1; m <= count; ++m)
         m_mixers.MixerData[size_t(m)].Threshold = (*thresholds)[size_t(m - 1)];
     DataReceived = 1;
+    ++ThresholdReplies;
 }
 
 void StatusPoll::decodeAmbient(const quint8 *buffer, int length)

@@ -133,6 +133,7 @@ public:
     // Data replies decoded since the link opened: the mixers' switches and
     // values are known once there is one.
     int DataReplies = 0;
+    int ThresholdReplies = 0;
     double AmbientLevel = 0.0;
 
 private:

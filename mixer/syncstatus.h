@@ -24,6 +24,10 @@ signals:
     void valueStateChanged(int mixer, int id);
     // One write-and-verify run ended.
     void runFinished(bool verified);
+    // The connection came back and the mixers have been read again: every
+    // value's state is judged afresh. Whoever keeps values in the mixers
+    // (the control panel its switches) writes them again where they differ.
+    void mixersReread();
 };
 
 class SyncStatus
@@ -44,6 +48,10 @@ public:
     virtual double ambientLevel() const = 0;
     // Pass counter of the running or last write run, 0..11.
     virtual int passCount() const = 0;
+    // The connection is up and the mixers were read since it last came up:
+    // what the records say of them is what they held then. While it is not,
+    // every value verified before counts as waiting.
+    virtual bool mixersCurrent() const = 0;
 
     // An edit was made: the editor shows the mixer's values again only after
     // the next data (thresholds) reply.

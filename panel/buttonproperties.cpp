@@ -43,6 +43,29 @@ bool refitToCaption(ButtonSlot &button, const MeasureText &measure)
     return grew;
 }
 
+QPoint freePlace(const PanelState &panel, double width, double height, qint32 interval, qint32 areaWidth,
+                 int mixers)
+{
+    const qint64 unit = std::max<qint32>(1, interval);
+    const qint64 step = unit * ((Panel::MinButtonSize + unit - 1) / unit);
+    const std::vector<ButtonRef> others = enabledButtons(panel, mixers);
+    auto free = [&](qint64 x, qint64 y) {
+        for (const ButtonRef &b : others) {
+            const ButtonSlot &s = panel.slot(b.mixer, b.slot);
+            if (x < s.IconLeft + s.IconWidth && s.IconLeft < x + width && y < s.IconTop + s.IconHeight
+                && s.IconTop < y + height)
+                return false;
+        }
+        return true;
+    };
+    const qint64 lastX = std::max<qint64>(0, areaWidth - qint64(std::ceil(width)));
+    for (qint64 y = 0; y + height <= Panel::MaxExtent; y += step)
+        for (qint64 x = 0; x <= lastX; x += step)
+            if (free(x, y))
+                return QPoint(int(x), int(y));
+    return {};
+}
+
 ButtonProperties::ButtonProperties(PanelState &panel, const PanelContext &context,
                                    const NewButtonTemplate &newButton)
     : m_panel(panel), m_context(context), m_template(newButton)
@@ -95,14 +118,17 @@ ButtonProperties::Result ButtonProperties::createButton(std::optional<int> mixer
         return {Outcome::NoChannel, {}, {}};
 
     const ButtonRef b{*mixer, *slot};
+    // Not on top of the buttons made before it.
+    const QPoint at = freePlace(m_panel, m_template.width, m_template.height, m_panel.GridInterval,
+                                m_context.screenWidth, Panel::MaxMixers);
     ButtonSlot &s = m_panel.slot(b.mixer, b.slot);
     s = resetSlot(m_panel.defaults, b.slot);
     s.IconEnable = true;
     look.storeInto(s, b.isOutput());
     s.IconWidth = m_template.width;
     s.IconHeight = m_template.height;
-    s.IconLeft = 0;
-    s.IconTop = 0;
+    s.IconLeft = at.x();
+    s.IconTop = at.y();
     ++m_panel.IconNum;
 
     if (!canCreateButton(m_panel, m_context))
@@ -132,9 +158,32 @@ void ButtonProperties::remove(ButtonRef button)
 
 std::vector<ButtonRef> ButtonProperties::applyToAll(ButtonRef from, const MeasureText &measure)
 {
+    return applyTo(from, enabledButtons(m_panel, int(mixers().size())), measure);
+}
+
+std::vector<ButtonRef> ButtonProperties::applyToSelection(ButtonRef from, const MeasureText &measure)
+{
+    std::vector<ButtonRef> chosen;
+    for (const ButtonRef &b : enabledButtons(m_panel, int(mixers().size())))
+        if (b == from || m_panel.slot(b.mixer, b.slot).selected)
+            chosen.push_back(b);
+    return applyTo(from, chosen, measure);
+}
+
+int ButtonProperties::othersSelected(ButtonRef button) const
+{
+    int n = 0;
+    for (const ButtonRef &b : enabledButtons(m_panel, int(mixers().size())))
+        n += b != button && m_panel.slot(b.mixer, b.slot).selected;
+    return n;
+}
+
+std::vector<ButtonRef> ButtonProperties::applyTo(ButtonRef from, const std::vector<ButtonRef> &buttons,
+                                                 const MeasureText &measure)
+{
     const ButtonSlot model = m_panel.slot(from.mixer, from.slot);
     std::vector<ButtonRef> changed;
-    for (const ButtonRef &b : enabledButtons(m_panel, int(mixers().size()))) {
+    for (const ButtonRef &b : buttons) {
         ButtonSlot &s = m_panel.slot(b.mixer, b.slot);
         s.IconFontName = model.IconFontName;
         s.IconFontSize = model.IconFontSize;

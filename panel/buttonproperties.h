@@ -7,6 +7,7 @@
 
 #include "panel/paneldesign.h"
 
+#include <QPoint>
 #include <QSizeF>
 
 #include <functional>
@@ -23,6 +24,15 @@ QSizeF neededSize(const ButtonSlot &button, const MeasureText &measure);
 // Enlarges a button that is smaller than its caption needs; a larger one
 // keeps its size. Returns whether it grew.
 bool refitToCaption(ButtonSlot &button, const MeasureText &measure);
+
+// Where a new button of `width` x `height` twips goes: the first point of
+// the grid (every `interval` twips, rows from the top, each row from the
+// left, within `areaWidth`) at which it covers no button of the first
+// `mixers` mixers; the top-left corner when the area holds no such place.
+// A grid finer than the smallest button is walked in steps of several
+// intervals.
+QPoint freePlace(const PanelState &panel, double width, double height, qint32 interval, qint32 areaWidth,
+                 int mixers);
 
 class ButtonProperties
 {
@@ -52,7 +62,9 @@ public:
     // mixer), wrapping round; from the very first slot without `after`.
     std::optional<ButtonRef> nextFree(std::optional<ButtonRef> after = std::nullopt) const;
 
-    // OK for a new button: `mixer` and `slot` are the dialog's choices.
+    // OK for a new button: `mixer` and `slot` are the dialog's choices. It
+    // takes the template's size at the next free place (freePlace) of the
+    // panel's grid within the screen's width.
     Result createButton(std::optional<int> mixer, std::optional<int> slot, const ButtonLook &look);
     // OK for an existing button: caption, font and colours, then a refit.
     Result editButton(ButtonRef button, const ButtonLook &look, const MeasureText &measure);
@@ -62,8 +74,15 @@ public:
     // every button of `from`'s kind (channel or output) its colours; each is
     // refitted. Returns the buttons changed.
     std::vector<ButtonRef> applyToAll(ButtonRef from, const MeasureText &measure);
+    // The same for the selected buttons alone (`from` among them or not).
+    std::vector<ButtonRef> applyToSelection(ButtonRef from, const MeasureText &measure);
+    // The buttons selected besides `button`: what applyToSelection would
+    // change beyond it.
+    int othersSelected(ButtonRef button) const;
 
 private:
+    std::vector<ButtonRef> applyTo(ButtonRef from, const std::vector<ButtonRef> &buttons, const MeasureText &measure);
+
     PanelState &m_panel;
     PanelContext m_context;
     const NewButtonTemplate &m_template;

@@ -5,17 +5,21 @@
 namespace {
 
 namespace Res {
-constexpr int FirstStepName = 12000;   // 12000.. in DesignStep order
+constexpr int FirstStepName = 12000;   // 12000.. in DesignStep order up to SameSize
+constexpr int LaterStepName = 14200;   // 14200.. from ApplyToSelection on
 } // namespace Res
 
 bool sameSlot(const ButtonSlot &a, const ButtonSlot &b)
 {
-    // Selection and the move steps belong to the window, not to the design.
+    // Selection and the move steps belong to the window, and the channel's
+    // switch to the operated panel (a test run switches it, and a
+    // chairperson's switches must not make the design unsaved): none of them
+    // is the design.
     return a.IconEnable == b.IconEnable && a.IconLeft == b.IconLeft && a.IconTop == b.IconTop
            && a.IconWidth == b.IconWidth && a.IconHeight == b.IconHeight && a.IconText == b.IconText
            && a.IconFontName == b.IconFontName && a.IconFontSize == b.IconFontSize
            && a.IconFontBold == b.IconFontBold && a.IconFontItalic == b.IconFontItalic
-           && a.IconColorDef == b.IconColorDef && a.IconColorOn == b.IconColorOn && a.IconOnOff == b.IconOnOff;
+           && a.IconColorDef == b.IconColorDef && a.IconColorOn == b.IconColorOn;
 }
 
 bool sameFigure(const Figure &a, const Figure &b)
@@ -61,8 +65,7 @@ DesignSnapshot DesignSnapshot::capture(const PanelState &panel)
     s.FigureNum = panel.FigureNum;
     s.image = panel.image;
     for (int k = 0; k < Panel::FigureKinds; ++k)
-        if (panel.runtime.drawing[size_t(k)] && s.figureCounts[size_t(k)] > 0)
-            --s.figureCounts[size_t(k)];
+        s.figureCounts[size_t(k)] = figuresInUse(panel, FigureKind(k));
     return s;
 }
 
@@ -71,9 +74,13 @@ void DesignSnapshot::restoreInto(PanelState &panel) const
     for (int m = 0; m < Panel::MaxMixers; ++m) {
         for (int sl = 0; sl < Panel::SlotsPerMixer; ++sl) {
             ButtonSlot &now = panel.slot(m, sl);
-            const bool keepSelected = now.selected && buttons[size_t(m)][size_t(sl)].IconEnable;
-            now = buttons[size_t(m)][size_t(sl)];
+            const ButtonSlot &then = buttons[size_t(m)][size_t(sl)];
+            const bool stays = now.IconEnable && then.IconEnable;
+            const bool keepSelected = now.selected && then.IconEnable;
+            const bool keepSwitch = stays ? now.IconOnOff : then.IconOnOff;
+            now = then;
             now.selected = keepSelected;
+            now.IconOnOff = keepSwitch;
             now.moveStepX = 0;
             now.moveStepY = 0;
         }
@@ -113,7 +120,7 @@ DesignChange designChange(const DesignSnapshot &from, const DesignSnapshot &to)
                 c.disappeared.push_back({m, s});
             else if (!a.IconEnable && b.IconEnable)
                 c.appeared.push_back({m, s});
-            else if (b.IconEnable && !sameSlot(a, b))
+            else if (b.IconEnable && (!sameSlot(a, b) || a.IconOnOff != b.IconOnOff)) // shown anew
                 c.changed.push_back({m, s});
         }
     }
@@ -126,6 +133,8 @@ DesignChange designChange(const DesignSnapshot &from, const DesignSnapshot &to)
 
 QString designStepName(DesignStep step)
 {
+    if (step > DesignStep::SameSize)
+        return str(Res::LaterStepName + int(step) - int(DesignStep::ApplyToSelection));
     return str(Res::FirstStepName + int(step));
 }
 

@@ -40,8 +40,8 @@ struct DesignSnapshot
     // The panel as the file would store it: an entry reserved by an armed
     // drawing mode that has not been drawn yet does not count.
     static DesignSnapshot capture(const PanelState &panel);
-    // Puts the values back. Selection flags of buttons that remain stay as
-    // they are; a button that goes is deselected.
+    // Puts the values back. Selection flags and channel switches of buttons
+    // that remain stay as they are; a button that goes is deselected.
     void restoreInto(PanelState &panel) const;
 
     bool sameDesign(const DesignSnapshot &other) const;
@@ -64,6 +64,7 @@ enum class DesignStep {
     Draw, FigureMove, FigureResize, Restack, Pen, FigureDelete, ClearFigures,
     Grid, GridProperty, WindowColor, Image, Captions,
     Paste, Cut, Duplicate, Align, Distribute, SameSize,
+    ApplyToSelection, DeleteSelection,
 };
 QString designStepName(DesignStep step);
 

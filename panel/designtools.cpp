@@ -1,11 +1,19 @@
 #include "panel/designtools.h"
 
+#include "base/strings.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numeric>
 
 namespace {
+
+namespace Res {
+constexpr int Output = 10342;        // "出力設定"
+constexpr int ChannelItem = 10352;   // "ch %1"
+constexpr int CopyCaption = 14202;   // "%1 (%2)"
+} // namespace Res
 
 qint32 clampTwips(qint64 v)
 {
@@ -29,6 +37,34 @@ TwipBox boxOf(const ButtonSlot &s)
 }
 
 } // namespace
+
+QString buttonChannelName(ButtonRef button)
+{
+    if (button.isOutput())
+        return str(Res::Output);
+    return str(Res::ChannelItem).arg(panelChannelNumber(button.mixer, button.slot));
+}
+
+QString copiedCaption(const QString &caption, ButtonRef to)
+{
+    QStringList lines = captionLines(caption);
+    if (lines.isEmpty())
+        lines << QString();
+    QString &last = lines.last();
+    // A copy of a copy: the channel named before goes, the new one comes.
+    QStringList names{str(Res::Output)};
+    for (int n = 1; n <= Panel::MaxMixers * Panel::ChannelSlots; ++n)
+        names << str(Res::ChannelItem).arg(n);
+    for (const QString &name : names) {
+        const QString named = str(Res::CopyCaption).arg(QString(), name);
+        if (last.endsWith(named)) {
+            last.chop(named.size());
+            break;
+        }
+    }
+    last = str(Res::CopyCaption).arg(last, buttonChannelName(to)).trimmed();
+    return joinCaptionLines(lines);
+}
 
 qint32 snapToGrid(qint64 v, qint32 interval)
 {
@@ -459,6 +495,8 @@ PasteResult DesignTools::paste(const DesignClipboard &clip, QPoint at, const Pan
         }
         ButtonSlot &s = m_panel.slot(b.from.mixer, *slot);
         s = b.slot;
+        if (*slot != b.from.slot)
+            s.IconText = copiedCaption(s.IconText, {b.from.mixer, *slot});
         // The look and caption go along; the new channel starts switched off.
         s.IconOnOff = false;
         s.IconLeft = clampTwips(s.IconLeft + dx);

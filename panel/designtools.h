@@ -53,6 +53,15 @@ std::vector<ButtonBox> distributeBoxes(std::vector<ButtonBox> boxes, Qt::Orienta
 // Every box takes the width and/or height of boxes[reference].
 std::vector<ButtonBox> matchSizes(std::vector<ButtonBox> boxes, SizeMatch match, size_t reference);
 
+// A button's channel as the panel names it: "ch 4" (the panel-wide channel
+// number) or "出力設定" for a mixer's output button.
+QString buttonChannelName(ButtonRef button);
+// The caption of a pasted copy: it says that it is a copy and names the
+// channel it switches ("議長" on ch 4 is "議長 (ch 4)"), so that copies of one
+// button never read alike. A caption that names a channel so already names
+// the new one instead.
+QString copiedCaption(const QString &caption, ButtonRef to);
+
 // What a copy holds: buttons with their slot's values and where they came
 // from, figures with their kind.
 struct DesignClipboard
@@ -122,7 +131,10 @@ public:
     // Places a copy with its top-left corner at `at`: every button on the
     // next free channel of its mixer (the output button on its mixer's free
     // output slot), within `ctx`'s button limit and linked mixers; every
-    // figure while its kind has room. What is placed becomes the selection.
+    // figure while its kind has room. A button that lands on a channel other
+    // than its own says so in its caption (copiedCaption); one put back on
+    // its own free channel (after a cut) keeps it. What is placed becomes
+    // the selection.
     PasteResult paste(const DesignClipboard &clip, QPoint at, const PanelContext &ctx, int mixers);
 
 private:

@@ -195,6 +195,8 @@ bool FigureEditor::toggleArmed(FigureKind kind)
     m_panel.runtime.drawing[k] = true;
     m_drawn[k] = false;
     ++m_panel.count(kind);
+    // No figure until the press that starts it gives it a place in the order.
+    reservedEntry(kind).Order = 0;
     return true;
 }
 
@@ -299,6 +301,7 @@ void FigureEditor::beginDrag(FigureHandle handle, const QPoint &at)
 {
     const Figure &f = figure(*selected());
     m_handle = handle;
+    m_changedWhileHeld = false;
     m_last = at;
     // Each handle moves the side of the box it stands on, also on a figure
     // whose Start lies beyond its End.
@@ -399,6 +402,7 @@ bool FigureEditor::move(const QPoint &at)
     }
     case FigureHandle::None: break;
     }
+    m_changedWhileHeld = true;
     return true;
 }
 

@@ -154,6 +154,9 @@ public:
     bool move(const QPoint &at);
     bool release(const QPoint &at);
     bool dragging() const { return m_handle != FigureHandle::None; }
+    // Whether the figure held last (to move or resize it) changed while it
+    // was held: a click on a figure moves nothing.
+    bool changedWhileHeld() const { return m_changedWhileHeld; }
     // The handle held, and whether a figure is being drawn.
     FigureHandle heldHandle() const { return m_handle; }
     bool drawingNow() const { return m_drawing; }
@@ -203,6 +206,7 @@ private:
     // Dragging: the handle, the last pointer position, and which stored
     // coordinate each side of the box is (Start or End), fixed at the press.
     FigureHandle m_handle = FigureHandle::None;
+    bool m_changedWhileHeld = false;
     QPoint m_last;
     bool m_leftIsStart = true;
     bool m_topIsStart = true;

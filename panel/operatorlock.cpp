@@ -1,5 +1,6 @@
 #include "panel/operatorlock.h"
 
+#include "base/clock.h"
 #include "base/config.h"
 #include "base/secrets.h"
 
@@ -11,6 +12,7 @@ namespace {
 
 const QString Scheme = QStringLiteral("pbkdf2-sha256");
 const QString StoreKey = QStringLiteral("Operate/Passphrase");
+const QString IdleKey = QStringLiteral("Operate/IdleMinutes");
 // Slow enough that guessing from a copied store costs real time, quick
 // enough (some tens of milliseconds) that nobody waits at the panel.
 constexpr int Rounds = 60000;
@@ -58,17 +60,45 @@ bool passphraseMatches(const QString &digest, const QString &given)
 OperatorLock::Store OperatorLock::userStore()
 {
     return Store{[] { return readUserValue(StoreKey); },
-                 [](const QString &digest) { writeUserValue(StoreKey, digest); }};
+                 [](const QString &digest) { writeUserValue(StoreKey, digest); },
+                 [] { return readUserValue(IdleKey); },
+                 [](const QString &minutes) { writeUserValue(IdleKey, minutes); }};
 }
 
 OperatorLock::OperatorLock(Store store) : m_store(std::move(store)), m_hasPassphrase(!m_store.read().isEmpty())
 {
+    bool ok = false;
+    const int minutes = m_store.readIdle ? m_store.readIdle().toInt(&ok) : 0;
+    if (ok && minutes >= 1 && minutes <= MaxIdleMinutes)
+        m_idleMinutes = minutes;
 }
 
 bool OperatorLock::lock()
 {
     m_locked = hasPassphrase();
+    m_armed = m_armed || m_locked;
     return m_locked;
+}
+
+void OperatorLock::setIdleMinutes(int minutes)
+{
+    if (minutes < 1 || minutes > MaxIdleMinutes)
+        return;
+    m_idleMinutes = minutes;
+    if (m_store.writeIdle)
+        m_store.writeIdle(QString::number(minutes));
+}
+
+void OperatorLock::noteInput()
+{
+    if (m_clock)
+        m_lastInput = m_clock->now();
+}
+
+bool OperatorLock::relockDue() const
+{
+    return m_armed && !m_locked && m_hasPassphrase && m_clock
+           && m_clock->now() - m_lastInput >= m_idleMinutes * 60.0;
 }
 
 bool OperatorLock::check(const QString &given)
@@ -86,6 +116,7 @@ bool OperatorLock::unlock(const QString &given)
     if (!check(given))
         return false;
     m_locked = false;
+    noteInput();
     return true;
 }
 
@@ -99,6 +130,7 @@ OperatorLock::Change OperatorLock::change(const QString &current, const QString 
         m_store.write(QString());
         m_hasPassphrase = false;
         m_locked = false;
+        m_armed = false;
         return Change::Removed;
     }
     m_store.write(passphraseDigest(next));

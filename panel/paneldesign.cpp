@@ -74,7 +74,15 @@ std::vector<ButtonRef> PanelDesign::press(ButtonRef button, bool ctrl)
     // The pointer's offset is measured against the pressed button; were it
     // left behind unselected, the others would run away from the pointer.
     m_moving = pressed.selected;
+    m_pressed = button;
+    m_pressedAt = QPoint(pressed.IconLeft, pressed.IconTop);
     return changed;
+}
+
+bool PanelDesign::movedSincePress() const
+{
+    const ButtonSlot &s = m_panel.slot(m_pressed.mixer, m_pressed.slot);
+    return QPoint(s.IconLeft, s.IconTop) != m_pressedAt;
 }
 
 std::vector<ButtonRef> PanelDesign::deselectAll()

@@ -93,6 +93,9 @@ public:
     // selection takes that last part of the way. Returns the buttons moved.
     std::vector<ButtonRef> release(const QPoint &finalOffsetTwips);
     bool moving() const { return m_moving; }
+    // Whether the button pressed last stands elsewhere than at its press: a
+    // click without a drag has moved nothing.
+    bool movedSincePress() const;
 
     // Moves one button by KeyStep. Returns whether it moved.
     bool arrowKey(ButtonRef button, ArrowKey key);
@@ -117,4 +120,6 @@ private:
     PanelState &m_panel;
     NewButtonTemplate m_template;
     bool m_moving = false;
+    ButtonRef m_pressed;
+    QPoint m_pressedAt;
 };

@@ -166,6 +166,23 @@ void RemoteChannels::applyButtonStates(const PanelState &panel, int mixers)
     }
 }
 
+void RemoteChannels::rewriteDiffering(int linkedMixers)
+{
+    for (int m = 0; m < linkedCount(linkedMixers); ++m) {
+        if (m_runtime.remoteRecord[size_t(m)] != RemoteRecord::Held)
+            continue;
+        const int wire = wireMixer(m);
+        const auto &pending = m_mixers.SetDataPending[size_t(wire)];
+        for (int c = 1; c <= ChannelCount; ++c) {
+            for (ChannelFamily f : {ChannelFamily::RemoteOn, ChannelFamily::RemoteOff}) {
+                const quint8 wanted = m_mixers.MixerSetData[size_t(wire)].channel(f, c);
+                if (!pending[size_t(channelKeyId(f, c))] && m_mixers.MixerData[size_t(wire)].channel(f, c) != wanted)
+                    set(wire, f, c, wanted);
+            }
+        }
+    }
+}
+
 bool RemoteChannels::toggle(PanelState &panel, ButtonRef button)
 {
     if (button.isOutput() || !panel.slot(button.mixer, button.slot).IconEnable)

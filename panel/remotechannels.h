@@ -52,6 +52,11 @@ public:
     // first `mixers` panel mixers brings its channel to the button's state.
     void applyButtonStates(const PanelState &panel, int mixers);
 
+    // The mixers were read again after the connection came back: every
+    // channel the panel holds whose switch the mixer no longer has is
+    // written again, as the panel wants it.
+    void rewriteDiffering(int linkedMixers);
+
     // A left click on channel button `button` in the execution state: flips
     // IconOnOff and switches the channel to match. The output button never
     // toggles. Returns whether anything changed.

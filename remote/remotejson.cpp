@@ -28,6 +28,12 @@ QJsonObject linkJson(const RemoteSnapshot &s)
     return {{QStringLiteral("kind"), s.linkKind}, {QStringLiteral("connected"), s.connected}};
 }
 
+// A text, or null when there is none.
+QJsonValue textOrNull(const QString &text)
+{
+    return text.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(text);
+}
+
 } // namespace
 
 bool channelOn(const MixerDataRecord &record, int channel)
@@ -49,7 +55,7 @@ RemoteSnapshot RemoteSnapshot::take(const MixerState &mixers, const LinkState &l
     RemoteSnapshot s;
     s.linkKind = linkKindName(link.linkKind);
     s.mixerCount = qBound(0, int(mixers.MixerCount), MaxMixers);
-    s.connected = !link.offline() && !link.closed && s.mixerCount > 0;
+    s.connected = !link.offline() && !link.closed && !link.down() && s.mixerCount > 0;
     s.panelOpen = panelOpen;
     s.executing = executing;
     for (int m = 1; m <= s.mixerCount; ++m) {
@@ -79,6 +85,8 @@ QJsonObject statusJson(const RemoteSnapshot &s)
             {QStringLiteral("mixerCount"), s.mixerCount},
             {QStringLiteral("panel"), QJsonObject{{QStringLiteral("open"), s.panelOpen},
                                                   {QStringLiteral("executing"), s.executing}}},
+            {QStringLiteral("file"), textOrNull(s.file)},
+            {QStringLiteral("blocked"), textOrNull(s.blocked)},
             {QStringLiteral("mixers"), list}};
 }
 
@@ -133,6 +141,9 @@ std::vector<QJsonObject> eventsBetween(const RemoteSnapshot &before, const Remot
         out.push_back({{QStringLiteral("type"), QStringLiteral("panel")},
                        {QStringLiteral("open"), after.panelOpen},
                        {QStringLiteral("executing"), after.executing}});
+    if (before.blocked != after.blocked)
+        out.push_back({{QStringLiteral("type"), QStringLiteral("blocked")},
+                       {QStringLiteral("blocked"), textOrNull(after.blocked)}});
     for (int m = 1; m <= after.mixerCount; ++m) {
         for (int c = 1; c <= ChannelCount; ++c) {
             const ChannelSnapshot &a = after.channels[size_t(m)][size_t(c - 1)];

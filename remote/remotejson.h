@@ -29,11 +29,13 @@ struct ChannelSnapshot
 
 struct RemoteSnapshot
 {
-    QString linkKind;           // "rs232c", "usb", "offline", "ethernet"
-    bool connected = false;     // at least one mixer answers
+    QString linkKind;           // "rs232c", "usb", "offline", "ethernet", "virtual"
+    bool connected = false;     // the connection is up and at least one mixer answers
     bool panelOpen = false;
     bool executing = false;     // the panel is in its execution state
     int mixerCount = 0;
+    QString file;               // the settings file's name, without its folder
+    QString blocked;            // the modal window holding the program ("message", "dialog"), or empty
     std::array<qint16, MixerSlots> model{};
     std::array<std::array<ChannelSnapshot, ChannelCount>, MixerSlots> channels{};
 
@@ -49,7 +51,7 @@ QJsonObject statusJson(const RemoteSnapshot &s);
 // them, and the window colour. Colours are "#RRGGBB"; geometry in twips.
 QJsonObject panelJson(const PanelState &panel, int mixers, bool executing);
 // One object per change from `before` to `after`, in the order: link, mixer
-// count, panel state, channels.
+// count, panel state, a modal window, channels.
 std::vector<QJsonObject> eventsBetween(const RemoteSnapshot &before, const RemoteSnapshot &after);
 
 // 0x00BBGGRR as "#RRGGBB".

@@ -3,9 +3,12 @@
 #include "base/clock.h"
 #include "base/strings.h"
 #include "link/linkstate.h"
+#include "remote/remoteevents.h"
+#include "remote/remotepage.h"
 
 #include <QAbstractHttpServer>
 #include <QFile>
+#include <QFileInfo>
 #include <QHttpServerRequest>
 #include <QJsonDocument>
 #include <QNetworkRequest>
@@ -26,37 +29,9 @@ Q_LOGGING_CATEGORY(lcRemote, "zkvr.remote")
 
 namespace {
 
-QByteArray reason(int status)
-{
-    switch (status) {
-    case 200: return "OK";
-    case 303: return "See Other";
-    case 400: return "Bad Request";
-    case 401: return "Unauthorized";
-    case 403: return "Forbidden";
-    case 404: return "Not Found";
-    case 405: return "Method Not Allowed";
-    case 409: return "Conflict";
-    case 413: return "Content Too Large";
-    case 426: return "Upgrade Required";
-    case 429: return "Too Many Requests";
-    case 503: return "Service Unavailable";
-    case 504: return "Gateway Timeout";
-    default: return "Error";
-    }
-}
-
 QByteArray json(const QJsonObject &o)
 {
     return QJsonDocument(o).toJson(QJsonDocument::Compact);
-}
-
-QByteArray errorBody(const QString &code, const QString &message = {})
-{
-    QJsonObject o{{QStringLiteral("error"), code}};
-    if (!message.isEmpty())
-        o.insert(QStringLiteral("message"), message);
-    return json(o);
 }
 
 const QByteArray JsonType = "application/json";
@@ -76,84 +51,7 @@ HttpMethod methodOf(QHttpServerRequest::Method m)
     }
 }
 
-QByteArray resource(const QString &name)
-{
-    QFile f(QStringLiteral(":/zk/remote/") + name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// The page's texts, from the program's string table in its language.
-QByteArray pageTexts()
-{
-    QJsonObject t;
-    const std::pair<const char *, int> ids[] = {
-        {"title", 12420},    {"readOnly", 12421}, {"linkUp", 12422},  {"linkDown", 12423},
-        {"waiting", 12424},  {"verified", 12425}, {"failed", 12426},  {"reconnecting", 12427},
-        {"on", 12428},       {"off", 12429},      {"noPanel", 12430}, {"refused", 12431},
-        {"mixers", 12432},
-    };
-    for (const auto &[key, id] : ids)
-        t.insert(QLatin1String(key), str(id));
-    t.insert(QStringLiteral("lang"), language() == Language::English ? QStringLiteral("en") : QStringLiteral("ja"));
-    return json(t);
-}
-
 } // namespace
-
-QByteArray httpResponse(int status, const QByteArray &contentType, const QByteArray &body,
-                        const QList<QPair<QByteArray, QByteArray>> &headers, bool head)
-{
-    QByteArray out = "HTTP/1.1 " + QByteArray::number(status) + ' ' + reason(status) + "\r\n";
-    if (!contentType.isEmpty())
-        out += "Content-Type: " + contentType + "\r\n";
-    out += "Content-Length: " + QByteArray::number(body.size()) + "\r\n";
-    out += "Cache-Control: no-store\r\nX-Content-Type-Options: nosniff\r\n";
-    for (const auto &[key, value] : headers)
-        out += key + ": " + value + "\r\n";
-    out += "\r\n";
-    if (!head)
-        out += body;
-    return out;
-}
-
-// Qt's HTTP server keeps a request's body in memory until it is complete,
-// whatever length it announces, and only then lets the server refuse it. So
-// every connection is watched from its first byte: more than ConnectionBudget
-// bytes without an answer in between gets 413 and the connection is dropped,
-// before any of it is parsed further. A WebSocket leaves the watch when it is
-// upgraded (its frames are bounded by the WebSocket itself).
-constexpr qint64 ConnectionBudget = 64 * 1024;
-
-void watchConnection(QTcpSocket *socket)
-{
-    auto *unanswered = new qint64(0);
-    QObject::connect(socket, &QObject::destroyed, [unanswered] { delete unanswered; });
-    constexpr qint64 Dropped = -1;
-    QObject::connect(socket, &QIODevice::bytesWritten, socket, [unanswered] {
-        if (*unanswered != Dropped)
-            *unanswered = 0;
-    });
-    QObject::connect(socket, &QIODevice::readyRead, socket, [socket, unanswered] {
-        if (*unanswered == Dropped) {
-            socket->readAll(); // what still arrives is thrown away
-            return;
-        }
-        *unanswered += socket->bytesAvailable();
-        if (*unanswered <= ConnectionBudget)
-            return;
-        qCInfo(lcRemote) << "dropped" << socket->peerAddress() << "after" << *unanswered << "unanswered bytes";
-        *unanswered = Dropped;
-        socket->readAll();
-        socket->write(httpResponse(413, JsonType, errorBody(QStringLiteral("body-too-large")), {{"Connection", "close"}}));
-        socket->disconnectFromHost();
-    });
-}
-
-void stopWatching(QTcpSocket *socket)
-{
-    QObject::disconnect(socket, &QIODevice::readyRead, socket, nullptr);
-    QObject::disconnect(socket, &QIODevice::bytesWritten, socket, nullptr);
-}
 
 // A plain listener whose sockets are watched before Qt's server reads them.
 class WatchedTcpServer : public QTcpServer
@@ -169,7 +67,7 @@ protected:
             delete socket;
             return;
         }
-        watchConnection(socket);
+        HttpConnection::watch(socket);
         addPendingConnection(socket);
     }
 };
@@ -202,15 +100,22 @@ protected:
         r.authorization = request.value("authorization");
         r.cookie = request.value("cookie");
         r.upgrade = request.value("upgrade");
+        r.host = request.value("host");
+        r.origin = request.value("origin");
+        r.fetchSite = request.value("sec-fetch-site");
+        r.contentType = request.value("content-type");
         bool ok = false;
         r.contentLength = request.value("content-length").toLongLong(&ok);
         if (!ok)
             r.contentLength = 0;
         r.body = request.body();
         r.peer = request.remoteAddress();
+        HttpConnection *connection = HttpConnection::of(socket);
+        r.place = connection ? connection->reserve() : 0;
         const bool webSocket = r.upgrade.compare("websocket", Qt::CaseInsensitive) == 0;
         if (m_server.handle(r, socket) == RemoteServer::Handled::Upgrade) {
-            stopWatching(socket);
+            if (connection)
+                connection->upgraded();
             return true;
         }
         if (webSocket)
@@ -221,7 +126,12 @@ protected:
     {
         if (std::exchange(m_refused, nullptr) == socket)
             return;
-        socket->write(httpResponse(404, JsonType, errorBody(QStringLiteral("not-found"))));
+        HttpConnection *connection = HttpConnection::of(socket);
+        const QByteArray answer = httpResponse(404, JsonType, errorJson(QStringLiteral("not-found")));
+        if (connection)
+            connection->answer(connection->reserve(), answer);
+        else
+            socket->write(answer);
     }
 
 private:
@@ -230,11 +140,20 @@ private:
 };
 
 RemoteServer::RemoteServer(RemoteHost host, RemoteSyncView &sync, QObject *parent)
-    : QObject(parent), m_host(std::move(host)), m_sync(sync)
+    : QObject(parent), m_host(std::move(host)), m_sync(sync), m_events(std::make_unique<RemoteEvents>(m_host.clock))
 {
     m_deadlineTimer.setInterval(1000);
     connect(&m_deadlineTimer, &QTimer::timeout, this, &RemoteServer::refresh);
     connect(&m_sync, &RemoteSyncView::changed, this, &RemoteServer::refresh);
+    m_watchTimer.setInterval(1000);
+    connect(&m_watchTimer, &QTimer::timeout, this, &RemoteServer::refresh);
+    connect(m_events.get(), &RemoteEvents::changed, this, [this] {
+        if (m_events->count() > 0)
+            m_watchTimer.start();
+        else
+            m_watchTimer.stop();
+        emit clientsChanged();
+    });
 }
 
 RemoteServer::~RemoteServer()
@@ -277,7 +196,7 @@ bool RemoteServer::start(const QString &address, quint16 port, const RemoteToken
         server->setSslConfiguration(ssl);
         // The encrypted socket is watched from its handshake on.
         connect(server, &QSslServer::startedEncryptionHandshake, server,
-                [](QSslSocket *socket) { watchConnection(socket); });
+                [](QSslSocket *socket) { HttpConnection::watch(socket); });
         m_listener = server;
     } else {
         m_listener = new WatchedTcpServer;
@@ -285,6 +204,7 @@ bool RemoteServer::start(const QString &address, quint16 port, const RemoteToken
     if (m_listener->listen(host, port)) {
         m_port = m_listener->serverPort();
         m_front->bind(m_listener); // the front owns it from here
+        HttpConnection::followServer(m_listener);
     } else {
         delete m_listener;
         m_port = 0;
@@ -302,15 +222,26 @@ bool RemoteServer::start(const QString &address, quint16 port, const RemoteToken
 
 void RemoteServer::stop()
 {
-    for (Switch &s : m_switches)
-        if (s.socket)
-            s.socket->write(httpResponse(503, JsonType, errorBody(QStringLiteral("server-stopped"))));
+    // The sockets of waiting switches outlive the listener, so that their
+    // answer leaves before they close.
+    for (Switch &s : m_switches) {
+        if (!s.socket)
+            continue;
+        reply(s.socket, s.place, httpResponse(503, JsonType, errorJson(QStringLiteral("server-stopped"))), true);
+        if (HttpConnection *connection = HttpConnection::of(s.socket))
+            connection->detach();
+    }
     m_switches.clear();
     m_deadlineTimer.stop();
-    closeClients(QWebSocketProtocol::CloseCodeGoingAway, {});
+    m_events->closeAll(QWebSocketProtocol::CloseCodeGoingAway, {});
     m_front.reset();
     m_port = 0;
     emit clientsChanged();
+}
+
+int RemoteServer::eventClients() const
+{
+    return m_events->count();
 }
 
 bool RemoteServer::running() const
@@ -321,86 +252,119 @@ bool RemoteServer::running() const
 void RemoteServer::setTokens(const RemoteTokens &tokens)
 {
     m_tokens = tokens;
-    // Whoever held an old token is out.
-    closeClients(QWebSocketProtocol::CloseCodePolicyViolated, QStringLiteral("token renewed"));
+    // Whoever held an old token is out, and its slots are free.
+    m_events->closeAll(QWebSocketProtocol::CloseCodePolicyViolated, QStringLiteral("token renewed"));
     emit clientsChanged();
-}
-
-void RemoteServer::closeClients(int code, const QString &reason)
-{
-    // Taken out first: closing emits disconnected(), which looks for them.
-    std::vector<std::unique_ptr<QWebSocket>> clients = std::move(m_clients);
-    m_clients.clear();
-    for (auto &c : clients) {
-        c->disconnect(this);
-        if (c->state() == QAbstractSocket::ConnectedState)
-            c->close(QWebSocketProtocol::CloseCode(code), reason);
-        c.release()->deleteLater();
-    }
 }
 
 RemoteSnapshot RemoteServer::snapshot() const
 {
-    return RemoteSnapshot::take(m_host.mixers, m_host.link, m_sync, m_host.panelOpen && m_host.panelOpen(),
-                                m_host.executing && m_host.executing());
+    RemoteSnapshot s = RemoteSnapshot::take(m_host.mixers, m_host.link, m_sync, m_host.panelOpen && m_host.panelOpen(),
+                                            m_host.executing && m_host.executing());
+    if (m_host.virtualMixers && m_host.virtualMixers())
+        s.linkKind = QStringLiteral("virtual");
+    if (m_host.settingsFile)
+        s.file = QFileInfo(m_host.settingsFile()).fileName();
+    if (m_host.blocked)
+        s.blocked = m_host.blocked();
+    return s;
+}
+
+QJsonObject RemoteServer::statusFor(RemoteAccess access) const
+{
+    QJsonObject o = statusJson(snapshot());
+    o.insert(QStringLiteral("access"), access == RemoteAccess::Operate ? QStringLiteral("operate")
+                                                                       : QStringLiteral("watch"));
+    return o;
+}
+
+void RemoteServer::reply(QTcpSocket *socket, quint64 place, const QByteArray &bytes, bool close)
+{
+    if (HttpConnection *connection = HttpConnection::of(socket)) {
+        connection->answer(place, bytes, close);
+        return;
+    }
+    socket->write(bytes);
+    if (close)
+        socket->disconnectFromHost();
+}
+
+bool RemoteServer::foreign(const Request &request) const
+{
+    return !sameOrigin(request.origin, request.fetchSite, request.host, m_https);
 }
 
 RemoteServer::Handled RemoteServer::handle(const Request &request, QTcpSocket *socket)
 {
     const bool head = request.method == HttpMethod::Head;
     auto answer = [&](int status, const QByteArray &body, const QList<QPair<QByteArray, QByteArray>> &headers = {}) {
-        socket->write(httpResponse(status, JsonType, body, headers, head));
+        const bool close = headers.contains({"Connection", "close"});
+        reply(socket, request.place, httpResponse(status, JsonType, body, headers, head), close);
         return Handled::Answered;
     };
+    QByteArray token = bearerToken(request.authorization);
+    if (token.isEmpty())
+        token = cookieValue(request.cookie, cookieName(m_port));
+    const RemoteAccess access = m_tokens.accessOf(token);
+    // A token's holders share its budget; requests without a valid one are
+    // counted apart, by address, so that they cannot spend it.
+    RateLimiter &limiter = access == RemoteAccess::None ? m_refusedLimiter : m_limiter;
+    const QString client = access == RemoteAccess::None ? RateLimiter::addressKey(request.peer)
+                                                        : QString::fromLatin1(token);
     const double now = m_host.clock.now();
-    m_limiter.prune(now);
-    if (!m_limiter.admit(request.peer, now)) {
-        const int wait = std::max(1, int(std::ceil(m_limiter.retryAfter(request.peer, now))));
-        return answer(429, errorBody(QStringLiteral("too-many-requests")),
-                      {{"Retry-After", QByteArray::number(wait)}});
+    limiter.prune(now);
+    if (!limiter.admit(client, now)) {
+        const int wait = std::max(1, int(std::ceil(limiter.retryAfter(client, now))));
+        return answer(429, errorJson(QStringLiteral("too-many-requests")), {{"Retry-After", QByteArray::number(wait)}});
     }
     if (request.body.size() > Remote::MaxBodyBytes || request.contentLength > Remote::MaxBodyBytes)
-        return answer(413, errorBody(QStringLiteral("body-too-large")), {{"Connection", "close"}});
+        return answer(413, errorJson(QStringLiteral("body-too-large")), {{"Connection", "close"}});
     const Route route = routeOf(request.method, request.path);
     if (route.kind == RouteKind::NotFound)
-        return answer(404, errorBody(QStringLiteral("not-found")));
+        return answer(404, errorJson(QStringLiteral("not-found")));
     if (!route.methodAllowed)
-        return answer(405, errorBody(QStringLiteral("method-not-allowed")), {{"Allow", route.allowed}});
+        return answer(405, errorJson(QStringLiteral("method-not-allowed")), {{"Allow", route.allowed}});
     if (route.kind == RouteKind::Page) {
         servePage(request, socket);
         return Handled::Answered;
     }
-    QByteArray token = bearerToken(request.authorization);
-    if (token.isEmpty())
-        token = cookieValue(request.cookie, Remote::CookieName);
-    const RemoteAccess access = m_tokens.accessOf(token);
+    if (route.kind == RouteKind::Manifest) {
+        reply(socket, request.place, httpResponse(200, "application/manifest+json", RemotePage::manifest(), {}, head));
+        return Handled::Answered;
+    }
     if (access == RemoteAccess::None)
-        return answer(401, errorBody(QStringLiteral("unauthorized")), {{"WWW-Authenticate", "Bearer"}});
+        return answer(401, errorJson(QStringLiteral("unauthorized")), {{"WWW-Authenticate", "Bearer"}});
+    // Whatever changes something or opens the events is the page's own or
+    // no browser's: a page of another origin holds the cookie too.
+    const bool changes = route.kind == RouteKind::Channel || route.kind == RouteKind::Events;
+    if (changes && foreign(request))
+        return answer(403, errorJson(QStringLiteral("foreign-origin")));
     switch (route.kind) {
     case RouteKind::Script:
-        socket->write(httpResponse(200, "text/javascript; charset=utf-8", resource(QStringLiteral("panel.js")), {},
-                                   head));
+        reply(socket, request.place,
+              httpResponse(200, "text/javascript; charset=utf-8", RemotePage::file(QStringLiteral("panel.js")), {}, head));
         return Handled::Answered;
     case RouteKind::Status:
-        return answer(200, json(statusJson(snapshot())));
+        return answer(200, json(statusFor(access)));
     case RouteKind::Panel: {
         const int mixers = m_host.link.offline() ? Panel::MaxMixers : m_host.mixers.FileMixerCount;
         return answer(200, json(panelJson(m_host.panel, mixers, m_host.executing && m_host.executing())));
     }
     case RouteKind::Events:
         if (request.upgrade.toLower() != "websocket")
-            return answer(426, errorBody(QStringLiteral("websocket-required")), {{"Upgrade", "websocket"}});
-        if (int(m_clients.size()) >= Remote::MaxEventClients)
-            return answer(503, errorBody(QStringLiteral("too-many-clients")), {{"Retry-After", "10"}});
+            return answer(426, errorJson(QStringLiteral("websocket-required")), {{"Upgrade", "websocket"}});
+        if (!m_events->roomFor(request.peer, token))
+            return answer(503, errorJson(QStringLiteral("too-many-clients")), {{"Retry-After", "10"}});
         return Handled::Upgrade;
     case RouteKind::Channel:
         handleChannel(route, request, access, socket);
         return Handled::Answered;
     case RouteKind::Page:
+    case RouteKind::Manifest:
     case RouteKind::NotFound:
         break;
     }
-    return answer(404, errorBody(QStringLiteral("not-found")));
+    return answer(404, errorJson(QStringLiteral("not-found")));
 }
 
 void RemoteServer::servePage(const Request &request, QTcpSocket *socket)
@@ -411,63 +375,76 @@ void RemoteServer::servePage(const Request &request, QTcpSocket *socket)
     if (query.hasQueryItem(QStringLiteral("token"))) {
         const QByteArray token = query.queryItemValue(QStringLiteral("token"), QUrl::FullyDecoded).toLatin1();
         if (m_tokens.accessOf(token) == RemoteAccess::None) {
-            socket->write(httpResponse(401, html, resource(QStringLiteral("refused.html")), {}, head));
+            reply(socket, request.place, httpResponse(401, html, RemotePage::file(QStringLiteral("refused.html")), {}, head));
             return;
         }
         // The token leaves the address bar and the history at once; the
         // browser keeps it where scripts cannot read it.
-        socket->write(httpResponse(303, {}, {},
-                                   {{"Location", "/"},
-                                    {"Set-Cookie", Remote::CookieName + '=' + token
-                                                       + "; Path=/; HttpOnly; SameSite=Strict"
-                                                       + (m_https ? "; Secure" : "")},
-                                    {"Referrer-Policy", "no-referrer"}},
-                                   head));
+        reply(socket, request.place,
+              httpResponse(303, {}, {},
+                           {{"Location", "/"},
+                            {"Set-Cookie", cookieName(m_port) + '=' + token + "; Path=/; HttpOnly; SameSite=Strict"
+                                               + (m_https ? "; Secure" : "")},
+                            {"Referrer-Policy", "no-referrer"}},
+                           head));
         return;
     }
-    if (m_tokens.accessOf(cookieValue(request.cookie, Remote::CookieName)) == RemoteAccess::None) {
-        socket->write(httpResponse(401, html, resource(QStringLiteral("refused.html")), {}, head));
+    if (m_tokens.accessOf(cookieValue(request.cookie, cookieName(m_port))) == RemoteAccess::None) {
+        reply(socket, request.place, httpResponse(401, html, RemotePage::file(QStringLiteral("refused.html")), {}, head));
         return;
     }
-    QByteArray page = resource(QStringLiteral("index.html"));
-    page.replace("@TEXTS@", QString::fromUtf8(pageTexts()).toHtmlEscaped().toUtf8());
-    page.replace("@LANG@", language() == Language::English ? "en" : "ja");
-    socket->write(httpResponse(200, html, page,
-                               {{"Content-Security-Policy",
-                                 "default-src 'self'; script-src 'self'; style-src 'self' 'unsafe-inline'; "
-                                 "connect-src 'self' ws: wss:; frame-ancestors 'none'"},
-                                {"Referrer-Policy", "no-referrer"},
-                                {"X-Frame-Options", "DENY"}},
-                               head));
+    const QByteArray page = RemotePage::page();
+    reply(socket, request.place,
+          httpResponse(200, html, page,
+                       {{"Content-Security-Policy",
+                         "default-src 'self'; script-src 'self'; style-src 'self' 'unsafe-inline'; "
+                         "connect-src 'self' ws: wss:; frame-ancestors 'none'"},
+                        {"Referrer-Policy", "no-referrer"},
+                        {"X-Frame-Options", "DENY"}},
+                       head));
 }
 
 void RemoteServer::handleChannel(const Route &route, const Request &request, RemoteAccess access, QTcpSocket *socket)
 {
     auto answer = [&](int status, const QByteArray &body) {
-        socket->write(httpResponse(status, JsonType, body));
+        reply(socket, request.place, httpResponse(status, JsonType, body));
     };
     if (access != RemoteAccess::Operate)
-        return answer(403, errorBody(QStringLiteral("watch-only")));
+        return answer(403, errorJson(QStringLiteral("watch-only")));
+    // Only JSON: a form or a text/plain post is what a page elsewhere can
+    // send without asking the browser first.
+    if (!isJsonType(request.contentType))
+        return answer(415, errorJson(QStringLiteral("unsupported-media-type"),
+                                     QStringLiteral("the body must be sent as application/json")));
     const int linked = qBound(0, int(m_host.mixers.MixerCount), MaxMixers);
     if (route.mixer < 1 || route.mixer > linked || route.channel < 1 || route.channel > ChannelCount)
-        return answer(404, errorBody(QStringLiteral("not-linked")));
+        return answer(404, errorJson(QStringLiteral("not-linked")));
     // The mixers refused this program's writes (the Ethernet access check):
     // no switch would arrive.
     if (!m_host.mixers.WriteAccess)
-        return answer(403, errorBody(QStringLiteral("no-write-access")));
+        return answer(403, errorJson(QStringLiteral("no-write-access")));
     const SwitchBody body = parseSwitchBody(request.body);
     if (!body.on)
-        return answer(400, errorBody(QStringLiteral("bad-body"), body.error));
+        return answer(400, errorJson(QStringLiteral("bad-body"), body.error));
     if (!(m_host.executing && m_host.executing()))
-        return answer(409, errorBody(QStringLiteral("panel-not-executing")));
+        return answer(409, errorJson(QStringLiteral("panel-not-executing")));
     const int panelMixer = route.mixer - 1;
     const int slot = route.channel - 1;
     if (panelMixer >= Panel::MaxMixers || !m_host.panel.slot(panelMixer, slot).IconEnable)
-        return answer(409, errorBody(QStringLiteral("no-button")));
+        return answer(409, errorJson(QStringLiteral("no-button")));
+    // A modal window holds the job loop: nothing asked now may happen
+    // whenever someone answers it.
+    if (const QString blocked = m_host.blocked ? m_host.blocked() : QString(); !blocked.isEmpty())
+        return answer(503, json({{QStringLiteral("error"), QStringLiteral("blocked")},
+                                 {QStringLiteral("blocked"), blocked}}));
+    // Nothing reaches the mixers, and what was read of them before may no
+    // longer hold: the panel's button is greyed, and so is this switch.
+    if (m_host.link.down())
+        return answer(503, errorJson(QStringLiteral("link-down")));
     bool pressed = false;
     if (m_host.panel.slot(panelMixer, slot).IconOnOff != *body.on) {
         if (!m_host.press(panelMixer, slot))
-            return answer(409, errorBody(QStringLiteral("panel-not-executing")));
+            return answer(409, errorJson(QStringLiteral("panel-not-executing")));
         pressed = true;
     }
     Switch s;
@@ -477,6 +454,7 @@ void RemoteServer::handleChannel(const Route &route, const Request &request, Rem
     s.on = *body.on;
     s.pressed = pressed;
     s.deadline = m_host.clock.now() + SwitchDeadline;
+    s.place = request.place;
     if (!settle(s)) {
         m_switches.push_back(s);
         m_deadlineTimer.start();
@@ -491,7 +469,7 @@ bool RemoteServer::settle(Switch &s)
     const RemoteValueState state = m_sync.channelState(s.mixer, s.channel);
     const bool wanted = channelOn(m_host.mixers.MixerSetData[size_t(s.mixer)], s.channel);
     auto finish = [&](int status, const QJsonObject &o) {
-        s.socket->write(httpResponse(status, JsonType, json(o)));
+        reply(s.socket, s.place, httpResponse(status, JsonType, json(o)));
         return true;
     };
     const QJsonObject place{{QStringLiteral("mixer"), s.mixer}, {QStringLiteral("channel"), s.channel}};
@@ -515,12 +493,25 @@ bool RemoteServer::settle(Switch &s)
     }
     if (state == RemoteValueState::Failed)
         return finish(504, with({{QStringLiteral("verified"), false}}));
-    const bool reported = channelOn(m_host.mixers.MixerData[size_t(s.mixer)], s.channel);
-    if ((state == RemoteValueState::Verified && s.sawWaiting) || reported == s.on)
+    // A 200 says the mixer was read holding the switch, after the connection
+    // last came back: the read-back of this write, or (a switch that pressed
+    // nothing) the last read of the mixer's two values.
+    if (m_sync.mixersCurrent()
+        && ((state == RemoteValueState::Verified && s.sawWaiting) || holdsWanted(s.mixer, s.channel)))
         return finish(200, with({{QStringLiteral("verified"), true}}));
     if (m_host.clock.now() > s.deadline)
         return finish(504, with({{QStringLiteral("verified"), false}, {QStringLiteral("error"), QStringLiteral("timeout")}}));
     return false;
+}
+
+bool RemoteServer::holdsWanted(int mixer, int channel) const
+{
+    const MixerDataRecord &held = m_host.mixers.MixerData[size_t(mixer)];
+    const MixerDataRecord &wanted = m_host.mixers.MixerSetData[size_t(mixer)];
+    for (ChannelFamily f : {ChannelFamily::RemoteOn, ChannelFamily::RemoteOff})
+        if (held.channel(f, channel) != wanted.channel(f, channel))
+            return false;
+    return true;
 }
 
 void RemoteServer::refresh()
@@ -529,19 +520,31 @@ void RemoteServer::refresh()
         return;
     const RemoteSnapshot next = snapshot();
     for (const QJsonObject &event : eventsBetween(m_last, next))
-        broadcast(event);
+        m_events->broadcast(QString::fromUtf8(json(event)));
     m_last = next;
     m_switches.erase(std::remove_if(m_switches.begin(), m_switches.end(), [this](Switch &s) { return settle(s); }),
                      m_switches.end());
+    if (!next.blocked.isEmpty())
+        holdBack(next.blocked);
     if (m_switches.empty())
         m_deadlineTimer.stop();
 }
 
-void RemoteServer::broadcast(const QJsonObject &event)
+void RemoteServer::holdBack(const QString &blocked)
 {
-    const QString text = QString::fromUtf8(json(event));
-    for (auto &c : m_clients)
-        c->sendTextMessage(text);
+    const QByteArray answer = httpResponse(503, JsonType, json({{QStringLiteral("error"), QStringLiteral("blocked")},
+                                                                {QStringLiteral("blocked"), blocked}}));
+    // Taken out first: a press back refreshes.
+    const std::vector<Switch> held = std::move(m_switches);
+    m_switches.clear();
+    for (const Switch &s : held) {
+        if (!s.socket)
+            continue;
+        reply(s.socket, s.place, answer);
+        const bool stillAsked = channelOn(m_host.mixers.MixerSetData[size_t(s.mixer)], s.channel) == s.on;
+        if (s.pressed && stillAsked && m_host.press)
+            m_host.press(s.mixer - 1, s.channel - 1);
+    }
 }
 
 void RemoteServer::acceptWebSocket(QWebSocket *raw)
@@ -549,37 +552,24 @@ void RemoteServer::acceptWebSocket(QWebSocket *raw)
     // Qt's WebSocket server parents what it hands out; this server owns it.
     raw->setParent(nullptr);
     std::unique_ptr<QWebSocket> socket(raw);
-    if (int(m_clients.size()) >= Remote::MaxEventClients) {
-        socket->close(QWebSocketProtocol::CloseCodeTooMuchData);
-        socket.release()->deleteLater();
-        return;
-    }
     // The upgrade passed the checks of handle(); the handshake is looked at
     // again so that no way past them can open the events.
     const QNetworkRequest handshake = socket->request();
     QByteArray token = bearerToken(handshake.rawHeader("Authorization"));
     if (token.isEmpty())
-        token = cookieValue(handshake.rawHeader("Cookie"), Remote::CookieName);
-    if (handshake.url().path() != QLatin1String("/api/v1/events") || m_tokens.accessOf(token) == RemoteAccess::None) {
+        token = cookieValue(handshake.rawHeader("Cookie"), cookieName(m_port));
+    const RemoteAccess access = m_tokens.accessOf(token);
+    const bool own = sameOrigin(socket->origin().toUtf8(), handshake.rawHeader("Sec-Fetch-Site"),
+                                handshake.rawHeader("Host"), m_https);
+    if (handshake.url().path() != QLatin1String("/api/v1/events") || access == RemoteAccess::None || !own) {
         socket->close(QWebSocketProtocol::CloseCodePolicyViolated);
         socket.release()->deleteLater();
         return;
     }
-    socket->setMaxAllowedIncomingMessageSize(Remote::MaxBodyBytes);
-    socket->setMaxAllowedIncomingFrameSize(Remote::MaxBodyBytes);
-    QWebSocket *s = socket.get();
-    connect(s, &QWebSocket::disconnected, this, [this, s] {
-        const auto it = std::find_if(m_clients.begin(), m_clients.end(), [s](const auto &c) { return c.get() == s; });
-        if (it != m_clients.end()) {
-            it->release()->deleteLater();
-            m_clients.erase(it);
-            emit clientsChanged();
-        }
-    });
     // The first message is the whole status; changes follow.
     QJsonObject hello = statusJson(m_last);
     hello.insert(QStringLiteral("type"), QStringLiteral("status"));
-    s->sendTextMessage(QString::fromUtf8(json(hello)));
-    m_clients.push_back(std::move(socket));
-    emit clientsChanged();
+    hello.insert(QStringLiteral("access"),
+                 access == RemoteAccess::Operate ? QStringLiteral("operate") : QStringLiteral("watch"));
+    m_events->add(std::move(socket), token, QString::fromUtf8(json(hello)));
 }

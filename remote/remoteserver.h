@@ -8,11 +8,16 @@
 // a remote tap takes exactly the road of a click. A switch is answered once
 // the value's state says how it went (verified, or failed after the passes).
 //
-// Every request is counted against its client's budget (20 a second), then
-// routed (404, 405), then its token checked (401), before anything of the
-// system's state is read. Bodies are at most 4 KiB, at most 32 event clients.
+// Every request is counted against its client's budget (20 a second: the
+// token's, or the address's of one without a valid token), then routed
+// (404, 405), then its token checked (401), then, when it would change
+// something or open the events, where it comes from (403), before anything
+// of the system's state is read. Heads and bodies are bounded as they arrive
+// (remoteconnection.h); the event clients in number and silence
+// (remoteevents.h).
 
 #include "remote/remoteaccess.h"
+#include "remote/remoteconnection.h"
 #include "remote/remotejson.h"
 #include "remote/remoterequest.h"
 
@@ -28,6 +33,7 @@ class Clock;
 class QTcpServer;
 class QTcpSocket;
 class QWebSocket;
+class RemoteEvents;
 class RemoteHttpFront;
 struct LinkState;
 
@@ -44,6 +50,14 @@ struct RemoteHost
     // exactly as the panel window takes a click. False when there is no such
     // button (or the panel is not executing).
     std::function<bool(int mixer, int slot)> press;
+    // What runs: virtual mixers inside the program rather than a room's,
+    // and the settings file's path (none given: a room, no file named).
+    std::function<bool()> virtualMixers;
+    std::function<QString()> settingsFile;
+    // The modal window the program waits on now, while the job loop stands
+    // still ("message" for a message box, "dialog" for any other); empty
+    // when none (none given: never).
+    std::function<QString()> blocked;
 };
 
 class RemoteServer : public QObject
@@ -72,8 +86,10 @@ public:
     // after each status poll and write run; the server itself after a switch.
     void refresh();
 
-    int eventClients() const { return int(m_clients.size()); }
+    int eventClients() const;
     int waitingSwitches() const { return int(m_switches.size()); }
+    // The event clients' watch: pings them, drops the silent (every 15 s).
+    RemoteEvents &events() { return *m_events; }
 
     // For the front: one complete request.
     struct Request
@@ -84,9 +100,14 @@ public:
         QByteArray authorization;
         QByteArray cookie;
         QByteArray upgrade;
+        QByteArray host;
+        QByteArray origin;
+        QByteArray fetchSite;   // Sec-Fetch-Site
+        QByteArray contentType;
         qint64 contentLength = 0;
         QByteArray body;
         QHostAddress peer;
+        quint64 place = 0;      // where its answer stands among the connection's
     };
     // Handles a request: answers it (or keeps it waiting for its outcome),
     // or leaves the socket untouched for the front to upgrade to a WebSocket.
@@ -108,31 +129,41 @@ private:
         bool sawWaiting = false;
         double deadline = 0;
         bool head = false;
+        quint64 place = 0;
     };
 
     void handleChannel(const Route &route, const Request &request, RemoteAccess access, QTcpSocket *socket);
     void servePage(const Request &request, QTcpSocket *socket);
+    // An answer in its place among the connection's answers.
+    void reply(QTcpSocket *socket, quint64 place, const QByteArray &bytes, bool close = false);
+    // Whether a browser page of another origin sent it (403).
+    bool foreign(const Request &request) const;
+    // A modal window holds the job loop: every waiting switch is answered
+    // 503 and what it pressed is pressed back, so nothing asked from afar
+    // happens later unasked.
+    void holdBack(const QString &blocked);
+    QJsonObject statusFor(RemoteAccess access) const;
     // Whether a waiting switch is settled now; answers it if so.
     bool settle(Switch &s);
+    // The mixer was last read holding both values the channel's switch wants.
+    bool holdsWanted(int mixer, int channel) const;
     RemoteSnapshot snapshot() const;
-    void closeClients(int code, const QString &reason);
-    void broadcast(const QJsonObject &event);
 
     RemoteHost m_host;
     RemoteSyncView &m_sync;
     RemoteTokens m_tokens;
-    RateLimiter m_limiter;
+    RateLimiter m_limiter;        // per token
+    RateLimiter m_refusedLimiter; // per address, requests without a valid token
+    std::unique_ptr<RemoteEvents> m_events;
     std::unique_ptr<RemoteHttpFront> m_front;
     QTcpServer *m_listener = nullptr; // while start() sets it up
     quint16 m_port = 0;
     bool m_https = false;
-    std::vector<std::unique_ptr<QWebSocket>> m_clients;
     std::vector<Switch> m_switches;
     RemoteSnapshot m_last;
     // Runs only while a switch waits: answers the ones past their deadline.
     QTimer m_deadlineTimer;
+    // Runs while event clients are there: a modal window opening or closing
+    // changes nothing the loop would report.
+    QTimer m_watchTimer;
 };
-
-// The complete HTTP/1.1 answer (status line, headers, body) the server writes.
-QByteArray httpResponse(int status, const QByteArray &contentType, const QByteArray &body,
-                        const QList<QPair<QByteArray, QByteArray>> &headers = {}, bool head = false);

@@ -47,6 +47,11 @@ RemoteValueState RemoteSyncView::channelState(int mixer, int channel) const
     return RemoteValueState::Settled;
 }
 
+bool RemoteSyncView::mixersCurrent() const
+{
+    return m_status && m_events && m_status->mixersCurrent();
+}
+
 const char *stateName(RemoteValueState state)
 {
     switch (state) {

@@ -29,6 +29,9 @@ public:
     // when either failed, Waiting when either waits, Verified when either
     // was verified and the other is not behind, else Settled.
     RemoteValueState channelState(int mixer, int channel) const;
+    // The connection is up and the mixers were read since it last came up
+    // (false without a link).
+    bool mixersCurrent() const;
 
 signals:
     void changed();

@@ -16,6 +16,9 @@ packages=(
 # Developers who build several checkouts side by side (ZK_CCACHE=1) share one
 # compiler cache; CI builds once from clean and does without it.
 [ "${ZK_CCACHE:-0}" = 1 ] && packages+=(ccache)
+# Trying the program on a virtual display under a window manager, driven as a
+# room's desktop would drive it (ZK_DISPLAY_CHECKS=1); the tests do without.
+[ "${ZK_DISPLAY_CHECKS:-0}" = 1 ] && packages+=(xvfb openbox xdotool)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,9 @@
 #include "settings/cp932text.h"
 
+#include <algorithm>
+
 #include <QList>
+#include <QStringDecoder>
 #include <QStringEncoder>
 
 namespace {
@@ -82,4 +85,17 @@ QByteArray toCp932(const QString &text)
         return bytes;
     QStringEncoder again("CP932", QStringConverter::Flag::Stateless);
     return again.encode(mapped(text, U'?', nullptr));
+}
+
+bool isOtherEncoding(const QByteArray &bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")
+        || bytes.contains('\0'))
+        return true;
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return quint8(c) < 0x80; });
+    if (ascii)
+        return false;
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString text = utf8.decode(bytes); // decode() converts only when taken as a string
+    return !utf8.hasError();
 }

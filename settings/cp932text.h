@@ -22,3 +22,9 @@ QString unstorableCharactersMessage(const QString &characters);
 // CP932 form is written as "?", the converters' default character, so one
 // stray character never costs the whole file.
 QByteArray toCp932(const QString &text);
+
+// Whether `bytes` are text in another encoding than CP932: a byte-order mark
+// (UTF-8, UTF-16), NUL bytes (UTF-16), or valid UTF-8 beyond ASCII (Japanese
+// in CP932 is practically never valid UTF-8). CP932 with a damaged byte is
+// still CP932: its reader names the line.
+bool isOtherEncoding(const QByteArray &bytes);

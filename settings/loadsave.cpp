@@ -177,13 +177,20 @@ bool SettingsCommands::saveCurrent(int mode)
 
 bool SettingsCommands::SettingsChanged(int mode)
 {
-    captureSettings((mode & ChangeMode::PanelFlag) != 0);
-
     // The values say whether anything differs from the file; the designer's
     // history also knows of changes the file comparison cannot see (a value
-    // the last clear left without a counterpart in the file).
-    const bool edited = panelEdited && panelEdited();
-    if (!edited && (nothingToLose() || !differs()))
+    // the last clear left without a counterpart in the file), and a panel
+    // from a recovery file was never saved at all. The comparison is made on
+    // the settings as they would be captured now; those in use stay as they
+    // are, whatever the answer (a quit cancelled afterwards must find them).
+    const bool edited = m_files.recovered || (panelEdited && panelEdited());
+    const SettingsTable inUse = m_files.SetDataTable;
+    captureSettings((mode & ChangeMode::PanelFlag) != 0);
+    // Operating differs from the room's file by nature (the switches, the
+    // mixers as they are): only a design someone changed is worth a question.
+    const bool unchanged = !edited && (m_operating || nothingToLose() || !differs());
+    m_files.SetDataTable = inUse;
+    if (unchanged)
         return true;
 
     const QString title = str(Res::Title);
@@ -197,12 +204,15 @@ bool SettingsCommands::SettingsChanged(int mode)
             // A save that failed or was cancelled must not let the caller
             // throw the settings away.
             return saveCurrent(mode);
+        emit changesAbandoned();
         return true;
     }
     case ChangeMode::Ask:
     case ChangeMode::AskFromPanel:
         if (m_dialogs.message(saveText, MsgButtons::YesNo, MsgIcon::Question, title) == MsgAnswer::Yes)
             saveCurrent(mode);
+        else
+            emit changesAbandoned();
         return false;
     case ChangeMode::Load:
     case ChangeMode::LoadFromPanel:
@@ -291,6 +301,7 @@ void SettingsCommands::applyLoadedSettings()
 bool SettingsCommands::openForOperation(const QString &path)
 {
     m_mixers.setFileMixerCount(m_mixers.mixerCount());
+    m_operating = true;
     if (!loadFrom(path, ChangeMode::Load, false))
         return false;
     // The chairperson's PC switches microphones; it does not set the room

@@ -74,7 +74,9 @@ public:
     // The start of a chairperson's PC: `path` opened without a file dialog
     // or questions (nothing of the user's is there yet to lose), its panel
     // applied, and online nothing sent: the mixers keep what they hold.
-    // False (and nothing changed) for a file that cannot be used.
+    // False (and nothing changed) for a file that cannot be used. From then
+    // on the room's file is written only by a save someone chooses: the
+    // unsaved-changes check asks only about a design changed since.
     bool openForOperation(const QString &path);
 
     // The commands themselves.
@@ -82,7 +84,9 @@ public:
     bool SaveCommand();
     bool SaveAsCommand();
     // True when the caller may go on (nothing to lose, the user agreed or
-    // saved); false to stop.
+    // saved); false to stop. The check compares what the settings would
+    // hold now with the file; it changes neither. A panel taken from a
+    // recovery file and not saved since always counts as changed.
     bool SettingsChanged(int mode);
 
     // Closing the main window: the unsaved-changes question (the user may
@@ -130,6 +134,9 @@ signals:
     // written (`ok` false: it could not be written).
     void loaded(const QString &path, bool ok);
     void saved(const QString &path, bool ok);
+    // The user answered not to save the changed settings: what was kept of
+    // them against a crash (the panel's recovery file) may go.
+    void changesAbandoned();
 
 private:
     // The load's steps after the file name: `ask` false skips the questions.
@@ -150,6 +157,7 @@ private:
     const LinkState &m_link;
     Dialogs &m_dialogs;
     bool m_panelVisible = false;
+    bool m_operating = false; // a chairperson's PC: see openForOperation
     qint32 m_screenWidth = 1920 * 15;
     qint32 m_screenHeight = 1080 * 15;
 };

@@ -151,6 +151,14 @@ bool figureCommandEnabled(const PanelState &panel, FigureKind kind)
     return panel.runtime.drawing.at(size_t(kind)) || panel.count(kind) < Panel::FiguresPerKind;
 }
 
+qint16 figuresInUse(const PanelState &panel, FigureKind kind)
+{
+    const qint16 n = panel.count(kind);
+    const bool reserved = panel.runtime.drawing.at(size_t(kind)) && n > 0
+                          && panel.list(kind).at(size_t(n - 1)).Order == 0;
+    return reserved ? qint16(n - 1) : n;
+}
+
 namespace {
 
 template <typename T>

@@ -233,6 +233,10 @@ bool newButtonEnabled(const PanelState &panel, const PanelContext &ctx);
 // A figure-drawing command is offered while its kind has a free entry, and
 // while it is armed.
 bool figureCommandEnabled(const PanelState &panel, FigureKind kind);
+// The figures of a kind the design holds: an armed drawing command reserves
+// the kind's next entry at once, and until the press that starts the figure
+// gives it a place in the stacking order that entry is no figure yet.
+qint16 figuresInUse(const PanelState &panel, FigureKind kind);
 
 // Brings what the panel could not show as it stands into the panel's range:
 // the place, size and font size of every button of the first `mixers`

@@ -79,7 +79,8 @@ void writeFigures(const PanelState &panel, Writer &w)
                 w.number(base + SystemKey::FigDirection + i, f.Direction);
             w.number(SystemKey::figureOrder(k) + i, f.Order);
         }
-        w.number(SystemKey::figureCount(k), panel.figureCounts[size_t(k)]);
+        // A file never counts an entry an armed drawing command holds back.
+        w.number(SystemKey::figureCount(k), figuresInUse(panel, FigureKind(k)));
     }
     w.number(SystemKey::FigureNum, panel.FigureNum);
 }

@@ -17,10 +17,6 @@ Q_LOGGING_CATEGORY(lcSettingsFile, "zkvr.settings.file")
 
 namespace {
 
-// A settings file of a full system is about 100 kB; anything far beyond that
-// is not one of ours and is not read into memory.
-constexpr qint64 MaxFileBytes = 16 * 1024 * 1024;
-
 const char *const Codec = "CP932";
 
 namespace SettingsText {
@@ -274,7 +270,7 @@ SettingsReadResult readSettingsBytes(const QByteArray &bytes, const SetDataKeyTa
 SettingsReadResult readSettingsFile(const QString &path, const SetDataKeyTable &keys, SettingsTable &FileTable,
                                     ValueLimits limits, KeysSeen *seen)
 {
-    const FileBytes file = readRegularFile(path, MaxFileBytes);
+    const FileBytes file = readRegularFile(path, MaxSettingsFileBytes);
     switch (file.status) {
     case FileRead::Done:
         return readSettingsBytes(file.bytes, keys, FileTable, limits, seen);

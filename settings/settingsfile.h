@@ -128,6 +128,10 @@ SettingsReadResult checkSettingsWhole(const SettingsTable &FileTable, const Keys
 // Why the file cannot be used, in the user's words (the string table's).
 QString settingsProblemText(const SettingsReadResult &result);
 
+// A settings file of a full system is about 100 kB; anything far beyond that
+// is not one of ours and is not read into memory.
+constexpr qint64 MaxSettingsFileBytes = 16 * 1024 * 1024;
+
 // What the open command reads: a regular file, read and checked whole.
 SettingsReadResult openSettingsFile(const QString &path, const SetDataKeyTable &keys, SettingsTable &FileTable,
                                     ValueLimits limits = ValueLimits::Editor);

@@ -167,14 +167,16 @@ SimParseResult parseSimArguments(const QStringList &args)
             bool ok = false;
             if (!needs(v) || (o.chain.seed = v.toUInt(&ok), !ok))
                 return fail(str(9715));
-        } else if (name == QLatin1String("--stuck")) {
+        } else if (name == QLatin1String("--stuck") || name == QLatin1String("--set")) {
+            // Both MIXER:KEY=VALUE: a value that never changes, or one the
+            // mixer starts with.
             SimStuck s;
             QString why;
             if (!needs(v))
                 return fail(r.error);
             if (!parseStuck(v, s, &why))
-                return fail(why);
-            o.chain.stuck.append(s);
+                return fail(why.replace(QLatin1String("--stuck"), name));
+            (name == QLatin1String("--set") ? o.chain.start : o.chain.stuck).append(s);
         } else if (name == QLatin1String("--search-port")) {
             // [HOST:]PORT: several virtual mixers share one search address
             // (such as 127.255.255.255) and each answers.
@@ -194,7 +196,7 @@ SimParseResult parseSimArguments(const QStringList &args)
     }
     if (!o.help && !o.tcp && !o.serial && o.usbDir.isEmpty() && o.searchPort < 0)
         return fail(str(9719));
-    for (const SimStuck &s : o.chain.stuck)
+    for (const SimStuck &s : o.chain.stuck + o.chain.start)
         if (s.mixer > o.chain.mixers)
             return fail(str(9720).arg(s.mixer).arg(o.chain.mixers));
     r.ok = true;

@@ -82,6 +82,17 @@ SimChain::SimChain(SimOptions options)
 {
     m_options.mixers = std::clamp(m_options.mixers, 1, SimWire::MaxMixers);
     m_mixers.resize(m_options.mixers);
+    for (const SimStuck &s : m_options.start) {
+        if (!validMixer(s.mixer))
+            continue;
+        Mixer &mixer = m_mixers[size_t(s.mixer - 1)];
+        if (s.keyId >= 1 && s.keyId <= BlockSize)
+            mixer.block[size_t(s.keyId - 1)] = quint8(s.value);
+        else if (s.keyId == ThresholdKeyId)
+            mixer.threshold = quint16(s.value);
+        else if (registerOfKey(s.keyId) > 0)
+            mixer.ext[size_t(registerOfKey(s.keyId))] = quint32(s.value);
+    }
     resetNetwork();
 }
 

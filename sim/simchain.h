@@ -74,6 +74,9 @@ struct SimOptions
     int delayMs = 0;               // transports hold each reply this long
     int restartMs = 3000;          // how long the mixer is away after the final step of a model file
     QList<SimStuck> stuck;
+    // Values the mixers hold when they start, instead of the factory's; they
+    // take writes as usual (a mixer restarted with other settings).
+    QList<SimStuck> start;
     quint32 seed = 1;
 };
 

@@ -45,10 +45,21 @@ quint16 SimTcpFront::port() const
 
 void SimTcpFront::restart()
 {
+    awayFor(m_chain.restartLeftMs());
+}
+
+void SimTcpFront::switchOff(int ms)
+{
+    cutConnections();
+    awayFor(ms);
+}
+
+void SimTcpFront::awayFor(int ms)
+{
     if (!m_server->isListening())
         return;
     m_server->close();
-    QTimer::singleShot(m_chain.restartLeftMs(), this, [this] {
+    QTimer::singleShot(ms, this, [this] {
         if (!m_server->listen(QHostAddress(m_host), m_port))
             qCWarning(lcSimTcp) << "listening again after the restart failed:" << m_server->errorString();
     });

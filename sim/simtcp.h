@@ -30,6 +30,9 @@ public:
     void setCutAfter(int requests) { m_cutAfter = requests; }
     // Drops every open connection at once, as a mixer that restarts.
     void cutConnections();
+    // The mixer is switched off for `ms`: its connections drop and nobody
+    // can connect until it is back.
+    void switchOff(int ms);
     // Connections taken and connections dropped so far.
     int accepted() const { return m_accepted; }
     int cuts() const { return m_cuts; }
@@ -39,6 +42,8 @@ private:
     // The mixer restarts: nobody can connect until it is back, and the
     // connections it had are dead (the first request on one resets it).
     void restart();
+    // Stops listening, and listens again after `ms`.
+    void awayFor(int ms);
 
     SimChain &m_chain;
     std::unique_ptr<QTcpServer> m_server;

@@ -990,45 +990,38 @@
             <translation>Reset</translation>
         </message>
         <message>
-            <source>get wants MIXER KEY</source>
+            <source>get には MIXER KEY を指定してください</source>
             <comment>9200</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>get wants MIXER KEY</translation>
         </message>
         <message>
-            <source>set wants MIXER KEY=VALUE [KEY=VALUE ...]</source>
+            <source>set には MIXER KEY=VALUE [KEY=VALUE ...] を指定してください</source>
             <comment>9201</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>set wants MIXER KEY=VALUE [KEY=VALUE ...]</translation>
         </message>
         <message>
-            <source>%1: mixer must be 1..16</source>
+            <source>%1: MIXER は 1..16 です</source>
             <comment>9202</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
-            <translation>%1: mixer must be 1..16</translation>
+            <translation>%1: MIXER must be 1..16</translation>
         </message>
         <message>
-            <source>%1: &quot;%2&quot; is no key of the data block or Threshold</source>
+            <source>%1: 「%2」はデータブロックのキーでも Threshold でもありません</source>
             <comment>9203</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>%1: &quot;%2&quot; is no key of the data block or Threshold</translation>
         </message>
         <message>
-            <source>set: &quot;%1&quot; is not KEY=VALUE</source>
+            <source>set: 「%1」は KEY=VALUE の形ではありません</source>
             <comment>9204</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>set: &quot;%1&quot; is not KEY=VALUE</translation>
         </message>
         <message>
-            <source>set: value of %1 must be 0..%2</source>
+            <source>set: %1 の値は 0..%2 です</source>
             <comment>9205</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>set: value of %1 must be 0..%2</translation>
         </message>
         <message>
-            <source>zkvr340a-ctl: %1: mixer %2 is not linked (%3 linked)</source>
+            <source>zkvr340a-ctl: %1: ミキサー %2 は接続されていません（接続台数 %3）</source>
             <comment>9206</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>zkvr340a-ctl: %1: mixer %2 is not linked (%3 linked)</translation>
         </message>
         <message>
@@ -1303,7 +1296,7 @@
             <source>usage: zkvr340a-sim [--tcp [HOST:]PORT] [--serial [--line-rate BPS]] [--usb DIR [--usb-name NAME]]
                     [--mixers N] [--model CODE] [--address A.B.C.D] [--user-id ID]
                     [--deny-write] [--log-writes] [--drop P] [--corrupt P] [--delay MS]
-                    [--stuck MIXER:KEY=VALUE]... [--seed N]
+                    [--stuck MIXER:KEY=VALUE]... [--set MIXER:KEY=VALUE]... [--seed N]
                     [--search-port PORT [--reply-port PORT]]
 Prints one line starting with &quot;ready&quot; naming its endpoints once it listens.
 </source>
@@ -1312,7 +1305,7 @@ Prints one line starting with &quot;ready&quot; naming its endpoints once it lis
             <translation>usage: zkvr340a-sim [--tcp [HOST:]PORT] [--serial [--line-rate BPS]] [--usb DIR [--usb-name NAME]]
                     [--mixers N] [--model CODE] [--address A.B.C.D] [--user-id ID]
                     [--deny-write] [--log-writes] [--drop P] [--corrupt P] [--delay MS]
-                    [--stuck MIXER:KEY=VALUE]... [--seed N]
+                    [--stuck MIXER:KEY=VALUE]... [--set MIXER:KEY=VALUE]... [--seed N]
                     [--search-port PORT [--reply-port PORT]]
 Prints one line starting with &quot;ready&quot; naming its endpoints once it listens.
 </translation>
@@ -1324,189 +1317,158 @@ Prints one line starting with &quot;ready&quot; naming its endpoints once it lis
             <translation>cannot set up signal handling</translation>
         </message>
         <message>
-            <source>choose one link only</source>
+            <source>接続は 1 つだけ指定してください</source>
             <comment>9740</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>choose one link only</translation>
         </message>
         <message>
-            <source>--ethernet wants HOST[:PORT]</source>
+            <source>--ethernet には HOST[:PORT] を指定してください</source>
             <comment>9741</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>--ethernet wants HOST[:PORT]</translation>
         </message>
         <message>
-            <source>--serial wants a device</source>
+            <source>--serial にはデバイスを指定してください</source>
             <comment>9742</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>--serial wants a device</translation>
         </message>
         <message>
-            <source>unknown option &quot;%1&quot;</source>
+            <source>不明なオプション「%1」</source>
             <comment>9743</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>unknown option &quot;%1&quot;</translation>
         </message>
         <message>
-            <source>no command given</source>
+            <source>コマンドが指定されていません</source>
             <comment>9744</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>no command given</translation>
         </message>
         <message>
-            <source>choose a link: --ethernet, --serial or --usb</source>
+            <source>接続を指定してください: --ethernet, --serial または --usb</source>
             <comment>9745</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>choose a link: --ethernet, --serial or --usb</translation>
         </message>
         <message>
-            <source>status: unknown argument &quot;%1&quot;</source>
+            <source>status: 不明な引数「%1」</source>
             <comment>9746</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>status: unknown argument &quot;%1&quot;</translation>
         </message>
         <message>
-            <source>Master</source>
+            <source>マスター</source>
             <comment>9747</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>Master</translation>
         </message>
         <message>
-            <source>Slave%1</source>
+            <source>スレーブ%1</source>
             <comment>9748</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>Slave%1</translation>
         </message>
         <message>
-            <source>save wants FILE</source>
+            <source>save には FILE を指定してください</source>
             <comment>9760</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>save wants FILE</translation>
         </message>
         <message>
-            <source>load wants FILE, or --dry-run [--json] FILE</source>
+            <source>load には FILE または --dry-run [--json] FILE を指定してください</source>
             <comment>9761</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>load wants FILE, or --dry-run [--json] FILE</translation>
         </message>
         <message>
-            <source>save: %1 could not be written</source>
+            <source>save: %1 を書き込めませんでした</source>
             <comment>9762</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>save: %1 could not be written</translation>
         </message>
         <message>
-            <source>%1: %2 does not exist</source>
+            <source>%1: %2 がありません</source>
             <comment>9763</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>%1: %2 does not exist</translation>
         </message>
         <message>
-            <source>%1: %2 cannot be read: %3</source>
+            <source>%1: %2 を読めません: %3</source>
             <comment>9764</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>%1: %2 cannot be read: %3</translation>
         </message>
         <message>
-            <source>%1: %2 is no settings file: line %3 is malformed, unknown or holds a value out of range; nothing was sent</source>
+            <source>%1: %2 は設定値ファイルではありません: %3 行目の形が正しくないか、不明なキーか、範囲外の値です。何も送信していません</source>
             <comment>9765</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>%1: %2 is no settings file: line %3 is malformed, unknown or holds a value out of range; nothing was sent</translation>
         </message>
         <message>
-            <source>%1: %2: MixerCount &quot;%3&quot; is not 0..16; nothing was sent</source>
+            <source>%1: %2: MixerCount「%3」が 0..16 ではありません。何も送信していません</source>
             <comment>9766</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>%1: %2: MixerCount &quot;%3&quot; is not 0..16; nothing was sent</translation>
         </message>
         <message>
-            <source>load: %1 was not loaded</source>
+            <source>load: %1 を読み込めませんでした</source>
             <comment>9767</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>load: %1 was not loaded</translation>
         </message>
         <message>
-            <source>%1: %2 is too large for a settings file</source>
+            <source>%1: %2 は設定値ファイルとしては大きすぎます</source>
             <comment>9768</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>%1: %2 is too large for a settings file</translation>
         </message>
         <message>
-            <source>exit status: 0 done, 1 no mixer answered (or a value did not take), 2 usage error</source>
+            <source>終了ステータス: 0 完了、1 ミキサーが応答しない（または値が反映されない）、2 使い方の誤り。diff は 0 同じ、1 違う、2 エラー</source>
             <comment>9769</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
-            <translation>exit status: 0 done, 1 no mixer answered (or a value did not take), 2 usage error</translation>
+            <translation>exit status: 0 done, 1 no mixer answered (or a value did not take), 2 usage error; diff: 0 same, 1 different, 2 error</translation>
         </message>
         <message>
-            <source>ip wants get or set</source>
+            <source>ip には get または set を指定してください</source>
             <comment>9770</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>ip wants get or set</translation>
         </message>
         <message>
-            <source>ip get takes no arguments</source>
+            <source>ip get は引数をとりません</source>
             <comment>9771</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>ip get takes no arguments</translation>
         </message>
         <message>
-            <source>ip set wants ADDRESS USERID [--dhcp on|off]</source>
+            <source>ip set には ADDRESS USERID [--dhcp on|off] を指定してください</source>
             <comment>9772</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>ip set wants ADDRESS USERID [--dhcp on|off]</translation>
         </message>
         <message>
-            <source>--dhcp wants on or off</source>
+            <source>--dhcp には on または off を指定してください</source>
             <comment>9773</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>--dhcp wants on or off</translation>
         </message>
         <message>
-            <source>&quot;%1&quot; is no IPv4 address of a mixer</source>
+            <source>「%1」はミキサーの IPv4 アドレスではありません</source>
             <comment>9774</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>&quot;%1&quot; is no IPv4 address of a mixer</translation>
         </message>
         <message>
-            <source>a user ID has 1 to 20 characters, each A-Z, a-z or 0-9</source>
+            <source>ユーザーIDは A-Z, a-z, 0-9 の 1～20 文字です</source>
             <comment>9775</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>a user ID has 1 to 20 characters, each A-Z, a-z or 0-9</translation>
         </message>
         <message>
-            <source>peek wants ADDRESS [SIZE]</source>
+            <source>peek には ADDRESS [SIZE] を指定してください</source>
             <comment>9776</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>peek wants ADDRESS [SIZE]</translation>
         </message>
         <message>
-            <source>poke wants ADDRESS DATA [SIZE]</source>
+            <source>poke には ADDRESS DATA [SIZE] を指定してください</source>
             <comment>9777</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>poke wants ADDRESS DATA [SIZE]</translation>
         </message>
         <message>
-            <source>SIZE is 1, 2 or 4</source>
+            <source>SIZE は 1, 2 または 4 です</source>
             <comment>9778</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>SIZE is 1, 2 or 4</translation>
         </message>
         <message>
-            <source>%1 &quot;%2&quot; is not a hexadecimal number of up to 8 digits</source>
+            <source>%1「%2」は 8 桁までの 16 進数ではありません</source>
             <comment>9779</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>%1 &quot;%2&quot; is not a hexadecimal number of up to 8 digits</translation>
         </message>
         <message>
-            <source>search wants one USERID</source>
+            <source>search には USERID を 1 つ指定してください</source>
             <comment>9780</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>search wants one USERID</translation>
         </message>
         <message>
-            <source>unknown command &quot;%1&quot;</source>
+            <source>不明なコマンド「%1」</source>
             <comment>9781</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>unknown command &quot;%1&quot;</translation>
         </message>
         <message>
@@ -1515,21 +1477,18 @@ Prints one line starting with &quot;ready&quot; naming its endpoints once it lis
             <translation>These characters cannot be stored in a settings file: %1</translation>
         </message>
         <message>
-            <source>%1: mixer %2 %3 reads back %4, not %5</source>
+            <source>%1: ミキサー %2 の %3 は %5 ではなく %4 と読み返されました</source>
             <comment>10101</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>%1: mixer %2 %3 reads back %4, not %5</translation>
         </message>
         <message>
-            <source>%1: mixer %2 %3 was not read back (%4 linked)</source>
+            <source>%1: ミキサー %2 の %3 を読み返せませんでした（接続台数 %4）</source>
             <comment>10102</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>%1: mixer %2 %3 was not read back (%4 linked)</translation>
         </message>
         <message>
-            <source>--timeout wants a number of seconds above 0 (at most 86400)</source>
+            <source>--timeout には 0 より大きい秒数（86400 まで）を指定してください</source>
             <comment>10103</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>--timeout wants a number of seconds above 0 (at most 86400)</translation>
         </message>
         <message>
@@ -2119,21 +2078,18 @@ Prints one line starting with &quot;ready&quot; naming its endpoints once it lis
             <translation>firmware L %1 %2 bytes sum %3</translation>
         </message>
         <message>
-            <source>firmware wants KIND FILE</source>
+            <source>firmware には KIND FILE を指定してください</source>
             <comment>10670</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>firmware wants KIND FILE</translation>
         </message>
         <message>
-            <source>KIND is 1 (main program), 2 (FPGA data), 3 (writer program) or 4 (ZK-VR340a model file)</source>
+            <source>KIND は 1（メインプログラム）、2（FPGAデータ）、3（書き込みプログラム）、4（ZK-VR340a のモデルファイル）のいずれかです</source>
             <comment>10671</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>KIND is 1 (main program), 2 (FPGA data), 3 (writer program) or 4 (ZK-VR340a model file)</translation>
         </message>
         <message>
-            <source>firmware: %1 does not exist</source>
+            <source>firmware: %1 がありません</source>
             <comment>10672</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>firmware: %1 does not exist</translation>
         </message>
         <message>
@@ -2143,15 +2099,13 @@ Prints one line starting with &quot;ready&quot; naming its endpoints once it lis
             <translation>firmware: %1: %2</translation>
         </message>
         <message>
-            <source>Press Enter once the mixer is on again. </source>
+            <source>ミキサーの電源が入ったら Enter を押してください。 </source>
             <comment>10674</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>Press Enter once the mixer is on again. </translation>
         </message>
         <message>
-            <source>%1 %2%  %3/%4 bytes</source>
+            <source>%1 %2%  %3/%4 バイト</source>
             <comment>10675</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>%1 %2%  %3/%4 bytes</translation>
         </message>
         <message>
@@ -2343,134 +2297,6 @@ EXAMPLES
 </translation>
         </message>
         <message>
-            <source>NAME
-    zkvr340a-ctl - read and write ZK-VR340a mixers from a shell
-
-SYNOPSIS
-    zkvr340a-ctl (--ethernet HOST[:PORT] | --serial DEVICE | --usb) COMMAND [ARGS]
-    zkvr340a-ctl search USERID
-    zkvr340a-ctl --help
-
-DESCRIPTION
-    Talks to the linked mixers over one link, as the program does: every value
-    it writes is read back and verified. The link options may stand before or
-    after the command; search needs none.
-
-    status prints every value of every linked mixer; get and set read and write
-    single values; save and load move a whole system between the mixers and a
-    settings file; ip reads or writes the mixer's network settings; peek and poke
-    read and write mixer memory (hexadecimal); search prints the address of the
-    one mixer on the network that owns a user ID.
-
-COMMANDS
-</source>
-            <comment>10801</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
-            <translation>NAME
-    zkvr340a-ctl - read and write ZK-VR340a mixers from a shell
-
-SYNOPSIS
-    zkvr340a-ctl (--ethernet HOST[:PORT] | --serial DEVICE | --usb) COMMAND [ARGS]
-    zkvr340a-ctl search USERID
-    zkvr340a-ctl --help
-
-DESCRIPTION
-    Talks to the linked mixers over one link, as the program does: every value
-    it writes is read back and verified. The link options may stand before or
-    after the command; search needs none.
-
-    status prints every value of every linked mixer; get and set read and write
-    single values; save and load move a whole system between the mixers and a
-    settings file; ip reads or writes the mixer's network settings; peek and poke
-    read and write mixer memory (hexadecimal); search prints the address of the
-    one mixer on the network that owns a user ID.
-
-COMMANDS
-</translation>
-        </message>
-        <message>
-            <source>
-OPTIONS
-    --ethernet HOST[:PORT]
-                connect to the mixer's command port (1001 unless PORT is given)
-    --serial DEVICE
-                the serial port, such as /dev/ttyUSB0 or a /dev/serial/by-id
-                name (the user needs the dialout group)
-    --usb       go through devbridge (the one beside the tool wins over the
-                installed one; DEVBRIDGE_DEVICE_ROOT names the device folder)
-    --verbose   print on stderr, as they happen, the activity log's entries: each
-                write with its mixer, key, value and outcome, the link's state,
-                file loads and saves, the access check and a download
-    -h, --help  show this text and exit
-
-ENVIRONMENT
-    ZKVR340A_SEARCH_ADDRESS, ZKVR340A_SEARCH_PORT, ZKVR340A_SEARCH_REPLY_PORT
-                where search sends its request (default 255.255.255.255 and the
-                broadcast address of every network interface, port 1001) and
-                where it listens for replies (1002)
-
-EXIT STATUS
-    0   done
-    1   no mixer answered, the link could not be opened, a write was refused or
-        did not take, or a settings file could not be read or written (the
-        reason on stderr)
-    2   usage error (the reason and the usage on stderr)
-    diff ends with 0 when nothing differs, 1 when something does, 2 on any error
-
-EXAMPLES
-    All values of every linked mixer, as JSON:
-        zkvr340a-ctl --ethernet 192.168.100.200 status --json
-    Input gain of channel 3 of the master to 12, verified:
-        zkvr340a-ctl --serial /dev/ttyUSB0 set 1 InputGain_3=40
-    Find the mixer whose user ID is hall, then save its whole system:
-        zkvr340a-ctl search hall
-        zkvr340a-ctl --ethernet &quot;$(zkvr340a-ctl search hall)&quot; save hall.ini
-    What loading hall.ini would change, value by value, sending nothing:
-        zkvr340a-ctl --ethernet 192.168.100.200 diff hall.ini
-</source>
-            <comment>10802</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
-            <translation>
-OPTIONS
-    --ethernet HOST[:PORT]
-                connect to the mixer's command port (1001 unless PORT is given)
-    --serial DEVICE
-                the serial port, such as /dev/ttyUSB0 or a /dev/serial/by-id
-                name (the user needs the dialout group)
-    --usb       go through devbridge (the one beside the tool wins over the
-                installed one; DEVBRIDGE_DEVICE_ROOT names the device folder)
-    --verbose   print on stderr, as they happen, the activity log's entries: each
-                write with its mixer, key, value and outcome, the link's state,
-                file loads and saves, the access check and a download
-    -h, --help  show this text and exit
-
-ENVIRONMENT
-    ZKVR340A_SEARCH_ADDRESS, ZKVR340A_SEARCH_PORT, ZKVR340A_SEARCH_REPLY_PORT
-                where search sends its request (default 255.255.255.255 and the
-                broadcast address of every network interface, port 1001) and
-                where it listens for replies (1002)
-
-EXIT STATUS
-    0   done
-    1   no mixer answered, the link could not be opened, a write was refused or
-        did not take, or a settings file could not be read or written (the
-        reason on stderr)
-    2   usage error (the reason and the usage on stderr)
-    diff ends with 0 when nothing differs, 1 when something does, 2 on any error
-
-EXAMPLES
-    All values of every linked mixer, as JSON:
-        zkvr340a-ctl --ethernet 192.168.100.200 status --json
-    Input gain of channel 3 of the master to 12, verified:
-        zkvr340a-ctl --serial /dev/ttyUSB0 set 1 InputGain_3=40
-    Find the mixer whose user ID is hall, then save its whole system:
-        zkvr340a-ctl search hall
-        zkvr340a-ctl --ethernet &quot;$(zkvr340a-ctl search hall)&quot; save hall.ini
-    What loading hall.ini would change, value by value, sending nothing:
-        zkvr340a-ctl --ethernet 192.168.100.200 diff hall.ini
-</translation>
-        </message>
-        <message>
             <source>ファイルの中に範囲外の値がありました。範囲内の値に直して読み込みました。</source>
             <comment>11100</comment>
             <translation>The file held values out of range. They were brought into range as the file was read.</translation>
@@ -2570,32 +2396,32 @@ Send a model file for the ZK-VR340a?</translation>
             <translation>Download state</translation>
         </message>
         <message>
-            <source>firmware: over USB the mixer must be switched off and on once it has taken R; run this on a terminal, or give --power-cycled when the script sees to it (the tool then waits up to --timeout seconds for the device to go and come back)</source>
+            <source>firmware: USB ではミキサーが R を受け取った後に電源を切って入れ直す必要があります。端末で実行するか、スクリプトが電源を入れ直すときは --power-cycled を指定してください（ツールは --timeout 秒まで、デバイスが消えて戻るのを待ちます）</source>
             <comment>11220</comment>
             <translation>firmware: over USB the mixer must be switched off and on once it has taken R; run this on a terminal, or give --power-cycled when the script sees to it (the tool then waits up to --timeout seconds for the device to go and come back)</translation>
         </message>
         <message>
-            <source>firmware: the mixer was not switched off and on within %1 s; nothing more was sent</source>
+            <source>firmware: %1 秒以内にミキサーの電源が入れ直されませんでした。これ以上は送信していません</source>
             <comment>11221</comment>
             <translation>firmware: the mixer was not switched off and on within %1 s; nothing more was sent</translation>
         </message>
         <message>
-            <source>Send it anyway? [y/N] </source>
+            <source>それでも送信しますか？ [y/N] </source>
             <comment>11222</comment>
             <translation>Send it anyway? [y/N] </translation>
         </message>
         <message>
-            <source>firmware: give --any-model to send it anyway</source>
+            <source>firmware: それでも送信するには --any-model を指定してください</source>
             <comment>11223</comment>
             <translation>firmware: give --any-model to send it anyway</translation>
         </message>
         <message>
-            <source>Waiting up to %1 s for the mixer to be switched off and on...</source>
+            <source>ミキサーの電源が入れ直されるのを最大 %1 秒待っています...</source>
             <comment>11224</comment>
             <translation>Waiting up to %1 s for the mixer to be switched off and on...</translation>
         </message>
         <message>
-            <source>firmware does not know the option %1</source>
+            <source>firmware: 不明なオプション %1</source>
             <comment>11225</comment>
             <translation>firmware does not know the option %1</translation>
         </message>
@@ -2655,7 +2481,7 @@ FIRMWARE DOWNLOAD
             <translation>--restart-ms wants milliseconds</translation>
         </message>
         <message>
-            <source>%1: the mixer refuses writes from this PC; nothing was written</source>
+            <source>%1: ミキサーがこの PC からの書き込みを拒否しています。何も書き込んでいません</source>
             <comment>11300</comment>
             <translation>%1: the mixer refuses writes from this PC; nothing was written</translation>
         </message>
@@ -2697,7 +2523,7 @@ FIRMWARE DOWNLOAD
             <translation>It is the broadcast address of the network %1.</translation>
         </message>
         <message>
-            <source>ip set: %1 cannot be the mixer's address while its DHCP client is off: %2</source>
+            <source>ip set: DHCPクライアントが OFF のとき、%1 はミキサーのアドレスにできません: %2</source>
             <comment>11308</comment>
             <translation>ip set: %1 cannot be the mixer's address while its DHCP client is off: %2</translation>
         </message>
@@ -3053,33 +2879,28 @@ Set one with &quot;Operator lock passphrase&quot; in the File menu.</translation
             <translation>Operation is locked (stopping, quitting and the like need the passphrase)</translation>
         </message>
         <message>
-            <source>--operate needs a settings file</source>
+            <source>--operate には設定値ファイルを指定してください</source>
             <comment>12120</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>--operate needs a settings file</translation>
         </message>
         <message>
-            <source>--link wants ethernet, rs232c or usb, got &quot;%1&quot;</source>
+            <source>--link には ethernet, rs232c, usb のいずれかを指定してください（「%1」が指定されました）</source>
             <comment>12121</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>--link wants ethernet, rs232c or usb, got &quot;%1&quot;</translation>
         </message>
         <message>
-            <source>%1 goes with --operate only</source>
+            <source>%1 は --operate と一緒にだけ指定できます</source>
             <comment>12122</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>%1 goes with --operate only</translation>
         </message>
         <message>
-            <source>--link does not go with --virtual: the virtual mixers are the link</source>
+            <source>--link は --virtual と一緒には指定できません（仮想ミキサーが接続先です）</source>
             <comment>12123</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>--link does not go with --virtual: the virtual mixers are the link</translation>
         </message>
         <message>
-            <source>the settings file &quot;%1&quot; cannot be read</source>
+            <source>設定値ファイル「%1」を読めません</source>
             <comment>12124</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>the settings file &quot;%1&quot; cannot be read</translation>
         </message>
         <message>
@@ -3522,82 +3343,88 @@ Set one with &quot;Operator lock passphrase&quot; in the File menu.</translation
 %1</translation>
         </message>
         <message>
-            <source>--virtual wants a number of mixers 1..16, got &quot;%1&quot;</source>
+            <source>--virtual にはミキサーの台数 1..16 を指定してください（「%1」が指定されました）</source>
             <comment>12620</comment>
             <translation>--virtual wants a number of mixers 1..16, got &quot;%1&quot;</translation>
         </message>
         <message>
-            <source>--model wants a model code 0..255, got &quot;%1&quot;</source>
+            <source>--model にはモデルコード 0..255 を指定してください（「%1」が指定されました）</source>
             <comment>12621</comment>
             <translation>--model wants a model code 0..255, got &quot;%1&quot;</translation>
         </message>
         <message>
-            <source>--model goes with --virtual only</source>
+            <source>--model は --virtual と一緒にだけ指定できます</source>
             <comment>12622</comment>
             <translation>--model goes with --virtual only</translation>
         </message>
         <message>
-            <source>usage: zkvr340a [DEBUG]
-       zkvr340a --virtual N [--model CODE] [DEBUG]
-       zkvr340a --operate FILE [--link ethernet|rs232c|usb] [--fullscreen]
-  --virtual N    run N virtual mixers (1..16) inside the program, reached on 127.0.0.1 only
-  --model CODE   the model code they report (default 1; 0 is the older model)
-  --operate FILE start in the control panel's execution state with FILE's panel, locked by the passphrase
-  --link KIND    connect over that link without asking (with --operate)
-  --fullscreen   show the panel on the whole screen (with --operate)
+            <source>使い方: zkvr340a [DEBUG]
+        zkvr340a --virtual N [--model CODE] [--virtual-port PORT] [DEBUG]
+        zkvr340a --operate FILE [--link ethernet|rs232c|usb] [--fullscreen]
+        zkvr340a ... [--remote ADDRESS:PORT --remote-tokens FILE]
+        zkvr340a --help | --version
+  --virtual N          仮想ミキサーを N 台 (1..16) プログラムの中で動かします (127.0.0.1 からだけ接続)
+  --model CODE         仮想ミキサーが報告するモデルコード (既定値 1。0 は以前の機種)
+  --virtual-port PORT  仮想ミキサーが待ち受けるポート (既定値はシステムが選ぶポート。stderr に表示)
+  --operate FILE       FILE のパネルで、コントロールパネルの実行状態から始めます (パスフレーズでロック)
+  --link KIND          その接続で尋ねずに接続します (--operate と一緒に)
+  --fullscreen         パネルを全画面に表示します (--operate と一緒に)
+  --remote ADDRESS:PORT  そこでリモート操作のページを提供します (--remote-tokens FILE のトークンで)
+  -h, --help           この説明を表示して終わります
+  -v, --version        バージョンを表示して終わります
+  DEBUG                ダウンロードとデバッグのメニューを表示します
 </source>
             <comment>12623</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>usage: zkvr340a [DEBUG]
-       zkvr340a --virtual N [--model CODE] [DEBUG]
+       zkvr340a --virtual N [--model CODE] [--virtual-port PORT] [DEBUG]
        zkvr340a --operate FILE [--link ethernet|rs232c|usb] [--fullscreen]
-  --virtual N    run N virtual mixers (1..16) inside the program, reached on 127.0.0.1 only
-  --model CODE   the model code they report (default 1; 0 is the older model)
-  --operate FILE start in the control panel's execution state with FILE's panel, locked by the passphrase
-  --link KIND    connect over that link without asking (with --operate)
-  --fullscreen   show the panel on the whole screen (with --operate)
+       zkvr340a ... [--remote ADDRESS:PORT --remote-tokens FILE]
+       zkvr340a --help | --version
+  --virtual N          run N virtual mixers (1..16) inside the program, reached on 127.0.0.1 only
+  --model CODE         the model code they report (default 1; 0 is the older model)
+  --virtual-port PORT  the port they answer on (default: one the system chooses; printed on stderr)
+  --operate FILE       start in the control panel's execution state with FILE's panel, locked by the passphrase
+  --link KIND          connect over that link without asking (with --operate)
+  --fullscreen         show the panel on the whole screen (with --operate)
+  --remote ADDRESS:PORT  serve the remote operation page there, with the tokens of --remote-tokens FILE
+  -h, --help           show this text and exit
+  -v, --version        show the version and exit
+  DEBUG                show the download and debug menus
 </translation>
         </message>
         <message>
-            <source>diff wants FILE_A FILE_B, or FILE with a link option, and --json at most</source>
+            <source>diff には FILE_A FILE_B、または接続オプションと FILE を指定してください（ほかには --json だけを指定できます）</source>
             <comment>12700</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>diff wants FILE_A FILE_B, or FILE with a link option, and --json at most</translation>
         </message>
         <message>
-            <source>diff FILE compares the file with the linked mixers and needs a link option (--ethernet, --serial or --usb); two files need none</source>
+            <source>diff FILE はファイルを接続されているミキサーと比べるので、接続オプション（--ethernet, --serial または --usb）が必要です。2 つのファイルの比較には不要です</source>
             <comment>12701</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>diff FILE compares the file with the linked mixers and needs a link option (--ethernet, --serial or --usb); two files need none</translation>
         </message>
         <message>
-            <source>from: the linked mixers (%1)</source>
+            <source>比較元: 接続されているミキサー (%1 台)</source>
             <comment>12702</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>from: the linked mixers (%1)</translation>
         </message>
         <message>
-            <source>from: %1 (%2 mixers)</source>
+            <source>比較元: %1 (ミキサー %2 台)</source>
             <comment>12703</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
-            <translation>from: %1 (%2 mixers)</translation>
+            <translation>from: %1 (mixers: %2)</translation>
         </message>
         <message>
-            <source>to:   %1 (%2 mixers)</source>
+            <source>比較先: %1 (ミキサー %2 台)</source>
             <comment>12704</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
-            <translation>to:   %1 (%2 mixers)</translation>
+            <translation>to:   %1 (mixers: %2)</translation>
         </message>
         <message>
-            <source>%1 (mixer %2): %3 differences%4</source>
+            <source>%1 (ミキサー %2): 差異 %3 件%4</source>
             <comment>12705</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>%1 (mixer %2): %3 differences%4</translation>
         </message>
         <message>
-            <source>total: %1 differences%2</source>
+            <source>合計: 差異 %1 件%2</source>
             <comment>12706</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>total: %1 differences%2</translation>
         </message>
         <message>
@@ -3607,21 +3434,18 @@ Set one with &quot;Operator lock passphrase&quot; in the File menu.</translation
             <translation>  %1  %2: %3 -&gt; %4  (%5)</translation>
         </message>
         <message>
-            <source>no differences</source>
+            <source>差異はありません</source>
             <comment>12708</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>no differences</translation>
         </message>
         <message>
-            <source>load --dry-run: nothing was sent; a load writes the file's values into mixers 1..%1 and the extension registers, and these are the values it changes:</source>
+            <source>load --dry-run: 何も送信していません。読み込むとファイルの値がミキサー 1..%1 と拡張レジスタに書き込まれ、変わる値は次のとおりです:</source>
             <comment>12709</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>load --dry-run: nothing was sent; a load writes the file's values into mixers 1..%1 and the extension registers, and these are the values it changes:</translation>
         </message>
         <message>
-            <source>load: --json goes with --dry-run only</source>
+            <source>load: --json は --dry-run と一緒にだけ指定できます</source>
             <comment>12711</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>load: --json goes with --dry-run only</translation>
         </message>
         <message>
@@ -3696,6 +3520,41 @@ Set one with &quot;Operator lock passphrase&quot; in the File menu.</translation
             <translation>Values that change</translation>
         </message>
         <message>
+            <source>閲覧用の画面です。ここからは操作できません。</source>
+            <comment>13400</comment>
+            <translation>This page is for watching: nothing can be operated from here.</translation>
+        </message>
+        <message>
+            <source>PC でメッセージが応答を待っているため、操作できません。</source>
+            <comment>13401</comment>
+            <translation>A message on the PC is waiting for an answer: nothing can be operated now.</translation>
+        </message>
+        <message>
+            <source>プログラムが応答していません。</source>
+            <comment>13402</comment>
+            <translation>The program is not answering.</translation>
+        </message>
+        <message>
+            <source>全画面</source>
+            <comment>13403</comment>
+            <translation>Full screen</translation>
+        </message>
+        <message>
+            <source>ミキサーがこのプログラムからの書き込みを受け付けていません。</source>
+            <comment>13404</comment>
+            <translation>The mixers do not accept writes from this program.</translation>
+        </message>
+        <message>
+            <source>受け付けられませんでした: %1</source>
+            <comment>13405</comment>
+            <translation>Not accepted: %1</translation>
+        </message>
+        <message>
+            <source>リモート操作はコマンドラインの指定 (--remote %1:%2 --remote-tokens %3) で動いています。ここでは変更できません。</source>
+            <comment>13410</comment>
+            <translation>Remote operation runs as the command line set it up (--remote %1:%2 --remote-tokens %3). It cannot be changed here.</translation>
+        </message>
+        <message>
             <source>コード</source>
             <comment>13800</comment>
             <translation>Code</translation>
@@ -3706,99 +3565,83 @@ Set one with &quot;Operator lock passphrase&quot; in the File menu.</translation
             <translation>Control panel</translation>
         </message>
         <message>
-            <source>%1: %2 is no settings file: line %3: %4=%5 is outside %6..%7, the values the editor can set (--raw takes what the mixer can hold); nothing was sent</source>
+            <source>%1: %2 は設定値ファイルではありません: %3 行目: %4=%5 はエディターで設定できる範囲 %6..%7 の外です (--raw ならミキサーが持てる値を受け付けます)。何も送信していません</source>
             <comment>13000</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>%1: %2 is no settings file: line %3: %4=%5 is outside %6..%7, the values the editor can set (--raw takes what the mixer can hold); nothing was sent</translation>
         </message>
         <message>
-            <source>%1: %2 is no settings file: line %3: %4=%5 is outside %6..%7, the values the mixer can hold; nothing was sent</source>
+            <source>%1: %2 は設定値ファイルではありません: %3 行目: %4=%5 はミキサーが持てる範囲 %6..%7 の外です。何も送信していません</source>
             <comment>13001</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>%1: %2 is no settings file: line %3: %4=%5 is outside %6..%7, the values the mixer can hold; nothing was sent</translation>
         </message>
         <message>
-            <source>%1: %2 is no settings file: [SystemData] holds no MixerCount (the file is empty or cut short); nothing was sent</source>
+            <source>%1: %2 は設定値ファイルではありません: [SystemData] に MixerCount がありません (空のファイルか、途中で切れたファイルです)。何も送信していません</source>
             <comment>13002</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>%1: %2 is no settings file: [SystemData] holds no MixerCount (the file is empty or cut short); nothing was sent</translation>
         </message>
         <message>
-            <source>%1: %2 is no settings file: MixerCount is %3 but [%4] is missing; nothing was sent</source>
+            <source>%1: %2 は設定値ファイルではありません: MixerCount は %3 ですが [%4] がありません。何も送信していません</source>
             <comment>13003</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>%1: %2 is no settings file: MixerCount is %3 but [%4] is missing; nothing was sent</translation>
         </message>
         <message>
-            <source>%1: %2 is no settings file: [%3] is cut short, %4 is missing; nothing was sent</source>
+            <source>%1: %2 は設定値ファイルではありません: [%3] が途中で切れています (%4 がありません)。何も送信していません</source>
             <comment>13004</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>%1: %2 is no settings file: [%3] is cut short, %4 is missing; nothing was sent</translation>
         </message>
         <message>
-            <source>%1: %2 is not a regular file (a device, pipe, socket or folder) and was not read</source>
+            <source>%1: %2 は通常のファイルではありません (デバイス、パイプ、ソケットまたはフォルダー)。読み込んでいません</source>
             <comment>13005</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>%1: %2 is not a regular file (a device, pipe, socket or folder) and was not read</translation>
         </message>
         <message>
-            <source>load: %1 holds %2 mixers and %3 are linked: the file's mixers %4 are not sent</source>
+            <source>load: %1 にはミキサー %2 台分の値があり、接続されているのは %3 台です: ファイルのミキサー %4 は送信しません</source>
             <comment>13010</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
-            <translation>load: %1 holds %2 mixers and %3 are linked: the file's mixers %4 are not sent</translation>
+            <translation>load: %1 holds %2 and %3 are linked (mixers): the file's mixers %4 are not sent</translation>
         </message>
         <message>
-            <source>load: %1 holds %2 mixers and %3 are linked: mixers %4 keep the values they hold</source>
+            <source>load: %1 にはミキサー %2 台分の値があり、接続されているのは %3 台です: ミキサー %4 は今の値のままです</source>
             <comment>13011</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
-            <translation>load: %1 holds %2 mixers and %3 are linked: mixers %4 keep the values they hold</translation>
+            <translation>load: %1 holds %2 and %3 are linked (mixers): mixers %4 keep the values they hold</translation>
         </message>
         <message>
-            <source>Load it all the same? [y/N] </source>
+            <source>このまま読み込みますか？ [y/N] </source>
             <comment>13012</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>Load it all the same? [y/N] </translation>
         </message>
         <message>
-            <source>load: give --yes to load it all the same; nothing was sent</source>
+            <source>load: このまま読み込むには --yes を指定してください。何も送信していません</source>
             <comment>13013</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>load: give --yes to load it all the same; nothing was sent</translation>
         </message>
         <message>
-            <source>load: the mixers did not take %1=%2 (register %3): the read-back did not confirm it, and nothing after it was sent</source>
+            <source>load: ミキサーは %1=%2 (レジスタ %3) を反映しませんでした: 読み返しで確かめられなかったため、そのあとの値は送信していません</source>
             <comment>13014</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>load: the mixers did not take %1=%2 (register %3): the read-back did not confirm it, and nothing after it was sent</translation>
         </message>
         <message>
-            <source>the mixers' values are the same; the control panels differ (%1 buttons, %2 figures)</source>
+            <source>ミキサーの値は同じです。コントロールパネルが異なります (ボタン %1 個、図形 %2 個)</source>
             <comment>13020</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
-            <translation>the mixers' values are the same; the control panels differ (%1 buttons, %2 figures)</translation>
+            <translation>the mixers' values are the same; the control panels differ (buttons: %1, figures: %2)</translation>
         </message>
         <message>
-            <source>the control panels differ as well (%1 buttons, %2 figures)</source>
+            <source>コントロールパネルも異なります (ボタン %1 個、図形 %2 個)</source>
             <comment>13021</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
-            <translation>the control panels differ as well (%1 buttons, %2 figures)</translation>
+            <translation>the control panels differ as well (buttons: %1, figures: %2)</translation>
         </message>
         <message>
-            <source>set: %1=%2 is outside %3..%4, the values the editor can set (--raw sends what the mixer can hold: %5..%6)</source>
+            <source>set: %1=%2 はエディターで設定できる範囲 %3..%4 の外です (--raw ならミキサーが持てる値 %5..%6 を送信します)</source>
             <comment>13030</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>set: %1=%2 is outside %3..%4, the values the editor can set (--raw sends what the mixer can hold: %5..%6)</translation>
         </message>
         <message>
-            <source>set: %1=%2 is outside %3..%4, what the mixer can hold</source>
+            <source>set: %1=%2 はミキサーが持てる範囲 %3..%4 の外です</source>
             <comment>13031</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>set: %1=%2 is outside %3..%4, what the mixer can hold</translation>
         </message>
         <message>
-            <source>set: %1 is not sent on its own: each mixer keeps one priority switch, Priority_1, with OnlyType</source>
+            <source>set: %1 は単独では送信しません: 各ミキサーは優先スイッチを Priority_1 の 1 つだけ OnlyType とともに持ちます</source>
             <comment>13032</comment>
-            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>set: %1 is not sent on its own: each mixer keeps one priority switch, Priority_1, with OnlyType</translation>
         </message>
         <message>
@@ -3867,6 +3710,783 @@ Set one with &quot;Operator lock passphrase&quot; in the File menu.</translation
             <source>%1 は通常のファイルではないため、保存しませんでした。</source>
             <comment>13113</comment>
             <translation>%1 is not a regular file; nothing was saved.</translation>
+        </message>
+        <message>
+            <source>使い方: zkvr340a-ctl LINK [--timeout SECONDS] [--verbose] [--quiet] COMMAND [ARGS]
+        zkvr340a-ctl COMMAND --help
+        zkvr340a-ctl --help
+LINK: --ethernet HOST[:PORT] | --serial DEVICE | --usb
+コマンド:</source>
+            <comment>13200</comment>
+            <translation>usage: zkvr340a-ctl LINK [--timeout SECONDS] [--verbose] [--quiet] COMMAND [ARGS]
+       zkvr340a-ctl COMMAND --help
+       zkvr340a-ctl --help
+LINK: --ethernet HOST[:PORT] | --serial DEVICE | --usb
+commands:</translation>
+        </message>
+        <message>
+            <source>使い方: zkvr340a-ctl %1</source>
+            <comment>13201</comment>
+            <translation>usage: zkvr340a-ctl %1</translation>
+        </message>
+        <message>
+            <source>詳しくは zkvr340a-ctl %1 --help を見てください</source>
+            <comment>13202</comment>
+            <translation>zkvr340a-ctl %1 --help says more</translation>
+        </message>
+        <message>
+            <source>%1: 不明なオプション「%2」（名前が「-」で始まるファイルは ./%2 のように指定してください）</source>
+            <comment>13203</comment>
+            <translation>%1: unknown option &quot;%2&quot; (give a file whose name begins with &quot;-&quot; as ./%2)</translation>
+        </message>
+        <message>
+            <source>zkvr340a-ctl: %1 のミキサーに接続できませんでした</source>
+            <comment>13205</comment>
+            <translation>zkvr340a-ctl: could not connect to the mixers at %1</translation>
+        </message>
+        <message>
+            <source>%1 (ミキサー %2): 差異 %3 件%4</source>
+            <comment>13206</comment>
+            <translation>%1 (mixer %2): %3 difference%4</translation>
+        </message>
+        <message>
+            <source>合計: 差異 %1 件%2</source>
+            <comment>13207</comment>
+            <translation>total: %1 difference%2</translation>
+        </message>
+        <message>
+            <source>%1: %2 パス目: 送信 %3/%4 件、完了 %5/%6 件</source>
+            <comment>13208</comment>
+            <translation>%1: pass %2: sent %3/%4, done %5/%6</translation>
+        </message>
+        <message>
+            <source>%1: %2 は CP932 のテキストではありません（設定値ファイルは CP932 で保存されます）。何も送信していません</source>
+            <comment>13209</comment>
+            <translation>%1: %2 is not CP932 text (settings files are saved in CP932); nothing was sent</translation>
+        </message>
+        <message>
+            <source>名前
+    zkvr340a-ctl - シェルから ZK-VR340a ミキサーを読み書きする
+
+書式
+    zkvr340a-ctl LINK [--timeout SECONDS] [--verbose] [--quiet] COMMAND [ARGS]
+    zkvr340a-ctl search USERID
+    zkvr340a-ctl diff [--json] FILE_A FILE_B
+    zkvr340a-ctl [COMMAND] --help
+    LINK は --ethernet HOST[:PORT]、--serial DEVICE、--usb のいずれかです。
+
+説明
+    プログラムと同じように、1 つの接続で、接続されているミキサーと通信します。
+    書き込んだ値はすべて読み返して確かめます。接続オプションはコマンドの前にも
+    後ろにも置けます。search と 2 つのファイルの diff には要りません。
+    コマンドのオプションはコマンド名の後ろに置きます。名前が「-」で始まる
+    ファイルは ./-name のように指定します。
+
+    status は接続されているすべてのミキサーのすべての値を表示します。get と
+    set は値を 1 つずつ読み書きします。save と load はシステム全体をミキサーと
+    設定値ファイルの間で移します。diff は設定値ファイルどうし、またはファイルと
+    ミキサーを比べます。ip はミキサーのネットワーク設定を読み書きします。peek と
+    poke はミキサーのメモリを読み書きします（16 進数）。firmware はファームウェアを
+    ダウンロードします。search はユーザーIDを持つミキサーのアドレスを表示します。
+
+    メッセージの言語はプログラムと同じく利用者の言語に従います。英語のロケール
+    (LANG, LC_ALL, LANGUAGE) または ZKVR340A_LANGUAGE=en のときは英語、それ以外
+    (LANG=C を含む) は日本語です。スクリプト向けの出力 (--json、status のキーと値) は
+    言語によって変わりません。
+
+コマンド</source>
+            <comment>13210</comment>
+            <translation>NAME
+    zkvr340a-ctl - read and write ZK-VR340a mixers from a shell
+
+SYNOPSIS
+    zkvr340a-ctl LINK [--timeout SECONDS] [--verbose] [--quiet] COMMAND [ARGS]
+    zkvr340a-ctl search USERID
+    zkvr340a-ctl diff [--json] FILE_A FILE_B
+    zkvr340a-ctl [COMMAND] --help
+    LINK is --ethernet HOST[:PORT], --serial DEVICE or --usb.
+
+DESCRIPTION
+    Talks to the linked mixers over one link, as the program does: every
+    value it writes is read back and verified. The link options may stand
+    before or after the command; search and diff of two files need none.
+    Options of a command follow its name; a file whose name begins with &quot;-&quot;
+    is given as ./-name.
+
+    status prints every value of every linked mixer; get and set read and
+    write single values; save and load move a whole system between the mixers
+    and a settings file; diff compares settings files, or a file with the
+    mixers; ip reads or writes the mixer's network settings; peek and poke
+    read and write mixer memory (hexadecimal); firmware downloads firmware;
+    search prints the address of the one mixer that owns a user ID.
+
+    Messages follow the user's language as the program does: English with an
+    English locale (LANG, LC_ALL, LANGUAGE) or ZKVR340A_LANGUAGE=en, Japanese
+    otherwise (also with LANG=C). Output meant for scripts (--json, the keys
+    and values of status) does not change with the language.
+
+COMMANDS</translation>
+        </message>
+        <message>
+            <source>オプション
+    --ethernet HOST[:PORT]
+                ミキサーのコマンドポートに接続します (PORT を省くと 1001)
+    --serial DEVICE
+                シリアルポート。/dev/ttyUSB0 や /dev/serial/by-id の名前など
+                (利用者は dialout グループに入っている必要があります)
+    --usb       devbridge を通して接続します (ツールと同じフォルダーのものが
+                優先されます。DEVBRIDGE_DEVICE_ROOT がデバイスのフォルダーです)
+    --timeout SECONDS
+                何も応答しないとき Ethernet の接続を試みる時間と、
+                firmware --power-cycled がミキサーの電源の入れ直しを
+                待つ時間 (既定値はプログラムと同じ 30 秒、
+                最大 86400 秒)
+    --verbose   操作記録の項目を起きたときに stderr に表示します: 書き込みごとの
+                ミキサー、キー、値と結果、接続の状態、ファイルの読み込みと保存、
+                アクセスの確認、ダウンロード
+    --quiet     進み具合の行を表示しません (端末では set と load が送信した値と
+                確認した値を数え、firmware が進み具合のバーを stderr に表示します)
+    -h, --help  この説明を表示して終わります。COMMAND --help はそのコマンドの説明</source>
+            <comment>13211</comment>
+            <translation>OPTIONS
+    --ethernet HOST[:PORT]
+                connect to the mixer's command port (1001 unless PORT is given)
+    --serial DEVICE
+                the serial port, such as /dev/ttyUSB0 or a /dev/serial/by-id
+                name (the user needs the dialout group)
+    --usb       go through devbridge (the one beside the tool wins over the
+                installed one; DEVBRIDGE_DEVICE_ROOT names the device folder)
+    --timeout SECONDS
+                how long an Ethernet connection is tried when nothing answers,
+                and how long firmware --power-cycled waits for the mixer to be
+                switched off and on (default 30 seconds, as the program waits;
+                at most 86400)
+    --verbose   print on stderr, as they happen, the activity log's entries:
+                each write with its mixer, key, value and outcome, the link's
+                state, file loads and saves, the access check and a download
+    --quiet     no progress lines (on a terminal, set and load count the values
+                sent and verified and firmware shows a progress bar on stderr)
+    -h, --help  show this text and exit; COMMAND --help shows the command's own</translation>
+        </message>
+        <message>
+            <source>出力
+    status --json は 1 行の JSON オブジェクトを表示します:
+        {"mixer_count": N, "mixers": [{"mixer": 1, "model": M,
+          "values": {"InputLevel_1": V, ..., "KeyLock": V, "Threshold": V}}]}
+    値はミキサーが持つコードです。ミキサーが報告しなかったスレッショルドは
+    null です。スレッショルドは最上位ビットを除いた 15 ビットです。
+
+    diff --json と load --dry-run --json は 1 行の JSON オブジェクトを表示します:
+        {"from": {"source": "mixers" | "file", "file": PATH, "mixer_count": N},
+         "to": {"source": "file", "file": PATH, "mixer_count": N},
+         "mixer_count_differs": BOOL, "note": TEXT, "compared_mixers": N,
+         "differences": N,
+         "per_kind": {"channel": N, "system": N, "extended": N, "defaults": N},
+         "panels": {"differ": BOOL, "buttons": N, "figures": N, "panel_wide": BOOL} | null,
+         "mixers": [{"mixer": 1, "name": TEXT, "differences": N, "per_kind": {...},
+           "values": [{"key": "InputGain_3", "kind": "channel", "label": TEXT,
+             "label_en": TEXT, "channel": 3 | null, "from": 0, "to": 40,
+             "from_text": "MUTE", "to_text": "-6.1dB"}]}]}
+    "file" はファイルのときだけあります。from はミキサー (または FILE_A) の
+    コード、to はファイルのコードです。label、name、note、from_text、to_text は
+    どの言語でもプログラムの日本語の表示で、label_en は英語のラベルです。キー、
+    kind とコードは変わりません。スクリプトはこれらを使ってください。
+    オブジェクトのキーの順序は決まっていません。配列はミキサーとキーの順です。</source>
+            <comment>13212</comment>
+            <translation>OUTPUT
+    status --json prints one line, a JSON object:
+        {&quot;mixer_count&quot;: N, &quot;mixers&quot;: [{&quot;mixer&quot;: 1, &quot;model&quot;: M,
+          &quot;values&quot;: {&quot;InputLevel_1&quot;: V, ..., &quot;KeyLock&quot;: V, &quot;Threshold&quot;: V}}]}
+    Values are the codes the mixers keep; a threshold the mixer did not
+    report is null. Thresholds are 15 bits, the top bit cleared.
+
+    diff --json and load --dry-run --json print one line, a JSON object:
+        {&quot;from&quot;: {&quot;source&quot;: &quot;mixers&quot; | &quot;file&quot;, &quot;file&quot;: PATH, &quot;mixer_count&quot;: N},
+         &quot;to&quot;: {&quot;source&quot;: &quot;file&quot;, &quot;file&quot;: PATH, &quot;mixer_count&quot;: N},
+         &quot;mixer_count_differs&quot;: BOOL, &quot;note&quot;: TEXT, &quot;compared_mixers&quot;: N,
+         &quot;differences&quot;: N,
+         &quot;per_kind&quot;: {&quot;channel&quot;: N, &quot;system&quot;: N, &quot;extended&quot;: N, &quot;defaults&quot;: N},
+         &quot;panels&quot;: {&quot;differ&quot;: BOOL, &quot;buttons&quot;: N, &quot;figures&quot;: N, &quot;panel_wide&quot;: BOOL} | null,
+         &quot;mixers&quot;: [{&quot;mixer&quot;: 1, &quot;name&quot;: TEXT, &quot;differences&quot;: N, &quot;per_kind&quot;: {...},
+           &quot;values&quot;: [{&quot;key&quot;: &quot;InputGain_3&quot;, &quot;kind&quot;: &quot;channel&quot;, &quot;label&quot;: TEXT,
+             &quot;label_en&quot;: TEXT, &quot;channel&quot;: 3 | null, &quot;from&quot;: 0, &quot;to&quot;: 40,
+             &quot;from_text&quot;: &quot;MUTE&quot;, &quot;to_text&quot;: &quot;-6.1dB&quot;}]}]}
+    &quot;file&quot; is there for files only. from is the mixers' (or FILE_A's) code,
+    to the file's. label, name, note, from_text and to_text are the program's
+    Japanese texts in every language; label_en is the label in English. Keys,
+    kinds and codes never change with the language: scripts rely on them.
+    Object keys may come in any order; arrays keep mixer and key order.</translation>
+        </message>
+        <message>
+            <source>環境変数
+    ZKVR340A_LANGUAGE
+                ja または en: ロケールにかかわらずメッセージの言語を決めます
+    ZKVR340A_SEARCH_ADDRESS, ZKVR340A_SEARCH_PORT, ZKVR340A_SEARCH_REPLY_PORT
+                search が要求を送る先 (既定値は 255.255.255.255 とすべての
+                ネットワークインターフェイスのブロードキャストアドレス、ポート
+                1001) と応答を待つポート (1002)
+    DEVBRIDGE_DEVICE_ROOT
+                --usb がデバイスを探すフォルダー (Linux)
+
+終了ステータス
+    0   完了
+    1   ミキサーが応答しない、接続を開けない、書き込みが拒否されたか
+        反映されない、または設定値ファイルを読めない・書けない
+        (理由は stderr に表示します)
+    2   使い方の誤り (理由と使い方を stderr に表示します)
+    diff は差異がなければ 0、あれば 1 (ミキサーの台数の違いも差異です)、
+    エラーのときは 2 で終わります。load --dry-run は load と同じです。
+
+例
+    接続されているすべてのミキサーのすべての値を JSON で:
+        zkvr340a-ctl --ethernet 192.168.100.200 status --json
+    マスターのチャンネル 3 の入力ゲインを -6.1dB (コード 40) にして確かめる:
+        zkvr340a-ctl --serial /dev/ttyUSB0 set 1 InputGain_3=40
+    ユーザーIDが hall のミキサーを探し、そのシステム全体を保存する:
+        zkvr340a-ctl search hall
+        zkvr340a-ctl --ethernet &quot;$(zkvr340a-ctl search hall)&quot; save hall.ini
+    hall.ini を読み込むと変わる値を、何も送信せずに 1 つずつ表示する:
+        zkvr340a-ctl --ethernet 192.168.100.200 diff hall.ini</source>
+            <comment>13213</comment>
+            <translation>ENVIRONMENT
+    ZKVR340A_LANGUAGE
+                ja or en: the language of the messages, whatever the locale
+    ZKVR340A_SEARCH_ADDRESS, ZKVR340A_SEARCH_PORT, ZKVR340A_SEARCH_REPLY_PORT
+                where search sends its request (default 255.255.255.255 and
+                the broadcast address of every network interface, port 1001)
+                and where it listens for replies (1002)
+    DEVBRIDGE_DEVICE_ROOT
+                the folder --usb looks for the device in (Linux)
+
+EXIT STATUS
+    0   done
+    1   no mixer answered, the link could not be opened, a write was refused
+        or did not take, or a settings file could not be read or written
+        (the reason on stderr)
+    2   usage error (the reason and the usage on stderr)
+    diff ends with 0 when nothing differs, 1 when something does (a differing
+    mixer count counts), 2 on any error. load --dry-run ends as load does.
+
+EXAMPLES
+    All values of every linked mixer, as JSON:
+        zkvr340a-ctl --ethernet 192.168.100.200 status --json
+    Input gain of channel 3 of the master to -6.1dB (code 40), verified:
+        zkvr340a-ctl --serial /dev/ttyUSB0 set 1 InputGain_3=40
+    Find the mixer whose user ID is hall, then save its whole system:
+        zkvr340a-ctl search hall
+        zkvr340a-ctl --ethernet &quot;$(zkvr340a-ctl search hall)&quot; save hall.ini
+    What loading hall.ini would change, value by value, sending nothing:
+        zkvr340a-ctl --ethernet 192.168.100.200 diff hall.ini</translation>
+        </message>
+        <message>
+            <source>接続されているすべてのミキサーのすべての値を表示します: キーごとに 1 行
+(設定値ファイルのキー名)、ミキサーごとに 1 列の表、または --json で 1 つの
+JSON オブジェクト (出力を参照)。スレッショルドは 15 ビットで、ミキサーが
+報告しなかったものは「-」です。</source>
+            <comment>13220</comment>
+            <translation>Prints every value of every linked mixer: a table with one row per key
+(as the settings file names them) and one column per mixer, or with --json
+one JSON object (see OUTPUT). Thresholds are 15 bits; one the mixer did not
+report shows as &quot;-&quot;.</translation>
+        </message>
+        <message>
+            <source>接続されているミキサー MIXER (1 がマスター、2..16 がスレーブ 1..15) の KEY
+(データブロックのキー、ID 1..85、または Threshold) の値を 10 進数で表示します。</source>
+            <comment>13221</comment>
+            <translation>Prints the decimal value of KEY (a key of the data block, ids 1..85, or
+Threshold) of the linked mixer MIXER: 1 the master, 2..16 slaves 1..15.</translation>
+        </message>
+        <message>
+            <source>各 VALUE (ミキサーが持つコード。status と get が表示するもの) をプログラムと
+同じ確認付きの書き込みで書き込みます: 送信し、読み返して比べ、最大 11 パス。
+そのあとすべてのミキサーを読み直し、反映されなかった値を stderr に挙げ
+(「set: ミキサー 2 の KeyLock は 1 ではなく 0 と読み返されました」)、終了
+ステータスは 1 になります。書き込みの権限がなければ何も書き込みません。
+値はミキサーエディターで設定できるもの (選択肢、レベル 0..64、各欄の範囲) に
+限ります。--raw はミキサーが持てる値 (1 バイト、スレッショルドは 0..32767) を
+受け付けます。Priority_2..8 は優先スイッチの繰り返しなので指定できません。</source>
+            <comment>13222</comment>
+            <translation>Writes each VALUE (the code the mixer keeps, as status and get show it)
+with the program's verified write: sent, read back and compared, up to 11
+passes. Then every mixer is read again and each value that does not hold is
+named on stderr (&quot;set: mixer 2 KeyLock reads back 0, not 1&quot;); the exit
+status is then 1. Without write access nothing is written.
+A VALUE must be one the mixer editor can set (its choices, levels 0..64, the
+bounds of its fields); --raw takes any the mixer can hold (a byte, a threshold
+of 0..32767). Priority_2..8 only repeat the priority switch and are refused.</translation>
+        </message>
+        <message>
+            <source>ネットワーク上でユーザーIDが USERID のミキサー 1 台のアドレスを表示します
+(プログラムの接続ダイアログと同じ UDP の検索。環境変数を参照)。接続
+オプションは要りません。応答するミキサーがないか 2 台以上なら 1 で終わります。</source>
+            <comment>13223</comment>
+            <translation>Prints the address of the one mixer on the network whose user ID is USERID
+(the UDP search of the program's connection dialog; see ENVIRONMENT). Needs
+no link option. Exit 1 when no mixer answers, or more than one.</translation>
+        </message>
+        <message>
+            <source>接続されているすべてのミキサーを拡張データとともに読み、システム全体を
+設定値ファイル (CP932、CR LF、コントロールパネルは空) として FILE に書きます。
+一時ファイルを通して書くので、保存に失敗しても前からある FILE はそのまま
+残ります。</source>
+            <comment>13224</comment>
+            <translation>Reads every linked mixer with its extended data and writes the whole system
+to FILE as a settings file (CP932, CR LF), with an empty control panel. The
+file is written through a temporary one, so a failed save leaves an older
+FILE whole.</translation>
+        </message>
+        <message>
+            <source>接続を開く前に FILE を確かめ、プログラムのファイルを開くコマンドと読み込んだ
+設定の転送と同じことをします: マスターのセクションから拡張データを、その他の
+値を確認付きの書き込みで書き込み、最後にミキサーを読み直して、反映されなかった
+値を stderr に挙げます (終了ステータス 1)。
+--dry-run は何も送信しません: ミキサーを読み、読み込むと変わる値を diff FILE
+と同じ形で表示します (--json: diff --json と同じ形)。
+FILE のミキサーが接続台数より少ないと、残りのミキサーは今の値のままです:
+端末では確かめ、スクリプトには --yes が要ります (なければ何も送信せず 1)。
+--raw はミキサーが持てる値を受け付けます (set を参照)。</source>
+            <comment>13225</comment>
+            <translation>Checks FILE before any link opens, then does what the program's open
+command and the transfer of loaded settings do: the extended data from the
+master's section, every other value with the verified write, then a last
+read that names on stderr each value the mixers do not hold (exit 1).
+--dry-run sends nothing: it reads the mixers and prints the values a load
+would change, as diff FILE does (--json: as diff --json).
+When FILE holds fewer mixers than are linked, the others keep their values:
+at a terminal the tool asks, a script must give --yes (else nothing is sent,
+exit 1). --raw takes any value the mixers can hold (see set).</translation>
+        </message>
+        <message>
+            <source>FILE_A FILE_B は 2 つの設定値ファイルを比べ、接続オプションは要りません。
+FILE はファイルを、save と同じように読んだ接続されているミキサーと、読み込みが
+適用するとおりに比べます。違う値はエディターの呼び方で、ミキサーごとの行の下に
+挙げます。--json は 1 つの JSON オブジェクトを表示します (出力を参照)。
+比べるのは読み込みが送る値で、Priority_1 と OnlyType は 1 つの値
+Simultaneous です。2 つのファイルはコントロールパネルも比べます。
+--raw はミキサーが持てる値のファイルを受け付けます。差異がなければ 0、あれば 1、エラーのときは 2 で
+終わります。</source>
+            <comment>13226</comment>
+            <translation>FILE_A FILE_B compares two settings files and needs no link option. FILE
+compares the file with the linked mixers, read as save reads them, the way
+a load would apply it. Each value that differs is named as the editor names
+it, under a line per mixer; --json prints one JSON object (see OUTPUT).
+Compared are the values a load sends; Priority_1 and OnlyType are one
+value, Simultaneous. Two files are compared with their control panels too;
+--raw takes files with any value the mixers can hold. Exit 0 when nothing differs, 1 when something does,
+2 on any error.</translation>
+        </message>
+        <message>
+            <source>ip get はミキサーが持つネットワーク設定 (アドレス、DHCPクライアント、
+ユーザーID) を表示します。ip set はそれを書き込んで読み返します。--dhcp が
+なければミキサーの DHCP の設定はそのままです。ADDRESS は 10 進数のドット
+区切りです (0 で埋めた数も 10 進数として読みます)。DHCPクライアントが OFF
+のとき、ミキサーに設定できないアドレスは理由とともに拒否します。USERID は
+A-Z, a-z, 0-9 の 1～20 文字です。</source>
+            <comment>13227</comment>
+            <translation>ip get prints the network settings the mixer keeps (address, DHCP client,
+user ID). ip set writes them with read-back, keeping the mixer's DHCP mode
+unless --dhcp is given. ADDRESS is dotted decimal (zero-padded numbers read
+as decimal). With the DHCP client off, an address no mixer can have is
+refused with the reason. USERID has 1 to 20 characters, each A-Z, a-z or
+0-9.</translation>
+        </message>
+        <message>
+            <source>ミキサーのメモリの ADDRESS (16 進数、8 桁まで) から SIZE バイト (1, 2
+または 4。既定値 4) を読み、応答の 4 データバイトを 8 桁の 16 進数で
+表示します。</source>
+            <comment>13228</comment>
+            <translation>Reads SIZE bytes (1, 2 or 4; default 4) of the mixer's memory at ADDRESS
+(hexadecimal, up to 8 digits) and prints the reply's four data bytes as
+eight hexadecimal digits.</translation>
+        </message>
+        <message>
+            <source>ミキサーのメモリの ADDRESS (16 進数) に DATA (16 進数、8 桁まで) を SIZE
+バイト (1, 2 または 4。既定値 4) として書き込みます。</source>
+            <comment>13229</comment>
+            <translation>Writes DATA (hexadecimal, up to 8 digits) as SIZE bytes (1, 2 or 4;
+default 4) at ADDRESS (hexadecimal) of the mixer's memory.</translation>
+        </message>
+        <message>
+            <source>プログラムのダウンロードメニューと同じように、ミキサーにファームウェアを
+ダウンロードします: KIND 1 メインプログラム、2 FPGAデータ、3 書き込みプログラム
+(以前の機種)、4 ZK-VR340a のモデルファイル。FILE は接続を開く前に確かめます。
+マスターの機種と違う系統のイメージは --any-model があるときだけ送信します
+(端末ではツールが尋ねます)。USB では最初の段階のあとでミキサーの電源を
+入れ直す必要があります: 端末ではツールが Enter を待ち、--power-cycled の
+ときはデバイスが消えて戻るのを --timeout 秒まで待ちます。どちらでもない
+スクリプトは何も送信する前に拒否します。進み具合のバーを stderr に表示
+します (端末では同じ行を書き換え、それ以外では 1 割ごとに 1 行。--quiet
+のときは表示しません)。</source>
+            <comment>13230</comment>
+            <translation>Downloads firmware into the attached mixer, as the program's download menu:
+KIND 1 main program, 2 FPGA data, 3 writer program (the older model), 4 a
+ZK-VR340a model file. FILE is checked before the link opens. An image for
+the other family than the master's model is sent only with --any-model (on
+a terminal the tool asks). Over USB the mixer must be switched off and on
+after its first step: on a terminal the tool waits for Enter; with
+--power-cycled it waits up to --timeout seconds for the device to go and
+come back; a script without either is refused before anything is sent. A
+progress bar goes to stderr (rewritten in place on a terminal, a line per
+tenth otherwise; none with --quiet).</translation>
+        </message>
+        <message>
+            <source>zkvr340a は既に起動しています (プロセス %1)。そのウィンドウを前面に出しました。</source>
+            <comment>13240</comment>
+            <translation>zkvr340a is already running (process %1); its window was brought forward.</translation>
+        </message>
+        <message>
+            <source>zkvr340a は既に起動しています (プロセス %1) が、応答がないためウィンドウを前面に出せませんでした。</source>
+            <comment>13241</comment>
+            <translation>zkvr340a is already running (process %1) but does not answer; its window was not brought forward.</translation>
+        </message>
+        <message>
+            <source>2 つ目の zkvr340a の起動を防ぐロックファイル %1 を作成できません (そのフォルダーに書き込めるか確かめてください)</source>
+            <comment>13242</comment>
+            <translation>cannot create the lock file %1 that keeps a second zkvr340a from starting (can its folder be written?)</translation>
+        </message>
+        <message>
+            <source>virtual mixers on 127.0.0.1:%1</source>
+            <comment>13243</comment>
+            <extracomment>Kept as is: a line scripts read on stderr, the same in every language.</extracomment>
+            <translation>virtual mixers on 127.0.0.1:%1</translation>
+        </message>
+        <message>
+            <source>--virtual-port にはポート 1..65535 を指定してください (「%1」が指定されました)</source>
+            <comment>13244</comment>
+            <translation>--virtual-port wants a port 1..65535, got &quot;%1&quot;</translation>
+        </message>
+        <message>
+            <source>--virtual-port は --virtual と一緒にだけ指定できます</source>
+            <comment>13245</comment>
+            <translation>--virtual-port goes with --virtual only</translation>
+        </message>
+        <message>
+            <source>%1 には値が必要です</source>
+            <comment>13246</comment>
+            <translation>%1 needs a value</translation>
+        </message>
+        <message>
+            <source>「%1」は --virtual と一緒には指定できません</source>
+            <comment>13248</comment>
+            <translation>&quot;%1&quot; does not go with --virtual</translation>
+        </message>
+        <message>
+            <source>仮想ミキサーは %1 で待ち受けています</source>
+            <comment>13249</comment>
+            <translation>The virtual mixers answer on %1</translation>
+        </message>
+        <message>
+            <source>ウィンドウを開く画面がありません (%1 が設定されていません)。デスクトップの中で起動してください</source>
+            <comment>13250</comment>
+            <translation>no display to open a window on (%1 not set); start the program inside a desktop session</translation>
+        </message>
+        <message>
+            <source>選択したボタンへの反映</source>
+            <comment>14200</comment>
+            <translation>Apply to the selected buttons</translation>
+        </message>
+        <message>
+            <source>選択したものの削除</source>
+            <comment>14201</comment>
+            <translation>Delete the selection</translation>
+        </message>
+        <message>
+            <source>%1 (%2)</source>
+            <comment>14202</comment>
+            <translation>%1 (%2)</translation>
+        </message>
+        <message>
+            <source>選択に反映</source>
+            <comment>14203</comment>
+            <translation>Apply to selection</translation>
+        </message>
+        <message>
+            <source>削除(&amp;E)</source>
+            <comment>14204</comment>
+            <translation>D&amp;elete</translation>
+        </message>
+        <message>
+            <source>ボタンのプロパティ(&amp;R)...</source>
+            <comment>14205</comment>
+            <translation>Button p&amp;roperties...</translation>
+        </message>
+        <message>
+            <source>グリッドに合わせる（Shift または Alt を押している間は合わせない）</source>
+            <comment>14206</comment>
+            <translation>Snap to the grid (not while Shift or Alt is held)</translation>
+        </message>
+        <message>
+            <source>前回、保存されずに終わったコントロールパネルの編集内容が残っています。
+元のファイル：%1
+記録した日時：%2
+復元しますか？</source>
+            <comment>14207</comment>
+            <translation>Changes to the control panel that were never saved were left behind.
+From the file: %1
+Written: %2
+Restore them?</translation>
+        </message>
+        <message>
+            <source>復元ファイルの一部を読めませんでした（読めない行：%1、最初は %2 行目：%3）。読めたところを復元しました。
+ファイルは次の名前で残してあります：
+%4</source>
+            <comment>14208</comment>
+            <translation>Part of the recovery file could not be read (lines not read: %1; the first is line %2: %3). What could be read was restored.
+The file is kept as:
+%4</translation>
+        </message>
+        <message>
+            <source>復元ファイルを読めませんでした（%1）。何も復元していません。
+ファイルは次の名前で残してあります：
+%2</source>
+            <comment>14209</comment>
+            <translation>The recovery file could not be read (%1). Nothing was restored.
+The file is kept as:
+%2</translation>
+        </message>
+        <message>
+            <source>ファイルを開けません</source>
+            <comment>14210</comment>
+            <translation>the file cannot be opened</translation>
+        </message>
+        <message>
+            <source>コントロールパネルの値がありません</source>
+            <comment>14211</comment>
+            <translation>it holds no control panel values</translation>
+        </message>
+        <message>
+            <source>（移せませんでした）</source>
+            <comment>14212</comment>
+            <translation> (could not be moved)</translation>
+        </message>
+        <message>
+            <source>画像ファイル</source>
+            <comment>14213</comment>
+            <translation>Image file</translation>
+        </message>
+        <message>
+            <source>幅</source>
+            <comment>14214</comment>
+            <translation>Width</translation>
+        </message>
+        <message>
+            <source>高さ</source>
+            <comment>14215</comment>
+            <translation>Height</translation>
+        </message>
+        <message>
+            <source>横の倍率</source>
+            <comment>14216</comment>
+            <translation>Horizontal scale</translation>
+        </message>
+        <message>
+            <source>縦の倍率</source>
+            <comment>14217</comment>
+            <translation>Vertical scale</translation>
+        </message>
+        <message>
+            <source>線の太さを増やす</source>
+            <comment>14218</comment>
+            <translation>Thicker line</translation>
+        </message>
+        <message>
+            <source>線の太さを減らす</source>
+            <comment>14219</comment>
+            <translation>Thinner line</translation>
+        </message>
+        <message>
+            <source>実線</source>
+            <comment>14220</comment>
+            <translation>Solid</translation>
+        </message>
+        <message>
+            <source>破線</source>
+            <comment>14221</comment>
+            <translation>Dashed</translation>
+        </message>
+        <message>
+            <source>点線</source>
+            <comment>14222</comment>
+            <translation>Dotted</translation>
+        </message>
+        <message>
+            <source>一点鎖線</source>
+            <comment>14223</comment>
+            <translation>Dash-dot</translation>
+        </message>
+        <message>
+            <source>二点鎖線</source>
+            <comment>14224</comment>
+            <translation>Dash-dot-dot</translation>
+        </message>
+        <message>
+            <source>自動ロックまでの時間(&amp;T)</source>
+            <comment>14000</comment>
+            <translation>Lock again when &amp;idle for</translation>
+        </message>
+        <message>
+            <source>%1 分</source>
+            <comment>14001</comment>
+            <translation>%1 min</translation>
+        </message>
+        <message>
+            <source>操作はロックされているため、ログアウト（シャットダウン）を取り消しました。
+コントロールパネルの「終了」でパスフレーズを入力し、マイクを元に戻してからもう一度行ってください。</source>
+            <comment>14002</comment>
+            <translation>The logout (shutdown) was cancelled because operation is locked.
+Quit the control panel with the passphrase first, so that the microphones are switched back, then try again.</translation>
+        </message>
+        <message>
+            <source>前回、コントロールパネルがチャンネルを元に戻さないまま終了しました（%1 に記録）。
+コントロールパネルを開く前のチャンネルのオン・オフをミキサーに戻しますか？</source>
+            <comment>14003</comment>
+            <translation>Last time the control panel ended without switching the channels back (recorded %1).
+Switch the channels back on and off as they were before the control panel opened?</translation>
+        </message>
+        <message>
+            <source>チャンネルの記録ファイルを読めませんでした。チャンネルは戻していません。ファイルは %1 として残しています。</source>
+            <comment>14004</comment>
+            <translation>The file recording the channels could not be read. The channels were not switched back. The file was kept as %1.</translation>
+        </message>
+        <message>
+            <source>%1 %2: %3</source>
+            <comment>13600</comment>
+            <translation>%1 %2: %3</translation>
+        </message>
+        <message>
+            <source>ほか %1 件</source>
+            <comment>13601</comment>
+            <translation>and %1 more</translation>
+        </message>
+        <message>
+            <source>ミキサーとの接続が切れています</source>
+            <comment>13602</comment>
+            <translation>the connection to the mixers is down</translation>
+        </message>
+        <message>
+            <source>ミキサーは元の値のままです</source>
+            <comment>13603</comment>
+            <translation>the mixer kept its value</translation>
+        </message>
+        <message>
+            <source>ミキサーから応答がありません</source>
+            <comment>13604</comment>
+            <translation>the mixer did not answer</translation>
+        </message>
+        <message>
+            <source>ch %1 %2</source>
+            <comment>13605</comment>
+            <translation>ch %1 %2</translation>
+        </message>
+        <message>
+            <source>入力アッテネータ</source>
+            <comment>13610</comment>
+            <translation>input attenuator</translation>
+        </message>
+        <message>
+            <source>ファンタム電源</source>
+            <comment>13611</comment>
+            <translation>phantom power</translation>
+        </message>
+        <message>
+            <source>ヘッドアンプゲイン</source>
+            <comment>13612</comment>
+            <translation>head-amp gain</translation>
+        </message>
+        <message>
+            <source>ローカット</source>
+            <comment>13613</comment>
+            <translation>low cut</translation>
+        </message>
+        <message>
+            <source>スレッショルド計算対象</source>
+            <comment>13614</comment>
+            <translation>threshold calculation</translation>
+        </message>
+        <message>
+            <source>チャンネルレベル</source>
+            <comment>13615</comment>
+            <translation>channel level</translation>
+        </message>
+        <message>
+            <source>プライオリティ</source>
+            <comment>13616</comment>
+            <translation>priority</translation>
+        </message>
+        <message>
+            <source>オーバーライド</source>
+            <comment>13617</comment>
+            <translation>override</translation>
+        </message>
+        <message>
+            <source>ミュート</source>
+            <comment>13618</comment>
+            <translation>mute</translation>
+        </message>
+        <message>
+            <source>出力アッテネータ</source>
+            <comment>13620</comment>
+            <translation>output attenuator</translation>
+        </message>
+        <message>
+            <source>マスターレベル</source>
+            <comment>13621</comment>
+            <translation>master level</translation>
+        </message>
+        <message>
+            <source>ゲート減衰量設定</source>
+            <comment>13622</comment>
+            <translation>gate attenuation setting</translation>
+        </message>
+        <message>
+            <source>ゲート減衰量</source>
+            <comment>13623</comment>
+            <translation>gate attenuation</translation>
+        </message>
+        <message>
+            <source>スレッショルド動作</source>
+            <comment>13624</comment>
+            <translation>threshold action</translation>
+        </message>
+        <message>
+            <source>スレッショルド設定単位</source>
+            <comment>13625</comment>
+            <translation>threshold setting unit</translation>
+        </message>
+        <message>
+            <source>オートマチック動作</source>
+            <comment>13626</comment>
+            <translation>automatic action</translation>
+        </message>
+        <message>
+            <source>NOMA</source>
+            <comment>13627</comment>
+            <translation>NOMA</translation>
+        </message>
+        <message>
+            <source>ラストオン</source>
+            <comment>13628</comment>
+            <translation>last on</translation>
+        </message>
+        <message>
+            <source>ホールド時間</source>
+            <comment>13629</comment>
+            <translation>hold time</translation>
+        </message>
+        <message>
+            <source>同時選択許可チャンネル数</source>
+            <comment>13630</comment>
+            <translation>channels on at once</translation>
+        </message>
+        <message>
+            <source>キーロック</source>
+            <comment>13631</comment>
+            <translation>key lock</translation>
+        </message>
+        <message>
+            <source>スレッショルドレベル</source>
+            <comment>13632</comment>
+            <translation>threshold level</translation>
         </message>
     </context>
 </TS>

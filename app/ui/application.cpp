@@ -16,6 +16,7 @@
 #include "app/ui/remoteoperation.h"
 #include "remote/remoteserver.h"
 #include "base/ui/placeform.h"
+#include "base/ui/windowlosswatch.h"
 #include "link/ipsettings/frmipsetting.h"
 #include "app/ui/directwindow.h"
 #include "maintenance/frmprogressbar.h"
@@ -53,9 +54,13 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <cstdio>
 #include <utility>
 
 namespace {
+
+constexpr int VirtualOn = 13243;        // "virtual mixers on 127.0.0.1:%1"
+constexpr int VirtualAnswersOn = 13249; // "The virtual mixers answer on %1"
 
 const QString SerialSection = QStringLiteral("RS232C");
 const QString SerialKey = QStringLiteral("Port");
@@ -100,6 +105,17 @@ void bringForward(QWidget *w)
     w->activateWindow();
 }
 
+// Where the panel runs: the link and the screen (in twips).
+PanelContext panelContextOf(const World &world, const QSize &screen)
+{
+    PanelContext ctx;
+    ctx.linkKind = world.link.linkKind;
+    ctx.mixerCount = world.mixers.MixerCount;
+    ctx.screenWidth = screen.width();
+    ctx.screenHeight = screen.height();
+    return ctx;
+}
+
 } // namespace
 
 Application::Application(World &world, QStringList arguments)
@@ -116,6 +132,7 @@ Application::Application(World &world, QStringList arguments)
         m_world.activity.add(ActivityKind::Access, 0, str(12113),
                              right ? ActivityOutcome::Done : ActivityOutcome::Refused);
     };
+    m_lock.setClock(&m_world.clock);
     // A write is logged as the user knows the value: as the editor shows it,
     // a panel switch by its seat's caption.
     m_world.activity.setValueWords([this](int mixer, int key, qint32 value) {
@@ -125,6 +142,7 @@ Application::Application(World &world, QStringList arguments)
 
 Application::~Application()
 {
+    m_windowWatch.reset();
     // The server goes first: its waiting answers refer to the windows' state.
     m_remote.reset();
     // The editor and panel windows are top-level windows that refer to this
@@ -178,13 +196,7 @@ void Application::wireSync()
 
 void Application::resetPanel()
 {
-    PanelContext ctx;
-    ctx.linkKind = m_world.link.linkKind;
-    ctx.mixerCount = m_world.mixers.MixerCount;
-    const QSize screen = screenTwips();
-    ctx.screenWidth = screen.width();
-    ctx.screenHeight = screen.height();
-    ResetPanel(m_world.panel, m_world.mixers.FileMixerCount, ctx);
+    ResetPanel(m_world.panel, m_world.mixers.FileMixerCount, panelContextOf(m_world, screenTwips()));
 }
 
 void Application::offerRecovery()
@@ -193,23 +205,28 @@ void Application::offerRecovery()
     const std::optional<QDateTime> written = recovery.leftBehind();
     if (!written)
         return;
-    const QString text = str(12060).arg(QLocale().toString(*written, QLocale::ShortFormat));
-    if (m_world.dialogs.message(text, MsgButtons::YesNo, MsgIcon::Question, str(StrId::AppTitle)) == MsgAnswer::Yes
-        && recovery.restoreInto(m_world.settings.SetDataTable, m_world.settings.keyTable)) {
-        // The panel takes it now, so that a save before the panel opens
-        // stores it too; the panel counts it as unsaved when it opens.
-        PanelContext ctx;
-        ctx.linkKind = m_world.link.linkKind;
-        ctx.mixerCount = m_world.mixers.MixerCount;
-        const QSize screen = screenTwips();
-        ctx.screenWidth = screen.width();
-        ctx.screenHeight = screen.height();
-        ApplyPanel(m_world.panel, m_world.mixers.FileMixerCount, m_world.settings.SetDataTable, ctx, false);
-        m_world.panel.setUp = true;
-        m_world.settings.recovered = true;
-        m_world.loop.DataState = DataChanged;
+    if (m_world.dialogs.message(recovery.question(*written), MsgButtons::YesNo, MsgIcon::Question,
+                                str(StrId::AppTitle))
+        != MsgAnswer::Yes) {
+        // Declined: the user gives that design up.
+        recovery.discard();
+        return;
     }
-    recovery.discard();
+    if (!recovery.takeInto(m_world.settings.SetDataTable, m_world.settings.keyTable, m_world.dialogs))
+        return;
+    // The panel takes it now, so that a save before the panel opens stores
+    // it too; it counts as unsaved (and its file stays) until it is saved or
+    // given up. Offline the mixer count is the design's, as after a load.
+    if (m_world.link.offline()) {
+        const qint16 stored = qint16(storedMixerCount(m_world.settings.SetDataTable).value_or(0));
+        m_world.mixers.MixerCount = std::max(m_world.mixers.MixerCount, stored);
+        m_world.mixers.FileMixerCount = m_world.mixers.MixerCount;
+    }
+    ApplyPanel(m_world.panel, m_world.mixers.FileMixerCount, m_world.settings.SetDataTable,
+               panelContextOf(m_world, screenTwips()), true);
+    m_world.panel.setUp = true;
+    m_world.settings.recovered = true;
+    m_world.loop.DataState = DataChanged;
 }
 
 void Application::wireSettings()
@@ -227,7 +244,28 @@ void Application::wireSettings()
     QObject::connect(main, &FrmMain::saveAsRequested, main, [this] { m_settings->saveAsMenu(0); });
     QObject::connect(m_settings.get(), &SettingsCommands::captionChanged, main,
                      &QWidget::setWindowTitle);
-    main->confirmClose = [this] { return m_settings->confirmClose(); };
+    main->confirmClose = [this] {
+        // While the panel is up the main window is hidden: its close (the
+        // desktop's, or the close box of a window mapped by hand) is the
+        // panel's own, with its lock and its questions.
+        if (m_panel) {
+            m_panel->close();
+            return false;
+        }
+        return m_settings->confirmClose();
+    };
+    // The recovery file goes once the design in it is saved or given up,
+    // also while the panel is closed.
+    const auto settled = [] { DesignRecovery().discard(); };
+    QObject::connect(m_settings.get(), &SettingsCommands::changesAbandoned, main, settled);
+    QObject::connect(m_settings.get(), &SettingsCommands::saved, main, [settled](const QString &, bool ok) {
+        if (ok)
+            settled();
+    });
+    QObject::connect(m_settings.get(), &SettingsCommands::loaded, main, [settled](const QString &, bool ok) {
+        if (ok)
+            settled();
+    });
     const QSize screen = screenTwips();
     m_settings->setScreenSize(screen.width(), screen.height());
     QObject::connect(main, &FrmMain::showMixerRequested, main, [this] { onShowMixer(); });
@@ -237,7 +275,7 @@ void Application::wireSettings()
         if (m_version)
             bringForward(m_version);
         else
-            m_version = showVersionDialog(m_main.get());
+            m_version = showVersionDialog(m_main.get(), {}, virtualAddressLine());
     });
     QObject::connect(main, &FrmMain::settingsDialogRequested, main, [this] { chooseSettingsDialog(); });
     QObject::connect(main, &FrmMain::activityRequested, main, [this] { showActivity(); });
@@ -521,11 +559,18 @@ int Application::run()
         // Online the panel waits for the mixers to be counted (afterPoll);
         // offline there is nothing to wait for.
         m_operatePending = true;
+        watchInputFor(m_lock, m_main.get());
+        m_idleWatch = std::make_unique<QTimer>();
+        m_idleWatch->setInterval(1000);
+        QObject::connect(m_idleWatch.get(), &QTimer::timeout, m_main.get(), [this] { watchIdle(); });
+        m_idleWatch->start();
         if (m_world.link.offline())
             QTimer::singleShot(0, m_main.get(), [this] { startOperating(); });
-    } else {
-        offerRecovery();
     }
+    // The channels come back before anything else is asked or opened.
+    offerHeldChannels();
+    if (!m_operate.operate())
+        offerRecovery();
 
     loop.DataState = DataChanged;
     m_world.mixers.Model.fill(-1);
@@ -539,6 +584,28 @@ int Application::run()
     m_loop->run();
     m_remote->stop();
     return 0;
+}
+
+void Application::comeForward()
+{
+    // A modal window the program waits on (the link choice, a message) comes
+    // first; then the panel in visual mode, else the main window.
+    QWidget *w = QApplication::activeModalWidget();
+    if (!w && m_panel && m_panel->isVisible())
+        w = m_panel;
+    if (!w)
+        w = m_main.get();
+    if (!w)
+        return;
+    bringForward(w);
+    // Where the desktop does not let another program's request take the
+    // focus, the window at least asks for attention.
+    QApplication::alert(w);
+}
+
+QString Application::virtualAddressLine() const
+{
+    return m_virtual ? str(VirtualAnswersOn).arg(m_virtual->address()) : QString();
 }
 
 std::optional<LinkKind> Application::linkGiven() const
@@ -561,10 +628,15 @@ bool Application::chooseLink()
     }
     if (virtualMixers > 0) {
         // Virtual mixers inside the program, reached over Ethernet.
-        m_virtual = VirtualChain::launch(virtualMixers, m_virtualRequest.model, m_world.dialogs);
+        VirtualRequest chain = m_virtualRequest;
+        chain.mixers = virtualMixers;
+        m_virtual = VirtualChain::launch(chain, m_world.dialogs);
         if (!m_virtual)
             return false;
         m_world.link.linkKind = LinkKind::Ethernet;
+        // Where the tool (and a script that started the program) reaches them.
+        std::fprintf(stderr, "%s\n", qPrintable(str(VirtualOn).arg(m_virtual->port())));
+        std::fflush(stderr);
     }
     if (m_world.link.offline())
         m_world.loop.StartupPolls = 0;
@@ -583,10 +655,13 @@ void Application::openMainWindow()
     m_main = std::make_unique<FrmMain>(ctx, m_debug);
     if (m_virtual) {
         keepMarkInTitle(*m_main, m_virtual->mark());
-        m_main->showLinkStatus(m_virtual->mark());
+        m_main->showLinkStatus(m_virtual->statusMark());
     }
     m_main->disconnect = [this] { Disconnect(); };
     m_main->closeEditors = [this] { unloadActiveEditors(); };
+    m_windowWatch = std::make_unique<WindowLossWatch>();
+    m_windowWatch->watch(m_main.get());
+    wireSessionEnd();
     wireSettings();
     wireRemote();
     m_main->show();
@@ -692,6 +767,10 @@ bool Application::pollingHeld()
 
 void Application::afterPoll()
 {
+    if (m_endAfterExchange) {
+        Disconnect();
+        return;
+    }
     // --operate: the panel comes up once the start-up polls have counted the
     // mixers and their data has been read, so that it finds every mixer its
     // buttons name and records the switches as they really are (they are
@@ -711,6 +790,9 @@ void Application::afterPoll()
     if (!m_panel && remoteValuesOwed(m_world.panel.runtime))
         RemoteChannels(m_world.mixers, m_world.panel.runtime, restartRetries(), &m_world.editor)
             .giveBackOwed(m_world.mixers.MixerCount);
+    // Each poll comes before the values it found waiting are written: the
+    // switches the panel took over are on disk before the first of them goes.
+    keepHeldChannels();
 }
 
 std::function<void()> Application::restartRetries()
@@ -803,6 +885,7 @@ void Application::showPanel()
     m_panelAwaitsData = false;
     m_main->setEnabled(true);
     m_main->hide();
+    holdMainWindow(true);
     PanelWindowContext ctx{m_world.panel, m_world.mixers, m_world.link, m_world.settings,
                            *m_settings, m_world.dialogs,
                            restartRetries(),
@@ -812,9 +895,13 @@ void Application::showPanel()
     if (m_virtual)
         keepMarkInTitle(*panel, m_virtual->mark());
     QObject::connect(panel, &FrmMdi::modeChangeClosed, m_main.get(), [this] {
+        holdMainWindow(false);
         m_main->setWindowTitle(m_settings->caption());
         m_main->show();
     });
+    m_windowWatch->watch(panel);
+    // The switches it found are on disk before any of them changes.
+    keepHeldChannels();
     QObject::connect(panel, &FrmMdi::quitRequested, m_main.get(),
                      [this] { m_world.loop.JobRequest = JobQuit; });
     m_panel = panel;
@@ -827,8 +914,12 @@ void Application::showPanel()
         panel->showFullScreen();
     else
         panel->showMaximized();
+    // A chairperson's PC may stand unattended: what the start has to say
+    // goes to the status line, not into a box that stops the job loop.
     if (!panel->startOperation())
-        m_world.dialogs.tell(str(12111), MsgIcon::Warning);
+        m_operateNotices << str(12111);
+    if (!m_operateNotices.isEmpty())
+        panel->showNotice(m_operateNotices.join(u' '));
 }
 
 void Application::startOperating()
@@ -837,7 +928,7 @@ void Application::startOperating()
         return;
     m_operatePending = false;
     if (!m_settings->openForOperation(m_operate.file))
-        m_world.dialogs.tell(str(12114).arg(m_operate.file), MsgIcon::Warning);
+        m_operateNotices << str(12114).arg(m_operate.file);
     // The panel may come only after a job that still runs; it starts
     // operating whenever it comes.
     m_operateOnPanel = true;
@@ -847,13 +938,16 @@ void Application::startOperating()
 void Application::wireRemote()
 {
     if (!m_remote) {
-        RemoteHost host{m_world.mixers, m_world.panel, m_world.link, m_world.clock, {}, {}, {}};
+        RemoteHost host{m_world.mixers, m_world.panel, m_world.link, m_world.clock, {}, {}, {}, {}, {}, {}};
         host.panelOpen = [this] { return m_panel && m_panel->isVisible(); };
         host.executing = [this] { return m_panel && m_panel->isVisible() && m_panel->executing(); };
         // A remote tap is a left press on the panel's button.
         host.press = [this](int mixer, int slot) {
             return m_panel && m_panel->pressExecutionButton(ButtonRef{mixer, slot});
         };
+        host.virtualMixers = [this] { return m_virtual != nullptr; };
+        host.settingsFile = [this] { return m_world.settings.currentFileName; };
+        host.blocked = &RemoteOperation::blockingWindow;
         m_remote = std::make_unique<RemoteOperation>(std::move(host), m_world.dialogs);
     }
     QObject::connect(m_main.get(), &FrmMain::remoteRequested, m_main.get(),
@@ -864,7 +958,20 @@ void Application::Disconnect()
 {
     if (m_ended)
         return;
+    // Whatever ends the program, the channels go back before the link
+    // closes: a panel still open gives them back, and they are written while
+    // the link is up. Those that could not be stay on disk for the next start.
+    const bool givingBack = m_endAfterExchange || (m_panel && m_panel->isVisible());
+    if (m_panel)
+        m_panel->closeForProgramEnd();
+    if (givingBack && sendingMustWait()) {
+        // An exchange waits further up the stack: the values go after it, from
+        // the loop, and the program ends then.
+        m_endAfterExchange = true;
+        return;
+    }
     m_ended = true;
+    keepHeldChannels(!givingBack || sendBeforeClosing());
     if (m_linkWatch)
         m_linkWatch->silence();
     if (m_comm)
@@ -872,8 +979,6 @@ void Application::Disconnect()
     writeDataFileName(m_world.loop.DataFileName);
     if (m_loop)
         m_loop->stop();
-    if (m_panel)
-        m_panel->closeForProgramEnd();
     if (m_main)
         m_main->hide();
 }

@@ -9,6 +9,7 @@
 #include "app/operatestart.h"
 #include "app/virtualchain.h"
 #include "app/world.h"
+#include "panel/heldchannels.h"
 #include "panel/operatorlock.h"
 
 #include <QPoint>
@@ -40,6 +41,8 @@ class MixerSync;
 class MixerStateSettings;
 class RemoteOperation;
 class SettingsCommands;
+class WindowLossWatch;
+class QObject;
 class QWidget;
 
 class Application : public JobHandlers
@@ -54,6 +57,10 @@ public:
     // A preset link skips the link-choice dialog (scripts, benchmarks and
     // tests set ZKVR340A_LINK to rs232c, usb, offline or ethernet).
     static std::optional<LinkKind> presetLink();
+
+    // Brings the window the user works in forward: a second start of the
+    // program asks for it.
+    void comeForward();
 
     // The operator lock of the panel window (--operate, or set from its menu).
     OperatorLock &operatorLock() { return m_lock; }
@@ -78,6 +85,18 @@ public:
     FrmParameter *parameterGrid() const;
     // The activity window, when open.
     FrmActivity *activityWindow() const;
+
+    // The desktop's session is ending (logout, shutdown). A locked panel
+    // refuses, and says why when `mayTell` (asked only then) lets it talk to
+    // the user; otherwise the program ends in order, the channels given back.
+    // Returns whether the session may end.
+    bool sessionEnding(const std::function<bool()> &mayTell);
+    // The idle watch of a chairperson's PC: left in mixer mode (reached with
+    // the passphrase) for the lock's idle time, it goes back to its panel,
+    // operating and locked; not while a question, a menu or a job is open.
+    void watchIdle();
+    // Where the channels' switches the panel took over are kept until given back.
+    const HeldChannels &heldChannels() const { return m_held; }
 
     // JobHandlers
     bool pollingHeld() override;
@@ -132,9 +151,28 @@ private:
     // A recovery file left by a design that ended without saving (a crash,
     // a power cut): offered back, naming when it was written; removed either way.
     void offerRecovery();
+    // The channels' switches a program that ended without giving them back
+    // left on disk: offered back first (a chairperson's PC takes them without
+    // asking). The file follows the panel's record after each poll, and goes
+    // once everything is back (application_end.cpp).
+    void offerHeldChannels();
+    void keepHeldChannels(bool givenBack = true);
+    // Before the link closes: what waits to be sent (the channels a closing
+    // panel gave back) is written. False when it could not be.
+    bool sendBeforeClosing();
+    // Whether those values must wait: an exchange with the mixers (a poll, a
+    // write, a job) waits further up the stack, and the loop is there to
+    // send them after it.
+    bool sendingMustWait() const;
+    // The hidden main window while the panel is up: no input, no commands.
+    void holdMainWindow(bool held);
+    void wireSessionEnd();
     void wireSettings();
     void wireRemote();
     QString chooseEthernetAddress(bool &userChose);
+    // "The virtual mixers answer on 127.0.0.1:PORT" for the version dialog;
+    // empty on a link to hardware.
+    QString virtualAddressLine() const;
 
     World &m_world;
     QStringList m_arguments;
@@ -146,8 +184,14 @@ private:
     OperateRequest m_operate;        // what it asks of a chairperson's PC
     bool m_operatePending = false;   // --operate waits for the mixers to be counted
     bool m_operateOnPanel = false;   // the next panel window starts operating
+    QStringList m_operateNotices;    // what the start has to say, for the panel's status line
     bool m_panelAwaitsData = false;  // a mode change waits for the mixers' data
+    bool m_endAfterExchange = false; // Disconnect waits for the exchange under way
     OperatorLock m_lock;
+    HeldChannels m_held;
+    std::unique_ptr<WindowLossWatch> m_windowWatch; // windows destroyed from outside close as by their close box
+    std::unique_ptr<QObject> m_mainInputBlock;      // the hidden main window takes no input
+    std::unique_ptr<QTimer> m_idleWatch;             // a chairperson's PC goes back to its panel
     std::unique_ptr<VirtualChain> m_virtual; // outlives the link that reaches it
     bool m_connectionBelowMain = false; // the next connection dialog goes next to the main window
     std::unique_ptr<MdlComm> m_comm;

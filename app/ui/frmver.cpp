@@ -15,7 +15,7 @@ QString versionText(const ProgramVersion &v)
     return str(1702) + QStringLiteral("%1.%2-%3").arg(v.major).arg(v.minor).arg(v.revision);
 }
 
-FrmVer::FrmVer(ProgramVersion version, QWidget *parent)
+FrmVer::FrmVer(ProgramVersion version, QWidget *parent, const QString &note)
     : QDialog(parent), m_icon(new QLabel(this)), m_title(new QLabel(this)),
       m_version(new QLabel(this)), m_description(new QLabel(this)), m_ok(new QPushButton(this))
 {
@@ -38,7 +38,7 @@ FrmVer::FrmVer(ProgramVersion version, QWidget *parent)
     m_title->setFont(big);
     m_title->setText(title);
     m_version->setText(versionText(version));
-    m_description->setText(str(1703));
+    m_description->setText(note.isEmpty() ? str(1703) : str(1703) + u'\n' + note);
     m_ok->setText(str(1904));
     m_ok->setDefault(true);
     connect(m_ok, &QPushButton::clicked, this, &QDialog::close);
@@ -58,9 +58,9 @@ FrmVer::FrmVer(ProgramVersion version, QWidget *parent)
     setMinimumWidth(320);
 }
 
-FrmVer *showVersionDialog(QWidget *main, ProgramVersion version)
+FrmVer *showVersionDialog(QWidget *main, ProgramVersion version, const QString &note)
 {
-    auto *dlg = new FrmVer(version, main);
+    auto *dlg = new FrmVer(version, main, note);
     dlg->setAttribute(Qt::WA_DeleteOnClose);
     dlg->adjustSize();
     PlaceForm(dlg, main, PlaceMode::Below);

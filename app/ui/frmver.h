@@ -23,7 +23,9 @@ class FrmVer : public QDialog
 {
     Q_OBJECT
 public:
-    explicit FrmVer(ProgramVersion version = {}, QWidget *parent = nullptr);
+    // `note`, when given, is one more line under the description (where the
+    // virtual mixers answer).
+    explicit FrmVer(ProgramVersion version = {}, QWidget *parent = nullptr, const QString &note = {});
 
     QLabel *LblTitle() const { return m_title; }
     QLabel *LblVersion() const { return m_version; }
@@ -40,4 +42,4 @@ private:
 
 // Opens the dialog modeless below `main` (kept on screen) and returns it; it
 // deletes itself when closed.
-FrmVer *showVersionDialog(QWidget *main, ProgramVersion version = {});
+FrmVer *showVersionDialog(QWidget *main, ProgramVersion version = {}, const QString &note = {});

@@ -5,6 +5,9 @@
 #include "remote/remoteserver.h"
 #include "remote/ui/frmremote.h"
 
+#include <QApplication>
+#include <QMessageBox>
+
 RemoteOperation::RemoteOperation(RemoteHost host, Dialogs &dialogs)
     : m_dialogs(dialogs), m_sync(std::make_unique<RemoteSyncView>())
 {
@@ -39,8 +42,16 @@ void RemoteOperation::start(const QStringList &arguments)
     const CommandLine line = parseArguments(arguments, error);
     if (line.requested) {
         RemoteTokens tokens;
-        if (error.isEmpty() && readTokenFile(line.tokenFile, tokens, error))
-            m_server->start(line.address, line.port, tokens, error);
+        if (error.isEmpty() && readTokenFile(line.tokenFile, tokens, error)
+            && m_server->start(line.address, line.port, tokens, error)) {
+            RemoteSettings running;
+            running.enabled = true;
+            running.address = line.address;
+            running.port = m_server->port();
+            running.tokens = tokens;
+            m_commandLine = running;
+            m_tokenFile = line.tokenFile;
+        }
         if (!error.isEmpty())
             m_dialogs.message(str(12434).arg(error), MsgButtons::Ok, MsgIcon::Warning, str(StrId::AppTitle));
         return;
@@ -93,9 +104,25 @@ void RemoteOperation::showDialog(QWidget *parent)
     hooks.apply = [this](const RemoteSettings &s) { return apply(s); };
     hooks.listeningPort = [this] { return m_server->port(); };
     hooks.clients = [this] { return m_server->eventClients(); };
-    auto *dialog = new FrmRemote(RemoteSettings::load(), m_dialogs, std::move(hooks), parent);
+    auto *dialog = new FrmRemote(m_commandLine ? *m_commandLine : RemoteSettings::load(), m_dialogs, std::move(hooks),
+                                 parent);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    if (m_commandLine)
+        dialog->showCommandLine(str(13410).arg(m_commandLine->address).arg(m_commandLine->port).arg(m_tokenFile));
     QObject::connect(m_server.get(), &RemoteServer::clientsChanged, dialog, &FrmRemote::refreshState);
     m_dialog = dialog;
     dialog->show();
+}
+
+QString RemoteOperation::blockingWindow()
+{
+    const QWidget *w = QApplication::activeModalWidget();
+    if (!w || w->objectName() == QLatin1String("FrmMsg") || w->objectName() == QLatin1String("FrmProgressBar"))
+        return {};
+    return qobject_cast<const QMessageBox *>(w) ? QStringLiteral("message") : QStringLiteral("dialog");
+}
+
+FrmRemote *RemoteOperation::dialog() const
+{
+    return m_dialog;
 }

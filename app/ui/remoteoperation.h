@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class Dialogs;
 class FrmRemote;
@@ -42,6 +43,12 @@ public:
     void showDialog(QWidget *parent);
 
     RemoteServer *server() const { return m_server.get(); }
+    FrmRemote *dialog() const;
+
+    // The modal window the program waits on now, as the remote status names
+    // it ("message", "dialog"), or empty. The job and download windows are
+    // the loop's own work, which ends by itself, and hold nothing.
+    static QString blockingWindow();
     RemoteSyncView &sync() { return *m_sync; }
 
     // The command line's request, when it names one. `error` is set when the
@@ -59,6 +66,10 @@ private:
     QString apply(const RemoteSettings &settings);
 
     Dialogs &m_dialogs;
+    // What the command line started, with the token file it named: the
+    // dialog shows it and leaves it alone.
+    std::optional<RemoteSettings> m_commandLine;
+    QString m_tokenFile;
     std::unique_ptr<RemoteSyncView> m_sync;
     std::unique_ptr<RemoteServer> m_server;
     QPointer<FrmRemote> m_dialog;

@@ -13,13 +13,33 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPointer>
 #include <QPushButton>
 #include <QStandardPaths>
 
 namespace {
 QWidget *owner()
 {
+    // A box belongs to the dialog that holds the user's input (the one it
+    // asks for), else to the active window.
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
     return QApplication::activeWindow();
+}
+
+// Runs a box made on the heap as a child of its window. The window may go
+// while the box is up (closed for the program's end, say); the box goes with
+// it, never twice, and the answer is then a cancel (nothing).
+template <typename Box, typename Answer>
+auto runBox(Box *made, Answer answer) -> decltype(answer(*made, 0))
+{
+    const QPointer<Box> box(made);
+    const int code = box->exec();
+    if (!box)
+        return {};
+    auto result = answer(*box, code);
+    delete box.data();
+    return result;
 }
 
 // Qt's own print dialog always lists "Print to File (PDF)" beside the
@@ -49,31 +69,34 @@ QString suggestedPdf(const QPrinter &printer)
 MsgAnswer WidgetDialogs::message(const QString &text, MsgButtons buttons, MsgIcon icon,
                                  const QString &title)
 {
-    QMessageBox box(owner());
-    box.setText(text);
-    box.setWindowTitle(title.isEmpty() ? QStringLiteral(" ") : title);
+    auto *box = new QMessageBox(owner());
+    box->setText(text);
+    box->setWindowTitle(title.isEmpty() ? QStringLiteral(" ") : title);
     switch (icon) {
-    case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
-    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
-    case MsgIcon::Warning: box.setIcon(QMessageBox::Warning); break;
-    case MsgIcon::Error: box.setIcon(QMessageBox::Critical); break;
-    case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
+    case MsgIcon::None: box->setIcon(QMessageBox::NoIcon); break;
+    case MsgIcon::Information: box->setIcon(QMessageBox::Information); break;
+    case MsgIcon::Warning: box->setIcon(QMessageBox::Warning); break;
+    case MsgIcon::Error: box->setIcon(QMessageBox::Critical); break;
+    case MsgIcon::Question: box->setIcon(QMessageBox::Question); break;
     }
     switch (buttons) {
-    case MsgButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
-    case MsgButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-    case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case MsgButtons::Ok: box->setStandardButtons(QMessageBox::Ok); break;
+    case MsgButtons::OkCancel: box->setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case MsgButtons::YesNo: box->setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
     case MsgButtons::YesNoCancel:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
     }
-    box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    switch (box.exec()) {
-    case QMessageBox::Ok: return MsgAnswer::Ok;
-    case QMessageBox::Yes: return MsgAnswer::Yes;
-    case QMessageBox::No: return MsgAnswer::No;
-    default: return MsgAnswer::Cancel;
-    }
+    box->setWindowFlag(Qt::WindowStaysOnTopHint);
+    const std::optional<MsgAnswer> answer = runBox(box, [](QMessageBox &, int code) -> std::optional<MsgAnswer> {
+        switch (code) {
+        case QMessageBox::Ok: return MsgAnswer::Ok;
+        case QMessageBox::Yes: return MsgAnswer::Yes;
+        case QMessageBox::No: return MsgAnswer::No;
+        default: return MsgAnswer::Cancel;
+        }
+    });
+    return answer.value_or(MsgAnswer::Cancel);
 }
 
 QString WidgetDialogs::openFileName(const QString &title, const QString &startPath,
@@ -90,32 +113,34 @@ QString WidgetDialogs::saveFileName(const QString &title, const QString &startPa
 
 std::optional<QColor> WidgetDialogs::color(const QColor &initial)
 {
-    const QColor c = QColorDialog::getColor(initial, owner());
-    return c.isValid() ? std::optional<QColor>(c) : std::nullopt;
+    return runBox(new QColorDialog(initial, owner()), [](QColorDialog &d, int code) -> std::optional<QColor> {
+        const QColor c = d.selectedColor();
+        return code == QDialog::Accepted && c.isValid() ? std::optional<QColor>(c) : std::nullopt;
+    });
 }
 
 std::optional<QFont> WidgetDialogs::font(const QFont &initial)
 {
-    bool ok = false;
-    const QFont f = QFontDialog::getFont(&ok, initial, owner());
-    return ok ? std::optional<QFont>(f) : std::nullopt;
+    return runBox(new QFontDialog(initial, owner()), [](QFontDialog &d, int code) -> std::optional<QFont> {
+        return code == QDialog::Accepted ? std::optional<QFont>(d.selectedFont()) : std::nullopt;
+    });
 }
 
 std::optional<QString> WidgetDialogs::passphrase(const QString &prompt, const QString &title)
 {
-    QInputDialog dialog(owner());
-    dialog.setObjectName(QStringLiteral("PassphraseDialog"));
-    dialog.setWindowTitle(title.isEmpty() ? str(StrId::AppTitle) : title);
-    dialog.setLabelText(prompt);
-    dialog.setInputMode(QInputDialog::TextInput);
-    dialog.setTextEchoMode(QLineEdit::Password);
-    dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+    auto *dialog = new QInputDialog(owner());
+    dialog->setObjectName(QStringLiteral("PassphraseDialog"));
+    dialog->setWindowTitle(title.isEmpty() ? str(StrId::AppTitle) : title);
+    dialog->setLabelText(prompt);
+    dialog->setInputMode(QInputDialog::TextInput);
+    dialog->setTextEchoMode(QLineEdit::Password);
+    dialog->setWindowFlag(Qt::WindowStaysOnTopHint);
     // The entry is named by its prompt for assistive technology.
-    if (auto *entry = dialog.findChild<QLineEdit *>())
+    if (auto *entry = dialog->findChild<QLineEdit *>())
         entry->setAccessibleName(prompt);
-    if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
-    return dialog.textValue();
+    return runBox(dialog, [](QInputDialog &d, int code) -> std::optional<QString> {
+        return code == QDialog::Accepted ? std::optional<QString>(d.textValue()) : std::nullopt;
+    });
 }
 
 PrintAnswer WidgetDialogs::print(QPrinter &printer)

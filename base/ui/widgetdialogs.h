@@ -8,7 +8,9 @@ class QWidget;
 class WidgetDialogs final : public Dialogs
 {
 public:
-    // Boxes are parented to whatever window is active when they open.
+    // Boxes are parented to the modal dialog that holds the input, else to
+    // whatever window is active when they open; a box whose window goes
+    // while it is up goes with it and answers as cancelled.
     MsgAnswer message(const QString &text, MsgButtons buttons, MsgIcon icon,
                       const QString &title) override;
     QString openFileName(const QString &title, const QString &startPath,

@@ -4,7 +4,8 @@
 //     channel's state is verified), median of N each, alternating on and off,
 //     with the whole program against a virtual mixer over loopback TCP;
 //  2. idle CPU of the server with 16 connected event clients (cores), beside
-//     the same with none.
+//     the same with none: 8 that answer (the most one address may hold) and
+//     8 from a second loopback address that never read, as sleeping tablets.
 //
 //   bench_remote [--runs N] [--seconds S]
 
@@ -14,6 +15,7 @@
 #include "panel/ui/frmmdi.h"
 #include "remote/remoteserver.h"
 #include "tests/remote/remoteclient.h"
+#include "tests/remote/serverrig.h"
 #include "tests/support/programrig.h"
 
 #include <QAction>
@@ -168,7 +170,7 @@ void idleCpu(double seconds)
     PanelState panel;
     RemoteSyncView sync;
     RemoteHost host{mixers, panel, link, clock, [] { return true; }, [] { return true; },
-                    [](int, int) { return false; }};
+                    [](int, int) { return false; }, {}, {}, {}};
     RemoteServer server(std::move(host), sync);
     QString error;
     const RemoteTokens tokens = RemoteTokens::generate();
@@ -186,9 +188,13 @@ void idleCpu(double seconds)
     };
     const double none = measure();
     std::vector<std::unique_ptr<EventsClient>> clients;
-    for (int i = 0; i < 16; ++i) {
+    std::vector<std::unique_ptr<QTcpSocket>> sleeping;
+    for (int i = 0; i < Remote::MaxEventClientsPerAddress; ++i) {
         clients.push_back(std::make_unique<EventsClient>());
         clients.back()->open(server.port(), tokens.watch);
+        QByteArray answer;
+        sleeping.push_back(rawUpgrade(server.port(), "Authorization: Bearer " + tokens.operate + "\r\n", answer,
+                                      QHostAddress(QStringLiteral("127.0.0.2"))));
     }
     idle(1500);
     const int connected = server.eventClients();

@@ -77,10 +77,12 @@ FrmMixer::FrmMixer(FrmMixerContext context, int editMixer, bool debugMode, QWidg
     layout->addWidget(m_tabs);
     if (m_ctx.linkLine) {
         // Whoever works in the editor sees at once when the mixers are out of
-        // reach: edits made then wait until the link is back.
+        // reach; the pages are greyed until the connection is back.
         m_linkLine = new QLabel(this);
         m_linkLine->setObjectName(QStringLiteral("LinkLine"));
-        auto show = [label = m_linkLine, line = m_ctx.linkLine](const QString &text) {
+        auto show = [this, label = m_linkLine, line = m_ctx.linkLine](const QString &text) {
+            for (int t = 0; t < m_tabs->count(); ++t)
+                m_tabs->widget(t)->setEnabled(!line->down());
             label->setVisible(!text.isEmpty());
             label->setText(text);
             QFont f = label->font();

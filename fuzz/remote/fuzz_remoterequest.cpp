@@ -1,8 +1,10 @@
 // Request bytes of the remote server as any client may send them: the path
-// and method, the switch body, the Authorization and Cookie headers, and the
-// request budget fed with whatever clients and times the bytes name. The
-// first byte picks the method; the rest is split at the first NUL into a
-// path and a body, and also given whole to each header decoder.
+// and method, the switch body, the Authorization, Cookie, Origin and
+// Content-Type headers, the framing of a connection's bytes (whole and cut
+// small), and the request budget fed with whatever clients and times the
+// bytes name. The first byte picks the method; the rest is split at the
+// first NUL into a path and a body, and also given whole to each header
+// decoder.
 
 #include "remote/remoterequest.h"
 
@@ -32,6 +34,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         __builtin_trap();
     (void)plausibleToken(token);
     (void)cookieValue(all, "zkremote");
+    (void)isJsonType(all);
+    (void)sameOrigin(path, body, body, data[0] & 1);
+
+    // Framing never takes back a refusal, and cutting the bytes differently
+    // frames them the same.
+    RequestFraming whole;
+    RequestFraming cut;
+    whole.feed(all);
+    for (qsizetype i = 0; i < all.size(); i += 3)
+        cut.feed(all.mid(i, 3));
+    if (whole.verdict() != cut.verdict() || whole.requests() != cut.requests())
+        __builtin_trap();
 
     RateLimiter limiter(3);
     for (qsizetype i = 0; i + 1 < all.size() && i < 64; i += 2) {

@@ -1,7 +1,12 @@
 #include "panel/ui/frmediticon.h"
 
+#include "base/ui/accessnames.h"
+#include "panel/designtools.h"
 #include "panel/ui/buttonface.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -19,6 +24,45 @@ constexpr int SelectedText = 10362;  // "&H8000000E" highlight text
 } // namespace Res
 
 constexpr int MinimumSide = 3 * FrmEditIcon::BorderWidth;
+
+// A design button reads as a button named by its caption and channel, that
+// can be selected; pressing it selects it, and it has a menu.
+class EditIconAccessible : public QAccessibleWidget
+{
+public:
+    explicit EditIconAccessible(FrmEditIcon *w) : QAccessibleWidget(w, QAccessible::Button) {}
+
+    FrmEditIcon *icon() const { return static_cast<FrmEditIcon *>(widget()); }
+
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? icon()->spokenName() : QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.selectable = true;
+        s.selected = icon()->isSelected();
+        return s;
+    }
+    QStringList actionNames() const override { return {pressAction(), showMenuAction()}; }
+    void doAction(const QString &name) override
+    {
+        FrmEditIcon *w = icon();
+        if (name == pressAction())
+            emit w->selectRequested(w->button(), false);
+        else if (name == showMenuAction())
+            emit w->menuRequested(w->button(), w->mapToGlobal(w->rect().center()));
+    }
+};
+
+QAccessibleInterface *editIconInterface(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("FrmEditIcon"))
+        if (auto *w = qobject_cast<FrmEditIcon *>(object))
+            return new EditIconAccessible(w);
+    return nullptr;
+}
 
 Qt::CursorShape cursorFor(Qt::Edges edges)
 {
@@ -42,8 +86,25 @@ FrmEditIcon::FrmEditIcon(ButtonRef button, const PanelState &panel, QWidget *par
     : QWidget(parent), m_button(button), m_panel(panel)
 {
     setObjectName(QStringLiteral("frmEditIcon_%1_%2").arg(button.mixer).arg(button.slot));
-    setFocusPolicy(Qt::ClickFocus);
+    // Reached by Tab as by a click.
+    setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
+    static const bool factory = [] {
+        QAccessible::installFactory(editIconInterface);
+        return true;
+    }();
+    Q_UNUSED(factory);
+}
+
+bool FrmEditIcon::isSelected() const
+{
+    return m_panel.slot(m_button.mixer, m_button.slot).selected;
+}
+
+QString FrmEditIcon::spokenName() const
+{
+    const ButtonSlot &s = m_panel.slot(m_button.mixer, m_button.slot);
+    return joinAccessible({joinAccessible(captionLines(s.IconText)), buttonChannelName(m_button)});
 }
 
 void FrmEditIcon::place(const QRect &pixels)
@@ -88,7 +149,8 @@ void FrmEditIcon::paintEvent(QPaintEvent *)
     p.setPen(pal.color(QPalette::Mid));
     p.drawRect(inner.adjusted(-1, -1, 0, 0));
     paintCaption(p, inner, slot, text);
-    if (hasFocus() && slot.selected) {
+    // The focus shows also on a button not selected: Tab leads there.
+    if (hasFocus()) {
         p.setPen(QPen(text, 1, Qt::DotLine));
         p.drawRect(inner.adjusted(2, 2, -3, -3));
     }
@@ -96,6 +158,9 @@ void FrmEditIcon::paintEvent(QPaintEvent *)
 
 void FrmEditIcon::mousePressEvent(QMouseEvent *event)
 {
+    // The right button's press is the button's own: its menu follows.
+    if (event->button() == Qt::RightButton)
+        return;
     if (event->button() != Qt::LeftButton) {
         event->ignore();
         return;
@@ -176,18 +241,38 @@ void FrmEditIcon::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Right: emit arrowPressed(m_button, ArrowKey::Right, event->modifiers()); break;
     case Qt::Key_Up: emit arrowPressed(m_button, ArrowKey::Up, event->modifiers()); break;
     case Qt::Key_Down: emit arrowPressed(m_button, ArrowKey::Down, event->modifiers()); break;
+    case Qt::Key_Space: emit selectRequested(m_button, event->modifiers() & Qt::ControlModifier); break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: emit doubleClicked(m_button); break;
+    case Qt::Key_F10:
+        // The Menu key arrives as a context-menu event; Shift+F10 as a key.
+        if (event->modifiers() != Qt::ShiftModifier) {
+            event->ignore();
+            return;
+        }
+        emit menuRequested(m_button, mapToGlobal(rect().center()));
+        break;
     default: event->ignore(); return;
     }
+}
+
+void FrmEditIcon::contextMenuEvent(QContextMenuEvent *event)
+{
+    const QPoint at = event->reason() == QContextMenuEvent::Mouse ? event->globalPos()
+                                                                  : mapToGlobal(rect().center());
+    emit menuRequested(m_button, at);
 }
 
 void FrmEditIcon::focusInEvent(QFocusEvent *event)
 {
     QWidget::focusInEvent(event);
     update();   // the focus frame
+    emit focusChanged(m_button);
 }
 
 void FrmEditIcon::focusOutEvent(QFocusEvent *event)
 {
     QWidget::focusOutEvent(event);
     update();
+    emit focusChanged(m_button);
 }

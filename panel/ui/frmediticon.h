@@ -3,7 +3,10 @@
 // frmEditIcon: a button in the design state. It draws itself in the system's
 // colours (selected or not) with its caption, has a border by which the user
 // resizes it, and reports presses, drags, releases, double-clicks and arrow
-// keys to the panel window, which decides what they do.
+// keys to the panel window, which decides what they do. It takes the focus
+// by Tab as by a click: Space selects it (Ctrl+Space adds it to the selection
+// or takes it away), Enter opens its property dialog, the Menu key and
+// Shift+F10 its menu, as the right mouse button does.
 
 #include "panel/paneldesign.h"
 
@@ -21,6 +24,9 @@ public:
 
     // The mixer and slot this window stands for.
     ButtonRef button() const { return m_button; }
+    // What assistive technology hears: the caption and the channel.
+    QString spokenName() const;
+    bool isSelected() const;
 
     // The panel places the window itself (from the slot's twips); a resize by
     // the border is the user's.
@@ -36,6 +42,9 @@ signals:
     void resizeFinished(ButtonRef button, Qt::Edges edges, Qt::KeyboardModifiers modifiers);
     void doubleClicked(ButtonRef button);
     void arrowPressed(ButtonRef button, ArrowKey key, Qt::KeyboardModifiers modifiers);
+    void selectRequested(ButtonRef button, bool toggle);
+    void menuRequested(ButtonRef button, const QPoint &globalPos);
+    void focusChanged(ButtonRef button);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -44,6 +53,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
 

@@ -35,6 +35,7 @@ constexpr int Cancel = 10349;        // "キャンセル"
 constexpr int Delete = 10350;        // "削除"
 constexpr int ApplyToAll = 10351;    // "反映"
 constexpr int ChannelItem = 10352;   // "ch %1"
+constexpr int ApplyToSelection = 14203; // "選択に反映"
 constexpr int Ok = 1904;             // "OK"
 } // namespace Res
 
@@ -69,7 +70,7 @@ QString slotName(int mixer, int slot)
 FrmEditSetting::FrmEditSetting(Mode mode, ButtonRef editing, PanelState &panel,
                                const PanelContext &context, const NewButtonTemplate &newButton,
                                Dialogs &dialogs, MeasureText measure, QWidget *parent)
-    : QDialog(parent), m_mode(mode), m_editing(editing), m_panel(panel), m_context(context),
+    : PanelDialog(parent), m_mode(mode), m_editing(editing), m_panel(panel), m_context(context),
       m_dialogs(dialogs), m_measure(std::move(measure)), m_rules(panel, context, newButton)
 {
     setObjectName(QStringLiteral("frmEditSetting"));
@@ -101,6 +102,8 @@ FrmEditSetting::FrmEditSetting(Mode mode, ButtonRef editing, PanelState &panel,
     m_delete->setObjectName(QStringLiteral("cmdUnload"));
     m_apply = new QPushButton(str(Res::ApplyToAll), this);
     m_apply->setObjectName(QStringLiteral("cmdSizeArrange"));
+    m_applySelection = new QPushButton(str(Res::ApplyToSelection), this);
+    m_applySelection->setObjectName(QStringLiteral("cmdApplySelection"));
 
     auto *grid = new QGridLayout;
     auto label = [this](int id, const char *name) {
@@ -135,7 +138,11 @@ FrmEditSetting::FrmEditSetting(Mode mode, ButtonRef editing, PanelState &panel,
     buttons->addWidget(m_cancel);
     buttons->addStretch(1);
     buttons->addWidget(m_delete);
+    buttons->addWidget(m_applySelection);
     buttons->addWidget(m_apply);
+    // Tab goes as the buttons stand.
+    setTabOrder(m_delete, m_applySelection);
+    setTabOrder(m_applySelection, m_apply);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
@@ -158,6 +165,7 @@ FrmEditSetting::FrmEditSetting(Mode mode, ButtonRef editing, PanelState &panel,
         m_mixers->setEnabled(false);
         m_slots->setEnabled(false);
     }
+    m_applySelection->setVisible(mode == Mode::Edit && m_rules.othersSelected(editing) > 0);
     m_text->setPlainText(captionLines(m_look.caption).join(u'\n'));
     showLook();
 
@@ -172,7 +180,8 @@ FrmEditSetting::FrmEditSetting(Mode mode, ButtonRef editing, PanelState &panel,
     });
     connect(m_colorOn, &QPushButton::clicked, this, [this] { chooseColor(m_look.onColor); });
     connect(m_ok, &QPushButton::clicked, this, [this] { onOk(); });
-    connect(m_apply, &QPushButton::clicked, this, [this] { onApplyToAll(); });
+    connect(m_apply, &QPushButton::clicked, this, [this] { onApply(false); });
+    connect(m_applySelection, &QPushButton::clicked, this, [this] { onApply(true); });
     connect(m_delete, &QPushButton::clicked, this, [this] { onDelete(); });
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     m_text->setFocus();
@@ -249,8 +258,8 @@ void FrmEditSetting::showLook()
 
 void FrmEditSetting::chooseFont()
 {
-    const auto chosen = m_dialogs.font(lookFont(m_look));
-    if (!chosen)
+    std::optional<QFont> chosen;
+    if (!ask([&] { chosen = m_dialogs.font(lookFont(m_look)); }) || !chosen)
         return;
     m_look.fontName = chosen->family();
     m_look.fontSize = qint16(qBound(1, chosen->pointSize() > 0 ? chosen->pointSize() : m_look.fontSize, 999));
@@ -261,8 +270,17 @@ void FrmEditSetting::chooseFont()
 
 void FrmEditSetting::chooseColor(qint32 &colour)
 {
-    if (chooseColour(m_dialogs, colour))
-        showColorForm();
+    qint32 chosen = colour;
+    bool picked = false;
+    if (!ask([&] { picked = chooseColour(m_dialogs, chosen); }) || !picked)
+        return;
+    colour = chosen;
+    showColorForm();
+}
+
+bool FrmEditSetting::warn(const QString &text)
+{
+    return ask([&] { m_dialogs.tell(text, MsgIcon::Warning); });
 }
 
 bool FrmEditSetting::captionStorable(const QString &caption)
@@ -272,8 +290,8 @@ bool FrmEditSetting::captionStorable(const QString &caption)
     const QString unstorable = unstorableCharacters(caption);
     if (unstorable.isEmpty())
         return true;
-    m_dialogs.tell(unstorableCharactersMessage(unstorable), MsgIcon::Warning);
-    m_text->setFocus();
+    if (warn(unstorableCharactersMessage(unstorable)))
+        m_text->setFocus();
     return false;
 }
 
@@ -293,7 +311,8 @@ std::optional<ButtonProperties::Result> FrmEditSetting::commit()
     const auto r = m_rules.createButton(chosenMixer(), chosenSlot(), m_look);
     switch (r.outcome) {
     case ButtonProperties::Outcome::NoMixer: {
-        m_dialogs.tell(str(Res::NoMixer), MsgIcon::Warning);
+        if (!warn(str(Res::NoMixer)))
+            return std::nullopt;
         const auto first = m_rules.mixers();
         if (!first.empty()) {
             m_mixers->setCurrentIndex(0);
@@ -304,7 +323,8 @@ std::optional<ButtonProperties::Result> FrmEditSetting::commit()
         return std::nullopt;
     }
     case ButtonProperties::Outcome::NoChannel:
-        m_dialogs.tell(str(Res::NoChannel), MsgIcon::Warning);
+        if (!warn(str(Res::NoChannel)))
+            return std::nullopt;
         if (m_slots->count() > 0)
             m_slots->setCurrentIndex(0);
         return std::nullopt;
@@ -317,16 +337,22 @@ std::optional<ButtonProperties::Result> FrmEditSetting::commit()
 
 void FrmEditSetting::onOk()
 {
-    if (const auto r = commit())
-        carryOn(*r);
-}
-
-void FrmEditSetting::onApplyToAll()
-{
     const auto r = commit();
     if (!r)
         return;
-    emit buttonsChanged(m_rules.applyToAll(r->button, m_measure));
+    emit committed(m_mode == Mode::New ? DesignStep::Place : DesignStep::Properties);
+    carryOn(*r);
+}
+
+void FrmEditSetting::onApply(bool selectionOnly)
+{
+    // OK and the copy to the buttons are one command, undone as one.
+    const auto r = commit();
+    if (!r)
+        return;
+    emit buttonsChanged(selectionOnly ? m_rules.applyToSelection(r->button, m_measure)
+                                      : m_rules.applyToAll(r->button, m_measure));
+    emit committed(selectionOnly ? DesignStep::ApplyToSelection : DesignStep::ApplyToAll);
     carryOn(*r);
 }
 
@@ -349,5 +375,6 @@ void FrmEditSetting::onDelete()
         return;
     m_rules.remove(m_editing);
     emit buttonDeleted(m_editing);
+    emit committed(DesignStep::Delete);
     accept();
 }

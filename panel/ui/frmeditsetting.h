@@ -4,11 +4,12 @@
 // creates buttons one after another (the next free slot is offered after
 // each); titled "編集" it edits, deletes or "反映"s one button. The rules are
 // ButtonProperties'; the panel window makes and updates the button windows
-// from the signals.
+// from the signals, and each command of the dialog (OK, 削除, 反映, 選択に反映)
+// ends in one committed() signal: one step of the design's history.
 
 #include "panel/buttonproperties.h"
-
-#include <QDialog>
+#include "panel/designhistory.h"
+#include "panel/ui/paneldialog.h"
 
 class Dialogs;
 class QComboBox;
@@ -16,7 +17,7 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
-class FrmEditSetting : public QDialog
+class FrmEditSetting : public PanelDialog
 {
     Q_OBJECT
 
@@ -39,11 +40,15 @@ public:
     QPushButton *cmdCancel() const { return m_cancel; }
     QPushButton *cmdUnload() const { return m_delete; }
     QPushButton *cmdSizeArrange() const { return m_apply; }
+    // "選択に反映": shown when the edited button is one of several selected.
+    QPushButton *cmdApplySelection() const { return m_applySelection; }
 
 signals:
     void buttonCreated(ButtonRef button);
     void buttonsChanged(const std::vector<ButtonRef> &buttons);
     void buttonDeleted(ButtonRef button);
+    // A command of the dialog has made its changes: they are one `step`.
+    void committed(DesignStep step);
 
 private:
     void fillMixers();
@@ -57,7 +62,10 @@ private:
     // OK's work; the result says what happened, nothing when it stopped.
     std::optional<ButtonProperties::Result> commit();
     void onOk();
-    void onApplyToAll();
+    // "反映" (every button) or "選択に反映" (the selected buttons).
+    void onApply(bool selectionOnly);
+    // A warning box; false when the dialog closed meanwhile.
+    bool warn(const QString &text);
     // After OK or "反映": a new button leaves the dialog open for the next
     // one; anything else closes it.
     void carryOn(const ButtonProperties::Result &done);
@@ -86,4 +94,5 @@ private:
     QPushButton *m_cancel = nullptr;
     QPushButton *m_delete = nullptr;
     QPushButton *m_apply = nullptr;
+    QPushButton *m_applySelection = nullptr;
 };

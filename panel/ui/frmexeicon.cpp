@@ -14,6 +14,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 namespace Res {
 constexpr int On = 2912;   // "ON"
@@ -130,7 +132,10 @@ QString FrmExeIcon::captionWords() const
 
 void FrmExeIcon::press()
 {
-    emit leftPressed(m_button);
+    // Greyed while the mixers are out of reach: assistive technology
+    // presses it no more than the mouse does.
+    if (isEnabled())
+        emit leftPressed(m_button);
 }
 
 void FrmExeIcon::showState()
@@ -207,7 +212,12 @@ void FrmExeIcon::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     const QRect all = rect();
-    const QColor face = faceColor();
+    QColor face = faceColor();
+    if (!isEnabled()) {
+        // Out of reach: the colour gone, light enough for the state to read.
+        const int grey = std::clamp(face.lightness(), 150, 215);
+        face = QColor(grey, grey, grey);
+    }
     p.fillRect(all, face);
     if (raised()) {
         // A 3-D face: light top-left, dark bottom-right.

@@ -2,6 +2,7 @@
 
 #include "base/dialogs.h"
 #include "base/strings.h"
+#include "base/ui/accessnames.h"
 #include "panel/ui/dialoglook.h"
 
 #include <QComboBox>
@@ -11,7 +12,6 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
-#include <QScopedValueRollback>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -23,6 +23,9 @@ constexpr int ColourLabel = 10506;   // "色"
 constexpr int WidthLabel = 10507;    // "線の太さ"
 constexpr int StyleLabel = 10508;    // "線種"
 constexpr int Choose = 10514;        // "選択..."
+constexpr int Thicker = 14218;       // "線の太さを増やす"
+constexpr int Thinner = 14219;       // "線の太さを減らす"
+constexpr int FirstStyleName = 14220; // "実線" .. "二点鎖線", in PenStyle order
 } // namespace Res
 
 constexpr int SampleWidth = 120;
@@ -44,7 +47,7 @@ QPixmap sampleLine(const QColor &colour, qint16 width, qint16 style)
 } // namespace
 
 FrmFigureProperty::FrmFigureProperty(const Figure &figure, Dialogs &dialogs, QWidget *parent)
-    : QDialog(parent), m_original(figure), m_dialogs(dialogs), m_colour(figure.Color & 0xFFFFFF),
+    : PanelDialog(parent), m_original(figure), m_dialogs(dialogs), m_colour(figure.Color & 0xFFFFFF),
       m_width(qint16(std::clamp<int>(figure.Width, 1, MaxFigureWidth))),
       m_style(qint16(std::clamp<int>(figure.Style, 0, PenStyleCount - 1)))
 {
@@ -88,7 +91,19 @@ FrmFigureProperty::FrmFigureProperty(const Figure &figure, Dialogs &dialogs, QWi
         p.drawLine(2, pm.height() / 2, SampleWidth - 2, pm.height() / 2);
         p.end();
         m_styles->addItem(QIcon(pm), QString(), s);
+        // The pictures speak to a screen reader by their names.
+        m_styles->setItemData(s, str(Res::FirstStyleName + s), Qt::AccessibleTextRole);
     }
+
+    // Each field is named by its label; the arrows and the colour button say
+    // what they do.
+    m_up->setAccessibleName(str(Res::Thicker));
+    m_down->setAccessibleName(str(Res::Thinner));
+    m_colourButton->setAccessibleName(joinAccessible({str(Res::ColourLabel), str(Res::Choose)}));
+    auto *widthLabel = new QLabel(str(Res::WidthLabel), this);
+    tieLabel(widthLabel, m_widthText);
+    auto *styleLabel = new QLabel(str(Res::StyleLabel), this);
+    tieLabel(styleLabel, m_styles);
 
     auto *grid = new QGridLayout;
     grid->addWidget(new QLabel(str(Res::ColourLabel), this), 0, 0);
@@ -97,7 +112,7 @@ FrmFigureProperty::FrmFigureProperty(const Figure &figure, Dialogs &dialogs, QWi
     colourRow->addWidget(m_colourButton);
     colourRow->addStretch(1);
     grid->addLayout(colourRow, 0, 1);
-    grid->addWidget(new QLabel(str(Res::WidthLabel), this), 1, 0);
+    grid->addWidget(widthLabel, 1, 0);
     auto *updown = new QVBoxLayout;
     updown->setSpacing(0);
     updown->addWidget(m_up);
@@ -108,7 +123,7 @@ FrmFigureProperty::FrmFigureProperty(const Figure &figure, Dialogs &dialogs, QWi
     widthRow->addWidget(m_widthSample);
     widthRow->addStretch(1);
     grid->addLayout(widthRow, 1, 1);
-    grid->addWidget(new QLabel(str(Res::StyleLabel), this), 2, 0);
+    grid->addWidget(styleLabel, 2, 0);
     grid->addWidget(m_styles, 2, 1, Qt::AlignLeft);
     const OkCancel buttons = layOutWithOkCancel(*this, grid);
     m_ok = buttons.ok;
@@ -134,8 +149,12 @@ bool FrmFigureProperty::changed() const
 
 void FrmFigureProperty::chooseColour()
 {
-    if (::chooseColour(m_dialogs, m_colour))
-        showSamples();
+    qint32 chosen = m_colour;
+    bool picked = false;
+    if (!ask([&] { picked = ::chooseColour(m_dialogs, chosen); }) || !picked)
+        return;
+    m_colour = chosen;
+    showSamples();
 }
 
 void FrmFigureProperty::setWidth(qint16 width)
@@ -153,12 +172,14 @@ void FrmFigureProperty::checkWidth()
     // The message box takes the focus; that focus loss is not a second check.
     if (m_checking)
         return;
-    const QScopedValueRollback<bool> busy(m_checking, true);
     if (const auto w = figureWidthFromText(m_widthText->text())) {
         setWidth(*w);
         return;
     }
-    m_dialogs.tell(str(StrId::InvalidData), MsgIcon::Error);
+    m_checking = true;
+    if (!ask([this] { m_dialogs.tell(str(StrId::InvalidData), MsgIcon::Error); }))
+        return;
+    m_checking = false;
     m_widthText->setText(QString::number(m_width));
 }
 
@@ -177,8 +198,10 @@ void FrmFigureProperty::onOk()
 {
     const auto w = figureWidthFromText(m_widthText->text());
     if (!w) {
-        const QScopedValueRollback<bool> busy(m_checking, true);
-        m_dialogs.tell(str(StrId::InvalidData), MsgIcon::Error);
+        m_checking = true;
+        if (!ask([this] { m_dialogs.tell(str(StrId::InvalidData), MsgIcon::Error); }))
+            return;
+        m_checking = false;
         m_widthText->setText(QStringLiteral("1"));
         return;
     }

@@ -7,7 +7,7 @@
 
 #include "panel/figures.h"
 
-#include <QDialog>
+#include "panel/ui/paneldialog.h"
 
 class Dialogs;
 class QComboBox;
@@ -16,7 +16,7 @@ class QLineEdit;
 class QPushButton;
 class QToolButton;
 
-class FrmFigureProperty : public QDialog
+class FrmFigureProperty : public PanelDialog
 {
     Q_OBJECT
 

@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
-#include <QScopedValueRollback>
 
 namespace {
 
@@ -29,7 +28,7 @@ constexpr int PreviewLineWidth = 50;
 } // namespace
 
 FrmGridProperty::FrmGridProperty(PanelState &panel, Dialogs &dialogs, QWidget *parent)
-    : QDialog(parent), m_panel(panel), m_dialogs(dialogs), m_colour(panel.GridColor)
+    : PanelDialog(parent), m_panel(panel), m_dialogs(dialogs), m_colour(panel.GridColor)
 {
     setObjectName(QStringLiteral("frmGridProperty"));
     setWindowTitle(str(Res::Title));
@@ -80,13 +79,15 @@ bool FrmGridProperty::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     }
-    return QDialog::eventFilter(watched, event);
+    return PanelDialog::eventFilter(watched, event);
 }
 
 void FrmGridProperty::refuse()
 {
-    const QScopedValueRollback<bool> busy(m_checking, true);
-    m_dialogs.tell(str(StrId::InvalidData), MsgIcon::Error);
+    m_checking = true;
+    if (!ask([this] { m_dialogs.tell(str(StrId::InvalidData), MsgIcon::Error); }))
+        return;
+    m_checking = false;
     m_interval->setText(QString::number(m_panel.GridInterval));
 }
 
@@ -105,8 +106,12 @@ bool FrmGridProperty::checkInterval()
 
 void FrmGridProperty::chooseColour()
 {
-    if (::chooseColour(m_dialogs, m_colour))
-        drawPreview();
+    qint32 chosen = m_colour;
+    bool picked = false;
+    if (!ask([&] { picked = ::chooseColour(m_dialogs, chosen); }) || !picked)
+        return;
+    m_colour = chosen;
+    drawPreview();
 }
 
 void FrmGridProperty::onOk()

@@ -6,14 +6,14 @@
 
 #include "settings/panelmodel.h"
 
-#include <QDialog>
+#include "panel/ui/paneldialog.h"
 
 class Dialogs;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class FrmGridProperty : public QDialog
+class FrmGridProperty : public PanelDialog
 {
     Q_OBJECT
 

@@ -12,6 +12,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
@@ -285,9 +286,13 @@ void FrmIconTable::takeEdit()
         return;
     const ButtonTable::Take taken = m_rows.take(row + 1, column + 1, text);
     if (taken == ButtonTable::Take::Unstorable) {
-        // Refused: back to the cell with the text, for mending.
+        // Refused: back to the cell with the text, for mending (unless the
+        // table went while the message was up).
+        const QPointer<FrmIconTable> self(this);
         m_dialogs.tell(unstorableCharactersMessage(unstorableCharacters(captionLineText(text))),
                        MsgIcon::Warning);
+        if (!self)
+            return;
         m_table->setCurrentCell(row, column);
         openEditor(text);
         return;

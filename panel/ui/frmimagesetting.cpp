@@ -3,6 +3,7 @@
 #include "base/dialogs.h"
 #include "base/strings.h"
 #include "panel/backdropsettings.h"
+#include "base/ui/accessnames.h"
 #include "panel/ui/dialoglook.h"
 #include "settings/cp932text.h"
 
@@ -33,6 +34,8 @@ constexpr int Percent = 10521;       // "%"
 constexpr int FirstOption = 10522;   // "拡大・縮小しない" .. "倍率を指定"
 constexpr int Filter = 10526;
 constexpr int BrowseTitle = 10527;   // "背景画像を選択してください"
+constexpr int FileName = 14213;      // "画像ファイル"
+constexpr int FirstSizeName = 14214; // "幅", "高さ", "横の倍率", "縦の倍率"
 } // namespace Res
 
 constexpr int NumberBoxWidth = 64;
@@ -40,7 +43,7 @@ constexpr int NumberBoxWidth = 64;
 } // namespace
 
 FrmImageSetting::FrmImageSetting(const ImageSettings &current, Dialogs &dialogs, QWidget *parent)
-    : QDialog(parent), m_dialogs(dialogs), m_chosen(current)
+    : PanelDialog(parent), m_dialogs(dialogs), m_chosen(current)
 {
     setObjectName(QStringLiteral("FrmImageSetting"));
     setWindowTitle(str(Res::Title));
@@ -52,6 +55,7 @@ FrmImageSetting::FrmImageSetting(const ImageSettings &current, Dialogs &dialogs,
     m_file = new QLineEdit(current.ImageFileName, this);
     m_file->setObjectName(QStringLiteral("ImageFile"));
     m_file->setMinimumWidth(320);
+    m_file->setAccessibleName(str(Res::FileName));
     m_browse = new QPushButton(str(Res::Browse), this);
     m_browse->setObjectName(QStringLiteral("BrowseButton"));
 
@@ -79,6 +83,8 @@ FrmImageSetting::FrmImageSetting(const ImageSettings &current, Dialogs &dialogs,
             box->setCursorPosition(cursor);
         });
         box->setText(QString::number(values[size_t(i)]));
+        // Named by the option it belongs to and what it holds, not by the frame.
+        box->setAccessibleName(joinAccessible({str(Res::FirstOption + 2 + i / 2), str(Res::FirstSizeName + i)}));
         m_sizes[size_t(i)] = box;
     }
     auto unit = [frame](int id) { return new QLabel(str(id), frame); };
@@ -156,7 +162,9 @@ void FrmImageSetting::browse()
 {
     const QString current = m_file->text().trimmed();
     const QString folder = current.isEmpty() ? QString() : QFileInfo(current).absolutePath();
-    const QString chosen = m_dialogs.openFileName(str(Res::BrowseTitle), folder, fileDialogFilter(str(Res::Filter)));
+    QString chosen;
+    if (!ask([&] { chosen = m_dialogs.openFileName(str(Res::BrowseTitle), folder, fileDialogFilter(str(Res::Filter))); }))
+        return;
     if (!chosen.isEmpty())
         m_file->setText(chosen);
 }
@@ -166,8 +174,8 @@ void FrmImageSetting::onOk()
     // The path goes into the settings file, which is CP932.
     const QString unstorable = unstorableCharacters(m_file->text());
     if (!unstorable.isEmpty()) {
-        m_dialogs.tell(unstorableCharactersMessage(unstorable), MsgIcon::Warning);
-        m_file->setFocus();
+        if (ask([&] { m_dialogs.tell(unstorableCharactersMessage(unstorable), MsgIcon::Warning); }))
+            m_file->setFocus();
         return;
     }
     m_chosen.ImageVisible = m_show->isChecked();

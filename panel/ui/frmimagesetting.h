@@ -7,7 +7,7 @@
 
 #include "settings/panelmodel.h"
 
-#include <QDialog>
+#include "panel/ui/paneldialog.h"
 
 #include <array>
 
@@ -17,7 +17,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
-class FrmImageSetting : public QDialog
+class FrmImageSetting : public PanelDialog
 {
     Q_OBJECT
 

@@ -5,6 +5,7 @@
 #include "link/linkstate.h"
 #include "link/linkwatch.h"
 #include "mixer/mixerdata.h"
+#include "mixer/syncstatus.h"
 #include "settings/panelsections.h"
 #include "panel/ui/buttonface.h"
 #include "panel/ui/dialoglook.h"
@@ -100,7 +101,7 @@ FrmMdi::FrmMdi(PanelWindowContext context, QWidget *parent)
         statusBar()->addWidget(m_linkLine, 1);
         auto show = [this, label = m_linkLine, bar = statusBar(), line = m_ctx.linkLine](const QString &text) {
             // An offline panel has no link to tell of, only its lock.
-            bar->setVisible(!text.isEmpty() || locked());
+            bar->setVisible(!text.isEmpty() || locked() || m_noticeLine);
             label->setText(text);
             QFont f = label->font();
             f.setBold(line->down());
@@ -108,6 +109,14 @@ FrmMdi::FrmMdi(PanelWindowContext context, QWidget *parent)
         };
         show(m_ctx.linkLine->text());
         connect(m_ctx.linkLine, &LinkLine::changed, m_linkLine, show);
+        connect(m_ctx.linkLine, &LinkLine::changed, this, [this] { greyWhileOutOfReach(); });
+    }
+    if (m_ctx.sync) {
+        // A mixer that came back may hold other switches than the panel's.
+        connect(&m_ctx.sync->events(), &SyncEvents::mixersReread, this, [this] {
+            if (!m_left)
+                m_remote.rewriteDiffering(m_ctx.mixers.MixerCount);
+        });
     }
 
     m_timer1.setObjectName(QStringLiteral("Timer1"));
@@ -129,6 +138,17 @@ FrmMdi::FrmMdi(PanelWindowContext context, QWidget *parent)
         m_history.markSaved();
         m_recovery.discard();
     });
+    // A design the user chose not to save needs no recovery file, until it
+    // changes again; one replaced by a loaded file neither.
+    connect(&m_ctx.settings, &SettingsCommands::changesAbandoned, this, [this] {
+        m_recoveryRefused = true;
+        m_recovery.discard();
+    });
+    connect(&m_ctx.settings, &SettingsCommands::loaded, this, [this](const QString &, bool ok) {
+        if (ok)
+            m_recovery.discard();
+    });
+    connect(&m_history.stack(), &QUndoStack::indexChanged, this, [this] { m_recoveryRefused = false; });
     m_ctx.settings.panelEdited = [this] { return !m_history.atSavedState(); };
     m_history.restored = [this](const DesignChange &change) { afterRestore(change); };
     // The button table steps aside while a file dialog is up.
@@ -152,6 +172,15 @@ FrmMdi::~FrmMdi()
     // Closed without a close event (the program tears down): the channels
     // must still be given back.
     leavePanel();
+    // The history empties itself as it goes and says so: this window's
+    // members it would update are gone by then.
+    m_history.stack().disconnect(this);
+    // The button windows go while this window is whole: the focus leaving
+    // one of them is still reported here.
+    for (auto &w : m_designButtons)
+        delete w.data();
+    for (auto &w : m_executionButtons)
+        delete w.data();
 }
 
 void FrmMdi::buildCommands()
@@ -194,8 +223,10 @@ void FrmMdi::buildCommands()
         m_lockAction->setObjectName(QStringLiteral("mnuLock"));
         connect(m_lockAction, &QAction::triggered, this, [this] { lockOperation(); });
         file->insertAction(quit, m_passphraseAction);
+        file->insertMenu(quit, buildIdleMenu());
         file->insertAction(quit, m_lockAction);
         file->insertSeparator(quit);
+        watchInput();
     }
     menu("mnuIcon", Res::ButtonMenu,
          {int(C::New), Separator, int(C::Execution), int(C::Stop), Separator, int(C::Table), Separator,
@@ -243,26 +274,40 @@ PanelContext FrmMdi::context() const
 void FrmMdi::run(PanelCommand command)
 {
     // Locked, every command of the window is a way out of the execution
-    // state or into the design: each asks for the passphrase first.
+    // state or into the design: each asks for the passphrase first. The
+    // passphrase opens the lock for that command: one that is cancelled
+    // leaves the panel locked again.
+    const bool wasLocked = locked();
     if (!passLock())
         return;
-    // Any command first lets go of a selected figure.
+    const bool done = runCommand(command);
+    if (wasLocked && !done)
+        relock();
+    else if (wasLocked && command == C::Image && m_imageDialog)
+        connect(m_imageDialog, &QDialog::rejected, this, [this] { relock(); });
+}
+
+bool FrmMdi::runCommand(PanelCommand command)
+{
+    // Any command first lets go of a selected figure, and every command but
+    // the drawing tools' own puts the armed tools down: the entry an armed
+    // tool holds back is no figure, and a command that changes the design
+    // across it would lose or strand one.
     if (m_figures.dropSelection())
         RedrawPanel();
+    if (command != C::Circle && command != C::Rect && command != C::Line && command != C::Arc)
+        resetFigureEditing();
     switch (command) {
     case C::Load: loadFile(); break;
     case C::Save: saveFile(false); break;
     case C::NewSave: saveFile(true); break;
     case C::Close: leaveForMixerMode(); break;
-    case C::Quit:
-        if (confirmQuit())
-            close();
-        break;
+    case C::Quit: return confirmQuit() && close();
     case C::New: openPropertyDialog({}, true); break;
     case C::Execution: enterExecution(); break;
     case C::Stop: leaveExecution(); break;
     case C::Init: clearSettings(); break;
-    case C::Color: chooseWindowColor(); break;
+    case C::Color: return chooseWindowColor();
     case C::Table: openTable(); break;
     case C::Image: openImageSetting(); break;
     case C::Grid: toggleGrid(); break;
@@ -273,6 +318,7 @@ void FrmMdi::run(PanelCommand command)
     case C::Arc: toggleFigureMode(FigureKind::Arc); break;
     case C::Clear: clearFigures(); break;
     }
+    return true;
 }
 
 // ---- the window's life -----------------------------------------------------
@@ -292,7 +338,9 @@ void FrmMdi::openPanel()
     m_imageReload = m_panel.image.ImageVisible;
     showAfresh();
     m_history.reset();
-    if (std::exchange(m_ctx.files.recovered, false))
+    // A design taken from a recovery file counts as unsaved until it is
+    // saved, or given up for a file loaded or a clear.
+    if (m_ctx.files.recovered)
         m_history.markUnsaved();
     m_timer1.start();
     m_recoveryTimer.start();
@@ -306,15 +354,20 @@ void FrmMdi::leavePanel()
     m_timer1.stop();
     m_timer2.stop();
     m_recoveryTimer.stop();
-    // Left in order: the settings hold the design now (and the questions
-    // about saving it follow); only a crash leaves the file behind.
-    m_recovery.discard();
     resetFigureEditing();
     offlineCountsFollowButtons();
     // The mixer sections with the channels' values from before the panel, and
     // the panel itself with the link count it belongs to: opened again, the
     // panel finds every button it had.
     m_ctx.settings.captureSettings(true);
+    // The settings hold the design now. Unsaved, and not given up, it stays
+    // in the recovery file until a save or the user's No to saving it: the
+    // program may still end without either.
+    if (m_recoveryRefused || m_history.atSavedState())
+        m_recovery.discard();
+    else
+        m_recovery.write(m_ctx.files.SetDataTable, m_ctx.files.keyTable, m_ctx.mixers.FileMixerCount,
+                         m_ctx.files.currentFileName);
     closeSubWindows();
     if (m_table)
         m_table->closeWithoutQuestion();
@@ -364,6 +417,8 @@ void FrmMdi::closeSubWindows()
         m_figureDialog->close();
     if (m_figureMenu)
         m_figureMenu->close();
+    if (m_buttonMenu)
+        m_buttonMenu->close();
     if (m_imageDialog)
         m_imageDialog->close();
     if (m_panel.runtime.settingsDialogOpen && m_ctx.channelDialog.close)
@@ -372,10 +427,12 @@ void FrmMdi::closeSubWindows()
 
 bool FrmMdi::writeRecovery()
 {
-    if (m_left || executing() || m_history.atSavedState())
+    // A test run does not end the design's need of a recovery file.
+    if (m_left || m_recoveryRefused || m_history.atSavedState())
         return false;
     m_ctx.settings.captureSettings(true);
-    return m_recovery.write(m_ctx.files.SetDataTable, m_ctx.files.keyTable, m_ctx.mixers.FileMixerCount);
+    return m_recovery.write(m_ctx.files.SetDataTable, m_ctx.files.keyTable, m_ctx.mixers.FileMixerCount,
+                            m_ctx.files.currentFileName);
 }
 
 void FrmMdi::closeForProgramEnd()
@@ -387,10 +444,15 @@ void FrmMdi::closeForProgramEnd()
 void FrmMdi::closeEvent(QCloseEvent *event)
 {
     // The close box quits, and the window stays unless the user agreed (and,
-    // locked, gave the passphrase).
-    if (m_closeReason == CloseReason::None && (!passLock() || !confirmQuit())) {
-        event->ignore();
-        return;
+    // locked, gave the passphrase: a quit then cancelled locks again).
+    if (m_closeReason == CloseReason::None) {
+        const bool wasLocked = locked();
+        if (!passLock() || !confirmQuit()) {
+            if (wasLocked)
+                relock();
+            event->ignore();
+            return;
+        }
     }
     // The button table goes first, asking about lines not yet applied; kept
     // open, it keeps the panel open too.
@@ -507,6 +569,7 @@ void FrmMdi::openPropertyDialog(ButtonRef editing, bool isNew)
         m_propertyDialog->raise();
         return;
     }
+    resetFigureEditing();
     auto *dlg = new FrmEditSetting(isNew ? FrmEditSetting::Mode::New : FrmEditSetting::Mode::Edit,
                                    editing, m_panel, context(), m_design.newButtonTemplate(),
                                    m_ctx.dialogs, widgetMeasure(m_scale), this);
@@ -516,7 +579,6 @@ void FrmMdi::openPropertyDialog(ButtonRef editing, bool isNew)
         updateCommands();
         updateExtent();
         refreshTable();
-        designChanged(DesignStep::Place);
     });
     connect(dlg, &FrmEditSetting::buttonsChanged, this, [this](const std::vector<ButtonRef> &buttons) {
         for (const ButtonRef &b : buttons)
@@ -524,14 +586,13 @@ void FrmMdi::openPropertyDialog(ButtonRef editing, bool isNew)
         repaintButtons(buttons);
         updateExtent();
         refreshTable();
-        designChanged(buttons.size() > 1 ? DesignStep::ApplyToAll : DesignStep::Properties);
     });
     connect(dlg, &FrmEditSetting::buttonDeleted, this, [this](ButtonRef b) {
         closeButton(b);
         updateCommands();
         refreshTable();
-        designChanged(DesignStep::Delete);
     });
+    connect(dlg, &FrmEditSetting::committed, this, [this](DesignStep step) { designChanged(step); });
     connect(dlg, &QDialog::finished, this, [this] { m_propertyDialog = nullptr; });
     m_propertyDialog = dlg;
     dlg->open();
@@ -547,10 +608,9 @@ void FrmMdi::enterExecution()
     // stays as the user set it.
     m_remote.applyButtonStates(m_panel, panelMixers());
     showAfresh();
-    // The operated panel is no design: what came before cannot be undone
-    // across it.
+    // The history and the unsaved state stay: after 停止 the design steps
+    // can still be undone, and the switches of the test run are none of them.
     m_tools.forgetFigures();
-    m_history.reset();
 }
 
 void FrmMdi::leaveExecution()
@@ -560,8 +620,6 @@ void FrmMdi::leaveExecution()
     m_panel.runtime.executing = false;
     m_design.resetTemplate();
     showAfresh();
-    // Channels switched while operating are not design steps.
-    m_history.reset();
     // The button that had the focus is gone: the keyboard goes on from the
     // design surface, where the design keys work.
     m_surface->setFocus(Qt::OtherFocusReason);
@@ -574,6 +632,9 @@ void FrmMdi::clearSettings()
     if (!m_ctx.settings.SettingsChanged(ChangeMode::AskCancel))
         return;
     ResetPanel(m_panel, m_ctx.mixers.FileMixerCount, context());
+    // Whatever the panel held was saved or given up just now.
+    m_ctx.files.recovered = false;
+    m_recovery.discard();
     rebuildButtons();
     m_imageReload = true;
     RedrawPanel();
@@ -586,16 +647,18 @@ void FrmMdi::clearSettings()
     m_history.reset();
 }
 
-void FrmMdi::chooseWindowColor()
+bool FrmMdi::chooseWindowColor()
 {
-    if (chooseColour(m_ctx.dialogs, m_panel.GUIWindowColor)) {
-        RedrawPanel();
-        designChanged(DesignStep::WindowColor);
-    }
+    if (!chooseColour(m_ctx.dialogs, m_panel.GUIWindowColor))
+        return false;
+    RedrawPanel();
+    designChanged(DesignStep::WindowColor);
+    return true;
 }
 
 void FrmMdi::showAfresh()
 {
+    greyWhileOutOfReach();
     rebuildButtons();
     RedrawPanel();
     updateCommands();
@@ -605,10 +668,27 @@ void FrmMdi::showAfresh()
 
 // ---- the link-count watch ------------------------------------------------------
 
+bool FrmMdi::outOfReach() const
+{
+    return !m_ctx.link.offline() && (m_ctx.link.down() || m_ctx.mixers.MixerCount == 0);
+}
+
+void FrmMdi::greyWhileOutOfReach()
+{
+    // An operated button whose mixer cannot be reached must not look as if
+    // a press would switch it.
+    m_surface->setEnabled(!(executing() && outOfReach()));
+}
+
 void FrmMdi::watchLinkCount()
 {
     // The question below lets events run; the next tick must not ask again.
     if (m_watching || m_left)
+        return;
+    greyWhileOutOfReach();
+    // A lost connection, or no mixer answering at all, is no change of the
+    // room: nothing is asked and no button goes until the mixers answer.
+    if (outOfReach())
         return;
     const QScopedValueRollback<bool> busy(m_watching, true);
     const PanelContext ctx = context();
@@ -700,6 +780,10 @@ void FrmMdi::showButton(ButtonRef button)
     });
     connect(w, &FrmEditIcon::arrowPressed, this,
             [this](ButtonRef b, ArrowKey k, Qt::KeyboardModifiers m) { onArrow(b, k, m); });
+    connect(w, &FrmEditIcon::selectRequested, this, &FrmMdi::selectByKey);
+    connect(w, &FrmEditIcon::menuRequested, this, &FrmMdi::openButtonMenu);
+    // Delete and the property command act on a focused button too.
+    connect(w, &FrmEditIcon::focusChanged, this, [this] { updateEditCommands(); });
     m_designButtons[i] = w;
     w->place(pixelRect(button));
     w->show();
@@ -708,7 +792,7 @@ void FrmMdi::showButton(ButtonRef button)
 bool FrmMdi::pressExecutionButton(ButtonRef button)
 {
     FrmExeIcon *w = executionButton(button);
-    if (!executing() || !w || !m_remote.toggle(m_panel, button))
+    if (!executing() || !w || !w->isEnabled() || !m_remote.toggle(m_panel, button))
         return false;
     w->showState();
     return true;
@@ -801,8 +885,10 @@ void FrmMdi::onDesignReleased(const QPoint &offset, Qt::KeyboardModifiers modifi
         return;
     std::vector<ButtonRef> moved = m_design.release(m_scale.toTwips(offset));
     // With the grid shown the pressed button lands on a grid point and the
-    // others keep their places around it.
-    if (snapping(modifiers) && m_anchor && m_panel.slot(m_anchor->mixer, m_anchor->slot).selected) {
+    // others keep their places around it; a click without a drag moves
+    // nothing.
+    if (snapping(modifiers) && m_design.movedSincePress() && m_anchor
+        && m_panel.slot(m_anchor->mixer, m_anchor->slot).selected) {
         const ButtonSlot &pressed = m_panel.slot(m_anchor->mixer, m_anchor->slot);
         const QPoint d = snapMoveDelta(pressed.IconLeft, pressed.IconTop, m_panel.GridInterval);
         if (!d.isNull()) {
@@ -824,8 +910,10 @@ void FrmMdi::onDesignReleased(const QPoint &offset, Qt::KeyboardModifiers modifi
 
 void FrmMdi::onExecutionRightPressed(ButtonRef button, const QPoint &at)
 {
+    // Locked, the room's settings stay as they were set up: the channel and
+    // output dialogs do not open.
     PanelRuntime &rt = m_panel.runtime;
-    if (rt.settingsDialogOpen || !m_ctx.channelDialog.open)
+    if (rt.settingsDialogOpen || !m_ctx.channelDialog.open || locked())
         return;
     const ButtonSlot &s = m_panel.slot(button.mixer, button.slot);
     ChannelDialogRequest request;
@@ -855,6 +943,7 @@ void FrmMdi::updateCommands()
     if (m_lockAction) {
         m_lockAction->setEnabled(!locked() && m_ctx.lock->hasPassphrase());
         m_passphraseAction->setEnabled(!locked());
+        m_idleMenu->setEnabled(!locked());
     }
     updateEditCommands();
 }
@@ -876,9 +965,33 @@ void FrmMdi::updateTitle()
         }
         if (m_lockLine) {
             m_lockLine->setVisible(locked());
-            statusBar()->setVisible(locked() || (m_linkLine && !m_linkLine->text().isEmpty()));
+            statusBar()->setVisible(locked() || (m_linkLine && !m_linkLine->text().isEmpty()) || m_noticeLine);
         }
     }
+}
+
+void FrmMdi::showNotice(const QString &text)
+{
+    if (!m_noticeLine) {
+        m_noticeLine = new QLabel(this);
+        m_noticeLine->setObjectName(QStringLiteral("NoticeLine"));
+        m_noticeLine->setWordWrap(true); // said whole, on as many lines as it takes
+    } else {
+        statusBar()->removeWidget(m_noticeLine);
+    }
+    const QString line = QString(text).replace(u'\n', u' ');
+    m_noticeLine->setText(line);
+    m_noticeLine->setAccessibleName(line);
+    m_noticeLine->setToolTip(line);
+    // The status line takes the lines a long note needs at half the window's
+    // width: a word-wrapped label does not say so itself.
+    const QFontMetrics metrics(m_noticeLine->font());
+    const int lines = qBound(1, metrics.horizontalAdvance(line) / std::max(200, width() / 2) + 1, 4);
+    m_noticeLine->setMinimumHeight(lines * metrics.lineSpacing() + 4);
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->addWidget(m_noticeLine, 2);
+    m_noticeLine->show();
+    statusBar()->setVisible(true);
 }
 
 // ---- the operator lock -----------------------------------------------------------
@@ -888,6 +1001,9 @@ bool FrmMdi::startOperation()
     if (!executing())
         enterExecution();
     const bool lockedNow = m_ctx.lock && m_ctx.lock->lock();
+    // A channel dialog opened while the lock was open goes with it.
+    if (lockedNow && m_panel.runtime.settingsDialogOpen && m_ctx.channelDialog.close)
+        m_ctx.channelDialog.close();
     updateCommands();
     updateTitle();
     return lockedNow;

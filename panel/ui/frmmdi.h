@@ -13,7 +13,9 @@
 //
 // frmmdi.cpp holds the window's life, its commands and the button windows;
 // frmmdi_backdrop.cpp the surface: redrawing, figures, grid, image,
-// scrolling and the button table.
+// scrolling and the button table; frmmdi_design.cpp the designer's history,
+// clipboard, snapping and alignment; frmmdi_keys.cpp the design buttons by
+// keyboard and menu.
 //
 // Opening takes the panel from the current settings and switches every
 // channel off; closing stores the panel and gives the channels back.
@@ -63,7 +65,7 @@ struct SettingsFiles;
 
 // The designer's commands of the 編集 menu and the alignment toolbar.
 enum class EditCommand : int {
-    Undo, Redo, Cut, Copy, Paste, Duplicate, SelectAll, Deselect, Snap,
+    Undo, Redo, Cut, Copy, Paste, Duplicate, Delete, SelectAll, Deselect, Properties, Snap,
     AlignLeft, AlignRight, AlignTop, AlignBottom, AlignHCentre, AlignVCentre,
     DistributeH, DistributeV, SameWidth, SameHeight, SameSize,
 };
@@ -97,6 +99,12 @@ struct PanelWindowContext
     const TimeOfDay *timeOfDay = nullptr;
 };
 
+// Every key, mouse button or touch pressed anywhere in the program, while
+// `owner` lives, starts the lock's idle time again.
+void watchInputFor(OperatorLock &lock, QObject *owner);
+// A question or a menu is open: the lock closing by itself waits for it.
+bool answerAwaited();
+
 class FrmMdi : public QMainWindow
 {
     Q_OBJECT
@@ -116,6 +124,10 @@ public:
     QLabel *linkLine() const { return m_linkLine; }
     // "操作はロックされています", while the lock holds.
     QLabel *lockLine() const { return m_lockLine; }
+    // A note in the status line for whoever looks at the panel: an
+    // unattended start says there what a box would wait on.
+    void showNotice(const QString &text);
+    QLabel *noticeLine() const { return m_noticeLine; }
     FrmEditIcon *designButton(ButtonRef button) const;
     FrmExeIcon *executionButton(ButtonRef button) const;
     FrmEditSetting *propertyDialog() const;
@@ -125,6 +137,8 @@ public:
     FrmIconTable *buttonTable() const;
     // frmFigureMenu, while it is open; its "順序" item holds frmFigureOrder.
     QMenu *figureMenu() const;
+    // A design button's menu, while it is open.
+    QMenu *buttonMenu() const;
     const FigureEditor &figures() const { return m_figures; }
     const TwipScale &scale() const { return m_scale; }
     bool executing() const;
@@ -161,9 +175,16 @@ public:
     // 操作ロックのパスフレーズ設定 and 操作をロック in the ﾌｧｲﾙ menu.
     QAction *passphraseAction() const { return m_passphraseAction; }
     QAction *lockAction() const { return m_lockAction; }
+    // 自動ロックまでの時間, beside them: one checkable item per choice.
+    QMenu *idleMenu() const { return m_idleMenu; }
+    // The idle watch's work: a lock opened with the passphrase closes again
+    // (the panel back in its execution state) once nobody touched the PC for
+    // the idle time; not while a question or a menu is open.
+    void watchIdle();
 
     // The recovery timer's work: the current settings go to the recovery
-    // file while the design holds unsaved changes. Returns whether written.
+    // file while the design holds unsaved changes (in either state), unless
+    // the user chose not to keep them. Returns whether written.
     bool writeRecovery();
     const DesignRecovery &recovery() const { return m_recovery; }
 
@@ -184,12 +205,18 @@ private:
 
     void buildCommands();
     void run(PanelCommand command);
+    // The command itself; false when the user cancelled it.
+    bool runCommand(PanelCommand command);
 
     // The window's life.
     void openPanel();
     void leavePanel();
     int panelMixers() const;
     void offlineCountsFollowButtons();
+    // The mixers are out of reach: the connection is down, or none answers.
+    bool outOfReach() const;
+    // The operated buttons are greyed while the mixers are out of reach.
+    void greyWhileOutOfReach();
     void adoptMixer(int mixer);
     void closeSubWindows();
     // Every armed drawing mode is disarmed (its reserved entry given back)
@@ -205,7 +232,7 @@ private:
     void enterExecution();
     void leaveExecution();
     void clearSettings();
-    void chooseWindowColor();
+    bool chooseWindowColor();
     // After a change of state or file: the button windows made anew, the
     // surface redrawn, commands and title brought up to date, the view back
     // at the top-left corner.
@@ -270,6 +297,14 @@ private:
     void arrange(EditCommand command);
     void beginBand(const QPoint &at, bool add);
     void openSurfaceMenu(const QPoint &at);
+    // The design buttons by keyboard: Space selects (Ctrl+Space adds or
+    // takes away), the menu of a button, Delete and the property dialog on
+    // the focused button or the selection.
+    void selectByKey(ButtonRef button, bool toggle);
+    void openButtonMenu(ButtonRef button, const QPoint &globalPos);
+    void deleteSelection();
+    void openSelectedProperties();
+    std::optional<ButtonRef> focusedDesignButton() const;
     void onExecutionRightPressed(ButtonRef button, const QPoint &at);
 
     void updateCommands();
@@ -280,6 +315,11 @@ private:
     bool passLock();
     void changePassphrase();
     void lockOperation();
+    // The lock opened for a command that was then cancelled closes again.
+    void relock();
+    // The idle time's menu and the watch on input (frmmdi_lock.cpp).
+    QMenu *buildIdleMenu();
+    void watchInput();
 
     static int index(ButtonRef b) { return b.mixer * Panel::SlotsPerMixer + b.slot; }
 
@@ -307,11 +347,14 @@ private:
     std::array<QAction *, EditCommandCount> m_editActions{};
     QAction *m_passphraseAction = nullptr;
     QAction *m_lockAction = nullptr;
+    QMenu *m_idleMenu = nullptr;
+    QTimer m_idleTimer;
     QToolBar *m_alignToolbar = nullptr;
     QToolBar *m_toolbar = nullptr;
     QScrollArea *m_scroll = nullptr;
     QLabel *m_linkLine = nullptr;
     QLabel *m_lockLine = nullptr; // shown while the operator lock holds
+    QLabel *m_noticeLine = nullptr;
     PanelSurface *m_surface = nullptr;
     std::array<QPointer<FrmEditIcon>, Panel::MaxButtons> m_designButtons{};
     std::array<QPointer<FrmExeIcon>, Panel::MaxButtons> m_executionButtons{};
@@ -321,10 +364,14 @@ private:
     QPointer<FrmFigureProperty> m_figureDialog;
     QPointer<FrmIconTable> m_table;
     QPointer<QMenu> m_figureMenu;
+    QPointer<QMenu> m_buttonMenu;
     QTimer m_timer1;
     QTimer m_timer2;
     DesignRecovery m_recovery;
     QTimer m_recoveryTimer;
+    // The user chose not to save the design as it stands: no recovery file
+    // for it, until the design changes again.
+    bool m_recoveryRefused = false;
 
     // The image file is read at the next redraw.
     bool m_imageReload = false;

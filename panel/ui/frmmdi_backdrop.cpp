@@ -243,7 +243,8 @@ void FrmMdi::onSurfaceReleased(Qt::MouseButton button, const QPoint &at)
     const FigureHandle handle = m_figures.heldHandle();
     const std::optional<FigureRef> held = m_figures.selected();
     if (m_figures.release(drawing ? drawingPoint(at) : m_scale.toTwips(at))) {
-        if (!drawing && held && snapping(QGuiApplication::queryKeyboardModifiers()))
+        // A click on a figure moves nothing, not even onto the grid.
+        if (!drawing && held && m_figures.changedWhileHeld() && snapping(QGuiApplication::queryKeyboardModifiers()))
             snapFigure(m_figures.figure(*held), handle, m_panel.GridInterval);
         RedrawPanel();
         designChanged(drawing                          ? DesignStep::Draw

@@ -41,6 +41,9 @@ constexpr int AlignToolbar = 12053;
 constexpr int PasteHere = 12054;
 constexpr int NoFreeChannel = 12055;
 constexpr int FiguresFull = 12056;
+constexpr int Delete = 14204;         // "削除(&E)"
+constexpr int Properties = 14205;     // "ボタンのプロパティ(&R)..."
+constexpr int SnapTip = 14206;        // "グリッドに合わせる（Shift または Alt を押している間は合わせない）"
 } // namespace Res
 
 using E = EditCommand;
@@ -79,6 +82,22 @@ QIcon alignIcon(EditCommand c)
     return QIcon(pm);
 }
 
+// The snap toggle's picture: grid points with a box on one of them.
+QIcon snapIcon()
+{
+    QPixmap pm(24, 24);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setPen(QPen(QColor(0x33, 0x3b, 0x47), 2));
+    for (int x = 4; x <= 20; x += 8)
+        for (int y = 4; y <= 20; y += 8)
+            p.drawPoint(x, y);
+    p.setPen(QPen(QColor(0x2f, 0x7d, 0xd1), 1));
+    p.setBrush(QColor(0x9c, 0xc3, 0xef));
+    p.drawRect(4, 4, 8, 8);
+    return QIcon(pm);
+}
+
 // A run of arrow-key moves is one step while it moves the same things.
 quint64 selectionKey(const std::vector<ButtonRef> &buttons, const std::vector<FigureRef> &figures)
 {
@@ -111,8 +130,10 @@ void FrmMdi::buildEditCommands()
         {E::Copy, "mnuCopy", Res::Copy, {QKeySequence(Qt::CTRL | Qt::Key_C)}},
         {E::Paste, "mnuPaste", Res::Paste, {QKeySequence(Qt::CTRL | Qt::Key_V)}},
         {E::Duplicate, "mnuDuplicate", Res::Duplicate, {QKeySequence(Qt::CTRL | Qt::Key_D)}},
+        {E::Delete, "mnuDelete", Res::Delete, {QKeySequence(QKeySequence::Delete)}},
         {E::SelectAll, "mnuSelectAll", Res::SelectAll, {QKeySequence(Qt::CTRL | Qt::Key_A)}},
         {E::Deselect, "mnuDeselect", Res::Deselect, {}},
+        {E::Properties, "mnuProperties", Res::Properties, {}},
         {E::Snap, "mnuSnap", Res::Snap, {}},
         {E::AlignLeft, "mnuAlignLeft", Res::FirstAlign, {}},
         {E::AlignRight, "mnuAlignRight", Res::FirstAlign + 1, {}},
@@ -154,6 +175,9 @@ void FrmMdi::buildEditCommands()
     m_snap = readUserValue(SnapKey, QStringLiteral("1")) != QLatin1String("0");
     action(E::Snap)->setCheckable(true);
     action(E::Snap)->setChecked(m_snap);
+    action(E::Snap)->setIcon(snapIcon());
+    action(E::Snap)->setIconVisibleInMenu(false);
+    action(E::Snap)->setToolTip(str(Res::SnapTip));
     connect(action(E::Snap), &QAction::toggled, this, [this](bool on) { setSnap(on); });
 
     // The step's name in the menu: "元に戻す: ボタンの移動".
@@ -174,11 +198,13 @@ void FrmMdi::buildEditCommands()
     for (E c : {E::Undo, E::Redo})
         edit->addAction(action(c));
     edit->addSeparator();
-    for (E c : {E::Cut, E::Copy, E::Paste, E::Duplicate})
+    for (E c : {E::Cut, E::Copy, E::Paste, E::Duplicate, E::Delete})
         edit->addAction(action(c));
     edit->addSeparator();
     for (E c : {E::SelectAll, E::Deselect})
         edit->addAction(action(c));
+    edit->addSeparator();
+    edit->addAction(action(E::Properties));
     edit->addSeparator();
     edit->addAction(action(E::Snap));
     QMenu *align = edit->addMenu(str(Res::AlignMenu));
@@ -211,6 +237,11 @@ void FrmMdi::buildEditCommands()
             m_alignToolbar->addSeparator();
         m_alignToolbar->addAction(m_editActions[size_t(i)]);
     }
+    // The snap as a toggle at hand, for desktops that take Alt+drag to move
+    // windows (Shift bypasses it too).
+    m_alignToolbar->addSeparator();
+    m_alignToolbar->addAction(action(E::Snap));
+    m_alignToolbar->widgetForAction(action(E::Snap))->setObjectName(QStringLiteral("tolSnap"));
     updateEditCommands();
 }
 
@@ -223,25 +254,28 @@ void FrmMdi::runEdit(EditCommand command)
 {
     if (executing())
         return;
+    if ((command == E::Undo || command == E::Redo) && (m_design.moving() || m_figures.dragging()))
+        return;
+    // The armed drawing tools go down first, giving back the entry each
+    // holds for its figure: a step undone, redone or pasted across such an
+    // entry would lose a figure or count one that is not there.
+    if (command != E::Copy && command != E::Snap)
+        resetFigureEditing();
     const int mixers = panelMixers();
     switch (command) {
     case E::Undo:
-        if (m_design.moving() || m_figures.dragging())
-            return;
         // A change that was made without a step of its own is kept as one
         // before the history steps back over it.
         designChanged(DesignStep::Properties);
         m_history.stack().undo();
         break;
-    case E::Redo:
-        if (m_design.moving() || m_figures.dragging())
-            return;
-        m_history.stack().redo();
-        break;
+    case E::Redo: m_history.stack().redo(); break;
     case E::Cut: cutSelection(); break;
     case E::Copy: copySelection(); break;
     case E::Paste: pasteClipboard(std::nullopt); break;
     case E::Duplicate: duplicateSelection(); break;
+    case E::Delete: deleteSelection(); break;
+    case E::Properties: openSelectedProperties(); break;
     case E::SelectAll:
         selectionChanged(m_tools.selectAll(mixers));
         RedrawPanel();
@@ -270,6 +304,8 @@ void FrmMdi::updateEditCommands()
     action(E::Cut)->setEnabled(design && any);
     action(E::Copy)->setEnabled(design && any);
     action(E::Duplicate)->setEnabled(design && any);
+    action(E::Delete)->setEnabled(design && (any || focusedDesignButton()));
+    action(E::Properties)->setEnabled(design && (buttons > 0 || focusedDesignButton()));
     action(E::Paste)->setEnabled(design && !m_clipboard.empty());
     action(E::SelectAll)->setEnabled(design);
     action(E::Deselect)->setEnabled(design);
@@ -313,7 +349,9 @@ void FrmMdi::afterRestore(const DesignChange &change)
 
 bool FrmMdi::snapping(Qt::KeyboardModifiers modifiers) const
 {
-    return m_snap && m_panel.GridOnOff && m_panel.GridInterval > 0 && !(modifiers & Qt::AltModifier);
+    // Alt+drag moves windows on many desktops: Shift lets a drag go free too.
+    return m_snap && m_panel.GridOnOff && m_panel.GridInterval > 0
+           && !(modifiers & (Qt::AltModifier | Qt::ShiftModifier));
 }
 
 void FrmMdi::setSnap(bool on)

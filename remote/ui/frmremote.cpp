@@ -57,9 +57,9 @@ FrmRemote::FrmRemote(RemoteSettings settings, Dialogs &dialogs, Hooks hooks, QWi
     txtCertificate->setAccessibleName(plainLabel(12407));
     txtKey = new QLineEdit;
     txtKey->setAccessibleName(plainLabel(12408));
-    auto *cmdCertificate = new QPushButton(str(12417));
+    auto *cmdCertificate = m_cmdCertificate = new QPushButton(str(12417));
     cmdCertificate->setAccessibleName(str(12440));
-    auto *cmdKey = new QPushButton(str(12417));
+    auto *cmdKey = m_cmdKey = new QPushButton(str(12417));
     cmdKey->setAccessibleName(str(12441));
     txtOpenAddress = shownText(plainLabel(12409));
     txtWatchAddress = shownText(plainLabel(12433));
@@ -67,6 +67,9 @@ FrmRemote::FrmRemote(RemoteSettings settings, Dialogs &dialogs, Hooks hooks, QWi
     picQrCode->setAccessibleName(str(12437));
     lblRemoteState = new QLabel;
     lblRemoteState->setAccessibleName(plainLabel(12400));
+    lblCommandLine = new QLabel;
+    lblCommandLine->setWordWrap(true);
+    lblCommandLine->hide();
     cmdApply = new QPushButton(str(12436));
     cmdApply->setAccessibleName(plainLabel(12436));
     cmdClose = new QPushButton(str(12418));
@@ -105,6 +108,7 @@ FrmRemote::FrmRemote(RemoteSettings settings, Dialogs &dialogs, Hooks hooks, QWi
     top->addLayout(form, 1);
     top->addWidget(picQrCode);
     auto *all = new QVBoxLayout(this);
+    all->addWidget(lblCommandLine);
     all->addLayout(top);
     all->addLayout(buttons);
 
@@ -162,8 +166,26 @@ void FrmRemote::takeFields()
     m_settings.keyFile = txtKey->text().trimmed();
 }
 
+void FrmRemote::showCommandLine(const QString &why)
+{
+    m_commandLine = true;
+    for (QWidget *w : std::initializer_list<QWidget *>{chkRemoteEnable, txtRemoteAddress, updRemotePort, cmdRenewTokens,
+                                                       txtCertificate, txtKey, m_cmdCertificate, m_cmdKey, cmdApply})
+        w->setEnabled(false);
+    lblCommandLine->setText(why);
+    lblCommandLine->setAccessibleName(why);
+    lblCommandLine->show();
+    chkRemoteEnable->setChecked(true);
+    txtRemoteAddress->setText(m_settings.address);
+    updRemotePort->setValue(m_settings.port);
+    showTokens();
+    refreshState();
+}
+
 void FrmRemote::applyFields()
 {
+    if (m_commandLine)
+        return; // the command line's server is not this dialog's to change
     takeFields();
     if (QHostAddress(m_settings.address).isNull()) {
         m_dialogs.message(str(12413).arg(m_settings.address), MsgButtons::Ok, MsgIcon::Warning, str(StrId::AppTitle));
@@ -179,6 +201,8 @@ void FrmRemote::applyFields()
 
 void FrmRemote::renewTokens()
 {
+    if (m_commandLine)
+        return; // its tokens are the file's
     const bool running = m_hooks.listeningPort && m_hooks.listeningPort() != 0;
     if (running && m_dialogs.message(str(12439), MsgButtons::YesNo, MsgIcon::Question, str(StrId::AppTitle))
                        != MsgAnswer::Yes)

@@ -54,8 +54,14 @@ public:
     QLineEdit *txtWatchAddress = nullptr;
     QrCodeView *picQrCode = nullptr;
     QLabel *lblRemoteState = nullptr;
+    QLabel *lblCommandLine = nullptr;
     QPushButton *cmdApply = nullptr;
     QPushButton *cmdClose = nullptr;
+
+    // The server runs as the command line set it up (--remote with
+    // --remote-tokens): the dialog shows that server, changes nothing, and
+    // `why` says where its settings come from.
+    void showCommandLine(const QString &why);
 
     // 適用: takes the fields, stores them and applies them.
     void applyFields();
@@ -69,4 +75,7 @@ private:
     RemoteSettings m_settings;
     Dialogs &m_dialogs;
     Hooks m_hooks;
+    QPushButton *m_cmdCertificate = nullptr;
+    QPushButton *m_cmdKey = nullptr;
+    bool m_commandLine = false;
 };

@@ -51,6 +51,9 @@ void TestLinkLoss::droppedConnection()
     // The mixer closes the connection while the program polls. Without the
     // option the status line says so and one message box tells the user;
     // with it the program connects again by itself and polls on, no box.
+    // With it the mixer stays away longer than ten silent polls: the open
+    // editor stays, greyed while the connection is down, and is live again
+    // once it is back.
     QFETCH(bool, reconnect);
     SimOptions options;
     options.mixers = 2;
@@ -60,19 +63,25 @@ void TestLinkLoss::droppedConnection()
     Application &program = run.program;
     enum { Live, Cut, Settled } stage = Live;
     QString lineBeforeCut;
+    int editorGone = 0, editorLiveWhileDown = 0;
     QElapsedTimer sinceSettled;
     bool done = false;
     const QPointer<QTimer> driver = drive(program, 60.0, [&] {
         FrmMain *w = program.mainWindow();
         switch (stage) {
         case Live:
-            if (!live(program, world, 2))
+            if (!live(program, world, 2) || !program.editor(1))
                 return false;
             lineBeforeCut = w->linkStatus();
-            run.front.cutConnections();
+            if (reconnect)
+                run.front.switchOff(3500);
+            else
+                run.front.cutConnections();
             stage = Cut;
             return false;
         case Cut:
+            editorGone += !program.editor(1);
+            editorLiveWhileDown += world.link.down() && program.editor(1) && program.editor(1)->tabFrame(0)->isEnabled();
             // "… に再接続しました（HH:mm:ss）" or "… との接続が切れました"
             if (reconnect ? !w->linkStatus().startsWith(str(Reconnected).arg(Address, QString()).chopped(2))
                           : w->linkStatus() != str(Lost).arg(Address))
@@ -82,6 +91,7 @@ void TestLinkLoss::droppedConnection()
             return false;
         case Settled:
             // A few seconds more: no second message, and polls go on when back.
+            editorGone += !program.editor(1);
             return sinceSettled.elapsed() > 3000 && (!reconnect || live(program, world, 2));
         }
         return false;
@@ -94,6 +104,11 @@ void TestLinkLoss::droppedConnection()
     for (const auto &shown : run.dialogs.shown)
         lostBoxes += shown.text == str(LostMessage);
     QCOMPARE(lostBoxes, reconnect ? 0 : 1);
+    if (reconnect) {
+        QCOMPARE(editorGone, 0);
+        QCOMPARE(editorLiveWhileDown, 0);
+        QVERIFY(program.editor(1) && program.editor(1)->tabFrame(0)->isEnabled());
+    }
 }
 
 
@@ -147,7 +162,9 @@ void TestLinkLoss::panelQuitWhileTheMixersAreSilent()
     qInfo("ended %.1f s after the quit", sinceQuit.elapsed() / 1000.0);
     QVERIFY(sinceQuit.elapsed() < 30000);
     QVERIFY(!run.dialogs.shown.empty());
-    QCOMPARE(run.dialogs.shown.back().text, str(StrId::SetFailed));
+    // It names the value edited (first; the channels given back follow).
+    QVERIFY(run.dialogs.shown.back().text.startsWith(
+        str(StrId::SetFailed) + "\nマスター ch 1 チャンネルレベル: ミキサーから応答がありません"));
 }
 
 void TestLinkLoss::lossShowsInTheEditorAndThePanel()

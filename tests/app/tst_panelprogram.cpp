@@ -1,11 +1,16 @@
 // The control panel inside the whole program: the panel state a start-up
-// leaves for a visit or a save before any file, and channels given back to
-// mixers that were off the link when the panel closed.
+// leaves for a visit or a save before any file, the recovery file of an
+// unsaved design from the crash to the save or the user's No, and channels
+// given back to mixers that were off the link when the panel closed.
 
 #include "app/ui/frmmain.h"
 #include "base/strings.h"
 #include "panel/designrecovery.h"
+#include "panel/ui/frmediticon.h"
+#include "panel/heldchannels.h"
 #include "panel/ui/frmmdi.h"
+#include "settings/panelsections.h"
+#include "settings/panelsections_keys.h"
 #include "panel/ui/panelsurface.h"
 #include "tests/support/programrig.h"
 #include "tests/support/testmain.h"
@@ -61,6 +66,37 @@ bool channelOneOn(const SimChain &chain, int mixer)
            && chain.blockByte(mixer, channelKeyId(ChannelFamily::RemoteOff, 1)) == 0;
 }
 
+// A recovery file as a crash leaves it: a panel of two buttons on the
+// master, from the settings file `source`; `more` is added to its end.
+void leaveRecovery(const DesignRecovery &recovery, const QString &source, const QByteArray &more = {})
+{
+    PanelState p;
+    p.defaults = PanelDefaults::fromStrings();
+    qint16 mixers = 0;
+    ResetPanel(p, mixers, PanelContext{});
+    for (int s : {0, 1}) {
+        ButtonSlot &b = p.slot(0, s);
+        b.IconEnable = true;
+        b.IconLeft = 2000 * s;
+        b.IconWidth = b.IconHeight = 1500;
+        b.IconText = s ? QStringLiteral("副議長") : QStringLiteral("議長");
+    }
+    p.IconNum = 2;
+    SettingsTable t;
+    resetFileTable(t);
+    StorePanel(p, t, 1);
+    t.set(SystemKey::MixerCount, SystemKey::Section, QStringLiteral("1"));
+    QVERIFY(recovery.write(t, SetDataKeyTable::build(), 1, source));
+    QFile f(recovery.path());
+    QVERIFY(f.open(QIODevice::Append));
+    f.write(more);
+}
+
+int buttonsOn(const PanelState &panel)
+{
+    return countEnabledButtons(panel);
+}
+
 } // namespace
 
 class TestPanelProgram : public QObject
@@ -104,7 +140,8 @@ private slots:
         QCOMPARE(world.panel.GUIWindowColor, 0xB5FFFF);
     }
 
-    // Nothing unsaved, nothing written; an orderly end removes what was.
+    // Nothing unsaved, nothing written; a quit where the user chose not to
+    // save removes what was.
     void recoveryFileGoesWithAnOrderlyEnd()
     {
         qputenv("ZKVR340A_LINK", "offline");
@@ -123,6 +160,8 @@ private slots:
                 return false;   // nothing unsaved yet: nothing written
             panel->action(PanelCommand::Grid)->trigger();
             written = panel->writeRecovery() && recovery.leftBehind();
+            dialogs.answers = {MsgAnswer::No, MsgAnswer::Ok};
+            panel->action(PanelCommand::Quit)->trigger();
             return true;
         }, done);
         QCOMPARE(program.run(), 0);
@@ -174,6 +213,160 @@ private slots:
         QVERIFY(world.panel.GridOnOff);
         QVERIFY(asked);
         QVERIFY(!recovery.leftBehind());
+    }
+
+    // A recovered design is unsaved until it is saved or given up. The
+    // question names its file and its time in the program's language; the
+    // main window's cancelled quit asks about it and changes nothing of it;
+    // a test run keeps it unsaved and its recovery file written; the No to
+    // saving it removes the file until it changes again, a save for good,
+    // and an end without the question leaves it for the next start.
+    void recoveredDesignStaysUnsavedUntilSavedOrGivenUp()
+    {
+        qputenv("ZKVR340A_LINK", "offline");
+        const DesignRecovery recovery;
+        const QString hall = QStringLiteral("/rooms/hall.ini");
+        leaveRecovery(recovery, hall);
+        QTemporaryDir dir;
+        const QString saved = dir.filePath("saved.ini");
+        SystemClock clock;
+        ScriptedDialogs dialogs;
+        dialogs.answers = {MsgAnswer::Yes};
+        World world(clock, dialogs);
+        Application program(world, {"zkvr340a"});
+        const QString saveQuestion = str(2703) + QStringLiteral("\r\n") + str(2732);
+        enum { Start, Panel, Tested, Refused, Done } stage = Start;
+        QStringList failures;
+        QString question;
+        auto expect = [&](bool ok, const char *what) {
+            if (!ok)
+                failures << QLatin1String(what);
+        };
+        bool done = false;
+        drive(program, 20.0, [&] {
+            FrmMain *main = program.mainWindow();
+            switch (stage) {
+            case Start: {
+                if (!main || !main->isVisible())
+                    return false;
+                question = dialogs.shown.empty() ? QString() : dialogs.shown.front().text;
+                // Quitting from the main window asks; No, then Cancel.
+                dialogs.shown.clear();
+                dialogs.answers = {MsgAnswer::No, MsgAnswer::Cancel};
+                main->close();
+                expect(dialogs.texts().contains(saveQuestion), "the main window's quit did not ask");
+                stage = Panel;
+                return false;
+            }
+            case Panel: {
+                FrmMdi *panel = panelShown(program);
+                if (!panel)
+                    return false;
+                expect(buttonsOn(world.panel) == 2 && panel->designButton({0, 1}), "the cancelled quit lost buttons");
+                panel->action(PanelCommand::Execution)->trigger();
+                panel->action(PanelCommand::Stop)->trigger();
+                expect(panel->writeRecovery() && recovery.leftBehind(), "no recovery file after a test run");
+                dialogs.shown.clear();
+                dialogs.answers = {MsgAnswer::No, MsgAnswer::Cancel};
+                panel->action(PanelCommand::Quit)->trigger();
+                expect(dialogs.texts().contains(saveQuestion), "the panel's quit did not ask");
+                expect(!recovery.leftBehind() && !panel->writeRecovery(), "the No left a recovery file");
+                stage = Tested;
+                return false;
+            }
+            case Tested: {
+                FrmMdi *panel = program.panelWindow();
+                // Changed again: kept again; saved: gone, and nothing asked.
+                panel->action(PanelCommand::Grid)->trigger();
+                expect(panel->writeRecovery(), "a change after the No was not kept");
+                dialogs.fileNames = {saved};
+                panel->action(PanelCommand::NewSave)->trigger();
+                expect(!recovery.leftBehind() && panel->history().atSavedState(), "the save left the design unsaved");
+                panel->action(PanelCommand::Grid)->trigger();
+                expect(panel->writeRecovery(), "a change after the save was not kept");
+                stage = Done;
+                return true;
+            }
+            default:
+                return true;
+            }
+        }, done);
+        QCOMPARE(program.run(), 0);
+        QVERIFY(done);
+        QVERIFY2(failures.isEmpty(), qPrintable(failures.join(u'\n')));
+        QVERIFY2(question.contains(hall) && question.contains(QStringLiteral("復元しますか")), qPrintable(question));
+        QVERIFY2(QRegularExpression(QStringLiteral("\\d{4}/\\d{1,2}/\\d{1,2}")).match(question).hasMatch(), qPrintable(question));
+        QCOMPARE(systemValueOf(saved, "GUI_Master", "IconText_2"), QByteArray("\x95\x9b\x8b\x63\x92\xb7"));
+        // Ended without the question: the last change waits for the next start.
+        QVERIFY(recovery.leftBehind());
+        QCOMPARE(systemValueOf(recovery.path(), "SystemData", "GridOnOff"), QByteArray("False"));
+        recovery.discard();
+    }
+
+    // A recovery file a newer program wrote, with a damaged line: what can
+    // be read comes back, the user is told what was not, and the file is
+    // kept aside, out of the next start's way.
+    void damagedRecoveryFileIsReadAsFarAsItCan()
+    {
+        qputenv("ZKVR340A_LINK", "offline");
+        const DesignRecovery recovery;
+        const QDir folder = QFileInfo(recovery.path()).dir();
+        const QStringList asideName{QStringLiteral("design-recovery-*.ini")};
+        for (const QString &old : folder.entryList(asideName))
+            QFile::remove(folder.filePath(old));
+        leaveRecovery(recovery, {}, "FutureKey=1\r\nGridInterval=wide\r\n");
+        SystemClock clock;
+        ScriptedDialogs dialogs;
+        dialogs.answers = {MsgAnswer::Yes};
+        World world(clock, dialogs);
+        Application program(world, {"zkvr340a"});
+        bool done = false;
+        drive(program, 10.0, [&] { return panelShown(program) != nullptr; }, done);
+        QCOMPARE(program.run(), 0);
+        QVERIFY(done);
+        QVERIFY(dialogs.texts().size() >= 2);
+        QVERIFY2(dialogs.shown[0].text.contains(str(1953)), qPrintable(dialogs.shown[0].text));
+        const QString told = dialogs.shown[1].text;
+        QVERIFY2(told.contains(QStringLiteral("GridInterval=wide")), qPrintable(told));
+        QCOMPARE(buttonsOn(world.panel), 2);
+        const QStringList aside = folder.entryList(asideName);
+        QCOMPARE(aside.size(), 1);
+        QVERIFY2(told.contains(aside.front()), qPrintable(told));
+        QVERIFY(QFile::remove(folder.filePath(aside.front())));
+        recovery.discard();
+    }
+
+    // The program killed while its panel holds the channels: the switches it
+    // found are on disk, and the next start offers them back before anything
+    // else and gives them back as soon as the mixer answers; then the file goes.
+    void channelsComeBackAfterAKill()
+    {
+        SimOptions options;
+        options.mixers = 1;
+        EthernetProgram run(options); // its mixer serves the program that dies as well
+        QVERIFY2(run.listening, qPrintable(run.error));
+        switchChannelOneOn(run.chain, 1);
+        HeldChannels held;
+        held.discard();
+        {
+            QProcess crash;
+            crash.start(qEnvironmentVariable("ZKVR340A_BIN_DIR") + "/operatecrash",
+                        {QCoreApplication::applicationName()});
+            QTRY_VERIFY_WITH_TIMEOUT(crash.state() == QProcess::NotRunning, 30000);
+            QCOMPARE(crash.exitStatus(), QProcess::CrashExit);
+            QVERIFY2(held.leftBehind(), crash.readAllStandardError().constData());
+        }
+        QVERIFY(!channelOneOn(run.chain, 1)); // left muted
+
+        run.dialogs.answers = {MsgAnswer::Yes};
+        bool done = false;
+        drive(run.program, 30.0, [&] {
+            return channelOneOn(run.chain, 1) && !run.world.mixers.anyPending(1) && !held.leftBehind();
+        }, done);
+        QCOMPARE(run.program.run(), 0);
+        QVERIFY(done);
+        QVERIFY(!run.dialogs.shown.empty());
+        QVERIFY(run.dialogs.shown.front().text.startsWith(str(14003).section(QStringLiteral("%1"), 0, 0)));
     }
 
     // The mixers stop answering while the panel holds their channels, and

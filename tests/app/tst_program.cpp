@@ -3,6 +3,9 @@
 
 #include "base/clock.h"
 #include "base/dialogs.h"
+#include "base/instancelock.h"
+#include "base/strings.h"
+#include "app/runninginstance.h"
 #include "app/ui/application.h"
 #include "app/ui/frmmain.h"
 #include "app/ui/frminterface.h"
@@ -27,6 +30,9 @@
 #include <QToolBar>
 #include <QApplication>
 #include <QLineEdit>
+#include <QDeadlineTimer>
+#include <QFileInfo>
+#include <QLocalSocket>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
@@ -723,26 +729,72 @@ private slots:
         QCOMPARE(store.value("System/DataFileName").toString(), QString("/rooms/hall.ini"));
     }
 
-    void secondInstanceEndsSilently()
+    // A second start does not vanish: it asks the running program to bring
+    // its window forward and says so on stderr.
+    void secondStartBringsTheFirstForward()
     {
         const QString bin = qEnvironmentVariable("ZKVR340A_BIN_DIR") + "/zkvr340a";
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("ZKVR340A_LINK", "offline");
+        // What an earlier run left is no running program; the socket comes
+        // up once the first start holds the lock.
+        const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + u'/';
+        const QString socket = runtime + InstanceLock::defaultName().replace(".lock", ".socket");
+        QFile::remove(runtime + InstanceLock::defaultName());
+        QFile::remove(socket);
         QProcess first;
         first.setProcessEnvironment(env);
         first.start(bin, {});
         QVERIFY(first.waitForStarted());
-        // Let the first one take the lock.
-        QTest::qWait(700);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(socket), 20000);
         QProcess second;
         second.setProcessEnvironment(env);
         second.start(bin, {});
-        QVERIFY(second.waitForFinished(10000));
+        QVERIFY(second.waitForFinished(20000));
         QCOMPARE(second.exitCode(), 0);
+        const QString said = QString::fromUtf8(second.readAllStandardError());
+        QVERIFY2(said.contains(str(13240).arg(first.processId())), qPrintable(said));
         QVERIFY(second.readAllStandardOutput().isEmpty());
         QCOMPARE(first.state(), QProcess::Running);
         first.kill();
         first.waitForFinished();
+    }
+
+    // The running program answers one short line, even when it comes in
+    // pieces; a line that is no request is closed without bringing anything
+    // forward.
+    void runningProgramAnswersOnlyARaiseRequest()
+    {
+        RunningInstance running(QStringLiteral("zk-test-%1.lock").arg(QCoreApplication::applicationPid()));
+        QCOMPARE(running.claim(), RunningInstance::Outcome::First);
+        int raised = 0;
+        running.raise = [&raised] { ++raised; };
+        const QFileInfo lock(running.lockPath());
+        const QString path = lock.dir().filePath(lock.completeBaseName() + ".socket");
+        auto ask = [&](const QByteArray &first, const QByteArray &rest) {
+            QLocalSocket client;
+            client.connectToServer(path);
+            QByteArray answer;
+            if (!client.waitForConnected(5000))
+                return QByteArray("no connection");
+            client.write(first);
+            client.flush();
+            // Lets the program read the first piece before the rest comes.
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
+            client.write(rest);
+            client.flush();
+            const QDeadlineTimer deadline(5000);
+            while (!deadline.hasExpired() && client.state() != QLocalSocket::UnconnectedState
+                   && !answer.contains('\n')) {
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+                answer += client.readAll();
+            }
+            return answer + client.readAll();
+        };
+        QCOMPARE(ask("rai", "se\n"), QByteArray("raised\n"));
+        QCOMPARE(raised, 1);
+        QCOMPARE(ask("look", "\n"), QByteArray());
+        QCOMPARE(raised, 1);
     }
 };
 

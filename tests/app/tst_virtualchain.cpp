@@ -1,21 +1,27 @@
 // The virtual chain the program runs for work without hardware: how the
 // command line asks for it (and what it refuses, with exit code 2 before
-// anything opens), how the link reaches it, and the mark that keeps it from
-// being taken for a room.
+// anything opens or needs a display), how the link and the tool reach it,
+// and the mark that keeps it from being taken for a room.
 
 #include "app/ui/virtualtitle.h"
 #include "app/operatestart.h"
+#include "app/startoptions.h"
 #include "app/virtualchain.h"
 #include "base/clock.h"
 #include "base/dialogs.h"
+#include "base/strings.h"
 #include "link/comm.h"
 #include "link/linkstate.h"
 #include "link/protocol.h"
+#include "remote/remoteaccess.h"
 #include "sim/simchain.h"
 #include "sim/simtcp.h"
 #include "tests/support/testmain.h"
 
 #include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
 
@@ -104,12 +110,12 @@ private slots:
             << QStringList{"zkvr340a", "--virtual", "3", "--operate", "x.ini", "--fullscreen"} << "x.ini" << none
             << true << 3 << "";
         QTest::newRow("remote beside it")
-            << QStringList{"zkvr340a", "--operate", "x.ini", "--remote", "0.0.0.0:8080"} << "x.ini" << none << false
-            << 0 << "";
+            << QStringList{"zkvr340a", "--operate", "x.ini", "--remote", "0.0.0.0:8080", "--remote-tokens", "/t"}
+            << "x.ini" << none << false << 0 << "";
 
         QTest::newRow("no file") << QStringList{"zkvr340a", "--operate"} << "" << none << false << 0 << "--operate";
         QTest::newRow("empty file") << QStringList{"zkvr340a", "--operate="} << "" << none << false << 0
-                                    << "settings file";
+                                    << "--operate";
         QTest::newRow("offline is no link") << QStringList{"zkvr340a", "--operate", "x.ini", "--link", "offline"}
                                             << "" << none << false << 0 << "offline";
         QTest::newRow("link alone") << QStringList{"zkvr340a", "--link", "usb"} << "" << none << false << 0
@@ -142,29 +148,189 @@ private slots:
         QVERIFY(!r.virtualChain.rest.contains("--operate") && !r.virtualChain.rest.contains("--fullscreen"));
     }
 
-    // The program itself: a refused command line ends with 2 and says why on
-    // stderr, before any window or the instance lock. A chairperson's PC
-    // with a mistyped file name never comes up unlocked.
-    void programRefusesABadCommandLine()
+    // The rest of the command line: --help and --version whatever else it
+    // says, the remote operation beside the virtual chain, Qt's own options
+    // passed on, and an option nobody takes refused.
+    void startCommandLine_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("errorNames"); // empty: accepted
+        QTest::addColumn<bool>("help");
+        QTest::addColumn<bool>("version");
+        QTest::addColumn<int>("mixers");
+        QTest::addColumn<int>("port");
+
+        const QStringList tokens{"--remote-tokens", "/run/tokens"};
+        QTest::newRow("help wins") << QStringList{"zkvr340a", "--virtual", "17", "--help"} << "" << true << false
+                                   << 0 << 0;
+        QTest::newRow("-h") << QStringList{"zkvr340a", "-h"} << "" << true << false << 0 << 0;
+        QTest::newRow("version") << QStringList{"zkvr340a", "--version"} << "" << false << true << 0 << 0;
+        QTest::newRow("-v") << QStringList{"zkvr340a", "DEBUG", "-v"} << "" << false << true << 0 << 0;
+        QTest::newRow("virtual port") << QStringList{"zkvr340a", "--virtual", "2", "--virtual-port", "40123"} << ""
+                                      << false << false << 2 << 40123;
+        QTest::newRow("virtual port inline") << QStringList{"zkvr340a", "--virtual-port=1", "--virtual=3"} << ""
+                                             << false << false << 3 << 1;
+        for (const char *bad : {"0", "65536", "x"})
+            QTest::addRow("virtual port %s", bad) << QStringList{"zkvr340a", "--virtual", "2", "--virtual-port", bad}
+                                                  << QString(bad) << false << false << 0 << 0;
+        QTest::newRow("port without virtual") << QStringList{"zkvr340a", "--virtual-port", "40123"} << "--virtual"
+                                              << false << false << 0 << 0;
+        QTest::newRow("remote beside virtual")
+            << QStringList{"zkvr340a", "--virtual", "3", "--remote", "127.0.0.1:8340"} + tokens << "" << false
+            << false << 3 << 0;
+        QTest::newRow("remote without tokens") << QStringList{"zkvr340a", "--remote", "127.0.0.1:8340"}
+                                               << "--remote-tokens" << false << false << 0 << 0;
+        QTest::newRow("remote address") << QStringList{"zkvr340a", "--remote", "nowhere"} + tokens << "--remote"
+                                        << false << false << 0 << 0;
+        QTest::newRow("remote without value") << QStringList{"zkvr340a", "--remote"} << "--remote" << false
+                                              << false << 0 << 0;
+        QTest::newRow("unknown option") << QStringList{"zkvr340a", "--hlep"} << "--hlep" << false << false << 0
+                                        << 0;
+        QTest::newRow("unknown beside DEBUG") << QStringList{"zkvr340a", "DEBUG", "-x"} << "-x" << false << false
+                                              << 0 << 0;
+        QTest::newRow("Qt's options") << QStringList{"zkvr340a", "--virtual", "2", "-style", "fusion", "-platform",
+                                                     "offscreen", "--reverse", "-qwindowtitle=x"}
+                                      << "" << false << false << 2 << 0;
+        QTest::newRow("words keep their reading") << QStringList{"zkvr340a", "x"} << "" << false << false << 0 << 0;
+    }
+
+    void startCommandLine()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, errorNames);
+        QFETCH(bool, help);
+        QFETCH(bool, version);
+        QFETCH(int, mixers);
+        QFETCH(int, port);
+        const StartRequest r = parseStartArguments(args);
+        QCOMPARE(r.help, help);
+        QCOMPARE(r.version, version);
+        QCOMPARE(r.ok(), errorNames.isEmpty());
+        if (!r.ok()) {
+            QVERIFY2(r.error().contains(errorNames), qPrintable(r.error()));
+            return;
+        }
+        QCOMPARE(r.virtualChain.mixers, mixers);
+        QCOMPARE(int(r.virtualChain.port), port);
+    }
+
+    // The program itself, where no display is: a refused command line ends
+    // with 2 and says why on stderr, --help and --version answer on stdout,
+    // all before anything needs a display (or the instance lock). A
+    // chairperson's PC with a mistyped file name never comes up unlocked.
+    void programAnswersBeforeAnyDisplay()
     {
         const QString bin = qEnvironmentVariable("ZKVR340A_BIN_DIR") + "/zkvr340a";
-        for (const QStringList &args : {QStringList{"--virtual", "17"}, QStringList{"--model", "0"},
-                                        QStringList{"--link", "usb"}}) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        env.remove("DISPLAY");
+        env.remove("WAYLAND_DISPLAY");
+        auto run = [&](const QStringList &args) {
             QProcess p;
+            p.setProcessEnvironment(env);
             p.start(bin, args);
-            QVERIFY(p.waitForFinished(20000));
-            QCOMPARE(p.exitStatus(), QProcess::NormalExit);
-            QCOMPARE(p.exitCode(), 2);
-            const QString err = QString::fromUtf8(p.readAllStandardError());
-            QVERIFY2(err.contains("zkvr340a: --") && err.contains("usage: zkvr340a"), qPrintable(err));
-            QVERIFY(p.readAllStandardOutput().isEmpty());
+            const bool finished = p.waitForFinished(20000);
+            return std::tuple{finished && p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+                              QString::fromLocal8Bit(p.readAllStandardOutput()),
+                              QString::fromLocal8Bit(p.readAllStandardError())};
+        };
+        for (const QStringList &args : {QStringList{"--virtual", "17"}, QStringList{"--model", "0"},
+                                        QStringList{"--link", "usb"}, QStringList{"--virtual", "2", "--bogus"}}) {
+            const auto [exit, out, err] = run(args);
+            QCOMPARE(exit, 2);
+            QVERIFY2(err.startsWith("zkvr340a: ") && err.contains(args.first()) && err.endsWith(startUsage()),
+                     qPrintable(err));
+            QVERIFY(out.isEmpty());
         }
-        QProcess p;
-        p.start(bin, {"--operate", "/nonexistent/議場.ini", "--link", "ethernet"});
-        QVERIFY(p.waitForFinished(20000));
-        QCOMPARE(p.exitCode(), 2);
-        const QString err = QString::fromUtf8(p.readAllStandardError());
-        QVERIFY2(err.contains("/nonexistent/議場.ini") && err.contains("cannot be read"), qPrintable(err));
+        // A command line it can follow, but no desktop: said so, no abort.
+        const auto [noDisplayExit, noDisplayOut, noDisplayErr] = run({"--virtual", "3"});
+        QCOMPARE(noDisplayExit, 1);
+        QCOMPARE(noDisplayErr, "zkvr340a: " + str(13250).arg("DISPLAY") + '\n');
+
+        const auto [operateExit, operateOut, operateErr] = run({"--operate", "/nonexistent/議場.ini", "--link", "ethernet"});
+        QCOMPARE(operateExit, 2);
+        QVERIFY2(operateErr.contains(str(12124).arg("/nonexistent/議場.ini")), qPrintable(operateErr));
+
+        const auto [helpExit, help, helpErr] = run({"--help"});
+        QCOMPARE(helpExit, 0);
+        QCOMPARE(help, startUsage());
+        QVERIFY(help.contains("--virtual-port") && help.contains("--remote ADDRESS:PORT"));
+        QVERIFY(helpErr.isEmpty());
+        const auto [versionExit, version, versionErr] = run({"-v"});
+        QCOMPARE(versionExit, 0);
+        QCOMPARE(version, QStringLiteral("ZK-VR340a 2.9-114\n"));
+    }
+
+    // Only the X11 desktop Qt picks by default is judged before a window
+    // opens; the platform named on the command line wins over the variable.
+    void displayProblemWhereNoDesktopIs()
+    {
+        auto problem = [](const QString &platform, bool x11, bool wayland) {
+            return !displayProblem(DisplayEnvironment{platform, x11, wayland}).isEmpty();
+        };
+        QVERIFY(problem("", false, false));
+        QVERIFY(!problem("", true, false) && !problem("", false, true));
+        QVERIFY(problem("xcb", false, true) && problem("xcb:nograb", false, false));
+        QVERIFY(!problem("xcb", true, false));
+        QVERIFY(!problem("offscreen", false, false) && !problem("wayland", false, false));
+        const QByteArray platformBefore = qgetenv("QT_QPA_PLATFORM");
+        qputenv("QT_QPA_PLATFORM", "xcb");
+        QCOMPARE(DisplayEnvironment::current({"zkvr340a"}).platform, "xcb");
+        QCOMPARE(DisplayEnvironment::current({"zkvr340a", "-platform", "offscreen"}).platform, "offscreen");
+        QCOMPARE(DisplayEnvironment::current({"zkvr340a", "--platform=vnc"}).platform, "vnc");
+        qputenv("QT_QPA_PLATFORM", platformBefore);
+    }
+
+    // --virtual N with --virtual-port and the remote operation: the program
+    // says where its mixers answer, the tool reaches them there, and the
+    // remote page answers beside them.
+    void virtualMixersServeTheToolAndTheRemotePage()
+    {
+        auto freePort = [] {
+            QTcpServer probe;
+            probe.listen(QHostAddress::LocalHost, 0);
+            return probe.serverPort();
+        };
+        const quint16 port = freePort();
+        const quint16 remotePort = freePort();
+        QTemporaryDir dir;
+        const RemoteTokens tokens = RemoteTokens::generate();
+        QFile tokenFile(dir.filePath("tokens"));
+        QVERIFY(tokenFile.open(QIODevice::WriteOnly));
+        tokenFile.write(tokens.operate + '\n' + tokens.watch + '\n');
+        tokenFile.close();
+        QVERIFY(tokenFile.setPermissions(QFile::ReadOwner | QFile::WriteOwner));
+
+        const QString bin = qEnvironmentVariable("ZKVR340A_BIN_DIR");
+        QProcess program;
+        program.start(bin + "/zkvr340a", {"--virtual", "2", "--virtual-port", QString::number(port), "--remote",
+                                          QStringLiteral("127.0.0.1:%1").arg(remotePort), "--remote-tokens",
+                                          tokenFile.fileName()});
+        QByteArray err;
+        const QByteArray said = "virtual mixers on 127.0.0.1:" + QByteArray::number(port) + '\n';
+        QTRY_VERIFY_WITH_TIMEOUT((err += program.readAllStandardError()).contains(said), 20000);
+
+        QProcess tool;
+        tool.start(bin + "/zkvr340a-ctl", {"--ethernet", QStringLiteral("127.0.0.1:%1").arg(port), "status", "--json"});
+        QTRY_VERIFY_WITH_TIMEOUT(tool.state() == QProcess::NotRunning, 30000);
+        QCOMPARE(tool.exitCode(), 0);
+        QVERIFY2(tool.readAllStandardOutput().contains("\"mixer_count\": 2"), tool.readAllStandardError().constData());
+
+        // The page comes up a moment after the mixers.
+        QTcpSocket page;
+        auto connected = [&] {
+            if (page.state() == QAbstractSocket::UnconnectedState)
+                page.connectToHost(QHostAddress::LocalHost, remotePort);
+            return page.state() == QAbstractSocket::ConnectedState;
+        };
+        QTRY_VERIFY2_WITH_TIMEOUT(connected(), (err += program.readAllStandardError()).constData(), 10000);
+        page.write("GET /api/v1/status HTTP/1.1\r\nHost: 127.0.0.1\r\nAuthorization: Bearer " + tokens.watch
+                   + "\r\n\r\n");
+        QByteArray answer;
+        QTRY_VERIFY_WITH_TIMEOUT((answer += page.readAll()).contains("\r\n\r\n"), 10000);
+        QVERIFY2(answer.startsWith("HTTP/1.1 200"), answer.constData());
+        program.kill();
+        program.waitForFinished();
     }
 
     // The link reaches the chain on loopback whatever ZKVR340A_TCP_PORT names,
@@ -197,7 +363,8 @@ private slots:
         comm.onLinkStatus = [&](const MdlComm::LinkStatus &s) { seen << s.health; };
         QVERIFY(comm.CommOpen());
         qunsetenv("ZKVR340A_TCP_PORT");
-        QCOMPARE(comm.linkStatus().peer, chain.mark());
+        // The status line names the chain and where the tool reaches it.
+        QCOMPARE(comm.linkStatus().peer, QStringLiteral("仮想ミキサー (2 台) 127.0.0.1:%1").arg(chain.port()));
 
         MixerProtocol protocol(comm);
         const auto model = protocol.sendAndJudgeFirst(modelRequest(2)); // the second mixer answers

@@ -52,7 +52,7 @@ private slots:
         QCOMPARE(r.exitCode, 1);
         const QString err = QString::fromUtf8(r.err);
         QVERIFY2(err.contains(QStringLiteral("アクセス権限がありません。")), r.err.constData());
-        QVERIFY2(err.contains(name + QStringLiteral(": the mixer refuses writes")), r.err.constData());
+        QVERIFY2(err.contains(name + QStringLiteral(": ミキサーがこの PC からの書き込みを拒否しています")), r.err.constData());
 
         // Nothing reached the mixer; reading still works.
         QCOMPARE(firmwareLines(sim), QStringList{});

@@ -24,6 +24,7 @@ private slots:
     void unusableFilesAndUsage_data();
     void unusableFilesAndUsage();
     void againstTheMixersAndDryRunSendNothing();
+    void oneLanguageThroughout();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -49,6 +50,22 @@ QByteArray settingsFile(int mixers, const QByteArray &masterLines = {}, const QB
     if (!panel.isEmpty())
         out += "[GUI_Master]\r\n" + panel;
     return out + "[SystemData]\r\nMixerCount=" + QByteArray::number(mixers) + "\r\n";
+}
+
+QProcessEnvironment inLanguage(const char *language)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("ZKVR340A_LANGUAGE", language);
+    return env;
+}
+
+bool hasJapanese(const QByteArray &bytes)
+{
+    for (const QChar c : QString::fromUtf8(bytes))
+        if ((c.unicode() >= 0x3000 && c.unicode() <= 0x30FF) || (c.unicode() >= 0x4E00 && c.unicode() <= 0x9FFF)
+            || (c.unicode() >= 0xFF01 && c.unicode() <= 0xFFEF))
+            return true;
+    return false;
 }
 
 QJsonObject json(const Run &r)
@@ -92,17 +109,17 @@ void TstCliDiff::twoFiles()
     // No link option is needed for two files.
     const Run same = ctl({"diff", path("a.ini"), path("same.ini")});
     QCOMPARE(same.exitCode, 0);
-    QVERIFY(same.out.endsWith("no differences\n"));
+    QVERIFY(QString::fromUtf8(same.out).endsWith(QStringLiteral("差異はありません\n")));
 
     const Run text = ctl({"diff", path("a.ini"), path("b.ini")});
     QCOMPARE(text.exitCode, 1);
     QVERIFY2(text.err.isEmpty(), text.err.constData());
     const QString out = QString::fromUtf8(text.out);
-    QVERIFY2(out.contains(QStringLiteral("マスター (mixer 1): 2 differences (チャンネル設定データ 1, システム設定データ 1)")), qPrintable(out));
+    QVERIFY2(out.contains(QStringLiteral("マスター (ミキサー 1): 差異 2 件 (チャンネル設定データ 1, システム設定データ 1)")), qPrintable(out));
     QVERIFY(out.contains(QStringLiteral("  チャンネル設定データ  チャンネルレベル(dB) ch 3: -6.1dB -> MUTE  (InputGain_3)")));
     QVERIFY(out.contains(QStringLiteral("  システム設定データ  ホールド時間: 1.0秒 -> 3.0秒  (HoldTime)")));
-    QVERIFY(out.contains(QStringLiteral("スレーブ1 (mixer 2): 0 differences")));
-    QVERIFY(out.endsWith(QStringLiteral("total: 2 differences (チャンネル設定データ 1, システム設定データ 1)\n")));
+    QVERIFY(out.contains(QStringLiteral("スレーブ1 (ミキサー 2): 差異 0 件")));
+    QVERIFY(out.endsWith(QStringLiteral("合計: 差異 2 件 (チャンネル設定データ 1, システム設定データ 1)\n")));
 
     const Run js = ctl({"diff", "--json", path("a.ini"), path("b.ini")});
     QCOMPARE(js.exitCode, 1);
@@ -122,14 +139,16 @@ void TstCliDiff::twoFiles()
     QVERIFY(write("panel.ini", settingsFile(2, "InputGain_3=40\r\nKeyLock=1\r\n", "IconEnable_1=True\r\n")));
     const Run panel = ctl({"diff", path("a.ini"), path("panel.ini")});
     QCOMPARE(panel.exitCode, 1);
-    QVERIFY2(panel.out.endsWith("the mixers' values are the same; the control panels differ (1 buttons, 0 figures)\n"),
+    QVERIFY2(QString::fromUtf8(panel.out).endsWith(
+                 QStringLiteral("ミキサーの値は同じです。コントロールパネルが異なります (ボタン 1 個、図形 0 個)\n")),
              panel.out.constData());
     const QJsonObject panels = json(ctl({"diff", "--json", path("a.ini"), path("panel.ini")})).value("panels").toObject();
     QCOMPARE((std::pair{panels.value("differ").toBool(), panels.value("buttons").toInt()}), (std::pair{true, 1}));
     const Run both = ctl({"diff", path("b.ini"), path("panel.ini")});
     QCOMPARE(both.exitCode, 1);
-    QVERIFY2(both.out.endsWith("total: 2 differences (チャンネル設定データ 1, システム設定データ 1)\n"
-                               "the control panels differ as well (1 buttons, 0 figures)\n"),
+    QVERIFY2(QString::fromUtf8(both.out).endsWith(
+                 QStringLiteral("合計: 差異 2 件 (チャンネル設定データ 1, システム設定データ 1)\n"
+                                "コントロールパネルも異なります (ボタン 1 個、図形 0 個)\n")),
              both.out.constData());
 
     // A value the editor cannot show is compared only on purpose.
@@ -150,25 +169,25 @@ void TstCliDiff::unusableFilesAndUsage_data()
 {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QString>("said");
-    QTest::newRow("bad line") << QStringList{"diff", "{a}", "{bad}"} << "diff: {bad} is no settings file: line 2";
+    QTest::newRow("bad line") << QStringList{"diff", "{a}", "{bad}"} << QStringLiteral("diff: {bad} は設定値ファイルではありません: 2 行目");
     // Files that are no whole system, or no files at all.
     QTest::newRow("empty") << QStringList{"diff", "{empty}", "{a}"}
-                           << "diff: {empty} is no settings file: [SystemData] holds no MixerCount";
+                           << QStringLiteral("diff: {empty} は設定値ファイルではありません: [SystemData] に MixerCount がありません");
     QTest::newRow("cut short") << QStringList{"diff", "{a}", "{cut}"}
-                               << "diff: {cut} is no settings file: [Mixer_Master] is cut short, ThresholdK2 is missing";
+                               << QStringLiteral("diff: {cut} は設定値ファイルではありません: [Mixer_Master] が途中で切れています (ThresholdK2 がありません)");
     QTest::newRow("mixer missing") << QStringList{"diff", "{a}", "{half}"}
-                                   << "diff: {half} is no settings file: MixerCount is 2 but [Mixer_Slave1] is missing";
+                                   << QStringLiteral("diff: {half} は設定値ファイルではありません: MixerCount は 2 ですが [Mixer_Slave1] がありません");
     QTest::newRow("gain the editor cannot set") << QStringList{"diff", "{a}", "{gain}"}
-                                                << "diff: {gain} is no settings file: line 43: InputGain_1=200 is outside 0..64";
+                                                << QStringLiteral("diff: {gain} は設定値ファイルではありません: 43 行目: InputGain_1=200 はエディターで設定できる範囲 0..64 の外");
     QTest::newRow("device") << QStringList{"diff", "/dev/zero", "{a}"}
-                            << "diff: /dev/zero is not a regular file";
-    QTest::newRow("pipe without a writer") << QStringList{"diff", "{a}", "{fifo}"} << "diff: {fifo} is not a regular file";
-    QTest::newRow("missing") << QStringList{"diff", "{gone}", "{a}"} << "diff: {gone} does not exist";
-    QTest::newRow("one file, no link") << QStringList{"diff", "{a}"} << "needs a link option";
-    QTest::newRow("three files") << QStringList{"diff", "{a}", "{a}", "{a}"} << "diff wants FILE_A FILE_B";
-    QTest::newRow("unknown option") << QStringList{"diff", "--all", "{a}", "{a}"} << "diff wants FILE_A FILE_B";
+                            << QStringLiteral("diff: /dev/zero は通常のファイルではありません");
+    QTest::newRow("pipe without a writer") << QStringList{"diff", "{a}", "{fifo}"} << QStringLiteral("diff: {fifo} は通常のファイルではありません");
+    QTest::newRow("missing") << QStringList{"diff", "{gone}", "{a}"} << QStringLiteral("diff: {gone} がありません");
+    QTest::newRow("one file, no link") << QStringList{"diff", "{a}"} << QStringLiteral("接続オプション（--ethernet, --serial または --usb）が必要です");
+    QTest::newRow("three files") << QStringList{"diff", "{a}", "{a}", "{a}"} << QStringLiteral("diff には FILE_A FILE_B");
+    QTest::newRow("unknown option") << QStringList{"diff", "--all", "{a}", "{a}"} << QStringLiteral("diff: 不明なオプション「--all」");
     QTest::newRow("json without dry run") << QStringList{"--ethernet", "127.0.0.1:9", "load", "--json", "{a}"}
-                                          << "--json goes with --dry-run only";
+                                          << QStringLiteral("--json は --dry-run と一緒にだけ指定できます");
 }
 
 void TstCliDiff::unusableFilesAndUsage()
@@ -222,7 +241,7 @@ void TstCliDiff::againstTheMixersAndDryRunSendNothing()
 
     const Run dry = ctl(link + QStringList{"load", "--dry-run", path("saved.ini")});
     QCOMPARE(dry.exitCode, 0);
-    QVERIFY2(dry.out.startsWith("load --dry-run: nothing was sent"), dry.out.constData());
+    QVERIFY2(QString::fromUtf8(dry.out).startsWith(QStringLiteral("load --dry-run: 何も送信していません")), dry.out.constData());
     QVERIFY(QString::fromUtf8(dry.out).contains(QStringLiteral("キーロック: OFF -> ON  (KeyLock)")));
     // The simultaneous choice is one value of the mixer: one line, not one per channel.
     QCOMPARE(QString::fromUtf8(dry.out).count(QStringLiteral("同時選択許可チャンネル数: All OK -> 3ch オンリー")), 1);
@@ -240,11 +259,56 @@ void TstCliDiff::againstTheMixersAndDryRunSendNothing()
     QVERIFY(simOutput(sim).contains("write DS 02 2B 28"));
     const Run after = ctl(link + QStringList{"diff", path("saved.ini")});
     QCOMPARE(after.exitCode, 0);
-    QVERIFY(after.out.endsWith("no differences\n"));
+    QVERIFY(QString::fromUtf8(after.out).endsWith(QStringLiteral("差異はありません\n")));
 
     // A link that cannot be opened is an error of the comparison.
     sim.stop();
     QCOMPARE(ctl(link + QStringList{"--timeout", "1", "diff", path("saved.ini")}).exitCode, 2);
+}
+
+void TstCliDiff::oneLanguageThroughout()
+{
+    // Every line the tool prints is in one language, the locale's; what
+    // --json prints is the same in both.
+    QVERIFY(write("a.ini", settingsFile(2, "InputGain_3=40\r\n")));
+    QVERIFY(write("b.ini", settingsFile(2, "InputGain_3=0\r\n")));
+    const QStringList diff{"diff", path("a.ini"), path("b.ini")};
+    const Run en = ctl(diff, inLanguage("en"));
+    QCOMPARE(en.exitCode, 1);
+    QVERIFY2(!hasJapanese(en.out) && en.out.contains("Master (mixer 1): 1 difference ("), en.out.constData());
+    QVERIFY2(en.out.endsWith("total: 1 difference (Channels 1)\n"), en.out.constData());
+    const Run ja = ctl(diff, inLanguage("ja"));
+    QVERIFY2(QString::fromUtf8(ja.out).endsWith(QStringLiteral("合計: 差異 1 件 (チャンネル設定データ 1)\n")),
+             ja.out.constData());
+    QVERIFY(!ja.out.contains("total") && !ja.out.contains("mixer 1"));
+
+    const QStringList diffJson{"diff", "--json", path("a.ini"), path("b.ini")};
+    const Run jsonEn = ctl(diffJson, inLanguage("en"));
+    QCOMPARE(jsonEn.exitCode, 1);
+    QCOMPARE(jsonEn.out, ctl(diffJson, inLanguage("ja")).out);
+    const QJsonObject gain = json(jsonEn).value("mixers").toArray().at(0).toObject().value("values").toArray().at(0).toObject();
+    QCOMPARE(gain.value("label").toString(), QStringLiteral("チャンネルレベル(dB)"));
+    QVERIFY2(!gain.value("label_en").toString().isEmpty() && !hasJapanese(gain.value("label_en").toString().toUtf8()),
+             jsonEn.out.constData());
+
+    // Failures and usage errors speak the same language, and a link that
+    // does not open is named.
+    const Run refused = ctl({"--ethernet", "127.0.0.1:1", "--timeout", "1", "status"}, inLanguage("en"));
+    QCOMPARE(refused.exitCode, 1);
+    QVERIFY2(refused.err.contains("127.0.0.1:1") && !hasJapanese(refused.err), refused.err.constData());
+    const Run usage = ctl({"status", "--bogus"}, inLanguage("en"));
+    QCOMPARE(usage.exitCode, 2);
+    QVERIFY2(!hasJapanese(usage.err), usage.err.constData());
+
+    // A file in another encoding is said to be one, whether or not its
+    // lines happened to read.
+    QVERIFY(write("utf8.ini", settingsFile(1) + QStringLiteral("[GUI_Master]\r\nIconText_1=議場\r\n").toUtf8()));
+    QVERIFY(write("bom.ini", "\xEF\xBB\xBF" + settingsFile(1)));
+    for (const char *name : {"utf8.ini", "bom.ini"}) {
+        const Run r = ctl({"diff", path(name), path("a.ini")}, inLanguage("en"));
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains("is not CP932 text"), r.err.constData());
+    }
 }
 
 ZK_TEST_GUILESS_MAIN(TstCliDiff)

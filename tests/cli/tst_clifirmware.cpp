@@ -52,7 +52,7 @@ private slots:
         const Run r = ctl(serial + QStringList{"firmware", "2", writeFile(dir, "fpga.rbf", image)});
         QCOMPARE(r.exitCode, 0);
         const QString err = QString::fromUtf8(r.err);
-        QVERIFY2(err.contains("############################## 100%  5000/5000 bytes"), r.err.constData());
+        QVERIFY2(err.contains("############################## 100%  5000/5000 バイト"), r.err.constData());
         QVERIFY2(err.contains("FPGAデータの準備をミキサーに指示しています。"), r.err.constData());
         QVERIFY2(err.contains("FPGAデータを送信しています。"), r.err.constData());
         QVERIFY2(err.trimmed().endsWith("ダウンロードが完了しました。"), r.err.constData());
@@ -64,11 +64,11 @@ private slots:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("err");
-        QTest::newRow("kind 5") << QStringList{"5", "model.bin"} << 2 << "KIND is 1 (main program)";
-        QTest::newRow("no file") << QStringList{"4"} << 2 << "firmware wants KIND FILE";
+        QTest::newRow("kind 5") << QStringList{"5", "model.bin"} << 2 << "KIND は 1（メインプログラム）";
+        QTest::newRow("no file") << QStringList{"4"} << 2 << "firmware には KIND FILE を指定してください";
         QTest::newRow("unknown option") << QStringList{"1", "main.bin", "--power"} << 2
-                                        << "firmware does not know the option --power";
-        QTest::newRow("missing file") << QStringList{"1", "nothere.bin"} << 1 << "nothere.bin does not exist";
+                                        << "firmware: 不明なオプション「--power」";
+        QTest::newRow("missing file") << QStringList{"1", "nothere.bin"} << 1 << "nothere.bin がありません";
         QTest::newRow("one byte too long") << QStringList{"4", "long.bin"} << 1 << "不正なファイルです。";
         QTest::newRow("too large") << QStringList{"3", "large.bin"} << 1 << "ファイルが大きすぎます";
         QTest::newRow("empty image") << QStringList{"1", "empty.bin"} << 1 << "ファイルが空です。";
@@ -131,7 +131,7 @@ private slots:
         // The mixer is never switched off: the wait ends, nothing follows R.
         const Run never = ctl(command + QStringList{"--power-cycled", "--timeout", "1.5"}, env);
         QCOMPARE(never.exitCode, 1);
-        QVERIFY2(QString::fromUtf8(never.err).contains("not switched off and on within 1.5 s"), never.err.constData());
+        QVERIFY2(QString::fromUtf8(never.err).contains("1.5 秒以内にミキサーの電源が入れ直されませんでした"), never.err.constData());
         QCOMPARE(simLines(sim), QStringList{"firmware R 4D"});
 
         // Switched off and on once the tool asks for it: the data follows.
@@ -139,7 +139,7 @@ private slots:
         tool.setProcessEnvironment(env);
         tool.start(bin("zkvr340a-ctl"), command + QStringList{"--power-cycled"});
         QByteArray err;
-        QTRY_VERIFY_WITH_TIMEOUT((err += tool.readAllStandardError()).contains("Waiting up to"), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT((err += tool.readAllStandardError()).contains("ミキサーの電源が入れ直されるのを最大"), 20000);
         ::kill(pid_t(sim.process.processId()), SIGUSR1);
         QVERIFY(tool.waitForFinished(30000));
         err += tool.readAllStandardError();

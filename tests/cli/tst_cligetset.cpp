@@ -7,6 +7,10 @@
 
 #include <algorithm>
 
+#include <fcntl.h>
+#include <pty.h>
+#include <unistd.h>
+
 class TstCliGetSet : public QObject
 {
     Q_OBJECT
@@ -16,6 +20,7 @@ private slots:
     void valueThatDoesNotTake();
     void withoutWriteAccess();
     void verboseTellsWhatWasDone();
+    void progressOnATerminalOnly();
     void nothingAnswers();
     void usageErrors_data();
     void usageErrors();
@@ -53,12 +58,12 @@ void TstCliGetSet::valueThatDoesNotTake_data()
     QTest::addColumn<QString>("named");     // the line naming the value
     QTest::addColumn<bool>("gaveUp");       // SetData compared it and gave up (1803)
     QTest::newRow("master, compared") << "1:KeyLock=1" << QStringList{"1", "KeyLock=0"}
-                                      << "set: mixer 1 KeyLock reads back 1, not 0" << true;
+                                      << QStringLiteral("set: ミキサー 1 の KeyLock は 0 ではなく 1 と読み返されました") << true;
     // Values SetData does not compare: the tool still finds they did not take.
     QTest::newRow("slave KeyLock") << "2:KeyLock=0" << QStringList{"2", "KeyLock=1", "InputGain_1=5"}
-                                   << "set: mixer 2 KeyLock reads back 0, not 1" << false;
+                                   << QStringLiteral("set: ミキサー 2 の KeyLock は 1 ではなく 0 と読み返されました") << false;
     QTest::newRow("slave's priority switch") << "2:Priority_1=1" << QStringList{"2", "Priority_1=0"}
-                                             << "set: mixer 2 Priority_1 reads back 1, not 0" << false;
+                                             << QStringLiteral("set: ミキサー 2 の Priority_1 は 0 ではなく 1 と読み返されました") << false;
 }
 
 void TstCliGetSet::valueThatDoesNotTake()
@@ -72,7 +77,7 @@ void TstCliGetSet::valueThatDoesNotTake()
     const Run r = ctl(ethernet(sim) + QStringList{"set"} + set);
     QCOMPARE(r.exitCode, 1);
     QVERIFY2(errText(r).contains(named), r.err.constData());
-    QCOMPARE(errText(r).count(QStringLiteral("reads back")), 1);   // the value that took is not named
+    QCOMPARE(errText(r).count(QStringLiteral("と読み返されました")), 1);   // the value that took is not named
     QCOMPARE(errText(r).contains(QStringLiteral("ミキサーの設定に失敗しました")), gaveUp);
 }
 
@@ -93,6 +98,54 @@ void TstCliGetSet::verboseTellsWhatWasDone()
     QVERIFY2(has(QStringLiteral("書き込み マスター KeyLock=0 失敗 11 パス")), r.err.constData());
     // The value that took is told apart from the one that did not.
     QVERIFY2(has(QStringLiteral("書き込み マスター Noma=1 確認済み")), r.err.constData());
+}
+
+namespace {
+// What zkvr340a-ctl wrote on stderr when that was a terminal (a pty).
+QString stderrOnTerminal(const QStringList &args)
+{
+    int master = -1, slave = -1;
+    char name[128] = {};
+    if (::openpty(&master, &slave, name, nullptr, nullptr) != 0)
+        return QStringLiteral("openpty failed");
+    QProcess p;
+    p.setStandardErrorFile(QString::fromLocal8Bit(name));
+    p.start(bin("zkvr340a-ctl"), args);
+    const bool finished = p.waitForFinished(60000);
+    ::close(slave);
+    ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
+    QByteArray out;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(master, buffer, sizeof buffer)) > 0;)
+        out.append(buffer, int(n));
+    ::close(master);
+    return finished ? QString::fromUtf8(out) : QStringLiteral("did not finish: ") + QString::fromUtf8(out);
+}
+} // namespace
+
+void TstCliGetSet::progressOnATerminalOnly()
+{
+    // set and load count what they send and what is verified, on one line
+    // of a terminal's stderr rewritten in place; a pipe or a log (a script)
+    // and --quiet get none of it.
+    Sim sim;
+    QVERIFY(sim.start({"--tcp", "0", "--mixers", "2"}));
+    const QStringList set = ethernet(sim) + QStringList{"set", "1", "InputGain_1=30", "Noma=1"};
+    const QString terminal = stderrOnTerminal(set);
+    QVERIFY2(terminal.contains(QStringLiteral("\rset: 1 パス目: 送信 2/2 件、完了 0/2 件")), qPrintable(terminal));
+    QVERIFY2(terminal.contains(QStringLiteral("set: 1 パス目: 送信 2/2 件、完了 2/2 件\r\n")), qPrintable(terminal));
+    const QString quiet = stderrOnTerminal(QStringList{"--quiet"} + set);
+    QVERIFY2(!quiet.contains(QStringLiteral("パス目")) && !quiet.startsWith("did not finish"), qPrintable(quiet));
+    const Run piped = ctl(set);
+    QCOMPARE(piped.exitCode, 0);
+    QVERIFY2(piped.err.isEmpty(), piped.err.constData());
+
+    // A value that does not take is sent again in the next pass, alone.
+    Sim stuck;
+    QVERIFY(stuck.start({"--tcp", "0", "--stuck", "1:KeyLock=1"}));
+    const QString passes = stderrOnTerminal(ethernet(stuck) + QStringList{"set", "1", "KeyLock=0", "Noma=1"});
+    QVERIFY2(passes.contains(QStringLiteral("set: 1 パス目: 送信 2/2 件、完了 1/2 件")), qPrintable(passes));
+    QVERIFY2(passes.contains(QStringLiteral("\rset: 2 パス目: 送信 1/1 件、完了 1/2 件")), qPrintable(passes));
 }
 
 void TstCliGetSet::withoutWriteAccess()
@@ -131,16 +184,16 @@ void TstCliGetSet::usageErrors_data()
     QTest::newRow("mixer 17") << QStringList{"get", "17", "KeyLock"} << false << "";
     QTest::newRow("mixer 0") << QStringList{"set", "0", "KeyLock=1"} << false << "";
     QTest::newRow("byte 256") << QStringList{"set", "--raw", "1", "InputGain_1=256"} << false
-                              << "InputGain_1=256 is outside 0..255";
+                              << QStringLiteral("InputGain_1=256 はミキサーが持てる範囲 0..255 の外");
     QTest::newRow("negative") << QStringList{"set", "1", "InputGain_1=-1"} << false << "";
     QTest::newRow("threshold 32768") << QStringList{"set", "--raw", "1", "Threshold=32768"} << false
-                                     << "outside 0..32767";
+                                     << QStringLiteral("範囲 0..32767 の外");
     // What the editor cannot show: the range it can, and what --raw takes.
     QTest::newRow("gain past 0 dB") << QStringList{"set", "1", "InputGain_3=200"} << false
-                                    << "InputGain_3=200 is outside 0..64, the values the editor can set (--raw";
-    QTest::newRow("head amp 9") << QStringList{"set", "1", "HeadAmp_1=9"} << false << "outside 0..4";
+                                    << QStringLiteral("InputGain_3=200 はエディターで設定できる範囲 0..64 の外です (--raw");
+    QTest::newRow("head amp 9") << QStringList{"set", "1", "HeadAmp_1=9"} << false << QStringLiteral("範囲 0..4 の外");
     QTest::newRow("priority echo") << QStringList{"set", "1", "Priority_3=0"} << false
-                                   << "Priority_3 is not sent on its own";
+                                   << QStringLiteral("Priority_3 は単独では送信しません");
     QTest::newRow("no value") << QStringList{"set", "1", "KeyLock"} << false << "";
     QTest::newRow("no assignment") << QStringList{"set", "1"} << false << "";
     QTest::newRow("one bad of two") << QStringList{"set", "1", "KeyLock=1", "Noma=x"} << false << "";

@@ -195,27 +195,27 @@ void TstCliSaveLoad::unusableFileSendsNothing_data()
                   const QByteArray &from = {}, const QByteArray &to = {}) {
         QTest::newRow(name) << line << count << from << to << said;
     };
-    row("blanks around =", "Active = True\r\n", "line 4");
-    row("header with tail", "[Mixer_Master]x\r\n", "line 4");
-    row("not a byte", "InputLevel_2=300\r\n", "line 4: InputLevel_2=300 is outside 0..3");
-    row("unknown key", "Volume=3\r\n", "line 4");
-    row("two =", "InputLevel_2=1=2\r\n", "line 4");
-    row("key as header", "[Active]\r\n", "line 4");
-    row("no CP932", "ImageFileName=\x82\r\n", "line 4");
-    row("link count 17", {}, "MixerCount \"17\"", "17");
-    row("link count -1", {}, "MixerCount \"-1\"", "-1");
+    row("blanks around =", "Active = True\r\n", QStringLiteral("4 行目"));
+    row("header with tail", "[Mixer_Master]x\r\n", QStringLiteral("4 行目"));
+    row("not a byte", "InputLevel_2=300\r\n", QStringLiteral("4 行目: InputLevel_2=300 はエディターで設定できる範囲 0..3 の外"));
+    row("unknown key", "Volume=3\r\n", QStringLiteral("4 行目"));
+    row("two =", "InputLevel_2=1=2\r\n", QStringLiteral("4 行目"));
+    row("key as header", "[Active]\r\n", QStringLiteral("4 行目"));
+    row("no CP932", "ImageFileName=\x82\r\n", QStringLiteral("4 行目"));
+    row("link count 17", {}, QStringLiteral("MixerCount「17」"), "17");
+    row("link count -1", {}, QStringLiteral("MixerCount「-1」"), "-1");
     // Values no register or parameter holds whole, and values the editor
     // cannot set: refused with the line and the range, not cut and sent.
-    row("gain the editor cannot set", "InputGain_2=200\r\n", "line 4: InputGain_2=200 is outside 0..64");
-    row("silent time of a byte", "Silent_Time=300\r\n", "line 4: Silent_Time=300 is outside 0..119");
-    row("negative register", "ThresholdMin=-1\r\n", "line 4: ThresholdMin=-1 is outside 0..32767");
-    row("negative hold time", "Hold_Time2=-2\r\n", "line 4: Hold_Time2=-2 is outside 0..119");
-    row("negative threshold", "Threshold=-5\r\n", "line 4: Threshold=-5 is outside 0..32767");
+    row("gain the editor cannot set", "InputGain_2=200\r\n", QStringLiteral("4 行目: InputGain_2=200 はエディターで設定できる範囲 0..64 の外"));
+    row("silent time of a byte", "Silent_Time=300\r\n", QStringLiteral("4 行目: Silent_Time=300 はエディターで設定できる範囲 0..119 の外"));
+    row("negative register", "ThresholdMin=-1\r\n", QStringLiteral("4 行目: ThresholdMin=-1 はエディターで設定できる範囲 0..32767 の外"));
+    row("negative hold time", "Hold_Time2=-2\r\n", QStringLiteral("4 行目: Hold_Time2=-2 はエディターで設定できる範囲 0..119 の外"));
+    row("negative threshold", "Threshold=-5\r\n", QStringLiteral("4 行目: Threshold=-5 はエディターで設定できる範囲 0..32767 の外"));
     // Files that are no whole system.
-    row("empty", {}, "[SystemData] holds no MixerCount", {}, "[Mixer_Master]");
-    row("cut in the panel", {}, "[SystemData] holds no MixerCount", {}, "[GUI_Slave1]");
-    row("mixer missing", {}, "MixerCount is 2 but [Mixer_Slave1] is missing", {}, "[Mixer_Slave1]", "[GUI_Master]");
-    row("section cut short", {}, "[Mixer_Master] is cut short, Hold_Time2 is missing", {}, "Hold_Time2=",
+    row("empty", {}, QStringLiteral("[SystemData] に MixerCount がありません"), {}, "[Mixer_Master]");
+    row("cut in the panel", {}, QStringLiteral("[SystemData] に MixerCount がありません"), {}, "[GUI_Slave1]");
+    row("mixer missing", {}, QStringLiteral("MixerCount は 2 ですが [Mixer_Slave1] がありません"), {}, "[Mixer_Slave1]", "[GUI_Master]");
+    row("section cut short", {}, QStringLiteral("[Mixer_Master] が途中で切れています (Hold_Time2 がありません)"), {}, "Hold_Time2=",
         "[Mixer_Slave1]");
 }
 
@@ -280,7 +280,7 @@ void TstCliSaveLoad::fileWithMoreMixersThanLinked()
     QVERIFY(two.start({"--tcp", "0", "--mixers", "2"}));
     const Run r = ctl(ethernet(two) + QStringList{"load", path("three.ini")});
     QCOMPARE(r.exitCode, 0);
-    QCOMPARE(errText(r), QStringLiteral("load: %1 holds 3 mixers and 2 are linked: the file's mixers 3 are not sent\n")
+    QCOMPARE(errText(r), QStringLiteral("load: %1 にはミキサー 3 台分の値があり、接続されているのは 2 台です: ファイルのミキサー 3 は送信しません\n")
                              .arg(path("three.ini")));
     QCOMPARE(getValue(two, "1", "InputGain_1"), QByteArray("1"));
     QCOMPARE(getValue(two, "2", "InputGain_1"), QByteArray("2"));
@@ -297,13 +297,13 @@ void TstCliSaveLoad::fileWithFewerMixersThanLinked()
     Sim three;
     QVERIFY(three.start({"--tcp", "0", "--mixers", "3"}));
     QCOMPARE(ctl(ethernet(three) + QStringList{"set", "2", "InputGain_1=55"}).exitCode, 0);
-    const QString told = QStringLiteral("load: %1 holds 1 mixers and 3 are linked: mixers 2..3 keep the values they hold\n")
+    const QString told = QStringLiteral("load: %1 にはミキサー 1 台分の値があり、接続されているのは 3 台です: ミキサー 2..3 は今の値のままです\n")
                              .arg(path("one.ini"));
 
     // A script that did not say --yes is refused before anything is sent.
     const Run script = ctl(ethernet(three) + QStringList{"load", path("one.ini")});
     QCOMPARE(script.exitCode, 1);
-    QCOMPARE(errText(script), told + "load: give --yes to load it all the same; nothing was sent\n");
+    QCOMPARE(errText(script), told + QStringLiteral("load: このまま読み込むには --yes を指定してください。何も送信していません\n"));
     QCOMPARE(getValue(three, "1", "InputGain_1"), QByteArray("0"));
 
     // At a terminal the tool asks (stdin a real pty), and an answer other
@@ -318,7 +318,7 @@ void TstCliSaveLoad::fileWithFewerMixersThanLinked()
     ::close(master);
     QCOMPARE(p.exitCode(), 1);
     QCOMPARE(QString::fromUtf8(p.readAllStandardError()),
-             told + "Load it all the same? [y/N] load: give --yes to load it all the same; nothing was sent\n");
+             told + QStringLiteral("このまま読み込みますか？ [y/N] load: このまま読み込むには --yes を指定してください。何も送信していません\n"));
     QCOMPARE(getValue(three, "1", "InputGain_1"), QByteArray("0"));
 
     // With --yes the tool says what it does and does it: only the mixer the
@@ -354,13 +354,13 @@ void TstCliSaveLoad::valueThatDoesNotTake_data()
     QTest::addColumn<QString>("named");
     QTest::addColumn<bool>("gaveUp");
     QTest::newRow("master, compared") << "1:KeyLock=1" << QByteArray("Mixer_Master") << QByteArray("KeyLock")
-                                      << QByteArray("0") << "load: mixer 1 KeyLock reads back 1, not 0" << true;
+                                      << QByteArray("0") << QStringLiteral("load: ミキサー 1 の KeyLock は 0 ではなく 1 と読み返されました") << true;
     // SetData does not compare a slave's KeyLock; the load still must not claim it took.
     QTest::newRow("slave, not compared") << "2:KeyLock=0" << QByteArray("Mixer_Slave1") << QByteArray("KeyLock")
-                                         << QByteArray("1") << "load: mixer 2 KeyLock reads back 0, not 1" << false;
+                                         << QByteArray("1") << QStringLiteral("load: ミキサー 2 の KeyLock は 1 ではなく 0 と読み返されました") << false;
     // The threshold is compared whole, all 15 bits of it.
     QTest::newRow("slave's threshold") << "2:Threshold=100" << QByteArray("Mixer_Slave1") << QByteArray("Threshold")
-                                       << QByteArray("16484") << "load: mixer 2 Threshold reads back 100, not 16484"
+                                       << QByteArray("16484") << QStringLiteral("load: ミキサー 2 の Threshold は 16484 ではなく 100 と読み返されました")
                                        << true;
 }
 
@@ -379,7 +379,7 @@ void TstCliSaveLoad::valueThatDoesNotTake()
     const Run r = ctl(ethernet(sim) + QStringList{"load", path("b.ini")});
     QCOMPARE(r.exitCode, 1);
     QVERIFY2(errText(r).contains(named), r.err.constData());
-    QCOMPARE(errText(r).count(QStringLiteral("reads back")), 1);
+    QCOMPARE(errText(r).count(QStringLiteral("と読み返されました")), 1);
     QCOMPARE(errText(r).contains(QStringLiteral("ミキサーの設定に失敗しました")), gaveUp);
 }
 
@@ -394,8 +394,8 @@ void TstCliSaveLoad::registerThatDoesNotTakeEndsTheTransfer()
     const Run r = ctl(ethernet(sim) + QStringList{"load", path("b.ini")});
     QCOMPARE(r.exitCode, 1);
     QVERIFY2(errText(r).contains(QStringLiteral("応答がありません")), r.err.constData());
-    QVERIFY2(errText(r).endsWith(QStringLiteral("load: the mixers did not take ThresholdMin=300 (register 2): the "
-                                                "read-back did not confirm it, and nothing after it was sent\n")),
+    QVERIFY2(errText(r).endsWith(QStringLiteral("load: ミキサーは ThresholdMin=300 (レジスタ 2) を反映しませんでした: 読み返しで"
+                                                "確かめられなかったため、そのあとの値は送信していません\n")),
              r.err.constData());
     // The transfer ended at the register: no parameter was sent after it.
     QCOMPARE(getValue(sim, "1", "InputGain_1"), QByteArray("0"));

@@ -88,7 +88,7 @@ void TstCliStatus::statusTable()
     const Run r = ctl({"status", "--ethernet", sim.endpoints.value("tcp")});
     QCOMPARE(r.exitCode, 0);
     const QString text = QString::fromUtf8(r.out);
-    QVERIFY(text.contains("Master") && text.contains("Slave1"));
+    QVERIFY(text.contains(QStringLiteral("マスター")) && text.contains(QStringLiteral("スレーブ1")));
     QVERIFY(text.contains(QRegularExpression("\\nModel +0 +0\\n")));
     QVERIFY(text.contains(QRegularExpression("\\nThreshold +100 +100\\n")));
 }
@@ -122,7 +122,7 @@ void TstCliStatus::usageErrorsExitTwo()
     QFETCH(QStringList, args);
     const Run r = ctl(args);
     QCOMPARE(r.exitCode, 2);
-    QVERIFY(r.err.contains("usage: zkvr340a-ctl"));
+    QVERIFY(QString::fromUtf8(r.err).contains(QStringLiteral("使い方: zkvr340a-ctl")));
     QVERIFY(r.out.isEmpty());
 }
 

@@ -36,6 +36,7 @@ struct RecordedSync final : SyncStatus
     bool dataReceived() const override { return received; }
     double ambientLevel() const override { return 0; }
     int passCount() const override { return retries; }
+    bool mixersCurrent() const override { return true; }
     void awaitFreshData(int mixer) override { freshData.at(size_t(mixer)) = false; }
     void awaitFreshThresholds(int mixer) override { freshThresholds.at(size_t(mixer)) = false; }
     void markFresh(int mixer) override { freshData.at(size_t(mixer)) = freshThresholds.at(size_t(mixer)) = true; }

@@ -8,6 +8,7 @@
 #include "base/placement.h"
 #include "base/strings.h"
 #include "editor/valueentry.h"
+#include "link/linkwatch.h"
 #include "link/protocol.h"
 #include "tests/support/clipping.h"
 #include "tests/support/englishtexts.h"
@@ -417,6 +418,25 @@ private slots:
         w.SSTMixer()->setCurrentIndex(1);
         QVERIFY(w.tabFrame(1)->isEnabled() && w.CmdOpen(0)->isEnabled());
         QVERIFY(!w.OpnParam(10)->isEnabled() && !w.UpDwParam(6)->isEnabled());
+    }
+
+    // While the connection is down every page is greyed (an edit could not
+    // reach the mixer); the window stays, and is live again once it is back.
+    void greyedWhileTheConnectionIsDown()
+    {
+        EditorRig rig;
+        LinkLine line;
+        line.set(str(10752).arg(QStringLiteral("127.0.0.1")), LinkHealth::Up);
+        FrmMixerContext context = rig.context();
+        context.linkLine = &line;
+        FrmMixer w(context, 1, false);
+        QVERIFY(w.tabFrame(0)->isEnabled() && w.UpDwInpgain(2)->isEnabled());
+        line.set(str(10754).arg(QStringLiteral("127.0.0.1")).arg(1), LinkHealth::Reconnecting);
+        for (int tab = 0; tab < 2; ++tab)
+            QVERIFY(!w.tabFrame(tab)->isEnabled());
+        QVERIFY(!w.UpDwInpgain(2)->isEnabled());
+        line.set(str(10757).arg(QStringLiteral("127.0.0.1"), QStringLiteral("10:00:00")), LinkHealth::Up);
+        QVERIFY(w.tabFrame(0)->isEnabled() && w.UpDwInpgain(2)->isEnabled());
     }
 
     void doubleClickOnALabelChoosesTheGridItem()

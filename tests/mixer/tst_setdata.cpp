@@ -5,6 +5,7 @@
 #include "syncrig.h"
 
 #include "base/strings.h"
+#include "mixer/setfailure.h"
 #include "tests/support/testmain.h"
 
 #include <QRandomGenerator>
@@ -70,6 +71,8 @@ private slots:
     void hundredEditsConvergeDespiteLostReplies();
     void sendParameterWaitsWithoutAReply();
     void closingTheLinkEndsTheRunAtOnce();
+    void withTheConnectionDownWhatWaitsFailsAtOnce();
+    void aValueGetsElevenPassesWhateverTheEditsAround();
 };
 
 void TstSetData::oneChangedValueOnePass()
@@ -161,7 +164,9 @@ void TstSetData::valueThatDoesNotTake()
     QCOMPARE(writes(*rig), expected);
 
     QCOMPARE(rig->dialogs.shown.size(), size_t(1));
-    QCOMPARE(rig->dialogs.shown[0].text, str(StrId::SetFailed));
+    // It names the value that failed, its mixer and why; not the one that took.
+    QCOMPARE(rig->dialogs.shown[0].text, str(StrId::SetFailed) + "\nマスター " + valueName(keyId)
+                                             + ": ミキサーは元の値のままです");
     QCOMPARE(rig->dialogs.shown[0].icon, MsgIcon::Warning);
     QVERIFY(nothingPending(rig->mixers));
     QCOMPARE(rig->mixers.MixerSetData[1].value(keyId), keyId == 85 ? 300 : 0); // kept, not resent
@@ -419,6 +424,60 @@ void TstSetData::closingTheLinkEndsTheRunAtOnce()
     QVERIFY(!outcome.gaveUp);
     QVERIFY(rig->dialogs.shown.empty());
     QVERIFY2(rig->clock.now() - start < 1.5, qPrintable(QString::number(rig->clock.now() - start)));
+}
+
+void TstSetData::withTheConnectionDownWhatWaitsFailsAtOnce()
+{
+    // Five values edited after the connection went for good: no pass is
+    // tried, the message names the first three and why, and counts the
+    // others.
+    auto rig = connected(simOptions(2));
+    rig->transport->setHealth(LinkHealth::Lost);
+    rig->forget();
+    for (int id : {41, 42, 43})
+        rig->mixers.setPending(1, id, 30);
+    rig->mixers.setPending(2, channelKeyId(ChannelFamily::RemoteOn, 4), 1);
+    rig->mixers.setPending(2, MixerKey::Threshold, 200);
+    const double start = rig->clock.now();
+    rig->sync->writePending();
+    QVERIFY2(rig->clock.now() - start < 0.1, qPrintable(QString::number(rig->clock.now() - start)));
+    QVERIFY(rig->transport->sent.isEmpty());
+    QVERIFY(nothingPending(rig->mixers));
+    QVERIFY(rig->sync->lastOutcome().gaveUp);
+    QCOMPARE(rig->sync->valueStatus(2, MixerKey::Threshold).state, ValueState::Failed);
+    const QString down = QStringLiteral(": ミキサーとの接続が切れています");
+    QCOMPARE(rig->dialogs.texts(), QStringList{str(StrId::SetFailed) + "\nマスター ch 1 チャンネルレベル" + down
+                                               + "\nマスター ch 2 チャンネルレベル" + down
+                                               + "\nマスター ch 3 チャンネルレベル" + down + "\nほか 2 件"});
+}
+
+void TstSetData::aValueGetsElevenPassesWhateverTheEditsAround()
+{
+    // KeyLock does not take; meanwhile another value is edited before every
+    // read-back, and each edit gives the run its passes again. KeyLock still
+    // fails after eleven passes of its own, saying so, and the run goes on
+    // for the others.
+    auto rig = connected(simOptions(1, [](SimOptions &o) { o.stuck << stuck(1, 84, 1); }));
+    rig->mixers.setPending(1, 84, 0);
+    int edits = 0;
+    rig->script = [&](const QByteArray &rq) {
+        if (rq.startsWith("TR") && edits < 15) {
+            ++edits;
+            rig->mixers.setPending(1, channelKeyId(ChannelFamily::InputGain, 1 + edits % 8), 20 + edits);
+            rig->sync->restartRetries();
+        }
+        const QByteArray r = rig->chain->handle(rq);
+        return r.isEmpty() ? QList<QByteArray>{} : QList<QByteArray>{r};
+    };
+    rig->sync->writePending();
+    const ValueStatus keyLock = rig->sync->valueStatus(1, 84);
+    QCOMPARE(keyLock.state, ValueState::Failed);
+    QCOMPARE(keyLock.passes, SetData::ValuePassLimit);
+    QCOMPARE(rig->sync->valueStatus(1, channelKeyId(ChannelFamily::InputGain, 8)).passes, 1);
+    QVERIFY(rig->sync->lastOutcome().passes > SetData::ValuePassLimit);
+    QCOMPARE(rig->sent("DS").count(bytes({'D', 'S', 1, 84, 0})), SetData::ValuePassLimit);
+    QCOMPARE(rig->dialogs.texts(), QStringList{str(StrId::SetFailed) + "\nマスター キーロック: ミキサーは元の値のままです"});
+    QVERIFY(nothingPending(rig->mixers));
 }
 
 ZK_TEST_GUILESS_MAIN(TstSetData)

@@ -44,6 +44,8 @@ private slots:
     void pendingValuesHoldTheRequest();
     void tenEmptyPollsLoseTheMixers_data();
     void tenEmptyPollsLoseTheMixers();
+    void aLostConnectionKeepsTheMixers();
+    void valuesWaitForAFreshReadAfterAReconnect();
     void thresholdBytesLikeATrailerDoNotCutTheReply();
     void readModel();
     void checkAccess_data();
@@ -316,6 +318,75 @@ void TstStatusPoll::tenEmptyPollsLoseTheMixers()
     rig.sync->poll();
     QCOMPARE(rig.mixers.MixerCount, 0);
     QCOMPARE(rig.sync->pollState().NoReplyCount, 0);
+}
+
+void TstStatusPoll::aLostConnectionKeepsTheMixers()
+{
+    // The connection went down and is being re-established: no number of
+    // silent polls takes the mixers off the link (the editors and the panel
+    // would take that for a change of the room).
+    SyncRig rig(simOptions(2));
+    rig.loop.StartupPolls = 0;
+    rig.loop.PollPhase = PollData;
+    rig.sync->poll();
+    rig.sync->poll();
+    QCOMPARE(rig.mixers.MixerCount, 2);
+    rig.transport->setHealth(LinkHealth::Reconnecting);
+    for (int i = 0; i < 3 * StatusPoll::NoReplyLimit; ++i)
+        rig.sync->poll();
+    QCOMPARE(rig.mixers.MixerCount, 2);
+    QCOMPARE(rig.sync->pollState().NoReplyCount, 0);
+}
+
+void TstStatusPoll::valuesWaitForAFreshReadAfterAReconnect()
+{
+    // Two values verified; the connection goes; the mixer comes back holding
+    // one of them and not the other (restarted with other settings).
+    SyncRig rig(simOptions(2));
+    rig.loop.StartupPolls = 0;
+    rig.loop.PollPhase = PollData;
+    rig.sync->poll();
+    rig.sync->poll();
+    const int gain3 = channelKeyId(ChannelFamily::InputGain, 3);
+    const int on1 = channelKeyId(ChannelFamily::RemoteOn, 1);
+    rig.mixers.setPending(1, gain3, 40);
+    rig.mixers.setPending(2, on1, 1);
+    QVERIFY(rig.sync->writePending());
+    QCOMPARE(rig.sync->valueStatus(1, gain3).state, ValueState::Verified);
+    QCOMPARE(rig.sync->valueStatus(2, on1).state, ValueState::Verified);
+    QVERIFY(rig.sync->mixersCurrent());
+    QList<QPair<int, int>> told;
+    int rereads = 0;
+    QObject::connect(&rig.sync->events(), &SyncEvents::valueStateChanged,
+                     [&](int mixer, int id) { told << qMakePair(mixer, id); });
+    QObject::connect(&rig.sync->events(), &SyncEvents::mixersReread, [&] { ++rereads; });
+
+    rig.transport->setHealth(LinkHealth::Reconnecting);
+    rig.sync->poll();
+    // Down, nothing verified holds any more, and the marks hear of it.
+    QCOMPARE(rig.sync->valueStatus(1, gain3).state, ValueState::Waiting);
+    QCOMPARE(rig.sync->valueStatus(2, on1).state, ValueState::Waiting);
+    QVERIFY(told.contains(qMakePair(1, gain3)) && told.contains(qMakePair(2, on1)));
+    QVERIFY(!rig.sync->mixersCurrent());
+
+    rig.chain->setBlockByte(2, on1, 0);
+    rig.transport->setHealth(LinkHealth::Up);
+    QCOMPARE(rig.sync->valueStatus(1, gain3).state, ValueState::Waiting); // back, not yet read
+    QVERIFY(!rig.sync->mixersCurrent());
+    told.clear();
+    for (int i = 0; i < 4 && rereads == 0; ++i) {
+        rig.sync->poll();
+        QVERIFY(rereads > 0 || !rig.sync->mixersCurrent());
+    }
+    QCOMPARE(rereads, 1);
+    QVERIFY(rig.sync->mixersCurrent());
+    // The read shows the one; the other is no longer claimed.
+    QCOMPARE(rig.sync->valueStatus(1, gain3).state, ValueState::Verified);
+    QCOMPARE(rig.sync->valueStatus(2, on1).state, ValueState::Settled);
+    QVERIFY(told.contains(qMakePair(1, gain3)) && told.contains(qMakePair(2, on1)));
+    for (int i = 0; i < 3; ++i)
+        rig.sync->poll();
+    QCOMPARE(rereads, 1);
 }
 
 void TstStatusPoll::thresholdBytesLikeATrailerDoNotCutTheReply()

@@ -16,6 +16,7 @@ class TstSyncLoopback : public QObject
 private slots:
     void editsWhilePollingAreVerified();
     void readOnlyUserWritesNothing();
+    void exchangeUnderWayIsKnown();
 };
 
 void TstSyncLoopback::editsWhilePollingAreVerified()
@@ -56,6 +57,25 @@ void TstSyncLoopback::readOnlyUserWritesNothing()
     QCOMPARE(rig.dialogs.shown[0].icon, MsgIcon::Information);
     // Reading goes on as usual.
     QVERIFY(rig.runLoop([&] { return rig.mixers.MixerCount == 1 && rig.sync->dataReceived(); }, 10));
+}
+
+// What runs inside the waits of a poll or a write (a window's handler) is
+// told that an exchange is under way: it must not start one of its own.
+void TstSyncLoopback::exchangeUnderWayIsKnown()
+{
+    SimOptions options;
+    LoopbackRig rig(options);
+    QVERIFY(rig.connect());
+    bool inPoll = false;
+    bool inWrite = false;
+    rig.sync->hooks().Menu_Enable = [&](bool) { inPoll = rig.sync->busy(); };
+    QObject::connect(&rig.sync->events(), &SyncEvents::runFinished, [&] { inWrite = rig.sync->busy(); });
+    QVERIFY(rig.runLoop([&] { return rig.loop.StartupPolls == 0 && rig.sync->dataReceived(); }, 10));
+    rig.mixers.setPending(1, channelKeyId(ChannelFamily::InputGain, 1), 20);
+    QVERIFY(rig.runLoop([&] { return !rig.mixers.anyPending(1); }, 10));
+    QVERIFY(inPoll);
+    QVERIFY(inWrite);
+    QVERIFY(!rig.sync->busy());
 }
 
 ZK_TEST_GUILESS_MAIN(TstSyncLoopback)

@@ -14,7 +14,8 @@ for f in ./usr/bin/zkvr340a ./usr/bin/zkvr340a-ctl ./usr/bin/zkvr340a-sim \
          ./usr/share/applications/jp.zk.vr340a.desktop \
          ./usr/share/metainfo/jp.zk.vr340a.metainfo.xml \
          ./usr/share/icons/hicolor/scalable/apps/jp.zk.vr340a.svg \
-         ./usr/share/icons/hicolor/48x48/apps/jp.zk.vr340a.png; do
+         ./usr/share/icons/hicolor/48x48/apps/jp.zk.vr340a.png \
+         ./usr/share/man/man1/zkvr340a-ctl.1; do
     printf '%s\n' "$list" | grep -qx "$f" || fail "$f missing from $(basename "$deb")"
 done
 printf '%s\n' "$list" | grep -q '^\./usr/lib/.*zkvr340a/libdevbridge\.so$' || fail "devbridge missing"

@@ -26,11 +26,25 @@ devbridge=$(find "$prefix" -name libdevbridge.so)
 [ ! -e "$prefix/bin/libdevbridge.so" ] || fail "devbridge in bin/"
 
 for tool in zkvr340a-ctl zkvr340a-sim; do
-    manual=$("$prefix/bin/$tool" --help)
+    manual=$(ZKVR340A_LANGUAGE=en "$prefix/bin/$tool" --help)
     for section in NAME SYNOPSIS DESCRIPTION OPTIONS "EXIT STATUS" EXAMPLES; do
         printf '%s\n' "$manual" | grep -qx "$section" || fail "$tool --help lacks $section"
     done
 done
+
+# The man page is the English --help: every line of the manual is in it.
+page="$prefix/share/man/man1/zkvr340a-ctl.1"
+[ -f "$page" ] || fail "zkvr340a-ctl.1 not installed"
+manual=$(ZKVR340A_LANGUAGE=en "$prefix/bin/zkvr340a-ctl" --help)
+for synopsis in "status [--json]" "load [--dry-run [--json]] FILE" "firmware KIND FILE"; do
+    printf '%s\n' "$manual" | grep -qF "$synopsis" || fail "--help lacks $synopsis"
+    printf '%s\n' "$synopsis" | sed 's/-/\\-/g' | grep -qF -f - "$page" || fail "the man page lacks $synopsis"
+done
+if command -v man >/dev/null; then
+    rendered=$(MANWIDTH=100 man -l "$page" 2>/dev/null | col -b)
+    printf '%s\n' "$rendered" | grep -q "zkvr340a-ctl - read and write ZK-VR340a mixers" \
+        || fail "man -l zkvr340a-ctl.1 does not show the manual"
+fi
 
 # The installed virtual mixer on a USB FIFO pair, the installed tool on --usb.
 fifo=$(mktemp -u)

@@ -355,7 +355,8 @@ private slots:
         const PasteResult r = tools.paste(clip, QPoint(2000 + 1000, 1000), linked(1), 1);
         QCOMPARE(r.buttons, std::vector<ButtonRef>{C});
         const ButtonSlot &s = p.slot(0, 2);
-        QCOMPARE(s.IconText, QStringLiteral("ch2"));
+        // A copy on another channel says so, naming the channel it switches.
+        QCOMPARE(s.IconText, QStringLiteral("ch2 (ch 3)"));
         QCOMPARE(s.IconColorDef, 0x112233);
         QVERIFY(s.IconFontItalic);
         QVERIFY(!s.IconOnOff);
@@ -377,6 +378,20 @@ private slots:
         tools.clearSelection(1);
         p.slot(0, 8).selected = true;
         QCOMPARE(tools.paste(tools.copy(1), {}, linked(2), 1).buttonsRefused, 1);
+
+        // A copy of a copy names its own channel only, on the last line of
+        // two; a button put back on its own free channel keeps its caption.
+        QCOMPARE(copiedCaption(QStringLiteral("議長 (ch 3)"), {1, 3}), QStringLiteral("議長 (ch 12)"));
+        QCOMPARE(copiedCaption(QStringLiteral("議長\r\n席 (ch 12)"), A), QStringLiteral("議長\r\n席 (ch 1)"));
+        QCOMPARE(copiedCaption(QStringLiteral("(ch 1) 議長"), Out), QStringLiteral("(ch 1) 議長 (出力設定)"));
+        QCOMPARE(copiedCaption(QString(), B), QStringLiteral("(ch 2)"));
+        tools.clearSelection(1);
+        p.slot(0, 3).selected = true;
+        p.slot(0, 3).IconText = QStringLiteral("ch4");
+        const DesignClipboard own = tools.copy(1);
+        tools.removeSelection(1);
+        QCOMPARE(tools.paste(own, {}, linked(1), 1).buttons, (std::vector<ButtonRef>{{0, 3}}));
+        QCOMPARE(p.slot(0, 3).IconText, QStringLiteral("ch4"));
     }
 
     void pasteRespectsLinkedMixersAndFigureLimits()

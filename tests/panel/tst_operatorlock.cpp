@@ -4,14 +4,17 @@
 
 #include "panel/operatorlock.h"
 #include "panel/ui/frmexeicon.h"
+#include "panel/ui/frmimagesetting.h"
 #include "panelrig.h"
 
+#include "base/clock.h"
 #include "base/strings.h"
 #include "base/ui/widgetdialogs.h"
 #include "tests/support/screenshot.h"
 #include "tests/support/testmain.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QLabel>
@@ -27,9 +30,11 @@ namespace {
 struct MemoryStore
 {
     QString digest;
+    QString idle;
     OperatorLock::Store store()
     {
-        return {[this] { return digest; }, [this](const QString &d) { digest = d; }};
+        return {[this] { return digest; }, [this](const QString &d) { digest = d; }, [this] { return idle; },
+                [this](const QString &m) { idle = m; }};
     }
 };
 
@@ -186,6 +191,103 @@ private slots:
         w->passphraseAction()->trigger();
         QVERIFY(!lock.hasPassphrase());
         QVERIFY(!w->lockAction()->isEnabled());
+    }
+
+    // The passphrase opens the lock for the command that asked: cancelled,
+    // the panel is locked again at once; done, it stays open until nobody
+    // touched the PC for the idle time, and then operates locked again. A
+    // locked panel opens no channel or output dialog.
+    void lockClosesAgain()
+    {
+        MemoryStore mem;
+        mem.idle = QStringLiteral("7");
+        OperatorLock lock(mem.store());
+        QCOMPARE(lock.idleMinutes(), 7);
+        lock.setIdleMinutes(0);
+        lock.setIdleMinutes(OperatorLock::MaxIdleMinutes + 1);
+        QCOMPARE(lock.idleMinutes(), 7);
+        QCOMPARE(mem.idle, QStringLiteral("7"));
+        lock.change({}, QStringLiteral("gavel"));
+        ManualClock clock;
+        lock.setClock(&clock);
+        PanelRig rig(1);
+        rig.lock = &lock;
+        rig.preset({{Ch1, 400, 400, "議長"}}, 1);
+        FrmMdi *w = rig.open();
+        ScriptedDialogs &d = rig.dialogs();
+        QVERIFY(w->startOperation());
+        click(w->executionButton(Ch1), QPoint(5, 5), Qt::RightButton);
+        QVERIFY(rig.channelDialogs.empty());
+
+        // Cancelled after the right passphrase: the colour dialog, the end
+        // question, the image dialog, the close box's end question.
+        d.passphrases = {QStringLiteral("gavel")};
+        d.colors = {std::nullopt};
+        w->action(PanelCommand::Color)->trigger();
+        QVERIFY(w->locked());
+        d.passphrases = {QStringLiteral("gavel")};
+        d.answers = {MsgAnswer::Cancel};
+        w->action(PanelCommand::Quit)->trigger();
+        QVERIFY(w->locked() && w->isVisible());
+        QCOMPARE(d.texts().last(), str(1311));
+        d.passphrases = {QStringLiteral("gavel")};
+        w->action(PanelCommand::Image)->trigger();
+        QVERIFY(w->imageDialog() && !w->locked());
+        w->imageDialog()->reject();
+        QVERIFY(w->locked());
+        d.passphrases = {QStringLiteral("gavel")};
+        d.answers = {MsgAnswer::Cancel};
+        QVERIFY(!w->close());
+        QVERIFY(w->locked() && w->isVisible());
+
+        // Done: open, and a channel dialog opens too, until the idle time
+        // without input has passed; any input starts it again.
+        d.passphrases = {QStringLiteral("gavel")};
+        d.colors = {QColor(Qt::blue)};
+        w->action(PanelCommand::Color)->trigger();
+        QVERIFY(!w->locked());
+        click(w->executionButton(Ch1), QPoint(5, 5), Qt::RightButton);
+        QCOMPARE(rig.channelDialogs.size(), size_t(1));
+        clock.advance(6 * 60);
+        QTest::keyClick(w, Qt::Key_Shift);
+        clock.advance(6 * 60);
+        w->watchIdle();
+        QVERIFY(!w->locked());
+        clock.advance(60);
+        QDialog question(w); // a question waiting for its answer comes first
+        question.setModal(true);
+        question.show();
+        w->watchIdle();
+        QVERIFY(!w->locked());
+        question.close();
+        w->watchIdle();
+        QVERIFY(w->locked());
+        QVERIFY(!rig.panel.runtime.settingsDialogOpen); // the dialog went with the lock
+
+        // Left in the design state, the panel comes back operating, locked.
+        d.passphrases = {QStringLiteral("gavel")};
+        w->action(PanelCommand::Stop)->trigger();
+        QVERIFY(!w->executing() && !w->locked());
+        QVERIFY(w->idleMenu()->isEnabled());
+        w->idleMenu()->findChild<QAction *>(QStringLiteral("mnuIdle1"))->trigger();
+        QCOMPARE(mem.idle, QStringLiteral("1"));
+        clock.advance(59);
+        w->watchIdle();
+        QVERIFY(!w->locked());
+        clock.advance(1);
+        w->watchIdle();
+        QVERIFY(w->executing() && w->locked());
+        QVERIFY(!w->idleMenu()->isEnabled());
+
+        // A panel that was never locked is not locked by the idle time.
+        PanelRig other(1);
+        other.lock = &lock;
+        QCOMPARE(lock.change(QStringLiteral("gavel"), QString()), OperatorLock::Change::Removed);
+        lock.change({}, QStringLiteral("gavel"));
+        FrmMdi *v = other.open();
+        clock.advance(3600);
+        v->watchIdle();
+        QVERIFY(!v->locked() && !v->executing());
     }
 
     // The real passphrase entry: masked, named for assistive technology,

@@ -3,12 +3,15 @@
 // with Tab, switched with Space or pressed through the accessibility
 // interface, and each press reaches the virtual mixer; their settings
 // dialogs open by keyboard; the keyboard goes on after 停止; the property
-// dialog's labels lead to their fields.
+// dialog's labels lead to their fields; every field of the figure and
+// background-image dialogs has a name of its own.
 
 #include "panelrig.h"
 
 #include "panel/ui/frmeditsetting.h"
 #include "panel/ui/frmexeicon.h"
+#include "panel/ui/frmfigureproperty.h"
+#include "panel/ui/frmimagesetting.h"
 #include "panel/ui/panelsurface.h"
 #include "base/strings.h"
 #include "base/ui/accessnames.h"
@@ -164,6 +167,42 @@ private slots:
             items << edit->child(i)->text(QAccessible::Name);
         QVERIFY2(items.contains(str(12039)), qPrintable(items.join(u'|')));
         QCOMPARE(w->action(EditCommand::Deselect)->shortcut(), QKeySequence(Qt::Key_Escape));
+    }
+
+    void figureAndImageDialogsNameEveryField()
+    {
+        PanelRig rig(1);
+        rig.preset({{Ch1, 0, 0, "1"}}, 1);
+        FrmMdi *w = rig.open();
+        w->action(PanelCommand::Image)->trigger();
+        FrmImageSetting *image = w->imageDialog();
+        QVERIFY(image);
+        QStringList faults = nameFaults(image);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+        // Each size box says which option it belongs to and what it holds.
+        QCOMPARE(spokenName(image->findChild<QWidget *>(QStringLiteral("ImageSize_1"))),
+                 QStringLiteral("サイズを指定 高さ"));
+        QCOMPARE(spokenName(image->findChild<QWidget *>(QStringLiteral("ImageSize_2"))),
+                 QStringLiteral("倍率を指定 横の倍率"));
+        saveScreenshot(*image, QStringLiteral("FrmImageSetting"));
+        image->reject();
+
+        PanelSurface *s = w->surface();
+        w->action(PanelCommand::Line)->trigger();
+        mouse(s, QEvent::MouseButtonPress, QPoint(100, 100), Qt::LeftButton);
+        mouse(s, QEvent::MouseMove, QPoint(200, 160), Qt::LeftButton);
+        mouse(s, QEvent::MouseButtonRelease, QPoint(200, 160), Qt::LeftButton);
+        mouse(s, QEvent::MouseButtonPress, QPoint(100, 100), Qt::RightButton);
+        QVERIFY(w->figureMenu());
+        w->figureMenu()->findChild<QAction *>(QStringLiteral("mnuFigureProperty"))->trigger();
+        FrmFigureProperty *figure = w->figureDialog();
+        QVERIFY(figure);
+        faults = nameFaults(figure);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+        auto *style = figure->findChild<QComboBox *>(QStringLiteral("icbFigureStyle"));
+        QCOMPARE(spokenName(style), QStringLiteral("線種"));
+        QCOMPARE(style->itemData(style->currentIndex(), Qt::AccessibleTextRole).toString(), QStringLiteral("実線"));
+        saveScreenshot(*figure, QStringLiteral("frmFigureProperty"));
     }
 };
 

@@ -1,14 +1,23 @@
 // The panel's rules without widgets: geometry taken back from button windows,
 // the selection kept on the panel, the channels the panel takes over and
-// gives back, the property dialog's offer of slots and its refit, and the
-// button table's rows and update.
+// gives back, the property dialog's offer of slots, the place of a new
+// button and its refit, the button table's rows and update, and the
+// recovery file read as far as it can be.
 
 #include "panel/buttonproperties.h"
 #include "panel/buttontable.h"
+#include "panel/designrecovery.h"
+#include "panel/heldchannels.h"
 #include "panel/paneldesign.h"
 #include "panel/remotechannels.h"
+#include "settings/panelsections.h"
+#include "settings/panelsections_keys.h"
+#include "settings/settingsfile.h"
 #include "tests/support/testmain.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -209,6 +218,64 @@ private slots:
         QVERIFY(!remoteValuesOwed(runtime));
     }
 
+    // The switches a panel took over stay on disk until they are back: a
+    // section per recorded mixer, kept while its values may still be on
+    // their way; read back, they are owed. A file with values no mixer takes
+    // or a mixer cut short is not read, and can be set aside.
+    void heldChannelsKeptOnDisk()
+    {
+        QTemporaryDir dir;
+        HeldChannels held(dir.filePath("held-channels.ini"));
+        PanelRuntime rt;
+        QVERIFY(held.keep(rt));
+        QVERIFY(!held.leftBehind()); // nothing taken over, nothing written
+        rt.remoteRecord[0] = RemoteRecord::Held;
+        rt.recordedRemoteOn[0] = {1, 0, 0, 0, 0, 0, 0, 1};
+        rt.recordedRemoteOff[0] = {0, 1, 1, 1, 1, 1, 1, 0};
+        rt.remoteRecord[2] = RemoteRecord::Owed;
+        rt.recordedRemoteOn[2][3] = 1;
+        QVERIFY(held.keep(rt));
+        rt.remoteRecord[0] = RemoteRecord::None; // given back: still on its way
+        rt.recordedRemoteOn[0] = {};
+        QVERIFY(held.keep(rt));
+        const std::optional<HeldChannels::Record> record = held.read();
+        QVERIFY(record);
+        QCOMPARE(record->size(), size_t(2));
+        QCOMPARE(record->at(0).on, (std::array<quint8, 8>{1, 0, 0, 0, 0, 0, 0, 1}));
+        QCOMPARE(record->at(0).off, (std::array<quint8, 8>{0, 1, 1, 1, 1, 1, 1, 0}));
+        PanelRuntime next;
+        HeldChannels::owe(*record, next);
+        QCOMPARE(next.remoteRecord[0], RemoteRecord::Owed);
+        QCOMPARE(next.remoteRecord[1], RemoteRecord::None);
+        QCOMPARE(next.remoteRecord[2], RemoteRecord::Owed);
+        QCOMPARE(next.recordedRemoteOn[2][3], quint8(1));
+        held.discard();
+        QVERIFY(!held.leftBehind());
+
+        auto writeFile = [&](const QByteArray &text) {
+            QFile f(held.path());
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(text);
+        };
+        // Lines a later version may add are passed over.
+        writeFile("[Mixer2]\r\nRemoteOn=0,0,0,0,0,0,0,1\r\nRoom=Hall\r\nRemoteOff=1,1,1,1,1,1,1,0\r\n"
+                  "[Mixer17]\r\nRemoteOn=1,1,1,1,1,1,1,1\r\n[Note]\r\nX=1\r\n");
+        QVERIFY(held.read() && held.read()->size() == 1 && held.read()->at(1).on[7] == 1);
+        for (const QByteArray &bad : {QByteArray("[Mixer1]\r\nRemoteOn=2,0,0,0,0,0,0,0\r\nRemoteOff=1,1,1,1,1,1,1,1\r\n"),
+                                     QByteArray("[Mixer1]\r\nRemoteOn=1,0\r\nRemoteOff=1,1,1,1,1,1,1,1\r\n"),
+                                     QByteArray("[Mixer1]\r\nRemoteOn=1,0,0,0,0,0,0,0\r\n"),
+                                     QByteArray("[Mixer0]\r\nRemoteOn=1,0,0,0,0,0,0,0\r\n")}) {
+            writeFile(bad);
+            QVERIFY2(!held.read(), bad.constData());
+        }
+        // A file grown past any record a panel writes is not read either.
+        writeFile("[Mixer1]\r\nRemoteOn=1,0,0,0,0,0,0,0\r\nRemoteOff=1,1,1,1,1,1,1,1\r\n" + QByteArray(70 * 1024, ';'));
+        QVERIFY(!held.read());
+        const QString aside = held.setAside();
+        QVERIFY(QFileInfo::exists(aside));
+        QVERIFY(!held.leftBehind());
+    }
+
     void propertyDialogOffersFreeSlotsUpToTheLimit()
     {
         PanelState p = panelWith({{0, 0}, {0, 1}, {0, 2}});
@@ -229,6 +296,69 @@ private slots:
         three.remove({1, 0});
         QCOMPARE(p.IconNum, qint16(26));
         QVERIFY(!p.slot(1, 0).IconEnable);
+    }
+
+    // Rows from the top, each from the left, a grid step at a time; a finer
+    // grid is walked in whole steps no smaller than a button can be.
+    void newButtonsLandOnTheNextFreePlace()
+    {
+        PanelState p = panelWith({{0, 0}, {0, 1}, {0, 2}});
+        p.slot(0, 1).IconLeft = 2000;
+        p.slot(0, 2).IconLeft = 4000;
+        QCOMPARE(freePlace(p, 1500, 1500, 1000, 6000, 16), QPoint(0, 1000));
+        QCOMPARE(freePlace(p, 1500, 1500, 100, 6000, 16), QPoint(0, 1200));
+        p.slot(0, 2).IconEnable = false;
+        QCOMPARE(freePlace(p, 1500, 1500, 1000, 6000, 16), QPoint(4000, 0));
+        // Buttons of mixers beyond those asked about do not count.
+        p.slot(1, 0).IconEnable = true;
+        p.slot(1, 0).IconLeft = 4000;
+        p.slot(1, 0).IconWidth = p.slot(1, 0).IconHeight = 1000;
+        QCOMPARE(freePlace(p, 1500, 1500, 1000, 6000, 1), QPoint(4000, 0));
+
+        NewButtonTemplate t;
+        PanelContext narrow = linked(2);
+        narrow.screenWidth = 6000;
+        ButtonProperties props(p, narrow, t);
+        QVERIFY(props.createButton(0, 3, {}).outcome == ButtonProperties::Outcome::Created);
+        QCOMPARE(QPoint(p.slot(0, 3).IconLeft, p.slot(0, 3).IconTop), QPoint(0, 1000));
+    }
+
+    // A recovery file is read as far as it can be: a key of a newer program
+    // passed over, a damaged line (a value of the wrong kind, bytes that are
+    // not CP932, a line that is no key) counted and left out; one without
+    // the panel's values gives nothing.
+    void recoveryFileIsReadAsFarAsItCan()
+    {
+        QTemporaryDir dir;
+        const DesignRecovery recovery(dir.filePath("design-recovery.ini"));
+        const SetDataKeyTable keys = SetDataKeyTable::build();
+        PanelState p = panelWith({{0, 0}});
+        p.slot(0, 0).IconText = QStringLiteral("議長");
+        SettingsTable t;
+        resetFileTable(t);
+        StorePanel(p, t, 1);
+        t.set(SystemKey::MixerCount, SystemKey::Section, QStringLiteral("1"));
+        QVERIFY(recovery.write(t, keys, 1, {}));
+        {
+            QFile f(recovery.path());
+            QVERIFY(f.open(QIODevice::Append));
+            f.write("FutureKey=1\r\nGridInterval=wide\r\n\xfd\xfe\r\nno key here\r\nGridColor=255\r\n");
+        }
+        SettingsTable now;
+        const RecoveryRead read = recovery.restoreInto(now, keys);
+        QVERIFY(read.panelTaken);
+        QCOMPARE(read.damagedLines, 3);
+        QCOMPARE(read.firstDamagedText, QStringLiteral("GridInterval=wide"));
+        QCOMPARE(now.at(PanelKey::IconText, PanelKey::FirstSection), QStringLiteral("議長"));
+        QCOMPARE(now.at(SystemKey::GridColor, SystemKey::Section), QStringLiteral("255"));
+
+        QFile bare(recovery.path());
+        QVERIFY(bare.open(QIODevice::WriteOnly));
+        bare.write("[SystemData]\r\nFutureKey=1\r\n");
+        bare.close();
+        SettingsTable untouched;
+        QVERIFY(!recovery.restoreInto(untouched, keys).panelTaken);
+        QVERIFY(untouched == SettingsTable());
     }
 
     void refitOnlyEnlarges()

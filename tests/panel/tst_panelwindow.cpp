@@ -6,6 +6,7 @@
 #include "panelrig.h"
 
 #include "base/strings.h"
+#include "link/linkwatch.h"
 #include "panel/ui/frmediticon.h"
 #include "panel/ui/frmeditsetting.h"
 #include "panel/ui/frmexeicon.h"
@@ -365,6 +366,81 @@ private slots:
         QCOMPARE(rig.panel.IconNum, qint16(2));
         QVERIFY(!w->propertyDialog());
         QVERIFY(w->action(PanelCommand::New)->isEnabled());   // 2 < 18
+    }
+
+    // Mixers out of reach (the connection down, or none answering) are no
+    // change of the room: nothing is asked, every button stays, greyed and
+    // pressed by nothing, and comes back live; a count really lower once
+    // they answer is asked about as before.
+    void anOutageKeepsTheButtonsGreyed()
+    {
+        PanelRig rig(2);
+        const ButtonRef slave1{1, 0};
+        rig.preset({{Ch1, 0, 0, "m"}, {slave1, 1600, 0, "s1"}}, 2);
+        FrmMdi *w = rig.open();
+        w->watchLinkCount();
+        w->action(PanelCommand::Execution)->trigger();
+        auto reachable = [&] { return w->executionButton(Ch1)->isEnabled() && w->executionButton(slave1)->isEnabled(); };
+        QVERIFY(reachable());
+
+        rig.net.link.health = LinkHealth::Reconnecting;
+        w->watchLinkCount();
+        QVERIFY(w->executionButton(slave1) && !w->executionButton(slave1)->isEnabled());
+        QVERIFY(!w->pressExecutionButton(Ch1));
+        QVERIFY(!rig.slot(Ch1).IconOnOff);
+        rig.net.link.health = LinkHealth::Up;
+        rig.net.mixers.MixerCount = 0;
+        w->watchLinkCount();
+        QVERIFY(rig.dialogs().shown.empty());
+        QCOMPARE(rig.net.mixers.FileMixerCount, qint16(2));
+        QVERIFY(rig.slot(slave1).IconEnable && w->executionButton(slave1));
+        QVERIFY(!reachable());
+
+        rig.net.mixers.MixerCount = 2;
+        w->watchLinkCount();
+        QVERIFY(reachable());
+        QVERIFY(w->pressExecutionButton(Ch1));
+        rig.dialogs().answers = {MsgAnswer::Cancel};
+        rig.net.mixers.MixerCount = 1;
+        w->watchLinkCount();
+        QCOMPARE(rig.dialogs().shown.size(), size_t(1));
+        QVERIFY(!w->executionButton(slave1));
+    }
+
+    // The connection drops and the mixer comes back holding another switch
+    // (restarted with other settings): the panel writes its own again, and
+    // the button's mark waits meanwhile and is verified once the mixer
+    // holds it.
+    void aReconnectWritesThePanelsSwitchesAgain()
+    {
+        PanelRig rig(1);
+        QVERIFY(rig.net.connect());
+        rig.net.comm->setReconnect(true);
+        // The window's link line follows the link, as in the program.
+        LinkWatch watch(rig.dialogs(), rig.timeOfDay, {});
+        rig.net.comm->onLinkStatus = [&](const MdlComm::LinkStatus &status) { watch.changed(status); };
+        rig.linkLine = &watch.line();
+        QVERIFY(rig.net.runLoop([&] { return rig.net.loop.StartupPolls == 0 && rig.net.sync->mixersCurrent(); }, 10));
+        rig.preset({{Ch3, 0, 0, "ch 3"}}, 1);
+        FrmMdi *w = rig.open();
+        w->action(PanelCommand::Execution)->trigger();
+        FrmExeIcon *ch3 = w->executionButton(Ch3);
+        click(ch3, QPoint(5, 5));
+        auto verifiedOn = [&] {
+            return mixerHolds(rig, 1, 3, 1, 0) && ch3->mark().state == ValueState::Verified;
+        };
+        QVERIFY(rig.net.runLoop(verifiedOn, 10));
+
+        rig.net.front.cutConnections();
+        rig.net.chain.setBlockByte(1, wire(ChannelFamily::RemoteOn, 3), 0);
+        rig.net.chain.setBlockByte(1, wire(ChannelFamily::RemoteOff, 3), 1);
+        QVERIFY(rig.net.runLoop([&] { return rig.net.link.down(); }, 5));
+        QCOMPARE(ch3->mark().state, ValueState::Waiting);
+        QVERIFY(!ch3->isEnabled());
+        QVERIFY(rig.net.runLoop(verifiedOn, 15));
+        QVERIFY(ch3->isEnabled());
+        QCOMPARE(ch3->stateText(), QStringLiteral("ON"));
+        QVERIFY2(rig.dialogs().shown.empty(), qPrintable(rig.dialogs().texts().join(" / ")));
     }
 
     // OK to the question saves every mixer the panel held, the ones gone from

@@ -11,6 +11,9 @@
 class FakeSync final : public SyncStatus
 {
 public:
+    // Whether the mixers count as read since the connection last came up.
+    bool current = true;
+
     void set(int mixer, int id, ValueState state)
     {
         m_states[{mixer, id}].state = state;
@@ -27,6 +30,7 @@ public:
     bool dataReceived() const override { return true; }
     double ambientLevel() const override { return 0; }
     int passCount() const override { return 0; }
+    bool mixersCurrent() const override { return current; }
     void awaitFreshData(int) override {}
     void awaitFreshThresholds(int) override {}
     void markFresh(int) override {}

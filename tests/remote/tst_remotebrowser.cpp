@@ -1,13 +1,17 @@
-// A real browser against the whole program: Debian's chromium, headless,
-// driven over its DevTools protocol, opens the page with the operate token,
-// taps a channel button, and the virtual mixer holds the switch while the
-// page shows it verified. A wrong token shows no panel. The page's
-// screenshot is kept (ZKVR340A_SCREENSHOTS names the folder).
+// A real browser, Debian's chromium, headless, driven over its DevTools
+// protocol. Against the server alone, the page takes every answer the
+// interface can give (scripted in the browser's network layer). Against the
+// whole program it opens with the operate token, taps a channel button, and
+// the virtual mixer holds the switch while the page shows it verified; a
+// wrong token shows no panel. The page's screenshot is kept
+// (ZKVR340A_SCREENSHOTS names the folder).
 
 #include "app/ui/frmmain.h"
 #include "app/ui/remoteoperation.h"
 #include "panel/ui/frmmdi.h"
+#include "base/strings.h"
 #include "remote/remoteserver.h"
+#include "tests/remote/serverrig.h"
 #include "tests/support/programrig.h"
 #include "tests/support/testmain.h"
 
@@ -20,12 +24,23 @@
 #include <QWebSocket>
 #include <QtTest>
 
+#include <deque>
+
 namespace {
 
-// The browser's DevTools: one page, commands by id, results kept by id.
+// The browser's DevTools: one page, commands by id, results kept by id. With
+// the Fetch domain on, the page's requests to the interface pause in the
+// browser: reads go on at once (the panel's are counted), switches wait for
+// the test to answer them.
 class DevTools
 {
 public:
+    struct Paused
+    {
+        QString id;
+        QByteArray body;
+    };
+
     void start(QProcess &browser)
     {
         QObject::connect(&browser, &QProcess::readyReadStandardError, &browser, [this, &browser] {
@@ -50,6 +65,8 @@ public:
             const QJsonObject o = QJsonDocument::fromJson(m.toUtf8()).object();
             if (o.contains("id"))
                 m_results[o["id"].toInt()] = o;
+            else if (o["method"].toString() == "Fetch.requestPaused")
+                requestPaused(o["params"].toObject());
         });
     }
     bool ready() const { return m_socket.state() == QAbstractSocket::ConnectedState; }
@@ -69,13 +86,65 @@ public:
     QJsonObject result(int id) const { return m_results.value(id)["result"].toObject(); }
     QByteArray log() const { return m_stderr.right(2000); }
 
+    // For tests whose server needs no program loop: waits for the answer.
+    QJsonObject call(const QString &method, const QJsonObject &params = {})
+    {
+        const int id = send(method, params);
+        (void)QTest::qWaitFor([&] { return has(id); }, 10000);
+        return result(id);
+    }
+    QJsonValue run(const QString &expression)
+    {
+        const int id = evaluate(expression);
+        (void)QTest::qWaitFor([&] { return has(id); }, 10000);
+        return value(id);
+    }
+    const std::deque<Paused> &paused() const { return m_paused; }
+    // Answers the first waiting switch.
+    void fulfil(int status, const QByteArray &body, const QByteArray &header = {})
+    {
+        QJsonArray headers{QJsonObject{{"name", "Content-Type"}, {"value", "application/json"}}};
+        if (!header.isEmpty())
+            headers.append(QJsonObject{{"name", QString::fromLatin1(header.left(header.indexOf(':')))},
+                                       {"value", QString::fromLatin1(header.mid(header.indexOf(':') + 1).trimmed())}});
+        send("Fetch.fulfillRequest", {{"requestId", m_paused.front().id}, {"responseCode", status},
+                                      {"responseHeaders", headers}, {"body", QString::fromLatin1(body.toBase64())}});
+        m_paused.pop_front();
+    }
+    // The next read of the panel waits for the test's answer too.
+    void holdNextPanel() { m_holdPanel = true; }
+    int posts() const { return m_posts; }
+    int panelLoads() const { return m_panelLoads; }
+
 private:
+    void requestPaused(const QJsonObject &p)
+    {
+        const QJsonObject request = p["request"].toObject();
+        if (request["method"].toString() == "POST") {
+            ++m_posts;
+            m_paused.push_back({p["requestId"].toString(), request["postData"].toString().toUtf8()});
+            return;
+        }
+        if (request["url"].toString().endsWith("/api/v1/panel")) {
+            ++m_panelLoads;
+            if (std::exchange(m_holdPanel, false)) {
+                m_paused.push_back({p["requestId"].toString(), {}});
+                return;
+            }
+        }
+        send("Fetch.continueRequest", {{"requestId", p["requestId"].toString()}});
+    }
+
     QByteArray m_stderr;
     quint16 m_port = 0;
     QNetworkAccessManager m_net;
     QWebSocket m_socket;
     QHash<int, QJsonObject> m_results;
     int m_next = 0;
+    std::deque<Paused> m_paused;
+    int m_posts = 0;
+    int m_panelLoads = 0;
+    bool m_holdPanel = false;
 };
 
 } // namespace
@@ -85,6 +154,159 @@ class TestRemoteBrowser : public QObject
     Q_OBJECT
 
 private slots:
+    // The page against the server alone, the switches' answers scripted in
+    // the browser's own network layer. On a phone held upright it shows
+    // buttons a finger can hit, with no mark on seats nobody switched; a
+    // burst of taps sends its last wish once; each status the interface can
+    // give leaves the panel in place, unreloaded, and the seat as it is;
+    // the watch page offers nothing to tap; a page whose program went away
+    // says so, and one whose token changed shows the refused page.
+    void pageAnswersEveryStatus()
+    {
+        const QString chromium = QStandardPaths::findExecutable("chromium");
+        if (chromium.isEmpty())
+            QSKIP("chromium is not installed (scripts/setup.sh installs it)");
+        ServerRig rig;
+        QVERIFY(rig.started);
+        for (int slot : {0, 1, 3})
+            rig.addButton(0, slot);
+        // The output button where a new panel has it: at the desktop's right edge.
+        rig.addButton(0, Panel::OutputSlot);
+        rig.panel.slot(0, Panel::OutputSlot).IconLeft = 27240;
+        // The panel's opening wrote every channel: all verified, none switched.
+        for (int c = 1; c <= ChannelCount; ++c)
+            for (ChannelFamily f : {ChannelFamily::RemoteOn, ChannelFamily::RemoteOff})
+                rig.status.set(1, channelKeyId(f, c), ValueState::Verified);
+        const quint16 port = rig.server->port();
+        const QString base = QStringLiteral("http://127.0.0.1:%1").arg(port);
+        QTemporaryDir profile;
+        QProcess browser;
+        DevTools tools;
+        tools.start(browser);
+        browser.start(chromium, {"--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
+                                 "--remote-debugging-port=0", "--remote-allow-origins=*",
+                                 "--user-data-dir=" + profile.path(), "about:blank"});
+        QTRY_VERIFY_WITH_TIMEOUT(tools.ready(), 20000);
+        tools.call("Emulation.setDeviceMetricsOverride",
+                   {{"width", 390}, {"height", 844}, {"deviceScaleFactor", 3}, {"mobile", true}});
+        tools.call("Fetch.enable", {{"patterns", QJsonArray{QJsonObject{{"urlPattern", "*/api/v1/*"}}}}});
+        tools.call("Page.navigate", {{"url", base + "/?token=" + QString::fromLatin1(rig.tokens.operate)}});
+        const QString button = "document.querySelector('.btn[data-channel=\"%1\"]')";
+        QTRY_VERIFY_WITH_TIMEOUT(tools.run("document.querySelectorAll('.btn[data-channel]').length === 4"
+                                           " && document.getElementById('link').textContent !== ''").toBool(), 10000);
+        const QString sizes = tools.run("document.body.className + ' ' + [...document.querySelectorAll('.btn')].map(b => {"
+                                        " const r = b.getBoundingClientRect(); return [r.width >= 44 && r.height >= 44"
+                                        " && b.scrollHeight <= b.clientHeight + 1, Math.round(r.width),"
+                                        " Math.round(r.height), b.scrollHeight].join(':'); }).join(' ')").toString();
+        QVERIFY2(sizes.startsWith("flow") && !sizes.contains("false"), qPrintable(sizes));
+        QVERIFY(!tools.run("document.querySelector('meta[name=viewport]').content").toString().contains("user-scalable"));
+        QVERIFY(tools.run("!!document.querySelector('link[rel=manifest]') && !!document.getElementById('full')").toBool());
+        QCOMPARE(tools.run("document.querySelectorAll('.btn.verified').length").toInt(), 0);
+
+        // Seven taps 120 ms apart: one switch, to the last wish.
+        tools.run("window.stayed = true; for (let i = 0; i < 7; ++i) setTimeout(() => " + button.arg(3)
+                  + ".click(), i * 120)");
+        QTRY_COMPARE_WITH_TIMEOUT(tools.paused().size(), 1, 5000);
+        QCOMPARE(tools.paused().front().body, QByteArray(R"({"on":true})"));
+        tools.fulfil(200, R"({"verified":true,"mixer":1,"channel":3,"on":true})");
+        QTRY_VERIFY(tools.run(button.arg(3) + ".className").toString().contains("verified"));
+        QCOMPARE(tools.posts(), 1);
+        QCOMPARE(tools.run("document.querySelectorAll('.btn.verified').length").toInt(), 1);
+        if (qEnvironmentVariableIsSet("ZKVR340A_SCREENSHOTS")) {
+            QFile shot(qEnvironmentVariable("ZKVR340A_SCREENSHOTS") + "/remote-phone.png");
+            if (shot.open(QIODevice::WriteOnly))
+                shot.write(QByteArray::fromBase64(
+                    tools.call("Page.captureScreenshot", {{"format", "png"}})["data"].toString().toLatin1()));
+        }
+
+        // Every other answer: the panel stays, unreloaded; the seat shows
+        // what the answer means.
+        const int loads = tools.panelLoads();
+        const struct { int status; QByteArray body; QByteArray header; const char *shown; } answers[] = {
+            {400, R"({"error":"bad-body","message":"expected exactly one member"})", {}, "notice"},
+            {403, R"({"error":"no-write-access"})", {}, "notice"},
+            {404, R"({"error":"not-linked"})", {}, "off"},
+            {409, R"({"error":"superseded","verified":false})", {}, "off"},
+            {413, R"({"error":"body-too-large"})", {}, "notice"},
+            {429, R"({"error":"too-many-requests"})", "Retry-After: 1", "again"},
+            {503, R"({"error":"blocked","blocked":"message"})", {}, "held"},
+            {504, R"({"verified":false,"mixer":1,"channel":1,"on":true})", {}, "failed"},
+        };
+        for (const auto &a : answers) {
+            const int before = tools.posts();
+            tools.run(button.arg(1) + ".click()");
+            QTRY_COMPARE_WITH_TIMEOUT(tools.paused().size(), 1, 5000);
+            if (a.status == 404)
+                tools.holdNextPanel(); // the panel is read again: answered 429, it stays as it is
+            tools.fulfil(a.status, a.body, a.header);
+            if (a.status == 404) {
+                QTRY_COMPARE_WITH_TIMEOUT(tools.paused().size(), 1, 5000);
+                tools.fulfil(429, R"({"error":"too-many-requests"})", "Retry-After: 1");
+            }
+            if (QByteArray(a.shown) == "again") {
+                QTRY_COMPARE_WITH_TIMEOUT(tools.paused().size(), 1, 5000); // after Retry-After
+                tools.fulfil(200, R"({"verified":true})");
+            }
+            const QString state = "(() => { const b = " + button.arg(1) + "; return [b.getAttribute('aria-pressed'),"
+                                  " b.className, document.getElementById('notice').hidden,"
+                                  " document.body.className, document.querySelectorAll('.btn').length,"
+                                  " window.stayed === true].join(' '); })()";
+            QTRY_VERIFY2(!tools.run(state).toString().contains("waiting"), qPrintable(tools.run(state).toString()));
+            const QString seen = tools.run(state).toString();
+            QVERIFY2(seen.endsWith(" 5 true"), qPrintable(QString::number(a.status) + ": " + seen));
+            const QByteArray shown(a.shown);
+            if (shown == "failed")
+                QVERIFY2(seen.contains("failed"), qPrintable(seen));
+            else if (shown == "again")
+                QVERIFY2(seen.startsWith("true") && seen.contains("verified"), qPrintable(seen));
+            else
+                QVERIFY2(seen.startsWith("false") && !seen.contains("verified"), qPrintable(QString::number(a.status) + ": " + seen));
+            if (shown == "notice" || shown == "held")
+                QVERIFY2(seen.contains(" false "), qPrintable(seen));
+            if (shown == "held")
+                QVERIFY2(seen.contains("held"), qPrintable(seen));
+            QVERIFY2(tools.posts() == before + (shown == "again" ? 2 : 1), qPrintable(QString::number(a.status)));
+            // Put back what the tap changed, as the next answer expects.
+            if (shown == "again" || shown == "failed") {
+                tools.run(button.arg(1) + ".click()");
+                QTRY_COMPARE_WITH_TIMEOUT(tools.paused().size(), 1, 5000);
+                tools.fulfil(200, R"({"verified":true})");
+                QTRY_VERIFY(tools.run(button.arg(1) + ".getAttribute('aria-pressed')").toString() == "false");
+            }
+        }
+        QVERIFY2(tools.panelLoads() <= loads + 1, qPrintable(QString::number(tools.panelLoads() - loads)));
+
+        // The watch page: nothing to tap, and it says so. The mixers are
+        // the program's own virtual ones, and it names its file.
+        rig.virtualMixers = true;
+        rig.settingsFile = QStringLiteral("議場.ini");
+        tools.call("Page.navigate", {{"url", base + "/?token=" + QString::fromLatin1(rig.tokens.watch)}});
+        QTRY_VERIFY_WITH_TIMEOUT(tools.run("document.body.classList.contains('watch')"
+                                           " && document.querySelectorAll('.btn[data-channel]').length === 4").toBool(), 10000);
+        QTRY_COMPARE(tools.run("document.getElementById('link').textContent").toString(), str(12610).arg(2));
+        QCOMPARE(tools.run("document.getElementById('file').textContent").toString(), QStringLiteral("議場.ini"));
+        QCOMPARE(tools.run("document.getElementById('readonly').textContent").toString(), str(13400));
+        QVERIFY(tools.run("[...document.querySelectorAll('.btn[data-channel]')].every("
+                          "b => b.getAttribute('aria-disabled') === 'true')").toBool());
+        const int posts = tools.posts();
+        tools.run(button.arg(2) + ".click()");
+        QVERIFY(!QTest::qWaitFor([&] { return tools.posts() > posts; }, 600));
+
+        // The program goes: after ten seconds the page says so and marks
+        // nothing as held by the mixers. It comes back with other tokens:
+        // the page shows that its link is no longer valid.
+        rig.server->stop();
+        QTRY_VERIFY(tools.run("document.getElementById('link').textContent").toString() == str(12427));
+        tools.run("(() => { const now = Date.now; Date.now = () => now() + 11000; })()");
+        QTRY_VERIFY_WITH_TIMEOUT(tools.run("document.body.classList.contains('gone')").toBool(), 5000);
+        QCOMPARE(tools.run("document.getElementById('readonly').textContent").toString(), str(13402));
+        QString error;
+        QVERIFY2(rig.server->start("127.0.0.1", port, RemoteTokens::generate(), error), qPrintable(error));
+        QTRY_VERIFY_WITH_TIMEOUT(tools.run("document.getElementById('refused') !== null").toBool(), 15000);
+        browser.kill();
+        browser.waitForFinished(5000);
+    }
+
     void tapInTheBrowser()
     {
         const QString chromium = QStandardPaths::findExecutable("chromium");

@@ -11,7 +11,9 @@
 #include "tests/support/testmain.h"
 
 #include <QFile>
+#include <QLibraryInfo>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(HttpMethod)
@@ -71,12 +73,99 @@ private slots:
         for (const QByteArray &bad : {QByteArray(), QByteArray("{}"), QByteArray(R"({"on": 1})"),
                                       QByteArray(R"({"on": "true"})"), QByteArray(R"({"On": true})"),
                                       QByteArray(R"({"on": true, "x": 1})"), QByteArray("[true]"),
-                                      QByteArray(R"({"on": tru)"), QByteArray("\xff\xfe{")}) {
+                                      QByteArray(R"({"on": tru)"), QByteArray("\xff\xfe{"),
+                                      // The same name twice: a reader keeps the last.
+                                      QByteArray(R"({"on": false, "on": true})"),
+                                      QByteArray(R"({"on":"=","on":true})"),
+                                      QByteArray("{\"o\\u006e\": false, \"on\": true}")}) {
             const SwitchBody b = parseSwitchBody(bad);
             QVERIFY2(!b.on, bad.constData());
             QVERIFY(!b.error.isEmpty());
         }
         QVERIFY(!parseSwitchBody(R"({"on": true})" + QByteArray(5000, ' ')).on);
+        // The reasons are for the client's author: English whatever the
+        // language of Qt's own texts.
+        QTranslator japanese;
+        QVERIFY(japanese.load("qtbase_ja", QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+        QCoreApplication::installTranslator(&japanese);
+        const QString reason = parseSwitchBody(R"({"on": tru)").error;
+        QCoreApplication::removeTranslator(&japanese);
+        QVERIFY2(reason.contains("illegal value"), qPrintable(reason));
+    }
+
+    // Where a browser's request comes from: its Origin must be this
+    // server's own, scheme, host and port; without one Sec-Fetch-Site must
+    // not name another site; a client that sends neither is no page.
+    void origins()
+    {
+        const QByteArray host = "127.0.0.1:8340";
+        QVERIFY(sameOrigin("http://127.0.0.1:8340", {}, host, false));
+        QVERIFY(sameOrigin("HTTP://127.0.0.1:8340", "same-origin", host, false));
+        QVERIFY(sameOrigin("https://[::1]:8340", {}, "[::1]:8340", true));
+        QVERIFY(!sameOrigin("http://127.0.0.1:8341", {}, host, false)); // another port of the host
+        QVERIFY(!sameOrigin("https://127.0.0.1:8340", {}, host, false));
+        QVERIFY(!sameOrigin("http://evil.example", "same-origin", host, false));
+        QVERIFY(!sameOrigin("null", {}, host, false));
+        QVERIFY(!sameOrigin("http://127.0.0.1:8340", {}, {}, false));  // no Host to compare with
+        QVERIFY(sameOrigin({}, {}, host, false));                      // curl, a room controller
+        QVERIFY(sameOrigin({}, "same-origin", host, false));
+        QVERIFY(!sameOrigin({}, "same-site", host, false));
+        QVERIFY(!sameOrigin({}, "cross-site", host, false));
+        QVERIFY(isJsonType("application/json"));
+        QVERIFY(isJsonType("Application/JSON; charset=utf-8"));
+        QVERIFY(!isJsonType("text/plain"));
+        QVERIFY(!isJsonType("application/jsonp"));
+        QVERIFY(!isJsonType({}));
+        // The name the interface's description gives, one for each port.
+        QCOMPARE(cookieName(8340), QByteArray("zkremote-8340"));
+        QVERIFY(cookieName(8340) != cookieName(8341));
+    }
+
+    // A connection's bytes framed request by request, however they are
+    // cut: the fields of each head counted on their own, bodies skipped by
+    // their length, and every kind of refusal.
+    void framing_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("verdict");
+        QTest::addColumn<int>("requests");
+        using V = RequestFraming::Verdict;
+        const auto fields = [](int n) {
+            QByteArray out;
+            for (int i = 0; i < n; ++i)
+                out += "X-" + QByteArray::number(i) + ": 1\r\n";
+            return out;
+        };
+        const QByteArray get = "GET / HTTP/1.1\r\n";
+        const QByteArray post = "POST /a HTTP/1.1\r\n";
+        QTest::newRow("pipelined") << post + "Content-Length: 14\r\n\r\n{\"on\":\n\n\ntrue}" + get + "Host: x\r\n\r\n"
+                                   << int(V::Fine) << 2;
+        QTest::newRow("fields of two heads")
+            << post + fields(60) + "Content-Length: 3\r\n\r\n\n\n\n" + get + fields(64) + "\r\n" << int(V::Fine) << 2;
+        QTest::newRow("bare line ends") << "\r\n" + get + "Host: x\n\n" << int(V::Fine) << 1;
+        QTest::newRow("64 fields") << get + fields(64) + "\r\n" << int(V::Fine) << 1;
+        QTest::newRow("65 fields") << get + fields(65) << int(V::HeadTooLarge) << 0;
+        QTest::newRow("10000 fields") << get + fields(10000) << int(V::HeadTooLarge) << 0;
+        QTest::newRow("one long field") << get + "X: " + QByteArray(Remote::MaxHeadBytes, 'a') << int(V::HeadTooLarge) << 0;
+        QTest::newRow("body too large") << post + "Content-Length: 4097\r\n\r\n" << int(V::BodyTooLarge) << 1;
+        QTest::newRow("largest body") << post + "Content-Length: 4096\r\n\r\n" + QByteArray(4096, '\n') + get + "\r\n"
+                                      << int(V::Fine) << 2;
+        QTest::newRow("chunked") << post + "Transfer-Encoding: chunked\r\n\r\n" << int(V::LengthRequired) << 1;
+        QTest::newRow("signed length") << post + "Content-Length: -1\r\n\r\n" << int(V::Malformed) << 1;
+        QTest::newRow("length with a plus") << post + "Content-Length: +5\r\n\r\n" << int(V::Malformed) << 1;
+        QTest::newRow("two lengths") << post + "Content-Length: 1\r\nContent-Length: 2\r\n\r\n" << int(V::Malformed) << 1;
+        QTest::newRow("huge length") << post + "Content-Length: 99999999999999999999\r\n\r\n" << int(V::Malformed) << 1;
+    }
+    void framing()
+    {
+        QFETCH(QByteArray, bytes);
+        for (const int cut : {int(bytes.size()), 1, 7}) {
+            RequestFraming framing;
+            for (qsizetype i = 0; i < bytes.size(); i += cut)
+                framing.feed(bytes.mid(i, cut));
+            QTEST(int(framing.verdict()), "verdict");
+            QTEST(framing.requests(), "requests");
+        }
     }
 
     void tokensAndHeaders()

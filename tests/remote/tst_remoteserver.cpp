@@ -3,14 +3,11 @@
 // switch answered only once the value's state says how it went. The whole
 // program against the virtual mixer is tst_remoteprogram.
 
-#include "base/clock.h"
 #include "base/dialogs.h"
-#include "link/linkstate.h"
-#include "remote/remoteserver.h"
+#include "remote/remoteevents.h"
 #include "remote/ui/frmremote.h"
 #include "remote/ui/qrcodeview.h"
-#include "tests/remote/fakesync.h"
-#include "tests/remote/remoteclient.h"
+#include "tests/remote/serverrig.h"
 #include "tests/support/englishtexts.h"
 #include "tests/support/testmain.h"
 
@@ -20,87 +17,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
-
-struct Rig
-{
-    Rig()
-    {
-        link.linkKind = LinkKind::Ethernet;
-        mixers.MixerCount = 2;
-        mixers.Model[1] = mixers.Model[2] = 1;
-        panel.slot(0, 2).IconEnable = true;
-        panel.slot(0, 2).IconWidth = panel.slot(0, 2).IconHeight = 1500;
-        mixers.FileMixerCount = 2;
-        RemoteHost host{mixers, panel, link, clock, [] { return true; }, [this] { return executing; },
-                        [this](int m, int s) {
-                            ButtonSlot &b = panel.slot(m, s);
-                            b.IconOnOff = !b.IconOnOff;
-                            mixers.setPending(m + 1, channelKeyId(ChannelFamily::RemoteOn, s + 1), b.IconOnOff);
-                            mixers.setPending(m + 1, channelKeyId(ChannelFamily::RemoteOff, s + 1), !b.IconOnOff);
-                            // The next poll sees them waiting.
-                            QTimer::singleShot(0, &status.events(), [this, m, s] {
-                                for (ChannelFamily f : {ChannelFamily::RemoteOn, ChannelFamily::RemoteOff})
-                                    status.set(m + 1, channelKeyId(f, s + 1), ValueState::Waiting);
-                            });
-                            ++presses;
-                            return true;
-                        }};
-        sync.attach(&status);
-        server = std::make_unique<RemoteServer>(std::move(host), sync);
-        QString error;
-        started = server->start("127.0.0.1", 0, tokens, error);
-        api.setPort(server->port());
-    }
-    // A write run ended: every waiting switch value verified or failed.
-    void runEnds(bool verified)
-    {
-        QTest::qWait(20); // the poll that sees the pressed values waiting
-        for (int m = 1; m <= 2; ++m)
-            for (int c = 1; c <= ChannelCount; ++c)
-                for (ChannelFamily f : {ChannelFamily::RemoteOn, ChannelFamily::RemoteOff}) {
-                    const int id = channelKeyId(f, c);
-                    if (status.valueStatus(m, id).state != ValueState::Waiting)
-                        continue;
-                    mixers.SetDataPending[size_t(m)][size_t(id)] = false;
-                    if (verified)
-                        mixers.MixerData[size_t(m)].channel(f, c) = mixers.MixerSetData[size_t(m)].channel(f, c);
-                    status.set(m, id, verified ? ValueState::Verified : ValueState::Failed);
-                }
-    }
-
-    SystemClock clock;
-    LinkState link;
-    MixerState mixers;
-    PanelState panel;
-    FakeSync status;
-    RemoteSyncView sync;
-    RemoteTokens tokens = RemoteTokens::generate();
-    bool executing = true;
-    int presses = 0;
-    std::unique_ptr<RemoteServer> server;
-    bool started = false;
-    ApiClient api;
-};
-
-// Bytes sent on a connection of their own, and what came back within a
-// second or two; the server runs on this thread, so the waits turn its loop.
-QByteArray rawExchange(quint16 port, const QByteArray &request)
-{
-    QTcpSocket s;
-    s.connectToHost(QHostAddress::LocalHost, port);
-    if (!QTest::qWaitFor([&] { return s.state() == QAbstractSocket::ConnectedState; }, 3000))
-        return {};
-    s.write(request);
-    QByteArray got;
-    (void)QTest::qWaitFor([&] {
-        got += s.readAll();
-        return got.contains("\r\n\r\n") || s.state() != QAbstractSocket::ConnectedState;
-    }, 2000);
-    return got;
-}
-
-} // namespace
 
 class TestRemoteServer : public QObject
 {
@@ -113,7 +29,7 @@ private slots:
     // shows no panel and no state.
     void pageAndCookie()
     {
-        Rig rig;
+        ServerRig rig;
         QVERIFY(rig.started);
         rig.api.send("link", "GET", "/?token=" + rig.tokens.watch);
         QVERIFY(rig.api.wait("link"));
@@ -124,7 +40,7 @@ private slots:
         QVERIFY(cookie.contains("HttpOnly"));
         QVERIFY(cookie.contains("SameSite=Strict"));
         const QByteArray pair = cookie.left(cookie.indexOf(';'));
-        QCOMPARE(pair, "zkremote=" + rig.tokens.watch);
+        QCOMPARE(pair, rig.cookie(rig.tokens.watch));
 
         rig.api.send("page", "GET", "/", {}, {}, pair);
         rig.api.send("script", "GET", "/panel.js", {}, {}, pair);
@@ -151,7 +67,7 @@ private slots:
     // anything; the watch token may read, not switch.
     void tokensOnEveryRoute()
     {
-        Rig rig;
+        ServerRig rig;
         QVERIFY(rig.started);
         const QByteArray body = R"({"on": true})";
         rig.api.send("status", "GET", "/api/v1/status");
@@ -187,7 +103,7 @@ private slots:
     // the state the button already has needs no press.
     void switchOutcomes()
     {
-        Rig rig;
+        ServerRig rig;
         QVERIFY(rig.started);
         const QString path = "/api/v1/mixers/1/channels/3";
         rig.api.send("on", "POST", path, rig.tokens.operate, R"({"on": true})");
@@ -219,11 +135,53 @@ private slots:
         QCOMPARE(rig.presses, 2);
     }
 
+    // With the connection down a switch presses nothing and says why, and
+    // the status says the link is not connected. Back, but not yet read
+    // again, a switch to the state the panel shows waits for the read; it is
+    // answered 200 only once the mixer was read holding both its values.
+    void switchWhileTheMixersAreOutOfReach()
+    {
+        Rig rig;
+        QVERIFY(rig.started);
+        const QString path = "/api/v1/mixers/1/channels/3";
+        rig.panel.slot(0, 2).IconOnOff = true;
+        rig.mixers.MixerSetData[1].RemoteOn(3) = 1;
+        rig.mixers.MixerData[1].RemoteOn(3) = 1;
+        rig.link.health = LinkHealth::Reconnecting;
+        rig.api.send("down", "POST", path, rig.tokens.operate, R"({"on": false})");
+        rig.api.send("status", "GET", "/api/v1/status", rig.tokens.watch);
+        QVERIFY(rig.api.wait("down") && rig.api.wait("status"));
+        QCOMPARE(rig.api.answers["down"].status, 503);
+        QCOMPARE(rig.api.answers["down"].json()["error"].toString(), QString("link-down"));
+        QCOMPARE(rig.presses, 0);
+        QCOMPARE(rig.api.answers["status"].json()["link"].toObject()["connected"].toBool(), false);
+
+        rig.link.health = LinkHealth::Up;
+        rig.status.current = false;
+        rig.api.send("shown", "POST", path, rig.tokens.operate, R"({"on": true})");
+        QTRY_COMPARE(rig.server->waitingSwitches(), 1);
+        rig.server->refresh();
+        QVERIFY(!rig.api.done("shown"));
+        rig.status.current = true;
+        rig.server->refresh();
+        QVERIFY(rig.api.wait("shown"));
+        QCOMPARE(rig.api.answers["shown"].status, 200);
+        QCOMPARE(rig.presses, 0);
+
+        // Read, but holding only one of the two values: no answer yet.
+        rig.mixers.MixerSetData[1].RemoteOff(3) = 0;
+        rig.mixers.MixerData[1].RemoteOff(3) = 1;
+        rig.api.send("half", "POST", path, rig.tokens.operate, R"({"on": true})");
+        QTRY_COMPARE(rig.server->waitingSwitches(), 1);
+        rig.server->refresh();
+        QVERIFY(!rig.api.done("half"));
+    }
+
     // Limits: a burst of 200 requests gets 20 through and 429 for the rest
     // with a time to retry; at most 32 event clients; the events need a token.
     void limits()
     {
-        Rig rig;
+        ServerRig rig;
         QVERIFY(rig.started);
         for (int i = 0; i < 200; ++i)
             rig.api.send(QString::number(i), "GET", "/api/v1/status", rig.tokens.watch);
@@ -240,22 +198,22 @@ private slots:
         QCOMPARE(ok + limited, 200);
         QTest::qWait(1100);
 
-        std::vector<std::unique_ptr<EventsClient>> clients;
-        for (int i = 0; i < Remote::MaxEventClients; ++i) {
-            clients.push_back(std::make_unique<EventsClient>());
-            clients.back()->open(rig.server->port(), rig.tokens.watch);
-            if (i % 15 == 14)
-                QTest::qWait(1050); // the upgrades count against the request budget too
-        }
-        QTRY_COMPARE_WITH_TIMEOUT(rig.server->eventClients(), Remote::MaxEventClients, 10000);
-        QTest::qWait(1050);
-        EventsClient extra;
-        extra.open(rig.server->port(), rig.tokens.watch);
-        QTRY_VERIFY(extra.socket.state() == QAbstractSocket::UnconnectedState);
+        // Every slot taken: eight clients from each of four addresses, half
+        // of them with each token.
+        std::vector<std::unique_ptr<QTcpSocket>> clients;
+        auto open = [&](int i) {
+            QByteArray answer;
+            const QByteArray token = i % 2 ? rig.tokens.watch : rig.tokens.operate;
+            const QHostAddress from(QStringLiteral("127.0.0.%1").arg(1 + i / Remote::MaxEventClientsPerAddress));
+            clients.push_back(rawUpgrade(rig.server->port(), "Authorization: Bearer " + token + "\r\n", answer, from));
+            return answer.left(12);
+        };
+        for (int i = 0; i < Remote::MaxEventClients; ++i)
+            QCOMPARE(open(i), QByteArray("HTTP/1.1 101"));
+        QTRY_COMPARE(rig.server->eventClients(), Remote::MaxEventClients);
+        QCOMPARE(open(Remote::MaxEventClients + Remote::MaxEventClientsPerAddress), QByteArray("HTTP/1.1 503"));
         QCOMPARE(rig.server->eventClients(), Remote::MaxEventClients);
-        // Each client got the whole status first.
-        QTRY_COMPARE(clients.front()->of("status").size(), 1);
-        clients.pop_back();
+        clients.front()->abort();
         QTRY_COMPARE(rig.server->eventClients(), Remote::MaxEventClients - 1);
         EventsClient noToken;
         noToken.open(rig.server->port(), {});
@@ -267,7 +225,7 @@ private slots:
     // token puts the watchers out.
     void events()
     {
-        Rig rig;
+        ServerRig rig;
         QVERIFY(rig.started);
         EventsClient watcher;
         watcher.open(rig.server->port(), rig.tokens.watch);
@@ -296,7 +254,7 @@ private slots:
     // stays up for the next client.
     void garbageKeepsServing()
     {
-        Rig rig;
+        ServerRig rig;
         QVERIFY(rig.started);
         rawExchange(rig.server->port(), QByteArray("\x00\xff\r\n\r\n", 6));
         rawExchange(rig.server->port(), "GET / HTTP/1.1\r\nHost: x\r\nX: " + QByteArray(20000, 'a') + "\r\n\r\n");
@@ -315,19 +273,19 @@ private slots:
     // table, Japanese or English as the program runs.
     void pageSpeaksTheProgramsLanguage()
     {
-        const auto fetch = [](Rig &rig) {
-            rig.api.send("page", "GET", "/", {}, {}, "zkremote=" + rig.tokens.watch);
+        const auto fetch = [](ServerRig &rig) {
+            rig.api.send("page", "GET", "/", {}, {}, rig.cookie(rig.tokens.watch));
             return rig.api.wait("page") ? rig.api.answers["page"].body : QByteArray();
         };
         {
-            Rig rig;
+            ServerRig rig;
             const QByteArray page = fetch(rig);
             QVERIFY(page.contains("<html lang=\"ja\">"));
             QVERIFY(page.contains(str(12425).toUtf8())); // 確認済み
         }
         EnglishTexts english;
         QVERIFY(english.loaded);
-        Rig rig;
+        ServerRig rig;
         const QByteArray page = fetch(rig);
         QVERIFY(page.contains("<html lang=\"en\">"));
         QVERIFY2(page.contains(str(12425).toUtf8()) && str(12425) != QStringLiteral("確認済み"),
@@ -353,7 +311,7 @@ private slots:
                              "-days", "2", "-subj", "/CN=localhost"});
         QVERIFY(make.waitForFinished(30000) && make.exitCode() == 0);
 
-        Rig rig;
+        ServerRig rig;
         QString error;
         QVERIFY2(rig.server->start("127.0.0.1", 0, rig.tokens, error, cert, key), qPrintable(error));
         const quint16 port = rig.server->port();
@@ -376,6 +334,232 @@ private slots:
 
         QVERIFY(!rig.server->start("127.0.0.1", 0, rig.tokens, error, key, cert)); // the two files swapped
         QVERIFY(!error.isEmpty());
+    }
+
+    // A page served from another port of the same host holds the cookie the
+    // browser keeps for the host. None of its ways in gets through: a form or
+    // text/plain post, a JSON post naming its origin, a request whose
+    // Sec-Fetch-Site says another site, a WebSocket upgrade; nor does a
+    // cookie of another port or a body with "on" twice. The page's own
+    // request (its origin, JSON) and a room controller's (no Origin) do.
+    void foreignOrigins()
+    {
+        ServerRig rig;
+        QVERIFY(rig.started);
+        const quint16 port = rig.server->port();
+        const QByteArray other = "http://127.0.0.1:" + QByteArray::number(port + 1);
+        const QByteArray cookie = "Cookie: " + rig.cookie(rig.tokens.operate) + "\r\n";
+        auto post = [&](const QByteArray &headers, const QByteArray &body) {
+            return "POST /api/v1/mixers/1/channels/3 HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(port) + "\r\n"
+                   + cookie + headers + "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+        };
+        const QByteArray on = R"({"on": true})";
+        const std::pair<QByteArray, QByteArray> refused[] = {
+            {post("Origin: " + other + "\r\nContent-Type: text/plain\r\n", R"({"on":"=","on":true})"), "403"},
+            {post("Origin: " + other + "\r\nContent-Type: application/json\r\n", on), "403"},
+            {post("Sec-Fetch-Site: same-site\r\nContent-Type: application/json\r\n", on), "403"},
+            {post("Origin: " + rig.origin() + "\r\nContent-Type: text/plain\r\n", on), "415"},
+            {post("Origin: " + rig.origin() + "\r\nContent-Type: application/json\r\n", R"({"on":false,"on":true})"), "400"},
+        };
+        for (const auto &[request, status] : refused) {
+            const QByteArray got = rawExchange(port, request);
+            QVERIFY2(got.startsWith("HTTP/1.1 " + status), got.left(200).constData());
+        }
+        // The cookie of the name other servers of this host would set.
+        rig.api.send("oldName", "POST", "/api/v1/mixers/1/channels/3", {}, on, "zkremote=" + rig.tokens.operate);
+        rig.api.send("otherPort", "POST", "/api/v1/mixers/1/channels/3", {}, on,
+                     cookieName(port + 1) + '=' + rig.tokens.operate);
+        QVERIFY(rig.api.wait("oldName") && rig.api.wait("otherPort"));
+        QCOMPARE(rig.api.answers["oldName"].status, 401);
+        QCOMPARE(rig.api.answers["otherPort"].status, 401);
+        // The events, opened from elsewhere, say nothing.
+        for (const QByteArray &origin : {other, QByteArray("http://evil.example")}) {
+            QByteArray answer;
+            const auto socket = rawUpgrade(port, "Origin: " + origin + "\r\n" + cookie, answer);
+            QVERIFY(socket);
+            QVERIFY2(!answer.startsWith("HTTP/1.1 101") && !answer.contains("mixers"), answer.constData());
+        }
+        QCOMPARE(rig.server->eventClients(), 0);
+        QCOMPARE(rig.presses, 0);
+
+        // The page's own switch and a room controller's get through.
+        const auto own = rawConnection(port);
+        own->write(post("Origin: " + rig.origin() + "\r\nSec-Fetch-Site: same-origin\r\nContent-Type: application/json\r\n", on));
+        QTRY_COMPARE(rig.presses, 1);
+        rig.runEnds(true);
+        QVERIFY(rawRead(*own, [](const QByteArray &got) { return got.contains("verified"); }).startsWith("HTTP/1.1 200"));
+        rig.api.send("controller", "POST", "/api/v1/mixers/1/channels/3", rig.tokens.operate, R"({"on": false})");
+        QTRY_COMPARE(rig.presses, 2);
+        rig.runEnds(true);
+        QVERIFY(rig.api.wait("controller"));
+        QCOMPARE(rig.api.answers["controller"].status, 200);
+        QByteArray answer;
+        const auto events = rawUpgrade(port, "Origin: " + rig.origin() + "\r\n" + cookie, answer);
+        QVERIFY2(answer.startsWith("HTTP/1.1 101"), answer.constData());
+    }
+
+    // HTTP as documented: a head of too many fields or bytes gets 431, a
+    // body announced too large 413, and the connection closes after either;
+    // answers on one connection follow their requests, also when the first
+    // waits for its mixer; a server that stops sends a waiting switch its
+    // 503 before the connection goes, and closes the events properly.
+    void headsBodiesAndOrder()
+    {
+        ServerRig rig;
+        QVERIFY(rig.started);
+        const quint16 port = rig.server->port();
+        const QByteArray auth = "Authorization: Bearer " + rig.tokens.operate + "\r\n";
+        QByteArray fields;
+        for (int i = 0; i < 100; ++i)
+            fields += "X-Field-" + QByteArray::number(i) + ": 1\r\n";
+        QByteArray many;
+        for (int i = 0; i < 10000; ++i)
+            many += "X: " + QByteArray::number(i) + "\r\n";
+        const std::pair<QByteArray, QByteArray> closing[] = {
+            {"GET /api/v1/status HTTP/1.1\r\nHost: x\r\n" + auth + fields + "\r\n", "431"},
+            {"GET /api/v1/status HTTP/1.1\r\nHost: x\r\n" + auth + many + "\r\n", "431"},
+            {"POST /api/v1/mixers/1/channels/3 HTTP/1.1\r\nHost: x\r\n" + auth
+                 + "Content-Type: application/json\r\nContent-Length: 5000\r\n\r\n" + QByteArray(5000, ' '), "413"},
+        };
+        for (const auto &[request, status] : closing) {
+            const auto s = rawConnection(port);
+            s->write(request);
+            const QByteArray got = rawRead(*s, [](const QByteArray &) { return false; }, 3000);
+            QVERIFY2(got.startsWith("HTTP/1.1 " + status), got.left(100).constData());
+            QVERIFY(got.contains("Connection: close"));
+            QCOMPARE(s->state(), QAbstractSocket::UnconnectedState);
+        }
+
+        const QByteArray switchOn = "POST /api/v1/mixers/1/channels/3 HTTP/1.1\r\nHost: x\r\n" + auth
+                                    + "Content-Type: application/json\r\nContent-Length: 12\r\n\r\n{\"on\": true}";
+        const QByteArray status = "GET /api/v1/status HTTP/1.1\r\nHost: x\r\n" + auth + "\r\n";
+        const auto s = rawConnection(port);
+        s->write(switchOn + status);
+        QTRY_COMPARE(rig.server->waitingSwitches(), 1);
+        // The status is ready long before the switch: it waits its turn.
+        QVERIFY(!QTest::qWaitFor([&] { return s->bytesAvailable() > 0; }, 300));
+        rig.runEnds(true);
+        const QByteArray both = rawRead(*s, [](const QByteArray &got) { return got.count("HTTP/1.1 200") == 2; });
+        QVERIFY2(both.count("HTTP/1.1 200") == 2, both.constData());
+        QVERIFY(both.indexOf("\"verified\":true") < both.indexOf("\"mixers\""));
+
+        EventsClient watcher;
+        watcher.open(port, rig.tokens.watch);
+        QTRY_COMPARE(rig.server->eventClients(), 1);
+        const auto stopped = rawConnection(port);
+        stopped->write("POST /api/v1/mixers/1/channels/3 HTTP/1.1\r\nHost: x\r\n" + auth
+                       + "Content-Type: application/json\r\nContent-Length: 13\r\n\r\n{\"on\": false}");
+        QTRY_COMPARE(rig.server->waitingSwitches(), 1);
+        rig.server->stop();
+        const QByteArray last = rawRead(*stopped, [](const QByteArray &) { return false; });
+        QVERIFY2(last.startsWith("HTTP/1.1 503"), last.constData());
+        // The event clients are told the server goes, not cut off.
+        QTRY_VERIFY(watcher.closed);
+        QCOMPARE(watcher.socket.closeCode(), QWebSocketProtocol::CloseCodeGoingAway);
+    }
+
+    // The event slots: at most 8 for one address and 16 for one token. A
+    // client that answers the pings stays, one that never does is dropped
+    // 30 s after it was last heard (the program's clock); renewing the
+    // tokens frees every slot at once.
+    void eventSlots()
+    {
+        ServerRig rig(true);
+        QVERIFY(rig.started);
+        const quint16 port = rig.server->port();
+        const QByteArray watch = "Authorization: Bearer " + rig.tokens.watch + "\r\n";
+        const QByteArray operate = "Authorization: Bearer " + rig.tokens.operate + "\r\n";
+        std::vector<std::unique_ptr<QTcpSocket>> mute;
+        auto open = [&](const QByteArray &token, const char *from) {
+            QByteArray answer;
+            mute.push_back(rawUpgrade(port, token, answer, QHostAddress(QString::fromLatin1(from))));
+            return answer.left(12);
+        };
+        for (int i = 0; i < Remote::MaxEventClientsPerAddress; ++i)
+            QCOMPARE(open(watch, "127.0.0.1"), QByteArray("HTTP/1.1 101"));
+        QCOMPARE(open(operate, "127.0.0.1"), QByteArray("HTTP/1.1 503"));
+        for (int i = 0; i < Remote::MaxEventClientsPerToken - Remote::MaxEventClientsPerAddress; ++i)
+            QCOMPARE(open(watch, "127.0.0.2"), QByteArray("HTTP/1.1 101"));
+        QCOMPARE(open(watch, "127.0.0.3"), QByteArray("HTTP/1.1 503"));
+        QCOMPARE(open(operate, "127.0.0.3"), QByteArray("HTTP/1.1 101"));
+        QTRY_COMPARE(rig.server->eventClients(), Remote::MaxEventClientsPerToken + 1);
+        rig.server->setTokens(RemoteTokens::generate());
+        QCOMPARE(rig.server->eventClients(), 0);
+
+        rig.server->setTokens(rig.tokens);
+        mute.clear();
+        rig.manual.advance(2); // a new second of requests
+        QByteArray answer;
+        const auto silent = rawUpgrade(port, watch, answer);
+        EventsClient answering;
+        answering.open(port, rig.tokens.watch);
+        QTRY_COMPARE(rig.server->eventClients(), 2);
+        const double start = rig.manual.now();
+        rig.manual.advance(RemoteEvents::PingInterval);
+        rig.server->events().sweep();
+        QTRY_COMPARE(rig.server->events().heardSince(start + 1), 1); // the pong
+        rig.manual.advance(RemoteEvents::SilentLimit - RemoteEvents::PingInterval + 1);
+        rig.server->events().sweep();
+        QCOMPARE(rig.server->eventClients(), 1);
+        QTRY_COMPARE(silent->state(), QAbstractSocket::UnconnectedState);
+        QCOMPARE(answering.socket.state(), QAbstractSocket::ConnectedState);
+    }
+
+    // Requests are counted per token, and those without a valid token apart,
+    // per address: a flood of refused requests from the client's own address
+    // leaves the client's budget alone.
+    void refusedRequestsCountApart()
+    {
+        ServerRig rig;
+        QVERIFY(rig.started);
+        for (int i = 0; i < 100; ++i) {
+            rig.api.send("flood" + QString::number(i), "GET", "/api/v1/status");
+            if (i % 10 == 0)
+                rig.api.send("client" + QString::number(i), "GET", "/api/v1/status", rig.tokens.watch);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(rig.api.allDone(), 10000);
+        int limited = 0;
+        for (const auto &[name, a] : rig.api.answers) {
+            if (name.startsWith("client"))
+                QVERIFY2(a.status == 200, qPrintable(name + ": " + QString::number(a.status)));
+            else
+                limited += a.status == 429;
+        }
+        QVERIFY(limited > 0);
+    }
+
+    // While a modal window holds the program: the status and the events say
+    // so, a new switch gets 503 at once and presses nothing, and a switch
+    // that was waiting gets 503 and its press is taken back, so that nothing
+    // asked now happens once someone answers the window.
+    void heldByAModalWindow()
+    {
+        ServerRig rig;
+        QVERIFY(rig.started);
+        EventsClient watcher;
+        watcher.open(rig.server->port(), rig.tokens.watch);
+        QTRY_COMPARE(watcher.of("status").size(), 1);
+        const QString path = "/api/v1/mixers/1/channels/3";
+        rig.api.send("waiting", "POST", path, rig.tokens.operate, R"({"on": true})");
+        QTRY_COMPARE(rig.server->waitingSwitches(), 1);
+        rig.blocked = "message";
+        QVERIFY(rig.api.wait("waiting"));
+        QCOMPARE(rig.api.answers["waiting"].status, 503);
+        QCOMPARE(rig.api.answers["waiting"].json()["blocked"].toString(), QString("message"));
+        QCOMPARE(rig.presses, 2);
+        QCOMPARE(rig.panel.slot(0, 2).IconOnOff, false);
+        QTRY_COMPARE(watcher.of("blocked").size(), 1);
+
+        rig.api.send("new", "POST", path, rig.tokens.operate, R"({"on": true})");
+        rig.api.send("status", "GET", "/api/v1/status", rig.tokens.watch);
+        QVERIFY(rig.api.wait("new") && rig.api.wait("status"));
+        QCOMPARE(rig.api.answers["new"].status, 503);
+        QVERIFY(rig.api.answers["new"].ms < 1000);
+        QCOMPARE(rig.presses, 2);
+        QCOMPARE(rig.api.answers["status"].json()["blocked"].toString(), QString("message"));
+        rig.blocked.clear();
+        QTRY_COMPARE(watcher.of("blocked").size(), 2);
+        QVERIFY(watcher.of("blocked").last()["blocked"].isNull());
     }
 
     // The dialog shows the address to open with the operate token, and its

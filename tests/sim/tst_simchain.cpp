@@ -183,6 +183,15 @@ void TstSimChain::stuckValuesIgnoreWrites()
     QCOMPARE(extChain.handle(cmd("ES", {1, 18, 0, 0, 0, 9})), cmd("ES", {0}));
     QCOMPARE(extChain.handle(cmd("ER", {1, 18})), cmd("ER", {0, 0, 0, 0, 7}));
     QCOMPARE(extChain.handle(cmd("ER", {1, 16})), cmd("ER", {0, 0, 0, 0, 50}));
+
+    // A start value (a mixer restarted with other settings) takes writes.
+    const SimParseResult started = parseSimArguments({"--tcp", "0", "--mixers", "2", "--set", "2:Override_3=1"});
+    QVERIFY(started.ok);
+    SimChain restarted(started.options.chain);
+    QCOMPARE(restarted.blockByte(2, 59), quint8(1));
+    QCOMPARE(restarted.blockByte(1, 59), quint8(0));
+    QCOMPARE(restarted.handle(cmd("DS", {2, 59, 0})), cmd("DS", {0}));
+    QCOMPARE(restarted.blockByte(2, 59), quint8(0));
 }
 
 void TstSimChain::dropIsDeterministicForASeed()
@@ -423,6 +432,7 @@ void TstSimChain::arguments_data()
     QTest::newRow("stuck beyond chain") << QStringList{"--serial", "--stuck", "3:KeyLock=1"} << false;
     QTest::newRow("stuck bad key") << QStringList{"--serial", "--stuck", "1:Nope=1"} << false;
     QTest::newRow("stuck byte too big") << QStringList{"--serial", "--stuck", "1:KeyLock=256"} << false;
+    QTest::newRow("start value beyond chain") << QStringList{"--serial", "--set", "2:KeyLock=1"} << false;
     QTest::newRow("drop > 1") << QStringList{"--serial", "--drop", "1.5"} << false;
     QTest::newRow("noise > 1") << QStringList{"--serial", "--noise", "2"} << false;
     QTest::newRow("cut after 0") << QStringList{"--tcp", "0", "--cut-after", "0"} << false;

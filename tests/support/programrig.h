@@ -8,6 +8,7 @@
 #include "app/ui/frmmain.h"
 #include "panel/ui/frmmdi.h"
 #include "app/world.h"
+#include "panel/designrecovery.h"
 #include "base/clock.h"
 #include "base/dialogs.h"
 #include "sim/simchain.h"
@@ -131,7 +132,13 @@ struct EthernetProgram
         qputenv("ZKVR340A_LINK", "ethernet");
         qputenv("ZKVR340A_TCP_PORT", QByteArray::number(front.port()));
     }
-    ~EthernetProgram() { qunsetenv("ZKVR340A_TCP_PORT"); }
+    ~EthernetProgram()
+    {
+        qunsetenv("ZKVR340A_TCP_PORT");
+        // A program ended without the save question keeps its unsaved panel
+        // for the next start; the next test starts afresh.
+        DesignRecovery().discard();
+    }
 
     SimChain chain;
     SimTcpFront front{chain};
