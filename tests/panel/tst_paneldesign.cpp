@@ -316,7 +316,7 @@ private slots:
         QCOMPARE(freePlace(p, 1500, 1500, 1000, 6000, 1), QPoint(4000, 0));
 
         NewButtonTemplate t;
-        PanelContext narrow = linked(2);
+        PanelContext narrow = linkedBy(2);
         narrow.screenWidth = 6000;
         ButtonProperties props(p, narrow, t);
         QVERIFY(props.createButton(0, 3, {}).outcome == ButtonProperties::Outcome::Created);
