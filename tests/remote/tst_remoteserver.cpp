@@ -140,7 +140,7 @@ private slots:
     // answered 200 only once the mixer was read holding both its values.
     void switchWhileTheMixersAreOutOfReach()
     {
-        Rig rig;
+        ServerRig rig;
         QVERIFY(rig.started);
         const QString path = "/api/v1/mixers/1/channels/3";
         rig.panel.slot(0, 2).IconOnOff = true;
