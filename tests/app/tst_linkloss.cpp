@@ -33,6 +33,8 @@ class TestLinkLoss : public QObject
 {
     Q_OBJECT
 private slots:
+    void init() { forgetWhatTheLastProgramLeft(); }
+
     void droppedConnection_data();
     void droppedConnection();
     void panelQuitWhileTheMixersAreSilent();

@@ -104,6 +104,8 @@ class TestPanelProgram : public QObject
     Q_OBJECT
 
 private slots:
+    void init() { forgetWhatTheLastProgramLeft(); }
+
     // Offline no status poll comes: a save made before the panel was ever
     // opened, and the panel opened after it, show the reset look, not black.
     void offlineSaveBeforeThePanelKeepsItsLook()

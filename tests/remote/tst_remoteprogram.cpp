@@ -47,6 +47,8 @@ class TestRemoteProgram : public QObject
     Q_OBJECT
 
 private slots:
+    void init() { forgetWhatTheLastProgramLeft(); }
+
     void switchesTakeThePanelsRoad()
     {
         SimOptions options;
@@ -318,7 +320,7 @@ private slots:
             QCOMPARE(program.run(), 0);
             QVERIFY(done);
             QCOMPARE(running, ownerOnly);
-            QCOMPARE(dialogs.shown.size(), ownerOnly ? size_t(0) : size_t(1));
+            QVERIFY2(dialogs.shown.size() == (ownerOnly ? size_t(0) : size_t(1)), qPrintable(dialogs.texts().join(u"|")));
             if (ownerOnly) {
                 QCOMPARE(shownToken, QString::fromLatin1(tokens.operate));
                 QCOMPARE(shownAddress, "http://" + address + "/?token=" + QString::fromLatin1(tokens.operate));
