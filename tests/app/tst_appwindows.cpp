@@ -10,6 +10,7 @@
 #include "tests/support/clipping.h"
 #include "tests/support/englishtexts.h"
 #include "tests/support/screenshot.h"
+#include "tests/support/testmain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -309,5 +310,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestAppWindows)
+ZK_TEST_MAIN(TestAppWindows)
 #include "tst_appwindows.moc"

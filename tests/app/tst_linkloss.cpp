@@ -9,6 +9,7 @@
 #include "editor/ui/frmmixer.h"
 #include "panel/ui/frmmdi.h"
 #include "tests/support/programrig.h"
+#include "tests/support/testmain.h"
 
 #include <QAction>
 #include <QElapsedTimer>
@@ -220,5 +221,5 @@ void TestLinkLoss::lossShowsInTheEditorAndThePanel()
     QVERIFY(panelBold);
 }
 
-QTEST_MAIN(TestLinkLoss)
+ZK_TEST_MAIN(TestLinkLoss)
 #include "tst_linkloss.moc"

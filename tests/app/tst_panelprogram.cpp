@@ -13,6 +13,7 @@
 #include "settings/panelsections_keys.h"
 #include "panel/ui/panelsurface.h"
 #include "tests/support/programrig.h"
+#include "tests/support/testmain.h"
 
 #include <QAction>
 #include <QProcess>
@@ -485,5 +486,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPanelProgram)
+ZK_TEST_MAIN(TestPanelProgram)
 #include "tst_panelprogram.moc"

@@ -12,6 +12,8 @@
 #include "link/protocol.h"
 #include "link/serialframe.h"
 #include "link/serialtransport.h"
+#include "tests/support/hexbytes.h"
+#include "tests/support/testmain.h"
 
 #include <QSocketNotifier>
 #include <QTcpServer>
@@ -28,11 +30,6 @@
 #include <unistd.h>
 
 namespace {
-QByteArray hex(const char *text)
-{
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
-
 using Handler = std::function<QByteArray(const QByteArray &request)>;
 
 // ---- TCP mixer end ----------------------------------------------------------
@@ -783,5 +780,5 @@ void TestLinkTransports::usbThroughDevbridge()
     qunsetenv("DEVBRIDGE_READ_TIMEOUT_MS");
 }
 
-QTEST_GUILESS_MAIN(TestLinkTransports)
+ZK_TEST_GUILESS_MAIN(TestLinkTransports)
 #include "tst_linktransports.moc"

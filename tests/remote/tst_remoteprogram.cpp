@@ -15,6 +15,7 @@
 #include "tests/remote/remoteclient.h"
 #include "tests/remote/remotesoak.h"
 #include "tests/support/programrig.h"
+#include "tests/support/testmain.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -332,5 +333,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestRemoteProgram)
+ZK_TEST_MAIN(TestRemoteProgram)
 #include "tst_remoteprogram.moc"
