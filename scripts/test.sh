@@ -5,9 +5,9 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 # The benchmarks are no test: left out unless ZK_BUILD_BENCH=ON.
 ZK_BUILD_BENCH="${ZK_BUILD_BENCH:-OFF}" ZK_DEBUG_INFO="${ZK_DEBUG_INFO:-light}" scripts/build.sh
-# The fuzz targets need a second, sanitized build with clang: scripts/fuzz.sh
-# runs them (ZK_FUZZ=1 adds a short run here), which keeps this command
-# within CI's time now that the browser test's packages are installed too.
+# ctest feeds every fuzz target's harness its seeds (fuzz_*_seeds); the
+# sanitized libFuzzer runs need a second build with clang: scripts/fuzz.sh
+# (ZK_FUZZ=1 adds a short run here).
 if [ "${ZK_FUZZ:-0}" = 1 ]; then
     FUZZ_SECONDS="${FUZZ_SECONDS:-3}" scripts/fuzz.sh
 fi

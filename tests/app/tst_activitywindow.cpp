@@ -12,6 +12,7 @@
 #include "settings/panelmodel.h"
 #include "tests/support/accesscheck.h"
 #include "tests/support/screenshot.h"
+#include "tests/support/testmain.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -162,5 +163,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestActivityWindow)
+ZK_TEST_MAIN(TestActivityWindow)
 #include "tst_activitywindow.moc"

@@ -9,6 +9,7 @@
 #include "tests/support/clipping.h"
 #include "tests/support/englishtexts.h"
 #include "tests/support/screenshot.h"
+#include "tests/support/testmain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -312,5 +313,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestAppWindows)
+ZK_TEST_MAIN(TestAppWindows)
 #include "tst_appwindows.moc"

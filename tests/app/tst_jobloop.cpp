@@ -1,6 +1,7 @@
 #include "base/clock.h"
 #include "base/dialogs.h"
 #include "app/jobloop.h"
+#include "tests/support/testmain.h"
 
 #include <QCoreApplication>
 #include <QTest>
@@ -379,5 +380,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestJobLoop)
+ZK_TEST_GUILESS_MAIN(TestJobLoop)
 #include "tst_jobloop.moc"

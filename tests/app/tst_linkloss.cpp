@@ -9,6 +9,7 @@
 #include "editor/ui/frmmixer.h"
 #include "panel/ui/frmmdi.h"
 #include "tests/support/programrig.h"
+#include "tests/support/testmain.h"
 
 #include <QAction>
 #include <QElapsedTimer>
@@ -32,6 +33,8 @@ class TestLinkLoss : public QObject
 {
     Q_OBJECT
 private slots:
+    void init() { forgetWhatTheLastProgramLeft(); }
+
     void droppedConnection_data();
     void droppedConnection();
     void panelQuitWhileTheMixersAreSilent();
@@ -218,5 +221,5 @@ void TestLinkLoss::lossShowsInTheEditorAndThePanel()
     QVERIFY(panelBold);
 }
 
-QTEST_MAIN(TestLinkLoss)
+ZK_TEST_MAIN(TestLinkLoss)
 #include "tst_linkloss.moc"

@@ -11,6 +11,7 @@
 #include "editor/ui/loadcompare.h"
 #include "tests/support/programrig.h"
 #include "tests/support/screenshot.h"
+#include "tests/support/testmain.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -57,7 +58,7 @@ QByteArray withKey(const QByteArray &file, const QByteArray &section, const QByt
     return lines.join('\n');
 }
 
-struct Edit
+struct FileEdit
 {
     int mixer;
     QByteArray section;
@@ -88,7 +89,7 @@ private slots:
         const QString same = dir.filePath("same.ini");
         const QString changed = dir.filePath("changed.ini");
 
-        std::vector<Edit> edits = {{1, "Mixer_Master", "InputGain_1", 41},
+        std::vector<FileEdit> edits = {{1, "Mixer_Master", "InputGain_1", 41},
                                    {1, "Mixer_Master", "InputGain_5", 45},
                                    {2, "Mixer_Slave1", "InputGain_3", 43},
                                    {3, "Mixer_Slave2", "InputGain_8", 48},
@@ -126,7 +127,7 @@ private slots:
             listed.countNote = w->findChild<QLabel *>(QStringLiteral("LblCount")) != nullptr;
         };
         auto chainHoldsFile = [&] {
-            for (const Edit &e : edits)
+            for (const FileEdit &e : edits)
                 if (chain.blockByte(e.mixer, e.keyId) != e.to || world.mixers.MixerData[e.mixer].block[size_t(e.keyId - 1)] != e.to)
                     return false;
             return !world.mixers.anyPending(1) && !world.mixers.anyPending(2) && !world.mixers.anyPending(3);
@@ -148,7 +149,7 @@ private slots:
                 w->action("MenNewSave")->trigger();
                 const QByteArray saved = readFile(same);
                 QByteArray text = saved;
-                for (Edit &e : edits) {
+                for (FileEdit &e : edits) {
                     e.from = keyValue(saved, e.section, e.key);
                     e.to = e.from == 20 ? 24 : 20;
                     text = withKey(text, e.section, e.key, e.to);
@@ -205,11 +206,11 @@ private slots:
         // The window listed exactly the edited values, per mixer, the first
         // (the master's channel 1 gain) as the editor shows it.
         std::set<std::pair<int, QString>> expected;
-        for (const Edit &e : edits)
+        for (const FileEdit &e : edits)
             expected.insert({e.mixer, QString::fromLatin1(e.key)});
         QCOMPARE(listed.rows, 5);
         QCOMPARE(listed.keys, expected);
-        const Edit &first = edits.front();
+        const FileEdit &first = edits.front();
         QCOMPARE(listed.firstRow, (QStringList{editorKeyLabel(first.keyId) + " ch 1", editorValueText(first.keyId, first.from),
                                                editorValueText(first.keyId, first.to), editorTabName(TabChannels)}));
         QVERIFY(listed.named);
@@ -219,5 +220,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestLoadCompare)
+ZK_TEST_MAIN(TestLoadCompare)
 #include "tst_loadcompare.moc"

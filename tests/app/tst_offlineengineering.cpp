@@ -15,6 +15,7 @@
 #include "editor/ui/loadcompare.h"
 #include "tests/support/programrig.h"
 #include "tests/support/screenshot.h"
+#include "tests/support/testmain.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -30,7 +31,7 @@ namespace {
 
 const QStringList ThreeVirtual{"zkvr340a", "--virtual", "3"};
 
-struct Edit
+struct TypedEdit
 {
     int mixer;
     QString key;  // as the settings file and the comparison name it
@@ -40,7 +41,7 @@ struct Edit
 };
 
 // Channel n's input gain is key 40 + n; the output gain is key 74.
-const std::vector<Edit> Edits = {
+const std::vector<TypedEdit> Edits = {
     {1, "InputGain_1", 41, "-10"},
     {1, "InputGain_5", 45, "-20"},
     {2, "InputGain_3", 43, "-10"},
@@ -120,7 +121,7 @@ private slots:
                     return false;
                 SimChain &chain = program.virtualChain()->chain();
                 if (next < Edits.size()) {
-                    const Edit &e = Edits[next];
+                    const TypedEdit &e = Edits[next];
                     if (typed) {
                         // Written and read back before the next edit.
                         if (chain.blockByte(e.mixer, e.keyId) == SimChain::factoryBlock()[size_t(e.keyId - 1)])
@@ -159,7 +160,7 @@ private slots:
         }
         // The five edits changed five values and nothing else (no link copied one).
         QCOMPARE(int(edited.size()), 5);
-        for (const Edit &e : Edits)
+        for (const TypedEdit &e : Edits)
             QVERIFY2(edited.count({e.mixer, e.keyId}), qPrintable(e.key));
 
         // Second start: three fresh virtual mixers, the file loaded.
@@ -241,7 +242,7 @@ private slots:
         // edited one as the editor shows them.
         std::map<std::pair<int, QString>, QStringList> expected;
         const auto factory = SimChain::factoryBlock();
-        for (const Edit &e : Edits)
+        for (const TypedEdit &e : Edits)
             expected[{e.mixer, e.key}] = QStringList{editorValueText(e.keyId, factory[size_t(e.keyId - 1)]),
                                                      editorValueText(e.keyId, edited.at({e.mixer, e.keyId}))};
         QCOMPARE(listed, expected);
@@ -250,5 +251,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestOfflineEngineering)
+ZK_TEST_MAIN(TestOfflineEngineering)
 #include "tst_offlineengineering.moc"

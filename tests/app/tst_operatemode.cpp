@@ -12,6 +12,7 @@
 #include "panel/ui/frmexeicon.h"
 #include "panel/ui/frmmdi.h"
 #include "tests/support/programrig.h"
+#include "tests/support/testmain.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
@@ -322,5 +323,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestOperateMode)
+ZK_TEST_MAIN(TestOperateMode)
 #include "tst_operatemode.moc"

@@ -13,6 +13,7 @@
 #include "settings/panelsections_keys.h"
 #include "panel/ui/panelsurface.h"
 #include "tests/support/programrig.h"
+#include "tests/support/testmain.h"
 
 #include <QAction>
 #include <QProcess>
@@ -103,6 +104,8 @@ class TestPanelProgram : public QObject
     Q_OBJECT
 
 private slots:
+    void init() { forgetWhatTheLastProgramLeft(); }
+
     // Offline no status poll comes: a save made before the panel was ever
     // opened, and the panel opened after it, show the reset look, not black.
     void offlineSaveBeforeThePanelKeepsItsLook()
@@ -483,5 +486,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPanelProgram)
+ZK_TEST_MAIN(TestPanelProgram)
 #include "tst_panelprogram.moc"

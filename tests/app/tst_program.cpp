@@ -24,6 +24,7 @@
 #include "sim/simtcp.h"
 #include "sim/simusb.h"
 #include "tests/support/programrig.h"
+#include "tests/support/testmain.h"
 
 #include <QAction>
 #include <QToolBar>
@@ -797,5 +798,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestProgram)
+ZK_TEST_MAIN(TestProgram)
 #include "tst_program.moc"

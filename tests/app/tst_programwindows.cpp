@@ -14,6 +14,7 @@
 #include "maintenance/frmdirect.h"
 #include "tests/support/accesscheck.h"
 #include "tests/support/programrig.h"
+#include "tests/support/testmain.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -35,7 +36,7 @@ QList<W *> shown()
     return out;
 }
 
-bool live(Application &program, World &world)
+bool liveWithEditor(Application &program, World &world)
 {
     FrmMain *w = program.mainWindow();
     return w && w->menu("MenFile")->menuAction()->isEnabled() && world.loop.StartupPolls == 0
@@ -82,7 +83,7 @@ void TestProgramWindows::commandsAskedAgainBringTheirWindowForward()
         FrmMain *w = program.mainWindow();
         switch (stage) {
         case Live: {
-            if (!live(program, world))
+            if (!liveWithEditor(program, world))
                 return false;
             mainToTheTop(w);
             // The menus as the program puts them together: one item per key.
@@ -220,7 +221,7 @@ void TestProgramWindows::ipSettingsBringBackOnlyAnOpenEditor()
         FrmMain *w = program.mainWindow();
         switch (stage) {
         case Live:
-            if (!live(program, world) || !w->action("MenIP")->isEnabled())
+            if (!liveWithEditor(program, world) || !w->action("MenIP")->isEnabled())
                 return false;
             mainToTheTop(w);
             if (editorOpen)
@@ -271,5 +272,5 @@ void TestProgramWindows::ipSettingsBringBackOnlyAnOpenEditor()
     }
 }
 
-QTEST_MAIN(TestProgramWindows)
+ZK_TEST_MAIN(TestProgramWindows)
 #include "tst_programwindows.moc"

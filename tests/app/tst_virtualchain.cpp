@@ -16,6 +16,7 @@
 #include "remote/remoteaccess.h"
 #include "sim/simchain.h"
 #include "sim/simtcp.h"
+#include "tests/support/testmain.h"
 
 #include <QProcess>
 #include <QTcpServer>
@@ -400,5 +401,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestVirtualChain)
+ZK_TEST_MAIN(TestVirtualChain)
 #include "tst_virtualchain.moc"

@@ -1,6 +1,7 @@
 #include "base/config.h"
 #include "base/installlayout.h"
 #include "base/instancelock.h"
+#include "tests/support/testmain.h"
 
 #include <QDir>
 #include <QFile>
@@ -167,5 +168,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestConfig)
+ZK_TEST_GUILESS_MAIN(TestConfig)
 #include "tst_config.moc"

@@ -2,6 +2,7 @@
 // as Qt's dialogs take it, and which files each filter lets through.
 
 #include "base/dialogs.h"
+#include "tests/support/testmain.h"
 
 #include <QDir>
 #include <QFile>
@@ -53,5 +54,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestDialogs)
+ZK_TEST_GUILESS_MAIN(TestDialogs)
 #include "tst_dialogs.moc"

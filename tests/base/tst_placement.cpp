@@ -1,4 +1,5 @@
 #include "base/placement.h"
+#include "tests/support/testmain.h"
 
 #include <QTest>
 
@@ -85,5 +86,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestPlacement)
+ZK_TEST_GUILESS_MAIN(TestPlacement)
 #include "tst_placement.moc"

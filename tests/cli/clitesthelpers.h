@@ -41,5 +41,16 @@ inline Run ctl(const QStringList &args, const QProcessEnvironment &env = QProces
     return r;
 }
 
+// The tool's arguments for the virtual mixer's TCP endpoint.
+inline QStringList ethernet(const Sim &sim)
+{
+    return {"--ethernet", sim.endpoints.value("tcp")};
+}
+
+inline QString errText(const Run &r)
+{
+    return QString::fromUtf8(r.err);
+}
+
 } // namespace clitest
 using namespace clitest;

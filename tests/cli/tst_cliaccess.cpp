@@ -4,15 +4,11 @@
 
 #include "clitesthelpers.h"
 #include "tests/maintenance/firmwaretestfiles.h"
+#include "tests/support/testmain.h"
 
 #include <QTemporaryDir>
 
 namespace {
-QStringList ethernet(const Sim &sim)
-{
-    return {"--ethernet", sim.endpoints.value("tcp")};
-}
-
 // The firmware commands the virtual mixer took since it started.
 QStringList firmwareLines(Sim &sim)
 {
@@ -68,5 +64,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TstCliAccess)
+ZK_TEST_GUILESS_MAIN(TstCliAccess)
 #include "tst_cliaccess.moc"

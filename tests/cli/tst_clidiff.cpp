@@ -3,6 +3,7 @@
 // that the virtual mixer sees no write from.
 
 #include "clitesthelpers.h"
+#include "tests/support/testmain.h"
 
 #include "tests/support/settingstext.h"
 
@@ -310,5 +311,5 @@ void TstCliDiff::oneLanguageThroughout()
     }
 }
 
-QTEST_GUILESS_MAIN(TstCliDiff)
+ZK_TEST_GUILESS_MAIN(TstCliDiff)
 #include "tst_clidiff.moc"

@@ -7,6 +7,7 @@
 
 #include "clitesthelpers.h"
 #include "tests/maintenance/firmwaretestfiles.h"
+#include "tests/support/testmain.h"
 
 #include <QTemporaryDir>
 
@@ -167,5 +168,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TstCliFirmware)
+ZK_TEST_GUILESS_MAIN(TstCliFirmware)
 #include "tst_clifirmware.moc"

@@ -3,6 +3,7 @@
 // write access, nothing answering, and the usage errors that send nothing.
 
 #include "clitesthelpers.h"
+#include "tests/support/testmain.h"
 
 #include <algorithm>
 
@@ -24,17 +25,6 @@ private slots:
     void usageErrors_data();
     void usageErrors();
 };
-
-namespace {
-QStringList ethernet(const Sim &sim)
-{
-    return {"--ethernet", sim.endpoints.value("tcp")};
-}
-QString errText(const Run &r)
-{
-    return QString::fromUtf8(r.err);
-}
-} // namespace
 
 void TstCliGetSet::setThenGet()
 {
@@ -228,5 +218,5 @@ void TstCliGetSet::usageErrors()
     QVERIFY(r.out.isEmpty());
 }
 
-QTEST_GUILESS_MAIN(TstCliGetSet)
+ZK_TEST_GUILESS_MAIN(TstCliGetSet)
 #include "tst_cligetset.moc"

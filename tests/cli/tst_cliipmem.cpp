@@ -6,19 +6,9 @@
 
 #include "link/etherframe.h"
 #include "link/protocol.h"
+#include "tests/support/testmain.h"
 
 #include <QTcpSocket>
-
-namespace {
-QStringList ethernet(const Sim &sim)
-{
-    return {"--ethernet", sim.endpoints.value("tcp")};
-}
-QString errText(const Run &r)
-{
-    return QString::fromUtf8(r.err);
-}
-} // namespace
 
 class TstCliIpMem : public QObject
 {
@@ -159,5 +149,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TstCliIpMem)
+ZK_TEST_GUILESS_MAIN(TstCliIpMem)
 #include "tst_cliipmem.moc"

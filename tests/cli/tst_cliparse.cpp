@@ -5,6 +5,7 @@
 #include "cli/clicontext.h"
 #include "cli/manpage.h"
 #include "cli/statusreport.h"
+#include "tests/support/testmain.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -288,5 +289,5 @@ void TstCliParse::manPageKeepsTheManualAsText()
     QCOMPARE(page.count(".nf"), page.count(".fi"));
 }
 
-QTEST_GUILESS_MAIN(TstCliParse)
+ZK_TEST_GUILESS_MAIN(TstCliParse)
 #include "tst_cliparse.moc"

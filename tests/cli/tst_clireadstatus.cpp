@@ -9,6 +9,7 @@
 #include "sim/simargs.h"
 #include "sim/simchain.h"
 #include "sim/simtransport.h"
+#include "tests/support/testmain.h"
 
 #include <QtTest>
 
@@ -117,5 +118,5 @@ void TstCliReadStatus::lostThresholdReplyLeavesThresholdsUnknown()
     QCOMPARE(r->mixers[0].model, 1);
 }
 
-QTEST_GUILESS_MAIN(TstCliReadStatus)
+ZK_TEST_GUILESS_MAIN(TstCliReadStatus)
 #include "tst_clireadstatus.moc"

@@ -4,6 +4,7 @@
 // the failures of the link and of the file system.
 
 #include "clitesthelpers.h"
+#include "tests/support/testmain.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -43,17 +44,6 @@ private:
 };
 
 namespace {
-
-QStringList ethernet(const Sim &sim)
-{
-    return {"--ethernet", sim.endpoints.value("tcp")};
-}
-
-QString errText(const Run &r)
-{
-    return QString::fromUtf8(r.err);
-}
-
 QByteArray readFile(const QString &path)
 {
     QFile f(path);
@@ -493,5 +483,5 @@ void TstCliSaveLoad::usageErrors()
     }
 }
 
-QTEST_GUILESS_MAIN(TstCliSaveLoad)
+ZK_TEST_GUILESS_MAIN(TstCliSaveLoad)
 #include "tst_clisaveload.moc"

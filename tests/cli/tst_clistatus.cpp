@@ -14,6 +14,7 @@
 #include <csignal>
 
 #include "clitesthelpers.h"
+#include "tests/support/testmain.h"
 
 class TstCliStatus : public QObject
 {
@@ -168,5 +169,5 @@ void TstCliStatus::missingDevicesExitOne()
     QVERIFY(QString::fromUtf8(usb.err).contains(QStringLiteral("応答がありません")));
 }
 
-QTEST_GUILESS_MAIN(TstCliStatus)
+ZK_TEST_GUILESS_MAIN(TstCliStatus)
 #include "tst_clistatus.moc"

@@ -3,6 +3,7 @@
 // side) are held by this test or by a peer thread.
 
 #include "devbridge/pipepath.h"
+#include "tests/support/testmain.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -613,5 +614,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestDevbridge)
+ZK_TEST_GUILESS_MAIN(TestDevbridge)
 #include "tst_devbridge.moc"

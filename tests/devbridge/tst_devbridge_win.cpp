@@ -5,6 +5,7 @@
 #include "devbridge/devbridge.h"
 #include "fakewin/fakewin.h"
 #include "fakewin/windows.h"
+#include "tests/support/testmain.h"
 
 #include <QTest>
 
@@ -196,5 +197,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestDevbridgeWin)
+ZK_TEST_GUILESS_MAIN(TestDevbridgeWin)
 #include "tst_devbridge_win.moc"

@@ -8,10 +8,13 @@
 #include "app/jobqueue.h"
 #include "editor/ui/frmmixer.h"
 #include "editor/ui/settingsdialog.h"
+#include "editor/valueentry.h"
 #include "mixer/mixersync.h"
 #include "tests/support/simlinkrig.h"
 
+#include <QLineEdit>
 #include <QList>
+#include <QTest>
 
 #include <memory>
 
@@ -88,3 +91,15 @@ struct EditorRig : SimLinkRig
     QList<int> gridShown;
     bool dialogClosed = false;
 };
+
+// A value typed into an entry box and committed with Enter, and what the box shows.
+inline void type(ValueEntry *entry, const QString &text)
+{
+    entry->findChild<QLineEdit *>()->setText(text);
+    QTest::keyClick(entry, Qt::Key_Return);
+}
+
+inline QString shown(ValueEntry *entry)
+{
+    return entry->findChild<QLineEdit *>()->text();
+}

@@ -5,6 +5,7 @@
 #include "editor/settingsdialogs.h"
 #include "tests/support/englishtexts.h"
 #include "recordedsync.h"
+#include "tests/support/testmain.h"
 
 #include <QTest>
 
@@ -148,5 +149,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestDialogRules)
+ZK_TEST_MAIN(TestDialogRules)
 #include "tst_dialogrules.moc"

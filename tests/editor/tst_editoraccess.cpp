@@ -25,6 +25,7 @@
 #include "editor/valueentry.h"
 #include "tests/support/accesscheck.h"
 #include "tests/support/screenshot.h"
+#include "tests/support/testmain.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -405,5 +406,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestEditorAccess)
+ZK_TEST_MAIN(TestEditorAccess)
 #include "tst_editoraccess.moc"

@@ -11,6 +11,8 @@
 #include "editor/ui/frmparameter.h"
 #include "editor/valueentry.h"
 #include "tests/support/screenshot.h"
+#include "tests/editor/keyids.h"
+#include "tests/support/testmain.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -22,20 +24,6 @@
 #include <QTest>
 
 namespace {
-
-constexpr int Phantom1 = 9, HeadAmp1 = 17, InputGain1 = 41, OutputLevel = 73, OutputGain = 74,
-              Noma = 80, KeyLock = 84;
-
-void type(ValueEntry *entry, const QString &text)
-{
-    entry->findChild<QLineEdit *>()->setText(text);
-    QTest::keyClick(entry, Qt::Key_Return);
-}
-
-QString shown(ValueEntry *entry)
-{
-    return entry->findChild<QLineEdit *>()->text();
-}
 
 // The mixer's values changed at the mixer reach MixerData.
 void poll(EditorRig &rig)
@@ -267,5 +255,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestEditorDialogs)
+ZK_TEST_MAIN(TestEditorDialogs)
 #include "tst_editordialogs.moc"

@@ -13,6 +13,8 @@
 #include "tests/support/clipping.h"
 #include "tests/support/englishtexts.h"
 #include "tests/support/screenshot.h"
+#include "tests/editor/keyids.h"
+#include "tests/support/testmain.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -26,20 +28,6 @@
 #include <QWheelEvent>
 
 namespace {
-
-constexpr int InputLevel1 = 1, Phantom1 = 9, InputGain1 = 41, OutputLevel = 73, OutputGain = 74,
-              MuteChange = 75;
-
-void type(ValueEntry *entry, const QString &text)
-{
-    entry->findChild<QLineEdit *>()->setText(text);
-    QTest::keyClick(entry, Qt::Key_Return);
-}
-
-QString shown(ValueEntry *entry)
-{
-    return entry->findChild<QLineEdit *>()->text();
-}
 
 // Typed by the user into a box that takes the focus, not yet committed.
 void typeOnly(ValueEntry *entry, const QString &text)
@@ -558,5 +546,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestFrmMixer)
+ZK_TEST_MAIN(TestFrmMixer)
 #include "tst_frmmixer.moc"

@@ -7,13 +7,12 @@
 #include "editor/extendedentries.h"
 #include "editor/mixeredits.h"
 #include "recordedsync.h"
+#include "tests/editor/keyids.h"
+#include "tests/support/testmain.h"
 
 #include <QTest>
 
 namespace {
-
-constexpr int InputGain1 = 41, Phantom1 = 9, LowCut1 = 25, LowCut3 = 27, Override3 = 59, OutputGain = 74,
-              OutputLevel = 73, Noma = 80, OnlyType = 83, Priority1 = 49, Threshold = 85;
 
 // Three linked mixers (a fourth exists in the records but is not linked),
 // every read mark "fresh", SetData in the middle of its passes.
@@ -298,5 +297,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMixerEdits)
+ZK_TEST_MAIN(TestMixerEdits)
 #include "tst_mixeredits.moc"

@@ -1,4 +1,5 @@
 #include "editor/scales.h"
+#include "tests/support/testmain.h"
 
 #include <QTest>
 
@@ -205,5 +206,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestScales)
+ZK_TEST_GUILESS_MAIN(TestScales)
 #include "tst_scales.moc"

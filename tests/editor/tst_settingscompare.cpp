@@ -4,6 +4,7 @@
 #include "editor/settingscompare.h"
 #include "settings/mixersections.h"
 #include "settings/settingsfile.h"
+#include "tests/support/testmain.h"
 
 #include <QTest>
 
@@ -224,5 +225,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TstSettingsCompare)
+ZK_TEST_GUILESS_MAIN(TstSettingsCompare)
 #include "tst_settingscompare.moc"

@@ -2,6 +2,7 @@
 
 #include "base/dialogs.h"
 #include "base/strings.h"
+#include "tests/support/testmain.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -55,7 +56,7 @@ struct Window
     QLineEdit *other;
 };
 
-void type(ValueEntry *entry, const QString &text)
+void typeKeys(ValueEntry *entry, const QString &text)
 {
     entry->setFocus();
     entry->selectAll();
@@ -95,7 +96,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&w.widget));
         w.entry->setCode(40);
         QSignalSpy changed(w.entry, &ValueEntry::codeChanged);
-        type(w.entry, "-20.5");
+        typeKeys(w.entry, "-20.5");
         QCOMPARE(changed.count(), 0); // typing alone changes nothing
         QTest::keyClick(w.entry, Qt::Key_Return);
         QCOMPARE(w.entry->code(), 20);
@@ -105,7 +106,7 @@ private slots:
         QVERIFY(dialogs.shown.empty());
 
         // An emptied level box becomes MUTE, code 0.
-        type(w.entry, "");
+        typeKeys(w.entry, "");
         QTest::keyClick(w.entry, Qt::Key_Enter);
         QCOMPARE(w.entry->code(), 0);
         QCOMPARE(w.entry->text(), QStringLiteral("MUTE"));
@@ -118,7 +119,7 @@ private slots:
         w.entry->setRange(0, 5);
         w.entry->setCode(1);
         QSignalSpy changed(w.entry, &ValueEntry::codeChanged);
-        type(w.entry, "1.2");
+        typeKeys(w.entry, "1.2");
         QTest::keyClick(w.entry, Qt::Key_Return);
         QCOMPARE(w.entry->code(), 1);
         QCOMPARE(w.entry->text(), QStringLiteral("1.0"));
@@ -130,7 +131,7 @@ private slots:
         ScriptedDialogs dialogs;
         Window w(dialogs, Scale::Level);
         QVERIFY(QTest::qWaitForWindowActive(&w.widget));
-        type(w.entry, "0");
+        typeKeys(w.entry, "0");
         QVERIFY(w.entry->hasFocus());
         w.other->setFocus(Qt::TabFocusReason);
         QCOMPARE(w.entry->code(), 64);
@@ -152,7 +153,7 @@ private slots:
         w.entry->setRange(-200, 60);
         w.entry->setCode(-35);
         QSignalSpy changed(w.entry, &ValueEntry::codeChanged);
-        type(w.entry, text);
+        typeKeys(w.entry, text);
         QTest::keyClick(w.entry, Qt::Key_Return);
         QCOMPARE(dialogs.shown.size(), std::size_t(1));
         QCOMPARE(dialogs.shown[0].text, QStringLiteral("無効なデータです"));
@@ -178,7 +179,7 @@ private slots:
         holder.show();
         holder.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&holder));
-        type(entry, "x");
+        typeKeys(entry, "x");
         QTest::keyClick(entry, Qt::Key_Return);
         QCOMPARE(dialogs.record.shown.size(), std::size_t(1));
         QVERIFY(thief->hasFocus());
@@ -199,7 +200,7 @@ private slots:
         layout->addWidget(ok);
         dlg.show();
         QVERIFY(QTest::qWaitForWindowActive(&dlg));
-        type(entry, "42");
+        typeKeys(entry, "42");
         QTest::keyClick(entry, Qt::Key_Return);
         QCOMPARE(entry->code(), 42);
         QVERIFY(dlg.isVisible());
@@ -224,7 +225,7 @@ private slots:
         QCOMPARE(changed.count(), 1);
 
         // Arrows step from the stored code; uncommitted typing is replaced.
-        type(w.entry, "1");
+        typeKeys(w.entry, "1");
         for (int i = 0; i < 5; ++i)
             QTest::keyClick(w.entry, Qt::Key_Down);
         QCOMPARE(w.entry->code(), 0);
@@ -317,5 +318,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestValueEntry)
+ZK_TEST_MAIN(TestValueEntry)
 #include "tst_valueentry.moc"

@@ -3,15 +3,12 @@
 
 #include "link/etherframe.h"
 #include "link/serialframe.h"
+#include "tests/support/hexbytes.h"
+#include "tests/support/testmain.h"
 
 #include <QTest>
 
 namespace {
-QByteArray hex(const char *text)
-{
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
-
 QByteArray pattern(int n, int seed = 0)
 {
     QByteArray b(n, Qt::Uninitialized);
@@ -447,5 +444,5 @@ void TestLinkFrames::firmwareBlocksOnlyAtTheMixerEnd()
     QCOMPARE(got, expected);
 }
 
-QTEST_GUILESS_MAIN(TestLinkFrames)
+ZK_TEST_GUILESS_MAIN(TestLinkFrames)
 #include "tst_linkframes.moc"

@@ -9,6 +9,8 @@
 #include "link/protocol.h"
 #include "link/scriptedtransport.h"
 #include "link/usbtransport.h"
+#include "tests/support/hexbytes.h"
+#include "tests/support/testmain.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -18,11 +20,6 @@
 #include <utility>
 
 namespace {
-QByteArray hex(const char *text)
-{
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
-
 QByteArray withTrailer(const QByteArray &m)
 {
     return m + hex("55 AA");
@@ -790,5 +787,5 @@ void TestLinkProtocol::usbTransportThroughFunctions()
     FakeBridge::set([] { FakeBridge::present = true; });
 }
 
-QTEST_GUILESS_MAIN(TestLinkProtocol)
+ZK_TEST_GUILESS_MAIN(TestLinkProtocol)
 #include "tst_linkprotocol.moc"

@@ -12,6 +12,8 @@
 #include "link/protocol.h"
 #include "link/serialframe.h"
 #include "link/serialtransport.h"
+#include "tests/support/hexbytes.h"
+#include "tests/support/testmain.h"
 
 #include <QSocketNotifier>
 #include <QTcpServer>
@@ -28,11 +30,6 @@
 #include <unistd.h>
 
 namespace {
-QByteArray hex(const char *text)
-{
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
-
 using Handler = std::function<QByteArray(const QByteArray &request)>;
 
 // ---- TCP mixer end ----------------------------------------------------------
@@ -549,14 +546,18 @@ void TestLinkTransports::closeWhileASendWaits()
     ep.tcpPort = server.serverPort();
     ep.chooseEthernetAddress = [](bool &chose) { chose = true; return QStringLiteral("127.0.0.1"); };
     PcEnd pc(LinkKind(kind), std::move(ep));
+    // A send that did not end with the close would wait out this long wait
+    // for its acknowledge or completion: far beyond what a busy machine
+    // needs to build the frame and close.
+    pc.link.tuning.ackWaitMs = 20000;
     QVERIFY(pc.comm->CommOpen());
-    // Big enough that the loopback buffers cannot take it within 500 ms.
+    // Big enough that the loopback buffers cannot take it.
     std::vector<quint8> message(kind == int(LinkKind::Ethernet) ? 64 * 1024 * 1024 : 3, 0x41);
     QTimer::singleShot(100, this, [&] { pc.comm->CommClose(); });
     const double start = pc.clock.now();
     pc.comm->CommSend(message, int(message.size()));
     const double took = pc.clock.now() - start;
-    QVERIFY2(took < 0.4, qPrintable(QString::number(took)));
+    QVERIFY2(took < 5.0, qPrintable(QString::number(took)));
     QVERIFY(!pc.comm->isOpen());
     QVERIFY(pc.comm->closed());
     // Nothing more goes out.
@@ -779,5 +780,5 @@ void TestLinkTransports::usbThroughDevbridge()
     qunsetenv("DEVBRIDGE_READ_TIMEOUT_MS");
 }
 
-QTEST_GUILESS_MAIN(TestLinkTransports)
+ZK_TEST_GUILESS_MAIN(TestLinkTransports)
 #include "tst_linktransports.moc"

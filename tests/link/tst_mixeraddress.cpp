@@ -4,6 +4,7 @@
 
 #include "link/ipsettings/ipsettings.h"
 #include "link/ipsettings/mixeraddress.h"
+#include "tests/support/testmain.h"
 
 #include <QTest>
 
@@ -103,5 +104,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestMixerAddress)
+ZK_TEST_GUILESS_MAIN(TestMixerAddress)
 #include "tst_mixeraddress.moc"

@@ -10,6 +10,7 @@
 #include "app/world.h"
 #include "tests/app/jobs/jobrig.h"
 #include "tests/support/screenshot.h"
+#include "tests/support/testmain.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -175,5 +176,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestDirectAccess)
+ZK_TEST_MAIN(TestDirectAccess)
 #include "tst_directaccess.moc"

@@ -10,6 +10,7 @@
 #include "base/strings.h"
 #include "tests/maintenance/firmwaretestfiles.h"
 #include "tests/support/simlinkrig.h"
+#include "tests/support/testmain.h"
 
 #include <QtTest>
 
@@ -474,5 +475,5 @@ void TestFirmware::afterPrepareByLink()
     QVERIFY(tool.comm->isOpen());
 }
 
-QTEST_GUILESS_MAIN(TestFirmware)
+ZK_TEST_GUILESS_MAIN(TestFirmware)
 #include "tst_firmware.moc"

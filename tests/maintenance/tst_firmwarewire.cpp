@@ -16,6 +16,7 @@
 #include "sim/simusb.h"
 #include "tests/maintenance/firmwaretestfiles.h"
 #include "tests/support/screenshot.h"
+#include "tests/support/testmain.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -38,9 +39,9 @@ SimOptions mixer(int model = 1, int delayMs = 0)
 }
 
 // The virtual mixer on one real endpoint, and the PC's link to it.
-struct Wire
+struct WireRig
 {
-    explicit Wire(LinkKind kind, int lineRate = 0, SimOptions options = mixer())
+    explicit WireRig(LinkKind kind, int lineRate = 0, SimOptions options = mixer())
         : kind(kind), chain(std::move(options))
     {
         LinkEndpoints ep;
@@ -73,7 +74,7 @@ struct Wire
         comm = std::make_unique<MdlComm>(link, clock, dialogs, std::move(ep));
         ready = ready && comm->CommOpen();
     }
-    ~Wire()
+    ~WireRig()
     {
         comm.reset();
         qunsetenv("DEVBRIDGE_DEVICE_ROOT");
@@ -148,7 +149,7 @@ void TestFirmwareWire::everySectionArrivesWhole_data()
 void TestFirmwareWire::everySectionArrivesWhole()
 {
     QFETCH(int, kind);
-    Wire wire{LinkKind(kind)};
+    WireRig wire{LinkKind(kind)};
     QVERIFY2(wire.ready, qPrintable(wire.error + wire.dialogs.texts().join('|')));
     // Section M is larger than any message but a firmware block may be.
     const QByteArray m = pattern(70000, 1), p = pattern(300, 2), d = pattern(65, 3);
@@ -209,7 +210,7 @@ void TestFirmwareWire::everySectionArrivesWhole()
 void TestFirmwareWire::progressWindowFollowsTheBlocks()
 {
     // A line paced to 115200 bits per second: 16 KiB take about 1.7 s.
-    Wire wire(LinkKind::Rs232c, 115200, mixer(0));
+    WireRig wire(LinkKind::Rs232c, 115200, mixer(0));
     QVERIFY2(wire.ready, qPrintable(wire.error));
     const QByteArray image = pattern(16 * 1024);
     wire.dialogs.fileNames.push_back(writeFile(m_dir, "main.bin", image));
@@ -247,7 +248,7 @@ void TestFirmwareWire::progressWindowSaysWhatTheMixerDoes()
 {
     // The mixer takes 0.6 s over every answer, so each step stays long
     // enough on screen to be seen, and restarts for a second at the end.
-    Wire wire(LinkKind::Rs232c, 0, mixer(1, 600));
+    WireRig wire(LinkKind::Rs232c, 0, mixer(1, 600));
     QVERIFY2(wire.ready, qPrintable(wire.error));
     wire.dialogs.fileNames.push_back(writeFile(m_dir, "model.bin", modelFile(pattern(2000), {}, {})));
 
@@ -292,5 +293,5 @@ void TestFirmwareWire::progressWindowSaysWhatTheMixerDoes()
     QCOMPARE(wire.dialogs.shown.front().icon, MsgIcon::Information);
 }
 
-QTEST_MAIN(TestFirmwareWire)
+ZK_TEST_MAIN(TestFirmwareWire)
 #include "tst_firmwarewire.moc"

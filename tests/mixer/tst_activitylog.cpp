@@ -6,6 +6,7 @@
 
 #include "base/clock.h"
 #include "mixer/activitylog.h"
+#include "tests/support/testmain.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -105,5 +106,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestActivityLog)
+ZK_TEST_GUILESS_MAIN(TestActivityLog)
 #include "tst_activitylog.moc"

@@ -1,5 +1,6 @@
 #include "mixer/mixerdata.h"
 #include "mixer/parametertable.h"
+#include "tests/support/testmain.h"
 
 #include <QTest>
 
@@ -119,5 +120,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestParameterTable)
+ZK_TEST_GUILESS_MAIN(TestParameterTable)
 #include "tst_parametertable.moc"

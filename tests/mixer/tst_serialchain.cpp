@@ -11,6 +11,7 @@
 #include "settings/settingsfile.h"
 #include "tests/cli/clitesthelpers.h"
 #include "tests/support/simprocess.h"
+#include "tests/support/testmain.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -140,5 +141,5 @@ void TstSerialChain::programPollEditSaveLoad()
     QVERIFY(rig.dialogs.shown.empty());
 }
 
-QTEST_GUILESS_MAIN(TstSerialChain)
+ZK_TEST_GUILESS_MAIN(TstSerialChain)
 #include "tst_serialchain.moc"

@@ -6,6 +6,7 @@
 
 #include "base/strings.h"
 #include "mixer/setfailure.h"
+#include "tests/support/testmain.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -479,5 +480,5 @@ void TstSetData::aValueGetsElevenPassesWhateverTheEditsAround()
     QVERIFY(nothingPending(rig->mixers));
 }
 
-QTEST_GUILESS_MAIN(TstSetData)
+ZK_TEST_GUILESS_MAIN(TstSetData)
 #include "tst_setdata.moc"

@@ -6,6 +6,7 @@
 // for 1000 edits.
 
 #include "soakrig.h"
+#include "tests/support/testmain.h"
 
 #include <QtTest>
 
@@ -75,5 +76,5 @@ void TstSoak::everyEditVerifiedOrReported()
     }
 }
 
-QTEST_GUILESS_MAIN(TstSoak)
+ZK_TEST_GUILESS_MAIN(TstSoak)
 #include "tst_soak.moc"

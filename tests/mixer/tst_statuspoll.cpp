@@ -4,6 +4,7 @@
 #include "syncrig.h"
 
 #include "base/strings.h"
+#include "tests/support/testmain.h"
 
 #include <QtTest>
 
@@ -499,5 +500,5 @@ void TstStatusPoll::pendingChangesCountsPriorityOfChannelOneOnly()
     QVERIFY(poll.PendingChanges());
 }
 
-QTEST_GUILESS_MAIN(TstStatusPoll)
+ZK_TEST_GUILESS_MAIN(TstStatusPoll)
 #include "tst_statuspoll.moc"

@@ -2,6 +2,7 @@
 // decoder takes, what it refuses, and the values it gives.
 
 #include "mixer/statusreplies.h"
+#include "tests/support/testmain.h"
 
 #include <QTest>
 
@@ -105,5 +106,5 @@ void TestStatusReplies::refusesOtherRepliesAndRefusals()
     QVERIFY(!decodeDataReply(u8(stub), int(stub.size())));
 }
 
-QTEST_GUILESS_MAIN(TestStatusReplies)
+ZK_TEST_GUILESS_MAIN(TestStatusReplies)
 #include "tst_statusreplies.moc"

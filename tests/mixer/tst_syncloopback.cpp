@@ -5,6 +5,7 @@
 #include "loopbackrig.h"
 
 #include "base/strings.h"
+#include "tests/support/testmain.h"
 
 #include <QTimer>
 #include <QtTest>
@@ -77,5 +78,5 @@ void TstSyncLoopback::exchangeUnderWayIsKnown()
     QVERIFY(!rig.sync->busy());
 }
 
-QTEST_GUILESS_MAIN(TstSyncLoopback)
+ZK_TEST_GUILESS_MAIN(TstSyncLoopback)
 #include "tst_syncloopback.moc"

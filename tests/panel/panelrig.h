@@ -116,6 +116,10 @@ struct PanelRig
     OperatorLock *lock = nullptr;
 };
 
+// The buttons the window tests place: channels 1 to 4 and the master output
+// of the first mixer.
+inline const ButtonRef Ch1{0, 0}, Ch2{0, 1}, Ch3{0, 2}, Ch4{0, 3}, MasterOut{0, 8};
+
 // A mouse event delivered straight to a widget, at a point of its own.
 inline void mouse(QWidget *w, QEvent::Type type, const QPoint &at, Qt::MouseButton button,
                   Qt::KeyboardModifiers modifiers = {})

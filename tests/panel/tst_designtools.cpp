@@ -8,12 +8,13 @@
 #include "panel/designtools.h"
 #include "settings/panelsections.h"
 #include "settings/settingsfile.h"
+#include "tests/support/testmain.h"
 
 #include <QTest>
 
 namespace {
 
-PanelState panelWith(std::initializer_list<std::pair<ButtonRef, QRect>> buttons)
+PanelState panelWithRects(std::initializer_list<std::pair<ButtonRef, QRect>> buttons)
 {
     PanelState p;
     qint16 fileMixers = 0;
@@ -84,7 +85,7 @@ private slots:
     void everyKindOfChangeUndoesToTheSameBytes()
     {
         QFETCH(int, change);
-        PanelState p = panelWith({{A, {1000, 1000, 1500, 1000}}, {B, {3000, 1000, 1500, 1000}}});
+        PanelState p = panelWithRects({{A, {1000, 1000, 1500, 1000}}, {B, {3000, 1000, 1500, 1000}}});
         addFigure(p, FigureKind::Rect, {500, 500, 4000, 2000});
         addFigure(p, FigureKind::Circle, {800, 800, 1000, 1000});
         DesignHistory history(p);
@@ -124,7 +125,7 @@ private slots:
 
     void undoReportsWhatChangedAndKeepsTheSelection()
     {
-        PanelState p = panelWith({{A, {0, 0, 1500, 1000}}, {B, {3000, 0, 1500, 1000}}});
+        PanelState p = panelWithRects({{A, {0, 0, 1500, 1000}}, {B, {3000, 0, 1500, 1000}}});
         p.slot(0, 0).selected = true;
         DesignHistory history(p);
         std::vector<DesignChange> seen;
@@ -147,7 +148,7 @@ private slots:
 
     void arrowRunsFoldIntoOneStep()
     {
-        PanelState p = panelWith({{A, {0, 0, 1500, 1000}}, {B, {3000, 0, 1500, 1000}}});
+        PanelState p = panelWithRects({{A, {0, 0, 1500, 1000}}, {B, {3000, 0, 1500, 1000}}});
         DesignHistory history(p);
         for (int i = 0; i < 5; ++i) {
             p.slot(0, 0).IconLeft += 100;
@@ -186,7 +187,7 @@ private slots:
 
     void savedStateFollowsSaveUndoAndUntrackedChanges()
     {
-        PanelState p = panelWith({{A, {0, 0, 1500, 1000}}});
+        PanelState p = panelWithRects({{A, {0, 0, 1500, 1000}}});
         DesignHistory history(p);
         QVERIFY(history.atSavedState());
         p.slot(0, 0).IconLeft = 500;
@@ -211,7 +212,7 @@ private slots:
 
     void anArmedDrawingModeIsNotPartOfTheDesign()
     {
-        PanelState p = panelWith({});
+        PanelState p = panelWithRects({});
         DesignHistory history(p);
         FigureEditor figures(p);
         figures.toggleArmed(FigureKind::Circle);
@@ -222,7 +223,7 @@ private slots:
 
     void bandSelectsExactlyWhatLiesInside()
     {
-        PanelState p = panelWith({{A, {1000, 1000, 1000, 1000}},
+        PanelState p = panelWithRects({{A, {1000, 1000, 1000, 1000}},
                                   {B, {2500, 1000, 1000, 1000}},
                                   {C, {1000, 2999, 1000, 1000}}});
         addFigure(p, FigureKind::Line, {1200, 2100, 500, 500});
@@ -247,7 +248,7 @@ private slots:
 
     void selectionMovesTogetherAndStaysOnThePanel()
     {
-        PanelState p = panelWith({{A, {50, 1000, 1000, 1000}}, {B, {2500, 1000, 1000, 1000}}});
+        PanelState p = panelWithRects({{A, {50, 1000, 1000, 1000}}, {B, {2500, 1000, 1000, 1000}}});
         addFigure(p, FigureKind::Circle, {300, 300, 500, 500});
         FigureEditor editor(p);
         DesignTools tools(p, editor);
@@ -320,7 +321,7 @@ private slots:
 
     void alignOnlySelectedButtonsAsOneChange()
     {
-        PanelState p = panelWith({{A, {1000, 500, 1000, 600}}, {B, {4000, 2000, 1500, 1000}}, {C, {0, 0, 500, 500}}});
+        PanelState p = panelWithRects({{A, {1000, 500, 1000, 600}}, {B, {4000, 2000, 1500, 1000}}, {C, {0, 0, 500, 500}}});
         p.slot(0, 0).selected = p.slot(0, 1).selected = true;
         FigureEditor editor(p);
         DesignTools tools(p, editor);
@@ -343,7 +344,7 @@ private slots:
 
     void pasteTakesTheNextFreeChannelOfTheSameMixer()
     {
-        PanelState p = panelWith({{A, {0, 0, 1500, 1000}}, {B, {2000, 0, 1500, 1000}}, {Out, {0, 3000, 1500, 1500}}});
+        PanelState p = panelWithRects({{A, {0, 0, 1500, 1000}}, {B, {2000, 0, 1500, 1000}}, {Out, {0, 3000, 1500, 1500}}});
         p.slot(0, 1).IconColorDef = 0x112233;
         p.slot(0, 1).IconOnOff = true;
         p.slot(0, 1).IconFontItalic = true;
@@ -395,7 +396,7 @@ private slots:
 
     void pasteRespectsLinkedMixersAndFigureLimits()
     {
-        PanelState p = panelWith({{{1, 0}, {0, 0, 1500, 1000}}});
+        PanelState p = panelWithRects({{{1, 0}, {0, 0, 1500, 1000}}});
         p.slot(1, 0).selected = true;
         for (int i = 0; i < 10; ++i)
             addFigure(p, FigureKind::Line, {i * 100, 0, 50, 50});
@@ -417,7 +418,7 @@ private slots:
 
     void cutRemovesButtonsAndFiguresClosingTheOrder()
     {
-        PanelState p = panelWith({{A, {0, 0, 1500, 1000}}, {B, {2000, 0, 1500, 1000}}});
+        PanelState p = panelWithRects({{A, {0, 0, 1500, 1000}}, {B, {2000, 0, 1500, 1000}}});
         addFigure(p, FigureKind::Rect, {0, 0, 100, 100});
         addFigure(p, FigureKind::Rect, {0, 0, 200, 200});
         addFigure(p, FigureKind::Circle, {0, 0, 300, 300});
@@ -436,5 +437,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TstDesignTools)
+ZK_TEST_GUILESS_MAIN(TstDesignTools)
 #include "tst_designtools.moc"

@@ -18,6 +18,7 @@
 #include "link/linkwatch.h"
 #include "tests/support/accesscheck.h"
 #include "tests/support/screenshot.h"
+#include "tests/support/testmain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,7 +30,6 @@
 #include <QTest>
 
 namespace {
-const ButtonRef Ch1{0, 0}, Ch2{0, 1}, MasterOut{0, 8};
 
 bool remoteOn(PanelRig &rig, int channel)
 {
@@ -206,5 +206,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPanelAccess)
+ZK_TEST_MAIN(TestPanelAccess)
 #include "tst_panelaccess.moc"

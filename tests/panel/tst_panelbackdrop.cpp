@@ -5,6 +5,7 @@
 #include "base/dialogs.h"
 #include "panel/backdropsettings.h"
 #include "panel/panelbackdrop.h"
+#include "tests/support/testmain.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -263,5 +264,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TstPanelBackdrop)
+ZK_TEST_MAIN(TstPanelBackdrop)
 #include "tst_panelbackdrop.moc"

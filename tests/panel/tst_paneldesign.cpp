@@ -13,6 +13,7 @@
 #include "settings/panelsections.h"
 #include "settings/panelsections_keys.h"
 #include "settings/settingsfile.h"
+#include "tests/support/testmain.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -34,7 +35,7 @@ PanelState panelWith(std::initializer_list<ButtonRef> buttons)
     return p;
 }
 
-PanelContext linked(int mixers, LinkKind kind = LinkKind::Usb)
+PanelContext linkedBy(int mixers, LinkKind kind = LinkKind::Usb)
 {
     PanelContext c;
     c.linkKind = kind;
@@ -279,14 +280,14 @@ private slots:
     {
         PanelState p = panelWith({{0, 0}, {0, 1}, {0, 2}});
         NewButtonTemplate t;
-        ButtonProperties one(p, linked(1), t);
+        ButtonProperties one(p, linkedBy(1), t);
         QCOMPARE(one.freeSlots(0), std::vector<int>({3, 4, 5, 6, 7, 8}));
         QVERIFY(one.nextFree() == ButtonRef({0, 3}));
         QVERIFY(one.nextFree(ButtonRef{0, 8}) == ButtonRef({0, 3}));   // wraps round
-        QCOMPARE(ButtonProperties(p, linked(0, LinkKind::Offline), t).mixers().size(), size_t(16));
+        QCOMPARE(ButtonProperties(p, linkedBy(0, LinkKind::Offline), t).mixers().size(), size_t(16));
 
         // Three linked mixers hold 27 buttons; the 27th closes the dialog.
-        ButtonProperties three(p, linked(3), t);
+        ButtonProperties three(p, linkedBy(3), t);
         p.IconNum = 26;
         QCOMPARE(int(three.createButton(1, 0, {}).outcome), int(ButtonProperties::Outcome::CreatedLimitReached));
         QCOMPARE(int(three.createButton(std::nullopt, 0, {}).outcome), int(ButtonProperties::Outcome::NoMixer));
@@ -315,7 +316,7 @@ private slots:
         QCOMPARE(freePlace(p, 1500, 1500, 1000, 6000, 1), QPoint(4000, 0));
 
         NewButtonTemplate t;
-        PanelContext narrow = linked(2);
+        PanelContext narrow = linkedBy(2);
         narrow.screenWidth = 6000;
         ButtonProperties props(p, narrow, t);
         QVERIFY(props.createButton(0, 3, {}).outcome == ButtonProperties::Outcome::Created);
@@ -421,5 +422,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TstPanelDesign)
+ZK_TEST_GUILESS_MAIN(TstPanelDesign)
 #include "tst_paneldesign.moc"

@@ -3,12 +3,13 @@
 // and the property dialog's width rule.
 
 #include "panel/figures.h"
+#include "tests/support/testmain.h"
 
 #include <QTest>
 
 namespace {
 
-constexpr double Tpp = 15.0;   // twips per pixel at 96 dots per inch
+constexpr double Tpp96 = 15.0;   // twips per pixel at 96 dots per inch
 
 struct Drawn
 {
@@ -21,7 +22,7 @@ struct Drawn
 FigureRef draw(FigureEditor &e, PanelState &p, FigureKind kind, QPoint from, QPoint to)
 {
     e.toggleArmed(kind);
-    e.press(from, Qt::LeftButton, Tpp);
+    e.press(from, Qt::LeftButton, Tpp96);
     e.move((from + to) / 2);
     e.release(to);
     e.disarmAfterRedraw();
@@ -126,7 +127,7 @@ private slots:
         // Two kinds armed together each get the drawn figure.
         e.toggleArmed(FigureKind::Circle);
         e.toggleArmed(FigureKind::Rect);
-        e.press({100, 100}, Qt::LeftButton, Tpp);
+        e.press({100, 100}, Qt::LeftButton, Tpp96);
         QVERIFY(!e.disarmAfterRedraw());   // not while the pointer is held
         e.release({900, 700});
         e.disarmAfterRedraw();
@@ -140,7 +141,7 @@ private slots:
         QVERIFY(!figureCommandEnabled(p, FigureKind::Rect));
         QVERIFY(!e.toggleArmed(FigureKind::Rect));
         QCOMPARE(p.count(FigureKind::Rect), qint16(10));
-        e.press({600, 250}, Qt::LeftButton, Tpp);
+        e.press({600, 250}, Qt::LeftButton, Tpp96);
         e.deleteSelected();
         QVERIFY(figureCommandEnabled(p, FigureKind::Rect));
         // An armed ninth-plus-one entry keeps its command so it can be disarmed.
@@ -159,20 +160,20 @@ private slots:
 
         // Where all three overlap the front-most is taken; sent to the back,
         // the one that was in the middle is taken there.
-        QCOMPARE(e.press({3000, 3000}, Qt::LeftButton, Tpp), FigureEditor::Press::Moving);
+        QCOMPARE(e.press({3000, 3000}, Qt::LeftButton, Tpp96), FigureEditor::Press::Moving);
         QCOMPARE(*e.selected(), front);
         e.release({3000, 3000});
         e.sendToBack();
         QVERIFY(!e.selected());
         QCOMPARE(orders(p, {back, mid, front}), (std::vector<qint16>{2, 3, 1}));
-        QCOMPARE(e.press({3000, 3000}, Qt::RightButton, Tpp), FigureEditor::Press::Menu);
+        QCOMPARE(e.press({3000, 3000}, Qt::RightButton, Tpp96), FigureEditor::Press::Menu);
         QCOMPARE(*e.selected(), mid);
         e.bringToFront();   // already in front: nothing moves
         QCOMPARE(orders(p, {back, mid, front}), (std::vector<qint16>{2, 3, 1}));
 
         // Deleting Order 2 of three leaves Orders 1 and 2 and FigureNum 2;
         // the rectangle list closes up.
-        e.press({500, 500}, Qt::RightButton, Tpp);
+        e.press({500, 500}, Qt::RightButton, Tpp96);
         QCOMPARE(*e.selected(), back);
         e.deleteSelected();
         QCOMPARE(p.FigureNum, qint16(2));
@@ -180,7 +181,7 @@ private slots:
         QCOMPARE(orders(p, {{FigureKind::Circle, 0}, {FigureKind::Rect, 0}}), (std::vector<qint16>{2, 1}));
         QCOMPARE(p.list(FigureKind::Rect)[0].StartX, 2000);
         QCOMPARE(p.list(FigureKind::Rect)[1].Width, qint16(2));   // the freed entry is clear
-        QCOMPARE(e.press({9000, 9000}, Qt::LeftButton, Tpp), FigureEditor::Press::Missed);
+        QCOMPARE(e.press({9000, 9000}, Qt::LeftButton, Tpp96), FigureEditor::Press::Missed);
 
         e.clearAll();
         QCOMPARE(p.FigureNum, qint16(0));
@@ -204,8 +205,8 @@ private slots:
         p.count(FigureKind::Line) = 1;
         p.list(FigureKind::Line)[0] = Figure{1000, 1000, 2000, 1000, 0, 10, 0, 0, 1};
         FigureEditor e(p);
-        QVERIFY(e.hit({1500, 1075}, Tpp));
-        QVERIFY(!e.hit({1500, 1080}, Tpp));
+        QVERIFY(e.hit({1500, 1075}, Tpp96));
+        QVERIFY(!e.hit({1500, 1080}, Tpp96));
     }
 
     void draggingAHandleMovesItsSide_data()
@@ -240,10 +241,10 @@ private slots:
             p.list(FigureKind::Rect)[0] = start;
             p.list(FigureKind::Rect)[0].Order = 1;
             FigureEditor e(p);
-            e.press({1500, 1500}, Qt::LeftButton, Tpp);
+            e.press({1500, 1500}, Qt::LeftButton, Tpp96);
             e.release({1500, 1500});
             QCOMPARE(int(e.cursorAt(grab)), handle == 10 ? int(Qt::ArrowCursor) : cursor);
-            e.press(grab, Qt::LeftButton, Tpp);
+            e.press(grab, Qt::LeftButton, Tpp96);
             e.move(grab + QPoint(60, 120));
             QCOMPARE(int(e.cursorAt(grab)), cursor);
             e.release(grab + QPoint(100, 200));
@@ -257,7 +258,7 @@ private slots:
         PanelState p;
         FigureEditor e(p);
         draw(e, p, FigureKind::Circle, {300, 200}, {1300, 1200});
-        e.press({800, 700}, Qt::LeftButton, Tpp);
+        e.press({800, 700}, Qt::LeftButton, Tpp96);
         e.release({-2000, -2000});
         const TwipBox b = figureBox(p.list(FigureKind::Circle)[0]);
         QCOMPARE(QPoint(b.left, b.top), QPoint(0, 0));
@@ -290,5 +291,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TstPanelFigures)
+ZK_TEST_GUILESS_MAIN(TstPanelFigures)
 #include "tst_panelfigures.moc"

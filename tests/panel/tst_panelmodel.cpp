@@ -1,4 +1,5 @@
 #include "settings/panelmodel.h"
+#include "tests/support/testmain.h"
 
 #include <QTest>
 
@@ -181,5 +182,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TstPanelModel)
+ZK_TEST_GUILESS_MAIN(TstPanelModel)
 #include "tst_panelmodel.moc"

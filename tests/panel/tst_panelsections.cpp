@@ -1,5 +1,6 @@
 #include "settings/panelsections.h"
 #include "settings/settingsfile.h"
+#include "tests/support/testmain.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -346,5 +347,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TstPanelSections)
+ZK_TEST_GUILESS_MAIN(TstPanelSections)
 #include "tst_panelsections.moc"

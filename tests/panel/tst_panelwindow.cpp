@@ -15,6 +15,7 @@
 #include "tests/support/clipping.h"
 #include "tests/support/englishtexts.h"
 #include "tests/support/screenshot.h"
+#include "tests/support/testmain.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -25,8 +26,7 @@
 
 namespace {
 
-const ButtonRef Ch1{0, 0}, Ch2{0, 1}, Ch3{0, 2}, MasterOut{0, 8};
-constexpr int Sys = SystemKey::Section;
+constexpr int SystemSection = SystemKey::Section;
 
 int wire(ChannelFamily f, int channel)
 {
@@ -633,38 +633,6 @@ private slots:
         QCOMPARE(w->windowTitle(), path + QStringLiteral(" - ZK-VR340a [デザイン]"));
     }
 
-    void screenshots()
-    {
-        if (qEnvironmentVariableIsEmpty("ZKVR340A_SCREENSHOTS"))
-            QSKIP("pictures are taken by scripts/screenshots.sh");
-        PanelRig rig(2);
-        rig.preset({{Ch1, 600, 600, "議長"},
-                    {Ch2, 2400, 600, "副議長"},
-                    {Ch3, 4200, 600, "書記\r\n(記録)"},
-                    {{0, 3}, 6000, 600, "委員 1"},
-                    {{1, 0}, 600, 2400, "委員 2"},
-                    {{1, 1}, 2400, 2400, "委員 3"},
-                    {MasterOut, 8400, 600, "マスター", 1500, 1500},
-                    {{1, 8}, 8400, 2400, "スレーブ1", 1500, 1500}},
-                   2);
-        FrmMdi *w = rig.open(96);
-        w->resize(800, 420);
-        click(w->designButton(Ch2), QPoint(30, 25));
-        click(w->designButton(Ch3), QPoint(30, 25), Qt::LeftButton, Qt::ControlModifier);
-        saveScreenshot(*w, "frmMDI_design");
-
-        w->action(PanelCommand::New)->trigger();
-        FrmEditSetting *dlg = w->propertyDialog();
-        dlg->txtIconTextSet()->setPlainText("委員 4");
-        saveScreenshot(*dlg, "frmEditSetting");
-        dlg->close();
-
-        w->action(PanelCommand::Execution)->trigger();
-        click(w->executionButton(Ch1), QPoint(10, 10));
-        click(w->executionButton({1, 0}), QPoint(10, 10));
-        saveScreenshot(*w, "frmMDI_execution");
-    }
-
     // The English panel: captions of the window, its states and the button
     // property dialog, which keeps every caption whole.
     void panelInEnglish()
@@ -701,5 +669,44 @@ private slots:
     }
 };
 
-QTEST_MAIN(TstPanelWindow)
+// The pictures of these windows in docs/screenshots, taken by
+// scripts/screenshots.sh; no test.
+class TstPanelWindowPictures : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void screenshots()
+    {
+        PanelRig rig(2);
+        rig.preset({{Ch1, 600, 600, "議長"},
+                    {Ch2, 2400, 600, "副議長"},
+                    {Ch3, 4200, 600, "書記\r\n(記録)"},
+                    {{0, 3}, 6000, 600, "委員 1"},
+                    {{1, 0}, 600, 2400, "委員 2"},
+                    {{1, 1}, 2400, 2400, "委員 3"},
+                    {MasterOut, 8400, 600, "マスター", 1500, 1500},
+                    {{1, 8}, 8400, 2400, "スレーブ1", 1500, 1500}},
+                   2);
+        FrmMdi *w = rig.open(96);
+        w->resize(800, 420);
+        click(w->designButton(Ch2), QPoint(30, 25));
+        click(w->designButton(Ch3), QPoint(30, 25), Qt::LeftButton, Qt::ControlModifier);
+        saveScreenshot(*w, "frmMDI_design");
+
+        w->action(PanelCommand::New)->trigger();
+        FrmEditSetting *dlg = w->propertyDialog();
+        dlg->txtIconTextSet()->setPlainText("委員 4");
+        saveScreenshot(*dlg, "frmEditSetting");
+        dlg->close();
+
+        w->action(PanelCommand::Execution)->trigger();
+        click(w->executionButton(Ch1), QPoint(10, 10));
+        click(w->executionButton({1, 0}), QPoint(10, 10));
+        saveScreenshot(*w, "frmMDI_execution");
+    }
+};
+
+ZK_TEST_MAIN(TstPanelWindow)
+ZK_PICTURES(TstPanelWindowPictures)
 #include "tst_panelwindow.moc"

@@ -7,6 +7,7 @@
 #include "print/ui/mdlprint.h"
 #include "tests/editor/editorrig.h"
 #include "tests/support/screenshot.h"
+#include "tests/support/testmain.h"
 
 #include <QDir>
 #include <QFile>
@@ -254,5 +255,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPrintForm)
+ZK_TEST_MAIN(TestPrintForm)
 #include "tst_printform.moc"

@@ -3,6 +3,7 @@
 // completely on screen before it is captured.
 
 #include "print/printlayout.h"
+#include "tests/support/testmain.h"
 
 #include <QTest>
 
@@ -91,5 +92,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestPrintLayout)
+ZK_TEST_APPLESS_MAIN(TestPrintLayout)
 #include "tst_printlayout.moc"

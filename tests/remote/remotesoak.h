@@ -208,8 +208,6 @@ public:
             const ButtonSlot &slot = world.panel.slot(b.mixer, b.slot);
             if (!slot.IconEnable)
                 m_figures.notes << QStringLiteral("button %1/%2 gone").arg(b.mixer).arg(b.slot);
-            else if (done && !m_mixer.holds(b.mixer + 1, b.slot + 1, slot.IconOnOff))
-                ++m_figures.differing;
         }
         m_mixer.kill();
         return m_figures;
@@ -262,9 +260,22 @@ private:
         case Stage::Ending:
             // The panel's switches written again where the restarted mixer
             // held others, and every write settled.
-            return m_api.allDone() && nothingWaits() && program.sync()->mixersCurrent();
+            if (!m_api.allDone() || !nothingWaits() || !program.sync()->mixersCurrent())
+                return false;
+            // Judged while the program runs: its end gives the channels back.
+            countDiffering();
+            return true;
         }
         return false;
+    }
+
+    void countDiffering()
+    {
+        for (const ButtonRef &b : m_buttons) {
+            const ButtonSlot &slot = m_world->panel.slot(b.mixer, b.slot);
+            if (slot.IconEnable && !m_mixer.holds(b.mixer + 1, b.slot + 1, slot.IconOnOff))
+                ++m_figures.differing;
+        }
     }
 
     void layOutButtons()

@@ -13,6 +13,7 @@
 #include "remote/remoteserver.h"
 #include "tests/remote/serverrig.h"
 #include "tests/support/programrig.h"
+#include "tests/support/testmain.h"
 
 #include <QAction>
 #include <QJsonArray>
@@ -457,5 +458,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestRemoteBrowser)
+ZK_TEST_MAIN(TestRemoteBrowser)
 #include "tst_remotebrowser.moc"

@@ -8,6 +8,7 @@
 #include "remote/remoterequest.h"
 #include "remote/remotesync.h"
 #include "tests/remote/fakesync.h"
+#include "tests/support/testmain.h"
 
 #include <QFile>
 #include <QLibraryInfo>
@@ -345,5 +346,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestRemoteLogic)
+ZK_TEST_GUILESS_MAIN(TestRemoteLogic)
 #include "tst_remotelogic.moc"

@@ -15,6 +15,7 @@
 #include "tests/remote/remoteclient.h"
 #include "tests/remote/remotesoak.h"
 #include "tests/support/programrig.h"
+#include "tests/support/testmain.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -46,6 +47,8 @@ class TestRemoteProgram : public QObject
     Q_OBJECT
 
 private slots:
+    void init() { forgetWhatTheLastProgramLeft(); }
+
     void switchesTakeThePanelsRoad()
     {
         SimOptions options;
@@ -317,7 +320,7 @@ private slots:
             QCOMPARE(program.run(), 0);
             QVERIFY(done);
             QCOMPARE(running, ownerOnly);
-            QCOMPARE(dialogs.shown.size(), ownerOnly ? size_t(0) : size_t(1));
+            QVERIFY2(dialogs.shown.size() == (ownerOnly ? size_t(0) : size_t(1)), qPrintable(dialogs.texts().join(u"|")));
             if (ownerOnly) {
                 QCOMPARE(shownToken, QString::fromLatin1(tokens.operate));
                 QCOMPARE(shownAddress, "http://" + address + "/?token=" + QString::fromLatin1(tokens.operate));
@@ -330,5 +333,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestRemoteProgram)
+ZK_TEST_MAIN(TestRemoteProgram)
 #include "tst_remoteprogram.moc"

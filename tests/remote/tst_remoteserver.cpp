@@ -9,6 +9,7 @@
 #include "remote/ui/qrcodeview.h"
 #include "tests/remote/serverrig.h"
 #include "tests/support/englishtexts.h"
+#include "tests/support/testmain.h"
 
 #include <QProcess>
 #include <QSslSocket>
@@ -598,5 +599,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestRemoteServer)
+ZK_TEST_MAIN(TestRemoteServer)
 #include "tst_remoteserver.moc"

@@ -8,6 +8,7 @@
 #include "settings/loadsave.h"
 #include "settings/mixersections.h"
 #include "tests/support/settingstext.h"
+#include "tests/support/testmain.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -561,5 +562,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TstLoadSave)
+ZK_TEST_GUILESS_MAIN(TstLoadSave)
 #include "tst_loadsave.moc"

@@ -1,6 +1,7 @@
 #include "mixer/mixerdata.h"
 #include "settings/mixersections.h"
 #include "settings/settingsfile.h"
+#include "tests/support/testmain.h"
 
 #include <QTest>
 
@@ -121,5 +122,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TstMixerSections)
+ZK_TEST_GUILESS_MAIN(TstMixerSections)
 #include "tst_mixersections.moc"

@@ -3,6 +3,7 @@
 #include "settings/panelcompare.h"
 #include "settings/panelsections.h"
 #include "settings/settingsfile.h"
+#include "tests/support/testmain.h"
 
 #include <QDir>
 #include <QFile>
@@ -575,5 +576,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TstSettingsFile)
+ZK_TEST_GUILESS_MAIN(TstSettingsFile)
 #include "tst_settingsfile.moc"

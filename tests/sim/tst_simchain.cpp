@@ -1,6 +1,7 @@
 #include "sim/simargs.h"
 #include "sim/simchain.h"
 #include "sim/simkeys.h"
+#include "tests/support/testmain.h"
 
 #include <QtTest>
 
@@ -470,5 +471,5 @@ void TstSimChain::arguments()
     }
 }
 
-QTEST_GUILESS_MAIN(TstSimChain)
+ZK_TEST_GUILESS_MAIN(TstSimChain)
 #include "tst_simchain.moc"

@@ -3,6 +3,7 @@
 // full here, as they travel on each link.
 
 #include "tests/support/simprocess.h"
+#include "tests/support/testmain.h"
 
 #include <QProcess>
 #include <QNetworkDatagram>
@@ -329,5 +330,5 @@ void TstSimProcess::signalEndsCleanly()
     QVERIFY(!QFileInfo::exists(dir.filePath("vr340a-0")));
 }
 
-QTEST_GUILESS_MAIN(TstSimProcess)
+ZK_TEST_GUILESS_MAIN(TstSimProcess)
 #include "tst_simprocess.moc"

@@ -1,5 +1,6 @@
 #include "sim/simchain.h"
 #include "sim/simusb.h"
+#include "tests/support/testmain.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -178,5 +179,5 @@ void TstSimUsb::largeDataBlockArrivesWhole()
     QVERIFY(chain.downloads().constFirst().data == data);
 }
 
-QTEST_GUILESS_MAIN(TstSimUsb)
+ZK_TEST_GUILESS_MAIN(TstSimUsb)
 #include "tst_simusb.moc"

@@ -9,6 +9,7 @@
 #include "panel/ui/frmmdi.h"
 #include "app/world.h"
 #include "panel/designrecovery.h"
+#include "panel/heldchannels.h"
 #include "base/clock.h"
 #include "base/dialogs.h"
 #include "sim/simchain.h"
@@ -117,6 +118,15 @@ inline QPointer<QTimer> answerLoadComparison(Qt::Key key, std::function<void(QWi
     });
     timer->start(50);
     return timer;
+}
+
+// What a program ended in a test may leave for the next start: an unsaved
+// panel's recovery file, the channels a panel still owed. Each test starts
+// afresh; a test of those files makes its own.
+inline void forgetWhatTheLastProgramLeft()
+{
+    DesignRecovery().discard();
+    HeldChannels().discard();
 }
 
 // The program preset to Ethernet against a virtual mixer chain on loopback

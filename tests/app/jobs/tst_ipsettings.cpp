@@ -10,6 +10,7 @@
 #include "app/world.h"
 #include "jobrig.h"
 #include "tests/support/screenshot.h"
+#include "tests/support/testmain.h"
 
 #include <QFrame>
 #include <QLineEdit>
@@ -234,5 +235,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestIpSettings)
+ZK_TEST_MAIN(TestIpSettings)
 #include "tst_ipsettings.moc"

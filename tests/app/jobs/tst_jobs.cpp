@@ -3,6 +3,7 @@
 #include "app/jobs.h"
 #include "base/strings.h"
 #include "jobrig.h"
+#include "tests/support/testmain.h"
 
 #include <QtTest>
 
@@ -313,5 +314,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestJobs)
+ZK_TEST_GUILESS_MAIN(TestJobs)
 #include "tst_jobs.moc"

@@ -11,6 +11,7 @@
 #include "mixer/mixersync.h"
 #include "sim/simchain.h"
 #include "sim/simtcp.h"
+#include "tests/support/testmain.h"
 
 #include <QtTest>
 
@@ -74,5 +75,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestJobsLoopback)
+ZK_TEST_GUILESS_MAIN(TestJobsLoopback)
 #include "tst_jobsloopback.moc"

@@ -6,6 +6,7 @@
 #include "app/world.h"
 #include "jobrig.h"
 #include "tests/support/screenshot.h"
+#include "tests/support/testmain.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -100,5 +101,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestJobWindows)
+ZK_TEST_MAIN(TestJobWindows)
 #include "tst_jobwindows.moc"

@@ -1,5 +1,6 @@
 #include "base/strings.h"
 #include "tests/support/englishtexts.h"
+#include "tests/support/testmain.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -402,5 +403,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestStrings)
+ZK_TEST_MAIN(TestStrings)
 #include "tst_strings.moc"

@@ -1,6 +1,7 @@
 // zkvr340a-ctl search against the virtual mixer program on loopback.
 
 #include "tests/cli/clitesthelpers.h"
+#include "tests/support/testmain.h"
 
 #include <QHostAddress>
 #include <QUdpSocket>
@@ -118,5 +119,5 @@ void TstCtlSearch::virtualMixersShareOneSearchAddress()
     QCOMPARE(one.out, QByteArray("10.0.0.4\n"));
 }
 
-QTEST_GUILESS_MAIN(TstCtlSearch)
+ZK_TEST_GUILESS_MAIN(TstCtlSearch)
 #include "tst_ctlsearch.moc"

@@ -9,6 +9,7 @@
 #include "link/ui/frmethersetting.h"
 #include "searchtesthelpers.h"
 #include "tests/support/screenshot.h"
+#include "tests/support/testmain.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -268,5 +269,5 @@ void TstEtherSetting::searchThroughTheWindow()
     QVERIFY(f.dialogs.shown.empty());
 }
 
-QTEST_MAIN(TstEtherSetting)
+ZK_TEST_MAIN(TstEtherSetting)
 #include "tst_ethersetting.moc"

@@ -9,6 +9,7 @@
 #include "link/search/searchtexts.h"
 #include "link/search/searchwire.h"
 #include "searchtesthelpers.h"
+#include "tests/support/testmain.h"
 
 #include <QtTest>
 
@@ -478,5 +479,5 @@ void TstMixerSearch::mixerAnsweringEachCopyIsOneMixer()
     QCOMPARE(r.address, QStringLiteral("10.0.0.1"));
 }
 
-QTEST_GUILESS_MAIN(TstMixerSearch)
+ZK_TEST_GUILESS_MAIN(TstMixerSearch)
 #include "tst_mixersearch.moc"
