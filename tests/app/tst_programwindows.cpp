@@ -174,7 +174,7 @@ void TestProgramWindows::jobsAskedBackToBackFromTwoWindowsRunInOrder()
     drive(program, 20.0, [&] {
         switch (stage) {
         case Live:
-            if (!live(program, world) || !world.jobs.empty() || program.jobWindowVisible())
+            if (!liveWithEditor(program, world) || !world.jobs.empty() || program.jobWindowVisible())
                 return false;
             run.dialogs.answers.push_back(MsgAnswer::Ok); // the initialise question
             writes.clear();
