@@ -13,31 +13,39 @@ namespace {
 constexpr double IdleSleepSeconds = 3600.0;
 // Sleeps end just past a due time so that "elapsed > limit" holds on waking.
 constexpr double DueMargin = 0.001;
+// Initialise codes from here on set extended registers back: the editors
+// read them again at once.
+constexpr int FirstExtendedInitialiseCode = 16;
+
+std::function<bool(const JobWork &)> kindIs(JobKind kind)
+{
+    return [kind](const JobWork &w) { return w.kind == kind; };
+}
 } // namespace
 
-QString initialiseConfirmText(int jobTarget)
+QString initialiseConfirmText(int code)
 {
     QString what;
-    if (jobTarget >= 0 && jobTarget <= 7)
-        what = str(2707) + u' ' + QString::number(jobTarget + 1);
-    else if (jobTarget == 8)
+    if (code >= 0 && code <= 7)
+        what = str(2707) + u' ' + QString::number(code + 1);
+    else if (code == 8)
         what = str(2708);
-    else if (jobTarget >= 9 && jobTarget <= 11)
-        what = str(2192 + jobTarget);
-    else if (jobTarget == 16 || jobTarget == 17)
-        what = str(2903) + u' ' + QString::number(jobTarget - 15);
-    else if (jobTarget == 18)
+    else if (code >= 9 && code <= 11)
+        what = str(2192 + code);
+    else if (code == 16 || code == 17)
+        what = str(2903) + u' ' + QString::number(code - 15);
+    else if (code == 18)
         what = str(2904);
-    else if (jobTarget == 20)
+    else if (code == 20)
         what = joinWords(str(2903), QStringLiteral("3"));
     else
         return {};
     return what + str(2701);
 }
 
-JobLoop::JobLoop(LoopState &loop, LinkState &link, Clock &clock, Dialogs &dialogs,
+JobLoop::JobLoop(LoopState &loop, JobQueue &jobs, LinkState &link, Clock &clock, Dialogs &dialogs,
                  JobHandlers &handlers, SyncWork &sync)
-    : m_loop(loop), m_link(link), m_clock(clock), m_dialogs(dialogs), m_handlers(handlers),
+    : m_loop(loop), m_jobs(jobs), m_link(link), m_clock(clock), m_dialogs(dialogs), m_handlers(handlers),
       m_sync(sync)
 {
 }
@@ -64,30 +72,37 @@ void JobLoop::run()
             break;
         const bool online = !m_link.offline();
 
-        if (m_loop.JobRequest == JobTransferLoaded && online) {
-            m_handlers.showJobWindow(-1);
-            m_loop.JobRequest = JobIdle;
-            continue;
+        // A job stays asked for while it runs: the same work asked for
+        // meanwhile is the same request, and others wait behind it.
+        if (online) {
+            if (const std::optional<JobWork> transfer = m_jobs.first(kindIs(JobKind::TransferLoaded))) {
+                m_handlers.showJobWindow(*transfer, PlaceMode::Below);
+                m_jobs.take(*transfer);
+                continue;
+            }
         }
         if (m_sync.flushDue()) {
             flushValues();
             continue;
         }
-        if (m_loop.DownloadRequest != 0) {
-            m_handlers.runDownload(m_loop.DownloadRequest);
-            m_loop.DownloadRequest = 0;
+        if (const std::optional<JobWork> download = m_jobs.first(kindIs(JobKind::Download))) {
+            m_handlers.runDownload(download->download);
+            m_jobs.take(*download);
             reset();
             continue;
         }
+        // A held poll keeps the loop's pace of held jobs: it wakes each 0.4 s
+        // and the poll never falls due.
+        const bool jobsWait = !m_jobs.empty() || m_jobs.pollHeld();
         const double now = m_clock.now();
         const double elapsed = now - m_t0;
-        if (elapsed > JobHoldSeconds && m_loop.JobRequest != JobIdle) {
+        if (elapsed > JobHoldSeconds && jobsWait) {
             dispatchJob();
             reset();
             continue;
         }
         if (elapsed > m_link.ReplyTimeUnit || now < m_t0) {
-            if (online && !m_handlers.pollingHeld()) {
+            if (online && !m_jobs.pollHeld()) {
                 m_sync.poll();
                 m_handlers.afterPoll();
             }
@@ -98,9 +113,9 @@ void JobLoop::run()
         // Nothing due: sleep until the next poll or held job falls due, or
         // until an event (a click, a reply) arrives.
         double due = online ? m_t0 + m_link.ReplyTimeUnit : now + IdleSleepSeconds;
-        if (m_loop.JobRequest != JobIdle)
+        if (jobsWait)
             due = std::min(due, m_t0 + JobHoldSeconds);
-        if (!online && m_loop.JobRequest == JobIdle)
+        if (!online && !jobsWait)
             due = std::min(due, m_t0 + IdleSleepSeconds);
         m_clock.waitForEvents(std::max(due - now, 0.0) + DueMargin);
         waited = true;
@@ -116,70 +131,76 @@ void JobLoop::flushValues()
     m_sync.flush();
 }
 
+namespace {
+// Jobs that exchange with the mixers wait while there is no link.
+bool needsLink(JobKind kind)
+{
+    return kind == JobKind::TransferLoaded || kind == JobKind::ExtendedRead || kind == JobKind::ExtendedWrite;
+}
+} // namespace
+
 void JobLoop::dispatchJob()
 {
     const bool online = !m_link.offline();
-    switch (m_loop.JobRequest) {
-    case JobDirectRead:
-    case JobDirectWrite:
-        // FrmDirect moves JobRequest to 6 while it is open and to 0 on close.
-        m_handlers.showDirect();
+    const std::optional<JobWork> work
+        = m_jobs.first([online](const JobWork &w) { return online || !needsLink(w.kind); });
+    if (!work)
+        return;
+    // The mode changes once the job window has gone; quitting first sends
+    // what waits. Either stays first until then.
+    if (work->kind == JobKind::ModeChange && m_handlers.jobWindowVisible())
+        return;
+    if (work->kind == JobKind::Quit && online && m_sync.pendingValues()) {
+        m_sync.writePending();
+        return;
+    }
+    runJob(*work);
+    // Quitting stays asked for until the program has ended.
+    if (work->kind != JobKind::Quit)
+        m_jobs.take(*work);
+}
+
+void JobLoop::runJob(const JobWork &work)
+{
+    switch (work.kind) {
+    case JobKind::DirectRead:
+    case JobKind::DirectWrite:
+        m_handlers.showDirect(work.kind == JobKind::DirectRead);
         break;
-    case JobExtendedRead:
-        if (!online)
-            break;
-        m_loop.Job = JobWork::extendedRead();
-        m_handlers.showJobWindow(0);
-        // A mode change asked for during the read follows right after it.
-        if (m_loop.JobRequest != JobModeChange)
-            m_loop.JobRequest = JobIdle;
+    case JobKind::ExtendedRead:
+        m_handlers.showJobWindow(work, PlaceMode::Centred);
         break;
-    case JobExtendedWrite:
-        if (!online)
-            break;
-        // JobTarget names the register group the editor's tab shows.
-        m_loop.Job = JobWork::extendedWrite(m_loop.JobTarget);
-        m_handlers.showJobWindow(0);
-        m_loop.JobRequest = JobExtendedRead; // read the extended data back
+    case JobKind::ExtendedWrite:
+        m_handlers.showJobWindow(work, PlaceMode::Centred);
+        // The extended data are read back before anything else.
+        m_jobs.requestFirst(JobWork::extendedRead());
         break;
-    case JobInitialise:
-        runInitialise();
-        m_loop.JobRequest = JobIdle;
+    case JobKind::Initialise:
+        runInitialise(work);
         break;
-    case JobModeChange:
-        if (!m_handlers.jobWindowVisible()) {
-            m_handlers.showPanel();
-            m_loop.JobRequest = JobIdle;
-        }
+    case JobKind::ModeChange:
+        m_handlers.showPanel();
         break;
-    case JobQuit:
-        if (online && m_sync.pendingValues())
-            m_sync.writePending();
-        else
-            m_handlers.Disconnect();
+    case JobKind::Quit:
+        m_handlers.Disconnect();
         break;
-    case JobIpSettings:
+    case JobKind::IpSettings:
         m_handlers.showIpSettings();
         break;
-    case JobDirectActive:
-    case JobIpActive:
-    case JobTransferLoaded: // offline: stays set until replaced
-    default:
-        break;
+    case JobKind::TransferLoaded:
+    case JobKind::Download:
+    case JobKind::IpWrite:
+        break; // served above, or run by the window that asked for them
     }
 }
 
-void JobLoop::runInitialise()
+void JobLoop::runInitialise(const JobWork &work)
 {
-    const MsgAnswer answer = m_dialogs.message(initialiseConfirmText(m_loop.JobTarget),
-                                               MsgButtons::OkCancel, MsgIcon::Warning, QString());
+    const MsgAnswer answer = m_dialogs.message(initialiseConfirmText(work.target), MsgButtons::OkCancel,
+                                               MsgIcon::Warning, QString());
     if (answer != MsgAnswer::Ok || m_link.offline())
         return;
-    m_loop.Job = JobWork::initialise(m_loop.JobMixer, m_loop.JobTarget);
-    m_handlers.showJobWindow(0);
-    if (m_loop.JobTarget >= 16) {
-        m_loop.JobRequest = JobExtendedRead;
-        m_loop.Job = JobWork::extendedRead();
-        m_handlers.showJobWindow(0);
-    }
+    m_handlers.showJobWindow(work, PlaceMode::Centred);
+    if (work.target >= FirstExtendedInitialiseCode)
+        m_handlers.showJobWindow(JobWork::extendedRead(), PlaceMode::Centred);
 }

@@ -2,7 +2,6 @@
 
 #include "base/clock.h"
 #include "base/dialogs.h"
-#include "base/loopstate.h"
 #include "base/strings.h"
 #include "link/comm.h"
 #include "link/protocol.h"
@@ -166,15 +165,13 @@ void JobRunner::abandonRegisters(const std::vector<int> &regs)
     }
 }
 
-bool JobRunner::extendedWrite()
+bool JobRunner::extendedWrite(int group)
 {
-    // Anything but one of the four groups (a JobTarget the loop does not
-    // know) writes nothing rather than registers nobody chose.
-    const JobWork &job = m_c.loop.Job;
-    const std::vector<int> regs
-        = job.kind == JobKind::ExtendedWrite ? extendedGroupRegisters(job.target) : std::vector<int>{};
+    // Anything but one of the four groups writes nothing rather than
+    // registers nobody chose.
+    const std::vector<int> regs = extendedGroupRegisters(group);
     if (regs.empty()) {
-        qCWarning(lcAppJobs) << "extended write of no known group:" << int(job.kind) << job.target;
+        qCWarning(lcAppJobs) << "extended write of no known group:" << group;
         return false;
     }
     const ExtendedRecordSource fallback(m_c.mixers.ExtendedData[1]);
@@ -187,14 +184,9 @@ bool JobRunner::extendedWrite()
     return true;
 }
 
-bool JobRunner::initialise()
+bool JobRunner::initialise(int mixer, int code)
 {
-    const JobWork &job = m_c.loop.Job;
-    if (job.kind != JobKind::Initialise) {
-        qCWarning(lcAppJobs) << "initialise without its work:" << int(job.kind);
-        return false;
-    }
-    if (m_c.protocol.sendAndWait(initialiseRequest(job.mixer, quint8(job.target))).received())
+    if (m_c.protocol.sendAndWait(initialiseRequest(mixer, quint8(code))).received())
         return true;
     noResponse();
     return false;
@@ -211,30 +203,25 @@ bool JobRunner::transferLoaded()
     return true;
 }
 
-bool JobRunner::ipWrite()
+bool JobRunner::ipWrite(const QByteArray &request)
 {
-    const JobWork &job = m_c.loop.Job;
-    if (job.kind != JobKind::IpWrite) {
-        qCWarning(lcAppJobs) << "IP write without its work:" << int(job.kind);
-        return false;
-    }
-    if (m_c.protocol.IpWriteWithVerify(job.ipRequest, [this] { setFailed(); })
+    if (m_c.protocol.IpWriteWithVerify(request, [this] { setFailed(); })
         == MixerProtocol::VerifyResult::Verified)
         return true;
     noResponse();
     return false;
 }
 
-bool JobRunner::run(int job)
+bool JobRunner::run(const JobWork &work)
 {
-    switch (job) {
-    case JobExtendedRead: return extendedRead();
-    case JobExtendedWrite: return extendedWrite();
-    case JobInitialise: return initialise();
-    case JobTransferLoaded: return transferLoaded();
-    case JobIpActive: return ipWrite();
+    switch (work.kind) {
+    case JobKind::ExtendedRead: return extendedRead();
+    case JobKind::ExtendedWrite: return extendedWrite(work.target);
+    case JobKind::Initialise: return initialise(work.mixer, work.target);
+    case JobKind::TransferLoaded: return transferLoaded();
+    case JobKind::IpWrite: return ipWrite(work.ipRequest);
     default:
-        qCDebug(lcAppJobs) << "no job window work for JobRequest" << job;
+        qCDebug(lcAppJobs) << "no job window work for job" << int(work.kind);
         return false;
     }
 }

@@ -1,11 +1,11 @@
 #pragma once
 
-// The jobs of the job window, without widgets: extended read (3) and write
-// (4), initialise (5), direct memory access (6), the transfer of loaded
-// settings (7) and the mixer IP write (11). Each job takes its work from
-// LoopState::Job as the job loop or the requesting window left it, builds its
-// requests from it, reports its own failure through Dialogs and returns whether it succeeded.
+// The jobs of the job window, without widgets: extended read and write,
+// initialise, direct memory access, the transfer of loaded settings and the
+// mixer IP write. Each job builds its requests from the work it is given,
+// reports its own failure through Dialogs and returns whether it succeeded.
 
+#include "app/jobwork.h"
 #include "mixer/extendedregisters.h"
 #include "mixer/mixerdata.h"
 #include "mixer/valuestate.h"
@@ -22,7 +22,6 @@ class Dialogs;
 class MdlComm;
 class MixerProtocol;
 struct LinkState;
-struct LoopState;
 
 // ---- Direct memory access ----------------------------------------------------
 
@@ -68,7 +67,6 @@ private:
 
 struct JobContext
 {
-    LoopState &loop;
     LinkState &link;
     MixerState &mixers;
     Dialogs &dialogs;
@@ -80,7 +78,7 @@ struct JobContext
     std::function<void()> markFirstReply;
     // After an extended read: the editor of `mixer` shows its extended values again.
     std::function<void(int mixer)> refreshExtendedDisplay;
-    // The write-and-verify routine that ends job 7.
+    // The write-and-verify routine that ends the transfer of loaded settings.
     std::function<bool()> SetData;
 };
 
@@ -89,14 +87,14 @@ class JobRunner
 public:
     explicit JobRunner(JobContext context) : m_c(std::move(context)) {}
 
-    bool extendedRead();      // job 3
-    bool extendedWrite();     // job 4: the register group of the job's work
-    bool initialise();        // job 5: "I","S" to the job's mixer and code
-    bool transferLoaded();    // job 7
-    bool ipWrite();           // job 11: the "I","P" request of the job's work
+    bool extendedRead();
+    bool extendedWrite(int group);         // the registers of one group, 0..3
+    bool initialise(int mixer, int code);  // "I","S" to `mixer`
+    bool transferLoaded();
+    bool ipWrite(const QByteArray &request);
 
-    // Jobs 3, 4, 5, 7 and 11 by their JobRequest value; false for others.
-    bool run(int job);
+    // The job of `work`; false for jobs that are not the job window's.
+    bool run(const JobWork &work);
 
 private:
     void noResponse();

@@ -3,6 +3,7 @@
 // Everything the running program shares, owned in one place and handed out
 // by reference. A test builds a fresh world in one line.
 
+#include "app/jobqueue.h"
 #include "base/clock.h"
 #include "base/loopstate.h"
 #include "editor/editorstate.h"
@@ -23,6 +24,8 @@ struct World
     Dialogs &dialogs;
     LinkState link;
     LoopState loop;
+    // The jobs asked of the job loop, in order.
+    JobQueue jobs;
     MixerState mixers;
     EditorState editor;
     SettingsFiles settings;

@@ -10,6 +10,8 @@
 // command's business (commands.cpp): an unknown command is named as such
 // before anything is said about links.
 
+#include "link/linkstate.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -27,7 +29,7 @@ struct CliLink
     enum class Kind { None, Ethernet, Serial, Usb };
     Kind kind = Kind::None;
     QString host;            // Ethernet
-    quint16 port = 1001;     // Ethernet; the mixer's command port
+    quint16 port = MixerTcpPort; // Ethernet
     QString device;          // serial device path
     double connectSeconds = 30.0; // --timeout: how long an Ethernet open keeps trying
 };

@@ -162,21 +162,23 @@ CliExit runLoadCommand(CliContext &context, const QStringList &args)
         return CliExit::NoMixer;
     CliSettingsSession session(context, comm->dialogs(), loop, mixers, path);
     session.commands->valueLimits = limits;
+    bool transferAsked = false;
+    QObject::connect(session.commands.get(), &SettingsCommands::transferRequested,
+                     [&transferAsked] { transferAsked = true; });
     // Open: read, the link-count question (answered above), the apply
     // step, which asks for the transfer job.
-    if (!session.commands->openMenu(0)) {
+    if (!session.commands->openMenu(ChangeMode::Ask)) {
         context.err() << str(Msg::NotLoaded).arg(QFileInfo(path).absoluteFilePath()) << Qt::endl;
         return CliExit::NoMixer;
     }
-    if (loop.JobRequest != JobTransferLoaded)
+    if (!transferAsked)
         return CliExit::NoMixer; // no write access: nothing was applied
 
     const bool valuesWaiting = anyPending(mixers);
     const std::vector<WantedValue> wanted = flaggedValues(mixers);
     MixerProtocol protocol(*comm);
-    JobContext job{loop, comm->state(), mixers, comm->dialogs(), protocol, nullptr, {}, {}, {}};
+    JobContext job{comm->state(), mixers, comm->dialogs(), protocol, nullptr, {}, {}, {}};
     job.SetData = [&] { return valuesWaiting ? sync.writePending() : false; };
-    loop.JobRequest = JobIdle;
     WriteProgress progress(context, *comm, sync, mixers, int(wanted.size()), QStringLiteral("load"));
     const bool transferred = JobRunner(std::move(job)).transferLoaded();
     progress.finish();

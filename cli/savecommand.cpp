@@ -50,7 +50,7 @@ CliExit runSaveCommand(CliContext &context, const QStringList &args)
         return CliExit::NoMixer;
     CliSettingsSession session(context, comm->dialogs(), loop, mixers, path);
     // Save-as sets FileMixerCount to the link count and captures first.
-    if (!session.commands->saveAsMenu(0)) {
+    if (!session.commands->saveAsMenu(ChangeMode::Ask)) {
         context.err() << str(Msg::NotWritten).arg(QFileInfo(path).absoluteFilePath()) << Qt::endl;
         return CliExit::NoMixer;
     }

@@ -1,11 +1,6 @@
 #include "editor/editorlifecycle.h"
 
-#include <utility>
-
-EditorLifecycle::EditorLifecycle(EditorEnv env, LoopState &loop, std::function<void()> drain)
-    : m_env(env), m_loop(loop), m_drain(std::move(drain))
-{
-}
+EditorLifecycle::EditorLifecycle(EditorEnv env, EditorJobs &jobs) : m_env(env), m_jobs(jobs) {}
 
 void EditorLifecycle::opened(int mixer)
 {
@@ -18,7 +13,7 @@ void EditorLifecycle::opened(int mixer)
         // read brings the mixer's own.
         if (mixer != 1)
             s.ExtendedData[size_t(mixer)] = s.ExtendedData[1];
-        requestJob(JobExtendedRead);
+        m_jobs.readExtended();
     }
     s.EditorOpen[size_t(mixer)] = true;
 }
@@ -29,20 +24,10 @@ void EditorLifecycle::closed(int mixer)
         m_env.mixers.EditorOpen[size_t(mixer)] = false;
     // Only the editor's own requests go with it; a request another window
     // made (direct access, IP settings, a mode change) stays.
-    qint16 &job = m_loop.JobRequest;
-    if (job == JobExtendedWrite)
+    if (m_jobs.withdrawEditorJobs())
         for (ValueStatus &w : m_env.mixers.ExtendedWrite)
             if (w.state == ValueState::Waiting)
                 w = ValueStatus{}; // the write will not be made
-    if (job == JobExtendedRead || job == JobExtendedWrite || job == JobInitialise)
-        job = JobIdle;
     // The next editor writes every control anew.
     m_env.sync.forgetReceived();
-}
-
-void EditorLifecycle::requestJob(JobCode job)
-{
-    if (m_loop.JobRequest == JobIdle && m_drain)
-        m_drain();
-    m_loop.JobRequest = job;
 }

@@ -6,26 +6,18 @@
 // values count as fresh; the first window of a mixer asks for the extended
 // registers. Closing takes back only the requests an editor makes.
 
-#include "base/loopstate.h"
+#include "editor/editorjobs.h"
 #include "editor/editorstate.h"
-
-#include <functional>
 
 class EditorLifecycle
 {
 public:
-    // `drain` empties the link's receive side before the first job request
-    // after an idle loop.
-    EditorLifecycle(EditorEnv env, LoopState &loop, std::function<void()> drain);
+    EditorLifecycle(EditorEnv env, EditorJobs &jobs);
 
     void opened(int mixer);
     void closed(int mixer);
 
-    // Asks the job loop for an editor job.
-    void requestJob(JobCode job);
-
 private:
     EditorEnv m_env;
-    LoopState &m_loop;
-    std::function<void()> m_drain;
+    EditorJobs &m_jobs;
 };

@@ -27,12 +27,17 @@ int rowChoices(int row)
     return range ? int(range->high) + 1 : 0;
 }
 
-bool validChannelOption(int index)
+bool validChannelOption(const ChannelOption &o)
+{
+    return o.ch >= 0 && o.ch < ChannelCount && o.choice >= 0 && o.choice < rowChoices(o.row);
+}
+
+std::optional<ChannelOption> channelOptionAt(int index)
 {
     if (index < 0)
-        return false;
-    const ChannelOption o = channelOption(index);
-    return o.ch < ChannelCount && o.choice < rowChoices(o.row);
+        return std::nullopt;
+    const ChannelOption o{index / 100, index / 10 % 10, index % 10};
+    return validChannelOption(o) ? std::optional(o) : std::nullopt;
 }
 
 int channelCaptionId(int row, int choice)

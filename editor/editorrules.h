@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 
 // The four tabs of SSTMixer.
 enum EditorTab : int {
@@ -42,23 +43,23 @@ ChannelFamily rowFamily(int row);
 // the codes the parameter's editor range holds.
 int rowChoices(int row);
 
-// OpnParamCh(index): index = ch × 100 + row × 10 + choice, ch the strip 0..7.
+// One option button of a channel strip: the strip 0..7, its row and choice.
 struct ChannelOption
 {
     int ch = 0;
     int row = 0;
     int choice = 0;
 };
-constexpr int channelOptionIndex(int ch, int row, int choice)
+// Whether the button exists.
+bool validChannelOption(const ChannelOption &o);
+// The button's index in the control array OpnParamCh: ch × 100 + row × 10 +
+// choice. Only the array's accessor and the buttons' names use it.
+constexpr int channelOptionIndex(const ChannelOption &o)
 {
-    return ch * 100 + row * 10 + choice;
+    return o.ch * 100 + o.row * 10 + o.choice;
 }
-constexpr ChannelOption channelOption(int index)
-{
-    return {index / 100, index / 10 % 10, index % 10};
-}
-// Whether the index names a button that exists.
-bool validChannelOption(int index);
+// The button of an OpnParamCh index; nullopt for an index no button has.
+std::optional<ChannelOption> channelOptionAt(int index);
 
 // The caption of choice c in row r: string 10k + 2113 − c, k = 0 for the
 // input attenuator, 1 for the head amp, 80 for the OFF/ON rows.
@@ -100,14 +101,14 @@ int simultaneousChoice(const MixerDataRecord &record);
 
 // ---- Requests to the job loop ------------------------------------------------
 
-// Initialise codes (JobTarget of job 5). CmdInitch(i) asks for i: 0..7 one
+// Initialise codes (what an initialise job sets back). CmdInitch(i) asks for i: 0..7 one
 // channel, 8 all channels.
 constexpr int InitAllChannels = 8;
 // CmdInit(0..6): the extended groups 1, 2, the initial values, the gate,
 // threshold and output groups, extended group 3.
 int cmdInitCode(int index);
 constexpr int CmdInitCount = 7;
-// CmdMixer(n) writes extended group n (JobTarget of job 4): 0 ThresholdK,
+// CmdMixer(n) writes extended group n (the group of an extended write): 0 ThresholdK,
 // MuteK, OutPeakLEDK; 1 ThresholdMax, ThresholdMin; 2 the initial values;
 // 3 the noise-detection group.
 constexpr int CmdMixerCount = 4;

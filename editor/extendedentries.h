@@ -1,7 +1,7 @@
 #pragma once
 
 // The entries of the extended-data and initial-values tabs. They are not
-// stored when edited: the extended write (job 4) takes the values of the
+// stored when edited: the extended write takes the values of the
 // group it writes from the master's editor window as they stand, and
 // selecting the tab again loads them from ExtendedData.
 

@@ -96,11 +96,10 @@ void MixerEdits::storeSystem(int id, int code, bool linkable, Mark mark)
         store(t, id, code, mark);
 }
 
-bool MixerEdits::channelOptionClicked(int index)
+bool MixerEdits::channelOptionClicked(const ChannelOption &o)
 {
-    if (!validChannelOption(index))
+    if (!validChannelOption(o))
         return false;
-    const ChannelOption o = channelOption(index);
     const int n = o.ch + 1;
     EditorState &e = m_env.editor;
     auto *ignore = o.row == RowRemoteOn    ? &e.IgnoreRemoteOnClick[size_t(m_mixer)][size_t(n)]
@@ -133,7 +132,7 @@ void MixerEdits::turnCh1LinkOn(int gainCode)
         const int choice = own.channel(rowFamily(row), 1);
         // A value no button stands for is left where it is.
         if (choice < rowChoices(row))
-            channelOptionClicked(channelOptionIndex(0, row, choice));
+            channelOptionClicked({0, row, choice});
     }
     if (master() && m_mixerLink)
         copyMasterChannels();

@@ -14,6 +14,7 @@
 // raised by an earlier edit stays). Values copied by a link are marked
 // without comparison.
 
+#include "editor/editorrules.h"
 #include "editor/editorstate.h"
 
 #include <vector>
@@ -28,11 +29,11 @@ public:
     bool ch1Link() const { return m_ch1Link; }
     bool mixerLink() const { return m_mixerLink; }
 
-    // A click on OpnParamCh(index), the user's or one caused by code selecting
-    // a button (the refresh, ch1-Link). Returns whether anything was stored:
-    // not for a strip other than the first while ch1-Link is on, nor for a
-    // click an ignore flag swallows.
-    bool channelOptionClicked(int index);
+    // A click on a strip's option button, the user's or one caused by code
+    // selecting a button (the refresh, ch1-Link). Returns whether anything
+    // was stored: not for a button that does not exist, a strip other than
+    // the first while ch1-Link is on, nor a click an ignore flag swallows.
+    bool channelOptionClicked(const ChannelOption &o);
 
     // UpDwInpgain(ch) took a new code. Stores nothing while the window
     // refreshes, nor for a strip other than the first under ch1-Link (the

@@ -77,7 +77,7 @@ bool SettingsDialogEdits::channelOptionClicked(int row, int choice)
 {
     if (output() || row < RowInputLevel || row > RowThresholdObj || choice < 0)
         return false;
-    return m_edits.channelOptionClicked(channelOptionIndex(m_channel - 1, row, choice));
+    return m_edits.channelOptionClicked({m_channel - 1, row, choice});
 }
 
 bool SettingsDialogEdits::outputOptionClicked(int group, int choice)

@@ -29,7 +29,7 @@ class Dialogs;
 struct LinkEndpoints
 {
     QString serialPort;          // device path or port name; empty = first serial port
-    quint16 tcpPort = 1001;      // ZKVR340A_TCP_PORT overrides
+    quint16 tcpPort = MixerTcpPort; // ZKVR340A_TCP_PORT overrides
     QString devbridgeLibrary = QStringLiteral("devbridge"); // loaded by name at first use
     // Asked by the Ethernet open for the address to connect to. An empty
     // result means the user chose not to connect. `userChose` tells the

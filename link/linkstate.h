@@ -34,6 +34,12 @@ constexpr int UsbReadLimit = 2064;       // bytes one USB read may deliver
 constexpr double SerialDataSlotSeconds = 0.08;
 constexpr double SerialThresholdSlotSeconds = 0.1;
 
+// The poll unit: the shortest spacing of status polls, and the base of reply
+// time-outs, on a freshly opened link (seconds).
+constexpr double PollUnitSeconds = 0.4;
+// The TCP port on which a mixer takes commands.
+constexpr quint16 MixerTcpPort = 1001;
+
 // Values CommOpen sets every time before the link opens; the transports read them.
 struct LinkTuning
 {
@@ -49,7 +55,7 @@ struct LinkState
     LinkKind linkKind = LinkKind::Rs232c;
     // Minimum spacing of status polls and base of reply time-outs (seconds);
     // the standard reply time-out is twice this.
-    double ReplyTimeUnit = 0.4;
+    double ReplyTimeUnit = PollUnitSeconds;
     // Mixers the last all-mixer reply on this link counted; 0 until one has
     // (set again by every open). Before that, a wait for the data of all
     // mixers cannot know how long their reply is.

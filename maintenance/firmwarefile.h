@@ -22,7 +22,7 @@
 
 #include <optional>
 
-// DownloadRequest values.
+// What a firmware download sends, as the download menu names it.
 enum class DownloadKind : int {
     MainProgram = 1,   // older model, target M
     Fpga = 2,          // older model, target F

@@ -1,7 +1,6 @@
 #include "maintenance/frmdirect.h"
 
 #include "base/dialogs.h"
-#include "base/loopstate.h"
 #include "base/strings.h"
 #include "link/protocol.h"
 #include "maintenance/directaccess.h"
@@ -32,9 +31,9 @@ constexpr int Cancel = 1905;
 } // namespace Txt
 } // namespace
 
-FrmDirect::FrmDirect(bool readMode, LoopState &loop, Dialogs &dialogs, RunAccess run,
+FrmDirect::FrmDirect(bool readMode, PollHolds *pollHolds, Dialogs &dialogs, RunAccess run,
                      QWidget *parent)
-    : QDialog(parent), m_read(readMode), m_loop(loop), m_dialogs(dialogs),
+    : QDialog(parent), m_read(readMode), m_dialogs(dialogs),
       m_runAccess(std::move(run))
 {
     setObjectName(QStringLiteral("FrmDirect"));
@@ -90,7 +89,8 @@ FrmDirect::FrmDirect(bool readMode, LoopState &loop, Dialogs &dialogs, RunAccess
     layout->addLayout(fields);
     layout->addLayout(buttons);
 
-    m_loop.JobRequest = JobDirectActive;
+    if (pollHolds)
+        m_pollHold.emplace(*pollHolds);
 }
 
 FrmDirect::~FrmDirect()
@@ -129,9 +129,7 @@ void FrmDirect::leave()
     if (m_left)
         return;
     m_left = true;
-    // Polling resumes, unless another command has asked for its job meanwhile.
-    if (m_loop.JobRequest == JobDirectActive)
-        m_loop.JobRequest = JobIdle;
+    m_pollHold.reset(); // polling resumes
 }
 
 void FrmDirect::closeEvent(QCloseEvent *e)

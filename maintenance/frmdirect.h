@@ -2,8 +2,10 @@
 
 // FrmDirect: reads or writes 1, 2 or 4 bytes at a 32-bit address of the
 // attached mixer's memory (debug menu). The mode is fixed when the window
-// opens. While it is open JobRequest is 6, so the job loop does not poll;
-// closing it sets JobRequest back to 0. Each access runs in the job window.
+// opens. While it is open it holds the status poll, so that no status
+// request comes between its accesses. Each access runs in the job window.
+
+#include "base/pollhold.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -16,7 +18,6 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QGroupBox;
-struct LoopState;
 class Dialogs;
 
 class FrmDirect : public QDialog
@@ -28,7 +29,7 @@ public:
     using RunAccess
         = std::function<std::optional<QString>(bool readMode, const QByteArray &request, QWidget *over)>;
 
-    FrmDirect(bool readMode, LoopState &loop, Dialogs &dialogs, RunAccess run,
+    FrmDirect(bool readMode, PollHolds *pollHolds, Dialogs &dialogs, RunAccess run,
               QWidget *parent = nullptr);
     ~FrmDirect() override;
 
@@ -49,7 +50,7 @@ private:
     void leave();
 
     bool m_read;
-    LoopState &m_loop;
+    std::optional<PollHold> m_pollHold;
     Dialogs &m_dialogs;
     RunAccess m_runAccess;
     QGroupBox *m_frameSize;

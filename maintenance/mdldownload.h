@@ -108,7 +108,7 @@ public:
     MdlDownLoad(MdlComm &comm, Dialogs &dialogs, DownloadHooks hooks = {});
     void setWaits(const Waits &waits) { m_waits = waits; }
 
-    // The whole download for a DownloadRequest value (1 to 4).
+    // The whole download of a DownloadKind value (1 to 4).
     Outcome DownloadRun(int request);
 
     // R: prepares target t; false (after the message) on no or a wrong reply.

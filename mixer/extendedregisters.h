@@ -22,7 +22,7 @@ constexpr int NoiseThresholdRegister = 13;
 // Registers a job touches, in order, for the master's model code: 1..10 for
 // the older model (-1 unknown, 0), else 1..16 and 18 (17 is never used).
 std::vector<int> extendedRegisters(qint16 masterModel);
-// The registers of an extended-write group (JobTarget 0..3), in order;
+// The registers of an extended-write group (0..3), in order;
 // empty for another group.
 std::vector<int> extendedGroupRegisters(int group);
 

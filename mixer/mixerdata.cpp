@@ -1,5 +1,7 @@
 #include "mixerdata.h"
 
+#include <algorithm>
+
 namespace {
 
 // Per-channel start values, family by family (InputLevel .. RemoteOff).
@@ -135,4 +137,11 @@ void MixerState::takeReported(int mixer)
 int MixerState::openEditorCount() const
 {
     return int(std::count(EditorOpen.begin(), EditorOpen.end(), true));
+}
+
+void MixerState::takeInOfflineMixers(int mixers)
+{
+    const qint16 n = qint16(std::max<int>(MixerCount, mixers));
+    MixerCount = n;
+    FileMixerCount = n;
 }

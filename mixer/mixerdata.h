@@ -141,4 +141,10 @@ struct MixerState
     // values still flagged: those are edits on their way to the mixer (a
     // panel switching channels off, a loaded file, a save during SetData).
     void takeReported(int mixer);
+
+    // Offline the link count stands for the mixers the panel is laid out
+    // for: both counts grow to take in `mixers`, and never fall.
+    void takeInOfflineMixers(int mixers);
+    // The settings file keeps sections for `mixers` mixers.
+    void keepFileSections(int mixers) { FileMixerCount = qint16(mixers); }
 };

@@ -16,9 +16,7 @@ bool validValue(int mixer, int id)
 MixerSync::MixerSync(MdlComm &comm, LoopState &loop, MixerState &mixers)
     : m_comm(comm), m_loop(loop), m_mixers(mixers), m_poll(comm, loop, mixers), m_setData(comm, mixers)
 {
-    // Quitting from the control panel sends the last values (job 9) while
-    // the program's windows are already gone.
-    m_setData.ending = [&loop] { return loop.JobRequest == JobQuit; };
+    m_setData.ending = [this] { return m_ending; };
     m_setData.settled = [this](int mixer, int id, ValueState state) { settle(mixer, id, state); };
 }
 

@@ -57,6 +57,10 @@ public:
     // How the last write run went.
     const SetDataOutcome &lastOutcome() const { return m_setData.outcome(); }
 
+    // The user quit from the control panel: the last values are on their way
+    // while the windows are already gone (see SetData::ending).
+    void setEnding() { m_ending = true; }
+
     // The connect step's share: empty poll buffer, no data received yet,
     // every value's state forgotten.
     void resetForConnect();
@@ -104,6 +108,7 @@ private:
     MixerState &m_mixers;
     ::StatusPoll m_poll;
     ::SetData m_setData;
+    bool m_ending = false;
     SyncEvents m_events;
     bool m_flushDue = false;
     bool m_busy = false;

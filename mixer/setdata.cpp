@@ -28,12 +28,12 @@ void SetData::Wait(double seconds)
     m_comm.pause(seconds);
 }
 
-bool SetData::SendParameter(int kind, int value, int parameter, int mixer)
+bool SetData::SendParameter(WriteKind kind, int value, int parameter, int mixer)
 {
     QByteArray request;
-    if (kind == int(WriteKind::Parameter))
+    if (kind == WriteKind::Parameter)
         request = dataSetRequest(mixer, parameter, quint8(value));
-    else if (kind == int(WriteKind::Threshold))
+    else if (kind == WriteKind::Threshold)
         request = thresholdSetRequest(mixer, quint16(value));
     if (!request.isEmpty())
         m_outcome.sent = true;
@@ -170,9 +170,9 @@ void SetData::sendMixer(int m)
         // Taken afresh for every value: the user may edit during the waits.
         const MixerDataRecord &want = m_mixers.MixerSetData[size_t(m)];
         if (id == MixerKey::Threshold)
-            SendParameter(int(WriteKind::Threshold), quint16(want.Threshold), 0, m);
+            SendParameter(WriteKind::Threshold, quint16(want.Threshold), 0, m);
         else
-            SendParameter(int(WriteKind::Parameter), want.block[size_t(id - 1)], id, m);
+            SendParameter(WriteKind::Parameter, want.block[size_t(id - 1)], id, m);
     });
 }
 
@@ -297,7 +297,7 @@ bool SetData::ThresholdVerify(int &count, bool resend)
                 result = false;
                 m_reported[size_t(m)][size_t(MixerKey::Threshold)] = v;
                 if (resend)
-                    SendParameter(int(WriteKind::Threshold), v, 0, m);
+                    SendParameter(WriteKind::Threshold, v, 0, m);
             }
         }
     }
@@ -357,10 +357,10 @@ bool SetData::DataVerify(int &count, bool resend)
             if (phantom && wantedLevel == 0 && r == 1) {
                 // The mixer takes a phantom change only with the input on:
                 // raise the level for the change, the next pass restores it.
-                SendParameter(int(WriteKind::Parameter), 1, channel, m);
+                SendParameter(WriteKind::Parameter, 1, channel, m);
                 flags[size_t(channel)] = true;
             }
-            SendParameter(int(WriteKind::Parameter), r, k, m);
+            SendParameter(WriteKind::Parameter, r, k, m);
         }
         if (failed)
             result = false;

@@ -83,9 +83,9 @@ public:
     bool run();
 
     // One single-value write, then at most 0.8 s for any reply (not judged)
-    // and a 0.06 s pause. A kind that is no write sends nothing but waits all
-    // the same. Returns whether any reply came.
-    bool SendParameter(int kind, int value, int parameter, int mixer);
+    // and a 0.06 s pause. A value outside WriteKind sends nothing but waits
+    // all the same. Returns whether any reply came.
+    bool SendParameter(WriteKind kind, int value, int parameter, int mixer);
 
     // Read-backs. `count` receives the number of mixers the valid reply
     // carried (left alone when none came); `resend` writes reported values

@@ -87,7 +87,7 @@ public:
     static constexpr int PollBufferSize = 2065;  // indices 0..2064
     static constexpr int ReceiveAttempts = 3;
     static constexpr int NoReplyLimit = 10;
-    static constexpr double MinReplyTimeUnit = 0.4;
+    static constexpr double MinReplyTimeUnit = PollUnitSeconds;
     static constexpr double DataSlotSeconds = SerialDataSlotSeconds;           // RS-232C, per "D","R" slot
     static constexpr double ThresholdSlotSeconds = SerialThresholdSlotSeconds; // RS-232C, per "T","R" slot
 

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -181,16 +182,13 @@ QImage loadPanelImage(const QString &path)
     return reader.read();
 }
 
-RedrawTick redrawTick(int &countdown)
+RedrawTick redrawTick(PanelRuntime::Redraws &countdown)
 {
     RedrawTick t;
-    if (countdown > 0) {
-        --countdown;
-        t.redraw = true;
-    } else if (countdown < 0) {
-        ++countdown;
-        t.redraw = true;
-        t.scrollToOrigin = countdown == 0;
-    }
+    if (countdown.left <= 0)
+        return t;
+    --countdown.left;
+    t.redraw = true;
+    t.scrollToOrigin = countdown.left == 0 && std::exchange(countdown.thenToOrigin, false);
     return t;
 }

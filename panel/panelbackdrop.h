@@ -8,6 +8,7 @@
 
 #include "panel/figures.h"
 #include "panel/twips.h"
+#include "settings/panelmodel.h"
 
 #include <QImage>
 #include <QSize>
@@ -48,11 +49,11 @@ void paintPanel(QPainter &painter, const QRect &exposed, const PanelState &panel
 // A file that cannot be read gives a null image.
 QImage loadPanelImage(const QString &path);
 
-// The move timer's redraw countdown: n > 0 asks for n redraws, -n for n
-// redraws after the last of which the view scrolls back to its origin.
+// One tick of the move timer's redraw countdown: a redraw while any is owed,
+// and after the last one the scroll back to the origin when it was asked for.
 struct RedrawTick
 {
     bool redraw = false;
     bool scrollToOrigin = false;
 };
-RedrawTick redrawTick(int &countdown);
+RedrawTick redrawTick(PanelRuntime::Redraws &countdown);

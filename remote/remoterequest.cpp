@@ -186,6 +186,12 @@ QByteArray cookieValue(const QByteArray &cookieHeader, const QByteArray &name)
     return {};
 }
 
+QByteArray presentedToken(const QByteArray &authorization, const QByteArray &cookieHeader, const QByteArray &cookie)
+{
+    const QByteArray bearer = bearerToken(authorization);
+    return bearer.isEmpty() ? cookieValue(cookieHeader, cookie) : bearer;
+}
+
 QByteArray cookieName(quint16 port)
 {
     return Remote::CookieName + '-' + QByteArray::number(port);

@@ -77,6 +77,9 @@ SwitchBody parseSwitchBody(const QByteArray &body);
 QByteArray bearerToken(const QByteArray &authorization);
 // The value of one cookie in a Cookie header; empty when absent.
 QByteArray cookieValue(const QByteArray &cookieHeader, const QByteArray &name);
+// The token a request or a WebSocket handshake presents: the bearer token of
+// its Authorization header, else the value of the session cookie `cookie`.
+QByteArray presentedToken(const QByteArray &authorization, const QByteArray &cookieHeader, const QByteArray &cookie);
 // The page's cookie: named after the port, since browsers send a host's
 // cookies to every port of it, and another server there must not find ours.
 QByteArray cookieName(quint16 port);

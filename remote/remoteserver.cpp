@@ -302,9 +302,7 @@ RemoteServer::Handled RemoteServer::handle(const Request &request, QTcpSocket *s
         reply(socket, request.place, httpResponse(status, JsonType, body, headers, head), close);
         return Handled::Answered;
     };
-    QByteArray token = bearerToken(request.authorization);
-    if (token.isEmpty())
-        token = cookieValue(request.cookie, cookieName(m_port));
+    const QByteArray token = presentedToken(request.authorization, request.cookie, cookieName(m_port));
     const RemoteAccess access = m_tokens.accessOf(token);
     // A token's holders share its budget; requests without a valid one are
     // counted apart, by address, so that they cannot spend it.
@@ -555,9 +553,8 @@ void RemoteServer::acceptWebSocket(QWebSocket *raw)
     // The upgrade passed the checks of handle(); the handshake is looked at
     // again so that no way past them can open the events.
     const QNetworkRequest handshake = socket->request();
-    QByteArray token = bearerToken(handshake.rawHeader("Authorization"));
-    if (token.isEmpty())
-        token = cookieValue(handshake.rawHeader("Cookie"), cookieName(m_port));
+    const QByteArray token
+        = presentedToken(handshake.rawHeader("Authorization"), handshake.rawHeader("Cookie"), cookieName(m_port));
     const RemoteAccess access = m_tokens.accessOf(token);
     const bool own = sameOrigin(socket->origin().toUtf8(), handshake.rawHeader("Sec-Fetch-Site"),
                                 handshake.rawHeader("Host"), m_https);

@@ -167,15 +167,15 @@ bool SettingsCommands::differs() const
     return false;
 }
 
-bool SettingsCommands::saveCurrent(int mode)
+bool SettingsCommands::saveCurrent(ChangeMode mode)
 {
     // The same road as the save menus: overwrite when a file is current,
     // else save as.
-    const int from = mode & ChangeMode::PanelFlag;
+    const ChangeMode from = mode.fromPanel ? ChangeMode::AskFromPanel : ChangeMode::Ask;
     return m_files.currentFileName.isEmpty() ? saveAsMenu(from) : saveMenu(from);
 }
 
-bool SettingsCommands::SettingsChanged(int mode)
+bool SettingsCommands::SettingsChanged(ChangeMode mode)
 {
     // The values say whether anything differs from the file; the designer's
     // history also knows of changes the file comparison cannot see (a value
@@ -185,7 +185,7 @@ bool SettingsCommands::SettingsChanged(int mode)
     // are, whatever the answer (a quit cancelled afterwards must find them).
     const bool edited = m_files.recovered || (panelEdited && panelEdited());
     const SettingsTable inUse = m_files.SetDataTable;
-    captureSettings((mode & ChangeMode::PanelFlag) != 0);
+    captureSettings(mode.fromPanel);
     // Operating differs from the room's file by nature (the switches, the
     // mixers as they are): only a design someone changed is worth a question.
     const bool unchanged = !edited && (m_operating || nothingToLose() || !differs());
@@ -195,8 +195,8 @@ bool SettingsCommands::SettingsChanged(int mode)
 
     const QString title = str(Res::Title);
     const QString saveText = str(Res::SettingsChangedText) + CrLf + str(Res::SaveQuestion);
-    switch (mode) {
-    case ChangeMode::AskCancel: {
+    switch (mode.question) {
+    case ChangeMode::Question::AskCancel: {
         const MsgAnswer a = m_dialogs.message(saveText, MsgButtons::YesNoCancel, MsgIcon::Question, title);
         if (a == MsgAnswer::Cancel)
             return false;
@@ -207,20 +207,17 @@ bool SettingsCommands::SettingsChanged(int mode)
         emit changesAbandoned();
         return true;
     }
-    case ChangeMode::Ask:
-    case ChangeMode::AskFromPanel:
+    case ChangeMode::Question::Ask:
         if (m_dialogs.message(saveText, MsgButtons::YesNo, MsgIcon::Question, title) == MsgAnswer::Yes)
             saveCurrent(mode);
         else
             emit changesAbandoned();
         return false;
-    case ChangeMode::Load:
-    case ChangeMode::LoadFromPanel:
-    default: {
-        const QString text = str(Res::SettingsLost) + CrLf + str(Res::LoadQuestion);
-        return m_dialogs.message(text, MsgButtons::YesNo, MsgIcon::Question, title) == MsgAnswer::Yes;
+    case ChangeMode::Question::Load:
+        break;
     }
-    }
+    const QString text = str(Res::SettingsLost) + CrLf + str(Res::LoadQuestion);
+    return m_dialogs.message(text, MsgButtons::YesNo, MsgIcon::Question, title) == MsgAnswer::Yes;
 }
 
 bool SettingsCommands::confirmClose()
@@ -231,7 +228,7 @@ bool SettingsCommands::confirmClose()
         == MsgAnswer::Ok;
 }
 
-bool SettingsCommands::LoadCommand(int mode)
+bool SettingsCommands::LoadCommand(ChangeMode mode)
 {
     const QString path = askFileName(false);
     if (path.isEmpty())
@@ -239,7 +236,7 @@ bool SettingsCommands::LoadCommand(int mode)
     return loadFrom(path, mode, true);
 }
 
-bool SettingsCommands::loadFrom(const QString &path, int mode, bool ask)
+bool SettingsCommands::loadFrom(const QString &path, ChangeMode mode, bool ask)
 {
     // The file is read into a fresh table; the one in use stays as it was
     // until the load is agreed, so a refused or broken file changes nothing
@@ -264,7 +261,7 @@ bool SettingsCommands::loadFrom(const QString &path, int mode, bool ask)
     // The read checked the link count: 0..16.
     const int stored = storedMixerCount(m_files.FileTable).value_or(0);
 
-    if (ask && !SettingsChanged(mode + ChangeMode::Load)) {
+    if (ask && !SettingsChanged({ChangeMode::Question::Load, mode.fromPanel})) {
         restore();
         return false;
     }
@@ -320,7 +317,7 @@ void SettingsCommands::applyLoaded(bool send)
         m_mixers.apply(m_files.SetDataTable, count);
         if (m_link.offline())
             m_mixers.adoptApplied(count);
-        m_loop.JobRequest = JobTransferLoaded;
+        emit transferRequested();
     }
     qint16 fileMixers = m_mixers.fileMixerCount();
     const PanelValues panel = ApplyPanel(m_panel, fileMixers, m_files.SetDataTable, panelContext(), true);
@@ -375,7 +372,7 @@ bool SettingsCommands::SaveAsCommand()
     return saveTo(path);
 }
 
-bool SettingsCommands::openMenu(int mode)
+bool SettingsCommands::openMenu(ChangeMode mode)
 {
     m_mixers.setFileMixerCount(m_mixers.mixerCount());
     if (!LoadCommand(mode))
@@ -384,25 +381,25 @@ bool SettingsCommands::openMenu(int mode)
     return true;
 }
 
-bool SettingsCommands::saveMenu(int mode)
+bool SettingsCommands::saveMenu(ChangeMode mode)
 {
     m_mixers.setFileMixerCount(m_mixers.mixerCount());
-    captureSettings((mode & ChangeMode::PanelFlag) != 0);
+    captureSettings(mode.fromPanel);
     return SaveCommand();
 }
 
-bool SettingsCommands::saveAsMenu(int mode)
+bool SettingsCommands::saveAsMenu(ChangeMode mode)
 {
     m_mixers.setFileMixerCount(m_mixers.mixerCount());
-    captureSettings((mode & ChangeMode::PanelFlag) != 0);
+    captureSettings(mode.fromPanel);
     return SaveAsCommand();
 }
 
-bool SettingsCommands::saveHeldMixers(int mode, int held)
+bool SettingsCommands::saveHeldMixers(ChangeMode mode, int held)
 {
     const int mixers = std::max<int>(m_mixers.mixerCount(), qBound(0, held, SettingsGrid::MaxMixers));
     m_mixers.setFileMixerCount(qint16(mixers));
-    captureSettings((mode & ChangeMode::PanelFlag) != 0, mixers);
+    captureSettings(mode.fromPanel, mixers);
     return SaveCommand();
 }
 

@@ -34,17 +34,30 @@ struct SettingsFiles
     SettingsFiles() { resetFileTable(FileTable); }
 };
 
-// Values of the `mode` argument of SettingsChanged and LoadCommand. Bit 0
-// says the request comes from the panel window (its save stores the remote
-// values the panel recorded instead of the switched-off live ones).
-namespace ChangeMode {
-constexpr int Ask = 0;              // Yes/No, may save; result always "stop"
-constexpr int AskFromPanel = 1;
-constexpr int Load = 2;             // "the current settings will be lost"
-constexpr int LoadFromPanel = 3;
-constexpr int AskCancel = 5;        // Yes/No/Cancel, may save
-constexpr int PanelFlag = 1;
-} // namespace ChangeMode
+// How a settings command asks before the settings are changed or dropped,
+// and whether the panel window asks (its save stores the remote values the
+// panel recorded instead of the switched-off live ones).
+struct ChangeMode
+{
+    enum class Question {
+        Ask,       // Yes/No, may save; the answer always stops the caller
+        Load,      // "the current settings will be lost"
+        AskCancel, // Yes/No/Cancel, may save
+    };
+    Question question = Question::Ask;
+    bool fromPanel = false;
+
+    static const ChangeMode Ask;
+    static const ChangeMode AskFromPanel;
+    static const ChangeMode Load;
+    static const ChangeMode LoadFromPanel;
+    static const ChangeMode AskCancel; // the panel's
+};
+inline const ChangeMode ChangeMode::Ask{ChangeMode::Question::Ask, false};
+inline const ChangeMode ChangeMode::AskFromPanel{ChangeMode::Question::Ask, true};
+inline const ChangeMode ChangeMode::Load{ChangeMode::Question::Load, false};
+inline const ChangeMode ChangeMode::LoadFromPanel{ChangeMode::Question::Load, true};
+inline const ChangeMode ChangeMode::AskCancel{ChangeMode::Question::AskCancel, true};
 
 class SettingsCommands : public QObject
 {
@@ -62,14 +75,14 @@ public:
     void setScreenSize(qint32 widthTwips, qint32 heightTwips);
 
     // The menu handlers: set FileMixerCount to the link count, then run the
-    // command. Open also applies what it loaded. `mode` bit 0: from the panel.
-    bool openMenu(int mode);
-    bool saveMenu(int mode);
-    bool saveAsMenu(int mode);
+    // command. Open also applies what it loaded.
+    bool openMenu(ChangeMode mode);
+    bool saveMenu(ChangeMode mode);
+    bool saveAsMenu(ChangeMode mode);
     // The panel's save when the link count fell below the `held` mixers it
     // was laid out for: the file keeps all of them, those gone with their
     // last known settings and their buttons.
-    bool saveHeldMixers(int mode, int held);
+    bool saveHeldMixers(ChangeMode mode, int held);
 
     // The start of a chairperson's PC: `path` opened without a file dialog
     // or questions (nothing of the user's is there yet to lose), its panel
@@ -80,14 +93,14 @@ public:
     bool openForOperation(const QString &path);
 
     // The commands themselves.
-    bool LoadCommand(int mode);
+    bool LoadCommand(ChangeMode mode);
     bool SaveCommand();
     bool SaveAsCommand();
     // True when the caller may go on (nothing to lose, the user agreed or
     // saved); false to stop. The check compares what the settings would
     // hold now with the file; it changes neither. A panel taken from a
     // recovery file and not saved since always counts as changed.
-    bool SettingsChanged(int mode);
+    bool SettingsChanged(ChangeMode mode);
 
     // Closing the main window: the unsaved-changes question (the user may
     // save), then "終了します。よろしいですか？". True when the program may end.
@@ -97,7 +110,7 @@ public:
     // for the linked mixers or, given, `mixers` of them.
     void captureSettings(bool fromPanel, int mixers = -1);
     // Apply step after a load: mixer values into MixerSetData with their
-    // pending flags and job 7 (with write access), then the panel. A file
+    // pending flags and the transfer job (with write access), then the panel. A file
     // whose panel sections held values out of the panel's range says so once.
     void applyLoadedSettings();
 
@@ -130,6 +143,9 @@ signals:
     // Loaded settings were applied; offline the editor re-enables its
     // controls when its mixer is present.
     void settingsApplied();
+    // The values just applied are to be written to the mixers (the transfer
+    // of loaded settings); asked before settingsApplied.
+    void transferRequested();
     // A settings file was read (`ok` false: it could not be used) or
     // written (`ok` false: it could not be written).
     void loaded(const QString &path, bool ok);
@@ -140,10 +156,10 @@ signals:
 
 private:
     // The load's steps after the file name: `ask` false skips the questions.
-    bool loadFrom(const QString &path, int mode, bool ask);
+    bool loadFrom(const QString &path, ChangeMode mode, bool ask);
     void applyLoaded(bool send);
     bool saveTo(const QString &path);
-    bool saveCurrent(int mode);
+    bool saveCurrent(ChangeMode mode);
     QString askFileName(bool save);
     void setCurrentFile(const QString &path);
     bool nothingToLose() const;

@@ -164,7 +164,13 @@ struct PanelRuntime
     int selectedIndex = -1;
     bool tableOpen = false;
     bool settingsDialogOpen = false;
-    int redrawCountdown = 0;
+    // Redraws the move timer still owes the panel, and whether the view then
+    // scrolls back to its top-left corner.
+    struct Redraws
+    {
+        int left = 0;
+        bool thenToOrigin = false;
+    } redraws;
     // Each channel's remote values as the panel found them when it opened
     // (mixer 0..15, channel 0..7); restored when it closes, and what a save
     // from the panel stores in place of the switched-off live values.

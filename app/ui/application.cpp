@@ -86,12 +86,16 @@ QSize screenTwips()
     return {scale.toTwips(screen->geometry().width()), scale.toTwips(screen->geometry().height())};
 }
 
-// What a download request sends, as its menu item names it.
-QString downloadName(int request)
+// What a download sends, as its menu item names it.
+QString downloadName(DownloadKind kind)
 {
-    // MenDownMain, MenDownFpga, MenDownWrite (the older model), MenDownZKVR340a.
-    static constexpr int Items[] = {1221, 1222, 1223, 1225};
-    return request >= 1 && request <= 4 ? accessibleWords(str(Items[request - 1])) : QString();
+    switch (kind) {
+    case DownloadKind::MainProgram: return accessibleWords(str(1221)); // MenDownMain
+    case DownloadKind::Fpga: return accessibleWords(str(1222));        // MenDownFpga
+    case DownloadKind::WriterProgram: return accessibleWords(str(1223)); // MenDownWrite
+    case DownloadKind::ModelFile: return accessibleWords(str(1225));   // MenDownZKVR340a
+    }
+    return {};
 }
 
 // A window asked for again while it is open comes to the front instead of
@@ -137,6 +141,10 @@ Application::Application(World &world, QStringList arguments)
     // a panel switch by its seat's caption.
     m_world.activity.setValueWords([this](int mixer, int key, qint32 value) {
         return writtenValueWords(m_world.panel, mixer, key, value);
+    });
+    m_world.jobs.setDrain([this] {
+        if (m_comm)
+            m_comm->CommDrain();
     });
 }
 
@@ -217,11 +225,8 @@ void Application::offerRecovery()
     // The panel takes it now, so that a save before the panel opens stores
     // it too; it counts as unsaved (and its file stays) until it is saved or
     // given up. Offline the mixer count is the design's, as after a load.
-    if (m_world.link.offline()) {
-        const qint16 stored = qint16(storedMixerCount(m_world.settings.SetDataTable).value_or(0));
-        m_world.mixers.MixerCount = std::max(m_world.mixers.MixerCount, stored);
-        m_world.mixers.FileMixerCount = m_world.mixers.MixerCount;
-    }
+    if (m_world.link.offline())
+        m_world.mixers.takeInOfflineMixers(storedMixerCount(m_world.settings.SetDataTable).value_or(0));
     ApplyPanel(m_world.panel, m_world.mixers.FileMixerCount, m_world.settings.SetDataTable,
                panelContextOf(m_world, screenTwips()), true);
     m_world.panel.setUp = true;
@@ -236,12 +241,14 @@ void Application::wireSettings()
                                                     m_world.panel, m_world.loop, m_world.link,
                                                     m_world.dialogs);
     FrmMain *main = m_main.get();
-    QObject::connect(main, &FrmMain::openRequested, main, [this] { m_settings->openMenu(0); });
+    QObject::connect(m_settings.get(), &SettingsCommands::transferRequested, main,
+                     [this] { m_world.jobs.request(JobWork::of(JobKind::TransferLoaded)); });
+    QObject::connect(main, &FrmMain::openRequested, main, [this] { m_settings->openMenu(ChangeMode::Ask); });
     m_settings->confirmSend = [this] {
         return confirmLoadSend(m_world.mixers, m_world.settings.SetDataTable, m_world.dialogs, m_main.get());
     };
-    QObject::connect(main, &FrmMain::saveRequested, main, [this] { m_settings->saveMenu(0); });
-    QObject::connect(main, &FrmMain::saveAsRequested, main, [this] { m_settings->saveAsMenu(0); });
+    QObject::connect(main, &FrmMain::saveRequested, main, [this] { m_settings->saveMenu(ChangeMode::Ask); });
+    QObject::connect(main, &FrmMain::saveAsRequested, main, [this] { m_settings->saveAsMenu(ChangeMode::Ask); });
     QObject::connect(m_settings.get(), &SettingsCommands::captionChanged, main,
                      &QWidget::setWindowTitle);
     main->confirmClose = [this] {
@@ -298,13 +305,9 @@ FrmMixerContext Application::editorContext()
 {
     return FrmMixerContext{
         editorEnv(),
-        m_world.loop,
+        m_editorJobs,
         m_world.link,
         m_world.dialogs,
-        [this] {
-            if (m_comm)
-                m_comm->CommDrain();
-        },
         [this](bool on) {
             if (m_main)
                 m_main->action(QStringLiteral("MenPrint"))->setEnabled(on);
@@ -500,7 +503,7 @@ void Application::onModeChange()
         m_settingsDialog->close();
     if (jobWindowVisible()) {
         // The loop switches once the job has ended.
-        m_world.loop.JobRequest = JobModeChange;
+        m_world.jobs.request(JobWork::of(JobKind::ModeChange));
         m_main->setEnabled(false);
         return;
     }
@@ -580,7 +583,7 @@ int Application::run()
         return 0;
 
     m_remote->start(m_arguments);
-    m_loop = std::make_unique<JobLoop>(loop, m_world.link, m_world.clock, m_world.dialogs, *this, *m_sync);
+    m_loop = std::make_unique<JobLoop>(loop, m_world.jobs, m_world.link, m_world.clock, m_world.dialogs, *this, *m_sync);
     m_loop->run();
     m_remote->stop();
     return 0;
@@ -648,10 +651,9 @@ void Application::openMainWindow()
     if (m_debug)
         QDir::setCurrent(QCoreApplication::applicationDirPath());
 
-    FrmMainContext ctx{m_world.link, m_world.loop, m_world.dialogs,
+    FrmMainContext ctx{m_world.link, m_world.jobs, m_world.dialogs,
                        [this] { return m_world.mixers.WriteAccess; },
-                       [this] { return int(m_world.mixers.Model[1]); },
-                       [this] { if (m_comm) m_comm->CommDrain(); }};
+                       [this] { return int(m_world.mixers.Model[1]); }};
     m_main = std::make_unique<FrmMain>(ctx, m_debug);
     if (m_virtual) {
         keepMarkInTitle(*m_main, m_virtual->mark());
@@ -683,13 +685,12 @@ void Application::connectStep()
 {
     m_world.mixers.resetToStartValues();
     m_world.mixers.MixerCount = 0;
-    m_world.loop.DownloadRequest = 0;
-    m_world.loop.JobRequest = JobIdle;
-    m_world.link.ReplyTimeUnit = 0.4;
+    m_world.jobs.clear();
+    m_world.link.ReplyTimeUnit = PollUnitSeconds;
 
     LinkEndpoints ep;
     ep.serialPort = resolveSerialPort(m_ini.value(SerialSection, SerialKey));
-    ep.tcpPort = resolveTcpPort(1001);
+    ep.tcpPort = resolveTcpPort(MixerTcpPort);
     ep.chooseEthernetAddress = [this](bool &userChose) { return chooseEthernetAddress(userChose); };
     ep.reconnect.enabled = m_ini.value(IpSection, ReconnectKey).trimmed() == QLatin1String("1");
     if (m_virtual)
@@ -755,16 +756,6 @@ QString Application::chooseEthernetAddress(bool &userChose)
                                 &m_connectAddress, place);
 }
 
-bool Application::pollingHeld()
-{
-    // While the direct-access window is open nothing polls, whatever job
-    // ended meanwhile: status requests must not come between its accesses.
-    if (!m_direct)
-        return false;
-    m_world.loop.JobRequest = JobDirectActive;
-    return true;
-}
-
 void Application::afterPoll()
 {
     if (m_endAfterExchange) {
@@ -803,7 +794,7 @@ std::function<void()> Application::restartRetries()
     };
 }
 
-void Application::runDownload(int request)
+void Application::runDownload(DownloadKind kind)
 {
     // From the first R to the end of the download the mixer takes nothing
     // else: no command of the main window may start meanwhile, also not in
@@ -822,19 +813,19 @@ void Application::runDownload(int request)
         return true;
     };
     MdlDownLoad download(*m_comm, m_world.dialogs, std::move(hooks));
-    const MdlDownLoad::Outcome outcome = download.DownloadRun(request);
+    const MdlDownLoad::Outcome outcome = download.DownloadRun(int(kind));
     // A download the user called off sent nothing and is not an event.
     using O = MdlDownLoad::Outcome;
     if (outcome != O::NoRequest && outcome != O::LinkClosed && outcome != O::Cancelled)
-        m_world.activity.add(ActivityKind::Download, 1, downloadName(request),
+        m_world.activity.add(ActivityKind::Download, 1, downloadName(kind),
                              outcome == O::Done ? ActivityOutcome::Done : ActivityOutcome::Failed);
     if (!m_ended)
         m_main->Menu_Enable(true);
 }
 
-void Application::showJobWindow(int placeMode)
+void Application::showJobWindow(const JobWork &work, PlaceMode place)
 {
-    m_jobs->showJobWindow(placeMode, m_main.get());
+    m_jobs->runJob(work, m_main.get(), place);
 }
 
 bool Application::jobWindowVisible() const
@@ -842,9 +833,9 @@ bool Application::jobWindowVisible() const
     return m_jobs && m_jobs->jobWindowVisible();
 }
 
-void Application::showDirect()
+void Application::showDirect(bool read)
 {
-    openDirect(m_world, *m_jobs, m_main.get(), m_direct);
+    openDirect(m_world, *m_jobs, read, m_main.get(), m_direct);
 }
 
 void Application::showIpSettings()
@@ -866,8 +857,8 @@ void Application::showIpSettings()
     };
     // The address given to a virtual mixer is not the room's next address.
     IniConfig &ini = m_virtual ? m_virtual->scratchIni() : m_ini;
-    runIpSettings(*m_comm, m_world.loop, m_world.dialogs, ini, m_world.mixers.WriteAccess, hooks,
-                  [this](int job, QWidget *over) { return m_jobs->runCentred(job, over); },
+    runIpSettings(*m_comm, &m_world.jobs.pollHolds(), m_world.dialogs, ini, m_world.mixers.WriteAccess, hooks,
+                  [this](const IpJob &job, QWidget *over) { return m_jobs->runIpJob(job, over); },
                   m_main.get());
 }
 
@@ -902,8 +893,11 @@ void Application::showPanel()
     m_windowWatch->watch(panel);
     // The switches it found are on disk before any of them changes.
     keepHeldChannels();
-    QObject::connect(panel, &FrmMdi::quitRequested, m_main.get(),
-                     [this] { m_world.loop.JobRequest = JobQuit; });
+    QObject::connect(panel, &FrmMdi::quitRequested, m_main.get(), [this] {
+        // The last values go out as the program ends.
+        m_sync->setEnding();
+        m_world.jobs.request(JobWork::of(JobKind::Quit));
+    });
     m_panel = panel;
     // The panel's default button stands at the screen's right edge.
     if (!std::exchange(m_operateOnPanel, false)) {

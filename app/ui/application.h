@@ -99,12 +99,11 @@ public:
     const HeldChannels &heldChannels() const { return m_held; }
 
     // JobHandlers
-    bool pollingHeld() override;
     void afterPoll() override;
-    void runDownload(int request) override;
-    void showJobWindow(int placeMode) override;
+    void runDownload(DownloadKind kind) override;
+    void showJobWindow(const JobWork &work, PlaceMode place) override;
     bool jobWindowVisible() const override;
-    void showDirect() override;
+    void showDirect(bool read) override;
     void showIpSettings() override;
     void showPanel() override;
     void Disconnect() override;
@@ -175,6 +174,7 @@ private:
     QString virtualAddressLine() const;
 
     World &m_world;
+    QueuedEditorJobs m_editorJobs{m_world.jobs}; // the editors' requests of the loop
     QStringList m_arguments;
     bool m_debug = false;
     bool m_ended = false;
@@ -206,7 +206,7 @@ private:
     std::unique_ptr<JobLoop> m_loop;
     QPointer<FrmMdi> m_panel;
     std::array<QPointer<FrmMixer>, MixerSlots> m_editors{};
-    std::unique_ptr<EditorExtendedSource> m_extendedSource; // job 4 reads mixer 1's editor
+    std::unique_ptr<EditorExtendedSource> m_extendedSource; // the extended write reads mixer 1's editor
     int m_editorHeight = 0;      // remembered for the arrange command
     QPoint m_editorPosition;     // where the last editor was before a mode change
     int m_editorMixer = 0;       // the mixer the editor shows

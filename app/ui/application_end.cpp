@@ -127,7 +127,8 @@ bool Application::sendBeforeClosing()
     if (m_world.link.offline() || !m_comm || !m_comm->isOpen() || m_comm->linkDown())
         return false;
     // The program is ending: mixers that do not answer are given up at once.
-    m_world.loop.JobRequest = JobQuit;
+    m_sync->setEnding();
+    m_world.jobs.request(JobWork::of(JobKind::Quit));
     m_sync->writePending();
     return m_sync->lastOutcome().verified;
 }

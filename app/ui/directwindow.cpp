@@ -2,14 +2,11 @@
 
 #include "app/ui/frmmsg.h"
 #include "app/world.h"
-#include "base/loopstate.h"
 #include "base/ui/placeform.h"
 
-FrmDirect *openDirect(World &world, JobWindow &jobs, QWidget *main, QPointer<FrmDirect> &open)
+FrmDirect *openDirect(World &world, JobWindow &jobs, bool read, QWidget *main, QPointer<FrmDirect> &open)
 {
-    const bool read = world.loop.JobRequest != JobDirectWrite;
     if (open && open->readMode() == read) {
-        world.loop.JobRequest = JobDirectActive;
         if (open->isMinimized())
             open->showNormal();
         open->raise();
@@ -18,7 +15,7 @@ FrmDirect *openDirect(World &world, JobWindow &jobs, QWidget *main, QPointer<Frm
     }
     if (open)
         open->close(); // the other mode's window makes way
-    auto *w = new FrmDirect(read, world.loop, world.dialogs,
+    auto *w = new FrmDirect(read, &world.jobs.pollHolds(), world.dialogs,
                             [&jobs](bool readMode, const QByteArray &request, QWidget *over) {
                                 return jobs.runDirect(readMode, request, over);
                             },

@@ -119,14 +119,14 @@ FrmMain::FrmMain(FrmMainContext context, bool debugMode, QWidget *parent)
     connect(ver, &QAction::triggered, this, &FrmMain::versionRequested);
     connect(activity, &QAction::triggered, this, &FrmMain::activityRequested);
     connect(remote, &QAction::triggered, this, &FrmMain::remoteRequested);
-    connect(directRead, &QAction::triggered, this, [this] { requestJob(JobDirectRead); });
-    connect(directWrite, &QAction::triggered, this, [this] { requestJob(JobDirectWrite); });
+    connect(directRead, &QAction::triggered, this, [this] { requestJob(JobKind::DirectRead); });
+    connect(directWrite, &QAction::triggered, this, [this] { requestJob(JobKind::DirectWrite); });
     connect(settingsDialog, &QAction::triggered, this, &FrmMain::settingsDialogRequested);
-    connect(ip, &QAction::triggered, this, [this] { requestJob(JobIpSettings); });
-    connect(downMain, &QAction::triggered, this, [this] { requestDownload(1); });
-    connect(downFpga, &QAction::triggered, this, [this] { requestDownload(2); });
-    connect(downWrite, &QAction::triggered, this, [this] { requestDownload(3); });
-    connect(downNew, &QAction::triggered, this, [this] { requestDownload(4); });
+    connect(ip, &QAction::triggered, this, [this] { requestJob(JobKind::IpSettings); });
+    connect(downMain, &QAction::triggered, this, [this] { requestDownload(DownloadKind::MainProgram); });
+    connect(downFpga, &QAction::triggered, this, [this] { requestDownload(DownloadKind::Fpga); });
+    connect(downWrite, &QAction::triggered, this, [this] { requestDownload(DownloadKind::WriterProgram); });
+    connect(downNew, &QAction::triggered, this, [this] { requestDownload(DownloadKind::ModelFile); });
 
     int statusHeight = 0;
     if (ethernet) {
@@ -234,21 +234,19 @@ void FrmMain::Menu_Enable(bool flag)
     m_toolbar->setEnabled(flag);
 }
 
-void FrmMain::requestJob(JobCode job)
+void FrmMain::requestJob(JobKind kind)
 {
-    if (m_ctx.loop.JobRequest == JobIdle)
-        m_ctx.drain();
-    m_ctx.loop.JobRequest = job;
+    m_ctx.jobs.request(JobWork::of(kind));
 }
 
-void FrmMain::requestDownload(int request)
+void FrmMain::requestDownload(DownloadKind kind)
 {
-    if (m_ctx.loop.DownloadRequest != 0)
+    // One download at a time: a second command while one waits is not taken.
+    if (m_ctx.jobs.waiting(JobKind::Download))
         return;
     if (closeEditors)
         closeEditors();
-    m_ctx.loop.DownloadRequest = qint16(request);
-    m_ctx.drain();
+    m_ctx.jobs.request(JobWork::firmware(kind));
 }
 
 void FrmMain::closeEvent(QCloseEvent *event)

@@ -3,7 +3,7 @@
 // FrmMain: the small main window of mixer mode, a menu bar and a toolbar.
 // Commands either work locally or post a request to the job loop.
 
-#include "base/loopstate.h"
+#include "app/jobqueue.h"
 #include "link/linkstate.h"
 
 #include <QMainWindow>
@@ -20,11 +20,10 @@ class Dialogs;
 struct FrmMainContext
 {
     LinkState &link;
-    LoopState &loop;
+    JobQueue &jobs;
     Dialogs &dialogs;
     std::function<bool()> writeAccess = [] { return true; };
     std::function<int()> masterModel = [] { return -1; }; // Model(1)
-    std::function<void()> drain = [] {};                   // CommDrain
 };
 
 class FrmMain : public QMainWindow
@@ -82,8 +81,8 @@ protected:
 private:
     QAction *addMenuAction(QMenu *menu, const QString &name, int textId);
     void addToolButton(const QString &key, int tipId, QAction *like);
-    void requestJob(JobCode job);
-    void requestDownload(int request);
+    void requestJob(JobKind kind);
+    void requestDownload(DownloadKind kind);
 
     FrmMainContext m_ctx;
     bool m_debug = false;

@@ -29,7 +29,7 @@ JobWindow::JobWindow(World &world, MdlComm &comm) : m_world(world), m_comm(comm)
 
 JobContext JobWindow::context()
 {
-    return JobContext{m_world.loop, m_comm.state(), m_world.mixers, m_world.dialogs, m_protocol,
+    return JobContext{m_comm.state(), m_world.mixers, m_world.dialogs, m_protocol,
                       extendedValues, markFirstReply, refreshExtendedDisplay, SetData};
 }
 
@@ -50,14 +50,16 @@ bool JobWindow::run(QWidget *anchor, PlaceMode mode, const std::function<bool()>
     return ok;
 }
 
-bool JobWindow::showJobWindow(int placeMode, QWidget *main)
+bool JobWindow::runJob(const JobWork &work, QWidget *anchor, PlaceMode mode)
 {
-    return runJob(m_world.loop.JobRequest, main, PlaceMode(placeMode));
+    return run(anchor, mode, [this, &work] { return JobRunner(context()).run(work); });
 }
 
-bool JobWindow::runJob(int job, QWidget *anchor, PlaceMode mode)
+bool JobWindow::runIpJob(const IpJob &job, QWidget *over)
 {
-    return run(anchor, mode, [this, job] { return JobRunner(context()).run(job); });
+    const JobWork work = job.kind == IpJob::Kind::Write ? JobWork::ipWrite(job.request)
+                                                        : JobWork::initialise(Wire::Attached, ResetNetworkCode);
+    return runJob(work, over, PlaceMode::Centred);
 }
 
 std::optional<QString> JobWindow::runDirect(bool readMode, const QByteArray &request, QWidget *over)

@@ -7,6 +7,7 @@
 #include "app/jobs.h"
 #include "base/placement.h"
 #include "link/comm.h"
+#include "link/ipsettings/ipsettings.h"
 #include "link/protocol.h"
 
 #include <QDialog>
@@ -36,16 +37,15 @@ public:
     // Filled by the application: what the jobs reach outside the link.
     std::function<void()> markFirstReply;                 // StatusPoll FirstReply 0 → 1
     std::function<void(int mixer)> refreshExtendedDisplay; // editor of the mixer
-    std::function<bool()> SetData;                        // ends job 7
+    std::function<bool()> SetData;                        // ends the transfer of loaded settings
     const ExtendedValuesSource *extendedValues = nullptr; // mixer 1's editor entries
 
-    // The job loop's call: shows FrmMsg placed against `main` (-1 below it,
-    // 0 centred on it) and runs the job in JobRequest. A call while a job
-    // runs does nothing. Returns whether the job succeeded.
-    bool showJobWindow(int placeMode, QWidget *main);
-    // Runs `job` in the window centred over `over` (the IP settings dialog).
-    bool runCentred(int job, QWidget *over) { return runJob(job, over, PlaceMode::Centred); }
-    bool runJob(int job, QWidget *anchor, PlaceMode mode);
+    // Shows FrmMsg placed against `anchor` (the main window, or the IP
+    // settings dialog) and runs `work`. A call while a job runs does
+    // nothing. Returns whether the job succeeded.
+    bool runJob(const JobWork &work, QWidget *anchor, PlaceMode mode);
+    // A job of the IP settings dialog, centred over it.
+    bool runIpJob(const IpJob &job, QWidget *over);
     // The direct-access job (FrmDirect) of `request` ("A","R" or "A","W").
     // The hexadecimal data of a successful read, an empty text after a
     // write; nullopt when the access failed (its message was shown).

@@ -9,7 +9,6 @@
 //   bench_editortick [--ticks N]
 
 #include "base/dialogs.h"
-#include "base/loopstate.h"
 #include "bench/medianms.h"
 #include "editor/ui/frmmixer.h"
 #include "link/linkstate.h"
@@ -38,10 +37,17 @@ int main(int argc, char **argv)
         mixers.Model[size_t(m)] = 1;
     EditorState editor;
     RecordedSync sync;
-    LoopState loop;
+    // The window's ticks ask the job loop for nothing.
+    struct NoJobs : EditorJobs
+    {
+        void readExtended() override {}
+        void writeExtended(int) override {}
+        void initialise(int, int) override {}
+        bool withdrawEditorJobs() override { return false; }
+    } jobs;
     LinkState link;
     ScriptedDialogs dialogs;
-    FrmMixerContext context{EditorEnv{mixers, editor, sync, nullptr}, loop, link, dialogs, {}, {}, {}};
+    FrmMixerContext context{EditorEnv{mixers, editor, sync, nullptr}, jobs, link, dialogs, {}, {}};
     FrmMixer w(context, 1, false);
     w.show();
     // The first ticks show the values and settle the window's interval.

@@ -41,7 +41,7 @@ constexpr int IntervalPerWindowMs = 70; // × (open editor windows + 1)
 
 FrmMixer::FrmMixer(FrmMixerContext context, int editMixer, bool debugMode, QWidget *parent)
     : QWidget(parent, Qt::Window), m_ctx(std::move(context)), m_edits(m_ctx.env, editMixer),
-      m_lifecycle(m_ctx.env, m_ctx.loop, m_ctx.drain),
+      m_lifecycle(m_ctx.env, m_ctx.jobs),
       m_debug(debugMode)
 {
     MixerState &s = m_ctx.env.mixers;
@@ -181,10 +181,8 @@ QRadioButton *FrmMixer::OpnMuteM(int i) const { return m_muteAtt->button(i); }
 
 QRadioButton *FrmMixer::OpnParamCh(int index) const
 {
-    if (!validChannelOption(index))
-        return nullptr;
-    const ChannelOption o = channelOption(index);
-    return m_strips[size_t(o.ch)]->rows[size_t(o.row)]->button(o.choice);
+    const std::optional<ChannelOption> o = channelOptionAt(index);
+    return o ? m_strips[size_t(o->ch)]->rows[size_t(o->row)]->button(o->choice) : nullptr;
 }
 
 QRadioButton *FrmMixer::OpnParam(int index) const
@@ -214,7 +212,7 @@ int FrmMixer::pictureOf(int i) const
 
 void FrmMixer::channelClicked(int ch, int row, int choice)
 {
-    if (!m_edits.channelOptionClicked(channelOptionIndex(ch, row, choice)))
+    if (!m_edits.channelOptionClicked({ch, row, choice}))
         return;
     // Under ch1-Link the other strips show what they now hold.
     if (ch == 0 && m_edits.ch1Link())
@@ -362,7 +360,7 @@ void FrmMixer::tabSelected(int tab)
         loadDefaultsTab();
     applyFrameRule(tab);
     if (tab == TabExtended || tab == TabDefaults)
-        requestJob(JobExtendedRead);
+        m_ctx.jobs.readExtended();
 }
 
 void FrmMixer::stepTab(int step, bool wrap)
@@ -431,8 +429,7 @@ void FrmMixer::writeGroup(int n)
 {
     commitFocusedEntry();
     m_ctx.dialogs.tell(str(T::Changed), MsgIcon::Information);
-    m_ctx.loop.JobTarget = qint16(n);
-    requestJob(JobExtendedWrite);
+    m_ctx.jobs.writeExtended(n);
     markGroupWaiting(n);
     const int tab = m_tabs->currentIndex();
     if (tab == TabExtended || tab == TabDefaults)
@@ -441,12 +438,8 @@ void FrmMixer::writeGroup(int n)
 
 void FrmMixer::markGroupWaiting(int n)
 {
-    // One request stands at a time: a group asked for before and not yet
-    // written will not be.
+    // A group asked for before and not yet written still waits its turn.
     auto &writes = m_ctx.env.mixers.ExtendedWrite;
-    for (ValueStatus &w : writes)
-        if (w.state == ValueState::Waiting)
-            w = ValueStatus{};
     const ExtendedEntries entries = extendedEntries();
     for (int reg : extendedGroupRegisters(n)) {
         qint32 value = entries.values.value(extendedRegisterKey(reg));
@@ -461,14 +454,7 @@ void FrmMixer::markGroupWaiting(int n)
 
 void FrmMixer::initialise(int code)
 {
-    m_ctx.loop.JobTarget = qint16(code);
-    m_ctx.loop.JobMixer = qint16(EditMixer());
-    requestJob(JobInitialise);
-}
-
-void FrmMixer::requestJob(JobCode job)
-{
-    m_lifecycle.requestJob(job);
+    m_ctx.jobs.initialise(EditMixer(), code);
 }
 
 // ---- Following MixerData ----------------------------------------------------------------

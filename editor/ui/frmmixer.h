@@ -8,7 +8,7 @@
 // requests to the job loop, and a timer keeps the controls following
 // MixerData once a fresh status reply has arrived.
 
-#include "base/loopstate.h"
+#include "editor/editorjobs.h"
 #include "editor/editorlifecycle.h"
 #include "editor/editorrules.h"
 #include "editor/extendedentries.h"
@@ -41,10 +41,9 @@ class ValueEntry;
 struct FrmMixerContext
 {
     EditorEnv env;
-    LoopState &loop;
+    EditorJobs &jobs;                            // the editor's requests of the job loop
     LinkState &link;
     Dialogs &dialogs;
-    std::function<void()> drain;                 // CommDrain
     std::function<void(bool)> setPrintEnabled;   // MenPrint and its toolbar button
     std::function<void(int gridItem)> showParameterGrid;
     // The link's state, shown at the window's foot (none: no such line).
@@ -187,7 +186,6 @@ private:
     // The group's registers wait to be written, with the values the entries show.
     void markGroupWaiting(int n);
     void initialise(int code);
-    void requestJob(JobCode job);
 
     // Showing MixerData.
     void refresh();

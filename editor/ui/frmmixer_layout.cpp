@@ -225,7 +225,7 @@ QWidget *FrmMixer::buildChannelTab()
             if (row >= 0) {
                 auto *group = new OptionGroup(
                     captionsOf(rowChoices(row), [row](int c) { return str(channelCaptionId(row, c)); }),
-                    block, QStringLiteral("OpnParamCh"), channelOptionIndex(ch, row, 0));
+                    block, QStringLiteral("OpnParamCh"), channelOptionIndex({ch, row, 0}));
                 for (int c = 0; c < group->count(); ++c)
                     cell->addWidget(group->button(c));
                 nameControlsIn(block, rowName);

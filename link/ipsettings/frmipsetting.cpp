@@ -1,6 +1,5 @@
 #include "link/ipsettings/frmipsetting.h"
 
-#include "base/loopstate.h"
 #include "base/ui/placeform.h"
 #include "base/strings.h"
 
@@ -28,9 +27,9 @@ constexpr int Reset = 9144;        // "初期値設定"
 } // namespace Txt
 } // namespace
 
-FrmIPSetting::FrmIPSetting(MdlComm &comm, LoopState &loop, Dialogs &dialogs, IniConfig &ini, bool writeAccess,
+FrmIPSetting::FrmIPSetting(MdlComm &comm, PollHolds *pollHolds, Dialogs &dialogs, IniConfig &ini, bool writeAccess,
                            IpSettingsHooks hooks, RunJob runJob, QWidget *parent)
-    : QDialog(parent), m_flow(comm, loop, dialogs, ini, wrap(std::move(hooks), std::move(runJob), this)),
+    : QDialog(parent), m_flow(comm, pollHolds, dialogs, ini, wrap(std::move(hooks), std::move(runJob), this)),
       m_frame(new QFrame(this))
 {
     setObjectName(QStringLiteral("FrmIPSetting"));
@@ -96,7 +95,9 @@ FrmIPSetting::FrmIPSetting(MdlComm &comm, LoopState &loop, Dialogs &dialogs, Ini
 
 IpSettingsHooks FrmIPSetting::wrap(IpSettingsHooks hooks, RunJob runJob, FrmIPSetting *self)
 {
-    hooks.runJob = [runJob = std::move(runJob), self](int job) { return runJob ? runJob(job, self) : false; };
+    hooks.runJob = [runJob = std::move(runJob), self](const IpJob &job) {
+        return runJob ? runJob(job, self) : false;
+    };
     hooks.hideWindows = [hide = std::move(hooks.hideWindows), self] {
         self->hide();
         if (hide)
@@ -132,16 +133,13 @@ void FrmIPSetting::resetToDefaults()
         accept();
 }
 
-void runIpSettings(MdlComm &comm, LoopState &loop, Dialogs &dialogs, IniConfig &ini, bool writeAccess,
+void runIpSettings(MdlComm &comm, PollHolds *pollHolds, Dialogs &dialogs, IniConfig &ini, bool writeAccess,
                    IpSettingsHooks hooks, FrmIPSetting::RunJob runJob, QWidget *main)
 {
-    FrmIPSetting dlg(comm, loop, dialogs, ini, writeAccess, std::move(hooks), std::move(runJob), main);
-    if (!dlg.loaded()) {
-        loop.JobRequest = JobIdle;
+    FrmIPSetting dlg(comm, pollHolds, dialogs, ini, writeAccess, std::move(hooks), std::move(runJob), main);
+    if (!dlg.loaded())
         return;
-    }
     dlg.adjustSize();
     PlaceForm(&dlg, main, PlaceMode::Centred);
     dlg.exec();
-    loop.JobRequest = JobIdle;
 }

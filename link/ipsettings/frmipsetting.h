@@ -19,13 +19,13 @@ class FrmIPSetting : public QDialog
 {
     Q_OBJECT
 public:
-    // Runs a job (11 or 5) in the job window centred over `over`.
-    using RunJob = std::function<bool(int job, QWidget *over)>;
+    // Runs a job in the job window centred over `over`.
+    using RunJob = std::function<bool(const IpJob &job, QWidget *over)>;
 
     // The settings are read at once; when that fails loaded() is false and
     // the dialog is not to be shown. hooks.runJob is replaced by `runJob`
     // over this dialog; over Ethernet the dialog hides itself before the job.
-    FrmIPSetting(MdlComm &comm, LoopState &loop, Dialogs &dialogs, IniConfig &ini, bool writeAccess,
+    FrmIPSetting(MdlComm &comm, PollHolds *pollHolds, Dialogs &dialogs, IniConfig &ini, bool writeAccess,
                  IpSettingsHooks hooks, RunJob runJob, QWidget *parent = nullptr);
     ~FrmIPSetting() override;
 
@@ -54,6 +54,6 @@ private:
 };
 
 // The job loop's showIpSettings: reads the settings and, when they arrived,
-// shows the dialog modally, centred on `main`. JobRequest is 0 afterwards.
-void runIpSettings(MdlComm &comm, LoopState &loop, Dialogs &dialogs, IniConfig &ini, bool writeAccess,
+// shows the dialog modally, centred on `main`. The poll is held while it is open.
+void runIpSettings(MdlComm &comm, PollHolds *pollHolds, Dialogs &dialogs, IniConfig &ini, bool writeAccess,
                    IpSettingsHooks hooks, FrmIPSetting::RunJob runJob, QWidget *main);

@@ -2,7 +2,6 @@
 
 #include "base/config.h"
 #include "base/dialogs.h"
-#include "base/loopstate.h"
 #include "base/strings.h"
 #include "link/comm.h"
 
@@ -13,7 +12,6 @@
 namespace {
 constexpr int IpTitle = 9140;          // "IP設定"
 constexpr int ResetQuestionTail = 2701; // "の設定値を初期化します"
-constexpr quint8 ResetNetworkCode = 21;
 
 namespace Txt {
 constexpr int CannotBeMixerAddress = 11301; // "IPアドレス %1 はミキサーに設定できません。\n%2"
@@ -84,9 +82,9 @@ QByteArray ipSettingsRequest(const std::array<quint8, 4> &address, bool dhcpOn, 
     return networkWriteRequest(s);
 }
 
-IpSettingsFlow::IpSettingsFlow(MdlComm &comm, LoopState &loop, Dialogs &dialogs, IniConfig &ini,
+IpSettingsFlow::IpSettingsFlow(MdlComm &comm, PollHolds *pollHolds, Dialogs &dialogs, IniConfig &ini,
                                IpSettingsHooks hooks)
-    : m_comm(comm), m_loop(loop), m_dialogs(dialogs), m_ini(ini), m_hooks(std::move(hooks)),
+    : m_comm(comm), m_pollHolds(pollHolds), m_dialogs(dialogs), m_ini(ini), m_hooks(std::move(hooks)),
       m_protocol(comm)
 {
 }
@@ -106,7 +104,8 @@ std::optional<IpSettingsView> IpSettingsFlow::load()
     view.address = dottedDecimal(s->address);
     view.dhcpOn = s->addressMode == 1;
     view.userId = decodeUserId(s->userId);
-    m_loop.JobRequest = JobIpActive;
+    if (m_pollHolds)
+        m_pollHold.emplace(*m_pollHolds);
     return view;
 }
 
@@ -131,8 +130,7 @@ bool IpSettingsFlow::transfer(const QString &address, const QString &userId, boo
     // outcome of the write. The plain decimal form: the connection reads a
     // zero-padded number as octal.
     m_ini.SaveIpSettings(dottedDecimal(*parsed), userId);
-    m_loop.Job = JobWork::ipWrite(ipSettingsRequest(*parsed, dhcpOn, userId));
-    runWithReconnect(JobIpActive);
+    runWithReconnect(IpJob{IpJob::Kind::Write, ipSettingsRequest(*parsed, dhcpOn, userId)});
     return true;
 }
 
@@ -142,18 +140,16 @@ bool IpSettingsFlow::reset()
                                           MsgIcon::Warning, str(StrId::AppTitle));
     if (a != MsgAnswer::Ok)
         return false;
-    m_loop.Job = JobWork::initialise(Wire::Attached, ResetNetworkCode);
-    m_loop.JobRequest = JobInitialise;
-    runWithReconnect(JobInitialise);
+    runWithReconnect(IpJob{IpJob::Kind::Reset, {}});
     return true;
 }
 
 void IpSettingsFlow::closed()
 {
-    m_loop.JobRequest = JobIdle;
+    m_pollHold.reset();
 }
 
-bool IpSettingsFlow::runWithReconnect(int job)
+bool IpSettingsFlow::runWithReconnect(const IpJob &job)
 {
     const bool ethernet = m_comm.state().linkKind == LinkKind::Ethernet;
     if (ethernet && m_hooks.hideWindows)

@@ -15,12 +15,16 @@
 #include <functional>
 #include <optional>
 
+#include "base/pollhold.h"
+
 class Dialogs;
 class IniConfig;
 class MdlComm;
-struct LoopState;
 
 constexpr int MaxUserIdLength = 20;
+// The initialise code that sets the attached mixer's network settings back
+// to the factory's.
+constexpr quint8 ResetNetworkCode = 21;
 
 // 1 to 20 characters, each A-Z, a-z or 0-9.
 bool validUserId(const QString &text);
@@ -44,12 +48,22 @@ struct IpSettingsView
     bool dhcpOn = false;
 };
 
+// The jobs the dialog runs in the job window: the write of new settings
+// (`request`, "I","P"), or the initialise of the attached mixer's network
+// settings (ResetNetworkCode).
+struct IpJob
+{
+    enum class Kind { Write, Reset };
+    Kind kind = Kind::Write;
+    QByteArray request;
+};
+
 // What the flow reaches outside the link. runJob is required; the others
 // matter over Ethernet only.
 struct IpSettingsHooks
 {
-    // Runs job 11 or 5 in the job window over the dialog; whether it succeeded.
-    std::function<bool(int job)> runJob;
+    // Runs a job in the job window over the dialog; whether it succeeded.
+    std::function<bool(const IpJob &job)> runJob;
     // Before the job: hide the dialog and the editor window of the mixer shown.
     std::function<void()> hideWindows;
     // Between CommClose and CommOpen: the connection dialog is to appear
@@ -64,10 +78,12 @@ struct IpSettingsHooks
 class IpSettingsFlow
 {
 public:
-    IpSettingsFlow(MdlComm &comm, LoopState &loop, Dialogs &dialogs, IniConfig &ini, IpSettingsHooks hooks);
+    // `pollHolds`: while the dialog is open the status poll is held.
+    IpSettingsFlow(MdlComm &comm, PollHolds *pollHolds, Dialogs &dialogs, IniConfig &ini, IpSettingsHooks hooks);
 
-    // Reads the settings ("I","R" 1, first reply judged). On success JobRequest
-    // becomes 11; otherwise "応答がありません" was shown and the dialog closes.
+    // Reads the settings ("I","R" 1, first reply judged). On success the
+    // poll is held until the dialog closes; otherwise "応答がありません" was
+    // shown and the dialog closes.
     std::optional<IpSettingsView> load();
     // The transfer button: false (with "無効なデータです", or the reason an
     // address cannot be the mixer's with DHCP off; nothing sent or stored)
@@ -83,10 +99,11 @@ public:
     void setDialogGeometry(const QRect &r) { m_dialogGeometry = r; }
 
 private:
-    bool runWithReconnect(int job);
+    bool runWithReconnect(const IpJob &job);
 
     MdlComm &m_comm;
-    LoopState &m_loop;
+    PollHolds *m_pollHolds;
+    std::optional<PollHold> m_pollHold;
     Dialogs &m_dialogs;
     IniConfig &m_ini;
     IpSettingsHooks m_hooks;

@@ -391,9 +391,7 @@ void FrmMdi::offlineCountsFollowButtons()
         return;
     // The count grows to take in every mixer with a button, and never falls:
     // mixers a loaded file holds keep their sections even without buttons.
-    const qint16 n = qint16(std::max<int>(m_ctx.mixers.MixerCount, mixersWithButtons(m_panel)));
-    m_ctx.mixers.MixerCount = n;
-    m_ctx.mixers.FileMixerCount = n;
+    m_ctx.mixers.takeInOfflineMixers(mixersWithButtons(m_panel));
 }
 
 void FrmMdi::adoptMixer(int mixer)
@@ -403,8 +401,7 @@ void FrmMdi::adoptMixer(int mixer)
     // a save would otherwise leave its button section out.
     if (!m_ctx.link.offline() || mixer < m_ctx.mixers.MixerCount || mixer < 0)
         return;
-    m_ctx.mixers.MixerCount = qint16(mixer + 1);
-    m_ctx.mixers.FileMixerCount = qint16(mixer + 1);
+    m_ctx.mixers.takeInOfflineMixers(mixer + 1);
 }
 
 void FrmMdi::closeSubWindows()
@@ -722,7 +719,7 @@ void FrmMdi::watchLinkCount()
         m_tools.forgetFigures();
         m_history.reset();
     }
-    m_ctx.mixers.FileMixerCount = qint16(linked);
+    m_ctx.mixers.keepFileSections(linked);
     if (linked == 0 && m_table)
         m_table->closeWithoutQuestion();
     refreshTable();
@@ -773,7 +770,7 @@ void FrmMdi::showButton(ButtonRef button)
     });
     connect(w, &FrmEditIcon::resizeFinished, this, &FrmMdi::onResizeFinished);
     connect(w, &FrmEditIcon::doubleClicked, this, [this](ButtonRef b) {
-        if (m_panel.runtime.redrawCountdown == 0)
+        if (m_panel.runtime.redraws.left == 0)
             m_timer2.stop();
         m_design.release({});
         openPropertyDialog(b, false);
@@ -866,20 +863,20 @@ void FrmMdi::moveTick()
         placeButton(b);
     if (m_design.moving())
         figuresFollowAnchor();
-    const RedrawTick redraw = redrawTick(m_panel.runtime.redrawCountdown);
+    const RedrawTick redraw = redrawTick(m_panel.runtime.redraws);
     if (redraw.redraw)
         RedrawPanel();
     if (redraw.scrollToOrigin) {
         QCoreApplication::processEvents();
         scrollToOrigin();
     }
-    if (!m_design.moving() && m_panel.runtime.redrawCountdown == 0)
+    if (!m_design.moving() && m_panel.runtime.redraws.left == 0)
         m_timer2.stop();
 }
 
 void FrmMdi::onDesignReleased(const QPoint &offset, Qt::KeyboardModifiers modifiers)
 {
-    if (m_panel.runtime.redrawCountdown == 0)
+    if (m_panel.runtime.redraws.left == 0)
         m_timer2.stop();
     if (!m_design.moving())
         return;

@@ -159,9 +159,10 @@ public:
     // sizes, window colour, image, grid, figures (disarming the drawing
     // modes), handles.
     void RedrawPanel();
-    // Asks Timer2 for redraws: n > 0 for n, -n for n and then a scroll back
-    // to the top-left corner.
-    void requestRedraws(int count);
+    // Asks Timer2 for `count` redraws, then maybe a scroll back to the
+    // top-left corner.
+    enum class AfterRedraws { Stay, ToOrigin };
+    void requestRedraws(int count, AfterRedraws after = AfterRedraws::Stay);
     int scrollOffset(Qt::Orientation axis) const;
     void setScrollOffset(Qt::Orientation axis, int offset);
     void scrollToOrigin();

@@ -115,9 +115,9 @@ void FrmMdi::reloadImage()
         m_ctx.dialogs.tell(str(Res::ImageUnreadable).arg(image.ImageFileName), MsgIcon::Warning);
 }
 
-void FrmMdi::requestRedraws(int count)
+void FrmMdi::requestRedraws(int count, AfterRedraws after)
 {
-    m_panel.runtime.redrawCountdown = count;
+    m_panel.runtime.redraws = {count, after == AfterRedraws::ToOrigin};
     if (count != 0)
         m_timer2.start();
 }
@@ -375,7 +375,7 @@ void FrmMdi::openImageSetting()
         m_panel.image = dlg->chosen();
         m_imageReload = true;
         placeAllButtons();
-        requestRedraws(-2);
+        requestRedraws(2, AfterRedraws::ToOrigin);
         designChanged(DesignStep::Image);
     });
     m_imageDialog = dlg;

@@ -31,7 +31,7 @@ void FrmMdi::selectByKey(ButtonRef button, bool toggle)
     onDesignPressed(button, toggle);
     // A key holds nothing: no move follows.
     m_design.release({});
-    if (m_panel.runtime.redrawCountdown == 0)
+    if (m_panel.runtime.redraws.left == 0)
         m_timer2.stop();
 }
 

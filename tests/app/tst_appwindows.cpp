@@ -1,7 +1,6 @@
 #include "base/dialogs.h"
 #include "base/ui/qttranslation.h"
 #include "base/ui/widgetdialogs.h"
-#include "base/loopstate.h"
 #include "app/ui/frmdialogchoice.h"
 #include "app/ui/frminterface.h"
 #include "app/ui/frmmain.h"
@@ -103,10 +102,10 @@ private slots:
     {
         LinkState link;
         link.linkKind = LinkKind::Ethernet;
-        LoopState loop;
+        JobQueue jobs;
         ScriptedDialogs dialogs;
         int model = 0;
-        FrmMain w({link, loop, dialogs, [] { return true; }, [&] { return model; }}, false);
+        FrmMain w({link, jobs, dialogs, [] { return true; }, [&] { return model; }}, false);
         QVERIFY(!w.menu("MenFile")->menuAction()->isEnabled());
         QVERIFY(!w.Toolbar1()->isEnabled());
         // Without DEBUG the download and debug menus are hidden.
@@ -130,9 +129,9 @@ private slots:
         // command, and no two alike.
         LinkState link;
         link.linkKind = LinkKind::Ethernet;
-        LoopState loop;
+        JobQueue jobs;
         ScriptedDialogs dialogs;
-        FrmMain w({link, loop, dialogs}, true);
+        FrmMain w({link, jobs, dialogs}, true);
         const QStringList faults = nameFaults(&w);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
         QWidget *load = w.Toolbar1()->widgetForAction(w.findChild<QAction *>(QStringLiteral("tool_load")));
@@ -143,9 +142,9 @@ private slots:
     {
         LinkState link;
         link.linkKind = LinkKind::Offline;
-        LoopState loop;
+        JobQueue jobs;
         ScriptedDialogs dialogs;
-        FrmMain w({link, loop, dialogs}, true);
+        FrmMain w({link, jobs, dialogs}, true);
         QVERIFY(w.menu("MenDownLoad")->menuAction()->isVisible());
         QVERIFY(!w.menu("MenDownLoad")->menuAction()->isEnabled());
         QVERIFY(!w.menu("MenDebug")->menuAction()->isEnabled());
@@ -157,32 +156,36 @@ private slots:
     {
         LinkState link;
         link.linkKind = LinkKind::Ethernet;
-        LoopState loop;
+        JobQueue jobs;
         ScriptedDialogs dialogs;
         int drains = 0;
-        FrmMain w({link, loop, dialogs, [] { return true; }, [] { return 1; },
-                   [&] { ++drains; }},
-                  true);
+        jobs.setDrain([&] { ++drains; });
+        FrmMain w({link, jobs, dialogs, [] { return true; }, [] { return 1; }}, true);
         w.Menu_Enable(true);
         w.action("MenDebugRead")->trigger();
-        QCOMPARE(loop.JobRequest, qint16(JobDirectRead));
+        QCOMPARE(jobs.first([](const JobWork &) { return true; })->kind, JobKind::DirectRead);
         QCOMPARE(drains, 1);
-        // A second request while one is pending does not drain again.
+        // A second request while one is pending does not drain again; both wait.
         w.action("MenIP")->trigger();
-        QCOMPARE(loop.JobRequest, qint16(JobIpSettings));
+        QVERIFY(jobs.waiting(JobKind::DirectRead) && jobs.waiting(JobKind::IpSettings));
         QCOMPARE(drains, 1);
+        int closes = 0;
+        w.closeEditors = [&] { ++closes; };
         w.action("MenDownFpga")->trigger();
-        QCOMPARE(loop.DownloadRequest, qint16(2));
+        QVERIFY(jobs.take(JobWork::firmware(DownloadKind::Fpga)));
+        QCOMPARE(closes, 1);
+        w.action("MenDownFpga")->trigger();
         w.action("MenDownMain")->trigger(); // ignored: a download is pending
-        QCOMPARE(loop.DownloadRequest, qint16(2));
+        QVERIFY(!jobs.take(JobWork::firmware(DownloadKind::MainProgram)));
+        QCOMPARE(closes, 2);
     }
 
     void closingAsksAndEndsThroughDisconnect()
     {
         LinkState link;
-        LoopState loop;
+        JobQueue jobs;
         ScriptedDialogs dialogs;
-        FrmMain w({link, loop, dialogs}, false);
+        FrmMain w({link, jobs, dialogs}, false);
         int disconnects = 0;
         w.disconnect = [&] { ++disconnects; };
         w.show();
@@ -264,9 +267,9 @@ private slots:
         saveScreenshot(choice, QStringLiteral("FrmInterface"));
         LinkState link;
         link.linkKind = LinkKind::Ethernet;
-        LoopState loop;
+        JobQueue jobs;
         ScriptedDialogs dialogs;
-        FrmMain w({link, loop, dialogs, [] { return true; }, [] { return 1; }}, false);
+        FrmMain w({link, jobs, dialogs, [] { return true; }, [] { return 1; }}, false);
         w.Menu_Enable(true);
         w.showLinkStatus(str(10752).arg(QStringLiteral("192.168.100.200"))); // "%1 に接続しています"
         w.show();
@@ -292,9 +295,9 @@ private slots:
 
         LinkState link;
         link.linkKind = LinkKind::Ethernet;
-        LoopState loop;
+        JobQueue jobs;
         ScriptedDialogs dialogs;
-        FrmMain w({link, loop, dialogs, [] { return true; }, [] { return 1; }}, false);
+        FrmMain w({link, jobs, dialogs, [] { return true; }, [] { return 1; }}, false);
         w.Menu_Enable(true);
         w.showLinkStatus(str(10752).arg(QStringLiteral("192.168.100.200")));
         w.show();

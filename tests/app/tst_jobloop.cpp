@@ -25,11 +25,11 @@ public:
     };
     std::vector<Call> calls;
     JobLoop *loop = nullptr;
-    LoopState *state = nullptr;
     bool pending = false;
     bool flushWaiting = false; // what the last poll found
     bool jobWindowOpen = false;
     std::function<void()> duringJobWindow;
+    std::vector<JobWork> works; // what each job window ran
     int maxPolls = 1000;
 
     QStringList names() const
@@ -60,23 +60,19 @@ public:
         return true;
     }
     bool pendingValues() const override { return pending; }
-    void runDownload(int request) override { record(QStringLiteral("download%1").arg(request)); }
-    void showJobWindow(int placeMode) override
+    void runDownload(DownloadKind kind) override { record(QStringLiteral("download%1").arg(int(kind))); }
+    void showJobWindow(const JobWork &work, PlaceMode place) override
     {
-        record(QStringLiteral("job(%1)").arg(placeMode));
+        record(QStringLiteral("job(%1)").arg(int(place)));
+        works.push_back(work);
         jobWindowOpen = true;
         if (duringJobWindow)
             duringJobWindow();
         jobWindowOpen = false;
     }
     bool jobWindowVisible() const override { return jobWindowOpen; }
-    void showDirect() override { record(QStringLiteral("direct")); }
-    // Like the real dialog: JobRequest returns to 0 when it closes.
-    void showIpSettings() override
-    {
-        record(QStringLiteral("ip"));
-        state->JobRequest = JobIdle;
-    }
+    void showDirect(bool read) override { record(read ? QStringLiteral("direct read") : QStringLiteral("direct write")); }
+    void showIpSettings() override { record(QStringLiteral("ip")); }
     void showPanel() override { record(QStringLiteral("panel")); }
     void Disconnect() override
     {
@@ -93,18 +89,18 @@ private:
 struct LoopWorld
 {
     LoopState loop;
+    JobQueue jobs;
     LinkState link;
     ManualClock clock{100.0};
     ScriptedDialogs dialogs;
     RecordingHandlers handlers{clock};
-    JobLoop jobLoop{loop, link, clock, dialogs, handlers, handlers};
+    JobLoop jobLoop{loop, jobs, link, clock, dialogs, handlers, handlers};
 
     explicit LoopWorld(LinkKind kind)
     {
         link.linkKind = kind;
         loop.StartupPolls = kind == LinkKind::Offline ? 0 : 3;
         handlers.loop = &jobLoop;
-        handlers.state = &loop;
         clock.setStep(0.05);
     }
     // Runs the loop; `script` is called on every wait with the virtual time.
@@ -132,17 +128,17 @@ private slots:
     {
         LoopWorld w(LinkKind::Ethernet);
         w.loop.StartupPolls = 0;
-        w.loop.JobRequest = JobTransferLoaded;
+        w.jobs.request(JobWork::of(JobKind::TransferLoaded));
         w.handlers.flushWaiting = true;
-        w.loop.DownloadRequest = 2;
+        w.jobs.request(JobWork::firmware(DownloadKind::Fpga));
         w.loop.DataState = DataJustLoaded;
         w.handlers.maxPolls = 1;
         w.run(nullptr);
-        // Job 7 first, then the pending values, then the download; the poll
+        // The transfer first, then the pending values, then the download; the poll
         // only once all of them are served.
         QCOMPARE(w.handlers.names(),
                  QStringList({"job(-1)", "setdata", "download2", "poll"}));
-        QCOMPARE(w.loop.JobRequest, qint16(JobIdle));
+        QVERIFY(w.jobs.empty());
         QCOMPARE(w.loop.DataState, qint16(DataSaved)); // -1 becomes 0 once sent
     }
 
@@ -155,7 +151,7 @@ private slots:
         w.run([&](double t) {
             if (requestedAt < 0 && t >= 0.1) {
                 requestedAt = w.clock.now();
-                w.loop.JobRequest = JobIpSettings;
+                w.jobs.request(JobWork::of(JobKind::IpSettings));
             }
             if (w.handlers.count("ip") > 0)
                 w.jobLoop.stop();
@@ -192,19 +188,18 @@ private slots:
         int stage = 0;
         w.run([&](double) {
             const QStringList n = w.handlers.names();
-            if (w.loop.JobRequest != JobIdle && w.loop.JobRequest != JobQuit)
+            if (!w.jobs.empty() && !w.jobs.waiting(JobKind::Quit))
                 return;
             switch (stage) {
-            case 0: w.loop.JobRequest = JobModeChange; ++stage; break;
-            case 1: if (n.contains("panel")) { w.loop.JobRequest = JobIpSettings; ++stage; } break;
+            case 0: w.jobs.request(JobWork::of(JobKind::ModeChange)); ++stage; break;
+            case 1: if (n.contains("panel")) { w.jobs.request(JobWork::of(JobKind::IpSettings)); ++stage; } break;
             case 2: if (n.contains("ip")) ++stage; break;
             case 3:
                 w.dialogs.answers.push_back(MsgAnswer::Ok);
-                w.loop.JobTarget = 8;
-                w.loop.JobRequest = JobInitialise;
+                w.jobs.request(JobWork::initialise(1, 8));
                 ++stage;
                 break;
-            case 4: w.loop.JobRequest = JobQuit; ++stage; break;
+            case 4: w.jobs.request(JobWork::of(JobKind::Quit)); ++stage; break;
             default: break;
             }
         }, 60.0);
@@ -217,9 +212,9 @@ private slots:
     void offlineLeavesLinkJobsSet()
     {
         LoopWorld w(LinkKind::Offline);
-        w.loop.JobRequest = JobExtendedRead;
+        w.jobs.request(JobWork::extendedRead());
         w.run(nullptr, 3.0);
-        QCOMPARE(w.loop.JobRequest, qint16(JobExtendedRead));
+        QVERIFY(w.jobs.waiting(JobKind::ExtendedRead));
         QVERIFY(w.handlers.calls.empty());
     }
 
@@ -229,7 +224,7 @@ private slots:
         w.loop.StartupPolls = 0;
         w.link.ReplyTimeUnit = 5.0;
         w.handlers.pending = true;
-        w.loop.JobRequest = JobQuit;
+        w.jobs.request(JobWork::of(JobKind::Quit));
         w.run(nullptr);
         QCOMPARE(w.handlers.names(), QStringList({"setdata", "disconnect"}));
     }
@@ -239,14 +234,14 @@ private slots:
         LoopWorld w(LinkKind::Ethernet);
         w.loop.StartupPolls = 0;
         w.link.ReplyTimeUnit = 5.0;
-        w.loop.JobRequest = JobExtendedRead;
-        w.handlers.duringJobWindow = [&] { w.loop.JobRequest = JobModeChange; };
+        w.jobs.request(JobWork::extendedRead());
+        w.handlers.duringJobWindow = [&] { w.jobs.request(JobWork::of(JobKind::ModeChange)); };
         w.run([&](double) {
             if (w.handlers.count("panel"))
                 w.jobLoop.stop();
         });
         QCOMPARE(w.handlers.names(), QStringList({"job(0)", "panel"}));
-        QCOMPARE(w.loop.Job.kind, JobKind::ExtendedRead);
+        QCOMPARE(w.handlers.works.front().kind, JobKind::ExtendedRead);
     }
 
     void extendedWriteRequestBytesAndReadBack()
@@ -254,22 +249,99 @@ private slots:
         LoopWorld w(LinkKind::Ethernet);
         w.loop.StartupPolls = 0;
         w.link.ReplyTimeUnit = 5.0;
-        w.loop.JobRequest = JobExtendedWrite;
-        w.loop.JobTarget = 2;
-        std::optional<JobWork> sent;
-        w.handlers.duringJobWindow = [&] {
-            if (!sent)
-                sent = w.loop.Job;
-        };
+        w.jobs.request(JobWork::extendedWrite(2));
         w.run([&](double) {
             if (w.handlers.count("job(0)") >= 2)
                 w.jobLoop.stop();
         });
-        QVERIFY(sent);
-        QCOMPARE(sent->kind, JobKind::ExtendedWrite);
-        QCOMPARE(sent->target, 2);
-        // Job 4 turns into job 3: the extended data are read back.
-        QCOMPARE(w.handlers.count("job(0)"), 2);
+        QCOMPARE(w.handlers.works.size(), size_t(2));
+        QCOMPARE(w.handlers.works[0].kind, JobKind::ExtendedWrite);
+        QCOMPARE(w.handlers.works[0].target, 2);
+        // The write is followed by a read-back of the extended data.
+        QCOMPARE(w.handlers.works[1].kind, JobKind::ExtendedRead);
+    }
+
+    void requestsWaitInOrderAndNoneOverwritesAnother()
+    {
+        LoopWorld w(LinkKind::Ethernet);
+        w.loop.StartupPolls = 0;
+        w.link.ReplyTimeUnit = 5.0;
+        w.jobs.request(JobWork::extendedWrite(1));
+        w.jobs.request(JobWork::of(JobKind::IpSettings));
+        w.jobs.request(JobWork::extendedWrite(1)); // the same work waits once
+        // Asked for while the write runs: another job follows the read-back;
+        // the same write is the request already running.
+        w.handlers.duringJobWindow = [&] {
+            if (w.handlers.works.size() != 1)
+                return;
+            w.jobs.request(JobWork::of(JobKind::DirectRead));
+            w.jobs.request(JobWork::extendedWrite(1));
+        };
+        w.run([&](double) {
+            if (w.jobs.empty())
+                w.jobLoop.stop();
+        });
+        QCOMPARE(w.handlers.names(), QStringList({"job(0)", "job(0)", "ip", "direct read"}));
+        QCOMPARE(w.handlers.works[1].kind, JobKind::ExtendedRead);
+        // Each waits the 0.4 s after the one before.
+        for (size_t i = 1; i < w.handlers.calls.size(); ++i)
+            QVERIFY(w.handlers.calls[i].at - w.handlers.calls[i - 1].at > JobLoop::JobHoldSeconds);
+    }
+
+    void offlineLinkJobsWaitWithoutHoldingBackOthers()
+    {
+        LoopWorld w(LinkKind::Offline);
+        w.jobs.request(JobWork::extendedRead());
+        w.jobs.request(JobWork::of(JobKind::ModeChange));
+        w.run([&](double) {
+            if (w.handlers.count("panel"))
+                w.jobLoop.stop();
+        });
+        QCOMPARE(w.handlers.names(), QStringList({"panel"}));
+        QVERIFY(w.jobs.waiting(JobKind::ExtendedRead));
+    }
+
+    void aHeldPollResumesWhenReleased()
+    {
+        LoopWorld w(LinkKind::Ethernet);
+        w.loop.StartupPolls = 0;
+        std::optional<PollHold> hold(std::in_place, w.jobs.pollHolds());
+        w.handlers.maxPolls = 1;
+        double releasedAt = 0;
+        w.run([&](double t) {
+            if (t > 3.0 && hold) {
+                hold.reset();
+                releasedAt = w.clock.now();
+            }
+        });
+        QCOMPARE(w.handlers.count("poll"), 1);
+        QVERIFY(w.handlers.calls.front().at > releasedAt);
+        QVERIFY(w.handlers.calls.front().at - releasedAt < w.link.ReplyTimeUnit + 0.1);
+    }
+
+    void aCommandsJobDrainsTheLineOnlyWhenNothingWaits()
+    {
+        JobQueue q;
+        int drains = 0;
+        q.setDrain([&] { ++drains; });
+        q.request(JobWork::of(JobKind::TransferLoaded)); // the program's own step
+        QCOMPARE(drains, 0);
+        QVERIFY(q.withdraw(JobKind::TransferLoaded));
+        q.request(JobWork::extendedRead());
+        q.request(JobWork::of(JobKind::IpSettings)); // the read waits: no drain
+        QCOMPARE(drains, 1);
+        q.request(JobWork::firmware(DownloadKind::Fpga)); // a download always drains
+        QCOMPARE(drains, 2);
+        QVERIFY(!q.idle());
+        q.clear();
+        {
+            PollHold held(q.pollHolds());
+            QVERIFY(!q.idle());
+            q.request(JobWork::of(JobKind::DirectRead));
+            QCOMPARE(drains, 2);
+        }
+        QVERIFY(q.take(JobWork::of(JobKind::DirectRead)));
+        QVERIFY(q.idle() && !q.pollHeld());
     }
 
     void initialiseConfirmationTexts_data()
@@ -295,14 +367,13 @@ private slots:
         LoopWorld w(LinkKind::Ethernet);
         w.loop.StartupPolls = 0;
         w.link.ReplyTimeUnit = 5.0;
-        w.loop.JobRequest = JobInitialise;
-        w.loop.JobTarget = 16;
+        w.jobs.request(JobWork::initialise(1, 16));
         w.dialogs.answers.push_back(MsgAnswer::Cancel);
         w.run([&](double) {
             if (!w.dialogs.shown.empty())
                 w.jobLoop.stop();
         });
-        QCOMPARE(w.loop.JobRequest, qint16(JobIdle));
+        QVERIFY(w.jobs.empty());
         QCOMPARE(w.handlers.count("job(0)"), 0);
         QCOMPARE(w.dialogs.shown.front().icon, MsgIcon::Warning);
         QVERIFY(w.dialogs.shown.front().title.isEmpty());

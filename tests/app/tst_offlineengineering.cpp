@@ -73,7 +73,7 @@ bool marked(Application &program)
 bool settled(Application &program, const World &world)
 {
     return world.mixers.MixerCount == 3 && program.mainWindow()->menu("MenFile")->menuAction()->isEnabled()
-           && world.loop.JobRequest == JobIdle && !program.jobWindowVisible() && !world.mixers.anyPending(1)
+           && world.jobs.empty() && !program.jobWindowVisible() && !world.mixers.anyPending(1)
            && !world.mixers.anyPending(2) && !world.mixers.anyPending(3);
 }
 

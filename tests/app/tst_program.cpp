@@ -377,7 +377,7 @@ private slots:
                     return false;
                 run.dialogs.fileNames = {path};
                 w->action("MenDownMain")->trigger();
-                editorClosed = !world.mixers.EditorOpen[1] && world.loop.DownloadRequest == 1;
+                editorClosed = !world.mixers.EditorOpen[1] && world.jobs.waiting(JobKind::Download);
                 stage = Asked;
                 return false;
             case Asked:
@@ -390,7 +390,7 @@ private slots:
                     QTest::mouseClick(w->Toolbar1()->widgetForAction(w->findChild<QAction *>("tool_icon")),
                                       Qt::LeftButton);
                 }
-                if (world.loop.DownloadRequest != 0)
+                if (world.jobs.waiting(JobKind::Download))
                     return false;
                 requestsAfter = run.chain.requestCount();
                 stage = Sent;
@@ -439,14 +439,14 @@ private slots:
             case Live:
                 if (!w->menu("MenFile")->menuAction()->isEnabled())
                     return false;
-                world.loop.JobRequest = JobExtendedRead; // as the editor asks for it
+                world.jobs.request(JobWork::extendedRead()); // as the editor asks for it
                 stage = JobAsked;
                 return false;
             case JobAsked:
                 if (!program.jobWindowVisible())
                     return false;
                 w->action("MenModeChange")->trigger();
-                disabledDuringJob = !w->isEnabled() && world.loop.JobRequest == JobModeChange
+                disabledDuringJob = !w->isEnabled() && world.jobs.waiting(JobKind::ModeChange)
                                     && !topLevel("frmMDI");
                 stage = ModeAsked;
                 return false;
@@ -512,7 +512,7 @@ private slots:
 
     // The panel takes the channels over while it is open: its mode change
     // gives them back and brings the main window again; its quit gives them
-    // back and ends the program once they have reached the mixer (job 9).
+    // back and ends the program once they have reached the mixer (the quit job).
     void panelHoldsTheChannelsUntilItCloses()
     {
         SimOptions options;
@@ -566,7 +566,7 @@ private slots:
         QCOMPARE(stage, Quitting);
         QVERIFY(program.ended());
         QCOMPARE(chain.blockByte(1, override1), quint8(1));
-        QCOMPARE(world.loop.JobRequest, qint16(JobQuit));
+        QVERIFY(world.jobs.waiting(JobKind::Quit));
         QVERIFY(dialogs.texts().contains("終了します。よろしいですか？"));
     }
 
@@ -595,7 +595,7 @@ private slots:
             switch (stage) {
             case Live:
                 if (!w || !program.mainWindow()->menu("MenFile")->menuAction()->isEnabled()
-                    || world.loop.JobRequest != JobIdle || program.jobWindowVisible())
+                    || !world.jobs.empty() || program.jobWindowVisible())
                     return false;
                 printWhileOpen = program.mainWindow()->action("MenPrint")->isEnabled();
                 program.mainWindow()->action("MenPrint")->trigger();
@@ -612,14 +612,14 @@ private slots:
                 stage = TabOpened;
                 return false;
             case TabOpened:
-                if (world.loop.JobRequest != JobIdle || program.jobWindowVisible())
+                if (!world.jobs.empty() || program.jobWindowVisible())
                     return false;
                 w->UpDwParam(1)->setCode(250); // ThresholdK 2.50
                 w->CmdMixer(0)->click();
                 stage = WriteAsked;
                 return false;
             case WriteAsked:
-                return chain.extRegister(1, 3) == 250 && world.loop.JobRequest == JobIdle
+                return chain.extRegister(1, 3) == 250 && world.jobs.empty()
                        && !program.jobWindowVisible();
             }
             return false;
@@ -652,7 +652,7 @@ private slots:
             switch (stage) {
             case Live:
                 if (!editor || !program.mainWindow()->menu("MenFile")->menuAction()->isEnabled()
-                    || world.loop.JobRequest != JobIdle || program.jobWindowVisible()
+                    || !world.jobs.empty() || program.jobWindowVisible()
                     || world.mixers.MixerData[1].OutputGain() != 40)
                     return false;
                 QTest::mouseDClick(editor->Lbl1L(4), Qt::LeftButton);
@@ -704,7 +704,7 @@ private slots:
                 return false;
             case Back:
                 return program.mainWindow()->isVisible() && !world.mixers.anyPending(1)
-                       && world.loop.JobRequest == JobIdle;
+                       && world.jobs.empty();
             }
             return false;
         }, done);

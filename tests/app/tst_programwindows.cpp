@@ -62,6 +62,7 @@ class TestProgramWindows : public QObject
     Q_OBJECT
 private slots:
     void commandsAskedAgainBringTheirWindowForward();
+    void jobsAskedBackToBackFromTwoWindowsRunInOrder();
     void ipSettingsBringBackOnlyAnOpenEditor_data();
     void ipSettingsBringBackOnlyAnOpenEditor();
 };
@@ -72,8 +73,9 @@ void TestProgramWindows::commandsAskedAgainBringTheirWindowForward()
     QVERIFY2(run.listening, qPrintable(run.error));
     World &world = run.world;
     Application &program = run.program;
-    enum { Live, Chosen, FirstDirect, AgainDirect, Guarded, Closed } stage = Live;
+    enum { Live, Chosen, FirstDirect, AgainDirect, Guarded, Quiet, Closed } stage = Live;
     int directs = 0, versions = 0, selects = 0, requests = 0, requestsWhileOpen = -1;
+    double quietFrom = 0;
     bool directOnScreen = false;
     QStringList clashes{QStringLiteral("not looked at")};
     bool done = false;
@@ -104,7 +106,7 @@ void TestProgramWindows::commandsAskedAgainBringTheirWindowForward()
             stage = FirstDirect;
             return false;
         case FirstDirect:
-            if (shown<FrmDirect>().size() != 1 || world.loop.JobRequest != JobDirectActive)
+            if (shown<FrmDirect>().size() != 1 || !world.jobs.pollHeld())
                 return false;
             directOnScreen = onMainScreen(w, shown<FrmDirect>().front());
             w->action("MenDebugRead")->trigger();
@@ -117,16 +119,22 @@ void TestProgramWindows::commandsAskedAgainBringTheirWindowForward()
             stage = AgainDirect;
             return false;
         case AgainDirect:
-            if (world.loop.JobRequest != JobDirectActive)
+            if (world.jobs.waiting(JobKind::DirectRead))
                 return false; // the read command's request is still waiting
             directs = int(shown<FrmDirect>().size());
-            // A job that ends while the window is open leaves the loop idle.
-            requests = run.chain.requestCount();
-            world.loop.JobRequest = JobIdle;
+            // A job that ends while the window is open does not end its hold.
+            world.jobs.request(JobWork::extendedRead());
             stage = Guarded;
             return false;
         case Guarded:
-            if (world.loop.JobRequest != JobDirectActive)
+            if (!world.jobs.empty() || program.jobWindowVisible())
+                return false;
+            requests = run.chain.requestCount();
+            quietFrom = world.clock.now();
+            stage = Quiet;
+            return false;
+        case Quiet:
+            if (world.clock.now() - quietFrom < 3 * world.link.ReplyTimeUnit)
                 return false;
             requestsWhileOpen = run.chain.requestCount() - requests;
             for (FrmDirect *d : shown<FrmDirect>())
@@ -136,7 +144,7 @@ void TestProgramWindows::commandsAskedAgainBringTheirWindowForward()
             return false;
         case Closed:
             // The last direct-access window closed: polling resumes.
-            return world.loop.JobRequest == JobIdle && run.chain.requestCount() > requests + 2;
+            return !world.jobs.pollHeld() && run.chain.requestCount() > requests + 2;
         }
         return false;
     }, done);
@@ -148,6 +156,46 @@ void TestProgramWindows::commandsAskedAgainBringTheirWindowForward()
     QCOMPARE(selects, 1);
     QCOMPARE(requestsWhileOpen, 0);
     QVERIFY(directOnScreen);
+}
+
+// The editor asks to initialise a channel and, before the loop gets to it,
+// the main window asks for direct memory access: both run, in that order.
+void TestProgramWindows::jobsAskedBackToBackFromTwoWindowsRunInOrder()
+{
+    EthernetProgram run(SimOptions{}, {"zkvr340a", "DEBUG"});
+    QVERIFY2(run.listening, qPrintable(run.error));
+    World &world = run.world;
+    Application &program = run.program;
+    QList<QByteArray> writes;
+    run.chain.onWrite = [&](const QByteArray &rq) { writes << rq; };
+    enum { Live, Asked } stage = Live;
+    QList<QByteArray> writesBeforeDirect{"none yet"};
+    bool done = false;
+    drive(program, 20.0, [&] {
+        switch (stage) {
+        case Live:
+            if (!liveWithEditor(program, world) || !world.jobs.empty() || program.jobWindowVisible())
+                return false;
+            run.dialogs.answers.push_back(MsgAnswer::Ok); // the initialise question
+            writes.clear();
+            program.editor(1)->findChild<QPushButton *>(QStringLiteral("CmdInitch_3"))->click();
+            program.mainWindow()->action("MenDebugRead")->trigger();
+            stage = Asked;
+            return false;
+        case Asked:
+            if (shown<FrmDirect>().empty())
+                return false;
+            writesBeforeDirect = writes;
+            for (FrmDirect *d : shown<FrmDirect>())
+                d->close();
+            return true;
+        }
+        return false;
+    }, done);
+    QCOMPARE(program.run(), 0);
+    QVERIFY2(done, qPrintable(QStringLiteral("stage %1").arg(stage)));
+    QCOMPARE(writesBeforeDirect, QList<QByteArray>{initialiseRequest(1, 3)});
+    QCOMPARE(run.dialogs.texts().value(0), initialiseConfirmText(3));
 }
 
 void TestProgramWindows::ipSettingsBringBackOnlyAnOpenEditor_data()
@@ -200,7 +248,7 @@ void TestProgramWindows::ipSettingsBringBackOnlyAnOpenEditor()
         }
         case Writing:
             if (!run.chain.networkBlock().startsWith(QByteArray::fromHex("7F00000101")) || !shown<FrmIPSetting>().isEmpty()
-                || world.loop.JobRequest != JobIdle)
+                || !world.jobs.empty())
                 return false;
             requests = run.chain.requestCount();
             stage = After;

@@ -5,6 +5,7 @@
 // state the window shares. cycle() is one turn of the job loop as the window
 // sees it: a poll, the write when values wait, a timer tick.
 
+#include "app/jobqueue.h"
 #include "editor/ui/frmmixer.h"
 #include "editor/ui/settingsdialog.h"
 #include "editor/valueentry.h"
@@ -26,6 +27,7 @@ struct EditorRig : SimLinkRig
         // Three polls bring thresholds and data of every mixer.
         for (int i = 0; i < 4; ++i)
             sync->poll();
+        jobs.setDrain([this] { comm->CommDrain(); });
     }
 
     static SimOptions options(int mixerCount, int model)
@@ -43,8 +45,8 @@ struct EditorRig : SimLinkRig
 
     FrmMixerContext context()
     {
-        return {env(), loop, link, dialogs, [this] { comm->CommDrain(); },
-                [this](bool on) { printEnabled = on; }, [this](int item) { gridShown << item; }};
+        return {env(), editorJobs, link, dialogs, [this](bool on) { printEnabled = on; },
+                [this](int item) { gridShown << item; }};
     }
 
     // The settings dialog of panel mixer `dialogMixer` (0 the master) and
@@ -79,6 +81,9 @@ struct EditorRig : SimLinkRig
     }
 
     std::unique_ptr<MixerSync> sync;
+    // The jobs the editor asks for, as the job loop would find them.
+    JobQueue jobs;
+    QueuedEditorJobs editorJobs{jobs};
     // The marks' times of day: nine o'clock when the rig was made, on its clock.
     TimeOfDay timeOfDay{clock, QDateTime(QDate(2026, 12, 9), QTime(9, 0))};
     EditorState editor;

@@ -157,10 +157,9 @@ private slots:
         QCOMPARE(w.markOf(muteK)->mark().state, ValueState::Waiting);
         const EditorExtendedSource source([&] { return std::optional(w.extendedEntries()); },
                                           rig.mixers.ExtendedData[1]);
-        rig.setJob(JobWork::extendedWrite(0));
         MixerProtocol protocol(*rig.comm);
-        QVERIFY(!JobRunner(JobContext{rig.loop, rig.link, rig.mixers, rig.dialogs, protocol, &source, {}, {}, {}})
-                     .extendedWrite());
+        QVERIFY(!JobRunner(JobContext{rig.link, rig.mixers, rig.dialogs, protocol, &source, {}, {}, {}})
+                     .extendedWrite(0));
         w.Timer1();
         QCOMPARE(w.markOf(thresholdK)->text(), QStringLiteral("○"));
         const MarkBadge *failed = w.markOf(muteK);

@@ -45,11 +45,11 @@ void wheel(QWidget *w, int notches)
     QApplication::sendEvent(w, &e);
 }
 
-// The job loop's part of the extended data: read them as job 3 does.
+// The job loop's part of the extended data: read them as the extended read does.
 void readExtended(EditorRig &rig)
 {
     MixerProtocol protocol(*rig.comm);
-    JobRunner(JobContext{rig.loop, rig.link, rig.mixers, rig.dialogs, protocol, nullptr, {}, {}, {}})
+    JobRunner(JobContext{rig.link, rig.mixers, rig.dialogs, protocol, nullptr, {}, {}, {}})
         .extendedRead();
 }
 
@@ -279,9 +279,9 @@ private slots:
                  QStringLiteral("拡張データの設定メニューを表示します\n通常は設定を変更しないでください"));
         QCOMPARE(rig.dialogs.shown.back().icon, MsgIcon::Warning);
 
-        rig.loop.JobRequest = JobIdle;
+        rig.jobs.clear();
         tabs->setCurrentIndex(2);
-        QCOMPARE(rig.loop.JobRequest, JobExtendedRead);
+        QVERIFY(rig.jobs.waiting(JobKind::ExtendedRead));
         QVERIFY(w.tabFrame(2)->isEnabled() && !w.tabFrame(1)->isEnabled());
         tabs->setCurrentIndex(0);
         QVERIFY(!tabs->isTabVisible(2));
@@ -311,18 +311,16 @@ private slots:
         rig.dialogs.shown.clear();
         w.CmdMixer(1)->click();
         QCOMPARE(rig.dialogs.texts(), QStringList{QStringLiteral("設定が変更されています")});
-        QCOMPARE(rig.loop.JobRequest, JobExtendedWrite);
-        QCOMPARE(rig.loop.JobTarget, 1);
+        QVERIFY(rig.jobs.take(JobWork::extendedWrite(1)));
         QCOMPARE(w.SSTMixer()->currentIndex(), 1);
         QVERIFY(!w.SSTMixer()->isTabVisible(2));
 
         // Job 4 as the loop runs it, its values from the window's entries.
         const EditorExtendedSource source([&] { return std::optional(w.extendedEntries()); },
                                           rig.mixers.ExtendedData[1]);
-        rig.setJob(JobWork::extendedWrite(1));
         MixerProtocol protocol(*rig.comm);
-        JobContext job{rig.loop, rig.link, rig.mixers, rig.dialogs, protocol, &source, {}, {}, {}};
-        QVERIFY(JobRunner(job).extendedWrite());
+        JobContext job{rig.link, rig.mixers, rig.dialogs, protocol, &source, {}, {}, {}};
+        QVERIFY(JobRunner(job).extendedWrite(1));
         QCOMPARE(rig.chain->extRegister(1, 1), 9000u);
         QCOMPARE(rig.chain->extRegister(1, 2), 500u);
         // The read that follows shows the mixer's values again.
@@ -359,18 +357,16 @@ private slots:
             w.CmdOpen(tab - 2)->click();
         }
         w.SSTMixer()->setCurrentIndex(tab);
-        rig.loop.JobRequest = JobIdle;
+        rig.jobs.clear();
         w.findChild<QPushButton *>(button)->click();
-        QCOMPARE(rig.loop.JobRequest, JobInitialise);
-        QCOMPARE(rig.loop.JobTarget, target);
-        QCOMPARE(rig.loop.JobMixer, 1);
+        QVERIFY(rig.jobs.take(JobWork::initialise(1, target)));
+        QVERIFY(rig.jobs.empty());
     }
 
     void loadingAndClosing()
     {
         EditorRig rig(2);
         rig.mixers.ExtendedData[1].ThresholdMax = 9000;
-        rig.loop.JobRequest = JobIdle;
         // A value waiting to be sent keeps waiting; the rest of the working
         // copy starts as the mixers report it.
         rig.mixers.setPending(1, OutputGain, 30);
@@ -380,20 +376,20 @@ private slots:
             QCOMPARE(rig.mixers.MixerSetData[1].OutputGain(), 30);
             QCOMPARE(rig.mixers.MixerSetData[2].InputGain(1), 0);
             QVERIFY(rig.mixers.EditorOpen[2]);
-            QCOMPARE(rig.loop.JobRequest, JobExtendedRead);
+            QVERIFY(rig.jobs.waiting(JobKind::ExtendedRead));
             QCOMPARE(rig.mixers.ExtendedData[2].ThresholdMax, 9000);
             QVERIFY(rig.printEnabled);
             w.close();
             QVERIFY(!rig.mixers.EditorOpen[2]);
-            QCOMPARE(rig.loop.JobRequest, JobIdle);
+            QVERIFY(rig.jobs.empty());
             QVERIFY(!rig.sync->dataReceived());
             QVERIFY(!rig.printEnabled);
         }
         // Closing leaves another window's request alone.
         FrmMixer w(rig.context(), 2, false);
-        rig.loop.JobRequest = JobIpSettings;
+        rig.jobs.request(JobWork::of(JobKind::IpSettings));
         w.close();
-        QCOMPARE(rig.loop.JobRequest, JobIpSettings);
+        QVERIFY(rig.jobs.waiting(JobKind::IpSettings) && !rig.jobs.waiting(JobKind::ExtendedRead));
 
         // A window whose mixer left the link closes itself, except under DEBUG.
         FrmMixer gone(rig.context(), 2, false), kept(rig.context(), 2, true);

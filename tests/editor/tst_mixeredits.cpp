@@ -1,6 +1,7 @@
 // What an edit in the mixer editor does to the mixer records, without
 // widgets: targets, marking, the two links and the master-only groups.
 
+#include "app/jobqueue.h"
 #include "editor/editorlifecycle.h"
 #include "editor/editorrules.h"
 #include "editor/extendedentries.h"
@@ -137,19 +138,31 @@ private slots:
         Records r;
         MixerEdits w = r.window(1);
         // Phantom power of channel 1 off (the mixer has it on), then on again.
-        QVERIFY(w.channelOptionClicked(channelOptionIndex(0, RowPhantom, 0)));
+        QVERIFY(w.channelOptionClicked({0, RowPhantom, 0}));
         QVERIFY(r.pending(1, Phantom1));
-        QVERIFY(w.channelOptionClicked(channelOptionIndex(0, RowPhantom, 1)));
+        QVERIFY(w.channelOptionClicked({0, RowPhantom, 1}));
         QCOMPARE(r.wanted(1, Phantom1), 1);
         QVERIFY(r.pending(1, Phantom1)); // the earlier flag stays
         // Low cut of channel 3 as the mixer has it: stored, nothing marked.
         r.sync.retries = 7;
         r.sync.freshData[1] = true;
-        QVERIFY(w.channelOptionClicked(channelOptionIndex(2, RowLowCutFil, 1)));
+        QVERIFY(w.channelOptionClicked({2, RowLowCutFil, 1}));
         QVERIFY(!r.pending(1, LowCut3));
         QCOMPARE(r.sync.retries, 7);
         QVERIFY(r.sync.freshData[1]);
-        QVERIFY(!w.channelOptionClicked(channelOptionIndex(2, RowLowCutFil, 2))); // no such button
+        QVERIFY(!w.channelOptionClicked({2, RowLowCutFil, 2})); // no such button
+        QVERIFY(!w.channelOptionClicked({0, RowPhantom, -1}));
+        QVERIFY(!w.channelOptionClicked({8, RowPhantom, 0}));
+    }
+
+    void channelOptionButtonsByTheirArrayIndex()
+    {
+        const ChannelOption last{7, RowRemoteOff, 1};
+        QCOMPARE(channelOptionIndex(last), 771);
+        const std::optional<ChannelOption> back = channelOptionAt(771);
+        QVERIFY(back && back->ch == 7 && back->row == RowRemoteOff && back->choice == 1);
+        for (int index : {-1, 800, 50, 12, 772})
+            QVERIFY2(!channelOptionAt(index), qPrintable(QString::number(index)));
     }
 
     void thresholdStaysWithinTheMixersLimits()
@@ -204,7 +217,7 @@ private slots:
         Records r;
         MixerEdits w = r.window(2);
         r.editor.IgnoreRemoteOnClick[2][3] = true;
-        const int overrideOn = channelOptionIndex(2, RowRemoteOn, 1);
+        const ChannelOption overrideOn{2, RowRemoteOn, 1};
         QVERIFY(!w.channelOptionClicked(overrideOn));
         QVERIFY(!r.editor.IgnoreRemoteOnClick[2][3]);
         QCOMPARE(r.wanted(2, Override3), 0);
@@ -242,11 +255,13 @@ private slots:
     void editorOpenAndClose()
     {
         Records r;
-        LoopState loop;
+        JobQueue jobs;
+        QueuedEditorJobs editorJobs(jobs);
         int drains = 0;
+        jobs.setDrain([&] { ++drains; });
         r.sync.freshData[2] = r.sync.freshThresholds[2] = false;
         r.mixers.ExtendedData[1].MuteK = 33;
-        EditorLifecycle slave({r.mixers, r.editor, r.sync}, loop, [&] { ++drains; });
+        EditorLifecycle slave({r.mixers, r.editor, r.sync}, editorJobs);
 
         // The first window of a mixer: fresh values, the master's extended
         // registers until its own are read, the read asked for.
@@ -254,25 +269,30 @@ private slots:
         QVERIFY(r.mixers.EditorOpen[2] && r.mixers.openEditorCount() == 1);
         QVERIFY(r.sync.freshData[2] && r.sync.freshThresholds[2]);
         QCOMPARE(r.mixers.ExtendedData[2].MuteK, 33);
-        QCOMPARE(loop.JobRequest, qint16(JobExtendedRead));
+        QVERIFY(jobs.waiting(JobKind::ExtendedRead));
         QCOMPARE(drains, 1);
         // Opened again while open: no second read.
-        loop.JobRequest = JobIdle;
+        jobs.clear();
         r.mixers.ExtendedData[2].MuteK = 5;
         slave.opened(2);
-        QCOMPARE(loop.JobRequest, qint16(JobIdle));
+        QVERIFY(jobs.empty());
         QCOMPARE(r.mixers.ExtendedData[2].MuteK, 5);
 
-        // Closing takes back only an editor's own request.
-        loop.JobRequest = JobExtendedWrite;
+        // Closing takes back only an editor's own requests; registers that
+        // waited for a withdrawn write no longer wait.
+        jobs.request(JobWork::extendedWrite(0));
+        r.mixers.ExtendedWrite[2] = ValueStatus{ValueState::Waiting, 0, 7, 0};
         slave.closed(2);
         QVERIFY(!r.mixers.EditorOpen[2]);
-        QCOMPARE(loop.JobRequest, qint16(JobIdle));
+        QVERIFY(jobs.empty());
+        QCOMPARE(r.mixers.ExtendedWrite[2].state, ValueState::Settled);
         QVERIFY(!r.sync.received);
         slave.opened(2);
-        loop.JobRequest = JobIpSettings;
+        jobs.request(JobWork::of(JobKind::IpSettings));
+        r.mixers.ExtendedWrite[2] = ValueStatus{ValueState::Waiting, 0, 7, 0};
         slave.closed(2);
-        QCOMPARE(loop.JobRequest, qint16(JobIpSettings));
+        QVERIFY(jobs.waiting(JobKind::IpSettings) && !jobs.waiting(JobKind::ExtendedRead));
+        QCOMPARE(r.mixers.ExtendedWrite[2].state, ValueState::Waiting);
         QCOMPARE(r.mixers.openEditorCount(), 0);
     }
 };

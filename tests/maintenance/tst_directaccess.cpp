@@ -68,11 +68,10 @@ private slots:
         };
         World world(rig.clock, rig.dialogs);
         JobWindow jobs(world, *rig.comm);
-        world.loop.JobRequest = JobDirectRead;
         QPointer<FrmDirect> open;
-        QPointer<FrmDirect> w = openDirect(world, jobs, nullptr, open);
+        QPointer<FrmDirect> w = openDirect(world, jobs, true, nullptr, open);
         QVERIFY(w->readMode());
-        QCOMPARE(world.loop.JobRequest, qint16(JobDirectActive));
+        QVERIFY(world.jobs.pollHeld());
         QCOMPARE(w->windowTitle(), QStringLiteral("ダイレクト読み出し"));
         w->OpnSize(0)->setChecked(true);
         w->TxtAddress()->setText(QStringLiteral("1f"));
@@ -83,7 +82,7 @@ private slots:
         QVERIFY(rig.dialogs.shown.empty());
         saveScreenshot(*w, QStringLiteral("FrmDirect"));
         w->CmdJob(1)->click();
-        QCOMPARE(world.loop.JobRequest, qint16(JobIdle));
+        QVERIFY(!world.jobs.pollHeld());
         QTRY_VERIFY_WITH_TIMEOUT(w.isNull(), 2000);
     }
 
@@ -99,28 +98,26 @@ private slots:
             return n;
         };
         QPointer<FrmDirect> open;
-        world.loop.JobRequest = JobDirectRead;
-        QPointer<FrmDirect> first = openDirect(world, jobs, nullptr, open);
+        QPointer<FrmDirect> first = openDirect(world, jobs, true, nullptr, open);
         // The read command again: the open window, no second one.
-        world.loop.JobRequest = JobDirectRead;
-        QCOMPARE(openDirect(world, jobs, nullptr, open), first.data());
-        QCOMPARE(world.loop.JobRequest, qint16(JobDirectActive));
+        QCOMPARE(openDirect(world, jobs, true, nullptr, open), first.data());
+        QVERIFY(world.jobs.pollHeld());
         QCOMPARE(windows(), 1);
         // The write command: the read window makes way, polling stays off.
-        world.loop.JobRequest = JobDirectWrite;
-        QPointer<FrmDirect> write = openDirect(world, jobs, nullptr, open);
+        QPointer<FrmDirect> write = openDirect(world, jobs, false, nullptr, open);
         QVERIFY(!write->readMode());
         QCOMPARE(open.data(), write.data());
-        QCOMPARE(world.loop.JobRequest, qint16(JobDirectActive));
+        QVERIFY(world.jobs.pollHeld());
         QTRY_VERIFY_WITH_TIMEOUT(first.isNull(), 2000);
         QCOMPARE(windows(), 1);
-        QCOMPARE(world.loop.JobRequest, qint16(JobDirectActive));
+        QVERIFY(world.jobs.pollHeld());
 
         // Another command asked for its job while the window was open:
         // closing the window leaves that request for the loop.
-        world.loop.JobRequest = JobIpSettings;
+        world.jobs.request(JobWork::of(JobKind::IpSettings));
         write->close();
-        QCOMPARE(world.loop.JobRequest, qint16(JobIpSettings));
+        QVERIFY(world.jobs.waiting(JobKind::IpSettings));
+        QVERIFY(!world.jobs.pollHeld());
         QTRY_VERIFY_WITH_TIMEOUT(open.isNull(), 2000);
     }
 
@@ -141,7 +138,7 @@ private slots:
         JobRig rig;
         World world(rig.clock, rig.dialogs);
         JobWindow jobs(world, *rig.comm);
-        FrmDirect w(read, world.loop, world.dialogs,
+        FrmDirect w(read, &world.jobs.pollHolds(), world.dialogs,
                     [&](bool r, const QByteArray &rq, QWidget *over) { return jobs.runDirect(r, rq, over); });
         w.TxtAddress()->setMaxLength(32); // typed or pasted text longer than the field shows
         w.TxtAddress()->setText(address);
@@ -157,7 +154,7 @@ private slots:
         JobRig rig;
         World world(rig.clock, rig.dialogs);
         JobWindow jobs(world, *rig.comm);
-        FrmDirect w(false, world.loop, world.dialogs,
+        FrmDirect w(false, &world.jobs.pollHolds(), world.dialogs,
                     [&](bool r, const QByteArray &rq, QWidget *over) { return jobs.runDirect(r, rq, over); });
         QCOMPARE(w.CmdJob(0)->text(), QStringLiteral("書き込み"));
         w.OpnSize(0)->setChecked(true);
@@ -169,7 +166,7 @@ private slots:
         QCOMPARE(w.TxtData()->text(), QStringLiteral("000000AB"));
         QVERIFY(rig.dialogs.shown.empty());
 
-        FrmDirect r(true, world.loop, world.dialogs,
+        FrmDirect r(true, &world.jobs.pollHolds(), world.dialogs,
                     [&](bool rm, const QByteArray &rq, QWidget *over) { return jobs.runDirect(rm, rq, over); });
         r.TxtData()->setText(QStringLiteral("11111111"));
         rig.script = [](const QByteArray &) { return QList<QByteArray>{}; };

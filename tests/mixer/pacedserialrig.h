@@ -62,7 +62,7 @@ public:
     bool runUntil(const std::function<bool()> &done, double limit)
     {
         m_done = done;
-        JobLoop jobLoop(loop, link, clock, dialogs, *this, *sync);
+        JobLoop jobLoop(loop, jobs, link, clock, dialogs, *this, *sync);
         m_loop = &jobLoop;
         const double end = clock.now() + limit;
         QTimer watch;
@@ -89,16 +89,16 @@ public:
             afterEachPoll();
         check();
     }
-    void runDownload(int) override {}
-    // The job window's work without the window (job 7 sends a loaded file).
-    void showJobWindow(int) override
+    void runDownload(DownloadKind) override {}
+    // The job window's work without the window (the transfer of a loaded file).
+    void showJobWindow(const JobWork &work, PlaceMode) override
     {
         MixerProtocol protocol(*comm);
-        JobRunner runner(JobContext{loop, link, mixers, dialogs, protocol, nullptr, {}, {}, [this] { return sync->writePending(); }});
-        jobsRun += runner.run(loop.JobRequest) ? 1 : 0;
+        JobRunner runner(JobContext{link, mixers, dialogs, protocol, nullptr, {}, {}, [this] { return sync->writePending(); }});
+        jobsRun += runner.run(work) ? 1 : 0;
     }
     bool jobWindowVisible() const override { return false; }
-    void showDirect() override {}
+    void showDirect(bool) override {}
     void showIpSettings() override {}
     void showPanel() override {}
     void Disconnect() override
@@ -114,6 +114,7 @@ public:
     ScriptedDialogs dialogs;
     LinkState link;
     LoopState loop;
+    JobQueue jobs;
     MixerState mixers;
     SimChain chain;
     SimSerialFront serial;

@@ -95,7 +95,7 @@ public:
         mixers.MixerCount = 1; // until the first status reply, as at start-up
         if (m_tcp && !m_plan.cutOnce)
             m_tcp->setCutAfter(m_plan.cutAfter);
-        JobLoop jobLoop(loop, link, clock, dialogs, *this, *sync);
+        JobLoop jobLoop(loop, jobs, link, clock, dialogs, *this, *sync);
         m_loop = &jobLoop;
         m_start = clock.now();
         scheduleNextEdit();
@@ -114,10 +114,10 @@ public:
     // JobHandlers: the soak needs no windows; each poll and each write run
     // (through SyncEvents) may end it.
     void afterPoll() override { checkDone(); }
-    void runDownload(int) override {}
-    void showJobWindow(int) override {}
+    void runDownload(DownloadKind) override {}
+    void showJobWindow(const JobWork &, PlaceMode) override {}
     bool jobWindowVisible() const override { return false; }
-    void showDirect() override {}
+    void showDirect(bool) override {}
     void showIpSettings() override {}
     void showPanel() override {}
     void Disconnect() override { stop(); }
@@ -126,6 +126,7 @@ public:
     ScriptedDialogs dialogs;
     LinkState link;
     LoopState loop;
+    JobQueue jobs;
     MixerState mixers;
     SimChain chain;
     std::unique_ptr<SimSerialFront> serial;

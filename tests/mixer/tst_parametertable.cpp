@@ -64,6 +64,21 @@ private slots:
         QCOMPARE(int(r.block[58]), 7);
     }
 
+    // Offline the counts follow the mixers the panel is laid out for: they
+    // grow together and never fall.
+    void offlineCountsOnlyGrow()
+    {
+        MixerState s;
+        s.MixerCount = 3;
+        s.FileMixerCount = 2;
+        s.takeInOfflineMixers(5);
+        QCOMPARE(s.MixerCount, qint16(5));
+        QCOMPARE(s.FileMixerCount, qint16(5));
+        s.takeInOfflineMixers(1);
+        QCOMPARE(s.MixerCount, qint16(5));
+        QCOMPARE(s.FileMixerCount, qint16(5));
+    }
+
     void startValuesAndFactoryTexts()
     {
         MixerState s;

@@ -128,13 +128,13 @@ void TstSerialChain::programPollEditSaveLoad()
     QCOMPARE(table.at(gain3, Chain - 1), QStringLiteral("50"));
     QCOMPARE(table.at(gain3, 0), QString::number(marker(1)));
 
-    // Loading the master's section: job 7 writes the registers and the
+    // Loading the master's section: the transfer writes the registers and the
     // values through the loop, verified against all sixteen mixers.
     table.set(gain3, 0, QStringLiteral("42"));
     settings.apply(table, 1);
-    rig.loop.JobRequest = JobTransferLoaded;
+    rig.jobs.request(JobWork::of(JobKind::TransferLoaded));
     verified = false;
-    QVERIFY(rig.runUntil([&] { return rig.jobsRun == 1 && rig.loop.JobRequest == JobIdle; }, 30));
+    QVERIFY(rig.runUntil([&] { return rig.jobsRun == 1 && rig.jobs.empty(); }, 30));
     QVERIFY(verified);
     QCOMPARE(rig.chain.blockByte(1, gain3), quint8(42));
     QCOMPARE(rig.chain.blockByte(Chain, gain3), quint8(50));

@@ -395,12 +395,12 @@ void TstSetData::sendParameterWaitsWithoutAReply()
     rig.script = [](const QByteArray &) { return QList<QByteArray>{}; };
     SetData setData(*rig.comm, rig.mixers);
     double start = rig.clock.now();
-    setData.SendParameter(0, 5, 43, 1);
+    setData.SendParameter(WriteKind::Parameter, 5, 43, 1);
     QVERIFY(rig.clock.now() - start > 0.8 + 0.06 - 1e-9);
     QCOMPARE(rig.transport->sent, QList<QByteArray>{bytes({'D', 'S', 1, 43, 5})});
-    // Another kind sends nothing but waits the same.
+    // A value outside the kinds sends nothing but waits the same.
     start = rig.clock.now();
-    setData.SendParameter(2, 5, 43, 1);
+    setData.SendParameter(WriteKind(2), 5, 43, 1);
     QVERIFY(rig.clock.now() - start > 0.8 + 0.06 - 1e-9);
     QCOMPARE(rig.transport->sent.size(), 1);
 }

@@ -215,6 +215,23 @@ private slots:
         QVERIFY(loadPanelImage(dir.filePath("missing.jpg")).isNull());
     }
 
+    // The move timer's countdown: each tick one redraw, the scroll back to
+    // the origin only after the last redraw and only when it was asked for.
+    void redrawCountdown()
+    {
+        PanelRuntime::Redraws owed{2, true};
+        RedrawTick t = redrawTick(owed);
+        QVERIFY(t.redraw && !t.scrollToOrigin);
+        t = redrawTick(owed);
+        QVERIFY(t.redraw && t.scrollToOrigin);
+        t = redrawTick(owed);
+        QVERIFY(!t.redraw && !t.scrollToOrigin);
+        owed = {1, false};
+        t = redrawTick(owed);
+        QVERIFY(t.redraw && !t.scrollToOrigin);
+        QCOMPARE(owed.left, 0);
+    }
+
     void gridInterval_data()
     {
         QTest::addColumn<QString>("typed");

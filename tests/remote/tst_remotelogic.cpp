@@ -187,6 +187,10 @@ private slots:
         QCOMPARE(cookieValue("a=1; zkremote=T0k; b=2", "zkremote"), QByteArray("T0k"));
         QCOMPARE(cookieValue("xzkremote=1", "zkremote"), QByteArray());
         QCOMPARE(cookieValue("=;;=", "zkremote"), QByteArray());
+        // The bearer token goes before the cookie; either alone is taken.
+        QCOMPARE(presentedToken("Bearer abc", "zkremote=T0k", "zkremote"), QByteArray("abc"));
+        QCOMPARE(presentedToken("Basic abc", "zkremote=T0k", "zkremote"), QByteArray("T0k"));
+        QCOMPARE(presentedToken({}, "a=1", "zkremote"), QByteArray());
     }
 
     // The request budget: 20 in any second per client, others unaffected;

@@ -93,9 +93,11 @@ class TstLoadSave : public QObject
         LinkState link;
         ScriptedDialogs dialogs;
         SettingsCommands commands{files, mixers, panel, loop, link, dialogs};
+        int transfers = 0; // transfers of loaded settings asked for
 
         World(LinkKind kind, qint16 linked)
         {
+            QObject::connect(&commands, &SettingsCommands::transferRequested, [this] { ++transfers; });
             link.linkKind = kind;
             mixers.count = linked;
             mixers.fileCount = linked;
@@ -216,7 +218,7 @@ private slots:
         QCOMPARE(w.files.SetDataTable.at(MixerKey::Threshold, 2), QStringLiteral("12"));
         QCOMPARE(w.mixers.applied, 2);
         QCOMPARE(w.mixers.values[1][MixerKey::Threshold], QStringLiteral("11"));
-        QCOMPARE(w.loop.JobRequest, qint16(JobTransferLoaded));
+        QCOMPARE(w.transfers, 1);
         QCOMPARE(w.loop.DataState, qint16(DataJustLoaded));
         QCOMPARE(w.loop.DataFileName, path);
         QCOMPARE(w.panel.GridInterval, 600);
@@ -246,7 +248,7 @@ private slots:
         QVERIFY(!w.commands.openMenu(ChangeMode::Ask));
         QVERIFY(w.files.FileTable == before);
         QCOMPARE(w.mixers.applied, -1);
-        QCOMPARE(w.loop.JobRequest, qint16(JobIdle));
+        QCOMPARE(w.transfers, 0);
         QCOMPARE(w.loop.DataState, qint16(DataChanged));
     }
 
@@ -273,7 +275,7 @@ private slots:
         QVERIFY(w.commands.openMenu(ChangeMode::Ask));
         QCOMPARE(w.dialogs.shown.size(), size_t(1));   // no link-count question
         QCOMPARE(w.mixers.applied, -1);
-        QCOMPARE(w.loop.JobRequest, qint16(JobIdle));
+        QCOMPARE(w.transfers, 0);
         QCOMPARE(w.panel.GridInterval, 600);
         QVERIFY(w.panel.setUp);
     }
@@ -298,7 +300,7 @@ private slots:
             QCOMPARE(asked, 1);
             QCOMPARE(appliedWhenAsked, -1); // asked before anything is applied
             QCOMPARE(w.mixers.applied, agree ? 2 : -1);
-            QCOMPARE(w.loop.JobRequest, qint16(agree ? JobTransferLoaded : JobIdle));
+            QCOMPARE(w.transfers, agree ? 1 : 0);
             QCOMPARE(w.loop.DataFileName, path);
             QCOMPARE(w.loop.DataState, qint16(DataJustLoaded));
             QCOMPARE(w.panel.GridInterval, 600);

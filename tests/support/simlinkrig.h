@@ -52,8 +52,6 @@ struct SimLinkRig
         return out;
     }
     void forget() { transport->sent.clear(); }
-    // What a job takes its work from, as the loop or a window leaves it.
-    void setJob(JobWork work) { loop.Job = std::move(work); }
 
     ManualClock clock;
     ScriptedDialogs dialogs;

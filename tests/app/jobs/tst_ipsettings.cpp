@@ -25,11 +25,11 @@ struct IpRig
 {
     explicit IpRig(LinkKind kind = LinkKind::Ethernet) : rig(SimOptions{}, kind)
     {
-        runJob = [this](int job, QWidget *over) {
+        runJob = [this](const IpJob &job, QWidget *over) {
             order << QStringLiteral("job");
             overDialog = over && over->objectName() == QLatin1String("FrmIPSetting") && over->isHidden()
                 == (rig.link.linkKind == LinkKind::Ethernet);
-            return jobs.runCentred(job, over);
+            return jobs.runIpJob(job, over);
         };
         hooks.hideWindows = [this] { order << QStringLiteral("hide"); };
         hooks.placeConnectionDialog = [this](const QRect &) { order << QStringLiteral("place"); };
@@ -43,6 +43,7 @@ struct IpRig
     QTemporaryDir dir;
     IniConfig ini{dir.path(), dir.path()};
     IpSettingsHooks hooks;
+    PollHolds *holds = &world.jobs.pollHolds();
     FrmIPSetting::RunJob runJob;
     QStringList order;
     bool overDialog = false;
@@ -80,19 +81,19 @@ private slots:
     void loadShowsTheMixerValues()
     {
         IpRig r;
-        FrmIPSetting dlg(*r.rig.comm, r.world.loop, r.rig.dialogs, r.ini, true, r.hooks, r.runJob);
+        FrmIPSetting dlg(*r.rig.comm, r.holds, r.rig.dialogs, r.ini, true, r.hooks, r.runJob);
         QVERIFY(dlg.loaded());
         QCOMPARE(dlg.Text(0)->text(), QStringLiteral("192.168.100.200"));
         QCOMPARE(dlg.Text(1)->text(), QStringLiteral("administrator"));
         QVERIFY(dlg.Option1(0)->isChecked());
-        QCOMPARE(r.world.loop.JobRequest, qint16(JobIpActive));
+        QVERIFY(r.world.jobs.pollHeld());
         QVERIFY(dlg.Frame1()->isEnabled());
         QVERIFY(dlg.CmdJob(0)->isDefault());
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         saveScreenshot(dlg, QStringLiteral("FrmIPSetting"));
         dlg.reject();
-        QCOMPARE(r.world.loop.JobRequest, qint16(JobIdle));
+        QVERIFY(!r.world.jobs.pollHeld());
     }
 
     void loadWithoutReplyTellsAndCloses()
@@ -102,16 +103,15 @@ private slots:
             // A wrong first reply is as good as none.
             return rq.startsWith("IR") ? QList<QByteArray>{QByteArray("IR\x00", 3)} : QList<QByteArray>{};
         };
-        r.world.loop.JobRequest = JobIpSettings;
-        runIpSettings(*r.rig.comm, r.world.loop, r.rig.dialogs, r.ini, true, r.hooks, r.runJob, nullptr);
+        runIpSettings(*r.rig.comm, r.holds, r.rig.dialogs, r.ini, true, r.hooks, r.runJob, nullptr);
         QCOMPARE(r.rig.dialogs.texts(), QStringList{str(StrId::NoResponse)});
-        QCOMPARE(r.world.loop.JobRequest, qint16(JobIdle));
+        QVERIFY(!r.world.jobs.pollHeld());
     }
 
     void withoutWriteAccessNothingCanBeChanged()
     {
         IpRig r;
-        FrmIPSetting dlg(*r.rig.comm, r.world.loop, r.rig.dialogs, r.ini, false, r.hooks, r.runJob);
+        FrmIPSetting dlg(*r.rig.comm, r.holds, r.rig.dialogs, r.ini, false, r.hooks, r.runJob);
         QVERIFY(!dlg.Frame1()->isEnabled());
         QVERIFY(!dlg.CmdJob(0)->isDefault());
         dlg.show();
@@ -123,7 +123,7 @@ private slots:
     void transferWritesStoresAndReconnects()
     {
         IpRig r;
-        FrmIPSetting dlg(*r.rig.comm, r.world.loop, r.rig.dialogs, r.ini, true, r.hooks, r.runJob);
+        FrmIPSetting dlg(*r.rig.comm, r.holds, r.rig.dialogs, r.ini, true, r.hooks, r.runJob);
         dlg.show();
         dlg.Text(0)->setText(QStringLiteral("10.0.0.1"));
         dlg.Text(1)->setText(QStringLiteral("room42"));
@@ -136,7 +136,7 @@ private slots:
         QCOMPARE(r.order, (QStringList{"hide", "job", "place", "show"}));
         QVERIFY(r.overDialog); // hidden over Ethernet, the job window centred over it
         QVERIFY(r.rig.dialogs.shown.empty());
-        QCOMPARE(r.world.loop.JobRequest, qint16(JobIdle));
+        QVERIFY(!r.world.jobs.pollHeld());
     }
 
     void invalidInputSendsAndStoresNothing_data()
@@ -152,7 +152,7 @@ private slots:
         QFETCH(QString, address);
         QFETCH(QString, userId);
         IpRig r;
-        FrmIPSetting dlg(*r.rig.comm, r.world.loop, r.rig.dialogs, r.ini, true, r.hooks, r.runJob);
+        FrmIPSetting dlg(*r.rig.comm, r.holds, r.rig.dialogs, r.ini, true, r.hooks, r.runJob);
         dlg.Text(1)->setMaxLength(64);
         dlg.Text(0)->setText(address);
         dlg.Text(1)->setText(userId);
@@ -161,7 +161,7 @@ private slots:
         QVERIFY(r.rig.transport->sent.isEmpty());
         QCOMPARE(r.rig.dialogs.texts(), QStringList{str(StrId::InvalidData)});
         QVERIFY(r.ini.ipSettings().address.isEmpty());
-        QCOMPARE(r.world.loop.JobRequest, qint16(JobIpActive)); // still open
+        QVERIFY(r.world.jobs.pollHeld()); // still open
     }
 
     void addressNoMixerCanHaveIsRefusedWithDhcpOff_data()
@@ -178,7 +178,7 @@ private slots:
         QFETCH(QString, address);
         QFETCH(QString, why);
         IpRig r;
-        FrmIPSetting dlg(*r.rig.comm, r.world.loop, r.rig.dialogs, r.ini, true, r.hooks, r.runJob);
+        FrmIPSetting dlg(*r.rig.comm, r.holds, r.rig.dialogs, r.ini, true, r.hooks, r.runJob);
         dlg.Text(0)->setText(address);
         dlg.Option1(0)->setChecked(true);
         r.rig.transport->sent.clear();
@@ -189,7 +189,7 @@ private slots:
         QVERIFY2(text.contains(address) && text.contains(why), qPrintable(text));
         QCOMPARE(r.rig.dialogs.shown.front().icon, MsgIcon::Error);
         QVERIFY(r.ini.ipSettings().address.isEmpty());
-        QCOMPARE(r.world.loop.JobRequest, qint16(JobIpActive)); // still open
+        QVERIFY(r.world.jobs.pollHeld()); // still open
 
         // With the DHCP client on the address is only kept for later.
         dlg.Option1(1)->setChecked(true);
@@ -203,7 +203,7 @@ private slots:
     void zeroPaddedAddressIsStoredPlain()
     {
         IpRig r(LinkKind::Rs232c);
-        FrmIPSetting dlg(*r.rig.comm, r.world.loop, r.rig.dialogs, r.ini, true, r.hooks, r.runJob);
+        FrmIPSetting dlg(*r.rig.comm, r.holds, r.rig.dialogs, r.ini, true, r.hooks, r.runJob);
         dlg.Text(0)->setText(QStringLiteral("192.168.010.200"));
         dlg.CmdJob(0)->click();
         QVERIFY2(r.rig.dialogs.shown.empty(), qPrintable(r.rig.dialogs.texts().join(" / ")));
@@ -215,7 +215,7 @@ private slots:
     void resetAsksFirst()
     {
         IpRig r(LinkKind::Rs232c);
-        FrmIPSetting dlg(*r.rig.comm, r.world.loop, r.rig.dialogs, r.ini, true, r.hooks, r.runJob);
+        FrmIPSetting dlg(*r.rig.comm, r.holds, r.rig.dialogs, r.ini, true, r.hooks, r.runJob);
         dlg.show();
         r.rig.transport->sent.clear();
         r.rig.dialogs.answers.push_back(MsgAnswer::Cancel);
@@ -231,7 +231,7 @@ private slots:
         QCOMPARE(r.order, QStringList{"job"}); // no reconnect over RS-232C
         QVERIFY(r.overDialog);
         QCOMPARE(r.rig.dialogs.texts().size(), 2);
-        QCOMPARE(r.world.loop.JobRequest, qint16(JobIdle));
+        QVERIFY(!r.world.jobs.pollHeld());
     }
 };
 

@@ -35,7 +35,7 @@ QList<QByteArray> answerExtensionReads(const QByteArray &rq, const QMap<int, QBy
 
 JobContext contextOf(JobRig &rig)
 {
-    return JobContext{rig.loop, rig.link, rig.mixers, rig.dialogs, *rig.protocol, nullptr, {}, {}, {}};
+    return JobContext{rig.link, rig.mixers, rig.dialogs, *rig.protocol, nullptr, {}, {}, {}};
 }
 
 } // namespace
@@ -120,7 +120,7 @@ private slots:
             return answerExtensionReads(rq, {{5, bytes({0, 0, 0xFF, 0xF6})}, {12, bytes({0x80, 0, 0, 5})}});
         };
         rig.mixers.ExtendedData[1].Noise_Detection_Reference = 77;
-        QVERIFY(JobRunner(contextOf(rig)).run(JobExtendedRead));
+        QVERIFY(JobRunner(contextOf(rig)).run(JobWork::extendedRead()));
         QCOMPARE(registersOf(rig.sent("ER")), (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
         QCOMPARE(rig.mixers.ExtendedData[1].OutPeakLEDK, qint16(10));
         QCOMPARE(rig.mixers.ExtendedData[1].Noise_Detection_Reference, 77); // not read
@@ -158,7 +158,7 @@ private slots:
         int marks = 0;
         JobContext c = contextOf(rig);
         c.markFirstReply = [&] { ++marks; };
-        QVERIFY(!JobRunner(c).run(JobExtendedRead));
+        QVERIFY(!JobRunner(c).run(JobWork::extendedRead()));
         QCOMPARE(marks, 1);
         QCOMPARE(rig.dialogs.texts(), QStringList{str(StrId::NoResponse)});
         QCOMPARE(rig.dialogs.shown.front().icon, MsgIcon::Error);
@@ -177,7 +177,7 @@ private slots:
         int setDataRuns = 0;
         JobContext c = contextOf(rig);
         c.SetData = [&] { ++setDataRuns; return true; };
-        QVERIFY(JobRunner(c).run(JobTransferLoaded));
+        QVERIFY(JobRunner(c).run(JobWork::of(JobKind::TransferLoaded)));
         QCOMPARE(setDataRuns, 1);
         QCOMPARE(rig.chain->extRegister(1, 1), 12000u);
         QCOMPARE(rig.chain->extRegister(1, 5), 0xFFF6u);
@@ -194,7 +194,7 @@ private slots:
         int setDataRuns = 0;
         JobContext c = contextOf(rig);
         c.SetData = [&] { ++setDataRuns; return true; };
-        QVERIFY(!JobRunner(c).run(JobTransferLoaded));
+        QVERIFY(!JobRunner(c).run(JobWork::of(JobKind::TransferLoaded)));
         QCOMPARE(setDataRuns, 0);
         QCOMPARE(rig.dialogs.texts(), (QStringList{str(StrId::SetFailed), str(StrId::NoResponse)}));
     }
@@ -209,20 +209,17 @@ private slots:
             }
         } entries;
         JobRig rig;
-        rig.setJob(JobWork::extendedWrite(3));
         JobContext c = contextOf(rig);
         c.extendedValues = &entries;
-        QVERIFY(JobRunner(c).run(JobExtendedWrite));
+        QVERIFY(JobRunner(c).run(JobWork::extendedWrite(3)));
         QCOMPARE(registersOf(rig.sent("ES")), (QList<int>{11, 12, 13, 14, 15, 16, 18}));
         QCOMPARE(rig.chain->extRegister(1, 12), 2u * 65537u);
         QCOMPARE(rig.chain->extRegister(1, 16), 16u);
 
-        // A group the editor does not have, or work left by another job,
-        // writes nothing.
-        for (const JobWork &work : {JobWork::extendedWrite(4), JobWork::extendedWrite(-1), JobWork::extendedRead()}) {
+        // A group the editor does not have writes nothing.
+        for (int group : {4, -1}) {
             JobRig stale;
-            stale.setJob(work);
-            QVERIFY(!JobRunner(contextOf(stale)).extendedWrite());
+            QVERIFY(!JobRunner(contextOf(stale)).extendedWrite(group));
             QVERIFY(stale.transport->sent.isEmpty());
             QVERIFY(stale.dialogs.shown.empty());
         }
@@ -231,25 +228,21 @@ private slots:
     void initialise()
     {
         JobRig rig;
-        rig.setJob(JobWork::initialise(1, 9));
-        QVERIFY(JobRunner(contextOf(rig)).run(JobInitialise));
+        QVERIFY(JobRunner(contextOf(rig)).run(JobWork::initialise(1, 9)));
         QCOMPARE(rig.sent("IS"), QList<QByteArray>{bytes({'I', 'S', 1, 9})});
 
         // No reply: 1801 once the standard time-out has passed.
         JobRig silent;
         silent.script = [](const QByteArray &) { return QList<QByteArray>{}; };
-        silent.setJob(JobWork::initialise(1, 21));
         const double t0 = silent.clock.now();
-        QVERIFY(!JobRunner(contextOf(silent)).initialise());
+        QVERIFY(!JobRunner(contextOf(silent)).initialise(1, 21));
         QVERIFY(silent.clock.now() - t0 >= 2 * silent.link.ReplyTimeUnit - 1e-9);
         QCOMPARE(silent.dialogs.texts(), QStringList{str(StrId::NoResponse)});
 
-        // Work left by another job sends nothing, whatever job 5 is asked for.
+        // Work that is not the job window's sends nothing.
         JobRig stale;
-        stale.setJob(JobWork::ipWrite(bytes({'I', 'S', 1, 9})));
-        QVERIFY(!JobRunner(contextOf(stale)).initialise());
-        stale.setJob(JobWork::initialise(1, 9));
-        QVERIFY(!JobRunner(contextOf(stale)).ipWrite());
+        QVERIFY(!JobRunner(contextOf(stale)).run(JobWork::of(JobKind::IpSettings)));
+        QVERIFY(!JobRunner(contextOf(stale)).run(JobWork::of(JobKind::ModeChange)));
         QVERIFY(stale.transport->sent.isEmpty());
     }
 
@@ -260,16 +253,14 @@ private slots:
         s.address = {10, 0, 0, 1};
         s.addressMode = 1;
         s.userId = "room42";
-        rig.setJob(JobWork::ipWrite(networkWriteRequest(s)));
-        QVERIFY(JobRunner(contextOf(rig)).run(JobIpActive));
+        QVERIFY(JobRunner(contextOf(rig)).run(JobWork::ipWrite(networkWriteRequest(s))));
         QCOMPARE(rig.chain->networkBlock(), networkBlock(s));
 
         JobRig deaf;
         deaf.script = [](const QByteArray &rq) {
             return rq.startsWith("IP") ? QList<QByteArray>{bytes({'I', 'P', 0})} : QList<QByteArray>{};
         };
-        deaf.setJob(JobWork::ipWrite(networkWriteRequest(s)));
-        QVERIFY(!JobRunner(contextOf(deaf)).ipWrite());
+        QVERIFY(!JobRunner(contextOf(deaf)).ipWrite(networkWriteRequest(s)));
         QCOMPARE(deaf.dialogs.texts(), (QStringList{str(StrId::SetFailed), str(StrId::NoResponse)}));
     }
 

@@ -56,9 +56,9 @@ private slots:
         mixers.ExtendedData[1].OutPeakLEDK = -150;
         mixers.ExtendedData[1].Noise_Detection_Threshold = 1000;
         mixers.setPending(2, 3, 17);
-        JobContext c{loop, link, mixers, dialogs, protocol, nullptr, {}, {}, {}};
+        JobContext c{link, mixers, dialogs, protocol, nullptr, {}, {}, {}};
         c.SetData = [&] { return sync.writePending(); };
-        QVERIFY(JobRunner(c).run(JobTransferLoaded));
+        QVERIFY(JobRunner(c).run(JobWork::of(JobKind::TransferLoaded)));
         QCOMPARE(chain.extRegister(1, 4), 33u);
         QCOMPARE(chain.extRegister(1, 5), 150u);
         QCOMPARE(chain.extRegister(1, 13), 1000u + 0x80000000u);
@@ -66,7 +66,7 @@ private slots:
 
         // Reading back over the same link gives the same record.
         mixers.ExtendedData[1] = ExtendedRecord();
-        QVERIFY(JobRunner(c).run(JobExtendedRead));
+        QVERIFY(JobRunner(c).run(JobWork::extendedRead()));
         QCOMPARE(mixers.ExtendedData[1].MuteK, qint16(33));
         QCOMPARE(mixers.ExtendedData[1].OutPeakLEDK, qint16(-150));
         QCOMPARE(mixers.ExtendedData[1].Noise_Detection_Threshold, 1000);

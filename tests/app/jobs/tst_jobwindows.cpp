@@ -52,17 +52,16 @@ private slots:
         World world(rig.clock, rig.dialogs);
         world.mixers.Model[1] = 0;
         JobWindow jobs(world, *rig.comm);
-        world.loop.JobRequest = JobExtendedRead;
         QString label;
         bool visibleWhileRunning = false;
         bool secondCallRefused = false;
         jobs.onShown = [&](FrmMsg &w) {
             label = w.Label1()->text();
             visibleWhileRunning = w.isVisible() && w.isModal() && jobs.jobWindowVisible();
-            secondCallRefused = !jobs.showJobWindow(0, nullptr);
+            secondCallRefused = !jobs.runJob(JobWork::extendedRead(), nullptr, PlaceMode::Centred);
             saveScreenshot(w, QStringLiteral("FrmMsg"));
         };
-        QVERIFY(jobs.showJobWindow(0, nullptr));
+        QVERIFY(jobs.runJob(JobWork::extendedRead(), nullptr, PlaceMode::Centred));
         QCOMPARE(label, QStringLiteral("転送中．．．．"));
         QVERIFY(visibleWhileRunning);
         QVERIFY(secondCallRefused);
@@ -80,7 +79,7 @@ private slots:
         JobWindow jobs(world, *rig.comm);
         int marks = 0;
         jobs.markFirstReply = [&] { ++marks; };
-        QVERIFY(!jobs.runCentred(JobExtendedRead, nullptr));
+        QVERIFY(!jobs.runJob(JobWork::extendedRead(), nullptr, PlaceMode::Centred));
         QCOMPARE(marks, 1);
         QCOMPARE(rig.dialogs.texts(), QStringList{str(StrId::NoResponse)});
         QVERIFY(!jobs.jobWindowVisible());
