@@ -5,13 +5,10 @@
 // starts it, naming itself as the program, and checks what the next start
 // finds.
 
+#include "tests/app/support/crashrig.h"
 #include "tests/support/programrig.h"
 
 #include <QApplication>
-#include <QTimer>
-
-#include <csignal>
-#include <cstdio>
 
 int main(int argc, char **argv)
 {
@@ -25,19 +22,13 @@ int main(int argc, char **argv)
     ScriptedDialogs dialogs;
     World world(clock, dialogs);
     Application program(world, {"zkvr340a"});
-    QTimer step;
-    QObject::connect(&step, &QTimer::timeout, [&] {
+    return runUntilKilled(program, [&] {
         FrmMdi *panel = panelShown(program);
         if (!panel)
-            return;
+            return CrashStep::Wait;
         panel->action(PanelCommand::Grid)->trigger();
-        if (!panel->writeRecovery()) {
-            std::fputs("designcrash: the recovery file was not written\n", stderr);
-            std::_Exit(3);
-        }
-        std::raise(SIGKILL);
+        if (!panel->writeRecovery())
+            crashStepFailed("designcrash: the recovery file was not written\n");
+        return CrashStep::Kill;
     });
-    step.start(50);
-    QTimer::singleShot(20000, [] { std::_Exit(4); }); // never hang a test run
-    return program.run();
 }

@@ -6,13 +6,10 @@
 // the next start finds.
 
 #include "panel/heldchannels.h"
+#include "tests/app/support/crashrig.h"
 #include "tests/support/programrig.h"
 
 #include <QApplication>
-#include <QTimer>
-
-#include <csignal>
-#include <cstdio>
 
 int main(int argc, char **argv)
 {
@@ -25,18 +22,12 @@ int main(int argc, char **argv)
     ScriptedDialogs dialogs;
     World world(clock, dialogs);
     Application program(world, {"zkvr340a"});
-    QTimer step;
-    QObject::connect(&step, &QTimer::timeout, [&] {
+    return runUntilKilled(program, [&] {
         if (!panelShown(program) || world.mixers.anyPending(1)
             || world.mixers.MixerData[1].channel(ChannelFamily::RemoteOn, 1) != 0)
-            return;
-        if (!program.heldChannels().leftBehind()) {
-            std::fputs("operatecrash: the channels' switches were not kept on disk\n", stderr);
-            std::_Exit(3);
-        }
-        std::raise(SIGKILL);
+            return CrashStep::Wait;
+        if (!program.heldChannels().leftBehind())
+            crashStepFailed("operatecrash: the channels' switches were not kept on disk\n");
+        return CrashStep::Kill;
     });
-    step.start(50);
-    QTimer::singleShot(20000, [] { std::_Exit(4); }); // never hang a test run
-    return program.run();
 }
