@@ -174,6 +174,12 @@ private slots:
         QVERIFY(failed->isVisibleTo(&w));
         w.show();
         saveScreenshot(w, QStringLiteral("FrmMixer_extended_marks"));
+
+        // An initial value's mark words its value as its buttons do.
+        rig.mixers.ExtendedWrite[9] = ValueStatus{ValueState::Failed, 1, 1, 11}; // MuteAttDef
+        w.Timer1();
+        const QString muteAttDef = w.markOf(extendedRegisterKey(9))->toolTip();
+        QVERIFY2(muteAttDef.contains(QStringLiteral(" = %1 ").arg(w.OpnInit(11)->text())), qPrintable(muteAttDef));
     }
 
     void linkLineSaysTheLinksState()

@@ -259,6 +259,19 @@ private slots:
         QVERIFY(w.LblMuteA(0)->text().isEmpty());
         w.showAmbientLevel(3);
         QVERIFY(w.LblMuteA(0)->text().isEmpty());
+
+        // The first look at a mixer offers what its own mode does.
+        for (int manual : {0, 1}) {
+            EditorRig reported;
+            reported.chain->setBlockByte(1, MuteChange, quint8(manual));
+            for (int i = 0; i < 4; ++i)
+                reported.exchange();
+            FrmMixer opened(reported.context(), 1, false);
+            reported.settle(opened, 1);
+            opened.SSTMixer()->setCurrentIndex(1);
+            QCOMPARE(opened.OpnMuteM(0)->isEnabled(), manual == 1);
+            QCOMPARE(opened.LblMuteA(0)->isEnabled(), manual == 0);
+        }
     }
 
     void hiddenTabsAskEveryTime()

@@ -2,7 +2,9 @@
 // widgets: targets, marking, the two links and the master-only groups.
 
 #include "app/jobqueue.h"
+#include "base/dialogs.h"
 #include "editor/editorlifecycle.h"
+#include "editor/editorrequests.h"
 #include "editor/editorrules.h"
 #include "editor/extendedentries.h"
 #include "editor/mixeredits.h"
@@ -249,6 +251,43 @@ private slots:
         const EditorExtendedSource none([] { return std::nullopt; }, master);
         QCOMPARE(none.registerBytes(12), noiseEntryBytes(noiseEntryFromField(5)));
         QCOMPARE(none.registerBytes(1), (RegisterBytes{0, 0, 0x3F, 0xFF}));
+    }
+
+    // A group asked to be written waits at once, with what the entries hold
+    // once the user has taken note; the noise fields wait with their 32-bit
+    // values. Initialising addresses the window's own mixer.
+    void groupRequestsOfOneWindow()
+    {
+        Records r;
+        JobQueue jobs;
+        QueuedEditorJobs editorJobs(jobs);
+        ScriptedDialogs dialogs;
+        EditorRequests requests({r.mixers, r.editor, r.sync}, editorJobs, dialogs, 2);
+        ExtendedEntries e;
+        e.values.Noise_Detection = 1;
+        e.values.Hold_Time2 = 40;
+        e.noiseReference = 0x1234;
+        e.noiseThreshold = 0x42;
+        size_t notesBefore = 99;
+        requests.writeGroup(3, [&] {
+            notesBefore = dialogs.shown.size();
+            return e;
+        });
+        QCOMPARE(notesBefore, size_t(1));
+        QVERIFY(jobs.waiting(JobKind::ExtendedWrite));
+        const auto &writes = r.mixers.ExtendedWrite;
+        for (auto [reg, value] : std::vector<std::pair<int, int>>{{11, 1}, {12, 0x1234}, {13, 0x42}, {16, 40}}) {
+            QCOMPARE(writes[size_t(reg)].state, ValueState::Waiting);
+            QCOMPARE(writes[size_t(reg)].value, value);
+        }
+        QCOMPARE(writes[1].state, ValueState::Settled); // another group's
+
+        jobs.clear();
+        requests.initialise(InitAllChannels);
+        const std::optional<JobWork> asked = jobs.first([](const JobWork &) { return true; });
+        QVERIFY(asked && asked->kind == JobKind::Initialise);
+        QCOMPARE(asked->mixer, 2);
+        QCOMPARE(asked->target, InitAllChannels);
     }
 
     // Opening and closing an editor, without the window.
