@@ -17,6 +17,7 @@
 #include "panel/ui/paneldesigner.h"
 #include "panel/ui/panelicons.h"
 #include "panel/ui/panelsurface.h"
+#include "panel/ui/sessioncontrol.h"
 #include "settings/loadsave.h"
 
 #include <QAction>
@@ -82,23 +83,21 @@ FrmMdi::FrmMdi(PanelWindowContext context, QWidget *parent)
     m_buttons->setSurface(m_backdrop->surface());
     m_designer = new PanelDesigner({*this, m_toolbar, m_panel, m_design, m_tools, m_figures, m_history, m_scale,
                                     m_session, *m_buttons, *m_backdrop, m_ctx.dialogs});
+    m_sessionControl = new SessionControl({m_ctx, m_session, m_design, m_history, m_tools, m_remote, *m_buttons,
+                                           *m_backdrop},
+                                          this);
     connectPieces();
+    connectSession();
     buildStatusLine();
 
-    m_timer1.setObjectName(QStringLiteral("Timer1"));
-    m_timer1.setInterval(1000);
-    connect(&m_timer1, &QTimer::timeout, this, &FrmMdi::watchLinkCount);
     m_timer2.setObjectName(QStringLiteral("Timer2"));
     m_timer2.setInterval(1);
     connect(&m_timer2, &QTimer::timeout, this, &FrmMdi::moveTick);
-    m_recoveryTimer.setObjectName(QStringLiteral("recoveryTimer"));
-    m_recoveryTimer.setInterval(60 * 1000);
-    connect(&m_recoveryTimer, &QTimer::timeout, this, &FrmMdi::writeRecovery);
     connectSettings();
 
     const QSize screenSize = screen ? screen->availableGeometry().size() : QSize(1280, 800);
     resize(screenSize * 4 / 5);
-    openPanel();
+    m_sessionControl->open();
 }
 
 FrmMdi::~FrmMdi()
@@ -111,6 +110,7 @@ FrmMdi::~FrmMdi()
     m_history.stack().disconnect(this);
     m_history.stack().disconnect(m_designer);
     m_history.stack().disconnect(&m_designer->commands());
+    m_history.stack().disconnect(m_sessionControl);
     // The button windows go while this window is whole: the focus leaving
     // one of them is still reported here.
     m_buttons->closeAll();
@@ -191,14 +191,7 @@ void FrmMdi::buildStatusLine()
         };
         show(m_ctx.linkLine->text());
         connect(m_ctx.linkLine, &LinkLine::changed, m_linkLine, show);
-        connect(m_ctx.linkLine, &LinkLine::changed, this, [this] { greyWhileOutOfReach(); });
-    }
-    if (m_ctx.sync) {
-        // A mixer that came back may hold other switches than the panel's.
-        connect(&m_ctx.sync->events(), &SyncEvents::mixersReread, this, [this] {
-            if (!m_session.left())
-                m_remote.rewriteDiffering(m_ctx.mixers.MixerCount);
-        });
+        connect(m_ctx.linkLine, &LinkLine::changed, m_sessionControl, &SessionControl::greyWhileOutOfReach);
     }
 }
 
@@ -229,29 +222,27 @@ void FrmMdi::connectPieces()
     connect(m_lockControl, &LockControl::idleTick, this, &FrmMdi::watchIdle);
 }
 
+void FrmMdi::connectSession()
+{
+    SessionControl *s = m_sessionControl;
+    connect(s, &SessionControl::watchTick, this, &FrmMdi::watchLinkCount);
+    connect(s, &SessionControl::subWindowsClosing, this, &FrmMdi::closeSubWindows);
+    connect(s, &SessionControl::tableClosing, this, [this] {
+        if (m_table)
+            m_table->closeWithoutQuestion();
+    });
+    connect(s, &SessionControl::figureEditingReset, this, &FrmMdi::resetFigureEditing);
+    connect(s, &SessionControl::afreshWanted, this, &FrmMdi::showAfresh);
+    connect(s, &SessionControl::redrawWanted, this, &FrmMdi::RedrawPanel);
+    connect(s, &SessionControl::titleChanged, this, &FrmMdi::updateTitle);
+    connect(s, &SessionControl::tableChanged, this, &FrmMdi::refreshTable);
+    connect(s, &SessionControl::commandsChanged, this, &FrmMdi::updateCommands);
+    connect(s, &SessionControl::extentChanged, this, &FrmMdi::updateExtent);
+}
+
 void FrmMdi::connectSettings()
 {
     connect(&m_ctx.settings, &SettingsCommands::captionChanged, this, [this] { updateTitle(); });
-    // What was saved is where the history's clean state lies; the settings
-    // ask about unsaved changes with the history's knowledge as well.
-    connect(&m_ctx.settings, &SettingsCommands::saved, this, [this](const QString &, bool ok) {
-        if (!ok)
-            return; // a save that failed leaves the design unsaved
-        m_history.markSaved();
-        m_recovery.discard();
-    });
-    // A design the user chose not to save needs no recovery file, until it
-    // changes again; one replaced by a loaded file neither.
-    connect(&m_ctx.settings, &SettingsCommands::changesAbandoned, this, [this] {
-        m_recoveryRefused = true;
-        m_recovery.discard();
-    });
-    connect(&m_ctx.settings, &SettingsCommands::loaded, this, [this](const QString &, bool ok) {
-        if (ok)
-            m_recovery.discard();
-    });
-    connect(&m_history.stack(), &QUndoStack::indexChanged, this, [this] { m_recoveryRefused = false; });
-    m_ctx.settings.panelEdited = [this] { return !m_history.atSavedState(); };
     // The button table steps aside while a file dialog is up.
     connect(&m_ctx.settings, &SettingsCommands::fileDialogOpening, this, [this] {
         m_tableHiddenForDialog = m_table && m_table->isVisible();

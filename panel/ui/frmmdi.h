@@ -8,16 +8,16 @@
 //
 // The window is the shell that wires its pieces: the backdrop view
 // (BackdropView), the button windows (ButtonWindows), the designer
-// (PanelDesigner with its DesignCommands and FigureDrawing) and the operator
-// lock (LockControl); the panel's session against the link (PanelSession)
-// and the rules live in the panel's widget-free classes. The window runs the
-// panel's commands and owns the two timers: Timer1, the link-count watch
-// every second, and Timer2, which moves the selected buttons while the
-// pointer holds them and serves the redraw countdown.
+// (PanelDesigner with its DesignCommands and FigureDrawing), the session
+// (SessionControl: opening, leaving, Timer1's link-count watch, the recovery
+// file) and the operator lock (LockControl); their rules live in the panel's
+// widget-free classes (PanelSession, LockFlow and others). The window runs
+// the panel's commands and owns Timer2, which moves the selected buttons
+// while the pointer holds them and serves the redraw countdown.
 //
-// frmmdi.cpp holds the window's shell and its commands; frmmdi_session.cpp
-// the panel's session: opening, leaving, the link-count watch and the
-// recovery file.
+// frmmdi.cpp holds the window's shell and wiring; frmmdi_commands.cpp the
+// menus' commands, the button table and the lock's way into the locked
+// execution state; frmmdi_surface.cpp the surface the pieces share.
 //
 // Opening takes the panel from the current settings and switches every
 // channel off; closing stores the panel and gives the channels back.
@@ -60,6 +60,7 @@ class SyncStatus;
 class TimeOfDay;
 class QLabel;
 class PanelDesigner;
+class SessionControl;
 class PanelSurface;
 class QMenu;
 class QRubberBand;
@@ -181,7 +182,7 @@ public:
     // file while the design holds unsaved changes (in either state), unless
     // the user chose not to keep them. Returns whether written.
     bool writeRecovery();
-    const DesignRecovery &recovery() const { return m_recovery; }
+    const DesignRecovery &recovery() const;
 
 signals:
     // Closed by 動作モード切替: the main window of the mixer mode returns.
@@ -201,19 +202,14 @@ private:
     void buildCommands();
     void buildStatusLine();
     void connectPieces();
+    void connectSession();
     void connectSettings();
     void run(PanelCommand command);
     // The command itself; false when the user cancelled it.
     bool runCommand(PanelCommand command);
 
-    // The panel's session (frmmdi_session.cpp).
-    void openPanel();
+    // The panel's session, run by SessionControl.
     void leavePanel();
-    // The operated buttons are greyed while the mixers are out of reach.
-    void greyWhileOutOfReach();
-    // The link count fell: after offering to save, the buttons of the
-    // mixers that are gone go.
-    void dropGoneMixers(int linked, int held);
     void closeSubWindows();
     void resetFigureEditing();
 
@@ -265,6 +261,7 @@ private:
     ButtonWindows *m_buttons = nullptr;
     PanelDesigner *m_designer = nullptr;
     LockControl *m_lockControl = nullptr;
+    SessionControl *m_sessionControl = nullptr;
 
     std::array<QAction *, PanelCommandCount> m_actions{};
     QToolBar *m_toolbar = nullptr;
@@ -273,13 +270,7 @@ private:
     QLabel *m_noticeLine = nullptr;
     QPointer<FrmEditSetting> m_propertyDialog;
     QPointer<FrmIconTable> m_table;
-    QTimer m_timer1;
     QTimer m_timer2;
-    DesignRecovery m_recovery;
-    QTimer m_recoveryTimer;
-    // The user chose not to save the design as it stands: no recovery file
-    // for it, until the design changes again.
-    bool m_recoveryRefused = false;
 
     bool m_wasMaximised = false;
     CloseReason m_closeReason = CloseReason::None;

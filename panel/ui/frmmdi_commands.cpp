@@ -1,6 +1,8 @@
 // frmMDI's commands of the ﾌｧｲﾙ and ﾎﾞﾀﾝ menus and the window colour: load,
 // save, leave for the mixer mode, quit, the property dialog, execution and
-// its end, clearing the panel, and the button table.
+// its end, clearing the panel, and the button table; the session's steps the
+// window takes part in (leaving, the link-count watch, the recovery file);
+// and the operator lock putting the panel into its locked execution state.
 
 #include "panel/ui/frmmdi.h"
 
@@ -11,12 +13,16 @@
 #include "panel/ui/buttonwindows.h"
 #include "panel/ui/buttonface.h"
 #include "panel/ui/dialoglook.h"
+#include "panel/ui/figuredrawing.h"
 #include "panel/ui/frmeditsetting.h"
 #include "panel/ui/frmgridproperty.h"
 #include "panel/ui/frmicontable.h"
 #include "panel/ui/paneldesigner.h"
 #include "panel/ui/panelsurface.h"
+#include "panel/ui/sessioncontrol.h"
 #include "settings/loadsave.h"
+
+#include <QMenu>
 
 namespace {
 
@@ -146,8 +152,7 @@ void FrmMdi::clearSettings()
         return;
     ResetPanel(m_panel, m_ctx.mixers.FileMixerCount, context());
     // Whatever the panel held was saved or given up just now.
-    m_ctx.files.recovered = false;
-    m_recovery.discard();
+    m_sessionControl->forgetRecovery();
     rebuildButtons();
     m_backdrop->reloadImageNext();
     RedrawPanel();
@@ -181,7 +186,7 @@ void FrmMdi::resetFigureEditing()
 
 void FrmMdi::showAfresh()
 {
-    greyWhileOutOfReach();
+    m_sessionControl->greyWhileOutOfReach();
     rebuildButtons();
     RedrawPanel();
     updateCommands();
@@ -225,4 +230,67 @@ void FrmMdi::refreshTable()
 FrmIconTable *FrmMdi::buttonTable() const
 {
     return m_table;
+}
+
+// ---- the session -------------------------------------------------------------------
+
+void FrmMdi::leavePanel()
+{
+    if (!m_session.leave())
+        return;
+    m_timer2.stop();
+    m_sessionControl->leave();
+}
+
+void FrmMdi::closeSubWindows()
+{
+    if (m_propertyDialog)
+        m_propertyDialog->close();
+    m_designer->drawing().closeWindows();
+    if (QMenu *menu = m_designer->buttonMenu())
+        menu->close();
+    m_backdrop->closeDialogs();
+    if (m_panel.runtime.settingsDialogOpen && m_ctx.channelDialog.close)
+        m_ctx.channelDialog.close();
+}
+
+void FrmMdi::watchLinkCount()
+{
+    m_sessionControl->watchLinkCount(locked());
+}
+
+bool FrmMdi::writeRecovery()
+{
+    return m_sessionControl->writeRecovery();
+}
+
+const DesignRecovery &FrmMdi::recovery() const
+{
+    return m_sessionControl->recovery();
+}
+
+// ---- the operator lock -----------------------------------------------------------
+
+bool FrmMdi::startOperation()
+{
+    if (!executing())
+        enterExecution();
+    const bool lockedNow = m_ctx.lock && m_ctx.lock->lock();
+    // A channel dialog opened while the lock was open goes with it.
+    if (lockedNow && m_panel.runtime.settingsDialogOpen && m_ctx.channelDialog.close)
+        m_ctx.channelDialog.close();
+    updateCommands();
+    updateTitle();
+    return lockedNow;
+}
+
+void FrmMdi::watchIdle()
+{
+    m_lockControl->watchIdle(m_session.left());
+}
+
+void FrmMdi::relock()
+{
+    if (!m_session.left())
+        m_lockControl->lock();
 }
