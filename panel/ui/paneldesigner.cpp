@@ -64,10 +64,7 @@ PanelDesigner::PanelDesigner(Parts parts) : QObject(&parts.window), m_parts(part
     updateEditCommands();
 }
 
-PanelDesigner::~PanelDesigner()
-{
-    m_parts.history.restored = nullptr;
-}
+PanelDesigner::~PanelDesigner() = default;
 
 void PanelDesigner::connectButtons()
 {
