@@ -77,7 +77,15 @@ FrmEditSetting::FrmEditSetting(Mode mode, ButtonRef editing, PanelState &panel,
     setWindowTitle(str(mode == Mode::New ? Res::NewTitle : Res::EditTitle));
     setAttribute(Qt::WA_DeleteOnClose);
     applyDialogLook(*this);
+    createFields();
+    layOut();
+    showEdited(newButton);
+    connectCommands();
+    m_text->setFocus();
+}
 
+void FrmEditSetting::createFields()
+{
     m_mixers = new QComboBox(this);
     m_mixers->setObjectName(QStringLiteral("cmbHardSelect"));
     m_slots = new QComboBox(this);
@@ -104,7 +112,10 @@ FrmEditSetting::FrmEditSetting(Mode mode, ButtonRef editing, PanelState &panel,
     m_apply->setObjectName(QStringLiteral("cmdSizeArrange"));
     m_applySelection = new QPushButton(str(Res::ApplyToSelection), this);
     m_applySelection->setObjectName(QStringLiteral("cmdApplySelection"));
+}
 
+void FrmEditSetting::layOut()
+{
     auto *grid = new QGridLayout;
     auto label = [this](int id, const char *name) {
         auto *l = new QLabel(str(id), this);
@@ -149,26 +160,32 @@ FrmEditSetting::FrmEditSetting(Mode mode, ButtonRef editing, PanelState &panel,
     layout->addSpacing(6);
     layout->addLayout(buttons);
     setMinimumWidth(360);
+}
 
-    if (mode == Mode::New) {
+void FrmEditSetting::showEdited(const NewButtonTemplate &newButton)
+{
+    if (m_mode == Mode::New) {
         m_look = newButton.look;
         m_delete->setEnabled(false);
         fillMixers();
         select(m_rules.nextFree());
     } else {
-        const ButtonSlot &s = panel.slot(editing.mixer, editing.slot);
-        m_look = ButtonLook::fromSlot(s, editing.isOutput(), newButton.look);
+        const ButtonSlot &s = m_panel.slot(m_editing.mixer, m_editing.slot);
+        m_look = ButtonLook::fromSlot(s, m_editing.isOutput(), newButton.look);
         fillMixers();
-        m_mixers->setCurrentIndex(m_mixers->findData(editing.mixer));
-        fillSlots(editing.mixer, editing.slot);
+        m_mixers->setCurrentIndex(m_mixers->findData(m_editing.mixer));
+        fillSlots(m_editing.mixer, m_editing.slot);
         // An existing button keeps its mixer and slot.
         m_mixers->setEnabled(false);
         m_slots->setEnabled(false);
     }
-    m_applySelection->setVisible(mode == Mode::Edit && m_rules.othersSelected(editing) > 0);
+    m_applySelection->setVisible(m_mode == Mode::Edit && m_rules.othersSelected(m_editing) > 0);
     m_text->setPlainText(captionLines(m_look.caption).join(u'\n'));
     showLook();
+}
 
+void FrmEditSetting::connectCommands()
+{
     connect(m_mixers, &QComboBox::activated, this, [this] {
         if (const auto m = chosenMixer())
             fillSlots(*m, std::nullopt);
@@ -184,7 +201,6 @@ FrmEditSetting::FrmEditSetting(Mode mode, ButtonRef editing, PanelState &panel,
     connect(m_applySelection, &QPushButton::clicked, this, [this] { onApply(true); });
     connect(m_delete, &QPushButton::clicked, this, [this] { onDelete(); });
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
-    m_text->setFocus();
 }
 
 void FrmEditSetting::fillMixers()

@@ -51,6 +51,12 @@ signals:
     void committed(DesignStep step);
 
 private:
+    // The constructor's steps: the fields made and named, laid out, filled
+    // from the edited button (or the next free one), and the commands wired.
+    void createFields();
+    void layOut();
+    void showEdited(const NewButtonTemplate &newButton);
+    void connectCommands();
     void fillMixers();
     void fillSlots(int mixer, std::optional<int> preselect);
     void select(std::optional<ButtonRef> button);

@@ -56,6 +56,24 @@ FrmFigureProperty::FrmFigureProperty(const Figure &figure, Dialogs &dialogs, QWi
     setAttribute(Qt::WA_DeleteOnClose);
     applyDialogLook(*this);
 
+    createFields();
+    fillStyles();
+    layOut();
+
+    m_widthText->setText(QString::number(m_width));
+    m_styles->setCurrentIndex(m_style);
+    showSamples();
+
+    connect(m_colourButton, &QPushButton::clicked, this, [this] { chooseColour(); });
+    connect(m_widthText, &QLineEdit::editingFinished, this, [this] { checkWidth(); });
+    connect(m_up, &QToolButton::clicked, this, [this] { setWidth(qint16(std::min<int>(m_width + 1, MaxFigureWidth))); });
+    connect(m_down, &QToolButton::clicked, this, [this] { setWidth(qint16(std::max(m_width - 1, 1))); });
+    connect(m_styles, &QComboBox::activated, this, [this](int i) { styleChosen(i); });
+    connect(m_ok, &QPushButton::clicked, this, [this] { onOk(); });
+}
+
+void FrmFigureProperty::createFields()
+{
     m_colourButton = new QPushButton(str(Res::Choose), this);
     m_colourButton->setObjectName(QStringLiteral("cmdFigureColor"));
     m_colourSample = new QLabel(this);
@@ -79,7 +97,11 @@ FrmFigureProperty::FrmFigureProperty(const Figure &figure, Dialogs &dialogs, QWi
     m_widthSample = new QLabel(this);
     m_widthSample->setObjectName(QStringLiteral("pctFigureWidth"));
     m_widthSample->setFrameShape(QFrame::Box);
+}
 
+// The pen styles, each shown as a line drawn with it.
+void FrmFigureProperty::fillStyles()
+{
     m_styles = new QComboBox(this);
     m_styles->setObjectName(QStringLiteral("icbFigureStyle"));
     m_styles->setIconSize(QSize(SampleWidth, SampleHeight / 2));
@@ -94,7 +116,10 @@ FrmFigureProperty::FrmFigureProperty(const Figure &figure, Dialogs &dialogs, QWi
         // The pictures speak to a screen reader by their names.
         m_styles->setItemData(s, str(Res::FirstStyleName + s), Qt::AccessibleTextRole);
     }
+}
 
+void FrmFigureProperty::layOut()
+{
     // Each field is named by its label; the arrows and the colour button say
     // what they do.
     m_up->setAccessibleName(str(Res::Thicker));
@@ -128,17 +153,6 @@ FrmFigureProperty::FrmFigureProperty(const Figure &figure, Dialogs &dialogs, QWi
     const OkCancel buttons = layOutWithOkCancel(*this, grid);
     m_ok = buttons.ok;
     m_cancel = buttons.cancel;
-
-    m_widthText->setText(QString::number(m_width));
-    m_styles->setCurrentIndex(m_style);
-    showSamples();
-
-    connect(m_colourButton, &QPushButton::clicked, this, [this] { chooseColour(); });
-    connect(m_widthText, &QLineEdit::editingFinished, this, [this] { checkWidth(); });
-    connect(m_up, &QToolButton::clicked, this, [this] { setWidth(qint16(std::min<int>(m_width + 1, MaxFigureWidth))); });
-    connect(m_down, &QToolButton::clicked, this, [this] { setWidth(qint16(std::max(m_width - 1, 1))); });
-    connect(m_styles, &QComboBox::activated, this, [this](int i) { styleChosen(i); });
-    connect(m_ok, &QPushButton::clicked, this, [this] { onOk(); });
 }
 
 bool FrmFigureProperty::changed() const

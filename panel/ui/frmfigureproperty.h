@@ -37,6 +37,9 @@ public:
     QPushButton *cmdCancel() const { return m_cancel; }
 
 private:
+    void createFields();
+    void fillStyles();
+    void layOut();
     void chooseColour();
     // The width field was left or Enter pressed: a valid width is taken, any
     // other text gives the message and the previous width back.

@@ -40,6 +40,23 @@ constexpr int FirstSizeName = 14214; // "幅", "高さ", "横の倍率", "縦の
 
 constexpr int NumberBoxWidth = 64;
 
+// A box that takes digits only, typed or pasted.
+QLineEdit *numberBox(QWidget *parent)
+{
+    auto *box = new QLineEdit(parent);
+    box->setFixedWidth(NumberBoxWidth);
+    box->setAlignment(Qt::AlignRight);
+    QObject::connect(box, &QLineEdit::textChanged, box, [box](const QString &text) {
+        const QString digits = digitsOnly(text);
+        if (digits == text)
+            return;
+        const int cursor = int(digitsOnly(text.left(box->cursorPosition())).size());
+        box->setText(digits);
+        box->setCursorPosition(cursor);
+    });
+    return box;
+}
+
 } // namespace
 
 FrmImageSetting::FrmImageSetting(const ImageSettings &current, Dialogs &dialogs, QWidget *parent)
@@ -59,52 +76,7 @@ FrmImageSetting::FrmImageSetting(const ImageSettings &current, Dialogs &dialogs,
     m_browse = new QPushButton(str(Res::Browse), this);
     m_browse->setObjectName(QStringLiteral("BrowseButton"));
 
-    auto *frame = new QGroupBox(str(Res::Frame), this);
-    auto *group = new QButtonGroup(this);
-    for (int i = 0; i < 4; ++i) {
-        m_options[size_t(i)] = new QRadioButton(str(Res::FirstOption + i), frame);
-        m_options[size_t(i)]->setObjectName(QStringLiteral("ImageOption_%1").arg(i));
-        group->addButton(m_options[size_t(i)], i);
-    }
-    const std::array<qint32, 4> values{current.ImageWidth, current.ImageHeight, current.ImageXScale,
-                                       current.ImageYScale};
-    for (int i = 0; i < 4; ++i) {
-        auto *box = new QLineEdit(frame);
-        box->setObjectName(QStringLiteral("ImageSize_%1").arg(i));
-        box->setFixedWidth(NumberBoxWidth);
-        box->setAlignment(Qt::AlignRight);
-        // Digits only, typed or pasted.
-        connect(box, &QLineEdit::textChanged, box, [box](const QString &text) {
-            const QString digits = digitsOnly(text);
-            if (digits == text)
-                return;
-            const int cursor = int(digitsOnly(text.left(box->cursorPosition())).size());
-            box->setText(digits);
-            box->setCursorPosition(cursor);
-        });
-        box->setText(QString::number(values[size_t(i)]));
-        // Named by the option it belongs to and what it holds, not by the frame.
-        box->setAccessibleName(joinAccessible({str(Res::FirstOption + 2 + i / 2), str(Res::FirstSizeName + i)}));
-        m_sizes[size_t(i)] = box;
-    }
-    auto unit = [frame](int id) { return new QLabel(str(id), frame); };
-    auto *frameGrid = new QGridLayout(frame);
-    frameGrid->addWidget(m_options[0], 0, 0, 1, 6);
-    frameGrid->addWidget(m_options[1], 1, 0, 1, 6);
-    frameGrid->addWidget(m_options[2], 2, 0);
-    frameGrid->addWidget(m_sizes[0], 2, 1);
-    frameGrid->addWidget(unit(Res::Times), 2, 2, Qt::AlignCenter);
-    frameGrid->addWidget(m_sizes[1], 2, 3);
-    frameGrid->addWidget(unit(Res::Pixels), 2, 4);
-    frameGrid->addWidget(m_options[3], 3, 0);
-    frameGrid->addWidget(m_sizes[2], 3, 1);
-    auto *scaleTimes = new QHBoxLayout;
-    scaleTimes->addWidget(unit(Res::Percent));
-    scaleTimes->addWidget(unit(Res::Times));
-    frameGrid->addLayout(scaleTimes, 3, 2, Qt::AlignCenter);
-    frameGrid->addWidget(m_sizes[3], 3, 3);
-    frameGrid->addWidget(unit(Res::Percent), 3, 4);
-    frameGrid->setColumnStretch(5, 1);
+    QGroupBox *frame = buildFrame(current);
 
     m_ok = new QPushButton(str(Res::Ok), this);
     m_ok->setObjectName(QStringLiteral("OkButton"));
@@ -131,10 +103,53 @@ FrmImageSetting::FrmImageSetting(const ImageSettings &current, Dialogs &dialogs,
     applyEnabling();
 
     connect(m_show, &QCheckBox::clicked, this, [this] { applyEnabling(); });
-    connect(group, &QButtonGroup::idClicked, this, [this] { applyEnabling(); });
     connect(m_browse, &QPushButton::clicked, this, [this] { browse(); });
     connect(m_ok, &QPushButton::clicked, this, [this] { onOk(); });
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+// The 枠 group: the four ways the picture fills the window, with the sizes
+// and scales the last two take.
+QGroupBox *FrmImageSetting::buildFrame(const ImageSettings &current)
+{
+    auto *frame = new QGroupBox(str(Res::Frame), this);
+    auto *group = new QButtonGroup(this);
+    for (int i = 0; i < 4; ++i) {
+        m_options[size_t(i)] = new QRadioButton(str(Res::FirstOption + i), frame);
+        m_options[size_t(i)]->setObjectName(QStringLiteral("ImageOption_%1").arg(i));
+        group->addButton(m_options[size_t(i)], i);
+    }
+    const std::array<qint32, 4> values{current.ImageWidth, current.ImageHeight, current.ImageXScale,
+                                       current.ImageYScale};
+    for (int i = 0; i < 4; ++i) {
+        QLineEdit *box = numberBox(frame);
+        box->setObjectName(QStringLiteral("ImageSize_%1").arg(i));
+        box->setText(QString::number(values[size_t(i)]));
+        // Named by the option it belongs to and what it holds, not by the frame.
+        box->setAccessibleName(joinAccessible({str(Res::FirstOption + 2 + i / 2), str(Res::FirstSizeName + i)}));
+        m_sizes[size_t(i)] = box;
+    }
+    auto unit = [frame](int id) { return new QLabel(str(id), frame); };
+    auto *frameGrid = new QGridLayout(frame);
+    frameGrid->addWidget(m_options[0], 0, 0, 1, 6);
+    frameGrid->addWidget(m_options[1], 1, 0, 1, 6);
+    frameGrid->addWidget(m_options[2], 2, 0);
+    frameGrid->addWidget(m_sizes[0], 2, 1);
+    frameGrid->addWidget(unit(Res::Times), 2, 2, Qt::AlignCenter);
+    frameGrid->addWidget(m_sizes[1], 2, 3);
+    frameGrid->addWidget(unit(Res::Pixels), 2, 4);
+    frameGrid->addWidget(m_options[3], 3, 0);
+    frameGrid->addWidget(m_sizes[2], 3, 1);
+    auto *scaleTimes = new QHBoxLayout;
+    scaleTimes->addWidget(unit(Res::Percent));
+    scaleTimes->addWidget(unit(Res::Times));
+    frameGrid->addLayout(scaleTimes, 3, 2, Qt::AlignCenter);
+    frameGrid->addWidget(m_sizes[3], 3, 3);
+    frameGrid->addWidget(unit(Res::Percent), 3, 4);
+    frameGrid->setColumnStretch(5, 1);
+    connect(group, &QButtonGroup::idClicked, this, [this] { applyEnabling(); });
+    return frame;
+
 }
 
 int FrmImageSetting::selectedOption() const

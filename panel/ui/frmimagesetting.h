@@ -13,6 +13,7 @@
 
 class Dialogs;
 class QCheckBox;
+class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -36,6 +37,7 @@ public:
     QPushButton *CancelButton() const { return m_cancel; }
 
 private:
+    QGroupBox *buildFrame(const ImageSettings &current);
     int selectedOption() const;
     void applyEnabling();
     void browse();

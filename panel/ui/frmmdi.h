@@ -5,17 +5,19 @@
 // window per button: frmEditIcon in the design state, frmExeIcon in the
 // execution state. Beneath the buttons the surface shows what RedrawPanel
 // composes: window colour, background image, grid and the drawn figures.
-// The rules live in the panel's widget-free classes; this window runs the
-// commands, keeps the button windows in step with the slots and owns the two
-// timers: Timer1, the link-count watch every second, and Timer2, which moves
-// the selected buttons while the pointer holds them and serves the redraw
-// countdown.
 //
-// frmmdi.cpp holds the window's life, its commands and the button windows;
-// frmmdi_backdrop.cpp the surface: redrawing, figures, grid, image,
-// scrolling and the button table; frmmdi_design.cpp the designer's history,
-// clipboard, snapping and alignment; frmmdi_keys.cpp the design buttons by
-// keyboard and menu.
+// The window is the shell that wires its pieces: the backdrop view
+// (BackdropView), the button windows (ButtonWindows), the designer
+// (PanelDesigner with its DesignCommands and FigureDrawing), the session
+// (SessionControl: opening, leaving, Timer1's link-count watch, the recovery
+// file) and the operator lock (LockControl); their rules live in the panel's
+// widget-free classes (PanelSession, LockFlow and others). The window runs
+// the panel's commands and owns Timer2, which moves the selected buttons
+// while the pointer holds them and serves the redraw countdown.
+//
+// frmmdi.cpp holds the window's shell and wiring; frmmdi_commands.cpp the
+// menus' commands, the button table and the lock's way into the locked
+// execution state; frmmdi_surface.cpp the surface the pieces share.
 //
 // Opening takes the panel from the current settings and switches every
 // channel off; closing stores the panel and gives the channels back.
@@ -29,8 +31,11 @@
 #include "panel/operatorlock.h"
 #include "panel/panelcommands.h"
 #include "panel/paneldesign.h"
+#include "panel/panelsession.h"
 #include "panel/remotechannels.h"
 #include "panel/twips.h"
+#include "panel/ui/designcommands.h"
+#include "panel/ui/lockcontrol.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -40,6 +45,8 @@
 #include <functional>
 #include <optional>
 
+class BackdropView;
+class ButtonWindows;
 class Dialogs;
 class FrmEditIcon;
 class FrmEditSetting;
@@ -52,6 +59,8 @@ class LinkLine;
 class SyncStatus;
 class TimeOfDay;
 class QLabel;
+class PanelDesigner;
+class SessionControl;
 class PanelSurface;
 class QMenu;
 class QRubberBand;
@@ -62,14 +71,6 @@ struct EditorState;
 struct LinkState;
 struct MixerState;
 struct SettingsFiles;
-
-// The designer's commands of the 編集 menu and the alignment toolbar.
-enum class EditCommand : int {
-    Undo, Redo, Cut, Copy, Paste, Duplicate, Delete, SelectAll, Deselect, Properties, Snap,
-    AlignLeft, AlignRight, AlignTop, AlignBottom, AlignHCentre, AlignVCentre,
-    DistributeH, DistributeV, SameWidth, SameHeight, SameSize,
-};
-constexpr int EditCommandCount = int(EditCommand::SameSize) + 1;
 
 struct PanelWindowContext
 {
@@ -99,12 +100,6 @@ struct PanelWindowContext
     const TimeOfDay *timeOfDay = nullptr;
 };
 
-// Every key, mouse button or touch pressed anywhere in the program, while
-// `owner` lives, starts the lock's idle time again.
-void watchInputFor(OperatorLock &lock, QObject *owner);
-// A question or a menu is open: the lock closing by itself waits for it.
-bool answerAwaited();
-
 class FrmMdi : public QMainWindow
 {
     Q_OBJECT
@@ -117,9 +112,9 @@ public:
     QAction *action(EditCommand command) const;
     DesignHistory &history() { return m_history; }
     const DesignTools &designTools() const { return m_tools; }
-    QToolBar *alignToolbar() const { return m_alignToolbar; }
+    QToolBar *alignToolbar() const;
     QToolBar *Toolbar1() const { return m_toolbar; }
-    PanelSurface *surface() const { return m_surface; }
+    PanelSurface *surface() const;
     // The link's state line, when the window has one.
     QLabel *linkLine() const { return m_linkLine; }
     // "操作はロックされています", while the lock holds.
@@ -172,12 +167,12 @@ public:
     // when a passphrase is set. False when no passphrase is set (the panel
     // then executes unlocked).
     bool startOperation();
-    bool locked() const { return m_ctx.lock && m_ctx.lock->locked(); }
+    bool locked() const { return m_lockControl->locked(); }
     // 操作ロックのパスフレーズ設定 and 操作をロック in the ﾌｧｲﾙ menu.
-    QAction *passphraseAction() const { return m_passphraseAction; }
-    QAction *lockAction() const { return m_lockAction; }
+    QAction *passphraseAction() const { return m_lockControl->passphraseAction(); }
+    QAction *lockAction() const { return m_lockControl->lockAction(); }
     // 自動ロックまでの時間, beside them: one checkable item per choice.
-    QMenu *idleMenu() const { return m_idleMenu; }
+    QMenu *idleMenu() const { return m_lockControl->idleMenu(); }
     // The idle watch's work: a lock opened with the passphrase closes again
     // (the panel back in its execution state) once nobody touched the PC for
     // the idle time; not while a question or a menu is open.
@@ -187,7 +182,7 @@ public:
     // file while the design holds unsaved changes (in either state), unless
     // the user chose not to keep them. Returns whether written.
     bool writeRecovery();
-    const DesignRecovery &recovery() const { return m_recovery; }
+    const DesignRecovery &recovery() const;
 
 signals:
     // Closed by 動作モード切替: the main window of the mixer mode returns.
@@ -205,23 +200,17 @@ private:
     enum class CloseReason { None, ModeChange, Quit, ProgramEnd };
 
     void buildCommands();
+    void buildStatusLine();
+    void connectPieces();
+    void connectSession();
+    void connectSettings();
     void run(PanelCommand command);
     // The command itself; false when the user cancelled it.
     bool runCommand(PanelCommand command);
 
-    // The window's life.
-    void openPanel();
+    // The panel's session, run by SessionControl.
     void leavePanel();
-    int panelMixers() const;
-    void offlineCountsFollowButtons();
-    // The mixers are out of reach: the connection is down, or none answers.
-    bool outOfReach() const;
-    // The operated buttons are greyed while the mixers are out of reach.
-    void greyWhileOutOfReach();
-    void adoptMixer(int mixer);
     void closeSubWindows();
-    // Every armed drawing mode is disarmed (its reserved entry given back)
-    // and the figure selection dropped.
     void resetFigureEditing();
 
     // Commands.
@@ -238,148 +227,53 @@ private:
     // surface redrawn, commands and title brought up to date, the view back
     // at the top-left corner.
     void showAfresh();
-
-    // The surface: figures, grid, image, scrolling (frmmdi_backdrop.cpp).
-    void buildSurface();
-    void toggleFigureMode(FigureKind kind);
-    void clearFigures();
-    void toggleGrid();
-    void openGridProperty();
-    void openImageSetting();
-    void reloadImage();
-    void openFigureMenu(const QPoint &globalPos);
-    void openFigureProperty();
-    void onSurfacePressed(Qt::MouseButton button, const QPoint &at);
-    void onSurfaceMoved(const QPoint &at, Qt::MouseButtons buttons);
-    void onSurfaceReleased(Qt::MouseButton button, const QPoint &at);
-    // A point of a figure being drawn, in twips: on the grid while snapping.
-    QPoint drawingPoint(const QPoint &at) const;
+    void rebuildButtons();
+    void showButton(ButtonRef button);
     void placeAllButtons();
-    QSize buttonReach() const;
-    QSize clientPixels() const;
+    void updateExtent();
+    void onExecutionRightPressed(ButtonRef button, const QPoint &at);
+    // The pointer let go of the selection: Timer2 stops unless redraws wait.
+    void holdEnded();
 
     // The button table.
     void openTable();
     void refreshTable();
 
-    // Button windows.
-    void rebuildButtons();
-    void showButton(ButtonRef button);
-    void closeButton(ButtonRef button);
-    void placeButton(ButtonRef button);
-    void repaintButtons(const std::vector<ButtonRef> &buttons);
-    QRect pixelRect(ButtonRef button) const;
-    void updateExtent();
-
-    // Presses.
-    void onDesignPressed(ButtonRef button, bool ctrl);
-    void onDesignDragged(const QPoint &offset);
-    void onDesignReleased(const QPoint &offset, Qt::KeyboardModifiers modifiers);
-    void onResizeFinished(ButtonRef button, Qt::Edges edges, Qt::KeyboardModifiers modifiers);
-    void onArrow(std::optional<ButtonRef> focused, ArrowKey key, Qt::KeyboardModifiers modifiers);
-    void figuresFollowAnchor();
-
-    // The designer (frmmdi_design.cpp): history, selection, clipboard,
-    // snapping and alignment.
-    void buildEditCommands();
-    void runEdit(EditCommand command);
-    void updateEditCommands();
-    // A design change was made: it becomes a step of the history.
-    void designChanged(DesignStep step, quint64 moved = 0);
-    void afterRestore(const DesignChange &change);
-    bool snapping(Qt::KeyboardModifiers modifiers) const;
-    void setSnap(bool on);
-    void selectionChanged(const std::vector<ButtonRef> &buttons);
-    void copySelection();
-    void cutSelection();
-    void pasteAt(const DesignClipboard &clip, QPoint at, DesignStep step);
-    void pasteClipboard(std::optional<QPoint> at);
-    void duplicateSelection();
-    void arrange(EditCommand command);
-    void beginBand(const QPoint &at, bool add);
-    void openSurfaceMenu(const QPoint &at);
-    // The design buttons by keyboard: Space selects (Ctrl+Space adds or
-    // takes away), the menu of a button, Delete and the property dialog on
-    // the focused button or the selection.
-    void selectByKey(ButtonRef button, bool toggle);
-    void openButtonMenu(ButtonRef button, const QPoint &globalPos);
-    void deleteSelection();
-    void openSelectedProperties();
-    std::optional<ButtonRef> focusedDesignButton() const;
-    void onExecutionRightPressed(ButtonRef button, const QPoint &at);
-
     void updateCommands();
     void updateTitle();
-
-    // The operator lock: true when the window is not locked or the user gave
-    // the passphrase (which opens the lock).
-    bool passLock();
-    void changePassphrase();
-    void lockOperation();
+    void designChanged(DesignStep step);
     // The lock opened for a command that was then cancelled closes again.
     void relock();
-    // The idle time's menu and the watch on input (frmmdi_lock.cpp).
-    QMenu *buildIdleMenu();
-    void watchInput();
-
-    static int index(ButtonRef b) { return b.mixer * Panel::SlotsPerMixer + b.slot; }
 
     PanelWindowContext m_ctx;
     PanelState &m_panel;
+    PanelSession m_session;
     TwipScale m_scale;
     PanelDesign m_design;
     RemoteChannels m_remote;
     FigureEditor m_figures;
     QSize m_screenPixels;
-
     DesignHistory m_history;
     DesignTools m_tools;
-    DesignClipboard m_clipboard;
-    int m_pastes = 0;                      // pastes of this copy so far
-    std::optional<ButtonRef> m_anchor;     // last button pressed: same-size reference
-    QPoint m_anchorAt;                     // where it stood when the selected figures last followed it
-    bool m_snap = true;
-    // Rubber band: where it started (pixels on the surface), whether it adds.
-    QPointer<QRubberBand> m_band;
-    QPoint m_bandStart;
-    bool m_bandAdds = false;
+
+    // The pieces, children of this window.
+    BackdropView *m_backdrop = nullptr;
+    ButtonWindows *m_buttons = nullptr;
+    PanelDesigner *m_designer = nullptr;
+    LockControl *m_lockControl = nullptr;
+    SessionControl *m_sessionControl = nullptr;
 
     std::array<QAction *, PanelCommandCount> m_actions{};
-    std::array<QAction *, EditCommandCount> m_editActions{};
-    QAction *m_passphraseAction = nullptr;
-    QAction *m_lockAction = nullptr;
-    QMenu *m_idleMenu = nullptr;
-    QTimer m_idleTimer;
-    QToolBar *m_alignToolbar = nullptr;
     QToolBar *m_toolbar = nullptr;
-    QScrollArea *m_scroll = nullptr;
     QLabel *m_linkLine = nullptr;
     QLabel *m_lockLine = nullptr; // shown while the operator lock holds
     QLabel *m_noticeLine = nullptr;
-    PanelSurface *m_surface = nullptr;
-    std::array<QPointer<FrmEditIcon>, Panel::MaxButtons> m_designButtons{};
-    std::array<QPointer<FrmExeIcon>, Panel::MaxButtons> m_executionButtons{};
     QPointer<FrmEditSetting> m_propertyDialog;
-    QPointer<FrmGridProperty> m_gridDialog;
-    QPointer<FrmImageSetting> m_imageDialog;
-    QPointer<FrmFigureProperty> m_figureDialog;
     QPointer<FrmIconTable> m_table;
-    QPointer<QMenu> m_figureMenu;
-    QPointer<QMenu> m_buttonMenu;
-    QTimer m_timer1;
     QTimer m_timer2;
-    DesignRecovery m_recovery;
-    QTimer m_recoveryTimer;
-    // The user chose not to save the design as it stands: no recovery file
-    // for it, until the design changes again.
-    bool m_recoveryRefused = false;
 
-    // The image file is read at the next redraw.
-    bool m_imageReload = false;
     bool m_wasMaximised = false;
     CloseReason m_closeReason = CloseReason::None;
-    bool m_left = false;
-    bool m_watching = false;
     // The button table was hidden for a file dialog, to be shown again after it.
     bool m_tableHiddenForDialog = false;
 };

@@ -32,16 +32,10 @@ void buttonShape(QPainter &p, const QRectF &r, const QColor &face)
     p.drawLine(QPointF(r.left() + 3, r.center().y()), QPointF(r.right() - 3, r.center().y()));
 }
 
-} // namespace
-
-QIcon panelToolIcon(PanelCommand command)
+// The ﾎﾞﾀﾝ menu's pictures.
+QIcon buttonCommandIcon(PanelCommand command)
 {
-    QStyle *style = QApplication::style();
     switch (command) {
-    case PanelCommand::Load: return style->standardIcon(QStyle::SP_DialogOpenButton);
-    case PanelCommand::Save: return style->standardIcon(QStyle::SP_DialogSaveButton);
-    case PanelCommand::Close: return style->standardIcon(QStyle::SP_BrowserReload);
-    case PanelCommand::Quit: return style->standardIcon(QStyle::SP_DialogCloseButton);
     case PanelCommand::New:
         return drawn([](QPainter &p) {
             buttonShape(p, QRectF(2.5, 6.5, 15, 13), QColor(0xc0, 0xff, 0xc0));
@@ -69,6 +63,15 @@ QIcon panelToolIcon(PanelCommand command)
                 p.drawLine(QPointF(3.5, y), QPointF(20.5, y));
             p.drawLine(QPointF(9.5, 4.5), QPointF(9.5, 19.5));
         });
+    default:
+        return {};
+    }
+}
+
+// The window's picture and colour, and the grid's.
+QIcon backgroundIcon(PanelCommand command)
+{
+    switch (command) {
     case PanelCommand::Image:
         return drawn([](QPainter &p) {
             p.setBrush(QColor(0xdd, 0xee, 0xff));
@@ -106,6 +109,15 @@ QIcon panelToolIcon(PanelCommand command)
             p.setPen(QPen(Accent, 2.2));
             p.drawLine(QPointF(13, 21), QPointF(21, 13));
         });
+    default:
+        return {};
+    }
+}
+
+// The drawing tools and the clearing of their figures.
+QIcon figureIcon(PanelCommand command)
+{
+    switch (command) {
     case PanelCommand::Circle:
         return drawn([](QPainter &p) { p.drawEllipse(QRectF(3.5, 5.5, 17, 13)); });
     case PanelCommand::Rect:
@@ -127,5 +139,27 @@ QIcon panelToolIcon(PanelCommand command)
         });
     default:
         return {};
+    }
+}
+
+} // namespace
+
+QIcon panelToolIcon(PanelCommand command)
+{
+    QStyle *style = QApplication::style();
+    switch (command) {
+    case PanelCommand::Load: return style->standardIcon(QStyle::SP_DialogOpenButton);
+    case PanelCommand::Save: return style->standardIcon(QStyle::SP_DialogSaveButton);
+    case PanelCommand::Close: return style->standardIcon(QStyle::SP_BrowserReload);
+    case PanelCommand::Quit: return style->standardIcon(QStyle::SP_DialogCloseButton);
+    case PanelCommand::New:
+    case PanelCommand::Execution:
+    case PanelCommand::Stop:
+    case PanelCommand::Table: return buttonCommandIcon(command);
+    case PanelCommand::Image:
+    case PanelCommand::Color:
+    case PanelCommand::Grid:
+    case PanelCommand::GridPro: return backgroundIcon(command);
+    default: return figureIcon(command);
     }
 }

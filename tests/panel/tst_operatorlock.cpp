@@ -2,6 +2,7 @@
 // salted digest, and the panel window that asks for it before every way out
 // of the execution state.
 
+#include "panel/lockflow.h"
 #include "panel/operatorlock.h"
 #include "panel/ui/frmexeicon.h"
 #include "panel/ui/frmimagesetting.h"
@@ -315,6 +316,81 @@ private slots:
         QCOMPARE(name, str(12103));
         typeInto(QStringLiteral("x"), Qt::Key_Escape);
         QCOMPARE(dialogs.passphrase(str(12103), str(12102)), std::nullopt);
+    }
+
+    // The change of the passphrase asks the current one only when one is
+    // set, the new one twice unless it is empty, and stores nothing that was
+    // cancelled or not repeated alike.
+    void passphraseChangeAsksInTurn()
+    {
+        MemoryStore mem;
+        OperatorLock lock(mem.store());
+        LockFlow flow(&lock);
+        using Q = LockFlow::Question;
+        QList<Q> asked;
+        QStringList answers;
+        auto ask = [&](Q q) -> std::optional<QString> {
+            asked << q;
+            if (answers.isEmpty())
+                return std::nullopt;
+            return answers.takeFirst();
+        };
+        answers = {QStringLiteral("gavel"), QStringLiteral("gavle")};
+        QCOMPARE(flow.changePassphrase(ask), LockFlow::Outcome::NotRepeated);
+        QCOMPARE(asked, (QList<Q>{Q::New, Q::Repeat}));
+        QVERIFY(mem.digest.isEmpty());
+        answers = {QStringLiteral("gavel")};
+        QCOMPARE(flow.changePassphrase(ask), LockFlow::Outcome::Cancelled);
+        QVERIFY(mem.digest.isEmpty());
+        answers = {QStringLiteral("gavel"), QStringLiteral("gavel")};
+        QCOMPARE(flow.changePassphrase(ask), LockFlow::Outcome::Set);
+        QVERIFY(passphraseMatches(mem.digest, QStringLiteral("gavel")));
+
+        asked.clear();
+        answers = {QStringLiteral("wrong"), QStringLiteral("next"), QStringLiteral("next")};
+        QCOMPARE(flow.changePassphrase(ask), LockFlow::Outcome::WrongCurrent);
+        QCOMPARE(asked, (QList<Q>{Q::Current, Q::New, Q::Repeat}));
+        answers = {};
+        QCOMPARE(flow.changePassphrase(ask), LockFlow::Outcome::Cancelled);
+        asked.clear();
+        answers = {QStringLiteral("gavel"), QString()};
+        QCOMPARE(flow.changePassphrase(ask), LockFlow::Outcome::Removed);
+        QCOMPARE(asked, (QList<Q>{Q::Current, Q::New}));
+        QVERIFY(!lock.hasPassphrase());
+    }
+
+    // The lock's items are offered only while it is open, 操作をロック only
+    // with a passphrase; a cancelled command closes it again; the idle watch
+    // waits for an answer and for a panel that is not being left.
+    void lockMenuAndRelockRules()
+    {
+        LockFlow none(nullptr);
+        QVERIFY(!none.offered() && !none.locked());
+        QVERIFY(!none.menuState().lock && !none.menuState().passphrase);
+        QVERIFY(!none.idleRelockDue(false, false));
+
+        MemoryStore mem;
+        OperatorLock lock(mem.store());
+        LockFlow flow(&lock);
+        QVERIFY(!flow.menuState().lock && flow.menuState().passphrase);
+        lock.change({}, QStringLiteral("gavel"));
+        QVERIFY(flow.menuState().lock && flow.menuState().passphrase);
+        ManualClock clock;
+        lock.setClock(&clock);
+        QVERIFY(lock.lock());
+        QVERIFY(flow.locked());
+        QVERIFY(!flow.menuState().lock && !flow.menuState().passphrase);
+        QVERIFY(lock.unlock(QStringLiteral("gavel")));
+        lock.noteInput();
+        QVERIFY(!flow.idleRelockDue(false, false));
+        clock.advance(OperatorLock::DefaultIdleMinutes * 60 + 1);
+        QVERIFY(flow.idleRelockDue(false, false));
+        QVERIFY(!flow.idleRelockDue(true, false));
+        QVERIFY(!flow.idleRelockDue(false, true));
+
+        QVERIFY(LockFlow::relockAfter(true, false));
+        QVERIFY(!LockFlow::relockAfter(true, true));
+        QVERIFY(!LockFlow::relockAfter(false, false));
     }
 };
 
