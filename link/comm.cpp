@@ -84,31 +84,7 @@ bool MdlComm::CommOpen()
     if (kind == LinkKind::Offline)
         return true;
 
-    std::unique_ptr<LinkTransport> transport;
-    if (m_endpoints.makeTransport) {
-        transport = m_endpoints.makeTransport(kind);
-    } else {
-        switch (kind) {
-        case LinkKind::Rs232c:
-            transport = std::make_unique<SerialTransport>(m_link, m_clock,
-                                                          resolveSerialPort(m_endpoints.serialPort));
-            break;
-        case LinkKind::Usb:
-            transport = std::make_unique<UsbTransport>(m_clock, m_endpoints.devbridgeLibrary);
-            break;
-        case LinkKind::Ethernet: {
-            auto ether = std::make_unique<EthernetTransport>(m_link, m_clock, resolveTcpPort(m_endpoints.tcpPort),
-                                                             m_endpoints.chooseEthernetAddress);
-            ether->setConnectLimit(m_endpoints.connectLimitSeconds);
-            ether->setReconnectPolicy(m_endpoints.reconnect);
-            transport = std::move(ether);
-            break;
-        }
-        case LinkKind::Offline:
-            break;
-        }
-    }
-
+    std::unique_ptr<LinkTransport> transport = makeTransport(kind);
     OpenOutcome outcome = OpenOutcome::Failed;
     if (transport) {
         // Opening waits (for the connection dialog, for the connection): the
@@ -124,20 +100,55 @@ bool MdlComm::CommOpen()
         }
     }
     if (outcome == OpenOutcome::Opened) {
-        m_link.health = LinkHealth::Up;
-        m_link.reconnects = 0;
-        transport->healthChanged = [this, t = transport.get()] {
-            noteHealth(t->health());
-            if (onLinkStatus)
-                onLinkStatus(linkStatus());
-        };
-        m_transports->active = std::move(transport);
-        if (onLinkStatus)
-            onLinkStatus(linkStatus());
+        adopt(std::move(transport));
         return true;
     }
     transport.reset();
     qCWarning(lcLinkComm) << "link" << int(kind) << "did not open";
+    tellOpenFailed(kind, outcome);
+    if (onOpenFailed)
+        onOpenFailed();
+    return false;
+}
+
+std::unique_ptr<LinkTransport> MdlComm::makeTransport(LinkKind kind)
+{
+    if (m_endpoints.makeTransport)
+        return m_endpoints.makeTransport(kind);
+    switch (kind) {
+    case LinkKind::Rs232c:
+        return std::make_unique<SerialTransport>(m_link, m_clock, resolveSerialPort(m_endpoints.serialPort));
+    case LinkKind::Usb:
+        return std::make_unique<UsbTransport>(m_clock, m_endpoints.devbridgeLibrary);
+    case LinkKind::Ethernet: {
+        auto ether = std::make_unique<EthernetTransport>(m_link, m_clock, resolveTcpPort(m_endpoints.tcpPort),
+                                                         m_endpoints.chooseEthernetAddress);
+        ether->setConnectLimit(m_endpoints.connectLimitSeconds);
+        ether->setReconnectPolicy(m_endpoints.reconnect);
+        return ether;
+    }
+    case LinkKind::Offline:
+        break;
+    }
+    return nullptr;
+}
+
+void MdlComm::adopt(std::unique_ptr<LinkTransport> transport)
+{
+    m_link.health = LinkHealth::Up;
+    m_link.reconnects = 0;
+    transport->healthChanged = [this, t = transport.get()] {
+        noteHealth(t->health());
+        if (onLinkStatus)
+            onLinkStatus(linkStatus());
+    };
+    m_transports->active = std::move(transport);
+    if (onLinkStatus)
+        onLinkStatus(linkStatus());
+}
+
+void MdlComm::tellOpenFailed(LinkKind kind, OpenOutcome outcome)
+{
     switch (kind) {
     case LinkKind::Rs232c:
         m_dialogs.tell(str(Msg::SerialOpenFailed) + QLatin1Char('\n') + str(Msg::SerialAccessHint), MsgIcon::Error);
@@ -152,9 +163,6 @@ bool MdlComm::CommOpen()
     case LinkKind::Offline:
         break;
     }
-    if (onOpenFailed)
-        onOpenFailed();
-    return false;
 }
 
 void MdlComm::CommClose()

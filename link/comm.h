@@ -135,6 +135,12 @@ private:
     void sendBytes(const quint8 *data, int count);
     // Keeps LinkState's view of the connection with each change.
     void noteHealth(LinkHealth health);
+    // The transport of a link, as the endpoints say (none offline).
+    std::unique_ptr<LinkTransport> makeTransport(LinkKind kind);
+    // An opened transport becomes the link; its health changes are reported.
+    void adopt(std::unique_ptr<LinkTransport> transport);
+    // Why the link did not open, said to the user.
+    void tellOpenFailed(LinkKind kind, OpenOutcome outcome);
 
     struct Transports;
     // Counts calls into a transport; the last one to return ends the

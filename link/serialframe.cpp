@@ -121,6 +121,37 @@ SerialReceiver::Result SerialReceiver::feed(quint8 b)
     Result r;
     switch (m_state) {
     case Idle:
+    case GotStart1:
+    case AnswerCode:
+        feedMarks(b, r);
+        break;
+    case LengthHigh:
+    case LengthLow:
+    case Block3:
+    case Block2:
+    case Block1:
+    case Block0:
+        feedHeader(b, r);
+        break;
+    case Data:
+    case Checksum:
+    case Trailer:
+    case EndMark:
+        feedBlock(b, r);
+        break;
+    default:
+        m_state = Idle;
+        break;
+    }
+    if (r.answer != Answer::None && sendAnswer)
+        sendAnswer(r.answer == Answer::Ack ? serialAck() : serialNak());
+    return r;
+}
+
+void SerialReceiver::feedMarks(quint8 b, Result &r)
+{
+    switch (m_state) {
+    case Idle:
         if (b == Start1)
             m_state = GotStart1;
         else if (b == AnswerMark)
@@ -134,6 +165,29 @@ SerialReceiver::Result SerialReceiver::feed(quint8 b)
         else if (b != Start1)
             m_state = Idle;
         break;
+    case AnswerCode:
+        if (b == AckCode) {
+            m_state = Idle;
+            m_ackState = 1;
+            r.acknowledge = Acknowledge::Positive;
+        } else if (b == NakCode) {
+            m_state = Idle;
+            m_ackState = 2;
+            r.acknowledge = Acknowledge::Negative;
+        } else if (b == Start1) {
+            m_state = GotStart1;
+        } else if (b != AnswerMark) {
+            m_state = Idle;
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void SerialReceiver::feedHeader(quint8 b, Result &r)
+{
+    switch (m_state) {
     case LengthHigh:
         m_length = b << 8;
         m_state = LengthLow;
@@ -161,20 +215,33 @@ SerialReceiver::Result SerialReceiver::feed(quint8 b)
         break;
     case Block0:
         m_blockNumber += b;
-        if (qint64(m_blockNumber) - 1 != m_blocksReceived) {
-            // Out of sequence: acknowledged, but the partial message is gone.
-            r.answer = Answer::Ack;
-            m_state = Idle;
-            m_blocksReceived = 0;
-            if (!m_complete)
-                m_message.clear();
-            m_discarding = false;
-        } else {
-            m_state = Data;
-            m_sum = 0;
-            m_inFrame = 0;
-        }
+        blockNumbered(r);
         break;
+    default:
+        break;
+    }
+}
+
+void SerialReceiver::blockNumbered(Result &r)
+{
+    if (qint64(m_blockNumber) - 1 != m_blocksReceived) {
+        // Out of sequence: acknowledged, but the partial message is gone.
+        r.answer = Answer::Ack;
+        m_state = Idle;
+        m_blocksReceived = 0;
+        if (!m_complete)
+            m_message.clear();
+        m_discarding = false;
+    } else {
+        m_state = Data;
+        m_sum = 0;
+        m_inFrame = 0;
+    }
+}
+
+void SerialReceiver::feedBlock(quint8 b, Result &r)
+{
+    switch (m_state) {
     case Data:
         m_sum = quint8(m_sum + b);
         m_block[m_inFrame++] = b;
@@ -200,28 +267,9 @@ SerialReceiver::Result SerialReceiver::feed(quint8 b)
         else
             r.answer = nak();
         break;
-    case AnswerCode:
-        if (b == AckCode) {
-            m_state = Idle;
-            m_ackState = 1;
-            r.acknowledge = Acknowledge::Positive;
-        } else if (b == NakCode) {
-            m_state = Idle;
-            m_ackState = 2;
-            r.acknowledge = Acknowledge::Negative;
-        } else if (b == Start1) {
-            m_state = GotStart1;
-        } else if (b != AnswerMark) {
-            m_state = Idle;
-        }
-        break;
     default:
-        m_state = Idle;
         break;
     }
-    if (r.answer != Answer::None && sendAnswer)
-        sendAnswer(r.answer == Answer::Ack ? serialAck() : serialNak());
-    return r;
 }
 
 void SerialReceiver::feed(const QByteArray &bytes)

@@ -123,6 +123,12 @@ public:
 
 private:
     Answer nak();
+    // The start marks and the peer's answer; the length and block number;
+    // the data, checksum and end of a block.
+    void feedMarks(quint8 b, Result &r);
+    void feedHeader(quint8 b, Result &r);
+    void blockNumbered(Result &r);
+    void feedBlock(quint8 b, Result &r);
     void frameComplete(quint8 endMark, Result &r);
 
     int m_state = Idle;

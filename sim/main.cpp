@@ -73,6 +73,85 @@ bool installSignalPipe(QCoreApplication &app, std::unique_ptr<QSocketNotifier> &
     return true;
 }
 
+// The links the chain is reached by, each opened as the command line asks,
+// and the words of the ready line that name them.
+struct SimEndpoints
+{
+    std::unique_ptr<SimTcpFront> tcp;
+    std::unique_ptr<SimSerialFront> serial;
+    std::unique_ptr<SimUsbDevice> usb;
+    std::unique_ptr<SimSearchResponder> search;
+    QStringList names;
+};
+
+bool openTcp(SimChain &chain, const SimProgramOptions &o, SimEndpoints &ep, QString &error)
+{
+    ep.tcp = std::make_unique<SimTcpFront>(chain);
+    ep.tcp->setCutAfter(o.cutAfter);
+    if (!ep.tcp->listen(o.tcpHost, o.tcpPort, error))
+        return false;
+    ep.names << QStringLiteral("tcp=%1:%2").arg(o.tcpHost).arg(ep.tcp->port());
+    return true;
+}
+
+bool openSerial(SimChain &chain, const SimProgramOptions &o, SimEndpoints &ep, QString &error)
+{
+    ep.serial = std::make_unique<SimSerialFront>(chain);
+    ep.serial->setLineRate(o.lineRate);
+    if (!ep.serial->open(error))
+        return false;
+    ep.names << QStringLiteral("serial=%1").arg(ep.serial->slavePath());
+    return true;
+}
+
+bool openUsb(SimChain &chain, const SimProgramOptions &o, SimEndpoints &ep, QString &error)
+{
+    ep.usb = std::make_unique<SimUsbDevice>(chain, o.usbDir, o.usbName);
+    QObject::connect(ep.usb.get(), &SimUsbDevice::poweredOff, [] { printLine(str(11231)); });
+    QObject::connect(ep.usb.get(), &SimUsbDevice::poweredOn, [] { printLine(str(11232)); });
+    if (!ep.usb->start(error))
+        return false;
+    ep.names << QStringLiteral("usb=%1").arg(ep.usb->devicePath());
+    return true;
+}
+
+bool openSearch(SimChain &chain, const SimProgramOptions &o, SimEndpoints &ep, QString &error)
+{
+    ep.search = std::make_unique<SimSearchResponder>(chain);
+    const QString searchHost = o.searchHost.isEmpty() ? o.tcpHost : o.searchHost;
+    if (!ep.search->bind(searchHost, quint16(o.searchPort), o.replyPort, error))
+        return false;
+    ep.names << QStringLiteral("search=%1:%2").arg(searchHost).arg(ep.search->port());
+    return true;
+}
+
+bool openEndpoints(SimChain &chain, const SimProgramOptions &o, SimEndpoints &ep, QString &error)
+{
+    return (!o.tcp || openTcp(chain, o, ep, error)) && (!o.serial || openSerial(chain, o, ep, error))
+           && (o.usbDir.isEmpty() || openUsb(chain, o, ep, error))
+           && (o.searchPort < 0 || openSearch(chain, o, ep, error));
+}
+
+// A line for what arrives: with --log-writes each request that changes
+// something (its two letters, then its bytes in hexadecimal: "write DS 02 2B
+// 28"), and always each firmware command, so a script sees what arrived.
+void reportArrivals(SimChain &chain, bool logWrites)
+{
+    if (logWrites)
+        chain.onWrite = [](const QByteArray &rq) {
+            printLine(str(12720).arg(QString::fromLatin1(rq.left(2)), QString::fromLatin1(rq.mid(2, 16).toHex(' ').toUpper())));
+        };
+    chain.onDownload = [](const SimDownload &d) {
+        const QString target = QStringLiteral("%1").arg(d.target, 2, 16, QLatin1Char('0')).toUpper();
+        QString line = d.command == SimWire::R
+            ? str(10661).arg(target)
+            : str(10662).arg(target).arg(d.data.size()).arg(QStringLiteral("%1").arg(d.sum(), 2, 16, QLatin1Char('0')).toUpper());
+        if (!d.accepted())
+            line = str(11230).arg(line).arg(d.status);
+        printLine(line);
+    };
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -89,11 +168,11 @@ int main(int argc, char *argv[])
     }
     const SimProgramOptions &o = parsed.options;
     SimChain chain(o.chain);
-    std::unique_ptr<SimUsbDevice> usb;
+    SimEndpoints endpoints;
     std::unique_ptr<QSocketNotifier> signalNotifier;
-    const auto powerCycle = [&usb, &chain] {
-        if (usb)
-            usb->powerCycle();
+    const auto powerCycle = [&endpoints, &chain] {
+        if (endpoints.usb)
+            endpoints.usb->powerCycle();
         else
             chain.powerCycle();
     };
@@ -101,68 +180,13 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "zkvr340a-sim: %s\n", qPrintable(str(9731)));
         return 1;
     }
-
-    QStringList endpoints;
     QString error;
-
-    std::unique_ptr<SimTcpFront> tcp;
-    if (o.tcp) {
-        tcp = std::make_unique<SimTcpFront>(chain);
-        tcp->setCutAfter(o.cutAfter);
-        if (!tcp->listen(o.tcpHost, o.tcpPort, error)) {
-            std::fprintf(stderr, "zkvr340a-sim: %s\n", qPrintable(error));
-            return 1;
-        }
-        endpoints << QStringLiteral("tcp=%1:%2").arg(o.tcpHost).arg(tcp->port());
+    if (!openEndpoints(chain, o, endpoints, error)) {
+        std::fprintf(stderr, "zkvr340a-sim: %s\n", qPrintable(error));
+        return 1;
     }
-    std::unique_ptr<SimSerialFront> serial;
-    if (o.serial) {
-        serial = std::make_unique<SimSerialFront>(chain);
-        serial->setLineRate(o.lineRate);
-        if (!serial->open(error)) {
-            std::fprintf(stderr, "zkvr340a-sim: %s\n", qPrintable(error));
-            return 1;
-        }
-        endpoints << QStringLiteral("serial=%1").arg(serial->slavePath());
-    }
-    if (!o.usbDir.isEmpty()) {
-        usb = std::make_unique<SimUsbDevice>(chain, o.usbDir, o.usbName);
-        QObject::connect(usb.get(), &SimUsbDevice::poweredOff, [] { printLine(str(11231)); });
-        QObject::connect(usb.get(), &SimUsbDevice::poweredOn, [] { printLine(str(11232)); });
-        if (!usb->start(error)) {
-            std::fprintf(stderr, "zkvr340a-sim: %s\n", qPrintable(error));
-            return 1;
-        }
-        endpoints << QStringLiteral("usb=%1").arg(usb->devicePath());
-    }
-    std::unique_ptr<SimSearchResponder> search;
-    if (o.searchPort >= 0) {
-        search = std::make_unique<SimSearchResponder>(chain);
-        const QString searchHost = o.searchHost.isEmpty() ? o.tcpHost : o.searchHost;
-        if (!search->bind(searchHost, quint16(o.searchPort), o.replyPort, error)) {
-            std::fprintf(stderr, "zkvr340a-sim: %s\n", qPrintable(error));
-            return 1;
-        }
-        endpoints << QStringLiteral("search=%1:%2").arg(searchHost).arg(search->port());
-    }
-
-    std::printf("ready %s mixers=%d\n", qPrintable(endpoints.join(QLatin1Char(' '))), chain.mixerCount());
+    std::printf("ready %s mixers=%d\n", qPrintable(endpoints.names.join(QLatin1Char(' '))), chain.mixerCount());
     std::fflush(stdout);
-    // With --log-writes each request that changes something gets a line:
-    // its two letters, then its bytes in hexadecimal ("write DS 02 2B 28").
-    if (o.logWrites)
-        chain.onWrite = [](const QByteArray &rq) {
-            printLine(str(12720).arg(QString::fromLatin1(rq.left(2)), QString::fromLatin1(rq.mid(2, 16).toHex(' ').toUpper())));
-        };
-    // Each firmware command gets a line, so a script sees what arrived.
-    chain.onDownload = [](const SimDownload &d) {
-        const QString target = QStringLiteral("%1").arg(d.target, 2, 16, QLatin1Char('0')).toUpper();
-        QString line = d.command == SimWire::R
-            ? str(10661).arg(target)
-            : str(10662).arg(target).arg(d.data.size()).arg(QStringLiteral("%1").arg(d.sum(), 2, 16, QLatin1Char('0')).toUpper());
-        if (!d.accepted())
-            line = str(11230).arg(line).arg(d.status);
-        printLine(line);
-    };
+    reportArrivals(chain, o.logWrites);
     return app.exec();
 }

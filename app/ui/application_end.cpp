@@ -1,22 +1,17 @@
 // The program's end and what must outlast it: the channels the control panel
 // took over go back before the link closes, and are kept on disk until they
-// are back; the hidden main window and the desktop's session end go through
-// the panel and its lock.
+// are back; the desktop's session end goes through the panel and its lock.
 
 #include "app/ui/application.h"
 
 #include "app/ui/frmmain.h"
+#include "app/ui/linksession.h"
 #include "base/dialogs.h"
 #include "base/strings.h"
-#include "link/comm.h"
 #include "mixer/mixersync.h"
 #include "panel/ui/frmmdi.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QEvent>
-#include <QMenuBar>
-#include <QWindow>
 
 #include <algorithm>
 
@@ -28,54 +23,9 @@ namespace {
 
 namespace Res {
 constexpr int SessionRefused = 14002;  // "操作はロックされているため…"
-constexpr int HeldOffer = 14003;       // "…チャンネルのオン・オフを元に戻しますか？"
-constexpr int HeldUnreadable = 14004;  // "…読めませんでした。%1 として残しています。"
 } // namespace Res
 
-// What a window takes from the keyboard, the mouse and the touch screen.
-class InputBlock final : public QObject
-{
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::MouseMove:
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::ShortcutOverride:
-        case QEvent::Wheel:
-        case QEvent::TouchBegin:
-        case QEvent::TouchUpdate:
-        case QEvent::TouchEnd:
-        case QEvent::ContextMenu:
-            return true;
-        default:
-            return false;
-        }
-    }
-};
-
 } // namespace
-
-void Application::holdMainWindow(bool held)
-{
-    // Hidden while the panel is up, the main window can still be mapped by
-    // a desktop tool. It then takes no input: its commands (open, the
-    // editors, the mode change) would go around the panel and its lock. Its
-    // close still comes through, as the panel's quit.
-    m_main->menuBar()->setEnabled(!held);
-    if (!held) {
-        m_mainInputBlock.reset();
-        return;
-    }
-    if (QWindow *window = m_main->windowHandle(); window && !m_mainInputBlock) {
-        m_mainInputBlock = std::make_unique<InputBlock>();
-        window->installEventFilter(m_mainInputBlock.get());
-    }
-}
 
 void Application::wireSessionEnd()
 {
@@ -94,17 +44,9 @@ void Application::wireSessionEnd()
 #endif
 }
 
-void Application::watchIdle()
-{
-    if (!m_operate.operate() || m_panel || m_ended || !m_lock.relockDue() || answerAwaited() || jobWindowVisible())
-        return;
-    m_operateOnPanel = true;
-    onModeChange();
-}
-
 bool Application::sessionEnding(const std::function<bool()> &mayTell)
 {
-    if (m_panel && m_panel->locked()) {
+    if (FrmMdi *panel = panelWindow(); panel && panel->locked()) {
         if (mayTell && mayTell())
             m_world.dialogs.tell(str(Res::SessionRefused), MsgIcon::Warning);
         return false;
@@ -113,24 +55,42 @@ bool Application::sessionEnding(const std::function<bool()> &mayTell)
     return true;
 }
 
+void Application::Disconnect()
+{
+    if (m_ended)
+        return;
+    // Whatever ends the program, the channels go back before the link
+    // closes: a panel still open gives them back, and they are written while
+    // the link is up. Those that could not be stay on disk for the next start.
+    FrmMdi *panel = panelWindow();
+    const bool givingBack = m_endAfterExchange || (panel && panel->isVisible());
+    if (panel)
+        panel->closeForProgramEnd();
+    if (givingBack && sendingMustWait()) {
+        // An exchange waits further up the stack: the values go after it, from
+        // the loop, and the program ends then.
+        m_endAfterExchange = true;
+        return;
+    }
+    m_ended = true;
+    keepHeldChannels(!givingBack || sendBeforeClosing());
+    if (m_session)
+        m_session->close();
+    writeDataFileName(m_world.loop.DataFileName);
+    if (m_loop)
+        m_loop->stop();
+    if (m_main)
+        m_main->hide();
+}
+
 bool Application::sendingMustWait() const
 {
-    const bool linkUp = !m_world.link.offline() && m_comm && m_comm->isOpen() && !m_comm->linkDown();
-    return linkUp && m_sync && m_sync->pendingValues() && m_loop && !m_loop->stopped()
-           && (m_sync->busy() || jobWindowVisible());
+    return m_session && m_session->sendingMustWait(m_loop && !m_loop->stopped(), jobWindowVisible());
 }
 
 bool Application::sendBeforeClosing()
 {
-    if (!m_sync || !m_sync->pendingValues())
-        return true;
-    if (m_world.link.offline() || !m_comm || !m_comm->isOpen() || m_comm->linkDown())
-        return false;
-    // The program is ending: mixers that do not answer are given up at once.
-    m_sync->setEnding();
-    m_world.jobs.request(JobWork::of(JobKind::Quit));
-    m_sync->writePending();
-    return m_sync->lastOutcome().verified;
+    return !m_session || m_session->sendBeforeClosing();
 }
 
 void Application::keepHeldChannels(bool givenBack)
@@ -143,35 +103,7 @@ void Application::keepHeldChannels(bool givenBack)
     // Back: no panel holds a mixer, none is owed, and nothing waits to be sent.
     const bool recorded = std::any_of(runtime.remoteRecord.begin(), runtime.remoteRecord.end(),
                                       [](RemoteRecord r) { return r != RemoteRecord::None; });
-    if (givenBack && !recorded && !(m_sync && m_sync->pendingValues()))
+    MixerSync *values = sync();
+    if (givenBack && !recorded && !(values && values->pendingValues()))
         m_held.discard();
-}
-
-void Application::offerHeldChannels()
-{
-    // Offline nothing reaches the mixers: the file waits for a start with a link.
-    if (m_world.link.offline() || !m_held.leftBehind())
-        return;
-    const std::optional<HeldChannels::Record> record = m_held.read();
-    if (!record) {
-        const QString aside = QDir::toNativeSeparators(m_held.setAside());
-        // A chairperson's PC may be alone: no box waits for an answer there.
-        if (m_operate.operate())
-            m_world.activity.add(ActivityKind::Load, 0, str(Res::HeldUnreadable).arg(aside), ActivityOutcome::Failed);
-        else
-            m_world.dialogs.tell(str(Res::HeldUnreadable).arg(aside), MsgIcon::Warning);
-        return;
-    }
-    // A chairperson's PC starting by itself (after a power cut) takes them
-    // without asking: its panel opens on them as the switches to give back.
-    const QString when = m_held.leftBehind()->toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
-    if (!m_operate.operate()
-        && m_world.dialogs.message(str(Res::HeldOffer).arg(when), MsgButtons::YesNo, MsgIcon::Question,
-                                   str(StrId::AppTitle))
-               != MsgAnswer::Yes) {
-        m_held.discard();
-        return;
-    }
-    HeldChannels::owe(*record, m_world.panel.runtime);
-    m_held.keep(m_world.panel.runtime);
 }

@@ -38,107 +38,16 @@ FrmMain::FrmMain(FrmMainContext context, bool debugMode, QWidget *parent)
     setDocumentCaption(QString());
     setWindowFlag(Qt::WindowStaysOnTopHint);
 
-    QMenuBar *bar = menuBar();
-    auto top = [&](const QString &name, int id) {
-        QMenu *m = bar->addMenu(str(id));
-        m->setObjectName(name);
-        m->menuAction()->setObjectName(name);
-        return m;
-    };
-    QMenu *file = top(QStringLiteral("MenFile"), 1201);
-    QAction *load = addMenuAction(file, QStringLiteral("MenLoad"), 1211);
-    QAction *save = addMenuAction(file, QStringLiteral("MenSave"), 1212);
-    QAction *saveAs = addMenuAction(file, QStringLiteral("MenNewSave"), 1213);
-    file->addSeparator()->setObjectName(QStringLiteral("MenSparate1"));
-    QAction *print = addMenuAction(file, QStringLiteral("MenPrint"), 1216);
-    const bool ethernet = m_ctx.link.linkKind == LinkKind::Ethernet;
-    if (ethernet) {
-        file->addSeparator();
-        QAction *reconnect = addMenuAction(file, QStringLiteral("MenReconnect"), 10756);
-        reconnect->setCheckable(true);
-        connect(reconnect, &QAction::toggled, this, &FrmMain::reconnectToggled);
-    }
-    file->addSeparator()->setObjectName(QStringLiteral("MenSparate2"));
-    QAction *remote = addMenuAction(file, QStringLiteral("MenRemote"), 12442);
-    QAction *mode = addMenuAction(file, QStringLiteral("MenModeChange"), 1214);
-    QAction *quit = addMenuAction(file, QStringLiteral("MenFileEnd"), 1215);
-
-    QMenu *download = top(QStringLiteral("MenDownLoad"), 1202);
-    // The older model's three images sit in a submenu of their own.
-    QMenu *older = download->addMenu(str(1224));
-    older->setObjectName(QStringLiteral("MenDownZKVR340"));
-    older->menuAction()->setObjectName(QStringLiteral("MenDownZKVR340"));
-    QAction *downMain = addMenuAction(older, QStringLiteral("MenDownMain"), 1221);
-    QAction *downFpga = addMenuAction(older, QStringLiteral("MenDownFpga"), 1222);
-    QAction *downWrite = addMenuAction(older, QStringLiteral("MenDownWrite"), 1223);
-    QAction *downNew = addMenuAction(download, QStringLiteral("MenDownZKVR340a"), 1225);
-
-    QMenu *debug = top(QStringLiteral("MenDebug"), 1203);
-    QAction *directRead = addMenuAction(debug, QStringLiteral("MenDebugRead"), 1231);
-    QAction *directWrite = addMenuAction(debug, QStringLiteral("MenDebugWrite"), 1232);
-    // The control panel's channel and output dialogs for a chosen mixer and slot.
-    QAction *settingsDialog = addMenuAction(debug, QStringLiteral("MenDebugDialog"), 10400);
-
-    // 表示: the mixer choice, and the activity window.
-    QMenu *view = top(QStringLiteral("MenView"), 1204);
-    QAction *visual = addMenuAction(view, QStringLiteral("MenVisual"), 12237);
-    QAction *activity = addMenuAction(view, QStringLiteral("MenActivity"), 12221);
-    QMenu *window = top(QStringLiteral("MenWindow"), 1205);
-    QAction *replace = addMenuAction(window, QStringLiteral("MenReplace"), 1251);
-    QMenu *help = top(QStringLiteral("MenHelp"), 1206);
-    QAction *ver = addMenuAction(help, QStringLiteral("MenVerInfo"), 1261);
-    QAction *ip = bar->addAction(str(1207));
-    ip->setObjectName(QStringLiteral("MenIP"));
-
-    m_toolbar = addToolBar(QStringLiteral("Toolbar1"));
-    m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
-    m_toolbar->setMovable(false);
-    m_toolbar->setIconSize(QSize(20, 20));
-    QAction *closeAct = new QAction(this);
-    connect(closeAct, &QAction::triggered, this, &QWidget::close);
-    addToolButton(QStringLiteral("close"), 1271, closeAct);
-    addToolButton(QStringLiteral("view"), 1272, visual);
-    addToolButton(QStringLiteral("window"), 1273, replace);
-    m_toolbar->addSeparator();
-    addToolButton(QStringLiteral("icon"), 1274, mode);
-    m_toolbar->addSeparator();
-    addToolButton(QStringLiteral("load"), 1275, load);
-    addToolButton(QStringLiteral("save"), 1276, save);
-    addToolButton(QStringLiteral("print"), 1278, print);
-    m_toolbar->addSeparator();
-    addToolButton(QStringLiteral("ver"), 1277, ver);
-
-    connect(load, &QAction::triggered, this, &FrmMain::openRequested);
-    connect(save, &QAction::triggered, this, &FrmMain::saveRequested);
-    connect(saveAs, &QAction::triggered, this, &FrmMain::saveAsRequested);
-    connect(print, &QAction::triggered, this, &FrmMain::printRequested);
-    connect(mode, &QAction::triggered, this, &FrmMain::modeChangeRequested);
-    connect(quit, &QAction::triggered, this, &QWidget::close);
-    connect(visual, &QAction::triggered, this, &FrmMain::showMixerRequested);
-    connect(replace, &QAction::triggered, this, &FrmMain::arrangeRequested);
-    connect(ver, &QAction::triggered, this, &FrmMain::versionRequested);
-    connect(activity, &QAction::triggered, this, &FrmMain::activityRequested);
-    connect(remote, &QAction::triggered, this, &FrmMain::remoteRequested);
-    connect(directRead, &QAction::triggered, this, [this] { requestJob(JobKind::DirectRead); });
-    connect(directWrite, &QAction::triggered, this, [this] { requestJob(JobKind::DirectWrite); });
-    connect(settingsDialog, &QAction::triggered, this, &FrmMain::settingsDialogRequested);
-    connect(ip, &QAction::triggered, this, [this] { requestJob(JobKind::IpSettings); });
-    connect(downMain, &QAction::triggered, this, [this] { requestDownload(DownloadKind::MainProgram); });
-    connect(downFpga, &QAction::triggered, this, [this] { requestDownload(DownloadKind::Fpga); });
-    connect(downWrite, &QAction::triggered, this, [this] { requestDownload(DownloadKind::WriterProgram); });
-    connect(downNew, &QAction::triggered, this, [this] { requestDownload(DownloadKind::ModelFile); });
-
-    int statusHeight = 0;
-    if (ethernet) {
-        m_linkStatus = new QLabel(this);
-        m_linkStatus->setObjectName(QStringLiteral("LinkStatus"));
-        statusBar()->setSizeGripEnabled(false);
-        statusBar()->addWidget(m_linkStatus, 1);
-        statusHeight = statusBar()->sizeHint().height();
-    }
+    buildFileMenu();
+    QMenu *download = buildDownloadMenu();
+    QMenu *debug = buildDebugMenu();
+    buildViewMenus();
+    buildToolbar();
+    const int statusHeight = buildLinkStatus();
 
     // Just wide enough for the whole menu bar, and no taller than menu and
     // toolbar (and the link's status line): the editor windows float beside it.
+    QMenuBar *bar = menuBar();
     const int width = std::max(bar->sizeHint().width() + 16, 420);
     if (m_debug) {
         resize(width, DebugHeightPx + statusHeight);
@@ -148,9 +57,126 @@ FrmMain::FrmMain(FrmMainContext context, bool debugMode, QWidget *parent)
         debug->menuAction()->setVisible(false);
     }
     Menu_Enable(false);
-    print->setEnabled(false);
     // The print button shares the action, so it is disabled with it.
-    directWrite->setEnabled(m_ctx.writeAccess());
+    action(QStringLiteral("MenPrint"))->setEnabled(false);
+    action(QStringLiteral("MenDebugWrite"))->setEnabled(m_ctx.writeAccess());
+}
+
+QMenu *FrmMain::addTopMenu(const QString &name, int textId)
+{
+    QMenu *m = menuBar()->addMenu(str(textId));
+    m->setObjectName(name);
+    m->menuAction()->setObjectName(name);
+    return m;
+}
+
+void FrmMain::buildFileMenu()
+{
+    QMenu *file = addTopMenu(QStringLiteral("MenFile"), 1201);
+    QAction *load = addMenuAction(file, QStringLiteral("MenLoad"), 1211);
+    QAction *save = addMenuAction(file, QStringLiteral("MenSave"), 1212);
+    QAction *saveAs = addMenuAction(file, QStringLiteral("MenNewSave"), 1213);
+    file->addSeparator()->setObjectName(QStringLiteral("MenSparate1"));
+    QAction *print = addMenuAction(file, QStringLiteral("MenPrint"), 1216);
+    if (m_ctx.link.linkKind == LinkKind::Ethernet) {
+        file->addSeparator();
+        QAction *reconnect = addMenuAction(file, QStringLiteral("MenReconnect"), 10756);
+        reconnect->setCheckable(true);
+        connect(reconnect, &QAction::toggled, this, &FrmMain::reconnectToggled);
+    }
+    file->addSeparator()->setObjectName(QStringLiteral("MenSparate2"));
+    QAction *remote = addMenuAction(file, QStringLiteral("MenRemote"), 12442);
+    QAction *mode = addMenuAction(file, QStringLiteral("MenModeChange"), 1214);
+    QAction *quit = addMenuAction(file, QStringLiteral("MenFileEnd"), 1215);
+    connect(load, &QAction::triggered, this, &FrmMain::openRequested);
+    connect(save, &QAction::triggered, this, &FrmMain::saveRequested);
+    connect(saveAs, &QAction::triggered, this, &FrmMain::saveAsRequested);
+    connect(print, &QAction::triggered, this, &FrmMain::printRequested);
+    connect(mode, &QAction::triggered, this, &FrmMain::modeChangeRequested);
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+    connect(remote, &QAction::triggered, this, &FrmMain::remoteRequested);
+}
+
+QMenu *FrmMain::buildDownloadMenu()
+{
+    QMenu *download = addTopMenu(QStringLiteral("MenDownLoad"), 1202);
+    // The older model's three images sit in a submenu of their own.
+    QMenu *older = download->addMenu(str(1224));
+    older->setObjectName(QStringLiteral("MenDownZKVR340"));
+    older->menuAction()->setObjectName(QStringLiteral("MenDownZKVR340"));
+    QAction *downMain = addMenuAction(older, QStringLiteral("MenDownMain"), 1221);
+    QAction *downFpga = addMenuAction(older, QStringLiteral("MenDownFpga"), 1222);
+    QAction *downWrite = addMenuAction(older, QStringLiteral("MenDownWrite"), 1223);
+    QAction *downNew = addMenuAction(download, QStringLiteral("MenDownZKVR340a"), 1225);
+    connect(downMain, &QAction::triggered, this, [this] { requestDownload(DownloadKind::MainProgram); });
+    connect(downFpga, &QAction::triggered, this, [this] { requestDownload(DownloadKind::Fpga); });
+    connect(downWrite, &QAction::triggered, this, [this] { requestDownload(DownloadKind::WriterProgram); });
+    connect(downNew, &QAction::triggered, this, [this] { requestDownload(DownloadKind::ModelFile); });
+    return download;
+}
+
+QMenu *FrmMain::buildDebugMenu()
+{
+    QMenu *debug = addTopMenu(QStringLiteral("MenDebug"), 1203);
+    QAction *directRead = addMenuAction(debug, QStringLiteral("MenDebugRead"), 1231);
+    QAction *directWrite = addMenuAction(debug, QStringLiteral("MenDebugWrite"), 1232);
+    // The control panel's channel and output dialogs for a chosen mixer and slot.
+    QAction *settingsDialog = addMenuAction(debug, QStringLiteral("MenDebugDialog"), 10400);
+    connect(directRead, &QAction::triggered, this, [this] { requestJob(JobKind::DirectRead); });
+    connect(directWrite, &QAction::triggered, this, [this] { requestJob(JobKind::DirectWrite); });
+    connect(settingsDialog, &QAction::triggered, this, &FrmMain::settingsDialogRequested);
+    return debug;
+}
+
+void FrmMain::buildViewMenus()
+{
+    // 表示: the mixer choice, and the activity window.
+    QMenu *view = addTopMenu(QStringLiteral("MenView"), 1204);
+    QAction *visual = addMenuAction(view, QStringLiteral("MenVisual"), 12237);
+    QAction *activity = addMenuAction(view, QStringLiteral("MenActivity"), 12221);
+    QMenu *window = addTopMenu(QStringLiteral("MenWindow"), 1205);
+    QAction *replace = addMenuAction(window, QStringLiteral("MenReplace"), 1251);
+    QMenu *help = addTopMenu(QStringLiteral("MenHelp"), 1206);
+    QAction *ver = addMenuAction(help, QStringLiteral("MenVerInfo"), 1261);
+    QAction *ip = menuBar()->addAction(str(1207));
+    ip->setObjectName(QStringLiteral("MenIP"));
+    connect(visual, &QAction::triggered, this, &FrmMain::showMixerRequested);
+    connect(replace, &QAction::triggered, this, &FrmMain::arrangeRequested);
+    connect(ver, &QAction::triggered, this, &FrmMain::versionRequested);
+    connect(activity, &QAction::triggered, this, &FrmMain::activityRequested);
+    connect(ip, &QAction::triggered, this, [this] { requestJob(JobKind::IpSettings); });
+}
+
+void FrmMain::buildToolbar()
+{
+    m_toolbar = addToolBar(QStringLiteral("Toolbar1"));
+    m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
+    m_toolbar->setMovable(false);
+    m_toolbar->setIconSize(QSize(20, 20));
+    QAction *closeAct = new QAction(this);
+    connect(closeAct, &QAction::triggered, this, &QWidget::close);
+    addToolButton(QStringLiteral("close"), 1271, closeAct);
+    addToolButton(QStringLiteral("view"), 1272, action(QStringLiteral("MenVisual")));
+    addToolButton(QStringLiteral("window"), 1273, action(QStringLiteral("MenReplace")));
+    m_toolbar->addSeparator();
+    addToolButton(QStringLiteral("icon"), 1274, action(QStringLiteral("MenModeChange")));
+    m_toolbar->addSeparator();
+    addToolButton(QStringLiteral("load"), 1275, action(QStringLiteral("MenLoad")));
+    addToolButton(QStringLiteral("save"), 1276, action(QStringLiteral("MenSave")));
+    addToolButton(QStringLiteral("print"), 1278, action(QStringLiteral("MenPrint")));
+    m_toolbar->addSeparator();
+    addToolButton(QStringLiteral("ver"), 1277, action(QStringLiteral("MenVerInfo")));
+}
+
+int FrmMain::buildLinkStatus()
+{
+    if (m_ctx.link.linkKind != LinkKind::Ethernet)
+        return 0;
+    m_linkStatus = new QLabel(this);
+    m_linkStatus->setObjectName(QStringLiteral("LinkStatus"));
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->addWidget(m_linkStatus, 1);
+    return statusBar()->sizeHint().height();
 }
 
 QAction *FrmMain::addMenuAction(QMenu *menu, const QString &name, int textId)

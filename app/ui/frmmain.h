@@ -79,6 +79,16 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // The menus, each with its commands wired to the signals above; the
+    // toolbar's buttons share the menus' actions.
+    QMenu *addTopMenu(const QString &name, int textId);
+    void buildFileMenu();
+    QMenu *buildDownloadMenu();
+    QMenu *buildDebugMenu();
+    void buildViewMenus();
+    void buildToolbar();
+    // The link's status line (Ethernet only); its height.
+    int buildLinkStatus();
     QAction *addMenuAction(QMenu *menu, const QString &name, int textId);
     void addToolButton(const QString &key, int tipId, QAction *like);
     void requestJob(JobKind kind);

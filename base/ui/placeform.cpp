@@ -26,3 +26,12 @@ QSize frameSizeOf(const QWidget *window)
         size.rheight() += window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window);
     return size;
 }
+
+void bringForward(QWidget *window)
+{
+    if (window->isMinimized())
+        window->showNormal();
+    window->show();
+    window->raise();
+    window->activateWindow();
+}

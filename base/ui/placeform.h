@@ -16,3 +16,7 @@ void PlaceForm(QWidget *window, const QWidget *main, PlaceMode mode);
 QRect screenAreaOf(const QWidget *window);
 // The size of the window with its frame, also before it is first shown.
 QSize frameSizeOf(const QWidget *window);
+
+// A window asked for again while it is open comes to the front instead of
+// opening a second one.
+void bringForward(QWidget *window);

@@ -41,7 +41,21 @@ FrmRemote::FrmRemote(RemoteSettings settings, Dialogs &dialogs, Hooks hooks, QWi
 {
     setObjectName(QStringLiteral("FrmRemote"));
     setWindowTitle(str(12400));
+    makeControls();
+    layOut();
 
+    chkRemoteEnable->setChecked(m_settings.enabled);
+    txtRemoteAddress->setText(m_settings.address);
+    updRemotePort->setValue(m_settings.port);
+    txtCertificate->setText(m_settings.certificateFile);
+    txtKey->setText(m_settings.keyFile);
+    showTokens();
+    refreshState();
+    wireButtons();
+}
+
+void FrmRemote::makeControls()
+{
     chkRemoteEnable = new QCheckBox(str(12401));
     chkRemoteEnable->setAccessibleName(plainLabel(12401));
     txtRemoteAddress = new QLineEdit;
@@ -57,10 +71,10 @@ FrmRemote::FrmRemote(RemoteSettings settings, Dialogs &dialogs, Hooks hooks, QWi
     txtCertificate->setAccessibleName(plainLabel(12407));
     txtKey = new QLineEdit;
     txtKey->setAccessibleName(plainLabel(12408));
-    auto *cmdCertificate = m_cmdCertificate = new QPushButton(str(12417));
-    cmdCertificate->setAccessibleName(str(12440));
-    auto *cmdKey = m_cmdKey = new QPushButton(str(12417));
-    cmdKey->setAccessibleName(str(12441));
+    m_cmdCertificate = new QPushButton(str(12417));
+    m_cmdCertificate->setAccessibleName(str(12440));
+    m_cmdKey = new QPushButton(str(12417));
+    m_cmdKey->setAccessibleName(str(12441));
     txtOpenAddress = shownText(plainLabel(12409));
     txtWatchAddress = shownText(plainLabel(12433));
     picQrCode = new QrCodeView;
@@ -74,7 +88,10 @@ FrmRemote::FrmRemote(RemoteSettings settings, Dialogs &dialogs, Hooks hooks, QWi
     cmdApply->setAccessibleName(plainLabel(12436));
     cmdClose = new QPushButton(str(12418));
     cmdClose->setAccessibleName(str(12418));
+}
 
+void FrmRemote::layOut()
+{
     auto *form = new QFormLayout;
     auto label = [&](int id, QWidget *buddy) {
         auto *l = new QLabel(str(id));
@@ -95,8 +112,8 @@ FrmRemote::FrmRemote(RemoteSettings settings, Dialogs &dialogs, Hooks hooks, QWi
         l->setBuddy(edit);
         form->addRow(l, row);
     };
-    fileRow(12407, txtCertificate, cmdCertificate);
-    fileRow(12408, txtKey, cmdKey);
+    fileRow(12407, txtCertificate, m_cmdCertificate);
+    fileRow(12408, txtKey, m_cmdKey);
     label(12409, txtOpenAddress);
     label(12433, txtWatchAddress);
 
@@ -111,24 +128,19 @@ FrmRemote::FrmRemote(RemoteSettings settings, Dialogs &dialogs, Hooks hooks, QWi
     all->addWidget(lblCommandLine);
     all->addLayout(top);
     all->addLayout(buttons);
+}
 
-    chkRemoteEnable->setChecked(m_settings.enabled);
-    txtRemoteAddress->setText(m_settings.address);
-    updRemotePort->setValue(m_settings.port);
-    txtCertificate->setText(m_settings.certificateFile);
-    txtKey->setText(m_settings.keyFile);
-    showTokens();
-    refreshState();
-
+void FrmRemote::wireButtons()
+{
     connect(cmdRenewTokens, &QPushButton::clicked, this, &FrmRemote::renewTokens);
     connect(cmdApply, &QPushButton::clicked, this, &FrmRemote::applyFields);
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cmdCertificate, &QPushButton::clicked, this, [this] {
+    connect(m_cmdCertificate, &QPushButton::clicked, this, [this] {
         const QString f = m_dialogs.openFileName(str(12440), txtCertificate->text(), QStringLiteral("PEM (*.pem *.crt)"));
         if (!f.isEmpty())
             txtCertificate->setText(f);
     });
-    connect(cmdKey, &QPushButton::clicked, this, [this] {
+    connect(m_cmdKey, &QPushButton::clicked, this, [this] {
         const QString f = m_dialogs.openFileName(str(12441), txtKey->text(), QStringLiteral("PEM (*.pem *.key)"));
         if (!f.isEmpty())
             txtKey->setText(f);

@@ -69,6 +69,11 @@ public:
     void refreshState();
 
 private:
+    // The controls with their accessible names; their places in the
+    // dialog; what their buttons do.
+    void makeControls();
+    void layOut();
+    void wireButtons();
     void takeFields();
     void showTokens();
 
