@@ -364,11 +364,7 @@ ChannelDialogSeam Application::channelDialogSeam()
 {
     ChannelDialogSeam seam;
     seam.open = [this](const ChannelDialogRequest &request, std::function<void()> closed) {
-        EditorState &e = m_world.editor;
-        e.DialogMixer = qint16(request.mixer);
-        e.DialogSlot = qint16(request.slot);
-        e.DialogLeft = request.left;
-        e.DialogTop = request.top;
+        m_world.editor.aimSettingsDialog(request.mixer, request.slot, request.left, request.top);
         openSettingsDialog(m_panel, std::move(closed));
     };
     seam.close = [this] {
@@ -386,11 +382,7 @@ void Application::chooseSettingsDialog()
     }
     auto *dlg = new FrmDialogChoice(m_world.mixers.MixerCount, m_main.get());
     dlg->onChosen = [this](int dialogMixer, int slot) {
-        EditorState &e = m_world.editor;
-        e.DialogMixer = qint16(dialogMixer);
-        e.DialogSlot = qint16(slot);
-        e.DialogLeft = 0;
-        e.DialogTop = 0;
+        m_world.editor.aimSettingsDialog(dialogMixer, slot);
         openSettingsDialog(m_main.get(), {});
     };
     PlaceForm(dlg, m_main.get(), PlaceMode::Below);
@@ -415,7 +407,7 @@ void Application::unloadEditor(int mixer)
 {
     if (QWidget *w = m_editors[size_t(mixer)])
         w->close();
-    m_world.mixers.EditorOpen[size_t(mixer)] = false;
+    m_world.mixers.setEditorOpen(mixer, false);
 }
 
 void Application::unloadActiveEditors()
@@ -779,19 +771,11 @@ void Application::afterPoll()
     // A mixer that was off the link when the panel closed gets back the
     // channel values the panel took from it as soon as it is counted again.
     if (!m_panel && remoteValuesOwed(m_world.panel.runtime))
-        RemoteChannels(m_world.mixers, m_world.panel.runtime, restartRetries(), &m_world.editor)
+        RemoteChannels(m_world.mixers, m_world.panel.runtime, m_sync.get(), &m_world.editor)
             .giveBackOwed(m_world.mixers.MixerCount);
     // Each poll comes before the values it found waiting are written: the
     // switches the panel took over are on disk before the first of them goes.
     keepHeldChannels();
-}
-
-std::function<void()> Application::restartRetries()
-{
-    return [this] {
-        if (m_sync)
-            m_sync->restartRetries();
-    };
 }
 
 void Application::runDownload(DownloadKind kind)
@@ -879,7 +863,6 @@ void Application::showPanel()
     holdMainWindow(true);
     PanelWindowContext ctx{m_world.panel, m_world.mixers, m_world.link, m_world.settings,
                            *m_settings, m_world.dialogs,
-                           restartRetries(),
                            channelDialogSeam(), 0, &m_world.editor, m_linkLine.get(), m_sync.get(), &m_lock,
                            &m_world.timeOfDay};
     auto *panel = new FrmMdi(ctx);

@@ -112,8 +112,6 @@ private:
     // Mixer-mode commands of the main window.
     FrmMixer *showEditor(int mixer);
     EditorEnv editorEnv();
-    // An edit from a window gives the running write its full passes again.
-    std::function<void()> restartRetries();
     FrmMixerContext editorContext();
     void showParameterGrid(int item);
     // The open grid shows the records as they are now.

@@ -10,6 +10,7 @@
 #include "editor/ui/editorlook.h"
 #include "editor/ui/levelpictures.h"
 #include "editor/ui/markbadge.h"
+#include "mixer/syncfollower.h"
 #include "editor/ui/optiongroup.h"
 #include "editor/valueentry.h"
 #include "link/linkwatch.h"
@@ -125,6 +126,7 @@ FrmMixer::FrmMixer(FrmMixerContext context, int editMixer, bool debugMode, QWidg
     m_timer.setInterval(FirstIntervalMs);
     connect(&m_timer, &QTimer::timeout, this, &FrmMixer::Timer1);
     m_timer.start();
+    m_follower = new SyncFollower(m_ctx.env.sync.events(), m, [this] { followMixer(); }, this);
     if (m_ctx.setPrintEnabled)
         m_ctx.setPrintEnabled(true);
 
@@ -439,7 +441,6 @@ void FrmMixer::writeGroup(int n)
 void FrmMixer::markGroupWaiting(int n)
 {
     // A group asked for before and not yet written still waits its turn.
-    auto &writes = m_ctx.env.mixers.ExtendedWrite;
     const ExtendedEntries entries = extendedEntries();
     for (int reg : extendedGroupRegisters(n)) {
         qint32 value = entries.values.value(extendedRegisterKey(reg));
@@ -447,7 +448,7 @@ void FrmMixer::markGroupWaiting(int n)
             value = entries.noiseReference;
         else if (reg == NoiseThresholdRegister)
             value = entries.noiseThreshold;
-        writes[size_t(reg)] = ValueStatus{ValueState::Waiting, 0, value, 0};
+        m_ctx.env.mixers.awaitExtendedWrite(reg, value);
     }
     m_marks->follow();
 }
@@ -468,27 +469,13 @@ void FrmMixer::Timer1()
         close();
         return;
     }
-    if (m_ctx.env.sync.dataFresh(m))
-        refresh();
-    if (m_ctx.env.sync.thresholdsFresh(m)) {
-        // The threshold box follows the threshold reply as the gain boxes
-        // follow the data reply.
-        const int threshold = s.SetDataPending[size_t(m)][MixerKey::Threshold]
-                                  ? s.MixerSetData[size_t(m)].Threshold
-                                  : s.MixerData[size_t(m)].Threshold;
-        if (m_params[FieldThreshold]->code() != threshold || !m_ctx.env.sync.dataReceived()) {
-            m_ctx.env.editor.Refreshing = true;
-            m_params[FieldThreshold]->setCode(threshold);
-            m_ctx.env.editor.Refreshing = false;
-        }
-    }
-    if (!drawPictures()) {
-        m_ctx.dialogs.tell(str(T::OutOfMemory), MsgIcon::Error);
-        close();
-        return;
-    }
     if (m_firstTick) {
+        // What the window opened on is shown on its first tick; after it,
+        // followMixer() runs as the mixer's values arrive or change.
+        if (!followMixer())
+            return;
         m_firstTick = false;
+        m_follower->start();
         Enable_Control();
         for (ValueEntry *gain : m_gains)
             gain->commit();
@@ -505,14 +492,39 @@ void FrmMixer::Timer1()
         m_timer.setInterval(interval);
 }
 
+bool FrmMixer::followMixer()
+{
+    const MixerState &s = m_ctx.env.mixers;
+    const int m = EditMixer();
+    if (m_ctx.env.sync.dataFresh(m))
+        refresh();
+    if (m_ctx.env.sync.thresholdsFresh(m)) {
+        // The threshold box follows the threshold reply as the gain boxes
+        // follow the data reply.
+        const int threshold = s.waiting(m, MixerKey::Threshold)
+                                  ? s.MixerSetData[size_t(m)].Threshold
+                                  : s.MixerData[size_t(m)].Threshold;
+        if (m_params[FieldThreshold]->code() != threshold || !m_ctx.env.sync.dataReceived()) {
+            m_ctx.env.editor.Refreshing = true;
+            m_params[FieldThreshold]->setCode(threshold);
+            m_ctx.env.editor.Refreshing = false;
+        }
+    }
+    if (!drawPictures()) {
+        m_ctx.dialogs.tell(str(T::OutOfMemory), MsgIcon::Error);
+        close();
+        return false;
+    }
+    return true;
+}
+
 MixerDataRecord FrmMixer::awaitedRecord() const
 {
     const MixerState &s = m_ctx.env.mixers;
     const int m = EditMixer();
     MixerDataRecord d = s.MixerData[size_t(m)];
-    const auto &pending = s.SetDataPending[size_t(m)];
     for (int id = MixerKey::FirstBlock; id <= MixerKey::Threshold; ++id)
-        if (pending[size_t(id)])
+        if (s.waiting(m, id))
             d.setValue(id, s.MixerSetData[size_t(m)].value(id));
     return d;
 }

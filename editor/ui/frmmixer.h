@@ -29,6 +29,7 @@ class Dialogs;
 class LinkLine;
 class MarkBadge;
 class MarkSet;
+class SyncFollower;
 class OptionGroup;
 class QFrame;
 class QKeyEvent;
@@ -187,7 +188,9 @@ private:
     void markGroupWaiting(int n);
     void initialise(int code);
 
-    // Showing MixerData.
+    // Showing MixerData, as m_follower calls it. Returns false when the
+    // window closed (a picture could not be drawn).
+    bool followMixer();
     void refresh();
     // MixerData[EditMixer] with the values still waiting to be sent in place
     // of the reported ones: what the mixer holds once they are sent.
@@ -224,6 +227,7 @@ private:
 
     // Where each value's mark shows, what names it and how its value reads.
     MarkSet *m_marks = nullptr;
+    SyncFollower *m_follower = nullptr;
     std::array<QFrame *, 4> m_tabFrames{};
     std::array<QFrame *, 3> m_systemGroups{};
     std::array<QFrame *, 3> m_extendedGroups{};
