@@ -145,6 +145,7 @@ private slots:
         QCOMPARE(calls, 1);
 
         QSignalSpy arrived(&rig->sync->events(), &SyncEvents::dataArrived);
+        QSignalSpy thresholds(&rig->sync->events(), &SyncEvents::thresholdsArrived);
         rig->mixers.clearPending();
         rig->sync->startPollWith(PollData);
         rig->sync->poll(); // asks for the data
@@ -157,6 +158,10 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(calls, 2);
         rig->sync->poll(); // the ambient level: nothing new arrives
+        QCOMPARE(arrived.count(), 2);
+        QCOMPARE(thresholds.count(), 0);
+        rig->sync->poll(); // the thresholds asked for with it arrive
+        QCOMPARE(thresholds.count(), 2);
         QCOMPARE(arrived.count(), 2);
     }
 };
