@@ -133,36 +133,17 @@ bool JobRunner::writeRegister(int reg, const RegisterBytes &d)
 
 void JobRunner::settleRegister(int reg, const RegisterBytes &d, ValueState state)
 {
-    if (reg < 1 || reg >= ExtendedRegisterSlots)
-        return;
-    ValueStatus &s = m_c.mixers.ExtendedWrite[size_t(reg)];
     // The editor noted the value as its entry shows it; a write nobody asked
-    // for in the editor (a loaded file's transfer) is noted as the register
-    // holds it.
-    if (s.state != ValueState::Waiting) {
-        ExtendedRecord r;
-        storeExtendedRegister(r, reg, d);
-        s.value = extendedEntryValue(r, reg);
-    }
-    s.state = state;
-    s.at = m_c.protocol.comm().clock().now();
-    s.passes = 1;
+    // for in the editor is noted as the register holds it.
+    ExtendedRecord r;
+    storeExtendedRegister(r, reg, d);
+    m_c.mixers.settleExtendedWrite(reg, state, extendedEntryValue(r, reg), m_c.protocol.comm().clock().now());
 }
 
 void JobRunner::abandonRegisters(const std::vector<int> &regs)
 {
-    // What a failed job did not reach was not written: it must not look as
-    // if it still waits.
-    for (int reg : regs) {
-        if (reg < 1 || reg >= ExtendedRegisterSlots)
-            continue;
-        ValueStatus &s = m_c.mixers.ExtendedWrite[size_t(reg)];
-        if (s.state == ValueState::Waiting) {
-            s.state = ValueState::Failed;
-            s.at = m_c.protocol.comm().clock().now();
-            s.passes = 0;
-        }
-    }
+    for (int reg : regs)
+        m_c.mixers.abandonExtendedWrite(reg, m_c.protocol.comm().clock().now());
 }
 
 bool JobRunner::extendedWrite(int group)

@@ -19,6 +19,5 @@ struct LoopState
     qint16 StartupPolls = 3;      // count-down of the first polls; 0 offline
     qint16 DataState = DataChanged;
     qint16 PreviousMixerCount = 0;
-    quint8 PollPhase = 0;
     QString DataFileName;         // current settings file
 };

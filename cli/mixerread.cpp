@@ -33,7 +33,7 @@ std::vector<WantedValue> flaggedValues(const MixerState &mixers)
         for (int id = MixerKey::FirstBlock; id <= MixerKey::Threshold; ++id)
             // The echoes of the priority switch are never sent: what the
             // mixer shows there is the switch, not these values.
-            if (mixers.SetDataPending[size_t(m)][size_t(id)] && !priorityEcho(id))
+            if (mixers.waiting(m, id) && !priorityEcho(id))
                 out.push_back({m, id, mixers.MixerSetData[size_t(m)].value(id)});
     return out;
 }

@@ -1,5 +1,5 @@
-// `set [--raw] MIXER KEY=VALUE [KEY=VALUE ...]`: stores the values in MixerSetData,
-// raises their send flags and runs SetData, the program's own verified
+// `set [--raw] MIXER KEY=VALUE [KEY=VALUE ...]`: submits the values to be sent
+// (marked as given) and runs SetData, the program's own verified
 // write, then reads every mixer again: exit 0 only when SetData verified and
 // each given value holds; each one that does not is named. Opening the link
 // runs the write-access check; without write access no value is written.
@@ -104,7 +104,7 @@ CliExit runSetMixerCommand(CliContext &context, const QStringList &args)
     if (const auto failed = readLinkedMixer(context, sync, mixers, mixer, "set"))
         return *failed;
     for (const auto &[id, value] : values)
-        mixers.setPending(mixer, id, value);
+        sync.submit(mixer, id, value, Submit::Copy);
     const std::vector<WantedValue> wanted = flaggedValues(mixers);
     WriteProgress progress(context, *comm, sync, mixers, int(wanted.size()), QStringLiteral("set"));
     sync.writePending();

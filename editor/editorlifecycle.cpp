@@ -7,7 +7,7 @@ void EditorLifecycle::opened(int mixer)
     if (mixer < 1 || mixer > MaxMixers)
         return;
     MixerState &s = m_env.mixers;
-    m_env.sync.markFresh(mixer);
+    m_env.sync.editorOpened(mixer);
     if (!s.EditorOpen[size_t(mixer)]) {
         // A slave's editor shows the master's extended registers until the
         // read brings the mixer's own.
@@ -15,19 +15,16 @@ void EditorLifecycle::opened(int mixer)
             s.ExtendedData[size_t(mixer)] = s.ExtendedData[1];
         m_jobs.readExtended();
     }
-    s.EditorOpen[size_t(mixer)] = true;
+    s.setEditorOpen(mixer, true);
 }
 
 void EditorLifecycle::closed(int mixer)
 {
-    if (mixer >= 1 && mixer <= MaxMixers)
-        m_env.mixers.EditorOpen[size_t(mixer)] = false;
+    m_env.mixers.setEditorOpen(mixer, false);
     // Only the editor's own requests go with it; a request another window
     // made (direct access, IP settings, a mode change) stays.
     if (m_jobs.withdrawEditorJobs())
-        for (ValueStatus &w : m_env.mixers.ExtendedWrite)
-            if (w.state == ValueState::Waiting)
-                w = ValueStatus{}; // the write will not be made
+        m_env.mixers.dropWaitingExtendedWrites();
     // The next editor writes every control anew.
     m_env.sync.forgetReceived();
 }

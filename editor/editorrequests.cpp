@@ -22,14 +22,13 @@ void EditorRequests::writeGroup(int n, const std::function<ExtendedEntries()> &e
 void EditorRequests::markGroupWaiting(int n, const ExtendedEntries &entries)
 {
     // A group asked for before and not yet written still waits its turn.
-    auto &writes = m_env.mixers.ExtendedWrite;
     for (int reg : extendedGroupRegisters(n)) {
         qint32 value = entries.values.value(extendedRegisterKey(reg));
         if (reg == NoiseReferenceRegister)
             value = entries.noiseReference;
         else if (reg == NoiseThresholdRegister)
             value = entries.noiseThreshold;
-        writes[size_t(reg)] = ValueStatus{ValueState::Waiting, 0, value, 0};
+        m_env.mixers.awaitExtendedWrite(reg, value);
     }
 }
 

@@ -39,6 +39,26 @@ struct EditorState
     qint32 DialogLeft = 0;
     qint32 DialogTop = 0;
     bool SettingsDialogOpen = false;
+
+    // The control panel gave the channel's override (RemoteOn) or mute
+    // (RemoteOff) value back: raises that row's ignore-next-click flag.
+    void ignoreNextRemoteClick(int mixer, int channel, ChannelFamily family)
+    {
+        if (mixer < 1 || mixer > MaxMixers || channel < 1 || channel > ChannelCount)
+            return;
+        auto &flags = family == ChannelFamily::RemoteOn ? IgnoreRemoteOnClick : IgnoreRemoteOffClick;
+        flags[size_t(mixer)][size_t(channel)] = true;
+    }
+    // Whoever opens a settings dialog says what for: the panel's mixer
+    // 0..15, the slot 0..7 or 8, and where (panel twips; 0, 0 lets the
+    // dialog choose).
+    void aimSettingsDialog(int dialogMixer, int slot, qint32 left = 0, qint32 top = 0)
+    {
+        DialogMixer = qint16(dialogMixer);
+        DialogSlot = qint16(slot);
+        DialogLeft = left;
+        DialogTop = top;
+    }
 };
 
 // What an editor reaches: the records, the shared editor state and what it

@@ -54,46 +54,25 @@ std::vector<int> MixerEdits::targetChannels(int ch) const
     return channels;
 }
 
-void MixerEdits::store(int mixer, int id, int code, Mark mark)
+void MixerEdits::store(int mixer, int id, int code)
 {
-    MixerState &s = m_env.mixers;
-    MixerDataRecord &wanted = s.MixerSetData[size_t(mixer)];
-    wanted.setValue(id, code);
-    // Compared as stored, so a code the record cannot hold is judged by what
-    // would actually be sent.
-    if (wanted.value(id) == s.MixerData[size_t(mixer)].value(id)) {
-        // The user took the value the mixer holds: a failed write of it is
-        // over. (The refresh showing the mixer's value is not the user.)
-        if (!m_env.editor.Refreshing)
-            m_env.sync.dismissFailure(mixer, id);
-        return;
-    }
-    switch (mark) {
-    case Mark::Strip: m_env.sync.awaitFreshData(m_mixer); break;
-    case Mark::System: m_env.sync.awaitFreshData(mixer); break;
-    case Mark::Threshold: m_env.sync.awaitFreshThresholds(mixer); break;
-    }
-    s.SetDataPending[size_t(mixer)][size_t(id)] = true;
-    m_env.sync.restartRetries();
-}
-
-void MixerEdits::copyMarked(int mixer, int id, int code)
-{
-    m_env.mixers.setPending(mixer, id, code);
-    m_env.sync.restartRetries();
+    // The user took the value the mixer holds: a failed write of it is over.
+    // (The refresh showing the mixer's value is not the user.)
+    if (!m_env.sync.submit(mixer, id, code) && !m_env.editor.Refreshing)
+        m_env.sync.dismissFailure(mixer, id);
 }
 
 void MixerEdits::storeChannels(ChannelFamily family, int ch, int code)
 {
     for (int t : targetMixers(true))
         for (int n : targetChannels(ch))
-            store(t, channelKeyId(family, n), code, Mark::Strip);
+            store(t, channelKeyId(family, n), code);
 }
 
-void MixerEdits::storeSystem(int id, int code, bool linkable, Mark mark)
+void MixerEdits::storeSystem(int id, int code, bool linkable)
 {
     for (int t : targetMixers(linkable))
-        store(t, id, code, mark);
+        store(t, id, code);
 }
 
 bool MixerEdits::channelOptionClicked(const ChannelOption &o)
@@ -144,7 +123,7 @@ void MixerEdits::copyMasterChannels()
     for (int t = 2; t <= lastLinkedMixer(); ++t)
         for (ChannelFamily f : LinkedFamilies)
             for (int n = 1; n <= ChannelCount; ++n)
-                copyMarked(t, channelKeyId(f, n), master.channel(f, m_ch1Link ? 1 : n));
+                m_env.sync.submit(t, channelKeyId(f, n), master.channel(f, m_ch1Link ? 1 : n), Submit::Copy);
 }
 
 bool MixerEdits::chooseMixerLink(bool on)
@@ -157,26 +136,20 @@ bool MixerEdits::chooseMixerLink(bool on)
     const MixerDataRecord &master = m_env.mixers.MixerSetData[1];
     for (int t = 2; t <= lastLinkedMixer(); ++t)
         for (int id : LinkedSystemKeys)
-            copyMarked(t, id, master.value(id));
-    m_env.sync.restartRetries();
+            m_env.sync.submit(t, id, master.value(id), Submit::Copy);
     return true;
 }
 
 void MixerEdits::storeSimultaneous(int choice)
 {
-    MixerState &s = m_env.mixers;
-    MixerDataRecord &wanted = s.MixerSetData[size_t(m_mixer)];
+    ValueSet values;
     for (int n = 1; n <= ChannelCount; ++n)
-        wanted.channel(ChannelFamily::Priority, n) = choice == 0 ? PriorityAllowed : 0;
-    wanted.OnlyType() = quint8(choice == 0 ? 0 : choice - 1);
-    if (choice == simultaneousChoice(s.MixerData[size_t(m_mixer)]))
-        return;
-    auto &flags = s.SetDataPending[size_t(m_mixer)];
-    for (int n = 1; n <= ChannelCount; ++n)
-        flags[size_t(channelKeyId(ChannelFamily::Priority, n))] = true;
-    flags[MixerKey::OnlyType] = true;
-    m_env.sync.awaitFreshData(m_mixer);
-    m_env.sync.restartRetries();
+        values.push_back({channelKeyId(ChannelFamily::Priority, n), choice == 0 ? PriorityAllowed : 0});
+    values.push_back({MixerKey::OnlyType, choice == 0 ? 0 : choice - 1});
+    // Judged by the mixer's one switch: the bytes that repeat it are never
+    // sent and may read otherwise.
+    const bool same = choice == simultaneousChoice(m_env.mixers.MixerData[size_t(m_mixer)]);
+    m_env.sync.submit(m_mixer, values, same ? Submit::Unchanged : Submit::Changed);
 }
 
 MixerEdits::SystemClick MixerEdits::systemOptionClicked(int index)
@@ -208,7 +181,7 @@ int MixerEdits::thresholdChanged(int code)
         return code;
     const ExtendedRecord &ext = m_env.mixers.ExtendedData[size_t(m_mixer)];
     const int kept = std::max<int>(ext.ThresholdMin, std::min<int>(code, ext.ThresholdMax));
-    storeSystem(MixerKey::Threshold, kept, true, Mark::Threshold);
+    storeSystem(MixerKey::Threshold, kept, true);
     return kept;
 }
 

@@ -6,13 +6,11 @@
 // (ch1-Link) and from the master to the slaves (Mixer-Link). No widgets: the
 // window forwards every click and value change here and shows the result.
 //
-// Storing an edit writes the code into MixerSetData of each target mixer.
-// Only where it differs from MixerData is the value marked: its
-// SetDataPending flag is raised, SetData's pass count starts afresh, and the
-// read mark is lowered so that a status reply older than the edit does not
-// overwrite the window. A value equal to MixerData is written unmarked (a flag
-// raised by an earlier edit stays). Values copied by a link are marked
-// without comparison.
+// Storing an edit submits the code to each target mixer as an edit
+// (SyncStatus::submit): marked to be sent only where it differs from
+// MixerData, and then the window waits for the mixer's next reply. A value
+// equal to MixerData is stored unmarked (a mark of an earlier edit stays).
+// Values copied by a link are submitted as copies, marked without comparison.
 
 #include "editor/editorrules.h"
 #include "editor/editorstate.h"
@@ -78,16 +76,12 @@ public:
     void holdTimeChanged(int code);
 
 private:
-    // Which read mark an edit lowers when it differs from MixerData.
-    enum class Mark { Strip, System, Threshold };
-
-    void store(int mixer, int id, int code, Mark mark);
-    void copyMarked(int mixer, int id, int code);
+    void store(int mixer, int id, int code);
     // Mixer-Link: every slave's channels take the master's (all from its
     // channel 1 under ch1-Link), each marked for sending.
     void copyMasterChannels();
     void storeChannels(ChannelFamily family, int ch, int code);
-    void storeSystem(int id, int code, bool linkable, Mark mark = Mark::System);
+    void storeSystem(int id, int code, bool linkable);
     std::vector<int> targetMixers(bool linkable) const;
     std::vector<int> targetChannels(int ch) const;
     int lastLinkedMixer() const;

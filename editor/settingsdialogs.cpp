@@ -52,8 +52,7 @@ SettingsDialogEdits::SettingsDialogEdits(EditorEnv env, int dialogMixer, int dia
     // A value still waiting to be sent is what the mixer is about to hold:
     // Cancel must not take it back to the older reported one.
     auto keep = [&](int id) {
-        const bool waiting = s.SetDataPending[size_t(m)][size_t(id)];
-        m_kept.emplace_back(id, (waiting ? s.MixerSetData : s.MixerData)[size_t(m)].value(id));
+        m_kept.push_back({id, (s.waiting(m, id) ? s.MixerSetData : s.MixerData)[size_t(m)].value(id)});
     };
     if (output())
         for (int id : OutputKept)
@@ -130,7 +129,5 @@ bool SettingsDialogEdits::outputChoiceOffered(bool lockTicked, int group, int ch
 
 void SettingsDialogEdits::cancel()
 {
-    for (const auto &[id, value] : m_kept)
-        m_env.mixers.setPending(mixer(), id, value);
-    m_env.sync.restartRetries();
+    m_env.sync.submit(mixer(), m_kept, Submit::Copy);
 }

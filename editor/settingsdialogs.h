@@ -75,13 +75,13 @@ public:
     // marked to be sent again, changed or not.
     void cancel();
     // Key id and value of each kept value.
-    const std::vector<std::pair<int, int>> &kept() const { return m_kept; }
+    const ValueSet &kept() const { return m_kept; }
 
 private:
     EditorEnv m_env;
     MixerEdits m_edits;
     int m_channel;
-    std::vector<std::pair<int, int>> m_kept;
+    ValueSet m_kept;
 };
 
 // The rows of the channel dialog, top to bottom, as its row labels Lbl1L(0..5)

@@ -110,6 +110,29 @@ void MixerState::setPending(int mixer, int id, qint32 v)
     SetDataPending[size_t(mixer)][size_t(id)] = true;
 }
 
+bool MixerState::waiting(int mixer, int id) const
+{
+    return mixer >= 1 && mixer <= MaxMixers && id >= 1 && id < PendingFlagCount
+           && SetDataPending[size_t(mixer)][size_t(id)];
+}
+
+void MixerState::takeLoadedValue(int mixer, int id, qint32 v)
+{
+    setPending(mixer, id, v);
+}
+
+void MixerState::adoptLoadedValues(int mixer)
+{
+    if (mixer < 1 || mixer > MaxMixers)
+        return;
+    MixerDataRecord &own = MixerData[size_t(mixer)];
+    const MixerDataRecord &applied = MixerSetData[size_t(mixer)];
+    for (int id = MixerKey::FirstBlock; id <= MixerKey::Threshold; ++id) {
+        own.setValue(id, applied.value(id));
+        SetDataPending[size_t(mixer)][size_t(id)] = false;
+    }
+}
+
 bool MixerState::anyPending(int mixer) const
 {
     const auto &flags = SetDataPending[size_t(mixer)];

@@ -100,12 +100,13 @@ struct ExtendedRecord
 // empty for other ids.
 QString factoryDefaultText(int id);
 
-// All mixer records and counts of the running program.
+// All mixer records and counts of the running program. Which values wait to
+// be sent (SetDataPending) is mixer/'s own: values are written through
+// SyncStatus::submit, and the rest of the program asks waiting().
 struct MixerState
 {
     std::array<MixerDataRecord, MixerSlots> MixerData{};
     std::array<MixerDataRecord, MixerSlots> MixerSetData{};
-    std::array<std::array<bool, PendingFlagCount>, MixerSlots> SetDataPending{};
     std::array<ExtendedRecord, MixerSlots> ExtendedData{};
     std::array<qint16, MixerSlots> Model{};
     qint16 MixerCount = 0;     // mixers 1..MixerCount are linked
@@ -122,6 +123,50 @@ struct MixerState
     std::array<ValueStatus, ExtendedRegisterSlots> ExtendedWrite{};
 
     int openEditorCount() const;
+    // An editor window opened or closed on the mixer.
+    void setEditorOpen(int mixer, bool open)
+    {
+        if (mixer >= 1 && mixer <= MaxMixers)
+            EditorOpen[size_t(mixer)] = open;
+    }
+    // The editor asked for extended register `reg` (1..18) to be written
+    // with `value`.
+    void awaitExtendedWrite(int reg, qint32 value)
+    {
+        if (reg >= 1 && reg < ExtendedRegisterSlots)
+            ExtendedWrite[size_t(reg)] = ValueStatus{ValueState::Waiting, 0, value, 0};
+    }
+    // The editor's register writes were withdrawn: none of them will be made.
+    void dropWaitingExtendedWrites()
+    {
+        for (ValueStatus &w : ExtendedWrite)
+            if (w.state == ValueState::Waiting)
+                w = ValueStatus{};
+    }
+    // A job wrote register `reg` and read it back (`state`), at Clock time
+    // `at`. A write the editor did not ask for (a loaded file's transfer) is
+    // noted with `heldValue`, the value as the register now holds it.
+    void settleExtendedWrite(int reg, ValueState state, qint32 heldValue, double at)
+    {
+        if (reg < 1 || reg >= ExtendedRegisterSlots)
+            return;
+        ValueStatus &s = ExtendedWrite[size_t(reg)];
+        if (s.state != ValueState::Waiting)
+            s.value = heldValue;
+        s.state = state;
+        s.at = at;
+        s.passes = 1;
+    }
+    // A job that failed did not reach register `reg`: a write still waiting
+    // for it failed too, rather than look as if it still waits.
+    void abandonExtendedWrite(int reg, double at)
+    {
+        if (reg < 1 || reg >= ExtendedRegisterSlots)
+            return;
+        ValueStatus &s = ExtendedWrite[size_t(reg)];
+        if (s.state == ValueState::Waiting)
+            s = ValueStatus{ValueState::Failed, at, s.value, 0};
+    }
 
     MixerState()
     {
@@ -133,10 +178,16 @@ struct MixerState
     // Model and the counts are left to their owners.
     void resetToStartValues();
 
-    // Stores a value the program wants mixer m to hold and marks it to be sent.
-    void setPending(int mixer, int id, qint32 v);
+    // Whether key id 1..85 of the mixer is marked to be sent.
+    bool waiting(int mixer, int id) const;
     bool anyPending(int mixer) const;
     void clearPending();
+    // A settings file was loaded into the records: its value waits to be
+    // sent when the file is transferred. (Edits go through SyncStatus::submit.)
+    void takeLoadedValue(int mixer, int id, qint32 v);
+    // The loaded values were transferred and verified: the mixer holds them,
+    // nothing waits.
+    void adoptLoadedValues(int mixer);
     // Mixer m's working copy becomes what the mixer reports, except the
     // values still flagged: those are edits on their way to the mixer (a
     // panel switching channels off, a loaded file, a save during SetData).
@@ -147,4 +198,15 @@ struct MixerState
     void takeInOfflineMixers(int mixers);
     // The settings file keeps sections for `mixers` mixers.
     void keepFileSections(int mixers) { FileMixerCount = qint16(mixers); }
+
+private:
+    friend class SyncStatus;
+    friend class SetData;
+    friend class StatusPoll;
+    friend class MixerSync;
+
+    // Stores a value the program wants mixer m to hold and marks it to be sent.
+    void setPending(int mixer, int id, qint32 v);
+
+    std::array<std::array<bool, PendingFlagCount>, MixerSlots> SetDataPending{};
 };

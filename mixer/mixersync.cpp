@@ -14,7 +14,7 @@ bool validValue(int mixer, int id)
 } // namespace
 
 MixerSync::MixerSync(MdlComm &comm, LoopState &loop, MixerState &mixers)
-    : m_comm(comm), m_loop(loop), m_mixers(mixers), m_poll(comm, loop, mixers), m_setData(comm, mixers)
+    : m_comm(comm), m_mixers(mixers), m_poll(comm, loop, mixers), m_setData(comm, mixers)
 {
     m_setData.ending = [this] { return m_ending; };
     m_setData.settled = [this](int mixer, int id, ValueState state) { settle(mixer, id, state); };
@@ -24,8 +24,28 @@ void MixerSync::poll()
 {
     const QScopedValueRollback<bool> busy(m_busy, true);
     followConnection();
-    m_flushDue = m_poll.poll();
+    decodeAndAnnounce([this] { m_flushDue = m_poll.poll(); });
     rejudgeWhenReread();
+}
+
+template <typename Decode>
+void MixerSync::decodeAndAnnounce(Decode decode)
+{
+    const ReadMarks data = m_poll.DataReadMark;
+    const ReadMarks thresholds = m_poll.ThresholdReadMark;
+    decode();
+    announceArrivals(data, thresholds);
+}
+
+void MixerSync::announceArrivals(const ReadMarks &data, const ReadMarks &thresholds)
+{
+    for (int m = 1; m <= MaxMixers; ++m) {
+        const size_t i = size_t(m);
+        if (m_poll.DataReadMark[i] == MarkDecoded && data[i] != MarkDecoded)
+            emit m_events.dataArrived(m);
+        if (m_poll.ThresholdReadMark[i] == MarkDecoded && thresholds[i] != MarkDecoded)
+            emit m_events.thresholdsArrived(m);
+    }
 }
 
 void MixerSync::followConnection()
@@ -94,7 +114,7 @@ bool MixerSync::flush()
     // The read-back took the place of the poll's requests: start again with
     // the data.
     if (sent)
-        m_loop.PollPhase = PollData;
+        m_poll.startWith(PollData);
     return sent;
 }
 
@@ -185,7 +205,7 @@ void MixerSync::awaitFreshThresholds(int mixer)
         m_poll.ThresholdReadMark[size_t(mixer)] = MarkNone;
 }
 
-void MixerSync::markFresh(int mixer)
+void MixerSync::editorOpened(int mixer)
 {
     if (!validValue(mixer, 1))
         return;
@@ -217,7 +237,8 @@ void MixerSync::noteReplyArrived()
 
 void MixerSync::takeReply(const QByteArray &reply)
 {
-    m_poll.DecodeReply(reinterpret_cast<const quint8 *>(reply.constData()), int(reply.size()));
+    decodeAndAnnounce(
+        [&] { m_poll.DecodeReply(reinterpret_cast<const quint8 *>(reply.constData()), int(reply.size())); });
 }
 
 bool MixerSync::readAll(int attempts)

@@ -3,10 +3,9 @@
 // Synchronisation with the mixers, owned in one place: the status poll, the
 // verified writes, the decision between them and the state of every value
 // written. The job loop asks it for work (SyncWork); windows read it and ask
-// for named things (SyncStatus). Code that changes MixerSetData and raises
-// the value's SetDataPending flag (for example through MixerState::setPending)
-// needs nothing else: the next poll finds the flag, the loop has the value
-// flushed, and it is sent and read back.
+// for named things (SyncStatus). A value submitted (SyncStatus::submit)
+// needs nothing else: the next poll finds its mark, the loop has it flushed,
+// and it is sent and read back.
 
 #include "mixer/setdata.h"
 #include "mixer/statuspoll.h"
@@ -39,11 +38,8 @@ public:
     double ambientLevel() const override { return m_poll.AmbientLevel; }
     int passCount() const override { return m_setData.SetDataRetryCount; }
     bool mixersCurrent() const override;
-    void awaitFreshData(int mixer) override;
-    void awaitFreshThresholds(int mixer) override;
-    void markFresh(int mixer) override;
+    void editorOpened(int mixer) override;
     void forgetReceived() override { m_poll.DataReceived = 0; }
-    void restartRetries() override { m_setData.SetDataRetryCount = 0; }
     void dismissFailure(int mixer, int id) override;
 
     // Whether a poll or a write is under way further up the stack (a window
@@ -83,11 +79,28 @@ public:
     // What the poll calls in other subsystems.
     StatusPollHooks &hooks() { return m_poll.hooks; }
 
+    // The next poll prepares `phase`'s request (the tests start the cycle
+    // where they need it).
+    void startPollWith(PollPhaseCode phase) { m_poll.startWith(phase); }
+
     // The poll as it stands, for the tools and tests that show its counters.
     const ::StatusPoll &pollState() const { return m_poll; }
 
+protected:
+    MixerState &records() override { return m_mixers; }
+    void awaitFreshData(int mixer) override;
+    void awaitFreshThresholds(int mixer) override;
+    void restartRetries() override { m_setData.SetDataRetryCount = 0; }
+
 private:
+    using ReadMarks = std::array<quint8, MixerSlots>;
+
     bool run();
+    // Decodes through the poll and tells the listeners of every mixer whose
+    // awaited data or thresholds arrived meanwhile.
+    template <typename Decode>
+    void decodeAndAnnounce(Decode decode);
+    void announceArrivals(const ReadMarks &data, const ReadMarks &thresholds);
     void settle(int mixer, int id, ValueState state);
     // Tells the listeners that every flagged value waits.
     void announceWaiting();
@@ -104,7 +117,6 @@ private:
     bool outdated(int mixer, int id) const;
 
     MdlComm &m_comm;
-    LoopState &m_loop;
     MixerState &m_mixers;
     ::StatusPoll m_poll;
     ::SetData m_setData;

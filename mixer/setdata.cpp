@@ -157,7 +157,7 @@ int flaggedWrites(const MixerState &mixers)
     int writes = 0;
     const int linked = std::min<int>(mixers.MixerCount, MaxMixers);
     for (int m = 1; m <= linked; ++m)
-        forEachWrittenKey([&](int id) { writes += mixers.SetDataPending[size_t(m)][size_t(id)] ? 1 : 0; });
+        forEachWrittenKey([&](int id) { writes += mixers.waiting(m, id) ? 1 : 0; });
     return writes;
 }
 

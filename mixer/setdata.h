@@ -2,8 +2,9 @@
 
 // Writing the wanted values into the mixers and checking that they took.
 //
-// Windows only change MixerSetData and raise the value's SetDataPending
-// flag. When the status poll finds raised flags, the job loop runs SetData:
+// Values are submitted (SyncStatus::submit): the wanted value goes into
+// MixerSetData and its SetDataPending flag is raised. When the status poll
+// finds raised flags, the job loop runs SetData:
 // every flagged value goes out in its own five-byte write, then thresholds
 // and data are read back and compared. A flag is lowered only when the read
 // back shows the wanted value, or when the value is one the mixer does not

@@ -43,20 +43,20 @@ StatusPoll::StatusPoll(MdlComm &comm, LoopState &loop, MixerState &mixers)
 void StatusPoll::prepareRequest()
 {
     const int count = std::clamp<int>(m_mixers.MixerCount, 0, MaxMixers);
-    switch (m_loop.PollPhase) {
+    switch (m_phase) {
     case PollThresholds:
         m_prepared = thresholdReadAllRequest();
-        m_loop.PollPhase = PollData;
+        m_phase = PollData;
         std::fill(ThresholdReadMark.begin() + 1, ThresholdReadMark.begin() + 1 + count, MarkRequested);
         break;
     case PollData:
         m_prepared = dataReadAllRequest();
-        m_loop.PollPhase = PollAmbient;
+        m_phase = PollAmbient;
         std::fill(DataReadMark.begin() + 1, DataReadMark.begin() + 1 + count, MarkRequested);
         break;
     default:
         m_prepared = ambientRequest();
-        m_loop.PollPhase = PollThresholds;
+        m_phase = PollThresholds;
         break;
     }
 }

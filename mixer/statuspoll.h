@@ -25,7 +25,7 @@
 
 class MdlComm;
 
-// The three requests of the poll cycle; PollPhase holds the next one.
+// The three requests of the poll cycle, in turn.
 enum PollPhaseCode : quint8 {
     PollThresholds = 0,
     PollData = 1,
@@ -119,6 +119,11 @@ public:
     // waiting to be sent.
     const QByteArray &preparedRequest() const { return m_prepared; }
 
+    // The request the next poll prepares. A write run's read-back takes the
+    // place of the poll's requests, so the cycle starts again with the data.
+    PollPhaseCode nextRequest() const { return m_phase; }
+    void startWith(PollPhaseCode phase) { m_phase = phase; }
+
     // Empties the collected bytes (connect step).
     void clearPollBuffer() { PollFill = 0; }
 
@@ -156,4 +161,5 @@ private:
     // The request of this poll. It goes out after the decoding, which may
     // have asked each mixer for its model meanwhile.
     QByteArray m_prepared;
+    PollPhaseCode m_phase = PollThresholds;
 };

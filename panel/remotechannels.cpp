@@ -23,9 +23,8 @@ bool channelsDiffer(const MixerDataRecord &wanted, const MixerDataRecord &report
 
 } // namespace
 
-RemoteChannels::RemoteChannels(MixerState &mixers, PanelRuntime &runtime,
-                               std::function<void()> restartRetries, EditorState *editor)
-    : m_mixers(mixers), m_runtime(runtime), m_restartRetries(std::move(restartRetries)), m_editor(editor)
+RemoteChannels::RemoteChannels(MixerState &mixers, PanelRuntime &runtime, SyncStatus *sync, EditorState *editor)
+    : m_mixers(mixers), m_runtime(runtime), m_sync(sync), m_editor(editor)
 {
 }
 
@@ -36,10 +35,9 @@ void RemoteChannels::set(int wire, ChannelFamily family, int channel, quint8 val
     // or an earlier panel left in the record.
     if (m_runtime.remoteRecord[size_t(wire - 1)] != RemoteRecord::Held)
         holdRecord(wire - 1);
-    m_mixers.setPending(wire, channelKeyId(family, channel), value);
+    if (m_sync)
+        m_sync->submit(wire, channelKeyId(family, channel), value, Submit::Copy);
     m_switched[size_t(wire - 1)][size_t(channel - 1)] = true;
-    if (m_restartRetries)
-        m_restartRetries();
 }
 
 void RemoteChannels::record(int m)
@@ -98,12 +96,12 @@ void RemoteChannels::restore(int m, bool all)
         if (switched || wanted.channel(ChannelFamily::RemoteOn, c) != on) {
             set(wire, ChannelFamily::RemoteOn, c, on);
             if (m_editor)
-                m_editor->IgnoreRemoteOnClick[size_t(wire)][size_t(c)] = true;
+                m_editor->ignoreNextRemoteClick(wire, c, ChannelFamily::RemoteOn);
         }
         if (switched || wanted.channel(ChannelFamily::RemoteOff, c) != off) {
             set(wire, ChannelFamily::RemoteOff, c, off);
             if (m_editor)
-                m_editor->IgnoreRemoteOffClick[size_t(wire)][size_t(c)] = true;
+                m_editor->ignoreNextRemoteClick(wire, c, ChannelFamily::RemoteOff);
         }
     }
 }
@@ -172,11 +170,10 @@ void RemoteChannels::rewriteDiffering(int linkedMixers)
         if (m_runtime.remoteRecord[size_t(m)] != RemoteRecord::Held)
             continue;
         const int wire = wireMixer(m);
-        const auto &pending = m_mixers.SetDataPending[size_t(wire)];
         for (int c = 1; c <= ChannelCount; ++c) {
             for (ChannelFamily f : {ChannelFamily::RemoteOn, ChannelFamily::RemoteOff}) {
                 const quint8 wanted = m_mixers.MixerSetData[size_t(wire)].channel(f, c);
-                if (!pending[size_t(channelKeyId(f, c))] && m_mixers.MixerData[size_t(wire)].channel(f, c) != wanted)
+                if (!m_mixers.waiting(wire, channelKeyId(f, c)) && m_mixers.MixerData[size_t(wire)].channel(f, c) != wanted)
                     set(wire, f, c, wanted);
             }
         }

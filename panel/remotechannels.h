@@ -6,8 +6,8 @@
 // switches every channel off, lets the execution state's buttons switch
 // channels on and off, and gives the recorded values back when it closes.
 //
-// Nothing here talks to a mixer: values go into MixerSetData with their
-// SetDataPending flags, and the job loop's SetData carries them over.
+// Nothing here talks to a mixer: values are submitted to synchronisation
+// (SyncStatus::submit), and the job loop's SetData carries them over.
 
 #include "editor/editorstate.h"
 #include "mixer/mixerdata.h"
@@ -18,11 +18,10 @@
 class RemoteChannels
 {
 public:
-    // `restartRetries` sets SetData's pass counter back to 0, so a write that
-    // is running keeps trying for the new values. `editor`, when given, holds
-    // the editors' ignore-next-click flags that giving a channel back raises.
-    RemoteChannels(MixerState &mixers, PanelRuntime &runtime, std::function<void()> restartRetries,
-                   EditorState *editor = nullptr);
+    // `sync` takes the values the panel switches (none: the panel only
+    // looks, as the designer's pictures do). `editor`, when given, holds the
+    // editors' ignore-next-click flags that giving a channel back raises.
+    RemoteChannels(MixerState &mixers, PanelRuntime &runtime, SyncStatus *sync, EditorState *editor = nullptr);
 
     // The panel window opens: records every linked channel's values (the
     // wanted ones while any channel value of that mixer still waits to be
@@ -78,7 +77,7 @@ private:
 
     MixerState &m_mixers;
     PanelRuntime &m_runtime;
-    std::function<void()> m_restartRetries;
+    SyncStatus *m_sync;
     EditorState *m_editor;
     // Channels the panel has switched since it opened (mixer 0..15, channel 0..7).
     std::array<std::array<bool, ChannelCount>, Panel::MaxMixers> m_switched{};

@@ -106,7 +106,7 @@ void MixerStateSettings::apply(const SettingsTable &SetDataTable, int count)
         const int section = m - 1;
         for (int id = MixerKey::FirstBlock; id <= MixerKey::Threshold; ++id)
             if (const auto v = mixerValueOf(SetDataTable, id, section))
-                m_state.setPending(m, id, *v);
+                m_state.takeLoadedValue(m, id, *v);
         ExtendedRecord &ext = m_state.ExtendedData[size_t(m)];
         for (int id = MixerKey::FirstExtended; id <= MixerKey::LastExtended; ++id)
             if (const auto v = mixerValueOf(SetDataTable, id, 0))
@@ -125,12 +125,6 @@ void MixerStateSettings::takeReported()
 
 void MixerStateSettings::adoptApplied(int count)
 {
-    for (int m = 1; m <= qBound(0, count, MaxMixers); ++m) {
-        MixerDataRecord &own = m_state.MixerData[size_t(m)];
-        const MixerDataRecord &applied = m_state.MixerSetData[size_t(m)];
-        for (int id = MixerKey::FirstBlock; id <= MixerKey::Threshold; ++id) {
-            own.setValue(id, applied.value(id));
-            m_state.SetDataPending[size_t(m)][size_t(id)] = false;
-        }
-    }
+    for (int m = 1; m <= qBound(0, count, MaxMixers); ++m)
+        m_state.adoptLoadedValues(m);
 }

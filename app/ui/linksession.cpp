@@ -151,14 +151,6 @@ bool LinkSession::up() const
     return !m_world.link.offline() && m_comm && m_comm->isOpen() && !m_comm->linkDown();
 }
 
-std::function<void()> LinkSession::restartRetries()
-{
-    return [this] {
-        if (m_sync)
-            m_sync->restartRetries();
-    };
-}
-
 QString LinkSession::chooseEthernetAddress(bool &userChose)
 {
     if (m_scripted()) {

@@ -56,8 +56,6 @@ public:
     LinkLine &line() const { return *m_line; }
     // The link is open and up (never offline).
     bool up() const;
-    // An edit from a window gives the running write its full passes again.
-    std::function<void()> restartRetries();
     // A download's reconnect asks for the next connection dialog next to the
     // main window.
     void placeNextDialogBelowMain() { m_connectionBelowMain = true; }

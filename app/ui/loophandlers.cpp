@@ -57,7 +57,7 @@ void LoopHandlers::afterPoll()
     // A mixer that was off the link when the panel closed gets back the
     // channel values the panel took from it as soon as it is counted again.
     if (!m_ctx.mode.panel() && remoteValuesOwed(m_world.panel.runtime))
-        RemoteChannels(m_world.mixers, m_world.panel.runtime, m_session.restartRetries(), &m_world.editor)
+        RemoteChannels(m_world.mixers, m_world.panel.runtime, m_session.sync(), &m_world.editor)
             .giveBackOwed(m_world.mixers.MixerCount);
     // Each poll comes before the values it found waiting are written: the
     // switches the panel took over are on disk before the first of them goes.

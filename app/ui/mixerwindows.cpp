@@ -134,11 +134,7 @@ ChannelDialogSeam MixerWindows::channelDialogSeam()
 {
     ChannelDialogSeam seam;
     seam.open = [this](const ChannelDialogRequest &request, std::function<void()> closed) {
-        EditorState &e = m_world.editor;
-        e.DialogMixer = qint16(request.mixer);
-        e.DialogSlot = qint16(request.slot);
-        e.DialogLeft = request.left;
-        e.DialogTop = request.top;
+        m_world.editor.aimSettingsDialog(request.mixer, request.slot, request.left, request.top);
         openSettingsDialog(m_ctx.panel(), std::move(closed));
     };
     seam.close = [this] {
@@ -156,11 +152,7 @@ void MixerWindows::chooseSettingsDialog()
     }
     auto *dlg = new FrmDialogChoice(m_world.mixers.MixerCount, &m_main);
     dlg->onChosen = [this](int dialogMixer, int slot) {
-        EditorState &e = m_world.editor;
-        e.DialogMixer = qint16(dialogMixer);
-        e.DialogSlot = qint16(slot);
-        e.DialogLeft = 0;
-        e.DialogTop = 0;
+        m_world.editor.aimSettingsDialog(dialogMixer, slot);
         openSettingsDialog(&m_main, {});
     };
     PlaceForm(dlg, &m_main, PlaceMode::Below);
@@ -185,7 +177,7 @@ void MixerWindows::unloadEditor(int mixer)
 {
     if (QWidget *w = m_editors[size_t(mixer)])
         w->close();
-    m_world.mixers.EditorOpen[size_t(mixer)] = false;
+    m_world.mixers.setEditorOpen(mixer, false);
 }
 
 void MixerWindows::unloadActiveEditors()

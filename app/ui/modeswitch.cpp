@@ -181,7 +181,6 @@ void ModeSwitch::openPanel(bool operating)
     LinkSession &session = m_ctx.session;
     PanelWindowContext ctx{m_world.panel, m_world.mixers, m_world.link, m_world.settings,
                            m_ctx.settings, m_world.dialogs,
-                           session.restartRetries(),
                            m_ctx.windows.channelDialogSeam(), 0, &m_world.editor, &session.line(), session.sync(),
                            &m_ctx.lock, &m_world.timeOfDay};
     auto *panel = new FrmMdi(ctx);

@@ -36,7 +36,7 @@ int main(int argc, char **argv)
     for (int m = 1; m <= 3; ++m)
         mixers.Model[size_t(m)] = 1;
     EditorState editor;
-    RecordedSync sync;
+    RecordedSync sync(mixers);
     // The window's ticks ask the job loop for nothing.
     struct NoJobs : EditorJobs
     {

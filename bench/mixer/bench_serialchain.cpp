@@ -115,7 +115,7 @@ bool editFigure(PacedSerialRig &rig, int edits)
             editedAt = rig.clock.now();
             bytesAt = rig.lineBytes();
             pollDue = std::max(0.0, lastPoll + rig.link.ReplyTimeUnit - editedAt);
-            rig.mixers.setPending(mixer, key, (rig.mixers.MixerSetData[size_t(mixer)].value(key) + 7) % 65);
+            rig.sync->submit(mixer, key, (rig.mixers.MixerSetData[size_t(mixer)].value(key) + 7) % 65, Submit::Copy);
         });
         double verifiedAt = -1;
         qint64 bytesThen = 0;

@@ -29,7 +29,7 @@ int latency(LoopbackRig &rig)
         // Somewhere inside the next poll interval.
         QTimer::singleShot(random.bounded(400), [&] {
             editedAt = rig.clock.now();
-            rig.mixers.setPending(mixer, key, 100 + edit);
+            rig.sync->submit(mixer, key, 100 + edit, Submit::Copy);
         });
         double verifiedAt = -1;
         const bool ok = rig.runLoop([&] { return verifiedAt >= 0; }, 20, [&](const SetDataOutcome &o) {
@@ -62,7 +62,7 @@ int bulk(LoopbackRig &rig)
             if (priorityOther || gate)
                 continue;
             const int now = rig.mixers.MixerSetData[size_t(m)].value(id);
-            rig.mixers.setPending(m, id, id == MixerKey::Threshold ? now + 1 : (now + 1) % 256);
+            rig.sync->submit(m, id, id == MixerKey::Threshold ? now + 1 : (now + 1) % 256, Submit::Copy);
             ++values;
         }
     }

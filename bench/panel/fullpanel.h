@@ -51,7 +51,7 @@ struct OfflinePanelBench
         files.SetDataTable.set(SystemKey::MixerCount, SystemKey::Section, QStringLiteral("16"));
     }
 
-    PanelWindowContext context() { return {panel, mixers, link, files, settings, dialogs, {}, {}, 96}; }
+    PanelWindowContext context() { return {panel, mixers, link, files, settings, dialogs, {}, 96}; }
 
     ScriptedDialogs dialogs;
     LinkState link;

@@ -16,6 +16,7 @@
 #include "editor/ui/systemtab.h"
 #include "editor/valueentry.h"
 #include "link/linkwatch.h"
+#include "mixer/syncfollower.h"
 #include "mixer/syncstatus.h"
 
 #include <QApplication>
@@ -114,6 +115,7 @@ FrmMixer::FrmMixer(FrmMixerContext context, int editMixer, bool debugMode, QWidg
     m_timer.setInterval(FirstIntervalMs);
     connect(&m_timer, &QTimer::timeout, this, &FrmMixer::Timer1);
     m_timer.start();
+    m_follower = new SyncFollower(m_ctx.env.sync.events(), m, [this] { followMixer(); }, this);
     if (m_ctx.setPrintEnabled)
         m_ctx.setPrintEnabled(true);
 
@@ -338,23 +340,13 @@ void FrmMixer::Timer1()
         close();
         return;
     }
-    if (m_ctx.env.sync.dataFresh(m))
-        refresh();
-    if (m_ctx.env.sync.thresholdsFresh(m)) {
-        // The threshold box follows the threshold reply as the gain boxes
-        // follow the data reply.
-        const int threshold = s.SetDataPending[size_t(m)][MixerKey::Threshold]
-                                  ? s.MixerSetData[size_t(m)].Threshold
-                                  : s.MixerData[size_t(m)].Threshold;
-        m_system->followThreshold(threshold, m_ctx.env.sync.dataReceived());
-    }
-    if (!drawPictures()) {
-        m_ctx.dialogs.tell(str(T::OutOfMemory), MsgIcon::Error);
-        close();
-        return;
-    }
     if (m_firstTick) {
+        // What the window opened on is shown on its first tick; after it,
+        // followMixer() runs as the mixer's values arrive or change.
+        if (!followMixer())
+            return;
         m_firstTick = false;
+        m_follower->start();
         Enable_Control();
         for (int ch = 0; ch < ChannelCount; ++ch)
             UpDwInpgain(ch)->commit();
@@ -371,14 +363,35 @@ void FrmMixer::Timer1()
         m_timer.setInterval(interval);
 }
 
+bool FrmMixer::followMixer()
+{
+    const MixerState &s = m_ctx.env.mixers;
+    const int m = EditMixer();
+    if (m_ctx.env.sync.dataFresh(m))
+        refresh();
+    if (m_ctx.env.sync.thresholdsFresh(m)) {
+        // The threshold box follows the threshold reply as the gain boxes
+        // follow the data reply.
+        const int threshold = s.waiting(m, MixerKey::Threshold)
+                                  ? s.MixerSetData[size_t(m)].Threshold
+                                  : s.MixerData[size_t(m)].Threshold;
+        m_system->followThreshold(threshold, m_ctx.env.sync.dataReceived());
+    }
+    if (!drawPictures()) {
+        m_ctx.dialogs.tell(str(T::OutOfMemory), MsgIcon::Error);
+        close();
+        return false;
+    }
+    return true;
+}
+
 MixerDataRecord FrmMixer::awaitedRecord() const
 {
     const MixerState &s = m_ctx.env.mixers;
     const int m = EditMixer();
     MixerDataRecord d = s.MixerData[size_t(m)];
-    const auto &pending = s.SetDataPending[size_t(m)];
     for (int id = MixerKey::FirstBlock; id <= MixerKey::Threshold; ++id)
-        if (pending[size_t(id)])
+        if (s.waiting(m, id))
             d.setValue(id, s.MixerSetData[size_t(m)].value(id));
     return d;
 }

@@ -35,6 +35,7 @@ class ExtendedTab;
 class LinkLine;
 class MarkBadge;
 class MarkSet;
+class SyncFollower;
 class QFrame;
 class QKeyEvent;
 class QLabel;
@@ -154,7 +155,9 @@ private:
     int gridItemAsked(QObject *watched, QEvent *event) const;
     void showGrid(int item);
 
-    // Showing MixerData.
+    // Showing MixerData, as m_follower calls it. Returns false when the
+    // window closed (a picture could not be drawn).
+    bool followMixer();
     void refresh();
     // MixerData[EditMixer] with the values still waiting to be sent in place
     // of the reported ones: what the mixer holds once they are sent.
@@ -180,6 +183,7 @@ private:
 
     // Where each value's mark shows, what names it and how its value reads.
     MarkSet *m_marks = nullptr;
+    SyncFollower *m_follower = nullptr;
     ChannelTab *m_channel = nullptr;
     SystemTab *m_system = nullptr;
     ExtendedTab *m_extended = nullptr;

@@ -99,6 +99,10 @@ MarkSet::MarkSet(SyncStatus &sync, const MixerState &mixers, int mixer, const Ti
         if (it != m_hosts.end())
             show(it->second);
     });
+    connect(&m_sync.events(), &SyncEvents::valuesSubmitted, this, [this](int m) {
+        if (m == m_mixer)
+            showSubmitted();
+    });
 }
 
 void MarkSet::add(int id, QWidget *host, const QString &name, std::function<QString(qint32)> shown,
@@ -131,11 +135,12 @@ void MarkSet::follow()
         if (s.state != host->last.state || s.at != host->last.at)
             show(*host);
     }
-    if (!m_mixers.anyPending(m_mixer))
-        return;
-    const auto &pending = m_mixers.SetDataPending[size_t(m_mixer)];
+}
+
+void MarkSet::showSubmitted()
+{
     for (Host *host : m_values)
-        if (pending[size_t(host->id)] && host->badge->mark().state != ValueState::Waiting)
+        if (m_mixers.waiting(m_mixer, host->id) && host->badge->mark().state != ValueState::Waiting)
             show(*host);
 }
 

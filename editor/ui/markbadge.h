@@ -67,11 +67,15 @@ public:
     // Shows every value as it stands (a failed one stays marked when a
     // window is opened again).
     void showAll();
-    // The window's tick: an edit raises its value's flag without a word to
-    // anyone, and a job settles extended registers; their marks change here.
+    // The window's tick: a job settles extended registers without a word
+    // to anyone; their marks change here. (The mixer's values are followed
+    // through SyncEvents.)
     void follow();
 
 private:
+    // Values were submitted: every one now marked shows that it waits.
+    void showSubmitted();
+
     struct Host
     {
         int id = 0;

@@ -11,6 +11,7 @@
 #include "editor/ui/levelpictures.h"
 #include "editor/ui/markbadge.h"
 #include "editor/valueentry.h"
+#include "mixer/syncfollower.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -129,6 +130,7 @@ void SettingsDialog::finishLoading()
     m_timer.setInterval(FirstIntervalMs);
     connect(&m_timer, &QTimer::timeout, this, &SettingsDialog::Timer1);
     m_timer.start();
+    m_follower = new SyncFollower(m_ctx.env.sync.events(), m_edits.mixer(), [this] { followMixer(); }, this);
 }
 
 void SettingsDialog::place()
@@ -217,14 +219,26 @@ const MarkBadge *SettingsDialog::markOf(int id) const
 void SettingsDialog::Timer1()
 {
     m_marks->follow();
+    if (!m_follower->started()) {
+        // The first tick shows what the dialog opened on; after it the
+        // follower calls as the mixer's values arrive or change.
+        if (!followMixer())
+            return;
+        m_follower->start();
+    }
+    m_timer.setInterval(IntervalMs);
+}
+
+bool SettingsDialog::followMixer()
+{
     refresh();
     if (!drawPicture()) {
         m_timer.stop();
         m_ctx.dialogs.tell(str(T::OutOfMemory), MsgIcon::Error);
         close();
-        return;
+        return false;
     }
-    m_timer.setInterval(IntervalMs);
+    return true;
 }
 
 void SettingsDialog::keyPressEvent(QKeyEvent *event)

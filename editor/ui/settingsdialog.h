@@ -24,6 +24,7 @@
 class Dialogs;
 class MarkBadge;
 class MarkSet;
+class SyncFollower;
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -71,8 +72,9 @@ public:
     // The mark of key id `id` of the dialog's mixer, where the dialog shows one.
     const MarkBadge *markOf(int id) const;
 
-    // One tick of Timer1: follow MixerData, redraw the picture; the first
-    // tick comes after a second, the others every 100 ms.
+    // One tick of Timer1: follows the extended registers' marks; the first
+    // tick (after a second, the others every 100 ms) shows MixerData, which
+    // is then followed through SyncEvents.
     void Timer1();
 
     // Called once when the dialog has closed, however it closed.
@@ -108,9 +110,12 @@ protected:
     SettingsDialogEdits m_edits;
     // Whether each value the dialog writes reached the mixer.
     MarkSet *m_marks = nullptr;
+    SyncFollower *m_follower = nullptr;
 
 private:
     void refresh();
+    // Shows MixerData and its picture; false when the dialog closed.
+    bool followMixer();
     bool drawPicture();
     void applyEnables();
     void lockClicked();

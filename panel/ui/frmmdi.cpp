@@ -61,7 +61,7 @@ constexpr int ToolOrder[] = {
 FrmMdi::FrmMdi(PanelWindowContext context, QWidget *parent)
     : QMainWindow(parent), m_ctx(std::move(context)), m_panel(m_ctx.panel),
       m_session(m_ctx.panel, m_ctx.mixers, m_ctx.link), m_design(m_ctx.panel),
-      m_remote(m_ctx.mixers, m_ctx.panel.runtime, m_ctx.restartRetries, m_ctx.editor), m_figures(m_ctx.panel),
+      m_remote(m_ctx.mixers, m_ctx.panel.runtime, m_ctx.sync, m_ctx.editor), m_figures(m_ctx.panel),
       m_history(m_ctx.panel), m_tools(m_ctx.panel, m_figures)
 {
     setObjectName(QStringLiteral("frmMDI"));

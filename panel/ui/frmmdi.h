@@ -80,8 +80,6 @@ struct PanelWindowContext
     SettingsFiles &files;
     SettingsCommands &settings;
     Dialogs &dialogs;
-    // Sets SetData's pass counter back to 0 (SetDataRetryCount).
-    std::function<void()> restartRetries;
     // Opens the channel and output settings dialogs on a right click.
     ChannelDialogSeam channelDialog;
     // The screen's resolution decides twips per pixel; a test may fix it.
@@ -92,7 +90,8 @@ struct PanelWindowContext
     // (none: no such line).
     const LinkLine *linkLine = nullptr;
     // How each value fares on its way to the mixers: channel buttons in
-    // execution show it (none: no marks).
+    // execution show it, and the switched channels are submitted to it
+    // (none: no marks, nothing switched).
     SyncStatus *sync = nullptr;
     // The operator lock of a chairperson's PC (none: the window offers no lock).
     OperatorLock *lock = nullptr;

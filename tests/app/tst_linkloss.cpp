@@ -139,7 +139,7 @@ void TestLinkLoss::panelQuitWhileTheMixersAreSilent()
             if (!topLevel("frmMDI") || world.mixers.anyPending(1) || world.mixers.anyPending(2))
                 return false;
             run.chain.setDropProbability(1.0);
-            world.mixers.setPending(1, 41, 30);
+            program.sync()->submit(1, 41, 30, Submit::Copy);
             stage = Writing;
             return false;
         case Writing:

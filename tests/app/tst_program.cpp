@@ -132,8 +132,8 @@ private slots:
             if (stage == WaitingForMixers) {
                 if (world.mixers.MixerCount != 3 || !w->menu("MenFile")->menuAction()->isEnabled())
                     return false;
-                // An edit: only MixerSetData and its flag; the loop does the rest.
-                world.mixers.setPending(2, 41, 30);
+                // An edit: submitted, the loop does the rest.
+                program.sync()->submit(2, 41, 30, Submit::Copy);
                 stage = WaitingForWrite;
                 return false;
             }
@@ -198,7 +198,7 @@ private slots:
             if (!editMade) {
                 if (world.mixers.MixerCount != 2 || !program.mainWindow()->menu("MenFile")->menuAction()->isEnabled())
                     return false;
-                world.mixers.setPending(2, 41, 30);
+                program.sync()->submit(2, 41, 30, Submit::Copy);
                 editMade = true;
                 return false;
             }
@@ -308,7 +308,7 @@ private slots:
                 if (world.mixers.MixerCount != 2 || !w->menu("MenFile")->menuAction()->isEnabled()
                     || world.mixers.ExtendedData[1].Silent_Time != 50)
                     return false;
-                world.mixers.setPending(2, InputGain1, 30);
+                program.sync()->submit(2, InputGain1, 30, Submit::Copy);
                 stage = FirstValue;
                 return false;
             case FirstValue:
@@ -317,7 +317,7 @@ private slots:
                 dialogs.fileNames = {path};
                 w->action("MenNewSave")->trigger();
                 saved = readAll(path);
-                world.mixers.setPending(2, InputGain1, 10);
+                program.sync()->submit(2, InputGain1, 10, Submit::Copy);
                 stage = SecondValue;
                 return false;
             case SecondValue:
@@ -490,7 +490,7 @@ private slots:
             if (!writing) {
                 if (world.mixers.MixerCount != 2 || !w->menu("MenFile")->menuAction()->isEnabled())
                     return false;
-                world.mixers.setPending(1, 84, 0);
+                program.sync()->submit(1, 84, 0, Submit::Copy);
                 sinceEdit.start();
                 writing = true;
                 return false;

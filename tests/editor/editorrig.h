@@ -60,12 +60,14 @@ struct EditorRig : SimLinkRig
     }
 
     // A window with a refresh tick: the editor or a settings dialog.
-    // The loop's part: a poll, and the write when values wait.
+    // The loop's part: a poll, and the write when values wait; then the turn
+    // of the event loop in which the windows follow what arrived.
     void exchange()
     {
         sync->poll();
         if (sync->flushDue())
             sync->flush();
+        QCoreApplication::processEvents();
     }
     template<class Window>
     void cycle(Window &window)

@@ -12,7 +12,7 @@
 
 struct RecordedSync final : SyncStatus
 {
-    RecordedSync()
+    explicit RecordedSync(MixerState &mixers) : m_mixers(mixers)
     {
         freshData.fill(true);
         freshThresholds.fill(true);
@@ -37,13 +37,17 @@ struct RecordedSync final : SyncStatus
     double ambientLevel() const override { return 0; }
     int passCount() const override { return retries; }
     bool mixersCurrent() const override { return true; }
-    void awaitFreshData(int mixer) override { freshData.at(size_t(mixer)) = false; }
-    void awaitFreshThresholds(int mixer) override { freshThresholds.at(size_t(mixer)) = false; }
-    void markFresh(int mixer) override { freshData.at(size_t(mixer)) = freshThresholds.at(size_t(mixer)) = true; }
+    void editorOpened(int mixer) override { freshData.at(size_t(mixer)) = freshThresholds.at(size_t(mixer)) = true; }
     void forgetReceived() override { received = false; }
-    void restartRetries() override { retries = 0; }
     void dismissFailure(int, int) override {}
 
+protected:
+    MixerState &records() override { return m_mixers; }
+    void awaitFreshData(int mixer) override { freshData.at(size_t(mixer)) = false; }
+    void awaitFreshThresholds(int mixer) override { freshThresholds.at(size_t(mixer)) = false; }
+    void restartRetries() override { retries = 0; }
+
 private:
+    MixerState &m_mixers;
     SyncEvents m_events;
 };

@@ -96,7 +96,7 @@ private slots:
     {
         MixerState s;
         s.MixerCount = 2;
-        RecordedSync sync;
+        RecordedSync sync(s);
         sync.states[{2, channelKeyId(ChannelFamily::InputGain, 3)}] = ValueState::Waiting;
         sync.states[{1, channelKeyId(ChannelFamily::InputGain, 1)}] = ValueState::Failed;
         sync.states[{1, channelKeyId(ChannelFamily::HeadAmp, 1)}] = ValueState::Failed; // another item

@@ -87,7 +87,7 @@ private slots:
         w->OpnParamCh(24)->click(); // head amp -30dB
         type(w->UpDwInpgain(), "-20.5");
         QCOMPARE(rig.mixers.MixerSetData[2].Phantom(3), 0);
-        QVERIFY(rig.mixers.SetDataPending[2][Phantom1 + 2]);
+        QVERIFY(rig.mixers.waiting(2, Phantom1 + 2));
         QVERIFY(!rig.sync->dataFresh(2));
         rig.settle(*w);
         QCOMPARE(w->timerInterval(), 100);
@@ -101,7 +101,7 @@ private slots:
         QVERIFY(rig.dialogClosed && !rig.editor.SettingsDialogOpen);
         for (ChannelFamily f : {ChannelFamily::InputLevel, ChannelFamily::Phantom, ChannelFamily::HeadAmp,
                                 ChannelFamily::LowCutFil, ChannelFamily::ThresholdObj, ChannelFamily::InputGain})
-            QVERIFY(rig.mixers.SetDataPending[2][size_t(channelKeyId(f, 3))]);
+            QVERIFY(rig.mixers.waiting(2, channelKeyId(f, 3)));
         for (int i = 0; i < 6; ++i)
             rig.exchange();
         QCOMPARE(rig.chain->blockByte(2, Phantom1 + 2), 1);
@@ -122,7 +122,7 @@ private slots:
         QVERIFY(!rig.mixers.anyPending(1));
         w->UpDwInpgain()->stepBy(3);
         QCOMPARE(rig.mixers.MixerSetData[1].InputGain(1), 3);
-        QVERIFY(rig.mixers.SetDataPending[1][InputGain1]);
+        QVERIFY(rig.mixers.waiting(1, InputGain1));
         // Ticked and cleared again, the options are held once more.
         w->chkEnable()->click();
         QCOMPARE(offered(w), QStringList({"++++", "++", "+++++", "++", "++"}));
@@ -209,12 +209,12 @@ private slots:
     void aValueWaitingToBeSentSurvivesTheDialog()
     {
         EditorRig rig;
-        rig.mixers.setPending(1, Phantom1, 0);
+        rig.sync->submit(1, Phantom1, 0, Submit::Copy);
         FrmChSetting *w = channelDialog(rig, 0, 0);
         QVERIFY(w->OpnParamCh(11)->isChecked()); // the mixer still holds ON
         w->Timer1();
         QCOMPARE(rig.mixers.MixerSetData[1].Phantom(1), 0);
-        QVERIFY(rig.mixers.SetDataPending[1][Phantom1]);
+        QVERIFY(rig.mixers.waiting(1, Phantom1));
         w->cmdCancel()->click();
         QCOMPARE(rig.mixers.MixerSetData[1].Phantom(1), 0);
         for (int i = 0; i < 6; ++i)

@@ -70,7 +70,7 @@ private slots:
 
         type(w.UpDwInpgain(2), "-20.5");
         QCOMPARE(rig.mixers.MixerSetData[1].InputGain(3), 20);
-        QVERIFY(rig.mixers.SetDataPending[1][InputGain1 + 2]);
+        QVERIFY(rig.mixers.waiting(1, InputGain1 + 2));
         QVERIFY(!rig.sync->dataFresh(1)); // an older reply must not undo it
         rig.settle(w);
         QCOMPARE(rig.chain->blockByte(1, InputGain1 + 2), 20);
@@ -111,14 +111,14 @@ private slots:
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
         QCOMPARE(tabs->currentIndex(), 1);
         QCOMPARE(rig.mixers.MixerSetData[1].InputGain(5), 32);
-        QVERIFY(rig.mixers.SetDataPending[1][InputGain1 + 4]);
+        QVERIFY(rig.mixers.waiting(1, InputGain1 + 4));
 
         // Ctrl+Tab passes over the hidden tabs back to the first.
         typeOnly(w.UpDwParam(6), "-22");
         QTest::keyClick(w.UpDwParam(6), Qt::Key_Tab, Qt::ControlModifier);
         QCOMPARE(tabs->currentIndex(), 0);
         QCOMPARE(rig.mixers.MixerSetData[1].OutputGain(), 19);
-        QVERIFY(rig.mixers.SetDataPending[1][OutputGain]);
+        QVERIFY(rig.mixers.waiting(1, OutputGain));
 
         // Chosen by the program: the box is judged as its page hides.
         typeOnly(w.UpDwInpgain(5), "0");
@@ -146,9 +146,9 @@ private slots:
     void openingKeepsTheValuesWaitingToBeSent()
     {
         EditorRig rig;
-        rig.mixers.setPending(1, Phantom1 + 2, 0);  // channel 3's phantom power off
-        rig.mixers.setPending(1, OutputLevel, 2);   // -30dB
-        rig.mixers.setPending(1, MuteChange, 0);    // gate attenuation auto
+        rig.sync->submit(1, Phantom1 + 2, 0, Submit::Copy);  // channel 3's phantom power off
+        rig.sync->submit(1, OutputLevel, 2, Submit::Copy);   // -30dB
+        rig.sync->submit(1, MuteChange, 0, Submit::Copy);    // gate attenuation auto
         FrmMixer w(rig.context(), 1, false);
         w.Timer1(); // the first refresh comes before the loop sends them
         w.Timer1();
@@ -158,7 +158,7 @@ private slots:
         QVERIFY(!w.OpnMuteM(0)->isEnabledTo(w.tabFrame(1)) && w.LblMuteA(0)->isEnabledTo(w.tabFrame(1)));
         QCOMPARE(rig.mixers.MixerSetData[1].value(Phantom1 + 2), 0);
         QCOMPARE(rig.mixers.MixerSetData[1].value(OutputLevel), 2);
-        QVERIFY(rig.mixers.SetDataPending[1][MuteChange]);
+        QVERIFY(rig.mixers.waiting(1, MuteChange));
         rig.settle(w);
         QCOMPARE(rig.chain->blockByte(1, Phantom1 + 2), 0);
         QCOMPARE(rig.chain->blockByte(1, OutputLevel), 2);
@@ -382,7 +382,7 @@ private slots:
         rig.mixers.ExtendedData[1].ThresholdMax = 9000;
         // A value waiting to be sent keeps waiting; the rest of the working
         // copy starts as the mixers report it.
-        rig.mixers.setPending(1, OutputGain, 30);
+        rig.sync->submit(1, OutputGain, 30, Submit::Copy);
         rig.mixers.MixerSetData[2].InputGain(1) = 5;
         {
             FrmMixer w(rig.context(), 2, false);

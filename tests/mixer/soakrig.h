@@ -200,7 +200,7 @@ private:
         const qint32 value = (old + 1 + int(m_random.bounded(range - 1))) % range;
         if (m_open.count({mixer, key}))
             ++m_figures.superseded;
-        mixers.setPending(mixer, key, value);
+        sync->submit(mixer, key, value, Submit::Copy);
         m_open[{mixer, key}] = Edit{value, clock.now()};
         ++m_figures.edits;
     }
@@ -251,7 +251,7 @@ private:
         const bool linkFailed = m_figures.linkFailures > 0;
         for (auto it = m_open.begin(); it != m_open.end();) {
             const auto [mixer, key] = it->first;
-            if (mixers.SetDataPending[size_t(mixer)][size_t(key)]) {
+            if (mixers.waiting(mixer, key)) {
                 ++it;
                 continue;
             }

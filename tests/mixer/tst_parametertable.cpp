@@ -83,7 +83,7 @@ private slots:
     {
         MixerState s;
         s.MixerSetData[4].InputGain(1) = 50;
-        s.setPending(4, 41, 50);
+        s.takeLoadedValue(4, 41, 50);
         s.resetToStartValues();
         for (int m = 1; m <= MaxMixers; ++m) {
             QCOMPARE(s.Model[size_t(m)], qint16(-1));

@@ -113,7 +113,7 @@ void TstSerialChain::programPollEditSaveLoad()
 
     // An edit of the last mixer, made while the loop polls, ends verified,
     // and the poll after it shows the new value.
-    rig.mixers.setPending(Chain, gain3, 50);
+    rig.sync->submit(Chain, gain3, 50, Submit::Copy);
     bool verified = false;
     rig.afterSetData = [&](const SetDataOutcome &o) { verified = o.verified && !rig.mixers.anyPending(Chain); };
     QVERIFY(rig.runUntil([&] { return verified && rig.mixers.MixerData[Chain].value(gain3) == 50; }, 20));

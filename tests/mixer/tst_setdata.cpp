@@ -78,18 +78,18 @@ private slots:
 void TstSetData::oneChangedValueOnePass()
 {
     auto rig = connected(simOptions(2));
-    rig->mixers.setPending(2, channelKeyId(ChannelFamily::InputGain, 3), 40);
+    rig->sync->submit(2, channelKeyId(ChannelFamily::InputGain, 3), 40, Submit::Copy);
     QVERIFY(rig->sync->pendingValues());
     QCOMPARE(rig->sync->valueStatus(2, 43).state, ValueState::Waiting);
     // The poll finds it and holds back its own request; the flush sends it,
     // and the poll starts again with the data request.
-    rig->loop.PollPhase = PollAmbient;
+    rig->sync->startPollWith(PollAmbient);
     rig->sync->poll();
     QVERIFY(rig->sync->flushDue());
     QVERIFY(rig->transport->sent.isEmpty());
     QVERIFY(rig->sync->flush());
     QVERIFY(!rig->sync->flushDue());
-    QCOMPARE(rig->loop.PollPhase, quint8(PollData));
+    QCOMPARE(rig->sync->pollState().nextRequest(), PollData);
     QCOMPARE(rig->sync->valueStatus(2, 43).state, ValueState::Verified);
     QCOMPARE(rig->sync->valueStatus(2, 43).value, 40);
     // The records show the verified value at once: a save before the next
@@ -123,8 +123,8 @@ void TstSetData::valueThatDoesNotTake()
     QFETCH(QByteArray, wanted);
     QFETCH(QByteArray, reported);
     auto rig = connected(simOptions(1, [&](SimOptions &o) { o.stuck << stuck(1, keyId, 1); }));
-    rig->mixers.setPending(1, keyId, keyId == 85 ? 300 : 0);
-    rig->mixers.setPending(1, 43, 12); // takes at once, yet is resent with the failing one
+    rig->sync->submit(1, keyId, keyId == 85 ? 300 : 0, Submit::Copy);
+    rig->sync->submit(1, 43, 12, Submit::Copy); // takes at once, yet is resent with the failing one
     const double start = rig->clock.now();
     QList<QPair<int, ValueState>> changes; // key id and the state it changed to
     QObject::connect(&rig->sync->events(), &SyncEvents::valueStateChanged, [&](int mixer, int id) {
@@ -191,7 +191,7 @@ void TstSetData::thresholdsNotCompared()
     auto rig = connected(simOptions(2, [&](SimOptions &o) { o.stuck << stuck(mixer, 85, 500); }));
     rig->mixers.MixerSetData[1].ThresholdAction() = quint8(thresholdAction);
     rig->mixers.MixerSetData[1].ThresholdUnit() = quint8(thresholdUnit);
-    rig->mixers.setPending(mixer, MixerKey::Threshold, 200);
+    rig->sync->submit(mixer, MixerKey::Threshold, 200, Submit::Copy);
     QVERIFY(rig->sync->writePending());
     QCOMPARE(writes(*rig), QList<QByteArray>{bytes({'T', 'S', mixer, 0, 200})});
     QCOMPARE(rig->sync->lastOutcome().passes, 1);
@@ -206,9 +206,9 @@ void TstSetData::valuesNotComparedForSlaves()
     auto rig = connected(simOptions(2, [](SimOptions &o) {
         o.stuck << stuck(2, MixerKey::KeyLock, 1) << stuck(1, channelKeyId(ChannelFamily::Priority, 3), 1);
     }));
-    rig->mixers.setPending(2, MixerKey::KeyLock, 0);
-    rig->mixers.setPending(1, channelKeyId(ChannelFamily::Priority, 3), 0);
-    rig->mixers.setPending(2, channelKeyId(ChannelFamily::Priority, 1), 0);
+    rig->sync->submit(2, MixerKey::KeyLock, 0, Submit::Copy);
+    rig->sync->submit(1, channelKeyId(ChannelFamily::Priority, 3), 0, Submit::Copy);
+    rig->sync->submit(2, channelKeyId(ChannelFamily::Priority, 1), 0, Submit::Copy);
     QVERIFY(rig->sync->writePending());
     QCOMPARE(writes(*rig), (QList<QByteArray>{bytes({'D', 'S', 2, 49, 0}), bytes({'D', 'S', 2, 84, 0})}));
     QCOMPARE(rig->sync->lastOutcome().passes, 1);
@@ -216,7 +216,7 @@ void TstSetData::valuesNotComparedForSlaves()
 
     // The master's own gate values are compared.
     auto master = connected(simOptions(1, [](SimOptions &o) { o.stuck << stuck(1, MixerKey::KeyLock, 1); }));
-    master->mixers.setPending(1, MixerKey::KeyLock, 0);
+    master->sync->submit(1, MixerKey::KeyLock, 0, Submit::Copy);
     master->sync->writePending();
     QVERIFY(master->sync->lastOutcome().gaveUp);
 }
@@ -228,7 +228,7 @@ void TstSetData::phantomWithInputLevelOff()
     plain.chain->setBlockByte(1, 2, 0); // input 2 off
     plain.sync->readAll();
     plain.forget();
-    plain.mixers.setPending(1, phantom2, 0);
+    plain.sync->submit(1, phantom2, 0, Submit::Copy);
     plain.sync->writePending();
 
     QList<QByteArray> expected;
@@ -251,7 +251,7 @@ void TstSetData::phantomOffWithLevelOffNeedsNoCompare()
     SyncRig rig(simOptions(1, [&](SimOptions &o) { o.stuck << stuck(1, phantom4, 0); }));
     rig.chain->setBlockByte(1, 4, 0);
     rig.sync->readAll();
-    rig.mixers.setPending(1, phantom4, 1);
+    rig.sync->submit(1, phantom4, 1, Submit::Copy);
     QVERIFY(rig.sync->writePending());
     QCOMPARE(rig.sync->lastOutcome().passes, 1);
     QVERIFY(nothingPending(rig.mixers));
@@ -261,9 +261,9 @@ void TstSetData::unlinkedMixersAreDroppedAfterOneSend()
 {
     SyncRig rig(simOptions(1));
     QCOMPARE(rig.mixers.MixerCount, 0); // nothing heard yet
-    rig.mixers.setPending(1, 43, 7);
-    rig.mixers.setPending(2, 43, 7);
-    rig.mixers.setPending(16, MixerKey::Threshold, 7);
+    rig.sync->submit(1, 43, 7, Submit::Copy);
+    rig.sync->submit(2, 43, 7, Submit::Copy);
+    rig.sync->submit(16, MixerKey::Threshold, 7, Submit::Copy);
     QVERIFY(rig.sync->writePending());
     // Mixer 1 is sent and the pass ends; nothing beyond it is sent, and no
     // flag is left to bring the poll back here.
@@ -299,7 +299,7 @@ void TstSetData::changedMixerCount()
         const QByteArray r = chain.handle(rq);
         return r.isEmpty() ? QList<QByteArray>{} : QList<QByteArray>{r};
     };
-    rig.mixers.setPending(1, 84, 0);
+    rig.sync->submit(1, 84, 0, Submit::Copy);
     rig.sync->writePending();
     const SetDataOutcome &outcome = rig.sync->lastOutcome();
     QCOMPARE(rig.dialogs.shown.size(), size_t(1));
@@ -317,7 +317,7 @@ void TstSetData::mixerMissingFromTheReadBackIsNotVerified()
 {
     auto rig = connected(simOptions(2));
     rig->mixers.MixerCount = 3; // counted before the third mixer went away
-    rig->mixers.setPending(3, 43, 9);
+    rig->sync->submit(3, 43, 9, Submit::Copy);
     // What an earlier, longer reply left in the link's receive buffer where
     // mixer 3's value would be must not pass for it.
     QByteArray longer(3 + 84 * 3, '\0');
@@ -329,19 +329,19 @@ void TstSetData::mixerMissingFromTheReadBackIsNotVerified()
     int count = -1;
     QVERIFY(!SetData(*rig->comm, rig->mixers).DataVerify(count, false));
     QCOMPARE(count, 2);
-    QVERIFY(rig->mixers.SetDataPending[3][43]);
+    QVERIFY(rig->mixers.waiting(3, 43));
 }
 
 void TstSetData::editsDuringTheWaitsJoinTheNextPass()
 {
     auto rig = connected(simOptions(1, [](SimOptions &o) { o.stuck << stuck(1, 84, 1); }));
-    rig->mixers.setPending(1, 84, 0);
+    rig->sync->submit(1, 84, 0, Submit::Copy);
     bool edited = false;
     rig->clock.setOnWait([&] {
         // The user types while the first pass waits.
         if (!edited && rig->sent("DR").size() == 1) {
             edited = true;
-            rig->mixers.setPending(1, 42, 33);
+            rig->sync->submit(1, 42, 33, Submit::Copy);
         }
     });
     rig->sync->writePending();
@@ -375,7 +375,7 @@ void TstSetData::hundredEditsConvergeDespiteLostReplies()
         const int mixer = random.bounded(1, 4);
         const int key = keys[random.bounded(int(keys.size()))];
         const int value = key == MixerKey::Threshold ? random.bounded(0, 32768) : random.bounded(0, 256);
-        rig.mixers.setPending(mixer, key, value);
+        rig.sync->submit(mixer, key, value, Submit::Copy);
         QVERIFY(rig.sync->writePending());
         const SetDataOutcome &o = rig.sync->lastOutcome();
         QVERIFY2(o.verified, qPrintable(QStringLiteral("edit %1: mixer %2 key %3").arg(edit).arg(mixer).arg(key)));
@@ -411,7 +411,7 @@ void TstSetData::closingTheLinkEndsTheRunAtOnce()
     // otherwise go on for eleven passes: the run stops where it is and says
     // nothing, since there is no window left to say it in.
     auto rig = connected(simOptions(1, [](SimOptions &o) { o.stuck << stuck(1, 84, 1); }));
-    rig->mixers.setPending(1, 84, 0);
+    rig->sync->submit(1, 84, 0, Submit::Copy);
     const double start = rig->clock.now();
     rig->clock.setOnWait([&] {
         if (rig->clock.now() - start > 1.0 && !rig->comm->closed())
@@ -435,9 +435,9 @@ void TstSetData::withTheConnectionDownWhatWaitsFailsAtOnce()
     rig->transport->setHealth(LinkHealth::Lost);
     rig->forget();
     for (int id : {41, 42, 43})
-        rig->mixers.setPending(1, id, 30);
-    rig->mixers.setPending(2, channelKeyId(ChannelFamily::RemoteOn, 4), 1);
-    rig->mixers.setPending(2, MixerKey::Threshold, 200);
+        rig->sync->submit(1, id, 30, Submit::Copy);
+    rig->sync->submit(2, channelKeyId(ChannelFamily::RemoteOn, 4), 1, Submit::Copy);
+    rig->sync->submit(2, MixerKey::Threshold, 200, Submit::Copy);
     const double start = rig->clock.now();
     rig->sync->writePending();
     QVERIFY2(rig->clock.now() - start < 0.1, qPrintable(QString::number(rig->clock.now() - start)));
@@ -458,13 +458,12 @@ void TstSetData::aValueGetsElevenPassesWhateverTheEditsAround()
     // fails after eleven passes of its own, saying so, and the run goes on
     // for the others.
     auto rig = connected(simOptions(1, [](SimOptions &o) { o.stuck << stuck(1, 84, 1); }));
-    rig->mixers.setPending(1, 84, 0);
+    rig->sync->submit(1, 84, 0, Submit::Copy);
     int edits = 0;
     rig->script = [&](const QByteArray &rq) {
         if (rq.startsWith("TR") && edits < 15) {
             ++edits;
-            rig->mixers.setPending(1, channelKeyId(ChannelFamily::InputGain, 1 + edits % 8), 20 + edits);
-            rig->sync->restartRetries();
+            rig->sync->submit(1, channelKeyId(ChannelFamily::InputGain, 1 + edits % 8), 20 + edits, Submit::Copy);
         }
         const QByteArray r = rig->chain->handle(rq);
         return r.isEmpty() ? QList<QByteArray>{} : QList<QByteArray>{r};

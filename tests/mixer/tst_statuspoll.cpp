@@ -159,13 +159,13 @@ void TstStatusPoll::appearingMixerCopiesOnlyItsRecord()
     rig.mixers.MixerSetData[4].InputGain(1) = 99;
     const int override2 = channelKeyId(ChannelFamily::RemoteOn, 2);
     const quint8 switchedTo = rig.mixers.MixerData[4].RemoteOn(2) ^ 1;
-    rig.mixers.setPending(4, override2, switchedTo);
-    rig.mixers.setPending(4, MixerKey::Threshold, 1234);
+    rig.sync->submit(4, override2, switchedTo, Submit::Copy);
+    rig.sync->submit(4, MixerKey::Threshold, 1234, Submit::Copy);
     rig.mixers.EditorOpen[4] = false;
     decode(rig, dataReply(4));
     QCOMPARE(rig.mixers.MixerSetData[4].InputGain(1), rig.mixers.MixerData[4].InputGain(1));
     QCOMPARE(rig.mixers.MixerSetData[4].RemoteOn(2), switchedTo);
-    QVERIFY(rig.mixers.SetDataPending[4][size_t(override2)]);
+    QVERIFY(rig.mixers.waiting(4, override2));
     QCOMPARE(rig.mixers.MixerSetData[4].Threshold, 1234);
     QCOMPARE(enabled, QList<int>{4});
 }
@@ -279,7 +279,7 @@ void TstStatusPoll::pendingValuesHoldTheRequest()
     SyncRig rig;
     rig.loop.StartupPolls = 0;
     rig.sync->poll(); // TR out
-    rig.mixers.setPending(1, 43, 5);
+    rig.sync->submit(1, 43, 5, Submit::Copy);
     rig.forget();
     rig.sync->poll(); // TR reply in, DR held back
     QVERIFY(rig.transport->sent.isEmpty());
@@ -305,7 +305,7 @@ void TstStatusPoll::tenEmptyPollsLoseTheMixers()
     QFETCH(int, emptyPolls);
     SyncRig rig(simOptions(2), LinkKind(kind));
     rig.loop.StartupPolls = 0;
-    rig.loop.PollPhase = PollData;
+    rig.sync->startPollWith(PollData);
     rig.sync->poll();
     rig.sync->poll(); // the data reply arrives
     QCOMPARE(rig.mixers.MixerCount, 2);
@@ -327,7 +327,7 @@ void TstStatusPoll::aLostConnectionKeepsTheMixers()
     // would take that for a change of the room).
     SyncRig rig(simOptions(2));
     rig.loop.StartupPolls = 0;
-    rig.loop.PollPhase = PollData;
+    rig.sync->startPollWith(PollData);
     rig.sync->poll();
     rig.sync->poll();
     QCOMPARE(rig.mixers.MixerCount, 2);
@@ -344,13 +344,13 @@ void TstStatusPoll::valuesWaitForAFreshReadAfterAReconnect()
     // one of them and not the other (restarted with other settings).
     SyncRig rig(simOptions(2));
     rig.loop.StartupPolls = 0;
-    rig.loop.PollPhase = PollData;
+    rig.sync->startPollWith(PollData);
     rig.sync->poll();
     rig.sync->poll();
     const int gain3 = channelKeyId(ChannelFamily::InputGain, 3);
     const int on1 = channelKeyId(ChannelFamily::RemoteOn, 1);
-    rig.mixers.setPending(1, gain3, 40);
-    rig.mixers.setPending(2, on1, 1);
+    rig.sync->submit(1, gain3, 40, Submit::Copy);
+    rig.sync->submit(2, on1, 1, Submit::Copy);
     QVERIFY(rig.sync->writePending());
     QCOMPARE(rig.sync->valueStatus(1, gain3).state, ValueState::Verified);
     QCOMPARE(rig.sync->valueStatus(2, on1).state, ValueState::Verified);
@@ -490,13 +490,13 @@ void TstStatusPoll::pendingChangesCountsPriorityOfChannelOneOnly()
     SyncRig rig;
     const StatusPoll &poll = rig.sync->pollState();
     QVERIFY(!poll.PendingChanges());
-    rig.mixers.SetDataPending[16][channelKeyId(ChannelFamily::Priority, 3)] = true;
-    rig.mixers.SetDataPending[16][0] = true; // Active is never sent
+    rig.sync->submit(16, channelKeyId(ChannelFamily::Priority, 3), 0, Submit::Copy);
+    rig.sync->submit(16, 0, 1, Submit::Copy); // Active is never sent (nor marked)
     QVERIFY(!poll.PendingChanges());
-    rig.mixers.SetDataPending[16][channelKeyId(ChannelFamily::Priority, 1)] = true;
+    rig.sync->submit(16, channelKeyId(ChannelFamily::Priority, 1), 0, Submit::Copy);
     QVERIFY(poll.PendingChanges());
     rig.mixers.clearPending();
-    rig.mixers.SetDataPending[9][MixerKey::Threshold] = true;
+    rig.sync->submit(9, MixerKey::Threshold, 100, Submit::Copy);
     QVERIFY(poll.PendingChanges());
 }
 

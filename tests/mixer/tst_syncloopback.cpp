@@ -32,7 +32,7 @@ void TstSyncLoopback::editsWhilePollingAreVerified()
     for (int edit = 1; edit <= 5; ++edit) {
         const int mixer = 1 + edit % 2;
         const int key = channelKeyId(ChannelFamily::InputGain, edit);
-        QTimer::singleShot(50 * edit, [&, mixer, key, edit] { rig.mixers.setPending(mixer, key, 10 + edit); });
+        QTimer::singleShot(50 * edit, [&, mixer, key, edit] { rig.sync->submit(mixer, key, 10 + edit, Submit::Copy); });
         bool verified = false;
         QVERIFY(rig.runLoop([&] { return verified; }, 10, [&](const SetDataOutcome &o) {
             verified = o.verified && !rig.mixers.anyPending(mixer);
@@ -71,7 +71,7 @@ void TstSyncLoopback::exchangeUnderWayIsKnown()
     rig.sync->hooks().Menu_Enable = [&](bool) { inPoll = rig.sync->busy(); };
     QObject::connect(&rig.sync->events(), &SyncEvents::runFinished, [&] { inWrite = rig.sync->busy(); });
     QVERIFY(rig.runLoop([&] { return rig.loop.StartupPolls == 0 && rig.sync->dataReceived(); }, 10));
-    rig.mixers.setPending(1, channelKeyId(ChannelFamily::InputGain, 1), 20);
+    rig.sync->submit(1, channelKeyId(ChannelFamily::InputGain, 1), 20, Submit::Copy);
     QVERIFY(rig.runLoop([&] { return !rig.mixers.anyPending(1); }, 10));
     QVERIFY(inPoll);
     QVERIFY(inWrite);

@@ -89,7 +89,7 @@ struct PanelRig
         };
         PanelWindowContext ctx{panel, net.mixers, net.link, files, *settings,
                                panelDialogs ? *panelDialogs : dialogs(),
-                               [this] { net.sync->restartRetries(); }, seam, dotsPerInch,
+                               seam, dotsPerInch,
                                nullptr, linkLine, net.sync.get(), lock, &timeOfDay};
         window = new FrmMdi(ctx);
         window->resize(760, 480);

@@ -13,6 +13,7 @@
 #include "settings/panelsections.h"
 #include "settings/panelsections_keys.h"
 #include "settings/settingsfile.h"
+#include "tests/editor/recordedsync.h"
 #include "tests/support/testmain.h"
 
 #include <QFile>
@@ -110,18 +111,19 @@ private slots:
     {
         MixerState mixers;
         PanelRuntime runtime;
-        int restarts = 0;
+        RecordedSync sync(mixers);
         EditorState editor;
-        RemoteChannels remote(mixers, runtime, [&] { ++restarts; }, &editor);
+        RemoteChannels remote(mixers, runtime, &sync, &editor);
         // Mixer 1 reports channel 1 on; mixer 2 has channel 4 switched on but
         // not sent yet, so its wanted values are the ones to keep.
         mixers.MixerData[1].RemoteOn(1) = 1;
         mixers.MixerData[1].RemoteOff(1) = 0;
         mixers.MixerData[1].RemoteOff(5) = 1;   // already off: nothing to switch
         mixers.MixerSetData[1] = mixers.MixerData[1];
-        mixers.setPending(2, channelKeyId(ChannelFamily::RemoteOn, 4), 1);
-        mixers.setPending(2, channelKeyId(ChannelFamily::RemoteOff, 4), 0);
+        sync.submit(2, {{channelKeyId(ChannelFamily::RemoteOn, 4), 1}, {channelKeyId(ChannelFamily::RemoteOff, 4), 0}},
+                    Submit::Copy);
         mixers.clearPending();
+        sync.retries = 7;
 
         remote.takeOver(2);
         QCOMPARE(runtime.recordedRemoteOn[0][0], quint8(1));
@@ -132,8 +134,8 @@ private slots:
                 QCOMPARE(mixers.MixerSetData[size_t(m)].RemoteOn(c), quint8(0));
                 QCOMPARE(mixers.MixerSetData[size_t(m)].RemoteOff(c), quint8(1));
             }
-        QVERIFY(mixers.SetDataPending[1][size_t(channelKeyId(ChannelFamily::RemoteOn, 1))]);
-        QVERIFY(restarts > 0);
+        QVERIFY(mixers.waiting(1, channelKeyId(ChannelFamily::RemoteOn, 1)));
+        QCOMPARE(sync.retries, 0); // a running write gets its passes again
 
         // Entering the execution state brings channels to their buttons.
         PanelState panel = panelWith({{0, 1}, {0, 2}, {0, 8}});
@@ -142,7 +144,7 @@ private slots:
         remote.applyButtonStates(panel, 1);
         QCOMPARE(mixers.MixerSetData[1].RemoteOn(2), quint8(1));
         QCOMPARE(mixers.MixerSetData[1].RemoteOff(2), quint8(0));
-        QVERIFY(!mixers.SetDataPending[1][size_t(channelKeyId(ChannelFamily::RemoteOn, 3))]);
+        QVERIFY(!mixers.waiting(1, channelKeyId(ChannelFamily::RemoteOn, 3)));
         QVERIFY(!remote.toggle(panel, {0, 8}));   // the output button never toggles
 
         // Mixer 3 is counted while the panel is open, with channel 2 on: not
@@ -158,15 +160,15 @@ private slots:
         remote.giveBack(3);
         QCOMPARE(mixers.MixerSetData[3].channel(ChannelFamily::RemoteOn, 1), third.channel(ChannelFamily::RemoteOn, 1));
         QCOMPARE(mixers.MixerSetData[3].channel(ChannelFamily::RemoteOff, 1), third.channel(ChannelFamily::RemoteOff, 1));
-        QVERIFY(!mixers.SetDataPending[3][size_t(channelKeyId(ChannelFamily::RemoteOn, 2))]);
+        QVERIFY(!mixers.waiting(3, channelKeyId(ChannelFamily::RemoteOn, 2)));
         QCOMPARE(mixers.MixerSetData[3].RemoteOff(2), quint8(0));
         QCOMPARE(mixers.MixerSetData[1].RemoteOn(1), quint8(1));
         QCOMPARE(mixers.MixerSetData[1].RemoteOff(1), quint8(0));
         QCOMPARE(mixers.MixerSetData[2].RemoteOn(4), quint8(1));
         QCOMPARE(mixers.MixerSetData[1].RemoteOn(5), quint8(0));
-        QVERIFY(mixers.SetDataPending[1][size_t(channelKeyId(ChannelFamily::RemoteOff, 1))]);
+        QVERIFY(mixers.waiting(1, channelKeyId(ChannelFamily::RemoteOff, 1)));
         // A channel the panel never touched is left alone.
-        QVERIFY(!mixers.SetDataPending[1][size_t(channelKeyId(ChannelFamily::RemoteOn, 5))]);
+        QVERIFY(!mixers.waiting(1, channelKeyId(ChannelFamily::RemoteOn, 5)));
         // What was given back is not to be undone by the first click an editor
         // opened next makes when it shows the mixer's older value.
         QVERIFY(editor.IgnoreRemoteOnClick[1][1] && editor.IgnoreRemoteOffClick[1][1]);
@@ -180,23 +182,24 @@ private slots:
     void channelsOwedToAMixerOffTheLink()
     {
         MixerState mixers;
+        RecordedSync sync(mixers);
         PanelRuntime runtime;
         mixers.MixerData[2].RemoteOn(3) = 1;
         mixers.MixerSetData[2] = mixers.MixerData[2];
         auto closedWhileAway = [&] {
-            RemoteChannels panel(mixers, runtime, {});
+            RemoteChannels panel(mixers, runtime, &sync);
             panel.takeOver(2);
             mixers.clearPending();
             panel.giveBack(1);
             QVERIFY(!mixers.anyPending(2));
         };
         auto bothFlagged = [&](int channel) {
-            return mixers.SetDataPending[2][size_t(channelKeyId(ChannelFamily::RemoteOn, channel))]
-                   && mixers.SetDataPending[2][size_t(channelKeyId(ChannelFamily::RemoteOff, channel))];
+            return mixers.waiting(2, channelKeyId(ChannelFamily::RemoteOn, channel))
+                   && mixers.waiting(2, channelKeyId(ChannelFamily::RemoteOff, channel));
         };
 
         closedWhileAway();
-        RemoteChannels after(mixers, runtime, {});
+        RemoteChannels after(mixers, runtime, &sync);
         QVERIFY(after.giveBackOwed(1));               // still away
         QVERIFY(!mixers.anyPending(2));
         QVERIFY(!after.giveBackOwed(2));              // back: every value goes back
@@ -209,7 +212,7 @@ private slots:
         closedWhileAway();
         mixers.MixerData[2] = mixers.MixerSetData[2];  // back, holding the panel's switch
         mixers.clearPending();
-        RemoteChannels next(mixers, runtime, {});
+        RemoteChannels next(mixers, runtime, &sync);
         next.takeOver(2);
         QCOMPARE(runtime.recordedRemoteOn[1][2], quint8(1));
         next.giveBack(2);

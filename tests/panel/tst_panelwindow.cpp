@@ -43,9 +43,8 @@ bool mixerHolds(PanelRig &rig, int mixer, int channel, int on, int off)
 
 bool bothFlagsSet(PanelRig &rig, int mixer, int channel)
 {
-    const auto &flags = rig.net.mixers.SetDataPending[size_t(mixer)];
-    return flags[size_t(wire(ChannelFamily::RemoteOn, channel))]
-           && flags[size_t(wire(ChannelFamily::RemoteOff, channel))];
+    const MixerState &s = rig.net.mixers;
+    return s.waiting(mixer, wire(ChannelFamily::RemoteOn, channel)) && s.waiting(mixer, wire(ChannelFamily::RemoteOff, channel));
 }
 
 // Dialogs that, like a real message box, let the panel's timer fire while a

@@ -3,6 +3,7 @@
 // A SyncStatus whose value states the test sets, announcing each change as
 // the link's synchronisation does.
 
+#include "mixer/mixerdata.h"
 #include "mixer/syncstatus.h"
 
 #include <map>
@@ -11,6 +12,10 @@
 class FakeSync final : public SyncStatus
 {
 public:
+    FakeSync() = default;
+    // Values submitted go into `records`.
+    explicit FakeSync(MixerState &records) : m_records(&records) {}
+
     // Whether the mixers count as read since the connection last came up.
     bool current = true;
 
@@ -31,14 +36,19 @@ public:
     double ambientLevel() const override { return 0; }
     int passCount() const override { return 0; }
     bool mixersCurrent() const override { return current; }
-    void awaitFreshData(int) override {}
-    void awaitFreshThresholds(int) override {}
-    void markFresh(int) override {}
+    void editorOpened(int) override {}
     void forgetReceived() override {}
-    void restartRetries() override {}
     void dismissFailure(int, int) override {}
 
+protected:
+    MixerState &records() override { return *m_records; }
+    void awaitFreshData(int) override {}
+    void awaitFreshThresholds(int) override {}
+    void restartRetries() override {}
+
 private:
+    MixerState m_own;
+    MixerState *m_records = &m_own;
     SyncEvents m_events;
     std::map<std::pair<int, int>, ValueStatus> m_states;
 };

@@ -51,8 +51,9 @@ struct ServerRig
     {
         ButtonSlot &b = panel.slot(m, s);
         b.IconOnOff = !b.IconOnOff;
-        mixers.setPending(m + 1, channelKeyId(ChannelFamily::RemoteOn, s + 1), b.IconOnOff);
-        mixers.setPending(m + 1, channelKeyId(ChannelFamily::RemoteOff, s + 1), !b.IconOnOff);
+        status.submit(m + 1, {{channelKeyId(ChannelFamily::RemoteOn, s + 1), b.IconOnOff},
+                              {channelKeyId(ChannelFamily::RemoteOff, s + 1), !b.IconOnOff}},
+                      Submit::Copy);
         // The next poll sees them waiting.
         QTimer::singleShot(0, &status.events(), [this, m, s] {
             for (ChannelFamily f : {ChannelFamily::RemoteOn, ChannelFamily::RemoteOff})
@@ -65,13 +66,13 @@ struct ServerRig
     void runEnds(bool verified)
     {
         QTest::qWait(20); // the poll that sees the pressed values waiting
+        mixers.clearPending(); // every pressed value was sent
         for (int m = 1; m <= 2; ++m)
             for (int c = 1; c <= ChannelCount; ++c)
                 for (ChannelFamily f : {ChannelFamily::RemoteOn, ChannelFamily::RemoteOff}) {
                     const int id = channelKeyId(f, c);
                     if (status.valueStatus(m, id).state != ValueState::Waiting)
                         continue;
-                    mixers.SetDataPending[size_t(m)][size_t(id)] = false;
                     if (verified)
                         mixers.MixerData[size_t(m)].channel(f, c) = mixers.MixerSetData[size_t(m)].channel(f, c);
                     status.set(m, id, verified ? ValueState::Verified : ValueState::Failed);
@@ -86,7 +87,7 @@ struct ServerRig
     LinkState link;
     MixerState mixers;
     PanelState panel;
-    FakeSync status;
+    FakeSync status{mixers};
     RemoteSyncView sync;
     RemoteTokens tokens = RemoteTokens::generate();
     bool executing = true;

@@ -290,7 +290,7 @@ private slots:
         MixerState mixers;
         LinkState link;
         link.linkKind = LinkKind::Ethernet;
-        FakeSync status;
+        FakeSync status{mixers};
         RemoteSyncView view;
         view.attach(&status);
         mixers.MixerCount = 1;
@@ -301,8 +301,8 @@ private slots:
         QVERIFY(eventsBetween(a, a).empty());
 
         mixers.MixerCount = 2;
-        mixers.setPending(1, channelKeyId(ChannelFamily::RemoteOn, 2), 1);
-        mixers.setPending(1, channelKeyId(ChannelFamily::RemoteOff, 2), 0);
+        status.submit(1, {{channelKeyId(ChannelFamily::RemoteOn, 2), 1}, {channelKeyId(ChannelFamily::RemoteOff, 2), 0}},
+                      Submit::Copy);
         status.set(1, channelKeyId(ChannelFamily::RemoteOn, 2), ValueState::Waiting);
         const RemoteSnapshot b = RemoteSnapshot::take(mixers, link, view, true, true);
         const std::vector<QJsonObject> events = eventsBetween(a, b);

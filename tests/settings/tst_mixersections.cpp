@@ -98,8 +98,8 @@ private slots:
         QCOMPARE(state.MixerSetData[2].HeadAmp(4), quint8(2));
         for (int m = 1; m <= 2; ++m)
             for (int k = 1; k <= 85; ++k)
-                QVERIFY(state.SetDataPending[size_t(m)][size_t(k)]);
-        QVERIFY(!state.SetDataPending[1][0]);
+                QVERIFY(state.waiting(m, k));
+        QVERIFY(!state.waiting(1, 0));
         // Extended values come from the master's section for every mixer.
         QCOMPARE(state.ExtendedData[1].Noise_Detection, qint16(1));
         QCOMPARE(state.ExtendedData[2].Noise_Detection, qint16(1));
@@ -113,10 +113,11 @@ private slots:
         state.MixerCount = 1;
         state.MixerData[1].InputLevel(1) = 1;
         state.MixerData[1].InputLevel(2) = 9;
-        state.SetDataPending[1][2] = false;                 // InputLevel_2 sent and verified
+        state.clearPending();                               // InputLevel_2 sent and verified,
+        state.takeLoadedValue(1, 1, 3);                     // InputLevel_1 not yet
         mixers.takeReported();
         QCOMPARE(state.MixerSetData[1].InputLevel(1), quint8(3));
-        QVERIFY(state.SetDataPending[1][1]);
+        QVERIFY(state.waiting(1, 1));
         QCOMPARE(state.MixerSetData[1].InputLevel(2), quint8(9));
         QCOMPARE(state.MixerSetData[2].InputLevel(1), quint8(2));
     }

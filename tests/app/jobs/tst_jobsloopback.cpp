@@ -55,7 +55,7 @@ private slots:
         mixers.ExtendedData[1].MuteK = 33;
         mixers.ExtendedData[1].OutPeakLEDK = -150;
         mixers.ExtendedData[1].Noise_Detection_Threshold = 1000;
-        mixers.setPending(2, 3, 17);
+        mixers.takeLoadedValue(2, 3, 17);
         JobContext c{link, mixers, dialogs, protocol, nullptr, {}, {}, {}};
         c.SetData = [&] { return sync.writePending(); };
         QVERIFY(JobRunner(c).run(JobWork::of(JobKind::TransferLoaded)));
