@@ -9,12 +9,16 @@ namespace Text {
 constexpr int NeedsValue = 13246;   // "%1 needs a value"
 constexpr int RemotePair = 12435;   // "--remote and --remote-tokens go together."
 constexpr int RemoteAddress = 12419; // "--remote needs ADDRESS:PORT ..."
+constexpr int ControlAddress = 14600; // "--control needs ADDRESS:PORT ..."
+constexpr int TokensAlone = 14601;    // "--remote-tokens goes with --remote or --control."
 constexpr int Usage = 12623;
 constexpr int NoDisplay = 13250;    // "no desktop to open a window on (%1 is not set) ..."
 } // namespace Text
 
 const QString RemoteOption = QStringLiteral("--remote");
 const QString RemoteTokensOption = QStringLiteral("--remote-tokens");
+const QString ControlOption = QStringLiteral("--control");
+const QString JournalOption = QStringLiteral("--log-journal");
 
 // Qt's own command-line options (QGuiApplication, QApplication), which Qt
 // takes with one dash or two.
@@ -58,7 +62,7 @@ GeneralArguments parseGeneralArguments(const QStringList &arguments)
         r.error = why;
         return r;
     };
-    bool remote = false, tokens = false;
+    bool remote = false, tokens = false, control = false;
     for (int i = 1; i < arguments.size(); ++i) {
         const QString &a = arguments[i];
         if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
@@ -73,26 +77,34 @@ GeneralArguments parseGeneralArguments(const QStringList &arguments)
             i += words - 1;
             continue;
         }
+        if (a == JournalOption) {
+            r.logJournal = true;
+            continue;
+        }
         // The remote operation reads its options as separate words only.
-        if (a != RemoteOption && a != RemoteTokensOption) {
+        if (a != RemoteOption && a != RemoteTokensOption && a != ControlOption) {
             r.rest << a;
             continue;
         }
         const QString value = arguments.value(++i);
         if (value.trimmed().isEmpty())
             return fail(str(Text::NeedsValue).arg(a));
-        if (a == RemoteOption) {
-            QString address;
-            quint16 port = 0;
+        QString address;
+        quint16 port = 0;
+        if (a == RemoteOption || a == ControlOption) {
             if (!parseListenAddress(value, address, port))
-                return fail(str(Text::RemoteAddress));
-            remote = true;
+                return fail(str(a == RemoteOption ? Text::RemoteAddress : Text::ControlAddress));
+            (a == RemoteOption ? remote : control) = true;
         } else {
             tokens = true;
         }
     }
-    if (remote != tokens)
+    // The page needs the file's tokens; the line control takes the stored
+    // ones without it.
+    if (remote && !tokens)
         return fail(str(Text::RemotePair));
+    if (tokens && !remote && !control)
+        return fail(str(Text::TokensAlone));
     return r;
 }
 

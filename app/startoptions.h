@@ -2,8 +2,9 @@
 
 // The words of the program's command line that neither the chairperson's
 // start nor the virtual chain reads: --help and --version, answered before
-// any display is needed; the remote operation's --remote ADDRESS:PORT and
-// --remote-tokens FILE (read again by the remote operation itself); and
+// any display is needed; the remote operation's --remote ADDRESS:PORT,
+// --control ADDRESS:PORT and --remote-tokens FILE (read again by the remote
+// operation itself); --log-journal; and
 // Qt's own options (-platform NAME, -style NAME, -reverse ...), which
 // QApplication takes. What is left is the part the other readings judge.
 
@@ -16,6 +17,7 @@ struct GeneralArguments
     QString error;        // why the command line was refused, for stderr
     bool help = false;    // -h, --help
     bool version = false; // -v, --version
+    bool logJournal = false; // --log-journal: the activity log goes to the system log too
     QStringList rest;     // the command line without them, program name first
 };
 

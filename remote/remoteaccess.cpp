@@ -59,6 +59,10 @@ RemoteSettings RemoteSettings::load()
         s.port = quint16(port);
     s.tokens.operate = readUserValue(Group + QStringLiteral("OperateToken")).toLatin1();
     s.tokens.watch = readUserValue(Group + QStringLiteral("WatchToken")).toLatin1();
+    s.controlEnabled = readUserValue(Group + QStringLiteral("ControlEnabled")) == QLatin1String("1");
+    const uint controlPort = readUserValue(Group + QStringLiteral("ControlPort")).toUInt(&ok);
+    if (ok && controlPort >= 1 && controlPort <= 65535)
+        s.controlPort = quint16(controlPort);
     s.certificateFile = readUserValue(Group + QStringLiteral("Certificate"));
     s.keyFile = readUserValue(Group + QStringLiteral("Key"));
     if (!s.tokens.valid()) {
@@ -77,6 +81,8 @@ void RemoteSettings::save() const
     writeUserValue(Group + QStringLiteral("WatchToken"), QString::fromLatin1(tokens.watch));
     writeUserValue(Group + QStringLiteral("Certificate"), certificateFile);
     writeUserValue(Group + QStringLiteral("Key"), keyFile);
+    writeUserValue(Group + QStringLiteral("ControlEnabled"), controlEnabled ? QStringLiteral("1") : QStringLiteral("0"));
+    writeUserValue(Group + QStringLiteral("ControlPort"), QString::number(controlPort));
 }
 
 bool readTokenFile(const QString &path, RemoteTokens &tokens, QString &error)

@@ -32,6 +32,10 @@ struct RemoteSettings
     RemoteTokens tokens;
     QString certificateFile;         // both set: HTTPS
     QString keyFile;
+    // The room controllers' line control, on the same address, its own port;
+    // on or off apart from the page.
+    bool controlEnabled = false;
+    quint16 controlPort = 8341;
 
     // Read from the per-user store; tokens are made (and stored) the first time.
     static RemoteSettings load();

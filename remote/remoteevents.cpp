@@ -30,7 +30,7 @@ bool RemoteEvents::roomFor(const QHostAddress &peer, const QByteArray &token) co
            && ofToken < Remote::MaxEventClientsPerToken;
 }
 
-void RemoteEvents::add(std::unique_ptr<QWebSocket> socket, const QByteArray &token, const QString &hello)
+void RemoteEvents::add(std::unique_ptr<QWebSocket> socket, const QByteArray &token, const QString &hello, bool page)
 {
     if (!roomFor(socket->peerAddress(), token)) {
         socket->close(QWebSocketProtocol::CloseCodeTooMuchData);
@@ -51,7 +51,7 @@ void RemoteEvents::add(std::unique_ptr<QWebSocket> socket, const QByteArray &tok
     connect(s, &QWebSocket::textMessageReceived, this, heard);
     connect(s, &QWebSocket::binaryMessageReceived, this, heard);
     s->sendTextMessage(hello);
-    m_clients.push_back({std::move(socket), RateLimiter::addressKey(s->peerAddress()), token, m_clock.now()});
+    m_clients.push_back({std::move(socket), RateLimiter::addressKey(s->peerAddress()), token, m_clock.now(), page});
     m_timer.start();
     emit changed();
 }
@@ -126,4 +126,9 @@ void RemoteEvents::sweep()
 int RemoteEvents::heardSince(double time) const
 {
     return int(std::count_if(m_clients.begin(), m_clients.end(), [time](const Client &c) { return c.heard >= time; }));
+}
+
+int RemoteEvents::pages() const
+{
+    return int(std::count_if(m_clients.begin(), m_clients.end(), [](const Client &c) { return c.page; }));
 }

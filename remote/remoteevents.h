@@ -33,7 +33,8 @@ public:
     // Whether a client of `peer` holding `token` may join now.
     bool roomFor(const QHostAddress &peer, const QByteArray &token) const;
     // Takes the socket (refused when there is no room) and sends it `hello`.
-    void add(std::unique_ptr<QWebSocket> socket, const QByteArray &token, const QString &hello);
+    // `page`: a browser's page rather than a room-control system.
+    void add(std::unique_ptr<QWebSocket> socket, const QByteArray &token, const QString &hello, bool page = true);
     void broadcast(const QString &text);
     // Closes every client (the tokens were renewed, the server stops).
     void closeAll(int code, const QString &reason);
@@ -42,6 +43,7 @@ public:
     void sweep();
 
     int count() const { return int(m_clients.size()); }
+    int pages() const;
     // Clients heard from (an answer to a ping, a message) since `time`.
     int heardSince(double time) const;
 
@@ -55,6 +57,7 @@ private:
         QString address;
         QByteArray token;
         double heard = 0;
+        bool page = true;
     };
     void drop(QWebSocket *socket);
     Client *find(QWebSocket *socket);

@@ -1,6 +1,9 @@
 #include "remote/remotejson.h"
 
 #include "link/linkstate.h"
+#include "remote/remotehost.h"
+
+#include <QFileInfo>
 
 namespace {
 
@@ -67,6 +70,19 @@ RemoteSnapshot RemoteSnapshot::take(const MixerState &mixers, const LinkState &l
             ch.sync = sync.channelState(m, c);
         }
     }
+    return s;
+}
+
+RemoteSnapshot snapshotOf(const RemoteHost &host, const RemoteSyncView &sync)
+{
+    RemoteSnapshot s = RemoteSnapshot::take(host.mixers, host.link, sync, host.panelOpen && host.panelOpen(),
+                                            host.executing && host.executing());
+    if (host.virtualMixers && host.virtualMixers())
+        s.linkKind = QStringLiteral("virtual");
+    if (host.settingsFile)
+        s.file = QFileInfo(host.settingsFile()).fileName();
+    if (host.blocked)
+        s.blocked = host.blocked();
     return s;
 }
 

@@ -15,6 +15,7 @@
 #include <vector>
 
 struct LinkState;
+struct RemoteHost;
 
 struct ChannelSnapshot
 {
@@ -42,6 +43,9 @@ struct RemoteSnapshot
     static RemoteSnapshot take(const MixerState &mixers, const LinkState &link, const RemoteSyncView &sync,
                                bool panelOpen, bool executing);
 };
+
+// The system as the remote fronts see it now.
+RemoteSnapshot snapshotOf(const RemoteHost &host, const RemoteSyncView &sync);
 
 // A channel is on when its RemoteOn is 1 and its RemoteOff 0.
 bool channelOn(const MixerDataRecord &record, int channel);

@@ -114,6 +114,8 @@ Route routeOf(HttpMethod method, const QByteArray &path)
         return only(RouteKind::Script, method, HttpMethod::Get, "GET, HEAD");
     if (path == "/manifest.webmanifest")
         return only(RouteKind::Manifest, method, HttpMethod::Get, "GET, HEAD");
+    if (path == "/metrics")
+        return only(RouteKind::Metrics, method, HttpMethod::Get, "GET, HEAD");
     if (!path.startsWith(ApiPrefix))
         return {};
     const QByteArray rest = path.mid(ApiPrefix.size());

@@ -40,6 +40,7 @@ enum class RouteKind {
     Channel,   // POST /api/v1/mixers/{mixer}/channels/{channel}
     Events,    // GET /api/v1/events (WebSocket)
     Manifest,  // GET /manifest.webmanifest  the page as a web app
+    Metrics,   // GET /metrics  for monitoring (Prometheus text)
     NotFound,
 };
 

@@ -34,6 +34,25 @@ QByteArray json(const QJsonObject &o)
     return QJsonDocument(o).toJson(QJsonDocument::Compact);
 }
 
+// The answer to a switch: a refusal names its error; one that was under
+// way names the switch too, and whether the mixer was read holding it.
+QJsonObject switchAnswer(const SwitchOutcome &o, int mixer, int channel, bool on)
+{
+    QJsonObject a;
+    const QString word = switchErrorWord(o.error);
+    if (!word.isEmpty())
+        a.insert(QStringLiteral("error"), word);
+    if (o.error == SwitchError::Blocked)
+        a.insert(QStringLiteral("blocked"), o.blocked);
+    if (o.started) {
+        a.insert(QStringLiteral("mixer"), mixer);
+        a.insert(QStringLiteral("channel"), channel);
+        a.insert(QStringLiteral("on"), on);
+        a.insert(QStringLiteral("verified"), o.verified());
+    }
+    return a;
+}
+
 const QByteArray JsonType = "application/json";
 
 HttpMethod methodOf(QHttpServerRequest::Method m)
@@ -140,10 +159,10 @@ private:
 };
 
 RemoteServer::RemoteServer(RemoteHost host, RemoteSyncView &sync, QObject *parent)
-    : QObject(parent), m_host(std::move(host)), m_sync(sync), m_events(std::make_unique<RemoteEvents>(m_host.clock))
+    : QObject(parent), m_host(std::move(host)), m_sync(sync), m_events(std::make_unique<RemoteEvents>(m_host.clock)),
+      m_switches(m_host, sync)
 {
-    m_deadlineTimer.setInterval(1000);
-    connect(&m_deadlineTimer, &QTimer::timeout, this, &RemoteServer::refresh);
+    connect(&m_switches, &RemoteSwitches::pressed, this, &RemoteServer::refresh);
     connect(&m_sync, &RemoteSyncView::changed, this, &RemoteServer::refresh);
     m_watchTimer.setInterval(1000);
     connect(&m_watchTimer, &QTimer::timeout, this, &RemoteServer::refresh);
@@ -224,15 +243,7 @@ void RemoteServer::stop()
 {
     // The sockets of waiting switches outlive the listener, so that their
     // answer leaves before they close.
-    for (Switch &s : m_switches) {
-        if (!s.socket)
-            continue;
-        reply(s.socket, s.place, httpResponse(503, JsonType, errorJson(QStringLiteral("server-stopped"))), true);
-        if (HttpConnection *connection = HttpConnection::of(s.socket))
-            connection->detach();
-    }
-    m_switches.clear();
-    m_deadlineTimer.stop();
+    m_switches.stopAll();
     m_events->closeAll(QWebSocketProtocol::CloseCodeGoingAway, {});
     m_front.reset();
     m_port = 0;
@@ -242,6 +253,11 @@ void RemoteServer::stop()
 int RemoteServer::eventClients() const
 {
     return m_events->count();
+}
+
+int RemoteServer::pageClients() const
+{
+    return m_events->pages();
 }
 
 bool RemoteServer::running() const
@@ -259,15 +275,7 @@ void RemoteServer::setTokens(const RemoteTokens &tokens)
 
 RemoteSnapshot RemoteServer::snapshot() const
 {
-    RemoteSnapshot s = RemoteSnapshot::take(m_host.mixers, m_host.link, m_sync, m_host.panelOpen && m_host.panelOpen(),
-                                            m_host.executing && m_host.executing());
-    if (m_host.virtualMixers && m_host.virtualMixers())
-        s.linkKind = QStringLiteral("virtual");
-    if (m_host.settingsFile)
-        s.file = QFileInfo(m_host.settingsFile()).fileName();
-    if (m_host.blocked)
-        s.blocked = m_host.blocked();
-    return s;
+    return snapshotOf(m_host, m_sync);
 }
 
 QJsonObject RemoteServer::statusFor(RemoteAccess access) const
@@ -344,6 +352,12 @@ RemoteServer::Handled RemoteServer::handle(const Request &request, QTcpSocket *s
         return Handled::Answered;
     case RouteKind::Status:
         return answer(200, json(statusFor(access)));
+    case RouteKind::Metrics:
+        if (!m_host.metrics)
+            return answer(404, errorJson(QStringLiteral("not-found")));
+        reply(socket, request.place,
+              httpResponse(200, "text/plain; version=0.0.4; charset=utf-8", m_host.metrics(), {}, head));
+        return Handled::Answered;
     case RouteKind::Panel: {
         const int mixers = m_host.link.offline() ? Panel::MaxMixers : m_host.mixers.FileMixerCount;
         return answer(200, json(panelJson(m_host.panel, mixers, m_host.executing && m_host.executing())));
@@ -414,102 +428,25 @@ void RemoteServer::handleChannel(const Route &route, const Request &request, Rem
     if (!isJsonType(request.contentType))
         return answer(415, errorJson(QStringLiteral("unsupported-media-type"),
                                      QStringLiteral("the body must be sent as application/json")));
-    const int linked = qBound(0, int(m_host.mixers.MixerCount), MaxMixers);
-    if (route.mixer < 1 || route.mixer > linked || route.channel < 1 || route.channel > ChannelCount)
-        return answer(404, errorJson(QStringLiteral("not-linked")));
-    // The mixers refused this program's writes (the Ethernet access check):
-    // no switch would arrive.
-    if (!m_host.mixers.WriteAccess)
-        return answer(403, errorJson(QStringLiteral("no-write-access")));
+    if (const auto refused = m_switches.refusal(route.mixer, route.channel))
+        return answer(refused->status(), errorJson(switchErrorWord(refused->error)));
     const SwitchBody body = parseSwitchBody(request.body);
     if (!body.on)
         return answer(400, errorJson(QStringLiteral("bad-body"), body.error));
-    if (!(m_host.executing && m_host.executing()))
-        return answer(409, errorJson(QStringLiteral("panel-not-executing")));
-    const int panelMixer = route.mixer - 1;
-    const int slot = route.channel - 1;
-    if (panelMixer >= Panel::MaxMixers || !m_host.panel.slot(panelMixer, slot).IconEnable)
-        return answer(409, errorJson(QStringLiteral("no-button")));
-    // A modal window holds the job loop: nothing asked now may happen
-    // whenever someone answers it.
-    if (const QString blocked = m_host.blocked ? m_host.blocked() : QString(); !blocked.isEmpty())
-        return answer(503, json({{QStringLiteral("error"), QStringLiteral("blocked")},
-                                 {QStringLiteral("blocked"), blocked}}));
-    // Nothing reaches the mixers, and what was read of them before may no
-    // longer hold: the panel's button is greyed, and so is this switch.
-    if (m_host.link.down())
-        return answer(503, errorJson(QStringLiteral("link-down")));
-    bool pressed = false;
-    if (m_host.panel.slot(panelMixer, slot).IconOnOff != *body.on) {
-        if (!m_host.press(panelMixer, slot))
-            return answer(409, errorJson(QStringLiteral("panel-not-executing")));
-        pressed = true;
-    }
-    Switch s;
-    s.socket = socket;
-    s.mixer = route.mixer;
-    s.channel = route.channel;
-    s.on = *body.on;
-    s.pressed = pressed;
-    s.deadline = m_host.clock.now() + SwitchDeadline;
-    s.place = request.place;
-    if (!settle(s)) {
-        m_switches.push_back(s);
-        m_deadlineTimer.start();
-    }
+    const int mixer = route.mixer;
+    const int channel = route.channel;
+    const bool on = *body.on;
+    const quint64 place = request.place;
+    const QPointer<QTcpSocket> client(socket);
+    m_switches.ask(mixer, channel, on, QPointer<QObject>(socket), [this, client, place, mixer, channel, on](const SwitchOutcome &o) {
+        if (!client)
+            return;
+        const bool stopped = o.error == SwitchError::Stopped;
+        reply(client, place, httpResponse(o.status(), JsonType, json(switchAnswer(o, mixer, channel, on))), stopped);
+        if (HttpConnection *connection = stopped ? HttpConnection::of(client) : nullptr)
+            connection->detach();
+    });
     refresh();
-}
-
-bool RemoteServer::settle(Switch &s)
-{
-    if (!s.socket)
-        return true; // the client went away
-    const RemoteValueState state = m_sync.channelState(s.mixer, s.channel);
-    const bool wanted = channelOn(m_host.mixers.MixerSetData[size_t(s.mixer)], s.channel);
-    auto finish = [&](int status, const QJsonObject &o) {
-        reply(s.socket, s.place, httpResponse(status, JsonType, json(o)));
-        return true;
-    };
-    const QJsonObject place{{QStringLiteral("mixer"), s.mixer}, {QStringLiteral("channel"), s.channel}};
-    auto with = [&](QJsonObject o) {
-        for (auto it = place.begin(); it != place.end(); ++it)
-            o.insert(it.key(), it.value());
-        o.insert(QStringLiteral("on"), s.on);
-        return o;
-    };
-    if (wanted != s.on)
-        return finish(409, with({{QStringLiteral("verified"), false},
-                                 {QStringLiteral("error"), QStringLiteral("superseded")}}));
-    // After a press, what the state said before (a verified or failed
-    // earlier write) is no answer: the new write is seen waiting first.
-    if (state == RemoteValueState::Waiting || (s.pressed && !s.sawWaiting)) {
-        s.sawWaiting = s.sawWaiting || state == RemoteValueState::Waiting;
-        if (m_host.clock.now() > s.deadline)
-            return finish(504, with({{QStringLiteral("verified"), false},
-                                     {QStringLiteral("error"), QStringLiteral("timeout")}}));
-        return false;
-    }
-    if (state == RemoteValueState::Failed)
-        return finish(504, with({{QStringLiteral("verified"), false}}));
-    // A 200 says the mixer was read holding the switch, after the connection
-    // last came back: the read-back of this write, or (a switch that pressed
-    // nothing) the last read of the mixer's two values.
-    if (m_sync.mixersCurrent()
-        && ((state == RemoteValueState::Verified && s.sawWaiting) || holdsWanted(s.mixer, s.channel)))
-        return finish(200, with({{QStringLiteral("verified"), true}}));
-    if (m_host.clock.now() > s.deadline)
-        return finish(504, with({{QStringLiteral("verified"), false}, {QStringLiteral("error"), QStringLiteral("timeout")}}));
-    return false;
-}
-
-bool RemoteServer::holdsWanted(int mixer, int channel) const
-{
-    const MixerDataRecord &held = m_host.mixers.MixerData[size_t(mixer)];
-    const MixerDataRecord &wanted = m_host.mixers.MixerSetData[size_t(mixer)];
-    for (ChannelFamily f : {ChannelFamily::RemoteOn, ChannelFamily::RemoteOff})
-        if (held.channel(f, channel) != wanted.channel(f, channel))
-            return false;
-    return true;
 }
 
 void RemoteServer::refresh()
@@ -520,29 +457,7 @@ void RemoteServer::refresh()
     for (const QJsonObject &event : eventsBetween(m_last, next))
         m_events->broadcast(QString::fromUtf8(json(event)));
     m_last = next;
-    m_switches.erase(std::remove_if(m_switches.begin(), m_switches.end(), [this](Switch &s) { return settle(s); }),
-                     m_switches.end());
-    if (!next.blocked.isEmpty())
-        holdBack(next.blocked);
-    if (m_switches.empty())
-        m_deadlineTimer.stop();
-}
-
-void RemoteServer::holdBack(const QString &blocked)
-{
-    const QByteArray answer = httpResponse(503, JsonType, json({{QStringLiteral("error"), QStringLiteral("blocked")},
-                                                                {QStringLiteral("blocked"), blocked}}));
-    // Taken out first: a press back refreshes.
-    const std::vector<Switch> held = std::move(m_switches);
-    m_switches.clear();
-    for (const Switch &s : held) {
-        if (!s.socket)
-            continue;
-        reply(s.socket, s.place, answer);
-        const bool stillAsked = channelOn(m_host.mixers.MixerSetData[size_t(s.mixer)], s.channel) == s.on;
-        if (s.pressed && stillAsked && m_host.press)
-            m_host.press(s.mixer - 1, s.channel - 1);
-    }
+    m_switches.settle(next.blocked);
 }
 
 void RemoteServer::acceptWebSocket(QWebSocket *raw)
@@ -568,5 +483,7 @@ void RemoteServer::acceptWebSocket(QWebSocket *raw)
     hello.insert(QStringLiteral("type"), QStringLiteral("status"));
     hello.insert(QStringLiteral("access"),
                  access == RemoteAccess::Operate ? QStringLiteral("operate") : QStringLiteral("watch"));
-    m_events->add(std::move(socket), token, QString::fromUtf8(json(hello)));
+    // A browser's page presents the cookie; a room-control system its bearer token.
+    const bool page = bearerToken(handshake.rawHeader("Authorization")).isEmpty();
+    m_events->add(std::move(socket), token, QString::fromUtf8(json(hello)), page);
 }

@@ -17,9 +17,11 @@
 // (remoteevents.h).
 
 #include "remote/remoteaccess.h"
+#include "remote/remotehost.h"
 #include "remote/remoteconnection.h"
 #include "remote/remotejson.h"
 #include "remote/remoterequest.h"
+#include "remote/remoteswitches.h"
 
 #include <QObject>
 #include <QPointer>
@@ -29,45 +31,18 @@
 #include <memory>
 #include <vector>
 
-class Clock;
 class QTcpServer;
 class QTcpSocket;
 class QWebSocket;
 class RemoteEvents;
 class RemoteHttpFront;
-struct LinkState;
 
-struct RemoteHost
-{
-    const MixerState &mixers;
-    const PanelState &panel;
-    const LinkState &link;
-    const Clock &clock;
-    // Whether the panel window is open, and in its execution state.
-    std::function<bool()> panelOpen;
-    std::function<bool()> executing;
-    // A left press on the execution button of panel mixer 0..15, slot 0..7,
-    // exactly as the panel window takes a click. False when there is no such
-    // button (or the panel is not executing).
-    std::function<bool(int mixer, int slot)> press;
-    // What runs: virtual mixers inside the program rather than a room's,
-    // and the settings file's path (none given: a room, no file named).
-    std::function<bool()> virtualMixers;
-    std::function<QString()> settingsFile;
-    // The modal window the program waits on now, while the job loop stands
-    // still ("message" for a message box, "dialog" for any other); empty
-    // when none (none given: never).
-    std::function<QString()> blocked;
-};
 
 class RemoteServer : public QObject
 {
     Q_OBJECT
 
 public:
-    // A switch that has not settled after this long is answered 504.
-    static constexpr double SwitchDeadline = 120.0;
-
     RemoteServer(RemoteHost host, RemoteSyncView &sync, QObject *parent = nullptr);
     ~RemoteServer() override;
 
@@ -87,7 +62,10 @@ public:
     void refresh();
 
     int eventClients() const;
-    int waitingSwitches() const { return int(m_switches.size()); }
+    // Of them, browsers' pages, and room-control systems (a bearer token).
+    int pageClients() const;
+    int interfaceClients() const { return eventClients() - pageClients(); }
+    int waitingSwitches() const { return m_switches.waiting(); }
     // The event clients' watch: pings them, drops the silent (every 15 s).
     RemoteEvents &events() { return *m_events; }
 
@@ -119,34 +97,13 @@ signals:
     void clientsChanged();
 
 private:
-    struct Switch
-    {
-        QPointer<QTcpSocket> socket;
-        int mixer = 0;  // 1..16
-        int channel = 0;
-        bool on = false;
-        bool pressed = false;    // this request pressed the button
-        bool sawWaiting = false;
-        double deadline = 0;
-        bool head = false;
-        quint64 place = 0;
-    };
-
     void handleChannel(const Route &route, const Request &request, RemoteAccess access, QTcpSocket *socket);
     void servePage(const Request &request, QTcpSocket *socket);
     // An answer in its place among the connection's answers.
     void reply(QTcpSocket *socket, quint64 place, const QByteArray &bytes, bool close = false);
     // Whether a browser page of another origin sent it (403).
     bool foreign(const Request &request) const;
-    // A modal window holds the job loop: every waiting switch is answered
-    // 503 and what it pressed is pressed back, so nothing asked from afar
-    // happens later unasked.
-    void holdBack(const QString &blocked);
     QJsonObject statusFor(RemoteAccess access) const;
-    // Whether a waiting switch is settled now; answers it if so.
-    bool settle(Switch &s);
-    // The mixer was last read holding both values the channel's switch wants.
-    bool holdsWanted(int mixer, int channel) const;
     RemoteSnapshot snapshot() const;
 
     RemoteHost m_host;
@@ -159,10 +116,8 @@ private:
     QTcpServer *m_listener = nullptr; // while start() sets it up
     quint16 m_port = 0;
     bool m_https = false;
-    std::vector<Switch> m_switches;
+    RemoteSwitches m_switches;
     RemoteSnapshot m_last;
-    // Runs only while a switch waits: answers the ones past their deadline.
-    QTimer m_deadlineTimer;
     // Runs while event clients are there: a modal window opening or closing
     // changes nothing the loop would report.
     QTimer m_watchTimer;

@@ -12,6 +12,7 @@ packages=(
     desktop-file-utils appstream dpkg-dev librsvg2-bin
     qt6-httpserver-dev qt6-websockets-dev libqrencode-dev
     chromium chromium-driver
+    prometheus libsystemd-dev
 )
 # Developers who build several checkouts side by side (ZK_CCACHE=1) share one
 # compiler cache; CI builds once from clean and does without it.
@@ -28,6 +29,16 @@ if [ ${#missing[@]} -gt 0 ]; then
     SUDO=""
     [ "$(id -u)" -ne 0 ] && SUDO="sudo"
     $SUDO apt-get update -qq
+    # Packages with a service (prometheus, which the metrics test runs by
+    # itself on loopback) would start it where no service manager runs, as
+    # in a container: the policy file says no, for this install only.
+    policy=""
+    if [ ! -d /run/systemd/system ] && [ ! -e /usr/sbin/policy-rc.d ]; then
+        policy=/usr/sbin/policy-rc.d
+        trap '$SUDO rm -f "$policy"' EXIT
+        printf '#!/bin/sh\nexit 101\n' | $SUDO tee "$policy" >/dev/null
+        $SUDO chmod 755 "$policy"
+    fi
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 

@@ -3362,6 +3362,7 @@ Set one with &quot;Operator lock passphrase&quot; in the File menu.</translation
         zkvr340a --virtual N [--model CODE] [--virtual-port PORT] [DEBUG]
         zkvr340a --operate FILE [--link ethernet|rs232c|usb] [--fullscreen]
         zkvr340a ... [--remote ADDRESS:PORT --remote-tokens FILE]
+        zkvr340a ... [--control ADDRESS:PORT [--remote-tokens FILE]] [--log-journal]
         zkvr340a --help | --version
   --virtual N          仮想ミキサーを N 台 (1..16) プログラムの中で動かします (127.0.0.1 からだけ接続)
   --model CODE         仮想ミキサーが報告するモデルコード (既定値 1。0 は以前の機種)
@@ -3370,6 +3371,8 @@ Set one with &quot;Operator lock passphrase&quot; in the File menu.</translation
   --link KIND          その接続で尋ねずに接続します (--operate と一緒に)
   --fullscreen         パネルを全画面に表示します (--operate と一緒に)
   --remote ADDRESS:PORT  そこでリモート操作のページを提供します (--remote-tokens FILE のトークンで)
+  --control ADDRESS:PORT  そこでルームコントローラーのライン制御を受けます (--remote-tokens FILE か保存されたトークンで)
+  --log-journal        操作の記録をシステムのログにも書きます
   -h, --help           この説明を表示して終わります
   -v, --version        バージョンを表示して終わります
   DEBUG                ダウンロードとデバッグのメニューを表示します
@@ -3379,6 +3382,7 @@ Set one with &quot;Operator lock passphrase&quot; in the File menu.</translation
        zkvr340a --virtual N [--model CODE] [--virtual-port PORT] [DEBUG]
        zkvr340a --operate FILE [--link ethernet|rs232c|usb] [--fullscreen]
        zkvr340a ... [--remote ADDRESS:PORT --remote-tokens FILE]
+       zkvr340a ... [--control ADDRESS:PORT [--remote-tokens FILE]] [--log-journal]
        zkvr340a --help | --version
   --virtual N          run N virtual mixers (1..16) inside the program, reached on 127.0.0.1 only
   --model CODE         the model code they report (default 1; 0 is the older model)
@@ -3387,6 +3391,8 @@ Set one with &quot;Operator lock passphrase&quot; in the File menu.</translation
   --link KIND          connect over that link without asking (with --operate)
   --fullscreen         show the panel on the whole screen (with --operate)
   --remote ADDRESS:PORT  serve the remote operation page there, with the tokens of --remote-tokens FILE
+  --control ADDRESS:PORT  take room controllers' line control there, with the tokens of --remote-tokens FILE or the stored ones
+  --log-journal        write the activity log to the system log too
   -h, --help           show this text and exit
   -v, --version        show the version and exit
   DEBUG                show the download and debug menus
@@ -4487,6 +4493,53 @@ Switch the channels back on and off as they were before the control panel opened
             <source>スレッショルドレベル</source>
             <comment>13632</comment>
             <translation>threshold level</translation>
+        </message>
+        <message>
+            <source>--control には アドレス:ポート を指定してください (例: 0.0.0.0:8341)。</source>
+            <comment>14600</comment>
+            <translation>--control needs ADDRESS:PORT (for example 0.0.0.0:8341).</translation>
+        </message>
+        <message>
+            <source>--remote-tokens は --remote か --control と一緒に指定してください。</source>
+            <comment>14601</comment>
+            <translation>--remote-tokens goes with --remote or --control.</translation>
+        </message>
+        <message>
+            <source>ライン制御サーバーを起動できません。
+%1</source>
+            <comment>14602</comment>
+            <translation>The line control server cannot start.
+%1</translation>
+        </message>
+        <message>
+            <source>ルームコントローラーのライン制御を有効にする(&amp;L)</source>
+            <comment>14603</comment>
+            <translation>Enable &amp;line control for room controllers</translation>
+        </message>
+        <message>
+            <source>ライン制御のポート(&amp;N):</source>
+            <comment>14604</comment>
+            <translation>Line control &amp;port:</translation>
+        </message>
+        <message>
+            <source>ライン制御: ポート %1 で待ち受け中、接続中 %2 台</source>
+            <comment>14605</comment>
+            <translation>Line control: listening on port %1; clients connected: %2</translation>
+        </message>
+        <message>
+            <source>ライン制御は停止しています。</source>
+            <comment>14606</comment>
+            <translation>Line control is off.</translation>
+        </message>
+        <message>
+            <source>ライン制御はコマンドラインの指定 (--control %1:%2) で動いています。ここでは変更できません。</source>
+            <comment>14607</comment>
+            <translation>Line control runs as the command line asked (--control %1:%2); it cannot be changed here.</translation>
+        </message>
+        <message>
+            <source>システムのログにも記録する(&amp;J)</source>
+            <comment>14610</comment>
+            <translation>Also write to the system &amp;log</translation>
         </message>
     </context>
 </TS>

@@ -31,6 +31,7 @@
 namespace {
 
 constexpr int VirtualAnswersOn = 13249; // "The virtual mixers answer on %1"
+const QString JournalSetting = QStringLiteral("View/LogJournal");
 
 } // namespace
 
@@ -54,6 +55,11 @@ Application::Application(World &world, QStringList arguments)
     m_world.activity.setValueWords([this](int mixer, int key, qint32 value) {
         return writtenValueWords(m_world.panel, mixer, key, value);
     });
+    // Every entry to the system's log too, when the command line or the
+    // user's stored choice says so.
+    m_journal = std::make_unique<ActivityJournal>(m_world.activity, m_systemLog);
+    m_journal->setEnabled(m_arguments.contains(QStringLiteral("--log-journal"))
+                          || readUserValue(JournalSetting) == QLatin1String("1"));
     m_world.jobs.setDrain([this] {
         if (MdlComm *link = comm())
             link->CommDrain();
@@ -220,7 +226,7 @@ void Application::wireSettings()
 void Application::wireRemote()
 {
     if (!m_remote) {
-        RemoteHost host{m_world.mixers, m_world.panel, m_world.link, m_world.clock, {}, {}, {}, {}, {}, {}};
+        RemoteHost host{m_world.mixers, m_world.panel, m_world.link, m_world.clock, {}, {}, {}, {}, {}, {}, {}};
         host.panelOpen = [this] { return panelWindow() && panelWindow()->isVisible(); };
         host.executing = [this] { return panelWindow() && panelWindow()->isVisible() && panelWindow()->executing(); };
         // A remote tap is a left press on the panel's button.
@@ -234,6 +240,11 @@ void Application::wireRemote()
     }
     QObject::connect(m_main.get(), &FrmMain::remoteRequested, m_main.get(),
                      [this] { m_remote->showDialog(m_main.get()); });
+    m_main->setJournalChecked(m_journal->enabled());
+    QObject::connect(m_main.get(), &FrmMain::journalToggled, m_main.get(), [this](bool on) {
+        m_journal->setEnabled(on);
+        writeUserValue(JournalSetting, on ? QStringLiteral("1") : QStringLiteral("0"));
+    });
 }
 
 void Application::comeForward()

@@ -13,6 +13,7 @@
 #include "app/virtualchain.h"
 #include "app/ui/startup.h"
 #include "app/world.h"
+#include "mixer/activityjournal.h"
 #include "panel/heldchannels.h"
 #include "panel/operatorlock.h"
 
@@ -73,6 +74,7 @@ public:
     FrmMixer *editor(int mixer) const;
     SettingsCommands *settings() const { return m_settings.get(); }
     RemoteOperation *remote() const { return m_remote.get(); }
+    ActivityJournal *journal() const { return m_journal.get(); }
     // The panel's channel or output settings dialog and the parameter grid,
     // when open.
     SettingsDialog *settingsDialog() const;
@@ -137,4 +139,6 @@ private:
     std::unique_ptr<LoopHandlers> m_handlers;
     std::unique_ptr<JobLoop> m_loop;
     std::unique_ptr<RemoteOperation> m_remote; // the remote-operation server and its dialog
+    SystemLog m_systemLog;
+    std::unique_ptr<ActivityJournal> m_journal; // the activity log mirrored into the system's log
 };

@@ -134,6 +134,9 @@ void FrmMain::buildViewMenus()
     QMenu *view = addTopMenu(QStringLiteral("MenView"), 1204);
     QAction *visual = addMenuAction(view, QStringLiteral("MenVisual"), 12237);
     QAction *activity = addMenuAction(view, QStringLiteral("MenActivity"), 12221);
+    QAction *journal = addMenuAction(view, QStringLiteral("MenLogJournal"), 14610);
+    journal->setCheckable(true);
+    connect(journal, &QAction::toggled, this, &FrmMain::journalToggled);
     QMenu *window = addTopMenu(QStringLiteral("MenWindow"), 1205);
     QAction *replace = addMenuAction(window, QStringLiteral("MenReplace"), 1251);
     QMenu *help = addTopMenu(QStringLiteral("MenHelp"), 1206);
@@ -234,6 +237,14 @@ QString FrmMain::linkStatus() const
 void FrmMain::setReconnectChecked(bool on)
 {
     if (QAction *a = action(QStringLiteral("MenReconnect"))) {
+        const QSignalBlocker quiet(a);
+        a->setChecked(on);
+    }
+}
+
+void FrmMain::setJournalChecked(bool on)
+{
+    if (QAction *a = action(QStringLiteral("MenLogJournal"))) {
         const QSignalBlocker quiet(a);
         a->setChecked(on);
     }

@@ -60,6 +60,7 @@ public:
     void showLinkStatus(const QString &line);
     QString linkStatus() const;
     void setReconnectChecked(bool on);
+    void setJournalChecked(bool on);
 
 signals:
     void openRequested();
@@ -74,6 +75,7 @@ signals:
     void settingsDialogRequested(); // DEBUG: a panel settings dialog without the panel
     void reconnectToggled(bool on);  // the user switched reconnecting on or off
     void remoteRequested();          // リモート操作: the remote operation dialog
+    void journalToggled(bool on);    // the activity log to the system's log too
 
 protected:
     void closeEvent(QCloseEvent *event) override;

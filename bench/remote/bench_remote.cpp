@@ -3,9 +3,12 @@
 //     the mixer holds it) against a click on the panel's button (until the
 //     channel's state is verified), median of N each, alternating on and off,
 //     with the whole program against a virtual mixer over loopback TCP;
+//     and a MIC ON / MIC OFF on the line control (until its OK);
 //  2. idle CPU of the server with 16 connected event clients (cores), beside
 //     the same with none: 8 that answer (the most one address may hold) and
-//     8 from a second loopback address that never read, as sleeping tablets.
+//     8 from a second loopback address that never read, as sleeping tablets;
+//     then with 8 logged-in line clients and a scrape of /metrics every
+//     second besides.
 //
 //   bench_remote [--runs N] [--seconds S]
 
@@ -13,6 +16,8 @@
 #include "app/ui/remoteoperation.h"
 #include "panel/ui/frmexeicon.h"
 #include "panel/ui/frmmdi.h"
+#include "remote/controlserver.h"
+#include "remote/remotemetrics.h"
 #include "remote/remoteserver.h"
 #include "tests/remote/remoteclient.h"
 #include "tests/remote/serverrig.h"
@@ -67,10 +72,12 @@ void tapToVerified(int runs)
     Application &program = run.program;
     const RemoteTokens tokens = RemoteTokens::generate();
     ApiClient api;
+    LineClient line;
     std::vector<double> remoteMs;
+    std::vector<double> lineMs;
     std::vector<double> clickMs;
     QElapsedTimer t;
-    enum { Live, Design, Ready, Remote, Click } stage = Live;
+    enum { Live, Design, Ready, Remote, Line, Click } stage = Live;
     bool waited = false;
     int n = 0;
     // The moment the clicked channel's state turned verified.
@@ -88,6 +95,10 @@ void tapToVerified(int runs)
             if (!program.remote()->server()->start("127.0.0.1", 0, tokens, error))
                 return true;
             api.setPort(program.remote()->server()->port());
+            if (!program.remote()->control()->start("127.0.0.1", 0, tokens, error))
+                return true;
+            line.open(program.remote()->control()->port());
+            line.send("LOGIN " + tokens.operate);
             QObject::connect(&program.remote()->sync(), &RemoteSyncView::changed, &program.remote()->sync(), [&] {
                 if (stage == Click && waited && verifiedMs < 0
                     && program.remote()->sync().channelState(1, 3) == RemoteValueState::Verified)
@@ -127,6 +138,26 @@ void tapToVerified(int runs)
             waited = false;
             if (++n == runs) {
                 n = 0;
+                stage = Line;
+            }
+            return false;
+        }
+        case Line: {
+            // The login's answer first, then one per switch.
+            if (!waited) {
+                if (line.answers.size() != n + 1)
+                    return false;
+                line.send(world.panel.slot(0, 2).IconOnOff ? "MIC OFF 1 3" : "MIC ON 1 3");
+                t.start();
+                waited = true;
+                return false;
+            }
+            if (line.answers.size() != n + 2)
+                return false;
+            lineMs.push_back(double(t.nsecsElapsed()) / 1e6);
+            waited = false;
+            if (++n == runs) {
+                n = 0;
                 stage = Click;
             }
             return false;
@@ -154,10 +185,12 @@ void tapToVerified(int runs)
     }, done);
     program.run();
     const double r = median(remoteMs);
+    const double l = median(lineMs);
     const double c = median(clickMs);
     std::printf("tap-to-verified, median of %d each (loopback TCP, virtual mixer):\n", runs);
-    std::printf("  interface POST: %.1f ms\n  panel click:    %.1f ms\n  ratio:          %.3f (target <= 1.1)\n", r, c,
-                c > 0 ? r / c : 0.0);
+    std::printf("  interface POST: %.1f ms\n  line MIC ON/OFF: %.1f ms\n  panel click:    %.1f ms\n", r, l, c);
+    std::printf("  ratio POST/click: %.3f, line/click: %.3f (target <= 1.1)\n", c > 0 ? r / c : 0.0,
+                c > 0 ? l / c : 0.0);
 }
 
 void idleCpu(double seconds)
@@ -170,8 +203,17 @@ void idleCpu(double seconds)
     PanelState panel;
     RemoteSyncView sync;
     RemoteHost host{mixers, panel, link, clock, [] { return true; }, [] { return true; },
-                    [](int, int) { return false; }, {}, {}, {}};
-    RemoteServer server(std::move(host), sync);
+                    [](int, int) { return false; }, {}, {}, {}, {}};
+    ControlServer *lines = nullptr;
+    host.metrics = [&] {
+        MetricsFigures f;
+        f.system = snapshotOf(host, sync);
+        f.lineClients = lines ? lines->clients() : 0;
+        return metricsText(f);
+    };
+    ControlServer control(host, sync);
+    lines = &control;
+    RemoteServer server(host, sync);
     QString error;
     const RemoteTokens tokens = RemoteTokens::generate();
     if (!server.start("127.0.0.1", 0, tokens, error)) {
@@ -199,9 +241,34 @@ void idleCpu(double seconds)
     idle(1500);
     const int connected = server.eventClients();
     const double sixteen = measure();
+    if (!control.start("127.0.0.1", 0, tokens, error)) {
+        std::printf("line control: %s\n", qPrintable(error));
+        return;
+    }
+    std::vector<std::unique_ptr<LineClient>> lineClients;
+    for (int i = 0; i < Control::MaxClients; ++i) {
+        lineClients.push_back(std::make_unique<LineClient>());
+        lineClients.back()->open(control.port());
+        lineClients.back()->send("LOGIN " + tokens.watch);
+    }
+    ApiClient scraper(server.port());
+    QTimer scrape;
+    int scrapes = 0;
+    QObject::connect(&scrape, &QTimer::timeout, &scrape, [&] {
+        scraper.send(QString::number(scrapes++), "GET", "/metrics", tokens.watch);
+    });
+    scrape.start(1000);
+    idle(1500);
+    const int lineCount = control.clients();
+    const double all = measure();
+    int scraped = 0;
+    for (const auto &[name, a] : scraper.answers)
+        scraped += a.status == 200;
     std::printf("idle CPU over %.0f s (server and its clients in one process):\n", seconds);
     std::printf("  no event clients: %.4f cores\n  %d event clients:  %.4f cores (target <= 0.003)\n", none, connected,
                 sixteen);
+    std::printf("  and %d line clients, a scrape a second (%d answered): %.4f cores (target <= 0.003)\n", lineCount,
+                scraped, all);
 }
 
 } // namespace

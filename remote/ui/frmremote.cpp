@@ -49,6 +49,8 @@ FrmRemote::FrmRemote(RemoteSettings settings, Dialogs &dialogs, Hooks hooks, QWi
     updRemotePort->setValue(m_settings.port);
     txtCertificate->setText(m_settings.certificateFile);
     txtKey->setText(m_settings.keyFile);
+    chkControlEnable->setChecked(m_settings.controlEnabled);
+    updControlPort->setValue(m_settings.controlPort);
     showTokens();
     refreshState();
     wireButtons();
@@ -84,6 +86,13 @@ void FrmRemote::makeControls()
     lblCommandLine = new QLabel;
     lblCommandLine->setWordWrap(true);
     lblCommandLine->hide();
+    chkControlEnable = new QCheckBox(str(14603));
+    chkControlEnable->setAccessibleName(plainLabel(14603));
+    updControlPort = new QSpinBox;
+    updControlPort->setRange(1, 65535);
+    updControlPort->setAccessibleName(plainLabel(14604));
+    lblControlState = new QLabel;
+    lblControlState->setAccessibleName(plainLabel(14603));
     cmdApply = new QPushButton(str(12436));
     cmdApply->setAccessibleName(plainLabel(12436));
     cmdClose = new QPushButton(str(12418));
@@ -116,6 +125,9 @@ void FrmRemote::layOut()
     fileRow(12408, txtKey, m_cmdKey);
     label(12409, txtOpenAddress);
     label(12433, txtWatchAddress);
+    form->addRow(chkControlEnable);
+    label(14604, updControlPort);
+    form->addRow(lblControlState);
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(lblRemoteState, 1);
@@ -176,6 +188,11 @@ void FrmRemote::takeFields()
     m_settings.port = quint16(updRemotePort->value());
     m_settings.certificateFile = txtCertificate->text().trimmed();
     m_settings.keyFile = txtKey->text().trimmed();
+    // The command line's line control is not kept: the stored choice stays.
+    if (!m_controlCommandLine) {
+        m_settings.controlEnabled = chkControlEnable->isChecked();
+        m_settings.controlPort = quint16(updControlPort->value());
+    }
 }
 
 void FrmRemote::showCommandLine(const QString &why)
@@ -191,6 +208,17 @@ void FrmRemote::showCommandLine(const QString &why)
     txtRemoteAddress->setText(m_settings.address);
     updRemotePort->setValue(m_settings.port);
     showTokens();
+    refreshState();
+}
+
+void FrmRemote::showControlCommandLine(const QString &why)
+{
+    m_controlCommandLine = true;
+    chkControlEnable->setChecked(true);
+    chkControlEnable->setEnabled(false);
+    updControlPort->setEnabled(false);
+    lblControlState->setToolTip(why);
+    lblControlState->setAccessibleDescription(why);
     refreshState();
 }
 
@@ -235,6 +263,11 @@ void FrmRemote::showTokens()
 
 void FrmRemote::refreshState()
 {
+    const quint16 controlPort = m_hooks.controlPort ? m_hooks.controlPort() : 0;
+    lblControlState->setText(controlPort == 0 ? str(14606)
+                                              : str(14605).arg(controlPort).arg(m_hooks.controlClients
+                                                                                    ? m_hooks.controlClients()
+                                                                                    : 0));
     const quint16 port = m_hooks.listeningPort ? m_hooks.listeningPort() : 0;
     if (port == 0) {
         lblRemoteState->setText(str(12416));

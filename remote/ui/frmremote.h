@@ -3,7 +3,8 @@
 // The リモート操作 dialog: turns the remote-operation server on and off, sets
 // where it listens and the HTTPS files, shows the two tokens (and renews
 // them), the address to open on a tablet with its QR code, and how many
-// browsers watch. What it sets is kept in the per-user store; the program
+// browsers watch; and the room controllers' line control, on its own port
+// of the same address. What it sets is kept in the per-user store; the program
 // applies it through `apply`, which answers with an error text or nothing.
 
 #include "remote/remoteaccess.h"
@@ -33,6 +34,9 @@ public:
         // The port the server listens on now (0: stopped).
         std::function<quint16()> listeningPort;
         std::function<int()> clients;
+        // The line control's port (0: off) and its clients.
+        std::function<quint16()> controlPort;
+        std::function<int()> controlClients;
     };
 
     FrmRemote(RemoteSettings settings, Dialogs &dialogs, Hooks hooks, QWidget *parent = nullptr);
@@ -55,6 +59,9 @@ public:
     QrCodeView *picQrCode = nullptr;
     QLabel *lblRemoteState = nullptr;
     QLabel *lblCommandLine = nullptr;
+    QCheckBox *chkControlEnable = nullptr;
+    QSpinBox *updControlPort = nullptr;
+    QLabel *lblControlState = nullptr;
     QPushButton *cmdApply = nullptr;
     QPushButton *cmdClose = nullptr;
 
@@ -62,6 +69,8 @@ public:
     // --remote-tokens): the dialog shows that server, changes nothing, and
     // `why` says where its settings come from.
     void showCommandLine(const QString &why);
+    // The line control runs as the command line set it up (--control).
+    void showControlCommandLine(const QString &why);
 
     // 適用: takes the fields, stores them and applies them.
     void applyFields();
@@ -83,4 +92,5 @@ private:
     QPushButton *m_cmdCertificate = nullptr;
     QPushButton *m_cmdKey = nullptr;
     bool m_commandLine = false;
+    bool m_controlCommandLine = false;
 };

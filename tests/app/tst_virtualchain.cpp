@@ -184,6 +184,14 @@ private slots:
                                         << false << false << 0 << 0;
         QTest::newRow("remote without value") << QStringList{"zkvr340a", "--remote"} << "--remote" << false
                                               << false << 0 << 0;
+        // The line control takes the stored tokens when no file is named;
+        // a token file alone serves nothing.
+        QTest::newRow("control and journal")
+            << QStringList{"zkvr340a", "--control", "127.0.0.1:8341", "--log-journal"} << "" << false << false << 0 << 0;
+        QTest::newRow("control address") << QStringList{"zkvr340a", "--control", "8341"} << "--control" << false
+                                         << false << 0 << 0;
+        QTest::newRow("tokens alone") << tokens.mid(0, 0) + QStringList{"zkvr340a"} + tokens << "--control" << false
+                                      << false << 0 << 0;
         QTest::newRow("unknown option") << QStringList{"zkvr340a", "--hlep"} << "--hlep" << false << false << 0
                                         << 0;
         QTest::newRow("unknown beside DEBUG") << QStringList{"zkvr340a", "DEBUG", "-x"} << "-x" << false << false

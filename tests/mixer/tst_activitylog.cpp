@@ -5,11 +5,35 @@
 // name and values as the user knows them.
 
 #include "base/clock.h"
+#include "mixer/activityjournal.h"
 #include "mixer/activitylog.h"
 #include "tests/support/testmain.h"
 
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QUuid>
 #include <QSignalSpy>
 #include <QTest>
+
+namespace {
+
+// What the activity log hands to the system's log, kept.
+struct RecordedJournal final : SystemLogSink
+{
+    std::vector<JournalFields> sent;
+    void send(const JournalFields &fields) override { sent.push_back(fields); }
+};
+
+QByteArray fieldOf(const JournalFields &fields, const QByteArray &name)
+{
+    for (const JournalField &f : fields)
+        if (f.name == name)
+            return f.value;
+    return "(absent)";
+}
+
+} // namespace
 
 class TestActivityLog : public QObject
 {
@@ -103,6 +127,67 @@ private slots:
         broken.replace(QStringLiteral("スレーブ2").toUtf8(), "3");
         QVERIFY(!ActivityLog::fromCsv(broken));
         QVERIFY(!ActivityLog::fromCsv(csv.left(csv.indexOf("HYPERLINK"))));
+    }
+
+    // The mirror in the system's log: nothing until it is turned on; then a
+    // write hands over its mixer, key, value (as the user knows it, and its
+    // code) and outcome as fields of their own, a failure as an error; an
+    // entry without a mixer or key leaves those fields out.
+    void journalFieldsHandedOver()
+    {
+        ManualClock clock;
+        ActivityLog log(clock);
+        log.setValueWords([](int, int, qint32 v) { return QStringLiteral("%1.0dB").arg(v); });
+        RecordedJournal sink;
+        ActivityJournal journal(log, sink);
+        log.add(ActivityKind::Link, 0, QStringLiteral("lost"));
+        QVERIFY(sink.sent.empty());
+        journal.setEnabled(true);
+        log.add(ActivityKind::Write, 2, {}, ActivityOutcome::Failed, 41, -10);
+        log.add(ActivityKind::Link, 0, QStringLiteral("back"));
+        QCOMPARE(sink.sent.size(), size_t(2));
+        const JournalFields &write = sink.sent[0];
+        QCOMPARE(fieldOf(write, "ZKVR_KIND"), QByteArray("write"));
+        QCOMPARE(fieldOf(write, "ZKVR_MIXER"), QByteArray("2"));
+        QCOMPARE(fieldOf(write, "ZKVR_KEY"), ActivityLog::keyName(41).toUtf8());
+        QCOMPARE(fieldOf(write, "ZKVR_VALUE"), QByteArray("-10.0dB"));
+        QCOMPARE(fieldOf(write, "ZKVR_VALUE_CODE"), QByteArray("-10"));
+        QCOMPARE(fieldOf(write, "ZKVR_OUTCOME"), QByteArray("failed"));
+        QCOMPARE(fieldOf(write, "PRIORITY"), QByteArray("3"));
+        QCOMPARE(fieldOf(write, "MESSAGE"), ActivityLog::line(log.newest(1)).toUtf8());
+        const JournalFields &link = sink.sent[1];
+        QCOMPARE(fieldOf(link, "PRIORITY"), QByteArray("4"));
+        QCOMPARE(fieldOf(link, "ZKVR_DETAIL"), QByteArray("back"));
+        for (const char *absent : {"ZKVR_MIXER", "ZKVR_KEY", "ZKVR_OUTCOME"})
+            QCOMPARE(fieldOf(link, absent), QByteArray("(absent)"));
+        for (const JournalField &f : write)
+            QVERIFY2(QRegularExpression("^[A-Z0-9_]+$").match(QString::fromLatin1(f.name)).hasMatch(), f.name.constData());
+    }
+
+    // Where journald runs, an entry sent through the real system log is read
+    // back by a journalctl filter on its own fields.
+    void journalReadBack()
+    {
+        const QString journalctl = QStandardPaths::findExecutable("journalctl");
+        if (!SystemLog::journaldRuns() || journalctl.isEmpty())
+            QSKIP("no journald here");
+        ManualClock clock;
+        ActivityLog log(clock);
+        SystemLog system;
+        ActivityJournal journal(log, system);
+        journal.setEnabled(true);
+        const QString mark = QUuid::createUuid().toString(QUuid::WithoutBraces);
+        log.add(ActivityKind::Save, 3, mark, ActivityOutcome::Done);
+        QByteArray found;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                QProcess p;
+                p.start(journalctl, {"-o", "cat", "--no-pager", "ZKVR_DETAIL=" + mark, "ZKVR_MIXER=3"});
+                p.waitForFinished(5000);
+                found = p.readAllStandardOutput();
+                return found.contains(mark.toUtf8());
+            }(),
+            5000);
     }
 };
 

@@ -12,6 +12,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTcpSocket>
 #include <QTimer>
 #include <QWebSocket>
 
@@ -133,4 +134,29 @@ struct EventsClient
         }
         return out;
     }
+};
+
+// A room controller on the line control: lines go out at once, every line
+// that comes back is kept, answers apart from the unasked EVT lines.
+struct LineClient
+{
+    QTcpSocket socket;
+    QByteArray pending;
+    QList<QByteArray> answers;
+    QList<QByteArray> events;
+    bool closed = false;
+    void open(quint16 port)
+    {
+        QObject::connect(&socket, &QTcpSocket::readyRead, &socket, [this] {
+            pending += socket.readAll();
+            for (qsizetype end = pending.indexOf("\r\n"); end >= 0; end = pending.indexOf("\r\n")) {
+                const QByteArray line = pending.left(end);
+                pending.remove(0, end + 2);
+                (line.startsWith("EVT ") ? events : answers) << line;
+            }
+        });
+        QObject::connect(&socket, &QTcpSocket::disconnected, &socket, [this] { closed = true; });
+        socket.connectToHost(QHostAddress::LocalHost, port);
+    }
+    void send(const QByteArray &line) { socket.write(line + "\r\n"); }
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-// The remote server alone on a loopback port, over system state the test
+// The remote server (and the line control) alone on loopback ports, over system state the test
 // sets: two linked mixers, a panel with the button of mixer 1 channel 3,
 // presses that toggle the button and set its values waiting as a click
 // does, and write runs the test ends verified or failed. Raw-socket helpers
@@ -8,6 +8,7 @@
 
 #include "base/clock.h"
 #include "link/linkstate.h"
+#include "remote/controlserver.h"
 #include "remote/remoteserver.h"
 #include "tests/remote/fakesync.h"
 #include "tests/remote/remoteclient.h"
@@ -29,11 +30,12 @@ struct ServerRig
         mixers.FileMixerCount = 2;
         RemoteHost host{mixers, panel, link, clock, [] { return true; }, [this] { return executing; },
                         [this](int m, int s) { return press(m, s); }, [this] { return virtualMixers; },
-                        [this] { return settingsFile; }, [this] { return blocked; }};
+                        [this] { return settingsFile; }, [this] { return blocked; }, {}};
         sync.attach(&status);
+        control = std::make_unique<ControlServer>(host, sync);
         server = std::make_unique<RemoteServer>(std::move(host), sync);
         QString error;
-        started = server->start("127.0.0.1", 0, tokens, error);
+        started = server->start("127.0.0.1", 0, tokens, error) && control->start("127.0.0.1", 0, tokens, error);
         api.setPort(server->port());
     }
     void addButton(int mixer, int slot)
@@ -96,6 +98,7 @@ struct ServerRig
     QString blocked;
     int presses = 0;
     std::unique_ptr<RemoteServer> server;
+    std::unique_ptr<ControlServer> control; // the line control beside it
     bool started = false;
     ApiClient api;
 };

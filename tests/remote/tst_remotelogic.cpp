@@ -3,6 +3,8 @@
 // events between two snapshots.
 
 #include "link/linkstate.h"
+#include "remote/controlline.h"
+#include "remote/controlwords.h"
 #include "remote/remoteaccess.h"
 #include "remote/remotejson.h"
 #include "remote/remoterequest.h"
@@ -18,6 +20,7 @@
 
 Q_DECLARE_METATYPE(HttpMethod)
 Q_DECLARE_METATYPE(RouteKind)
+Q_DECLARE_METATYPE(ControlVerb)
 
 class TestRemoteLogic : public QObject
 {
@@ -343,6 +346,115 @@ private slots:
         QCOMPARE(buttons[0]["on"].toBool(), true);
         QVERIFY(!buttons[1].toObject().contains("channel"));
         QVERIFY(!buttons[1].toObject().contains("on"));
+    }
+
+    // A room controller's lines: the command words in any case, numbers of
+    // at most two digits, nothing missing and nothing left over.
+    void controlLines_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<ControlVerb>("verb");
+        QTest::addColumn<int>("mixer");
+        QTest::addColumn<int>("channel");
+        using V = ControlVerb;
+        QTest::newRow("login") << QByteArray("LOGIN abc-DEF_123") << V::Login << 0 << 0;
+        QTest::newRow("mic on, any case, tabs") << QByteArray("mic\ton  1   3") << V::MicOn << 1 << 3;
+        QTest::newRow("mic off") << QByteArray("MIC OFF 16 8") << V::MicOff << 16 << 8;
+        QTest::newRow("query") << QByteArray("MIC? 2 5") << V::MicQuery << 2 << 5;
+        QTest::newRow("out of range is the server's 404") << QByteArray("MIC ON 99 0") << V::MicOn << 99 << 0;
+        QTest::newRow("request") << QByteArray("REQUEST 1 2") << V::Request << 1 << 2;
+        QTest::newRow("withdraw") << QByteArray("WITHDRAW 1 2") << V::Withdraw << 1 << 2;
+        QTest::newRow("alloff") << QByteArray("ALLOFF") << V::AllOff << 0 << 0;
+        QTest::newRow("next") << QByteArray(" next ") << V::Next << 0 << 0;
+        QTest::newRow("status") << QByteArray("STATUS?") << V::Status << 0 << 0;
+        QTest::newRow("help") << QByteArray("HELP") << V::Help << 0 << 0;
+        QTest::newRow("quit") << QByteArray("QUIT") << V::Quit << 0 << 0;
+        for (const char *bad : {"LOGIN", "LOGIN a b", "MIC ON 1", "MIC ON 1 3 4", "MIC SIDEWAYS 1 3", "MIC ON 100 1",
+                                "MIC ON -1 3", "MIC ON x 3", "MIC? 1", "STATUS? now", "QUIT please", "REQUEST 1",
+                                "MIC ON 1 3\x01", "JUMP"})
+            QTest::newRow(bad) << QByteArray(bad) << V::Malformed << 0 << 0;
+    }
+
+    void controlLines()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(ControlVerb, verb);
+        QFETCH(int, mixer);
+        QFETCH(int, channel);
+        const ControlCommand c = parseControlLine(line);
+        QCOMPARE(c.verb, verb);
+        QCOMPARE(c.problem.isEmpty(), verb != ControlVerb::Malformed);
+        if (verb == ControlVerb::Malformed)
+            return;
+        QCOMPARE(c.mixer, mixer);
+        QCOMPARE(c.channel, channel);
+        if (verb == ControlVerb::Login)
+            QCOMPARE(c.token, QByteArray("abc-DEF_123"));
+        QCOMPARE(meetingVerb(verb), verb == ControlVerb::AllOff || verb == ControlVerb::Next
+                                        || verb == ControlVerb::Request || verb == ControlVerb::Withdraw);
+    }
+
+    // CR, LF and CR LF end lines, cut anywhere; 256 bytes are a line, 257
+    // close the client, as does a byte above 0x7F; HTTP is recognised.
+    void controlFraming()
+    {
+        LineFraming f;
+        QCOMPARE(f.feed("HELP\r\nSTA"), QList<QByteArray>{"HELP"});
+        QCOMPARE(f.feed("TUS?\rQUIT\n\n"), (QList<QByteArray>{"STATUS?", "QUIT"}));
+        QCOMPARE(f.verdict(), LineFraming::Verdict::Fine);
+        const QByteArray full(Control::MaxLineBytes, 'x');
+        QCOMPARE(f.feed(full + "\n"), QList<QByteArray>{full});
+        QCOMPARE(f.feed(full + "x\n"), QList<QByteArray>{});
+        QCOMPARE(f.verdict(), LineFraming::Verdict::LineTooLong);
+        QCOMPARE(f.feed("HELP\n"), QList<QByteArray>{}); // the refusal sticks
+        LineFraming g;
+        QCOMPARE(g.feed("HELP\nMIC ON 1 \xe3\n"), QList<QByteArray>{"HELP"});
+        QCOMPARE(g.verdict(), LineFraming::Verdict::NotAscii);
+        QVERIFY(looksLikeHttp("POST / HTTP/1.1"));
+        QVERIFY(looksLikeHttp("Origin: http://elsewhere.example"));
+        QVERIFY(!looksLikeHttp("MIC ON 1 3"));
+        QVERIFY(!looksLikeHttp("LOGIN abc"));
+    }
+
+    // The line protocol's words for the same snapshots and outcomes the page
+    // gets: a switch's answer, the status, and events only for a seat that
+    // settled (verified or failed), the link, the count and the panel.
+    void controlWords()
+    {
+        QCOMPARE(switchLine({SwitchError::None, {}, true}, 1, 3, true), QByteArray("OK MIC 1 3 ON"));
+        QCOMPARE(switchLine({SwitchError::NotVerified, {}, true}, 1, 3, false), QByteArray("ERR 504 not verified"));
+        QCOMPARE(switchLine({SwitchError::NotExecuting}, 1, 3, true), QByteArray("ERR 409 panel not executing"));
+        QCOMPARE(switchLine({SwitchError::Blocked, "message"}, 1, 3, true), QByteArray("ERR 503 blocked message"));
+        QCOMPARE(switchLine({SwitchError::NotLinked}, 9, 3, true), QByteArray("ERR 404 not linked"));
+        QCOMPARE(switchLine({SwitchError::NoWriteAccess}, 1, 3, true), QByteArray("ERR 403 no write access"));
+
+        MixerState mixers;
+        LinkState link;
+        link.linkKind = LinkKind::Ethernet;
+        FakeSync status{mixers};
+        RemoteSyncView view;
+        view.attach(&status);
+        mixers.MixerCount = 2;
+        mixers.MixerData[2].channel(ChannelFamily::RemoteOn, 5) = 1;
+        const RemoteSnapshot a = RemoteSnapshot::take(mixers, link, view, true, false);
+        QCOMPARE(statusLine(a), QByteArray("OK STATUS LINK=UP MIXERS=2 PANEL=DESIGN BLOCKED=NONE ON=2/5"));
+        QVERIFY(eventLines(a, a).isEmpty());
+
+        const int on3 = channelKeyId(ChannelFamily::RemoteOn, 3);
+        status.submit(1, {{on3, 1}, {channelKeyId(ChannelFamily::RemoteOff, 3), 0}}, Submit::Copy);
+        status.set(1, on3, ValueState::Waiting);
+        const RemoteSnapshot b = RemoteSnapshot::take(mixers, link, view, true, true);
+        QCOMPARE(eventLines(a, b), QList<QByteArray>{"EVT PANEL EXECUTING"}); // waiting says nothing yet
+        status.set(1, on3, ValueState::Verified);
+        const RemoteSnapshot c = RemoteSnapshot::take(mixers, link, view, true, true);
+        QCOMPARE(eventLines(b, c), QList<QByteArray>{"EVT MIC 1 3 ON"});
+        status.set(1, on3, ValueState::Failed);
+        link.closed = true;
+        mixers.MixerCount = 1;
+        RemoteSnapshot d = RemoteSnapshot::take(mixers, link, view, false, false);
+        d.blocked = QStringLiteral("message");
+        QCOMPARE(eventLines(c, d), (QList<QByteArray>{"EVT LINK DOWN", "EVT MIXERS 1", "EVT PANEL CLOSED",
+                                                      "EVT BLOCKED MESSAGE", "EVT MIC 1 3 ON FAILED"}));
     }
 };
 

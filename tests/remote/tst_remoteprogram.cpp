@@ -9,6 +9,7 @@
 #include "base/strings.h"
 #include "panel/ui/frmexeicon.h"
 #include "panel/ui/frmmdi.h"
+#include "remote/controlserver.h"
 #include "remote/remoteserver.h"
 #include "remote/remotejson.h"
 #include "remote/ui/frmremote.h"
@@ -23,6 +24,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTcpServer>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -266,6 +269,168 @@ private slots:
         QCOMPARE(f.differing, 0);
         QVERIFY(f.backAfter >= 0); // switched again after the mixer came back
         QVERIFY(f.pressedNothing > 0);
+    }
+
+    // A room controller's session on the line control against the virtual
+    // mixers: every command once and every refusal once, in order, each
+    // answered once its outcome is known; MIC ON answered OK only once the
+    // mixer holds it, with the watcher told unasked; a switch that never
+    // takes answered 504; QUIT closes.
+    void lineControlSession()
+    {
+        SimOptions options;
+        options.mixers = 2;
+        options.stuck = {SimStuck{1, channelKeyId(ChannelFamily::RemoteOn, 4), 0}};
+        EthernetProgram run(options);
+        QVERIFY2(run.listening, qPrintable(run.error));
+        World &world = run.world;
+        Application &program = run.program;
+        const RemoteTokens tokens = RemoteTokens::generate();
+        LineClient op;
+        LineClient watch;
+        QString startError;
+        int heldWhenAnswered = -1;
+        enum { Live, Design, Executing, Switching, Done } stage = Live;
+        bool done = false;
+        const QPointer<QTimer> driver = drive(program, 100.0, [&] {
+            switch (stage) {
+            case Live:
+                if (world.mixers.MixerCount != 2 || world.loop.StartupPolls != 0
+                    || !program.mainWindow()->action("MenModeChange")->isEnabled())
+                    return false;
+                if (!program.remote()->control()->start("127.0.0.1", 0, tokens, startError))
+                    return true;
+                op.open(program.remote()->control()->port());
+                watch.open(program.remote()->control()->port());
+                for (const QByteArray &line : {QByteArray("MIC ON 1 3"), "LOGIN " + tokens.operate.left(20) + "xxxx",
+                                               QByteArray("HELP"), QByteArray("JUMP"), "LOGIN " + tokens.operate,
+                                               QByteArray("MIC ON 1 3"), QByteArray("MIC ON 9 1"), QByteArray("ALLOFF")})
+                    op.send(line);
+                watch.send("LOGIN " + tokens.watch);
+                watch.send("MIC ON 1 3");
+                stage = Design;
+                return false;
+            case Design:
+                if (op.answers.size() < 8 || watch.answers.size() < 2)
+                    return false;
+                if (!panelShown(program) || world.mixers.anyPending(1))
+                    return false;
+                addButton(world.panel, 0, 2, 0);
+                addButton(world.panel, 0, 3, 1500);
+                program.panelWindow()->action(PanelCommand::Execution)->trigger();
+                stage = Executing;
+                return false;
+            case Executing:
+                if (!program.panelWindow()->executing() || world.mixers.anyPending(1))
+                    return false;
+                op.send("MIC ON 1 3");
+                stage = Switching;
+                return false;
+            case Switching:
+                if (op.answers.size() < 9)
+                    return false;
+                heldWhenAnswered = run.chain.blockByte(1, channelKeyId(ChannelFamily::RemoteOn, 3));
+                for (const char *line : {"MIC? 1 3", "STATUS?", "MIC ON 1 4", "MIC OFF 1 3", "QUIT"})
+                    op.send(line);
+                stage = Done;
+                return false;
+            case Done:
+                return op.closed && watch.events.contains("EVT MIC 1 3 OFF");
+            }
+            return false;
+        }, done);
+        QCOMPARE(program.run(), 0);
+        QVERIFY2(startError.isEmpty(), qPrintable(startError));
+        QVERIFY2(done, op.answers.join(" | ").constData());
+        const QList<QByteArray> expected{"ERR 401 login first", "ERR 401 bad token", "OK HELP", "ERR 400 unknown command",
+                                         "OK LOGIN OPERATE", "ERR 409 panel not executing", "ERR 404 not linked",
+                                         "ERR 501", "OK MIC 1 3 ON", "OK MIC 1 3 ON", "OK STATUS LINK=UP MIXERS=2",
+                                         "ERR 504 not verified", "OK MIC 1 3 OFF", "OK BYE"};
+        QCOMPARE(op.answers.size(), expected.size());
+        for (qsizetype i = 0; i < expected.size(); ++i)
+            QVERIFY2(op.answers[i].startsWith(expected[i]), op.answers[i].constData());
+        QVERIFY2(op.answers[10].contains("PANEL=EXECUTING"), op.answers[10].constData());
+        QCOMPARE(heldWhenAnswered, 1);
+        QCOMPARE(watch.answers, (QList<QByteArray>{"OK LOGIN WATCH", "ERR 403 watch only"}));
+        QVERIFY2(watch.events.contains("EVT PANEL EXECUTING") && watch.events.contains("EVT MIC 1 3 ON")
+                     && watch.events.contains("EVT MIC 1 4 ON FAILED"),
+                 watch.events.join(" | ").constData());
+        QVERIFY(op.events.contains("EVT MIC 1 3 ON"));
+    }
+
+    // Monitoring: GET /metrics without a token is refused; with the watch
+    // token it passes promtool's check and says what the program sees. A
+    // real Prometheus on loopback scrapes it with the token and finds the
+    // series.
+    void monitoringScrape()
+    {
+        const QString promtool = QStandardPaths::findExecutable("promtool");
+        const QString prometheus = QStandardPaths::findExecutable("prometheus");
+        if (promtool.isEmpty() || prometheus.isEmpty())
+            QSKIP("prometheus is not installed (scripts/setup.sh installs it)");
+        SimOptions options;
+        options.mixers = 2;
+        EthernetProgram run(options);
+        QVERIFY2(run.listening, qPrintable(run.error));
+        Application &program = run.program;
+        const RemoteTokens tokens = RemoteTokens::generate();
+        QTemporaryDir dir;
+        QTcpServer probe; // a port free a moment ago, for Prometheus
+        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+        const quint16 promPort = probe.serverPort();
+        probe.close();
+        ApiClient api;
+        ApiClient prom(promPort);
+        QProcess server;
+        server.setProcessChannelMode(QProcess::MergedChannels);
+        QString startError;
+        int asked = 0;
+        bool done = false;
+        const QPointer<QTimer> driver = drive(program, 30.0, [&] {
+            if (run.world.mixers.MixerCount != 2 || run.world.loop.StartupPolls != 0)
+                return false;
+            if (asked++ == 0) {
+                if (!program.remote()->server()->start("127.0.0.1", 0, tokens, startError))
+                    return true;
+                const quint16 port = program.remote()->server()->port();
+                api.setPort(port);
+                api.send("bare", "GET", "/metrics");
+                api.send("scrape", "GET", "/metrics", tokens.watch);
+                QFile config(dir.filePath("prometheus.yml"));
+                if (!config.open(QIODevice::WriteOnly))
+                    return true;
+                config.write("global:\n  scrape_interval: 1s\n  scrape_timeout: 1s\nscrape_configs:\n"
+                             "  - job_name: zkvr\n    authorization:\n      credentials: " + tokens.watch
+                             + "\n    static_configs:\n      - targets: ['127.0.0.1:" + QByteArray::number(port) + "']\n");
+                config.close();
+                server.start(prometheus, {"--config.file=" + config.fileName(),
+                                          "--storage.tsdb.path=" + dir.filePath("data"),
+                                          QStringLiteral("--web.listen-address=127.0.0.1:%1").arg(promPort)});
+                return false;
+            }
+            // Asked every half second until the scraped series are there.
+            if (asked % 10 == 0 && prom.allDone())
+                prom.send("query", "GET", "/api/v1/query?query=zkvr_mixers_linked");
+            return prom.done("query") && prom.answers["query"].body.contains("\"2\"]");
+        }, done);
+        QCOMPARE(program.run(), 0);
+        server.kill();
+        server.waitForFinished(5000);
+        QVERIFY2(startError.isEmpty(), qPrintable(startError));
+        QCOMPARE(api.answers["bare"].status, 401);
+        const ApiAnswer &scrape = api.answers["scrape"];
+        QCOMPARE(scrape.status, 200);
+        QVERIFY(scrape.header("Content-Type").startsWith("text/plain; version=0.0.4"));
+        for (const char *series : {"zkvr_link_up 1\n", "zkvr_mixers_linked 2\n", "zkvr_writes_failed_total 0\n",
+                                   "zkvr_seat_on{mixer=\"2\",channel=\"8\"} 0\n", "zkvr_clients{front=\"line\"} 0\n"})
+            QVERIFY2(scrape.body.contains(series), series);
+        QProcess check;
+        check.start(promtool, {"check", "metrics"});
+        check.write(scrape.body);
+        check.closeWriteChannel();
+        QVERIFY(check.waitForFinished(10000));
+        QVERIFY2(check.exitCode() == 0, check.readAll().constData());
+        QVERIFY2(done, server.readAll().right(2000).constData());
     }
 
     // The command line: a token file others may read is refused with a

@@ -250,6 +250,61 @@ private slots:
         QTRY_VERIFY(watcher.closed);
     }
 
+    // The line control's limits, each closing only the client that broke
+    // it: more than 20 commands in a second, a line beyond 256 bytes, a byte
+    // that is not ASCII, a browser's HTTP. A ninth client is turned away;
+    // those that do not log in in time, and a logged-in one silent too
+    // long, are closed. The calm client beside them is served throughout.
+    void lineControlLimits()
+    {
+        ServerRig rig(true);
+        QVERIFY(rig.started);
+        const quint16 port = rig.control->port();
+        const auto lastLine = [](const QByteArray &got) {
+            return got.endsWith("\r\n") ? got.chopped(2).mid(got.chopped(2).lastIndexOf('\n') + 1) : QByteArray();
+        };
+        const auto ask = [&](QTcpSocket &s, const QByteArray &line) {
+            s.write(line + "\r\n");
+            return lastLine(rawRead(s, [](const QByteArray &got) { return got.endsWith("\r\n"); }));
+        };
+        const auto calm = rawConnection(port);
+        QVERIFY(calm);
+        QCOMPARE(ask(*calm, "LOGIN " + rig.tokens.watch), QByteArray("OK LOGIN WATCH"));
+        const struct { const char *name; QByteArray bytes; QByteArray last; int answered; } breaches[] = {
+            {"flood", QByteArray("HELP\n").repeated(Control::CommandsPerSecond + 1), "ERR 429 too many commands",
+             Control::CommandsPerSecond},
+            {"long line", "HELP\n" + QByteArray(Control::MaxLineBytes + 1, 'x') + "\n", "ERR 400 line too long", 1},
+            {"not ASCII", "HELP\r\nMIC ON 1 3\xef\xbc\x91\r\n", "ERR 400 not ASCII", 1},
+            {"a browser", "POST / HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\nLOGIN x\r\n", "ERR 400 HTTP is not spoken here", 0},
+        };
+        for (const auto &b : breaches) {
+            const auto s = rawConnection(port);
+            QVERIFY(s);
+            s->write(b.bytes);
+            const QByteArray got = rawRead(*s, [](const QByteArray &) { return false; });
+            QVERIFY2(s->state() == QAbstractSocket::UnconnectedState, b.name);
+            QVERIFY2(lastLine(got) == b.last, got.constData());
+            QCOMPARE(got.count("OK HELP"), b.answered);
+            QVERIFY(ask(*calm, "HELP").startsWith("OK HELP"));
+        }
+        std::vector<std::unique_ptr<QTcpSocket>> more;
+        for (int i = 1; i < Control::MaxClients; ++i)
+            more.push_back(rawConnection(port));
+        QTRY_COMPARE(rig.control->clients(), Control::MaxClients);
+        const auto ninth = rawConnection(port);
+        QVERIFY(ninth);
+        QCOMPARE(lastLine(rawRead(*ninth, [](const QByteArray &) { return false; })), QByteArray("ERR 503 too many clients"));
+        rig.manual.advance(ControlServer::LoginLimit + 1);
+        rig.control->sweep();
+        QVERIFY(QTest::qWaitFor([&] { return more.back()->state() == QAbstractSocket::UnconnectedState; }, 2000));
+        QCOMPARE(lastLine(more.back()->readAll()), QByteArray("ERR 401 login timed out"));
+        QCOMPARE(ask(*calm, "STATUS?").left(9), QByteArray("OK STATUS"));
+        rig.manual.advance(ControlServer::IdleLimit + 1);
+        rig.control->sweep();
+        QCOMPARE(lastLine(rawRead(*calm, [](const QByteArray &) { return false; })), QByteArray("ERR 408 idle too long"));
+        QCOMPARE(rig.control->clients(), 0);
+    }
+
     // Bytes that are no HTTP, a header bomb: answered or dropped, the server
     // stays up for the next client.
     void garbageKeepsServing()
