@@ -73,7 +73,8 @@ ControlServer::ControlServer(RemoteHost host, RemoteSyncView &sync, QObject *par
 {
     connect(&m_switches, &RemoteSwitches::pressed, this, &ControlServer::refresh);
     connect(&m_sync, &RemoteSyncView::changed, this, &ControlServer::refresh);
-    m_sweepTimer.setInterval(1000);
+    // The limits are ten seconds and more: a look every few seconds is enough.
+    m_sweepTimer.setInterval(5000);
     connect(&m_sweepTimer, &QTimer::timeout, this, &ControlServer::sweep);
 }
 

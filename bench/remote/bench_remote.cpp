@@ -16,6 +16,7 @@
 #include "app/ui/remoteoperation.h"
 #include "panel/ui/frmexeicon.h"
 #include "panel/ui/frmmdi.h"
+#include "remote/controlline.h"
 #include "remote/controlserver.h"
 #include "remote/remotemetrics.h"
 #include "remote/remoteserver.h"
@@ -80,8 +81,9 @@ void tapToVerified(int runs)
     enum { Live, Design, Ready, Remote, Line, Click } stage = Live;
     bool waited = false;
     int n = 0;
-    // The moment the clicked channel's state turned verified.
+    // The moment the clicked channel's state turned verified; the line's OK came.
     double verifiedMs = 0;
+    double lineAnsweredMs = -1;
 
     bool done = false;
     auto settled = [&] { return !world.mixers.anyPending(1) && program.remote()->sync().channelState(1, 3) != RemoteValueState::Waiting; };
@@ -99,6 +101,11 @@ void tapToVerified(int runs)
                 return true;
             line.open(program.remote()->control()->port());
             line.send("LOGIN " + tokens.operate);
+            // Timed as the answer arrives, not when the driver next looks.
+            QObject::connect(&line.socket, &QTcpSocket::readyRead, &line.socket, [&] {
+                if (stage == Line && waited && lineAnsweredMs < 0 && line.answers.size() == n + 2)
+                    lineAnsweredMs = double(t.nsecsElapsed()) / 1e6;
+            });
             QObject::connect(&program.remote()->sync(), &RemoteSyncView::changed, &program.remote()->sync(), [&] {
                 if (stage == Click && waited && verifiedMs < 0
                     && program.remote()->sync().channelState(1, 3) == RemoteValueState::Verified)
@@ -148,13 +155,14 @@ void tapToVerified(int runs)
                 if (line.answers.size() != n + 1)
                     return false;
                 line.send(world.panel.slot(0, 2).IconOnOff ? "MIC OFF 1 3" : "MIC ON 1 3");
+                lineAnsweredMs = -1;
                 t.start();
                 waited = true;
                 return false;
             }
-            if (line.answers.size() != n + 2)
+            if (lineAnsweredMs < 0)
                 return false;
-            lineMs.push_back(double(t.nsecsElapsed()) / 1e6);
+            lineMs.push_back(lineAnsweredMs);
             waited = false;
             if (++n == runs) {
                 n = 0;
