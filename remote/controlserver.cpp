@@ -86,15 +86,10 @@ ControlServer::~ControlServer()
 bool ControlServer::start(const QString &address, quint16 port, const RemoteTokens &tokens, QString &error)
 {
     stop();
-    if (!tokens.valid()) {
-        error = str(12412).arg(QString());
+    error = listenProblem(address, tokens);
+    if (!error.isEmpty())
         return false;
-    }
     const QHostAddress host(address);
-    if (host.isNull()) {
-        error = str(12413).arg(address);
-        return false;
-    }
     auto listener = std::make_unique<QTcpServer>();
     listener->setMaxPendingConnections(Control::MaxClients);
     if (!listener->listen(host, port)) {
@@ -115,9 +110,17 @@ void ControlServer::stop()
     m_switches.stopAll();
     const QList<ControlClient *> all = findChildren<ControlClient *>(Qt::FindDirectChildrenOnly);
     for (ControlClient *c : all) {
+        // The socket outlives its client until its last line has left (or a
+        // client that does not read has had a few seconds for it).
+        QTcpSocket *socket = c->socket;
         c->close(errorLine(503, "server stopped"));
-        c->socket->disconnect(this);
-        c->deleteLater();
+        socket->setParent(nullptr);
+        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        QTimer::singleShot(5000, socket, [socket] {
+            socket->abort();
+            socket->deleteLater();
+        });
+        delete c;
     }
     m_listener.reset();
     m_port = 0;

@@ -116,6 +116,15 @@ bool readTokenFile(const QString &path, RemoteTokens &tokens, QString &error)
     return true;
 }
 
+QString listenProblem(const QString &address, const RemoteTokens &tokens)
+{
+    if (!tokens.valid())
+        return str(12412).arg(QString());
+    if (QHostAddress(address).isNull())
+        return str(12413).arg(address);
+    return {};
+}
+
 bool parseListenAddress(const QString &text, QString &address, quint16 &port)
 {
     const int colon = text.lastIndexOf(u':');

@@ -48,6 +48,10 @@ struct RemoteSettings
 // only its owner may read or write it, and unless both lines are tokens.
 bool readTokenFile(const QString &path, RemoteTokens &tokens, QString &error);
 
+// Why a server cannot listen on `address` with `tokens` (a message for the
+// user), or nothing when it may try.
+QString listenProblem(const QString &address, const RemoteTokens &tokens);
+
 // "ADDRESS:PORT" of the command line ("[::1]:8340" for IPv6). False when
 // either part is not valid.
 bool parseListenAddress(const QString &text, QString &address, quint16 &port);

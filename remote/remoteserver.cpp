@@ -184,15 +184,10 @@ bool RemoteServer::start(const QString &address, quint16 port, const RemoteToken
                          const QString &certificateFile, const QString &keyFile)
 {
     stop();
-    if (!tokens.valid()) {
-        error = str(12412).arg(QString());
+    error = listenProblem(address, tokens);
+    if (!error.isEmpty())
         return false;
-    }
     const QHostAddress host(address);
-    if (host.isNull()) {
-        error = str(12413).arg(address);
-        return false;
-    }
     m_tokens = tokens;
     m_front = std::make_unique<RemoteHttpFront>(*this);
     m_https = !certificateFile.isEmpty() && !keyFile.isEmpty();
