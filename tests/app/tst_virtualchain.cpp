@@ -3,6 +3,7 @@
 // anything opens or needs a display), how the link and the tool reach it,
 // and the mark that keeps it from being taken for a room.
 
+#include "app/ui/remoteoperation.h"
 #include "app/ui/virtualtitle.h"
 #include "app/operatestart.h"
 #include "app/startoptions.h"
@@ -220,6 +221,29 @@ private slots:
         }
         QCOMPARE(r.virtualChain.mixers, mixers);
         QCOMPARE(int(r.virtualChain.port), port);
+    }
+
+    // The remote operation reads its words again: the line control with the
+    // file's tokens, or without a file the stored ones; beside the page.
+    void remoteArgumentsReadAgain()
+    {
+        QString error;
+        RemoteOperation::CommandLine c
+            = RemoteOperation::parseArguments({"zkvr340a", "--control", "127.0.0.1:8341"}, error);
+        QVERIFY(error.isEmpty() && c.control && !c.requested);
+        QCOMPARE(c.controlAddress, QString("127.0.0.1"));
+        QCOMPARE(c.controlPort, quint16(8341));
+        QVERIFY(c.tokenFile.isEmpty());
+        c = RemoteOperation::parseArguments({"zkvr340a", "--control", "[::1]:9", "--remote-tokens", "/t"}, error);
+        QVERIFY(error.isEmpty() && c.control && !c.requested);
+        QCOMPARE(c.controlAddress, QString("::1"));
+        QCOMPARE(c.tokenFile, QString("/t"));
+        c = RemoteOperation::parseArguments(
+            {"zkvr340a", "--remote", "0.0.0.0:8340", "--remote-tokens", "/t", "--control", "0.0.0.0:8341"}, error);
+        QVERIFY(error.isEmpty() && c.control && c.requested);
+        QCOMPARE(c.port, quint16(8340));
+        c = RemoteOperation::parseArguments({"zkvr340a", "--control", "8341"}, error);
+        QVERIFY(!error.isEmpty() && !c.control);
     }
 
     // The program itself, where no display is: a refused command line ends

@@ -434,7 +434,8 @@ private slots:
     }
 
     // The command line: a token file others may read is refused with a
-    // message and the server stays off; one of the owner's alone starts it.
+    // message and the servers (the page's, the line control) stay off; one
+    // of the owner's alone starts them.
     // The リモート操作 dialog then shows that server, its tokens and address,
     // and leaves it running whatever is ticked.
     void commandLineTokenFile()
@@ -451,6 +452,9 @@ private slots:
         QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
         const QString address = QStringLiteral("127.0.0.1:%1").arg(probe.serverPort());
         probe.close();
+        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+        const QString control = QStringLiteral("127.0.0.1:%1").arg(probe.serverPort());
+        probe.close();
         for (const bool ownerOnly : {false, true}) {
             QVERIFY(QFile::setPermissions(path, ownerOnly ? QFile::ReadOwner | QFile::WriteOwner
                                                           : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
@@ -458,8 +462,9 @@ private slots:
             SystemClock clock;
             ScriptedDialogs dialogs;
             World world(clock, dialogs);
-            Application program(world, {"zkvr340a", "--remote", address, "--remote-tokens", path});
+            Application program(world, {"zkvr340a", "--remote", address, "--remote-tokens", path, "--control", control});
             bool running = false;
+            bool controlRunning = false;
             bool done = false;
             QString shownToken;
             QString shownAddress;
@@ -469,6 +474,7 @@ private slots:
                 if (!program.mainWindow() || !program.mainWindow()->isVisible())
                     return false;
                 running = program.remote()->server()->running();
+                controlRunning = program.remote()->control()->running();
                 program.mainWindow()->action("MenRemote")->trigger();
                 FrmRemote *dialog = program.remote()->dialog();
                 shownToken = dialog->txtOperateToken->text();
@@ -485,7 +491,9 @@ private slots:
             QCOMPARE(program.run(), 0);
             QVERIFY(done);
             QCOMPARE(running, ownerOnly);
-            QVERIFY2(dialogs.shown.size() == (ownerOnly ? size_t(0) : size_t(1)), qPrintable(dialogs.texts().join(u"|")));
+            QCOMPARE(controlRunning, ownerOnly); // the line control takes the file's tokens too
+            // Each server says why it stays off.
+            QVERIFY2(dialogs.shown.size() == (ownerOnly ? size_t(0) : size_t(2)), qPrintable(dialogs.texts().join(u"|")));
             if (ownerOnly) {
                 QCOMPARE(shownToken, QString::fromLatin1(tokens.operate));
                 QCOMPARE(shownAddress, "http://" + address + "/?token=" + QString::fromLatin1(tokens.operate));
