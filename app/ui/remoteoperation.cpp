@@ -116,10 +116,12 @@ QString RemoteOperation::apply(const RemoteSettings &settings)
     else
         m_server->start(settings.address, settings.port, settings.tokens, error, settings.certificateFile,
                         settings.keyFile);
-    const QString control = m_controlFromCommandLine ? QString() : applyControl(settings);
-    if (!control.isEmpty())
-        error += (error.isEmpty() ? QString() : QStringLiteral("\n")) + str(14602).arg(control);
-    return error;
+    QStringList said;
+    if (!error.isEmpty())
+        said << str(12434).arg(error);
+    if (const QString control = m_controlFromCommandLine ? QString() : applyControl(settings); !control.isEmpty())
+        said << str(14602).arg(control);
+    return said.join(u'\n');
 }
 
 QString RemoteOperation::applyControl(const RemoteSettings &settings)

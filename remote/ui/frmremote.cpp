@@ -235,7 +235,7 @@ void FrmRemote::applyFields()
     m_settings.save();
     const QString error = m_hooks.apply ? m_hooks.apply(m_settings) : QString();
     if (!error.isEmpty())
-        m_dialogs.message(str(12434).arg(error), MsgButtons::Ok, MsgIcon::Warning, str(StrId::AppTitle));
+        m_dialogs.message(error, MsgButtons::Ok, MsgIcon::Warning, str(StrId::AppTitle));
     refreshState();
 }
 

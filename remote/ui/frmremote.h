@@ -28,8 +28,8 @@ class FrmRemote : public QDialog
 public:
     struct Hooks
     {
-        // Starts, restarts or stops the server for these settings; an error
-        // text when it could not start.
+        // Starts, restarts or stops the servers for these settings; the
+        // message for the user when one could not start.
         std::function<QString(const RemoteSettings &)> apply;
         // The port the server listens on now (0: stopped).
         std::function<quint16()> listeningPort;
