@@ -6,6 +6,7 @@
 
 #include "app/ui/frmmain.h"
 #include "app/ui/remoteoperation.h"
+#include "base/config.h"
 #include "base/strings.h"
 #include "panel/ui/frmexeicon.h"
 #include "panel/ui/frmmdi.h"
@@ -435,7 +436,8 @@ private slots:
 
     // The command line: a token file others may read is refused with a
     // message and the servers (the page's, the line control) stay off; one
-    // of the owner's alone starts them.
+    // of the owner's alone starts them. --log-journal turns the system's log
+    // on, which the view menu shows and turns off.
     // The リモート操作 dialog then shows that server, its tokens and address,
     // and leaves it running whatever is ticked.
     void commandLineTokenFile()
@@ -462,8 +464,11 @@ private slots:
             SystemClock clock;
             ScriptedDialogs dialogs;
             World world(clock, dialogs);
-            Application program(world, {"zkvr340a", "--remote", address, "--remote-tokens", path, "--control", control});
+            Application program(world, {"zkvr340a", "--remote", address, "--remote-tokens", path, "--control", control,
+                                        "--log-journal"});
             bool running = false;
+            bool journalOn = false;
+            bool journalShownOn = false;
             bool controlRunning = false;
             bool done = false;
             QString shownToken;
@@ -475,6 +480,11 @@ private slots:
                     return false;
                 running = program.remote()->server()->running();
                 controlRunning = program.remote()->control()->running();
+                // --log-journal: the system's log follows, and the view menu
+                // shows it ticked; unticking it stops it and is kept.
+                journalOn = program.journal()->enabled();
+                journalShownOn = program.mainWindow()->action("MenLogJournal")->isChecked();
+                program.mainWindow()->action("MenLogJournal")->trigger();
                 program.mainWindow()->action("MenRemote")->trigger();
                 FrmRemote *dialog = program.remote()->dialog();
                 shownToken = dialog->txtOperateToken->text();
@@ -492,6 +502,9 @@ private slots:
             QVERIFY(done);
             QCOMPARE(running, ownerOnly);
             QCOMPARE(controlRunning, ownerOnly); // the line control takes the file's tokens too
+            QVERIFY(journalOn && journalShownOn);
+            QVERIFY(!program.journal()->enabled());
+            QCOMPARE(readUserValue("View/LogJournal"), QString("0"));
             // Each server says why it stays off.
             QVERIFY2(dialogs.shown.size() == (ownerOnly ? size_t(0) : size_t(2)), qPrintable(dialogs.texts().join(u"|")));
             if (ownerOnly) {
