@@ -135,11 +135,22 @@ int ControlServer::clients() const
     return int(std::count_if(all.begin(), all.end(), [](const ControlClient *c) { return !c->closing; }));
 }
 
+bool ControlServer::makeRoom()
+{
+    ControlClient *oldest = nullptr;
+    for (ControlClient *c : findChildren<ControlClient *>(Qt::FindDirectChildrenOnly))
+        if (!c->closing && c->access == RemoteAccess::None && (!oldest || c->connected < oldest->connected))
+            oldest = c;
+    if (oldest)
+        oldest->close(errorLine(503, "too many clients"));
+    return oldest != nullptr;
+}
+
 void ControlServer::accept()
 {
     while (m_listener && m_listener->hasPendingConnections()) {
         QTcpSocket *socket = m_listener->nextPendingConnection();
-        if (clients() >= Control::MaxClients) {
+        if (clients() >= Control::MaxClients && !makeRoom()) {
             socket->write(errorLine(503, "too many clients") + "\r\n");
             socket->disconnectFromHost();
             connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);

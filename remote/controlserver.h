@@ -6,7 +6,8 @@
 // interface and shares its road: a switch is asked of RemoteSwitches, which
 // presses the panel's button and answers once the mixer holds it.
 //
-// Bounded everywhere: Control::MaxClients clients, each with
+// Bounded everywhere: Control::MaxClients clients (a newcomer takes the place
+// of the oldest that has not logged in), each with
 // Control::CommandsPerSecond commands a second and Control::MaxQueuedLines
 // waiting behind a switch; a line too long, a flood, a byte that is not
 // ASCII or a line of HTTP closes that client. A client must log in within
@@ -61,6 +62,10 @@ signals:
 
 private:
     void accept();
+    // All places taken: the one that has waited longest without logging in
+    // gives its place up (a controller logs in at once; whoever only holds
+    // places cannot lock it out). False when every client has logged in.
+    bool makeRoom();
     // Bytes from a client: its lines queued, a breach of the limits closing it.
     void arrived(ControlClient &client);
     // Runs the client's waiting lines in order until one waits for its mixer.
