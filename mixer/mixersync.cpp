@@ -11,6 +11,16 @@ bool validValue(int mixer, int id)
 {
     return mixer >= 1 && mixer <= MaxMixers && id >= 1 && id < PendingFlagCount;
 }
+
+// Asked on every pass of the job loop, so it must cost next to nothing when,
+// as almost always, no flag is set at all.
+bool anyFlag(const MixerState &mixers)
+{
+    for (int m = 1; m <= MaxMixers; ++m)
+        if (mixers.anyPending(m))
+            return true;
+    return false;
+}
 } // namespace
 
 MixerSync::MixerSync(MdlComm &comm, LoopState &loop, MixerState &mixers)
@@ -38,7 +48,7 @@ bool MixerSync::flushDue()
 {
     // Not while a poll or a write is under way further up the stack (a
     // window's handler runs inside their waits): its replies are its own.
-    if (m_busy || m_comm.state().offline() || m_comm.closed() || !m_poll.PendingChanges())
+    if (m_busy || m_comm.state().offline() || m_comm.closed() || !anyFlag(m_mixers) || !m_poll.PendingChanges())
         return false;
     // The line is half-duplex: while the poll's last request awaits its
     // reply nothing else goes out. The reply is taken as soon as it is
