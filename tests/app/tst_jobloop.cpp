@@ -165,9 +165,10 @@ struct SlowLine
         };
         QObject::connect(&sync.events(), &SyncEvents::runFinished, [this] { ++runs; });
     }
-    // Runs the loop; `script` is called on every wait, after the replies due
-    // by then have arrived.
-    void run(const std::function<void()> &script)
+    // Runs the loop until the first write run has ended; `script` is called
+    // on every wait before that, once a request went out and the replies due
+    // by then have arrived, with the last request.
+    void run(const std::function<void(const Sent &last)> &script)
     {
         const double end = rig.clock.now() + 20.0;
         rig.clock.setOnWait([this, script, end] {
@@ -175,12 +176,17 @@ struct SlowLine
                 rig.transport->queue(onTheWay.front().second);
                 onTheWay.pop_front();
             }
-            if (rig.clock.now() > end)
+            if (runs > 0 || rig.clock.now() > end)
                 jobLoop.stop();
-            else
-                script();
+            else if (!sent.empty())
+                script(sent.back());
         });
         jobLoop.run();
+    }
+    // The first single-value write (there must be one).
+    const Sent &firstWrite() const
+    {
+        return *std::find_if(sent.begin(), sent.end(), [](const Sent &s) { return s.letters == "DS"; });
     }
     int count(const char *letters, double from) const
     {
@@ -223,15 +229,9 @@ private slots:
         SlowLine line;
         double pollAt = -1;
         double editedAt = -1;
-        line.run([&] {
-            if (line.runs > 0 || line.sent.empty()) {
-                if (line.runs > 0)
-                    line.jobLoop.stop();
-                return;
-            }
+        line.run([&](const SlowLine::Sent &last) {
             // Once both mixers are counted, just after a poll asked for the
             // thresholds and before their reply came.
-            const SlowLine::Sent &last = line.sent.back();
             if (editedAt < 0 && line.rig.mixers.MixerCount == 2 && last.letters == "TR" && !line.onTheWay.empty()
                 && line.rig.clock.now() > last.at) {
                 pollAt = last.at;
@@ -242,9 +242,8 @@ private slots:
         });
         QVERIFY(editedAt > 0);
         QCOMPARE(line.runs, 1);
-        const auto firstWrite = std::find_if(line.sent.begin(), line.sent.end(),
-                                             [](const SlowLine::Sent &s) { return s.letters == "DS"; });
-        QVERIFY(firstWrite != line.sent.end());
+        QVERIFY(line.count("DS", 0) > 0);
+        const SlowLine::Sent *firstWrite = &line.firstWrite();
         // The threshold reply arrived 30 ms after the poll; the write followed
         // at once, long before the next poll (0.4 s after the last).
         QCOMPARE_GE(firstWrite->at, pollAt + SlowLine::ReplyDelay);
@@ -264,13 +263,7 @@ private slots:
     {
         SlowLine line;
         double pollAt = -1;
-        line.run([&] {
-            if (line.runs > 0 || line.sent.empty()) {
-                if (line.runs > 0)
-                    line.jobLoop.stop();
-                return;
-            }
-            const SlowLine::Sent &last = line.sent.back();
+        line.run([&](const SlowLine::Sent &last) {
             if (pollAt < 0 && line.rig.mixers.MixerCount == 2 && last.letters == "AM" && !line.onTheWay.empty()) {
                 pollAt = last.at;
                 line.onTheWay.clear(); // lost
@@ -278,9 +271,8 @@ private slots:
             }
         });
         QCOMPARE(line.runs, 1);
-        const auto firstWrite = std::find_if(line.sent.begin(), line.sent.end(),
-                                             [](const SlowLine::Sent &s) { return s.letters == "DS"; });
-        QVERIFY(firstWrite != line.sent.end());
+        QVERIFY(line.count("DS", 0) > 0);
+        const SlowLine::Sent *firstWrite = &line.firstWrite();
         QCOMPARE_GE(firstWrite->at, pollAt + line.rig.link.ReplyTimeUnit);
         QCOMPARE_LT(firstWrite->at, pollAt + line.rig.link.ReplyTimeUnit + 0.02);
     }
