@@ -61,6 +61,7 @@ void JobLoop::run()
     m_stopped = false;
     reset();
     bool waited = false;
+    bool flushed = false; // the last pass sent values
     while (!m_stopped) {
         // A pass that follows a wait finds the events already handled: the
         // wait handles what is pending before it sleeps and again when it
@@ -81,27 +82,36 @@ void JobLoop::run()
                 continue;
             }
         }
-        if (m_sync.flushDue()) {
-            flushValues();
-            continue;
-        }
-        if (const std::optional<JobWork> download = m_jobs.first(kindIs(JobKind::Download))) {
-            m_handlers.runDownload(download->download);
-            m_jobs.take(*download);
-            reset();
-            continue;
-        }
+        const std::optional<JobWork> download = m_jobs.first(kindIs(JobKind::Download));
         // A held poll keeps the loop's pace of held jobs: it wakes each 0.4 s
         // and the poll never falls due.
         const bool jobsWait = !m_jobs.empty() || m_jobs.pollHeld();
         const double now = m_clock.now();
         const double elapsed = now - m_t0;
-        if (elapsed > JobHoldSeconds && jobsWait) {
+        const bool jobDue = elapsed > JobHoldSeconds && jobsWait;
+        const bool pollDue = elapsed > m_link.ReplyTimeUnit || now < m_t0;
+        // Values go out as soon as the line is free, not at the next poll. A
+        // run right after another first lets a download, a job or a poll
+        // that fell due meanwhile have its turn: a stream of edits keeps none
+        // of them waiting.
+        const bool yieldTurn = std::exchange(flushed, false) && (download || jobDue || pollDue);
+        if (!yieldTurn && m_sync.flushDue()) {
+            flushValues();
+            flushed = true;
+            continue;
+        }
+        if (download) {
+            m_handlers.runDownload(download->download);
+            m_jobs.take(*download);
+            reset();
+            continue;
+        }
+        if (jobDue) {
             dispatchJob();
             reset();
             continue;
         }
-        if (elapsed > m_link.ReplyTimeUnit || now < m_t0) {
+        if (pollDue) {
             if (online && !m_jobs.pollHeld()) {
                 m_sync.poll();
                 m_handlers.afterPoll();
@@ -109,17 +119,21 @@ void JobLoop::run()
             reset();
             continue;
         }
-
-        // Nothing due: sleep until the next poll or held job falls due, or
-        // until an event (a click, a reply) arrives.
-        double due = online ? m_t0 + m_link.ReplyTimeUnit : now + IdleSleepSeconds;
-        if (jobsWait)
-            due = std::min(due, m_t0 + JobHoldSeconds);
-        if (!online && !jobsWait)
-            due = std::min(due, m_t0 + IdleSleepSeconds);
-        m_clock.waitForEvents(std::max(due - now, 0.0) + DueMargin);
+        sleepUntilDue(now, online, jobsWait);
         waited = true;
     }
+}
+
+void JobLoop::sleepUntilDue(double now, bool online, bool jobsWait)
+{
+    // Nothing due: sleep until the next poll or held job falls due, or until
+    // an event (a click, a reply, a submitted value) arrives.
+    double due = online ? m_t0 + m_link.ReplyTimeUnit : now + IdleSleepSeconds;
+    if (jobsWait)
+        due = std::min(due, m_t0 + JobHoldSeconds);
+    if (!online && !jobsWait)
+        due = std::min(due, m_t0 + IdleSleepSeconds);
+    m_clock.waitForEvents(std::max(due - now, 0.0) + DueMargin);
 }
 
 void JobLoop::flushValues()

@@ -3,10 +3,11 @@
 // The one cooperative loop that runs every exchange with the mixers.
 //
 // Each pass lets events run, then serves in this order of precedence: the
-// transfer of loaded settings, values waiting to be sent, a firmware
-// download, the other jobs in the order asked for (held back until 0.4 s
-// after the last reset so a poll's reply can arrive first), and the periodic
-// status poll, unless a window holds it.
+// transfer of loaded settings, values waiting to be sent (as soon as no
+// reply to the poll is outstanding), a firmware download, the other jobs in
+// the order asked for (held back until 0.4 s after the last reset so a
+// poll's reply can arrive first), and the periodic status poll, unless a
+// window holds it.
 // Between passes the loop sleeps in the event loop until the next thing falls
 // due or an event arrives, so an idle program costs almost nothing.
 
@@ -63,6 +64,7 @@ public:
 
 private:
     void reset();
+    void sleepUntilDue(double now, bool online, bool jobsWait);
     void runJob(const JobWork &work);
     void runInitialise(const JobWork &work);
     // Values the last poll found waiting go out; a file just loaded counts as

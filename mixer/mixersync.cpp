@@ -11,6 +11,16 @@ bool validValue(int mixer, int id)
 {
     return mixer >= 1 && mixer <= MaxMixers && id >= 1 && id < PendingFlagCount;
 }
+
+// Asked on every pass of the job loop, so it must cost next to nothing when,
+// as almost always, no flag is set at all.
+bool anyFlag(const MixerState &mixers)
+{
+    for (int m = 1; m <= MaxMixers; ++m)
+        if (mixers.anyPending(m))
+            return true;
+    return false;
+}
 } // namespace
 
 MixerSync::MixerSync(MdlComm &comm, LoopState &loop, MixerState &mixers)
@@ -22,10 +32,30 @@ MixerSync::MixerSync(MdlComm &comm, LoopState &loop, MixerState &mixers)
 
 void MixerSync::poll()
 {
+    pollStep([this] { m_poll.poll(); });
+}
+
+template <typename Collect>
+void MixerSync::pollStep(Collect collect)
+{
     const QScopedValueRollback<bool> busy(m_busy, true);
     followConnection();
-    decodeAndAnnounce([this] { m_flushDue = m_poll.poll(); });
+    decodeAndAnnounce(collect);
     rejudgeWhenReread();
+}
+
+bool MixerSync::flushDue()
+{
+    // Not while a poll or a write is under way further up the stack (a
+    // window's handler runs inside their waits): its replies are its own.
+    if (m_busy || m_comm.state().offline() || m_comm.closed() || !anyFlag(m_mixers) || !m_poll.PendingChanges())
+        return false;
+    // The line is half-duplex: while the poll's last request awaits its
+    // reply nothing else goes out. The reply is taken as soon as it is
+    // there; one that does not come is given up by the next poll.
+    if (m_poll.awaitingReply())
+        pollStep([this] { m_poll.takeArrived(); });
+    return !m_poll.awaitingReply();
 }
 
 template <typename Decode>
@@ -109,7 +139,6 @@ bool MixerSync::mixersCurrent() const
 
 bool MixerSync::flush()
 {
-    m_flushDue = false;
     const bool sent = run();
     // The read-back took the place of the poll's requests: start again with
     // the data.
@@ -219,7 +248,6 @@ void MixerSync::resetForConnect()
     m_poll.DataReceived = 0;
     m_poll.DataReplies = 0;
     m_poll.NoReplyCount = 0;
-    m_flushDue = false;
     for (auto &mixer : m_values)
         mixer.fill(ValueStatus{});
     for (auto &mixer : m_epochs)

@@ -4,8 +4,8 @@
 // verified writes, the decision between them and the state of every value
 // written. The job loop asks it for work (SyncWork); windows read it and ask
 // for named things (SyncStatus). A value submitted (SyncStatus::submit)
-// needs nothing else: the next poll finds its mark, the loop has it flushed,
-// and it is sent and read back.
+// needs nothing else: as soon as the line is free (no reply to the poll's
+// last request outstanding) the loop has it sent and read back.
 
 #include "mixer/setdata.h"
 #include "mixer/statuspoll.h"
@@ -23,7 +23,7 @@ public:
     MixerSync(MdlComm &comm, LoopState &loop, MixerState &mixers);
 
     // SyncWork
-    bool flushDue() const override { return m_flushDue; }
+    bool flushDue() override;
     bool flush() override;
     void poll() override;
     bool pendingValues() const override { return m_poll.PendingChanges(); }
@@ -96,6 +96,10 @@ private:
     using ReadMarks = std::array<quint8, MixerSlots>;
 
     bool run();
+    // Collects what the poll awaits, or decodes (the `collect` call) with
+    // everything the poll does around it.
+    template <typename Collect>
+    void pollStep(Collect collect);
     // Decodes through the poll and tells the listeners of every mixer whose
     // awaited data or thresholds arrived meanwhile.
     template <typename Decode>
@@ -122,7 +126,6 @@ private:
     ::SetData m_setData;
     bool m_ending = false;
     SyncEvents m_events;
-    bool m_flushDue = false;
     bool m_busy = false;
     std::array<std::array<ValueStatus, PendingFlagCount>, MixerSlots> m_values{};
     // LinkState::reconnects when each value's state was set: one set before

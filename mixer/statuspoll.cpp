@@ -99,33 +99,43 @@ bool StatusPoll::decodeCollected()
     return true;
 }
 
-bool StatusPoll::poll()
+bool StatusPoll::takeArrived()
 {
-    prepareRequest();
     for (;;) {
         QByteArray reply;
         for (int attempt = 0; attempt < ReceiveAttempts && reply.isEmpty(); ++attempt)
             reply = m_comm.receive();
-        if (reply.isEmpty()) {
-            // A connection known to be down is no sign that the mixers left
-            // the link: the count stays until it is back and they answer.
-            if (m_link.down()) {
-                NoReplyCount = 0;
-            } else if (++NoReplyCount >= NoReplyLimit) {
-                qCDebug(lcMixerSync) << "no reply for" << NoReplyLimit << "polls: no mixers";
-                m_mixers.MixerCount = 0;
-                NoReplyCount = 0;
-            }
-            break;
-        }
+        if (reply.isEmpty())
+            return true;
         if (FirstReply == NoReplyYet)
             FirstReply = ReplyArrived;
         NoReplyCount = 0;
         collect(reinterpret_cast<const quint8 *>(reply.constData()), int(reply.size()));
-        // USB hands over one reply per poll; the other links keep receiving.
-        if (decodeCollected() && m_link.linkKind == LinkKind::Usb)
-            break;
+        if (decodeCollected()) {
+            m_awaitingReply = false;
+            // USB hands over one reply per poll; the other links keep receiving.
+            if (m_link.linkKind == LinkKind::Usb)
+                return false;
+        }
     }
+}
+
+bool StatusPoll::poll()
+{
+    prepareRequest();
+    if (takeArrived()) {
+        // A connection known to be down is no sign that the mixers left
+        // the link: the count stays until it is back and they answer.
+        if (m_link.down()) {
+            NoReplyCount = 0;
+        } else if (++NoReplyCount >= NoReplyLimit) {
+            qCDebug(lcMixerSync) << "no reply for" << NoReplyLimit << "polls: no mixers";
+            m_mixers.MixerCount = 0;
+            NoReplyCount = 0;
+        }
+    }
+    // A reply that has not come by now is not waited for any longer.
+    m_awaitingReply = false;
 
     const bool valuesWait = PendingChanges();
     if (valuesWait) {
@@ -135,6 +145,7 @@ bool StatusPoll::poll()
             --NoReplyCount;
     } else {
         m_comm.send(m_prepared);
+        m_awaitingReply = true;
     }
 
     if (m_loop.StartupPolls != 0) {

@@ -99,6 +99,16 @@ public:
     // to be sent. Returns whether they do.
     bool poll();
 
+    // Whether the request the last poll sent still awaits its reply: until
+    // it has arrived, or the next poll stops waiting for it, nothing else
+    // may go out on the line.
+    bool awaitingReply() const { return m_awaitingReply; }
+    // Collects and decodes the replies that have arrived (values waiting to
+    // be sent need not wait for the next poll). Returns true once nothing
+    // more waits, false when it stopped at a reply on USB, which hands over
+    // one a poll.
+    bool takeArrived();
+
     // Decodes one complete message at the start of buffer; length excludes
     // the 0x55 0xAA trailer.
     void DecodeReply(const quint8 *buffer, int length);
@@ -124,8 +134,13 @@ public:
     PollPhaseCode nextRequest() const { return m_phase; }
     void startWith(PollPhaseCode phase) { m_phase = phase; }
 
-    // Empties the collected bytes (connect step).
-    void clearPollBuffer() { PollFill = 0; }
+    // Empties the collected bytes, and waits for no reply (connect step, a
+    // connection that came back).
+    void clearPollBuffer()
+    {
+        PollFill = 0;
+        m_awaitingReply = false;
+    }
 
     // Poll state, read by the editor and the tests.
     std::array<quint8, PollBufferSize> PollBuffer{};
@@ -162,4 +177,5 @@ private:
     // have asked each mixer for its model meanwhile.
     QByteArray m_prepared;
     PollPhaseCode m_phase = PollThresholds;
+    bool m_awaitingReply = false;
 };

@@ -130,9 +130,11 @@ class SyncWork
 public:
     virtual ~SyncWork() = default;
 
-    // The last poll found values waiting to be sent: they go out before any
-    // job but the transfer of loaded settings.
-    virtual bool flushDue() const = 0;
+    // Values wait to be sent and the line is free: no reply to the poll's
+    // last request is outstanding (it arrived, and is taken here, or the
+    // poll stopped waiting for it). They go out at once, before any job but
+    // the transfer of loaded settings.
+    virtual bool flushDue() = 0;
     // Sends them and reads them back; the poll then starts again with the
     // data request. True when at least one value was sent.
     virtual bool flush() = 0;

@@ -137,10 +137,14 @@ bool openEndpoints(SimChain &chain, const SimProgramOptions &o, SimEndpoints &ep
 // 28"), and always each firmware command, so a script sees what arrived.
 void reportArrivals(SimChain &chain, bool logWrites)
 {
-    if (logWrites)
+    if (logWrites) {
         chain.onWrite = [](const QByteArray &rq) {
             printLine(str(12720).arg(QString::fromLatin1(rq.left(2)), QString::fromLatin1(rq.mid(2, 16).toHex(' ').toUpper())));
         };
+        chain.onOverlap = [](const QByteArray &rq) {
+            printLine(str(14350).arg(QString::fromLatin1(rq.left(2)), QString::fromLatin1(rq.mid(2, 16).toHex(' ').toUpper())));
+        };
+    }
     chain.onDownload = [](const SimDownload &d) {
         const QString target = QStringLiteral("%1").arg(d.target, 2, 16, QLatin1Char('0')).toUpper();
         QString line = d.command == SimWire::R

@@ -205,6 +205,7 @@ QByteArray SimChain::reply(const QByteArray &request, quint8 status, const QByte
 QByteArray SimChain::handle(const QByteArray &request, SimLink link)
 {
     ++m_requests;
+    noteOverlap(request);
     if (request.size() < 2)
         return {};
     // The drop draw happens for every request so that a given seed always

@@ -12,6 +12,7 @@
 #include <QMap>
 #include <QString>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -174,6 +175,17 @@ public:
     QByteArray networkBlock() const; // IR data from offset 3
     int requestCount() const { return m_requests; }
 
+    // The line is half-duplex: the PC asks, then waits for the answer. A
+    // transport that holds a reply back (a delay, a slow line) says when it
+    // starts on its way and when it has been delivered or given up; a request
+    // that arrives in between overlaps it. A PC that keeps to the protocol
+    // never makes one.
+    void replyOnItsWay() { ++m_repliesOnTheWay; }
+    void replyDelivered() { m_repliesOnTheWay = std::max(0, m_repliesOnTheWay - 1); }
+    int overlaps() const { return m_overlaps; }
+    // Told about every request that overlaps a reply, as it arrives.
+    std::function<void(const QByteArray &)> onOverlap;
+
     // Factory values of one mixer.
     static std::array<quint8, SimWire::BlockSize> factoryBlock();
     static std::array<quint32, SimWire::ExtRegisters + 1> factoryExt(); // index 0 unused
@@ -187,6 +199,14 @@ private:
         std::array<quint32, SimWire::ExtRegisters + 1> ext = factoryExt();
     };
 
+    void noteOverlap(const QByteArray &request)
+    {
+        if (m_repliesOnTheWay == 0)
+            return;
+        ++m_overlaps;
+        if (onOverlap)
+            onOverlap(request);
+    }
     QByteArray reply(const QByteArray &request, quint8 status, const QByteArray &data = {}) const;
     bool validMixer(int m) const { return m >= 1 && m <= m_options.mixers; }
     const SimStuck *stuckAt(int mixer, int keyId) const;
@@ -225,6 +245,8 @@ private:
     int m_restarts = 0;
     std::mt19937 m_rng;
     int m_requests = 0;
+    int m_repliesOnTheWay = 0;
+    int m_overlaps = 0;
     int m_dropNext = 0;       // replies still to lose on purpose
     QByteArray m_dropCommand; // ... to requests starting so
 };

@@ -138,6 +138,9 @@ void SimSerialFront::flushOutput()
 
 void SimSerialFront::queueReply(const QByteArray &reply)
 {
+    // On its way until the PC has acknowledged its last block, or it was
+    // given up.
+    m_chain.replyOnItsWay();
     const int delay = m_chain.options().delayMs;
     if (delay > 0) {
         QTimer::singleShot(delay, this, [this, reply] {
@@ -189,6 +192,7 @@ void SimSerialFront::onAcknowledge(bool positive)
     }
     if (m_block >= serialBlockCount(int(m_current.size()))) {
         m_block = 0;
+        m_chain.replyDelivered();
         startNextReply();
         return;
     }
@@ -209,5 +213,6 @@ void SimSerialFront::onAckTimeout()
     qCDebug(lcSimSerial) << "block" << m_block << "never acknowledged; reply abandoned";
     ++m_abandoned;
     m_block = 0;
+    m_chain.replyDelivered();
     startNextReply();
 }

@@ -118,7 +118,9 @@ void SimTcpFront::acceptConnections()
             const QByteArray frame = etherFrame(reply);
             const int delay = m_chain.options().delayMs;
             if (delay > 0) {
-                QTimer::singleShot(delay, this, [guard, frame] {
+                m_chain.replyOnItsWay();
+                QTimer::singleShot(delay, this, [this, guard, frame] {
+                    m_chain.replyDelivered();
                     if (guard)
                         guard->write(frame);
                 });

@@ -235,9 +235,13 @@ void SimUsbDevice::readRequests()
         if (reply.isEmpty())
             continue;
         const int delay = m_chain.options().delayMs;
-        if (delay > 0)
-            QTimer::singleShot(delay, this, [this, reply] { writeReply(reply); });
-        else
+        if (delay > 0) {
+            m_chain.replyOnItsWay();
+            QTimer::singleShot(delay, this, [this, reply] {
+                m_chain.replyDelivered();
+                writeReply(reply);
+            });
+        } else
             writeReply(reply);
     }
 }

@@ -4541,5 +4541,11 @@ Switch the channels back on and off as they were before the control panel opened
             <comment>14610</comment>
             <translation>Also write to the system &amp;log</translation>
         </message>
+        <message>
+            <source>overlap %1 %2</source>
+            <comment>14350</comment>
+            <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
+            <translation>overlap %1 %2</translation>
+        </message>
     </context>
 </TS>

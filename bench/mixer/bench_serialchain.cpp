@@ -107,14 +107,10 @@ bool editFigure(PacedSerialRig &rig, int edits)
         const int key = channelKeyId(ChannelFamily::InputGain, 1 + e % ChannelCount);
         double editedAt = -1;
         qint64 bytesAt = 0;
-        double pollDue = 0;
-        double lastPoll = rig.clock.now();
-        rig.afterEachPoll = [&] { lastPoll = rig.clock.now(); };
         // Somewhere inside a poll interval.
         QTimer::singleShot(int(random.bounded(int(rig.link.ReplyTimeUnit * 1000))), [&] {
             editedAt = rig.clock.now();
             bytesAt = rig.lineBytes();
-            pollDue = std::max(0.0, lastPoll + rig.link.ReplyTimeUnit - editedAt);
             rig.sync->submit(mixer, key, (rig.mixers.MixerSetData[size_t(mixer)].value(key) + 7) % 65, Submit::Copy);
         });
         double verifiedAt = -1;
@@ -133,17 +129,19 @@ bool editFigure(PacedSerialRig &rig, int edits)
         const double line = rig.lineSeconds(bytesThen - bytesAt);
         seconds.push_back(took);
         ratios.push_back(took / line);
-        beyondWaits.push_back(took / (line + pollDue + MixerProtocol::SetPause));
+        beyondWaits.push_back(took / (line + MixerProtocol::SetPause));
     }
     rig.afterEachPoll = {};
     rig.afterSetData = {};
     const double ratio = median(ratios);
+    const double took = median(seconds);
     std::printf("(b) edit-to-verified, %d edits while polling: median %.3f s (min %.3f, max %.3f)\n"
+                "    %.2f x the target of 1.0 s: %s\n"
                 "    median %.2f x the line time of the bytes moved meanwhile; target <= %.1f: %s\n"
-                "    (%.2f x line time plus the wait for the next poll and the 0.06 s pause after the write)\n",
-                edits, median(seconds), *std::min_element(seconds.begin(), seconds.end()),
-                *std::max_element(seconds.begin(), seconds.end()), ratio, Target, verdict(ratio),
-                median(beyondWaits));
+                "    (%.2f x line time plus the 0.06 s pause after the write)\n",
+                edits, took, *std::min_element(seconds.begin(), seconds.end()),
+                *std::max_element(seconds.begin(), seconds.end()), took / 1.0, took <= 1.0 ? "met" : "MISSED", ratio,
+                Target, verdict(ratio), median(beyondWaits));
     return true;
 }
 

@@ -1,6 +1,7 @@
 // Prints two figures of the verified write over loopback TCP:
 //  (a) edit-to-verified latency: the median of 20 single edits made at
-//      random moments while the loop polls (target: at most 0.5 s);
+//      random moments while the loop polls (target: at most 0.10 s; the
+//      write goes out as soon as the poll's reply is in);
 //  (b) seconds per value of one SetData run over 200 values, as a ratio to
 //      the 0.06 s pause every write carries (target: at most 1.15).
 
@@ -45,8 +46,8 @@ int latency(LoopbackRig &rig)
     std::sort(seconds.begin(), seconds.end());
     const double median = (seconds[9] + seconds[10]) / 2;
     std::printf("edit-to-verified latency over loopback TCP, 20 edits while polling:\n"
-                "  median %.3f s (min %.3f, max %.3f); target <= 0.5 s: %s\n",
-                median, seconds.front(), seconds.back(), median <= 0.5 ? "met" : "MISSED");
+                "  median %.3f s (min %.3f, max %.3f), %.2f x the target of 0.10 s: %s\n",
+                median, seconds.front(), seconds.back(), median / 0.10, median <= 0.10 ? "met" : "MISSED");
     return 0;
 }
 

@@ -1,11 +1,14 @@
 #include "base/clock.h"
 #include "base/dialogs.h"
 #include "app/jobloop.h"
+#include "mixer/mixersync.h"
+#include "tests/support/simlinkrig.h"
 #include "tests/support/testmain.h"
 
 #include <QCoreApplication>
 #include <QTest>
 
+#include <deque>
 #include <functional>
 #include <optional>
 
@@ -47,7 +50,7 @@ public:
         if (count(QStringLiteral("poll")) >= maxPolls)
             loop->stop();
     }
-    bool flushDue() const override { return flushWaiting; }
+    bool flushDue() override { return flushWaiting; }
     bool flush() override
     {
         flushWaiting = false;
@@ -117,6 +120,81 @@ struct LoopWorld
     }
 };
 
+// The loop with the real synchronisation, against the virtual mixers on a
+// line whose every reply arrives 30 ms (virtual) after its request. Each
+// request is logged with its time and whether a reply was still on its way
+// when it went out.
+struct SlowLine
+{
+    static constexpr double ReplyDelay = 0.03;
+    struct Sent
+    {
+        double at;
+        QByteArray letters;
+        bool overlapped;
+    };
+
+    static SimOptions twoMixers()
+    {
+        SimOptions o;
+        o.mixers = 2;
+        return o;
+    }
+
+    SimLinkRig rig{twoMixers()};
+    MixerSync sync{*rig.comm, rig.loop, rig.mixers};
+    JobQueue jobs;
+    RecordingHandlers handlers{rig.clock};
+    JobLoop jobLoop{rig.loop, jobs, rig.link, rig.clock, rig.dialogs, handlers, sync};
+    std::vector<Sent> sent;
+    std::deque<std::pair<double, QByteArray>> onTheWay;
+    int runs = 0;
+
+    SlowLine()
+    {
+        handlers.loop = &jobLoop;
+        // The start-up polls follow each other at once, whatever the line.
+        rig.loop.StartupPolls = 0;
+        rig.clock.setStep(0.005);
+        rig.script = [this](const QByteArray &request) {
+            sent.push_back({rig.clock.now(), request.left(2), !onTheWay.empty()});
+            const QByteArray reply = rig.chain->handle(request);
+            if (!reply.isEmpty())
+                onTheWay.emplace_back(rig.clock.now() + ReplyDelay, reply);
+            return QList<QByteArray>{};
+        };
+        QObject::connect(&sync.events(), &SyncEvents::runFinished, [this] { ++runs; });
+    }
+    // Runs the loop until the first write run has ended; `script` is called
+    // on every wait before that, once a request went out and the replies due
+    // by then have arrived, with the last request.
+    void run(const std::function<void(const Sent &last)> &script)
+    {
+        const double end = rig.clock.now() + 20.0;
+        rig.clock.setOnWait([this, script, end] {
+            while (!onTheWay.empty() && onTheWay.front().first <= rig.clock.now()) {
+                rig.transport->queue(onTheWay.front().second);
+                onTheWay.pop_front();
+            }
+            if (runs > 0 || rig.clock.now() > end)
+                jobLoop.stop();
+            else if (!sent.empty())
+                script(sent.back());
+        });
+        jobLoop.run();
+    }
+    // The first single-value write (there must be one).
+    const Sent &firstWrite() const
+    {
+        return *std::find_if(sent.begin(), sent.end(), [](const Sent &s) { return s.letters == "DS"; });
+    }
+    int count(const char *letters, double from) const
+    {
+        return int(std::count_if(sent.begin(), sent.end(),
+                                 [&](const Sent &s) { return s.at >= from && s.letters == letters; }));
+    }
+};
+
 } // namespace
 
 class TestJobLoop : public QObject
@@ -140,6 +218,63 @@ private slots:
                  QStringList({"job(-1)", "setdata", "download2", "poll"}));
         QVERIFY(w.jobs.empty());
         QCOMPARE(w.loop.DataState, qint16(DataSaved)); // -1 becomes 0 once sent
+    }
+
+    // An edit made while the reply to the poll's request is on its way goes
+    // out the moment that reply is in, not at the next poll; three edits of
+    // one turn go out in one run; and no request ever leaves while a reply
+    // is still on its way.
+    void editsGoOutOnceTheLineIsFree()
+    {
+        SlowLine line;
+        double pollAt = -1;
+        double editedAt = -1;
+        line.run([&](const SlowLine::Sent &last) {
+            // Once both mixers are counted, just after a poll asked for the
+            // thresholds and before their reply came.
+            if (editedAt < 0 && line.rig.mixers.MixerCount == 2 && last.letters == "TR" && !line.onTheWay.empty()
+                && line.rig.clock.now() > last.at) {
+                pollAt = last.at;
+                editedAt = line.rig.clock.now();
+                for (int channel = 1; channel <= 3; ++channel)
+                    line.sync.submit(2, channelKeyId(ChannelFamily::InputGain, channel), 30 + channel, Submit::Copy);
+            }
+        });
+        QVERIFY(editedAt > 0);
+        QCOMPARE(line.runs, 1);
+        QVERIFY(line.count("DS", 0) > 0);
+        const SlowLine::Sent *firstWrite = &line.firstWrite();
+        // The threshold reply arrived 30 ms after the poll; the write followed
+        // at once, long before the next poll (0.4 s after the last).
+        QCOMPARE_GE(firstWrite->at, pollAt + SlowLine::ReplyDelay);
+        QCOMPARE_LT(firstWrite->at, pollAt + SlowLine::ReplyDelay + 0.02);
+        QCOMPARE(line.count("DS", editedAt), 3);
+        QCOMPARE(line.count("TR", firstWrite->at), 1); // one read-back
+        QCOMPARE(line.count("DR", firstWrite->at), 1);
+        for (const SlowLine::Sent &s : line.sent)
+            QVERIFY2(!s.overlapped, qPrintable(QStringLiteral("%1 at %2").arg(QString::fromLatin1(s.letters)).arg(s.at)));
+        for (int channel = 1; channel <= 3; ++channel)
+            QCOMPARE(line.rig.chain->blockByte(2, channelKeyId(ChannelFamily::InputGain, channel)), 30 + channel);
+    }
+
+    // A reply that never comes holds the values until the poll stops
+    // waiting for it: the next poll, one ReplyTimeUnit after the request.
+    void aLostReplyHoldsTheValuesUntilThePollGivesUp()
+    {
+        SlowLine line;
+        double pollAt = -1;
+        line.run([&](const SlowLine::Sent &last) {
+            if (pollAt < 0 && line.rig.mixers.MixerCount == 2 && last.letters == "AM" && !line.onTheWay.empty()) {
+                pollAt = last.at;
+                line.onTheWay.clear(); // lost
+                line.sync.submit(1, channelKeyId(ChannelFamily::InputGain, 5), 20, Submit::Copy);
+            }
+        });
+        QCOMPARE(line.runs, 1);
+        QVERIFY(line.count("DS", 0) > 0);
+        const SlowLine::Sent *firstWrite = &line.firstWrite();
+        QCOMPARE_GE(firstWrite->at, pollAt + line.rig.link.ReplyTimeUnit);
+        QCOMPARE_LT(firstWrite->at, pollAt + line.rig.link.ReplyTimeUnit + 0.02);
     }
 
     void jobsWaitFourTenthsAfterTheLastReset()

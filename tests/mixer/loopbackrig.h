@@ -2,8 +2,8 @@
 
 // The virtual mixer behind a real loopback TCP listener, reached through the
 // program's own Ethernet transport on the real clock, and a small job loop:
-// a status poll every ReplyTimeUnit, SetData as soon as a poll finds values
-// waiting. Used by the end-to-end tests and the benchmarks.
+// a status poll every ReplyTimeUnit, SetData as soon as values wait and the
+// line is free. Used by the end-to-end tests and the benchmarks.
 
 #include "base/clock.h"
 #include "base/dialogs.h"
@@ -48,7 +48,9 @@ struct LoopbackRig
                  const std::function<void(const SetDataOutcome &)> &afterSetData = {})
     {
         const double end = clock.now() + limit;
-        double t0 = clock.now() - link.ReplyTimeUnit; // the first poll is due at once
+        // The first poll is due at once, the others ReplyTimeUnit after the
+        // one before, also across calls.
+        double &t0 = m_polledAt;
         while (!done()) {
             const double now = clock.now();
             if (now > end)
@@ -63,12 +65,17 @@ struct LoopbackRig
             if (now - t0 > link.ReplyTimeUnit) {
                 sync->poll();
                 t0 = clock.now();
+                if (afterPoll)
+                    afterPoll();
                 continue;
             }
             clock.waitForEvents(t0 + link.ReplyTimeUnit - now + 0.001);
         }
         return true;
     }
+
+    // Told after every poll (it has just sent its request, unless values wait).
+    std::function<void()> afterPoll;
 
     SystemClock clock;
     ScriptedDialogs dialogs;
@@ -80,4 +87,7 @@ struct LoopbackRig
     bool listening = false;
     std::unique_ptr<MdlComm> comm;
     std::unique_ptr<MixerSync> sync;
+
+private:
+    double m_polledAt = -1e9;
 };

@@ -111,14 +111,26 @@ void TstSerialChain::programPollEditSaveLoad()
         QCOMPARE(rig.mixers.Model[size_t(m)], qint16(1));
     }
 
-    // An edit of the last mixer, made while the loop polls, ends verified,
-    // and the poll after it shows the new value.
-    rig.sync->submit(Chain, gain3, 50, Submit::Copy);
+    // An edit of the last mixer, made while the data reply of all sixteen is
+    // on the line, goes out after it, never across it; it ends verified, and
+    // the poll after it shows the new value.
+    // (The three start-up polls follow each other at once, whatever the line.)
+    const int startupOverlaps = rig.chain.overlaps();
+    bool edited = false;
+    rig.afterEachPoll = [&] {
+        if (!edited && rig.sync->pollState().awaitingReply()
+            && rig.sync->pollState().preparedRequest().startsWith("DR")) {
+            edited = true;
+            rig.sync->submit(Chain, gain3, 50, Submit::Copy);
+        }
+    };
     bool verified = false;
     rig.afterSetData = [&](const SetDataOutcome &o) { verified = o.verified && !rig.mixers.anyPending(Chain); };
     QVERIFY(rig.runUntil([&] { return verified && rig.mixers.MixerData[Chain].value(gain3) == 50; }, 20));
     QCOMPARE(rig.chain.blockByte(Chain, gain3), quint8(50));
     QVERIFY(rig.dialogs.shown.empty());
+    QCOMPARE(rig.chain.overlaps(), startupOverlaps);
+    rig.afterEachPoll = {};
 
     // Saving takes every mixer as the poll read it.
     MixerStateSettings settings(rig.mixers);

@@ -10,6 +10,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <utility>
+
 class TstSyncLoopback : public QObject
 {
     Q_OBJECT
@@ -23,22 +25,35 @@ void TstSyncLoopback::editsWhilePollingAreVerified()
 {
     SimOptions options;
     options.mixers = 2;
+    options.delayMs = 20; // every reply is on its way for a while
     LoopbackRig rig(options);
     QVERIFY(rig.connect());
     QCOMPARE(rig.sync->CheckAccess(), AccessResult::Granted);
     QVERIFY(rig.runLoop([&] { return rig.mixers.MixerCount == 2 && rig.loop.StartupPolls == 0; }, 10));
 
-    // Five edits, each made from a timer while the loop polls, as a window would.
+    // Five edits, made from a timer while the loop polls, as a window would;
+    // the last three just after a poll sent its request.
     for (int edit = 1; edit <= 5; ++edit) {
         const int mixer = 1 + edit % 2;
         const int key = channelKeyId(ChannelFamily::InputGain, edit);
-        QTimer::singleShot(50 * edit, [&, mixer, key, edit] { rig.sync->submit(mixer, key, 10 + edit, Submit::Copy); });
+        bool submitted = false;
+        auto submit = [&, mixer, key, edit] {
+            if (!std::exchange(submitted, true))
+                rig.sync->submit(mixer, key, 10 + edit, Submit::Copy);
+        };
+        if (edit <= 2)
+            QTimer::singleShot(50 * edit, submit);
+        else
+            rig.afterPoll = submit;
         bool verified = false;
         QVERIFY(rig.runLoop([&] { return verified; }, 10, [&](const SetDataOutcome &o) {
             verified = o.verified && !rig.mixers.anyPending(mixer);
         }));
+        rig.afterPoll = {};
         QCOMPARE(rig.chain.blockByte(mixer, key), 10 + edit);
     }
+    // No write left while a reply was on its way to the program.
+    QCOMPARE(rig.chain.overlaps(), 0);
     // The poll that follows a write asks for all data, and the editor's view
     // catches up.
     QVERIFY(rig.runLoop([&] { return rig.mixers.MixerData[2].InputGain(5) == 15; }, 5));
