@@ -4536,42 +4536,42 @@ Switch the channels back on and off as they were before the control panel opened
         <message>
             <source>会議設定(&amp;M)...</source>
             <comment>14409</comment>
-            <translation>Meeting settings(&amp;M)...</translation>
+            <translation>&amp;Meeting settings...</translation>
         </message>
         <message>
             <source>全員オフ(&amp;A)</source>
             <comment>14410</comment>
-            <translation>All off(&amp;A)</translation>
+            <translation>&amp;All off</translation>
         </message>
         <message>
             <source>次の発言者(&amp;N)</source>
             <comment>14411</comment>
-            <translation>Next speaker(&amp;N)</translation>
+            <translation>&amp;Next speaker</translation>
         </message>
         <message>
             <source>発言要求(&amp;R)</source>
             <comment>14412</comment>
-            <translation>Request to speak(&amp;R)</translation>
+            <translation>&amp;Request to speak</translation>
         </message>
         <message>
             <source>要求取り消し(&amp;W)</source>
             <comment>14413</comment>
-            <translation>Withdraw request(&amp;W)</translation>
+            <translation>&amp;Withdraw request</translation>
         </message>
         <message>
             <source>会議開始(&amp;S)</source>
             <comment>14414</comment>
-            <translation>Start meeting(&amp;S)</translation>
+            <translation>&amp;Start meeting</translation>
         </message>
         <message>
             <source>発言記録(&amp;L)...</source>
             <comment>14415</comment>
-            <translation>Speaking record(&amp;L)...</translation>
+            <translation>Speaking &amp;log...</translation>
         </message>
         <message>
             <source>会議(&amp;G)</source>
             <comment>14416</comment>
-            <translation>Meeting(&amp;G)</translation>
+            <translation>Meetin&amp;g</translation>
         </message>
         <message>
             <source>拒否</source>
@@ -4716,12 +4716,12 @@ Switch the channels back on and off as they were before the control panel opened
         <message>
             <source>CSV 保存(&amp;C)...</source>
             <comment>14446</comment>
-            <translation>Save as CSV(&amp;C)...</translation>
+            <translation>Save as &amp;CSV...</translation>
         </message>
         <message>
             <source>印刷(&amp;P)...</source>
             <comment>14447</comment>
-            <translation>Print(&amp;P)...</translation>
+            <translation>&amp;Print...</translation>
         </message>
         <message>
             <source>閉じる</source>
@@ -4752,6 +4752,21 @@ Switch the channels back on and off as they were before the control panel opened
             <source>発言要求の一覧: 順番、席と待ち時間</source>
             <comment>14453</comment>
             <translation>Requests to speak: order, seat and waiting time</translation>
+        </message>
+        <message>
+            <source>上限</source>
+            <comment>14454</comment>
+            <translation>Limit</translation>
+        </message>
+        <message>
+            <source>発言時間</source>
+            <comment>14455</comment>
+            <translation>Speaking time</translation>
+        </message>
+        <message>
+            <source>合計</source>
+            <comment>14456</comment>
+            <translation>Total</translation>
         </message>
     </context>
 </TS>
