@@ -23,6 +23,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QListWidget>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTableWidget>
@@ -364,9 +365,23 @@ private slots:
         QVERIFY(w->executionButton(Ch1)->shownLabel().startsWith(QStringLiteral("ON 0:0")));
 
         w->meetingControl()->action(MeetingControl::Action::AllOff)->trigger();
+        // Off at once on the button; the time ends with the verification.
+        w->meetingControl()->tick();
+        QCOMPARE(w->executionButton(Ch3)->shownLabel(), QStringLiteral("OFF"));
         QVERIFY(rig.net.runLoop([&] { return mixerHolds(rig, 1, 3, 0, 1) && mixerHolds(rig, 1, 4, 0, 1); }, 10));
         QVERIFY(mixerHolds(rig, 1, 1, 1, 0));
         QCOMPARE(w->meeting().record().entries().size(), size_t(3));
+
+        // By keyboard: the seat with the focus asks to speak, and the next
+        // speaker comes from the list.
+        w->executionButton(Ch3)->setFocus();
+        w->meetingControl()->action(MeetingControl::Action::Request)->trigger();
+        QCOMPARE(w->meetingControl()->requestList()->count(), 1);
+        QVERIFY(w->meetingControl()->requestList()->item(0)->text().startsWith(QStringLiteral("1. B  0:0")));
+        w->meetingControl()->action(MeetingControl::Action::Next)->trigger();
+        QVERIFY(rig.net.runLoop([&] { return mixerHolds(rig, 1, 3, 1, 0); }, 10));
+        QCOMPARE(w->meetingControl()->requestList()->count(), 0);
+        w->meetingControl()->action(MeetingControl::Action::AllOff)->trigger();
 
         w->meeting().setSettings({1, MicLimitMode::Refuse, 0, 30, SpeakingEnd::Mark});
         click(w->executionButton(Ch2), QPoint(10, 10));
