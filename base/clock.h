@@ -90,6 +90,7 @@ public:
     explicit TimeOfDay(const Clock &clock, const QDateTime &wallAtStart = QDateTime::currentDateTime());
 
     QDateTime at(double clockTime) const;
+    const Clock &clock() const { return m_clock; }
     QDateTime now() const { return at(m_clock.now()); }
     // "HH:mm:ss" now.
     QString text() const;

@@ -7,10 +7,11 @@
 # Folders of one layer are joined by ":".
 set(ZK_LAYERS base link mixer settings editor:panel:maintenance:print remote app cli)
 # The panel opens the editor's channel and output dialogs and shares the
-# editor state with them. The application runs the virtual mixer chain
+# editor state with them, and tells how its printing of the speaking record
+# went as the print command does. The application runs the virtual mixer chain
 # inside the program for work without hardware (--virtual); nothing else
 # reaches into sim/, and sim/ includes nothing of the application.
-set(ZK_SIDE_LINKS "panel>editor" "app>sim")
+set(ZK_SIDE_LINKS "panel>editor" "panel>print" "app>sim")
 set(ZK_APART_FOLDERS sim devbridge)
 
 # zk_layer_of(<folder> <out>): the layer number of a folder, or -1.

@@ -1,12 +1,12 @@
 #include "mixer/activitylog.h"
 
 #include "base/clock.h"
+#include "base/csvcells.h"
 #include "base/placement.h"
 #include "base/strings.h"
 #include "mixer/mixerdata.h"
 #include "mixer/parametertable.h"
 
-#include <QRegularExpression>
 #include <QStringList>
 
 namespace {
@@ -21,37 +21,6 @@ constexpr int ColumnCount = ShownColumns + 1;
 
 const QString TimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz");
 const QByteArray Bom("\xEF\xBB\xBF");
-
-// A spreadsheet takes a cell that starts with one of these for a formula (a
-// tab or a carriage return in front hides the rest from the eye): a file
-// name, a button's caption or a value such as "-10.0dB" must stay text. A
-// plain number is read as one. The mark is taken off again when the file is
-// read back.
-bool looksLikeFormula(const QString &cell)
-{
-    static const QRegularExpression number(QStringLiteral("^-?[0-9]+(\\.[0-9]+)?$"));
-    return !cell.isEmpty() && QStringLiteral("=+-@\t\r").contains(cell.front()) && !number.match(cell).hasMatch();
-}
-
-QString guarded(const QString &cell)
-{
-    return looksLikeFormula(cell) ? u'\'' + cell : cell;
-}
-
-QString unguarded(const QString &cell)
-{
-    return cell.size() > 1 && cell.front() == u'\'' && looksLikeFormula(cell.mid(1)) ? cell.mid(1) : cell;
-}
-
-QString csvCell(const QString &text)
-{
-    if (text.contains(u',') || text.contains(u'"') || text.contains(u'\n') || text.contains(u'\r')) {
-        QString quoted = text;
-        quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
-        return u'"' + quoted + u'"';
-    }
-    return text;
-}
 
 // The rows of a CSV text (RFC 4180: quoted cells may hold commas, quotes
 // and line breaks). Nothing when a quote is left open.
@@ -216,9 +185,9 @@ QByteArray ActivityLog::toCsv(const std::vector<ActivityEntry> &entries)
                              csvCell(kindName(e.kind)),
                              e.mixer > 0 ? csvCell(MixerName(e.mixer)) : QString(),
                              csvCell(keyName(e.key)),
-                             csvCell(guarded(valueText(e))),
+                             csvCell(formulaGuarded(valueText(e))),
                              csvCell(outcomeName(e.outcome)),
-                             csvCell(guarded(e.detail)),
+                             csvCell(formulaGuarded(e.detail)),
                              e.key > 0 ? QString::number(e.value) : QString()}
                      .join(u',');
     }
@@ -256,7 +225,7 @@ std::optional<std::vector<ActivityEntry>> ActivityLog::fromCsv(const QByteArray 
         e.value = cells[7].isEmpty() ? 0 : cells[7].toInt(&ok);
         if (!ok)
             return std::nullopt;
-        e.shown = unguarded(cells[4]);
+        e.shown = formulaUnguarded(cells[4]);
         if (e.shown == QString::number(e.value))
             e.shown.clear();
         if (!cells[5].isEmpty()) {
@@ -265,7 +234,7 @@ std::optional<std::vector<ActivityEntry>> ActivityLog::fromCsv(const QByteArray 
                 return std::nullopt;
             e.outcome = *outcome;
         }
-        e.detail = unguarded(cells[6]);
+        e.detail = formulaUnguarded(cells[6]);
         out.push_back(e);
     }
     return out;

@@ -18,3 +18,17 @@ struct ValueStatus
     qint32 value = 0; // the value written or waiting to be written
     int passes = 0;  // passes the run that settled it took
 };
+
+// A channel's remote switch is two values (RemoteOn, RemoteOff): Failed when
+// either failed, Waiting when either waits, Verified when either was
+// verified and the other is not behind, else Settled.
+constexpr ValueState switchState(ValueState on, ValueState off)
+{
+    if (on == ValueState::Failed || off == ValueState::Failed)
+        return ValueState::Failed;
+    if (on == ValueState::Waiting || off == ValueState::Waiting)
+        return ValueState::Waiting;
+    if (on == ValueState::Verified || off == ValueState::Verified)
+        return ValueState::Verified;
+    return ValueState::Settled;
+}

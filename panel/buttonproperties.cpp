@@ -125,6 +125,7 @@ ButtonProperties::Result ButtonProperties::createButton(std::optional<int> mixer
     s = resetSlot(m_panel.defaults, b.slot);
     s.IconEnable = true;
     look.storeInto(s, b.isOutput());
+    m_panel.meeting.setChair(b.mixer, b.slot, look.chair);
     s.IconWidth = m_template.width;
     s.IconHeight = m_template.height;
     s.IconLeft = at.x();
@@ -143,6 +144,7 @@ ButtonProperties::Result ButtonProperties::editButton(ButtonRef button, const Bu
     if (!s.IconEnable)
         return {Outcome::NoChannel, button, {}};
     look.storeInto(s, button.isOutput());
+    m_panel.meeting.setChair(button.mixer, button.slot, look.chair);
     refitToCaption(s, measure);
     return {Outcome::Edited, button, {}};
 }
@@ -153,6 +155,7 @@ void ButtonProperties::remove(ButtonRef button)
     if (!s.IconEnable)
         return;
     s = resetSlot(m_panel.defaults, button.slot);
+    m_panel.meeting.setChair(button.mixer, button.slot, false);
     m_panel.IconNum = qint16(std::max(0, m_panel.IconNum - 1));
 }
 

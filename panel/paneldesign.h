@@ -43,6 +43,8 @@ struct ButtonLook
     qint32 offColor = 0;
     qint32 onColor = 0;
     qint32 outputOffColor = 0;
+    // The seat is the chair's (channel buttons only; not carried by "反映").
+    bool chair = false;
 
     // A button's own look; the colours of the other kind (channel or
     // output) come from `others`.

@@ -36,15 +36,8 @@ RemoteValueState RemoteSyncView::state(int mixer, int id) const
 
 RemoteValueState RemoteSyncView::channelState(int mixer, int channel) const
 {
-    const RemoteValueState on = state(mixer, channelKeyId(ChannelFamily::RemoteOn, channel));
-    const RemoteValueState off = state(mixer, channelKeyId(ChannelFamily::RemoteOff, channel));
-    if (on == RemoteValueState::Failed || off == RemoteValueState::Failed)
-        return RemoteValueState::Failed;
-    if (on == RemoteValueState::Waiting || off == RemoteValueState::Waiting)
-        return RemoteValueState::Waiting;
-    if (on == RemoteValueState::Verified || off == RemoteValueState::Verified)
-        return RemoteValueState::Verified;
-    return RemoteValueState::Settled;
+    return switchState(state(mixer, channelKeyId(ChannelFamily::RemoteOn, channel)),
+                       state(mixer, channelKeyId(ChannelFamily::RemoteOff, channel)));
 }
 
 bool RemoteSyncView::mixersCurrent() const

@@ -25,9 +25,7 @@ public:
     void attach(SyncStatus *status);
 
     RemoteValueState state(int mixer, int id) const;
-    // A channel's remote switch is two values (RemoteOn, RemoteOff): Failed
-    // when either failed, Waiting when either waits, Verified when either
-    // was verified and the other is not behind, else Settled.
+    // A channel's remote switch, its two values together (switchState).
     RemoteValueState channelState(int mixer, int channel) const;
     // The connection is up and the mixers were read since it last came up
     // (false without a link).

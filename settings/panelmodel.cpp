@@ -127,6 +127,7 @@ void ResetPanel(PanelState &panel, qint16 &FileMixerCount, const PanelContext &c
     t.TableTop = ctx.screenHeight - Panel::DefaultTableHeight;
 
     panel.image = ImageSettings{};
+    panel.meeting = MeetingSetup{};
 }
 
 int buttonLimit(const PanelContext &ctx)

@@ -8,6 +8,7 @@
 // values (red in the low byte), image sizes and pen widths in pixels.
 
 #include "link/linkstate.h"
+#include "settings/meetingsetup.h"
 
 #include <QString>
 #include <QStringList>
@@ -209,6 +210,8 @@ struct PanelState
     qint16 FigureNum = 0;
     TableGeometry table;
     ImageSettings image;
+    // Chair seats and the meeting's rules ("[Meeting]").
+    MeetingSetup meeting;
 
     bool setUp = false;       // filled from settings at least once
     PanelRuntime runtime;

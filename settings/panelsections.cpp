@@ -187,6 +187,7 @@ void writePanelKeys(const PanelState &panel, SettingsTable &table, int mixers)
     w.number(SystemKey::GridInterval, panel.GridInterval);
     w.number(SystemKey::GridColor, panel.GridColor);
     writeFigures(panel, w);
+    table.setMeeting(meetingLines(panel.meeting, panel));
     const TableGeometry &t = panel.table;
     for (int c = 0; c < Panel::TableColumns; ++c)
         w.number(SystemKey::CellWidth0 + c, t.cellWidths[size_t(c)]);
@@ -282,6 +283,9 @@ PanelValues ApplyPanel(PanelState &panel, qint16 &FileMixerCount, const Settings
     r.number(SystemKey::ImageXScale, img.ImageXScale);
     r.number(SystemKey::ImageYScale, img.ImageYScale);
 
+    bool meetingRead = true;
+    panel.meeting = meetingFromLines(SetDataTable.meeting(), &meetingRead);
+    outOfRange |= !meetingRead;
     outOfRange |= keepWithinRange(panel, taken);
     // The button count is what the slots hold: a file made for more mixers
     // than are linked counts buttons that were not taken, and a stored count

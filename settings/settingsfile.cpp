@@ -116,6 +116,7 @@ void SettingsTable::clear()
 {
     for (QString &c : m_cells)
         c.clear();
+    m_meeting.clear();
 }
 
 void resetFileTable(SettingsTable &table)
@@ -194,6 +195,25 @@ std::optional<QString> convertValue(const QString &value, KeyKind kind)
     }
 }
 
+namespace {
+
+// The line that starts at `pos`, without its end (CR LF, CR or LF); `pos`
+// moves past it.
+QString takeLine(const QString &text, qsizetype &pos)
+{
+    const qsizetype n = text.size();
+    qsizetype end = pos;
+    while (end < n && text.at(end) != u'\r' && text.at(end) != u'\n')
+        ++end;
+    const QString line = text.mid(pos, end - pos);
+    if (end < n && text.at(end) == u'\r' && end + 1 < n && text.at(end + 1) == u'\n')
+        ++end;
+    pos = end + 1;
+    return line;
+}
+
+} // namespace
+
 SettingsReadResult readSettingsBytes(const QByteArray &bytes, const SetDataKeyTable &keys,
                                      SettingsTable &FileTable, ValueLimits limits, KeysSeen *seen)
 {
@@ -209,25 +229,29 @@ SettingsReadResult readSettingsBytes(const QByteArray &bytes, const SetDataKeyTa
         return failure(SettingsProblem::NotCp932, firstUndecodableLine(bytes));
 
     int section = -1;
+    bool inMeeting = false;
+    SectionLines meeting;
     int lineNo = 0;
     qsizetype pos = 0;
     const qsizetype n = text.size();
     while (pos < n) {
-        // A line ends at CR LF, CR or LF.
         ++lineNo;
-        qsizetype end = pos;
-        while (end < n && text.at(end) != u'\r' && text.at(end) != u'\n')
-            ++end;
-        const QString line = text.mid(pos, end - pos);
-        if (end < n && text.at(end) == u'\r' && end + 1 < n && text.at(end + 1) == u'\n')
-            ++end;
-        pos = end + 1;
+        const QString line = takeLine(text, pos);
 
         if (line.isEmpty())
             continue;
         const ParsedLine p = ParseLine(line);
         if (p.kind != LineKind::SectionHeader && p.kind != LineKind::KeyLine)
             return failure(SettingsProblem::BadLine, lineNo);
+        // The meeting section's keys are its own, kept as text.
+        if (p.kind == LineKind::SectionHeader)
+            inMeeting = p.name == MeetingSectionName;
+        if (inMeeting) {
+            if (p.kind == LineKind::KeyLine)
+                meeting.emplace_back(p.name, p.value);
+            section = -1;
+            continue;
+        }
         const KeyEntry *entry = keys.find(p.name);
         if (!entry)
             return failure(SettingsProblem::BadLine, lineNo);
@@ -264,6 +288,8 @@ SettingsReadResult readSettingsBytes(const QByteArray &bytes, const SetDataKeyTa
             return failure(SettingsProblem::BadLine, lineNo);
         FileTable.set(entry->id, section, *stored);
     }
+    if (!meeting.empty())
+        FileTable.setMeeting(std::move(meeting));
     return {};
 }
 
@@ -378,6 +404,13 @@ std::optional<QByteArray> settingsBytes(const SettingsTable &FileTable, const Se
         const int count = l == SetDataKeyTable::SystemList ? 1 : mixers;
         for (int s = 0; s < count && s < int(list.sections.size()); ++s)
             writeSection(list, list.sections[size_t(s)]);
+    }
+    // After every section an earlier program knows: only a file that has
+    // meeting settings holds it.
+    if (!FileTable.meeting().empty()) {
+        text += u'[' + MeetingSectionName + QLatin1String("]\r\n");
+        for (const auto &[key, value] : FileTable.meeting())
+            text += key + u'=' + oneLine(value) + QLatin1String("\r\n");
     }
     // Look-alikes are written best-fit; a character CP932 lacks altogether
     // (refused where text is typed) becomes "?" rather than costing the save.

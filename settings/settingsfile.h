@@ -14,7 +14,14 @@
 #include <array>
 #include <bitset>
 #include <optional>
+#include <utility>
 #include <vector>
+
+// A section beyond the key table's, as the file holds it: its key lines as
+// text, in file order.
+using SectionLines = std::vector<std::pair<QString, QString>>;
+// The meeting console's section (meetingsetup.h), written after "SystemData".
+inline const QString MeetingSectionName = QStringLiteral("Meeting");
 
 class SettingsTable
 {
@@ -26,8 +33,12 @@ public:
     const QString &at(int key, int section) const;
     void set(int key, int section, const QString &text);
 
+    // The lines of the "[Meeting]" section; none: the file has no such section.
+    const SectionLines &meeting() const { return m_meeting; }
+    void setMeeting(SectionLines lines) { m_meeting = std::move(lines); }
+
     void clear();
-    bool operator==(const SettingsTable &o) const { return m_cells == o.m_cells; }
+    bool operator==(const SettingsTable &o) const { return m_cells == o.m_cells && m_meeting == o.m_meeting; }
     bool operator!=(const SettingsTable &o) const { return !(*this == o); }
 
 private:
@@ -37,6 +48,7 @@ private:
             && section < SettingsGrid::Sections;
     }
     std::vector<QString> m_cells;
+    SectionLines m_meeting;
 };
 
 // Empties every cell and presets the image keys of "SystemData" so a file

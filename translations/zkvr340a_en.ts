@@ -4547,5 +4547,285 @@ Switch the channels back on and off as they were before the control panel opened
             <extracomment>Kept as is: a message of the command-line tool or the virtual mixer, English in every language.</extracomment>
             <translation>overlap %1 %2</translation>
         </message>
+        <message>
+            <source>発言記録</source>
+            <comment>14400</comment>
+            <translation>Speaking record</translation>
+        </message>
+        <message>
+            <source>開始</source>
+            <comment>14401</comment>
+            <translation>Start</translation>
+        </message>
+        <message>
+            <source>終了</source>
+            <comment>14402</comment>
+            <translation>End</translation>
+        </message>
+        <message>
+            <source>席</source>
+            <comment>14403</comment>
+            <translation>Seat</translation>
+        </message>
+        <message>
+            <source>チャンネル</source>
+            <comment>14404</comment>
+            <translation>Channel</translation>
+        </message>
+        <message>
+            <source>発言時間(秒)</source>
+            <comment>14405</comment>
+            <translation>Speaking time (s)</translation>
+        </message>
+        <message>
+            <source>合計(秒)</source>
+            <comment>14406</comment>
+            <translation>Total (s)</translation>
+        </message>
+        <message>
+            <source>回数</source>
+            <comment>14407</comment>
+            <translation>Count</translation>
+        </message>
+        <message>
+            <source>議長</source>
+            <comment>14408</comment>
+            <translation>Chair</translation>
+        </message>
+        <message>
+            <source>会議設定(&amp;M)...</source>
+            <comment>14409</comment>
+            <translation>&amp;Meeting settings...</translation>
+        </message>
+        <message>
+            <source>全員オフ(&amp;A)</source>
+            <comment>14410</comment>
+            <translation>&amp;All off</translation>
+        </message>
+        <message>
+            <source>次の発言者(&amp;N)</source>
+            <comment>14411</comment>
+            <translation>&amp;Next speaker</translation>
+        </message>
+        <message>
+            <source>発言要求(&amp;R)</source>
+            <comment>14412</comment>
+            <translation>&amp;Request to speak</translation>
+        </message>
+        <message>
+            <source>要求取り消し(&amp;W)</source>
+            <comment>14413</comment>
+            <translation>&amp;Withdraw request</translation>
+        </message>
+        <message>
+            <source>会議開始(&amp;S)</source>
+            <comment>14414</comment>
+            <translation>&amp;Start meeting</translation>
+        </message>
+        <message>
+            <source>発言記録(&amp;L)...</source>
+            <comment>14415</comment>
+            <translation>Speaking &amp;log...</translation>
+        </message>
+        <message>
+            <source>会議(&amp;G)</source>
+            <comment>14416</comment>
+            <translation>Meetin&amp;g</translation>
+        </message>
+        <message>
+            <source>拒否</source>
+            <comment>14417</comment>
+            <translation>Refuse</translation>
+        </message>
+        <message>
+            <source>先着順</source>
+            <comment>14418</comment>
+            <translation>First come, first served</translation>
+        </message>
+        <message>
+            <source>会議設定</source>
+            <comment>14419</comment>
+            <translation>Meeting settings</translation>
+        </message>
+        <message>
+            <source>実行中ではありません</source>
+            <comment>14420</comment>
+            <translation>Not executing</translation>
+        </message>
+        <message>
+            <source>ボタンがありません</source>
+            <comment>14421</comment>
+            <translation>No button</translation>
+        </message>
+        <message>
+            <source>マイク数の上限です</source>
+            <comment>14422</comment>
+            <translation>Microphone limit reached</translation>
+        </message>
+        <message>
+            <source>発言中です</source>
+            <comment>14423</comment>
+            <translation>Already speaking</translation>
+        </message>
+        <message>
+            <source>議長は要求しません</source>
+            <comment>14424</comment>
+            <translation>The chair does not request</translation>
+        </message>
+        <message>
+            <source>要求済みです</source>
+            <comment>14425</comment>
+            <translation>Already requested</translation>
+        </message>
+        <message>
+            <source>要求は64件までです</source>
+            <comment>14426</comment>
+            <translation>At most 64 requests</translation>
+        </message>
+        <message>
+            <source>要求はありません</source>
+            <comment>14427</comment>
+            <translation>No request</translation>
+        </message>
+        <message>
+            <source>発言要求はありません</source>
+            <comment>14428</comment>
+            <translation>No requests waiting</translation>
+        </message>
+        <message>
+            <source>同時に発言できる代表者数</source>
+            <comment>14430</comment>
+            <translation>Delegates speaking at once</translation>
+        </message>
+        <message>
+            <source>制限なし</source>
+            <comment>14431</comment>
+            <translation>No limit</translation>
+        </message>
+        <message>
+            <source>上限に達したとき</source>
+            <comment>14432</comment>
+            <translation>When the limit is reached</translation>
+        </message>
+        <message>
+            <source>発言時間の上限</source>
+            <comment>14433</comment>
+            <translation>Speaking-time limit</translation>
+        </message>
+        <message>
+            <source>分</source>
+            <comment>14434</comment>
+            <translation>min</translation>
+        </message>
+        <message>
+            <source>予告</source>
+            <comment>14435</comment>
+            <translation>Warning</translation>
+        </message>
+        <message>
+            <source>秒前</source>
+            <comment>14436</comment>
+            <translation>s before</translation>
+        </message>
+        <message>
+            <source>終了時</source>
+            <comment>14437</comment>
+            <translation>At the end</translation>
+        </message>
+        <message>
+            <source>表示のみ</source>
+            <comment>14438</comment>
+            <translation>Mark only</translation>
+        </message>
+        <message>
+            <source>オフにする</source>
+            <comment>14439</comment>
+            <translation>Switch off</translation>
+        </message>
+        <message>
+            <source>発言要求一覧</source>
+            <comment>14440</comment>
+            <translation>Requests to speak</translation>
+        </message>
+        <message>
+            <source>%1. %2  %3待ち</source>
+            <comment>14441</comment>
+            <translation>%1. %2  waiting %3</translation>
+        </message>
+        <message>
+            <source>残り %1</source>
+            <comment>14442</comment>
+            <translation>%1 left</translation>
+        </message>
+        <message>
+            <source>時間切れ</source>
+            <comment>14443</comment>
+            <translation>Time is up</translation>
+        </message>
+        <message>
+            <source>発言 %1</source>
+            <comment>14444</comment>
+            <translation>speaking %1</translation>
+        </message>
+        <message>
+            <source>新しい会議を始めます。これまでの発言記録は消えます。よろしいですか？</source>
+            <comment>14445</comment>
+            <translation>A new meeting starts and the speaking record so far is cleared. Go on?</translation>
+        </message>
+        <message>
+            <source>CSV 保存(&amp;C)...</source>
+            <comment>14446</comment>
+            <translation>Save as &amp;CSV...</translation>
+        </message>
+        <message>
+            <source>印刷(&amp;P)...</source>
+            <comment>14447</comment>
+            <translation>&amp;Print...</translation>
+        </message>
+        <message>
+            <source>閉じる</source>
+            <comment>14448</comment>
+            <translation>Close</translation>
+        </message>
+        <message>
+            <source>CSV ファイル|*.csv</source>
+            <comment>14449</comment>
+            <translation>CSV file|*.csv</translation>
+        </message>
+        <message>
+            <source>発言記録を保存できませんでした。</source>
+            <comment>14450</comment>
+            <translation>The speaking record could not be saved.</translation>
+        </message>
+        <message>
+            <source>%1 回</source>
+            <comment>14451</comment>
+            <translation>%1 times</translation>
+        </message>
+        <message>
+            <source>会議開始 %1</source>
+            <comment>14452</comment>
+            <translation>Meeting started %1</translation>
+        </message>
+        <message>
+            <source>発言要求の一覧: 順番、席と待ち時間</source>
+            <comment>14453</comment>
+            <translation>Requests to speak: order, seat and waiting time</translation>
+        </message>
+        <message>
+            <source>上限</source>
+            <comment>14454</comment>
+            <translation>Limit</translation>
+        </message>
+        <message>
+            <source>発言時間</source>
+            <comment>14455</comment>
+            <translation>Speaking time</translation>
+        </message>
+        <message>
+            <source>合計</source>
+            <comment>14456</comment>
+            <translation>Total</translation>
+        </message>
     </context>
 </TS>

@@ -8,6 +8,7 @@
 #include "settings/cp932text.h"
 
 #include <QComboBox>
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -37,6 +38,7 @@ constexpr int ApplyToAll = 10351;    // "反映"
 constexpr int ChannelItem = 10352;   // "ch %1"
 constexpr int ApplyToSelection = 14203; // "選択に反映"
 constexpr int Ok = 1904;             // "OK"
+constexpr int Chair = 14408;         // "議長"
 } // namespace Res
 
 QIcon swatch(qint32 colour)
@@ -101,6 +103,8 @@ void FrmEditSetting::createFields()
     m_colorDef->setObjectName(QStringLiteral("cmdColorDef"));
     m_colorOn = new QPushButton(joinWords(str(Res::On), str(Res::Background)), this);
     m_colorOn->setObjectName(QStringLiteral("cmdColorOn"));
+    m_chair = new QCheckBox(str(Res::Chair), this);
+    m_chair->setObjectName(QStringLiteral("chkChair"));
     m_ok = new QPushButton(str(Res::Ok), this);
     m_ok->setObjectName(QStringLiteral("cmdOK"));
     m_ok->setDefault(true);
@@ -142,6 +146,7 @@ void FrmEditSetting::layOut()
     colourRow->addWidget(m_colorOn);
     colourRow->addStretch(1);
     grid->addLayout(colourRow, 4, 1);
+    grid->addWidget(m_chair, 5, 1);
     grid->setColumnStretch(1, 1);
 
     auto *buttons = new QHBoxLayout;
@@ -181,6 +186,7 @@ void FrmEditSetting::showEdited(const NewButtonTemplate &newButton)
     }
     m_applySelection->setVisible(m_mode == Mode::Edit && m_rules.othersSelected(m_editing) > 0);
     m_text->setPlainText(captionLines(m_look.caption).join(u'\n'));
+    m_chair->setChecked(m_mode == Mode::Edit && m_panel.meeting.isChair(m_editing.mixer, m_editing.slot));
     showLook();
 }
 
@@ -263,6 +269,8 @@ void FrmEditSetting::showColorForm()
     m_colorDef->setIcon(swatch(output ? m_look.outputOffColor : m_look.offColor));
     m_colorOn->setIcon(swatch(m_look.onColor));
     m_colorOn->setVisible(!output);
+    // Only a channel's seat can be the chair's.
+    m_chair->setVisible(!output);
 }
 
 void FrmEditSetting::showLook()
@@ -315,6 +323,7 @@ std::optional<ButtonProperties::Result> FrmEditSetting::commit()
 {
     // A tab (pasted in) would split the line in the file: it becomes a blank.
     m_look.caption = captionFromTypedText(m_text->toPlainText());
+    m_look.chair = m_chair->isChecked() && !outputChosen();
     if (!captionStorable(m_look.caption))
         return std::nullopt;
 
@@ -379,8 +388,9 @@ void FrmEditSetting::carryOn(const ButtonProperties::Result &done)
         return;
     }
     // Ready for the next button: the next free slot, the caption selected so
-    // that typing replaces it.
+    // that typing replaces it; a room has one chair or few.
     select(done.next);
+    m_chair->setChecked(false);
     m_text->selectAll();
     m_text->setFocus();
 }

@@ -12,6 +12,7 @@
 #include "panel/ui/paneldialog.h"
 
 class Dialogs;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
@@ -36,6 +37,8 @@ public:
     QPushButton *cmdFormTextFont() const { return m_font; }
     QPushButton *cmdColorDef() const { return m_colorDef; }
     QPushButton *cmdColorOn() const { return m_colorOn; }
+    // "議長": the seat is the chair's (channel buttons).
+    QCheckBox *chkChair() const { return m_chair; }
     QPushButton *cmdOK() const { return m_ok; }
     QPushButton *cmdCancel() const { return m_cancel; }
     QPushButton *cmdUnload() const { return m_delete; }
@@ -96,6 +99,7 @@ private:
     QPushButton *m_font = nullptr;
     QPushButton *m_colorDef = nullptr;
     QPushButton *m_colorOn = nullptr;
+    QCheckBox *m_chair = nullptr;
     QPushButton *m_ok = nullptr;
     QPushButton *m_cancel = nullptr;
     QPushButton *m_delete = nullptr;

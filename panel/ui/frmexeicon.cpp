@@ -20,8 +20,17 @@ namespace {
 namespace Res {
 constexpr int On = 2912;   // "ON"
 constexpr int Off = 2913;  // "OFF"
+constexpr int Chair = 14408;      // "議長"
+constexpr int TimeLeft = 14442;   // "残り %1"
+constexpr int TimeUp = 14443;     // "時間切れ"
+constexpr int SpeakingFor = 14444; // "発言 %1"
 } // namespace Res
 constexpr int Bevel = 3;
+// How long a refused press says why.
+constexpr int NoticeMs = 2500;
+// The speaking time's marks: amber during the warning, red once it is up.
+const QColor WarningFace(255, 191, 0);
+const QColor EndedFace(232, 64, 52);
 
 // A channel button reads as a toggle button with its caption; an output
 // button as a plain button. Both can be pressed.
@@ -91,6 +100,9 @@ FrmExeIcon::FrmExeIcon(ButtonRef button, const PanelState &panel, QWidget *paren
         setToolTip(mark().words);
     }
     setObjectName(QStringLiteral("frmExeIcon_%1_%2").arg(button.mixer).arg(button.slot));
+    m_noticeTimer.setSingleShot(true);
+    m_noticeTimer.setInterval(NoticeMs);
+    connect(&m_noticeTimer, &QTimer::timeout, this, [this] { showNotice({}); });
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
     QAccessible::installFactory(exeIconInterface);
@@ -122,7 +134,46 @@ void FrmExeIcon::markChanged()
 
 QString FrmExeIcon::description() const
 {
-    return joinAccessible({stateText(), mark().words});
+    QString time;
+    switch (m_seat.mark.phase) {
+    case SpeakingPhase::Free:
+        if (!m_seat.time.isEmpty())
+            time = str(Res::SpeakingFor).arg(m_seat.time);
+        break;
+    case SpeakingPhase::Warning: time = str(Res::TimeLeft).arg(runningTimeText(m_seat.mark.remaining)); break;
+    case SpeakingPhase::Ended: time = str(Res::TimeUp); break;
+    }
+    return joinAccessible({m_seat.chair ? str(Res::Chair) : QString(), stateText(), time, m_notice.isEmpty() ? QString() : m_noticeWords, mark().words});
+}
+
+void FrmExeIcon::showSeat(const SeatView &view)
+{
+    if (view == m_seat)
+        return;
+    const bool phaseChanged = view.mark.phase != m_seat.mark.phase || view.chair != m_seat.chair;
+    m_seat = view;
+    update();
+    // A screen reader hears a new phase; the seconds it reads when it asks.
+    if (phaseChanged && QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void FrmExeIcon::showNotice(const QString &text, const QString &words)
+{
+    m_notice = text;
+    m_noticeWords = words.isEmpty() ? text : words;
+    setToolTip(text.isEmpty() ? mark().words : m_noticeWords);
+    if (text.isEmpty())
+        m_noticeTimer.stop();
+    else
+        m_noticeTimer.start();
+    update();
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 QString FrmExeIcon::captionWords() const
@@ -198,8 +249,23 @@ QString FrmExeIcon::stateText() const
     return str(on() ? Res::On : Res::Off);
 }
 
+QString FrmExeIcon::shownLabel() const
+{
+    if (m_button.isOutput())
+        return {};
+    if (!m_notice.isEmpty())
+        return m_notice;
+    if (m_seat.mark.phase == SpeakingPhase::Warning)
+        return stateText() + u' ' + runningTimeText(m_seat.mark.remaining);
+    return m_seat.time.isEmpty() ? stateText() : stateText() + u' ' + m_seat.time;
+}
+
 QColor FrmExeIcon::faceColor() const
 {
+    if (on() && m_seat.mark.phase == SpeakingPhase::Warning)
+        return WarningFace;
+    if (on() && m_seat.mark.phase == SpeakingPhase::Ended)
+        return EndedFace;
     return colorFromValue(quint32(on() ? slot().IconColorOn : slot().IconColorDef));
 }
 
@@ -236,7 +302,7 @@ void FrmExeIcon::paintEvent(QPaintEvent *)
     }
     // Dark faces a user may choose still get a readable caption.
     const QColor text = face.lightnessF() < 0.45 ? QColor(Qt::white) : QColor(Qt::black);
-    paintCaption(p, all.adjusted(Bevel, Bevel, -Bevel, -Bevel), slot(), text, stateText());
+    paintCaption(p, all.adjusted(Bevel, Bevel, -Bevel, -Bevel), slot(), text, shownLabel());
     const ValueMark m = mark();
     if (m.shown()) {
         // The mark in the top-right corner: its own shape on its colour.

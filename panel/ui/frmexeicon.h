@@ -10,8 +10,10 @@
 // caption, whether it is on and its mark's words, and can press it.
 
 #include "editor/valuemarks.h"
+#include "panel/meetingrules.h"
 #include "panel/paneldesign.h"
 
+#include <QTimer>
 #include <QWidget>
 
 class TimeOfDay;
@@ -29,8 +31,11 @@ public:
     // The mixer and slot this window stands for.
     ButtonRef button() const { return m_button; }
 
-    // What the state label shows: "ON", "OFF", nothing on an output button.
+    // The channel's state: "ON", "OFF", nothing on an output button.
     QString stateText() const;
+    // What the state label shows: the state with the running time (the
+    // time left during the warning), or for a moment why a press was refused.
+    QString shownLabel() const;
     // The face colour shown now.
     QColor faceColor() const;
     bool raised() const;
@@ -53,6 +58,28 @@ public:
     QString description() const;
     // The slot's state changed: shown again and told to assistive technology.
     void showState();
+
+    // What the meeting console shows on a seat: its role, and while it is
+    // on the running time (m:ss), counting down amber during the warning,
+    // red once the time is up.
+    struct SeatView
+    {
+        bool chair = false;
+        QString time;     // empty: no time runs
+        SpeakingMark mark;
+        bool operator==(const SeatView &o) const
+        {
+            return chair == o.chair && time == o.time && mark.phase == o.mark.phase
+                && mark.remaining == o.mark.remaining;
+        }
+    };
+    // Repaints only when what is shown changed.
+    void showSeat(const SeatView &view);
+    const SeatView &seatView() const { return m_seat; }
+    // Why a press was refused, shown on the button for a moment (`words`:
+    // the whole reason, for the tooltip and assistive technology).
+    void showNotice(const QString &text, const QString &words = {});
+    QString notice() const { return m_notice; }
 
 signals:
     void leftPressed(ButtonRef button);
@@ -79,4 +106,8 @@ private:
     SyncStatus *m_sync = nullptr;
     const TimeOfDay *m_timeOfDay = nullptr;
     QString m_markWhen; // the time of day the mark last changed
+    SeatView m_seat;
+    QString m_notice;
+    QString m_noticeWords;
+    QTimer m_noticeTimer;
 };

@@ -14,6 +14,7 @@
 #include "panel/ui/frmexeicon.h"
 #include "panel/ui/frmicontable.h"
 #include "panel/ui/frmimagesetting.h"
+#include "panel/ui/meetingcontrol.h"
 #include "panel/ui/paneldesigner.h"
 #include "panel/ui/panelicons.h"
 #include "panel/ui/panelsurface.h"
@@ -81,6 +82,7 @@ FrmMdi::FrmMdi(PanelWindowContext context, QWidget *parent)
     setCentralWidget(m_backdrop->scrollArea());
     m_buttons = new ButtonWindows(m_panel, m_scale, m_ctx.sync, m_ctx.timeOfDay, this);
     m_buttons->setSurface(m_backdrop->surface());
+    buildMeeting();
     m_designer = new PanelDesigner({*this, m_toolbar, m_panel, m_design, m_tools, m_figures, m_history, m_scale,
                                     m_session, *m_buttons, *m_backdrop, m_ctx.dialogs});
     m_sessionControl = new SessionControl({m_ctx, m_session, m_design, m_history, m_tools, m_remote, *m_buttons,
@@ -170,6 +172,25 @@ void FrmMdi::buildCommands()
         if (QWidget *w = m_toolbar->widgetForAction(a))
             w->setObjectName(QLatin1String(panelCommand(PanelCommand(i)).toolKey));
     }
+}
+
+void FrmMdi::buildMeeting()
+{
+    const TimeOfDay *time = m_ctx.timeOfDay;
+    if (!time) {
+        m_ownClock = std::make_unique<SystemClock>();
+        m_ownTime = std::make_unique<TimeOfDay>(*m_ownClock);
+        time = m_ownTime.get();
+    }
+    m_meeting = std::make_unique<MeetingConsole>(
+        MeetingConsole::Context{m_panel, m_remote, m_ctx.mixers, m_ctx.sync, time->clock(), *time});
+    m_meetingControl = new MeetingControl({*this, *m_meeting, *m_buttons, m_ctx.dialogs}, this);
+    m_meetingControl->addTo(menuBar());
+    // A switch the console made shows on its button at once.
+    connect(m_meeting.get(), &MeetingConsole::seatChanged, this, [this](ButtonRef seat) {
+        if (FrmExeIcon *w = executionButton(seat))
+            w->showState();
+    });
 }
 
 void FrmMdi::buildStatusLine()
@@ -424,6 +445,7 @@ void FrmMdi::updateCommands()
     action(C::Grid)->setChecked(m_panel.GridOnOff && !executing());
     m_lockControl->updateMenu();
     m_designer->updateEditCommands();
+    m_meetingControl->setExecuting(executing(), !locked());
 }
 
 void FrmMdi::updateTitle()

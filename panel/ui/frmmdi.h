@@ -22,12 +22,14 @@
 // Opening takes the panel from the current settings and switches every
 // channel off; closing stores the panel and gives the channels back.
 
+#include "base/clock.h"
 #include "panel/buttonproperties.h"
 #include "panel/channeldialogseam.h"
 #include "panel/designhistory.h"
 #include "panel/designrecovery.h"
 #include "panel/designtools.h"
 #include "panel/figures.h"
+#include "panel/meetingconsole.h"
 #include "panel/operatorlock.h"
 #include "panel/panelcommands.h"
 #include "panel/paneldesign.h"
@@ -43,6 +45,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class BackdropView;
@@ -56,6 +59,7 @@ class FrmGridProperty;
 class FrmIconTable;
 class FrmImageSetting;
 class LinkLine;
+class MeetingControl;
 class SyncStatus;
 class TimeOfDay;
 class QLabel;
@@ -167,6 +171,9 @@ public:
     // then executes unlocked).
     bool startOperation();
     bool locked() const { return m_lockControl->locked(); }
+    // The meeting console of the execution state and its commands.
+    MeetingConsole &meeting() { return *m_meeting; }
+    MeetingControl *meetingControl() const { return m_meetingControl; }
     // 操作ロックのパスフレーズ設定 and 操作をロック in the ﾌｧｲﾙ menu.
     QAction *passphraseAction() const { return m_lockControl->passphraseAction(); }
     QAction *lockAction() const { return m_lockControl->lockAction(); }
@@ -199,6 +206,7 @@ private:
     enum class CloseReason { None, ModeChange, Quit, ProgramEnd };
 
     void buildCommands();
+    void buildMeeting();
     void buildStatusLine();
     void connectPieces();
     void connectSession();
@@ -254,6 +262,13 @@ private:
     QSize m_screenPixels;
     DesignHistory m_history;
     DesignTools m_tools;
+
+    // The meeting's times run on the program's Clock (a window made without
+    // one keeps its own).
+    std::unique_ptr<SystemClock> m_ownClock;
+    std::unique_ptr<TimeOfDay> m_ownTime;
+    std::unique_ptr<MeetingConsole> m_meeting;
+    MeetingControl *m_meetingControl = nullptr;
 
     // The pieces, children of this window.
     BackdropView *m_backdrop = nullptr;

@@ -126,7 +126,9 @@ void FrmMdi::enterExecution()
     // The grid is not drawn while the panel is operated; GridOnOff itself
     // stays as the user set it.
     m_remote.applyButtonStates(m_panel, m_session.panelMixers());
+    m_meeting->setExecuting(true, m_session.panelMixers());
     showAfresh();
+    m_meetingControl->showAllSeats();
     // The history and the unsaved state stay: after 停止 the design steps
     // can still be undone, and the switches of the test run are none of them.
     m_tools.forgetFigures();
@@ -137,6 +139,7 @@ void FrmMdi::leaveExecution()
     if (m_panel.runtime.settingsDialogOpen && m_ctx.channelDialog.close)
         m_ctx.channelDialog.close();
     m_panel.runtime.executing = false;
+    m_meeting->setExecuting(false);
     m_design.resetTemplate();
     showAfresh();
     // The button that had the focus is gone: the keyboard goes on from the
@@ -239,6 +242,8 @@ void FrmMdi::leavePanel()
     if (!m_session.leave())
         return;
     m_timer2.stop();
+    // The channels go back: the speeches running end in the record.
+    m_meeting->setExecuting(false);
     m_sessionControl->leave();
 }
 

@@ -106,10 +106,10 @@ FrmExeIcon *FrmMdi::executionButton(ButtonRef button) const
 bool FrmMdi::pressExecutionButton(ButtonRef button)
 {
     FrmExeIcon *w = executionButton(button);
-    if (!executing() || !w || !w->isEnabled() || !m_remote.toggle(m_panel, button))
+    if (!executing() || !w || !w->isEnabled() || button.isOutput())
         return false;
-    w->showState();
-    return true;
+    // The meeting's rules decide: a refused press says why on the button.
+    return m_meeting->press(button) == MeetingRefusal::None;
 }
 
 void FrmMdi::onExecutionRightPressed(ButtonRef button, const QPoint &at)

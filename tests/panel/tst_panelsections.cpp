@@ -345,6 +345,59 @@ private slots:
         QCOMPARE(q.slot(0, 0).IconText, QStringLiteral("議長\r\n=席]"));
         QCOMPARE(q.slot(0, 5).IconText, p.slot(0, 5).IconText);
     }
+
+    // Chairs and the meeting's rules travel in "[Meeting]" after every other
+    // section, which stay byte for byte as a file without it has them; a
+    // chair on a slot without a button is not kept. A file without the
+    // section reads and writes back unchanged and leaves the defaults.
+    void meetingSectionRoundTrips()
+    {
+        const SetDataKeyTable keys = SetDataKeyTable::build();
+        PanelState p = busyPanel(2);
+        SettingsTable plain;
+        resetFileTable(plain);
+        plain.set(0, Sys, QStringLiteral("2"));
+        StorePanel(p, plain, 2);
+        const QByteArray without = *settingsBytes(plain, keys, 2);
+        QVERIFY(!without.contains("Meeting"));
+
+        p.meeting.setChair(0, 0, true);
+        p.meeting.setChair(1, 1, true);
+        p.meeting.setChair(0, 1, true); // no button there
+        p.meeting.settings = {4, MicLimitMode::Fifo, 300, 45, SpeakingEnd::SwitchOff};
+        SettingsTable table = plain;
+        StorePanel(p, table, 2);
+        const QByteArray with = *settingsBytes(table, keys, 2);
+        QVERIFY(with.startsWith(without));
+        QCOMPARE(with.mid(without.size()), QByteArray("[Meeting]\r\nChair=1,10\r\nMicLimit=4\r\nMicLimitMode=1\r\n"
+                                                      "SpeakingLimit=300\r\nSpeakingWarning=45\r\nSpeakingEnd=1\r\n"));
+
+        SettingsTable back;
+        resetFileTable(back);
+        QVERIFY(readSettingsBytes(with, keys, back).ok());
+        QCOMPARE(*settingsBytes(back, keys, 2), with);
+        PanelState q;
+        qint16 fm = 0;
+        QCOMPARE(ApplyPanel(q, fm, back, context(LinkKind::Usb, 2)), PanelValues::InRange);
+        MeetingSetup expected = p.meeting;
+        expected.setChair(0, 1, false);
+        QVERIFY(q.meeting == expected);
+
+        SettingsTable old;
+        resetFileTable(old);
+        QVERIFY(readSettingsBytes(without, keys, old).ok());
+        QCOMPARE(*settingsBytes(old, keys, 2), without);
+        ApplyPanel(q, fm, old, context(LinkKind::Usb, 2));
+        QVERIFY(q.meeting.isDefault());
+
+        // A later program's key is passed over; a value out of range is
+        // brought into it and said to be.
+        SettingsTable odd;
+        resetFileTable(odd);
+        QVERIFY(readSettingsBytes(without + "[Meeting]\r\nLater=1\r\nMicLimit=99\r\nSpeakingLimit=x\r\n", keys, odd).ok());
+        QCOMPARE(ApplyPanel(q, fm, odd, context(LinkKind::Usb, 2)), PanelValues::BroughtIntoRange);
+        QCOMPARE(q.meeting.settings.micLimit, MeetingSettings::MaxMicLimit);
+    }
 };
 
 ZK_TEST_GUILESS_MAIN(TstPanelSections)

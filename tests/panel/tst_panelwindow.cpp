@@ -11,6 +11,9 @@
 #include "panel/ui/frmeditsetting.h"
 #include "panel/ui/frmexeicon.h"
 #include "panel/ui/frmicontable.h"
+#include "panel/ui/frmmeetingsetting.h"
+#include "panel/ui/frmspeakingrecord.h"
+#include "panel/ui/meetingcontrol.h"
 #include "panel/ui/panelsurface.h"
 #include "tests/support/clipping.h"
 #include "tests/support/englishtexts.h"
@@ -18,6 +21,12 @@
 #include "tests/support/testmain.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QTableWidget>
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -323,6 +332,109 @@ private slots:
         QVERIFY(back);
         QVERIFY(rig.net.runLoop([&] { return mixerHolds(rig, 1, 2, 1, 0); }, 10));
         QVERIFY2(rig.dialogs().shown.empty(), qPrintable(rig.dialogs().texts().join(" / ")));
+    }
+
+    // The meeting console against the virtual mixer: with the delegates
+    // limited to two first come, first served, the third delegate's press
+    // switches the first one off, then the new one on, both verified in the
+    // mixer and the speech in the record; 全員オフ leaves the chair on. A
+    // refused press says why on its button; a running time shows on it.
+    void meetingLimitsAndAllOffInTheMixer()
+    {
+        PanelRig rig(1);
+        QVERIFY(rig.net.connect());
+        QVERIFY(rig.net.runLoop([&] { return rig.net.mixers.MixerCount == 1 && rig.net.loop.StartupPolls == 0; }, 10));
+        rig.preset({{Ch1, 400, 400, "議長"}, {Ch2, 2400, 400, "A"}, {Ch3, 4400, 400, "B"}, {Ch4, 6400, 400, "C"}}, 1);
+        FrmMdi *w = rig.open();
+        QVERIFY(rig.net.runLoop([&] { return mixerHolds(rig, 1, 4, 0, 1); }, 10));
+        rig.panel.meeting.setChair(Ch1.mixer, Ch1.slot, true);
+        w->meeting().setSettings({2, MicLimitMode::Fifo, 0, 30, SpeakingEnd::Mark});
+        QVERIFY(w->meeting().startMeeting());
+        w->action(PanelCommand::Execution)->trigger();
+        for (ButtonRef b : {Ch1, Ch2, Ch3})
+            click(w->executionButton(b), QPoint(10, 10));
+        QVERIFY(rig.net.runLoop([&] { return mixerHolds(rig, 1, 1, 1, 0) && mixerHolds(rig, 1, 2, 1, 0)
+                                             && mixerHolds(rig, 1, 3, 1, 0); }, 10));
+        click(w->executionButton(Ch4), QPoint(10, 10));
+        QVERIFY(rig.net.runLoop([&] { return mixerHolds(rig, 1, 2, 0, 1) && mixerHolds(rig, 1, 4, 1, 0)
+                                             && w->meeting().record().entries().size() == 1; }, 10));
+        QVERIFY(mixerHolds(rig, 1, 1, 1, 0) && mixerHolds(rig, 1, 3, 1, 0));
+        QCOMPARE(w->meeting().record().entries()[0].seat, Ch2);
+        QVERIFY(w->meeting().seconds(Ch1) > 0);
+        w->meetingControl()->tick();
+        QVERIFY(w->executionButton(Ch1)->shownLabel().startsWith(QStringLiteral("ON 0:0")));
+
+        w->meetingControl()->action(MeetingControl::Action::AllOff)->trigger();
+        // Off at once on the button; the time ends with the verification.
+        w->meetingControl()->tick();
+        QCOMPARE(w->executionButton(Ch3)->shownLabel(), QStringLiteral("OFF"));
+        QVERIFY(rig.net.runLoop([&] { return mixerHolds(rig, 1, 3, 0, 1) && mixerHolds(rig, 1, 4, 0, 1); }, 10));
+        QVERIFY(mixerHolds(rig, 1, 1, 1, 0));
+        QCOMPARE(w->meeting().record().entries().size(), size_t(3));
+
+        // By keyboard: the seat with the focus asks to speak, and the next
+        // speaker comes from the list.
+        w->executionButton(Ch3)->setFocus();
+        w->meetingControl()->action(MeetingControl::Action::Request)->trigger();
+        QCOMPARE(w->meetingControl()->requestList()->count(), 1);
+        QVERIFY(w->meetingControl()->requestList()->item(0)->text().startsWith(QStringLiteral("1. B  0:0")));
+        w->meetingControl()->action(MeetingControl::Action::Next)->trigger();
+        QVERIFY(rig.net.runLoop([&] { return mixerHolds(rig, 1, 3, 1, 0); }, 10));
+        QCOMPARE(w->meetingControl()->requestList()->count(), 0);
+        w->meetingControl()->action(MeetingControl::Action::AllOff)->trigger();
+
+        w->meeting().setSettings({1, MicLimitMode::Refuse, 0, 30, SpeakingEnd::Mark});
+        click(w->executionButton(Ch2), QPoint(10, 10));
+        click(w->executionButton(Ch3), QPoint(10, 10));
+        QCOMPARE(w->executionButton(Ch3)->shownLabel(), QStringLiteral("上限"));
+        QVERIFY(w->executionButton(Ch3)->description().contains(QStringLiteral("マイク数の上限です")));
+        QVERIFY(!rig.slot(Ch3).IconOnOff);
+        QVERIFY2(rig.dialogs().shown.empty(), qPrintable(rig.dialogs().texts().join(" / ")));
+    }
+
+    // The record a killed program left is there at the next start; the
+    // 発言記録 window lists it with each seat's total, saves it as CSV that a
+    // spreadsheet takes as text, and prints it on as many pages as it needs.
+    void speakingRecordWindowSavesAndPrints()
+    {
+        QFile left(SpeakingRecord::defaultPath());
+        QDir().mkpath(QFileInfo(left).absolutePath());
+        QVERIFY(left.open(QIODevice::WriteOnly));
+        left.write("meeting\t2026-12-09T09:00:00.000\n");
+        for (int i = 0; i < 80; ++i)
+            left.write(QStringLiteral("speech\t2026-12-09T09:%1:00.000\t2026-12-09T09:%1:30.000\t0\t%2\t30.000\t%3\n")
+                           .arg(i % 60, 2, 10, QLatin1Char('0')).arg(i % 2).arg(i % 2 ? "=委員" : "議長").toUtf8());
+        left.close();
+        PanelRig rig(1);
+        FrmMdi *w = rig.open();
+        w->meetingControl()->action(MeetingControl::Action::Record)->trigger();
+        FrmSpeakingRecord *record = w->meetingControl()->recordWindow();
+        QVERIFY(record && record->isVisible());
+        QCOMPARE(record->entriesTable()->rowCount(), 80);
+        QCOMPARE(record->totalsTable()->rowCount(), 2);
+        QCOMPARE(record->totalsTable()->item(1, 2)->text(), QStringLiteral("20:00"));
+
+        QTemporaryDir dir;
+        rig.dialogs().fileNames.push_back(dir.filePath("record.csv"));
+        QVERIFY(record->saveCsv());
+        QFile csv(dir.filePath("record.csv"));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(csv.readAll());
+        QVERIFY(text.contains(QStringLiteral(",'=委員,2,30\r\n")));
+        QVERIFY(text.contains(QStringLiteral("'=委員,2,1200,40\r\n")));
+
+        const QString pdf = dir.filePath("record.pdf");
+        rig.dialogs().printAnswers.push_back([&](QPrinter &printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return PrintAnswer::Print;
+        });
+        QCOMPARE(record->print(), PrintStatus::Printed);
+        QFile printed(pdf);
+        QVERIFY(printed.open(QIODevice::ReadOnly));
+        const qsizetype pages = QString::fromLatin1(printed.readAll())
+                                    .count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]")));
+        QVERIFY2(pages >= 2, qPrintable(QString::number(pages)));
     }
 
     void executionDisablesDesignCommands()
@@ -703,6 +815,39 @@ private slots:
         click(w->executionButton(Ch1), QPoint(10, 10));
         click(w->executionButton({1, 0}), QPoint(10, 10));
         saveScreenshot(*w, "frmMDI_execution");
+    }
+
+    void meetingScreenshots()
+    {
+        PanelRig rig(1);
+        QVERIFY(rig.net.connect());
+        QVERIFY(rig.net.runLoop([&] { return rig.net.mixers.MixerCount == 1 && rig.net.loop.StartupPolls == 0; }, 10));
+        rig.preset({{Ch1, 600, 600, "議長"}, {Ch2, 2400, 600, "委員 1"}, {Ch3, 4200, 600, "委員 2"},
+                    {Ch4, 6000, 600, "委員 3"}, {{0, 4}, 600, 2200, "委員 4"}, {{0, 5}, 2400, 2200, "委員 5"}},
+                   1);
+        FrmMdi *w = rig.open(96);
+        w->resize(820, 420);
+        rig.panel.meeting.setChair(0, 0, true);
+        w->action(PanelCommand::Execution)->trigger();
+        for (ButtonRef b : {Ch1, Ch2, Ch3, Ch4})
+            click(w->executionButton(b), QPoint(10, 10));
+        QVERIFY(rig.net.runLoop([&] { return mixerHolds(rig, 1, 4, 1, 0); }, 10));
+        w->meeting().request({0, 4});
+        w->meeting().request({0, 5});
+        w->meetingControl()->tick();
+        // The warning and the end as the once-a-second work shows them.
+        w->executionButton(Ch3)->showSeat({false, QStringLiteral("4:35"), {SpeakingPhase::Warning, 25}});
+        w->executionButton(Ch4)->showSeat({false, QStringLiteral("5:02"), {SpeakingPhase::Ended, 0}});
+        w->meeting().setSettings({3, MicLimitMode::Refuse, 300, 30, SpeakingEnd::Mark});
+        click(w->executionButton({0, 5}), QPoint(10, 10));
+        saveScreenshot(*w, "frmMDI_meeting");
+
+        FrmMeetingSetting settings(w->meeting().settings());
+        saveScreenshot(settings, "frmMeetingSetting");
+        click(w->executionButton(Ch2), QPoint(10, 10));
+        QVERIFY(rig.net.runLoop([&] { return w->meeting().record().entries().size() == 1; }, 10));
+        FrmSpeakingRecord record(w->meeting(), rig.dialogs());
+        saveScreenshot(record, "frmSpeakingRecord");
     }
 };
 
