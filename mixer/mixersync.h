@@ -50,6 +50,13 @@ public:
     // it the records hold start values, not the mixers' own.
     bool mixersRead() const { return m_poll.DataReplies > 0; }
 
+    // The end of a transfer of loaded settings: what waits, written and read
+    // back as writePending() does, within `scope`.
+    bool writeLoaded(SendScope scope) { return run(scope); }
+
+    // The writes the running (or next) pass makes.
+    int writesDue() const { return m_setData.writesDue(); }
+
     // How the last write run went.
     const SetDataOutcome &lastOutcome() const { return m_setData.outcome(); }
 
@@ -95,7 +102,7 @@ protected:
 private:
     using ReadMarks = std::array<quint8, MixerSlots>;
 
-    bool run();
+    bool run(SendScope scope = SendScope::Everything);
     // Decodes through the poll and tells the listeners of every mixer whose
     // awaited data or thresholds arrived meanwhile.
     template <typename Decode>
