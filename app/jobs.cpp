@@ -175,7 +175,7 @@ bool JobRunner::initialise(int mixer, int code)
     return false;
 }
 
-bool JobRunner::transferRegisters(bool everything, TransferCounts &counts)
+bool JobRunner::transferRegisters(bool everything, const ExtendedRecord *held, TransferCounts &counts)
 {
     const ExtendedRecord &master = m_c.mixers.ExtendedData[1];
     for (int reg : extendedRegisters(m_c.mixers.Model[1])) {
@@ -183,7 +183,8 @@ bool JobRunner::transferRegisters(bool everything, TransferCounts &counts)
         if (!everything) {
             // Held already: the read is its verification, as the read-back
             // after a write would be.
-            const std::optional<ExtensionValue> now = m_c.protocol.ExtensionRead(reg);
+            const std::optional<ExtensionValue> now
+                = held ? std::optional<ExtensionValue>(extendedRegisterBytes(*held, reg)) : m_c.protocol.ExtensionRead(reg);
             if (!now) {
                 settleRegister(reg, d, ValueState::Failed);
                 noResponse();
@@ -209,10 +210,10 @@ void JobRunner::noteTransfer(const TransferCounts &counts, bool completed)
                           completed ? ActivityOutcome::Done : ActivityOutcome::Failed);
 }
 
-bool JobRunner::transferLoaded(bool everything)
+bool JobRunner::transferLoaded(bool everything, const ExtendedRecord *heldRegisters)
 {
     TransferCounts counts;
-    if (!transferRegisters(everything, counts)) {
+    if (!transferRegisters(everything, heldRegisters, counts)) {
         noteTransfer(counts, false);
         return false;
     }

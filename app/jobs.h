@@ -104,8 +104,9 @@ public:
     bool initialise(int mixer, int code);  // "I","S" to `mixer`
     // The loaded values into the mixers: only those they do not hold (each
     // register read first, SetData within SendScope::Differences), or with
-    // `everything` each one.
-    bool transferLoaded(bool everything = false);
+    // `everything` each one. `heldRegisters`: what the registers held when
+    // the caller read them a moment ago, instead of reading each again.
+    bool transferLoaded(bool everything = false, const ExtendedRecord *heldRegisters = nullptr);
     bool ipWrite(const QByteArray &request);
 
     // The job of `work`; false for jobs that are not the job window's.
@@ -122,7 +123,7 @@ private:
     void abandonRegisters(const std::vector<int> &regs);
     // The loaded registers not held yet, each written and verified; counts
     // into `counts`. False when one failed (its message shown).
-    bool transferRegisters(bool everything, TransferCounts &counts);
+    bool transferRegisters(bool everything, const ExtendedRecord *held, TransferCounts &counts);
     void noteTransfer(const TransferCounts &counts, bool completed);
 
     JobContext m_c;

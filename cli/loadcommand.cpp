@@ -110,6 +110,21 @@ bool acceptMixerCount(CliContext &context, const QString &path, int stored, int 
     return false;
 }
 
+// Every value written came back in SetData's read-back, and every other one
+// the mixers held when they were read: a last read would find them all as
+// wanted. A value written that the read-back did not compare (a slave's
+// KeyLock, a threshold not in use) or that failed takes the last read.
+bool writesVerified(const MixerSync &sync, const std::vector<WantedValue> &wanted)
+{
+    for (const WantedValue &w : wanted) {
+        const ValueStatus s = sync.valueStatus(w.mixer, w.id);
+        const bool heldAlready = s.passes == 0 && s.state == ValueState::Settled;
+        if (s.state != ValueState::Verified && !heldAlready)
+            return false;
+    }
+    return true;
+}
+
 // A register write that the read-back did not confirm ends the transfer;
 // name the value that did not take, as the file gives it.
 void reportRegisterNotHeld(CliContext &context, const MixerState &mixers, const SettingsTable &file)
@@ -168,6 +183,7 @@ CliExit runLoadCommand(CliContext &context, const QStringList &args)
     if (!cliReadMixers(context, *comm, loop, mixers))
         return CliExit::NoMixer;
     const double readAt = comm->clock().now();
+    const ExtendedRecord heldRegisters = mixers.ExtendedData[1]; // the apply step writes the file's there
     if (!acceptMixerCount(context, path, storedMixerCount(checked).value_or(0), mixers.MixerCount, a.has(Yes)))
         return CliExit::NoMixer;
     CliSettingsSession session(context, comm->dialogs(), loop, mixers, path);
@@ -198,7 +214,8 @@ CliExit runLoadCommand(CliContext &context, const QStringList &args)
         return valuesWaiting ? sync.lastOutcome() : SetDataOutcome{};
     };
     WriteProgress progress(context, *comm, sync, int(wanted.size()), QStringLiteral("load"));
-    const bool transferred = JobRunner(std::move(job)).transferLoaded(a.has(Full));
+    const bool fresh = comm->clock().now() - readAt < FreshReadSeconds;
+    const bool transferred = JobRunner(std::move(job)).transferLoaded(a.has(Full), fresh ? &heldRegisters : nullptr);
     progress.finish();
     // A failed register write has shown its message and 1801.
     if (!transferred) {
@@ -213,6 +230,8 @@ CliExit runLoadCommand(CliContext &context, const QStringList &args)
         context.err() << str(StrId::NoResponse) << Qt::endl;
         return CliExit::NoMixer;
     }
+    if (outcome.verified && writesVerified(sync, wanted))
+        return CliExit::Ok;
     const CliExit held = reportValuesNotHeld(context, sync, mixers, wanted, "load");
     return outcome.verified ? held : CliExit::NoMixer;
 }

@@ -4042,7 +4042,7 @@ FILE whole.</translation>
 最後にミキサーを読み直して、反映されなかった値を stderr に挙げます
 (終了ステータス 1)。ミキサーがすでに持っている値は確認済みです。
 --full はミキサーが持っている値も含めて、すべての値を送信します。
---dry-run は何も送信しません: ミキサーを読み、読み込むと変わる値 (送信する値) を
+--dry-run は何も送信しません: ミキサーを読み、読み込むと送信する値を
 diff FILE と同じ形で表示します (--json: diff --json と同じ形)。
 FILE のミキサーが接続台数より少ないと、残りのミキサーは今の値のままです:
 端末では確かめ、スクリプトには --yes が要ります (なければ何も送信せず 1)。
@@ -4051,13 +4051,11 @@ FILE のミキサーが接続台数より少ないと、残りのミキサーは
             <translation>Checks FILE before any link opens, then does what the program's open
 command and the transfer of loaded settings do: it reads the mixers again
 and sends only the values that differ from the file (the extended data from
-the master's section, every other value with the verified write), then a
-last read names on stderr each value the mixers do not hold (exit 1). A
-value the mixers hold already counts as verified.
---full sends every value, also those the mixers hold already.
+the master's section, every other value with the verified write); a last
+read names on stderr each value the mixers do not hold (exit 1). A value
+they held already counts as verified. --full sends every value, held or not.
 --dry-run sends nothing: it reads the mixers and prints the values a load
-would change, which are the values it sends, as diff FILE does (--json: as
-diff --json).
+would send, as diff FILE does (--json: as diff --json).
 When FILE holds fewer mixers than are linked, the others keep their values:
 at a terminal the tool asks, a script must give --yes (else nothing is sent,
 exit 1). --raw takes any value the mixers can hold (see set).</translation>
@@ -4497,12 +4495,12 @@ Switch the channels back on and off as they were before the control panel opened
         <message>
             <source>読み込んだ設定の転送: %1 件を送信、%2 件はミキサーが保持済み</source>
             <comment>14300</comment>
-            <translation>Loaded settings transferred: %1 values sent, %2 already held by the mixers</translation>
+            <translation>Loaded settings transferred: values sent: %1, already held by the mixers: %2</translation>
         </message>
         <message>
             <source>すべて送信(&amp;A)</source>
             <comment>14301</comment>
-            <translation>Send every value (&amp;A)</translation>
+            <translation>Send &amp;all values</translation>
         </message>
         <message>
             <source>ミキサーがすでに持っている値も含めて、ファイルのすべての値を送信します</source>
