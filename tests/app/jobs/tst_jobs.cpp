@@ -238,6 +238,12 @@ private slots:
         QVERIFY(!JobRunner(c).run(JobWork::transferLoaded(true)));
         QCOMPARE(setDataRuns, 0);
         QCOMPARE(rig.dialogs.texts(), (QStringList{str(StrId::SetFailed), str(StrId::NoResponse)}));
+        // A register that cannot be read first ends the transfer as well.
+        rig.dialogs.shown.clear();
+        QVERIFY(!JobRunner(c).run(JobWork::transferLoaded(false)));
+        QCOMPARE(setDataRuns, 0);
+        QCOMPARE(rig.dialogs.texts(), QStringList{str(StrId::NoResponse)});
+        QCOMPARE(rig.mixers.ExtendedWrite[1].state, ValueState::Failed);
     }
 
     void extendedWriteOfGroupTakesEditorEntries()
