@@ -5,6 +5,7 @@
 #include "base/strings.h"
 #include "link/comm.h"
 #include "link/protocol.h"
+#include "mixer/activitylog.h"
 
 #include <QLoggingCategory>
 
@@ -15,6 +16,7 @@ Q_LOGGING_CATEGORY(lcAppJobs, "zkvr.app.jobs", QtCriticalMsg)
 // ---- DirectAccessJob -------------------------------------------------------------
 
 namespace {
+constexpr int TransferText = 14300; // "読み込んだ設定の転送: %1 件を送信、%2 件は保持済み"
 constexpr int DirectReadCount = 8;
 constexpr int DirectWriteCount = 12;
 constexpr int DirectReadReply = 9;  // letters, status, four data bytes, trailer
@@ -173,14 +175,54 @@ bool JobRunner::initialise(int mixer, int code)
     return false;
 }
 
-bool JobRunner::transferLoaded()
+bool JobRunner::transferRegisters(bool everything, const ExtendedRecord *held, TransferCounts &counts)
 {
     const ExtendedRecord &master = m_c.mixers.ExtendedData[1];
-    for (int reg : extendedRegisters(m_c.mixers.Model[1]))
-        if (!writeRegister(reg, extendedRegisterBytes(master, reg)))
+    for (int reg : extendedRegisters(m_c.mixers.Model[1])) {
+        const RegisterBytes d = extendedRegisterBytes(master, reg);
+        if (!everything) {
+            // Held already: the read is its verification, as the read-back
+            // after a write would be.
+            const std::optional<ExtensionValue> now
+                = held ? std::optional<ExtensionValue>(extendedRegisterBytes(*held, reg)) : m_c.protocol.ExtensionRead(reg);
+            if (!now) {
+                settleRegister(reg, d, ValueState::Failed);
+                noResponse();
+                return false;
+            }
+            if (extensionReadBackMatches(reg, d.data(), now->data())) {
+                settleRegister(reg, d, ValueState::Verified);
+                ++counts.held;
+                continue;
+            }
+        }
+        if (!writeRegister(reg, d))
             return false;
-    if (m_c.SetData)
-        m_c.SetData();
+        ++counts.sent;
+    }
+    return true;
+}
+
+void JobRunner::noteTransfer(const TransferCounts &counts, bool completed)
+{
+    if (m_c.activity)
+        m_c.activity->add(ActivityKind::Load, 0, str(TransferText).arg(counts.sent).arg(counts.held),
+                          completed ? ActivityOutcome::Done : ActivityOutcome::Failed);
+}
+
+bool JobRunner::transferLoaded(bool everything, const ExtendedRecord *heldRegisters)
+{
+    TransferCounts counts;
+    if (!transferRegisters(everything, heldRegisters, counts)) {
+        noteTransfer(counts, false);
+        return false;
+    }
+    if (m_c.SetData) {
+        const SetDataOutcome outcome = m_c.SetData(everything ? SendScope::Everything : SendScope::Differences);
+        counts.sent += outcome.written;
+        counts.held += outcome.held;
+    }
+    noteTransfer(counts, true);
     return true;
 }
 
@@ -199,7 +241,7 @@ bool JobRunner::run(const JobWork &work)
     case JobKind::ExtendedRead: return extendedRead();
     case JobKind::ExtendedWrite: return extendedWrite(work.target);
     case JobKind::Initialise: return initialise(work.mixer, work.target);
-    case JobKind::TransferLoaded: return transferLoaded();
+    case JobKind::TransferLoaded: return transferLoaded(work.target == JobWork::TransferEverything);
     case JobKind::IpWrite: return ipWrite(work.ipRequest);
     default:
         qCDebug(lcAppJobs) << "no job window work for job" << int(work.kind);

@@ -8,6 +8,7 @@
 #include "app/jobwork.h"
 #include "mixer/extendedregisters.h"
 #include "mixer/mixerdata.h"
+#include "mixer/setdata.h"
 #include "mixer/valuestate.h"
 
 #include <QString>
@@ -17,6 +18,7 @@
 #include <functional>
 #include <vector>
 
+class ActivityLog;
 class Clock;
 class Dialogs;
 class MdlComm;
@@ -78,8 +80,18 @@ struct JobContext
     std::function<void()> markFirstReply;
     // After an extended read: the editor of `mixer` shows its extended values again.
     std::function<void(int mixer)> refreshExtendedDisplay;
-    // The write-and-verify routine that ends the transfer of loaded settings.
-    std::function<bool()> SetData;
+    // The write-and-verify routine that ends the transfer of loaded settings,
+    // within the scope asked for; how its run went.
+    std::function<SetDataOutcome(SendScope)> SetData;
+    // Where the transfer notes how many values it sent and found held.
+    ActivityLog *activity = nullptr;
+};
+
+// Values a transfer of loaded settings wrote, and those it found held.
+struct TransferCounts
+{
+    int sent = 0;
+    int held = 0;
 };
 
 class JobRunner
@@ -90,7 +102,11 @@ public:
     bool extendedRead();
     bool extendedWrite(int group);         // the registers of one group, 0..3
     bool initialise(int mixer, int code);  // "I","S" to `mixer`
-    bool transferLoaded();
+    // The loaded values into the mixers: only those they do not hold (each
+    // register read first, SetData within SendScope::Differences), or with
+    // `everything` each one. `heldRegisters`: what the registers held when
+    // the caller read them a moment ago, instead of reading each again.
+    bool transferLoaded(bool everything = false, const ExtendedRecord *heldRegisters = nullptr);
     bool ipWrite(const QByteArray &request);
 
     // The job of `work`; false for jobs that are not the job window's.
@@ -105,6 +121,10 @@ private:
     // did not reach.
     void settleRegister(int reg, const RegisterBytes &d, ValueState state);
     void abandonRegisters(const std::vector<int> &regs);
+    // The loaded registers not held yet, each written and verified; counts
+    // into `counts`. False when one failed (its message shown).
+    bool transferRegisters(bool everything, const ExtendedRecord *held, TransferCounts &counts);
+    void noteTransfer(const TransferCounts &counts, bool completed);
 
     JobContext m_c;
 };

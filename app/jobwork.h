@@ -27,12 +27,21 @@ enum class JobKind {
 struct JobWork
 {
     JobKind kind = JobKind::ExtendedRead;
-    int target = 0;         // Initialise: the code asked for; ExtendedWrite: the register group
+    // Initialise: the code asked for; ExtendedWrite: the register group;
+    // TransferLoaded: TransferEverything sends every loaded value, 0 those
+    // the mixers do not hold.
+    int target = 0;
     int mixer = 0;          // Initialise: the mixer addressed
     QByteArray ipRequest;   // IpWrite: the request carrying the new settings
     DownloadKind download = DownloadKind::MainProgram;
 
+    static constexpr int TransferEverything = 1;
+
     static JobWork of(JobKind kind) { return {kind, 0, 0, {}, DownloadKind::MainProgram}; }
+    static JobWork transferLoaded(bool everything)
+    {
+        return {JobKind::TransferLoaded, everything ? TransferEverything : 0, 0, {}, DownloadKind::MainProgram};
+    }
     static JobWork extendedRead() { return {JobKind::ExtendedRead, 0, 1, {}, DownloadKind::MainProgram}; }
     static JobWork extendedWrite(int group) { return {JobKind::ExtendedWrite, group, 1, {}, DownloadKind::MainProgram}; }
     static JobWork initialise(int mixer, int target)

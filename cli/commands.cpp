@@ -103,8 +103,8 @@ const std::vector<CliCommand> &cliCommands()
          checkSetMixerArgs},
         {"search", "search USERID", Help::Search, false, {}, runSearchCommand, checkSearchArgs},
         {"save", "save FILE", Help::Save, true, {}, runSaveCommand, checkSaveArgs},
-        {"load", "load [--dry-run [--json]] [--yes] [--raw] FILE", Help::Load, true,
-         {{"--dry-run"}, {"--json"}, {"--yes"}, {"--raw"}}, runLoadCommand, checkLoadArgs},
+        {"load", "load [--dry-run [--json]] [--full] [--yes] [--raw] FILE", Help::Load, true,
+         {{"--dry-run"}, {"--json"}, {"--full"}, {"--yes"}, {"--raw"}}, runLoadCommand, checkLoadArgs},
         // diff FILE_A FILE_B needs no link; diff FILE says itself that it does.
         {"diff", "diff [--json] [--raw] FILE_A FILE_B | LINK diff [--json] [--raw] FILE", Help::Diff, false,
          {{"--json"}, {"--raw"}},

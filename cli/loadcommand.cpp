@@ -3,12 +3,15 @@
 // nothing at all. Then, as the program's open command and the transfer of
 // loaded settings do: the access check (as the link opens), the mixers' current
 // values, the mixer sections of the file into the values to send (as many
-// mixers as the link-count rule allows), the extension registers written and
-// verified one by one, SetData for everything else, and a last read of every
-// mixer that names each loaded value the mixers do not hold. `load
-// --dry-run FILE` stops after reading the mixers and prints what would
-// change (diffcommand.cpp).
+// mixers as the link-count rule allows), each extension register read and,
+// where it differs, written and verified, SetData for everything else (the
+// mixers read again, only the values that differ written, every value of the
+// file read back), and a last read of every mixer that names each loaded
+// value the mixers do not hold. `--full` writes every value, held or not.
+// `load --dry-run FILE` stops after reading the mixers and prints what would
+// change (diffcommand.cpp): the values a load writes.
 
+#include "base/clock.h"
 #include "base/dialogs.h"
 #include "app/jobs.h"
 #include "base/loopstate.h"
@@ -52,10 +55,16 @@ constexpr int NeedsYes = 13013;    // "load: give --yes to load it all the same;
 constexpr int RegisterNotHeld = 13014; // "load: the mixers did not take %1=%2 (register %3); ..."
 } // namespace Msg
 
+// How long the mixers' values read as the command began count as read just
+// now: the registers are read and written meanwhile, a second or so on a
+// serial line of sixteen mixers.
+constexpr double FreshReadSeconds = 3.0;
+
 const QString DryRun = QStringLiteral("--dry-run");
 const QString Json = QStringLiteral("--json");
 const QString Yes = QStringLiteral("--yes");
 const QString Raw = QStringLiteral("--raw");
+const QString Full = QStringLiteral("--full");
 
 bool anyPending(const MixerState &mixers)
 {
@@ -101,6 +110,21 @@ bool acceptMixerCount(CliContext &context, const QString &path, int stored, int 
     return false;
 }
 
+// Every value written came back in SetData's read-back, and every other one
+// the mixers held when they were read: a last read would find them all as
+// wanted. A value written that the read-back did not compare (a slave's
+// KeyLock, a threshold not in use) or that failed takes the last read.
+bool writesVerified(const MixerSync &sync, const std::vector<WantedValue> &wanted)
+{
+    for (const WantedValue &w : wanted) {
+        const ValueStatus s = sync.valueStatus(w.mixer, w.id);
+        const bool heldAlready = s.passes == 0 && s.state == ValueState::Settled;
+        if (s.state != ValueState::Verified && !heldAlready)
+            return false;
+    }
+    return true;
+}
+
 // A register write that the read-back did not confirm ends the transfer;
 // name the value that did not take, as the file gives it.
 void reportRegisterNotHeld(CliContext &context, const MixerState &mixers, const SettingsTable &file)
@@ -120,7 +144,7 @@ void reportRegisterNotHeld(CliContext &context, const MixerState &mixers, const 
 
 QString checkLoadArgs(const QStringList &args)
 {
-    const CliFileArgs a = splitFileArgs(args, {DryRun, Json, Yes, Raw});
+    const CliFileArgs a = splitFileArgs(args, {DryRun, Json, Yes, Raw, Full});
     if (!a.ok || a.files.size() != 1)
         return str(Msg::LoadUsage);
     if (a.has(Json) && !a.has(DryRun))
@@ -130,7 +154,7 @@ QString checkLoadArgs(const QStringList &args)
 
 CliExit runLoadCommand(CliContext &context, const QStringList &args)
 {
-    const CliFileArgs a = splitFileArgs(args, {DryRun, Json, Yes, Raw});
+    const CliFileArgs a = splitFileArgs(args, {DryRun, Json, Yes, Raw, Full});
     const ValueLimits limits = a.has(Raw) ? ValueLimits::Mixer : ValueLimits::Editor;
     // A dry run only reads: no access check, which would write a value back.
     if (a.has(DryRun))
@@ -158,6 +182,8 @@ CliExit runLoadCommand(CliContext &context, const QStringList &args)
     // mixer holds instead of factory values.
     if (!cliReadMixers(context, *comm, loop, mixers))
         return CliExit::NoMixer;
+    const double readAt = comm->clock().now();
+    const ExtendedRecord heldRegisters = mixers.ExtendedData[1]; // the apply step writes the file's there
     if (!acceptMixerCount(context, path, storedMixerCount(checked).value_or(0), mixers.MixerCount, a.has(Yes)))
         return CliExit::NoMixer;
     CliSettingsSession session(context, comm->dialogs(), loop, mixers, path);
@@ -177,10 +203,19 @@ CliExit runLoadCommand(CliContext &context, const QStringList &args)
     const bool valuesWaiting = anyPending(mixers);
     const std::vector<WantedValue> wanted = flaggedValues(mixers);
     MixerProtocol protocol(*comm);
-    JobContext job{comm->state(), mixers, comm->dialogs(), protocol, nullptr, {}, {}, {}};
-    job.SetData = [&] { return valuesWaiting ? sync.writePending() : false; };
-    WriteProgress progress(context, *comm, sync, mixers, int(wanted.size()), QStringLiteral("load"));
-    const bool transferred = JobRunner(std::move(job)).transferLoaded();
+    JobContext job{comm->state(), mixers, comm->dialogs(), protocol, nullptr, {}, {}, {}, &context.activity()};
+    job.SetData = [&](SendScope scope) {
+        // The read as the command began stands for the one before the
+        // writes, unless a question at the terminal held the load up.
+        if (scope == SendScope::Differences && comm->clock().now() - readAt < FreshReadSeconds)
+            scope = SendScope::DifferencesJustRead;
+        if (valuesWaiting)
+            sync.writeLoaded(scope);
+        return valuesWaiting ? sync.lastOutcome() : SetDataOutcome{};
+    };
+    WriteProgress progress(context, *comm, sync, int(wanted.size()), QStringLiteral("load"));
+    const bool fresh = comm->clock().now() - readAt < FreshReadSeconds;
+    const bool transferred = JobRunner(std::move(job)).transferLoaded(a.has(Full), fresh ? &heldRegisters : nullptr);
     progress.finish();
     // A failed register write has shown its message and 1801.
     if (!transferred) {
@@ -195,6 +230,8 @@ CliExit runLoadCommand(CliContext &context, const QStringList &args)
         context.err() << str(StrId::NoResponse) << Qt::endl;
         return CliExit::NoMixer;
     }
+    if (outcome.verified && writesVerified(sync, wanted))
+        return CliExit::Ok;
     const CliExit held = reportValuesNotHeld(context, sync, mixers, wanted, "load");
     return outcome.verified ? held : CliExit::NoMixer;
 }

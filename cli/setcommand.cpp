@@ -106,7 +106,7 @@ CliExit runSetMixerCommand(CliContext &context, const QStringList &args)
     for (const auto &[id, value] : values)
         sync.submit(mixer, id, value, Submit::Copy);
     const std::vector<WantedValue> wanted = flaggedValues(mixers);
-    WriteProgress progress(context, *comm, sync, mixers, int(wanted.size()), QStringLiteral("set"));
+    WriteProgress progress(context, *comm, sync, int(wanted.size()), QStringLiteral("set"));
     sync.writePending();
     progress.finish();
     const SetDataOutcome &outcome = sync.lastOutcome();

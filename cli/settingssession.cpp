@@ -55,7 +55,7 @@ bool cliReadMixers(CliContext &context, MdlComm &comm, LoopState &loop, MixerSta
     // A failed extended read has shown 1801; guessed extended values would
     // be worse than none.
     MixerProtocol protocol(comm);
-    JobRunner job(JobContext{comm.state(), mixers, comm.dialogs(), protocol, nullptr, {}, {}, {}});
+    JobRunner job(JobContext{comm.state(), mixers, comm.dialogs(), protocol, nullptr, {}, {}, {}, nullptr});
     if (!job.extendedRead())
         return false;
     for (int m = 2; m <= mixers.MixerCount && m <= MaxMixers; ++m)

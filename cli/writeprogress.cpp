@@ -3,8 +3,7 @@
 #include "base/strings.h"
 #include "cli/clicontext.h"
 #include "link/comm.h"
-#include "mixer/setdata.h"
-#include "mixer/syncstatus.h"
+#include "mixer/mixersync.h"
 
 #include <algorithm>
 
@@ -17,9 +16,8 @@ bool isRequest(const quint8 *data, int count, char first, char second)
 }
 } // namespace
 
-WriteProgress::WriteProgress(CliContext &context, MdlComm &comm, SyncStatus &sync, const MixerState &mixers,
-                             int total, QString command)
-    : m_context(context), m_comm(comm), m_mixers(mixers), m_line(context.err(), context.showsProgress()),
+WriteProgress::WriteProgress(CliContext &context, MdlComm &comm, MixerSync &sync, int total, QString command)
+    : m_context(context), m_comm(comm), m_sync(sync), m_line(context.err(), context.showsProgress()),
       m_command(std::move(command)), m_total(total)
 {
     m_context.setProgressLine(&m_line);
@@ -62,7 +60,7 @@ void WriteProgress::messageSent(const quint8 *data, int count)
         // Each pass sends what is not verified yet; the flags are still up
         // while its first value goes out.
         ++m_pass;
-        m_passTotal = flaggedWrites(m_mixers);
+        m_passTotal = m_sync.writesDue();
         m_sent = 0;
         m_readBack = false;
     }

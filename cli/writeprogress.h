@@ -13,7 +13,7 @@
 
 class CliContext;
 class MdlComm;
-class SyncStatus;
+class MixerSync;
 struct MixerState;
 
 class WriteProgress
@@ -21,8 +21,7 @@ class WriteProgress
 public:
     // `total` values of `mixers` are flagged for the run. Shown as the
     // context allows (a terminal, no --quiet); the counting goes on either way.
-    WriteProgress(CliContext &context, MdlComm &comm, SyncStatus &sync, const MixerState &mixers, int total,
-                  QString command);
+    WriteProgress(CliContext &context, MdlComm &comm, MixerSync &sync, int total, QString command);
     ~WriteProgress();
     WriteProgress(const WriteProgress &) = delete;
     WriteProgress &operator=(const WriteProgress &) = delete;
@@ -36,7 +35,7 @@ private:
 
     CliContext &m_context;
     MdlComm &m_comm;
-    const MixerState &m_mixers;
+    const MixerSync &m_sync;
     ProgressLine m_line;
     QMetaObject::Connection m_verified;
     QString m_command;

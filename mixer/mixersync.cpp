@@ -152,11 +152,11 @@ bool MixerSync::writePending()
     return run();
 }
 
-bool MixerSync::run()
+bool MixerSync::run(SendScope scope)
 {
     const QScopedValueRollback<bool> busy(m_busy, true);
     announceWaiting();
-    const bool sent = m_setData.run();
+    const bool sent = m_setData.run(scope);
     emit m_events.runFinished(m_setData.outcome().verified);
     return sent;
 }

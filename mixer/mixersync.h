@@ -50,6 +50,13 @@ public:
     // it the records hold start values, not the mixers' own.
     bool mixersRead() const { return m_poll.DataReplies > 0; }
 
+    // The end of a transfer of loaded settings: what waits, written and read
+    // back as writePending() does, within `scope`.
+    bool writeLoaded(SendScope scope) { return run(scope); }
+
+    // The writes the running (or next) pass makes.
+    int writesDue() const { return m_setData.writesDue(); }
+
     // How the last write run went.
     const SetDataOutcome &lastOutcome() const { return m_setData.outcome(); }
 
@@ -95,7 +102,7 @@ protected:
 private:
     using ReadMarks = std::array<quint8, MixerSlots>;
 
-    bool run();
+    bool run(SendScope scope = SendScope::Everything);
     // Collects what the poll awaits, or decodes (the `collect` call) with
     // everything the poll does around it.
     template <typename Collect>

@@ -45,10 +45,11 @@ bool SetData::SendParameter(WriteKind kind, int value, int parameter, int mixer)
 void SetData::lower(bool &flag, int mixer, int id, ValueState state)
 {
     flag = false;
-    // Edited during this pass's read-back and settled by it: that pass counts.
     int &passes = m_passes[size_t(mixer)][size_t(id)];
-    if (passes == 0 && state != ValueState::Failed)
-        passes = 1;
+    if (m_left[size_t(mixer)][size_t(id)] && !m_written[size_t(mixer)][size_t(id)])
+        passes = 0; // the mixer held it: no pass wrote it
+    else if (passes == 0 && state != ValueState::Failed)
+        passes = 1; // edited during this pass's read-back and settled by it: that pass counts
     if (settled)
         settled(mixer, id, state);
     m_passes[size_t(mixer)][size_t(id)] = 0;
@@ -152,13 +153,19 @@ void forEachWrittenKey(Visit visit)
 }
 } // namespace
 
-int flaggedWrites(const MixerState &mixers)
+int SetData::writesDue() const
 {
     int writes = 0;
-    const int linked = std::min<int>(mixers.MixerCount, MaxMixers);
+    const int linked = std::min<int>(m_mixers.MixerCount, MaxMixers);
     for (int m = 1; m <= linked; ++m)
-        forEachWrittenKey([&](int id) { writes += mixers.waiting(m, id) ? 1 : 0; });
+        forEachWrittenKey([&](int id) { writes += m_mixers.waiting(m, id) && !heldNow(m, id) ? 1 : 0; });
     return writes;
+}
+
+bool SetData::heldNow(int mixer, int id) const
+{
+    return m_firstPass && m_readFirst[size_t(mixer)][size_t(id)]
+        && m_held[size_t(mixer)][size_t(id)] == m_mixers.MixerSetData[size_t(mixer)].value(id);
 }
 
 void SetData::sendMixer(int m)
@@ -167,6 +174,11 @@ void SetData::sendMixer(int m)
     forEachWrittenKey([&](int id) {
         if (!flags[size_t(id)] || silentWhileEnding())
             return;
+        if (heldNow(m, id)) {
+            m_left[size_t(m)][size_t(id)] = true;
+            return;
+        }
+        m_written[size_t(m)][size_t(id)] = true;
         // Taken afresh for every value: the user may edit during the waits.
         const MixerDataRecord &want = m_mixers.MixerSetData[size_t(m)];
         if (id == MixerKey::Threshold)
@@ -200,13 +212,83 @@ void SetData::giveUp()
     tellFailures();
 }
 
-bool SetData::run()
+void SetData::readHeld()
+{
+    MixerProtocol protocol(m_comm);
+    const int linked = std::min<int>(m_mixers.MixerCount, MaxMixers);
+    const Reply thresholds = protocol.sendAndWait(thresholdReadAllRequest(),
+                                                  ReplyExpectation{ReplyRule::ThresholdAll, 'T', 'R', 0});
+    if (thresholds.received()) {
+        const quint8 *reply = thresholds.data();
+        const int count = std::min(thresholdAllMixerCount(reply, thresholds.count()), linked);
+        for (int m = 1; m <= count; ++m) {
+            const qint16 v = qint16((reply[size_t(2 * m + 1)] * 256 + reply[size_t(2 * m + 2)]) & ThresholdMask);
+            m_mixers.MixerData[size_t(m)].Threshold = v;
+            m_held[size_t(m)][size_t(MixerKey::Threshold)] = v;
+            m_readFirst[size_t(m)][size_t(MixerKey::Threshold)] = true;
+        }
+    }
+    const Reply data = protocol.sendAndWait(dataReadAllRequest(), ReplyExpectation{ReplyRule::DataAll, 'D', 'R', 0});
+    if (!data.received())
+        return;
+    const quint8 *reply = data.data();
+    const int count = std::min(dataAllMixerCount(reply, data.count()), linked);
+    for (int m = 1; m <= count; ++m) {
+        for (int k = MixerKey::FirstBlock; k <= MixerKey::LastBlock; ++k) {
+            const quint8 r = reply[size_t(2 + DataBlockSize * (m - 1) + k)];
+            m_mixers.MixerData[size_t(m)].block[size_t(k - 1)] = r;
+            m_held[size_t(m)][size_t(k)] = r;
+            m_readFirst[size_t(m)][size_t(k)] = true;
+        }
+    }
+}
+
+void SetData::takeHeldFromRecords()
+{
+    const int linked = std::min<int>(m_mixers.MixerCount, MaxMixers);
+    for (int m = 1; m <= linked; ++m) {
+        for (int id = MixerKey::FirstBlock; id <= MixerKey::Threshold; ++id) {
+            m_held[size_t(m)][size_t(id)] = m_mixers.MixerData[size_t(m)].value(id);
+            m_readFirst[size_t(m)][size_t(id)] = true;
+        }
+    }
+}
+
+void SetData::countWritten()
+{
+    for (int m = 1; m <= MaxMixers; ++m) {
+        for (int id = 1; id < PendingFlagCount; ++id) {
+            if (m_written[size_t(m)][size_t(id)])
+                ++m_outcome.written;
+            else if (m_left[size_t(m)][size_t(id)])
+                ++m_outcome.held;
+        }
+    }
+}
+
+bool SetData::run(SendScope scope)
 {
     m_outcome = SetDataOutcome{};
     m_silentWrites = 0;
     SetDataRetryCount = 0;
     m_failures.clear();
     forgetPasses();
+    m_readFirst = {};
+    m_left = {};
+    m_written = {};
+    if (scope == SendScope::Differences)
+        readHeld();
+    else if (scope == SendScope::DifferencesJustRead)
+        takeHeldFromRecords();
+    m_firstPass = true;
+    runPasses();
+    m_firstPass = false;
+    countWritten();
+    return m_outcome.sent;
+}
+
+void SetData::runPasses()
+{
     int reference = m_mixers.MixerCount;
     int reported = reference;
     for (;;) {
@@ -220,6 +302,7 @@ bool SetData::run()
         }
         ++m_outcome.passes;
         sendPass();
+        m_firstPass = false;
         countPass();
         const bool resend = SetDataRetryCount == ResendPass;
         const bool readBefore = m_outcome.readBack;
@@ -260,7 +343,6 @@ bool SetData::run()
         if (m_outcome.gaveUp && !anyFlagged())
             break;
     }
-    return m_outcome.sent;
 }
 
 bool SetData::ThresholdVerify(int &count, bool resend)

@@ -34,6 +34,18 @@ enum class WriteKind : int {
     Threshold = 1, // "T","S", mixer, high byte, low byte
 };
 
+// Which flagged values a run writes.
+enum class SendScope {
+    Everything,  // every flagged value, in every pass until it verifies
+    // A load: the mixers are read first, and the first pass leaves out the
+    // values they hold already. Those are verified by the read-back like
+    // the rest, so one changed on the mixer meanwhile is written next pass.
+    Differences,
+    // The same, compared with MixerData, which the caller has just read
+    // whole (the tool, a moment before): the read is not made twice.
+    DifferencesJustRead,
+};
+
 // How the last run went, for the job loop's callers and the tests.
 struct SetDataOutcome
 {
@@ -42,11 +54,9 @@ struct SetDataOutcome
     bool gaveUp = false;    // eleven passes failed: flags dropped, message shown
     bool readBack = false;  // at least one valid read-back reply arrived
     int passes = 0;
+    int written = 0;        // values written, each once however many passes it took
+    int held = 0;           // values left out because the mixers held them, never written
 };
-
-// The writes the next pass of SetData makes for the values flagged now in
-// the linked mixers (Priority_2..8 go out with Priority_1, never alone).
-int flaggedWrites(const MixerState &mixers);
 
 class SetData
 {
@@ -79,9 +89,9 @@ public:
     // gave up or the mixer is past the linked ones.
     std::function<void(int mixer, int id, ValueState state)> settled;
 
-    // Sends every flagged value and verifies; true when at least one value
-    // was written.
-    bool run();
+    // Sends the flagged values of `scope` and verifies; true when at least
+    // one value was written.
+    bool run(SendScope scope = SendScope::Everything);
 
     // One single-value write, then at most 0.8 s for any reply (not judged)
     // and a 0.06 s pause. A value outside WriteKind sends nothing but waits
@@ -99,8 +109,13 @@ public:
     void Wait(double seconds);
 
     const SetDataOutcome &outcome() const { return m_outcome; }
+    // The writes a pass makes for the values flagged now in the linked
+    // mixers (Priority_2..8 go out with Priority_1, never alone), without
+    // those a load's first pass leaves out.
+    int writesDue() const;
     // Passes the flagged value has been compared in during this run, since
-    // its value last changed (1..ValuePassLimit); read while it settles.
+    // its value last changed (1..ValuePassLimit); read while it settles. 0
+    // for a value the mixer held already, which nothing was written for.
     int passesOf(int mixer, int id) const;
 
     // Pass counter of the last or running run, 0..11.
@@ -111,6 +126,15 @@ private:
     using PerValue = std::array<std::array<T, PendingFlagCount>, MixerSlots>;
 
     void sendMixer(int mixer);
+    // SendScope::Differences: what the mixers hold now, for the first pass
+    // to leave out. A reply that does not come leaves its values to be sent.
+    void readHeld();
+    void takeHeldFromRecords();
+    // The first pass of a load, and the mixer reported `id` as wanted.
+    bool heldNow(int mixer, int id) const;
+    void countWritten();
+    // The passes of run(), until everything verified or failed.
+    void runPasses();
     // Sends the flagged values of mixers 1.. up to the first one past the
     // linked mixers.
     void sendPass();
@@ -140,5 +164,10 @@ private:
     PerValue<int> m_passes{};          // of each flagged value, see passesOf()
     PerValue<qint32> m_countedValue{}; // the value those passes were for
     PerValue<qint32> m_reported{};     // what the last read-back showed; -1 none
+    PerValue<bool> m_readFirst{};      // readHeld() has the value in m_held
+    PerValue<qint32> m_held{};         // what the mixers held as the run began
+    PerValue<bool> m_left{};           // left out of the first pass
+    PerValue<bool> m_written{};        // written in this run
+    bool m_firstPass = false;
     std::vector<SetFailure> m_failures; // not yet told
 };

@@ -16,7 +16,7 @@ struct ValueStatus
     ValueState state = ValueState::Settled;
     double at = 0;   // Clock time of the last change of state (0 while waiting)
     qint32 value = 0; // the value written or waiting to be written
-    int passes = 0;  // passes the run that settled it took
+    int passes = 0;  // passes the run that settled it took; 0: the mixer held it, nothing was written
 };
 
 // A channel's remote switch is two values (RemoteOn, RemoteOff): Failed when

@@ -14,6 +14,10 @@ void logWriteOutcomes(SyncStatus &sync, ActivityLog &log)
         const ValueStatus s = sync.valueStatus(mixer, id);
         if (s.state != ValueState::Verified && s.state != ValueState::Failed)
             return;
+        // A load found it held already: nothing was written (the load's own
+        // entry counts these).
+        if (s.state == ValueState::Verified && s.passes == 0)
+            return;
         log.add(ActivityKind::Write, mixer, str(PassesText).arg(s.passes),
                 s.state == ValueState::Verified ? ActivityOutcome::Verified : ActivityOutcome::Failed, id, s.value);
     });

@@ -292,7 +292,10 @@ void SettingsCommands::applyLoadedSettings()
 {
     // Online, the user sees what the file would change in the mixers before
     // anything is sent; offline nothing leaves the program.
-    applyLoaded(m_mixers.writeAccess() && (m_link.offline() || !confirmSend || confirmSend()));
+    LoadSend send = LoadSend::Nothing;
+    if (m_mixers.writeAccess())
+        send = m_link.offline() || !confirmSend ? LoadSend::Differences : confirmSend();
+    applyLoaded(send);
 }
 
 bool SettingsCommands::openForOperation(const QString &path)
@@ -304,20 +307,20 @@ bool SettingsCommands::openForOperation(const QString &path)
     // The chairperson's PC switches microphones; it does not set the room
     // up. Online the mixers keep what they hold; offline the file's values
     // stand for the mixers, as after any load.
-    applyLoaded(m_link.offline() && m_mixers.writeAccess());
+    applyLoaded(m_link.offline() && m_mixers.writeAccess() ? LoadSend::Differences : LoadSend::Nothing);
     return true;
 }
 
-void SettingsCommands::applyLoaded(bool send)
+void SettingsCommands::applyLoaded(LoadSend send)
 {
     const int stored = storedMixerCount(m_files.SetDataTable).value_or(0);
-    if (send) {
+    if (send != LoadSend::Nothing) {
         const int linked = m_mixers.mixerCount();
         const int count = (stored >= linked && !m_link.offline()) ? linked : stored;
         m_mixers.apply(m_files.SetDataTable, count);
         if (m_link.offline())
             m_mixers.adoptApplied(count);
-        emit transferRequested();
+        emit transferRequested(send == LoadSend::Everything);
     }
     qint16 fileMixers = m_mixers.fileMixerCount();
     const PanelValues panel = ApplyPanel(m_panel, fileMixers, m_files.SetDataTable, panelContext(), true);

@@ -59,6 +59,14 @@ inline const ChangeMode ChangeMode::Load{ChangeMode::Question::Load, false};
 inline const ChangeMode ChangeMode::LoadFromPanel{ChangeMode::Question::Load, true};
 inline const ChangeMode ChangeMode::AskCancel{ChangeMode::Question::AskCancel, true};
 
+// What a load sends to the linked mixers once the user has seen what it
+// would change.
+enum class LoadSend {
+    Nothing,
+    Differences, // the values the mixers do not hold
+    Everything,  // every value of the file, held or not
+};
+
 class SettingsCommands : public QObject
 {
     Q_OBJECT
@@ -115,9 +123,10 @@ public:
     void applyLoadedSettings();
 
     // Asked before a load sends the file's mixer values to linked mixers
-    // (online, with write access), once they are known: false keeps the file
-    // opened, its panel values applied, but sends nothing. Unset: send.
-    std::function<bool()> confirmSend;
+    // (online, with write access), once they are known: Nothing keeps the
+    // file opened, its panel values applied, but sends nothing. Unset: the
+    // values that differ.
+    std::function<LoadSend()> confirmSend;
 
     // Which values a loaded file's mixer sections may hold: the editor's,
     // or, for a service engineer's tool on purpose, what the mixer can hold.
@@ -144,8 +153,9 @@ signals:
     // controls when its mixer is present.
     void settingsApplied();
     // The values just applied are to be written to the mixers (the transfer
-    // of loaded settings); asked before settingsApplied.
-    void transferRequested();
+    // of loaded settings): those they do not hold, or with `everything` each
+    // one. Asked before settingsApplied.
+    void transferRequested(bool everything);
     // A settings file was read (`ok` false: it could not be used) or
     // written (`ok` false: it could not be written).
     void loaded(const QString &path, bool ok);
@@ -157,7 +167,7 @@ signals:
 private:
     // The load's steps after the file name: `ask` false skips the questions.
     bool loadFrom(const QString &path, ChangeMode mode, bool ask);
-    void applyLoaded(bool send);
+    void applyLoaded(LoadSend send);
     bool saveTo(const QString &path);
     bool saveCurrent(ChangeMode mode);
     QString askFileName(bool save);

@@ -4043,21 +4043,25 @@ FILE whole.</translation>
         </message>
         <message>
             <source>接続を開く前に FILE を確かめ、プログラムのファイルを開くコマンドと読み込んだ
-設定の転送と同じことをします: マスターのセクションから拡張データを、その他の
-値を確認付きの書き込みで書き込み、最後にミキサーを読み直して、反映されなかった
-値を stderr に挙げます (終了ステータス 1)。
---dry-run は何も送信しません: ミキサーを読み、読み込むと変わる値を diff FILE
-と同じ形で表示します (--json: diff --json と同じ形)。
+設定の転送と同じことをします: ミキサーを読み直し、ファイルと違う値だけを
+送信します (マスターのセクションの拡張データ、その他の値は確認付きの書き込み)。
+最後にミキサーを読み直して、反映されなかった値を stderr に挙げます
+(終了ステータス 1)。ミキサーがすでに持っている値は確認済みです。
+--full はミキサーが持っている値も含めて、すべての値を送信します。
+--dry-run は何も送信しません: ミキサーを読み、読み込むと送信する値を
+diff FILE と同じ形で表示します (--json: diff --json と同じ形)。
 FILE のミキサーが接続台数より少ないと、残りのミキサーは今の値のままです:
 端末では確かめ、スクリプトには --yes が要ります (なければ何も送信せず 1)。
 --raw はミキサーが持てる値を受け付けます (set を参照)。</source>
             <comment>13225</comment>
             <translation>Checks FILE before any link opens, then does what the program's open
-command and the transfer of loaded settings do: the extended data from the
-master's section, every other value with the verified write, then a last
-read that names on stderr each value the mixers do not hold (exit 1).
+command and the transfer of loaded settings do: it reads the mixers again
+and sends only the values that differ from the file (the extended data from
+the master's section, every other value with the verified write); a last
+read names on stderr each value the mixers do not hold (exit 1). A value
+they held already counts as verified. --full sends every value, held or not.
 --dry-run sends nothing: it reads the mixers and prints the values a load
-would change, as diff FILE does (--json: as diff --json).
+would send, as diff FILE does (--json: as diff --json).
 When FILE holds fewer mixers than are linked, the others keep their values:
 at a terminal the tool asks, a script must give --yes (else nothing is sent,
 exit 1). --raw takes any value the mixers can hold (see set).</translation>
@@ -4826,6 +4830,21 @@ Switch the channels back on and off as they were before the control panel opened
             <source>合計</source>
             <comment>14456</comment>
             <translation>Total</translation>
+        </message>
+        <message>
+            <source>読み込んだ設定の転送: %1 件を送信、%2 件はミキサーが保持済み</source>
+            <comment>14300</comment>
+            <translation>Loaded settings transferred: values sent: %1, already held by the mixers: %2</translation>
+        </message>
+        <message>
+            <source>すべて送信(&amp;A)</source>
+            <comment>14301</comment>
+            <translation>Send &amp;all values</translation>
+        </message>
+        <message>
+            <source>ミキサーがすでに持っている値も含めて、ファイルのすべての値を送信します</source>
+            <comment>14302</comment>
+            <translation>Sends every value of the file, also those the mixers hold already</translation>
         </message>
     </context>
 </TS>

@@ -182,7 +182,7 @@ void Application::wireSettings()
                                                     m_world.dialogs);
     FrmMain *main = m_main.get();
     QObject::connect(m_settings.get(), &SettingsCommands::transferRequested, main,
-                     [this] { m_world.jobs.request(JobWork::of(JobKind::TransferLoaded)); });
+                     [this](bool everything) { m_world.jobs.request(JobWork::transferLoaded(everything)); });
     QObject::connect(main, &FrmMain::openRequested, main, [this] { m_settings->openMenu(ChangeMode::Ask); });
     m_settings->confirmSend = [this] {
         return confirmLoadSend(m_world.mixers, m_world.settings.SetDataTable, m_world.dialogs, m_main.get());

@@ -29,8 +29,8 @@ JobWindow::JobWindow(World &world, MdlComm &comm) : m_world(world), m_comm(comm)
 
 JobContext JobWindow::context()
 {
-    return JobContext{m_comm.state(), m_world.mixers, m_world.dialogs, m_protocol,
-                      extendedValues, markFirstReply, refreshExtendedDisplay, SetData};
+    return JobContext{m_comm.state(), m_world.mixers, m_world.dialogs, m_protocol, extendedValues,
+                      markFirstReply, refreshExtendedDisplay, SetData, &m_world.activity};
 }
 
 bool JobWindow::run(QWidget *anchor, PlaceMode mode, const std::function<bool()> &work)

@@ -37,7 +37,7 @@ public:
     // Filled by the application: what the jobs reach outside the link.
     std::function<void()> markFirstReply;                 // StatusPoll FirstReply 0 → 1
     std::function<void(int mixer)> refreshExtendedDisplay; // editor of the mixer
-    std::function<bool()> SetData;                        // ends the transfer of loaded settings
+    std::function<SetDataOutcome(SendScope)> SetData;     // ends the transfer of loaded settings
     const ExtendedValuesSource *extendedValues = nullptr; // mixer 1's editor entries
 
     // Shows FrmMsg placed against `anchor` (the main window, or the IP

@@ -121,7 +121,10 @@ void LinkSession::wireSync(FrmMain &main, MixerWindows &windows)
 void LinkSession::wireJobWindow(MixerWindows &windows)
 {
     m_jobs = std::make_unique<JobWindow>(m_world, *m_comm);
-    m_jobs->SetData = [this] { return m_sync->writePending(); };
+    m_jobs->SetData = [this](SendScope scope) {
+        m_sync->writeLoaded(scope);
+        return m_sync->lastOutcome();
+    };
     // The extended write takes its values from the master's editor entries.
     m_extendedSource = std::make_unique<EditorExtendedSource>(
         [&windows]() -> std::optional<ExtendedEntries> {

@@ -8,13 +8,17 @@
 //  (b) edit-to-verified: single edits at random moments while the loop polls,
 //      from the edit until SetData has verified it; the median;
 //  (c) `zkvr340a-ctl load` of a file of all sixteen mixers, the tool's whole
-//      run as a separate program.
+//      run as a separate program: a file that differs from what the mixers
+//      hold in one value, then one that differs in every value a load sends
+//      (--differ one or every for only one of them; --full loads with
+//      `load --full`).
 // Target: every ratio at most 1.3. Each figure also names the waits the
 // protocol itself prescribes in that time (the poll spacing, the pause after
 // every single write), and the ratio to line time plus those waits.
 //
-//     bench_serialchain [--rate BPS] [--edits N] [--skip-load]
+//     bench_serialchain [--rate BPS] [--edits N] [--skip-load] [--differ one|every] [--full]
 
+#include "bench/settingsvariants.h"
 #include "tests/mixer/pacedserialrig.h"
 
 #include <QCoreApplication>
@@ -27,6 +31,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 #include <vector>
 
 namespace {
@@ -167,25 +172,36 @@ bool runTool(const QStringList &args, double &seconds)
     return true;
 }
 
-// (c) The tool loads a file of all sixteen mixers.
-bool loadFigure(PacedSerialRig &rig)
+// (c) The tool loads a file of all sixteen mixers that differs from what they
+// hold by `differ`.
+bool loadFigure(PacedSerialRig &rig, Differ differ, bool full)
 {
     rig.comm->CommClose(); // the tool opens the line now
     const QString device = rig.serial.slavePath();
     QTemporaryDir dir;
+    const QString saved = dir.filePath(QStringLiteral("saved.ini"));
     const QString file = dir.filePath(QStringLiteral("chain.ini"));
     double seconds = 0;
-    if (!runTool({"--serial", device, "save", file}, seconds))
+    if (!runTool({"--serial", device, "save", saved}, seconds))
         return false;
+    {
+        QFile in(saved), out(file);
+        if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly))
+            return false;
+        out.write(differingFile(in.readAll(), differ));
+    }
     const qint64 before = rig.lineBytes();
     int requests = 0;
     int writes = 0; // single values, each followed by the 0.06 s pause
+    std::map<QByteArray, int> kinds; // requests by their two letters
     rig.serial.onRequest = [&](const QByteArray &r) {
         ++requests;
+        ++kinds[r.left(2)];
         if (r.startsWith("DS") || r.startsWith("TS"))
             ++writes;
     };
-    const bool ok = runTool({"--serial", device, "load", file}, seconds);
+    const QStringList load = full ? QStringList{"load", "--full"} : QStringList{"load"};
+    const bool ok = runTool(QStringList{"--serial", device} + load + QStringList{file}, seconds);
     rig.serial.onRequest = {};
     if (!ok)
         return false;
@@ -193,11 +209,15 @@ bool loadFigure(PacedSerialRig &rig)
     const double line = rig.lineSeconds(bytes);
     const double ratio = seconds / line;
     const double pauses = writes * MixerProtocol::SetPause;
-    std::printf("(c) zkvr340a-ctl load of a %d-mixer file: %.2f s, %d requests, %lld line bytes = %.2f s on the line\n"
+    std::printf("(c) zkvr340a-ctl load%s of a %d-mixer file differing in %s: %.2f s, %d requests, %lld line bytes = %.2f s on the line\n"
                 "    %.2f x the line time; target <= %.1f: %s\n"
                 "    (%d single writes, each followed by the 0.06 s pause: %.1f s; %.2f x line time plus pauses)\n",
-                Chain, seconds, requests, static_cast<long long>(bytes), line, ratio, Target, verdict(ratio), writes,
+                full ? " --full" : "", Chain, differName(differ), seconds, requests, static_cast<long long>(bytes), line, ratio, Target, verdict(ratio), writes,
                 pauses, seconds / (line + pauses));
+    QByteArray counted;
+    for (const auto &[letters, n] : kinds)
+        counted += ' ' + letters + ' ' + QByteArray::number(n);
+    std::printf("    requests:%s\n", counted.constData());
     return true;
 }
 } // namespace
@@ -221,7 +241,13 @@ int main(int argc, char **argv)
         return 1;
     }
     bool ok = pollFigure(rig) && editFigure(rig, edits);
-    if (ok && !args.contains(QStringLiteral("--skip-load")))
-        ok = loadFigure(rig);
+    const QString differ = args.indexOf(QStringLiteral("--differ")) >= 0
+                               ? args.value(args.indexOf(QStringLiteral("--differ")) + 1)
+                               : QString();
+    const bool full = args.contains(QStringLiteral("--full"));
+    if (ok && !args.contains(QStringLiteral("--skip-load")) && differ != QLatin1String("every"))
+        ok = loadFigure(rig, Differ::One, full);
+    if (ok && !args.contains(QStringLiteral("--skip-load")) && differ != QLatin1String("one"))
+        ok = loadFigure(rig, Differ::Every, full);
     return ok ? 0 : 1;
 }

@@ -4,6 +4,7 @@
 #include "base/strings.h"
 #include "settings/settingsfile.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -27,9 +28,38 @@ constexpr int Send = 12739;         // "送信(&S)"
 constexpr int Cancel = 12740;       // "キャンセル"
 constexpr int Same = 12741;         // "... 送信するものはありません。"
 constexpr int ListName = 12742;     // "変わる値の一覧"
+constexpr int SendAll = 14301;      // "すべて送信(&A)"
+constexpr int SendAllTip = 14302;   // "ミキサーが持っている値も含めて、ファイルのすべての値を送信します"
 } // namespace T
 
 constexpr int Columns = 4;
+
+// Off: only what the list shows goes out. On: every value of the file, for
+// mixers whose values are in doubt.
+QCheckBox *newSendAllBox(QWidget *parent)
+{
+    auto *box = new QCheckBox(str(T::SendAll), parent);
+    box->setObjectName(QStringLiteral("ChkSendAll"));
+    box->setAccessibleName(QString(str(T::SendAll)).remove(QLatin1String("(&A)")).remove(u'&'));
+    box->setAccessibleDescription(str(T::SendAllTip));
+    box->setToolTip(str(T::SendAllTip));
+    return box;
+}
+
+QDialogButtonBox *newSendButtons(QDialog *dialog)
+{
+    auto *buttons = new QDialogButtonBox(dialog);
+    QPushButton *send = buttons->addButton(str(T::Send), QDialogButtonBox::AcceptRole);
+    send->setObjectName(QStringLiteral("CmdSend"));
+    send->setAccessibleName(QString(str(T::Send)).remove(QLatin1String("(&S)")).remove(u'&'));
+    send->setDefault(true);
+    QPushButton *cancel = buttons->addButton(str(T::Cancel), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("CmdCancel"));
+    cancel->setAccessibleName(str(T::Cancel));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
+}
 
 } // namespace
 
@@ -95,17 +125,9 @@ LoadCompareWindow::LoadCompareWindow(const SettingsComparison &comparison, QWidg
     m_list->header()->setStretchLastSection(true);
     layout->addWidget(m_list, 1);
 
-    auto *buttons = new QDialogButtonBox(this);
-    QPushButton *send = buttons->addButton(str(T::Send), QDialogButtonBox::AcceptRole);
-    send->setObjectName(QStringLiteral("CmdSend"));
-    send->setAccessibleName(QString(str(T::Send)).remove(QLatin1String("(&S)")).remove(u'&'));
-    send->setDefault(true);
-    QPushButton *cancel = buttons->addButton(str(T::Cancel), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("CmdCancel"));
-    cancel->setAccessibleName(str(T::Cancel));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    m_sendAll = newSendAllBox(this);
+    layout->addWidget(m_sendAll);
+    layout->addWidget(newSendButtons(this));
 
     m_list->setFocus();
     if (QTreeWidgetItem *first = m_list->topLevelItem(0))
@@ -113,14 +135,19 @@ LoadCompareWindow::LoadCompareWindow(const SettingsComparison &comparison, QWidg
     resize(std::max(640, m_list->header()->length() + 60), 480);
 }
 
-bool confirmLoadSend(const MixerState &mixers, const SettingsTable &loaded, Dialogs &dialogs, QWidget *parent)
+LoadSend LoadCompareWindow::choice() const
+{
+    return m_sendAll->isChecked() ? LoadSend::Everything : LoadSend::Differences;
+}
+
+LoadSend confirmLoadSend(const MixerState &mixers, const SettingsTable &loaded, Dialogs &dialogs, QWidget *parent)
 {
     const SettingsComparison comparison =
         compareLoad(SystemValues::fromMixers(mixers), SystemValues::fromFile(loaded));
     if (comparison.same()) {
         dialogs.tell(str(T::Same), MsgIcon::Information);
-        return false;
+        return LoadSend::Nothing;
     }
     LoadCompareWindow window(comparison, parent);
-    return window.exec() == QDialog::Accepted;
+    return window.exec() == QDialog::Accepted ? window.choice() : LoadSend::Nothing;
 }

@@ -14,6 +14,7 @@
 #include "tests/support/testmain.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
@@ -95,7 +96,11 @@ private slots:
                                    {3, "Mixer_Slave2", "InputGain_8", 48},
                                    {3, "Mixer_Slave2", "OutputGain", 74}};
         int writes = 0;
-        chain.onWrite = [&](const QByteArray &) { ++writes; };
+        QList<QByteArray> written;
+        chain.onWrite = [&](const QByteArray &r) {
+            ++writes;
+            written << r;
+        };
         const QString sameText = str(12741);
 
         struct Listed
@@ -104,6 +109,8 @@ private slots:
             int rows = 0;
             QStringList firstRow;
             bool named = true;
+            bool sendAll = true; // すべて送信 checked
+            bool tabToSendAll = false;
             bool countNote = false;
         };
         Listed listed;
@@ -125,6 +132,12 @@ private slots:
                     && c->accessibleName().isEmpty())
                     listed.named = false;
             listed.countNote = w->findChild<QLabel *>(QStringLiteral("LblCount")) != nullptr;
+            listed.sendAll = window->sendAll()->isChecked();
+            // Tab reaches the box from the list, before the buttons.
+            QWidget *next = list->nextInFocusChain();
+            while (next != list && next->focusPolicy() == Qt::NoFocus)
+                next = next->nextInFocusChain();
+            listed.tabToSendAll = next == window->sendAll();
         };
         auto chainHoldsFile = [&] {
             for (const FileEdit &e : edits)
@@ -185,6 +198,7 @@ private slots:
                     || world.mixers.anyPending(3) || w->windowTitle() != changed + " - ZK-VR340a")
                     return true;
                 dialogs.fileNames = {changed};
+                written.clear();
                 answerLoadComparison(Qt::Key_Return);
                 w->action("MenLoad")->trigger();
                 stage = Sending;
@@ -214,8 +228,21 @@ private slots:
         QCOMPARE(listed.firstRow, (QStringList{editorKeyLabel(first.keyId) + " ch 1", editorValueText(first.keyId, first.from),
                                                editorValueText(first.keyId, first.to), editorTabName(TabChannels)}));
         QVERIFY(listed.named);
+        QVERIFY(!listed.sendAll);
+        QVERIFY(listed.tabToSendAll);
         QVERIFY(!listed.countNote);
         QVERIFY(chainHoldsFile());
+        // Sent: exactly the values listed; the rest of the three mixers'
+        // 78 values each and the 17 registers were held already.
+        std::set<std::pair<int, QString>> sent;
+        for (const QByteArray &r : written)
+            if (r.startsWith("DS"))
+                sent.insert({quint8(r.at(2)), mixerKey(quint8(r.at(3)))});
+        QCOMPARE(written.size(), 5);
+        QCOMPARE(sent, expected);
+        const std::vector<ActivityEntry> loads = world.activity.entries({0, ActivityKind::Load});
+        QVERIFY(!loads.empty());
+        QCOMPARE(loads.front().detail, str(14300).arg(5).arg(3 * 78 + 17 - 5));
         QCOMPARE(world.loop.DataFileName, changed);
     }
 };

@@ -4,6 +4,7 @@
 // the failures of the link and of the file system.
 
 #include "clitesthelpers.h"
+#include "base/strings.h"
 #include "tests/support/testmain.h"
 
 #include <QFile>
@@ -35,6 +36,7 @@ private slots:
     void nothingAnswers();
     void saveToUnwritablePlace();
     void usageErrors();
+    void loadOfWhatTheMixersHoldAndFullLoad();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -481,6 +483,33 @@ void TstCliSaveLoad::usageErrors()
         QCOMPARE(r.exitCode, 2);
         QVERIFY(!r.err.isEmpty());
     }
+}
+
+// A file the mixers hold: nothing written, every value counted as held.
+// --full writes them all the same: the 78 values of the mixer, then the
+// older model's ten registers.
+void TstCliSaveLoad::loadOfWhatTheMixersHoldAndFullLoad()
+{
+    Sim sim;
+    QVERIFY(sim.start({"--tcp", "0", "--model", "0", "--log-writes"}));
+    QCOMPARE(ctl(ethernet(sim) + QStringList{"save", path("a.ini")}).exitCode, 0);
+    // Each run begins with the access check, which writes InputLevel_1 back as it is.
+    const auto writeLines = [&sim] {
+        QByteArray out;
+        while (sim.process.waitForReadyRead(300))
+            out += sim.process.readAllStandardOutput();
+        out += sim.process.readAllStandardOutput();
+        return out.startsWith("write DS 01 01 ") ? int(out.count("write ")) - 1 : -1;
+    };
+    const Run same = ctl(ethernet(sim) + QStringList{"--verbose", "load", path("a.ini")});
+    QCOMPARE(same.exitCode, 0);
+    QVERIFY2(errText(same).contains(str(14300).arg(0).arg(88)), same.err.constData());
+    QCOMPARE(writeLines(), 0);
+
+    const Run full = ctl(ethernet(sim) + QStringList{"--verbose", "load", "--full", path("a.ini")});
+    QCOMPARE(full.exitCode, 0);
+    QVERIFY2(errText(full).contains(str(14300).arg(88).arg(0)), full.err.constData());
+    QCOMPARE(writeLines(), 88);
 }
 
 ZK_TEST_GUILESS_MAIN(TstCliSaveLoad)

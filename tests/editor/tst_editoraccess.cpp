@@ -158,7 +158,7 @@ private slots:
         const EditorExtendedSource source([&] { return std::optional(w.extendedEntries()); },
                                           rig.mixers.ExtendedData[1]);
         MixerProtocol protocol(*rig.comm);
-        QVERIFY(!JobRunner(JobContext{rig.link, rig.mixers, rig.dialogs, protocol, &source, {}, {}, {}})
+        QVERIFY(!JobRunner(JobContext{rig.link, rig.mixers, rig.dialogs, protocol, &source, {}, {}, {}, nullptr})
                      .extendedWrite(0));
         w.Timer1();
         QCOMPARE(w.markOf(thresholdK)->text(), QStringLiteral("○"));

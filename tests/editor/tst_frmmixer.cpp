@@ -49,7 +49,7 @@ void wheel(QWidget *w, int notches)
 void readExtended(EditorRig &rig)
 {
     MixerProtocol protocol(*rig.comm);
-    JobRunner(JobContext{rig.link, rig.mixers, rig.dialogs, protocol, nullptr, {}, {}, {}})
+    JobRunner(JobContext{rig.link, rig.mixers, rig.dialogs, protocol, nullptr, {}, {}, {}, nullptr})
         .extendedRead();
 }
 
@@ -332,7 +332,7 @@ private slots:
         const EditorExtendedSource source([&] { return std::optional(w.extendedEntries()); },
                                           rig.mixers.ExtendedData[1]);
         MixerProtocol protocol(*rig.comm);
-        JobContext job{rig.link, rig.mixers, rig.dialogs, protocol, &source, {}, {}, {}};
+        JobContext job{rig.link, rig.mixers, rig.dialogs, protocol, &source, {}, {}, {}, nullptr};
         QVERIFY(JobRunner(job).extendedWrite(1));
         QCOMPARE(rig.chain->extRegister(1, 1), 9000u);
         QCOMPARE(rig.chain->extRegister(1, 2), 500u);

@@ -94,7 +94,11 @@ public:
     void showJobWindow(const JobWork &work, PlaceMode) override
     {
         MixerProtocol protocol(*comm);
-        JobRunner runner(JobContext{link, mixers, dialogs, protocol, nullptr, {}, {}, [this] { return sync->writePending(); }});
+        const auto setData = [this](SendScope scope) {
+            sync->writeLoaded(scope);
+            return sync->lastOutcome();
+        };
+        JobRunner runner(JobContext{link, mixers, dialogs, protocol, nullptr, {}, {}, setData, nullptr});
         jobsRun += runner.run(work) ? 1 : 0;
     }
     bool jobWindowVisible() const override { return false; }

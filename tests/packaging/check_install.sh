@@ -36,7 +36,7 @@ done
 page="$prefix/share/man/man1/zkvr340a-ctl.1"
 [ -f "$page" ] || fail "zkvr340a-ctl.1 not installed"
 manual=$(ZKVR340A_LANGUAGE=en "$prefix/bin/zkvr340a-ctl" --help)
-for synopsis in "status [--json]" "load [--dry-run [--json]] [--yes] [--raw] FILE" "firmware KIND FILE"; do
+for synopsis in "status [--json]" "load [--dry-run [--json]] [--full] [--yes] [--raw] FILE" "firmware KIND FILE"; do
     printf '%s\n' "$manual" | grep -qF "$synopsis" || fail "--help lacks $synopsis"
     printf '%s\n' "$synopsis" | sed 's/-/\\-/g' | grep -qF -f - "$page" || fail "the man page lacks $synopsis"
 done

@@ -94,10 +94,14 @@ class TstLoadSave : public QObject
         ScriptedDialogs dialogs;
         SettingsCommands commands{files, mixers, panel, loop, link, dialogs};
         int transfers = 0; // transfers of loaded settings asked for
+        int everything = 0; // ... of every value, held or not
 
         World(LinkKind kind, qint16 linked)
         {
-            QObject::connect(&commands, &SettingsCommands::transferRequested, [this] { ++transfers; });
+            QObject::connect(&commands, &SettingsCommands::transferRequested, [this](bool all) {
+                ++transfers;
+                everything += all ? 1 : 0;
+            });
             link.linkKind = kind;
             mixers.count = linked;
             mixers.fileCount = linked;
@@ -286,14 +290,15 @@ private slots:
     void sendingLoadedValuesIsConfirmedOnline()
     {
         const QString path = savedFile(QStringLiteral("confirm.ini"), 2);
-        for (const bool agree : {false, true}) {
+        for (const LoadSend answer : {LoadSend::Nothing, LoadSend::Differences, LoadSend::Everything}) {
+            const bool agree = answer != LoadSend::Nothing;
             World w(LinkKind::Ethernet, 2);
             int asked = 0;
             int appliedWhenAsked = 0;
             w.commands.confirmSend = [&] {
                 ++asked;
                 appliedWhenAsked = w.mixers.applied;
-                return agree;
+                return answer;
             };
             w.dialogs.fileNames.push_back(path);
             QVERIFY(w.commands.openMenu(ChangeMode::Ask));
@@ -301,6 +306,7 @@ private slots:
             QCOMPARE(appliedWhenAsked, -1); // asked before anything is applied
             QCOMPARE(w.mixers.applied, agree ? 2 : -1);
             QCOMPARE(w.transfers, agree ? 1 : 0);
+            QCOMPARE(w.everything, answer == LoadSend::Everything ? 1 : 0);
             QCOMPARE(w.loop.DataFileName, path);
             QCOMPARE(w.loop.DataState, qint16(DataJustLoaded));
             QCOMPARE(w.panel.GridInterval, 600);
@@ -309,7 +315,7 @@ private slots:
             World w(offline ? LinkKind::Offline : LinkKind::Ethernet, offline ? 0 : 2);
             w.mixers.access = offline;
             int asked = 0;
-            w.commands.confirmSend = [&] { return ++asked, false; };
+            w.commands.confirmSend = [&] { return ++asked, LoadSend::Nothing; };
             w.dialogs.fileNames.push_back(path);
             QVERIFY(w.commands.openMenu(ChangeMode::Ask));
             QCOMPARE(asked, 0);

@@ -1,6 +1,7 @@
 // The jobs of the job window against the virtual mixer chain on virtual time.
 
 #include "app/jobs.h"
+#include "mixer/activitylog.h"
 #include "base/strings.h"
 #include "jobrig.h"
 #include "tests/support/testmain.h"
@@ -35,7 +36,7 @@ QList<QByteArray> answerExtensionReads(const QByteArray &rq, const QMap<int, QBy
 
 JobContext contextOf(JobRig &rig)
 {
-    return JobContext{rig.link, rig.mixers, rig.dialogs, *rig.protocol, nullptr, {}, {}, {}};
+    return JobContext{rig.link, rig.mixers, rig.dialogs, *rig.protocol, nullptr, {}, {}, {}, nullptr};
 }
 
 } // namespace
@@ -174,16 +175,53 @@ private slots:
         e.OutPeakLEDK = 10;
         e.Noise_Detection_Reference = 5;
         e.Silent_Time = 3;
-        int setDataRuns = 0;
+        std::vector<SendScope> setDataRuns;
         JobContext c = contextOf(rig);
-        c.SetData = [&] { ++setDataRuns; return true; };
-        QVERIFY(JobRunner(c).run(JobWork::of(JobKind::TransferLoaded)));
-        QCOMPARE(setDataRuns, 1);
+        c.SetData = [&](SendScope scope) {
+            setDataRuns.push_back(scope);
+            return SetDataOutcome{};
+        };
+        QVERIFY(JobRunner(c).run(JobWork::transferLoaded(true)));
+        QCOMPARE(setDataRuns, std::vector<SendScope>{SendScope::Everything});
         QCOMPARE(rig.chain->extRegister(1, 1), 12000u);
         QCOMPARE(rig.chain->extRegister(1, 5), 0xFFF6u);
         QCOMPARE(rig.chain->extRegister(1, 12), 0x80000005u);
         QCOMPARE(rig.chain->extRegister(1, 15), 3u);
         QCOMPARE(registersOf(rig.sent("ES")).size(), 17);
+        QVERIFY(rig.dialogs.shown.empty());
+    }
+
+    // Without everything asked for, each register is read first and written
+    // only where it differs; a held one counts as verified. The activity
+    // entry counts the registers with what SetData sent and found held.
+    void transferLoadedWritesOnlyRegistersThatDiffer()
+    {
+        JobRig rig;
+        rig.mixers.Model[1] = 1;
+        QVERIFY(JobRunner(contextOf(rig)).extendedRead());
+        rig.mixers.ExtendedData[1].ThresholdMax = 12000;
+        rig.forget();
+        ActivityLog log(rig.clock);
+        std::vector<SendScope> setDataRuns;
+        JobContext c = contextOf(rig);
+        c.activity = &log;
+        c.SetData = [&](SendScope scope) {
+            setDataRuns.push_back(scope);
+            SetDataOutcome o;
+            o.written = 2;
+            o.held = 5;
+            return o;
+        };
+        QVERIFY(JobRunner(c).run(JobWork::transferLoaded(false)));
+        QCOMPARE(setDataRuns, std::vector<SendScope>{SendScope::Differences});
+        QCOMPARE(registersOf(rig.sent("ES")), QList<int>{1});
+        QCOMPARE(rig.chain->extRegister(1, 1), 12000u);
+        QCOMPARE(registersOf(rig.sent("ER")).size(), 17 + 1); // each read, and the write's read-back
+        QCOMPARE(rig.mixers.ExtendedWrite[2].state, ValueState::Verified);
+        QCOMPARE(log.size(), 1);
+        QCOMPARE(log.newest(0).kind, ActivityKind::Load);
+        QCOMPARE(log.newest(0).detail, str(14300).arg(1 + 2).arg(16 + 5));
+        QCOMPARE(log.newest(0).outcome, ActivityOutcome::Done);
         QVERIFY(rig.dialogs.shown.empty());
     }
 
@@ -193,10 +231,19 @@ private slots:
         rig.script = [](const QByteArray &) { return QList<QByteArray>{}; };
         int setDataRuns = 0;
         JobContext c = contextOf(rig);
-        c.SetData = [&] { ++setDataRuns; return true; };
-        QVERIFY(!JobRunner(c).run(JobWork::of(JobKind::TransferLoaded)));
+        c.SetData = [&](SendScope) {
+            ++setDataRuns;
+            return SetDataOutcome{};
+        };
+        QVERIFY(!JobRunner(c).run(JobWork::transferLoaded(true)));
         QCOMPARE(setDataRuns, 0);
         QCOMPARE(rig.dialogs.texts(), (QStringList{str(StrId::SetFailed), str(StrId::NoResponse)}));
+        // A register that cannot be read first ends the transfer as well.
+        rig.dialogs.shown.clear();
+        QVERIFY(!JobRunner(c).run(JobWork::transferLoaded(false)));
+        QCOMPARE(setDataRuns, 0);
+        QCOMPARE(rig.dialogs.texts(), QStringList{str(StrId::NoResponse)});
+        QCOMPARE(rig.mixers.ExtendedWrite[1].state, ValueState::Failed);
     }
 
     void extendedWriteOfGroupTakesEditorEntries()

@@ -56,8 +56,11 @@ private slots:
         mixers.ExtendedData[1].OutPeakLEDK = -150;
         mixers.ExtendedData[1].Noise_Detection_Threshold = 1000;
         mixers.takeLoadedValue(2, 3, 17);
-        JobContext c{link, mixers, dialogs, protocol, nullptr, {}, {}, {}};
-        c.SetData = [&] { return sync.writePending(); };
+        JobContext c{link, mixers, dialogs, protocol, nullptr, {}, {}, {}, nullptr};
+        c.SetData = [&](SendScope scope) {
+            sync.writeLoaded(scope);
+            return sync.lastOutcome();
+        };
         QVERIFY(JobRunner(c).run(JobWork::of(JobKind::TransferLoaded)));
         QCOMPARE(chain.extRegister(1, 4), 33u);
         QCOMPARE(chain.extRegister(1, 5), 150u);
