@@ -33,7 +33,7 @@ void TstSoak::everyEditVerifiedOrReported_data()
     QTest::newRow("RS-232C, lost replies, corrupted blocks") << serial << 50 << 3 << 0.1 << 0.02 << 0.0 << 0 << false;
     QTest::newRow("RS-232C, lost replies, line noise") << serial << 30 << 2 << 0.1 << 0.0 << 0.01 << 0 << false;
     QTest::newRow("Ethernet, connection lost half-way") << ethernet << 30 << 3 << 0.1 << 0.0 << 0.0 << -1 << false;
-    QTest::newRow("Ethernet, reconnecting") << ethernet << 60 << 3 << 0.1 << 0.0 << 0.0 << 50 << true;
+    QTest::newRow("Ethernet, reconnecting") << ethernet << 60 << 3 << 0.1 << 0.0 << 0.0 << 30 << true;
 }
 
 void TstSoak::everyEditVerifiedOrReported()
