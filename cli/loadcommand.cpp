@@ -152,6 +152,22 @@ QString checkLoadArgs(const QStringList &args)
     return {};
 }
 
+// How the values of the file ended once SetData is done with them.
+static CliExit judgeWrittenValues(CliContext &context, MixerSync &sync, const MixerState &mixers,
+                                  const std::vector<WantedValue> &wanted)
+{
+    const SetDataOutcome &outcome = sync.lastOutcome();
+    // SetData has shown 1803 when it gave up; say so too when no read-back came.
+    if (!outcome.readBack) {
+        context.err() << str(StrId::NoResponse) << Qt::endl;
+        return CliExit::NoMixer;
+    }
+    if (outcome.verified && writesVerified(sync, wanted))
+        return CliExit::Ok;
+    const CliExit held = reportValuesNotHeld(context, sync, mixers, wanted, "load");
+    return outcome.verified ? held : CliExit::NoMixer;
+}
+
 CliExit runLoadCommand(CliContext &context, const QStringList &args)
 {
     const CliFileArgs a = splitFileArgs(args, {DryRun, Json, Yes, Raw, Full});
@@ -222,16 +238,5 @@ CliExit runLoadCommand(CliContext &context, const QStringList &args)
         reportRegisterNotHeld(context, mixers, checked);
         return CliExit::NoMixer;
     }
-    if (!valuesWaiting)
-        return CliExit::Ok;
-    const SetDataOutcome &outcome = sync.lastOutcome();
-    // SetData has shown 1803 when it gave up; say so too when no read-back came.
-    if (!outcome.readBack) {
-        context.err() << str(StrId::NoResponse) << Qt::endl;
-        return CliExit::NoMixer;
-    }
-    if (outcome.verified && writesVerified(sync, wanted))
-        return CliExit::Ok;
-    const CliExit held = reportValuesNotHeld(context, sync, mixers, wanted, "load");
-    return outcome.verified ? held : CliExit::NoMixer;
+    return valuesWaiting ? judgeWrittenValues(context, sync, mixers, wanted) : CliExit::Ok;
 }
