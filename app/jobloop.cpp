@@ -72,11 +72,17 @@ void JobLoop::run()
         if (m_stopped)
             break;
         const bool online = !m_link.offline();
+        const double now = m_clock.now();
+        const double elapsed = now - m_t0;
+        // The poll's last request has had its reply or its whole wait.
+        const bool pollDue = elapsed > m_link.ReplyTimeUnit || now < m_t0;
 
         // A job stays asked for while it runs: the same work asked for
-        // meanwhile is the same request, and others wait behind it.
+        // meanwhile is the same request, and others wait behind it. The
+        // transfer's first request waits for the line like any write.
         if (online) {
-            if (const std::optional<JobWork> transfer = m_jobs.first(kindIs(JobKind::TransferLoaded))) {
+            const std::optional<JobWork> transfer = m_jobs.first(kindIs(JobKind::TransferLoaded));
+            if (transfer && (pollDue || m_sync.lineFree())) {
                 m_handlers.showJobWindow(*transfer, PlaceMode::Below);
                 m_jobs.take(*transfer);
                 continue;
@@ -86,10 +92,7 @@ void JobLoop::run()
         // A held poll keeps the loop's pace of held jobs: it wakes each 0.4 s
         // and the poll never falls due.
         const bool jobsWait = !m_jobs.empty() || m_jobs.pollHeld();
-        const double now = m_clock.now();
-        const double elapsed = now - m_t0;
         const bool jobDue = elapsed > JobHoldSeconds && jobsWait;
-        const bool pollDue = elapsed > m_link.ReplyTimeUnit || now < m_t0;
         // Values go out as soon as the line is free, not at the next poll. A
         // run right after another first lets a download, a job or a poll
         // that fell due meanwhile have its turn: a stream of edits keeps none

@@ -50,6 +50,13 @@ bool MixerSync::flushDue()
     // window's handler runs inside their waits): its replies are its own.
     if (m_busy || m_comm.state().offline() || m_comm.closed() || !anyFlag(m_mixers) || !m_poll.PendingChanges())
         return false;
+    return lineFree();
+}
+
+bool MixerSync::lineFree()
+{
+    if (m_busy)
+        return false;
     // The line is half-duplex: while the poll's last request awaits its
     // reply nothing else goes out. The reply is taken as soon as it is
     // there; one that does not come is given up by the next poll.

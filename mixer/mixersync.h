@@ -24,6 +24,7 @@ public:
 
     // SyncWork
     bool flushDue() override;
+    bool lineFree() override;
     bool flush() override;
     void poll() override;
     bool pendingValues() const override { return m_poll.PendingChanges(); }

@@ -135,6 +135,11 @@ public:
     // poll stopped waiting for it). They go out at once, before any job but
     // the transfer of loaded settings.
     virtual bool flushDue() = 0;
+    // No reply to the poll's last request is outstanding: it arrived (and is
+    // taken here) or none was asked for. Exchanges of their own, such as the
+    // transfer of loaded settings, start only then or once the poll's wait
+    // for that reply has ended.
+    virtual bool lineFree() = 0;
     // Sends them and reads them back; the poll then starts again with the
     // data request. True when at least one value was sent.
     virtual bool flush() = 0;

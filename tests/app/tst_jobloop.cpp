@@ -51,6 +51,7 @@ public:
             loop->stop();
     }
     bool flushDue() override { return flushWaiting; }
+    bool lineFree() override { return true; }
     bool flush() override
     {
         flushWaiting = false;
@@ -275,6 +276,31 @@ private slots:
         const SlowLine::Sent *firstWrite = &line.firstWrite();
         QCOMPARE_GE(firstWrite->at, pollAt + line.rig.link.ReplyTimeUnit);
         QCOMPARE_LT(firstWrite->at, pollAt + line.rig.link.ReplyTimeUnit + 0.02);
+    }
+
+    // The transfer of loaded settings, asked for while the poll's reply is
+    // on its way, starts once that reply is in: its first request never
+    // overlaps the poll's.
+    void aTransferWaitsForTheLine()
+    {
+        SlowLine line;
+        double pollAt = -1;
+        line.run([&](const SlowLine::Sent &last) {
+            if (pollAt < 0 && line.rig.mixers.MixerCount == 2 && last.letters == "TR" && !line.onTheWay.empty()
+                && line.rig.clock.now() > last.at) {
+                pollAt = last.at;
+                line.jobs.request(JobWork::of(JobKind::TransferLoaded));
+            }
+            if (!line.handlers.works.empty())
+                line.jobLoop.stop();
+        });
+        QVERIFY(pollAt > 0);
+        QCOMPARE(line.handlers.works.size(), size_t(1));
+        const auto opened = std::find_if(line.handlers.calls.begin(), line.handlers.calls.end(),
+                                         [](const auto &c) { return c.what.startsWith(QLatin1String("job(")); });
+        QVERIFY(opened != line.handlers.calls.end());
+        QCOMPARE_GE(opened->at, pollAt + SlowLine::ReplyDelay);
+        QCOMPARE_LT(opened->at, pollAt + SlowLine::ReplyDelay + 0.02);
     }
 
     void jobsWaitFourTenthsAfterTheLastReset()
