@@ -8,6 +8,7 @@
 
 #include "link/linkstate.h"
 #include "panel/meetingconsole.h"
+#include "remote/remoteconnection.h"
 #include "remote/remotemeeting.h"
 
 #include <QJsonArray>
@@ -114,7 +115,10 @@ void RemoteServer::meetingSwitch(const Route &route, const Request &request, Mee
         QJsonObject a{{QStringLiteral("switched"), list}, {QStringLiteral("verified"), o.verified()}};
         if (const QString word = switchErrorWord(o.error); !word.isEmpty())
             a.insert(QStringLiteral("error"), word);
-        reply(client, place, httpResponse(o.status(), JsonContent, compactJson(a)));
+        const bool stopped = o.error == SwitchError::Stopped;
+        reply(client, place, httpResponse(o.status(), JsonContent, compactJson(a)), stopped);
+        if (HttpConnection *connection = stopped ? HttpConnection::of(client) : nullptr)
+            connection->detach();
     });
     refresh();
 }

@@ -369,20 +369,10 @@ RemoteServer::Handled RemoteServer::handle(const Request &request, QTcpSocket *s
     case RouteKind::Channel:
         handleChannel(route, request, access, socket);
         return Handled::Answered;
-    case RouteKind::Meeting:
-    case RouteKind::MeetingAllOff:
-    case RouteKind::MeetingNext:
-    case RouteKind::MeetingRequests:
-    case RouteKind::MeetingRequest:
-    case RouteKind::MeetingSettings:
+    default: // the meeting's (the page and what is not found were answered above)
         handleMeeting(route, request, access, socket);
         return Handled::Answered;
-    case RouteKind::Page:
-    case RouteKind::Manifest:
-    case RouteKind::NotFound:
-        break;
     }
-    return answer(404, errorJson(QStringLiteral("not-found")));
 }
 
 void RemoteServer::servePage(const Request &request, QTcpSocket *socket)
