@@ -5,6 +5,8 @@
 #include "link/linkstate.h"
 #include "remote/controlline.h"
 #include "remote/controlwords.h"
+#include "panel/meetingconsole.h"
+#include "remote/remotemeeting.h"
 #include "remote/remoterequest.h"
 
 #include <QLoggingCategory>
@@ -263,9 +265,46 @@ void ControlServer::query(ControlClient &client, const ControlCommand &command)
                 + (on ? " ON" : " OFF"));
 }
 
-void ControlServer::meeting(ControlClient &client, const ControlCommand &)
+void ControlServer::meeting(ControlClient &client, const ControlCommand &command)
 {
-    client.send(errorLine(501, "no meeting console in this program"));
+    if (client.access != RemoteAccess::Operate)
+        return client.send(errorLine(403, "watch only"));
+    MeetingConsole *console = m_host.meeting ? m_host.meeting() : nullptr;
+    if (!console || !console->executing())
+        return client.send(errorLine(409, refusalWords(MeetingRefusal::NotExecuting)));
+    if (command.verb == ControlVerb::AllOff || command.verb == ControlVerb::Next)
+        return meetingSwitch(client, *console, command.verb == ControlVerb::AllOff);
+    const ButtonRef seat{command.mixer - 1, command.channel - 1};
+    if (!console->isSeat(seat))
+        return client.send(errorLine(404, refusalWords(MeetingRefusal::NoSeat)));
+    const bool request = command.verb == ControlVerb::Request;
+    const MeetingRefusal why = request ? console->request(seat) : console->withdraw(seat);
+    if (why != MeetingRefusal::None)
+        return client.send(errorLine(409, refusalWords(why)));
+    client.send((request ? "OK REQUEST " : "OK WITHDRAW ") + QByteArray::number(command.mixer) + ' '
+                + QByteArray::number(command.channel));
+    refresh();
+}
+
+void ControlServer::meetingSwitch(ControlClient &client, MeetingConsole &console, bool allOff)
+{
+    if (m_host.link.down())
+        return client.send(errorLine(503, "link down"));
+    const MeetingSwitching done = switchMeeting(console, allOff);
+    if (done.refusal != MeetingRefusal::None)
+        return client.send(errorLine(409, refusalWords(done.refusal)));
+    client.busy = true;
+    const QPointer<ControlClient> owner(&client);
+    const QByteArray ok = allOff ? "OK ALLOFF" : "OK NEXT";
+    m_switches.await(done.seats, QPointer<QObject>(owner), [this, owner, ok](const SwitchOutcome &o) {
+        if (!owner)
+            return;
+        const QByteArray word = switchErrorWord(o.error).toLatin1().replace('-', ' ');
+        owner->send(o.verified() ? ok : errorLine(o.status(), word.isEmpty() ? "not verified" : word));
+        owner->busy = false;
+        QTimer::singleShot(0, owner, [this, owner] { pump(*owner); });
+    });
+    refresh();
 }
 
 void ControlServer::refresh()

@@ -25,6 +25,7 @@
 #include <memory>
 
 class ControlClient;
+class MeetingConsole;
 class QTcpServer;
 class RemoteSyncView;
 struct ControlCommand;
@@ -73,8 +74,10 @@ private:
     void take(ControlClient &client, const QByteArray &line);
     void mic(ControlClient &client, const ControlCommand &command, bool on);
     void query(ControlClient &client, const ControlCommand &command);
-    // The meeting console's commands: not in this program yet.
+    // The meeting console's commands, by its own calls: ALLOFF and NEXT are
+    // answered once the mixers hold every switch they made.
     void meeting(ControlClient &client, const ControlCommand &command);
+    void meetingSwitch(ControlClient &client, MeetingConsole &console, bool allOff);
     RemoteSnapshot snapshot() const;
 
     RemoteHost m_host;

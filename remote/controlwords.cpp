@@ -78,5 +78,10 @@ QList<QByteArray> eventLines(const RemoteSnapshot &before, const RemoteSnapshot 
                 out << "EVT MIC " + seat(m, c) + ' ' + onOff(a.on) + " FAILED";
         }
     }
+    // A request to speak that was not waiting before.
+    const QJsonArray waited = before.meeting.value(QLatin1String("requests")).toArray();
+    for (const QJsonValue &r : after.meeting.value(QLatin1String("requests")).toArray())
+        if (!waited.contains(r))
+            out << "EVT REQUEST " + seat(r[QLatin1String("mixer")].toInt(), r[QLatin1String("channel")].toInt());
     return out;
 }

@@ -18,5 +18,6 @@ QByteArray errorLine(int code, const QByteArray &words);
 QByteArray statusLine(const RemoteSnapshot &s);
 // The EVT lines of the changes from `before` to `after`: the link lost or
 // back, the mixer count, the panel, a modal window, and each seat whose
-// switch was verified (or failed) in the mixer.
+// switch was verified (or failed) in the mixer, and each request to speak
+// added ("EVT REQUEST 1 3").
 QList<QByteArray> eventLines(const RemoteSnapshot &before, const RemoteSnapshot &after);

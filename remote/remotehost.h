@@ -12,6 +12,7 @@
 #include <functional>
 
 class Clock;
+class MeetingConsole;
 struct LinkState;
 
 struct RemoteHost
@@ -38,4 +39,7 @@ struct RemoteHost
     // The monitoring figures in the Prometheus text format (none given:
     // GET /metrics is not there).
     std::function<QByteArray()> metrics;
+    // The panel window's meeting console, while the window is there (none
+    // given, or none returned: the meeting's routes answer not-executing).
+    std::function<MeetingConsole *()> meeting;
 };

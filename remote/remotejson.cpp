@@ -2,6 +2,7 @@
 
 #include "link/linkstate.h"
 #include "remote/remotehost.h"
+#include "remote/remotemeeting.h"
 
 #include <QFileInfo>
 
@@ -83,6 +84,8 @@ RemoteSnapshot snapshotOf(const RemoteHost &host, const RemoteSyncView &sync)
         s.file = QFileInfo(host.settingsFile()).fileName();
     if (host.blocked)
         s.blocked = host.blocked();
+    if (const MeetingConsole *console = host.meeting ? host.meeting() : nullptr)
+        s.meeting = meetingJson(*console, false);
     return s;
 }
 
@@ -145,7 +148,8 @@ QJsonObject panelJson(const PanelState &panel, int mixers, bool executing)
             {QStringLiteral("buttons"), buttons}};
 }
 
-std::vector<QJsonObject> eventsBetween(const RemoteSnapshot &before, const RemoteSnapshot &after)
+std::vector<QJsonObject> eventsBetween(const RemoteSnapshot &before, const RemoteSnapshot &after,
+                                       const QJsonObject &meetingNow)
 {
     std::vector<QJsonObject> out;
     if (before.connected != after.connected || before.linkKind != after.linkKind)
@@ -171,6 +175,11 @@ std::vector<QJsonObject> eventsBetween(const RemoteSnapshot &before, const Remot
             o.insert(QStringLiteral("mixer"), m);
             out.push_back(o);
         }
+    }
+    if (before.meeting != after.meeting && !after.meeting.isEmpty()) {
+        QJsonObject o = meetingNow.isEmpty() ? after.meeting : meetingNow;
+        o.insert(QStringLiteral("type"), QStringLiteral("meeting"));
+        out.push_back(o);
     }
     return out;
 }

@@ -37,6 +37,9 @@ struct RemoteSnapshot
     int mixerCount = 0;
     QString file;               // the settings file's name, without its folder
     QString blocked;            // the modal window holding the program ("message", "dialog"), or empty
+    // The meeting's seats, requests and rules without the times, which run
+    // by themselves (empty without a panel window).
+    QJsonObject meeting;
     std::array<qint16, MixerSlots> model{};
     std::array<std::array<ChannelSnapshot, ChannelCount>, MixerSlots> channels{};
 
@@ -55,8 +58,10 @@ QJsonObject statusJson(const RemoteSnapshot &s);
 // them, and the window colour. Colours are "#RRGGBB"; geometry in twips.
 QJsonObject panelJson(const PanelState &panel, int mixers, bool executing);
 // One object per change from `before` to `after`, in the order: link, mixer
-// count, panel state, a modal window, channels.
-std::vector<QJsonObject> eventsBetween(const RemoteSnapshot &before, const RemoteSnapshot &after);
+// count, panel state, a modal window, channels, the meeting (the whole of
+// GET /api/v1/meeting with the times of the moment).
+std::vector<QJsonObject> eventsBetween(const RemoteSnapshot &before, const RemoteSnapshot &after,
+                                       const QJsonObject &meetingNow = {});
 
 // 0x00BBGGRR as "#RRGGBB".
 QString cssColor(qint32 bgr);

@@ -91,3 +91,17 @@ QByteArray metricsText(const MetricsFigures &f)
     sample(out, "zkvr_clients", "front=\"line\"", f.lineClients);
     return out + f.more;
 }
+
+QByteArray meetingMetricsText(const QJsonObject &meeting)
+{
+    QByteArray out;
+    family(out, "zkvr_seat_speaking_seconds", "gauge",
+           "Seconds the seat has spoken since the mixer held its switch on (0 while off).");
+    for (const QJsonValue &v : meeting.value(QLatin1String("seats")).toArray())
+        sample(out, "zkvr_seat_speaking_seconds",
+               seatLabels(v[QLatin1String("mixer")].toInt(), v[QLatin1String("channel")].toInt()),
+               v[QLatin1String("seconds")].toInt());
+    family(out, "zkvr_requests_waiting", "gauge", "Requests to speak waiting on the meeting console.");
+    sample(out, "zkvr_requests_waiting", {}, double(meeting.value(QLatin1String("requests")).toArray().size()));
+    return out;
+}

@@ -59,3 +59,7 @@ struct MetricsFigures
 
 // The Prometheus text format 0.0.4, every family with HELP and TYPE.
 QByteArray metricsText(const MetricsFigures &figures);
+
+// The meeting console's series (for MetricsFigures::more), from its JSON
+// (meetingJson): each seat's speaking seconds and the requests waiting.
+QByteArray meetingMetricsText(const QJsonObject &meeting);

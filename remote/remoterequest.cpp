@@ -125,7 +125,23 @@ Route routeOf(HttpMethod method, const QByteArray &path)
         return only(RouteKind::Panel, method, HttpMethod::Get, "GET, HEAD");
     if (rest == "events")
         return only(RouteKind::Events, method, HttpMethod::Get, "GET");
+    if (rest == "meeting")
+        return only(RouteKind::Meeting, method, HttpMethod::Get, "GET, HEAD");
+    if (rest == "meeting/all-off")
+        return only(RouteKind::MeetingAllOff, method, HttpMethod::Post, "POST");
+    if (rest == "meeting/next")
+        return only(RouteKind::MeetingNext, method, HttpMethod::Post, "POST");
+    if (rest == "meeting/requests")
+        return only(RouteKind::MeetingRequests, method, HttpMethod::Post, "POST");
+    if (rest == "meeting/settings")
+        return only(RouteKind::MeetingSettings, method, HttpMethod::Put, "PUT");
     const QList<QByteArray> parts = rest.split('/');
+    if (parts.size() == 4 && parts[0] == "meeting" && parts[1] == "requests") {
+        Route r = only(RouteKind::MeetingRequest, method, HttpMethod::Delete, "DELETE");
+        r.mixer = smallNumber(parts[2]);
+        r.channel = smallNumber(parts[3]);
+        return r;
+    }
     if (parts.size() == 4 && parts[0] == "mixers" && parts[2] == "channels") {
         Route r = only(RouteKind::Channel, method, HttpMethod::Post, "POST");
         r.mixer = smallNumber(parts[1]);

@@ -41,6 +41,12 @@ enum class RouteKind {
     Events,    // GET /api/v1/events (WebSocket)
     Manifest,  // GET /manifest.webmanifest  the page as a web app
     Metrics,   // GET /metrics  for monitoring (Prometheus text)
+    Meeting,           // GET /api/v1/meeting
+    MeetingAllOff,     // POST /api/v1/meeting/all-off
+    MeetingNext,       // POST /api/v1/meeting/next
+    MeetingRequests,   // POST /api/v1/meeting/requests {"mixer", "channel"}
+    MeetingRequest,    // DELETE /api/v1/meeting/requests/{mixer}/{channel}
+    MeetingSettings,   // PUT /api/v1/meeting/settings
     NotFound,
 };
 

@@ -4,6 +4,7 @@
 #include "base/strings.h"
 #include "link/linkstate.h"
 #include "remote/remoteevents.h"
+#include "remote/remotemeeting.h"
 #include "remote/remotepage.h"
 
 #include <QAbstractHttpServer>
@@ -337,7 +338,9 @@ RemoteServer::Handled RemoteServer::handle(const Request &request, QTcpSocket *s
         return answer(401, errorJson(QStringLiteral("unauthorized")), {{"WWW-Authenticate", "Bearer"}});
     // Whatever changes something or opens the events is the page's own or
     // no browser's: a page of another origin holds the cookie too.
-    const bool changes = route.kind == RouteKind::Channel || route.kind == RouteKind::Events;
+    // (Past the method's check, all but GET and HEAD change something.)
+    const bool changes = route.kind == RouteKind::Events
+                         || (request.method != HttpMethod::Get && request.method != HttpMethod::Head);
     if (changes && foreign(request))
         return answer(403, errorJson(QStringLiteral("foreign-origin")));
     switch (route.kind) {
@@ -366,12 +369,10 @@ RemoteServer::Handled RemoteServer::handle(const Request &request, QTcpSocket *s
     case RouteKind::Channel:
         handleChannel(route, request, access, socket);
         return Handled::Answered;
-    case RouteKind::Page:
-    case RouteKind::Manifest:
-    case RouteKind::NotFound:
-        break;
+    default: // the meeting's (the page and what is not found were answered above)
+        handleMeeting(route, request, access, socket);
+        return Handled::Answered;
     }
-    return answer(404, errorJson(QStringLiteral("not-found")));
 }
 
 void RemoteServer::servePage(const Request &request, QTcpSocket *socket)
@@ -449,7 +450,9 @@ void RemoteServer::refresh()
     if (!running())
         return;
     const RemoteSnapshot next = snapshot();
-    for (const QJsonObject &event : eventsBetween(m_last, next))
+    const MeetingConsole *console = m_host.meeting ? m_host.meeting() : nullptr;
+    const QJsonObject meetingNow = console && next.meeting != m_last.meeting ? meetingJson(*console) : QJsonObject();
+    for (const QJsonObject &event : eventsBetween(m_last, next, meetingNow))
         m_events->broadcast(QString::fromUtf8(json(event)));
     m_last = next;
     m_switches.settle(next.blocked);

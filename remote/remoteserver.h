@@ -34,6 +34,7 @@
 class QTcpServer;
 class QTcpSocket;
 class QWebSocket;
+class MeetingConsole;
 class RemoteEvents;
 class RemoteHttpFront;
 
@@ -98,6 +99,9 @@ signals:
 
 private:
     void handleChannel(const Route &route, const Request &request, RemoteAccess access, QTcpSocket *socket);
+    // The meeting's routes (remotemeetingroutes.cpp).
+    void handleMeeting(const Route &route, const Request &request, RemoteAccess access, QTcpSocket *socket);
+    void meetingSwitch(const Route &route, const Request &request, MeetingConsole &console, QTcpSocket *socket);
     void servePage(const Request &request, QTcpSocket *socket);
     // An answer in its place among the connection's answers.
     void reply(QTcpSocket *socket, quint64 place, const QByteArray &bytes, bool close = false);

@@ -2,11 +2,13 @@
 
 #include "base/clock.h"
 #include "link/linkstate.h"
+#include "panel/meetingconsole.h"
 #include "remote/remotehost.h"
 #include "remote/remotejson.h"
 #include "remote/remotesync.h"
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 
 int SwitchOutcome::status() const
@@ -17,6 +19,7 @@ int SwitchOutcome::status() const
     case SwitchError::NoWriteAccess: return 403;
     case SwitchError::NotExecuting:
     case SwitchError::NoButton:
+    case SwitchError::Limit:
     case SwitchError::Superseded: return 409;
     case SwitchError::Blocked:
     case SwitchError::LinkDown:
@@ -36,6 +39,7 @@ QString switchErrorWord(SwitchError error)
     case SwitchError::NoWriteAccess: return QStringLiteral("no-write-access");
     case SwitchError::NotExecuting: return QStringLiteral("panel-not-executing");
     case SwitchError::NoButton: return QStringLiteral("no-button");
+    case SwitchError::Limit: return QStringLiteral("limit");
     case SwitchError::Superseded: return QStringLiteral("superseded");
     case SwitchError::Blocked: return QStringLiteral("blocked");
     case SwitchError::LinkDown: return QStringLiteral("link-down");
@@ -84,11 +88,11 @@ void RemoteSwitches::ask(int mixer, int channel, bool on, QPointer<QObject> owne
         return answer({SwitchError::LinkDown});
     bool didPress = false;
     if (m_host.panel.slot(panelMixer, slot).IconOnOff != on) {
-        if (!m_host.press(panelMixer, slot))
-            return answer({SwitchError::NotExecuting});
+        if (const SwitchError refused = press(panelMixer, slot); refused != SwitchError::None)
+            return answer({refused});
         didPress = true;
     }
-    Switch s{std::move(owner), std::move(answer), mixer, channel, on, didPress, false,
+    Switch s{std::move(owner), std::move(answer), mixer, channel, on, didPress, true, false,
              m_host.clock.now() + Deadline};
     if (!settleOne(s)) {
         m_waiting.push_back(std::move(s));
@@ -96,6 +100,49 @@ void RemoteSwitches::ask(int mixer, int channel, bool on, QPointer<QObject> owne
     }
     if (didPress)
         emit pressed();
+}
+
+SwitchError RemoteSwitches::press(int panelMixer, int slot)
+{
+    // The meeting console says why it refused a press as it refuses it.
+    MeetingConsole *console = m_host.meeting ? m_host.meeting() : nullptr;
+    MeetingRefusal why = MeetingRefusal::None;
+    QMetaObject::Connection heard;
+    if (console)
+        heard = connect(console, &MeetingConsole::refused, this, [&why](ButtonRef, MeetingRefusal r) { why = r; });
+    const bool pressed = m_host.press(panelMixer, slot);
+    disconnect(heard);
+    if (pressed)
+        return SwitchError::None;
+    return why == MeetingRefusal::Limit ? SwitchError::Limit : SwitchError::NotExecuting;
+}
+
+void RemoteSwitches::await(const std::vector<Seat> &seats, QPointer<QObject> owner, Answer answer)
+{
+    struct Together
+    {
+        size_t left = 0;
+        SwitchOutcome first{SwitchError::None, {}, true};
+        Answer answer;
+    };
+    auto together = std::make_shared<Together>(Together{seats.size(), {SwitchError::None, {}, true}, std::move(answer)});
+    if (seats.empty())
+        return together->answer(together->first);
+    for (const Seat &seat : seats) {
+        Answer one = [together](const SwitchOutcome &o) {
+            if (!o.verified() && together->first.verified())
+                together->first = o;
+            if (--together->left == 0)
+                together->answer(together->first);
+        };
+        // The console pressed it: its write is seen waiting before any answer.
+        Switch s{owner, std::move(one), seat.mixer, seat.channel, seat.on, true, false, false,
+                 m_host.clock.now() + Deadline};
+        if (!settleOne(s)) {
+            m_waiting.push_back(std::move(s));
+            m_deadlineTimer.start();
+        }
+    }
 }
 
 bool RemoteSwitches::settleOne(Switch &s)
@@ -158,7 +205,7 @@ void RemoteSwitches::holdBack(const QString &blocked)
             continue;
         s.answer({SwitchError::Blocked, blocked});
         const bool stillAsked = channelOn(m_host.mixers.MixerSetData[size_t(s.mixer)], s.channel) == s.on;
-        if (s.pressed && stillAsked && m_host.press)
+        if (s.pressed && s.pressBack && stillAsked && m_host.press)
             m_host.press(s.mixer - 1, s.channel - 1);
     }
 }

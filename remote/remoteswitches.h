@@ -28,6 +28,7 @@ enum class SwitchError {
     NoWriteAccess, // 403: the mixers refused this program's writes
     NotExecuting,  // 409: the panel is not in its execution state
     NoButton,      // 409: the panel has no button for the channel
+    Limit,         // 409: the meeting's microphone limit refused it (拒否)
     Superseded,    // 409: switched the other way before it settled
     Blocked,       // 503: a modal window holds the job loop
     LinkDown,      // 503
@@ -70,6 +71,16 @@ public:
     // Asks for a switch; `answer` is called once, now or when it settled,
     // unless `owner` is gone by then. Emits pressed() when it pressed.
     void ask(int mixer, int channel, bool on, QPointer<QObject> owner, Answer answer);
+    // Follows switches the meeting console made (全員オフ, 次の発言者):
+    // `answer` is called once all of them settled, with the first that
+    // failed, or None when the mixer holds them all.
+    struct Seat
+    {
+        int mixer = 0; // 1..16
+        int channel = 0;
+        bool on = false;
+    };
+    void await(const std::vector<Seat> &seats, QPointer<QObject> owner, Answer answer);
     // Answers the switches whose outcome is known now; with a modal window
     // holding the loop (`blocked`), all of them (503), pressing back.
     void settle(const QString &blocked);
@@ -90,6 +101,7 @@ private:
         int channel = 0;
         bool on = false;
         bool pressed = false;    // this request pressed the button
+        bool pressBack = true;   // a modal window answering it presses it back
         bool sawWaiting = false;
         double deadline = 0;
     };
@@ -98,6 +110,9 @@ private:
     void holdBack(const QString &blocked);
     // The mixer was last read holding both values the channel's switch wants.
     bool holdsWanted(int mixer, int channel) const;
+    // A press on the panel's button; Limit when the meeting refused it for
+    // the microphone limit.
+    SwitchError press(int panelMixer, int slot);
 
     const RemoteHost &m_host;
     RemoteSyncView &m_sync;

@@ -226,7 +226,7 @@ void Application::wireSettings()
 void Application::wireRemote()
 {
     if (!m_remote) {
-        RemoteHost host{m_world.mixers, m_world.panel, m_world.link, m_world.clock, {}, {}, {}, {}, {}, {}, {}};
+        RemoteHost host{m_world.mixers, m_world.panel, m_world.link, m_world.clock, {}, {}, {}, {}, {}, {}, {}, {}};
         host.panelOpen = [this] { return panelWindow() && panelWindow()->isVisible(); };
         host.executing = [this] { return panelWindow() && panelWindow()->isVisible() && panelWindow()->executing(); };
         // A remote tap is a left press on the panel's button.
@@ -236,6 +236,7 @@ void Application::wireRemote()
         host.virtualMixers = [this] { return m_virtual != nullptr; };
         host.settingsFile = [this] { return m_world.settings.currentFileName; };
         host.blocked = &RemoteOperation::blockingWindow;
+        host.meeting = [this]() -> MeetingConsole * { return panelWindow() ? &panelWindow()->meeting() : nullptr; };
         m_remote = std::make_unique<RemoteOperation>(std::move(host), m_world.dialogs);
     }
     QObject::connect(m_main.get(), &FrmMain::remoteRequested, m_main.get(),

@@ -5,6 +5,7 @@
 #include "base/clock.h"
 #include "link/linkstate.h"
 #include "remote/controlserver.h"
+#include "remote/remotemeeting.h"
 #include "remote/remotemetrics.h"
 #include "remote/remoteserver.h"
 #include "remote/ui/frmremote.h"
@@ -159,6 +160,8 @@ QByteArray RemoteOperation::metrics() const
     f.pageClients = m_server->pageClients();
     f.interfaceClients = m_server->interfaceClients();
     f.lineClients = m_control->clients();
+    if (const MeetingConsole *console = m_host.meeting ? m_host.meeting() : nullptr)
+        f.more = meetingMetricsText(meetingJson(*console));
     return metricsText(f);
 }
 

@@ -215,7 +215,7 @@ void idleCpu(double seconds)
     PanelState panel;
     RemoteSyncView sync;
     RemoteHost host{mixers, panel, link, clock, [] { return true; }, [] { return true; },
-                    [](int, int) { return false; }, {}, {}, {}, {}};
+                    [](int, int) { return false; }, {}, {}, {}, {}, {}};
     ControlServer *lines = nullptr;
     host.metrics = [&] {
         MetricsFigures f;

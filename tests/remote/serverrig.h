@@ -30,7 +30,7 @@ struct ServerRig
         mixers.FileMixerCount = 2;
         RemoteHost host{mixers, panel, link, clock, [] { return true; }, [this] { return executing; },
                         [this](int m, int s) { return press(m, s); }, [this] { return virtualMixers; },
-                        [this] { return settingsFile; }, [this] { return blocked; }, {}};
+                        [this] { return settingsFile; }, [this] { return blocked; }, {}, {}};
         sync.attach(&status);
         control = std::make_unique<ControlServer>(host, sync);
         server = std::make_unique<RemoteServer>(std::move(host), sync);

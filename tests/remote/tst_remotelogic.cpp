@@ -7,6 +7,7 @@
 #include "remote/controlwords.h"
 #include "remote/remoteaccess.h"
 #include "remote/remotejson.h"
+#include "remote/remotemeeting.h"
 #include "remote/remoterequest.h"
 #include "remote/remotesync.h"
 #include "tests/remote/fakesync.h"
@@ -53,6 +54,14 @@ private slots:
         QTest::newRow("events") << M::Get << QByteArray("/api/v1/events") << K::Events << true << -1 << -1;
         QTest::newRow("dot dot") << M::Get << QByteArray("/api/v1/../v1/status") << K::NotFound << false << -1 << -1;
         QTest::newRow("huge") << M::Get << QByteArray(100000, '/') << K::NotFound << false << -1 << -1;
+        QTest::newRow("meeting") << M::Get << QByteArray("/api/v1/meeting") << K::Meeting << true << -1 << -1;
+        QTest::newRow("meeting post") << M::Post << QByteArray("/api/v1/meeting") << K::Meeting << false << -1 << -1;
+        QTest::newRow("all off") << M::Post << QByteArray("/api/v1/meeting/all-off") << K::MeetingAllOff << true << -1 << -1;
+        QTest::newRow("next get") << M::Get << QByteArray("/api/v1/meeting/next") << K::MeetingNext << false << -1 << -1;
+        QTest::newRow("request") << M::Post << QByteArray("/api/v1/meeting/requests") << K::MeetingRequests << true << -1 << -1;
+        QTest::newRow("withdraw") << M::Delete << QByteArray("/api/v1/meeting/requests/2/7") << K::MeetingRequest << true << 2 << 7;
+        QTest::newRow("withdraw post") << M::Post << QByteArray("/api/v1/meeting/requests/2/7") << K::MeetingRequest << false << 2 << 7;
+        QTest::newRow("settings") << M::Put << QByteArray("/api/v1/meeting/settings") << K::MeetingSettings << true << -1 << -1;
     }
     void routes()
     {
@@ -61,10 +70,47 @@ private slots:
         const Route r = routeOf(method, path);
         QTEST(r.kind, "kind");
         QTEST(r.methodAllowed, "allowed");
-        if (r.kind == RouteKind::Channel) {
+        if (r.kind == RouteKind::Channel || r.kind == RouteKind::MeetingRequest) {
             QTEST(r.mixer, "mixer");
             QTEST(r.channel, "channel");
-            QCOMPARE(r.allowed, QByteArray("POST"));
+            QCOMPARE(r.allowed, QByteArray(r.kind == RouteKind::Channel ? "POST" : "DELETE"));
+        }
+    }
+
+    // A request to speak names a seat; the meeting's rules change only
+    // within their ranges, and what a body leaves out stays.
+    void meetingBodies()
+    {
+        const SeatBody seat = parseSeatBody(R"({"mixer": 2, "channel": 7})");
+        QVERIFY(seat.error.isEmpty());
+        QCOMPARE(seat.mixer, 2);
+        QCOMPARE(seat.channel, 7);
+        for (const QByteArray &bad : {QByteArray(R"({"mixer": 2})"), QByteArray(R"({"mixer": 2, "channel": 1.5})"),
+                                      QByteArray(R"({"mixer": "2", "channel": 7})"), QByteArray("[2, 7]")})
+            QVERIFY2(!parseSeatBody(bad).error.isEmpty(), bad.constData());
+        MeetingSettings current;
+        current.speakingLimit = 300;
+        QString error;
+        const auto fifo = parseMeetingSettings(R"({"limit": {"max": 2, "mode": "fifo"}})", current, error);
+        QVERIFY2(fifo, qPrintable(error));
+        QCOMPARE(fifo->micLimit, 2);
+        QCOMPARE(fifo->micMode, MicLimitMode::Fifo);
+        QCOMPARE(fifo->speakingLimit, 300);
+        const auto none = parseMeetingSettings(R"({"limit": {"max": null}, "speakingLimit": {"seconds": null, "atEnd": "off"}})",
+                                               *fifo, error);
+        QVERIFY2(none, qPrintable(error));
+        QCOMPARE(none->micLimit, 0);
+        QCOMPARE(none->speakingLimit, 0);
+        QCOMPARE(none->atEnd, SpeakingEnd::SwitchOff);
+        for (const QByteArray &bad : {QByteArray(R"({"limit": {"max": 0}})"), QByteArray(R"({"limit": {"max": 33}})"),
+                                      QByteArray(R"({"limit": {"mode": "lifo"}})"),
+                                      QByteArray(R"({"speakingLimit": {"seconds": 59}})"),
+                                      QByteArray(R"({"speakingLimit": {"seconds": 3601}})"),
+                                      QByteArray(R"({"speakingLimit": {"warning": null}})"),
+                                      QByteArray(R"({"limits": {}})"), QByteArray("nonsense")}) {
+            error.clear();
+            QVERIFY2(!parseMeetingSettings(bad, current, error), bad.constData());
+            QVERIFY(!error.isEmpty());
         }
     }
 

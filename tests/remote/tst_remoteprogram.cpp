@@ -44,6 +44,18 @@ void addButton(PanelState &panel, int mixer, int slot, int left)
     ++panel.IconNum;
 }
 
+// What `promtool check metrics` finds wrong with the text; empty when it passes.
+QByteArray promtoolProblems(const QString &promtool, const QByteArray &text)
+{
+    QProcess check;
+    check.start(promtool, {"check", "metrics"});
+    check.write(text);
+    check.closeWriteChannel();
+    if (!check.waitForFinished(10000))
+        return "promtool did not finish";
+    return check.exitCode() == 0 ? QByteArray() : "promtool: " + check.readAll();
+}
+
 } // namespace
 
 class TestRemoteProgram : public QObject
@@ -331,7 +343,10 @@ private slots:
                 if (op.answers.size() < 9)
                     return false;
                 heldWhenAnswered = run.chain.blockByte(1, channelKeyId(ChannelFamily::RemoteOn, 3));
-                for (const char *line : {"MIC? 1 3", "STATUS?", "MIC ON 1 4", "MIC OFF 1 3", "QUIT"})
+                // NEXT: the failed seat 4 goes off and the request, seat 3, on.
+                for (const char *line : {"MIC? 1 3", "STATUS?", "MIC ON 1 4", "MIC OFF 1 3", "REQUEST 1 3",
+                                         "WITHDRAW 1 3", "WITHDRAW 1 3", "REQUEST 1 7", "REQUEST 1 3", "NEXT",
+                                         "ALLOFF", "QUIT"})
                     op.send(line);
                 stage = Done;
                 return false;
@@ -345,8 +360,10 @@ private slots:
         QVERIFY2(done, op.answers.join(" | ").constData());
         const QList<QByteArray> expected{"ERR 401 login first", "ERR 401 bad token", "OK HELP", "ERR 400 unknown command",
                                          "OK LOGIN OPERATE", "ERR 409 panel not executing", "ERR 404 not linked",
-                                         "ERR 501", "OK MIC 1 3 ON", "OK MIC 1 3 ON", "OK STATUS LINK=UP MIXERS=2",
-                                         "ERR 504 not verified", "OK MIC 1 3 OFF", "OK BYE"};
+                                         "ERR 409 not executing", "OK MIC 1 3 ON", "OK MIC 1 3 ON",
+                                         "OK STATUS LINK=UP MIXERS=2", "ERR 504 not verified", "OK MIC 1 3 OFF",
+                                         "OK REQUEST 1 3", "OK WITHDRAW 1 3", "ERR 409 not requested",
+                                         "ERR 404 no seat", "OK REQUEST 1 3", "OK NEXT", "OK ALLOFF", "OK BYE"};
         QCOMPARE(op.answers.size(), expected.size());
         for (qsizetype i = 0; i < expected.size(); ++i)
             QVERIFY2(op.answers[i].startsWith(expected[i]), op.answers[i].constData());
@@ -354,9 +371,171 @@ private slots:
         QCOMPARE(heldWhenAnswered, 1);
         QCOMPARE(watch.answers, (QList<QByteArray>{"OK LOGIN WATCH", "ERR 403 watch only"}));
         QVERIFY2(watch.events.contains("EVT PANEL EXECUTING") && watch.events.contains("EVT MIC 1 3 ON")
-                     && watch.events.contains("EVT MIC 1 4 ON FAILED"),
+                     && watch.events.contains("EVT MIC 1 4 ON FAILED") && watch.events.contains("EVT REQUEST 1 3"),
                  watch.events.join(" | ").constData());
         QVERIFY(op.events.contains("EVT MIC 1 3 ON"));
+    }
+
+    // The meeting from afar: its rules set over the interface (limit 1,
+    // 拒否), a second delegate refused for the limit, a request to speak
+    // that 次の発言者 then switches on in place of the speaker, 全員オフ that
+    // leaves the chair on, a request withdrawn; every switch answered only
+    // once the mixer holds it, and the watcher told of the meeting's changes.
+    void meetingFromAfar()
+    {
+        SimOptions options;
+        options.mixers = 2;
+        EthernetProgram run(options);
+        QVERIFY2(run.listening, qPrintable(run.error));
+        World &world = run.world;
+        Application &program = run.program;
+        const RemoteTokens tokens = RemoteTokens::generate();
+        ApiClient api;
+        EventsClient events;
+        QString startError;
+        auto held = [&](int channel) { return run.chain.blockByte(1, channelKeyId(ChannelFamily::RemoteOn, channel)); };
+        std::map<QString, std::array<int, 3>> heldAt; // channels 1, 3, 4 when answered
+        const QByteArray op = tokens.operate;
+        enum { Live, Design, Executing, Rules, Speaking, Requested, Next, Chair, AllOff, Metrics, Withdraw, Done } stage
+            = Live;
+        bool done = false;
+        const QPointer<QTimer> driver = drive(program, 100.0, [&] {
+            switch (stage) {
+            case Live:
+                if (world.mixers.MixerCount != 2 || world.loop.StartupPolls != 0
+                    || !program.mainWindow()->action("MenModeChange")->isEnabled())
+                    return false;
+                if (!program.remote()->server()->start("127.0.0.1", 0, tokens, startError))
+                    return true;
+                api.setPort(program.remote()->server()->port());
+                events.open(program.remote()->server()->port(), tokens.watch);
+                api.send("closed", "POST", "/api/v1/meeting/all-off", op);
+                program.mainWindow()->action("MenModeChange")->trigger();
+                stage = Design;
+                return false;
+            case Design:
+                if (!panelShown(program) || !api.allDone() || world.mixers.anyPending(1))
+                    return false;
+                for (int slot : {0, 2, 3})
+                    addButton(world.panel, 0, slot, slot * 1500);
+                world.panel.meeting.setChair(0, 0, true);
+                program.panelWindow()->action(PanelCommand::Execution)->trigger();
+                stage = Executing;
+                return false;
+            case Executing:
+                if (!program.panelWindow()->executing() || world.mixers.anyPending(1))
+                    return false;
+                api.send("rules", "PUT", "/api/v1/meeting/settings", op, R"({"limit": {"max": 1, "mode": "refuse"}})");
+                api.send("badRules", "PUT", "/api/v1/meeting/settings", op, R"({"limit": {"max": 33}})");
+                api.send("watchNext", "POST", "/api/v1/meeting/next", tokens.watch);
+                stage = Rules;
+                return false;
+            case Rules:
+                if (!api.allDone())
+                    return false;
+                api.send("on3", "POST", "/api/v1/mixers/1/channels/3", op, R"({"on": true})");
+                stage = Speaking;
+                return false;
+            case Speaking:
+                if (!api.allDone())
+                    return false;
+                api.send("limit", "POST", "/api/v1/mixers/1/channels/4", op, R"({"on": true})");
+                api.send("request", "POST", "/api/v1/meeting/requests", op, R"({"mixer": 1, "channel": 4})");
+                api.send("noSeat", "POST", "/api/v1/meeting/requests", op, R"({"mixer": 1, "channel": 8})");
+                stage = Requested;
+                return false;
+            case Requested:
+                if (!api.allDone())
+                    return false;
+                api.send("next", "POST", "/api/v1/meeting/next", op);
+                stage = Next;
+                return false;
+            case Next:
+                if (!api.done("next"))
+                    return false;
+                heldAt["next"] = {held(1), held(3), held(4)};
+                api.send("chair", "POST", "/api/v1/mixers/1/channels/1", op, R"({"on": true})");
+                stage = Chair;
+                return false;
+            case Chair:
+                if (!api.done("chair"))
+                    return false;
+                api.send("allOff", "POST", "/api/v1/meeting/all-off", op);
+                stage = AllOff;
+                return false;
+            case AllOff:
+                if (!api.done("allOff"))
+                    return false;
+                heldAt["allOff"] = {held(1), held(3), held(4)};
+                api.send("request3", "POST", "/api/v1/meeting/requests", op, R"({"mixer": 1, "channel": 3})");
+                stage = Metrics;
+                return false;
+            case Metrics:
+                if (!api.allDone())
+                    return false;
+                api.send("metrics", "GET", "/metrics", tokens.watch);
+                stage = Withdraw;
+                return false;
+            case Withdraw:
+                if (!api.allDone())
+                    return false;
+                api.send("withdraw", "DELETE", "/api/v1/meeting/requests/1/3", op);
+                api.send("get", "GET", "/api/v1/meeting", tokens.watch);
+                stage = Done;
+                return false;
+            case Done:
+                return api.allDone() && api.answers["get"].json()["requests"].toArray().isEmpty();
+            }
+            return false;
+        }, done);
+        QCOMPARE(program.run(), 0);
+        QVERIFY2(startError.isEmpty(), qPrintable(startError));
+        QVERIFY(done);
+        auto status = [&](const char *name) { return api.answers[name].status; };
+        auto error = [&](const char *name) { return api.answers[name].json()["error"].toString(); };
+        QCOMPARE(status("closed"), 409);
+        QCOMPARE(error("closed"), QString("not-executing"));
+        QCOMPARE(status("rules"), 200);
+        QCOMPARE(api.answers["rules"].json()["limit"].toObject()["max"].toInt(), 1);
+        QCOMPARE(status("badRules"), 400);
+        QCOMPARE(status("watchNext"), 403);
+        QCOMPARE(status("on3"), 200);
+        QCOMPARE(status("limit"), 409);
+        QCOMPARE(error("limit"), QString("limit"));
+        QCOMPARE(status("request"), 200);
+        QCOMPARE(status("noSeat"), 404);
+        // 次の発言者: the speaker off and the request on, held when answered.
+        QCOMPARE(status("next"), 200);
+        QCOMPARE(api.answers["next"].json()["verified"].toBool(), true);
+        QCOMPARE(heldAt["next"], (std::array<int, 3>{0, 0, 1}));
+        // The chair is no delegate: the limit lets it on.
+        QCOMPARE(status("chair"), 200);
+        QCOMPARE(status("allOff"), 200);
+        QCOMPARE(heldAt["allOff"], (std::array<int, 3>{1, 0, 0}));
+        QCOMPARE(status("withdraw"), 200);
+        const QJsonObject meeting = api.answers["get"].json();
+        const QJsonArray seats = meeting["seats"].toArray();
+        QCOMPARE(seats.size(), 3);
+        QCOMPARE(seats[0].toObject()["role"].toString(), QString("chair"));
+        QCOMPARE(seats[0].toObject()["on"].toBool(), true);
+        QCOMPARE(seats[1].toObject()["caption"].toString(), QString("CH3"));
+        QCOMPARE(seats[1].toObject()["role"].toString(), QString("delegate"));
+        QCOMPARE(meeting["limit"].toObject()["mode"].toString(), QString("refuse"));
+        QVERIFY(meeting["speakingLimit"].toObject()["seconds"].isNull());
+        // The watcher heard of the request.
+        bool heardRequest = false;
+        for (const QJsonObject &e : events.of("meeting"))
+            heardRequest = heardRequest || !e["requests"].toArray().isEmpty();
+        QVERIFY(heardRequest);
+        // Monitoring sees each seat's speaking time and the requests waiting.
+        const QByteArray scrape = api.answers["metrics"].body;
+        QVERIFY2(scrape.contains("zkvr_requests_waiting 1\n")
+                     && scrape.contains("zkvr_seat_speaking_seconds{mixer=\"1\",channel=\"4\"} 0\n"),
+                 scrape.constData());
+        if (const QString promtool = QStandardPaths::findExecutable("promtool"); !promtool.isEmpty()) {
+            const QByteArray problems = promtoolProblems(promtool, scrape);
+            QVERIFY2(problems.isEmpty(), problems.constData());
+        }
     }
 
     // Monitoring: GET /metrics without a token is refused; with the watch
@@ -425,12 +604,8 @@ private slots:
         for (const char *series : {"zkvr_link_up 1\n", "zkvr_mixers_linked 2\n", "zkvr_writes_failed_total 0\n",
                                    "zkvr_seat_on{mixer=\"2\",channel=\"8\"} 0\n", "zkvr_clients{front=\"line\"} 0\n"})
             QVERIFY2(scrape.body.contains(series), series);
-        QProcess check;
-        check.start(promtool, {"check", "metrics"});
-        check.write(scrape.body);
-        check.closeWriteChannel();
-        QVERIFY(check.waitForFinished(10000));
-        QVERIFY2(check.exitCode() == 0, check.readAll().constData());
+        const QByteArray problems = promtoolProblems(promtool, scrape.body);
+        QVERIFY2(problems.isEmpty(), problems.constData());
         QVERIFY2(done, server.readAll().right(2000).constData());
     }
 
