@@ -4846,5 +4846,85 @@ Switch the channels back on and off as they were before the control panel opened
             <comment>14302</comment>
             <translation>Sends every value of the file, also those the mixers hold already</translation>
         </message>
+        <message>
+            <source>%1 行目: %2</source>
+            <comment>14900</comment>
+            <translation>Row %1: %2</translation>
+        </message>
+        <message>
+            <source>ミキサー %1 はこのファイルにありません (ミキサーは %2 台です)。</source>
+            <comment>14901</comment>
+            <translation>Mixer %1 is not in this file (it has %2 mixers).</translation>
+        </message>
+        <message>
+            <source>ミキサー %1 のチャンネル %2 は %3 行目にもあります。</source>
+            <comment>14902</comment>
+            <translation>Mixer %1 channel %2 is also on row %3.</translation>
+        </message>
+        <message>
+            <source>列が 8 つ必要です (表示名, ミキサー, チャンネル, 役割, 左, 上, 幅, 高さ)。</source>
+            <comment>14903</comment>
+            <translation>Eight columns are needed (caption, mixer, channel, role, left, top, width, height).</translation>
+        </message>
+        <message>
+            <source>%1「%2」は %3 から %4 までの数ではありません。</source>
+            <comment>14904</comment>
+            <translation>%1 &quot;%2&quot; is not a number from %3 to %4.</translation>
+        </message>
+        <message>
+            <source>役割「%1」は chair (議長) か delegate (代表) です。</source>
+            <comment>14905</comment>
+            <translation>Role &quot;%1&quot; must be chair or delegate.</translation>
+        </message>
+        <message>
+            <source>見出しの行がありません。1 行目には列の名前を書いて下さい。</source>
+            <comment>14906</comment>
+            <translation>There is no header row: row 1 must name the columns.</translation>
+        </message>
+        <message>
+            <source>座席は %1 までです。</source>
+            <comment>14907</comment>
+            <translation>A seating list holds at most %1 seats.</translation>
+        </message>
+        <message>
+            <source>表示名は 2 行までです。</source>
+            <comment>14908</comment>
+            <translation>A caption has at most two lines.</translation>
+        </message>
+        <message>
+            <source>ミキサー</source>
+            <comment>14909</comment>
+            <translation>Mixer</translation>
+        </message>
+        <message>
+            <source>チャンネル</source>
+            <comment>14910</comment>
+            <translation>Channel</translation>
+        </message>
+        <message>
+            <source>左</source>
+            <comment>14911</comment>
+            <translation>Left</translation>
+        </message>
+        <message>
+            <source>上</source>
+            <comment>14912</comment>
+            <translation>Top</translation>
+        </message>
+        <message>
+            <source>幅</source>
+            <comment>14913</comment>
+            <translation>Width</translation>
+        </message>
+        <message>
+            <source>高さ</source>
+            <comment>14914</comment>
+            <translation>Height</translation>
+        </message>
+        <message>
+            <source>座席がありません。</source>
+            <comment>14915</comment>
+            <translation>The list holds no seats.</translation>
+        </message>
     </context>
 </TS>
