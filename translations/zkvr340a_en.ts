@@ -4926,5 +4926,67 @@ Switch the channels back on and off as they were before the control panel opened
             <comment>14915</comment>
             <translation>The list holds no seats.</translation>
         </message>
+        <message>
+            <source>座席表</source>
+            <comment>14916</comment>
+            <translation>Seating list</translation>
+        </message>
+        <message>
+            <source>座席表(&amp;T)</source>
+            <comment>14917</comment>
+            <translation>Seating &amp;list</translation>
+        </message>
+        <message>
+            <source>座席表を読み込む(&amp;I)...</source>
+            <comment>14918</comment>
+            <translation>&amp;Import seating list...</translation>
+        </message>
+        <message>
+            <source>座席表を書き出す(&amp;X)...</source>
+            <comment>14919</comment>
+            <translation>E&amp;xport seating list...</translation>
+        </message>
+        <message>
+            <source>表計算ソフトから座席表を貼り付ける(&amp;P)</source>
+            <comment>14920</comment>
+            <translation>&amp;Paste seating list from a spreadsheet</translation>
+        </message>
+        <message>
+            <source>座席表 (CSV)|*.csv</source>
+            <comment>14921</comment>
+            <translation>Seating list (CSV)|*.csv</translation>
+        </message>
+        <message>
+            <source>座席表は読み込まれませんでした。何も変わっていません。
+%1</source>
+            <comment>14922</comment>
+            <translation>The seating list was not imported; nothing has changed.
+%1</translation>
+        </message>
+        <message>
+            <source>ファイルを読めません: %1</source>
+            <comment>14923</comment>
+            <translation>The file cannot be read: %1</translation>
+        </message>
+        <message>
+            <source>座席表を保存できませんでした。</source>
+            <comment>14924</comment>
+            <translation>The seating list could not be saved.</translation>
+        </message>
+        <message>
+            <source>このファイルは座席表にしては大きすぎます。</source>
+            <comment>14925</comment>
+            <translation>This file is too large to be a seating list.</translation>
+        </message>
+        <message>
+            <source>座席表の読み込み</source>
+            <comment>14926</comment>
+            <translation>Import seating list</translation>
+        </message>
+        <message>
+            <source>座席表の書き出し</source>
+            <comment>14927</comment>
+            <translation>Export seating list</translation>
+        </message>
     </context>
 </TS>
