@@ -65,7 +65,7 @@ SeatListCommands::SeatListCommands(Parts parts) : QObject(&parts.window), m_part
 
 void SeatListCommands::buildMenu()
 {
-    auto *edit = m_parts.window.menuBar()->findChild<QMenu *>(QStringLiteral("mnuEdit"));
+    auto *edit = m_parts.window.findChild<QMenu *>(QStringLiteral("mnuEdit"));
     if (!edit)
         return;
     edit->addSeparator();
