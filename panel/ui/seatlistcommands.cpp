@@ -32,7 +32,8 @@ constexpr int ImportTitle = 14926;  // "座席表の読み込み"
 constexpr int ExportTitle = 14927;
 } // namespace Res
 
-// A seating list of 128 seats is a few kilobytes; anything past this is not one.
+// A seating list of 128 seats is a few kilobytes; a file or a clipboard
+// past this is not one.
 constexpr qint64 MaxFileBytes = 1024 * 1024;
 
 } // namespace
@@ -106,6 +107,10 @@ void SeatListCommands::pasteTable()
 
 bool SeatListCommands::importText(const QString &text)
 {
+    if (text.size() > MaxFileBytes) {
+        m_parts.dialogs.tell(str(Res::TooLarge), MsgIcon::Warning);
+        return false;
+    }
     const SeatTable table = readSeatTable(text, m_parts.session.panelMixers());
     if (!table.ok()) {
         m_parts.dialogs.tell(str(Res::Refused).arg(table.refusal->message()), MsgIcon::Warning);
