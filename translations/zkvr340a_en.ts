@@ -4854,7 +4854,7 @@ Switch the channels back on and off as they were before the control panel opened
         <message>
             <source>ミキサー %1 はこのファイルにありません (ミキサーは %2 台です)。</source>
             <comment>14901</comment>
-            <translation>Mixer %1 is not in this file (it has %2 mixers).</translation>
+            <translation>Mixer %1 is not in this file (mixers in it: %2).</translation>
         </message>
         <message>
             <source>ミキサー %1 のチャンネル %2 は %3 行目にもあります。</source>
