@@ -6,7 +6,8 @@ namespace {
 
 namespace Res {
 constexpr int FirstStepName = 12000;   // 12000.. in DesignStep order up to SameSize
-constexpr int LaterStepName = 14200;   // 14200.. from ApplyToSelection on
+constexpr int LaterStepName = 14200;   // 14200.. from ApplyToSelection to DeleteSelection
+constexpr int SeatListStepName = 14916;
 } // namespace Res
 
 bool sameSlot(const ButtonSlot &a, const ButtonSlot &b)
@@ -64,6 +65,7 @@ DesignSnapshot DesignSnapshot::capture(const PanelState &panel)
     s.figureCounts = panel.figureCounts;
     s.FigureNum = panel.FigureNum;
     s.image = panel.image;
+    s.chairs = panel.meeting.chairs;
     for (int k = 0; k < Panel::FigureKinds; ++k)
         s.figureCounts[size_t(k)] = figuresInUse(panel, FigureKind(k));
     return s;
@@ -94,13 +96,14 @@ void DesignSnapshot::restoreInto(PanelState &panel) const
     panel.figureCounts = figureCounts;
     panel.FigureNum = FigureNum;
     panel.image = image;
+    panel.meeting.chairs = chairs;
 }
 
 bool DesignSnapshot::sameDesign(const DesignSnapshot &o) const
 {
     if (GUIWindowColor != o.GUIWindowColor || IconNum != o.IconNum || GridOnOff != o.GridOnOff
         || GridInterval != o.GridInterval || GridColor != o.GridColor || !sameImage(image, o.image)
-        || !sameFigures(*this, o))
+        || !sameFigures(*this, o) || chairs != o.chairs)
         return false;
     for (int m = 0; m < Panel::MaxMixers; ++m)
         for (int s = 0; s < Panel::SlotsPerMixer; ++s)
@@ -133,6 +136,8 @@ DesignChange designChange(const DesignSnapshot &from, const DesignSnapshot &to)
 
 QString designStepName(DesignStep step)
 {
+    if (step == DesignStep::SeatList)
+        return str(Res::SeatListStepName);
     if (step > DesignStep::SameSize)
         return str(Res::LaterStepName + int(step) - int(DesignStep::ApplyToSelection));
     return str(Res::FirstStepName + int(step));

@@ -36,6 +36,8 @@ struct DesignSnapshot
     std::array<qint16, Panel::FigureKinds> figureCounts{};
     qint16 FigureNum = 0;
     ImageSettings image;
+    // Which seats are the chair's: a seating list sets them with the seats.
+    decltype(MeetingSetup::chairs) chairs{};
 
     // The panel as the file would store it: an entry reserved by an armed
     // drawing mode that has not been drawn yet does not count.
@@ -64,7 +66,7 @@ enum class DesignStep {
     Draw, FigureMove, FigureResize, Restack, Pen, FigureDelete, ClearFigures,
     Grid, GridProperty, WindowColor, Image, Captions,
     Paste, Cut, Duplicate, Align, Distribute, SameSize,
-    ApplyToSelection, DeleteSelection,
+    ApplyToSelection, DeleteSelection, SeatList,
 };
 QString designStepName(DesignStep step);
 

@@ -4846,5 +4846,147 @@ Switch the channels back on and off as they were before the control panel opened
             <comment>14302</comment>
             <translation>Sends every value of the file, also those the mixers hold already</translation>
         </message>
+        <message>
+            <source>%1 行目: %2</source>
+            <comment>14900</comment>
+            <translation>Row %1: %2</translation>
+        </message>
+        <message>
+            <source>ミキサー %1 はこのファイルにありません (ミキサーは %2 台です)。</source>
+            <comment>14901</comment>
+            <translation>Mixer %1 is not in this file (mixers in it: %2).</translation>
+        </message>
+        <message>
+            <source>ミキサー %1 のチャンネル %2 は %3 行目にもあります。</source>
+            <comment>14902</comment>
+            <translation>Mixer %1 channel %2 is also on row %3.</translation>
+        </message>
+        <message>
+            <source>列が 8 つ必要です (表示名, ミキサー, チャンネル, 役割, 左, 上, 幅, 高さ)。</source>
+            <comment>14903</comment>
+            <translation>Eight columns are needed (caption, mixer, channel, role, left, top, width, height).</translation>
+        </message>
+        <message>
+            <source>%1「%2」は %3 から %4 までの数ではありません。</source>
+            <comment>14904</comment>
+            <translation>%1 &quot;%2&quot; is not a number from %3 to %4.</translation>
+        </message>
+        <message>
+            <source>役割「%1」は chair (議長) か delegate (代表) です。</source>
+            <comment>14905</comment>
+            <translation>Role &quot;%1&quot; must be chair or delegate.</translation>
+        </message>
+        <message>
+            <source>見出しの行がありません。1 行目には列の名前を書いて下さい。</source>
+            <comment>14906</comment>
+            <translation>There is no header row: row 1 must name the columns.</translation>
+        </message>
+        <message>
+            <source>座席は %1 までです。</source>
+            <comment>14907</comment>
+            <translation>A seating list holds at most %1 seats.</translation>
+        </message>
+        <message>
+            <source>表示名は 2 行までです。</source>
+            <comment>14908</comment>
+            <translation>A caption has at most two lines.</translation>
+        </message>
+        <message>
+            <source>ミキサー</source>
+            <comment>14909</comment>
+            <translation>Mixer</translation>
+        </message>
+        <message>
+            <source>チャンネル</source>
+            <comment>14910</comment>
+            <translation>Channel</translation>
+        </message>
+        <message>
+            <source>左</source>
+            <comment>14911</comment>
+            <translation>Left</translation>
+        </message>
+        <message>
+            <source>上</source>
+            <comment>14912</comment>
+            <translation>Top</translation>
+        </message>
+        <message>
+            <source>幅</source>
+            <comment>14913</comment>
+            <translation>Width</translation>
+        </message>
+        <message>
+            <source>高さ</source>
+            <comment>14914</comment>
+            <translation>Height</translation>
+        </message>
+        <message>
+            <source>座席がありません。</source>
+            <comment>14915</comment>
+            <translation>The list holds no seats.</translation>
+        </message>
+        <message>
+            <source>座席表</source>
+            <comment>14916</comment>
+            <translation>Seating list</translation>
+        </message>
+        <message>
+            <source>座席表(&amp;T)</source>
+            <comment>14917</comment>
+            <translation>Seating &amp;list</translation>
+        </message>
+        <message>
+            <source>座席表を読み込む(&amp;I)...</source>
+            <comment>14918</comment>
+            <translation>&amp;Import seating list...</translation>
+        </message>
+        <message>
+            <source>座席表を書き出す(&amp;X)...</source>
+            <comment>14919</comment>
+            <translation>E&amp;xport seating list...</translation>
+        </message>
+        <message>
+            <source>表計算ソフトから座席表を貼り付ける(&amp;P)</source>
+            <comment>14920</comment>
+            <translation>&amp;Paste seating list from a spreadsheet</translation>
+        </message>
+        <message>
+            <source>座席表 (CSV)|*.csv</source>
+            <comment>14921</comment>
+            <translation>Seating list (CSV)|*.csv</translation>
+        </message>
+        <message>
+            <source>座席表は読み込まれませんでした。何も変わっていません。
+%1</source>
+            <comment>14922</comment>
+            <translation>The seating list was not imported; nothing has changed.
+%1</translation>
+        </message>
+        <message>
+            <source>ファイルを読めません: %1</source>
+            <comment>14923</comment>
+            <translation>The file cannot be read: %1</translation>
+        </message>
+        <message>
+            <source>座席表を保存できませんでした。</source>
+            <comment>14924</comment>
+            <translation>The seating list could not be saved.</translation>
+        </message>
+        <message>
+            <source>このファイルは座席表にしては大きすぎます。</source>
+            <comment>14925</comment>
+            <translation>This file is too large to be a seating list.</translation>
+        </message>
+        <message>
+            <source>座席表の読み込み</source>
+            <comment>14926</comment>
+            <translation>Import seating list</translation>
+        </message>
+        <message>
+            <source>座席表の書き出し</source>
+            <comment>14927</comment>
+            <translation>Export seating list</translation>
+        </message>
     </context>
 </TS>

@@ -8,6 +8,7 @@
 #include "panel/ui/buttonwindows.h"
 #include "panel/ui/figuredrawing.h"
 #include "panel/ui/frmediticon.h"
+#include "panel/ui/seatlistcommands.h"
 #include "panel/ui/panelsurface.h"
 
 #include <QAction>
@@ -51,6 +52,7 @@ PanelDesigner::PanelDesigner(Parts parts) : QObject(&parts.window), m_parts(part
     m_commands = new DesignCommands(m_parts.window, m_parts.toolbar1, m_parts.history.stack(), m_snap);
     connect(m_commands, &DesignCommands::triggered, this, &PanelDesigner::run);
     connect(m_commands, &DesignCommands::snapToggled, this, &PanelDesigner::setSnap);
+    m_seats = new SeatListCommands({m_parts.window, m_panel, m_parts.session, m_parts.dialogs, *this});
     QUndoStack &stack = m_parts.history.stack();
     connect(&stack, &QUndoStack::canUndoChanged, this, [this] { updateEditCommands(); });
     connect(&stack, &QUndoStack::canRedoChanged, this, [this] { updateEditCommands(); });
@@ -155,6 +157,7 @@ void PanelDesigner::updateEditCommands()
     on.canRedo = m_parts.history.stack().canRedo();
     on.canPaste = !m_clipboard.empty();
     m_commands->update(on);
+    m_seats->update(on.design);
 }
 
 void PanelDesigner::designChanged(DesignStep step, quint64 moved)

@@ -31,6 +31,7 @@ class PanelSession;
 class QMainWindow;
 class QMenu;
 class QToolBar;
+class SeatListCommands;
 
 class PanelDesigner : public QObject
 {
@@ -67,6 +68,8 @@ public:
     // Every armed drawing mode is disarmed (its reserved entry given back)
     // and the figure selection dropped.
     void resetFigureEditing();
+    // The windows follow a change made to the panel outside the history.
+    void showChange(const DesignChange &change) { afterRestore(change); }
     bool snapping(Qt::KeyboardModifiers modifiers) const;
     void selectionChanged(const std::vector<ButtonRef> &buttons);
     // The selected figures travel with the pressed button.
@@ -115,6 +118,7 @@ private:
     Parts m_parts;
     PanelState &m_panel;
     DesignCommands *m_commands = nullptr;
+    SeatListCommands *m_seats = nullptr;
     std::unique_ptr<FigureDrawing> m_drawing;
     DesignClipboard m_clipboard;
     int m_pastes = 0;                      // pastes of this copy so far

@@ -6,12 +6,15 @@
 // the channel, one message when none is free), snapping of drags with Alt or
 // Shift to bypass it and clicks that move nothing, the property dialog's
 // commands as one step each, the design buttons by keyboard and menu,
-// alignment as one step, and no message box outliving its dialog.
+// alignment as one step, a seating list imported, exported and pasted as
+// one step (a refused one changing nothing), and no message box outliving
+// its dialog.
 
 #include "panelrig.h"
 
 #include "base/strings.h"
 #include "base/ui/widgetdialogs.h"
+#include "panel/seatlist.h"
 #include "panel/ui/frmediticon.h"
 #include "panel/ui/frmeditsetting.h"
 #include "panel/ui/panelsurface.h"
@@ -20,6 +23,7 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QClipboard>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -27,6 +31,7 @@
 #include <QMessageBox>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -171,6 +176,71 @@ private slots:
         w->action(EditCommand::Undo)->trigger();
         QCOMPARE(rig.slot(Ch1).IconLeft, 400);
         QVERIFY(rig.slot(Ch1).IconOnOff);
+    }
+
+    void seatingListIsOneStepAndRefusedWhole()
+    {
+        PanelRig rig(2);
+        rig.preset({{Ch1, 400, 400, "A"}}, 2);
+        FrmMdi *w = openActive(rig);
+        QTemporaryDir dir;
+        auto file = [&dir](const char *name, const QByteArray &bytes) {
+            QFile f(dir.filePath(QLatin1String(name)));
+            [[maybe_unused]] const bool ok = f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+            return f.fileName();
+        };
+        // A CP932 file as a spreadsheet saves it: Ch1 updated as the chair's
+        // seat, mixer 2's channel 3 placed.
+        QStringEncoder cp932("CP932");
+        const QByteArray list = cp932.encode(QStringLiteral(
+            "表示名,ミキサー,チャンネル,役割,左,上,幅,高さ\r\n議長,1,1,chair,600,300,1500,900\r\n"
+            "委員 1,2,3,delegate,3000,300,1200,900\r\n"));
+        const ButtonRef member{1, 2};
+        rig.dialogs().fileNames = {file("in.csv", list)};
+        key(w, Qt::Key_I, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(w->designButton(member));
+        QCOMPARE(rig.slot(member).IconText, QStringLiteral("委員 1"));
+        QCOMPARE(QPoint(rig.slot(Ch1).IconLeft, rig.slot(Ch1).IconTop), QPoint(600, 300));
+        QCOMPARE(rig.slot(Ch1).IconText, QStringLiteral("議長"));
+        QVERIFY(rig.panel.meeting.isChair(0, 0));
+        QCOMPARE(w->action(EditCommand::Undo)->text(), QStringLiteral("元に戻す: 座席表"));
+        if (!qEnvironmentVariableIsEmpty("ZK_SEATS_PNG"))
+            w->grab().save(qEnvironmentVariable("ZK_SEATS_PNG"));
+
+        // One step back and forth: seats, captions and the chair together.
+        key(w, Qt::Key_Z);
+        QVERIFY(!w->designButton(member));
+        QCOMPARE(rig.slot(Ch1).IconText, QStringLiteral("A"));
+        QCOMPARE(rig.slot(Ch1).IconLeft, 400);
+        QVERIFY(!rig.panel.meeting.isChair(0, 0));
+        key(w, Qt::Key_Y);
+        QVERIFY(w->designButton(member));
+        QVERIFY(rig.panel.meeting.isChair(0, 0));
+
+        // A channel named twice refuses the whole list, with row and reason.
+        const DesignSnapshot before = DesignSnapshot::capture(rig.panel);
+        rig.dialogs().shown.clear();
+        rig.dialogs().fileNames = {file("bad.csv", "caption,mixer,channel,role,left,top,width,height\n"
+                                                   "x,1,5,,0,0,900,900\ny,1,5,,0,0,900,900\n")};
+        w->findChild<QAction *>(QStringLiteral("mnuSeatImport"))->trigger();
+        QCOMPARE(rig.dialogs().shown.size(), size_t(1));
+        QVERIFY(rig.dialogs().shown[0].text.contains(QStringLiteral("3 行目: ミキサー 1 のチャンネル 5 は 2 行目")));
+        QVERIFY(DesignSnapshot::capture(rig.panel).sameDesign(before));
+        QVERIFY(!w->designButton({0, 4}));
+
+        // The export reads back as the two seats; a pasted table adds one.
+        rig.dialogs().fileNames = {dir.filePath(QStringLiteral("out.csv"))};
+        w->findChild<QAction *>(QStringLiteral("mnuSeatExport"))->trigger();
+        QFile out(dir.filePath(QStringLiteral("out.csv")));
+        QVERIFY(out.open(QIODevice::ReadOnly));
+        const SeatTable back = readSeatTable(seatListText(out.readAll()), 2);
+        QVERIFY(back.ok());
+        QCOMPARE(back.seats.size(), size_t(2));
+        QCOMPARE(back.seats[1].caption, QStringLiteral("委員 1"));
+        QGuiApplication::clipboard()->setText(QStringLiteral("名前\tm\tch\t役\tl\tt\tw\th\nP\t2\t4\t\t0\t0\t900\t900\n"));
+        key(w, Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(w->designButton({1, 3}));
+        QCOMPARE(rig.panel.IconNum, qint16(3));
     }
 
     void quitAsksOnlyAwayFromTheSavedState()
