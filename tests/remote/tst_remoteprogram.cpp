@@ -56,6 +56,24 @@ QByteArray promtoolProblems(const QString &promtool, const QByteArray &text)
     return check.exitCode() == 0 ? QByteArray() : "promtool: " + check.readAll();
 }
 
+enum class LiveStart { NotYet, Failed, Started };
+
+// Once both mixers are counted and the mode change is offered: starts the
+// page's server and points the client and the watcher's events at it.
+LiveStart startWhenLive(EthernetProgram &run, ApiClient &api, EventsClient &events, const RemoteTokens &tokens,
+                        QString &startError)
+{
+    Application &program = run.program;
+    if (run.world.mixers.MixerCount != 2 || run.world.loop.StartupPolls != 0
+        || !program.mainWindow()->action("MenModeChange")->isEnabled())
+        return LiveStart::NotYet;
+    if (!program.remote()->server()->start("127.0.0.1", 0, tokens, startError))
+        return LiveStart::Failed;
+    api.setPort(program.remote()->server()->port());
+    events.open(program.remote()->server()->port(), tokens.watch);
+    return LiveStart::Started;
+}
+
 } // namespace
 
 class TestRemoteProgram : public QObject
@@ -90,13 +108,14 @@ private slots:
         const QPointer<QTimer> driver = drive(program, 100.0, [&] {
             switch (stage) {
             case Live:
-                if (world.mixers.MixerCount != 2 || world.loop.StartupPolls != 0
-                    || !program.mainWindow()->action("MenModeChange")->isEnabled())
+                switch (startWhenLive(run, api, events, tokens, startError)) {
+                case LiveStart::NotYet:
                     return false;
-                if (!program.remote()->server()->start("127.0.0.1", 0, tokens, startError))
+                case LiveStart::Failed:
                     return true;
-                api.setPort(program.remote()->server()->port());
-                events.open(program.remote()->server()->port(), tokens.watch);
+                case LiveStart::Started:
+                    break;
+                }
                 // Before the panel executes: refused, and nothing is switched.
                 api.send("design", "POST", "/api/v1/mixers/1/channels/3", tokens.operate, R"({"on": true})");
                 api.send("status", "GET", "/api/v1/status", tokens.watch);
@@ -402,13 +421,14 @@ private slots:
         const QPointer<QTimer> driver = drive(program, 100.0, [&] {
             switch (stage) {
             case Live:
-                if (world.mixers.MixerCount != 2 || world.loop.StartupPolls != 0
-                    || !program.mainWindow()->action("MenModeChange")->isEnabled())
+                switch (startWhenLive(run, api, events, tokens, startError)) {
+                case LiveStart::NotYet:
                     return false;
-                if (!program.remote()->server()->start("127.0.0.1", 0, tokens, startError))
+                case LiveStart::Failed:
                     return true;
-                api.setPort(program.remote()->server()->port());
-                events.open(program.remote()->server()->port(), tokens.watch);
+                case LiveStart::Started:
+                    break;
+                }
                 api.send("closed", "POST", "/api/v1/meeting/all-off", op);
                 program.mainWindow()->action("MenModeChange")->trigger();
                 stage = Design;
