@@ -227,7 +227,7 @@ SpeakingMark MeetingConsole::mark(ButtonRef seat) const
 bool MeetingConsole::anyRunning() const
 {
     const std::vector<ButtonRef> all = seats();
-    return std::any_of(all.begin(), all.end(), [this](ButtonRef s) { return m_times.since(s).has_value(); });
+    return std::any_of(all.begin(), all.end(), [this](ButtonRef s) { return running(s); });
 }
 
 double MeetingConsole::waiting(const RequestList::Request &r) const

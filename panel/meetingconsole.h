@@ -79,6 +79,8 @@ public:
     bool isChair(ButtonRef seat) const;
     // The running time; 0 unless the seat is on and verified.
     double seconds(ButtonRef seat) const;
+    // Whether the seat's time runs: on, and verified so by the mixer.
+    bool running(ButtonRef seat) const { return m_times.since(seat).has_value(); }
     SpeakingMark mark(ButtonRef seat) const;
     // Whether any seat's time runs (the window redraws once a second then).
     bool anyRunning() const;

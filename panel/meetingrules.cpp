@@ -1,5 +1,7 @@
 #include "panel/meetingrules.h"
 
+#include "base/strings.h"
+
 #include <cmath>
 
 SpeakingMark speakingMark(double seconds, const MeetingSettings &settings, bool chair)
@@ -44,4 +46,12 @@ const char *refusalName(MeetingRefusal refusal)
     case MeetingRefusal::NoRequests: return "no-requests";
     }
     return "";
+}
+
+QString refusalText(MeetingRefusal refusal)
+{
+    constexpr int First = 14420; // "実行中ではありません", in the order of MeetingRefusal
+    if (refusal == MeetingRefusal::None)
+        return {};
+    return str(First + int(refusal) - int(MeetingRefusal::NotExecuting));
 }

@@ -53,3 +53,5 @@ enum class MeetingRefusal {
 
 // "limit", "not-executing" ... as the interface names them.
 const char *refusalName(MeetingRefusal refusal);
+// The same in the user's words ("マイク数の上限です" ...).
+QString refusalText(MeetingRefusal refusal);

@@ -84,6 +84,9 @@ QJsonObject meetingJson(const MeetingConsole &console, bool times)
         o.insert(QStringLiteral("role"), console.isChair(s) ? QStringLiteral("chair") : QStringLiteral("delegate"));
         o.insert(QStringLiteral("on"), b.IconOnOff);
         o.insert(QStringLiteral("seconds"), times ? int(std::floor(console.seconds(s))) : 0);
+        // Without the times the events still say when a time starts, so a
+        // page counts from the mixer's verification, not from the press.
+        o.insert(QStringLiteral("running"), console.running(s));
         o.insert(QStringLiteral("mark"), markName(console.mark(s).phase));
         seats.append(o);
     }

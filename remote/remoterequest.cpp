@@ -110,8 +110,11 @@ Route routeOf(HttpMethod method, const QByteArray &path)
         return {};
     if (path == "/")
         return only(RouteKind::Page, method, HttpMethod::Get, "GET, HEAD");
-    if (path == "/panel.js")
-        return only(RouteKind::Script, method, HttpMethod::Get, "GET, HEAD");
+    if (path == "/panel.js" || path == "/meeting.js") {
+        Route r = only(RouteKind::Script, method, HttpMethod::Get, "GET, HEAD");
+        r.script = path.mid(1);
+        return r;
+    }
     if (path == "/manifest.webmanifest")
         return only(RouteKind::Manifest, method, HttpMethod::Get, "GET, HEAD");
     if (path == "/metrics")

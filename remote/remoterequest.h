@@ -34,7 +34,7 @@ const QByteArray CookieName = "zkremote";
 
 enum class RouteKind {
     Page,      // GET /        the panel page
-    Script,    // GET /panel.js
+    Script,    // GET /panel.js, /meeting.js
     Status,    // GET /api/v1/status
     Panel,     // GET /api/v1/panel
     Channel,   // POST /api/v1/mixers/{mixer}/channels/{channel}
@@ -62,6 +62,7 @@ struct Route
     int mixer = -1;
     int channel = -1;
     QByteArray allowed; // the Allow header for a 405
+    QByteArray script;  // Script: the file's name
 };
 
 // The route of a request path (without query) and method.

@@ -346,7 +346,7 @@ RemoteServer::Handled RemoteServer::handle(const Request &request, QTcpSocket *s
     switch (route.kind) {
     case RouteKind::Script:
         reply(socket, request.place,
-              httpResponse(200, "text/javascript; charset=utf-8", RemotePage::file(QStringLiteral("panel.js")), {}, head));
+              httpResponse(200, "text/javascript; charset=utf-8", RemotePage::file(QString::fromLatin1(route.script)), {}, head));
         return Handled::Answered;
     case RouteKind::Status:
         return answer(200, json(statusFor(access)));

@@ -4988,5 +4988,10 @@ Switch the channels back on and off as they were before the control panel opened
             <comment>14927</comment>
             <translation>Export seating list</translation>
         </message>
+        <message>
+            <source>長押し、右クリック、R キーで席の発言要求・取り消し</source>
+            <comment>14800</comment>
+            <translation>Long press, right-click or R on a seat: request to speak, or withdraw</translation>
+        </message>
     </context>
 </TS>

@@ -28,7 +28,6 @@ constexpr int Withdraw = 14413;     // "要求取り消し(&W)"
 constexpr int Start = 14414;        // "会議開始(&S)"
 constexpr int Record = 14415;       // "発言記録(&L)..."
 constexpr int Menu = 14416;         // "会議(&G)"
-constexpr int RefusalFirst = 14420; // "実行中ではありません" ..
 constexpr int Requests = 14440;     // "発言要求一覧"
 constexpr int RequestItem = 14441;  // "%1. %2  %3待ち"
 constexpr int StartQuestion = 14445;
@@ -62,13 +61,6 @@ QString requestSeatName(const PanelState &panel, ButtonRef seat)
 }
 
 } // namespace
-
-QString refusalText(MeetingRefusal why)
-{
-    if (why == MeetingRefusal::None)
-        return {};
-    return str(MeetingRes::RefusalFirst + int(why) - int(MeetingRefusal::NotExecuting));
-}
 
 MeetingControl::MeetingControl(Context context, QObject *parent) : QObject(parent), m_ctx(context)
 {

@@ -87,6 +87,3 @@ private:
     bool m_executing = false;
     bool m_designable = true;
 };
-
-// A refusal in the user's words.
-QString refusalText(MeetingRefusal why);

@@ -25,6 +25,7 @@
   let lostSince = null;
   let reloadTimer = null;
   let wakeLock = null;
+  let meeting = null;          // the meeting console's part of the page
 
   const $ = (id) => document.getElementById(id);
   $('title').textContent = T.title || 'ZK-VR340a';
@@ -70,6 +71,7 @@
     $('readonly').hidden = line === '';
     for (const entry of entries)
       paint(entry);
+    if (meeting) meeting.refresh();
     keepAwake();
   }
 
@@ -94,9 +96,8 @@
     el.setAttribute('aria-disabled', String(!s || !operable()));
     if (s)
       el.setAttribute('aria-pressed', String(on));
-    if (entry.onoff)
-      entry.onoff.textContent = on ? (T.on || 'ON') : (T.off || 'OFF');
-    el.classList.remove('waiting', 'verified', 'failed');
+    paintSeat(entry, on);
+    el.classList.remove('waiting', 'verified', 'failed', 'limited');
     // A mark belongs to a seat that was switched while the page looked on:
     // how this page's last switch of it went, or how someone else's goes.
     // It says nothing while the program is not there to tell.
@@ -113,6 +114,22 @@
         entry.sync.textContent = T[mark] || mark;
       }
     }
+  }
+
+  // The seat's running time beside ON, its speaking mark, and the words a
+  // screen reader says of its time.
+  function paintSeat(entry, on) {
+    if (!entry.onoff)
+      return;
+    const view = meeting ? meeting.seatView(entry.data.mixer, entry.data.channel, on)
+                         : { time: '', phase: 'none', words: '' };
+    const text = (on ? (T.on || 'ON') : (T.off || 'OFF')) + (view.time ? ' ' + view.time : '');
+    if (entry.onoff.textContent !== text)
+      entry.onoff.textContent = text;
+    entry.el.classList.toggle('speaking-warning', view.phase === 'warning');
+    entry.el.classList.toggle('speaking-ended', view.phase === 'ended');
+    if (view.words) entry.el.setAttribute('aria-description', view.words);
+    else entry.el.removeAttribute('aria-description');
   }
 
   function layout() {
@@ -181,12 +198,21 @@
         el.addEventListener('click', () => tap(entry));
         el.addEventListener('keydown', (e) => {
           if (e.key === 'Enter' || e.key === ' ') { e.preventDefault(); tap(entry); }
+          else if ((e.key === 'r' || e.key === 'R') && !e.ctrlKey && !e.altKey && !e.metaKey) askToSpeak(e, entry);
         });
+        el.addEventListener('contextmenu', (e) => askToSpeak(e, entry));
       }
       stage.appendChild(el);
     }
     layout();
     showState();
+  }
+
+  function askToSpeak(e, entry) {
+    if (!meeting || !operable())
+      return;
+    e.preventDefault();
+    meeting.toggleRequest(entry.data.mixer, entry.data.channel);
   }
 
   function tap(entry) {
@@ -215,14 +241,25 @@
     }
     s.inFlight = want;
     paint(entry);
-    fetch('/api/v1/mixers/' + entry.data.mixer + '/channels/' + entry.data.channel, {
-      method: 'POST', credentials: 'same-origin',
-      headers: { 'Content-Type': 'application/json' }, body: JSON.stringify({ on: want })
-    }).then((r) => r.text().then((t) => {
-      let body = {};
-      try { body = JSON.parse(t); } catch (e) { body = {}; }
-      return { status: r.status, body: body, retryAfter: Number(r.headers.get('Retry-After')) || 1 };
-    })).then((r) => answered(entry, want, r), () => answered(entry, want, { status: 0, body: {} }));
+    call('POST', '/api/v1/mixers/' + entry.data.mixer + '/channels/' + entry.data.channel, { on: want })
+      .then((r) => answered(entry, want, r));
+  }
+
+  // A request to the interface and its answer, never a rejection: no
+  // answer at all is status 0.
+  function call(method, path, body) {
+    const init = { method: method, credentials: 'same-origin' };
+    if (body !== undefined) {
+      init.headers = { 'Content-Type': 'application/json' };
+      init.body = JSON.stringify(body);
+    }
+    return fetch(path, init).then((r) => r.text().then((t) => {
+      let parsed = {};
+      try { parsed = JSON.parse(t) || {}; } catch (e) { parsed = {}; }
+      if (r.status === 401) refused();
+      else heard();
+      return { status: r.status, body: parsed, retryAfter: Number(r.headers.get('Retry-After')) || 1 };
+    }), () => ({ status: 0, body: {}, retryAfter: 1 }));
   }
 
   // What each answer of the interface means for the seat and the page.
@@ -245,8 +282,7 @@
       clearTimeout(s.timer);
       s.timer = setTimeout(() => { s.timer = null; send(entry); }, r.retryAfter * 1000);
       break;
-    case 401:
-      refused();
+    case 401: // call() has shown the refused page
       return;
     case 403:
       if (error === 'watch-only') state.access = 'watch';
@@ -254,9 +290,10 @@
       s.mark = null;
       break;
     case 409:
-      if (error === 'panel-not-executing') state.executing = false;
-      else if (error !== 'superseded') reloadSoon();
       s.mark = null;
+      if (error === 'panel-not-executing') state.executing = false;
+      else if (meeting && meeting.refusalText(error)) refusedFor(entry, meeting.refusalText(error));
+      else if (error !== 'superseded') reloadSoon();
       break;
     case 404:
       reloadSoon();
@@ -278,6 +315,15 @@
     }
     showState();
     send(entry); // a wish made meanwhile
+  }
+
+  // The meeting's rules refused the switch (the microphone limit): the
+  // button says so for a moment, the notice line in full.
+  function refusedFor(entry, text) {
+    const s = entry.seat;
+    s.mark = 'limited';
+    notice(text);
+    setTimeout(() => { if (s.mark === 'limited') { s.mark = null; paint(entry); } }, 2500);
   }
 
   function refused() {
@@ -307,6 +353,7 @@
     state.access = s.access || state.access;
     state.blocked = s.blocked || null;
     state.file = s.file || '';
+    if (!state.executing && meeting) meeting.apply(null);
     for (const m of s.mixers)
       for (const c of m.channels)
         applyChannel(m.mixer, c);
@@ -326,7 +373,7 @@
   // nothing on the page.
   function loadPanel() {
     return getJson('/api/v1/panel').then(build).then(() => getJson('/api/v1/status'))
-      .then(applyStatus).catch(() => {});
+      .then(applyStatus).then(() => meeting && meeting.load()).catch(() => {});
   }
 
   function statusSoon() {
@@ -360,6 +407,7 @@
       else if (e.type === 'blocked') { state.blocked = e.blocked; if (!e.blocked) notice(''); showState(); }
       else if (e.type === 'mixerCount') { state.mixers = e.mixerCount; loadPanel(); }
       else if (e.type === 'panel') loadPanel();
+      else if (e.type === 'meeting' && meeting) meeting.apply(e);
     };
     socket.onclose = () => {
       socket = null;
@@ -411,6 +459,9 @@
       showState();
     }
   }, 1000);
+  if (window.ZkMeeting)
+    meeting = window.ZkMeeting({ texts: T, call: call, getJson: getJson, notice: notice, operable: operable,
+                                 layout: layout, repaint: () => entries.forEach(paint) });
   document.addEventListener('visibilitychange', keepAwake);
   window.addEventListener('resize', layout);
   loadPanel();

@@ -2,9 +2,10 @@
 // protocol. Against the server alone, the page takes every answer the
 // interface can give (scripted in the browser's network layer). Against the
 // whole program it opens with the operate token, taps a channel button, and
-// the virtual mixer holds the switch while the page shows it verified; a
-// wrong token shows no panel. The page's screenshot is kept
-// (ZKVR340A_SCREENSHOTS names the folder).
+// the virtual mixer holds the switch while the page shows it verified; the
+// meeting's times run on the page, a seat asks to speak by key and 次の発言者
+// switches it on, held by the mixer; a wrong token shows no panel. The
+// meeting's screenshot is kept (ZKVR340A_SCREENSHOTS names the folder).
 
 #include "app/ui/frmmain.h"
 #include "app/ui/remoteoperation.h"
@@ -25,6 +26,7 @@
 #include <QtTest>
 
 #include <deque>
+#include <optional>
 
 namespace {
 
@@ -227,6 +229,7 @@ private slots:
             {403, R"({"error":"no-write-access"})", {}, "notice"},
             {404, R"({"error":"not-linked"})", {}, "off"},
             {409, R"({"error":"superseded","verified":false})", {}, "off"},
+            {409, R"({"error":"limit"})", {}, "limited"}, // the meeting's microphone limit
             {413, R"({"error":"body-too-large"})", {}, "notice"},
             {429, R"({"error":"too-many-requests"})", "Retry-After: 1", "again"},
             {503, R"({"error":"blocked","blocked":"message"})", {}, "held"},
@@ -261,8 +264,11 @@ private slots:
                 QVERIFY2(seen.startsWith("true") && seen.contains("verified"), qPrintable(seen));
             else
                 QVERIFY2(seen.startsWith("false") && !seen.contains("verified"), qPrintable(QString::number(a.status) + ": " + seen));
-            if (shown == "notice" || shown == "held")
+            if (shown == "notice" || shown == "held" || shown == "limited")
                 QVERIFY2(seen.contains(" false "), qPrintable(seen));
+            if (shown == "limited")
+                QVERIFY2(seen.contains("limited") && tools.run("document.getElementById('notice').textContent").toString()
+                             == str(14422), qPrintable(seen));
             if (shown == "held")
                 QVERIFY2(seen.contains("held"), qPrintable(seen));
             QVERIFY2(tools.posts() == before + (shown == "again" ? 2 : 1), qPrintable(QString::number(a.status)));
@@ -320,6 +326,7 @@ private slots:
         Application &program = run.program;
         const RemoteTokens tokens = RemoteTokens::generate();
         const int on3 = channelKeyId(ChannelFamily::RemoteOn, 3);
+        auto held = [&](int channel) { return run.chain.blockByte(1, channelKeyId(ChannelFamily::RemoteOn, channel)); };
         QTemporaryDir profile;
         QProcess browser;
         DevTools tools;
@@ -329,10 +336,28 @@ private slots:
         QJsonObject rect;
         QString buttonClass;
         QByteArray screenshot;
+        int shot = 0;
         bool refusedShown = false;
         int heldWhenVerified = -1;
-        enum { Live, Design, Executing, Browser, Page, Tap, Shot, Wrong, Done } stage = Live;
+        QString timers;
+        QString afterNext;
+        bool keySent = false;
+        enum { Live, Design, Executing, Browser, Page, Tap, Request, Timers, Next, Wrong, Done } stage = Live;
         bool done = false;
+        // The value of a page expression, once the browser answered it.
+        auto ask = [&](const QString &expression) -> std::optional<QJsonValue> {
+            if (!pending) {
+                pending = tools.evaluate(expression);
+                return std::nullopt;
+            }
+            if (!tools.has(pending))
+                return std::nullopt;
+            const QJsonValue v = tools.value(std::exchange(pending, 0));
+            return v;
+        };
+        const QString seat = "document.querySelector('.btn[data-mixer=\"1\"][data-channel=\"%1\"]')";
+        const QString seatState = "(() => { const b = " + seat + "; return [b.querySelector('.onoff').textContent,"
+                                  " b.className, b.getAttribute('aria-description')].join('|'); })()";
         drive(program, 120.0, [&] {
             switch (stage) {
             case Live:
@@ -354,9 +379,14 @@ private slots:
                     b.IconLeft = 300 + slot * 1700;
                     b.IconTop = 600;
                     b.IconWidth = b.IconHeight = 1500;
-                    b.IconText = QStringLiteral("議長席\r\nマイク %1").arg(slot + 1);
+                    b.IconText = QStringLiteral("%1\r\nマイク %2").arg(slot == 0 ? "議長席" : "議員席").arg(slot + 1);
                     b.IconOnOff = slot == 1;
                 }
+                // Channel 1 is the chair's; a delegate has two minutes, the
+                // last of them a warning.
+                world.panel.meeting.setChair(0, 0, true);
+                world.panel.meeting.settings.speakingLimit = 120;
+                world.panel.meeting.settings.warning = 60;
                 world.panel.slot(0, Panel::OutputSlot).IconLeft = 300;
                 world.panel.slot(0, Panel::OutputSlot).IconTop = 2400;
                 program.panelWindow()->action(PanelCommand::Execution)->trigger();
@@ -381,8 +411,8 @@ private slots:
                 stage = Page;
                 return false;
             case Page:
-                // The button of channel 3, once the page has built it and the
-                // events have told its state.
+                // The button of channel 3, once the page has built it, the
+                // events have told its state and the meeting stands beside it.
                 if (pending && !tools.has(pending))
                     return false;
                 if (pending && tools.value(pending).isObject()) {
@@ -398,7 +428,8 @@ private slots:
                 }
                 pending = tools.evaluate(
                     "(() => { const b = document.querySelector('.btn[data-mixer=\"1\"][data-channel=\"3\"]');"
-                    " if (!b || document.getElementById('link').textContent === '') return null;"
+                    " if (!b || document.getElementById('link').textContent === ''"
+                    "     || document.getElementById('meeting').hidden) return null;"
                     " const r = b.getBoundingClientRect(); return {x: r.x, y: r.y, width: r.width, height: r.height}; })()");
                 return false;
             case Tap:
@@ -409,20 +440,56 @@ private slots:
                     // Tapped off to on, and the mixer read back holding it.
                     if (buttonClass.split(' ').contains("on") && buttonClass.contains("verified")) {
                         heldWhenVerified = run.chain.blockByte(1, on3);
-                        pending = tools.send("Page.captureScreenshot", {{"format", "png"}});
-                        stage = Shot;
+                        pending = 0;
+                        stage = Request;
                         return false;
                     }
                 }
                 pending = tools.evaluate("document.querySelector('.btn[data-mixer=\"1\"][data-channel=\"3\"]').className");
                 return false;
-            case Shot:
-                if (!tools.has(pending))
+            case Request:
+                // R on seat 4, once the page shows the meeting: it asks to speak.
+                if (const auto v = ask("document.getElementById('meeting').hidden ? -1"
+                                       " : document.querySelectorAll('#requests li').length")) {
+                    if (v->toInt() == 0 && !std::exchange(keySent, true))
+                        tools.evaluate("(() => { const b = " + seat.arg(4) + "; b.focus(); b.dispatchEvent("
+                                       "new KeyboardEvent('keydown', {key: 'r', bubbles: true})); })()");
+                    if (v->toInt() == 1)
+                        stage = Timers;
+                }
+                return false;
+            case Timers:
+                // A minute and five seconds on the page's clock: seat 3 is in
+                // its last minute, counting down, amber.
+                if (const auto v = ask("(() => { if (!window.later) { const now = Date.now; window.later = true;"
+                                       " Date.now = () => now() + 65000; } return " + seatState.arg(3)
+                                       + " + '|' + document.querySelector('#requests li span').textContent; })()")) {
+                    timers = v->toString();
+                    if (timers.contains("speaking-warning")) {
+                        shot = tools.send("Page.captureScreenshot", {{"format", "png"}});
+                        stage = Next;
+                    }
+                }
+                return false;
+            case Next:
+                // Once the picture is taken, 次の発言者: seats 2 and 3 off, seat 4
+                // on, all held by the mixer.
+                if (!tools.has(shot))
                     return false;
-                screenshot = QByteArray::fromBase64(tools.result(pending)["data"].toString().toLatin1());
-                tools.send("Page.navigate", {{"url", base + "/?token=" + QString(32, 'A')}});
-                pending = 0;
-                stage = Wrong;
+                if (screenshot.isEmpty()) {
+                    screenshot = QByteArray::fromBase64(tools.result(shot)["data"].toString().toLatin1());
+                    tools.evaluate("document.getElementById('next').click()");
+                }
+                if (const auto v = ask("[2, 3, 4].map(c => " + seatState.arg("' + c + '")
+                                       + ").join(' / ') + ' / ' + document.querySelectorAll('#requests li').length")) {
+                    afterNext = v->toString();
+                    const QString seat4 = afterNext.split(" / ").at(2);
+                    if (held(4) == 1 && held(3) == 0 && held(2) == 0 && afterNext.endsWith("/ 0")
+                        && seat4.contains("verified") && seat4.startsWith(str(2912) + " 0:")) {
+                        tools.send("Page.navigate", {{"url", base + "/?token=" + QString(32, 'A')}});
+                        stage = Wrong;
+                    }
+                }
                 return false;
             case Wrong:
                 if (pending && !tools.has(pending))
@@ -444,17 +511,29 @@ private slots:
         browser.kill();
         browser.waitForFinished(5000);
         QVERIFY2(error.isEmpty(), qPrintable(error));
-        QVERIFY2(done, qPrintable(QString("stage %1, class '%2', browser: %3").arg(int(stage)).arg(buttonClass,
-                                                                                          QString::fromUtf8(tools.log()))));
+        QVERIFY2(done, qPrintable(QString("stage %1, class '%2', timers '%3', after next '%4', browser: %5")
+                                      .arg(int(stage))
+                                      .arg(buttonClass, timers, afterNext, QString::fromUtf8(tools.log()))));
         QVERIFY(buttonClass.contains("on"));
         QCOMPARE(heldWhenVerified, 1);
-        QCOMPARE(world.panel.slot(0, 2).IconOnOff, true);
+        // The times the page counted on by itself: seat 3's last minute, the
+        // request's wait; after 次の発言者 seat 4's time runs from 0.
+        const QStringList seat3 = timers.split('|');
+        const QRegularExpression lastMinute(QStringLiteral("^ON (0:5\\d)$"));
+        const QRegularExpressionMatch left = lastMinute.match(seat3.at(0));
+        QVERIFY2(left.hasMatch(), qPrintable(timers));
+        QCOMPARE(seat3.at(2), str(14442).arg(left.captured(1)));
+        QVERIFY2(seat3.at(3).contains(QRegularExpression(QStringLiteral(" 1:0\\d"))), qPrintable(timers));
+        const QStringList seats = afterNext.split(" / ");
+        QVERIFY2(seats.at(0).startsWith(str(2913) + '|') && seats.at(1).startsWith(str(2913) + '|'), qPrintable(afterNext));
+        QVERIFY2(seats.at(2).startsWith(str(2912) + " 0:0") && !seats.at(2).contains("speaking-"), qPrintable(afterNext));
+        QCOMPARE(world.panel.slot(0, 3).IconOnOff, true);
         QVERIFY(refusedShown);
         QVERIFY(screenshot.startsWith("\x89PNG"));
         const QString folder = qEnvironmentVariable("ZKVR340A_SCREENSHOTS", QDir::tempPath());
-        QFile shot(folder + "/remote-page.png");
-        QVERIFY(shot.open(QIODevice::WriteOnly));
-        shot.write(screenshot);
+        QFile file(folder + "/remote-meeting.png");
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(screenshot);
     }
 };
 
