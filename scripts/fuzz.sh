@@ -6,6 +6,7 @@
 # Longer runs: docs/fuzzing.md.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+ZK_FUZZ=1 scripts/setup.sh
 seconds="${FUZZ_SECONDS:-20}"
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DZK_BUILD_FUZZERS=ON >/dev/null

@@ -8,15 +8,17 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-tools-dev qt6-l10n-tools
     qt6-translations-l10n libgl-dev
     fonts-ipafont-gothic fontconfig
-    openssl socat clang libclang-rt-14-dev g++-mingw-w64-x86-64 poppler-utils
+    openssl socat g++-mingw-w64-x86-64-win32 poppler-utils
     desktop-file-utils appstream dpkg-dev librsvg2-bin
     qt6-httpserver-dev qt6-websockets-dev libqrencode-dev
-    chromium chromium-driver
+    chromium
     prometheus libsystemd-dev
 )
 # Developers who build several checkouts side by side (ZK_CCACHE=1) share one
 # compiler cache; CI builds once from clean and does without it.
 [ "${ZK_CCACHE:-0}" = 1 ] && packages+=(ccache)
+# The sanitized libFuzzer runs (scripts/fuzz.sh) build with clang and its runtime.
+[ "${ZK_FUZZ:-0}" = 1 ] && packages+=(clang libclang-rt-14-dev)
 # Trying the program on a virtual display under a window manager, driven as a
 # room's desktop would drive it (ZK_DISPLAY_CHECKS=1); the tests do without.
 [ "${ZK_DISPLAY_CHECKS:-0}" = 1 ] && packages+=(xvfb openbox xdotool)
@@ -39,7 +41,10 @@ if [ ${#missing[@]} -gt 0 ]; then
         printf '#!/bin/sh\nexit 101\n' | $SUDO tee "$policy" >/dev/null
         $SUDO chmod 755 "$policy"
     fi
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    # Unpacking without a sync after every file: a machine that loses power
+    # meanwhile runs this again.
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends \
+        -o Dpkg::Options::=--force-unsafe-io "${missing[@]}"
 fi
 
 # The appearance texts name the Windows Japanese gothic fonts; let fontconfig
