@@ -8,7 +8,15 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 #include <vector>
+
+inline double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n == 0 ? 0 : n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
 
 inline double medianMs(int runs, const std::function<void()> &run)
 {
@@ -20,7 +28,5 @@ inline double medianMs(int runs, const std::function<void()> &run)
         run();
         ms.push_back(double(t.nsecsElapsed()) / 1e6);
     }
-    std::sort(ms.begin(), ms.end());
-    const size_t n = ms.size();
-    return n == 0 ? 0 : n % 2 ? ms[n / 2] : (ms[n / 2 - 1] + ms[n / 2]) / 2;
+    return median(std::move(ms));
 }

@@ -8,6 +8,7 @@
 //
 //     bench_ctlload [--runs N] [--mixers N] [--differ none|one|every] [--full]
 
+#include "bench/medianms.h"
 #include "bench/settingsvariants.h"
 
 #include <QCoreApplication>
@@ -46,12 +47,6 @@ double runCtl(const QStringList &args, const QProcessEnvironment &env)
     return double(t.nsecsElapsed()) / 1e9;
 }
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
 } // namespace
 
 int main(int argc, char **argv)

@@ -13,6 +13,7 @@
 //
 //     bench_firmware [--runs N] [--bytes N] [--rate BPS]
 
+#include "bench/medianms.h"
 #include "maintenance/mdldownload.h"
 
 #include "base/clock.h"
@@ -32,13 +33,6 @@
 namespace {
 QTextStream out(stdout);
 QTextStream err(stderr);
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
 
 int option(const QStringList &args, const char *name, int fallback)
 {

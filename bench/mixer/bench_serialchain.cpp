@@ -18,6 +18,7 @@
 //
 //     bench_serialchain [--rate BPS] [--edits N] [--skip-load] [--differ one|every] [--full]
 
+#include "bench/medianms.h"
 #include "bench/settingsvariants.h"
 #include "tests/mixer/pacedserialrig.h"
 
@@ -37,13 +38,6 @@
 namespace {
 constexpr int Chain = 16;
 constexpr double Target = 1.3;
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n == 0 ? 0 : n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
 
 int option(const QStringList &args, const char *name, int fallback)
 {

@@ -8,6 +8,7 @@
 //   bench_meetingfifo [--runs N]
 
 #include "app/ui/frmmain.h"
+#include "bench/medianms.h"
 #include "app/ui/remoteoperation.h"
 #include "panel/ui/frmexeicon.h"
 #include "panel/ui/frmmdi.h"
@@ -24,15 +25,6 @@
 namespace {
 
 constexpr int Seats = 3; // channels 1..3 of mixer 1, all delegates
-
-double median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
 
 void placeSeats(World &world)
 {

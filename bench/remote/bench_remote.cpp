@@ -13,6 +13,7 @@
 //   bench_remote [--runs N] [--seconds S]
 
 #include "app/ui/frmmain.h"
+#include "bench/medianms.h"
 #include "app/ui/remoteoperation.h"
 #include "panel/ui/frmexeicon.h"
 #include "panel/ui/frmmdi.h"
@@ -34,15 +35,6 @@
 #include <cstdio>
 
 namespace {
-
-double median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
 
 // Lets the event loop sleep until events come or `ms` pass (QTest::qWait
 // wakes every few milliseconds, which would be measured too).
