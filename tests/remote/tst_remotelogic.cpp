@@ -39,6 +39,9 @@ private slots:
         using M = HttpMethod;
         using K = RouteKind;
         QTest::newRow("page") << M::Get << QByteArray("/") << K::Page << true << -1 << -1;
+        // The page's two scripts, and no other file.
+        QTest::newRow("meeting script") << M::Get << QByteArray("/meeting.js") << K::Script << true << -1 << -1;
+        QTest::newRow("other script") << M::Get << QByteArray("/other.js") << K::NotFound << false << -1 << -1;
         QTest::newRow("status head") << M::Head << QByteArray("/api/v1/status") << K::Status << true << -1 << -1;
         QTest::newRow("status put") << M::Put << QByteArray("/api/v1/status") << K::Status << false << -1 << -1;
         QTest::newRow("channel") << M::Post << QByteArray("/api/v1/mixers/16/channels/8") << K::Channel << true << 16 << 8;
