@@ -47,9 +47,12 @@ window.ZkMeeting = function (ctx) {
     if (meeting)
       for (const s of meeting.seats)
         seats.set(seatKey(s.mixer, s.channel), s);
-    aside.hidden = !meeting;
+    const shown = !!meeting;
     showRequests();
-    ctx.layout();
+    if (aside.hidden === shown) {
+      aside.hidden = !shown;
+      ctx.layout(); // the panel gives the list its room, or takes it back
+    }
     ctx.repaint();
   }
 
