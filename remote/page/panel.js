@@ -121,8 +121,9 @@
   function paintSeat(entry, on) {
     if (!entry.onoff)
       return;
-    const view = meeting ? meeting.seatView(entry.data.mixer, entry.data.channel, on)
-                         : { time: '', phase: 'none', words: '' };
+    // Without the program there is no time to count on.
+    const view = meeting && !state.gone ? meeting.seatView(entry.data.mixer, entry.data.channel, on)
+                                        : { time: '', phase: 'none', words: '' };
     const text = (on ? (T.on || 'ON') : (T.off || 'OFF')) + (view.time ? ' ' + view.time : '');
     if (entry.onoff.textContent !== text)
       entry.onoff.textContent = text;
