@@ -73,8 +73,7 @@ std::vector<double> timeSwitches(EthernetProgram &run, int runs)
     drive(program, 600.0, [&] {
         switch (stage) {
         case Live:
-            if (world.mixers.MixerCount != 1 || world.loop.StartupPolls != 0
-                || !program.mainWindow()->action("MenModeChange")->isEnabled())
+            if (!programLive(program, world, 1))
                 return false;
             // Timed as the verification arrives, not when the driver next looks.
             QObject::connect(&program.remote()->sync(), &RemoteSyncView::changed, &program.remote()->sync(), [&] {

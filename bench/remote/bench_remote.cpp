@@ -82,8 +82,7 @@ void tapToVerified(int runs)
     drive(program, 600.0, [&] {
         switch (stage) {
         case Live: {
-            if (world.mixers.MixerCount != 1 || world.loop.StartupPolls != 0
-                || !program.mainWindow()->action("MenModeChange")->isEnabled())
+            if (!programLive(program, world, 1))
                 return false;
             QString error;
             if (!program.remote()->server()->start("127.0.0.1", 0, tokens, error))

@@ -390,8 +390,7 @@ private slots:
             switch (stage) {
             case Live:
                 // Both mixers counted and their channels read.
-                if (world.mixers.MixerCount != 2 || world.loop.StartupPolls != 0
-                    || !program.mainWindow()->action("MenModeChange")->isEnabled()
+                if (!programLive(program, world, 2)
                     || world.mixers.MixerData[1].RemoteOn(1) != 1 || world.mixers.MixerData[2].RemoteOn(1) != 1)
                     return false;
                 program.mainWindow()->action("MenModeChange")->trigger();

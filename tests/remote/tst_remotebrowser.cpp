@@ -361,8 +361,7 @@ private slots:
         drive(program, 120.0, [&] {
             switch (stage) {
             case Live:
-                if (world.mixers.MixerCount != 1 || world.loop.StartupPolls != 0
-                    || !program.mainWindow()->action("MenModeChange")->isEnabled())
+                if (!programLive(program, world, 1))
                     return false;
                 if (!program.remote()->server()->start("127.0.0.1", 0, tokens, error))
                     return true;

@@ -64,8 +64,7 @@ LiveStart startWhenLive(EthernetProgram &run, ApiClient &api, EventsClient &even
                         QString &startError)
 {
     Application &program = run.program;
-    if (run.world.mixers.MixerCount != 2 || run.world.loop.StartupPolls != 0
-        || !program.mainWindow()->action("MenModeChange")->isEnabled())
+    if (!programLive(program, run.world, 2))
         return LiveStart::NotYet;
     if (!program.remote()->server()->start("127.0.0.1", 0, tokens, startError))
         return LiveStart::Failed;
@@ -210,8 +209,7 @@ private slots:
         drive(program, 60.0, [&] {
             switch (stage) {
             case Live:
-                if (world.mixers.MixerCount != 2 || world.loop.StartupPolls != 0
-                    || !program.mainWindow()->action("MenModeChange")->isEnabled())
+                if (!programLive(program, world, 2))
                     return false;
                 dialogs.fileNames = {file};
                 program.mainWindow()->action("MenNewSave")->trigger();
@@ -327,8 +325,7 @@ private slots:
         const QPointer<QTimer> driver = drive(program, 100.0, [&] {
             switch (stage) {
             case Live:
-                if (world.mixers.MixerCount != 2 || world.loop.StartupPolls != 0
-                    || !program.mainWindow()->action("MenModeChange")->isEnabled())
+                if (!programLive(program, world, 2))
                     return false;
                 if (!program.remote()->control()->start("127.0.0.1", 0, tokens, startError))
                     return true;

@@ -50,6 +50,15 @@ inline QPointer<QTimer> drive(Application &program, double seconds, std::functio
     return timer;
 }
 
+// Whether the program is live on `mixers` mixers: counted, its start-up
+// polls done, and the mode change to the panel offered.
+inline bool programLive(Application &program, const World &world, int mixers)
+{
+    FrmMain *w = program.mainWindow();
+    return world.mixers.MixerCount == mixers && world.loop.StartupPolls == 0 && w
+        && w->action("MenModeChange")->isEnabled();
+}
+
 // A step of a drive toward the control panel: asks the main window for the
 // mode change until the panel is shown. The shown panel, or null until then.
 inline FrmMdi *panelShown(Application &program)
