@@ -149,7 +149,7 @@ private slots:
         switchChannels(run.chain, true); // as the room left them
         Application &program = run.program;
         ScriptedDialogs &dialogs = run.dialogs;
-        enum { Starting, Locked, Lost, MixerMode, Back, Switched, Quitting } stage = Starting;
+        enum { Starting, Locked, Lost, MixerMode, Back, Switched, AllOff, Quitting } stage = Starting;
         bool waitedForIdleTime = false;
         bool fullScreen = false;
         QString lockedTitle;
@@ -158,6 +158,7 @@ private slots:
         bool sessionRefused = false;
         qsizetype promptsBeforeLoss = 0;
         bool held = false;
+        bool allOffWhileLocked = false;
         bool finished = false;
         const QPointer<QTimer> driver = drive(program, 60.0, [&] {
             FrmMdi *panel = program.panelWindow();
@@ -234,6 +235,15 @@ private slots:
             case Switched:
                 if (!channelOn(run.chain, 1) || run.world.mixers.anyPending(1))
                     return false;
+                // The meeting goes on under the lock: 全員オフ, asking for nothing.
+                promptsBeforeLoss = dialogs.passphrasePrompts.size();
+                panel->findChild<QAction *>(QStringLiteral("mnuAllOff"))->trigger();
+                stage = AllOff;
+                return false;
+            case AllOff:
+                if (!channelOff(run.chain, 1) || run.world.mixers.anyPending(1))
+                    return false;
+                allOffWhileLocked = panel->locked() && dialogs.passphrasePrompts.size() == promptsBeforeLoss;
                 // The right passphrase at the hidden main window's close,
                 // then the usual end question.
                 dialogs.passphrases = {QStringLiteral("gavel")};
@@ -258,6 +268,7 @@ private slots:
         QVERIFY(sessionRefused);
         QVERIFY(dialogs.texts().contains(str(14002)));
         QVERIFY(held);
+        QVERIFY(allOffWhileLocked);
         QVERIFY(waitedForIdleTime);
         QCOMPARE(dialogs.texts().count(str(12104)), 3);
         QVERIFY(dialogs.texts().contains(str(1311))); // 終了します。よろしいですか？
