@@ -4,7 +4,8 @@
 // whole program it opens with the operate token, taps a channel button, and
 // the virtual mixer holds the switch while the page shows it verified; the
 // meeting's times run on the page, a seat asks to speak by key and 次の発言者
-// switches it on, held by the mixer; a wrong token shows no panel. The
+// switches it on, held by the mixer; another asks by right-click and its ×
+// withdraws it; a wrong token shows no panel. The
 // meeting's screenshot is kept (ZKVR340A_SCREENSHOTS names the folder).
 
 #include "app/ui/frmmain.h"
@@ -342,7 +343,8 @@ private slots:
         QString timers;
         QString afterNext;
         bool keySent = false;
-        enum { Live, Design, Executing, Browser, Page, Tap, Request, Timers, Next, Wrong, Done } stage = Live;
+        bool withdrawn = false;
+        enum { Live, Design, Executing, Browser, Page, Tap, Request, Timers, Next, Withdraw, Wrong, Done } stage = Live;
         bool done = false;
         // The value of a page expression, once the browser answered it.
         auto ask = [&](const QString &expression) -> std::optional<QJsonValue> {
@@ -485,6 +487,20 @@ private slots:
                     const QString seat4 = afterNext.split(" / ").at(2);
                     if (held(4) == 1 && held(3) == 0 && held(2) == 0 && afterNext.endsWith("/ 0")
                         && seat4.contains("verified") && seat4.startsWith(str(2912) + " 0:")) {
+                        // A right-click on seat 2 asks for it to speak.
+                        tools.evaluate(seat.arg(2) + ".dispatchEvent(new MouseEvent('contextmenu',"
+                                                     " {bubbles: true, cancelable: true}))");
+                        stage = Withdraw;
+                    }
+                }
+                return false;
+            case Withdraw:
+                // Its × in the list takes the request back.
+                if (const auto v = ask("[...document.querySelectorAll('#requests li')].map(li => li.dataset.seat)"
+                                       ".join(' ')")) {
+                    if (v->toString() == "1/2" && !std::exchange(withdrawn, true))
+                        tools.evaluate("document.querySelector('#requests li button').click()");
+                    if (v->toString().isEmpty() && withdrawn) {
                         tools.send("Page.navigate", {{"url", base + "/?token=" + QString(32, 'A')}});
                         stage = Wrong;
                     }
