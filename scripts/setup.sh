@@ -52,4 +52,6 @@ fi
 fontdir="${XDG_CONFIG_HOME:-$HOME/.config}/fontconfig/conf.d"
 mkdir -p "$fontdir"
 cp "$(dirname "$0")/60-zkvr340a-fonts.conf" "$fontdir/60-zkvr340a-fonts.conf"
-fc-cache -f >/dev/null 2>&1 || true
+# The font lists are cached per folder and the rules above change no
+# folder: only folders new since the last run are read.
+fc-cache >/dev/null 2>&1 || true
