@@ -199,7 +199,8 @@
         el.addEventListener('click', () => tap(entry));
         el.addEventListener('keydown', (e) => {
           if (e.key === 'Enter' || e.key === ' ') { e.preventDefault(); tap(entry); }
-          else if ((e.key === 'r' || e.key === 'R') && !e.ctrlKey && !e.altKey && !e.metaKey) askToSpeak(e, entry);
+          else if ((e.key === 'r' || e.key === 'R') && !e.repeat && !e.ctrlKey && !e.altKey && !e.metaKey)
+            askToSpeak(e, entry);
         });
         el.addEventListener('contextmenu', (e) => askToSpeak(e, entry));
       }
