@@ -1,12 +1,12 @@
 #include "remote/remotepage.h"
 
+#include "base/shownwords.h"
 #include "base/strings.h"
 #include "panel/meetingrules.h"
 
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRegularExpression>
 
 #include <utility>
 
@@ -22,24 +22,20 @@ QByteArray json(const QJsonObject &o)
     return QJsonDocument(o).toJson(QJsonDocument::Compact);
 }
 
-// A menu text as a button's: "全員オフ(&A)" reads 全員オフ, "&All off" All off.
-QString withoutMnemonic(QString text)
-{
-    static const QRegularExpression bracketed(QStringLiteral("\\(&.\\)"));
-    return text.remove(bracketed).remove(u'&');
-}
-
 // The meeting's part of the page: the desktop panel's own words, and why
 // the console refused an action, by the interface's word for it.
 void meetingTexts(QJsonObject &t)
 {
+    // The menu's commands as the page's buttons: "全員オフ(&A)" reads 全員オフ.
+    for (const auto &[key, id] : {std::pair{"next", 14411}, {"allOff", 14410}, {"withdraw", 14413}})
+        t.insert(QLatin1String(key), accessibleWords(str(id)));
     const std::pair<const char *, int> ids[] = {
-        {"next", 14411},     {"allOff", 14410},   {"withdraw", 14413},    {"requests", 14440},
-        {"requestItem", 14441}, {"noRequests", 14428}, {"timeLeft", 14442}, {"timeUp", 14443},
-        {"speakingFor", 14444}, {"chair", 14408}, {"limited", 14454},     {"requestHint", 14800},
+        {"requests", 14440}, {"requestItem", 14441}, {"noRequests", 14428}, {"timeLeft", 14442},
+        {"timeUp", 14443},   {"speakingFor", 14444}, {"chair", 14408},      {"limited", 14454},
+        {"requestHint", 14800},
     };
     for (const auto &[key, id] : ids)
-        t.insert(QLatin1String(key), withoutMnemonic(str(id)));
+        t.insert(QLatin1String(key), str(id));
     QJsonObject refusals;
     for (int r = int(MeetingRefusal::NotExecuting); r <= int(MeetingRefusal::NoRequests); ++r)
         refusals.insert(QLatin1String(refusalName(MeetingRefusal(r))), refusalText(MeetingRefusal(r)));

@@ -7,17 +7,13 @@
 // a row's label) before their own caption, so that no two controls of one
 // window sound the same.
 
+#include "base/shownwords.h"
+
 #include <QString>
 #include <QStringList>
 
 class QLabel;
 class QWidget;
-
-// A visible text as words: mnemonics dropped ("送信(&S)" is 送信), runs of blanks
-// (half-width and full-width) and line breaks made one space.
-QString accessibleWords(const QString &visibleText);
-// The non-empty parts, each as words, one space apart.
-QString joinAccessible(const QStringList &parts);
 
 // Ties `label` to `field` (its buddy) and names the field after the label,
 // with `context` in front when given.

@@ -1,6 +1,7 @@
 #include "editor/ui/loadcompare.h"
 
 #include "base/dialogs.h"
+#include "base/shownwords.h"
 #include "base/strings.h"
 #include "settings/settingsfile.h"
 
@@ -40,7 +41,7 @@ QCheckBox *newSendAllBox(QWidget *parent)
 {
     auto *box = new QCheckBox(str(T::SendAll), parent);
     box->setObjectName(QStringLiteral("ChkSendAll"));
-    box->setAccessibleName(QString(str(T::SendAll)).remove(QLatin1String("(&A)")).remove(u'&'));
+    box->setAccessibleName(accessibleWords(str(T::SendAll)));
     box->setAccessibleDescription(str(T::SendAllTip));
     box->setToolTip(str(T::SendAllTip));
     return box;
@@ -51,7 +52,7 @@ QDialogButtonBox *newSendButtons(QDialog *dialog)
     auto *buttons = new QDialogButtonBox(dialog);
     QPushButton *send = buttons->addButton(str(T::Send), QDialogButtonBox::AcceptRole);
     send->setObjectName(QStringLiteral("CmdSend"));
-    send->setAccessibleName(QString(str(T::Send)).remove(QLatin1String("(&S)")).remove(u'&'));
+    send->setAccessibleName(accessibleWords(str(T::Send)));
     send->setDefault(true);
     QPushButton *cancel = buttons->addButton(str(T::Cancel), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("CmdCancel"));
