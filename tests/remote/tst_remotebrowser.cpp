@@ -327,7 +327,7 @@ private slots:
         Application &program = run.program;
         const RemoteTokens tokens = RemoteTokens::generate();
         const int on3 = channelKeyId(ChannelFamily::RemoteOn, 3);
-        auto held = [&](int channel) { return run.chain.blockByte(1, channelKeyId(ChannelFamily::RemoteOn, channel)); };
+        auto held = [&](int channel) { return run.remoteOnHeld(channel); };
         QTemporaryDir profile;
         QProcess browser;
         DevTools tools;

@@ -409,7 +409,7 @@ private slots:
         ApiClient api;
         EventsClient events;
         QString startError;
-        auto held = [&](int channel) { return run.chain.blockByte(1, channelKeyId(ChannelFamily::RemoteOn, channel)); };
+        auto held = [&](int channel) { return run.remoteOnHeld(channel); };
         std::map<QString, std::array<int, 3>> heldAt; // channels 1, 3, 4 when answered
         const QByteArray op = tokens.operate;
         enum { Live, Design, Executing, Rules, Speaking, Requested, Next, Chair, AllOff, Metrics, Withdraw, Done } stage

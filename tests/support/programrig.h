@@ -158,6 +158,8 @@ struct EthernetProgram
         // for the next start; the next test starts afresh.
         DesignRecovery().discard();
     }
+    // The master's RemoteOn byte of `channel` as the virtual mixer holds it.
+    int remoteOnHeld(int channel) const { return chain.blockByte(1, channelKeyId(ChannelFamily::RemoteOn, channel)); }
 
     SimChain chain;
     SimTcpFront front{chain};
